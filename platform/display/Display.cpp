@@ -1,0 +1,98 @@
+#include "platform/display/Display.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+#include "platform/display/HeadlessBackend.h"
+#include "platform/display/SdlBackend.h"
+
+namespace tw::display {
+
+namespace {
+
+std::mutex g_displayMutex;
+std::unique_ptr<Display> g_display;
+
+bool DisplayEnvironmentHasDesktop()
+{
+    const char* x11 = std::getenv("DISPLAY");
+    const char* wayland = std::getenv("WAYLAND_DISPLAY");
+    return (x11 && *x11) || (wayland && *wayland);
+}
+
+}  // namespace
+
+std::unique_ptr<DisplayBackend> ChooseDisplayBackend(std::string& message)
+{
+    message.clear();
+    const char* wanted = std::getenv("TARNWICK_DISPLAY");
+    if (wanted && std::strcmp(wanted, "headless") == 0)
+        return std::make_unique<HeadlessBackend>();
+    const bool forcedDesktop = wanted && std::strcmp(wanted, "sdl") == 0;
+    if (!forcedDesktop && !DisplayEnvironmentHasDesktop())
+        return std::make_unique<HeadlessBackend>();
+    std::string error;
+    if (auto sdl = SdlBackend::Open(Screen::kDefaultWidth, Screen::kDefaultHeight, error))
+        return sdl;
+    message = "tarnwick: no desktop display could be opened (" + error +
+              "); running on the headless display. Set TARNWICK_DISPLAY=headless to silence this.";
+    return std::make_unique<HeadlessBackend>();
+}
+
+Display::Display(std::unique_ptr<DisplayBackend> backend) : backend_(std::move(backend))
+{
+    // Injected input must end a wait on native events too.
+    input_.SetPushListener([this] { backend_->Wake(); });
+}
+
+Display& Display::Instance()
+{
+    std::lock_guard lock(g_displayMutex);
+    if (!g_display) {
+        std::string message;
+        auto backend = ChooseDisplayBackend(message);
+        if (!message.empty())
+            std::fprintf(stderr, "%s\n", message.c_str());
+        g_display = std::make_unique<Display>(std::move(backend));
+    }
+    return *g_display;
+}
+
+void Display::Reset()
+{
+    std::lock_guard lock(g_displayMutex);
+    g_display.reset();
+}
+
+void Display::Pump() { backend_->Pump(screen_, input_); }
+
+bool Display::PollInput(InputEvent& out)
+{
+    Pump();
+    return input_.TryPop(out);
+}
+
+bool Display::WaitForInput(int timeoutMs)
+{
+    Pump();
+    if (!input_.Empty())
+        return true;
+    if (backend_->WaitNative(timeoutMs)) {
+        Pump();
+        return !input_.Empty();
+    }
+    return input_.WaitForEvent(timeoutMs);
+}
+
+void Display::Wake()
+{
+    input_.Wake();
+    backend_->Wake();
+}
+
+bool Display::SetClipboardText(const std::string& text) { return backend_->SetClipboardText(text); }
+
+bool Display::GetClipboardText(std::string& text) { return backend_->GetClipboardText(text); }
+
+}  // namespace tw::display

@@ -1,0 +1,54 @@
+// The process's display: the one virtual screen, the input queue fed by the
+// backend and by tests, and the chosen backend (headless or the desktop).
+// TARNWICK_DISPLAY=headless forces headless; otherwise the desktop backend is
+// used when a display exists, and headless (with a message) when none does.
+#pragma once
+
+#include <memory>
+#include <mutex>
+#include <string>
+
+#include "platform/display/DisplayBackend.h"
+#include "platform/display/InputQueue.h"
+#include "platform/display/Screen.h"
+
+namespace tw::display {
+
+class Display {
+public:
+    static Display& Instance();
+    // Tests: forget the screen, pending input and backend; the next Instance()
+    // starts afresh at the default size.
+    static void Reset();
+
+    Screen& GetScreen() { return screen_; }
+    InputQueue& Input() { return input_; }
+    bool IsHeadless() const { return backend_->IsHeadless(); }
+    const char* BackendName() const { return backend_->Name(); }
+
+    // Shows what changed and collects native input (desktop: on the thread
+    // that first used the display).
+    void Pump();
+    // Pumps, then pops one event; false when none is waiting.
+    bool PollInput(InputEvent& out);
+    // Pumps and waits up to timeoutMs for input or a Wake; true when input is waiting.
+    bool WaitForInput(int timeoutMs);
+    // Ends a WaitForInput early (a message was posted from another thread).
+    void Wake();
+
+    bool SetClipboardText(const std::string& text);
+    bool GetClipboardText(std::string& text);
+
+    explicit Display(std::unique_ptr<DisplayBackend> backend);
+
+private:
+    Screen screen_;
+    InputQueue input_;
+    std::unique_ptr<DisplayBackend> backend_;
+};
+
+// Picks the backend from the environment; message is what to tell the user
+// when the desktop was wanted but could not be opened (empty otherwise).
+std::unique_ptr<DisplayBackend> ChooseDisplayBackend(std::string& message);
+
+}  // namespace tw::display
