@@ -58,6 +58,7 @@ typedef LONG* LPLONG;
 typedef LONG* PLONG;
 typedef INT* LPINT;
 typedef UINT* LPUINT;
+typedef UINT* PUINT;
 typedef BOOL* LPBOOL;
 typedef COLORREF* LPCOLORREF;
 typedef void* PVOID;
