@@ -4,6 +4,7 @@
 #include <cstring>
 #include <vector>
 
+#include "platform/com/Bstr.h"
 #include "platform/win32/kernel/PlatformPrintf.h"
 
 namespace cstring_detail {
@@ -619,6 +620,22 @@ void CString::UnlockBuffer() {}
 void CString::FreeExtra()
 {
     m_str.shrink_to_fit();
+}
+
+BSTR CString::AllocSysString() const
+{
+    const std::u16string wide = tw::Utf8ToUtf16(m_str);
+    return SysAllocStringLen(wide.data(), static_cast<UINT>(wide.size()));
+}
+
+BSTR CString::SetSysString(BSTR* target) const
+{
+    if (!target)
+        return nullptr;
+    const std::u16string wide = tw::Utf8ToUtf16(m_str);
+    if (!SysReAllocStringLen(target, wide.data(), static_cast<UINT>(wide.size())))
+        return nullptr;
+    return *target;
 }
 
 BOOL CString::LoadString(UINT id)

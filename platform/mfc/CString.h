@@ -7,6 +7,7 @@
 #include <cstdarg>
 #include <string>
 
+#include "platform/com/OleTypes.h"
 #include "platform/win32/windef.h"
 
 class CString {
@@ -99,6 +100,10 @@ public:
     LPTSTR LockBuffer();
     void UnlockBuffer();
     void FreeExtra();
+
+    // The text as a new UTF-16 BSTR the caller frees; SetSysString replaces *target's.
+    BSTR AllocSysString() const;
+    BSTR SetSysString(BSTR* target) const;
 
     // String resources; fails (FALSE, string unchanged) while the program has no string table.
     BOOL LoadString(UINT id);

@@ -3,6 +3,7 @@
 #include <cstring>
 #include <limits>
 
+#include "platform/com/Bstr.h"
 #include "platform/mfc/CString.h"
 
 namespace {
@@ -289,6 +290,30 @@ TEST(CStringElements, SetAtIgnoresIndicesOutsideTheString)
     EXPECT_TRUE(s.IsEmpty());
     EXPECT_STREQ(static_cast<LPCTSTR>(s), "");
     EXPECT_FALSE(s.LoadString(1));
+}
+
+} // namespace
+
+namespace {
+
+TEST(CStringBstr, AllocAndSetSysStringCarryUtf16)
+{
+    const CString text("caf\u00e9 \U0001F600");
+    BSTR bstr = text.AllocSysString();
+    ASSERT_NE(bstr, nullptr);
+    EXPECT_EQ(std::u16string(bstr, SysStringLen(bstr)), u"caf\u00e9 \U0001F600");
+    EXPECT_EQ(S(CString(bstr)), "caf\u00e9 \U0001F600");
+
+    const CString embedded("a\0b", 3);
+    EXPECT_EQ(embedded.SetSysString(&bstr), bstr);
+    EXPECT_EQ(SysStringLen(bstr), 3u);
+    EXPECT_EQ(bstr[2], u'b');
+    SysFreeString(bstr);
+
+    BSTR empty = CString().AllocSysString();
+    ASSERT_NE(empty, nullptr);
+    EXPECT_EQ(SysStringLen(empty), 0u);
+    SysFreeString(empty);
 }
 
 } // namespace
