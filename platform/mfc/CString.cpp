@@ -331,17 +331,19 @@ CString CString::SpanExcluding(LPCTSTR charSet) const
     return found < 0 ? *this : Left(found);
 }
 
-void CString::MakeUpper()
+CString& CString::MakeUpper()
 {
     m_str = cstring_detail::MapCase(m_str, cstring_detail::UpperOf);
+    return *this;
 }
 
-void CString::MakeLower()
+CString& CString::MakeLower()
 {
     m_str = cstring_detail::MapCase(m_str, cstring_detail::LowerOf);
+    return *this;
 }
 
-void CString::MakeReverse()
+CString& CString::MakeReverse()
 {
     const std::vector<std::string_view> chars = cstring_detail::SplitChars(m_str);
     std::string reversed;
@@ -349,6 +351,7 @@ void CString::MakeReverse()
     for (auto it = chars.rbegin(); it != chars.rend(); ++it)
         reversed.append(*it);
     m_str = std::move(reversed);
+    return *this;
 }
 
 int CString::Replace(TCHAR oldChar, TCHAR newChar)
@@ -455,54 +458,63 @@ size_t TrimmedStart(const std::string& text, Matches matches)
 
 } // namespace cstring_detail
 
-void CString::TrimRight()
+CString& CString::TrimRight()
 {
     m_str.resize(cstring_detail::TrimmedEnd(m_str, cstring_detail::IsAsciiSpace));
+    return *this;
 }
 
-void CString::TrimRight(TCHAR target)
+CString& CString::TrimRight(TCHAR target)
 {
     m_str.resize(cstring_detail::TrimmedEnd(m_str, [target](std::string_view ch) { return ch.size() == 1 && ch[0] == target; }));
+    return *this;
 }
 
-void CString::TrimRight(LPCTSTR targets)
+CString& CString::TrimRight(LPCTSTR targets)
 {
     const cstring_detail::CharSet set(targets);
     m_str.resize(cstring_detail::TrimmedEnd(m_str, [&set](std::string_view ch) { return set.Contains(ch); }));
+    return *this;
 }
 
-void CString::TrimLeft()
+CString& CString::TrimLeft()
 {
     m_str.erase(0, cstring_detail::TrimmedStart(m_str, cstring_detail::IsAsciiSpace));
+    return *this;
 }
 
-void CString::TrimLeft(TCHAR target)
+CString& CString::TrimLeft(TCHAR target)
 {
     m_str.erase(0, cstring_detail::TrimmedStart(m_str, [target](std::string_view ch) { return ch.size() == 1 && ch[0] == target; }));
+    return *this;
 }
 
-void CString::TrimLeft(LPCTSTR targets)
+CString& CString::TrimLeft(LPCTSTR targets)
 {
     const cstring_detail::CharSet set(targets);
     m_str.erase(0, cstring_detail::TrimmedStart(m_str, [&set](std::string_view ch) { return set.Contains(ch); }));
+    return *this;
 }
 
-void CString::Trim()
+CString& CString::Trim()
 {
     TrimRight();
     TrimLeft();
+    return *this;
 }
 
-void CString::Trim(TCHAR target)
+CString& CString::Trim(TCHAR target)
 {
     TrimRight(target);
     TrimLeft(target);
+    return *this;
 }
 
-void CString::Trim(LPCTSTR targets)
+CString& CString::Trim(LPCTSTR targets)
 {
     TrimRight(targets);
     TrimLeft(targets);
+    return *this;
 }
 
 int CString::Find(TCHAR ch) const

@@ -59,25 +59,25 @@ public:
     CString SpanIncluding(LPCTSTR charSet) const;
     CString SpanExcluding(LPCTSTR charSet) const;
 
-    // --- in-place changes
-    void MakeUpper();
-    void MakeLower();
-    void MakeReverse();
+    // --- in-place changes; those returning CString& return this string, for chaining
+    CString& MakeUpper();
+    CString& MakeLower();
+    CString& MakeReverse();
     int Replace(TCHAR oldChar, TCHAR newChar);
     int Replace(LPCTSTR oldText, LPCTSTR newText);
     int Remove(TCHAR ch);
     int Insert(int index, TCHAR ch);
     int Insert(int index, LPCTSTR text);
     int Delete(int index, int count = 1);
-    void TrimRight();
-    void TrimRight(TCHAR target);
-    void TrimRight(LPCTSTR targets);
-    void TrimLeft();
-    void TrimLeft(TCHAR target);
-    void TrimLeft(LPCTSTR targets);
-    void Trim();
-    void Trim(TCHAR target);
-    void Trim(LPCTSTR targets);
+    CString& TrimRight();
+    CString& TrimRight(TCHAR target);
+    CString& TrimRight(LPCTSTR targets);
+    CString& TrimLeft();
+    CString& TrimLeft(TCHAR target);
+    CString& TrimLeft(LPCTSTR targets);
+    CString& Trim();
+    CString& Trim(TCHAR target);
+    CString& Trim(LPCTSTR targets);
 
     // --- searching: byte index or -1
     int Find(TCHAR ch) const;

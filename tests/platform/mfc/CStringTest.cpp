@@ -210,6 +210,10 @@ TEST(CStringTrim, WhitespaceCharAndSets)
     CString blank("   ");
     blank.TrimRight();
     EXPECT_TRUE(blank.IsEmpty());
+
+    CString chained("  Key  ");
+    EXPECT_EQ(chained.Trim().MakeUpper().Find('E'), 1);
+    EXPECT_EQ(S(chained), "KEY");
 }
 
 TEST(CStringSearch, FindForms)
