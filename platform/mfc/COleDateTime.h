@@ -9,6 +9,11 @@
 #include "platform/com/OleTypes.h"
 #include "platform/mfc/CString.h"
 
+// The platform's headers define GetCurrentTime() as GetTickCount(); here it names the member.
+#ifdef GetCurrentTime
+#undef GetCurrentTime
+#endif
+
 #define AFX_OLE_DATETIME_ERROR (-1)
 
 class COleDateTimeSpan {

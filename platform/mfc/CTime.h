@@ -8,6 +8,11 @@
 #include "platform/mfc/CString.h"
 #include "platform/win32/windef.h"
 
+// The platform's headers define GetCurrentTime() as GetTickCount(); here it names the member.
+#ifdef GetCurrentTime
+#undef GetCurrentTime
+#endif
+
 class CTimeSpan {
 public:
     CTimeSpan() = default;
