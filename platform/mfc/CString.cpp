@@ -6,6 +6,7 @@
 
 #include "platform/com/Bstr.h"
 #include "platform/win32/kernel/PlatformPrintf.h"
+#include "platform/win32/kernel/Utf8Text.h"
 
 namespace cstring_detail {
 
@@ -43,7 +44,8 @@ bool IsAsciiSpace(std::string_view ch)
 }
 
 // Simple one-to-one case pairs: ASCII, Latin-1, Latin Extended-A, Greek, Cyrillic.
-char32_t UpperOf(char32_t cp)
+// The fallback when the run time's own mapping is unavailable.
+char32_t BuiltInUpperOf(char32_t cp)
 {
     if (cp >= 'a' && cp <= 'z')
         return cp - 0x20;
@@ -72,7 +74,7 @@ char32_t UpperOf(char32_t cp)
     return cp;
 }
 
-char32_t LowerOf(char32_t cp)
+char32_t BuiltInLowerOf(char32_t cp)
 {
     if (cp >= 'A' && cp <= 'Z')
         return cp + 0x20;
@@ -95,6 +97,19 @@ char32_t LowerOf(char32_t cp)
     if (cp >= 0x400 && cp <= 0x40F)
         return cp + 0x50;
     return cp;
+}
+
+// The same mapping as CharUpper and _mbsupr, so every path of the program agrees.
+char32_t UpperOf(char32_t cp)
+{
+    const char32_t mapped = tw::utf8::ToUpper(cp);
+    return mapped != cp ? mapped : BuiltInUpperOf(cp);
+}
+
+char32_t LowerOf(char32_t cp)
+{
+    const char32_t mapped = tw::utf8::ToLower(cp);
+    return mapped != cp ? mapped : BuiltInLowerOf(cp);
 }
 
 template <typename Map>
