@@ -603,6 +603,7 @@ void CString::FormatV(LPCTSTR format, va_list args)
 {
     std::string text;
     tw::AppendPrintf(text, format, args);
+    text.resize(strnlen(text.c_str(), text.size())); // a "%c" of NUL ends the text, as the buffer's length is taken
     m_str = std::move(text);
 }
 
@@ -613,6 +614,7 @@ void CString::AppendFormat(LPCTSTR format, ...)
     va_start(args, format);
     tw::AppendPrintf(text, format, args);
     va_end(args);
+    text.resize(strnlen(text.c_str(), text.size()));
     m_str += text;
 }
 

@@ -242,6 +242,8 @@ TEST(CStringFormat, UsesThePlatformForms)
     EXPECT_EQ(S(s), "3 rows, 1.000000e+001, x, \u00e9");
     s.AppendFormat(" %I64d", INT64(1) << 40);
     EXPECT_EQ(S(s), "3 rows, 1.000000e+001, x, \u00e9 1099511627776");
+    s.Format("a%cb", 0);
+    EXPECT_EQ(S(s), "a");
     const std::string big(5000, 'q');
     s.Format("<%s>", big.c_str());
     EXPECT_EQ(s.GetLength(), 5002);
