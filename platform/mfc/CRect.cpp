@@ -191,6 +191,8 @@ void CRect::InflateRect(SIZE size)
 
 void CRect::InflateRect(LPCRECT sides)
 {
+    if (!sides)
+        return;
     InflateRect(sides->left, sides->top, sides->right, sides->bottom);
 }
 
@@ -214,6 +216,8 @@ void CRect::DeflateRect(SIZE size)
 
 void CRect::DeflateRect(LPCRECT sides)
 {
+    if (!sides)
+        return;
     DeflateRect(sides->left, sides->top, sides->right, sides->bottom);
 }
 

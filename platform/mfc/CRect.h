@@ -63,7 +63,7 @@ public:
     CRect() : tagRECT{0, 0, 0, 0} {}
     CRect(int l, int t, int r, int b) : tagRECT{l, t, r, b} {}
     CRect(const RECT& rect) : tagRECT(rect) {}
-    CRect(LPCRECT rect) : tagRECT(*rect) {}
+    CRect(LPCRECT rect) : tagRECT(rect ? *rect : RECT{0, 0, 0, 0}) {}
     CRect(POINT point, SIZE size) : tagRECT{point.x, point.y, point.x + size.cx, point.y + size.cy} {}
     CRect(POINT topLeft, POINT bottomRight) : tagRECT{topLeft.x, topLeft.y, bottomRight.x, bottomRight.y} {}
 

@@ -44,6 +44,7 @@ TEST(CRectBasics, MeasuresAndCorners)
     EXPECT_EQ(CRect(CPoint(1, 2), CSize(3, 4)), CRect(1, 2, 4, 6));
     EXPECT_EQ(CRect(CPoint(1, 2), CPoint(3, 4)), CRect(1, 2, 3, 4));
     EXPECT_TRUE(CRect().IsRectNull());
+    EXPECT_TRUE(CRect(static_cast<LPCRECT>(nullptr)).IsRectNull());
     EXPECT_TRUE(CRect(5, 5, 5, 9).IsRectEmpty());
     EXPECT_FALSE(CRect(5, 5, 5, 9).IsRectNull());
     EXPECT_TRUE(CRect(0, 0, 2, 2).PtInRect(CPoint(1, 1)));
@@ -77,6 +78,9 @@ TEST(CRectEdits, InflateDeflateOffsetNormalize)
     r.InflateRect(&sides);
     EXPECT_EQ(r, CRect(9, 8, 23, 24));
     r.DeflateRect(&sides);
+    EXPECT_EQ(r, CRect(10, 10, 20, 20));
+    r.InflateRect(static_cast<LPCRECT>(nullptr));
+    r.DeflateRect(static_cast<LPCRECT>(nullptr));
     EXPECT_EQ(r, CRect(10, 10, 20, 20));
     r.OffsetRect(5, -5);
     r.OffsetRect(CPoint(1, 1));
