@@ -1,0 +1,3 @@
+#include "platform/mfc/CStringArray.h"
+
+IMPLEMENT_SERIAL(CStringArray, CObject, 0)
