@@ -1,0 +1,652 @@
+#include "platform/win32/registry/Registry.h"
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <fstream>
+#include <mutex>
+#include <sstream>
+#include <unordered_map>
+
+#include "platform/win32/kernel/Files.h"
+#include "platform/win32/registry/RegistryKey.h"
+#include "platform/win32/registry/RegistryText.h"
+
+namespace tw {
+namespace registry_detail {
+
+using reg::RegKey;
+
+struct OpenKey {
+    std::shared_ptr<RegKey> key;
+    REGSAM access;
+};
+
+const struct {
+    HKEY handle;
+    const char* name;
+} kRoots[] = {
+    {HKEY_CLASSES_ROOT, "HKEY_CLASSES_ROOT"},   {HKEY_CURRENT_USER, "HKEY_CURRENT_USER"},
+    {HKEY_LOCAL_MACHINE, "HKEY_LOCAL_MACHINE"}, {HKEY_USERS, "HKEY_USERS"},
+    {HKEY_CURRENT_CONFIG, "HKEY_CURRENT_CONFIG"},
+};
+
+bool ReadWholeFile(const std::string& path, std::string& text)
+{
+    std::ifstream in(path, std::ios::binary);
+    if (!in)
+        return false;
+    std::ostringstream buffer;
+    buffer << in.rdbuf();
+    text = buffer.str();
+    return true;
+}
+
+void MakeParentFolders(const std::string& path)
+{
+    for (size_t slash = path.find('/', 1); slash != std::string::npos; slash = path.find('/', slash + 1))
+        mkdir(path.substr(0, slash).c_str(), 0700);
+}
+
+class Hive {
+public:
+    ~Hive()
+    {
+        std::lock_guard lock(mutex);
+        SaveIfDirty();
+    }
+
+    std::recursive_mutex mutex;
+
+    // Everything below is used with the mutex held.
+    void EnsureLoaded()
+    {
+        if (top)
+            return;
+        top = std::make_shared<RegKey>("");
+        path = RegistryFilePath();
+        std::string text;
+        if (!ReadWholeFile(path, text))
+            return;
+        const int bad = reg::ReadRegistryText(text, *top);
+        if (bad == 0)
+            return;
+        // Keep the damaged file for inspection and go on with what could be read.
+        const std::string aside = path + ".bad";
+        rename(path.c_str(), aside.c_str());
+        if (bad < 0)
+            fprintf(stderr, "tarnwick: the registry file %s is not readable; it was kept as %s\n", path.c_str(),
+                    aside.c_str());
+        else
+            fprintf(stderr, "tarnwick: the registry file %s had %d unreadable lines; it was kept as %s\n",
+                    path.c_str(), bad, aside.c_str());
+        dirty = true;
+        SaveIfDirty();
+    }
+
+    void SaveIfDirty()
+    {
+        if (!dirty || !top)
+            return;
+        MakeParentFolders(path);
+        if (WriteFileAtomically(path, reg::WriteRegistryText(*top, false), 0600))
+            dirty = false;
+        else
+            fprintf(stderr, "tarnwick: the registry file %s could not be written (error %u)\n", path.c_str(),
+                    GetLastError());
+    }
+
+    std::shared_ptr<RegKey> Root(HKEY handle)
+    {
+        EnsureLoaded();
+        for (const auto& root : kRoots) {
+            if (root.handle == handle) {
+                bool created = false;
+                return top->AddSubkey(root.name, created);
+            }
+        }
+        return nullptr;
+    }
+
+    static bool IsPredefined(HKEY h)
+    {
+        for (const auto& root : kRoots) {
+            if (root.handle == h)
+                return true;
+        }
+        return false;
+    }
+
+    // The key behind a handle; sets error to the reason when there is none.
+    std::shared_ptr<RegKey> Resolve(HKEY h, REGSAM& access, LONG& error)
+    {
+        if (IsPredefined(h)) {
+            access = KEY_ALL_ACCESS;
+            return Root(h);
+        }
+        EnsureLoaded();
+        auto it = handles.find(reinterpret_cast<uintptr_t>(h));
+        if (it == handles.end()) {
+            error = ERROR_INVALID_HANDLE;
+            return nullptr;
+        }
+        if (it->second.key->deleted) {
+            error = ERROR_KEY_DELETED;
+            return nullptr;
+        }
+        access = it->second.access;
+        return it->second.key;
+    }
+
+    HKEY NewHandle(std::shared_ptr<RegKey> key, REGSAM access)
+    {
+        const uintptr_t value = nextHandle;
+        nextHandle += 4;
+        handles[value] = OpenKey{std::move(key), access};
+        return reinterpret_cast<HKEY>(value);
+    }
+
+    // Changes made through a predefined handle have no close to wait for.
+    void Changed(HKEY through)
+    {
+        dirty = true;
+        if (IsPredefined(through))
+            SaveIfDirty();
+    }
+
+    bool HasOpenHandleBelow(const RegKey* key) const
+    {
+        for (const auto& [value, open] : handles) {
+            for (const RegKey* k = open.key->parent; k; k = k->parent) {
+                if (k == key)
+                    return true;
+            }
+        }
+        return false;
+    }
+
+    void Reset()
+    {
+        SaveIfDirty();
+        for (auto& [value, open] : handles)
+            open.key->deleted = true;
+        handles.clear();
+        top.reset();
+    }
+
+    std::shared_ptr<RegKey> top;
+    std::string path;
+    bool dirty = false;
+    std::unordered_map<uintptr_t, OpenKey> handles;
+    uintptr_t nextHandle = 0x200;
+};
+
+Hive& TheHive()
+{
+    static Hive hive;
+    return hive;
+}
+
+// Splits a sub-key path at backslashes; one trailing backslash is allowed.
+bool SplitPath(LPCSTR subKey, std::vector<std::string>& parts)
+{
+    if (!subKey)
+        return true;
+    std::string_view path(subKey);
+    if (!path.empty() && path.back() == '\\')
+        path.remove_suffix(1);
+    size_t pos = 0;
+    while (pos < path.size()) {
+        size_t end = path.find('\\', pos);
+        if (end == std::string_view::npos)
+            end = path.size();
+        if (end == pos)
+            return false;
+        parts.emplace_back(path.substr(pos, end - pos));
+        pos = end + 1;
+    }
+    return true;
+}
+
+bool HasControlCharacters(const std::string& name)
+{
+    for (const char c : name) {
+        if (static_cast<unsigned char>(c) < 0x20)
+            return true;
+    }
+    return false;
+}
+
+std::shared_ptr<RegKey> Walk(std::shared_ptr<RegKey> key, const std::vector<std::string>& parts)
+{
+    for (const auto& part : parts) {
+        key = key->FindSubkey(part);
+        if (!key)
+            return nullptr;
+    }
+    return key;
+}
+
+// Copies a name into a caller's character buffer: ERROR_MORE_DATA when it
+// does not fit with its NUL.
+LONG CopyName(const std::string& name, LPSTR buffer, LPDWORD chars)
+{
+    if (!chars)
+        return ERROR_INVALID_PARAMETER;
+    if (!buffer || *chars < name.size() + 1)
+        return ERROR_MORE_DATA;
+    memcpy(buffer, name.c_str(), name.size() + 1);
+    *chars = static_cast<DWORD>(name.size());
+    return ERROR_SUCCESS;
+}
+
+LONG CopyData(const std::vector<BYTE>& data, LPBYTE buffer, LPDWORD size)
+{
+    if (!size)
+        return buffer ? ERROR_INVALID_PARAMETER : ERROR_SUCCESS;
+    const DWORD needed = static_cast<DWORD>(data.size());
+    if (buffer && *size < needed) {
+        *size = needed;
+        return ERROR_MORE_DATA;
+    }
+    if (buffer && needed)
+        memcpy(buffer, data.data(), needed);
+    *size = needed;
+    return ERROR_SUCCESS;
+}
+
+}  // namespace registry_detail
+
+std::string RegistryFilePath()
+{
+    if (const char* explicitPath = getenv("TARNWICK_REGISTRY"); explicitPath && *explicitPath)
+        return explicitPath;
+    std::string config;
+    if (const char* xdg = getenv("XDG_CONFIG_HOME"); xdg && *xdg)
+        config = xdg;
+    else if (const char* home = getenv("HOME"); home && *home)
+        config = std::string(home) + "/.config";
+    else
+        config = ".";
+    return config + "/tarnwick/registry.reg";
+}
+
+void ReloadRegistry()
+{
+    auto& hive = registry_detail::TheHive();
+    std::lock_guard lock(hive.mutex);
+    hive.Reset();
+}
+
+}  // namespace tw
+
+namespace rd_ = tw::registry_detail;
+using tw::reg::RegKey;
+
+LSTATUS RegOpenKeyEx(HKEY hKey, LPCSTR lpSubKey, DWORD, REGSAM samDesired, PHKEY phkResult)
+{
+    if (!phkResult)
+        return ERROR_INVALID_PARAMETER;
+    auto& hive = rd_::TheHive();
+    std::lock_guard lock(hive.mutex);
+    REGSAM access = 0;
+    LONG error = ERROR_SUCCESS;
+    auto key = hive.Resolve(hKey, access, error);
+    if (!key)
+        return error;
+    std::vector<std::string> parts;
+    if (!rd_::SplitPath(lpSubKey, parts))
+        return ERROR_FILE_NOT_FOUND;
+    auto target = rd_::Walk(key, parts);
+    if (!target)
+        return ERROR_FILE_NOT_FOUND;
+    const REGSAM granted = (samDesired & MAXIMUM_ALLOWED) ? KEY_ALL_ACCESS : samDesired;
+    *phkResult = hive.NewHandle(target, granted);
+    return ERROR_SUCCESS;
+}
+
+LSTATUS RegOpenKey(HKEY hKey, LPCSTR lpSubKey, PHKEY phkResult)
+{
+    return RegOpenKeyEx(hKey, lpSubKey, 0, MAXIMUM_ALLOWED, phkResult);
+}
+
+LSTATUS RegCreateKeyEx(HKEY hKey, LPCSTR lpSubKey, DWORD, LPSTR, DWORD dwOptions, REGSAM samDesired,
+                       const LPSECURITY_ATTRIBUTES, PHKEY phkResult, LPDWORD lpdwDisposition)
+{
+    if (!phkResult)
+        return ERROR_INVALID_PARAMETER;
+    auto& hive = rd_::TheHive();
+    std::lock_guard lock(hive.mutex);
+    REGSAM access = 0;
+    LONG error = ERROR_SUCCESS;
+    auto key = hive.Resolve(hKey, access, error);
+    if (!key)
+        return error;
+    std::vector<std::string> parts;
+    if (!rd_::SplitPath(lpSubKey, parts))
+        return ERROR_BADKEY;
+    for (const auto& part : parts) {
+        if (rd_::HasControlCharacters(part) || part.size() > 255)
+            return ERROR_INVALID_PARAMETER;
+    }
+    auto existing = rd_::Walk(key, parts);
+    if (!existing && !(access & KEY_CREATE_SUB_KEY))
+        return ERROR_ACCESS_DENIED;
+    bool createdAny = false;
+    for (const auto& part : parts) {
+        bool created = false;
+        key = key->AddSubkey(part, created);
+        if (created && (dwOptions & REG_OPTION_VOLATILE))
+            key->isVolatile = true;
+        createdAny = createdAny || created;
+    }
+    if (createdAny)
+        hive.Changed(hKey);
+    if (lpdwDisposition)
+        *lpdwDisposition = createdAny ? REG_CREATED_NEW_KEY : REG_OPENED_EXISTING_KEY;
+    const REGSAM granted = (samDesired & MAXIMUM_ALLOWED) ? KEY_ALL_ACCESS : samDesired;
+    *phkResult = hive.NewHandle(key, granted);
+    return ERROR_SUCCESS;
+}
+
+LSTATUS RegCreateKey(HKEY hKey, LPCSTR lpSubKey, PHKEY phkResult)
+{
+    return RegCreateKeyEx(hKey, lpSubKey, 0, nullptr, REG_OPTION_NON_VOLATILE, MAXIMUM_ALLOWED, nullptr, phkResult,
+                          nullptr);
+}
+
+LSTATUS RegCloseKey(HKEY hKey)
+{
+    auto& hive = rd_::TheHive();
+    std::lock_guard lock(hive.mutex);
+    if (rd_::Hive::IsPredefined(hKey))
+        return ERROR_SUCCESS;
+    if (hive.handles.erase(reinterpret_cast<uintptr_t>(hKey)) == 0)
+        return ERROR_INVALID_HANDLE;
+    hive.SaveIfDirty();
+    return ERROR_SUCCESS;
+}
+
+LSTATUS RegFlushKey(HKEY hKey)
+{
+    auto& hive = rd_::TheHive();
+    std::lock_guard lock(hive.mutex);
+    REGSAM access = 0;
+    LONG error = ERROR_SUCCESS;
+    if (!hive.Resolve(hKey, access, error))
+        return error;
+    hive.SaveIfDirty();
+    return hive.dirty ? ERROR_REGISTRY_IO_FAILED : ERROR_SUCCESS;
+}
+
+LSTATUS RegQueryValueEx(HKEY hKey, LPCSTR lpValueName, LPDWORD, LPDWORD lpType, LPBYTE lpData, LPDWORD lpcbData)
+{
+    if (lpData && !lpcbData)
+        return ERROR_INVALID_PARAMETER;
+    auto& hive = rd_::TheHive();
+    std::lock_guard lock(hive.mutex);
+    REGSAM access = 0;
+    LONG error = ERROR_SUCCESS;
+    auto key = hive.Resolve(hKey, access, error);
+    if (!key)
+        return error;
+    if (!(access & KEY_QUERY_VALUE))
+        return ERROR_ACCESS_DENIED;
+    const auto* value = key->FindValue(lpValueName ? lpValueName : "");
+    if (!value)
+        return ERROR_FILE_NOT_FOUND;
+    if (lpType)
+        *lpType = value->type;
+    return rd_::CopyData(value->data, lpData, lpcbData);
+}
+
+LSTATUS RegSetValueEx(HKEY hKey, LPCSTR lpValueName, DWORD, DWORD dwType, const BYTE* lpData, DWORD cbData)
+{
+    if (!lpData && cbData)
+        return ERROR_NOACCESS;
+    auto& hive = rd_::TheHive();
+    std::lock_guard lock(hive.mutex);
+    REGSAM access = 0;
+    LONG error = ERROR_SUCCESS;
+    auto key = hive.Resolve(hKey, access, error);
+    if (!key)
+        return error;
+    if (!(access & KEY_SET_VALUE))
+        return ERROR_ACCESS_DENIED;
+    key->SetValue(lpValueName ? lpValueName : "", dwType, std::vector<BYTE>(lpData, lpData + cbData));
+    hive.Changed(hKey);
+    return ERROR_SUCCESS;
+}
+
+LSTATUS RegQueryValue(HKEY hKey, LPCSTR lpSubKey, LPSTR lpData, PLONG lpcbData)
+{
+    HKEY sub = nullptr;
+    LONG rc = RegOpenKeyEx(hKey, lpSubKey, 0, KEY_QUERY_VALUE, &sub);
+    if (rc != ERROR_SUCCESS)
+        return rc;
+    DWORD type = 0;
+    DWORD size = lpcbData ? static_cast<DWORD>(*lpcbData) : 0;
+    rc = RegQueryValueEx(sub, nullptr, nullptr, &type, reinterpret_cast<LPBYTE>(lpData), lpcbData ? &size : nullptr);
+    RegCloseKey(sub);
+    if (rc == ERROR_FILE_NOT_FOUND) {
+        // A key without a default value reads as an empty text.
+        if (lpcbData && lpData && *lpcbData >= 1)
+            lpData[0] = '\0';
+        if (lpcbData)
+            *lpcbData = 1;
+        return ERROR_SUCCESS;
+    }
+    if (rc == ERROR_SUCCESS && type != REG_SZ)
+        return ERROR_INVALID_DATA;
+    if (lpcbData)
+        *lpcbData = static_cast<LONG>(size);
+    return rc;
+}
+
+LSTATUS RegSetValue(HKEY hKey, LPCSTR lpSubKey, DWORD dwType, LPCSTR lpData, DWORD)
+{
+    if (dwType != REG_SZ || !lpData)
+        return ERROR_INVALID_PARAMETER;
+    HKEY sub = nullptr;
+    LONG rc = RegCreateKeyEx(hKey, lpSubKey, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &sub, nullptr);
+    if (rc != ERROR_SUCCESS)
+        return rc;
+    rc = RegSetValueEx(sub, nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(lpData),
+                       static_cast<DWORD>(strlen(lpData) + 1));
+    RegCloseKey(sub);
+    return rc;
+}
+
+LSTATUS RegDeleteValue(HKEY hKey, LPCSTR lpValueName)
+{
+    auto& hive = rd_::TheHive();
+    std::lock_guard lock(hive.mutex);
+    REGSAM access = 0;
+    LONG error = ERROR_SUCCESS;
+    auto key = hive.Resolve(hKey, access, error);
+    if (!key)
+        return error;
+    if (!(access & KEY_SET_VALUE))
+        return ERROR_ACCESS_DENIED;
+    if (!key->RemoveValue(lpValueName ? lpValueName : ""))
+        return ERROR_FILE_NOT_FOUND;
+    hive.Changed(hKey);
+    return ERROR_SUCCESS;
+}
+
+LSTATUS RegDeleteKey(HKEY hKey, LPCSTR lpSubKey)
+{
+    if (!lpSubKey || !*lpSubKey)
+        return ERROR_INVALID_PARAMETER;
+    auto& hive = rd_::TheHive();
+    std::lock_guard lock(hive.mutex);
+    REGSAM access = 0;
+    LONG error = ERROR_SUCCESS;
+    auto key = hive.Resolve(hKey, access, error);
+    if (!key)
+        return error;
+    std::vector<std::string> parts;
+    if (!rd_::SplitPath(lpSubKey, parts))
+        return ERROR_FILE_NOT_FOUND;
+    auto target = rd_::Walk(key, parts);
+    if (!target)
+        return ERROR_FILE_NOT_FOUND;
+    if (!target->subkeys.empty() || !target->parent)
+        return ERROR_ACCESS_DENIED;
+    target->parent->RemoveSubkey(target.get());
+    hive.Changed(hKey);
+    return ERROR_SUCCESS;
+}
+
+LSTATUS RegEnumKeyEx(HKEY hKey, DWORD dwIndex, LPSTR lpName, LPDWORD lpcchName, LPDWORD, LPSTR lpClass,
+                     LPDWORD lpcchClass, PFILETIME lpftLastWriteTime)
+{
+    auto& hive = rd_::TheHive();
+    std::lock_guard lock(hive.mutex);
+    REGSAM access = 0;
+    LONG error = ERROR_SUCCESS;
+    auto key = hive.Resolve(hKey, access, error);
+    if (!key)
+        return error;
+    if (!(access & KEY_ENUMERATE_SUB_KEYS))
+        return ERROR_ACCESS_DENIED;
+    if (dwIndex >= key->subkeys.size())
+        return ERROR_NO_MORE_ITEMS;
+    const auto& child = key->subkeys[dwIndex];
+    const LONG rc = rd_::CopyName(child->name, lpName, lpcchName);
+    if (rc != ERROR_SUCCESS)
+        return rc;
+    if (lpClass && lpcchClass && *lpcchClass > 0)
+        lpClass[0] = '\0';
+    if (lpcchClass)
+        *lpcchClass = 0;
+    if (lpftLastWriteTime)
+        *lpftLastWriteTime = child->lastWrite;
+    return ERROR_SUCCESS;
+}
+
+LSTATUS RegEnumKey(HKEY hKey, DWORD dwIndex, LPSTR lpName, DWORD cchName)
+{
+    return RegEnumKeyEx(hKey, dwIndex, lpName, &cchName, nullptr, nullptr, nullptr, nullptr);
+}
+
+LSTATUS RegEnumValue(HKEY hKey, DWORD dwIndex, LPSTR lpValueName, LPDWORD lpcchValueName, LPDWORD, LPDWORD lpType,
+                     LPBYTE lpData, LPDWORD lpcbData)
+{
+    auto& hive = rd_::TheHive();
+    std::lock_guard lock(hive.mutex);
+    REGSAM access = 0;
+    LONG error = ERROR_SUCCESS;
+    auto key = hive.Resolve(hKey, access, error);
+    if (!key)
+        return error;
+    if (!(access & KEY_QUERY_VALUE))
+        return ERROR_ACCESS_DENIED;
+    if (dwIndex >= key->values.size())
+        return ERROR_NO_MORE_ITEMS;
+    const auto& value = key->values[dwIndex];
+    const LONG rc = rd_::CopyName(value.name, lpValueName, lpcchValueName);
+    if (rc != ERROR_SUCCESS)
+        return rc;
+    if (lpType)
+        *lpType = value.type;
+    return rd_::CopyData(value.data, lpData, lpcbData);
+}
+
+LSTATUS RegQueryInfoKey(HKEY hKey, LPSTR lpClass, LPDWORD lpcchClass, LPDWORD, LPDWORD lpcSubKeys,
+                        LPDWORD lpcbMaxSubKeyLen, LPDWORD lpcbMaxClassLen, LPDWORD lpcValues,
+                        LPDWORD lpcbMaxValueNameLen, LPDWORD lpcbMaxValueLen, LPDWORD lpcbSecurityDescriptor,
+                        PFILETIME lpftLastWriteTime)
+{
+    auto& hive = rd_::TheHive();
+    std::lock_guard lock(hive.mutex);
+    REGSAM access = 0;
+    LONG error = ERROR_SUCCESS;
+    auto key = hive.Resolve(hKey, access, error);
+    if (!key)
+        return error;
+    if (lpClass && lpcchClass && *lpcchClass > 0)
+        lpClass[0] = '\0';
+    if (lpcchClass)
+        *lpcchClass = 0;
+    DWORD maxSubKey = 0, maxName = 0, maxData = 0;
+    for (const auto& child : key->subkeys)
+        maxSubKey = std::max(maxSubKey, static_cast<DWORD>(child->name.size()));
+    for (const auto& value : key->values) {
+        maxName = std::max(maxName, static_cast<DWORD>(value.name.size()));
+        maxData = std::max(maxData, static_cast<DWORD>(value.data.size()));
+    }
+    if (lpcSubKeys)
+        *lpcSubKeys = static_cast<DWORD>(key->subkeys.size());
+    if (lpcbMaxSubKeyLen)
+        *lpcbMaxSubKeyLen = maxSubKey;
+    if (lpcbMaxClassLen)
+        *lpcbMaxClassLen = 0;
+    if (lpcValues)
+        *lpcValues = static_cast<DWORD>(key->values.size());
+    if (lpcbMaxValueNameLen)
+        *lpcbMaxValueNameLen = maxName;
+    if (lpcbMaxValueLen)
+        *lpcbMaxValueLen = maxData;
+    if (lpcbSecurityDescriptor)
+        *lpcbSecurityDescriptor = 0;
+    if (lpftLastWriteTime)
+        *lpftLastWriteTime = key->lastWrite;
+    return ERROR_SUCCESS;
+}
+
+LSTATUS RegSaveKey(HKEY hKey, LPCSTR lpFile, const LPSECURITY_ATTRIBUTES)
+{
+    if (!lpFile || !*lpFile)
+        return ERROR_INVALID_PARAMETER;
+    auto& hive = rd_::TheHive();
+    std::lock_guard lock(hive.mutex);
+    REGSAM access = 0;
+    LONG error = ERROR_SUCCESS;
+    auto key = hive.Resolve(hKey, access, error);
+    if (!key)
+        return error;
+    const std::string path = tw::MapPath(lpFile);
+    struct stat st {};
+    if (stat(path.c_str(), &st) == 0)
+        return ERROR_ALREADY_EXISTS;
+    if (!tw::WriteFileAtomically(path, tw::reg::WriteRegistryText(*key, true), 0600))
+        return static_cast<LONG>(GetLastError());
+    return ERROR_SUCCESS;
+}
+
+LSTATUS RegRestoreKey(HKEY hKey, LPCSTR lpFile, DWORD dwFlags)
+{
+    if (!lpFile || !*lpFile)
+        return ERROR_INVALID_PARAMETER;
+    auto& hive = rd_::TheHive();
+    std::lock_guard lock(hive.mutex);
+    REGSAM access = 0;
+    LONG error = ERROR_SUCCESS;
+    auto key = hive.Resolve(hKey, access, error);
+    if (!key)
+        return error;
+    std::string text;
+    if (!rd_::ReadWholeFile(tw::MapPath(lpFile), text))
+        return ERROR_FILE_NOT_FOUND;
+    // Read into a scratch key first: a damaged copy changes nothing.
+    RegKey restored(key->name, key->parent);
+    if (tw::reg::ReadRegistryText(text, restored) != 0)
+        return ERROR_NOT_REGISTRY_FILE;
+    if (!(dwFlags & REG_FORCE_RESTORE) && hive.HasOpenHandleBelow(key.get()))
+        return ERROR_ACCESS_DENIED;
+    for (auto& child : key->subkeys)
+        child->MarkDeleted();
+    key->values = std::move(restored.values);
+    key->subkeys = std::move(restored.subkeys);
+    for (auto& child : key->subkeys)
+        child->parent = key.get();
+    key->Touch();
+    hive.Changed(hKey);
+    hive.SaveIfDirty();
+    return ERROR_SUCCESS;
+}
