@@ -42,6 +42,17 @@ struct MenuItemTemplate {
     std::string text;
     bool popup = false;
     std::vector<MenuItemTemplate> children;
+
+    // A plain separator is stored as an item with no text and command 0 (or
+    // MF_SEPARATOR); an extended one by its MFT_SEPARATOR type.
+    bool IsSeparator(bool extended) const
+    {
+        if (popup)
+            return false;
+        if (extended)
+            return (type & 0x800) != 0;
+        return (flags & 0x800) != 0 || (id == 0 && text.empty());
+    }
     bool operator==(const MenuItemTemplate&) const = default;
 };
 

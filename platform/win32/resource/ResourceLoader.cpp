@@ -9,16 +9,13 @@
 #include <vector>
 
 #include "platform/win32/kernel/KernelObjects.h"
+#include "platform/win32/kernel/Modules.h"
 #include "platform/win32/resource/ResourceBytes.h"
 
 namespace tw {
 
 // Named rather than anonymous: unity builds join this file with others.
 namespace loader_detail {
-
-// The value the platform's loader gives a program's image; any non-null value
-// would do, this one is easy to recognise in a debugger.
-const HINSTANCE kProgramInstance = reinterpret_cast<HINSTANCE>(static_cast<uintptr_t>(0x400000));
 
 struct ModuleRegistry {
     std::mutex lock;
@@ -75,7 +72,7 @@ bool Matches(WORD id, const char* text, const ResourceKey& key)
 
 HMODULE ResolveModule(HMODULE hModule)
 {
-    return hModule ? hModule : kProgramInstance;
+    return hModule ? hModule : GetModuleHandle(nullptr);
 }
 
 // The search the platform makes, in three steps so each failure has its own
@@ -202,7 +199,7 @@ size_t WholeCharacterPrefix(const std::string& text, size_t limit)
 
 HINSTANCE ProgramInstance()
 {
-    return loader_detail::kProgramInstance;
+    return GetModuleHandle(nullptr);
 }
 
 BOOL RegisterResources(HINSTANCE hInstance, const ResourceTable& table)

@@ -28,8 +28,8 @@ int LoadStringW(HINSTANCE hInstance, UINT uID, LPWSTR lpBuffer, int cchBufferMax
 
 namespace tw {
 
-// The program's instance handle, what GetModuleHandle(NULL) and the
-// framework's resource handle answer by default.
+// The program's instance handle: GetModuleHandle(NULL), which the framework's
+// resource handle answers by default.
 HINSTANCE ProgramInstance();
 
 // Adds a table to a module; a module may hold several (the program's and a
