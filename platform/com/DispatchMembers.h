@@ -95,8 +95,9 @@ T ConvertPresent(const VARIANT& value, UINT index)
         if constexpr (std::is_same_v<T, _variant_t>) {
             return copy;
         } else if constexpr (std::is_same_v<T, std::string>) {
-            const char* text = static_cast<_bstr_t>(copy);
-            return std::string(text ? text : "");
+            const _bstr_t text = static_cast<_bstr_t>(copy);
+            const char* utf8 = text;
+            return std::string(utf8 ? utf8 : "");
         } else if constexpr (std::is_pointer_v<T>) {
             return BorrowInterface<T>(copy, index);
         } else {

@@ -81,24 +81,22 @@ typedef IDispatch* LPDISPATCH;
 
 namespace tw {
 
-// The IID of an interface type; specialise with TW_INTERFACE_ID.
 template <class Interface>
-struct InterfaceId;
+struct InterfaceTag {};
 
+// The IID of an interface type, named with TW_INTERFACE_ID.
 template <class Interface>
 const IID& uuidof()
 {
-    return InterfaceId<Interface>::value();
+    return TwInterfaceId(InterfaceTag<Interface>{});
 }
 
 } // namespace tw
 
-// Names the IID of an interface, at global scope, after the interface.
-#define TW_INTERFACE_ID(Interface, iid)                  \
-    template <>                                          \
-    struct tw::InterfaceId<Interface> {                  \
-        static const IID& value() { return iid; }        \
-    }
+// Names the IID of an interface; use it in the interface's own namespace.
+// The tag keeps an interface from taking its base interface's IID.
+#define TW_INTERFACE_ID(Interface, iid) \
+    inline const IID& TwInterfaceId(::tw::InterfaceTag<Interface>) { return iid; }
 
 TW_INTERFACE_ID(IUnknown, IID_IUnknown);
 TW_INTERFACE_ID(IDispatch, IID_IDispatch);
@@ -166,7 +164,7 @@ private:
     template <class Interface>
     void* MatchInterface(REFIID riid)
     {
-        if (IsEqualIID(riid, InterfaceId<Interface>::value()))
+        if (IsEqualIID(riid, uuidof<Interface>()))
             return static_cast<Interface*>(this);
         return nullptr;
     }
