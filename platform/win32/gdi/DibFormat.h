@@ -1,0 +1,40 @@
+// Reading and writing device-independent pixel rows (1, 4, 8, 16, 24 and
+// 32 bits per pixel) as 0x00RRGGBB pixels.
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+#include "platform/win32/gdi/wingdi.h"
+
+namespace tw::gdi {
+
+class DibFormat {
+public:
+    // False for a layout we cannot read (compressed, odd masks, bad sizes).
+    bool Parse(const BITMAPINFO* info, UINT usage);
+    int Width() const { return width_; }
+    int Height() const { return height_; }  // always positive
+    bool TopDown() const { return topDown_; }
+    int BitCount() const { return bitCount_; }
+    size_t RowBytes() const { return RowBytesFor(width_, bitCount_); }
+    // Row y counted from the top of the image.
+    const uint8_t* RowAt(const void* bits, int y) const;
+    void ReadRow(const uint8_t* row, uint32_t* out) const;
+    // Alpha bytes of a 32-bit row kept as they are (others get 0).
+    void ReadRowWithAlpha(const uint8_t* row, uint32_t* out) const;
+
+    static size_t RowBytesFor(int width, int bitCount) { return ((size_t(width) * bitCount + 31) / 32) * 4; }
+    // Writes pixels as a row of bitCount bits (1, 24 or 32), with black and white for 1 bit.
+    static void WriteRow(const uint32_t* pixels, int width, int bitCount, uint8_t* out);
+
+private:
+    int width_ = 0;
+    int height_ = 0;
+    bool topDown_ = false;
+    int bitCount_ = 0;
+    DWORD masks_[3] = {0, 0, 0};
+    std::vector<uint32_t> colors_;
+};
+
+}  // namespace tw::gdi

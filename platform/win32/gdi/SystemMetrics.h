@@ -1,0 +1,191 @@
+// System metrics and parameters: one fixed table in the classic look; the
+// screen size and work area follow the virtual screen.
+#pragma once
+
+#include "platform/win32/gdi/wingdi.h"
+#include "platform/win32/windef.h"
+
+#define SM_CXSCREEN 0
+#define SM_CYSCREEN 1
+#define SM_CXVSCROLL 2
+#define SM_CYHSCROLL 3
+#define SM_CYCAPTION 4
+#define SM_CXBORDER 5
+#define SM_CYBORDER 6
+#define SM_CXDLGFRAME 7
+#define SM_CYDLGFRAME 8
+#define SM_CXFIXEDFRAME SM_CXDLGFRAME
+#define SM_CYFIXEDFRAME SM_CYDLGFRAME
+#define SM_CYVTHUMB 9
+#define SM_CXHTHUMB 10
+#define SM_CXICON 11
+#define SM_CYICON 12
+#define SM_CXCURSOR 13
+#define SM_CYCURSOR 14
+#define SM_CYMENU 15
+#define SM_CXFULLSCREEN 16
+#define SM_CYFULLSCREEN 17
+#define SM_CYKANJIWINDOW 18
+#define SM_MOUSEPRESENT 19
+#define SM_CYVSCROLL 20
+#define SM_CXHSCROLL 21
+#define SM_DEBUG 22
+#define SM_SWAPBUTTON 23
+#define SM_CXMIN 28
+#define SM_CYMIN 29
+#define SM_CXSIZE 30
+#define SM_CYSIZE 31
+#define SM_CXFRAME 32
+#define SM_CYFRAME 33
+#define SM_CXSIZEFRAME SM_CXFRAME
+#define SM_CYSIZEFRAME SM_CYFRAME
+#define SM_CXMINTRACK 34
+#define SM_CYMINTRACK 35
+#define SM_CXDOUBLECLK 36
+#define SM_CYDOUBLECLK 37
+#define SM_CXICONSPACING 38
+#define SM_CYICONSPACING 39
+#define SM_MENUDROPALIGNMENT 40
+#define SM_DBCSENABLED 42
+#define SM_CMOUSEBUTTONS 43
+#define SM_SECURE 44
+#define SM_CXEDGE 45
+#define SM_CYEDGE 46
+#define SM_CXMINSPACING 47
+#define SM_CYMINSPACING 48
+#define SM_CXSMICON 49
+#define SM_CYSMICON 50
+#define SM_CYSMCAPTION 51
+#define SM_CXSMSIZE 52
+#define SM_CYSMSIZE 53
+#define SM_CXMENUSIZE 54
+#define SM_CYMENUSIZE 55
+#define SM_ARRANGE 56
+#define SM_CXMINIMIZED 57
+#define SM_CYMINIMIZED 58
+#define SM_CXMAXTRACK 59
+#define SM_CYMAXTRACK 60
+#define SM_CXMAXIMIZED 61
+#define SM_CYMAXIMIZED 62
+#define SM_NETWORK 63
+#define SM_CLEANBOOT 67
+#define SM_CXDRAG 68
+#define SM_CYDRAG 69
+#define SM_SHOWSOUNDS 70
+#define SM_CXMENUCHECK 71
+#define SM_CYMENUCHECK 72
+#define SM_SLOWMACHINE 73
+#define SM_MIDEASTENABLED 74
+#define SM_MOUSEWHEELPRESENT 75
+#define SM_XVIRTUALSCREEN 76
+#define SM_YVIRTUALSCREEN 77
+#define SM_CXVIRTUALSCREEN 78
+#define SM_CYVIRTUALSCREEN 79
+#define SM_CMONITORS 80
+#define SM_SAMEDISPLAYFORMAT 81
+#define SM_CXFOCUSBORDER 83
+#define SM_CYFOCUSBORDER 84
+#define SM_REMOTESESSION 0x1000
+
+#define SPI_GETBEEP 1
+#define SPI_GETMOUSE 3
+#define SPI_GETBORDER 5
+#define SPI_GETKEYBOARDSPEED 10
+#define SPI_ICONHORIZONTALSPACING 13
+#define SPI_GETSCREENSAVETIMEOUT 14
+#define SPI_GETSCREENSAVEACTIVE 16
+#define SPI_GETKEYBOARDDELAY 22
+#define SPI_ICONVERTICALSPACING 24
+#define SPI_GETICONTITLEWRAP 25
+#define SPI_GETMENUDROPALIGNMENT 27
+#define SPI_GETICONTITLELOGFONT 31
+#define SPI_SETDRAGFULLWINDOWS 37
+#define SPI_GETDRAGFULLWINDOWS 38
+#define SPI_GETNONCLIENTMETRICS 41
+#define SPI_SETNONCLIENTMETRICS 42
+#define SPI_GETICONMETRICS 45
+#define SPI_SETWORKAREA 47
+#define SPI_GETWORKAREA 48
+#define SPI_GETHIGHCONTRAST 66
+#define SPI_GETKEYBOARDPREF 68
+#define SPI_GETSCREENREADER 70
+#define SPI_GETFONTSMOOTHING 74
+#define SPI_GETMOUSEHOVERWIDTH 98
+#define SPI_GETMOUSEHOVERHEIGHT 100
+#define SPI_GETMOUSEHOVERTIME 102
+#define SPI_GETWHEELSCROLLLINES 104
+#define SPI_GETMENUSHOWDELAY 106
+#define SPI_GETSHOWIMEUI 110
+#define SPI_GETMOUSESPEED 112
+#define SPI_GETSCREENSAVERRUNNING 114
+#define SPI_GETACTIVEWINDOWTRACKING 0x1000
+#define SPI_GETMENUANIMATION 0x1002
+#define SPI_SETMENUANIMATION 0x1003
+#define SPI_GETCOMBOBOXANIMATION 0x1004
+#define SPI_GETLISTBOXSMOOTHSCROLLING 0x1006
+#define SPI_GETGRADIENTCAPTIONS 0x1008
+#define SPI_GETKEYBOARDCUES 0x100A
+#define SPI_GETMENUUNDERLINES SPI_GETKEYBOARDCUES
+#define SPI_GETHOTTRACKING 0x100E
+#define SPI_GETMENUFADE 0x1012
+#define SPI_SETMENUFADE 0x1013
+#define SPI_GETSELECTIONFADE 0x1014
+#define SPI_GETTOOLTIPANIMATION 0x1016
+#define SPI_GETTOOLTIPFADE 0x1018
+#define SPI_GETCURSORSHADOW 0x101A
+#define SPI_GETUIEFFECTS 0x103E
+#define SPI_GETFLATMENU 0x1022
+#define SPI_GETDROPSHADOW 0x1024
+#define SPI_GETFOCUSBORDERWIDTH 0x200E
+#define SPI_GETFOCUSBORDERHEIGHT 0x2010
+#define SPI_GETFONTSMOOTHINGTYPE 0x200A
+#define SPI_GETCARETWIDTH 0x2006
+
+#define SPIF_UPDATEINIFILE 0x0001
+#define SPIF_SENDWININICHANGE 0x0002
+#define SPIF_SENDCHANGE SPIF_SENDWININICHANGE
+
+typedef struct tagNONCLIENTMETRICSA {
+    UINT cbSize;
+    int iBorderWidth;
+    int iScrollWidth;
+    int iScrollHeight;
+    int iCaptionWidth;
+    int iCaptionHeight;
+    LOGFONTA lfCaptionFont;
+    int iSmCaptionWidth;
+    int iSmCaptionHeight;
+    LOGFONTA lfSmCaptionFont;
+    int iMenuWidth;
+    int iMenuHeight;
+    LOGFONTA lfMenuFont;
+    LOGFONTA lfStatusFont;
+    LOGFONTA lfMessageFont;
+} NONCLIENTMETRICSA, *PNONCLIENTMETRICSA, *LPNONCLIENTMETRICSA;
+typedef NONCLIENTMETRICSA NONCLIENTMETRICS;
+typedef NONCLIENTMETRICSA* LPNONCLIENTMETRICS;
+
+typedef struct tagICONMETRICSA {
+    UINT cbSize;
+    int iHorzSpacing;
+    int iVertSpacing;
+    int iTitleWrap;
+    LOGFONTA lfFont;
+} ICONMETRICSA, *LPICONMETRICSA;
+typedef ICONMETRICSA ICONMETRICS;
+
+int GetSystemMetrics(int nIndex);
+// The values are the table's; setting SPI_SETWORKAREA, SPI_SETDRAGFULLWINDOWS,
+// SPI_SETMENUANIMATION and SPI_SETMENUFADE is kept in the process. FALSE for
+// an action or size we do not know.
+BOOL SystemParametersInfo(UINT uiAction, UINT uiParam, PVOID pvParam, UINT fWinIni);
+#define SystemParametersInfoA SystemParametersInfo
+
+namespace tw::gdi {
+// The work area: the whole screen unless SPI_SETWORKAREA changed it.
+RECT WorkArea();
+// Tests: the table's values again.
+void ResetSystemParameters();
+// The face, height and weight of the user-interface fonts of the table.
+LOGFONTA DefaultGuiLogFont(bool bold = false);
+}  // namespace tw::gdi
