@@ -403,7 +403,9 @@ std::shared_ptr<void> RegisterFileShare(int fd, DWORD access, DWORD shareMode)
     }
     opens.push_front(wanted);
     auto position = opens.begin();
-    return std::shared_ptr<void>(nullptr, [key, position](void*) {
+    // The token's own pointer only makes it non-null; the deleter does the work.
+    return std::shared_ptr<void>(new char, [key, position](void* token) {
+        delete static_cast<char*>(token);
         auto& t = fd_::Shares();
         std::lock_guard l(t.mutex);
         auto it = t.opens.find(key);

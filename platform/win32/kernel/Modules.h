@@ -57,7 +57,8 @@ bool RegisterModuleExport(const char* library, const char* name, FARPROC fn);
 template <class Fn>
 bool RegisterModuleExport(const char* library, const char* name, Fn* fn)
 {
-    return RegisterModuleExport(library, name, reinterpret_cast<FARPROC>(fn));
+    // Through void(*)(), the one function type every other converts to quietly.
+    return RegisterModuleExport(library, name, reinterpret_cast<FARPROC>(reinterpret_cast<void (*)()>(fn)));
 }
 
 // The running program's absolute path.
