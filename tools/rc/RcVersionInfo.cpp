@@ -16,6 +16,11 @@ void WriteNode(res::ByteWriter& out, const std::string& key, WORD valueLength, W
 
 void WriteChild(res::ByteWriter& out, const VersionNode& node)
 {
+    // Blocks (StringFileInfo, a string table, VarFileInfo) are marked as text.
+    if (!node.children.empty() || (!node.isText && node.binary.empty())) {
+        WriteNode(out, node.key, 0, 1, {}, node.children);
+        return;
+    }
     if (!node.isText) {
         WriteNode(out, node.key, static_cast<WORD>(node.binary.size()), 0, node.binary, node.children);
         return;

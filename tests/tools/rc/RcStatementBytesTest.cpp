@@ -245,3 +245,36 @@ TEST(RcStatementBytes, ControlKeywordsCarryTheirClassAndDefaultStyle)
 
 }  // namespace
 }  // namespace tw::rc::test
+
+namespace tw::rc::test {
+namespace {
+
+TEST(RcStatementBytes, VersionInfoTreeWithLengthsAndPadding)
+{
+    const auto bytes = CompileOne(R"(
+1 VERSIONINFO
+FILEVERSION 1,2,3,4
+FILEFLAGSMASK VS_FFI_FILEFLAGSMASK
+BEGIN
+    BLOCK "S"
+    BEGIN
+        VALUE "K", "v"
+        VALUE "T", 0x409, 1200
+    END
+END
+)", 16, 1);
+    std::vector<BYTE> fixed = Bytes({0xBD, 0x04, 0xEF, 0xFE, 0, 0, 1, 0, 2, 0, 1, 0, 4, 0, 3, 0});
+    fixed.resize(fixed.size() + 8, 0);                     // product version
+    fixed.insert(fixed.end(), {0x3F, 0, 0, 0});            // flags mask
+    fixed.resize(fixed.size() + 24, 0);                    // flags, OS, type, subtype, date
+    const auto expected = Join({
+        Bytes({136, 0, 52, 0, 0, 0}), Wide("VS_VERSION_INFO"), Bytes({0, 0}), fixed,
+        Bytes({44, 0, 0, 0, 1, 0}), Wide("S"), Bytes({0, 0}),
+        Bytes({16, 0, 2, 0, 1, 0}), Wide("K"), Bytes({0, 0}), Wide("v"),
+        Bytes({16, 0, 4, 0, 0, 0}), Wide("T"), Bytes({0, 0}), Bytes({0x09, 0x04, 0xB0, 0x04}),
+    });
+    EXPECT_EQ(bytes, expected);
+}
+
+}  // namespace
+}  // namespace tw::rc::test
