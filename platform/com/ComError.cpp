@@ -1,63 +1,13 @@
 #include "platform/com/ComError.h"
 
 #include <cstdio>
-#include <unordered_map>
+
+#include "platform/win32/kernel/ErrorText.h"
 
 namespace {
 
 constexpr HRESULT kFirstWCodeResult = static_cast<HRESULT>(0x80040200L);
 constexpr HRESULT kLastWCodeResult = static_cast<HRESULT>(0x8004FFFFL);
-
-// The platform's English texts for the HRESULTs this system meets.
-const std::unordered_map<ULONG, const char*>& SystemTexts()
-{
-    static const std::unordered_map<ULONG, const char*> texts = {
-        {0x00000000UL, "The operation completed successfully."},
-        {0x00000001UL, "Incorrect function."},
-        {0x8000FFFFUL, "Catastrophic failure"},
-        {0x80004001UL, "Not implemented"},
-        {0x80004002UL, "No such interface supported"},
-        {0x80004003UL, "Invalid pointer"},
-        {0x80004004UL, "Operation aborted"},
-        {0x80004005UL, "Unspecified error"},
-        {0x8000000AUL, "The data necessary to complete this operation is not yet available."},
-        {0x80070002UL, "The system cannot find the file specified."},
-        {0x80070003UL, "The system cannot find the path specified."},
-        {0x80070005UL, "Access is denied."},
-        {0x80070006UL, "The handle is invalid."},
-        {0x80070008UL, "Not enough storage is available to process this command."},
-        {0x8007000EUL, "Not enough storage is available to complete this operation."},
-        {0x80070020UL, "The process cannot access the file because it is being used by another process."},
-        {0x80070050UL, "The file exists."},
-        {0x80070057UL, "The parameter is incorrect."},
-        {0x80070070UL, "There is not enough space on the disk."},
-        {0x800700B7UL, "Cannot create a file when that file already exists."},
-        {0x80020001UL, "Unknown interface."},
-        {0x80020003UL, "Member not found."},
-        {0x80020004UL, "Parameter not found."},
-        {0x80020005UL, "Type mismatch."},
-        {0x80020006UL, "Unknown name."},
-        {0x80020007UL, "No named arguments."},
-        {0x80020008UL, "Bad variable type."},
-        {0x80020009UL, "Exception occurred."},
-        {0x8002000AUL, "Out of present range."},
-        {0x8002000BUL, "Invalid index."},
-        {0x8002000CUL, "Unknown language."},
-        {0x8002000DUL, "Memory is locked."},
-        {0x8002000EUL, "Invalid number of parameters."},
-        {0x8002000FUL, "Parameter not optional."},
-        {0x80020010UL, "Invalid callee."},
-        {0x80020011UL, "Does not support a collection."},
-        {0x80020012UL, "Division by zero."},
-        {0x80040154UL, "Class not registered"},
-        {0x80040110UL, "Class does not support aggregation (or class object is remote)"},
-        {0x80040111UL, "ClassFactory cannot supply requested class"},
-        {0x800401F0UL, "CoInitialize has not been called."},
-        {0x800401F3UL, "Invalid class string"},
-        {0x80010106UL, "Cannot change thread mode after it is set."},
-    };
-    return texts;
-}
 
 void FillMessage(HRESULT hr, WORD wCode, std::string& message)
 {
@@ -76,11 +26,15 @@ void FillMessage(HRESULT hr, WORD wCode, std::string& message)
 
 namespace tw::com {
 
+// The kernel's FormatMessage table; its texts end in a line break, which
+// the error's message does not keep.
 std::string SystemErrorText(HRESULT hr)
 {
-    const auto& texts = SystemTexts();
-    const auto found = texts.find(static_cast<ULONG>(hr));
-    return found == texts.end() ? std::string() : std::string(found->second);
+    const char* text = tw::SystemMessageText(static_cast<DWORD>(hr));
+    std::string message = text ? text : "";
+    while (!message.empty() && (message.back() == '\n' || message.back() == '\r'))
+        message.pop_back();
+    return message;
 }
 
 } // namespace tw::com
