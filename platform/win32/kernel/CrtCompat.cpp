@@ -268,16 +268,16 @@ unsigned char* _mbsnbcpy(unsigned char* dest, const unsigned char* src, size_t c
 {
     const char* s = reinterpret_cast<const char*>(src);
     const size_t length = strnlen(s, count);
+    const char* end = s + strnlen(s, count + 4);
     size_t copy = 0;
     while (copy < length) {
-        const size_t n = tw::utf8::IsValidSequence(s + copy, s + length)
+        const size_t n = tw::utf8::IsValidSequence(s + copy, end)
                              ? tw::utf8::SequenceLength(static_cast<unsigned char>(s[copy]))
                              : 1;
-        if (copy + n > length && length == count)
+        if (copy + n > count)
             break;  // the character does not fit whole
         copy += n;
     }
-    copy = std::min(copy, length);
     memcpy(dest, src, copy);
     memset(dest + copy, 0, count - copy);
     return dest;

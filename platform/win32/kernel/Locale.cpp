@@ -251,7 +251,7 @@ std::string FormatTime(const SYSTEMTIME& st, const char* picture, DWORD flags)
         p += n;
         const bool dropped = ((flags & (TIME_NOSECONDS | TIME_NOMINUTESORSECONDS)) && c == 's') ||
                              ((flags & TIME_NOMINUTESORSECONDS) && c == 'm') ||
-                             ((flags & TIME_NOTIMEMARKER) && c == 't');
+                             ((flags & (TIME_NOTIMEMARKER | TIME_FORCE24HOURFORMAT)) && c == 't');
         if (dropped) {
             // The separator written since the last field goes with it.
             out.resize(lastFieldEnd);
@@ -268,12 +268,11 @@ std::string FormatTime(const SYSTEMTIME& st, const char* picture, DWORD flags)
         case 'H': AppendNumber(out, st.wHour, width); break;
         case 'm': AppendNumber(out, st.wMinute, width); break;
         case 's': AppendNumber(out, st.wSecond, width); break;
-        case 't':
-            if (!(flags & TIME_FORCE24HOURFORMAT)) {
-                const char* marker = st.wHour < 12 ? "AM" : "PM";
-                out += n == 1 ? std::string(1, marker[0]) : std::string(marker);
-            }
+        case 't': {
+            const char* marker = st.wHour < 12 ? "AM" : "PM";
+            out += n == 1 ? std::string(1, marker[0]) : std::string(marker);
             break;
+        }
         }
         lastFieldEnd = out.size();
     }
