@@ -6,6 +6,7 @@
 
 // --- the application ---------------------------------------------------------
 #define IDR_TARNWICK_DOCUMENT 130      // document templates: menu, accelerators, icon, document string
+#define IDR_EDITOR_XML_SETTINGS 148    // the editor's default settings text, type "EDITOR_XML_SETTINGS"
 #define IDS_APP_TITLE 57344
 #define IDS_TOOLBAR_STANDARD 101
 #define IDS_TOOLBAR_EDIT 103

@@ -90,4 +90,29 @@ TEST_F(ProgramResources, StringsAndTheDialogShareIdsWithoutClashing)
     EXPECT_EQ(LoadString(m_module, IDD_KTVP_WINDOWS, text, sizeof text), 0);
 }
 
+TEST_F(ProgramResources, EditorDefaultSettingsTextIsStoredWithItsOwnTypeName)
+{
+    const HRSRC found = FindResourceEx(m_module, "EDITOR_XML_SETTINGS", MAKEINTRESOURCE(IDR_EDITOR_XML_SETTINGS),
+                                       MAKELANGID(LANG_ENGLISH, SUBLANG_ENGLISH_US));
+    ASSERT_NE(found, nullptr);
+    const auto* bytes = static_cast<const char*>(LockResource(LoadResource(m_module, found)));
+    const std::string text(bytes, SizeofResource(m_module, found));
+    // Every line ends in CR LF and nested lines are indented with tabs.
+    size_t lines = 0;
+    for (size_t at = text.find('\n'); at != std::string::npos; at = text.find('\n', at + 1)) {
+        ++lines;
+        ASSERT_GT(at, 0u);
+        EXPECT_EQ(text[at - 1], '\r');
+    }
+    EXPECT_GT(lines, 173u);
+    EXPECT_NE(text.find("\r\n\t\t<WordDelimeters>\" \\t\\n,./?;:\\\"'{[}]~`%^*()-+=!\"</WordDelimeters>\r\n"),
+              std::string::npos);
+    size_t keywords = 0;
+    for (size_t at = text.find("<Keyword>"); at != std::string::npos; at = text.find("<Keyword>", at + 1))
+        ++keywords;
+    EXPECT_EQ(keywords, 173u);
+    EXPECT_EQ(text.find("<OUTLINE_DATA>"), std::string::npos);
+    EXPECT_EQ(text.find("<HYPERLINKS>"), std::string::npos);
+}
+
 }  // namespace
