@@ -56,14 +56,19 @@ void CArchive::ThrowArchive(int cause) const
     AfxThrowArchiveException(cause, m_pFile != nullptr ? static_cast<LPCTSTR>(m_pFile->GetFilePath()) : nullptr);
 }
 
+// A closed archive has no file left to use.
 void CArchive::CheckLoading() const
 {
+    if (m_pFile == nullptr)
+        ThrowArchive(CArchiveException::genericException);
     if (!IsLoading())
         ThrowArchive(CArchiveException::writeOnly);
 }
 
 void CArchive::CheckStoring() const
 {
+    if (m_pFile == nullptr)
+        ThrowArchive(CArchiveException::genericException);
     if (!IsStoring())
         ThrowArchive(CArchiveException::readOnly);
 }
@@ -692,4 +697,36 @@ CArchive& CArchive::operator>>(const CObject*& pOb)
 {
     pOb = ReadObject(nullptr);
     return *this;
+}
+
+// --- geometry --------------------------------------------------------------
+
+CArchive& operator<<(CArchive& ar, SIZE size)
+{
+    return ar << size.cx << size.cy;
+}
+
+CArchive& operator<<(CArchive& ar, POINT point)
+{
+    return ar << point.x << point.y;
+}
+
+CArchive& operator<<(CArchive& ar, const RECT& rect)
+{
+    return ar << rect.left << rect.top << rect.right << rect.bottom;
+}
+
+CArchive& operator>>(CArchive& ar, SIZE& size)
+{
+    return ar >> size.cx >> size.cy;
+}
+
+CArchive& operator>>(CArchive& ar, POINT& point)
+{
+    return ar >> point.x >> point.y;
+}
+
+CArchive& operator>>(CArchive& ar, RECT& rect)
+{
+    return ar >> rect.left >> rect.top >> rect.right >> rect.bottom;
 }

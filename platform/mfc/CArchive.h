@@ -169,3 +169,12 @@ private:
     };
     std::vector<LoadEntry> m_loadArray;
 };
+
+// The geometry structures as their LONG fields in order (a RECT is the 16
+// bytes left, top, right, bottom), as the framework archives them.
+CArchive& operator<<(CArchive& ar, SIZE size);
+CArchive& operator<<(CArchive& ar, POINT point);
+CArchive& operator<<(CArchive& ar, const RECT& rect);
+CArchive& operator>>(CArchive& ar, SIZE& size);
+CArchive& operator>>(CArchive& ar, POINT& point);
+CArchive& operator>>(CArchive& ar, RECT& rect);

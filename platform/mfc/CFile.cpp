@@ -1,5 +1,7 @@
 #include "platform/mfc/CFile.h"
 
+#include <algorithm>
+#include <cstring>
 #include <filesystem>
 #include <string>
 
@@ -55,7 +57,7 @@ CFile::CFile() : m_hFile(hFileNull), m_bCloseOnDelete(FALSE)
 {
 }
 
-CFile::CFile(HANDLE hFile) : m_hFile(hFile), m_bCloseOnDelete(TRUE)
+CFile::CFile(HANDLE hFile) : m_hFile(hFile), m_bCloseOnDelete(FALSE)
 {
 }
 
@@ -74,6 +76,9 @@ CFile::~CFile()
 
 BOOL CFile::Open(LPCTSTR lpszFileName, UINT nOpenFlags, CFileException* pError)
 {
+    // Opening again closes what this object opened before, instead of losing it.
+    if (m_hFile != hFileNull && m_bCloseOnDelete)
+        Abort();
     m_bCloseOnDelete = FALSE;
     m_hFile = hFileNull;
     m_strFileName.Empty();
@@ -203,6 +208,31 @@ void CFile::Abort()
     m_hFile = hFileNull;
     m_bCloseOnDelete = FALSE;
     m_strFileName.Empty();
+}
+
+BOOL CFile::GetStatus(CFileStatus& rStatus) const
+{
+    if (m_hFile == hFileNull || m_strFileName.IsEmpty())
+        return FALSE;
+    return GetStatus(m_strFileName, rStatus);
+}
+
+BOOL PASCAL CFile::GetStatus(LPCTSTR lpszFileName, CFileStatus& rStatus)
+{
+    WIN32_FILE_ATTRIBUTE_DATA data{};
+    if (lpszFileName == nullptr || !::GetFileAttributesEx(lpszFileName, GetFileExInfoStandard, &data))
+        return FALSE;
+    const std::string fullPath = cfd::FullPathOf(lpszFileName);
+    const size_t nCopy = std::min(fullPath.size(), sizeof rStatus.m_szFullName - 1);
+    std::memcpy(rStatus.m_szFullName, fullPath.data(), nCopy);
+    rStatus.m_szFullName[nCopy] = '\0';
+    rStatus.m_size = (static_cast<ULONGLONG>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
+    rStatus.m_attribute = static_cast<BYTE>(data.dwFileAttributes & 0x3F);
+    rStatus.m_padding = 0;
+    rStatus.m_ctime = CTime(data.ftCreationTime);
+    rStatus.m_mtime = CTime(data.ftLastWriteTime);
+    rStatus.m_atime = CTime(data.ftLastAccessTime);
+    return TRUE;
 }
 
 void PASCAL CFile::Remove(LPCTSTR lpszFileName)

@@ -7,6 +7,17 @@
 #include "platform/mfc/CException.h"
 #include "platform/mfc/CObject.h"
 #include "platform/mfc/CString.h"
+#include "platform/mfc/CTime.h"
+
+struct CFileStatus {
+    CTime m_ctime;
+    CTime m_mtime;
+    CTime m_atime;
+    ULONGLONG m_size;
+    BYTE m_attribute;  // CFile::Attribute bits
+    BYTE m_padding;
+    TCHAR m_szFullName[MAX_PATH];
+};
 
 class CFile : public CObject {
     DECLARE_DYNAMIC(CFile)
@@ -27,11 +38,21 @@ public:
         typeBinary = 0x8000,
     };
     enum SeekPosition { begin = 0x0, current = 0x1, end = 0x2 };
+    enum Attribute {
+        normal = 0x00,
+        readOnly = 0x01,
+        hidden = 0x02,
+        system = 0x04,
+        volume = 0x08,
+        directory = 0x10,
+        archive = 0x20,
+    };
 
     static const HANDLE hFileNull;
 
     CFile();
-    // Takes over an open kernel file handle (closed with the object).
+    // Works on an open kernel file handle that stays the caller's: the
+    // object does not close it (Close does).
     explicit CFile(HANDLE hFile);
     // Throws CFileException when the file cannot be opened.
     CFile(LPCTSTR lpszFileName, UINT nOpenFlags);
@@ -57,6 +78,11 @@ public:
     virtual void Close();
     // Closes without reporting errors; for clean-up after a failure.
     virtual void Abort();
+
+    // Times, size, attributes and full path; FALSE when the file (or the
+    // open file's name) cannot be found.
+    BOOL GetStatus(CFileStatus& rStatus) const;
+    static BOOL PASCAL GetStatus(LPCTSTR lpszFileName, CFileStatus& rStatus);
 
     static void PASCAL Remove(LPCTSTR lpszFileName);
     static void PASCAL Rename(LPCTSTR lpszOldName, LPCTSTR lpszNewName);

@@ -4,6 +4,7 @@
 
 #include "platform/mfc/CArchive.h"
 #include "platform/mfc/CFile.h"
+#include "platform/mfc/CRect.h"
 #include "tests/platform/mfc/ArchiveBytes.h"
 
 using archive_bytes::FromHex;
@@ -103,6 +104,23 @@ TEST(ArchiveEncoding, FixedSizeValuesAreLittleEndianInTheFrameworksWidths)
         EXPECT_EQ(ll, -2);
         EXPECT_EQ(l, 7);
         EXPECT_EQ(u, 8u);
+    });
+}
+
+TEST(ArchiveEncoding, GeometryIsItsLongsInFieldOrder)
+{
+    const CRect rect(1, 2, 3, 4);
+    const auto bytes = Store([&](CArchive& ar) { ar << rect << CPoint(-1, 5) << CSize(6, 7); });
+    EXPECT_EQ(ToHex(bytes), "01 00 00 00 02 00 00 00 03 00 00 00 04 00 00 00 ff ff ff ff 05 00 00 00 "
+                            "06 00 00 00 07 00 00 00");
+    Load(bytes, [&](CArchive& ar) {
+        CRect backRect;
+        CPoint backPoint;
+        CSize backSize;
+        ar >> backRect >> backPoint >> backSize;
+        EXPECT_TRUE(backRect == rect);
+        EXPECT_TRUE(backPoint == CPoint(-1, 5));
+        EXPECT_TRUE(backSize == CSize(6, 7));
     });
 }
 
@@ -223,6 +241,17 @@ TEST(ArchiveEncoding, FlushOfALoadingArchiveLeavesTheFileAtTheNextUnreadByte)
     ar >> first;
     ar.Flush();
     EXPECT_EQ(file.GetPosition(), 1u);
+}
+
+TEST(ArchiveEncoding, AClosedArchiveRefusesFurtherUse)
+{
+    CMemFile file;
+    CArchive ar(&file, CArchive::store);
+    ar << static_cast<BYTE>(1);
+    ar.Close();
+    EXPECT_EQ(file.GetLength(), 1u);
+    EXPECT_EQ(archive_bytes::ArchiveCauseOf([&] { ar << static_cast<BYTE>(2); }), CArchiveException::genericException);
+    EXPECT_EQ(ar.GetFile(), nullptr);
 }
 
 TEST(ArchiveEncoding, AbortDropsWhatIsBuffered)
