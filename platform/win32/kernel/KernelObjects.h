@@ -65,6 +65,10 @@ void WithWaitLock(const std::function<void()>& fn);
 // true, the wait returns WAIT_OBJECT_0 + count. The source that makes it true
 // calls WakeKernelWaiters. The window layer builds MsgWaitForMultipleObjects
 // on this with its message queue as the extra source.
+// Gives up the mutexes the calling thread owns, marking them abandoned; a
+// thread calls it as it ends, before its handle is signalled.
+void AbandonOwnedMutexes();
+
 DWORD WaitForKernelObjects(DWORD count, const HANDLE* handles, bool waitAll, DWORD timeoutMs,
                            const std::function<bool()>& extraReady = {});
 void WakeKernelWaiters();

@@ -42,8 +42,11 @@ public:
 // next waiter gets WAIT_ABANDONED instead of waiting for ever.
 struct OwnedMutexes {
     std::vector<std::weak_ptr<MutexObject>> mutexes;
-    ~OwnedMutexes()
+    ~OwnedMutexes() { Abandon(); }
+    void Abandon()
     {
+        if (mutexes.empty())
+            return;
         const DWORD self = GetCurrentThreadId();
         ChangeSignalState([&] {
             for (auto& weak : mutexes) {
@@ -55,6 +58,7 @@ struct OwnedMutexes {
                 mutex->abandoned = true;
             }
         });
+        mutexes.clear();
     }
 };
 
@@ -142,6 +146,12 @@ bool SetEventState(HANDLE hEvent, bool signaled)
 }
 
 }  // namespace sync_detail
+
+void AbandonOwnedMutexes()
+{
+    sync_detail::t_ownedMutexes.Abandon();
+}
+
 }  // namespace tw
 
 using tw::sync_detail::EventObject;

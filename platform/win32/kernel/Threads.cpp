@@ -106,6 +106,7 @@ void RunThread(std::shared_ptr<ThreadObject> self, LPTHREAD_START_ROUTINE start,
     } catch (const ThreadExitRequest& request) {
         code = request.code;
     }
+    AbandonOwnedMutexes();
     Finish(*self, code);
     if (autoClose)
         CloseHandle(autoClose);

@@ -8,7 +8,7 @@
 
 #include "platform/win32/kernel/CrtCompat.h"
 
-namespace {
+namespace tw_crtcompat_test {
 
 struct SplitPathCase {
     const char* path;
@@ -159,4 +159,4 @@ TEST(CrtFiles, FolderCalls)
     EXPECT_EQ(_chdir(".."), 0);
 }
 
-}  // namespace
+}  // namespace tw_crtcompat_test

@@ -12,7 +12,7 @@
 #include "platform/win32/kernel/Files.h"
 #include "platform/win32/kernel/Modules.h"
 
-namespace {
+namespace tw_files_test {
 
 std::string FileText(const char* path)
 {
@@ -303,4 +303,4 @@ TEST(Files, AtomicWriteLeavesNoTemporaryBehind)
     EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_FILE_NOT_FOUND));
 }
 
-}  // namespace
+}  // namespace tw_files_test

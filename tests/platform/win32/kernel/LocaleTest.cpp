@@ -5,7 +5,7 @@
 
 #include "platform/win32/kernel/Locale.h"
 
-namespace {
+namespace tw_locale_test {
 
 std::string LocaleText(LCTYPE type)
 {
@@ -276,4 +276,4 @@ TEST(Locale, WideConversionsRoundTripAndReportBadInput)
     EXPECT_EQ(GetACP(), 65001u);
 }
 
-}  // namespace
+}  // namespace tw_locale_test

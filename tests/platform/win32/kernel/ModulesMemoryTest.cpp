@@ -6,7 +6,7 @@
 #include "platform/win32/kernel/GlobalMemory.h"
 #include "platform/win32/kernel/Modules.h"
 
-namespace {
+namespace tw_modulesmemory_test {
 
 int StandInAlphaBlend()
 {
@@ -155,4 +155,4 @@ TEST(ErrorText, StringInserts)
     EXPECT_EQ(std::string(buffer, kept), "keep %1 here");
 }
 
-}  // namespace
+}  // namespace tw_modulesmemory_test

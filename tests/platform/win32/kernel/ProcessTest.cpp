@@ -9,7 +9,7 @@
 #include "platform/win32/kernel/Process.h"
 #include "platform/win32/kernel/Sync.h"
 
-namespace {
+namespace tw_process_test {
 
 struct SplitCase {
     const char* line;
@@ -97,4 +97,4 @@ TEST(Processes, MissingProgramFailsWithoutAShell)
     EXPECT_EQ(GetFileAttributes("injected.txt"), INVALID_FILE_ATTRIBUTES);
 }
 
-}  // namespace
+}  // namespace tw_process_test

@@ -7,7 +7,7 @@
 #include "platform/win32/kernel/Sync.h"
 #include "platform/win32/kernel/Threads.h"
 
-namespace {
+namespace tw_sync_test {
 
 using SyncClock = std::chrono::steady_clock;
 
@@ -120,6 +120,20 @@ TEST(Mutexes, OwnerThreadEndingAbandonsTheMutex)
     ReleaseMutex(mutex);
 }
 
+DWORD WINAPI TakeMutexAndEnd(LPVOID mutex)
+{
+    return WaitForSingleObject(static_cast<HANDLE>(mutex), 0);
+}
+
+TEST(Mutexes, AbandonedBeforeTheEndedThreadIsSignalled)
+{
+    SyncHandle mutex(CreateMutex(nullptr, FALSE, nullptr));
+    SyncHandle thread(CreateThread(nullptr, 0, TakeMutexAndEnd, mutex, 0, nullptr));
+    ASSERT_EQ(WaitForSingleObject(thread, 5000), WAIT_OBJECT_0);
+    EXPECT_EQ(WaitForSingleObject(mutex, 0), static_cast<DWORD>(WAIT_ABANDONED));
+    ReleaseMutex(mutex);
+}
+
 TEST(Waits, AnyReturnsTheFirstSignalledIndex)
 {
     SyncHandle a(CreateEvent(nullptr, TRUE, FALSE, nullptr));
@@ -214,4 +228,4 @@ TEST(Interlocked, IncrementsFromManyThreadsAreNotLost)
     EXPECT_EQ(counter, 40000);
 }
 
-}  // namespace
+}  // namespace tw_sync_test

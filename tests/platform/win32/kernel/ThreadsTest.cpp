@@ -5,7 +5,7 @@
 #include "platform/win32/kernel/Sync.h"
 #include "platform/win32/kernel/Threads.h"
 
-namespace {
+namespace tw_threads_test {
 
 DWORD WINAPI ReturnParameter(LPVOID p)
 {
@@ -130,4 +130,4 @@ TEST(Threads, BeginThreadRunsTheFunctionWithItsArgument)
     CloseHandle(done);
 }
 
-}  // namespace
+}  // namespace tw_threads_test

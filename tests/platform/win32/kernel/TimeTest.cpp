@@ -2,7 +2,7 @@
 
 #include "platform/win32/kernel/Time.h"
 
-namespace {
+namespace tw_time_test {
 
 TEST(Time, SystemTimeAndFileTimeConvertBothWays)
 {
@@ -47,4 +47,4 @@ TEST(Time, LocalTimeFollowsTheMachineZone)
     EXPECT_LE(a.QuadPart, b.QuadPart);
 }
 
-}  // namespace
+}  // namespace tw_time_test
