@@ -287,6 +287,8 @@ std::string WriteRegistryText(const RegKey& top, bool withTop)
 
 int ReadRegistryText(std::string_view text, RegKey& top)
 {
+    if (text.empty())
+        return 0;  // a hive that was never written holds nothing
     std::vector<std::string_view> lines;
     size_t pos = 0;
     while (pos < text.size()) {

@@ -29,7 +29,7 @@ std::string WriteRegistryText(const RegKey& top, bool withTop);
 
 // Reads text into top, merging with what is there. Returns the number of
 // lines that could not be read (they are skipped); -1 when the text does not
-// start with the header line.
+// start with the header line. Empty text is an empty hive.
 int ReadRegistryText(std::string_view text, RegKey& top);
 
 }  // namespace tw::reg

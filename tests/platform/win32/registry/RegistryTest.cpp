@@ -309,6 +309,41 @@ TEST_F(RegistryTest, RestoreOfADamagedCopyChangesNothing)
     RegCloseKey(target);
 }
 
+TEST_F(RegistryTest, EnumValueReportsAShortDataBufferWithTheSizeNeeded)
+{
+    SetString(key, "Name", "a longer value");
+    char name[16];
+    DWORD nameSize = sizeof name;
+    BYTE data[4];
+    DWORD dataSize = sizeof data;
+    DWORD type = 0;
+    EXPECT_EQ(RegEnumValue(key, 0, name, &nameSize, nullptr, &type, data, &dataSize), ERROR_MORE_DATA);
+    EXPECT_EQ(dataSize, 15u);
+    nameSize = sizeof name;
+    dataSize = 0;
+    EXPECT_EQ(RegEnumValue(key, 0, name, &nameSize, nullptr, &type, nullptr, &dataSize), ERROR_SUCCESS);
+    EXPECT_STREQ(name, "Name");
+    EXPECT_EQ(nameSize, 4u);
+    EXPECT_EQ(type, static_cast<DWORD>(REG_SZ));
+    EXPECT_EQ(dataSize, 15u);
+}
+
+TEST_F(RegistryTest, VolatileKeysAreNotKeptInTheFile)
+{
+    HKEY session = nullptr;
+    ASSERT_EQ(RegCreateKeyEx(key, "Session", 0, nullptr, REG_OPTION_VOLATILE, KEY_ALL_ACCESS, nullptr, &session,
+                             nullptr),
+              ERROR_SUCCESS);
+    SetString(session, "pid", "1");
+    RegCloseKey(session);
+    RegCloseKey(Create("Lasting"));
+    RegCloseKey(key);
+    key = nullptr;
+    tw::ReloadRegistry();
+    ASSERT_EQ(RegOpenKeyEx(HKEY_CURRENT_USER, base.c_str(), 0, KEY_READ, &key), ERROR_SUCCESS);
+    EXPECT_EQ(SubkeyNames(key), std::vector<std::string>{"Lasting"});
+}
+
 TEST_F(RegistryTest, ChangesReachTheFileWhenTheKeyIsClosed)
 {
     HKEY sub = Create("Persisted");
