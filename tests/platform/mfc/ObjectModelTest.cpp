@@ -71,6 +71,21 @@ TEST(RuntimeClasses, CreatesObjectsByClassAndByName)
     EXPECT_EQ(RUNTIME_CLASS(CModelBase)->CreateObject(), nullptr);
 }
 
+TEST(RuntimeClasses, TheLibrarysOwnClassesAreFoundByName)
+{
+    // Archives name these classes; lookup must not depend on which library
+    // or translation unit registered them first.
+    for (const char* name : {"CObList", "CStringList", "CObArray", "CByteArray", "CWordArray", "CDWordArray",
+                             "CStringArray", "CMapStringToString", "CMapStringToOb", "CFileException"}) {
+        const CRuntimeClass* pClass = CRuntimeClass::FromName(name);
+        ASSERT_NE(pClass, nullptr) << name;
+        EXPECT_STREQ(pClass->m_lpszClassName, name);
+    }
+    std::unique_ptr<CObject> list(CRuntimeClass::CreateObject("CObList"));
+    ASSERT_NE(list, nullptr);
+    EXPECT_TRUE(list->IsSerializable());
+}
+
 TEST(RuntimeClasses, DynamicDowncastAnswersNullForOtherClasses)
 {
     CModelCreatable creatable;
