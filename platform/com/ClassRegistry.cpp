@@ -132,3 +132,8 @@ HRESULT CLSIDFromString(LPCOLESTR lpsz, LPCLSID pclsid)
         return S_OK;
     return CO_E_CLASSSTRING;
 }
+
+HRESULT OleRun(LPUNKNOWN pUnknown)
+{
+    return pUnknown ? S_OK : E_INVALIDARG;
+}

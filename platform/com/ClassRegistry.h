@@ -31,6 +31,8 @@ HRESULT CLSIDFromProgID(LPCOLESTR lpszProgID, LPCLSID lpclsid);
 HRESULT ProgIDFromCLSID(REFCLSID clsid, LPOLESTR* lplpszProgID);
 // A braced GUID or a registered ProgID; CO_E_CLASSSTRING otherwise.
 HRESULT CLSIDFromString(LPCOLESTR lpsz, LPCLSID pclsid);
+// Our objects run from their creation, so there is nothing to start.
+HRESULT OleRun(LPUNKNOWN pUnknown);
 
 namespace tw::com {
 

@@ -288,3 +288,5 @@ private:
 _COM_SMARTPTR_TYPEDEF(IUnknown, IID_IUnknown);
 _COM_SMARTPTR_TYPEDEF(IDispatch, IID_IDispatch);
 _COM_SMARTPTR_TYPEDEF(IErrorInfo, IID_IErrorInfo);
+_COM_SMARTPTR_TYPEDEF(ICreateErrorInfo, IID_ICreateErrorInfo);
+_COM_SMARTPTR_TYPEDEF(ISupportErrorInfo, IID_ISupportErrorInfo);

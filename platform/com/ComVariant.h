@@ -9,7 +9,7 @@
 
 #include "platform/com/ComBstr.h"
 #include "platform/com/Unknown.h"
-#include "platform/com/Variant.h"
+#include "platform/com/OleAuto.h"
 
 class _variant_t : public tagVARIANT {
 public:

@@ -11,7 +11,7 @@
 #include <mutex>
 #include <vector>
 
-#include "platform/com/Unknown.h"
+#include "platform/com/ComPtr.h"
 
 DEFINE_GUID(IID_IConnectionPointContainer, 0xB196B284, 0xBAB4, 0x101A, 0xB6, 0x9C, 0x00, 0xAA, 0x00, 0x34, 0x1D, 0x07);
 DEFINE_GUID(IID_IEnumConnectionPoints, 0xB196B285, 0xBAB4, 0x101A, 0xB6, 0x9C, 0x00, 0xAA, 0x00, 0x34, 0x1D, 0x07);
@@ -50,6 +50,8 @@ protected:
 
 TW_INTERFACE_ID(IConnectionPoint, IID_IConnectionPoint);
 TW_INTERFACE_ID(IConnectionPointContainer, IID_IConnectionPointContainer);
+_COM_SMARTPTR_TYPEDEF(IConnectionPoint, IID_IConnectionPoint);
+_COM_SMARTPTR_TYPEDEF(IConnectionPointContainer, IID_IConnectionPointContainer);
 
 namespace tw::com {
 

@@ -158,6 +158,8 @@ _variant_t CallTyped(F& f, const DispatchArgs& args, std::index_sequence<I...>)
     if constexpr (std::is_void_v<typename Traits::Result>) {
         f(argumentAt(std::integral_constant<size_t, I>{})...);
         return _variant_t();
+    } else if constexpr (std::is_same_v<std::decay_t<typename Traits::Result>, std::string>) {
+        return _variant_t(f(argumentAt(std::integral_constant<size_t, I>{})...).c_str());
     } else {
         return _variant_t(f(argumentAt(std::integral_constant<size_t, I>{})...));
     }
