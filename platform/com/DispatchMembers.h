@@ -9,9 +9,11 @@
 //     members.Put(4, "Caption", [this](_bstr_t caption) { ... });    // value last
 //     members.Put(1064, "FieldValue", [this](_bstr_t field, _variant_t value) { ... });
 //
-// A parameter of type _variant_t takes the argument as it came (a missing
-// one is vtMissing); std::optional<T> makes it optional; any other type is
-// required (DISP_E_PARAMNOTOPTIONAL when missing). A handler reports failure
+// A parameter of type _variant_t takes the argument's value (a missing one
+// is vtMissing); VARIANT* takes the argument itself, so an event handler can
+// write through a by-reference argument (NULL when absent);
+// std::optional<T> makes it optional; any other type is required
+// (DISP_E_PARAMNOTOPTIONAL when missing). A handler reports failure
 // by raising _com_error: Invoke then answers DISP_E_EXCEPTION with the error
 // in EXCEPINFO.
 #pragma once
@@ -111,7 +113,9 @@ T ConvertPresent(const VARIANT& value, UINT index)
 template <class T>
 T Argument(const DispatchArgs& args, UINT index)
 {
-    if constexpr (std::is_same_v<T, _variant_t>) {
+    if constexpr (std::is_same_v<T, VARIANT*>) {
+        return index < args.Count() ? const_cast<VARIANT*>(&args.At(index)) : nullptr;
+    } else if constexpr (std::is_same_v<T, _variant_t>) {
         return args.IsMissing(index) && index >= args.Count() ? vtMissing : ConvertPresent<T>(args.At(index), index);
     } else if constexpr (IsOptional<T>::value) {
         if (args.IsMissing(index))
@@ -150,7 +154,9 @@ _variant_t CallTyped(F& f, const DispatchArgs& args, std::index_sequence<I...>)
     auto argumentAt = [&](auto indexConstant) {
         constexpr size_t i = decltype(indexConstant)::value;
         using T = std::tuple_element_t<i, Params>;
-        if constexpr (IsPut && i == count - 1)
+        if constexpr (IsPut && i == count - 1 && std::is_same_v<T, VARIANT*>)
+            return const_cast<VARIANT*>(&args.PutValue());
+        else if constexpr (IsPut && i == count - 1)
             return ConvertPresent<T>(args.PutValue(), DispatchArgumentError::kPutValueIndex);
         else
             return Argument<T>(args, static_cast<UINT>(i));

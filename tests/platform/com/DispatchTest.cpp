@@ -197,3 +197,45 @@ TEST_F(Dispatch, ObjectParametersArriveAsTheirInterface)
 }
 
 } // namespace
+
+namespace {
+
+// An event sink as a hosted control calls it: the text and the accept flag
+// come by reference, and the handler answers through them.
+class EditEventSink : public tw::com::DispatchObject<IDispatch> {
+public:
+    EditEventSink()
+    {
+        Members().Method(79, "Validate", [](IDispatch*, VARIANT* text, VARIANT* accept) {
+            if (!text || !accept || text->vt != (VT_BYREF | VT_BSTR) || accept->vt != (VT_BYREF | VT_BOOL))
+                throw _com_error(DISP_E_TYPEMISMATCH);
+            const bool empty = SysStringLen(*text->pbstrVal) == 0;
+            *accept->pboolVal = empty ? VARIANT_FALSE : VARIANT_TRUE;
+            if (!empty)
+                SysReAllocString(text->pbstrVal, u"trimmed");
+        });
+    }
+};
+
+TEST(DispatchEvents, ByReferenceArgumentsCarryAnswersBack)
+{
+    auto* sink = new EditEventSink;
+    BSTR text = SysAllocString(u" typed ");
+    VARIANT_BOOL accept = VARIANT_FALSE;
+    _variant_t textRef;
+    textRef.vt = VT_BYREF | VT_BSTR;
+    textRef.pbstrVal = &text;
+    _variant_t acceptRef;
+    acceptRef.vt = VT_BYREF | VT_BOOL;
+    acceptRef.pboolVal = &accept;
+    EXPECT_EQ(tw::com::InvokeDispatch(sink, 79, DISPATCH_METHOD, {_variant_t(static_cast<IDispatch*>(nullptr)), textRef,
+                                                                  acceptRef},
+                                      nullptr),
+              S_OK);
+    EXPECT_EQ(accept, VARIANT_TRUE);
+    EXPECT_EQ(tw::BstrToUtf8(text), "trimmed");
+    SysFreeString(text);
+    sink->Release();
+}
+
+} // namespace
