@@ -1,6 +1,7 @@
 #include "platform/win32/resource/DlgInitResource.h"
 
 #include "platform/win32/resource/ResourceBytes.h"
+#include "platform/win32/resource/ResourceLoader.h"
 
 namespace tw::res {
 
@@ -49,6 +50,22 @@ std::optional<std::vector<DlgInitRecord>> ParseDlgInit(const void* data, size_t 
             record.message = kDlgInitComboAddString;
         records.push_back(std::move(record));
     }
+}
+
+std::optional<std::vector<BYTE>> LoadControlState(HINSTANCE module, LPCSTR templateName, WORD controlId)
+{
+    const BYTE* data = nullptr;
+    DWORD size = 0;
+    if (!FindResourceBytes(module, templateName, RT_DLGINIT, &data, &size))
+        return std::nullopt;
+    const auto records = ParseDlgInit(data, size);
+    if (!records)
+        return std::nullopt;
+    for (const DlgInitRecord& record : *records) {
+        if (record.controlId == controlId && record.message == kDlgInitControlState)
+            return record.data;
+    }
+    return std::nullopt;
 }
 
 }  // namespace tw::res

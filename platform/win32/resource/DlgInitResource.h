@@ -41,4 +41,9 @@ std::vector<BYTE> WriteDlgInit(const std::vector<DlgInitRecord>& records);
 // a record runs past the data.
 std::optional<std::vector<DlgInitRecord>> ParseDlgInit(const void* data, size_t size);
 
+// The saved state of a hosted control: the data of the kDlgInitControlState
+// record for controlId in the dialog-init resource of the template, or
+// nullopt when the template has none (the control then starts fresh).
+std::optional<std::vector<BYTE>> LoadControlState(HINSTANCE module, LPCSTR templateName, WORD controlId);
+
 }  // namespace tw::res

@@ -239,3 +239,23 @@ TEST(TemplateLayout, ClassAtomsAndNames)
 
 }  // namespace
 }  // namespace tw::res
+
+namespace tw::res {
+namespace {
+
+TEST(TemplateLayout, HostedControlStateTravelsWithItsTemplate)
+{
+    const HINSTANCE module = reinterpret_cast<HINSTANCE>(static_cast<uintptr_t>(0x5300));
+    ASSERT_TRUE(RegisterResources(module, LoaderFixtureResources()));
+    const auto state = LoadControlState(module, MAKEINTRESOURCE(500), 1250);
+    const auto comboHasNoState = LoadControlState(module, MAKEINTRESOURCE(500), 1001);
+    const auto noTemplate = LoadControlState(module, MAKEINTRESOURCE(501), 1250);
+    UnregisterResources(module);
+    ASSERT_TRUE(state);
+    EXPECT_EQ(std::string(state->begin(), state->end()), "column ColumnName \"Column Name\" 120\r\n");
+    EXPECT_FALSE(comboHasNoState);
+    EXPECT_FALSE(noTemplate);
+}
+
+}  // namespace
+}  // namespace tw::res
