@@ -38,8 +38,8 @@ struct ShareTable {
 
 ShareTable& Shares()
 {
-    static ShareTable table;
-    return table;
+    static auto* table = new ShareTable;  // outlives threads still running at exit
+    return *table;
 }
 
 constexpr DWORD kReadAccess = GENERIC_READ | GENERIC_ALL | FILE_READ_DATA;

@@ -19,10 +19,13 @@ struct HandleTable {
     std::unordered_map<uintptr_t, std::shared_ptr<KernelObject>> objects;
 };
 
+// The tables live as long as the process: detached threads (process
+// reapers, threads still running at exit) may touch them during static
+// destruction.
 HandleTable& Table()
 {
-    static HandleTable table;
-    return table;
+    static auto* table = new HandleTable;
+    return *table;
 }
 
 struct WaitState {
@@ -32,8 +35,8 @@ struct WaitState {
 
 WaitState& Waits()
 {
-    static WaitState state;
-    return state;
+    static auto* state = new WaitState;
+    return *state;
 }
 
 thread_local DWORD t_lastError = 0;

@@ -90,8 +90,8 @@ struct NamedObjects {
 
 NamedObjects& Names()
 {
-    static NamedObjects names;
-    return names;
+    static auto* names = new NamedObjects;  // outlives threads still running at exit
+    return *names;
 }
 
 // Finds or creates a named object of type T. Sets ERROR_ALREADY_EXISTS when
