@@ -81,25 +81,31 @@ bool ConnectionPoint::IsAdvised(DWORD cookie) const
 
 void ConnectionPoint::FireEach(const std::function<void(IUnknown*)>& call)
 {
-    std::vector<std::pair<DWORD, IUnknown*>> snapshot;
+    // The snapshot's own references are dropped however the firing ends,
+    // and ours keeps the point alive should a sink release its source.
+    struct Snapshot {
+        std::vector<std::pair<DWORD, IUnknown*>> sinks;
+        IUnknown* point;
+        ~Snapshot()
+        {
+            for (const auto& [cookie, sink] : sinks)
+                sink->Release();
+            point->Release();
+        }
+    } snapshot{{}, this};
+    AddRef();
     {
         std::lock_guard lock(m_mutex);
-        snapshot.reserve(m_sinks.size());
+        snapshot.sinks.reserve(m_sinks.size());
         for (const auto& [cookie, sink] : m_sinks) {
             sink->AddRef();
-            snapshot.emplace_back(cookie, sink);
+            snapshot.sinks.emplace_back(cookie, sink);
         }
     }
-    // Our own reference keeps the point alive should a sink release its
-    // source from inside the event.
-    AddRef();
-    for (const auto& [cookie, sink] : snapshot) {
+    for (const auto& [cookie, sink] : snapshot.sinks) {
         if (IsAdvised(cookie))
             call(sink);
     }
-    for (const auto& [cookie, sink] : snapshot)
-        sink->Release();
-    Release();
 }
 
 size_t ConnectionPoint::SinkCount() const

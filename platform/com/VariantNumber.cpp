@@ -289,14 +289,11 @@ HRESULT ToInteger(const Number& value, Int128 minimum, Int128 maximum, Int128& o
     if (value.isReal) {
         if (!std::isfinite(value.real))
             return DISP_E_OVERFLOW;
-        const double rounded = std::nearbyint(value.real);
-        if (rounded < static_cast<double>(minimum) || rounded > static_cast<double>(maximum))
+        // Compared in long double, which holds every 64-bit limit exactly.
+        const long double rounded = std::nearbyint(value.real);
+        if (rounded < static_cast<long double>(minimum) || rounded > static_cast<long double>(maximum))
             return DISP_E_OVERFLOW;
-        // Large doubles may sit just past a 64-bit limit after the cast.
-        const long double wide = rounded;
-        if (wide < static_cast<long double>(minimum) || wide > static_cast<long double>(maximum))
-            return DISP_E_OVERFLOW;
-        out = static_cast<Int128>(wide);
+        out = static_cast<Int128>(rounded);
         return S_OK;
     }
     const UInt128 magnitude = DivideRounded(value.magnitude, value.scale);

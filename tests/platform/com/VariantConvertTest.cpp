@@ -117,6 +117,16 @@ TEST(VariantConvert, NumbersRoundHalfToEven)
     EXPECT_EQ(VarI4FromR8(2147483647.5, &value), DISP_E_OVERFLOW);
     EXPECT_EQ(VarI4FromR8(NAN, &value), DISP_E_OVERFLOW);
 
+    VARIANT twoToThe63;
+    VariantInit(&twoToThe63);
+    twoToThe63.vt = VT_R8;
+    twoToThe63.dblVal = 9223372036854775808.0;
+    VariantHolder i8;
+    EXPECT_EQ(VariantChangeType(&i8.v, &twoToThe63, 0, VT_I8), DISP_E_OVERFLOW) << "one past the largest I8";
+    twoToThe63.dblVal = -9223372036854775808.0;
+    ASSERT_EQ(VariantChangeType(&i8.v, &twoToThe63, 0, VT_I8), S_OK);
+    EXPECT_EQ(i8.v.llVal, INT64_MIN);
+
     CY cy;
     cy.int64 = 25000; // 2.5
     EXPECT_EQ(VarI4FromCy(cy, &value), S_OK);
