@@ -35,7 +35,8 @@ bool IsValidVariantType(VARTYPE vt)
         return false;
     if (flags == VT_BYREF && (base == VT_EMPTY || base == VT_NULL))
         return false;
-    return true;
+    // A variant never holds a variant directly, only by reference or in arrays.
+    return !(base == VT_VARIANT && flags == 0);
 }
 
 size_t ValueSize(VARTYPE base)

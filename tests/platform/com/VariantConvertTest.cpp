@@ -224,12 +224,15 @@ TEST(VariantConvert, EmptyAndNull)
 
 TEST(VariantConvert, BadTypesAreRefused)
 {
-    VARIANT odd;
-    VariantInit(&odd);
-    odd.vt = 15;
     VariantHolder out;
-    EXPECT_EQ(VariantChangeType(&out.v, &odd, 0, VT_I4), DISP_E_BADVARTYPE);
-    EXPECT_EQ(VariantClear(&odd), DISP_E_BADVARTYPE);
+    for (VARTYPE vt : {VARTYPE(15), VARTYPE(VT_VARIANT), VARTYPE(VT_ARRAY | VT_EMPTY), VARTYPE(VT_BYREF | VT_NULL),
+                       VARTYPE(VT_VECTOR | VT_I4)}) {
+        VARIANT odd;
+        VariantInit(&odd);
+        odd.vt = vt;
+        EXPECT_EQ(VariantChangeType(&out.v, &odd, 0, VT_I4), DISP_E_BADVARTYPE) << vt;
+        EXPECT_EQ(VariantClear(&odd), DISP_E_BADVARTYPE) << vt;
+    }
     VARIANT i4;
     VariantInit(&i4);
     i4.vt = VT_I4;
