@@ -4,12 +4,15 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <chrono>
+#include <condition_variable>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <fstream>
 #include <mutex>
 #include <sstream>
+#include <thread>
 #include <unordered_map>
 
 #include "platform/win32/kernel/Files.h"
@@ -56,6 +59,13 @@ class Hive {
 public:
     ~Hive()
     {
+        {
+            std::lock_guard lock(mutex);
+            stopping = true;
+        }
+        wake.notify_all();
+        if (writer.joinable())
+            writer.join();
         std::lock_guard lock(mutex);
         SaveIfDirty();
     }
@@ -98,6 +108,40 @@ public:
         else
             fprintf(stderr, "tarnwick: the registry file %s could not be written (error %u)\n", path.c_str(),
                     GetLastError());
+    }
+
+    // Changes are written by a writer thread once they pause for a moment, so
+    // a burst of changes (an import of many keys) costs one write, not one each.
+    void Changed()
+    {
+        const auto now = std::chrono::steady_clock::now();
+        if (!dirty)
+            firstChange = now;
+        dirty = true;
+        lastChange = now;
+        if (!writer.joinable())
+            writer = std::thread([this] { WriteLoop(); });
+        wake.notify_all();
+    }
+
+    void WriteLoop()
+    {
+        using namespace std::chrono_literals;
+        std::unique_lock lock(mutex);
+        while (!stopping) {
+            if (!dirty) {
+                wake.wait(lock);
+                continue;
+            }
+            const auto due = std::min(lastChange + 100ms, firstChange + 1000ms);
+            if (std::chrono::steady_clock::now() < due) {
+                wake.wait_until(lock, due);
+                continue;
+            }
+            SaveIfDirty();
+            if (dirty)
+                wake.wait_for(lock, 1000ms);  // the disk refused: try again later
+        }
     }
 
     std::shared_ptr<RegKey> Root(HKEY handle)
@@ -150,14 +194,6 @@ public:
         return reinterpret_cast<HKEY>(value);
     }
 
-    // Changes made through a predefined handle have no close to wait for.
-    void Changed(HKEY through)
-    {
-        dirty = true;
-        if (IsPredefined(through))
-            SaveIfDirty();
-    }
-
     bool HasOpenHandleBelow(const RegKey* key) const
     {
         for (const auto& [value, open] : handles) {
@@ -181,6 +217,10 @@ public:
     std::shared_ptr<RegKey> top;
     std::string path;
     bool dirty = false;
+    bool stopping = false;
+    std::chrono::steady_clock::time_point firstChange, lastChange;
+    std::condition_variable_any wake;
+    std::thread writer;
     std::unordered_map<uintptr_t, OpenKey> handles;
     uintptr_t nextHandle = 0x200;
 };
@@ -345,7 +385,7 @@ LSTATUS RegCreateKeyEx(HKEY hKey, LPCSTR lpSubKey, DWORD, LPSTR, DWORD dwOptions
         createdAny = createdAny || created;
     }
     if (createdAny)
-        hive.Changed(hKey);
+        hive.Changed();
     if (lpdwDisposition)
         *lpdwDisposition = createdAny ? REG_CREATED_NEW_KEY : REG_OPENED_EXISTING_KEY;
     const REGSAM granted = (samDesired & MAXIMUM_ALLOWED) ? KEY_ALL_ACCESS : samDesired;
@@ -367,7 +407,6 @@ LSTATUS RegCloseKey(HKEY hKey)
         return ERROR_SUCCESS;
     if (hive.handles.erase(reinterpret_cast<uintptr_t>(hKey)) == 0)
         return ERROR_INVALID_HANDLE;
-    hive.SaveIfDirty();
     return ERROR_SUCCESS;
 }
 
@@ -418,7 +457,7 @@ LSTATUS RegSetValueEx(HKEY hKey, LPCSTR lpValueName, DWORD, DWORD dwType, const 
     if (!(access & KEY_SET_VALUE))
         return ERROR_ACCESS_DENIED;
     key->SetValue(lpValueName ? lpValueName : "", dwType, std::vector<BYTE>(lpData, lpData + cbData));
-    hive.Changed(hKey);
+    hive.Changed();
     return ERROR_SUCCESS;
 }
 
@@ -474,7 +513,7 @@ LSTATUS RegDeleteValue(HKEY hKey, LPCSTR lpValueName)
         return ERROR_ACCESS_DENIED;
     if (!key->RemoveValue(lpValueName ? lpValueName : ""))
         return ERROR_FILE_NOT_FOUND;
-    hive.Changed(hKey);
+    hive.Changed();
     return ERROR_SUCCESS;
 }
 
@@ -498,7 +537,7 @@ LSTATUS RegDeleteKey(HKEY hKey, LPCSTR lpSubKey)
     if (!target->subkeys.empty() || !target->parent)
         return ERROR_ACCESS_DENIED;
     target->parent->RemoveSubkey(target.get());
-    hive.Changed(hKey);
+    hive.Changed();
     return ERROR_SUCCESS;
 }
 
@@ -646,7 +685,6 @@ LSTATUS RegRestoreKey(HKEY hKey, LPCSTR lpFile, DWORD dwFlags)
     for (auto& child : key->subkeys)
         child->parent = key.get();
     key->Touch();
-    hive.Changed(hKey);
-    hive.SaveIfDirty();
+    hive.Changed();
     return ERROR_SUCCESS;
 }

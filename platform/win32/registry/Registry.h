@@ -1,7 +1,8 @@
 // The registry: one per-user hive kept in a text file ($TARNWICK_REGISTRY, or
 // $XDG_CONFIG_HOME/tarnwick/registry.reg, ~/.config when unset), read on first
-// use. Changes are written (atomically) when a key handle that changed
-// something is closed, on RegFlushKey, and at exit.
+// use. Changes are written (atomically, the whole file) a moment after they
+// stop (0.1 s after the last, at most 1 s after the first), on RegFlushKey and
+// at exit.
 // Key and value names compare without case and keep their first spelling.
 // Sub-keys enumerate in the platform's sorted order (names compared in upper
 // case); values in the order they were created.

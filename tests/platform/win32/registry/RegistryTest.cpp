@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <cstring>
 #include <fstream>
 #include <sstream>
@@ -344,13 +345,21 @@ TEST_F(RegistryTest, VolatileKeysAreNotKeptInTheFile)
     EXPECT_EQ(SubkeyNames(key), std::vector<std::string>{"Lasting"});
 }
 
-TEST_F(RegistryTest, ChangesReachTheFileWhenTheKeyIsClosed)
+TEST_F(RegistryTest, ChangesReachTheFileSoonAfterAndAtOnceOnFlush)
 {
     HKEY sub = Create("Persisted");
     SetString(sub, "Name", "value");
-    RegCloseKey(sub);
-    const std::string text = ReadText(tw::RegistryFilePath());
+    std::string text;
+    for (int i = 0; i < 300 && text.find("\"Name\"=\"value\"") == std::string::npos; ++i) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        text = ReadText(tw::RegistryFilePath());
+    }
     EXPECT_NE(text.find("\\Persisted]\n\"Name\"=\"value\"\n"), std::string::npos) << text;
+
+    SetString(sub, "Second", "now");
+    ASSERT_EQ(RegFlushKey(sub), ERROR_SUCCESS);
+    EXPECT_NE(ReadText(tw::RegistryFilePath()).find("\"Second\"=\"now\""), std::string::npos);
+    RegCloseKey(sub);
 }
 
 TEST(RegistryFile, DamagedFileIsKeptAsideAndItsReadableKeysSurvive)
