@@ -659,26 +659,26 @@ void RcParser::Accelerators(RcResource base)
         for (;;) {
             AcceptComma();
             if (AcceptKeyword("VIRTKEY"))
-                entry.flags |= FVIRTKEY;
+                entry.flags |= res::kAccelVirtKey;
             else if (AcceptKeyword("ASCII"))
                 ascii = true;
             else if (AcceptKeyword("NOINVERT"))
-                entry.flags |= FNOINVERT;
+                entry.flags |= res::kAccelNoInvert;
             else if (AcceptKeyword("SHIFT"))
-                entry.flags |= FSHIFT;
+                entry.flags |= res::kAccelShift;
             else if (AcceptKeyword("CONTROL"))
-                entry.flags |= FCONTROL;
+                entry.flags |= res::kAccelControl;
             else if (AcceptKeyword("ALT"))
-                entry.flags |= FALT;
+                entry.flags |= res::kAccelAlt;
             else
                 break;
         }
-        const bool virtKey = (entry.flags & FVIRTKEY) != 0;
+        const bool virtKey = (entry.flags & res::kAccelVirtKey) != 0;
         if (virtKey && ascii)
             throw RcError(where, "an accelerator is either VIRTKEY or ASCII");
         if (virtKey && controlCharacter)
             throw RcError(where, "\"^\" keys are ASCII; use VIRTKEY with CONTROL instead");
-        if (!virtKey && (entry.flags & (FSHIFT | FCONTROL)))
+        if (!virtKey && (entry.flags & (res::kAccelShift | res::kAccelControl)))
             throw RcError(where, "SHIFT and CONTROL apply to VIRTKEY accelerators only");
         // Virtual-key codes of letters are the capitals.
         if (virtKey && fromText && entry.key >= 'a' && entry.key <= 'z')

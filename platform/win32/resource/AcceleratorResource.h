@@ -7,17 +7,18 @@
 
 #include "platform/win32/windef.h"
 
-#ifndef FVIRTKEY
-#define FVIRTKEY 0x01
-#define FNOINVERT 0x02
-#define FSHIFT 0x04
-#define FCONTROL 0x08
-#define FALT 0x10
-#endif
-
 namespace tw::res {
 
-constexpr WORD kAccelLastEntry = 0x80;
+// The flag values of FVIRTKEY, FNOINVERT, FSHIFT, FCONTROL and FALT, and the
+// end mark of the resource form.
+enum : WORD {
+    kAccelVirtKey = 0x01,
+    kAccelNoInvert = 0x02,
+    kAccelShift = 0x04,
+    kAccelControl = 0x08,
+    kAccelAlt = 0x10,
+    kAccelLastEntry = 0x80,
+};
 
 struct AcceleratorEntry {
     WORD flags = 0;  // FVIRTKEY ... FALT, without the end mark

@@ -43,7 +43,7 @@ NameOrOrdinal ReadNameOrOrdinal(ByteReader& in)
 
 bool HasFont(DWORD style)
 {
-    return (style & DS_SETFONT) != 0;
+    return (style & kDialogStyleSetFont) != 0;
 }
 
 void WriteItem(ByteWriter& out, const DialogItemTemplate& item, bool extended)

@@ -9,12 +9,10 @@
 
 #include "platform/win32/windef.h"
 
-#ifndef DS_SETFONT
-#define DS_SETFONT 0x40L
-#define DS_SHELLFONT (DS_SETFONT | 0x0008L)
-#endif
-
 namespace tw::res {
+
+// DS_SETFONT: the template carries its font.
+constexpr DWORD kDialogStyleSetFont = 0x40;
 
 // A menu, class or title field: nothing, an ordinal (0xFFFF form) or text.
 struct NameOrOrdinal {
@@ -64,7 +62,7 @@ struct DialogTemplate {
     NameOrOrdinal menu;
     NameOrOrdinal windowClass;
     std::string title;
-    // Present when the style has DS_SETFONT.
+    // Present when the style has DS_SETFONT (kDialogStyleSetFont).
     WORD pointSize = 0;
     WORD weight = 0;  // extended form only
     BYTE italic = 0;  // extended form only

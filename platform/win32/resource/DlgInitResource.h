@@ -10,16 +10,12 @@
 
 #include "platform/win32/windef.h"
 
-#ifndef WM_OCC_LOADFROMSTREAM
-#define WM_OCC_LOADFROMSTREAM 0x0376
-#endif
-
 namespace tw::res {
 
 enum : WORD {
     kDlgInitListAddString = 0x0180,   // LB_ADDSTRING
     kDlgInitComboAddString = 0x0143,  // CB_ADDSTRING
-    kDlgInitControlState = WM_OCC_LOADFROMSTREAM,
+    kDlgInitControlState = 0x0376,    // WM_OCC_LOADFROMSTREAM
     // The 16-bit numbers that older tables carry for the two adds.
     kDlgInitLegacyListAdd = 0x0401,
     kDlgInitLegacyComboAdd = 0x0403,

@@ -1,6 +1,7 @@
 // Resource type identifiers and language ids.
 #pragma once
 
+#include "platform/win32/kernel/ErrorText.h"
 #include "platform/win32/windef.h"
 
 #define RT_CURSOR MAKEINTRESOURCE(1)
@@ -24,16 +25,11 @@
 #define RT_DLGINIT MAKEINTRESOURCE(240)
 #define RT_TOOLBAR MAKEINTRESOURCE(241)
 
-#ifndef MAKELANGID
-#define MAKELANGID(p, s) ((((WORD)(s)) << 10) | (WORD)(p))
+// MAKELANGID, LANG_NEUTRAL, LANG_ENGLISH and the sub-languages come with the
+// kernel's error texts; the two that take a language id apart are added here.
+#ifndef PRIMARYLANGID
 #define PRIMARYLANGID(lgid) ((WORD)(lgid) & 0x3ff)
-#define SUBLANGID(lgid) ((WORD)(lgid) >> 10)
 #endif
-#ifndef LANG_NEUTRAL
-#define LANG_NEUTRAL 0x00
-#define LANG_ENGLISH 0x09
-#define SUBLANG_NEUTRAL 0x00
-#define SUBLANG_DEFAULT 0x01
-#define SUBLANG_SYS_DEFAULT 0x02
-#define SUBLANG_ENGLISH_US 0x01
+#ifndef SUBLANGID
+#define SUBLANGID(lgid) ((WORD)(lgid) >> 10)
 #endif

@@ -125,7 +125,7 @@ TEST(TemplateLayout, DialogsRoundTripInBothLayouts)
 TEST(TemplateLayout, DialogWithoutFontHasNoFontFields)
 {
     DialogTemplate dialog = SampleDialog(false);
-    dialog.style &= ~DS_SETFONT;
+    dialog.style &= ~kDialogStyleSetFont;
     dialog.pointSize = 0;
     dialog.typeface.clear();
     dialog.items.clear();
@@ -165,7 +165,7 @@ TEST(TemplateLayout, EndlessPopupNestingIsRefused)
 
 TEST(TemplateLayout, SmallLayoutsRoundTripAndRefuseShortData)
 {
-    const std::vector<AcceleratorEntry> accelerators = {{FVIRTKEY | FCONTROL, 'A', 57642}, {FVIRTKEY, 0x71, 37224}};
+    const std::vector<AcceleratorEntry> accelerators = {{kAccelVirtKey | kAccelControl, 'A', 57642}, {kAccelVirtKey, 0x71, 37224}};
     const auto accelBytes = WriteAcceleratorTable(accelerators);
     EXPECT_EQ(accelBytes.size(), 16u);
     EXPECT_EQ(*ParseAcceleratorTable(accelBytes.data(), accelBytes.size()), accelerators);
