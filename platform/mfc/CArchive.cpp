@@ -80,14 +80,6 @@ UINT CArchive::GetObjectSchema()
     return nSchema;
 }
 
-void CArchive::SetStoreParams(UINT, UINT)
-{
-}
-
-void CArchive::SetLoadParams(UINT)
-{
-}
-
 // --- the buffer ------------------------------------------------------------
 
 void CArchive::FlushBuffer()

@@ -14,7 +14,6 @@
 // image throws CArchiveException instead of allocating or looping on garbage.
 #pragma once
 
-#include <memory>
 #include <unordered_map>
 #include <vector>
 
@@ -81,10 +80,6 @@ public:
     // nMinElementSize bytes each cannot be in what is left to read. Callers
     // check a count read from the data before they allocate for it.
     void CheckCount(ULONGLONG nCount, ULONGLONG nMinElementSize);
-
-    // Kept for source compatibility; the maps here grow by themselves.
-    void SetStoreParams(UINT nHashSize = 2053, UINT nBlockSize = 128);
-    void SetLoadParams(UINT nGrowBy = 1024);
 
     // Fixed-size values, little-endian. int and unsigned are 32 bits, bool a
     // byte, char a byte, WCHAR a WORD.
