@@ -3,6 +3,7 @@
 // straight onto a DC.
 #include <algorithm>
 #include <cmath>
+#include <cstdlib>
 
 #include "platform/display/Display.h"
 #include "platform/win32/gdi/DibFormat.h"
@@ -76,16 +77,22 @@ struct BlitGeometry {
     bool mirrorY = false;
 };
 
+// A negative size runs back from the given edge, which it includes, as the
+// platform's mirroring idiom (x + w - 1, -w) expects.
+RECT BlitSpan(const DeviceContext& dc, int x, int y, int w, int h)
+{
+    const int left = w < 0 ? x + w + 1 : x;
+    const int top = h < 0 ? y + h + 1 : y;
+    return dc.RectToSurface(left, top, left + std::abs(w), top + std::abs(h));
+}
+
 BlitGeometry BlitMakeGeometry(DeviceContext& dst, int xd, int yd, int wd, int hd, DeviceContext* src, int xs, int ys,
                               int ws, int hs)
 {
     BlitGeometry g;
-    const RECT d = dst.RectToSurface(xd, yd, xd + wd, yd + hd);
-    g.dst = tw::gdi::NormalizedRect(d.left, d.top, d.right, d.bottom);
-    if (src) {
-        const RECT s = src->RectToSurface(xs, ys, xs + ws, ys + hs);
-        g.src = tw::gdi::NormalizedRect(s.left, s.top, s.right, s.bottom);
-    }
+    g.dst = BlitSpan(dst, xd, yd, wd, hd);
+    if (src)
+        g.src = BlitSpan(*src, xs, ys, ws, hs);
     g.mirrorX = (wd < 0) != (ws < 0);
     g.mirrorY = (hd < 0) != (hs < 0);
     return g;

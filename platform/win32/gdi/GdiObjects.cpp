@@ -168,6 +168,7 @@ std::shared_ptr<BitmapObject> StockBitmap()
         auto b = MakeBitmap(1, 1, 1);
         b->stock = true;
         b->pixels[0] = 0;
+        AddObject(b);
         return b;
     }();
     return bitmap;
