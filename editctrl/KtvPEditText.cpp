@@ -22,7 +22,11 @@ CString CKtvPEditText::Mid(int start, int count) const
 
 void CKtvPEditText::SetText(std::string_view text)
 {
-    m_text.assign(text);
+    // Room to type into a large text without moving all of it at once.
+    std::string fresh;
+    fresh.reserve(text.size() + text.size() / 8 + 4096);
+    fresh.assign(text);
+    m_text.swap(fresh);
     RebuildRowStarts();
 }
 
