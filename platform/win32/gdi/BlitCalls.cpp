@@ -6,6 +6,7 @@
 #include <cstdlib>
 
 #include "platform/display/Display.h"
+#include "platform/win32/kernel/Modules.h"
 #include "platform/win32/gdi/DibFormat.h"
 #include "platform/win32/gdi/DrawCall.h"
 
@@ -335,3 +336,16 @@ int SetDIBitsToDevice(HDC hdc, int xDest, int yDest, DWORD w, DWORD h, int xSrc,
 }
 
 BOOL GdiFlush() { return TRUE; }
+
+namespace {
+
+// The blending calls live in msimg32.dll on the platform; programs find them
+// there through LoadLibrary and GetProcAddress.
+const bool kBlitImagingExportsRegistered = [] {
+    bool ok = tw::RegisterModuleExport("msimg32.dll", "AlphaBlend", &AlphaBlend);
+    ok = tw::RegisterModuleExport("msimg32.dll", "TransparentBlt", &TransparentBlt) && ok;
+    ok = tw::RegisterModuleExport("msimg32.dll", "GradientFill", &GradientFill) && ok;
+    return ok;
+}();
+
+}  // namespace

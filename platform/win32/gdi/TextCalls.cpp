@@ -103,9 +103,11 @@ int DrawTextRun(DrawCall& call, int x, int y, std::string_view text, const TextR
     const int extra = dc.state.charExtra;
     const std::vector<size_t> starts = Utf8Starts(text);
 
-    // Character positions along the run, from its start.
+    // Character positions along the run, from its start; a plain run is
+    // rendered whole and measured by the same layout.
     std::vector<int> positions;
     int advance = 0;
+    TextRaster raster;
     if (options.dx || extra) {
         const auto boundaries = engine.Boundaries(font, text);
         for (size_t i = 0; i < starts.size(); ++i) {
@@ -113,7 +115,8 @@ int DrawTextRun(DrawCall& call, int x, int y, std::string_view text, const TextR
             advance += options.dx ? options.dx[i] : (boundaries[i + 1].x - boundaries[i].x) + extra;
         }
     } else {
-        advance = engine.Width(font, text);
+        raster = engine.Render(font, text);
+        advance = raster.advance;
     }
 
     const UINT horizontal = options.align & (TA_LEFT | TA_RIGHT | TA_CENTER);
@@ -147,10 +150,7 @@ int DrawTextRun(DrawCall& call, int x, int y, std::string_view text, const TextR
     }
 
     // Render the run flat, then turn it for vertical text.
-    TextRaster raster;
-    if (positions.empty()) {
-        raster = engine.Render(font, text);
-    } else {
+    if (!positions.empty()) {
         raster.width = advance + font.em + 4;
         raster.height = font.height;
         raster.originX = 2;

@@ -281,19 +281,26 @@ std::vector<TextEngine::Boundary> TextEngine::Boundaries(const FontInfo& font, s
 TextRaster TextEngine::Render(const FontInfo& font, std::string_view utf8)
 {
     TextRaster raster;
-    const int width = Width(font, utf8);
-    // Italic and bold glyphs reach past their advance.
-    const int pad = font.marlett ? 0 : font.em / 3 + 2;
-    raster.width = width + 2 * pad;
     raster.height = font.height;
-    raster.originX = pad;
-    raster.coverage.assign(size_t(std::max(1, raster.width)) * std::max(1, raster.height), 0);
-    if (utf8.empty() || raster.width <= 0 || raster.height <= 0)
-        return raster;
     if (font.marlett) {
+        raster.advance = Width(font, utf8);
+        raster.width = std::max(1, raster.advance);
+        raster.coverage.assign(size_t(raster.width) * std::max(1, raster.height), 0);
         int x = 0;
         for (size_t i = 0; i < utf8.size(); ++i, x += font.em)
             DrawMarlettGlyph(utf8[i], font.em, x, 0, raster);
+        return raster;
+    }
+    PangoLayout* layout = utf8.empty() ? nullptr : impl_->MakeLayout(font, utf8);
+    raster.advance = layout ? impl_->LayoutWidth(layout) : 0;
+    // Italic and bold glyphs reach past their advance.
+    const int pad = font.em / 3 + 2;
+    raster.width = raster.advance + 2 * pad;
+    raster.originX = pad;
+    raster.coverage.assign(size_t(std::max(1, raster.width)) * std::max(1, raster.height), 0);
+    if (!layout || raster.height <= 0) {
+        if (layout)
+            g_object_unref(layout);
         return raster;
     }
     const int stride = cairo_format_stride_for_width(CAIRO_FORMAT_A8, raster.width);
@@ -301,7 +308,6 @@ TextRaster TextEngine::Render(const FontInfo& font, std::string_view utf8)
     cairo_surface_t* surface =
         cairo_image_surface_create_for_data(buffer.data(), CAIRO_FORMAT_A8, raster.width, raster.height, stride);
     cairo_t* cr = cairo_create(surface);
-    PangoLayout* layout = impl_->MakeLayout(font, utf8);
     cairo_move_to(cr, pad, 0);
     pango_cairo_show_layout(cr, layout);
     g_object_unref(layout);

@@ -40,6 +40,7 @@ struct TextRaster {
     int width = 0;
     int height = 0;
     int originX = 0;
+    int advance = 0;  // the run's advance width
     std::vector<uint8_t> coverage;
 };
 

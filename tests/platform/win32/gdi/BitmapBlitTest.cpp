@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "GdiTestCanvas.h"
+#include "platform/win32/kernel/Modules.h"
 
 using gditest::Canvas;
 
@@ -380,4 +381,15 @@ TEST(PaletteTest, DefaultPaletteAndNearestColours)
     EXPECT_EQ(SelectPalette(dc, stock, FALSE), mine);
     DeleteDC(dc);
     DeleteObject(mine);
+}
+
+TEST(ImagingLibraryTest, BlendingCallsAreFoundInTheirLibrary)
+{
+    HMODULE library = LoadLibrary("msimg32.dll");
+    ASSERT_NE(library, nullptr);
+    EXPECT_EQ(reinterpret_cast<void*>(GetProcAddress(library, "AlphaBlend")), reinterpret_cast<void*>(&AlphaBlend));
+    EXPECT_EQ(reinterpret_cast<void*>(GetProcAddress(library, "TransparentBlt")),
+              reinterpret_cast<void*>(&TransparentBlt));
+    EXPECT_EQ(GetProcAddress(library, "NoSuchCall"), nullptr);
+    FreeLibrary(library);
 }
