@@ -62,6 +62,7 @@ std::shared_ptr<BitmapObject> ImageDecodeBmp(const std::vector<uint8_t>& bytes, 
     const size_t needed = format.RowBytes() * size_t(format.Height());
     if (bytes.size() - file.bfOffBits < needed)
         return nullptr;
+    // Only colour tables are mapped: images of more than 8 bits keep their greys.
     if ((flags & LR_LOADMAP3DCOLORS) && format.BitCount() <= 8) {
         auto* quads = reinterpret_cast<RGBQUAD*>(header.data() + sizeof(BITMAPINFOHEADER));
         for (int i = 0; i < (1 << format.BitCount()); ++i) {
@@ -86,8 +87,6 @@ std::shared_ptr<BitmapObject> ImageDecodeBmp(const std::vector<uint8_t>& bytes, 
         format.ReadRow(format.RowAt(bits, y), row.data());
         for (int x = 0; x < format.Width(); ++x) {
             uint32_t p = row[x];
-            if ((flags & LR_LOADMAP3DCOLORS) && format.BitCount() > 8)
-                p = ImageMap3D(p);
             surface.At(x, y) = mono ? tw::gdi::NearestMonoPixel(p) : p;
         }
     }

@@ -128,23 +128,56 @@ TEST(BmpFileTest, SavedBitmapsLoadBackPixelForPixel)
     EXPECT_EQ(LoadImage(nullptr, "broken.bmp", IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE), nullptr);
 }
 
-TEST(BmpFileTest, Map3DColoursSwapsTheOldGreysForSystemColours)
+// A 4x1 BMP of 8 bits per pixel whose colour table holds the old greys.
+std::vector<uint8_t> BlitGreyTableBmp()
 {
-    Canvas canvas(3, 1);
-    canvas.Set(0, 0, RGB(128, 128, 128));
-    canvas.Set(1, 0, RGB(192, 192, 192));
-    canvas.Set(2, 0, RGB(223, 223, 223));
-    ASSERT_TRUE(tw::gdi::SaveBitmapFile(canvas.Bitmap(), "greys.bmp"));
-    HBITMAP loaded = static_cast<HBITMAP>(
+    const RGBQUAD table[4] = {{128, 128, 128, 0}, {192, 192, 192, 0}, {223, 223, 223, 0}, {0, 0, 255, 0}};
+    BITMAPINFOHEADER info{};
+    info.biSize = sizeof(info);
+    info.biWidth = 4;
+    info.biHeight = 1;
+    info.biPlanes = 1;
+    info.biBitCount = 8;
+    info.biClrUsed = 4;
+    BITMAPFILEHEADER file{};
+    file.bfType = 0x4D42;
+    file.bfOffBits = DWORD(sizeof(file) + sizeof(info) + sizeof(table));
+    file.bfSize = file.bfOffBits + 4;
+    std::vector<uint8_t> bytes(file.bfSize);
+    std::memcpy(bytes.data(), &file, sizeof(file));
+    std::memcpy(bytes.data() + sizeof(file), &info, sizeof(info));
+    std::memcpy(bytes.data() + sizeof(file) + sizeof(info), table, sizeof(table));
+    const uint8_t pixels[4] = {0, 1, 2, 3};
+    std::memcpy(bytes.data() + file.bfOffBits, pixels, 4);
+    return bytes;
+}
+
+TEST(BmpFileTest, Map3DColoursSwapsTheOldGreysOfTheColourTable)
+{
+    const std::vector<uint8_t> bytes = BlitGreyTableBmp();
+    std::ofstream("greys.bmp", std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()), bytes.size());
+    const INT which[] = {COLOR_3DSHADOW, COLOR_3DFACE, COLOR_3DLIGHT};
+    const COLORREF scheme[] = {RGB(1, 1, 1), RGB(2, 2, 2), RGB(3, 3, 3)};
+    ASSERT_TRUE(SetSysColors(3, which, scheme));
+    HBITMAP mapped = static_cast<HBITMAP>(
         LoadImage(nullptr, "greys.bmp", IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE | LR_LOADMAP3DCOLORS));
-    ASSERT_NE(loaded, nullptr);
+    HBITMAP plain = static_cast<HBITMAP>(LoadImage(nullptr, "greys.bmp", IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE));
+    tw::gdi::ResetSysColors();
+    ASSERT_NE(mapped, nullptr);
+    ASSERT_NE(plain, nullptr);
     HDC dc = CreateCompatibleDC(nullptr);
-    SelectObject(dc, loaded);
-    EXPECT_EQ(GetPixel(dc, 0, 0), GetSysColor(COLOR_3DSHADOW));
-    EXPECT_EQ(GetPixel(dc, 1, 0), GetSysColor(COLOR_3DFACE));
-    EXPECT_EQ(GetPixel(dc, 2, 0), GetSysColor(COLOR_3DLIGHT));
+    HGDIOBJ old = SelectObject(dc, mapped);
+    EXPECT_EQ(GetPixel(dc, 0, 0), RGB(1, 1, 1));
+    EXPECT_EQ(GetPixel(dc, 1, 0), RGB(2, 2, 2));
+    EXPECT_EQ(GetPixel(dc, 2, 0), RGB(3, 3, 3));
+    EXPECT_EQ(GetPixel(dc, 3, 0), kBlitRed);
+    SelectObject(dc, plain);
+    EXPECT_EQ(GetPixel(dc, 0, 0), RGB(128, 128, 128));
+    EXPECT_EQ(GetPixel(dc, 1, 0), RGB(192, 192, 192));
+    SelectObject(dc, old);
     DeleteDC(dc);
-    DeleteObject(loaded);
+    DeleteObject(mapped);
+    DeleteObject(plain);
 }
 
 TEST(MonoBlitTest, MonochromeAndColourConvertThroughTheDcColours)
