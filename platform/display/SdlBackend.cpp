@@ -227,6 +227,21 @@ void SdlBackend::Wake()
     SDL_PushEvent(&e);
 }
 
+bool SdlBackend::ReadShownPixels(std::vector<uint32_t>& pixels, int& width, int& height)
+{
+    if (!native_->texture)
+        return false;
+    width = native_->textureWidth;
+    height = native_->textureHeight;
+    pixels.assign(size_t(width) * height, 0);
+    SDL_RenderCopy(native_->renderer, native_->texture, nullptr, nullptr);
+    if (SDL_RenderReadPixels(native_->renderer, nullptr, SDL_PIXELFORMAT_RGB888, pixels.data(), width * 4) != 0)
+        return false;
+    for (uint32_t& p : pixels)
+        p &= 0xFFFFFF;
+    return true;
+}
+
 bool SdlBackend::SetClipboardText(const std::string& text) { return SDL_SetClipboardText(text.c_str()) == 0; }
 
 bool SdlBackend::GetClipboardText(std::string& text)

@@ -5,6 +5,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "platform/display/DisplayBackend.h"
 
@@ -23,6 +24,10 @@ public:
     void Wake() override;
     bool SetClipboardText(const std::string& text) override;
     bool GetClipboardText(std::string& text) override;
+
+    // What the window shows (0x00RRGGBB rows), for checks that the desktop
+    // shows exactly the screen's pixels.
+    bool ReadShownPixels(std::vector<uint32_t>& pixels, int& width, int& height);
 
     struct Native;
 
