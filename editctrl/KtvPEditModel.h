@@ -157,7 +157,13 @@ public:
     BOOL GetWordBoundsAt(int nOffset, LPCTSTR lpszText, int& nStart, int& nEnd) const;
     BOOL GetWordAtOffset(int nOffset, CString& strWord) const;
 
-    // ---- keys the window forwards (WM_KEYDOWN bookkeeping, WM_CHAR, Backspace)
+    // ---- keys the window forwards
+    // WM_KEYDOWN with the Shift and Ctrl states: caret moves, selection,
+    // Tab, Enter, Backspace, Delete, Insert and Esc. A read-only control
+    // scrolls instead. FALSE when the key means nothing here.
+    BOOL ProcessKeyDown(UINT nVirtKey, BOOL bShift, BOOL bCtrl);
+    // Ctrl+Up and Ctrl+Down: one row of scrolling, the caret kept in view.
+    BOOL ScrollLineKeepCaret(BOOL bUp);
     void NoteKeyDown(int nVirtKey);
     // A typed character (a Unicode code point): replaces the selection and
     // goes in as one undo step with it. Control characters and 127 insert
