@@ -20,10 +20,28 @@ protected:
     {
         if (access("/usr/bin/Xvfb", X_OK) != 0)
             GTEST_SKIP() << "no Xvfb";
+        const char* old = std::getenv("DISPLAY");
+        savedDisplay_ = old ? old : "";
+        hadDisplay_ = old != nullptr;
+        // Servers started side by side may race for a display number; the loser is retried.
+        std::string error;
+        for (int attempt = 0; attempt < 5 && !backend_; ++attempt) {
+            StopServer();
+            const std::string display = StartServer();
+            if (display.empty())
+                continue;
+            setenv("DISPLAY", display.c_str(), 1);
+            backend_ = SdlBackend::Open(320, 240, error);
+        }
+        ASSERT_NE(backend_, nullptr) << error;
+    }
+
+    std::string StartServer()
+    {
         int fds[2];
-        ASSERT_EQ(pipe(fds), 0);
+        if (pipe(fds) != 0)
+            return {};
         server_ = fork();
-        ASSERT_GE(server_, 0);
         if (server_ == 0) {
             close(fds[0]);
             const std::string fd = std::to_string(fds[1]);
@@ -33,28 +51,29 @@ protected:
         }
         close(fds[1]);
         char number[16] = {};
-        const ssize_t got = read(fds[0], number, sizeof(number) - 1);
+        const ssize_t got = server_ > 0 ? read(fds[0], number, sizeof(number) - 1) : -1;
         close(fds[0]);
-        ASSERT_GT(got, 0) << "the X server did not start";
-        const char* old = std::getenv("DISPLAY");
-        savedDisplay_ = old ? old : "";
-        hadDisplay_ = old != nullptr;
+        if (got <= 0)
+            return {};
         std::string display(number, size_t(got));
         while (!display.empty() && (display.back() == '\n' || display.back() == '\r'))
             display.pop_back();
-        setenv("DISPLAY", (":" + display).c_str(), 1);
-        std::string error;
-        backend_ = SdlBackend::Open(320, 240, error);
-        ASSERT_NE(backend_, nullptr) << error;
+        return ":" + display;
+    }
+
+    void StopServer()
+    {
+        if (server_ > 0) {
+            kill(server_, SIGTERM);
+            waitpid(server_, nullptr, 0);
+        }
+        server_ = -1;
     }
 
     void TearDown() override
     {
         backend_.reset();
-        if (server_ > 0) {
-            kill(server_, SIGTERM);
-            waitpid(server_, nullptr, 0);
-        }
+        StopServer();
         if (hadDisplay_)
             setenv("DISPLAY", savedDisplay_.c_str(), 1);
         else
