@@ -1,11 +1,14 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <set>
 #include <string>
 #include <vector>
 
 #include "platform/mfc/CArchive.h"
+#include "platform/mfc/CByteArray.h"
 #include "platform/mfc/CObList.h"
+#include "platform/mfc/CStringArray.h"
 #include "tests/platform/mfc/ArchiveBytes.h"
 
 using archive_bytes::ArchiveCauseOf;
@@ -267,6 +270,89 @@ TEST(ArchiveObjects, AReferenceToAnObjectOfAnotherClassIsRefused)
                   });
               }),
               CArchiveException::badClass);
+}
+
+// Every truncation and every single-byte change of a valid image must load
+// or throw a CException: never crash, overrun or allocate without bound
+// (run under the sanitizers to see the memory side).
+class DamagedImageSweepTest : public testing::Test {
+protected:
+    static std::vector<BYTE> ValidImage()
+    {
+        CArchiveItem first(1);
+        CArchiveItem second(0x300);
+        CObList items;
+        items.AddTail(&first);
+        items.AddTail(&second);
+        items.AddTail(&first);
+        CStringArray names;
+        names.Add("alpha");
+        names.Add(std::string(300, 'n').c_str());
+        CDWordArray point;
+        point.SetSize(5);
+        return Store([&](CArchive& ar) {
+            items.Serialize(ar);
+            names.Serialize(ar);
+            point.Serialize(ar);
+            ar << &second;
+        });
+    }
+
+    // True when the image loaded completely.
+    static bool LoadsWithoutHarm(const std::vector<BYTE>& image)
+    {
+        CObList items;
+        std::set<CObject*> made;
+        bool loaded = false;
+        try {
+            Load(image, [&](CArchive& ar) {
+                try {
+                    items.Serialize(ar);
+                } catch (...) {
+                    for (POSITION pos = items.GetHeadPosition(); pos != nullptr;)
+                        made.insert(items.GetNext(pos));
+                    throw;
+                }
+                for (POSITION pos = items.GetHeadPosition(); pos != nullptr;)
+                    made.insert(items.GetNext(pos));
+                CStringArray names;
+                CDWordArray point;
+                names.Serialize(ar);
+                point.Serialize(ar);
+                CObject* pLast = nullptr;
+                ar >> pLast;
+                made.insert(pLast);
+            });
+            loaded = true;
+        } catch (CException* e) {
+            e->Delete();
+        }
+        made.erase(nullptr);
+        for (CObject* pObject : made)
+            delete pObject;
+        return loaded;
+    }
+};
+
+TEST_F(DamagedImageSweepTest, EveryTruncationThrowsInsteadOfLoading)
+{
+    const std::vector<BYTE> image = ValidImage();
+    ASSERT_TRUE(LoadsWithoutHarm(image));
+    for (size_t length = 0; length < image.size(); ++length)
+        EXPECT_FALSE(LoadsWithoutHarm(std::vector<BYTE>(image.begin(), image.begin() + static_cast<long>(length))))
+            << "cut at " << length;
+}
+
+TEST_F(DamagedImageSweepTest, EverySingleByteChangeLoadsOrThrows)
+{
+    const std::vector<BYTE> image = ValidImage();
+    for (size_t at = 0; at < image.size(); ++at) {
+        for (BYTE value : {0x00, 0x01, 0x7F, 0x80, 0xFE, 0xFF}) {
+            std::vector<BYTE> damaged = image;
+            damaged[at] = value;
+            LoadsWithoutHarm(damaged);
+        }
+    }
 }
 
 }  // namespace archive_object_test
