@@ -1,0 +1,84 @@
+// What the reading threads do besides messages: the display thread pulls
+// input and presents the screen, paints the desktop and, when asked by
+// TARNWICK_SCREENSHOT, saves the screen the first time it is idle and then
+// closes the program as its user would; every thread blinks its caret.
+#include <atomic>
+#include <cstdio>
+#include <cstdlib>
+
+#include "platform/display/Display.h"
+#include "platform/win32/user/Caret.h"
+#include "platform/win32/user/InputRouter.h"
+#include "platform/win32/user/Painting.h"
+#include "platform/win32/user/UserInternal.h"
+#include "platform/win32/user/WindowTree.h"
+
+namespace tw::user {
+
+namespace idle_work_detail {
+
+std::atomic<bool> g_screenshotDone{false};
+
+HWND MainWindow()
+{
+    if (HWND active = GetActiveWindow())
+        return active;
+    UserGuard guard(UserMutex());
+    for (Window* top : Tree().Desktop()->children) {
+        if (top->style & WS_VISIBLE)
+            return top->handle;
+    }
+    return nullptr;
+}
+
+void ScreenshotOnFirstIdle()
+{
+    const char* path = std::getenv("TARNWICK_SCREENSHOT");
+    if (!path || !*path || g_screenshotDone.load())
+        return;
+    HWND main = MainWindow();
+    if (!main)
+        return;  // start-up is not over before a window shows
+    g_screenshotDone = true;
+    auto& screen = tw::display::Display::Instance().GetScreen();
+    if (!screen.SavePng(path))
+        std::fprintf(stderr, "tarnwick: could not write the screenshot to %s\n", path);
+    PostMessage(main, WM_CLOSE, 0, 0);
+}
+
+}  // namespace idle_work_detail
+
+void IdleWork(bool aboutToWait)
+{
+    auto& router = InputRouter::Instance();
+    router.PumpDisplay();
+    const DWORD thread = MessageQueue::CurrentThreadId();
+    Caret::Tick(thread);
+    // The desktop, the screenshot and the slice-wise waits belong to the
+    // thread that reads the display first: the program's main thread.
+    if (!router.IsDisplayThread())
+        return;
+    {
+        UserGuard guard(UserMutex());
+        Tree().SyncScreenSize();
+    }
+    Painting::PaintDesktop();
+    if (aboutToWait)
+        idle_work_detail::ScreenshotOnFirstIdle();
+}
+
+uint64_t IdleDeadline()
+{
+    return Caret::NextBlink(MessageQueue::CurrentThreadId());
+}
+
+int MaxRealWaitMs()
+{
+    if (!InputRouter::Instance().IsDisplayThread())
+        return -1;
+    // Headless input arrives through the queue's own wake-ups, desktop
+    // input only when the backend is pumped.
+    return tw::display::Display::Instance().IsHeadless() ? 20 : 10;
+}
+
+}  // namespace tw::user

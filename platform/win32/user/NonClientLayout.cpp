@@ -1,0 +1,156 @@
+#include "platform/win32/user/NonClientLayout.h"
+
+#include <algorithm>
+
+namespace tw::user {
+
+namespace nonclient_layout_detail {
+
+// The classic look's metrics (SM_CXBORDER, SM_CXEDGE, SM_CXFIXEDFRAME,
+// SM_CXSIZEFRAME, SM_CYCAPTION, SM_CYSMCAPTION, SM_CXSIZE, SM_CXVSCROLL).
+constexpr int kBorder = 1;
+constexpr int kEdge = 2;
+constexpr int kFixedFrame = 3;
+constexpr int kSizeFrame = 4;
+constexpr int kCaption = 19;
+constexpr int kSmallCaption = 15;
+constexpr int kCaptionButton = 18;
+constexpr int kSmallCaptionButton = 12;
+constexpr int kScrollBar = 16;
+
+bool Contains(const RECT& r, POINT p)
+{
+    return p.x >= r.left && p.x < r.right && p.y >= r.top && p.y < r.bottom;
+}
+
+}  // namespace nonclient_layout_detail
+
+int NonClientLayout::OuterFrame(DWORD style, DWORD exStyle)
+{
+    namespace d = nonclient_layout_detail;
+    if (style & WS_THICKFRAME)
+        return d::kSizeFrame;
+    if ((style & WS_DLGFRAME) || (exStyle & WS_EX_DLGMODALFRAME))
+        return d::kFixedFrame;
+    if (style & WS_BORDER)
+        return d::kBorder;
+    return 0;
+}
+
+int NonClientLayout::EdgeWidth(DWORD exStyle)
+{
+    namespace d = nonclient_layout_detail;
+    int edge = 0;
+    if (exStyle & WS_EX_CLIENTEDGE)
+        edge += d::kEdge;
+    if (exStyle & WS_EX_STATICEDGE)
+        edge += d::kBorder;
+    return edge;
+}
+
+NonClientLayout::NonClientLayout(DWORD style, DWORD exStyle, int width, int height, bool hScrollShown,
+                                 bool vScrollShown)
+{
+    namespace d = nonclient_layout_detail;
+    outerWidth = width;
+    outerHeight = height;
+    frame = OuterFrame(style, exStyle);
+    thickFrame = (style & WS_THICKFRAME) != 0;
+    const bool tool = (exStyle & WS_EX_TOOLWINDOW) != 0;
+    if ((style & WS_CAPTION) == WS_CAPTION)
+        captionHeight = tool ? d::kSmallCaption : d::kCaption;
+    hasSysMenu = captionHeight && (style & WS_SYSMENU);
+    hasMinMax = hasSysMenu && !tool && (style & (WS_MINIMIZEBOX | WS_MAXIMIZEBOX));
+
+    if (captionHeight) {
+        caption = RECT{frame, frame, width - frame, frame + captionHeight - 1};
+        const int buttonHeight = captionHeight - 5;
+        const int buttonWidth = (tool ? d::kSmallCaptionButton : d::kCaptionButton) - 2;
+        const int top = caption.top + 2;
+        if (hasSysMenu) {
+            closeButton = RECT{caption.right - 2 - buttonWidth, top, caption.right - 2, top + buttonHeight};
+            if (!tool) {
+                sysMenuIcon = RECT{caption.left + 2, caption.top + 1, caption.left + 2 + 16, caption.top + 1 + 16};
+                sysMenuIcon.bottom = std::min(sysMenuIcon.bottom, caption.bottom);
+            }
+        }
+        if (hasMinMax) {
+            maxButton = RECT{closeButton.left - 2 - buttonWidth, top, closeButton.left - 2, top + buttonHeight};
+            minButton = RECT{maxButton.left - buttonWidth, top, maxButton.left, top + buttonHeight};
+        }
+    }
+
+    const int edge = EdgeWidth(exStyle);
+    client = RECT{frame + edge, frame + captionHeight + edge, width - frame - edge, height - frame - edge};
+    if (vScrollShown && client.right - client.left >= d::kScrollBar) {
+        vScroll = RECT{client.right - d::kScrollBar, client.top, client.right, client.bottom};
+        client.right -= d::kScrollBar;
+    }
+    if (hScrollShown && client.bottom - client.top >= d::kScrollBar) {
+        hScroll = RECT{client.left, client.bottom - d::kScrollBar, client.right, client.bottom};
+        client.bottom -= d::kScrollBar;
+        if (vScrollShown && vScroll.right > vScroll.left) {
+            vScroll.bottom = client.bottom;
+            sizeBox = RECT{vScroll.left, client.bottom, vScroll.right, hScroll.bottom};
+        }
+    }
+    client.right = std::max(client.right, client.left);
+    client.bottom = std::max(client.bottom, client.top);
+}
+
+int NonClientLayout::HitTest(POINT p) const
+{
+    namespace d = nonclient_layout_detail;
+    if (p.x < 0 || p.y < 0 || p.x >= outerWidth || p.y >= outerHeight)
+        return HTNOWHERE;
+    if (d::Contains(client, p))
+        return HTCLIENT;
+    if (d::Contains(vScroll, p))
+        return HTVSCROLL;
+    if (d::Contains(hScroll, p))
+        return HTHSCROLL;
+    if (d::Contains(sizeBox, p))
+        return thickFrame ? HTBOTTOMRIGHT : HTSIZE;
+    if (captionHeight && d::Contains(caption, p)) {
+        if (d::Contains(closeButton, p))
+            return HTCLOSE;
+        if (d::Contains(maxButton, p))
+            return HTMAXBUTTON;
+        if (d::Contains(minButton, p))
+            return HTMINBUTTON;
+        if (hasSysMenu && p.x < caption.left + (sysMenuIcon.right - caption.left) + 2 && sysMenuIcon.right > 0)
+            return HTSYSMENU;
+        return HTCAPTION;
+    }
+    if (thickFrame) {
+        // The corners reach along the edges as far as a caption button, as on the platform.
+        const int corner = d::kCaptionButton + frame;
+        const bool left = p.x < frame;
+        const bool top = p.y < frame;
+        const bool right = p.x >= outerWidth - frame;
+        const bool bottom = p.y >= outerHeight - frame;
+        const bool nearLeft = p.x < corner;
+        const bool nearTop = p.y < corner;
+        const bool nearRight = p.x >= outerWidth - corner;
+        const bool nearBottom = p.y >= outerHeight - corner;
+        if ((top && nearLeft) || (left && nearTop))
+            return HTTOPLEFT;
+        if ((top && nearRight) || (right && nearTop))
+            return HTTOPRIGHT;
+        if ((bottom && nearLeft) || (left && nearBottom))
+            return HTBOTTOMLEFT;
+        if ((bottom && nearRight) || (right && nearBottom))
+            return HTBOTTOMRIGHT;
+        if (left)
+            return HTLEFT;
+        if (right)
+            return HTRIGHT;
+        if (top)
+            return HTTOP;
+        if (bottom)
+            return HTBOTTOM;
+    }
+    return HTBORDER;
+}
+
+}  // namespace tw::user
