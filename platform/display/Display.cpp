@@ -91,6 +91,17 @@ void Display::Wake()
     backend_->Wake();
 }
 
+bool Display::TakeRequestedScreenshot()
+{
+    const char* path = std::getenv("TARNWICK_SCREENSHOT");
+    if (!path || !*path || screenshotTaken_.exchange(true))
+        return false;
+    Pump();
+    if (!screen_.SavePng(path))
+        std::fprintf(stderr, "tarnwick: the screenshot could not be written to %s\n", path);
+    return true;
+}
+
 bool Display::SetClipboardText(const std::string& text) { return backend_->SetClipboardText(text); }
 
 bool Display::GetClipboardText(std::string& text) { return backend_->GetClipboardText(text); }

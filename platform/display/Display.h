@@ -4,6 +4,7 @@
 // used when a display exists, and headless (with a message) when none does.
 #pragma once
 
+#include <atomic>
 #include <memory>
 #include <mutex>
 #include <string>
@@ -39,12 +40,19 @@ public:
     bool SetClipboardText(const std::string& text);
     bool GetClipboardText(std::string& text);
 
+    // TARNWICK_SCREENSHOT=<file.png>: the window layer calls this when the
+    // program is first idle. It writes the screen to that file (once per
+    // process) and answers true, and the program then closes as if its user
+    // had closed the main window; false when no screenshot was asked for.
+    bool TakeRequestedScreenshot();
+
     explicit Display(std::unique_ptr<DisplayBackend> backend);
 
 private:
     Screen screen_;
     InputQueue input_;
     std::unique_ptr<DisplayBackend> backend_;
+    std::atomic<bool> screenshotTaken_{false};
 };
 
 // Picks the backend from the environment; message is what to tell the user

@@ -20,9 +20,15 @@ RECT PaintRectRop3(const DeviceContext::Target& target, const RECT& rect, const 
     const bool usesPattern = Rop3UsesPattern(rop);
     if (usesPattern && pattern.none)
         return RECT{0, 0, 0, 0};
+    // The common fill: one solid colour copied.
+    const bool solidCopy = usesPattern && pattern.solid && ((rop >> 16) & 0xFF) == 0xF0;
     for (int y = area.top; y < area.bottom; ++y) {
         target.clip.ForEachSpan(y, area.left, area.right, [&](int x0, int x1) {
             uint32_t* row = target.surface.Row(y);
+            if (solidCopy) {
+                std::fill(row + x0, row + x1, target.mono ? NearestMonoPixel(pattern.color) : pattern.color & 0xFFFFFF);
+                return;
+            }
             for (int x = x0; x < x1; ++x) {
                 uint32_t p = 0;
                 if (usesPattern && !pattern.Sample(x, y, p))

@@ -213,7 +213,7 @@ RECT PaintMaskRop2(const Surface& target, const ClipArea& clip, const CoverageMa
                 if (monoTarget)
                     result = RasterMono(result);
                 row[x] = result;
-                changed = RectUnion(changed, RECT{x, y, x + 1, y + 1});
+                changed = area;
             }
         });
     }

@@ -193,6 +193,7 @@ const FontInfo& TextEngine::Resolve(const LOGFONTA& lf)
     font->underline = lf.lfUnderline != 0;
     font->strikeOut = lf.lfStrikeOut != 0;
     font->escapement = int(lf.lfEscapement);
+    font->antialiased = lf.lfQuality != NONANTIALIASED_QUALITY;
     font->charSet = font->marlett ? BYTE(SYMBOL_CHARSET) : BYTE(ANSI_CHARSET);
 
     if (font->marlett) {
@@ -316,6 +317,10 @@ TextRaster TextEngine::Render(const FontInfo& font, std::string_view utf8)
     cairo_surface_destroy(surface);
     for (int y = 0; y < raster.height; ++y)
         std::memcpy(&raster.coverage[size_t(y) * raster.width], &buffer[size_t(y) * stride], raster.width);
+    if (!font.antialiased) {
+        for (uint8_t& c : raster.coverage)
+            c = c >= 128 ? 255 : 0;
+    }
     return raster;
 }
 

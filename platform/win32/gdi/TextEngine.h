@@ -30,6 +30,7 @@ struct FontInfo {
     bool strikeOut = false;
     bool fixedPitch = false;
     int escapement = 0;  // tenths of a degree, counter-clockwise
+    bool antialiased = true;  // NONANTIALIASED_QUALITY draws whole pixels only
     BYTE charSet = ANSI_CHARSET;
     BYTE family_bits = FF_SWISS;
 };

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <cstdlib>
 #include <string>
 #include <thread>
@@ -194,4 +195,24 @@ TEST(SdlKeyMapTest, NativeKeysMapToVirtualKeysAndScanCodes)
     }
     NativeKey unknown{};
     EXPECT_FALSE(TranslateSdlScancode(0, unknown));
+}
+
+TEST_F(DisplayEnvFixture, RequestedScreenshotIsWrittenOnce)
+{
+    Display& display = Display::Instance();
+    unsetenv("TARNWICK_SCREENSHOT");
+    EXPECT_FALSE(display.TakeRequestedScreenshot());
+    display.GetScreen().Resize(64, 48);
+    display.GetScreen().Fill(0x336699);
+    setenv("TARNWICK_SCREENSHOT", "idle.png", 1);
+    EXPECT_TRUE(display.TakeRequestedScreenshot());
+    EXPECT_FALSE(display.TakeRequestedScreenshot());
+    unsetenv("TARNWICK_SCREENSHOT");
+    FILE* f = std::fopen("idle.png", "rb");
+    ASSERT_NE(f, nullptr);
+    unsigned char magic[4] = {};
+    EXPECT_EQ(std::fread(magic, 1, 4, f), 4u);
+    std::fclose(f);
+    EXPECT_EQ(magic[1], 'P');
+    EXPECT_EQ(magic[2], 'N');
 }

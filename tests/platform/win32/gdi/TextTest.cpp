@@ -316,3 +316,14 @@ TEST_F(TextFixture, StockFontsHaveTheirFaces)
     EXPECT_EQ(tm.tmWeight, FW_BOLD);
     SelectObject(canvas.Dc(), font);
 }
+
+TEST_F(TextFixture, NonAntialiasedFontsDrawWholePixels)
+{
+    HFONT sharp = CreateFont(-13, 0, 0, 0, FW_NORMAL, 0, 0, 0, ANSI_CHARSET, 0, 0, NONANTIALIASED_QUALITY, 0, "Tahoma");
+    SelectObject(canvas.Dc(), sharp);
+    TextOut(canvas.Dc(), 10, 10, "Sharp edges", 11);
+    EXPECT_GT(canvas.Count(kTextInk), 20);
+    EXPECT_EQ(canvas.Count(kTextInk) + canvas.Count(kTextPaper), 200 * 120);
+    SelectObject(canvas.Dc(), font);
+    DeleteObject(sharp);
+}
