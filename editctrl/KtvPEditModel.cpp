@@ -381,11 +381,6 @@ void CKtvPEditModel::RedrawTextRange(int, int) {}
 
 void CKtvPEditModel::RedrawMarkerCell(int, BOOL) {}
 
-BOOL CKtvPEditModel::CopyTextToClipboard(LPCTSTR, int)
-{
-    return FALSE;
-}
-
 COLORREF CKtvPEditModel::GetDefaultTextColor() const
 {
     return m_clrText != static_cast<COLORREF>(-1) ? m_clrText : RGB(0, 0, 0);

@@ -195,8 +195,24 @@ public:
                     BOOL bReplay);
     // The text between the ends, in order.
     CString GetTextRange(int nStart, int nEnd) const;
-    // The window puts text on the clipboard; the model has none to use.
+    virtual BOOL InsertTextAsBlock(LPCTSTR lpszText, int nOffset = -1, BOOL bRedraw = TRUE, BOOL bClearUndo = FALSE,
+                                   BOOL bMoveMarkers = TRUE, BOOL bGroup = FALSE);
+
+    // ---- clipboard. The window reaches the clipboard through the last
+    // three; the model has none, so they fail here.
+    virtual BOOL Copy();
+    virtual BOOL Cut();
+    virtual BOOL Paste(int nOffset = -1);
+    virtual BOOL Clear();
+    virtual BOOL CanCopy();
+    virtual BOOL CanCut();
+    virtual BOOL CanPaste();
+    // Text as it goes to the clipboard: with bCrLf every line feed becomes CR LF.
+    static CString MakeClipboardText(LPCTSTR lpszText, int nLength, BOOL bCrLf);
     virtual BOOL CopyTextToClipboard(LPCTSTR lpszText, int nLength);
+    // The clipboard's text; bBlock tells that it came as a column block.
+    virtual BOOL GetClipboardText(CString& strText, BOOL& bBlock);
+    virtual BOOL IsClipboardTextAvailable();
 
     // ---- undo
     virtual BOOL IsModified();
@@ -259,6 +275,7 @@ public:
     COLORREF m_clrBack = static_cast<COLORREF>(-1);
     COLORREF m_clrText = static_cast<COLORREF>(-1);
     BOOL m_bClipboardCrLf = TRUE;
+    BOOL m_bCopyWholeTextWithoutSelection = FALSE;
     int m_nLineSpacing = 1;
     int m_nMarkerMarginWidth = 20;
     int m_nLineNumberMarginWidth = 40;

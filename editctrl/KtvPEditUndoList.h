@@ -36,6 +36,12 @@ public:
     // Extends the last action's text (typing merged into one step); the
     // state it stands for changes, so it gets a new sequence number.
     void AppendToLast(const CString& strText);
+    // Whether the last action forms one step with the action after it.
+    void SetLastGroup(BOOL bGroup)
+    {
+        if (!m_actions.empty())
+            m_actions.back()->m_bGroup = bGroup;
+    }
     void Clear();
 
     CKtvPEditUndoAction* GetLast() const { return m_actions.empty() ? nullptr : m_actions.back().get(); }
