@@ -1,0 +1,80 @@
+// The catalogue of one database, shaped as SQL Server's: the server's own
+// tables (tw_objects, tw_columns, ...) hold the facts, and views named as the
+// system tables (sysobjects, syscolumns, ...) show them with SQL Server's
+// columns. Every database file carries its own; master adds the server-wide
+// ones (sysdatabases, syslogins).
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "platform/server/TypeSpec.h"
+
+struct sqlite3;
+
+namespace tw::server {
+
+struct CatalogColumn {
+    std::string name;
+    TypeSpec type;
+    bool nullable = true;
+    bool identity = false;
+    bool output = false; // procedure parameters
+    int64_t defaultId = 0;
+};
+
+class Catalog {
+public:
+    // Object types as sysobjects.xtype spells them (two characters, blank padded).
+    static constexpr const char* kTable = "U ";
+    static constexpr const char* kView = "V ";
+    static constexpr const char* kProcedure = "P ";
+    static constexpr const char* kScalarFunction = "FN";
+    static constexpr const char* kInlineFunction = "IF";
+    static constexpr const char* kTableFunction = "TF";
+    static constexpr const char* kTrigger = "TR";
+    static constexpr const char* kPrimaryKey = "PK";
+    static constexpr const char* kUnique = "UQ";
+    static constexpr const char* kForeignKey = "F ";
+    static constexpr const char* kCheck = "C ";
+    static constexpr const char* kDefault = "D ";
+    static constexpr const char* kRule = "R ";
+    static constexpr const char* kSystemTable = "S ";
+
+    Catalog(sqlite3* db, std::string schema);
+
+    // Creates the catalogue on a new database file (nothing when present).
+    void Install(bool isMaster, const std::string& fileName);
+
+    int64_t AddObject(const std::string& name, const std::string& xtype, int64_t parent = 0);
+    void AddColumns(int64_t id, const std::vector<CatalogColumn>& columns);
+    void SetText(int64_t id, const std::string& text);
+    void AddDependency(int64_t id, int64_t dependsOn);
+    void AddIndex(int64_t tableId, int indid, const std::string& name, bool unique, bool clustered,
+                  const std::vector<int>& columnIds, const std::string& sqliteName);
+    void AddReference(int64_t constraintId, int64_t fromTable, int64_t toTable, const std::vector<int>& fromColumns,
+                      const std::vector<int>& toColumns);
+    void DropObject(int64_t id);
+
+    // 0 when there is no such object (optionally of one of the given types).
+    int64_t ObjectId(const std::string& name, const std::string& xtypes = "") const;
+    std::string ObjectName(int64_t id) const;
+    std::string ObjectType(int64_t id) const;
+    std::string Text(int64_t id) const;
+    std::vector<CatalogColumn> Columns(int64_t id) const;
+    int ColumnId(int64_t tableId, const std::string& column) const;
+    // The SQL Server type of a table's column, for result sets.
+    bool ColumnType(const std::string& table, const std::string& column, TypeSpec* type, bool* nullable) const;
+
+    const std::string& Schema() const { return schema_; }
+    std::string Table(const std::string& name) const; // "schema"."name"
+
+    static std::string Now();
+
+private:
+    sqlite3* db_;
+    std::string schema_;
+};
+
+} // namespace tw::server

@@ -1,0 +1,115 @@
+#include "platform/server/ErrorMapper.h"
+
+#include <sqlite3.h>
+
+#include <cstdlib>
+
+namespace tw::server {
+
+namespace error_mapper_detail {
+
+bool StartsWith(const std::string& s, const char* prefix) { return s.rfind(prefix, 0) == 0; }
+
+std::string Lower(std::string s)
+{
+    for (char& c : s)
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return s;
+}
+
+std::string AfterLastDot(const std::string& s)
+{
+    const size_t dot = s.rfind('.');
+    return dot == std::string::npos ? s : s.substr(dot + 1);
+}
+
+} // namespace error_mapper_detail
+
+
+std::string ErrorMapper::Encode(int number, int severity, const std::string& text)
+{
+    return "tw:" + std::to_string(number) + ":" + std::to_string(severity) + ":" + text;
+}
+
+SqlError ErrorMapper::FromSqlite(sqlite3* db, const std::string& message,
+                                 const std::map<std::string, std::string>* spellings)
+{
+    const int code = db ? sqlite3_extended_errcode(db) : 0;
+    if (error_mapper_detail::StartsWith(message, "tw:")) {
+        const char* p = message.c_str() + 3;
+        char* end = nullptr;
+        const int number = static_cast<int>(std::strtol(p, &end, 10));
+        const int severity = static_cast<int>(std::strtol(end + 1, &end, 10));
+        SqlError e(number, severity, std::string(end + 1));
+        if (number == 8134 || number == 245 || number == 8115)
+            e.scope = SqlError::Scope::Statement;
+        return e;
+    }
+    if (code == SQLITE_INTERRUPT || message == "interrupted")
+        return SqlError(0, 0, "Query was cancelled by user.", SqlError::Scope::Batch);
+    if (error_mapper_detail::StartsWith(message, "no such table: ") || error_mapper_detail::StartsWith(message, "no such view: ")) {
+        const std::string name = message.substr(message.find(": ") + 2);
+        std::string spelled = error_mapper_detail::AfterLastDot(name);
+        if (spellings) {
+            auto it = spellings->find(error_mapper_detail::Lower(spelled));
+            if (it != spellings->end())
+                spelled = it->second;
+        }
+        return SqlError::InvalidObject(spelled);
+    }
+    if (error_mapper_detail::StartsWith(message, "no such column: ")) {
+        const std::string name = message.substr(16);
+        if (name.find('.') != std::string::npos)
+            return SqlError(4104, 16, "The multi-part identifier \"" + name + "\" could not be bound.",
+                            SqlError::Scope::Batch);
+        return SqlError::InvalidColumn(name);
+    }
+    if (error_mapper_detail::StartsWith(message, "ambiguous column name: "))
+        return SqlError(209, 16, "Ambiguous column name '" + message.substr(23) + "'.", SqlError::Scope::Batch);
+    if (error_mapper_detail::StartsWith(message, "NOT NULL constraint failed: ")) {
+        const std::string where = message.substr(28);
+        const size_t dot = where.find('.');
+        const std::string table = dot == std::string::npos ? where : where.substr(0, dot);
+        const std::string column = dot == std::string::npos ? where : where.substr(dot + 1);
+        return SqlError(515, 16, "Cannot insert the value NULL into column '" + column + "', table '" + table +
+                                     "'; column does not allow nulls. INSERT fails.", SqlError::Scope::Statement, 2);
+    }
+    if (error_mapper_detail::StartsWith(message, "UNIQUE constraint failed: ") || error_mapper_detail::StartsWith(message, "PRIMARY KEY constraint failed")) {
+        std::string where = message.substr(message.find(": ") + 2);
+        const size_t dot = where.find('.');
+        const std::string table = dot == std::string::npos ? where : where.substr(0, dot);
+        return SqlError(2627, 14, "Violation of PRIMARY KEY or UNIQUE KEY constraint. Cannot insert duplicate key in "
+                                  "object 'dbo." + table + "'.", SqlError::Scope::Statement);
+    }
+    if (error_mapper_detail::StartsWith(message, "FOREIGN KEY constraint failed"))
+        return SqlError(547, 16, "The statement conflicted with a FOREIGN KEY constraint. The statement has been "
+                                 "terminated.", SqlError::Scope::Statement);
+    if (error_mapper_detail::StartsWith(message, "CHECK constraint failed: ")) {
+        const std::string name = message.substr(25);
+        if (error_mapper_detail::StartsWith(name, "tw_type"))
+            return SqlError(245, 16, "Conversion failed when converting a value to the data type of column '" +
+                                         name.substr(8) + "'.", SqlError::Scope::Statement);
+        if (error_mapper_detail::StartsWith(name, "tw_length"))
+            return SqlError(8152, 16, "String or binary data would be truncated.", SqlError::Scope::Statement, 14);
+        return SqlError(547, 16, "The statement conflicted with the CHECK constraint \"" + name + "\".",
+                        SqlError::Scope::Statement);
+    }
+    if (error_mapper_detail::StartsWith(message, "wrong number of arguments to function ")) {
+        std::string fn = message.substr(38);
+        if (fn.size() > 2 && fn.compare(fn.size() - 2, 2, "()") == 0)
+            fn.resize(fn.size() - 2);
+        if (error_mapper_detail::StartsWith(fn, "tw_"))
+            fn = fn.substr(3);
+        return SqlError(174, 15, "The " + fn + " function requires a different number of arguments.",
+                        SqlError::Scope::Batch);
+    }
+    if (code == SQLITE_BUSY || code == SQLITE_LOCKED || (code & 0xff) == SQLITE_BUSY)
+        return SqlError(1222, 16, "Lock request time out period exceeded.", SqlError::Scope::Statement, 51);
+    if (error_mapper_detail::StartsWith(message, "table ") && message.find("already exists") != std::string::npos)
+        return SqlError(2714, 16, "There is already an object named '" + error_mapper_detail::AfterLastDot(message.substr(6, message.find(' ', 6) - 6)) +
+                                      "' in the database.", SqlError::Scope::Statement, 6);
+    return SqlError(50000 + 1, 16, "The embedded server could not run the statement: " + message,
+                    SqlError::Scope::Statement);
+}
+
+} // namespace tw::server

@@ -1,0 +1,1678 @@
+#include "platform/server/Executor.h"
+
+#include <sqlite3.h>
+
+#include <chrono>
+#include <cmath>
+#include <cstdio>
+#include <ctime>
+#include <thread>
+
+#include "platform/server/Catalog.h"
+#include "platform/server/DateTimeValue.h"
+#include "platform/server/ErrorMapper.h"
+#include "platform/server/ModuleDefinition.h"
+#include "platform/server/ObjectName.h"
+#include "platform/server/Server.h"
+#include "platform/server/ServerState.h"
+#include "platform/server/SessionState.h"
+#include "platform/server/SqliteStatement.h"
+#include "platform/server/SystemProcedures.h"
+#include "platform/server/SystemViews.h"
+#include "platform/server/TableDefinition.h"
+
+namespace tw::server {
+
+namespace executor_detail {
+
+int64_t WallMicros()
+{
+    return std::chrono::duration_cast<std::chrono::microseconds>(
+               std::chrono::steady_clock::now().time_since_epoch()).count();
+}
+
+int64_t CpuMicros()
+{
+    timespec ts{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &ts);
+    return static_cast<int64_t>(ts.tv_sec) * 1000000 + ts.tv_nsec / 1000;
+}
+
+std::string LowerText(std::string s)
+{
+    for (char& c : s)
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return s;
+}
+
+std::string UpperText(std::string s)
+{
+    for (char& c : s)
+        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    return s;
+}
+
+std::string FormatDecimal(double v, int scale)
+{
+    char buffer[64];
+    std::snprintf(buffer, sizeof buffer, "%.*f", scale, v);
+    return buffer;
+}
+
+// The raw value of a SQLite column, by its storage class.
+Value RawValue(sqlite3_stmt* stmt, int i)
+{
+    switch (sqlite3_column_type(stmt, i)) {
+    case SQLITE_NULL: return Value::Null();
+    case SQLITE_INTEGER: return Value::Int(sqlite3_column_int64(stmt, i));
+    case SQLITE_FLOAT: return Value::Float(sqlite3_column_double(stmt, i));
+    case SQLITE_BLOB:
+        return Value::Binary(std::string(static_cast<const char*>(sqlite3_column_blob(stmt, i)),
+                                         sqlite3_column_bytes(stmt, i)));
+    default:
+        return Value::String(std::string(reinterpret_cast<const char*>(sqlite3_column_text(stmt, i)),
+                                         sqlite3_column_bytes(stmt, i)));
+    }
+}
+
+// A column's value as the client sees it, shaped by the SQL Server type.
+Value TypedValue(sqlite3_stmt* stmt, int i, const TypeSpec& type)
+{
+    const int kind = sqlite3_column_type(stmt, i);
+    if (kind == SQLITE_NULL)
+        return Value::Null();
+    const bool number = kind == SQLITE_INTEGER || kind == SQLITE_FLOAT;
+    if (type.IsInteger() && kind == SQLITE_INTEGER)
+        return Value::Int(sqlite3_column_int64(stmt, i));
+    if (type.IsApproximate() && number)
+        return Value::Float(sqlite3_column_double(stmt, i));
+    if (type.IsExactNumeric() && number) {
+        if (kind == SQLITE_INTEGER) {
+            std::string text = std::to_string(sqlite3_column_int64(stmt, i));
+            if (type.Scale() > 0)
+                text += "." + std::string(type.Scale(), '0');
+            return Value::Decimal(text);
+        }
+        return Value::Decimal(FormatDecimal(sqlite3_column_double(stmt, i), type.Scale()));
+    }
+    if (type.IsDateTime() && kind == SQLITE_TEXT) {
+        const std::string text(reinterpret_cast<const char*>(sqlite3_column_text(stmt, i)));
+        auto parsed = DateTimeValue::Parse(text);
+        return parsed ? Value::DateTime(parsed->ToCanonical()) : Value::String(text);
+    }
+    Value v = RawValue(stmt, i);
+    if (v.kind == ValueKind::String && (type.name == "char" || type.name == "nchar") && type.length > 0) {
+        // char(n) always holds n characters.
+        size_t chars = 0;
+        for (unsigned char c : v.text)
+            chars += (c & 0xC0) != 0x80;
+        if (chars < static_cast<size_t>(type.length))
+            v.text.append(type.length - chars, ' ');
+    }
+    return v;
+}
+
+TypeSpec TypeOfValue(sqlite3_stmt* stmt, int i)
+{
+    TypeSpec t;
+    switch (sqlite3_column_type(stmt, i)) {
+    case SQLITE_INTEGER: {
+        const int64_t v = sqlite3_column_int64(stmt, i);
+        t.name = v >= INT32_MIN && v <= INT32_MAX ? "int" : "bigint";
+        break;
+    }
+    case SQLITE_FLOAT: t.name = "float"; break;
+    case SQLITE_BLOB: t.name = "varbinary"; t.length = 8000; break;
+    case SQLITE_TEXT: t.name = "varchar"; t.length = 8000; break;
+    default: t.name = "int"; break;
+    }
+    return t;
+}
+
+} // namespace executor_detail
+
+Executor::Executor(SessionState& session, ResultSink& sink) : s_(session), sink_(sink) {}
+
+// --- context ---------------------------------------------------------------------
+
+std::string Executor::ResolveDatabase(const std::string& db) const
+{
+    if (db.empty())
+        return s_.database;
+    DatabaseInfo info;
+    if (!s_.server->FindDatabase(db, &info))
+        throw SqlError(911, 16, "Could not locate entry in sysdatabases for database '" + db +
+                                    "'. No entry found with that name. Make sure that the name is entered correctly.",
+                       SqlError::Scope::Batch);
+    return info.name;
+}
+
+std::string Executor::SchemaFor(const std::string& db) const { return ResolveDatabase(db); }
+
+Catalog Executor::CurrentCatalog() const { return Catalog(s_.db, s_.database); }
+
+std::string Executor::TableReference(const std::string& db, const std::string& owner, const std::string& name)
+{
+    std::string spelled = db.empty() ? (owner.empty() ? name : owner + "." + name) : db + "." + owner + "." + name;
+    spellings_[executor_detail::LowerText(name)] = spelled;
+    touchedTables_.push_back(name);
+    if (!name.empty() && name[0] == '#')
+        return "temp." + Translator::Quote(name);
+    if (!owner.empty() && executor_detail::LowerText(owner) != "dbo" &&
+        executor_detail::LowerText(owner) != executor_detail::LowerText(s_.login))
+        throw SqlError::InvalidObject(spelled);
+    const std::string lower = executor_detail::LowerText(name);
+    if (SystemViews::IsLive(lower)) {
+        SystemViews::Refresh(s_, lower);
+        return "temp." + Translator::Quote("tw_" + lower);
+    }
+    std::string schema = ResolveDatabase(db);
+    if (SystemViews::IsMasterOnly(lower))
+        schema = "master";
+    if (dependencies_) {
+        Catalog catalog(s_.db, schema);
+        if (const int64_t id = catalog.ObjectId(name))
+            dependencies_->push_back(id);
+    }
+    if (unqualifiedNames_)
+        return Translator::Quote(name);
+    return Translator::Quote(schema) + "." + Translator::Quote(name);
+}
+
+std::string Executor::TableFunction(const std::string& name, const std::vector<std::string>& args)
+{
+    return SystemViews::TableFunction(*this, name, args);
+}
+
+bool Executor::AnsiNulls() const { return s_.options.ansiNulls; }
+bool Executor::ConcatNullYieldsNull() const { return s_.options.concatNullYieldsNull; }
+
+TypeSpec Executor::VariableType(const std::string& name) const
+{
+    auto& frame = s_.frames.back();
+    auto it = frame.find(executor_detail::LowerText(name));
+    if (it == frame.end())
+        throw SqlError(137, 15, "Must declare the scalar variable \"" + name + "\".", SqlError::Scope::Batch, 2);
+    return it->second.type;
+}
+
+// --- batches -----------------------------------------------------------------------
+
+bool Executor::RunBatch(std::string_view text)
+{
+    text_ = std::string(text);
+    auto previousHook = s_.callFunction;
+    s_.callFunction = [this](const std::string& name, const std::vector<Value>& args) {
+        return CallFunction(name, args);
+    };
+    try {
+        const int64_t startUs = executor_detail::WallMicros();
+        const int64_t startCpu = executor_detail::CpuMicros();
+        tokens_ = Lexer(text_, s_.options.quotedIdentifier).Tokenize();
+        Parser parser(tokens_, text_);
+        std::vector<ParsedStatement> list = parser.ParseBatch();
+        for (const ParsedStatement& st : list)
+            if (st.kind == StatementKind::SetOption && list.size() > 1)
+                for (const std::string& w : st.words)
+                    if (w == "SHOWPLAN_TEXT" || w == "SHOWPLAN_ALL")
+                        throw SqlError(1067, 15, "The SET SHOWPLAN statements must be the only statements in the "
+                                                 "batch.", SqlError::Scope::Batch);
+        if (s_.options.statisticsTime) {
+            char text[160];
+            std::snprintf(text, sizeof text,
+                          "SQL Server parse and compile time: \n   CPU time = %lld ms, elapsed time = %lld ms.",
+                          static_cast<long long>((executor_detail::CpuMicros() - startCpu) / 1000),
+                          static_cast<long long>((executor_detail::WallMicros() - startUs) / 1000));
+            Inform(text);
+        }
+        RunList(list);
+    } catch (const SqlError& e) {
+        Report(e, e.line > 0 ? e.line : 1);
+    } catch (const BatchAbort&) {
+    }
+    s_.callFunction = previousHook;
+    return !hadError_;
+}
+
+void Executor::Report(const SqlError& e, int line)
+{
+    if (s_.cancelled && e.number == 0) {
+        hadError_ = true;
+        Message m = e.ToMessage(line, procedure_);
+        sink_.MessageReceived(m);
+        return;
+    }
+    Message m = e.ToMessage(line, procedure_);
+    sink_.MessageReceived(m);
+    if (m.IsError()) {
+        hadError_ = true;
+        s_.lastError = e.number;
+    }
+}
+
+Executor::Flow Executor::RunList(const std::vector<ParsedStatement>& list)
+{
+    for (const ParsedStatement& st : list) {
+        if (s_.cancelled) {
+            Report(SqlError(0, 0, "Query was cancelled by user.", SqlError::Scope::Batch), st.line);
+            throw BatchAbort{};
+        }
+        Flow flow = Flow::Normal;
+        try {
+            flow = Run(st);
+            if (st.kind != StatementKind::If && st.kind != StatementKind::While && st.kind != StatementKind::Block &&
+                st.kind != StatementKind::Raiserror)
+                s_.lastError = 0;
+        } catch (const SqlError& e) {
+            Report(e, st.line);
+            if (s_.cancelled)
+                throw BatchAbort{};
+            if (e.scope != SqlError::Scope::Statement || (s_.options.arithAbort && e.number == 8134))
+                throw BatchAbort{};
+            continue;
+        }
+        if (flow != Flow::Normal)
+            return flow;
+    }
+    return Flow::Normal;
+}
+
+Executor::Flow Executor::Run(const ParsedStatement& st)
+{
+    const bool isSetOption = st.kind == StatementKind::SetOption;
+    if ((s_.options.parseOnly || s_.options.noExec) && !isSetOption)
+        return Flow::Normal;
+    if (s_.options.showplanText && !isSetOption) {
+        ShowPlan(st);
+        return Flow::Normal;
+    }
+    const int64_t startUs = executor_detail::WallMicros();
+    const int64_t startCpu = executor_detail::CpuMicros();
+    switch (st.kind) {
+    case StatementKind::Query: RunQuery(st); break;
+    case StatementKind::Declare: RunDeclare(st); break;
+    case StatementKind::SetVariable: RunSetVariable(st); break;
+    case StatementKind::SetOption: RunSetOption(st); return Flow::Normal;
+    case StatementKind::If:
+        if (Condition(st.exprBegin))
+            return RunList(st.body);
+        if (!st.elseBody.empty())
+            return RunList(st.elseBody);
+        return Flow::Normal;
+    case StatementKind::While:
+        while (Condition(st.exprBegin)) {
+            if (s_.cancelled)
+                throw SqlError(0, 0, "Query was cancelled by user.", SqlError::Scope::Batch);
+            const Flow flow = RunList(st.body);
+            if (flow == Flow::Break)
+                break;
+            if (flow == Flow::Return)
+                return flow;
+        }
+        return Flow::Normal;
+    case StatementKind::Block: return RunList(st.body);
+    case StatementKind::Break: return Flow::Break;
+    case StatementKind::Continue: return Flow::Continue;
+    case StatementKind::Return: {
+        if (st.exprBegin) {
+            const Value v = Evaluate(st.exprBegin, TypeSpec{"int"});
+            returnValue_ = v.IsNull() ? 0 : static_cast<int>(v.integer);
+        }
+        return Flow::Return;
+    }
+    case StatementKind::Print: RunPrint(st); break;
+    case StatementKind::Raiserror: RunRaiserror(st); break;
+    case StatementKind::Use: RunUse(st); break;
+    case StatementKind::BeginTran:
+    case StatementKind::CommitTran:
+    case StatementKind::RollbackTran:
+    case StatementKind::SaveTran: RunTransaction(st); break;
+    case StatementKind::Exec: RunExec(st); break;
+    case StatementKind::ExecString: RunExecString(st); break;
+    case StatementKind::CreateModule: RunCreateModule(st); break;
+    case StatementKind::CreateTable: RunCreateTable(st); break;
+    case StatementKind::AlterTable: RunAlterTable(st); break;
+    case StatementKind::CreateIndex: RunCreateIndex(st); break;
+    case StatementKind::Drop: RunDrop(st); break;
+    case StatementKind::Dbcc: RunDbcc(st); break;
+    case StatementKind::Kill: RunKill(st); break;
+    case StatementKind::Truncate: RunTruncate(st); break;
+    case StatementKind::WaitFor: RunWaitFor(st); break;
+    case StatementKind::Unsupported: throw SqlError::NotSupported(st.message);
+    }
+    StatementEnd(startUs, startCpu);
+    return Flow::Normal;
+}
+
+void Executor::StatementEnd(int64_t startUs, int64_t startCpu)
+{
+    if (s_.options.statisticsIo) {
+        for (const std::string& table : touchedTables_) {
+            if (SystemViews::IsLive(executor_detail::LowerText(table)))
+                continue;
+            Inform("Table '" + table + "'. Scan count 1, logical reads 1, physical reads 0, read-ahead reads 0.");
+        }
+    }
+    touchedTables_.clear();
+    if (s_.options.statisticsTime) {
+        char text[160];
+        std::snprintf(text, sizeof text, "\nSQL Server Execution Times:\n   CPU time = %lld ms,  elapsed time = %lld ms.",
+                      static_cast<long long>((executor_detail::CpuMicros() - startCpu) / 1000),
+                      static_cast<long long>((executor_detail::WallMicros() - startUs) / 1000));
+        Inform(text);
+    }
+}
+
+void Executor::Inform(const std::string& text, int number, int severity)
+{
+    Message m;
+    m.number = number;
+    m.severity = severity;
+    m.state = 1;
+    m.line = 1;
+    m.procedure = procedure_;
+    m.server = Server::kServerName;
+    m.text = text;
+    sink_.MessageReceived(m);
+}
+
+void Executor::CountRows(int64_t count)
+{
+    s_.lastRowCount = count;
+    if (!s_.options.noCount)
+        sink_.RowsAffected(count);
+}
+
+// --- values and variables -------------------------------------------------------------
+
+void Executor::Bind(sqlite3_stmt* stmt, const std::vector<std::string>& variables)
+{
+    for (const std::string& name : variables) {
+        const int index = sqlite3_bind_parameter_index(stmt, name.c_str());
+        if (index == 0)
+            continue;
+        Variable* v = s_.FindVariable(name);
+        if (!v)
+            throw SqlError(137, 15, "Must declare the scalar variable \"" + name + "\".", SqlError::Scope::Batch, 2);
+        switch (v->value.kind) {
+        case ValueKind::Null: sqlite3_bind_null(stmt, index); break;
+        case ValueKind::Int: sqlite3_bind_int64(stmt, index, v->value.integer); break;
+        case ValueKind::Float: sqlite3_bind_double(stmt, index, v->value.real); break;
+        case ValueKind::Decimal: sqlite3_bind_double(stmt, index, std::strtod(v->value.text.c_str(), nullptr)); break;
+        case ValueKind::Binary:
+            sqlite3_bind_blob(stmt, index, v->value.text.data(), static_cast<int>(v->value.text.size()), SQLITE_TRANSIENT);
+            break;
+        default:
+            sqlite3_bind_text(stmt, index, v->value.text.data(), static_cast<int>(v->value.text.size()), SQLITE_TRANSIENT);
+        }
+    }
+}
+
+Value Executor::Evaluate(size_t exprBegin, const TypeSpec& target)
+{
+    Translator translator(tokens_, text_, this);
+    Translation t = translator.Expression(exprBegin);
+    std::string sql = t.sql;
+    if (target.IsKnown()) {
+        const TypeSpec& source = t.columnTypes.empty() ? TypeSpec{} : t.columnTypes[0];
+        sql = "tw_convert(" + sql + ", " + Translator::Literal(target.Spelling()) + ", NULL" +
+              (source.IsDateTime() ? ", 'datetime'" : "") + ")";
+    }
+    sqlite3_stmt* stmt = nullptr;
+    const std::string query = "SELECT " + sql;
+    if (sqlite3_prepare_v2(s_.db, query.c_str(), -1, &stmt, nullptr) != SQLITE_OK) {
+        const std::string message = sqlite3_errmsg(s_.db);
+        sqlite3_finalize(stmt);
+        throw ErrorMapper::FromSqlite(s_.db, message, &spellings_);
+    }
+    std::unique_ptr<sqlite3_stmt, int (*)(sqlite3_stmt*)> guard(stmt, sqlite3_finalize);
+    Bind(stmt, t.variables);
+    const int rc = sqlite3_step(stmt);
+    if (rc != SQLITE_ROW)
+        throw ErrorMapper::FromSqlite(s_.db, sqlite3_errmsg(s_.db), &spellings_);
+    return executor_detail::RawValue(stmt, 0);
+}
+
+bool Executor::Condition(size_t exprBegin)
+{
+    const Value v = Evaluate(exprBegin);
+    switch (v.kind) {
+    case ValueKind::Null: return false;
+    case ValueKind::Int: return v.integer != 0;
+    case ValueKind::Float: return v.real != 0;
+    default: return !v.text.empty();
+    }
+}
+
+void Executor::Assign(const std::string& name, const Value& value)
+{
+    Variable* v = s_.FindVariable(name);
+    if (!v)
+        throw SqlError(137, 15, "Must declare the scalar variable \"" + name + "\".", SqlError::Scope::Batch, 2);
+    if (value.IsNull() || (v->type.IsInteger() && value.kind == ValueKind::Int) ||
+        (v->type.IsCharacter() && value.kind == ValueKind::String && v->type.length < 0) || !v->type.IsKnown()) {
+        v->value = value;
+        return;
+    }
+    SqliteStatement convert(s_.db, "SELECT tw_convert(?, ?, NULL)");
+    convert.BindValue(1, value).Bind(2, v->type.Spelling());
+    convert.Step();
+    v->value = executor_detail::RawValue(convert.Handle(), 0);
+}
+
+void Executor::RunDeclare(const ParsedStatement& st)
+{
+    for (const Declaration& d : st.declarations) {
+        if (!d.type.IsSupported())
+            throw SqlError(2715, 16, "Column, parameter, or variable #1: Cannot find data type " + d.type.name + ".",
+                           SqlError::Scope::Batch, 6);
+        auto& frame = s_.frames.back();
+        if (frame.count(d.name))
+            throw SqlError(134, 15, "The variable name '" + d.name + "' has already been declared. Variable names "
+                                    "must be unique within a query batch or stored procedure.", SqlError::Scope::Batch);
+        frame[d.name] = Variable{d.type, Value::Null()};
+        if (d.initBegin)
+            frame[d.name].value = Evaluate(d.initBegin, d.type);
+    }
+}
+
+void Executor::RunSetVariable(const ParsedStatement& st)
+{
+    const TypeSpec type = VariableType(st.target);
+    const Value v = Evaluate(st.exprBegin, type);
+    s_.FindVariable(st.target)->value = v;
+}
+
+void Executor::RunPrint(const ParsedStatement& st)
+{
+    Value v = Evaluate(st.exprBegin, TypeSpec{"varchar", 8000});
+    Message m;
+    m.number = 0;
+    m.severity = 0;
+    m.state = 1;
+    m.line = st.line;
+    m.procedure = procedure_;
+    m.server = Server::kServerName;
+    m.text = v.IsNull() ? "" : v.text;
+    sink_.MessageReceived(m);
+}
+
+void Executor::RunRaiserror(const ParsedStatement& st)
+{
+    Translator translator(tokens_, text_, this);
+    std::vector<Value> args;
+    size_t pos = st.exprBegin;
+    const bool legacy = !st.words.empty() && st.words[0] == "legacy";
+    if (legacy) {
+        args.push_back(Evaluate(pos));
+        args.push_back(Evaluate(pos + 1));
+    } else {
+        for (;;) {
+            Translation t = translator.Expression(pos);
+            args.push_back(Evaluate(pos));
+            pos = t.end;
+            if (!tokens_[pos].IsOp(","))
+                break;
+            ++pos;
+        }
+    }
+    std::string text;
+    int number = 50000;
+    int severity = 16;
+    int state = 1;
+    if (legacy) {
+        number = static_cast<int>(args[0].integer);
+        text = args[1].text;
+    } else {
+        if (args.size() < 3)
+            throw SqlError::Syntax(")");
+        severity = static_cast<int>(args[1].integer);
+        state = static_cast<int>(args[2].integer);
+        if (args[0].kind == ValueKind::Int) {
+            number = static_cast<int>(args[0].integer);
+            text = "Error " + std::to_string(number) + ", severity " + std::to_string(severity) + ", state " +
+                   std::to_string(state) + " was raised, but no message with that error number was found in "
+                   "sysmessages.";
+            number = 18054;
+        } else {
+            // printf-style substitution of %s, %d and %i from the remaining arguments.
+            const std::string& format = args[0].text;
+            size_t next = 3;
+            for (size_t i = 0; i < format.size(); ++i) {
+                if (format[i] != '%' || i + 1 >= format.size()) {
+                    text += format[i];
+                    continue;
+                }
+                size_t j = i + 1;
+                while (j < format.size() && (std::isdigit(static_cast<unsigned char>(format[j])) || format[j] == '-' ||
+                                             format[j] == '.' || format[j] == 'l' || format[j] == 'h'))
+                    ++j;
+                if (j >= format.size())
+                    break;
+                const char conv = format[j];
+                if (conv == '%') {
+                    text += '%';
+                } else if (next < args.size()) {
+                    const Value& a = args[next++];
+                    text += a.IsNull() ? "(null)" : a.ToText();
+                } else {
+                    text += "(null)";
+                }
+                i = j;
+            }
+        }
+    }
+    if (severity > 18 && std::find(st.words.begin(), st.words.end(), "LOG") == st.words.end())
+        throw SqlError(2754, 16, "Error severity levels greater than 18 can only be specified by members of the "
+                                 "sysadmin role, using the WITH LOG option.");
+    if (severity > 25)
+        severity = 25;
+    Message m;
+    m.number = number;
+    m.severity = severity;
+    m.state = state;
+    m.line = st.line;
+    m.procedure = procedure_;
+    m.server = Server::kServerName;
+    m.text = text;
+    sink_.MessageReceived(m);
+    if (m.IsError()) {
+        hadError_ = true;
+        s_.lastError = number;
+    } else {
+        s_.lastError = 0;
+    }
+}
+
+void Executor::RunUse(const ParsedStatement& st)
+{
+    const std::string db = ResolveDatabase(st.target);
+    s_.database = db;
+    Inform("Changed database context to '" + db + "'.", 5701, 10);
+}
+
+// --- transactions -----------------------------------------------------------------------
+
+void Executor::BeginImplicitTransaction(bool touchesData)
+{
+    if (!touchesData || !s_.options.implicitTransactions || s_.tranCount > 0)
+        return;
+    SqliteStatement::Exec(s_.db, "BEGIN");
+    s_.tranCount = 1;
+}
+
+void Executor::RunTransaction(const ParsedStatement& st)
+{
+    switch (st.kind) {
+    case StatementKind::BeginTran:
+        if (s_.tranCount == 0)
+            SqliteStatement::Exec(s_.db, "BEGIN");
+        ++s_.tranCount;
+        return;
+    case StatementKind::CommitTran:
+        if (s_.tranCount == 0)
+            throw SqlError(3902, 16, "The COMMIT TRANSACTION request has no corresponding BEGIN TRANSACTION.");
+        if (s_.tranCount == 1) {
+            SqliteStatement::Exec(s_.db, "COMMIT");
+            savepoints_.clear();
+        }
+        --s_.tranCount;
+        return;
+    case StatementKind::SaveTran:
+        if (s_.tranCount == 0)
+            throw SqlError(628, 16, "Cannot issue SAVE TRANSACTION when there is no active transaction.");
+        SqliteStatement::Exec(s_.db, "SAVEPOINT " + Translator::Quote(st.target));
+        savepoints_.push_back(executor_detail::LowerText(st.target));
+        return;
+    default:
+        break;
+    }
+    if (s_.tranCount == 0)
+        throw SqlError(3903, 16, "The ROLLBACK TRANSACTION request has no corresponding BEGIN TRANSACTION.");
+    const std::string name = executor_detail::LowerText(st.target);
+    if (!name.empty() && std::find(savepoints_.begin(), savepoints_.end(), name) != savepoints_.end()) {
+        SqliteStatement::Exec(s_.db, "ROLLBACK TO " + Translator::Quote(st.target));
+        return;
+    }
+    sqlite3_exec(s_.db, "ROLLBACK", nullptr, nullptr, nullptr);
+    savepoints_.clear();
+    s_.tranCount = 0;
+}
+
+// --- queries ------------------------------------------------------------------------------
+
+void Executor::RunQuery(const ParsedStatement& st)
+{
+    Translator translator(tokens_, text_, this);
+    spellings_.clear();
+    touchedTables_.clear();
+    Translation t = translator.Statement(st.begin);
+    BeginImplicitTransaction(!t.returnsRows || t.sql.find(" FROM ") != std::string::npos);
+
+    if (!t.intoTable.empty()) {
+        const std::string sql = "CREATE TABLE " + t.intoTable + " AS " + t.sql;
+        sqlite3_stmt* stmt = nullptr;
+        if (sqlite3_prepare_v2(s_.db, sql.c_str(), -1, &stmt, nullptr) != SQLITE_OK) {
+            const std::string message = sqlite3_errmsg(s_.db);
+            sqlite3_finalize(stmt);
+            throw ErrorMapper::FromSqlite(s_.db, message, &spellings_);
+        }
+        std::unique_ptr<sqlite3_stmt, int (*)(sqlite3_stmt*)> guard(stmt, sqlite3_finalize);
+        Bind(stmt, t.variables);
+        if (sqlite3_step(stmt) != SQLITE_DONE)
+            throw ErrorMapper::FromSqlite(s_.db, sqlite3_errmsg(s_.db), &spellings_);
+        CountRows(SqliteStatement::QueryInt(s_.db, "SELECT count(*) FROM " + t.intoTable));
+        if (t.intoTable.rfind("temp.", 0) != 0) {
+            const size_t dot = t.intoTable.find("\".\"");
+            const std::string name = t.intoTable.substr(dot + 3, t.intoTable.size() - dot - 4);
+            Catalog catalog(s_.db, s_.database);
+            const int64_t id = catalog.AddObject(name, Catalog::kTable);
+            std::vector<CatalogColumn> columns;
+            SqliteStatement info(s_.db, "SELECT name, type, \"notnull\" FROM pragma_table_info(?, ?)");
+            info.Bind(1, name).Bind(2, s_.database);
+            while (info.Step()) {
+                CatalogColumn c;
+                c.name = info.Text(0);
+                const std::string type = executor_detail::LowerText(info.Text(1));
+                c.type.name = type == "int" || type == "integer" ? "int" : type == "real" ? "float"
+                            : type == "num" ? "decimal" : "varchar";
+                if (c.type.name == "varchar")
+                    c.type.length = 8000;
+                c.nullable = info.Int(2) == 0;
+                columns.push_back(c);
+            }
+            catalog.AddColumns(id, columns);
+        }
+        return;
+    }
+
+    sqlite3_stmt* stmt = nullptr;
+    if (sqlite3_prepare_v2(s_.db, t.sql.c_str(), -1, &stmt, nullptr) != SQLITE_OK) {
+        const std::string message = sqlite3_errmsg(s_.db);
+        sqlite3_finalize(stmt);
+        throw ErrorMapper::FromSqlite(s_.db, message, &spellings_);
+    }
+    std::unique_ptr<sqlite3_stmt, int (*)(sqlite3_stmt*)> guard(stmt, sqlite3_finalize);
+    Bind(stmt, t.variables);
+
+    if (!t.assignments.empty()) {
+        int64_t rows = 0;
+        int rc;
+        while ((rc = sqlite3_step(stmt)) == SQLITE_ROW) {
+            ++rows;
+            for (size_t i = 0; i < t.assignments.size(); ++i)
+                Assign(t.assignments[i], executor_detail::RawValue(stmt, static_cast<int>(i)));
+        }
+        if (rc != SQLITE_DONE)
+            throw ErrorMapper::FromSqlite(s_.db, sqlite3_errmsg(s_.db), &spellings_);
+        CountRows(rows);
+        return;
+    }
+    if (t.returnsRows) {
+        std::vector<TypeSpec> hints = t.columnTypes;
+        if (static_cast<int>(hints.size()) != sqlite3_column_count(stmt))
+            hints.clear();
+        const std::string sql = t.sql;
+        (void)sql;
+        // Streaming shares its code with the system procedures.
+        sqlite3_stmt* raw = guard.release();
+        std::unique_ptr<sqlite3_stmt, int (*)(sqlite3_stmt*)> owner(raw, sqlite3_finalize);
+        int rc = sqlite3_step(raw);
+        if (rc != SQLITE_ROW && rc != SQLITE_DONE)
+            throw ErrorMapper::FromSqlite(s_.db, sqlite3_errmsg(s_.db), &spellings_);
+        const int count = sqlite3_column_count(raw);
+        std::vector<ColumnInfo> columns(count);
+        std::vector<TypeSpec> types(count);
+        for (int i = 0; i < count; ++i) {
+            ColumnInfo& c = columns[i];
+            c.name = sqlite3_column_name(raw, i);
+            TypeSpec type;
+            bool nullable = true;
+            const char* table = sqlite3_column_table_name(raw, i);
+            const char* origin = sqlite3_column_origin_name(raw, i);
+            const char* database = sqlite3_column_database_name(raw, i);
+            bool known = false;
+            if (table && origin && database && std::string(database) != "temp") {
+                try {
+                    known = Catalog(s_.db, database).ColumnType(table, origin, &type, &nullable);
+                } catch (const SqlError&) {
+                    known = false;
+                }
+            }
+            if (!known) {
+                const char* declared = sqlite3_column_decltype(raw, i);
+                if (declared && *declared) {
+                    type = TypeSpec::FromDeclared(declared);
+                    if (type.name == "integer")
+                        type.name = "int";
+                    if (table && origin && database) {
+                        int notNull = 0;
+                        sqlite3_table_column_metadata(s_.db, database, table, origin, nullptr, nullptr, &notNull,
+                                                      nullptr, nullptr);
+                        nullable = notNull == 0;
+                    }
+                } else if (!hints.empty() && hints[i].IsKnown()) {
+                    type = hints[i];
+                } else if (rc == SQLITE_ROW) {
+                    type = executor_detail::TypeOfValue(raw, i);
+                } else {
+                    type.name = "int";
+                }
+            }
+            if (!type.IsSupported()) {
+                type.name = "varchar";
+                type.length = 8000;
+            }
+            if ((type.IsCharacter() || type.IsBinary()) && type.length < 0 && type.name != "text" &&
+                type.name != "ntext" && type.name != "image" && type.name != "sysname")
+                type.length = type.length == TypeSpec::kMax ? TypeSpec::kMax : 8000;
+            types[i] = type;
+            c.typeName = type.name == "sysname" ? "nvarchar" : type.name;
+            c.size = type.StorageLength() < 0 ? 2147483647 : type.StorageLength();
+            c.precision = static_cast<uint8_t>(std::min(type.Precision(), 255));
+            c.scale = static_cast<uint8_t>(type.Scale());
+            c.nullable = nullable;
+        }
+        sink_.BeginResultSet(columns);
+        int64_t rows = 0;
+        const int64_t limit = s_.options.rowCount;
+        while (rc == SQLITE_ROW) {
+            if (limit > 0 && rows >= limit)
+                break;
+            Row row(count);
+            for (int i = 0; i < count; ++i)
+                row[i] = executor_detail::TypedValue(raw, i, types[i]);
+            ++rows;
+            if (!sink_.RowFetched(row))
+                break;
+            rc = sqlite3_step(raw);
+        }
+        sink_.EndResultSet();
+        if (rc != SQLITE_ROW && rc != SQLITE_DONE)
+            throw ErrorMapper::FromSqlite(s_.db, sqlite3_errmsg(s_.db), &spellings_);
+        CountRows(rows);
+        return;
+    }
+    const int rc = sqlite3_step(stmt);
+    if (rc != SQLITE_DONE && rc != SQLITE_ROW)
+        throw ErrorMapper::FromSqlite(s_.db, sqlite3_errmsg(s_.db), &spellings_);
+    const int64_t changed = sqlite3_changes64(s_.db);
+    if (t.isInsert && changed > 0) {
+        const int64_t rowid = sqlite3_last_insert_rowid(s_.db);
+        if (rowid)
+            s_.lastIdentity = rowid;
+    }
+    CountRows(changed);
+}
+
+void Executor::StreamQuery(const std::string& sql, const std::vector<Value>& params, const std::vector<TypeSpec>& types)
+{
+    sqlite3_stmt* stmt = nullptr;
+    if (sqlite3_prepare_v2(s_.db, sql.c_str(), -1, &stmt, nullptr) != SQLITE_OK) {
+        const std::string message = sqlite3_errmsg(s_.db);
+        sqlite3_finalize(stmt);
+        throw ErrorMapper::FromSqlite(s_.db, message, &spellings_);
+    }
+    std::unique_ptr<sqlite3_stmt, int (*)(sqlite3_stmt*)> guard(stmt, sqlite3_finalize);
+    for (size_t i = 0; i < params.size(); ++i) {
+        const Value& v = params[i];
+        const int index = static_cast<int>(i) + 1;
+        switch (v.kind) {
+        case ValueKind::Null: sqlite3_bind_null(stmt, index); break;
+        case ValueKind::Int: sqlite3_bind_int64(stmt, index, v.integer); break;
+        case ValueKind::Float: sqlite3_bind_double(stmt, index, v.real); break;
+        default: sqlite3_bind_text(stmt, index, v.text.data(), static_cast<int>(v.text.size()), SQLITE_TRANSIENT);
+        }
+    }
+    const int count = sqlite3_column_count(stmt);
+    int rc = sqlite3_step(stmt);
+    if (rc != SQLITE_ROW && rc != SQLITE_DONE)
+        throw ErrorMapper::FromSqlite(s_.db, sqlite3_errmsg(s_.db));
+    std::vector<ColumnInfo> columns(count);
+    std::vector<TypeSpec> columnTypes(count);
+    for (int i = 0; i < count; ++i) {
+        TypeSpec type = i < static_cast<int>(types.size()) ? types[i] : TypeSpec{};
+        if (!type.IsKnown())
+            type = rc == SQLITE_ROW ? executor_detail::TypeOfValue(stmt, i) : TypeSpec{"varchar", 8000};
+        columnTypes[i] = type;
+        columns[i].name = sqlite3_column_name(stmt, i);
+        columns[i].typeName = type.name == "sysname" ? "nvarchar" : type.name;
+        columns[i].size = type.StorageLength();
+        columns[i].precision = static_cast<uint8_t>(std::min(type.Precision(), 255));
+        columns[i].scale = static_cast<uint8_t>(type.Scale());
+    }
+    sink_.BeginResultSet(columns);
+    int64_t rows = 0;
+    while (rc == SQLITE_ROW) {
+        Row row(count);
+        for (int i = 0; i < count; ++i)
+            row[i] = executor_detail::TypedValue(stmt, i, columnTypes[i]);
+        ++rows;
+        if (!sink_.RowFetched(row))
+            break;
+        rc = sqlite3_step(stmt);
+    }
+    sink_.EndResultSet();
+    if (rc != SQLITE_ROW && rc != SQLITE_DONE)
+        throw ErrorMapper::FromSqlite(s_.db, sqlite3_errmsg(s_.db));
+    CountRows(rows);
+}
+
+void Executor::SendResult(const std::vector<ColumnInfo>& columns, const std::vector<Row>& rows)
+{
+    sink_.BeginResultSet(columns);
+    for (const Row& row : rows)
+        if (!sink_.RowFetched(row))
+            break;
+    sink_.EndResultSet();
+    CountRows(static_cast<int64_t>(rows.size()));
+}
+
+void Executor::ShowPlan(const ParsedStatement& st)
+{
+    const Token& last = tokens_[st.end > st.begin ? st.end - 1 : st.begin];
+    const std::string text = text_.substr(tokens_[st.begin].offset, last.offset + last.length - tokens_[st.begin].offset);
+    ColumnInfo column{"StmtText", "nvarchar", 8000, 0, 0, true};
+    SendResult({column}, {{Value::String(text)}});
+    if (st.kind != StatementKind::Query)
+        return;
+    Translator translator(tokens_, text_, this);
+    Translation t = translator.Statement(st.begin);
+    SqliteStatement plan(s_.db, "EXPLAIN QUERY PLAN " + t.sql);
+    std::vector<Row> rows;
+    while (plan.Step())
+        rows.push_back({Value::String("  |--" + plan.Text(3))});
+    SendResult({column}, rows);
+}
+
+// --- procedures and functions --------------------------------------------------------------
+
+Value Executor::ArgumentValue(const ExecArgument& a)
+{
+    if (a.isDefault)
+        return Value::Null();
+    const Token& t = tokens_[a.token];
+    switch (t.kind) {
+    case TokenKind::Number:
+        if (t.text.find_first_of(".eE") == std::string::npos)
+            return Value::Int(std::stoll(t.text));
+        return Value::Float(std::stod(t.text));
+    case TokenKind::String: return Value::String(t.text);
+    case TokenKind::Variable: {
+        Variable* v = s_.FindVariable(executor_detail::LowerText(t.text));
+        if (!v)
+            throw SqlError(137, 15, "Must declare the scalar variable \"" + t.text + "\".", SqlError::Scope::Batch, 2);
+        return v->value;
+    }
+    case TokenKind::Operator: {
+        const Token& n = tokens_[a.token + 1];
+        const bool negative = t.IsOp("-");
+        if (n.text.find_first_of(".eE") == std::string::npos)
+            return Value::Int(negative ? -std::stoll(n.text) : std::stoll(n.text));
+        return Value::Float(negative ? -std::stod(n.text) : std::stod(n.text));
+    }
+    case TokenKind::Binary: return Value::Binary(t.text);
+    default:
+        if (t.Is("NULL"))
+            return Value::Null();
+        return Value::String(t.text);
+    }
+}
+
+void Executor::RunExec(const ParsedStatement& st)
+{
+    const ObjectName name = ObjectName::Parse(st.target);
+    const std::string lower = executor_detail::LowerText(name.name);
+    std::vector<std::pair<std::string, Value>> args;
+    for (const ExecArgument& a : st.arguments)
+        args.emplace_back(a.name, a.isDefault ? Value::Null() : ArgumentValue(a));
+    BeginImplicitTransaction(false);
+
+    int status = 0;
+    std::map<std::string, Value> outputs;
+    if (SystemProcedures::Has(lower) && name.server.empty()) {
+        if (!name.database.empty())
+            ResolveDatabase(name.database);
+        status = SystemProcedures(*this).Run(lower, args, st.arguments);
+    } else {
+        const std::string db = ResolveDatabase(name.database);
+        Catalog catalog(s_.db, db);
+        const int64_t id = catalog.ObjectId(name.name, "P ");
+        if (!id || (!name.owner.empty() && executor_detail::LowerText(name.owner) != "dbo"))
+            throw SqlError::NoProcedure(st.target);
+        status = RunProcedure(db, id, name.name, args, &outputs);
+        for (size_t i = 0; i < st.arguments.size(); ++i) {
+            const ExecArgument& a = st.arguments[i];
+            if (!a.output || tokens_[a.token].kind != TokenKind::Variable)
+                continue;
+            // Outputs come back by parameter: by name, or by position.
+            std::string param = a.name;
+            if (param.empty()) {
+                auto it = outputs.find("#" + std::to_string(i));
+                if (it == outputs.end())
+                    continue;
+                param = it->second.text;
+            }
+            auto value = outputs.find(param);
+            if (value == outputs.end())
+                continue;
+            Assign(executor_detail::LowerText(tokens_[a.token].text), value->second);
+            if (s_.nestLevel == 0)
+                sink_.OutputParameter(param, value->second);
+        }
+    }
+    if (!st.returnVariable.empty())
+        Assign(st.returnVariable, Value::Int(status));
+    if (s_.nestLevel == 0)
+        sink_.ReturnStatus(status);
+}
+
+int Executor::RunProcedure(const std::string& database, int64_t id, const std::string& name,
+                           const std::vector<std::pair<std::string, Value>>& args,
+                           std::map<std::string, Value>* outputs)
+{
+    if (s_.nestLevel >= 32)
+        throw SqlError(217, 16, "Maximum stored procedure, function, trigger, or view nesting level exceeded "
+                                "(limit 32).", SqlError::Scope::Batch);
+    Catalog catalog(s_.db, database);
+    const std::string text = catalog.Text(id);
+    Executor inner(s_, sink_);
+    inner.text_ = text;
+    inner.tokens_ = Lexer(inner.text_, true).Tokenize();
+    inner.procedure_ = catalog.ObjectName(id);
+    const ModuleDefinition def = ModuleDefinition::Parse(inner.tokens_, inner.text_);
+
+    std::map<std::string, Variable> frame;
+    std::vector<bool> supplied(def.parameters.size(), false);
+    size_t position = 0;
+    for (const auto& [argName, value] : args) {
+        size_t index = def.parameters.size();
+        if (argName.empty()) {
+            index = position++;
+            if (index >= def.parameters.size())
+                throw SqlError(8144, 16, "Procedure or function " + name + " has too many arguments specified.");
+        } else {
+            for (size_t k = 0; k < def.parameters.size(); ++k)
+                if (def.parameters[k].name == argName)
+                    index = k;
+            if (index == def.parameters.size())
+                throw SqlError(8145, 16, argName + " is not a parameter for procedure " + name + ".");
+        }
+        const ModuleParameter& p = def.parameters[index];
+        frame[p.name] = Variable{p.type, value};
+        supplied[index] = true;
+        if (argName.empty() && p.output)
+            (*outputs)["#" + std::to_string(index)] = Value::String(p.name);
+    }
+    for (size_t k = 0; k < def.parameters.size(); ++k) {
+        const ModuleParameter& p = def.parameters[k];
+        if (supplied[k])
+            continue;
+        if (!p.hasDefault && !p.output)
+            throw SqlError(201, 16, "Procedure '" + name + "' expects parameter '" + p.spelling +
+                                        "', which was not supplied.", SqlError::Scope::Statement, 4);
+        frame[p.name] = Variable{p.type, p.defaultValue};
+    }
+    // Arguments take the parameter's type, as SQL Server converts them.
+    s_.frames.push_back({});
+    for (auto& [pname, variable] : frame) {
+        s_.frames.back()[pname] = Variable{variable.type, Value::Null()};
+        inner.Assign(pname, variable.value);
+    }
+    const std::string savedDatabase = s_.database;
+    s_.database = database;
+    ++s_.nestLevel;
+    int status = 0;
+    try {
+        Parser parser(inner.tokens_, inner.text_);
+        std::vector<ParsedStatement> body = parser.ParseFrom(def.bodyStart);
+        try {
+            inner.RunList(body);
+            status = inner.returnValue_;
+        } catch (const BatchAbort&) {
+            status = -6;
+        }
+    } catch (...) {
+        --s_.nestLevel;
+        s_.database = savedDatabase;
+        s_.frames.pop_back();
+        throw;
+    }
+    --s_.nestLevel;
+    s_.database = savedDatabase;
+    for (const ModuleParameter& p : def.parameters)
+        if (p.output)
+            (*outputs)[p.name] = s_.frames.back()[p.name].value;
+    s_.frames.pop_back();
+    if (inner.hadError_) {
+        hadError_ = true;
+        if (s_.cancelled)
+            throw BatchAbort{};
+    }
+    return status;
+}
+
+Value Executor::CallFunction(const std::string& spelled, const std::vector<Value>& args)
+{
+    const ObjectName name = ObjectName::Parse(spelled);
+    const std::string db = ResolveDatabase(name.database);
+    Catalog catalog(s_.db, db);
+    const int64_t id = catalog.ObjectId(name.name, "FN");
+    if (!id)
+        throw SqlError(4121, 16, "Cannot find either column \"" + (name.owner.empty() ? "dbo" : name.owner) +
+                                     "\" or the user-defined function or aggregate \"" + spelled +
+                                     "\", or the name is ambiguous.");
+    if (s_.nestLevel >= 32)
+        throw SqlError(217, 16, "Maximum stored procedure, function, trigger, or view nesting level exceeded "
+                                "(limit 32).");
+    Executor inner(s_, sink_);
+    inner.text_ = catalog.Text(id);
+    inner.tokens_ = Lexer(inner.text_, true).Tokenize();
+    inner.procedure_ = name.name;
+    const ModuleDefinition def = ModuleDefinition::Parse(inner.tokens_, inner.text_);
+    if (args.size() != def.parameters.size())
+        throw SqlError(313, 16, "An insufficient number of arguments were supplied for the procedure or function " +
+                                    spelled + ".");
+    s_.frames.push_back({});
+    for (size_t i = 0; i < args.size(); ++i) {
+        s_.frames.back()[def.parameters[i].name] = Variable{def.parameters[i].type, Value::Null()};
+        inner.Assign(def.parameters[i].name, args[i]);
+    }
+    ++s_.nestLevel;
+    // A function's RETURN carries a value: keep it in a variable of the frame.
+    Value result;
+    try {
+        Parser parser(inner.tokens_, inner.text_);
+        std::vector<ParsedStatement> body = parser.ParseFrom(def.bodyStart);
+        std::function<bool(const std::vector<ParsedStatement>&)> run;
+        inner.returnValue_ = 0;
+        s_.frames.back()["@@return"] = Variable{def.returns, Value::Null()};
+        // Run statement by statement so that RETURN's expression is evaluated in the function's frame.
+        std::function<bool(const std::vector<ParsedStatement>&)> walk = [&](const std::vector<ParsedStatement>& list) {
+            for (const ParsedStatement& st : list) {
+                if (st.kind == StatementKind::Return) {
+                    if (st.exprBegin)
+                        result = inner.Evaluate(st.exprBegin, def.returns);
+                    return true;
+                }
+                if (st.kind == StatementKind::Block) {
+                    if (walk(st.body))
+                        return true;
+                    continue;
+                }
+                if (st.kind == StatementKind::If) {
+                    if (inner.Condition(st.exprBegin) ? walk(st.body) : walk(st.elseBody))
+                        return true;
+                    continue;
+                }
+                if (st.kind == StatementKind::Query || st.kind == StatementKind::Exec || st.kind == StatementKind::Print)
+                    throw SqlError(443, 16, "Invalid use of side-effecting or time-dependent operator in a function.");
+                inner.Run(st);
+            }
+            return false;
+        };
+        walk(body);
+    } catch (...) {
+        --s_.nestLevel;
+        s_.frames.pop_back();
+        throw;
+    }
+    --s_.nestLevel;
+    s_.frames.pop_back();
+    return result;
+}
+
+void Executor::RunExecString(const ParsedStatement& st)
+{
+    const Value text = Evaluate(st.exprBegin, TypeSpec{"nvarchar", TypeSpec::kMax});
+    Executor inner(s_, sink_);
+    s_.frames.push_back({});
+    try {
+        inner.RunBatch(text.IsNull() ? "" : text.text);
+    } catch (...) {
+        s_.frames.pop_back();
+        throw;
+    }
+    s_.frames.pop_back();
+    if (inner.hadError_)
+        hadError_ = true;
+}
+
+// --- DDL -------------------------------------------------------------------------------------
+
+void Executor::RunCreateModule(const ParsedStatement& st)
+{
+    const std::string kind = st.words[0];
+    const bool alter = st.words.size() > 1 && st.words.back() == "ALTER";
+    const ObjectName name = ObjectName::Parse(st.target);
+    if (!name.database.empty())
+        throw SqlError(166, 15, "'CREATE/ALTER " + kind + "' does not allow specifying the database name as a "
+                                "prefix to the object name.");
+    const ModuleDefinition def = ModuleDefinition::Parse(
+        std::vector<Token>(tokens_.begin() + st.begin, tokens_.end()), text_);
+    if (kind == "FUNCTION" && def.multiStatementTable)
+        throw SqlError::NotSupported("Multi-statement table-valued functions");
+    Catalog catalog(s_.db, s_.database);
+    const int64_t existing = catalog.ObjectId(name.name);
+    if (existing && !alter)
+        throw SqlError(2714, 16, "There is already an object named '" + name.name + "' in the database.",
+                       SqlError::Scope::Statement, 6);
+    if (!existing && alter)
+        throw SqlError::InvalidObject(name.name);
+    BeginImplicitTransaction(true);
+
+    std::string text = text_.substr(tokens_[st.begin].offset);
+    if (alter)
+        text.replace(0, 5, "CREATE");
+
+    SqliteStatement::Exec(s_.db, "SAVEPOINT tw_ddl");
+    try {
+        int64_t parent = 0;
+        if (kind == "TRIGGER") {
+            parent = catalog.ObjectId(def.triggerTable, "U ");
+            if (!parent)
+                throw SqlError(8197, 16, "The object '" + def.triggerTable + "' does not exist or is invalid for "
+                                         "this operation.");
+        }
+        std::string xtype = kind == "PROCEDURE" ? Catalog::kProcedure : kind == "VIEW" ? Catalog::kView
+                          : kind == "TRIGGER" ? Catalog::kTrigger : kind == "DEFAULT" ? Catalog::kDefault
+                          : kind == "RULE" ? Catalog::kRule
+                          : def.returnsTable ? Catalog::kInlineFunction : Catalog::kScalarFunction;
+        int64_t id = existing;
+        if (existing) {
+            const std::string oldType = catalog.ObjectType(existing);
+            if (oldType == Catalog::kView)
+                SqliteStatement::Exec(s_.db, "DROP VIEW " + catalog.Table(Translator::Quote(name.name)));
+            SqliteStatement del(s_.db, "DELETE FROM " + catalog.Table("tw_columns") + " WHERE id = ?");
+            del.Bind(1, existing).Step();
+            SqliteStatement dep(s_.db, "DELETE FROM " + catalog.Table("tw_depends") + " WHERE id = ?");
+            dep.Bind(1, existing).Step();
+        } else {
+            id = catalog.AddObject(name.name, xtype, parent);
+        }
+        std::vector<int64_t> dependencies;
+        if (kind == "VIEW") {
+            Translator translator(tokens_, text_, this);
+            unqualifiedNames_ = true;
+            dependencies_ = &dependencies;
+            Translation t;
+            try {
+                t = translator.Statement(st.begin + def.bodyStart);
+            } catch (...) {
+                unqualifiedNames_ = false;
+                dependencies_ = nullptr;
+                throw;
+            }
+            unqualifiedNames_ = false;
+            dependencies_ = nullptr;
+            if (!t.returnsRows)
+                throw SqlError::Syntax(tokens_[st.begin + def.bodyStart].text, true);
+            SqliteStatement::Exec(s_.db, "CREATE VIEW " + catalog.Table(Translator::Quote(name.name)) + " AS " + t.sql);
+            std::vector<CatalogColumn> columns;
+            SqliteStatement info(s_.db, "SELECT name, type FROM pragma_table_info(?, ?)");
+            info.Bind(1, name.name).Bind(2, s_.database);
+            int position = 0;
+            while (info.Step()) {
+                ++position;
+                CatalogColumn c;
+                c.name = info.Text(0);
+                if (c.name.empty())
+                    throw SqlError(4511, 16, "Create View or Function failed because no column name was specified "
+                                             "for column " + std::to_string(position) + ".");
+                c.type = TypeSpec::FromDeclared(info.Text(1));
+                if (!c.type.IsSupported()) {
+                    c.type.name = "varchar";
+                    c.type.length = 8000;
+                }
+                columns.push_back(c);
+            }
+            catalog.AddColumns(id, columns);
+        } else {
+            std::vector<CatalogColumn> parameters;
+            for (const ModuleParameter& p : def.parameters) {
+                CatalogColumn c;
+                c.name = p.spelling;
+                c.type = p.type;
+                c.output = p.output;
+                parameters.push_back(c);
+            }
+            catalog.AddColumns(id, parameters);
+            // Objects the body names that exist now are its dependencies.
+            for (size_t i = st.begin + def.bodyStart; i < tokens_.size(); ++i)
+                if (tokens_[i].IsName() && !(i > 0 && tokens_[i - 1].IsOp("."))) {
+                    std::string objectName = tokens_[i].text;
+                    if (tokens_[i + 1].IsOp(".") && tokens_[i + 2].IsName())
+                        objectName = tokens_[i + 2].text;
+                    if (const int64_t dep = catalog.ObjectId(objectName, "U V P FNIF"))
+                        if (dep != id)
+                            dependencies.push_back(dep);
+                }
+        }
+        std::sort(dependencies.begin(), dependencies.end());
+        dependencies.erase(std::unique(dependencies.begin(), dependencies.end()), dependencies.end());
+        for (int64_t dep : dependencies)
+            catalog.AddDependency(id, dep);
+        catalog.SetText(id, text);
+        SqliteStatement::Exec(s_.db, "RELEASE tw_ddl");
+    } catch (...) {
+        sqlite3_exec(s_.db, "ROLLBACK TO tw_ddl; RELEASE tw_ddl", nullptr, nullptr, nullptr);
+        throw;
+    }
+}
+
+void Executor::RunCreateTable(const ParsedStatement& st)
+{
+    const ObjectName name = ObjectName::Parse(st.target);
+    const bool temporary = !name.name.empty() && name.name[0] == '#';
+    const std::string db = temporary ? "temp" : ResolveDatabase(name.database);
+    if (name.name.size() > 128)
+        throw SqlError(103, 15, "The identifier that starts with '" + name.name.substr(0, 128) + "' is too long.");
+    BeginImplicitTransaction(true);
+    TableDefinition def = TableDefinition::Parse(tokens_, text_, st.exprBegin, this, name.name,
+                                                 s_.options.ansiNullDefaultOn, false);
+    const std::string qualified = Translator::Quote(db) + "." + Translator::Quote(name.name);
+    if (temporary) {
+        if (SqliteStatement::QueryInt(s_.db, "SELECT count(*) FROM temp.sqlite_master WHERE name = " +
+                                                 Translator::Literal(name.name)) > 0)
+            throw SqlError(2714, 16, "There is already an object named '" + name.name + "' in the database.",
+                           SqlError::Scope::Statement, 6);
+        SqliteStatement::Exec(s_.db, "CREATE TABLE " + qualified + " (" + def.SqliteBody() + ")");
+        return;
+    }
+    Catalog catalog(s_.db, db);
+    if (catalog.ObjectId(name.name))
+        throw SqlError(2714, 16, "There is already an object named '" + name.name + "' in the database.",
+                       SqlError::Scope::Statement, 6);
+    SqliteStatement::Exec(s_.db, "SAVEPOINT tw_ddl");
+    try {
+        for (const ConstraintDefinition& c : def.constraints)
+            if (c.kind == "F ") {
+                const int64_t referenced = catalog.ObjectId(c.refTable, "U ");
+                if (!referenced && executor_detail::LowerText(c.refTable) != executor_detail::LowerText(name.name))
+                    throw SqlError(1767, 16, "Foreign key '" + c.name + "' references invalid table '" + c.refTable + "'.");
+            }
+        SqliteStatement::Exec(s_.db, "CREATE TABLE " + qualified + " (" + def.SqliteBody() + ")");
+        const int64_t id = catalog.AddObject(name.name, Catalog::kTable);
+        std::vector<CatalogColumn> columns;
+        for (ColumnDefinition& c : def.columns) {
+            if (!c.defaultName.empty()) {
+                const int64_t defaultId = catalog.AddObject(c.defaultName, Catalog::kDefault, id);
+                catalog.SetText(defaultId, c.defaultText);
+                c.column.defaultId = defaultId;
+            }
+            columns.push_back(c.column);
+        }
+        catalog.AddColumns(id, columns);
+        int nextIndex = 2;
+        for (const ConstraintDefinition& c : def.constraints) {
+            const int64_t constraintId = catalog.AddObject(c.name, c.kind, id);
+            std::vector<int> keys;
+            for (const std::string& column : c.columns)
+                keys.push_back(catalog.ColumnId(id, column));
+            if (c.kind == "PK" || c.kind == "UQ") {
+                const bool clustered = c.kind == "PK" ? c.clustered : c.clustered;
+                catalog.AddIndex(id, clustered ? 1 : nextIndex++, c.name, true, clustered, keys, c.name);
+            } else if (c.kind == "F ") {
+                const int64_t referenced =
+                    executor_detail::LowerText(c.refTable) == executor_detail::LowerText(name.name) ? id
+                                                                                                   : catalog.ObjectId(c.refTable, "U ");
+                std::vector<int> refKeys;
+                for (const std::string& column : c.refColumns)
+                    refKeys.push_back(catalog.ColumnId(referenced, column));
+                catalog.AddReference(constraintId, id, referenced, keys, refKeys);
+            } else if (c.kind == "C ") {
+                catalog.SetText(constraintId, c.checkText);
+            }
+        }
+        SqliteStatement::Exec(s_.db, "RELEASE tw_ddl");
+    } catch (...) {
+        sqlite3_exec(s_.db, "ROLLBACK TO tw_ddl; RELEASE tw_ddl", nullptr, nullptr, nullptr);
+        throw;
+    }
+}
+
+void Executor::RunAlterTable(const ParsedStatement& st)
+{
+    const ObjectName name = ObjectName::Parse(st.target);
+    const std::string db = ResolveDatabase(name.database);
+    Catalog catalog(s_.db, db);
+    const int64_t id = catalog.ObjectId(name.name, "U ");
+    if (!id)
+        throw SqlError(4902, 16, "Cannot find the object \"" + name.name + "\" because it does not exist or you do "
+                                 "not have permissions.");
+    BeginImplicitTransaction(true);
+    const std::string table = Translator::Quote(db) + "." + Translator::Quote(name.name);
+    SqliteStatement::Exec(s_.db, "SAVEPOINT tw_ddl");
+    try {
+        if (st.words[0] == "DROP") {
+            size_t i = st.exprBegin;
+            do {
+                if (tokens_[i].Is("CONSTRAINT"))
+                    throw SqlError::NotSupported("ALTER TABLE ... DROP CONSTRAINT");
+                const std::string column = tokens_[i].text;
+                const int colid = catalog.ColumnId(id, column);
+                if (!colid)
+                    throw SqlError(4924, 16, "ALTER TABLE DROP COLUMN failed because column '" + column +
+                                                 "' does not exist in table '" + name.name + "'.");
+                SqliteStatement::Exec(s_.db, "ALTER TABLE " + table + " DROP COLUMN " + Translator::Quote(column));
+                SqliteStatement del(s_.db, "DELETE FROM " + catalog.Table("tw_columns") + " WHERE id = ? AND colid = ?");
+                del.Bind(1, id).Bind(2, colid).Step();
+                i += 1;
+                if (!tokens_[i].IsOp(","))
+                    break;
+                ++i;
+                if (tokens_[i].Is("COLUMN"))
+                    ++i;
+            } while (true);
+        } else {
+            TableDefinition def =
+                TableDefinition::Parse(tokens_, text_, st.exprBegin, this, name.name, s_.options.ansiNullDefaultOn, true);
+            if (!def.constraints.empty())
+                throw SqlError::NotSupported("Adding constraints with ALTER TABLE");
+            const int64_t rows = SqliteStatement::QueryInt(s_.db, "SELECT count(*) FROM " + table);
+            int colid = static_cast<int>(SqliteStatement::QueryInt(
+                s_.db, "SELECT max(colid) FROM " + catalog.Table("tw_columns") + " WHERE id = " + std::to_string(id)));
+            for (ColumnDefinition& c : def.columns) {
+                if (catalog.ColumnId(id, c.column.name))
+                    throw SqlError(2705, 16, "Column names in each table must be unique. Column name '" +
+                                                 c.column.name + "' in table '" + name.name + "' is specified more than once.");
+                if (!c.column.nullable && c.defaultSql.empty() && rows > 0)
+                    throw SqlError(4901, 16, "ALTER TABLE only allows columns to be added that can contain nulls or "
+                                             "have a DEFAULT definition specified. Column '" + c.column.name +
+                                             "' cannot be added to table '" + name.name + "' because it does not allow "
+                                             "nulls and does not specify a DEFAULT definition.");
+                if (c.column.identity)
+                    throw SqlError::NotSupported("Adding an IDENTITY column with ALTER TABLE");
+                ColumnDefinition added = c;
+                // SQLite needs a default for a NOT NULL column added to a table, even an empty one.
+                std::string sql = def.SqliteColumn(added);
+                if (!c.column.nullable && c.defaultSql.empty())
+                    sql += c.column.type.IsCharacter() ? " DEFAULT ''" : " DEFAULT 0";
+                SqliteStatement::Exec(s_.db, "ALTER TABLE " + table + " ADD COLUMN " + sql);
+                if (!c.defaultName.empty()) {
+                    const int64_t defaultId = catalog.AddObject(c.defaultName, Catalog::kDefault, id);
+                    catalog.SetText(defaultId, c.defaultText);
+                    c.column.defaultId = defaultId;
+                }
+                SqliteStatement ins(s_.db, "SELECT 1");
+                (void)ins;
+                std::vector<CatalogColumn> one{c.column};
+                // Append with the next column id.
+                Catalog(s_.db, db).AddColumns(-id, one);
+                SqliteStatement fix(s_.db, "UPDATE " + catalog.Table("tw_columns") + " SET id = ?, colid = ? WHERE id = ?");
+                fix.Bind(1, id).Bind(2, ++colid).Bind(3, -id).Step();
+            }
+        }
+        SqliteStatement::Exec(s_.db, "RELEASE tw_ddl");
+    } catch (...) {
+        sqlite3_exec(s_.db, "ROLLBACK TO tw_ddl; RELEASE tw_ddl", nullptr, nullptr, nullptr);
+        throw;
+    }
+}
+
+void Executor::RunCreateIndex(const ParsedStatement& st)
+{
+    const bool unique = st.words[0] == "UNIQUE";
+    const std::string indexName = st.words[1];
+    const ObjectName name = ObjectName::Parse(st.target);
+    const std::string db = ResolveDatabase(name.database);
+    Catalog catalog(s_.db, db);
+    const int64_t id = catalog.ObjectId(name.name, "U V ");
+    if (!id)
+        throw SqlError(1088, 16, "Cannot find the object \"" + name.name + "\" because it does not exist or you do "
+                                 "not have permissions.");
+    if (SqliteStatement::QueryInt(s_.db, "SELECT count(*) FROM " + catalog.Table("tw_indexes") + " WHERE id = " +
+                                             std::to_string(id) + " AND name = " + Translator::Literal(indexName)) > 0)
+        throw SqlError(1913, 16, "The operation failed because an index or statistics with name '" + indexName +
+                                     "' already exists on table '" + name.name + "'.");
+    std::vector<std::string> columns;
+    std::vector<int> keys;
+    std::string list;
+    for (size_t i = st.exprBegin + 1; i < st.end && !tokens_[i].IsOp(")"); ++i) {
+        if (!tokens_[i].IsName() || tokens_[i].Is("ASC") || tokens_[i].Is("DESC")) {
+            if (tokens_[i].Is("DESC"))
+                list += " DESC";
+            continue;
+        }
+        const int colid = catalog.ColumnId(id, tokens_[i].text);
+        if (!colid)
+            throw SqlError(1911, 16, "Column name '" + tokens_[i].text + "' does not exist in the target table or view.");
+        keys.push_back(colid);
+        list += std::string(list.empty() ? "" : ", ") + Translator::Quote(tokens_[i].text);
+    }
+    BeginImplicitTransaction(true);
+    const std::string sqliteName = name.name + "$" + indexName;
+    SqliteStatement::Exec(s_.db, "SAVEPOINT tw_ddl");
+    try {
+        SqliteStatement::Exec(s_.db, std::string("CREATE ") + (unique ? "UNIQUE " : "") + "INDEX " +
+                                         Translator::Quote(db) + "." + Translator::Quote(sqliteName) + " ON " +
+                                         Translator::Quote(name.name) + " (" + list + ")");
+        const int indid = static_cast<int>(std::max<int64_t>(
+            2, SqliteStatement::QueryInt(s_.db, "SELECT max(indid) + 1 FROM " + catalog.Table("tw_indexes") +
+                                                    " WHERE id = " + std::to_string(id), 2)));
+        catalog.AddIndex(id, indid, indexName, unique, false, keys, sqliteName);
+        SqliteStatement::Exec(s_.db, "RELEASE tw_ddl");
+    } catch (...) {
+        sqlite3_exec(s_.db, "ROLLBACK TO tw_ddl; RELEASE tw_ddl", nullptr, nullptr, nullptr);
+        throw;
+    }
+}
+
+void Executor::RunDrop(const ParsedStatement& st)
+{
+    const std::string kind = st.words[0];
+    BeginImplicitTransaction(true);
+    for (size_t i = 1; i < st.words.size(); ++i) {
+        const ObjectName name = ObjectName::Parse(st.words[i]);
+        if (kind == "TABLE" && !name.name.empty() && name.name[0] == '#') {
+            if (SqliteStatement::QueryInt(s_.db, "SELECT count(*) FROM temp.sqlite_master WHERE name = " +
+                                                     Translator::Literal(name.name)) == 0)
+                throw SqlError(3701, 11, "Cannot drop the table '" + name.name + "', because it does not exist in the "
+                                         "system catalog.");
+            SqliteStatement::Exec(s_.db, "DROP TABLE temp." + Translator::Quote(name.name));
+            continue;
+        }
+        if (kind == "INDEX") {
+            // DROP INDEX table.index
+            const ObjectName table = ObjectName::Parse(st.words[i].substr(0, st.words[i].rfind('.')));
+            const std::string db = ResolveDatabase(table.database);
+            Catalog catalog(s_.db, db);
+            const int64_t id = catalog.ObjectId(table.name, "U V ");
+            SqliteStatement find(s_.db, "SELECT indid, sqlname FROM " + catalog.Table("tw_indexes") +
+                                            " WHERE id = ? AND name = ?");
+            find.Bind(1, id).Bind(2, name.name);
+            if (!id || !find.Step())
+                throw SqlError(3701, 11, "Cannot drop the index '" + st.words[i] + "', because it does not exist in "
+                                         "the system catalog.");
+            const int64_t indid = find.Int(0);
+            if (catalog.ObjectId(name.name, "PKUQ"))
+                throw SqlError(3723, 16, "An explicit DROP INDEX is not allowed on index '" + st.words[i] +
+                                             "'. It is being used for PRIMARY KEY constraint enforcement.");
+            SqliteStatement::Exec(s_.db, "DROP INDEX " + Translator::Quote(db) + "." + Translator::Quote(find.Text(1)));
+            SqliteStatement del(s_.db, "DELETE FROM " + catalog.Table("tw_indexes") + " WHERE id = ? AND indid = ?");
+            del.Bind(1, id).Bind(2, indid).Step();
+            SqliteStatement keys(s_.db, "DELETE FROM " + catalog.Table("tw_indexkeys") + " WHERE id = ? AND indid = ?");
+            keys.Bind(1, id).Bind(2, indid).Step();
+            continue;
+        }
+        const std::string db = ResolveDatabase(name.database);
+        Catalog catalog(s_.db, db);
+        const char* types = kind == "TABLE" ? "U " : kind == "VIEW" ? "V " : kind == "PROCEDURE" ? "P "
+                          : kind == "FUNCTION" ? "FNIFTF" : kind == "TRIGGER" ? "TR" : kind == "DEFAULT" ? "D " : "R ";
+        const int64_t id = catalog.ObjectId(name.name, types);
+        if (!id)
+            throw SqlError(3701, 11, "Cannot drop the " + executor_detail::LowerText(kind) + " '" + st.words[i] +
+                                         "', because it does not exist in the system catalog.");
+        if (kind == "TABLE") {
+            const int64_t referencing = SqliteStatement::QueryInt(
+                s_.db, "SELECT count(*) FROM " + catalog.Table("tw_references") + " WHERE rkeyid = " +
+                           std::to_string(id) + " AND fkeyid <> " + std::to_string(id));
+            if (referencing > 0)
+                throw SqlError(3726, 16, "Could not drop object '" + name.name + "' because it is referenced by a "
+                                         "FOREIGN KEY constraint.");
+        }
+        SqliteStatement::Exec(s_.db, "SAVEPOINT tw_ddl");
+        try {
+            if (kind == "TABLE")
+                SqliteStatement::Exec(s_.db, "DROP TABLE " + Translator::Quote(db) + "." + Translator::Quote(name.name));
+            else if (kind == "VIEW")
+                SqliteStatement::Exec(s_.db, "DROP VIEW " + Translator::Quote(db) + "." + Translator::Quote(name.name));
+            catalog.DropObject(id);
+            SqliteStatement::Exec(s_.db, "RELEASE tw_ddl");
+        } catch (...) {
+            sqlite3_exec(s_.db, "ROLLBACK TO tw_ddl; RELEASE tw_ddl", nullptr, nullptr, nullptr);
+            throw;
+        }
+    }
+}
+
+void Executor::RunTruncate(const ParsedStatement& st)
+{
+    const ObjectName name = ObjectName::Parse(st.target);
+    BeginImplicitTransaction(true);
+    std::string table;
+    if (!name.name.empty() && name.name[0] == '#') {
+        table = "temp." + Translator::Quote(name.name);
+    } else {
+        const std::string db = ResolveDatabase(name.database);
+        if (!Catalog(s_.db, db).ObjectId(name.name, "U "))
+            throw SqlError(4701, 16, "Cannot find the object \"" + name.name + "\" because it does not exist or you "
+                                     "do not have permissions.");
+        table = Translator::Quote(db) + "." + Translator::Quote(name.name);
+    }
+    SqliteStatement::Exec(s_.db, "DELETE FROM " + table);
+}
+
+void Executor::RunWaitFor(const ParsedStatement& st)
+{
+    const Value v = Evaluate(st.exprBegin);
+    int h = 0, m = 0, sec = 0, ms = 0;
+    if (std::sscanf(v.text.c_str(), "%d:%d:%d.%d", &h, &m, &sec, &ms) < 2)
+        throw SqlError(148, 15, "Incorrect time syntax in time string '" + v.text + "' used with WAITFOR.");
+    int64_t total = ((h * 60LL + m) * 60 + sec) * 1000 + ms;
+    if (st.target == "time") {
+        const DateTimeValue now = DateTimeValue::Now();
+        total = (total - now.ms + 86400000LL) % 86400000LL;
+    }
+    // Sleeps in slices so that Cancel and KILL end it promptly.
+    const auto until = std::chrono::steady_clock::now() + std::chrono::milliseconds(total);
+    while (std::chrono::steady_clock::now() < until) {
+        if (s_.cancelled)
+            throw SqlError(0, 0, "Query was cancelled by user.", SqlError::Scope::Batch);
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+}
+
+void Executor::RunKill(const ParsedStatement& st)
+{
+    const int spid = std::atoi(st.target.c_str());
+    if (spid == s_.spid)
+        throw SqlError(6104, 16, "Cannot use KILL to kill your own process.");
+    if (spid < 1 || spid > 32767 || st.target.find_first_not_of("0123456789") != std::string::npos)
+        throw SqlError(6112, 16, "Process ID " + st.target + " is not a valid process ID. Choose a number between 1 "
+                                 "and 32767.");
+    std::unique_lock<std::mutex> lock;
+    SessionState* victim = s_.server->LockSession(spid, lock);
+    if (!victim)
+        throw SqlError(6106, 16, "Process ID " + std::to_string(spid) + " is not an active process ID.");
+    victim->killed = true;
+    victim->cancelled = true;
+    sqlite3_interrupt(victim->db);
+    // An idle victim rolls nothing back itself: do it for it, so its locks go now.
+    if (!victim->running && victim->tranCount > 0) {
+        sqlite3_exec(victim->db, "ROLLBACK", nullptr, nullptr, nullptr);
+        victim->tranCount = 0;
+    }
+}
+
+void Executor::RunDbcc(const ParsedStatement& st)
+{
+    SystemProcedures(*this).Dbcc(st, tokens_);
+}
+
+void Executor::RunSetOption(const ParsedStatement& st)
+{
+    SessionOptions& o = s_.options;
+    const std::string& first = st.words.empty() ? std::string() : st.words[0];
+    if (first == "ROWCOUNT" || first == "TEXTSIZE" || first == "LOCK_TIMEOUT" || first == "DATEFIRST") {
+        const Value v = st.exprBegin ? Evaluate(st.exprBegin, TypeSpec{"int"}) : Value::Null();
+        if (v.IsNull())
+            throw SqlError(102, 15, "Incorrect syntax near '" + st.target + "'.", SqlError::Scope::Batch);
+        if (first == "ROWCOUNT") o.rowCount = v.integer < 0 ? 0 : v.integer;
+        else if (first == "TEXTSIZE") o.textSize = static_cast<int>(v.integer);
+        else if (first == "LOCK_TIMEOUT") o.lockTimeout = static_cast<int>(v.integer);
+        else {
+            if (v.integer < 1 || v.integer > 7)
+                throw SqlError(1005, 15, "Line 1: Invalid parameter 1 specified for datefirst.");
+            o.dateFirst = static_cast<int>(v.integer);
+        }
+        return;
+    }
+    if (first == "DATEFORMAT") {
+        const std::string f = executor_detail::LowerText(st.target.empty() ? Evaluate(st.exprBegin).text : st.target);
+        if (f != "mdy" && f != "dmy" && f != "ymd" && f != "ydm" && f != "myd" && f != "dym")
+            throw SqlError(2741, 16, "SET DATEFORMAT date order '" + f + "' is invalid.");
+        o.dateFormat = f;
+        return;
+    }
+    if (first == "LANGUAGE") {
+        const std::string l = executor_detail::LowerText(st.target.empty() ? Evaluate(st.exprBegin).text : st.target);
+        if (l != "us_english" && l != "english")
+            throw SqlError::NotSupported("SET LANGUAGE " + l);
+        return;
+    }
+    if (first == "DEADLOCK_PRIORITY") {
+        const std::string p = executor_detail::UpperText(st.target);
+        if (p != "LOW" && p != "NORMAL")
+            throw SqlError::NotSupported("SET DEADLOCK_PRIORITY " + p);
+        return;
+    }
+    if (first == "TRANSACTION ISOLATION LEVEL") {
+        static const char* const levels[] = {"READ UNCOMMITTED", "READ COMMITTED", "REPEATABLE READ", "SERIALIZABLE"};
+        if (std::none_of(std::begin(levels), std::end(levels), [&](const char* l) { return st.target == l; }))
+            throw SqlError::Syntax(st.target);
+        o.isolationLevel = st.target;
+        return;
+    }
+    if (first == "QUERY_GOVERNOR_COST_LIMIT")
+        throw SqlError::NotSupported("SET QUERY_GOVERNOR_COST_LIMIT");
+    const bool on = st.target == "ON";
+    for (const std::string& w : st.words) {
+        if (w == "ANSI_NULLS") o.ansiNulls = on;
+        else if (w == "ANSI_NULL_DFLT_ON") o.ansiNullDefaultOn = on;
+        else if (w == "ANSI_NULL_DFLT_OFF") o.ansiNullDefaultOn = !on;
+        else if (w == "ANSI_PADDING" || w == "ANSI_WARNINGS") {
+            // Columns here always keep trailing blanks and refuse data that
+            // does not fit, which is the ON behaviour; OFF would be ignored.
+            if (!on)
+                throw SqlError::NotSupported("SET " + w + " OFF");
+            (w == "ANSI_PADDING" ? o.ansiPadding : o.ansiWarnings) = true;
+        } else if (w == "ARITHABORT") o.arithAbort = on;
+        else if (w == "CONCAT_NULL_YIELDS_NULL") o.concatNullYieldsNull = on;
+        else if (w == "QUOTED_IDENTIFIER") o.quotedIdentifier = on;
+        else if (w == "NOCOUNT") o.noCount = on;
+        else if (w == "NOEXEC") o.noExec = on;
+        else if (w == "PARSEONLY") o.parseOnly = on;
+        else if (w == "SHOWPLAN_TEXT") o.showplanText = on;
+        else if (w == "STATISTICS TIME") o.statisticsTime = on;
+        else if (w == "STATISTICS IO") o.statisticsIo = on;
+        else if (w == "IMPLICIT_TRANSACTIONS") o.implicitTransactions = on;
+        else if (w == "CURSOR_CLOSE_ON_COMMIT") o.cursorCloseOnCommit = on; // no cursors stay open across a commit here
+        else if (w == "ANSI_DEFAULTS") {
+            if (!on)
+                throw SqlError::NotSupported("SET ANSI_DEFAULTS OFF");
+            o.ansiNulls = o.ansiNullDefaultOn = o.ansiPadding = o.ansiWarnings = true;
+            o.cursorCloseOnCommit = o.implicitTransactions = o.quotedIdentifier = true;
+        } else if (w == "XACT_ABORT" || w == "NUMERIC_ROUNDABORT" || w == "ARITHIGNORE" || w == "FMTONLY" ||
+                   w == "FORCEPLAN" || w == "REMOTE_PROC_TRANSACTIONS" || w == "SHOWPLAN_ALL" ||
+                   w == "STATISTICS PROFILE" || w == "STATISTICS XML" || w == "IDENTITY_INSERT" ||
+                   w == "OFFSETS" || w == "CONTEXT_INFO") {
+            if (on)
+                throw SqlError::NotSupported("SET " + w + (on ? " ON" : " OFF"));
+        } else {
+            throw SqlError(195, 15, "'" + w + "' is not a recognized SET option.", SqlError::Scope::Batch);
+        }
+    }
+}
+
+} // namespace tw::server

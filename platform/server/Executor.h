@@ -1,0 +1,112 @@
+// Runs parsed statements for one session: control flow, variables, messages,
+// transactions, DDL and the translated queries, streaming to the sink. One
+// Executor runs one batch or one module (procedure, function) body.
+#pragma once
+
+#include <map>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "platform/server/Parser.h"
+#include "platform/server/ResultSink.h"
+#include "platform/server/SqlError.h"
+#include "platform/server/Translator.h"
+
+struct sqlite3_stmt;
+
+namespace tw::server {
+
+class SessionState;
+class Catalog;
+
+class Executor : public TranslationContext {
+public:
+    Executor(SessionState& session, ResultSink& sink);
+
+    // Parses and runs a client batch. Returns false when it raised an error.
+    bool RunBatch(std::string_view text);
+
+    // Runs a stored procedure with evaluated arguments; gives its RETURN value.
+    // `outputs` receives the final values of OUTPUT parameters by name.
+    int RunProcedure(const std::string& database, int64_t id, const std::string& name,
+                     const std::vector<std::pair<std::string, Value>>& args,
+                     std::map<std::string, Value>* outputs);
+
+    // TranslationContext
+    std::string TableReference(const std::string& db, const std::string& owner, const std::string& name) override;
+    std::string TableFunction(const std::string& name, const std::vector<std::string>& args) override;
+    bool AnsiNulls() const override;
+    bool ConcatNullYieldsNull() const override;
+    TypeSpec VariableType(const std::string& name) const override;
+
+    // For the system procedures.
+    SessionState& Session() { return s_; }
+    ResultSink& Sink() { return sink_; }
+    void Inform(const std::string& text, int number = 0, int severity = 0);
+    // Runs SQLite text (already translated) and streams its rows as a result set.
+    void StreamQuery(const std::string& sql, const std::vector<Value>& params = {},
+                     const std::vector<TypeSpec>& types = {});
+    void SendResult(const std::vector<ColumnInfo>& columns, const std::vector<Row>& rows);
+    // The database name the session means by `db` (the current one when empty); throws 911.
+    std::string ResolveDatabase(const std::string& db) const;
+    void CountRows(int64_t count);
+    bool HadError() const { return hadError_; }
+
+private:
+    enum class Flow { Normal, Break, Continue, Return };
+    struct BatchAbort {};
+
+    Flow RunList(const std::vector<ParsedStatement>& list);
+    Flow Run(const ParsedStatement& s);
+    void Report(const SqlError& e, int line);
+
+    void RunQuery(const ParsedStatement& s);
+    void RunDeclare(const ParsedStatement& s);
+    void RunSetVariable(const ParsedStatement& s);
+    void RunSetOption(const ParsedStatement& s);
+    void RunPrint(const ParsedStatement& s);
+    void RunRaiserror(const ParsedStatement& s);
+    void RunUse(const ParsedStatement& s);
+    void RunTransaction(const ParsedStatement& s);
+    void RunExec(const ParsedStatement& s);
+    void RunExecString(const ParsedStatement& s);
+    void RunCreateModule(const ParsedStatement& s);
+    void RunCreateTable(const ParsedStatement& s);
+    void RunAlterTable(const ParsedStatement& s);
+    void RunCreateIndex(const ParsedStatement& s);
+    void RunDrop(const ParsedStatement& s);
+    void RunDbcc(const ParsedStatement& s);
+    void RunKill(const ParsedStatement& s);
+    void RunTruncate(const ParsedStatement& s);
+    void RunWaitFor(const ParsedStatement& s);
+    void ShowPlan(const ParsedStatement& s);
+
+    Value Evaluate(size_t exprBegin, const TypeSpec& target = {});
+    bool Condition(size_t exprBegin);
+    Value ArgumentValue(const ExecArgument& a);
+    void Bind(sqlite3_stmt* stmt, const std::vector<std::string>& variables);
+    void Assign(const std::string& name, const Value& value);
+    void BeginImplicitTransaction(bool touchesData);
+    void StatementEnd(int64_t startUs, int64_t startCpuUs);
+
+    Value CallFunction(const std::string& name, const std::vector<Value>& args);
+    Catalog CurrentCatalog() const;
+    std::string SchemaFor(const std::string& db) const;
+
+    SessionState& s_;
+    ResultSink& sink_;
+    std::vector<Token> tokens_;
+    std::string text_;
+    std::string procedure_;
+    bool hadError_ = false;
+    int returnValue_ = 0;
+    std::map<std::string, std::string> spellings_;
+    std::vector<std::string> touchedTables_;
+    std::vector<int64_t>* dependencies_ = nullptr;
+    bool unqualifiedNames_ = false;
+    std::vector<std::string> savepoints_;
+};
+
+} // namespace tw::server

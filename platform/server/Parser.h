@@ -1,0 +1,89 @@
+// Parses a whole batch into statements before anything runs, as SQL Server
+// does: a syntax error anywhere means nothing in the batch runs. Queries and
+// expressions are checked by the translator and kept as token ranges, which
+// the executor translates again with the session's context when it runs them.
+#pragma once
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/server/Lexer.h"
+#include "platform/server/TypeSpec.h"
+
+namespace tw::server {
+
+enum class StatementKind {
+    Query, Declare, SetVariable, SetOption, If, While, Block, Break, Continue, Print, Raiserror, Return, Use,
+    BeginTran, CommitTran, RollbackTran, SaveTran, Exec, ExecString, CreateModule, CreateTable, AlterTable,
+    CreateIndex, Drop, Dbcc, Kill, Truncate, WaitFor, Unsupported
+};
+
+struct Declaration {
+    std::string name; // lower case, with its @
+    TypeSpec type;
+    size_t initBegin = 0; // token of the initial value, 0 when none
+};
+
+struct ExecArgument {
+    std::string name;       // "@p" when passed by name
+    size_t token = 0;       // the value's first token
+    bool isDefault = false;
+    bool output = false;
+};
+
+struct ParsedStatement {
+    StatementKind kind = StatementKind::Query;
+    size_t begin = 0;
+    size_t end = 0;
+    int line = 1;
+    size_t exprBegin = 0;   // condition, value or argument list start
+    std::vector<ParsedStatement> body;
+    std::vector<ParsedStatement> elseBody;
+    std::vector<Declaration> declarations;
+    std::vector<std::string> words; // SET option names, DROP/CREATE object kind and names, DBCC words
+    std::string target;             // variable of SET, database of USE, procedure of EXEC, ...
+    std::string returnVariable;     // EXEC @r = ...
+    std::vector<ExecArgument> arguments;
+    std::string message;            // why an unsupported statement is refused
+};
+
+class Parser {
+public:
+    Parser(const std::vector<Token>& tokens, std::string_view batch);
+
+    std::vector<ParsedStatement> ParseBatch();
+    // Statements of a module body (procedure, trigger) starting at `begin`.
+    std::vector<ParsedStatement> ParseFrom(size_t begin);
+
+    static bool StartsStatement(const Token& t);
+
+private:
+    ParsedStatement ParseStatement(bool firstInBatch);
+    ParsedStatement ParseBlockOrSingle();
+    void ParseDeclare(ParsedStatement& s);
+    void ParseSet(ParsedStatement& s);
+    void ParseRaiserror(ParsedStatement& s);
+    void ParseExec(ParsedStatement& s, bool keyword);
+    void ParseCreate(ParsedStatement& s, bool firstInBatch);
+    void ParseDrop(ParsedStatement& s);
+    void ParseDbcc(ParsedStatement& s);
+    void ParseAlter(ParsedStatement& s, bool firstInBatch);
+    size_t SkipExpression(size_t begin);
+    size_t SkipParenthesised(size_t begin);
+    std::string ObjectName();
+    void SkipToStatementEnd();
+
+    const Token& Peek(size_t ahead = 0) const;
+    const Token& Next();
+    bool Accept(std::string_view word);
+    void Expect(std::string_view word);
+    [[noreturn]] void Fail() const;
+
+    const std::vector<Token>& tokens_;
+    std::string_view batch_;
+    size_t pos_ = 0;
+    bool afterTerminator_ = false;
+};
+
+} // namespace tw::server

@@ -1,0 +1,29 @@
+// Receives what a batch produces, in the order the server produces it.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "platform/server/Message.h"
+#include "platform/server/Value.h"
+
+namespace tw::server {
+
+class ResultSink {
+public:
+    virtual ~ResultSink() = default;
+
+    virtual void BeginResultSet(const std::vector<ColumnInfo>& columns) = 0;
+    // Return false to stop fetching: the statement ends as if cancelled, silently.
+    virtual bool RowFetched(const Row& row) = 0;
+    virtual void EndResultSet() = 0;
+    // The count of a statement that affected rows (a SELECT's too, after its result set).
+    virtual void RowsAffected(int64_t count) = 0;
+    virtual void MessageReceived(const Message& message) = 0;
+    // The RETURN value and OUTPUT parameters of an EXEC issued by the batch itself.
+    virtual void ReturnStatus(int status) = 0;
+    virtual void OutputParameter(const std::string& name, const Value& value) = 0;
+};
+
+} // namespace tw::server

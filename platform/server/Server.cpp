@@ -1,0 +1,199 @@
+#include "platform/server/Server.h"
+
+#include <sqlite3.h>
+
+#include <cstdio>
+#include <filesystem>
+
+#include "platform/server/BufferedSink.h"
+#include "platform/server/Catalog.h"
+#include "platform/server/SampleDatabase.h"
+#include "platform/server/ServerState.h"
+#include "platform/server/SessionState.h"
+#include "platform/server/SqlError.h"
+#include "platform/server/SqlFunctions.h"
+#include "platform/server/SqliteStatement.h"
+#include "platform/server/Translator.h"
+
+namespace tw::server {
+
+namespace server_detail {
+
+// A connection with the server's functions and every database attached under its name.
+sqlite3* OpenConnection(ServerState& state, SessionState* session, std::string* error)
+{
+    sqlite3* db = nullptr;
+    const int flags = SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_FULLMUTEX | SQLITE_OPEN_URI;
+    if (sqlite3_open_v2(":memory:", &db, flags, nullptr) != SQLITE_OK) {
+        if (error)
+            *error = db ? sqlite3_errmsg(db) : "out of memory";
+        sqlite3_close_v2(db);
+        return nullptr;
+    }
+    // A misspelt column in double quotes must be an error, never a string.
+    sqlite3_db_config(db, SQLITE_DBCONFIG_DQS_DML, 0, nullptr);
+    sqlite3_db_config(db, SQLITE_DBCONFIG_DQS_DDL, 0, nullptr);
+    sqlite3_limit(db, SQLITE_LIMIT_ATTACHED, 125);
+    sqlite3_busy_timeout(db, 5000);
+    SqlFunctions::Register(db, session);
+    try {
+        SqliteStatement::Exec(db, "PRAGMA foreign_keys = ON");
+        for (const DatabaseInfo& d : state.Databases())
+            SqliteStatement::Exec(db, "ATTACH DATABASE " + Translator::Literal(d.path) + " AS " + Translator::Quote(d.name));
+    } catch (const SqlError& e) {
+        if (error)
+            *error = e.what();
+        sqlite3_close_v2(db);
+        return nullptr;
+    }
+    return db;
+}
+
+std::string DatabasePath(const std::string& dataDir, const std::string& name)
+{
+    return dataDir + "/" + name + ".db";
+}
+
+} // namespace server_detail
+
+Server::Server(std::shared_ptr<ServerState> state) : state_(std::move(state)) {}
+
+Server::~Server() = default;
+
+const std::string& Server::DataDirectory() const { return state_->DataDir(); }
+
+std::unique_ptr<Server> Server::Open(const std::string& workDir, std::string* error)
+{
+    namespace fs = std::filesystem;
+    const std::string dataDir = (fs::path(workDir) / "data" / "server").string();
+    std::error_code ec;
+    fs::create_directories(dataDir, ec);
+    if (ec) {
+        if (error)
+            *error = "Cannot create " + dataDir + ": " + ec.message();
+        return nullptr;
+    }
+    auto state = std::make_shared<ServerState>(dataDir);
+    state->startTime = Catalog::Now();
+    char uri[96];
+    std::snprintf(uri, sizeof uri, "file:tw_tempdb_%p?mode=memory&cache=shared", static_cast<void*>(state.get()));
+    if (sqlite3_open_v2(uri, &state->tempdbKeeper,
+                        SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_URI | SQLITE_OPEN_FULLMUTEX,
+                        nullptr) != SQLITE_OK) {
+        if (error)
+            *error = "Cannot create tempdb";
+        return nullptr;
+    }
+    const std::string masterPath = server_detail::DatabasePath(dataDir, "master");
+    const bool firstRun = !fs::exists(masterPath);
+    state->AddDatabase({"master", 1, masterPath, state->startTime, 80});
+    state->AddDatabase({"tempdb", 2, uri, state->startTime, 80});
+    // The list of user databases lives in master.
+    bool sampleIsNew = false;
+    try {
+        {
+            std::string openError;
+            sqlite3* db = server_detail::OpenConnection(*state, nullptr, &openError);
+            if (!db)
+                throw SqlError(945, 14, openError);
+            std::unique_ptr<sqlite3, int (*)(sqlite3*)> guard(db, sqlite3_close_v2);
+            SqliteStatement::Exec(db, "PRAGMA master.journal_mode = WAL");
+            Catalog(db, "master").Install(true, masterPath);
+            Catalog(db, "tempdb").Install(false, "tempdb");
+            SqliteStatement::Exec(db, "INSERT INTO master.tw_objects (id, name, xtype, uid, crdate, status, type) "
+                                      "SELECT 1000, 'xp_cmdshell', 'X ', 1, " + Translator::Literal(state->startTime) +
+                                      ", 1, 'X ' WHERE NOT EXISTS (SELECT 1 FROM master.tw_objects WHERE name = 'xp_cmdshell')");
+            if (firstRun) {
+                SqliteStatement ins(db, "INSERT INTO master.tw_databases VALUES (?, ?, ?, 80, ?)");
+                ins.Bind(1, std::string("master")).Bind(2, 1).Bind(3, state->startTime).Bind(4, masterPath).Step();
+                ins.Reset();
+                ins.Bind(1, std::string("tempdb")).Bind(2, 2).Bind(3, state->startTime).Bind(4, std::string("tempdb.mdf")).Step();
+                ins.Reset();
+                const std::string samplePath = server_detail::DatabasePath(dataDir, kSampleDatabase);
+                ins.Bind(1, std::string(kSampleDatabase)).Bind(2, 5).Bind(3, state->startTime).Bind(4, samplePath).Step();
+            }
+            SqliteStatement list(db, "SELECT name, dbid, crdate, cmptlevel FROM master.tw_databases WHERE dbid > 2 "
+                                     "ORDER BY dbid");
+            while (list.Step()) {
+                const std::string name = list.Text(0);
+                const std::string path = server_detail::DatabasePath(dataDir, name);
+                sampleIsNew = sampleIsNew || (name == kSampleDatabase && !fs::exists(path));
+                state->AddDatabase({name, static_cast<int>(list.Int(1)), path, list.Text(2), static_cast<int>(list.Int(3))});
+            }
+        }
+        // Attach the user databases (a fresh connection sees them all) and give each its catalogue.
+        std::string openError;
+        sqlite3* db = server_detail::OpenConnection(*state, nullptr, &openError);
+        if (!db)
+            throw SqlError(945, 14, openError);
+        std::unique_ptr<sqlite3, int (*)(sqlite3*)> guard(db, sqlite3_close_v2);
+        for (const DatabaseInfo& d : state->Databases()) {
+            if (d.dbid <= 2)
+                continue;
+            SqliteStatement::Exec(db, "PRAGMA " + Translator::Quote(d.name) + ".journal_mode = WAL");
+            Catalog(db, d.name).Install(false, d.path);
+        }
+    } catch (const SqlError& e) {
+        if (error)
+            *error = e.what();
+        return nullptr;
+    }
+    std::unique_ptr<Server> server(new Server(state));
+    if (sampleIsNew || firstRun) {
+        LoginInfo login;
+        login.programName = "Tarnwick setup";
+        login.database = kSampleDatabase;
+        Message failure;
+        auto session = server->Connect(login, &failure);
+        if (!session) {
+            if (error)
+                *error = failure.text;
+            return nullptr;
+        }
+        for (const std::string& batch : SampleDatabase::Batches()) {
+            BufferedSink sink;
+            if (!session->Execute(batch, sink)) {
+                if (error)
+                    *error = "Creating the sample database failed: " + sink.FirstError()->text;
+                return nullptr;
+            }
+        }
+    }
+    return server;
+}
+
+std::unique_ptr<Session> Server::Connect(const LoginInfo& login, Message* error)
+{
+    auto fail = [&](int number, const std::string& text) {
+        if (error) {
+            error->number = number;
+            error->severity = number == 4060 ? 11 : 14;
+            error->state = 1;
+            error->server = kServerName;
+            error->text = text;
+        }
+        return nullptr;
+    };
+    if (login.login != "sa" && !login.login.empty())
+        return fail(18456, "Login failed for user '" + login.login + "'.");
+    std::string database = login.database.empty() ? "master" : login.database;
+    DatabaseInfo info;
+    if (!state_->FindDatabase(database, &info))
+        return fail(4060, "Cannot open database \"" + database + "\" requested by the login. The login failed.");
+    auto sessionState = std::make_unique<SessionState>(state_, nullptr);
+    std::string openError;
+    sqlite3* db = server_detail::OpenConnection(*state_, sessionState.get(), &openError);
+    if (!db)
+        return fail(945, openError);
+    sessionState->db = db;
+    sessionState->login = login.login.empty() ? "sa" : login.login;
+    sessionState->host = login.hostName;
+    sessionState->program = login.programName;
+    sessionState->database = info.name;
+    sessionState->loginTime = Catalog::Now();
+    sessionState->lastBatchTime = sessionState->loginTime;
+    sessionState->spid = state_->RegisterSession(sessionState.get());
+    return std::unique_ptr<Session>(new Session(std::move(sessionState)));
+}
+
+} // namespace tw::server

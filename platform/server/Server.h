@@ -1,0 +1,48 @@
+// The embedded server: one per process, a SQL Server look-alike over SQLite.
+// Databases are SQLite files under <dataDir>/data/server/ (master and a sample
+// database, created on first use); tempdb lives in memory.
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include "platform/server/Message.h"
+#include "platform/server/Session.h"
+
+namespace tw::server {
+
+class ServerState;
+
+struct LoginInfo {
+    std::string login = "sa";
+    std::string hostName = "localhost";
+    std::string programName;
+    std::string database; // empty: the login's default database (master)
+};
+
+class Server {
+public:
+    // The name and version the server reports (@@SERVERNAME, @@VERSION).
+    static constexpr const char* kServerName = "(embedded)";
+    static constexpr const char* kSampleDatabase = "TarnSample";
+
+    // Opens (creating on first use) the server whose files live under
+    // `workDir`/data/server. Returns null and fills `error` on failure.
+    static std::unique_ptr<Server> Open(const std::string& workDir, std::string* error = nullptr);
+    ~Server();
+
+    Server(const Server&) = delete;
+    Server& operator=(const Server&) = delete;
+
+    // A new session (spid). Fails with the server's login error (4060 for an
+    // unknown database) and fills `error`.
+    std::unique_ptr<Session> Connect(const LoginInfo& login, Message* error = nullptr);
+
+    const std::string& DataDirectory() const;
+
+private:
+    explicit Server(std::shared_ptr<ServerState> state);
+    std::shared_ptr<ServerState> state_;
+};
+
+} // namespace tw::server

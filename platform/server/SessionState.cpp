@@ -1,0 +1,30 @@
+#include "platform/server/SessionState.h"
+
+#include "platform/server/ServerState.h"
+
+namespace tw::server {
+
+SessionState::SessionState(std::shared_ptr<ServerState> server_, sqlite3* db_) : server(std::move(server_)), db(db_) {}
+
+SessionState::~SessionState() = default;
+
+Variable* SessionState::FindVariable(const std::string& name)
+{
+    auto& frame = frames.back();
+    auto it = frame.find(name);
+    return it == frame.end() ? nullptr : &it->second;
+}
+
+std::string SessionState::Info(std::string SessionState::*field) const
+{
+    std::lock_guard<std::mutex> lock(infoMutex);
+    return this->*field;
+}
+
+void SessionState::SetInfo(std::string SessionState::*field, std::string value)
+{
+    std::lock_guard<std::mutex> lock(infoMutex);
+    this->*field = std::move(value);
+}
+
+} // namespace tw::server

@@ -1,0 +1,94 @@
+// Everything one session owns: its SQLite connection (with every database
+// attached), login facts, SET options, variables and transaction count.
+#pragma once
+
+#include <atomic>
+#include <cstdint>
+#include <functional>
+#include <map>
+#include <memory>
+#include <mutex>
+#include <string>
+#include <vector>
+
+#include "platform/server/TypeSpec.h"
+#include "platform/server/Value.h"
+
+struct sqlite3;
+
+namespace tw::server {
+
+class ServerState;
+
+struct SessionOptions {
+    bool ansiNulls = true;
+    bool ansiNullDefaultOn = true;
+    bool ansiPadding = true;
+    bool ansiWarnings = true;
+    bool arithAbort = false;
+    bool concatNullYieldsNull = true;
+    bool quotedIdentifier = true;
+    bool noCount = false;
+    bool noExec = false;
+    bool parseOnly = false;
+    bool showplanText = false;
+    bool statisticsTime = false;
+    bool statisticsIo = false;
+    bool implicitTransactions = false;
+    bool cursorCloseOnCommit = false;
+    int64_t rowCount = 0;
+    int lockTimeout = -1;
+    int textSize = 2147483647;
+    int dateFirst = 7;
+    std::string dateFormat = "mdy";
+    std::string isolationLevel = "READ COMMITTED";
+};
+
+struct Variable {
+    TypeSpec type;
+    Value value;
+};
+
+class SessionState {
+public:
+    SessionState(std::shared_ptr<ServerState> server, sqlite3* db);
+    ~SessionState();
+
+    std::shared_ptr<ServerState> server;
+    sqlite3* db = nullptr;
+    int spid = 0;
+    std::string login = "sa";
+    std::string host;
+    std::string program;
+    std::string database = "master";
+    SessionOptions options;
+    int tranCount = 0;
+
+    // Variables of the batch, then of each procedure frame running.
+    std::vector<std::map<std::string, Variable>> frames{1};
+    int lastError = 0;
+    int64_t lastRowCount = 0;
+    int64_t lastIdentity = 0;
+    int nestLevel = 0;
+
+    std::atomic<bool> cancelled{false};
+    std::atomic<bool> killed{false};
+    std::atomic<bool> running{false};
+
+    // What sysprocesses and DBCC INPUTBUFFER show; read by other sessions.
+    mutable std::mutex infoMutex;
+    std::string lastBatch;
+    std::string status = "sleeping";
+    std::string command = "AWAITING COMMAND";
+    std::string loginTime;
+    std::string lastBatchTime;
+
+    // Runs a user-defined scalar function (set by the executor running a batch).
+    std::function<Value(const std::string& name, const std::vector<Value>& args)> callFunction;
+
+    Variable* FindVariable(const std::string& name);
+    std::string Info(std::string SessionState::*field) const;
+    void SetInfo(std::string SessionState::*field, std::string value);
+};
+
+} // namespace tw::server

@@ -1,0 +1,1277 @@
+#include "platform/server/SqlFunctions.h"
+
+#include <sqlite3.h>
+
+#include <cctype>
+#include <cmath>
+#include <cstdio>
+#include <cstring>
+#include <random>
+
+#include "platform/server/Catalog.h"
+#include "platform/server/DateTimeValue.h"
+#include "platform/server/ErrorMapper.h"
+#include "platform/server/ObjectName.h"
+#include "platform/server/Server.h"
+#include "platform/server/ServerState.h"
+#include "platform/server/SessionState.h"
+#include "platform/server/SqlError.h"
+#include "platform/server/SqliteStatement.h"
+#include "platform/server/Translator.h"
+
+namespace tw::server {
+
+namespace sqlfn_detail {
+
+using Args = sqlite3_value**;
+
+SessionState* Session(sqlite3_context* ctx) { return static_cast<SessionState*>(sqlite3_user_data(ctx)); }
+
+std::string Text(sqlite3_value* v)
+{
+    const unsigned char* t = sqlite3_value_text(v);
+    return t ? std::string(reinterpret_cast<const char*>(t), sqlite3_value_bytes(v)) : std::string();
+}
+
+bool IsNull(sqlite3_value* v) { return sqlite3_value_type(v) == SQLITE_NULL; }
+
+void ResultText(sqlite3_context* ctx, const std::string& s)
+{
+    sqlite3_result_text(ctx, s.data(), static_cast<int>(s.size()), SQLITE_TRANSIENT);
+}
+
+void Fail(sqlite3_context* ctx, int number, int severity, const std::string& text)
+{
+    const std::string message = ErrorMapper::Encode(number, severity, text);
+    sqlite3_result_error(ctx, message.c_str(), -1);
+}
+
+std::string Lower(std::string s)
+{
+    for (char& c : s)
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return s;
+}
+
+std::string TrimRight(std::string s)
+{
+    while (!s.empty() && s.back() == ' ')
+        s.pop_back();
+    return s;
+}
+
+// Characters, not bytes: UTF-8 continuation bytes do not start a character.
+std::vector<size_t> CharStarts(const std::string& s)
+{
+    std::vector<size_t> starts;
+    for (size_t i = 0; i < s.size(); ++i)
+        if ((static_cast<unsigned char>(s[i]) & 0xC0) != 0x80)
+            starts.push_back(i);
+    return starts;
+}
+
+std::string Substring(const std::string& s, int64_t start, int64_t length)
+{
+    const std::vector<size_t> starts = CharStarts(s);
+    const int64_t count = static_cast<int64_t>(starts.size());
+    int64_t first = start - 1;
+    int64_t last = first + length; // exclusive
+    if (first < 0)
+        first = 0;
+    if (last > count)
+        last = count;
+    if (last <= first)
+        return {};
+    const size_t from = starts[first];
+    const size_t to = last < count ? starts[last] : s.size();
+    return s.substr(from, to - from);
+}
+
+std::string FormatNumber(double v)
+{
+    if (std::isfinite(v) && v == std::floor(v) && std::fabs(v) < 1e15) {
+        char b[32];
+        std::snprintf(b, sizeof b, "%.0f", v);
+        return b;
+    }
+    char b[40];
+    std::snprintf(b, sizeof b, "%.6g", v);
+    return b;
+}
+
+// The current database's catalogue, or a named one's.
+bool CatalogFor(SessionState* s, const std::string& database, std::string* schema)
+{
+    if (!s)
+        return false;
+    const std::string name = database.empty() ? s->database : database;
+    DatabaseInfo info;
+    if (!s->server->FindDatabase(name, &info))
+        return false;
+    *schema = info.name;
+    return true;
+}
+
+int64_t LookupObjectId(SessionState* s, const std::string& text, const std::string& types = "")
+{
+    const ObjectName n = ObjectName::Parse(text);
+    if (!n.valid || n.name.empty() || !n.server.empty())
+        return 0;
+    std::string schema;
+    if (!CatalogFor(s, n.database, &schema))
+        return 0;
+    if (!n.owner.empty() && Lower(n.owner) != "dbo")
+        return 0;
+    return Catalog(s->db, schema).ObjectId(n.name, types);
+}
+
+// --- operators -----------------------------------------------------------------
+
+bool IsTextValue(sqlite3_value* v) { return sqlite3_value_type(v) == SQLITE_TEXT; }
+
+bool ParseNumber(const std::string& text, double* out, bool* integral)
+{
+    std::string t = text;
+    while (!t.empty() && t.back() == ' ')
+        t.pop_back();
+    size_t i = 0;
+    while (i < t.size() && t[i] == ' ')
+        ++i;
+    if (i == t.size())
+        return false;
+    char* end = nullptr;
+    *out = std::strtod(t.c_str() + i, &end);
+    if (end != t.c_str() + t.size())
+        return false;
+    *integral = t.find_first_of(".eE", i) == std::string::npos;
+    return true;
+}
+
+void Add(sqlite3_context* ctx, int, Args argv)
+{
+    SessionState* s = Session(ctx);
+    const bool aText = IsTextValue(argv[0]), bText = IsTextValue(argv[1]);
+    const bool aNull = IsNull(argv[0]), bNull = IsNull(argv[1]);
+    if ((aText || bText) && (aText || aNull) && (bText || bNull)) {
+        // String concatenation; with CONCAT_NULL_YIELDS_NULL off a null is ''.
+        const bool nullYieldsNull = !s || s->options.concatNullYieldsNull;
+        if ((aNull || bNull) && nullYieldsNull) {
+            sqlite3_result_null(ctx);
+            return;
+        }
+        ResultText(ctx, Text(argv[0]) + Text(argv[1]));
+        return;
+    }
+    if (aNull || bNull) {
+        sqlite3_result_null(ctx);
+        return;
+    }
+    // A string meeting a number is converted to the number, as SQL Server's
+    // precedence rules do; text that is no number is an error.
+    double values[2];
+    bool integral[2];
+    for (int i = 0; i < 2; ++i) {
+        if (IsTextValue(argv[i])) {
+            if (!ParseNumber(Text(argv[i]), &values[i], &integral[i])) {
+                Fail(ctx, 245, 16, "Conversion failed when converting the varchar value '" + Text(argv[i]) +
+                                       "' to data type int.");
+                return;
+            }
+        } else {
+            values[i] = sqlite3_value_double(argv[i]);
+            integral[i] = sqlite3_value_type(argv[i]) == SQLITE_INTEGER;
+        }
+    }
+    if (integral[0] && integral[1]) {
+        sqlite3_result_int64(ctx, static_cast<int64_t>(values[0]) + static_cast<int64_t>(values[1]));
+        return;
+    }
+    sqlite3_result_double(ctx, values[0] + values[1]);
+}
+
+bool DivideByZero(sqlite3_context* ctx)
+{
+    SessionState* s = Session(ctx);
+    if (s && !s->options.arithAbort && !s->options.ansiWarnings) {
+        sqlite3_result_null(ctx);
+        return true;
+    }
+    Fail(ctx, 8134, 16, "Divide by zero error encountered.");
+    return true;
+}
+
+void Divide(sqlite3_context* ctx, int, Args argv)
+{
+    if (IsNull(argv[0]) || IsNull(argv[1])) {
+        sqlite3_result_null(ctx);
+        return;
+    }
+    const bool integral = sqlite3_value_numeric_type(argv[0]) == SQLITE_INTEGER &&
+                          sqlite3_value_numeric_type(argv[1]) == SQLITE_INTEGER;
+    if (sqlite3_value_double(argv[1]) == 0) {
+        DivideByZero(ctx);
+        return;
+    }
+    if (integral)
+        sqlite3_result_int64(ctx, sqlite3_value_int64(argv[0]) / sqlite3_value_int64(argv[1]));
+    else
+        sqlite3_result_double(ctx, sqlite3_value_double(argv[0]) / sqlite3_value_double(argv[1]));
+}
+
+void Modulo(sqlite3_context* ctx, int, Args argv)
+{
+    if (IsNull(argv[0]) || IsNull(argv[1])) {
+        sqlite3_result_null(ctx);
+        return;
+    }
+    if (sqlite3_value_int64(argv[1]) == 0) {
+        DivideByZero(ctx);
+        return;
+    }
+    sqlite3_result_int64(ctx, sqlite3_value_int64(argv[0]) % sqlite3_value_int64(argv[1]));
+}
+
+void LikeFn(sqlite3_context* ctx, int argc, Args argv)
+{
+    if (IsNull(argv[0]) || IsNull(argv[1])) {
+        sqlite3_result_null(ctx);
+        return;
+    }
+    int escape = -1;
+    if (argc > 2 && !IsNull(argv[2])) {
+        const std::string e = Text(argv[2]);
+        if (e.size() != 1) {
+            Fail(ctx, 506, 16, "The invalid escape character \"" + e + "\" was specified in a LIKE predicate.");
+            return;
+        }
+        escape = static_cast<unsigned char>(e[0]);
+    }
+    sqlite3_result_int(ctx, SqlFunctions::Like(Text(argv[1]), Text(argv[0]), escape) ? 1 : 0);
+}
+
+void SysVar(sqlite3_context* ctx, int, Args argv)
+{
+    SessionState* s = Session(ctx);
+    const std::string name = Text(argv[0]);
+    if (name == "version") {
+        ResultText(ctx, "Microsoft SQL Server  2000 - 8.00.2039 (Tarnwick embedded server on SQLite " +
+                            std::string(sqlite3_libversion()) + ")");
+        return;
+    }
+    if (name == "servername" || name == "servicename") {
+        ResultText(ctx, name == "servername" ? Server::kServerName : "MSSQLSERVER");
+        return;
+    }
+    if (name == "language") {
+        ResultText(ctx, "us_english");
+        return;
+    }
+    if (!s) {
+        sqlite3_result_null(ctx);
+        return;
+    }
+    if (name == "spid") sqlite3_result_int(ctx, s->spid);
+    else if (name == "trancount") sqlite3_result_int(ctx, s->tranCount);
+    else if (name == "error") sqlite3_result_int(ctx, s->lastError);
+    else if (name == "rowcount") sqlite3_result_int64(ctx, s->lastRowCount);
+    else if (name == "identity") s->lastIdentity ? sqlite3_result_int64(ctx, s->lastIdentity) : sqlite3_result_null(ctx);
+    else if (name == "nestlevel") sqlite3_result_int(ctx, s->nestLevel);
+    else if (name == "max_precision") sqlite3_result_int(ctx, 38);
+    else if (name == "datefirst") sqlite3_result_int(ctx, s->options.dateFirst);
+    else if (name == "lock_timeout") sqlite3_result_int(ctx, s->options.lockTimeout);
+    else if (name == "textsize") sqlite3_result_int(ctx, s->options.textSize);
+    else if (name == "langid") sqlite3_result_int(ctx, 0);
+    else if (name == "procid") sqlite3_result_int(ctx, 0);
+    else if (name == "options") {
+        const SessionOptions& o = s->options;
+        int bits = (o.implicitTransactions ? 2 : 0) | (o.cursorCloseOnCommit ? 4 : 0) | (o.ansiWarnings ? 8 : 0) |
+                   (o.ansiPadding ? 16 : 0) | (o.ansiNulls ? 32 : 0) | (o.arithAbort ? 64 : 0) |
+                   (o.quotedIdentifier ? 256 : 0) | (o.noCount ? 512 : 0) | (o.ansiNullDefaultOn ? 1024 : 0) |
+                   (o.concatNullYieldsNull ? 4096 : 0);
+        sqlite3_result_int(ctx, bits);
+    } else {
+        Fail(ctx, 137, 15, "Must declare the scalar variable \"@@" + name + "\".");
+    }
+}
+
+// --- conversion ------------------------------------------------------------------
+
+bool IntegerRange(const std::string& type, int64_t v)
+{
+    if (type == "tinyint") return v >= 0 && v <= 255;
+    if (type == "smallint") return v >= -32768 && v <= 32767;
+    if (type == "int") return v >= INT32_MIN && v <= INT32_MAX;
+    return true;
+}
+
+std::string SourceTypeName(sqlite3_value* v)
+{
+    switch (sqlite3_value_type(v)) {
+    case SQLITE_INTEGER: return "int";
+    case SQLITE_FLOAT: return "float";
+    case SQLITE_BLOB: return "varbinary";
+    default: return "varchar";
+    }
+}
+
+void Convert(sqlite3_context* ctx, int argc, Args argv)
+{
+    SessionState* s = Session(ctx);
+    const TypeSpec target = TypeSpec::FromDeclared(Text(argv[1]));
+    if (IsNull(argv[0])) {
+        sqlite3_result_null(ctx);
+        return;
+    }
+    const int style = argc > 2 && !IsNull(argv[2]) ? sqlite3_value_int(argv[2]) : 0;
+    const int kind = sqlite3_value_type(argv[0]);
+    const std::string dateFormat = s ? s->options.dateFormat : "mdy";
+
+    if (target.IsInteger()) {
+        int64_t v = 0;
+        if (kind == SQLITE_INTEGER) {
+            v = sqlite3_value_int64(argv[0]);
+        } else if (kind == SQLITE_FLOAT) {
+            v = static_cast<int64_t>(std::trunc(sqlite3_value_double(argv[0])));
+        } else {
+            std::string t = Text(argv[0]);
+            double d;
+            bool integral;
+            if (target.name == "bit" && (Lower(TrimRight(t)) == "true" || Lower(TrimRight(t)) == "false")) {
+                sqlite3_result_int(ctx, Lower(TrimRight(t)) == "true");
+                return;
+            }
+            if (!ParseNumber(t, &d, &integral) || !integral) {
+                Fail(ctx, 245, 16, "Conversion failed when converting the varchar value '" + t +
+                                       "' to data type " + target.name + ".");
+                return;
+            }
+            v = static_cast<int64_t>(d);
+        }
+        if (target.name == "bit") {
+            sqlite3_result_int(ctx, v != 0);
+            return;
+        }
+        if (!IntegerRange(target.name, v)) {
+            Fail(ctx, 8115, 16, "Arithmetic overflow error converting expression to data type " + target.name + ".");
+            return;
+        }
+        sqlite3_result_int64(ctx, v);
+        return;
+    }
+    if (target.IsApproximate() || target.IsExactNumeric()) {
+        double v = 0;
+        if (kind == SQLITE_INTEGER || kind == SQLITE_FLOAT) {
+            v = sqlite3_value_double(argv[0]);
+        } else {
+            bool integral;
+            std::string t = Text(argv[0]);
+            if (target.name == "money" || target.name == "smallmoney")
+                if (!t.empty() && t[0] == '$')
+                    t.erase(0, 1);
+            if (!ParseNumber(t, &v, &integral)) {
+                Fail(ctx, 8114, 16, "Error converting data type varchar to " + target.name + ".");
+                return;
+            }
+        }
+        if (target.IsExactNumeric()) {
+            const double factor = std::pow(10.0, target.Scale());
+            v = std::round(v * factor) / factor;
+            const int integerDigits = target.Precision() - target.Scale();
+            if (std::fabs(v) >= std::pow(10.0, integerDigits)) {
+                Fail(ctx, 8115, 16, "Arithmetic overflow error converting expression to data type " +
+                                        target.name + ".");
+                return;
+            }
+        }
+        sqlite3_result_double(ctx, v);
+        return;
+    }
+    if (target.IsDateTime()) {
+        if (kind == SQLITE_INTEGER || kind == SQLITE_FLOAT) {
+            const double v = sqlite3_value_double(argv[0]);
+            DateTimeValue d{static_cast<int64_t>(std::floor(v)),
+                            static_cast<int64_t>(std::llround((v - std::floor(v)) * 86400000.0))};
+            ResultText(ctx, d.ToCanonical());
+            return;
+        }
+        auto parsed = DateTimeValue::Parse(Text(argv[0]), dateFormat);
+        if (!parsed) {
+            Fail(ctx, 241, 16, "Conversion failed when converting datetime from character string.");
+            return;
+        }
+        if (target.name == "smalldatetime")
+            parsed->ms = (parsed->ms + 30000) / 60000 * 60000;
+        ResultText(ctx, parsed->ToCanonical());
+        return;
+    }
+    if (target.IsCharacter()) {
+        std::string text;
+        const std::string source = argc > 3 && !IsNull(argv[3]) ? Text(argv[3]) : SourceTypeName(argv[0]);
+        if (kind == SQLITE_INTEGER) {
+            text = std::to_string(sqlite3_value_int64(argv[0]));
+        } else if (kind == SQLITE_FLOAT) {
+            text = FormatNumber(sqlite3_value_double(argv[0]));
+        } else if (source == "datetime" || source == "smalldatetime") {
+            auto d = DateTimeValue::Parse(Text(argv[0]));
+            text = d ? d->Format(style) : Text(argv[0]);
+            if (d && text.empty()) {
+                Fail(ctx, 281, 16, std::to_string(style) + " is not a valid style number when converting from "
+                                                           "datetime to a character string.");
+                return;
+            }
+        } else {
+            text = Text(argv[0]);
+        }
+        const int length = target.length == TypeSpec::kMax ? -1 : target.length < 0 ? 30 : target.length;
+        if (length >= 0) {
+            const std::vector<size_t> starts = CharStarts(text);
+            if (static_cast<int>(starts.size()) > length) {
+                if (kind == SQLITE_INTEGER || kind == SQLITE_FLOAT) {
+                    // A number that does not fit gives '*', as SQL Server does.
+                    text = "*";
+                } else {
+                    text = text.substr(0, starts[length]);
+                }
+            } else if (target.name == "char" || target.name == "nchar") {
+                text.append(length - starts.size(), ' ');
+            }
+        }
+        ResultText(ctx, text);
+        return;
+    }
+    if (target.IsBinary()) {
+        if (kind == SQLITE_INTEGER) {
+            const int64_t v = sqlite3_value_int64(argv[0]);
+            std::string bytes;
+            for (int i = 3; i >= 0; --i)
+                bytes += static_cast<char>((v >> (i * 8)) & 0xff);
+            sqlite3_result_blob(ctx, bytes.data(), 4, SQLITE_TRANSIENT);
+            return;
+        }
+        const void* data = sqlite3_value_blob(argv[0]);
+        sqlite3_result_blob(ctx, data, sqlite3_value_bytes(argv[0]), SQLITE_TRANSIENT);
+        return;
+    }
+    sqlite3_result_value(ctx, argv[0]);
+}
+
+// --- strings ------------------------------------------------------------------------
+
+void Len(sqlite3_context* ctx, int, Args argv)
+{
+    if (IsNull(argv[0])) return sqlite3_result_null(ctx);
+    sqlite3_result_int64(ctx, static_cast<int64_t>(CharStarts(TrimRight(Text(argv[0]))).size()));
+}
+
+void DataLength(sqlite3_context* ctx, int, Args argv)
+{
+    if (IsNull(argv[0])) return sqlite3_result_null(ctx);
+    const int kind = sqlite3_value_type(argv[0]);
+    if (kind == SQLITE_INTEGER) return sqlite3_result_int(ctx, 4);
+    if (kind == SQLITE_FLOAT) return sqlite3_result_int(ctx, 8);
+    sqlite3_result_int(ctx, sqlite3_value_bytes(argv[0]));
+}
+
+void CharIndex(sqlite3_context* ctx, int argc, Args argv)
+{
+    if (IsNull(argv[0]) || IsNull(argv[1])) return sqlite3_result_null(ctx);
+    const std::string needle = Lower(Text(argv[0]));
+    const std::string hay = Lower(Text(argv[1]));
+    int64_t start = argc > 2 && !IsNull(argv[2]) ? sqlite3_value_int64(argv[2]) : 1;
+    if (start < 1)
+        start = 1;
+    const std::vector<size_t> starts = CharStarts(hay);
+    if (needle.empty() || start > static_cast<int64_t>(starts.size()))
+        return sqlite3_result_int(ctx, 0);
+    const size_t at = hay.find(needle, starts[start - 1]);
+    if (at == std::string::npos)
+        return sqlite3_result_int(ctx, 0);
+    sqlite3_result_int64(ctx, static_cast<int64_t>(CharStarts(hay.substr(0, at)).size()) + 1);
+}
+
+void PatIndex(sqlite3_context* ctx, int, Args argv)
+{
+    if (IsNull(argv[0]) || IsNull(argv[1])) return sqlite3_result_null(ctx);
+    const std::string pattern = Text(argv[0]);
+    const std::string value = Text(argv[1]);
+    const std::vector<size_t> starts = CharStarts(value);
+    std::string inner = pattern;
+    if (!inner.empty() && inner.front() == '%') inner.erase(0, 1);
+    if (!inner.empty() && inner.back() == '%') inner.pop_back();
+    for (size_t i = 0; i < starts.size(); ++i)
+        if (SqlFunctions::Like(value.substr(starts[i]), inner + "%"))
+            return sqlite3_result_int64(ctx, static_cast<int64_t>(i) + 1);
+    sqlite3_result_int(ctx, 0);
+}
+
+void SubstringFn(sqlite3_context* ctx, int, Args argv)
+{
+    if (IsNull(argv[0]) || IsNull(argv[1]) || IsNull(argv[2])) return sqlite3_result_null(ctx);
+    const int64_t length = sqlite3_value_int64(argv[2]);
+    if (length < 0)
+        return Fail(ctx, 537, 16, "Invalid length parameter passed to the substring function.");
+    ResultText(ctx, Substring(Text(argv[0]), sqlite3_value_int64(argv[1]), length));
+}
+
+void LeftFn(sqlite3_context* ctx, int, Args argv)
+{
+    if (IsNull(argv[0]) || IsNull(argv[1])) return sqlite3_result_null(ctx);
+    const int64_t n = sqlite3_value_int64(argv[1]);
+    if (n < 0) return Fail(ctx, 536, 16, "Invalid length parameter passed to the left function.");
+    ResultText(ctx, Substring(Text(argv[0]), 1, n));
+}
+
+void RightFn(sqlite3_context* ctx, int, Args argv)
+{
+    if (IsNull(argv[0]) || IsNull(argv[1])) return sqlite3_result_null(ctx);
+    const int64_t n = sqlite3_value_int64(argv[1]);
+    if (n < 0) return Fail(ctx, 536, 16, "Invalid length parameter passed to the right function.");
+    const std::string s = Text(argv[0]);
+    const int64_t count = static_cast<int64_t>(CharStarts(s).size());
+    ResultText(ctx, Substring(s, std::max<int64_t>(1, count - n + 1), n));
+}
+
+void ReplaceFn(sqlite3_context* ctx, int, Args argv)
+{
+    if (IsNull(argv[0]) || IsNull(argv[1]) || IsNull(argv[2])) return sqlite3_result_null(ctx);
+    const std::string s = Text(argv[0]), from = Text(argv[1]), to = Text(argv[2]);
+    if (from.empty()) return ResultText(ctx, s);
+    // Matches ignore case, as under the default collation.
+    const std::string lower = Lower(s), lowerFrom = Lower(from);
+    std::string out;
+    size_t at = 0;
+    for (size_t hit; (hit = lower.find(lowerFrom, at)) != std::string::npos; at = hit + from.size())
+        out += s.substr(at, hit - at) + to;
+    ResultText(ctx, out + s.substr(at));
+}
+
+void Space(sqlite3_context* ctx, int, Args argv)
+{
+    if (IsNull(argv[0]) || sqlite3_value_int64(argv[0]) < 0) return sqlite3_result_null(ctx);
+    ResultText(ctx, std::string(static_cast<size_t>(std::min<int64_t>(sqlite3_value_int64(argv[0]), 8000)), ' '));
+}
+
+void Replicate(sqlite3_context* ctx, int, Args argv)
+{
+    if (IsNull(argv[0]) || IsNull(argv[1]) || sqlite3_value_int64(argv[1]) < 0) return sqlite3_result_null(ctx);
+    const std::string s = Text(argv[0]);
+    std::string out;
+    for (int64_t i = 0; i < sqlite3_value_int64(argv[1]) && out.size() < 8000; ++i)
+        out += s;
+    ResultText(ctx, out);
+}
+
+void Reverse(sqlite3_context* ctx, int, Args argv)
+{
+    if (IsNull(argv[0])) return sqlite3_result_null(ctx);
+    const std::string s = Text(argv[0]);
+    const std::vector<size_t> starts = CharStarts(s);
+    std::string out;
+    for (size_t i = starts.size(); i-- > 0;)
+        out += s.substr(starts[i], (i + 1 < starts.size() ? starts[i + 1] : s.size()) - starts[i]);
+    ResultText(ctx, out);
+}
+
+void Stuff(sqlite3_context* ctx, int, Args argv)
+{
+    if (IsNull(argv[0]) || IsNull(argv[1]) || IsNull(argv[2])) return sqlite3_result_null(ctx);
+    const std::string s = Text(argv[0]);
+    const int64_t start = sqlite3_value_int64(argv[1]), length = sqlite3_value_int64(argv[2]);
+    const int64_t count = static_cast<int64_t>(CharStarts(s).size());
+    if (start < 1 || start > count || length < 0) return sqlite3_result_null(ctx);
+    ResultText(ctx, Substring(s, 1, start - 1) + Text(argv[3]) + Substring(s, start + length, count));
+}
+
+void QuoteName(sqlite3_context* ctx, int argc, Args argv)
+{
+    if (IsNull(argv[0])) return sqlite3_result_null(ctx);
+    const std::string s = Text(argv[0]);
+    std::string open = argc > 1 ? Text(argv[1]) : "[";
+    if (s.size() > 128) return sqlite3_result_null(ctx);
+    char close = open == "[" || open == "]" ? ']' : open == "'" ? '\'' : open == "\"" ? '"' : 0;
+    if (!close) return sqlite3_result_null(ctx);
+    std::string out(1, close == ']' ? '[' : close);
+    for (char c : s) {
+        out += c;
+        if (c == close) out += c;
+    }
+    ResultText(ctx, out + close);
+}
+
+void Str(sqlite3_context* ctx, int argc, Args argv)
+{
+    if (IsNull(argv[0])) return sqlite3_result_null(ctx);
+    const int length = argc > 1 ? sqlite3_value_int(argv[1]) : 10;
+    const int decimals = argc > 2 ? sqlite3_value_int(argv[2]) : 0;
+    char b[128];
+    std::snprintf(b, sizeof b, "%*.*f", length, std::min(decimals, 16), sqlite3_value_double(argv[0]));
+    std::string out = b;
+    if (static_cast<int>(out.size()) > length) out = std::string(length, '*');
+    ResultText(ctx, out);
+}
+
+void Ascii(sqlite3_context* ctx, int, Args argv)
+{
+    const std::string s = Text(argv[0]);
+    if (IsNull(argv[0]) || s.empty()) return sqlite3_result_null(ctx);
+    sqlite3_result_int(ctx, static_cast<unsigned char>(s[0]));
+}
+
+void CharFn(sqlite3_context* ctx, int, Args argv)
+{
+    if (IsNull(argv[0])) return sqlite3_result_null(ctx);
+    const int64_t code = sqlite3_value_int64(argv[0]);
+    if (code < 0 || code > 255) return sqlite3_result_null(ctx);
+    if (code < 128) return ResultText(ctx, std::string(1, static_cast<char>(code)));
+    // Latin-1 upper half as UTF-8.
+    std::string out;
+    out += static_cast<char>(0xC0 | (code >> 6));
+    out += static_cast<char>(0x80 | (code & 0x3F));
+    ResultText(ctx, out);
+}
+
+void Round(sqlite3_context* ctx, int argc, Args argv)
+{
+    if (IsNull(argv[0])) return sqlite3_result_null(ctx);
+    const int digits = argc > 1 ? sqlite3_value_int(argv[1]) : 0;
+    const double factor = std::pow(10.0, digits);
+    const double v = sqlite3_value_double(argv[0]);
+    const bool truncate = argc > 2 && sqlite3_value_int(argv[2]) != 0;
+    const double r = (truncate ? std::trunc(v * factor) : std::round(v * factor)) / factor;
+    if (sqlite3_value_type(argv[0]) == SQLITE_INTEGER)
+        return sqlite3_result_int64(ctx, static_cast<int64_t>(r));
+    sqlite3_result_double(ctx, r);
+}
+
+void NewId(sqlite3_context* ctx, int, Args)
+{
+    static thread_local std::mt19937_64 rng{std::random_device{}()};
+    const uint64_t a = rng(), b = rng();
+    char out[40];
+    std::snprintf(out, sizeof out, "%08X-%04X-4%03X-%04X-%012llX", static_cast<unsigned>(a >> 32),
+                  static_cast<unsigned>((a >> 16) & 0xFFFF), static_cast<unsigned>(a & 0xFFF),
+                  static_cast<unsigned>(0x8000 | (b >> 48 & 0x3FFF)),
+                  static_cast<unsigned long long>(b & 0xFFFFFFFFFFFFULL));
+    ResultText(ctx, out);
+}
+
+void IsNumeric(sqlite3_context* ctx, int, Args argv)
+{
+    if (IsNull(argv[0])) return sqlite3_result_int(ctx, 0);
+    if (sqlite3_value_type(argv[0]) != SQLITE_TEXT) return sqlite3_result_int(ctx, 1);
+    double d;
+    bool integral;
+    sqlite3_result_int(ctx, ParseNumber(Text(argv[0]), &d, &integral) ? 1 : 0);
+}
+
+// --- dates -----------------------------------------------------------------------------
+
+std::optional<DateTimeValue> DateArg(sqlite3_context* ctx, sqlite3_value* v)
+{
+    SessionState* s = Session(ctx);
+    if (sqlite3_value_type(v) == SQLITE_INTEGER || sqlite3_value_type(v) == SQLITE_FLOAT) {
+        const double d = sqlite3_value_double(v);
+        return DateTimeValue{static_cast<int64_t>(std::floor(d)),
+                             static_cast<int64_t>(std::llround((d - std::floor(d)) * 86400000.0))};
+    }
+    return DateTimeValue::Parse(Text(v), s ? s->options.dateFormat : "mdy");
+}
+
+void GetDate(sqlite3_context* ctx, int, Args) { ResultText(ctx, DateTimeValue::Now().ToCanonical()); }
+
+void DatePartFn(sqlite3_context* ctx, int, Args argv)
+{
+    if (IsNull(argv[1])) return sqlite3_result_null(ctx);
+    auto d = DateArg(ctx, argv[1]);
+    if (!d) return Fail(ctx, 241, 16, "Conversion failed when converting datetime from character string.");
+    SessionState* s = Session(ctx);
+    auto part = d->Part(Text(argv[0]), s ? s->options.dateFirst : 7);
+    if (!part) return Fail(ctx, 155, 15, "'" + Text(argv[0]) + "' is not a recognized datepart option.");
+    sqlite3_result_int64(ctx, *part);
+}
+
+void DateNameFn(sqlite3_context* ctx, int, Args argv)
+{
+    if (IsNull(argv[1])) return sqlite3_result_null(ctx);
+    auto d = DateArg(ctx, argv[1]);
+    if (!d) return Fail(ctx, 241, 16, "Conversion failed when converting datetime from character string.");
+    const std::string part = Lower(Text(argv[0]));
+    if (part == "month" || part == "mm" || part == "m")
+        return ResultText(ctx, DateTimeValue::MonthName(static_cast<int>(*d->Part("month"))));
+    if (part == "weekday" || part == "dw")
+        return ResultText(ctx, DateTimeValue::DayName(static_cast<int>(*d->Part("weekday", 7))));
+    auto value = d->Part(part);
+    if (!value) return Fail(ctx, 155, 15, "'" + Text(argv[0]) + "' is not a recognized datepart option.");
+    ResultText(ctx, std::to_string(*value));
+}
+
+void DateAddFn(sqlite3_context* ctx, int, Args argv)
+{
+    if (IsNull(argv[1]) || IsNull(argv[2])) return sqlite3_result_null(ctx);
+    auto d = DateArg(ctx, argv[2]);
+    if (!d) return Fail(ctx, 241, 16, "Conversion failed when converting datetime from character string.");
+    auto r = d->Add(Text(argv[0]), sqlite3_value_int64(argv[1]));
+    if (!r) return Fail(ctx, 155, 15, "'" + Text(argv[0]) + "' is not a recognized dateadd option.");
+    ResultText(ctx, r->ToCanonical());
+}
+
+void DateDiffFn(sqlite3_context* ctx, int, Args argv)
+{
+    if (IsNull(argv[1]) || IsNull(argv[2])) return sqlite3_result_null(ctx);
+    auto a = DateArg(ctx, argv[1]);
+    auto b = DateArg(ctx, argv[2]);
+    if (!a || !b) return Fail(ctx, 241, 16, "Conversion failed when converting datetime from character string.");
+    auto r = DateTimeValue::Diff(Text(argv[0]), *a, *b);
+    if (!r) return Fail(ctx, 155, 15, "'" + Text(argv[0]) + "' is not a recognized datediff option.");
+    sqlite3_result_int64(ctx, *r);
+}
+
+void DatePartAlias(sqlite3_context* ctx, const char* part, sqlite3_value* v)
+{
+    if (IsNull(v)) return sqlite3_result_null(ctx);
+    auto d = DateArg(ctx, v);
+    if (!d) return Fail(ctx, 241, 16, "Conversion failed when converting datetime from character string.");
+    sqlite3_result_int64(ctx, *d->Part(part));
+}
+
+// --- the session and its catalogue ------------------------------------------------------
+
+void DbName(sqlite3_context* ctx, int argc, Args argv)
+{
+    SessionState* s = Session(ctx);
+    if (!s) return sqlite3_result_null(ctx);
+    if (argc == 0 || IsNull(argv[0])) return ResultText(ctx, s->database);
+    DatabaseInfo info;
+    if (!s->server->FindDatabase(static_cast<int>(sqlite3_value_int64(argv[0])), &info))
+        return sqlite3_result_null(ctx);
+    ResultText(ctx, info.name);
+}
+
+void DbId(sqlite3_context* ctx, int argc, Args argv)
+{
+    SessionState* s = Session(ctx);
+    if (!s) return sqlite3_result_null(ctx);
+    DatabaseInfo info;
+    const std::string name = argc == 0 || IsNull(argv[0]) ? s->database : Text(argv[0]);
+    if (!s->server->FindDatabase(name, &info)) return sqlite3_result_null(ctx);
+    sqlite3_result_int(ctx, info.dbid);
+}
+
+void ObjectId(sqlite3_context* ctx, int argc, Args argv)
+{
+    if (IsNull(argv[0])) return sqlite3_result_null(ctx);
+    std::string types;
+    if (argc > 1 && !IsNull(argv[1])) {
+        types = Text(argv[1]);
+        if (types.size() == 1) types += ' ';
+    }
+    try {
+        const int64_t id = LookupObjectId(Session(ctx), Text(argv[0]), types);
+        if (!id) return sqlite3_result_null(ctx);
+        sqlite3_result_int64(ctx, id);
+    } catch (const SqlError&) {
+        sqlite3_result_null(ctx);
+    }
+}
+
+void ObjectNameFn(sqlite3_context* ctx, int argc, Args argv)
+{
+    SessionState* s = Session(ctx);
+    if (!s || IsNull(argv[0])) return sqlite3_result_null(ctx);
+    DatabaseInfo info;
+    bool found = argc > 1 && !IsNull(argv[1])
+                     ? s->server->FindDatabase(static_cast<int>(sqlite3_value_int64(argv[1])), &info)
+                     : s->server->FindDatabase(s->database, &info);
+    if (!found) return sqlite3_result_null(ctx);
+    try {
+        const std::string name = Catalog(s->db, info.name).ObjectName(sqlite3_value_int64(argv[0]));
+        if (name.empty()) return sqlite3_result_null(ctx);
+        ResultText(ctx, name);
+    } catch (const SqlError&) {
+        sqlite3_result_null(ctx);
+    }
+}
+
+void UserName(sqlite3_context* ctx, int argc, Args argv)
+{
+    if (argc > 0 && !IsNull(argv[0])) {
+        const int64_t uid = sqlite3_value_int64(argv[0]);
+        static const std::pair<int, const char*> users[] = {{0, "public"}, {1, "dbo"}, {2, "guest"},
+                                                            {3, "INFORMATION_SCHEMA"}, {16384, "db_owner"}};
+        for (const auto& [id, name] : users)
+            if (id == uid) return ResultText(ctx, name);
+        return sqlite3_result_null(ctx);
+    }
+    ResultText(ctx, "dbo");
+}
+
+void SuserName(sqlite3_context* ctx, int, Args)
+{
+    SessionState* s = Session(ctx);
+    ResultText(ctx, s ? s->login : "sa");
+}
+
+void HostName(sqlite3_context* ctx, int, Args)
+{
+    SessionState* s = Session(ctx);
+    ResultText(ctx, s ? s->host : "");
+}
+
+void AppName(sqlite3_context* ctx, int, Args)
+{
+    SessionState* s = Session(ctx);
+    ResultText(ctx, s ? s->program : "");
+}
+
+void DatabasePropertyEx(sqlite3_context* ctx, int, Args argv)
+{
+    SessionState* s = Session(ctx);
+    DatabaseInfo info;
+    if (!s || IsNull(argv[0]) || IsNull(argv[1]) || !s->server->FindDatabase(Text(argv[0]), &info))
+        return sqlite3_result_null(ctx);
+    const std::string p = Lower(Text(argv[1]));
+    static const std::pair<const char*, int> flags[] = {
+        {"isansinulldefault", 0}, {"isansinullsenabled", 0}, {"isansipaddingenabled", 0},
+        {"isansiwarningsenabled", 0}, {"isarithmeticabortenabled", 0}, {"isautoclose", 0},
+        {"isautocreatestatistics", 1}, {"isautoshrink", 0}, {"isautoupdatestatistics", 1},
+        {"isclosecursorsoncommitenabled", 0}, {"isfulltextenabled", 0}, {"isinstandby", 0},
+        {"islocalcursorsdefault", 0}, {"ismergepublished", 0}, {"isnullconcat", 0},
+        {"isnumericroundabortenabled", 0}, {"isquotedidentifiersenabled", 0}, {"isrecursivetriggersenabled", 0},
+        {"issubscribed", 0}, {"istornpagedetectionenabled", 1}, {"ispublished", 0}, {"issyncwithbackup", 0},
+        {"sqlsortorder", 52}, {"version", 539}, {"lcid", 1033}, {"comparisonstyle", 196609}};
+    for (const auto& [name, value] : flags)
+        if (p == name) return sqlite3_result_int(ctx, value);
+    if (p == "collation") return ResultText(ctx, "SQL_Latin1_General_CP1_CI_AS");
+    if (p == "recovery") return ResultText(ctx, Lower(info.name) == "master" || Lower(info.name) == "tempdb" ? "SIMPLE" : "FULL");
+    if (p == "status") return ResultText(ctx, "ONLINE");
+    if (p == "updateability") return ResultText(ctx, "READ_WRITE");
+    if (p == "useraccess") return ResultText(ctx, "MULTI_USER");
+    sqlite3_result_null(ctx);
+}
+
+void ObjectProperty(sqlite3_context* ctx, int, Args argv)
+{
+    SessionState* s = Session(ctx);
+    if (!s || IsNull(argv[0]) || IsNull(argv[1])) return sqlite3_result_null(ctx);
+    std::string schema;
+    if (!CatalogFor(s, "", &schema)) return sqlite3_result_null(ctx);
+    try {
+        Catalog catalog(s->db, schema);
+        const int64_t id = sqlite3_value_int64(argv[0]);
+        const std::string type = catalog.ObjectType(id);
+        if (type.empty()) return sqlite3_result_null(ctx);
+        const std::string p = Lower(Text(argv[1]));
+        auto is = [&](const char* t) { return sqlite3_result_int(ctx, type == t ? 1 : 0); };
+        if (p == "isusertable") return is(Catalog::kTable);
+        if (p == "isview") return is(Catalog::kView);
+        if (p == "isprocedure") return is(Catalog::kProcedure);
+        if (p == "issystemtable") return is(Catalog::kSystemTable);
+        if (p == "istrigger") return is(Catalog::kTrigger);
+        if (p == "isscalarfunction") return is(Catalog::kScalarFunction);
+        if (p == "isinlinefunction") return is(Catalog::kInlineFunction);
+        if (p == "istablefunction") return is(Catalog::kTableFunction);
+        if (p == "isprimarykey") return is(Catalog::kPrimaryKey);
+        if (p == "isforeignkey") return is(Catalog::kForeignKey);
+        if (p == "ischeckcnst") return is(Catalog::kCheck);
+        if (p == "isdefaultcnst" || p == "isdefault") return is(Catalog::kDefault);
+        if (p == "isrule") return is(Catalog::kRule);
+        if (p == "istable") return sqlite3_result_int(ctx, type == "U " || type == "S ");
+        if (p == "isconstraint")
+            return sqlite3_result_int(ctx, type == "PK" || type == "UQ" || type == "F " || type == "C " || type == "D ");
+        if (p == "ismsshipped") return sqlite3_result_int(ctx, type == "S ");
+        if (p == "ownerid") return sqlite3_result_int(ctx, 1);
+        if (p == "isansinullson" || p == "isquotedidenton") return sqlite3_result_int(ctx, 1);
+        if (p == "isexecuted" || p == "isreplproc" || p == "execisstartup" || p == "isencrypted")
+            return sqlite3_result_int(ctx, 0);
+        if (p == "tableispinned" || p == "tablelockonbulkload" || p == "tabletextinrowlimit") {
+            const std::string option = p == "tableispinned" ? "pintable"
+                                       : p == "tablelockonbulkload" ? "table lock on bulk load" : "text in row";
+            SqliteStatement q(s->db, "SELECT value FROM " + catalog.Table("tw_tableoptions") +
+                                         " WHERE id = ? AND name = ?");
+            q.Bind(1, id).Bind(2, option);
+            return sqlite3_result_int64(ctx, q.Step() ? q.Int(0) : 0);
+        }
+        if (p == "tablehasprimarykey") {
+            SqliteStatement q(s->db, "SELECT count(*) FROM " + catalog.Table("tw_objects") +
+                                         " WHERE parent_obj = ? AND xtype = 'PK'");
+            q.Bind(1, id).Step();
+            return sqlite3_result_int(ctx, q.Int(0) > 0);
+        }
+        if (p == "tablehasidentity") {
+            SqliteStatement q(s->db, "SELECT count(*) FROM " + catalog.Table("tw_columns") +
+                                         " WHERE id = ? AND colstat & 1");
+            q.Bind(1, id).Step();
+            return sqlite3_result_int(ctx, q.Int(0) > 0);
+        }
+        sqlite3_result_null(ctx);
+    } catch (const SqlError&) {
+        sqlite3_result_null(ctx);
+    }
+}
+
+void ColumnProperty(sqlite3_context* ctx, int, Args argv)
+{
+    SessionState* s = Session(ctx);
+    std::string schema;
+    if (!s || IsNull(argv[0]) || IsNull(argv[1]) || IsNull(argv[2]) || !CatalogFor(s, "", &schema))
+        return sqlite3_result_null(ctx);
+    try {
+        Catalog catalog(s->db, schema);
+        SqliteStatement q(s->db, "SELECT colid, isnullable, colstat, prec, scale, isoutparam, length FROM " +
+                                     catalog.Table("tw_columns") + " WHERE id = ? AND name = ?");
+        q.Bind(1, sqlite3_value_int64(argv[0])).Bind(2, Text(argv[1]));
+        if (!q.Step()) return sqlite3_result_null(ctx);
+        const std::string p = Lower(Text(argv[2]));
+        if (p == "columnid") return sqlite3_result_int64(ctx, q.Int(0));
+        if (p == "allowsnull") return sqlite3_result_int64(ctx, q.Int(1));
+        if (p == "isidentity") return sqlite3_result_int64(ctx, q.Int(2) & 1);
+        if (p == "precision") return sqlite3_result_int64(ctx, q.Int(3));
+        if (p == "scale") return sqlite3_result_int64(ctx, q.Int(4));
+        if (p == "isoutparam") return sqlite3_result_int64(ctx, q.Int(5));
+        if (p == "iscomputed" || p == "isrowguidcol" || p == "isfulltextindexed") return sqlite3_result_int(ctx, 0);
+        sqlite3_result_null(ctx);
+    } catch (const SqlError&) {
+        sqlite3_result_null(ctx);
+    }
+}
+
+void UserFunction(sqlite3_context* ctx, int argc, Args argv)
+{
+    SessionState* s = Session(ctx);
+    if (!s || !s->callFunction) return Fail(ctx, 4121, 16, "Cannot find user-defined function.");
+    std::vector<Value> args;
+    for (int i = 1; i < argc; ++i) {
+        switch (sqlite3_value_type(argv[i])) {
+        case SQLITE_NULL: args.push_back(Value::Null()); break;
+        case SQLITE_INTEGER: args.push_back(Value::Int(sqlite3_value_int64(argv[i]))); break;
+        case SQLITE_FLOAT: args.push_back(Value::Float(sqlite3_value_double(argv[i]))); break;
+        case SQLITE_BLOB: args.push_back(Value::Binary(std::string(static_cast<const char*>(sqlite3_value_blob(argv[i])), sqlite3_value_bytes(argv[i])))); break;
+        default: args.push_back(Value::String(Text(argv[i])));
+        }
+    }
+    try {
+        const Value r = s->callFunction(Text(argv[0]), args);
+        switch (r.kind) {
+        case ValueKind::Null: sqlite3_result_null(ctx); break;
+        case ValueKind::Int: sqlite3_result_int64(ctx, r.integer); break;
+        case ValueKind::Float: sqlite3_result_double(ctx, r.real); break;
+        case ValueKind::Decimal: sqlite3_result_double(ctx, std::strtod(r.text.c_str(), nullptr)); break;
+        case ValueKind::Binary: sqlite3_result_blob(ctx, r.text.data(), static_cast<int>(r.text.size()), SQLITE_TRANSIENT); break;
+        default: ResultText(ctx, r.text);
+        }
+    } catch (const SqlError& e) {
+        Fail(ctx, e.number, e.severity, e.what());
+    }
+}
+
+int CollationNoCase(void*, int n1, const void* p1, int n2, const void* p2)
+{
+    return SqlFunctions::CompareNoCase(std::string(static_cast<const char*>(p1), n1),
+                                       std::string(static_cast<const char*>(p2), n2));
+}
+
+struct FunctionEntry {
+    const char* name;
+    int args;
+    void (*fn)(sqlite3_context*, int, sqlite3_value**);
+    bool deterministic;
+};
+
+#define TW_MATH1(NAME, EXPR)                                                                  \
+    void NAME(sqlite3_context* ctx, int, Args argv)                                           \
+    {                                                                                         \
+        if (IsNull(argv[0])) return sqlite3_result_null(ctx);                                 \
+        const double x = sqlite3_value_double(argv[0]);                                       \
+        sqlite3_result_double(ctx, EXPR);                                                     \
+    }
+TW_MATH1(SqrtFn, std::sqrt(x))
+TW_MATH1(SquareFn, x * x)
+TW_MATH1(ExpFn, std::exp(x))
+TW_MATH1(LogFn, std::log(x))
+TW_MATH1(Log10Fn, std::log10(x))
+#undef TW_MATH1
+
+void FloorFn(sqlite3_context* ctx, int, Args argv)
+{
+    if (IsNull(argv[0])) return sqlite3_result_null(ctx);
+    if (sqlite3_value_type(argv[0]) == SQLITE_INTEGER) return sqlite3_result_int64(ctx, sqlite3_value_int64(argv[0]));
+    sqlite3_result_double(ctx, std::floor(sqlite3_value_double(argv[0])));
+}
+
+void CeilingFn(sqlite3_context* ctx, int, Args argv)
+{
+    if (IsNull(argv[0])) return sqlite3_result_null(ctx);
+    if (sqlite3_value_type(argv[0]) == SQLITE_INTEGER) return sqlite3_result_int64(ctx, sqlite3_value_int64(argv[0]));
+    sqlite3_result_double(ctx, std::ceil(sqlite3_value_double(argv[0])));
+}
+
+void PowerFn(sqlite3_context* ctx, int, Args argv)
+{
+    if (IsNull(argv[0]) || IsNull(argv[1])) return sqlite3_result_null(ctx);
+    const double r = std::pow(sqlite3_value_double(argv[0]), sqlite3_value_double(argv[1]));
+    if (sqlite3_value_type(argv[0]) == SQLITE_INTEGER) return sqlite3_result_int64(ctx, static_cast<int64_t>(r));
+    sqlite3_result_double(ctx, r);
+}
+
+void SignFn(sqlite3_context* ctx, int, Args argv)
+{
+    if (IsNull(argv[0])) return sqlite3_result_null(ctx);
+    const double x = sqlite3_value_double(argv[0]);
+    sqlite3_result_int(ctx, x > 0 ? 1 : x < 0 ? -1 : 0);
+}
+
+void PiFn(sqlite3_context* ctx, int, Args) { sqlite3_result_double(ctx, 3.141592653589793); }
+
+void RandFn(sqlite3_context* ctx, int argc, Args argv)
+{
+    static thread_local std::mt19937_64 rng{std::random_device{}()};
+    if (argc > 0 && !IsNull(argv[0]))
+        rng.seed(static_cast<uint64_t>(sqlite3_value_int64(argv[0])));
+    sqlite3_result_double(ctx, std::uniform_real_distribution<double>(0.0, 1.0)(rng));
+}
+
+void UnicodeFn(sqlite3_context* ctx, int, Args argv)
+{
+    const std::string s = Text(argv[0]);
+    if (IsNull(argv[0]) || s.empty()) return sqlite3_result_null(ctx);
+    const unsigned char c = static_cast<unsigned char>(s[0]);
+    int code = c, extra = 0;
+    if (c >= 0xF0) { code = c & 0x07; extra = 3; }
+    else if (c >= 0xE0) { code = c & 0x0F; extra = 2; }
+    else if (c >= 0xC0) { code = c & 0x1F; extra = 1; }
+    for (int i = 1; i <= extra && i < static_cast<int>(s.size()); ++i)
+        code = (code << 6) | (static_cast<unsigned char>(s[i]) & 0x3F);
+    sqlite3_result_int(ctx, code);
+}
+
+void YearFn(sqlite3_context* ctx, int, Args argv) { DatePartAlias(ctx, "year", argv[0]); }
+void MonthFn(sqlite3_context* ctx, int, Args argv) { DatePartAlias(ctx, "month", argv[0]); }
+void DayFn(sqlite3_context* ctx, int, Args argv) { DatePartAlias(ctx, "day", argv[0]); }
+
+void IsDateFn(sqlite3_context* ctx, int, Args argv)
+{
+    if (IsNull(argv[0])) return sqlite3_result_int(ctx, 0);
+    sqlite3_result_int(ctx, DateTimeValue::Parse(Text(argv[0])).has_value() ? 1 : 0);
+}
+
+void ConstantOne(sqlite3_context* ctx, int, Args) { sqlite3_result_int(ctx, 1); }
+void ConstantNull(sqlite3_context* ctx, int, Args) { sqlite3_result_null(ctx); }
+
+void UserId(sqlite3_context* ctx, int argc, Args argv)
+{
+    if (argc == 0 || IsNull(argv[0]) || Lower(Text(argv[0])) == "dbo") return sqlite3_result_int(ctx, 1);
+    if (Lower(Text(argv[0])) == "guest") return sqlite3_result_int(ctx, 2);
+    if (Lower(Text(argv[0])) == "public") return sqlite3_result_int(ctx, 0);
+    sqlite3_result_null(ctx);
+}
+
+void ScopeIdentity(sqlite3_context* ctx, int, Args)
+{
+    SessionState* s = Session(ctx);
+    if (!s || !s->lastIdentity) return sqlite3_result_null(ctx);
+    sqlite3_result_int64(ctx, s->lastIdentity);
+}
+
+void ServerProperty(sqlite3_context* ctx, int, Args argv)
+{
+    const std::string p = Lower(Text(argv[0]));
+    if (p == "servername" || p == "machinename") return ResultText(ctx, Server::kServerName);
+    if (p == "productversion") return ResultText(ctx, "8.00.2039");
+    if (p == "productlevel") return ResultText(ctx, "SP4");
+    if (p == "edition") return ResultText(ctx, "Embedded Edition");
+    if (p == "collation") return ResultText(ctx, "SQL_Latin1_General_CP1_CI_AS");
+    if (p == "isintegratedsecurityonly" || p == "isclustered" || p == "isfulltextinstalled") return sqlite3_result_int(ctx, 0);
+    sqlite3_result_null(ctx);
+}
+
+void TypeName(sqlite3_context* ctx, int, Args argv)
+{
+    if (IsNull(argv[0])) return sqlite3_result_null(ctx);
+    const int64_t id = sqlite3_value_int64(argv[0]);
+    static const char* const names[] = {"image", "text", "uniqueidentifier", "tinyint", "smallint", "int",
+        "smalldatetime", "real", "money", "datetime", "float", "sql_variant", "ntext", "bit", "decimal", "numeric",
+        "smallmoney", "bigint", "varbinary", "varchar", "binary", "char", "timestamp", "nvarchar", "nchar"};
+    for (const char* n : names) {
+        TypeSpec t;
+        t.name = n;
+        if (t.XType() == id) return ResultText(ctx, n);
+    }
+    if (id == 256) return ResultText(ctx, "sysname");
+    sqlite3_result_null(ctx);
+}
+
+void ColName(sqlite3_context* ctx, int, Args argv)
+{
+    SessionState* s = Session(ctx);
+    std::string schema;
+    if (!s || IsNull(argv[0]) || IsNull(argv[1]) || !CatalogFor(s, "", &schema)) return sqlite3_result_null(ctx);
+    try {
+        SqliteStatement q(s->db, "SELECT name FROM " + Catalog(s->db, schema).Table("tw_columns") +
+                                     " WHERE id = ? AND colid = ?");
+        q.Bind(1, sqlite3_value_int64(argv[0])).Bind(2, sqlite3_value_int64(argv[1]));
+        if (!q.Step()) return sqlite3_result_null(ctx);
+        ResultText(ctx, q.Text(0));
+    } catch (const SqlError&) {
+        sqlite3_result_null(ctx);
+    }
+}
+
+void ColLength(sqlite3_context* ctx, int, Args argv)
+{
+    SessionState* s = Session(ctx);
+    std::string schema;
+    if (!s || IsNull(argv[0]) || IsNull(argv[1]) || !CatalogFor(s, "", &schema)) return sqlite3_result_null(ctx);
+    try {
+        const int64_t id = LookupObjectId(s, Text(argv[0]));
+        SqliteStatement q(s->db, "SELECT length FROM " + Catalog(s->db, schema).Table("tw_columns") +
+                                     " WHERE id = ? AND name = ?");
+        q.Bind(1, id).Bind(2, Text(argv[1]));
+        if (!q.Step()) return sqlite3_result_null(ctx);
+        sqlite3_result_int64(ctx, q.Int(0));
+    } catch (const SqlError&) {
+        sqlite3_result_null(ctx);
+    }
+}
+
+const FunctionEntry kFunctions[] = {
+    {"tw_add", 2, Add, true}, {"tw_divide", 2, Divide, true}, {"tw_modulo", 2, Modulo, true},
+    {"tw_like", 2, LikeFn, true}, {"tw_like", 3, LikeFn, true}, {"tw_sysvar", 1, SysVar, false},
+    {"tw_convert", 3, Convert, false}, {"tw_convert", 4, Convert, false}, {"tw_getdate", 0, GetDate, false},
+    {"getutcdate", 0, GetDate, false}, {"sysdatetime", 0, GetDate, false},
+    {"tw_substring", 3, SubstringFn, true}, {"tw_left", 2, LeftFn, true}, {"tw_right", 2, RightFn, true},
+    {"tw_replace", 3, ReplaceFn, true}, {"tw_char", 1, CharFn, true}, {"tw_round", 2, Round, true},
+    {"tw_round", 3, Round, true}, {"tw_datepart", 2, DatePartFn, false}, {"tw_datename", 2, DateNameFn, false},
+    {"tw_dateadd", 3, DateAddFn, false}, {"tw_datediff", 3, DateDiffFn, false}, {"tw_udf", -1, UserFunction, false},
+    {"len", 1, Len, true}, {"datalength", 1, DataLength, true}, {"charindex", 2, CharIndex, true},
+    {"charindex", 3, CharIndex, true}, {"patindex", 2, PatIndex, true}, {"space", 1, Space, true},
+    {"replicate", 2, Replicate, true}, {"reverse", 1, Reverse, true}, {"stuff", 4, Stuff, true},
+    {"quotename", 1, QuoteName, true}, {"quotename", 2, QuoteName, true}, {"str", 1, Str, true},
+    {"str", 2, Str, true}, {"str", 3, Str, true}, {"ascii", 1, Ascii, true}, {"unicode", 1, UnicodeFn, true},
+    {"nchar", 1, CharFn, true}, {"newid", 0, NewId, false}, {"isnumeric", 1, IsNumeric, true},
+    {"isdate", 1, IsDateFn, false}, {"year", 1, YearFn, false}, {"month", 1, MonthFn, false},
+    {"day", 1, DayFn, false}, {"floor", 1, FloorFn, true}, {"ceiling", 1, CeilingFn, true},
+    {"power", 2, PowerFn, true}, {"sqrt", 1, SqrtFn, true}, {"square", 1, SquareFn, true},
+    {"sign", 1, SignFn, true}, {"pi", 0, PiFn, true}, {"log", 1, LogFn, true}, {"log10", 1, Log10Fn, true},
+    {"exp", 1, ExpFn, true}, {"rand", 0, RandFn, false}, {"rand", 1, RandFn, false},
+    {"db_name", 0, DbName, false}, {"db_name", 1, DbName, false}, {"db_id", 0, DbId, false},
+    {"db_id", 1, DbId, false}, {"object_id", 1, ObjectId, false}, {"object_id", 2, ObjectId, false},
+    {"object_name", 1, ObjectNameFn, false}, {"object_name", 2, ObjectNameFn, false},
+    {"user_name", 0, UserName, false}, {"user_name", 1, UserName, false}, {"user_id", 0, UserId, false},
+    {"user_id", 1, UserId, false}, {"suser_sname", 0, SuserName, false}, {"suser_sname", 1, SuserName, false},
+    {"suser_name", 0, SuserName, false}, {"suser_name", 1, SuserName, false}, {"suser_id", 0, ConstantOne, false},
+    {"host_name", 0, HostName, false}, {"host_id", 0, ConstantOne, false}, {"app_name", 0, AppName, false},
+    {"databasepropertyex", 2, DatabasePropertyEx, false}, {"databaseproperty", 2, DatabasePropertyEx, false},
+    {"objectproperty", 2, ObjectProperty, false}, {"objectpropertyex", 2, ObjectProperty, false},
+    {"columnproperty", 3, ColumnProperty, false}, {"scope_identity", 0, ScopeIdentity, false},
+    {"ident_current", 1, ScopeIdentity, false}, {"serverproperty", 1, ServerProperty, false},
+    {"type_name", 1, TypeName, true}, {"col_name", 2, ColName, false}, {"col_length", 2, ColLength, false},
+    {"has_dbaccess", 1, ConstantOne, false}, {"is_member", 1, ConstantOne, false},
+    {"is_srvrolemember", 1, ConstantOne, false}, {"is_srvrolemember", 2, ConstantOne, false},
+    {"permissions", 0, ConstantNull, false}, {"permissions", 1, ConstantNull, false},
+    {"permissions", 2, ConstantNull, false}, {"index_col", 3, ConstantNull, false},
+};
+
+} // namespace sqlfn_detail
+
+
+int SqlFunctions::CompareNoCase(const std::string& a, const std::string& b)
+{
+    size_t na = a.size(), nb = b.size();
+    while (na > 0 && a[na - 1] == ' ')
+        --na;
+    while (nb > 0 && b[nb - 1] == ' ')
+        --nb;
+    const size_t n = std::min(na, nb);
+    for (size_t i = 0; i < n; ++i) {
+        const int ca = std::tolower(static_cast<unsigned char>(a[i]));
+        const int cb = std::tolower(static_cast<unsigned char>(b[i]));
+        if (ca != cb)
+            return ca < cb ? -1 : 1;
+    }
+    return na == nb ? 0 : na < nb ? -1 : 1;
+}
+
+bool SqlFunctions::Like(const std::string& value, const std::string& pattern, int escape)
+{
+    // Iterative matcher with backtracking on the last %.
+    size_t v = 0, p = 0, starP = std::string::npos, starV = 0;
+    auto lower = [](char c) { return std::tolower(static_cast<unsigned char>(c)); };
+    auto charLen = [](const std::string& s, size_t i) {
+        const unsigned char c = static_cast<unsigned char>(s[i]);
+        return c < 0x80 ? 1 : c >= 0xF0 ? 4 : c >= 0xE0 ? 3 : c >= 0xC0 ? 2 : 1;
+    };
+    // Trailing blanks of the value do not count, as with '='.
+    std::string trimmed = value;
+    while (!trimmed.empty() && trimmed.back() == ' ' && !(pattern.size() && pattern.back() == ' '))
+        trimmed.pop_back();
+    const std::string& s = trimmed;
+    while (v < s.size()) {
+        bool matched = false;
+        size_t nextP = p;
+        if (p < pattern.size()) {
+            const char c = pattern[p];
+            if (escape >= 0 && static_cast<unsigned char>(c) == escape && p + 1 < pattern.size()) {
+                matched = lower(pattern[p + 1]) == lower(s[v]);
+                nextP = p + 2;
+            } else if (c == '%') {
+                starP = p++;
+                starV = v;
+                continue;
+            } else if (c == '_') {
+                matched = true;
+                nextP = p + charLen(pattern, p);
+            } else if (c == '[') {
+                const size_t close = pattern.find(']', p + 1);
+                if (close != std::string::npos) {
+                    size_t i = p + 1;
+                    const bool negate = i < close && pattern[i] == '^';
+                    if (negate)
+                        ++i;
+                    bool inSet = false;
+                    for (; i < close; ++i) {
+                        if (i + 2 < close && pattern[i + 1] == '-') {
+                            if (lower(s[v]) >= lower(pattern[i]) && lower(s[v]) <= lower(pattern[i + 2]))
+                                inSet = true;
+                            i += 2;
+                        } else if (lower(pattern[i]) == lower(s[v])) {
+                            inSet = true;
+                        }
+                    }
+                    matched = inSet != negate;
+                    nextP = close + 1;
+                } else {
+                    matched = s[v] == '[';
+                    nextP = p + 1;
+                }
+            } else {
+                const int len = charLen(pattern, p);
+                matched = pattern.compare(p, len, s, v, len) == 0 || (len == 1 && lower(c) == lower(s[v]));
+                nextP = p + len;
+            }
+        }
+        if (matched) {
+            v += charLen(s, v);
+            p = nextP;
+        } else if (starP != std::string::npos) {
+            p = starP + 1;
+            starV += charLen(s, starV);
+            v = starV;
+        } else {
+            return false;
+        }
+    }
+    while (p < pattern.size() && pattern[p] == '%')
+        ++p;
+    return p == pattern.size();
+}
+
+void SqlFunctions::Register(sqlite3* db, SessionState* session)
+{
+    sqlite3_create_collation(db, "TWCI", SQLITE_UTF8, nullptr, sqlfn_detail::CollationNoCase);
+    for (const sqlfn_detail::FunctionEntry& f : sqlfn_detail::kFunctions) {
+        const int flags = SQLITE_UTF8 | (f.deterministic ? SQLITE_DETERMINISTIC : 0);
+        sqlite3_create_function(db, f.name, f.args, flags, session, f.fn, nullptr, nullptr);
+    }
+}
+
+} // namespace tw::server

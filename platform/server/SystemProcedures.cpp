@@ -1,0 +1,760 @@
+#include "platform/server/SystemProcedures.h"
+
+#include <sqlite3.h>
+
+#include <set>
+
+#include "platform/server/BufferedSink.h"
+#include "platform/server/Catalog.h"
+#include "platform/server/Executor.h"
+#include "platform/server/ObjectName.h"
+#include "platform/server/ServerState.h"
+#include "platform/server/SessionState.h"
+#include "platform/server/SqlError.h"
+#include "platform/server/SqliteStatement.h"
+#include "platform/server/SystemViews.h"
+#include "platform/server/Translator.h"
+
+namespace tw::server {
+
+namespace sysproc_detail {
+
+std::string Lowered(std::string s)
+{
+    for (char& c : s)
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return s;
+}
+
+ColumnInfo Column(const std::string& name, const std::string& type, int size, bool nullable = true)
+{
+    ColumnInfo c;
+    c.name = name;
+    c.typeName = type;
+    c.size = size;
+    c.nullable = nullable;
+    if (type == "int") { c.size = 4; c.precision = 10; }
+    if (type == "smallint") { c.size = 2; c.precision = 5; }
+    return c;
+}
+
+Value TextOrNull(const std::string& s) { return s.empty() ? Value::Null() : Value::String(s); }
+
+int OdbcType(const TypeSpec& t)
+{
+    static const std::pair<const char*, int> codes[] = {
+        {"int", 4}, {"smallint", 5}, {"tinyint", -6}, {"bigint", -5}, {"bit", -7}, {"varchar", 12}, {"char", 1},
+        {"nvarchar", -9}, {"nchar", -8}, {"sysname", -9}, {"text", -1}, {"ntext", -10}, {"datetime", 11},
+        {"smalldatetime", 11}, {"decimal", 3}, {"numeric", 2}, {"money", 3}, {"smallmoney", 3}, {"float", 6},
+        {"real", 7}, {"binary", -2}, {"varbinary", -3}, {"image", -4}, {"uniqueidentifier", -11},
+        {"timestamp", -2}, {"sql_variant", -150}};
+    for (const auto& [name, code] : codes)
+        if (t.name == name)
+            return code;
+    return 0;
+}
+
+const char* TypeDescription(const std::string& xtype)
+{
+    if (xtype == "U ") return "user table";
+    if (xtype == "S ") return "system table";
+    if (xtype == "V ") return "view";
+    if (xtype == "P ") return "stored procedure";
+    if (xtype == "FN") return "scalar function";
+    if (xtype == "IF") return "inline function";
+    if (xtype == "TR") return "trigger";
+    if (xtype == "D ") return "default";
+    if (xtype == "R ") return "rule";
+    if (xtype == "X ") return "extended stored proc";
+    if (xtype == "PK") return "primary key cns";
+    if (xtype == "F ") return "foreign key cns";
+    if (xtype == "C ") return "check cns";
+    return "unknown";
+}
+
+} // namespace sysproc_detail
+
+SystemProcedures::SystemProcedures(Executor& executor) : x_(executor) {}
+
+bool SystemProcedures::Has(const std::string& n)
+{
+    static const std::set<std::string> names = {
+        "sp_help", "sp_helptext", "sp_helpdb", "sp_who", "sp_who2", "sp_rename", "sp_recompile", "sp_refreshview",
+        "sp_tableoption", "sp_sproc_columns", "sp_helpextendedproc", "sp_addextendedproperty",
+        "sp_updateextendedproperty", "sp_dropextendedproperty", "sp_msobjsearch", "xp_cmdshell", "sp_databases",
+        "sp_tables", "sp_executesql"};
+    return names.count(n) > 0;
+}
+
+Value SystemProcedures::Arg(const Args& args, size_t position, const std::string& name) const
+{
+    for (const auto& [n, v] : args)
+        if (!n.empty() && n == name)
+            return v;
+    if (position < args.size() && args[position].first.empty())
+        return args[position].second;
+    return Value::Null();
+}
+
+std::string SystemProcedures::Text(const Args& args, size_t position, const std::string& name) const
+{
+    const Value v = Arg(args, position, name);
+    return v.IsNull() ? std::string() : v.ToText();
+}
+
+int SystemProcedures::Run(const std::string& n, const Args& args, const std::vector<ExecArgument>&)
+{
+    if (n == "sp_help") return Help(args);
+    if (n == "sp_helptext") return HelpText(args);
+    if (n == "sp_helpdb") return HelpDb(args);
+    if (n == "sp_who" || n == "sp_who2") return Who(args);
+    if (n == "sp_rename") return Rename(args);
+    if (n == "sp_recompile") return Recompile(args);
+    if (n == "sp_refreshview") return RefreshView(args);
+    if (n == "sp_tableoption") return TableOption(args);
+    if (n == "sp_sproc_columns") return SprocColumns(args);
+    if (n == "sp_helpextendedproc") return HelpExtendedProc(args);
+    if (n == "sp_addextendedproperty") return ExtendedProperty("add", args);
+    if (n == "sp_updateextendedproperty") return ExtendedProperty("update", args);
+    if (n == "sp_dropextendedproperty") return ExtendedProperty("drop", args);
+    if (n == "sp_msobjsearch") return ObjectSearch(args);
+    if (n == "sp_databases") return Databases(args);
+    if (n == "sp_tables") return Tables(args);
+    if (n == "sp_executesql") return ExecuteSql(args);
+    if (n == "xp_cmdshell") {
+        SqlError e(15281, 16, "SQL Server blocked access to procedure 'sys.xp_cmdshell' of component 'xp_cmdshell' "
+                              "because this component is turned off as part of the security configuration for this "
+                              "server. A system administrator can enable the use of 'xp_cmdshell' by using "
+                              "sp_configure. For more information about enabling 'xp_cmdshell', see \"Surface Area "
+                              "Configuration\" in SQL Server Books Online.");
+        throw e;
+    }
+    throw SqlError::NoProcedure(n);
+}
+
+int SystemProcedures::Help(const Args& args)
+{
+    SessionState& s = x_.Session();
+    Catalog catalog(s.db, s.database);
+    const std::string object = Text(args, 0, "@objname");
+    if (object.empty()) {
+        x_.StreamQuery("SELECT name AS Name, CASE WHEN uid = 1 THEN 'dbo' ELSE 'dbo' END AS Owner, "
+                       "CASE xtype WHEN 'U ' THEN 'user table' WHEN 'S ' THEN 'system table' WHEN 'V ' THEN 'view' "
+                       "WHEN 'P ' THEN 'stored procedure' WHEN 'FN' THEN 'scalar function' WHEN 'IF' THEN "
+                       "'inline function' WHEN 'TR' THEN 'trigger' WHEN 'D ' THEN 'default' WHEN 'R ' THEN 'rule' "
+                       "WHEN 'X ' THEN 'extended stored proc' WHEN 'PK' THEN 'primary key cns' WHEN 'F ' THEN "
+                       "'foreign key cns' WHEN 'C ' THEN 'check cns' ELSE 'unknown' END AS Object_type FROM " +
+                           catalog.Table("tw_objects") + " WHERE parent_obj = 0 ORDER BY xtype, name",
+                       {}, {TypeSpec{"nvarchar", 128}, TypeSpec{"nvarchar", 128}, TypeSpec{"nvarchar", 31}});
+        return 0;
+    }
+    const ObjectName name = ObjectName::Parse(object);
+    const int64_t id = catalog.ObjectId(name.name);
+    if (!id)
+        throw SqlError(15009, 16, "The object '" + object + "' does not exist in database '" + s.database + "'.");
+    const std::string xtype = catalog.ObjectType(id);
+    SqliteStatement created(s.db, "SELECT crdate FROM " + catalog.Table("tw_objects") + " WHERE id = ?");
+    created.Bind(1, id).Step();
+    x_.SendResult({sysproc_detail::Column("Name", "nvarchar", 256), sysproc_detail::Column("Owner", "nvarchar", 256),
+                   sysproc_detail::Column("Type", "nvarchar", 62), sysproc_detail::Column("Created_datetime", "datetime", 8)},
+                  {{Value::String(catalog.ObjectName(id)), Value::String("dbo"),
+                    Value::String(sysproc_detail::TypeDescription(xtype)), Value::DateTime(created.Text(0))}});
+    const std::vector<CatalogColumn> columns = catalog.Columns(id);
+    if (xtype == "U " || xtype == "V " || xtype == "S ") {
+        std::vector<Row> rows;
+        for (const CatalogColumn& c : columns) {
+            const bool exact = c.type.IsExactNumeric() || c.type.IsInteger() || c.type.IsApproximate();
+            rows.push_back({Value::String(c.name), Value::String(c.type.name), Value::String("no"),
+                            Value::Int(c.type.StorageLength()),
+                            exact ? Value::String(std::to_string(c.type.Precision())) : Value::String("     "),
+                            exact ? Value::String(std::to_string(c.type.Scale())) : Value::String("     "),
+                            Value::String(c.nullable ? "yes" : "no"),
+                            Value::String(c.type.IsCharacter() || c.type.IsBinary() ? "no" : "(n/a)"),
+                            Value::String(c.type.IsCharacter() || c.type.IsBinary() ? "no" : "(n/a)"),
+                            c.type.IsCharacter() ? Value::String("SQL_Latin1_General_CP1_CI_AS") : Value::Null()});
+        }
+        x_.SendResult({sysproc_detail::Column("Column_name", "nvarchar", 256), sysproc_detail::Column("Type", "nvarchar", 256),
+                       sysproc_detail::Column("Computed", "varchar", 35), sysproc_detail::Column("Length", "int", 4),
+                       sysproc_detail::Column("Prec", "char", 5), sysproc_detail::Column("Scale", "char", 5),
+                       sysproc_detail::Column("Nullable", "varchar", 35),
+                       sysproc_detail::Column("TrimTrailingBlanks", "varchar", 35),
+                       sysproc_detail::Column("FixedLenNullInSource", "varchar", 35),
+                       sysproc_detail::Column("Collation", "nvarchar", 256)},
+                      rows);
+        std::string identity;
+        for (const CatalogColumn& c : columns)
+            if (c.identity)
+                identity = c.name;
+        x_.SendResult({sysproc_detail::Column("Identity", "nvarchar", 256), sysproc_detail::Column("Seed", "numeric", 17),
+                       sysproc_detail::Column("Increment", "numeric", 17),
+                       sysproc_detail::Column("Not For Replication", "int", 4)},
+                      {{Value::String(identity.empty() ? "No identity column defined." : identity),
+                        identity.empty() ? Value::Null() : Value::Decimal("1"),
+                        identity.empty() ? Value::Null() : Value::Decimal("1"),
+                        identity.empty() ? Value::Null() : Value::Int(0)}});
+        if (xtype == "U ") {
+            x_.StreamQuery("SELECT i.name AS index_name, CASE WHEN i.status & 16 THEN 'clustered' ELSE 'nonclustered' "
+                           "END || CASE WHEN i.status & 2 THEN ', unique' ELSE '' END || CASE WHEN o.xtype = 'PK' THEN "
+                           "', primary key' WHEN o.xtype = 'UQ' THEN ', unique key' ELSE '' END || ' located on PRIMARY' "
+                           "AS index_description, (SELECT group_concat(c.name, ', ') FROM " + catalog.Table("tw_indexkeys") +
+                               " AS k JOIN " + catalog.Table("tw_columns") + " AS c ON c.id = k.id AND c.colid = k.colid "
+                           "WHERE k.id = i.id AND k.indid = i.indid ORDER BY k.keyno) AS index_keys FROM " +
+                               catalog.Table("tw_indexes") + " AS i LEFT JOIN " + catalog.Table("tw_objects") +
+                               " AS o ON o.name = i.name AND o.parent_obj = i.id WHERE i.id = ? ORDER BY i.indid",
+                           {Value::Int(id)}, {TypeSpec{"sysname"}, TypeSpec{"varchar", 210}, TypeSpec{"nvarchar", 2078}});
+        }
+        return 0;
+    }
+    if (xtype == "P " || xtype == "FN" || xtype == "IF") {
+        std::vector<Row> rows;
+        int order = 1;
+        for (const CatalogColumn& c : columns)
+            rows.push_back({Value::String(c.name), Value::String(c.type.name), Value::Int(c.type.StorageLength()),
+                            Value::Int(c.type.Precision()), Value::Int(c.type.Scale()), Value::Int(order++),
+                            c.type.IsCharacter() ? Value::String("SQL_Latin1_General_CP1_CI_AS") : Value::Null()});
+        if (!rows.empty())
+            x_.SendResult({sysproc_detail::Column("Parameter_name", "nvarchar", 256), sysproc_detail::Column("Type", "nvarchar", 256),
+                           sysproc_detail::Column("Length", "smallint", 2), sysproc_detail::Column("Prec", "int", 4),
+                           sysproc_detail::Column("Scale", "int", 4), sysproc_detail::Column("Param_order", "smallint", 2),
+                           sysproc_detail::Column("Collation", "nvarchar", 256)},
+                          rows);
+    }
+    return 0;
+}
+
+int SystemProcedures::HelpText(const Args& args)
+{
+    SessionState& s = x_.Session();
+    const std::string object = Text(args, 0, "@objname");
+    const ObjectName name = ObjectName::Parse(object);
+    const std::string db = x_.ResolveDatabase(name.database);
+    Catalog catalog(s.db, db);
+    const int64_t id = catalog.ObjectId(name.name);
+    if (!id)
+        throw SqlError(15009, 16, "The object '" + object + "' does not exist in database '" + db + "'.");
+    const std::string text = catalog.Text(id);
+    if (SqliteStatement::QueryInt(s.db, "SELECT count(*) FROM " + catalog.Table("tw_comments") + " WHERE id = " +
+                                            std::to_string(id)) == 0)
+        throw SqlError(15197, 16, "There is no text for object '" + object + "'.");
+    // One row per line, each keeping its line end, as sp_helptext gives them.
+    std::vector<Row> rows;
+    size_t start = 0;
+    while (start < text.size()) {
+        size_t end = text.find('\n', start);
+        end = end == std::string::npos ? text.size() : end + 1;
+        rows.push_back({Value::String(text.substr(start, end - start))});
+        start = end;
+    }
+    x_.SendResult({sysproc_detail::Column("Text", "nvarchar", 510)}, rows);
+    return 0;
+}
+
+int SystemProcedures::HelpDb(const Args& args)
+{
+    const std::string name = Text(args, 0, "@dbname");
+    std::vector<Row> rows;
+    for (const DatabaseInfo& d : x_.Session().server->Databases()) {
+        if (!name.empty() && sysproc_detail::Lowered(name) != sysproc_detail::Lowered(d.name))
+            continue;
+        rows.push_back({Value::String(d.name), Value::String("       1.00 MB"), Value::String("sa"), Value::Int(d.dbid),
+                        Value::String(d.crdate.substr(0, 11)),
+                        Value::String("Status=ONLINE, Updateability=READ_WRITE, UserAccess=MULTI_USER, Recovery=" +
+                                      std::string(d.name == "master" || d.name == "tempdb" ? "SIMPLE" : "FULL") +
+                                      ", Version=539, Collation=SQL_Latin1_General_CP1_CI_AS, SQLSortOrder=52"),
+                        Value::Int(d.cmptlevel)});
+    }
+    if (!name.empty() && rows.empty())
+        throw SqlError(15010, 16, "The database '" + name + "' does not exist. Supply a valid database name. To see "
+                                  "available databases, use sys.databases.");
+    x_.SendResult({sysproc_detail::Column("name", "nvarchar", 256), sysproc_detail::Column("db_size", "nvarchar", 26),
+                   sysproc_detail::Column("owner", "nvarchar", 256), sysproc_detail::Column("dbid", "smallint", 2),
+                   sysproc_detail::Column("created", "nvarchar", 22), sysproc_detail::Column("status", "nvarchar", 1200),
+                   sysproc_detail::Column("compatibility_level", "tinyint", 1)},
+                  rows);
+    return 0;
+}
+
+int SystemProcedures::Who(const Args&)
+{
+    SystemViews::Refresh(x_.Session(), "sysprocesses");
+    x_.StreamQuery("SELECT spid, ecid, status, loginame, hostname, blocked AS blk, db_name(dbid) AS dbname, cmd "
+                   "FROM temp.tw_sysprocesses ORDER BY spid",
+                   {}, {TypeSpec{"smallint"}, TypeSpec{"smallint"}, TypeSpec{"nchar", 30}, TypeSpec{"nchar", 128},
+                        TypeSpec{"nchar", 128}, TypeSpec{"char", 5}, TypeSpec{"nvarchar", 128}, TypeSpec{"nchar", 16}});
+    return 0;
+}
+
+int SystemProcedures::Rename(const Args& args)
+{
+    SessionState& s = x_.Session();
+    const std::string object = Text(args, 0, "@objname");
+    const std::string newName = Text(args, 1, "@newname");
+    const std::string type = sysproc_detail::Lowered(Text(args, 2, "@objtype"));
+    if (newName.empty())
+        throw SqlError(15223, 11, "Error: The input parameter '@newname' is not allowed to be null.");
+    Catalog catalog(s.db, s.database);
+    x_.Inform("Caution: Changing any part of an object name could break scripts and stored procedures.", 15477, 10);
+    if (type == "column" || (type.empty() && ObjectName::Parse(object).owner.size() && !catalog.ObjectId(ObjectName::Parse(object).name))) {
+        const ObjectName column = ObjectName::Parse(object);
+        const int64_t table = catalog.ObjectId(column.owner, "U ");
+        if (!table || !catalog.ColumnId(table, column.name))
+            throw SqlError(15248, 11, "Either the parameter @objname is ambiguous or the claimed @objtype (" + type +
+                                          ") is wrong.");
+        SqliteStatement::Exec(s.db, "ALTER TABLE " + catalog.Table(Translator::Quote(column.owner)) + " RENAME COLUMN " +
+                                        Translator::Quote(column.name) + " TO " + Translator::Quote(newName));
+        SqliteStatement u(s.db, "UPDATE " + catalog.Table("tw_columns") + " SET name = ? WHERE id = ? AND name = ?");
+        u.Bind(1, newName).Bind(2, table).Bind(3, column.name).Step();
+        x_.Inform("The column was renamed to '" + newName + "'.", 15502, 10);
+        return 0;
+    }
+    if (!type.empty() && type != "object")
+        throw SqlError::NotSupported("sp_rename of a " + type);
+    const ObjectName name = ObjectName::Parse(object);
+    const int64_t id = catalog.ObjectId(name.name);
+    if (!id)
+        throw SqlError(15248, 11, "Either the parameter @objname is ambiguous or the claimed @objtype (" +
+                                      (type.empty() ? std::string("OBJECT") : type) + ") is wrong.");
+    if (catalog.ObjectId(newName))
+        throw SqlError(15335, 11, "Error: The new name '" + newName + "' is already in use as a OBJECT name and would "
+                                  "cause a duplicate that is not permitted.");
+    const std::string xtype = catalog.ObjectType(id);
+    SqliteStatement::Exec(s.db, "SAVEPOINT tw_rename");
+    try {
+        if (xtype == "U ")
+            SqliteStatement::Exec(s.db, "ALTER TABLE " + catalog.Table(Translator::Quote(name.name)) + " RENAME TO " +
+                                            Translator::Quote(newName));
+        else if (xtype == "V ")
+            throw SqlError::NotSupported("Renaming a view");
+        SqliteStatement u(s.db, "UPDATE " + catalog.Table("tw_objects") + " SET name = ? WHERE id = ?");
+        u.Bind(1, newName).Bind(2, id).Step();
+        SqliteStatement::Exec(s.db, "RELEASE tw_rename");
+    } catch (...) {
+        sqlite3_exec(s.db, "ROLLBACK TO tw_rename; RELEASE tw_rename", nullptr, nullptr, nullptr);
+        throw;
+    }
+    x_.Inform("The object was renamed to '" + newName + "'.", 15501, 10);
+    return 0;
+}
+
+int SystemProcedures::Recompile(const Args& args)
+{
+    SessionState& s = x_.Session();
+    const std::string object = Text(args, 0, "@objname");
+    Catalog catalog(s.db, s.database);
+    const int64_t id = catalog.ObjectId(ObjectName::Parse(object).name, "U P TRFNIFV ");
+    if (!id)
+        throw SqlError(15009, 16, "The object '" + object + "' does not exist in database '" + s.database + "'.");
+    // Modules are read from their text at every run, so every one is always "recompiled".
+    x_.Inform("Object '" + object + "' was successfully marked for recompilation.", 15070, 10);
+    return 0;
+}
+
+int SystemProcedures::RefreshView(const Args& args)
+{
+    SessionState& s = x_.Session();
+    const std::string object = Text(args, 0, "@viewname");
+    Catalog catalog(s.db, s.database);
+    const ObjectName name = ObjectName::Parse(object);
+    const int64_t id = catalog.ObjectId(name.name, "V ");
+    if (!id)
+        throw SqlError(15165, 16, "Could not find object '" + object + "' or you do not have permission.");
+    // Re-reads the view's columns from the tables as they are now.
+    SqliteStatement del(s.db, "DELETE FROM " + catalog.Table("tw_columns") + " WHERE id = ?");
+    del.Bind(1, id).Step();
+    std::vector<CatalogColumn> columns;
+    SqliteStatement info(s.db, "SELECT name, type FROM pragma_table_info(?, ?)");
+    info.Bind(1, name.name).Bind(2, s.database);
+    while (info.Step()) {
+        CatalogColumn c;
+        c.name = info.Text(0);
+        c.type = TypeSpec::FromDeclared(info.Text(1));
+        if (!c.type.IsSupported()) {
+            c.type.name = "varchar";
+            c.type.length = 8000;
+        }
+        columns.push_back(c);
+    }
+    catalog.AddColumns(id, columns);
+    return 0;
+}
+
+int SystemProcedures::TableOption(const Args& args)
+{
+    SessionState& s = x_.Session();
+    const std::string table = Text(args, 0, "@tablenamepattern");
+    const std::string option = sysproc_detail::Lowered(Text(args, 1, "@optionname"));
+    const std::string value = sysproc_detail::Lowered(Text(args, 2, "@optionvalue"));
+    Catalog catalog(s.db, s.database);
+    const int64_t id = catalog.ObjectId(ObjectName::Parse(table).name, "U ");
+    if (!id)
+        throw SqlError(15388, 11, "There is no user table matching the input name '" + table + "' in the current "
+                                  "database or you do not have permission to access the table.");
+    int64_t stored = 0;
+    if (option == "text in row") {
+        if (value == "on")
+            stored = 256;
+        else if (value == "off" || value == "0")
+            stored = 0;
+        else {
+            stored = std::atoll(value.c_str());
+            if (stored < 24 || stored > 7000 || value.find_first_not_of("0123456789") != std::string::npos)
+                throw SqlError(7634, 16, "Invalid value for text in row limit. Valid values are ON, OFF, 0, or 24 "
+                                         "through 7000.");
+        }
+    } else if (option == "pintable" || option == "table lock on bulk load") {
+        if (value != "on" && value != "off" && value != "true" && value != "false" && value != "1" && value != "0")
+            throw SqlError(15241, 11, "Usage: sp_tableoption @TableNamePattern [, '@OptionName'] [, '@OptionValue'] "
+                                      "where @OptionValue must be 'on' or 'off'.");
+        stored = value == "on" || value == "true" || value == "1";
+    } else {
+        throw SqlError(15600, 15, "An invalid parameter or option was specified for procedure 'sp_tableoption'.");
+    }
+    SqliteStatement u(s.db, "INSERT OR REPLACE INTO " + catalog.Table("tw_tableoptions") + " VALUES (?, ?, ?)");
+    u.Bind(1, id).Bind(2, option).Bind(3, stored).Step();
+    return 0;
+}
+
+int SystemProcedures::SprocColumns(const Args& args)
+{
+    SessionState& s = x_.Session();
+    const std::string procedure = Text(args, 0, "@procedure_name");
+    Catalog catalog(s.db, s.database);
+    const ObjectName name = ObjectName::Parse(procedure);
+    const int64_t id = catalog.ObjectId(name.name, "P FNIF");
+    std::vector<Row> rows;
+    if (id) {
+        const std::string xtype = catalog.ObjectType(id);
+        const std::string procName = catalog.ObjectName(id) + (xtype == "P " ? ";1" : ";0");
+        auto row = [&](const std::string& column, int columnType, const TypeSpec& t, bool nullable, int ordinal) {
+            const bool character = t.IsCharacter() || t.IsBinary();
+            const bool numeric = t.IsInteger() || t.IsExactNumeric() || t.IsApproximate();
+            rows.push_back({Value::String(s.database), Value::String("dbo"), Value::String(procName),
+                            Value::String(column), Value::Int(columnType), Value::Int(sysproc_detail::OdbcType(t)),
+                            Value::String(t.name), Value::Int(t.Precision()), Value::Int(t.StorageLength()),
+                            numeric ? Value::Int(t.Scale()) : Value::Null(), numeric ? Value::Int(10) : Value::Null(),
+                            Value::Int(nullable ? 1 : 0), Value::Null(), Value::Null(),
+                            Value::Int(sysproc_detail::OdbcType(t) == 11 ? 9 : sysproc_detail::OdbcType(t)),
+                            sysproc_detail::OdbcType(t) == 11 ? Value::Int(3) : Value::Null(),
+                            character ? Value::Int(t.StorageLength()) : Value::Null(), Value::Int(ordinal),
+                            Value::String(nullable ? "YES" : "NO"), Value::Int(t.XType())});
+        };
+        if (xtype == "P ") {
+            row("@RETURN_VALUE", 5, TypeSpec{"int"}, false, 0);
+        } else if (xtype == "FN") {
+            Executor& x = x_;
+            (void)x;
+            const std::string text = catalog.Text(id);
+            std::vector<Token> tokens = Lexer(text, true).Tokenize();
+            size_t i = 0;
+            while (i < tokens.size() && !tokens[i].Is("RETURNS"))
+                ++i;
+            if (i + 1 < tokens.size()) {
+                size_t end = i + 1;
+                const TypeSpec returns = Translator(tokens, text, nullptr).Type(i + 1, end);
+                row("@RETURN_VALUE", 5, returns, true, 0);
+            }
+        }
+        int ordinal = 1;
+        for (const CatalogColumn& c : catalog.Columns(id))
+            row(c.name, c.output ? 2 : 1, c.type, true, ordinal++);
+    }
+    x_.SendResult({sysproc_detail::Column("PROCEDURE_QUALIFIER", "nvarchar", 256),
+                   sysproc_detail::Column("PROCEDURE_OWNER", "nvarchar", 256),
+                   sysproc_detail::Column("PROCEDURE_NAME", "nvarchar", 268),
+                   sysproc_detail::Column("COLUMN_NAME", "nvarchar", 256),
+                   sysproc_detail::Column("COLUMN_TYPE", "smallint", 2), sysproc_detail::Column("DATA_TYPE", "smallint", 2),
+                   sysproc_detail::Column("TYPE_NAME", "nvarchar", 256), sysproc_detail::Column("PRECISION", "int", 4),
+                   sysproc_detail::Column("LENGTH", "int", 4), sysproc_detail::Column("SCALE", "smallint", 2),
+                   sysproc_detail::Column("RADIX", "smallint", 2), sysproc_detail::Column("NULLABLE", "smallint", 2),
+                   sysproc_detail::Column("REMARKS", "varchar", 254), sysproc_detail::Column("COLUMN_DEF", "nvarchar", 8000),
+                   sysproc_detail::Column("SQL_DATA_TYPE", "smallint", 2),
+                   sysproc_detail::Column("SQL_DATETIME_SUB", "smallint", 2),
+                   sysproc_detail::Column("CHAR_OCTET_LENGTH", "int", 4),
+                   sysproc_detail::Column("ORDINAL_POSITION", "int", 4), sysproc_detail::Column("IS_NULLABLE", "varchar", 254),
+                   sysproc_detail::Column("SS_DATA_TYPE", "tinyint", 1)},
+                  rows);
+    return 0;
+}
+
+int SystemProcedures::HelpExtendedProc(const Args& args)
+{
+    SessionState& s = x_.Session();
+    const std::string name = Text(args, 0, "@funcname");
+    Catalog master(s.db, "master");
+    std::string sql = "SELECT name, 'xplog70.dll' AS dll FROM " + master.Table("tw_objects") + " WHERE xtype = 'X '";
+    std::vector<Value> params;
+    if (!name.empty()) {
+        sql += " AND name = ?";
+        params.push_back(Value::String(ObjectName::Parse(name).name));
+    }
+    x_.StreamQuery(sql + " ORDER BY name", params, {TypeSpec{"sysname"}, TypeSpec{"nvarchar", 255}});
+    return 0;
+}
+
+int SystemProcedures::ExtendedProperty(const std::string& action, const Args& args)
+{
+    SessionState& s = x_.Session();
+    const std::string name = Text(args, 0, "@name");
+    const Value value = action == "drop" ? Value::Null() : Arg(args, 1, "@value");
+    const size_t base = action == "drop" ? 1 : 2;
+    std::string levels[6];
+    static const char* const names[] = {"@level0type", "@level0name", "@level1type", "@level1name", "@level2type",
+                                        "@level2name"};
+    for (size_t i = 0; i < 6; ++i)
+        levels[i] = Text(args, base + i, names[i]);
+    if (name.empty())
+        throw SqlError(15600, 15, "An invalid parameter or option was specified for procedure 'sp_" + action +
+                                      "extendedproperty'.");
+    Catalog catalog(s.db, s.database);
+    // The object (and its column or parameter) must exist.
+    std::string described = levels[1];
+    if (!levels[2].empty()) {
+        const int64_t id = catalog.ObjectId(levels[3]);
+        described = levels[1] + "." + levels[3];
+        bool valid = id != 0;
+        if (valid && !levels[4].empty()) {
+            described += "." + levels[5];
+            valid = catalog.ColumnId(id, levels[5]) != 0;
+        }
+        if (!valid)
+            throw SqlError(15135, 16, "Object is invalid. Extended properties are not permitted on '" + described +
+                                          "', or the object does not exist.");
+    }
+    const std::string table = catalog.Table("tw_extprops");
+    const std::string match = " WHERE name = ? AND level0type IS ? AND level0name IS ? AND level1type IS ? AND "
+                              "level1name IS ? AND level2type IS ? AND level2name IS ?";
+    auto bindLevels = [&](SqliteStatement& st, int first) {
+        for (int i = 0; i < 6; ++i) {
+            if (levels[i].empty())
+                st.BindNull(first + i);
+            else
+                st.Bind(first + i, levels[i]);
+        }
+    };
+    SqliteStatement exists(s.db, "SELECT count(*) FROM " + table + match);
+    exists.Bind(1, name);
+    bindLevels(exists, 2);
+    exists.Step();
+    const bool present = exists.Int(0) > 0;
+    if (action == "add") {
+        if (present)
+            throw SqlError(15233, 16, "Property cannot be added. Property '" + name + "' already exists for '" +
+                                          described + "'.");
+        SqliteStatement ins(s.db, "INSERT INTO " + table + " (name, value, level0type, level0name, level1type, "
+                                  "level1name, level2type, level2name) VALUES (?, ?, ?, ?, ?, ?, ?, ?)");
+        ins.Bind(1, name).BindValue(2, value);
+        bindLevels(ins, 3);
+        ins.Step();
+        return 0;
+    }
+    if (!present)
+        throw SqlError(15217, 16, "Property cannot be updated or deleted. Property '" + name + "' does not exist for '" +
+                                      described + "'.");
+    if (action == "update") {
+        SqliteStatement up(s.db, "UPDATE " + table + " SET value = ?" + match);
+        up.BindValue(1, value).Bind(2, name);
+        bindLevels(up, 3);
+        up.Step();
+    } else {
+        SqliteStatement del(s.db, "DELETE FROM " + table + match);
+        del.Bind(1, name);
+        bindLevels(del, 2);
+        del.Step();
+    }
+    return 0;
+}
+
+int SystemProcedures::ObjectSearch(const Args& args)
+{
+    SessionState& s = x_.Session();
+    std::string key = Text(args, 0, "@searchkey");
+    const std::string dbPattern = Text(args, 2, "@dbname");
+    const bool caseSensitive = Arg(args, 3, "@casesensitive").integer != 0;
+    const int64_t limit = Arg(args, 4, "@hitlimit").integer;
+    if (key.empty())
+        key = "%";
+    std::vector<Row> rows;
+    for (const DatabaseInfo& d : s.server->Databases()) {
+        if (!dbPattern.empty() && dbPattern != "%" && dbPattern != "N'%'" &&
+            sysproc_detail::Lowered(dbPattern) != sysproc_detail::Lowered(d.name))
+            continue;
+        Catalog catalog(s.db, d.name);
+        SqliteStatement q(s.db, "SELECT name, xtype, crdate FROM " + catalog.Table("tw_objects") +
+                                    " WHERE xtype <> 'S ' ORDER BY name");
+        while (q.Step()) {
+            const std::string name = q.Text(0);
+            // LIKE semantics; case matters only when asked for.
+            std::string subject = name, pattern = key;
+            if (!caseSensitive) {
+                subject = sysproc_detail::Lowered(subject);
+                pattern = sysproc_detail::Lowered(pattern);
+            }
+            SqliteStatement like(s.db, "SELECT tw_like(?, ?)");
+            like.Bind(1, pattern).Bind(2, subject).Step();
+            if (!like.Int(0))
+                continue;
+            rows.push_back({Value::String(d.name), Value::String("dbo"), Value::String(name),
+                            Value::String(sysproc_detail::TypeDescription(q.Text(1))), Value::DateTime(q.Text(2))});
+            if (limit > 0 && static_cast<int64_t>(rows.size()) >= limit)
+                break;
+        }
+        if (limit > 0 && static_cast<int64_t>(rows.size()) >= limit)
+            break;
+    }
+    x_.SendResult({sysproc_detail::Column("Database Name", "nvarchar", 256), sysproc_detail::Column("Owner", "nvarchar", 256),
+                   sysproc_detail::Column("Object Name", "nvarchar", 256), sysproc_detail::Column("Object Type", "nvarchar", 60),
+                   sysproc_detail::Column("Create Date", "datetime", 8)},
+                  rows);
+    return 0;
+}
+
+int SystemProcedures::Databases(const Args&)
+{
+    std::vector<Row> rows;
+    for (const DatabaseInfo& d : x_.Session().server->Databases())
+        rows.push_back({Value::String(d.name), Value::Int(1024), Value::Null()});
+    x_.SendResult({sysproc_detail::Column("DATABASE_NAME", "nvarchar", 256), sysproc_detail::Column("DATABASE_SIZE", "int", 4),
+                   sysproc_detail::Column("REMARKS", "varchar", 254)},
+                  rows);
+    return 0;
+}
+
+int SystemProcedures::Tables(const Args& args)
+{
+    SessionState& s = x_.Session();
+    const std::string pattern = Text(args, 0, "@table_name");
+    Catalog catalog(s.db, s.database);
+    x_.StreamQuery("SELECT ? AS TABLE_QUALIFIER, 'dbo' AS TABLE_OWNER, name AS TABLE_NAME, CASE xtype WHEN 'U ' THEN "
+                   "'TABLE' WHEN 'V ' THEN 'VIEW' ELSE 'SYSTEM TABLE' END AS TABLE_TYPE, NULL AS REMARKS FROM " +
+                       catalog.Table("tw_objects") + " WHERE xtype IN ('U ', 'V ', 'S ') AND tw_like(?, name) "
+                   "ORDER BY TABLE_TYPE, name",
+                   {Value::String(s.database), Value::String(pattern.empty() ? "%" : pattern)},
+                   {TypeSpec{"sysname"}, TypeSpec{"sysname"}, TypeSpec{"sysname"}, TypeSpec{"varchar", 32},
+                    TypeSpec{"varchar", 254}});
+    return 0;
+}
+
+int SystemProcedures::ExecuteSql(const Args& args)
+{
+    if (args.size() > 1)
+        throw SqlError::NotSupported("sp_executesql with parameters");
+    const std::string text = Text(args, 0, "@statement");
+    BufferedSink ignored;
+    (void)ignored;
+    Executor inner(x_.Session(), x_.Sink());
+    x_.Session().frames.push_back({});
+    inner.RunBatch(text);
+    x_.Session().frames.pop_back();
+    return inner.HadError() ? 1 : 0;
+}
+
+void SystemProcedures::Dbcc(const ParsedStatement& st, const std::vector<Token>& tokens)
+{
+    SessionState& s = x_.Session();
+    const std::string command = sysproc_detail::Lowered(st.target);
+    std::vector<std::string> args;
+    if (st.exprBegin)
+        for (size_t i = st.exprBegin; i < st.end && !tokens[i].IsOp(")"); ++i)
+            if (!tokens[i].IsOp(","))
+                args.push_back(tokens[i].text);
+    const std::string done = "DBCC execution completed. If DBCC printed error messages, contact your system "
+                             "administrator.";
+    if (command == "checktable") {
+        if (args.empty())
+            throw SqlError(2501, 16, "Could not find a table or object named ''. Check sysobjects.");
+        const ObjectName name = ObjectName::Parse(args[0]);
+        const std::string db = x_.ResolveDatabase(name.database);
+        Catalog catalog(s.db, db);
+        const int64_t id = catalog.ObjectId(name.name, "U S ");
+        if (!id)
+            throw SqlError(2501, 16, "Could not find a table or object named '" + args[0] + "'. Check sysobjects.");
+        const std::string table = catalog.ObjectName(id);
+        const int64_t rows = catalog.ObjectType(id) == "U "
+                                 ? SqliteStatement::QueryInt(s.db, "SELECT count(*) FROM " + catalog.Table(Translator::Quote(table)))
+                                 : 0;
+        SqliteStatement check(s.db, "PRAGMA " + Translator::Quote(db) + ".quick_check");
+        std::string problems;
+        while (check.Step())
+            if (check.Text(0) != "ok")
+                problems += check.Text(0) + "\n";
+        if (!problems.empty())
+            throw SqlError(8928, 16, "Table error: object '" + table + "': " + problems);
+        x_.Inform("DBCC results for '" + table + "'.", 2536, 10);
+        x_.Inform("There are " + std::to_string(rows) + " rows in " + std::to_string(rows / 50 + 1) +
+                      " pages for object '" + table + "'.", 2593, 10);
+        x_.Inform(done, 2528, 10);
+        return;
+    }
+    if (command == "checkdb") {
+        SqliteStatement check(s.db, "PRAGMA " + Translator::Quote(s.database) + ".quick_check");
+        while (check.Step())
+            if (check.Text(0) != "ok")
+                throw SqlError(8928, 16, "Database error: " + check.Text(0));
+        x_.Inform("CHECKDB found 0 allocation errors and 0 consistency errors in database '" + s.database + "'.", 8989, 10);
+        x_.Inform(done, 2528, 10);
+        return;
+    }
+    if (command == "inputbuffer") {
+        const int spid = args.empty() ? 0 : std::atoi(args[0].c_str());
+        std::unique_lock<std::mutex> lock;
+        std::string text;
+        bool found = false;
+        if (spid == s.spid) {
+            text = s.Info(&SessionState::lastBatch);
+            found = true;
+        } else if (SessionState* other = s.server->LockSession(spid, lock)) {
+            text = other->Info(&SessionState::lastBatch);
+            found = true;
+        }
+        if (!found)
+            throw SqlError(7940, 16, "System processes cannot be specified; SPID " + std::to_string(spid) +
+                                         " is not an active process ID.");
+        if (text.size() > 255)
+            text.resize(255);
+        x_.SendResult({sysproc_detail::Column("EventType", "nvarchar", 60), sysproc_detail::Column("Parameters", "int", 4),
+                       sysproc_detail::Column("EventInfo", "nvarchar", 510)},
+                      {{Value::String("Language Event"), Value::Int(0), Value::String(text)}});
+        x_.Inform(done, 2528, 10);
+        return;
+    }
+    if (command == "useroptions") {
+        const SessionOptions& o = s.options;
+        std::vector<Row> rows = {{Value::String("textsize"), Value::String(std::to_string(o.textSize))},
+                                 {Value::String("language"), Value::String("us_english")},
+                                 {Value::String("dateformat"), Value::String(o.dateFormat)},
+                                 {Value::String("datefirst"), Value::String(std::to_string(o.dateFirst))}};
+        auto flag = [&](const char* name, bool on) {
+            if (on)
+                rows.push_back({Value::String(name), Value::String("SET")});
+        };
+        flag("quoted_identifier", o.quotedIdentifier);
+        flag("arithabort", o.arithAbort);
+        flag("ansi_null_dflt_on", o.ansiNullDefaultOn);
+        flag("ansi_warnings", o.ansiWarnings);
+        flag("ansi_padding", o.ansiPadding);
+        flag("ansi_nulls", o.ansiNulls);
+        flag("concat_null_yields_null", o.concatNullYieldsNull);
+        flag("implicit_transactions", o.implicitTransactions);
+        flag("cursor_close_on_commit", o.cursorCloseOnCommit);
+        flag("nocount", o.noCount);
+        if (o.rowCount)
+            rows.push_back({Value::String("rowcount"), Value::String(std::to_string(o.rowCount))});
+        rows.push_back({Value::String("isolation level"), Value::String(sysproc_detail::Lowered(o.isolationLevel))});
+        x_.SendResult({sysproc_detail::Column("Set Option", "nvarchar", 256), sysproc_detail::Column("Value", "nvarchar", 256)},
+                      rows);
+        x_.Inform(done, 2528, 10);
+        return;
+    }
+    if (command == "freeproccache" || command == "dropcleanbuffers" || command == "freesystemcache") {
+        x_.Inform(done, 2528, 10);
+        return;
+    }
+    // DBCC <library> (FREE) unloads an extended-procedure library; none stays loaded here.
+    if (args.size() == 1 && sysproc_detail::Lowered(args[0]) == "free") {
+        x_.Inform(done, 2528, 10);
+        return;
+    }
+    throw SqlError(2526, 16, "Incorrect DBCC statement. Check documentation for the correct DBCC syntax and options.");
+}
+
+} // namespace tw::server

@@ -1,0 +1,1118 @@
+#include "platform/server/Translator.h"
+
+#include <algorithm>
+#include <cctype>
+
+#include "platform/server/SqlError.h"
+
+namespace tw::server {
+
+namespace translator_detail {
+
+std::string Lower(std::string s)
+{
+    for (char& c : s)
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return s;
+}
+
+// Scalar functions the server implements, by their T-SQL names; each is
+// registered on the connection under the same name (SqlFunctions).
+const std::set<std::string>& ScalarFunctions()
+{
+    static const std::set<std::string> names = {
+        "abs", "app_name", "ascii", "ceiling", "char", "charindex", "coalesce", "col_length", "col_name",
+        "columnproperty", "databasepropertyex", "databaseproperty", "datalength", "day", "db_id", "db_name",
+        "exp", "floor", "getdate", "getutcdate", "host_id", "host_name", "ident_current", "index_col",
+        "isdate", "isnull", "isnumeric", "left", "len", "log", "log10", "lower", "ltrim", "month", "nchar",
+        "newid", "nullif", "object_id", "object_name", "objectproperty", "patindex", "pi", "power",
+        "quotename", "rand", "replace", "replicate", "reverse", "right", "round", "rtrim", "serverproperty",
+        "sign", "space", "sqrt", "square", "str", "stuff", "substring", "suser_id", "suser_name", "suser_sname",
+        "type_name", "unicode", "upper", "user_id", "user_name", "year", "has_dbaccess", "is_member",
+        "is_srvrolemember", "scope_identity", "permissions", "objectpropertyex", "sysdatetime"};
+    return names;
+}
+
+const std::set<std::string>& Aggregates()
+{
+    static const std::set<std::string> names = {"count", "count_big", "sum", "avg", "min", "max"};
+    return names;
+}
+
+const std::set<std::string>& DateFunctions()
+{
+    static const std::set<std::string> names = {"dateadd", "datediff", "datepart", "datename"};
+    return names;
+}
+
+// Words after a table that end it rather than naming its alias.
+bool EndsTableAlias(const Token& t)
+{
+    static const char* const words[] = {"WHERE", "GROUP", "ORDER", "HAVING", "UNION", "EXCEPT", "INTERSECT",
+                                        "INNER", "LEFT", "RIGHT", "FULL", "CROSS", "JOIN", "ON", "OUTER", "SET",
+                                        "OPTION", "FOR", "WITH", "COMPUTE", "INTO", "VALUES", "SELECT", "OUTPUT"};
+    if (t.kind != TokenKind::Name)
+        return true;
+    for (const char* w : words)
+        if (t.Is(w))
+            return true;
+    return Lexer::IsReservedWord(t.text);
+}
+
+bool IsCharacterHint(const TypeSpec& t) { return t.IsKnown() && t.IsCharacter(); }
+bool IsNumericHint(const TypeSpec& t)
+{
+    return t.IsKnown() && (t.IsInteger() || t.IsExactNumeric() || t.IsApproximate());
+}
+
+} // namespace translator_detail
+
+
+Translator::Translator(const std::vector<Token>& tokens, std::string_view batch, TranslationContext* context)
+    : tokens_(tokens), batch_(batch), context_(context)
+{
+}
+
+std::string Translator::Quote(const std::string& name)
+{
+    std::string out = "\"";
+    for (char c : name) {
+        if (c == '"')
+            out += '"';
+        out += c;
+    }
+    return out + "\"";
+}
+
+std::string Translator::Literal(const std::string& text)
+{
+    std::string out = "'";
+    for (char c : text) {
+        if (c == '\'')
+            out += '\'';
+        out += c;
+    }
+    return out + "'";
+}
+
+const Token& Translator::Peek(size_t ahead) const
+{
+    const size_t i = std::min(pos_ + ahead, tokens_.size() - 1);
+    return tokens_[i];
+}
+
+const Token& Translator::Next()
+{
+    const Token& t = Peek();
+    if (pos_ < tokens_.size() - 1)
+        ++pos_;
+    return t;
+}
+
+bool Translator::Accept(std::string_view word)
+{
+    if (!Peek().Is(word))
+        return false;
+    Next();
+    return true;
+}
+
+bool Translator::AcceptOp(std::string_view op)
+{
+    if (!Peek().IsOp(op))
+        return false;
+    Next();
+    return true;
+}
+
+void Translator::Expect(std::string_view word)
+{
+    if (!Accept(word))
+        Fail();
+}
+
+void Translator::ExpectOp(std::string_view op)
+{
+    if (!AcceptOp(op))
+        Fail();
+}
+
+void Translator::Fail() const
+{
+    const Token& t = Peek();
+    if (t.kind == TokenKind::End)
+        throw SqlError::SyntaxAtEnd();
+    const bool keyword = t.kind == TokenKind::Name && Lexer::IsReservedWord(t.text);
+    throw SqlError::Syntax(keyword ? t.text : t.Spelling(batch_), keyword);
+}
+
+Translation Translator::Statement(size_t begin)
+{
+    pos_ = begin;
+    out_ = Translation{};
+    const Token& t = Peek();
+    if (t.Is("SELECT") || t.IsOp("(")) {
+        out_.sql = Select(true);
+        out_.returnsRows = out_.assignments.empty() && out_.intoTable.empty();
+    } else if (t.Is("INSERT")) {
+        out_.sql = Insert();
+    } else if (t.Is("UPDATE")) {
+        out_.sql = Update();
+    } else if (t.Is("DELETE")) {
+        out_.sql = Delete();
+    } else {
+        Fail();
+    }
+    out_.end = pos_;
+    return out_;
+}
+
+Translation Translator::Expression(size_t begin)
+{
+    pos_ = begin;
+    out_ = Translation{};
+    out_.sql = Expr();
+    out_.columnTypes.push_back(lastType_);
+    out_.end = pos_;
+    return out_;
+}
+
+TypeSpec Translator::Type(size_t begin, size_t& end)
+{
+    pos_ = begin;
+    if (!Peek().IsName())
+        Fail();
+    TypeSpec type;
+    type.name = translator_detail::Lower(Next().text);
+    if (Peek().IsOp("(")) {
+        Next();
+        if (Accept("max")) {
+            type.length = TypeSpec::kMax;
+        } else {
+            if (Peek().kind != TokenKind::Number)
+                Fail();
+            const int first = std::atoi(Next().text.c_str());
+            int second = -1;
+            if (AcceptOp(",")) {
+                if (Peek().kind != TokenKind::Number)
+                    Fail();
+                second = std::atoi(Next().text.c_str());
+            }
+            if (type.name == "decimal" || type.name == "numeric" || type.name == "float") {
+                type.precision = first;
+                type.scale = second;
+            } else {
+                type.length = first;
+            }
+        }
+        ExpectOp(")");
+    }
+    end = pos_;
+    return type;
+}
+
+// --- queries ---------------------------------------------------------------
+
+std::string Translator::Select(bool topLevel)
+{
+    if (Peek().IsOp("(")) {
+        Next();
+        std::string inner = Select(false);
+        ExpectOp(")");
+        return "SELECT * FROM (" + inner + ")";
+    }
+    bool orderable = true;
+    std::string limit;
+    std::string sql = QuerySpecification(topLevel, orderable, limit);
+    bool compound = false;
+    auto wrapLimited = [](const std::string& body, const std::string& lim) {
+        return lim.empty() ? body : "SELECT * FROM (" + body + " LIMIT " + lim + ")";
+    };
+    std::string firstLimit = limit;
+    while (Peek().Is("UNION") || Peek().Is("EXCEPT") || Peek().Is("INTERSECT")) {
+        if (!compound)
+            sql = wrapLimited(sql, firstLimit);
+        compound = true;
+        std::string op = Next().text;
+        for (char& c : op)
+            c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+        if (op == "UNION" && Accept("ALL"))
+            op += " ALL";
+        std::string part;
+        std::string partLimit;
+        bool ignored = true;
+        if (Peek().IsOp("(")) {
+            Next();
+            part = "SELECT * FROM (" + Select(false) + ")";
+            ExpectOp(")");
+        } else {
+            part = QuerySpecification(false, ignored, partLimit);
+        }
+        sql += " " + op + " " + wrapLimited(part, partLimit);
+    }
+    if (Peek().Is("ORDER"))
+        sql += OrderBy();
+    if (!compound && !firstLimit.empty())
+        sql += " LIMIT " + firstLimit;
+    if (Peek().Is("FOR") || Peek().Is("COMPUTE") || Peek().Is("OPTION"))
+        throw SqlError::NotSupported("The " + translator_detail::Lower(Peek().text) + " clause");
+    return sql;
+}
+
+std::string Translator::Top(bool& percent)
+{
+    Expect("TOP");
+    std::string count;
+    if (Peek().IsOp("(")) {
+        Next();
+        count = Expr();
+        ExpectOp(")");
+    } else if (Peek().kind == TokenKind::Number || Peek().kind == TokenKind::Variable) {
+        count = Primary();
+    } else {
+        Fail();
+    }
+    percent = Accept("PERCENT");
+    if (Peek().Is("WITH") && Peek(1).Is("TIES"))
+        throw SqlError::NotSupported("TOP ... WITH TIES");
+    return count;
+}
+
+std::string Translator::QuerySpecification(bool topLevel, bool& orderable, std::string& limit)
+{
+    (void)orderable;
+    Expect("SELECT");
+    std::string head = "SELECT ";
+    if (Accept("DISTINCT"))
+        head += "DISTINCT ";
+    else
+        Accept("ALL");
+    bool percent = false;
+    if (Peek().Is("TOP"))
+        limit = Top(percent);
+    std::string items;
+    size_t index = 0;
+    do {
+        if (index > 0)
+            items += ", ";
+        items += SelectItem(index++);
+    } while (AcceptOp(","));
+    if (Accept("INTO")) {
+        if (!topLevel)
+            Fail();
+        out_.intoTable = TableName();
+    }
+    std::string from;
+    if (Accept("FROM"))
+        from = " FROM " + FromClause();
+    std::string rest;
+    if (Accept("WHERE"))
+        rest += " WHERE " + Expr();
+    if (Peek().Is("GROUP")) {
+        Next();
+        Expect("BY");
+        if (Peek().Is("ALL"))
+            throw SqlError::NotSupported("GROUP BY ALL");
+        rest += " GROUP BY " + ExprList();
+        if (Peek().Is("WITH"))
+            throw SqlError::NotSupported("GROUP BY ... WITH ROLLUP or CUBE");
+    }
+    if (Accept("HAVING"))
+        rest += " HAVING " + Expr();
+    std::string sql = head + items + from + rest;
+    if (percent && !limit.empty()) {
+        limit = "(SELECT CAST((COUNT(*) * (" + limit + ") + 99.999999) / 100 AS INTEGER) FROM (" + sql + "))";
+    }
+    return sql;
+}
+
+std::string Translator::SelectItem(size_t index)
+{
+    (void)index;
+    const size_t start = pos_;
+    if (AcceptOp("*")) {
+        out_.columnTypes.push_back({});
+        return "*";
+    }
+    // t.* and owner.t.*
+    {
+        size_t i = 0;
+        while (Peek(i).IsName() && Peek(i + 1).IsOp("."))
+            i += 2;
+        if (i > 0 && Peek(i).IsOp("*")) {
+            const std::string table = Peek(i - 2).text;
+            pos_ += i + 1;
+            out_.columnTypes.push_back({});
+            return Quote(table) + ".*";
+        }
+    }
+    if (Peek().kind == TokenKind::Variable && Peek(1).IsOp("=")) {
+        const std::string variable = translator_detail::Lower(Next().text);
+        Next();
+        std::string value = Expr();
+        out_.assignments.push_back(variable);
+        out_.columnTypes.push_back(lastType_);
+        return value + " AS " + Quote(variable);
+    }
+    if ((Peek().IsName() || Peek().kind == TokenKind::String) && Peek(1).IsOp("=")) {
+        const std::string alias = Next().text;
+        Next();
+        std::string value = Expr();
+        out_.columnTypes.push_back(lastType_);
+        return value + " AS " + Quote(alias);
+    }
+    std::string value = Expr();
+    const size_t end = pos_;
+    std::string alias;
+    bool hasAlias = false;
+    if (Accept("AS")) {
+        if (!Peek().IsName() && Peek().kind != TokenKind::String)
+            Fail();
+        alias = Next().text;
+        hasAlias = true;
+    } else if (Peek().kind == TokenKind::QuotedName || Peek().kind == TokenKind::String ||
+               (Peek().kind == TokenKind::Name && !translator_detail::EndsTableAlias(Peek()) &&
+                !Peek().Is("FROM"))) {
+        alias = Next().text;
+        hasAlias = true;
+    }
+    out_.columnTypes.push_back(lastType_);
+    if (hasAlias)
+        return value + " AS " + Quote(alias);
+    bool plainColumn = true;
+    for (size_t i = start; i < end; ++i)
+        if (!(tokens_[i].IsName() || tokens_[i].IsOp(".")) || (tokens_[i].kind == TokenKind::Name &&
+                                                               Lexer::IsReservedWord(tokens_[i].text)))
+            plainColumn = false;
+    return plainColumn ? value : value + " AS \"\"";
+}
+
+std::string Translator::FromClause()
+{
+    std::string sql = TableSource();
+    while (AcceptOp(","))
+        sql += ", " + TableSource();
+    return sql;
+}
+
+std::string Translator::TableSource()
+{
+    std::string sql = TablePrimary();
+    for (;;) {
+        std::string join;
+        if (Accept("INNER")) {
+            join = " INNER JOIN ";
+        } else if (Accept("LEFT")) {
+            Accept("OUTER");
+            join = " LEFT JOIN ";
+        } else if (Accept("RIGHT")) {
+            Accept("OUTER");
+            join = " RIGHT JOIN ";
+        } else if (Accept("FULL")) {
+            Accept("OUTER");
+            join = " FULL JOIN ";
+        } else if (Peek().Is("CROSS") && Peek(1).Is("APPLY")) {
+            throw SqlError::NotSupported("CROSS APPLY");
+        } else if (Accept("CROSS")) {
+            Expect("JOIN");
+            sql += " CROSS JOIN " + TablePrimary();
+            continue;
+        } else if (Peek().Is("JOIN")) {
+            join = " JOIN ";
+        } else {
+            return sql;
+        }
+        Expect("JOIN");
+        sql += join + TablePrimary();
+        Expect("ON");
+        sql += " ON " + Expr();
+    }
+}
+
+std::string Translator::TablePrimary()
+{
+    std::string sql;
+    if (Peek().IsOp("(")) {
+        Next();
+        if (Peek().Is("SELECT") || Peek().IsOp("(")) {
+            sql = "(" + Select(false) + ")";
+            ExpectOp(")");
+        } else {
+            sql = "(" + TableSource() + ")";
+            ExpectOp(")");
+            return sql;
+        }
+    } else if (Peek().IsOp("::")) {
+        Next();
+        if (!Peek().IsName())
+            Fail();
+        const std::string name = translator_detail::Lower(Next().text);
+        ExpectOp("(");
+        std::vector<std::string> args;
+        if (!Peek().IsOp(")")) {
+            do {
+                if (Accept("DEFAULT"))
+                    args.push_back("NULL");
+                else
+                    args.push_back(Expr());
+            } while (AcceptOp(","));
+        }
+        ExpectOp(")");
+        sql = context_ ? context_->TableFunction(name, args) : "(SELECT 1)";
+    } else if (Peek().kind == TokenKind::Variable) {
+        throw SqlError::NotSupported("Table variables");
+    } else if (Peek().Is("OPENROWSET") || Peek().Is("OPENQUERY") || Peek().Is("OPENDATASOURCE") ||
+               Peek().Is("OPENXML") || Peek().Is("CONTAINSTABLE") || Peek().Is("FREETEXTTABLE")) {
+        throw SqlError::NotSupported(Peek().text);
+    } else {
+        sql = TableName();
+        if (Peek().IsOp("(") && !Peek(1).IsName())
+            throw SqlError::NotSupported("Table-valued user-defined functions");
+    }
+    if (Accept("AS")) {
+        if (!Peek().IsName())
+            Fail();
+        sql += " AS " + Quote(Next().text);
+    } else if (Peek().kind == TokenKind::QuotedName ||
+               (Peek().kind == TokenKind::Name && !translator_detail::EndsTableAlias(Peek()))) {
+        sql += " AS " + Quote(Next().text);
+    }
+    // Table hints: the lock manager decides locking, so NOLOCK and friends only
+    // need to be read.
+    if ((Peek().Is("WITH") && Peek(1).IsOp("(")) || (Peek().IsOp("(") && Peek(1).IsName())) {
+        Accept("WITH");
+        ExpectOp("(");
+        while (!Peek().IsOp(")") && Peek().kind != TokenKind::End)
+            Next();
+        ExpectOp(")");
+    }
+    return sql;
+}
+
+std::string Translator::TableName(std::string* spelling)
+{
+    std::vector<std::string> parts;
+    const size_t start = pos_;
+    if (!Peek().IsName())
+        Fail();
+    parts.push_back(Next().text);
+    while (Peek().IsOp(".")) {
+        Next();
+        if (Peek().IsOp(".")) {
+            parts.push_back("");
+            continue;
+        }
+        if (!Peek().IsName())
+            Fail();
+        parts.push_back(Next().text);
+    }
+    if (parts.size() > 4)
+        Fail();
+    if (parts.size() == 4)
+        throw SqlError::NotSupported("Linked servers");
+    if (spelling)
+        *spelling = std::string(batch_.substr(tokens_[start].offset, tokens_[pos_ - 1].offset +
+                                                                        tokens_[pos_ - 1].length - tokens_[start].offset));
+    const std::string name = parts.back();
+    const std::string owner = parts.size() >= 2 ? parts[parts.size() - 2] : "";
+    const std::string db = parts.size() >= 3 ? parts[parts.size() - 3] : "";
+    if (name.empty())
+        Fail();
+    if (!context_)
+        return Quote(name);
+    return context_->TableReference(db, owner, name);
+}
+
+std::string Translator::OrderBy()
+{
+    Expect("ORDER");
+    Expect("BY");
+    std::string sql = " ORDER BY ";
+    bool first = true;
+    do {
+        if (!first)
+            sql += ", ";
+        first = false;
+        sql += Expr();
+        if (Accept("DESC"))
+            sql += " DESC";
+        else if (Accept("ASC"))
+            sql += " ASC";
+    } while (AcceptOp(","));
+    return sql;
+}
+
+std::string Translator::Insert()
+{
+    Expect("INSERT");
+    if (Peek().Is("TOP"))
+        throw SqlError::NotSupported("INSERT TOP");
+    Accept("INTO");
+    const std::string table = TableName();
+    out_.targetTable = table;
+    out_.isInsert = true;
+    std::string sql = "INSERT INTO " + table;
+    if (Peek().IsOp("(") && Peek(1).IsName() && !Peek(1).Is("SELECT")) {
+        Next();
+        sql += " (";
+        bool first = true;
+        do {
+            if (!Peek().IsName())
+                Fail();
+            sql += (first ? "" : ", ") + Quote(Next().text);
+            first = false;
+        } while (AcceptOp(","));
+        ExpectOp(")");
+        sql += ")";
+    }
+    if (Accept("VALUES")) {
+        sql += " VALUES ";
+        bool firstRow = true;
+        do {
+            ExpectOp("(");
+            std::string row;
+            bool first = true;
+            do {
+                if (Peek().Is("DEFAULT"))
+                    throw SqlError::NotSupported("DEFAULT in a VALUES list");
+                row += (first ? "" : ", ") + Expr();
+                first = false;
+            } while (AcceptOp(","));
+            ExpectOp(")");
+            sql += (firstRow ? "(" : ", (") + row + ")";
+            firstRow = false;
+        } while (AcceptOp(","));
+        return sql;
+    }
+    if (Accept("DEFAULT")) {
+        Expect("VALUES");
+        return sql + " DEFAULT VALUES";
+    }
+    if (Peek().Is("EXEC") || Peek().Is("EXECUTE"))
+        throw SqlError::NotSupported("INSERT ... EXEC");
+    if (Peek().Is("SELECT") || Peek().IsOp("("))
+        return sql + " " + Select(false);
+    Fail();
+}
+
+std::string Translator::Update()
+{
+    Expect("UPDATE");
+    std::string limit;
+    bool percent = false;
+    if (Peek().Is("TOP"))
+        limit = Top(percent);
+    if (percent)
+        throw SqlError::NotSupported("UPDATE TOP ... PERCENT");
+    const std::string table = TablePrimary();
+    out_.targetTable = table;
+    Expect("SET");
+    std::string sets;
+    do {
+        if (Peek().kind == TokenKind::Variable)
+            throw SqlError::NotSupported("Assigning variables in UPDATE");
+        if (!Peek().IsName())
+            Fail();
+        std::string column = Next().text;
+        while (AcceptOp(".")) {
+            if (!Peek().IsName())
+                Fail();
+            column = Next().text;
+        }
+        ExpectOp("=");
+        sets += (sets.empty() ? "" : ", ") + Quote(column) + " = " + Expr();
+    } while (AcceptOp(","));
+    std::string sql = "UPDATE " + table + " SET " + sets;
+    if (Accept("FROM"))
+        sql += " FROM " + FromClause();
+    std::string where;
+    if (Accept("WHERE"))
+        where = Expr();
+    if (!limit.empty())
+        where = "rowid IN (SELECT rowid FROM " + table + (where.empty() ? "" : " WHERE " + where) + " LIMIT " +
+                limit + ")";
+    if (!where.empty())
+        sql += " WHERE " + where;
+    return sql;
+}
+
+std::string Translator::Delete()
+{
+    Expect("DELETE");
+    std::string limit;
+    bool percent = false;
+    if (Peek().Is("TOP"))
+        limit = Top(percent);
+    if (percent)
+        throw SqlError::NotSupported("DELETE TOP ... PERCENT");
+    Accept("FROM");
+    const std::string table = TableName();
+    out_.targetTable = table;
+    if (Peek().Is("FROM"))
+        throw SqlError::NotSupported("DELETE with a second FROM clause");
+    std::string where;
+    if (Accept("WHERE"))
+        where = Expr();
+    if (!limit.empty())
+        where = "rowid IN (SELECT rowid FROM " + table + (where.empty() ? "" : " WHERE " + where) + " LIMIT " +
+                limit + ")";
+    return "DELETE FROM " + table + (where.empty() ? "" : " WHERE " + where);
+}
+
+// --- expressions -------------------------------------------------------------
+
+std::string Translator::ExprList()
+{
+    std::string sql = Expr();
+    while (AcceptOp(","))
+        sql += ", " + Expr();
+    return sql;
+}
+
+std::string Translator::Expr() { return OrExpr(); }
+
+std::string Translator::OrExpr()
+{
+    std::string sql = AndExpr();
+    while (Accept("OR")) {
+        sql = "(" + sql + " OR " + AndExpr() + ")";
+        lastType_ = {};
+    }
+    return sql;
+}
+
+std::string Translator::AndExpr()
+{
+    std::string sql = NotExpr();
+    while (Accept("AND")) {
+        sql = "(" + sql + " AND " + NotExpr() + ")";
+        lastType_ = {};
+    }
+    return sql;
+}
+
+std::string Translator::NotExpr()
+{
+    if (Accept("NOT")) {
+        std::string sql = "(NOT " + NotExpr() + ")";
+        lastType_ = {};
+        return sql;
+    }
+    return Predicate();
+}
+
+std::string Translator::Predicate()
+{
+    std::string left = Additive();
+    for (;;) {
+        const Token& t = Peek();
+        static const char* const comparisons[] = {"=", "<>", "!=", "<", ">", "<=", ">=", "!<", "!>"};
+        std::string op;
+        for (const char* c : comparisons)
+            if (t.IsOp(c))
+                op = c;
+        if (!op.empty()) {
+            Next();
+            if (Peek().Is("ALL") || Peek().Is("ANY") || Peek().Is("SOME"))
+                throw SqlError::NotSupported("Comparisons with ALL, ANY or SOME");
+            const std::string right = Additive();
+            const bool ansiNulls = !context_ || context_->AnsiNulls();
+            if (op == "!<")
+                op = ">=";
+            else if (op == "!>")
+                op = "<=";
+            else if (op == "!=")
+                op = "<>";
+            if (!ansiNulls && op == "=")
+                op = "IS";
+            else if (!ansiNulls && op == "<>")
+                op = "IS NOT";
+            left = "(" + left + " " + op + " " + right + ")";
+            lastType_ = {};
+            continue;
+        }
+        if (t.Is("IS")) {
+            Next();
+            const bool negated = Accept("NOT");
+            Expect("NULL");
+            left = "(" + left + (negated ? " IS NOT NULL)" : " IS NULL)");
+            lastType_ = {};
+            continue;
+        }
+        bool negated = false;
+        if (t.Is("NOT") && (Peek(1).Is("LIKE") || Peek(1).Is("IN") || Peek(1).Is("BETWEEN"))) {
+            Next();
+            negated = true;
+        }
+        const std::string neg = negated ? "NOT " : "";
+        if (Accept("LIKE")) {
+            std::string pattern = Additive();
+            std::string call = "tw_like(" + pattern + ", " + left;
+            if (Accept("ESCAPE"))
+                call += ", " + Additive();
+            left = "(" + neg + call + "))";
+        } else if (Accept("IN")) {
+            ExpectOp("(");
+            if (Peek().Is("SELECT"))
+                left = "(" + left + " " + neg + "IN (" + Select(false) + "))";
+            else
+                left = "(" + left + " " + neg + "IN (" + ExprList() + "))";
+            ExpectOp(")");
+        } else if (Accept("BETWEEN")) {
+            const std::string low = Additive();
+            Expect("AND");
+            const std::string high = Additive();
+            left = "(" + left + " " + neg + "BETWEEN " + low + " AND " + high + ")";
+        } else {
+            if (negated)
+                Fail();
+            return left;
+        }
+        lastType_ = {};
+    }
+}
+
+std::string Translator::Additive()
+{
+    std::string left = Multiplicative();
+    for (;;) {
+        const TypeSpec leftType = lastType_;
+        if (AcceptOp("+")) {
+            const std::string right = Multiplicative();
+            const TypeSpec rightType = lastType_;
+            const bool cnyn = !context_ || context_->ConcatNullYieldsNull();
+            if (translator_detail::IsNumericHint(leftType) && translator_detail::IsNumericHint(rightType)) {
+                left = "(" + left + " + " + right + ")";
+            } else if (cnyn && translator_detail::IsCharacterHint(leftType) &&
+                       translator_detail::IsCharacterHint(rightType)) {
+                left = "(" + left + " || " + right + ")";
+            } else {
+                left = "tw_add(" + left + ", " + right + ")";
+            }
+            if (translator_detail::IsCharacterHint(leftType) || translator_detail::IsCharacterHint(rightType)) {
+                TypeSpec t;
+                t.name = leftType.IsUnicode() || rightType.IsUnicode() ? "nvarchar" : "varchar";
+                t.length = 8000;
+                lastType_ = t;
+            } else if (!(translator_detail::IsNumericHint(leftType) && translator_detail::IsNumericHint(rightType))) {
+                lastType_ = {};
+            }
+        } else if (AcceptOp("-")) {
+            left = "(" + left + " - " + Multiplicative() + ")";
+        } else if (AcceptOp("&")) {
+            left = "(" + left + " & " + Multiplicative() + ")";
+        } else if (AcceptOp("|")) {
+            left = "(" + left + " | " + Multiplicative() + ")";
+        } else if (AcceptOp("^")) {
+            const std::string right = Multiplicative();
+            left = "((" + left + " | " + right + ") - (" + left + " & " + right + "))";
+        } else {
+            return left;
+        }
+    }
+}
+
+std::string Translator::Multiplicative()
+{
+    std::string left = Unary();
+    for (;;) {
+        if (AcceptOp("*"))
+            left = "(" + left + " * " + Unary() + ")";
+        else if (AcceptOp("/"))
+            left = "tw_divide(" + left + ", " + Unary() + ")";
+        else if (AcceptOp("%"))
+            left = "tw_modulo(" + left + ", " + Unary() + ")";
+        else
+            return left;
+    }
+}
+
+std::string Translator::Unary()
+{
+    if (AcceptOp("-"))
+        return "(- " + Unary() + ")";
+    if (AcceptOp("+"))
+        return Unary();
+    if (AcceptOp("~"))
+        return "(~ " + Unary() + ")";
+    return Primary();
+}
+
+std::string Translator::Primary()
+{
+    const Token& t = Peek();
+    lastType_ = {};
+    switch (t.kind) {
+    case TokenKind::Number: {
+        Next();
+        const bool whole = t.text.find_first_of(".eE") == std::string::npos;
+        if (whole) {
+            lastType_.name = t.text.size() > 9 ? "bigint" : "int";
+            if (t.text.size() > 18)
+                lastType_.name = "numeric";
+        } else {
+            lastType_.name = t.text.find_first_of("eE") != std::string::npos ? "float" : "numeric";
+        }
+        return t.text;
+    }
+    case TokenKind::String: {
+        Next();
+        lastType_.name = t.national ? "nvarchar" : "varchar";
+        lastType_.length = std::max<int>(1, static_cast<int>(t.text.size()));
+        return Literal(t.text);
+    }
+    case TokenKind::Binary: {
+        Next();
+        lastType_.name = "varbinary";
+        std::string hex = t.text;
+        if (hex.size() % 2)
+            hex = "0" + hex;
+        return "X'" + hex + "'";
+    }
+    case TokenKind::Variable: {
+        Next();
+        const std::string name = translator_detail::Lower(t.text);
+        if (context_)
+            lastType_ = context_->VariableType(t.text);
+        if (seenVariables_.insert(name).second)
+            out_.variables.push_back(name);
+        return name;
+    }
+    case TokenKind::SystemVariable: {
+        Next();
+        const std::string name = translator_detail::Lower(t.text.substr(2));
+        if (name == "version" || name == "servername" || name == "servicename" || name == "language")
+            lastType_.name = "nvarchar";
+        else
+            lastType_.name = "int";
+        return "tw_sysvar(" + Literal(name) + ")";
+    }
+    case TokenKind::Operator:
+        if (t.IsOp("("))
+            return SubqueryOrParen();
+        Fail();
+    case TokenKind::Name:
+    case TokenKind::QuotedName:
+        return NameOrCall();
+    case TokenKind::End:
+        Fail();
+    }
+    Fail();
+}
+
+std::string Translator::SubqueryOrParen()
+{
+    ExpectOp("(");
+    std::string sql;
+    if (Peek().Is("SELECT")) {
+        sql = "(" + Select(false) + ")";
+        lastType_ = {};
+    } else {
+        sql = "(" + Expr() + ")";
+    }
+    ExpectOp(")");
+    return sql;
+}
+
+std::string Translator::NameOrCall()
+{
+    const Token& t = Peek();
+    if (t.kind == TokenKind::Name) {
+        if (t.Is("NULL")) {
+            Next();
+            return "NULL";
+        }
+        if (t.Is("CASE"))
+            return CaseExpr();
+        if (t.Is("CAST") || t.Is("CONVERT")) {
+            const bool isConvert = t.Is("CONVERT");
+            Next();
+            return CastExpr(isConvert);
+        }
+        if (t.Is("EXISTS")) {
+            Next();
+            ExpectOp("(");
+            std::string sql = "EXISTS (" + Select(false) + ")";
+            ExpectOp(")");
+            lastType_ = {};
+            return sql;
+        }
+        static const std::pair<const char*, const char*> niladic[] = {
+            {"CURRENT_USER", "user_name()"}, {"SESSION_USER", "user_name()"}, {"USER", "user_name()"},
+            {"SYSTEM_USER", "suser_sname()"}, {"CURRENT_TIMESTAMP", "getdate()"}};
+        for (const auto& [word, call] : niladic)
+            if (t.Is(word) && !Peek(1).IsOp("(")) {
+                Next();
+                lastType_.name = std::string(word) == "CURRENT_TIMESTAMP" ? "datetime" : "nvarchar";
+                return call;
+            }
+        if (Lexer::IsReservedWord(t.text) && !Peek(1).IsOp("(") && !t.Is("LEFT") && !t.Is("RIGHT"))
+            Fail();
+    }
+    std::vector<std::string> parts;
+    parts.push_back(Next().text);
+    while (Peek().IsOp(".") && (Peek(1).IsName() || Peek(1).IsOp("."))) {
+        Next();
+        if (Peek().IsOp(".")) {
+            parts.push_back("");
+            continue;
+        }
+        parts.push_back(Next().text);
+    }
+    if (Peek().IsOp("(")) {
+        if (parts.size() > 1)
+            return FunctionCall(parts[parts.size() - 2] + "." + parts.back());
+        return FunctionCall(parts.back());
+    }
+    if (parts.size() > 2)
+        parts.erase(parts.begin(), parts.end() - 2);
+    std::string sql;
+    for (const std::string& p : parts)
+        sql += (sql.empty() ? "" : ".") + Quote(p);
+    return sql;
+}
+
+std::string Translator::FunctionCall(const std::string& spelled)
+{
+    const std::string name = translator_detail::Lower(spelled);
+    ExpectOp("(");
+    std::string args;
+    if (translator_detail::Aggregates().count(name)) {
+        std::string fn = name == "count_big" ? "count" : name;
+        if (AcceptOp("*")) {
+            if (fn != "count")
+                Fail();
+            ExpectOp(")");
+            lastType_.name = name == "count_big" ? "bigint" : "int";
+            return "count(*)";
+        }
+        std::string distinct;
+        if (Accept("DISTINCT"))
+            distinct = "DISTINCT ";
+        else
+            Accept("ALL");
+        std::string arg = Expr();
+        const TypeSpec argType = lastType_;
+        ExpectOp(")");
+        lastType_ = {};
+        if (fn == "count")
+            lastType_.name = name == "count_big" ? "bigint" : "int";
+        else if (fn == "min" || fn == "max" || fn == "sum")
+            lastType_ = argType;
+        return fn + "(" + distinct + arg + ")";
+    }
+    if (translator_detail::DateFunctions().count(name)) {
+        if (!Peek().IsName())
+            Fail();
+        args = Literal(translator_detail::Lower(Next().text));
+        while (AcceptOp(","))
+            args += ", " + Expr();
+        ExpectOp(")");
+        lastType_ = {};
+        lastType_.name = name == "dateadd" ? "datetime" : name == "datename" ? "nvarchar" : "int";
+        return "tw_" + name + "(" + args + ")";
+    }
+    if (!Peek().IsOp(")")) {
+        args = Expr();
+        while (AcceptOp(","))
+            args += ", " + Expr();
+    }
+    ExpectOp(")");
+    lastType_ = {};
+    if (name.find('.') != std::string::npos) {
+        // dbo.fn(...): a user-defined function, run by the executor.
+        return "tw_udf(" + Literal(spelled) + (args.empty() ? "" : ", " + args) + ")";
+    }
+    if (!translator_detail::ScalarFunctions().count(name))
+        throw SqlError::UnknownFunction(spelled);
+    static const std::set<std::string> textResults = {
+        "db_name", "object_name", "user_name", "suser_sname", "suser_name", "host_name", "app_name", "left",
+        "right", "upper", "lower", "ltrim", "rtrim", "replace", "substring", "space", "replicate", "str",
+        "quotename", "reverse", "stuff", "col_name", "type_name", "index_col", "char", "nchar"};
+    static const std::set<std::string> intResults = {"len", "charindex", "db_id", "object_id", "user_id",
+                                                      "datalength", "patindex", "ascii", "unicode", "year",
+                                                      "month", "day", "col_length", "isnumeric", "isdate"};
+    if (textResults.count(name)) {
+        lastType_.name = "nvarchar";
+        lastType_.length = name == "db_name" || name == "object_name" || name == "user_name" ? 128 : 4000;
+    } else if (intResults.count(name)) {
+        lastType_.name = "int";
+    } else if (name == "getdate" || name == "getutcdate" || name == "sysdatetime") {
+        lastType_.name = "datetime";
+    } else if (name == "databasepropertyex" || name == "serverproperty") {
+        lastType_.name = "sql_variant";
+    }
+    static const std::pair<const char*, const char*> renamed[] = {{"isnull", "ifnull"},
+                                                                  {"substring", "tw_substring"},
+                                                                  {"getdate", "tw_getdate"},
+                                                                  {"left", "tw_left"},
+                                                                  {"right", "tw_right"},
+                                                                  {"replace", "tw_replace"},
+                                                                  {"char", "tw_char"},
+                                                                  {"round", "tw_round"}};
+    for (const auto& [from, to] : renamed)
+        if (name == from)
+            return std::string(to) + "(" + args + ")";
+    return name + "(" + args + ")";
+}
+
+std::string Translator::CaseExpr()
+{
+    Expect("CASE");
+    std::string sql = "CASE";
+    if (!Peek().Is("WHEN"))
+        sql += " " + Expr();
+    TypeSpec resultType;
+    bool any = false;
+    while (Accept("WHEN")) {
+        any = true;
+        sql += " WHEN " + Expr();
+        Expect("THEN");
+        sql += " THEN " + Expr();
+        if (!resultType.IsKnown())
+            resultType = lastType_;
+    }
+    if (!any)
+        Fail();
+    if (Accept("ELSE"))
+        sql += " ELSE " + Expr();
+    Expect("END");
+    lastType_ = resultType;
+    return sql + " END";
+}
+
+std::string Translator::CastExpr(bool isConvert)
+{
+    ExpectOp("(");
+    std::string value;
+    TypeSpec type;
+    TypeSpec sourceType;
+    std::string style = "NULL";
+    if (isConvert) {
+        size_t end = pos_;
+        type = Type(pos_, end);
+        pos_ = end;
+        ExpectOp(",");
+        value = Expr();
+        sourceType = lastType_;
+        if (AcceptOp(","))
+            style = Expr();
+    } else {
+        value = Expr();
+        sourceType = lastType_;
+        Expect("AS");
+        size_t end = pos_;
+        type = Type(pos_, end);
+        pos_ = end;
+    }
+    ExpectOp(")");
+    if (context_ && !type.IsSupported())
+        throw SqlError(243, 16, "Type " + type.name + " is not a defined system type.");
+    lastType_ = type;
+    if (lastType_.IsCharacter() && lastType_.length == -1)
+        lastType_.length = 30;
+    const std::string source = sourceType.IsDateTime() ? ", 'datetime'" : "";
+    return "tw_convert(" + value + ", " + Literal(type.Spelling()) + ", " + style + source + ")";
+}
+
+} // namespace tw::server

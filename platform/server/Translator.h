@@ -1,0 +1,109 @@
+// Turns one T-SQL query or data statement (SELECT, INSERT, UPDATE, DELETE) or
+// expression into SQLite text. Without a context it only checks the syntax and
+// finds where the statement ends, which is how the parser uses it; with a
+// context it resolves names for the session that runs the statement.
+#pragma once
+
+#include <set>
+#include <string>
+#include <vector>
+
+#include "platform/server/Lexer.h"
+#include "platform/server/TypeSpec.h"
+
+namespace tw::server {
+
+// What the translator asks of the session that runs the statement.
+class TranslationContext {
+public:
+    virtual ~TranslationContext() = default;
+    // The SQLite text naming the table [db].[owner].[name] (parts may be empty).
+    virtual std::string TableReference(const std::string& db, const std::string& owner, const std::string& name) = 0;
+    // A SQLite subquery standing for a table-valued system function (::fn_...).
+    virtual std::string TableFunction(const std::string& name, const std::vector<std::string>& args) = 0;
+    virtual bool AnsiNulls() const = 0;
+    virtual bool ConcatNullYieldsNull() const = 0;
+    // The declared type of a variable, or an unknown type; throws 137 when undeclared.
+    virtual TypeSpec VariableType(const std::string& name) const = 0;
+};
+
+struct SelectTarget {
+    std::string variable; // "@v" for SELECT @v = expr
+};
+
+struct Translation {
+    std::string sql;
+    size_t end = 0;                       // index of the first token after the statement
+    bool returnsRows = false;             // a SELECT that streams a result set
+    std::vector<std::string> variables;   // @names bound as parameters
+    std::vector<std::string> assignments; // SELECT @a = ..., in select-list order
+    std::vector<TypeSpec> columnTypes;    // per select item, where the expression tells the type
+    std::string intoTable;                // SELECT ... INTO name (SQLite reference)
+    std::string targetTable;              // INSERT/UPDATE/DELETE target (SQLite reference)
+    bool isInsert = false;
+};
+
+class Translator {
+public:
+    Translator(const std::vector<Token>& tokens, std::string_view batch, TranslationContext* context);
+
+    // The statement starting at `begin` (SELECT, INSERT, UPDATE, DELETE or a parenthesised query).
+    Translation Statement(size_t begin);
+    // One scalar expression starting at `begin`.
+    Translation Expression(size_t begin);
+    // A type name starting at `begin`; sets `end`.
+    TypeSpec Type(size_t begin, size_t& end);
+
+    // SQLite spelling of a name: "x" with quotes doubled.
+    static std::string Quote(const std::string& name);
+    static std::string Literal(const std::string& text);
+
+private:
+    const Token& Peek(size_t ahead = 0) const;
+    const Token& Next();
+    bool Accept(std::string_view word);
+    bool AcceptOp(std::string_view op);
+    void Expect(std::string_view word);
+    void ExpectOp(std::string_view op);
+    [[noreturn]] void Fail() const;
+    bool AtClauseEnd() const;
+
+    std::string Select(bool topLevel);
+    std::string QuerySpecification(bool topLevel, bool& orderable, std::string& limit);
+    std::string SelectItem(size_t index);
+    std::string FromClause();
+    std::string TableSource();
+    std::string TablePrimary();
+    std::string TableName(std::string* spelling = nullptr);
+    std::string Insert();
+    std::string Update();
+    std::string Delete();
+    std::string Top(bool& percent);
+    std::string OrderBy();
+
+    std::string Expr();
+    std::string OrExpr();
+    std::string AndExpr();
+    std::string NotExpr();
+    std::string Predicate();
+    std::string Additive();
+    std::string Multiplicative();
+    std::string Unary();
+    std::string Primary();
+    std::string NameOrCall();
+    std::string FunctionCall(const std::string& name);
+    std::string CaseExpr();
+    std::string CastExpr(bool isConvert);
+    std::string SubqueryOrParen();
+    std::string ExprList();
+
+    const std::vector<Token>& tokens_;
+    std::string_view batch_;
+    TranslationContext* context_;
+    size_t pos_ = 0;
+    Translation out_;
+    TypeSpec lastType_; // the type of the expression just translated, when known
+    std::set<std::string> seenVariables_;
+};
+
+} // namespace tw::server

@@ -1,0 +1,34 @@
+// One embedded server per test program, opened in the test's working
+// directory (so the sample database is built once), and helpers to run a batch.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+
+#include "platform/server/BufferedSink.h"
+#include "platform/server/Server.h"
+
+namespace tw::server::test {
+
+class ServerTest : public ::testing::Test {
+protected:
+    static void SetUpTestSuite();
+    static void TearDownTestSuite();
+    void SetUp() override;
+
+    // Runs a batch on the fixture's session and keeps everything it produced.
+    BufferedSink Run(const std::string& batch);
+    // Runs a batch that must succeed and returns its first result set.
+    ResultSet Query(const std::string& batch);
+    std::unique_ptr<Session> NewSession(const std::string& database = Server::kSampleDatabase);
+
+    static Server& TheServer();
+    std::unique_ptr<Session> session;
+};
+
+// The text of every message, one per line, for failure output.
+std::string Describe(const BufferedSink& sink);
+
+} // namespace tw::server::test
