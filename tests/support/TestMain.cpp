@@ -26,6 +26,8 @@ int main(int argc, char** argv)
     setenv("XDG_CONFIG_HOME", (work / "config").c_str(), 1);
     setenv("TARNWICK_DISPLAY", "headless", 1);
     setenv("TARNWICK_TEST", "1", 1);
+    // Only the project's fonts, so text metrics are the same on every machine.
+    setenv("FONTCONFIG_FILE", TW_SOURCE_DIR "/tests/support/fonts.conf", 0);
 
     const int rc = RUN_ALL_TESTS();
 
