@@ -156,6 +156,9 @@ public:
     // The word around an offset of the text (NULL: this control's text).
     BOOL GetWordBoundsAt(int nOffset, LPCTSTR lpszText, int& nStart, int& nEnd) const;
     BOOL GetWordAtOffset(int nOffset, CString& strWord) const;
+    // TRUE when, of the two characters, the nearest at or before the offset
+    // is the opening one and the nearest at or after it the closing one.
+    BOOL FindEnclosingPair(int nOffset, TCHAR chOpen, TCHAR chClose, int& nStart, int& nEnd) const;
 
     // ---- keys the window forwards
     // WM_KEYDOWN with the Shift and Ctrl states: caret moves, selection,
@@ -185,6 +188,12 @@ public:
     virtual BOOL CanInsertText(LPCTSTR lpszText, int nOffset);
     virtual BOOL CanDeleteText(int nOffset, LPCTSTR lpszText);
     virtual void OnTextChanged(int nOffset, LPCTSTR lpszText, BOOL bInserted);
+    // Outlining follows every change: offsets shift, then the changed range
+    // is parsed again. Nothing is collapsed until outlining is switched on,
+    // and here they do nothing.
+    virtual void UpdateOutlineOnInsert(int nStart, int nEnd);
+    virtual void UpdateOutlineOnDelete(int nStart, int nEnd);
+    virtual void UpdateOutlining(int nOffset, int nLength);
     virtual void MoveMarkersOnInsert(int nLine, int nCount);
     virtual void MoveMarkersOnDelete(int nFirstLine, int nLastLine);
     BOOL DeleteText(int nStart, int nEnd, BOOL bRedraw = TRUE);

@@ -64,6 +64,8 @@ void CKtvPEditModel::ChangeInsert(int nOffset, const CString& strText, BOOL bMov
     OnInsertText(nOffset, strText, bMoveMarkers);
     const int length = strText.GetLength();
     m_text.Insert(nOffset, std::string_view(strText.GetString(), static_cast<size_t>(length)));
+    UpdateOutlineOnInsert(nOffset, nOffset + length);
+    UpdateOutlining(nOffset, length);
     // The view keeps showing the same text when rows above it grow.
     if (nOffset < m_nFirstVisibleOffset)
         m_nFirstVisibleOffset += length;
@@ -77,9 +79,17 @@ void CKtvPEditModel::ChangeInsert(int nOffset, const CString& strText, BOOL bMov
 void CKtvPEditModel::ChangeDelete(int nStart, int nEnd)
 {
     OnDeleteText(nStart, nEnd, nullptr);
+    UpdateOutlineOnDelete(nStart, nEnd);
     m_text.Delete(nStart, nEnd - nStart);
+    UpdateOutlining(nStart, 0);
     RecalcFirstVisibleRow();
 }
+
+void CKtvPEditModel::UpdateOutlineOnInsert(int, int) {}
+
+void CKtvPEditModel::UpdateOutlineOnDelete(int, int) {}
+
+void CKtvPEditModel::UpdateOutlining(int, int) {}
 
 int CKtvPEditModel::RowLengthForLimit(int nOffset) const
 {

@@ -488,3 +488,25 @@ BOOL CKtvPEditModel::GetWordAtOffset(int nOffset, CString& strWord) const
     strWord = m_text.Mid(start, end - start);
     return TRUE;
 }
+
+BOOL CKtvPEditModel::FindEnclosingPair(int nOffset, TCHAR chOpen, TCHAR chClose, int& nStart, int& nEnd) const
+{
+    const std::string_view text = m_text.View();
+    if (text.empty())
+        return FALSE;
+    nOffset = std::clamp(nOffset, 0, m_text.GetLength() - 1);
+    int before = nOffset;
+    while (before >= 0 && text[static_cast<size_t>(before)] != chOpen && text[static_cast<size_t>(before)] != chClose)
+        --before;
+    int after = nOffset;
+    while (after < m_text.GetLength() && text[static_cast<size_t>(after)] != chOpen &&
+           text[static_cast<size_t>(after)] != chClose)
+        ++after;
+    if (before < 0 || after >= m_text.GetLength())
+        return FALSE;
+    if (text[static_cast<size_t>(before)] != chOpen || text[static_cast<size_t>(after)] != chClose)
+        return FALSE;
+    nStart = before;
+    nEnd = after;
+    return TRUE;
+}

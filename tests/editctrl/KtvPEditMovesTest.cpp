@@ -182,3 +182,23 @@ TEST_F(EditMovesTest, ToggleInsertModeIsRefusedWhenReadOnly)
     EXPECT_NE(m_model.GetOverwriteMode(), before);
     m_model.SetOverwriteMode(FALSE);
 }
+
+TEST_F(EditMovesTest, EnclosingPairNeedsTheOpeningBeforeAndTheClosingAfter)
+{
+    m_model.SetText("a <name> b > c <");
+    const struct {
+        int offset;
+        BOOL found;
+        int start;
+        int end;
+    } cases[] = {{4, TRUE, 2, 7}, {3, TRUE, 2, 7}, {6, TRUE, 2, 7}, {2, FALSE, 0, 0}, {9, FALSE, 0, 0}, {15, FALSE, 0, 0}};
+    for (const auto& c : cases) {
+        int start = 0;
+        int end = 0;
+        EXPECT_EQ(m_model.FindEnclosingPair(c.offset, '<', '>', start, end), c.found) << c.offset;
+        if (c.found) {
+            EXPECT_EQ(start, c.start);
+            EXPECT_EQ(end, c.end);
+        }
+    }
+}
