@@ -488,6 +488,11 @@ HANDLE CreateFile(LPCSTR lpFileName, DWORD dwDesiredAccess, DWORD dwShareMode, L
     DWORD access = dwDesiredAccess;
     if (deleteOnClose)
         access |= DELETE;
+    // A read-only file refuses writing even to a privileged process.
+    if (existed && !(st.st_mode & S_IWUSR) && (access & (fd_::kWriteAccess | fd_::kDeleteAccess))) {
+        SetLastError(ERROR_ACCESS_DENIED);
+        return INVALID_HANDLE_VALUE;
+    }
 
     int flags = fd_::OpenFlagsFor(access) | O_CLOEXEC;
     switch (dwCreationDisposition) {
@@ -707,8 +712,8 @@ BOOL DeleteFile(LPCSTR lpFileName)
 {
     const std::string path = tw::MapPath(lpFileName);
     struct stat st {};
-    if (lstat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode)) {
-        SetLastError(ERROR_ACCESS_DENIED);
+    if (lstat(path.c_str(), &st) == 0 && (S_ISDIR(st.st_mode) || !(st.st_mode & S_IWUSR))) {
+        SetLastError(ERROR_ACCESS_DENIED);  // folders and read-only files
         return FALSE;
     }
     if (fd_::OpenedWithoutDeleteShare(path)) {

@@ -249,6 +249,14 @@ TEST(Files, AttributesAndReadOnly)
     EXPECT_FALSE(data.dwFileAttributes & FILE_ATTRIBUTE_READONLY);
     ASSERT_TRUE(SetFileAttributes("attr.txt", FILE_ATTRIBUTE_READONLY));
     EXPECT_TRUE(GetFileAttributes("attr.txt") & FILE_ATTRIBUTE_READONLY);
+    // Refused whoever runs the test, root included.
+    EXPECT_EQ(CreateFile("attr.txt", GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr), INVALID_HANDLE_VALUE);
+    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_ACCESS_DENIED));
+    EXPECT_FALSE(DeleteFile("attr.txt"));
+    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_ACCESS_DENIED));
+    HANDLE reader = CreateFile("attr.txt", GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    EXPECT_NE(reader, INVALID_HANDLE_VALUE);
+    CloseHandle(reader);
     ASSERT_TRUE(SetFileAttributes("attr.txt", FILE_ATTRIBUTE_NORMAL));
     EXPECT_FALSE(GetFileAttributes("attr.txt") & FILE_ATTRIBUTE_READONLY);
     EXPECT_EQ(GetFileAttributes("missing.txt"), INVALID_FILE_ATTRIBUTES);
