@@ -190,6 +190,7 @@ LPSTR CharUpper(LPSTR lpsz);
 LPSTR CharLower(LPSTR lpsz);
 DWORD CharUpperBuff(LPSTR lpsz, DWORD cchLength);
 DWORD CharLowerBuff(LPSTR lpsz, DWORD cchLength);
+// One byte: the ASCII letters answer; a byte of a multibyte sequence is no letter.
 BOOL IsCharLower(CHAR ch);
 BOOL IsCharUpper(CHAR ch);
 BOOL IsCharAlpha(CHAR ch);
