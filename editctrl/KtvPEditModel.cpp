@@ -204,7 +204,7 @@ int CKtvPEditModel::GetRowEndOffset(int nOffset, BOOL) const
     const int limit = m_text.RowLimit(m_text.RowOfOffset(nOffset));
     if (limit < m_text.GetLength())
         return limit;
-    return m_text.GetLength() - 1;
+    return m_text.LastCharOffset();  // the start of the last character, never inside it
 }
 
 int CKtvPEditModel::GetRowEndColumn(int nOffset, int& nRowEnd, BOOL bConsiderCollapsed) const
@@ -218,7 +218,7 @@ int CKtvPEditModel::SkipBlanksForward(int nOffset, BOOL) const
     if (nOffset < 0)
         return 0;
     if (nOffset >= m_text.GetLength())
-        return m_text.GetLength() - 1;
+        return m_text.LastCharOffset();
     while (nOffset < m_text.GetLength() && m_text.GetAt(nOffset) != '\n' && IsBlank(m_text.GetAt(nOffset)))
         ++nOffset;
     return nOffset;

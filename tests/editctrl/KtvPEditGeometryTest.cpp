@@ -58,9 +58,12 @@ TEST_F(EditGeometryTest, RowAndColumnArithmetic)
 
 TEST_F(EditGeometryTest, ColumnsCountCharactersNotBytes)
 {
-    m_model.SetText("\xC3\xA9t\xC3\xA9\n");  // "été"
+    m_model.SetText("\xC3\xA9t\xC3\xA9\n\xC3\xA9t\xC3\xA9");  // "été" twice
     EXPECT_EQ(m_model.GetColumnOfOffset(5), 3);
     EXPECT_EQ(m_model.GetOffsetOfColumn(2, 0), 3);
+    // The last row ends at the start of its last character, not inside it.
+    EXPECT_EQ(m_model.GetRowEndOffset(7), 9);
+    EXPECT_EQ(m_model.SkipBlanksForward(99), 9);
 }
 
 TEST_F(EditGeometryTest, PointsAndOffsetsRoundTripWithAFixedFont)
