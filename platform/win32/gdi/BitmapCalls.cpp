@@ -156,7 +156,7 @@ int GetDIBits(HDC hdc, HBITMAP hbm, UINT start, UINT cLines, LPVOID lpvBits, LPB
         h.biWidth = bitmap->width;
         h.biHeight = bitmap->height;
         h.biPlanes = 1;
-        h.biBitCount = WORD(bitmap->IsMono() ? 1 : 32);
+        h.biBitCount = WORD(bitmap->ReportedBits());
         h.biCompression = BI_RGB;
         h.biSizeImage = DWORD(DibFormat::RowBytesFor(bitmap->width, h.biBitCount) * bitmap->height);
         h.biClrUsed = 0;
@@ -164,7 +164,7 @@ int GetDIBits(HDC hdc, HBITMAP hbm, UINT start, UINT cLines, LPVOID lpvBits, LPB
         return bitmap->height;
     }
     const int bitCount = h.biBitCount;
-    if (bitCount != 1 && bitCount != 24 && bitCount != 32)
+    if (bitCount != 1 && bitCount != 4 && bitCount != 8 && bitCount != 24 && bitCount != 32)
         return 0;
     if (h.biWidth <= 0 || h.biHeight == 0)
         return 0;
@@ -173,10 +173,13 @@ int GetDIBits(HDC hdc, HBITMAP hbm, UINT start, UINT cLines, LPVOID lpvBits, LPB
     h.biPlanes = 1;
     h.biCompression = BI_RGB;
     h.biSizeImage = DWORD(DibFormat::RowBytesFor(h.biWidth, bitCount) * height);
-    if (bitCount == 1) {
-        lpbmi->bmiColors[0] = RGBQUAD{0, 0, 0, 0};
-        RGBQUAD* colors = lpbmi->bmiColors;
-        colors[1] = RGBQUAD{255, 255, 255, 0};
+    std::vector<uint32_t> table;
+    if (bitCount <= 8) {
+        // The bitmap's own table when it has one of this size, else the standard one.
+        table = bitmap->colorTable.size() == (size_t(1) << bitCount) ? bitmap->colorTable
+                                                                     : DibFormat::DefaultTable(bitCount);
+        for (size_t i = 0; i < table.size(); ++i)
+            lpbmi->bmiColors[i] = RGBQUAD{uint8_t(table[i]), uint8_t(table[i] >> 8), uint8_t(table[i] >> 16), 0};
         h.biClrUsed = 0;
     }
     if (!lpvBits)
@@ -194,13 +197,18 @@ int GetDIBits(HDC hdc, HBITMAP hbm, UINT start, UINT cLines, LPVOID lpvBits, LPB
         if (y >= 0 && y < bitmap->height) {
             const uint32_t* src = surface.Row(y);
             for (int x = 0; x < std::min<int>(h.biWidth, bitmap->width); ++x) {
-                uint32_t p = bitmap->isDibSection ? src[x] : (src[x] & 0xFFFFFF);
-                if (bitCount == 1)
-                    p = tw::gdi::NearestMonoPixel(p & 0xFFFFFF);
-                row[x] = p;
+                row[x] = bitmap->isDibSection ? src[x] : (src[x] & 0xFFFFFF);
             }
         }
-        DibFormat::WriteRow(row.data(), h.biWidth, bitCount, static_cast<uint8_t*>(lpvBits) + size_t(i) * rowBytes);
+        uint8_t* out = static_cast<uint8_t*>(lpvBits) + size_t(i) * rowBytes;
+        const bool ownIndices = bitCount == bitmap->ReportedBits() && table == bitmap->colorTable &&
+                                h.biWidth == bitmap->width && y >= 0 && y < bitmap->height &&
+                                !bitmap->tableIndices.empty();
+        const uint8_t* hints = ownIndices ? &bitmap->tableIndices[size_t(y) * bitmap->width] : nullptr;
+        if (bitCount <= 8)
+            DibFormat::WriteIndexedRow(row.data(), h.biWidth, bitCount, table, out, hints);
+        else
+            DibFormat::WriteRow(row.data(), h.biWidth, bitCount, out);
         ++copied;
     }
     return copied;

@@ -1,6 +1,7 @@
 #include "platform/win32/gdi/DibFormat.h"
 
 #include <cstring>
+#include <iterator>
 
 namespace tw::gdi {
 
@@ -128,6 +129,77 @@ void DibFormat::WriteRow(const uint32_t* pixels, int width, int bitCount, uint8_
         case 32: std::memcpy(out + 4 * x, &p, 4); break;
         default: break;
         }
+    }
+}
+
+std::vector<uint32_t> DibFormat::DefaultTable(int bitCount)
+{
+    static constexpr uint32_t kStandard16[16] = {0x000000, 0x800000, 0x008000, 0x808000, 0x000080, 0x800080,
+                                                 0x008080, 0xC0C0C0, 0x808080, 0xFF0000, 0x00FF00, 0xFFFF00,
+                                                 0x0000FF, 0xFF00FF, 0x00FFFF, 0xFFFFFF};
+    static constexpr uint32_t kStatic20[20] = {0x000000, 0x800000, 0x008000, 0x808000, 0x000080, 0x800080, 0x008080,
+                                               0xC0C0C0, 0xC0DCC0, 0xA6CAF0, 0xFFFBF0, 0xA0A0A4, 0x808080, 0xFF0000,
+                                               0x00FF00, 0xFFFF00, 0x0000FF, 0xFF00FF, 0x00FFFF, 0xFFFFFF};
+    if (bitCount == 1)
+        return {0x000000, 0xFFFFFF};
+    if (bitCount == 4)
+        return std::vector<uint32_t>(std::begin(kStandard16), std::end(kStandard16));
+    std::vector<uint32_t> table(256, 0);
+    for (int i = 0; i < 10; ++i) {
+        table[i] = kStatic20[i];
+        table[246 + i] = kStatic20[10 + i];
+    }
+    int index = 10;
+    for (int r = 0; r < 6; ++r)
+        for (int g = 0; g < 6; ++g)
+            for (int b = 0; b < 6; ++b)
+                table[index++] = (uint32_t(r * 51) << 16) | (uint32_t(g * 51) << 8) | uint32_t(b * 51);
+    return table;
+}
+
+void DibFormat::ReadRowIndices(const uint8_t* row, uint8_t* out) const
+{
+    for (int x = 0; x < width_; ++x) {
+        switch (bitCount_) {
+        case 1: out[x] = (row[x / 8] >> (7 - x % 8)) & 1; break;
+        case 4: out[x] = (row[x / 2] >> (x % 2 ? 0 : 4)) & 0xF; break;
+        case 8: out[x] = row[x]; break;
+        default: out[x] = 0;
+        }
+    }
+}
+
+void DibFormat::WriteIndexedRow(const uint32_t* pixels, int width, int bitCount, const std::vector<uint32_t>& table,
+                                uint8_t* out, const uint8_t* hints)
+{
+    std::memset(out, 0, RowBytesFor(width, bitCount));
+    uint32_t lastPixel = 0xFFFFFFFF;
+    int lastIndex = 0;
+    for (int x = 0; x < width; ++x) {
+        const uint32_t p = pixels[x] & 0xFFFFFF;
+        if (hints && hints[x] < table.size() && table[hints[x]] == p) {
+            lastIndex = hints[x];
+            lastPixel = 0xFFFFFFFF;
+        } else if (p != lastPixel) {
+            long best = -1;
+            for (size_t i = 0; i < table.size(); ++i) {
+                const long dr = long((table[i] >> 16) & 0xFF) - long((p >> 16) & 0xFF);
+                const long dg = long((table[i] >> 8) & 0xFF) - long((p >> 8) & 0xFF);
+                const long db = long(table[i] & 0xFF) - long(p & 0xFF);
+                const long distance = dr * dr + dg * dg + db * db;
+                if (best < 0 || distance < best) {
+                    best = distance;
+                    lastIndex = int(i);
+                }
+            }
+            lastPixel = p;
+        }
+        if (bitCount == 1)
+            out[x / 8] |= uint8_t((lastIndex & 1) << (7 - x % 8));
+        else if (bitCount == 8)
+            out[x] = uint8_t(lastIndex);
+        else
+            out[x / 2] |= uint8_t((lastIndex & 0xF) << (x % 2 ? 0 : 4));
     }
 }
 

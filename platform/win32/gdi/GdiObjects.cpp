@@ -202,6 +202,9 @@ std::shared_ptr<BitmapObject> CopyBitmap(const BitmapObject& source)
     copy->topDown = source.topDown;
     copy->pixels = source.pixels;
     copy->dibBits = source.dibBits;
+    copy->dibBitsReported = source.dibBitsReported;
+    copy->colorTable = source.colorTable;
+    copy->tableIndices = source.tableIndices;
     return copy;
 }
 

@@ -37,6 +37,14 @@ struct BitmapObject : GdiObject {
     // DIB sections keep the caller's bits (32 bits per pixel, bottom-up unless
     // the height was negative) and draw on them directly.
     bool isDibSection = false;
+    // A DIB section made from a file of another depth reports that depth (its
+    // bits stay 32-bit inside and are not handed out), with the file's colour
+    // table for depths of 8 bits or fewer.
+    int dibBitsReported = 32;
+    std::vector<uint32_t> colorTable;
+    // Each pixel's index in that table as loaded (rows top-down): a table may
+    // hold one colour twice, and untouched pixels keep the index they had.
+    std::vector<uint8_t> tableIndices;
     bool topDown = false;
     std::vector<uint8_t> dibBits;
     // The DC this bitmap is selected into (a bitmap is in at most one).
@@ -44,6 +52,8 @@ struct BitmapObject : GdiObject {
 
     Surface GetSurface();
     bool IsMono() const { return bitsPixel == 1; }
+    // What GetObject says the depth is.
+    int ReportedBits() const { return isDibSection ? dibBitsReported : bitsPixel; }
 };
 
 struct PenObject : GdiObject {

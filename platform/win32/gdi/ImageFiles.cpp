@@ -75,16 +75,28 @@ std::shared_ptr<BitmapObject> ImageDecodeBmp(const std::vector<uint8_t>& bytes, 
     const bool mono = format.BitCount() == 1 && !(flags & LR_CREATEDIBSECTION);
     auto bitmap = tw::gdi::MakeBitmap(format.Width(), format.Height(), mono ? 1 : 32);
     if (flags & LR_CREATEDIBSECTION) {
+        // A DIB section keeps the file's depth, colour table and alpha.
         bitmap->isDibSection = true;
         bitmap->topDown = false;
         bitmap->dibBits.assign(size_t(format.Width()) * format.Height() * 4, 0);
         bitmap->pixels.clear();
+        bitmap->dibBitsReported = format.BitCount();
+        bitmap->colorTable = format.Colors();
+        if (format.BitCount() <= 8) {
+            bitmap->tableIndices.resize(size_t(format.Width()) * format.Height());
+            for (int y = 0; y < format.Height(); ++y)
+                format.ReadRowIndices(format.RowAt(bytes.data() + file.bfOffBits, y),
+                                      &bitmap->tableIndices[size_t(y) * format.Width()]);
+        }
     }
     const tw::gdi::Surface surface = bitmap->GetSurface();
     std::vector<uint32_t> row(format.Width());
     const uint8_t* bits = bytes.data() + file.bfOffBits;
     for (int y = 0; y < format.Height(); ++y) {
-        format.ReadRow(format.RowAt(bits, y), row.data());
+        if (bitmap->isDibSection && format.BitCount() == 32)
+            format.ReadRowWithAlpha(format.RowAt(bits, y), row.data());
+        else
+            format.ReadRow(format.RowAt(bits, y), row.data());
         for (int x = 0; x < format.Width(); ++x) {
             uint32_t p = row[x];
             surface.At(x, y) = mono ? tw::gdi::NearestMonoPixel(p) : p;

@@ -110,8 +110,11 @@ int GetObject(HGDIOBJ h, int c, LPVOID pv)
         bm.bmBitsPixel = WORD(bitmap.bitsPixel);
         bm.bmWidthBytes = ((bitmap.width * bitmap.bitsPixel + 15) / 16) * 2;
         if (bitmap.isDibSection) {
-            bm.bmWidthBytes = bitmap.width * 4;
-            bm.bmBits = bitmap.dibBits.data();
+            const int reported = bitmap.ReportedBits();
+            bm.bmBitsPixel = WORD(reported);
+            bm.bmWidthBytes = ((bitmap.width * reported + 31) / 32) * 4;
+            // Bits are handed out only where they are laid out as reported.
+            bm.bmBits = reported == 32 ? bitmap.dibBits.data() : nullptr;
             if (pv && c >= int(sizeof(DIBSECTION))) {
                 DIBSECTION ds{};
                 ds.dsBm = bm;
@@ -119,9 +122,10 @@ int GetObject(HGDIOBJ h, int c, LPVOID pv)
                 ds.dsBmih.biWidth = bitmap.width;
                 ds.dsBmih.biHeight = bitmap.topDown ? -bitmap.height : bitmap.height;
                 ds.dsBmih.biPlanes = 1;
-                ds.dsBmih.biBitCount = 32;
+                ds.dsBmih.biBitCount = WORD(reported);
                 ds.dsBmih.biCompression = BI_RGB;
-                ds.dsBmih.biSizeImage = DWORD(bitmap.dibBits.size());
+                ds.dsBmih.biSizeImage = DWORD(bm.bmWidthBytes * bitmap.height);
+                ds.dsBmih.biClrUsed = DWORD(bitmap.colorTable.size());
                 return ObjectsCopyOut(ds, c, pv);
             }
         }

@@ -129,8 +129,7 @@ struct TextEngine::Impl {
             em = -lfHeight;
         } else {
             const int wanted = lfHeight == 0 ? kTextDefaultCellHeight : lfHeight;
-            const auto [bigAscent, bigHeight] = measureAt(1000);
-            (void)bigAscent;
+            const int bigHeight = measureAt(1000).second;
             em = std::max(1.0, std::floor(wanted * 1000.0 / bigHeight + 0.5));
             // Hinting rounds each size differently; step down until the cell fits.
             while (em > 1 && measureAt(em).second > wanted)

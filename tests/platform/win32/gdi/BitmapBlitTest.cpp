@@ -426,3 +426,89 @@ TEST(ImagingLibraryTest, BlendingCallsAreFoundInTheirLibrary)
     EXPECT_EQ(GetProcAddress(library, "NoSuchCall"), nullptr);
     FreeLibrary(library);
 }
+
+TEST(BmpFileTest, DibSectionsFromFilesKeepTheFilesDepthTableAndAlpha)
+{
+    // 8 bits with the grey table: depth and table survive, mapped to the system colours.
+    const std::vector<uint8_t> greys = BlitGreyTableBmp();
+    std::ofstream("table.bmp", std::ios::binary).write(reinterpret_cast<const char*>(greys.data()), greys.size());
+    HBITMAP strip = static_cast<HBITMAP>(LoadImage(nullptr, "table.bmp", IMAGE_BITMAP, 0, 0,
+                                                   LR_LOADFROMFILE | LR_CREATEDIBSECTION | LR_LOADMAP3DCOLORS));
+    ASSERT_NE(strip, nullptr);
+    BITMAP bm{};
+    ASSERT_EQ(GetObject(strip, sizeof(bm), &bm), int(sizeof(bm)));
+    EXPECT_EQ(bm.bmBitsPixel, 8);
+    EXPECT_EQ(bm.bmWidthBytes, 4);
+    struct {
+        BITMAPINFOHEADER header;
+        RGBQUAD colors[256];
+    } info{};
+    info.header.biSize = sizeof(BITMAPINFOHEADER);
+    info.header.biWidth = 4;
+    info.header.biHeight = 1;
+    info.header.biBitCount = 8;
+    uint8_t indices[4] = {};
+    HDC dc = CreateCompatibleDC(nullptr);
+    ASSERT_EQ(GetDIBits(dc, strip, 0, 1, indices, reinterpret_cast<BITMAPINFO*>(&info), DIB_RGB_COLORS), 1);
+    // Face and light are one colour in the classic scheme; each pixel keeps its index.
+    EXPECT_EQ(indices[0], 0);
+    EXPECT_EQ(indices[1], 1);
+    EXPECT_EQ(indices[2], 2);
+    EXPECT_EQ(indices[3], 3);
+    EXPECT_EQ(info.colors[1].rgbRed, GetRValue(GetSysColor(COLOR_3DFACE)));
+    EXPECT_EQ(info.colors[2].rgbRed, GetRValue(GetSysColor(COLOR_3DLIGHT)));
+    EXPECT_EQ(info.colors[3].rgbRed, 255);
+    DeleteObject(strip);
+
+    // 32 bits: the alpha bytes are kept for per-pixel blending.
+    BITMAPFILEHEADER file{0x4D42, 0, 0, 0, DWORD(sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER))};
+    BITMAPINFOHEADER header{};
+    header.biSize = sizeof(header);
+    header.biWidth = 1;
+    header.biHeight = 1;
+    header.biPlanes = 1;
+    header.biBitCount = 32;
+    const uint32_t pixel = 0x80800000;  // half-transparent red, premultiplied
+    file.bfSize = file.bfOffBits + 4;
+    std::ofstream out("alpha.bmp", std::ios::binary);
+    out.write(reinterpret_cast<const char*>(&file), sizeof(file));
+    out.write(reinterpret_cast<const char*>(&header), sizeof(header));
+    out.write(reinterpret_cast<const char*>(&pixel), 4);
+    out.close();
+    HBITMAP alpha = static_cast<HBITMAP>(
+        LoadImage(nullptr, "alpha.bmp", IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE | LR_CREATEDIBSECTION));
+    ASSERT_NE(alpha, nullptr);
+    GetObject(alpha, sizeof(bm), &bm);
+    EXPECT_EQ(bm.bmBitsPixel, 32);
+    ASSERT_NE(bm.bmBits, nullptr);
+    EXPECT_EQ(*static_cast<uint32_t*>(bm.bmBits), pixel);
+    SelectObject(dc, alpha);
+    Canvas target(1, 1, RGB(0, 0, 200));
+    BLENDFUNCTION perPixel{AC_SRC_OVER, 0, 255, AC_SRC_ALPHA};
+    ASSERT_TRUE(AlphaBlend(target.Dc(), 0, 0, 1, 1, dc, 0, 0, 1, 1, perPixel));
+    EXPECT_EQ(target.At(0, 0), RGB(128, 0, 100));
+    DeleteDC(dc);
+    DeleteObject(alpha);
+}
+
+TEST(DibBitsTest, FourBitOutputUsesTheStandardColours)
+{
+    Canvas canvas(2, 1);
+    canvas.Set(0, 0, RGB(250, 0, 0));
+    canvas.Set(1, 0, RGB(0, 0, 120));
+    struct {
+        BITMAPINFOHEADER header;
+        RGBQUAD colors[16];
+    } info{};
+    info.header.biSize = sizeof(BITMAPINFOHEADER);
+    info.header.biWidth = 2;
+    info.header.biHeight = 1;
+    info.header.biBitCount = 4;
+    uint8_t bits[4] = {};
+    HDC dc = CreateCompatibleDC(nullptr);
+    ASSERT_EQ(GetDIBits(dc, canvas.Bitmap(), 0, 1, bits, reinterpret_cast<BITMAPINFO*>(&info), DIB_RGB_COLORS), 1);
+    EXPECT_EQ(bits[0], 0x94);  // red (9), navy (4)
+    EXPECT_EQ(info.colors[9].rgbRed, 255);
+    EXPECT_EQ(info.header.biSizeImage, 4u);
+    DeleteDC(dc);
+}
