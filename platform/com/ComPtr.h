@@ -26,6 +26,9 @@ public:
 
 template <class IIID>
 class _com_ptr_t {
+    template <class Int>
+    using EnableIfInteger = std::enable_if_t<std::is_integral_v<Int> && !std::is_same_v<Int, bool>>;
+
 public:
     typedef typename IIID::Interface Interface;
 
@@ -33,11 +36,11 @@ public:
 
     _com_ptr_t() noexcept = default;
     _com_ptr_t(std::nullptr_t) noexcept {}
-    // Only 0 may be passed, as for a NULL pointer.
-    _com_ptr_t(int null)
+    // NULL and 0: only a zero integer may stand for a pointer.
+    template <class Int, class = EnableIfInteger<Int>>
+    _com_ptr_t(Int null)
     {
-        if (null != 0)
-            _com_issue_error(E_POINTER);
+        RaiseUnlessZero(null);
     }
     _com_ptr_t(Interface* pointer) noexcept : m_pInterface(pointer) { AddRefIfAny(); }
     _com_ptr_t(Interface* pointer, bool fAddRef) noexcept : m_pInterface(pointer)
@@ -103,10 +106,10 @@ public:
         ReleaseIfAny();
         return *this;
     }
-    _com_ptr_t& operator=(int null)
+    template <class Int, class = EnableIfInteger<Int>>
+    _com_ptr_t& operator=(Int null)
     {
-        if (null != 0)
-            _com_issue_error(E_POINTER);
+        RaiseUnlessZero(null);
         ReleaseIfAny();
         return *this;
     }
@@ -236,8 +239,26 @@ public:
     bool operator!=(const _com_ptr_t& other) const noexcept { return m_pInterface != other.m_pInterface; }
     bool operator==(std::nullptr_t) const noexcept { return m_pInterface == nullptr; }
     bool operator!=(std::nullptr_t) const noexcept { return m_pInterface != nullptr; }
+    template <class Int, class = EnableIfInteger<Int>>
+    bool operator==(Int null) const
+    {
+        RaiseUnlessZero(null);
+        return m_pInterface == nullptr;
+    }
+    template <class Int, class = EnableIfInteger<Int>>
+    bool operator!=(Int null) const
+    {
+        return !(*this == null);
+    }
 
 private:
+    template <class Int>
+    static void RaiseUnlessZero(Int null)
+    {
+        if (null != 0)
+            _com_issue_error(E_POINTER);
+    }
+
     void AddRefIfAny() noexcept
     {
         if (m_pInterface)

@@ -136,6 +136,19 @@ TEST(ComPtr, NullDereferenceRaisesPointerError)
     EXPECT_TRUE(none == nullptr);
 }
 
+TEST(ComPtr, NullAndZeroReadAsThePlatformsNullPointer)
+{
+    ITestThingPtr none = NULL;
+    EXPECT_TRUE(none == NULL);
+    EXPECT_TRUE(0 == none);
+    EXPECT_FALSE(none != NULL);
+    ITestThingPtr thing(new TestThing, false);
+    EXPECT_TRUE(thing != NULL);
+    thing = NULL;
+    EXPECT_TRUE(!thing);
+    EXPECT_THROW(ITestThingPtr notNull(1), _com_error) << "only zero stands for a pointer";
+}
+
 TEST(GuidText, FormatsAndParsesBracedUpperCaseHex)
 {
     const GUID grid = {0x6A24B340, 0x7634, 0x11D3, {0xA5, 0xB0, 0x00, 0x50, 0x04, 0x4A, 0x7E, 0x1A}};
