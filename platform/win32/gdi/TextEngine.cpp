@@ -232,6 +232,12 @@ const FontInfo& TextEngine::Resolve(const LOGFONTA& lf)
         g_object_unref(layout);
     }
     font->maxCharWidth = widest;
+    if (lf.lfWidth > 0 && font->aveCharWidth > 0) {
+        // A given average width stretches or narrows the face across only.
+        font->widthScale = double(lf.lfWidth) / font->aveCharWidth;
+        font->aveCharWidth = int(lf.lfWidth);
+        font->maxCharWidth = font->Scaled(widest);
+    }
     FontInfo& stored = *font;
     impl_->fonts[key] = std::move(font);
     return stored;
@@ -244,7 +250,7 @@ int TextEngine::Width(const FontInfo& font, std::string_view utf8)
     if (font.marlett)
         return int(g_utf8_strlen(utf8.data(), gssize(utf8.size()))) * font.em;
     PangoLayout* layout = impl_->MakeLayout(font, utf8);
-    const int width = impl_->LayoutWidth(layout);
+    const int width = font.Scaled(impl_->LayoutWidth(layout));
     g_object_unref(layout);
     return width;
 }
@@ -265,11 +271,11 @@ std::vector<TextEngine::Boundary> TextEngine::Boundaries(const FontInfo& font, s
         return boundaries;
     }
     PangoLayout* layout = impl_->MakeLayout(font, utf8);
-    const int total = impl_->LayoutWidth(layout);
+    const int total = font.Scaled(impl_->LayoutWidth(layout));
     for (size_t i = 0; i < utf8.size();) {
         PangoRectangle pos;
         pango_layout_index_to_pos(layout, int(i), &pos);
-        boundaries.push_back(Boundary{i, PANGO_PIXELS(pos.x)});
+        boundaries.push_back(Boundary{i, font.Scaled(PANGO_PIXELS(pos.x))});
         const char* next = g_utf8_find_next_char(utf8.data() + i, utf8.data() + utf8.size());
         i = next ? size_t(next - utf8.data()) : utf8.size();
     }
@@ -292,7 +298,7 @@ TextRaster TextEngine::Render(const FontInfo& font, std::string_view utf8)
         return raster;
     }
     PangoLayout* layout = utf8.empty() ? nullptr : impl_->MakeLayout(font, utf8);
-    raster.advance = layout ? impl_->LayoutWidth(layout) : 0;
+    raster.advance = layout ? font.Scaled(impl_->LayoutWidth(layout)) : 0;
     // Italic and bold glyphs reach past their advance.
     const int pad = font.em / 3 + 2;
     raster.width = raster.advance + 2 * pad;
@@ -308,7 +314,9 @@ TextRaster TextEngine::Render(const FontInfo& font, std::string_view utf8)
     cairo_surface_t* surface =
         cairo_image_surface_create_for_data(buffer.data(), CAIRO_FORMAT_A8, raster.width, raster.height, stride);
     cairo_t* cr = cairo_create(surface);
-    cairo_move_to(cr, pad, 0);
+    cairo_translate(cr, pad, 0);
+    cairo_scale(cr, font.widthScale, 1.0);
+    cairo_move_to(cr, 0, 0);
     pango_cairo_show_layout(cr, layout);
     g_object_unref(layout);
     cairo_destroy(cr);

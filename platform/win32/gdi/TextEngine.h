@@ -31,6 +31,8 @@ struct FontInfo {
     bool fixedPitch = false;
     int escapement = 0;  // tenths of a degree, counter-clockwise
     bool antialiased = true;  // NONANTIALIASED_QUALITY draws whole pixels only
+    double widthScale = 1.0;  // lfWidth against the face's own average width
+    int Scaled(int naturalWidth) const { return int(naturalWidth * widthScale + 0.5); }
     BYTE charSet = ANSI_CHARSET;
     BYTE family_bits = FF_SWISS;
 };

@@ -327,3 +327,24 @@ TEST_F(TextFixture, NonAntialiasedFontsDrawWholePixels)
     SelectObject(canvas.Dc(), font);
     DeleteObject(sharp);
 }
+
+TEST_F(TextFixture, AGivenAverageWidthStretchesTheFaceAcross)
+{
+    const SIZE natural = Extent("Stretch me");
+    TEXTMETRIC tm{};
+    GetTextMetrics(canvas.Dc(), &tm);
+    HFONT wide = CreateFont(-13, tm.tmAveCharWidth * 2, 0, 0, FW_NORMAL, 0, 0, 0, ANSI_CHARSET, 0, 0, 0, 0, "Tahoma");
+    SelectObject(canvas.Dc(), wide);
+    TEXTMETRIC wideMetrics{};
+    GetTextMetrics(canvas.Dc(), &wideMetrics);
+    EXPECT_EQ(wideMetrics.tmAveCharWidth, tm.tmAveCharWidth * 2);
+    EXPECT_EQ(wideMetrics.tmHeight, tm.tmHeight);
+    const SIZE stretched = Extent("Stretch me");
+    EXPECT_NEAR(stretched.cx, natural.cx * 2, 3);
+    TextOut(canvas.Dc(), 0, 0, "Stretch me", 10);
+    const RECT ink = canvas.BoundsOfNot(kTextPaper);
+    EXPECT_GT(ink.right, natural.cx * 3 / 2);
+    EXPECT_LE(ink.right, stretched.cx + 2);
+    SelectObject(canvas.Dc(), font);
+    DeleteObject(wide);
+}
