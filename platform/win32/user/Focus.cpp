@@ -144,28 +144,30 @@ using tw::user::Tree;
 using tw::user::UserGuard;
 using tw::user::UserMutex;
 
+// Returns the focus as the caller saw it, even when activating the new
+// window's frame moved the focus on the way.
 HWND SetFocus(HWND hWnd)
 {
-    HWND old;
+    HWND before;
     {
         UserGuard guard(UserMutex());
-        old = Tree().focus;
+        before = Tree().focus;
         if (hWnd && !Tree().Find(hWnd))
             return nullptr;
-        if (hWnd == old)
-            return old;
+        if (hWnd == before)
+            return before;
     }
+    HWND old = before;
     if (hWnd) {
         HWND top = GetAncestor(hWnd, GA_ROOT);
         if (IsIconic(top))
             return nullptr;
         if (GetActiveWindow() != top)
             tw::user::ActivateWindow(top, WA_ACTIVE);
-        // Activation may already have put the focus where it was asked.
         UserGuard guard(UserMutex());
         old = Tree().focus;
         if (old == hWnd)
-            return old;
+            return before;
     }
     if (old && IsWindow(old))
         SendMessage(old, WM_KILLFOCUS, reinterpret_cast<WPARAM>(hWnd), 0);
@@ -177,7 +179,7 @@ HWND SetFocus(HWND hWnd)
     }
     if (hWnd)
         SendMessage(hWnd, WM_SETFOCUS, reinterpret_cast<WPARAM>(old), 0);
-    return old;
+    return before;
 }
 
 HWND GetFocus()
