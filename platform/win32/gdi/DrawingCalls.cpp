@@ -78,7 +78,19 @@ BOOL DrawingRoundShape(HDC hdc, int left, int top, int right, int bottom, int ew
         call.Changed(tw::gdi::StrokeWithPen(dc, call.Target(), corners, 4, true));
         return TRUE;
     }
-    tw::gdi::RasterRoundRectFrame(outline, r.left, r.top, r.right, r.bottom, ew, eh, penWidth);
+    // A wide pen is centred on the outline, except an inside-frame pen, which
+    // keeps within the bounds.
+    RECT frame = r;
+    if (penWidth > 1 && dc.state.pen->StyleKind() != PS_INSIDEFRAME) {
+        const int before = (penWidth - 1) / 2;
+        const int after = penWidth - 1 - before;
+        frame = RECT{r.left - before, r.top - before, r.right + after, r.bottom + after};
+        if (ew || eh) {
+            ew += penWidth - 1;
+            eh += penWidth - 1;
+        }
+    }
+    tw::gdi::RasterRoundRectFrame(outline, frame.left, frame.top, frame.right, frame.bottom, ew, eh, penWidth);
     const BrushPaint pen = dc.PaintOfColor(dc.PenColor());
     call.Changed(tw::gdi::PaintMaskRop2(call.Target().surface, call.Target().clip, outline, pen, nullptr,
                                         dc.state.rop2, call.Target().mono));

@@ -305,3 +305,27 @@ TEST(FillTest, FillFrameInvertAndFocusRectangles)
     EXPECT_EQ(canvas.Count(kPaper), 80);
     DeleteObject(red);
 }
+
+TEST(ShapeTest, WidePensAreCentredOnTheOutlineUnlessInsideFrame)
+{
+    struct WideCase {
+        int style;
+        RECT inkBounds;
+    };
+    const WideCase cases[] = {{PS_SOLID, {4, 4, 16, 16}}, {PS_INSIDEFRAME, {5, 5, 15, 15}}};
+    for (const WideCase& c : cases) {
+        Canvas canvas(20, 20);
+        HPEN pen = CreatePen(c.style, 3, kInk);
+        HGDIOBJ old = SelectObject(canvas.Dc(), pen);
+        SelectObject(canvas.Dc(), GetStockObject(NULL_BRUSH));
+        Rectangle(canvas.Dc(), 5, 5, 15, 15);
+        const RECT ink = canvas.BoundsOfNot(kPaper);
+        EXPECT_EQ(ink.left, c.inkBounds.left) << c.style;
+        EXPECT_EQ(ink.top, c.inkBounds.top) << c.style;
+        EXPECT_EQ(ink.right, c.inkBounds.right) << c.style;
+        EXPECT_EQ(ink.bottom, c.inkBounds.bottom) << c.style;
+        EXPECT_EQ(canvas.At(10, 10), kPaper) << c.style;
+        SelectObject(canvas.Dc(), old);
+        DeleteObject(pen);
+    }
+}
