@@ -65,7 +65,12 @@ void Display::Reset()
     g_display.reset();
 }
 
-void Display::Pump() { backend_->Pump(screen_, input_); }
+void Display::Pump()
+{
+    if (!backend_->IsHeadless() && std::this_thread::get_id() != owner_)
+        return;
+    backend_->Pump(screen_, input_);
+}
 
 bool Display::PollInput(InputEvent& out)
 {
@@ -78,7 +83,8 @@ bool Display::WaitForInput(int timeoutMs)
     Pump();
     if (!input_.Empty())
         return true;
-    if (backend_->WaitNative(timeoutMs)) {
+    const bool ownsNative = backend_->IsHeadless() || std::this_thread::get_id() == owner_;
+    if (ownsNative && backend_->WaitNative(timeoutMs)) {
         Pump();
         return !input_.Empty();
     }

@@ -8,6 +8,7 @@
 #include <memory>
 #include <mutex>
 #include <string>
+#include <thread>
 
 #include "platform/display/DisplayBackend.h"
 #include "platform/display/InputQueue.h"
@@ -27,8 +28,9 @@ public:
     bool IsHeadless() const { return backend_->IsHeadless(); }
     const char* BackendName() const { return backend_->Name(); }
 
-    // Shows what changed and collects native input (desktop: on the thread
-    // that first used the display).
+    // Shows what changed and collects native input. The desktop window belongs
+    // to the thread that first used the display (the program's main thread);
+    // from other threads this does nothing.
     void Pump();
     // Pumps, then pops one event; false when none is waiting.
     bool PollInput(InputEvent& out);
@@ -53,6 +55,7 @@ private:
     InputQueue input_;
     std::unique_ptr<DisplayBackend> backend_;
     std::atomic<bool> screenshotTaken_{false};
+    std::thread::id owner_ = std::this_thread::get_id();
 };
 
 // Picks the backend from the environment; message is what to tell the user

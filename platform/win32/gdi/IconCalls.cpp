@@ -237,11 +237,29 @@ BOOL DrawState(HDC hdc, HBRUSH hbrFore, DRAWSTATEPROC qfnCallBack, LPARAM lData,
     const bool disabled = (uFlags & DSS_DISABLED) != 0;
     const bool mono = (uFlags & DSS_MONO) != 0;
     if (type == DST_COMPLEX) {
-        if (!qfnCallBack)
+        if (!qfnCallBack || cx <= 0 || cy <= 0)
             return FALSE;
-        if (disabled || mono)
-            return FALSE;  // effects on a callback's drawing are not composed here
-        return qfnCallBack(hdc, lData, wData, cx, cy);
+        if (!disabled && !mono) {
+            // The callback draws from (0, 0): the origin moves to (x, y) meanwhile.
+            POINT oldOrigin{};
+            OffsetViewportOrgEx(hdc, x, y, &oldOrigin);
+            const BOOL ok = qfnCallBack(hdc, lData, wData, cx, cy);
+            SetViewportOrgEx(hdc, oldOrigin.x, oldOrigin.y, nullptr);
+            return ok;
+        }
+        // The callback draws on white; what it leaves non-white is the shape.
+        HDC memory = CreateCompatibleDC(hdc);
+        HBITMAP canvas = CreateBitmap(cx, cy, 1, 32, nullptr);
+        HGDIOBJ old = SelectObject(memory, canvas);
+        RECT all{0, 0, cx, cy};
+        FillRect(memory, &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+        const BOOL drawn = qfnCallBack(memory, lData, wData, cx, cy);
+        SelectObject(memory, old);
+        DeleteDC(memory);
+        const BOOL ok = drawn && DrawState(hdc, hbrFore, nullptr, LPARAM(canvas), 0, x, y, cx, cy,
+                                           DST_BITMAP | (uFlags & ~UINT(0x000F)));
+        DeleteObject(canvas);
+        return ok;
     }
     if (type == DST_TEXT || type == DST_PREFIXTEXT) {
         const char* text = reinterpret_cast<const char*>(lData);

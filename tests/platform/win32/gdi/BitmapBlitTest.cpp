@@ -512,3 +512,37 @@ TEST(DibBitsTest, FourBitOutputUsesTheStandardColours)
     EXPECT_EQ(info.header.biSizeImage, 4u);
     DeleteDC(dc);
 }
+
+namespace {
+
+BOOL CALLBACK BlitStateBar(HDC hdc, LPARAM, WPARAM, int cx, int cy)
+{
+    RECT bar{0, cy / 2, cx, cy / 2 + 1};
+    return FillRect(hdc, &bar, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+}
+
+}  // namespace
+
+TEST(DrawStateTest, CallbackImagesDrawPlainOrDisabled)
+{
+    Canvas canvas(12, 12, RGB(212, 208, 200));
+    ASSERT_TRUE(DrawState(canvas.Dc(), nullptr, BlitStateBar, 0, 0, 2, 2, 6, 6, DST_COMPLEX));
+    EXPECT_EQ(canvas.At(2, 5), kBlitBlack);
+    EXPECT_EQ(canvas.At(7, 5), kBlitBlack);
+    EXPECT_EQ(canvas.At(8, 5), RGB(212, 208, 200));
+    POINT origin{};
+    GetViewportOrgEx(canvas.Dc(), &origin);
+    EXPECT_EQ(origin.x, 0);
+
+    canvas.Fill(RGB(212, 208, 200));
+    ASSERT_TRUE(DrawState(canvas.Dc(), nullptr, BlitStateBar, 0, 0, 2, 2, 6, 6, DST_COMPLEX | DSS_DISABLED));
+    EXPECT_EQ(canvas.At(2, 5), RGB(128, 128, 128));
+    EXPECT_EQ(canvas.At(3, 6), RGB(255, 255, 255));
+    EXPECT_EQ(canvas.Count(kBlitBlack), 0);
+
+    canvas.Fill(RGB(212, 208, 200));
+    HBRUSH red = CreateSolidBrush(kBlitRed);
+    ASSERT_TRUE(DrawState(canvas.Dc(), red, BlitStateBar, 0, 0, 2, 2, 6, 6, DST_COMPLEX | DSS_MONO));
+    EXPECT_EQ(canvas.At(4, 5), kBlitRed);
+    DeleteObject(red);
+}
