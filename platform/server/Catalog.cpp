@@ -39,6 +39,8 @@ const char* const kTables[] = {
     "prec smallint, scale tinyint)",
     "CREATE TABLE IF NOT EXISTS %s.tw_users (uid smallint, status smallint, name nvarchar(128) COLLATE TWCI, "
     "issqlrole int, createdate datetime)",
+    "CREATE TABLE IF NOT EXISTS %s.sysfiles (fileid smallint, groupid smallint, size int, maxsize int, growth int, "
+    "status int, perf int, name nchar(128), filename nchar(260))",
     "CREATE TABLE IF NOT EXISTS %s.tw_tableoptions (id int NOT NULL, name varchar(64) COLLATE TWCI NOT NULL, "
     "value int NOT NULL, PRIMARY KEY (id, name))",
 };
@@ -94,9 +96,6 @@ const char* const kViews[] = {
     "AND parent_obj <> 0",
     "CREATE VIEW IF NOT EXISTS %s.sysprotects AS SELECT 0 AS id, 0 AS uid, 0 AS action, 0 AS protecttype, "
     "NULL AS columns, 0 AS grantor WHERE 0",
-    "CREATE VIEW IF NOT EXISTS %s.sysfiles AS SELECT 1 AS fileid, 1 AS groupid, 128 AS size, -1 AS maxsize, "
-    "10 AS growth, 2 AS status, 0 AS perf, 'data' AS name, 'DBFILE' AS filename "
-    "UNION ALL SELECT 2, 0, 64, -1, 10, 66, 0, 'log', 'DBFILE.log'",
 };
 
 const char* const kMasterTables[] = {
@@ -180,15 +179,8 @@ void Catalog::Install(bool isMaster, const std::string& fileName)
     try {
         for (const char* sql : catalog_detail::kTables)
             SqliteStatement::Exec(db_, catalog_detail::Format(sql, schema));
-        for (const char* sql : catalog_detail::kViews) {
-            std::string text = catalog_detail::Format(sql, schema);
-            const size_t file = text.find("DBFILE");
-            if (file != std::string::npos) {
-                text.replace(file, 6, fileName);
-                text.replace(text.find("DBFILE"), 6, fileName);
-            }
-            SqliteStatement::Exec(db_, text);
-        }
+        for (const char* sql : catalog_detail::kViews)
+            SqliteStatement::Exec(db_, catalog_detail::Format(sql, schema));
         if (isMaster) {
             for (const char* sql : catalog_detail::kMasterTables)
                 SqliteStatement::Exec(db_, catalog_detail::Format(sql, schema));
@@ -224,6 +216,9 @@ void Catalog::Install(bool isMaster, const std::string& fileName)
                                                 " (id, name, xtype, uid, crdate, status, type) VALUES (?, ?, 'S ', 1, ?, 1, 'S ')");
                     s.Bind(1, id++).Bind(2, std::string(name)).Bind(3, now).Step();
                 }
+            SqliteStatement files(db_, "INSERT INTO " + Table("sysfiles") + " VALUES (1, 1, 128, -1, 10, 2, 0, 'data', ?), "
+                                                                         "(2, 0, 64, -1, 10, 66, 0, 'log', ?)");
+            files.Bind(1, fileName).Bind(2, fileName + ".log").Step();
             if (isMaster) {
                 SqliteStatement s(db_, "INSERT INTO " + Table("tw_logins") + " VALUES ('sa', 'master', ?, 1)");
                 s.Bind(1, now).Step();

@@ -133,6 +133,16 @@ TypeSpec TypeOfValue(sqlite3_stmt* stmt, int i)
 
 Executor::Executor(SessionState& session, ResultSink& sink) : s_(session), sink_(sink) {}
 
+// DEFAULT passed for a parameter: the parameter takes its declared default.
+Value Executor::DefaultArgument()
+{
+    Value v;
+    v.text = "\001DEFAULT";
+    return v;
+}
+
+bool Executor::IsDefaultArgument(const Value& v) { return v.kind == ValueKind::Null && v.text == "\001DEFAULT"; }
+
 // --- context ---------------------------------------------------------------------
 
 std::string Executor::ResolveDatabase(const std::string& db) const
@@ -751,6 +761,8 @@ void Executor::RunQuery(const ParsedStatement& st)
                                                       nullptr, nullptr);
                         nullable = notNull == 0;
                     }
+                } else if (functionColumnTypes_.count(c.name)) {
+                    type = functionColumnTypes_[c.name];
                 } else if (!hints.empty() && hints[i].IsKnown()) {
                     type = hints[i];
                 } else if (rc == SQLITE_ROW) {
@@ -925,7 +937,7 @@ void Executor::RunExec(const ParsedStatement& st)
     const std::string lower = executor_detail::LowerText(name.name);
     std::vector<std::pair<std::string, Value>> args;
     for (const ExecArgument& a : st.arguments)
-        args.emplace_back(a.name, a.isDefault ? Value::Null() : ArgumentValue(a));
+        args.emplace_back(a.name, a.isDefault ? DefaultArgument() : ArgumentValue(a));
     BeginImplicitTransaction(false);
 
     int status = 0;
@@ -999,6 +1011,8 @@ int Executor::RunProcedure(const std::string& database, int64_t id, const std::s
                 throw SqlError(8145, 16, argName + " is not a parameter for procedure " + name + ".");
         }
         const ModuleParameter& p = def.parameters[index];
+        if (IsDefaultArgument(value))
+            continue;
         frame[p.name] = Variable{p.type, value};
         supplied[index] = true;
         if (argName.empty() && p.output)
@@ -1008,7 +1022,7 @@ int Executor::RunProcedure(const std::string& database, int64_t id, const std::s
         const ModuleParameter& p = def.parameters[k];
         if (supplied[k])
             continue;
-        if (!p.hasDefault && !p.output)
+        if (!p.hasDefault)
             throw SqlError(201, 16, "Procedure '" + name + "' expects parameter '" + p.spelling +
                                         "', which was not supplied.", SqlError::Scope::Statement, 4);
         frame[p.name] = Variable{p.type, p.defaultValue};

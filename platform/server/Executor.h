@@ -53,6 +53,10 @@ public:
     std::string ResolveDatabase(const std::string& db) const;
     void CountRows(int64_t count);
     bool HadError() const { return hadError_; }
+    // The type of a column of a table-valued system function, for its result sets.
+    void DeclareColumnType(const std::string& column, const TypeSpec& type) { functionColumnTypes_[column] = type; }
+    static Value DefaultArgument();
+    static bool IsDefaultArgument(const Value& v);
 
 private:
     enum class Flow { Normal, Break, Continue, Return };
@@ -107,6 +111,7 @@ private:
     std::vector<int64_t>* dependencies_ = nullptr;
     bool unqualifiedNames_ = false;
     std::vector<std::string> savepoints_;
+    std::map<std::string, TypeSpec> functionColumnTypes_;
 };
 
 } // namespace tw::server

@@ -636,7 +636,7 @@ void Parser::ParseDbcc(ParsedStatement& s)
     s.kind = StatementKind::Dbcc;
     if (!Peek().IsName())
         Fail();
-    s.target = ObjectName();
+    s.target = Next().text;
     if (Peek().IsOp("(")) {
         s.exprBegin = pos_ + 1;
         pos_ = SkipParenthesised(pos_);

@@ -9,6 +9,7 @@
 #include "platform/server/SqlError.h"
 #include "platform/server/SqliteStatement.h"
 #include "platform/server/Translator.h"
+#include "platform/server/TypeSpec.h"
 
 namespace tw::server {
 
@@ -104,6 +105,11 @@ std::string SystemViews::TableFunction(Executor& executor, const std::string& na
         if (args.size() != 2)
             throw SqlError(216, 16, "Parameters supplied for object 'fn_virtualfilestats' does not match the expected "
                                     "number of parameters.");
+        for (const char* column : {"NumberReads", "NumberWrites", "BytesRead", "BytesWritten", "IoStallMS"})
+            executor.DeclareColumnType(column, TypeSpec{"bigint"});
+        executor.DeclareColumnType("DbId", TypeSpec{"smallint"});
+        executor.DeclareColumnType("FileId", TypeSpec{"smallint"});
+        executor.DeclareColumnType("TimeStamp", TypeSpec{"int"});
         // Reads and writes of the database file as SQLite counts them for this connection.
         int current = 0, high = 0;
         sqlite3_db_status(s.db, SQLITE_DBSTATUS_CACHE_MISS, &current, &high, 0);
@@ -121,6 +127,8 @@ std::string SystemViews::TableFunction(Executor& executor, const std::string& na
             throw SqlError(216, 16, "Parameters supplied for object 'fn_listextendedproperty' does not match the "
                                     "expected number of parameters.");
         const std::string table = Translator::Quote(s.database) + ".tw_extprops";
+        executor.DeclareColumnType("objtype", TypeSpec{"sysname"});
+        executor.DeclareColumnType("objname", TypeSpec{"sysname"});
         // The properties at the lowest level named; a NULL name there lists every object of that type.
         const std::string depth = "CASE WHEN " + args[5] + " IS NOT NULL THEN 2 WHEN " + args[3] +
                                   " IS NOT NULL THEN 1 WHEN " + args[1] + " IS NOT NULL THEN 0 ELSE -1 END";

@@ -384,7 +384,10 @@ std::string Translator::SelectItem(size_t index)
         if (!(tokens_[i].IsName() || tokens_[i].IsOp(".")) || (tokens_[i].kind == TokenKind::Name &&
                                                                Lexer::IsReservedWord(tokens_[i].text)))
             plainColumn = false;
-    return plainColumn ? value : value + " AS \"\"";
+    // SQL Server names a plain column as the query spells it.
+    if (plainColumn)
+        return value + " AS " + Quote(tokens_[end - 1].text);
+    return value + " AS \"\"";
 }
 
 std::string Translator::FromClause()
@@ -1012,13 +1015,22 @@ std::string Translator::FunctionCall(const std::string& spelled)
         lastType_.name = name == "dateadd" ? "datetime" : name == "datename" ? "nvarchar" : "int";
         return "tw_" + name + "(" + args + ")";
     }
+    TypeSpec firstType;
     if (!Peek().IsOp(")")) {
         args = Expr();
-        while (AcceptOp(","))
-            args += ", " + Expr();
+        firstType = lastType_;
+        while (AcceptOp(",")) {
+            std::string next = Expr();
+            // ISNULL's result has its first argument's type.
+            if (name == "isnull" && firstType.IsCharacter())
+                next = "tw_convert(" + next + ", " + Literal(firstType.Spelling()) + ", NULL)";
+            args += ", " + next;
+        }
     }
     ExpectOp(")");
     lastType_ = {};
+    if (name == "isnull")
+        lastType_ = firstType;
     if (name.find('.') != std::string::npos) {
         // dbo.fn(...): a user-defined function, run by the executor.
         return "tw_udf(" + Literal(spelled) + (args.empty() ? "" : ", " + args) + ")";
