@@ -55,6 +55,35 @@ TextRaster TextRotate(const TextRaster& in, bool counterClockwise)
     return out;
 }
 
+// One flat raster of a run whose characters sit at the given positions.
+TextRaster TextComposeSpaced(const FontInfo& font, std::string_view text, const std::vector<size_t>& starts,
+                             const std::vector<int>& positions, int advance)
+{
+    TextEngine& engine = TextEngine::Instance();
+    TextRaster raster;
+    const int pad = font.em / 3 + 2;
+    raster.width = advance + 2 * pad + font.em;
+    raster.height = font.height;
+    raster.originX = pad;
+    raster.advance = advance;
+    raster.coverage.assign(size_t(std::max(1, raster.width)) * std::max(1, raster.height), 0);
+    for (size_t i = 0; i < starts.size(); ++i) {
+        const size_t end = i + 1 < starts.size() ? starts[i + 1] : text.size();
+        const TextRaster glyph = engine.Render(font, text.substr(starts[i], end - starts[i]));
+        const int offset = raster.originX + positions[i] - glyph.originX;
+        for (int gy = 0; gy < glyph.height && gy < raster.height; ++gy) {
+            for (int gx = 0; gx < glyph.width; ++gx) {
+                const int tx = offset + gx;
+                if (tx < 0 || tx >= raster.width)
+                    continue;
+                uint8_t& c = raster.coverage[size_t(gy) * raster.width + tx];
+                c = std::max(c, glyph.coverage[size_t(gy) * glyph.width + gx]);
+            }
+        }
+    }
+    return raster;
+}
+
 void TextBlendCoverage(DrawCall& call, const TextRaster& raster, int left, int top, uint32_t color, const RECT* clip)
 {
     auto& target = call.Target();
@@ -149,26 +178,9 @@ int DrawTextRun(DrawCall& call, int x, int y, std::string_view text, const TextR
         TextFillRect(call, r, dc.PaintOfColor(dc.state.bkColor).color, nullptr);
     }
 
-    // Render the run flat, then turn it for vertical text.
-    if (!positions.empty()) {
-        raster.width = advance + font.em + 4;
-        raster.height = font.height;
-        raster.originX = 2;
-        raster.coverage.assign(size_t(std::max(1, raster.width)) * std::max(1, raster.height), 0);
-        for (size_t i = 0; i < starts.size(); ++i) {
-            const size_t end = i + 1 < starts.size() ? starts[i + 1] : text.size();
-            const TextRaster glyph = engine.Render(font, text.substr(starts[i], end - starts[i]));
-            const int offset = raster.originX + positions[i] - glyph.originX;
-            for (int gy = 0; gy < glyph.height && gy < raster.height; ++gy)
-                for (int gx = 0; gx < glyph.width; ++gx) {
-                    const int tx = offset + gx;
-                    if (tx < 0 || tx >= raster.width)
-                        continue;
-                    uint8_t& c = raster.coverage[size_t(gy) * raster.width + tx];
-                    c = std::max(c, glyph.coverage[size_t(gy) * glyph.width + gx]);
-                }
-        }
-    }
+    // Spaced runs are put together a character at a time.
+    if (!positions.empty())
+        raster = TextComposeSpaced(font, text, starts, positions, advance);
 
     // Place the raster so the run's start (originX on its top row) lands on
     // the reference point moved by `along` and `down` in the text's own axes.
