@@ -63,6 +63,49 @@ BlitSource BlitReadSource(DeviceContext& src, const RECT& rect, const DeviceCont
     return block;
 }
 
+// Shrinking merges the source pixels each destination pixel covers, as the
+// DC's stretch mode says: AND keeps black lines (BLACKONWHITE), OR keeps white
+// ones (WHITEONBLACK), HALFTONE averages; COLORONCOLOR just drops pixels.
+// Returns the block at the destination's size, still unmirrored.
+BlitSource BlitShrink(const BlitSource& block, int dw, int dh, int mode)
+{
+    BlitSource out;
+    out.width = dw;
+    out.height = dh;
+    out.pixels.assign(size_t(dw) * dh, 0);
+    out.present.assign(out.pixels.size(), 0);
+    for (int y = 0; y < dh; ++y) {
+        const int y0 = int(int64_t(y) * block.height / dh);
+        const int y1 = std::max(y0 + 1, int(int64_t(y + 1) * block.height / dh));
+        for (int x = 0; x < dw; ++x) {
+            const int x0 = int(int64_t(x) * block.width / dw);
+            const int x1 = std::max(x0 + 1, int(int64_t(x + 1) * block.width / dw));
+            uint32_t merged = mode == WHITEONBLACK ? 0 : 0xFFFFFFFF;
+            uint64_t sums[3] = {0, 0, 0};
+            int count = 0;
+            for (int sy = y0; sy < y1; ++sy) {
+                for (int sx = x0; sx < x1; ++sx) {
+                    if (!block.Has(sx, sy))
+                        continue;
+                    const uint32_t p = block.At(sx, sy);
+                    merged = mode == WHITEONBLACK ? (merged | p) : (merged & p);
+                    sums[0] += (p >> 16) & 0xFF;
+                    sums[1] += (p >> 8) & 0xFF;
+                    sums[2] += p & 0xFF;
+                    ++count;
+                }
+            }
+            if (!count)
+                continue;
+            if (mode == HALFTONE)
+                merged = uint32_t(((sums[0] / count) << 16) | ((sums[1] / count) << 8) | (sums[2] / count));
+            out.pixels[size_t(y) * dw + x] = merged;
+            out.present[size_t(y) * dw + x] = 1;
+        }
+    }
+    return out;
+}
+
 // Source column for destination column i of n when the source is m wide.
 int BlitMapIndex(int i, int n, int m, bool mirror)
 {
@@ -142,12 +185,18 @@ BOOL BlitWithRop(HDC hdcDest, int xDest, int yDest, int wDest, int hDest, HDC hd
     if (tw::gdi::RectIsEmpty(g.dst) || (src && tw::gdi::RectIsEmpty(g.src)))
         return TRUE;
     const bool keepAlpha = ((rop >> 16) & 0xFF) == 0xCC;
-    const BlitSource block = src ? BlitReadSource(*src, g.src, &dst, keepAlpha) : BlitSource{};
+    BlitSource block = src ? BlitReadSource(*src, g.src, &dst, keepAlpha) : BlitSource{};
+    BlitGeometry sampled = g;
+    const int dw = g.dst.right - g.dst.left, dh = g.dst.bottom - g.dst.top;
+    if (src && dst.state.stretchMode != COLORONCOLOR && (block.width > dw || block.height > dh)) {
+        block = BlitShrink(block, dw, dh, dst.state.stretchMode);
+        sampled.src = RECT{0, 0, dw, dh};
+    }
     const bool usesPattern = tw::gdi::Rop3UsesPattern(rop);
     const BrushPaint brush = usesPattern ? dst.PaintOfBrush(dst.state.brush.get()) : BrushPaint{};
     if (usesPattern && brush.none)
         return TRUE;
-    BlitForEach(target, g, [&](int x, int y, int sx, int sy) {
+    BlitForEach(target, sampled, [&](int x, int y, int sx, int sy) {
         uint32_t s = 0, p = 0;
         if (src) {
             if (!block.Has(sx, sy))

@@ -546,3 +546,33 @@ TEST(DrawStateTest, CallbackImagesDrawPlainOrDisabled)
     EXPECT_EQ(canvas.At(4, 5), kBlitRed);
     DeleteObject(red);
 }
+
+TEST(StretchBlitTest, ShrinkingFollowsTheStretchMode)
+{
+    // A 4x1 source: one black pixel among white, then a grey pair.
+    Canvas source(4, 1);
+    source.Set(1, 0, kBlitBlack);
+    source.Set(2, 0, RGB(100, 100, 100));
+    source.Set(3, 0, RGB(200, 200, 200));
+    struct ModeCase {
+        int mode;
+        COLORREF first;   // from source pixels 0-1
+        COLORREF second;  // from source pixels 2-3
+    };
+    const ModeCase cases[] = {
+        {BLACKONWHITE, kBlitBlack, RGB(64, 64, 64)},  // 100 & 200 per channel
+        {WHITEONBLACK, kBlitWhite, RGB(236, 236, 236)},
+        {HALFTONE, RGB(127, 127, 127), RGB(150, 150, 150)},
+    };
+    for (const ModeCase& c : cases) {
+        Canvas target(2, 1, kBlitRed);
+        SetStretchBltMode(target.Dc(), c.mode);
+        ASSERT_TRUE(StretchBlt(target.Dc(), 0, 0, 2, 1, source.Dc(), 0, 0, 4, 1, SRCCOPY));
+        EXPECT_EQ(target.At(0, 0), c.first) << c.mode;
+        EXPECT_EQ(target.At(1, 0), c.second) << c.mode;
+    }
+    Canvas dropped(2, 1, kBlitRed);
+    SetStretchBltMode(dropped.Dc(), COLORONCOLOR);
+    ASSERT_TRUE(StretchBlt(dropped.Dc(), 0, 0, 2, 1, source.Dc(), 0, 0, 4, 1, SRCCOPY));
+    EXPECT_TRUE(dropped.At(0, 0) == kBlitWhite || dropped.At(0, 0) == kBlitBlack);
+}
