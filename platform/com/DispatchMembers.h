@@ -15,7 +15,9 @@
 // std::optional<T> makes it optional; any other type is required
 // (DISP_E_PARAMNOTOPTIONAL when missing). A handler reports failure
 // by raising _com_error: Invoke then answers DISP_E_EXCEPTION with the error
-// in EXCEPINFO.
+// in EXCEPINFO. A handler's result becomes a _variant_t: an interface pointer
+// returned raw is lent (the result takes its own reference), so a handler
+// returns a new object as a smart pointer.
 #pragma once
 
 #include <functional>
