@@ -862,7 +862,8 @@ std::string Translator::Primary()
         Next();
         lastType_.name = t.national ? "nvarchar" : "varchar";
         lastType_.length = std::max<int>(1, static_cast<int>(t.text.size()));
-        return Literal(t.text);
+        // Strings compare as under SQL Server's default collation: no case, no trailing blanks.
+        return Literal(t.text) + " COLLATE TWCI";
     }
     case TokenKind::Binary: {
         Next();
