@@ -239,3 +239,43 @@ TEST(DispatchEvents, ByReferenceArgumentsCarryAnswersBack)
 }
 
 } // namespace
+
+namespace {
+
+class ColumnObject : public tw::com::DispatchObject<IDispatch> {
+public:
+    static inline int s_live = 0;
+    ColumnObject()
+    {
+        ++s_live;
+        Members().Get(47, "Index", [] { return 3; });
+    }
+
+protected:
+    ~ColumnObject() override { --s_live; }
+};
+
+class ColumnsObject : public tw::com::DispatchObject<IDispatch> {
+public:
+    ColumnsObject()
+    {
+        // A new sub-object per call, handed out as a smart pointer.
+        Members().Method(2, "Add", [](int) { return IDispatchPtr(new ColumnObject, false); });
+    }
+};
+
+TEST(DispatchObjects, SubObjectsLiveAsLongAsTheCallerHoldsThem)
+{
+    auto* columns = new ColumnsObject;
+    {
+        _variant_t column = InvokeOrRaise(columns, 2, DISPATCH_METHOD, {_variant_t(1)});
+        ASSERT_EQ(column.vt, VT_DISPATCH);
+        EXPECT_EQ(ColumnObject::s_live, 1);
+        _variant_t index = InvokeOrRaise(column.pdispVal, 47, DISPATCH_PROPERTYGET);
+        EXPECT_EQ(index.lVal, 3);
+    }
+    EXPECT_EQ(ColumnObject::s_live, 0) << "released with the caller's last reference";
+    columns->Release();
+}
+
+} // namespace
