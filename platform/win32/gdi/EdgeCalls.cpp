@@ -59,15 +59,74 @@ void EdgeRing(DrawCall& call, RECT& r, const EdgeColors& colors, UINT flags)
         --r.bottom;
 }
 
+// A one-pixel diagonal from (x0, y0) to (x1, y1), both ends drawn.
+void EdgeDiagonalLine(DrawCall& call, int x0, int y0, int x1, int y1, int colorIndex)
+{
+    auto& dc = call.Dc();
+    const POINT a = dc.ToSurface(x0, y0);
+    const POINT b = dc.ToSurface(x1, y1);
+    tw::gdi::CoverageMask mask(tw::gdi::RectUnion(RECT{a.x, a.y, a.x + 1, a.y + 1}, RECT{b.x, b.y, b.x + 1, b.y + 1}));
+    tw::gdi::RasterLine(mask, a.x, a.y, b.x, b.y, nullptr);
+    mask.Set(b.x, b.y, 1);
+    call.Changed(tw::gdi::PaintMaskRop2(call.Target().surface, call.Target().clip, mask,
+                                        dc.PaintOfColor(GetSysColor(colorIndex)), nullptr, R2_COPYPEN,
+                                        call.Target().mono));
+}
+
+// Diagonal edges: the rectangle's diagonal towards the corner the flags name,
+// outer line on it and inner line one pixel further in; lines rising to the
+// right face up-left and take the top-left colours, the others the
+// bottom-right ones; BF_MIDDLE fills the half below the line.
+BOOL EdgeDiagonal(HDC hdc, LPRECT qrc, UINT edge, UINT flags)
+{
+    DrawCall call(hdc);
+    if (!call.Valid())
+        return FALSE;
+    RECT r = *qrc;
+    const int size = std::min(r.right - r.left, r.bottom - r.top);
+    if (size <= 0 || !call.CanPaint())
+        return TRUE;
+    const bool rising = ((flags & BF_TOP) && (flags & BF_RIGHT)) || ((flags & BF_BOTTOM) && (flags & BF_LEFT));
+    const int left = r.left, bottom = r.top + size - 1, top = r.top, right = r.left + size - 1;
+    int ring = 0;
+    for (bool outer : {true, false}) {
+        const UINT bits = outer ? (edge & BDR_OUTER) : (edge & BDR_INNER);
+        if (!bits)
+            continue;
+        const bool raised = outer ? (edge & BDR_RAISEDOUTER) != 0 : (edge & BDR_RAISEDINNER) != 0;
+        const EdgeColors colors = EdgeRingColors(outer, raised, flags);
+        const int color = rising ? colors.topLeft : colors.bottomRight;
+        if (rising)
+            EdgeDiagonalLine(call, left + ring, bottom, right, top + ring, color);
+        else
+            EdgeDiagonalLine(call, left, top + ring, right - ring, bottom, color);
+        ++ring;
+    }
+    if (flags & BF_MIDDLE) {
+        for (int i = 0; i < size; ++i) {
+            const int y = top + i;
+            const int lineX = rising ? right - i : left + i;
+            const RECT span = rising ? RECT{lineX + ring, y, right + 1, y + 1} : RECT{left, y, lineX - ring + 1, y + 1};
+            if (span.right > span.left)
+                EdgeFill(call, span, (flags & BF_MONO) ? COLOR_WINDOW : COLOR_BTNFACE);
+        }
+    }
+    if (flags & BF_ADJUST)
+        *qrc = RECT{r.left + ring, r.top + ring, r.right - ring, r.bottom - ring};
+    return TRUE;
+}
+
 }  // namespace
 
 BOOL DrawEdge(HDC hdc, LPRECT qrc, UINT edge, UINT grfFlags)
 {
-    DrawCall call(hdc);
-    if (!call.Valid() || !qrc)
+    if (!qrc)
         return FALSE;
     if (grfFlags & BF_DIAGONAL)
-        return FALSE;  // diagonal edges are not drawn by anything here
+        return EdgeDiagonal(hdc, qrc, edge, grfFlags);
+    DrawCall call(hdc);
+    if (!call.Valid())
+        return FALSE;
     RECT r = *qrc;
     const bool hasOuter = (edge & BDR_OUTER) != 0;
     const bool hasInner = (edge & BDR_INNER) != 0;
@@ -163,9 +222,9 @@ BOOL DrawFrameControl(HDC hdc, LPRECT lprc, UINT uType, UINT uState)
     const UINT kind = uState & 0xFF;
     switch (uType) {
     case DFC_CAPTION: {
-        static constexpr char kCaptionGlyphs[] = {'r', '0', '1', '2'};
-        if (kind > DFCS_CAPTIONRESTORE)
-            return FALSE;  // no help button is drawn here
+        static constexpr char kCaptionGlyphs[] = {'r', '0', '1', '2', 's'};
+        if (kind > DFCS_CAPTIONHELP)
+            return FALSE;
         FrameButtonFace(hdc, r, uState);
         DrawCall call(hdc);
         FrameStateGlyph(call, kCaptionGlyphs[kind], r, uState, FrameGlyphSize(r));

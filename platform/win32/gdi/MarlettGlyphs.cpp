@@ -100,6 +100,14 @@ bool DrawMarlettGlyph(char glyph, int em, int left, int top, TextRaster& raster)
         pen.Diagonal(pen.U(4), pen.U(4) + size - 1, size, 1, -1, 2 * line);
         return true;
     }
+    case 's':  // help: a question mark
+        pen.Box(pen.U(5), pen.U(3), pen.U(10), pen.U(3) + 2 * line);
+        pen.Box(pen.U(4), pen.U(4), pen.U(4) + 2 * line, pen.U(6));
+        pen.Box(pen.U(10) - line, pen.U(4), pen.U(10) + line, pen.U(7));
+        pen.Box(pen.U(7), pen.U(7), pen.U(10), pen.U(7) + 2 * line);
+        pen.Box(pen.U(7), pen.U(8), pen.U(7) + 2 * line, pen.U(10));
+        pen.Box(pen.U(7), pen.U(11), pen.U(7) + 2 * line, pen.U(11) + 2 * line);
+        return true;
     case '3':  // left
         pen.Triangle(centre - arrowHalf / 2 - 1, centre, -1, 0, arrowHalf);
         return true;

@@ -71,7 +71,7 @@ TEST(DrawEdgeTest, SidesMiddleAndAdjust)
 
 TEST(FrameControlTest, CaptionButtonsAreRaisedFacesWithADarkGlyph)
 {
-    for (UINT kind : {DFCS_CAPTIONCLOSE, DFCS_CAPTIONMIN, DFCS_CAPTIONMAX, DFCS_CAPTIONRESTORE}) {
+    for (UINT kind : {DFCS_CAPTIONCLOSE, DFCS_CAPTIONMIN, DFCS_CAPTIONMAX, DFCS_CAPTIONRESTORE, DFCS_CAPTIONHELP}) {
         Canvas canvas(16, 14, kEdgeMarker);
         RECT r{0, 0, 16, 14};
         ASSERT_TRUE(DrawFrameControl(canvas.Dc(), &r, DFC_CAPTION, kind)) << kind;
@@ -165,4 +165,23 @@ TEST(FrameControlTest, CheckBoxesAndMenuMarks)
     EXPECT_EQ(menu.Count(kEdgeMarker), 0);
     EXPECT_GT(menu.Count(RGB(0, 0, 0)), 5);
     EXPECT_EQ(menu.Count(RGB(0, 0, 0)) + menu.Count(RGB(255, 255, 255)), 256);
+}
+
+TEST(DrawEdgeTest, DiagonalEdgesRunCornerToCorner)
+{
+    Canvas canvas(10, 10, kEdgeMarker);
+    RECT r{0, 0, 10, 10};
+    ASSERT_TRUE(DrawEdge(canvas.Dc(), &r, EDGE_RAISED, BF_DIAGONAL_ENDTOPRIGHT));
+    EXPECT_EQ(canvas.At(0, 9), kEdgeLight);
+    EXPECT_EQ(canvas.At(9, 0), kEdgeLight);
+    EXPECT_EQ(canvas.At(5, 4), kEdgeLight);
+    EXPECT_EQ(canvas.At(9, 1), kEdgeHighlight);  // the inner line, one pixel in
+    EXPECT_EQ(canvas.At(0, 0), kEdgeMarker);
+
+    canvas.Fill(kEdgeMarker);
+    ASSERT_TRUE(DrawEdge(canvas.Dc(), &r, EDGE_SUNKEN, BF_DIAGONAL_ENDBOTTOMRIGHT | BF_MIDDLE));
+    EXPECT_EQ(canvas.At(0, 0), kEdgeHighlight);
+    EXPECT_EQ(canvas.At(9, 9), kEdgeHighlight);
+    EXPECT_EQ(canvas.At(0, 9), kEdgeFace);  // the half below the line
+    EXPECT_EQ(canvas.At(9, 0), kEdgeMarker);
 }

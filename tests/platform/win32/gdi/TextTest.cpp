@@ -281,7 +281,7 @@ TEST_F(TextFixture, MarlettGlyphsAreDrawnInsideTheirCell)
     HFONT marlett = MakeTextFont(-16, "Marlett");
     SelectObject(canvas.Dc(), marlett);
     EXPECT_EQ(Extent("6").cx, 16);
-    for (const char* glyph : {"0", "1", "2", "r", "3", "4", "5", "6", "a", "o", "p", "h", "8"}) {
+    for (const char* glyph : {"0", "1", "2", "r", "s", "3", "4", "5", "6", "a", "o", "p", "h", "8"}) {
         canvas.Fill(kTextPaper);
         TextOut(canvas.Dc(), 40, 40, glyph, 1);
         const RECT ink = canvas.BoundsOfNot(kTextPaper);
