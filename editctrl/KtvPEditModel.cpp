@@ -43,7 +43,6 @@ CKtvPEditModel::CKtvPEditModel()
       m_strBlanks(" \n\t"),
       m_strIntelliSenseChars(".>:"),
       m_strIndentChars(" \t"),
-      m_strEscapeChars("\\"),
       m_undo([this](CKtvPEditUndoAction* pAction) { OnRemoveUndoAction(pAction); }),
       m_markers(*this),
       m_pMetrics(&m_fixedMetrics)
@@ -380,6 +379,38 @@ void CKtvPEditModel::RedrawRows(int, int) {}
 void CKtvPEditModel::RedrawTextRange(int, int) {}
 
 void CKtvPEditModel::RedrawMarkerCell(int, BOOL) {}
+
+void CKtvPEditModel::SetWordColor(LPCTSTR lpszWord, COLORREF clrText, COLORREF clrBack, BOOL bCaseSensitive)
+{
+    m_colorRules.SetWordColor(lpszWord, clrText, clrBack, bCaseSensitive);
+}
+
+CKtvPColorBlock* CKtvPEditModel::AddColorBlock(LPCTSTR lpszStart, LPCTSTR lpszEnd, BOOL bWholeText, COLORREF clrText,
+                                               COLORREF clrBack)
+{
+    return m_colorRules.AddColorBlock(lpszStart, lpszEnd, bWholeText, clrText, clrBack);
+}
+
+void CKtvPEditModel::RemoveXMLSettings()
+{
+    m_colorRules.RemoveAll();
+}
+
+BOOL CKtvPEditModel::GetWordColor(LPCTSTR lpszWord, COLORREF& clrText, COLORREF& clrBack, int)
+{
+    if (lpszWord == nullptr || !m_colorRules.LookupWord(lpszWord, clrText, clrBack))
+        return FALSE;
+    if (clrText == static_cast<COLORREF>(-1))
+        clrText = GetDefaultTextColor();
+    if (clrBack == static_cast<COLORREF>(-1))
+        clrBack = GetDefaultBackColor();
+    return TRUE;
+}
+
+BOOL CKtvPEditModel::IsColorBlockDelimiterNear(int nOffset) const
+{
+    return m_colorRules.IsColorBlockDelimiterNear(m_text.View(), nOffset);
+}
 
 COLORREF CKtvPEditModel::GetDefaultTextColor() const
 {

@@ -13,6 +13,7 @@
 #include <memory>
 #include <unordered_map>
 
+#include "editctrl/KtvPEditColorRules.h"
 #include "editctrl/KtvPEditMarkerList.h"
 #include "editctrl/KtvPEditText.h"
 #include "editctrl/KtvPEditUndoList.h"
@@ -265,11 +266,22 @@ public:
     BOOL GoToNextMarker(DWORD dwTypeMask, BOOL bForward = TRUE);
     const CKtvPEditMarkerList& GetMarkerList() const { return m_markers; }
 
+    // ---- colouring rules (the settings reader fills them; painting asks)
+    void SetWordColor(LPCTSTR lpszWord, COLORREF clrText, COLORREF clrBack, BOOL bCaseSensitive);
+    CKtvPColorBlock* AddColorBlock(LPCTSTR lpszStart, LPCTSTR lpszEnd, BOOL bWholeText, COLORREF clrText,
+                                   COLORREF clrBack);
+    // Empties the keyword map and the colour blocks, nothing else.
+    virtual void RemoveXMLSettings();
+    // The word's colours with -1 replaced by the defaults.
+    virtual BOOL GetWordColor(LPCTSTR lpszWord, COLORREF& clrText, COLORREF& clrBack, int nOffset);
+    BOOL IsColorBlockDelimiterNear(int nOffset) const;
+
     // ---- colours and hooks for the window
     virtual COLORREF GetDefaultTextColor() const;
     virtual COLORREF GetDefaultBackColor() const;
     virtual void OnFailedOperation(DWORD dwCode);
-    // Redraw requests: row -1 as the last row means to the bottom of the window.
+    // Redraw requests. RedrawRows(0, -1) is the whole client area; a last row
+    // past the text reaches the bottom of the window.
     virtual void RedrawRows(int nFirstRow, int nLastRow);
     virtual void RedrawTextRange(int nStart, int nEnd);
     virtual void RedrawMarkerCell(int nLine, BOOL bWholeRow);
@@ -280,7 +292,9 @@ public:
     CString m_strBlanks;
     CString m_strIntelliSenseChars;
     CString m_strIndentChars;
-    CString m_strEscapeChars;
+    // The keyword map and the colour blocks, with the escape characters
+    // that keep a block's end string from ending it.
+    CKtvPEditColorRules m_colorRules;
     COLORREF m_clrBack = static_cast<COLORREF>(-1);
     COLORREF m_clrText = static_cast<COLORREF>(-1);
     BOOL m_bClipboardCrLf = TRUE;
@@ -330,6 +344,7 @@ protected:
     BOOL IsBlank(char ch) const;
     void NoteRowLength(int nRow);
     void RecalcFirstVisibleRow();
+    void RedrawAfterEdit(int nOffset, BOOL bDelimiterWasNear, BOOL bRowsJoined);
     void UndoIndentRecord(CKtvPUndoLinesData& data, BOOL bUndo);
 
     CKtvPEditText m_text;

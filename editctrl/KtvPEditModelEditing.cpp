@@ -85,6 +85,17 @@ void CKtvPEditModel::ChangeDelete(int nStart, int nEnd)
     RecalcFirstVisibleRow();
 }
 
+// A colour-block delimiter near the change can recolour every row below;
+// otherwise only the changed row (and the rows under a joined one) change.
+void CKtvPEditModel::RedrawAfterEdit(int nOffset, BOOL bDelimiterWasNear, BOOL bRowsJoined)
+{
+    const int row = m_text.RowOfOffset(nOffset);
+    if (bDelimiterWasNear || IsColorBlockDelimiterNear(nOffset))
+        RedrawRows(0, -1);
+    else
+        RedrawRows(row, bRowsJoined ? std::max(row, GetVisibleRowCount()) : row);
+}
+
 void CKtvPEditModel::UpdateOutlineOnInsert(int, int) {}
 
 void CKtvPEditModel::UpdateOutlineOnDelete(int, int) {}
@@ -153,13 +164,14 @@ BOOL CKtvPEditModel::InsertChar(UINT nChar, BOOL bRedraw)
     const int offset = m_nCaretOffset;
     const bool replaces = GetOverwriteMode() && offset < m_text.GetLength() && m_text.GetAt(offset) != '\n';
     AddUndoCharAction(nChar, KTVP_UNDO_INSERT, offset, replaces ? FALSE : TRUE);
+    const BOOL bDelimiterWasNear = IsColorBlockDelimiterNear(offset);
     if (replaces)
         ChangeDelete(offset, m_text.NextChar(offset));
     ChangeInsert(offset, strChar, TRUE);
     OnTextChanged(offset, strChar, TRUE);
     UpdateScrollBars();
     if (bRedraw)
-        RedrawRows(m_text.RowOfOffset(offset), m_text.RowOfOffset(offset));
+        RedrawAfterEdit(offset, bDelimiterWasNear, FALSE);
     MoveRight(bRedraw);
     return TRUE;
 }
@@ -294,13 +306,13 @@ BOOL CKtvPEditModel::DeleteChar(BOOL bRedraw, BOOL bGroup)
     if (!CanDeleteText(offset, strChar))
         return FALSE;
     AddUndoTextAction(strChar, KTVP_UNDO_DELETE, offset, TRUE, bGroup);
+    const BOOL bDelimiterWasNear = IsColorBlockDelimiterNear(offset);
     ChangeDelete(offset, end);
     OnTextChanged(offset, strChar, FALSE);
     if (joinsRows)
         UpdateScrollBars();
-    const int row = m_text.RowOfOffset(offset);
     if (bRedraw)
-        RedrawRows(row, joinsRows ? -1 : row);
+        RedrawAfterEdit(offset, bDelimiterWasNear, joinsRows);
     SetCaret(offset, FALSE, FALSE);
     m_nRememberedColumn = m_nCurrentColumn;
     return TRUE;
@@ -470,7 +482,7 @@ BOOL CKtvPEditModel::IndentRows(int nStart, int nEnd, BOOL bIndent, BOOL bBlock,
         ScrollText(1, 4, firstRow);
         RedrawRows(0, -1);
     } else {
-        RedrawRows(firstRow, -1);
+        RedrawRows(firstRow, std::max(firstRow, GetVisibleRowCount()));
     }
     if (bSelect)
         SetCaret(m_nSelEnd, TRUE, TRUE);
