@@ -195,7 +195,7 @@ void FrameStateGlyph(DrawCall& call, char glyph, const RECT& r, UINT state, int 
 int FrameGlyphSize(const RECT& r)
 {
     const int side = std::min(r.right - r.left, r.bottom - r.top);
-    return std::max(4, side - 4);
+    return std::max(4, side - 2);
 }
 
 void FrameButtonFace(HDC hdc, RECT r, UINT state)
