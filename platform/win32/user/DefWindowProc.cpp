@@ -242,6 +242,9 @@ LRESULT NonClientButtonDown(HWND hwnd, WPARAM hit, LPARAM lParam)
 
 LRESULT NonClientDoubleClick(HWND hwnd, WPARAM hit, LPARAM lParam)
 {
+    // A quick second press on a scroll bar scrolls again, like the first.
+    if (hit == HTVSCROLL || hit == HTHSCROLL)
+        return NonClientButtonDown(hwnd, hit, lParam);
     const DWORD style = static_cast<DWORD>(GetWindowLongPtr(hwnd, GWL_STYLE));
     if (hit == HTCAPTION && (style & WS_MAXIMIZEBOX))
         SendMessage(hwnd, WM_SYSCOMMAND, IsZoomed(hwnd) || IsIconic(hwnd) ? SC_RESTORE : SC_MAXIMIZE, lParam);

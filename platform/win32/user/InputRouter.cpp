@@ -68,20 +68,29 @@ bool InputRouter::IsDisplayThread() const
 void InputRouter::PumpDisplay()
 {
     auto& display = tw::display::Display::Instance();
+    const DWORD self = MessageQueue::CurrentThreadId();
+    bool displayThread;
     {
         std::lock_guard lock(mutex_);
         // The display thread is the first to read its queue with a window on
         // the screen: the program's main thread, not a worker with a hidden window.
-        if (displayThread_ == 0 && input_router_detail::OwnsVisibleTopLevel(MessageQueue::CurrentThreadId()))
-            displayThread_ = MessageQueue::CurrentThreadId();
-        // The desktop backend must only be driven from one thread; the
-        // headless screen can be read from any thread that waits for input.
-        if (!display.IsHeadless() && displayThread_ != MessageQueue::CurrentThreadId())
-            return;
+        if (displayThread_ == 0 && input_router_detail::OwnsVisibleTopLevel(self))
+            displayThread_ = self;
+        displayThread = displayThread_ == self;
     }
-    std::lock_guard pumping(pumpMutex_);
     tw::display::InputEvent event;
-    while (display.PollInput(event))
+    if (displayThread) {
+        std::lock_guard pumping(pumpMutex_);
+        while (display.PollInput(event))
+            Route(event);
+        return;
+    }
+    // Other threads only take input that is already queued, and only from the
+    // headless screen: the desktop backend belongs to the display thread.
+    if (!display.IsHeadless() || display.Input().Empty())
+        return;
+    std::lock_guard pumping(pumpMutex_);
+    while (display.Input().TryPop(event))
         Route(event);
 }
 

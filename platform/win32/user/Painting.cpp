@@ -87,6 +87,7 @@ void InvalidateUnder(Window* w, const RECT& area)
 }
 
 RectRegion g_desktopDirty;
+bool g_desktopPainted = false;
 
 }  // namespace painting_detail
 
@@ -226,6 +227,11 @@ void Painting::PaintDesktop()
     RectRegion dirty;
     {
         UserGuard guard(UserMutex());
+        // The first time round the whole desktop is uncovered.
+        if (!painting_detail::g_desktopPainted) {
+            painting_detail::g_desktopPainted = true;
+            painting_detail::g_desktopDirty.Add(Tree().Desktop()->rect);
+        }
         if (painting_detail::g_desktopDirty.IsEmpty())
             return;
         dirty = painting_detail::g_desktopDirty;
