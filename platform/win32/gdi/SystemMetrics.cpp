@@ -1,5 +1,6 @@
 #include "platform/win32/gdi/SystemMetrics.h"
 
+#include <algorithm>
 #include <atomic>
 #include <cstdio>
 #include <cstring>
@@ -60,12 +61,18 @@ BOOL MetricsBoolOut(PVOID pv, bool value)
 
 RECT WorkArea()
 {
+    const SIZE size = MetricsScreenSize();
+    const RECT screen{0, 0, size.cx, size.cy};
     SystemParameters& p = Parameters();
     std::lock_guard lock(p.mutex);
-    if (p.hasWorkArea)
-        return p.workArea;
-    const SIZE size = MetricsScreenSize();
-    return RECT{0, 0, size.cx, size.cy};
+    if (!p.hasWorkArea)
+        return screen;
+    // A work area set before the screen shrank keeps to the screen.
+    RECT area{std::max(p.workArea.left, screen.left), std::max(p.workArea.top, screen.top),
+              std::min(p.workArea.right, screen.right), std::min(p.workArea.bottom, screen.bottom)};
+    if (area.right <= area.left || area.bottom <= area.top)
+        return screen;
+    return area;
 }
 
 void ResetSystemParameters()

@@ -81,6 +81,11 @@ TEST_F(SystemTablesFixture, MetricsComeFromTheTableAndTheScreen)
     SystemParametersInfo(SPI_GETWORKAREA, 0, &work, 0);
     EXPECT_EQ(work.bottom, 570);
     EXPECT_EQ(GetSystemMetrics(SM_CYMAXIMIZED), 578);
+    // The screen shrinks under the work area: the area keeps to the screen.
+    tw::display::Display::Instance().GetScreen().Resize(640, 480);
+    SystemParametersInfo(SPI_GETWORKAREA, 0, &work, 0);
+    EXPECT_EQ(work.right, 640);
+    EXPECT_EQ(work.bottom, 480);
 }
 
 TEST_F(SystemTablesFixture, NonClientMetricsUseTheirFixedLayout)
