@@ -346,6 +346,15 @@ protected:
     void RecalcFirstVisibleRow();
     void RedrawAfterEdit(int nOffset, BOOL bDelimiterWasNear, BOOL bRowsJoined);
     void UndoIndentRecord(CKtvPUndoLinesData& data, BOOL bUndo);
+    int FirstNonBlankOfRow(int nRow) const;
+    // Each returns the byte position in the row where its string went or
+    // came from.
+    int IndentRow(int nRow, const CString& strIndent);
+    int UnindentRow(int nRow, CString& strRemoved);
+    void SelectWholeRows(int nFirstRow, int nLastRow, BOOL bBackwards);
+    BOOL ProcessReadOnlyKey(UINT nVirtKey, BOOL bShift);
+    BOOL ProcessSelectionKey(UINT nVirtKey, BOOL bCtrl);
+    BOOL ProcessEditKey(UINT nVirtKey, BOOL bShift, BOOL bCtrl);
 
     CKtvPEditText m_text;
     CKtvPEditUndoList m_undo;

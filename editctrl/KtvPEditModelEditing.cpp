@@ -415,6 +415,60 @@ BOOL CKtvPEditModel::IndentSelection(BOOL bIndent)
     return TRUE;
 }
 
+int CKtvPEditModel::FirstNonBlankOfRow(int nRow) const
+{
+    // The search stops at the row's own end, so an empty row never pushes
+    // its indentation onto the next one.
+    const int rowStart = m_text.RowStart(nRow);
+    return rowStart + RowIndentPrefix(rowStart, m_text.RowLimit(nRow)).GetLength();
+}
+
+int CKtvPEditModel::IndentRow(int nRow, const CString& strIndent)
+{
+    const int at = FirstNonBlankOfRow(nRow);
+    CanInsertText(strIndent, at);  // asked, but an indent is not refused
+    ChangeInsert(at, strIndent, FALSE);
+    OnTextChanged(at, strIndent, TRUE);
+    return at - m_text.RowStart(nRow);
+}
+
+int CKtvPEditModel::UnindentRow(int nRow, CString& strRemoved)
+{
+    const int rowStart = m_text.RowStart(nRow);
+    const int firstNonBlank = FirstNonBlankOfRow(nRow);
+    int removeFrom = firstNonBlank;
+    if (!m_bKeepTabs) {
+        removeFrom = firstNonBlank - std::min(m_nIndentSize, firstNonBlank - rowStart);
+    } else {
+        // Right to left, a tab counting the columns it spans; a tab that
+        // would overshoot the indent size stays.
+        int budget = m_nIndentSize;
+        while (budget > 0 && removeFrom > rowStart) {
+            const bool isTab = m_text.GetAt(removeFrom - 1) == '\t';
+            const int cost = isTab ? GetColumnOfOffset(removeFrom) - GetColumnOfOffset(removeFrom - 1) : 1;
+            if (cost > budget)
+                break;
+            budget -= cost;
+            --removeFrom;
+        }
+    }
+    strRemoved = m_text.Mid(removeFrom, firstNonBlank - removeFrom);
+    if (!strRemoved.IsEmpty()) {
+        CanDeleteText(removeFrom, strRemoved);
+        ChangeDelete(removeFrom, firstNonBlank);
+        OnTextChanged(removeFrom, strRemoved, FALSE);
+    }
+    return removeFrom - rowStart;
+}
+
+void CKtvPEditModel::SelectWholeRows(int nFirstRow, int nLastRow, BOOL bBackwards)
+{
+    const int start = m_text.RowStart(nFirstRow);
+    const int end = std::min(m_text.RowLimit(nLastRow) + 1, m_text.GetLength());
+    m_nSelStart = bBackwards ? end : start;
+    m_nSelEnd = bBackwards ? start : end;
+}
+
 BOOL CKtvPEditModel::IndentRows(int nStart, int nEnd, BOOL bIndent, BOOL bBlock, BOOL bSelect,
                                 CKtvPUndoLinesData* pData, BOOL bReplay)
 {
@@ -422,61 +476,23 @@ BOOL CKtvPEditModel::IndentRows(int nStart, int nEnd, BOOL bIndent, BOOL bBlock,
         return FALSE;
     const int firstRow = m_text.RowOfOffset(std::min(nStart, nEnd));
     const int lastRow = m_text.RowOfOffset(std::max(nStart, nEnd));
-    const bool selectionRanBackwards = m_nSelStart > m_nSelEnd;
-    int replayIndex = 0;
+    const BOOL bRanBackwards = m_nSelStart > m_nSelEnd;
     for (int row = firstRow; row <= lastRow; ++row) {
-        const int rowStart = m_text.RowStart(row);
-        const int limit = m_text.RowLimit(row);
-        // The first non-blank stops at the row's own end, so an empty row
-        // never pushes its indentation onto the next one.
-        const int firstNonBlank = rowStart + RowIndentPrefix(rowStart, limit).GetLength();
+        const INT_PTR index = row - firstRow;
+        CString strChange;
+        int position = 0;
         if (bIndent) {
-            CString strIndent = IndentString();
-            if (bReplay && pData != nullptr && replayIndex < pData->m_arrStrings.GetSize())
-                strIndent = pData->m_arrStrings[replayIndex++];
-            CanInsertText(strIndent, firstNonBlank);
-            ChangeInsert(firstNonBlank, strIndent, FALSE);
-            OnTextChanged(firstNonBlank, strIndent, TRUE);
-            if (pData != nullptr && !bReplay)
-                pData->AddLine(row, firstNonBlank - rowStart, strIndent);
-            continue;
-        }
-        int removeFrom = firstNonBlank;
-        if (!m_bKeepTabs) {
-            removeFrom = firstNonBlank - std::min(m_nIndentSize, firstNonBlank - rowStart);
+            const bool stored = bReplay && pData != nullptr && index < pData->m_arrStrings.GetSize();
+            strChange = stored ? pData->m_arrStrings[index] : IndentString();
+            position = IndentRow(row, strChange);
         } else {
-            int budget = m_nIndentSize;
-            while (budget > 0 && removeFrom > rowStart) {
-                const char ch = m_text.GetAt(removeFrom - 1);
-                const int cost =
-                    ch == '\t' ? GetColumnOfOffset(removeFrom) - GetColumnOfOffset(removeFrom - 1) : 1;
-                if (cost > budget)
-                    break;  // a tab that would overshoot stays
-                budget -= cost;
-                --removeFrom;
-            }
-        }
-        const CString strRemoved = m_text.Mid(removeFrom, firstNonBlank - removeFrom);
-        if (!strRemoved.IsEmpty()) {
-            CanDeleteText(removeFrom, strRemoved);
-            ChangeDelete(removeFrom, firstNonBlank);
-            OnTextChanged(removeFrom, strRemoved, FALSE);
+            position = UnindentRow(row, strChange);
         }
         if (pData != nullptr && !bReplay)
-            pData->AddLine(row, removeFrom - rowStart, strRemoved);
+            pData->AddLine(row, position, strChange);
     }
-    if (bSelect) {
-        const int selectionStart = m_text.RowStart(firstRow);
-        const int lastLimit = m_text.RowLimit(lastRow);
-        const int selectionEnd = std::min(lastLimit + 1, m_text.GetLength());
-        if (selectionRanBackwards) {
-            m_nSelStart = selectionEnd;
-            m_nSelEnd = selectionStart;
-        } else {
-            m_nSelStart = selectionStart;
-            m_nSelEnd = selectionEnd;
-        }
-    }
+    if (bSelect)
+        SelectWholeRows(firstRow, lastRow, bRanBackwards);
     UpdateScrollBars();
     if (firstRow < m_nFirstVisibleRow) {
         ScrollText(1, 4, firstRow);
