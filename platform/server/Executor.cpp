@@ -348,7 +348,11 @@ Executor::Flow Executor::Run(const ParsedStatement& st)
     case StatementKind::Kill: RunKill(st); break;
     case StatementKind::Truncate: RunTruncate(st); break;
     case StatementKind::WaitFor: RunWaitFor(st); break;
-    case StatementKind::Unsupported: throw SqlError::NotSupported(st.message);
+    case StatementKind::Unsupported: {
+        SqlError refusal = SqlError::NotSupported(st.message);
+        refusal.scope = SqlError::Scope::Batch;
+        throw refusal;
+    }
     }
     StatementEnd(startUs, startCpu);
     return Flow::Normal;

@@ -272,16 +272,10 @@ ParsedStatement Parser::ParseStatement(bool firstInBatch)
 
 void Parser::SkipToStatementEnd()
 {
-    int depth = 0;
-    while (Peek().kind != TokenKind::End) {
-        if (depth == 0 && (Peek().IsOp(";") || StartsStatement(Peek())))
-            return;
-        if (Peek().IsOp("("))
-            ++depth;
-        if (Peek().IsOp(")"))
-            --depth;
+    // What follows a statement the server refuses cannot be read reliably
+    // (a cursor's SELECT, a CTE's query): the refusal takes the batch's rest.
+    while (Peek().kind != TokenKind::End)
         Next();
-    }
 }
 
 void Parser::ParseDeclare(ParsedStatement& s)
