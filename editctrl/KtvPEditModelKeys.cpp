@@ -158,3 +158,68 @@ BOOL CKtvPEditModel::ProcessEditKey(UINT nVirtKey, BOOL bShift, BOOL bCtrl)
     }
 }
 
+BOOL CKtvPEditModel::ScrollLineKeepCaret(BOOL bUp)
+{
+    if (!ScrollText(1, bUp ? 0 : 1, 0))
+        return FALSE;
+    RedrawRows(0, -1);
+    POINT pt{};
+    OffsetToPoint(m_nCaretOffset, pt);
+    const int bottom = bUp ? m_rectText.bottom - 2 * m_nRowHeight : m_rectText.bottom;
+    if (pt.y >= m_rectText.top && pt.y < bottom) {
+        SetCaret(m_nCaretOffset, FALSE, FALSE);
+        return TRUE;
+    }
+    pt.y += bUp ? -m_nRowHeight : m_nRowHeight;
+    const int offset = OffsetFromPoint(pt, FALSE, TRUE);
+    if (offset < 0)
+        return TRUE;
+    if (!MoveToRememberedColumn(offset, TRUE))
+        SetCaret(offset, TRUE, TRUE);
+    return TRUE;
+}
+
+void CKtvPEditModel::NoteKeyDown(int nVirtKey)
+{
+    m_nPrevKey = m_nLastKey;
+    m_nLastKey = nVirtKey;
+}
+
+BOOL CKtvPEditModel::TypeChar(UINT nChar)
+{
+    // Control characters, and the DEL that Ctrl+Backspace produces, are not text.
+    if (nChar < 32 || nChar == 127 || m_bReadOnly)
+        return FALSE;
+    if (m_nSelStart >= 0)
+        DeleteSelectedText(TRUE, FALSE, TRUE);
+    SetUndoActionReason(KTVP_REASON_TYPING);
+    return InsertChar(nChar, TRUE);
+}
+
+BOOL CKtvPEditModel::Backspace()
+{
+    if (m_nCaretOffset == 0 && m_nSelStart < 0)
+        return FALSE;
+    if (m_nSelStart >= 0) {
+        SetUndoActionReason(KTVP_REASON_BACKSPACE);
+        return DeleteChar(TRUE, FALSE);
+    }
+    const int oldOffset = m_nCaretOffset;
+    POINT before{};
+    OffsetToPoint(m_text.PrevChar(oldOffset), before);
+    if (before.y >= m_rectText.top) {
+        m_nCaretOffset = m_text.PrevChar(oldOffset);
+        SetUndoActionReason(KTVP_REASON_BACKSPACE);
+        if (!DeleteChar(TRUE, FALSE))
+            m_nCaretOffset = oldOffset;
+        SetCaret(m_nCaretOffset, TRUE, TRUE);
+        return m_nCaretOffset != oldOffset;
+    }
+    SetCaret(m_text.PrevChar(oldOffset), TRUE, FALSE);
+    SetUndoActionReason(KTVP_REASON_BACKSPACE);
+    if (!DeleteChar(TRUE, FALSE)) {
+        SetCaret(oldOffset, TRUE, TRUE);
+        return FALSE;
+    }
+    return TRUE;
+}
