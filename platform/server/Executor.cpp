@@ -168,6 +168,9 @@ std::string Executor::TableReference(const std::string& db, const std::string& o
     touchedTables_.push_back(name);
     if (!name.empty() && name[0] == '#')
         return "temp." + Translator::Quote(name);
+    if (inTrigger_ && db.empty() && (executor_detail::LowerText(name) == "inserted" ||
+                                     executor_detail::LowerText(name) == "deleted"))
+        return "temp.tw_" + executor_detail::LowerText(name);
     if (!owner.empty() && executor_detail::LowerText(owner) != "dbo" &&
         executor_detail::LowerText(owner) != executor_detail::LowerText(s_.login))
         throw SqlError::InvalidObject(spelled);
@@ -809,16 +812,139 @@ void Executor::RunQuery(const ParsedStatement& st)
         CountRows(rows);
         return;
     }
-    const int rc = sqlite3_step(stmt);
-    if (rc != SQLITE_DONE && rc != SQLITE_ROW)
-        throw ErrorMapper::FromSqlite(s_.db, sqlite3_errmsg(s_.db), &spellings_);
-    const int64_t changed = sqlite3_changes64(s_.db);
-    if (t.isInsert && changed > 0) {
-        const int64_t rowid = sqlite3_last_insert_rowid(s_.db);
-        if (rowid)
-            s_.lastIdentity = rowid;
+    guard.reset();
+    CountRows(RunChange(t));
+}
+
+int64_t Executor::RunChange(const Translation& t)
+{
+    auto step = [&] {
+        sqlite3_stmt* stmt = nullptr;
+        if (sqlite3_prepare_v2(s_.db, t.sql.c_str(), -1, &stmt, nullptr) != SQLITE_OK) {
+            const std::string message = sqlite3_errmsg(s_.db);
+            sqlite3_finalize(stmt);
+            throw ErrorMapper::FromSqlite(s_.db, message, &spellings_);
+        }
+        std::unique_ptr<sqlite3_stmt, int (*)(sqlite3_stmt*)> guard(stmt, sqlite3_finalize);
+        Bind(stmt, t.variables);
+        const int rc = sqlite3_step(stmt);
+        if (rc != SQLITE_DONE && rc != SQLITE_ROW)
+            throw ErrorMapper::FromSqlite(s_.db, sqlite3_errmsg(s_.db), &spellings_);
+        const int64_t changed = sqlite3_changes64(s_.db);
+        if (t.isInsert && changed > 0) {
+            const int64_t rowid = sqlite3_last_insert_rowid(s_.db);
+            if (rowid)
+                s_.lastIdentity = rowid;
+        }
+        return changed;
+    };
+    const std::string event = t.isInsert ? "INSERT" : t.sql.rfind("UPDATE", 0) == 0 ? "UPDATE" : "DELETE";
+    std::vector<int64_t> triggers;
+    std::string database;
+    if (!t.targetName.empty() && t.targetName[0] != '#') {
+        database = ResolveDatabase(t.targetDatabase);
+        Catalog catalog(s_.db, database);
+        const int64_t table = catalog.ObjectId(t.targetName, "U ");
+        if (table) {
+            SqliteStatement find(s_.db, "SELECT id FROM " + catalog.Table("tw_objects") +
+                                            " WHERE parent_obj = ? AND xtype = 'TR' ORDER BY id");
+            find.Bind(1, table);
+            while (find.Step()) {
+                const int64_t id = find.Int(0);
+                std::vector<Token> tokens = Lexer(catalog.Text(id), true).Tokenize();
+                const ModuleDefinition def = ModuleDefinition::Parse(tokens, catalog.Text(id));
+                if (std::find(def.triggerEvents.begin(), def.triggerEvents.end(), event) != def.triggerEvents.end())
+                    triggers.push_back(id);
+            }
+        }
     }
-    CountRows(changed);
+    if (triggers.empty())
+        return step();
+
+    // The statement and its triggers are one transaction, as on SQL Server.
+    const bool ownTransaction = s_.tranCount == 0;
+    if (ownTransaction) {
+        SqliteStatement::Exec(s_.db, "BEGIN");
+        s_.tranCount = 1;
+    }
+    const std::string table = Translator::Quote(database) + "." + Translator::Quote(t.targetName);
+    std::string newValues, oldValues;
+    {
+        SqliteStatement info(s_.db, "SELECT name FROM pragma_table_info(?, ?)");
+        info.Bind(1, t.targetName).Bind(2, database);
+        while (info.Step()) {
+            newValues += std::string(newValues.empty() ? "" : ", ") + "NEW." + Translator::Quote(info.Text(0));
+            oldValues += std::string(oldValues.empty() ? "" : ", ") + "OLD." + Translator::Quote(info.Text(0));
+        }
+    }
+    auto dropCapture = [&] {
+        sqlite3_exec(s_.db, "DROP TRIGGER IF EXISTS temp.tw_capture", nullptr, nullptr, nullptr);
+    };
+    try {
+        SqliteStatement::Exec(s_.db, "DROP TABLE IF EXISTS temp.tw_inserted; DROP TABLE IF EXISTS temp.tw_deleted; "
+                                     "CREATE TEMP TABLE tw_inserted AS SELECT * FROM " + table + " WHERE 0; "
+                                     "CREATE TEMP TABLE tw_deleted AS SELECT * FROM " + table + " WHERE 0");
+        std::string body;
+        if (event != "DELETE")
+            body += "INSERT INTO tw_inserted VALUES (" + newValues + "); ";
+        if (event != "INSERT")
+            body += "INSERT INTO tw_deleted VALUES (" + oldValues + "); ";
+        dropCapture();
+        SqliteStatement::Exec(s_.db, "CREATE TEMP TRIGGER tw_capture AFTER " + event + " ON " + table + " BEGIN " +
+                                         body + "END");
+        const int64_t changed = step();
+        dropCapture();
+        FireTriggers(database, triggers);
+        if (s_.tranCount == 0)
+            throw SqlError(3609, 16, "The transaction ended in the trigger. The batch has been aborted.",
+                           SqlError::Scope::Batch);
+        if (ownTransaction) {
+            SqliteStatement::Exec(s_.db, "COMMIT");
+            s_.tranCount = 0;
+        }
+        return changed;
+    } catch (...) {
+        dropCapture();
+        if (ownTransaction && s_.tranCount > 0) {
+            sqlite3_exec(s_.db, "ROLLBACK", nullptr, nullptr, nullptr);
+            s_.tranCount = 0;
+        }
+        throw;
+    }
+}
+
+void Executor::FireTriggers(const std::string& database, const std::vector<int64_t>& triggers)
+{
+    Catalog catalog(s_.db, database);
+    for (int64_t id : triggers) {
+        if (s_.nestLevel >= 32)
+            throw SqlError(217, 16, "Maximum stored procedure, function, trigger, or view nesting level exceeded "
+                                    "(limit 32).", SqlError::Scope::Batch);
+        Executor inner(s_, sink_);
+        inner.text_ = catalog.Text(id);
+        inner.tokens_ = Lexer(inner.text_, true).Tokenize();
+        inner.procedure_ = catalog.ObjectName(id);
+        inner.inTrigger_ = true;
+        const ModuleDefinition def = ModuleDefinition::Parse(inner.tokens_, inner.text_);
+        Parser parser(inner.tokens_, inner.text_);
+        std::vector<ParsedStatement> body = parser.ParseFrom(def.bodyStart);
+        s_.frames.push_back({});
+        ++s_.nestLevel;
+        try {
+            inner.RunList(body);
+        } catch (const BatchAbort&) {
+        } catch (...) {
+            --s_.nestLevel;
+            s_.frames.pop_back();
+            throw;
+        }
+        --s_.nestLevel;
+        s_.frames.pop_back();
+        if (inner.hadError_)
+            hadError_ = true;
+        if (s_.tranCount == 0)
+            return;
+    }
 }
 
 void Executor::StreamQuery(const std::string& sql, const std::vector<Value>& params, const std::vector<TypeSpec>& types)

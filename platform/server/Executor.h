@@ -86,6 +86,9 @@ private:
     void RunTruncate(const ParsedStatement& s);
     void RunWaitFor(const ParsedStatement& s);
     void ShowPlan(const ParsedStatement& s);
+    // Runs a translated INSERT, UPDATE or DELETE; fires the table's triggers.
+    int64_t RunChange(const Translation& t);
+    void FireTriggers(const std::string& database, const std::vector<int64_t>& triggers);
 
     Value Evaluate(size_t exprBegin, const TypeSpec& target = {});
     bool Condition(size_t exprBegin);
@@ -110,6 +113,7 @@ private:
     std::vector<std::string> touchedTables_;
     std::vector<int64_t>* dependencies_ = nullptr;
     bool unqualifiedNames_ = false;
+    bool inTrigger_ = false;
     std::vector<std::string> savepoints_;
     std::map<std::string, TypeSpec> functionColumnTypes_;
 };

@@ -519,6 +519,8 @@ std::string Translator::TableName(std::string* spelling)
     const std::string name = parts.back();
     const std::string owner = parts.size() >= 2 ? parts[parts.size() - 2] : "";
     const std::string db = parts.size() >= 3 ? parts[parts.size() - 3] : "";
+    lastTableDatabase_ = db;
+    lastTableName_ = name;
     if (name.empty())
         Fail();
     if (!context_)
@@ -553,6 +555,8 @@ std::string Translator::Insert()
     Accept("INTO");
     const std::string table = TableName();
     out_.targetTable = table;
+    out_.targetDatabase = lastTableDatabase_;
+    out_.targetName = lastTableName_;
     out_.isInsert = true;
     std::string sql = "INSERT INTO " + table;
     if (Peek().IsOp("(") && Peek(1).IsName() && !Peek(1).Is("SELECT")) {
@@ -607,8 +611,11 @@ std::string Translator::Update()
         limit = Top(percent);
     if (percent)
         throw SqlError::NotSupported("UPDATE TOP ... PERCENT");
+    lastTableName_.clear();
     const std::string table = TablePrimary();
     out_.targetTable = table;
+    out_.targetDatabase = lastTableDatabase_;
+    out_.targetName = lastTableName_;
     Expect("SET");
     std::string sets;
     do {
@@ -651,6 +658,8 @@ std::string Translator::Delete()
     Accept("FROM");
     const std::string table = TableName();
     out_.targetTable = table;
+    out_.targetDatabase = lastTableDatabase_;
+    out_.targetName = lastTableName_;
     if (Peek().Is("FROM"))
         throw SqlError::NotSupported("DELETE with a second FROM clause");
     std::string where;

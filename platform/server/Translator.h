@@ -40,6 +40,8 @@ struct Translation {
     std::vector<TypeSpec> columnTypes;    // per select item, where the expression tells the type
     std::string intoTable;                // SELECT ... INTO name (SQLite reference)
     std::string targetTable;              // INSERT/UPDATE/DELETE target (SQLite reference)
+    std::string targetDatabase;           // ... and its parts as written
+    std::string targetName;
     bool isInsert = false;
 };
 
@@ -104,6 +106,8 @@ private:
     Translation out_;
     TypeSpec lastType_; // the type of the expression just translated, when known
     std::set<std::string> seenVariables_;
+    std::string lastTableDatabase_;
+    std::string lastTableName_;
 };
 
 } // namespace tw::server

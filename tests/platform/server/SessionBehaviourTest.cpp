@@ -275,3 +275,24 @@ TEST_F(ServerTest, CatalogueFollowsDdl)
 }
 
 } // namespace tw::server::test
+
+namespace tw::server::test {
+
+TEST_F(ServerTest, TriggerSeesInsertedRowsAndCanRollTheChangeBack)
+{
+    BufferedSink refused = Run("UPDATE Products SET UnitsInStock = -5 WHERE ProductID = 1\nPRINT 'not reached'");
+    ASSERT_TRUE(refused.HasError());
+    EXPECT_EQ(refused.FirstError()->text, "Units in stock cannot go below zero.");
+    EXPECT_EQ(refused.FirstError()->procedure, "trg_Products_NoNegativeStock");
+    EXPECT_EQ(refused.messages.back().number, 3609);
+    EXPECT_FALSE(HasInfoStarting(refused, "not reached"));
+    EXPECT_EQ(session->TranCount(), 0);
+    EXPECT_NE(FirstCell(Run("SELECT UnitsInStock FROM Products WHERE ProductID = 1")), "-5");
+
+    BufferedSink allowed = Run("UPDATE Products SET UnitsInStock = UnitsInStock + 1 WHERE ProductID = 2\n"
+                               "UPDATE Products SET UnitsInStock = UnitsInStock - 1 WHERE ProductID = 2");
+    EXPECT_FALSE(allowed.HasError()) << Describe(allowed);
+    EXPECT_EQ(allowed.rowCounts, (std::vector<int64_t>{1, 1}));
+}
+
+} // namespace tw::server::test
