@@ -97,6 +97,9 @@ Value TypedValue(sqlite3_stmt* stmt, int i, const TypeSpec& type)
     }
     if (type.IsDateTime() && kind == SQLITE_TEXT) {
         const std::string text(reinterpret_cast<const char*>(sqlite3_column_text(stmt, i)));
+        // Values the server wrote itself are canonical already.
+        if (text.size() == 23 && text[4] == '-' && text[10] == ' ' && text[19] == '.')
+            return Value::DateTime(text);
         auto parsed = DateTimeValue::Parse(text);
         return parsed ? Value::DateTime(parsed->ToCanonical()) : Value::String(text);
     }
@@ -795,10 +798,10 @@ void Executor::RunQuery(const ParsedStatement& st)
         sink_.BeginResultSet(columns);
         int64_t rows = 0;
         const int64_t limit = s_.options.rowCount;
+        Row row(count);
         while (rc == SQLITE_ROW) {
             if (limit > 0 && rows >= limit)
                 break;
-            Row row(count);
             for (int i = 0; i < count; ++i)
                 row[i] = executor_detail::TypedValue(raw, i, types[i]);
             ++rows;
