@@ -6,6 +6,7 @@
 
 #include "platform/display/Display.h"
 #include "platform/win32/gdi/wingdi.h"
+#include "platform/win32/user/winuser.h"
 #include "platform/win32/kernel/GlobalMemory.h"
 #include "platform/win32/kernel/Utf8Text.h"
 #include "platform/win32/user/AtomTable.h"
@@ -80,6 +81,60 @@ HANDLE MakeText(UINT format, const std::string& text)
     return h;
 }
 
+bool IsImage(UINT format)
+{
+    return format == CF_BITMAP || format == CF_DIB;
+}
+
+// A packed 32-bit DIB (header, then bottom-up rows) of a bitmap.
+HANDLE DibFromBitmap(HBITMAP bitmap)
+{
+    BITMAP info{};
+    if (!GetObject(bitmap, sizeof info, &info) || info.bmWidth <= 0 || info.bmHeight <= 0)
+        return nullptr;
+    BITMAPINFOHEADER header{};
+    header.biSize = sizeof header;
+    header.biWidth = info.bmWidth;
+    header.biHeight = info.bmHeight;
+    header.biPlanes = 1;
+    header.biBitCount = 32;
+    header.biCompression = BI_RGB;
+    header.biSizeImage = static_cast<DWORD>(info.bmWidth) * static_cast<DWORD>(info.bmHeight) * 4;
+    HANDLE h = GlobalAlloc(GMEM_MOVEABLE, sizeof header + header.biSizeImage);
+    auto* p = static_cast<BYTE*>(GlobalLock(h));
+    if (!p)
+        return nullptr;
+    std::memcpy(p, &header, sizeof header);
+    HDC screen = GetDC(nullptr);
+    const int lines = GetDIBits(screen, bitmap, 0, static_cast<UINT>(info.bmHeight), p + sizeof header,
+                                reinterpret_cast<BITMAPINFO*>(p), DIB_RGB_COLORS);
+    ReleaseDC(nullptr, screen);
+    GlobalUnlock(h);
+    if (lines <= 0) {
+        GlobalFree(h);
+        return nullptr;
+    }
+    return h;
+}
+
+HANDLE BitmapFromDib(HANDLE dib)
+{
+    const auto* p = static_cast<const BYTE*>(GlobalLock(dib));
+    if (!p)
+        return nullptr;
+    const auto* info = reinterpret_cast<const BITMAPINFO*>(p);
+    const BITMAPINFOHEADER& header = info->bmiHeader;
+    size_t colours = header.biClrUsed ? header.biClrUsed : (header.biBitCount <= 8 ? (1u << header.biBitCount) : 0);
+    if (header.biCompression == 3 /* BI_BITFIELDS */)
+        colours = 3;
+    const BYTE* bits = p + header.biSize + colours * sizeof(RGBQUAD);
+    HDC screen = GetDC(nullptr);
+    HBITMAP bitmap = CreateDIBitmap(screen, &header, CBM_INIT, bits, info, DIB_RGB_COLORS);
+    ReleaseDC(nullptr, screen);
+    GlobalUnlock(dib);
+    return bitmap;
+}
+
 bool DesktopClipboardWanted()
 {
     return !tw::display::Display::Instance().IsHeadless();
@@ -108,9 +163,17 @@ std::vector<UINT> Clipboard::Formats() const
 {
     std::vector<UINT> formats;
     bool anyText = false;
+    bool anyImage = false;
     for (const Entry& e : entries_) {
         formats.push_back(e.format);
         anyText |= clipboard_detail::IsText(e.format);
+        anyImage |= clipboard_detail::IsImage(e.format);
+    }
+    if (anyImage) {
+        for (UINT image : {CF_DIB, CF_BITMAP}) {
+            if (std::find(formats.begin(), formats.end(), image) == formats.end())
+                formats.push_back(image);
+        }
     }
     if (anyText) {
         for (UINT text : {CF_UNICODETEXT, CF_TEXT, CF_OEMTEXT}) {
@@ -191,10 +254,12 @@ HANDLE Clipboard::Set(UINT format, HANDLE data)
     } else {
         entries_.push_back(Entry{format, data, false});
     }
-    // A new text replaces the conversions made from the old one.
-    if (clipboard_detail::IsText(format)) {
+    // New data replaces the conversions made from the old.
+    if (clipboard_detail::IsText(format) || clipboard_detail::IsImage(format)) {
         std::erase_if(entries_, [&](const Entry& e) {
-            const bool stale = e.synthesized && e.format != format;
+            const bool sameKind = clipboard_detail::IsText(format) ? clipboard_detail::IsText(e.format)
+                                                                   : clipboard_detail::IsImage(e.format);
+            const bool stale = e.synthesized && sameKind && e.format != format;
             if (stale)
                 FreeData(e.format, e.data);
             return stale;
@@ -206,6 +271,17 @@ HANDLE Clipboard::Set(UINT format, HANDLE data)
 
 HANDLE Clipboard::Synthesize(UINT format)
 {
+    if (clipboard_detail::IsImage(format)) {
+        const UINT source = format == CF_DIB ? CF_BITMAP : CF_DIB;
+        Entry* e = Find(source);
+        if (!e || !e->data)
+            return nullptr;
+        HANDLE made = format == CF_DIB ? clipboard_detail::DibFromBitmap(static_cast<HBITMAP>(e->data))
+                                       : clipboard_detail::BitmapFromDib(e->data);
+        if (made)
+            entries_.push_back(Entry{format, made, true});
+        return made;
+    }
     if (!clipboard_detail::IsText(format))
         return nullptr;
     for (UINT source : {CF_UNICODETEXT, CF_TEXT, CF_OEMTEXT}) {

@@ -11,6 +11,7 @@
 #include "platform/win32/user/InputRouter.h"
 #include "platform/win32/user/Painting.h"
 #include "platform/win32/user/UserInternal.h"
+#include "platform/win32/user/WindowPosition.h"
 #include "platform/win32/user/WindowTree.h"
 
 namespace tw::user {
@@ -29,6 +30,25 @@ HWND MainWindow()
             return top->handle;
     }
     return nullptr;
+}
+
+// A person resized the desktop window: maximised windows fill the new work
+// area and everything is shown again.
+void FollowNewScreenSize()
+{
+    std::vector<HWND> maximized;
+    {
+        UserGuard guard(UserMutex());
+        for (Window* top : Tree().Desktop()->children) {
+            if (top->style & WS_MAXIMIZE)
+                maximized.push_back(top->handle);
+        }
+    }
+    for (HWND hwnd : maximized) {
+        const RECT r = WindowPosition::MaximizedRect(hwnd);
+        SetWindowPos(hwnd, nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top, SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+    RedrawWindow(nullptr, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
 }
 
 void ScreenshotOnFirstIdle()
@@ -58,10 +78,13 @@ void IdleWork(bool aboutToWait)
     // thread that reads the display first: the program's main thread.
     if (!router.IsDisplayThread())
         return;
+    bool resized;
     {
         UserGuard guard(UserMutex());
-        Tree().SyncScreenSize();
+        resized = Tree().SyncScreenSize();
     }
+    if (resized)
+        idle_work_detail::FollowNewScreenSize();
     Painting::PaintDesktop();
     if (aboutToWait)
         idle_work_detail::ScreenshotOnFirstIdle();

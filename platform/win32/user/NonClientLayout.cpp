@@ -2,21 +2,23 @@
 
 #include <algorithm>
 
+#include "platform/win32/gdi/SystemMetrics.h"
+
 namespace tw::user {
 
 namespace nonclient_layout_detail {
 
-// The classic look's metrics (SM_CXBORDER, SM_CXEDGE, SM_CXFIXEDFRAME,
-// SM_CXSIZEFRAME, SM_CYCAPTION, SM_CYSMCAPTION, SM_CXSIZE, SM_CXVSCROLL).
-constexpr int kBorder = 1;
-constexpr int kEdge = 2;
-constexpr int kFixedFrame = 3;
-constexpr int kSizeFrame = 4;
-constexpr int kCaption = 19;
-constexpr int kSmallCaption = 15;
-constexpr int kCaptionButton = 18;
-constexpr int kSmallCaptionButton = 12;
-constexpr int kScrollBar = 16;
+// The frame's measures come from the system metrics table, so a changed
+// table changes every frame alike.
+int Border() { return GetSystemMetrics(SM_CXBORDER); }
+int Edge() { return GetSystemMetrics(SM_CXEDGE); }
+int FixedFrame() { return GetSystemMetrics(SM_CXDLGFRAME); }
+int SizeFrame() { return GetSystemMetrics(SM_CXFRAME); }
+int Caption() { return GetSystemMetrics(SM_CYCAPTION); }
+int SmallCaption() { return GetSystemMetrics(SM_CYSMCAPTION); }
+int CaptionButton() { return GetSystemMetrics(SM_CXSIZE); }
+int SmallCaptionButton() { return GetSystemMetrics(SM_CXSMSIZE); }
+int ScrollBar() { return GetSystemMetrics(SM_CXVSCROLL); }
 
 bool Contains(const RECT& r, POINT p)
 {
@@ -29,11 +31,11 @@ int NonClientLayout::OuterFrame(DWORD style, DWORD exStyle)
 {
     namespace d = nonclient_layout_detail;
     if (style & WS_THICKFRAME)
-        return d::kSizeFrame;
+        return d::SizeFrame();
     if ((style & WS_DLGFRAME) || (exStyle & WS_EX_DLGMODALFRAME))
-        return d::kFixedFrame;
+        return d::FixedFrame();
     if (style & WS_BORDER)
-        return d::kBorder;
+        return d::Border();
     return 0;
 }
 
@@ -42,9 +44,9 @@ int NonClientLayout::EdgeWidth(DWORD exStyle)
     namespace d = nonclient_layout_detail;
     int edge = 0;
     if (exStyle & WS_EX_CLIENTEDGE)
-        edge += d::kEdge;
+        edge += d::Edge();
     if (exStyle & WS_EX_STATICEDGE)
-        edge += d::kBorder;
+        edge += d::Border();
     return edge;
 }
 
@@ -58,14 +60,14 @@ NonClientLayout::NonClientLayout(DWORD style, DWORD exStyle, int width, int heig
     thickFrame = (style & WS_THICKFRAME) != 0;
     const bool tool = (exStyle & WS_EX_TOOLWINDOW) != 0;
     if ((style & WS_CAPTION) == WS_CAPTION)
-        captionHeight = tool ? d::kSmallCaption : d::kCaption;
+        captionHeight = tool ? d::SmallCaption() : d::Caption();
     hasSysMenu = captionHeight && (style & WS_SYSMENU);
     hasMinMax = hasSysMenu && !tool && (style & (WS_MINIMIZEBOX | WS_MAXIMIZEBOX));
 
     if (captionHeight) {
         caption = RECT{frame, frame, width - frame, frame + captionHeight - 1};
         const int buttonHeight = captionHeight - 5;
-        const int buttonWidth = (tool ? d::kSmallCaptionButton : d::kCaptionButton) - 2;
+        const int buttonWidth = (tool ? d::SmallCaptionButton() : d::CaptionButton()) - 2;
         const int top = caption.top + 2;
         if (hasSysMenu) {
             closeButton = RECT{caption.right - 2 - buttonWidth, top, caption.right - 2, top + buttonHeight};
@@ -82,13 +84,13 @@ NonClientLayout::NonClientLayout(DWORD style, DWORD exStyle, int width, int heig
 
     const int edge = EdgeWidth(exStyle);
     client = RECT{frame + edge, frame + captionHeight + edge, width - frame - edge, height - frame - edge};
-    if (vScrollShown && client.right - client.left >= d::kScrollBar) {
-        vScroll = RECT{client.right - d::kScrollBar, client.top, client.right, client.bottom};
-        client.right -= d::kScrollBar;
+    if (vScrollShown && client.right - client.left >= d::ScrollBar()) {
+        vScroll = RECT{client.right - d::ScrollBar(), client.top, client.right, client.bottom};
+        client.right -= d::ScrollBar();
     }
-    if (hScrollShown && client.bottom - client.top >= d::kScrollBar) {
-        hScroll = RECT{client.left, client.bottom - d::kScrollBar, client.right, client.bottom};
-        client.bottom -= d::kScrollBar;
+    if (hScrollShown && client.bottom - client.top >= d::ScrollBar()) {
+        hScroll = RECT{client.left, client.bottom - d::ScrollBar(), client.right, client.bottom};
+        client.bottom -= d::ScrollBar();
         if (vScrollShown && vScroll.right > vScroll.left) {
             vScroll.bottom = client.bottom;
             sizeBox = RECT{vScroll.left, client.bottom, vScroll.right, hScroll.bottom};
@@ -124,7 +126,7 @@ int NonClientLayout::HitTest(POINT p) const
     }
     if (thickFrame) {
         // The corners reach along the edges as far as a caption button, as on the platform.
-        const int corner = d::kCaptionButton + frame;
+        const int corner = d::CaptionButton() + frame;
         const bool left = p.x < frame;
         const bool top = p.y < frame;
         const bool right = p.x >= outerWidth - frame;

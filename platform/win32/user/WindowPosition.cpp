@@ -4,6 +4,7 @@
 #include <map>
 #include <mutex>
 
+#include "platform/win32/gdi/SystemMetrics.h"
 #include "platform/win32/user/NonClientLayout.h"
 #include "platform/win32/user/UserInternal.h"
 #include "platform/win32/user/WindowTree.h"
@@ -17,10 +18,8 @@ namespace tw::user {
 
 namespace window_position_detail {
 
-constexpr int kMinTrackWidth = 112;  // SM_CXMINTRACK
-constexpr int kMinTrackHeight = 27;  // SM_CYMINTRACK
-constexpr int kMinimizedWidth = 160; // SM_CXMINIMIZED
-constexpr int kMinimizedHeight = 24; // SM_CYMINIMIZED
+// Minimised top-level windows go where the platform parks them when a
+// task bar shows them: off the screen.
 constexpr int kHiddenIconPos = -32000;
 
 bool SameRect(const RECT& a, const RECT& b)
@@ -40,14 +39,14 @@ MINMAXINFO WindowPosition::DefaultMinMax(HWND hwnd)
     UserGuard guard(UserMutex());
     MINMAXINFO mmi{};
     Window* w = Tree().Find(hwnd);
-    const RECT work = Tree().Desktop()->rect;
+    const RECT work = tw::gdi::WorkArea();
     const int frame = w ? NonClientLayout::OuterFrame(w->style, w->exStyle) : 0;
     const int workWidth = work.right - work.left;
     const int workHeight = work.bottom - work.top;
     mmi.ptMaxSize = POINT{workWidth + 2 * frame, workHeight + 2 * frame};
     mmi.ptMaxPosition = POINT{work.left - frame, work.top - frame};
-    mmi.ptMinTrackSize = POINT{d::kMinTrackWidth, d::kMinTrackHeight};
-    mmi.ptMaxTrackSize = POINT{workWidth + 2 * frame + 12, workHeight + 2 * frame + 12};
+    mmi.ptMinTrackSize = POINT{GetSystemMetrics(SM_CXMINTRACK), GetSystemMetrics(SM_CYMINTRACK)};
+    mmi.ptMaxTrackSize = POINT{GetSystemMetrics(SM_CXMAXTRACK), GetSystemMetrics(SM_CYMAXTRACK)};
     return mmi;
 }
 
@@ -113,14 +112,14 @@ RECT WindowPosition::MinimizedRect(HWND hwnd)
     if (!w)
         return RECT{};
     if (w->minPosition.x != -1 || w->minPosition.y != -1)
-        return RECT{w->minPosition.x, w->minPosition.y, w->minPosition.x + d::kMinimizedWidth,
-                    w->minPosition.y + d::kMinimizedHeight};
+        return RECT{w->minPosition.x, w->minPosition.y, w->minPosition.x + GetSystemMetrics(SM_CXMINIMIZED),
+                    w->minPosition.y + GetSystemMetrics(SM_CYMINIMIZED)};
     if (Tree().IsTopLevel(w))
-        return RECT{d::kHiddenIconPos, d::kHiddenIconPos, d::kHiddenIconPos + d::kMinimizedWidth,
-                    d::kHiddenIconPos + d::kMinimizedHeight};
+        return RECT{d::kHiddenIconPos, d::kHiddenIconPos, d::kHiddenIconPos + GetSystemMetrics(SM_CXMINIMIZED),
+                    d::kHiddenIconPos + GetSystemMetrics(SM_CYMINIMIZED)};
     // Minimised child windows line up along the bottom of their parent.
     const int parentHeight = w->parent->clientRect.bottom - w->parent->clientRect.top;
-    return RECT{0, parentHeight - d::kMinimizedHeight, d::kMinimizedWidth, parentHeight};
+    return RECT{0, parentHeight - GetSystemMetrics(SM_CYMINIMIZED), GetSystemMetrics(SM_CXMINIMIZED), parentHeight};
 }
 
 RECT WindowPosition::MaximizedRect(HWND hwnd)
@@ -276,7 +275,8 @@ void WindowPosition::Finish(Change& change)
         return;
     HWND hwnd = change.pos.hwnd;
     const UINT flags = change.pos.flags;
-    if (!(flags & SWP_NOACTIVATE) && change.nowVisible && IsWindowEnabled(hwnd))
+    const bool refusesActivation = GetWindowLongPtr(hwnd, GWL_EXSTYLE) & WS_EX_NOACTIVATE;
+    if (!(flags & SWP_NOACTIVATE) && change.nowVisible && IsWindowEnabled(hwnd) && !refusesActivation)
         ActivateWindow(hwnd, WA_ACTIVE);
     if (change.nowVisible && !(flags & SWP_NOREDRAW) &&
         (!change.wasVisible || !(flags & SWP_NOSIZE) || (flags & SWP_FRAMECHANGED)))

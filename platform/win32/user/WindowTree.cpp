@@ -26,11 +26,13 @@ WindowTree::WindowTree()
     SyncScreenSize();
 }
 
-void WindowTree::SyncScreenSize()
+bool WindowTree::SyncScreenSize()
 {
     const RECT screen = tw::display::Display::Instance().GetScreen().Bounds();
+    const bool changed = screen.right != desktop_->rect.right || screen.bottom != desktop_->rect.bottom;
     desktop_->rect = screen;
     desktop_->clientRect = screen;
+    return changed;
 }
 
 Window* WindowTree::Find(HWND hwnd) const

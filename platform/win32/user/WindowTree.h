@@ -21,7 +21,7 @@ public:
 
     Window* Desktop() { return desktop_; }
     // The desktop covers the display's screen; called where its size matters.
-    void SyncScreenSize();
+    bool SyncScreenSize();  // true when the screen's size changed
     Window* Find(HWND hwnd) const;  // nullptr for a stale or foreign handle
     Window* Allocate();
     void Free(Window* window);

@@ -3,6 +3,7 @@
 
 #include <cstring>
 
+#include "platform/win32/gdi/wingdi.h"
 #include "platform/win32/kernel/GlobalMemory.h"
 
 namespace tw::user::test {
@@ -115,6 +116,43 @@ TEST_F(ClipboardTest, EmptyingTellsThePreviousOwnerAndDelayedDataIsRenderedOnDem
     EmptyClipboard();
     EXPECT_EQ(trace.Messages(owner), std::vector<std::string>{"WM_DESTROYCLIPBOARD"});
     EXPECT_EQ(GetClipboardOwner(), other);
+}
+
+}  // namespace
+}  // namespace tw::user::test
+
+namespace tw::user::test {
+namespace {
+
+TEST_F(ClipboardTest, BitmapsAreOfferedAsDibsAndBack)
+{
+    HDC screen = GetDC(nullptr);
+    HBITMAP bitmap = CreateCompatibleBitmap(screen, 3, 2);
+    HDC memory = CreateCompatibleDC(screen);
+    HGDIOBJ old = SelectObject(memory, bitmap);
+    SetPixel(memory, 2, 0, RGB(10, 20, 30));
+    SelectObject(memory, old);
+    SetClipboardData(CF_BITMAP, bitmap);
+    EXPECT_TRUE(IsClipboardFormatAvailable(CF_DIB));
+    HANDLE dib = GetClipboardData(CF_DIB);
+    ASSERT_NE(dib, nullptr);
+    const auto* header = static_cast<const BITMAPINFOHEADER*>(GlobalLock(dib));
+    EXPECT_EQ(header->biWidth, 3);
+    EXPECT_EQ(header->biHeight, 2);
+    // Bottom-up rows of 32-bit pixels: the top row comes second.
+    const auto* pixels = reinterpret_cast<const DWORD*>(header + 1);
+    EXPECT_EQ(pixels[3 + 2] & 0xFFFFFF, 0x0A141Eu);
+    const HGLOBAL copy = MakeGlobal(header, GlobalSize(dib));
+    GlobalUnlock(dib);
+    EmptyClipboard();
+    SetClipboardData(CF_DIB, copy);
+    HBITMAP back = static_cast<HBITMAP>(GetClipboardData(CF_BITMAP));
+    ASSERT_NE(back, nullptr);
+    old = SelectObject(memory, back);
+    EXPECT_EQ(GetPixel(memory, 2, 0), RGB(10, 20, 30));
+    SelectObject(memory, old);
+    DeleteDC(memory);
+    ReleaseDC(nullptr, screen);
 }
 
 }  // namespace

@@ -11,7 +11,8 @@ using WindowApiTest = UserTest;
 
 TEST_F(WindowApiTest, ClassesAreFoundWithoutCaseAndKeepTheirExtraBytes)
 {
-    WNDCLASSEX wc{sizeof wc};
+    WNDCLASSEX wc{};
+    wc.cbSize = sizeof wc;
     wc.lpfnWndProc = DefWindowProc;
     wc.lpszClassName = "ExtraBytes";
     wc.cbClsExtra = 16;

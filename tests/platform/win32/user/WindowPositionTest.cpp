@@ -62,7 +62,8 @@ TEST_F(WindowPositionTest, PlacementKeepsTheNormalRectangleWhileMaximisedOrMinim
 {
     HWND main = MakeFrame("main", RECT{100, 100, 400, 300});
     ShowWindow(main, SW_SHOWMAXIMIZED);
-    WINDOWPLACEMENT wp{sizeof wp};
+    WINDOWPLACEMENT wp{};
+    wp.length = sizeof wp;
     ASSERT_TRUE(GetWindowPlacement(main, &wp));
     EXPECT_EQ(wp.showCmd, static_cast<UINT>(SW_SHOWMAXIMIZED));
     EXPECT_EQ(wp.rcNormalPosition.left, 100);
@@ -163,7 +164,7 @@ INSTANTIATE_TEST_SUITE_P(
                       FrameCase{"Border", WS_POPUP | WS_BORDER, 0, RECT{1, 1, 199, 99}},
                       FrameCase{"DialogFrame", WS_POPUP | WS_DLGFRAME, 0, RECT{3, 3, 197, 97}},
                       FrameCase{"Dialog", WS_POPUP | WS_CAPTION | WS_SYSMENU, WS_EX_DLGMODALFRAME, RECT{3, 22, 197, 97}},
-                      FrameCase{"ToolWindow", WS_POPUP | WS_CAPTION | WS_THICKFRAME, WS_EX_TOOLWINDOW, RECT{4, 19, 196, 96}},
+                      FrameCase{"ToolWindow", WS_POPUP | WS_CAPTION | WS_THICKFRAME, WS_EX_TOOLWINDOW, RECT{4, 20, 196, 96}},
                       FrameCase{"ClientEdge", WS_CHILD, WS_EX_CLIENTEDGE, RECT{2, 2, 198, 98}},
                       FrameCase{"StaticEdge", WS_CHILD, WS_EX_STATICEDGE, RECT{1, 1, 199, 99}},
                       FrameCase{"BorderAndClientEdge", WS_CHILD | WS_BORDER, WS_EX_CLIENTEDGE, RECT{3, 3, 197, 97}},

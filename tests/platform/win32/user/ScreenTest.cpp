@@ -1,0 +1,65 @@
+// The screen as a whole: the first-idle screenshot, resizing, the monitor.
+#include "tests/platform/win32/user/UserTestFixture.h"
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+
+#include "platform/display/Display.h"
+
+namespace tw::user::test {
+namespace {
+
+using ScreenTest = UserTest;
+
+TEST_F(ScreenTest, ScreenshotIsWrittenWhenFirstIdleAndTheProgramThenCloses)
+{
+    const std::filesystem::path shot = std::filesystem::current_path() / "first-idle.png";
+    setenv("TARNWICK_SCREENSHOT", shot.c_str(), 1);
+    HWND main = MakeFrame("main", RECT{100, 100, 400, 300});
+    trace.OnMessage(main, WM_DESTROY, [](HWND, UINT, WPARAM, LPARAM, LRESULT* r) {
+        PostQuitMessage(3);
+        *r = 0;
+        return true;
+    });
+    trace.Start();
+    MSG msg;
+    while (GetMessage(&msg, nullptr, 0, 0))
+        DispatchMessage(&msg);
+    unsetenv("TARNWICK_SCREENSHOT");
+    EXPECT_EQ(msg.wParam, 3u);
+    EXPECT_FALSE(IsWindow(main));
+    const auto got = trace.Messages(main);
+    EXPECT_NE(std::find(got.begin(), got.end(), "WM_CLOSE"), got.end()) << "closed as its user would";
+    std::ifstream png(shot, std::ios::binary);
+    char signature[8] = {};
+    png.read(signature, sizeof signature);
+    EXPECT_EQ(std::string(signature + 1, 3), "PNG");
+}
+
+TEST_F(ScreenTest, MaximisedWindowsFollowTheScreenSize)
+{
+    auto& screen = tw::display::Display::Instance().GetScreen();
+    const int width = screen.Width();
+    const int height = screen.Height();
+    HWND main = MakeFrame("main", RECT{100, 100, 400, 300});
+    ShowWindow(main, SW_SHOWMAXIMIZED);
+    Pump();
+    screen.Resize(800, 600);
+    Pump();
+    RECT r;
+    GetWindowRect(main, &r);
+    EXPECT_EQ(r.right, 804);
+    EXPECT_EQ(r.bottom, 604);
+    MONITORINFO mi{};
+    mi.cbSize = sizeof mi;
+    ASSERT_TRUE(GetMonitorInfo(MonitorFromWindow(main, MONITOR_DEFAULTTONEAREST), &mi));
+    EXPECT_EQ(mi.rcMonitor.right, 800);
+    EXPECT_EQ(mi.dwFlags, static_cast<DWORD>(MONITORINFOF_PRIMARY));
+    EXPECT_EQ(MonitorFromPoint(POINT{900, 10}, MONITOR_DEFAULTTONULL), nullptr);
+    screen.Resize(width, height);
+    Pump();
+}
+
+}  // namespace
+}  // namespace tw::user::test
