@@ -4,7 +4,7 @@
 #include <cstring>
 #include <string>
 
-#include "platform/com/Utf16.h"
+#include "platform/win32/kernel/Utf8Text.h"
 
 namespace {
 
@@ -40,7 +40,7 @@ BSTR SysAllocString(const OLECHAR* text)
 {
     if (!text)
         return nullptr;
-    return SysAllocStringLen(text, static_cast<UINT>(tw::com::Utf16Length(text)));
+    return SysAllocStringLen(text, static_cast<UINT>(tw::Utf16Length(text)));
 }
 
 BSTR SysAllocStringLen(const OLECHAR* text, UINT length)
@@ -59,7 +59,7 @@ BSTR SysAllocStringByteLen(LPCSTR bytes, UINT byteLength)
 
 INT SysReAllocString(BSTR* target, const OLECHAR* text)
 {
-    return SysReAllocStringLen(target, text, static_cast<UINT>(tw::com::Utf16Length(text)));
+    return SysReAllocStringLen(target, text, static_cast<UINT>(tw::Utf16Length(text)));
 }
 
 // The source may lie inside the old string, so the new one is built first.
@@ -101,13 +101,13 @@ BSTR SysAllocStringUtf8(const char* utf8)
 {
     if (!utf8)
         return nullptr;
-    const std::u16string wide = com::Utf8ToUtf16(utf8);
+    const std::u16string wide = tw::Utf8ToUtf16(utf8);
     return SysAllocStringLen(wide.data(), static_cast<UINT>(wide.size()));
 }
 
 std::string BstrToUtf8(BSTR text)
 {
-    return com::Utf16ToUtf8(std::u16string_view(text ? text : u"", SysStringLen(text)));
+    return tw::Utf16ToUtf8(std::u16string_view(text ? text : u"", SysStringLen(text)));
 }
 
 } // namespace tw

@@ -3,7 +3,7 @@
 #include <cctype>
 #include <cstring>
 
-#include "platform/com/Utf16.h"
+#include "platform/win32/kernel/Utf8Text.h"
 
 namespace {
 
@@ -99,7 +99,7 @@ HRESULT CLSIDFromProgID(LPCOLESTR lpszProgID, LPCLSID lpclsid)
 {
     if (!lpszProgID || !lpclsid)
         return E_INVALIDARG;
-    if (!tw::com::ClassRegistry::Instance().FindProgId(tw::com::Utf16ToUtf8(lpszProgID), *lpclsid))
+    if (!tw::com::ClassRegistry::Instance().FindProgId(tw::Utf16ToUtf8(lpszProgID), *lpclsid))
         return CO_E_CLASSSTRING;
     return S_OK;
 }
@@ -112,7 +112,7 @@ HRESULT ProgIDFromCLSID(REFCLSID clsid, LPOLESTR* lplpszProgID)
     std::string progId;
     if (!tw::com::ClassRegistry::Instance().FirstProgIdOf(clsid, progId))
         return REGDB_E_CLASSNOTREG;
-    const std::u16string wide = tw::com::Utf8ToUtf16(progId);
+    const std::u16string wide = tw::Utf8ToUtf16(progId);
     auto* copy = static_cast<LPOLESTR>(CoTaskMemAlloc((wide.size() + 1) * sizeof(OLECHAR)));
     if (!copy)
         return E_OUTOFMEMORY;
@@ -125,7 +125,7 @@ HRESULT CLSIDFromString(LPCOLESTR lpsz, LPCLSID pclsid)
 {
     if (!lpsz || !pclsid)
         return E_INVALIDARG;
-    const std::string text = tw::com::Utf16ToUtf8(lpsz);
+    const std::string text = tw::Utf16ToUtf8(lpsz);
     if (tw::com::GuidFromString(text, *pclsid))
         return S_OK;
     if (tw::com::ClassRegistry::Instance().FindProgId(text, *pclsid))

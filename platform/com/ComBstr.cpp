@@ -3,7 +3,7 @@
 #include <cstring>
 #include <string>
 
-#include "platform/com/Utf16.h"
+#include "platform/win32/kernel/Utf8Text.h"
 
 struct _bstr_t::Data {
     explicit Data(BSTR text) : wide(text) {}

@@ -14,7 +14,7 @@
 #include "platform/com/ClassRegistry.h"
 #include "platform/com/ComError.h"
 #include "platform/com/ComVariant.h"
-#include "platform/com/Utf16.h"
+#include "platform/win32/kernel/Utf8Text.h"
 
 // Binds an interface to its IID for _com_ptr_t.
 template <class TInterface, const IID* piid>
@@ -160,7 +160,7 @@ public:
     {
         if (!clsidOrProgId)
             return E_INVALIDARG;
-        const std::u16string wide = tw::com::Utf8ToUtf16(clsidOrProgId);
+        const std::u16string wide = tw::Utf8ToUtf16(clsidOrProgId);
         return CreateInstance(wide.c_str(), outer, context);
     }
 

@@ -2,7 +2,7 @@
 
 #include <cctype>
 
-#include "platform/com/Utf16.h"
+#include "platform/win32/kernel/Utf8Text.h"
 
 namespace tw::com {
 

@@ -4,7 +4,7 @@
 #include <cstring>
 
 #include "platform/com/TaskMemory.h"
-#include "platform/com/Utf16.h"
+#include "platform/win32/kernel/Utf8Text.h"
 
 namespace {
 
@@ -35,7 +35,7 @@ HRESULT GiveTaskString(const std::string& text, LPOLESTR* out)
 {
     if (!out)
         return E_INVALIDARG;
-    const std::u16string wide = tw::com::Utf8ToUtf16(text);
+    const std::u16string wide = tw::Utf8ToUtf16(text);
     auto* copy = static_cast<LPOLESTR>(CoTaskMemAlloc((wide.size() + 1) * sizeof(OLECHAR)));
     if (!copy)
         return E_OUTOFMEMORY;
@@ -88,7 +88,7 @@ bool GuidFromString(std::string_view text, GUID& out)
 
 int StringFromGUID2(REFGUID rguid, LPOLESTR lpsz, int cchMax)
 {
-    const std::u16string text = tw::com::Utf8ToUtf16(tw::com::GuidToString(rguid));
+    const std::u16string text = tw::Utf8ToUtf16(tw::com::GuidToString(rguid));
     const int needed = static_cast<int>(text.size()) + 1;
     if (!lpsz || cchMax < needed)
         return 0;
@@ -110,5 +110,5 @@ HRESULT IIDFromString(LPCOLESTR lpsz, LPIID lpiid)
 {
     if (!lpsz || !lpiid)
         return E_INVALIDARG;
-    return tw::com::GuidFromString(tw::com::Utf16ToUtf8(lpsz), *lpiid) ? S_OK : E_INVALIDARG;
+    return tw::com::GuidFromString(tw::Utf16ToUtf8(lpsz), *lpiid) ? S_OK : E_INVALIDARG;
 }

@@ -5,6 +5,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "platform/win32/kernel/Utf8Text.h"
 #include "tools/rc/RcExpression.h"
 #include "tools/rc/RcSymbols.h"
 
@@ -27,19 +28,6 @@ bool IsIdentChar(char c)
     return std::isalnum(static_cast<unsigned char>(c)) || c == '_';
 }
 
-void AppendUtf8(std::string& out, uint32_t cp)
-{
-    if (cp < 0x80) {
-        out += static_cast<char>(cp);
-    } else if (cp < 0x800) {
-        out += static_cast<char>(0xC0 | (cp >> 6));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    } else {
-        out += static_cast<char>(0xE0 | ((cp >> 12) & 0x0F));
-        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    }
-}
 
 // Reads a quoted string starting at line[pos] == '"'. "" stands for one
 // quote; backslash escapes are \n \t \r \a \\ \" \0-\7 (octal) and \x with up
@@ -89,7 +77,7 @@ std::string ReadString(const std::string& line, size_t& pos, const RcLocation& w
             }
             if (digits == 0)
                 throw RcError(where, "\\x needs hex digits");
-            AppendUtf8(value, cp);
+            tw::AppendUtf8(value, cp);
             break;
         }
         default:
@@ -97,7 +85,7 @@ std::string ReadString(const std::string& line, size_t& pos, const RcLocation& w
                 uint32_t cp = e - '0';
                 for (int digits = 1; digits < 3 && pos < line.size() && line[pos] >= '0' && line[pos] <= '7'; ++digits)
                     cp = cp * 8 + (line[pos++] - '0');
-                AppendUtf8(value, cp);
+                tw::AppendUtf8(value, cp);
                 break;
             }
             throw RcError(where, std::string("unknown escape \\") + e);

@@ -181,13 +181,6 @@ std::string_view CutAtCharBoundary(std::string_view text, int limit)
     return text.substr(0, cut);
 }
 
-size_t Utf16Length(const char16_t* text)
-{
-    size_t n = 0;
-    while (text[n])
-        ++n;
-    return n;
-}
 
 void FormatString(std::string& out, const ConversionSpec& spec, va_list& args)
 {
@@ -364,55 +357,7 @@ void FormatOne(std::string& out, const ConversionSpec& spec, va_list& args)
     }
 }
 
-void AppendCodePointImpl(std::string& out, char32_t cp)
-{
-    if (cp < 0x80) {
-        out += static_cast<char>(cp);
-    } else if (cp < 0x800) {
-        out += static_cast<char>(0xC0 | (cp >> 6));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    } else if (cp < 0x10000) {
-        out += static_cast<char>(0xE0 | (cp >> 12));
-        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    } else {
-        out += static_cast<char>(0xF0 | (cp >> 18));
-        out += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
-        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    }
-}
 
-// Decodes one UTF-8 sequence at text[i]; returns its length, 0 when invalid.
-size_t DecodeUtf8Impl(std::string_view text, size_t i, char32_t& cp)
-{
-    const unsigned char lead = static_cast<unsigned char>(text[i]);
-    size_t length;
-    char32_t min;
-    if (lead < 0x80) {
-        cp = lead;
-        return 1;
-    } else if ((lead & 0xE0) == 0xC0) {
-        length = 2, cp = lead & 0x1F, min = 0x80;
-    } else if ((lead & 0xF0) == 0xE0) {
-        length = 3, cp = lead & 0x0F, min = 0x800;
-    } else if ((lead & 0xF8) == 0xF0) {
-        length = 4, cp = lead & 0x07, min = 0x10000;
-    } else {
-        return 0;
-    }
-    if (i + length > text.size())
-        return 0;
-    for (size_t k = 1; k < length; ++k) {
-        const unsigned char c = static_cast<unsigned char>(text[i + k]);
-        if ((c & 0xC0) != 0x80)
-            return 0;
-        cp = (cp << 6) | (c & 0x3F);
-    }
-    if (cp < min || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF))
-        return 0;
-    return length;
-}
 
 } // namespace printf_detail
 
@@ -447,56 +392,9 @@ std::string FormatPrintf(const char* format, ...)
     return out;
 }
 
-size_t DecodeUtf8(std::string_view text, size_t at, char32_t& codePoint)
-{
-    return at < text.size() ? printf_detail::DecodeUtf8Impl(text, at, codePoint) : 0;
-}
 
-void AppendUtf8(std::string& out, char32_t codePoint)
-{
-    printf_detail::AppendCodePointImpl(out, codePoint);
-}
 
-std::string Utf16ToUtf8(std::u16string_view text)
-{
-    std::string out;
-    out.reserve(text.size());
-    for (size_t i = 0; i < text.size(); ++i) {
-        char32_t cp = text[i];
-        if (cp >= 0xD800 && cp <= 0xDBFF && i + 1 < text.size() && text[i + 1] >= 0xDC00 && text[i + 1] <= 0xDFFF) {
-            cp = 0x10000 + ((cp - 0xD800) << 10) + (text[i + 1] - 0xDC00);
-            ++i;
-        } else if (cp >= 0xD800 && cp <= 0xDFFF) {
-            cp = 0xFFFD;
-        }
-        AppendUtf8(out, cp);
-    }
-    return out;
-}
 
-std::u16string Utf8ToUtf16(std::string_view text)
-{
-    std::u16string out;
-    out.reserve(text.size());
-    for (size_t i = 0; i < text.size();) {
-        char32_t cp;
-        const size_t length = DecodeUtf8(text, i, cp);
-        if (length == 0) {
-            out += u'\xFFFD';
-            ++i;
-            continue;
-        }
-        i += length;
-        if (cp >= 0x10000) {
-            cp -= 0x10000;
-            out += static_cast<char16_t>(0xD800 + (cp >> 10));
-            out += static_cast<char16_t>(0xDC00 + (cp & 0x3FF));
-        } else {
-            out += static_cast<char16_t>(cp);
-        }
-    }
-    return out;
-}
 
 } // namespace tw
 

@@ -9,6 +9,7 @@
 #include <string>
 #include <string_view>
 
+#include "platform/win32/kernel/Utf8Text.h"
 #include "platform/win32/windef.h"
 
 namespace tw {
@@ -16,16 +17,6 @@ namespace tw {
 // Appends the formatted text to `out`; the one formatter behind every form below.
 void AppendPrintf(std::string& out, const char* format, va_list args);
 std::string FormatPrintf(const char* format, ...);
-
-// UTF-16 to UTF-8; unpaired surrogates become U+FFFD.
-std::string Utf16ToUtf8(std::u16string_view text);
-// UTF-8 to UTF-16; bytes that are no valid sequence become U+FFFD.
-std::u16string Utf8ToUtf16(std::string_view text);
-
-// Decodes the sequence at text[at]: its length in bytes, 0 when it is not a
-// valid UTF-8 sequence (overlong, surrogate, cut short).
-size_t DecodeUtf8(std::string_view text, size_t at, char32_t& codePoint);
-void AppendUtf8(std::string& out, char32_t codePoint);
 
 } // namespace tw
 

@@ -191,3 +191,77 @@ const char* PreviousCharacter(const char* start, const char* p)
 }
 
 }  // namespace tw::utf8
+
+namespace tw {
+
+size_t DecodeUtf8(std::string_view text, size_t at, char32_t& codePoint)
+{
+    if (at >= text.size())
+        return 0;
+    const char* p = text.data() + at;
+    const char* end = text.data() + text.size();
+    if (!utf8::IsValidSequence(p, end))
+        return 0;
+    size_t length = 0;
+    codePoint = utf8::Decode(p, end, length);
+    return length;
+}
+
+void AppendUtf8(std::string& out, char32_t codePoint)
+{
+    utf8::Append(codePoint, out);
+}
+
+std::string Utf16ToUtf8(std::u16string_view text)
+{
+    std::string out;
+    out.reserve(text.size());
+    for (size_t i = 0; i < text.size(); ++i) {
+        char32_t cp = text[i];
+        const bool high = cp >= 0xD800 && cp <= 0xDBFF;
+        if (high && i + 1 < text.size() && text[i + 1] >= 0xDC00 && text[i + 1] <= 0xDFFF) {
+            cp = 0x10000 + ((cp - 0xD800) << 10) + (text[i + 1] - 0xDC00);
+            ++i;
+        } else if (cp >= 0xD800 && cp <= 0xDFFF) {
+            cp = 0xFFFD;
+        }
+        utf8::Append(cp, out);
+    }
+    return out;
+}
+
+std::u16string Utf8ToUtf16(std::string_view text)
+{
+    std::u16string out;
+    out.reserve(text.size());
+    for (size_t i = 0; i < text.size();) {
+        char32_t cp;
+        const size_t length = DecodeUtf8(text, i, cp);
+        if (length == 0) {
+            out += u'\xFFFD';
+            ++i;
+            continue;
+        }
+        i += length;
+        if (cp >= 0x10000) {
+            cp -= 0x10000;
+            out += static_cast<char16_t>(0xD800 + (cp >> 10));
+            out += static_cast<char16_t>(0xDC00 + (cp & 0x3FF));
+        } else {
+            out += static_cast<char16_t>(cp);
+        }
+    }
+    return out;
+}
+
+size_t Utf16Length(const char16_t* text)
+{
+    size_t n = 0;
+    if (text) {
+        while (text[n])
+            ++n;
+    }
+    return n;
+}
+
+}  // namespace tw

@@ -5,6 +5,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 namespace tw::utf8 {
 
@@ -37,3 +38,19 @@ void LowerInPlace(char* p, size_t length);
 const char* PreviousCharacter(const char* start, const char* p);
 
 }  // namespace tw::utf8
+
+namespace tw {
+
+// Decodes the sequence at text[at]: its length in bytes, 0 when it is not a
+// valid UTF-8 sequence (overlong, surrogate, cut short).
+size_t DecodeUtf8(std::string_view text, size_t at, char32_t& codePoint);
+void AppendUtf8(std::string& out, char32_t codePoint);
+
+// UTF-16 to UTF-8; unpaired surrogates become U+FFFD.
+std::string Utf16ToUtf8(std::u16string_view text);
+// UTF-8 to UTF-16; bytes that are no valid sequence become U+FFFD.
+std::u16string Utf8ToUtf16(std::string_view text);
+// Length of a NUL-terminated UTF-16 string; 0 for NULL.
+size_t Utf16Length(const char16_t* text);
+
+}  // namespace tw

@@ -7,12 +7,13 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/win32/kernel/Utf8Text.h"
 #include "platform/win32/windef.h"
 
 namespace tw::res {
 
-std::u16string Utf8ToUtf16(std::string_view text);
-std::string Utf16ToUtf8(std::u16string_view text);
+using tw::Utf16ToUtf8;
+using tw::Utf8ToUtf16;
 
 class ByteWriter {
 public:
