@@ -2,11 +2,13 @@
 // input and presents the screen, paints the desktop and, when asked by
 // TARNWICK_SCREENSHOT, saves the screen the first time it is idle and then
 // closes the program as its user would; every thread blinks its caret.
+#include <array>
 #include <atomic>
 #include <cstdio>
 #include <cstdlib>
 
 #include "platform/display/Display.h"
+#include "platform/win32/gdi/SystemColors.h"
 #include "platform/win32/user/Caret.h"
 #include "platform/win32/user/InputRouter.h"
 #include "platform/win32/user/Painting.h"
@@ -51,6 +53,29 @@ void FollowNewScreenSize()
     RedrawWindow(nullptr, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
 }
 
+// SetSysColors lives with the drawing code, which cannot call up into the
+// window system; the change is noticed here, at the next idle moment, and
+// told to every top-level window with the platform's broadcast.
+void BroadcastSysColorChanges()
+{
+    static std::array<DWORD, tw::gdi::kSysColorCount> known = [] {
+        std::array<DWORD, tw::gdi::kSysColorCount> table{};
+        for (int i = 0; i < tw::gdi::kSysColorCount; ++i)
+            table[static_cast<size_t>(i)] = GetSysColor(i);
+        return table;
+    }();
+    bool changed = false;
+    for (int i = 0; i < tw::gdi::kSysColorCount; ++i) {
+        const DWORD now = GetSysColor(i);
+        changed |= known[static_cast<size_t>(i)] != now;
+        known[static_cast<size_t>(i)] = now;
+    }
+    if (!changed)
+        return;
+    SendMessage(HWND_BROADCAST, WM_SYSCOLORCHANGE, 0, 0);
+    RedrawWindow(nullptr, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
+}
+
 void ScreenshotOnFirstIdle()
 {
     const char* path = std::getenv("TARNWICK_SCREENSHOT");
@@ -85,6 +110,7 @@ void IdleWork(bool aboutToWait)
     }
     if (resized)
         idle_work_detail::FollowNewScreenSize();
+    idle_work_detail::BroadcastSysColorChanges();
     Painting::PaintDesktop();
     if (aboutToWait)
         idle_work_detail::ScreenshotOnFirstIdle();

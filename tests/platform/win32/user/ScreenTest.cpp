@@ -6,6 +6,7 @@
 #include <fstream>
 
 #include "platform/display/Display.h"
+#include "platform/win32/gdi/SystemColors.h"
 
 namespace tw::user::test {
 namespace {
@@ -58,6 +59,30 @@ TEST_F(ScreenTest, MaximisedWindowsFollowTheScreenSize)
     EXPECT_EQ(mi.dwFlags, static_cast<DWORD>(MONITORINFOF_PRIMARY));
     EXPECT_EQ(MonitorFromPoint(POINT{900, 10}, MONITOR_DEFAULTTONULL), nullptr);
     screen.Resize(width, height);
+    Pump();
+}
+
+}  // namespace
+}  // namespace tw::user::test
+
+namespace tw::user::test {
+namespace {
+
+TEST_F(ScreenTest, ChangedSystemColoursAreAnnouncedToEveryTopLevelWindow)
+{
+    HWND a = MakeFrame("a", RECT{0, 0, 100, 100});
+    HWND b = trace.Create("b", WS_POPUP, 0, RECT{0, 0, 100, 100});
+    Pump();
+    const COLORREF old = GetSysColor(COLOR_BTNFACE);
+    const INT index = COLOR_BTNFACE;
+    const COLORREF next = RGB(1, 2, 3);
+    trace.Start();
+    ASSERT_TRUE(SetSysColors(1, &index, &next));
+    Pump();
+    const auto gotA = trace.Messages(a);
+    EXPECT_EQ(std::count(gotA.begin(), gotA.end(), "WM_SYSCOLORCHANGE"), 1);
+    EXPECT_EQ(trace.Messages(b), std::vector<std::string>{"WM_SYSCOLORCHANGE"});
+    SetSysColors(1, &index, &old);
     Pump();
 }
 
