@@ -1,6 +1,7 @@
 #include "editctrl/KtvPEditColorRules.h"
 
 #include <algorithm>
+#include <cstring>
 
 namespace ktvp_color_detail {
 
@@ -140,29 +141,48 @@ const CKtvPColorBlock* CKtvPEditColorRules::FindOpenColorBlock(std::string_view 
         return nullptr;
     const std::string_view start = ViewOf(pWhole->m_strStart);
     const std::string_view end = ViewOf(pWhole->m_strEnd);
-    int pos = std::min(nOffset, static_cast<int>(text.size())) - 1;
+    nOffset = std::min(nOffset, static_cast<int>(text.size()));
+    long pos = static_cast<long>(nOffset) - 1;  // the last place a string may start
     while (pos >= 0) {
-        const size_t at = static_cast<size_t>(pos);
-        if (at + end.size() <= static_cast<size_t>(nOffset) && text.substr(at, end.size()) == end)
-            return nullptr;  // the last block before the offset is closed
-        if (text.substr(at, start.size()) != start) {
-            --pos;
-            continue;
-        }
+        const long lastEndStart = static_cast<long>(nOffset) - static_cast<long>(end.size());
+        const long endAt = LastOccurrence(text, end, std::min(pos, lastEndStart));
+        const long startAt = LastOccurrence(text, start, pos);
+        if (startAt < 0 || endAt >= startAt)
+            return nullptr;  // no start, or the last block before the offset is closed
         // A start inside another rule's stretch on its own row (a string or a
         // row comment) starts nothing; the scan goes on before that stretch.
-        const size_t rowStart = text.rfind('\n', at == 0 ? 0 : at - 1);
-        const int from = (rowStart == std::string_view::npos || at == 0) ? 0 : static_cast<int>(rowStart) + 1;
+        const size_t at = static_cast<size_t>(startAt);
+        const size_t rowBreak = at == 0 ? std::string_view::npos : text.rfind('\n', at - 1);
+        const int from = rowBreak == std::string_view::npos ? 0 : static_cast<int>(rowBreak) + 1;
         std::vector<KtvPBlockOccurrence> onRow;
         CollectColorBlocks(text, from, static_cast<int>(at + start.size()) - 1, onRow, pWhole);
-        const auto container = std::find_if(onRow.begin(), onRow.end(), [pos](const KtvPBlockOccurrence& o) {
-            return o.nStart <= pos && pos <= o.nEnd;
+        const auto container = std::find_if(onRow.begin(), onRow.end(), [startAt](const KtvPBlockOccurrence& o) {
+            return o.nStart <= startAt && startAt <= o.nEnd;
         });
         if (container == onRow.end())
             return pWhole;
-        pos = container->nStart - 1;
+        pos = static_cast<long>(container->nStart) - 1;
     }
     return nullptr;
+}
+
+// The last place at or before maxStart where the needle begins, -1 when
+// none; the first byte is found with memrchr, which a long text needs.
+long CKtvPEditColorRules::LastOccurrence(std::string_view text, std::string_view needle, long maxStart)
+{
+    if (needle.empty() || maxStart < 0)
+        return -1;
+    maxStart = std::min(maxStart, static_cast<long>(text.size()) - static_cast<long>(needle.size()));
+    while (maxStart >= 0) {
+        const void* hit = memrchr(text.data(), needle[0], static_cast<size_t>(maxStart) + 1);
+        if (hit == nullptr)
+            return -1;
+        const long at = static_cast<const char*>(hit) - text.data();
+        if (text.substr(static_cast<size_t>(at), needle.size()) == needle)
+            return at;
+        maxStart = at - 1;
+    }
+    return -1;
 }
 
 int CKtvPEditColorRules::FindColorBlockEnd(std::string_view text, const CKtvPColorBlock& block, int nFrom) const

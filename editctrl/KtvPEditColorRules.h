@@ -77,6 +77,7 @@ private:
     };
 
     int FindEndString(std::string_view text, const CKtvPColorBlock& block, size_t from, size_t limit) const;
+    static long LastOccurrence(std::string_view text, std::string_view needle, long maxStart);
 
     std::unordered_map<std::string, WordColor> m_words;
     std::list<CKtvPColorBlock> m_blocks;

@@ -108,7 +108,8 @@ public:
     BOOL OffsetToPoint(int nOffset, POINT& pt, POINT* pRowColumn = nullptr, int* pWantedScrollColumn = nullptr) const;
     int OffsetFromPoint(POINT& pt, BOOL bUpdatePoint = FALSE, BOOL bEvenOutside = FALSE) const;
     int GetColumnOfOffset(int nOffset, BOOL bConsiderCollapsed = FALSE) const;
-    int GetOffsetOfColumn(int nColumn, int nOffsetInRow, BOOL bUpToRowEnd = TRUE, BOOL bConsiderCollapsed = FALSE) const;
+    int GetOffsetOfColumn(int nColumn, int nOffsetInRow, BOOL bUpToRowEnd = TRUE,
+                          BOOL bConsiderCollapsed = FALSE) const;
     int GetRowStartOffset(int nOffset, BOOL bSkipCollapsed = FALSE) const;
     int GetRowEndOffset(int nOffset, BOOL bSkipCollapsed = FALSE) const;
     int GetRowEndColumn(int nOffset, int& nRowEnd, BOOL bConsiderCollapsed = FALSE) const;

@@ -90,7 +90,8 @@ BOOL CKtvPEditModel::AddUndoCharAction(UINT nChar, DWORD dwType, int nOffset, BO
         // a word, then the blanks after it, then the next word.
         const bool keyAllowsMerge = m_nPrevKey == 32 || m_nPrevKey > 47;
         const bool charIsDelimiter = nChar < 128 && IsWordDelimiter(static_cast<char>(nChar));
-        const bool prevIsDelimiter = m_nPrevKey >= 0 && m_nPrevKey < 128 && IsWordDelimiter(static_cast<char>(m_nPrevKey));
+        const bool prevIsDelimiter =
+            m_nPrevKey >= 0 && m_nPrevKey < 128 && IsWordDelimiter(static_cast<char>(m_nPrevKey));
         const CKtvPEditUndoAction* pLast = m_undo.GetLast();
         const bool follows = m_undo.IsAtEnd() && pLast != nullptr && pLast->GetKind() == KTVP_UNDO_INSERT &&
                              (pLast->m_dwMode & KTVP_UNDO_MODE_OVERWRITE) == 0 &&

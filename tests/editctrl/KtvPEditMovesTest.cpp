@@ -191,7 +191,8 @@ TEST_F(EditMovesTest, EnclosingPairNeedsTheOpeningBeforeAndTheClosingAfter)
         BOOL found;
         int start;
         int end;
-    } cases[] = {{4, TRUE, 2, 7}, {3, TRUE, 2, 7}, {6, TRUE, 2, 7}, {2, FALSE, 0, 0}, {9, FALSE, 0, 0}, {15, FALSE, 0, 0}};
+    } cases[] = {{4, TRUE, 2, 7},  {3, TRUE, 2, 7},  {6, TRUE, 2, 7},
+                 {2, FALSE, 0, 0}, {9, FALSE, 0, 0}, {15, FALSE, 0, 0}};
     for (const auto& c : cases) {
         int start = 0;
         int end = 0;
