@@ -185,6 +185,7 @@ std::string Executor::TableReference(const std::string& db, const std::string& o
     std::string schema = ResolveDatabase(db);
     if (SystemViews::IsMasterOnly(lower))
         schema = "master";
+    lockTargets_.emplace_back(schema, name);
     if (dependencies_) {
         Catalog catalog(s_.db, schema);
         if (const int64_t id = catalog.ObjectId(name))
@@ -266,6 +267,48 @@ void Executor::Report(const SqlError& e, int line)
     }
 }
 
+void Executor::LockTables(const Translation& t)
+{
+    const bool changes = !t.targetName.empty() && !t.returnsRows && t.assignments.empty();
+    const std::string targetDb = changes ? ResolveDatabase(t.targetDatabase) : std::string();
+    const bool holdShared = s_.tranCount > 0 && (s_.options.isolationLevel == "REPEATABLE READ" ||
+                                                 s_.options.isolationLevel == "SERIALIZABLE");
+    if (changes) {
+        // SQLite takes one writer per database file: the database's write lock
+        // makes a second writer wait here, visibly, instead of inside SQLite.
+        LockDatabaseForWrite(targetDb);
+    }
+    for (const auto& [database, table] : lockTargets_) {
+        DatabaseInfo info;
+        if (!s_.server->FindDatabase(database, &info))
+            continue;
+        const int64_t id = Catalog(s_.db, info.name).ObjectId(table, "U ");
+        if (!id)
+            continue; // catalogue views and missing tables take no lock
+        const bool exclusive = changes && executor_detail::LowerText(table) == executor_detail::LowerText(t.targetName) &&
+                               executor_detail::LowerText(database) == executor_detail::LowerText(targetDb);
+        s_.server->locks.Acquire(s_.spid, LockResource{info.dbid, id}, exclusive ? LockMode::Exclusive : LockMode::Shared,
+                                 exclusive || holdShared, s_.options.lockTimeout, s_.cancelled);
+    }
+}
+
+void Executor::LockDatabaseForWrite(const std::string& database)
+{
+    DatabaseInfo info;
+    if (!s_.server->FindDatabase(database, &info) || info.dbid == 2)
+        return;
+    s_.server->locks.Acquire(s_.spid, LockResource{info.dbid, 0}, LockMode::Exclusive, true, s_.options.lockTimeout,
+                             s_.cancelled);
+}
+
+void Executor::EndStatementLocks()
+{
+    if (s_.tranCount == 0)
+        s_.server->locks.ReleaseAll(s_.spid);
+    else
+        s_.server->locks.ReleaseStatementLocks(s_.spid);
+}
+
 Executor::Flow Executor::RunList(const std::vector<ParsedStatement>& list)
 {
     for (const ParsedStatement& st : list) {
@@ -279,7 +322,15 @@ Executor::Flow Executor::RunList(const std::vector<ParsedStatement>& list)
             if (st.kind != StatementKind::If && st.kind != StatementKind::While && st.kind != StatementKind::Block &&
                 st.kind != StatementKind::Raiserror)
                 s_.lastError = 0;
+            EndStatementLocks();
         } catch (const SqlError& e) {
+            if (e.number == 1205 && s_.tranCount > 0) {
+                // The deadlock victim's transaction is rolled back, as SQL Server does.
+                sqlite3_exec(s_.db, "ROLLBACK", nullptr, nullptr, nullptr);
+                s_.tranCount = 0;
+                savepoints_.clear();
+            }
+            EndStatementLocks();
             Report(e, st.line);
             if (s_.cancelled)
                 throw BatchAbort{};
@@ -304,6 +355,18 @@ Executor::Flow Executor::Run(const ParsedStatement& st)
     }
     const int64_t startUs = executor_detail::WallMicros();
     const int64_t startCpu = executor_detail::CpuMicros();
+    switch (st.kind) {
+    case StatementKind::CreateModule:
+    case StatementKind::CreateTable:
+    case StatementKind::AlterTable:
+    case StatementKind::CreateIndex:
+    case StatementKind::Drop:
+    case StatementKind::Truncate:
+        LockDatabaseForWrite(s_.database);
+        break;
+    default:
+        break;
+    }
     switch (st.kind) {
     case StatementKind::Query: RunQuery(st); break;
     case StatementKind::Declare: RunDeclare(st); break;
@@ -666,7 +729,9 @@ void Executor::RunQuery(const ParsedStatement& st)
     Translator translator(tokens_, text_, this);
     spellings_.clear();
     touchedTables_.clear();
+    lockTargets_.clear();
     Translation t = translator.Statement(st.begin);
+    LockTables(t);
     BeginImplicitTransaction(!t.returnsRows || t.sql.find(" FROM ") != std::string::npos);
 
     if (!t.intoTable.empty()) {
@@ -1726,9 +1791,11 @@ void Executor::RunKill(const ParsedStatement& st)
     victim->cancelled = true;
     sqlite3_interrupt(victim->db);
     // An idle victim rolls nothing back itself: do it for it, so its locks go now.
-    if (!victim->running && victim->tranCount > 0) {
-        sqlite3_exec(victim->db, "ROLLBACK", nullptr, nullptr, nullptr);
+    if (!victim->running) {
+        if (victim->tranCount > 0)
+            sqlite3_exec(victim->db, "ROLLBACK", nullptr, nullptr, nullptr);
         victim->tranCount = 0;
+        s_.server->locks.ReleaseAll(spid);
     }
 }
 

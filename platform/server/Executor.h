@@ -89,6 +89,10 @@ private:
     // Runs a translated INSERT, UPDATE or DELETE; fires the table's triggers.
     int64_t RunChange(const Translation& t);
     void FireTriggers(const std::string& database, const std::vector<int64_t>& triggers);
+    // Takes the server's locks on the tables a statement reads (shared) and changes (exclusive).
+    void LockTables(const Translation& t);
+    void EndStatementLocks();
+    void LockDatabaseForWrite(const std::string& database);
 
     Value Evaluate(size_t exprBegin, const TypeSpec& target = {});
     bool Condition(size_t exprBegin);
@@ -111,6 +115,7 @@ private:
     int returnValue_ = 0;
     std::map<std::string, std::string> spellings_;
     std::vector<std::string> touchedTables_;
+    std::vector<std::pair<std::string, std::string>> lockTargets_; // database, table
     std::vector<int64_t>* dependencies_ = nullptr;
     bool unqualifiedNames_ = false;
     bool inTrigger_ = false;

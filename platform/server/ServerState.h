@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/server/LockManager.h"
+
 struct sqlite3;
 
 namespace tw::server {
@@ -45,6 +47,8 @@ public:
             visit(*s);
     }
     SessionState* LockSession(int spid, std::unique_lock<std::mutex>& lock) const;
+
+    LockManager locks;
 
     // Keeps the in-memory tempdb alive while the server lives.
     sqlite3* tempdbKeeper = nullptr;

@@ -17,6 +17,7 @@ Session::~Session()
     state_->server->UnregisterSession(state_->spid);
     if (state_->tranCount > 0)
         sqlite3_exec(state_->db, "ROLLBACK", nullptr, nullptr, nullptr);
+    state_->server->locks.ReleaseAll(state_->spid);
     sqlite3_close_v2(state_->db);
 }
 
@@ -45,6 +46,10 @@ bool Session::Execute(std::string_view batch, ResultSink& sink)
         sqlite3_exec(s.db, "ROLLBACK", nullptr, nullptr, nullptr);
         s.tranCount = 0;
     }
+    if (s.tranCount == 0)
+        s.server->locks.ReleaseAll(s.spid);
+    else
+        s.server->locks.ReleaseStatementLocks(s.spid);
     s.SetInfo(&SessionState::status, "sleeping");
     s.SetInfo(&SessionState::command, "AWAITING COMMAND");
     s.running = false;

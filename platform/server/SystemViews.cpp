@@ -33,6 +33,11 @@ struct ProcessRow {
     int spid;
     int dbid;
     int openTran;
+    int blocked = 0;
+    int64_t waitMs = 0;
+    std::string waitType = "0x0000";
+    std::string lastWaitType = "MISCELLANEOUS";
+    std::string waitResource;
     std::string status, host, program, command, login, loginTime, lastBatch;
 };
 
@@ -55,6 +60,19 @@ std::vector<ProcessRow> Processes(SessionState& self)
         r.login = s.login;
         r.loginTime = s.loginTime;
         r.lastBatch = s.Info(&SessionState::lastBatchTime);
+        LockWait wait;
+        if (self.server->locks.Waiting(s.spid, &wait)) {
+            r.blocked = wait.blocker;
+            r.waitMs = wait.waitedMs;
+            const bool exclusive = wait.mode == LockMode::Exclusive;
+            r.waitType = exclusive ? "0x0005" : "0x0003";
+            r.lastWaitType = exclusive ? "LCK_M_X" : "LCK_M_S";
+            r.waitResource = wait.resource.objectId
+                                 ? "TAB: " + std::to_string(wait.resource.dbid) + ":" +
+                                       std::to_string(wait.resource.objectId) + " []"
+                                 : "DB: " + std::to_string(wait.resource.dbid) + " [write]";
+            r.status = "sleeping";
+        }
         rows.push_back(r);
     });
     return rows;
@@ -80,11 +98,14 @@ void SystemViews::Refresh(SessionState& session, const std::string& lowerName)
         SqliteStatement::Exec(session.db, "DELETE FROM temp.tw_sysprocesses");
         for (const auto& r : rows) {
             SqliteStatement ins(session.db,
-                                "INSERT INTO temp.tw_sysprocesses VALUES (?, 0, 0, X'0000', 0, 'MISCELLANEOUS', '', ?, "
+                                "INSERT INTO temp.tw_sysprocesses VALUES (?, 0, ?, ?, ?, ?, ?, ?, "
                                 "1, 0, 0, 2, ?, ?, 0, ?, ?, X'01', ?, ?, '0', ?, '', '', '000000000000', 'LPC', ?, "
                                 "X'00', 0, 0)");
-            ins.Bind(1, r.spid).Bind(2, r.dbid).Bind(3, r.loginTime).Bind(4, r.lastBatch).Bind(5, r.openTran);
-            ins.Bind(6, r.status).Bind(7, r.host).Bind(8, r.program).Bind(9, r.command).Bind(10, r.login).Step();
+            const char code = r.waitType == "0x0005" ? 5 : r.waitType == "0x0003" ? 3 : 0;
+            ins.Bind(1, r.spid).Bind(2, r.blocked).BindValue(3, Value::Binary(std::string{'\0', code})).Bind(4, r.waitMs);
+            ins.Bind(5, r.lastWaitType).Bind(6, r.waitResource).Bind(7, r.dbid).Bind(8, r.loginTime);
+            ins.Bind(9, r.lastBatch).Bind(10, r.openTran).Bind(11, r.status).Bind(12, r.host).Bind(13, r.program);
+            ins.Bind(14, r.command).Bind(15, r.login).Step();
         }
         return;
     }
@@ -95,6 +116,13 @@ void SystemViews::Refresh(SessionState& session, const std::string& lowerName)
         SqliteStatement ins(session.db, "INSERT INTO temp.tw_syslockinfo VALUES ('', X'00', X'00', ?, 0, 0, 2, 0, 3, 1, "
                                         "1, 0, 0, ?, 0, 4, 0, NULL)");
         ins.Bind(1, r.dbid).Bind(2, r.spid).Step();
+    }
+    // Table locks: mode 3 shared, 5 exclusive; status 1 granted, 3 waiting; owner 1 the transaction.
+    for (const LockInfo& l : session.server->locks.Locks()) {
+        SqliteStatement ins(session.db, "INSERT INTO temp.tw_syslockinfo VALUES ('', X'00', X'00', ?, 0, ?, ?, 0, ?, ?, "
+                                        "1, 0, 0, ?, 0, 1, 0, NULL)");
+        ins.Bind(1, l.resource.dbid).Bind(2, l.resource.objectId).Bind(3, l.resource.objectId ? 5 : 2);
+        ins.Bind(4, l.mode == LockMode::Exclusive ? 5 : 3).Bind(5, l.granted ? 1 : 3).Bind(6, l.spid).Step();
     }
 }
 
