@@ -508,6 +508,7 @@ void MessageQueue::Shutdown()
     }
     for (auto& sent : pending)
         Reply(*sent, 0);
+    ForgetThreadWindows(threadId_);
     std::lock_guard lock(message_queue_detail::RegistryMutex());
     message_queue_detail::Registry().erase(threadId_);
 }

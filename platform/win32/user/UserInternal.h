@@ -75,3 +75,11 @@ uint64_t IdleDeadline();
 int MaxRealWaitMs();
 
 }  // namespace tw::user
+
+namespace tw::user {
+
+// A thread ended: its windows go with it, without messages (nobody is left to
+// handle them), as on the platform.
+void ForgetThreadWindows(DWORD threadId);
+
+}  // namespace tw::user

@@ -246,6 +246,34 @@ bool ClassMatches(const Window* w, LPCSTR wanted)
 
 }  // namespace window_api_detail
 
+void ForgetThreadWindows(DWORD threadId)
+{
+    UserGuard guard(UserMutex());
+    std::vector<Window*> doomed;
+    Tree().ForEach(Tree().Desktop(), [&](Window* w) {
+        if (w != Tree().Desktop() && w->threadId == threadId)
+            doomed.push_back(w);
+    });
+    for (Window* w : doomed) {
+        // Whatever lies inside goes too, whichever thread made it.
+        HWND handle = w->handle;
+        if (!Tree().Find(handle))
+            continue;
+        std::vector<Window*> subtree;
+        Tree().ForEach(w, [&](Window* x) { subtree.push_back(x); });
+        for (auto it = subtree.rbegin(); it != subtree.rend(); ++it) {
+            Window* x = *it;
+            if (Tree().focus == x->handle)
+                Tree().focus = nullptr;
+            if (Tree().active == x->handle)
+                Tree().active = nullptr;
+            if (Tree().capture == x->handle)
+                Tree().capture = nullptr;
+            window_api_detail::ReleaseWindow(x);
+        }
+    }
+}
+
 HWND WindowUnderPoint(POINT screenPt, HWND skip)
 {
     UserGuard guard(UserMutex());

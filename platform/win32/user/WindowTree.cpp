@@ -75,6 +75,35 @@ void WindowTree::Unlink(Window* window)
 
 void WindowTree::Restack(Window* window, HWND insertAfter)
 {
+    PlaceInBand(window, insertAfter);
+    if (window->parent == desktop_)
+        RaiseOwnedAbove(window);
+}
+
+// Owned windows (floating panes, popups, tool tips) move with their owner
+// and stay just in front of it, keeping their own order among themselves.
+void WindowTree::RaiseOwnedAbove(Window* owner)
+{
+    auto& siblings = desktop_->children;
+    std::vector<Window*> owned;
+    for (Window* w : siblings) {
+        if (w->owner == owner->handle && w != owner)
+            owned.push_back(w);
+    }
+    for (auto it = owned.rbegin(); it != owned.rend(); ++it) {
+        Window* w = *it;
+        // A topmost owned window stays in the topmost band, in front anyway.
+        if ((w->exStyle & WS_EX_TOPMOST) && !(owner->exStyle & WS_EX_TOPMOST))
+            continue;
+        siblings.erase(std::find(siblings.begin(), siblings.end(), w));
+        siblings.insert(std::find(siblings.begin(), siblings.end(), owner), w);
+    }
+    for (Window* w : owned)
+        RaiseOwnedAbove(w);
+}
+
+void WindowTree::PlaceInBand(Window* window, HWND insertAfter)
+{
     auto& siblings = window->parent->children;
     std::erase(siblings, window);
     const bool topmost = (window->exStyle & WS_EX_TOPMOST) != 0;

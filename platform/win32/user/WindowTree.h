@@ -56,6 +56,8 @@ public:
 
 private:
     WindowTree();
+    void PlaceInBand(Window* window, HWND insertAfter);
+    void RaiseOwnedAbove(Window* owner);
     mutable std::recursive_mutex mutex_;
     std::map<uintptr_t, std::unique_ptr<Window>> windows_;
     uintptr_t nextHandle_ = 0x10000;

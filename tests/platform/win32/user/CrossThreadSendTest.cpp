@@ -93,10 +93,11 @@ TEST(CrossThreadSend, SendsBothWaysWithoutDeadlockAndInSendMessageIsTrue)
     DestroyWindow(g_windowA);
 }
 
-TEST(CrossThreadSend, SendingToAWindowWhoseThreadEndedReturnsAtOnce)
+TEST(CrossThreadSend, WindowsOfAnEndedThreadGoWithItAndSendsToThemReturnAtOnce)
 {
     HWND orphan = nullptr;
     std::thread([&orphan] { orphan = MakeWindow("CrossThreadOrphan", DefWindowProc); }).join();
+    EXPECT_FALSE(IsWindow(orphan));
     DWORD_PTR answer = 7;
     EXPECT_FALSE(SendMessageTimeout(orphan, WM_APP, 0, 0, SMTO_NORMAL, kTimeoutMs, &answer));
     EXPECT_EQ(answer, 0u);

@@ -220,3 +220,24 @@ TEST_F(WindowPositionTest, DoubleClickOnTheCaptionMaximisesAndRestores)
 
 }  // namespace
 }  // namespace tw::user::test
+
+namespace tw::user::test {
+namespace {
+
+TEST_F(WindowPositionTest, OwnedWindowsStayInFrontOfTheirOwner)
+{
+    HWND frame = MakeFrame("frame", RECT{0, 0, 400, 300});
+    HWND floating = trace.Create("floating", WS_POPUP | WS_VISIBLE, 0, RECT{50, 50, 150, 150}, frame);
+    HWND other = MakeFrame("other", RECT{100, 100, 500, 400});
+    ASSERT_EQ(GetTopWindow(nullptr), other);
+    SetActiveWindow(frame);
+    EXPECT_EQ(GetTopWindow(nullptr), floating) << "raising the owner brings its popups along, in front";
+    EXPECT_EQ(GetWindow(floating, GW_HWNDNEXT), frame);
+    EXPECT_EQ(WindowFromPoint(POINT{120, 120}), floating);
+    SetWindowPos(frame, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    EXPECT_EQ(GetWindow(frame, GW_HWNDNEXT), nullptr) << "the owner went to the bottom";
+    EXPECT_EQ(GetWindow(floating, GW_HWNDNEXT), frame) << "its popup went with it";
+}
+
+}  // namespace
+}  // namespace tw::user::test
