@@ -1489,6 +1489,9 @@ void Executor::RunCreateTable(const ParsedStatement& st)
             throw SqlError(2714, 16, "There is already an object named '" + name.name + "' in the database.",
                            SqlError::Scope::Statement, 6);
         SqliteStatement::Exec(s_.db, "CREATE TABLE " + qualified + " (" + def.SqliteBody() + ")");
+        for (const ColumnDefinition& c : def.columns)
+            if (c.column.type.IsDateTime())
+                NormaliseDates("temp", name.name, c.column);
         return;
     }
     Catalog catalog(s_.db, db);
@@ -1515,6 +1518,9 @@ void Executor::RunCreateTable(const ParsedStatement& st)
             columns.push_back(c.column);
         }
         catalog.AddColumns(id, columns);
+        for (const ColumnDefinition& c : def.columns)
+            if (c.column.type.IsDateTime())
+                NormaliseDates(db, name.name, c.column);
         int nextIndex = 2;
         for (const ConstraintDefinition& c : def.constraints) {
             const int64_t constraintId = catalog.AddObject(c.name, c.kind, id);
@@ -1543,6 +1549,23 @@ void Executor::RunCreateTable(const ParsedStatement& st)
     }
 }
 
+// Dates arrive in many spellings ('20240301', '3/1/2024 10:00'); the stored
+// form is always the canonical one, so that dates compare and sort as dates.
+void Executor::NormaliseDates(const std::string& db, const std::string& table, const CatalogColumn& column)
+{
+    const std::string quotedTable = Translator::Quote(table);
+    const std::string col = Translator::Quote(column.name);
+    const std::string canonical = "tw_convert(NEW." + col + ", " + Translator::Literal(column.type.Spelling()) + ", NULL)";
+    const std::string when = " WHEN NEW." + col + " IS NOT NULL AND NEW." + col + " IS NOT " + canonical;
+    const std::string action = " BEGIN UPDATE " + quotedTable + " SET " + col + " = " + canonical +
+                               " WHERE rowid = NEW.rowid; END";
+    const std::string prefix = Translator::Quote(db) + "." + Translator::Quote("tw_date_" + table + "_" + column.name);
+    SqliteStatement::Exec(s_.db, "CREATE TRIGGER " + prefix.substr(0, prefix.size() - 1) + "_i\" AFTER INSERT ON " +
+                                     quotedTable + when + action);
+    SqliteStatement::Exec(s_.db, "CREATE TRIGGER " + prefix.substr(0, prefix.size() - 1) + "_u\" AFTER UPDATE OF " +
+                                     col + " ON " + quotedTable + when + action);
+}
+
 void Executor::RunAlterTable(const ParsedStatement& st)
 {
     const ObjectName name = ObjectName::Parse(st.target);
@@ -1566,6 +1589,9 @@ void Executor::RunAlterTable(const ParsedStatement& st)
                 if (!colid)
                     throw SqlError(4924, 16, "ALTER TABLE DROP COLUMN failed because column '" + column +
                                                  "' does not exist in table '" + name.name + "'.");
+                for (const char* suffix : {"_i", "_u"})
+                    SqliteStatement::Exec(s_.db, "DROP TRIGGER IF EXISTS " + Translator::Quote(db) + "." +
+                                                     Translator::Quote("tw_date_" + name.name + "_" + column + suffix));
                 SqliteStatement::Exec(s_.db, "ALTER TABLE " + table + " DROP COLUMN " + Translator::Quote(column));
                 SqliteStatement del(s_.db, "DELETE FROM " + catalog.Table("tw_columns") + " WHERE id = ? AND colid = ?");
                 del.Bind(1, id).Bind(2, colid).Step();
@@ -1601,6 +1627,8 @@ void Executor::RunAlterTable(const ParsedStatement& st)
                 if (!c.column.nullable && c.defaultSql.empty())
                     sql += c.column.type.IsCharacter() ? " DEFAULT ''" : " DEFAULT 0";
                 SqliteStatement::Exec(s_.db, "ALTER TABLE " + table + " ADD COLUMN " + sql);
+                if (c.column.type.IsDateTime())
+                    NormaliseDates(db, name.name, c.column);
                 if (!c.defaultName.empty()) {
                     const int64_t defaultId = catalog.AddObject(c.defaultName, Catalog::kDefault, id);
                     catalog.SetText(defaultId, c.defaultText);

@@ -20,6 +20,7 @@ namespace tw::server {
 
 class SessionState;
 class Catalog;
+struct CatalogColumn;
 
 class Executor : public TranslationContext {
 public:
@@ -93,6 +94,7 @@ private:
     void LockTables(const Translation& t);
     void EndStatementLocks();
     void LockDatabaseForWrite(const std::string& database);
+    void NormaliseDates(const std::string& db, const std::string& table, const CatalogColumn& column);
 
     Value Evaluate(size_t exprBegin, const TypeSpec& target = {});
     bool Condition(size_t exprBegin);

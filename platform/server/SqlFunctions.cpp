@@ -679,6 +679,22 @@ std::optional<DateTimeValue> DateArg(sqlite3_context* ctx, sqlite3_value* v)
 
 void GetDate(sqlite3_context* ctx, int, Args) { ResultText(ctx, DateTimeValue::Now().ToCanonical()); }
 
+bool LooksCanonical(const std::string& t)
+{
+    return t.size() == 23 && t[4] == '-' && t[7] == '-' && t[10] == ' ' && t[13] == ':' && t[19] == '.';
+}
+
+// A date literal beside a stored datetime takes the datetime's form.
+void DateCoerce(sqlite3_context* ctx, int, Args argv)
+{
+    if (sqlite3_value_type(argv[1]) != SQLITE_TEXT || !LooksCanonical(Text(argv[1])))
+        return sqlite3_result_value(ctx, argv[0]);
+    auto d = DateArg(ctx, argv[0]);
+    if (!d)
+        return sqlite3_result_value(ctx, argv[0]);
+    ResultText(ctx, d->ToCanonical());
+}
+
 void DatePartFn(sqlite3_context* ctx, int, Args argv)
 {
     if (IsNull(argv[1])) return sqlite3_result_null(ctx);
@@ -1137,7 +1153,7 @@ const FunctionEntry kFunctions[] = {
     {"tw_add", 2, Add, true}, {"tw_divide", 2, Divide, true}, {"tw_modulo", 2, Modulo, true},
     {"tw_like", 2, LikeFn, true}, {"tw_like", 3, LikeFn, true}, {"tw_sysvar", 1, SysVar, false},
     {"tw_convert", 3, Convert, false}, {"tw_convert", 4, Convert, false}, {"tw_getdate", 0, GetDate, false},
-    {"getutcdate", 0, GetDate, false}, {"sysdatetime", 0, GetDate, false},
+    {"getutcdate", 0, GetDate, false}, {"tw_datecoerce", 2, DateCoerce, false}, {"sysdatetime", 0, GetDate, false},
     {"tw_substring", 3, SubstringFn, true}, {"tw_left", 2, LeftFn, true}, {"tw_right", 2, RightFn, true},
     {"tw_replace", 3, ReplaceFn, true}, {"tw_char", 1, CharFn, true}, {"tw_round", 2, Round, true},
     {"tw_round", 3, Round, true}, {"tw_datepart", 2, DatePartFn, false}, {"tw_datename", 2, DateNameFn, false},

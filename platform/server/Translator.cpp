@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cctype>
 
+#include "platform/server/DateTimeValue.h"
 #include "platform/server/SqlError.h"
 
 namespace tw::server {
@@ -713,9 +714,21 @@ std::string Translator::NotExpr()
     return Predicate();
 }
 
+// A string literal that reads as a date meets a datetime operand as a
+// datetime (SQL Server's type precedence): '20240301' and '2024-03-01'
+// compare equal with a stored date.
+std::string Translator::CoerceDate(const std::string& sql, size_t begin, size_t end, const std::string& other) const
+{
+    if (end != begin + 1 || tokens_[begin].kind != TokenKind::String || !DateTimeValue::Parse(tokens_[begin].text))
+        return sql;
+    return "tw_datecoerce(" + sql + ", " + other + ")";
+}
+
 std::string Translator::Predicate()
 {
+    const size_t leftBegin = pos_;
     std::string left = Additive();
+    const size_t leftEnd = pos_;
     for (;;) {
         const Token& t = Peek();
         static const char* const comparisons[] = {"=", "<>", "!=", "<", ">", "<=", ">=", "!<", "!>"};
@@ -727,7 +740,11 @@ std::string Translator::Predicate()
             Next();
             if (Peek().Is("ALL") || Peek().Is("ANY") || Peek().Is("SOME"))
                 throw SqlError::NotSupported("Comparisons with ALL, ANY or SOME");
-            const std::string right = Additive();
+            const size_t rightBegin = pos_;
+            std::string right = Additive();
+            const std::string coercedLeft = CoerceDate(left, leftBegin, leftEnd, right);
+            right = CoerceDate(right, rightBegin, pos_, left);
+            left = coercedLeft;
             const bool ansiNulls = !context_ || context_->AnsiNulls();
             if (op == "!<")
                 op = ">=";
@@ -771,9 +788,13 @@ std::string Translator::Predicate()
                 left = "(" + left + " " + neg + "IN (" + ExprList() + "))";
             ExpectOp(")");
         } else if (Accept("BETWEEN")) {
-            const std::string low = Additive();
+            size_t at = pos_;
+            std::string low = Additive();
+            low = CoerceDate(low, at, pos_, left);
             Expect("AND");
-            const std::string high = Additive();
+            at = pos_;
+            std::string high = Additive();
+            high = CoerceDate(high, at, pos_, left);
             left = "(" + left + " " + neg + "BETWEEN " + low + " AND " + high + ")";
         } else {
             if (negated)

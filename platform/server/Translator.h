@@ -88,6 +88,7 @@ private:
     std::string AndExpr();
     std::string NotExpr();
     std::string Predicate();
+    std::string CoerceDate(const std::string& sql, size_t begin, size_t end, const std::string& other) const;
     std::string Additive();
     std::string Multiplicative();
     std::string Unary();

@@ -172,3 +172,23 @@ TEST_F(ServerTest, ResultSetsCarrySqlServerTypes)
 }
 
 } // namespace tw::server::test
+
+namespace tw::server::test {
+
+TEST_F(ServerTest, DatesCompareAsDatesWhateverTheirSpelling)
+{
+    ASSERT_FALSE(Run("CREATE TABLE #d (id int, at datetime)\n"
+                     "INSERT INTO #d VALUES (1, '20240301')\nINSERT INTO #d VALUES (2, '3/15/2024 10:30')\n"
+                     "INSERT INTO #d VALUES (3, '2024-04-01T08:00:00')").HasError());
+    EXPECT_EQ(Query("SELECT COUNT(*) FROM #d WHERE at < '2024-04-01'").rows[0][0].ToText(), "2");
+    EXPECT_EQ(Query("SELECT COUNT(*) FROM Orders WHERE OrderDate >= '20250101'").rows[0][0].ToText(),
+              Query("SELECT COUNT(*) FROM Orders WHERE OrderDate >= '2025-01-01 00:00:00.000'").rows[0][0].ToText());
+    EXPECT_EQ(Query("SELECT COUNT(*) FROM Orders WHERE OrderDate BETWEEN '1/1/2024' AND '20240131'").rows[0][0].ToText(),
+              "10");
+    ASSERT_FALSE(Run("CREATE TABLE dbo.Dates (at datetime NULL)\nINSERT INTO Dates VALUES ('20240301 10:00')").HasError());
+    EXPECT_EQ(Query("SELECT at FROM Dates WHERE at = '2024-03-01 10:00'").rows.size(), 1u);
+    EXPECT_EQ(Run("INSERT INTO Dates VALUES ('not a date')").FirstError()->number, 241);
+    Run("DROP TABLE Dates");
+}
+
+} // namespace tw::server::test
