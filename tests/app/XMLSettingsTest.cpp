@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "tests/app/AppTestFiles.h"
 #include "app/XMLSettings.h"
 #include "platform/mfc/CException.h"
 #include "ui/frames/KtvPRegistryFactory.h"
@@ -15,16 +16,7 @@
 
 namespace {
 
-std::string ReadWholeFile(const std::string& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
 
-void WriteWholeFile(const std::string& path, const std::string& bytes)
-{
-    std::ofstream(path, std::ios::binary) << bytes;
-}
 
 // Every test starts from empty trees and the application's names.
 class XMLSettingsTest : public testing::Test {
@@ -32,9 +24,9 @@ protected:
     void SetUp() override
     {
         std::filesystem::create_directories("data");
-        WriteWholeFile("empty.dat", "<CURRENT_USER>\r\n</CURRENT_USER>\r\n");
+        apptest::WriteFileText("empty.dat", "<CURRENT_USER>\r\n</CURRENT_USER>\r\n");
         ASSERT_TRUE(CXMLSettings::LoadFromFile(FALSE, "empty.dat"));
-        WriteWholeFile("empty.dat", "<LOCAL_MACHINE>\r\n</LOCAL_MACHINE>\r\n");
+        apptest::WriteFileText("empty.dat", "<LOCAL_MACHINE>\r\n</LOCAL_MACHINE>\r\n");
         ASSERT_TRUE(CXMLSettings::LoadFromFile(TRUE, "empty.dat"));
         KtvSetRegistryNames("Corvane", "Tarnwick");
     }
@@ -55,7 +47,7 @@ protected:
     static CString SavedText()
     {
         EXPECT_TRUE(CXMLSettings::SaveToFile(FALSE, "saved.dat"));
-        const std::string bytes = ReadWholeFile("saved.dat");
+        const std::string bytes = apptest::FileText("saved.dat");
         return CString(bytes.c_str());
     }
 };
@@ -93,8 +85,8 @@ TEST_F(XMLSettingsTest, FixedSettingsAreWrittenAsTheGoldenFile)
 
     const std::string golden = TW_SOURCE_DIR "/tests/app/golden/PosImg.dat";
     if (getenv("TW_UPDATE_GOLDEN") != nullptr)
-        WriteWholeFile(golden, ReadWholeFile("data/PosImg.dat"));
-    EXPECT_EQ(ReadWholeFile("data/PosImg.dat"), ReadWholeFile(golden));
+        apptest::WriteFileText(golden, apptest::FileText("data/PosImg.dat"));
+    EXPECT_EQ(apptest::FileText("data/PosImg.dat"), apptest::FileText(golden));
 }
 
 TEST_F(XMLSettingsTest, ValuesAreStoredInTheirTextForms)
@@ -238,14 +230,14 @@ TEST_F(XMLSettingsTest, DamagedFileKeepsWhatParsedAndIsSetAside)
         "<CURRENT_USER>\r\n<Good>\r\n<v>\"1\"</v>\r\n</Good>\r\n"
         "<Bad>\r\n<v>\"2\"</w>\r\n</Bad>\r\n"
         "<Later>\r\n<v>\"3\"</v>\r\n</Later>\r\n</CURRENT_USER>\r\n";
-    WriteWholeFile("data/PosImg.dat", damaged);
-    WriteWholeFile("data/PosImg.dat.bad", "an older copy");
+    apptest::WriteFileText("data/PosImg.dat", damaged);
+    apptest::WriteFileText("data/PosImg.dat.bad", "an older copy");
 
     EXPECT_FALSE(CXMLSettings::LoadFromFile(FALSE, "data/PosImg.dat"));
     EXPECT_STREQ(StoredText("Good", "v"), "1");
     EXPECT_STREQ(StoredText("Bad", "v"), "<missing>");
     EXPECT_STREQ(StoredText("Later", "v"), "<missing>");
-    EXPECT_EQ(ReadWholeFile("data/PosImg.dat.bad"), damaged);
+    EXPECT_EQ(apptest::FileText("data/PosImg.dat.bad"), damaged);
 }
 
 TEST_F(XMLSettingsTest, FilesThatLoadNothing)
@@ -264,16 +256,16 @@ TEST_F(XMLSettingsTest, FilesThatLoadNothing)
         SCOPED_TRACE(c.name);
         SetUp();
         std::filesystem::remove("data/PosImg.dat.bad");
-        WriteWholeFile("data/PosImg.dat", c.text);
+        apptest::WriteFileText("data/PosImg.dat", c.text);
         EXPECT_FALSE(CXMLSettings::LoadFromFile(FALSE, "data/PosImg.dat"));
         EXPECT_STREQ(StoredText("A", "v"), "<missing>");
-        EXPECT_EQ(ReadWholeFile("data/PosImg.dat.bad"), c.text);
+        EXPECT_EQ(apptest::FileText("data/PosImg.dat.bad"), c.text);
     }
 }
 
 TEST_F(XMLSettingsTest, IndentedSiblingDropsItselfAndWhatFollows)
 {
-    WriteWholeFile("data/PosImg.dat",
+    apptest::WriteFileText("data/PosImg.dat",
                    "<CURRENT_USER>\r\n<A>\r\n<v>\"1\"</v>\r\n</A>\r\n<B>\r\n<v>\"2\"</v>\r\n  <w>\"3\"</w>\r\n</B>\r\n"
                    "<C>\r\n<v>\"4\"</v>\r\n</C>\r\n</CURRENT_USER>\r\n");
     EXPECT_FALSE(CXMLSettings::LoadFromFile(FALSE, "data/PosImg.dat"));
@@ -319,9 +311,9 @@ TEST_F(XMLSettingsTest, SaveReplacesTheOldFileWhole)
 {
     std::filesystem::remove_all("data");
     std::filesystem::create_directories("data");
-    WriteWholeFile("data/PosImg.dat", std::string(4096, 'x'));
+    apptest::WriteFileText("data/PosImg.dat", std::string(4096, 'x'));
     ASSERT_TRUE(CXMLSettings::SaveToFile(FALSE, "data/PosImg.dat"));
-    EXPECT_EQ(ReadWholeFile("data/PosImg.dat"), "<CURRENT_USER>\r\n</CURRENT_USER>\r\n");
+    EXPECT_EQ(apptest::FileText("data/PosImg.dat"), "<CURRENT_USER>\r\n</CURRENT_USER>\r\n");
     size_t nFiles = 0;
     for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator("data"))
         ++nFiles;

@@ -5,16 +5,12 @@
 #include <iterator>
 #include <string>
 
+#include "tests/app/AppTestFiles.h"
 #include "app/XmlElement.h"
 #include "app/XmlWriter.h"
 
 namespace {
 
-std::string FileText(const std::string& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
 
 TEST(XmlWriterTest, DeclarationFirstThenElementsIndentedByTheirDepth)
 {
@@ -37,7 +33,7 @@ TEST(XmlWriterTest, DeclarationFirstThenElementsIndentedByTheirDepth)
     writer.SetFilePath("ignored.xml");
     EXPECT_TRUE(writer.Close());
 
-    EXPECT_EQ(FileText("doc.xml"),
+    EXPECT_EQ(apptest::FileText("doc.xml"),
               "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\r\n"
               " <registry>\r\n"
               "  <k name=\"A\" other=\"B\">\r\n"
@@ -54,16 +50,16 @@ TEST(XmlWriterTest, FileAppearsOnlyWhenClosedAndADiscardedOneKeepsTheOld)
     CXmlWriter writer;
     writer.SetFilePath("keep.xml");
     ASSERT_TRUE(writer.Write("<new/>"));
-    EXPECT_EQ(FileText("keep.xml"), "old");
+    EXPECT_EQ(apptest::FileText("keep.xml"), "old");
     writer.Discard();
     EXPECT_FALSE(writer.Close());
-    EXPECT_EQ(FileText("keep.xml"), "old");
+    EXPECT_EQ(apptest::FileText("keep.xml"), "old");
     EXPECT_FALSE(std::filesystem::exists("keep.xml.tmp"));
 
     // The same writer may write the file again after a Close.
     ASSERT_TRUE(writer.Write("<new/>"));
     EXPECT_TRUE(writer.Close());
-    EXPECT_EQ(FileText("keep.xml"), "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\r\n<new/>");
+    EXPECT_EQ(apptest::FileText("keep.xml"), "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\r\n<new/>");
 }
 
 TEST(XmlWriterTest, DestructorCompletesTheFile)
@@ -73,7 +69,7 @@ TEST(XmlWriterTest, DestructorCompletesTheFile)
         writer.SetFilePath("auto.xml");
         ASSERT_TRUE(writer.Write("<a/>"));
     }
-    EXPECT_EQ(FileText("auto.xml"), "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\r\n<a/>");
+    EXPECT_EQ(apptest::FileText("auto.xml"), "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\r\n<a/>");
 }
 
 TEST(XmlWriterTest, FileThatCannotBeCreatedFailsEveryWrite)
