@@ -292,6 +292,10 @@ std::string TableDefinition::SqliteColumn(const ColumnDefinition& c) const
         rowidKey = true;
     } else {
         sql += t.Spelling();
+        // Dates are kept as text: with SQLite's numeric affinity '20240301'
+        // would turn into a number.
+        if (t.IsDateTime())
+            sql += " TEXT";
     }
     if (t.IsCharacter())
         sql += " COLLATE TWCI";
