@@ -217,3 +217,24 @@ TEST_F(MouseInputTest, NoActivatePopupAnswerLeavesActivationAlone)
 
 }  // namespace
 }  // namespace tw::user::test
+
+namespace tw::user::test {
+namespace {
+
+TEST_F(MouseInputTest, DefaultCursorIsTheClassCursorOrTheSizingArrowOfTheBorder)
+{
+    SetClassLongPtr(child, GCLP_HCURSOR, reinterpret_cast<LONG_PTR>(LoadCursor(nullptr, IDC_IBEAM)));
+    const POINT inChild = ScreenPointOf(child, 5, 5);
+    input.MouseMove(inChild.x, inChild.y);
+    Pump();
+    EXPECT_EQ(GetCursor(), LoadCursor(nullptr, IDC_IBEAM));
+    input.MouseMove(101, 200);  // main's left sizing border
+    Pump();
+    EXPECT_EQ(GetCursor(), LoadCursor(nullptr, IDC_SIZEWE));
+    EXPECT_NE(LoadCursor(nullptr, IDC_SIZEWE), LoadCursor(nullptr, IDC_SIZENS));
+    EXPECT_EQ(LoadCursor(nullptr, MAKEINTRESOURCE(12345)), nullptr) << "not a standard cursor";
+    SetClassLongPtr(child, GCLP_HCURSOR, 0);
+}
+
+}  // namespace
+}  // namespace tw::user::test

@@ -237,3 +237,45 @@ TEST_F(PaintingTest, FramePaintingShowsTheActiveCaptionColour)
 
 }  // namespace
 }  // namespace tw::user::test
+
+namespace tw::user::test {
+namespace {
+
+TEST_F(PaintingTest, ClipSiblingsKeepsALowerSiblingOffAnUpperOne)
+{
+    HWND parent = trace.Create("parent", WS_POPUP | WS_VISIBLE, 0, RECT{500, 100, 700, 300});
+    HWND upper = trace.Create("upper", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, 0, RECT{0, 0, 100, 100}, parent, 1);
+    HWND lower = trace.Create("lower", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, 0, RECT{50, 50, 150, 150}, parent, 2);
+    SetWindowPos(upper, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    trace.OnMessage(upper, WM_PAINT, PaintWith(kGreen));
+    trace.OnMessage(lower, WM_PAINT, PaintWith(kRed));
+    Pump();
+    RedrawWindow(lower, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    EXPECT_EQ(ScreenPixel(ScreenPointOf(upper, 75, 75)), kGreen) << "the overlap belongs to the upper sibling";
+    EXPECT_EQ(ScreenPixel(ScreenPointOf(lower, 75, 75)), kRed);
+}
+
+TEST_F(PaintingTest, LockedWindowDrawsNothingUntilUnlockedAndIsThenRepainted)
+{
+    trace.OnMessage(main, WM_PAINT, PaintWith(kBlue));
+    InvalidateRect(main, nullptr, TRUE);
+    Pump();
+    const POINT probe = ScreenPointOf(main, 10, 10);
+    ASSERT_TRUE(LockWindowUpdate(main));
+    EXPECT_FALSE(LockWindowUpdate(main)) << "one window at a time";
+    HDC hdc = GetDC(main);
+    RECT all{0, 0, 50, 50};
+    HBRUSH red = CreateSolidBrush(kRed);
+    FillRect(hdc, &all, red);
+    DeleteObject(red);
+    ReleaseDC(main, hdc);
+    EXPECT_EQ(ScreenPixel(probe), kBlue);
+    trace.Start();
+    ASSERT_TRUE(LockWindowUpdate(nullptr));
+    Pump();
+    const auto got = trace.Messages(main);
+    EXPECT_NE(std::find(got.begin(), got.end(), "WM_PAINT"), got.end());
+}
+
+}  // namespace
+}  // namespace tw::user::test
