@@ -433,7 +433,7 @@ TEST_F(XMLSettingsTest, CloseLeavesTheCurrentNode)
     EXPECT_STREQ(StoredText("K", "after"), "3");
 }
 
-TEST_F(XMLSettingsTest, BinaryValuesMustBeEvenLengthHex)
+TEST_F(XMLSettingsTest, DamagedBinaryValuesReadAsFailures)
 {
     CXMLSettings reg;
     ASSERT_TRUE(reg.CreateKey("K"));
@@ -452,6 +452,20 @@ TEST_F(XMLSettingsTest, BinaryValuesMustBeEvenLengthHex)
     CRect rect(9, 9, 9, 9);
     EXPECT_FALSE(reg.Read("empty", rect));
     EXPECT_EQ(rect, CRect(9, 9, 9, 9));
+
+    // An edited count far beyond the bytes that follow is refused before
+    // anything is allocated for it.
+    ASSERT_TRUE(reg.Write("words", "ffffff7f0100"));
+    CWordArray words;
+    EXPECT_FALSE(reg.Read("words", words));
+    EXPECT_EQ(words.GetSize(), 0);
+    ASSERT_TRUE(reg.Write("list", "feff0161"));
+    CStringList list;
+    EXPECT_FALSE(reg.Read("list", list));
+    CPoint point(1, 1);
+    ASSERT_TRUE(reg.Write("point", "0500"));
+    EXPECT_FALSE(reg.Read("point", point));
+    EXPECT_EQ(point, CPoint(1, 1));
 }
 
 TEST_F(XMLSettingsTest, EditedObjectOfAnotherClassIsRefused)
