@@ -2,6 +2,7 @@
 // messages; the current-message information of each thread.
 #include <vector>
 
+#include "platform/win32/kernel/KernelObjects.h"
 #include "platform/win32/kernel/ProcessClock.h"
 #include "platform/win32/user/AtomTable.h"
 #include "platform/win32/user/Hooks.h"
@@ -35,8 +36,10 @@ bool FindTarget(HWND hwnd, Target& target)
 {
     UserGuard guard(UserMutex());
     Window* window = Tree().Find(hwnd);
-    if (!window || window == Tree().Desktop())
+    if (!window || window == Tree().Desktop()) {
+        SetLastError(ERROR_INVALID_WINDOW_HANDLE);
         return false;
+    }
     target.proc = window->proc;
     target.queue = window->queue;
     target.sameThread = window->threadId == MessageQueue::CurrentThreadId();
@@ -134,8 +137,10 @@ LRESULT SendMessageTimeout(HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lParam, UI
     std::optional<uint64_t> timeout;
     if (uTimeout != 0)
         timeout = uTimeout;
-    if (!sent->sender->WaitForReply(sent, timeout))
+    if (!sent->sender->WaitForReply(sent, timeout)) {
+        SetLastError(ERROR_TIMEOUT);
         return 0;
+    }
     if (lpdwResult)
         *lpdwResult = static_cast<DWORD_PTR>(sent->result);
     return TRUE;
@@ -184,8 +189,10 @@ BOOL PostThreadMessage(DWORD idThread, UINT Msg, WPARAM wParam, LPARAM lParam)
 {
     namespace d = tw::user::message_api_detail;
     auto queue = MessageQueue::ForThread(idThread);
-    if (!queue)
+    if (!queue) {
+        SetLastError(ERROR_INVALID_THREAD_ID);
         return FALSE;
+    }
     return queue->Post(d::MakeMessage(nullptr, Msg, wParam, lParam)) ? TRUE : FALSE;
 }
 

@@ -5,6 +5,7 @@
 #include <strings.h>
 #include <unistd.h>
 
+#include "platform/win32/kernel/KernelObjects.h"
 #include "platform/win32/user/MessageQueue.h"
 #include "platform/win32/user/UserInternal.h"
 #include "platform/win32/user/WindowPosition.h"
@@ -311,17 +312,26 @@ ATOM RegisterClass(const WNDCLASS* lpWndClass)
 
 ATOM RegisterClassEx(const WNDCLASSEX* lpWndClass)
 {
-    if (!lpWndClass || lpWndClass->cbSize != sizeof(WNDCLASSEX))
+    if (!lpWndClass || lpWndClass->cbSize != sizeof(WNDCLASSEX)) {
+        SetLastError(ERROR_INVALID_PARAMETER);
         return 0;
+    }
     UserGuard guard(UserMutex());
-    return tw::user::WindowClassTable::Instance().Register(*lpWndClass);
+    auto& table = tw::user::WindowClassTable::Instance();
+    const ATOM atom = table.Register(*lpWndClass);
+    if (!atom)
+        SetLastError(table.Find(lpWndClass->lpszClassName) ? ERROR_CLASS_ALREADY_EXISTS : ERROR_INVALID_PARAMETER);
+    return atom;
 }
 
 BOOL UnregisterClass(LPCSTR lpClassName, HINSTANCE)
 {
     UserGuard guard(UserMutex());
     DWORD error = 0;
-    return tw::user::WindowClassTable::Instance().Unregister(lpClassName, &error) ? TRUE : FALSE;
+    if (tw::user::WindowClassTable::Instance().Unregister(lpClassName, &error))
+        return TRUE;
+    SetLastError(error);
+    return FALSE;
 }
 
 BOOL GetClassInfoEx(HINSTANCE, LPCSTR lpClassName, LPWNDCLASSEX lpWndClass)
@@ -485,19 +495,25 @@ HWND CreateWindowEx(DWORD dwExStyle, LPCSTR lpClassName, LPCSTR lpWindowName, DW
     {
         UserGuard guard(UserMutex());
         auto cls = tw::user::WindowClassTable::Instance().Find(lpClassName);
-        if (!cls)
+        if (!cls) {
+            SetLastError(ERROR_CANNOT_FIND_WND_CLASS);
             return nullptr;
+        }
         Tree().SyncScreenSize();
         Window* parent = Tree().Desktop();
         HWND owner = nullptr;
         if (dwStyle & WS_CHILD) {
             parent = Tree().Find(hWndParent);
-            if (!parent)
+            if (!parent) {
+                SetLastError(hWndParent ? ERROR_INVALID_WINDOW_HANDLE : ERROR_TLW_WITH_WSCHILD);
                 return nullptr;
+            }
         } else if (hWndParent && hWndParent != HWND_MESSAGE) {
             Window* ownerWindow = Tree().Find(hWndParent);
-            if (!ownerWindow)
+            if (!ownerWindow) {
+                SetLastError(ERROR_INVALID_WINDOW_HANDLE);
                 return nullptr;
+            }
             owner = Tree().TopLevelOf(ownerWindow)->handle;
         }
         const bool overlapped = !(dwStyle & (WS_CHILD | WS_POPUP));
@@ -607,11 +623,15 @@ BOOL DestroyWindow(HWND hWnd)
     {
         UserGuard guard(UserMutex());
         Window* w = Tree().Find(hWnd);
-        if (!w || w == Tree().Desktop())
+        if (!w || w == Tree().Desktop()) {
+            SetLastError(w ? ERROR_ACCESS_DENIED : ERROR_INVALID_WINDOW_HANDLE);
             return FALSE;
+        }
         // Only the window's own thread may destroy it, as on the platform.
-        if (w->threadId != tw::user::MessageQueue::CurrentThreadId())
+        if (w->threadId != tw::user::MessageQueue::CurrentThreadId()) {
+            SetLastError(ERROR_ACCESS_DENIED);
             return FALSE;
+        }
         if (w->destroying)
             return TRUE;
         visible = (w->style & WS_VISIBLE) != 0;

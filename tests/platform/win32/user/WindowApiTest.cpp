@@ -4,6 +4,8 @@
 
 #include <cstring>
 
+#include "platform/win32/kernel/KernelObjects.h"
+
 namespace tw::user::test {
 namespace {
 
@@ -21,6 +23,7 @@ TEST_F(WindowApiTest, ClassesAreFoundWithoutCaseAndKeepTheirExtraBytes)
     const ATOM atom = RegisterClassEx(&wc);
     ASSERT_NE(atom, 0);
     EXPECT_EQ(RegisterClassEx(&wc), 0) << "a name is registered once";
+    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_CLASS_ALREADY_EXISTS));
     wc.lpszClassName = "EXTRABYTES";
     EXPECT_EQ(RegisterClassEx(&wc), 0) << "names compare without case";
     WNDCLASS info{};
@@ -37,6 +40,7 @@ TEST_F(WindowApiTest, ClassesAreFoundWithoutCaseAndKeepTheirExtraBytes)
     EXPECT_EQ(GetClassLongPtr(hwnd, 8), 99u);
     EXPECT_EQ(GetClassLongPtr(hwnd, GCW_ATOM), atom);
     EXPECT_FALSE(UnregisterClass("ExtraBytes", nullptr)) << "a class with windows stays";
+    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_CLASS_HAS_WINDOWS));
     DestroyWindow(hwnd);
     EXPECT_TRUE(UnregisterClass("ExtraBytes", nullptr));
 }
@@ -117,6 +121,9 @@ TEST_F(WindowApiTest, CreationFailsCleanlyWhenWmCreateRefuses)
     ASSERT_FALSE(lines.empty());
     EXPECT_EQ(lines.back(), "? WM_NCDESTROY");
     EXPECT_EQ(CreateWindowEx(0, "NoSuchClass", "", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr), nullptr);
+    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_CANNOT_FIND_WND_CLASS));
+    EXPECT_FALSE(DestroyWindow(reinterpret_cast<HWND>(0x4444)));
+    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INVALID_WINDOW_HANDLE));
     EXPECT_EQ(CreateWindowEx(0, MessageTrace::kClassName, "", WS_CHILD, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr),
               nullptr)
         << "a child needs a parent";
