@@ -355,6 +355,26 @@ void InputRouter::TrackLeaveAndHover(HWND hwnd, int hit, POINT screenPt)
     }
 }
 
+// A press in a child window is announced to its ancestors first
+// (WM_PARENTNOTIFY), unless the child asked for silence.
+void InputRouter::NotifyParentsOfPress(HWND hwnd, UINT downMessage, POINT screenPt)
+{
+    for (HWND child = hwnd;;) {
+        HWND parent;
+        {
+            UserGuard guard(UserMutex());
+            Window* w = Tree().Find(child);
+            if (!w || !(w->style & WS_CHILD) || (w->exStyle & WS_EX_NOPARENTNOTIFY) || w->parent == Tree().Desktop())
+                return;
+            parent = w->parent->handle;
+        }
+        POINT local = screenPt;
+        ScreenToClient(parent, &local);
+        SendMessage(parent, WM_PARENTNOTIFY, MAKEWPARAM(downMessage, 0), MAKELPARAM(local.x, local.y));
+        child = parent;
+    }
+}
+
 bool InputRouter::TranslateMouse(const RawInput& input, MSG* msg, bool remove)
 {
     namespace d = input_router_detail;
@@ -401,6 +421,8 @@ bool InputRouter::TranslateMouse(const RawInput& input, MSG* msg, bool remove)
             eaten = answer == MA_ACTIVATEANDEAT || answer == MA_NOACTIVATEANDEAT;
         }
     }
+    if (remove && input.kind == RawInput::Kind::MouseButton && input.down && IsWindow(hwnd))
+        NotifyParentsOfPress(hwnd, d::kClientDown[input.button], input.pt);
     if (remove && !captured && !wheel && IsWindow(hwnd)) {
         const UINT setCursorMessage = input.kind == RawInput::Kind::MouseButton && !input.down ? WM_MOUSEMOVE : message;
         SendMessage(hwnd, WM_SETCURSOR, reinterpret_cast<WPARAM>(hwnd), MAKELPARAM(hit, setCursorMessage));

@@ -51,6 +51,7 @@ private:
     bool TranslateKey(const RawInput& input, MSG* msg, bool remove);
     UINT DoubleClickMessage(HWND hwnd, int hit, const RawInput& input, bool remove);
     void TrackLeaveAndHover(HWND hwnd, int hit, POINT screenPt);
+    void NotifyParentsOfPress(HWND hwnd, UINT downMessage, POINT screenPt);
 
     std::recursive_mutex mutex_;
     std::mutex pumpMutex_;  // one thread routes the display's events at a time

@@ -238,3 +238,23 @@ TEST_F(MouseInputTest, DefaultCursorIsTheClassCursorOrTheSizingArrowOfTheBorder)
 
 }  // namespace
 }  // namespace tw::user::test
+
+namespace tw::user::test {
+namespace {
+
+TEST_F(MouseInputTest, PressInAChildIsAnnouncedToItsParentFirst)
+{
+    trace.Start();
+    const POINT at = ScreenPointOf(child, 5, 5);
+    input.Click(MouseButton::Left, at.x, at.y);
+    Pump();
+    std::vector<std::string> order;
+    for (const std::string& line : trace.Lines()) {
+        if (line.find("WM_PARENTNOTIFY") != std::string::npos || line.find("WM_LBUTTONDOWN") != std::string::npos)
+            order.push_back(line);
+    }
+    EXPECT_EQ(order, (std::vector<std::string>{"main WM_PARENTNOTIFY WM_LBUTTONDOWN", "child WM_LBUTTONDOWN 5,5 keys=1"}));
+}
+
+}  // namespace
+}  // namespace tw::user::test
