@@ -3,6 +3,7 @@
 
 #include "platform/win32/controls/ButtonControl.h"
 #include "platform/win32/controls/ControlSupport.h"
+#include "platform/win32/controls/EditControl.h"
 #include "platform/win32/controls/StaticControl.h"
 
 namespace tw {
@@ -29,6 +30,8 @@ void RegisterAll()
     Register(ButtonControl::kClassName, ButtonControl::Proc, CS_DBLCLKS | CS_HREDRAW | CS_VREDRAW,
              kArrow);
     Register(StaticControl::kClassName, StaticControl::Proc, CS_DBLCLKS, kArrow);
+    constexpr int kIBeam = 32513;
+    Register(EditControl::kClassName, EditControl::Proc, CS_DBLCLKS, kIBeam);
 }
 
 }  // namespace standard_controls_detail
