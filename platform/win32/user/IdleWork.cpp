@@ -9,6 +9,7 @@
 
 #include "platform/display/Display.h"
 #include "platform/win32/gdi/SystemColors.h"
+#include "platform/win32/gdi/SystemMetrics.h"
 #include "platform/win32/user/Caret.h"
 #include "platform/win32/user/InputRouter.h"
 #include "platform/win32/user/Painting.h"
@@ -76,6 +77,19 @@ void BroadcastSysColorChanges()
     RedrawWindow(nullptr, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
 }
 
+// A changed work area (SystemParametersInfo) is announced like the
+// platform's SPI_SETWORKAREA broadcast, and maximised windows follow it.
+void BroadcastWorkAreaChanges()
+{
+    static RECT known = tw::gdi::WorkArea();
+    const RECT now = tw::gdi::WorkArea();
+    if (now.left == known.left && now.top == known.top && now.right == known.right && now.bottom == known.bottom)
+        return;
+    known = now;
+    SendMessage(HWND_BROADCAST, WM_SETTINGCHANGE, SPI_SETWORKAREA, 0);
+    FollowNewScreenSize();
+}
+
 void ScreenshotOnFirstIdle()
 {
     const char* path = std::getenv("TARNWICK_SCREENSHOT");
@@ -111,6 +125,7 @@ void IdleWork(bool aboutToWait)
     if (resized)
         idle_work_detail::FollowNewScreenSize();
     idle_work_detail::BroadcastSysColorChanges();
+    idle_work_detail::BroadcastWorkAreaChanges();
     Painting::PaintDesktop();
     if (aboutToWait)
         idle_work_detail::ScreenshotOnFirstIdle();

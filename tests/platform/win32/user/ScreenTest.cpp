@@ -7,6 +7,7 @@
 
 #include "platform/display/Display.h"
 #include "platform/win32/gdi/SystemColors.h"
+#include "platform/win32/gdi/SystemMetrics.h"
 
 namespace tw::user::test {
 namespace {
@@ -83,6 +84,33 @@ TEST_F(ScreenTest, ChangedSystemColoursAreAnnouncedToEveryTopLevelWindow)
     EXPECT_EQ(std::count(gotA.begin(), gotA.end(), "WM_SYSCOLORCHANGE"), 1);
     EXPECT_EQ(trace.Messages(b), std::vector<std::string>{"WM_SYSCOLORCHANGE"});
     SetSysColors(1, &index, &old);
+    Pump();
+}
+
+}  // namespace
+}  // namespace tw::user::test
+
+namespace tw::user::test {
+namespace {
+
+TEST_F(ScreenTest, ANewWorkAreaIsAnnouncedAndMaximisedWindowsFitIt)
+{
+    HWND main = MakeFrame("main", RECT{100, 100, 400, 300});
+    ShowWindow(main, SW_SHOWMAXIMIZED);
+    Pump();
+    RECT old;
+    ASSERT_TRUE(SystemParametersInfo(SPI_GETWORKAREA, 0, &old, 0));
+    RECT smaller = old;
+    smaller.bottom -= 30;  // room for a bar along the bottom
+    trace.Start();
+    ASSERT_TRUE(SystemParametersInfo(SPI_SETWORKAREA, 0, &smaller, 0));
+    Pump();
+    const auto got = trace.Messages(main);
+    EXPECT_EQ(std::count(got.begin(), got.end(), "WM_SETTINGCHANGE"), 1);
+    RECT r;
+    GetWindowRect(main, &r);
+    EXPECT_EQ(r.bottom, smaller.bottom + 4);
+    SystemParametersInfo(SPI_SETWORKAREA, 0, &old, 0);
     Pump();
 }
 
