@@ -1,0 +1,15 @@
+// The system menus of windows: each window's own copy, made by its first
+// GetSystemMenu, with the standard commands.
+#pragma once
+
+#include "platform/win32/menu/winmenu.h"
+
+namespace tw::menu {
+
+// The window's copy if GetSystemMenu made one; never makes one.
+HMENU ExistingSystemMenu(HWND hwnd);
+// Brings the standard items' states in line with the window: Restore only
+// when minimised or maximised, Move and Size not while maximised, and so on.
+void UpdateSystemMenuStates(HWND hwnd, HMENU menu);
+
+}  // namespace tw::menu
