@@ -5,7 +5,9 @@
 #include <mutex>
 
 #include "platform/win32/gdi/SystemMetrics.h"
+#include "platform/win32/gdi/wingdi.h"
 #include "platform/win32/user/NonClientLayout.h"
+#include "platform/win32/user/Painting.h"
 #include "platform/win32/user/UserInternal.h"
 #include "platform/win32/user/WindowTree.h"
 
@@ -30,6 +32,45 @@ bool SameRect(const RECT& a, const RECT& b)
 std::mutex g_deferMutex;
 std::map<uintptr_t, std::vector<WindowPosition::Change>> g_deferred;
 uintptr_t g_nextDefer = 0x5000;
+
+// A moved window's pixels go with it, as the platform copies them; only
+// what could not be copied (it was hidden before) is painted again.
+void CarryPixels(HWND hwnd, const RectRegion& oldVisible, const RECT& oldScreenRect)
+{
+    RECT now;
+    GetWindowRect(hwnd, &now);
+    const int dx = now.left - oldScreenRect.left;
+    const int dy = now.top - oldScreenRect.top;
+    const RectRegion newVisible = Painting::VisibleRegion(hwnd, false, 0);
+    RectRegion copied;
+    for (const RECT& from : oldVisible.Rects()) {
+        const RECT to{from.left + dx, from.top + dy, from.right + dx, from.bottom + dy};
+        for (const RECT& visible : newVisible.Rects())
+            copied.Add(RectRegion::Intersection(to, visible));
+    }
+    if (!copied.IsEmpty() && !oldVisible.IsEmpty()) {
+        // Through a bitmap, so that source and destination may overlap.
+        const RECT source = oldVisible.Bounds();
+        HDC screen = GetDC(nullptr);
+        HDC memory = CreateCompatibleDC(screen);
+        HBITMAP bits = CreateCompatibleBitmap(screen, source.right - source.left, source.bottom - source.top);
+        HGDIOBJ old = SelectObject(memory, bits);
+        BitBlt(memory, 0, 0, source.right - source.left, source.bottom - source.top, screen, source.left, source.top,
+               SRCCOPY);
+        for (const RECT& r : copied.Rects())
+            BitBlt(screen, r.left, r.top, r.right - r.left, r.bottom - r.top, memory, r.left - dx - source.left,
+                   r.top - dy - source.top, SRCCOPY);
+        SelectObject(memory, old);
+        DeleteObject(bits);
+        DeleteDC(memory);
+        ReleaseDC(nullptr, screen);
+    }
+    RectRegion missing = newVisible;
+    for (const RECT& r : copied.Rects())
+        missing.Subtract(r);
+    for (const RECT& r : missing.Rects())
+        InvalidateScreenAreaOf(hwnd, r);
+}
 
 }  // namespace window_position_detail
 
@@ -184,6 +225,8 @@ void WindowPosition::Apply(Change& change)
     bool geometryChanged = false;
     RECT oldRect{};
     RECT oldClient{};
+    // What the window showed, so that a plain move can carry its pixels along.
+    const RectRegion oldVisible = change.wasVisible ? Painting::VisibleRegion(hwnd, false, 0) : RectRegion{};
     {
         UserGuard guard(UserMutex());
         Window* w = Tree().Find(hwnd);
@@ -259,9 +302,13 @@ void WindowPosition::Apply(Change& change)
     }
     if (flags & SWP_NOREDRAW)
         return;
+    const bool plainMove = geometryChanged && (flags & SWP_NOSIZE) &&
+                           !(flags & (SWP_FRAMECHANGED | SWP_NOCOPYBITS)) && change.wasVisible && change.nowVisible;
     if (change.wasVisible && (!change.nowVisible || geometryChanged))
         InvalidateScreenArea(change.oldScreenRect, hwnd);
-    if (change.nowVisible && (!change.wasVisible || geometryChanged || (flags & SWP_FRAMECHANGED))) {
+    if (plainMove) {
+        d::CarryPixels(hwnd, oldVisible, change.oldScreenRect);
+    } else if (change.nowVisible && (!change.wasVisible || geometryChanged || (flags & SWP_FRAMECHANGED))) {
         InvalidateWholeWindow(hwnd);
     } else if (change.nowVisible && zChanged) {
         for (const RECT& area : uncovered)

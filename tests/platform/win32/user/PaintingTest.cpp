@@ -279,3 +279,29 @@ TEST_F(PaintingTest, LockedWindowDrawsNothingUntilUnlockedAndIsThenRepainted)
 
 }  // namespace
 }  // namespace tw::user::test
+
+namespace tw::user::test {
+namespace {
+
+TEST_F(PaintingTest, MovedWindowCarriesItsPixelsAndPaintsOnlyWhatWasHidden)
+{
+    HWND pane = trace.Create("pane", WS_POPUP | WS_VISIBLE, 0, RECT{500, 100, 600, 200});
+    HWND cover = trace.Create("cover", WS_POPUP | WS_VISIBLE, 0, RECT{580, 180, 640, 240});
+    trace.OnMessage(pane, WM_PAINT, PaintWith(kRed));
+    trace.OnMessage(cover, WM_PAINT, PaintWith(kGreen));
+    Pump();
+    trace.Start();
+    SetWindowPos(pane, nullptr, 700, 300, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    EXPECT_EQ(ScreenPixel(POINT{710, 310}), kRed) << "copied at once, before any painting";
+    Pump();
+    const auto got = trace.Messages(pane);
+    EXPECT_EQ(std::count(got.begin(), got.end(), "WM_PAINT"), 1) << "the corner that was under the cover";
+    EXPECT_EQ(ScreenPixel(POINT{795, 395}), kRed);
+    SetWindowPos(pane, nullptr, 720, 320, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    trace.Start();
+    Pump();
+    EXPECT_TRUE(trace.Messages(pane).empty()) << "fully visible before and after: nothing to repaint";
+}
+
+}  // namespace
+}  // namespace tw::user::test
