@@ -1,0 +1,27 @@
+#include "platform/comctl/ControlClasses.h"
+
+#include "platform/comctl/commctrl.h"
+
+namespace tw::comctl {
+
+const std::vector<ControlClass>& AllControlClasses()
+{
+    static const std::vector<ControlClass> classes = {
+    };
+    return classes;
+}
+
+LRESULT SendNotifyTo(HWND target, HWND control, UINT code, NMHDR* header)
+{
+    header->hwndFrom = control;
+    header->idFrom = UINT_PTR(GetDlgCtrlID(control));
+    header->code = code;
+    return target ? SendMessage(target, WM_NOTIFY, header->idFrom, reinterpret_cast<LPARAM>(header)) : 0;
+}
+
+LRESULT SendNotify(HWND control, UINT code, NMHDR* header)
+{
+    return SendNotifyTo(GetParent(control), control, code, header);
+}
+
+}  // namespace tw::comctl
