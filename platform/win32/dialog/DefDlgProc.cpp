@@ -2,7 +2,6 @@
 // dialog manager's defaults for whatever it leaves.
 #include <algorithm>
 
-#include "platform/win32/dialog/ButtonProtocol.h"
 #include "platform/win32/dialog/DialogFocus.h"
 #include "platform/win32/dialog/DialogNavigation.h"
 #include "platform/win32/dialog/DialogState.h"
@@ -55,7 +54,7 @@ void Close(HWND dialog)
         MessageBeep(0);
         return;
     }
-    PostMessage(dialog, WM_COMMAND, MAKEWPARAM(IDCANCEL, kBnClicked), reinterpret_cast<LPARAM>(cancel));
+    PostMessage(dialog, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), reinterpret_cast<LPARAM>(cancel));
 }
 
 void NextControl(HWND dialog, WPARAM wParam, LPARAM lParam)

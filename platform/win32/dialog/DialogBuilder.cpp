@@ -190,7 +190,7 @@ void Initialize(HWND dialog, LPARAM initParam, bool visible)
     }
     // A top-level dialog takes the focus when it is shown and activated.
     if (DialogNavigation::DlgCode(first) & DLGC_HASSETSEL)
-        SendMessage(first, 0x00B1 /* EM_SETSEL */, 0, static_cast<LPARAM>(-1));
+        SendMessage(first, EM_SETSEL, 0, static_cast<LPARAM>(-1));
     state->savedFocus = first;
 }
 
@@ -200,6 +200,8 @@ void DialogBuilder::RegisterDialogClass()
 {
     static std::once_flag once;
     std::call_once(once, [] {
+        // Templates and message boxes name the standard classes.
+        tw::RegisterStandardControlClasses();
         WNDCLASS wc{};
         wc.style = CS_DBLCLKS | CS_SAVEBITS;
         wc.lpfnWndProc = dialog_builder_detail::DialogClassProc;

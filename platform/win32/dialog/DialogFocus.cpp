@@ -1,6 +1,5 @@
 #include "platform/win32/dialog/DialogFocus.h"
 
-#include "platform/win32/dialog/ButtonProtocol.h"
 #include "platform/win32/dialog/DialogNavigation.h"
 #include "platform/win32/dialog/DialogState.h"
 
@@ -11,8 +10,8 @@ namespace dialog_focus_detail {
 void SetButtonDefault(HWND button, bool isDefault)
 {
     const DWORD style = static_cast<DWORD>(GetWindowLong(button, GWL_STYLE)) & 0xFFFF;
-    const DWORD wanted = (style & ~kBsTypeMask) | (isDefault ? kBsDefPushButton : kBsPushButton);
-    SendMessage(button, kBmSetStyle, wanted, TRUE);
+    const DWORD wanted = (style & ~BS_TYPEMASK) | (isDefault ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON);
+    SendMessage(button, BM_SETSTYLE, wanted, TRUE);
 }
 
 HWND DefaultButtonOf(HWND dialog)
@@ -44,7 +43,7 @@ void DialogFocus::MoveTo(HWND dialog, HWND control)
     if (!control || !IsWindow(control))
         return;
     if (DialogNavigation::DlgCode(control) & DLGC_HASSETSEL)
-        SendMessage(control, kEmSetSel, 0, static_cast<LPARAM>(-1));
+        SendMessage(control, EM_SETSEL, 0, static_cast<LPARAM>(-1));
     SetFocus(control);
     UpdateDefaultButton(dialog, control);
 }

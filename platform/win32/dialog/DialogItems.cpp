@@ -4,7 +4,6 @@
 #include <cstdio>
 #include <string>
 
-#include "platform/win32/dialog/ButtonProtocol.h"
 #include "platform/win32/dialog/windlg.h"
 #include "platform/win32/kernel/KernelObjects.h"
 
@@ -130,14 +129,14 @@ BOOL CheckDlgButton(HWND hDlg, int nIDButton, UINT uCheck)
     HWND item = dialog_items::ItemOrError(hDlg, nIDButton);
     if (!item)
         return FALSE;
-    SendMessage(item, tw::dlg::kBmSetCheck, uCheck, 0);
+    SendMessage(item, BM_SETCHECK, uCheck, 0);
     return TRUE;
 }
 
 UINT IsDlgButtonChecked(HWND hDlg, int nIDButton)
 {
     HWND item = dialog_items::ItemOrError(hDlg, nIDButton);
-    return item ? static_cast<UINT>(SendMessage(item, tw::dlg::kBmGetCheck, 0, 0)) : 0;
+    return item ? static_cast<UINT>(SendMessage(item, BM_GETCHECK, 0, 0)) : 0;
 }
 
 BOOL CheckRadioButton(HWND hDlg, int nIDFirstButton, int nIDLastButton, int nIDCheckButton)
@@ -152,7 +151,7 @@ BOOL CheckRadioButton(HWND hDlg, int nIDFirstButton, int nIDLastButton, int nIDC
         if (id < nIDFirstButton || id > nIDLastButton)
             continue;
         found = true;
-        SendMessage(button, tw::dlg::kBmSetCheck, id == nIDCheckButton ? 1 : 0, 0);
+        SendMessage(button, BM_SETCHECK, id == nIDCheckButton ? 1 : 0, 0);
     }
     if (!found)
         SetLastError(ERROR_CONTROL_ID_NOT_FOUND);

@@ -1,6 +1,5 @@
 #include "platform/win32/dialog/DialogKeyboard.h"
 
-#include "platform/win32/dialog/ButtonProtocol.h"
 #include "platform/win32/dialog/DialogFocus.h"
 #include "platform/win32/dialog/DialogNavigation.h"
 
@@ -21,7 +20,7 @@ bool IsShiftDown()
 
 void Command(HWND dialog, int id, HWND control)
 {
-    SendMessage(dialog, WM_COMMAND, MAKEWPARAM(id, kBnClicked), reinterpret_cast<LPARAM>(control));
+    SendMessage(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(control));
 }
 
 // The dialog a control belongs to for navigation: the dialog itself, even
@@ -143,7 +142,7 @@ void DialogKeyboard::MoveInGroup(HWND dialog, HWND focus, bool previous)
     DialogFocus::MoveTo(dialog, next);
     // A radio button is chosen as the arrows reach it.
     if (DialogNavigation::DlgCode(next) & DLGC_RADIOBUTTON)
-        SendMessage(next, kBmClick, 0, 0);
+        SendMessage(next, BM_CLICK, 0, 0);
 }
 
 bool DialogKeyboard::Mnemonic(HWND dialog, char32_t ch)
@@ -161,7 +160,7 @@ bool DialogKeyboard::Mnemonic(HWND dialog, char32_t ch)
     if (code & DLGC_BUTTON) {
         if (!DialogFocus::IsPushButton(code))
             DialogFocus::MoveTo(dialog, target);
-        SendMessage(target, kBmClick, 0, 0);
+        SendMessage(target, BM_CLICK, 0, 0);
         return true;
     }
     DialogFocus::MoveTo(dialog, target);

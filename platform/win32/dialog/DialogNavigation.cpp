@@ -1,6 +1,5 @@
 #include "platform/win32/dialog/DialogNavigation.h"
 
-#include "platform/win32/dialog/ButtonProtocol.h"
 #include "platform/win32/kernel/Utf8Text.h"
 
 namespace tw::dlg {
@@ -42,7 +41,7 @@ std::string WindowTextOf(HWND hwnd)
 
 bool HidesPrefix(HWND hwnd, UINT code)
 {
-    return (code & DLGC_STATIC) && (StyleOf(hwnd) & kSsNoPrefix) && !(code & DLGC_BUTTON);
+    return (code & DLGC_STATIC) && (StyleOf(hwnd) & SS_NOPREFIX) && !(code & DLGC_BUTTON);
 }
 
 }  // namespace dialog_navigation_detail

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 
-#include "platform/win32/dialog/ButtonProtocol.h"
 #include "platform/win32/dialog/DialogState.h"
 #include "platform/win32/dialog/MessageBoxIcons.h"
 #include "platform/win32/dialog/ModalDialog.h"
@@ -136,7 +135,7 @@ INT_PTR CALLBACK MessageBoxDialog::Proc(HWND dialog, UINT message, WPARAM wParam
         return FALSE;
     switch (message) {
     case WM_COMMAND:
-        if (HIWORD(wParam) != kBnClicked)
+        if (HIWORD(wParam) != BN_CLICKED)
             return FALSE;
         return box->Answer(dialog, LOWORD(wParam)) ? TRUE : FALSE;
     case WM_PAINT:
@@ -215,14 +214,14 @@ bool MessageBoxDialog::CreateControls(HWND dialog, const MessageBoxGeometry& g, 
     std::vector<HWND> made;
     if (!text_.empty()) {
         made.push_back(CreateWindowEx(WS_EX_NOPARENTNOTIFY, "Static", text_.c_str(),
-                                      WS_CHILD | WS_VISIBLE | WS_GROUP | kSsNoPrefix, g.text.left, g.text.top,
+                                      WS_CHILD | WS_VISIBLE | WS_GROUP | SS_NOPREFIX, g.text.left, g.text.top,
                                       g.text.right - g.text.left, g.text.bottom - g.text.top, dialog,
                                       reinterpret_cast<HMENU>(static_cast<UINT_PTR>(message_box_detail::kTextId)),
                                       instance, nullptr));
     }
     const size_t defaultIndex = MessageBoxLayout::DefaultIndexOf(type_, buttons_.size());
     for (size_t i = 0; i < buttons_.size(); ++i) {
-        DWORD style = WS_CHILD | WS_VISIBLE | WS_TABSTOP | (i == defaultIndex ? kBsDefPushButton : kBsPushButton);
+        DWORD style = WS_CHILD | WS_VISIBLE | WS_TABSTOP | (i == defaultIndex ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON);
         if (i == 0)
             style |= WS_GROUP;
         const RECT& r = g.buttons[i];

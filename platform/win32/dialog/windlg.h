@@ -4,13 +4,13 @@
 // program's tables carry them.
 #pragma once
 
+#include "platform/win32/controls/stdctrl.h"
 #include "platform/win32/user/winuser.h"
 #include "platform/win32/windef.h"
 
 typedef INT_PTR(CALLBACK* DLGPROC)(HWND, UINT, WPARAM, LPARAM);
 
-// --- messages ---------------------------------------------------------------
-#define WM_NEXTDLGCTL 0x0028
+// --- messages (WM_NEXTDLGCTL and the DLGC_ answers come with stdctrl.h) -----
 #define DM_GETDEFID (WM_USER + 0)
 #define DM_SETDEFID (WM_USER + 1)
 #define DM_REPOSITION (WM_USER + 2)
@@ -42,21 +42,6 @@ typedef INT_PTR(CALLBACK* DLGPROC)(HWND, UINT, WPARAM, LPARAM);
 #define DLGWINDOWEXTRA 30
 // The class of dialogs whose template names none.
 #define WC_DIALOG "#32770"
-
-// --- WM_GETDLGCODE answers ---------------------------------------------------
-#ifndef DLGC_WANTARROWS
-#define DLGC_WANTARROWS 0x0001
-#define DLGC_WANTTAB 0x0002
-#define DLGC_WANTALLKEYS 0x0004
-#define DLGC_WANTMESSAGE 0x0004
-#define DLGC_HASSETSEL 0x0008
-#define DLGC_DEFPUSHBUTTON 0x0010
-#define DLGC_UNDEFPUSHBUTTON 0x0020
-#define DLGC_RADIOBUTTON 0x0040
-#define DLGC_WANTCHARS 0x0080
-#define DLGC_STATIC 0x0100
-#define DLGC_BUTTON 0x2000
-#endif
 
 // --- dialog and message box results ------------------------------------------
 #define IDOK 1

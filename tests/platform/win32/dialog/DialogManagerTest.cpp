@@ -5,7 +5,6 @@
 #include "platform/win32/gdi/SystemMetrics.h"
 #include "platform/win32/kernel/KernelObjects.h"
 #include "tests/platform/win32/dialog/DialogTestFixture.h"
-#include "tests/platform/win32/dialog/TestControls.h"
 
 namespace tw::dlg::test {
 namespace {
@@ -35,7 +34,7 @@ protected:
         DialogTest::SetUp();
         owner = MakeOwner();
     }
-    static LONG ButtonType(HWND button) { return GetWindowLong(button, GWL_STYLE) & kBsTypeMask; }
+    static LONG ButtonType(HWND button) { return GetWindowLong(button, GWL_STYLE) & BS_TYPEMASK; }
 
     HWND owner = nullptr;
 };
@@ -63,18 +62,22 @@ TEST_F(DialogManagerTest, InitDialogTrueFocusesTheFirstTabStopAndSelectsItsText)
     TemplateBuilder builder(kDialogStyle, 120, 60);
     builder.Item("Static", "&Name:", -1, 0, 5, 5, 40, 8)
         .Item("Edit", "text", 100, WS_TABSTOP, 50, 5, 60, 12)
-        .Item("Button", "OK", IDOK, WS_TABSTOP | kBsDefPushButton, 5, 30, 50, 14);
+        .Item("Button", "OK", IDOK, WS_TABSTOP | BS_DEFPUSHBUTTON, 5, 30, 50, 14);
     HWND dialog = Create(builder);
     HWND edit = GetDlgItem(dialog, 100);
     EXPECT_EQ(GetFocus(), edit);
-    EXPECT_EQ(TestControls::Received(edit), std::vector<std::string>{"EM_SETSEL 0 -1"});
+    DWORD start = 99;
+    DWORD end = 99;
+    SendMessage(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+    EXPECT_EQ(start, 0u);
+    EXPECT_EQ(end, 4u) << "the whole text is selected";
 }
 
 TEST_F(DialogManagerTest, SetDefIdMovesTheDefaultLookAndGetDefIdAnswersIt)
 {
     TemplateBuilder builder(kDialogStyle, 160, 60);
     builder.Item("Edit", "", 100, WS_TABSTOP, 5, 5, 80, 12)
-        .Item("Button", "One", 1, WS_TABSTOP | kBsDefPushButton, 5, 30, 40, 14)
+        .Item("Button", "One", 1, WS_TABSTOP | BS_DEFPUSHBUTTON, 5, 30, 40, 14)
         .Item("Button", "Two", 2, WS_TABSTOP, 50, 30, 40, 14);
     HWND dialog = Create(builder);
     HWND one = GetDlgItem(dialog, 1);
@@ -82,8 +85,8 @@ TEST_F(DialogManagerTest, SetDefIdMovesTheDefaultLookAndGetDefIdAnswersIt)
     EXPECT_EQ(SendMessage(dialog, DM_GETDEFID, 0, 0), MAKELONG(1, DC_HASDEFID));
     SendMessage(dialog, DM_SETDEFID, 2, 0);
     EXPECT_EQ(SendMessage(dialog, DM_GETDEFID, 0, 0), MAKELONG(2, DC_HASDEFID));
-    EXPECT_EQ(ButtonType(two), static_cast<LONG>(kBsDefPushButton));
-    EXPECT_EQ(ButtonType(one), static_cast<LONG>(kBsPushButton)) << "one default look at a time";
+    EXPECT_EQ(ButtonType(two), static_cast<LONG>(BS_DEFPUSHBUTTON));
+    EXPECT_EQ(ButtonType(one), static_cast<LONG>(BS_PUSHBUTTON)) << "one default look at a time";
     Key(dialog, VK_RETURN);
     ASSERT_EQ(commands.size(), 1u);
     EXPECT_EQ(commands[0].id, 2);
@@ -102,7 +105,7 @@ TEST_F(DialogManagerTest, EnterWithoutADefaultButtonSendsOkAndADisabledDefaultBe
 
     TemplateBuilder withButton(kDialogStyle, 120, 60);
     withButton.Item("Edit", "", 100, WS_TABSTOP, 5, 5, 80, 12)
-        .Item("Button", "OK", IDOK, WS_TABSTOP | WS_DISABLED | kBsDefPushButton, 5, 30, 50, 14);
+        .Item("Button", "OK", IDOK, WS_TABSTOP | WS_DISABLED | BS_DEFPUSHBUTTON, 5, 30, 50, 14);
     HWND second = Create(withButton);
     commands.clear();
     Key(second, VK_RETURN);
@@ -112,7 +115,7 @@ TEST_F(DialogManagerTest, EnterWithoutADefaultButtonSendsOkAndADisabledDefaultBe
 TEST_F(DialogManagerTest, CloseBoxAndEscAreCancelUnlessCancelIsDisabled)
 {
     TemplateBuilder builder(kDialogStyle, 120, 60);
-    builder.Item("Button", "OK", IDOK, WS_TABSTOP | kBsDefPushButton, 5, 30, 50, 14)
+    builder.Item("Button", "OK", IDOK, WS_TABSTOP | BS_DEFPUSHBUTTON, 5, 30, 50, 14)
         .Item("Button", "Cancel", IDCANCEL, WS_TABSTOP, 60, 30, 50, 14);
     HWND dialog = Create(builder);
     SendMessage(dialog, WM_CLOSE, 0, 0);
@@ -132,19 +135,19 @@ TEST_F(DialogManagerTest, CloseBoxAndEscAreCancelUnlessCancelIsDisabled)
 TEST_F(DialogManagerTest, ArrowsMoveInsideAGroupAndCheckTheRadioButtonsTheyReach)
 {
     TemplateBuilder builder(kDialogStyle, 160, 90);
-    builder.Item("Button", "&Red", 11, WS_TABSTOP | WS_GROUP | kBsAutoRadioButton, 5, 5, 60, 10)
-        .Item("Button", "&Green", 12, kBsAutoRadioButton, 5, 17, 60, 10)
-        .Item("Button", "&Blue", 13, kBsAutoRadioButton, 5, 29, 60, 10)
-        .Item("Button", "OK", IDOK, WS_TABSTOP | WS_GROUP | kBsDefPushButton, 5, 60, 50, 14);
+    builder.Item("Button", "&Red", 11, WS_TABSTOP | WS_GROUP | BS_AUTORADIOBUTTON, 5, 5, 60, 10)
+        .Item("Button", "&Green", 12, BS_AUTORADIOBUTTON, 5, 17, 60, 10)
+        .Item("Button", "&Blue", 13, BS_AUTORADIOBUTTON, 5, 29, 60, 10)
+        .Item("Button", "OK", IDOK, WS_TABSTOP | WS_GROUP | BS_DEFPUSHBUTTON, 5, 60, 50, 14);
     HWND dialog = Create(builder);
     ASSERT_EQ(GetFocus(), GetDlgItem(dialog, 11));
     Key(dialog, VK_DOWN);
     EXPECT_EQ(GetFocus(), GetDlgItem(dialog, 12));
-    EXPECT_EQ(IsDlgButtonChecked(dialog, 12), kBstChecked);
+    EXPECT_EQ(IsDlgButtonChecked(dialog, 12), BST_CHECKED);
     Key(dialog, VK_DOWN);
     Key(dialog, VK_DOWN);
     EXPECT_EQ(GetFocus(), GetDlgItem(dialog, 11)) << "the arrows wrap inside the group, never onto OK";
-    EXPECT_EQ(IsDlgButtonChecked(dialog, 11), kBstChecked);
+    EXPECT_EQ(IsDlgButtonChecked(dialog, 11), BST_CHECKED);
     EXPECT_EQ(IsDlgButtonChecked(dialog, 13), 0u);
     Key(dialog, VK_UP);
     EXPECT_EQ(GetFocus(), GetDlgItem(dialog, 13));
@@ -156,8 +159,8 @@ TEST_F(DialogManagerTest, ArrowsMoveInsideAGroupAndCheckTheRadioButtonsTheyReach
 TEST_F(DialogManagerTest, GroupAndTabItemsAnswerAsTheKeyboardMoves)
 {
     TemplateBuilder builder(kDialogStyle, 160, 90);
-    builder.Item("Button", "A", 11, WS_TABSTOP | WS_GROUP | kBsAutoRadioButton, 5, 5, 60, 10)
-        .Item("Button", "B", 12, kBsAutoRadioButton, 5, 17, 60, 10)
+    builder.Item("Button", "A", 11, WS_TABSTOP | WS_GROUP | BS_AUTORADIOBUTTON, 5, 5, 60, 10)
+        .Item("Button", "B", 12, BS_AUTORADIOBUTTON, 5, 17, 60, 10)
         .Item("Edit", "", 20, WS_TABSTOP | WS_GROUP, 5, 30, 60, 12)
         .Item("Edit", "", 21, WS_TABSTOP | WS_DISABLED, 5, 45, 60, 12)
         .Item("Edit", "", 22, WS_TABSTOP, 5, 60, 60, 12);
@@ -175,7 +178,7 @@ TEST_F(DialogManagerTest, GroupAndTabItemsAnswerAsTheKeyboardMoves)
 TEST_F(DialogManagerTest, TabWalksIntoAControlParentAsIfItsControlsWereTheDialogs)
 {
     TemplateBuilder outer(kDialogStyle, 200, 120);
-    outer.Item("Edit", "", 100, WS_TABSTOP, 5, 5, 80, 12).Item("Button", "OK", IDOK, WS_TABSTOP | kBsDefPushButton, 5, 100, 50, 14);
+    outer.Item("Edit", "", 100, WS_TABSTOP, 5, 5, 80, 12).Item("Button", "OK", IDOK, WS_TABSTOP | BS_DEFPUSHBUTTON, 5, 100, 50, 14);
     HWND dialog = Create(outer);
     TemplateBuilder inner(WS_CHILD | WS_VISIBLE | DS_CONTROL, 150, 60, "");
     inner.Item("Edit", "", 200, WS_TABSTOP, 5, 5, 80, 12).Item("Edit", "", 201, WS_TABSTOP, 5, 20, 80, 12);
@@ -203,18 +206,18 @@ TEST_F(DialogManagerTest, MnemonicsWithoutAltWorkWhereTheFocusTakesNoCharacters)
     builder.Item("Static", "&Name:", -1, 0, 5, 5, 40, 8)
         .Item("Edit", "", 100, WS_TABSTOP, 50, 5, 60, 12)
         .Item("Button", "&Save", 30, WS_TABSTOP, 5, 40, 50, 14)
-        .Item("Button", "&Keep", 31, WS_TABSTOP | kBsAutoCheckBox, 5, 60, 50, 14);
+        .Item("Button", "&Keep", 31, WS_TABSTOP | BS_AUTOCHECKBOX, 5, 60, 50, 14);
     HWND dialog = Create(builder);
     HWND edit = GetDlgItem(dialog, 100);
     ASSERT_EQ(GetFocus(), edit);
     Key(dialog, 'S');
     EXPECT_TRUE(commands.empty()) << "the edit takes the character";
-    EXPECT_EQ(TestControls::Received(edit).back(), "WM_CHAR s");
+    EXPECT_EQ(TextOf(edit), "s");
 
     SetFocus(GetDlgItem(dialog, 30));
     Key(dialog, 'K');
     EXPECT_EQ(GetFocus(), GetDlgItem(dialog, 31)) << "a check box takes the focus with its click";
-    EXPECT_EQ(IsDlgButtonChecked(dialog, 31), kBstChecked);
+    EXPECT_EQ(IsDlgButtonChecked(dialog, 31), BST_CHECKED);
     Key(dialog, 'S');
     ASSERT_EQ(commands.size(), 2u);
     EXPECT_EQ(commands[1].id, 30);
@@ -239,7 +242,7 @@ TEST_F(DialogManagerTest, NextDlgCtlMovesToAGivenControlOrTheNextTabStop)
     TemplateBuilder builder(kDialogStyle, 160, 90);
     builder.Item("Edit", "", 100, WS_TABSTOP, 5, 5, 60, 12)
         .Item("Edit", "", 101, WS_TABSTOP, 5, 20, 60, 12)
-        .Item("Button", "OK", IDOK, WS_TABSTOP | kBsDefPushButton, 5, 40, 50, 14);
+        .Item("Button", "OK", IDOK, WS_TABSTOP | BS_DEFPUSHBUTTON, 5, 40, 50, 14);
     HWND dialog = Create(builder);
     SendMessage(dialog, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(GetDlgItem(dialog, IDOK)), TRUE);
     EXPECT_EQ(GetFocus(), GetDlgItem(dialog, IDOK));

@@ -57,7 +57,6 @@ void DialogTest::SetUp()
     static std::once_flag once;
     std::call_once(once, [] { tw::RegisterResources(tw::ProgramInstance(), TarnwickResources()); });
     TestControls::Register();
-    TestControls::Clear();
     tw::display::Display::Instance().Input().Clear();
     tw::ProcessClock::Freeze();
     current_ = this;
@@ -144,7 +143,8 @@ INT_PTR CALLBACK DialogTest::Proc(HWND dialog, UINT message, WPARAM wParam, LPAR
 {
     if (!current_)
         return FALSE;
-    if (message == WM_COMMAND)
+    // Presses only: the controls' focus and change notifications are not counted.
+    if (message == WM_COMMAND && HIWORD(wParam) == BN_CLICKED)
         current_->commands.push_back({LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam)});
     INT_PTR answer = FALSE;
     if (current_->handler && current_->handler(dialog, message, wParam, lParam, &answer))

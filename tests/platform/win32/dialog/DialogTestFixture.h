@@ -1,7 +1,7 @@
 // The fixture of the dialog tests: the headless display with a frozen clock,
-// the stand-in controls and the program's resources, an owner window, a
-// dialog procedure that records the commands it gets and defers to a
-// per-test handler, and templates built in memory.
+// the standard controls and the program's resources, an owner window, a
+// dialog procedure that records the presses (BN_CLICKED commands) it gets and
+// defers to a per-test handler, and templates built in memory.
 #pragma once
 
 #include <gtest/gtest.h>

@@ -16,7 +16,7 @@ protected:
         owner = MakeOwner();
         builder.Font(8, "MS Shell Dlg")
             .Item("Edit", "", 100, WS_TABSTOP | WS_BORDER, 7, 7, 100, 12)
-            .Item("Button", "OK", IDOK, WS_TABSTOP | kBsDefPushButton, 7, 30, 50, 14)
+            .Item("Button", "OK", IDOK, WS_TABSTOP | BS_DEFPUSHBUTTON, 7, 30, 50, 14)
             .Item("Button", "Cancel", IDCANCEL, WS_TABSTOP, 60, 30, 50, 14);
     }
 

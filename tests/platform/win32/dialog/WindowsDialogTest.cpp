@@ -137,9 +137,9 @@ TEST_F(WindowsDialogTest, EnterOnAFocusedPushButtonPressesThatButton)
     ASSERT_EQ(FocusId(), IDOK);
     HWND ok = GetDlgItem(dialog, IDOK);
     HWND activate = GetDlgItem(dialog, IDC_KTVP_WINDOWS_ACTIVATE);
-    EXPECT_EQ(GetWindowLong(ok, GWL_STYLE) & kBsTypeMask, static_cast<LONG>(kBsDefPushButton))
+    EXPECT_EQ(GetWindowLong(ok, GWL_STYLE) & BS_TYPEMASK, static_cast<LONG>(BS_DEFPUSHBUTTON))
         << "the focused push button looks default";
-    EXPECT_EQ(GetWindowLong(activate, GWL_STYLE) & kBsTypeMask, static_cast<LONG>(kBsPushButton));
+    EXPECT_EQ(GetWindowLong(activate, GWL_STYLE) & BS_TYPEMASK, static_cast<LONG>(BS_PUSHBUTTON));
     Key(VK_RETURN);
     ASSERT_EQ(commands.size(), 1u);
     EXPECT_EQ(commands[0].id, IDOK);
@@ -147,9 +147,9 @@ TEST_F(WindowsDialogTest, EnterOnAFocusedPushButtonPressesThatButton)
     Key(VK_TAB, true);
     Key(VK_TAB, true);
     ASSERT_EQ(FocusId(), IDC_KTVP_WINDOWS_LIST);
-    EXPECT_EQ(GetWindowLong(activate, GWL_STYLE) & kBsTypeMask, static_cast<LONG>(kBsDefPushButton))
+    EXPECT_EQ(GetWindowLong(activate, GWL_STYLE) & BS_TYPEMASK, static_cast<LONG>(BS_DEFPUSHBUTTON))
         << "leaving the buttons gives the default look back to Activate";
-    EXPECT_EQ(GetWindowLong(ok, GWL_STYLE) & kBsTypeMask, static_cast<LONG>(kBsPushButton));
+    EXPECT_EQ(GetWindowLong(ok, GWL_STYLE) & BS_TYPEMASK, static_cast<LONG>(BS_PUSHBUTTON));
 }
 
 }  // namespace
