@@ -540,8 +540,9 @@ bool MenuTracker::OpenPopup(HMENU menu, int indexInParent, bool system, const RE
             origin.y -= size.cy / 2;
         else if (align & TPM_BOTTOMALIGN)
             origin.y -= size.cy;
+        // Where the screen ends first, the menu opens to the other side of the point.
         if (origin.x + size.cx > screen.right)
-            origin.x = std::max<LONG>(at.x - size.cx, screen.right - size.cx);
+            origin.x = at.x - size.cx;
         if (origin.y + size.cy > screen.bottom)
             origin.y = at.y - size.cy;
     }

@@ -12,6 +12,7 @@
 namespace tw::menu::test {
 
 LRESULT MenuTest::menuCharAnswer = 0;
+std::function<void(UINT, WPARAM, LPARAM)> MenuTest::onMessage;
 
 namespace {
 
@@ -89,7 +90,18 @@ bool BarHook(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, LRESULT* res
     }
 }
 
+LRESULT LoggingProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+
 LRESULT CALLBACK FrameProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    const size_t before = g_log.size();
+    const LRESULT result = LoggingProc(hwnd, message, wParam, lParam);
+    if (g_log.size() != before && MenuTest::onMessage)
+        MenuTest::onMessage(message, wParam, lParam);
+    return result;
+}
+
+LRESULT LoggingProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {
     case WM_COMMAND:
@@ -160,6 +172,7 @@ void MenuTest::SetUp()
     tw::display::Display::Instance().Input().Clear();
     tw::ProcessClock::Freeze();
     menuCharAnswer = 0;
+    onMessage = nullptr;
     g_log.clear();
     g_names.clear();
     Pump();
@@ -167,6 +180,7 @@ void MenuTest::SetUp()
 
 void MenuTest::TearDown()
 {
+    onMessage = nullptr;
     ReleaseCapture();
     std::vector<HWND> tops;
     EnumWindows(

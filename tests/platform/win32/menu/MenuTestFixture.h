@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -32,6 +33,8 @@ protected:
 public:
     // What the frame answers to WM_MENUCHAR.
     static LRESULT menuCharAnswer;
+    // Called with each menu message the frame logs, after logging it.
+    static std::function<void(UINT message, WPARAM wParam, LPARAM lParam)> onMessage;
 
 protected:
     tw::display::InputInjector input;
