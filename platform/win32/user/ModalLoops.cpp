@@ -13,6 +13,11 @@ namespace tw::user {
 namespace modal_loops_detail {
 
 constexpr int kKeyboardStep = 8;
+// The window system's own timer while a scroll bar is held; the id is out of
+// the range programs use for theirs.
+constexpr UINT_PTR kScrollRepeatTimer = 0xFFF0;
+constexpr UINT kScrollFirstRepeatMs = 250;
+constexpr UINT kScrollRepeatMs = 50;
 
 RECT ParentToScreen(HWND hwnd, RECT r)
 {
@@ -176,21 +181,33 @@ bool ModalLoops::TrackCaptionButton(HWND hwnd, int hit)
 
 void ModalLoops::TrackScrollBar(HWND hwnd, int bar, POINT screenPt)
 {
+    namespace d = modal_loops_detail;
     const UINT message = bar == SB_VERT ? WM_VSCROLL : WM_HSCROLL;
     const ScrollBarPart part = ScrollBars::PartAt(hwnd, bar, screenPt);
     if (part == ScrollBarPart::None)
         return;
     SetCapture(hwnd);
     int trackPos = ScrollBars::Position(hwnd, bar);
-    if (part != ScrollBarPart::Thumb) {
-        static const int kCodes[] = {0, SB_LINEUP, SB_LINEDOWN, SB_PAGEUP, SB_PAGEDOWN, 0};
+    static const int kCodes[] = {0, SB_LINEUP, SB_LINEDOWN, SB_PAGEUP, SB_PAGEDOWN, 0};
+    const bool repeats = part != ScrollBarPart::Thumb;
+    POINT mouse = screenPt;
+    if (repeats) {
         SendMessage(hwnd, message, MAKEWPARAM(kCodes[static_cast<int>(part)], 0), 0);
+        // Holding an arrow or the track scrolls on, first after a pause.
+        SetTimer(hwnd, d::kScrollRepeatTimer, d::kScrollFirstRepeatMs, nullptr);
     }
     MSG msg;
     while (GetCapture() == hwnd && IsWindow(hwnd)) {
         if (!Next(&msg))
             break;
+        if (msg.message == WM_TIMER && msg.hwnd == hwnd && msg.wParam == d::kScrollRepeatTimer) {
+            if (ScrollBars::PartAt(hwnd, bar, mouse) == part)
+                SendMessage(hwnd, message, MAKEWPARAM(kCodes[static_cast<int>(part)], 0), 0);
+            SetTimer(hwnd, d::kScrollRepeatTimer, d::kScrollRepeatMs, nullptr);
+            continue;
+        }
         if (msg.message == WM_MOUSEMOVE) {
+            mouse = msg.pt;
             if (part == ScrollBarPart::Thumb) {
                 trackPos = ScrollBars::PositionAt(hwnd, bar, msg.pt);
                 ScrollBars::SetTrackPos(hwnd, bar, trackPos);
@@ -206,6 +223,8 @@ void ModalLoops::TrackScrollBar(HWND hwnd, int bar, POINT screenPt)
         TranslateMessage(&msg);
         DispatchMessage(&msg);
     }
+    if (repeats)
+        KillTimer(hwnd, d::kScrollRepeatTimer);
     if (GetCapture() == hwnd)
         ReleaseCapture();
     if (IsWindow(hwnd))

@@ -5,6 +5,10 @@
 #include "platform/display/Display.h"
 #include "platform/win32/kernel/ProcessClock.h"
 
+#include <atomic>
+#include <chrono>
+#include <thread>
+
 namespace tw::user::test {
 namespace {
 
@@ -157,6 +161,47 @@ TEST_F(ScrollBarTest, ClickingTheArrowAndDraggingTheThumbSendScrollCodes)
     SCROLLINFO si{sizeof si, SIF_TRACKPOS, 0, 0, 0, 0, 0};
     GetScrollInfo(view, SB_VERT, &si);
     EXPECT_EQ(si.nTrackPos, 80);
+}
+
+}  // namespace
+}  // namespace tw::user::test
+
+namespace tw::user::test {
+namespace {
+
+TEST_F(ScrollBarTest, HoldingTheArrowRepeatsOnTheProcessClock)
+{
+    std::atomic<int> lines{0};
+    std::vector<WPARAM> codes;
+    trace.OnMessage(view, WM_VSCROLL, [&](HWND, UINT, WPARAM w, LPARAM, LRESULT* r) {
+        codes.push_back(w);
+        if (w == SB_LINEDOWN)
+            ++lines;
+        *r = 0;
+        return true;
+    });
+    RECT window;
+    GetWindowRect(view, &window);
+    // The person holds the button while the clock moves on, then lets go;
+    // each step waits for the window to have seen the previous one.
+    std::thread person([&] {
+        const auto waitFor = [&](int count) {
+            while (lines < count)
+                std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        };
+        waitFor(1);
+        tw::ProcessClock::Advance(249);
+        std::this_thread::sleep_for(std::chrono::milliseconds(30));
+        tw::ProcessClock::Advance(1);
+        waitFor(2);
+        tw::ProcessClock::Advance(50);
+        waitFor(3);
+        input.ButtonUp(tw::display::MouseButton::Left, window.right - 8, window.bottom - 8);
+    });
+    input.ButtonDown(tw::display::MouseButton::Left, window.right - 8, window.bottom - 8);
+    Pump();
+    person.join();
+    EXPECT_EQ(codes, (std::vector<WPARAM>{SB_LINEDOWN, SB_LINEDOWN, SB_LINEDOWN, SB_ENDSCROLL}));
 }
 
 }  // namespace
