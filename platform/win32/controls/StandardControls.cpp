@@ -4,6 +4,7 @@
 #include "platform/win32/controls/ButtonControl.h"
 #include "platform/win32/controls/ControlSupport.h"
 #include "platform/win32/controls/EditControl.h"
+#include "platform/win32/controls/ListBoxControl.h"
 #include "platform/win32/controls/StaticControl.h"
 
 namespace tw {
@@ -32,6 +33,8 @@ void RegisterAll()
     Register(StaticControl::kClassName, StaticControl::Proc, CS_DBLCLKS, kArrow);
     constexpr int kIBeam = 32513;
     Register(EditControl::kClassName, EditControl::Proc, CS_DBLCLKS, kIBeam);
+    Register(ListBoxControl::kClassName, ListBoxControl::Proc, CS_DBLCLKS, kArrow);
+    Register(ListBoxControl::kComboClassName, ListBoxControl::Proc, CS_DBLCLKS | CS_SAVEBITS, kArrow);
 }
 
 }  // namespace standard_controls_detail
