@@ -7,6 +7,7 @@ namespace tw::comctl {
 const std::vector<ControlClass>& AllControlClasses()
 {
     static const std::vector<ControlClass> classes = {
+        {TOOLTIPS_CLASS, ToolTipProc, CS_DBLCLKS | CS_SAVEBITS, nullptr},
     };
     return classes;
 }

@@ -7,6 +7,8 @@
 #include <cstddef>
 
 #include "platform/win32/gdi/SystemColors.h"
+#include "platform/win32/gdi/SystemMetrics.h"
+#include "platform/win32/kernel/RectFunctions.h"
 #include "platform/win32/gdi/windraw.h"
 #include "platform/win32/gdi/wingdi.h"
 #include "platform/win32/user/winuser.h"
