@@ -1,0 +1,36 @@
+// The state a recordset shares with its Fields and Field objects: the rows,
+// the current position and what may be changed. Every access holds `mutex`,
+// since a worker may read while another thread cancels or closes.
+#pragma once
+
+#include <memory>
+#include <mutex>
+
+#include "platform/ado/AdoEnums.h"
+#include "platform/ado/Rowset.h"
+
+namespace tw::ado {
+
+struct RecordCursor {
+    mutable std::mutex mutex;
+    std::shared_ptr<Rowset> rowset = std::make_shared<Rowset>();
+    bool open = false;
+    long position = 0; // index into rowset->records; records.size() is EOF
+    bool beforeFirst = false;
+    ADODB::LockTypeEnum lockType = ADODB::adLockReadOnly;
+    ADODB::EditModeEnum editMode = ADODB::adEditNone;
+
+    // Caller holds mutex.
+    bool AtEnd() const { return beforeFirst || position < 0 || position >= static_cast<long>(rowset->records.size()); }
+    Record& Current();
+    bool Updatable() const { return lockType != ADODB::adLockReadOnly; }
+    // Marks the current record changed (keeping what it held) and sets one value.
+    void SetValue(int field, const _variant_t& value);
+};
+
+// The VARIANT type a field of this type holds; VT_EMPTY to keep values as given.
+VARTYPE VariantTypeOf(ADODB::DataTypeEnum type);
+// The value converted to the field's type; NULL and empty stay. Throws on failure.
+_variant_t CoerceToField(const _variant_t& value, const FieldInfo& field);
+
+} // namespace tw::ado

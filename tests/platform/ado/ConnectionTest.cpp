@@ -1,0 +1,114 @@
+#include <thread>
+
+#include "tests/platform/ado/AdoTestSupport.h"
+
+using namespace ADODB;
+using adotest::OpenEmbedded;
+using adotest::Text;
+
+TEST(AdoConnection, CreatedByProgIdAndClassIdAndOpensTheEmbeddedServer)
+{
+    tw::ado::RegisterClasses();
+    _ConnectionPtr byClassId;
+    ASSERT_EQ(S_OK, byClassId.CreateInstance(CLSID_Connection));
+    _RecordsetPtr recordset;
+    ASSERT_EQ(S_OK, recordset.CreateInstance("ADODB.Recordset"));
+
+    _ConnectionPtr connection = OpenEmbedded();
+    EXPECT_EQ(adStateOpen, connection->GetState());
+    PropertiesPtr properties = connection->GetProperties();
+    properties->Refresh();
+    EXPECT_EQ("SQL Server", Text(properties->GetItem("DBMS Name")->GetValue()));
+    EXPECT_EQ("(embedded)", Text(properties->GetItem("Data Source")->GetValue()));
+    EXPECT_EQ(1, static_cast<long>(properties->GetItem("Multiple Results")->GetValue()));
+    EXPECT_EQ("master", Text(properties->GetItem("Current Catalog")->GetValue()));
+    connection->Close();
+    EXPECT_EQ(adStateClosed, connection->GetState());
+}
+
+TEST(AdoConnection, CurrentCatalogWrittenSwitchesTheSessionsDatabase)
+{
+    _ConnectionPtr connection = OpenEmbedded();
+    connection->GetProperties()->GetItem("Current Catalog")->PutValue("[tempdb]");
+    EXPECT_EQ("tempdb", Text(_variant_t(connection->GetDefaultDatabase())));
+    _RecordsetPtr rs = connection->Execute("select db_name()", nullptr, adCmdText);
+    EXPECT_EQ("tempdb", Text(rs->GetFields()->GetItem(0L)->GetValue()));
+}
+
+TEST(AdoConnection, OpenSchemaCatalogsListsDatabaseNamesInTheFirstField)
+{
+    _ConnectionPtr connection = OpenEmbedded();
+    _RecordsetPtr catalogs = connection->OpenSchema(adSchemaCatalogs);
+    std::vector<std::string> names;
+    for (; !catalogs->GetEOF(); catalogs->MoveNext())
+        names.push_back(Text(catalogs->GetFields()->GetItem(0L)->GetValue()));
+    EXPECT_NE(std::find(names.begin(), names.end(), "master"), names.end());
+}
+
+struct BadOpenCase {
+    const char* connectionString;
+    const char* descriptionPart;
+};
+
+class AdoConnectionBadOpen : public testing::TestWithParam<BadOpenCase> {};
+
+TEST_P(AdoConnectionBadOpen, RaisesWithTheProvidersMessageInErrors)
+{
+    tw::ado::RegisterClasses();
+    _ConnectionPtr connection("ADODB.Connection");
+    try {
+        connection->Open(GetParam().connectionString, "", "", -1);
+        FAIL() << "opened";
+    } catch (const _com_error& error) {
+        EXPECT_TRUE(FAILED(error.Error()));
+        EXPECT_NE(std::string(static_cast<const char*>(error.Description())).find(GetParam().descriptionPart),
+                  std::string::npos)
+            << static_cast<const char*>(error.Description());
+    }
+    EXPECT_EQ(adStateClosed, connection->GetState());
+    ASSERT_GE(connection->GetErrors()->GetCount(), 1);
+    EXPECT_NE(std::string(static_cast<const char*>(connection->GetErrors()->GetItem(0L)->GetDescription()))
+                  .find(GetParam().descriptionPart),
+              std::string::npos);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, AdoConnectionBadOpen,
+    testing::Values(BadOpenCase{"Provider=SQLOLEDB.1;Data Source=(embedded);garbage", "initialization string"},
+                    BadOpenCase{"Provider=SQLOLEDB.1;Data Source='(embedded);Initial Catalog=master", "unclosed"},
+                    BadOpenCase{"Provider=SQLOLEDB.1;Initial Catalog=NoSuchDb;Data Source=(embedded)", "NoSuchDb"},
+                    BadOpenCase{"Provider=SQLOLEDB.1;Initial Catalog=master;Data Source=127.0.0.1,1", "127.0.0.1,1"}));
+
+TEST(AdoConnection, ExecuteFailureFillsErrorsAndLeavesTheConnectionUsable)
+{
+    _ConnectionPtr connection = OpenEmbedded();
+    EXPECT_THROW(connection->Execute("select * from NoSuchTable", nullptr, adCmdText), _com_error);
+    ASSERT_EQ(1, connection->GetErrors()->GetCount());
+    EXPECT_EQ("Invalid object name 'NoSuchTable'.",
+              std::string(static_cast<const char*>(connection->GetErrors()->GetItem(0L)->GetDescription())));
+    EXPECT_EQ(208, connection->GetErrors()->GetItem(0L)->GetNativeError());
+    _RecordsetPtr rs = connection->Execute("select 7 as n", nullptr, adCmdText);
+    EXPECT_EQ(7, static_cast<long>(rs->GetCollect("n")));
+}
+
+TEST(AdoConnection, ClosedConnectionFailsTheNextCall)
+{
+    _ConnectionPtr connection = OpenEmbedded();
+    connection->Close();
+    EXPECT_THROW(connection->Execute("select 1", nullptr, adCmdText), _com_error);
+    _RecordsetPtr rs("ADODB.Recordset");
+    EXPECT_THROW(rs->Open("select 1", _variant_t(static_cast<IDispatch*>(connection)), adOpenForwardOnly,
+                          adLockReadOnly, adCmdText),
+                 _com_error);
+}
+
+TEST(AdoConnection, TransactionsRollBack)
+{
+    _ConnectionPtr connection = OpenEmbedded();
+    connection->Execute("create table TranTest (id int)", nullptr, adCmdText);
+    EXPECT_EQ(1, connection->BeginTrans());
+    connection->Execute("insert into TranTest values (1)", nullptr, adCmdText);
+    connection->RollbackTrans();
+    _RecordsetPtr rs = connection->Execute("select count(*) from TranTest", nullptr, adCmdText);
+    EXPECT_EQ(0, static_cast<long>(rs->GetFields()->GetItem(0L)->GetValue()));
+}
