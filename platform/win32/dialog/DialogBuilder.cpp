@@ -163,8 +163,11 @@ UINT FirstDefaultButtonId(HWND dialog)
     return 0;
 }
 
-// WM_INITDIALOG, and the first focus unless the procedure set its own.
-void Initialize(HWND dialog, LPARAM initParam, bool visible)
+// WM_INITDIALOG, and the first focus unless the procedure set its own. The
+// focus is given before the dialog shows, so no control draws itself ahead
+// of the dialog's first paint; a hidden modeless dialog keeps it for when it
+// is activated.
+void Initialize(HWND dialog, LPARAM initParam, bool showsNow)
 {
     HWND first = DialogNavigation::NextTabItem(dialog, nullptr, false);
     const LRESULT setFocus = SendMessage(dialog, WM_INITDIALOG, reinterpret_cast<WPARAM>(first), initParam);
@@ -183,15 +186,13 @@ void Initialize(HWND dialog, LPARAM initParam, bool visible)
         first = DialogNavigation::NextTabItem(dialog, nullptr, false);
     if (!first)
         return;
-    const bool child = (GetWindowLong(dialog, GWL_STYLE) & WS_CHILD) != 0;
-    if (visible && child) {
+    state->savedFocus = first;
+    if (showsNow) {
         DialogFocus::MoveTo(dialog, first);
         return;
     }
-    // A top-level dialog takes the focus when it is shown and activated.
     if (DialogNavigation::DlgCode(first) & DLGC_HASSETSEL)
         SendMessage(first, EM_SETSEL, 0, static_cast<LPARAM>(-1));
-    state->savedFocus = first;
 }
 
 }  // namespace dialog_builder_detail
@@ -284,7 +285,7 @@ HWND DialogBuilder::Build(HINSTANCE instance, const tw::res::DialogTemplate& t, 
         return nullptr;
     }
     state->defId = d::FirstDefaultButtonId(dialog);
-    d::Initialize(dialog, initParam, frame.visible);
+    d::Initialize(dialog, initParam, frame.visible || modal);
     if (!IsWindow(dialog))
         return nullptr;
     if (frame.visible && !modal) {

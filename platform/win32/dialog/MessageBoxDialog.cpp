@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "platform/win32/dialog/DialogFocus.h"
 #include "platform/win32/dialog/DialogState.h"
 #include "platform/win32/dialog/MessageBoxIcons.h"
 #include "platform/win32/dialog/ModalDialog.h"
@@ -202,9 +203,11 @@ bool MessageBoxDialog::Initialize(HWND dialog)
         return false;
     const size_t defaultIndex = MessageBoxLayout::DefaultIndexOf(type_, buttons_.size());
     SendMessage(dialog, DM_SETDEFID, static_cast<WPARAM>(buttons_[defaultIndex].id), 0);
-    if (auto state = DialogStates::Find(dialog))
-        state->savedFocus = GetDlgItem(dialog, buttons_[defaultIndex].id);
     PlaceWindow(dialog, geometry.client);
+    HWND defaultButton = GetDlgItem(dialog, buttons_[defaultIndex].id);
+    if (auto state = DialogStates::Find(dialog))
+        state->savedFocus = defaultButton;
+    DialogFocus::MoveTo(dialog, defaultButton);
     return true;
 }
 

@@ -1,6 +1,7 @@
 // Message boxes: the answer of every button set to each key, mnemonic and
 // click; the layout, caption and icons; the modes; the framework's error box.
 #include "platform/mfc/CException.h"
+#include "platform/win32/gdi/SystemColors.h"
 #include "platform/win32/gdi/SystemMetrics.h"
 #include "resources/resource.h"
 #include "tests/platform/win32/dialog/DialogTestFixture.h"
@@ -175,6 +176,19 @@ TEST_F(MessageBoxTest, ButtonsSitCentredInARowBelowTheTextWithTheDefaultFocused)
                 EXPECT_NEAR((boxRect.left + boxRect.right) / 2, (ownerRect.left + ownerRect.right) / 2, 1)
                     << "the box is centred over its owner";
             });
+}
+
+TEST_F(MessageBoxTest, EveryButtonIsPaintedOnceTheBoxIsUp)
+{
+    Inspect("All three buttons show.", "Paint", MB_YESNOCANCEL | MB_DEFBUTTON2, [&](HWND box) {
+        HDC dc = GetDC(box);
+        for (int id : {IDYES, IDNO, IDCANCEL}) {
+            const RECT r = RectIn(box, GetDlgItem(box, id));
+            // A push button's lower right corner is its dark edge, never the dialog's face.
+            EXPECT_NE(GetPixel(dc, r.right - 1, r.bottom - 1), GetSysColor(COLOR_BTNFACE)) << "button " << id;
+        }
+        ReleaseDC(box, dc);
+    });
 }
 
 TEST_F(MessageBoxTest, LongTextWrapsAndTheBoxStaysOnTheScreen)
