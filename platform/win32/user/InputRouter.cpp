@@ -78,11 +78,16 @@ void InputRouter::PumpDisplay()
             displayThread_ = self;
         displayThread = displayThread_ == self;
     }
+    // Events are handed out one at a time, each once the one before reached
+    // a window: what the earlier ones caused (capture, focus, a new window
+    // under the mouse) decides where the later ones go, as on the platform.
     tw::display::InputEvent event;
     if (displayThread) {
         std::lock_guard pumping(pumpMutex_);
-        while (display.PollInput(event))
-            Route(event);
+        while (display.PollInput(event)) {
+            if (Route(event))
+                return;
+        }
         return;
     }
     // Other threads only take input that is already queued, and only from the
@@ -90,8 +95,10 @@ void InputRouter::PumpDisplay()
     if (!display.IsHeadless() || display.Input().Empty())
         return;
     std::lock_guard pumping(pumpMutex_);
-    while (display.Input().TryPop(event))
-        Route(event);
+    while (display.Input().TryPop(event)) {
+        if (Route(event))
+            return;
+    }
 }
 
 POINT InputRouter::CursorPos()
@@ -177,7 +184,7 @@ WPARAM InputRouter::MouseKeys(unsigned modifiers)
     return keys;
 }
 
-void InputRouter::Route(const tw::display::InputEvent& event)
+bool InputRouter::Route(const tw::display::InputEvent& event)
 {
     using tw::display::InputKind;
     switch (event.kind) {
@@ -185,15 +192,13 @@ void InputRouter::Route(const tw::display::InputEvent& event)
     case InputKind::ButtonDown:
     case InputKind::ButtonUp:
     case InputKind::Wheel:
-        RouteMouse(event);
-        break;
+        return RouteMouse(event);
     case InputKind::KeyDown:
     case InputKind::KeyUp:
-        RouteKey(event);
-        break;
+        return RouteKey(event);
     case InputKind::Text:
         // Characters come from TranslateMessage on the US layout.
-        break;
+        return false;
     case InputKind::Quit: {
         HWND main = GetActiveWindow();
         if (!main) {
@@ -201,14 +206,13 @@ void InputRouter::Route(const tw::display::InputEvent& event)
             if (!Tree().Desktop()->children.empty())
                 main = Tree().Desktop()->children.front()->handle;
         }
-        if (main)
-            PostMessage(main, WM_CLOSE, 0, 0);
-        break;
+        return main && PostMessage(main, WM_CLOSE, 0, 0);
     }
     }
+    return false;
 }
 
-void InputRouter::RouteMouse(const tw::display::InputEvent& event)
+bool InputRouter::RouteMouse(const tw::display::InputEvent& event)
 {
     namespace d = input_router_detail;
     using tw::display::InputKind;
@@ -225,7 +229,7 @@ void InputRouter::RouteMouse(const tw::display::InputEvent& event)
         const int button = d::ButtonIndex(event.button);
         if (event.kind == InputKind::ButtonDown || event.kind == InputKind::ButtonUp) {
             if (button < 0)
-                return;
+                return false;
             const bool down = event.kind == InputKind::ButtonDown;
             asyncKeys_[d::kButtonVk[button]] = down ? 0x80 : 0;
             input.kind = RawInput::Kind::MouseButton;
@@ -233,7 +237,7 @@ void InputRouter::RouteMouse(const tw::display::InputEvent& event)
             input.down = down;
         } else if (event.kind == InputKind::Wheel) {
             if (event.wheelHorizontal)
-                return;  // the horizontal wheel message is newer than the platform the program targets
+                return false;  // the horizontal wheel message is newer than the platform the program targets
             input.kind = RawInput::Kind::MouseWheel;
             input.wheelDelta = event.wheelDelta;
         }
@@ -247,14 +251,15 @@ void InputRouter::RouteMouse(const tw::display::InputEvent& event)
         UserGuard guard(UserMutex());
         Window* window = Tree().Find(target);
         if (!window)
-            return;
+            return false;
         queue = window->queue;
     }
     input.target = target;
     queue->PostInput(input);
+    return true;
 }
 
-void InputRouter::RouteKey(const tw::display::InputEvent& event)
+bool InputRouter::RouteKey(const tw::display::InputEvent& event)
 {
     RawInput input;
     input.kind = RawInput::Kind::Key;
@@ -288,11 +293,12 @@ void InputRouter::RouteKey(const tw::display::InputEvent& event)
         UserGuard guard(UserMutex());
         Window* window = Tree().Find(target);
         if (!window)
-            return;
+            return false;
         queue = window->queue;
     }
     input.target = target;
     queue->PostInput(input);
+    return true;
 }
 
 bool InputRouter::Translate(const RawInput& input, MSG* msg, bool remove)

@@ -25,7 +25,8 @@ public:
     // Only one thread (the first that asks) pumps the display.
     void PumpDisplay();
     bool IsDisplayThread() const;
-    void Route(const tw::display::InputEvent& event);
+    // True when the event reached a window's queue.
+    bool Route(const tw::display::InputEvent& event);
 
     bool Translate(const RawInput& input, MSG* msg, bool remove);
 
@@ -44,8 +45,8 @@ public:
 private:
     InputRouter();
     HWND MouseTarget(POINT pt);
-    void RouteMouse(const tw::display::InputEvent& event);
-    void RouteKey(const tw::display::InputEvent& event);
+    bool RouteMouse(const tw::display::InputEvent& event);
+    bool RouteKey(const tw::display::InputEvent& event);
     WPARAM MouseKeys(unsigned modifiers);
     bool TranslateMouse(const RawInput& input, MSG* msg, bool remove);
     bool TranslateKey(const RawInput& input, MSG* msg, bool remove);

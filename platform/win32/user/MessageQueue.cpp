@@ -242,7 +242,7 @@ bool MessageQueue::TakePosted(MSG* msg, HWND filter, UINT first, UINT last, bool
     return false;
 }
 
-bool MessageQueue::TakeInput(MSG* msg, HWND filter, UINT first, UINT last, bool remove)
+bool MessageQueue::TakeInput(MSG* msg, HWND filter, UINT first, UINT last, bool remove, bool* ate)
 {
     for (;;) {
         RawInput input;
@@ -258,8 +258,10 @@ bool MessageQueue::TakeInput(MSG* msg, HWND filter, UINT first, UINT last, bool 
             input_.erase(it);
         }
         MSG translated{};
-        if (!TranslateRawInput(input, &translated, remove))
+        if (!TranslateRawInput(input, &translated, remove)) {
+            *ate = true;
             continue;
+        }
         if (!remove) {
             std::lock_guard lock(mutex_);
             input_.push_front(input);
@@ -352,8 +354,11 @@ bool MessageQueue::Read(MSG* msg, HWND filter, UINT first, UINT last, UINT remov
         IdleWork(false);
         if (TakePosted(msg, filter, first, last, remove))
             return true;
-        if (TakeInput(msg, filter, first, last, remove))
+        bool ate = false;
+        if (TakeInput(msg, filter, first, last, remove, &ate))
             return true;
+        if (ate)
+            continue;  // more input may be waiting behind what was eaten
         {
             std::lock_guard lock(mutex_);
             if (quit_) {

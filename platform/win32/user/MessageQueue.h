@@ -114,7 +114,7 @@ public:
 private:
     static bool Matches(UINT message, HWND msgHwnd, HWND filter, UINT first, UINT last);
     bool TakePosted(MSG* msg, HWND filter, UINT first, UINT last, bool remove);
-    bool TakeInput(MSG* msg, HWND filter, UINT first, UINT last, bool remove);
+    bool TakeInput(MSG* msg, HWND filter, UINT first, UINT last, bool remove, bool* ate);
     bool TakeTimer(MSG* msg, HWND filter, UINT first, UINT last, bool remove);
     bool TakeHover(MSG* msg, HWND filter, UINT first, UINT last, bool remove);
     std::shared_ptr<SentMessage> PopSent();

@@ -241,3 +241,44 @@ TEST_F(WindowPositionTest, OwnedWindowsStayInFrontOfTheirOwner)
 
 }  // namespace
 }  // namespace tw::user::test
+
+namespace tw::user::test {
+namespace {
+
+TEST_F(WindowPositionTest, DraggingABorderSizesTheWindowFromThatEdge)
+{
+    HWND main = MakeFrame("main", RECT{100, 100, 400, 300});
+    Pump();
+    std::vector<WPARAM> edges;
+    trace.OnMessage(main, WM_SIZING, [&edges](HWND, UINT, WPARAM edge, LPARAM, LRESULT* r) {
+        edges.push_back(edge);
+        *r = TRUE;
+        return true;
+    });
+    input.Drag(tw::display::MouseButton::Left, POINT{101, 101}, POINT{81, 91}, 2);  // the top-left corner
+    Pump();
+    RECT r;
+    GetWindowRect(main, &r);
+    EXPECT_EQ(r.left, 80);
+    EXPECT_EQ(r.top, 90);
+    EXPECT_EQ(r.right, 400) << "the opposite edges stay";
+    ASSERT_FALSE(edges.empty());
+    EXPECT_EQ(edges.front(), static_cast<WPARAM>(WMSZ_TOPLEFT));
+}
+
+TEST_F(WindowPositionTest, ScrollingWithChildrenMovesThem)
+{
+    HWND main = MakeFrame("main", RECT{100, 100, 400, 300});
+    HWND child = trace.Create("child", WS_CHILD | WS_VISIBLE, 0, RECT{10, 50, 60, 80}, main, 1);
+    ScrollWindowEx(main, 0, -20, nullptr, nullptr, nullptr, nullptr, SW_SCROLLCHILDREN | SW_INVALIDATE);
+    POINT pt{0, 0};
+    MapWindowPoints(child, main, &pt, 1);
+    EXPECT_EQ(pt.y, 30);
+    EXPECT_TRUE(ScrollWindow(main, 5, 0, nullptr, nullptr)) << "without a rectangle children move too";
+    pt = POINT{0, 0};
+    MapWindowPoints(child, main, &pt, 1);
+    EXPECT_EQ(pt.x, 15);
+}
+
+}  // namespace
+}  // namespace tw::user::test
