@@ -202,6 +202,7 @@ std::string Executor::TableFunction(const std::string& name, const std::vector<s
 }
 
 bool Executor::AnsiNulls() const { return s_.options.ansiNulls; }
+int64_t Executor::RowCountLimit() const { return s_.options.rowCount; }
 bool Executor::ConcatNullYieldsNull() const { return s_.options.concatNullYieldsNull; }
 
 TypeSpec Executor::VariableType(const std::string& name) const

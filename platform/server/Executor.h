@@ -41,6 +41,7 @@ public:
     bool AnsiNulls() const override;
     bool ConcatNullYieldsNull() const override;
     TypeSpec VariableType(const std::string& name) const override;
+    int64_t RowCountLimit() const override;
 
     // For the system procedures.
     SessionState& Session() { return s_; }

@@ -598,8 +598,12 @@ std::string Translator::Insert()
     }
     if (Peek().Is("EXEC") || Peek().Is("EXECUTE"))
         throw SqlError::NotSupported("INSERT ... EXEC");
-    if (Peek().Is("SELECT") || Peek().IsOp("("))
-        return sql + " " + Select(false);
+    if (Peek().Is("SELECT") || Peek().IsOp("(")) {
+        std::string query = Select(false);
+        if (context_ && context_->RowCountLimit() > 0)
+            query = "SELECT * FROM (" + query + ") LIMIT " + std::to_string(context_->RowCountLimit());
+        return sql + " " + query;
+    }
     Fail();
 }
 
@@ -639,6 +643,8 @@ std::string Translator::Update()
     std::string where;
     if (Accept("WHERE"))
         where = Expr();
+    if (limit.empty() && context_ && context_->RowCountLimit() > 0)
+        limit = std::to_string(context_->RowCountLimit());
     if (!limit.empty())
         where = "rowid IN (SELECT rowid FROM " + table + (where.empty() ? "" : " WHERE " + where) + " LIMIT " +
                 limit + ")";
@@ -666,6 +672,8 @@ std::string Translator::Delete()
     std::string where;
     if (Accept("WHERE"))
         where = Expr();
+    if (limit.empty() && context_ && context_->RowCountLimit() > 0)
+        limit = std::to_string(context_->RowCountLimit());
     if (!limit.empty())
         where = "rowid IN (SELECT rowid FROM " + table + (where.empty() ? "" : " WHERE " + where) + " LIMIT " +
                 limit + ")";

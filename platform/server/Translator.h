@@ -25,6 +25,8 @@ public:
     virtual bool ConcatNullYieldsNull() const = 0;
     // The declared type of a variable, or an unknown type; throws 137 when undeclared.
     virtual TypeSpec VariableType(const std::string& name) const = 0;
+    // SET ROWCOUNT: the most rows a statement may touch, 0 for no limit.
+    virtual int64_t RowCountLimit() const { return 0; }
 };
 
 struct SelectTarget {

@@ -296,3 +296,19 @@ TEST_F(ServerTest, TriggerSeesInsertedRowsAndCanRollTheChangeBack)
 }
 
 } // namespace tw::server::test
+
+namespace tw::server::test {
+
+TEST_F(ServerTest, RowcountAlsoLimitsChanges)
+{
+    ASSERT_FALSE(Run("CREATE TABLE #r (a int)\nINSERT INTO #r VALUES (1), (2), (3), (4)").HasError());
+    BufferedSink limited = Run("SET ROWCOUNT 1\nDELETE FROM #r\nUPDATE #r SET a = a + 10\n"
+                               "INSERT INTO #r SELECT a FROM #r\nSET ROWCOUNT 0\nSELECT COUNT(*), SUM(a) FROM #r");
+    ASSERT_FALSE(limited.HasError()) << Describe(limited);
+    EXPECT_EQ(limited.rowCounts[0], 1);
+    EXPECT_EQ(limited.rowCounts[1], 1);
+    EXPECT_EQ(limited.rowCounts[2], 1);
+    EXPECT_EQ(limited.resultSets[0].rows[0][0].ToText(), "4");
+}
+
+} // namespace tw::server::test
