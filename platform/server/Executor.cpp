@@ -6,6 +6,7 @@
 #include <cmath>
 #include <cstdio>
 #include <ctime>
+#include <filesystem>
 #include <thread>
 
 #include "platform/server/Catalog.h"
@@ -157,7 +158,67 @@ std::string Executor::ResolveDatabase(const std::string& db) const
         throw SqlError(911, 16, "Could not locate entry in sysdatabases for database '" + db +
                                     "'. No entry found with that name. Make sure that the name is entered correctly.",
                        SqlError::Scope::Batch);
+    // A database created after this session connected is attached on first use.
+    const std::string lower = executor_detail::LowerText(info.name);
+    if (!s_.attached.count(lower)) {
+        SqliteStatement::Exec(s_.db, "ATTACH DATABASE " + Translator::Literal(info.path) + " AS " +
+                                         Translator::Quote(info.name));
+        s_.attached.insert(lower);
+    }
     return info.name;
+}
+
+void Executor::RunCreateDatabase(const ParsedStatement& st)
+{
+    const std::string& name = st.target;
+    if (s_.tranCount > 0)
+        throw SqlError(226, 16, "CREATE DATABASE statement not allowed within multi-statement transaction.");
+    DatabaseInfo existing;
+    if (s_.server->FindDatabase(name, &existing))
+        throw SqlError(1801, 16, "Database '" + name + "' already exists.");
+    for (char c : name)
+        if (!(std::isalnum(static_cast<unsigned char>(c)) || c == '_' || c == ' ' || c == '-'))
+            throw SqlError::NotSupported("A database name with the character '" + std::string(1, c) + "'");
+    int dbid = 5;
+    for (const DatabaseInfo& d : s_.server->Databases())
+        dbid = std::max(dbid, d.dbid + 1);
+    DatabaseInfo info{name, dbid, s_.server->DataDir() + "/" + name + ".db", Catalog::Now(), 80};
+    SqliteStatement::Exec(s_.db, "ATTACH DATABASE " + Translator::Literal(info.path) + " AS " + Translator::Quote(name));
+    s_.attached.insert(executor_detail::LowerText(name));
+    SqliteStatement::Exec(s_.db, "PRAGMA " + Translator::Quote(name) + ".journal_mode = WAL");
+    Catalog(s_.db, name).Install(false, info.path);
+    SqliteStatement ins(s_.db, "INSERT INTO master.tw_databases VALUES (?, ?, ?, 80, ?)");
+    ins.Bind(1, name).Bind(2, dbid).Bind(3, info.crdate).Bind(4, info.path).Step();
+    s_.server->AddDatabase(info);
+}
+
+void Executor::RunDropDatabase(const ParsedStatement& st)
+{
+    if (s_.tranCount > 0)
+        throw SqlError(226, 16, "DROP DATABASE statement not allowed within multi-statement transaction.");
+    for (const std::string& requested : st.words) {
+        DatabaseInfo info;
+        if (!s_.server->FindDatabase(requested, &info))
+            throw SqlError(3701, 11, "Cannot drop the database '" + requested + "', because it does not exist in the "
+                                     "system catalog.");
+        if (info.dbid <= 4)
+            throw SqlError(3708, 16, "Cannot drop the database '" + info.name + "' because it is a system database.");
+        bool inUse = false;
+        s_.server->ForEachSession([&](SessionState& other) {
+            inUse = inUse || executor_detail::LowerText(other.database) == executor_detail::LowerText(info.name);
+        });
+        if (inUse)
+            throw SqlError(3702, 16, "Cannot drop the database '" + info.name + "' because it is currently in use.");
+        s_.server->RemoveDatabase(info.name);
+        SqliteStatement del(s_.db, "DELETE FROM master.tw_databases WHERE name = ?");
+        del.Bind(1, info.name).Step();
+        if (s_.attached.erase(executor_detail::LowerText(info.name)))
+            sqlite3_exec(s_.db, ("DETACH DATABASE " + Translator::Quote(info.name)).c_str(), nullptr, nullptr, nullptr);
+        std::error_code ec;
+        for (const char* suffix : {"", "-wal", "-shm"})
+            std::filesystem::remove(info.path + suffix, ec);
+        Inform("Deleting database file '" + info.path + "'.", 0, 0);
+    }
 }
 
 std::string Executor::SchemaFor(const std::string& db) const { return ResolveDatabase(db); }
@@ -414,6 +475,8 @@ Executor::Flow Executor::Run(const ParsedStatement& st)
     case StatementKind::AlterTable: RunAlterTable(st); break;
     case StatementKind::CreateIndex: RunCreateIndex(st); break;
     case StatementKind::Drop: RunDrop(st); break;
+    case StatementKind::CreateDatabase: RunCreateDatabase(st); break;
+    case StatementKind::DropDatabase: RunDropDatabase(st); break;
     case StatementKind::Dbcc: RunDbcc(st); break;
     case StatementKind::Kill: RunKill(st); break;
     case StatementKind::Truncate: RunTruncate(st); break;

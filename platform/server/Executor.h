@@ -83,6 +83,8 @@ private:
     void RunAlterTable(const ParsedStatement& s);
     void RunCreateIndex(const ParsedStatement& s);
     void RunDrop(const ParsedStatement& s);
+    void RunCreateDatabase(const ParsedStatement& s);
+    void RunDropDatabase(const ParsedStatement& s);
     void RunDbcc(const ParsedStatement& s);
     void RunKill(const ParsedStatement& s);
     void RunTruncate(const ParsedStatement& s);

@@ -534,6 +534,19 @@ void Parser::ParseCreate(ParsedStatement& s, bool firstInBatch)
             Next();
         return;
     }
+    if (kind.Is("DATABASE")) {
+        Next();
+        s.kind = StatementKind::CreateDatabase;
+        if (!Peek().IsName())
+            Fail();
+        s.target = Next().text;
+        if (Peek().kind != TokenKind::End && !Peek().IsOp(";") && !StartsStatement(Peek())) {
+            s.kind = StatementKind::Unsupported;
+            s.message = "CREATE DATABASE with file, log or collation options";
+            SkipToStatementEnd();
+        }
+        return;
+    }
     if (kind.Is("INDEX")) {
         Next();
         s.kind = StatementKind::CreateIndex;
@@ -611,6 +624,15 @@ void Parser::ParseDrop(ParsedStatement& s)
     std::string word = parser_detail::Upper(Next().text);
     if (word == "PROC")
         word = "PROCEDURE";
+    if (word == "DATABASE") {
+        s.kind = StatementKind::DropDatabase;
+        do {
+            if (!Peek().IsName())
+                Fail();
+            s.words.push_back(Next().text);
+        } while (Peek().IsOp(",") && (Next(), true));
+        return;
+    }
     static const char* const kinds[] = {"TABLE", "VIEW", "PROCEDURE", "FUNCTION", "TRIGGER", "INDEX", "DEFAULT",
                                         "RULE"};
     if (std::none_of(std::begin(kinds), std::end(kinds), [&](const char* k) { return word == k; })) {

@@ -2,6 +2,7 @@
 
 #include <sqlite3.h>
 
+#include <cctype>
 #include <cstdio>
 #include <filesystem>
 
@@ -186,6 +187,12 @@ std::unique_ptr<Session> Server::Connect(const LoginInfo& login, Message* error)
     if (!db)
         return fail(945, openError);
     sessionState->db = db;
+    for (const DatabaseInfo& d : state_->Databases()) {
+        std::string lower = d.name;
+        for (char& ch : lower)
+            ch = static_cast<char>(std::tolower(static_cast<unsigned char>(ch)));
+        sessionState->attached.insert(lower);
+    }
     sessionState->login = login.login.empty() ? "sa" : login.login;
     sessionState->host = login.hostName;
     sessionState->program = login.programName;

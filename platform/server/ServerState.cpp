@@ -65,6 +65,14 @@ void ServerState::AddDatabase(const DatabaseInfo& info)
     databases_.push_back(info);
 }
 
+void ServerState::RemoveDatabase(const std::string& name)
+{
+    std::lock_guard<std::mutex> lock(mutex_);
+    databases_.erase(std::remove_if(databases_.begin(), databases_.end(),
+                                    [&](const DatabaseInfo& d) { return server_state_detail::SameName(d.name, name); }),
+                     databases_.end());
+}
+
 int ServerState::RegisterSession(SessionState* session)
 {
     std::lock_guard<std::mutex> lock(mutex_);

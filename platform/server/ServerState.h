@@ -36,6 +36,7 @@ public:
     bool FindDatabase(const std::string& name, DatabaseInfo* info) const;
     bool FindDatabase(int dbid, DatabaseInfo* info) const;
     void AddDatabase(const DatabaseInfo& info);
+    void RemoveDatabase(const std::string& name);
 
     int RegisterSession(SessionState* session);
     void UnregisterSession(int spid);

@@ -8,6 +8,7 @@
 #include <map>
 #include <memory>
 #include <mutex>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -63,6 +64,8 @@ public:
     std::string database = "master";
     SessionOptions options;
     int tranCount = 0;
+    // Databases attached to this session's connection (lower case); others are attached on first use.
+    std::set<std::string> attached;
 
     // Variables of the batch, then of each procedure frame running.
     std::vector<std::map<std::string, Variable>> frames{1};

@@ -173,7 +173,7 @@ INSTANTIATE_TEST_SUITE_P(
                       UnsupportedCase{"DECLARE @t TABLE (a int)"}, UnsupportedCase{"SELECT * FROM Orders FOR XML AUTO"},
                       UnsupportedCase{"SELECT CustomerID, COUNT(*) FROM Orders GROUP BY CustomerID WITH ROLLUP"},
                       UnsupportedCase{"SELECT * FROM Orders o CROSS APPLY (SELECT 1 AS x) a"},
-                      UnsupportedCase{"GOTO done"}, UnsupportedCase{"CREATE DATABASE Other"},
+                      UnsupportedCase{"GOTO done"}, UnsupportedCase{"CREATE DATABASE Other ON (NAME = x)"},
                       UnsupportedCase{"INSERT INTO Orders EXEC usp_CustomerOrders 1"},
                       UnsupportedCase{"CREATE TABLE c (a int, b AS a + 1)"},
                       UnsupportedCase{"SELECT TOP 1 WITH TIES * FROM Orders ORDER BY CustomerID"},
@@ -309,6 +309,30 @@ TEST_F(ServerTest, RowcountAlsoLimitsChanges)
     EXPECT_EQ(limited.rowCounts[1], 1);
     EXPECT_EQ(limited.rowCounts[2], 1);
     EXPECT_EQ(limited.resultSets[0].rows[0][0].ToText(), "4");
+}
+
+} // namespace tw::server::test
+
+namespace tw::server::test {
+
+TEST_F(ServerTest, CreatedDatabasesAreSeenByEverySession)
+{
+    auto other = NewSession("master");
+    ASSERT_FALSE(Run("CREATE DATABASE Scratchpad").HasError());
+    EXPECT_EQ(Run("CREATE DATABASE Scratchpad").FirstError()->number, 1801);
+    ASSERT_FALSE(Run("CREATE TABLE Scratchpad.dbo.Notes (id int NOT NULL PRIMARY KEY, body varchar(50) NULL)\n"
+                     "INSERT INTO Scratchpad..Notes VALUES (1, 'kept')").HasError());
+    BufferedSink read;
+    other->Execute("USE Scratchpad SELECT body FROM Notes SELECT name FROM sysobjects WHERE xtype = 'U'", read);
+    ASSERT_FALSE(read.HasError()) << Describe(read);
+    EXPECT_EQ(read.resultSets[0].rows[0][0].ToText(), "kept");
+    EXPECT_EQ(read.resultSets[1].rows[0][0].ToText(), "Notes");
+    EXPECT_EQ(Run("DROP DATABASE Scratchpad").FirstError()->number, 3702);
+    BufferedSink leave;
+    other->Execute("USE master", leave);
+    ASSERT_FALSE(Run("DROP DATABASE Scratchpad").HasError());
+    EXPECT_EQ(Run("USE Scratchpad").FirstError()->number, 911);
+    EXPECT_EQ(Run("DROP DATABASE master").FirstError()->number, 3708);
 }
 
 } // namespace tw::server::test
