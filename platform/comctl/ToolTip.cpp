@@ -11,7 +11,7 @@
 namespace tw::comctl {
 
 namespace detail_tooltip {
-constexpr const char* kStateProp = "tw.comctl.tooltip";
+constexpr const char* kTipProp = "tw.comctl.tooltip";
 constexpr UINT_PTR kShowTimer = 1;
 constexpr UINT_PTR kPopTimer = 2;
 constexpr int kBorder = 1;
@@ -79,7 +79,7 @@ ToolTip::ToolTip(HWND hwnd)
       background_(GetSysColor(COLOR_INFOBK)),
       textColor_(GetSysColor(COLOR_INFOTEXT))
 {
-    SetProp(hwnd, kStateProp, this);
+    SetProp(hwnd, kTipProp, this);
     margin_ = RECT{kPadding, kPadding, kPadding, kPadding};
 }
 
@@ -87,12 +87,12 @@ ToolTip::~ToolTip()
 {
     for (const Tool& tool : tools_)
         Unsubclass(tool);
-    RemoveProp(hwnd_, kStateProp);
+    RemoveProp(hwnd_, kTipProp);
 }
 
 ToolTip* ToolTip::From(HWND hwnd)
 {
-    return static_cast<ToolTip*>(GetProp(hwnd, kStateProp));
+    return static_cast<ToolTip*>(GetProp(hwnd, kTipProp));
 }
 
 LRESULT CALLBACK ToolTip::Proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)

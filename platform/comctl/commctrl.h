@@ -11,7 +11,13 @@
 #include "platform/win32/kernel/RectFunctions.h"
 #include "platform/win32/gdi/windraw.h"
 #include "platform/win32/gdi/wingdi.h"
+#include "platform/win32/controls/stdctrl.h"
 #include "platform/win32/user/winuser.h"
+
+// Owner-draw kinds of the common controls.
+#define ODT_HEADER 100
+#define ODT_TAB 101
+#define ODT_LISTVIEW 102
 
 // --- registration --------------------------------------------------------------
 typedef struct tagINITCOMMONCONTROLSEX {
