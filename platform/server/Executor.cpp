@@ -205,7 +205,8 @@ void Executor::RunDropDatabase(const ParsedStatement& st)
             throw SqlError(3708, 16, "Cannot drop the database '" + info.name + "' because it is a system database.");
         bool inUse = false;
         s_.server->ForEachSession([&](SessionState& other) {
-            inUse = inUse || executor_detail::LowerText(other.database) == executor_detail::LowerText(info.name);
+            const std::string used = &other == &s_ ? other.database : other.Info(&SessionState::databaseShown);
+            inUse = inUse || executor_detail::LowerText(used) == executor_detail::LowerText(info.name);
         });
         if (inUse)
             throw SqlError(3702, 16, "Cannot drop the database '" + info.name + "' because it is currently in use.");
@@ -734,7 +735,7 @@ void Executor::RunRaiserror(const ParsedStatement& st)
 void Executor::RunUse(const ParsedStatement& st)
 {
     const std::string db = ResolveDatabase(st.target);
-    s_.database = db;
+    s_.SetDatabase(db);
     Inform("Changed database context to '" + db + "'.", 5701, 10);
 }
 
@@ -1296,7 +1297,7 @@ int Executor::RunProcedure(const std::string& database, int64_t id, const std::s
         inner.Assign(pname, variable.value);
     }
     const std::string savedDatabase = s_.database;
-    s_.database = database;
+    s_.SetDatabase(database);
     ++s_.nestLevel;
     int status = 0;
     try {
@@ -1310,12 +1311,12 @@ int Executor::RunProcedure(const std::string& database, int64_t id, const std::s
         }
     } catch (...) {
         --s_.nestLevel;
-        s_.database = savedDatabase;
+        s_.SetDatabase(savedDatabase);
         s_.frames.pop_back();
         throw;
     }
     --s_.nestLevel;
-    s_.database = savedDatabase;
+    s_.SetDatabase(savedDatabase);
     for (const ModuleParameter& p : def.parameters)
         if (p.output)
             (*outputs)[p.name] = s_.frames.back()[p.name].value;
@@ -1882,8 +1883,10 @@ void Executor::RunKill(const ParsedStatement& st)
     victim->killed = true;
     victim->cancelled = true;
     sqlite3_interrupt(victim->db);
-    // An idle victim rolls nothing back itself: do it for it, so its locks go now.
-    if (!victim->running) {
+    // An idle victim rolls nothing back itself: do it for it, so its locks go
+    // now. A running one ends its batch and rolls back on its own thread.
+    std::unique_lock<std::mutex> idle(victim->executeMutex, std::try_to_lock);
+    if (idle.owns_lock()) {
         if (victim->tranCount > 0)
             sqlite3_exec(victim->db, "ROLLBACK", nullptr, nullptr, nullptr);
         victim->tranCount = 0;

@@ -196,7 +196,7 @@ std::unique_ptr<Session> Server::Connect(const LoginInfo& login, Message* error)
     sessionState->login = login.login.empty() ? "sa" : login.login;
     sessionState->host = login.hostName;
     sessionState->program = login.programName;
-    sessionState->database = info.name;
+    sessionState->SetDatabase(info.name);
     sessionState->loginTime = Catalog::Now();
     sessionState->lastBatchTime = sessionState->loginTime;
     sessionState->spid = state_->RegisterSession(sessionState.get());

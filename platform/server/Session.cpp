@@ -33,6 +33,7 @@ bool Session::Execute(std::string_view batch, ResultSink& sink)
         sink.MessageReceived(m);
         return false;
     }
+    std::lock_guard<std::mutex> running(s.executeMutex);
     s.cancelled = false;
     s.running = true;
     s.SetInfo(&SessionState::lastBatch, std::string(batch));
@@ -63,7 +64,7 @@ void Session::Cancel()
 }
 
 int Session::Spid() const { return state_->spid; }
-std::string Session::CurrentDatabase() const { return state_->database; }
+std::string Session::CurrentDatabase() const { return state_->Info(&SessionState::databaseShown); }
 int Session::TranCount() const { return state_->tranCount; }
 std::string Session::Login() const { return state_->login; }
 bool Session::IsKilled() const { return state_->killed; }

@@ -15,6 +15,12 @@ Variable* SessionState::FindVariable(const std::string& name)
     return it == frame.end() ? nullptr : &it->second;
 }
 
+void SessionState::SetDatabase(const std::string& name)
+{
+    database = name;
+    SetInfo(&SessionState::databaseShown, name);
+}
+
 std::string SessionState::Info(std::string SessionState::*field) const
 {
     std::lock_guard<std::mutex> lock(infoMutex);

@@ -61,9 +61,10 @@ public:
     std::string login = "sa";
     std::string host;
     std::string program;
-    std::string database = "master";
+    std::string database = "master"; // the owning thread's; others read Info(&SessionState::databaseShown)
+    std::string databaseShown = "master";
     SessionOptions options;
-    int tranCount = 0;
+    std::atomic<int> tranCount{0};
     // Databases attached to this session's connection (lower case); others are attached on first use.
     std::set<std::string> attached;
 
@@ -77,6 +78,8 @@ public:
     std::atomic<bool> cancelled{false};
     std::atomic<bool> killed{false};
     std::atomic<bool> running{false};
+    // Held while a batch runs, so that KILL can tell an idle session and act for it.
+    std::mutex executeMutex;
 
     // What sysprocesses and DBCC INPUTBUFFER show; read by other sessions.
     mutable std::mutex infoMutex;
@@ -90,6 +93,7 @@ public:
     std::function<Value(const std::string& name, const std::vector<Value>& args)> callFunction;
 
     Variable* FindVariable(const std::string& name);
+    void SetDatabase(const std::string& name);
     std::string Info(std::string SessionState::*field) const;
     void SetInfo(std::string SessionState::*field, std::string value);
 };

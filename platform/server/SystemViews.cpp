@@ -48,8 +48,9 @@ std::vector<ProcessRow> Processes(SessionState& self)
     self.server->ForEachSession([&](SessionState& s) {
         ProcessRow r;
         r.dbid = 0;
+        const std::string database = &s == &self ? s.database : s.Info(&SessionState::databaseShown);
         for (const DatabaseInfo& d : databases)
-            if (d.name == s.database)
+            if (d.name == database)
                 r.dbid = d.dbid;
         r.spid = s.spid;
         r.openTran = s.tranCount;
