@@ -361,6 +361,22 @@ void InputRouter::TrackLeaveAndHover(HWND hwnd, int hit, POINT screenPt)
     }
 }
 
+// A disabled window (the owner of a modal dialog) takes no mouse input: the
+// cursor says so, and a press brings its enabled popup to the front instead.
+void InputRouter::RefuseDisabled(HWND hwnd, const RawInput& input, bool remove)
+{
+    namespace d = input_router_detail;
+    if (!remove)
+        return;
+    const UINT message = input.kind == RawInput::Kind::MouseButton && input.down ? d::kClientDown[input.button]
+                                                                                   : WM_MOUSEMOVE;
+    SendMessage(hwnd, WM_SETCURSOR, reinterpret_cast<WPARAM>(hwnd), MAKELPARAM(static_cast<WORD>(HTERROR), message));
+    if (input.kind != RawInput::Kind::MouseButton || !input.down)
+        return;
+    if (HWND popup = GetWindow(GetAncestor(hwnd, GA_ROOT), GW_ENABLEDPOPUP))
+        SetActiveWindow(popup);
+}
+
 // A press in a child window is announced to its ancestors first
 // (WM_PARENTNOTIFY), unless the child asked for silence.
 void InputRouter::NotifyParentsOfPress(HWND hwnd, UINT downMessage, POINT screenPt)
@@ -389,6 +405,10 @@ bool InputRouter::TranslateMouse(const RawInput& input, MSG* msg, bool remove)
         return false;
     const bool wheel = input.kind == RawInput::Kind::MouseWheel;
     const bool captured = GetCapture() == hwnd;
+    if (!captured && !wheel && !IsWindowEnabled(hwnd)) {
+        RefuseDisabled(hwnd, input, remove);
+        return false;
+    }
     int hit = HTCLIENT;
     if (!captured && !wheel) {
         // Windows that call themselves transparent pass the mouse to what lies beneath.

@@ -53,6 +53,7 @@ private:
     UINT DoubleClickMessage(HWND hwnd, int hit, const RawInput& input, bool remove);
     void TrackLeaveAndHover(HWND hwnd, int hit, POINT screenPt);
     void NotifyParentsOfPress(HWND hwnd, UINT downMessage, POINT screenPt);
+    void RefuseDisabled(HWND hwnd, const RawInput& input, bool remove);
 
     std::recursive_mutex mutex_;
     std::mutex pumpMutex_;  // one thread routes the display's events at a time

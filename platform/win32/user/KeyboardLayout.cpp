@@ -3,8 +3,6 @@
 #include <cctype>
 #include <cstring>
 
-#include "platform/win32/user/InputRouter.h"
-#include "platform/win32/user/MessageQueue.h"
 
 namespace tw::user {
 
@@ -294,9 +292,9 @@ int ToAscii(UINT uVirtKey, UINT uScanCode, const BYTE* lpKeyState, LPWORD lpChar
     return ToAsciiEx(uVirtKey, uScanCode, lpKeyState, lpChar, uFlags, HKL_US);
 }
 
-int ToAsciiEx(UINT uVirtKey, UINT uScanCode, const BYTE* lpKeyState, LPWORD lpChar, UINT uFlags, HKL)
+// No menu is ever active here, so the flag for it changes nothing.
+int ToAsciiEx(UINT uVirtKey, UINT uScanCode, const BYTE* lpKeyState, LPWORD lpChar, UINT, HKL)
 {
-    (void)uFlags;
     if (!lpKeyState || !lpChar)
         return 0;
     if (uScanCode & 0x8000)

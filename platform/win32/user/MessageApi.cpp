@@ -104,12 +104,13 @@ LRESULT SendMessage(HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lParam)
     return static_cast<LRESULT>(result);
 }
 
-// uTimeout 0 from SendMessage means "wait as long as it takes".
+// uTimeout 0 from SendMessage means "wait as long as it takes". The sender
+// always serves messages sent to it while it waits (no thread here hangs
+// the way SMTO_ABORTIFHUNG guards against), so the flags change nothing.
 LRESULT SendMessageTimeout(HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lParam, UINT fuFlags, UINT uTimeout,
                            PDWORD_PTR lpdwResult)
 {
     namespace d = tw::user::message_api_detail;
-    (void)fuFlags;
     if (lpdwResult)
         *lpdwResult = 0;
     if (hWnd == HWND_BROADCAST) {

@@ -392,7 +392,7 @@ void Redraw(Window* w, const RectRegion& area, UINT flags)
         w->internalPaint = false;
 }
 
-void RedrawTree(Window* w, RectRegion area, UINT flags, bool top)
+void RedrawTree(Window* w, RectRegion area, UINT flags)
 {
     Redraw(w, area, flags);
     if (flags & RDW_NOCHILDREN)
@@ -400,13 +400,12 @@ void RedrawTree(Window* w, RectRegion area, UINT flags, bool top)
     // Without RDW_ALLCHILDREN only children the parent paints over are reached.
     if (!(flags & RDW_ALLCHILDREN) && (w->style & WS_CLIPCHILDREN))
         return;
-    (void)top;
     for (Window* child : w->children) {
         RectRegion childArea = area;
         childArea.Offset(-(child->rect.left + child->clientRect.left), -(child->rect.top + child->clientRect.top));
         childArea.IntersectWith(ClientArea(child));
         if (!childArea.IsEmpty() || (flags & RDW_INTERNALPAINT))
-            RedrawTree(child, childArea, flags | ((flags & RDW_INVALIDATE) ? RDW_FRAME : 0), false);
+            RedrawTree(child, childArea, flags | ((flags & RDW_INVALIDATE) ? RDW_FRAME : 0));
     }
 }
 
@@ -459,12 +458,12 @@ BOOL RedrawWindow(HWND hWnd, const RECT* lprcUpdate, HRGN hrgnUpdate, UINT flags
             for (Window* top : w->children) {
                 RectRegion topArea = area;
                 topArea.Offset(-(top->rect.left + top->clientRect.left), -(top->rect.top + top->clientRect.top));
-                d::RedrawTree(top, topArea, flags | RDW_FRAME, true);
+                d::RedrawTree(top, topArea, flags | RDW_FRAME);
             }
             if (flags & RDW_INVALIDATE)
                 d::g_desktopDirty.Add(w->rect);
         } else {
-            d::RedrawTree(w, area, flags, true);
+            d::RedrawTree(w, area, flags);
         }
     }
     if (flags & (RDW_UPDATENOW | RDW_ERASENOW)) {

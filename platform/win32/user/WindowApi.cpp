@@ -110,8 +110,11 @@ Window* FindAt(Window* parent, POINT pt, HWND skip)
         const RECT r = Tree().ScreenRect(child);
         if (pt.x < r.left || pt.x >= r.right || pt.y < r.top || pt.y >= r.bottom)
             continue;
-        if ((child->style & WS_CHILD) && (child->style & WS_DISABLED))
-            return nullptr;  // the parent takes the input of a disabled child
+        if (child->style & WS_DISABLED) {
+            // The parent takes the input of a disabled child; a disabled
+            // top-level window keeps it, to refuse it.
+            return (child->style & WS_CHILD) ? nullptr : child;
+        }
         const RECT c = Tree().ScreenClientRect(child);
         Window* deeper = nullptr;
         if (pt.x >= c.left && pt.x < c.right && pt.y >= c.top && pt.y < c.bottom)
@@ -848,6 +851,14 @@ HWND GetWindow(HWND hWnd, UINT uCmd)
         return w->children.empty() ? nullptr : w->children.front()->handle;
     if (uCmd == GW_OWNER)
         return w->owner;
+    if (uCmd == GW_ENABLEDPOPUP) {
+        // The frontmost visible, enabled window it owns: a modal dialog.
+        for (Window* top : Tree().Desktop()->children) {
+            if (top->owner == hWnd && (top->style & WS_VISIBLE) && !(top->style & WS_DISABLED))
+                return top->handle;
+        }
+        return nullptr;
+    }
     if (!w->parent)
         return nullptr;
     const auto& siblings = w->parent->children;

@@ -80,3 +80,27 @@ TEST_F(FocusTest, ShowWindowWithoutActivationKeepsTheActiveWindow)
 
 }  // namespace
 }  // namespace tw::user::test
+
+namespace tw::user::test {
+namespace {
+
+TEST_F(FocusTest, ClickingADisabledOwnerBringsItsModalPopupForward)
+{
+    HWND dialog = trace.Create("dialog", WS_POPUP | WS_CAPTION | WS_VISIBLE, 0, RECT{50, 250, 250, 350}, first);
+    EnableWindow(first, FALSE);
+    SetActiveWindow(second);
+    Pump();
+    EXPECT_EQ(GetWindow(first, GW_ENABLEDPOPUP), dialog);
+    trace.Start();
+    const POINT overChild = ScreenPointOf(edit, 5, 5);
+    input.Click(tw::display::MouseButton::Left, overChild.x, overChild.y);
+    Pump();
+    EXPECT_EQ(GetActiveWindow(), dialog);
+    EXPECT_TRUE(trace.Messages(edit).empty()) << "its children take nothing either";
+    const auto got = trace.Messages(first);
+    EXPECT_EQ(std::count(got.begin(), got.end(), "WM_LBUTTONDOWN"), 0);
+    EXPECT_NE(std::find(got.begin(), got.end(), "WM_SETCURSOR"), got.end()) << "told it cannot take the click";
+}
+
+}  // namespace
+}  // namespace tw::user::test
