@@ -24,9 +24,9 @@ void NotifyParent(HWND hwnd, int code)
     SendMessage(parent, WM_COMMAND, MAKEWPARAM(ControlId(hwnd), code), reinterpret_cast<LPARAM>(hwnd));
 }
 
-HBRUSH ControlBrush(HWND hwnd, HDC hdc, UINT ctlColorMessage)
+HBRUSH ControlBrush(HWND hwnd, HDC hdc, UINT ctlColorMessage, HWND owner)
 {
-    HWND parent = GetParent(hwnd);
+    HWND parent = owner ? owner : GetParent(hwnd);
     LRESULT brush = 0;
     if (parent)
         brush = SendMessage(parent, ctlColorMessage, reinterpret_cast<WPARAM>(hdc), reinterpret_cast<LPARAM>(hwnd));

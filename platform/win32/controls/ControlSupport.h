@@ -39,9 +39,9 @@ int ControlId(HWND hwnd);
 // WM_COMMAND to the parent with MAKEWPARAM(id, code) and the control's handle.
 void NotifyParent(HWND hwnd, int code);
 
-// The brush and DC colours the parent chooses for this control; the default
-// ones when it has no parent or answers with no brush.
-HBRUSH ControlBrush(HWND hwnd, HDC hdc, UINT ctlColorMessage);
+// The brush and DC colours the parent (or another owner) chooses for this
+// control; the default ones when there is none or it answers with no brush.
+HBRUSH ControlBrush(HWND hwnd, HDC hdc, UINT ctlColorMessage, HWND owner = nullptr);
 
 // The font a control draws with: its own, or the system font.
 HFONT FontOrSystem(HFONT font);

@@ -70,6 +70,13 @@ struct ListState {
     }
 };
 
+// Who hears from the list: its parent, or the combo box it serves (a dropped
+// list is a popup owned by the top-level window, not by the combo box).
+HWND Owner(const ListState& s)
+{
+    return s.combo ? s.combo : GetParent(s.hwnd);
+}
+
 // --- geometry -------------------------------------------------------------------------
 
 int ClientHeight(const ListState& s)
@@ -207,7 +214,7 @@ void DrawOwnerItem(const ListState& s, HDC hdc, int index, RECT rect)
     dis.hDC = hdc;
     dis.rcItem = rect;
     dis.itemData = s.items[static_cast<size_t>(index)].data;
-    SendMessage(GetParent(s.hwnd), WM_DRAWITEM, dis.CtlID, reinterpret_cast<LPARAM>(&dis));
+    SendMessage(Owner(s), WM_DRAWITEM, dis.CtlID, reinterpret_cast<LPARAM>(&dis));
 }
 
 void DrawTextItem(const ListState& s, HDC hdc, int index, RECT rect, HBRUSH background)
@@ -237,7 +244,7 @@ void DrawTextItem(const ListState& s, HDC hdc, int index, RECT rect, HBRUSH back
 
 void Paint(ListState& s, HDC hdc)
 {
-    HBRUSH background = ControlBrush(s.hwnd, hdc, WM_CTLCOLORLISTBOX);
+    HBRUSH background = ControlBrush(s.hwnd, hdc, WM_CTLCOLORLISTBOX, Owner(s));
     RECT client{};
     GetClientRect(s.hwnd, &client);
     FontScope font(hdc, s.font);
@@ -278,7 +285,7 @@ void SendDeleteItem(const ListState& s, int index)
     dis.itemID = static_cast<UINT>(index);
     dis.hwndItem = s.hwnd;
     dis.itemData = item.data;
-    SendMessage(GetParent(s.hwnd), WM_DELETEITEM, dis.CtlID, reinterpret_cast<LPARAM>(&dis));
+    SendMessage(Owner(s), WM_DELETEITEM, dis.CtlID, reinterpret_cast<LPARAM>(&dis));
 }
 
 int MeasureItem(const ListState& s, int index, ULONG_PTR data)
@@ -290,7 +297,7 @@ int MeasureItem(const ListState& s, int index, ULONG_PTR data)
     mis.itemWidth = static_cast<UINT>(ClientWidth(s));
     mis.itemHeight = static_cast<UINT>(s.itemHeight);
     mis.itemData = data;
-    SendMessage(GetParent(s.hwnd), WM_MEASUREITEM, mis.CtlID, reinterpret_cast<LPARAM>(&mis));
+    SendMessage(Owner(s), WM_MEASUREITEM, mis.CtlID, reinterpret_cast<LPARAM>(&mis));
     return std::clamp(static_cast<int>(mis.itemHeight), 1, kMaxItemHeight);
 }
 
@@ -306,7 +313,7 @@ int CompareByOwner(const ListState& s, ULONG_PTR data, int index)
     cis.itemID2 = static_cast<UINT>(index);
     cis.itemData2 = s.items[static_cast<size_t>(index)].data;
     cis.dwLocaleId = s.locale;
-    return static_cast<int>(SendMessage(GetParent(s.hwnd), WM_COMPAREITEM, cis.CtlID, reinterpret_cast<LPARAM>(&cis)));
+    return static_cast<int>(SendMessage(Owner(s), WM_COMPAREITEM, cis.CtlID, reinterpret_cast<LPARAM>(&cis)));
 }
 
 // After items that compare equal, so equal items keep the order they came in.
@@ -424,8 +431,9 @@ LRESULT Find(const ListState& s, WPARAM start, LPARAM lParam, bool exact)
 
 void Notify(ListState& s, int code)
 {
-    if (s.Notifies())
-        NotifyParent(s.hwnd, code);
+    if (!s.Notifies())
+        return;
+    SendMessage(Owner(s), WM_COMMAND, MAKEWPARAM(ControlId(s.hwnd), code), reinterpret_cast<LPARAM>(s.hwnd));
 }
 
 // Scrolls so an item is wholly in view.
@@ -557,7 +565,7 @@ void MoveCaretOnly(ListState& s, int index)
 void OnKeyDown(ListState& s, WPARAM vk)
 {
     if (s.Style() & LBS_WANTKEYBOARDINPUT) {
-        const LRESULT answer = SendMessage(GetParent(s.hwnd), WM_VKEYTOITEM, MAKEWPARAM(vk, s.caret),
+        const LRESULT answer = SendMessage(Owner(s), WM_VKEYTOITEM, MAKEWPARAM(vk, s.caret),
                                            reinterpret_cast<LPARAM>(s.hwnd));
         if (answer == -2)
             return;
@@ -591,7 +599,7 @@ void OnKeyDown(ListState& s, WPARAM vk)
 void OnChar(ListState& s, WPARAM ch)
 {
     if ((s.Style() & LBS_WANTKEYBOARDINPUT) && !s.HasStrings()) {
-        const LRESULT answer = SendMessage(GetParent(s.hwnd), WM_CHARTOITEM, MAKEWPARAM(ch, s.caret),
+        const LRESULT answer = SendMessage(Owner(s), WM_CHARTOITEM, MAKEWPARAM(ch, s.caret),
                                            reinterpret_cast<LPARAM>(s.hwnd));
         if (answer >= 0 && s.Valid(static_cast<int>(answer)))
             SelectByUser(s, static_cast<int>(answer), false, false, false);
@@ -682,6 +690,8 @@ void OnButtonDown(ListState& s, POINT pt)
     }
     if (!s.combo && GetFocus() != s.hwnd)
         SetFocus(s.hwnd);
+    else if (s.combo && GetFocus() != s.combo && !IsChild(s.combo, GetFocus()))
+        SetFocus(s.combo);
     bool outside = false;
     const int index = ItemFromPoint(s, pt, &outside);
     if (outside && pt.y >= 0 && s.Count() > 0 && ItemTop(s, s.Count() - 1) + s.HeightOf(s.Count() - 1) <= pt.y)
@@ -1196,6 +1206,9 @@ LRESULT CALLBACK ListBoxControl::Proc(HWND hwnd, UINT message, WPARAM wParam, LP
         const auto* cs = reinterpret_cast<const CREATESTRUCT*>(lParam);
         state->vScroll = cs && (cs->style & WS_VSCROLL);
         state->hScroll = cs && (cs->style & WS_HSCROLL);
+        // A combo box passes itself when it creates its list.
+        if (cs && (cs->style & LBS_COMBOBOX))
+            state->combo = static_cast<HWND>(cs->lpCreateParams);
         AttachState(hwnd, state);
         return DefWindowProc(hwnd, message, wParam, lParam);
     }

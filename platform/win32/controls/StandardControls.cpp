@@ -2,6 +2,7 @@
 #include <mutex>
 
 #include "platform/win32/controls/ButtonControl.h"
+#include "platform/win32/controls/ComboBoxControl.h"
 #include "platform/win32/controls/ControlSupport.h"
 #include "platform/win32/controls/EditControl.h"
 #include "platform/win32/controls/ListBoxControl.h"
@@ -35,6 +36,7 @@ void RegisterAll()
     Register(EditControl::kClassName, EditControl::Proc, CS_DBLCLKS, kIBeam);
     Register(ListBoxControl::kClassName, ListBoxControl::Proc, CS_DBLCLKS, kArrow);
     Register(ListBoxControl::kComboClassName, ListBoxControl::Proc, CS_DBLCLKS | CS_SAVEBITS, kArrow);
+    Register(ComboBoxControl::kClassName, ComboBoxControl::Proc, CS_DBLCLKS | CS_HREDRAW | CS_VREDRAW, kArrow);
 }
 
 }  // namespace standard_controls_detail
