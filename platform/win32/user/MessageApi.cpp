@@ -229,9 +229,12 @@ BOOL WaitMessage()
     return TRUE;
 }
 
+// What is waiting, in both halves: this queue does not tell "new since the
+// last call" apart from "waiting", so both say what is there now.
 DWORD GetQueueStatus(UINT flags)
 {
-    return MessageQueue::Current()->Status(flags);
+    const DWORD status = MessageQueue::Current()->Status(flags);
+    return MAKELONG(status, status);
 }
 
 LRESULT DispatchMessage(const MSG* lpMsg)

@@ -397,8 +397,9 @@ void MessageQueue::WaitForNewMessage()
 DWORD MessageQueue::Status(UINT flags)
 {
     const uint64_t now = tw::ProcessClock::NowMs();
+    const bool paint = FindWindowToPaint(threadId_, nullptr) != nullptr;
     std::lock_guard lock(mutex_);
-    DWORD status = 0;
+    DWORD status = paint ? QS_PAINT : 0;
     if (!sent_.empty())
         status |= QS_SENDMESSAGE;
     if (!posted_.empty() || quit_)

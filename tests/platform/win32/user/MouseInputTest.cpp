@@ -258,3 +258,32 @@ TEST_F(MouseInputTest, PressInAChildIsAnnouncedToItsParentFirst)
 
 }  // namespace
 }  // namespace tw::user::test
+
+namespace tw::user::test {
+namespace {
+
+TEST_F(MouseInputTest, SetCursorPosMovesTheMouseWithinTheClipRectangle)
+{
+    const POINT inChild = ScreenPointOf(child, 5, 5);
+    trace.Start();
+    ASSERT_TRUE(SetCursorPos(inChild.x, inChild.y));
+    Pump();
+    const auto got = trace.Messages(child);
+    EXPECT_NE(std::find(got.begin(), got.end(), "WM_MOUSEMOVE"), got.end());
+    RECT box{100, 100, 200, 200};
+    ClipCursor(&box);
+    SetCursorPos(500, 20);
+    POINT pt;
+    GetCursorPos(&pt);
+    EXPECT_EQ(pt.x, 199);
+    EXPECT_EQ(pt.y, 100);
+    ClipCursor(nullptr);
+    SetCursorPos(500, 20);
+    GetCursorPos(&pt);
+    EXPECT_EQ(pt.x, 500);
+    Pump();
+    EXPECT_EQ(HIWORD(GetQueueStatus(QS_ALLINPUT)), 0) << "nothing left to read";
+}
+
+}  // namespace
+}  // namespace tw::user::test
