@@ -1149,6 +1149,42 @@ void ColLength(sqlite3_context* ctx, int, Args argv)
     }
 }
 
+// AVG as SQL Server computes it: over integers the result is an integer
+// (truncated), over anything else a float.
+// Lives in SQLite's zero-filled aggregate memory: every member starts as zero.
+struct AverageState {
+    double sum;
+    int64_t integerSum;
+    int64_t count;
+    bool sawNonInteger;
+};
+
+void AverageStep(sqlite3_context* ctx, int, Args argv)
+{
+    if (IsNull(argv[0]))
+        return;
+    auto* state = static_cast<AverageState*>(sqlite3_aggregate_context(ctx, sizeof(AverageState)));
+    if (!state)
+        return sqlite3_result_error_nomem(ctx);
+    const int kind = sqlite3_value_numeric_type(argv[0]);
+    if (kind == SQLITE_INTEGER)
+        state->integerSum += sqlite3_value_int64(argv[0]);
+    else
+        state->sawNonInteger = true;
+    state->sum += sqlite3_value_double(argv[0]);
+    ++state->count;
+}
+
+void AverageFinal(sqlite3_context* ctx)
+{
+    auto* state = static_cast<AverageState*>(sqlite3_aggregate_context(ctx, 0));
+    if (!state || state->count == 0)
+        return sqlite3_result_null(ctx);
+    if (!state->sawNonInteger)
+        return sqlite3_result_int64(ctx, state->integerSum / state->count);
+    sqlite3_result_double(ctx, state->sum / state->count);
+}
+
 const FunctionEntry kFunctions[] = {
     {"tw_add", 2, Add, true}, {"tw_divide", 2, Divide, true}, {"tw_modulo", 2, Modulo, true},
     {"tw_like", 2, LikeFn, true}, {"tw_like", 3, LikeFn, true}, {"tw_sysvar", 1, SysVar, false},
@@ -1288,6 +1324,8 @@ void SqlFunctions::Register(sqlite3* db, SessionState* session)
         const int flags = SQLITE_UTF8 | (f.deterministic ? SQLITE_DETERMINISTIC : 0);
         sqlite3_create_function(db, f.name, f.args, flags, session, f.fn, nullptr, nullptr);
     }
+    sqlite3_create_function(db, "tw_avg", 1, SQLITE_UTF8 | SQLITE_DETERMINISTIC, session, nullptr,
+                            sqlfn_detail::AverageStep, sqlfn_detail::AverageFinal);
 }
 
 } // namespace tw::server

@@ -840,23 +840,44 @@ std::string Translator::Additive()
             }
         } else if (AcceptOp("-")) {
             left = "(" + left + " - " + Multiplicative() + ")";
+            lastType_ = ArithmeticType(leftType, lastType_);
         } else if (AcceptOp("&")) {
             left = "(" + left + " & " + Multiplicative() + ")";
+            lastType_ = ArithmeticType(leftType, lastType_);
         } else if (AcceptOp("|")) {
             left = "(" + left + " | " + Multiplicative() + ")";
+            lastType_ = ArithmeticType(leftType, lastType_);
         } else if (AcceptOp("^")) {
             const std::string right = Multiplicative();
             left = "((" + left + " | " + right + ") - (" + left + " & " + right + "))";
+            lastType_ = ArithmeticType(leftType, lastType_);
         } else {
             return left;
         }
     }
 }
 
+// The type of an arithmetic result when both operands' types are known:
+// the operand of higher precedence, as in SQL Server.
+TypeSpec Translator::ArithmeticType(const TypeSpec& a, const TypeSpec& b)
+{
+    if (!translator_detail::IsNumericHint(a) || !translator_detail::IsNumericHint(b))
+        return {};
+    auto rank = [](const TypeSpec& t) {
+        if (t.IsApproximate()) return 5;
+        if (t.name == "money" || t.name == "smallmoney") return 4;
+        if (t.IsExactNumeric()) return 3;
+        if (t.name == "bigint") return 2;
+        return 1;
+    };
+    return rank(a) >= rank(b) ? a : b;
+}
+
 std::string Translator::Multiplicative()
 {
     std::string left = Unary();
     for (;;) {
+        const TypeSpec leftType = lastType_;
         if (AcceptOp("*"))
             left = "(" + left + " * " + Unary() + ")";
         else if (AcceptOp("/"))
@@ -865,6 +886,7 @@ std::string Translator::Multiplicative()
             left = "tw_modulo(" + left + ", " + Unary() + ")";
         else
             return left;
+        lastType_ = ArithmeticType(leftType, lastType_);
     }
 }
 
@@ -1041,6 +1063,8 @@ std::string Translator::FunctionCall(const std::string& spelled)
             lastType_.name = name == "count_big" ? "bigint" : "int";
         else if (fn == "min" || fn == "max" || fn == "sum")
             lastType_ = argType;
+        if (fn == "avg")
+            return "tw_avg(" + distinct + arg + ")";
         return fn + "(" + distinct + arg + ")";
     }
     if (translator_detail::DateFunctions().count(name)) {

@@ -93,6 +93,7 @@ private:
     std::string CoerceDate(const std::string& sql, size_t begin, size_t end, const std::string& other) const;
     std::string Additive();
     std::string Multiplicative();
+    static TypeSpec ArithmeticType(const TypeSpec& a, const TypeSpec& b);
     std::string Unary();
     std::string Primary();
     std::string NameOrCall();

@@ -99,7 +99,8 @@ INSTANTIATE_TEST_SUITE_P(
         ExpressionCase{"db_name()", "TarnSample"}, ExpressionCase{"object_name(object_id('[dbo].[Orders]'))", "Orders"},
         ExpressionCase{"OBJECTPROPERTY(object_id('OrderTotals'), 'IsView')", "1"},
         ExpressionCase{"COLUMNPROPERTY(object_id('Orders'), 'OrderID', 'IsIdentity')", "1"},
-        ExpressionCase{"@@TRANCOUNT", "0"}, ExpressionCase{"dbo.fn_LineTotal(10, 3, 0.5)", "15"}));
+        ExpressionCase{"@@TRANCOUNT", "0"}, ExpressionCase{"(SELECT AVG(Quantity) FROM [Order Details] WHERE OrderID IN (1, 2))", "2"},
+        ExpressionCase{"(SELECT AVG(CAST(Quantity AS float)) FROM [Order Details] WHERE OrderID IN (1, 2))", "2.5"}, ExpressionCase{"dbo.fn_LineTotal(10, 3, 0.5)", "15"}));
 
 struct ErrorCase {
     const char* batch;
@@ -154,6 +155,15 @@ TEST_F(ServerTest, VariablesControlFlowAndRowcount)
     EXPECT_EQ(r.rows[0][0].ToText(), "1357");
     EXPECT_EQ(r.rows[0][1].ToText(), "5");
     EXPECT_EQ(r.rows[0][2].ToText(), "5");
+}
+
+TEST_F(ServerTest, ArithmeticOnUntypedOperandsTakesTheValuesType)
+{
+    ResultSet r = Query("SELECT UnitPrice * 2 AS twice, 7 * 2 AS ints, 7 * 2.5 AS mixed FROM Products WHERE ProductID = 10");
+    EXPECT_NE(r.columns[0].typeName, "int");
+    EXPECT_EQ(r.rows[0][0].ToText(), "45");
+    EXPECT_EQ(r.columns[1].typeName, "int");
+    EXPECT_EQ(r.columns[2].typeName, "numeric");
 }
 
 TEST_F(ServerTest, ResultSetsCarrySqlServerTypes)
