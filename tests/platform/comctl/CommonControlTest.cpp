@@ -13,6 +13,7 @@ constexpr const char* kParentClass = "CommonControlTestParent";
 
 void CommonControlTest::SetUp()
 {
+    tw::RegisterStandardControlClasses();
     tw::InitCommonControls();
     static bool registered = false;
     if (!registered) {
