@@ -6,6 +6,7 @@
 #include "platform/win32/controls/ControlSupport.h"
 #include "platform/win32/controls/EditControl.h"
 #include "platform/win32/controls/ListBoxControl.h"
+#include "platform/win32/controls/ScrollBarControl.h"
 #include "platform/win32/controls/StaticControl.h"
 
 namespace tw {
@@ -37,6 +38,7 @@ void RegisterAll()
     Register(ListBoxControl::kClassName, ListBoxControl::Proc, CS_DBLCLKS, kArrow);
     Register(ListBoxControl::kComboClassName, ListBoxControl::Proc, CS_DBLCLKS | CS_SAVEBITS, kArrow);
     Register(ComboBoxControl::kClassName, ComboBoxControl::Proc, CS_DBLCLKS | CS_HREDRAW | CS_VREDRAW, kArrow);
+    Register(ScrollBarControl::kClassName, ScrollBarControl::Proc, CS_DBLCLKS | CS_HREDRAW | CS_VREDRAW, kArrow);
 }
 
 }  // namespace standard_controls_detail
