@@ -62,6 +62,13 @@ RECT Track(RECT start, bool move, int edge, int dx, int dy, const MINMAXINFO& mm
 
 }  // namespace modal_loops_detail
 
+// A mouse gesture needs the button held; without it (a command sent by a
+// program, or a press already released) there is nothing to track.
+bool ModalLoops::ButtonHeld()
+{
+    return (GetAsyncKeyState(VK_LBUTTON) & 0x8000) != 0;
+}
+
 bool ModalLoops::Next(MSG* msg)
 {
     if (!GetMessage(msg, nullptr, 0, 0)) {
@@ -77,7 +84,7 @@ void ModalLoops::SizeMove(HWND hwnd, WPARAM command, LPARAM startPos)
     const bool move = (command & 0xFFF0) == SC_MOVE;
     const int origin = static_cast<int>(command & 0x0F);
     const bool byMouse = origin != 0;
-    if (IsZoomed(hwnd) && move)
+    if ((IsZoomed(hwnd) && move) || (byMouse && !ButtonHeld()))
         return;
     int edge = move ? 0 : (byMouse ? origin : WMSZ_BOTTOMRIGHT);
     RECT windowRect;
@@ -159,6 +166,8 @@ done:
 
 bool ModalLoops::TrackCaptionButton(HWND hwnd, int hit)
 {
+    if (!ButtonHeld())
+        return false;
     SetCapture(hwnd);
     bool released = false;
     MSG msg;
@@ -184,7 +193,7 @@ void ModalLoops::TrackScrollBar(HWND hwnd, int bar, POINT screenPt)
     namespace d = modal_loops_detail;
     const UINT message = bar == SB_VERT ? WM_VSCROLL : WM_HSCROLL;
     const ScrollBarPart part = ScrollBars::PartAt(hwnd, bar, screenPt);
-    if (part == ScrollBarPart::None)
+    if (part == ScrollBarPart::None || !ButtonHeld())
         return;
     SetCapture(hwnd);
     int trackPos = ScrollBars::Position(hwnd, bar);

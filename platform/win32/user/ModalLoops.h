@@ -20,6 +20,9 @@ public:
     // Reads one message, waiting for it; false when the loop must end
     // (WM_QUIT, which is put back for the outer loop).
     static bool Next(MSG* msg);
+
+private:
+    static bool ButtonHeld();
 };
 
 }  // namespace tw::user

@@ -282,3 +282,19 @@ TEST_F(WindowPositionTest, ScrollingWithChildrenMovesThem)
 
 }  // namespace
 }  // namespace tw::user::test
+
+namespace tw::user::test {
+namespace {
+
+TEST_F(WindowPositionTest, MouseMoveCommandWithoutAHeldButtonReturnsAtOnce)
+{
+    HWND main = MakeFrame("main", RECT{100, 100, 400, 300});
+    Pump();
+    trace.Start();
+    SendMessage(main, WM_SYSCOMMAND, SC_MOVE | HTCAPTION, MAKELPARAM(200, 110));
+    EXPECT_EQ(trace.Messages(main), std::vector<std::string>{"WM_SYSCOMMAND"});
+    EXPECT_EQ(GetCapture(), nullptr);
+}
+
+}  // namespace
+}  // namespace tw::user::test
