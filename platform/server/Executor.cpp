@@ -265,6 +265,24 @@ std::string Executor::TableFunction(const std::string& name, const std::vector<s
 
 bool Executor::AnsiNulls() const { return s_.options.ansiNulls; }
 int64_t Executor::RowCountLimit() const { return s_.options.rowCount; }
+
+bool Executor::InsertColumns(const std::string& db, const std::string& table, std::vector<std::string>* columns,
+                             std::string* identity)
+{
+    if (table.empty() || table[0] == '#')
+        return false;
+    Catalog catalog(s_.db, ResolveDatabase(db));
+    const int64_t id = catalog.ObjectId(table, "U ");
+    if (!id)
+        return false;
+    for (const CatalogColumn& c : catalog.Columns(id)) {
+        if (c.identity)
+            *identity = c.name;
+        else
+            columns->push_back(c.name);
+    }
+    return true;
+}
 bool Executor::ConcatNullYieldsNull() const { return s_.options.concatNullYieldsNull; }
 
 TypeSpec Executor::VariableType(const std::string& name) const

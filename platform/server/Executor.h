@@ -42,6 +42,8 @@ public:
     bool ConcatNullYieldsNull() const override;
     TypeSpec VariableType(const std::string& name) const override;
     int64_t RowCountLimit() const override;
+    bool InsertColumns(const std::string& db, const std::string& table, std::vector<std::string>* columns,
+                       std::string* identity) override;
 
     // For the system procedures.
     SessionState& Session() { return s_; }

@@ -560,6 +560,9 @@ std::string Translator::Insert()
     out_.targetName = lastTableName_;
     out_.isInsert = true;
     std::string sql = "INSERT INTO " + table;
+    std::vector<std::string> columns;
+    std::string identity;
+    const bool catalogued = context_ && context_->InsertColumns(lastTableDatabase_, lastTableName_, &columns, &identity);
     if (Peek().IsOp("(") && Peek(1).IsName() && !Peek(1).Is("SELECT")) {
         Next();
         sql += " (";
@@ -567,10 +570,20 @@ std::string Translator::Insert()
         do {
             if (!Peek().IsName())
                 Fail();
-            sql += (first ? "" : ", ") + Quote(Next().text);
+            const std::string column = Next().text;
+            if (catalogued && !identity.empty() && translator_detail::Lower(column) == translator_detail::Lower(identity))
+                throw SqlError(544, 16, "Cannot insert explicit value for identity column in table '" +
+                                            out_.targetName + "' when IDENTITY_INSERT is set to OFF.");
+            sql += (first ? "" : ", ") + Quote(column);
             first = false;
         } while (AcceptOp(","));
         ExpectOp(")");
+        sql += ")";
+    } else if (catalogued && !identity.empty() && !Peek().Is("DEFAULT")) {
+        // Without a column list the values fill every column but the identity one.
+        sql += " (";
+        for (size_t i = 0; i < columns.size(); ++i)
+            sql += (i ? ", " : "") + Quote(columns[i]);
         sql += ")";
     }
     if (Accept("VALUES")) {

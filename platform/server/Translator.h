@@ -25,6 +25,14 @@ public:
     virtual bool ConcatNullYieldsNull() const = 0;
     // The declared type of a variable, or an unknown type; throws 137 when undeclared.
     virtual TypeSpec VariableType(const std::string& name) const = 0;
+    // The columns an INSERT without a column list fills (all but the identity
+    // column) and the identity column's name; false when the table is not catalogued.
+    virtual bool InsertColumns(const std::string& db, const std::string& table, std::vector<std::string>* columns,
+                               std::string* identity)
+    {
+        (void)db, (void)table, (void)columns, (void)identity;
+        return false;
+    }
     // SET ROWCOUNT: the most rows a statement may touch, 0 for no limit.
     virtual int64_t RowCountLimit() const { return 0; }
 };

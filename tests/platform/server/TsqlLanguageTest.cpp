@@ -202,3 +202,17 @@ TEST_F(ServerTest, DatesCompareAsDatesWhateverTheirSpelling)
 }
 
 } // namespace tw::server::test
+
+namespace tw::server::test {
+
+TEST_F(ServerTest, InsertWithoutColumnListSkipsTheIdentityColumn)
+{
+    BufferedSink insert = Run("INSERT INTO Customers VALUES ('Newcomer Ltd', 'Ann', 'Bergen', 'Norway', '555')\n"
+                              "SELECT CustomerID, CompanyName FROM Customers WHERE CustomerID = @@IDENTITY");
+    ASSERT_FALSE(insert.HasError()) << Describe(insert);
+    EXPECT_EQ(insert.resultSets[0].rows[0][1].ToText(), "Newcomer Ltd");
+    EXPECT_EQ(Run("INSERT INTO Customers (CustomerID, CompanyName) VALUES (1000, 'x')").FirstError()->number, 544);
+    Run("DELETE FROM Customers WHERE CompanyName = 'Newcomer Ltd'");
+}
+
+} // namespace tw::server::test
