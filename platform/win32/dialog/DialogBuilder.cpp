@@ -253,7 +253,8 @@ HWND DialogBuilder::Build(HINSTANCE instance, const tw::res::DialogTemplate& t, 
         return nullptr;
     }
     HFONT font = (t.style & DS_SETFONT) ? d::CreateTemplateFont(t) : nullptr;
-    const SIZE units = font ? DialogUnits::BaseUnitsOf(font) : SIZE{LOWORD(GetDialogBaseUnits()), HIWORD(GetDialogBaseUnits())};
+    const LONG systemUnits = GetDialogBaseUnits();
+    const SIZE units = font ? DialogUnits::BaseUnitsOf(font) : SIZE{LOWORD(systemUnits), HIWORD(systemUnits)};
     const d::Frame frame = d::FrameOf(t, units, parent);
     const std::string className = d::ClassNameOf(t.windowClass, WC_DIALOG);
     SetLastError(ERROR_SUCCESS);

@@ -30,7 +30,8 @@ SIZE DialogUnits::BaseUnitsOf(HFONT font)
     HGDIOBJ old = SelectObject(dc, font ? static_cast<HGDIOBJ>(font) : GetStockObject(SYSTEM_FONT));
     TEXTMETRIC tm{};
     SIZE extent{};
-    if (GetTextMetrics(dc, &tm) && GetTextExtentPoint32(dc, kAlphabet, static_cast<int>(std::strlen(kAlphabet)), &extent)) {
+    const int length = static_cast<int>(std::strlen(kAlphabet));
+    if (GetTextMetrics(dc, &tm) && GetTextExtentPoint32(dc, kAlphabet, length, &extent)) {
         units.cx = (extent.cx / 26 + 1) / 2;
         units.cy = tm.tmHeight;
     }

@@ -1,6 +1,8 @@
 // The dialog manager's defaults and keyboard interface on modeless dialogs:
 // first focus, default buttons, Tab into edits and control parents, arrows in
 // groups, mnemonics, Esc and the close box, activation, colours and answers.
+#include <cstdio>
+
 #include "platform/win32/gdi/SystemColors.h"
 #include "platform/win32/gdi/SystemMetrics.h"
 #include "platform/win32/kernel/KernelObjects.h"
@@ -178,7 +180,8 @@ TEST_F(DialogManagerTest, GroupAndTabItemsAnswerAsTheKeyboardMoves)
 TEST_F(DialogManagerTest, TabWalksIntoAControlParentAsIfItsControlsWereTheDialogs)
 {
     TemplateBuilder outer(kDialogStyle, 200, 120);
-    outer.Item("Edit", "", 100, WS_TABSTOP, 5, 5, 80, 12).Item("Button", "OK", IDOK, WS_TABSTOP | BS_DEFPUSHBUTTON, 5, 100, 50, 14);
+    outer.Item("Edit", "", 100, WS_TABSTOP, 5, 5, 80, 12)
+        .Item("Button", "OK", IDOK, WS_TABSTOP | BS_DEFPUSHBUTTON, 5, 100, 50, 14);
     HWND dialog = Create(outer);
     TemplateBuilder inner(WS_CHILD | WS_VISIBLE | DS_CONTROL, 150, 60, "");
     inner.Item("Edit", "", 200, WS_TABSTOP, 5, 5, 80, 12).Item("Edit", "", 201, WS_TABSTOP, 5, 20, 80, 12);
@@ -351,6 +354,107 @@ TEST_F(DialogManagerTest, EndDialogOnAModelessDialogLeavesItAndRefusesOtherWindo
     EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_WINDOW_NOT_DIALOG));
     RECT r{0, 0, 4, 8};
     EXPECT_FALSE(MapDialogRect(owner, &r));
+}
+
+// A control that keeps the keys its "DlgCode" property names and logs the
+// keys and characters that reach it.
+class KeyKeeper {
+public:
+    static void Register()
+    {
+        WNDCLASS existing{};
+        if (GetClassInfo(nullptr, "KeyKeeper", &existing))
+            return;
+        WNDCLASS wc{};
+        wc.lpfnWndProc = Proc;
+        wc.lpszClassName = "KeyKeeper";
+        RegisterClass(&wc);
+    }
+    static std::vector<std::string>& Log()
+    {
+        static std::vector<std::string> log;
+        return log;
+    }
+
+private:
+    static LRESULT CALLBACK Proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
+    {
+        if (message == WM_GETDLGCODE)
+            return reinterpret_cast<LRESULT>(GetProp(hwnd, "DlgCode"));
+        if (message == WM_KEYDOWN || message == WM_CHAR) {
+            char line[32];
+            std::snprintf(line, sizeof line, "%s %u", message == WM_KEYDOWN ? "key" : "char",
+                          static_cast<unsigned>(wParam));
+            Log().push_back(line);
+            return 0;
+        }
+        if (message == WM_NCDESTROY)
+            RemoveProp(hwnd, "DlgCode");
+        return DefWindowProc(hwnd, message, wParam, lParam);
+    }
+};
+
+struct KeptKeyCase {
+    const char* name;
+    UINT dlgCode;
+    UINT vk;
+    bool focusMoves;  // the dialog manager took the key
+    const char* seen;  // what reached the control, "" for nothing
+};
+
+class KeptKeys : public DialogManagerTest, public ::testing::WithParamInterface<KeptKeyCase> {};
+
+TEST_P(KeptKeys, AControlKeepsOnlyTheKeysItsDialogCodeAsksFor)
+{
+    KeyKeeper::Register();
+    KeyKeeper::Log().clear();
+    TemplateBuilder builder(kDialogStyle, 160, 90);
+    builder.Item("KeyKeeper", "", 40, WS_TABSTOP | WS_GROUP, 5, 5, 60, 12)
+        .Item("Edit", "", 41, WS_TABSTOP, 5, 20, 60, 12)
+        .Item("Button", "OK", IDOK, WS_TABSTOP | WS_GROUP | BS_DEFPUSHBUTTON, 5, 40, 50, 14)
+        .Item("Button", "Cancel", IDCANCEL, WS_TABSTOP, 60, 40, 50, 14);
+    HWND dialog = Create(builder);
+    HWND keeper = GetDlgItem(dialog, 40);
+    SetProp(keeper, "DlgCode", reinterpret_cast<HANDLE>(static_cast<UINT_PTR>(GetParam().dlgCode)));
+    SetFocus(keeper);
+    Key(dialog, GetParam().vk);
+    EXPECT_EQ(GetFocus() != keeper || !commands.empty(), GetParam().focusMoves);
+    const std::string seen = KeyKeeper::Log().empty() ? "" : KeyKeeper::Log().front();
+    EXPECT_EQ(seen, GetParam().seen);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    DialogCodes, KeptKeys,
+    ::testing::Values(KeptKeyCase{"TabMoves", 0, VK_TAB, true, ""},
+                      KeptKeyCase{"WantTabKeepsTab", DLGC_WANTTAB, VK_TAB, false, "key 9"},
+                      KeptKeyCase{"ArrowsMoveInTheGroup", 0, VK_DOWN, true, ""},
+                      KeptKeyCase{"WantArrowsKeepsArrows", DLGC_WANTARROWS, VK_DOWN, false, "key 40"},
+                      KeptKeyCase{"EnterPressesDefault", DLGC_WANTARROWS, VK_RETURN, true, ""},
+                      KeptKeyCase{"WantAllKeysKeepsEnter", DLGC_WANTALLKEYS, VK_RETURN, false, "key 13"},
+                      KeptKeyCase{"WantAllKeysKeepsEsc", DLGC_WANTALLKEYS, VK_ESCAPE, false, "key 27"},
+                      KeptKeyCase{"EscCancels", DLGC_WANTCHARS, VK_ESCAPE, true, ""},
+                      KeptKeyCase{"WantCharsKeepsLetters", DLGC_WANTCHARS, 'O', false, "key 79"},
+                      KeptKeyCase{"OtherKeysStillArrive", 0, VK_F2, false, "key 113"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(DialogManagerTest, AnExtendedTemplateGivesItsFontWeightAndLongIds)
+{
+    TemplateBuilder builder(kDialogStyle, 120, 60);
+    builder.Font(9, "MS Shell Dlg").Item("Button", "Far", 70000, WS_TABSTOP, 5, 5, 50, 14);
+    builder.Template().extended = true;
+    builder.Template().weight = FW_BOLD;
+    builder.Template().italic = 1;
+    HWND dialog = Create(builder);
+    LOGFONT lf{};
+    ASSERT_TRUE(GetObject(reinterpret_cast<HGDIOBJ>(SendMessage(dialog, WM_GETFONT, 0, 0)), sizeof lf, &lf));
+    EXPECT_EQ(lf.lfWeight, FW_BOLD);
+    EXPECT_EQ(lf.lfItalic, 1);
+    EXPECT_EQ(lf.lfHeight, -12) << "9 points at 96 dots per inch";
+    EXPECT_STREQ(lf.lfFaceName, "MS Shell Dlg");
+    HWND far = GetDlgItem(dialog, 70000);
+    ASSERT_NE(far, nullptr);
+    EXPECT_EQ(GetDlgCtrlID(far), 70000);
+    EXPECT_TRUE(GetWindowLong(dialog, GWL_EXSTYLE) & WS_EX_DLGMODALFRAME) << "DS_MODALFRAME";
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 // The MDI frame's "Windows" dialog, compiled from the program's resources:
 // its layout in dialog units, its tab order and its keys.
+#include "platform/win32/gdi/SystemColors.h"
 #include "platform/win32/resource/ResourceLoader.h"
 #include "resources/resource.h"
 #include "tests/platform/win32/dialog/DialogTestFixture.h"
@@ -150,6 +151,37 @@ TEST_F(WindowsDialogTest, EnterOnAFocusedPushButtonPressesThatButton)
     EXPECT_EQ(GetWindowLong(activate, GWL_STYLE) & BS_TYPEMASK, static_cast<LONG>(BS_DEFPUSHBUTTON))
         << "leaving the buttons gives the default look back to Activate";
     EXPECT_EQ(GetWindowLong(ok, GWL_STYLE) & BS_TYPEMASK, static_cast<LONG>(BS_PUSHBUTTON));
+}
+
+TEST_F(WindowsDialogTest, AsAModalDialogEveryButtonIsPaintedAndEscEndsIt)
+{
+    DestroyWindow(dialog);
+    handler = [&](HWND box, UINT message, WPARAM wParam, LPARAM, INT_PTR*) {
+        if (message == WM_COMMAND && LOWORD(wParam) == IDCANCEL)
+            EndDialog(box, IDCANCEL);
+        return false;
+    };
+    int painted = 0;
+    ownerHandler = [&](HWND, UINT message, WPARAM, LPARAM lParam) {
+        if (message != WM_ENTERIDLE || painted)
+            return;
+        HWND box = reinterpret_cast<HWND>(lParam);
+        HDC dc = GetDC(box);
+        for (HWND control = GetWindow(box, GW_CHILD); control; control = GetWindow(control, GW_HWNDNEXT)) {
+            if (!(SendMessage(control, WM_GETDLGCODE, 0, 0) & (DLGC_DEFPUSHBUTTON | DLGC_UNDEFPUSHBUTTON)))
+                continue;
+            RECT r;
+            GetWindowRect(control, &r);
+            MapWindowPoints(nullptr, box, reinterpret_cast<POINT*>(&r), 2);
+            EXPECT_NE(GetPixel(dc, r.right - 1, r.bottom - 1), GetSysColor(COLOR_BTNFACE)) << GetDlgCtrlID(control);
+            ++painted;
+        }
+        ReleaseDC(box, dc);
+        input.KeyStroke(VK_ESCAPE);
+    };
+    EXPECT_EQ(DialogBox(tw::ProgramInstance(), MAKEINTRESOURCE(IDD_KTVP_WINDOWS), owner, Proc), IDCANCEL);
+    EXPECT_EQ(painted, 9);
+    EXPECT_TRUE(IsWindowEnabled(owner));
 }
 
 }  // namespace
