@@ -103,6 +103,16 @@ SqlError ErrorMapper::FromSqlite(sqlite3* db, const std::string& message,
         return SqlError(174, 15, "The " + fn + " function requires a different number of arguments.",
                         SqlError::Scope::Batch);
     }
+    if (message.find(" values were supplied") != std::string::npos || message.find(" values for ") != std::string::npos)
+        return SqlError(213, 16, "Insert Error: Column name or number of supplied values does not match table "
+                                 "definition.", SqlError::Scope::Batch);
+    if (error_mapper_detail::StartsWith(message, "misuse of aggregate"))
+        return SqlError(147, 15, "An aggregate may not appear in the WHERE clause unless it is in a subquery contained "
+                                 "in a HAVING clause or a select list, and the column being aggregated is an outer "
+                                 "reference.", SqlError::Scope::Batch);
+    if (message.find("ORDER BY term out of range") != std::string::npos)
+        return SqlError(108, 15, "The ORDER BY position number is out of range of the number of items in the select "
+                                 "list.", SqlError::Scope::Batch);
     if (code == SQLITE_BUSY || code == SQLITE_LOCKED || (code & 0xff) == SQLITE_BUSY)
         return SqlError(1222, 16, "Lock request time out period exceeded.", SqlError::Scope::Statement, 51);
     if (error_mapper_detail::StartsWith(message, "table ") && message.find("already exists") != std::string::npos)

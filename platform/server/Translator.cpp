@@ -216,6 +216,19 @@ TypeSpec Translator::Type(size_t begin, size_t& end)
 
 std::string Translator::Select(bool topLevel)
 {
+    // A nested query groups on its own.
+    const GroupingScope outer = grouping_;
+    grouping_ = GroupingScope{};
+    struct Restore {
+        GroupingScope& target;
+        const GroupingScope& saved;
+        ~Restore() { target = saved; }
+    } restore{grouping_, outer};
+    return SelectBody(topLevel);
+}
+
+std::string Translator::SelectBody(bool topLevel)
+{
     if (Peek().IsOp("(")) {
         Next();
         std::string inner = Select(false);
@@ -293,11 +306,15 @@ std::string Translator::QuerySpecification(bool topLevel, bool& orderable, std::
         limit = Top(percent);
     std::string items;
     size_t index = 0;
+    grouping_ = GroupingScope{};
+    grouping_.collecting = true;
     do {
         if (index > 0)
             items += ", ";
         items += SelectItem(index++);
     } while (AcceptOp(","));
+    const GroupingScope selected = grouping_;
+    grouping_ = GroupingScope{};
     if (Accept("INTO")) {
         if (!topLevel)
             Fail();
@@ -307,6 +324,7 @@ std::string Translator::QuerySpecification(bool topLevel, bool& orderable, std::
     if (Accept("FROM"))
         from = " FROM " + FromClause();
     std::string rest;
+    bool grouped = false;
     if (Accept("WHERE"))
         rest += " WHERE " + Expr();
     if (Peek().Is("GROUP")) {
@@ -314,9 +332,24 @@ std::string Translator::QuerySpecification(bool topLevel, bool& orderable, std::
         Expect("BY");
         if (Peek().Is("ALL"))
             throw SqlError::NotSupported("GROUP BY ALL");
+        grouping_.collecting = true;
         rest += " GROUP BY " + ExprList();
+        grouping_.collecting = false;
+        grouped = true;
         if (Peek().Is("WITH"))
             throw SqlError::NotSupported("GROUP BY ... WITH ROLLUP or CUBE");
+    }
+    if (grouped || selected.sawAggregate) {
+        for (const auto& [name, written] : selected.columns) {
+            const bool inGroup = std::any_of(grouping_.columns.begin(), grouping_.columns.end(),
+                                             [&](const auto& g) { return g.first == name; });
+            if (!inGroup)
+                throw SqlError(8120, 16, "Column '" + written + "' is invalid in the select list because it is not "
+                                         "contained in " + (grouped ? "either an aggregate function or the GROUP BY "
+                                                                      "clause." : "an aggregate function and there is "
+                                                                                  "no GROUP BY clause."),
+                               SqlError::Scope::Batch);
+        }
     }
     if (Accept("HAVING"))
         rest += " HAVING " + Expr();
@@ -1044,8 +1077,13 @@ std::string Translator::NameOrCall()
     if (parts.size() > 2)
         parts.erase(parts.begin(), parts.end() - 2);
     std::string sql;
-    for (const std::string& p : parts)
+    std::string written;
+    for (const std::string& p : parts) {
         sql += (sql.empty() ? "" : ".") + Quote(p);
+        written += (written.empty() ? "" : ".") + p;
+    }
+    if (grouping_.collecting && grouping_.aggregateDepth == 0)
+        grouping_.columns.emplace_back(translator_detail::Lower(parts.back()), written);
     return sql;
 }
 
@@ -1059,6 +1097,7 @@ std::string Translator::FunctionCall(const std::string& spelled)
         if (AcceptOp("*")) {
             if (fn != "count")
                 Fail();
+            grouping_.sawAggregate = true;
             ExpectOp(")");
             lastType_.name = name == "count_big" ? "bigint" : "int";
             return "count(*)";
@@ -1068,7 +1107,16 @@ std::string Translator::FunctionCall(const std::string& spelled)
             distinct = "DISTINCT ";
         else
             Accept("ALL");
-        std::string arg = Expr();
+        ++grouping_.aggregateDepth;
+        grouping_.sawAggregate = true;
+        std::string arg;
+        try {
+            arg = Expr();
+        } catch (...) {
+            --grouping_.aggregateDepth;
+            throw;
+        }
+        --grouping_.aggregateDepth;
         const TypeSpec argType = lastType_;
         ExpectOp(")");
         lastType_ = {};

@@ -81,6 +81,7 @@ private:
     bool AtClauseEnd() const;
 
     std::string Select(bool topLevel);
+    std::string SelectBody(bool topLevel);
     std::string QuerySpecification(bool topLevel, bool& orderable, std::string& limit);
     std::string SelectItem(size_t index);
     std::string FromClause();
@@ -118,6 +119,15 @@ private:
     Translation out_;
     TypeSpec lastType_; // the type of the expression just translated, when known
     std::set<std::string> seenVariables_;
+    // Columns named outside aggregates in the select list and in GROUP BY, to
+    // refuse what SQL Server refuses (8120) instead of answering arbitrarily.
+    struct GroupingScope {
+        bool collecting = false;
+        int aggregateDepth = 0;
+        bool sawAggregate = false;
+        std::vector<std::pair<std::string, std::string>> columns; // lower-case name, as written
+    };
+    GroupingScope grouping_;
     std::string lastTableDatabase_;
     std::string lastTableName_;
 };

@@ -131,7 +131,10 @@ INSTANTIATE_TEST_SUITE_P(
                       ErrorCase{"COMMIT TRANSACTION", 3902}, ErrorCase{"ROLLBACK", 3903},
                       ErrorCase{"CREATE TABLE Orders (a int)", 2714}, ErrorCase{"DROP TABLE NoSuchTable", 3701},
                       ErrorCase{"DROP TABLE Customers", 3726}, ErrorCase{"KILL 1", 6106},
-                      ErrorCase{"RAISERROR('custom %s', 16, 1, 'text')", 50000}));
+                      ErrorCase{"RAISERROR('custom %s', 16, 1, 'text')", 50000},
+                      ErrorCase{"SELECT City, COUNT(*) FROM Customers GROUP BY Country", 8120},
+                      ErrorCase{"SELECT CompanyName, MAX(Phone) FROM Customers", 8120},
+                      ErrorCase{"INSERT INTO Customers VALUES ('only one')", 213}));
 
 TEST_F(ServerTest, StatementErrorsLetTheBatchGoOnButObjectErrorsEndIt)
 {
