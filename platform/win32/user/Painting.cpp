@@ -467,7 +467,8 @@ BOOL RedrawWindow(HWND hWnd, const RECT* lprcUpdate, HRGN hrgnUpdate, UINT flags
         }
     }
     if (flags & (RDW_UPDATENOW | RDW_ERASENOW)) {
-        const bool children = (flags & RDW_ALLCHILDREN) != 0;
+        // The affected windows: children too unless they were kept out.
+        const bool children = !(flags & RDW_NOCHILDREN);
         if (hWnd) {
             d::UpdateNow(hWnd, !(flags & RDW_UPDATENOW), children);
         } else {

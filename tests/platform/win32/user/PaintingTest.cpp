@@ -305,3 +305,22 @@ TEST_F(PaintingTest, MovedWindowCarriesItsPixelsAndPaintsOnlyWhatWasHidden)
 
 }  // namespace
 }  // namespace tw::user::test
+
+namespace tw::user::test {
+namespace {
+
+TEST_F(PaintingTest, UpdateNowReachesTheChildrenTheInvalidationReached)
+{
+    HWND child = trace.Create("child", WS_CHILD | WS_VISIBLE, 0, RECT{10, 10, 60, 60}, main, 1);
+    Pump();
+    trace.Start();
+    RedrawWindow(main, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    EXPECT_EQ(trace.Messages(child), (std::vector<std::string>{"WM_NCPAINT", "WM_PAINT"}))
+        << "its frame and client painted before RedrawWindow returned";
+    trace.Start();
+    RedrawWindow(main, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_NOCHILDREN);
+    EXPECT_TRUE(trace.Messages(child).empty());
+}
+
+}  // namespace
+}  // namespace tw::user::test
