@@ -182,6 +182,27 @@ std::vector<ResultItem> ConnectionObject::RunForResults(const std::string& text)
     return items;
 }
 
+std::vector<ResultItem> ConnectionObject::ListCatalogs()
+{
+    m_errors->ClearAll();
+    std::shared_ptr<ProviderSession> session = SessionOrFail();
+    BatchCollector collector(conndetail::kSource, nullptr);
+    try {
+        std::lock_guard run(m_runMutex);
+        session->ListCatalogs(collector);
+    } catch (const ProviderFailure& failure) {
+        m_errors->Replace(failure.messages);
+        FailFromMessages(failure.hr, failure.messages);
+    }
+    std::vector<ResultItem> items = collector.TakeItems();
+    for (const ResultItem& item : items)
+        if (item.kind == ResultItem::Kind::Failure) {
+            m_errors->Replace(item.errors);
+            FailFromMessages(item.errors.front().hr, item.errors);
+        }
+    return items;
+}
+
 void ConnectionObject::FailFromMessages(HRESULT hr, const std::vector<ProviderMessage>& messages)
 {
     FailWith(FAILED(hr) ? hr : kErrorsInCommand, conndetail::JoinTexts(messages));
@@ -297,7 +318,7 @@ void ConnectionObject::OpenSession(const std::string& text, const std::string& u
     try {
         if (!settings)
             throw ProviderFailure{kProviderFailure, {ProviderMessage{kProviderFailure, 0, 16, "", conndetail::kSource, parseError}}};
-        std::shared_ptr<ProviderSession> session = OpenProviderSession(*settings, user, password);
+        std::shared_ptr<ProviderSession> session = OpenProviderSession(*settings, user, password, m_connectionTimeout.load());
         {
             std::lock_guard lock(m_mutex);
             m_session = std::move(session);
@@ -398,7 +419,7 @@ HRESULT ConnectionObject::raw_OpenSchema(ADODB::SchemaEnum Schema, VARIANT, VARI
     return Guard(conndetail::kSource, ADODB::IID__Connection, [&] {
         if (Schema != ADODB::adSchemaCatalogs)
             Fail(ADODB::adErrFeatureNotAvailable);
-        std::vector<ResultItem> items = RunForResults(SessionOrFail()->CatalogQuery());
+        std::vector<ResultItem> items = ListCatalogs();
         ADODB::_RecordsetPtr recordset(new RecordsetObject, false);
         static_cast<RecordsetObject*>(recordset.GetInterfacePtr())->OpenResults(this, std::move(items));
         HandOut<ADODB::_Recordset>(pprset, recordset);

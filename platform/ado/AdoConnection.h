@@ -57,6 +57,7 @@ public:
     void RunBatch(const std::string& text, BatchCollector& collector);
     // A batch whose results the caller needs whole; throws on a failure.
     std::vector<ResultItem> RunForResults(const std::string& text);
+    std::vector<ResultItem> ListCatalogs();
     void CancelRunning();
     ErrorsCollection& ErrorList() { return *m_errors; }
     long CommandTimeout() const { return m_commandTimeout.load(); }

@@ -281,7 +281,8 @@ RecordsetObject::ExecutionResult RecordsetObject::Execute()
     ExecutionResult result;
     std::vector<ResultItem> items;
     try {
-        connection->RunBatch(source, collector);
+        if (!m_cancelRequested.load())
+            connection->RunBatch(source, collector);
         items = collector.TakeItems();
     } catch (const AdoFailure& failure) {
         result.errors.push_back(ProviderMessage{failure.hr, 0, 16, "", rsdetail::kSource, failure.description});
@@ -339,12 +340,6 @@ RecordsetObject::ExecutionResult RecordsetObject::Execute()
     const ProviderMessage* error = result.errors.empty() ? nullptr : &result.errors.front();
     connection->FireExecuteComplete(recordsAffected, error, this);
     return result;
-}
-
-void RecordsetObject::WaitForExecution()
-{
-    std::unique_lock run(m_runMutex);
-    m_runDone.wait(run, [this] { return !m_running; });
 }
 
 void RecordsetObject::CloseCursor()
@@ -443,10 +438,23 @@ HRESULT RecordsetObject::raw_Cancel()
             connection = m_connection;
             m_pending.clear();
         }
-        if ((m_state.load() & ADODB::adStateExecuting) && connection)
-            connection->CancelRunning();
-        WaitForExecution();
+        CancelExecution(connection);
     });
+}
+
+// The session only interrupts a batch that has started, so the request is
+// repeated until the execution has ended.
+void RecordsetObject::CancelExecution(ConnectionObject* connection)
+{
+    std::unique_lock run(m_runMutex);
+    while (m_running) {
+        if (connection) {
+            run.unlock();
+            connection->CancelRunning();
+            run.lock();
+        }
+        m_runDone.wait_for(run, std::chrono::milliseconds(20), [this] { return !m_running; });
+    }
 }
 
 HRESULT RecordsetObject::raw_Close()
@@ -459,9 +467,7 @@ HRESULT RecordsetObject::raw_Close()
                 std::lock_guard lock(m_mutex);
                 connection = m_connection;
             }
-            if (connection)
-                connection->CancelRunning();
-            WaitForExecution();
+            CancelExecution(connection);
         }
         {
             std::lock_guard cursorLock(m_cursor->mutex);

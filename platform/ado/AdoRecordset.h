@@ -90,7 +90,7 @@ private:
     void OpenDisconnected(ADODB::LockTypeEnum lockType);
     ExecutionResult Execute();
     void StartAsync();
-    void WaitForExecution();
+    void CancelExecution(ConnectionObject* connection);
     // Takes the next pending result into the cursor; the records affected of
     // a count, -1 for rows; throws the errors of a failure.
     long ApplyNextResult();

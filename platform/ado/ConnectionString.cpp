@@ -77,4 +77,19 @@ bool ConnectionString::Has(const char* key) const { return m_values.count(key) !
 
 void ConnectionString::Set(const std::string& key, const std::string& value) { m_values[key] = value; }
 
+std::string ConnectionString::ToText(std::initializer_list<const char*> excluded) const
+{
+    std::string text;
+    for (const auto& [key, value] : m_values) {
+        bool skip = false;
+        for (const char* name : excluded)
+            skip = skip || strcasecmp(name, key.c_str()) == 0;
+        if (skip)
+            continue;
+        const bool brace = value.find(';') != std::string::npos && value.front() != '{';
+        text += key + "=" + (brace ? "{" + value + "}" : value) + ";";
+    }
+    return text;
+}
+
 } // namespace tw::ado

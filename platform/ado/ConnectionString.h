@@ -19,6 +19,9 @@ public:
     std::string Get(std::initializer_list<const char*> keys) const;
     bool Has(const char* key) const;
     void Set(const std::string& key, const std::string& value);
+    // "key=value;" for every key but the excluded ones; a value holding ';'
+    // is braced, as ODBC drivers read it.
+    std::string ToText(std::initializer_list<const char*> excluded) const;
 
 private:
     struct KeyLess {

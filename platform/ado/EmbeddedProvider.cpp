@@ -83,9 +83,9 @@ public:
         return {};
     }
 
-    std::string CatalogQuery() const override
+    void ListCatalogs(tw::server::ResultSink& sink) override
     {
-        return "select name as CATALOG_NAME from master..sysdatabases order by name";
+        m_session->Execute("select name as CATALOG_NAME from master..sysdatabases order by name", sink);
     }
 
 private:

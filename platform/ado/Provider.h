@@ -43,13 +43,15 @@ public:
     virtual std::string CurrentDatabase() = 0;
     // "DBMS Name", "DBMS Version", "Provider Name", "Data Source", "Driver Name"; "" when unknown.
     virtual std::string StaticProperty(const std::string& name) const = 0;
-    // The statement that lists the catalogs, as (CATALOG_NAME, DESCRIPTION).
-    virtual std::string CatalogQuery() const = 0;
+    // Streams one result set whose first field is a database name.
+    virtual void ListCatalogs(tw::server::ResultSink& sink) = 0;
 };
 
 // Opens the session a connection string names: "(embedded)" (the default)
-// for the embedded server, anything else through ODBC. Throws ProviderFailure.
+// for the embedded server; "Provider=MSDASQL" with the rest handed to the ODBC
+// driver manager; any other data source a SQL Server over TDS through ODBC.
+// Throws ProviderFailure.
 std::unique_ptr<ProviderSession> OpenProviderSession(const ConnectionString& settings, const std::string& userId,
-                                                     const std::string& password);
+                                                     const std::string& password, long loginTimeoutSeconds);
 
 } // namespace tw::ado

@@ -2,6 +2,7 @@
 
 #include "platform/ado/AdoEnums.h"
 #include "platform/ado/EmbeddedProvider.h"
+#include "platform/ado/OdbcProvider.h"
 
 namespace tw::ado {
 
@@ -12,23 +13,23 @@ bool IsEmbedded(const std::string& dataSource)
     return dataSource.empty() || strcasecmp(dataSource.c_str(), "(embedded)") == 0;
 }
 
+bool NamesOdbcDirectly(const ConnectionString& settings)
+{
+    const std::string provider = settings.Get({"Provider"});
+    return strncasecmp(provider.c_str(), "MSDASQL", 7) == 0 || (provider.empty() && settings.Has("Driver"));
+}
+
 } // namespace factorydetail
 
 std::unique_ptr<ProviderSession> OpenProviderSession(const ConnectionString& settings, const std::string& userId,
-                                                     const std::string& password)
+                                                     const std::string& password, long loginTimeoutSeconds)
 {
+    if (factorydetail::NamesOdbcDirectly(settings))
+        return OpenOdbcSession(settings.ToText({"Provider"}), loginTimeoutSeconds);
     const std::string dataSource = settings.Get({"Data Source", "Server", "Address"});
     if (factorydetail::IsEmbedded(dataSource))
         return OpenEmbeddedSession(settings, userId);
-    (void)password;
-    ProviderMessage message;
-    message.hr = kProviderFailure;
-    message.severity = 16;
-    message.sqlState = "08001";
-    message.source = "ADODB.Connection";
-    message.text = "The server '" + dataSource + "' cannot be reached: this build has no provider for servers other than "
-                   "(embedded).";
-    throw ProviderFailure{kProviderFailure, {message}};
+    return OpenTdsSession(settings, userId, password, loginTimeoutSeconds);
 }
 
 } // namespace tw::ado

@@ -112,3 +112,15 @@ TEST(AdoConnection, TransactionsRollBack)
     _RecordsetPtr rs = connection->Execute("select count(*) from TranTest", nullptr, adCmdText);
     EXPECT_EQ(0, static_cast<long>(rs->GetFields()->GetItem(0L)->GetValue()));
 }
+
+TEST(AdoConnection, KilledSessionFailsClearlyAndClosesTheConnection)
+{
+    _ConnectionPtr victim = OpenEmbedded();
+    const long spid = static_cast<long>(victim->Execute("select @@spid", nullptr, adCmdText)->GetCollect(0L));
+    _ConnectionPtr admin = OpenEmbedded();
+    admin->Execute(("kill " + std::to_string(spid)).c_str(), nullptr, adCmdText);
+    EXPECT_THROW(victim->Execute("select 1", nullptr, adCmdText), _com_error);
+    EXPECT_GE(victim->GetErrors()->GetCount(), 1);
+    EXPECT_EQ(adStateClosed, victim->GetState());
+    EXPECT_THROW(victim->Execute("select 1", nullptr, adCmdText), _com_error);
+}
