@@ -145,6 +145,12 @@ LRESULT DefaultProcessing(HWND dialog, UINT message, WPARAM wParam, LPARAM lPara
     case DM_REPOSITION:
         Reposition(dialog);
         return 0;
+    case WM_SETFONT: {
+        // The template's own font stays alive with the dialog: its controls hold it.
+        if (auto state = DialogStates::Find(dialog))
+            state->font = reinterpret_cast<HFONT>(wParam);
+        return 0;
+    }
     case WM_GETFONT: {
         auto state = DialogStates::Find(dialog);
         return state ? reinterpret_cast<LRESULT>(state->font) : 0;

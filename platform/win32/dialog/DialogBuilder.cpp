@@ -271,7 +271,7 @@ HWND DialogBuilder::Build(HINSTANCE instance, const tw::res::DialogTemplate& t, 
     }
     auto state = DialogStates::Create(dialog);
     state->font = font;
-    state->ownsFont = font != nullptr;
+    state->ownedFont = font;
     state->baseUnits = units;
     state->modal = modal;
     SetWindowLongPtr(dialog, DWLP_DLGPROC, reinterpret_cast<LONG_PTR>(proc));

@@ -10,6 +10,8 @@
 
 namespace tw::dlg::dialog_error_box_detail {
 
+constexpr UINT kAppTitleId = 0xE000;
+
 // What the framework did before: the fallback when no box can be shown.
 std::atomic<tw::ErrorBoxFunction> g_previous{nullptr};
 
@@ -21,7 +23,10 @@ int ShowAsMessageBox(LPCTSTR text, UINT nType, UINT nIDPrompt)
     } else if (!tw::LoadResourceString(tw::ProgramInstance(), nIDPrompt, shown)) {
         shown = "No error message is available.";
     }
-    const int answer = MessageBox(GetActiveWindow(), shown.c_str(), nullptr, nType);
+    // The framework's boxes carry the program's title where it has one.
+    std::string title;
+    const bool titled = tw::LoadResourceString(tw::ProgramInstance(), kAppTitleId, title);
+    const int answer = MessageBox(GetActiveWindow(), shown.c_str(), titled ? title.c_str() : nullptr, nType);
     if (answer != 0)
         return answer;
     if (tw::ErrorBoxFunction previous = g_previous.load())

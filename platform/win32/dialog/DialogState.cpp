@@ -49,8 +49,11 @@ void DialogStates::Remove(HWND dialog)
         state = std::move(it->second);
         table.states.erase(it);
     }
-    if (state->ownsFont && state->font)
-        DeleteObject(state->font);
+    // The controls may still hold the font until they are gone too, which
+    // they are by the time the dialog's WM_NCDESTROY comes.
+    if (state->ownedFont)
+        DeleteObject(state->ownedFont);
+    state->ownedFont = nullptr;
     state->font = nullptr;
 }
 

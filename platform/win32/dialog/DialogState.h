@@ -12,8 +12,8 @@
 namespace tw::dlg {
 
 struct DialogState {
-    HFONT font = nullptr;
-    bool ownsFont = false;
+    HFONT font = nullptr;       // what WM_GETFONT answers
+    HFONT ownedFont = nullptr;  // made from the template; freed with the dialog
     SIZE baseUnits{};  // average character width and height of the font
     UINT defId = 0;    // 0: no default button named
     HWND savedFocus = nullptr;

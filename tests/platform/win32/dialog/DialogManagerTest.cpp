@@ -437,6 +437,22 @@ INSTANTIATE_TEST_SUITE_P(
                       KeptKeyCase{"OtherKeysStillArrive", 0, VK_F2, false, "key 113"}),
     [](const auto& info) { return std::string(info.param.name); });
 
+TEST_F(DialogManagerTest, SetFontChangesWhatGetFontAnswersAndTheTemplateFontLives)
+{
+    TemplateBuilder builder(kDialogStyle, 120, 60);
+    builder.Font(8, "MS Shell Dlg").Item("Button", "OK", IDOK, WS_TABSTOP, 5, 5, 50, 14);
+    HWND dialog = Create(builder);
+    auto own = reinterpret_cast<HFONT>(SendMessage(dialog, WM_GETFONT, 0, 0));
+    ASSERT_NE(own, nullptr);
+    HGDIOBJ other = GetStockObject(DEFAULT_GUI_FONT);
+    SendMessage(dialog, WM_SETFONT, reinterpret_cast<WPARAM>(other), FALSE);
+    EXPECT_EQ(SendMessage(dialog, WM_GETFONT, 0, 0), reinterpret_cast<LRESULT>(other));
+    LOGFONT lf{};
+    EXPECT_TRUE(GetObject(own, sizeof lf, &lf)) << "the button still draws with the template's font";
+    DestroyWindow(dialog);
+    EXPECT_FALSE(GetObject(own, sizeof lf, &lf)) << "the dialog's font goes with it";
+}
+
 TEST_F(DialogManagerTest, AnExtendedTemplateGivesItsFontWeightAndLongIds)
 {
     TemplateBuilder builder(kDialogStyle, 120, 60);

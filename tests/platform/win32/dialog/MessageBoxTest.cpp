@@ -301,6 +301,7 @@ TEST_F(MessageBoxTest, TheFrameworksErrorBoxIsAMessageBoxWithTheTextOrItsPrompt)
     SetActiveWindow(owner);
     EXPECT_EQ(tw::ShowErrorBox(nullptr, MB_OKCANCEL, IDS_APP_TITLE), IDCANCEL);
     EXPECT_EQ(shown, "Tarnwick") << "without a text the prompt's string is shown";
+    EXPECT_EQ(caption, "Tarnwick") << "the program's title";
 
     seen = false;
     CNotSupportedException error;
