@@ -748,6 +748,8 @@ void Paint(EditState& s, HDC hdc)
     FillRect(hdc, &client, background);
     FontScope font(hdc, s.font);
     const RECT rect = FormatRect(s);
+    // The caller's DC (WM_PRINTCLIENT) gets its clipping back.
+    const int saved = SaveDC(hdc);
     IntersectClipRect(hdc, rect.left, rect.top, rect.right, rect.bottom);
     SetBkMode(hdc, TRANSPARENT);
     const bool showSelection = s.buffer.HasSelection() && (s.focused || (s.Style() & ES_NOHIDESEL));
@@ -774,6 +776,7 @@ void Paint(EditState& s, HDC hdc)
         SetTextColor(hdc, GetSysColor(COLOR_HIGHLIGHTTEXT));
         DrawPiece(s, hdc, lineX, y, line.start, from, to);
     }
+    RestoreDC(hdc, saved);
 }
 
 // --- messages ----------------------------------------------------------------------------

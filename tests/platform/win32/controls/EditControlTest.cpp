@@ -460,3 +460,101 @@ TEST_F(EditTest, FocusChangesNotify)
 
 }  // namespace
 }  // namespace tw::controls::test
+
+namespace tw::controls::test {
+namespace {
+
+class EditLayoutTest : public ControlTest {
+protected:
+    HWND MakeEdit(DWORD style, const char* text, RECT rect = RECT{10, 10, 210, 110})
+    {
+        HWND edit = Make("Edit", text, style, rect, 51);
+        Pump();
+        Clear();
+        return edit;
+    }
+    int XOf(HWND edit, int index) { return static_cast<short>(LOWORD(SendMessage(edit, EM_POSFROMCHAR, index, 0))); }
+};
+
+TEST_F(EditLayoutTest, AlignmentStylesPlaceTheLines)
+{
+    HWND left = MakeEdit(ES_MULTILINE | ES_LEFT, "ab");
+    HWND centre = MakeEdit(ES_MULTILINE | ES_CENTER, "ab", RECT{10, 120, 210, 220});
+    HWND right = MakeEdit(ES_MULTILINE | ES_RIGHT, "ab", RECT{220, 10, 420, 110});
+    const int width = XOf(left, 2) - XOf(left, 0);
+    EXPECT_EQ(XOf(left, 0), 0);
+    EXPECT_NEAR(XOf(centre, 0), (200 - width) / 2, 1);
+    EXPECT_EQ(XOf(right, 2), 200);
+}
+
+TEST_F(EditLayoutTest, PastedLineBreaksBecomeCrLfInMultiLineAndCutTheTextInSingleLine)
+{
+    HWND multi = MakeEdit(ES_MULTILINE | ES_AUTOHSCROLL, "");
+    HWND single = MakeEdit(ES_AUTOHSCROLL, "", RECT{10, 120, 210, 144});
+    ASSERT_TRUE(OpenClipboard(nullptr));
+    EmptyClipboard();
+    const char text[] = "one\ntwo\rthree";
+    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, sizeof text);
+    std::memcpy(GlobalLock(memory), text, sizeof text);
+    GlobalUnlock(memory);
+    SetClipboardData(CF_TEXT, memory);
+    CloseClipboard();
+    SendMessage(multi, WM_PASTE, 0, 0);
+    SendMessage(single, WM_PASTE, 0, 0);
+    EXPECT_EQ(TextOf(multi), "one\r\ntwo\r\nthree");
+    EXPECT_EQ(SendMessage(multi, EM_GETLINECOUNT, 0, 0), 3);
+    EXPECT_EQ(TextOf(single), "one");
+}
+
+TEST_F(EditLayoutTest, TabStopsSetInDialogUnitsMoveTheTextAfterATab)
+{
+    HWND edit = MakeEdit(ES_MULTILINE | ES_AUTOHSCROLL, "a\tb");
+    const int before = XOf(edit, 2);
+    int stop = 100;
+    EXPECT_TRUE(SendMessage(edit, EM_SETTABSTOPS, 1, reinterpret_cast<LPARAM>(&stop)));
+    const int after = XOf(edit, 2);
+    EXPECT_NE(before, after);
+    HDC dc = GetDC(nullptr);
+    HGDIOBJ old = SelectObject(dc, GetStockObject(SYSTEM_FONT));
+    TEXTMETRIC tm{};
+    GetTextMetrics(dc, &tm);
+    SelectObject(dc, old);
+    ReleaseDC(nullptr, dc);
+    EXPECT_EQ(after, 100 * tm.tmAveCharWidth / 4);
+}
+
+TEST_F(EditLayoutTest, HorizontalScrollBarScrollsAndNotifies)
+{
+    HWND edit = MakeEdit(ES_MULTILINE | ES_AUTOHSCROLL | WS_HSCROLL,
+                         "a line much longer than the control is wide, to have somewhere to scroll to");
+    EXPECT_EQ(XOf(edit, 0), 0);
+    SendMessage(edit, WM_HSCROLL, SB_PAGERIGHT, 0);
+    EXPECT_LT(XOf(edit, 0), 0);
+    EXPECT_EQ(Commands(), std::vector<std::string>{CommandLine(51, EN_HSCROLL)});
+    SendMessage(edit, WM_HSCROLL, SB_LEFT, 0);
+    EXPECT_EQ(XOf(edit, 0), 0);
+}
+
+TEST_F(EditLayoutTest, ClickOnALowerLinePlacesTheCaretThere)
+{
+    HWND edit = MakeEdit(ES_MULTILINE, "first\r\nsecond\r\nthird");
+    const LRESULT pos = SendMessage(edit, EM_POSFROMCHAR, 10, 0);  // "second", after "sec"
+    Click(edit, static_cast<short>(LOWORD(pos)), static_cast<short>(HIWORD(pos)) + 3);
+    DWORD start = 0;
+    DWORD end = 0;
+    SendMessage(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+    EXPECT_EQ(start, 10u);
+    EXPECT_EQ(end, 10u);
+    const LRESULT at = SendMessage(edit, EM_CHARFROMPOS, 0, pos);
+    EXPECT_EQ(LOWORD(at), 10);
+    EXPECT_EQ(HIWORD(at), 1) << "the line";
+    Key(VK_UP);
+    SendMessage(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+    const LRESULT above = SendMessage(edit, EM_CHARFROMPOS, 0, MAKELPARAM(LOWORD(pos), 2));
+    EXPECT_EQ(start, LOWORD(above)) << "straight up, at the same x";
+    EXPECT_GT(start, 2u);
+    EXPECT_LT(start, 5u);
+}
+
+}  // namespace
+}  // namespace tw::controls::test

@@ -104,6 +104,70 @@ TEST_F(StaticTest, BitmapIsDrawnAtTheCentreWithCenterImage)
     DeleteObject(green);
 }
 
+class StaticAlignmentTest : public StaticTest, public ::testing::WithParamInterface<DWORD> {
+protected:
+    // The first and last columns where a label's text has ink.
+    std::pair<int, int> InkColumns(HWND label, int width, int height)
+    {
+        int first = width;
+        int last = -1;
+        for (int y = 0; y < height; ++y) {
+            for (int x = 0; x < width; ++x) {
+                if (ScreenPixel(label, x, y) != GetSysColor(COLOR_BTNFACE)) {
+                    first = std::min(first, x);
+                    last = std::max(last, x);
+                }
+            }
+        }
+        return {first, last};
+    }
+};
+
+TEST_P(StaticAlignmentTest, TextSitsWhereTheStyleSays)
+{
+    HWND label = Make("Static", "Label", GetParam(), RECT{10, 10, 210, 30});
+    const auto [first, last] = InkColumns(label, 200, 20);
+    ASSERT_LT(first, last) << "some text was drawn";
+    const int leftGap = first;
+    const int rightGap = 199 - last;
+    switch (GetParam() & SS_TYPEMASK) {
+    case SS_LEFT:
+    case SS_LEFTNOWORDWRAP:
+    case SS_SIMPLE:
+        EXPECT_LT(leftGap, 3);
+        break;
+    case SS_RIGHT:
+        EXPECT_LT(rightGap, 3);
+        break;
+    case SS_CENTER:
+        EXPECT_NEAR(leftGap, rightGap, 3);
+        break;
+    default:
+        FAIL();
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Styles, StaticAlignmentTest,
+                         ::testing::Values(SS_LEFT, SS_CENTER, SS_RIGHT, SS_LEFTNOWORDWRAP, SS_SIMPLE));
+
+TEST_F(StaticTest, EndEllipsisKeepsLongTextOnOneLine)
+{
+    const char* text = "a long label that cannot fit in the narrow control at all";
+    HWND wrapped = Make("Static", text, SS_LEFT, RECT{10, 10, 90, 70});
+    HWND clipped = Make("Static", text, SS_LEFT | SS_ENDELLIPSIS, RECT{100, 10, 180, 70});
+    auto inkRows = [&](HWND label) {
+        int rows = 0;
+        for (int y = 0; y < 60; ++y) {
+            bool ink = false;
+            for (int x = 0; x < 80 && !ink; ++x)
+                ink = ScreenPixel(label, x, y) != GetSysColor(COLOR_BTNFACE);
+            rows += ink ? 1 : 0;
+        }
+        return rows;
+    };
+    EXPECT_GT(inkRows(wrapped), inkRows(clipped) + 5) << "the plain label wraps onto more lines";
+}
+
 TEST_F(StaticTest, TextChangesAreKeptAndRepainted)
 {
     HWND label = Make("Static", "before", SS_CENTER, RECT{10, 10, 150, 30});
