@@ -89,6 +89,10 @@ int main(int argc, char** argv)
     {
         sqlite3* db = nullptr;
         sqlite3_open(file.c_str(), &db);
+        // The raw connection lacks the server's functions, so the triggers that
+        // normalise date spellings go first; the fill writes canonical dates anyway.
+        sqlite3_exec(db, "DROP TRIGGER \"tw_date_Big_created_i\"; DROP TRIGGER \"tw_date_Big_created_u\"", nullptr,
+                     nullptr, nullptr);
         const std::string fill =
             "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < " + std::to_string(rows) +
             ") INSERT INTO Big SELECT i, 'name ' || i, i * 0.25, '2024-01-01 10:00:00.000', i % 2 FROM n";
