@@ -174,8 +174,10 @@ void ShowDropDown(ComboState& s, bool buttonHeld)
 {
     if (s.dropped || s.Simple() || !s.list)
         return;
+    // The parent may fill the list, or destroy the combo box, when it hears of the drop.
+    HWND hwnd = s.hwnd;
     Notify(s, CBN_DROPDOWN);
-    if (!IsWindow(s.hwnd))
+    if (!IsWindow(hwnd))
         return;
     s.lastNotifiedSel = CurrentSelection(s);
     const RECT rect = DroppedListRect(s);
@@ -196,26 +198,29 @@ void CloseDropDown(ComboState& s, bool commit)
         return;
     s.dropped = false;
     ListBoxControl::StopDroppedTracking(s.list);
+    // Every notification may end the combo box: after each, only the handle is trusted.
+    HWND hwnd = s.hwnd;
+    HWND list = s.list;
     const int sel = CurrentSelection(s);
     const bool changed = commit && sel != s.lastNotifiedSel;
     if (commit) {
-        if (changed)
+        if (changed) {
             ShowSelectionInField(s);
+            s.lastNotifiedSel = sel;
+        }
         Notify(s, CBN_SELENDOK);
     } else {
         ListMessage(s, LB_SETCURSEL, static_cast<WPARAM>(s.lastNotifiedSel));
         Notify(s, CBN_SELENDCANCEL);
     }
-    if (!IsWindow(s.hwnd))
+    if (!IsWindow(hwnd))
         return;
-    ShowWindow(s.list, SW_HIDE);
-    Notify(s, CBN_CLOSEUP);
-    if (changed && IsWindow(s.hwnd)) {
-        s.lastNotifiedSel = sel;
-        Notify(s, CBN_SELCHANGE);
-    }
-    if (IsWindow(s.hwnd))
-        InvalidateRect(s.hwnd, nullptr, FALSE);
+    ShowWindow(list, SW_HIDE);
+    NotifyParent(hwnd, CBN_CLOSEUP);
+    if (changed && IsWindow(hwnd))
+        NotifyParent(hwnd, CBN_SELCHANGE);
+    if (IsWindow(hwnd))
+        InvalidateRect(hwnd, nullptr, FALSE);
 }
 
 // Program-driven closing: the list's state stays as it is.
@@ -242,11 +247,12 @@ void ToggleDropDown(ComboState& s)
 void OnListSelectionChange(ComboState& s)
 {
     ShowSelectionInField(s);
-    const int sel = CurrentSelection(s);
+    s.lastNotifiedSel = CurrentSelection(s);
+    HWND hwnd = s.hwnd;
     if (!s.dropped)
         Notify(s, CBN_SELENDOK);
-    s.lastNotifiedSel = sel;
-    Notify(s, CBN_SELCHANGE);
+    if (IsWindow(hwnd))
+        NotifyParent(hwnd, CBN_SELCHANGE);
 }
 
 // --- focus ------------------------------------------------------------------------------------
@@ -271,7 +277,10 @@ void OnFocusOut(ComboState& s, HWND newFocus)
 {
     if (IsOwnWindow(s, newFocus) || !s.focused)
         return;
+    HWND hwnd = s.hwnd;
     CloseDropDown(s, false);
+    if (!IsWindow(hwnd))
+        return;
     s.focused = false;
     if (s.edit)
         SendMessage(s.edit, EM_SETSEL, static_cast<WPARAM>(-1), 0);
@@ -775,8 +784,9 @@ LRESULT DialogCode(const ComboState& s, LPARAM lParam)
 void OnButtonDown(ComboState& s, POINT pt)
 {
     if (!s.focused) {
+        HWND hwnd = s.hwnd;
         SetFocus(s.edit ? s.edit : s.hwnd);
-        if (!IsWindow(s.hwnd))
+        if (!IsWindow(hwnd))
             return;
     }
     if (s.Simple())

@@ -263,10 +263,12 @@ void AfterSelectionMove(EditState& s, bool keepDesiredX = false)
 
 // --- changing the text ----------------------------------------------------------------
 
-void NotifyChange(EditState& s)
+// The parent may destroy the control while it hears of the change: only the
+// handle is used from here on.
+void NotifyChange(HWND hwnd)
 {
-    NotifyParent(s.hwnd, EN_UPDATE);
-    NotifyParent(s.hwnd, EN_CHANGE);
+    NotifyParent(hwnd, EN_UPDATE);
+    NotifyParent(hwnd, EN_CHANGE);
 }
 
 void AfterTextChange(EditState& s)
@@ -385,9 +387,10 @@ bool UserReplace(EditState& s, std::string insert, EditBuffer::UndoMode mode)
     s.buffer.ReplaceSelection(fitting, mode);
     s.modified = true;
     AfterTextChange(s);
-    NotifyChange(s);
-    if (truncated)
-        NotifyParent(s.hwnd, EN_MAXTEXT);
+    HWND hwnd = s.hwnd;
+    NotifyChange(hwnd);
+    if (truncated && IsWindow(hwnd))
+        NotifyParent(hwnd, EN_MAXTEXT);
     return true;
 }
 
@@ -403,7 +406,7 @@ void DeleteRange(EditState& s, size_t from, size_t to)
     s.buffer.ReplaceSelection({}, EditBuffer::UndoMode::Record);
     s.modified = true;
     AfterTextChange(s);
-    NotifyChange(s);
+    NotifyChange(s.hwnd);
 }
 
 void ReplaceFromProgram(EditState& s, const std::string& text, bool canUndo)
@@ -414,9 +417,10 @@ void ReplaceFromProgram(EditState& s, const std::string& text, bool canUndo)
     s.buffer.ReplaceSelection(fitting, canUndo ? EditBuffer::UndoMode::Record : EditBuffer::UndoMode::Forget);
     s.modified = true;
     AfterTextChange(s);
-    NotifyChange(s);
-    if (fitting.size() < text.size())
-        NotifyParent(s.hwnd, EN_MAXTEXT);
+    HWND hwnd = s.hwnd;
+    NotifyChange(hwnd);
+    if (fitting.size() < text.size() && IsWindow(hwnd))
+        NotifyParent(hwnd, EN_MAXTEXT);
 }
 
 void SetWholeText(EditState& s, const char* text)
@@ -426,7 +430,7 @@ void SetWholeText(EditState& s, const char* text)
     s.firstLine = 0;
     s.xOffset = 0;
     AfterTextChange(s);
-    NotifyChange(s);
+    NotifyChange(s.hwnd);
 }
 
 // --- clipboard ------------------------------------------------------------------------
@@ -495,7 +499,7 @@ bool Undo(EditState& s)
         return false;
     s.modified = true;
     AfterTextChange(s);
-    NotifyChange(s);
+    NotifyChange(s.hwnd);
     return true;
 }
 

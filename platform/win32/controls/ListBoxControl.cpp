@@ -565,9 +565,10 @@ void MoveCaretOnly(ListState& s, int index)
 void OnKeyDown(ListState& s, WPARAM vk)
 {
     if (s.Style() & LBS_WANTKEYBOARDINPUT) {
+        HWND hwnd = s.hwnd;
         const LRESULT answer = SendMessage(Owner(s), WM_VKEYTOITEM, MAKEWPARAM(vk, s.caret),
-                                           reinterpret_cast<LPARAM>(s.hwnd));
-        if (answer == -2)
+                                           reinterpret_cast<LPARAM>(hwnd));
+        if (answer == -2 || !IsWindow(hwnd))
             return;
         if (answer >= 0 && s.Valid(static_cast<int>(answer))) {
             SelectByUser(s, static_cast<int>(answer), false, false, false);
@@ -599,9 +600,10 @@ void OnKeyDown(ListState& s, WPARAM vk)
 void OnChar(ListState& s, WPARAM ch)
 {
     if ((s.Style() & LBS_WANTKEYBOARDINPUT) && !s.HasStrings()) {
+        HWND hwnd = s.hwnd;
         const LRESULT answer = SendMessage(Owner(s), WM_CHARTOITEM, MAKEWPARAM(ch, s.caret),
-                                           reinterpret_cast<LPARAM>(s.hwnd));
-        if (answer >= 0 && s.Valid(static_cast<int>(answer)))
+                                           reinterpret_cast<LPARAM>(hwnd));
+        if (IsWindow(hwnd) && answer >= 0 && s.Valid(static_cast<int>(answer)))
             SelectByUser(s, static_cast<int>(answer), false, false, false);
         return;
     }
@@ -698,9 +700,10 @@ void OnButtonDown(ListState& s, POINT pt)
         return;  // below the last item
     if (s.Count() == 0)
         return;
-    SelectByUser(s, index, IsKeyDown(VK_SHIFT), IsKeyDown(VK_CONTROL), true);
+    // Tracking starts first: the owner may close the list when it hears of the selection.
     s.mouseTracking = true;
     SetCapture(s.hwnd);
+    SelectByUser(s, index, IsKeyDown(VK_SHIFT), IsKeyDown(VK_CONTROL), true);
 }
 
 void OnMouseMove(ListState& s, POINT pt)
@@ -1015,7 +1018,8 @@ LRESULT Dispatch(ListState& s, UINT message, WPARAM wParam, LPARAM lParam)
             return 0;
         }
         OnButtonDown(s, PointFromLParam(lParam));
-        Notify(s, LBN_DBLCLK);
+        if (IsWindow(hwnd))
+            Notify(s, LBN_DBLCLK);
         return 0;
     case WM_MOUSEMOVE:
         OnMouseMove(s, PointFromLParam(lParam));

@@ -240,9 +240,9 @@ void OnButtonDown(ScrollState& s, POINT pt)
         return;
     }
     Redraw(s);
+    // The repeat is armed first: the parent may destroy the bar when it hears of the scroll.
+    SetTimer(s.hwnd, kRepeatTimer, ScrollBarControl::kFirstRepeatMs, nullptr);
     SendScroll(s, CodeFor(part));
-    if (IsWindow(s.hwnd) && s.pressed != Part::None)
-        SetTimer(s.hwnd, kRepeatTimer, ScrollBarControl::kFirstRepeatMs, nullptr);
 }
 
 void OnMouseMove(ScrollState& s, POINT pt)
@@ -278,9 +278,10 @@ void EndPress(ScrollState& s, bool notify)
     Redraw(s);
     if (!notify)
         return;
+    HWND hwnd = s.hwnd;
     if (wasDragging)
         SendScroll(s, SB_THUMBPOSITION, s.trackPos);
-    if (IsWindow(s.hwnd))
+    if (IsWindow(hwnd))
         SendScroll(s, SB_ENDSCROLL);
 }
 
