@@ -118,8 +118,17 @@ void CommonControlTest::Key(UINT vk)
 
 void CommonControlTest::Type(const std::string& text)
 {
-    input.Text(text);
-    Pump();
+    // As keys, which TranslateMessage turns into characters on the US layout.
+    for (char c : text) {
+        const bool upper = c >= 'A' && c <= 'Z';
+        const UINT vk = UINT(c >= 'a' && c <= 'z' ? c - 'a' + 'A' : c);
+        if (upper)
+            input.KeyDown(VK_SHIFT);
+        input.KeyStroke(vk);
+        if (upper)
+            input.KeyUp(VK_SHIFT);
+        Pump();
+    }
 }
 
 LRESULT CALLBACK CommonControlTest::ParentProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)

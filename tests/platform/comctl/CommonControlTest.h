@@ -27,6 +27,7 @@ protected:
     void Click(HWND hwnd, int clientX, int clientY);
     void DoubleClick(HWND hwnd, int clientX, int clientY);
     void Key(UINT vk);
+    // Letters, digits and spaces typed as keys.
     void Type(const std::string& text);
 
     // Every notification code the parent got, in order, since the last Clear.

@@ -133,7 +133,7 @@ TEST_F(HeaderTest, DoubleClicks)
                                                    "ITEMCLICK 0", "ITEMDBLCLICK 0"}));
 }
 
-struct HitCase {
+struct HeaderHitCase {
     int x;
     int item;
     UINT flags;
@@ -141,11 +141,11 @@ struct HitCase {
 
 TEST_F(HeaderTest, HitTesting)
 {
-    const HitCase cases[] = {
+    const HeaderHitCase cases[] = {
         {50, 0, HHT_ONHEADER}, {98, 0, HHT_ONDIVIDER}, {103, 0, HHT_ONDIVIDER}, {150, 1, HHT_ONHEADER},
         {238, 2, HHT_ONDIVIDER}, {270, -1, HHT_NOWHERE}, {400, -1, HHT_TORIGHT},
     };
-    for (const HitCase& c : cases) {
+    for (const HeaderHitCase& c : cases) {
         HDHITTESTINFO info{};
         info.pt = POINT{c.x, 10};
         EXPECT_EQ(SendMessage(header, HDM_HITTEST, 0, reinterpret_cast<LPARAM>(&info)), c.item) << c.x;
