@@ -275,8 +275,9 @@ bool Executor::InsertColumns(const std::string& db, const std::string& table, st
     const int64_t id = catalog.ObjectId(table, "U ");
     if (!id)
         return false;
+    const bool explicitIdentity = s_.options.identityInsert == executor_detail::LowerText(table);
     for (const CatalogColumn& c : catalog.Columns(id)) {
-        if (c.identity)
+        if (c.identity && !explicitIdentity)
             *identity = c.name;
         else
             columns->push_back(c.name);
@@ -1959,6 +1960,28 @@ void Executor::RunSetOption(const ParsedStatement& st)
         if (std::none_of(std::begin(levels), std::end(levels), [&](const char* l) { return st.target == l; }))
             throw SqlError::Syntax(st.target);
         o.isolationLevel = st.target;
+        return;
+    }
+    if (first == "IDENTITY_INSERT") {
+        const ObjectName name = ObjectName::Parse(st.message);
+        Catalog catalog(s_.db, ResolveDatabase(name.database));
+        const int64_t id = catalog.ObjectId(name.name, "U ");
+        if (!id)
+            throw SqlError::InvalidObject(st.message);
+        bool hasIdentity = false;
+        for (const CatalogColumn& c : catalog.Columns(id))
+            hasIdentity = hasIdentity || c.identity;
+        if (!hasIdentity)
+            throw SqlError(8106, 16, "Table '" + name.name + "' does not have the identity property. Cannot perform "
+                                     "SET operation.");
+        const std::string lower = executor_detail::LowerText(name.name);
+        if (st.target == "ON" && !o.identityInsert.empty() && o.identityInsert != lower)
+            throw SqlError(8107, 16, "IDENTITY_INSERT is already ON for table '" + o.identityInsert +
+                                     "'. Cannot perform SET operation for table '" + name.name + "'.");
+        if (st.target == "ON")
+            o.identityInsert = lower;
+        else if (o.identityInsert == lower)
+            o.identityInsert.clear();
         return;
     }
     if (first == "QUERY_GOVERNOR_COST_LIMIT")

@@ -345,6 +345,19 @@ void Parser::ParseSet(ParsedStatement& s)
             }
             return;
         }
+    if (Peek().Is("IDENTITY_INSERT")) {
+        Next();
+        s.words.push_back("IDENTITY_INSERT");
+        s.exprBegin = 0;
+        s.message = ObjectName();
+        if (Accept("ON"))
+            s.target = "ON";
+        else if (Accept("OFF"))
+            s.target = "OFF";
+        else
+            Fail();
+        return;
+    }
     if (Peek().Is("TRANSACTION")) {
         Next();
         Expect("ISOLATION");

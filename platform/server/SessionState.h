@@ -43,6 +43,7 @@ struct SessionOptions {
     int dateFirst = 7;
     std::string dateFormat = "mdy";
     std::string isolationLevel = "READ COMMITTED";
+    std::string identityInsert; // the one table whose identity takes explicit values, lower case
 };
 
 struct Variable {

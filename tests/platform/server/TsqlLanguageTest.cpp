@@ -219,3 +219,19 @@ TEST_F(ServerTest, InsertWithoutColumnListSkipsTheIdentityColumn)
 }
 
 } // namespace tw::server::test
+
+namespace tw::server::test {
+
+TEST_F(ServerTest, IdentityInsertLetsExplicitIdentityValuesIn)
+{
+    BufferedSink sink = Run("SET IDENTITY_INSERT Customers ON\n"
+                            "INSERT INTO Customers (CustomerID, CompanyName) VALUES (5000, 'Explicit')\n"
+                            "SET IDENTITY_INSERT Customers OFF\n"
+                            "SELECT CompanyName FROM Customers WHERE CustomerID = 5000");
+    ASSERT_FALSE(sink.HasError()) << Describe(sink);
+    EXPECT_EQ(sink.resultSets[0].rows[0][0].ToText(), "Explicit");
+    EXPECT_EQ(Run("SET IDENTITY_INSERT [Order Details] ON").FirstError()->number, 8106);
+    Run("DELETE FROM Customers WHERE CustomerID = 5000");
+}
+
+} // namespace tw::server::test
