@@ -59,6 +59,14 @@ void HandOut(T** out, T* object)
     *out = object;
 }
 
+template <class T>
+void StoreOut(T* out, T value)
+{
+    if (!out)
+        FailWith(E_POINTER, "A required pointer argument was NULL.");
+    *out = value;
+}
+
 void HandOutText(BSTR* out, const std::string& text);
 void HandOutVariant(VARIANT* out, const VARIANT& value);
 std::string TextOf(BSTR text);

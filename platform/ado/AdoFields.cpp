@@ -5,17 +5,8 @@ namespace tw::ado {
 namespace fieldsdetail {
 constexpr const char* kFieldSource = "ADODB.Field";
 constexpr const char* kFieldsSource = "ADODB.Fields";
-
-template <class T>
-void Store(T* out, T value)
-{
-    if (!out)
-        FailWith(E_POINTER, "A required pointer argument was NULL.");
-    *out = value;
-}
 } // namespace fieldsdetail
 
-using fieldsdetail::Store;
 
 const FieldInfo& FieldObject::Info() const
 {
@@ -29,7 +20,7 @@ HRESULT FieldObject::get_ActualSize(long* pl)
     return Guard(fieldsdetail::kFieldSource, ADODB::IID_Field, [&] {
         std::lock_guard lock(m_cursor->mutex);
         const FieldInfo& info = Info();
-        Store(pl, ActualSizeOf(m_cursor->Current().values[m_index], info));
+        StoreOut(pl, ActualSizeOf(m_cursor->Current().values[m_index], info));
     });
 }
 
@@ -40,7 +31,7 @@ HRESULT FieldObject::get_Attributes(long* pl)
         long attributes = Info().attributes;
         if (m_cursor->Updatable())
             attributes |= ADODB::adFldUpdatable;
-        Store(pl, attributes);
+        StoreOut(pl, attributes);
     });
 }
 
@@ -48,7 +39,7 @@ HRESULT FieldObject::get_DefinedSize(long* pl)
 {
     return Guard(fieldsdetail::kFieldSource, ADODB::IID_Field, [&] {
         std::lock_guard lock(m_cursor->mutex);
-        Store(pl, Info().definedSize);
+        StoreOut(pl, Info().definedSize);
     });
 }
 
@@ -64,7 +55,7 @@ HRESULT FieldObject::get_Type(ADODB::DataTypeEnum* pDataType)
 {
     return Guard(fieldsdetail::kFieldSource, ADODB::IID_Field, [&] {
         std::lock_guard lock(m_cursor->mutex);
-        Store(pDataType, Info().type);
+        StoreOut(pDataType, Info().type);
     });
 }
 
@@ -90,7 +81,7 @@ HRESULT FieldObject::get_Precision(BYTE* pbPrecision)
 {
     return Guard(fieldsdetail::kFieldSource, ADODB::IID_Field, [&] {
         std::lock_guard lock(m_cursor->mutex);
-        Store(pbPrecision, Info().precision);
+        StoreOut(pbPrecision, Info().precision);
     });
 }
 
@@ -98,7 +89,7 @@ HRESULT FieldObject::get_NumericScale(BYTE* pbNumericScale)
 {
     return Guard(fieldsdetail::kFieldSource, ADODB::IID_Field, [&] {
         std::lock_guard lock(m_cursor->mutex);
-        Store(pbNumericScale, Info().numericScale);
+        StoreOut(pbNumericScale, Info().numericScale);
     });
 }
 
@@ -129,7 +120,7 @@ HRESULT FieldsObject::get_Count(long* c)
 {
     return Guard(fieldsdetail::kFieldsSource, ADODB::IID_Fields, [&] {
         std::lock_guard lock(m_cursor->mutex);
-        Store(c, static_cast<long>(m_cursor->rowset->fields.size()));
+        StoreOut(c, static_cast<long>(m_cursor->rowset->fields.size()));
     });
 }
 

@@ -1,3 +1,4 @@
+#include "platform/ado/AdoCommand.h"
 #include "platform/ado/AdoConnection.h"
 #include "platform/ado/AdoRecordset.h"
 #include "platform/com/ClassRegistry.h"
@@ -11,6 +12,8 @@ void RegisterClasses()
                       tw::com::ClassRegistry::FactoryOf<ConnectionObject>());
     registry.Register(ADODB::CLSID_Recordset, {"ADODB.Recordset", "ADODB.Recordset.2.8"},
                       tw::com::ClassRegistry::FactoryOf<RecordsetObject>());
+    registry.Register(ADODB::CLSID_Command, {"ADODB.Command", "ADODB.Command.2.8"},
+                      tw::com::ClassRegistry::FactoryOf<CommandObject>());
 }
 
 } // namespace tw::ado

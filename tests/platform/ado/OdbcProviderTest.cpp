@@ -1,8 +1,10 @@
 #include <cstdlib>
+#include <fstream>
 #include <thread>
 
 #include "platform/ado/ConnectionString.h"
 #include "platform/ado/OdbcProvider.h"
+#include "platform/ado/ServerList.h"
 #include "tests/platform/ado/AdoTestSupport.h"
 
 using namespace ADODB;
@@ -158,4 +160,16 @@ TEST(AdoRealSqlServer, AnswersAQueryWhenOneIsNamed)
     _RecordsetPtr next = rs->NextRecordset();
     ASSERT_TRUE(next);
     EXPECT_EQ("master", Text(next->GetCollect(0L)));
+}
+
+TEST(AdoServerList, EmbeddedFirstThenTheTdsConfigurationsServers)
+{
+    {
+        std::ofstream conf("freetds.conf");
+        conf << "[global]\n\ttds version = auto\n[egServer73]\n\thost = ntmachine.domain.com\n"
+                "  [Accounts] \n\thost = 10.0.0.5\n[accounts]\n";
+    }
+    setenv("FREETDSCONF", "freetds.conf", 1);
+    EXPECT_EQ((std::vector<std::string>{"(embedded)", "egServer73", "Accounts"}), tw::ado::AvailableServers());
+    unsetenv("FREETDSCONF");
 }
