@@ -181,10 +181,13 @@ TableDefinition TableDefinition::Parse(const std::vector<Token>& tokens, std::st
             } else if (r.Accept("IDENTITY")) {
                 col.column.identity = true;
                 if (r.AcceptOp("(")) {
-                    r.Next();
+                    const std::string seed = r.Next().text;
                     r.ExpectOp(",");
-                    r.Next();
+                    const std::string increment = r.Next().text;
                     r.ExpectOp(")");
+                    // The row id counts from 1 by 1; other seeds would give other numbers than asked.
+                    if (seed != "1" || increment != "1")
+                        throw SqlError::NotSupported("IDENTITY with a seed or increment other than 1");
                 }
             } else if (r.Accept("ROWGUIDCOL")) {
             } else if (r.Accept("NULL")) {
