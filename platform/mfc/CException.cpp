@@ -12,6 +12,7 @@
 IMPLEMENT_DYNAMIC(CException, CObject)
 IMPLEMENT_DYNAMIC(CMemoryException, CException)
 IMPLEMENT_DYNAMIC(CNotSupportedException, CException)
+IMPLEMENT_DYNAMIC(CResourceException, CException)
 IMPLEMENT_DYNAMIC(CInvalidArgException, CException)
 IMPLEMENT_DYNAMIC(CFileException, CException)
 IMPLEMENT_DYNAMIC(CArchiveException, CException)
@@ -172,6 +173,11 @@ BOOL CNotSupportedException::GetErrorMessage(LPTSTR lpszError, UINT nMaxError, P
     return exd::GiveMessage("An unsupported operation was attempted.", lpszError, nMaxError, pnHelpContext);
 }
 
+BOOL CResourceException::GetErrorMessage(LPTSTR lpszError, UINT nMaxError, PUINT pnHelpContext) const
+{
+    return exd::GiveMessage("A required resource was unavailable.", lpszError, nMaxError, pnHelpContext);
+}
+
 BOOL CInvalidArgException::GetErrorMessage(LPTSTR lpszError, UINT nMaxError, PUINT pnHelpContext) const
 {
     return exd::GiveMessage("Encountered an improper argument.", lpszError, nMaxError, pnHelpContext);
@@ -258,6 +264,11 @@ void AfxThrowMemoryException()
 void AfxThrowNotSupportedException()
 {
     throw new CNotSupportedException;
+}
+
+void AfxThrowResourceException()
+{
+    throw new CResourceException;
 }
 
 void AfxThrowInvalidArgException()

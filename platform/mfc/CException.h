@@ -41,6 +41,14 @@ public:
     BOOL GetErrorMessage(LPTSTR lpszError, UINT nMaxError, PUINT pnHelpContext = nullptr) const override;
 };
 
+// A window, device context or drawing object could not be made.
+class CResourceException : public CException {
+    DECLARE_DYNAMIC(CResourceException)
+public:
+    explicit CResourceException(BOOL bAutoDelete = TRUE) : CException(bAutoDelete) {}
+    BOOL GetErrorMessage(LPTSTR lpszError, UINT nMaxError, PUINT pnHelpContext = nullptr) const override;
+};
+
 class CInvalidArgException : public CException {
     DECLARE_DYNAMIC(CInvalidArgException)
 public:
@@ -111,6 +119,7 @@ public:
 [[noreturn]] void AfxThrowMemoryException();
 [[noreturn]] void AfxThrowNotSupportedException();
 [[noreturn]] void AfxThrowInvalidArgException();
+[[noreturn]] void AfxThrowResourceException();
 [[noreturn]] void AfxThrowFileException(int cause, LONG lOsError = -1, LPCTSTR lpszFileName = nullptr);
 [[noreturn]] void AfxThrowArchiveException(int cause, LPCTSTR lpszArchiveName = nullptr);
 

@@ -7,6 +7,9 @@
 #include "platform/com/Bstr.h"
 #include "platform/win32/kernel/PlatformPrintf.h"
 #include "platform/win32/kernel/Utf8Text.h"
+#include "platform/win32/resource/ResourceLoader.h"
+
+HINSTANCE AfxGetResourceHandle();
 
 namespace cstring_detail {
 
@@ -669,8 +672,11 @@ BSTR CString::SetSysString(BSTR* target) const
 
 BOOL CString::LoadString(UINT id)
 {
-    (void)id;
-    return FALSE;
+    std::string text;
+    if (!tw::LoadResourceString(AfxGetResourceHandle(), id, text))
+        return FALSE;
+    m_str = std::move(text);
+    return TRUE;
 }
 
 CString operator+(const CString& a, const CString& b)

@@ -1,0 +1,21 @@
+// What the framework keeps per thread: the message being handled, the window
+// being created, and the thread's CWinThread object.
+#pragma once
+
+#include "platform/win32/user/winuser.h"
+
+class CWinThread;
+class CWnd;
+
+namespace tw::mfc {
+
+struct ThreadState {
+    MSG lastSentMsg{};
+    CWnd* pWndInit = nullptr;  // attached to the first message its window receives
+    CWinThread* pThread = nullptr;
+    int tempMapLock = 0;  // temporary objects live on while this is above zero
+};
+
+ThreadState& CurrentThreadState();
+
+}  // namespace tw::mfc

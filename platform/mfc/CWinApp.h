@@ -1,0 +1,89 @@
+// The application object: the main thread's CWinThread, with the program's
+// names, its settings in the registry, message boxes and the wait cursor.
+#pragma once
+
+#include "platform/mfc/CString.h"
+#include "platform/mfc/CWinThread.h"
+#include "platform/win32/registry/Registry.h"
+
+// The framework's own string ids.
+#define AFX_IDS_APP_TITLE 0xE000
+#define AFX_IDS_IDLEMESSAGE 0xE001
+#define AFX_IDS_HELPMODEMESSAGE 0xE002
+
+class CWinApp : public CWinThread {
+    DECLARE_DYNAMIC(CWinApp)
+public:
+    // There is one application object; it registers itself as AfxGetApp().
+    explicit CWinApp(LPCTSTR lpszAppName = nullptr);
+    ~CWinApp() override;
+
+    // Heap strings (free/strdup), which a program may replace the same way.
+    LPCTSTR m_pszAppName = nullptr;
+    LPCTSTR m_pszRegistryKey = nullptr;
+    LPCTSTR m_pszProfileName = nullptr;
+    LPCTSTR m_pszExeName = nullptr;
+    LPCTSTR m_pszHelpFilePath = nullptr;
+    HINSTANCE m_hInstance = nullptr;
+    LPTSTR m_lpCmdLine = nullptr;
+    int m_nCmdShow = SW_SHOWNORMAL;
+
+    virtual BOOL InitApplication();
+    BOOL InitInstance() override;
+    int Run() override;
+    BOOL OnIdle(LONG lCount) override;
+    int ExitInstance() override;
+    virtual int DoMessageBox(LPCTSTR lpszPrompt, UINT nType, UINT nIDPrompt);
+    // +1 shows the wait cursor, -1 takes one away, 0 shows it again after a dialog.
+    virtual void DoWaitCursor(int nCode);
+
+    // Settings under HKEY_CURRENT_USER\Software\<key>\<application>.
+    void SetRegistryKey(LPCTSTR lpszRegistryKey);
+    void SetRegistryKey(UINT nIDRegistryKey);
+    // NULL (the caller closes it) when no registry key was set or it cannot be made.
+    HKEY GetAppRegistryKey();
+    HKEY GetSectionKey(LPCTSTR lpszSection);
+    UINT GetProfileInt(LPCTSTR lpszSection, LPCTSTR lpszEntry, int nDefault);
+    CString GetProfileString(LPCTSTR lpszSection, LPCTSTR lpszEntry, LPCTSTR lpszDefault = nullptr);
+    // *ppData is made with new[]; the caller deletes it.
+    BOOL GetProfileBinary(LPCTSTR lpszSection, LPCTSTR lpszEntry, LPBYTE* ppData, UINT* pBytes);
+    BOOL WriteProfileInt(LPCTSTR lpszSection, LPCTSTR lpszEntry, int nValue);
+    // A NULL entry deletes the section, a NULL value the entry.
+    BOOL WriteProfileString(LPCTSTR lpszSection, LPCTSTR lpszEntry, LPCTSTR lpszValue);
+    BOOL WriteProfileBinary(LPCTSTR lpszSection, LPCTSTR lpszEntry, LPBYTE pData, UINT nBytes);
+
+    HCURSOR LoadCursor(LPCTSTR lpszResourceName) const;
+    HCURSOR LoadCursor(UINT nIDResource) const;
+    HCURSOR LoadStandardCursor(LPCTSTR lpszCursorName) const;
+
+    int m_nWaitCursorCount = 0;
+    HCURSOR m_hcurWaitCursorRestore = nullptr;
+
+private:
+    // Opens (bCreate: creates) a key under the application's.
+    HKEY OpenSectionKey(LPCTSTR lpszSection, bool bCreate);
+    HKEY OpenAppKey(bool bCreate);
+};
+
+CWinApp* AfxGetApp();
+HINSTANCE AfxGetInstanceHandle();
+HINSTANCE AfxGetResourceHandle();
+void AfxSetResourceHandle(HINSTANCE hInstResource);
+LPCTSTR AfxGetAppName();
+// The application's message box, captioned with its name; 0 when it could not be shown.
+int AfxMessageBox(LPCTSTR lpszText, UINT nType = MB_OK, UINT nIDHelp = 0);
+// The prompt is the string nIDPrompt; 0 without showing anything when there is none.
+int AfxMessageBox(UINT nIDPrompt, UINT nType = MB_OK, UINT nIDHelp = (UINT)-1);
+// What a program's entry calls: initialises the application object, runs
+// InitInstance and the message loop, and answers the exit code.
+int AfxWinMain(HINSTANCE hInstance, HINSTANCE hPrevInstance, LPTSTR lpCmdLine, int nCmdShow);
+
+// Shows the wait cursor for its lifetime.
+class CWaitCursor {
+public:
+    CWaitCursor();
+    ~CWaitCursor();
+    CWaitCursor(const CWaitCursor&) = delete;
+    CWaitCursor& operator=(const CWaitCursor&) = delete;
+    void Restore();
+};

@@ -1,0 +1,26 @@
+// The framework's classes that need no windows: strings, geometry, the object
+// model, collections, files, archives, exceptions and time.
+#pragma once
+
+#include "platform/mfc/CArchive.h"
+#include "platform/mfc/CArray.h"
+#include "platform/mfc/CByteArray.h"
+#include "platform/mfc/CException.h"
+#include "platform/mfc/CFile.h"
+#include "platform/mfc/CList.h"
+#include "platform/mfc/CMap.h"
+#include "platform/mfc/CMapPtrToPtr.h"
+#include "platform/mfc/CMapStringToPtr.h"
+#include "platform/mfc/CMemFile.h"
+#include "platform/mfc/CObArray.h"
+#include "platform/mfc/CObList.h"
+#include "platform/mfc/CObject.h"
+#include "platform/mfc/COleCurrency.h"
+#include "platform/mfc/COleDateTime.h"
+#include "platform/mfc/CRect.h"
+#include "platform/mfc/CStdioFile.h"
+#include "platform/mfc/CString.h"
+#include "platform/mfc/CStringArray.h"
+#include "platform/mfc/CStringList.h"
+#include "platform/mfc/CTime.h"
+#include "platform/mfc/Collections.h"
