@@ -469,15 +469,14 @@ HRESULT RecordsetObject::raw_Close()
             }
             CancelExecution(connection);
         }
+        bool cursorOpen = false;
         {
             std::lock_guard cursorLock(m_cursor->mutex);
-            if (!m_cursor->open && m_state.load() == ADODB::adStateClosed) {
-                std::lock_guard lock(m_mutex);
-                if (m_pending.empty())
-                    Fail(ADODB::adErrObjectClosed);
-            }
+            cursorOpen = m_cursor->open;
         }
         std::lock_guard lock(m_mutex);
+        if (!cursorOpen && m_state.load() == ADODB::adStateClosed && m_pending.empty())
+            Fail(ADODB::adErrObjectClosed);
         m_pending.clear();
         CloseCursor();
         m_state = ADODB::adStateClosed;
