@@ -7,6 +7,7 @@
 #include "platform/win32/dialog/DialogState.h"
 #include "platform/win32/gdi/SystemMetrics.h"
 #include "platform/win32/gdi/windraw.h"
+#include "platform/win32/menu/winmenu.h"
 
 namespace tw::dlg {
 
@@ -171,7 +172,10 @@ LRESULT DefDlgProc(HWND hDlg, UINT Msg, WPARAM wParam, LPARAM lParam)
     auto proc = reinterpret_cast<DLGPROC>(GetWindowLongPtr(hDlg, DWLP_DLGPROC));
     const INT_PTR handled = proc ? proc(hDlg, Msg, wParam, lParam) : 0;
     if (Msg == WM_NCDESTROY) {
-        // Whatever the procedure answered, the dialog's state goes with it.
+        // Whatever the procedure answered, the dialog's state and its menu
+        // bar go with it.
+        if (HMENU menu = GetMenu(hDlg))
+            DestroyMenu(menu);
         tw::dlg::DialogStates::Remove(hDlg);
         return DefWindowProc(hDlg, Msg, wParam, lParam);
     }

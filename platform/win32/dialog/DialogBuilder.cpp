@@ -11,6 +11,7 @@
 #include "platform/win32/dialog/DialogUnits.h"
 #include "platform/win32/gdi/SystemMetrics.h"
 #include "platform/win32/kernel/KernelObjects.h"
+#include "platform/win32/menu/winmenu.h"
 #include "platform/win32/resource/ResourceLoader.h"
 
 namespace tw::dlg {
@@ -89,7 +90,7 @@ struct Frame {
     bool visible = false;
 };
 
-Frame FrameOf(const tw::res::DialogTemplate& t, SIZE units, HWND parent)
+Frame FrameOf(const tw::res::DialogTemplate& t, SIZE units, HWND parent, bool hasMenu)
 {
     Frame frame;
     frame.style = t.style;
@@ -105,7 +106,7 @@ Frame FrameOf(const tw::res::DialogTemplate& t, SIZE units, HWND parent)
     RECT rect{DialogUnits::XToPixels(t.x, units), DialogUnits::YToPixels(t.y, units), 0, 0};
     rect.right = rect.left + DialogUnits::XToPixels(t.cx, units);
     rect.bottom = rect.top + DialogUnits::YToPixels(t.cy, units);
-    AdjustWindowRectEx(&rect, frame.style, FALSE, frame.exStyle);
+    AdjustWindowRectEx(&rect, frame.style, hasMenu, frame.exStyle);
     if (frame.style & WS_CHILD) {
         frame.rect = rect;
         return frame;
@@ -113,6 +114,19 @@ Frame FrameOf(const tw::res::DialogTemplate& t, SIZE units, HWND parent)
     // The template places the client area; the frame grows around it.
     frame.rect = PlaceTopLevel(rect, frame.style, parent);
     return frame;
+}
+
+// The menu bar a top-level template names; false (with the loader's error)
+// when it names one that cannot be loaded.
+bool LoadTemplateMenu(HINSTANCE instance, const tw::res::DialogTemplate& t, HMENU& menu)
+{
+    menu = nullptr;
+    if (t.menu.kind == tw::res::NameOrOrdinal::Kind::None || (t.style & WS_CHILD))
+        return true;
+    const LPCSTR name = t.menu.kind == tw::res::NameOrOrdinal::Kind::Ordinal ? MAKEINTRESOURCE(t.menu.ordinal)
+                                                                            : t.menu.text.c_str();
+    menu = LoadMenu(instance, name);
+    return menu != nullptr;
 }
 
 bool CreateItem(HWND dialog, const tw::res::DialogItemTemplate& item, SIZE units, HFONT font, HINSTANCE instance)
@@ -244,27 +258,28 @@ HWND DialogBuilder::Build(HINSTANCE instance, const tw::res::DialogTemplate& t, 
 {
     namespace d = dialog_builder_detail;
     RegisterDialogClass();
-    if (t.menu.kind != tw::res::NameOrOrdinal::Kind::None) {
-        SetLastError(ERROR_NOT_SUPPORTED);  // no menu bars on dialogs yet
-        return nullptr;
-    }
     if ((t.style & WS_CHILD) && !IsWindow(parent)) {
         SetLastError(parent ? ERROR_INVALID_WINDOW_HANDLE : ERROR_TLW_WITH_WSCHILD);
         return nullptr;
     }
+    HMENU menu = nullptr;
+    if (!d::LoadTemplateMenu(instance, t, menu))
+        return nullptr;
     HFONT font = (t.style & DS_SETFONT) ? d::CreateTemplateFont(t) : nullptr;
     const LONG systemUnits = GetDialogBaseUnits();
     const SIZE units = font ? DialogUnits::BaseUnitsOf(font) : SIZE{LOWORD(systemUnits), HIWORD(systemUnits)};
-    const d::Frame frame = d::FrameOf(t, units, parent);
+    const d::Frame frame = d::FrameOf(t, units, parent, menu != nullptr);
     const std::string className = d::ClassNameOf(t.windowClass, WC_DIALOG);
     SetLastError(ERROR_SUCCESS);
     HWND dialog = CreateWindowEx(frame.exStyle, className.c_str(), t.title.c_str(), frame.style, frame.rect.left,
                                  frame.rect.top, frame.rect.right - frame.rect.left,
-                                 frame.rect.bottom - frame.rect.top, parent, nullptr, instance,
+                                 frame.rect.bottom - frame.rect.top, parent, menu, instance,
                                  reinterpret_cast<LPVOID>(initParam));
     if (!dialog) {
         if (font)
             DeleteObject(font);
+        if (menu)
+            DestroyMenu(menu);
         if (GetLastError() == ERROR_SUCCESS)
             SetLastError(ERROR_CANNOT_FIND_WND_CLASS);
         return nullptr;

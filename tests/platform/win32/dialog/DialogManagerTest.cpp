@@ -6,7 +6,10 @@
 #include "platform/win32/gdi/SystemColors.h"
 #include "platform/win32/gdi/SystemMetrics.h"
 #include "platform/win32/kernel/KernelObjects.h"
+#include "platform/win32/menu/winmenu.h"
+#include "platform/win32/resource/ResourceLoader.h"
 #include "tests/platform/win32/dialog/DialogTestFixture.h"
+#include "tests/platform/win32/dialog/fixtures/DialogFixtures.h"
 
 namespace tw::dlg::test {
 namespace {
@@ -471,6 +474,25 @@ TEST_F(DialogManagerTest, AnExtendedTemplateGivesItsFontWeightAndLongIds)
     ASSERT_NE(far, nullptr);
     EXPECT_EQ(GetDlgCtrlID(far), 70000);
     EXPECT_TRUE(GetWindowLong(dialog, GWL_EXSTYLE) & WS_EX_DLGMODALFRAME) << "DS_MODALFRAME";
+}
+
+TEST_F(DialogManagerTest, ATemplatesMenuBecomesTheMenuBarAndGoesWithTheDialog)
+{
+    const auto module = reinterpret_cast<HINSTANCE>(static_cast<uintptr_t>(0x7D10));
+    ASSERT_TRUE(tw::RegisterResources(module, DialogFixtureResources()));
+    HWND dialog = CreateDialogParam(module, MAKEINTRESOURCE(701), owner, Proc, 0);
+    ASSERT_NE(dialog, nullptr);
+    HMENU menu = GetMenu(dialog);
+    ASSERT_NE(menu, nullptr);
+    EXPECT_EQ(GetMenuItemCount(menu), 1);
+    DestroyWindow(dialog);
+    EXPECT_FALSE(IsMenu(menu));
+
+    SetLastError(0);
+    EXPECT_EQ(CreateDialogParam(module, MAKEINTRESOURCE(702), owner, Proc, 0), nullptr);
+    EXPECT_NE(GetLastError(), 0u) << "a missing menu fails the dialog as the loader reports it";
+    EXPECT_EQ(FindWindow(WC_DIALOG, nullptr), nullptr);
+    tw::UnregisterResources(module);
 }
 
 }  // namespace
