@@ -9,6 +9,7 @@ const std::vector<ControlClass>& AllControlClasses()
     static const std::vector<ControlClass> classes = {
         {TOOLTIPS_CLASS, ToolTipProc, CS_DBLCLKS | CS_SAVEBITS, nullptr},
         {WC_HEADER, HeaderProc, CS_DBLCLKS, nullptr},
+        {WC_LISTVIEW, ListViewProc, CS_DBLCLKS, nullptr},
         {WC_TREEVIEW, TreeViewProc, CS_DBLCLKS, nullptr},
         {UPDOWN_CLASS, UpDownProc, CS_DBLCLKS | CS_HREDRAW | CS_VREDRAW, nullptr},
         {WC_TABCONTROL, TabControlProc, CS_DBLCLKS | CS_HREDRAW | CS_VREDRAW, nullptr},

@@ -11,10 +11,11 @@ namespace tw::comctl {
 
 namespace detail_tree {
 constexpr const char* kTreeProp = "tw.comctl.treeview";
-constexpr int kLabelPadding = 2;
-constexpr int kButtonSize = 9;
-constexpr unsigned kSearchResetMs = 1000;
-constexpr int kTextBuffer = 260;
+constexpr int kTreeLabelPadding = 2;
+constexpr int kTreeButtonSize = 9;
+constexpr unsigned kTreeSearchResetMs = 1000;
+constexpr int kTreeTextBuffer = 260;
+constexpr UINT_PTR kTreeEditTimer = 1;
 
 bool StartsWithNoCase(const std::string& text, const std::string& prefix)
 {
@@ -127,6 +128,8 @@ void TreeView::DeleteItem(Item* item, bool notify)
         selected_ = nullptr;
     if (pressed_ == item)
         pressed_ = nullptr;
+    if (pendingEdit_ == item)
+        pendingEdit_ = nullptr;
     if (editing_ == item) {
         editing_ = nullptr;
         editor_.End(false);
@@ -288,11 +291,11 @@ std::string TreeView::TextOf(Item* item)
 {
     if (!item->textCallback)
         return item->text;
-    char buffer[kTextBuffer] = {};
+    char buffer[kTreeTextBuffer] = {};
     NMTVDISPINFO info{};
     FillNotifyItem(item, info.item, TVIF_TEXT);
     info.item.pszText = buffer;
-    info.item.cchTextMax = kTextBuffer;
+    info.item.cchTextMax = kTreeTextBuffer;
     Notify(TVN_GETDISPINFO, &info.hdr);
     std::string text = info.item.pszText && info.item.pszText != LPSTR_TEXTCALLBACK ? info.item.pszText : "";
     if (info.item.mask & TVIF_DI_SETITEM) {
@@ -514,7 +517,7 @@ int TreeView::LabelWidth(Item* item)
     GetTextExtentPoint32(dc, text.c_str(), int(text.size()), &size);
     SelectObject(dc, old);
     ReleaseDC(hwnd_, dc);
-    return size.cx + 2 * kLabelPadding;
+    return size.cx + 2 * kTreeLabelPadding;
 }
 
 bool TreeView::ItemRect(Item* item, bool textOnly, RECT& rect)
@@ -740,7 +743,7 @@ void TreeView::OnChar(UINT ch)
     if (ch < ' ' || ch == '+' || ch == '-' || ch == '*')
         return;
     const unsigned long long now = tw::ProcessClock::NowMs();
-    if (now - lastChar_ > kSearchResetMs)
+    if (now - lastChar_ > kTreeSearchResetMs)
         search_.clear();
     lastChar_ = now;
     search_ += char(ch);
@@ -813,12 +816,16 @@ void TreeView::OnButtonUp(POINT point, bool right)
         return;
     // A second click on the selected label starts editing it.
     UINT flags = 0;
-    if (wasSelected && (Style() & TVS_EDITLABELS) && HitTest(point, flags) == item && (flags & TVHT_ONITEMLABEL))
-        EditLabel(item);
+    if (wasSelected && (Style() & TVS_EDITLABELS) && HitTest(point, flags) == item && (flags & TVHT_ONITEMLABEL)) {
+        pendingEdit_ = item;
+        SetTimer(hwnd_, kTreeEditTimer, GetDoubleClickTime(), nullptr);
+    }
 }
 
 void TreeView::OnDoubleClick(POINT point)
 {
+    KillTimer(hwnd_, kTreeEditTimer);
+    pendingEdit_ = nullptr;
     editor_.End(true);
     if (NotifySimple(NM_DBLCLK))
         return;
@@ -929,8 +936,8 @@ void TreeView::PaintLinesAndButton(HDC dc, Item* item, const RECT& row)
         }
     }
     if ((style & TVS_HASBUTTONS) && HasChildren(*item)) {
-        RECT box{centreX - kButtonSize / 2, centreY - kButtonSize / 2, centreX + kButtonSize / 2 + 1,
-                 centreY + kButtonSize / 2 + 1};
+        RECT box{centreX - kTreeButtonSize / 2, centreY - kTreeButtonSize / 2, centreX + kTreeButtonSize / 2 + 1,
+                 centreY + kTreeButtonSize / 2 + 1};
         FillRect(dc, &box, GetSysColorBrush(COLOR_WINDOW));
         FrameRect(dc, &box, GetSysColorBrush(COLOR_BTNSHADOW));
         RECT bar{centreX - 2, centreY, centreX + 3, centreY + 1};
@@ -994,7 +1001,7 @@ void TreeView::PaintItem(HDC dc, Item* item, int row, DWORD customDraw)
         lf.lfWeight = FW_BOLD;
         oldFont = SelectObject(dc, CreateFontIndirect(&lf));
     }
-    RECT textRect{label.left + kLabelPadding, label.top, label.right - kLabelPadding, label.bottom};
+    RECT textRect{label.left + kTreeLabelPadding, label.top, label.right - kTreeLabelPadding, label.bottom};
     DrawText(dc, text.c_str(), int(text.size()), &textRect, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
     if (oldFont)
         DeleteObject(SelectObject(dc, oldFont));
@@ -1186,6 +1193,15 @@ LRESULT TreeView::Handle(UINT message, WPARAM wParam, LPARAM lParam)
         return 0;
     case WM_CAPTURECHANGED:
         pressed_ = nullptr;
+        return 0;
+    case WM_TIMER:
+        if (wParam == kTreeEditTimer) {
+            KillTimer(hwnd_, kTreeEditTimer);
+            Item* item = pendingEdit_;
+            pendingEdit_ = nullptr;
+            if (item && live_.count(item) && item == selected_ && GetFocus() == hwnd_)
+                EditLabel(item);
+        }
         return 0;
     case WM_VSCROLL:
         OnVScroll(LOWORD(wParam));

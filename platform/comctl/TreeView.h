@@ -119,6 +119,7 @@ private:
     POINT pressPoint_{};
     bool pressRight_ = false;
     bool pressedWasSelected_ = false;
+    Item* pendingEdit_ = nullptr;  // a label to edit once the double-click time has passed
     // Type-ahead search.
     std::string search_;
     unsigned long long lastChar_ = 0;

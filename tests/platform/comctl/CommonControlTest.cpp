@@ -86,6 +86,12 @@ POINT CommonControlTest::ScreenPointOf(HWND hwnd, int clientX, int clientY)
     return pt;
 }
 
+COLORREF CommonControlTest::ScreenPixel(HWND hwnd, int clientX, int clientY)
+{
+    const POINT pt = ScreenPointOf(hwnd, clientX, clientY);
+    return tw::display::Display::Instance().GetScreen().PixelColor(pt.x, pt.y);
+}
+
 void CommonControlTest::MoveTo(HWND hwnd, int clientX, int clientY)
 {
     const POINT pt = ScreenPointOf(hwnd, clientX, clientY);

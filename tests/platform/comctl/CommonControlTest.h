@@ -24,6 +24,7 @@ protected:
     void Advance(unsigned ms);
     POINT ScreenPointOf(HWND hwnd, int clientX, int clientY);
     void MoveTo(HWND hwnd, int clientX, int clientY);
+    COLORREF ScreenPixel(HWND hwnd, int clientX, int clientY);
     void Click(HWND hwnd, int clientX, int clientY);
     void DoubleClick(HWND hwnd, int clientX, int clientY);
     void Key(UINT vk);
