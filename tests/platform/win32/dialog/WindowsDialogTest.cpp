@@ -1,6 +1,7 @@
 // The MDI frame's "Windows" dialog, compiled from the program's resources:
 // its layout in dialog units, its tab order and its keys.
 #include "platform/win32/gdi/SystemColors.h"
+#include "platform/win32/gdi/wingdi.h"
 #include "platform/win32/resource/ResourceLoader.h"
 #include "resources/resource.h"
 #include "tests/platform/win32/dialog/DialogTestFixture.h"
