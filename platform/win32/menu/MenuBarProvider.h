@@ -9,8 +9,9 @@
 //                  the client edge: client top += BarHeight(hwnd, barWidth).
 //   WM_NCPAINT     PaintBar(hwnd, windowDC, barRect in window coordinates).
 //   WM_NCHITTEST   HTMENU inside the bar's rectangle.
-//   WM_NCLBUTTONDOWN on HTMENU: WM_SYSCOMMAND SC_MOUSEMENU + HTMENU with the
-//                  point, as for HTSYSMENU.
+//   WM_NCLBUTTONDOWN and WM_NCLBUTTONDBLCLK on HTMENU: WM_SYSCOMMAND
+//                  SC_MOUSEMENU + HTMENU with the point, as for HTSYSMENU
+//                  (a quick second click on the bar opens it again).
 //   WM_SYSCOMMAND  SC_KEYMENU and SC_MOUSEMENU: SysCommand(hwnd, wParam,
 //                  lParam); it runs the menu loop and answers true.
 #pragma once

@@ -397,8 +397,8 @@ void MenuTracker::OnKeyDown(const MSG& msg)
     case VK_END:
         if (inPopup) {
             Level& top = levels_.back();
-            const int first = msg.wParam == VK_HOME ? FirstSelectable(top.layout, 0, 1)
-                                                     : FirstSelectable(top.layout,
+            const int first = msg.wParam == VK_HOME ? FirstItem(top.layout, 0, 1)
+                                                     : FirstItem(top.layout,
                                                                        static_cast<int>(top.layout.items.size()) - 1, -1);
             if (first >= 0)
                 Select(levels_.size() - 1, first, false);
@@ -603,7 +603,7 @@ void MenuTracker::OpenSelectedSubmenu(bool selectFirst)
     if (!OpenPopup(item.subMenu, level.selected, level.system, anchor, true))
         return;
     if (selectFirst) {
-        const int first = FirstSelectable(levels_.back().layout, 0, 1);
+        const int first = FirstItem(levels_.back().layout, 0, 1);
         if (first >= 0)
             Select(levels_.size() - 1, first, false);
     }
@@ -650,17 +650,17 @@ void MenuTracker::SelectBar(int item, bool openPopup, bool selectFirst)
         return;
     RedrawBar();
     if (selectFirst) {
-        const int first = FirstSelectable(levels_.back().layout, 0, 1);
+        const int first = FirstItem(levels_.back().layout, 0, 1);
         if (first >= 0)
             Select(0, first, false);
     }
 }
 
-int MenuTracker::FirstSelectable(const MenuLayout& layout, int from, int step) const
+int MenuTracker::FirstItem(const MenuLayout& layout, int from, int step) const
 {
     const int count = static_cast<int>(layout.items.size());
     for (int i = from, n = 0; n < count; ++n, i = (i + step + count) % count) {
-        if (i >= 0 && i < count && layout.items[static_cast<size_t>(i)].IsSelectable())
+        if (i >= 0 && i < count && !layout.items[static_cast<size_t>(i)].IsSeparator())
             return i;
     }
     return -1;

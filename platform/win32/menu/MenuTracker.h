@@ -81,7 +81,9 @@ private:
     void NotifySelect(HMENU menu, const MenuItem& item, int index, bool byMouse, bool system);
     void RedrawBar();
     RECT BarScreenRect() const;
-    int FirstSelectable(const MenuLayout& layout, int from, int step) const;
+    // The first item that is not a separator, from an index in a direction;
+    // grayed items can be highlighted, as on the platform.
+    int FirstItem(const MenuLayout& layout, int from, int step) const;
 
     static HWND CreatePopupWindow(HWND owner, const RECT& rect);
     static std::atomic<MenuTracker*> s_active;

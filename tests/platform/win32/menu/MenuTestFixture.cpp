@@ -76,6 +76,7 @@ bool BarHook(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, LRESULT* res
         return false;
     }
     case WM_NCLBUTTONDOWN:
+    case WM_NCLBUTTONDBLCLK:
         if (wParam != HTMENU)
             return false;
         *result = SendMessage(hwnd, WM_SYSCOMMAND, SC_MOUSEMENU + HTMENU, lParam);
@@ -213,6 +214,32 @@ void MenuTest::Pump()
         TranslateMessage(&msg);
         DispatchMessage(&msg);
     }
+}
+
+void MenuTest::Keys(const std::string& keys)
+{
+    for (char key : keys) {
+        switch (key) {
+        case 'v': input.KeyStroke(VK_DOWN); break;
+        case '^': input.KeyStroke(VK_UP); break;
+        case '>': input.KeyStroke(VK_RIGHT); break;
+        case '<': input.KeyStroke(VK_LEFT); break;
+        case 'e': input.KeyStroke(VK_RETURN); break;
+        case 'x': input.KeyStroke(VK_ESCAPE); break;
+        case 'h': input.KeyStroke(VK_HOME); break;
+        case 'n': input.KeyStroke(VK_END); break;
+        case 'a': input.KeyStroke(VK_MENU); break;
+        case '_': input.KeyStroke(VK_SPACE); break;
+        default: input.KeyStroke(static_cast<UINT>(key)); break;
+        }
+    }
+}
+
+void MenuTest::AltKey(UINT vk)
+{
+    input.KeyDown(VK_MENU);
+    input.KeyStroke(vk);
+    input.KeyUp(VK_MENU);
 }
 
 std::vector<std::string> MenuTest::Log(const std::string& prefix) const

@@ -23,6 +23,11 @@ protected:
     // A visible, active frame at the given screen rectangle.
     HWND MakeFrame(RECT rect, HMENU bar = nullptr);
     static void Pump();
+    // Injects keys: v ^ > < are the arrows, e Enter, x Escape, h Home, n End,
+    // a Alt alone, _ Space; other characters are virtual keys ('F', '1').
+    void Keys(const std::string& keys);
+    // Alt held while the key goes down and up.
+    void AltKey(UINT vk);
     // The messages the frame got that concern menus, in order, e.g.
     // "WM_COMMAND 0x10001 0" or "WM_INITMENUPOPUP popup=1 0x0".
     std::vector<std::string> Log(const std::string& prefix = "") const;

@@ -48,24 +48,6 @@ protected:
         const MenuLayout layout = MenuPainter::MeasurePopup(frame, popup);
         return POINT{kAt.x + layout.size.cx - 3, kAt.y + layout.rects[4].top - 3};
     }
-    void Keys(const std::string& keys)
-    {
-        // Upper-case letters are keys; the rest name themselves.
-        for (char key : keys) {
-            switch (key) {
-            case 'v': input.KeyStroke(VK_DOWN); break;
-            case '^': input.KeyStroke(VK_UP); break;
-            case '>': input.KeyStroke(VK_RIGHT); break;
-            case '<': input.KeyStroke(VK_LEFT); break;
-            case 'e': input.KeyStroke(VK_RETURN); break;
-            case 'x': input.KeyStroke(VK_ESCAPE); break;
-            case 'h': input.KeyStroke(VK_HOME); break;
-            case 'n': input.KeyStroke(VK_END); break;
-            default: input.KeyStroke(static_cast<UINT>(key)); break;
-            }
-        }
-    }
-
     HMENU popup = nullptr;
     HMENU more = nullptr;
 };
