@@ -217,7 +217,8 @@ bool MessageBoxDialog::CreateControls(HWND dialog, const MessageBoxGeometry& g, 
     std::vector<HWND> made;
     if (!text_.empty()) {
         made.push_back(CreateWindowEx(WS_EX_NOPARENTNOTIFY, "Static", text_.c_str(),
-                                      WS_CHILD | WS_VISIBLE | WS_GROUP | SS_NOPREFIX, g.text.left, g.text.top,
+                                      WS_CHILD | WS_VISIBLE | WS_GROUP | SS_NOPREFIX | TextAlignment(), g.text.left,
+                                      g.text.top,
                                       g.text.right - g.text.left, g.text.bottom - g.text.top, dialog,
                                       reinterpret_cast<HMENU>(static_cast<UINT_PTR>(message_box_detail::kTextId)),
                                       instance, nullptr));
@@ -260,6 +261,11 @@ void MessageBoxDialog::PlaceWindow(HWND dialog, SIZE client) const
     x = std::max<int>(std::min<int>(x, work.right - width), work.left);
     y = std::max<int>(std::min<int>(y, work.bottom - height), work.top);
     SetWindowPos(dialog, nullptr, x, y, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+DWORD MessageBoxDialog::TextAlignment() const
+{
+    return (type_ & MB_RIGHT) ? SS_RIGHT : SS_LEFT;
 }
 
 void MessageBoxDialog::Paint(HWND dialog) const

@@ -24,6 +24,7 @@ private:
     SIZE MeasureText(HFONT font) const;
     int ButtonWidth(HFONT font) const;
     void Paint(HWND dialog) const;
+    DWORD TextAlignment() const;
     bool Answer(HWND dialog, int id) const;
 
     std::string text_;

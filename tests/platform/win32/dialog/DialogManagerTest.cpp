@@ -346,6 +346,33 @@ TEST_F(DialogManagerTest, ATopLevelDialogIsPlacedFromTheOwnersClientAreaOrCentre
     EXPECT_LE(window.bottom, GetSystemMetrics(SM_CYSCREEN));
 }
 
+TEST_F(DialogManagerTest, ATemplateWithoutFontUsesTheSystemDialogUnits)
+{
+    TemplateBuilder builder(kDialogStyle, 100, 50);
+    HWND dialog = Create(builder);
+    RECT unit{0, 0, 4, 8};
+    ASSERT_TRUE(MapDialogRect(dialog, &unit));
+    const LONG units = GetDialogBaseUnits();
+    EXPECT_EQ(unit.right, LOWORD(units));
+    EXPECT_EQ(unit.bottom, HIWORD(units));
+    EXPECT_GT(LOWORD(units), 4);
+    EXPECT_GT(HIWORD(units), 8);
+}
+
+TEST_F(DialogManagerTest, AbsAlignPlacesTheClientAreaInScreenCoordinates)
+{
+    TemplateBuilder builder(kDialogStyle | DS_ABSALIGN, 100, 50);
+    builder.Template().x = 40;
+    builder.Template().y = 40;
+    HWND dialog = Create(builder);
+    RECT offset{40, 40, 0, 0};
+    MapDialogRect(dialog, &offset);
+    POINT client{0, 0};
+    ClientToScreen(dialog, &client);
+    EXPECT_EQ(client.x, offset.left);
+    EXPECT_EQ(client.y, offset.top);
+}
+
 TEST_F(DialogManagerTest, EndDialogOnAModelessDialogLeavesItAndRefusesOtherWindows)
 {
     TemplateBuilder builder(kDialogStyle, 100, 50);

@@ -242,7 +242,13 @@ INSTANTIATE_TEST_SUITE_P(EveryIcon, MessageBoxIcon,
 TEST_F(MessageBoxTest, WithoutAnIconTheTextStartsAtTheMargin)
 {
     Inspect("Plain.", "Plain", MB_OK, [&](HWND box) {
-        EXPECT_EQ(RectIn(box, GetDlgItem(box, kTextId)).left, 11);
+        HWND text = GetDlgItem(box, kTextId);
+        EXPECT_EQ(RectIn(box, text).left, 11);
+        EXPECT_EQ(GetWindowLong(text, GWL_STYLE) & SS_TYPEMASK, SS_LEFT);
+        EXPECT_TRUE(GetWindowLong(text, GWL_STYLE) & SS_NOPREFIX) << "an ampersand in the text is shown as it is";
+    });
+    Inspect("Right.", "Right", MB_OK | MB_RIGHT, [&](HWND box) {
+        EXPECT_EQ(GetWindowLong(GetDlgItem(box, kTextId), GWL_STYLE) & SS_TYPEMASK, SS_RIGHT);
     });
 }
 
