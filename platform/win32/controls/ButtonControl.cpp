@@ -225,6 +225,10 @@ void PaintGroupBox(HWND hwnd, HDC hdc, const ButtonState& s)
         extent.cx = measure.right - measure.left;
         extent.cy = measure.bottom - measure.top;
     }
+    // The label's row is ours to clear (an older, larger label may be there);
+    // the inside belongs to the controls the box groups.
+    RECT band{rect.left, rect.top, rect.right, rect.top + extent.cy};
+    FillRect(hdc, &band, background);
     RECT frame = rect;
     frame.top += extent.cy / 2;
     DrawEdge(hdc, &frame, EDGE_ETCHED, BF_RECT);

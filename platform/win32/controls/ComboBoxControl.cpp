@@ -25,6 +25,7 @@ struct ComboState {
     bool dropped = false;
     bool focused = false;
     bool extendedUi = false;
+    DWORD listScrollBars = 0;  // WS_VSCROLL / WS_HSCROLL asked of the combo box are its list's
     bool settingText = false;
     int lastNotifiedSel = -1;
     HWND focusGoingTo = nullptr;
@@ -554,7 +555,7 @@ int MeasureField(ComboState& s)
 DWORD ListStyleFor(const ComboState& s)
 {
     const DWORD style = s.Style();
-    DWORD list = WS_BORDER | WS_VSCROLL | LBS_NOTIFY | LBS_COMBOBOX;
+    DWORD list = WS_BORDER | s.listScrollBars | LBS_NOTIFY | LBS_COMBOBOX;
     if (style & CBS_OWNERDRAWFIXED)
         list |= LBS_OWNERDRAWFIXED;
     if (style & CBS_OWNERDRAWVARIABLE)
@@ -993,6 +994,12 @@ LRESULT CALLBACK ComboBoxControl::Proc(HWND hwnd, UINT message, WPARAM wParam, L
         auto* state = new ComboState;
         state->hwnd = hwnd;
         AttachState(hwnd, state);
+        const auto* cs = reinterpret_cast<const CREATESTRUCT*>(lParam);
+        const DWORD scrollBars = WS_VSCROLL | WS_HSCROLL;
+        if (cs && (cs->style & scrollBars)) {
+            state->listScrollBars = static_cast<DWORD>(cs->style) & scrollBars;
+            SetWindowLong(hwnd, GWL_STYLE, static_cast<LONG>(static_cast<DWORD>(cs->style) & ~scrollBars));
+        }
         return DefWindowProc(hwnd, message, wParam, lParam);
     }
     ComboState* s = StateFor(hwnd);

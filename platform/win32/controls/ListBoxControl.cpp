@@ -1041,6 +1041,11 @@ LRESULT Dispatch(ListState& s, UINT message, WPARAM wParam, LPARAM lParam)
     case WM_HSCROLL:
         OnHScroll(s, wParam);
         return 0;
+    case WM_WINDOWPOSCHANGING:
+        // A dropped list has a border but no caption: no minimum tracking size applies to it.
+        if (s.Style() & WS_POPUP)
+            return 0;
+        return DefWindowProc(hwnd, message, wParam, lParam);
     case WM_MOUSEACTIVATE:
         // A combo box's dropped list never takes activation from the window it serves.
         if (s.combo && (s.Style() & WS_POPUP))

@@ -322,6 +322,9 @@ TEST_F(ComboBoxTest, SimpleComboShowsItsListAndFillsTheEditFromIt)
     ASSERT_FALSE(commands.empty());
     EXPECT_EQ(commands.back(), CommandLine(kId, CBN_SELCHANGE));
     EXPECT_FALSE(SendMessage(combo, CB_GETDROPPEDSTATE, 0, 0));
+    Clear();
+    DoubleClick(list, 5, (item.top + item.bottom) / 2);
+    EXPECT_EQ(Commands().back(), CommandLine(kId, CBN_DBLCLK));
 }
 
 TEST_F(ComboBoxTest, ResetContentEmptiesTheListAndTheText)
@@ -332,6 +335,38 @@ TEST_F(ComboBoxTest, ResetContentEmptiesTheListAndTheText)
     EXPECT_EQ(SendMessage(combo, CB_GETCOUNT, 0, 0), 0);
     EXPECT_EQ(TextOf(combo), "");
     EXPECT_EQ(SendMessage(combo, CB_GETCURSEL, 0, 0), CB_ERR);
+}
+
+TEST_F(ComboBoxTest, ScrollBarStylesGoToTheList)
+{
+    HWND combo = MakeCombo(CBS_DROPDOWNLIST, {"0", "1", "2", "3", "4", "5", "6", "7", "8", "9", "10", "11", "12"});
+    EXPECT_EQ(GetWindowLong(combo, GWL_STYLE) & WS_VSCROLL, 0) << "the field has no scroll bar";
+    SendMessage(combo, CB_SHOWDROPDOWN, TRUE, 0);
+    HWND list = DroppedList(combo);
+    ASSERT_NE(list, nullptr);
+    EXPECT_NE(GetWindowLong(list, GWL_STYLE) & WS_VSCROLL, 0) << "thirteen items do not fit: the list scrolls";
+    RECT rect{};
+    GetWindowRect(list, &rect);
+    EXPECT_LE(rect.bottom - rect.top, 200) << "within the dropped height";
+}
+
+TEST_F(ComboBoxTest, FewItemsMakeAShortList)
+{
+    HWND combo = MakeCombo(CBS_DROPDOWNLIST, {"only"});
+    SendMessage(combo, CB_SHOWDROPDOWN, TRUE, 0);
+    RECT rect{};
+    GetWindowRect(DroppedList(combo), &rect);
+    EXPECT_EQ(rect.bottom - rect.top, SendMessage(combo, CB_GETITEMHEIGHT, 0, 0) + 2);
+}
+
+TEST_F(ComboBoxTest, FieldHeightFollowsSetItemHeight)
+{
+    HWND combo = MakeCombo(CBS_DROPDOWNLIST);
+    EXPECT_EQ(SendMessage(combo, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), 30), CB_OKAY);
+    RECT window{};
+    GetWindowRect(combo, &window);
+    EXPECT_EQ(window.bottom - window.top, 36);
+    EXPECT_EQ(SendMessage(combo, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), 0), CB_ERR);
 }
 
 TEST_F(ComboBoxTest, DroppedWidthNeverNarrowerThanTheComboBox)

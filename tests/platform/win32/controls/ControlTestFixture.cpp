@@ -39,6 +39,11 @@ void ControlTest::SetUp()
 void ControlTest::TearDown()
 {
     ReleaseCapture();
+    // Tests leave nothing on the clipboard for the next one (or for the end of the process).
+    if (OpenClipboard(nullptr)) {
+        EmptyClipboard();
+        CloseClipboard();
+    }
     std::vector<HWND> tops;
     EnumWindows(
         [](HWND hwnd, LPARAM list) {
