@@ -116,6 +116,7 @@ double RecordsetRowsPerSecond(_ConnectionPtr& connection, long rows, long& count
     _RecordsetPtr rs("ADODB.Recordset");
     rs->Open(("select top " + std::to_string(rows) + " id, name, ratio, price, added from Big").c_str(),
              _variant_t(static_cast<IDispatch*>(connection)), adOpenForwardOnly, adLockReadOnly, adCmdText);
+    const double openSeconds = SecondsSince(start);
     counted = 0;
     double checksum = 0;
     for (; !rs->GetEOF(); rs->MoveNext()) {
@@ -129,7 +130,7 @@ double RecordsetRowsPerSecond(_ConnectionPtr& connection, long rows, long& count
     const double seconds = SecondsSince(start);
     bytesPerRow = counted ? (ResidentBytes() - before) / counted : 0;
     rs->Close();
-    std::printf("  (checksum %.0f)\n", checksum);
+    std::printf("  (checksum %.0f; Open %.2f s, walk %.2f s)\n", checksum, openSeconds, seconds - openSeconds);
     return counted / seconds;
 }
 

@@ -1,6 +1,7 @@
 #include "platform/ado/ValueMapping.h"
 
 #include <cmath>
+#include <cstdint>
 #include <cstdio>
 #include <strings.h>
 
@@ -63,8 +64,42 @@ _variant_t TextVariant(const std::string& text)
     return result;
 }
 
+// Money arrives as exact decimal text with at most four decimals.
+bool CurrencyFromText(const std::string& text, CY& out)
+{
+    size_t at = 0;
+    const bool negative = !text.empty() && text[0] == '-';
+    if (negative)
+        ++at;
+    int64_t units = 0;
+    size_t digits = 0;
+    for (; at < text.size() && text[at] >= '0' && text[at] <= '9'; ++at, ++digits) {
+        if (units > (INT64_MAX / 10000 - 9) / 10)
+            return false;
+        units = units * 10 + (text[at] - '0');
+    }
+    int64_t fraction = 0;
+    int scale = 0;
+    if (at < text.size() && text[at] == '.') {
+        for (++at; at < text.size() && text[at] >= '0' && text[at] <= '9'; ++at, ++scale) {
+            if (scale >= 4)
+                return false;
+            fraction = fraction * 10 + (text[at] - '0');
+        }
+    }
+    if (at != text.size() || (digits == 0 && scale == 0))
+        return false;
+    for (; scale < 4; ++scale)
+        fraction *= 10;
+    out.int64 = (units * 10000 + fraction) * (negative ? -1 : 1);
+    return true;
+}
+
 _variant_t DecimalTextVariant(const std::string& text, VARTYPE vt)
 {
+    CY currency;
+    if (vt == VT_CY && CurrencyFromText(text, currency))
+        return _variant_t(currency);
     _variant_t source = TextVariant(text);
     VARIANT converted;
     VariantInit(&converted);
@@ -244,11 +279,42 @@ std::string BytesOf(const VARIANT& value)
 
 bool DateFromIsoText(const std::string& text, DATE& out)
 {
+    // "YYYY-MM-DD[ |T]hh:mm:ss[.fff]"; read by hand, since every date cell of
+    // a result passes here.
+    size_t at = 0;
+    auto number = [&](size_t maxDigits, int& value) {
+        const size_t start = at;
+        value = 0;
+        while (at < text.size() && at - start < maxDigits && text[at] >= '0' && text[at] <= '9')
+            value = value * 10 + (text[at++] - '0');
+        return at > start;
+    };
+    auto expect = [&](char c) {
+        if (at >= text.size() || text[at] != c)
+            return false;
+        ++at;
+        return true;
+    };
     int year = 0, month = 0, day = 0, hour = 0, minute = 0, second = 0, millis = 0;
-    char sep = ' ';
-    const int parsed = sscanf(text.c_str(), "%d-%d-%d%c%d:%d:%d.%d", &year, &month, &day, &sep, &hour, &minute,
-                              &second, &millis);
-    if (parsed < 3)
+    if (!number(4, year) || !expect('-') || !number(2, month) || !expect('-') || !number(2, day))
+        return false;
+    if (at < text.size() && (text[at] == ' ' || text[at] == 'T')) {
+        ++at;
+        if (!number(2, hour) || !expect(':') || !number(2, minute))
+            return false;
+        if (expect(':') && !number(2, second))
+            return false;
+        if (expect('.')) {
+            const size_t start = at;
+            if (!number(3, millis))
+                return false;
+            for (size_t digits = at - start; digits < 3; ++digits)
+                millis *= 10;
+            while (at < text.size() && text[at] >= '0' && text[at] <= '9')
+                ++at;
+        }
+    }
+    if (at != text.size())
         return false;
     if (!tw::vardate::FromParts(year, month, day, hour, minute, second, out))
         return false;
