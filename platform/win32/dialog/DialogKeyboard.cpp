@@ -44,7 +44,9 @@ bool DialogKeyboard::Handle(HWND dialog, MSG& msg)
         return true;
     }
     const UINT code = DialogNavigation::DlgCode(msg.hwnd, &msg);
-    if (code & DLGC_WANTMESSAGE) {
+    // A control may keep every key and character, but Alt with a letter is
+    // always the dialog's mnemonic first.
+    if ((code & DLGC_WANTMESSAGE) && msg.message != WM_SYSCHAR) {
         d::Dispatch(msg);
         return true;
     }

@@ -483,6 +483,27 @@ TEST_F(DialogManagerTest, SetFontChangesWhatGetFontAnswersAndTheTemplateFontLive
     EXPECT_FALSE(GetObject(own, sizeof lf, &lf)) << "the dialog's font goes with it";
 }
 
+TEST_F(DialogManagerTest, AltMnemonicsWorkFromAControlThatKeepsEveryKey)
+{
+    KeyKeeper::Register();
+    KeyKeeper::Log().clear();
+    TemplateBuilder builder(kDialogStyle, 160, 90);
+    builder.Item("KeyKeeper", "", 40, WS_TABSTOP, 5, 5, 60, 12)
+        .Item("Button", "&Save", 30, WS_TABSTOP, 5, 40, 50, 14);
+    HWND dialog = Create(builder);
+    HWND keeper = GetDlgItem(dialog, 40);
+    SetProp(keeper, "DlgCode", reinterpret_cast<HANDLE>(static_cast<UINT_PTR>(DLGC_WANTALLKEYS)));
+    SetFocus(keeper);
+    Key(dialog, 'S');
+    EXPECT_TRUE(commands.empty()) << "a plain letter is the control's";
+    input.KeyDown(VK_MENU);
+    input.KeyStroke('S');
+    input.KeyUp(VK_MENU);
+    Pump(dialog);
+    ASSERT_EQ(commands.size(), 1u);
+    EXPECT_EQ(commands[0].id, 30);
+}
+
 TEST_F(DialogManagerTest, AnExtendedTemplateGivesItsFontWeightAndLongIds)
 {
     TemplateBuilder builder(kDialogStyle, 120, 60);
