@@ -20,6 +20,7 @@ void BatchCollector::BeginResultSet(const std::vector<tw::server::ColumnInfo>& c
         item.rowset->fields.push_back(FieldFromColumn(column));
     m_items.push_back(std::move(item));
     m_inResultSet = true;
+    m_countBelongsToRows = false;
 }
 
 bool BatchCollector::RowFetched(const tw::server::Row& row)
@@ -43,11 +44,13 @@ void BatchCollector::EndResultSet()
 
 void BatchCollector::RowsAffected(int64_t count)
 {
-    // A SELECT reports its count after its rows; it is not a result of its own.
-    if (m_countBelongsToRows) {
-        m_countBelongsToRows = false;
+    // A SELECT reports its count right after its rows (unless NOCOUNT is on);
+    // it is not a result of its own.
+    const bool ofRows = m_countBelongsToRows && !m_items.empty() && m_items.back().rowset &&
+                        static_cast<int64_t>(m_items.back().rowset->records.size()) == count;
+    m_countBelongsToRows = false;
+    if (ofRows)
         return;
-    }
     ResultItem item;
     item.kind = ResultItem::Kind::Count;
     item.recordsAffected = static_cast<long>(count);

@@ -249,3 +249,16 @@ TEST_F(AdoResults, ForwardOnlyRecordsetRefusesToMoveBackAndToBeChanged)
     EXPECT_EQ(adStateClosed, rs->GetState());
     EXPECT_THROW(rs->GetEOF(), _com_error);
 }
+
+TEST_F(AdoResults, CountAfterASelectRunWithoutCountsIsAResultOfItsOwn)
+{
+    _RecordsetPtr rs = OpenStatement("set nocount on; select id from Parts where id = 1; set nocount off; "
+                                     "update Parts set flag = 1 where id >= 2",
+                                     adCmdText);
+    EXPECT_EQ(1, static_cast<long>(rs->GetCollect(0L)));
+    _variant_t affected;
+    _RecordsetPtr next = rs->NextRecordset(&affected);
+    ASSERT_TRUE(next);
+    EXPECT_EQ(adStateClosed, next->GetState());
+    EXPECT_EQ(2, static_cast<long>(affected));
+}
