@@ -47,6 +47,7 @@ TEST_F(ModalDialogTest, EndDialogReturnsItsResultAndGivesTheOwnerBack)
     EXPECT_FALSE(ownerEnabledInside) << "the owner is disabled while the dialog runs";
     EXPECT_TRUE(IsWindowEnabled(owner));
     EXPECT_FALSE(IsWindow(dialogSeen)) << "the loop destroys its dialog";
+    EXPECT_EQ(GetActiveWindow(), owner) << "the owner is active again";
 }
 
 TEST_F(ModalDialogTest, KeysQueuedBeforeTheCallReachTheDialog)
