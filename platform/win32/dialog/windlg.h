@@ -108,7 +108,8 @@ HWND CreateDialogIndirectParam(HINSTANCE hInstance, LPCDLGTEMPLATE lpTemplate, H
                                DLGPROC lpDialogFunc, LPARAM dwInitParam);
 HWND CreateDialogIndirect(HINSTANCE hInstance, LPCDLGTEMPLATE lpTemplate, HWND hWndParent, DLGPROC lpDialogFunc);
 
-// Modal: -1 when the dialog could not be made, else EndDialog's result.
+// Modal: -1 when the dialog could not be made, else EndDialog's result (0
+// when the dialog, or its owner, was destroyed without it, or WM_QUIT came).
 INT_PTR DialogBoxParam(HINSTANCE hInstance, LPCSTR lpTemplateName, HWND hWndParent, DLGPROC lpDialogFunc,
                        LPARAM dwInitParam);
 INT_PTR DialogBox(HINSTANCE hInstance, LPCSTR lpTemplate, HWND hWndParent, DLGPROC lpDialogFunc);
