@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <cstring>
+#include <functional>
 
 #include "platform/win32/controls/ControlSupport.h"
 #include "platform/win32/controls/EditBuffer.h"
@@ -59,15 +60,19 @@ private:
 };
 
 // What the screen shows for a piece of text: password characters stand for whole characters.
-std::string Shown(const EditState& s, size_t start, size_t end)
+std::string ShownOf(const EditState& s, const std::string& text, size_t start, size_t end)
 {
-    const std::string& text = s.buffer.Text();
     if (!(s.Style() & ES_PASSWORD) || !s.passwordChar)
         return text.substr(start, end - start);
     std::string shown;
     for (size_t i = start; i < end; i = NextCharOffset(text, i))
         shown += s.passwordChar;
     return shown;
+}
+
+std::string Shown(const EditState& s, size_t start, size_t end)
+{
+    return ShownOf(s, s.buffer.Text(), start, end);
 }
 
 int TextWidth(const EditState& s, HDC hdc, const std::string& shown)
@@ -101,14 +106,19 @@ int VisibleLines(const EditState& s)
     return std::max(1, static_cast<int>(rect.bottom - rect.top) / std::max(1, s.lineHeight));
 }
 
-void Relayout(EditState& s)
+std::vector<EditLine> LinesOf(const EditState& s, const EditBuffer& buffer)
 {
     MeasureDc dc(s);
     const RECT rect = FormatRect(s);
     const int wrapWidth = s.Wraps() ? std::max(1, static_cast<int>(rect.right - rect.left)) : 0;
-    s.lines = s.buffer.BreakLines(s.MultiLine(), wrapWidth, [&](size_t start, size_t end) {
-        return TextWidth(s, dc.Dc(), Shown(s, start, end));
+    return buffer.BreakLines(s.MultiLine(), wrapWidth, [&](size_t start, size_t end) {
+        return TextWidth(s, dc.Dc(), ShownOf(s, buffer.Text(), start, end));
     });
+}
+
+void Relayout(EditState& s)
+{
+    s.lines = LinesOf(s, s.buffer);
     if (s.firstLine >= s.lines.size())
         s.firstLine = s.lines.size() - 1;
 }
@@ -326,6 +336,31 @@ std::string CutToBytes(const std::string& text, size_t max)
     return text.substr(0, cut);
 }
 
+// The longest start of an insertion, in whole characters, that still fits;
+// more text never fits better, so halving finds it.
+std::string LongestFittingStart(const std::string& insert, const std::function<bool(size_t)>& fits)
+{
+    if (fits(insert.size()))
+        return insert;
+    size_t low = 0;
+    size_t high = insert.size();
+    while (low < high) {
+        size_t middle = SnapToCharStart(insert, (low + high + 1) / 2);
+        if (middle <= low)
+            middle = NextCharOffset(insert, low);
+        if (middle > high)
+            break;
+        if (fits(middle))
+            low = middle;
+        else
+            high = PrevCharOffset(insert, middle);
+    }
+    // Never half a line break.
+    if (low > 0 && insert[low - 1] == '\r')
+        --low;
+    return insert.substr(0, low);
+}
+
 // A single-line control without ES_AUTOHSCROLL takes only what fits its width.
 std::string CutToWidth(EditState& s, const std::string& insert)
 {
@@ -337,20 +372,27 @@ std::string CutToWidth(EditState& s, const std::string& insert)
     const std::string& text = s.buffer.Text();
     const std::string before = text.substr(0, s.buffer.SelStart());
     const std::string after = text.substr(s.buffer.SelEnd());
-    std::string fitting = insert;
-    auto shownWidth = [&](const std::string& candidate) {
-        const std::string whole = before + candidate + after;
-        if ((s.Style() & ES_PASSWORD) && s.passwordChar) {
-            size_t count = 0;
-            for (size_t i = 0; i < whole.size(); i = NextCharOffset(whole, i))
-                ++count;
-            return TextWidth(s, dc.Dc(), std::string(count, s.passwordChar));
-        }
-        return TextWidth(s, dc.Dc(), whole);
-    };
-    while (!fitting.empty() && shownWidth(fitting) > width)
-        fitting.erase(PrevCharOffset(fitting, fitting.size()));
-    return fitting;
+    return LongestFittingStart(insert, [&](size_t length) {
+        const std::string whole = before + insert.substr(0, length) + after;
+        return TextWidth(s, dc.Dc(), ShownOf(s, whole, 0, whole.size())) <= width;
+    });
+}
+
+// A multi-line control with neither ES_AUTOVSCROLL nor a vertical scroll bar
+// takes only the lines it can show.
+std::string CutToHeight(EditState& s, const std::string& insert)
+{
+    if (!s.MultiLine() || (s.Style() & (ES_AUTOVSCROLL | WS_VSCROLL)))
+        return insert;
+    const std::string& text = s.buffer.Text();
+    const std::string before = text.substr(0, s.buffer.SelStart());
+    const std::string after = text.substr(s.buffer.SelEnd());
+    const size_t visible = static_cast<size_t>(VisibleLines(s));
+    return LongestFittingStart(insert, [&](size_t length) {
+        EditBuffer candidate;
+        candidate.SetText(before + insert.substr(0, length) + after);
+        return LinesOf(s, candidate).size() <= visible;
+    });
 }
 
 bool IsAllDigits(const std::string& text)
@@ -377,7 +419,7 @@ bool UserReplace(EditState& s, std::string insert, EditBuffer::UndoMode mode)
     const size_t kept = s.buffer.Length() - (s.buffer.SelEnd() - s.buffer.SelStart());
     const size_t room = s.limit > kept ? s.limit - kept : 0;
     std::string fitting = CutToBytes(insert, room);
-    fitting = CutToWidth(s, fitting);
+    fitting = CutToHeight(s, CutToWidth(s, fitting));
     const bool truncated = fitting.size() < insert.size();
     if (fitting.empty() && !s.buffer.HasSelection()) {
         if (truncated)

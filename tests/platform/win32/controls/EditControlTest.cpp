@@ -535,6 +535,26 @@ TEST_F(EditLayoutTest, HorizontalScrollBarScrollsAndNotifies)
     EXPECT_EQ(XOf(edit, 0), 0);
 }
 
+TEST_F(EditLayoutTest, WithoutAutoVScrollOnlyTheVisibleLinesAreTaken)
+{
+    // Two lines of the system font fit in 36 pixels, three do not.
+    HWND fixed = MakeEdit(ES_MULTILINE | ES_AUTOHSCROLL, "", RECT{10, 10, 210, 46});
+    HWND scrolling = MakeEdit(ES_MULTILINE | ES_AUTOHSCROLL | ES_AUTOVSCROLL, "", RECT{10, 60, 210, 96});
+    for (HWND edit : {fixed, scrolling}) {
+        SetFocus(edit);
+        for (char c : std::string("one\rtwo\rthree"))
+            SendMessage(edit, WM_CHAR, static_cast<unsigned char>(c), 1);
+    }
+    EXPECT_EQ(TextOf(fixed), "one\r\ntwothree") << "the third line break is refused; typing goes on";
+    EXPECT_EQ(TextOf(scrolling), "one\r\ntwo\r\nthree");
+    EXPECT_EQ(SendMessage(scrolling, EM_GETFIRSTVISIBLELINE, 0, 0), 1);
+    std::vector<std::string> maxText;
+    for (const std::string& line : Commands())
+        if (line == CommandLine(51, EN_MAXTEXT))
+            maxText.push_back(line);
+    EXPECT_FALSE(maxText.empty());
+}
+
 TEST_F(EditLayoutTest, ClickOnALowerLinePlacesTheCaretThere)
 {
     HWND edit = MakeEdit(ES_MULTILINE, "first\r\nsecond\r\nthird");
