@@ -76,6 +76,15 @@ TEST_F(DialogManagerTest, InitDialogTrueFocusesTheFirstTabStopAndSelectsItsText)
     SendMessage(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
     EXPECT_EQ(start, 0u);
     EXPECT_EQ(end, 4u) << "the whole text is selected";
+
+    SendMessage(edit, EM_SETSEL, 1, 1);
+    Key(dialog, VK_TAB);
+    ASSERT_EQ(GetFocus(), GetDlgItem(dialog, IDOK));
+    Key(dialog, VK_TAB, true);
+    ASSERT_EQ(GetFocus(), edit);
+    SendMessage(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+    EXPECT_EQ(start, 0u);
+    EXPECT_EQ(end, 4u) << "tabbing into the edit selects its text again";
 }
 
 TEST_F(DialogManagerTest, SetDefIdMovesTheDefaultLookAndGetDefIdAnswersIt)
