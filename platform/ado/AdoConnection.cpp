@@ -136,6 +136,8 @@ HRESULT ConnectionObject::raw_Close()
             std::lock_guard run(m_runMutex);
             session.reset();
         }
+        // Its recordsets close with it: a reader's next call fails.
+        ++*m_period;
         m_transactionLevel = 0;
         Fire(kDisconnect, ADODB::adStatusOK,
              [this](ADODB::ConnectionEvents* sink, ADODB::EventStatusEnum* status) { sink->Disconnect(status, this); });
@@ -164,6 +166,7 @@ void ConnectionObject::RunBatch(const std::string& text, BatchCollector& collect
         if (m_session == session) {
             m_session.reset();
             m_state = ADODB::adStateClosed;
+            ++*m_period;
         }
     }
     if (!collector.Messages().empty())

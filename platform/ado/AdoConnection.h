@@ -59,6 +59,9 @@ public:
     std::vector<ResultItem> RunForResults(const std::string& text);
     std::vector<ResultItem> ListCatalogs();
     void CancelRunning();
+    // Counts the connection's openings and closings: a recordset opened in
+    // one period is closed when it ends.
+    std::shared_ptr<const std::atomic<uint64_t>> Period() const { return m_period; }
     ErrorsCollection& ErrorList() { return *m_errors; }
     long CommandTimeout() const { return m_commandTimeout.load(); }
 
@@ -102,6 +105,8 @@ private:
 
     tw::com::ConnectionPoints m_points;
     tw::com::ConnectionPoint* m_eventsPoint;
+    std::shared_ptr<std::atomic<uint64_t>> m_period = std::make_shared<std::atomic<uint64_t>>(0);
+
     std::mutex m_unwantedMutex;
     std::set<std::pair<IUnknown*, int>> m_unwanted;
 };

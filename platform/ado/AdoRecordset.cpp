@@ -100,13 +100,23 @@ RecordsetObject::RecordsetObject()
 
 RecordsetObject::~RecordsetObject() = default;
 
+void RecordsetObject::UseConnection(ConnectionObject* connection)
+{
+    m_connectionPtr = static_cast<ADODB::_Connection*>(connection);
+    m_connection = connection;
+}
+
 void RecordsetObject::RequireOpen() const
 {
     if (m_state.load() & ADODB::adStateExecuting)
         Fail(ADODB::adErrStillExecuting);
     std::lock_guard lock(m_cursor->mutex);
-    if (!m_cursor->open)
-        Fail(ADODB::adErrObjectClosed);
+    try {
+        m_cursor->RequireOpen();
+    } catch (const AdoFailure&) {
+        m_state = ADODB::adStateClosed;
+        throw;
+    }
 }
 
 // ---- opening
@@ -179,10 +189,15 @@ HRESULT RecordsetObject::raw_Open(VARIANT Source, VARIANT ActiveConnection, ADOD
 
 void RecordsetObject::OpenDisconnected(ADODB::LockTypeEnum lockType)
 {
+    {
+        std::lock_guard lock(m_mutex);
+        m_period = nullptr;
+    }
     std::lock_guard lock(m_cursor->mutex);
     if (m_cursor->rowset->fields.empty())
         Fail(ADODB::adErrInvalidConnection);
     m_cursor->rowset->records.clear();
+    m_cursor->period = nullptr;
     m_cursor->lockType = lockType;
     m_cursor->open = true;
     m_cursor->position = 0;
@@ -198,11 +213,12 @@ void RecordsetObject::OpenFromFile(const std::string& path, ADODB::LockTypeEnum 
         std::lock_guard lock(m_mutex);
         m_source = path;
         m_fromFile = true;
-        m_connectionPtr = nullptr;
-        m_connection = nullptr;
+        m_period = nullptr;
+        UseConnection(nullptr);
     }
     std::lock_guard lock(m_cursor->mutex);
     m_cursor->rowset = std::move(rowset);
+    m_cursor->period = nullptr;
     m_cursor->lockType = lockType;
     m_cursor->open = true;
     m_cursor->position = 0;
@@ -222,8 +238,7 @@ void RecordsetObject::OpenOnConnection(ConnectionObject* connection, const std::
         Fail(ADODB::adErrOperationCancelled);
     {
         std::lock_guard lock(m_mutex);
-        m_connectionPtr = static_cast<ADODB::_Connection*>(connection);
-        m_connection = connection;
+        UseConnection(connection);
         m_source = source;
         m_options = effectiveOptions;
         m_fromFile = false;
@@ -274,6 +289,8 @@ RecordsetObject::ExecutionResult RecordsetObject::Execute()
         connection = m_connection;
         keepConnection = m_connectionPtr;
         source = m_source;
+        m_period = connection->Period();
+        m_readInPeriod = m_period->load();
     }
     connection->ErrorList().ClearAll();
     BatchCollector collector(rsdetail::kSource,
@@ -378,6 +395,8 @@ long RecordsetObject::ApplyNextResult()
     {
         std::lock_guard cursorLock(m_cursor->mutex);
         m_cursor->rowset = item.rowset;
+        m_cursor->period = m_period;
+        m_cursor->readInPeriod = m_readInPeriod;
         m_cursor->open = true;
         m_cursor->position = 0;
         m_cursor->beforeFirst = false;
@@ -391,8 +410,9 @@ void RecordsetObject::OpenResults(ConnectionObject* connection, std::vector<Resu
 {
     {
         std::lock_guard lock(m_mutex);
-        m_connectionPtr = static_cast<ADODB::_Connection*>(connection);
-        m_connection = connection;
+        UseConnection(connection);
+        m_period = connection->Period();
+        m_readInPeriod = m_period->load();
         m_pending.assign(std::make_move_iterator(items.begin()), std::make_move_iterator(items.end()));
     }
     m_cursorType = ADODB::adOpenStatic;
@@ -412,6 +432,8 @@ HRESULT RecordsetObject::raw_NextRecordset(VARIANT* RecordsAffected, ADODB::_Rec
         bool more = false;
         {
             std::lock_guard lock(m_mutex);
+            if (m_period && m_period->load() != m_readInPeriod)
+                Fail(ADODB::adErrObjectClosed);
             more = !m_pending.empty() && !m_cancelRequested.load();
         }
         if (!more) {
@@ -535,6 +557,13 @@ HRESULT RecordsetObject::get_State(long* plObjState)
 {
     if (!plObjState)
         return E_POINTER;
+    if (m_state.load() == ADODB::adStateOpen) {
+        std::lock_guard lock(m_cursor->mutex);
+        if (m_cursor->period && m_cursor->period->load() != m_cursor->readInPeriod) {
+            m_cursor->open = false;
+            m_state = ADODB::adStateClosed;
+        }
+    }
     *plObjState = m_state.load();
     return S_OK;
 }
@@ -548,8 +577,7 @@ HRESULT RecordsetObject::putref_ActiveConnection(IDispatch* pvar)
         if (pvar && !connection)
             Fail(ADODB::adErrInvalidConnection);
         std::lock_guard lock(m_mutex);
-        m_connectionPtr = static_cast<ADODB::_Connection*>(connection);
-        m_connection = connection;
+        UseConnection(connection);
     });
 }
 
@@ -566,8 +594,7 @@ HRESULT RecordsetObject::put_ActiveConnection(VARIANT pvar)
         if (FAILED(hr))
             _com_issue_errorex(hr, connection, ADODB::IID__Connection);
         std::lock_guard lock(m_mutex);
-        m_connectionPtr = static_cast<ADODB::_Connection*>(connection);
-        m_connection = ConnectionFrom(connection);
+        UseConnection(ConnectionFrom(connection));
     });
 }
 

@@ -95,6 +95,8 @@ private:
     // a count, -1 for rows; throws the errors of a failure.
     long ApplyNextResult();
     void CloseCursor();
+    // Makes `connection` the one this recordset uses; caller holds m_mutex.
+    void UseConnection(ConnectionObject* connection);
     void RequireOpen() const;
     int FieldIndexOf(const VARIANT& index) const;
     void MoveTo(long position);
@@ -115,10 +117,12 @@ private:
     std::atomic<long> m_options{ADODB::adCmdText};
     std::atomic<bool> m_fromFile{false};
     std::deque<ResultItem> m_pending;
+    std::shared_ptr<const std::atomic<uint64_t>> m_period;
+    uint64_t m_readInPeriod = 0;
     std::string m_filter;
     std::string m_sort;
 
-    std::atomic<long> m_state{ADODB::adStateClosed};
+    mutable std::atomic<long> m_state{ADODB::adStateClosed};
     std::atomic<int> m_cursorType{ADODB::adOpenForwardOnly};
     std::atomic<int> m_cursorLocation{ADODB::adUseServer};
     std::atomic<long> m_cacheSize{1};

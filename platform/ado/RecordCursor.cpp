@@ -8,10 +8,17 @@ namespace cursordetail {
 constexpr HRESULT kMultipleStepErrors = static_cast<HRESULT>(0x80040E21u);
 } // namespace cursordetail
 
-Record& RecordCursor::Current()
+void RecordCursor::RequireOpen()
 {
+    if (open && period && period->load() != readInPeriod)
+        open = false;
     if (!open)
         Fail(ADODB::adErrObjectClosed);
+}
+
+Record& RecordCursor::Current()
+{
+    RequireOpen();
     if (AtEnd())
         Fail(ADODB::adErrNoCurrentRecord);
     Record& record = rowset->records[position];

@@ -3,6 +3,8 @@
 // since a worker may read while another thread cancels or closes.
 #pragma once
 
+#include <atomic>
+#include <cstdint>
 #include <memory>
 #include <mutex>
 
@@ -19,6 +21,14 @@ struct RecordCursor {
     bool beforeFirst = false;
     ADODB::LockTypeEnum lockType = ADODB::adLockReadOnly;
     ADODB::EditModeEnum editMode = ADODB::adEditNone;
+    // The connection's period the rows were read in; none for rows that
+    // belong to no connection (files, disconnected recordsets).
+    std::shared_ptr<const std::atomic<uint64_t>> period;
+    uint64_t readInPeriod = 0;
+
+    // Caller holds mutex. Closes the cursor when its connection has closed
+    // since, and fails when it is not open.
+    void RequireOpen();
 
     // Caller holds mutex.
     bool AtEnd() const { return beforeFirst || position < 0 || position >= static_cast<long>(rowset->records.size()); }

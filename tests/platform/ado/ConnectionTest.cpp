@@ -124,3 +124,18 @@ TEST(AdoConnection, KilledSessionFailsClearlyAndClosesTheConnection)
     EXPECT_EQ(adStateClosed, victim->GetState());
     EXPECT_THROW(victim->Execute("select 1", nullptr, adCmdText), _com_error);
 }
+
+TEST(AdoConnection, ClosingTheConnectionClosesItsRecordsets)
+{
+    _ConnectionPtr connection = OpenEmbedded();
+    _RecordsetPtr rs("ADODB.Recordset");
+    rs->Open("select 1 union all select 2; select 3", _variant_t(static_cast<IDispatch*>(connection)),
+             adOpenForwardOnly, adLockReadOnly, adCmdText);
+    FieldsPtr fields = rs->GetFields();
+    EXPECT_EQ(1, static_cast<long>(fields->GetItem(0L)->GetValue()));
+    connection->Close();
+    EXPECT_EQ(adStateClosed, rs->GetState());
+    EXPECT_THROW(rs->MoveNext(), _com_error);
+    EXPECT_THROW(fields->GetItem(0L)->GetValue(), _com_error);
+    EXPECT_THROW(rs->NextRecordset(), _com_error);
+}
