@@ -160,16 +160,38 @@ POINT PositionOf(const EditState& s, HDC hdc, size_t offset)
     return POINT{x, y};
 }
 
+// The extents of a line after each of its characters, from one measurement;
+// empty when tabs or a disagreement about characters rule that out.
+std::vector<int> CharacterExtents(HDC hdc, const std::string& shown)
+{
+    if (shown.empty() || shown.find('\t') != std::string::npos)
+        return {};
+    size_t characters = 0;
+    for (size_t i = 0; i < shown.size(); i = NextCharOffset(shown, i))
+        ++characters;
+    std::vector<int> extents(shown.size(), -1);
+    SIZE size{};
+    if (!GetTextExtentExPoint(hdc, shown.c_str(), static_cast<int>(shown.size()), 0, nullptr, extents.data(), &size))
+        return {};
+    if (extents[characters - 1] != size.cx || (characters < extents.size() && extents[characters] != -1))
+        return {};
+    extents.resize(characters);
+    return extents;
+}
+
 // The offset nearest a client x on a line.
 size_t OffsetInLine(const EditState& s, HDC hdc, size_t line, int x)
 {
     const RECT rect = FormatRect(s);
     const EditLine& l = s.lines[line];
     const int target = x - (rect.left - s.xOffset + AlignShift(s, hdc, line));
+    const std::string& text = s.buffer.Text();
+    const std::vector<int> extents = CharacterExtents(hdc, Shown(s, l.start, l.end));
     int previousWidth = 0;
-    for (size_t at = l.start; at < l.end;) {
-        const size_t next = NextCharOffset(s.buffer.Text(), at);
-        const int width = TextWidth(s, hdc, Shown(s, l.start, next));
+    size_t index = 0;
+    for (size_t at = l.start; at < l.end; ++index) {
+        const size_t next = NextCharOffset(text, at);
+        const int width = index < extents.size() ? extents[index] : TextWidth(s, hdc, Shown(s, l.start, next));
         if (target < (previousWidth + width + 1) / 2)
             return at;
         previousWidth = width;

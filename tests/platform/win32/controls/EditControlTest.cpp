@@ -555,6 +555,36 @@ TEST_F(EditLayoutTest, WithoutAutoVScrollOnlyTheVisibleLinesAreTaken)
     EXPECT_FALSE(maxText.empty());
 }
 
+struct RoundTripCase {
+    const char* name;
+    DWORD style;
+    const char* text;
+};
+
+class EditRoundTripTest : public EditLayoutTest, public ::testing::WithParamInterface<RoundTripCase> {};
+
+// Every character boundary maps to a point and back to itself.
+TEST_P(EditRoundTripTest, CharFromPosInvertsPosFromChar)
+{
+    HWND edit = MakeEdit(GetParam().style, GetParam().text, RECT{10, 10, 410, 110});
+    const std::string text = GetParam().text;
+    for (size_t k = 0; k <= text.size(); ++k) {
+        if (k < text.size() && (static_cast<unsigned char>(text[k]) & 0xC0) == 0x80)
+            continue;  // inside a character
+        const LRESULT pos = SendMessage(edit, EM_POSFROMCHAR, k, 0);
+        const LRESULT back = SendMessage(edit, EM_CHARFROMPOS, 0, pos);
+        EXPECT_EQ(LOWORD(back), k) << "offset " << k;
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Texts, EditRoundTripTest,
+    ::testing::Values(RoundTripCase{"Plain", ES_AUTOHSCROLL, "word other, more"},
+                      RoundTripCase{"Utf8", ES_AUTOHSCROLL, "na\xC3\xAFve \xE2\x82\xAC" "5"},
+                      RoundTripCase{"Password", ES_AUTOHSCROLL | ES_PASSWORD, "s\xC3\xA9" "cret"},
+                      RoundTripCase{"Tabs", ES_MULTILINE | ES_AUTOHSCROLL, "a\tbb\tc"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
 TEST_F(EditLayoutTest, ClickOnALowerLinePlacesTheCaretThere)
 {
     HWND edit = MakeEdit(ES_MULTILINE, "first\r\nsecond\r\nthird");
