@@ -12,6 +12,7 @@
 #include "platform/win32/gdi/windraw.h"
 #include "platform/win32/gdi/wingdi.h"
 #include "platform/win32/controls/stdctrl.h"
+#include "platform/win32/dialog/windlg.h"
 #include "platform/win32/user/winuser.h"
 
 // Owner-draw kinds of the common controls.
@@ -969,3 +970,134 @@ typedef struct tagDRAGLISTINFO {
 BOOL MakeDragList(HWND hLB);
 void DrawInsert(HWND handParent, HWND hLB, int nItem);
 int LBItemFromPt(HWND hLB, POINT pt, BOOL bAutoScroll);
+
+// --- property sheets ---------------------------------------------------------------------------
+struct _PSP;
+typedef struct _PSP* HPROPSHEETPAGE;
+struct _PROPSHEETPAGEA;
+typedef UINT(CALLBACK* LPFNPSPCALLBACK)(HWND hwnd, UINT uMsg, struct _PROPSHEETPAGEA* ppsp);
+typedef int(CALLBACK* PFNPROPSHEETCALLBACK)(HWND hwnd, UINT uMsg, LPARAM lParam);
+
+#define PSP_DEFAULT 0x00000000
+#define PSP_DLGINDIRECT 0x00000001
+#define PSP_USEHICON 0x00000002
+#define PSP_USEICONID 0x00000004
+#define PSP_USETITLE 0x00000008
+#define PSP_RTLREADING 0x00000010
+#define PSP_HASHELP 0x00000020
+#define PSP_USEREFPARENT 0x00000040
+#define PSP_USECALLBACK 0x00000080
+#define PSP_PREMATURE 0x00000400
+
+#define PSPCB_RELEASE 1
+#define PSPCB_CREATE 2
+
+typedef struct _PROPSHEETPAGEA {
+    DWORD dwSize;
+    DWORD dwFlags;
+    HINSTANCE hInstance;
+    union {
+        LPCSTR pszTemplate;
+        const void* pResource;
+    };
+    union {
+        HICON hIcon;
+        LPCSTR pszIcon;
+    };
+    LPCSTR pszTitle;
+    DLGPROC pfnDlgProc;
+    LPARAM lParam;
+    LPFNPSPCALLBACK pfnCallback;
+    UINT* pcRefParent;
+} PROPSHEETPAGE, PROPSHEETPAGEA, *LPPROPSHEETPAGE;
+typedef const PROPSHEETPAGEA* LPCPROPSHEETPAGE;
+
+#define PSH_DEFAULT 0x00000000
+#define PSH_PROPTITLE 0x00000001
+#define PSH_USEHICON 0x00000002
+#define PSH_USEICONID 0x00000004
+#define PSH_PROPSHEETPAGE 0x00000008
+#define PSH_WIZARDHASFINISH 0x00000010
+#define PSH_WIZARD 0x00000020
+#define PSH_USEPSTARTPAGE 0x00000040
+#define PSH_NOAPPLYNOW 0x00000080
+#define PSH_USECALLBACK 0x00000100
+#define PSH_HASHELP 0x00000200
+#define PSH_MODELESS 0x00000400
+#define PSH_RTLREADING 0x00000800
+
+#define PSCB_INITIALIZED 1
+#define PSCB_PRECREATE 2
+
+typedef struct _PROPSHEETHEADERA {
+    DWORD dwSize;
+    DWORD dwFlags;
+    HWND hwndParent;
+    HINSTANCE hInstance;
+    union {
+        HICON hIcon;
+        LPCSTR pszIcon;
+    };
+    LPCSTR pszCaption;
+    UINT nPages;
+    union {
+        UINT nStartPage;
+        LPCSTR pStartPage;
+    };
+    union {
+        LPCPROPSHEETPAGE ppsp;
+        HPROPSHEETPAGE* phpage;
+    };
+    PFNPROPSHEETCALLBACK pfnCallback;
+} PROPSHEETHEADER, PROPSHEETHEADERA, *LPPROPSHEETHEADER;
+typedef const PROPSHEETHEADERA* LPCPROPSHEETHEADER;
+
+#define PSN_FIRST (0U - 200U)
+#define PSN_SETACTIVE (PSN_FIRST - 0)
+#define PSN_KILLACTIVE (PSN_FIRST - 1)
+#define PSN_APPLY (PSN_FIRST - 2)
+#define PSN_RESET (PSN_FIRST - 3)
+#define PSN_HELP (PSN_FIRST - 5)
+#define PSN_WIZBACK (PSN_FIRST - 6)
+#define PSN_WIZNEXT (PSN_FIRST - 7)
+#define PSN_WIZFINISH (PSN_FIRST - 8)
+#define PSN_QUERYCANCEL (PSN_FIRST - 9)
+
+#define PSNRET_NOERROR 0
+#define PSNRET_INVALID 1
+#define PSNRET_INVALID_NOCHANGEPAGE 2
+
+typedef struct _PSHNOTIFY {
+    NMHDR hdr;
+    LPARAM lParam;
+} PSHNOTIFY, *LPPSHNOTIFY;
+
+#define PSM_SETCURSEL (WM_USER + 101)
+#define PSM_REMOVEPAGE (WM_USER + 102)
+#define PSM_ADDPAGE (WM_USER + 103)
+#define PSM_CHANGED (WM_USER + 104)
+#define PSM_CANCELTOCLOSE (WM_USER + 107)
+#define PSM_QUERYSIBLINGS (WM_USER + 108)
+#define PSM_UNCHANGED (WM_USER + 109)
+#define PSM_APPLY (WM_USER + 110)
+#define PSM_SETTITLE (WM_USER + 111)
+#define PSM_PRESSBUTTON (WM_USER + 113)
+#define PSM_GETTABCONTROL (WM_USER + 116)
+#define PSM_ISDIALOGMESSAGE (WM_USER + 117)
+#define PSM_GETCURRENTPAGEHWND (WM_USER + 118)
+
+#define PSBTN_BACK 0
+#define PSBTN_NEXT 1
+#define PSBTN_FINISH 2
+#define PSBTN_OK 3
+#define PSBTN_APPLYNOW 4
+#define PSBTN_CANCEL 5
+#define PSBTN_HELP 6
+
+// The sheet's own child windows.
+#define ID_PSTABCONTROL 0x3020
+#define ID_APPLY_NOW 0x3021
+
+HPROPSHEETPAGE CreatePropertySheetPage(LPCPROPSHEETPAGE constPropSheetPagePointer);
+BOOL DestroyPropertySheetPage(HPROPSHEETPAGE hPage);
+INT_PTR PropertySheet(LPCPROPSHEETHEADER lppsph);
