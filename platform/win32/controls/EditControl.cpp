@@ -1011,7 +1011,8 @@ void OnCreate(EditState& s, const CREATESTRUCT* cs)
     // A multi-line control has no practical limit; a single-line one the classic default.
     s.limit = s.MultiLine() ? kUnlimited : kDefaultLimit;
     s.lineHeight = FontHeight(nullptr);
-    s.buffer.SetText(cs && cs->lpszName ? cs->lpszName : "");
+    // A title given as a resource ordinal is no text.
+    s.buffer.SetText(cs && cs->lpszName && !IS_INTRESOURCE(cs->lpszName) ? cs->lpszName : "");
     Relayout(s);
     UpdateScrollBars(s);
 }

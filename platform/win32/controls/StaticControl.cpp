@@ -162,6 +162,21 @@ LRESULT SetImage(HWND hwnd, StaticState& s, UINT type, HANDLE image)
     return reinterpret_cast<LRESULT>(previous);
 }
 
+// An icon or bitmap label names its image as its title: a resource of the
+// creating module, by name or ordinal.
+void LoadNamedImage(HWND hwnd, StaticState& s, const CREATESTRUCT* cs)
+{
+    const UINT type = TypeOf(hwnd);
+    if (!cs || !cs->lpszName || (type != SS_ICON && type != SS_BITMAP))
+        return;
+    if (!IS_INTRESOURCE(cs->lpszName) && !*cs->lpszName)
+        return;
+    const UINT imageType = type == SS_ICON ? IMAGE_ICON : IMAGE_BITMAP;
+    HANDLE image = LoadImage(cs->hInstance, cs->lpszName, imageType, 0, 0, type == SS_ICON ? LR_DEFAULTSIZE : 0);
+    if (image)
+        SetImage(hwnd, s, imageType, image);
+}
+
 }  // namespace static_detail
 
 LRESULT CALLBACK StaticControl::Proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
@@ -181,6 +196,9 @@ LRESULT CALLBACK StaticControl::Proc(HWND hwnd, UINT message, WPARAM wParam, LPA
     case WM_NCDESTROY:
         DestroyState<StaticState>(hwnd);
         return DefWindowProc(hwnd, message, wParam, lParam);
+    case WM_CREATE:
+        LoadNamedImage(hwnd, *s, reinterpret_cast<const CREATESTRUCT*>(lParam));
+        return 0;
     case WM_ERASEBKGND:
         return 1;
     case WM_PAINT: {

@@ -168,6 +168,21 @@ TEST_F(StaticTest, EndEllipsisKeepsLongTextOnOneLine)
     EXPECT_GT(inkRows(wrapped), inkRows(clipped) + 5) << "the plain label wraps onto more lines";
 }
 
+TEST_F(StaticTest, AnImageNamedByAMissingResourceOrdinalLeavesTheLabelEmpty)
+{
+    // Dialog templates name an icon label's image by ordinal, passed as the title.
+    HWND icon = CreateWindowEx(0, "Static", MAKEINTRESOURCE(4242), WS_CHILD | WS_VISIBLE | SS_ICON, 10, 10, 32, 32,
+                               parent, nullptr, nullptr, nullptr);
+    HWND edit = CreateWindowEx(0, "Edit", MAKEINTRESOURCE(7), WS_CHILD | WS_VISIBLE, 50, 10, 80, 20, parent, nullptr,
+                               nullptr, nullptr);
+    ASSERT_NE(icon, nullptr);
+    ASSERT_NE(edit, nullptr);
+    Pump();
+    EXPECT_EQ(SendMessage(icon, STM_GETICON, 0, 0), 0);
+    EXPECT_EQ(GetWindowTextLength(icon), 0);
+    EXPECT_EQ(GetWindowTextLength(edit), 0);
+}
+
 TEST_F(StaticTest, TextChangesAreKeptAndRepainted)
 {
     HWND label = Make("Static", "before", SS_CENTER, RECT{10, 10, 150, 30});
