@@ -626,7 +626,9 @@ void MenuTracker::Execute(size_t levelIndex, int item)
         return;
     }
     result_ = chosen.id;
-    resultSystem_ = !fromBar && levels_[levelIndex].system;
+    // A system menu opened from a bar (a maximised MDI child's) sends its
+    // commands to the frame as WM_COMMAND, which hands them to the child.
+    resultSystem_ = !fromBar && levels_[levelIndex].system && !bar_;
     done_ = true;
 }
 
