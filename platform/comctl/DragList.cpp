@@ -164,10 +164,10 @@ int LBItemFromPt(HWND hLB, POINT pt, BOOL bAutoScroll)
         const unsigned long long now = tw::ProcessClock::NowMs();
         {
             std::lock_guard lock(InsertLock());
-            unsigned long long& last = LastScroll()[hLB];
-            if (last != 0 && now - last < DragList::kAutoScrollMs)
+            auto last = LastScroll().find(hLB);
+            if (last != LastScroll().end() && now - last->second < DragList::kAutoScrollMs)
                 return -1;
-            last = now;
+            LastScroll()[hLB] = now;
         }
         const int top = int(SendMessage(hLB, LB_GETTOPINDEX, 0, 0));
         SendMessage(hLB, LB_SETTOPINDEX, WPARAM(std::max(0, pt.y < client.top ? top - 1 : top + 1)), 0);

@@ -10,14 +10,6 @@ using tw::comctl::ImageList;
 
 namespace tw::comctl::detail_imagelistapi {
 
-std::vector<uint8_t> MaskFromPixels(const std::vector<uint32_t>& maskPixels)
-{
-    std::vector<uint8_t> mask(maskPixels.size());
-    for (size_t i = 0; i < mask.size(); ++i)
-        mask[i] = (maskPixels[i] & 0xFFFFFF) != 0 ? 1 : 0;
-    return mask;
-}
-
 // Pixels and mask of a bitmap pair; a missing mask bitmap leaves everything opaque.
 bool ReadPair(HBITMAP image, HBITMAP maskBitmap, int& width, int& height, std::vector<uint32_t>& pixels,
               std::vector<uint8_t>& mask)
