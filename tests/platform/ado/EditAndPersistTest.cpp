@@ -1,6 +1,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "platform/ado/ValueMapping.h"
 #include "tests/platform/ado/AdoTestSupport.h"
 
 using namespace ADODB;
@@ -177,4 +178,49 @@ TEST(AdoPersist, DamagedOrMissingFileRaisesAndSaveFailureKeepsTheOldFile)
     _RecordsetPtr rs = OpenProfiles(kFixture);
     EXPECT_THROW(rs->Save("no-such-folder/ProData.dat", adPersistXML), _com_error);
     EXPECT_THROW(rs->Save("x.dat", adPersistADTG), _com_error);
+}
+
+TEST(AdoPersist, SavedQueryResultKeepsItsTypesAndValues)
+{
+    _ConnectionPtr connection = OpenEmbedded();
+    connection->Execute("create table Typed (id int, name nvarchar(10), price money, added datetime, "
+                        "data varbinary(4), flag bit, ratio float)",
+                        nullptr, adCmdText);
+    connection->Execute("insert into Typed values (1, N'Grüße <&>', 12.3456, '2003-04-05 10:20:30.250', 0x00FF, 1, 0.1) "
+                        "insert into Typed values (2, null, null, null, null, null, null)",
+                        nullptr, adCmdText);
+    _RecordsetPtr rs = connection->Execute("select * from Typed order by id", nullptr, adCmdText);
+    rs->Save("typed.xml", adPersistXML);
+
+    _RecordsetPtr back = OpenProfiles("typed.xml");
+    FieldsPtr original = rs->GetFields();
+    FieldsPtr loaded = back->GetFields();
+    ASSERT_EQ(original->GetCount(), loaded->GetCount());
+    for (; !back->GetEOF(); back->MoveNext(), rs->MoveNext()) {
+        for (long i = 0; i < original->GetCount(); ++i) {
+            SCOPED_TRACE(static_cast<const char*>(original->GetItem(i)->GetName()));
+            EXPECT_EQ(original->GetItem(i)->GetType(), loaded->GetItem(i)->GetType());
+            const _variant_t before = original->GetItem(i)->GetValue();
+            const _variant_t after = loaded->GetItem(i)->GetValue();
+            if (before.vt == (VT_ARRAY | VT_UI1))
+                EXPECT_EQ(tw::ado::BytesOf(before), tw::ado::BytesOf(after));
+            else
+                EXPECT_TRUE(before == after);
+        }
+    }
+    EXPECT_TRUE(rs->GetEOF());
+}
+
+TEST(AdoEditing, RequeryShowsWhatAnotherConnectionChanged)
+{
+    _ConnectionPtr connection = OpenEmbedded();
+    connection->Execute("create table Fresh (id int)", nullptr, adCmdText);
+    connection->Execute("insert into Fresh values (1)", nullptr, adCmdText);
+    _RecordsetPtr rs("ADODB.Recordset");
+    rs->Open("select id from Fresh", _variant_t(static_cast<IDispatch*>(connection)), adOpenStatic, adLockReadOnly,
+             adCmdText);
+    EXPECT_EQ(1, rs->GetRecordCount());
+    OpenEmbedded()->Execute("insert into Fresh values (2)", nullptr, adCmdText);
+    rs->Requery();
+    EXPECT_EQ(2, rs->GetRecordCount());
 }
