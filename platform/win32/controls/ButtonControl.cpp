@@ -313,6 +313,13 @@ void SetCheck(HWND hwnd, ButtonState& s, UINT check)
         check = BST_CHECKED;
     if (check > BST_INDETERMINATE)
         check = BST_CHECKED;
+    if (IsRadio(type)) {
+        // Tab reaches a radio group at its checked button.
+        const DWORD style = StyleOf(hwnd);
+        const DWORD wanted = check == BST_CHECKED ? (style | WS_TABSTOP) : (style & ~static_cast<DWORD>(WS_TABSTOP));
+        if (wanted != style)
+            SetWindowLong(hwnd, GWL_STYLE, static_cast<LONG>(wanted));
+    }
     if (s.check == check)
         return;
     s.check = check;

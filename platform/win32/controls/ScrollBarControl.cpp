@@ -219,8 +219,7 @@ void StartSizing(ScrollState& s, POINT pt)
 void OnButtonDown(ScrollState& s, POINT pt)
 {
     if (s.IsSizeBox()) {
-        if (s.Style() & SBS_SIZEGRIP)
-            StartSizing(s, pt);
+        StartSizing(s, pt);
         return;
     }
     if ((s.Style() & WS_TABSTOP) && GetFocus() != s.hwnd)
@@ -397,7 +396,7 @@ LRESULT Dispatch(ScrollState& s, UINT message, WPARAM wParam, LPARAM lParam)
         Redraw(s);
         return 0;
     case WM_SETCURSOR:
-        if ((s.Style() & SBS_SIZEGRIP) && LOWORD(lParam) == HTCLIENT) {
+        if (s.IsSizeBox() && LOWORD(lParam) == HTCLIENT) {
             SetCursor(LoadCursor(nullptr, IDC_SIZENWSE));
             return TRUE;
         }

@@ -122,6 +122,9 @@ TEST_F(ButtonTest, AutoRadioUnchecksOnlyItsOwnGroup)
     EXPECT_EQ(SendMessage(c, BM_GETCHECK, 0, 0), BST_CHECKED);
     EXPECT_EQ(SendMessage(d, BM_GETCHECK, 0, 0), BST_CHECKED) << "the next group keeps its choice";
     EXPECT_EQ(Commands(), std::vector<std::string>{CommandLine(13, BN_CLICKED)});
+    // Tab comes into the group at the checked button.
+    EXPECT_EQ(GetWindowLong(a, GWL_STYLE) & WS_TABSTOP, 0);
+    EXPECT_EQ(GetWindowLong(c, GWL_STYLE) & WS_TABSTOP, WS_TABSTOP);
 }
 
 TEST_F(ButtonTest, DialogCodesTellTheDialogManagerWhatEachButtonIs)
