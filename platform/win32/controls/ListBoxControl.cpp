@@ -27,6 +27,7 @@ struct ListState {
     HWND hwnd = nullptr;
     std::vector<Item> items;
     HFONT font = nullptr;
+    int textHeight = 16;  // of the font, for centring text in taller items
     int itemHeight = 16;
     int topIndex = 0;
     int caret = -1;
@@ -230,7 +231,7 @@ void DrawTextItem(const ListState& s, HDC hdc, int index, RECT rect, HBRUSH back
     const COLORREF previous = SetTextColor(hdc, colour);
     const std::string& text = s.items[static_cast<size_t>(index)].text;
     const int x = rect.left + kTextIndent;
-    const int y = rect.top + std::max(0, (rect.bottom - rect.top - FontHeight(s.font)) / 2);
+    const int y = rect.top + std::max(0, (rect.bottom - rect.top - s.textHeight) / 2);
     if (s.Style() & LBS_USETABSTOPS) {
         TabbedTextOut(hdc, x, y, text.c_str(), static_cast<int>(text.size()), static_cast<int>(s.tabStops.size()),
                       s.tabStops.empty() ? nullptr : s.tabStops.data(), x);
@@ -827,7 +828,8 @@ void SetTabStops(ListState& s, WPARAM count, LPARAM stops)
 
 void OnCreate(ListState& s)
 {
-    s.itemHeight = FontHeight(s.font);
+    s.textHeight = FontHeight(s.font);
+    s.itemHeight = s.textHeight;
     if (s.Style() & LBS_OWNERDRAWFIXED)
         s.itemHeight = MeasureItem(s, 0, 0);
     SetTabStops(s, 0, 0);
@@ -978,8 +980,9 @@ LRESULT Dispatch(ListState& s, UINT message, WPARAM wParam, LPARAM lParam)
         return 0;
     case WM_SETFONT:
         s.font = reinterpret_cast<HFONT>(wParam);
+        s.textHeight = FontHeight(s.font);
         if (!s.OwnerDraw())
-            s.itemHeight = FontHeight(s.font);
+            s.itemHeight = s.textHeight;
         KeepIntegralHeight(s);
         UpdateScrollBars(s);
         if (LOWORD(lParam))
@@ -1215,6 +1218,7 @@ LRESULT CALLBACK ListBoxControl::Proc(HWND hwnd, UINT message, WPARAM wParam, LP
         const auto* cs = reinterpret_cast<const CREATESTRUCT*>(lParam);
         state->vScroll = cs && (cs->style & WS_VSCROLL);
         state->hScroll = cs && (cs->style & WS_HSCROLL);
+        state->redraw = !(cs && (cs->style & LBS_NOREDRAW));
         // A combo box passes itself when it creates its list.
         if (cs && (cs->style & LBS_COMBOBOX))
             state->combo = static_cast<HWND>(cs->lpCreateParams);
