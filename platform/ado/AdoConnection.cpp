@@ -240,7 +240,7 @@ HRESULT ConnectionObject::raw_Execute(BSTR CommandText, VARIANT* RecordsAffected
             RecordsAffected->lVal = object->FirstRecordsAffected();
         }
         if (ppiRset)
-            HandOut<ADODB::_Recordset>(ppiRset, recordset);
+            HandOut<ADODB::_Recordset>(ppiRset, (options & ADODB::adExecuteNoRecords) ? nullptr : recordset.GetInterfacePtr());
     });
 }
 
@@ -354,7 +354,7 @@ void ConnectionObject::FillProperties()
         return;
     for (const char* name : {"Provider Name", "Data Source", "DBMS Name", "DBMS Version", "Driver Name"})
         m_properties->Set(name, _variant_t(session->StaticProperty(name).c_str()));
-    m_properties->Set("Multiple Results", _variant_t(1));
+    m_properties->Set("Multiple Results", _variant_t(session->StaticProperty("Multiple Results") == "1" ? 1 : 0));
     m_properties->Set("Current Catalog", _variant_t(session->CurrentDatabase().c_str()),
                       [this](const _variant_t& value) { UseDatabase(static_cast<const char*>(_bstr_t(value))); });
 }

@@ -74,8 +74,11 @@ public:
             return "SQL Server";
         if (name == "DBMS Version")
             return "08.00.0000";
+        // The connection string names SQLOLEDB; callers tell providers apart by this name.
         if (name == "Provider Name")
-            return "tarnwick-embedded";
+            return "SQLOLEDB.DLL";
+        if (name == "Multiple Results")
+            return "1";
         if (name == "Data Source")
             return tw::server::Server::kServerName;
         if (name == "Driver Name")

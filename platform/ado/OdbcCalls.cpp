@@ -159,6 +159,7 @@ std::vector<Diagnostic> Connection::Diagnostics() const
 std::string Connection::DbmsName() const { return callsdetail::InfoText(m_dbc, SQL_DBMS_NAME); }
 std::string Connection::DbmsVersion() const { return callsdetail::InfoText(m_dbc, SQL_DBMS_VER); }
 std::string Connection::DriverName() const { return callsdetail::InfoText(m_dbc, SQL_DRIVER_NAME); }
+bool Connection::MultipleResults() const { return callsdetail::InfoText(m_dbc, SQL_MULT_RESULT_SETS) == "Y"; }
 
 std::string Connection::CurrentCatalog() const
 {

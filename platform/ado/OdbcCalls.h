@@ -51,6 +51,8 @@ public:
     std::string DbmsName() const;
     std::string DbmsVersion() const;
     std::string DriverName() const;
+    // Whether the driver returns several result sets from one statement.
+    bool MultipleResults() const;
     std::string CurrentCatalog() const;
 
 private:

@@ -65,6 +65,9 @@ tw::server::Value ValueOf(const odbc::Cell& cell, odbc::CellKind kind)
 
 class OdbcSession final : public ProviderSession {
 public:
+    // providerName: what the connection reports as its "Provider Name".
+    explicit OdbcSession(std::string providerName) : m_providerName(std::move(providerName)) {}
+
     void Connect(const std::string& odbcText, long loginTimeout, const std::string& displayName)
     {
         if (!odbc::Succeeded(m_connection.Connect(odbcText, loginTimeout)))
@@ -73,6 +76,7 @@ public:
         m_dbmsName = m_connection.DbmsName();
         m_dbmsVersion = m_connection.DbmsVersion();
         m_driverName = m_connection.DriverName();
+        m_multipleResults = m_connection.MultipleResults();
     }
 
     void Execute(const std::string& batch, tw::server::ResultSink& sink) override
@@ -102,7 +106,9 @@ public:
         if (name == "Data Source")
             return m_dataSource;
         if (name == "Provider Name")
-            return "MSDASQL";
+            return m_providerName;
+        if (name == "Multiple Results")
+            return m_multipleResults ? "1" : "0";
         return {};
     }
 
@@ -247,6 +253,8 @@ private:
     std::string m_dbmsName;
     std::string m_dbmsVersion;
     std::string m_driverName;
+    std::string m_providerName;
+    bool m_multipleResults = false;
 };
 
 } // namespace odbcdetail
@@ -301,7 +309,7 @@ std::string TdsConnectionString(const ConnectionString& settings, const std::str
 std::unique_ptr<ProviderSession> OpenTdsSession(const ConnectionString& settings, const std::string& userId,
                                                 const std::string& password, long loginTimeoutSeconds)
 {
-    auto session = std::make_unique<odbcdetail::OdbcSession>();
+    auto session = std::make_unique<odbcdetail::OdbcSession>("SQLOLEDB.DLL");
     const std::string server = settings.Get({"Data Source", "Server", "Address"});
     try {
         session->Connect(TdsConnectionString(settings, userId, password), loginTimeoutSeconds, server);
@@ -317,7 +325,7 @@ std::unique_ptr<ProviderSession> OpenTdsSession(const ConnectionString& settings
 
 std::unique_ptr<ProviderSession> OpenOdbcSession(const std::string& odbcConnectionString, long loginTimeoutSeconds)
 {
-    auto session = std::make_unique<odbcdetail::OdbcSession>();
+    auto session = std::make_unique<odbcdetail::OdbcSession>("MSDASQL.DLL");
     session->Connect(odbcConnectionString, loginTimeoutSeconds, "ODBC");
     return session;
 }

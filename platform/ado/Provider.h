@@ -41,7 +41,8 @@ public:
     // From any thread, while Execute runs on another.
     virtual void Cancel() = 0;
     virtual std::string CurrentDatabase() = 0;
-    // "DBMS Name", "DBMS Version", "Provider Name", "Data Source", "Driver Name"; "" when unknown.
+    // "DBMS Name", "DBMS Version", "Provider Name", "Data Source", "Driver Name",
+    // "Multiple Results" ("1" or "0"); "" when unknown.
     virtual std::string StaticProperty(const std::string& name) const = 0;
     // Streams one result set whose first field is a database name.
     virtual void ListCatalogs(tw::server::ResultSink& sink) = 0;

@@ -21,6 +21,7 @@ TEST(AdoConnection, CreatedByProgIdAndClassIdAndOpensTheEmbeddedServer)
     EXPECT_EQ("SQL Server", Text(properties->GetItem("DBMS Name")->GetValue()));
     EXPECT_EQ("(embedded)", Text(properties->GetItem("Data Source")->GetValue()));
     EXPECT_EQ(1, static_cast<long>(properties->GetItem("Multiple Results")->GetValue()));
+    EXPECT_EQ("SQLOLEDB.DLL", Text(properties->GetItem("Provider Name")->GetValue()));
     EXPECT_EQ("master", Text(properties->GetItem("Current Catalog")->GetValue()));
     connection->Close();
     EXPECT_EQ(adStateClosed, connection->GetState());

@@ -105,6 +105,8 @@ TEST(AdoOdbc, ProviderPropertiesComeFromTheDriver)
     PropertiesPtr properties = connection->GetProperties();
     EXPECT_EQ("SQLite", Text(properties->GetItem("DBMS Name")->GetValue()));
     EXPECT_FALSE(Text(properties->GetItem("Driver Name")->GetValue()).empty());
+    EXPECT_EQ("MSDASQL.DLL", Text(properties->GetItem("Provider Name")->GetValue()));
+    EXPECT_EQ(0, static_cast<long>(properties->GetItem("Multiple Results")->GetValue()));
 }
 
 struct TdsStringCase {
