@@ -24,28 +24,6 @@ bool RegisterMdiClientClass()
 
 namespace mdi_api_detail {
 
-UINT FirstChildId(HWND client)
-{
-    // The first child's id is the smallest id a child has; without children
-    // no command can name one.
-    UINT first = 0xFFFFFFFF;
-    for (HWND child = GetWindow(client, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
-        if (GetWindowLongPtr(child, GWL_EXSTYLE) & WS_EX_MDICHILD)
-            first = std::min(first, static_cast<UINT>(GetWindowLongPtr(child, GWLP_ID)));
-    }
-    return first;
-}
-
-HWND ChildWithId(HWND client, UINT id)
-{
-    for (HWND child = GetWindow(client, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
-        if ((GetWindowLongPtr(child, GWL_EXSTYLE) & WS_EX_MDICHILD) &&
-            static_cast<UINT>(GetWindowLongPtr(child, GWLP_ID)) == id)
-            return child;
-    }
-    return nullptr;
-}
-
 LRESULT FrameCommand(HWND frame, HWND client, WPARAM wParam, LPARAM lParam)
 {
     const UINT id = LOWORD(wParam);
@@ -57,7 +35,7 @@ LRESULT FrameCommand(HWND frame, HWND client, WPARAM wParam, LPARAM lParam)
         return 0;
     }
     if (client && HIWORD(wParam) == 0) {
-        if (HWND child = ChildWithId(client, id)) {
+        if (HWND child = MdiClient::ChildForCommand(client, id)) {
             if (IsIconic(child))
                 SendMessage(client, WM_MDIRESTORE, reinterpret_cast<WPARAM>(child), 0);
             SendMessage(client, WM_MDIACTIVATE, reinterpret_cast<WPARAM>(child), 0);

@@ -80,6 +80,15 @@ HWND MdiClient::Active(HWND client, bool* maximized)
     return state.active;
 }
 
+HWND MdiClient::ChildForCommand(HWND client, UINT id)
+{
+    State state;
+    if (!Snapshot(client, &state) || id < state.idFirstChild || id >= state.idFirstChild + kListedChildren)
+        return nullptr;
+    const size_t index = id - state.idFirstChild;
+    return index < state.children.size() ? state.children[index] : nullptr;
+}
+
 RECT MdiClient::ClientArea(HWND client)
 {
     RECT area{};

@@ -24,6 +24,9 @@ public:
     // The client of an MDI child, null for other windows.
     static HWND ClientOf(HWND child);
     static HWND Active(HWND client, bool* maximized = nullptr);
+    // The child a Window-menu command names; null for "&More Windows..." and
+    // for commands that are no child's.
+    static HWND ChildForCommand(HWND client, UINT id);
 
     static void Activate(HWND client, HWND child);
     static void Next(HWND client, HWND from, bool previous);

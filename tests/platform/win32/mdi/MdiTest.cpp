@@ -209,6 +209,9 @@ TEST_F(Mdi, PastNineChildrenTheMenuEndsWithMoreWindowsAndTheActiveIsListed)
     EXPECT_EQ(list[1], "65280 &1 A");
     EXPECT_EQ(list[9], "65288 &9 K *") << "the active eleventh took the ninth place";
     EXPECT_EQ(list[10], "65289 &More Windows...");
+    // "More Windows" names no child, not even the tenth.
+    SendMessage(frame, WM_COMMAND, 65289, 0);
+    EXPECT_EQ(NameOf(Active()), "K");
     // Each newly active child past the ninth swapped places with the ninth.
     EXPECT_EQ(GetWindowLongPtr(children[8], GWLP_ID), 65289);
     EXPECT_EQ(GetWindowLongPtr(children[9], GWLP_ID), 65290);

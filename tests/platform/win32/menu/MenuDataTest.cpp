@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/win32/kernel/KernelObjects.h"
+#include "platform/win32/menu/MenuLayout.h"
 #include "platform/win32/menu/winmenu.h"
 #include "platform/win32/resource/MenuTemplate.h"
 #include "platform/win32/resource/ResourceLoader.h"
@@ -329,6 +330,39 @@ TEST_F(MenuTemplates, IndirectLoadAndMissingOrMalformedTemplates)
     EXPECT_EQ(LoadMenu(Module(), MAKEINTRESOURCE(799)), nullptr);
     const WORD badVersion[] = {7, 0, 0, 0};
     EXPECT_EQ(LoadMenuIndirect(badVersion), nullptr);
+}
+
+}  // namespace
+}  // namespace tw::menu::test
+
+namespace tw::menu::test {
+namespace {
+
+// Layout of popups and bars: columns, breaks and right-justified items.
+TEST(MenuLayoutTest, MenuBreakStartsANewColumnAndBarBreakANewRow)
+{
+    HMENU popup = CreatePopupMenu();
+    AppendMenu(popup, MF_STRING, 1, "One");
+    AppendMenu(popup, MF_STRING, 2, "Two");
+    AppendMenu(popup, MF_STRING | MF_MENUBARBREAK, 3, "Three");
+    const MenuLayout columns = MenuPainter::MeasurePopup(nullptr, popup);
+    EXPECT_EQ(columns.rects[1].left, columns.rects[0].left);
+    EXPECT_GT(columns.rects[1].top, columns.rects[0].top);
+    EXPECT_GT(columns.rects[2].left, columns.rects[0].right - 1) << "a second column";
+    EXPECT_EQ(columns.rects[2].top, columns.rects[0].top);
+    EXPECT_GE(columns.size.cx, columns.rects[2].right);
+
+    HMENU bar = CreateMenu();
+    AppendMenu(bar, MF_STRING, 1, "&File");
+    AppendMenu(bar, MF_STRING | MF_MENUBREAK, 2, "&Edit");
+    AppendMenu(bar, MF_STRING | MF_RIGHTJUSTIFY, 3, "&Help");
+    const MenuLayout rows = MenuPainter::MeasureBar(nullptr, bar, 500);
+    EXPECT_EQ(rows.rects[1].left, 0);
+    EXPECT_EQ(rows.rects[1].top, rows.rects[0].bottom) << "a second row";
+    EXPECT_EQ(rows.rects[2].right, 500) << "right-justified to the bar's edge";
+    EXPECT_EQ(rows.size.cy, 2 * MenuPainter::BarRowHeight());
+    DestroyMenu(popup);
+    DestroyMenu(bar);
 }
 
 }  // namespace
