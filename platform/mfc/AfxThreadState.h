@@ -13,7 +13,8 @@ struct ThreadState {
     MSG lastSentMsg{};
     CWnd* pWndInit = nullptr;  // attached to the first message its window receives
     CWinThread* pThread = nullptr;
-    int tempMapLock = 0;  // temporary objects live on while this is above zero
+    int tempMapLock = 0;
+    HWND hLockoutNotifyWindow = nullptr;  // its control notifications are ignored while data is exchanged  // temporary objects live on while this is above zero
 };
 
 ThreadState& CurrentThreadState();

@@ -13,6 +13,7 @@ IMPLEMENT_DYNAMIC(CException, CObject)
 IMPLEMENT_DYNAMIC(CMemoryException, CException)
 IMPLEMENT_DYNAMIC(CNotSupportedException, CException)
 IMPLEMENT_DYNAMIC(CResourceException, CException)
+IMPLEMENT_DYNAMIC(CUserException, CException)
 IMPLEMENT_DYNAMIC(CInvalidArgException, CException)
 IMPLEMENT_DYNAMIC(CFileException, CException)
 IMPLEMENT_DYNAMIC(CArchiveException, CException)
@@ -269,6 +270,11 @@ void AfxThrowNotSupportedException()
 void AfxThrowResourceException()
 {
     throw new CResourceException;
+}
+
+void AfxThrowUserException()
+{
+    throw new CUserException;
 }
 
 void AfxThrowInvalidArgException()

@@ -49,6 +49,14 @@ public:
     BOOL GetErrorMessage(LPTSTR lpszError, UINT nMaxError, PUINT pnHelpContext = nullptr) const override;
 };
 
+// Thrown after the user has been told what is wrong (a failed validation):
+// handlers stop quietly, without a message of their own.
+class CUserException : public CException {
+    DECLARE_DYNAMIC(CUserException)
+public:
+    explicit CUserException(BOOL bAutoDelete = TRUE) : CException(bAutoDelete) {}
+};
+
 class CInvalidArgException : public CException {
     DECLARE_DYNAMIC(CInvalidArgException)
 public:
@@ -120,6 +128,7 @@ public:
 [[noreturn]] void AfxThrowNotSupportedException();
 [[noreturn]] void AfxThrowInvalidArgException();
 [[noreturn]] void AfxThrowResourceException();
+[[noreturn]] void AfxThrowUserException();
 [[noreturn]] void AfxThrowFileException(int cause, LONG lOsError = -1, LPCTSTR lpszFileName = nullptr);
 [[noreturn]] void AfxThrowArchiveException(int cause, LPCTSTR lpszArchiveName = nullptr);
 

@@ -607,6 +607,8 @@ BOOL CWnd::OnCommand(WPARAM wParam, LPARAM lParam)
             return FALSE;
         nCode = CN_COMMAND;
     } else {
+        if (CurrentThreadState().hLockoutNotifyWindow == m_hWnd)
+            return TRUE;
         if (ReflectLastMsg(hWndCtrl))
             return TRUE;
         if (nID == 0)
@@ -621,6 +623,8 @@ BOOL CWnd::OnNotify(WPARAM, LPARAM lParam, LRESULT* pResult)
     HWND hWndCtrl = pNMHDR->hwndFrom;
     const UINT nID = static_cast<UINT>(::GetDlgCtrlID(hWndCtrl));
     const int nCode = static_cast<int>(pNMHDR->code);
+    if (CurrentThreadState().hLockoutNotifyWindow == m_hWnd)
+        return TRUE;
     if (ReflectLastMsg(hWndCtrl, pResult))
         return TRUE;
     AFX_NOTIFY notify{pResult, pNMHDR};

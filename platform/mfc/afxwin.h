@@ -9,6 +9,8 @@
 #include "platform/mfc/CCmdUI.h"
 #include "platform/mfc/CComboBox.h"
 #include "platform/mfc/CDC.h"
+#include "platform/mfc/CDataExchange.h"
+#include "platform/mfc/CDialog.h"
 #include "platform/mfc/CEdit.h"
 #include "platform/mfc/CGdiObject.h"
 #include "platform/mfc/CListBox.h"
