@@ -4,9 +4,9 @@
 #include "platform/dmo/SqlQuoting.h"
 #include "platform/dmo/SqlServerObject.h"
 
-using namespace tw::dmo;
-
 namespace dmonames {
+
+using namespace tw::dmo;
 
 struct QuoteCase {
     const char* raw;

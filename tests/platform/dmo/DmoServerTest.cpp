@@ -5,9 +5,9 @@
 #include "platform/com/ClassRegistry.h"
 #include "platform/dmo/DmoInterfaces.h"
 
-using namespace SQLDMO;
-
 namespace dmoserver {
+
+using namespace SQLDMO;
 
 std::string Text(const _bstr_t& text) { return static_cast<const char*>(text); }
 

@@ -1,0 +1,65 @@
+#include <gtest/gtest.h>
+
+#include "tests/platform/dmo/DmoTestSupport.h"
+
+namespace dmosample {
+
+using namespace SQLDMO;
+using dmotest::Text;
+
+// The embedded server's own sample database: each object is scripted,
+// dropped and made again from its script.
+class DmoSample : public dmotest::ScriptFixture {
+protected:
+    void SetUp() override
+    {
+        Login();
+        OpenDatabase("TarnSample");
+    }
+};
+
+TEST_F(DmoSample, EveryKindOfObjectComesBackTheSame)
+{
+    ExpectScriptRecreates(_ViewPtr(database->GetViews()->Item("dbo.OrderTotals")), "OrderTotals");
+    ExpectScriptRecreates(_StoredProcedurePtr(database->GetStoredProcedures()->Item("dbo.usp_CustomerOrders")),
+                          "usp_CustomerOrders");
+    ExpectScriptRecreates(_UserDefinedFunctionPtr(database->GetUserDefinedFunctions()->Item("dbo.fn_LineTotal")),
+                          "fn_LineTotal");
+    _TablePtr products = database->GetTables()->Item("dbo.Products");
+    ExpectScriptRecreates(_TriggerPtr(products->GetTriggers()->Item("trg_Products_NoNegativeStock")),
+                          "trg_Products_NoNegativeStock");
+    // Nothing refers to the order lines: the table with a two-column key,
+    // two foreign keys, a check, a default and an index can go and return.
+    ExpectScriptRecreates(_TablePtr(database->GetTables()->Item("dbo.Order Details")), "Order Details");
+}
+
+TEST_F(DmoSample, TheTreeWalkOfTheExplorer)
+{
+    TablesPtr tables = database->GetTables();
+    tables->Refresh();
+    long userTables = 0;
+    for (long i = 1; i <= tables->GetCount(); ++i) {
+        _TablePtr table = tables->Item(i);
+        if (table->GetSystemObject())
+            continue;
+        ++userTables;
+        const std::string full = Text(table->GetOwner()) + "." + Text(table->GetName());
+        EXPECT_EQ(_TablePtr(tables->Item(full.c_str()))->GetID(), table->GetID()) << full;
+    }
+    EXPECT_EQ(userTables, 4);
+    _TablePtr orders = tables->Item("Orders");
+    orders->RecalcSpaceUsage();
+    EXPECT_EQ(orders->GetIndexes()->GetCount(), 2);
+    KeysPtr keys = orders->GetKeys();
+    long foreign = 0;
+    for (long i = 1; i <= keys->GetCount(); ++i)
+        foreign += (keys->Item(i)->GetType() & 3) == 3 ? 1 : 0;
+    EXPECT_EQ(foreign, 1);
+    EXPECT_EQ(orders->GetRows(), 200);
+    _ViewPtr view = database->GetViews()->Item("dbo.OrderTotals");
+    EXPECT_FALSE(view->GetSystemObject());
+    EXPECT_TRUE(view->GetQuotedIdentifierStatus());
+    EXPECT_FALSE(Text(view->GetCreateDate()).empty());
+}
+
+} // namespace dmosample
