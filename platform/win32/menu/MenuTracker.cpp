@@ -15,6 +15,16 @@ namespace tw::menu {
 std::atomic<MenuTracker*> MenuTracker::s_active{nullptr};
 
 namespace menu_tracker_detail {
+// Held while the active loop is published or withdrawn, so EndMenu from
+// another thread never reaches a loop that has already ended.
+std::mutex& ActiveMutex()
+{
+    static std::mutex mutex;
+    return mutex;
+}
+}  // namespace menu_tracker_detail
+
+namespace menu_tracker_detail {
 
 // The loop of this thread, for its popup windows' painting.
 thread_local MenuTracker* t_current = nullptr;
@@ -161,6 +171,7 @@ void MenuTracker::TrackBarByMouse(HWND owner, HMENU bar, POINT screenPt)
 
 bool MenuTracker::EndActive()
 {
+    std::lock_guard<std::mutex> lock(mtd::ActiveMutex());
     MenuTracker* active = s_active.load();
     if (!active)
         return false;
@@ -209,7 +220,10 @@ bool MenuTracker::OpenItemRect(HMENU menu, UINT item, RECT* rect)
 void MenuTracker::Enter(HMENU initMenu)
 {
     mtd::t_current = this;
-    s_active = this;
+    {
+        std::lock_guard<std::mutex> lock(mtd::ActiveMutex());
+        s_active = this;
+    }
     rightButton_ = (flags_ & TPM_RIGHTBUTTON) != 0;
     Notify(WM_ENTERMENULOOP, bar_ ? FALSE : TRUE, 0);
     SetCapture(owner_);
@@ -271,6 +285,7 @@ void MenuTracker::Leave()
     Notify(WM_EXITMENULOOP, bar_ ? FALSE : TRUE, 0);
     if (mtd::t_current == this)
         mtd::t_current = nullptr;
+    std::lock_guard<std::mutex> lock(mtd::ActiveMutex());
     MenuTracker* self = this;
     s_active.compare_exchange_strong(self, nullptr);
 }
@@ -648,6 +663,8 @@ void MenuTracker::SelectBar(int item, bool openPopup, bool selectFirst)
     OffsetRect(&anchor, barRect.left, barRect.top);
     // A maximised MDI child's icon opens its system menu.
     const bool system = (barItem.type & MFT_BITMAP) && barItem.bitmap == HBMMENU_SYSTEM;
+    if (system && IsWindow(reinterpret_cast<HWND>(barItem.data)))
+        UpdateSystemMenuStates(reinterpret_cast<HWND>(barItem.data), barItem.subMenu);
     if (!OpenPopup(barItem.subMenu, item, system, anchor, false))
         return;
     RedrawBar();

@@ -30,8 +30,10 @@ std::map<HWND, HMENU>& SystemMenus()
     return *menus;
 }
 
-HMENU BuildSystemMenu()
+HMENU BuildSystemMenu(HWND hwnd)
 {
+    // A document window inside a frame closes and moves on with Ctrl keys.
+    const bool documentWindow = (GetWindowLongPtr(hwnd, GWL_EXSTYLE) & WS_EX_MDICHILD) != 0;
     HMENU menu = CreatePopupMenu();
     AppendMenu(menu, MF_STRING, SC_RESTORE, "&Restore");
     AppendMenu(menu, MF_STRING, SC_MOVE, "&Move");
@@ -39,7 +41,11 @@ HMENU BuildSystemMenu()
     AppendMenu(menu, MF_STRING, SC_MINIMIZE, "Mi&nimize");
     AppendMenu(menu, MF_STRING, SC_MAXIMIZE, "Ma&ximize");
     AppendMenu(menu, MF_SEPARATOR, 0, nullptr);
-    AppendMenu(menu, MF_STRING, SC_CLOSE, "&Close\tAlt+F4");
+    AppendMenu(menu, MF_STRING, SC_CLOSE, documentWindow ? "&Close\tCtrl+F4" : "&Close\tAlt+F4");
+    if (documentWindow) {
+        AppendMenu(menu, MF_SEPARATOR, 0, nullptr);
+        AppendMenu(menu, MF_STRING, SC_NEXTWINDOW, "Nex&t\tCtrl+F6");
+    }
     SetMenuDefaultItem(menu, SC_CLOSE, FALSE);
     std::lock_guard<std::mutex> lock(MenuStore::Instance().Mutex());
     if (Menu* found = MenuStore::Instance().Find(menu))
@@ -160,7 +166,7 @@ HMENU GetSystemMenu(HWND hWnd, BOOL bRevert)
         } else if (found != menus.end() && IsMenu(found->second)) {
             result = found->second;
         } else {
-            result = mwd::BuildSystemMenu();
+            result = mwd::BuildSystemMenu(hWnd);
             menus[hWnd] = result;
         }
     }

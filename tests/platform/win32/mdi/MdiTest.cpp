@@ -11,6 +11,8 @@
 #include "platform/win32/kernel/RectFunctions.h"
 #include "platform/win32/mdi/MdiArrange.h"
 #include "platform/win32/mdi/winmdi.h"
+#include "platform/win32/menu/MenuBarProvider.h"
+#include "platform/display/InputInjector.h"
 
 namespace tw::mdi::test {
 namespace {
@@ -40,6 +42,12 @@ LRESULT CALLBACK MdiFrameProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPa
                                      WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, 0, 0, client.right, client.bottom, hwnd,
                                      reinterpret_cast<HMENU>(0xCAC), nullptr, &ccs);
         return g_mdiClient ? 0 : -1;
+    }
+    // Until the window system's default processing drives menu bars, the
+    // frame hands the keyboard's menu command to the provider itself.
+    if (message == WM_SYSCOMMAND && (wParam & 0xFFF0) == SC_KEYMENU) {
+        if (tw::menu::MenuBarProvider* provider = tw::menu::InstalledMenuBarProvider())
+            return provider->SysCommand(hwnd, wParam, lParam), 0;
     }
     return DefFrameProc(hwnd, g_mdiClient, message, wParam, lParam);
 }
@@ -264,6 +272,10 @@ TEST_F(Mdi, AMaximisedChildJoinsTheFramesTitleAndPutsItsButtonsInTheBar)
     EXPECT_EQ(Title(frame), "Renamed");
     EXPECT_EQ(GetMenuItemCount(bar), barItems);
     EXPECT_TRUE(IsMenu(GetSystemMenu(b, FALSE))) << "the child keeps its system menu";
+    char close[32] = {};
+    GetMenuString(GetSystemMenu(b, FALSE), SC_CLOSE, close, sizeof close, MF_BYCOMMAND);
+    EXPECT_STREQ(close, "&Close\tCtrl+F4");
+    EXPECT_NE(GetMenuState(GetSystemMenu(b, FALSE), SC_NEXTWINDOW, MF_BYCOMMAND), 0xFFFFFFFFu);
 }
 
 TEST_F(Mdi, ActivatingAnotherChildCarriesTheMaximisedState)
@@ -280,6 +292,24 @@ TEST_F(Mdi, ActivatingAnotherChildCarriesTheMaximisedState)
     SendMessage(frame, WM_COMMAND, SC_CLOSE, 0);
     EXPECT_FALSE(IsWindow(a));
     EXPECT_EQ(Active(), b);
+}
+
+TEST_F(Mdi, TheBarsCloseButtonOfAMaximisedChildClosesIt)
+{
+    HWND a = NewChild("A");
+    HWND b = NewChild("B");
+    SendMessage(client, WM_MDIMAXIMIZE, reinterpret_cast<WPARAM>(b), 0);
+    tw::display::InputInjector input;
+    // Alt, then Left wraps to the last bar item: the close button.
+    input.KeyStroke(VK_MENU);
+    input.KeyStroke(VK_LEFT);
+    input.KeyStroke(VK_RETURN);
+    Pump();
+    EXPECT_FALSE(IsWindow(b));
+    EXPECT_EQ(Active(), a);
+    BOOL maximized = FALSE;
+    Active(&maximized);
+    EXPECT_TRUE(maximized) << "the next child takes the maximised place";
 }
 
 TEST_F(Mdi, CascadeOffsetsEachWindowWithTheActiveOnTop)
