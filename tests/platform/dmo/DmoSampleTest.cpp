@@ -62,4 +62,45 @@ TEST_F(DmoSample, TheTreeWalkOfTheExplorer)
     EXPECT_FALSE(Text(view->GetCreateDate()).empty());
 }
 
+TEST_F(DmoSample, FiguresOfTheDatabaseReport)
+{
+    EXPECT_EQ(Text(database->GetName()), "TarnSample");
+    EXPECT_FALSE(Text(database->GetOwner()).empty());
+    EXPECT_GE(database->GetSize(), 0);
+    EXPECT_GT(database->GetVersion(), 0);
+    EXPECT_GE(database->GetDataSpaceUsage(), 0.0f);
+    EXPECT_GE(database->GetIndexSpaceUsage(), 0.0f);
+    EXPECT_GE(database->GetSpaceAvailable(), 0);
+    EXPECT_FALSE(database->GetSystemObject());
+    EXPECT_EQ(Text(database->Script()), "CREATE DATABASE [TarnSample]\r\nGO\r\n");
+}
+
+TEST_F(DmoSample, KeysListTheirColumnsInKeyOrder)
+{
+    _TablePtr details = database->GetTables()->Item("Order Details");
+    _KeyPtr primary = details->GetKeys()->Item("PK_Order_Details");
+    EXPECT_EQ(primary->GetType(), SQLDMOKey_Primary);
+    EXPECT_EQ(Text(primary->GetKeyColumns()->GetText()), "OrderID, ProductID");
+    EXPECT_EQ(primary->GetReferencedColumns()->GetCount(), 0);
+    EXPECT_EQ(Text(primary->GetReferencedTable()), "");
+    _KeyPtr toProducts = details->GetKeys()->Item("FK_OrderDetails_Products");
+    EXPECT_EQ(Text(toProducts->GetReferencedTable()), "[dbo].[Products]");
+    EXPECT_EQ(Text(toProducts->GetReferencedColumns()->Item(1)), "ProductID");
+    EXPECT_EQ(details->ListUserPermissions("public")->GetCount(), 0);
+}
+
+TEST_F(DmoSample, ResultColumnsReportTheirServerTypes)
+{
+    _QueryResultsPtr results = database->ExecuteWithResults(
+        "select top 1 CustomerID, CompanyName, OrderDate = getdate(), Freight = cast(1.5 as money) from Customers");
+    EXPECT_EQ(results->GetColumnType(1), SQLDMO_DTypeInt4);
+    EXPECT_EQ(results->GetColumnType(3), SQLDMO_DTypeDateTime);
+    EXPECT_EQ(results->GetColumnType(4), SQLDMO_DTypeMoney);
+    // Dates read as the server writes them, not in the local format.
+    const std::string date = Text(results->GetColumnString(1, 3));
+    ASSERT_EQ(date.size(), 23u);
+    EXPECT_EQ(date[4], '-');
+    EXPECT_EQ(date[19], '.');
+}
+
 } // namespace dmosample

@@ -160,6 +160,39 @@ TEST_F(DmoServer, MemoryUsageTextHasTheLabelsAtTheirWidths)
     EXPECT_EQ(text.substr(dirty + 32), "0");
 }
 
+TEST_F(DmoServer, ALengthArgumentCutsTheCommand)
+{
+    _QueryResultsPtr results = server->ExecuteWithResults("select 7; select 8", 8L);
+    EXPECT_EQ(results->GetResultSets(), 1);
+    EXPECT_EQ(Text(results->GetColumnString(1, 1)), "7");
+}
+
+TEST_F(DmoServer, NoExecCompilesWithoutRunning)
+{
+    server->ExecuteImmediate("create table NotMade (a int)", SQLDMOExec_NoExec);
+    EXPECT_EQ(Text(server->ExecuteWithResults("select count(*) from sysobjects where name = 'NotMade'")
+                       ->GetColumnString(1, 1)),
+              "0");
+}
+
+// A database whose name holds a blank, with a table whose name holds "'"
+// and "]". (The embedded server refuses "]" and "'" in database names.)
+TEST_F(DmoServer, DatabaseNamesAreQuoted)
+{
+    server->ExecuteImmediate("create database [Odd Name]");
+    _Database2Ptr odd;
+    const _DatabasePtr item = server->GetDatabases()->Item("Odd Name");
+    item->QueryInterface(IID__Database2, reinterpret_cast<void**>(&odd));
+    ASSERT_TRUE(odd);
+    odd->ExecuteImmediate("create table [T'1]]] (a int)");
+    EXPECT_EQ(odd->GetStatus(), SQLDMODBStat_Normal);
+    EXPECT_GT(odd->GetID(), 0);
+    EXPECT_EQ(Text(_TablePtr(odd->GetTables()->Item("dbo.T'1]"))->GetName()), "T'1]");
+    EXPECT_EQ(_TablePtr(odd->GetTables()->Item("[dbo].[T'1]]]"))->GetRows(), 0);
+    EXPECT_EQ(Text(odd->ExecuteWithResults("select db_name()")->GetColumnString(1, 1)), "Odd Name");
+    server->ExecuteImmediate("use master; drop database [Odd Name]");
+}
+
 TEST_F(DmoServer, AnOfflineDatabaseReportsItsStatus)
 {
     GTEST_SKIP() << "the embedded server has no ALTER DATABASE ... SET OFFLINE to make one";
