@@ -1,7 +1,9 @@
 // Menus as data: handles, items by position and by command, states, item
 // information and menus loaded from templates.
 #include <cstring>
+#include <mutex>
 #include <set>
+#include <thread>
 
 #include <gtest/gtest.h>
 
@@ -32,6 +34,31 @@ TEST(MenuHandles, TenThousandMenusNeverRepeatAHandle)
         ASSERT_TRUE(DestroyMenu(menu));
         ASSERT_FALSE(IsMenu(menu));
     }
+}
+
+TEST(MenuHandles, ThreadsMakingMenusAtOnceNeverShareAHandle)
+{
+    std::mutex mutex;
+    std::set<HMENU> seen;
+    bool repeated = false;
+    auto work = [&] {
+        std::vector<HMENU> mine;
+        for (int i = 0; i < 2000; ++i) {
+            HMENU menu = CreatePopupMenu();
+            AppendMenu(menu, MF_STRING, static_cast<UINT_PTR>(i), "item");
+            mine.push_back(menu);
+            DestroyMenu(menu);
+        }
+        std::lock_guard<std::mutex> lock(mutex);
+        for (HMENU menu : mine)
+            repeated |= !seen.insert(menu).second;
+    };
+    std::thread first(work);
+    std::thread second(work);
+    first.join();
+    second.join();
+    EXPECT_FALSE(repeated);
+    EXPECT_EQ(seen.size(), 4000u);
 }
 
 TEST(MenuHandles, DestroyedOrUnknownHandlesFailAsThePlatformReports)

@@ -244,6 +244,27 @@ TEST_F(PopupMenus, OwnerDrawnItemsAreMeasuredAndDrawnByTheOwner)
     DestroyMenu(drawn);
 }
 
+TEST_F(PopupMenus, OpenItemsAnswerTheirScreenRectangleAndPoint)
+{
+    RECT closeRect{};
+    int fromPoint = -2;
+    onMessage = [&](UINT message, WPARAM, LPARAM) {
+        if (message != WM_MENUSELECT || !IsRectEmpty(&closeRect))
+            return;
+        GetMenuItemRect(frame, popup, 3, &closeRect);
+        fromPoint = MenuItemFromPoint(frame, popup, ItemCentre(popup, 3, kAt));
+    };
+    Keys("vx");
+    Track();
+    const MenuLayout layout = MenuPainter::MeasurePopup(frame, popup);
+    RECT expected = layout.rects[3];
+    OffsetRect(&expected, kAt.x, kAt.y);
+    EXPECT_TRUE(EqualRect(&closeRect, &expected));
+    EXPECT_EQ(fromPoint, 3);
+    RECT after{};
+    EXPECT_FALSE(GetMenuItemRect(frame, popup, 3, &after)) << "a closed popup has no items on the screen";
+}
+
 TEST_F(PopupMenus, InvalidMenuOrOwnerFails)
 {
     HMENU gone = CreatePopupMenu();
