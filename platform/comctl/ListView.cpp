@@ -1192,14 +1192,15 @@ void ListView::PaintRow(HDC dc, int index, DWORD customDraw)
 
 void ListView::Paint(HDC dc, const RECT& update)
 {
+    // The header paints itself; the rows stay below it.
+    const RECT area = ListArea();
+    IntersectClipRect(dc, area.left, area.top, area.right, area.bottom);
     HBRUSH back = CreateSolidBrush(background_ == CLR_NONE ? GetSysColor(COLOR_WINDOW) : background_);
     FillRect(dc, &update, back);
     DeleteObject(back);
-    const RECT area = ListArea();
     HGDIOBJ oldFont = SelectObject(dc, font_ ? font_ : GetStockObject(DEFAULT_GUI_FONT));
     NMLVCUSTOMDRAW info{};
     const DWORD customDraw = CustomDraw(dc, CDDS_PREPAINT, -1, 0, area, info);
-    IntersectClipRect(dc, area.left, area.top, area.right, area.bottom);
     if (!(customDraw & CDRF_SKIPDEFAULT)) {
         for (int index = top_; index < Count() && (index - top_) * RowHeight() < area.bottom - area.top; ++index)
             PaintRow(dc, index, customDraw);

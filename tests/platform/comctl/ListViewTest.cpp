@@ -129,6 +129,9 @@ TEST_F(ListViewTest, HeaderClickGivesColumnClickWithTheSubItem)
 {
     HWND header = reinterpret_cast<HWND>(SendMessage(list, LVM_GETHEADER, 0, 0));
     ASSERT_TRUE(IsWindowVisible(header));
+    InvalidateRect(list, nullptr, TRUE);
+    UpdateWindow(list);
+    EXPECT_EQ(ScreenPixel(header, 40, 8), GetSysColor(COLOR_BTNFACE)) << "the rows do not paint over the header";
     RECT second{};
     SendMessage(header, HDM_GETITEMRECT, 1, reinterpret_cast<LPARAM>(&second));
     Click(header, (second.left + second.right) / 2, 5);
