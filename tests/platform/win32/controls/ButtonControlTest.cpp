@@ -53,6 +53,16 @@ TEST_F(ButtonTest, SpacePressAndReleaseClicks)
     EXPECT_EQ(Commands(), std::vector<std::string>{CommandLine(7, BN_CLICKED)});
 }
 
+TEST_F(ButtonTest, SetStateShowsThePressWithoutClicking)
+{
+    HWND button = Make("Button", "Go", BS_PUSHBUTTON, RECT{10, 10, 90, 35}, 7);
+    SendMessage(button, BM_SETSTATE, TRUE, 0);
+    EXPECT_EQ(SendMessage(button, BM_GETSTATE, 0, 0), BST_PUSHED);
+    SendMessage(button, BM_SETSTATE, FALSE, 0);
+    EXPECT_EQ(SendMessage(button, BM_GETSTATE, 0, 0), 0);
+    EXPECT_TRUE(Commands().empty());
+}
+
 TEST_F(ButtonTest, FocusLossDuringSpaceCancelsTheClick)
 {
     HWND button = Make("Button", "Go", BS_PUSHBUTTON, RECT{10, 10, 90, 35}, 7);

@@ -67,6 +67,9 @@ TEST_F(EditTest, EachTypedCharacterNotifiesUpdateThenChange)
     EXPECT_EQ(Commands(), (std::vector<std::string>{CommandLine(50, EN_UPDATE), CommandLine(50, EN_CHANGE),
                                                     CommandLine(50, EN_UPDATE), CommandLine(50, EN_CHANGE)}));
     EXPECT_TRUE(SendMessage(edit, EM_GETMODIFY, 0, 0));
+    POINT caret{};
+    GetCaretPos(&caret);
+    EXPECT_EQ(caret.x, static_cast<short>(LOWORD(SendMessage(edit, EM_POSFROMCHAR, 2, 0)))) << "the caret follows";
 }
 
 TEST_F(EditTest, KeyStrokesReachTheControlThroughTranslation)

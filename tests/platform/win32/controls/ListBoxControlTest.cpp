@@ -382,6 +382,34 @@ TEST_F(ListBoxTest, TopIndexAndScrollBarAgree)
     EXPECT_EQ(SendMessage(list, LB_SETTOPINDEX, 40, 0), LB_ERR);
 }
 
+TEST_F(ListBoxTest, ScrollBarHidesWhenNotNeededUnlessAskedToStay)
+{
+    HWND hiding = MakeList(WS_VSCROLL, {"a", "b"}, RECT{10, 10, 160, 100});
+    HWND staying = MakeList(WS_VSCROLL | LBS_DISABLENOSCROLL, {"a", "b"}, RECT{200, 10, 350, 100});
+    EXPECT_EQ(GetWindowLong(hiding, GWL_STYLE) & WS_VSCROLL, 0);
+    EXPECT_EQ(GetWindowLong(staying, GWL_STYLE) & WS_VSCROLL, WS_VSCROLL);
+    for (int i = 0; i < 20; ++i)
+        SendMessage(hiding, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>("more"));
+    EXPECT_EQ(GetWindowLong(hiding, GWL_STYLE) & WS_VSCROLL, WS_VSCROLL) << "back once the items overflow";
+}
+
+TEST_F(ListBoxTest, HorizontalExtentSetsTheHorizontalRange)
+{
+    HWND list = MakeList(WS_HSCROLL | LBS_DISABLENOSCROLL, {"wide"}, RECT{10, 10, 160, 100});
+    SendMessage(list, LB_SETHORIZONTALEXTENT, 400, 0);
+    EXPECT_EQ(SendMessage(list, LB_GETHORIZONTALEXTENT, 0, 0), 400);
+    SCROLLINFO si{sizeof si, SIF_RANGE | SIF_PAGE, 0, 0, 0, 0, 0};
+    GetScrollInfo(list, SB_HORZ, &si);
+    EXPECT_EQ(si.nMax, 399);
+    RECT client{};
+    GetClientRect(list, &client);
+    EXPECT_EQ(si.nPage, static_cast<UINT>(client.right));
+    SendMessage(list, WM_HSCROLL, SB_RIGHT, 0);
+    RECT item{};
+    SendMessage(list, LB_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&item));
+    EXPECT_EQ(item.right, 400) << "items are as wide as the extent";
+}
+
 TEST_F(ListBoxTest, SelectedItemUsesHighlightColours)
 {
     HWND list = MakeList(0, {"one", "two"});
