@@ -136,6 +136,13 @@ LRESULT DefMDIChildProc(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam)
         MdiClient::ChildTitleChanged(hWnd);
         return result;
     }
+    case WM_WINDOWPOSCHANGED: {
+        const LRESULT result = DefWindowProc(hWnd, uMsg, wParam, lParam);
+        const auto* pos = reinterpret_cast<const WINDOWPOS*>(lParam);
+        if (pos && (pos->flags & (SWP_SHOWWINDOW | SWP_HIDEWINDOW)))
+            MdiClient::ChildVisibilityChanged(hWnd);
+        return result;
+    }
     default:
         break;
     }

@@ -632,6 +632,29 @@ void MdiClient::ChildTitleChanged(HWND child)
     ShowFrameTitle(client);
 }
 
+void MdiClient::ChildVisibilityChanged(HWND child)
+{
+    const HWND client = ClientOf(child);
+    if (!client)
+        return;
+    State state;
+    if (!Snapshot(client, &state))
+        return;
+    if (IsWindowVisible(child) && !state.active) {
+        Activate(client, child);
+        return;
+    }
+    if (!IsWindowVisible(child) && state.active == child) {
+        for (HWND other : ZOrder(client)) {
+            if (other != child && IsWindowVisible(other)) {
+                Activate(client, other);
+                return;
+            }
+        }
+    }
+    RefreshWindowList(client);
+}
+
 void MdiClient::ShowFrameTitle(HWND client)
 {
     State state;

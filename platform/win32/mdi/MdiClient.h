@@ -41,6 +41,9 @@ public:
     // title and the Window menu show).
     static void FrameTitleChanged(HWND client, const char* title);
     static void ChildTitleChanged(HWND child);
+    // A child shown or hidden by ShowWindow: the Window menu follows, and a
+    // shown child becomes active when none is.
+    static void ChildVisibilityChanged(HWND child);
 
 private:
     struct State {

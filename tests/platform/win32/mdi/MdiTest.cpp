@@ -175,6 +175,22 @@ TEST_F(Mdi, ANewChildIsActivatedAndTheOldOneToldFirst)
     EXPECT_EQ(GetWindow(client, GW_CHILD), a) << "the active child is on top";
 }
 
+TEST_F(Mdi, AChildMadeHiddenIsListedAndActivatedWhenShown)
+{
+    HWND hidden = NewChild("Hidden", 0);
+    ASSERT_NE(hidden, nullptr);
+    EXPECT_FALSE(IsWindowVisible(hidden));
+    EXPECT_EQ(Active(), nullptr);
+    EXPECT_TRUE(WindowList().empty());
+    ShowWindow(hidden, SW_SHOW);
+    EXPECT_EQ(Active(), hidden);
+    EXPECT_EQ(WindowList(), (std::vector<std::string>{"-", "65280 &1 Hidden *"}));
+    HWND other = NewChild("Other");
+    ShowWindow(other, SW_HIDE);
+    EXPECT_EQ(Active(), hidden) << "hiding the active child activates the next";
+    EXPECT_EQ(WindowList(), (std::vector<std::string>{"-", "65280 &1 Hidden *"}));
+}
+
 TEST_F(Mdi, NextVisitsEveryChildAndPreviousTakesTheBackOne)
 {
     HWND a = NewChild("A");
