@@ -12,6 +12,7 @@ namespace tw::mfc {
 struct ThreadState {
     MSG lastSentMsg{};
     CWnd* pWndInit = nullptr;  // attached to the first message its window receives
+    bool initIsDialog = false;  // pWndInit waits for the dialog procedure, not the window procedure
     CWinThread* pThread = nullptr;
     int tempMapLock = 0;
     HWND hLockoutNotifyWindow = nullptr;  // its control notifications are ignored while data is exchanged  // temporary objects live on while this is above zero

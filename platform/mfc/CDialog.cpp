@@ -23,10 +23,11 @@ INT_PTR CALLBACK AfxDlgProc(HWND hWnd, UINT message, WPARAM, LPARAM)
     if (!pWnd) {
         // The dialog's first message: the object being created takes the window.
         tw::mfc::ThreadState& state = CurrentThreadState();
-        if (!state.pWndInit)
+        if (!state.pWndInit || !state.initIsDialog)
             return FALSE;
         pWnd = state.pWndInit;
         state.pWndInit = nullptr;
+        state.initIsDialog = false;
         if (!pWnd->SubclassWindow(hWnd))
             return FALSE;
     }
@@ -61,10 +62,12 @@ BOOL CDialog::CreateDlgIndirect(LPCDLGTEMPLATE lpDialogTemplate, HWND hWndParent
 {
     tw::mfc::ThreadState& state = CurrentThreadState();
     CWnd* outerInit = state.pWndInit;
+    const bool outerIsDialog = state.initIsDialog;
     state.pWndInit = this;
+    state.initIsDialog = true;
     HWND hWnd = ::CreateDialogIndirectParam(AfxGetResourceHandle(), lpDialogTemplate, hWndParent, &AfxDlgProc, 0);
-    if (state.pWndInit == this)
-        state.pWndInit = outerInit;
+    state.pWndInit = outerInit;
+    state.initIsDialog = outerIsDialog;
     if (!hWnd)
         return FALSE;
     return m_hWnd == hWnd;

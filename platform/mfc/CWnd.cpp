@@ -91,7 +91,7 @@ LRESULT CALLBACK AfxWndProc(HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM lParam)
     if (!pWnd) {
         // The first message of a window that CWnd::CreateEx is making.
         tw::mfc::ThreadState& state = CurrentThreadState();
-        if (!state.pWndInit)
+        if (!state.pWndInit || state.initIsDialog)
             return ::DefWindowProc(hWnd, nMsg, wParam, lParam);
         pWnd = state.pWndInit;
         state.pWndInit = nullptr;
@@ -248,13 +248,23 @@ BOOL CWnd::CreateEx(DWORD dwExStyle, LPCTSTR lpszClassName, LPCTSTR lpszWindowNa
         return FALSE;
     }
 
+    // Only a class of the framework's own procedure can take the object at its
+    // first message; any other is subclassed once made, so that no other
+    // window's message (a parent's WM_PARENTNOTIFY) can claim the object.
+    WNDCLASS wc{};
+    const bool ownClass = (::GetClassInfo(cs.hInstance, cs.lpszClass, &wc) ||
+                           ::GetClassInfo(nullptr, cs.lpszClass, &wc)) &&
+                          wc.lpfnWndProc == &AfxWndProc;
     tw::mfc::ThreadState& state = CurrentThreadState();
     CWnd* outerInit = state.pWndInit;
-    state.pWndInit = this;
+    const bool outerIsDialog = state.initIsDialog;
+    state.pWndInit = ownClass ? this : nullptr;
+    state.initIsDialog = false;
     HWND hWnd = ::CreateWindowEx(cs.dwExStyle, cs.lpszClass, cs.lpszName, static_cast<DWORD>(cs.style), cs.x,
                                  cs.y, cs.cx, cs.cy, cs.hwndParent, cs.hMenu, cs.hInstance, cs.lpCreateParams);
-    const bool attachedByProc = state.pWndInit != this;
+    const bool attachedByProc = ownClass && state.pWndInit != this;
     state.pWndInit = outerInit;
+    state.initIsDialog = outerIsDialog;
     if (!hWnd)
         return FALSE;
     if (!attachedByProc) {

@@ -267,3 +267,22 @@ INSTANTIATE_TEST_SUITE_P(Placement, CenterWindowCases, ::testing::ValuesIn(kCent
 
 }  // namespace
 }  // namespace tw::mfc::test
+
+namespace tw::mfc::test {
+namespace {
+
+TEST_F(WindowTest, ControlMadeUnderAForeignParentNeverTakesThatParent)
+{
+    // The parent's WM_PARENTNOTIFY arrives while the control is being made.
+    HWND parent = CreateWindowEx(0, AfxRegisterWndClass(0), "Parent", WS_POPUP | WS_VISIBLE, 0, 0, 200, 200, nullptr,
+                                 nullptr, nullptr, nullptr);
+    CButton button;
+    ASSERT_TRUE(button.Create("Go", WS_VISIBLE | BS_PUSHBUTTON, CRect(0, 0, 50, 20), CWnd::FromHandle(parent), 5));
+    EXPECT_NE(button.m_hWnd, parent);
+    EXPECT_EQ(::GetDlgItem(parent, 5), button.m_hWnd);
+    EXPECT_EQ(CWnd::FromHandlePermanent(parent), nullptr);
+    EXPECT_EQ(CWnd::FromHandlePermanent(button.m_hWnd), &button);
+}
+
+}  // namespace
+}  // namespace tw::mfc::test
