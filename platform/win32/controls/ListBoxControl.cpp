@@ -266,10 +266,24 @@ void Paint(ListState& s, HDC hdc)
         RECT rest{client.left, y, client.right, client.bottom};
         FillRect(hdc, &rest, background);
     }
-    // An empty focused list still shows where the focus is.
-    if (s.Count() == 0 && s.focused && !s.OwnerDraw()) {
+    // An empty focused list still shows where the focus is; an owner hears of
+    // it as item -1.
+    if (s.Count() == 0 && s.focused) {
         RECT focus{0, 0, client.right, s.itemHeight};
-        DrawFocusRect(hdc, &focus);
+        if (!s.OwnerDraw()) {
+            DrawFocusRect(hdc, &focus);
+            return;
+        }
+        DRAWITEMSTRUCT dis{};
+        dis.CtlType = ODT_LISTBOX;
+        dis.CtlID = static_cast<UINT>(ControlId(s.hwnd));
+        dis.itemID = static_cast<UINT>(-1);
+        dis.itemAction = ODA_FOCUS;
+        dis.itemState = ODS_FOCUS;
+        dis.hwndItem = s.hwnd;
+        dis.hDC = hdc;
+        dis.rcItem = focus;
+        SendMessage(Owner(s), WM_DRAWITEM, dis.CtlID, reinterpret_cast<LPARAM>(&dis));
     }
 }
 

@@ -270,6 +270,17 @@ TEST_F(ListBoxTest, OwnerDrawFixedMeasuresOnceAndDrawsEachItem)
     OnParentMessage(nullptr);
 }
 
+TEST_F(ListBoxTest, EmptyFocusedOwnerDrawListAsksForTheFocusAsItemMinusOne)
+{
+    HWND list = MakeList(LBS_OWNERDRAWFIXED | LBS_HASSTRINGS, {});
+    SetFocus(list);
+    Pump();
+    bool asked = false;
+    for (const std::string& line : Log())
+        asked |= line == "DRAWITEM 2 60 item=-1 action=" + std::to_string(ODA_FOCUS) + " state=" + std::to_string(ODS_FOCUS);
+    EXPECT_TRUE(asked);
+}
+
 TEST_F(ListBoxTest, OwnerDrawVariableMeasuresEveryItem)
 {
     OnParentMessage([&](UINT message, WPARAM, LPARAM lParam, LRESULT* result) {
