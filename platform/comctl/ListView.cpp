@@ -1138,18 +1138,18 @@ void ListView::PaintRow(HDC dc, int index, DWORD customDraw)
 {
     RECT bounds{};
     ItemRect(index, LVIR_BOUNDS, bounds);
-    const Row& row = rows_[size_t(index)];
-    const bool selected = (row.state & LVIS_SELECTED) && (hasFocus_ || (Style() & LVS_SHOWSELALWAYS));
+    const UINT rowState = rows_[size_t(index)].state;
+    const bool selected = (rowState & LVIS_SELECTED) && (hasFocus_ || (Style() & LVS_SHOWSELALWAYS));
     NMLVCUSTOMDRAW info{};
     info.clrText = textColor_;
     info.clrTextBk = textBackground_ == CLR_NONE ? background_ : textBackground_;
-    info.nmcd.uItemState = ((row.state & LVIS_SELECTED) ? CDIS_SELECTED : 0) |
+    info.nmcd.uItemState = ((rowState & LVIS_SELECTED) ? CDIS_SELECTED : 0) |
                            (index == focused_ && hasFocus_ ? CDIS_FOCUS : 0);
     DWORD answer = CDRF_DODEFAULT;
     if (customDraw & CDRF_NOTIFYITEMDRAW) {
         answer = CustomDraw(dc, CDDS_ITEMPREPAINT, index, 0, bounds, info);
-        if (answer & CDRF_SKIPDEFAULT)
-            return;
+        if ((answer & CDRF_SKIPDEFAULT) || !Valid(index))
+            return;  // also when the parent removed the item while asked
     }
     const COLORREF itemText = info.clrText;
     const COLORREF itemBack = info.clrTextBk;
@@ -1167,6 +1167,8 @@ void ListView::PaintRow(HDC dc, int index, DWORD customDraw)
             info.clrText = itemText;
             info.clrTextBk = itemBack;
             const DWORD sub = CustomDraw(dc, CDDS_ITEMPREPAINT | CDDS_SUBITEM, index, column, cell, info);
+            if (!Valid(index))
+                return;
             if (sub & CDRF_SKIPDEFAULT)
                 continue;
             text = info.clrText;

@@ -403,6 +403,8 @@ bool TreeView::Select(Item* item, UINT cause)
         return true;
     if (NotifyTree(TVN_SELCHANGING, cause, selected_, item))
         return false;
+    if (item && !live_.count(item))
+        return false;  // the parent deleted it while asked
     Item* old = selected_;
     if (old && live_.count(old))
         old->state &= ~TVIS_SELECTED;

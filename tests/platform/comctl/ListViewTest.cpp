@@ -309,6 +309,23 @@ TEST_F(ListViewTest, CustomDrawColoursEachSubItem)
     EXPECT_EQ(ScreenPixel(list, 238, row.top + 1), RGB(255, 255, 255)) << "column 2 keeps the window colour";
 }
 
+TEST_F(ListViewTest, ParentMayDeleteItemsWhileTheyAreDrawn)
+{
+    onNotify = [this](NMHDR* nm) -> LRESULT {
+        if (nm->code != NM_CUSTOMDRAW)
+            return 0;
+        auto* cd = reinterpret_cast<NMLVCUSTOMDRAW*>(nm);
+        if (cd->nmcd.dwDrawStage == CDDS_PREPAINT)
+            return CDRF_NOTIFYITEMDRAW;
+        if (cd->nmcd.dwDrawStage == CDDS_ITEMPREPAINT && cd->nmcd.dwItemSpec == 1)
+            SendMessage(list, LVM_DELETEALLITEMS, 0, 0);
+        return CDRF_DODEFAULT;
+    };
+    InvalidateRect(list, nullptr, TRUE);
+    UpdateWindow(list);
+    EXPECT_EQ(SendMessage(list, LVM_GETITEMCOUNT, 0, 0), 0);
+}
+
 TEST_F(ListViewTest, CheckBoxesToggleWithSpace)
 {
     SendMessage(list, LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_CHECKBOXES, LVS_EX_CHECKBOXES);
