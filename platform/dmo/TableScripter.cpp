@@ -60,6 +60,21 @@ std::string Parenthesised(const std::string& text)
     return "(" + text + ")";
 }
 
+// A server without IDENT_SEED answers with an error; its identities then
+// keep the (1, 1) they were read with.
+void ReadIdentitySeed(const TablePlace& table, ColumnShape& shape)
+{
+    const std::string name = QuoteLiteral(QualifiedName(table.owner, table.name));
+    try {
+        const auto rows = table.link->Rows("SELECT IDENT_SEED(" + name + "), IDENT_INCR(" + name + ")", table.database);
+        if (rows.empty() || !rows.front()[0] || !rows.front()[1])
+            return;
+        shape.identitySeed = std::strtoll(rows.front()[0]->c_str(), nullptr, 10);
+        shape.identityIncrement = std::strtoll(rows.front()[1]->c_str(), nullptr, 10);
+    } catch (const _com_error&) {
+    }
+}
+
 } // namespace scripter_detail
 
 std::vector<TableColumn> LoadTableColumns(const TablePlace& table)
@@ -82,6 +97,8 @@ std::vector<TableColumn> LoadTableColumns(const TablePlace& table)
         column.shape.allowNulls = Number(row[6]) != 0;
         column.shape.identity = (Number(row[7]) & 1) != 0;
         column.shape.defaultId = Number(row[8]);
+        if (column.shape.identity)
+            ReadIdentitySeed(table, column.shape);
         columns.push_back(std::move(column));
     }
     return columns;
@@ -103,7 +120,8 @@ std::string ColumnDefinition(const std::string& name, const ColumnShape& shape)
 {
     std::string text = QuoteName(name) + " " + ColumnTypeText(shape);
     if (shape.identity)
-        text += " IDENTITY (1, 1)";
+        text += " IDENTITY (" + std::to_string(shape.identitySeed) + ", " + std::to_string(shape.identityIncrement) +
+                ")";
     text += shape.allowNulls ? " NULL" : " NOT NULL";
     return text;
 }

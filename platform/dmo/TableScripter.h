@@ -17,6 +17,8 @@ struct ColumnShape {
     long scale = 0;
     bool allowNulls = true;
     bool identity = false;
+    long long identitySeed = 1;
+    long long identityIncrement = 1;
     long defaultId = 0;
 };
 

@@ -26,7 +26,8 @@ protected:
             "parent int not null constraint [FK O'Brien] references [Par]]ent] (id), "
             "qty smallint null constraint [DF qty] default (1) constraint [CK qty] check (qty > 0), "
             "price decimal(10, 2) not null, note varchar(30) null)\n"
-            "create index [IX O'Brien]]] on [O'Brien Lines] (parent, qty)");
+            "create index [IX O'Brien]]] on [O'Brien Lines] (parent, qty)\n"
+            "create unique index [UX note] on [O'Brien Lines] (note, price)");
         database->ExecuteImmediate("create view [Line View] as select line, qty from [O'Brien Lines]");
         database->ExecuteImmediate("create procedure [Get 'Lines'] @p int as select * from [O'Brien Lines] "
                                    "where parent = @p");
@@ -155,6 +156,7 @@ TEST_F(DmoScripts, IndexesDropByTableAndName)
     EXPECT_EQ(index->GetType() & (SQLDMOIndex_Unique | SQLDMOIndex_Clustered), 0);
     EXPECT_NE(Text(index->Script(SQLDMOScript_Drops)).find("DROP INDEX [dbo].[O'Brien Lines].[IX O'Brien]]]"),
               std::string::npos);
+    EXPECT_EQ(_IndexPtr(lines->GetIndexes()->Item("UX note"))->GetType(), SQLDMOIndex_Unique);
     _IndexPtr primary = lines->GetIndexes()->Item("PK_Lines");
     EXPECT_EQ(primary->GetType(), SQLDMOIndex_Clustered | SQLDMOIndex_Unique | SQLDMOIndex_DRIPrimaryKey);
     GTEST_SKIP() << "the embedded server answers DROP INDEX table.index with a lock time-out";
