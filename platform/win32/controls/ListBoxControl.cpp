@@ -291,8 +291,9 @@ void Paint(ListState& s, HDC hdc)
 
 void SendDeleteItem(const ListState& s, int index)
 {
+    // Owners hear of items that carry data: only those can hold something to free.
     const Item& item = s.items[static_cast<size_t>(index)];
-    if (!s.OwnerDraw() && item.data == 0)
+    if (item.data == 0)
         return;
     DELETEITEMSTRUCT dis{};
     dis.CtlType = ODT_LISTBOX;

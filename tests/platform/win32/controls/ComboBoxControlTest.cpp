@@ -304,6 +304,28 @@ TEST_F(ComboBoxTest, OwnerDrawItemsReachTheParentAsTheComboBoxes)
     OnParentMessage(nullptr);
 }
 
+TEST_F(ComboBoxTest, SortedOwnerDrawItemsAreComparedByTheParentAsTheComboBoxes)
+{
+    std::vector<UINT> types;
+    OnParentMessage([&](UINT message, WPARAM, LPARAM lParam, LRESULT* result) {
+        if (message != WM_COMPAREITEM)
+            return false;
+        auto* cis = reinterpret_cast<COMPAREITEMSTRUCT*>(lParam);
+        types.push_back(cis->CtlType);
+        *result = cis->itemData1 < cis->itemData2 ? -1 : cis->itemData1 > cis->itemData2 ? 1 : 0;
+        return true;
+    });
+    HWND combo = MakeCombo(CBS_DROPDOWNLIST | CBS_OWNERDRAWFIXED | CBS_SORT, {});
+    for (LPARAM data : {30, 10, 20})
+        SendMessage(combo, CB_ADDSTRING, 0, data);
+    EXPECT_EQ(SendMessage(combo, CB_GETITEMDATA, 0, 0), 10);
+    EXPECT_EQ(SendMessage(combo, CB_GETITEMDATA, 2, 0), 30);
+    ASSERT_FALSE(types.empty());
+    for (UINT type : types)
+        EXPECT_EQ(type, static_cast<UINT>(ODT_COMBOBOX));
+    OnParentMessage(nullptr);
+}
+
 TEST_F(ComboBoxTest, SimpleComboShowsItsListAndFillsTheEditFromIt)
 {
     HWND combo = MakeCombo(CBS_SIMPLE);
