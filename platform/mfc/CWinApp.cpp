@@ -135,6 +135,16 @@ void CWinApp::DoWaitCursor(int nCode)
     ::SetCursor(m_hcurWaitCursorRestore);
 }
 
+void CWinApp::WinHelp(DWORD_PTR, UINT nCmd)
+{
+    if (nCmd == HELP_QUIT)
+        return;
+    CString prompt;
+    if (!prompt.LoadString(AFX_IDP_FAILED_TO_LAUNCH_HELP))
+        prompt = "Failed to launch help.";
+    AfxMessageBox(prompt, MB_OK, AFX_IDP_FAILED_TO_LAUNCH_HELP);
+}
+
 // --- settings ----------------------------------------------------------------------------------
 
 void CWinApp::SetRegistryKey(LPCTSTR lpszRegistryKey)

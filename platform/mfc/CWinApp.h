@@ -11,6 +11,9 @@
 #define AFX_IDS_IDLEMESSAGE 0xE001
 #define AFX_IDS_HELPMODEMESSAGE 0xE002
 
+// The prompt shown when help is asked for.
+#define AFX_IDP_FAILED_TO_LAUNCH_HELP 0xF107
+
 class CWinApp : public CWinThread {
     DECLARE_DYNAMIC(CWinApp)
 public:
@@ -36,6 +39,9 @@ public:
     virtual int DoMessageBox(LPCTSTR lpszPrompt, UINT nType, UINT nIDPrompt);
     // +1 shows the wait cursor, -1 takes one away, 0 shows it again after a dialog.
     virtual void DoWaitCursor(int nCode);
+    // There is no help engine here: asking for help says so in a message box
+    // (closing help, HELP_QUIT, is quietly done).
+    virtual void WinHelp(DWORD_PTR dwData, UINT nCmd = HELP_CONTEXT);
 
     // Settings under HKEY_CURRENT_USER\Software\<key>\<application>.
     void SetRegistryKey(LPCTSTR lpszRegistryKey);

@@ -11,6 +11,7 @@
 #include "platform/mfc/CDC.h"
 #include "platform/mfc/CGdiObject.h"
 #include "platform/mfc/CMenu.h"
+#include "platform/mfc/CWinApp.h"
 #include "platform/mfc/CWinThread.h"
 #include "platform/mfc/HandleMap.h"
 #include "platform/win32/dialog/windlg.h"
@@ -1372,6 +1373,12 @@ int CWnd::MessageBox(LPCTSTR lpszText, LPCTSTR lpszCaption, UINT nType)
     if (!lpszCaption)
         lpszCaption = AfxGetAppName();
     return ::MessageBox(m_hWnd, lpszText, lpszCaption, nType);
+}
+
+void CWnd::WinHelp(DWORD_PTR dwData, UINT nCmd)
+{
+    if (CWinApp* app = AfxGetApp())
+        app->WinHelp(dwData, nCmd);
 }
 
 // --- default handlers -----------------------------------------------------------------------------------

@@ -217,6 +217,8 @@ public:
     void ShowScrollBar(UINT nBar, BOOL bShow = TRUE);
 
     int MessageBox(LPCTSTR lpszText, LPCTSTR lpszCaption = nullptr, UINT nType = MB_OK);
+    // The application's help (which tells the user there is none).
+    virtual void WinHelp(DWORD_PTR dwData, UINT nCmd = HELP_CONTEXT);
 
 protected:
     DECLARE_MESSAGE_MAP()

@@ -131,3 +131,37 @@ TEST_F(AppMessages, RegisteredClassNamesAreSharedByEqualStyles)
 
 }  // namespace
 }  // namespace tw::mfc::test
+
+namespace tw::mfc::test {
+namespace {
+
+TEST_F(AppMessages, AskingForHelpSaysThereIsNone)
+{
+    main.text.clear();
+    main.WinHelp(0x41000 + 12, HELP_CONTEXTPOPUP);
+    EXPECT_EQ(main.text, "Failed to launch help.");
+    main.text.clear();
+    App().WinHelp(0, HELP_QUIT);
+    EXPECT_EQ(main.text, "");
+}
+
+TEST_F(AppMessages, RunHandlesWaitingMessagesIdlesAndEndsWithTheQuitCode)
+{
+    App().idleCounts.clear();
+    main.PostMessage(WM_NULL);
+    ::PostQuitMessage(3);
+    EXPECT_EQ(App().Run(), 3);
+
+    // With nothing waiting, idle work runs until it has nothing more to do.
+    App().idleCounts.clear();
+    App().onIdle = [](LONG lCount) {
+        if (lCount == 1)
+            PostQuitMessage(0);
+    };
+    EXPECT_EQ(App().Run(), 0);
+    App().onIdle = nullptr;
+    EXPECT_EQ(App().idleCounts, (std::vector<LONG>{0, 1}));
+}
+
+}  // namespace
+}  // namespace tw::mfc::test

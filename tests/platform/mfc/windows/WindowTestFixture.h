@@ -5,6 +5,9 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <vector>
+
 #include "platform/mfc/afxwin.h"
 
 namespace tw::mfc::test {
@@ -13,7 +16,16 @@ namespace tw::mfc::test {
 class TestApp : public CWinApp {
 public:
     TestApp() : CWinApp("Tarnwick") {}
-    int idleUpdates = 0;
+    BOOL OnIdle(LONG lCount) override
+    {
+        idleCounts.push_back(lCount);
+        const BOOL more = CWinApp::OnIdle(lCount);
+        if (onIdle)
+            onIdle(lCount);
+        return more;
+    }
+    std::vector<LONG> idleCounts;
+    std::function<void(LONG)> onIdle;
 };
 
 TestApp& App();
