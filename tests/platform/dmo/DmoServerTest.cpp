@@ -75,6 +75,16 @@ TEST_F(DmoServer, NameLoginAndVersion)
     EXPECT_NE(Text(server->GetVersionString()).find("SQL Server"), std::string::npos);
 }
 
+TEST_F(DmoServer, IntegratedSecurityTakesTheLoginTheServerNames)
+{
+    server->PutLoginSecure(VARIANT_TRUE);
+    server->Connect("(embedded)", "", "");
+    EXPECT_TRUE(server->GetLoginSecure());
+    EXPECT_EQ(Text(server->GetLogin()),
+              Text(server->ExecuteWithResults("select suser_sname()")->GetColumnString(1, 1)));
+    EXPECT_FALSE(Text(server->GetLogin()).empty());
+}
+
 TEST_F(DmoServer, ResultsAreOneBasedWithNullAsEmptyAndTheLastSetCurrent)
 {
     _QueryResultsPtr results =
