@@ -1,5 +1,6 @@
 // The accelerator calls: tables in and out, and turning a key message into
 // the command of the entry it matches.
+#include <algorithm>
 #include <cstring>
 
 #include "platform/win32/kernel/KernelObjects.h"

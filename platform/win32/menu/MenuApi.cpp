@@ -1,6 +1,7 @@
 // The menu calls that work on menus as data: creating, filling, querying and
 // changing items.
 #include <algorithm>
+#include <cstddef>
 #include <cstring>
 
 #include "platform/win32/gdi/SystemMetrics.h"

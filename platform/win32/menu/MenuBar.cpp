@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "platform/win32/gdi/SystemMetrics.h"
 #include "platform/win32/kernel/RectFunctions.h"
 #include "platform/win32/menu/MenuLayout.h"
 #include "platform/win32/menu/MenuTracker.h"
