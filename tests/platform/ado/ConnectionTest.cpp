@@ -140,3 +140,93 @@ TEST(AdoConnection, ClosingTheConnectionClosesItsRecordsets)
     EXPECT_THROW(fields->GetItem(0L)->GetValue(), _com_error);
     EXPECT_THROW(rs->NextRecordset(), _com_error);
 }
+
+namespace adoconnectiontest {
+
+// Notes each event's name; a WillConnect may cancel the logon.
+class RecordingSink final : public tw::ComObject<ConnectionEvents> {
+public:
+    std::vector<std::string> events;
+    bool cancelConnect = false;
+    bool connectFailed = false;
+
+    HRESULT InfoMessage(Error*, EventStatusEnum*, _Connection*) override { return Note("InfoMessage"); }
+    HRESULT BeginTransComplete(long, Error*, EventStatusEnum*, _Connection*) override { return Note("BeginTrans"); }
+    HRESULT CommitTransComplete(Error*, EventStatusEnum*, _Connection*) override { return Note("CommitTrans"); }
+    HRESULT RollbackTransComplete(Error*, EventStatusEnum*, _Connection*) override { return Note("RollbackTrans"); }
+    HRESULT WillExecute(BSTR*, CursorTypeEnum*, LockTypeEnum*, long*, EventStatusEnum*, _Command*, _Recordset*,
+                        _Connection*) override
+    {
+        return Note("WillExecute");
+    }
+    HRESULT ExecuteComplete(long, Error*, EventStatusEnum*, _Command*, _Recordset*, _Connection*) override
+    {
+        return Note("ExecuteComplete");
+    }
+    HRESULT WillConnect(BSTR*, BSTR*, BSTR*, long*, EventStatusEnum* status, _Connection*) override
+    {
+        if (cancelConnect)
+            *status = adStatusCancel;
+        return Note("WillConnect");
+    }
+    HRESULT ConnectComplete(Error* error, EventStatusEnum* status, _Connection*) override
+    {
+        connectFailed = error != nullptr && *status == adStatusErrorsOccurred;
+        return Note("ConnectComplete");
+    }
+    HRESULT Disconnect(EventStatusEnum*, _Connection*) override { return Note("Disconnect"); }
+
+private:
+    HRESULT Note(const char* name)
+    {
+        events.push_back(name);
+        return S_OK;
+    }
+};
+
+struct AdvisedConnection {
+    AdvisedConnection()
+    {
+        tw::ado::RegisterClasses();
+        connection.CreateInstance("ADODB.Connection");
+        sink = new RecordingSink;
+        tw::com::Advise(connection, sink->GetUnknown(), IID_ConnectionEvents, &cookie);
+    }
+    ~AdvisedConnection()
+    {
+        tw::com::Unadvise(connection, IID_ConnectionEvents, cookie);
+        sink->Release();
+    }
+    _ConnectionPtr connection;
+    RecordingSink* sink = nullptr;
+    DWORD cookie = 0;
+};
+
+} // namespace adoconnectiontest
+
+TEST(AdoConnection, EventsOfALogonATransactionAndAClose)
+{
+    adoconnectiontest::AdvisedConnection advised;
+    advised.connection->Open("Provider=SQLOLEDB.1;Data Source=(embedded);Initial Catalog=master", "", "", -1);
+    advised.connection->BeginTrans();
+    advised.connection->Execute("select 1", nullptr, adCmdText);
+    advised.connection->CommitTrans();
+    advised.connection->Close();
+    EXPECT_EQ((std::vector<std::string>{"WillConnect", "ConnectComplete", "BeginTrans", "WillExecute",
+                                        "ExecuteComplete", "CommitTrans", "Disconnect"}),
+              advised.sink->events);
+    EXPECT_FALSE(advised.sink->connectFailed);
+}
+
+TEST(AdoConnection, WillConnectMayCancelAndAFailedLogonCompletesWithItsError)
+{
+    adoconnectiontest::AdvisedConnection advised;
+    advised.sink->cancelConnect = true;
+    EXPECT_THROW(advised.connection->Open("Provider=SQLOLEDB.1;Data Source=(embedded)", "", "", -1), _com_error);
+    EXPECT_EQ(adStateClosed, advised.connection->GetState());
+    advised.sink->cancelConnect = false;
+    EXPECT_THROW(advised.connection->Open("Provider=SQLOLEDB.1;Data Source=(embedded);Initial Catalog=NoSuchDb", "",
+                                          "", -1),
+                 _com_error);
+    EXPECT_TRUE(advised.sink->connectFailed);
+}
