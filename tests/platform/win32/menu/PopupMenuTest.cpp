@@ -1,5 +1,6 @@
 // TrackPopupMenu driven by injected keys and clicks: navigation, mnemonics,
 // submenus, WM_MENUCHAR answers, notifications, placement and EndMenu.
+#include "platform/win32/gdi/SystemColors.h"
 #include "platform/win32/gdi/SystemMetrics.h"
 #include "platform/win32/kernel/RectFunctions.h"
 #include "platform/win32/menu/MenuLayout.h"
@@ -263,6 +264,27 @@ TEST_F(PopupMenus, OpenItemsAnswerTheirScreenRectangleAndPoint)
     EXPECT_EQ(fromPoint, 3);
     RECT after{};
     EXPECT_FALSE(GetMenuItemRect(frame, popup, 3, &after)) << "a closed popup has no items on the screen";
+}
+
+TEST_F(PopupMenus, TheSelectedItemIsPaintedInTheHighlightColour)
+{
+    COLORREF selected = CLR_INVALID;
+    COLORREF plain = CLR_INVALID;
+    onMessage = [&](UINT message, WPARAM, LPARAM) {
+        if (message != WM_MENUSELECT || selected != CLR_INVALID)
+            return;
+        const MenuLayout layout = MenuPainter::MeasurePopup(frame, popup);
+        HWND window = MenuTracker::OpenPopups().front();
+        HDC dc = GetDC(window);
+        // Right of the text, where only the item's background shows.
+        selected = GetPixel(dc, layout.rects[0].right - 2, (layout.rects[0].top + layout.rects[0].bottom) / 2);
+        plain = GetPixel(dc, layout.rects[3].right - 2, (layout.rects[3].top + layout.rects[3].bottom) / 2);
+        ReleaseDC(window, dc);
+    };
+    Keys("vx");
+    Track();
+    EXPECT_EQ(selected, GetSysColor(COLOR_HIGHLIGHT));
+    EXPECT_EQ(plain, GetSysColor(COLOR_MENU));
 }
 
 TEST_F(PopupMenus, InvalidMenuOrOwnerFails)
