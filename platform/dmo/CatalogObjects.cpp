@@ -630,7 +630,8 @@ SQLDMO::SQLObjectListPtr TableObject::ListUserPermissions(_bstr_t userName)
 
 std::string TableObject::CreateText()
 {
-    std::string text = ScriptTable(catalog_detail::PlaceOf(Attached()), true);
+    const bool withKeys = (m_scriptType & SQLDMO::SQLDMOScript_NoDRI) == 0;
+    std::string text = ScriptTable(catalog_detail::PlaceOf(Attached()), withKeys);
     if ((m_scriptType & SQLDMO::SQLDMOScript_Triggers) == 0)
         return text;
     const ObjectFacts parent = MemberFacts();

@@ -72,25 +72,23 @@ TW_DMO_GUID(IID_Triggers, 0x1002101A);
 TW_DMO_GUID(IID_Checks, 0x1002171A);
 TW_DMO_GUID(IID_UserDefinedFunctions, 0x1002371A);
 
+// NoExec and ParseOnly switch the server's NOEXEC or PARSEONLY on around
+// the command.
 enum SQLDMO_EXEC_TYPE {
     SQLDMOExec_Default = 0,
-    SQLDMOExec_NoCommandTerm = 1,
-    SQLDMOExec_ContinueOnError = 2,
     SQLDMOExec_NoExec = 4,
     SQLDMOExec_ParseOnly = 8,
-    SQLDMOExec_QI_ON = 16,
 };
 
+// Names are always owner-qualified and quoted.
 enum SQLDMO_SCRIPT_TYPE {
     SQLDMOScript_Drops = 1,
-    SQLDMOScript_ObjectPermissions = 2,
     SQLDMOScript_Default = 4,
     SQLDMOScript_PrimaryObject = 4,
     // A table's script adds its triggers.
     SQLDMOScript_Triggers = 16,
+    // A table's script leaves out its keys and checks.
     SQLDMOScript_NoDRI = 512,
-    SQLDMOScript_IncludeIfNotExists = 4096,
-    SQLDMOScript_OwnerQualify = 262144,
 };
 
 enum SQLDMO_PROCEDURE_TYPE {

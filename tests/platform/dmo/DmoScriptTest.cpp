@@ -110,6 +110,17 @@ TEST_F(DmoScripts, ADropAndCreateScriptRunsTwice)
     EXPECT_EQ(dropOnly.find("create view"), std::string::npos);
 }
 
+TEST_F(DmoScripts, NoDriLeavesKeysAndChecksOut)
+{
+    _TablePtr lines = database->GetTables()->Item("O'Brien Lines");
+    const std::string bare = Text(lines->Script(SQLDMOScript_Default | SQLDMOScript_NoDRI));
+    EXPECT_EQ(bare.find("CONSTRAINT [PK_Lines]"), std::string::npos);
+    EXPECT_EQ(bare.find("CHECK"), std::string::npos);
+    EXPECT_NE(bare.find("CONSTRAINT [DF qty] DEFAULT"), std::string::npos);
+    EXPECT_NE(bare.find("CREATE INDEX [IX O'Brien]]]"), std::string::npos);
+    EXPECT_NE(Text(lines->Script()).find("CONSTRAINT [CK qty] CHECK"), std::string::npos);
+}
+
 TEST_F(DmoScripts, AScriptGoesToTheFileNamedToo)
 {
     _TablePtr parent = database->GetTables()->Item("Par]ent");
