@@ -38,6 +38,9 @@
 #define ID_HELP 0xE146
 #endif
 
+// --- the UI library's images -----------------------------------------------------
+#define IDB_KTVP_MENU_IMAGES 16129
+
 // --- the UI library's strings ----------------------------------------------------
 #define IDS_KTVP_SELECT_IMAGE 16001
 #define IDS_KTVP_ENTER_TEXT 16002
