@@ -1,4 +1,8 @@
+#include <arpa/inet.h>
 #include <cstdlib>
+#include <netinet/in.h>
+#include <sys/socket.h>
+#include <unistd.h>
 #include <fstream>
 #include <thread>
 
@@ -174,4 +178,59 @@ TEST(AdoServerList, EmbeddedFirstThenTheTdsConfigurationsServers)
     setenv("FREETDSCONF", "freetds.conf", 1);
     EXPECT_EQ((std::vector<std::string>{"(embedded)", "egServer73", "Accounts"}), tw::ado::AvailableServers());
     unsetenv("FREETDSCONF");
+}
+
+namespace adoodbctest {
+
+// A listener on 127.0.0.1 that hangs up on every caller: a server that drops
+// the connection during the logon.
+class HangUpServer {
+public:
+    HangUpServer()
+    {
+        m_socket = socket(AF_INET, SOCK_STREAM, 0);
+        sockaddr_in address{};
+        address.sin_family = AF_INET;
+        address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+        bind(m_socket, reinterpret_cast<sockaddr*>(&address), sizeof address);
+        socklen_t length = sizeof address;
+        getsockname(m_socket, reinterpret_cast<sockaddr*>(&address), &length);
+        m_port = ntohs(address.sin_port);
+        listen(m_socket, 4);
+        m_thread = std::thread([this] {
+            for (;;) {
+                const int caller = accept(m_socket, nullptr, nullptr);
+                if (caller < 0)
+                    return;
+                close(caller);
+            }
+        });
+    }
+    ~HangUpServer()
+    {
+        shutdown(m_socket, SHUT_RDWR);
+        close(m_socket);
+        m_thread.join();
+    }
+    int Port() const { return m_port; }
+
+private:
+    int m_socket = -1;
+    int m_port = 0;
+    std::thread m_thread;
+};
+
+} // namespace adoodbctest
+
+TEST(AdoOdbc, ServerThatDropsTheLogonGivesAClearError)
+{
+    adoodbctest::HangUpServer server;
+    tw::ado::RegisterClasses();
+    _ConnectionPtr connection("ADODB.Connection");
+    connection->PutConnectionTimeout(5);
+    const std::string dataSource = "127.0.0.1," + std::to_string(server.Port());
+    const std::string text = "Provider=SQLOLEDB.1;User ID=sa;Password=x;Initial Catalog=master;Data Source=" + dataSource;
+    EXPECT_THROW(connection->Open(text.c_str(), "", "", -1), _com_error);
+    EXPECT_EQ(adStateClosed, connection->GetState());
+    EXPECT_NE(FirstErrorText(connection).find(dataSource), std::string::npos) << FirstErrorText(connection);
 }
