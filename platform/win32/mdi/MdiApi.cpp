@@ -71,6 +71,21 @@ LRESULT DefFrameProc(HWND hWnd, HWND hWndMDIClient, UINT uMsg, WPARAM wParam, LP
         else
             SetFocus(client);
         return 0;
+    case WM_SYSCOMMAND:
+        // Alt+- opens the active document window's own system menu; a
+        // maximised one's sits in the frame's bar and answers there.
+        if (client && (wParam & 0xFFF0) == SC_KEYMENU && lParam == '-') {
+            bool maximized = false;
+            const HWND active = MdiClient::Active(client, &maximized);
+            if (active && !maximized) {
+                RECT window;
+                GetWindowRect(active, &window);
+                TrackPopupMenu(GetSystemMenu(active, FALSE), TPM_LEFTBUTTON, window.left, window.top, 0, active,
+                               nullptr);
+                return 0;
+            }
+        }
+        break;
     case WM_SIZE:
         if (client && wParam != SIZE_MINIMIZED)
             MoveWindow(client, 0, 0, LOWORD(lParam), HIWORD(lParam), TRUE);

@@ -67,6 +67,15 @@ bool IsRightButton(UINT message)
            message == WM_NCRBUTTONUP || message == WM_RBUTTONDBLCLK;
 }
 
+// An item's mnemonic; the icon of a maximised document window's system menu
+// answers to '-', as Alt+- opens a document window's system menu.
+char ItemMnemonic(const MenuItem& item)
+{
+    if ((item.type & MFT_BITMAP) && item.bitmap == HBMMENU_SYSTEM)
+        return '-';
+    return MnemonicOf(item.text);
+}
+
 RECT ScreenArea()
 {
     return RECT{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
@@ -125,7 +134,7 @@ void MenuTracker::TrackBarByKey(HWND owner, HMENU bar, WPARAM key)
         const char wanted = static_cast<char>(std::tolower(static_cast<int>(key & 0xFF)));
         int match = -1;
         for (size_t i = 0; i < tracker.barLayout_.items.size(); ++i) {
-            if (MnemonicOf(tracker.barLayout_.items[i].text) == wanted) {
+            if (mtd::ItemMnemonic(tracker.barLayout_.items[i]) == wanted) {
                 match = static_cast<int>(i);
                 break;
             }
@@ -465,7 +474,7 @@ void MenuTracker::OnChar(WPARAM ch)
     const char wanted = static_cast<char>(std::tolower(static_cast<int>(ch & 0xFF)));
     std::vector<int> matches;
     for (size_t i = 0; i < layout.items.size(); ++i) {
-        if (!layout.items[i].IsSeparator() && MnemonicOf(layout.items[i].text) == wanted)
+        if (!layout.items[i].IsSeparator() && mtd::ItemMnemonic(layout.items[i]) == wanted)
             matches.push_back(static_cast<int>(i));
     }
     auto choose = [&](int index, bool execute) {

@@ -45,7 +45,7 @@ LRESULT CALLBACK MdiFrameProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPa
     }
     // Until the window system's default processing drives menu bars, the
     // frame hands the keyboard's menu command to the provider itself.
-    if (message == WM_SYSCOMMAND && (wParam & 0xFFF0) == SC_KEYMENU) {
+    if (message == WM_SYSCOMMAND && (wParam & 0xFFF0) == SC_KEYMENU && lParam != '-') {
         if (tw::menu::MenuBarProvider* provider = tw::menu::InstalledMenuBarProvider())
             return provider->SysCommand(hwnd, wParam, lParam), 0;
     }
@@ -326,6 +326,21 @@ TEST_F(Mdi, TheBarsCloseButtonOfAMaximisedChildClosesIt)
     BOOL maximized = FALSE;
     Active(&maximized);
     EXPECT_TRUE(maximized) << "the next child takes the maximised place";
+}
+
+TEST_F(Mdi, AltMinusOpensTheActiveChildsSystemMenu)
+{
+    HWND a = NewChild("A");
+    HWND b = NewChild("B");
+    tw::display::InputInjector input;
+    input.KeyDown(VK_MENU);
+    input.KeyStroke(VK_OEM_MINUS);
+    input.KeyUp(VK_MENU);
+    input.KeyStroke('C');
+    Pump();
+    EXPECT_FALSE(IsWindow(b)) << "Close of the child's menu closes the child, not the frame";
+    EXPECT_TRUE(IsWindow(frame));
+    EXPECT_EQ(Active(), a);
 }
 
 TEST_F(Mdi, CascadeOffsetsEachWindowWithTheActiveOnTop)

@@ -225,6 +225,27 @@ TEST_F(MenuBars, AltSpaceOpensTheSystemMenuWhoseCommandsAreSystemCommands)
     EXPECT_EQ(GetMenuState(system, SC_MAXIMIZE, MF_BYCOMMAND) & MF_GRAYED, 0u);
 }
 
+TEST_F(MenuBars, AltMinusOpensADocumentWindowsSystemMenuInTheBar)
+{
+    // What a maximised document window puts first in its frame's bar; its
+    // commands go to the frame, which hands them on to the document window.
+    HMENU documentMenu = CreatePopupMenu();
+    AppendMenu(documentMenu, MF_STRING, SC_CLOSE, "&Close\tCtrl+F4");
+    MENUITEMINFO icon{};
+    icon.cbSize = sizeof icon;
+    icon.fMask = MIIM_TYPE | MIIM_SUBMENU;
+    icon.fType = MFT_BITMAP;
+    icon.dwTypeData = reinterpret_cast<LPSTR>(HBMMENU_SYSTEM);
+    icon.hSubMenu = documentMenu;
+    ASSERT_TRUE(InsertMenuItem(bar, 0, TRUE, &icon));
+    DrawMenuBar(frame);
+    AltKey(VK_OEM_MINUS);
+    Keys("C");
+    Pump();
+    EXPECT_EQ(Commands(), std::vector<std::string>{"WM_COMMAND 0xF060 0x0"});
+    EXPECT_TRUE(Log("WM_SYSCOMMAND").empty());
+}
+
 TEST_F(MenuBars, SystemMenuIsTheWindowsOwnCopyUntilReverted)
 {
     HMENU system = GetSystemMenu(frame, FALSE);
