@@ -417,6 +417,24 @@ INSTANTIATE_TEST_SUITE_P(
                                {{0, 0, 6, 6}, {6, 0, 12, 6}, {0, 6, 4, 12}, {4, 6, 8, 12}, {8, 6, 12, 12}}}),
     [](const auto& info) { return info.param.name; });
 
+TEST_F(Mdi, SkipDisabledLeavesADisabledChildWhereItIs)
+{
+    HWND a = NewChild("A");
+    NewChild("B");
+    NewChild("C");
+    MoveWindow(a, 7, 9, 120, 90, TRUE);
+    EnableWindow(a, FALSE);
+    SendMessage(client, WM_MDITILE, MDITILE_VERTICAL | MDITILE_SKIPDISABLED, 0);
+    const RECT ra = RectInClient(a);
+    EXPECT_EQ(ra.left, 7);
+    EXPECT_EQ(ra.top, 9);
+    RECT area;
+    GetClientRect(client, &area);
+    EXPECT_EQ(RectInClient(Active()).right - RectInClient(Active()).left, area.right / 2) << "two windows share the row";
+    SendMessage(client, WM_MDITILE, MDITILE_VERTICAL, 0);
+    EXPECT_EQ(RectInClient(a).top, 0) << "without the flag every window takes part";
+}
+
 TEST_F(Mdi, MinimisedChildrenLineUpAlongTheBottomAndTilingLeavesTheirRow)
 {
     HWND a = NewChild("A");
