@@ -571,6 +571,19 @@ BOOL CWnd::DispatchWindowMessage(const AFX_MSGMAP_ENTRY* entry, UINT message, WP
         (this->*tw::mfc::PmfCast<void (CWnd::*)(int, LPSTYLESTRUCT)>(pfn))(static_cast<int>(wParam),
                                                                            reinterpret_cast<LPSTYLESTRUCT>(lParam));
         break;
+    case AfxSig_v_i_DELETEITEM:
+        (this->*tw::mfc::PmfCast<void (CWnd::*)(int, LPDELETEITEMSTRUCT)>(pfn))(
+            static_cast<int>(wParam), reinterpret_cast<LPDELETEITEMSTRUCT>(lParam));
+        lResult = TRUE;
+        break;
+    case AfxSig_i_i_COMPAREITEM:
+        lResult = (this->*tw::mfc::PmfCast<int (CWnd::*)(int, LPCOMPAREITEMSTRUCT)>(pfn))(
+            static_cast<int>(wParam), reinterpret_cast<LPCOMPAREITEMSTRUCT>(lParam));
+        break;
+    case AfxSig_i_u_W_u:
+        lResult = (this->*tw::mfc::PmfCast<int (CWnd::*)(UINT, CListBox*, UINT)>(pfn))(
+            LOWORD(wParam), reinterpret_cast<CListBox*>(FromHandle(reinterpret_cast<HWND>(lParam))), HIWORD(wParam));
+        break;
     case AfxSig_v_DRAWITEM:
         (this->*tw::mfc::PmfCast<void (CWnd::*)(LPDRAWITEMSTRUCT)>(pfn))(reinterpret_cast<LPDRAWITEMSTRUCT>(lParam));
         lResult = TRUE;
@@ -1391,6 +1404,10 @@ BEGIN_MESSAGE_MAP(CWnd, CCmdTarget)
     ON_WM_DRAWITEM()
     ON_WM_MEASUREITEM()
     ON_WM_PARENTNOTIFY()
+    ON_WM_DELETEITEM()
+    ON_WM_COMPAREITEM()
+    ON_WM_VKEYTOITEM()
+    ON_WM_CHARTOITEM()
 END_MESSAGE_MAP()
 
 void CWnd::OnNcDestroy()
@@ -1457,6 +1474,37 @@ void CWnd::OnParentNotify(UINT message, LPARAM lParam)
         ReflectLastMsg(reinterpret_cast<HWND>(lParam)))
         return;
     Default();
+}
+
+void CWnd::OnDeleteItem(int, LPDELETEITEMSTRUCT lpDeleteItemStruct)
+{
+    if (ReflectLastMsg(lpDeleteItemStruct->hwndItem))
+        return;
+    Default();
+}
+
+int CWnd::OnCompareItem(int, LPCOMPAREITEMSTRUCT lpCompareItemStruct)
+{
+    LRESULT lResult = 0;
+    if (ReflectLastMsg(lpCompareItemStruct->hwndItem, &lResult))
+        return static_cast<int>(lResult);
+    return static_cast<int>(Default());
+}
+
+int CWnd::OnVKeyToItem(UINT, CListBox* pListBox, UINT)
+{
+    LRESULT lResult = 0;
+    if (pListBox && reinterpret_cast<CWnd*>(pListBox)->SendChildNotifyLastMsg(&lResult))
+        return static_cast<int>(lResult);
+    return static_cast<int>(Default());
+}
+
+int CWnd::OnCharToItem(UINT, CListBox* pListBox, UINT)
+{
+    LRESULT lResult = 0;
+    if (pListBox && reinterpret_cast<CWnd*>(pListBox)->SendChildNotifyLastMsg(&lResult))
+        return static_cast<int>(lResult);
+    return static_cast<int>(Default());
 }
 
 int CWnd::OnCreate(LPCREATESTRUCT)

@@ -287,6 +287,10 @@ protected:
     void OnDrawItem(int nIDCtl, LPDRAWITEMSTRUCT lpDrawItemStruct);
     void OnMeasureItem(int nIDCtl, LPMEASUREITEMSTRUCT lpMeasureItemStruct);
     void OnParentNotify(UINT message, LPARAM lParam);
+    void OnDeleteItem(int nIDCtl, LPDELETEITEMSTRUCT lpDeleteItemStruct);
+    int OnCompareItem(int nIDCtl, LPCOMPAREITEMSTRUCT lpCompareItemStruct);
+    int OnVKeyToItem(UINT nKey, CListBox* pListBox, UINT nIndex);
+    int OnCharToItem(UINT nChar, CListBox* pListBox, UINT nIndex);
 
     WNDPROC m_pfnSuper = nullptr;
 

@@ -13,6 +13,7 @@
 class CCmdTarget;
 class CCmdUI;
 class CDC;
+class CListBox;
 class CScrollBar;
 class CWinThread;
 class CWnd;
@@ -137,6 +138,9 @@ enum AfxSig : UINT_PTR {
     AfxSig_v_i_DRAWITEM,     // void (int, LPDRAWITEMSTRUCT)
     AfxSig_v_i_MEASUREITEM,  // void (int, LPMEASUREITEMSTRUCT)
     AfxSig_v_i_STYLESTRUCT,  // void (int, LPSTYLESTRUCT)
+    AfxSig_v_i_DELETEITEM,   // void (int, LPDELETEITEMSTRUCT)
+    AfxSig_i_i_COMPAREITEM,  // int (int, LPCOMPAREITEMSTRUCT)
+    AfxSig_i_u_W_u,          // int (UINT, CListBox*, UINT)
 
     // reflected to the child (OnChildNotify)
     AfxSig_hbr_D_u,          // HBRUSH (CDC*, UINT)
@@ -347,6 +351,14 @@ protected:                                              \
     TW_ON_WM(WM_DRAWITEM, AfxSig_v_i_DRAWITEM, void (CWnd::*)(int, LPDRAWITEMSTRUCT), OnDrawItem)
 #define ON_WM_MEASUREITEM() \
     TW_ON_WM(WM_MEASUREITEM, AfxSig_v_i_MEASUREITEM, void (CWnd::*)(int, LPMEASUREITEMSTRUCT), OnMeasureItem)
+#define ON_WM_DELETEITEM() \
+    TW_ON_WM(WM_DELETEITEM, AfxSig_v_i_DELETEITEM, void (CWnd::*)(int, LPDELETEITEMSTRUCT), OnDeleteItem)
+#define ON_WM_COMPAREITEM() \
+    TW_ON_WM(WM_COMPAREITEM, AfxSig_i_i_COMPAREITEM, int (CWnd::*)(int, LPCOMPAREITEMSTRUCT), OnCompareItem)
+#define ON_WM_VKEYTOITEM() \
+    TW_ON_WM(WM_VKEYTOITEM, AfxSig_i_u_W_u, int (CWnd::*)(UINT, CListBox*, UINT), OnVKeyToItem)
+#define ON_WM_CHARTOITEM() \
+    TW_ON_WM(WM_CHARTOITEM, AfxSig_i_u_W_u, int (CWnd::*)(UINT, CListBox*, UINT), OnCharToItem)
 #define ON_WM_WINDOWPOSCHANGING() \
     TW_ON_WM(WM_WINDOWPOSCHANGING, AfxSig_v_WINDOWPOS, void (CWnd::*)(WINDOWPOS*), OnWindowPosChanging)
 #define ON_WM_WINDOWPOSCHANGED() \

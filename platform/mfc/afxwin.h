@@ -6,6 +6,7 @@
 #include "platform/mfc/afxmsg.h"
 #include "platform/mfc/CButton.h"
 #include "platform/mfc/CCmdTarget.h"
+#include "platform/mfc/CCheckListBox.h"
 #include "platform/mfc/CCmdUI.h"
 #include "platform/mfc/CComboBox.h"
 #include "platform/mfc/CDC.h"
