@@ -7,6 +7,7 @@
 //     _COM_SMARTPTR_TYPEDEF(IFoo, IID_IFoo);   // IFooPtr
 #pragma once
 
+#include <memory>
 #include <cstddef>
 #include <string>
 #include <type_traits>
@@ -94,7 +95,8 @@ public:
     _com_ptr_t& operator=(const _com_ptr_t& other) noexcept { return *this = other.m_pInterface; }
     _com_ptr_t& operator=(_com_ptr_t&& other) noexcept
     {
-        if (this != &other) {
+        // operator& is the platform's address-of-the-interface; compare objects.
+        if (this != std::addressof(other)) {
             ReleaseIfAny();
             m_pInterface = other.m_pInterface;
             other.m_pInterface = nullptr;

@@ -122,6 +122,26 @@ TEST(ComPtr, CountsStayExact)
     thing->Release();
 }
 
+TEST_F(Registered, AssignmentFromTemporariesKeepsCountsExact)
+{
+    // Results of calls are temporaries: move assignment must not depend on the
+    // pointer's own operator&, and cross-interface assignment goes through it too.
+    auto make = [] { return ITestThingPtr(CLSID_TestThing); };
+    ITestThingPtr thing;
+    thing = make();
+    ASSERT_TRUE(thing);
+    EXPECT_EQ(static_cast<TestThing*>(thing.GetInterfacePtr())->RefCount(), 1u);
+    thing = make(); // the first object is released, the second kept
+    EXPECT_EQ(static_cast<TestThing*>(thing.GetInterfacePtr())->RefCount(), 1u);
+
+    ITestOtherPtr other;
+    other = thing;
+    ASSERT_TRUE(other);
+    EXPECT_EQ(static_cast<TestThing*>(thing.GetInterfacePtr())->RefCount(), 2u);
+    other = make();
+    EXPECT_EQ(static_cast<TestThing*>(thing.GetInterfacePtr())->RefCount(), 1u);
+}
+
 TEST(ComPtr, NullDereferenceRaisesPointerError)
 {
     ITestThingPtr none;
