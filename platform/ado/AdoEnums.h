@@ -200,6 +200,7 @@ constexpr HRESULT AdoHresult(long errorNumber)
 constexpr HRESULT kErrorsInCommand = static_cast<HRESULT>(0x80040E14u);
 constexpr HRESULT kAuthenticationFailed = static_cast<HRESULT>(0x80040E4Du);
 constexpr HRESULT kCanceled = static_cast<HRESULT>(0x80040E4Eu);
+constexpr HRESULT kTimeoutExpired = static_cast<HRESULT>(0x80040E31u);
 constexpr HRESULT kProviderFailure = static_cast<HRESULT>(0x80004005u);
 
 } // namespace tw::ado

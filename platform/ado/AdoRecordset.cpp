@@ -297,10 +297,21 @@ RecordsetObject::ExecutionResult RecordsetObject::Execute()
                              [connection](const ProviderMessage& m) { connection->FireInfoMessage(m); });
     ExecutionResult result;
     std::vector<ResultItem> items;
+    m_timedOut = false;
+    std::thread watchdog = StartTimeoutWatch(connection);
     try {
         if (!m_cancelRequested.load())
             connection->RunBatch(source, collector);
         items = collector.TakeItems();
+        if (m_timedOut.load()) {
+            // What the batch produced before the limit is dropped, as the
+            // server's own cancel message is: the caller sees the timeout.
+            const ProviderMessage expired{kTimeoutExpired, 0, 16, "HYT00", rsdetail::kSource,
+                                          "Query timeout expired"};
+            items.clear();
+            items.push_back(ResultItem{ResultItem::Kind::Failure, nullptr, -1, {expired}});
+            connection->ErrorList().Replace({expired});
+        }
     } catch (const AdoFailure& failure) {
         result.errors.push_back(ProviderMessage{failure.hr, 0, 16, "", rsdetail::kSource, failure.description});
         ResultItem item;
@@ -354,9 +365,27 @@ RecordsetObject::ExecutionResult RecordsetObject::Execute()
         m_running = false;
     }
     m_runDone.notify_all();
+    if (watchdog.joinable())
+        watchdog.join();
     const ProviderMessage* error = result.errors.empty() ? nullptr : &result.errors.front();
     connection->FireExecuteComplete(recordsAffected, error, this);
     return result;
+}
+
+// Cancels the batch when the connection's CommandTimeout passes first.
+std::thread RecordsetObject::StartTimeoutWatch(ConnectionObject* connection)
+{
+    const long timeout = connection->CommandTimeout();
+    if (timeout <= 0)
+        return {};
+    return std::thread([this, connection, timeout] {
+        std::unique_lock run(m_runMutex);
+        if (m_runDone.wait_for(run, std::chrono::seconds(timeout), [this] { return !m_running; }))
+            return;
+        m_timedOut = true;
+        run.unlock();
+        CancelExecution(connection);
+    });
 }
 
 void RecordsetObject::CloseCursor()

@@ -10,6 +10,7 @@
 #include <deque>
 #include <memory>
 #include <mutex>
+#include <thread>
 
 #include "platform/ado/AdoConnection.h"
 #include "platform/ado/AdoFields.h"
@@ -91,6 +92,7 @@ private:
     ExecutionResult Execute();
     void StartAsync();
     void CancelExecution(ConnectionObject* connection);
+    std::thread StartTimeoutWatch(ConnectionObject* connection);
     // Takes the next pending result into the cursor; the records affected of
     // a count, -1 for rows; throws the errors of a failure.
     long ApplyNextResult();
@@ -128,6 +130,7 @@ private:
     std::atomic<long> m_cacheSize{1};
     std::atomic<long> m_firstRecordsAffected{-1};
     std::atomic<bool> m_cancelRequested{false};
+    std::atomic<bool> m_timedOut{false};
 
     std::mutex m_runMutex;
     std::condition_variable m_runDone;

@@ -262,3 +262,14 @@ TEST_F(AdoResults, CountAfterASelectRunWithoutCountsIsAResultOfItsOwn)
     EXPECT_EQ(adStateClosed, next->GetState());
     EXPECT_EQ(2, static_cast<long>(affected));
 }
+
+TEST_F(AdoResults, BatchLongerThanTheCommandTimeoutFailsAsExpired)
+{
+    connection->PutCommandTimeout(1);
+    EXPECT_THROW(OpenStatement("waitfor delay '00:00:20'; select 1", adCmdText), _com_error);
+    EXPECT_EQ("Query timeout expired",
+              std::string(static_cast<const char*>(connection->GetErrors()->GetItem(0L)->GetDescription())));
+    connection->PutCommandTimeout(0);
+    EXPECT_EQ(3, static_cast<long>(connection->Execute("select count(*) from Parts", nullptr, adCmdText)
+                                       ->GetCollect(0L)));
+}
