@@ -12,6 +12,7 @@
 #include "platform/win32/mdi/MdiArrange.h"
 #include "platform/win32/mdi/winmdi.h"
 #include "platform/win32/menu/MenuBarProvider.h"
+#include "tests/platform/win32/menu/MenuBarProbe.h"
 #include "platform/display/InputInjector.h"
 
 namespace tw::mdi::test {
@@ -45,7 +46,8 @@ LRESULT CALLBACK MdiFrameProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPa
     }
     // Until the window system's default processing drives menu bars, the
     // frame hands the keyboard's menu command to the provider itself.
-    if (message == WM_SYSCOMMAND && (wParam & 0xFFF0) == SC_KEYMENU && lParam != '-') {
+    if (message == WM_SYSCOMMAND && (wParam & 0xFFF0) == SC_KEYMENU && lParam != '-' &&
+        !tw::menu::test::WindowSystemDrawsMenuBars()) {
         if (tw::menu::MenuBarProvider* provider = tw::menu::InstalledMenuBarProvider())
             return provider->SysCommand(hwnd, wParam, lParam), 0;
     }

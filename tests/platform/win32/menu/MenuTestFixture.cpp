@@ -8,6 +8,7 @@
 #include "platform/win32/gdi/SystemColors.h"
 #include "platform/win32/kernel/ProcessClock.h"
 #include "platform/win32/menu/MenuBarProvider.h"
+#include "tests/platform/win32/menu/MenuBarProbe.h"
 
 namespace tw::menu::test {
 
@@ -37,7 +38,7 @@ std::string MenuName(WPARAM value)
 bool BarHook(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result)
 {
     MenuBarProvider* bar = InstalledMenuBarProvider();
-    if (!bar)
+    if (!bar || WindowSystemDrawsMenuBars())
         return false;
     switch (message) {
     case WM_NCCALCSIZE: {
