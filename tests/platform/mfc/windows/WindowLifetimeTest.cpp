@@ -286,3 +286,23 @@ TEST_F(WindowTest, ControlMadeUnderAForeignParentNeverTakesThatParent)
 
 }  // namespace
 }  // namespace tw::mfc::test
+
+namespace tw::mfc::test {
+namespace {
+
+TEST(NullWindowObject, SafeAccessorsAnswerNull)
+{
+    // Framework code asks pParent->GetSafeHwnd() of parents that may be absent.
+    CWnd* none = CWnd::FromHandle(nullptr);
+    CDC* noDc = CDC::FromHandle(nullptr);
+    CGdiObject* noObject = CGdiObject::FromHandle(nullptr);
+    CMenu* noMenu = CMenu::FromHandle(nullptr);
+    EXPECT_EQ(none->GetSafeHwnd(), nullptr);
+    EXPECT_EQ(static_cast<HWND>(*none), nullptr);
+    EXPECT_EQ(noDc->GetSafeHdc(), nullptr);
+    EXPECT_EQ(noObject->GetSafeHandle(), nullptr);
+    EXPECT_EQ(noMenu->GetSafeHmenu(), nullptr);
+}
+
+}  // namespace
+}  // namespace tw::mfc::test
