@@ -16,6 +16,7 @@ struct ButtonState {
     HFONT font = nullptr;
     HANDLE image = nullptr;
     UINT imageType = IMAGE_BITMAP;
+    int labelHeight = 0;  // of a group box's label as last painted
 };
 
 UINT TypeOf(HWND hwnd)
@@ -211,7 +212,7 @@ void PaintCheckOrRadio(HWND hwnd, HDC hdc, const ButtonState& s)
     }
 }
 
-void PaintGroupBox(HWND hwnd, HDC hdc, const ButtonState& s)
+void PaintGroupBox(HWND hwnd, HDC hdc, ButtonState& s)
 {
     RECT rect{};
     GetClientRect(hwnd, &rect);
@@ -227,8 +228,9 @@ void PaintGroupBox(HWND hwnd, HDC hdc, const ButtonState& s)
     }
     // The label's row is ours to clear (an older, larger label may be there);
     // the inside belongs to the controls the box groups.
-    RECT band{rect.left, rect.top, rect.right, rect.top + extent.cy};
+    RECT band{rect.left, rect.top, rect.right, rect.top + std::max<LONG>(extent.cy, s.labelHeight)};
     FillRect(hdc, &band, background);
+    s.labelHeight = extent.cy;
     RECT frame = rect;
     frame.top += extent.cy / 2;
     DrawEdge(hdc, &frame, EDGE_ETCHED, BF_RECT);
@@ -265,7 +267,7 @@ void PaintOwnerDraw(HWND hwnd, HDC hdc, const ButtonState& s, UINT action)
     SendMessage(GetParent(hwnd), WM_DRAWITEM, static_cast<WPARAM>(dis.CtlID), reinterpret_cast<LPARAM>(&dis));
 }
 
-void Paint(HWND hwnd, HDC hdc, const ButtonState& s, UINT ownerDrawAction = ODA_DRAWENTIRE)
+void Paint(HWND hwnd, HDC hdc, ButtonState& s, UINT ownerDrawAction = ODA_DRAWENTIRE)
 {
     const UINT type = TypeOf(hwnd);
     if (type == BS_OWNERDRAW)
