@@ -436,3 +436,34 @@ void KtvCleanUp()
     for (KtvCleanUpStep step : CleanUpSteps())
         step();
 }
+
+namespace ktv_globaldata_detail {
+
+// The docking library's floating frame, known by its class name so that this
+// layer need not include it.
+bool IsFloatingMiniFrame(const CWnd* pWnd)
+{
+    for (const CRuntimeClass* rc = pWnd->GetRuntimeClass(); rc != nullptr; rc = rc->m_pBaseClass)
+        if (strcmp(rc->m_lpszClassName, "CKtvPMiniFrameWnd") == 0)
+            return true;
+    return false;
+}
+
+}  // namespace ktv_globaldata_detail
+
+CWnd* KtvGetParentFrame(CWnd* pWnd)
+{
+    if (pWnd == nullptr || pWnd->GetSafeHwnd() == nullptr)
+        return nullptr;
+    for (CWnd* wnd = pWnd; wnd != nullptr && wnd->GetSafeHwnd() != nullptr;) {
+        if (wnd->IsFrameWnd())
+            return wnd;
+        if (IsFloatingMiniFrame(wnd)) {
+            HWND owner = ::GetWindow(wnd->GetSafeHwnd(), GW_OWNER);
+            wnd = CWnd::FromHandlePermanent(owner != nullptr ? owner : ::GetParent(wnd->GetSafeHwnd()));
+        } else {
+            wnd = CWnd::FromHandle(::GetParent(wnd->GetSafeHwnd()));
+        }
+    }
+    return nullptr;
+}

@@ -167,3 +167,8 @@ public:
     CKtvPScopedResourceGuard(const CKtvPScopedResourceGuard&) = delete;
     CKtvPScopedResourceGuard& operator=(const CKtvPScopedResourceGuard&) = delete;
 };
+
+// The frame a window belongs to: the window itself when it is a frame; a
+// floating pane's mini frame leads to the frame that owns it. NULL for NULL,
+// a window without a handle, or a chain without a frame.
+CWnd* KtvGetParentFrame(CWnd* pWnd);
