@@ -1809,10 +1809,13 @@ void Executor::RunDrop(const ParsedStatement& st)
                 throw SqlError(3701, 11, "Cannot drop the index '" + st.words[i] + "', because it does not exist in "
                                          "the system catalog.");
             const int64_t indid = find.Int(0);
+            const std::string sqliteIndex = find.Text(1);
+            // An open read of the catalogue would make SQLite refuse the DROP as a locked table.
+            find.Reset();
             if (catalog.ObjectId(name.name, "PKUQ"))
                 throw SqlError(3723, 16, "An explicit DROP INDEX is not allowed on index '" + st.words[i] +
                                              "'. It is being used for PRIMARY KEY constraint enforcement.");
-            SqliteStatement::Exec(s_.db, "DROP INDEX " + Translator::Quote(db) + "." + Translator::Quote(find.Text(1)));
+            SqliteStatement::Exec(s_.db, "DROP INDEX " + Translator::Quote(db) + "." + Translator::Quote(sqliteIndex));
             SqliteStatement del(s_.db, "DELETE FROM " + catalog.Table("tw_indexes") + " WHERE id = ? AND indid = ?");
             del.Bind(1, id).Bind(2, indid).Step();
             SqliteStatement keys(s_.db, "DELETE FROM " + catalog.Table("tw_indexkeys") + " WHERE id = ? AND indid = ?");
