@@ -43,6 +43,8 @@ ListView::ListView(HWND hwnd)
 ListView::~ListView()
 {
     editor_.End(false);
+    if (labelTip_)
+        DestroyWindow(labelTip_);
     if (!(Style() & LVS_SHAREIMAGELISTS)) {
         // Lists handed to an unshared list view are its to destroy.
         for (HIMAGELIST list : {normalImages_, smallImages_, stateImages_}) {
@@ -942,6 +944,45 @@ void ListView::OnButtonDown(POINT point, WPARAM keys, bool right, bool doubleCli
     SetCapture(hwnd_);
 }
 
+void ListView::UpdateLabelTip(POINT point, WPARAM wParam, LPARAM lParam)
+{
+    if (!(exStyle_ & LVS_EX_LABELTIP))
+        return;
+    if (!labelTip_) {
+        labelTip_ = CreateWindowEx(0, TOOLTIPS_CLASS, nullptr, WS_POPUP | TTS_NOPREFIX | TTS_ALWAYSTIP, 0, 0, 0, 0,
+                                   hwnd_, nullptr, nullptr, nullptr);
+        TOOLINFO tool{};
+        tool.cbSize = sizeof tool;
+        tool.hwnd = hwnd_;
+        tool.uId = 1;
+        tool.lpszText = LPSTR_TEXTCALLBACK;
+        SendMessage(labelTip_, TTM_ADDTOOL, 0, reinterpret_cast<LPARAM>(&tool));
+    }
+    // The tool covers the cell under the mouse only while its text does not fit.
+    RECT cell{};
+    std::string text;
+    UINT flags = 0;
+    int subItem = -1;
+    const int index = HitTest(point, flags, &subItem);
+    if (Valid(index) && subItem >= 0 && editing_ < 0) {
+        const int column = Report() ? subItem : 0;
+        SubItemRect(index, column, column == 0 ? LVIR_LABEL : LVIR_BOUNDS, cell);
+        text = TextOf(index, column < ColumnCount() ? columns_[size_t(column)].subItem : 0);
+        const int margin = column == 0 ? 2 * kListLabelPadding : 2 * kListCellMargin;
+        if (StringWidth(text) + margin <= cell.right - cell.left)
+            cell = RECT{};
+    }
+    TOOLINFO tool{};
+    tool.cbSize = sizeof tool;
+    tool.hwnd = hwnd_;
+    tool.uId = 1;
+    tool.rect = cell;
+    SendMessage(labelTip_, TTM_NEWTOOLRECT, 0, reinterpret_cast<LPARAM>(&tool));
+    labelTipText_ = IsRectEmpty(&cell) ? std::string() : text;
+    MSG msg{hwnd_, WM_MOUSEMOVE, wParam, lParam, DWORD(GetMessageTime()), {}};
+    SendMessage(labelTip_, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&msg));
+}
+
 void ListView::OnMouseMove(POINT point, WPARAM keys)
 {
     if (!Valid(pressed_) || !(keys & (MK_LBUTTON | MK_RBUTTON)))
@@ -1395,6 +1436,8 @@ LRESULT ListView::Handle(UINT message, WPARAM wParam, LPARAM lParam)
         auto* header = reinterpret_cast<NMHDR*>(lParam);
         if (header && header->hwndFrom == header_)
             return OnHeaderNotify(header);
+        if (header && header->hwndFrom == labelTip_ && header->code == TTN_GETDISPINFO)
+            reinterpret_cast<NMTTDISPINFO*>(header)->lpszText = labelTipText_.data();
         return 0;
     }
     case WM_KEYDOWN:
@@ -1413,6 +1456,7 @@ LRESULT ListView::Handle(UINT message, WPARAM wParam, LPARAM lParam)
                      message == WM_LBUTTONDBLCLK || message == WM_RBUTTONDBLCLK);
         return 0;
     case WM_MOUSEMOVE:
+        UpdateLabelTip(point, wParam, lParam);
         OnMouseMove(point, wParam);
         return 0;
     case WM_LBUTTONUP:

@@ -94,6 +94,8 @@ private:
     void OnChar(UINT ch);
     void OnButtonDown(POINT point, WPARAM keys, bool right, bool doubleClick);
     void OnMouseMove(POINT point, WPARAM keys);
+    // LVS_EX_LABELTIP: the full text of a cut-off cell in a tip over it.
+    void UpdateLabelTip(POINT point, WPARAM wParam, LPARAM lParam);
     void OnButtonUp(POINT point, bool right);
     HWND EditLabel(int index);
     void EndEdit(int index, const char* text);
@@ -135,6 +137,8 @@ private:
     bool pressedWasSelected_ = false;
     bool armed_ = false;    // a button went down here: its release is a click
     int pendingEdit_ = -1;  // a label to edit once the double-click time has passed
+    HWND labelTip_ = nullptr;
+    std::string labelTipText_;
     std::string search_;
     unsigned long long lastChar_ = 0;
 };

@@ -326,6 +326,32 @@ TEST_F(ListViewTest, ParentMayDeleteItemsWhileTheyAreDrawn)
     EXPECT_EQ(SendMessage(list, LVM_GETITEMCOUNT, 0, 0), 0);
 }
 
+TEST_F(ListViewTest, LabelTipShowsTheWholeTextOfACutOffCell)
+{
+    SendMessage(list, LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_LABELTIP, LVS_EX_LABELTIP);
+    SetText(0, 1, "a type name far too long for its column");
+    const RECT row = ItemRect(0, LVIR_BOUNDS);
+    const int y = (row.top + row.bottom) / 2;
+    MoveTo(list, 120, y);
+    HWND tip = FindWindow(TOOLTIPS_CLASS, nullptr);
+    ASSERT_NE(tip, nullptr);
+    Advance(GetDoubleClickTime());
+    EXPECT_TRUE(IsWindowVisible(tip));
+    char text[80] = {};
+    TOOLINFO tool{};
+    tool.cbSize = sizeof tool;
+    tool.hwnd = list;
+    tool.uId = 1;
+    tool.lpszText = text;
+    SendMessage(tip, TTM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(&tool));
+    EXPECT_STREQ(text, "a type name far too long for its column");
+
+    // Text that fits gets no tip.
+    MoveTo(list, 20, y);
+    Advance(GetDoubleClickTime() * 2);
+    EXPECT_FALSE(IsWindowVisible(tip));
+}
+
 TEST_F(ListViewTest, CheckBoxesToggleWithSpace)
 {
     SendMessage(list, LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_CHECKBOXES, LVS_EX_CHECKBOXES);
