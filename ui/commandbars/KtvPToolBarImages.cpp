@@ -4,6 +4,7 @@
 #include <cstring>
 #include <string>
 
+#include "platform/mfc/CException.h"
 #include "platform/mfc/CFile.h"
 #include "platform/mfc/CWinApp.h"
 #include "platform/mfc/CWinThread.h"
@@ -910,6 +911,17 @@ BOOL CKtvPToolBarImages::WriteBitmapFile(LPCTSTR lpszPath, HANDLE hDib)
 }
 
 BOOL CKtvPToolBarImages::CopyImageToClipboard(int iImage)
+{
+    try {
+        return CopyImageToClipboardUnguarded(iImage);
+    } catch (CException* e) {
+        e->Delete();
+        AfxMessageBox(IDS_KTVP_INTERNAL_ERROR);
+        return FALSE;
+    }
+}
+
+BOOL CKtvPToolBarImages::CopyImageToClipboardUnguarded(int iImage)
 {
     HDC screen = GetDC(nullptr);
     HDC mem = CreateCompatibleDC(screen);

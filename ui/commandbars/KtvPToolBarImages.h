@@ -85,6 +85,7 @@ public:
 
 protected:
     void CreateMask(int iImage, BOOL bHighlightToo, BOOL bOffsetAnd);
+    BOOL CopyImageToClipboardUnguarded(int iImage);
     void UpdateCount();
     void DeleteStrips();
     // The strip again from the unmapped pixels, in the current system colours.

@@ -396,3 +396,25 @@ TEST_F(KtvPStripTest, MapsTheStandardGreysBothWays)
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(KtvPStripTest, CopiesAnImageToTheClipboardOnItsFace)
+{
+    auto strip = FileStrip(24);
+    ASSERT_TRUE(strip->CopyImageToClipboard(1));
+    ASSERT_TRUE(OpenClipboard(nullptr));
+    HBITMAP copied = static_cast<HBITMAP>(GetClipboardData(CF_BITMAP));
+    ASSERT_NE(copied, nullptr);
+    HDC dc = CreateCompatibleDC(nullptr);
+    HGDIOBJ old = SelectObject(dc, copied);
+    EXPECT_EQ(GetPixel(dc, 0, 0), RGB(0, 0, 0));
+    EXPECT_EQ(GetPixel(dc, 0, 1), kFace);  // the key colour shows the button face
+    EXPECT_EQ(GetPixel(dc, 1, 1), RGB(255, 0, 0));
+    EXPECT_EQ(GetPixel(dc, 0, 2), kFace);  // a mapped grey
+    SelectObject(dc, old);
+    DeleteDC(dc);
+    CloseClipboard();
+}
+
+}  // namespace
