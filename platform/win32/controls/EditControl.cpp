@@ -15,6 +15,9 @@ namespace edit_detail {
 constexpr size_t kDefaultLimit = 30000;
 constexpr size_t kUnlimited = 0x7FFFFFFE;
 constexpr int kWheelLines = 3;
+// While a drag holds the mouse outside the text, the view follows on this timer.
+constexpr UINT_PTR kDragScrollTimer = 1;
+constexpr UINT kDragScrollMs = 100;
 
 struct EditState {
     HWND hwnd = nullptr;
@@ -726,6 +729,28 @@ void OnButtonDown(EditState& s, POINT pt)
     SetCapture(s.hwnd);
 }
 
+void OnDragMove(EditState& s, POINT pt)
+{
+    const RECT rect = FormatRect(s);
+    if (PtInRect(&rect, pt))
+        KillTimer(s.hwnd, kDragScrollTimer);
+    else
+        SetTimer(s.hwnd, kDragScrollTimer, kDragScrollMs, nullptr);
+    MoveCaret(s, OffsetFromPoint(s, pt), true);
+}
+
+void OnDragScrollTimer(EditState& s)
+{
+    if (!s.mouseSelecting) {
+        KillTimer(s.hwnd, kDragScrollTimer);
+        return;
+    }
+    POINT cursor{};
+    GetCursorPos(&cursor);
+    ScreenToClient(s.hwnd, &cursor);
+    OnDragMove(s, cursor);
+}
+
 void OnDoubleClick(EditState& s, POINT pt)
 {
     const auto [start, end] = s.buffer.WordAt(OffsetFromPoint(s, pt));
@@ -1087,16 +1112,22 @@ LRESULT Dispatch(EditState& s, UINT message, WPARAM wParam, LPARAM lParam)
         return 0;
     case WM_MOUSEMOVE:
         if (s.mouseSelecting)
-            MoveCaret(s, OffsetFromPoint(s, PointFromLParam(lParam)), true);
+            OnDragMove(s, PointFromLParam(lParam));
+        return 0;
+    case WM_TIMER:
+        if (wParam == kDragScrollTimer)
+            OnDragScrollTimer(s);
         return 0;
     case WM_LBUTTONUP:
         if (s.mouseSelecting) {
             s.mouseSelecting = false;
+            KillTimer(hwnd, kDragScrollTimer);
             ReleaseCapture();
         }
         return 0;
     case WM_CAPTURECHANGED:
         s.mouseSelecting = false;
+        KillTimer(hwnd, kDragScrollTimer);
         return 0;
     case WM_MOUSEWHEEL:
         if (s.MultiLine())

@@ -15,6 +15,9 @@ constexpr int kTextIndent = 2;
 constexpr uint64_t kTypeAheadPauseMs = 1000;
 constexpr int kDefaultTabDialogUnits = 32;
 constexpr int kMaxItemHeight = 255;
+// While a drag holds the mouse above or below the list, it scrolls on this timer.
+constexpr UINT_PTR kDragScrollTimer = 1;
+constexpr UINT kDragScrollMs = 100;
 
 struct Item {
     std::string text;
@@ -732,13 +735,32 @@ void OnMouseMove(ListState& s, POINT pt)
         return;
     bool outside = false;
     int index = ItemFromPoint(s, pt, &outside);
-    if (pt.y < 0)
+    const bool above = pt.y < 0;
+    const bool below = pt.y >= ClientHeight(s);
+    if (above)
         index = std::max(0, s.topIndex - 1);
-    else if (pt.y >= ClientHeight(s))
+    else if (below)
         index = std::min(s.Count() - 1, s.topIndex + FullyVisibleCount(s));
+    if (above || below)
+        SetTimer(s.hwnd, kDragScrollTimer, kDragScrollMs, nullptr);
+    else
+        KillTimer(s.hwnd, kDragScrollTimer);
     if (index == s.caret)
         return;
     SelectByUser(s, index, s.Extended(), false, false);
+}
+
+// The mouse held outside keeps the drag going, one item a tick.
+void OnDragScrollTimer(ListState& s)
+{
+    if (!s.mouseTracking || s.dropped) {
+        KillTimer(s.hwnd, kDragScrollTimer);
+        return;
+    }
+    POINT cursor{};
+    GetCursorPos(&cursor);
+    ScreenToClient(s.hwnd, &cursor);
+    OnMouseMove(s, cursor);
 }
 
 void OnButtonUp(ListState& s, POINT pt)
@@ -750,6 +772,7 @@ void OnButtonUp(ListState& s, POINT pt)
     if (!s.mouseTracking)
         return;
     s.mouseTracking = false;
+    KillTimer(s.hwnd, kDragScrollTimer);
     if (GetCapture() == s.hwnd)
         ReleaseCapture();
 }
@@ -1045,8 +1068,13 @@ LRESULT Dispatch(ListState& s, UINT message, WPARAM wParam, LPARAM lParam)
     case WM_LBUTTONUP:
         OnButtonUp(s, PointFromLParam(lParam));
         return 0;
+    case WM_TIMER:
+        if (wParam == kDragScrollTimer)
+            OnDragScrollTimer(s);
+        return 0;
     case WM_CAPTURECHANGED:
         s.mouseTracking = false;
+        KillTimer(hwnd, kDragScrollTimer);
         if (s.dropped && reinterpret_cast<HWND>(lParam) != hwnd)
             TellCombo(s, ListBoxControl::ComboEvent::Cancel);
         return 0;

@@ -588,6 +588,37 @@ INSTANTIATE_TEST_SUITE_P(
                       RoundTripCase{"Tabs", ES_MULTILINE | ES_AUTOHSCROLL, "a\tbb\tc"}),
     [](const auto& info) { return std::string(info.param.name); });
 
+TEST_F(EditLayoutTest, DragSelectingBelowTheTextScrollsItIntoView)
+{
+    std::string text;
+    for (int i = 0; i < 20; ++i)
+        text += "line " + std::to_string(i) + "\r\n";
+    HWND edit = MakeEdit(ES_MULTILINE | ES_AUTOVSCROLL, text.c_str(), RECT{10, 10, 210, 60});
+    const POINT start = ScreenPointOf(edit, 0, 2);
+    RECT client{};
+    GetClientRect(edit, &client);
+    const POINT below = ScreenPointOf(edit, 2, client.bottom + 8);
+    tw::ProcessClock::Advance(1000);
+    input.MouseMove(start.x, start.y);
+    input.ButtonDown(tw::display::MouseButton::Left, start.x, start.y);
+    Pump();
+    input.MouseMove(below.x, below.y);
+    Pump();
+    const LRESULT firstAfterMove = SendMessage(edit, EM_GETFIRSTVISIBLELINE, 0, 0);
+    for (int i = 0; i < 4; ++i) {
+        tw::ProcessClock::Advance(100);
+        Pump();
+    }
+    EXPECT_GE(SendMessage(edit, EM_GETFIRSTVISIBLELINE, 0, 0), firstAfterMove + 4);
+    input.ButtonUp(tw::display::MouseButton::Left, below.x, below.y);
+    Pump();
+    DWORD selStart = 0;
+    DWORD selEnd = 0;
+    SendMessage(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&selStart), reinterpret_cast<LPARAM>(&selEnd));
+    EXPECT_EQ(selStart, 0u);
+    EXPECT_GT(selEnd, 30u) << "the selection reaches the scrolled-in lines";
+}
+
 TEST_F(EditLayoutTest, ClickOnALowerLinePlacesTheCaretThere)
 {
     HWND edit = MakeEdit(ES_MULTILINE, "first\r\nsecond\r\nthird");

@@ -421,6 +421,36 @@ TEST_F(ListBoxTest, HorizontalExtentSetsTheHorizontalRange)
     EXPECT_EQ(item.right, 400) << "items are as wide as the extent";
 }
 
+TEST_F(ListBoxTest, DraggingBelowTheListKeepsScrollingUntilRelease)
+{
+    std::initializer_list<const char*> many = {"0", "1", "2", "3", "4", "5", "6", "7", "8", "9",
+                                               "10", "11", "12", "13", "14", "15", "16", "17", "18", "19"};
+    HWND list = MakeList(LBS_NOTIFY | WS_VSCROLL, many, RECT{10, 10, 160, 90});
+    const POINT first = ScreenPointOf(list, 10, 3);
+    RECT client{};
+    GetClientRect(list, &client);
+    const POINT below = ScreenPointOf(list, 10, client.bottom + 10);
+    tw::ProcessClock::Advance(1000);
+    input.MouseMove(first.x, first.y);
+    input.ButtonDown(tw::display::MouseButton::Left, first.x, first.y);
+    Pump();
+    input.MouseMove(below.x, below.y);
+    Pump();
+    const LRESULT afterMove = SendMessage(list, LB_GETCURSEL, 0, 0);
+    for (int i = 0; i < 5; ++i) {
+        tw::ProcessClock::Advance(100);
+        Pump();
+    }
+    const LRESULT afterHold = SendMessage(list, LB_GETCURSEL, 0, 0);
+    EXPECT_EQ(afterHold, afterMove + 5) << "one item a tick";
+    EXPECT_GT(SendMessage(list, LB_GETTOPINDEX, 0, 0), 0);
+    input.ButtonUp(tw::display::MouseButton::Left, below.x, below.y);
+    Pump();
+    tw::ProcessClock::Advance(500);
+    Pump();
+    EXPECT_EQ(SendMessage(list, LB_GETCURSEL, 0, 0), afterHold) << "the release stops it";
+}
+
 TEST_F(ListBoxTest, SelectedItemUsesHighlightColours)
 {
     HWND list = MakeList(0, {"one", "two"});
