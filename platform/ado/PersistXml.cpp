@@ -11,6 +11,7 @@
 #include <libxml/tree.h>
 
 #include "platform/ado/AdoFailure.h"
+#include "platform/ado/RecordCursor.h"
 #include "platform/ado/ValueMapping.h"
 #include "platform/com/VariantNumber.h"
 #include "platform/win32/kernel/Files.h"
