@@ -893,8 +893,12 @@ LRESULT Dispatch(ComboState& s, UINT message, WPARAM wParam, LPARAM lParam)
         return -1;
     case WM_CTLCOLORLISTBOX:
     case WM_CTLCOLOREDIT:
-    case WM_CTLCOLORSTATIC:
-        return reinterpret_cast<LRESULT>(ControlBrush(hwnd, reinterpret_cast<HDC>(wParam), message));
+    case WM_CTLCOLORSTATIC: {
+        // The parent sees which child asks (the list or the edit), as with its own controls.
+        HWND parent = GetParent(hwnd);
+        const LRESULT brush = parent ? SendMessage(parent, message, wParam, lParam) : 0;
+        return brush ? brush : DefWindowProc(hwnd, message, wParam, lParam);
+    }
     case CB_ADDSTRING:
         return ListMessage(s, LB_ADDSTRING, wParam, lParam);
     case CB_INSERTSTRING:

@@ -3,6 +3,8 @@
 // and keyboard, the child edit, owner draw and focus.
 #include "tests/platform/win32/controls/ControlTestFixture.h"
 
+#include <algorithm>
+
 #include "platform/win32/kernel/ProcessClock.h"
 
 namespace tw::controls::test {
@@ -389,6 +391,32 @@ TEST_F(ComboBoxTest, FieldHeightFollowsSetItemHeight)
     GetWindowRect(combo, &window);
     EXPECT_EQ(window.bottom - window.top, 36);
     EXPECT_EQ(SendMessage(combo, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), 0), CB_ERR);
+}
+
+TEST_F(ComboBoxTest, TheListsColoursAreAskedOfTheParentWithTheListsHandle)
+{
+    HBRUSH yellow = CreateSolidBrush(RGB(255, 255, 0));
+    std::vector<HWND> asking;
+    OnParentMessage([&](UINT message, WPARAM, LPARAM lParam, LRESULT* result) {
+        if (message != WM_CTLCOLORLISTBOX)
+            return false;
+        asking.push_back(reinterpret_cast<HWND>(lParam));
+        *result = reinterpret_cast<LRESULT>(yellow);
+        return true;
+    });
+    HWND combo = MakeCombo(CBS_DROPDOWNLIST, {"one"});
+    SendMessage(combo, CB_SHOWDROPDOWN, TRUE, 0);
+    Pump();
+    HWND list = DroppedList(combo);
+    ASSERT_NE(list, nullptr);
+    EXPECT_NE(std::find(asking.begin(), asking.end(), list), asking.end());
+    RECT client{};
+    GetClientRect(list, &client);
+    EXPECT_EQ(ScreenPixel(list, client.right - 2, client.bottom - 1), RGB(255, 255, 0));
+    SendMessage(combo, CB_SHOWDROPDOWN, FALSE, 0);
+    OnParentMessage(nullptr);
+    DestroyWindow(combo);
+    DeleteObject(yellow);
 }
 
 TEST_F(ComboBoxTest, DroppedWidthNeverNarrowerThanTheComboBox)
