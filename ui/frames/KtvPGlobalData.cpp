@@ -72,7 +72,21 @@ int TextHeightWith(HDC hdc, CFont& font)
 
 using namespace ktv_globaldata_detail;
 
-CKtvPGlobalData::~CKtvPGlobalData() = default;
+CKtvPGlobalData::~CKtvPGlobalData()
+{
+    // At process exit the drawing layer may already be gone: whatever
+    // KtvCleanUp did not release is left to the end of the process.
+    for (CGdiObject* object : AllOwnedObjects())
+        object->Detach();
+}
+
+std::vector<CGdiObject*> CKtvPGlobalData::AllOwnedObjects()
+{
+    return {&brBtnFace,    &brHilite,     &brLight,      &brBtnDkShadow, &brActiveCaption,  &brInactiveCaption,
+            &brWindow,     &brBarFace,    &penHilite,    &penBarFace,    &penBarShadow,     &fontRegular,
+            &fontTooltip,  &fontBold,     &fontGuiBold,  &fontUnderline, &fontGuiUnderline, &fontVertDown,
+            &fontVertUp,   &fontMarlett};
+}
 
 void CKtvPGlobalData::Initialize()
 {
@@ -303,9 +317,10 @@ void CKtvPGlobalData::ReadPlatformFlags()
 
 void CKtvPGlobalData::CleanUp()
 {
-    brLight.DeleteObject();
-    for (CFont* font : {&fontRegular, &fontBold, &fontUnderline, &fontVertDown, &fontVertUp, &fontTooltip})
-        font->DeleteObject();
+    // Everything owned goes here, not only the light brush and the text fonts:
+    // the destructor runs too late to reach the drawing layer.
+    for (CGdiObject* object : AllOwnedObjects())
+        object->DeleteObject();
     if (m_hUxTheme != nullptr) {
         FreeLibrary(m_hUxTheme);
         m_hUxTheme = nullptr;

@@ -5,6 +5,8 @@
 // runs at start-up, after the platform is ready.
 #pragma once
 
+#include <vector>
+
 #include "platform/mfc/CDC.h"
 #include "platform/mfc/CGdiObject.h"
 #include "platform/mfc/CRect.h"
@@ -132,6 +134,7 @@ private:
     void DeleteAllFonts();
     void ReadSmallIconSize();
     void ReadPlatformFlags();
+    std::vector<CGdiObject*> AllOwnedObjects();
 
     BOOL m_bInitialized = FALSE;
 };

@@ -107,6 +107,9 @@ TEST_F(KtvPGlobalDataTest, CleanUpReleasesWhatExistsAndRunsTheJoinedSteps)
     EXPECT_EQ(g_cleanUpCalls, 1);
     EXPECT_EQ(globalData.brLight.GetSafeHandle(), nullptr);
     EXPECT_EQ(globalData.fontRegular.GetSafeHandle(), nullptr);
+    EXPECT_EQ(globalData.brBtnFace.GetSafeHandle(), nullptr);
+    EXPECT_EQ(globalData.penBarShadow.GetSafeHandle(), nullptr);
+    EXPECT_EQ(globalData.fontMarlett.GetSafeHandle(), nullptr);
     EXPECT_FALSE(globalData.IsInitialized());
     KtvCleanUp();  // a second clean-up finds nothing to free
     EXPECT_EQ(g_cleanUpCalls, 2);
