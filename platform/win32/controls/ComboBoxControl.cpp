@@ -142,7 +142,8 @@ int ListHeightFor(const ComboState& s)
     for (int i = 0; i < std::max(count, 1); ++i)
         itemsHeight += static_cast<int>(ListMessage(s, LB_GETITEMHEIGHT, static_cast<WPARAM>(count > 0 ? i : 0)));
     itemsHeight += 2;  // the list's border
-    const int allowed = std::max(s.droppedHeight - s.ComboHeight(), static_cast<int>(ListMessage(s, LB_GETITEMHEIGHT)) + 2);
+    const int oneItem = static_cast<int>(ListMessage(s, LB_GETITEMHEIGHT)) + 2;
+    const int allowed = std::max(s.droppedHeight - s.ComboHeight(), oneItem);
     return std::min(itemsHeight, allowed);
 }
 
@@ -404,7 +405,8 @@ void PaintTextField(ComboState& s, HDC hdc, RECT field, HBRUSH background)
         const std::string text = ItemText(s, sel);
         RECT textRect = item;
         textRect.left += 2;
-        DrawText(hdc, text.c_str(), -1, &textRect, DT_SINGLELINE | DT_VCENTER | DT_LEFT | DT_NOPREFIX | DT_END_ELLIPSIS);
+        const UINT format = DT_SINGLELINE | DT_VCENTER | DT_LEFT | DT_NOPREFIX | DT_END_ELLIPSIS;
+        DrawText(hdc, text.c_str(), -1, &textRect, format);
     }
     if (highlighted)
         DrawFocusRect(hdc, &item);

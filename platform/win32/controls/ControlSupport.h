@@ -85,7 +85,7 @@ POINT PointFromLParam(LPARAM lParam);
 // Keys held now, for mouse and keyboard handlers.
 bool IsKeyDown(int vk);
 
-// A memory-free RAII paint scope.
+// BeginPaint and EndPaint around a scope.
 class PaintScope {
 public:
     explicit PaintScope(HWND hwnd) : hwnd_(hwnd) { hdc_ = BeginPaint(hwnd, &ps_); }

@@ -65,7 +65,10 @@ struct ListState {
     bool Extended() const { return (Style() & LBS_EXTENDEDSEL) != 0; }
     bool MultiSelect() const { return Multiple() || Extended(); }
     bool Notifies() const { return (Style() & LBS_NOTIFY) != 0 || combo != nullptr; }
-    int HeightOf(int index) const { return Variable() && Valid(index) ? items[static_cast<size_t>(index)].height : itemHeight; }
+    int HeightOf(int index) const
+    {
+        return Variable() && Valid(index) ? items[static_cast<size_t>(index)].height : itemHeight;
+    }
     bool IsSelected(int index) const
     {
         if (!Valid(index))
@@ -632,7 +635,8 @@ void OnChar(ListState& s, WPARAM ch)
     if (now - s.typedAtMs > kTypeAheadPauseMs)
         s.typed.clear();
     s.typedAtMs = now;
-    const std::string character = ch > 0xFF ? EncodeUtf8(static_cast<unsigned>(ch)) : std::string(1, static_cast<char>(ch));
+    const std::string character =
+        ch > 0xFF ? EncodeUtf8(static_cast<unsigned>(ch)) : std::string(1, static_cast<char>(ch));
     // Repeating one letter steps through the items that start with it.
     const bool repeat = s.typed.size() == character.size() && s.typed == character;
     if (!repeat)

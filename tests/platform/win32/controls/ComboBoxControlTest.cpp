@@ -285,9 +285,11 @@ TEST_F(ComboBoxTest, OwnerDrawItemsReachTheParentAsTheComboBoxes)
     SendMessage(combo, CB_SETCURSEL, 1, 0);
     SetFocus(combo);
     Pump();
+    const std::string field =
+        "DRAWITEM 3 70 item=1 action=1 state=" + std::to_string(ODS_COMBOBOXEDIT | ODS_SELECTED | ODS_FOCUS);
     bool sawField = false;
     for (const std::string& line : Log())
-        sawField |= line == "DRAWITEM 3 70 item=1 action=1 state=" + std::to_string(ODS_COMBOBOXEDIT | ODS_SELECTED | ODS_FOCUS);
+        sawField |= line == field;
     EXPECT_TRUE(sawField);
     SendMessage(combo, CB_SHOWDROPDOWN, TRUE, 0);
     Clear();
