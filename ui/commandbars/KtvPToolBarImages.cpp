@@ -492,15 +492,6 @@ BOOL CKtvPToolBarImages::MapColors(BOOL bSwapChannels, COLORREF clrFrom, COLORRE
     }
     DeleteObject(m_hbmStrip);
     m_hbmStrip = mapped;
-    if (clrFrom != kNone && m_hbmOriginal != nullptr) {
-        // A chosen recolouring is part of the images themselves.
-        HBITMAP strip = m_hbmStrip;
-        m_hbmStrip = m_hbmOriginal;
-        m_hbmOriginal = nullptr;
-        MapColors(bSwapChannels, clrFrom, clrTo);
-        m_hbmOriginal = m_hbmStrip;
-        m_hbmStrip = strip;
-    }
     return TRUE;
 }
 

@@ -418,3 +418,17 @@ TEST_F(KtvPStripTest, CopiesAnImageToTheClipboardOnItsFace)
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(KtvPStripTest, AddedIconsSitOnTheButtonFace)
+{
+    CKtvPToolBarImages strip;
+    strip.SetImageSize(CSize(4, 3));
+    EXPECT_EQ(strip.AddIcon(nullptr), 0);
+    EXPECT_EQ(strip.AddIcon(nullptr), 1);
+    EXPECT_TRUE(strip.IsModified());
+    EXPECT_EQ(DrawOne(strip, 1, FALSE, FALSE), (Rows{"GGGGGG", "GFFFFG", "GFFFFG", "GFFFFG", "GGGGGG"}));
+}
+
+}  // namespace
