@@ -4,7 +4,7 @@
 
 #include "ui/frames/KtvPGlobalData.h"
 
-namespace ktv_menuimages_detail {
+namespace ktvmi {
 
 enum SetIndex { kBase, kGray, kLtGray, kWhite, kDkGray, kSetCount };
 
@@ -31,13 +31,11 @@ std::unique_ptr<CKtvPToolBarImages>& Slot(int index)
 
 bool g_hooksInstalled = false;
 
-}  // namespace ktv_menuimages_detail
-
-using namespace ktv_menuimages_detail;
+}  // namespace ktvmi
 
 CKtvPToolBarImages& CKtvPMenuImages::Set(int index)
 {
-    auto& slot = Slot(index);
+    auto& slot = ktvmi::Slot(index);
     if (!slot)
         slot = std::make_unique<CKtvPToolBarImages>();
     return *slot;
@@ -46,38 +44,38 @@ CKtvPToolBarImages& CKtvPMenuImages::Set(int index)
 CKtvPToolBarImages& CKtvPMenuImages::SetFor(int state)
 {
     switch (state) {
-    case ImageBlack: return Set(kBase);
-    case ImageGray: return Set(kGray);
-    case ImageLtGray: return Set(kLtGray);
-    case ImageDkGray: return Set(kDkGray);
-    default: return Set(kWhite);
+    case ImageBlack: return Set(ktvmi::kBase);
+    case ImageGray: return Set(ktvmi::kGray);
+    case ImageLtGray: return Set(ktvmi::kLtGray);
+    case ImageDkGray: return Set(ktvmi::kDkGray);
+    default: return Set(ktvmi::kWhite);
     }
 }
 
 BOOL CKtvPMenuImages::Initialize()
 {
-    if (!g_hooksInstalled) {
+    if (!ktvmi::g_hooksInstalled) {
         KtvSetSysColorsChangedHook(CleanUp);
         KtvAddCleanUpStep(ReleaseAll);
-        g_hooksInstalled = true;
+        ktvmi::g_hooksInstalled = true;
     }
-    CKtvPToolBarImages& base = Set(kBase);
+    CKtvPToolBarImages& base = Set(ktvmi::kBase);
     if (base.GetImageWell() != nullptr)
         return TRUE;
 
     base.SetImageSize(CSize(9, 9));
     if (!base.Load(kGlyphSheetId))
         return FALSE;
-    if (base.GetTransparentColor() != kSheetBackground) {
-        base.SetTransparentColor(kSheetBackground);
+    if (base.GetTransparentColor() != ktvmi::kSheetBackground) {
+        base.SetTransparentColor(ktvmi::kSheetBackground);
         base.CreateFadedImages();
     }
-    for (const Variant& variant : kVariants) {
+    for (const ktvmi::Variant& variant : ktvmi::kVariants) {
         CKtvPToolBarImages& set = Set(variant.set);
         base.CopyTo(set);
         set.MapColors(TRUE, RGB(0, 0, 0), variant.colour);
     }
-    for (SetIndex index : {kBase, kGray, kDkGray, kLtGray, kWhite})
+    for (ktvmi::SetIndex index : {ktvmi::kBase, ktvmi::kGray, ktvmi::kDkGray, ktvmi::kLtGray, ktvmi::kWhite})
         Set(index).MapColors(TRUE);
     return TRUE;
 }
@@ -102,15 +100,15 @@ CSize CKtvPMenuImages::Size()
 
 void CKtvPMenuImages::CleanUp()
 {
-    if (!Slot(kBase) || Slot(kBase)->GetCount() == 0)
+    if (!ktvmi::Slot(ktvmi::kBase) || ktvmi::Slot(ktvmi::kBase)->GetCount() == 0)
         return;
-    for (int i = 0; i < kSetCount; i++)
-        if (Slot(i))
-            Slot(i)->Clear();
+    for (int i = 0; i < ktvmi::kSetCount; i++)
+        if (ktvmi::Slot(i))
+            ktvmi::Slot(i)->Clear();
 }
 
 void CKtvPMenuImages::ReleaseAll()
 {
-    for (int i = 0; i < kSetCount; i++)
-        Slot(i).reset();
+    for (int i = 0; i < ktvmi::kSetCount; i++)
+        ktvmi::Slot(i).reset();
 }

@@ -28,7 +28,7 @@ CKtvPToolBarImages::AlphaBlendFn CKtvPToolBarImages::m_pfnAlphaBlend = nullptr;
 BOOL CKtvPToolBarImages::m_bSharedSetUpDone = FALSE;
 BOOL (*CKtvPToolBarImages::m_pfnEmbossDisabled)() = nullptr;
 
-namespace ktv_toolbarimages_detail {
+namespace ktvtbi {
 
 constexpr COLORREF kNone = (COLORREF)-1;
 constexpr DWORD kRopBrushWhereMaskIsClear = 0xB8074A;
@@ -109,9 +109,7 @@ void PremultiplyAlpha(HBITMAP hbmp, const BITMAP& bm)
     }
 }
 
-}  // namespace ktv_toolbarimages_detail
-
-using namespace ktv_toolbarimages_detail;
+}  // namespace ktvtbi
 
 // --- lifetime ------------------------------------------------------------------------------------
 
@@ -185,13 +183,13 @@ void CKtvPToolBarImages::UpdateCount()
         m_nCount = 0;
         return;
     }
-    m_nCount = BitmapInfoOf(m_hbmStrip).bmWidth / m_sizeImage.cx;
+    m_nCount = ktvtbi::BitmapInfoOf(m_hbmStrip).bmWidth / m_sizeImage.cx;
 }
 
 COLORREF CKtvPToolBarImages::GetEffectiveTransparentColor() const
 {
     if (m_nBitsPerPixel == 32 && m_pfnAlphaBlend != nullptr)
-        return kNone;
+        return ktvtbi::kNone;
     return m_clrTransparent;
 }
 
@@ -232,7 +230,7 @@ BOOL CKtvPToolBarImages::Load(UINT uiResID, HINSTANCE hinst, BOOL bAppend)
     }
     HBITMAP original = KtvLoadBitmapResource(hinst, LOWORD(uiResID), LR_CREATEDIBSECTION);
     if (bm.bmBitsPixel >= 32)
-        PremultiplyAlpha(loaded, bm);
+        ktvtbi::PremultiplyAlpha(loaded, bm);
     m_nBitsPerPixel = std::max<int>(m_nBitsPerPixel, bm.bmBitsPixel);
 
     if (bAppend) {
@@ -292,7 +290,7 @@ BOOL CKtvPToolBarImages::LoadFromFile(LPCTSTR lpszPath)
     // Per-pixel alpha is blended pre-multiplied, as resource images are; the
     // unmapped copy keeps the file's own values for saving.
     if (m_nBitsPerPixel >= 32)
-        PremultiplyAlpha(m_hbmStrip, bm);
+        ktvtbi::PremultiplyAlpha(m_hbmStrip, bm);
     if (m_nBitsPerPixel > 8 && m_nBitsPerPixel < 32)
         MapColors(FALSE);
     UpdateCount();
@@ -302,19 +300,19 @@ BOOL CKtvPToolBarImages::LoadFromFile(LPCTSTR lpszPath)
 
 HBITMAP CKtvPToolBarImages::AppendBitmap(HBITMAP hbmStrip, HBITMAP hbmNew)
 {
-    const BITMAP strip = BitmapInfoOf(hbmStrip), added = BitmapInfoOf(hbmNew);
+    const BITMAP strip = ktvtbi::BitmapInfoOf(hbmStrip), added = ktvtbi::BitmapInfoOf(hbmNew);
     if (added.bmWidth <= 0)
         return nullptr;
     if (hbmStrip == nullptr)
         return CopyBitmap(hbmNew);
-    SelectedBitmap source(nullptr, hbmStrip);
+    ktvtbi::SelectedBitmap source(nullptr, hbmStrip);
     if (!source.Ok())
         return nullptr;
     HBITMAP combined = CreateCompatibleBitmap(source.Dc(), strip.bmWidth + added.bmWidth, strip.bmHeight);
     if (combined == nullptr)
         return nullptr;
-    SelectedBitmap target(nullptr, combined);
-    SelectedBitmap extra(nullptr, hbmNew);
+    ktvtbi::SelectedBitmap target(nullptr, combined);
+    ktvtbi::SelectedBitmap extra(nullptr, hbmNew);
     if (!target.Ok() || !extra.Ok() ||
         !BitBlt(target.Dc(), 0, 0, strip.bmWidth, strip.bmHeight, source.Dc(), 0, 0, SRCCOPY) ||
         !BitBlt(target.Dc(), strip.bmWidth, 0, added.bmWidth, strip.bmHeight, extra.Dc(), 0, 0, SRCCOPY)) {
@@ -331,7 +329,7 @@ int CKtvPToolBarImages::AddImage(HBITMAP hbmp)
 
 int CKtvPToolBarImages::AppendImages(HBITMAP hbmp, HBITMAP hbmpOriginal)
 {
-    if (m_bShared || BitmapInfoOf(hbmp).bmWidth <= 0)
+    if (m_bShared || ktvtbi::BitmapInfoOf(hbmp).bmWidth <= 0)
         return -1;
     if (hbmpOriginal == nullptr)
         hbmpOriginal = hbmp;
@@ -363,7 +361,7 @@ int CKtvPToolBarImages::AddIcon(HICON hIcon)
     if (bitmap == nullptr)
         return -1;
     {
-        SelectedBitmap target(nullptr, bitmap);
+        ktvtbi::SelectedBitmap target(nullptr, bitmap);
         const RECT cell{0, 0, m_sizeImage.cx, m_sizeImage.cy};
         FillRect(target.Dc(), &cell, static_cast<HBRUSH>(globalData.brBtnFace.GetSafeHandle()));
         if (hIcon != nullptr)
@@ -380,11 +378,11 @@ BOOL CKtvPToolBarImages::UpdateImage(int iImage, HBITMAP hbmp)
         return FALSE;
     if (iImage < 0 || iImage >= m_nCount)
         return FALSE;
-    SelectedBitmap source(nullptr, hbmp);
+    ktvtbi::SelectedBitmap source(nullptr, hbmp);
     if (!source.Ok())
         return FALSE;
     for (HBITMAP target : {m_hbmStrip, m_hbmOriginal}) {
-        SelectedBitmap dest(nullptr, target);
+        ktvtbi::SelectedBitmap dest(nullptr, target);
         if (dest.Ok())
             BitBlt(dest.Dc(), iImage * m_sizeImage.cx, 0, m_sizeImage.cx, m_sizeImage.cy, source.Dc(), 0, 0, SRCCOPY);
     }
@@ -437,23 +435,23 @@ BOOL CKtvPToolBarImages::CopyTemp(CKtvPToolBarImages& dest)
 
 COLORREF CKtvPToolBarImages::MapToSysColor(COLORREF clr, BOOL bSwapChannels)
 {
-    for (const StandardColor& row : kStandardColors) {
+    for (const ktvtbi::StandardColor& row : ktvtbi::kStandardColors) {
         if (clr != row.standard)
             continue;
         const COLORREF sys = globalData.GetColor(row.sysColor);
-        return bSwapChannels ? SwapRedBlue(sys) : sys;
+        return bSwapChannels ? ktvtbi::SwapRedBlue(sys) : sys;
     }
     return clr;
 }
 
 COLORREF CKtvPToolBarImages::MapFromSysColor(COLORREF clr, BOOL bSwapChannels)
 {
-    for (const StandardColor& row : kStandardColors) {
+    for (const ktvtbi::StandardColor& row : ktvtbi::kStandardColors) {
         COLORREF sys = globalData.GetColor(row.sysColor);
         if (bSwapChannels)
-            sys = SwapRedBlue(sys);
+            sys = ktvtbi::SwapRedBlue(sys);
         if (clr == sys)
-            return bSwapChannels ? SwapRedBlue(row.standard) : row.standard;
+            return bSwapChannels ? ktvtbi::SwapRedBlue(row.standard) : row.standard;
     }
     return clr;
 }
@@ -462,17 +460,17 @@ BOOL CKtvPToolBarImages::MapColors(BOOL bSwapChannels, COLORREF clrFrom, COLORRE
 {
     if (m_hbmStrip == nullptr)
         return FALSE;
-    if (clrFrom != kNone && clrTo == kNone)
+    if (clrFrom != ktvtbi::kNone && clrTo == ktvtbi::kNone)
         return FALSE;
-    const BITMAP bm = BitmapInfoOf(m_hbmStrip);
+    const BITMAP bm = ktvtbi::BitmapInfoOf(m_hbmStrip);
     HBITMAP mapped = CopyBitmap(m_hbmStrip);
     if (mapped == nullptr)
         return FALSE;
     // Pixels read back as COLORREFs; the swap flag describes colour-table order,
     // so a pixel is mapped in that order and turned back before it is stored.
-    auto toTableOrder = [bSwapChannels](COLORREF clr) { return bSwapChannels ? SwapRedBlue(clr) : clr; };
+    auto toTableOrder = [bSwapChannels](COLORREF clr) { return bSwapChannels ? ktvtbi::SwapRedBlue(clr) : clr; };
     {
-        SelectedBitmap pixels(nullptr, mapped);
+        ktvtbi::SelectedBitmap pixels(nullptr, mapped);
         if (!pixels.Ok()) {
             DeleteObject(mapped);
             return FALSE;
@@ -481,7 +479,7 @@ BOOL CKtvPToolBarImages::MapColors(BOOL bSwapChannels, COLORREF clrFrom, COLORRE
             for (int y = 0; y < bm.bmHeight; y++) {
                 const COLORREF pixel = GetPixel(pixels.Dc(), x, y);
                 COLORREF result;
-                if (clrFrom == kNone)
+                if (clrFrom == ktvtbi::kNone)
                     result = toTableOrder(MapToSysColor(toTableOrder(pixel), bSwapChannels));
                 else
                     result = toTableOrder(pixel) == clrFrom ? toTableOrder(clrTo) : pixel;
@@ -503,7 +501,7 @@ BOOL CKtvPToolBarImages::CreateFadedImages()
     }
     if (m_hbmStrip == nullptr || globalData.m_nBitsPerPixel <= 8 || globalData.bIsWin9x)
         return TRUE;
-    const BITMAP bm = BitmapInfoOf(m_hbmStrip);
+    const BITMAP bm = ktvtbi::BitmapInfoOf(m_hbmStrip);
     BITMAPINFO info{};
     info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
     info.bmiHeader.biWidth = bm.bmWidth;
@@ -517,8 +515,8 @@ BOOL CKtvPToolBarImages::CreateFadedImages()
     if (faded == nullptr)
         return FALSE;
     {
-        SelectedBitmap source(nullptr, m_hbmStrip);
-        SelectedBitmap target(nullptr, faded);
+        ktvtbi::SelectedBitmap source(nullptr, m_hbmStrip);
+        ktvtbi::SelectedBitmap target(nullptr, faded);
         if (!source.Ok() || !target.Ok() ||
             !BitBlt(target.Dc(), 0, 0, bm.bmWidth, bm.bmHeight, source.Dc(), 0, 0, SRCCOPY)) {
             DeleteObject(faded);
@@ -528,7 +526,7 @@ BOOL CKtvPToolBarImages::CreateFadedImages()
         dc.Attach(target.Dc());
         CKtvPDrawManager dm(dc);
         const COLORREF keep = GetEffectiveTransparentColor();
-        dm.HighlightRect(CRect(0, 0, bm.bmWidth, bm.bmHeight), 130, keep == kNone ? globalData.clrBtnFace : keep);
+        dm.HighlightRect(CRect(0, 0, bm.bmWidth, bm.bmHeight), 130, keep == ktvtbi::kNone ? globalData.clrBtnFace : keep);
         dc.Detach();
     }
     m_hbmFaded = faded;
@@ -537,22 +535,22 @@ BOOL CKtvPToolBarImages::CreateFadedImages()
 
 void CKtvPToolBarImages::RetintFromOriginal()
 {
-    const BITMAP bm = BitmapInfoOf(m_hbmOriginal);
+    const BITMAP bm = ktvtbi::BitmapInfoOf(m_hbmOriginal);
     if (bm.bmWidth <= 0)
         return;
     HBITMAP fresh = nullptr;
     if (m_nBitsPerPixel > 8) {
         fresh = CopyBitmap(m_hbmOriginal);
         if (fresh != nullptr && m_nBitsPerPixel >= 32)
-            PremultiplyAlpha(fresh, BitmapInfoOf(fresh));
+            ktvtbi::PremultiplyAlpha(fresh, ktvtbi::BitmapInfoOf(fresh));
     } else {
         // Shallow images had their colour table mapped at load: the same
         // mapping, pixel by pixel, on a screen-depth copy.
-        SelectedBitmap source(nullptr, m_hbmOriginal);
+        ktvtbi::SelectedBitmap source(nullptr, m_hbmOriginal);
         HDC screen = GetDC(nullptr);
         fresh = CreateCompatibleBitmap(screen, bm.bmWidth, bm.bmHeight);
         ReleaseDC(nullptr, screen);
-        SelectedBitmap target(nullptr, fresh);
+        ktvtbi::SelectedBitmap target(nullptr, fresh);
         if (!source.Ok() || !target.Ok()) {
             if (fresh != nullptr)
                 DeleteObject(fresh);
@@ -562,7 +560,7 @@ void CKtvPToolBarImages::RetintFromOriginal()
         for (int x = 0; x < bm.bmWidth; x++)
             for (int y = 0; y < bm.bmHeight; y++) {
                 const COLORREF pixel = GetPixel(target.Dc(), x, y);
-                const COLORREF mapped = Map3DColor(pixel);
+                const COLORREF mapped = ktvtbi::Map3DColor(pixel);
                 if (mapped != pixel)
                     SetPixel(target.Dc(), x, y, mapped);
             }
@@ -613,7 +611,7 @@ BOOL CKtvPToolBarImages::PrepareDrawImage(CKtvPDrawState& ds, CSize sizeDest, BO
     }
 
     m_sizeDest = (sizeDest.cx > 0 && sizeDest.cy > 0) ? sizeDest : m_sizeImage;
-    if (m_sizeDest == m_sizeImage && GetEffectiveTransparentColor() == kNone)
+    if (m_sizeDest == m_sizeImage && GetEffectiveTransparentColor() == ktvtbi::kNone)
         return TRUE;
 
     m_bStretch = m_sizeDest != m_sizeImage;
@@ -650,7 +648,7 @@ void CKtvPToolBarImages::CreateMask(int iImage, BOOL bHighlightToo, BOOL bOffset
     const int cx = m_sizeImage.cx, cy = m_sizeImage.cy;
     PatBlt(m_hDCMono, 0, 0, cx + 2, cy + 2, WHITENESS);
     const COLORREF transparent = GetEffectiveTransparentColor();
-    SetBkColor(m_hDCGlyphs, transparent == kNone ? globalData.clrBtnFace : transparent);
+    SetBkColor(m_hDCGlyphs, transparent == ktvtbi::kNone ? globalData.clrBtnFace : transparent);
     BitBlt(m_hDCMono, 0, 0, cx, cy, m_hDCGlyphs, iImage * cx, 0, SRCCOPY);
     if (bHighlightToo) {
         SetBkColor(m_hDCGlyphs, globalData.clrBtnHilite);
@@ -673,14 +671,14 @@ BOOL CKtvPToolBarImages::Draw(CDC* pDC, int x, int y, int iImage, BOOL bDisabled
 
     const int cx = m_sizeImage.cx, cy = m_sizeImage.cy;
     const COLORREF transparent = GetEffectiveTransparentColor();
-    const bool throughMemory = m_bStretch || transparent != kNone;
+    const bool throughMemory = m_bStretch || transparent != ktvtbi::kNone;
     HDC target = pDC->GetSafeHdc();
     int drawX = x, drawY = y;
     if (throughMemory && m_dcMem.GetSafeHdc() != nullptr) {
         target = m_dcMem.GetSafeHdc();
         drawX = drawY = 0;
         const RECT cell{0, 0, cx, cy};
-        if (transparent != kNone && transparent != globalData.clrBtnFace) {
+        if (transparent != ktvtbi::kNone && transparent != globalData.clrBtnFace) {
             HBRUSH brush = CreateSolidBrush(transparent);
             FillRect(target, &cell, brush);
             DeleteObject(brush);
@@ -723,18 +721,18 @@ BOOL CKtvPToolBarImages::Draw(CDC* pDC, int x, int y, int iImage, BOOL bDisabled
         const bool emboss = m_pfnEmbossDisabled == nullptr || m_pfnEmbossDisabled();
         if (bDisabled && emboss && globalData.hbrBtnHilite != nullptr) {
             HGDIOBJ old = SelectObject(target, globalData.hbrBtnHilite);
-            BitBlt(target, drawX + 1, drawY + 1, cx + 2, cy + 2, m_hDCMono, 0, 0, kRopBrushWhereMaskIsClear);
+            BitBlt(target, drawX + 1, drawY + 1, cx + 2, cy + 2, m_hDCMono, 0, 0, ktvtbi::kRopBrushWhereMaskIsClear);
             SelectObject(target, old);
         }
         if (globalData.hbrBtnShadow != nullptr) {
             HGDIOBJ old = SelectObject(target, globalData.hbrBtnShadow);
-            BitBlt(target, drawX, drawY, cx + 2, cy + 2, m_hDCMono, 0, 0, kRopBrushWhereMaskIsClear);
+            BitBlt(target, drawX, drawY, cx + 2, cy + 2, m_hDCMono, 0, 0, ktvtbi::kRopBrushWhereMaskIsClear);
             SelectObject(target, old);
         }
     }
 
     if (throughMemory && m_dcMem.GetSafeHdc() != nullptr) {
-        const COLORREF key = transparent == kNone ? globalData.clrBtnFace : transparent;
+        const COLORREF key = transparent == ktvtbi::kNone ? globalData.clrBtnFace : transparent;
         if (m_bStretch)
             TransparentBlt(pDC->GetSafeHdc(), x, y, cx, cy, &m_dcMem, 0, 0, key, m_sizeDest.cx, m_sizeDest.cy);
         else
@@ -764,8 +762,8 @@ void CKtvPToolBarImages::TransparentBlt(HDC hdcDest, int x, int y, int cx, int c
         return;
     }
     {
-        SelectedBitmap imageDc(hdcDest, image);
-        SelectedBitmap maskDc(hdcDest, mask);
+        ktvtbi::SelectedBitmap imageDc(hdcDest, image);
+        ktvtbi::SelectedBitmap maskDc(hdcDest, mask);
         if (stretch)
             StretchBlt(imageDc.Dc(), 0, 0, outCx, outCy, pSrc->GetSafeHdc(), xSrc, ySrc, cx, cy, SRCCOPY);
         else

@@ -5,7 +5,7 @@
 
 #include "ui/frames/KtvPGlobalData.h"
 
-namespace ktv_drawmanager_detail {
+namespace ktvdm {
 
 constexpr double kPi = 3.1415926;
 constexpr COLORREF kNoColor = (COLORREF)-1;
@@ -105,9 +105,7 @@ int ClampByte(double v)
     return int(std::clamp(v, 0.0, 255.0));
 }
 
-}  // namespace ktv_drawmanager_detail
-
-using namespace ktv_drawmanager_detail;
+}  // namespace ktvdm
 
 // --- colour arithmetic -----------------------------------------------------------------------------
 
@@ -301,7 +299,7 @@ void CKtvPDrawManager::SetBitmapPixel(DWORD* pBits, int cx, int cy, int x, int y
 {
     if (pBits == nullptr || x < 0 || y < 0 || x >= cx || y >= cy)
         return;
-    pBits[(cy - 1 - y) * cx + x] = ToPixel(clr);
+    pBits[(cy - 1 - y) * cx + x] = ktvdm::ToPixel(clr);
 }
 
 // --- pixel operations ------------------------------------------------------------------------------
@@ -314,17 +312,17 @@ BOOL CKtvPDrawManager::HighlightRect(CRect rect, int nPercentage, COLORREF clrTr
         FillWithGlobalBrush(&m_dc, rect);
         return TRUE;
     }
-    AreaPixels area(m_dc.GetSafeHdc(), rect.left, rect.top, rect.Width(), rect.Height());
+    ktvdm::AreaPixels area(m_dc.GetSafeHdc(), rect.left, rect.top, rect.Width(), rect.Height());
     if (!area.Ok())
         return FALSE;
-    const DWORD transparent = clrTransparent == kNoColor ? DWORD(-1) : ToPixel(clrTransparent);
+    const DWORD transparent = clrTransparent == ktvdm::kNoColor ? DWORD(-1) : ktvdm::ToPixel(clrTransparent);
     DWORD* bits = area.Bits();
     const int count = rect.Width() * rect.Height();
     for (int i = 0; i < count; i++) {
         const DWORD pixel = bits[i] & 0xFFFFFF;
         if (pixel == transparent)
             continue;
-        bits[i] = ToPixel(Lighten(FromPixel(pixel), nPercentage));
+        bits[i] = ktvdm::ToPixel(ktvdm::Lighten(ktvdm::FromPixel(pixel), nPercentage));
     }
     area.WriteBack();
     return TRUE;
@@ -338,10 +336,10 @@ BOOL CKtvPDrawManager::GrayRect(CRect rect, int nPercentage, COLORREF clrTranspa
         FillWithGlobalBrush(&m_dc, rect);
         return TRUE;
     }
-    AreaPixels area(m_dc.GetSafeHdc(), rect.left, rect.top, rect.Width(), rect.Height());
+    ktvdm::AreaPixels area(m_dc.GetSafeHdc(), rect.left, rect.top, rect.Width(), rect.Height());
     if (!area.Ok())
         return FALSE;
-    const DWORD transparent = clrTransparent == kNoColor ? DWORD(-1) : ToPixel(clrTransparent);
+    const DWORD transparent = clrTransparent == ktvdm::kNoColor ? DWORD(-1) : ktvdm::ToPixel(clrTransparent);
     DWORD* bits = area.Bits();
     const int count = rect.Width() * rect.Height();
     for (int i = 0; i < count; i++) {
@@ -349,8 +347,8 @@ BOOL CKtvPDrawManager::GrayRect(CRect rect, int nPercentage, COLORREF clrTranspa
         if (pixel == transparent)
             continue;
         double h, s, l;
-        RgbToHls(FromPixel(pixel), &h, &s, &l);
-        bits[i] = ToPixel(Lighten(HlsToRgb(h, l, 0), nPercentage));
+        RgbToHls(ktvdm::FromPixel(pixel), &h, &s, &l);
+        bits[i] = ktvdm::ToPixel(ktvdm::Lighten(HlsToRgb(h, l, 0), nPercentage));
     }
     area.WriteBack();
     return TRUE;
@@ -360,7 +358,7 @@ void CKtvPDrawManager::FillGradient(CRect rect, COLORREF colorStart, COLORREF co
 {
     HDC hdc = m_dc.GetSafeHdc();
     if (colorStart == colorFinish) {
-        FillSolid(hdc, rect, colorStart);
+        ktvdm::FillSolid(hdc, rect, colorStart);
         return;
     }
     for (int i = 0; i < 64; i++) {
@@ -374,14 +372,14 @@ void CKtvPDrawManager::FillGradient(CRect rect, COLORREF colorStart, COLORREF co
         }
         if (band.top >= band.bottom || band.left >= band.right)
             continue;
-        FillSolid(hdc, band, BandColor(colorStart, colorFinish, i));
+        ktvdm::FillSolid(hdc, band, ktvdm::BandColor(colorStart, colorFinish, i));
     }
 }
 
 void CKtvPDrawManager::FillGradientAngle(CRect rect, COLORREF colorStart, COLORREF colorFinish, int nAngle)
 {
     if (colorStart == colorFinish) {
-        FillSolid(m_dc.GetSafeHdc(), rect, colorStart);
+        ktvdm::FillSolid(m_dc.GetSafeHdc(), rect, colorStart);
         return;
     }
     switch (nAngle) {
@@ -409,7 +407,7 @@ void CKtvPDrawManager::FillGradientAngle(CRect rect, COLORREF colorStart, COLORR
     BitBlt(mem, 0, 0, w, h, target, rect.left, rect.top, SRCCOPY);
     HGDIOBJ oldPen = SelectObject(mem, GetStockObject(NULL_PEN));
 
-    const int offset = int(std::cos((nAngle + 180) * kPi * (1.0 / 180)) * h);
+    const int offset = int(std::cos((nAngle + 180) * ktvdm::kPi * (1.0 / 180)) * h);
     const int span = std::abs(offset) + w;
     const int shift = offset < 1 ? 0 : -offset;
     for (int i = 0; i < 64; i++) {
@@ -417,7 +415,7 @@ void CKtvPDrawManager::FillGradientAngle(CRect rect, COLORREF colorStart, COLORR
         if (a == b)
             continue;
         const POINT strip[4] = {{shift + a, 0}, {shift + b, 0}, {shift + b + offset, h}, {shift + a + offset, h}};
-        HBRUSH brush = CreateSolidBrush(BandColor(colorStart, colorFinish, i));
+        HBRUSH brush = CreateSolidBrush(ktvdm::BandColor(colorStart, colorFinish, i));
         HGDIOBJ oldBrush = SelectObject(mem, brush);
         Polygon(mem, strip, 4);
         SelectObject(mem, oldBrush);
@@ -436,7 +434,7 @@ BOOL CKtvPDrawManager::DrawGradientRing(CRect rect, COLORREF colorStart, COLORRE
     const int cx = rect.Width(), cy = rect.Height();
     if (cx <= 4 || cy <= 4)
         return FALSE;
-    AreaPixels area(m_dc.GetSafeHdc(), rect.left, rect.top, cx, cy);
+    ktvdm::AreaPixels area(m_dc.GetSafeHdc(), rect.left, rect.top, cx, cy);
     if (!area.Ok())
         return FALSE;
     DWORD* bits = area.Bits();
@@ -448,7 +446,7 @@ BOOL CKtvPDrawManager::DrawGradientRing(CRect rect, COLORREF colorStart, COLORRE
     const double stepB = (GetBValue(colorFinish) + 0.5 - GetBValue(colorStart)) * (1.0 / 180);
 
     for (int k = 0; k < nWidth && ring.Width() > 0 && ring.Height() > 0; k++) {
-        if (k == 0 && clrFace != kNoColor) {
+        if (k == 0 && clrFace != ktvdm::kNoColor) {
             const double rx = ring.Width() / 2.0, ry = ring.Height() / 2.0;
             for (int y = 0; y < cy; y++)
                 for (int x = 0; x < cx; x++) {
@@ -460,14 +458,14 @@ BOOL CKtvPDrawManager::DrawGradientRing(CRect rect, COLORREF colorStart, COLORRE
         const int radius = std::min(ring.Width(), ring.Height()) / 2;
         const int halfDiffX = std::max(0, ring.Width() - ring.Height()) / 2;
         const int halfDiffY = std::max(0, ring.Height() - ring.Width()) / 2;
-        const double theta0 = nAngle * kPi * (1.0 / 180);
+        const double theta0 = nAngle * ktvdm::kPi * (1.0 / 180);
         int n = 0;
         for (double theta = theta0; theta < theta0 + 6.2831852; theta += 0.017453292222222222, n++) {
-            const int t = theta <= theta0 + kPi ? n : 360 - n;
-            COLORREF clr = RGB(ClampByte(GetRValue(colorStart) + t * stepR + 0.5),
-                               ClampByte(GetGValue(colorStart) + t * stepG + 0.5),
-                               ClampByte(GetBValue(colorStart) + t * stepB + 0.5));
-            if (k == 0 && colorBorder != kNoColor)
+            const int t = theta <= theta0 + ktvdm::kPi ? n : 360 - n;
+            COLORREF clr = RGB(ktvdm::ClampByte(GetRValue(colorStart) + t * stepR + 0.5),
+                               ktvdm::ClampByte(GetGValue(colorStart) + t * stepG + 0.5),
+                               ktvdm::ClampByte(GetBValue(colorStart) + t * stepB + 0.5));
+            if (k == 0 && colorBorder != ktvdm::kNoColor)
                 clr = colorBorder;
             int x = centre.x + int(radius * std::cos(theta));
             int y = centre.y + int(radius * std::sin(theta));
@@ -498,17 +496,17 @@ BOOL CKtvPDrawManager::DrawShadow(CRect rect, int nDepth, int nMinBrightness, in
     }
 
     {
-        AreaPixels area(hdc, rect.left, rect.top, w + d, h + d);
+        ktvdm::AreaPixels area(hdc, rect.left, rect.top, w + d, h + d);
         if (!area.Ok())
             return FALSE;
         const int f = (nMaxBrightness - nMinBrightness) / d;
         auto shade = [&](int x, int y, int level) {
             DWORD& pixel = area.At(x, y);
-            COLORREF clr = ScaleColor(FromPixel(pixel), nMaxBrightness - level * f);
-            if (clrBase != kNoColor)
+            COLORREF clr = ScaleColor(ktvdm::FromPixel(pixel), nMaxBrightness - level * f);
+            if (clrBase != ktvdm::kNoColor)
                 clr = RGB((GetRValue(clrBase) + 3 * GetRValue(clr)) >> 2, (GetGValue(clrBase) + 3 * GetGValue(clr)) >> 2,
                           (GetBValue(clrBase) + 3 * GetBValue(clr)) >> 2);
-            pixel = ToPixel(clr);
+            pixel = ktvdm::ToPixel(clr);
         };
         for (int x = w; x < w + d; x++)
             for (int y = h - 1; y < h + d - 1; y++)

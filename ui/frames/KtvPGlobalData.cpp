@@ -19,7 +19,7 @@ const char* const strKtvMSSansSerifFont = "MS Sans Serif";
 const char* const strKtvArialFont = "Arial";
 const char* const strKtvMarlettFont = "Marlett";
 
-namespace ktv_globaldata_detail {
+namespace ktvgd {
 
 std::vector<KtvCleanUpStep>& CleanUpSteps()
 {
@@ -68,9 +68,7 @@ int TextHeightWith(HDC hdc, CFont& font)
     return tm.tmHeight + 2;
 }
 
-}  // namespace ktv_globaldata_detail
-
-using namespace ktv_globaldata_detail;
+}  // namespace ktvgd
 
 CKtvPGlobalData::~CKtvPGlobalData()
 {
@@ -126,16 +124,16 @@ void CKtvPGlobalData::ReadSystemColors()
 
 void CKtvPGlobalData::RebuildSolidObjects()
 {
-    RecreateSolidBrush(brBtnFace, clrBtnFace);
-    RecreateSolidBrush(brBarFace, clrBarFace);
-    RecreateSolidBrush(brActiveCaption, clrActiveCaption);
-    RecreateSolidBrush(brInactiveCaption, clrInactiveCaption);
-    RecreateSolidBrush(brHilite, clrHilite);
-    RecreateSolidBrush(brBtnDkShadow, clrBtnDkShadow);
-    RecreateSolidBrush(brWindow, clrWindow);
-    RecreatePen(penHilite, clrHilite);
-    RecreatePen(penBarFace, clrBarFace);
-    RecreatePen(penBarShadow, clrBarShadow);
+    ktvgd::RecreateSolidBrush(brBtnFace, clrBtnFace);
+    ktvgd::RecreateSolidBrush(brBarFace, clrBarFace);
+    ktvgd::RecreateSolidBrush(brActiveCaption, clrActiveCaption);
+    ktvgd::RecreateSolidBrush(brInactiveCaption, clrInactiveCaption);
+    ktvgd::RecreateSolidBrush(brHilite, clrHilite);
+    ktvgd::RecreateSolidBrush(brBtnDkShadow, clrBtnDkShadow);
+    ktvgd::RecreateSolidBrush(brWindow, clrWindow);
+    ktvgd::RecreatePen(penHilite, clrHilite);
+    ktvgd::RecreatePen(penBarFace, clrBarFace);
+    ktvgd::RecreatePen(penBarShadow, clrBarShadow);
 }
 
 void CKtvPGlobalData::UpdateSysColors()
@@ -152,8 +150,8 @@ void CKtvPGlobalData::UpdateSysColors()
     ReleaseDC(desktop, hdc);
 
     RebuildLightBrush();
-    if (g_sysColorsChangedHook != nullptr)
-        g_sysColorsChangedHook();
+    if (ktvgd::g_sysColorsChangedHook != nullptr)
+        ktvgd::g_sysColorsChangedHook();
 }
 
 void CKtvPGlobalData::RebuildLightBrush()
@@ -224,11 +222,11 @@ void CKtvPGlobalData::UpdateFonts()
     lf.lfHeight = info.lfMenuFont.lfHeight;
     lf.lfWeight = info.lfMenuFont.lfWeight;
     lf.lfItalic = info.lfMenuFont.lfItalic;
-    SetFaceName(lf, info.lfMenuFont.lfFaceName);
+    ktvgd::SetFaceName(lf, info.lfMenuFont.lfFaceName);
 
     if (info.lfMenuFont.lfCharSet <= SYMBOL_CHARSET) {
-        const bool tahomaFound = EnumFontFamilies(hdc, nullptr, StopAtTahoma, 0) == 0;
-        SetFaceName(lf, tahomaFound ? strKtvTahomaFont : strKtvMSSansSerifFont);
+        const bool tahomaFound = EnumFontFamilies(hdc, nullptr, ktvgd::StopAtTahoma, 0) == 0;
+        ktvgd::SetFaceName(lf, tahomaFound ? strKtvTahomaFont : strKtvMSSansSerifFont);
     }
     ReleaseDC(desktop, hdc);
 
@@ -251,7 +249,7 @@ void CKtvPGlobalData::UpdateFonts()
     lf.lfCharSet = SYMBOL_CHARSET;
     lf.lfWeight = 0;
     lf.lfHeight = GetSystemMetrics(SM_CYMENUCHECK) - 1;
-    SetFaceName(lf, strKtvMarlettFont);
+    ktvgd::SetFaceName(lf, strKtvMarlettFont);
     fontMarlett.CreateFontIndirect(&lf);
     lf.lfCharSet = charSet;
 
@@ -264,7 +262,7 @@ void CKtvPGlobalData::UpdateFonts()
         vert.lfItalic = info.lfMenuFont.lfItalic;
         vert.lfOrientation = 900;
         vert.lfEscapement = 2700;
-        SetFaceName(vert, strKtvArialFont);
+        ktvgd::SetFaceName(vert, strKtvArialFont);
         fontVertDown.CreateFontIndirect(&vert);
         vert.lfEscapement = 900;
         fontVertUp.CreateFontIndirect(&vert);
@@ -284,8 +282,8 @@ void CKtvPGlobalData::UpdateTextMetrics()
 {
     HWND desktop = GetDesktopWindow();
     HDC hdc = GetDC(desktop);
-    m_nTextHeight = TextHeightWith(hdc, fontRegular);
-    m_nVertTextHeight = TextHeightWith(hdc, fontVertDown);
+    m_nTextHeight = ktvgd::TextHeightWith(hdc, fontRegular);
+    m_nVertTextHeight = ktvgd::TextHeightWith(hdc, fontVertDown);
     ReleaseDC(desktop, hdc);
 }
 
@@ -393,21 +391,21 @@ COLORREF CKtvPGlobalData::GetColor(int nColorIndex)
 HCURSOR CKtvPGlobalData::GetSplitHorzCursor()
 {
     if (hcurSplitHorz == nullptr)
-        hcurSplitHorz = LoadCursor(AfxGetResourceHandle(), MAKEINTRESOURCE(kSplitHorzCursor));
+        hcurSplitHorz = LoadCursor(AfxGetResourceHandle(), MAKEINTRESOURCE(ktvgd::kSplitHorzCursor));
     return hcurSplitHorz;
 }
 
 HCURSOR CKtvPGlobalData::GetSplitVertCursor()
 {
     if (hcurSplitVert == nullptr)
-        hcurSplitVert = LoadCursor(AfxGetResourceHandle(), MAKEINTRESOURCE(kSplitVertCursor));
+        hcurSplitVert = LoadCursor(AfxGetResourceHandle(), MAKEINTRESOURCE(ktvgd::kSplitVertCursor));
     return hcurSplitVert;
 }
 
 HCURSOR CKtvPGlobalData::GetHandCursor()
 {
     if (hcurHand == nullptr)
-        hcurHand = LoadCursor(AfxGetResourceHandle(), MAKEINTRESOURCE(kHandCursor));
+        hcurHand = LoadCursor(AfxGetResourceHandle(), MAKEINTRESOURCE(ktvgd::kHandCursor));
     return hcurHand;
 }
 
@@ -421,7 +419,7 @@ HCURSOR CKtvPGlobalData::GetSizeAllCursor()
 HICON CKtvPGlobalData::GetDefaultToolIcon()
 {
     if (hiconDefaultTool == nullptr)
-        hiconDefaultTool = static_cast<HICON>(LoadImage(AfxGetResourceHandle(), MAKEINTRESOURCE(kDefaultToolIcon),
+        hiconDefaultTool = static_cast<HICON>(LoadImage(AfxGetResourceHandle(), MAKEINTRESOURCE(ktvgd::kDefaultToolIcon),
                                                         IMAGE_ICON, m_sizeSmallIcon.cx, m_sizeSmallIcon.cy, 0));
     return hiconDefaultTool;
 }
@@ -433,7 +431,7 @@ void KtvInitGlobalData()
 
 void KtvAddCleanUpStep(KtvCleanUpStep step)
 {
-    auto& steps = CleanUpSteps();
+    auto& steps = ktvgd::CleanUpSteps();
     for (KtvCleanUpStep existing : steps)
         if (existing == step)
             return;
@@ -442,17 +440,17 @@ void KtvAddCleanUpStep(KtvCleanUpStep step)
 
 void KtvSetSysColorsChangedHook(KtvCleanUpStep hook)
 {
-    g_sysColorsChangedHook = hook;
+    ktvgd::g_sysColorsChangedHook = hook;
 }
 
 void KtvCleanUp()
 {
     globalData.CleanUp();
-    for (KtvCleanUpStep step : CleanUpSteps())
+    for (KtvCleanUpStep step : ktvgd::CleanUpSteps())
         step();
 }
 
-namespace ktv_globaldata_detail {
+namespace ktvgd {
 
 // The docking library's floating frame, known by its class name so that this
 // layer need not include it.
@@ -464,7 +462,7 @@ bool IsFloatingMiniFrame(const CWnd* pWnd)
     return false;
 }
 
-}  // namespace ktv_globaldata_detail
+}  // namespace ktvgd
 
 CWnd* KtvGetParentFrame(CWnd* pWnd)
 {
@@ -473,7 +471,7 @@ CWnd* KtvGetParentFrame(CWnd* pWnd)
     for (CWnd* wnd = pWnd; wnd != nullptr && wnd->GetSafeHwnd() != nullptr;) {
         if (wnd->IsFrameWnd())
             return wnd;
-        if (IsFloatingMiniFrame(wnd)) {
+        if (ktvgd::IsFloatingMiniFrame(wnd)) {
             HWND owner = ::GetWindow(wnd->GetSafeHwnd(), GW_OWNER);
             wnd = CWnd::FromHandlePermanent(owner != nullptr ? owner : ::GetParent(wnd->GetSafeHwnd()));
         } else {
