@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "platform/win32/gdi/windraw.h"
+#include "platform/win32/menu/winmenu.h"
 
 namespace demo {
 
@@ -11,6 +12,7 @@ namespace {
 
 constexpr int kCanvasId = 100;
 constexpr int kStatusId = 101;
+constexpr UINT kExitCommand = 200;
 constexpr int kStatusHeight = 24;
 constexpr int kMaxTyped = 60;
 
@@ -94,12 +96,25 @@ bool RegisterDemoClasses()
     return RegisterClass(&main) && RegisterClass(&canvas) && RegisterClass(&status);
 }
 
+HMENU CreateMainMenu()
+{
+    HMENU file = CreatePopupMenu();
+    AppendMenu(file, MF_STRING, kExitCommand, "E&xit");
+    HMENU bar = CreateMenu();
+    AppendMenu(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(file), "&File");
+    return bar;
+}
+
 HWND CreateMainWindow()
 {
+    // The window owns its menu from here on and destroys it with itself.
+    HMENU menu = CreateMainMenu();
     HWND main = CreateWindowEx(0, kMainClass, "Window demo", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, 40, 40, 640, 420,
-                               nullptr, nullptr, nullptr, nullptr);
-    if (!main)
+                               nullptr, menu, nullptr, nullptr);
+    if (!main) {
+        DestroyMenu(menu);
         return nullptr;
+    }
     CreateWindowEx(WS_EX_CLIENTEDGE, kCanvasClass, "", WS_CHILD | WS_VISIBLE, 0, 0, 10, 10, main,
                    reinterpret_cast<HMENU>(static_cast<UINT_PTR>(kCanvasId)), nullptr, nullptr);
     CreateWindowEx(WS_EX_STATICEDGE, kStatusClass, "", WS_CHILD | WS_VISIBLE, 0, 0, 10, 10, main,
@@ -118,6 +133,12 @@ LRESULT CALLBACK MainProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
     case WM_SETFOCUS:
         SetFocus(Child(hwnd, kCanvasId));
         return 0;
+    case WM_COMMAND:
+        if (LOWORD(wParam) == kExitCommand) {
+            SendMessage(hwnd, WM_CLOSE, 0, 0);
+            return 0;
+        }
+        return DefWindowProc(hwnd, message, wParam, lParam);
     case WM_DESTROY:
         PostQuitMessage(0);
         return 0;

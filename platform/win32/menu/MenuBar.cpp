@@ -6,6 +6,7 @@
 #include "platform/win32/kernel/RectFunctions.h"
 #include "platform/win32/menu/MenuLayout.h"
 #include "platform/win32/menu/MenuTracker.h"
+#include "platform/win32/menu/SystemMenu.h"
 
 namespace tw::menu {
 
@@ -20,6 +21,10 @@ int ClientEdge(DWORD exStyle)
         edge += GetSystemMetrics(SM_CXBORDER);
     return edge;
 }
+
+// Installed with the library itself, so a class menu loads even before the
+// program makes a menu of its own.
+[[maybe_unused]] const bool g_menuBarInstalledAtStart = (MenuBar::Install(), true);
 
 }  // namespace menu_bar_detail
 
@@ -115,6 +120,20 @@ bool MenuBar::SysCommand(HWND hwnd, WPARAM command, LPARAM lParam)
     else
         MenuTracker::TrackBarByMouse(top, bar, POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
     return true;
+}
+
+HMENU MenuBar::LoadClassMenu(HINSTANCE instance, LPCSTR menuName)
+{
+    if (!menuName)
+        return nullptr;
+    return LoadMenu(instance, menuName);
+}
+
+void MenuBar::WindowDestroyed(HWND hwnd, HMENU barMenu)
+{
+    DropSystemMenu(hwnd);
+    if (barMenu && IsMenu(barMenu))
+        DestroyMenu(barMenu);
 }
 
 }  // namespace tw::menu

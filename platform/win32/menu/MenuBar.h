@@ -24,6 +24,8 @@ public:
     int BarHeight(HWND hwnd, int barWidth) override;
     void PaintBar(HWND hwnd, HDC windowDc, const RECT& barRect) override;
     bool SysCommand(HWND hwnd, WPARAM command, LPARAM lParam) override;
+    HMENU LoadClassMenu(HINSTANCE instance, LPCSTR menuName) override;
+    void WindowDestroyed(HWND hwnd, HMENU barMenu) override;
 };
 
 }  // namespace tw::menu

@@ -32,6 +32,11 @@ public:
     // alone, ' ' for the system menu) and SC_MOUSEMENU (low four bits of
     // wParam: HTMENU or HTSYSMENU; lParam: the screen point).
     virtual bool SysCommand(HWND hwnd, WPARAM command, LPARAM lParam) = 0;
+    // The class's menu by resource name or id; null when there is none.
+    virtual HMENU LoadClassMenu(HINSTANCE instance, LPCSTR menuName) = 0;
+    // After WM_NCDESTROY: drops the window's system menu copy and destroys
+    // barMenu (null for a child window).
+    virtual void WindowDestroyed(HWND hwnd, HMENU barMenu) = 0;
 };
 
 inline std::atomic<MenuBarProvider*> g_menuBarProvider{nullptr};

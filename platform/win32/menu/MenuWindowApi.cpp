@@ -81,6 +81,21 @@ HMENU ExistingSystemMenu(HWND hwnd)
     return IsMenu(found->second) ? found->second : nullptr;
 }
 
+void DropSystemMenu(HWND hwnd)
+{
+    HMENU copy = nullptr;
+    {
+        std::lock_guard<std::mutex> lock(menu_window_detail::SystemMenusMutex());
+        auto found = menu_window_detail::SystemMenus().find(hwnd);
+        if (found == menu_window_detail::SystemMenus().end())
+            return;
+        copy = found->second;
+        menu_window_detail::SystemMenus().erase(found);
+    }
+    if (IsMenu(copy))
+        DestroyMenu(copy);
+}
+
 void UpdateSystemMenuStates(HWND hwnd, HMENU menu)
 {
     const DWORD style = static_cast<DWORD>(GetWindowLongPtr(hwnd, GWL_STYLE));

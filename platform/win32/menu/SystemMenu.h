@@ -11,5 +11,7 @@ HMENU ExistingSystemMenu(HWND hwnd);
 // Brings the standard items' states in line with the window: Restore only
 // when minimised or maximised, Move and Size not while maximised, and so on.
 void UpdateSystemMenuStates(HWND hwnd, HMENU menu);
+// Destroys the window's copy, if any: its window is gone.
+void DropSystemMenu(HWND hwnd);
 
 }  // namespace tw::menu

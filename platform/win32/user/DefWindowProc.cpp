@@ -4,6 +4,7 @@
 
 #include "platform/win32/user/Caret.h"
 #include "platform/win32/user/Cursors.h"
+#include "platform/win32/user/MenuBarHook.h"
 #include "platform/win32/user/ModalLoops.h"
 #include "platform/win32/user/NonClientLayout.h"
 #include "platform/win32/user/NonClientPainter.h"
@@ -49,12 +50,19 @@ LRESULT CalcSize(HWND hwnd, WPARAM wParam, LPARAM lParam)
         hShown = (style & WS_HSCROLL) != 0;
         vShown = (style & WS_VSCROLL) != 0;
     }
+    const int width = rect->right - rect->left;
+    const int barHeight = MenuBarHook::Height(hwnd, style, exStyle, width);
+    {
+        UserGuard guard(UserMutex());
+        if (Window* w = Tree().Find(hwnd))
+            w->menuBarHeight = barHeight;
+    }
     if (style & WS_MINIMIZE) {
         rect->right = rect->left;
         rect->bottom = rect->top;
         return 0;
     }
-    const NonClientLayout layout(style, exStyle, rect->right - rect->left, rect->bottom - rect->top, hShown, vShown);
+    const NonClientLayout layout(style, exStyle, width, rect->bottom - rect->top, hShown, vShown, barHeight);
     const RECT outer = *rect;
     *rect = RECT{outer.left + layout.client.left, outer.top + layout.client.top, outer.left + layout.client.right,
                  outer.top + layout.client.bottom};
@@ -74,7 +82,7 @@ LRESULT HitTest(HWND hwnd, LPARAM lParam)
     if (w->style & WS_MINIMIZE)
         return HTCAPTION;
     const NonClientLayout layout(w->style, w->exStyle, r.right - r.left, r.bottom - r.top,
-                                 (w->style & WS_HSCROLL) != 0, (w->style & WS_VSCROLL) != 0);
+                                 (w->style & WS_HSCROLL) != 0, (w->style & WS_VSCROLL) != 0, w->menuBarHeight);
     int hit = layout.HitTest(POINT{screen.x - r.left, screen.y - r.top});
     // A maximised window cannot be sized by its borders.
     if ((w->style & WS_MAXIMIZE) && hit >= HTLEFT && hit <= HTBOTTOMRIGHT)
@@ -184,9 +192,11 @@ LRESULT SysCommand(HWND hwnd, WPARAM wParam, LPARAM lParam)
     case SC_SIZE:
         ModalLoops::SizeMove(hwnd, wParam, (wParam & 0x0F) ? lParam : 0);
         return 0;
+    case SC_KEYMENU:
+    case SC_MOUSEMENU:
+        MenuBarHook::SysCommand(hwnd, wParam, lParam);
+        return 0;
     default:
-        // SC_KEYMENU, SC_MOUSEMENU and the task list need menus, which this
-        // window system does not have yet: nothing visible happens.
         return 0;
     }
 }
@@ -235,6 +245,9 @@ LRESULT NonClientButtonDown(HWND hwnd, WPARAM hit, LPARAM lParam)
     case HTSYSMENU:
         SendMessage(hwnd, WM_SYSCOMMAND, SC_MOUSEMENU + HTSYSMENU, lParam);
         return 0;
+    case HTMENU:
+        SendMessage(hwnd, WM_SYSCOMMAND, SC_MOUSEMENU + HTMENU, lParam);
+        return 0;
     default:
         return 0;
     }
@@ -242,8 +255,9 @@ LRESULT NonClientButtonDown(HWND hwnd, WPARAM hit, LPARAM lParam)
 
 LRESULT NonClientDoubleClick(HWND hwnd, WPARAM hit, LPARAM lParam)
 {
-    // A quick second press on a scroll bar scrolls again, like the first.
-    if (hit == HTVSCROLL || hit == HTHSCROLL)
+    // A quick second press on a scroll bar scrolls again, like the first;
+    // on the menu bar it opens the bar again.
+    if (hit == HTVSCROLL || hit == HTHSCROLL || hit == HTMENU)
         return NonClientButtonDown(hwnd, hit, lParam);
     const DWORD style = static_cast<DWORD>(GetWindowLongPtr(hwnd, GWL_STYLE));
     if (hit == HTCAPTION && (style & WS_MAXIMIZEBOX))

@@ -50,8 +50,13 @@ int NonClientLayout::EdgeWidth(DWORD exStyle)
     return edge;
 }
 
+int NonClientLayout::MenuBarWidth(DWORD style, DWORD exStyle, int width)
+{
+    return std::max(width - 2 * OuterFrame(style, exStyle), 0);
+}
+
 NonClientLayout::NonClientLayout(DWORD style, DWORD exStyle, int width, int height, bool hScrollShown,
-                                 bool vScrollShown)
+                                 bool vScrollShown, int menuBarHeight)
 {
     namespace d = nonclient_layout_detail;
     outerWidth = width;
@@ -82,8 +87,16 @@ NonClientLayout::NonClientLayout(DWORD style, DWORD exStyle, int width, int heig
         }
     }
 
+    const int barTop = frame + captionHeight;
+    if (menuBarHeight > 0 && !(style & WS_CHILD)) {
+        menuBar = RECT{frame, barTop, width - frame, std::min(barTop + menuBarHeight, std::max(height - frame, barTop))};
+        menuBarHeight = menuBar.bottom - menuBar.top;
+    } else {
+        menuBarHeight = 0;
+    }
     const int edge = EdgeWidth(exStyle);
-    client = RECT{frame + edge, frame + captionHeight + edge, width - frame - edge, height - frame - edge};
+    client = RECT{frame + edge, barTop + menuBarHeight + edge, width - frame - edge, height - frame - edge};
+    client.bottom = std::max(client.bottom, client.top);
     if (vScrollShown && client.right - client.left >= d::ScrollBar()) {
         vScroll = RECT{client.right - d::ScrollBar(), client.top, client.right, client.bottom};
         client.right -= d::ScrollBar();
@@ -113,6 +126,8 @@ int NonClientLayout::HitTest(POINT p) const
         return HTHSCROLL;
     if (d::Contains(sizeBox, p))
         return thickFrame ? HTBOTTOMRIGHT : HTSIZE;
+    if (d::Contains(menuBar, p))
+        return HTMENU;
     if (captionHeight && d::Contains(caption, p)) {
         if (d::Contains(closeButton, p))
             return HTCLOSE;

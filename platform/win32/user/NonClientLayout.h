@@ -9,7 +9,9 @@
 namespace tw::user {
 
 struct NonClientLayout {
-    NonClientLayout(DWORD style, DWORD exStyle, int width, int height, bool hScrollShown, bool vScrollShown);
+    // menuBarHeight: the menu bar's rows under the caption (0 without one).
+    NonClientLayout(DWORD style, DWORD exStyle, int width, int height, bool hScrollShown, bool vScrollShown,
+                    int menuBarHeight = 0);
 
     int outerWidth = 0;
     int outerHeight = 0;
@@ -23,6 +25,7 @@ struct NonClientLayout {
     RECT vScroll{};
     RECT hScroll{};
     RECT sizeBox{};  // the corner between two scroll bars
+    RECT menuBar{};  // inside the frame, above the client edge
     RECT client{};
 
     bool hasSysMenu = false;
@@ -34,6 +37,8 @@ struct NonClientLayout {
     // Outer frame thickness only (no edges, no caption), for maximised placement.
     static int OuterFrame(DWORD style, DWORD exStyle);
     static int EdgeWidth(DWORD exStyle);
+    // How wide a window's menu bar is: the frame's inside.
+    static int MenuBarWidth(DWORD style, DWORD exStyle, int width);
 };
 
 }  // namespace tw::user

@@ -5,6 +5,8 @@
 
 #include "platform/win32/gdi/SystemMetrics.h"
 #include "platform/win32/gdi/windraw.h"
+#include "platform/win32/kernel/RectFunctions.h"
+#include "platform/win32/user/MenuBarHook.h"
 #include "platform/win32/user/NonClientLayout.h"
 #include "platform/win32/user/Painting.h"
 #include "platform/win32/user/ScrollBars.h"
@@ -19,6 +21,7 @@ struct FrameSnapshot {
     DWORD exStyle = 0;
     int width = 0;
     int height = 0;
+    int menuBarHeight = 0;
     bool active = false;
     std::string title;
     HICON icon = nullptr;
@@ -38,6 +41,7 @@ bool Snapshot(HWND hwnd, FrameSnapshot& out)
     out.exStyle = w->exStyle;
     out.width = w->rect.right - w->rect.left;
     out.height = w->rect.bottom - w->rect.top;
+    out.menuBarHeight = w->menuBarHeight;
     out.active = w->captionActive;
     out.title = w->text;
     out.icon = w->iconSmall ? w->iconSmall : (w->cls ? w->cls->iconSmall : nullptr);
@@ -168,7 +172,7 @@ void NonClientPainter::Paint(HWND hwnd)
     if (!d::Snapshot(hwnd, f))
         return;
     const NonClientLayout layout(f.style, f.exStyle, f.width, f.height, (f.style & WS_HSCROLL) != 0,
-                                 (f.style & WS_VSCROLL) != 0);
+                                 (f.style & WS_VSCROLL) != 0, f.menuBarHeight);
     if (layout.client.left == 0 && layout.client.top == 0 && layout.client.right == f.width &&
         layout.client.bottom == f.height)
         return;  // no frame at all
@@ -197,6 +201,8 @@ void NonClientPainter::Paint(HWND hwnd)
         d::PaintScrollBar(hdc, hwnd, SB_HORZ);
     if (layout.sizeBox.right > layout.sizeBox.left)
         d::Fill(hdc, layout.sizeBox, COLOR_3DFACE);
+    if (layout.menuBar.bottom > layout.menuBar.top && !(f.style & WS_MINIMIZE))
+        MenuBarHook::Paint(hwnd, hdc, layout.menuBar);
     ReleaseDC(hwnd, hdc);
 }
 

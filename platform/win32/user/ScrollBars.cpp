@@ -73,7 +73,7 @@ ScrollBarGeometry ScrollBars::Geometry(HWND hwnd, int bar)
     if (!w)
         return g;
     const NonClientLayout layout(w->style, w->exStyle, w->rect.right - w->rect.left, w->rect.bottom - w->rect.top,
-                                 (w->style & WS_HSCROLL) != 0, (w->style & WS_VSCROLL) != 0);
+                                 (w->style & WS_HSCROLL) != 0, (w->style & WS_VSCROLL) != 0, w->menuBarHeight);
     g.vertical = bar == SB_VERT;
     g.bar = g.vertical ? layout.vScroll : layout.hScroll;
     g.present = g.bar.right > g.bar.left && g.bar.bottom > g.bar.top;

@@ -40,6 +40,7 @@ struct Window {
     WNDPROC proc = nullptr;
     HINSTANCE instance = nullptr;
     UINT_PTR id = 0;  // child id, or the menu of a top-level window
+    int menuBarHeight = 0;  // as the last default WM_NCCALCSIZE measured it
     LONG_PTR userData = 0;
     std::vector<BYTE> extra;
     std::string text;

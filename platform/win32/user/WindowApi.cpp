@@ -2,10 +2,12 @@
 // and text, and finding windows in the tree.
 #include <algorithm>
 #include <cstring>
+#include <string>
 #include <strings.h>
 #include <unistd.h>
 
 #include "platform/win32/kernel/KernelObjects.h"
+#include "platform/win32/user/MenuBarHook.h"
 #include "platform/win32/user/MessageQueue.h"
 #include "platform/win32/user/UserInternal.h"
 #include "platform/win32/user/WindowPosition.h"
@@ -93,6 +95,15 @@ void SendNcDestroyMessages(HWND hwnd)
         SendNcDestroyMessages(child);
     SendMessage(hwnd, WM_NCDESTROY, 0, 0);
     ForgetWindowInput(hwnd);
+    HMENU barMenu = nullptr;
+    {
+        UserGuard guard(UserMutex());
+        Window* w = Tree().Find(hwnd);
+        if (w && w->destroying && !(w->style & WS_CHILD))
+            barMenu = reinterpret_cast<HMENU>(w->id);
+    }
+    // A top-level window's menu goes with it, as on the platform.
+    tw::user::MenuBarHook::WindowDestroyed(hwnd, barMenu);
     UserGuard guard(UserMutex());
     if (Window* w = Tree().Find(hwnd)) {
         // Children the window's handlers re-created meanwhile go with it.
@@ -495,12 +506,22 @@ HWND CreateWindowEx(DWORD dwExStyle, LPCSTR lpClassName, LPCSTR lpWindowName, DW
     namespace d = tw::user::window_api_detail;
     HWND hwnd = nullptr;
     const DWORD requestedStyle = dwStyle;
+    LPCSTR classMenuName = nullptr;
+    std::string classMenuText;
     {
         UserGuard guard(UserMutex());
         auto cls = tw::user::WindowClassTable::Instance().Find(lpClassName);
         if (!cls) {
             SetLastError(ERROR_CANNOT_FIND_WND_CLASS);
             return nullptr;
+        }
+        if (!(dwStyle & WS_CHILD) && !hMenu && cls->menuName) {
+            // Copied: the class may be unregistered while the menu loads.
+            classMenuName = cls->menuName;
+            if (!IS_INTRESOURCE(classMenuName)) {
+                classMenuText = classMenuName;
+                classMenuName = classMenuText.c_str();
+            }
         }
         Tree().SyncScreenSize();
         Window* parent = Tree().Desktop();
@@ -564,6 +585,13 @@ HWND CreateWindowEx(DWORD dwExStyle, LPCSTR lpClassName, LPCSTR lpWindowName, DW
         Tree().Link(w, parent, (dwStyle & WS_CHILD) ? HWND_BOTTOM : HWND_TOP);
     }
 
+    HMENU classMenu = classMenuName ? tw::user::MenuBarHook::LoadClassMenu(hInstance, classMenuName) : nullptr;
+    if (classMenu) {
+        hMenu = classMenu;
+        UserGuard guard(UserMutex());
+        if (Window* w = Tree().Find(hwnd))
+            w->id = reinterpret_cast<UINT_PTR>(classMenu);
+    }
     CREATESTRUCT cs{lpParam, hInstance, hMenu, hWndParent, nHeight, nWidth, Y, X,
                     static_cast<LONG>(requestedStyle), lpWindowName, lpClassName, dwExStyle};
     if (!(dwStyle & WS_CHILD)) {
@@ -584,6 +612,8 @@ HWND CreateWindowEx(DWORD dwExStyle, LPCSTR lpClassName, LPCSTR lpWindowName, DW
     }
     if (!SendMessage(hwnd, WM_NCCREATE, 0, reinterpret_cast<LPARAM>(&cs))) {
         d::SendNcDestroyMessages(hwnd);
+        // The caller's menu stays the caller's; the class's was ours.
+        tw::user::MenuBarHook::WindowDestroyed(hwnd, classMenu);
         return nullptr;
     }
     tw::user::WindowPosition::RecalcClient(hwnd, nullptr);

@@ -630,10 +630,11 @@ BOOL AdjustWindowRectEx(LPRECT lpRect, DWORD dwStyle, BOOL bMenu, DWORD dwExStyl
 {
     if (!lpRect)
         return FALSE;
-    constexpr int kMenuHeight = 19;  // SM_CYMENU
-    const tw::user::NonClientLayout layout(dwStyle, dwExStyle, 1000, 1000, false, false);
+    // One row of the bar, as the layout places it under the caption.
+    const int menuHeight = bMenu && !(dwStyle & WS_CHILD) ? GetSystemMetrics(SM_CYMENU) : 0;
+    const tw::user::NonClientLayout layout(dwStyle, dwExStyle, 1000, 1000, false, false, menuHeight);
     lpRect->left -= layout.client.left;
-    lpRect->top -= layout.client.top + (bMenu ? kMenuHeight : 0);
+    lpRect->top -= layout.client.top;
     lpRect->right += 1000 - layout.client.right;
     lpRect->bottom += 1000 - layout.client.bottom;
     return TRUE;
