@@ -1,5 +1,6 @@
 #include "platform/server/Catalog.h"
 
+#include <algorithm>
 #include <ctime>
 
 #include "platform/server/SqliteStatement.h"
@@ -231,16 +232,16 @@ void Catalog::Install(bool isMaster, const std::string& fileName)
     }
 }
 
-int64_t Catalog::AddObject(const std::string& name, const std::string& xtype, int64_t parent)
+int64_t Catalog::AddObject(const std::string& name, const std::string& xtype, int64_t parent, int uid)
 {
     // Ids look like SQL Server's: large, stable and never reused.
     const int64_t last = SqliteStatement::QueryInt(db_, "SELECT max(id) FROM " + Table("tw_objects"), 0);
     const int64_t id = last < 1977058079 ? 1977058079 : last + 16000057 % 1000 + 1;
     SqliteStatement s(db_, "INSERT INTO " + Table("tw_objects") +
-                               " (id, name, xtype, uid, parent_obj, crdate, status, type) VALUES (?, ?, ?, 1, ?, ?, ?, ?)");
+                               " (id, name, xtype, uid, parent_obj, crdate, status, type) VALUES (?, ?, ?, ?, ?, ?, ?, ?)");
     const std::string type = xtype == kPrimaryKey || xtype == kUnique ? "K " : xtype;
-    s.Bind(1, id).Bind(2, name).Bind(3, xtype).Bind(4, parent).Bind(5, Now()).Bind(6, int64_t{1610612736});
-    s.Bind(7, type);
+    s.Bind(1, id).Bind(2, name).Bind(3, xtype).Bind(4, uid).Bind(5, parent).Bind(6, Now());
+    s.Bind(7, int64_t{1610612736}).Bind(8, type);
     s.Step();
     return id;
 }
@@ -338,14 +339,98 @@ void Catalog::DropObject(int64_t id)
 
 int64_t Catalog::ObjectId(const std::string& name, const std::string& xtypes) const
 {
-    std::string sql = "SELECT id FROM " + Table("tw_objects") + " WHERE name = ?";
+    return Resolve("", name, xtypes, kDboUid);
+}
+
+int64_t Catalog::Resolve(const std::string& owner, const std::string& name, const std::string& xtypes,
+                         int callerUid) const
+{
+    std::vector<int> owners;
+    if (!owner.empty()) {
+        const int uid = UserId(owner);
+        if (uid < 0)
+            return 0;
+        owners.push_back(uid);
+    } else {
+        owners.push_back(callerUid);
+        if (callerUid != kDboUid)
+            owners.push_back(kDboUid);
+    }
+    std::string sql = "SELECT id FROM " + Table("tw_objects") + " WHERE name = ? AND uid = ?";
     if (!xtypes.empty())
         sql += " AND instr(?, xtype) > 0";
     SqliteStatement s(db_, sql);
+    for (const int uid : owners) {
+        s.Reset();
+        s.Bind(1, name).Bind(2, int64_t{uid});
+        if (!xtypes.empty())
+            s.Bind(3, xtypes);
+        if (s.Step())
+            return s.Int(0);
+    }
+    return 0;
+}
+
+int Catalog::ObjectUid(int64_t id) const
+{
+    SqliteStatement s(db_, "SELECT uid FROM " + Table("tw_objects") + " WHERE id = ?");
+    s.Bind(1, id);
+    return s.Step() ? static_cast<int>(s.Int(0)) : -1;
+}
+
+std::string Catalog::StorageName(int64_t id) const
+{
+    SqliteStatement s(db_, "SELECT uid, name FROM " + Table("tw_objects") + " WHERE id = ?");
+    s.Bind(1, id);
+    if (!s.Step())
+        return std::string();
+    const int uid = static_cast<int>(s.Int(0));
+    const std::string name = s.Text(1);
+    s.Reset();
+    return StorageName(uid, name);
+}
+
+std::string Catalog::StorageName(int uid, const std::string& name) const
+{
+    return uid == kDboUid ? name : UserName(uid) + "." + name;
+}
+
+int Catalog::UserId(const std::string& name) const
+{
+    SqliteStatement s(db_, "SELECT uid FROM " + Table("tw_users") + " WHERE name = ?");
     s.Bind(1, name);
-    if (!xtypes.empty())
-        s.Bind(2, xtypes);
-    return s.Step() ? s.Int(0) : 0;
+    return s.Step() ? static_cast<int>(s.Int(0)) : -1;
+}
+
+std::string Catalog::UserName(int uid) const
+{
+    SqliteStatement s(db_, "SELECT name FROM " + Table("tw_users") + " WHERE uid = ?");
+    s.Bind(1, int64_t{uid});
+    return s.Step() ? s.Text(0) : std::string();
+}
+
+int Catalog::AddUser(const std::string& name)
+{
+    // New users number from 5 upwards, below the roles' 16384, as the server numbers them.
+    const int uid = static_cast<int>(std::max<int64_t>(
+        5, SqliteStatement::QueryInt(db_, "SELECT max(uid) + 1 FROM " + Table("tw_users") + " WHERE uid < 16384", 5)));
+    SqliteStatement s(db_, "INSERT INTO " + Table("tw_users") + " VALUES (?, 2, ?, 0, ?)");
+    s.Bind(1, int64_t{uid}).Bind(2, name).Bind(3, Now()).Step();
+    return uid;
+}
+
+int Catalog::LoginUid(const std::string& login) const
+{
+    if (login.size() == 2 && (login[0] == 's' || login[0] == 'S') && (login[1] == 'a' || login[1] == 'A'))
+        return kDboUid;
+    const int uid = UserId(login);
+    return uid > 0 && uid < 16384 ? uid : kDboUid;
+}
+
+void Catalog::DropUser(int uid)
+{
+    SqliteStatement s(db_, "DELETE FROM " + Table("tw_users") + " WHERE uid = ?");
+    s.Bind(1, int64_t{uid}).Step();
 }
 
 std::string Catalog::ObjectName(int64_t id) const

@@ -41,13 +41,14 @@ public:
     static constexpr const char* kDefault = "D ";
     static constexpr const char* kRule = "R ";
     static constexpr const char* kSystemTable = "S ";
+    static constexpr int kDboUid = 1;
 
     Catalog(sqlite3* db, std::string schema);
 
     // Creates the catalogue on a new database file (nothing when present).
     void Install(bool isMaster, const std::string& fileName);
 
-    int64_t AddObject(const std::string& name, const std::string& xtype, int64_t parent = 0);
+    int64_t AddObject(const std::string& name, const std::string& xtype, int64_t parent = 0, int uid = kDboUid);
     void AddColumns(int64_t id, const std::vector<CatalogColumn>& columns);
     void SetText(int64_t id, const std::string& text);
     void AddDependency(int64_t id, int64_t dependsOn);
@@ -57,8 +58,25 @@ public:
                       const std::vector<int>& toColumns);
     void DropObject(int64_t id);
 
-    // 0 when there is no such object (optionally of one of the given types).
+    // dbo's object of that name; 0 when there is none (optionally of one of the given types).
     int64_t ObjectId(const std::string& name, const std::string& xtypes = "") const;
+    // Resolves as the server does: the named owner's object, or without an owner
+    // the caller's own first and then dbo's. 0 when there is none.
+    int64_t Resolve(const std::string& owner, const std::string& name, const std::string& xtypes = "",
+                    int callerUid = kDboUid) const;
+    int ObjectUid(int64_t id) const;
+    // The SQLite table or view behind an object: its own name for dbo, "owner.name" otherwise,
+    // so that one name under two owners stays two objects.
+    std::string StorageName(int64_t id) const;
+    std::string StorageName(int uid, const std::string& name) const;
+
+    // Users of the database; -1 when there is no such user.
+    int UserId(const std::string& name) const;
+    std::string UserName(int uid) const;
+    int AddUser(const std::string& name);
+    // The user a login acts as: sa is dbo; another login is its own user when it has one.
+    int LoginUid(const std::string& login) const;
+    void DropUser(int uid);
     std::string ObjectName(int64_t id) const;
     std::string ObjectType(int64_t id) const;
     std::string Text(int64_t id) const;

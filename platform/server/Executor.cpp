@@ -18,6 +18,7 @@
 #include "platform/server/ServerState.h"
 #include "platform/server/SessionState.h"
 #include "platform/server/SqliteStatement.h"
+#include "platform/server/SecurityProcedures.h"
 #include "platform/server/SystemProcedures.h"
 #include "platform/server/SystemViews.h"
 #include "platform/server/TableDefinition.h"
@@ -236,9 +237,6 @@ std::string Executor::TableReference(const std::string& db, const std::string& o
     if (inTrigger_ && db.empty() && (executor_detail::LowerText(name) == "inserted" ||
                                      executor_detail::LowerText(name) == "deleted"))
         return "temp.tw_" + executor_detail::LowerText(name);
-    if (!owner.empty() && executor_detail::LowerText(owner) != "dbo" &&
-        executor_detail::LowerText(owner) != executor_detail::LowerText(s_.login))
-        throw SqlError::InvalidObject(spelled);
     const std::string lower = executor_detail::LowerText(name);
     if (SystemViews::IsLive(lower)) {
         SystemViews::Refresh(s_, lower);
@@ -247,15 +245,33 @@ std::string Executor::TableReference(const std::string& db, const std::string& o
     std::string schema = ResolveDatabase(db);
     if (SystemViews::IsMasterOnly(lower))
         schema = "master";
-    lockTargets_.emplace_back(schema, name);
-    if (dependencies_) {
-        Catalog catalog(s_.db, schema);
-        if (const int64_t id = catalog.ObjectId(name))
-            dependencies_->push_back(id);
-    }
+    Catalog catalog(s_.db, schema);
+    const int64_t id = catalog.Resolve(owner, name, "", CallerUid(catalog));
+    if (!id && !owner.empty() && executor_detail::LowerText(owner) != "dbo")
+        throw SqlError::InvalidObject(spelled);
+    const std::string storage = id ? catalog.StorageName(id) : name;
+    lockTargets_.emplace_back(schema, storage);
+    if (dependencies_ && id)
+        dependencies_->push_back(id);
     if (unqualifiedNames_)
-        return Translator::Quote(name);
-    return Translator::Quote(schema) + "." + Translator::Quote(name);
+        return Translator::Quote(storage);
+    return Translator::Quote(schema) + "." + Translator::Quote(storage);
+}
+
+int Executor::CallerUid(const Catalog& catalog) const
+{
+    return catalog.LoginUid(s_.login);
+}
+
+int Executor::OwnerUid(const Catalog& catalog, const std::string& owner) const
+{
+    if (owner.empty())
+        return CallerUid(catalog);
+    const int uid = catalog.UserId(owner);
+    if (uid <= 0 || (uid >= 16384) || uid == 3)
+        throw SqlError(2760, 16, "Specified owner name '" + owner + "' either does not exist or you do not have "
+                                 "permission to use it.");
+    return uid;
 }
 
 std::string Executor::TableFunction(const std::string& name, const std::vector<std::string>& args)
@@ -1228,11 +1244,16 @@ void Executor::RunExec(const ParsedStatement& st)
         if (!name.database.empty())
             ResolveDatabase(name.database);
         status = SystemProcedures(*this).Run(lower, args, st.arguments);
+    } else if (SecurityProcedures::Has(lower) && name.server.empty()) {
+        if (!name.database.empty())
+            ResolveDatabase(name.database);
+        BeginImplicitTransaction(true);
+        status = SecurityProcedures(*this).Run(lower, args);
     } else {
         const std::string db = ResolveDatabase(name.database);
         Catalog catalog(s_.db, db);
-        const int64_t id = catalog.ObjectId(name.name, "P ");
-        if (!id || (!name.owner.empty() && executor_detail::LowerText(name.owner) != "dbo"))
+        const int64_t id = catalog.Resolve(name.owner, name.name, "P ", CallerUid(catalog));
+        if (!id)
             throw SqlError::NoProcedure(st.target);
         status = RunProcedure(db, id, name.name, args, &outputs);
         for (size_t i = 0; i < st.arguments.size(); ++i) {
@@ -1449,7 +1470,9 @@ void Executor::RunCreateModule(const ParsedStatement& st)
     if (kind == "FUNCTION" && def.multiStatementTable)
         throw SqlError::NotSupported("Multi-statement table-valued functions");
     Catalog catalog(s_.db, s_.database);
-    const int64_t existing = catalog.ObjectId(name.name);
+    const int uid = OwnerUid(catalog, name.owner);
+    const int64_t existing = catalog.Resolve(catalog.UserName(uid), name.name);
+    const std::string storage = catalog.StorageName(uid, name.name);
     if (existing && !alter)
         throw SqlError(2714, 16, "There is already an object named '" + name.name + "' in the database.",
                        SqlError::Scope::Statement, 6);
@@ -1478,13 +1501,13 @@ void Executor::RunCreateModule(const ParsedStatement& st)
         if (existing) {
             const std::string oldType = catalog.ObjectType(existing);
             if (oldType == Catalog::kView)
-                SqliteStatement::Exec(s_.db, "DROP VIEW " + catalog.Table(Translator::Quote(name.name)));
+                SqliteStatement::Exec(s_.db, "DROP VIEW " + catalog.Table(Translator::Quote(storage)));
             SqliteStatement del(s_.db, "DELETE FROM " + catalog.Table("tw_columns") + " WHERE id = ?");
             del.Bind(1, existing).Step();
             SqliteStatement dep(s_.db, "DELETE FROM " + catalog.Table("tw_depends") + " WHERE id = ?");
             dep.Bind(1, existing).Step();
         } else {
-            id = catalog.AddObject(name.name, xtype, parent);
+            id = catalog.AddObject(name.name, xtype, parent, kind == "TRIGGER" ? catalog.ObjectUid(parent) : uid);
         }
         std::vector<int64_t> dependencies;
         if (kind == "VIEW") {
@@ -1503,10 +1526,10 @@ void Executor::RunCreateModule(const ParsedStatement& st)
             dependencies_ = nullptr;
             if (!t.returnsRows)
                 throw SqlError::Syntax(tokens_[st.begin + def.bodyStart].text, true);
-            SqliteStatement::Exec(s_.db, "CREATE VIEW " + catalog.Table(Translator::Quote(name.name)) + " AS " + t.sql);
+            SqliteStatement::Exec(s_.db, "CREATE VIEW " + catalog.Table(Translator::Quote(storage)) + " AS " + t.sql);
             std::vector<CatalogColumn> columns;
             SqliteStatement info(s_.db, "SELECT name, type FROM pragma_table_info(?, ?)");
-            info.Bind(1, name.name).Bind(2, s_.database);
+            info.Bind(1, storage).Bind(2, s_.database);
             int position = 0;
             while (info.Step()) {
                 ++position;
@@ -1566,8 +1589,8 @@ void Executor::RunCreateTable(const ParsedStatement& st)
     BeginImplicitTransaction(true);
     TableDefinition def = TableDefinition::Parse(tokens_, text_, st.exprBegin, this, name.name,
                                                  s_.options.ansiNullDefaultOn, false);
-    const std::string qualified = Translator::Quote(db) + "." + Translator::Quote(name.name);
     if (temporary) {
+        const std::string qualified = Translator::Quote(db) + "." + Translator::Quote(name.name);
         if (SqliteStatement::QueryInt(s_.db, "SELECT count(*) FROM temp.sqlite_master WHERE name = " +
                                                  Translator::Literal(name.name)) > 0)
             throw SqlError(2714, 16, "There is already an object named '" + name.name + "' in the database.",
@@ -1579,7 +1602,10 @@ void Executor::RunCreateTable(const ParsedStatement& st)
         return;
     }
     Catalog catalog(s_.db, db);
-    if (catalog.ObjectId(name.name))
+    const int uid = OwnerUid(catalog, name.owner);
+    const std::string storage = catalog.StorageName(uid, name.name);
+    const std::string qualified = Translator::Quote(db) + "." + Translator::Quote(storage);
+    if (catalog.Resolve(catalog.UserName(uid), name.name))
         throw SqlError(2714, 16, "There is already an object named '" + name.name + "' in the database.",
                        SqlError::Scope::Statement, 6);
     SqliteStatement::Exec(s_.db, "SAVEPOINT tw_ddl");
@@ -1591,7 +1617,7 @@ void Executor::RunCreateTable(const ParsedStatement& st)
                     throw SqlError(1767, 16, "Foreign key '" + c.name + "' references invalid table '" + c.refTable + "'.");
             }
         SqliteStatement::Exec(s_.db, "CREATE TABLE " + qualified + " (" + def.SqliteBody() + ")");
-        const int64_t id = catalog.AddObject(name.name, Catalog::kTable);
+        const int64_t id = catalog.AddObject(name.name, Catalog::kTable, 0, uid);
         std::vector<CatalogColumn> columns;
         for (ColumnDefinition& c : def.columns) {
             if (!c.defaultName.empty()) {
@@ -1604,7 +1630,7 @@ void Executor::RunCreateTable(const ParsedStatement& st)
         catalog.AddColumns(id, columns);
         for (const ColumnDefinition& c : def.columns)
             if (c.column.type.IsDateTime())
-                NormaliseDates(db, name.name, c.column);
+                NormaliseDates(db, storage, c.column);
         int nextIndex = 2;
         for (const ConstraintDefinition& c : def.constraints) {
             const int64_t constraintId = catalog.AddObject(c.name, c.kind, id);
@@ -1655,12 +1681,13 @@ void Executor::RunAlterTable(const ParsedStatement& st)
     const ObjectName name = ObjectName::Parse(st.target);
     const std::string db = ResolveDatabase(name.database);
     Catalog catalog(s_.db, db);
-    const int64_t id = catalog.ObjectId(name.name, "U ");
+    const int64_t id = catalog.Resolve(name.owner, name.name, "U ", CallerUid(catalog));
     if (!id)
         throw SqlError(4902, 16, "Cannot find the object \"" + name.name + "\" because it does not exist or you do "
                                  "not have permissions.");
     BeginImplicitTransaction(true);
-    const std::string table = Translator::Quote(db) + "." + Translator::Quote(name.name);
+    const std::string storage = catalog.StorageName(id);
+    const std::string table = Translator::Quote(db) + "." + Translator::Quote(storage);
     SqliteStatement::Exec(s_.db, "SAVEPOINT tw_ddl");
     try {
         if (st.words[0] == "DROP") {
@@ -1675,7 +1702,7 @@ void Executor::RunAlterTable(const ParsedStatement& st)
                                                  "' does not exist in table '" + name.name + "'.");
                 for (const char* suffix : {"_i", "_u"})
                     SqliteStatement::Exec(s_.db, "DROP TRIGGER IF EXISTS " + Translator::Quote(db) + "." +
-                                                     Translator::Quote("tw_date_" + name.name + "_" + column + suffix));
+                                                     Translator::Quote("tw_date_" + storage + "_" + column + suffix));
                 SqliteStatement::Exec(s_.db, "ALTER TABLE " + table + " DROP COLUMN " + Translator::Quote(column));
                 SqliteStatement del(s_.db, "DELETE FROM " + catalog.Table("tw_columns") + " WHERE id = ? AND colid = ?");
                 del.Bind(1, id).Bind(2, colid).Step();
@@ -1712,7 +1739,7 @@ void Executor::RunAlterTable(const ParsedStatement& st)
                     sql += c.column.type.IsCharacter() ? " DEFAULT ''" : " DEFAULT 0";
                 SqliteStatement::Exec(s_.db, "ALTER TABLE " + table + " ADD COLUMN " + sql);
                 if (c.column.type.IsDateTime())
-                    NormaliseDates(db, name.name, c.column);
+                    NormaliseDates(db, storage, c.column);
                 if (!c.defaultName.empty()) {
                     const int64_t defaultId = catalog.AddObject(c.defaultName, Catalog::kDefault, id);
                     catalog.SetText(defaultId, c.defaultText);
@@ -1741,7 +1768,7 @@ void Executor::RunCreateIndex(const ParsedStatement& st)
     const ObjectName name = ObjectName::Parse(st.target);
     const std::string db = ResolveDatabase(name.database);
     Catalog catalog(s_.db, db);
-    const int64_t id = catalog.ObjectId(name.name, "U V ");
+    const int64_t id = catalog.Resolve(name.owner, name.name, "U V ", CallerUid(catalog));
     if (!id)
         throw SqlError(1088, 16, "Cannot find the object \"" + name.name + "\" because it does not exist or you do "
                                  "not have permissions.");
@@ -1765,12 +1792,13 @@ void Executor::RunCreateIndex(const ParsedStatement& st)
         list += std::string(list.empty() ? "" : ", ") + Translator::Quote(tokens_[i].text);
     }
     BeginImplicitTransaction(true);
-    const std::string sqliteName = name.name + "$" + indexName;
+    const std::string storage = catalog.StorageName(id);
+    const std::string sqliteName = storage + "$" + indexName;
     SqliteStatement::Exec(s_.db, "SAVEPOINT tw_ddl");
     try {
         SqliteStatement::Exec(s_.db, std::string("CREATE ") + (unique ? "UNIQUE " : "") + "INDEX " +
                                          Translator::Quote(db) + "." + Translator::Quote(sqliteName) + " ON " +
-                                         Translator::Quote(name.name) + " (" + list + ")");
+                                         Translator::Quote(storage) + " (" + list + ")");
         const int indid = static_cast<int>(std::max<int64_t>(
             2, SqliteStatement::QueryInt(s_.db, "SELECT max(indid) + 1 FROM " + catalog.Table("tw_indexes") +
                                                     " WHERE id = " + std::to_string(id), 2)));
@@ -1801,7 +1829,7 @@ void Executor::RunDrop(const ParsedStatement& st)
             const ObjectName table = ObjectName::Parse(st.words[i].substr(0, st.words[i].rfind('.')));
             const std::string db = ResolveDatabase(table.database);
             Catalog catalog(s_.db, db);
-            const int64_t id = catalog.ObjectId(table.name, "U V ");
+            const int64_t id = catalog.Resolve(table.owner, table.name, "U V ", CallerUid(catalog));
             SqliteStatement find(s_.db, "SELECT indid, sqlname FROM " + catalog.Table("tw_indexes") +
                                             " WHERE id = ? AND name = ?");
             find.Bind(1, id).Bind(2, name.name);
@@ -1826,7 +1854,7 @@ void Executor::RunDrop(const ParsedStatement& st)
         Catalog catalog(s_.db, db);
         const char* types = kind == "TABLE" ? "U " : kind == "VIEW" ? "V " : kind == "PROCEDURE" ? "P "
                           : kind == "FUNCTION" ? "FNIFTF" : kind == "TRIGGER" ? "TR" : kind == "DEFAULT" ? "D " : "R ";
-        const int64_t id = catalog.ObjectId(name.name, types);
+        const int64_t id = catalog.Resolve(name.owner, name.name, types, CallerUid(catalog));
         if (!id)
             throw SqlError(3701, 11, "Cannot drop the " + executor_detail::LowerText(kind) + " '" + st.words[i] +
                                          "', because it does not exist in the system catalog.");
@@ -1838,12 +1866,13 @@ void Executor::RunDrop(const ParsedStatement& st)
                 throw SqlError(3726, 16, "Could not drop object '" + name.name + "' because it is referenced by a "
                                          "FOREIGN KEY constraint.");
         }
+        const std::string storage = catalog.StorageName(id);
         SqliteStatement::Exec(s_.db, "SAVEPOINT tw_ddl");
         try {
             if (kind == "TABLE")
-                SqliteStatement::Exec(s_.db, "DROP TABLE " + Translator::Quote(db) + "." + Translator::Quote(name.name));
+                SqliteStatement::Exec(s_.db, "DROP TABLE " + Translator::Quote(db) + "." + Translator::Quote(storage));
             else if (kind == "VIEW")
-                SqliteStatement::Exec(s_.db, "DROP VIEW " + Translator::Quote(db) + "." + Translator::Quote(name.name));
+                SqliteStatement::Exec(s_.db, "DROP VIEW " + Translator::Quote(db) + "." + Translator::Quote(storage));
             catalog.DropObject(id);
             SqliteStatement::Exec(s_.db, "RELEASE tw_ddl");
         } catch (...) {

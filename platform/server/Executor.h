@@ -111,6 +111,9 @@ private:
 
     Value CallFunction(const std::string& name, const std::vector<Value>& args);
     Catalog CurrentCatalog() const;
+    // The user the session acts as in a database, and the owner a DDL statement names (2760 when unknown).
+    int CallerUid(const Catalog& catalog) const;
+    int OwnerUid(const Catalog& catalog, const std::string& owner) const;
     std::string SchemaFor(const std::string& db) const;
 
     SessionState& s_;

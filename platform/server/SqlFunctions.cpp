@@ -120,9 +120,8 @@ int64_t LookupObjectId(SessionState* s, const std::string& text, const std::stri
     std::string schema;
     if (!CatalogFor(s, n.database, &schema))
         return 0;
-    if (!n.owner.empty() && Lower(n.owner) != "dbo")
-        return 0;
-    return Catalog(s->db, schema).ObjectId(n.name, types);
+    const Catalog catalog(s->db, schema);
+    return catalog.Resolve(n.owner, n.name, types, catalog.LoginUid(s->login));
 }
 
 // --- operators -----------------------------------------------------------------
@@ -812,13 +811,21 @@ void UserName(sqlite3_context* ctx, int argc, Args argv)
 {
     if (argc > 0 && !IsNull(argv[0])) {
         const int64_t uid = sqlite3_value_int64(argv[0]);
-        static const std::pair<int, const char*> users[] = {{0, "public"}, {1, "dbo"}, {2, "guest"},
-                                                            {3, "INFORMATION_SCHEMA"}, {16384, "db_owner"}};
-        for (const auto& [id, name] : users)
-            if (id == uid) return ResultText(ctx, name);
-        return sqlite3_result_null(ctx);
+        std::string schema;
+        if (uid < 0 || uid > 32767 || !CatalogFor(Session(ctx), "", &schema)) return sqlite3_result_null(ctx);
+        try {
+            const std::string name = Catalog(Session(ctx)->db, schema).UserName(static_cast<int>(uid));
+            if (name.empty()) return sqlite3_result_null(ctx);
+            return ResultText(ctx, name);
+        } catch (const SqlError&) {
+            return sqlite3_result_null(ctx);
+        }
     }
-    ResultText(ctx, "dbo");
+    SessionState* s = Session(ctx);
+    std::string schema;
+    if (!s || !CatalogFor(s, "", &schema)) return ResultText(ctx, "dbo");
+    const Catalog catalog(s->db, schema);
+    ResultText(ctx, catalog.UserName(catalog.LoginUid(s->login)));
 }
 
 void SuserName(sqlite3_context* ctx, int, Args)

@@ -211,8 +211,16 @@ TEST_F(DmoScripts, UsersDefaultsAndRulesOfTheDatabase)
 
 TEST_F(DmoScripts, ObjectsOfOneNameUnderTwoOwnersStayTwo)
 {
-    GTEST_SKIP() << "the embedded server keeps every object under dbo: it has no CREATE SCHEMA/sp_adduser owners; "
-                    "the lookup itself is covered by DmoNameLookup";
+    server->ExecuteImmediate("if not exists (select * from master..syslogins where name = 'ann') "
+                             "exec sp_addlogin 'ann'");
+    database->ExecuteImmediate("exec sp_adduser 'ann'");
+    database->ExecuteImmediate("create table ann.[Par]]ent] (other int null)");
+    TablesPtr tables = database->GetTables();
+    tables->Refresh();
+    EXPECT_EQ(Text(_TablePtr(tables->Item("ann.Par]ent"))->GetOwner()), "ann");
+    EXPECT_EQ(Text(_TablePtr(tables->Item("[dbo].[Par]]ent]"))->GetOwner()), "dbo");
+    EXPECT_EQ(_TablePtr(tables->Item("ann.Par]ent"))->GetColumns()->GetCount(), 1);
+    EXPECT_EQ(_TablePtr(tables->Item("dbo.Par]ent"))->GetColumns()->GetCount(), 2);
 }
 
 TEST_F(DmoScripts, ExtendedProcedureType)

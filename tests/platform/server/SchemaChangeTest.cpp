@@ -44,3 +44,88 @@ TEST_F(ServerTest, DropIndexByTableAndNameRemovesItFromTheCatalogue)
 }
 
 } // namespace tw::server::test
+
+namespace tw::server::test {
+
+// Two users owning objects in a scratch database of their own, so that the
+// sample database keeps only dbo's.
+class OwnersTest : public ServerTest {
+protected:
+    void SetUp() override
+    {
+        ServerTest::SetUp();
+        ASSERT_FALSE(Run("IF db_id('Owners') IS NOT NULL DROP DATABASE Owners").HasError());
+        BufferedSink setup = Run("CREATE DATABASE Owners");
+        ASSERT_FALSE(setup.HasError()) << Describe(setup);
+        setup = Run("IF NOT EXISTS (SELECT * FROM master..syslogins WHERE name = 'ann') EXEC sp_addlogin 'ann'\n"
+                    "IF NOT EXISTS (SELECT * FROM master..syslogins WHERE name = 'bob') EXEC sp_addlogin 'bob'\n"
+                    "USE Owners\nEXEC sp_adduser 'ann'\nEXEC sp_adduser 'bob'");
+        ASSERT_FALSE(setup.HasError()) << Describe(setup);
+    }
+    void TearDown() override { Run("USE master DROP DATABASE Owners"); }
+};
+
+TEST_F(OwnersTest, UsersGetTheirOwnUidsAndNames)
+{
+    BufferedSink users = Run("SELECT name, uid, user_name(uid) FROM sysusers WHERE name IN ('ann', 'bob') ORDER BY uid");
+    ASSERT_FALSE(users.HasError()) << Describe(users);
+    ASSERT_EQ(users.resultSets[0].rows.size(), 2u);
+    EXPECT_EQ(Cell(users, 0, 0, 0), "ann");
+    EXPECT_EQ(Cell(users, 0, 0, 1), "5");
+    EXPECT_EQ(Cell(users, 0, 1, 2), "bob");
+    EXPECT_EQ(Cell(Run("SELECT user_name(1), user_name(), user_name(999)")), "dbo");
+    EXPECT_EQ(Cell(Run("SELECT user_name()")), "dbo");
+    EXPECT_EQ(Cell(Run("SELECT ISNULL(user_name(999), 'none')")), "none");
+    EXPECT_EQ(ErrorNumber(Run("EXEC sp_adduser 'ann'")), 15023);
+    EXPECT_EQ(ErrorNumber(Run("EXEC sp_adduser 'nobody'")), 15007);
+    EXPECT_EQ(ErrorNumber(Run("EXEC sp_dropuser 'nobody'")), 15008);
+    EXPECT_EQ(ErrorNumber(Run("EXEC sp_dropuser 'dbo'")), 15150);
+    EXPECT_FALSE(Run("EXEC sp_dropuser 'bob'").HasError());
+    EXPECT_EQ(Cell(Run("SELECT COUNT(*) FROM sysusers WHERE name = 'bob'")), "0");
+}
+
+TEST_F(OwnersTest, OneNameUnderTwoOwnersStaysTwoObjects)
+{
+    BufferedSink created = Run("CREATE TABLE ann.x (a int NOT NULL PRIMARY KEY, label varchar(10) NULL)\n"
+                               "CREATE TABLE x (b int NULL)\n"
+                               "CREATE INDEX IX_label ON ann.x (label)\n"
+                               "INSERT INTO ann.x VALUES (1, 'ann''s')\nINSERT INTO dbo.x VALUES (2)");
+    ASSERT_FALSE(created.HasError()) << Describe(created);
+    ASSERT_FALSE(Run("CREATE VIEW bob.v AS SELECT a, label FROM ann.x").HasError());
+    ASSERT_FALSE(Run("CREATE PROCEDURE bob.p AS SELECT b FROM x").HasError());
+    EXPECT_EQ(Cell(Run("SELECT label FROM ann.x")), "ann's");
+    EXPECT_EQ(Cell(Run("SELECT b FROM x")), "2");
+    EXPECT_EQ(Cell(Run("SELECT label FROM bob.v")), "ann's");
+    EXPECT_EQ(Cell(Run("EXEC bob.p")), "2");
+    EXPECT_EQ(ErrorNumber(Run("EXEC p")), 2812);
+    EXPECT_EQ(ErrorNumber(Run("SELECT * FROM bob.x")), 208);
+    EXPECT_EQ(ErrorNumber(Run("CREATE TABLE ann.x (c int)")), 2714);
+    EXPECT_EQ(ErrorNumber(Run("CREATE TABLE nobody.x (c int)")), 2760);
+
+    BufferedSink catalogue = Run(
+        "SELECT user_name(uid), xtype FROM sysobjects WHERE name = 'x' ORDER BY uid\n"
+        "SELECT object_id('ann.x') - object_id('dbo.x'), object_id('x') - object_id('dbo.x'), object_id('bob.x')\n"
+        "SELECT COUNT(*) FROM syscolumns WHERE id = object_id('ann.x')\n"
+        "SELECT name FROM sysindexes WHERE id = object_id('ann.x') AND name = 'IX_label'\n"
+        "SELECT COUNT(*) FROM syscomments WHERE id = object_id('bob.v')\n"
+        "SELECT user_name(uid) FROM sysobjects WHERE id = object_id('bob.p')");
+    ASSERT_FALSE(catalogue.HasError()) << Describe(catalogue);
+    ASSERT_EQ(catalogue.resultSets[0].rows.size(), 2u);
+    EXPECT_EQ(Cell(catalogue, 0, 0, 0), "dbo");
+    EXPECT_EQ(Cell(catalogue, 0, 1, 0), "ann");
+    EXPECT_NE(Cell(catalogue, 1, 0, 0), "0");
+    EXPECT_EQ(Cell(catalogue, 1, 0, 1), "0");
+    EXPECT_EQ(Cell(catalogue, 1, 0, 2), "NULL");
+    EXPECT_EQ(Cell(catalogue, 2), "2");
+    EXPECT_EQ(Cell(catalogue, 3), "IX_label");
+    EXPECT_EQ(Cell(catalogue, 4), "1");
+    EXPECT_EQ(Cell(catalogue, 5), "bob");
+
+    EXPECT_EQ(ErrorNumber(Run("EXEC sp_dropuser 'ann'")), 15183);
+    BufferedSink dropped = Run("DROP VIEW bob.v\nDROP INDEX ann.x.IX_label\nDROP TABLE ann.x");
+    ASSERT_FALSE(dropped.HasError()) << Describe(dropped);
+    EXPECT_EQ(Cell(Run("SELECT b FROM x")), "2");
+    EXPECT_EQ(ErrorNumber(Run("SELECT * FROM ann.x")), 208);
+}
+
+} // namespace tw::server::test

@@ -1,0 +1,99 @@
+#include "platform/server/SecurityProcedures.h"
+
+#include <set>
+
+#include "platform/server/Catalog.h"
+#include "platform/server/Executor.h"
+#include "platform/server/SessionState.h"
+#include "platform/server/SqlError.h"
+#include "platform/server/SqliteStatement.h"
+#include "platform/server/Translator.h"
+
+namespace tw::server {
+
+SecurityProcedures::SecurityProcedures(Executor& executor) : x_(executor) {}
+
+bool SecurityProcedures::Has(const std::string& n)
+{
+    static const std::set<std::string> names = {"sp_addlogin", "sp_adduser", "sp_grantdbaccess", "sp_dropuser",
+                                                "sp_revokedbaccess"};
+    return names.count(n) > 0;
+}
+
+std::string SecurityProcedures::Text(const Args& args, size_t position, const std::string& name) const
+{
+    for (const auto& [n, v] : args)
+        if (!n.empty() && n == name)
+            return v.IsNull() ? std::string() : v.ToText();
+    if (position < args.size() && args[position].first.empty() && !args[position].second.IsNull())
+        return args[position].second.ToText();
+    return std::string();
+}
+
+int SecurityProcedures::Run(const std::string& n, const Args& args)
+{
+    if (n == "sp_addlogin") return AddLogin(args);
+    if (n == "sp_adduser") return AddUser(args, false);
+    if (n == "sp_grantdbaccess") return AddUser(args, true);
+    if (n == "sp_dropuser") return DropUser(args, false);
+    if (n == "sp_revokedbaccess") return DropUser(args, true);
+    throw SqlError::NoProcedure(n);
+}
+
+int SecurityProcedures::AddLogin(const Args& args)
+{
+    SessionState& s = x_.Session();
+    const std::string login = Text(args, 0, "@loginame");
+    std::string database = Text(args, 2, "@defdb");
+    if (database.empty())
+        database = "master";
+    if (login.empty() || login.size() > 128)
+        throw SqlError(15007, 16, "'" + login + "' is not a valid login or you do not have permission.");
+    if (SqliteStatement::QueryInt(s.db, "SELECT count(*) FROM master.tw_logins WHERE name = " +
+                                            Translator::Literal(login)) > 0)
+        throw SqlError(15025, 16, "The login '" + login + "' already exists.");
+    SqliteStatement add(s.db, "INSERT INTO master.tw_logins VALUES (?, ?, ?, 0)");
+    add.Bind(1, login).Bind(2, database).Bind(3, Catalog::Now()).Step();
+    x_.Inform("New login created.");
+    return 0;
+}
+
+int SecurityProcedures::AddUser(const Args& args, bool grantStyle)
+{
+    SessionState& s = x_.Session();
+    const std::string login = Text(args, 0, "@loginame");
+    std::string user = Text(args, 1, "@name_in_db");
+    if (user.empty())
+        user = login;
+    if (SqliteStatement::QueryInt(s.db, "SELECT count(*) FROM master.tw_logins WHERE name = " +
+                                            Translator::Literal(login)) == 0)
+        throw SqlError(15007, 16, "'" + login + "' is not a valid login or you do not have permission.");
+    Catalog catalog(s.db, s.database);
+    if (catalog.UserId(user) >= 0)
+        throw SqlError(15023, 16, "User or role '" + user + "' already exists in the current database.");
+    catalog.AddUser(user);
+    if (!grantStyle)
+        x_.Inform("Granted database access to '" + login + "'.");
+    return 0;
+}
+
+int SecurityProcedures::DropUser(const Args& args, bool revokeStyle)
+{
+    SessionState& s = x_.Session();
+    const std::string user = Text(args, 0, "@name_in_db");
+    Catalog catalog(s.db, s.database);
+    const int uid = catalog.UserId(user);
+    if (uid < 0 || uid >= 16384 || uid == 0)
+        throw SqlError(15008, 16, "User '" + user + "' does not exist in the current database.");
+    if (uid <= 4)
+        throw SqlError(15150, 16, "Cannot drop the user '" + user + "'.");
+    if (SqliteStatement::QueryInt(s.db, "SELECT count(*) FROM " + catalog.Table("tw_objects") + " WHERE uid = " +
+                                            std::to_string(uid)) > 0)
+        throw SqlError(15183, 16, "The database principal owns objects in the database and cannot be dropped.");
+    catalog.DropUser(uid);
+    if (!revokeStyle)
+        x_.Inform("User has been dropped from current database.");
+    return 0;
+}
+
+} // namespace tw::server

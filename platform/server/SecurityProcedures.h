@@ -1,0 +1,36 @@
+// The system procedures that manage logins, database users and module
+// options: sp_addlogin, sp_adduser/sp_grantdbaccess, sp_dropuser/
+// sp_revokedbaccess.
+#pragma once
+
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "platform/server/Value.h"
+
+namespace tw::server {
+
+class Executor;
+
+class SecurityProcedures {
+public:
+    using Args = std::vector<std::pair<std::string, Value>>;
+
+    explicit SecurityProcedures(Executor& executor);
+
+    static bool Has(const std::string& lowerName);
+    // Runs one; gives its return status. Throws SqlError for the server's errors.
+    int Run(const std::string& lowerName, const Args& args);
+
+private:
+    std::string Text(const Args& args, size_t position, const std::string& name) const;
+
+    int AddLogin(const Args& args);
+    int AddUser(const Args& args, bool grantStyle);
+    int DropUser(const Args& args, bool revokeStyle);
+
+    Executor& x_;
+};
+
+} // namespace tw::server
