@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "platform/win32/windef.h"
 
@@ -20,6 +21,8 @@ enum class InputKind {
     Text,
     // The person closed the desktop window.
     Quit,
+    // Files dropped on the desktop window at pos.
+    DropFiles,
 };
 
 enum class MouseButton { None, Left, Right, Middle, X1, X2 };
@@ -48,6 +51,8 @@ struct InputEvent {
     unsigned modifiers = 0;
     // Text: UTF-8 of what the key strokes produced.
     std::string text;
+    // DropFiles: the dropped files' paths, in the order they came.
+    std::vector<std::string> files;
     // Process-clock milliseconds when the event happened.
     uint64_t timeMs = 0;
 };

@@ -144,4 +144,12 @@ void InputInjector::Text(const std::string& utf8)
     Send(std::move(event));
 }
 
+void InputInjector::DropFiles(int x, int y, std::vector<std::string> paths)
+{
+    pointer_ = POINT{x, y};
+    InputEvent event = InjectorEvent(InputKind::DropFiles);
+    event.files = std::move(paths);
+    Send(std::move(event));
+}
+
 }  // namespace tw::display

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "platform/display/InputEvent.h"
 #include "platform/display/InputQueue.h"
@@ -29,6 +30,8 @@ public:
     // Down and up.
     void KeyStroke(UINT vk);
     void Text(const std::string& utf8);
+    // Files dropped at (x, y), as a file manager drops them on the desktop window.
+    void DropFiles(int x, int y, std::vector<std::string> paths);
 
     void SetModifiers(unsigned modifiers) { modifiers_ = modifiers; }
     POINT Pointer() const { return pointer_; }

@@ -16,6 +16,8 @@ struct SdlBackend::Native {
     Uint32 wakeEvent = 0;
     std::atomic<bool> pendingNative{false};
     POINT lastMouse{0, 0};
+    // Files of a drop in progress: SDL hands them over one event each.
+    std::vector<std::string> droppedFiles;
 };
 
 namespace {
@@ -134,6 +136,19 @@ void SdlPresent(SdlBackend::Native& native, Screen& screen)
     SDL_RenderPresent(native.renderer);
 }
 
+// Motion events stop while a file manager drags over us, so the drop point
+// is read from the pointer itself.
+void SdlUpdateDropPoint(SdlBackend::Native& native)
+{
+    int globalX = 0;
+    int globalY = 0;
+    int windowX = 0;
+    int windowY = 0;
+    SDL_GetGlobalMouseState(&globalX, &globalY);
+    SDL_GetWindowPosition(native.window, &windowX, &windowY);
+    native.lastMouse = POINT{globalX - windowX, globalY - windowY};
+}
+
 void SdlTranslate(SdlBackend::Native& native, const SDL_Event& e, Screen& screen, InputQueue& input)
 {
     InputEvent event;
@@ -190,6 +205,24 @@ void SdlTranslate(SdlBackend::Native& native, const SDL_Event& e, Screen& screen
     case SDL_TEXTINPUT:
         event.kind = InputKind::Text;
         event.text = e.text.text;
+        break;
+    case SDL_DROPBEGIN:
+        native.droppedFiles.clear();
+        return;
+    case SDL_DROPFILE:
+        if (e.drop.file) {
+            native.droppedFiles.emplace_back(e.drop.file);
+            SDL_free(e.drop.file);
+        }
+        return;
+    case SDL_DROPCOMPLETE:
+        if (native.droppedFiles.empty())
+            return;
+        SdlUpdateDropPoint(native);
+        event.pos = native.lastMouse;
+        event.kind = InputKind::DropFiles;
+        event.files = std::move(native.droppedFiles);
+        native.droppedFiles.clear();
         break;
     default:
         return;

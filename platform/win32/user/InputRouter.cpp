@@ -6,6 +6,7 @@
 #include "platform/display/Display.h"
 #include "platform/display/InputEvent.h"
 #include "platform/win32/kernel/ProcessClock.h"
+#include "platform/win32/user/DroppedFiles.h"
 #include "platform/win32/user/Hooks.h"
 #include "platform/win32/user/UserInternal.h"
 #include "platform/win32/user/WindowTree.h"
@@ -208,6 +209,8 @@ bool InputRouter::Route(const tw::display::InputEvent& event)
         }
         return main && PostMessage(main, WM_CLOSE, 0, 0);
     }
+    case InputKind::DropFiles:
+        return DeliverDroppedFiles(event.pos, event.files);
     }
     return false;
 }
