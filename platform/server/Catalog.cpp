@@ -104,18 +104,31 @@ const char* const kMasterTables[] = {
     "crdate datetime NOT NULL, cmptlevel tinyint NOT NULL, filename nvarchar(260))",
     "CREATE TABLE IF NOT EXISTS %s.tw_logins (name nvarchar(128) COLLATE TWCI NOT NULL, dbname nvarchar(128), "
     "createdate datetime, sysadmin int)",
+    // sysdatabases.status bits beyond the fixed ones (512 offline), by database.
+    "CREATE TABLE IF NOT EXISTS %s.tw_database_status (name nvarchar(128) COLLATE TWCI NOT NULL PRIMARY KEY, "
+    "status int NOT NULL)",
 };
 
 const char* const kMasterViews[] = {
-    "CREATE VIEW IF NOT EXISTS %s.sysdatabases AS SELECT name, dbid, X'01' AS sid, 0 AS mode, 16 AS status, "
-    "1090519040 AS status2, crdate, crdate AS reserved, 0 AS category, cmptlevel, filename, 539 AS version "
-    "FROM tw_databases",
+    "CREATE VIEW IF NOT EXISTS %s.sysdatabases AS SELECT d.name, d.dbid, X'01' AS sid, 0 AS mode, "
+    "16 | coalesce((SELECT s.status FROM tw_database_status AS s WHERE s.name = d.name), 0) AS status, "
+    "1090519040 AS status2, d.crdate, d.crdate AS reserved, 0 AS category, d.cmptlevel, d.filename, 539 AS version "
+    "FROM tw_databases AS d",
     "CREATE VIEW IF NOT EXISTS %s.syslogins AS SELECT X'01' AS sid, 9 AS status, createdate, createdate AS updatedate, "
     "createdate AS accdate, 0 AS totcpu, 0 AS totio, 0 AS spacelimit, 0 AS timelimit, 0 AS resultlimit, name, "
     "dbname, NULL AS password, 'us_english' AS language, 0 AS denylogin, 1 AS hasaccess, 0 AS isntname, "
     "0 AS isntgroup, 0 AS isntuser, sysadmin, 0 AS securityadmin, 0 AS serveradmin, 0 AS setupadmin, "
     "0 AS processadmin, 0 AS diskadmin, 0 AS dbcreator, 0 AS bulkadmin, name AS loginname FROM tw_logins",
 };
+
+// The view a "CREATE VIEW IF NOT EXISTS %s.name AS ..." pattern makes, so that
+// an older file gets the current definition.
+std::string DropViewFor(const char* pattern, const std::string& schema)
+{
+    const std::string text = pattern;
+    const size_t start = text.find("%s.") + 3;
+    return "DROP VIEW IF EXISTS " + schema + "." + text.substr(start, text.find(' ', start) - start);
+}
 
 std::string Format(const char* pattern, const std::string& schema)
 {
@@ -180,13 +193,17 @@ void Catalog::Install(bool isMaster, const std::string& fileName)
     try {
         for (const char* sql : catalog_detail::kTables)
             SqliteStatement::Exec(db_, catalog_detail::Format(sql, schema));
-        for (const char* sql : catalog_detail::kViews)
+        for (const char* sql : catalog_detail::kViews) {
+            SqliteStatement::Exec(db_, catalog_detail::DropViewFor(sql, schema));
             SqliteStatement::Exec(db_, catalog_detail::Format(sql, schema));
+        }
         if (isMaster) {
             for (const char* sql : catalog_detail::kMasterTables)
                 SqliteStatement::Exec(db_, catalog_detail::Format(sql, schema));
-            for (const char* sql : catalog_detail::kMasterViews)
+            for (const char* sql : catalog_detail::kMasterViews) {
+                SqliteStatement::Exec(db_, catalog_detail::DropViewFor(sql, schema));
                 SqliteStatement::Exec(db_, catalog_detail::Format(sql, schema));
+            }
         }
         if (fresh) {
             for (const catalog_detail::SystemType& t : catalog_detail::kTypes) {

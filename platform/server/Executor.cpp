@@ -159,6 +159,9 @@ std::string Executor::ResolveDatabase(const std::string& db) const
         throw SqlError(911, 16, "Could not locate entry in sysdatabases for database '" + db +
                                     "'. No entry found with that name. Make sure that the name is entered correctly.",
                        SqlError::Scope::Batch);
+    if (info.offline)
+        throw SqlError(942, 14, "Database '" + info.name + "' cannot be opened because it is offline.",
+                       SqlError::Scope::Batch);
     // A database created after this session connected is attached on first use.
     const std::string lower = executor_detail::LowerText(info.name);
     if (!s_.attached.count(lower)) {
@@ -221,6 +224,34 @@ void Executor::RunDropDatabase(const ParsedStatement& st)
             std::filesystem::remove(info.path + suffix, ec);
         Inform("Deleting database file '" + info.path + "'.", 0, 0);
     }
+}
+
+void Executor::RunAlterDatabase(const ParsedStatement& st)
+{
+    if (s_.tranCount > 0)
+        throw SqlError(226, 16, "ALTER DATABASE statement not allowed within multi-statement transaction.");
+    DatabaseInfo info;
+    if (!s_.server->FindDatabase(st.target, &info))
+        throw SqlError(911, 16, "Could not locate entry in sysdatabases for database '" + st.target +
+                                    "'. No entry found with that name. Make sure that the name is entered correctly.");
+    if (info.dbid <= 4)
+        throw SqlError(5058, 16, "Option 'OFFLINE' cannot be set in database '" + info.name + "'.");
+    const bool offline = st.words[0] == "OFFLINE";
+    if (offline == info.offline)
+        return;
+    if (offline) {
+        bool inUse = false;
+        s_.server->ForEachSession([&](SessionState& other) {
+            const std::string used = &other == &s_ ? other.database : other.Info(&SessionState::databaseShown);
+            inUse = inUse || executor_detail::LowerText(used) == executor_detail::LowerText(info.name);
+        });
+        if (inUse)
+            throw SqlError(5070, 16, "Database state cannot be changed while other users are using the database '" +
+                                         info.name + "'");
+    }
+    SqliteStatement put(s_.db, "INSERT OR REPLACE INTO master.tw_database_status VALUES (?, ?)");
+    put.Bind(1, info.name).Bind(2, int64_t{offline ? 512 : 0}).Step();
+    s_.server->SetOffline(info.name, offline);
 }
 
 std::string Executor::SchemaFor(const std::string& db) const { return ResolveDatabase(db); }
@@ -513,6 +544,7 @@ Executor::Flow Executor::Run(const ParsedStatement& st)
     case StatementKind::Drop: RunDrop(st); break;
     case StatementKind::CreateDatabase: RunCreateDatabase(st); break;
     case StatementKind::DropDatabase: RunDropDatabase(st); break;
+    case StatementKind::AlterDatabase: RunAlterDatabase(st); break;
     case StatementKind::Dbcc: RunDbcc(st); break;
     case StatementKind::Kill: RunKill(st); break;
     case StatementKind::Truncate: RunTruncate(st); break;

@@ -87,6 +87,7 @@ private:
     void RunDrop(const ParsedStatement& s);
     void RunCreateDatabase(const ParsedStatement& s);
     void RunDropDatabase(const ParsedStatement& s);
+    void RunAlterDatabase(const ParsedStatement& s);
     void RunDbcc(const ParsedStatement& s);
     void RunKill(const ParsedStatement& s);
     void RunTruncate(const ParsedStatement& s);

@@ -617,6 +617,22 @@ void Parser::ParseAlter(ParsedStatement& s, bool firstInBatch)
         }
         return;
     }
+    if (Peek().Is("DATABASE")) {
+        Next();
+        if (!Peek().IsName())
+            Fail();
+        s.target = Next().text;
+        Expect("SET");
+        s.kind = StatementKind::AlterDatabase;
+        if (Peek().Is("OFFLINE") || Peek().Is("ONLINE"))
+            s.words.push_back(parser_detail::Upper(Next().text));
+        if (s.words.empty() || !(Peek().kind == TokenKind::End || Peek().IsOp(";") || StartsStatement(Peek()))) {
+            s.kind = StatementKind::Unsupported;
+            s.message = "ALTER DATABASE with options other than OFFLINE and ONLINE";
+            SkipToStatementEnd();
+        }
+        return;
+    }
     if (Peek().Is("PROCEDURE") || Peek().Is("PROC") || Peek().Is("VIEW") || Peek().Is("FUNCTION") ||
         Peek().Is("TRIGGER")) {
         ParseCreate(s, firstInBatch);

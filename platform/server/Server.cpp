@@ -113,13 +113,15 @@ std::unique_ptr<Server> Server::Open(const std::string& workDir, std::string* er
                 const std::string samplePath = server_detail::DatabasePath(dataDir, kSampleDatabase);
                 ins.Bind(1, std::string(kSampleDatabase)).Bind(2, 5).Bind(3, state->startTime).Bind(4, samplePath).Step();
             }
-            SqliteStatement list(db, "SELECT name, dbid, crdate, cmptlevel FROM master.tw_databases WHERE dbid > 2 "
-                                     "ORDER BY dbid");
+            SqliteStatement list(db, "SELECT d.name, d.dbid, d.crdate, d.cmptlevel, coalesce((SELECT s.status FROM "
+                                     "master.tw_database_status AS s WHERE s.name = d.name), 0) FROM "
+                                     "master.tw_databases AS d WHERE d.dbid > 2 ORDER BY d.dbid");
             while (list.Step()) {
                 const std::string name = list.Text(0);
                 const std::string path = server_detail::DatabasePath(dataDir, name);
                 sampleIsNew = sampleIsNew || (name == kSampleDatabase && !fs::exists(path));
-                state->AddDatabase({name, static_cast<int>(list.Int(1)), path, list.Text(2), static_cast<int>(list.Int(3))});
+                state->AddDatabase({name, static_cast<int>(list.Int(1)), path, list.Text(2),
+                                    static_cast<int>(list.Int(3)), (list.Int(4) & 512) != 0});
             }
         }
         // Attach the user databases (a fresh connection sees them all) and give each its catalogue.

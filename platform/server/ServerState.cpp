@@ -73,6 +73,14 @@ void ServerState::RemoveDatabase(const std::string& name)
                      databases_.end());
 }
 
+void ServerState::SetOffline(const std::string& name, bool offline)
+{
+    std::lock_guard<std::mutex> lock(mutex_);
+    for (DatabaseInfo& d : databases_)
+        if (server_state_detail::SameName(d.name, name))
+            d.offline = offline;
+}
+
 int ServerState::RegisterSession(SessionState* session)
 {
     std::lock_guard<std::mutex> lock(mutex_);

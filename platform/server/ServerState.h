@@ -22,6 +22,7 @@ struct DatabaseInfo {
     std::string path;       // SQLite file name or URI
     std::string crdate;
     int cmptlevel = 80;
+    bool offline = false;
 };
 
 class ServerState : public std::enable_shared_from_this<ServerState> {
@@ -37,6 +38,7 @@ public:
     bool FindDatabase(int dbid, DatabaseInfo* info) const;
     void AddDatabase(const DatabaseInfo& info);
     void RemoveDatabase(const std::string& name);
+    void SetOffline(const std::string& name, bool offline);
 
     int RegisterSession(SessionState* session);
     void UnregisterSession(int spid);

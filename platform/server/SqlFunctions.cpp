@@ -853,6 +853,8 @@ void DatabasePropertyEx(sqlite3_context* ctx, int, Args argv)
     if (!s || IsNull(argv[0]) || IsNull(argv[1]) || !s->server->FindDatabase(Text(argv[0]), &info))
         return sqlite3_result_null(ctx);
     const std::string p = Lower(Text(argv[1]));
+    // An offline database has no readable options: only its status is known.
+    if (info.offline && p != "status") return sqlite3_result_null(ctx);
     static const std::pair<const char*, int> flags[] = {
         {"isansinulldefault", 0}, {"isansinullsenabled", 0}, {"isansipaddingenabled", 0},
         {"isansiwarningsenabled", 0}, {"isarithmeticabortenabled", 0}, {"isautoclose", 0},
@@ -866,7 +868,7 @@ void DatabasePropertyEx(sqlite3_context* ctx, int, Args argv)
         if (p == name) return sqlite3_result_int(ctx, value);
     if (p == "collation") return ResultText(ctx, "SQL_Latin1_General_CP1_CI_AS");
     if (p == "recovery") return ResultText(ctx, Lower(info.name) == "master" || Lower(info.name) == "tempdb" ? "SIMPLE" : "FULL");
-    if (p == "status") return ResultText(ctx, "ONLINE");
+    if (p == "status") return ResultText(ctx, info.offline ? "OFFLINE" : "ONLINE");
     if (p == "updateability") return ResultText(ctx, "READ_WRITE");
     if (p == "useraccess") return ResultText(ctx, "MULTI_USER");
     sqlite3_result_null(ctx);

@@ -205,7 +205,14 @@ TEST_F(DmoServer, DatabaseNamesAreQuoted)
 
 TEST_F(DmoServer, AnOfflineDatabaseReportsItsStatus)
 {
-    GTEST_SKIP() << "the embedded server has no ALTER DATABASE ... SET OFFLINE to make one";
+    server->ExecuteImmediate("create database Dozing");
+    server->ExecuteImmediate("alter database Dozing set offline");
+    server->GetDatabases()->Refresh();
+    _Database2Ptr dozing;
+    server->GetDatabases()->Item("Dozing")->QueryInterface(IID__Database2, reinterpret_cast<void**>(&dozing));
+    ASSERT_TRUE(dozing);
+    EXPECT_EQ(dozing->GetStatus() & SQLDMODBStat_Offline, SQLDMODBStat_Offline);
+    server->ExecuteImmediate("alter database Dozing set online; drop database Dozing");
 }
 
 } // namespace dmoserver

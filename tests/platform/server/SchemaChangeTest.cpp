@@ -129,3 +129,39 @@ TEST_F(OwnersTest, OneNameUnderTwoOwnersStaysTwoObjects)
 }
 
 } // namespace tw::server::test
+
+namespace tw::server::test {
+
+TEST_F(ServerTest, AnOfflineDatabaseRefusesUseUntilBroughtOnline)
+{
+    ASSERT_FALSE(Run("IF db_id('Sleepy') IS NOT NULL DROP DATABASE Sleepy").HasError());
+    ASSERT_FALSE(Run("CREATE DATABASE Sleepy\nCREATE TABLE Sleepy.dbo.t (a int)\nINSERT Sleepy..t VALUES (7)")
+                     .HasError());
+    auto inside = NewSession("Sleepy");
+    EXPECT_EQ(ErrorNumber(Run("ALTER DATABASE Sleepy SET OFFLINE")), 5070);
+    inside.reset();
+
+    BufferedSink offline = Run("ALTER DATABASE Sleepy SET OFFLINE\n"
+                               "SELECT DATABASEPROPERTYEX('Sleepy', 'Status'), status & 512 FROM master..sysdatabases "
+                               "WHERE name = 'Sleepy'");
+    ASSERT_FALSE(offline.HasError()) << Describe(offline);
+    EXPECT_EQ(Cell(offline, 0, 0, 0), "OFFLINE");
+    EXPECT_EQ(Cell(offline, 0, 0, 1), "512");
+    BufferedSink use = Run("USE Sleepy");
+    ASSERT_TRUE(use.HasError());
+    EXPECT_EQ(use.FirstError()->number, 942);
+    EXPECT_EQ(use.FirstError()->text, "Database 'Sleepy' cannot be opened because it is offline.");
+    EXPECT_EQ(ErrorNumber(Run("SELECT * FROM Sleepy..t")), 942);
+    EXPECT_EQ(ErrorNumber(Run("ALTER DATABASE master SET OFFLINE")), 5058);
+
+    BufferedSink online = Run("ALTER DATABASE Sleepy SET ONLINE\nSELECT a FROM Sleepy..t\n"
+                              "SELECT DATABASEPROPERTYEX('Sleepy', 'Status'), status & 512 FROM master..sysdatabases "
+                              "WHERE name = 'Sleepy'");
+    ASSERT_FALSE(online.HasError()) << Describe(online);
+    EXPECT_EQ(Cell(online, 0), "7");
+    EXPECT_EQ(Cell(online, 1, 0, 0), "ONLINE");
+    EXPECT_EQ(Cell(online, 1, 0, 1), "0");
+    EXPECT_FALSE(Run("DROP DATABASE Sleepy").HasError());
+}
+
+} // namespace tw::server::test
