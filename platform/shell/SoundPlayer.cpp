@@ -9,6 +9,8 @@ namespace tw::shell {
 
 namespace {
 
+constexpr Uint16 kSoundBufferSamples = 256;
+
 // SDL's wave buffer, freed however the play ends.
 struct LoadedWave {
     SDL_AudioSpec spec{};
@@ -81,6 +83,8 @@ bool SoundPlayer::Play(const std::vector<uint8_t>& waveImage, bool async, bool n
         if (!EnsureAudioLocked())
             return false;
         CloseDeviceLocked();
+        // Short device buffers: a menu click should not wait behind half a second of silence.
+        wave.spec.samples = kSoundBufferSamples;
         device_ = SDL_OpenAudioDevice(nullptr, 0, &wave.spec, nullptr, 0);
         if (!device_)
             return false;
