@@ -1,9 +1,11 @@
 #include "platform/server/SecurityProcedures.h"
 
+#include <cctype>
 #include <set>
 
 #include "platform/server/Catalog.h"
 #include "platform/server/Executor.h"
+#include "platform/server/ObjectName.h"
 #include "platform/server/SessionState.h"
 #include "platform/server/SqlError.h"
 #include "platform/server/SqliteStatement.h"
@@ -11,12 +13,25 @@
 
 namespace tw::server {
 
+namespace secproc_detail {
+
+std::string Lower(std::string text)
+{
+    for (char& c : text)
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return text;
+}
+
+} // namespace secproc_detail
+
+using secproc_detail::Lower;
+
 SecurityProcedures::SecurityProcedures(Executor& executor) : x_(executor) {}
 
 bool SecurityProcedures::Has(const std::string& n)
 {
     static const std::set<std::string> names = {"sp_addlogin", "sp_adduser", "sp_grantdbaccess", "sp_dropuser",
-                                                "sp_revokedbaccess"};
+                                                "sp_revokedbaccess", "sp_procoption"};
     return names.count(n) > 0;
 }
 
@@ -37,6 +52,7 @@ int SecurityProcedures::Run(const std::string& n, const Args& args)
     if (n == "sp_grantdbaccess") return AddUser(args, true);
     if (n == "sp_dropuser") return DropUser(args, false);
     if (n == "sp_revokedbaccess") return DropUser(args, true);
+    if (n == "sp_procoption") return ProcedureOption(args);
     throw SqlError::NoProcedure(n);
 }
 
@@ -93,6 +109,32 @@ int SecurityProcedures::DropUser(const Args& args, bool revokeStyle)
     catalog.DropUser(uid);
     if (!revokeStyle)
         x_.Inform("User has been dropped from current database.");
+    return 0;
+}
+
+int SecurityProcedures::ProcedureOption(const Args& args)
+{
+    SessionState& s = x_.Session();
+    const std::string procedure = Text(args, 0, "@procname");
+    const std::string option = Lower(Text(args, 1, "@optionname"));
+    const std::string value = Lower(Text(args, 2, "@optionvalue"));
+    const bool on = value == "true" || value == "on";
+    if (option != "startup" || !(on || value == "false" || value == "off"))
+        throw SqlError(15600, 15, "An invalid parameter or option was specified for procedure 'sp_procoption'.");
+    const ObjectName name = ObjectName::Parse(procedure);
+    Catalog catalog(s.db, s.database);
+    const int64_t id = name.valid ? catalog.Resolve(name.owner, name.name, "", catalog.LoginUid(s.login)) : 0;
+    if (!id)
+        throw SqlError(15009, 16, "The object '" + procedure + "' does not exist in database '" + s.database +
+                                      "' or is invalid for this operation.");
+    // Startup procedures run in master as dbo when the server starts, so only those qualify.
+    if (Lower(s.database) != "master" || catalog.ObjectUid(id) != Catalog::kDboUid ||
+        catalog.ObjectType(id) != Catalog::kProcedure)
+        throw SqlError(15398, 11, "Only objects in the master database owned by dbo can have the startup setting "
+                                  "changed.");
+    SqliteStatement put(s.db, "INSERT OR REPLACE INTO " + catalog.Table("tw_tableoptions") +
+                                  " VALUES (?, 'startup', ?)");
+    put.Bind(1, id).Bind(2, int64_t{on ? 1 : 0}).Step();
     return 0;
 }
 

@@ -1,6 +1,6 @@
 // The system procedures that manage logins, database users and module
 // options: sp_addlogin, sp_adduser/sp_grantdbaccess, sp_dropuser/
-// sp_revokedbaccess.
+// sp_revokedbaccess, and sp_procoption.
 #pragma once
 
 #include <string>
@@ -29,6 +29,7 @@ private:
     int AddLogin(const Args& args);
     int AddUser(const Args& args, bool grantStyle);
     int DropUser(const Args& args, bool revokeStyle);
+    int ProcedureOption(const Args& args);
 
     Executor& x_;
 };

@@ -904,12 +904,14 @@ void ObjectProperty(sqlite3_context* ctx, int, Args argv)
         if (p == "isconstraint")
             return sqlite3_result_int(ctx, type == "PK" || type == "UQ" || type == "F " || type == "C " || type == "D ");
         if (p == "ismsshipped") return sqlite3_result_int(ctx, type == "S ");
-        if (p == "ownerid") return sqlite3_result_int(ctx, 1);
+        if (p == "ownerid") return sqlite3_result_int(ctx, catalog.ObjectUid(id));
         if (p == "isansinullson" || p == "isquotedidenton") return sqlite3_result_int(ctx, 1);
-        if (p == "isexecuted" || p == "isreplproc" || p == "execisstartup" || p == "isencrypted")
+        if (p == "isexecuted" || p == "isreplproc" || p == "isencrypted")
             return sqlite3_result_int(ctx, 0);
-        if (p == "tableispinned" || p == "tablelockonbulkload" || p == "tabletextinrowlimit") {
-            const std::string option = p == "tableispinned" ? "pintable"
+        if (p == "execisstartup" && type != Catalog::kProcedure) return sqlite3_result_null(ctx);
+        if (p == "tableispinned" || p == "tablelockonbulkload" || p == "tabletextinrowlimit" ||
+            p == "execisstartup") {
+            const std::string option = p == "execisstartup" ? "startup" : p == "tableispinned" ? "pintable"
                                        : p == "tablelockonbulkload" ? "table lock on bulk load" : "text in row";
             SqliteStatement q(s->db, "SELECT value FROM " + catalog.Table("tw_tableoptions") +
                                          " WHERE id = ? AND name = ?");

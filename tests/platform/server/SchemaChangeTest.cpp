@@ -165,3 +165,38 @@ TEST_F(ServerTest, AnOfflineDatabaseRefusesUseUntilBroughtOnline)
 }
 
 } // namespace tw::server::test
+
+namespace tw::server::test {
+
+TEST_F(ServerTest, StartupOptionOnlyForDboProceduresInMaster)
+{
+    BufferedSink created = Run("USE master");
+    ASSERT_FALSE(created.HasError());
+    Run("IF object_id('dbo.AtStart') IS NOT NULL DROP PROCEDURE dbo.AtStart");
+    ASSERT_FALSE(Run("CREATE PROCEDURE dbo.AtStart AS SELECT 1").HasError());
+    BufferedSink set = Run("EXEC sp_procoption 'AtStart', 'startup', 'true'\n"
+                           "SELECT OBJECTPROPERTY(object_id('AtStart'), 'ExecIsStartup')\n"
+                           "EXEC sp_procoption @ProcName = 'dbo.AtStart', @OptionName = 'startup', @OptionValue = 'off'\n"
+                           "SELECT OBJECTPROPERTY(object_id('AtStart'), 'ExecIsStartup')");
+    ASSERT_FALSE(set.HasError()) << Describe(set);
+    EXPECT_EQ(Cell(set, 0), "1");
+    EXPECT_EQ(Cell(set, 1), "0");
+
+    struct Refusal {
+        const char* batch;
+        int number;
+    };
+    const Refusal refusals[] = {
+        {"EXEC sp_procoption 'AtStart', 'autostart', 'true'", 15600},
+        {"EXEC sp_procoption 'AtStart', 'startup', 'maybe'", 15600},
+        {"EXEC sp_procoption 'NoSuchProc', 'startup', 'true'", 15009},
+        {"EXEC sp_procoption 'sysobjects', 'startup', 'true'", 15398},
+        {"USE TarnSample EXEC sp_procoption 'usp_CustomerOrders', 'startup', 'true'", 15398},
+    };
+    for (const Refusal& r : refusals)
+        EXPECT_EQ(ErrorNumber(Run(r.batch)), r.number) << r.batch;
+    EXPECT_EQ(Cell(Run("SELECT OBJECTPROPERTY(object_id('usp_CustomerOrders'), 'ExecIsStartup')")), "0");
+    Run("USE master DROP PROCEDURE dbo.AtStart");
+}
+
+} // namespace tw::server::test
