@@ -2,10 +2,16 @@
 #include <cstdio>
 #include <cstring>
 #include <fstream>
+#include <map>
+#include <string>
+#include <tuple>
 #include <vector>
 
 #include "platform/win32/gdi/DibFormat.h"
 #include "platform/win32/gdi/GdiObjects.h"
+#include "platform/win32/gdi/ResourceImages.h"
+#include "platform/win32/gdi/SystemMetrics.h"
+#include "platform/win32/resource/ResourceLoader.h"
 #include "platform/win32/gdi/windraw.h"
 
 using tw::gdi::BitmapObject;
@@ -127,21 +133,96 @@ std::shared_ptr<BitmapObject> ImageScaled(const BitmapObject& source, int width,
 
 }  // namespace
 
-HANDLE LoadImage(HINSTANCE, LPCSTR name, UINT type, int cx, int cy, UINT fuLoad)
+namespace {
+
+// LR_SHARED images: one handle per module, name, type and size for the whole run.
+struct ImageSharedKey {
+    HINSTANCE module;
+    std::string name;  // "#id" for an integer resource
+    UINT type;
+    int cx, cy;
+    bool operator<(const ImageSharedKey& o) const
+    {
+        return std::tie(module, name, type, cx, cy) < std::tie(o.module, o.name, o.type, o.cx, o.cy);
+    }
+};
+
+std::map<ImageSharedKey, HANDLE>& ImageSharedCache()
 {
-    // Images from the program's resources come with the resource compiler.
-    if (!(fuLoad & LR_LOADFROMFILE) || !name || IS_INTRESOURCE(name) || type != IMAGE_BITMAP)
-        return nullptr;
-    std::vector<uint8_t> bytes;
-    if (!ImageReadFile(name, bytes))
-        return nullptr;
-    std::lock_guard lock(tw::gdi::GdiLock());
+    static std::map<ImageSharedKey, HANDLE> cache;
+    return cache;
+}
+
+std::string ImageResourceKey(LPCSTR name)
+{
+    return IS_INTRESOURCE(name) ? "#" + std::to_string(LOWORD(name)) : std::string(name);
+}
+
+HANDLE ImageFromBmpBytes(const std::vector<uint8_t>& bytes, int cx, int cy, UINT fuLoad)
+{
     auto bitmap = ImageDecodeBmp(bytes, fuLoad);
     if (!bitmap)
         return nullptr;
     if ((cx > 0 && cx != bitmap->width) || (cy > 0 && cy != bitmap->height))
         bitmap = ImageScaled(*bitmap, cx > 0 ? cx : bitmap->width, cy > 0 ? cy : bitmap->height);
     return tw::gdi::AddObject(bitmap);
+}
+
+HANDLE ImageFromResource(HINSTANCE module, LPCSTR name, UINT type, int cx, int cy, UINT fuLoad)
+{
+    if (type == IMAGE_BITMAP) {
+        const std::vector<uint8_t> bytes = tw::gdi::ResourceBitmapFile(module, name);
+        return bytes.empty() ? nullptr : ImageFromBmpBytes(bytes, cx, cy, fuLoad);
+    }
+    if (type != IMAGE_ICON && type != IMAGE_CURSOR)
+        return nullptr;
+    if (fuLoad & LR_DEFAULTSIZE) {
+        const bool icon = type == IMAGE_ICON;
+        cx = cx ? cx : GetSystemMetrics(icon ? SM_CXICON : SM_CXCURSOR);
+        cy = cy ? cy : GetSystemMetrics(icon ? SM_CYICON : SM_CYCURSOR);
+    }
+    return tw::gdi::ResourceIcon(module, name, type == IMAGE_CURSOR, cx, cy);
+}
+
+}  // namespace
+
+HANDLE LoadImage(HINSTANCE hInst, LPCSTR name, UINT type, int cx, int cy, UINT fuLoad)
+{
+    if (!name)
+        return nullptr;
+    std::lock_guard lock(tw::gdi::GdiLock());
+    if (fuLoad & LR_LOADFROMFILE) {
+        // Only BMP files are read from disk; icon and cursor files are not.
+        if (IS_INTRESOURCE(name) || type != IMAGE_BITMAP)
+            return nullptr;
+        std::vector<uint8_t> bytes;
+        if (!ImageReadFile(name, bytes))
+            return nullptr;
+        return ImageFromBmpBytes(bytes, cx, cy, fuLoad);
+    }
+    if (!(fuLoad & LR_SHARED))
+        return ImageFromResource(hInst, name, type, cx, cy, fuLoad);
+    const ImageSharedKey key{hInst ? hInst : tw::ProgramInstance(), ImageResourceKey(name), type, cx, cy};
+    auto& cache = ImageSharedCache();
+    if (auto found = cache.find(key); found != cache.end())
+        return found->second;
+    HANDLE image = ImageFromResource(hInst, name, type, cx, cy, fuLoad);
+    if (image)
+        cache.emplace(key, image);
+    return image;
+}
+
+HBITMAP LoadBitmap(HINSTANCE hInstance, LPCSTR lpBitmapName)
+{
+    return static_cast<HBITMAP>(LoadImage(hInstance, lpBitmapName, IMAGE_BITMAP, 0, 0, 0));
+}
+
+HICON LoadIcon(HINSTANCE hInstance, LPCSTR lpIconName)
+{
+    // The platform's own icons (a NULL instance) are not kept here.
+    if (!hInstance)
+        return nullptr;
+    return static_cast<HICON>(LoadImage(hInstance, lpIconName, IMAGE_ICON, 0, 0, LR_DEFAULTSIZE | LR_SHARED));
 }
 
 HANDLE CopyImage(HANDLE h, UINT type, int cx, int cy, UINT flags)

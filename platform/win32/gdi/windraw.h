@@ -195,9 +195,13 @@ BOOL DrawIconEx(HDC hdc, int xLeft, int yTop, HICON hIcon, int cxWidth, int cyWi
 #define LR_CREATEDIBSECTION 0x00002000
 #define LR_SHARED 0x00008000
 
-// Bitmaps from BMP files (LR_LOADFROMFILE); resources and icon files are not
-// known yet, and fail with NULL.
+// Bitmaps from BMP files (LR_LOADFROMFILE), and bitmaps, icons and cursors
+// from a module's resources (NULL: the program's); icon files are not read.
+// LR_SHARED gives one handle per image for the whole run.
 HANDLE LoadImage(HINSTANCE hInst, LPCSTR name, UINT type, int cx, int cy, UINT fuLoad);
+HBITMAP LoadBitmap(HINSTANCE hInstance, LPCSTR lpBitmapName);
+// Icons of the program's resources at the default icon size, shared.
+HICON LoadIcon(HINSTANCE hInstance, LPCSTR lpIconName);
 #define LoadImageA LoadImage
 HANDLE CopyImage(HANDLE h, UINT type, int cx, int cy, UINT flags);
 
