@@ -2,6 +2,7 @@
 // object selection, clipping and device capabilities.
 #include "platform/display/Display.h"
 #include "platform/win32/gdi/DeviceContext.h"
+#include "platform/win32/gdi/PrinterDC.h"
 
 using tw::gdi::DeviceContext;
 using tw::gdi::FindDC;
@@ -93,6 +94,7 @@ HDC CreateCompatibleDC(HDC hdc)
 BOOL DeleteDC(HDC hdc)
 {
     std::lock_guard lock(GdiLock());
+    tw::gdi::ForgetPrinterDC(hdc);
     auto dc = FindDC(hdc);
     if (!dc)
         return FALSE;
@@ -470,6 +472,8 @@ BOOL RectVisible(HDC hdc, const RECT* lprect)
 int GetDeviceCaps(HDC hdc, int index)
 {
     std::lock_guard lock(GdiLock());
+    if (int printerCaps = 0; tw::gdi::PrinterDeviceCaps(hdc, index, printerCaps))
+        return printerCaps;
     auto dc = FindDC(hdc);
     if (!dc)
         return 0;

@@ -570,6 +570,75 @@ int GetObject(HGDIOBJ h, int c, LPVOID pv);
 DWORD GetObjectType(HGDIOBJ h);
 HGDIOBJ GetCurrentObject(HDC hdc, UINT type);
 
+// --- printers -----------------------------------------------------------------------
+#define CCHDEVICENAME 32
+#define CCHFORMNAME 32
+
+#define DM_ORIENTATION 0x00000001L
+#define DM_PAPERSIZE 0x00000002L
+#define DM_COPIES 0x00000100L
+
+#define DMORIENT_PORTRAIT 1
+#define DMORIENT_LANDSCAPE 2
+
+#define DMPAPER_LETTER 1
+#define DMPAPER_LEGAL 5
+#define DMPAPER_A3 8
+#define DMPAPER_A4 9
+#define DMPAPER_A5 11
+
+// The printing half of the platform's device mode record; dmSize tells its size.
+typedef struct _devicemodeA {
+    BYTE dmDeviceName[CCHDEVICENAME];
+    WORD dmSpecVersion;
+    WORD dmDriverVersion;
+    WORD dmSize;
+    WORD dmDriverExtra;
+    DWORD dmFields;
+    short dmOrientation;
+    short dmPaperSize;
+    short dmPaperLength;
+    short dmPaperWidth;
+    short dmScale;
+    short dmCopies;
+    short dmDefaultSource;
+    short dmPrintQuality;
+    short dmColor;
+    short dmDuplex;
+    short dmYResolution;
+    short dmTTOption;
+    short dmCollate;
+    BYTE dmFormName[CCHFORMNAME];
+    WORD dmLogPixels;
+    DWORD dmBitsPerPel;
+    DWORD dmPelsWidth;
+    DWORD dmPelsHeight;
+    DWORD dmDisplayFlags;
+    DWORD dmDisplayFrequency;
+} DEVMODE, *LPDEVMODE;
+
+typedef struct _DOCINFOA {
+    int cbSize;
+    LPCSTR lpszDocName;
+    // The file the document goes to; null: the printer's own destination.
+    LPCSTR lpszOutput;
+    LPCSTR lpszDatatype;
+    DWORD fwType;
+} DOCINFO, *LPDOCINFO;
+
+#define SP_ERROR (-1)
+
+// A printer DC for "PDF" (a PDF file) or a printer the system lists; NULL
+// with ERROR_INVALID_PRINTER_NAME for any other device.
+HDC CreateDC(LPCSTR pszDriver, LPCSTR pszDevice, LPCSTR pszPort, const DEVMODE* pdm);
+int StartDoc(HDC hdc, const DOCINFO* lpdi);
+int EndDoc(HDC hdc);
+int AbortDoc(HDC hdc);
+int StartPage(HDC hdc);
+int EndPage(HDC hdc);
+// The printer new documents go to: the system's default, else "PDF".
+BOOL GetDefaultPrinter(LPSTR pszBuffer, LPDWORD pcchBuffer);
+
 // --- device contexts ------------------------------------------------------------
 HDC CreateCompatibleDC(HDC hdc);
 BOOL DeleteDC(HDC hdc);
