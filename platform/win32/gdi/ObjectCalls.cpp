@@ -2,6 +2,7 @@
 #include <cstring>
 
 #include "platform/win32/gdi/DeviceContext.h"
+#include "platform/win32/gdi/SystemColors.h"
 
 using tw::gdi::GdiLock;
 

@@ -3,6 +3,7 @@
 
 #include <csignal>
 #include <cstdlib>
+#include <cstring>
 #include <string>
 #include <sys/wait.h>
 #include <unistd.h>

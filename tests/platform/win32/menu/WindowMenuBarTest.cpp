@@ -2,6 +2,9 @@
 // keeps it: for windows whose procedure only calls DefWindowProc.
 #include <gtest/gtest.h>
 
+#include "platform/win32/gdi/SystemColors.h"
+#include "platform/win32/gdi/SystemMetrics.h"
+#include "platform/win32/gdi/wingdi.h"
 #include "platform/win32/menu/MenuBar.h"
 #include "platform/win32/menu/winmenu.h"
 #include "platform/win32/resource/MenuTemplate.h"
