@@ -176,3 +176,11 @@ BOOL GetSaveFileName(LPOPENFILENAME lpofn);
 #define edt4 0x0483
 #define edt5 0x0484
 #define edt6 0x0485
+// The colour dialog's red, green and blue boxes, its sample of the chosen
+// colour, its add and define buttons.
+#define COLOR_RED 706
+#define COLOR_GREEN 707
+#define COLOR_BLUE 708
+#define COLOR_CURRENT 709
+#define COLOR_ADD 712
+#define COLOR_MIX 719
