@@ -146,8 +146,10 @@ int MessageBoxEx(HWND hWnd, LPCSTR lpText, LPCSTR lpCaption, UINT uType, WORD wL
 
 namespace tw {
 
-// Makes MessageBox the framework's error box (CException::ReportError and
-// the framework's own prompts). The program calls it once at start-up.
-void InstallDialogErrorBox();
+// The framework's error box (CException::ReportError and the framework's own
+// prompts) as a message box: the text, or the string resource nIDPrompt when
+// text is NULL, under the program's title. When no box can be shown the text
+// goes to standard error and the default button is the answer.
+int ShowFrameworkErrorBox(LPCTSTR text, UINT nType, UINT nIDPrompt);
 
 }  // namespace tw

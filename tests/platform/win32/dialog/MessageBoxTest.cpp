@@ -291,7 +291,7 @@ TEST_F(MessageBoxTest, AnUnknownButtonSetOrOwnerShowsNothing)
 
 TEST_F(MessageBoxTest, TheFrameworksErrorBoxIsAMessageBoxWithTheTextOrItsPrompt)
 {
-    tw::InstallDialogErrorBox();
+    tw::SetErrorBoxFunction(tw::ShowFrameworkErrorBox);
     std::string shown;
     std::string caption;
     bool seen = false;
