@@ -44,7 +44,10 @@ IMalloc* ShellAllocator()
 
 LPITEMIDLIST ItemIdListFromPath(const std::string& absolutePath)
 {
-    const auto names = PathComponents(absolutePath);
+    auto names = PathComponents(absolutePath);
+    // The empty list is the desktop, so the root folder is an item of its own.
+    if (names.empty())
+        names.push_back("/");
     size_t bytes = kItemCountBytes;
     for (const auto& name : names) {
         if (name.size() + kItemCountBytes > 0xFFFF)
@@ -75,8 +78,14 @@ std::optional<std::string> PathFromItemIdList(LPCITEMIDLIST pidl)
         const USHORT count = ItemCount(item);
         if (count <= kItemCountBytes)
             return std::nullopt;
-        path += '/';
-        path.append(reinterpret_cast<const char*>(item + kItemCountBytes), count - kItemCountBytes);
+        const std::string name(reinterpret_cast<const char*>(item + kItemCountBytes), count - kItemCountBytes);
+        if (name == "/") {
+            path = name;
+            continue;
+        }
+        if (path.empty() || path.back() != '/')
+            path += '/';
+        path += name;
     }
     if (path.empty())
         return std::nullopt;

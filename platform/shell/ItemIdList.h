@@ -1,6 +1,6 @@
 // Item-id lists over the local file system: one item per path component
 // below "/", holding the component's name in UTF-8 (no terminator, the
-// item's size bounds it).
+// item's size bounds it); "/" itself is the single item "/".
 #pragma once
 
 #include <optional>

@@ -48,3 +48,32 @@ BOOL SHGetPathFromIDList(LPCITEMIDLIST pidl, LPSTR pszPath);
 LPITEMIDLIST ILCreateFromPath(LPCSTR pszPath);
 UINT ILGetSize(LPCITEMIDLIST pidl);
 void ILFree(LPITEMIDLIST pidl);
+
+// --- the folder-browse dialog ---------------------------------------------------------
+typedef int(CALLBACK* BFFCALLBACK)(HWND hwnd, UINT uMsg, LPARAM lParam, LPARAM lpData);
+
+typedef struct _browseinfoA {
+    HWND hwndOwner;
+    PCIDLIST_ABSOLUTE pidlRoot;
+    LPSTR pszDisplayName;  // MAX_PATH characters: the chosen folder's name
+    LPCSTR lpszTitle;
+    UINT ulFlags;
+    BFFCALLBACK lpfn;
+    LPARAM lParam;
+    int iImage;  // the chosen folder's index in the system image list
+} BROWSEINFO, *LPBROWSEINFO;
+
+#define BIF_RETURNONLYFSDIRS 0x00000001
+#define BIF_DONTGOBELOWDOMAIN 0x00000002
+
+// Messages to the callback.
+#define BFFM_INITIALIZED 1
+#define BFFM_SELCHANGED 2  // lParam: the selected folder's item-id list
+
+// Messages to the dialog.
+#define BFFM_ENABLEOK (WM_USER + 101)
+// wParam TRUE: lParam is a path; FALSE: an item-id list.
+#define BFFM_SETSELECTION (WM_USER + 102)
+
+// The chosen folder as a list from the shell allocator, or null when cancelled.
+LPITEMIDLIST SHBrowseForFolder(LPBROWSEINFO lpbi);

@@ -33,6 +33,12 @@ TEST_F(ItemIdListTest, ItemsAreSixteenBitCountsIncludingThemselvesClosedByZero)
 
 TEST_F(ItemIdListTest, PathsComeBackFromTheirLists)
 {
+    for (const char* absolute : {"/", "/usr", "/usr/share/doc"}) {
+        LPITEMIDLIST list = ItemIdListFromPath(absolute);
+        ASSERT_NE(list, nullptr);
+        EXPECT_EQ(PathFromItemIdList(list), std::optional<std::string>(absolute));
+        ILFree(list);
+    }
     std::filesystem::create_directories("a b/ç");
     char path[MAX_PATH];
     LPITEMIDLIST list = ILCreateFromPath("a b\\ç");
