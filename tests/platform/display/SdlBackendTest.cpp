@@ -214,3 +214,30 @@ TEST_F(SdlBackendFixture, ADesktopIsChosenWhenOneExists)
     EXPECT_STREQ(chosen->Name(), "sdl");
     EXPECT_TRUE(message.empty());
 }
+
+TEST_F(SdlBackendFixture, FilesOfOneDropArriveAsOneEvent)
+{
+    Screen screen(320, 240);
+    InputQueue input;
+    SDL_Event e{};
+    e.type = SDL_DROPBEGIN;
+    SDL_PushEvent(&e);
+    for (const char* path : {"/tmp/a.sql", "/tmp/b c.txt"}) {
+        e = SDL_Event{};
+        e.type = SDL_DROPFILE;
+        e.drop.file = SDL_strdup(path);
+        SDL_PushEvent(&e);
+    }
+    e = SDL_Event{};
+    e.type = SDL_DROPCOMPLETE;
+    SDL_PushEvent(&e);
+    backend_->Pump(screen, input);
+
+    std::vector<InputEvent> drops;
+    for (InputEvent event; input.TryPop(event);) {
+        if (event.kind == InputKind::DropFiles)
+            drops.push_back(event);
+    }
+    ASSERT_EQ(drops.size(), 1u);
+    EXPECT_EQ(drops[0].files, (std::vector<std::string>{"/tmp/a.sql", "/tmp/b c.txt"}));
+}
