@@ -5,6 +5,7 @@
 #include <mutex>
 
 #include "platform/win32/gdi/GdiObjects.h"
+#include "platform/win32/gdi/SystemChange.h"
 
 namespace tw::gdi {
 
@@ -109,5 +110,7 @@ BOOL SetSysColors(int cElements, const INT* lpaElements, const COLORREF* lpaRgbV
     }
     for (int i = 0; i < cElements; ++i)
         tw::gdi::CurrentSysColors()[lpaElements[i]] = lpaRgbValues[i] & 0xFFFFFF;
+    if (cElements > 0)
+        tw::gdi::AnnounceSystemChange(tw::gdi::SystemChange::Colors);
     return TRUE;
 }

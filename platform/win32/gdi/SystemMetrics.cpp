@@ -7,6 +7,7 @@
 #include <mutex>
 
 #include "platform/display/Display.h"
+#include "platform/win32/gdi/SystemChange.h"
 
 namespace tw::gdi {
 
@@ -209,16 +210,20 @@ BOOL SystemParametersInfo(UINT uiAction, UINT uiParam, PVOID pvParam, UINT)
     }
     case SPI_GETWORKAREA: return MetricsCopyOut(pvParam, tw::gdi::WorkArea());
     case SPI_SETWORKAREA: {
-        std::lock_guard lock(p.mutex);
-        if (!pvParam) {
-            p.hasWorkArea = false;
-            return TRUE;
+        const RECT before = tw::gdi::WorkArea();
+        {
+            std::lock_guard lock(p.mutex);
+            if (pvParam) {
+                const RECT area = *static_cast<const RECT*>(pvParam);
+                if (area.right <= area.left || area.bottom <= area.top)
+                    return FALSE;
+                p.workArea = area;
+            }
+            p.hasWorkArea = pvParam != nullptr;
         }
-        const RECT area = *static_cast<const RECT*>(pvParam);
-        if (area.right <= area.left || area.bottom <= area.top)
-            return FALSE;
-        p.workArea = area;
-        p.hasWorkArea = true;
+        const RECT after = tw::gdi::WorkArea();
+        if (std::memcmp(&before, &after, sizeof(RECT)) != 0)
+            tw::gdi::AnnounceSystemChange(tw::gdi::SystemChange::WorkArea);
         return TRUE;
     }
     case SPI_GETDRAGFULLWINDOWS: {

@@ -2,13 +2,13 @@
 // input and presents the screen, paints the desktop and, when asked by
 // TARNWICK_SCREENSHOT, saves the screen the first time it is idle and then
 // closes the program as its user would; every thread blinks its caret.
-#include <array>
 #include <atomic>
 #include <cstdio>
 #include <cstdlib>
+#include <mutex>
 
 #include "platform/display/Display.h"
-#include "platform/win32/gdi/SystemColors.h"
+#include "platform/win32/gdi/SystemChange.h"
 #include "platform/win32/gdi/SystemMetrics.h"
 #include "platform/win32/user/Caret.h"
 #include "platform/win32/user/InputRouter.h"
@@ -54,41 +54,53 @@ void FollowNewScreenSize()
     RedrawWindow(nullptr, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
 }
 
-// SetSysColors lives with the drawing code, which cannot call up into the
-// window system; the change is noticed here, at the next idle moment, and
-// told to every top-level window with the platform's broadcast.
-void BroadcastSysColorChanges()
+void BroadcastSysColorChange()
 {
-    static std::array<DWORD, tw::gdi::kSysColorCount> known = [] {
-        std::array<DWORD, tw::gdi::kSysColorCount> table{};
-        for (int i = 0; i < tw::gdi::kSysColorCount; ++i)
-            table[static_cast<size_t>(i)] = GetSysColor(i);
-        return table;
-    }();
-    bool changed = false;
-    for (int i = 0; i < tw::gdi::kSysColorCount; ++i) {
-        const DWORD now = GetSysColor(i);
-        changed |= known[static_cast<size_t>(i)] != now;
-        known[static_cast<size_t>(i)] = now;
-    }
-    if (!changed)
-        return;
     SendMessage(HWND_BROADCAST, WM_SYSCOLORCHANGE, 0, 0);
     RedrawWindow(nullptr, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
 }
 
-// A changed work area (SystemParametersInfo) is announced like the
-// platform's SPI_SETWORKAREA broadcast, and maximised windows follow it.
-void BroadcastWorkAreaChanges()
+std::mutex g_workAreaMutex;
+bool g_workAreaKnown = false;
+RECT g_announcedWorkArea{};
+
+// A changed work area is announced like the platform's SPI_SETWORKAREA
+// broadcast, once per change whoever notices it first, and maximised
+// windows follow it. reported: the tables said it changed; otherwise only a
+// difference from the last look counts (a resized screen).
+void AnnounceWorkArea(bool reported)
 {
-    static RECT known = tw::gdi::WorkArea();
     const RECT now = tw::gdi::WorkArea();
-    if (now.left == known.left && now.top == known.top && now.right == known.right && now.bottom == known.bottom)
+    bool announce = false;
+    {
+        std::lock_guard lock(g_workAreaMutex);
+        const RECT& known = g_announcedWorkArea;
+        const bool differs = !g_workAreaKnown || now.left != known.left || now.top != known.top ||
+                             now.right != known.right || now.bottom != known.bottom;
+        announce = differs && (reported || g_workAreaKnown);
+        g_announcedWorkArea = now;
+        g_workAreaKnown = true;
+    }
+    if (!announce)
         return;
-    known = now;
     SendMessage(HWND_BROADCAST, WM_SETTINGCHANGE, SPI_SETWORKAREA, 0);
     FollowNewScreenSize();
 }
+
+// The drawing layer's tables tell of their changes as they happen.
+void OnSystemChange(tw::gdi::SystemChange change)
+{
+    switch (change) {
+    case tw::gdi::SystemChange::Colors:
+        BroadcastSysColorChange();
+        return;
+    case tw::gdi::SystemChange::WorkArea:
+        AnnounceWorkArea(true);
+        return;
+    }
+}
+
+[[maybe_unused]] const bool g_systemChangesHeard = (tw::gdi::SetSystemChangeListener(OnSystemChange), true);
 
 void ScreenshotOnFirstIdle()
 {
@@ -124,8 +136,8 @@ void IdleWork(bool aboutToWait)
     }
     if (resized)
         idle_work_detail::FollowNewScreenSize();
-    idle_work_detail::BroadcastSysColorChanges();
-    idle_work_detail::BroadcastWorkAreaChanges();
+    // A resized screen may have shrunk the work area with it.
+    idle_work_detail::AnnounceWorkArea(false);
     Painting::PaintDesktop();
     if (aboutToWait)
         idle_work_detail::ScreenshotOnFirstIdle();

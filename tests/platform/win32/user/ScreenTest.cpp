@@ -116,3 +116,47 @@ TEST_F(ScreenTest, ANewWorkAreaIsAnnouncedAndMaximisedWindowsFitIt)
 
 }  // namespace
 }  // namespace tw::user::test
+
+namespace tw::user::test {
+namespace {
+
+// The tables' changes reach the windows while the call is still running,
+// not at some later idle moment: nothing is pumped in between.
+TEST_F(ScreenTest, SystemChangesAreAnnouncedBeforeTheSettingCallReturns)
+{
+    HWND main = MakeFrame("main", RECT{100, 100, 400, 300});
+    ShowWindow(main, SW_SHOWMAXIMIZED);
+    Pump();
+    const INT index = COLOR_WINDOW;
+    const COLORREF old = GetSysColor(index);
+    const COLORREF next = RGB(9, 8, 7);
+    RECT oldArea;
+    ASSERT_TRUE(SystemParametersInfo(SPI_GETWORKAREA, 0, &oldArea, 0));
+    RECT smaller = oldArea;
+    smaller.bottom -= 40;
+
+    trace.Start();
+    ASSERT_TRUE(SetSysColors(1, &index, &next));
+    EXPECT_EQ(trace.Messages(main), std::vector<std::string>{"WM_SYSCOLORCHANGE"});
+    ASSERT_TRUE(SystemParametersInfo(SPI_SETWORKAREA, 0, &smaller, 0));
+    const auto got = trace.Messages(main);
+    EXPECT_EQ(std::count(got.begin(), got.end(), "WM_SETTINGCHANGE"), 1);
+    RECT r;
+    GetWindowRect(main, &r);
+    EXPECT_EQ(r.bottom, smaller.bottom + 4) << "the maximised window fits the new area at once";
+
+    // The same area again is no change; the next idle moment adds nothing.
+    trace.Start();
+    ASSERT_TRUE(SystemParametersInfo(SPI_SETWORKAREA, 0, &smaller, 0));
+    Pump();
+    const auto again = trace.Messages(main);
+    EXPECT_EQ(std::count(again.begin(), again.end(), "WM_SETTINGCHANGE"), 0);
+    EXPECT_EQ(std::count(again.begin(), again.end(), "WM_SYSCOLORCHANGE"), 0);
+
+    SetSysColors(1, &index, &old);
+    SystemParametersInfo(SPI_SETWORKAREA, 0, &oldArea, 0);
+    Pump();
+}
+
+}  // namespace
+}  // namespace tw::user::test
