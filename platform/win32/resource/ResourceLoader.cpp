@@ -19,7 +19,8 @@ namespace loader_detail {
 
 struct ModuleRegistry {
     std::mutex lock;
-    std::map<HINSTANCE, std::vector<const ResourceTable*>> modules;
+    // Copies: a caller's table may be a temporary; its entries live on.
+    std::map<HINSTANCE, std::vector<ResourceTable>> modules;
 };
 
 ModuleRegistry& Registry()
@@ -94,9 +95,9 @@ const ResourceEntry* Find(HMODULE hModule, LPCSTR type, LPCSTR name, const WORD*
     }
     bool typeSeen = false;
     std::vector<const ResourceEntry*> candidates;
-    for (const ResourceTable* table : module->second) {
-        for (size_t i = 0; i < table->count; ++i) {
-            const ResourceEntry& entry = table->entries[i];
+    for (const ResourceTable& table : module->second) {
+        for (size_t i = 0; i < table.count; ++i) {
+            const ResourceEntry& entry = table.entries[i];
             if (!Matches(entry.typeId, entry.typeName, typeKey))
                 continue;
             typeSeen = true;
@@ -141,8 +142,8 @@ const ResourceEntry* EntryFromHandle(HMODULE hModule, HRSRC hResInfo)
     const auto module = registry.modules.find(ResolveModule(hModule));
     if (module == registry.modules.end())
         return nullptr;
-    for (const ResourceTable* table : module->second) {
-        if (wanted >= table->entries && wanted < table->entries + table->count)
+    for (const ResourceTable& table : module->second) {
+        if (wanted >= table.entries && wanted < table.entries + table.count)
             return wanted;
     }
     return nullptr;
@@ -210,7 +211,7 @@ BOOL RegisterResources(HINSTANCE hInstance, const ResourceTable& table)
     }
     loader_detail::ModuleRegistry& registry = loader_detail::Registry();
     std::lock_guard guard(registry.lock);
-    registry.modules[hInstance].push_back(&table);
+    registry.modules[hInstance].push_back(table);
     return TRUE;
 }
 

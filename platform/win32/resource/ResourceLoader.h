@@ -33,7 +33,9 @@ namespace tw {
 HINSTANCE ProgramInstance();
 
 // Adds a table to a module; a module may hold several (the program's and a
-// library's), searched in registration order. FALSE for a null module.
+// library's), searched in registration order. FALSE for a null module. The
+// table is copied, so it may be a temporary; the entries it points to must
+// live as long as the registration.
 BOOL RegisterResources(HINSTANCE hInstance, const ResourceTable& table);
 // Forgets every table of a module; FALSE when it had none.
 BOOL UnregisterResources(HINSTANCE hInstance);

@@ -1,6 +1,7 @@
 // The table of one module's compiled resources, as the resource compiler
 // generates it. Entries are constant data; the loader hands out pointers into
-// them, so they live as long as the program.
+// them, so they live as long as the program. The table itself is only a view
+// of them and is copied when registered.
 #pragma once
 
 #include <cstddef>

@@ -186,3 +186,39 @@ TEST_F(ResourceLoader, WideLoadStringGivesThePointerForAZeroSizedBuffer)
 }
 
 }  // namespace
+
+namespace {
+
+const BYTE kTemporaryTableBytes[] = {'k', 'e', 'p', 't'};
+const tw::ResourceEntry kTemporaryTableEntries[] = {
+    {10, nullptr, 77, nullptr, 0, kTemporaryTableBytes, sizeof kTemporaryTableBytes}};
+
+// Registers a table that dies with this frame; the next call's frame
+// overwrites where it lay.
+[[gnu::noinline]] BOOL RegisterFromATemporary(HINSTANCE module)
+{
+    return tw::RegisterResources(module, tw::ResourceTable{kTemporaryTableEntries, 1});
+}
+
+[[gnu::noinline]] void ScribbleOverTheStack()
+{
+    volatile char junk[256];
+    for (size_t i = 0; i < sizeof junk; ++i)
+        junk[i] = static_cast<char>(0xA5);
+}
+
+TEST(ResourceRegistration, ATemporaryTableKeepsWorkingAfterItIsGone)
+{
+    const HINSTANCE module = reinterpret_cast<HINSTANCE>(static_cast<uintptr_t>(0x5100));
+    ASSERT_TRUE(RegisterFromATemporary(module));
+    ScribbleOverTheStack();
+    const BYTE* data = nullptr;
+    DWORD size = 0;
+    ASSERT_TRUE(tw::FindResourceBytes(module, MAKEINTRESOURCE(77), RT_RCDATA, &data, &size));
+    EXPECT_EQ(std::string(reinterpret_cast<const char*>(data), size), "kept");
+    const HRSRC found = FindResource(module, MAKEINTRESOURCE(77), RT_RCDATA);
+    EXPECT_EQ(SizeofResource(module, found), 4u);
+    EXPECT_TRUE(tw::UnregisterResources(module));
+}
+
+}  // namespace
