@@ -65,10 +65,8 @@ typedef struct _SHFILEINFOA {
 #define SHGFI_ICON 0x000000100
 #define SHGFI_DISPLAYNAME 0x000000200
 #define SHGFI_TYPENAME 0x000000400
-#define SHGFI_ATTRIBUTES 0x000000800
 #define SHGFI_SYSICONINDEX 0x000004000
 #define SHGFI_LINKOVERLAY 0x000008000
-#define SHGFI_SELECTED 0x000010000
 
 // With SHGFI_SYSICONINDEX the answer is the system image list (small or
 // large); otherwise nonzero on success. pszPath is an item-id list with SHGFI_PIDL.

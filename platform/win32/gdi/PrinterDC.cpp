@@ -100,7 +100,6 @@ public:
         sendToPrinter_ = toPrinter;
         if (!OpenDocument())
             return SP_ERROR;
-        pages_ = 0;
         return ++jobIds_;
     }
 
@@ -136,7 +135,14 @@ public:
         return EmitPage();
     }
 
-    bool EndDoc()
+    // A finished document for a system printer comes back as the job to hand
+    // over, so the print command runs outside the GDI lock.
+    struct Submission {
+        std::vector<std::string> command;
+        std::string workFile;
+    };
+
+    bool EndDoc(Submission& submission)
     {
         if (!pdf_)
             return false;
@@ -150,7 +156,12 @@ public:
             RemoveWorkFile();
             return false;
         }
-        return sendToPrinter_ ? SubmitWorkFile() : PublishWorkFile();
+        if (!sendToPrinter_)
+            return PublishWorkFile();
+        submission.command = PrintCommand(printer_, title_, setup_.copies, workPath_);
+        submission.workFile = workPath_;
+        workPath_.clear();
+        return true;
     }
 
     void Abandon()
@@ -239,7 +250,6 @@ private:
         const bool drawn = cairo_status(cr) == CAIRO_STATUS_SUCCESS;
         cairo_destroy(cr);
         cairo_surface_destroy(image);
-        ++pages_;
         return drawn;
     }
 
@@ -254,14 +264,6 @@ private:
         }
         workPath_.clear();
         return true;
-    }
-
-    bool SubmitWorkFile()
-    {
-        const bool sent =
-            CurrentPrinterSpooler()->Submit(PrintCommand(printer_, title_, setup_.copies, workPath_));
-        RemoveWorkFile();
-        return sent;
     }
 
     void RemoveWorkFile()
@@ -284,7 +286,6 @@ private:
     cairo_surface_t* pdf_ = nullptr;
     std::shared_ptr<BitmapObject> page_;
     bool pageOpen_ = false;
-    int pages_ = 0;
     static inline int jobIds_ = 0;
 };
 
@@ -403,9 +404,19 @@ int EndPage(HDC hdc)
 
 int EndDoc(HDC hdc)
 {
-    std::lock_guard lock(tw::gdi::GdiLock());
-    auto* job = FindPrinterJob(hdc);
-    return job && job->EndDoc() ? 1 : SP_ERROR;
+    tw::gdi::PrinterJob::Submission submission;
+    {
+        std::lock_guard lock(tw::gdi::GdiLock());
+        auto* job = FindPrinterJob(hdc);
+        if (!job || !job->EndDoc(submission))
+            return SP_ERROR;
+    }
+    if (submission.command.empty())
+        return 1;
+    const bool sent = tw::gdi::CurrentPrinterSpooler()->Submit(submission.command);
+    std::error_code ec;
+    std::filesystem::remove(submission.workFile, ec);
+    return sent ? 1 : SP_ERROR;
 }
 
 int AbortDoc(HDC hdc)

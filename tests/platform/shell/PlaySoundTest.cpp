@@ -48,7 +48,7 @@ std::vector<uint8_t> MakeWave(int milliseconds)
     return wave;
 }
 
-void WriteFile(const char* path, const std::vector<uint8_t>& bytes)
+void WriteWaveFile(const char* path, const std::vector<uint8_t>& bytes)
 {
     std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()), bytes.size());
 }
@@ -58,8 +58,8 @@ protected:
     void SetUp() override
     {
         setenv("SDL_AUDIODRIVER", "dummy", 1);
-        WriteFile("click.wav", MakeWave(30));
-        WriteFile("long.wav", MakeWave(3000));
+        WriteWaveFile("click.wav", MakeWave(30));
+        WriteWaveFile("long.wav", MakeWave(3000));
         std::ofstream("broken.wav") << "RIFF not really";
     }
     void TearDown() override
