@@ -22,6 +22,7 @@
 #include "platform/server/SystemProcedures.h"
 #include "platform/server/SystemViews.h"
 #include "platform/server/TableDefinition.h"
+#include "platform/server/TableRebuild.h"
 
 namespace tw::server {
 
@@ -1720,13 +1721,38 @@ void Executor::RunAlterTable(const ParsedStatement& st)
     BeginImplicitTransaction(true);
     const std::string storage = catalog.StorageName(id);
     const std::string table = Translator::Quote(db) + "." + Translator::Quote(storage);
+    // A rebuilt table is dropped and made again: outside a transaction the foreign keys
+    // are switched off meanwhile, so that dropping a parent neither fails nor cascades.
+    const bool rebuildFree = sqlite3_get_autocommit(s_.db) != 0;
+    if (rebuildFree)
+        SqliteStatement::Exec(s_.db, "PRAGMA foreign_keys = OFF");
+    struct ForeignKeysBack {
+        sqlite3* db;
+        bool on;
+        ~ForeignKeysBack()
+        {
+            if (on)
+                sqlite3_exec(db, "PRAGMA foreign_keys = ON", nullptr, nullptr, nullptr);
+        }
+    } foreignKeysBack{s_.db, rebuildFree};
+    if (!rebuildFree && (st.words[0] == "ALTER" || tokens_[st.exprBegin].Is("CONSTRAINT")) &&
+        SqliteStatement::QueryInt(s_.db, "SELECT count(*) FROM " + catalog.Table("tw_references") + " WHERE rkeyid = " +
+                                             std::to_string(id) + " AND fkeyid <> " + std::to_string(id)) > 0)
+        throw SqlError::NotSupported("Changing constraints or columns of a table other tables refer to inside a "
+                                     "transaction");
     SqliteStatement::Exec(s_.db, "SAVEPOINT tw_ddl");
     try {
-        if (st.words[0] == "DROP") {
+        if (st.words[0] == "ALTER") {
+            AlterColumn(catalog, id, name.name, st.exprBegin);
+        } else if (st.words[0] == "DROP" && tokens_[st.exprBegin].Is("CONSTRAINT")) {
+            DropConstraint(catalog, id, name.name, st.exprBegin + 1);
+        } else if (st.words[0] == "ADD" && (tokens_[st.exprBegin].Is("DEFAULT") ||
+                                            (tokens_[st.exprBegin].Is("CONSTRAINT") &&
+                                             tokens_[st.exprBegin + 2].Is("DEFAULT")))) {
+            AddDefaultFor(catalog, id, name.name, st.exprBegin);
+        } else if (st.words[0] == "DROP") {
             size_t i = st.exprBegin;
             do {
-                if (tokens_[i].Is("CONSTRAINT"))
-                    throw SqlError::NotSupported("ALTER TABLE ... DROP CONSTRAINT");
                 const std::string column = tokens_[i].text;
                 const int colid = catalog.ColumnId(id, column);
                 if (!colid)
@@ -1748,8 +1774,6 @@ void Executor::RunAlterTable(const ParsedStatement& st)
         } else {
             TableDefinition def =
                 TableDefinition::Parse(tokens_, text_, st.exprBegin, this, name.name, s_.options.ansiNullDefaultOn, true);
-            if (!def.constraints.empty())
-                throw SqlError::NotSupported("Adding constraints with ALTER TABLE");
             const int64_t rows = SqliteStatement::QueryInt(s_.db, "SELECT count(*) FROM " + table);
             int colid = static_cast<int>(SqliteStatement::QueryInt(
                 s_.db, "SELECT max(colid) FROM " + catalog.Table("tw_columns") + " WHERE id = " + std::to_string(id)));
@@ -1785,6 +1809,8 @@ void Executor::RunAlterTable(const ParsedStatement& st)
                 SqliteStatement fix(s_.db, "UPDATE " + catalog.Table("tw_columns") + " SET id = ?, colid = ? WHERE id = ?");
                 fix.Bind(1, id).Bind(2, ++colid).Bind(3, -id).Step();
             }
+            if (!def.constraints.empty())
+                AddConstraints(catalog, id, name.name, def.constraints);
         }
         SqliteStatement::Exec(s_.db, "RELEASE tw_ddl");
     } catch (...) {
@@ -2087,6 +2113,270 @@ void Executor::RunSetOption(const ParsedStatement& st)
             throw SqlError(195, 15, "'" + w + "' is not a recognized SET option.", SqlError::Scope::Batch);
         }
     }
+}
+
+// --- ALTER TABLE: constraints and column changes ----------------------------------------
+
+namespace executor_detail {
+
+std::vector<std::string> ColumnNames(const std::vector<CatalogColumn>& columns)
+{
+    std::vector<std::string> names;
+    for (const CatalogColumn& c : columns)
+        names.push_back(c.name);
+    return names;
+}
+
+std::vector<std::string> QuotedNames(const std::vector<std::string>& names)
+{
+    std::vector<std::string> quoted;
+    for (const std::string& n : names)
+        quoted.push_back(Translator::Quote(n));
+    return quoted;
+}
+
+} // namespace executor_detail
+
+void Executor::AddConstraints(Catalog& catalog, int64_t id, const std::string& tableName,
+                              std::vector<ConstraintDefinition> constraints)
+{
+    const std::vector<CatalogColumn> columns = catalog.Columns(id);
+    const std::string storage = catalog.StorageName(id);
+    TableRebuild rebuild(s_.db, catalog.Schema(), storage);
+    bool hasIdentity = false;
+    for (const CatalogColumn& c : columns)
+        hasIdentity = hasIdentity || c.identity;
+    for (ConstraintDefinition& c : constraints) {
+        if (catalog.ObjectId(c.name))
+            throw SqlError(2714, 16, "There is already an object named '" + c.name + "' in the database.");
+        for (const std::string& column : c.columns)
+            if (!catalog.ColumnId(id, column))
+                throw SqlError(1911, 16, "Column name '" + column + "' does not exist in the target table or view.");
+        TableDefinition one;
+        if (c.kind == "PK") {
+            if (SqliteStatement::QueryInt(s_.db, "SELECT count(*) FROM " + catalog.Table("tw_objects") +
+                                                     " WHERE parent_obj = " + std::to_string(id) + " AND xtype = 'PK'") > 0)
+                throw SqlError(1779, 16, "Table '" + tableName + "' already has a primary key defined on it.");
+            for (const std::string& column : c.columns)
+                for (const CatalogColumn& col : columns)
+                    if (executor_detail::LowerText(col.name) == executor_detail::LowerText(column) && col.nullable)
+                        throw SqlError(8111, 16, "Cannot define PRIMARY KEY constraint on nullable column in table '" +
+                                                     tableName + "'.");
+        }
+        if (c.kind == "F ") {
+            const int64_t referenced = catalog.ObjectId(c.refTable, "U ");
+            if (!referenced)
+                throw SqlError(1767, 16, "Foreign key '" + c.name + "' references invalid table '" + c.refTable + "'.");
+        }
+        ConstraintDefinition sqlite = c;
+        // The identity column already is SQLite's key: another key is kept unique instead.
+        if (c.kind == "PK" && hasIdentity)
+            sqlite.kind = "UQ";
+        one.constraints.push_back(sqlite);
+        rebuild.items.push_back(one.SqliteBody().substr(2));
+    }
+    const std::vector<std::string> names = executor_detail::ColumnNames(columns);
+    rebuild.Apply(names, executor_detail::QuotedNames(names));
+
+    const int uid = catalog.ObjectUid(id);
+    for (const ConstraintDefinition& c : constraints) {
+        const int64_t constraintId = catalog.AddObject(c.name, c.kind, id, uid);
+        std::vector<int> keys;
+        for (const std::string& column : c.columns)
+            keys.push_back(catalog.ColumnId(id, column));
+        if (c.kind == "PK" || c.kind == "UQ") {
+            const bool clusteredFree = SqliteStatement::QueryInt(s_.db, "SELECT count(*) FROM " +
+                                                                            catalog.Table("tw_indexes") + " WHERE id = " +
+                                                                            std::to_string(id) + " AND indid = 1") == 0;
+            const bool clustered = c.clustered && clusteredFree;
+            const int indid = clustered ? 1 : static_cast<int>(std::max<int64_t>(
+                2, SqliteStatement::QueryInt(s_.db, "SELECT max(indid) + 1 FROM " + catalog.Table("tw_indexes") +
+                                                        " WHERE id = " + std::to_string(id), 2)));
+            catalog.AddIndex(id, indid, c.name, true, clustered, keys, c.name);
+        } else if (c.kind == "F ") {
+            const int64_t referenced = catalog.ObjectId(c.refTable, "U ");
+            std::vector<int> refKeys;
+            for (const std::string& column : c.refColumns)
+                refKeys.push_back(catalog.ColumnId(referenced, column));
+            if (refKeys.empty()) {
+                SqliteStatement pk(s_.db, "SELECT k.colid FROM " + catalog.Table("tw_indexkeys") + " AS k JOIN " +
+                                              catalog.Table("tw_objects") + " AS o ON o.parent_obj = k.id JOIN " +
+                                              catalog.Table("tw_indexes") + " AS i ON i.id = k.id AND i.indid = k.indid "
+                                              "AND i.name = o.name WHERE k.id = ? AND o.xtype = 'PK' ORDER BY k.keyno");
+                pk.Bind(1, referenced);
+                while (pk.Step())
+                    refKeys.push_back(static_cast<int>(pk.Int(0)));
+            }
+            catalog.AddReference(constraintId, id, referenced, keys, refKeys);
+        } else if (c.kind == "C ") {
+            catalog.SetText(constraintId, c.checkText);
+        }
+    }
+}
+
+void Executor::AddDefaultFor(Catalog& catalog, int64_t id, const std::string& tableName, size_t at)
+{
+    std::string defaultName;
+    if (tokens_[at].Is("CONSTRAINT")) {
+        defaultName = tokens_[at + 1].text;
+        at += 2;
+    }
+    ++at; // DEFAULT
+    Translator translator(tokens_, text_, this);
+    const Translation value = translator.Expression(at);
+    const size_t textEnd = value.end < tokens_.size() ? tokens_[value.end].offset : text_.size();
+    std::string written = text_.substr(tokens_[at].offset, textEnd - tokens_[at].offset);
+    while (!written.empty() && (written.back() == ' ' || written.back() == '\n' || written.back() == '\r'))
+        written.pop_back();
+    if (!tokens_[value.end].Is("FOR") || !tokens_[value.end + 1].IsName())
+        throw SqlError::Syntax(tokens_[value.end].text);
+    const std::string column = tokens_[value.end + 1].text;
+    const int colid = catalog.ColumnId(id, column);
+    if (!colid)
+        throw SqlError(1911, 16, "Column name '" + column + "' does not exist in the target table or view.");
+    std::vector<CatalogColumn> columns = catalog.Columns(id);
+    CatalogColumn& target = columns[colid - 1];
+    if (target.identity)
+        throw SqlError(1754, 16, "Defaults cannot be created on columns with an IDENTITY attribute. Table '" +
+                                     tableName + "', column '" + target.name + "'.");
+    if (target.defaultId)
+        throw SqlError(1781, 16, "Column already has a DEFAULT bound to it.");
+    if (defaultName.empty())
+        defaultName = TableDefinition::GeneratedName("DF", tableName, target.name);
+    if (catalog.ObjectId(defaultName))
+        throw SqlError(2714, 16, "There is already an object named '" + defaultName + "' in the database.");
+
+    TableRebuild rebuild(s_.db, catalog.Schema(), catalog.StorageName(id));
+    ColumnDefinition changed;
+    changed.column = target;
+    changed.defaultSql = value.sql;
+    rebuild.items[rebuild.ColumnItem(target.name)] = TableDefinition().SqliteColumn(changed);
+    const std::vector<std::string> names = executor_detail::ColumnNames(columns);
+    rebuild.Apply(names, executor_detail::QuotedNames(names));
+
+    const int64_t defaultId = catalog.AddObject(defaultName, Catalog::kDefault, id, catalog.ObjectUid(id));
+    catalog.SetText(defaultId, "(" + written + ")");
+    SqliteStatement set(s_.db, "UPDATE " + catalog.Table("tw_columns") + " SET cdefault = ? WHERE id = ? AND colid = ?");
+    set.Bind(1, defaultId).Bind(2, id).Bind(3, int64_t{colid}).Step();
+}
+
+void Executor::DropConstraint(Catalog& catalog, int64_t id, const std::string& tableName, size_t at)
+{
+    const std::string constraint = tokens_[at].text;
+    SqliteStatement find(s_.db, "SELECT id, xtype FROM " + catalog.Table("tw_objects") +
+                                    " WHERE name = ? AND parent_obj = ? AND xtype IN ('PK', 'UQ', 'F ', 'C ', 'D ')");
+    find.Bind(1, constraint).Bind(2, id);
+    if (!find.Step())
+        throw SqlError(3728, 16, "'" + constraint + "' is not a constraint.");
+    const int64_t constraintId = find.Int(0);
+    const std::string kind = find.Text(1);
+    find.Reset();
+    if (kind == "PK" || kind == "UQ") {
+        SqliteStatement referencing(s_.db, "SELECT c.name, f.name FROM " + catalog.Table("tw_references") +
+                                               " AS r JOIN " + catalog.Table("tw_objects") + " AS c ON c.id = r.constid "
+                                               "JOIN " + catalog.Table("tw_objects") + " AS f ON f.id = r.fkeyid "
+                                               "WHERE r.rkeyid = ? AND r.fkeyid <> ?");
+        referencing.Bind(1, id).Bind(2, id);
+        (void)tableName;
+        if (kind == "PK" && referencing.Step())
+            throw SqlError(3725, 16, "The constraint '" + constraint + "' is being referenced by table '" +
+                                         referencing.Text(1) + "', foreign key constraint '" + referencing.Text(0) + "'.");
+    }
+    std::vector<CatalogColumn> columns = catalog.Columns(id);
+    TableRebuild rebuild(s_.db, catalog.Schema(), catalog.StorageName(id));
+    if (kind == "D ") {
+        for (CatalogColumn& c : columns)
+            if (c.defaultId == constraintId) {
+                c.defaultId = 0;
+                ColumnDefinition plain;
+                plain.column = c;
+                rebuild.items[rebuild.ColumnItem(c.name)] = TableDefinition().SqliteColumn(plain);
+            }
+    } else if (const int item = rebuild.ConstraintItem(constraint); item >= 0) {
+        rebuild.items.erase(rebuild.items.begin() + item);
+    }
+    const std::vector<std::string> names = executor_detail::ColumnNames(columns);
+    rebuild.Apply(names, executor_detail::QuotedNames(names));
+
+    SqliteStatement index(s_.db, "SELECT indid FROM " + catalog.Table("tw_indexes") + " WHERE id = ? AND name = ?");
+    index.Bind(1, id).Bind(2, constraint);
+    if (index.Step()) {
+        const int64_t indid = index.Int(0);
+        index.Reset();
+        for (const char* table : {"tw_indexes", "tw_indexkeys"}) {
+            SqliteStatement del(s_.db, "DELETE FROM " + catalog.Table(table) + " WHERE id = ? AND indid = ?");
+            del.Bind(1, id).Bind(2, indid).Step();
+        }
+    }
+    SqliteStatement clear(s_.db, "UPDATE " + catalog.Table("tw_columns") + " SET cdefault = 0 WHERE cdefault = ?");
+    clear.Bind(1, constraintId).Step();
+    catalog.DropObject(constraintId);
+}
+
+void Executor::AlterColumn(Catalog& catalog, int64_t id, const std::string& tableName, size_t at)
+{
+    const std::string column = tokens_[at].text;
+    const int colid = catalog.ColumnId(id, column);
+    if (!colid)
+        throw SqlError(4924, 16, "ALTER TABLE ALTER COLUMN failed because column '" + column +
+                                     "' does not exist in table '" + tableName + "'.");
+    std::vector<CatalogColumn> columns = catalog.Columns(id);
+    CatalogColumn& target = columns[colid - 1];
+    if (target.identity)
+        throw SqlError::NotSupported("ALTER COLUMN of an IDENTITY column");
+    // Keys, indexes, checks and defaults on the column keep it as it is, as the server does.
+    SqliteStatement dependent(s_.db,
+        "SELECT i.name FROM " + catalog.Table("tw_indexkeys") + " AS k JOIN " + catalog.Table("tw_indexes") +
+        " AS i ON i.id = k.id AND i.indid = k.indid WHERE k.id = ?1 AND k.colid = ?2 "
+        "UNION ALL SELECT (SELECT o.name FROM " + catalog.Table("tw_objects") + " AS o WHERE o.id = constid) FROM " +
+        catalog.Table("tw_references") + " WHERE (fkeyid = ?1 AND ?2 IN (fkey1, fkey2, fkey3, fkey4)) OR (rkeyid = ?1 AND ?2 IN (rkey1, rkey2, rkey3, rkey4)) "
+        "UNION ALL SELECT o.name FROM " + catalog.Table("tw_objects") + " AS o WHERE o.id = ?3 "
+        "UNION ALL SELECT o.name FROM " + catalog.Table("tw_objects") + " AS o JOIN " + catalog.Table("tw_comments") +
+        " AS c ON c.id = o.id WHERE o.parent_obj = ?1 AND o.xtype = 'C ' AND lower(c.text) LIKE ?4");
+    dependent.Bind(1, id).Bind(2, int64_t{colid}).Bind(3, target.defaultId).Bind(4, "%" + executor_detail::LowerText(column) + "%");
+    if (dependent.Step())
+        throw SqlError(5074, 16, "The object '" + dependent.Text(0) + "' is dependent on column '" + target.name + "'.");
+    dependent.Reset();
+
+    size_t end = at + 1;
+    Translator types(tokens_, text_, nullptr);
+    const TypeSpec type = types.Type(at + 1, end);
+    if (!type.IsSupported())
+        throw SqlError(2715, 16, "Column or parameter #" + std::to_string(colid) + ": Cannot find data type " +
+                                     type.name + ".");
+    bool nullable = s_.options.ansiNullDefaultOn;
+    if (tokens_[end].Is("NULL"))
+        nullable = true;
+    else if (tokens_[end].Is("NOT") && tokens_[end + 1].Is("NULL"))
+        nullable = false;
+    const bool wasDate = target.type.IsDateTime();
+    target.type = type;
+    target.nullable = nullable;
+
+    const std::string storage = catalog.StorageName(id);
+    TableRebuild rebuild(s_.db, catalog.Schema(), storage);
+    ColumnDefinition changed;
+    changed.column = target;
+    rebuild.items[rebuild.ColumnItem(target.name)] = TableDefinition().SqliteColumn(changed);
+    const std::vector<std::string> names = executor_detail::ColumnNames(columns);
+    std::vector<std::string> sources = executor_detail::QuotedNames(names);
+    sources[colid - 1] = "tw_convert(" + Translator::Quote(target.name) + ", " + Translator::Literal(type.Spelling()) +
+                         ", NULL)";
+    rebuild.Apply(names, sources);
+    if (wasDate != type.IsDateTime()) {
+        for (const char* suffix : {"_i", "_u"})
+            SqliteStatement::Exec(s_.db, "DROP TRIGGER IF EXISTS " + Translator::Quote(catalog.Schema()) + "." +
+                                             Translator::Quote("tw_date_" + storage + "_" + target.name + suffix));
+        if (type.IsDateTime())
+            NormaliseDates(catalog.Schema(), storage, target);
+    }
+
+    SqliteStatement update(s_.db, "UPDATE " + catalog.Table("tw_columns") + " SET typename = ?, xtype = ?, "
+                                  "xusertype = ?, length = ?, prec = ?, scale = ?, isnullable = ? WHERE id = ? AND colid = ?");
+    update.Bind(1, type.Spelling()).Bind(2, int64_t{type.XType()});
+    update.Bind(3, int64_t{type.name == "sysname" ? 256 : type.XType()}).Bind(4, int64_t{type.StorageLength()});
+    update.Bind(5, int64_t{type.Precision()}).Bind(6, int64_t{type.Scale()}).Bind(7, int64_t{nullable ? 1 : 0});
+    update.Bind(8, id).Bind(9, int64_t{colid}).Step();
 }
 
 } // namespace tw::server

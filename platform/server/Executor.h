@@ -21,6 +21,7 @@ namespace tw::server {
 class SessionState;
 class Catalog;
 struct CatalogColumn;
+struct ConstraintDefinition;
 
 class Executor : public TranslationContext {
 public:
@@ -83,6 +84,12 @@ private:
     void RunCreateModule(const ParsedStatement& s);
     void RunCreateTable(const ParsedStatement& s);
     void RunAlterTable(const ParsedStatement& s);
+    // The ALTER TABLE changes that rebuild the table; `at` is the statement's first token after the verb.
+    void AddConstraints(Catalog& catalog, int64_t id, const std::string& tableName,
+                        std::vector<ConstraintDefinition> constraints);
+    void AddDefaultFor(Catalog& catalog, int64_t id, const std::string& tableName, size_t at);
+    void DropConstraint(Catalog& catalog, int64_t id, const std::string& tableName, size_t at);
+    void AlterColumn(Catalog& catalog, int64_t id, const std::string& tableName, size_t at);
     void RunCreateIndex(const ParsedStatement& s);
     void RunDrop(const ParsedStatement& s);
     void RunCreateDatabase(const ParsedStatement& s);

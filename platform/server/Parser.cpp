@@ -602,7 +602,8 @@ void Parser::ParseAlter(ParsedStatement& s, bool firstInBatch)
             s.words.push_back("DROP");
             Accept("COLUMN");
         } else if (Accept("ALTER")) {
-            throw SqlError::NotSupported("ALTER TABLE ... ALTER COLUMN");
+            s.words.push_back("ALTER");
+            Expect("COLUMN");
         } else {
             Fail();
         }

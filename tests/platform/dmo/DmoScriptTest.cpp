@@ -152,7 +152,7 @@ TEST_F(DmoScripts, KeysAndChecksDropAsConstraints)
         lines->GetKeys()->Item("FK O'Brien")->Remove();
     } catch (const _com_error& error) {
         if (Text(error.Description()).find("not supported") != std::string::npos)
-            GTEST_SKIP() << "the embedded server refuses ALTER TABLE ... DROP CONSTRAINT";
+            ADD_FAILURE() << "the embedded server refused ALTER TABLE ... DROP CONSTRAINT";
         throw;
     }
     EXPECT_EQ(lines->GetKeys()->GetCount(), 1);

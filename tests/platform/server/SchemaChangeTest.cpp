@@ -200,3 +200,147 @@ TEST_F(ServerTest, StartupOptionOnlyForDboProceduresInMaster)
 }
 
 } // namespace tw::server::test
+
+namespace tw::server::test {
+
+// A parent and a child with rows, an index and a trigger, changed by ALTER
+// TABLE: every change rebuilds the child and must keep all of them.
+class AlterTableTest : public ServerTest {
+protected:
+    void SetUp() override
+    {
+        ServerTest::SetUp();
+        Run("IF object_id('AltChild') IS NOT NULL DROP TABLE AltChild\n"
+            "IF object_id('AltParent') IS NOT NULL DROP TABLE AltParent");
+        BufferedSink setup = Run(
+            "CREATE TABLE AltParent (id int NOT NULL CONSTRAINT PK_AltParent PRIMARY KEY, name varchar(20) NULL)\n"
+            "CREATE TABLE AltChild (line int IDENTITY(1,1) NOT NULL, parent int NOT NULL, qty smallint NULL, "
+            "note varchar(10) NULL, made datetime NULL)\n"
+            "CREATE INDEX IX_AltChild_qty ON AltChild (qty)\n"
+            "INSERT INTO AltParent VALUES (1, 'one')\nINSERT INTO AltParent VALUES (2, 'two')\n"
+            "INSERT INTO AltChild (parent, qty, note) VALUES (1, 5, 'a')\n"
+            "INSERT INTO AltChild (parent, qty, note) VALUES (2, 7, '12')");
+        ASSERT_FALSE(setup.HasError()) << Describe(setup);
+        ASSERT_FALSE(Run("CREATE TRIGGER trg_AltChild ON AltChild FOR INSERT AS "
+                         "UPDATE AltChild SET note = 'trig' WHERE note = 'fire'").HasError());
+    }
+    void TearDown() override { Run("DROP TABLE AltChild DROP TABLE AltParent"); }
+
+    std::string Count(const std::string& where)
+    {
+        return Cell(Run("SELECT COUNT(*) FROM sysobjects WHERE parent_obj = object_id('AltChild') AND " + where));
+    }
+};
+
+TEST_F(AlterTableTest, AddedConstraintsAreEnforcedAndCatalogued)
+{
+    BufferedSink added = Run("ALTER TABLE AltChild ADD CONSTRAINT FK_AltChild_Parent FOREIGN KEY (parent) "
+                             "REFERENCES AltParent (id), CONSTRAINT CK_AltChild_qty CHECK (qty > 0), "
+                             "CONSTRAINT UQ_AltChild_note UNIQUE (note)\n"
+                             "ALTER TABLE AltChild ADD CONSTRAINT PK_AltChild PRIMARY KEY (line)\n"
+                             "ALTER TABLE AltChild ADD CONSTRAINT DF_AltChild_qty DEFAULT (3) FOR qty");
+    ASSERT_FALSE(added.HasError()) << Describe(added);
+    EXPECT_EQ(Count("xtype IN ('F', 'C', 'UQ', 'PK', 'D')"), "5");
+    EXPECT_EQ(Cell(Run("SELECT COUNT(*) FROM sysreferences WHERE fkeyid = object_id('AltChild') AND "
+                       "rkeyid = object_id('AltParent') AND fkey1 = 2 AND rkey1 = 1")), "1");
+    EXPECT_EQ(Cell(Run("SELECT COUNT(*) FROM sysconstraints WHERE id = object_id('AltChild')")), "5");
+    EXPECT_EQ(Cell(Run("SELECT COUNT(*) FROM sysindexes WHERE id = object_id('AltChild') AND "
+                       "name IN ('UQ_AltChild_note', 'PK_AltChild', 'IX_AltChild_qty')")), "3");
+    EXPECT_EQ(Cell(Run("SELECT c.text FROM syscomments c WHERE c.id = object_id('DF_AltChild_qty')")), "((3))");
+
+    struct Refused {
+        const char* batch;
+        int number;
+    };
+    const Refused refused[] = {
+        {"INSERT INTO AltChild (parent, qty, note) VALUES (9, 1, 'x')", 547},
+        {"INSERT INTO AltChild (parent, qty, note) VALUES (1, -1, 'y')", 547},
+        {"INSERT INTO AltChild (parent, qty, note) VALUES (1, 1, 'a')", 2627},
+        {"ALTER TABLE AltChild ADD CONSTRAINT PK_Again PRIMARY KEY (parent)", 1779},
+        {"ALTER TABLE AltChild ADD CONSTRAINT DF_Again DEFAULT (1) FOR qty", 1781},
+        {"ALTER TABLE AltChild ADD CONSTRAINT CK_Missing CHECK (nosuch > 0)", 207},
+        {"ALTER TABLE AltChild ADD CONSTRAINT UQ_x UNIQUE (nosuch)", 1911},
+    };
+    for (const Refused& r : refused)
+        EXPECT_EQ(ErrorNumber(Run(r.batch)), r.number) << r.batch;
+    // Rows, the index, the trigger and the new default all survived.
+    BufferedSink kept = Run("INSERT INTO AltChild (parent, note) VALUES (2, 'fire')\n"
+                            "SELECT COUNT(*), SUM(qty) FROM AltChild\nSELECT note FROM AltChild WHERE line = 3");
+    ASSERT_FALSE(kept.HasError()) << Describe(kept);
+    EXPECT_EQ(Cell(kept, 0, 0, 0), "3");
+    EXPECT_EQ(Cell(kept, 0, 0, 1), "15");
+    EXPECT_EQ(Cell(kept, 1), "trig");
+}
+
+TEST_F(AlterTableTest, AddingAConstraintTheRowsBreakChangesNothing)
+{
+    EXPECT_EQ(ErrorNumber(Run("ALTER TABLE AltChild ADD CONSTRAINT CK_big CHECK (qty > 6)")), 547);
+    EXPECT_EQ(ErrorNumber(Run("ALTER TABLE AltChild ADD CONSTRAINT FK_none FOREIGN KEY (qty) REFERENCES AltParent (id)")),
+              547);
+    EXPECT_EQ(Count("xtype IN ('C', 'F')"), "0");
+    EXPECT_EQ(Cell(Run("SELECT COUNT(*) FROM AltChild")), "2");
+    EXPECT_FALSE(Run("INSERT INTO AltChild (parent, qty) VALUES (1, 1)").HasError());
+}
+
+TEST_F(AlterTableTest, DroppedConstraintsStopApplyingAndLeaveTheCatalogue)
+{
+    ASSERT_FALSE(Run("ALTER TABLE AltChild ADD CONSTRAINT FK_AltChild_Parent FOREIGN KEY (parent) "
+                     "REFERENCES AltParent (id), CONSTRAINT CK_AltChild_qty CHECK (qty > 0)\n"
+                     "ALTER TABLE AltChild ADD CONSTRAINT DF_AltChild_note DEFAULT ('dflt') FOR note").HasError());
+    EXPECT_EQ(ErrorNumber(Run("ALTER TABLE AltParent DROP CONSTRAINT PK_AltParent")), 3725);
+    BufferedSink dropped = Run("ALTER TABLE AltChild DROP CONSTRAINT CK_AltChild_qty\n"
+                               "ALTER TABLE AltChild DROP CONSTRAINT FK_AltChild_Parent\n"
+                               "ALTER TABLE AltChild DROP CONSTRAINT DF_AltChild_note\n"
+                               "INSERT INTO AltChild (parent, qty) VALUES (99, -4)\n"
+                               "SELECT note FROM AltChild WHERE parent = 99");
+    ASSERT_FALSE(dropped.HasError()) << Describe(dropped);
+    EXPECT_EQ(Cell(dropped), "NULL");
+    EXPECT_EQ(Count("1 = 1"), "1"); // the trigger
+    EXPECT_EQ(Cell(Run("SELECT COUNT(*) FROM sysreferences WHERE fkeyid = object_id('AltChild')")), "0");
+    EXPECT_EQ(Cell(Run("SELECT COUNT(*) FROM syscolumns WHERE id = object_id('AltChild') AND cdefault <> 0")), "0");
+    EXPECT_EQ(ErrorNumber(Run("ALTER TABLE AltChild DROP CONSTRAINT CK_AltChild_qty")), 3728);
+    // Without its referencing key the parent's key can go, and comes back.
+    ASSERT_FALSE(Run("ALTER TABLE AltParent DROP CONSTRAINT PK_AltParent\nINSERT INTO AltParent VALUES (1, 'dup')")
+                     .HasError());
+    EXPECT_EQ(Cell(Run("SELECT COUNT(*) FROM sysindexes WHERE id = object_id('AltParent') AND indid = 1")), "0");
+    EXPECT_EQ(ErrorNumber(Run("ALTER TABLE AltParent ADD CONSTRAINT PK_AltParent PRIMARY KEY (id)")), 2627);
+}
+
+TEST_F(AlterTableTest, AlterColumnChangesTypeAndNullabilityKeepingData)
+{
+    EXPECT_EQ(ErrorNumber(Run("ALTER TABLE AltChild ALTER COLUMN note int NULL")), 245);
+    EXPECT_EQ(Cell(Run("SELECT note FROM AltChild WHERE line = 1")), "a");
+    BufferedSink altered = Run("UPDATE AltChild SET note = '3' WHERE note = 'a'\n"
+                               "ALTER TABLE AltChild ALTER COLUMN note int NULL\n"
+                               "ALTER TABLE AltChild ALTER COLUMN parent bigint NOT NULL\n"
+                               "SELECT SUM(note) FROM AltChild WHERE parent = 2\n"
+                               "SELECT t.name, c.isnullable FROM syscolumns c JOIN systypes t ON t.xusertype = c.xusertype "
+                               "WHERE c.id = object_id('AltChild') AND c.name IN ('note', 'parent') ORDER BY c.colid");
+    ASSERT_FALSE(altered.HasError()) << Describe(altered);
+    EXPECT_EQ(Cell(altered, 0), "12");
+    EXPECT_EQ(Cell(altered, 1, 0, 0), "bigint");
+    EXPECT_EQ(Cell(altered, 1, 0, 1), "0");
+    EXPECT_EQ(Cell(altered, 1, 1, 0), "int");
+    EXPECT_EQ(Cell(altered, 1, 1, 1), "1");
+    EXPECT_EQ(ErrorNumber(Run("UPDATE AltChild SET note = 'x'")), 245);
+    // Data that does not fit refuses the change and leaves the column as it was.
+    EXPECT_EQ(ErrorNumber(Run("ALTER TABLE AltChild ALTER COLUMN made datetime NOT NULL")), 515);
+    EXPECT_FALSE(Run("INSERT INTO AltChild (parent) VALUES (1)").HasError());
+    EXPECT_EQ(ErrorNumber(Run("ALTER TABLE AltChild ALTER COLUMN qty int")), 5074);
+    EXPECT_EQ(ErrorNumber(Run("ALTER TABLE AltChild ALTER COLUMN nosuch int")), 4924);
+    EXPECT_EQ(Cell(Run("SELECT COUNT(*) FROM AltChild")), "3");
+    EXPECT_FALSE(Run("ALTER TABLE AltChild ALTER COLUMN made varchar(30) NULL").HasError());
+}
+
+TEST_F(AlterTableTest, ChangesInsideATransactionRollBack)
+{
+    BufferedSink rolled = Run("BEGIN TRAN\nALTER TABLE AltChild ADD CONSTRAINT CK_AltChild_qty CHECK (qty > 0)\n"
+                              "ALTER TABLE AltChild ALTER COLUMN note varchar(40) NULL\nROLLBACK");
+    ASSERT_FALSE(rolled.HasError()) << Describe(rolled);
+    EXPECT_EQ(Count("xtype = 'C'"), "0");
+    EXPECT_FALSE(Run("INSERT INTO AltChild (parent, qty) VALUES (1, -1)").HasError());
+    EXPECT_EQ(ErrorNumber(Run("BEGIN TRAN ALTER TABLE AltParent ALTER COLUMN name varchar(30) NULL")), 0);
+    Run("IF @@TRANCOUNT > 0 ROLLBACK");
+}
+
+} // namespace tw::server::test
