@@ -94,6 +94,11 @@ std::optional<std::string> PathFromItemIdList(LPCITEMIDLIST pidl)
 
 }  // namespace tw::shell
 
+HRESULT SHGetMalloc(IMalloc** ppMalloc)
+{
+    return CoGetMalloc(MEMCTX_TASK, ppMalloc);
+}
+
 BOOL SHGetPathFromIDList(LPCITEMIDLIST pidl, LPSTR pszPath)
 {
     if (!pszPath)

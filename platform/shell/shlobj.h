@@ -1,7 +1,7 @@
 // Item-id lists, the shell's allocator and the folder-browse dialog.
 #pragma once
 
-#include "platform/com/Unknown.h"
+#include "platform/com/TaskMemory.h"
 #include "platform/win32/user/winuser.h"
 #include "platform/win32/windef.h"
 
@@ -22,22 +22,8 @@ typedef const ITEMIDLIST* LPCITEMIDLIST;
 typedef ITEMIDLIST* PIDLIST_ABSOLUTE;
 typedef const ITEMIDLIST* PCIDLIST_ABSOLUTE;
 
-DEFINE_GUID(IID_IMalloc, 0x00000002, 0x0000, 0x0000, 0xC0, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x46);
 
-struct IMalloc : public IUnknown {
-    virtual void* Alloc(SIZE_T cb) = 0;
-    virtual void* Realloc(void* pv, SIZE_T cb) = 0;
-    virtual void Free(void* pv) = 0;
-    virtual SIZE_T GetSize(void* pv) = 0;
-    virtual int DidAlloc(void* pv) = 0;
-    virtual void HeapMinimize() = 0;
-
-protected:
-    ~IMalloc() = default;
-};
-typedef IMalloc* LPMALLOC;
-
-// The process's shell allocator, with a reference for the caller.
+// The shell's allocator, which is the process's task allocator.
 HRESULT SHGetMalloc(IMalloc** ppMalloc);
 
 // The file-system path of a list; FALSE for lists with none (the desktop).
