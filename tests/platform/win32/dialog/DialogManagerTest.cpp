@@ -542,6 +542,13 @@ TEST_F(DialogManagerTest, ATemplatesMenuBecomesTheMenuBarAndGoesWithTheDialog)
     HMENU menu = GetMenu(dialog);
     ASSERT_NE(menu, nullptr);
     EXPECT_EQ(GetMenuItemCount(menu), 1);
+    // The bar takes its row from the frame, not from the template's client area.
+    RECT expected{0, 0, 120, 60};
+    MapDialogRect(dialog, &expected);
+    RECT client;
+    GetClientRect(dialog, &client);
+    EXPECT_EQ(client.right, expected.right);
+    EXPECT_EQ(client.bottom, expected.bottom);
     DestroyWindow(dialog);
     EXPECT_FALSE(IsMenu(menu));
 
