@@ -1,0 +1,127 @@
+#include "platform/controls/grid/GridDataset.h"
+
+#include <climits>
+
+namespace tw::grid {
+
+namespace {
+
+constexpr uint64_t kNullBit = uint64_t(1) << 63;
+
+bool SameNameAscii(std::string_view a, std::string_view b)
+{
+    if (a.size() != b.size())
+        return false;
+    for (size_t i = 0; i < a.size(); ++i) {
+        auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c; };
+        if (lower(a[i]) != lower(b[i]))
+            return false;
+    }
+    return true;
+}
+
+}  // namespace
+
+bool GridDataset::AddField(FieldDef field)
+{
+    if (rowCount_ > 0 || field.name.empty() || FieldIndex(field.name) >= 0)
+        return false;
+    fields_.push_back(std::move(field));
+    return true;
+}
+
+void GridDataset::ClearFields()
+{
+    Clear();
+    fields_.clear();
+}
+
+int GridDataset::FieldIndex(std::string_view name) const
+{
+    for (size_t i = 0; i < fields_.size(); ++i) {
+        if (SameNameAscii(fields_[i].name, name))
+            return int(i);
+    }
+    return -1;
+}
+
+bool GridDataset::Append(const std::vector<std::optional<std::string_view>>& cells)
+{
+    if (fields_.empty() || cells.size() > fields_.size() || rowCount_ == INT_MAX)
+        return false;
+    for (size_t i = 0; i < fields_.size(); ++i) {
+        const bool present = i < cells.size() && cells[i].has_value();
+        if (present)
+            arena_.append(*cells[i]);
+        cellEnd_.push_back(uint64_t(arena_.size()) | (present ? 0 : kNullBit));
+    }
+    ++rowCount_;
+    return true;
+}
+
+void GridDataset::Reserve(size_t rows, size_t textBytes)
+{
+    cellEnd_.reserve(rows * fields_.size());
+    arena_.reserve(textBytes);
+}
+
+void GridDataset::Clear()
+{
+    cellEnd_.clear();
+    cellEnd_.shrink_to_fit();
+    arena_.clear();
+    arena_.shrink_to_fit();
+    edited_.clear();
+    rowCount_ = 0;
+}
+
+bool GridDataset::InRange(int row, int field) const
+{
+    return row >= 0 && row < rowCount_ && field >= 0 && field < FieldCount();
+}
+
+std::string_view GridDataset::Text(int row, int field) const
+{
+    if (!InRange(row, field))
+        return {};
+    const size_t cell = CellIndex(row, field);
+    if (!edited_.empty()) {
+        auto it = edited_.find(cell);
+        if (it != edited_.end())
+            return it->second ? std::string_view(*it->second) : std::string_view();
+    }
+    const uint64_t end = cellEnd_[cell] & ~kNullBit;
+    const uint64_t begin = cell == 0 ? 0 : cellEnd_[cell - 1] & ~kNullBit;
+    return std::string_view(arena_).substr(size_t(begin), size_t(end - begin));
+}
+
+bool GridDataset::IsNull(int row, int field) const
+{
+    if (!InRange(row, field))
+        return true;
+    const size_t cell = CellIndex(row, field);
+    if (!edited_.empty()) {
+        auto it = edited_.find(cell);
+        if (it != edited_.end())
+            return !it->second.has_value();
+    }
+    return (cellEnd_[cell] & kNullBit) != 0;
+}
+
+bool GridDataset::SetText(int row, int field, std::optional<std::string_view> text)
+{
+    if (!InRange(row, field))
+        return false;
+    edited_[CellIndex(row, field)] = text ? std::optional<std::string>(std::string(*text)) : std::nullopt;
+    return true;
+}
+
+size_t GridDataset::BytesUsed() const
+{
+    size_t edits = 0;
+    for (const auto& [cell, text] : edited_)
+        edits += sizeof(cell) + sizeof(text) + (text ? text->capacity() : 0) + 2 * sizeof(void*);
+    return cellEnd_.capacity() * sizeof(uint64_t) + arena_.capacity() + edits;
+}
+
+}  // namespace tw::grid

@@ -1,0 +1,79 @@
+// The rows a grid shows: field definitions and records held compactly. Every
+// cell is text (the grid shows and copies text); the cells of all rows are
+// packed into one arena, so a row costs its text plus one offset per field.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
+
+namespace tw::grid {
+
+// Field kinds, numbered as the grid's callers pass them.
+enum class FieldType : int {
+    Unknown = 0,
+    String = 1,
+    SmallInt = 2,
+    Integer = 3,
+    Word = 4,
+    Boolean = 5,
+    Float = 6,
+    Currency = 7,
+    BCD = 8,
+    Date = 9,
+    Time = 10,
+    DateTime = 11,
+    Bytes = 12,
+    VarBytes = 13,
+    AutoInc = 14,
+    Blob = 15,
+    Memo = 16,
+};
+
+struct FieldDef {
+    std::string name;
+    FieldType type = FieldType::String;
+    int size = 0;
+};
+
+class GridDataset {
+public:
+    // Field definitions can change only while the dataset holds no rows.
+    bool AddField(FieldDef field);
+    void ClearFields();
+    int FieldCount() const { return int(fields_.size()); }
+    const FieldDef& Field(int index) const { return fields_[size_t(index)]; }
+    // -1 when no field has that name (compared without regard to ASCII case).
+    int FieldIndex(std::string_view name) const;
+
+    // A record of FieldCount() cells: fewer leave the rest null, more are refused.
+    bool Append(const std::vector<std::optional<std::string_view>>& cells);
+    void Reserve(size_t rows, size_t textBytes);
+    void Clear();
+
+    int RowCount() const { return rowCount_; }
+    std::string_view Text(int row, int field) const;
+    bool IsNull(int row, int field) const;
+    bool SetText(int row, int field, std::optional<std::string_view> text);
+
+    // Memory held by the rows, for measuring.
+    size_t BytesUsed() const;
+
+private:
+    bool InRange(int row, int field) const;
+    size_t CellIndex(int row, int field) const { return size_t(row) * fields_.size() + size_t(field); }
+
+    std::vector<FieldDef> fields_;
+    // Cell i occupies [cellEnd_[i-1], cellEnd_[i]) of the arena; the top bit marks null.
+    std::vector<uint64_t> cellEnd_;
+    std::string arena_;
+    // Cells changed after they were appended: the arena only grows at its end.
+    std::unordered_map<size_t, std::optional<std::string>> edited_;
+    int rowCount_ = 0;
+};
+
+}  // namespace tw::grid

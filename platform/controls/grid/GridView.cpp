@@ -1,0 +1,565 @@
+#include "platform/controls/grid/GridView.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "platform/win32/gdi/SystemColors.h"
+#include "platform/win32/gdi/windraw.h"
+#include "platform/win32/gdi/wingdi.h"
+#include "platform/win32/kernel/GlobalMemory.h"
+
+namespace tw::grid {
+
+namespace gridview_detail {
+
+// A cell as spreadsheets read tab-separated text back: quoted when it holds a
+// tab, a line break or a quote, so such text cannot split the row.
+void AppendCell(std::string& out, std::string_view text)
+{
+    if (text.find_first_of("\t\r\n\"") == std::string_view::npos) {
+        out.append(text);
+        return;
+    }
+    out.push_back('"');
+    for (char c : text) {
+        if (c == '"')
+            out.push_back('"');
+        out.push_back(c);
+    }
+    out.push_back('"');
+}
+
+bool KeyDown(int vk)
+{
+    return (GetKeyState(vk) & 0x8000) != 0;
+}
+
+class SelectedObject {
+public:
+    SelectedObject(HDC dc, HGDIOBJ object) : dc_(dc), previous_(SelectObject(dc, object)) {}
+    ~SelectedObject() { SelectObject(dc_, previous_); }
+    SelectedObject(const SelectedObject&) = delete;
+    SelectedObject& operator=(const SelectedObject&) = delete;
+
+private:
+    HDC dc_;
+    HGDIOBJ previous_;
+};
+
+}  // namespace gridview_detail
+
+using gridview_detail::KeyDown;
+using gridview_detail::SelectedObject;
+
+void GridView::RegisterWindowClass()
+{
+    static const bool registered = [] {
+        WNDCLASS wc{};
+        wc.style = CS_DBLCLKS;
+        wc.lpfnWndProc = Proc;
+        wc.lpszClassName = kClassName;
+        wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
+        return RegisterClass(&wc) != 0;
+    }();
+    (void)registered;
+}
+
+GridView* GridView::FromHandle(HWND hwnd)
+{
+    if (!hwnd)
+        return nullptr;
+    char name[32] = {};
+    if (!GetClassName(hwnd, name, sizeof name) || std::strcmp(name, kClassName) != 0)
+        return nullptr;
+    return reinterpret_cast<GridView*>(GetWindowLongPtr(hwnd, GWLP_USERDATA));
+}
+
+GridView::GridView(HWND hwnd) : hwnd_(hwnd)
+{
+    font_ = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
+    MeasureFont();
+}
+
+LRESULT CALLBACK GridView::Proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    auto* grid = reinterpret_cast<GridView*>(GetWindowLongPtr(hwnd, GWLP_USERDATA));
+    if (message == WM_NCCREATE) {
+        grid = new GridView(hwnd);
+        SetWindowLongPtr(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(grid));
+    }
+    if (!grid)
+        return DefWindowProc(hwnd, message, wParam, lParam);
+    if (message == WM_NCDESTROY) {
+        SetWindowLongPtr(hwnd, GWLP_USERDATA, 0);
+        delete grid;
+        return DefWindowProc(hwnd, message, wParam, lParam);
+    }
+    return grid->OnMessage(message, wParam, lParam);
+}
+
+LRESULT GridView::OnMessage(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    switch (message) {
+    case WM_PAINT:
+        OnPaint();
+        return 0;
+    case WM_ERASEBKGND:
+        return 1;  // painting covers the whole client
+    case WM_SIZE:
+        UpdateScrollBars();
+        Invalidate();
+        return 0;
+    case WM_SETFONT:
+        font_ = wParam ? reinterpret_cast<HFONT>(wParam) : static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
+        MeasureFont();
+        Refresh();
+        return 0;
+    case WM_GETFONT:
+        return reinterpret_cast<LRESULT>(font_);
+    case WM_GETDLGCODE:
+        return 0x0001 | 0x0004;  // arrows and every other key
+    case WM_SETFOCUS:
+    case WM_KILLFOCUS:
+        Invalidate();
+        return 0;
+    case WM_KEYDOWN:
+        if (OnKeyDown(UINT(wParam)))
+            return 0;
+        break;
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONDBLCLK:
+        OnButtonDown(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam), wParam);
+        return 0;
+    case WM_MOUSEMOVE:
+        OnMouseMove(GET_X_LPARAM(lParam), wParam);
+        return 0;
+    case WM_LBUTTONUP:
+        if (trackColumn_ >= 0)
+            ReleaseCapture();
+        return 0;
+    case WM_CAPTURECHANGED:
+        trackColumn_ = -1;
+        return 0;
+    case WM_SETCURSOR: {
+        POINT pt;
+        GetCursorPos(&pt);
+        ScreenToClient(hwnd_, &pt);
+        if (LOWORD(lParam) == HTCLIENT && (trackColumn_ >= 0 || DividerAt(pt.x, pt.y) >= 0)) {
+            SetCursor(LoadCursor(nullptr, IDC_SIZEWE));
+            return TRUE;
+        }
+        break;
+    }
+    case WM_VSCROLL:
+        OnScroll(SB_VERT, LOWORD(wParam));
+        return 0;
+    case WM_HSCROLL:
+        OnScroll(SB_HORZ, LOWORD(wParam));
+        return 0;
+    case WM_MOUSEWHEEL:
+        SetTopRow(topRow_ - GET_WHEEL_DELTA_WPARAM(wParam) / WHEEL_DELTA * 3);
+        return 0;
+    default:
+        break;
+    }
+    return DefWindowProc(hwnd_, message, wParam, lParam);
+}
+
+void GridView::MeasureFont()
+{
+    HDC dc = GetDC(hwnd_);
+    if (!dc)
+        return;
+    TEXTMETRIC metrics{};
+    {
+        SelectedObject font(dc, font_);
+        GetTextMetrics(dc, &metrics);
+    }
+    ReleaseDC(hwnd_, dc);
+    if (metrics.tmHeight <= 0)
+        return;
+    rowHeight_ = int(metrics.tmHeight) + 4;
+    headerHeight_ = int(metrics.tmHeight) + 6;
+}
+
+void GridView::EnableControls()
+{
+    if (disableCount_ == 0)
+        return;
+    if (--disableCount_ == 0)
+        Refresh();
+}
+
+void GridView::Refresh()
+{
+    if (ControlsDisabled())
+        return;
+    selection_.Truncate(dataset_.RowCount());
+    if (selection_.Focused() < 0 && dataset_.RowCount() > 0)
+        selection_.SetFocused(0);
+    if (anchor_ >= dataset_.RowCount())
+        anchor_ = selection_.Focused();
+    UpdateScrollBars();
+    Invalidate();
+}
+
+int GridView::PageRows() const
+{
+    RECT client{};
+    GetClientRect(hwnd_, &client);
+    const int height = client.bottom - headerHeight_;
+    return std::max(1, height / rowHeight_);
+}
+
+void GridView::ClampScroll()
+{
+    const int maxTop = std::max(0, dataset_.RowCount() - PageRows());
+    topRow_ = std::clamp(topRow_, 0, maxTop);
+    RECT client{};
+    GetClientRect(hwnd_, &client);
+    const int maxX = std::max(0, columns_.TotalWidth() - int(client.right));
+    scrollX_ = std::clamp(scrollX_, 0, maxX);
+}
+
+void GridView::UpdateScrollBars()
+{
+    ClampScroll();
+    RECT client{};
+    GetClientRect(hwnd_, &client);
+
+    SCROLLINFO vertical{};
+    vertical.cbSize = sizeof vertical;
+    vertical.fMask = SIF_RANGE | SIF_PAGE | SIF_POS;
+    vertical.nMax = std::max(0, dataset_.RowCount() - 1);
+    vertical.nPage = UINT(PageRows());
+    vertical.nPos = topRow_;
+    SetScrollInfo(hwnd_, SB_VERT, &vertical, TRUE);
+
+    SCROLLINFO horizontal{};
+    horizontal.cbSize = sizeof horizontal;
+    horizontal.fMask = SIF_RANGE | SIF_PAGE | SIF_POS;
+    horizontal.nMax = std::max(0, columns_.TotalWidth() - 1);
+    horizontal.nPage = UINT(std::max<LONG>(0, client.right));
+    horizontal.nPos = scrollX_;
+    SetScrollInfo(hwnd_, SB_HORZ, &horizontal, TRUE);
+}
+
+void GridView::Invalidate()
+{
+    if (!ControlsDisabled())
+        InvalidateRect(hwnd_, nullptr, FALSE);
+}
+
+void GridView::SetTopRow(int row)
+{
+    const int before = topRow_;
+    topRow_ = row;
+    ClampScroll();
+    if (topRow_ == before)
+        return;
+    SetScrollPos(hwnd_, SB_VERT, topRow_, TRUE);
+    Invalidate();
+}
+
+void GridView::SetScrollX(int x)
+{
+    const int before = scrollX_;
+    scrollX_ = x;
+    ClampScroll();
+    if (scrollX_ == before)
+        return;
+    SetScrollPos(hwnd_, SB_HORZ, scrollX_, TRUE);
+    Invalidate();
+}
+
+void GridView::ScrollIntoView(int row)
+{
+    if (row < topRow_)
+        SetTopRow(row);
+    else if (row >= topRow_ + PageRows())
+        SetTopRow(row - PageRows() + 1);
+}
+
+void GridView::FocusRow(int row, bool extend, bool keepSelection)
+{
+    if (dataset_.RowCount() == 0)
+        return;
+    row = std::clamp(row, 0, dataset_.RowCount() - 1);
+    selection_.SetFocused(row);
+    if (extend) {
+        if (anchor_ < 0)
+            anchor_ = row;
+        selection_.Clear();
+        selection_.SelectRange(anchor_, row);
+    } else if (!keepSelection) {
+        selection_.Clear();
+        selection_.Select(row);
+        anchor_ = row;
+    }
+    ScrollIntoView(row);
+    Invalidate();
+}
+
+int GridView::RowAtPoint(int y) const
+{
+    if (y < headerHeight_)
+        return -1;
+    RECT client{};
+    GetClientRect(hwnd_, &client);
+    if (y >= client.bottom)
+        return -1;
+    const int row = topRow_ + (y - headerHeight_) / rowHeight_;
+    return row < dataset_.RowCount() ? row : -1;
+}
+
+int GridView::DividerAt(int x, int y) const
+{
+    if (y < 0 || y >= headerHeight_)
+        return -1;
+    // The rightmost match wins, so a column narrowed to nothing can still be widened.
+    int right = -scrollX_;
+    int found = -1;
+    for (int i = 0; i < columns_.Count(); ++i) {
+        right += columns_.Item(i)->width;
+        if (x >= right - kDividerGrip && x <= right + kDividerGrip)
+            found = i;
+    }
+    return found;
+}
+
+bool GridView::OnKeyDown(UINT vk)
+{
+    const bool shift = KeyDown(VK_SHIFT);
+    const bool ctrl = KeyDown(VK_CONTROL);
+    const int focused = selection_.Focused();
+    const int last = dataset_.RowCount() - 1;
+    auto move = [&](int row) { FocusRow(row, shift, ctrl && !shift); };
+    switch (vk) {
+    case VK_UP: move(focused - 1); return true;
+    case VK_DOWN: move(focused + 1); return true;
+    case VK_PRIOR: move(focused - PageRows()); return true;
+    case VK_NEXT: move(focused + PageRows()); return true;
+    case VK_HOME:
+        if (ctrl)
+            FocusRow(0, shift);
+        else
+            SetScrollX(0);
+        return true;
+    case VK_END:
+        if (ctrl)
+            FocusRow(last, shift);
+        else
+            SetScrollX(columns_.TotalWidth());
+        return true;
+    case VK_SPACE:
+        if (ctrl && focused >= 0) {
+            selection_.Toggle(focused);
+            anchor_ = focused;
+            Invalidate();
+        }
+        return true;
+    case 'A':
+        if (ctrl && last >= 0) {
+            selection_.Clear();
+            selection_.SelectRange(0, last);
+            Invalidate();
+            return true;
+        }
+        return false;
+    case 'C':
+    case VK_INSERT:
+        if (ctrl) {
+            CopySelection();
+            return true;
+        }
+        return false;
+    default:
+        return false;
+    }
+}
+
+void GridView::OnButtonDown(int x, int y, WPARAM keys)
+{
+    if (GetFocus() != hwnd_)
+        SetFocus(hwnd_);
+    const int divider = DividerAt(x, y);
+    if (divider >= 0) {
+        trackColumn_ = divider;
+        trackStartX_ = x;
+        trackStartWidth_ = columns_.Item(divider)->width;
+        SetCapture(hwnd_);
+        return;
+    }
+    const int row = RowAtPoint(y);
+    if (row < 0)
+        return;
+    if (keys & MK_SHIFT) {
+        FocusRow(row, true);
+    } else if (keys & MK_CONTROL) {
+        selection_.Toggle(row);
+        anchor_ = row;
+        FocusRow(row, false, true);
+    } else {
+        FocusRow(row);
+    }
+}
+
+void GridView::OnMouseMove(int x, WPARAM keys)
+{
+    if (trackColumn_ < 0 || !(keys & MK_LBUTTON))
+        return;
+    columns_.SetWidth(trackColumn_, trackStartWidth_ + (x - trackStartX_));
+    UpdateScrollBars();
+    Invalidate();
+}
+
+void GridView::OnScroll(int bar, int code)
+{
+    const bool vertical = bar == SB_VERT;
+    RECT client{};
+    GetClientRect(hwnd_, &client);
+    const int line = vertical ? 1 : 20;
+    const int page = vertical ? PageRows() : std::max<int>(1, client.right);
+    const int position = vertical ? topRow_ : scrollX_;
+    int target = position;
+    switch (code) {
+    case SB_LINEUP: target -= line; break;
+    case SB_LINEDOWN: target += line; break;
+    case SB_PAGEUP: target -= page; break;
+    case SB_PAGEDOWN: target += page; break;
+    case SB_TOP: target = 0; break;
+    case SB_BOTTOM: target = vertical ? dataset_.RowCount() : columns_.TotalWidth(); break;
+    case SB_THUMBTRACK:
+    case SB_THUMBPOSITION: {
+        SCROLLINFO info{};
+        info.cbSize = sizeof info;
+        info.fMask = SIF_TRACKPOS;
+        if (GetScrollInfo(hwnd_, bar, &info))
+            target = info.nTrackPos;
+        break;
+    }
+    default: return;
+    }
+    if (vertical)
+        SetTopRow(target);
+    else
+        SetScrollX(target);
+}
+
+void GridView::OnPaint()
+{
+    PAINTSTRUCT ps;
+    HDC dc = BeginPaint(hwnd_, &ps);
+    if (!dc)
+        return;
+    RECT client{};
+    GetClientRect(hwnd_, &client);
+    {
+        SelectedObject font(dc, font_);
+        PaintRows(dc, client);
+        PaintHeader(dc, client);
+    }
+    EndPaint(hwnd_, &ps);
+}
+
+void GridView::PaintHeader(HDC dc, const RECT& client)
+{
+    RECT band{0, 0, client.right, headerHeight_};
+    FillRect(dc, &band, GetSysColorBrush(COLOR_BTNFACE));
+    SetBkMode(dc, TRANSPARENT);
+    SetTextColor(dc, GetSysColor(COLOR_BTNTEXT));
+    int left = -scrollX_;
+    for (int i = 0; i < columns_.Count() && left < client.right; ++i) {
+        const GridColumn& column = *columns_.Item(i);
+        RECT cell{left, 0, left + column.width, headerHeight_};
+        left = cell.right;
+        if (cell.right <= 0)
+            continue;
+        DrawEdge(dc, &cell, EDGE_RAISED, BF_RECT);
+        RECT text{cell.left + 4, cell.top, cell.right - 4, cell.bottom};
+        DrawText(dc, column.caption.c_str(), int(column.caption.size()), &text,
+                 DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS);
+    }
+}
+
+void GridView::PaintRows(HDC dc, const RECT& client)
+{
+    RECT body{0, headerHeight_, client.right, client.bottom};
+    FillRect(dc, &body, GetSysColorBrush(COLOR_WINDOW));
+    const HBRUSH lineBrush = GetSysColorBrush(COLOR_BTNFACE);
+    const bool hasFocus = GetFocus() == hwnd_;
+    const int totalWidth = columns_.TotalWidth() - scrollX_;
+    std::vector<int> fieldOf(size_t(columns_.Count()));
+    for (int c = 0; c < columns_.Count(); ++c)
+        fieldOf[size_t(c)] = dataset_.FieldIndex(columns_.Item(c)->fieldName);
+
+    for (int row = topRow_, y = headerHeight_; row < dataset_.RowCount() && y < client.bottom; ++row, y += rowHeight_) {
+        const bool selected = selection_.IsSelected(row);
+        RECT line{0, y, std::min<int>(totalWidth, client.right), y + rowHeight_};
+        if (selected)
+            FillRect(dc, &line, GetSysColorBrush(COLOR_HIGHLIGHT));
+        SetBkMode(dc, TRANSPARENT);
+        SetTextColor(dc, GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
+        int left = -scrollX_;
+        for (int c = 0; c < columns_.Count() && left < client.right; ++c) {
+            const int width = columns_.Item(c)->width;
+            RECT cell{left, y, left + width - 1, y + rowHeight_ - 1};
+            left += width;
+            if (cell.right < 0)
+                continue;
+            const std::string_view text = dataset_.Text(row, fieldOf[size_t(c)]);
+            RECT textRect{cell.left + 2, cell.top, cell.right - 2, cell.bottom};
+            DrawText(dc, text.data(), int(text.size()), &textRect,
+                     DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS);
+            RECT vertical{cell.right, y, cell.right + 1, y + rowHeight_};
+            FillRect(dc, &vertical, lineBrush);
+        }
+        RECT horizontal{0, y + rowHeight_ - 1, line.right, y + rowHeight_};
+        FillRect(dc, &horizontal, lineBrush);
+        if (row == selection_.Focused() && hasFocus) {
+            RECT focus = line;
+            focus.bottom -= 1;
+            DrawFocusRect(dc, &focus);
+        }
+    }
+}
+
+std::string GridView::SelectionText() const
+{
+    std::vector<int> rows = selection_.Rows();
+    if (rows.empty() && selection_.Focused() >= 0)
+        rows.push_back(selection_.Focused());
+    std::sort(rows.begin(), rows.end());
+    std::string out;
+    for (int row : rows) {
+        for (int c = 0; c < columns_.Count(); ++c) {
+            if (c > 0)
+                out.push_back('\t');
+            gridview_detail::AppendCell(out, dataset_.Text(row, dataset_.FieldIndex(columns_.Item(c)->fieldName)));
+        }
+        out.append("\r\n");
+    }
+    return out;
+}
+
+bool GridView::CopySelection()
+{
+    const std::string text = SelectionText();
+    if (text.empty() || !OpenClipboard(hwnd_))
+        return false;
+    EmptyClipboard();
+    bool placed = false;
+    if (HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, text.size() + 1)) {
+        if (void* bytes = GlobalLock(memory)) {
+            std::memcpy(bytes, text.c_str(), text.size() + 1);
+            GlobalUnlock(memory);
+            placed = SetClipboardData(CF_TEXT, memory) != nullptr;
+        }
+        if (!placed)
+            GlobalFree(memory);
+    }
+    CloseClipboard();
+    return placed;
+}
+
+}  // namespace tw::grid

@@ -1,0 +1,95 @@
+// The grid window ("TwDataGrid"): a header of column captions over the rows of
+// its dataset, painting only the rows in view. Keyboard and mouse move the
+// focused row and select rows; dragging a header divider resizes a column;
+// Ctrl+C puts the selected rows on the clipboard as tab-separated text.
+#pragma once
+
+#include <string>
+
+#include "platform/controls/grid/GridColumns.h"
+#include "platform/controls/grid/GridDataset.h"
+#include "platform/controls/grid/GridSelection.h"
+#include "platform/win32/user/winuser.h"
+
+namespace tw::grid {
+
+class GridView {
+public:
+    static constexpr const char* kClassName = "TwDataGrid";
+    // Pixels either side of a header divider that grab it.
+    static constexpr int kDividerGrip = 3;
+
+    // Registers the window class; later calls do nothing.
+    static void RegisterWindowClass();
+    // The grid behind a "TwDataGrid" window, or null.
+    static GridView* FromHandle(HWND hwnd);
+
+    HWND Handle() const { return hwnd_; }
+    GridDataset& Dataset() { return dataset_; }
+    GridColumns& Columns() { return columns_; }
+    GridSelection& Selection() { return selection_; }
+
+    // While controls are disabled, changes to the data do not repaint; the
+    // count nests, and the last Enable refreshes.
+    void DisableControls() { ++disableCount_; }
+    void EnableControls();
+    bool ControlsDisabled() const { return disableCount_ > 0; }
+    // After the rows or columns change: scroll ranges, focus and painting.
+    void Refresh();
+
+    int RowHeight() const { return rowHeight_; }
+    int HeaderHeight() const { return headerHeight_; }
+    int TopRow() const { return topRow_; }
+    int ScrollX() const { return scrollX_; }
+    // Rows wholly in view (at least one).
+    int PageRows() const;
+
+    // Moves the focus as a click or arrow key does (without modifiers the row
+    // becomes the only selected one) and scrolls it into view.
+    void FocusRow(int row, bool extend = false, bool keepSelection = false);
+    void SetTopRow(int row);
+    void SetScrollX(int x);
+    // -1 over the header, below the last row or outside the window.
+    int RowAtPoint(int y) const;
+    // The text Ctrl+C copies: the selected rows (or the focused one) in row order.
+    std::string SelectionText() const;
+    bool CopySelection();
+
+private:
+    explicit GridView(HWND hwnd);
+    static LRESULT CALLBACK Proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam);
+
+    void MeasureFont();
+    void UpdateScrollBars();
+    void ClampScroll();
+    void Invalidate();
+    void ScrollIntoView(int row);
+    void OnPaint();
+    void PaintHeader(HDC dc, const RECT& client);
+    void PaintRows(HDC dc, const RECT& client);
+    bool OnKeyDown(UINT vk);
+    void OnButtonDown(int x, int y, WPARAM keys);
+    void OnMouseMove(int x, WPARAM keys);
+    void OnScroll(int bar, int code);
+    // The column whose right divider is under x in the header, or -1.
+    int DividerAt(int x, int y) const;
+
+    HWND hwnd_;
+    GridDataset dataset_;
+    GridColumns columns_;
+    GridSelection selection_;
+    HFONT font_ = nullptr;
+    int rowHeight_ = 18;
+    int headerHeight_ = 20;
+    int topRow_ = 0;
+    int scrollX_ = 0;
+    int anchor_ = -1;
+    int disableCount_ = 0;
+    // The column being resized by its divider, and where the drag started.
+    int trackColumn_ = -1;
+    int trackStartX_ = 0;
+    int trackStartWidth_ = 0;
+};
+
+}  // namespace tw::grid
