@@ -1,0 +1,439 @@
+// The edit control's window: creation, messages, caret, scroll bars, focus,
+// the keyboard and the mouse.
+#include "editctrl/KtvPEditCtrl.h"
+
+#include <algorithm>
+
+#include "editctrl/KtvPFontTextMetrics.h"
+#include "platform/win32/controls/stdctrl.h"
+#include "platform/win32/kernel/RectFunctions.h"
+#include "platform/win32/gdi/SystemColors.h"
+#include "ui/frames/KtvPDrawManager.h"
+
+UINT KtvPEditChangeMessage()
+{
+    static const UINT message = RegisterWindowMessage("KTVM_ON_EDITCHANGE");
+    return message;
+}
+
+CKtvPEditCtrl::CKtvPEditCtrl()
+{
+    SetDefaultSelectionColors();
+    m_arrUrlPrefixes.Add("http://");
+    m_arrUrlPrefixes.Add("ftp://");
+    m_arrUrlPrefixes.Add("mailto:");
+}
+
+CKtvPEditCtrl::~CKtvPEditCtrl()
+{
+    DeleteAllMarkers(static_cast<DWORD>(-1), FALSE);
+    ClearUndoList();
+    if (m_hWnd != nullptr)
+        DestroyWindow();
+    // The model must not measure with a font object that is gone.
+    SetTextMetrics(nullptr);
+}
+
+BOOL CKtvPEditCtrl::Create(DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT nID)
+{
+    LPCTSTR className = AfxRegisterWndClass(CS_DBLCLKS, LoadCursor(nullptr, IDC_IBEAM));
+    return CWnd::Create(className, "", dwStyle, rect, pParentWnd, nID);
+}
+
+void CKtvPEditCtrl::SetDefaultSelectionColors()
+{
+    m_clrSelBack = GetSysColor(COLOR_HIGHLIGHT);
+    m_clrSelText = GetSysColor(COLOR_HIGHLIGHTTEXT);
+    double hue = 0, saturation = 0, lightness = 0;
+    CKtvPDrawManager::RgbToHls(m_clrSelBack, &hue, &saturation, &lightness);
+    m_clrSelBackUnfocused =
+        CKtvPDrawManager::HlsToRgb(hue, std::min(1.0, lightness * 1.1), std::min(1.0, saturation * 1.1));
+    m_clrSelTextUnfocused = CKtvPDrawManager::ScaleColor(m_clrSelText, 110);
+    m_clrHyperlink = m_clrSelBack;
+}
+
+COLORREF CKtvPEditCtrl::GetDefaultTextColor() const
+{
+    return m_clrText == static_cast<COLORREF>(-1) ? GetSysColor(COLOR_WINDOWTEXT) : m_clrText;
+}
+
+COLORREF CKtvPEditCtrl::GetDefaultBackColor() const
+{
+    return m_clrBack == static_cast<COLORREF>(-1) ? GetSysColor(COLOR_WINDOW) : m_clrBack;
+}
+
+// ---------------------------------------------------------------- messages
+
+LRESULT CKtvPEditCtrl::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    const CPoint point(static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam)));
+    switch (message) {
+    case WM_CREATE:
+        if (CWnd::WindowProc(message, wParam, lParam) == -1)
+            return -1;
+        return OnCreateWindow();
+    case WM_SIZE: OnSize(); break;
+    case WM_PAINT: OnPaint(); return 0;
+    case WM_ERASEBKGND: return TRUE;
+    case WM_SETFONT: OnSetFont(reinterpret_cast<HFONT>(wParam), static_cast<BOOL>(lParam)); return 0;
+    case WM_GETFONT: return reinterpret_cast<LRESULT>(m_hFont);
+    case WM_SETFOCUS: OnFocusChanged(TRUE); break;
+    case WM_KILLFOCUS: OnFocusChanged(FALSE); break;
+    case WM_GETDLGCODE: return DLGC_WANTALLKEYS | DLGC_WANTARROWS | DLGC_WANTCHARS | DLGC_WANTTAB;
+    case WM_SETTEXT: return SetText(reinterpret_cast<LPCTSTR>(lParam) != nullptr ? reinterpret_cast<LPCTSTR>(lParam) : "");
+    case WM_GETTEXT: return CKtvPEditModel::GetText(reinterpret_cast<LPTSTR>(lParam), static_cast<int>(wParam));
+    case WM_GETTEXTLENGTH: return GetTextLength();
+    case WM_KEYDOWN: OnKeyDown(static_cast<UINT>(wParam)); break;
+    case WM_CHAR: OnCharMessage(static_cast<UINT>(wParam)); return 0;
+    case WM_LBUTTONDOWN: OnButtonDown(static_cast<UINT>(wParam), point); return 0;
+    case WM_LBUTTONDBLCLK: OnButtonDoubleClick(point); return 0;
+    case WM_MOUSEMOVE: OnMouseMoveMessage(point); return 0;
+    case WM_LBUTTONUP: OnButtonUp(); return 0;
+    case WM_CAPTURECHANGED:
+        if (m_bSelectingByMouse && reinterpret_cast<HWND>(lParam) != m_hWnd)
+            OnButtonUp();
+        break;
+    case WM_TIMER:
+        if (wParam == KTVP_TIMER_DRAG_SCROLL) {
+            OnDragScrollTimer();
+            return 0;
+        }
+        break;
+    case WM_VSCROLL: return OnScrollMessage(SB_VERT, wParam);
+    case WM_HSCROLL: return OnScrollMessage(SB_HORZ, wParam);
+    case WM_SYSCOLORCHANGE: SetDefaultSelectionColors(); break;
+    default: break;
+    }
+    return CWnd::WindowProc(message, wParam, lParam);
+}
+
+int CKtvPEditCtrl::OnCreateWindow()
+{
+    ApplyFontMetrics();
+    OnSize();
+    return 0;
+}
+
+void CKtvPEditCtrl::OnSetFont(HFONT hFont, BOOL bRedraw)
+{
+    m_hFont = hFont;
+    ApplyFontMetrics();
+    OnSize();
+    if (bRedraw)
+        RedrawRows(0, -1);
+}
+
+void CKtvPEditCtrl::ApplyFontMetrics()
+{
+    auto metrics = std::make_unique<CKtvPFontTextMetrics>(m_hFont);
+    SetTextMetrics(metrics.get());
+    m_pFontMetrics = std::move(metrics);
+    if (m_hWnd != nullptr && ::GetFocus() == m_hWnd)
+        CreateEditCaret();
+}
+
+RECT CKtvPEditCtrl::ComputeTextArea() const
+{
+    RECT client{};
+    ::GetClientRect(m_hWnd, &client);
+    int left = client.left + std::max(0, m_nMarkerMarginWidth);
+    if (m_bLineNumbers)
+        left += std::max(0, m_nLineNumberMarginWidth);
+    if (m_bOutlineMargin)
+        left += std::max(0, m_nOutlineMarginWidth);
+    return RECT{std::min(left, static_cast<int>(client.right)), client.top, client.right, client.bottom};
+}
+
+void CKtvPEditCtrl::OnSize()
+{
+    if (m_hWnd == nullptr)
+        return;
+    SetTextArea(ComputeTextArea());
+}
+
+void CKtvPEditCtrl::SetTextArea(const RECT& rect)
+{
+    CKtvPEditModel::SetTextArea(rect);
+    SetCaret(m_nCaretOffset, FALSE, FALSE);
+}
+
+int CKtvPEditCtrl::RowTop(int nVisibleRow) const
+{
+    return m_rectText.top + (nVisibleRow - m_nFirstVisibleRow) * std::max(1, m_nRowHeight);
+}
+
+// ---------------------------------------------------------------- caret, focus, scrolling
+
+void CKtvPEditCtrl::CreateEditCaret()
+{
+    ::CreateCaret(m_hWnd, nullptr, GetOverwriteMode() ? std::max(2, m_nAveCharWidth) : 2, std::max(1, m_nRowHeight));
+    OnSetCaret();
+    if (!m_bReadOnly)
+        ::ShowCaret(m_hWnd);
+}
+
+void CKtvPEditCtrl::OnFocusChanged(BOOL bGotFocus)
+{
+    if (bGotFocus)
+        CreateEditCaret();
+    else
+        ::DestroyCaret();
+    // The selection changes between its focused and unfocused colours.
+    if (HasSelection())
+        RedrawRows(0, -1);
+}
+
+void CKtvPEditCtrl::OnSetCaret()
+{
+    if (m_hWnd == nullptr || ::GetFocus() != m_hWnd)
+        return;
+    ::SetCaretPos(m_ptCaret.x, m_ptCaret.y);
+}
+
+void CKtvPEditCtrl::UpdateScrollBars()
+{
+    if (m_hWnd == nullptr)
+        return;
+    SCROLLINFO vert{};
+    vert.cbSize = sizeof(vert);
+    vert.fMask = SIF_ALL;
+    vert.nMax = std::max(0, GetVisibleRowCount() - 1);
+    vert.nPage = static_cast<UINT>(std::max(1, GetPageRows()));
+    vert.nPos = m_nFirstVisibleRow;
+    ::SetScrollInfo(m_hWnd, SB_VERT, &vert, TRUE);
+    // The horizontal range covers the longest row, however long.
+    m_nHorzRange = std::max(m_nHorzRange, GetLongestRowColumns() + 1);
+    SCROLLINFO horz = vert;
+    horz.nMax = std::max(0, m_nHorzRange - 1);
+    horz.nPage = static_cast<UINT>(std::max(1, GetPageColumns()));
+    horz.nPos = m_nFirstVisibleColumn;
+    ::SetScrollInfo(m_hWnd, SB_HORZ, &horz, TRUE);
+}
+
+BOOL CKtvPEditCtrl::ScrollText(int nBar, int nCode, int nPos)
+{
+    if (!CKtvPEditModel::ScrollText(nBar, nCode, nPos))
+        return FALSE;
+    if (m_hWnd != nullptr) {
+        ::SetScrollPos(m_hWnd, nBar, nBar == SB_VERT ? m_nFirstVisibleRow : m_nFirstVisibleColumn, TRUE);
+        ::InvalidateRect(m_hWnd, nullptr, FALSE);
+    }
+    return TRUE;
+}
+
+LRESULT CKtvPEditCtrl::OnScrollMessage(int nBar, WPARAM wParam)
+{
+    int position = static_cast<short>(HIWORD(wParam));
+    const int code = LOWORD(wParam);
+    if (code == SB_THUMBTRACK || code == SB_THUMBPOSITION) {
+        SCROLLINFO info{};
+        info.cbSize = sizeof(info);
+        info.fMask = SIF_TRACKPOS;
+        if (::GetScrollInfo(m_hWnd, nBar, &info))
+            position = info.nTrackPos;
+    }
+    if (ScrollText(nBar, code, position))
+        SetCaret(m_nCaretOffset, FALSE, FALSE);
+    return 0;
+}
+
+// ---------------------------------------------------------------- redraw requests
+
+void CKtvPEditCtrl::RedrawRows(int nFirstRow, int nLastRow)
+{
+    if (m_hWnd == nullptr)
+        return;
+    RECT client{};
+    ::GetClientRect(m_hWnd, &client);
+    if (nLastRow == -1) {
+        ::InvalidateRect(m_hWnd, nullptr, FALSE);
+        return;
+    }
+    const int rowHeight = std::max(1, m_nRowHeight);
+    RECT rect = client;
+    rect.top = std::max<LONG>(client.top, RowTop(GetVisibleRowOfLine(nFirstRow)));
+    const int lastVisible = GetVisibleRowOfLine(nLastRow == 0 ? nFirstRow : nLastRow);
+    rect.bottom = std::min<LONG>(client.bottom, RowTop(lastVisible) + rowHeight);
+    if (nLastRow >= GetVisibleRowCount() - 1)
+        rect.bottom = client.bottom;
+    if (rect.bottom > rect.top)
+        ::InvalidateRect(m_hWnd, &rect, FALSE);
+}
+
+void CKtvPEditCtrl::RedrawTextRange(int nStart, int nEnd)
+{
+    if (m_hWnd == nullptr)
+        return;
+    if (nStart > nEnd)
+        std::swap(nStart, nEnd);
+    RedrawRows(OffsetToRow(nStart, TRUE, FALSE),
+               nEnd >= GetTextLength() ? GetVisibleRowCount() : std::max(1, OffsetToRow(nEnd, TRUE, FALSE)));
+}
+
+void CKtvPEditCtrl::RedrawMarkerCell(int nLine, BOOL bWholeRow)
+{
+    if (m_hWnd == nullptr)
+        return;
+    if (bWholeRow) {
+        RedrawRows(nLine, 0);
+        return;
+    }
+    RECT cell{0, RowTop(GetVisibleRowOfLine(nLine)), m_nMarkerMarginWidth, 0};
+    cell.bottom = cell.top + std::max(1, m_nRowHeight);
+    ::InvalidateRect(m_hWnd, &cell, FALSE);
+}
+
+// ---------------------------------------------------------------- notices
+
+void CKtvPEditCtrl::OnTextChanged(int nOffset, LPCTSTR lpszText, BOOL bInserted)
+{
+    CKtvPEditModel::OnTextChanged(nOffset, lpszText, bInserted);
+    HWND parent = m_hWnd != nullptr ? ::GetParent(m_hWnd) : nullptr;
+    if (parent != nullptr)
+        ::SendMessage(parent, KtvPEditChangeMessage(), 0, 0);
+}
+
+void CKtvPEditCtrl::OnFailedOperation(DWORD dwCode)
+{
+    m_dwLastFailure = dwCode;
+    CKtvPEditModel::OnFailedOperation(dwCode);
+}
+
+// ---------------------------------------------------------------- keyboard
+
+void CKtvPEditCtrl::OnKeyDown(UINT nVirtKey)
+{
+    const BOOL shift = (::GetKeyState(VK_SHIFT) & 0x8000) != 0;
+    const BOOL ctrl = (::GetKeyState(VK_CONTROL) & 0x8000) != 0;
+    ProcessKeyDown(nVirtKey, shift, ctrl);
+    if (nVirtKey == VK_INSERT && ::GetFocus() == m_hWnd)
+        CreateEditCaret();
+}
+
+void CKtvPEditCtrl::OnCharMessage(UINT nChar)
+{
+    if (nChar < 32 || m_bReadOnly)
+        return;
+    TypeChar(nChar);
+}
+
+// ---------------------------------------------------------------- mouse
+
+void CKtvPEditCtrl::OnButtonDown(UINT nFlags, CPoint point)
+{
+    if (::GetFocus() != m_hWnd)
+        ::SetFocus(m_hWnd);
+    point.x = std::max<LONG>(point.x, m_rectText.left + 1);
+    POINT hit = point;
+    const int offset = OffsetFromPoint(hit, FALSE, TRUE);
+    if (offset < 0)
+        return;
+    const BOOL shift = (nFlags & MK_SHIFT) != 0;
+    if (shift) {
+        // Shift+click extends from the anchor, or from the caret without one.
+        const int anchor = HasSelection() ? m_nSelStart : m_nCaretOffset;
+        SetSelection(anchor, offset, FALSE, TRUE);
+        SetCaret(offset, TRUE, TRUE);
+    } else {
+        const BOOL hadSelection = HasSelection();
+        SetCaret(offset, TRUE, TRUE);
+        if (hadSelection)
+            RemoveSelection(FALSE, TRUE, TRUE);
+    }
+    m_bSelectingByMouse = TRUE;
+    m_ptLastMouse = point;
+    ::SetCapture(m_hWnd);
+}
+
+BOOL CKtvPEditCtrl::ExtendMouseSelection(CPoint point)
+{
+    point.x = std::clamp<LONG>(point.x, m_rectText.left + 1, std::max(m_rectText.left + 1, m_rectText.right - 1));
+    POINT hit = point;
+    const int offset = OffsetFromPoint(hit, FALSE, TRUE);
+    if (offset < 0)
+        return FALSE;
+    const int anchor = HasSelection() ? m_nSelStart : m_nCaretOffset;
+    if (HasSelection() && offset == m_nSelEnd)
+        return FALSE;
+    SetSelection(anchor, offset, FALSE, TRUE);
+    SetCaret(offset, TRUE, TRUE);
+    return TRUE;
+}
+
+void CKtvPEditCtrl::OnMouseMoveMessage(CPoint point)
+{
+    if (!m_bSelectingByMouse || ::GetCapture() != m_hWnd)
+        return;
+    m_ptLastMouse = point;
+    const BOOL outside = !::PtInRect(&m_rectText, point);
+    if (outside && !m_bDragTimer)
+        m_bDragTimer = ::SetTimer(m_hWnd, KTVP_TIMER_DRAG_SCROLL, KTVP_DRAG_SCROLL_INTERVAL, nullptr) != 0;
+    else if (!outside && m_bDragTimer) {
+        ::KillTimer(m_hWnd, KTVP_TIMER_DRAG_SCROLL);
+        m_bDragTimer = FALSE;
+    }
+    ExtendMouseSelection(point);
+}
+
+void CKtvPEditCtrl::OnDragScrollTimer()
+{
+    if (!m_bSelectingByMouse)
+        return;
+    // Past the top or bottom edge the view moves one row each tick.
+    if (m_ptLastMouse.y < m_rectText.top)
+        ScrollText(SB_VERT, SB_LINEUP, 0);
+    else if (m_ptLastMouse.y >= m_rectText.bottom)
+        ScrollText(SB_VERT, SB_LINEDOWN, 0);
+    ExtendMouseSelection(m_ptLastMouse);
+}
+
+void CKtvPEditCtrl::OnButtonUp()
+{
+    if (m_bDragTimer) {
+        ::KillTimer(m_hWnd, KTVP_TIMER_DRAG_SCROLL);
+        m_bDragTimer = FALSE;
+    }
+    const BOOL wasSelecting = m_bSelectingByMouse;
+    m_bSelectingByMouse = FALSE;
+    if (::GetCapture() == m_hWnd)
+        ::ReleaseCapture();
+    if (!wasSelecting)
+        return;
+    m_nRememberedColumn = m_nCurrentColumn;
+    if (HasSelection() && m_nSelStart == m_nSelEnd)
+        RemoveSelection(FALSE, TRUE, TRUE);
+}
+
+void CKtvPEditCtrl::OnButtonDoubleClick(CPoint point)
+{
+    POINT hit = point;
+    const int offset = OffsetFromPoint(hit, FALSE, TRUE);
+    if (offset < 0)
+        return;
+    const std::string_view text = m_text.View();
+    const int length = static_cast<int>(text.size());
+    auto isSpace = [&](int at) { return at >= 0 && at < length && (text[at] == ' ' || text[at] == '\t'); };
+    int start = offset;
+    int end = offset;
+    if (isSpace(offset) && (isSpace(offset - 1) || isSpace(offset + 1))) {
+        while (isSpace(start - 1))
+            --start;
+        while (isSpace(end))
+            ++end;
+    } else {
+        int probe = offset;
+        auto isBlank = [&](int at) { return at < length && (text[at] == ' ' || text[at] == '\t' || text[at] == '\n'); };
+        while (isBlank(probe))
+            ++probe;
+        // Only blanks up to the end: the word before them.
+        if (probe >= length && isBlank(offset))
+            probe = offset;
+        if (!GetWordBoundsAt(std::min(probe, length), nullptr, start, end))
+            return;
+    }
+    if (end <= start)
+        return;
+    SetSelection(start, end, FALSE, TRUE);
+    SetCaret(end, TRUE, TRUE);
+    RedrawRows(0, -1);
+}
