@@ -1,5 +1,6 @@
 #include "platform/controls/grid/GridDataset.h"
 
+#include <algorithm>
 #include <climits>
 
 namespace tw::grid {
@@ -24,7 +25,7 @@ bool SameNameAscii(std::string_view a, std::string_view b)
 
 bool GridDataset::AddField(FieldDef field)
 {
-    if (rowCount_ > 0 || field.name.empty() || FieldIndex(field.name) >= 0)
+    if (!cellEnd_.empty() || field.name.empty() || FieldIndex(field.name) >= 0)
         return false;
     fields_.push_back(std::move(field));
     return true;
@@ -47,7 +48,8 @@ int GridDataset::FieldIndex(std::string_view name) const
 
 bool GridDataset::Append(const std::vector<std::optional<std::string_view>>& cells)
 {
-    if (fields_.empty() || cells.size() > fields_.size() || rowCount_ == INT_MAX)
+    const size_t stored = cellEnd_.size() / std::max<size_t>(fields_.size(), 1);
+    if (fields_.empty() || cells.size() > fields_.size() || stored >= size_t(INT_MAX))
         return false;
     for (size_t i = 0; i < fields_.size(); ++i) {
         const bool present = i < cells.size() && cells[i].has_value();
@@ -55,13 +57,22 @@ bool GridDataset::Append(const std::vector<std::optional<std::string_view>>& cel
             arena_.append(*cells[i]);
         cellEnd_.push_back(uint64_t(arena_.size()) | (present ? 0 : kNullBit));
     }
-    ++rowCount_;
+    order_.push_back(uint32_t(stored));
+    return true;
+}
+
+bool GridDataset::Delete(int row)
+{
+    if (row < 0 || row >= RowCount())
+        return false;
+    order_.erase(order_.begin() + row);
     return true;
 }
 
 void GridDataset::Reserve(size_t rows, size_t textBytes)
 {
     cellEnd_.reserve(rows * fields_.size());
+    order_.reserve(rows);
     arena_.reserve(textBytes);
 }
 
@@ -72,12 +83,13 @@ void GridDataset::Clear()
     arena_.clear();
     arena_.shrink_to_fit();
     edited_.clear();
-    rowCount_ = 0;
+    order_.clear();
+    order_.shrink_to_fit();
 }
 
 bool GridDataset::InRange(int row, int field) const
 {
-    return row >= 0 && row < rowCount_ && field >= 0 && field < FieldCount();
+    return row >= 0 && row < RowCount() && field >= 0 && field < FieldCount();
 }
 
 std::string_view GridDataset::Text(int row, int field) const
@@ -121,7 +133,7 @@ size_t GridDataset::BytesUsed() const
     size_t edits = 0;
     for (const auto& [cell, text] : edited_)
         edits += sizeof(cell) + sizeof(text) + (text ? text->capacity() : 0) + 2 * sizeof(void*);
-    return cellEnd_.capacity() * sizeof(uint64_t) + arena_.capacity() + edits;
+    return cellEnd_.capacity() * sizeof(uint64_t) + order_.capacity() * sizeof(uint32_t) + arena_.capacity() + edits;
 }
 
 }  // namespace tw::grid

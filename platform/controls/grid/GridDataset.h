@@ -53,9 +53,10 @@ public:
     // A record of FieldCount() cells: fewer leave the rest null, more are refused.
     bool Append(const std::vector<std::optional<std::string_view>>& cells);
     void Reserve(size_t rows, size_t textBytes);
+    bool Delete(int row);
     void Clear();
 
-    int RowCount() const { return rowCount_; }
+    int RowCount() const { return int(order_.size()); }
     std::string_view Text(int row, int field) const;
     bool IsNull(int row, int field) const;
     bool SetText(int row, int field, std::optional<std::string_view> text);
@@ -65,7 +66,10 @@ public:
 
 private:
     bool InRange(int row, int field) const;
-    size_t CellIndex(int row, int field) const { return size_t(row) * fields_.size() + size_t(field); }
+    size_t CellIndex(int row, int field) const
+    {
+        return size_t(order_[size_t(row)]) * fields_.size() + size_t(field);
+    }
 
     std::vector<FieldDef> fields_;
     // Cell i occupies [cellEnd_[i-1], cellEnd_[i]) of the arena; the top bit marks null.
@@ -73,7 +77,8 @@ private:
     std::string arena_;
     // Cells changed after they were appended: the arena only grows at its end.
     std::unordered_map<size_t, std::optional<std::string>> edited_;
-    int rowCount_ = 0;
+    // Stored record numbers in the order the rows are shown.
+    std::vector<uint32_t> order_;
 };
 
 }  // namespace tw::grid

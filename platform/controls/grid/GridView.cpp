@@ -78,6 +78,24 @@ GridView::GridView(HWND hwnd) : hwnd_(hwnd)
 {
     font_ = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
     MeasureFont();
+    SetModel(std::make_shared<GridModel>());
+}
+
+GridView::~GridView()
+{
+    model_->SetChangeListener(nullptr);
+}
+
+void GridView::SetModel(std::shared_ptr<GridModel> model)
+{
+    if (!model)
+        return;
+    if (model_)
+        model_->SetChangeListener(nullptr);
+    model_ = std::move(model);
+    model_->SetChangeListener([this] { OnModelChanged(); });
+    anchor_ = model_->Selection().Focused();
+    model_->Changed();
 }
 
 LRESULT CALLBACK GridView::Proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
@@ -182,24 +200,13 @@ void GridView::MeasureFont()
     headerHeight_ = int(metrics.tmHeight) + 6;
 }
 
-void GridView::EnableControls()
+void GridView::OnModelChanged()
 {
-    if (disableCount_ == 0)
-        return;
-    if (--disableCount_ == 0)
-        Refresh();
-}
-
-void GridView::Refresh()
-{
-    if (ControlsDisabled())
-        return;
-    selection_.Truncate(dataset_.RowCount());
-    if (selection_.Focused() < 0 && dataset_.RowCount() > 0)
-        selection_.SetFocused(0);
-    if (anchor_ >= dataset_.RowCount())
-        anchor_ = selection_.Focused();
+    if (anchor_ >= model_->Dataset().RowCount())
+        anchor_ = model_->Selection().Focused();
     UpdateScrollBars();
+    if (model_->Selection().Focused() >= 0)
+        ScrollIntoView(model_->Selection().Focused());
     Invalidate();
 }
 
@@ -213,11 +220,11 @@ int GridView::PageRows() const
 
 void GridView::ClampScroll()
 {
-    const int maxTop = std::max(0, dataset_.RowCount() - PageRows());
+    const int maxTop = std::max(0, model_->Dataset().RowCount() - PageRows());
     topRow_ = std::clamp(topRow_, 0, maxTop);
     RECT client{};
     GetClientRect(hwnd_, &client);
-    const int maxX = std::max(0, columns_.TotalWidth() - int(client.right));
+    const int maxX = std::max(0, model_->Columns().TotalWidth() - int(client.right));
     scrollX_ = std::clamp(scrollX_, 0, maxX);
 }
 
@@ -230,7 +237,7 @@ void GridView::UpdateScrollBars()
     SCROLLINFO vertical{};
     vertical.cbSize = sizeof vertical;
     vertical.fMask = SIF_RANGE | SIF_PAGE | SIF_POS;
-    vertical.nMax = std::max(0, dataset_.RowCount() - 1);
+    vertical.nMax = std::max(0, model_->Dataset().RowCount() - 1);
     vertical.nPage = UINT(PageRows());
     vertical.nPos = topRow_;
     SetScrollInfo(hwnd_, SB_VERT, &vertical, TRUE);
@@ -238,7 +245,7 @@ void GridView::UpdateScrollBars()
     SCROLLINFO horizontal{};
     horizontal.cbSize = sizeof horizontal;
     horizontal.fMask = SIF_RANGE | SIF_PAGE | SIF_POS;
-    horizontal.nMax = std::max(0, columns_.TotalWidth() - 1);
+    horizontal.nMax = std::max(0, model_->Columns().TotalWidth() - 1);
     horizontal.nPage = UINT(std::max<LONG>(0, client.right));
     horizontal.nPos = scrollX_;
     SetScrollInfo(hwnd_, SB_HORZ, &horizontal, TRUE);
@@ -282,18 +289,18 @@ void GridView::ScrollIntoView(int row)
 
 void GridView::FocusRow(int row, bool extend, bool keepSelection)
 {
-    if (dataset_.RowCount() == 0)
+    if (model_->Dataset().RowCount() == 0)
         return;
-    row = std::clamp(row, 0, dataset_.RowCount() - 1);
-    selection_.SetFocused(row);
+    row = std::clamp(row, 0, model_->Dataset().RowCount() - 1);
+    model_->Selection().SetFocused(row);
     if (extend) {
         if (anchor_ < 0)
             anchor_ = row;
-        selection_.Clear();
-        selection_.SelectRange(anchor_, row);
+        model_->Selection().Clear();
+        model_->Selection().SelectRange(anchor_, row);
     } else if (!keepSelection) {
-        selection_.Clear();
-        selection_.Select(row);
+        model_->Selection().Clear();
+        model_->Selection().Select(row);
         anchor_ = row;
     }
     ScrollIntoView(row);
@@ -309,7 +316,7 @@ int GridView::RowAtPoint(int y) const
     if (y >= client.bottom)
         return -1;
     const int row = topRow_ + (y - headerHeight_) / rowHeight_;
-    return row < dataset_.RowCount() ? row : -1;
+    return row < model_->Dataset().RowCount() ? row : -1;
 }
 
 int GridView::DividerAt(int x, int y) const
@@ -319,8 +326,8 @@ int GridView::DividerAt(int x, int y) const
     // The rightmost match wins, so a column narrowed to nothing can still be widened.
     int right = -scrollX_;
     int found = -1;
-    for (int i = 0; i < columns_.Count(); ++i) {
-        right += columns_.Item(i)->width;
+    for (int i = 0; i < model_->Columns().Count(); ++i) {
+        right += model_->Columns().Item(i)->width;
         if (x >= right - kDividerGrip && x <= right + kDividerGrip)
             found = i;
     }
@@ -331,8 +338,8 @@ bool GridView::OnKeyDown(UINT vk)
 {
     const bool shift = KeyDown(VK_SHIFT);
     const bool ctrl = KeyDown(VK_CONTROL);
-    const int focused = selection_.Focused();
-    const int last = dataset_.RowCount() - 1;
+    const int focused = model_->Selection().Focused();
+    const int last = model_->Dataset().RowCount() - 1;
     auto move = [&](int row) { FocusRow(row, shift, ctrl && !shift); };
     switch (vk) {
     case VK_UP: move(focused - 1); return true;
@@ -349,19 +356,19 @@ bool GridView::OnKeyDown(UINT vk)
         if (ctrl)
             FocusRow(last, shift);
         else
-            SetScrollX(columns_.TotalWidth());
+            SetScrollX(model_->Columns().TotalWidth());
         return true;
     case VK_SPACE:
         if (ctrl && focused >= 0) {
-            selection_.Toggle(focused);
+            model_->Selection().Toggle(focused);
             anchor_ = focused;
             Invalidate();
         }
         return true;
     case 'A':
         if (ctrl && last >= 0) {
-            selection_.Clear();
-            selection_.SelectRange(0, last);
+            model_->Selection().Clear();
+            model_->Selection().SelectRange(0, last);
             Invalidate();
             return true;
         }
@@ -386,7 +393,7 @@ void GridView::OnButtonDown(int x, int y, WPARAM keys)
     if (divider >= 0) {
         trackColumn_ = divider;
         trackStartX_ = x;
-        trackStartWidth_ = columns_.Item(divider)->width;
+        trackStartWidth_ = model_->Columns().Item(divider)->width;
         SetCapture(hwnd_);
         return;
     }
@@ -396,7 +403,7 @@ void GridView::OnButtonDown(int x, int y, WPARAM keys)
     if (keys & MK_SHIFT) {
         FocusRow(row, true);
     } else if (keys & MK_CONTROL) {
-        selection_.Toggle(row);
+        model_->Selection().Toggle(row);
         anchor_ = row;
         FocusRow(row, false, true);
     } else {
@@ -408,7 +415,7 @@ void GridView::OnMouseMove(int x, WPARAM keys)
 {
     if (trackColumn_ < 0 || !(keys & MK_LBUTTON))
         return;
-    columns_.SetWidth(trackColumn_, trackStartWidth_ + (x - trackStartX_));
+    model_->Columns().SetWidth(trackColumn_, trackStartWidth_ + (x - trackStartX_));
     UpdateScrollBars();
     Invalidate();
 }
@@ -428,7 +435,7 @@ void GridView::OnScroll(int bar, int code)
     case SB_PAGEUP: target -= page; break;
     case SB_PAGEDOWN: target += page; break;
     case SB_TOP: target = 0; break;
-    case SB_BOTTOM: target = vertical ? dataset_.RowCount() : columns_.TotalWidth(); break;
+    case SB_BOTTOM: target = vertical ? model_->Dataset().RowCount() : model_->Columns().TotalWidth(); break;
     case SB_THUMBTRACK:
     case SB_THUMBPOSITION: {
         SCROLLINFO info{};
@@ -469,8 +476,8 @@ void GridView::PaintHeader(HDC dc, const RECT& client)
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, GetSysColor(COLOR_BTNTEXT));
     int left = -scrollX_;
-    for (int i = 0; i < columns_.Count() && left < client.right; ++i) {
-        const GridColumn& column = *columns_.Item(i);
+    for (int i = 0; i < model_->Columns().Count() && left < client.right; ++i) {
+        const GridColumn& column = *model_->Columns().Item(i);
         RECT cell{left, 0, left + column.width, headerHeight_};
         left = cell.right;
         if (cell.right <= 0)
@@ -488,26 +495,26 @@ void GridView::PaintRows(HDC dc, const RECT& client)
     FillRect(dc, &body, GetSysColorBrush(COLOR_WINDOW));
     const HBRUSH lineBrush = GetSysColorBrush(COLOR_BTNFACE);
     const bool hasFocus = GetFocus() == hwnd_;
-    const int totalWidth = columns_.TotalWidth() - scrollX_;
-    std::vector<int> fieldOf(size_t(columns_.Count()));
-    for (int c = 0; c < columns_.Count(); ++c)
-        fieldOf[size_t(c)] = dataset_.FieldIndex(columns_.Item(c)->fieldName);
+    const int totalWidth = model_->Columns().TotalWidth() - scrollX_;
+    std::vector<int> fieldOf(size_t(model_->Columns().Count()));
+    for (int c = 0; c < model_->Columns().Count(); ++c)
+        fieldOf[size_t(c)] = model_->Dataset().FieldIndex(model_->Columns().Item(c)->fieldName);
 
-    for (int row = topRow_, y = headerHeight_; row < dataset_.RowCount() && y < client.bottom; ++row, y += rowHeight_) {
-        const bool selected = selection_.IsSelected(row);
+    for (int row = topRow_, y = headerHeight_; row < model_->Dataset().RowCount() && y < client.bottom; ++row, y += rowHeight_) {
+        const bool selected = model_->Selection().IsSelected(row);
         RECT line{0, y, std::min<int>(totalWidth, client.right), y + rowHeight_};
         if (selected)
             FillRect(dc, &line, GetSysColorBrush(COLOR_HIGHLIGHT));
         SetBkMode(dc, TRANSPARENT);
         SetTextColor(dc, GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
         int left = -scrollX_;
-        for (int c = 0; c < columns_.Count() && left < client.right; ++c) {
-            const int width = columns_.Item(c)->width;
+        for (int c = 0; c < model_->Columns().Count() && left < client.right; ++c) {
+            const int width = model_->Columns().Item(c)->width;
             RECT cell{left, y, left + width - 1, y + rowHeight_ - 1};
             left += width;
             if (cell.right < 0)
                 continue;
-            const std::string_view text = dataset_.Text(row, fieldOf[size_t(c)]);
+            const std::string_view text = model_->Dataset().Text(row, fieldOf[size_t(c)]);
             RECT textRect{cell.left + 2, cell.top, cell.right - 2, cell.bottom};
             DrawText(dc, text.data(), int(text.size()), &textRect,
                      DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS);
@@ -516,7 +523,7 @@ void GridView::PaintRows(HDC dc, const RECT& client)
         }
         RECT horizontal{0, y + rowHeight_ - 1, line.right, y + rowHeight_};
         FillRect(dc, &horizontal, lineBrush);
-        if (row == selection_.Focused() && hasFocus) {
+        if (row == model_->Selection().Focused() && hasFocus) {
             RECT focus = line;
             focus.bottom -= 1;
             DrawFocusRect(dc, &focus);
@@ -526,16 +533,16 @@ void GridView::PaintRows(HDC dc, const RECT& client)
 
 std::string GridView::SelectionText() const
 {
-    std::vector<int> rows = selection_.Rows();
-    if (rows.empty() && selection_.Focused() >= 0)
-        rows.push_back(selection_.Focused());
+    std::vector<int> rows = model_->Selection().Rows();
+    if (rows.empty() && model_->Selection().Focused() >= 0)
+        rows.push_back(model_->Selection().Focused());
     std::sort(rows.begin(), rows.end());
     std::string out;
     for (int row : rows) {
-        for (int c = 0; c < columns_.Count(); ++c) {
+        for (int c = 0; c < model_->Columns().Count(); ++c) {
             if (c > 0)
                 out.push_back('\t');
-            gridview_detail::AppendCell(out, dataset_.Text(row, dataset_.FieldIndex(columns_.Item(c)->fieldName)));
+            gridview_detail::AppendCell(out, model_->Dataset().Text(row, model_->Dataset().FieldIndex(model_->Columns().Item(c)->fieldName)));
         }
         out.append("\r\n");
     }

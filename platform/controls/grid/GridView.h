@@ -4,11 +4,10 @@
 // Ctrl+C puts the selected rows on the clipboard as tab-separated text.
 #pragma once
 
+#include <memory>
 #include <string>
 
-#include "platform/controls/grid/GridColumns.h"
-#include "platform/controls/grid/GridDataset.h"
-#include "platform/controls/grid/GridSelection.h"
+#include "platform/controls/grid/GridModel.h"
 #include "platform/win32/user/winuser.h"
 
 namespace tw::grid {
@@ -25,17 +24,19 @@ public:
     static GridView* FromHandle(HWND hwnd);
 
     HWND Handle() const { return hwnd_; }
-    GridDataset& Dataset() { return dataset_; }
-    GridColumns& Columns() { return columns_; }
-    GridSelection& Selection() { return selection_; }
+    GridModel& Model() { return *model_; }
+    GridDataset& Dataset() { return model_->Dataset(); }
+    GridColumns& Columns() { return model_->Columns(); }
+    GridSelection& Selection() { return model_->Selection(); }
+    // Shows another model (one the grid's automation object holds).
+    void SetModel(std::shared_ptr<GridModel> model);
 
-    // While controls are disabled, changes to the data do not repaint; the
-    // count nests, and the last Enable refreshes.
-    void DisableControls() { ++disableCount_; }
-    void EnableControls();
-    bool ControlsDisabled() const { return disableCount_ > 0; }
+    // While controls are disabled, changes to the data do not repaint.
+    void DisableControls() { model_->DisableControls(); }
+    void EnableControls() { model_->EnableControls(); }
+    bool ControlsDisabled() const { return model_->ControlsDisabled(); }
     // After the rows or columns change: scroll ranges, focus and painting.
-    void Refresh();
+    void Refresh() { model_->Changed(); }
 
     int RowHeight() const { return rowHeight_; }
     int HeaderHeight() const { return headerHeight_; }
@@ -57,6 +58,8 @@ public:
 
 private:
     explicit GridView(HWND hwnd);
+    ~GridView();
+    void OnModelChanged();
     static LRESULT CALLBACK Proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam);
 
@@ -76,16 +79,13 @@ private:
     int DividerAt(int x, int y) const;
 
     HWND hwnd_;
-    GridDataset dataset_;
-    GridColumns columns_;
-    GridSelection selection_;
+    std::shared_ptr<GridModel> model_;
     HFONT font_ = nullptr;
     int rowHeight_ = 18;
     int headerHeight_ = 20;
     int topRow_ = 0;
     int scrollX_ = 0;
     int anchor_ = -1;
-    int disableCount_ = 0;
     // The column being resized by its divider, and where the drag started.
     int trackColumn_ = -1;
     int trackStartX_ = 0;

@@ -87,12 +87,31 @@ TEST_F(GridDatasetTest, EditedCellsChangeAloneAndCanBecomeNull)
     EXPECT_EQ(data.Text(1, 1), "e");
 }
 
+TEST_F(GridDatasetTest, DeletingARowKeepsTheOthersInOrderWithTheirEdits)
+{
+    for (const char* name : {"a", "b", "c", "d"})
+        data.Append({name});
+    data.SetText(2, 1, "edited c");
+    ASSERT_TRUE(data.Delete(1));
+    EXPECT_FALSE(data.Delete(3));
+    ASSERT_EQ(data.RowCount(), 3);
+    EXPECT_EQ(data.Text(0, 0), "a");
+    EXPECT_EQ(data.Text(1, 0), "c");
+    EXPECT_EQ(data.Text(1, 1), "edited c");
+    EXPECT_EQ(data.Text(2, 0), "d");
+    data.Append({"e"});
+    EXPECT_EQ(data.Text(3, 0), "e");
+    while (data.RowCount() > 0)
+        data.Delete(0);
+    EXPECT_TRUE(data.IsNull(0, 0));
+}
+
 TEST_F(GridDatasetTest, RowsCostTheirTextPlusAnOffsetPerField)
 {
     data.Reserve(1000, 1000 * 9);
     for (int i = 0; i < 1000; ++i)
         data.Append({"abc", "def", "ghi"});
-    EXPECT_LE(data.BytesUsed(), size_t(1000) * (9 + 3 * sizeof(uint64_t)));
+    EXPECT_LE(data.BytesUsed(), size_t(1000) * (9 + 3 * sizeof(uint64_t) + sizeof(uint32_t)));
     data.Clear();
     EXPECT_EQ(data.RowCount(), 0);
     EXPECT_TRUE(data.AddField({"Later", FieldType::String, 1}));

@@ -1,0 +1,45 @@
+// What a grid shows, apart from any window: the dataset, the columns and the
+// selection. The grid's automation objects and its window share one model;
+// the window listens for changes so that calls made before or without a
+// window still land.
+#pragma once
+
+#include <functional>
+
+#include "platform/controls/grid/GridColumns.h"
+#include "platform/controls/grid/GridDataset.h"
+#include "platform/controls/grid/GridSelection.h"
+
+namespace tw::grid {
+
+class GridModel {
+public:
+    GridDataset& Dataset() { return dataset_; }
+    const GridDataset& Dataset() const { return dataset_; }
+    GridColumns& Columns() { return columns_; }
+    const GridColumns& Columns() const { return columns_; }
+    GridSelection& Selection() { return selection_; }
+    const GridSelection& Selection() const { return selection_; }
+
+    // While controls are disabled no change is announced; the count nests,
+    // and the last Enable announces one.
+    void DisableControls() { ++disableCount_; }
+    void EnableControls();
+    bool ControlsDisabled() const { return disableCount_ > 0; }
+
+    // Tells the listener (the window) that rows, columns or the focus changed.
+    void Changed();
+    void SetChangeListener(std::function<void()> listener) { listener_ = std::move(listener); }
+
+    // The current record of the dataset is the focused row; moving it selects it alone.
+    void MoveTo(int row);
+
+private:
+    GridDataset dataset_;
+    GridColumns columns_;
+    GridSelection selection_;
+    int disableCount_ = 0;
+    std::function<void()> listener_;
+};
+
+}  // namespace tw::grid
