@@ -1,5 +1,7 @@
 #include "platform/mfc/CWnd.h"
 
+#include "platform/mfc/CFrameWnd.h"
+
 #include <cstdio>
 #include <mutex>
 #include <set>
@@ -911,10 +913,9 @@ CWnd* CWnd::FindParentFrameWnd() const
     return nullptr;
 }
 
-// CFrameWnd derives from CWnd alone, so the two pointers are the same address.
 CFrameWnd* CWnd::GetParentFrame() const
 {
-    return reinterpret_cast<CFrameWnd*>(FindParentFrameWnd());
+    return dynamic_cast<CFrameWnd*>(FindParentFrameWnd());
 }
 
 CFrameWnd* CWnd::GetTopLevelFrame() const
@@ -924,7 +925,7 @@ CFrameWnd* CWnd::GetTopLevelFrame() const
         return nullptr;
     while (CWnd* pOuter = pFrame->FindParentFrameWnd())
         pFrame = pOuter;
-    return reinterpret_cast<CFrameWnd*>(const_cast<CWnd*>(pFrame));
+    return dynamic_cast<CFrameWnd*>(const_cast<CWnd*>(pFrame));
 }
 
 BOOL CWnd::IsFrameWnd() const

@@ -1,0 +1,326 @@
+// A frame with a view on a document: commands go to the view, the document,
+// the frame and the application in that order; idle processing greys menu
+// items nobody handles; closing a changed document asks to save it; a
+// document saved and opened again holds the same data.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <mutex>
+#include <string>
+#include <vector>
+
+#include "platform/mfc/afxwin.h"
+#include "platform/win32/controls/stdctrl.h"
+#include "platform/win32/kernel/ProcessClock.h"
+
+namespace {
+
+constexpr UINT ID_EVERYONE = 3001;   // handled by view, document, frame and application
+constexpr UINT ID_DOC_FRAME = 3002;  // handled by document and frame
+constexpr UINT ID_FRAME_APP = 3003;  // handled by frame and application
+constexpr UINT ID_APP_ONLY = 3004;
+constexpr UINT ID_UNHANDLED = 3005;
+
+std::vector<std::string> g_frameCalls;
+std::vector<std::string> g_prompts;
+int g_answer = IDNO;
+
+class FramesApp : public CWinApp {
+public:
+    FramesApp() : CWinApp("Frames") {}
+    int DoMessageBox(LPCTSTR lpszPrompt, UINT, UINT) override
+    {
+        g_prompts.push_back(lpszPrompt);
+        return g_answer;
+    }
+
+protected:
+    void OnEveryone() { g_frameCalls.push_back("app"); }
+    void OnFrameApp() { g_frameCalls.push_back("app"); }
+    void OnAppOnly() { g_frameCalls.push_back("app"); }
+    DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(FramesApp, CWinApp)
+    ON_COMMAND(ID_EVERYONE, OnEveryone)
+    ON_COMMAND(ID_FRAME_APP, OnFrameApp)
+    ON_COMMAND(ID_APP_ONLY, OnAppOnly)
+END_MESSAGE_MAP()
+
+FramesApp g_framesApp;
+
+// A document of text lines that serialises them.
+class LinesDoc : public CDocument {
+    DECLARE_DYNCREATE(LinesDoc)
+public:
+    CStringArray lines;
+    void Serialize(CArchive& ar) override { lines.Serialize(ar); }
+    void DeleteContents() override { lines.RemoveAll(); }
+
+protected:
+    void OnEveryone() { g_frameCalls.push_back("doc"); }
+    void OnDocFrame() { g_frameCalls.push_back("doc"); }
+    DECLARE_MESSAGE_MAP()
+};
+IMPLEMENT_DYNCREATE(LinesDoc, CDocument)
+BEGIN_MESSAGE_MAP(LinesDoc, CDocument)
+    ON_COMMAND(ID_EVERYONE, OnEveryone)
+    ON_COMMAND(ID_DOC_FRAME, OnDocFrame)
+END_MESSAGE_MAP()
+
+class LinesView : public CView {
+    DECLARE_DYNCREATE(LinesView)
+public:
+    int initialUpdates = 0;
+    void OnDraw(CDC*) override {}
+    void OnInitialUpdate() override { ++initialUpdates; }
+
+protected:
+    void OnEveryone() { g_frameCalls.push_back("view"); }
+    DECLARE_MESSAGE_MAP()
+};
+IMPLEMENT_DYNCREATE(LinesView, CView)
+BEGIN_MESSAGE_MAP(LinesView, CView)
+    ON_COMMAND(ID_EVERYONE, OnEveryone)
+END_MESSAGE_MAP()
+
+class LinesFrame : public CFrameWnd {
+    DECLARE_DYNCREATE(LinesFrame)
+protected:
+    void OnEveryone() { g_frameCalls.push_back("frame"); }
+    void OnDocFrame() { g_frameCalls.push_back("frame"); }
+    void OnFrameApp() { g_frameCalls.push_back("frame"); }
+    DECLARE_MESSAGE_MAP()
+};
+IMPLEMENT_DYNCREATE(LinesFrame, CFrameWnd)
+BEGIN_MESSAGE_MAP(LinesFrame, CFrameWnd)
+    ON_COMMAND(ID_EVERYONE, OnEveryone)
+    ON_COMMAND(ID_DOC_FRAME, OnDocFrame)
+    ON_COMMAND(ID_FRAME_APP, OnFrameApp)
+END_MESSAGE_MAP()
+
+void PumpFrames()
+{
+    MSG msg;
+    while (PeekMessage(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        TranslateMessage(&msg);
+        DispatchMessage(&msg);
+    }
+}
+
+class FrameDocViewTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        static std::once_flag once;
+        std::call_once(once, [] { tw::RegisterStandardControlClasses(); });
+        tw::ProcessClock::Freeze();
+        g_frameCalls.clear();
+        g_prompts.clear();
+        g_answer = IDNO;
+        doc = new LinesDoc;
+        doc->SetTitle("Lines");
+        CCreateContext context;
+        context.m_pNewViewClass = RUNTIME_CLASS(LinesView);
+        context.m_pCurrentDoc = doc;
+        frame = new LinesFrame;
+        ASSERT_TRUE(frame->Create(nullptr, "Editor", WS_OVERLAPPEDWINDOW | FWS_ADDTOTITLE, CRect(10, 10, 410, 310),
+                                  nullptr, nullptr, 0, &context));
+        frame->InitialUpdateFrame(doc, TRUE);
+        frameHwnd = frame->m_hWnd;
+        g_framesApp.m_pMainWnd = frame;
+    }
+    void TearDown() override
+    {
+        if (IsWindow(frameHwnd)) {
+            doc->SetModifiedFlag(FALSE);
+            DestroyWindow(frameHwnd);
+        }
+        g_framesApp.m_pMainWnd = nullptr;
+        PumpFrames();
+        AfxDeleteTempMaps();
+        tw::ProcessClock::Resume();
+    }
+    LinesView* View() { return static_cast<LinesView*>(frame->GetActiveView()); }
+
+    LinesDoc* doc = nullptr;
+    LinesFrame* frame = nullptr;
+    HWND frameHwnd = nullptr;
+};
+
+TEST_F(FrameDocViewTest, CreatesTheViewOnTheDocumentAndMakesItActive)
+{
+    ASSERT_NE(View(), nullptr);
+    EXPECT_EQ(View()->GetDocument(), doc);
+    EXPECT_EQ(frame->GetActiveDocument(), doc);
+    EXPECT_EQ(View()->GetParentFrame(), frame);
+    EXPECT_EQ(View()->initialUpdates, 1);
+    EXPECT_EQ(GetDlgCtrlID(View()->m_hWnd), AFX_IDW_PANE_FIRST);
+    // The view fills the client area left by the bars (there are none).
+    RECT client, pane;
+    GetClientRect(frameHwnd, &client);
+    GetClientRect(View()->m_hWnd, &pane);
+    EXPECT_EQ(client.right, pane.right + 2);  // the view's border
+}
+
+TEST_F(FrameDocViewTest, TitleNamesDocumentAfterFrame)
+{
+    CString title;
+    frame->GetWindowText(title);
+    EXPECT_STREQ(title, "Lines - Editor");
+    doc->SetTitle("Other");
+    frame->GetWindowText(title);
+    EXPECT_STREQ(title, "Other - Editor");
+}
+
+struct RouteCase {
+    UINT id;
+    const char* winner;
+};
+
+class CommandRouteTest : public FrameDocViewTest, public ::testing::WithParamInterface<RouteCase> {};
+
+TEST_P(CommandRouteTest, EarliestHandlerInTheChainWins)
+{
+    frame->SendMessage(WM_COMMAND, GetParam().id);
+    ASSERT_EQ(g_frameCalls.size(), 1u);
+    EXPECT_EQ(g_frameCalls[0], GetParam().winner);
+}
+
+INSTANTIATE_TEST_SUITE_P(Frames, CommandRouteTest,
+                         ::testing::Values(RouteCase{ID_EVERYONE, "view"}, RouteCase{ID_DOC_FRAME, "doc"},
+                                           RouteCase{ID_FRAME_APP, "frame"}, RouteCase{ID_APP_ONLY, "app"}));
+
+TEST_F(FrameDocViewTest, MenuItemsWithoutHandlerAreGreyedWhenThePopupOpens)
+{
+    CMenu popup;
+    popup.CreatePopupMenu();
+    popup.AppendMenu(MF_STRING, ID_UNHANDLED, "Nobody");
+    popup.AppendMenu(MF_STRING, ID_APP_ONLY, "App");
+    popup.AppendMenu(MF_STRING, ID_EVERYONE, "All");
+    frame->SendMessage(WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(popup.m_hMenu), 0);
+    EXPECT_TRUE(popup.GetMenuState(ID_UNHANDLED, MF_BYCOMMAND) & MF_GRAYED);
+    EXPECT_FALSE(popup.GetMenuState(ID_APP_ONLY, MF_BYCOMMAND) & MF_GRAYED);
+    EXPECT_FALSE(popup.GetMenuState(ID_EVERYONE, MF_BYCOMMAND) & MF_GRAYED);
+
+    frame->m_bAutoMenuEnable = FALSE;
+    popup.EnableMenuItem(ID_UNHANDLED, MF_ENABLED);
+    frame->SendMessage(WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(popup.m_hMenu), 0);
+    EXPECT_FALSE(popup.GetMenuState(ID_UNHANDLED, MF_BYCOMMAND) & MF_GRAYED);
+}
+
+// Stands for a tool bar: on idle it asks its frame's command chain about its buttons.
+class ButtonStrip : public CWnd {
+protected:
+    LRESULT OnIdleUpdateCmdUI(WPARAM wParam, LPARAM)
+    {
+        UpdateDialogControls(GetParentFrame(), static_cast<BOOL>(wParam));
+        return 0;
+    }
+    DECLARE_MESSAGE_MAP()
+};
+BEGIN_MESSAGE_MAP(ButtonStrip, CWnd)
+    ON_MESSAGE(WM_IDLEUPDATECMDUI, OnIdleUpdateCmdUI)
+END_MESSAGE_MAP()
+
+TEST_F(FrameDocViewTest, IdleUpdateDisablesButtonsNobodyHandles)
+{
+    ButtonStrip strip;
+    ASSERT_TRUE(strip.Create(nullptr, "", WS_CHILD | WS_VISIBLE, CRect(0, 0, 200, 30), frame, AFX_IDW_TOOLBAR));
+    HWND handled = CreateWindowEx(0, "BUTTON", "All", WS_CHILD | WS_VISIBLE, 0, 0, 50, 20, strip.m_hWnd,
+                                  reinterpret_cast<HMENU>(static_cast<UINT_PTR>(ID_EVERYONE)), nullptr, nullptr);
+    HWND orphan = CreateWindowEx(0, "BUTTON", "None", WS_CHILD | WS_VISIBLE, 60, 0, 50, 20, strip.m_hWnd,
+                                 reinterpret_cast<HMENU>(static_cast<UINT_PTR>(ID_UNHANDLED)), nullptr, nullptr);
+    g_framesApp.OnIdle(0);
+    EXPECT_TRUE(IsWindowEnabled(handled));
+    EXPECT_FALSE(IsWindowEnabled(orphan));
+}
+
+TEST_F(FrameDocViewTest, PromptsGoToTheStatusBarAndIdleSaysReady)
+{
+    HWND bar = CreateWindowEx(0, "STATIC", "", WS_CHILD | WS_VISIBLE, 0, 0, 10, 10, frameHwnd,
+                              reinterpret_cast<HMENU>(static_cast<UINT_PTR>(AFX_IDW_STATUS_BAR)), nullptr, nullptr);
+    frame->SetMessageText("Working");
+    char text[64] = {};
+    GetWindowText(bar, text, sizeof text);
+    EXPECT_STREQ(text, "Working");
+    frame->SendMessage(WM_SETMESSAGESTRING, AFX_IDS_IDLEMESSAGE);
+    GetWindowText(bar, text, sizeof text);
+    EXPECT_STREQ(text, "Ready");
+    EXPECT_EQ(frame->m_nIDLastMessage, static_cast<UINT>(AFX_IDS_IDLEMESSAGE));
+}
+
+TEST_F(FrameDocViewTest, ClosingAChangedDocumentAsksAndCancelKeepsIt)
+{
+    doc->SetModifiedFlag(TRUE);
+    g_answer = IDCANCEL;
+    SendMessage(frameHwnd, WM_CLOSE, 0, 0);
+    ASSERT_EQ(g_prompts.size(), 1u);
+    EXPECT_EQ(g_prompts[0], "Save changes to Lines?");
+    EXPECT_TRUE(IsWindow(frameHwnd));
+
+    g_answer = IDNO;
+    SendMessage(frameHwnd, WM_CLOSE, 0, 0);
+    EXPECT_EQ(g_prompts.size(), 2u);
+    EXPECT_FALSE(IsWindow(frameHwnd));  // the document went with its frame
+}
+
+TEST_F(FrameDocViewTest, UnchangedDocumentClosesWithoutAsking)
+{
+    SendMessage(frameHwnd, WM_CLOSE, 0, 0);
+    EXPECT_TRUE(g_prompts.empty());
+    EXPECT_FALSE(IsWindow(frameHwnd));
+}
+
+TEST_F(FrameDocViewTest, SaveAnswerWritesTheFileBeforeClosing)
+{
+    doc->SetPathName("lines.dat");
+    doc->lines.Add("one");
+    doc->SetModifiedFlag(TRUE);
+    g_answer = IDYES;
+    SendMessage(frameHwnd, WM_CLOSE, 0, 0);
+    EXPECT_EQ(g_prompts.at(0), "Save changes to lines.dat?");
+    EXPECT_FALSE(IsWindow(frameHwnd));
+    LinesDoc reopened;
+    reopened.m_bAutoDelete = FALSE;
+    ASSERT_TRUE(reopened.OnOpenDocument("lines.dat"));
+    ASSERT_EQ(reopened.lines.GetSize(), 1);
+    EXPECT_STREQ(reopened.lines[0], "one");
+}
+
+TEST(DocumentStorageTest, SerialisationRoundTripKeepsDataAndClearsModified)
+{
+    LinesDoc saved;
+    saved.m_bAutoDelete = FALSE;
+    saved.lines.Add("SELECT 1");
+    saved.lines.Add("Ünïcode");
+    saved.SetModifiedFlag(TRUE);
+    ASSERT_TRUE(saved.DoSave("query.dat"));
+    EXPECT_FALSE(saved.IsModified());
+    EXPECT_STREQ(saved.GetTitle(), "query.dat");
+
+    LinesDoc loaded;
+    loaded.m_bAutoDelete = FALSE;
+    loaded.lines.Add("stale");
+    ASSERT_TRUE(loaded.OnOpenDocument("query.dat"));
+    ASSERT_EQ(loaded.lines.GetSize(), 2);
+    EXPECT_STREQ(loaded.lines[0], "SELECT 1");
+    EXPECT_STREQ(loaded.lines[1], "Ünïcode");
+    EXPECT_FALSE(loaded.IsModified());
+}
+
+TEST(DocumentStorageTest, OpeningAMissingOrDamagedFileFailsAndReports)
+{
+    g_prompts.clear();
+    LinesDoc doc;
+    doc.m_bAutoDelete = FALSE;
+    EXPECT_FALSE(doc.OnOpenDocument("missing.dat"));
+    EXPECT_EQ(g_prompts.size(), 1u);
+    FILE* f = fopen("damaged.dat", "wb");
+    fputs("\x05", f);
+    fclose(f);
+    EXPECT_FALSE(doc.OnOpenDocument("damaged.dat"));
+    EXPECT_EQ(g_prompts.size(), 2u);
+}
+
+}  // namespace
