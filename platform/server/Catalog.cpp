@@ -42,6 +42,8 @@ const char* const kTables[] = {
     "issqlrole int, createdate datetime)",
     "CREATE TABLE IF NOT EXISTS %s.sysfiles (fileid smallint, groupid smallint, size int, maxsize int, growth int, "
     "status int, perf int, name nchar(128), filename nchar(260))",
+    "CREATE TABLE IF NOT EXISTS %s.tw_protects (id int NOT NULL, uid smallint NOT NULL, action tinyint NOT NULL, "
+    "protecttype tinyint NOT NULL, grantor smallint NOT NULL, PRIMARY KEY (id, uid, action))",
     "CREATE TABLE IF NOT EXISTS %s.tw_tableoptions (id int NOT NULL, name varchar(64) COLLATE TWCI NOT NULL, "
     "value int NOT NULL, PRIMARY KEY (id, name))",
 };
@@ -95,8 +97,8 @@ const char* const kViews[] = {
     "0 AS spare1, CASE xtype WHEN 'PK' THEN 1 WHEN 'UQ' THEN 2 WHEN 'F ' THEN 3 WHEN 'C ' THEN 4 ELSE 5 END "
     "AS status, 0 AS actions, 0 AS error FROM tw_objects WHERE xtype IN ('PK', 'UQ', 'F ', 'C ', 'D ') "
     "AND parent_obj <> 0",
-    "CREATE VIEW IF NOT EXISTS %s.sysprotects AS SELECT 0 AS id, 0 AS uid, 0 AS action, 0 AS protecttype, "
-    "NULL AS columns, 0 AS grantor WHERE 0",
+    "CREATE VIEW IF NOT EXISTS %s.sysprotects AS SELECT id, uid, action, protecttype, X'01' AS columns, grantor "
+    "FROM tw_protects",
 };
 
 const char* const kMasterTables[] = {
@@ -343,7 +345,7 @@ void Catalog::DropObject(int64_t id)
     for (int64_t child : children)
         DropObject(child);
     const char* const tables[] = {"tw_objects", "tw_columns", "tw_comments", "tw_indexes", "tw_indexkeys",
-                                  "tw_tableoptions"};
+                                  "tw_tableoptions", "tw_protects"};
     for (const char* table : tables) {
         SqliteStatement s(db_, "DELETE FROM " + Table(table) + " WHERE id = ?");
         s.Bind(1, id).Step();
@@ -448,6 +450,8 @@ void Catalog::DropUser(int uid)
 {
     SqliteStatement s(db_, "DELETE FROM " + Table("tw_users") + " WHERE uid = ?");
     s.Bind(1, int64_t{uid}).Step();
+    SqliteStatement p(db_, "DELETE FROM " + Table("tw_protects") + " WHERE uid = ?");
+    p.Bind(1, int64_t{uid}).Step();
 }
 
 std::string Catalog::ObjectName(int64_t id) const

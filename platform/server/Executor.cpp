@@ -546,6 +546,7 @@ Executor::Flow Executor::Run(const ParsedStatement& st)
     case StatementKind::CreateDatabase: RunCreateDatabase(st); break;
     case StatementKind::DropDatabase: RunDropDatabase(st); break;
     case StatementKind::AlterDatabase: RunAlterDatabase(st); break;
+    case StatementKind::Permission: RunPermission(st); break;
     case StatementKind::Dbcc: RunDbcc(st); break;
     case StatementKind::Kill: RunKill(st); break;
     case StatementKind::Truncate: RunTruncate(st); break;
@@ -2377,6 +2378,87 @@ void Executor::AlterColumn(Catalog& catalog, int64_t id, const std::string& tabl
     update.Bind(3, int64_t{type.name == "sysname" ? 256 : type.XType()}).Bind(4, int64_t{type.StorageLength()});
     update.Bind(5, int64_t{type.Precision()}).Bind(6, int64_t{type.Scale()}).Bind(7, int64_t{nullable ? 1 : 0});
     update.Bind(8, id).Bind(9, int64_t{colid}).Step();
+}
+
+// --- GRANT, REVOKE, DENY -----------------------------------------------------------------
+
+namespace executor_detail {
+
+struct PermissionAction {
+    const char* name;
+    int code;
+    const char* xtypes; // the objects it applies to
+};
+
+const PermissionAction kPermissionActions[] = {
+    {"SELECT", 193, "U V IFTFS "}, {"INSERT", 195, "U V IFTF"}, {"DELETE", 196, "U V IFTF"},
+    {"UPDATE", 197, "U V IFTF"},   {"EXECUTE", 224, "P FNX "},  {"REFERENCES", 26, "U FN"},
+};
+
+} // namespace executor_detail
+
+void Executor::RunPermission(const ParsedStatement& st)
+{
+    const std::string verb = st.words[0];
+    const bool withGrant = st.words[1] == "1";
+    const bool optionOnly = st.words[2] == "1";
+    const ObjectName name = ObjectName::Parse(st.target);
+    const std::string db = ResolveDatabase(name.database);
+    Catalog catalog(s_.db, db);
+    const int64_t id = catalog.Resolve(name.owner, name.name, "", CallerUid(catalog));
+    if (!id)
+        throw SqlError::InvalidObject(st.target);
+    const std::string xtype = catalog.ObjectType(id);
+    size_t at = 3;
+    std::vector<int> actions;
+    for (; at < st.words.size() && st.words[at] != "TO"; ++at) {
+        const std::string& word = st.words[at];
+        bool known = false;
+        for (const executor_detail::PermissionAction& a : executor_detail::kPermissionActions) {
+            const bool applies = std::string_view(a.xtypes).find(xtype) != std::string_view::npos &&
+                                 std::string_view(a.xtypes).find(xtype) % 2 == 0;
+            if (word == "ALL" && applies)
+                actions.push_back(a.code);
+            if (word != a.name)
+                continue;
+            known = true;
+            if (!applies)
+                throw SqlError(4606, 16, "Granted or revoked privilege " + word + " is not compatible with object.");
+            actions.push_back(a.code);
+        }
+        if (!known && word != "ALL")
+            throw SqlError::Syntax(word);
+    }
+    std::vector<int> users;
+    for (++at; at < st.words.size(); ++at) {
+        const int uid = catalog.UserId(st.words[at]);
+        if (uid < 0 || uid == 3)
+            throw SqlError(4604, 16, "There is no such user or group '" + st.words[at] + "'.");
+        users.push_back(uid);
+    }
+    BeginImplicitTransaction(true);
+    const int grantor = CallerUid(catalog);
+    for (const int uid : users)
+        for (const int action : actions) {
+            if (verb == "REVOKE" && optionOnly) {
+                SqliteStatement weaken(s_.db, "UPDATE " + catalog.Table("tw_protects") + " SET protecttype = 205 "
+                                              "WHERE id = ? AND uid = ? AND action = ? AND protecttype = 204");
+                weaken.Bind(1, id).Bind(2, int64_t{uid}).Bind(3, int64_t{action}).Step();
+                continue;
+            }
+            if (verb == "REVOKE") {
+                SqliteStatement remove(s_.db, "DELETE FROM " + catalog.Table("tw_protects") +
+                                              " WHERE id = ? AND uid = ? AND action = ?");
+                remove.Bind(1, id).Bind(2, int64_t{uid}).Bind(3, int64_t{action}).Step();
+                continue;
+            }
+            // A grant replaces a deny and a deny a grant: one row per user and action.
+            const int type = verb == "DENY" ? 206 : withGrant ? 204 : 205;
+            SqliteStatement put(s_.db, "INSERT OR REPLACE INTO " + catalog.Table("tw_protects") +
+                                       " VALUES (?, ?, ?, ?, ?)");
+            put.Bind(1, id).Bind(2, int64_t{uid}).Bind(3, int64_t{action}).Bind(4, int64_t{type});
+            put.Bind(5, int64_t{grantor}).Step();
+        }
 }
 
 } // namespace tw::server

@@ -95,6 +95,7 @@ private:
     void RunCreateDatabase(const ParsedStatement& s);
     void RunDropDatabase(const ParsedStatement& s);
     void RunAlterDatabase(const ParsedStatement& s);
+    void RunPermission(const ParsedStatement& s);
     void RunDbcc(const ParsedStatement& s);
     void RunKill(const ParsedStatement& s);
     void RunTruncate(const ParsedStatement& s);

@@ -233,6 +233,8 @@ ParsedStatement Parser::ParseStatement(bool firstInBatch)
         if (Peek().kind != TokenKind::Number && Peek().kind != TokenKind::String)
             Fail();
         s.target = Next().text;
+    } else if (t.Is("GRANT") || t.Is("REVOKE") || t.Is("DENY")) {
+        ParsePermission(s);
     } else if (t.Is("TRUNCATE")) {
         Next();
         Expect("TABLE");
@@ -644,6 +646,58 @@ void Parser::ParseAlter(ParsedStatement& s, bool firstInBatch)
     s.kind = StatementKind::Unsupported;
     s.message = "ALTER " + parser_detail::Upper(Peek().text);
     SkipToStatementEnd();
+}
+
+void Parser::ParsePermission(ParsedStatement& s)
+{
+    s.kind = StatementKind::Permission;
+    s.words.push_back(parser_detail::Upper(Next().text));
+    const bool revoke = s.words[0] == "REVOKE";
+    const bool optionFor = revoke && Peek().Is("GRANT") && Peek(1).Is("OPTION") && (Next(), Next(), Expect("FOR"), true);
+    s.words.push_back("0");
+    s.words.push_back(optionFor ? "1" : "0");
+    do {
+        if (!Peek().IsName())
+            Fail();
+        std::string action = parser_detail::Upper(Next().text);
+        if (action == "EXEC")
+            action = "EXECUTE";
+        if (action == "ALL")
+            Accept("PRIVILEGES");
+        s.words.push_back(action);
+    } while (Peek().IsOp(",") && (Next(), true));
+    if (!Accept("ON")) {
+        // Statement permissions (CREATE TABLE, BACKUP DATABASE, ...) are not kept.
+        s.kind = StatementKind::Unsupported;
+        s.message = s.words[0] + " of statement permissions";
+        SkipToStatementEnd();
+        return;
+    }
+    s.target = ObjectName();
+    if (Peek().IsOp("(")) {
+        s.kind = StatementKind::Unsupported;
+        s.message = s.words[0] + " on columns";
+        SkipToStatementEnd();
+        return;
+    }
+    if (!(Accept("TO") || (revoke && Accept("FROM"))))
+        Fail();
+    s.words.push_back("TO");
+    do {
+        if (!Peek().IsName())
+            Fail();
+        s.words.push_back(Next().text);
+    } while (Peek().IsOp(",") && (Next(), true));
+    if (s.words[0] == "GRANT" && Peek().Is("WITH")) {
+        Next();
+        Expect("GRANT");
+        Expect("OPTION");
+        s.words[1] = "1";
+    }
+    if (s.words[0] != "GRANT")
+        Accept("CASCADE");
+    if (Accept("AS"))
+        Next();
 }
 
 void Parser::ParseDrop(ParsedStatement& s)

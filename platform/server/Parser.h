@@ -16,7 +16,7 @@ namespace tw::server {
 enum class StatementKind {
     Query, Declare, SetVariable, SetOption, If, While, Block, Break, Continue, Print, Raiserror, Return, Use,
     BeginTran, CommitTran, RollbackTran, SaveTran, Exec, ExecString, CreateModule, CreateTable, AlterTable,
-    CreateIndex, Drop, CreateDatabase, DropDatabase, AlterDatabase, Dbcc, Kill, Truncate, WaitFor, Unsupported
+    CreateIndex, Drop, CreateDatabase, DropDatabase, AlterDatabase, Permission, Dbcc, Kill, Truncate, WaitFor, Unsupported
 };
 
 struct Declaration {
@@ -67,6 +67,9 @@ private:
     void ParseExec(ParsedStatement& s, bool keyword);
     void ParseCreate(ParsedStatement& s, bool firstInBatch);
     void ParseDrop(ParsedStatement& s);
+    // GRANT/REVOKE/DENY on an object: words = verb, with grant option ("1"/"0"),
+    // grant option for ("1"/"0"), the actions, "TO", the users.
+    void ParsePermission(ParsedStatement& s);
     void ParseDbcc(ParsedStatement& s);
     void ParseAlter(ParsedStatement& s, bool firstInBatch);
     size_t SkipExpression(size_t begin);

@@ -1086,10 +1086,18 @@ void ConstantNull(sqlite3_context* ctx, int, Args) { sqlite3_result_null(ctx); }
 
 void UserId(sqlite3_context* ctx, int argc, Args argv)
 {
-    if (argc == 0 || IsNull(argv[0]) || Lower(Text(argv[0])) == "dbo") return sqlite3_result_int(ctx, 1);
-    if (Lower(Text(argv[0])) == "guest") return sqlite3_result_int(ctx, 2);
-    if (Lower(Text(argv[0])) == "public") return sqlite3_result_int(ctx, 0);
-    sqlite3_result_null(ctx);
+    SessionState* s = Session(ctx);
+    std::string schema;
+    if (!s || !CatalogFor(s, "", &schema)) return sqlite3_result_null(ctx);
+    try {
+        const Catalog catalog(s->db, schema);
+        if (argc == 0 || IsNull(argv[0])) return sqlite3_result_int(ctx, catalog.LoginUid(s->login));
+        const int uid = catalog.UserId(Text(argv[0]));
+        if (uid < 0) return sqlite3_result_null(ctx);
+        sqlite3_result_int(ctx, uid);
+    } catch (const SqlError&) {
+        sqlite3_result_null(ctx);
+    }
 }
 
 void ScopeIdentity(sqlite3_context* ctx, int, Args)

@@ -344,3 +344,51 @@ TEST_F(AlterTableTest, ChangesInsideATransactionRollBack)
 }
 
 } // namespace tw::server::test
+
+namespace tw::server::test {
+
+TEST_F(OwnersTest, PermissionsAreKeptInSysprotects)
+{
+    ASSERT_FALSE(Run("CREATE TABLE dbo.Guarded (a int)").HasError());
+    ASSERT_FALSE(Run("CREATE PROCEDURE dbo.Act AS SELECT 1").HasError());
+    BufferedSink granted = Run("GRANT SELECT, INSERT ON Guarded TO ann WITH GRANT OPTION\n"
+                               "GRANT ALL ON dbo.Guarded TO bob\nDENY DELETE ON Guarded TO ann\n"
+                               "GRANT EXEC ON Act TO public\nREVOKE UPDATE ON Guarded FROM bob\n"
+                               "REVOKE GRANT OPTION FOR INSERT ON Guarded TO ann");
+    ASSERT_FALSE(granted.HasError()) << Describe(granted);
+    BufferedSink rows = Run("SELECT user_name(uid), action, protecttype FROM sysprotects "
+                            "WHERE id = object_id('Guarded') ORDER BY uid, action\n"
+                            "SELECT user_name(uid), action, protecttype, user_name(grantor) FROM sysprotects "
+                            "WHERE id = object_id('Act')");
+    ASSERT_FALSE(rows.HasError()) << Describe(rows);
+    struct Expected {
+        const char* user;
+        const char* action;
+        const char* type;
+    };
+    const Expected expected[] = {
+        {"ann", "193", "204"}, {"ann", "195", "205"}, {"ann", "196", "206"},
+        {"bob", "26", "205"},  {"bob", "193", "205"}, {"bob", "195", "205"}, {"bob", "196", "205"},
+    };
+    ASSERT_EQ(rows.resultSets[0].rows.size(), std::size(expected));
+    for (size_t i = 0; i < std::size(expected); ++i) {
+        EXPECT_EQ(Cell(rows, 0, i, 0), expected[i].user) << i;
+        EXPECT_EQ(Cell(rows, 0, i, 1), expected[i].action) << i;
+        EXPECT_EQ(Cell(rows, 0, i, 2), expected[i].type) << i;
+    }
+    EXPECT_EQ(Cell(rows, 1, 0, 0), "public");
+    EXPECT_EQ(Cell(rows, 1, 0, 1), "224");
+    EXPECT_EQ(Cell(rows, 1, 0, 2), "205");
+    EXPECT_EQ(Cell(rows, 1, 0, 3), "dbo");
+
+    // A grant replaces the deny; dropping the user or the object takes its rows along.
+    ASSERT_FALSE(Run("GRANT DELETE ON Guarded TO ann").HasError());
+    EXPECT_EQ(Cell(Run("SELECT protecttype FROM sysprotects WHERE uid = user_id('ann') AND action = 196")), "205");
+    EXPECT_EQ(ErrorNumber(Run("GRANT EXECUTE ON Guarded TO ann")), 4606);
+    EXPECT_EQ(ErrorNumber(Run("GRANT SELECT ON Guarded TO nobody")), 4604);
+    EXPECT_EQ(ErrorNumber(Run("GRANT SELECT ON NoSuchTable TO ann")), 208);
+    ASSERT_FALSE(Run("DROP TABLE Guarded\nEXEC sp_dropuser 'ann'").HasError());
+    EXPECT_EQ(Cell(Run("SELECT COUNT(*) FROM sysprotects")), "1");
+}
+
+} // namespace tw::server::test

@@ -167,7 +167,7 @@ INSTANTIATE_TEST_SUITE_P(
                       UnsupportedCase{"BULK INSERT Orders FROM 'file.txt'"},
                       UnsupportedCase{"BACKUP DATABASE TarnSample TO DISK = 'x.bak'"},
                       UnsupportedCase{"RESTORE DATABASE TarnSample FROM DISK = 'x.bak'"},
-                      UnsupportedCase{"GRANT SELECT ON Orders TO guest"}, UnsupportedCase{"DENY SELECT ON Orders TO guest"},
+                      UnsupportedCase{"GRANT CREATE TABLE TO guest"}, UnsupportedCase{"DENY SELECT ON Orders (OrderID) TO guest"},
                       UnsupportedCase{"WITH cte AS (SELECT 1 AS a) SELECT * FROM cte"},
                       UnsupportedCase{"BEGIN TRY SELECT 1 END TRY BEGIN CATCH SELECT 2 END CATCH"},
                       UnsupportedCase{"DECLARE @t TABLE (a int)"}, UnsupportedCase{"SELECT * FROM Orders FOR XML AUTO"},
