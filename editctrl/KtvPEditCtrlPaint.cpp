@@ -115,11 +115,9 @@ void CKtvPEditCtrl::OnDrawMarker(CDC* pDC, CRect rect, const CKtvPEditMarker* pM
 void CKtvPEditCtrl::OnDrawLineNumbersBar(CDC* pDC, CRect rect)
 {
     pDC->FillSolidRect(&rect, GetDefaultBackColor());
-    CPen pen(PS_ALTERNATE, 1, ktvp_paint::kLineNumberColor);
-    CPen* pOldPen = pDC->SelectObject(&pen);
-    pDC->MoveTo(rect.right - 1, rect.top);
-    pDC->LineTo(rect.right - 1, rect.bottom);
-    pDC->SelectObject(pOldPen);
+    // A one-pixel dotted line: every other pixel down the right edge.
+    for (int y = rect.top + (rect.top & 1); y < rect.bottom; y += 2)
+        pDC->SetPixel(rect.right - 1, y, ktvp_paint::kLineNumberColor);
     const int rowHeight = std::max(1, m_nRowHeight);
     const int lastRow = std::min(GetVisibleRowCount() - 1, m_nFirstVisibleRow + GetPageRows());
     for (int row = m_nFirstVisibleRow; row <= lastRow; ++row) {
