@@ -1,0 +1,68 @@
+// The grid as an automation object: the control and the objects reached from
+// it (dataset, field definitions, columns, a column, selection, a row node),
+// each answering IDispatch by the grid's dispatch ids over one shared model.
+// RegisterClasses makes the control creatable by its CLSID.
+#pragma once
+
+#include <map>
+#include <memory>
+#include <string>
+
+#include "platform/com/ComSupport.h"
+#include "platform/com/DispatchObject.h"
+#include "platform/controls/grid/GridModel.h"
+#include "platform/win32/user/winuser.h"
+
+// {6A24B340-7634-11D3-A5B0-0050044A7E1A}
+DEFINE_GUID(CLSID_DataGrid, 0x6A24B340, 0x7634, 0x11D3, 0xA5, 0xB0, 0x00, 0x50, 0x04, 0x4A, 0x7E, 0x1A);
+// {5C1D8E62-2B7F-4F0A-9C4E-7A1B3D2E6F10}
+DEFINE_GUID(IID_IGridWindowHost, 0x5C1D8E62, 0x2B7F, 0x4F0A, 0x9C, 0x4E, 0x7A, 0x1B, 0x3D, 0x2E, 0x6F, 0x10);
+
+// How a container gives the control its window: the control creates a
+// "TwDataGrid" child showing its model and answers it (NULL on failure).
+struct IGridWindowHost : public IUnknown {
+    virtual HWND CreateGridWindow(HWND parent, const RECT& rect, UINT id, DWORD style, LPCSTR windowName) = 0;
+    virtual HWND GridWindow() = 0;
+
+protected:
+    ~IGridWindowHost() = default;
+};
+TW_INTERFACE_ID(IGridWindowHost, IID_IGridWindowHost);
+
+namespace tw::grid {
+
+// Registers the grid's window class and its control class.
+void RegisterClasses();
+
+// State of the dataset that the window has no use for.
+struct GridDatasetState {
+    bool active = false;
+    // Edit or Append began and Post has not yet stored it.
+    bool editing = false;
+};
+
+class GridControlObject : public tw::com::DispatchObject<IDispatch, IGridWindowHost> {
+public:
+    GridControlObject();
+    ~GridControlObject();
+
+    HWND CreateGridWindow(HWND parent, const RECT& rect, UINT id, DWORD style, LPCSTR windowName) override;
+    HWND GridWindow() override { return window_; }
+
+    const std::shared_ptr<GridModel>& Model() const { return model_; }
+    // The value last given to an option number, if any.
+    bool Option(int index, bool& value) const;
+
+private:
+    std::shared_ptr<GridModel> model_;
+    std::shared_ptr<GridDatasetState> dataset_;
+    std::map<int, bool> options_;
+    std::map<int, bool> optionsEx_;
+    int optionIndex_ = -1;
+    int optionExIndex_ = -1;
+    int datasetType_ = 0;
+    std::string keyField_;
+    HWND window_ = nullptr;
+};
+
+}  // namespace tw::grid

@@ -1,0 +1,237 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "platform/com/ClassRegistry.h"
+#include "platform/com/DispatchInvoke.h"
+#include "platform/com/SafeArray.h"
+#include "platform/controls/grid/GridAutomation.h"
+#include "platform/controls/grid/GridView.h"
+
+namespace tw::grid {
+namespace {
+
+using tw::com::InvokeOrRaise;
+
+_variant_t Get(IDispatch* target, DISPID id, std::initializer_list<_variant_t> args = {})
+{
+    return InvokeOrRaise(target, id, DISPATCH_PROPERTYGET, args);
+}
+void Put(IDispatch* target, DISPID id, std::initializer_list<_variant_t> args)
+{
+    InvokeOrRaise(target, id, DISPATCH_PROPERTYPUT, args);
+}
+_variant_t Call(IDispatch* target, DISPID id, std::initializer_list<_variant_t> args = {})
+{
+    return InvokeOrRaise(target, id, DISPATCH_METHOD, args);
+}
+IDispatchPtr Object(const _variant_t& value)
+{
+    EXPECT_EQ(value.vt, VT_DISPATCH);
+    return IDispatchPtr(value.vt == VT_DISPATCH ? value.pdispVal : nullptr);
+}
+std::string Text(const _variant_t& value)
+{
+    return std::string(static_cast<const char*>(static_cast<_bstr_t>(value)));
+}
+HRESULT Failure(IDispatch* target, DISPID id, WORD flags, std::initializer_list<_variant_t> args = {})
+{
+    _variant_t result;
+    return tw::com::InvokeDispatch(target, id, flags, args, &result);
+}
+
+// A record as the program passes it: a one-dimensional array of string VARIANTs.
+_variant_t Record(const std::vector<std::string>& texts)
+{
+    SAFEARRAY* array = SafeArrayCreateVector(VT_VARIANT, 0, ULONG(texts.size()));
+    for (LONG i = 0; i < LONG(texts.size()); ++i) {
+        _variant_t text(texts[size_t(i)].c_str());
+        SafeArrayPutElement(array, &i, &text);
+    }
+    _variant_t record;
+    record.vt = VT_ARRAY | VT_VARIANT;
+    record.parray = array;
+    return record;
+}
+
+// A grid made through the class registry and built in the order the result
+// views build it: type, options, a column and a field per field, the key
+// field, then the rows between Disable and EnableControls.
+class GridAutomationTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        RegisterClasses();
+        IDispatch* created = nullptr;
+        ASSERT_EQ(CoCreateInstance(CLSID_DataGrid, nullptr, CLSCTX_INPROC_SERVER, IID_IDispatch,
+                                   reinterpret_cast<void**>(&created)),
+                  S_OK);
+        grid = IDispatchPtr(created, false);
+        Put(grid, 20, {1});
+        for (auto [index, value] : std::vector<std::pair<int, bool>>{{18, true}, {67, false}, {14, true}, {3, true}}) {
+            Put(grid, 3, {index});
+            Put(grid, 4, {value});
+        }
+        columns = Object(Get(grid, 1));
+        dataset = Object(Get(grid, 19));
+        const char* fields[] = {"Name", "Owner", "Type"};
+        for (const char* field : fields) {
+            IDispatchPtr column = Object(Call(columns, 2, {1}));
+            Put(column, 45, {field});
+            Put(column, 4, {(std::string("Caption of ") + field).c_str()});
+            Put(column, 14, {field});
+            IDispatchPtr defs = Object(Get(dataset, 1060));
+            Call(defs, 1201, {field, 3, 26});
+            Put(grid, 10, {""});
+        }
+    }
+
+    void Load(int rows)
+    {
+        Call(dataset, 1028);
+        Call(dataset, 1012);
+        for (int r = 0; r < rows; ++r) {
+            const std::string n = std::to_string(r);
+            Call(dataset, 1025, {Record({"name" + n, "owner" + n, "type" + n})});
+        }
+        Call(dataset, 1030);
+        Call(dataset, 1035);
+    }
+
+    int CurrentRow()
+    {
+        IDispatchPtr selection = Object(Get(grid, 18));
+        if (int(Get(selection, 125)) != 1)
+            return -1;
+        return int(Get(Object(Get(selection, 126, {0})), 17));
+    }
+
+    IDispatchPtr grid, columns, dataset;
+};
+
+TEST_F(GridAutomationTest, RowsAppendedInOrderAreCountedAndReadByCell)
+{
+    Load(4);
+    EXPECT_EQ(int(Get(grid, 9)), 4);
+    EXPECT_EQ(int(Get(dataset, 1020)), 4);
+    IDispatchPtr node = Object(Get(grid, 7, {2}));
+    EXPECT_EQ(Text(Get(node, 27, {0})), "name2");
+    EXPECT_EQ(Text(Get(node, 27, {2})), "type2");
+    EXPECT_EQ(CurrentRow(), 0);  // First after loading
+}
+
+TEST_F(GridAutomationTest, ColumnsAreFoundByPositionNameAndFieldName)
+{
+    EXPECT_EQ(int(Get(columns, 1)), 3);
+    IDispatchPtr owner = Object(Call(columns, 322, {"owner"}));
+    EXPECT_EQ(int(Get(owner, 47)), 1);
+    EXPECT_EQ(Text(Get(owner, 4)), "Caption of Owner");
+    Put(owner, 37, {128});
+    EXPECT_EQ(int(Get(Object(Get(columns, 0, {1})), 37)), 128);
+    EXPECT_EQ(int(Get(Object(Call(columns, 321, {"Type"})), 47)), 2);
+    EXPECT_EQ(Failure(columns, 321, DISPATCH_METHOD, {"Nothing"}), DISP_E_EXCEPTION);
+
+    Call(columns, 317);
+    EXPECT_EQ(int(Get(columns, 1)), 0);
+    EXPECT_EQ(Failure(owner, 4, DISPATCH_PROPERTYGET), DISP_E_EXCEPTION);  // a column gone stays safe to call
+}
+
+TEST_F(GridAutomationTest, NavigationMovesTheCurrentRecordWithinTheRows)
+{
+    Load(5);
+    struct Step {
+        DISPID id;
+        int argument;
+        int expected;
+    };
+    const Step steps[] = {
+        {1045, 0, 1}, {1045, 0, 2}, {1047, 0, 1}, {1043, 0, 4}, {1045, 0, 4},
+        {1035, 0, 0}, {1047, 0, 0}, {1039, 3, 2},  // record numbers count from 1
+        {1039, 99, 4}, {1039, 0, 0},
+    };
+    for (const Step& step : steps) {
+        SCOPED_TRACE(std::to_string(step.id) + "(" + std::to_string(step.argument) + ")");
+        if (step.id == 1039)
+            Call(dataset, step.id, {_variant_t(step.argument)});
+        else
+            Call(dataset, step.id);
+        EXPECT_EQ(CurrentRow(), step.expected);
+    }
+}
+
+TEST_F(GridAutomationTest, MisuseIsRefusedAsAnExceptionAndLeavesTheDataAlone)
+{
+    EXPECT_EQ(Failure(dataset, 1025, DISPATCH_METHOD, {Record({"a"})}), DISP_E_EXCEPTION);  // not open
+    Load(1);
+    EXPECT_EQ(Failure(dataset, 1025, DISPATCH_METHOD, {Record({"a", "b", "c", "d"})}), DISP_E_EXCEPTION);
+    EXPECT_EQ(Failure(dataset, 1025, DISPATCH_METHOD, {_variant_t("not an array")}), DISP_E_EXCEPTION);
+    IDispatchPtr defs = Object(Get(dataset, 1060));
+    EXPECT_EQ(Failure(defs, 1201, DISPATCH_METHOD, {"Late", 3, 10}), DISP_E_EXCEPTION);
+    EXPECT_EQ(Failure(dataset, 1064, DISPATCH_PROPERTYPUT, {"Name", "x"}), DISP_E_EXCEPTION);  // no Edit
+    EXPECT_EQ(Failure(grid, 7, DISPATCH_PROPERTYGET, {5}), DISP_E_EXCEPTION);
+    EXPECT_EQ(Failure(grid, 4242, DISPATCH_METHOD), DISP_E_MEMBERNOTFOUND);
+    EXPECT_EQ(int(Get(dataset, 1020)), 1);
+    EXPECT_EQ(Text(Get(Object(Get(grid, 7, {0})), 27, {0})), "name0");
+}
+
+TEST_F(GridAutomationTest, EditAndAppendSetFieldsOfTheCurrentRecord)
+{
+    Load(2);
+    Call(dataset, 1043);
+    Call(dataset, 1029);
+    Put(dataset, 1064, {"Owner", "dbo"});
+    Call(dataset, 1046);
+    Call(dataset, 1024);
+    Put(dataset, 1064, {"Name", "added"});
+    Call(dataset, 1046);
+    EXPECT_EQ(Text(Get(Object(Get(grid, 7, {1})), 27, {1})), "dbo");
+    EXPECT_EQ(Text(Get(Object(Get(grid, 7, {2})), 27, {0})), "added");
+    EXPECT_EQ(Failure(dataset, 1064, DISPATCH_PROPERTYPUT, {"Missing", "x"}), DISP_E_EXCEPTION);
+}
+
+TEST_F(GridAutomationTest, DeletingTheCurrentRecordRepeatedlyEmptiesTheDataset)
+{
+    Load(3);
+    Call(dataset, 1045);
+    Call(dataset, 1027);
+    EXPECT_EQ(Text(Get(Object(Get(grid, 7, {1})), 27, {0})), "name2");
+    EXPECT_EQ(CurrentRow(), 1);
+    for (int guard = 0; guard < 10 && int(Get(dataset, 1020)) > 0; ++guard)
+        Call(dataset, 1027);
+    EXPECT_EQ(int(Get(dataset, 1020)), 0);
+    EXPECT_EQ(Failure(dataset, 1027, DISPATCH_METHOD), DISP_E_EXCEPTION);
+}
+
+TEST_F(GridAutomationTest, CloseEmptiesTheDatasetSoItCanBeReloaded)
+{
+    Load(3);
+    Call(dataset, 1005);
+    EXPECT_EQ(int(Get(grid, 9)), 0);
+    Load(1);
+    EXPECT_EQ(int(Get(grid, 9)), 1);
+}
+
+TEST_F(GridAutomationTest, TheHostedWindowShowsTheSameRows)
+{
+    IGridWindowHost* host = nullptr;
+    ASSERT_EQ(grid->QueryInterface(IID_IGridWindowHost, reinterpret_cast<void**>(&host)), S_OK);
+    RECT rect{0, 0, 300, 120};
+    HWND hwnd = host->CreateGridWindow(nullptr, rect, 7, WS_OVERLAPPED | WS_VISIBLE | WS_VSCROLL, "ResultGrid");
+    ASSERT_NE(hwnd, nullptr);
+    EXPECT_EQ(host->CreateGridWindow(nullptr, rect, 7, 0, "again"), nullptr);
+    GridView* view = GridView::FromHandle(hwnd);
+    ASSERT_NE(view, nullptr);
+    EXPECT_EQ(view->Columns().Count(), 3);
+    Load(50);
+    EXPECT_EQ(view->Dataset().RowCount(), 50);
+    Call(dataset, 1043);
+    EXPECT_EQ(view->Selection().Focused(), 49);
+    EXPECT_EQ(view->TopRow(), 50 - view->PageRows());  // the current record is scrolled into view
+    host->Release();
+    grid = nullptr;  // the control takes its window with it
+    EXPECT_FALSE(IsWindow(hwnd));
+}
+
+}  // namespace
+}  // namespace tw::grid
