@@ -88,10 +88,17 @@ LRESULT CKtvPEditCtrl::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_LBUTTONDOWN: OnButtonDown(static_cast<UINT>(wParam), point); return 0;
     case WM_LBUTTONDBLCLK: OnButtonDoubleClick(point); return 0;
     case WM_MOUSEMOVE: OnMouseMoveMessage(point); return 0;
-    case WM_LBUTTONUP: OnButtonUp(); return 0;
+    case WM_LBUTTONUP:
+        m_ptLastMouse = point;
+        OnButtonUp();
+        return 0;
     case WM_CAPTURECHANGED:
-        if (m_bSelectingByMouse && reinterpret_cast<HWND>(lParam) != m_hWnd)
-            OnButtonUp();
+        // Capture taken away ends a selection; a text drag is simply dropped.
+        if (reinterpret_cast<HWND>(lParam) != m_hWnd) {
+            m_bDraggingText = FALSE;
+            if (m_bSelectingByMouse)
+                OnButtonUp();
+        }
         break;
     case WM_TIMER:
         if (wParam == KTVP_TIMER_DRAG_SCROLL) {
@@ -329,6 +336,13 @@ void CKtvPEditCtrl::OnButtonDown(UINT nFlags, CPoint point)
     if (offset < 0)
         return;
     const BOOL shift = (nFlags & MK_SHIFT) != 0;
+    if (!shift && IsPointInSelection(point)) {
+        // A press inside the selection starts dragging its text.
+        m_bDraggingText = TRUE;
+        m_ptDragStart = point;
+        ::SetCapture(m_hWnd);
+        return;
+    }
     if (shift) {
         // Shift+click extends from the anchor, or from the caret without one.
         const int anchor = HasSelection() ? m_nSelStart : m_nCaretOffset;
@@ -362,6 +376,10 @@ BOOL CKtvPEditCtrl::ExtendMouseSelection(CPoint point)
 
 void CKtvPEditCtrl::OnMouseMoveMessage(CPoint point)
 {
+    if (m_bDraggingText) {
+        m_ptLastMouse = point;
+        return;
+    }
     if (!m_bSelectingByMouse || ::GetCapture() != m_hWnd)
         return;
     m_ptLastMouse = point;
@@ -389,6 +407,13 @@ void CKtvPEditCtrl::OnDragScrollTimer()
 
 void CKtvPEditCtrl::OnButtonUp()
 {
+    if (m_bDraggingText) {
+        m_bDraggingText = FALSE;
+        if (::GetCapture() == m_hWnd)
+            ::ReleaseCapture();
+        EndTextDrag(m_ptLastMouse);
+        return;
+    }
     if (m_bDragTimer) {
         ::KillTimer(m_hWnd, KTVP_TIMER_DRAG_SCROLL);
         m_bDragTimer = FALSE;

@@ -88,6 +88,12 @@ public:
 
     // Whether a mouse selection is being dragged.
     BOOL IsSelectingByMouse() const { return m_bSelectingByMouse; }
+    // Whether the selection's text is being dragged from this control.
+    BOOL IsDraggingText() const { return m_bDraggingText; }
+    BOOL IsPointInSelection(POINT pt) const;
+    // The drop into this control of text dragged from another one: inserted
+    // at the point and selected. FALSE when refused.
+    virtual BOOL DropText(const CString& strText, POINT ptClient);
 
 protected:
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
@@ -104,6 +110,9 @@ protected:
     void OnMouseMoveMessage(CPoint point);
     void OnButtonUp();
     void OnDragScrollTimer();
+    void EndTextDrag(CPoint point);
+    BOOL MoveTextWithin(const CString& strText, int nLow, int nHigh, int nDropOffset, BOOL bCopy);
+    void TreatAsClick(CPoint point);
     BOOL ExtendMouseSelection(CPoint point);
     LRESULT OnScrollMessage(int nBar, WPARAM wParam);
 
@@ -119,4 +128,6 @@ private:
     BOOL m_bSelectingByMouse = FALSE;
     BOOL m_bDragTimer = FALSE;
     CPoint m_ptLastMouse;
+    BOOL m_bDraggingText = FALSE;
+    CPoint m_ptDragStart;
 };
