@@ -1,5 +1,6 @@
 #include "platform/controls/grid/GridAutomation.h"
 
+#include <fstream>
 #include <optional>
 #include <string>
 #include <vector>
@@ -68,6 +69,23 @@ std::vector<std::optional<std::string>> RecordCells(const _variant_t& record)
     return cells;
 }
 
+// Numbered settings whose effect the grid does not define yet: kept, and read back.
+class NumberedSettings {
+public:
+    template <class Members>
+    void Expose(Members& members, std::initializer_list<DISPID> ids)
+    {
+        for (DISPID id : ids) {
+            const std::string name = "Property" + std::to_string(id);
+            members.Put(id, name, [this, id](_variant_t value) { values_[id] = value; });
+            members.Get(id, name, [this, id] { return values_[id]; });
+        }
+    }
+
+private:
+    std::map<DISPID, _variant_t> values_;
+};
+
 class NodeObject : public tw::com::DispatchObject<IDispatch> {
 public:
     NodeObject(ModelPtr model, int row) : model_(std::move(model)), row_(row)
@@ -135,6 +153,7 @@ public:
             Column().fieldName = text;
             Changed();
         });
+        settings_.Expose(Members(), {1, 19, 24, 25, 46, 115});
         Members().Get(47, "Index", [this] {
             Column();
             return index_;
@@ -153,6 +172,7 @@ private:
 
     ModelPtr model_;
     int index_;
+    NumberedSettings settings_;
 };
 
 class ColumnsObject : public tw::com::DispatchObject<IDispatch> {
@@ -296,6 +316,29 @@ private:
     StatePtr state_;
 };
 
+class ViewObject : public tw::com::DispatchObject<IDispatch> {
+public:
+    explicit ViewObject(ModelPtr model) : model_(std::move(model))
+    {
+        Members().Method(209, "DeleteSelection", [this] { return model_->DeleteSelectedRows(); });
+        Members().Method(260, "SaveToText", [this](std::string path) { SaveToText(path); });
+    }
+
+private:
+    void SaveToText(const std::string& path)
+    {
+        std::vector<int> rows(size_t(model_->Dataset().RowCount()));
+        for (size_t i = 0; i < rows.size(); ++i)
+            rows[i] = int(i);
+        const std::string text = model_->TabSeparated(rows, true);
+        std::ofstream file(path, std::ios::binary | std::ios::trunc);
+        if (!file || !file.write(text.data(), std::streamsize(text.size())) || !file.flush())
+            Fail("The file cannot be written.", E_FAIL);
+    }
+
+    ModelPtr model_;
+};
+
 }  // namespace gridauto_detail
 
 
@@ -329,6 +372,12 @@ GridControlObject::GridControlObject()
     Members().Get(10, "KeyField", [this] { return keyField_; });
     Members().Get(18, "Selection", [this] { return IDispatchPtr(new gridauto_detail::SelectionObject(model_), false); });
     Members().Get(19, "Dataset", [this] { return IDispatchPtr(new gridauto_detail::DatasetObject(model_, dataset_), false); });
+    for (DISPID id : {41, 46}) {
+        const std::string name = "Property" + std::to_string(id);
+        Members().Put(id, name, [this, id](_variant_t value) { settings_[id] = value; });
+        Members().Get(id, name, [this, id] { return settings_[id]; });
+    }
+    Members().Get(17, "View", [this] { return IDispatchPtr(new gridauto_detail::ViewObject(model_), false); });
     Members().Put(20, "DatasetType", [this](int type) { datasetType_ = type; });
     Members().Get(20, "DatasetType", [this] { return datasetType_; });
 }

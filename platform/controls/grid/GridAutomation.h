@@ -62,6 +62,8 @@ private:
     int optionExIndex_ = -1;
     int datasetType_ = 0;
     std::string keyField_;
+    // Numbered settings whose effect is not defined yet, kept and read back.
+    std::map<DISPID, _variant_t> settings_;
     HWND window_ = nullptr;
 };
 

@@ -69,6 +69,24 @@ bool GridDataset::Delete(int row)
     return true;
 }
 
+int GridDataset::DeleteRows(const std::vector<int>& ascendingRows)
+{
+    // One pass over the row order, however many rows go.
+    size_t next = 0, kept = 0;
+    int deleted = 0;
+    for (size_t row = 0; row < order_.size(); ++row) {
+        while (next < ascendingRows.size() && ascendingRows[next] < int(row))
+            ++next;
+        if (next < ascendingRows.size() && ascendingRows[next] == int(row)) {
+            ++deleted;
+            continue;
+        }
+        order_[kept++] = order_[row];
+    }
+    order_.resize(kept);
+    return deleted;
+}
+
 void GridDataset::Reserve(size_t rows, size_t textBytes)
 {
     cellEnd_.reserve(rows * fields_.size());

@@ -54,6 +54,8 @@ public:
     bool Append(const std::vector<std::optional<std::string_view>>& cells);
     void Reserve(size_t rows, size_t textBytes);
     bool Delete(int row);
+    // Rows given in ascending order; answers how many were deleted.
+    int DeleteRows(const std::vector<int>& ascendingRows);
     void Clear();
 
     int RowCount() const { return int(order_.size()); }

@@ -5,6 +5,8 @@
 #pragma once
 
 #include <functional>
+#include <string>
+#include <vector>
 
 #include "platform/controls/grid/GridColumns.h"
 #include "platform/controls/grid/GridDataset.h"
@@ -33,6 +35,13 @@ public:
 
     // The current record of the dataset is the focused row; moving it selects it alone.
     void MoveTo(int row);
+    // Deletes the selected rows; the row after the last of them becomes current.
+    int DeleteSelectedRows();
+
+    // The given rows' cells under the columns, tab-separated, each line ended
+    // by CR LF, optionally after a line of captions. A cell holding a tab, a
+    // line break or a quote is quoted, as spreadsheets read such text back.
+    std::string TabSeparated(const std::vector<int>& rows, bool withCaptions) const;
 
 private:
     GridDataset dataset_;

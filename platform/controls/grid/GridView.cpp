@@ -12,23 +12,6 @@ namespace tw::grid {
 
 namespace gridview_detail {
 
-// A cell as spreadsheets read tab-separated text back: quoted when it holds a
-// tab, a line break or a quote, so such text cannot split the row.
-void AppendCell(std::string& out, std::string_view text)
-{
-    if (text.find_first_of("\t\r\n\"") == std::string_view::npos) {
-        out.append(text);
-        return;
-    }
-    out.push_back('"');
-    for (char c : text) {
-        if (c == '"')
-            out.push_back('"');
-        out.push_back(c);
-    }
-    out.push_back('"');
-}
-
 bool KeyDown(int vk)
 {
     return (GetKeyState(vk) & 0x8000) != 0;
@@ -537,16 +520,7 @@ std::string GridView::SelectionText() const
     if (rows.empty() && model_->Selection().Focused() >= 0)
         rows.push_back(model_->Selection().Focused());
     std::sort(rows.begin(), rows.end());
-    std::string out;
-    for (int row : rows) {
-        for (int c = 0; c < model_->Columns().Count(); ++c) {
-            if (c > 0)
-                out.push_back('\t');
-            gridview_detail::AppendCell(out, model_->Dataset().Text(row, model_->Dataset().FieldIndex(model_->Columns().Item(c)->fieldName)));
-        }
-        out.append("\r\n");
-    }
-    return out;
+    return model_->TabSeparated(rows, false);
 }
 
 bool GridView::CopySelection()

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <fstream>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -210,6 +212,50 @@ TEST_F(GridAutomationTest, CloseEmptiesTheDatasetSoItCanBeReloaded)
     EXPECT_EQ(int(Get(grid, 9)), 0);
     Load(1);
     EXPECT_EQ(int(Get(grid, 9)), 1);
+}
+
+TEST_F(GridAutomationTest, DeleteSelectionRemovesEverySelectedRowAndKeepsTheRest)
+{
+    Load(6);
+    IGridWindowHost* host = nullptr;
+    ASSERT_EQ(grid->QueryInterface(IID_IGridWindowHost, reinterpret_cast<void**>(&host)), S_OK);
+    HWND hwnd = host->CreateGridWindow(nullptr, RECT{0, 0, 300, 200}, 1, WS_OVERLAPPED, "ResultGrid");
+    host->Release();
+    GridSelection& selection = GridView::FromHandle(hwnd)->Selection();
+    selection.Clear();
+    for (int row : {4, 1, 2})
+        selection.Select(row);
+    EXPECT_EQ(int(Get(Object(Get(grid, 18)), 125)), 3);
+    EXPECT_EQ(int(Call(Object(Get(grid, 17)), 209)), 3);
+    ASSERT_EQ(int(Get(grid, 9)), 3);
+    for (auto [row, name] : std::vector<std::pair<int, const char*>>{{0, "name0"}, {1, "name3"}, {2, "name5"}})
+        EXPECT_EQ(Text(Get(Object(Get(grid, 7, {row})), 27, {0})), name);
+    EXPECT_EQ(CurrentRow(), 2);  // the row after the last deleted one
+}
+
+TEST_F(GridAutomationTest, SaveToTextWritesCaptionsAndRowsOrReportsTheFailure)
+{
+    Load(2);
+    IDispatchPtr view = Object(Get(grid, 17));
+    Call(view, 260, {"rows.txt"});
+    std::ifstream file("rows.txt", std::ios::binary);
+    const std::string text((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+    EXPECT_EQ(text, "Caption of Name\tCaption of Owner\tCaption of Type\r\n"
+                    "name0\towner0\ttype0\r\n"
+                    "name1\towner1\ttype1\r\n");
+    EXPECT_EQ(Failure(view, 260, DISPATCH_METHOD, {"no-such-folder/rows.txt"}), DISP_E_EXCEPTION);
+}
+
+TEST_F(GridAutomationTest, NumberedSettingsAreKeptAndReadBack)
+{
+    Put(grid, 41, {1});
+    EXPECT_EQ(int(Get(grid, 41)), 1);
+    IDispatchPtr column = Object(Get(columns, 0, {0}));
+    for (DISPID id : {1, 19, 25, 46})
+        Put(column, id, {int(id) + 100});
+    Put(column, 24, {false});
+    EXPECT_EQ(int(Get(column, 46)), 146);
+    EXPECT_FALSE(bool(Get(column, 24)));
 }
 
 TEST_F(GridAutomationTest, TheHostedWindowShowsTheSameRows)
