@@ -36,8 +36,9 @@ CKtvPEditCtrl::~CKtvPEditCtrl()
 
 BOOL CKtvPEditCtrl::Create(DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT nID)
 {
-    LPCTSTR className = AfxRegisterWndClass(CS_DBLCLKS, LoadCursor(nullptr, IDC_IBEAM));
-    return CWnd::Create(className, "", dwStyle, rect, pParentWnd, nID);
+    // The arrow by default: WM_SETCURSOR shows the I-beam over the text.
+    LPCTSTR className = AfxRegisterWndClass(CS_DBLCLKS, LoadCursor(nullptr, IDC_ARROW));
+    return CWnd::Create(className, "", dwStyle | WS_HSCROLL | WS_VSCROLL, rect, pParentWnd, nID);
 }
 
 void CKtvPEditCtrl::SetDefaultSelectionColors()
@@ -106,6 +107,12 @@ LRESULT CKtvPEditCtrl::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
             return 0;
         }
         break;
+    case WM_RBUTTONDOWN: OnRightButtonDown(point); return 0;
+    case WM_MOUSEWHEEL: return OnMouseWheel(static_cast<short>(HIWORD(wParam)));
+    case WM_SETCURSOR:
+        if (reinterpret_cast<HWND>(wParam) == m_hWnd && LOWORD(lParam) == HTCLIENT && OnSetCursor())
+            return TRUE;
+        break;
     case WM_VSCROLL: return OnScrollMessage(SB_VERT, wParam);
     case WM_HSCROLL: return OnScrollMessage(SB_HORZ, wParam);
     case WM_SYSCOLORCHANGE: SetDefaultSelectionColors(); break;
@@ -117,7 +124,10 @@ LRESULT CKtvPEditCtrl::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 int CKtvPEditCtrl::OnCreateWindow()
 {
     ApplyFontMetrics();
+    SetDefaultSelectionColors();
+    RegisterClipboardFormat("KTVP_TEXT");
     OnSize();
+    SetCaret(0, TRUE, TRUE);
     return 0;
 }
 
@@ -427,6 +437,62 @@ void CKtvPEditCtrl::OnButtonUp()
     m_nRememberedColumn = m_nCurrentColumn;
     if (HasSelection() && m_nSelStart == m_nSelEnd)
         RemoveSelection(FALSE, TRUE, TRUE);
+}
+
+void CKtvPEditCtrl::OnRightButtonDown(CPoint point)
+{
+    if (::GetFocus() != m_hWnd)
+        ::SetFocus(m_hWnd);
+    if (m_bDragTimer) {
+        ::KillTimer(m_hWnd, KTVP_TIMER_DRAG_SCROLL);
+        m_bDragTimer = FALSE;
+    }
+    m_bSelectingByMouse = FALSE;
+    m_bDraggingText = FALSE;
+    if (::GetCapture() == m_hWnd)
+        ::ReleaseCapture();
+    // A click in the selection keeps it for a context menu.
+    if (IsPointInSelection(point))
+        return;
+    RemoveSelection(FALSE, TRUE, TRUE);
+    POINT hit = point;
+    const int offset = OffsetFromPoint(hit, FALSE, TRUE);
+    if (offset >= 0)
+        SetCaret(offset, TRUE, TRUE);
+}
+
+LRESULT CKtvPEditCtrl::OnMouseWheel(int nDelta)
+{
+    const int pageRows = GetPageRows();
+    if (GetVisibleRowCount() - 1 < pageRows || m_nFirstVisibleRow >= GetVisibleRowCount() - 1)
+        return FALSE;
+    const int steps = (nDelta < 0 ? -nDelta : nDelta) / WHEEL_DELTA;
+    BOOL scrolled = FALSE;
+    for (int step = 0; step < steps; ++step)
+        scrolled = ScrollText(SB_VERT, nDelta > 0 ? SB_LINEUP : SB_LINEDOWN, 0) || scrolled;
+    if (scrolled)
+        SetCaret(m_nCaretOffset, FALSE, FALSE);
+    return TRUE;
+}
+
+BOOL CKtvPEditCtrl::OnSetCursor()
+{
+    POINT pt{};
+    ::GetCursorPos(&pt);
+    ::ScreenToClient(m_hWnd, &pt);
+    if (!::PtInRect(&m_rectText, pt) || IsPointInSelection(pt))
+        return FALSE;
+    if (m_bReadOnly) {
+        // Beyond the end of a row a read-only control shows the arrow.
+        POINT hit = pt;
+        const int offset = OffsetFromPoint(hit, FALSE, TRUE);
+        POINT at{};
+        OffsetToPoint(std::max(0, offset), at);
+        if (pt.x - at.x > m_nMaxCharWidth || pt.y - at.y > m_nRowHeight)
+            return FALSE;
+    }
+    ::SetCursor(::LoadCursor(nullptr, IDC_IBEAM));
+    return TRUE;
 }
 
 void CKtvPEditCtrl::OnButtonDoubleClick(CPoint point)

@@ -107,6 +107,9 @@ protected:
     void OnCharMessage(UINT nChar);
     void OnButtonDown(UINT nFlags, CPoint point);
     void OnButtonDoubleClick(CPoint point);
+    void OnRightButtonDown(CPoint point);
+    LRESULT OnMouseWheel(int nDelta);
+    BOOL OnSetCursor();
     void OnMouseMoveMessage(CPoint point);
     void OnButtonUp();
     void OnDragScrollTimer();

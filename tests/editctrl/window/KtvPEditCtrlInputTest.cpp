@@ -141,3 +141,80 @@ TEST_F(EditWindowTest, FailuresOfTheKeyTableAreReported)
 
 }  // namespace
 }  // namespace ktvp_window_test
+
+namespace ktvp_window_test {
+namespace {
+
+std::string Rows(int count)
+{
+    std::string text;
+    for (int row = 0; row < count; ++row)
+        text += "row " + std::to_string(row) + "\n";
+    return text;
+}
+
+TEST_F(EditWindowTest, WheelScrollsOneRowPerNotchOnlyWhenTheTextIsTallerThanThePage)
+{
+    ::SendMessage(edit.m_hWnd, WM_SETTEXT, 0, reinterpret_cast<LPARAM>("short"));
+    EXPECT_FALSE(::SendMessage(edit.m_hWnd, WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<WORD>(-WHEEL_DELTA)), 0));
+    const std::string text = Rows(80);
+    ::SendMessage(edit.m_hWnd, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
+    EXPECT_TRUE(::SendMessage(edit.m_hWnd, WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<WORD>(-2 * WHEEL_DELTA)), 0));
+    EXPECT_EQ(edit.m_nFirstVisibleRow, 2);
+    ::SendMessage(edit.m_hWnd, WM_MOUSEWHEEL, MAKEWPARAM(0, WHEEL_DELTA), 0);
+    EXPECT_EQ(edit.m_nFirstVisibleRow, 1);
+    SCROLLINFO info{sizeof(SCROLLINFO), SIF_POS, 0, 0, 0, 0, 0};
+    ASSERT_TRUE(::GetScrollInfo(edit.m_hWnd, SB_VERT, &info));
+    EXPECT_EQ(info.nPos, 1) << "the bar follows the view";
+}
+
+TEST_F(EditWindowTest, RightClickKeepsASelectionUnderItAndElsewhereMovesTheCaret)
+{
+    ::SendMessage(edit.m_hWnd, WM_SETTEXT, 0, reinterpret_cast<LPARAM>("alpha beta"));
+    edit.SetSelection(0, 5, FALSE, TRUE);
+    const POINT inside = PointOf(2);
+    ::SendMessage(edit.m_hWnd, WM_RBUTTONDOWN, MK_RBUTTON, MAKELONG(inside.x, inside.y));
+    EXPECT_TRUE(edit.HasSelection());
+    const POINT outside = PointOf(8);
+    ::SendMessage(edit.m_hWnd, WM_RBUTTONDOWN, MK_RBUTTON, MAKELONG(outside.x, outside.y));
+    EXPECT_FALSE(edit.HasSelection());
+    EXPECT_EQ(edit.GetCaretOffset(), 8);
+}
+
+TEST_F(EditWindowTest, CursorIsTheIBeamOverTextAndNotOverTheMarginOrTheSelection)
+{
+    ::SendMessage(edit.m_hWnd, WM_SETTEXT, 0, reinterpret_cast<LPARAM>("alpha beta"));
+    const HCURSOR ibeam = ::LoadCursor(nullptr, IDC_IBEAM);
+    auto cursorAt = [&](POINT pt) {
+        ::ClientToScreen(edit.m_hWnd, &pt);
+        ::SetCursorPos(pt.x, pt.y);
+        ::SetCursor(nullptr);
+        ::SendMessage(edit.m_hWnd, WM_SETCURSOR, reinterpret_cast<WPARAM>(edit.m_hWnd), MAKELONG(HTCLIENT, WM_MOUSEMOVE));
+        return ::GetCursor();
+    };
+    EXPECT_EQ(cursorAt(PointOf(7)), ibeam);
+    EXPECT_NE(cursorAt(POINT{2, 5}), ibeam) << "the marker margin";
+    edit.SetSelection(6, 10, FALSE, TRUE);
+    EXPECT_NE(cursorAt(PointOf(7)), ibeam) << "over the selection, ready to drag";
+}
+
+TEST_F(EditWindowTest, PaintingTheWindowPutsTheTextOnScreen)
+{
+    ::SendMessage(edit.m_hWnd, WM_SETTEXT, 0, reinterpret_cast<LPARAM>("WWWW"));
+    ::UpdateWindow(edit.m_hWnd);
+    HDC screen = ::GetDC(edit.m_hWnd);
+    ASSERT_NE(screen, nullptr);
+    POINT from{}, to{};
+    edit.OffsetToPoint(0, from);
+    edit.OffsetToPoint(4, to);
+    const COLORREF back = edit.GetDefaultBackColor();
+    int inked = 0;
+    for (int y = from.y; y < from.y + edit.m_nRowHeight; ++y)
+        for (int x = from.x; x < to.x; ++x)
+            inked += ::GetPixel(screen, x, y) != back ? 1 : 0;
+    ::ReleaseDC(edit.m_hWnd, screen);
+    EXPECT_GT(inked, 0);
+}
+
+}  // namespace
+}  // namespace ktvp_window_test
