@@ -1,7 +1,6 @@
 #include "platform/shell/ShellLauncher.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
+#include <spawn.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -10,6 +9,7 @@
 #include <cerrno>
 #include <filesystem>
 #include <mutex>
+#include <thread>
 
 #include "platform/shell/shellapi.h"
 
@@ -89,8 +89,8 @@ OpenCommand LocalFileCommand(const std::string& file, const char* parameters, co
     return command;
 }
 
-// fork, then a second fork so the program is nobody's zombie; a close-on-exec
-// pipe carries exec's errno back.
+// posix_spawn reports a program that cannot start; a detached waiter reaps
+// the program when it ends, so it never lingers as a zombie.
 class PosixSpawner : public ProcessSpawner {
 public:
     int Spawn(const std::vector<std::string>& argv, const std::string& directory) override
@@ -101,45 +101,25 @@ public:
         for (const auto& arg : argv)
             args.push_back(const_cast<char*>(arg.c_str()));
         args.push_back(nullptr);
-        int report[2];
-        if (::pipe2(report, O_CLOEXEC) != 0)
-            return errno;
-        const pid_t middle = ::fork();
-        if (middle < 0) {
-            const int err = errno;
-            ::close(report[0]);
-            ::close(report[1]);
+        posix_spawn_file_actions_t actions;
+        posix_spawn_file_actions_init(&actions);
+        if (!directory.empty())
+            posix_spawn_file_actions_addchdir_np(&actions, directory.c_str());
+        posix_spawnattr_t attributes;
+        posix_spawnattr_init(&attributes);
+        posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETSID);
+        pid_t program = 0;
+        const int err = ::posix_spawnp(&program, args[0], &actions, &attributes, args.data(), environ);
+        posix_spawnattr_destroy(&attributes);
+        posix_spawn_file_actions_destroy(&actions);
+        if (err)
             return err;
-        }
-        if (middle == 0)
-            RunDetached(args.data(), directory, report[1]);
-        ::close(report[1]);
-        int status = 0;
-        while (::waitpid(middle, &status, 0) < 0 && errno == EINTR) {
-        }
-        int childError = 0;
-        const ssize_t got = ::read(report[0], &childError, sizeof childError);
-        ::close(report[0]);
-        return got == sizeof childError ? childError : 0;
-    }
-
-private:
-    [[noreturn]] static void RunDetached(char* const* args, const std::string& directory, int reportFd)
-    {
-        ::setsid();
-        const pid_t program = ::fork();
-        if (program != 0)
-            ::_exit(program < 0 ? 1 : 0);
-        int err = 0;
-        if (!directory.empty() && ::chdir(directory.c_str()) != 0)
-            err = errno;
-        if (!err) {
-            ::execvp(args[0], args);
-            err = errno;
-        }
-        ssize_t ignored = ::write(reportFd, &err, sizeof err);
-        (void)ignored;
-        ::_exit(127);
+        std::thread([program] {
+            int status = 0;
+            while (::waitpid(program, &status, 0) < 0 && errno == EINTR) {
+            }
+        }).detach();
+        return 0;
     }
 };
 

@@ -1,6 +1,7 @@
 #include "platform/win32/gdi/PrinterSpooler.h"
 
 #include <fcntl.h>
+#include <spawn.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -18,7 +19,8 @@ struct ProgramResult {
     std::string output;
 };
 
-// Runs a program without a shell, its standard output captured and its
+// Runs a program without a shell (posix_spawn: nothing runs between fork and
+// exec in a process full of threads), its standard output captured and its
 // standard error dropped.
 ProgramResult RunProgram(const std::vector<std::string>& argv)
 {
@@ -32,19 +34,17 @@ ProgramResult RunProgram(const std::vector<std::string>& argv)
     int out[2];
     if (::pipe2(out, O_CLOEXEC) != 0)
         return result;
-    const pid_t child = ::fork();
-    if (child < 0) {
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_adddup2(&actions, out[1], STDOUT_FILENO);
+    posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, "/dev/null", O_WRONLY, 0);
+    pid_t child = 0;
+    const int err = ::posix_spawnp(&child, args[0], &actions, nullptr, args.data(), environ);
+    posix_spawn_file_actions_destroy(&actions);
+    if (err) {
         ::close(out[0]);
         ::close(out[1]);
         return result;
-    }
-    if (child == 0) {
-        ::dup2(out[1], STDOUT_FILENO);
-        const int devNull = ::open("/dev/null", O_WRONLY);
-        if (devNull >= 0)
-            ::dup2(devNull, STDERR_FILENO);
-        ::execvp(args[0], args.data());
-        ::_exit(127);
     }
     ::close(out[1]);
     char buffer[4096];
@@ -58,7 +58,7 @@ ProgramResult RunProgram(const std::vector<std::string>& argv)
     while (::waitpid(child, &status, 0) < 0 && errno == EINTR) {
     }
     result.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    result.ran = result.exitCode != 127;
+    result.ran = true;
     return result;
 }
 
