@@ -340,6 +340,25 @@ std::vector<std::string> PrinterNames()
     return names;
 }
 
+bool DefaultDevMode(const std::string& printer, DEVMODE& mode)
+{
+    if (!IsKnownPrinter(printer))
+        return false;
+    const PrinterPageSetup setup;
+    mode = DEVMODE{};
+    const size_t nameLength = std::min(printer.size(), size_t(CCHDEVICENAME - 1));
+    std::memcpy(mode.dmDeviceName, printer.data(), nameLength);
+    mode.dmSize = sizeof(DEVMODE);
+    mode.dmSpecVersion = 0x0401;
+    mode.dmFields = DM_ORIENTATION | DM_PAPERSIZE | DM_COPIES;
+    mode.dmOrientation = short(setup.orientation);
+    mode.dmPaperSize = short(setup.paperSize);
+    mode.dmCopies = short(setup.copies);
+    mode.dmPrintQuality = kPrinterDpi;
+    mode.dmYResolution = kPrinterDpi;
+    return true;
+}
+
 bool PrinterDeviceCaps(HDC hdc, int index, int& value)
 {
     std::lock_guard lock(GdiLock());

@@ -25,6 +25,10 @@ struct PrinterPageSetup {
 // Every printer name CreateDC accepts: "PDF" first, then the system's.
 std::vector<std::string> PrinterNames();
 
+// The device mode a printer starts with (A4 portrait, one copy), for the
+// print dialog to hand out and take back. False for an unknown printer.
+bool DefaultDevMode(const std::string& printer, DEVMODE& mode);
+
 // The device caps of a printer DC; false for other DCs.
 bool PrinterDeviceCaps(HDC hdc, int index, int& value);
 // Drops a printer DC's job (an unfinished document is abandoned).

@@ -198,6 +198,21 @@ TEST_F(PrinterDcTest, WithoutAnOutputFileTheTitleNamesItInTheDocumentsFolder)
     EXPECT_EQ(CountPdfPages(ReadWhole("home/Documents/Key map_ all_commands.pdf")), 1);
 }
 
+TEST_F(PrinterDcTest, ADefaultDeviceModeMakesTheSameDcAsNone)
+{
+    DEVMODE mode{};
+    EXPECT_FALSE(DefaultDevMode("Office Laser", mode));
+    ASSERT_TRUE(DefaultDevMode("PDF", mode));
+    EXPECT_STREQ(reinterpret_cast<const char*>(mode.dmDeviceName), "PDF");
+    EXPECT_EQ(mode.dmSize, sizeof(DEVMODE));
+    HDC withMode = CreateDC(nullptr, "PDF", nullptr, &mode);
+    HDC without = CreateDC(nullptr, "PDF", nullptr, nullptr);
+    for (int caps : {HORZRES, VERTRES, PHYSICALWIDTH, PHYSICALHEIGHT})
+        EXPECT_EQ(GetDeviceCaps(withMode, caps), GetDeviceCaps(without, caps)) << caps;
+    DeleteDC(withMode);
+    DeleteDC(without);
+}
+
 TEST_F(PrinterDcTest, UnknownPrintersAreRefused)
 {
     SetLastError(0);
