@@ -19,6 +19,8 @@
 #include "platform/mfc/CFrameWnd.h"
 #include "platform/mfc/CGdiObject.h"
 #include "platform/mfc/CListBox.h"
+#include "platform/mfc/CMDIChildWnd.h"
+#include "platform/mfc/CMDIFrameWnd.h"
 #include "platform/mfc/CMenu.h"
 #include "platform/mfc/CScrollBar.h"
 #include "platform/mfc/CStatic.h"

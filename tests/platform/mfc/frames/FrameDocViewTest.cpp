@@ -12,42 +12,21 @@
 #include "platform/mfc/afxwin.h"
 #include "platform/win32/controls/stdctrl.h"
 #include "platform/win32/kernel/ProcessClock.h"
+#include "tests/platform/mfc/frames/FramesTestApp.h"
 
 namespace {
 
 constexpr UINT ID_EVERYONE = 3001;   // handled by view, document, frame and application
 constexpr UINT ID_DOC_FRAME = 3002;  // handled by document and frame
 constexpr UINT ID_FRAME_APP = 3003;  // handled by frame and application
-constexpr UINT ID_APP_ONLY = 3004;
-constexpr UINT ID_UNHANDLED = 3005;
+constexpr UINT ID_APP_ONLY = tw::mfc::frames_test::ID_APP_ONLY;
+constexpr UINT ID_UNHANDLED = 3305;  // outside the application's range
 
-std::vector<std::string> g_frameCalls;
-std::vector<std::string> g_prompts;
-int g_answer = IDNO;
+using tw::mfc::frames_test::TheApp;
 
-class FramesApp : public CWinApp {
-public:
-    FramesApp() : CWinApp("Frames") {}
-    int DoMessageBox(LPCTSTR lpszPrompt, UINT, UINT) override
-    {
-        g_prompts.push_back(lpszPrompt);
-        return g_answer;
-    }
-
-protected:
-    void OnEveryone() { g_frameCalls.push_back("app"); }
-    void OnFrameApp() { g_frameCalls.push_back("app"); }
-    void OnAppOnly() { g_frameCalls.push_back("app"); }
-    DECLARE_MESSAGE_MAP()
-};
-
-BEGIN_MESSAGE_MAP(FramesApp, CWinApp)
-    ON_COMMAND(ID_EVERYONE, OnEveryone)
-    ON_COMMAND(ID_FRAME_APP, OnFrameApp)
-    ON_COMMAND(ID_APP_ONLY, OnAppOnly)
-END_MESSAGE_MAP()
-
-FramesApp g_framesApp;
+std::vector<std::string>& g_frameCalls = TheApp().calls;
+std::vector<std::string>& g_prompts = TheApp().prompts;
+int& g_answer = TheApp().answer;
 
 // A document of text lines that serialises them.
 class LinesDoc : public CDocument {
@@ -117,6 +96,7 @@ protected:
         tw::ProcessClock::Freeze();
         g_frameCalls.clear();
         g_prompts.clear();
+        TheApp().ignored = {ID_DOC_FRAME, ID_UNHANDLED};
         g_answer = IDNO;
         doc = new LinesDoc;
         doc->SetTitle("Lines");
@@ -128,7 +108,7 @@ protected:
                                   nullptr, nullptr, 0, &context));
         frame->InitialUpdateFrame(doc, TRUE);
         frameHwnd = frame->m_hWnd;
-        g_framesApp.m_pMainWnd = frame;
+        TheApp().m_pMainWnd = frame;
     }
     void TearDown() override
     {
@@ -136,7 +116,7 @@ protected:
             doc->SetModifiedFlag(FALSE);
             DestroyWindow(frameHwnd);
         }
-        g_framesApp.m_pMainWnd = nullptr;
+        TheApp().m_pMainWnd = nullptr;
         PumpFrames();
         AfxDeleteTempMaps();
         tw::ProcessClock::Resume();
@@ -231,7 +211,7 @@ TEST_F(FrameDocViewTest, IdleUpdateDisablesButtonsNobodyHandles)
                                   reinterpret_cast<HMENU>(static_cast<UINT_PTR>(ID_EVERYONE)), nullptr, nullptr);
     HWND orphan = CreateWindowEx(0, "BUTTON", "None", WS_CHILD | WS_VISIBLE, 60, 0, 50, 20, strip.m_hWnd,
                                  reinterpret_cast<HMENU>(static_cast<UINT_PTR>(ID_UNHANDLED)), nullptr, nullptr);
-    g_framesApp.OnIdle(0);
+    TheApp().OnIdle(0);
     EXPECT_TRUE(IsWindowEnabled(handled));
     EXPECT_FALSE(IsWindowEnabled(orphan));
 }
