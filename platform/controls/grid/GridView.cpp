@@ -132,14 +132,15 @@ LRESULT GridView::OnMessage(UINT message, WPARAM wParam, LPARAM lParam)
         OnButtonDown(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam), wParam);
         return 0;
     case WM_MOUSEMOVE:
-        OnMouseMove(GET_X_LPARAM(lParam), wParam);
+        OnMouseMove(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam), wParam);
         return 0;
     case WM_LBUTTONUP:
-        if (trackColumn_ >= 0)
+        if (trackColumn_ >= 0 || dragSelecting_)
             ReleaseCapture();
         return 0;
     case WM_CAPTURECHANGED:
         trackColumn_ = -1;
+        dragSelecting_ = false;
         return 0;
     case WM_SETCURSOR: {
         POINT pt;
@@ -383,20 +384,34 @@ void GridView::OnButtonDown(int x, int y, WPARAM keys)
     const int row = RowAtPoint(y);
     if (row < 0)
         return;
-    if (keys & MK_SHIFT) {
-        FocusRow(row, true);
-    } else if (keys & MK_CONTROL) {
+    if (keys & MK_CONTROL) {
         model_->Selection().Toggle(row);
         anchor_ = row;
         FocusRow(row, false, true);
-    } else {
-        FocusRow(row);
+        return;
     }
+    FocusRow(row, (keys & MK_SHIFT) != 0);
+    dragSelecting_ = true;
+    SetCapture(hwnd_);
 }
 
-void GridView::OnMouseMove(int x, WPARAM keys)
+void GridView::OnMouseMove(int x, int y, WPARAM keys)
 {
-    if (trackColumn_ < 0 || !(keys & MK_LBUTTON))
+    if (!(keys & MK_LBUTTON))
+        return;
+    if (dragSelecting_) {
+        // Above or below the rows the drag reaches on, a row per move, scrolling as it goes.
+        const int focused = model_->Selection().Focused();
+        int row = RowAtPoint(y);
+        if (y < headerHeight_)
+            row = focused - 1;
+        else if (row < 0)
+            row = std::min(focused + 1, topRow_ + PageRows());
+        if (row != focused)
+            FocusRow(row, true);
+        return;
+    }
+    if (trackColumn_ < 0)
         return;
     model_->Columns().SetWidth(trackColumn_, trackStartWidth_ + (x - trackStartX_));
     UpdateScrollBars();

@@ -73,7 +73,7 @@ private:
     void PaintRows(HDC dc, const RECT& client);
     bool OnKeyDown(UINT vk);
     void OnButtonDown(int x, int y, WPARAM keys);
-    void OnMouseMove(int x, WPARAM keys);
+    void OnMouseMove(int x, int y, WPARAM keys);
     void OnScroll(int bar, int code);
     // The column whose right divider is under x in the header, or -1.
     int DividerAt(int x, int y) const;
@@ -90,6 +90,8 @@ private:
     int trackColumn_ = -1;
     int trackStartX_ = 0;
     int trackStartWidth_ = 0;
+    // A plain or Shift press on a row extends the selection while the button is held.
+    bool dragSelecting_ = false;
 };
 
 }  // namespace tw::grid

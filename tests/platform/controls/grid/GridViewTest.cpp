@@ -155,6 +155,36 @@ TEST_F(GridViewTest, ClicksSelectToggleAndExtendInTheOrderMade)
     EXPECT_EQ(grid->Selection().Rows(), std::vector<int>{2});
 }
 
+TEST_F(GridViewTest, DraggingOverRowsSelectsFromWhereThePressWas)
+{
+    tw::ProcessClock::Advance(GetDoubleClickTime() + 1);
+    input.Drag(tw::display::MouseButton::Left, ScreenPointOf(RowPoint(2).x, RowPoint(2).y),
+               ScreenPointOf(RowPoint(5).x, RowPoint(5).y), 3);
+    Pump();
+    EXPECT_EQ(grid->Selection().Rows(), (std::vector<int>{2, 3, 4, 5}));
+    EXPECT_EQ(grid->Selection().Focused(), 5);
+    EXPECT_EQ(GetCapture(), nullptr);
+
+    // Held below the rows, each move reaches one row further and scrolls.
+    RECT client;
+    GetClientRect(hwnd, &client);
+    const POINT start = ScreenPointOf(RowPoint(1).x, RowPoint(1).y);
+    input.ButtonDown(tw::display::MouseButton::Left, start.x, start.y);
+    Pump();
+    const int page = grid->PageRows();
+    for (int i = 0; i < page + 3; ++i) {
+        const POINT below = ScreenPointOf(20, client.bottom + 5 + (i % 2));
+        input.MouseMove(below.x, below.y);
+        Pump();
+    }
+    input.ButtonUp(tw::display::MouseButton::Left, start.x, client.bottom + 5);
+    Pump();
+    const int reached = 1 + page + 3;
+    EXPECT_EQ(grid->Selection().Focused(), reached);
+    EXPECT_EQ(grid->Selection().Count(), reached);  // rows 1..reached
+    EXPECT_EQ(grid->TopRow(), reached - page + 1);
+}
+
 TEST_F(GridViewTest, ClicksOnTheHeaderOrBelowTheRowsChangeNothing)
 {
     grid->FocusRow(3);
