@@ -22,6 +22,7 @@
 #include "platform/mfc/CMDIChildWnd.h"
 #include "platform/mfc/CMDIFrameWnd.h"
 #include "platform/mfc/CMenu.h"
+#include "platform/mfc/CMiniFrameWnd.h"
 #include "platform/mfc/CScrollBar.h"
 #include "platform/mfc/CStatic.h"
 #include "platform/mfc/CView.h"
