@@ -1018,8 +1018,79 @@ void Executor::RunQuery(const ParsedStatement& st)
     CountRows(RunChange(t));
 }
 
+// An identity numbered other than 1, 2, 3 ...: SQLite hands out the next row
+// ids, which are then moved to the seed and increment the table declared.
+struct Executor::IdentityNumbering {
+    std::string table;   // quoted and qualified
+    std::string storage; // the SQLite table's name
+    std::string schema;
+    std::string column;
+    int64_t increment = 1;
+    int64_t highest = 0; // the largest row id before the statement
+    int64_t last = 0;    // the last identity value handed out
+};
+
+std::optional<Executor::IdentityNumbering> Executor::IdentityNumberingFor(const Translation& t)
+{
+    if (!t.isInsert || t.targetName.empty() || t.targetName[0] == '#')
+        return std::nullopt;
+    const std::string database = ResolveDatabase(t.targetDatabase);
+    Catalog catalog(s_.db, database);
+    const int64_t id = catalog.Resolve("", t.targetName, "U ", CallerUid(catalog));
+    if (!id || s_.options.identityInsert == executor_detail::LowerText(t.targetName))
+        return std::nullopt;
+    SqliteStatement options(s_.db, "SELECT name, value FROM " + catalog.Table("tw_tableoptions") +
+                                       " WHERE id = ? AND name LIKE 'identity %'");
+    options.Bind(1, id);
+    IdentityNumbering n;
+    int64_t seed = 1;
+    bool custom = false;
+    while (options.Step()) {
+        custom = true;
+        (options.Text(0) == "identity seed" ? seed : n.increment) = options.Int(1);
+    }
+    if (!custom)
+        return std::nullopt;
+    for (const CatalogColumn& c : catalog.Columns(id))
+        if (c.identity)
+            n.column = c.name;
+    n.schema = database;
+    n.storage = catalog.StorageName(id);
+    n.table = Translator::Quote(database) + "." + Translator::Quote(n.storage);
+    SqliteStatement sequence(s_.db, "SELECT seq FROM " + Translator::Quote(database) + ".sqlite_sequence WHERE name = ?");
+    sequence.Bind(1, n.storage);
+    const bool used = sequence.Step();
+    const int64_t seq = used ? sequence.Int(0) : 0;
+    n.last = used ? seq : seed - n.increment;
+    n.highest = std::max(seq, SqliteStatement::QueryInt(s_.db, "SELECT max(rowid) FROM " + n.table, 0));
+    return n;
+}
+
+void Executor::RenumberIdentity(const IdentityNumbering& n, int64_t inserted, bool captured)
+{
+    // Through a far-off range first, so that no moved row meets one still waiting.
+    const std::string offset = "4611686018427387904";
+    const std::string highest = std::to_string(n.highest);
+    const std::string last = std::to_string(n.last);
+    const std::string increment = std::to_string(n.increment);
+    SqliteStatement::Exec(s_.db, "UPDATE " + n.table + " SET rowid = rowid + " + offset + " WHERE rowid > " + highest);
+    SqliteStatement::Exec(s_.db, "UPDATE " + n.table + " SET rowid = " + last + " + (rowid - " + offset + " - " +
+                                     highest + ") * " + increment + " WHERE rowid > " + offset + " + " + highest);
+    if (captured) {
+        const std::string column = Translator::Quote(n.column);
+        SqliteStatement::Exec(s_.db, "UPDATE temp.tw_inserted SET " + column + " = " + last + " + (" + column + " - " +
+                                         highest + ") * " + increment + " WHERE " + column + " > " + highest);
+    }
+    const int64_t newLast = n.last + inserted * n.increment;
+    SqliteStatement seq(s_.db, "UPDATE " + Translator::Quote(n.schema) + ".sqlite_sequence SET seq = ? WHERE name = ?");
+    seq.Bind(1, newLast).Bind(2, n.storage).Step();
+    s_.lastIdentity = newLast;
+}
+
 int64_t Executor::RunChange(const Translation& t)
 {
+    const std::optional<IdentityNumbering> numbering = IdentityNumberingFor(t);
+    bool capturing = false;
     auto step = [&] {
         sqlite3_stmt* stmt = nullptr;
         if (sqlite3_prepare_v2(s_.db, t.sql.c_str(), -1, &stmt, nullptr) != SQLITE_OK) {
@@ -1037,6 +1108,8 @@ int64_t Executor::RunChange(const Translation& t)
             const int64_t rowid = sqlite3_last_insert_rowid(s_.db);
             if (rowid)
                 s_.lastIdentity = rowid;
+            if (numbering)
+                RenumberIdentity(*numbering, changed, capturing);
         }
         return changed;
     };
@@ -1094,6 +1167,7 @@ int64_t Executor::RunChange(const Translation& t)
         dropCapture();
         SqliteStatement::Exec(s_.db, "CREATE TEMP TRIGGER tw_capture AFTER " + event + " ON " + table + " BEGIN " +
                                          body + "END");
+        capturing = true;
         const int64_t changed = step();
         dropCapture();
         FireTriggers(database, triggers);
@@ -1662,9 +1736,17 @@ void Executor::RunCreateTable(const ParsedStatement& st)
             columns.push_back(c.column);
         }
         catalog.AddColumns(id, columns);
-        for (const ColumnDefinition& c : def.columns)
+        for (const ColumnDefinition& c : def.columns) {
             if (c.column.type.IsDateTime())
                 NormaliseDates(db, storage, c.column);
+            // Other numbering than 1, 2, 3 ... is applied after each insert (see RunChange).
+            if (c.column.identity && (c.identitySeed != 1 || c.identityIncrement != 1)) {
+                SqliteStatement put(s_.db, "INSERT INTO " + catalog.Table("tw_tableoptions") + " VALUES (?, ?, ?)");
+                put.Bind(1, id).Bind(2, std::string("identity seed")).Bind(3, c.identitySeed).Step();
+                put.Reset();
+                put.Bind(1, id).Bind(2, std::string("identity increment")).Bind(3, c.identityIncrement).Step();
+            }
+        }
         int nextIndex = 2;
         for (const ConstraintDefinition& c : def.constraints) {
             const int64_t constraintId = catalog.AddObject(c.name, c.kind, id);

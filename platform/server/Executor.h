@@ -103,6 +103,9 @@ private:
     void ShowPlan(const ParsedStatement& s);
     // Runs a translated INSERT, UPDATE or DELETE; fires the table's triggers.
     int64_t RunChange(const Translation& t);
+    struct IdentityNumbering;
+    std::optional<IdentityNumbering> IdentityNumberingFor(const Translation& t);
+    void RenumberIdentity(const IdentityNumbering& numbering, int64_t inserted, bool captured);
     void FireTriggers(const std::string& database, const std::vector<int64_t>& triggers);
     // Takes the server's locks on the tables a statement reads (shared) and changes (exclusive).
     void LockTables(const Translation& t);

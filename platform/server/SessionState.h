@@ -73,7 +73,8 @@ public:
     std::vector<std::map<std::string, Variable>> frames{1};
     int lastError = 0;
     int64_t lastRowCount = 0;
-    int64_t lastIdentity = 0;
+    static constexpr int64_t kNoIdentity = INT64_MIN; // an identity may well be 0
+    int64_t lastIdentity = kNoIdentity;
     int nestLevel = 0;
 
     std::atomic<bool> cancelled{false};

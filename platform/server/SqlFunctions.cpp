@@ -273,7 +273,7 @@ void SysVar(sqlite3_context* ctx, int, Args argv)
     else if (name == "trancount") sqlite3_result_int(ctx, s->tranCount);
     else if (name == "error") sqlite3_result_int(ctx, s->lastError);
     else if (name == "rowcount") sqlite3_result_int64(ctx, s->lastRowCount);
-    else if (name == "identity") s->lastIdentity ? sqlite3_result_int64(ctx, s->lastIdentity) : sqlite3_result_null(ctx);
+    else if (name == "identity") s->lastIdentity != SessionState::kNoIdentity ? sqlite3_result_int64(ctx, s->lastIdentity) : sqlite3_result_null(ctx);
     else if (name == "nestlevel") sqlite3_result_int(ctx, s->nestLevel);
     else if (name == "max_precision") sqlite3_result_int(ctx, 38);
     else if (name == "datefirst") sqlite3_result_int(ctx, s->options.dateFirst);
@@ -1103,9 +1103,56 @@ void UserId(sqlite3_context* ctx, int argc, Args argv)
 void ScopeIdentity(sqlite3_context* ctx, int, Args)
 {
     SessionState* s = Session(ctx);
-    if (!s || !s->lastIdentity) return sqlite3_result_null(ctx);
+    if (!s || s->lastIdentity == SessionState::kNoIdentity) return sqlite3_result_null(ctx);
     sqlite3_result_int64(ctx, s->lastIdentity);
 }
+
+// The identity rule of a table: false when it has no identity column.
+bool IdentityOf(SessionState* s, const std::string& table, int64_t* seed, int64_t* increment, int64_t* current)
+{
+    const ObjectName n = ObjectName::Parse(table);
+    std::string schema;
+    if (!n.valid || n.name.empty() || !CatalogFor(s, n.database, &schema))
+        return false;
+    const Catalog catalog(s->db, schema);
+    const int64_t id = catalog.Resolve(n.owner, n.name, "U ", catalog.LoginUid(s->login));
+    if (!id)
+        return false;
+    bool identity = false;
+    for (const CatalogColumn& c : catalog.Columns(id))
+        identity = identity || c.identity;
+    if (!identity)
+        return false;
+    *seed = 1;
+    *increment = 1;
+    SqliteStatement options(s->db, "SELECT name, value FROM " + catalog.Table("tw_tableoptions") +
+                                       " WHERE id = ? AND name LIKE 'identity %'");
+    options.Bind(1, id);
+    while (options.Step())
+        (options.Text(0) == "identity seed" ? *seed : *increment) = options.Int(1);
+    // Before the first row the current value is the seed, as on SQL Server.
+    SqliteStatement sequence(s->db, "SELECT seq FROM " + Translator::Quote(schema) + ".sqlite_sequence WHERE name = ?");
+    sequence.Bind(1, catalog.StorageName(id));
+    *current = sequence.Step() ? sequence.Int(0) : *seed;
+    return true;
+}
+
+void IdentityPart(sqlite3_context* ctx, Args argv, int part)
+{
+    SessionState* s = Session(ctx);
+    if (!s || IsNull(argv[0])) return sqlite3_result_null(ctx);
+    int64_t values[3] = {0, 0, 0};
+    try {
+        if (!IdentityOf(s, Text(argv[0]), &values[0], &values[1], &values[2])) return sqlite3_result_null(ctx);
+    } catch (const SqlError&) {
+        return sqlite3_result_null(ctx);
+    }
+    sqlite3_result_int64(ctx, values[part]);
+}
+
+void IdentSeed(sqlite3_context* ctx, int, Args argv) { IdentityPart(ctx, argv, 0); }
+void IdentIncrement(sqlite3_context* ctx, int, Args argv) { IdentityPart(ctx, argv, 1); }
+void IdentCurrent(sqlite3_context* ctx, int, Args argv) { IdentityPart(ctx, argv, 2); }
 
 void ServerProperty(sqlite3_context* ctx, int, Args argv)
 {
@@ -1234,7 +1281,8 @@ const FunctionEntry kFunctions[] = {
     {"databasepropertyex", 2, DatabasePropertyEx, false}, {"databaseproperty", 2, DatabasePropertyEx, false},
     {"objectproperty", 2, ObjectProperty, false}, {"objectpropertyex", 2, ObjectProperty, false},
     {"columnproperty", 3, ColumnProperty, false}, {"scope_identity", 0, ScopeIdentity, false},
-    {"ident_current", 1, ScopeIdentity, false}, {"serverproperty", 1, ServerProperty, false},
+    {"ident_current", 1, IdentCurrent, false}, {"ident_seed", 1, IdentSeed, false},
+    {"ident_incr", 1, IdentIncrement, false}, {"serverproperty", 1, ServerProperty, false},
     {"type_name", 1, TypeName, true}, {"col_name", 2, ColName, false}, {"col_length", 2, ColLength, false},
     {"has_dbaccess", 1, ConstantOne, false}, {"is_member", 1, ConstantOne, false},
     {"is_srvrolemember", 1, ConstantOne, false}, {"is_srvrolemember", 2, ConstantOne, false},

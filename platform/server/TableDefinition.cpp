@@ -1,5 +1,7 @@
 #include "platform/server/TableDefinition.h"
 
+#include <cstdlib>
+
 #include <cctype>
 #include <cstdio>
 #include <random>
@@ -181,13 +183,21 @@ TableDefinition TableDefinition::Parse(const std::vector<Token>& tokens, std::st
             } else if (r.Accept("IDENTITY")) {
                 col.column.identity = true;
                 if (r.AcceptOp("(")) {
-                    const std::string seed = r.Next().text;
+                    auto number = [&] {
+                        const bool negative = r.AcceptOp("-");
+                        const Token& t = r.Next();
+                        if (t.kind != TokenKind::Number || t.text.find_first_not_of("0123456789") != std::string::npos)
+                            throw SqlError::Syntax(t.text);
+                        const int64_t value = std::strtoll(t.text.c_str(), nullptr, 10);
+                        return negative ? -value : value;
+                    };
+                    col.identitySeed = number();
                     r.ExpectOp(",");
-                    const std::string increment = r.Next().text;
+                    col.identityIncrement = number();
                     r.ExpectOp(")");
-                    // The row id counts from 1 by 1; other seeds would give other numbers than asked.
-                    if (seed != "1" || increment != "1")
-                        throw SqlError::NotSupported("IDENTITY with a seed or increment other than 1");
+                    if (col.identityIncrement == 0)
+                        throw SqlError(2754, 16, "Identity column '" + col.column.name +
+                                                     "' contains invalid INCREMENT.");
                 }
             } else if (r.Accept("ROWGUIDCOL")) {
             } else if (r.Accept("NULL")) {

@@ -18,6 +18,8 @@ struct ColumnDefinition {
     std::string defaultSql;  // translated DEFAULT expression, empty when none
     std::string defaultName; // the DEFAULT constraint's name
     std::string defaultText; // as written, for syscomments
+    int64_t identitySeed = 1;
+    int64_t identityIncrement = 1;
 };
 
 struct ConstraintDefinition {

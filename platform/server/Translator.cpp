@@ -24,7 +24,7 @@ const std::set<std::string>& ScalarFunctions()
     static const std::set<std::string> names = {
         "abs", "app_name", "ascii", "ceiling", "char", "charindex", "coalesce", "col_length", "col_name",
         "columnproperty", "databasepropertyex", "databaseproperty", "datalength", "day", "db_id", "db_name",
-        "exp", "floor", "getdate", "getutcdate", "host_id", "host_name", "ident_current", "index_col",
+        "exp", "floor", "getdate", "getutcdate", "host_id", "host_name", "ident_current", "ident_seed", "ident_incr", "index_col",
         "isdate", "isnull", "isnumeric", "left", "len", "log", "log10", "lower", "ltrim", "month", "nchar",
         "newid", "nullif", "object_id", "object_name", "objectproperty", "patindex", "pi", "power",
         "quotename", "rand", "replace", "replicate", "reverse", "right", "round", "rtrim", "serverproperty",

@@ -392,3 +392,57 @@ TEST_F(OwnersTest, PermissionsAreKeptInSysprotects)
 }
 
 } // namespace tw::server::test
+
+namespace tw::server::test {
+
+struct IdentityCase {
+    const char* declaration;
+    std::vector<std::string> values; // the identities of three single inserts and one of two rows
+    const char* seedIncrCurrent;
+};
+
+class IdentityNumberingTest : public ServerTest, public ::testing::WithParamInterface<IdentityCase> {};
+
+TEST_P(IdentityNumberingTest, NumbersFromTheSeedByTheIncrement)
+{
+    const IdentityCase& c = GetParam();
+    Run("IF object_id('Numbered') IS NOT NULL DROP TABLE Numbered");
+    ASSERT_FALSE(Run(std::string("CREATE TABLE Numbered (n int ") + c.declaration + ", v int NULL)").HasError());
+    EXPECT_EQ(Cell(Run("SELECT IDENT_CURRENT('Numbered')")), c.values[0] == "1" ? "1" : Cell(Run("SELECT IDENT_SEED('Numbered')")));
+    BufferedSink inserted = Run("INSERT INTO Numbered (v) VALUES (1)\nSELECT @@IDENTITY\n"
+                                "INSERT INTO Numbered (v) VALUES (2)\nINSERT INTO Numbered (v) VALUES (3)\n"
+                                "INSERT INTO Numbered (v) SELECT v + 10 FROM Numbered WHERE v < 3 ORDER BY v\n"
+                                "SELECT n FROM Numbered ORDER BY v\n"
+                                "SELECT CAST(IDENT_SEED('Numbered') AS varchar) + ',' + CAST(IDENT_INCR('Numbered') AS "
+                                "varchar) + ',' + CAST(IDENT_CURRENT('Numbered') AS varchar), @@IDENTITY");
+    ASSERT_FALSE(inserted.HasError()) << Describe(inserted);
+    EXPECT_EQ(Cell(inserted, 0), c.values[0]);
+    std::vector<std::string> got;
+    for (size_t row = 0; row < inserted.resultSets[1].rows.size(); ++row)
+        got.push_back(Cell(inserted, 1, row));
+    EXPECT_EQ(got, c.values);
+    EXPECT_EQ(Cell(inserted, 2, 0, 0), c.seedIncrCurrent);
+    EXPECT_EQ(Cell(inserted, 2, 0, 1), c.values.back());
+    Run("DROP TABLE Numbered");
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Seeds, IdentityNumberingTest,
+    ::testing::Values(IdentityCase{"IDENTITY", {"1", "2", "3", "4", "5"}, "1,1,5"},
+                      IdentityCase{"IDENTITY(100, 1)", {"100", "101", "102", "103", "104"}, "100,1,104"},
+                      IdentityCase{"IDENTITY(10, 5) NOT NULL", {"10", "15", "20", "25", "30"}, "10,5,30"},
+                      IdentityCase{"IDENTITY(0, 1)", {"0", "1", "2", "3", "4"}, "0,1,4"},
+                      IdentityCase{"IDENTITY(-1, -1)", {"-1", "-2", "-3", "-4", "-5"}, "-1,-1,-5"}));
+
+TEST_F(ServerTest, IdentityFunctionsOnTablesWithoutOne)
+{
+    ASSERT_FALSE(Run("CREATE TABLE #plain (a int)\nCREATE TABLE Plain (a int)").HasError());
+    BufferedSink none = Run("SELECT ISNULL(CAST(IDENT_SEED('Plain') AS varchar), 'null'), "
+                            "ISNULL(CAST(IDENT_CURRENT('NoSuchTable') AS varchar), 'null')");
+    EXPECT_EQ(Cell(none, 0, 0, 0), "null");
+    EXPECT_EQ(Cell(none, 0, 0, 1), "null");
+    Run("DROP TABLE Plain");
+    EXPECT_EQ(ErrorNumber(Run("CREATE TABLE NoStep (n int IDENTITY(1, 0))")), 2754);
+}
+
+} // namespace tw::server::test
