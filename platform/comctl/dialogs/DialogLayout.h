@@ -34,6 +34,14 @@ inline bool HookHandled(CommonHookProc hook, HWND dialog, UINT message, WPARAM w
     return hook && hook(dialog, message, wParam, lParam) != 0;
 }
 
+// The prompts over a common dialog go idle with the dialog as their owner:
+// the program's window hears of it as it does of the dialog itself.
+inline void ForwardIdle(HWND owner, WPARAM wParam, LPARAM lParam)
+{
+    if (owner && IsWindow(owner))
+        SendMessage(owner, WM_ENTERIDLE, wParam, lParam);
+}
+
 // The text of a dialog item, whole.
 std::string ItemText(HWND dialog, int id);
 

@@ -435,10 +435,7 @@ INT_PTR CALLBACK FileDialog::Proc(HWND dialog, UINT message, WPARAM wParam, LPAR
     case WM_COMMAND:
         return Command(dialog, *state, LOWORD(wParam), HIWORD(wParam));
     case WM_ENTERIDLE:
-        // The prompts over this dialog go idle with it as their owner: the
-        // program's window hears of it as it does of this dialog.
-        if (state->request->hwndOwner)
-            SendMessage(state->request->hwndOwner, WM_ENTERIDLE, wParam, lParam);
+        ForwardIdle(state->request->hwndOwner, wParam, lParam);
         return TRUE;
     default:
         return FALSE;

@@ -14,7 +14,7 @@ namespace tw::comdlg::test {
 namespace {
 
 constexpr char kSqlFilter[] = "SQL Files (*.sql)\0*.sql\0All Files (*.*)\0*.*\0";
-constexpr int kBoxTextId = 0xFFFF;
+constexpr int kFileBoxTextId = 0xFFFF;
 
 class FileDialogTest : public ComDlgTest {
 protected:
@@ -72,7 +72,7 @@ TEST_F(FileDialogTest, SaveReturnsTheTypedNameWithItsExtensionAfterTheOverwriteP
             EXPECT_EQ(TextOf(window), "Save As");
             TypeAndEnter("existing");
         } else if (count == 2) {
-            prompt = TextOf(GetDlgItem(window, kBoxTextId));
+            prompt = TextOf(GetDlgItem(window, kFileBoxTextId));
             Key('Y');
         }
     });
@@ -157,7 +157,7 @@ TEST_P(FileDialogRefusals, PromptAndStayOpen)
         if (count == 1) {
             TypeAndEnter(GetParam().typed);
         } else if (count == 2) {
-            prompt = TextOf(GetDlgItem(window, kBoxTextId));
+            prompt = TextOf(GetDlgItem(window, kFileBoxTextId));
             Key(VK_RETURN);
         } else if (count == 3) {
             backInDialog = GetDlgItem(window, lst1) != nullptr;
