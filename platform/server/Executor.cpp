@@ -181,9 +181,12 @@ void Executor::RunCreateDatabase(const ParsedStatement& st)
     DatabaseInfo existing;
     if (s_.server->FindDatabase(name, &existing))
         throw SqlError(1801, 16, "Database '" + name + "' already exists.");
+    // The name becomes a file name: characters a file name cannot hold are refused.
     for (char c : name)
-        if (!(std::isalnum(static_cast<unsigned char>(c)) || c == '_' || c == ' ' || c == '-'))
+        if (c == '/' || c == '\\' || static_cast<unsigned char>(c) < 0x20)
             throw SqlError::NotSupported("A database name with the character '" + std::string(1, c) + "'");
+    if (name.empty() || name == "." || name == ".." || name.size() > 123)
+        throw SqlError(1038, 15, "An object or column name is missing or empty.");
     int dbid = 5;
     for (const DatabaseInfo& d : s_.server->Databases())
         dbid = std::max(dbid, d.dbid + 1);

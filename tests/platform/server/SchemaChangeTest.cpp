@@ -446,3 +446,44 @@ TEST_F(ServerTest, IdentityFunctionsOnTablesWithoutOne)
 }
 
 } // namespace tw::server::test
+
+namespace tw::server::test {
+
+class OddDatabaseNameTest : public ServerTest, public ::testing::WithParamInterface<const char*> {};
+
+// Each name is given as T-SQL spells it in brackets and in a string.
+TEST_P(OddDatabaseNameTest, WorksInEveryStatementAndFunction)
+{
+    const std::string name = GetParam();
+    std::string bracketed = "[", literal = "'";
+    for (char c : name) {
+        bracketed += c == ']' ? "]]" : std::string(1, c);
+        literal += c == '\'' ? "''" : std::string(1, c);
+    }
+    bracketed += "]";
+    literal += "'";
+    Run("USE master IF db_id(" + literal + ") IS NOT NULL DROP DATABASE " + bracketed);
+    BufferedSink made = Run("CREATE DATABASE " + bracketed + "\nUSE " + bracketed +
+                            "\nCREATE TABLE t (a int)\nINSERT INTO t VALUES (4)");
+    ASSERT_FALSE(made.HasError()) << Describe(made);
+    BufferedSink read = Run("SELECT db_name(), db_id(" + literal + ") - db_id(), COUNT(*) FROM sysobjects WHERE name = 't'\n"
+                            "USE master\nSELECT a FROM " + bracketed + "..t\nSELECT a FROM " + bracketed + ".dbo.t\n"
+                            "SELECT DATABASEPROPERTYEX(" + literal + ", 'Status'), name FROM sysdatabases WHERE name = " +
+                            literal + "\nEXEC sp_helpdb " + literal);
+    ASSERT_FALSE(read.HasError()) << Describe(read);
+    EXPECT_EQ(Cell(read, 0, 0, 0), name);
+    EXPECT_EQ(Cell(read, 0, 0, 1), "0");
+    EXPECT_EQ(Cell(read, 0, 0, 2), "1");
+    EXPECT_EQ(Cell(read, 1), "4");
+    EXPECT_EQ(Cell(read, 2), "4");
+    EXPECT_EQ(Cell(read, 3, 0, 0), "ONLINE");
+    EXPECT_EQ(Cell(read, 3, 0, 1), name);
+    BufferedSink offline = Run("ALTER DATABASE " + bracketed + " SET OFFLINE\nALTER DATABASE " + bracketed +
+                               " SET ONLINE\nDROP DATABASE " + bracketed);
+    ASSERT_FALSE(offline.HasError()) << Describe(offline);
+    EXPECT_EQ(Cell(Run("SELECT COUNT(*) FROM sysdatabases WHERE name = " + literal)), "0");
+}
+
+INSTANTIATE_TEST_SUITE_P(Names, OddDatabaseNameTest, ::testing::Values("a]b", "o'k", "[x] 'y'", "semi;colon"));
+
+} // namespace tw::server::test
