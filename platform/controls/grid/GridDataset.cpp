@@ -87,6 +87,25 @@ int GridDataset::DeleteRows(const std::vector<int>& ascendingRows)
     return deleted;
 }
 
+namespace {
+
+// Gives back a buffer's unused capacity when it is more than a quarter of its size.
+template <class Buffer>
+void ShrinkLoose(Buffer& buffer)
+{
+    if (buffer.capacity() - buffer.size() > buffer.size() / 4)
+        buffer.shrink_to_fit();
+}
+
+}  // namespace
+
+void GridDataset::Compact()
+{
+    ShrinkLoose(arena_);
+    ShrinkLoose(cellEnd_);
+    ShrinkLoose(order_);
+}
+
 void GridDataset::Reserve(size_t rows, size_t textBytes)
 {
     cellEnd_.reserve(rows * fields_.size());

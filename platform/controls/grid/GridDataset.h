@@ -53,6 +53,8 @@ public:
     // A record of FieldCount() cells: fewer leave the rest null, more are refused.
     bool Append(const std::vector<std::optional<std::string_view>>& cells);
     void Reserve(size_t rows, size_t textBytes);
+    // After a bulk load: gives back the room that growing left unused.
+    void Compact();
     bool Delete(int row);
     // Rows given in ascending order; answers how many were deleted.
     int DeleteRows(const std::vector<int>& ascendingRows);

@@ -9,8 +9,11 @@ void GridModel::EnableControls()
 {
     if (disableCount_ == 0)
         return;
-    if (--disableCount_ == 0)
-        Changed();
+    if (--disableCount_ > 0)
+        return;
+    // Controls are disabled around bulk loads, so the rows are complete here.
+    dataset_.Compact();
+    Changed();
 }
 
 void GridModel::Changed()

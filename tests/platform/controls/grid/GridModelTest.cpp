@@ -6,6 +6,7 @@
 
 #include "platform/controls/grid/GridColumns.h"
 #include "platform/controls/grid/GridDataset.h"
+#include "platform/controls/grid/GridModel.h"
 #include "platform/controls/grid/GridSelection.h"
 
 namespace tw::grid {
@@ -115,6 +116,26 @@ TEST_F(GridDatasetTest, RowsCostTheirTextPlusAnOffsetPerField)
     data.Clear();
     EXPECT_EQ(data.RowCount(), 0);
     EXPECT_TRUE(data.AddField({"Later", FieldType::String, 1}));
+}
+
+TEST(GridModelTest, EnablingControlsAfterABulkLoadGivesBackUnusedRoom)
+{
+    GridModel model;
+    model.Dataset().AddField({"A", FieldType::String, 8});
+    model.Dataset().AddField({"B", FieldType::String, 8});
+    int announced = 0;
+    model.SetChangeListener([&] { ++announced; });
+    model.DisableControls();
+    model.DisableControls();
+    for (int i = 0; i < 3000; ++i)
+        model.Dataset().Append({"abcdefgh", "ijklmnop"});
+    model.EnableControls();
+    EXPECT_EQ(announced, 0);
+    model.EnableControls();
+    EXPECT_EQ(announced, 1);
+    const size_t packed = 3000 * (16 + 2 * sizeof(uint64_t) + sizeof(uint32_t));
+    EXPECT_LE(model.Dataset().BytesUsed(), packed + packed / 4);
+    EXPECT_EQ(model.Selection().Focused(), 0);
 }
 
 TEST(GridColumnsTest, ColumnsAreNamedInTurnAndFoundByNameOrField)
