@@ -453,3 +453,21 @@ BOOL GetSaveFileName(LPOPENFILENAME lpofn)
 {
     return tw::comdlg::FileDialog::Run(lpofn, true);
 }
+
+short GetFileTitle(LPCSTR lpszFile, LPSTR Buf, WORD cchSize)
+{
+    if (!lpszFile || !*lpszFile)
+        return -1;
+    const std::string path = lpszFile;
+    const size_t slash = path.find_last_of('/');
+    const std::string title = slash == std::string::npos ? path : path.substr(slash + 1);
+    if (title.empty() || title.find_first_of("*?") != std::string::npos)
+        return -1;
+    if (title.size() + 1 > 0x7FFF)
+        return -1;
+    const auto needed = static_cast<short>(title.size() + 1);
+    if (!Buf || cchSize < static_cast<WORD>(needed))
+        return needed;
+    std::memcpy(Buf, title.c_str(), title.size() + 1);
+    return 0;
+}

@@ -153,6 +153,10 @@ typedef struct tagOFN {
 
 BOOL GetOpenFileName(LPOPENFILENAME lpofn);
 BOOL GetSaveFileName(LPOPENFILENAME lpofn);
+// The file name part of a path into Buf: 0 when done, the size it needs
+// (its NUL counted) when Buf is too small or NULL, negative when lpszFile
+// names no file (empty, a folder's trailing separator, a wildcard).
+short GetFileTitle(LPCSTR lpszFile, LPSTR Buf, WORD cchSize);
 
 // --- control ids of the dialogs, for hooks and tests ----------------------------------
 #define psh1 0x0400

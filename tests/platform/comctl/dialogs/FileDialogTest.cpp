@@ -288,6 +288,56 @@ TEST(FileDialogFilters, PairsAndPatternListsAreRead)
     EXPECT_FALSE(FileDialog::Matches(parsed[1].patterns, "book.xlsx"));
 }
 
+struct TitleCase {
+    const char* path;
+    WORD size;
+    short answer;
+    const char* title;
+};
+
+TEST(FileTitle, TheNamePartOrTheSizeItNeeds)
+{
+    const TitleCase cases[] = {
+        {"/home/me/report.sql", 64, 0, "report.sql"},
+        {"report.sql", 64, 0, "report.sql"},
+        {"/home/me/report.sql", 5, 11, ""},  // too small: untouched, the size needed
+        {"/home/me/", 64, -1, ""},
+        {"/home/me/*.sql", 64, -1, ""},
+        {"", 64, -1, ""},
+    };
+    for (const TitleCase& c : cases) {
+        char buffer[64] = "";
+        EXPECT_EQ(GetFileTitle(c.path, buffer, c.size), c.answer) << c.path;
+        EXPECT_STREQ(buffer, c.title) << c.path;
+    }
+    EXPECT_EQ(GetFileTitle("a/b.txt", nullptr, 0), 6);
+}
+
+TEST_F(FileDialogTest, DoubleClickingAFolderEntersItAndAFileChoosesIt)
+{
+    std::vector<std::string> listed;
+    auto doubleClickLine = [&](HWND dialog, int line) {
+        HWND list = GetDlgItem(dialog, lst1);
+        RECT item;
+        SendMessage(list, LB_GETITEMRECT, static_cast<WPARAM>(line), reinterpret_cast<LPARAM>(&item));
+        POINT at{(item.left + item.right) / 2, (item.top + item.bottom) / 2};
+        ClientToScreen(list, &at);
+        input.Click(tw::display::MouseButton::Left, at.x, at.y);
+        input.Click(tw::display::MouseButton::Left, at.x, at.y);
+    };
+    OnIdle([&](HWND dialog, int count) {
+        if (count == 1) {
+            doubleClickLine(dialog, 1);  // [sub]
+        } else if (count == 2) {
+            listed = ListOf(dialog);
+            doubleClickLine(dialog, 1);  // inner.sql
+        }
+    });
+    ASSERT_TRUE(GetOpenFileName(&ofn));
+    EXPECT_EQ(listed, (std::vector<std::string>{"[..]", "inner.sql"}));
+    EXPECT_EQ(std::string(file), (root / "sub" / "inner.sql").string());
+}
+
 TEST_F(FileDialogTest, BadRequestsFailWithTheirErrors)
 {
     OPENFILENAME bad = ofn;
