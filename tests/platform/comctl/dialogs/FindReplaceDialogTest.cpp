@@ -168,6 +168,39 @@ TEST_F(FindReplaceTest, TextLongerThanTheBufferIsCutOnACharacterBoundary)
     EXPECT_EQ(requests[0].find, "abcd");
 }
 
+struct HookLog {
+    static inline LPARAM initParam = 0;
+    static inline int commandsSwallowed = 0;
+    static UINT_PTR CALLBACK Hook(HWND, UINT message, WPARAM wParam, LPARAM lParam)
+    {
+        if (message == WM_INITDIALOG)
+            initParam = lParam;
+        if (message == WM_COMMAND && LOWORD(wParam) == psh2 && HIWORD(wParam) == BN_CLICKED) {
+            ++commandsSwallowed;
+            return 1;
+        }
+        return 0;
+    }
+};
+
+TEST_F(FindReplaceTest, TheHookSeesTheStructureFirstAndMayTakeMessages)
+{
+    HookLog::initParam = 0;
+    HookLog::commandsSwallowed = 0;
+    fr.Flags = FR_ENABLEHOOK;
+    fr.lpfnHook = HookLog::Hook;
+    std::strcpy(findWhat, "a");
+    HWND dialog = Open(true);
+    EXPECT_EQ(HookLog::initParam, reinterpret_cast<LPARAM>(&fr));
+    Drive(dialog, [&] {
+        Key('A', true);  // taken by the hook
+        Key('R', true);
+    });
+    EXPECT_EQ(HookLog::commandsSwallowed, 1);
+    ASSERT_EQ(requests.size(), 1u);
+    EXPECT_TRUE(requests[0].flags & FR_REPLACE);
+}
+
 struct InvalidCase {
     const char* name;
     std::function<void(FINDREPLACE&)> spoil;
