@@ -1,6 +1,7 @@
 #include "platform/mfc/CDocument.h"
 
 #include "platform/mfc/CArchive.h"
+#include "platform/mfc/CDocTemplate.h"
 #include "platform/mfc/CFile.h"
 #include "platform/mfc/CFrameWnd.h"
 #include "platform/mfc/CView.h"
@@ -47,6 +48,8 @@ CDocument::~CDocument()
         pView->m_pDocument = nullptr;
     }
     m_viewList.RemoveAll();
+    if (m_pDocTemplate)
+        m_pDocTemplate->RemoveDocument(this);
 }
 
 void CDocument::SetTitle(LPCTSTR lpszTitle)
@@ -306,7 +309,10 @@ void CDocument::OnFileSaveAs()
     DoSave(nullptr);
 }
 
+// After its own map, a document offers commands to its template.
 BOOL CDocument::OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo)
 {
-    return CCmdTarget::OnCmdMsg(nID, nCode, pExtra, pHandlerInfo);
+    if (CCmdTarget::OnCmdMsg(nID, nCode, pExtra, pHandlerInfo))
+        return TRUE;
+    return m_pDocTemplate && m_pDocTemplate->OnCmdMsg(nID, nCode, pExtra, pHandlerInfo);
 }

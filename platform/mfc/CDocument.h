@@ -7,6 +7,7 @@
 #include "platform/mfc/CString.h"
 
 class CArchive;
+class CDocTemplate;
 class CFile;
 class CFileException;
 class CFrameWnd;
@@ -21,6 +22,7 @@ public:
     const CString& GetTitle() const { return m_strTitle; }
     virtual void SetTitle(LPCTSTR lpszTitle);
     const CString& GetPathName() const { return m_strPathName; }
+    CDocTemplate* GetDocTemplate() const { return m_pDocTemplate; }
     // The title becomes the file's name; bAddToMRU is kept for the recent-file list.
     virtual void SetPathName(LPCTSTR lpszPathName, BOOL bAddToMRU = TRUE);
 
@@ -64,11 +66,15 @@ protected:
     CString m_strTitle;
     CString m_strPathName;
     CPtrList m_viewList;
+    CDocTemplate* m_pDocTemplate = nullptr;
     BOOL m_bModified = FALSE;
 
     void OnFileClose();
     void OnFileSave();
     void OnFileSaveAs();
     DECLARE_MESSAGE_MAP()
+
+    friend class CDocTemplate;
+    friend class CMultiDocTemplate;
 
 };

@@ -5,6 +5,7 @@
 #include <unordered_map>
 
 #include "platform/mfc/CDC.h"
+#include "platform/mfc/CException.h"
 #include "platform/mfc/CWinApp.h"
 #include "platform/win32/gdi/windraw.h"
 #include "platform/win32/kernel/kernel.h"

@@ -2,6 +2,7 @@
 
 #include "platform/mfc/AfxThreadState.h"
 #include "platform/mfc/CCreateContext.h"
+#include "platform/mfc/CDocTemplate.h"
 #include "platform/mfc/CDocument.h"
 #include "platform/mfc/CMDIFrameWnd.h"
 #include "platform/mfc/CMenu.h"
@@ -110,6 +111,9 @@ BOOL CMDIChildWnd::LoadFrame(UINT nIDResource, DWORD dwDefaultStyle, CWnd* pPare
     HICON hIcon = ::LoadIcon(hInst, MAKEINTRESOURCE(nIDResource));
     LPCTSTR lpszClass = AfxRegisterWndClass(CS_DBLCLKS, ::LoadCursor(nullptr, IDC_ARROW),
                                             reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1), hIcon);
+    // The document type's menu is its template's, shared by all its children.
+    if (!m_hMenuShared && pContext && pContext->m_pNewDocTemplate)
+        m_hMenuShared = pContext->m_pNewDocTemplate->m_hMenuShared;
     if (!m_hMenuShared)
         m_hMenuShared = ::LoadMenu(hInst, MAKEINTRESOURCE(nIDResource));
     LoadAccelTable(MAKEINTRESOURCE(nIDResource));

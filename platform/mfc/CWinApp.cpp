@@ -53,6 +53,7 @@ CWinApp::CWinApp(LPCTSTR lpszAppName)
 
 CWinApp::~CWinApp()
 {
+    DeleteDocManager();
     CWinApp* expected = this;
     app_detail::theApp.compare_exchange_strong(expected, nullptr);
     for (LPCTSTR* field : {&m_pszAppName, &m_pszRegistryKey, &m_pszProfileName, &m_pszExeName, &m_pszHelpFilePath})

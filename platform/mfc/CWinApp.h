@@ -3,6 +3,7 @@
 #pragma once
 
 #include "platform/mfc/CString.h"
+#include "platform/mfc/Collections.h"
 #include "platform/mfc/CWinThread.h"
 #include "platform/win32/registry/Registry.h"
 
@@ -13,6 +14,10 @@
 
 // The prompt shown when help is asked for.
 #define AFX_IDP_FAILED_TO_LAUNCH_HELP 0xF107
+
+class CDocManager;
+class CDocTemplate;
+class CDocument;
 
 class CWinApp : public CWinThread {
     DECLARE_DYNAMIC(CWinApp)
@@ -61,6 +66,19 @@ public:
     HCURSOR LoadCursor(LPCTSTR lpszResourceName) const;
     HCURSOR LoadCursor(UINT nIDResource) const;
     HCURSOR LoadStandardCursor(LPCTSTR lpszCursorName) const;
+
+    // The document manager: templates, File New and File Open.
+    CDocManager* m_pDocManager = nullptr;
+    void AddDocTemplate(CDocTemplate* pTemplate);
+    POSITION GetFirstDocTemplatePosition() const;
+    CDocTemplate* GetNextDocTemplate(POSITION& pos) const;
+    virtual CDocument* OpenDocumentFile(LPCTSTR lpszFileName);
+    void OnFileNew();
+    void OnFileOpen();
+    virtual BOOL SaveAllModified();
+    void CloseAllDocuments(BOOL bEndSession);
+    int GetOpenDocumentCount();
+    void DeleteDocManager();
 
     int m_nWaitCursorCount = 0;
     HCURSOR m_hcurWaitCursorRestore = nullptr;

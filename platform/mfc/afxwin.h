@@ -14,6 +14,8 @@
 #include "platform/mfc/CDC.h"
 #include "platform/mfc/CDataExchange.h"
 #include "platform/mfc/CDialog.h"
+#include "platform/mfc/CDocManager.h"
+#include "platform/mfc/CDocTemplate.h"
 #include "platform/mfc/CDocument.h"
 #include "platform/mfc/CEdit.h"
 #include "platform/mfc/CFrameWnd.h"

@@ -247,4 +247,94 @@ TEST_F(MdiFrameTest, MenuSelectionShowsThePromptOfTheItem)
     EXPECT_EQ(TitleOf(bar), "Ready");
 }
 
+// The query type as a template: File New and File Open make children of the MDI frame.
+class DocTemplateTest : public MdiFrameTest {
+protected:
+    void SetUp() override
+    {
+        MdiFrameTest::SetUp();
+        queries = new CMultiDocTemplate(IDR_TEST_QUERYTYPE, RUNTIME_CLASS(QueryDoc), RUNTIME_CLASS(QueryChild),
+                                        RUNTIME_CLASS(QueryView));
+        manager.AddDocTemplate(queries);
+    }
+    CMultiDocTemplate* queries = nullptr;
+    CDocManager manager;  // declared after the frame, so its templates outlive no window
+};
+
+TEST_F(DocTemplateTest, DocumentStringFieldsByIndex)
+{
+    struct Field {
+        CDocTemplate::DocStringIndex index;
+        const char* text;
+    };
+    const Field fields[] = {{CDocTemplate::windowTitle, ""},
+                            {CDocTemplate::docName, "Query"},
+                            {CDocTemplate::fileNewName, "Query"},
+                            {CDocTemplate::filterName, "Query Files (*.qry)"},
+                            {CDocTemplate::filterExt, ".qry"},
+                            {CDocTemplate::regFileTypeId, "Test.Query"},
+                            {CDocTemplate::regFileTypeName, "Test Query"}};
+    for (const Field& field : fields) {
+        CString text;
+        EXPECT_EQ(queries->GetDocString(text, field.index), field.text[0] != 0) << field.index;
+        EXPECT_STREQ(text, field.text) << field.index;
+    }
+    ASSERT_NE(queries->m_hMenuShared, nullptr);
+    EXPECT_EQ(FirstItemOf(queries->m_hMenuShared, 1), "&Query");
+}
+
+TEST_F(DocTemplateTest, FilterMatchingByExtension)
+{
+    struct Case {
+        const char* path;
+        CDocTemplate::Confidence expected;
+    };
+    const Case cases[] = {{"a.qry", CDocTemplate::yesAttemptNative},
+                          {"dir/B.QRY", CDocTemplate::yesAttemptNative},
+                          {"a.qry.bak", CDocTemplate::yesAttemptForeign},
+                          {"noext", CDocTemplate::yesAttemptForeign},
+                          {"dir.qry/file", CDocTemplate::yesAttemptForeign}};
+    for (const Case& c : cases) {
+        CDocument* match = nullptr;
+        EXPECT_EQ(queries->MatchDocType(c.path, match), c.expected) << c.path;
+        EXPECT_EQ(match, nullptr);
+    }
+    static const char kFilter[] = "Query Files (*.qry)\0*.qry\0All Files (*.*)\0*.*\0\0";
+    const CString filter = manager.BuildFilter(nullptr);
+    EXPECT_EQ(std::string(filter, filter.GetLength()), std::string(kFilter, sizeof kFilter - 1));
+}
+
+TEST_F(DocTemplateTest, FileNewMakesNumberedUntitledDocumentsInChildren)
+{
+    manager.OnFileNew();
+    manager.OnFileNew();
+    EXPECT_EQ(manager.GetOpenDocumentCount(), 2);
+    CMDIChildWnd* active = main->MDIGetActive();
+    ASSERT_NE(active, nullptr);
+    CDocument* doc = active->GetActiveDocument();
+    ASSERT_NE(doc, nullptr);
+    EXPECT_STREQ(doc->GetTitle(), "Query2");
+    EXPECT_EQ(doc->GetDocTemplate(), queries);
+    EXPECT_EQ(GetMenu(mainHwnd), queries->m_hMenuShared);
+    EXPECT_EQ(TitleOf(mainHwnd), "Frame - Query2");
+}
+
+TEST_F(DocTemplateTest, OpeningASavedFileTwiceGivesTheSameDocument)
+{
+    {
+        QueryDoc saved;
+        saved.m_bAutoDelete = FALSE;
+        ASSERT_TRUE(saved.OnSaveDocument("report.qry"));
+    }
+    CDocument* first = manager.OpenDocumentFile("report.qry");
+    ASSERT_NE(first, nullptr);
+    EXPECT_STREQ(first->GetTitle(), "report.qry");
+    EXPECT_EQ(manager.OpenDocumentFile("REPORT.qry"), first);
+    EXPECT_EQ(manager.GetOpenDocumentCount(), 1);
+    // A file that is not there opens nothing and leaves no frame behind.
+    EXPECT_EQ(manager.OpenDocumentFile("absent.qry"), nullptr);
+    EXPECT_EQ(manager.GetOpenDocumentCount(), 1);
+    EXPECT_EQ(main->MDIGetActive()->GetActiveDocument(), first);
+}
+
 }  // namespace
