@@ -1,6 +1,5 @@
 #include "platform/controls/grid/GridAutomation.h"
 
-#include <fstream>
 #include <optional>
 #include <string>
 #include <vector>
@@ -8,6 +7,7 @@
 #include "platform/com/ClassRegistry.h"
 #include "platform/com/ErrorInfo.h"
 #include "platform/com/SafeArray.h"
+#include "platform/controls/grid/GridExport.h"
 #include "platform/controls/grid/GridView.h"
 
 namespace tw::grid {
@@ -321,19 +321,16 @@ public:
     explicit ViewObject(ModelPtr model) : model_(std::move(model))
     {
         Members().Method(209, "DeleteSelection", [this] { return model_->DeleteSelectedRows(); });
-        Members().Method(260, "SaveToText", [this](std::string path) { SaveToText(path); });
+        Members().Method(260, "SaveToText", [this](std::string path) { Save(path, GridExport::Text(*model_)); });
+        Members().Method(273, "SaveToHtml", [this](std::string path) { Save(path, GridExport::Html(*model_)); });
+        Members().Method(275, "SaveToXml", [this](std::string path) { Save(path, GridExport::Xml(*model_)); });
     }
 
 private:
-    void SaveToText(const std::string& path)
+    static void Save(const std::string& path, const std::string& contents)
     {
-        std::vector<int> rows(size_t(model_->Dataset().RowCount()));
-        for (size_t i = 0; i < rows.size(); ++i)
-            rows[i] = int(i);
-        const std::string text = model_->TabSeparated(rows, true);
-        std::ofstream file(path, std::ios::binary | std::ios::trunc);
-        if (!file || !file.write(text.data(), std::streamsize(text.size())) || !file.flush())
-            Fail("The file cannot be written.", E_FAIL);
+        if (!GridExport::WriteFile(path, contents))
+            Fail("The file cannot be written.");
     }
 
     ModelPtr model_;

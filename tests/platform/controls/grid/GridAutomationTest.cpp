@@ -243,7 +243,16 @@ TEST_F(GridAutomationTest, SaveToTextWritesCaptionsAndRowsOrReportsTheFailure)
     EXPECT_EQ(text, "Caption of Name\tCaption of Owner\tCaption of Type\r\n"
                     "name0\towner0\ttype0\r\n"
                     "name1\towner1\ttype1\r\n");
-    EXPECT_EQ(Failure(view, 260, DISPATCH_METHOD, {"no-such-folder/rows.txt"}), DISP_E_EXCEPTION);
+    for (DISPID id : {260, 273, 275})
+        EXPECT_EQ(Failure(view, id, DISPATCH_METHOD, {"no-such-folder/rows"}), DISP_E_EXCEPTION);
+
+    for (auto [id, start] : std::vector<std::pair<DISPID, std::string>>{{273, "<!DOCTYPE html>"}, {275, "<?xml"}}) {
+        Call(view, id, {"rows.out"});
+        std::ifstream written("rows.out", std::ios::binary);
+        std::string first;
+        std::getline(written, first);
+        EXPECT_EQ(first.substr(0, start.size()), start);
+    }
 }
 
 TEST_F(GridAutomationTest, NumberedSettingsAreKeptAndReadBack)
