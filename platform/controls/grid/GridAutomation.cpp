@@ -9,6 +9,7 @@
 #include "platform/com/SafeArray.h"
 #include "platform/controls/grid/GridExport.h"
 #include "platform/controls/grid/GridView.h"
+#include "platform/controls/grid/GridWorkbook.h"
 
 namespace tw::grid {
 
@@ -323,6 +324,11 @@ public:
         Members().Method(209, "DeleteSelection", [this] { return model_->DeleteSelectedRows(); });
         Members().Method(260, "SaveToText", [this](std::string path) { Save(path, GridExport::Text(*model_)); });
         Members().Method(273, "SaveToHtml", [this](std::string path) { Save(path, GridExport::Html(*model_)); });
+        Members().Method(274, "SaveToExcel", [this](std::string path) {
+            std::string error;
+            if (!GridWorkbook::Write(*model_, path, error))
+                Fail(("The workbook cannot be written: " + error).c_str());
+        });
         Members().Method(275, "SaveToXml", [this](std::string path) { Save(path, GridExport::Xml(*model_)); });
     }
 
