@@ -132,6 +132,51 @@ private:
     ModelPtr model_;
 };
 
+// A column's pick-list strings.
+class StringsObject : public tw::com::DispatchObject<IDispatch> {
+public:
+    StringsObject(ModelPtr model, int column) : model_(std::move(model)), column_(column)
+    {
+        Members().Get(1, "Count", [this] { return int(List().size()); });
+        Members().Method(10, "Add", [this](std::string text) {
+            List().push_back(text);
+            return int(List().size()) - 1;
+        });
+        Members().Method(14, "Clear", [this] { List().clear(); });
+        Members().Get(0, "Item", [this](int index) {
+            if (index < 0 || index >= int(List().size()))
+                Fail("No such string.", DISP_E_BADINDEX);
+            return List()[size_t(index)];
+        });
+    }
+
+private:
+    std::vector<std::string>& List()
+    {
+        GridColumn* column = model_->Columns().Item(column_);
+        if (!column)
+            Fail("The column no longer exists.", DISP_E_BADINDEX);
+        return column->pickList;
+    }
+
+    ModelPtr model_;
+    int column_;
+};
+
+class EditorObject : public tw::com::DispatchObject<IDispatch> {
+public:
+    EditorObject(ModelPtr model, int column) : model_(std::move(model)), column_(column)
+    {
+        Members().Get(151, "Items", [this] { return IDispatchPtr(new StringsObject(model_, column_), false); });
+        settings_.Expose(Members(), {152, 153});
+    }
+
+private:
+    ModelPtr model_;
+    int column_;
+    NumberedSettings settings_;
+};
+
 class ColumnObject : public tw::com::DispatchObject<IDispatch> {
 public:
     ColumnObject(ModelPtr model, int index) : model_(std::move(model)), index_(index)
@@ -155,6 +200,10 @@ public:
             Changed();
         });
         settings_.Expose(Members(), {1, 19, 24, 25, 46, 115});
+        Members().Get(53, "Editor", [this] {
+            Column();
+            return IDispatchPtr(new EditorObject(model_, index_), false);
+        });
         Members().Get(47, "Index", [this] {
             Column();
             return index_;

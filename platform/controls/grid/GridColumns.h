@@ -12,6 +12,8 @@ struct GridColumn {
     std::string caption;
     std::string fieldName;
     int width = 100;
+    // The choices a pick-list editor offers in this column's cells.
+    std::vector<std::string> pickList;
 };
 
 class GridColumns {

@@ -267,6 +267,22 @@ TEST_F(GridAutomationTest, NumberedSettingsAreKeptAndReadBack)
     EXPECT_FALSE(bool(Get(column, 24)));
 }
 
+TEST_F(GridAutomationTest, PickListStringsBelongToTheirColumn)
+{
+    IDispatchPtr editor = Object(Get(Object(Get(columns, 0, {2})), 53));
+    Put(editor, 152, {true});
+    Put(editor, 153, {false});
+    IDispatchPtr items = Object(Get(editor, 151));
+    EXPECT_EQ(int(Call(items, 10, {"bigint"})), 0);
+    EXPECT_EQ(int(Call(items, 10, {"smallint"})), 1);
+    // Another editor object over the same column sees the same strings.
+    IDispatchPtr again = Object(Get(Object(Get(Object(Get(columns, 0, {2})), 53)), 151));
+    EXPECT_EQ(int(Get(again, 1)), 2);
+    EXPECT_EQ(int(Get(Object(Get(Object(Get(Object(Get(columns, 0, {0})), 53)), 151)), 1)), 0);
+    Call(items, 14);
+    EXPECT_EQ(int(Get(again, 1)), 0);
+}
+
 TEST_F(GridAutomationTest, TheHostedWindowShowsTheSameRows)
 {
     IGridWindowHost* host = nullptr;
