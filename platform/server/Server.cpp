@@ -136,6 +136,16 @@ std::unique_ptr<Server> Server::Open(const std::string& workDir, std::string* er
             SqliteStatement::Exec(db, "PRAGMA " + Translator::Quote(d.name) + ".journal_mode = WAL");
             Catalog(db, d.name).Install(false, d.path);
         }
+        // A data folder copied or moved elsewhere names its files where they are now.
+        for (const DatabaseInfo& d : state->Databases()) {
+            if (d.dbid == 2)
+                continue;
+            SqliteStatement where(db, "UPDATE master.tw_databases SET filename = ? WHERE name = ? AND filename <> ?");
+            where.Bind(1, d.path).Bind(2, d.name).Bind(3, d.path).Step();
+            SqliteStatement files(db, "UPDATE " + Translator::Quote(d.name) + ".sysfiles SET filename = CASE fileid "
+                                      "WHEN 1 THEN ?1 ELSE ?1 || '.log' END WHERE filename NOT IN (?1, ?1 || '.log')");
+            files.Bind(1, d.path).Step();
+        }
     } catch (const SqlError& e) {
         if (error)
             *error = e.what();

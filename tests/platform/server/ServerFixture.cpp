@@ -1,6 +1,9 @@
 #include "ServerFixture.h"
 
+#include <unistd.h>
+
 #include <filesystem>
+#include <functional>
 
 namespace tw::server::test {
 
@@ -8,12 +11,73 @@ namespace {
 std::unique_ptr<Server> g_server;
 }
 
+namespace fixture_detail {
+
+namespace fs = std::filesystem;
+
+// Every test process starts from a fresh sample database. Building one takes
+// far longer than copying it, so the first process of a build of this program
+// leaves one in the temporary folder for the others.
+fs::path TemplateFolder()
+{
+    std::error_code ec;
+    const fs::path program = fs::read_symlink("/proc/self/exe", ec);
+    if (ec)
+        return fs::path();
+    const auto stamp = fs::last_write_time(program, ec).time_since_epoch().count();
+    return fs::temp_directory_path(ec) / ("tw-server-template-" + std::to_string(std::hash<std::string>{}(program.string())) +
+                                          "-" + std::to_string(stamp));
+}
+
+bool HasTemplate(const fs::path& folder)
+{
+    std::error_code ec;
+    return fs::exists(folder / "data" / "server" / "master.db", ec);
+}
+
+bool MakeTemplate(const fs::path& folder)
+{
+    if (HasTemplate(folder))
+        return true;
+    std::error_code ec;
+    const fs::path staging = folder.string() + ".building-" + std::to_string(::getpid());
+    fs::create_directories(staging, ec);
+    {
+        std::string error;
+        if (!Server::Open(staging.string(), &error)) {
+            fs::remove_all(staging, ec);
+            return false;
+        }
+    }
+    // Another process may have finished first: its template is as good.
+    fs::rename(staging, folder, ec);
+    if (ec)
+        fs::remove_all(staging, ec);
+    return HasTemplate(folder);
+}
+
+void CopyTemplateInto(const fs::path& folder, const fs::path& work)
+{
+    std::error_code ec;
+    if (HasTemplate(work))
+        return;
+    fs::copy(folder / "data", work / "data", fs::copy_options::recursive, ec);
+    if (ec)
+        fs::remove_all(work / "data", ec); // the server then builds its own
+}
+
+} // namespace fixture_detail
+
 void ServerTest::SetUpTestSuite()
 {
     if (g_server)
         return;
+    const std::filesystem::path work = std::filesystem::current_path();
+    const std::filesystem::path folder = fixture_detail::TemplateFolder();
+    if (!folder.empty() && fixture_detail::MakeTemplate(folder))
+        fixture_detail::CopyTemplateInto(folder, work);
     std::string error;
-    g_server = Server::Open(std::filesystem::current_path().string(), &error);
+    g_server = Server::Open(work.string(), &error);
     ASSERT_TRUE(g_server) << error;
 }
 
