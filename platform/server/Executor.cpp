@@ -1090,6 +1090,33 @@ void Executor::RenumberIdentity(const IdentityNumbering& n, int64_t inserted, bo
     s_.lastIdentity = newLast;
 }
 
+bool Executor::InsertsIntoIdentity(const Translation& t)
+{
+    if (t.targetName.empty())
+        return false;
+    std::string schema = "temp";
+    std::string storage = t.targetName;
+    if (t.targetName[0] != '#') {
+        schema = ResolveDatabase(t.targetDatabase);
+        Catalog catalog(s_.db, schema);
+        const int64_t id = catalog.Resolve("", t.targetName, "U ", CallerUid(catalog));
+        if (!id)
+            return false;
+        storage = catalog.StorageName(id);
+    }
+    // Identity columns are SQLite's AUTOINCREMENT keys, which keep a row in sqlite_sequence.
+    sqlite3_stmt* stmt = nullptr;
+    const std::string sql = "SELECT 1 FROM " + Translator::Quote(schema) + ".sqlite_sequence WHERE name = ?";
+    if (sqlite3_prepare_v2(s_.db, sql.c_str(), -1, &stmt, nullptr) != SQLITE_OK) {
+        sqlite3_finalize(stmt);
+        return false;
+    }
+    sqlite3_bind_text(stmt, 1, storage.c_str(), -1, SQLITE_TRANSIENT);
+    const bool found = sqlite3_step(stmt) == SQLITE_ROW;
+    sqlite3_finalize(stmt);
+    return found;
+}
+
 int64_t Executor::RunChange(const Translation& t)
 {
     const std::optional<IdentityNumbering> numbering = IdentityNumberingFor(t);
@@ -1108,9 +1135,8 @@ int64_t Executor::RunChange(const Translation& t)
             throw ErrorMapper::FromSqlite(s_.db, sqlite3_errmsg(s_.db), &spellings_);
         const int64_t changed = sqlite3_changes64(s_.db);
         if (t.isInsert && changed > 0) {
-            const int64_t rowid = sqlite3_last_insert_rowid(s_.db);
-            if (rowid)
-                s_.lastIdentity = rowid;
+            // Only a table with an identity column gives @@IDENTITY a value; others leave it NULL.
+            s_.lastIdentity = InsertsIntoIdentity(t) ? sqlite3_last_insert_rowid(s_.db) : SessionState::kNoIdentity;
             if (numbering)
                 RenumberIdentity(*numbering, changed, capturing);
         }

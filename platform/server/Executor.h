@@ -103,6 +103,7 @@ private:
     void ShowPlan(const ParsedStatement& s);
     // Runs a translated INSERT, UPDATE or DELETE; fires the table's triggers.
     int64_t RunChange(const Translation& t);
+    bool InsertsIntoIdentity(const Translation& t);
     struct IdentityNumbering;
     std::optional<IdentityNumbering> IdentityNumberingFor(const Translation& t);
     void RenumberIdentity(const IdentityNumbering& numbering, int64_t inserted, bool captured);

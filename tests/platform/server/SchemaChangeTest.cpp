@@ -487,3 +487,17 @@ TEST_P(OddDatabaseNameTest, WorksInEveryStatementAndFunction)
 INSTANTIATE_TEST_SUITE_P(Names, OddDatabaseNameTest, ::testing::Values("a]b", "o'k", "[x] 'y'", "semi;colon"));
 
 } // namespace tw::server::test
+
+namespace tw::server::test {
+
+TEST_F(ServerTest, IdentityIsNullAfterAnInsertIntoATableWithoutOne)
+{
+    BufferedSink sink = Run("CREATE TABLE #counted (n int IDENTITY, v int NULL)\nCREATE TABLE #plain (v int NULL)\n"
+                            "INSERT INTO #counted (v) VALUES (1)\nSELECT @@IDENTITY\n"
+                            "INSERT INTO #plain VALUES (1)\nSELECT ISNULL(CAST(@@IDENTITY AS varchar), 'null')");
+    ASSERT_FALSE(sink.HasError()) << Describe(sink);
+    EXPECT_EQ(Cell(sink, 0), "1");
+    EXPECT_EQ(Cell(sink, 1), "null");
+}
+
+} // namespace tw::server::test
