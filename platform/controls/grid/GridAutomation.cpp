@@ -371,6 +371,8 @@ public:
     explicit ViewObject(ModelPtr model) : model_(std::move(model))
     {
         Members().Method(209, "DeleteSelection", [this] { return model_->DeleteSelectedRows(); });
+        // Called once a result set has loaded: the columns take the width of their text.
+        Members().Method(214, "BestFit", [this] { model_->BestFitColumns(); });
         Members().Method(260, "SaveToText", [this](std::string path) { Save(path, GridExport::Text(*model_)); });
         Members().Method(273, "SaveToHtml", [this](std::string path) { Save(path, GridExport::Html(*model_)); });
         Members().Method(274, "SaveToExcel", [this](std::string path) {

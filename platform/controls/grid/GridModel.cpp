@@ -27,6 +27,12 @@ void GridModel::Changed()
         listener_();
 }
 
+void GridModel::BestFitColumns()
+{
+    if (bestFit_)
+        bestFit_();
+}
+
 void GridModel::MoveTo(int row)
 {
     if (dataset_.RowCount() == 0)

@@ -33,6 +33,11 @@ public:
     void Changed();
     void SetChangeListener(std::function<void()> listener) { listener_ = std::move(listener); }
 
+    // Asks the window to size each column to its caption and the text of the
+    // first rows; without a window there is nothing to measure with.
+    void BestFitColumns();
+    void SetBestFitHandler(std::function<void()> handler) { bestFit_ = std::move(handler); }
+
     // The current record of the dataset is the focused row; moving it selects it alone.
     void MoveTo(int row);
     // Deletes the selected rows; the row after the last of them becomes current.
@@ -49,6 +54,7 @@ private:
     GridSelection selection_;
     int disableCount_ = 0;
     std::function<void()> listener_;
+    std::function<void()> bestFit_;
 };
 
 }  // namespace tw::grid

@@ -67,16 +67,20 @@ GridView::GridView(HWND hwnd) : hwnd_(hwnd)
 GridView::~GridView()
 {
     model_->SetChangeListener(nullptr);
+    model_->SetBestFitHandler(nullptr);
 }
 
 void GridView::SetModel(std::shared_ptr<GridModel> model)
 {
     if (!model)
         return;
-    if (model_)
+    if (model_) {
         model_->SetChangeListener(nullptr);
+        model_->SetBestFitHandler(nullptr);
+    }
     model_ = std::move(model);
     model_->SetChangeListener([this] { OnModelChanged(); });
+    model_->SetBestFitHandler([this] { BestFitColumns(); });
     anchor_ = model_->Selection().Focused();
     model_->Changed();
 }
@@ -527,6 +531,36 @@ void GridView::PaintRows(HDC dc, const RECT& client)
             DrawFocusRect(dc, &focus);
         }
     }
+}
+
+void GridView::BestFitColumns(int sampleRows)
+{
+    HDC dc = GetDC(hwnd_);
+    if (!dc)
+        return;
+    {
+        SelectedObject font(dc, font_);
+        auto extent = [&](std::string_view text) {
+            SIZE size{};
+            GetTextExtentPoint32(dc, text.data(), int(text.size()), &size);
+            return int(size.cx);
+        };
+        GridColumns& columns = model_->Columns();
+        const GridDataset& dataset = model_->Dataset();
+        const int rows = std::min(sampleRows, dataset.RowCount());
+        for (int c = 0; c < columns.Count(); ++c) {
+            GridColumn& column = *columns.Item(c);
+            const int field = dataset.FieldIndex(column.fieldName);
+            // Room for the header's raised edge and the cell's text margins.
+            int widest = extent(column.caption) + 8;
+            for (int row = 0; row < rows; ++row)
+                widest = std::max(widest, extent(dataset.Text(row, field)) + 5);
+            columns.SetWidth(c, widest);
+        }
+    }
+    ReleaseDC(hwnd_, dc);
+    UpdateScrollBars();
+    Invalidate();
 }
 
 std::string GridView::SelectionText() const

@@ -55,6 +55,10 @@ public:
     // The text Ctrl+C copies: the selected rows (or the focused one) in row order.
     std::string SelectionText() const;
     bool CopySelection();
+    // Widens or narrows each column to fit its caption and its text in the
+    // first sampleRows rows (measuring every row of a large set would stall).
+    void BestFitColumns(int sampleRows = kBestFitSample);
+    static constexpr int kBestFitSample = 1000;
 
 private:
     explicit GridView(HWND hwnd);

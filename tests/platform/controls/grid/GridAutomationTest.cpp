@@ -296,6 +296,9 @@ TEST_F(GridAutomationTest, TheHostedWindowShowsTheSameRows)
     EXPECT_EQ(view->Columns().Count(), 3);
     Load(50);
     EXPECT_EQ(view->Dataset().RowCount(), 50);
+    Call(Object(Get(grid, 17)), 214);  // columns fit their text once the rows are in
+    EXPECT_NE(view->Columns().Item(0)->width, 100);
+    EXPECT_LT(view->Columns().Item(0)->width, 200);
     Call(dataset, 1043);
     EXPECT_EQ(view->Selection().Focused(), 49);
     EXPECT_EQ(view->TopRow(), 50 - view->PageRows());  // the current record is scrolled into view

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "platform/win32/gdi/SystemColors.h"
+#include "platform/win32/gdi/wingdi.h"
 #include "platform/win32/kernel/GlobalMemory.h"
 #include "platform/win32/kernel/ProcessClock.h"
 #include "tests/platform/controls/grid/GridViewFixture.h"
@@ -218,6 +219,31 @@ TEST_F(GridViewTest, DraggingAHeaderDividerResizesItsColumn)
     input.Drag(tw::display::MouseButton::Left, ScreenPointOf(divider, y), ScreenPointOf(divider - 200, y), 3);
     Pump();
     EXPECT_EQ(grid->Columns().Item(1)->width, GridColumns::kMinWidth);
+}
+
+TEST_F(GridViewTest, BestFitSizesColumnsToTheWidestTextOfTheSampledRows)
+{
+    const std::string longText = "a much longer piece of text than any other";
+    grid->Dataset().SetText(3, 0, longText);
+    grid->Dataset().SetText(80, 1, longText);  // past the sample: not measured
+    grid->BestFitColumns(50);
+
+    HDC dc = GetDC(hwnd);
+    HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(SendMessage(hwnd, WM_GETFONT, 0, 0)));
+    SIZE longSize{}, captionSize{};
+    GetTextExtentPoint32(dc, longText.c_str(), int(longText.size()), &longSize);
+    GetTextExtentPoint32(dc, "Caption 1", 9, &captionSize);
+    SelectObject(dc, old);
+    ReleaseDC(hwnd, dc);
+
+    EXPECT_EQ(grid->Columns().Item(0)->width, longSize.cx + 5);
+    EXPECT_GE(grid->Columns().Item(1)->width, captionSize.cx + 8);
+    EXPECT_LT(grid->Columns().Item(1)->width, longSize.cx);
+    SCROLLINFO info{};
+    info.cbSize = sizeof info;
+    info.fMask = SIF_RANGE;
+    GetScrollInfo(hwnd, SB_HORZ, &info);
+    EXPECT_EQ(info.nMax, grid->Columns().TotalWidth() - 1);
 }
 
 TEST_F(GridViewTest, CtrlCCopiesSelectedRowsInRowOrderAsTabSeparatedText)
