@@ -39,7 +39,7 @@ double DispatchAppendNsPerRow(int rows, int fields)
                                {("Field" + std::to_string(f)).c_str(), 3, 32});
     tw::com::InvokeOrRaise(dataset, 1028, DISPATCH_METHOD);
     tw::com::InvokeOrRaise(dataset, 1012, DISPATCH_METHOD);
-    char text[32];
+    char text[48];
     const auto start = BenchClock::now();
     for (int r = 0; r < rows; ++r) {
         _variant_t record;
@@ -80,7 +80,7 @@ int main(int argc, char** argv)
         column->caption = name;
     }
 
-    char texts[kFields][32];
+    char texts[kFields][48];
     const auto appendStart = BenchClock::now();
     grid->DisableControls();
     for (int r = 0; r < rows; ++r) {

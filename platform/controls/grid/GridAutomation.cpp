@@ -1,5 +1,6 @@
 #include "platform/controls/grid/GridAutomation.h"
 
+#include <algorithm>
 #include <optional>
 #include <string>
 #include <vector>
