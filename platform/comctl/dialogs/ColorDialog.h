@@ -12,10 +12,11 @@ namespace tw::comdlg {
 class ColorDialog {
 public:
     // The swatches' control ids: basic colours row by row, then custom ones.
-    static constexpr int kBasicFirstId = 0x0600;
-    static constexpr int kCustomFirstId = 0x0640;
+    // The two runs are contiguous, so one loop walks every swatch.
     static constexpr int kBasicCount = 48;
     static constexpr int kCustomCount = 16;
+    static constexpr int kBasicFirstId = 0x0600;
+    static constexpr int kCustomFirstId = kBasicFirstId + kBasicCount;
     static const std::array<COLORREF, kBasicCount>& BasicColors();
 
     static BOOL Run(LPCHOOSECOLOR request);
