@@ -156,6 +156,16 @@ TEST_F(FindReplaceTest, EscapeSendsDialogTermAloneAndDestroysTheDialog)
     EXPECT_EQ(CommDlgExtendedError(), 0u);
 }
 
+TEST_F(FindReplaceTest, TheCloseBoxEndsItLikeCancel)
+{
+    HWND dialog = Open(true);
+    SendMessage(dialog, WM_SYSCOMMAND, SC_CLOSE, 0);
+    Pump(dialog);
+    ASSERT_EQ(requests.size(), 1u);
+    EXPECT_TRUE(requests[0].flags & FR_DIALOGTERM);
+    EXPECT_FALSE(IsWindow(dialog));
+}
+
 TEST_F(FindReplaceTest, TextLongerThanTheBufferIsCutOnACharacterBoundary)
 {
     fr.wFindWhatLen = 6;
