@@ -167,7 +167,14 @@ void CMDIFrameWnd::OnUpdateFrameTitle(BOOL bAddToTitle)
     }
     CDocument* pDocument = pActiveChild->GetActiveDocument();
     if (bAddToTitle && pDocument) {
-        UpdateFrameTitleForDocument(pDocument->GetTitle());
+        // The child's number goes with the name, so the title says which of a document's windows is active.
+        CString name = pDocument->GetTitle();
+        if (pActiveChild->m_nWindow > 0) {
+            CString number;
+            number.Format(":%d", pActiveChild->m_nWindow);
+            name += number;
+        }
+        UpdateFrameTitleForDocument(name);
         return;
     }
     const CString childTitle = pActiveChild->GetTitle();

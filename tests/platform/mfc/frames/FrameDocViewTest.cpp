@@ -143,6 +143,64 @@ TEST_F(FrameDocViewTest, CreatesTheViewOnTheDocumentAndMakesItActive)
     EXPECT_EQ(client.right, pane.right + 2);  // the view's border
 }
 
+// Stands for a docked bar: it takes a strip of the given height off the top of the frame.
+class TopStrip : public CWnd {
+public:
+    int height = 20;
+    int queries = 0;
+
+protected:
+    LRESULT OnSizeParent(WPARAM, LPARAM lParam)
+    {
+        auto* layout = reinterpret_cast<AFX_SIZEPARENTPARAMS*>(lParam);
+        ++queries;
+        CRect strip(layout->rect.left, layout->rect.top, layout->rect.right, layout->rect.top + height);
+        layout->rect.top += height;
+        if (layout->hDWP)
+            AfxRepositionWindow(layout, m_hWnd, &strip);
+        return 0;
+    }
+    DECLARE_MESSAGE_MAP()
+};
+BEGIN_MESSAGE_MAP(TopStrip, CWnd)
+    ON_MESSAGE(WM_SIZEPARENT, OnSizeParent)
+END_MESSAGE_MAP()
+
+TEST_F(FrameDocViewTest, BarsTakeTheirSpaceAndTheViewGetsTheRest)
+{
+    TopStrip strip;
+    ASSERT_TRUE(strip.Create(nullptr, "", WS_CHILD | WS_VISIBLE, CRect(0, 0, 1, 1), frame, AFX_IDW_CONTROLBAR_FIRST));
+    CRect client;
+    frame->GetClientRect(&client);
+
+    // A query measures without moving anything.
+    CRect left;
+    frame->RepositionBars(0, 0xFFFF, AFX_IDW_PANE_FIRST, CFrameWnd::reposQuery, &left);
+    EXPECT_EQ(left, CRect(0, 20, client.right, client.bottom));
+    CRect stripRect;
+    strip.GetWindowRect(&stripRect);
+    EXPECT_EQ(stripRect.Height(), 1);
+
+    frame->RecalcLayout();
+    strip.GetWindowRect(&stripRect);
+    frame->ScreenToClient(&stripRect);
+    EXPECT_EQ(stripRect, CRect(0, 0, client.right, 20));
+    CRect viewRect;
+    View()->GetWindowRect(&viewRect);
+    frame->ScreenToClient(&viewRect);
+    EXPECT_EQ(viewRect, CRect(0, 20, client.right, client.bottom));
+
+    // Space granted to an outside tool is kept free on every later layout.
+    CRect border(0, 0, 0, 30);
+    EXPECT_TRUE(frame->NegotiateBorderSpace(CFrameWnd::borderRequest, &border));
+    EXPECT_TRUE(frame->NegotiateBorderSpace(CFrameWnd::borderSet, &border));
+    View()->GetWindowRect(&viewRect);
+    frame->ScreenToClient(&viewRect);
+    EXPECT_EQ(viewRect.bottom, client.bottom - 30);
+    CRect tooMuch(0, 0, 0, client.Height());
+    EXPECT_FALSE(frame->NegotiateBorderSpace(CFrameWnd::borderRequest, &tooMuch));
+}
+
 TEST_F(FrameDocViewTest, TitleNamesDocumentAfterFrame)
 {
     CString title;

@@ -319,6 +319,29 @@ TEST_F(DocTemplateTest, FileNewMakesNumberedUntitledDocumentsInChildren)
     EXPECT_EQ(TitleOf(mainHwnd), "Frame - Query2");
 }
 
+TEST_F(DocTemplateTest, NewWindowShowsTheDocumentAgainAndNumbersBothFrames)
+{
+    manager.OnFileNew();
+    CMDIChildWnd* first = main->MDIGetActive();
+    CDocument* doc = first->GetActiveDocument();
+    main->SendMessage(WM_COMMAND, ID_WINDOW_NEW);
+    CMDIChildWnd* second = main->MDIGetActive();
+    ASSERT_NE(second, first);
+    EXPECT_EQ(second->GetActiveDocument(), doc);
+    EXPECT_EQ(TitleOf(first->m_hWnd), "Query1:1");
+    EXPECT_EQ(TitleOf(second->m_hWnd), "Query1:2");
+    EXPECT_EQ(TitleOf(mainHwnd), "Frame - Query1:2");
+
+    // Closing one frame keeps the document, without asking, and drops the numbers.
+    doc->SetModifiedFlag(TRUE);
+    tw::mfc::frames_test::TheApp().prompts.clear();
+    SendMessage(second->m_hWnd, WM_CLOSE, 0, 0);
+    EXPECT_TRUE(tw::mfc::frames_test::TheApp().prompts.empty());
+    EXPECT_EQ(manager.GetOpenDocumentCount(), 1);
+    EXPECT_EQ(TitleOf(first->m_hWnd), "Query1");
+    doc->SetModifiedFlag(FALSE);
+}
+
 TEST_F(DocTemplateTest, OpeningASavedFileTwiceGivesTheSameDocument)
 {
     {

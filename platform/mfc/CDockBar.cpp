@@ -1,0 +1,3 @@
+#include "platform/mfc/CDockBar.h"
+
+IMPLEMENT_DYNAMIC(CDockBar, CWnd)

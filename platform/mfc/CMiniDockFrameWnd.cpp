@@ -1,0 +1,3 @@
+#include "platform/mfc/CMiniDockFrameWnd.h"
+
+IMPLEMENT_DYNAMIC(CMiniDockFrameWnd, CMiniFrameWnd)

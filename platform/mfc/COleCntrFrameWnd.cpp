@@ -1,0 +1,3 @@
+#include "platform/mfc/COleCntrFrameWnd.h"
+
+IMPLEMENT_DYNAMIC(COleCntrFrameWnd, CFrameWnd)

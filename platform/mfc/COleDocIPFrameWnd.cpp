@@ -1,0 +1,3 @@
+#include "platform/mfc/COleDocIPFrameWnd.h"
+
+IMPLEMENT_DYNAMIC(COleDocIPFrameWnd, COleIPFrameWnd)

@@ -1,0 +1,3 @@
+#include "platform/mfc/COleIPFrameWnd.h"
+
+IMPLEMENT_DYNAMIC(COleIPFrameWnd, CFrameWnd)

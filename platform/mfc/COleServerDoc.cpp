@@ -1,0 +1,3 @@
+#include "platform/mfc/COleServerDoc.h"
+
+IMPLEMENT_DYNAMIC(COleServerDoc, CDocument)
