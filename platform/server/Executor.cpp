@@ -317,13 +317,13 @@ std::string Executor::TableFunction(const std::string& name, const std::vector<s
 bool Executor::AnsiNulls() const { return s_.options.ansiNulls; }
 int64_t Executor::RowCountLimit() const { return s_.options.rowCount; }
 
-bool Executor::InsertColumns(const std::string& db, const std::string& table, std::vector<std::string>* columns,
-                             std::string* identity)
+bool Executor::InsertColumns(const std::string& db, const std::string& owner, const std::string& table,
+                             std::vector<std::string>* columns, std::string* identity)
 {
     if (table.empty() || table[0] == '#')
         return false;
     Catalog catalog(s_.db, ResolveDatabase(db));
-    const int64_t id = catalog.ObjectId(table, "U ");
+    const int64_t id = catalog.Resolve(owner, table, "U ", CallerUid(catalog));
     if (!id)
         return false;
     const bool explicitIdentity = s_.options.identityInsert == executor_detail::LowerText(table);
@@ -1039,7 +1039,7 @@ std::optional<Executor::IdentityNumbering> Executor::IdentityNumberingFor(const 
         return std::nullopt;
     const std::string database = ResolveDatabase(t.targetDatabase);
     Catalog catalog(s_.db, database);
-    const int64_t id = catalog.Resolve("", t.targetName, "U ", CallerUid(catalog));
+    const int64_t id = catalog.Resolve(t.targetOwner, t.targetName, "U ", CallerUid(catalog));
     if (!id || s_.options.identityInsert == executor_detail::LowerText(t.targetName))
         return std::nullopt;
     SqliteStatement options(s_.db, "SELECT name, value FROM " + catalog.Table("tw_tableoptions") +
@@ -1099,7 +1099,7 @@ bool Executor::InsertsIntoIdentity(const Translation& t)
     if (t.targetName[0] != '#') {
         schema = ResolveDatabase(t.targetDatabase);
         Catalog catalog(s_.db, schema);
-        const int64_t id = catalog.Resolve("", t.targetName, "U ", CallerUid(catalog));
+        const int64_t id = catalog.Resolve(t.targetOwner, t.targetName, "U ", CallerUid(catalog));
         if (!id)
             return false;
         storage = catalog.StorageName(id);
@@ -1145,11 +1145,13 @@ int64_t Executor::RunChange(const Translation& t)
     const std::string event = t.isInsert ? "INSERT" : t.sql.rfind("UPDATE", 0) == 0 ? "UPDATE" : "DELETE";
     std::vector<int64_t> triggers;
     std::string database;
+    std::string storage = t.targetName;
     if (!t.targetName.empty() && t.targetName[0] != '#') {
         database = ResolveDatabase(t.targetDatabase);
         Catalog catalog(s_.db, database);
-        const int64_t table = catalog.ObjectId(t.targetName, "U ");
+        const int64_t table = catalog.Resolve(t.targetOwner, t.targetName, "U ", CallerUid(catalog));
         if (table) {
+            storage = catalog.StorageName(table);
             SqliteStatement find(s_.db, "SELECT id FROM " + catalog.Table("tw_objects") +
                                             " WHERE parent_obj = ? AND xtype = 'TR' ORDER BY id");
             find.Bind(1, table);
@@ -1171,11 +1173,11 @@ int64_t Executor::RunChange(const Translation& t)
         SqliteStatement::Exec(s_.db, "BEGIN");
         s_.tranCount = 1;
     }
-    const std::string table = Translator::Quote(database) + "." + Translator::Quote(t.targetName);
+    const std::string table = Translator::Quote(database) + "." + Translator::Quote(storage);
     std::string newValues, oldValues;
     {
         SqliteStatement info(s_.db, "SELECT name FROM pragma_table_info(?, ?)");
-        info.Bind(1, t.targetName).Bind(2, database);
+        info.Bind(1, storage).Bind(2, database);
         while (info.Step()) {
             newValues += std::string(newValues.empty() ? "" : ", ") + "NEW." + Translator::Quote(info.Text(0));
             oldValues += std::string(oldValues.empty() ? "" : ", ") + "OLD." + Translator::Quote(info.Text(0));
@@ -1625,7 +1627,7 @@ void Executor::RunCreateModule(const ParsedStatement& st)
     try {
         int64_t parent = 0;
         if (kind == "TRIGGER") {
-            parent = catalog.ObjectId(def.triggerTable, "U ");
+            parent = catalog.Resolve(def.triggerOwner, def.triggerTable, "U ", CallerUid(catalog));
             if (!parent)
                 throw SqlError(8197, 16, "The object '" + def.triggerTable + "' does not exist or is invalid for "
                                          "this operation.");

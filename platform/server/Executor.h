@@ -43,8 +43,8 @@ public:
     bool ConcatNullYieldsNull() const override;
     TypeSpec VariableType(const std::string& name) const override;
     int64_t RowCountLimit() const override;
-    bool InsertColumns(const std::string& db, const std::string& table, std::vector<std::string>* columns,
-                       std::string* identity) override;
+    bool InsertColumns(const std::string& db, const std::string& owner, const std::string& table,
+                       std::vector<std::string>* columns, std::string* identity) override;
 
     // For the system procedures.
     SessionState& Session() { return s_; }

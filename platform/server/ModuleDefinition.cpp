@@ -89,6 +89,7 @@ ModuleDefinition ModuleDefinition::Parse(const std::vector<Token>& tokens, std::
         def.triggerTable = at(i++).text;
         while (at(i).IsOp(".")) {
             ++i;
+            def.triggerOwner = def.triggerTable;
             def.triggerTable = at(i++).text;
         }
         if (at(i).Is("WITH"))

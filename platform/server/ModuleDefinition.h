@@ -29,6 +29,7 @@ struct ModuleDefinition {
     bool returnsTable = false;    // inline (RETURNS TABLE) or multi-statement (RETURNS @t TABLE)
     bool multiStatementTable = false;
     std::string triggerTable;
+    std::string triggerOwner; // as written before the table's name; empty when none
     std::vector<std::string> triggerEvents; // INSERT, UPDATE, DELETE
     size_t bodyStart = 0;         // first token after AS
 

@@ -555,6 +555,7 @@ std::string Translator::TableName(std::string* spelling)
     const std::string db = parts.size() >= 3 ? parts[parts.size() - 3] : "";
     lastTableDatabase_ = db;
     lastTableName_ = name;
+    lastTableOwner_ = owner;
     if (name.empty())
         Fail();
     if (!context_)
@@ -591,11 +592,13 @@ std::string Translator::Insert()
     out_.targetTable = table;
     out_.targetDatabase = lastTableDatabase_;
     out_.targetName = lastTableName_;
+    out_.targetOwner = lastTableOwner_;
     out_.isInsert = true;
     std::string sql = "INSERT INTO " + table;
     std::vector<std::string> columns;
     std::string identity;
-    const bool catalogued = context_ && context_->InsertColumns(lastTableDatabase_, lastTableName_, &columns, &identity);
+    const bool catalogued = context_ && context_->InsertColumns(lastTableDatabase_, lastTableOwner_, lastTableName_, &columns,
+                                                                      &identity);
     if (Peek().IsOp("(") && Peek(1).IsName() && !Peek(1).Is("SELECT")) {
         Next();
         sql += " (";
@@ -667,6 +670,7 @@ std::string Translator::Update()
     out_.targetTable = table;
     out_.targetDatabase = lastTableDatabase_;
     out_.targetName = lastTableName_;
+    out_.targetOwner = lastTableOwner_;
     Expect("SET");
     std::string sets;
     do {
@@ -713,6 +717,7 @@ std::string Translator::Delete()
     out_.targetTable = table;
     out_.targetDatabase = lastTableDatabase_;
     out_.targetName = lastTableName_;
+    out_.targetOwner = lastTableOwner_;
     if (Peek().Is("FROM"))
         throw SqlError::NotSupported("DELETE with a second FROM clause");
     std::string where;

@@ -27,10 +27,10 @@ public:
     virtual TypeSpec VariableType(const std::string& name) const = 0;
     // The columns an INSERT without a column list fills (all but the identity
     // column) and the identity column's name; false when the table is not catalogued.
-    virtual bool InsertColumns(const std::string& db, const std::string& table, std::vector<std::string>* columns,
-                               std::string* identity)
+    virtual bool InsertColumns(const std::string& db, const std::string& owner, const std::string& table,
+                               std::vector<std::string>* columns, std::string* identity)
     {
-        (void)db, (void)table, (void)columns, (void)identity;
+        (void)db, (void)owner, (void)table, (void)columns, (void)identity;
         return false;
     }
     // SET ROWCOUNT: the most rows a statement may touch, 0 for no limit.
@@ -52,6 +52,7 @@ struct Translation {
     std::string targetTable;              // INSERT/UPDATE/DELETE target (SQLite reference)
     std::string targetDatabase;           // ... and its parts as written
     std::string targetName;
+    std::string targetOwner;
     bool isInsert = false;
 };
 
@@ -130,6 +131,7 @@ private:
     GroupingScope grouping_;
     std::string lastTableDatabase_;
     std::string lastTableName_;
+    std::string lastTableOwner_;
 };
 
 } // namespace tw::server

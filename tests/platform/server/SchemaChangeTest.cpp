@@ -501,3 +501,24 @@ TEST_F(ServerTest, IdentityIsNullAfterAnInsertIntoATableWithoutOne)
 }
 
 } // namespace tw::server::test
+
+namespace tw::server::test {
+
+TEST_F(OwnersTest, InsertsAndTriggersFindTheOwnersTable)
+{
+    ASSERT_FALSE(Run("CREATE TABLE dbo.t (a int NULL, b int NULL, c int NULL)\n"
+                     "CREATE TABLE ann.t (n int IDENTITY(5, 5), a int NULL)").HasError());
+    ASSERT_FALSE(Run("CREATE TRIGGER ann.t_count ON ann.t FOR INSERT AS "
+                     "UPDATE ann.t SET a = a * 10 WHERE n IN (SELECT n FROM inserted)").HasError());
+    BufferedSink inserted = Run("INSERT INTO ann.t VALUES (1)\nINSERT INTO ann.t VALUES (2)\n"
+                                "SELECT n, a FROM ann.t ORDER BY n\nSELECT @@IDENTITY, COUNT(*) FROM dbo.t");
+    ASSERT_FALSE(inserted.HasError()) << Describe(inserted);
+    EXPECT_EQ(Cell(inserted, 0, 0, 0), "5");
+    EXPECT_EQ(Cell(inserted, 0, 0, 1), "10");
+    EXPECT_EQ(Cell(inserted, 0, 1, 0), "10");
+    EXPECT_EQ(Cell(inserted, 0, 1, 1), "20");
+    EXPECT_EQ(Cell(inserted, 1, 0, 0), "10");
+    EXPECT_EQ(Cell(inserted, 1, 0, 1), "0");
+}
+
+} // namespace tw::server::test
