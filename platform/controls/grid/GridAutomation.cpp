@@ -439,8 +439,20 @@ GridControlObject::GridControlObject()
 
 GridControlObject::~GridControlObject()
 {
-    if (window_ && IsWindow(window_))
+    if (OwnsLiveWindow())
         DestroyWindow(window_);
+}
+
+HWND GridControlObject::GridWindow()
+{
+    return OwnsLiveWindow() ? window_ : nullptr;
+}
+
+bool GridControlObject::OwnsLiveWindow() const
+{
+    // A handle whose window is gone may since name another window.
+    GridView* view = GridView::FromHandle(window_);
+    return view && &view->Model() == model_.get();
 }
 
 bool GridControlObject::Option(int index, bool& value) const
@@ -454,7 +466,7 @@ bool GridControlObject::Option(int index, bool& value) const
 
 HWND GridControlObject::CreateGridWindow(HWND parent, const RECT& rect, UINT id, DWORD style, LPCSTR windowName)
 {
-    if (window_ && IsWindow(window_))
+    if (OwnsLiveWindow())
         return nullptr;
     GridView::RegisterWindowClass();
     HWND hwnd = CreateWindowEx(0, GridView::kClassName, windowName ? windowName : "", style, rect.left, rect.top,

@@ -47,13 +47,15 @@ public:
     ~GridControlObject();
 
     HWND CreateGridWindow(HWND parent, const RECT& rect, UINT id, DWORD style, LPCSTR windowName) override;
-    HWND GridWindow() override { return window_; }
+    HWND GridWindow() override;
 
     const std::shared_ptr<GridModel>& Model() const { return model_; }
     // The value last given to an option number, if any.
     bool Option(int index, bool& value) const;
 
 private:
+    bool OwnsLiveWindow() const;
+
     std::shared_ptr<GridModel> model_;
     std::shared_ptr<GridDatasetState> dataset_;
     std::map<int, bool> options_;

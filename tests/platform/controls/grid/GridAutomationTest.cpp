@@ -307,5 +307,21 @@ TEST_F(GridAutomationTest, TheHostedWindowShowsTheSameRows)
     EXPECT_FALSE(IsWindow(hwnd));
 }
 
+TEST_F(GridAutomationTest, AWindowDestroyedByItsParentCanBeCreatedAgain)
+{
+    IGridWindowHost* host = nullptr;
+    ASSERT_EQ(grid->QueryInterface(IID_IGridWindowHost, reinterpret_cast<void**>(&host)), S_OK);
+    const RECT rect{0, 0, 200, 100};
+    HWND first = host->CreateGridWindow(nullptr, rect, 1, WS_OVERLAPPED, "ResultGrid");
+    ASSERT_NE(first, nullptr);
+    DestroyWindow(first);
+    EXPECT_EQ(host->GridWindow(), nullptr);
+    HWND second = host->CreateGridWindow(nullptr, rect, 1, WS_OVERLAPPED, "ResultGrid");
+    ASSERT_NE(second, nullptr);
+    EXPECT_EQ(host->GridWindow(), second);
+    EXPECT_EQ(GridView::FromHandle(second)->Columns().Count(), 3);
+    host->Release();
+}
+
 }  // namespace
 }  // namespace tw::grid
