@@ -3,6 +3,7 @@
 #include <fnmatch.h>
 
 #include <algorithm>
+#include <cctype>
 #include <cstring>
 #include <strings.h>
 

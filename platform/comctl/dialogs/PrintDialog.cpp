@@ -1,6 +1,7 @@
 #include "platform/comctl/dialogs/PrintDialog.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <cstring>
 
 #include "platform/comctl/dialogs/DialogLayout.h"
