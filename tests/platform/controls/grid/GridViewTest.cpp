@@ -28,6 +28,20 @@ std::string ClipboardText()
     return text;
 }
 
+TEST_F(GridViewFixture, AnEmptyGridTakesKeysClicksAndCopyWithoutAFocusedRow)
+{
+    for (UINT vk : {UINT(VK_DOWN), UINT(VK_UP), UINT(VK_NEXT), UINT(VK_PRIOR), UINT(VK_END), UINT(VK_HOME)}) {
+        KeyWith(vk, false, false);
+        KeyWith(vk, true, true);
+    }
+    Click(20, grid->HeaderHeight() + 5);
+    KeyWith('C', false, true);
+    EXPECT_EQ(grid->Selection().Focused(), -1);
+    EXPECT_EQ(grid->Selection().Count(), 0);
+    EXPECT_FALSE(grid->CopySelection());
+    EXPECT_EQ(grid->TopRow(), 0);
+}
+
 class GridViewTest : public GridViewFixture {
 protected:
     void SetUp() override
