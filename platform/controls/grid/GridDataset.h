@@ -13,25 +13,16 @@
 
 namespace tw::grid {
 
-// Field kinds, numbered as the grid's callers pass them.
+// Field kinds by the codes callers pass: 3 for text, 4 for a yes/no flag.
+// Cells are kept as text whatever the kind; the kind is for editors and exports.
 enum class FieldType : int {
     Unknown = 0,
-    String = 1,
-    SmallInt = 2,
-    Integer = 3,
-    Word = 4,
-    Boolean = 5,
-    Float = 6,
-    Currency = 7,
-    BCD = 8,
-    Date = 9,
-    Time = 10,
-    DateTime = 11,
-    Bytes = 12,
-    VarBytes = 13,
-    AutoInc = 14,
-    Blob = 15,
-    Memo = 16,
+    Integer = 1,
+    Float = 2,
+    String = 3,
+    Boolean = 4,
+    DateTime = 5,
+    Memo = 6,
 };
 
 struct FieldDef {

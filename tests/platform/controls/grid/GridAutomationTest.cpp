@@ -294,6 +294,8 @@ TEST_F(GridAutomationTest, TheHostedWindowShowsTheSameRows)
     GridView* view = GridView::FromHandle(hwnd);
     ASSERT_NE(view, nullptr);
     EXPECT_EQ(view->Columns().Count(), 3);
+    EXPECT_EQ(view->Dataset().Field(2).type, FieldType::String);  // code 3, as the program defines text fields
+    EXPECT_EQ(view->Dataset().Field(2).size, 26);
     Load(50);
     EXPECT_EQ(view->Dataset().RowCount(), 50);
     Call(Object(Get(grid, 17)), 214);  // columns fit their text once the rows are in
