@@ -1,5 +1,7 @@
 #include "platform/win32/controls/ButtonControl.h"
 
+#include <vector>
+
 #include "platform/win32/controls/ControlSupport.h"
 #include "platform/win32/gdi/SystemMetrics.h"
 

@@ -220,11 +220,14 @@ int Cursors::Show(bool show)
 
 }  // namespace tw::user
 
-// Only the standard cursors are known; cursors in the program's resources
-// come with the resource compiler.
+// A NULL instance names the standard cursors; any other, a cursor of that
+// module's resources, shared like the platform's.
 HCURSOR LoadCursor(HINSTANCE hInstance, LPCSTR lpCursorName)
 {
-    if (hInstance || !IS_INTRESOURCE(lpCursorName))
+    if (hInstance)
+        return static_cast<HCURSOR>(
+            LoadImage(hInstance, lpCursorName, IMAGE_CURSOR, 0, 0, LR_DEFAULTSIZE | LR_SHARED));
+    if (!IS_INTRESOURCE(lpCursorName))
         return nullptr;
     return tw::user::Cursors::Standard(LOWORD(lpCursorName));
 }

@@ -68,6 +68,20 @@ TEST_F(ResourceImageTest, SharedLoadsGiveOneHandleAndSizesScale)
     DeleteObject(info.hbmColor);
 }
 
+TEST_F(ResourceImageTest, CursorResourceKeepsItsHotSpot)
+{
+    HCURSOR cursor = static_cast<HCURSOR>(LoadImage(m_module, MAKEINTRESOURCE(702), IMAGE_CURSOR, 0, 0, 0));
+    ASSERT_NE(cursor, nullptr);
+    ICONINFO info{};
+    ASSERT_TRUE(GetIconInfo(cursor, &info));
+    EXPECT_FALSE(info.fIcon);
+    EXPECT_EQ(info.xHotspot, 1u);
+    EXPECT_EQ(info.yHotspot, 2u);
+    DeleteObject(info.hbmMask);
+    DeleteObject(info.hbmColor);
+    DestroyCursor(cursor);
+}
+
 TEST_F(ResourceImageTest, MissingResourcesGiveNull)
 {
     EXPECT_EQ(LoadBitmap(m_module, MAKEINTRESOURCE(799)), nullptr);
