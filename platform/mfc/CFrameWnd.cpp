@@ -354,9 +354,16 @@ CFrameWnd* CFrameWnd::GetActiveFrame()
     return this;
 }
 
+// The first pane may sit inside a splitter, which takes the same id.
 CView* CFrameWnd::FirstPaneView() const
 {
-    return dynamic_cast<CView*>(CWnd::FromHandlePermanent(::GetDlgItem(m_hWnd, AFX_IDW_PANE_FIRST)));
+    HWND hWnd = ::GetDlgItem(m_hWnd, AFX_IDW_PANE_FIRST);
+    while (hWnd) {
+        if (auto* pView = dynamic_cast<CView*>(CWnd::FromHandlePermanent(hWnd)))
+            return pView;
+        hWnd = ::GetDlgItem(hWnd, AFX_IDW_PANE_FIRST);
+    }
+    return nullptr;
 }
 
 void CFrameWnd::InitialUpdateFrame(CDocument* pDoc, BOOL bMakeVisible)

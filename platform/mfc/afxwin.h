@@ -32,6 +32,7 @@
 #include "platform/mfc/COleIPFrameWnd.h"
 #include "platform/mfc/COleServerDoc.h"
 #include "platform/mfc/CScrollBar.h"
+#include "platform/mfc/CSplitterWnd.h"
 #include "platform/mfc/CStatic.h"
 #include "platform/mfc/CView.h"
 #include "platform/mfc/CWinApp.h"

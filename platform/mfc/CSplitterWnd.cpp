@@ -1,0 +1,303 @@
+#include "platform/mfc/CSplitterWnd.h"
+
+#include <algorithm>
+
+#include "platform/mfc/CCreateContext.h"
+#include "platform/mfc/CDC.h"
+#include "platform/mfc/CFrameWnd.h"
+#include "platform/mfc/CView.h"
+#include "platform/win32/kernel/kernel.h"
+
+IMPLEMENT_DYNAMIC(CSplitterWnd, CWnd)
+
+BEGIN_MESSAGE_MAP(CSplitterWnd, CWnd)
+    ON_WM_CREATE()
+    ON_WM_SIZE()
+    ON_WM_PAINT()
+    ON_WM_SETCURSOR()
+    ON_WM_LBUTTONDOWN()
+    ON_WM_MOUSEMOVE()
+    ON_WM_LBUTTONUP()
+    ON_WM_CANCELMODE()
+END_MESSAGE_MAP()
+
+BOOL CSplitterWnd::PreCreateWindow(CREATESTRUCT& cs)
+{
+    if (!cs.lpszClass)
+        cs.lpszClass = AfxRegisterWndClass(CS_DBLCLKS, ::LoadCursor(nullptr, IDC_ARROW),
+                                           reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1));
+    cs.style |= WS_CLIPCHILDREN;
+    return CWnd::PreCreateWindow(cs);
+}
+
+BOOL CSplitterWnd::CreateStatic(CWnd* pParentWnd, int nRows, int nCols, DWORD dwStyle, UINT nID)
+{
+    // Ids leave room for 16 columns a row.
+    if (!pParentWnd || nRows < 1 || nCols < 1 || nRows > 16 || nCols > 16) {
+        ::SetLastError(ERROR_INVALID_PARAMETER);
+        return FALSE;
+    }
+    m_nRows = nRows;
+    m_nCols = nCols;
+    m_rowInfo.assign(static_cast<size_t>(nRows), CRowColInfo{});
+    m_colInfo.assign(static_cast<size_t>(nCols), CRowColInfo{});
+    // Made empty: the parent's layout sizes it, and the panes with it, once they exist.
+    return CreateEx(0, nullptr, nullptr, dwStyle | WS_CHILD, CRect(0, 0, 0, 0), pParentWnd, nID);
+}
+
+int CSplitterWnd::OnCreate(LPCREATESTRUCT lpcs)
+{
+    return CWnd::OnCreate(lpcs);
+}
+
+BOOL CSplitterWnd::CreateView(int row, int col, CRuntimeClass* pViewClass, SIZE sizeInit, CCreateContext* pContext)
+{
+    if (row < 0 || row >= m_nRows || col < 0 || col >= m_nCols || !pViewClass || GetPane(row, col))
+        return FALSE;
+    m_rowInfo[static_cast<size_t>(row)].nIdealSize = sizeInit.cy;
+    m_colInfo[static_cast<size_t>(col)].nIdealSize = sizeInit.cx;
+    auto* pWnd = dynamic_cast<CWnd*>(pViewClass->CreateObject());
+    if (!pWnd)
+        return FALSE;
+    // The bars draw the separation: panes have no border of their own.
+    const DWORD dwStyle = AFX_WS_DEFAULT_VIEW & ~WS_BORDER;
+    if (!pWnd->Create(nullptr, nullptr, dwStyle, CRect(0, 0, 0, 0), this, static_cast<UINT>(IdFromRowCol(row, col)),
+                      pContext)) {
+        if (!pWnd->m_hWnd)
+            delete pWnd;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+void CSplitterWnd::DeleteView(int row, int col)
+{
+    CWnd* pPane = GetPane(row, col);
+    if (!pPane)
+        return;
+    if (CFrameWnd* pFrame = GetParentFrame()) {
+        if (pFrame->GetActiveView() == pPane) {
+            // The next pane, if any, becomes the active view.
+            CView* pNext = nullptr;
+            for (int r = 0; r < m_nRows && !pNext; ++r) {
+                for (int c = 0; c < m_nCols && !pNext; ++c) {
+                    if (r != row || c != col)
+                        pNext = dynamic_cast<CView*>(GetPane(r, c));
+                }
+            }
+            pFrame->SetActiveView(pNext);
+        }
+    }
+    pPane->DestroyWindow();
+}
+
+CWnd* CSplitterWnd::GetPane(int row, int col) const
+{
+    if (row < 0 || row >= m_nRows || col < 0 || col >= m_nCols)
+        return nullptr;
+    return CWnd::FromHandlePermanent(::GetDlgItem(m_hWnd, IdFromRowCol(row, col)));
+}
+
+int CSplitterWnd::IdFromRowCol(int row, int col) const
+{
+    return AFX_IDW_PANE_FIRST + row * 16 + col;
+}
+
+BOOL CSplitterWnd::IsChildPane(CWnd* pWnd, int* pRow, int* pCol)
+{
+    if (!pWnd || ::GetParent(pWnd->m_hWnd) != m_hWnd)
+        return FALSE;
+    const int nID = ::GetDlgCtrlID(pWnd->m_hWnd) - AFX_IDW_PANE_FIRST;
+    const int row = nID / 16;
+    const int col = nID % 16;
+    if (nID < 0 || row >= m_nRows || col >= m_nCols)
+        return FALSE;
+    if (pRow)
+        *pRow = row;
+    if (pCol)
+        *pCol = col;
+    return TRUE;
+}
+
+void CSplitterWnd::SetRowInfo(int row, int cyIdeal, int cyMin)
+{
+    if (row < 0 || row >= m_nRows)
+        return;
+    m_rowInfo[static_cast<size_t>(row)].nIdealSize = std::max(cyIdeal, 0);
+    m_rowInfo[static_cast<size_t>(row)].nMinSize = std::max(cyMin, 0);
+}
+
+void CSplitterWnd::GetRowInfo(int row, int& cyCur, int& cyMin) const
+{
+    if (row < 0 || row >= m_nRows) {
+        cyCur = cyMin = 0;
+        return;
+    }
+    cyCur = m_rowInfo[static_cast<size_t>(row)].nCurSize;
+    cyMin = m_rowInfo[static_cast<size_t>(row)].nMinSize;
+}
+
+void CSplitterWnd::SetColumnInfo(int col, int cxIdeal, int cxMin)
+{
+    if (col < 0 || col >= m_nCols)
+        return;
+    m_colInfo[static_cast<size_t>(col)].nIdealSize = std::max(cxIdeal, 0);
+    m_colInfo[static_cast<size_t>(col)].nMinSize = std::max(cxMin, 0);
+}
+
+void CSplitterWnd::GetColumnInfo(int col, int& cxCur, int& cxMin) const
+{
+    if (col < 0 || col >= m_nCols) {
+        cxCur = cxMin = 0;
+        return;
+    }
+    cxCur = m_colInfo[static_cast<size_t>(col)].nCurSize;
+    cxMin = m_colInfo[static_cast<size_t>(col)].nMinSize;
+}
+
+// Every row but the last gets its ideal size while it fits (hidden below its
+// minimum); the last takes what is left.
+void CSplitterWnd::LayoutRowCol(std::vector<CRowColInfo>& info, int nSize, int nGap)
+{
+    int remaining = std::max(nSize, 0);
+    for (size_t i = 0; i < info.size(); ++i) {
+        if (i + 1 == info.size()) {
+            info[i].nCurSize = remaining;
+            break;
+        }
+        int cur = std::min(info[i].nIdealSize, std::max(remaining - nGap, 0));
+        if (cur < info[i].nMinSize)
+            cur = 0;
+        info[i].nCurSize = cur;
+        remaining = std::max(remaining - cur - nGap, 0);
+    }
+}
+
+int CSplitterWnd::BarStart(bool bRows, int index) const
+{
+    const std::vector<CRowColInfo>& info = bRows ? m_rowInfo : m_colInfo;
+    const int gap = bRows ? m_cySplitterGap : m_cxSplitterGap;
+    int pos = 0;
+    for (int i = 0; i <= index; ++i)
+        pos += info[static_cast<size_t>(i)].nCurSize + (i < index ? gap : 0);
+    return pos;
+}
+
+void CSplitterWnd::RecalcLayout()
+{
+    if (!m_hWnd || m_nRows == 0)
+        return;
+    CRect client;
+    GetClientRect(&client);
+    LayoutRowCol(m_rowInfo, client.Height(), m_cySplitterGap);
+    LayoutRowCol(m_colInfo, client.Width(), m_cxSplitterGap);
+    int y = 0;
+    for (int row = 0; row < m_nRows; ++row) {
+        const int cy = m_rowInfo[static_cast<size_t>(row)].nCurSize;
+        int x = 0;
+        for (int col = 0; col < m_nCols; ++col) {
+            const int cx = m_colInfo[static_cast<size_t>(col)].nCurSize;
+            if (CWnd* pPane = GetPane(row, col)) {
+                const bool bShow = cx > 0 && cy > 0;
+                ::SetWindowPos(pPane->m_hWnd, nullptr, x, y, cx, cy,
+                               SWP_NOZORDER | SWP_NOACTIVATE | (bShow ? SWP_SHOWWINDOW : SWP_HIDEWINDOW));
+            }
+            x += cx + m_cxSplitterGap;
+        }
+        y += cy + m_cySplitterGap;
+    }
+    Invalidate();
+}
+
+void CSplitterWnd::OnSize(UINT nType, int, int)
+{
+    if (nType != SIZE_MINIMIZED)
+        RecalcLayout();
+}
+
+void CSplitterWnd::OnPaint()
+{
+    CPaintDC dc(this);
+    CRect client;
+    GetClientRect(&client);
+    dc.FillSolidRect(&client, ::GetSysColor(COLOR_BTNFACE));
+}
+
+CSplitterWnd::HitKind CSplitterWnd::HitTest(CPoint pt, int* pIndex) const
+{
+    for (int row = 0; row + 1 < m_nRows; ++row) {
+        const int top = BarStart(true, row);
+        if (pt.y >= top && pt.y < top + m_cySplitterGap) {
+            *pIndex = row;
+            return hitRowBar;
+        }
+    }
+    for (int col = 0; col + 1 < m_nCols; ++col) {
+        const int left = BarStart(false, col);
+        if (pt.x >= left && pt.x < left + m_cxSplitterGap) {
+            *pIndex = col;
+            return hitColBar;
+        }
+    }
+    return hitNone;
+}
+
+BOOL CSplitterWnd::OnSetCursor(CWnd* pWnd, UINT nHitTest, UINT message)
+{
+    if (nHitTest == HTCLIENT && pWnd == this) {
+        CPoint pt;
+        ::GetCursorPos(&pt);
+        ScreenToClient(&pt);
+        int index = -1;
+        const HitKind kind = m_trackKind != hitNone ? m_trackKind : HitTest(pt, &index);
+        if (kind != hitNone) {
+            ::SetCursor(::LoadCursor(nullptr, kind == hitRowBar ? IDC_SIZENS : IDC_SIZEWE));
+            return TRUE;
+        }
+    }
+    return CWnd::OnSetCursor(pWnd, nHitTest, message);
+}
+
+void CSplitterWnd::OnLButtonDown(UINT, CPoint pt)
+{
+    int index = -1;
+    const HitKind kind = HitTest(pt, &index);
+    if (kind == hitNone)
+        return;
+    m_trackKind = kind;
+    m_trackIndex = index;
+    m_trackOffset = kind == hitRowBar ? pt.y - BarStart(true, index) : pt.x - BarStart(false, index);
+    SetCapture();
+}
+
+// The pane before the bar is resized live as the bar follows the mouse.
+void CSplitterWnd::OnMouseMove(UINT, CPoint pt)
+{
+    if (m_trackKind == hitNone)
+        return;
+    const bool bRows = m_trackKind == hitRowBar;
+    const int barPos = (bRows ? pt.y : pt.x) - m_trackOffset;
+    const int before = m_trackIndex == 0 ? 0 : BarStart(bRows, m_trackIndex - 1) + (bRows ? m_cySplitterGap : m_cxSplitterGap);
+    const int newSize = std::max(barPos - before, 0);
+    std::vector<CRowColInfo>& info = bRows ? m_rowInfo : m_colInfo;
+    info[static_cast<size_t>(m_trackIndex)].nIdealSize = newSize;
+    RecalcLayout();
+}
+
+void CSplitterWnd::OnLButtonUp(UINT nFlags, CPoint pt)
+{
+    if (m_trackKind == hitNone)
+        return;
+    OnMouseMove(nFlags, pt);
+    m_trackKind = hitNone;
+    if (::GetCapture() == m_hWnd)
+        ::ReleaseCapture();
+}
+
+void CSplitterWnd::OnCancelMode()
+{
+    m_trackKind = hitNone;
+    if (::GetCapture() == m_hWnd)
+        ::ReleaseCapture();
+    CWnd::OnCancelMode();
+}
