@@ -144,12 +144,9 @@ CFrameWnd* CDocTemplate::CreateNewFrame(CDocument* pDoc, CFrameWnd* pOther)
     auto* pFrame = dynamic_cast<CFrameWnd*>(m_pFrameClass->CreateObject());
     if (!pFrame)
         return nullptr;
-    // A frame that fails has destroyed (and deleted) itself if it got a window.
-    if (!pFrame->LoadFrame(m_nIDResource, WS_OVERLAPPEDWINDOW | FWS_ADDTOTITLE, nullptr, &context)) {
-        if (!pFrame->m_hWnd && !::IsWindow(pFrame->m_hWnd))
-            delete pFrame;
+    // A frame that fails has deleted itself (PostNcDestroy).
+    if (!pFrame->LoadFrame(m_nIDResource, WS_OVERLAPPEDWINDOW | FWS_ADDTOTITLE, nullptr, &context))
         return nullptr;
-    }
     return pFrame;
 }
 

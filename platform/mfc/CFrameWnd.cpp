@@ -161,12 +161,9 @@ CWnd* CFrameWnd::CreateView(CCreateContext* pContext, UINT nID)
     auto* pView = dynamic_cast<CWnd*>(pContext->m_pNewViewClass->CreateObject());
     if (!pView)
         return nullptr;
-    // A view that fails to be made deletes itself at WM_NCDESTROY only if it had a window.
-    if (!pView->Create(nullptr, nullptr, AFX_WS_DEFAULT_VIEW, CRect(0, 0, 0, 0), this, nID, pContext)) {
-        if (!pView->m_hWnd)
-            delete pView;
+    // A view that fails to be made has deleted itself (PostNcDestroy): it must not be touched again.
+    if (!pView->Create(nullptr, nullptr, AFX_WS_DEFAULT_VIEW, CRect(0, 0, 0, 0), this, nID, pContext))
         return nullptr;
-    }
     return pView;
 }
 

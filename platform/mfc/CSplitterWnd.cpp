@@ -61,13 +61,9 @@ BOOL CSplitterWnd::CreateView(int row, int col, CRuntimeClass* pViewClass, SIZE 
         return FALSE;
     // The bars draw the separation: panes have no border of their own.
     const DWORD dwStyle = AFX_WS_DEFAULT_VIEW & ~WS_BORDER;
-    if (!pWnd->Create(nullptr, nullptr, dwStyle, CRect(0, 0, 0, 0), this, static_cast<UINT>(IdFromRowCol(row, col)),
-                      pContext)) {
-        if (!pWnd->m_hWnd)
-            delete pWnd;
-        return FALSE;
-    }
-    return TRUE;
+    // A failed view has deleted itself.
+    return pWnd->Create(nullptr, nullptr, dwStyle, CRect(0, 0, 0, 0), this, static_cast<UINT>(IdFromRowCol(row, col)),
+                        pContext);
 }
 
 void CSplitterWnd::DeleteView(int row, int col)

@@ -19,6 +19,7 @@
 #include "platform/mfc/CDocTemplate.h"
 #include "platform/mfc/CDocument.h"
 #include "platform/mfc/CEdit.h"
+#include "platform/mfc/CFormView.h"
 #include "platform/mfc/CFrameWnd.h"
 #include "platform/mfc/CGdiObject.h"
 #include "platform/mfc/CListBox.h"
