@@ -33,6 +33,7 @@
 #include "platform/mfc/COleIPFrameWnd.h"
 #include "platform/mfc/COleServerDoc.h"
 #include "platform/mfc/CScrollBar.h"
+#include "platform/mfc/CScrollView.h"
 #include "platform/mfc/CSplitterWnd.h"
 #include "platform/mfc/CStatic.h"
 #include "platform/mfc/CView.h"

@@ -216,6 +216,11 @@ struct RouteCase {
     const char* winner;
 };
 
+void PrintTo(const RouteCase& c, std::ostream* os)
+{
+    *os << c.id << " -> " << c.winner;
+}
+
 class CommandRouteTest : public FrameDocViewTest, public ::testing::WithParamInterface<RouteCase> {};
 
 TEST_P(CommandRouteTest, EarliestHandlerInTheChainWins)

@@ -207,6 +207,11 @@ struct MdiRouteCase {
     const char* winner;
 };
 
+void PrintTo(const MdiRouteCase& c, std::ostream* os)
+{
+    *os << c.id << " -> " << c.winner;
+}
+
 class MdiRouteTest : public MdiFrameTest, public ::testing::WithParamInterface<MdiRouteCase> {};
 
 TEST_P(MdiRouteTest, EarliestOfFiveTargetsWins)
