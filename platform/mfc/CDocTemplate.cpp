@@ -35,7 +35,6 @@ bool SamePath(const CString& a, const CString& b)
 
 }  // namespace doc_template_detail
 
-namespace dtd = doc_template_detail;
 
 CDocTemplate::CDocTemplate(UINT nIDResource, CRuntimeClass* pDocClass, CRuntimeClass* pFrameClass,
                            CRuntimeClass* pViewClass)
@@ -93,7 +92,7 @@ CDocTemplate::Confidence CDocTemplate::MatchDocType(LPCTSTR lpszPathName, CDocum
     POSITION pos = GetFirstDocPosition();
     while (pos) {
         CDocument* pDoc = GetNextDoc(pos);
-        if (dtd::SamePath(pDoc->GetPathName(), lpszPathName)) {
+        if (doc_template_detail::SamePath(pDoc->GetPathName(), lpszPathName)) {
             rpDocMatch = pDoc;
             return yesAlreadyOpen;
         }
@@ -101,7 +100,7 @@ CDocTemplate::Confidence CDocTemplate::MatchDocType(LPCTSTR lpszPathName, CDocum
     CString extensions;
     if (!GetDocString(extensions, filterExt))
         return yesAttemptForeign;
-    const CString ext = dtd::LowerCopy(dtd::ExtensionOf(lpszPathName));
+    const CString ext = doc_template_detail::LowerCopy(doc_template_detail::ExtensionOf(lpszPathName));
     if (ext.IsEmpty())
         return yesAttemptForeign;
     // ".qry;.sql": any of the listed extensions.
@@ -114,7 +113,7 @@ CDocTemplate::Confidence CDocTemplate::MatchDocType(LPCTSTR lpszPathName, CDocum
         one.Trim();
         if (one.GetLength() > 0 && one[0] == '*')
             one = one.Mid(1);
-        if (dtd::LowerCopy(one) == ext)
+        if (doc_template_detail::LowerCopy(one) == ext)
             return yesAttemptNative;
         start = end + 1;
     }
