@@ -49,7 +49,9 @@ struct InputEvent {
     bool extendedKey = false;
     bool repeat = false;
     unsigned modifiers = 0;
-    // Text: UTF-8 of what the key strokes produced.
+    // Text: UTF-8 of what the key strokes produced. The backend sends it
+    // besides the key events; the window layer makes characters of its
+    // non-ASCII part only (ASCII comes from the keys), so nothing doubles.
     std::string text;
     // DropFiles: the dropped files' paths, in the order they came.
     std::vector<std::string> files;

@@ -51,6 +51,29 @@ bool IsDown(const BYTE* keys, int vk)
     return (keys[vk] & 0x80) != 0;
 }
 
+// The length of the well-formed UTF-8 sequence at text[at], 0 when it is not one.
+size_t Utf8SequenceLength(const std::string& text, size_t at)
+{
+    const auto byte = [&](size_t i) { return static_cast<unsigned char>(text[i]); };
+    const unsigned char lead = byte(at);
+    size_t length = 0;
+    if (lead < 0x80)
+        length = 1;
+    else if (lead >= 0xC2 && lead <= 0xDF)
+        length = 2;
+    else if (lead >= 0xE0 && lead <= 0xEF)
+        length = 3;
+    else if (lead >= 0xF0 && lead <= 0xF4)
+        length = 4;
+    if (length == 0 || at + length > text.size())
+        return 0;
+    for (size_t i = 1; i < length; ++i) {
+        if ((byte(at + i) & 0xC0) != 0x80)
+            return 0;
+    }
+    return length;
+}
+
 }  // namespace input_router_detail
 
 InputRouter& InputRouter::Instance()
@@ -198,8 +221,7 @@ bool InputRouter::Route(const tw::display::InputEvent& event)
     case InputKind::KeyUp:
         return RouteKey(event);
     case InputKind::Text:
-        // Characters come from TranslateMessage on the US layout.
-        return false;
+        return RouteText(event);
     case InputKind::Quit: {
         HWND main = GetActiveWindow();
         if (!main) {
@@ -288,26 +310,59 @@ bool InputRouter::RouteKey(const tw::display::InputEvent& event)
         input.altDown = (asyncKeys_[VK_MENU] & 0x80) || isAlt || (event.modifiers & tw::display::ModAlt);
         input.ctrlDown = (asyncKeys_[VK_CONTROL] & 0x80) || (event.modifiers & tw::display::ModControl);
     }
-    HWND target = GetFocus();
-    if (!target)
-        target = GetActiveWindow();
-    std::shared_ptr<MessageQueue> queue;
-    {
-        UserGuard guard(UserMutex());
-        Window* window = Tree().Find(target);
-        if (!window)
-            return false;
-        queue = window->queue;
-    }
-    input.target = target;
+    // The queue is the focus thread's; the window is bound when the thread reads the key.
+    auto queue = KeyboardQueue(&input.target);
+    if (!queue)
+        return false;
     queue->PostInput(input);
     return true;
+}
+
+std::shared_ptr<MessageQueue> InputRouter::KeyboardQueue(HWND* target)
+{
+    *target = GetFocus();
+    if (!*target)
+        *target = GetActiveWindow();
+    UserGuard guard(UserMutex());
+    Window* window = Tree().Find(*target);
+    return window ? window->queue : nullptr;
+}
+
+bool InputRouter::RouteText(const tw::display::InputEvent& event)
+{
+    namespace d = input_router_detail;
+    RawInput input;
+    input.kind = RawInput::Kind::Char;
+    input.time = static_cast<DWORD>(event.timeMs ? event.timeMs : tw::ProcessClock::NowMs());
+    auto queue = KeyboardQueue(&input.target);
+    if (!queue)
+        return false;
+    bool posted = false;
+    for (size_t at = 0; at < event.text.size();) {
+        const size_t length = d::Utf8SequenceLength(event.text, at);
+        if (length == 0) {
+            ++at;  // a broken sequence would leave a reader waiting for bytes that never come
+            continue;
+        }
+        // ASCII comes from the key that typed it, through TranslateMessage.
+        if (length > 1) {
+            for (size_t i = at; i < at + length; ++i) {
+                input.charByte = static_cast<BYTE>(event.text[i]);
+                queue->PostInput(input);
+            }
+            posted = true;
+        }
+        at += length;
+    }
+    return posted;
 }
 
 bool InputRouter::Translate(const RawInput& input, MSG* msg, bool remove)
 {
     if (input.kind == RawInput::Kind::Key)
         return TranslateKey(input, msg, remove);
+    if (input.kind == RawInput::Kind::Char)
+        return TranslateChar(input, msg);
     return TranslateMouse(input, msg, remove);
 }
 
@@ -525,9 +580,27 @@ bool InputRouter::TranslateKey(const RawInput& input, MSG* msg, bool remove)
     return true;
 }
 
+bool InputRouter::TranslateChar(const RawInput& input, MSG* msg)
+{
+    if (!IsWindow(input.target))
+        return false;
+    *msg = MSG{input.target, WM_CHAR, input.charByte, 1, input.time, CursorPos()};
+    return true;
+}
+
 }  // namespace tw::user
 
 namespace tw::user {
+
+HWND KeyboardInputTarget(DWORD threadId)
+{
+    const auto ownWindow = [&](HWND hwnd) {
+        return hwnd && GetWindowThreadProcessId(hwnd, nullptr) == threadId ? hwnd : nullptr;
+    };
+    if (HWND focus = ownWindow(GetFocus()))
+        return focus;
+    return ownWindow(GetActiveWindow());
+}
 
 bool TranslateRawInput(const RawInput& input, MSG* msg, bool remove)
 {

@@ -1,11 +1,19 @@
 // Input from the screen to the windows: the display's input events go to the
 // queue of the window under the mouse (or the capture holder, or the focus
-// window for keys), and the reading thread turns them into mouse and keyboard
-// messages: hit testing, mouse activation, WM_SETCURSOR, double clicks,
-// the mouse hook and mouse tracking happen there, as on the platform.
+// window's thread for keys), and the reading thread turns them into mouse and
+// keyboard messages: hit testing, mouse activation, WM_SETCURSOR, double
+// clicks, the mouse hook and mouse tracking happen there, as on the platform.
+// Keys and typed text go to the window that has the focus when the thread
+// takes them from its queue, not when they arrived.
+//
+// Characters reach a window exactly once, by one of two paths: ASCII from
+// TranslateMessage on the key that typed it (US layout), everything else from
+// the display's Text events, one WM_CHAR per UTF-8 byte, in order. The ASCII
+// part of a Text event is dropped, since the desktop backend sends the key too.
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <mutex>
 
 #include "platform/win32/user/MessageQueue.h"
@@ -47,9 +55,12 @@ private:
     HWND MouseTarget(POINT pt);
     bool RouteMouse(const tw::display::InputEvent& event);
     bool RouteKey(const tw::display::InputEvent& event);
+    bool RouteText(const tw::display::InputEvent& event);
+    std::shared_ptr<MessageQueue> KeyboardQueue(HWND* target);
     WPARAM MouseKeys(unsigned modifiers);
     bool TranslateMouse(const RawInput& input, MSG* msg, bool remove);
     bool TranslateKey(const RawInput& input, MSG* msg, bool remove);
+    bool TranslateChar(const RawInput& input, MSG* msg);
     UINT DoubleClickMessage(HWND hwnd, int hit, const RawInput& input, bool remove);
     void TrackLeaveAndHover(HWND hwnd, int hit, POINT screenPt);
     void NotifyParentsOfPress(HWND hwnd, UINT downMessage, POINT screenPt);

@@ -49,11 +49,16 @@ bool IsInRange(UINT message, UINT first, UINT last)
     return message >= first && message <= last;
 }
 
+bool IsKeyboardInput(const RawInput& input)
+{
+    return input.kind == RawInput::Kind::Key || input.kind == RawInput::Kind::Char;
+}
+
 bool RawInputInRange(const RawInput& input, UINT first, UINT last)
 {
     if (first == 0 && last == 0)
         return true;
-    if (input.kind == RawInput::Kind::Key)
+    if (IsKeyboardInput(input))
         return first <= WM_KEYLAST && last >= WM_KEYFIRST;
     return (first <= WM_MOUSELAST && last >= WM_MOUSEFIRST) || (first <= WM_NCMBUTTONDBLCLK && last >= WM_NCMOUSEMOVE);
 }
@@ -244,19 +249,29 @@ bool MessageQueue::TakePosted(MSG* msg, HWND filter, UINT first, UINT last, bool
 
 bool MessageQueue::TakeInput(MSG* msg, HWND filter, UINT first, UINT last, bool remove, bool* ate)
 {
+    namespace d = message_queue_detail;
     for (;;) {
+        // Read before taking the queue's lock: finding the focus takes the window tree's.
+        const HWND keyTarget = KeyboardInputTarget(threadId_);
+        const auto boundTarget = [&](const RawInput& in) {
+            return d::IsKeyboardInput(in) && keyTarget ? keyTarget : in.target;
+        };
         RawInput input;
+        RawInput unbound;
         {
             std::lock_guard lock(mutex_);
             auto it = std::find_if(input_.begin(), input_.end(), [&](const RawInput& in) {
-                return message_queue_detail::RawInputInRange(in, first, last) &&
-                       (!filter || filter == reinterpret_cast<HWND>(-1) ? filter == nullptr : in.target == filter);
+                return d::RawInputInRange(in, first, last) &&
+                       (!filter || filter == reinterpret_cast<HWND>(-1) ? filter == nullptr
+                                                                         : boundTarget(in) == filter);
             });
             if (it == input_.end())
                 return false;
-            input = *it;
+            unbound = *it;
             input_.erase(it);
         }
+        input = unbound;
+        input.target = boundTarget(unbound);
         MSG translated{};
         if (!TranslateRawInput(input, &translated, remove)) {
             *ate = true;
@@ -264,7 +279,7 @@ bool MessageQueue::TakeInput(MSG* msg, HWND filter, UINT first, UINT last, bool 
         }
         if (!remove) {
             std::lock_guard lock(mutex_);
-            input_.push_front(input);
+            input_.push_front(unbound);  // bound again when it is taken for good
         }
         *msg = translated;
         return true;
@@ -405,7 +420,7 @@ DWORD MessageQueue::Status(UINT flags)
     if (!posted_.empty() || quit_)
         status |= QS_POSTMESSAGE;
     for (const RawInput& in : input_) {
-        if (in.kind == RawInput::Kind::Key)
+        if (message_queue_detail::IsKeyboardInput(in))
             status |= QS_KEY;
         else if (in.kind == RawInput::Kind::MouseMove)
             status |= QS_MOUSEMOVE;

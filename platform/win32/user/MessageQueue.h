@@ -32,7 +32,8 @@ struct SentMessage {
 
 // Input as the screen reports it, turned into a message by the thread that reads it.
 struct RawInput {
-    enum class Kind { MouseMove, MouseButton, MouseWheel, Key };
+    // Char: one byte of typed text that no key makes on the US layout.
+    enum class Kind { MouseMove, MouseButton, MouseWheel, Key, Char };
     Kind kind = Kind::MouseMove;
     POINT pt{};          // screen position of the mouse
     int button = 0;      // 0 left, 1 right, 2 middle
@@ -40,6 +41,7 @@ struct RawInput {
     int wheelDelta = 0;
     UINT vk = 0;
     UINT scanCode = 0;
+    BYTE charByte = 0;  // Char: the UTF-8 byte, sent as one WM_CHAR
     bool extended = false;
     bool repeat = false;
     DWORD time = 0;
@@ -47,7 +49,11 @@ struct RawInput {
     WPARAM keys = 0;  // MK_ flags when the input arrived
     bool altDown = false;   // modifier keys when the input arrived
     bool ctrlDown = false;
-    HWND target = nullptr;  // chosen when the input arrived
+    // Mouse: chosen when the input arrived. Keyboard: the focus when the
+    // input arrived, a fallback only; the reading thread binds keys to its
+    // focus at the moment it takes them, so keys typed after a Tab reach the
+    // control the Tab moved to.
+    HWND target = nullptr;
 };
 
 struct Timer {

@@ -19,6 +19,10 @@ void DeliverSentMessage(SentMessage& sent);
 // when the input was eaten (hook, MA_*ANDEAT, window gone).
 bool TranslateRawInput(const RawInput& input, MSG* msg, bool remove);
 
+// The window that keyboard input read now by the thread goes to: its focus
+// window, else its active window; null when the thread has neither.
+HWND KeyboardInputTarget(DWORD threadId);
+
 // The first window of the thread that needs WM_PAINT, passing the filter.
 HWND FindWindowToPaint(DWORD threadId, HWND filter);
 
