@@ -45,6 +45,117 @@ BOOL CSplitterWnd::CreateStatic(CWnd* pParentWnd, int nRows, int nCols, DWORD dw
     return CreateEx(0, nullptr, nullptr, dwStyle | WS_CHILD, CRect(0, 0, 0, 0), pParentWnd, nID);
 }
 
+BOOL CSplitterWnd::Create(CWnd* pParentWnd, int nMaxRows, int nMaxCols, SIZE sizeMin, CCreateContext* pContext,
+                          DWORD dwStyle, UINT nID)
+{
+    if (!pContext || !pContext->m_pNewViewClass || nMaxRows < 1 || nMaxCols < 1 || nMaxRows > 2 || nMaxCols > 2) {
+        ::SetLastError(ERROR_INVALID_PARAMETER);
+        return FALSE;
+    }
+    if (!CreateStatic(pParentWnd, 1, 1, dwStyle, nID))
+        return FALSE;
+    m_nMaxRows = nMaxRows;
+    m_nMaxCols = nMaxCols;
+    m_sizeMin = sizeMin;
+    m_pDynamicViewClass = pContext->m_pNewViewClass;
+    m_rowInfo[0].nMinSize = sizeMin.cy;
+    m_colInfo[0].nMinSize = sizeMin.cx;
+    return CreateView(0, 0, m_pDynamicViewClass, CSize(0, 0), pContext);
+}
+
+// A new last row (or column) of panes showing the documents of the panes beside them.
+BOOL CSplitterWnd::AddPanes(bool bRow)
+{
+    const int newIndex = bRow ? m_nRows : m_nCols;
+    if (bRow) {
+        m_rowInfo.push_back(CRowColInfo{m_sizeMin.cy, 0, 0});
+        ++m_nRows;
+    } else {
+        m_colInfo.push_back(CRowColInfo{m_sizeMin.cx, 0, 0});
+        ++m_nCols;
+    }
+    const int count = bRow ? m_nCols : m_nRows;
+    for (int i = 0; i < count; ++i) {
+        const int row = bRow ? newIndex : i;
+        const int col = bRow ? i : newIndex;
+        auto* pNeighbour = dynamic_cast<CView*>(GetPane(bRow ? row - 1 : row, bRow ? col : col - 1));
+        CCreateContext context;
+        context.m_pNewViewClass = m_pDynamicViewClass;
+        context.m_pCurrentDoc = pNeighbour ? pNeighbour->GetDocument() : nullptr;
+        context.m_pLastView = pNeighbour;
+        const int keepIdeal = bRow ? m_rowInfo[static_cast<size_t>(row)].nIdealSize
+                                   : m_colInfo[static_cast<size_t>(col)].nIdealSize;
+        if (!CreateView(row, col, m_pDynamicViewClass, CSize(m_colInfo[static_cast<size_t>(col)].nIdealSize,
+                                                              m_rowInfo[static_cast<size_t>(row)].nIdealSize),
+                        &context))
+            return FALSE;
+        if (bRow)
+            m_rowInfo[static_cast<size_t>(row)].nIdealSize = keepIdeal;
+        else
+            m_colInfo[static_cast<size_t>(col)].nIdealSize = keepIdeal;
+        if (CWnd* pPane = GetPane(row, col))
+            pPane->SendMessage(WM_INITIALUPDATE);
+    }
+    return TRUE;
+}
+
+BOOL CSplitterWnd::SplitRow(int cyBefore)
+{
+    if (!IsDynamic() || m_nRows >= m_nMaxRows || cyBefore < m_sizeMin.cy)
+        return FALSE;
+    m_rowInfo[static_cast<size_t>(m_nRows - 1)].nIdealSize = cyBefore;
+    const BOOL bOK = AddPanes(true);
+    RecalcLayout();
+    return bOK;
+}
+
+BOOL CSplitterWnd::SplitColumn(int cxBefore)
+{
+    if (!IsDynamic() || m_nCols >= m_nMaxCols || cxBefore < m_sizeMin.cx)
+        return FALSE;
+    m_colInfo[static_cast<size_t>(m_nCols - 1)].nIdealSize = cxBefore;
+    const BOOL bOK = AddPanes(false);
+    RecalcLayout();
+    return bOK;
+}
+
+// The panes of the row (column) go; those after it move up (left) and take its ids.
+void CSplitterWnd::RemovePanes(bool bRow, int index)
+{
+    const int count = bRow ? m_nCols : m_nRows;
+    for (int i = 0; i < count; ++i)
+        DeleteView(bRow ? index : i, bRow ? i : index);
+    const int last = bRow ? m_nRows : m_nCols;
+    for (int moved = index + 1; moved < last; ++moved) {
+        for (int i = 0; i < count; ++i) {
+            if (CWnd* pPane = GetPane(bRow ? moved : i, bRow ? i : moved))
+                pPane->SetDlgCtrlID(IdFromRowCol(bRow ? moved - 1 : i, bRow ? i : moved - 1));
+        }
+    }
+    if (bRow) {
+        m_rowInfo.erase(m_rowInfo.begin() + index);
+        --m_nRows;
+    } else {
+        m_colInfo.erase(m_colInfo.begin() + index);
+        --m_nCols;
+    }
+    RecalcLayout();
+}
+
+void CSplitterWnd::DeleteRow(int rowDelete)
+{
+    if (!IsDynamic() || m_nRows <= 1 || rowDelete < 0 || rowDelete >= m_nRows)
+        return;
+    RemovePanes(true, rowDelete);
+}
+
+void CSplitterWnd::DeleteColumn(int colDelete)
+{
+    if (!IsDynamic() || m_nCols <= 1 || colDelete < 0 || colDelete >= m_nCols)
+        return;
+    RemovePanes(false, colDelete);
+}
+
 int CSplitterWnd::OnCreate(LPCREATESTRUCT lpcs)
 {
     return CWnd::OnCreate(lpcs);

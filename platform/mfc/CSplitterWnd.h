@@ -18,6 +18,15 @@ public:
     // Panes made by CreateView afterwards; each row and column has its own size.
     virtual BOOL CreateStatic(CWnd* pParentWnd, int nRows, int nCols, DWORD dwStyle = WS_CHILD | WS_VISIBLE,
                               UINT nID = AFX_IDW_PANE_FIRST);
+    // One pane at first, split later by SplitRow/SplitColumn into up to nMaxRows x nMaxCols
+    // (each at most 2) panes of the context's view class on the same document.
+    virtual BOOL Create(CWnd* pParentWnd, int nMaxRows, int nMaxCols, SIZE sizeMin, CCreateContext* pContext,
+                        DWORD dwStyle = WS_CHILD | WS_VISIBLE, UINT nID = AFX_IDW_PANE_FIRST);
+    virtual BOOL SplitRow(int cyBefore);
+    virtual BOOL SplitColumn(int cxBefore);
+    virtual void DeleteRow(int rowDelete);
+    virtual void DeleteColumn(int colDelete);
+    BOOL IsDynamic() const { return m_pDynamicViewClass != nullptr; }
     virtual BOOL CreateView(int row, int col, CRuntimeClass* pViewClass, SIZE sizeInit, CCreateContext* pContext);
     virtual void DeleteView(int row, int col);
 
@@ -64,8 +73,15 @@ protected:
     void OnCancelMode();
     DECLARE_MESSAGE_MAP()
 
+    BOOL AddPanes(bool bRow);
+    void RemovePanes(bool bRow, int index);
+
     int m_nRows = 0;
     int m_nCols = 0;
+    int m_nMaxRows = 0;
+    int m_nMaxCols = 0;
+    CRuntimeClass* m_pDynamicViewClass = nullptr;
+    CSize m_sizeMin;
     std::vector<CRowColInfo> m_rowInfo;
     std::vector<CRowColInfo> m_colInfo;
 

@@ -128,4 +128,65 @@ TEST_F(SplitterTest, DeletingTheActivePaneActivatesAnother)
     EXPECT_EQ(frame->GetActiveView(), lower);
 }
 
+class DynamicSplitFrame : public CFrameWnd {
+public:
+    CSplitterWnd splitter;
+
+protected:
+    BOOL OnCreateClient(LPCREATESTRUCT, CCreateContext* pContext) override
+    {
+        return splitter.Create(this, 2, 1, CSize(10, 10), pContext);
+    }
+};
+
+int ViewCount(CDocument* doc)
+{
+    int count = 0;
+    for (POSITION pos = doc->GetFirstViewPosition(); pos; doc->GetNextView(pos))
+        ++count;
+    return count;
+}
+
+TEST(DynamicSplitterTest, SplitAddsPanesOnTheDocumentAndDeleteRenumbers)
+{
+    tw::ProcessClock::Freeze();
+    auto* doc = new CDocument;
+    CCreateContext context;
+    context.m_pNewViewClass = RUNTIME_CLASS(PaneView);
+    context.m_pCurrentDoc = doc;
+    auto* frame = new DynamicSplitFrame;
+    ASSERT_TRUE(frame->Create(nullptr, "Dynamic", WS_OVERLAPPEDWINDOW | WS_VISIBLE, CRect(0, 0, 300, 300), nullptr,
+                              nullptr, 0, &context));
+    HWND frameHwnd = frame->m_hWnd;
+    frame->InitialUpdateFrame(doc, TRUE);
+    CSplitterWnd& split = frame->splitter;
+    EXPECT_TRUE(split.IsDynamic());
+    EXPECT_EQ(split.GetRowCount(), 1);
+
+    EXPECT_FALSE(split.SplitRow(5));  // below the minimum
+    ASSERT_TRUE(split.SplitRow(80));
+    EXPECT_EQ(split.GetRowCount(), 2);
+    EXPECT_EQ(ViewCount(doc), 2);
+    auto* lower = static_cast<CView*>(split.GetPane(1, 0));
+    ASSERT_NE(lower, nullptr);
+    EXPECT_EQ(lower->GetDocument(), doc);
+    int cur = 0, min = 0;
+    split.GetRowInfo(0, cur, min);
+    EXPECT_EQ(cur, 80);
+    EXPECT_EQ(min, 10);
+    EXPECT_FALSE(split.SplitRow(40));  // two rows at most
+    EXPECT_FALSE(split.SplitColumn(40));
+
+    split.DeleteRow(0);
+    EXPECT_EQ(split.GetRowCount(), 1);
+    EXPECT_EQ(split.GetPane(0, 0), lower);
+    EXPECT_EQ(lower->GetDlgCtrlID(), AFX_IDW_PANE_FIRST);
+    EXPECT_EQ(frame->GetActiveView(), lower);
+    EXPECT_EQ(ViewCount(doc), 1);
+
+    DestroyWindow(frameHwnd);
+    AfxDeleteTempMaps();
+    tw::ProcessClock::Resume();
+}
+
 }  // namespace
