@@ -4,6 +4,7 @@
 
 #include "editctrl/KtvPEditCtrl.h"
 #include "editctrl/KtvPEditSettingsText.h"
+#include "platform/mfc/CException.h"
 #include "platform/mfc/CStdioFile.h"
 #include "platform/win32/kernel/Modules.h"
 
@@ -46,10 +47,17 @@ BOOL CKtvPEditCtrl::LoadXMLSettings(const CString& strFileName)
     if (!file.Open(ktvp_settings::ResolveSettingsPath(strFileName), CFile::modeRead | CFile::typeText))
         return FALSE;
     CString strText;
-    CString strLine;
-    while (file.ReadString(strLine))
-        strText += strLine;
-    file.Close();
+    try {
+        CString strLine;
+        while (file.ReadString(strLine))
+            strText += strLine;
+        file.Close();
+    } catch (CFileException* pError) {
+        // Nothing is applied from a file that could not be read whole.
+        pError->ReportError();
+        pError->Delete();
+        return FALSE;
+    }
     return LoadXMLSettingsFromBuffer(strText);
 }
 

@@ -168,5 +168,14 @@ TEST_F(EditColoringTest, ASettingsFileInTheDataFolderOverridesTheDefaults)
     EXPECT_EQ(edit.m_colorRules.GetWordCount(), 1);
 }
 
+TEST_F(EditColoringTest, ABareFileNameIsLookedForBesideTheProgramNotInTheWorkingDirectory)
+{
+    std::ofstream("bare-settings.dat") << "<COLOR_DATA></COLOR_DATA>";
+    EXPECT_FALSE(edit.LoadXMLSettings("bare-settings.dat"));
+    EXPECT_EQ(edit.m_colorRules.GetWordCount(), 167) << "nothing was applied";
+    EXPECT_TRUE(edit.LoadXMLSettings("./bare-settings.dat"));
+    EXPECT_EQ(edit.m_colorRules.GetWordCount(), 0);
+}
+
 }  // namespace
 }  // namespace ktvp_window_test
