@@ -218,3 +218,37 @@ TEST_F(EditWindowTest, PaintingTheWindowPutsTheTextOnScreen)
 
 }  // namespace
 }  // namespace ktvp_window_test
+
+namespace ktvp_window_test {
+namespace {
+
+TEST_F(EditWindowTest, ARowLongerThanTheLimitIsKeptWholeAndTheHorizontalBarReachesItsEnd)
+{
+    const std::string row(5000, 'a');
+    ::SendMessage(edit.m_hWnd, WM_SETTEXT, 0, reinterpret_cast<LPARAM>((row + "\nb").c_str()));
+    EXPECT_EQ(Text(), row + "\nb");
+    SCROLLINFO info{sizeof(SCROLLINFO), SIF_RANGE, 0, 0, 0, 0, 0};
+    ASSERT_TRUE(::GetScrollInfo(edit.m_hWnd, SB_HORZ, &info));
+    EXPECT_GE(info.nMax, 5000);
+    Key(VK_END);
+    EXPECT_EQ(edit.GetCaretOffset(), 5000);
+    EXPECT_GT(edit.m_nFirstVisibleColumn, 0) << "the view follows the caret to the row's end";
+}
+
+TEST_F(EditWindowTest, TypedMultibyteCharactersMoveTheCaretByWholeCharacters)
+{
+    ::SendMessage(edit.m_hWnd, WM_CHAR, 0xE9, 0);  // e acute
+    ::SendMessage(edit.m_hWnd, WM_CHAR, 0x20AC, 0);  // euro sign
+    EXPECT_EQ(Text(), "\xC3\xA9\xE2\x82\xAC");
+    Key(VK_LEFT);
+    EXPECT_EQ(edit.GetCaretOffset(), 2);
+    POINT caret = edit.GetCaretPoint();
+    POINT expected{};
+    edit.OffsetToPoint(2, expected);
+    EXPECT_EQ(caret.x, expected.x);
+    Key(VK_BACK);
+    EXPECT_EQ(Text(), "\xE2\x82\xAC");
+}
+
+}  // namespace
+}  // namespace ktvp_window_test
