@@ -513,7 +513,10 @@ void MessageQueue::DropPostedFor(HWND hwnd)
 {
     std::lock_guard lock(mutex_);
     std::erase_if(posted_, [&](const MSG& m) { return m.hwnd == hwnd; });
-    std::erase_if(input_, [&](const RawInput& in) { return in.target == hwnd; });
+    // Keys stay: they go to whichever window has the focus when they are read.
+    std::erase_if(input_, [&](const RawInput& in) {
+        return !message_queue_detail::IsKeyboardInput(in) && in.target == hwnd;
+    });
     std::erase_if(timers_, [&](const Timer& t) { return t.hwnd == hwnd; });
     if (tracking_.hwnd == hwnd)
         tracking_ = MouseTracking{};

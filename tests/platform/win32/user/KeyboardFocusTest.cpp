@@ -96,6 +96,17 @@ TEST_F(KeyboardFocusTest, AWindowFilterSeesKeysOfTheCurrentFocus)
     Pump();
 }
 
+TEST_F(KeyboardFocusTest, KeysQueuedForADestroyedWindowReachTheNextFocus)
+{
+    input.KeyStroke('A');
+    MSG msg{};
+    ASSERT_TRUE(PeekMessage(&msg, nullptr, WM_KEYFIRST, WM_KEYLAST, PM_NOREMOVE));
+    DestroyWindow(first);
+    SetFocus(second);
+    Pump();
+    EXPECT_EQ(TypedInto()[second], "a");
+}
+
 // Typed text into the standard edit control, as the desktop backend and
 // tests deliver it.
 class TypedTextTest : public UserTest {
