@@ -30,7 +30,7 @@ public:
         return true;
     }
     void EndResultSet() override {}
-    void RowsAffected(int64_t) override {}
+    void RowsAffected(int64_t, tw::server::RowCountOf) override {}
     void MessageReceived(const Message& m) override
     {
         if (m.IsError())

@@ -493,8 +493,9 @@ HRESULT RecordsetObject::raw_Cancel()
     });
 }
 
-// The session only interrupts a batch that has started, so the request is
-// repeated until the execution has ended.
+// A cancel that comes before the batch reaches the provider finds nothing to
+// interrupt (the embedded server keeps one only from the call of its Execute,
+// ODBC none), so the request is repeated until the execution has ended.
 void RecordsetObject::CancelExecution(ConnectionObject* connection)
 {
     std::unique_lock run(m_runMutex);

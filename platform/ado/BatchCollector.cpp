@@ -20,7 +20,6 @@ void BatchCollector::BeginResultSet(const std::vector<tw::server::ColumnInfo>& c
         item.rowset->fields.push_back(FieldFromColumn(column));
     m_items.push_back(std::move(item));
     m_inResultSet = true;
-    m_countBelongsToRows = false;
 }
 
 bool BatchCollector::RowFetched(const tw::server::Row& row)
@@ -39,17 +38,12 @@ bool BatchCollector::RowFetched(const tw::server::Row& row)
 void BatchCollector::EndResultSet()
 {
     m_inResultSet = false;
-    m_countBelongsToRows = true;
 }
 
-void BatchCollector::RowsAffected(int64_t count)
+void BatchCollector::RowsAffected(int64_t count, tw::server::RowCountOf of)
 {
-    // A SELECT reports its count right after its rows (unless NOCOUNT is on);
-    // it is not a result of its own.
-    const bool ofRows = m_countBelongsToRows && !m_items.empty() && m_items.back().rowset &&
-                        static_cast<int64_t>(m_items.back().rowset->records.size()) == count;
-    m_countBelongsToRows = false;
-    if (ofRows)
+    // A SELECT's own count is not a result of its own.
+    if (of == tw::server::RowCountOf::ResultSet)
         return;
     ResultItem item;
     item.kind = ResultItem::Kind::Count;
@@ -71,7 +65,6 @@ void BatchCollector::MessageReceived(const tw::server::Message& message)
 
 void BatchCollector::AddMessage(const ProviderMessage& message)
 {
-    m_countBelongsToRows = false;
     m_messages.push_back(message);
     if (message.IsError()) {
         if (m_items.empty() || m_items.back().kind != ResultItem::Kind::Failure) {

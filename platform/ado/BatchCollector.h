@@ -31,7 +31,7 @@ public:
     void BeginResultSet(const std::vector<tw::server::ColumnInfo>& columns) override;
     bool RowFetched(const tw::server::Row& row) override;
     void EndResultSet() override;
-    void RowsAffected(int64_t count) override;
+    void RowsAffected(int64_t count, tw::server::RowCountOf of) override;
     void MessageReceived(const tw::server::Message& message) override;
     void ReturnStatus(int status) override;
     void OutputParameter(const std::string& name, const tw::server::Value& value) override;
@@ -50,7 +50,6 @@ private:
     std::vector<ResultItem> m_items;
     std::vector<ProviderMessage> m_messages;
     bool m_inResultSet = false;
-    bool m_countBelongsToRows = false;
     std::atomic<bool> m_stopped{false};
 };
 

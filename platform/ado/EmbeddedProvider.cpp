@@ -1,7 +1,5 @@
 #include "platform/ado/EmbeddedProvider.h"
 
-#include <mutex>
-
 #include "platform/ado/AdoEnums.h"
 #include "platform/server/Server.h"
 
@@ -11,16 +9,10 @@ namespace embeddeddetail {
 
 constexpr const char* kSource = "Embedded Server";
 
-std::mutex g_serverMutex;
-std::shared_ptr<tw::server::Server> g_server;
-
 std::shared_ptr<tw::server::Server> SharedServer()
 {
-    std::lock_guard lock(g_serverMutex);
-    if (g_server)
-        return g_server;
     std::string error;
-    std::unique_ptr<tw::server::Server> server = tw::server::Server::Open(".", &error);
+    std::shared_ptr<tw::server::Server> server = tw::server::Server::Shared(&error);
     if (!server) {
         ProviderMessage message;
         message.hr = kProviderFailure;
@@ -29,8 +21,7 @@ std::shared_ptr<tw::server::Server> SharedServer()
         message.text = "The embedded server could not start: " + error;
         throw ProviderFailure{kProviderFailure, {message}};
     }
-    g_server = std::move(server);
-    return g_server;
+    return server;
 }
 
 ProviderMessage MessageOf(const tw::server::Message& m, HRESULT hr)

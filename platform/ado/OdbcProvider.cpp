@@ -181,7 +181,7 @@ private:
                 // A statement that touched no row still reports its count.
                 const int64_t count = statement.RowCount();
                 if (count >= 0)
-                    sink.RowsAffected(count);
+                    sink.RowsAffected(count, tw::server::RowCountOf::Statement);
             } else if (odbc::Succeeded(status)) {
                 StreamOneResult(statement, sink);
             }
@@ -201,7 +201,7 @@ private:
         if (columnCount <= 0) {
             const int64_t count = statement.RowCount();
             if (count >= 0)
-                sink.RowsAffected(count);
+                sink.RowsAffected(count, tw::server::RowCountOf::Statement);
             return;
         }
         std::vector<tw::server::ColumnInfo> columns;
@@ -243,7 +243,7 @@ private:
             }
         }
         sink.EndResultSet();
-        sink.RowsAffected(rows);
+        sink.RowsAffected(rows, tw::server::RowCountOf::ResultSet);
     }
 
     odbc::Connection m_connection;

@@ -33,9 +33,9 @@ bool BufferedSink::RowFetched(const Row& row)
 
 void BufferedSink::EndResultSet() {}
 
-void BufferedSink::RowsAffected(int64_t count)
+void BufferedSink::RowsAffected(int64_t count, RowCountOf of)
 {
-    events.push_back({EventKind::RowCount, rowCounts.size(), count});
+    events.push_back({EventKind::RowCount, rowCounts.size(), count, of});
     rowCounts.push_back(count);
 }
 

@@ -22,6 +22,7 @@ public:
         EventKind kind;
         size_t index; // into resultSets / messages / outputs; the count or status itself otherwise
         int64_t number = 0;
+        RowCountOf countOf = RowCountOf::Statement; // for RowCount events
     };
 
     std::vector<ResultSet> resultSets;
@@ -34,7 +35,7 @@ public:
     void BeginResultSet(const std::vector<ColumnInfo>& columns) override;
     bool RowFetched(const Row& row) override;
     void EndResultSet() override;
-    void RowsAffected(int64_t count) override;
+    void RowsAffected(int64_t count, RowCountOf of) override;
     void MessageReceived(const Message& message) override;
     void ReturnStatus(int status) override;
     void OutputParameter(const std::string& name, const Value& value) override;

@@ -596,11 +596,11 @@ void Executor::Inform(const std::string& text, int number, int severity)
     sink_.MessageReceived(m);
 }
 
-void Executor::CountRows(int64_t count)
+void Executor::CountRows(int64_t count, RowCountOf of)
 {
     s_.lastRowCount = count;
     if (!s_.options.noCount)
-        sink_.RowsAffected(count);
+        sink_.RowsAffected(count, of);
 }
 
 // --- values and variables -------------------------------------------------------------
@@ -1014,7 +1014,7 @@ void Executor::RunQuery(const ParsedStatement& st)
         sink_.EndResultSet();
         if (rc != SQLITE_ROW && rc != SQLITE_DONE)
             throw ErrorMapper::FromSqlite(s_.db, sqlite3_errmsg(s_.db), &spellings_);
-        CountRows(rows);
+        CountRows(rows, RowCountOf::ResultSet);
         return;
     }
     guard.reset();
@@ -1304,7 +1304,7 @@ void Executor::StreamQuery(const std::string& sql, const std::vector<Value>& par
     sink_.EndResultSet();
     if (rc != SQLITE_ROW && rc != SQLITE_DONE)
         throw ErrorMapper::FromSqlite(s_.db, sqlite3_errmsg(s_.db));
-    CountRows(rows);
+    CountRows(rows, RowCountOf::ResultSet);
 }
 
 void Executor::SendResult(const std::vector<ColumnInfo>& columns, const std::vector<Row>& rows)
@@ -1314,7 +1314,7 @@ void Executor::SendResult(const std::vector<ColumnInfo>& columns, const std::vec
         if (!sink_.RowFetched(row))
             break;
     sink_.EndResultSet();
-    CountRows(static_cast<int64_t>(rows.size()));
+    CountRows(static_cast<int64_t>(rows.size()), RowCountOf::ResultSet);
 }
 
 void Executor::ShowPlan(const ParsedStatement& st)

@@ -56,7 +56,7 @@ public:
     void SendResult(const std::vector<ColumnInfo>& columns, const std::vector<Row>& rows);
     // The database name the session means by `db` (the current one when empty); throws 911.
     std::string ResolveDatabase(const std::string& db) const;
-    void CountRows(int64_t count);
+    void CountRows(int64_t count, RowCountOf of = RowCountOf::Statement);
     bool HadError() const { return hadError_; }
     // The type of a column of a table-valued system function, for its result sets.
     void DeclareColumnType(const std::string& column, const TypeSpec& type) { functionColumnTypes_[column] = type; }

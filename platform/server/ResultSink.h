@@ -10,6 +10,10 @@
 
 namespace tw::server {
 
+// What a row count counts: the rows of the result set just ended (a SELECT's
+// own count) or the rows a statement without results touched.
+enum class RowCountOf { Statement, ResultSet };
+
 class ResultSink {
 public:
     virtual ~ResultSink() = default;
@@ -18,8 +22,9 @@ public:
     // Return false to stop fetching: the statement ends as if cancelled, silently.
     virtual bool RowFetched(const Row& row) = 0;
     virtual void EndResultSet() = 0;
-    // The count of a statement that affected rows (a SELECT's too, after its result set).
-    virtual void RowsAffected(int64_t count) = 0;
+    // The count of a statement that affected rows (a SELECT's too, after its
+    // result set, marked RowCountOf::ResultSet).
+    virtual void RowsAffected(int64_t count, RowCountOf of) = 0;
     virtual void MessageReceived(const Message& message) = 0;
     // The RETURN value and OUTPUT parameters of an EXEC issued by the batch itself.
     virtual void ReturnStatus(int status) = 0;

@@ -5,6 +5,7 @@
 #include <cctype>
 #include <cstdio>
 #include <filesystem>
+#include <mutex>
 
 #include "platform/server/BufferedSink.h"
 #include "platform/server/Catalog.h"
@@ -60,6 +61,25 @@ std::string DatabasePath(const std::string& dataDir, const std::string& name)
 Server::Server(std::shared_ptr<ServerState> state) : state_(std::move(state)) {}
 
 Server::~Server() = default;
+
+std::shared_ptr<Server> Server::Shared(std::string* error)
+{
+    static std::mutex sharedMutex;
+    static std::shared_ptr<Server> shared;
+    std::lock_guard lock(sharedMutex);
+    if (shared)
+        return shared;
+    std::error_code ec;
+    // Absolute, so that a later change of directory does not move the server's files.
+    const std::filesystem::path workDir = std::filesystem::current_path(ec);
+    if (ec) {
+        if (error)
+            *error = "Cannot read the working directory: " + ec.message();
+        return nullptr;
+    }
+    shared = Open(workDir.string(), error);
+    return shared;
+}
 
 const std::string& Server::DataDirectory() const { return state_->DataDir(); }
 

@@ -31,6 +31,12 @@ public:
     static std::unique_ptr<Server> Open(const std::string& workDir, std::string* error = nullptr);
     ~Server();
 
+    // The process's one server, shared by every area that talks to it (and so
+    // sharing its sessions and locks): opened on first use under the working
+    // directory of that moment (./data/server/), then kept for the process.
+    // Null with `error` filled when it cannot open; the next call tries again.
+    static std::shared_ptr<Server> Shared(std::string* error = nullptr);
+
     Server(const Server&) = delete;
     Server& operator=(const Server&) = delete;
 

@@ -10,7 +10,14 @@
 
 namespace tw::server {
 
-Session::Session(std::unique_ptr<SessionState> state) : state_(std::move(state)) {}
+Session::Session(std::unique_ptr<SessionState> state) : state_(std::move(state))
+{
+    // sqlite3_interrupt only reaches a statement already stepping; a Cancel
+    // that lands while the next one is being prepared is caught here instead.
+    sqlite3_progress_handler(
+        state_->db, 1000, [](void* session) { return static_cast<SessionState*>(session)->cancelled.load() ? 1 : 0; },
+        state_.get());
+}
 
 Session::~Session()
 {
@@ -21,9 +28,53 @@ Session::~Session()
     sqlite3_close_v2(state_->db);
 }
 
+namespace session_detail {
+
+// Counts the batch as starting from the call of Execute until it runs, so that
+// a Cancel in between is kept for it.
+class StartingBatch {
+public:
+    explicit StartingBatch(SessionState& s) : s_(s)
+    {
+        std::lock_guard lock(s_.cancelMutex);
+        ++s_.startingBatches;
+    }
+    ~StartingBatch()
+    {
+        if (!started_)
+            Leave();
+    }
+    StartingBatch(const StartingBatch&) = delete;
+    StartingBatch& operator=(const StartingBatch&) = delete;
+
+    // Marks the batch running, taking any Cancel that came while it was starting.
+    void Start()
+    {
+        std::lock_guard lock(s_.cancelMutex);
+        --s_.startingBatches;
+        started_ = true;
+        s_.cancelled = s_.cancelPending;
+        s_.cancelPending = false;
+        s_.running = true;
+    }
+
+private:
+    void Leave()
+    {
+        std::lock_guard lock(s_.cancelMutex);
+        if (--s_.startingBatches == 0)
+            s_.cancelPending = false;
+    }
+    SessionState& s_;
+    bool started_ = false;
+};
+
+} // namespace session_detail
+
 bool Session::Execute(std::string_view batch, ResultSink& sink)
 {
     SessionState& s = *state_;
+    session_detail::StartingBatch starting(s);
     if (s.killed) {
         Message m;
         m.number = 0;
@@ -34,8 +85,7 @@ bool Session::Execute(std::string_view batch, ResultSink& sink)
         return false;
     }
     std::lock_guard<std::mutex> running(s.executeMutex);
-    s.cancelled = false;
-    s.running = true;
+    starting.Start();
     s.SetInfo(&SessionState::lastBatch, std::string(batch));
     s.SetInfo(&SessionState::lastBatchTime, Catalog::Now());
     s.SetInfo(&SessionState::status, "runnable");
@@ -53,14 +103,32 @@ bool Session::Execute(std::string_view batch, ResultSink& sink)
         s.server->locks.ReleaseStatementLocks(s.spid);
     s.SetInfo(&SessionState::status, "sleeping");
     s.SetInfo(&SessionState::command, "AWAITING COMMAND");
-    s.running = false;
+    {
+        // A Cancel after this point finds no batch and must not reach the next one.
+        std::lock_guard lock(s.cancelMutex);
+        s.running = false;
+        s.cancelled = false;
+    }
     return ok;
 }
 
 void Session::Cancel()
 {
-    state_->cancelled = true;
-    sqlite3_interrupt(state_->db);
+    SessionState& s = *state_;
+    std::lock_guard lock(s.cancelMutex);
+    if (s.running) {
+        s.cancelled = true;
+        sqlite3_interrupt(s.db);
+        return;
+    }
+    if (s.startingBatches > 0)
+        s.cancelPending = true;
+}
+
+bool Session::IsExecuting() const
+{
+    std::lock_guard lock(state_->cancelMutex);
+    return state_->running || state_->startingBatches > 0;
 }
 
 int Session::Spid() const { return state_->spid; }

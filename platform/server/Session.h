@@ -25,7 +25,11 @@ public:
 
     // Interrupts the running batch (from another thread); the batch ends with
     // the message "Query was cancelled by user." and the session stays usable.
+    // A batch whose Execute has been called but has not started yet is cancelled
+    // as it starts; with no batch running or starting, Cancel does nothing.
     void Cancel();
+    // True from the call of Execute until it returns.
+    bool IsExecuting() const;
 
     int Spid() const;
     std::string CurrentDatabase() const;

@@ -80,6 +80,11 @@ public:
     std::atomic<bool> cancelled{false};
     std::atomic<bool> killed{false};
     std::atomic<bool> running{false};
+    // A Cancel that arrives while a batch waits to start (or is being set up)
+    // is kept for that batch instead of being lost; guarded by cancelMutex.
+    std::mutex cancelMutex;
+    int startingBatches = 0;
+    bool cancelPending = false;
     // Held while a batch runs, so that KILL can tell an idle session and act for it.
     std::mutex executeMutex;
 

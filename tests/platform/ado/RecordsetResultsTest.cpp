@@ -145,6 +145,22 @@ TEST_F(AdoResults, ThreeResultBatchArrivesInOrderWithOpenClosedAndEmptyShapes)
     EXPECT_EQ("between", sink->infoMessages[0]);
 }
 
+// The update touches as many rows as the select returned; with NOCOUNT on for
+// the select only, its count must still come as a result of its own.
+TEST_F(AdoResults, CountEqualToTheRowsBeforeItIsAResultWhenNoCountChanges)
+{
+    _RecordsetPtr rs = OpenStatement("set nocount on; select id from Parts where id < 3 order by id; "
+                                     "set nocount off; update Parts set name = 'y' where id < 3",
+                                     adCmdText);
+    ASSERT_EQ(adStateOpen, rs->GetState());
+    _variant_t affected;
+    _RecordsetPtr next = rs->NextRecordset(&affected);
+    ASSERT_TRUE(next);
+    EXPECT_EQ(adStateClosed, next->GetState());
+    EXPECT_EQ(2, static_cast<long>(affected));
+    EXPECT_FALSE(next->NextRecordset(&affected));
+}
+
 TEST_F(AdoResults, ValuesComeAsVariantsOfTheFieldsType)
 {
     _RecordsetPtr rs = OpenStatement("select id, name, price, added, data, flag from Parts order by id", adCmdText);

@@ -8,7 +8,7 @@
 namespace tw::server::test {
 
 namespace {
-std::unique_ptr<Server> g_server;
+std::shared_ptr<Server> g_server;
 }
 
 namespace fixture_detail {
@@ -77,7 +77,8 @@ void ServerTest::SetUpTestSuite()
     if (!folder.empty() && fixture_detail::MakeTemplate(folder))
         fixture_detail::CopyTemplateInto(folder, work);
     std::string error;
-    g_server = Server::Open(work.string(), &error);
+    // The process's shared server, which opens at the working directory.
+    g_server = Server::Shared(&error);
     ASSERT_TRUE(g_server) << error;
 }
 
