@@ -104,7 +104,7 @@ int main()
     edit.MoveToTextStart(TRUE);
     CDC canvas;
     CBitmap bitmap;
-    canvas.CreateCompatibleDC(nullptr);
+    canvas.Attach(::CreateCompatibleDC(nullptr));
     bitmap.CreateBitmap(1000, 740, 1, 32, nullptr);
     canvas.SelectObject(&bitmap);
     constexpr int kRepaints = 50;

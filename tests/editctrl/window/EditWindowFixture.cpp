@@ -19,6 +19,11 @@ void EditWindowTest::SetUp()
 
 void EditWindowTest::TearDown()
 {
+    // The clipboard owns what a test left on it; empty it so nothing outlives the test.
+    if (OpenClipboard(nullptr)) {
+        EmptyClipboard();
+        CloseClipboard();
+    }
     if (edit.m_hWnd != nullptr)
         edit.DestroyWindow();
     if (parent.m_hWnd != nullptr)

@@ -47,7 +47,7 @@ protected:
         edit.GetClientRect(&client);
         canvas.DeleteDC();
         bitmap.DeleteObject();
-        ASSERT_TRUE(canvas.CreateCompatibleDC(nullptr));
+        ASSERT_TRUE(canvas.Attach(::CreateCompatibleDC(nullptr)));
         ASSERT_TRUE(bitmap.CreateBitmap(client.Width(), client.Height(), 1, 32, nullptr));
         canvas.SelectObject(&bitmap);
         edit.PaintClient(&canvas);
