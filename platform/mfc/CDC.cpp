@@ -234,10 +234,14 @@ int CDC::IntersectClipRect(int x1, int y1, int x2, int y2) { return ::IntersectC
 int CDC::IntersectClipRect(LPCRECT r) { return IntersectClipRect(r->left, r->top, r->right, r->bottom); }
 int CDC::ExcludeClipRect(int x1, int y1, int x2, int y2) { return ::ExcludeClipRect(m_hDC, x1, y1, x2, y2); }
 int CDC::ExcludeClipRect(LPCRECT r) { return ExcludeClipRect(r->left, r->top, r->right, r->bottom); }
-int CDC::SelectClipRgn(CRgn* pRgn) { return ::SelectClipRgn(m_hDC, static_cast<HRGN>(pRgn->GetSafeHandle())); }
+// A NULL region removes the clipping, so the handle is taken only from a real object.
+int CDC::SelectClipRgn(CRgn* pRgn)
+{
+    return ::SelectClipRgn(m_hDC, pRgn ? static_cast<HRGN>(pRgn->m_hObject) : nullptr);
+}
 int CDC::SelectClipRgn(CRgn* pRgn, int nMode)
 {
-    return ::ExtSelectClipRgn(m_hDC, static_cast<HRGN>(pRgn->GetSafeHandle()), nMode);
+    return ::ExtSelectClipRgn(m_hDC, pRgn ? static_cast<HRGN>(pRgn->m_hObject) : nullptr, nMode);
 }
 int CDC::GetClipBox(LPRECT lpRect) const { return ::GetClipBox(m_hDC, lpRect); }
 BOOL CDC::PtVisible(int x, int y) const { return ::PtVisible(m_hDC, x, y); }

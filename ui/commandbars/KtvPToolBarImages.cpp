@@ -15,7 +15,6 @@
 #include "platform/win32/kernel/Modules.h"
 #include "platform/win32/user/winuser.h"
 #include "resources/resource.h"
-#include "ui/commandbars/KtvPBitmapResource.h"
 #include "ui/frames/KtvPDrawManager.h"
 #include "ui/frames/KtvPGlobalData.h"
 
@@ -220,7 +219,8 @@ BOOL CKtvPToolBarImages::Load(UINT uiResID, HINSTANCE hinst, BOOL bAppend)
     }
     if (hinst == nullptr)
         hinst = AfxGetResourceHandle();
-    HBITMAP loaded = KtvLoadBitmapResource(hinst, LOWORD(uiResID), LR_CREATEDIBSECTION | LR_LOADMAP3DCOLORS);
+    HBITMAP loaded = static_cast<HBITMAP>(
+        LoadImage(hinst, MAKEINTRESOURCE(LOWORD(uiResID)), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION | LR_LOADMAP3DCOLORS));
     if (loaded == nullptr)
         return FALSE;
     BITMAP bm{};
@@ -228,7 +228,8 @@ BOOL CKtvPToolBarImages::Load(UINT uiResID, HINSTANCE hinst, BOOL bAppend)
         DeleteObject(loaded);
         return FALSE;
     }
-    HBITMAP original = KtvLoadBitmapResource(hinst, LOWORD(uiResID), LR_CREATEDIBSECTION);
+    HBITMAP original = static_cast<HBITMAP>(
+        LoadImage(hinst, MAKEINTRESOURCE(LOWORD(uiResID)), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
     if (bm.bmBitsPixel >= 32)
         ktvtbi::PremultiplyAlpha(loaded, bm);
     m_nBitsPerPixel = std::max<int>(m_nBitsPerPixel, bm.bmBitsPixel);
