@@ -257,38 +257,57 @@ void CKtvPEditCtrl::OnDraw(CDC* pDC)
     // Runs of one colour pair, placed where the caret arithmetic places them.
     const int originX = m_rectText.left - m_nFirstVisibleColumn * m_nMaxCharWidth;
     pDC->SetBkMode(TRANSPARENT);
+    // Widths are summed along the row once: tabs go to the next stop as
+    // MeasureRowText places them, so text lands where the caret says.
+    auto advance = [&](int x, int from, int to) {
+        for (int offset = from; offset < to;) {
+            int length = 1;
+            const char32_t ch = m_text.CharAt(offset, &length);
+            if (ch == U'\t' && m_bKeepTabs && m_nTabPixelWidth > 0)
+                x = (x / m_nTabPixelWidth + 1) * m_nTabPixelWidth;
+            else
+                x += GetCharWidth(ch);
+            offset += std::max(length, 1);
+        }
+        return x;
+    };
     for (int row = firstRow; row <= lastRow; ++row) {
         const int rowStart = m_text.RowStart(row);
         const int rowLimit = m_text.RowLimit(row);
         const int top = m_rectText.top + (row - firstRow) * rowHeight;
+        int width = 0;  // of the row's text before runStart
         for (int runStart = rowStart; runStart < rowLimit;) {
             const CharColor color = colorAt(runStart);
             int runEnd = runStart + 1;
             while (runEnd < rowLimit && colorAt(runEnd).text == color.text && colorAt(runEnd).back == color.back)
                 ++runEnd;
-            const int x0 = originX + MeasureRowText(rowStart, runStart);
-            const int x1 = originX + MeasureRowText(rowStart, runEnd);
+            const int runWidthEnd = advance(width, runStart, runEnd);
             if (color.back != defBack)
-                pDC->FillSolidRect(x0, top, x1 - x0, rowHeight, color.back);
+                pDC->FillSolidRect(originX + width, top, runWidthEnd - width, rowHeight, color.back);
             pDC->SetTextColor(color.text);
             // Tabs are gaps: every stretch between them goes at its own x.
+            int pieceWidth = width;
             for (int piece = runStart; piece < runEnd;) {
+                const int pieceStart = piece;
                 while (piece < runEnd && text[piece] == '\t')
                     ++piece;
+                pieceWidth = advance(pieceWidth, pieceStart, piece);
                 int pieceEnd = piece;
                 while (pieceEnd < runEnd && text[pieceEnd] != '\t')
                     ++pieceEnd;
                 if (pieceEnd > piece) {
-                    const int x = originX + MeasureRowText(rowStart, piece);
+                    const int pieceWidthEnd = advance(pieceWidth, piece, pieceEnd);
                     const CString strPiece(text.data() + piece, pieceEnd - piece);
-                    OnDrawText(pDC, strPiece, CRect(x, top, originX + MeasureRowText(rowStart, pieceEnd), top + rowHeight),
-                               originX);
+                    OnDrawText(pDC, strPiece,
+                               CRect(originX + pieceWidth, top, originX + pieceWidthEnd, top + rowHeight), originX);
+                    pieceWidth = pieceWidthEnd;
                 }
                 piece = pieceEnd;
             }
+            width = runWidthEnd;
             runStart = runEnd;
         }
-        const int rowEndX = originX + MeasureRowText(rowStart, rowLimit);
+        const int rowEndX = originX + width;
         // A selected line end shows as one selected cell.
         if (rowLimit < static_cast<int>(text.size()) && HasSelection() &&
             rowLimit >= std::min(m_nSelStart, m_nSelEnd) && rowLimit < std::max(m_nSelStart, m_nSelEnd) &&

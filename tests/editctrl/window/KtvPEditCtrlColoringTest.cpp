@@ -107,6 +107,15 @@ TEST_F(EditColoringTest, KeywordsCommentsStringsAndBlocksArePaintedInTheirColour
     EXPECT_EQ(CountColor(32, 38, kBlue), 0);
 }
 
+TEST_F(EditColoringTest, TextAfterATabIsPaintedWhereTheCaretPlacesIt)
+{
+    ::SendMessage(edit.m_hWnd, WM_SETTEXT, 0, reinterpret_cast<LPARAM>("a\tselect\t\tfrom"));
+    Paint();
+    EXPECT_GT(CountColor(2, 8, kBlue), 0);
+    EXPECT_EQ(CountColor(1, 2, kBlue), 0) << "the tab's gap stays empty";
+    EXPECT_GT(CountColor(10, 14, kBlue), 0);
+}
+
 TEST_F(EditColoringTest, ACommentOpenedAboveTheViewStillColoursTheFirstVisibleRow)
 {
     ::SendMessage(edit.m_hWnd, WM_SETTEXT, 0, reinterpret_cast<LPARAM>("/* open\nselect inside\n*/ select"));
