@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "platform/mfc/AfxThreadState.h"
+#include "platform/mfc/CException.h"
 #include "platform/mfc/CWnd.h"
 #include "platform/win32/dialog/windlg.h"
 #include "platform/win32/kernel/kernel.h"
@@ -62,6 +63,8 @@ CWinApp::~CWinApp()
 
 BOOL CWinApp::InitApplication()
 {
+    // The framework's error reports (file and archive errors) are message boxes from here on.
+    tw::SetErrorBoxFunction(tw::ShowFrameworkErrorBox);
     if (!m_hInstance)
         m_hInstance = tw::ProgramInstance();
     if (!m_pszExeName)

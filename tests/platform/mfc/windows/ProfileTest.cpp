@@ -81,5 +81,12 @@ TEST(ProfileWithoutKey, FailsAndAnswersDefaults)
     app->m_pszRegistryKey = saved;
 }
 
+TEST(ApplicationStart, FrameworkErrorsBecomeMessageBoxes)
+{
+    tw::SetErrorBoxFunction(nullptr);
+    ASSERT_TRUE(App().InitApplication());
+    EXPECT_EQ(tw::SetErrorBoxFunction(nullptr), &tw::ShowFrameworkErrorBox);
+}
+
 }  // namespace
 }  // namespace tw::mfc::test
