@@ -26,7 +26,7 @@ std::optional<ConnectionString> ConnectionString::Parse(const std::string& text,
             const std::string rest = csdetail::Trimmed(text.substr(pos, semicolon == std::string::npos ? std::string::npos : semicolon - pos));
             if (!rest.empty()) {
                 if (error)
-                    *error = "Format of the initialization string does not conform to specification: '" + rest + "'.";
+                    *error = "Format of the initialization string is not valid: '" + rest + "'.";
                 return std::nullopt;
             }
             if (semicolon == std::string::npos)
@@ -37,7 +37,7 @@ std::optional<ConnectionString> ConnectionString::Parse(const std::string& text,
         const std::string key = csdetail::Trimmed(text.substr(pos, equals - pos));
         if (key.empty()) {
             if (error)
-                *error = "Format of the initialization string does not conform to specification: empty keyword.";
+                *error = "Format of the initialization string is not valid: empty keyword.";
             return std::nullopt;
         }
         size_t valueStart = text.find_first_not_of(" \t", equals + 1);
@@ -47,7 +47,7 @@ std::optional<ConnectionString> ConnectionString::Parse(const std::string& text,
             const size_t close = text.find(quote, valueStart + 1);
             if (close == std::string::npos) {
                 if (error)
-                    *error = "Format of the initialization string does not conform to specification: unclosed quote.";
+                    *error = "Format of the initialization string is not valid: unclosed quote.";
                 return std::nullopt;
             }
             value = text.substr(valueStart + 1, close - valueStart - 1);
