@@ -7,6 +7,7 @@
 #include "platform/mfc/CView.h"
 #include "platform/mfc/CWinApp.h"
 #include "platform/mfc/afxres.h"
+#include "platform/win32/dialog/windlg.h"
 #include "platform/win32/kernel/Files.h"
 
 IMPLEMENT_DYNAMIC(CDocument, CCmdTarget)

@@ -1,10 +1,12 @@
 #include "platform/mfc/CMDIFrameWnd.h"
 
 #include "platform/mfc/CCmdUI.h"
+#include "platform/mfc/CCreateContext.h"
 #include "platform/mfc/CDocument.h"
 #include "platform/mfc/CMDIChildWnd.h"
 #include "platform/mfc/CMenu.h"
 #include "platform/mfc/CView.h"
+#include "platform/mfc/CWinApp.h"
 #include "platform/win32/mdi/winmdi.h"
 
 IMPLEMENT_DYNCREATE(CMDIFrameWnd, CFrameWnd)

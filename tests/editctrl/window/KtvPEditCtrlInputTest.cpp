@@ -3,6 +3,7 @@
 #include "tests/editctrl/window/EditWindowFixture.h"
 
 #include "platform/display/InputInjector.h"
+#include "platform/win32/kernel/ProcessClock.h"
 
 namespace ktvp_window_test {
 namespace {
