@@ -186,6 +186,19 @@ public:
         return it->second.key;
     }
 
+    // The key behind a handle opened with at least the `needed` rights;
+    // ERROR_ACCESS_DENIED when the handle lacks them.
+    std::shared_ptr<RegKey> ResolveWith(HKEY h, REGSAM needed, LONG& error)
+    {
+        REGSAM access = 0;
+        auto key = Resolve(h, access, error);
+        if (key && (access & needed) != needed) {
+            error = ERROR_ACCESS_DENIED;
+            return nullptr;
+        }
+        return key;
+    }
+
     HKEY NewHandle(std::shared_ptr<RegKey> key, REGSAM access)
     {
         const uintptr_t value = nextHandle;
@@ -428,13 +441,10 @@ LSTATUS RegQueryValueEx(HKEY hKey, LPCSTR lpValueName, LPDWORD, LPDWORD lpType, 
         return ERROR_INVALID_PARAMETER;
     auto& hive = rd_::TheHive();
     std::lock_guard lock(hive.mutex);
-    REGSAM access = 0;
     LONG error = ERROR_SUCCESS;
-    auto key = hive.Resolve(hKey, access, error);
+    auto key = hive.ResolveWith(hKey, KEY_QUERY_VALUE, error);
     if (!key)
         return error;
-    if (!(access & KEY_QUERY_VALUE))
-        return ERROR_ACCESS_DENIED;
     const auto* value = key->FindValue(lpValueName ? lpValueName : "");
     if (!value)
         return ERROR_FILE_NOT_FOUND;
@@ -449,13 +459,10 @@ LSTATUS RegSetValueEx(HKEY hKey, LPCSTR lpValueName, DWORD, DWORD dwType, const 
         return ERROR_NOACCESS;
     auto& hive = rd_::TheHive();
     std::lock_guard lock(hive.mutex);
-    REGSAM access = 0;
     LONG error = ERROR_SUCCESS;
-    auto key = hive.Resolve(hKey, access, error);
+    auto key = hive.ResolveWith(hKey, KEY_SET_VALUE, error);
     if (!key)
         return error;
-    if (!(access & KEY_SET_VALUE))
-        return ERROR_ACCESS_DENIED;
     key->SetValue(lpValueName ? lpValueName : "", dwType, std::vector<BYTE>(lpData, lpData + cbData));
     hive.Changed();
     return ERROR_SUCCESS;
@@ -504,13 +511,10 @@ LSTATUS RegDeleteValue(HKEY hKey, LPCSTR lpValueName)
 {
     auto& hive = rd_::TheHive();
     std::lock_guard lock(hive.mutex);
-    REGSAM access = 0;
     LONG error = ERROR_SUCCESS;
-    auto key = hive.Resolve(hKey, access, error);
+    auto key = hive.ResolveWith(hKey, KEY_SET_VALUE, error);
     if (!key)
         return error;
-    if (!(access & KEY_SET_VALUE))
-        return ERROR_ACCESS_DENIED;
     if (!key->RemoveValue(lpValueName ? lpValueName : ""))
         return ERROR_FILE_NOT_FOUND;
     hive.Changed();
@@ -546,13 +550,10 @@ LSTATUS RegEnumKeyEx(HKEY hKey, DWORD dwIndex, LPSTR lpName, LPDWORD lpcchName, 
 {
     auto& hive = rd_::TheHive();
     std::lock_guard lock(hive.mutex);
-    REGSAM access = 0;
     LONG error = ERROR_SUCCESS;
-    auto key = hive.Resolve(hKey, access, error);
+    auto key = hive.ResolveWith(hKey, KEY_ENUMERATE_SUB_KEYS, error);
     if (!key)
         return error;
-    if (!(access & KEY_ENUMERATE_SUB_KEYS))
-        return ERROR_ACCESS_DENIED;
     if (dwIndex >= key->subkeys.size())
         return ERROR_NO_MORE_ITEMS;
     const auto& child = key->subkeys[dwIndex];
@@ -578,13 +579,10 @@ LSTATUS RegEnumValue(HKEY hKey, DWORD dwIndex, LPSTR lpValueName, LPDWORD lpcchV
 {
     auto& hive = rd_::TheHive();
     std::lock_guard lock(hive.mutex);
-    REGSAM access = 0;
     LONG error = ERROR_SUCCESS;
-    auto key = hive.Resolve(hKey, access, error);
+    auto key = hive.ResolveWith(hKey, KEY_QUERY_VALUE, error);
     if (!key)
         return error;
-    if (!(access & KEY_QUERY_VALUE))
-        return ERROR_ACCESS_DENIED;
     if (dwIndex >= key->values.size())
         return ERROR_NO_MORE_ITEMS;
     const auto& value = key->values[dwIndex];
