@@ -6,37 +6,16 @@
 #include <ctime>
 #include <vector>
 
+#include "platform/win32/kernel/Time.h"
+
 namespace tw::vardate {
 
 namespace {
 
 constexpr long kSecondsPerDay = 86400;
 
-// Days from 1/1/1970 in the proleptic Gregorian calendar.
-long DaysFromCivil(long year, unsigned month, unsigned day)
-{
-    year -= month <= 2;
-    const long era = (year >= 0 ? year : year - 399) / 400;
-    const unsigned yearOfEra = static_cast<unsigned>(year - era * 400);
-    const unsigned dayOfYear = (153 * (month + (month > 2 ? -3 : 9)) + 2) / 5 + day - 1;
-    const unsigned dayOfEra = yearOfEra * 365 + yearOfEra / 4 - yearOfEra / 100 + dayOfYear;
-    return era * 146097 + static_cast<long>(dayOfEra) - 719468;
-}
 
-void CivilFromDays(long days, int& year, int& month, int& day)
-{
-    days += 719468;
-    const long era = (days >= 0 ? days : days - 146096) / 146097;
-    const unsigned dayOfEra = static_cast<unsigned>(days - era * 146097);
-    const unsigned yearOfEra = (dayOfEra - dayOfEra / 1460 + dayOfEra / 36524 - dayOfEra / 146096) / 365;
-    const unsigned dayOfYear = dayOfEra - (365 * yearOfEra + yearOfEra / 4 - yearOfEra / 100);
-    const unsigned mp = (5 * dayOfYear + 2) / 153;
-    day = static_cast<int>(dayOfYear - (153 * mp + 2) / 5 + 1);
-    month = static_cast<int>(mp < 10 ? mp + 3 : mp - 9);
-    year = static_cast<int>(static_cast<long>(yearOfEra) + era * 400 + (month <= 2));
-}
-
-const long kEpochOffset = DaysFromCivil(1899, 12, 30);
+const long kEpochOffset = static_cast<long>(tw::DaysFromCivil(1899, 12, 30));
 
 int DaysInMonth(int year, int month)
 {
@@ -285,7 +264,7 @@ bool FromParts(int year, int month, int day, int hour, int minute, int second, D
         return false;
     if (hour < 0 || hour > 23 || minute < 0 || minute > 59 || second < 0 || second > 59)
         return false;
-    const long dayNumber = DaysFromCivil(year, month, day) - kEpochOffset;
+    const long dayNumber = static_cast<long>(tw::DaysFromCivil(year, month, day)) - kEpochOffset;
     const double fraction = (hour * 3600.0 + minute * 60.0 + second) / kSecondsPerDay;
     out = dayNumber >= 0 ? dayNumber + fraction : dayNumber - fraction;
     return true;
@@ -299,7 +278,7 @@ bool ToSystemTime(DATE value, SYSTEMTIME& out)
         return false;
     int year = 0, month = 0, day = 0;
     const long civilDay = dayNumber + kEpochOffset;
-    CivilFromDays(civilDay, year, month, day);
+    tw::CivilFromDays(civilDay, year, month, day);
     if (year > 9999)
         return false;
     out.wYear = static_cast<WORD>(year);

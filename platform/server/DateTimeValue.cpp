@@ -1,5 +1,7 @@
 #include "platform/server/DateTimeValue.h"
 
+#include "platform/win32/kernel/Time.h"
+
 #include <cctype>
 #include <chrono>
 #include <cstdio>
@@ -10,32 +12,8 @@ namespace tw::server {
 
 namespace datetime_detail {
 
-// Days from 1970-01-01 for a proleptic Gregorian date (H. Hinnant's algorithm).
-int64_t DaysFromCivil(int64_t y, unsigned m, unsigned d)
-{
-    y -= m <= 2;
-    const int64_t era = (y >= 0 ? y : y - 399) / 400;
-    const unsigned yoe = static_cast<unsigned>(y - era * 400);
-    const unsigned doy = (153 * (m + (m > 2 ? -3 : 9)) + 2) / 5 + d - 1;
-    const unsigned doe = yoe * 365 + yoe / 4 - yoe / 100 + doy;
-    return era * 146097 + static_cast<int64_t>(doe) - 719468;
-}
 
-void CivilFromDays(int64_t z, int& year, int& month, int& day)
-{
-    z += 719468;
-    const int64_t era = (z >= 0 ? z : z - 146096) / 146097;
-    const unsigned doe = static_cast<unsigned>(z - era * 146097);
-    const unsigned yoe = (doe - doe / 1460 + doe / 36524 - doe / 146096) / 365;
-    const int64_t y = static_cast<int64_t>(yoe) + era * 400;
-    const unsigned doy = doe - (365 * yoe + yoe / 4 - yoe / 100);
-    const unsigned mp = (5 * doy + 2) / 153;
-    day = static_cast<int>(doy - (153 * mp + 2) / 5 + 1);
-    month = static_cast<int>(mp < 10 ? mp + 3 : mp - 9);
-    year = static_cast<int>(y + (month <= 2));
-}
-
-const int64_t kEpoch1900 = DaysFromCivil(1900, 1, 1);
+const int64_t kEpoch1900 = tw::DaysFromCivil(1900, 1, 1);
 const char* const kMonths[] = {"January", "February", "March", "April", "May", "June", "July", "August",
                                "September", "October", "November", "December"};
 const char* const kDays[] = {"Sunday", "Monday", "Tuesday", "Wednesday", "Thursday", "Friday", "Saturday"};
@@ -137,7 +115,7 @@ int MonthFromName(const char*& p)
 
 DateTimeValue DateTimeValue::FromCivil(int year, int month, int day, int64_t ms)
 {
-    return {datetime_detail::DaysFromCivil(year, month, day) - datetime_detail::kEpoch1900, ms};
+    return {tw::DaysFromCivil(year, month, day) - datetime_detail::kEpoch1900, ms};
 }
 
 DateTimeValue DateTimeValue::Now()
@@ -208,7 +186,7 @@ std::optional<DateTimeValue> DateTimeValue::Parse(const std::string& input, cons
 
 void DateTimeValue::ToCivil(int& year, int& month, int& day) const
 {
-    datetime_detail::CivilFromDays(days + datetime_detail::kEpoch1900, year, month, day);
+    tw::CivilFromDays(days + datetime_detail::kEpoch1900, year, month, day);
 }
 
 std::string DateTimeValue::ToCanonical() const

@@ -26,30 +26,6 @@ FILETIME FromTicks(int64_t ticks)
     return ft;
 }
 
-// Days from 1970-01-01 of a civil date (proleptic Gregorian).
-int64_t DaysFromCivil(int64_t y, unsigned m, unsigned d)
-{
-    y -= m <= 2;
-    const int64_t era = (y >= 0 ? y : y - 399) / 400;
-    const unsigned yoe = static_cast<unsigned>(y - era * 400);
-    const unsigned doy = (153 * (m + (m > 2 ? -3 : 9)) + 2) / 5 + d - 1;
-    const unsigned doe = yoe * 365 + yoe / 4 - yoe / 100 + doy;
-    return era * 146097 + static_cast<int64_t>(doe) - 719468;
-}
-
-void CivilFromDays(int64_t z, int64_t& y, unsigned& m, unsigned& d)
-{
-    z += 719468;
-    const int64_t era = (z >= 0 ? z : z - 146096) / 146097;
-    const unsigned doe = static_cast<unsigned>(z - era * 146097);
-    const unsigned yoe = (doe - doe / 1460 + doe / 36524 - doe / 146096) / 365;
-    y = static_cast<int64_t>(yoe) + era * 400;
-    const unsigned doy = doe - (365 * yoe + yoe / 4 - yoe / 100);
-    const unsigned mp = (5 * doy + 2) / 153;
-    d = doy - (153 * mp + 2) / 5 + 1;
-    m = mp + (mp < 10 ? 3 : -9);
-    y += m <= 2;
-}
 
 bool IsLeap(int y)
 {
@@ -70,9 +46,8 @@ SYSTEMTIME FromUnix(int64_t seconds, int milliseconds)
         rest += 86400;
         --days;
     }
-    int64_t y;
-    unsigned m, d;
-    CivilFromDays(days, y, m, d);
+    int y, m, d;
+    tw::CivilFromDays(days, y, m, d);
     SYSTEMTIME st{};
     st.wYear = static_cast<WORD>(y);
     st.wMonth = static_cast<WORD>(m);
@@ -142,7 +117,7 @@ BOOL SystemTimeToFileTime(const SYSTEMTIME* st, LPFILETIME lpFileTime)
         SetLastError(ERROR_INVALID_PARAMETER);
         return FALSE;
     }
-    const int64_t days = td::DaysFromCivil(st->wYear, st->wMonth, st->wDay);
+    const int64_t days = tw::DaysFromCivil(st->wYear, st->wMonth, st->wDay);
     const int64_t seconds = days * 86400 + st->wHour * 3600 + st->wMinute * 60 + st->wSecond;
     *lpFileTime = tw::UnixToFileTime(seconds, static_cast<int64_t>(st->wMilliseconds) * 1'000'000);
     return TRUE;
@@ -200,4 +175,27 @@ BOOL QueryPerformanceFrequency(LARGE_INTEGER* lpFrequency)
 {
     lpFrequency->QuadPart = td::kTicksPerSecond;
     return TRUE;
+}
+
+int64_t tw::DaysFromCivil(int64_t y, unsigned m, unsigned d)
+{
+    y -= m <= 2;
+    const int64_t era = (y >= 0 ? y : y - 399) / 400;
+    const unsigned yoe = static_cast<unsigned>(y - era * 400);
+    const unsigned doy = (153 * (m + (m > 2 ? -3 : 9)) + 2) / 5 + d - 1;
+    const unsigned doe = yoe * 365 + yoe / 4 - yoe / 100 + doy;
+    return era * 146097 + static_cast<int64_t>(doe) - 719468;
+}
+
+void tw::CivilFromDays(int64_t z, int& year, int& month, int& day)
+{
+    z += 719468;
+    const int64_t era = (z >= 0 ? z : z - 146096) / 146097;
+    const unsigned doe = static_cast<unsigned>(z - era * 146097);
+    const unsigned yoe = (doe - doe / 1460 + doe / 36524 - doe / 146096) / 365;
+    const unsigned doy = doe - (365 * yoe + yoe / 4 - yoe / 100);
+    const unsigned mp = (5 * doy + 2) / 153;
+    day = static_cast<int>(doy - (153 * mp + 2) / 5 + 1);
+    month = static_cast<int>(mp < 10 ? mp + 3 : mp - 9);
+    year = static_cast<int>(static_cast<int64_t>(yoe) + era * 400 + (month <= 2));
 }

@@ -29,4 +29,7 @@ namespace tw {
 // Seconds and nanoseconds since 1970 as a FILETIME, and back.
 FILETIME UnixToFileTime(int64_t seconds, int64_t nanoseconds);
 int64_t FileTimeToUnixSeconds(const FILETIME& ft);
+// Days from 1970-01-01 of a date in the proleptic Gregorian calendar, and back.
+int64_t DaysFromCivil(int64_t year, unsigned month, unsigned day);
+void CivilFromDays(int64_t days, int& year, int& month, int& day);
 }  // namespace tw
