@@ -1,0 +1,7 @@
+// The framework's wrappers of the platform's common dialogs, and the
+// shared-memory file that carries clipboard data.
+#pragma once
+
+#include "platform/mfc/CCommonDialog.h"
+#include "platform/mfc/CFileDialog.h"
+#include "platform/mfc/CFindReplaceDialog.h"

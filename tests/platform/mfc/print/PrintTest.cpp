@@ -1,0 +1,133 @@
+#include "tests/platform/mfc/print/PrintTest.h"
+
+#include <mutex>
+
+#include "platform/display/Display.h"
+#include "platform/win32/controls/stdctrl.h"
+#include "platform/win32/kernel/ProcessClock.h"
+
+namespace tw::mfc::print_test {
+
+namespace {
+const UINT kFindReplaceMessage = ::RegisterWindowMessage(FINDMSGSTRING);
+}
+
+PrintTestApp& TheApp()
+{
+    static PrintTestApp app;
+    return app;
+}
+
+int PrintTestApp::DoMessageBox(LPCTSTR lpszPrompt, UINT, UINT)
+{
+    prompts.emplace_back(lpszPrompt);
+    return IDOK;
+}
+
+IMPLEMENT_DYNCREATE(OwnerFrame, CFrameWnd)
+BEGIN_MESSAGE_MAP(OwnerFrame, CFrameWnd)
+    ON_MESSAGE(WM_ENTERIDLE, OnEnterIdle)
+    ON_REGISTERED_MESSAGE(kFindReplaceMessage, OnFindReplace)
+END_MESSAGE_MAP()
+
+LRESULT OwnerFrame::OnEnterIdle(WPARAM, LPARAM lParam)
+{
+    if (onIdle)
+        onIdle(reinterpret_cast<HWND>(lParam));
+    return 0;
+}
+
+LRESULT OwnerFrame::OnFindReplace(WPARAM, LPARAM lParam)
+{
+    CFindReplaceDialog* notifier = CFindReplaceDialog::GetNotifier(lParam);
+    if (!notifier)
+        return 0;
+    FindCall call{notifier, notifier->m_fr.Flags, std::string(notifier->GetFindString()),
+                  std::string(notifier->GetReplaceString()), notifier->IsTerminating() != FALSE};
+    findCalls.push_back(call);
+    return 0;
+}
+
+void PrintTest::SetUp()
+{
+    static std::once_flag once;
+    std::call_once(once, [] { tw::RegisterStandardControlClasses(); });
+    TheApp().prompts.clear();
+    tw::display::Display::Instance().Input().Clear();
+    tw::ProcessClock::Freeze();
+    frame = new OwnerFrame;
+    ASSERT_TRUE(frame->Create(nullptr, "Owner", WS_OVERLAPPEDWINDOW | WS_VISIBLE, CRect(20, 20, 620, 470)));
+    frameHwnd = frame->m_hWnd;
+    TheApp().m_pMainWnd = frame;
+    Pump();
+}
+
+void PrintTest::TearDown()
+{
+    TheApp().m_pMainWnd = nullptr;
+    std::vector<HWND> tops;
+    EnumThreadWindows(
+        GetCurrentThreadId(),
+        [](HWND hwnd, LPARAM list) {
+            reinterpret_cast<std::vector<HWND>*>(list)->push_back(hwnd);
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&tops));
+    for (HWND hwnd : tops) {
+        if (IsWindow(hwnd))
+            DestroyWindow(hwnd);
+    }
+    tw::display::Display::Instance().Input().Clear();
+    Pump();
+    MSG quit;
+    while (PeekMessage(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
+    }
+    BYTE keys[256] = {};
+    SetKeyboardState(keys);
+    AfxDeleteTempMaps();
+    tw::ProcessClock::Resume();
+}
+
+void PrintTest::Pump()
+{
+    MSG msg;
+    while (PeekMessage(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        if (AfxGetThread() && AfxGetThread()->PreTranslateMessage(&msg))
+            continue;
+        TranslateMessage(&msg);
+        DispatchMessage(&msg);
+    }
+}
+
+void PrintTest::Key(UINT vk)
+{
+    input.KeyStroke(vk);
+}
+
+void PrintTest::Type(const std::string& text)
+{
+    for (char c : text) {
+        const SHORT scan = VkKeyScan(c);
+        const bool shift = (scan >> 8) & 1;
+        if (shift)
+            input.KeyDown(VK_SHIFT);
+        input.KeyStroke(static_cast<UINT>(scan & 0xFF));
+        if (shift)
+            input.KeyUp(VK_SHIFT);
+    }
+}
+
+std::string PrintTest::TextOf(HWND hwnd)
+{
+    char buffer[1024] = {};
+    GetWindowText(hwnd, buffer, sizeof buffer);
+    return buffer;
+}
+
+void PrintTest::OnIdle(std::function<void(HWND, int)> step)
+{
+    idleCount_ = 0;
+    frame->onIdle = [this, step](HWND idle) { step(idle, ++idleCount_); };
+}
+
+}  // namespace tw::mfc::print_test
