@@ -434,6 +434,13 @@ std::string StoredProcedureObject::CreateText()
     return text;
 }
 
+std::string StoredProcedureObject::DropText()
+{
+    if (GetType() == SQLDMO::SQLDMOProc_Extended)
+        return "EXEC sp_dropextendedproc " + QuoteLiteral(QualifiedSelf());
+    return TextCatalogObject::DropText();
+}
+
 SQLDMO::SQLDMO_UDF_TYPE UserDefinedFunctionObject::GetType()
 {
     const std::string& xtype = Attached().xtype;

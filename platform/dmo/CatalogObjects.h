@@ -182,6 +182,7 @@ public:
 
 protected:
     std::string CreateText() override;
+    std::string DropText() override;
     const char* DropWord() const override { return "PROCEDURE"; }
 };
 

@@ -1391,9 +1391,11 @@ void Executor::RunExec(const ParsedStatement& st)
     } else {
         const std::string db = ResolveDatabase(name.database);
         Catalog catalog(s_.db, db);
-        const int64_t id = catalog.Resolve(name.owner, name.name, "P ", CallerUid(catalog));
+        const int64_t id = catalog.Resolve(name.owner, name.name, "P X ", CallerUid(catalog));
         if (!id)
             throw SqlError::NoProcedure(st.target);
+        if (catalog.ObjectType(id) == "X ")
+            RefuseExtendedProcedure(catalog, id);
         status = RunProcedure(db, id, name.name, args, &outputs);
         for (size_t i = 0; i < st.arguments.size(); ++i) {
             const ExecArgument& a = st.arguments[i];
@@ -1419,6 +1421,15 @@ void Executor::RunExec(const ParsedStatement& st)
         Assign(st.returnVariable, Value::Int(status));
     if (s_.nestLevel == 0)
         sink_.ReturnStatus(status);
+}
+
+// No library can be loaded into this server, so an extended procedure fails
+// as one whose library is missing does.
+void Executor::RefuseExtendedProcedure(const Catalog& catalog, int64_t id)
+{
+    throw SqlError(17750, 16, "Could not load the DLL " + catalog.Text(id) +
+                                  ", or one of the DLLs it references. Reason: 126(The specified module could not "
+                                  "be found.).");
 }
 
 int Executor::RunProcedure(const std::string& database, int64_t id, const std::string& name,

@@ -122,6 +122,7 @@ private:
     void BeginImplicitTransaction(bool touchesData);
     void StatementEnd(int64_t startUs, int64_t startCpuUs);
 
+    [[noreturn]] static void RefuseExtendedProcedure(const Catalog& catalog, int64_t id);
     Value CallFunction(const std::string& name, const std::vector<Value>& args);
     Catalog CurrentCatalog() const;
     // The user the session acts as in a database, and the owner a DDL statement names (2760 when unknown).

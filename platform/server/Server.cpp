@@ -124,6 +124,8 @@ std::unique_ptr<Server> Server::Open(const std::string& workDir, std::string* er
             SqliteStatement::Exec(db, "INSERT INTO master.tw_objects (id, name, xtype, uid, crdate, status, type) "
                                       "SELECT 1000, 'xp_cmdshell', 'X ', 1, " + Translator::Literal(state->startTime) +
                                       ", 1, 'X ' WHERE NOT EXISTS (SELECT 1 FROM master.tw_objects WHERE name = 'xp_cmdshell')");
+            SqliteStatement::Exec(db, "INSERT INTO master.tw_comments (id, colid, text) SELECT 1000, 1, 'xplog70.dll' "
+                                      "WHERE NOT EXISTS (SELECT 1 FROM master.tw_comments WHERE id = 1000)");
             if (firstRun) {
                 SqliteStatement ins(db, "INSERT INTO master.tw_databases VALUES (?, ?, ?, 80, ?)");
                 ins.Bind(1, std::string("master")).Bind(2, 1).Bind(3, state->startTime).Bind(4, masterPath).Step();

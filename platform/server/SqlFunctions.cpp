@@ -890,6 +890,7 @@ void ObjectProperty(sqlite3_context* ctx, int, Args argv)
         if (p == "isusertable") return is(Catalog::kTable);
         if (p == "isview") return is(Catalog::kView);
         if (p == "isprocedure") return is(Catalog::kProcedure);
+        if (p == "isextendedproc") return is("X ");
         if (p == "issystemtable") return is(Catalog::kSystemTable);
         if (p == "istrigger") return is(Catalog::kTrigger);
         if (p == "isscalarfunction") return is(Catalog::kScalarFunction);

@@ -82,7 +82,7 @@ bool SystemProcedures::Has(const std::string& n)
         "sp_help", "sp_helptext", "sp_helpdb", "sp_who", "sp_who2", "sp_rename", "sp_recompile", "sp_refreshview",
         "sp_tableoption", "sp_sproc_columns", "sp_helpextendedproc", "sp_addextendedproperty",
         "sp_updateextendedproperty", "sp_dropextendedproperty", "sp_msobjsearch", "xp_cmdshell", "sp_databases",
-        "sp_tables", "sp_executesql"};
+        "sp_tables", "sp_executesql", "sp_addextendedproc", "sp_dropextendedproc"};
     return names.count(n) > 0;
 }
 
@@ -114,6 +114,8 @@ int SystemProcedures::Run(const std::string& n, const Args& args, const std::vec
     if (n == "sp_tableoption") return TableOption(args);
     if (n == "sp_sproc_columns") return SprocColumns(args);
     if (n == "sp_helpextendedproc") return HelpExtendedProc(args);
+    if (n == "sp_addextendedproc") return AddExtendedProc(args);
+    if (n == "sp_dropextendedproc") return DropExtendedProc(args);
     if (n == "sp_addextendedproperty") return ExtendedProperty("add", args);
     if (n == "sp_updateextendedproperty") return ExtendedProperty("update", args);
     if (n == "sp_dropextendedproperty") return ExtendedProperty("drop", args);
@@ -481,13 +483,53 @@ int SystemProcedures::HelpExtendedProc(const Args& args)
     SessionState& s = x_.Session();
     const std::string name = Text(args, 0, "@funcname");
     Catalog master(s.db, "master");
-    std::string sql = "SELECT name, 'xplog70.dll' AS dll FROM " + master.Table("tw_objects") + " WHERE xtype = 'X '";
+    // The library's name is the procedure's text, as the server keeps it.
+    std::string sql = "SELECT o.name, coalesce((SELECT c.text FROM " + master.Table("tw_comments") +
+                      " AS c WHERE c.id = o.id), 'xplog70.dll') AS dll FROM " + master.Table("tw_objects") +
+                      " AS o WHERE o.xtype = 'X '";
     std::vector<Value> params;
     if (!name.empty()) {
-        sql += " AND name = ?";
+        sql += " AND o.name = ?";
         params.push_back(Value::String(ObjectName::Parse(name).name));
     }
-    x_.StreamQuery(sql + " ORDER BY name", params, {TypeSpec{"sysname"}, TypeSpec{"nvarchar", 255}});
+    x_.StreamQuery(sql + " ORDER BY o.name", params, {TypeSpec{"sysname"}, TypeSpec{"nvarchar", 255}});
+    return 0;
+}
+
+// Extended procedures are registered in master whichever database is current;
+// they are only ever names, as no library can be loaded here.
+int SystemProcedures::AddExtendedProc(const Args& args)
+{
+    SessionState& s = x_.Session();
+    if (s.tranCount > 0)
+        throw SqlError(15002, 16, "The procedure 'sp_addextendedproc' cannot be executed within a transaction.");
+    const std::string spelled = Text(args, 0, "@functname");
+    const std::string dll = Text(args, 1, "@dllname");
+    const ObjectName name = ObjectName::Parse(spelled);
+    if (spelled.empty() || dll.empty() || !name.valid || !name.database.empty() ||
+        !(name.owner.empty() || sysproc_detail::Lowered(name.owner) == "dbo"))
+        throw SqlError(15600, 15, "An invalid parameter or option was specified for procedure 'sp_addextendedproc'.");
+    Catalog master(s.db, "master");
+    if (master.ObjectId(name.name))
+        throw SqlError(2714, 16, "There is already an object named '" + name.name + "' in the database.");
+    const int64_t id = master.AddObject(name.name, "X ");
+    master.SetText(id, dll);
+    return 0;
+}
+
+int SystemProcedures::DropExtendedProc(const Args& args)
+{
+    SessionState& s = x_.Session();
+    if (s.tranCount > 0)
+        throw SqlError(15002, 16, "The procedure 'sp_dropextendedproc' cannot be executed within a transaction.");
+    const std::string spelled = Text(args, 0, "@functname");
+    const ObjectName name = ObjectName::Parse(spelled);
+    Catalog master(s.db, "master");
+    const int64_t id = name.valid ? master.Resolve(name.owner, name.name, "X ") : 0;
+    if (!id)
+        throw SqlError(3701, 11, "Cannot drop the procedure '" + spelled +
+                                     "', because it does not exist or you do not have permission.");
+    master.DropObject(id);
     return 0;
 }
 

@@ -41,6 +41,8 @@ private:
     int TableOption(const Args& args);
     int SprocColumns(const Args& args);
     int HelpExtendedProc(const Args& args);
+    int AddExtendedProc(const Args& args);
+    int DropExtendedProc(const Args& args);
     int ExtendedProperty(const std::string& action, const Args& args);
     int ObjectSearch(const Args& args);
     int Databases(const Args& args);

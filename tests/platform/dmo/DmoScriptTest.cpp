@@ -225,7 +225,22 @@ TEST_F(DmoScripts, ObjectsOfOneNameUnderTwoOwnersStayTwo)
 
 TEST_F(DmoScripts, ExtendedProcedureType)
 {
-    GTEST_SKIP() << "the embedded server has no extended procedures (sp_addextendedproc)";
+    server->ExecuteImmediate("exec sp_addextendedproc 'xp_dmo probe', 'dmoprobe.dll'");
+    OpenDatabase("master");
+    StoredProceduresPtr procedures = database->GetStoredProcedures();
+    _StoredProcedurePtr probe = procedures->Item("xp_dmo probe");
+    // The tree tells an extended procedure by bit 2 of its type.
+    EXPECT_EQ(probe->GetType(), SQLDMOProc_Extended);
+    EXPECT_TRUE(probe->GetType() & 2);
+    EXPECT_EQ(procedures->Item("dbo.xp_cmdshell")->GetType(), SQLDMOProc_Extended);
+    EXPECT_NE(Text(probe->Script(SQLDMOScript_Default, vtMissing, 4)).find("'dmoprobe.dll'"), std::string::npos);
+    ExpectScriptRecreates(probe, "xp_dmo probe");
+    _QueryResultsPtr help = database->ExecuteWithResults("exec sp_helpextendedproc N'xp_dmo probe'");
+    ASSERT_EQ(help->GetRows(), 1);
+    EXPECT_EQ(Text(help->GetColumnString(1, 2)), "dmoprobe.dll");
+    procedures->Refresh();
+    _StoredProcedurePtr(procedures->Item("xp_dmo probe"))->Remove();
+    EXPECT_EQ(database->ExecuteWithResults("exec sp_helpextendedproc N'xp_dmo probe'")->GetRows(), 0);
 }
 
 } // namespace dmoscript
