@@ -13,9 +13,11 @@ struct ThreadState {
     MSG lastSentMsg{};
     CWnd* pWndInit = nullptr;  // attached to the first message its window receives
     bool initIsDialog = false;  // pWndInit waits for the dialog procedure, not the window procedure
+    HHOOK hHookCbtFilter = nullptr;  // attaches pWndInit when its window is made
+    int cbtHookUsers = 0;
     CWinThread* pThread = nullptr;
-    int tempMapLock = 0;
-    HWND hLockoutNotifyWindow = nullptr;  // its control notifications are ignored while data is exchanged  // temporary objects live on while this is above zero
+    int tempMapLock = 0;  // temporary objects live on while this is above zero
+    HWND hLockoutNotifyWindow = nullptr;  // its control notifications are ignored while data is exchanged
 };
 
 ThreadState& CurrentThreadState();

@@ -85,10 +85,10 @@ BOOL CMDIChildWnd::Create(LPCTSTR lpszClassName, LPCTSTR lpszWindowName, DWORD d
     tw::mfc::ThreadState& state = tw::mfc::CurrentThreadState();
     CWnd* outerInit = state.pWndInit;
     const bool outerIsDialog = state.initIsDialog;
-    state.pWndInit = this;
-    state.initIsDialog = false;
+    AfxHookWindowCreate(this);
     HWND hWnd = reinterpret_cast<HWND>(
         ::SendMessage(pMDIFrame->m_hWndMDIClient, WM_MDICREATE, 0, reinterpret_cast<LPARAM>(&mcs)));
+    AfxUnhookWindowCreate();
     state.pWndInit = outerInit;
     state.initIsDialog = outerIsDialog;
     if (!hWnd)

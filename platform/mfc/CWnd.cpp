@@ -91,17 +91,57 @@ LRESULT CALLBACK AfxWndProc(HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM lParam)
     if (nMsg == WM_QUERYAFXWNDPROC)
         return 1;
     CWnd* pWnd = CWnd::FromHandlePermanent(hWnd);
-    if (!pWnd) {
-        // The first message of a window that CWnd::CreateEx is making.
-        tw::mfc::ThreadState& state = CurrentThreadState();
-        if (!state.pWndInit || state.initIsDialog)
-            return ::DefWindowProc(hWnd, nMsg, wParam, lParam);
-        pWnd = state.pWndInit;
-        state.pWndInit = nullptr;
-        pWnd->Attach(hWnd);
-        pWnd->PreSubclassWindow();
-    }
+    if (!pWnd)
+        return ::DefWindowProc(hWnd, nMsg, wParam, lParam);
     return AfxCallWndProc(pWnd, hWnd, nMsg, wParam, lParam);
+}
+
+// Takes the window the thread's pending object waits for before the window has
+// seen any message, whatever its class: a control's own WM_NCCREATE and WM_CREATE
+// then reach the object's message map.
+LRESULT CALLBACK AfxCbtFilterHook(int code, WPARAM wParam, LPARAM lParam)
+{
+    tw::mfc::ThreadState& state = CurrentThreadState();
+    const HHOOK hook = state.hHookCbtFilter;
+    if (code != HCBT_CREATEWND || !state.pWndInit || state.initIsDialog)
+        return ::CallNextHookEx(hook, code, wParam, lParam);
+    CWnd* pWnd = state.pWndInit;
+    state.pWndInit = nullptr;
+    HWND hWnd = reinterpret_cast<HWND>(wParam);
+    if (pWnd->Attach(hWnd)) {
+        pWnd->PreSubclassWindow();
+        auto oldWndProc = reinterpret_cast<WNDPROC>(
+            ::SetWindowLongPtr(hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&AfxWndProc)));
+        WNDPROC* lplpfn = pWnd->GetSuperWndProcAddr();
+        if (!*lplpfn && oldWndProc != &AfxWndProc)
+            *lplpfn = oldWndProc;
+    }
+    return ::CallNextHookEx(hook, code, wParam, lParam);
+}
+
+void AfxHookWindowCreate(CWnd* pWnd)
+{
+    tw::mfc::ThreadState& state = CurrentThreadState();
+    if (!state.hHookCbtFilter)
+        state.hHookCbtFilter = ::SetWindowsHookEx(WH_CBT, &AfxCbtFilterHook, nullptr, ::GetCurrentThreadId());
+    ++state.cbtHookUsers;
+    state.pWndInit = pWnd;
+    state.initIsDialog = false;
+}
+
+BOOL AfxUnhookWindowCreate()
+{
+    tw::mfc::ThreadState& state = CurrentThreadState();
+    if (state.cbtHookUsers > 0 && --state.cbtHookUsers == 0 && state.hHookCbtFilter) {
+        ::UnhookWindowsHookEx(state.hHookCbtFilter);
+        state.hHookCbtFilter = nullptr;
+    }
+    if (state.pWndInit && !state.initIsDialog) {
+        // No window was made for it.
+        state.pWndInit = nullptr;
+        return FALSE;
+    }
+    return TRUE;
 }
 
 WNDPROC AfxGetAfxWndProc()
@@ -251,30 +291,21 @@ BOOL CWnd::CreateEx(DWORD dwExStyle, LPCTSTR lpszClassName, LPCTSTR lpszWindowNa
         return FALSE;
     }
 
-    // Only a class of the framework's own procedure can take the object at its
-    // first message; any other is subclassed once made, so that no other
-    // window's message (a parent's WM_PARENTNOTIFY) can claim the object.
-    WNDCLASS wc{};
-    const bool ownClass = (::GetClassInfo(cs.hInstance, cs.lpszClass, &wc) ||
-                           ::GetClassInfo(nullptr, cs.lpszClass, &wc)) &&
-                          wc.lpfnWndProc == &AfxWndProc;
     tw::mfc::ThreadState& state = CurrentThreadState();
     CWnd* outerInit = state.pWndInit;
     const bool outerIsDialog = state.initIsDialog;
-    state.pWndInit = ownClass ? this : nullptr;
-    state.initIsDialog = false;
+    AfxHookWindowCreate(this);
     HWND hWnd = ::CreateWindowEx(cs.dwExStyle, cs.lpszClass, cs.lpszName, static_cast<DWORD>(cs.style), cs.x,
                                  cs.y, cs.cx, cs.cy, cs.hwndParent, cs.hMenu, cs.hInstance, cs.lpCreateParams);
-    const bool attachedByProc = ownClass && state.pWndInit != this;
+    const BOOL attached = AfxUnhookWindowCreate();
     state.pWndInit = outerInit;
     state.initIsDialog = outerIsDialog;
-    if (!hWnd)
+    if (!hWnd) {
+        // A window that was attached went with its object at WM_NCDESTROY; one
+        // that was never made leaves the object to clean up.
+        if (!attached)
+            PostNcDestroy();
         return FALSE;
-    if (!attachedByProc) {
-        // A class with a procedure of its own (a control): it has handled its
-        // creation messages itself; the object takes over from here.
-        if (!SubclassWindow(hWnd))
-            return FALSE;
     }
     return m_hWnd == hWnd;
 }
@@ -456,6 +487,9 @@ BOOL CWnd::DispatchWindowMessage(const AFX_MSGMAP_ENTRY* entry, UINT message, WP
                       reinterpret_cast<LPCREATESTRUCT>(lParam)) == -1
                       ? -1
                       : 0;
+        break;
+    case AfxSig_b_CREATE:
+        lResult = (this->*tw::mfc::PmfCast<BOOL (CWnd::*)(LPCREATESTRUCT)>(pfn))(reinterpret_cast<LPCREATESTRUCT>(lParam));
         break;
     case AfxSig_v_u_ii:
         (this->*tw::mfc::PmfCast<void (CWnd::*)(UINT, int, int)>(pfn))(
@@ -1511,6 +1545,11 @@ int CWnd::OnCharToItem(UINT, CListBox* pListBox, UINT)
 int CWnd::OnCreate(LPCREATESTRUCT)
 {
     return static_cast<int>(Default());
+}
+
+BOOL CWnd::OnNcCreate(LPCREATESTRUCT)
+{
+    return static_cast<BOOL>(Default());
 }
 
 void CWnd::OnDestroy() { Default(); }

@@ -32,6 +32,11 @@ struct CCreateContext;
 // The window procedure of every framework window.
 LRESULT CALLBACK AfxWndProc(HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM lParam);
 WNDPROC AfxGetAfxWndProc();
+// Attaches pWnd to the next window this thread makes, before that window's first
+// message, whatever its class. AfxUnhookWindowCreate answers FALSE when no window
+// took the object.
+void AfxHookWindowCreate(CWnd* pWnd);
+BOOL AfxUnhookWindowCreate();
 // Calls the object's WindowProc with the message recorded as the current one.
 LRESULT AfxCallWndProc(CWnd* pWnd, HWND hWnd, UINT nMsg, WPARAM wParam = 0, LPARAM lParam = 0);
 
@@ -225,6 +230,7 @@ protected:
 
     // Default handlers; those a derived class does not name in its map never run.
     int OnCreate(LPCREATESTRUCT lpCreateStruct);
+    BOOL OnNcCreate(LPCREATESTRUCT lpCreateStruct);
     void OnDestroy();
     void OnNcDestroy();
     void OnSize(UINT nType, int cx, int cy);

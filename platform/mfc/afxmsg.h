@@ -111,6 +111,7 @@ enum AfxSig : UINT_PTR {
     AfxSig_b_v,              // BOOL ()
     AfxSig_u_v,              // UINT ()
     AfxSig_i_CREATE,         // int (LPCREATESTRUCT)
+    AfxSig_b_CREATE,         // BOOL (LPCREATESTRUCT)
     AfxSig_v_u_ii,           // void (UINT, int, int)
     AfxSig_v_ii,             // void (int, int)
     AfxSig_v_u_p,            // void (UINT, CPoint)
@@ -326,6 +327,7 @@ protected:                                              \
 #define TW_ON_WM(message, sig, type, fn) {(UINT)(message), 0, 0, 0, sig, TW_PMSG(type, &ThisClass::fn)},
 
 #define ON_WM_CREATE() TW_ON_WM(WM_CREATE, AfxSig_i_CREATE, int (CWnd::*)(LPCREATESTRUCT), OnCreate)
+#define ON_WM_NCCREATE() TW_ON_WM(WM_NCCREATE, AfxSig_b_CREATE, BOOL (CWnd::*)(LPCREATESTRUCT), OnNcCreate)
 #define ON_WM_DESTROY() TW_ON_WM(WM_DESTROY, AfxSig_v_v, void (CWnd::*)(), OnDestroy)
 #define ON_WM_NCDESTROY() TW_ON_WM(WM_NCDESTROY, AfxSig_v_v, void (CWnd::*)(), OnNcDestroy)
 #define ON_WM_MOVE() TW_ON_WM(WM_MOVE, AfxSig_v_ii, void (CWnd::*)(int, int), OnMove)

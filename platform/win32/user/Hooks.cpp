@@ -14,15 +14,17 @@ struct HookEntry {
     HHOOK handle;
     HOOKPROC proc;
     DWORD threadId;
+    int kind;
 };
 
 std::mutex g_mutex;
 std::vector<HookEntry> g_hooks;  // newest first
 uintptr_t g_nextHandle = 0x7000;
 thread_local HHOOK t_running = nullptr;  // the hook this thread is running now
+thread_local int t_runningKind = 0;     // the kind of chain it belongs to
 
-// The thread's hooks after `after` (or from the start), for CallNextHookEx.
-HookEntry* NextFor(DWORD threadId, HHOOK after)
+// The thread's hooks of one kind after `after` (or from the start), for CallNextHookEx.
+HookEntry* NextFor(DWORD threadId, int kind, HHOOK after)
 {
     auto it = g_hooks.begin();
     if (after) {
@@ -31,7 +33,7 @@ HookEntry* NextFor(DWORD threadId, HHOOK after)
             return nullptr;
         ++it;
     }
-    it = std::find_if(it, g_hooks.end(), [&](const HookEntry& e) { return e.threadId == threadId; });
+    it = std::find_if(it, g_hooks.end(), [&](const HookEntry& e) { return e.threadId == threadId && e.kind == kind; });
     return it == g_hooks.end() ? nullptr : &*it;
 }
 
@@ -46,12 +48,12 @@ Hooks& Hooks::Instance()
 HHOOK Hooks::Install(int kind, HOOKPROC proc, DWORD threadId)
 {
     namespace d = hooks_detail;
-    if (kind != WH_MOUSE || !proc)
+    if ((kind != WH_MOUSE && kind != WH_CBT) || !proc)
         return nullptr;
     std::lock_guard lock(d::g_mutex);
     HHOOK handle = reinterpret_cast<HHOOK>(d::g_nextHandle);
     d::g_nextHandle += 4;
-    d::g_hooks.insert(d::g_hooks.begin(), d::HookEntry{handle, proc, threadId});
+    d::g_hooks.insert(d::g_hooks.begin(), d::HookEntry{handle, proc, threadId, kind});
     return handle;
 }
 
@@ -64,11 +66,26 @@ bool Hooks::Remove(HHOOK hook)
 
 LRESULT Hooks::CallMouseChain(int code, WPARAM message, MOUSEHOOKSTRUCT* info)
 {
-    // A new chain starts at the newest hook, even when called from inside a hook.
-    const HHOOK outer = hooks_detail::t_running;
-    hooks_detail::t_running = nullptr;
-    const LRESULT result = CallNext(nullptr, code, message, reinterpret_cast<LPARAM>(info));
-    hooks_detail::t_running = outer;
+    return CallChain(WH_MOUSE, code, message, reinterpret_cast<LPARAM>(info));
+}
+
+LRESULT Hooks::CallCreateWindowChain(HWND hWnd, CBT_CREATEWND* info)
+{
+    return CallChain(WH_CBT, HCBT_CREATEWND, reinterpret_cast<WPARAM>(hWnd), reinterpret_cast<LPARAM>(info));
+}
+
+LRESULT Hooks::CallChain(int kind, int code, WPARAM wParam, LPARAM lParam)
+{
+    // A new chain starts at the newest hook, even when called from inside a hook
+    // (a window created by a hook procedure runs the creation chain afresh).
+    namespace d = hooks_detail;
+    const HHOOK outer = d::t_running;
+    const int outerKind = d::t_runningKind;
+    d::t_running = nullptr;
+    d::t_runningKind = kind;
+    const LRESULT result = CallNext(nullptr, code, wParam, lParam);
+    d::t_running = outer;
+    d::t_runningKind = outerKind;
     return result;
 }
 
@@ -81,7 +98,7 @@ LRESULT Hooks::CallNext(HHOOK, int code, WPARAM wParam, LPARAM lParam)
     HHOOK handle = nullptr;
     {
         std::lock_guard lock(d::g_mutex);
-        d::HookEntry* next = d::NextFor(MessageQueue::CurrentThreadId(), d::t_running);
+        d::HookEntry* next = d::NextFor(MessageQueue::CurrentThreadId(), d::t_runningKind, d::t_running);
         if (!next)
             return 0;
         proc = next->proc;

@@ -7,6 +7,7 @@
 #include <unistd.h>
 
 #include "platform/win32/kernel/KernelObjects.h"
+#include "platform/win32/user/Hooks.h"
 #include "platform/win32/user/MenuBarHook.h"
 #include "platform/win32/user/MessageQueue.h"
 #include "platform/win32/user/UserInternal.h"
@@ -594,6 +595,12 @@ HWND CreateWindowEx(DWORD dwExStyle, LPCSTR lpClassName, LPCSTR lpWindowName, DW
     }
     CREATESTRUCT cs{lpParam, hInstance, hMenu, hWndParent, nHeight, nWidth, Y, X,
                     static_cast<LONG>(requestedStyle), lpWindowName, lpClassName, dwExStyle};
+    CBT_CREATEWND cbt{&cs, HWND_TOP};
+    if (tw::user::Hooks::Instance().CallCreateWindowChain(hwnd, &cbt) != 0) {
+        d::SendNcDestroyMessages(hwnd);
+        tw::user::MenuBarHook::WindowDestroyed(hwnd, classMenu);
+        return nullptr;
+    }
     if (!(dwStyle & WS_CHILD)) {
         MINMAXINFO mmi = tw::user::WindowPosition::DefaultMinMax(hwnd);
         SendMessage(hwnd, WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&mmi));

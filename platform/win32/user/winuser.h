@@ -490,6 +490,8 @@ typedef void(CALLBACK* SENDASYNCPROC)(HWND, UINT, ULONG_PTR, LRESULT);
 
 // Hooks
 #define WH_MOUSE 7
+#define WH_CBT 5
+#define HCBT_CREATEWND 3
 #define HC_ACTION 0
 #define HC_NOREMOVE 3
 
@@ -776,6 +778,12 @@ typedef struct tagMOUSEHOOKSTRUCT {
     UINT wHitTestCode;
     ULONG_PTR dwExtraInfo;
 } MOUSEHOOKSTRUCT, *LPMOUSEHOOKSTRUCT;
+
+// HCBT_CREATEWND: the window exists but has had no message yet.
+typedef struct tagCBT_CREATEWNDA {
+    LPCREATESTRUCT lpcs;
+    HWND hwndInsertAfter;
+} CBT_CREATEWND, *LPCBT_CREATEWND;
 
 typedef struct tagMONITORINFO {
     DWORD cbSize;
