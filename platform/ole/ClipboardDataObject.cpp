@@ -1,0 +1,257 @@
+#include "platform/ole/ClipboardDataObject.h"
+
+#include <vector>
+
+#include "platform/ole/DataObject.h"
+#include "platform/win32/kernel/GlobalMemory.h"
+
+namespace tw::ole {
+
+namespace clipboard_data_detail {
+
+// Formats whose clipboard data are not global memory blocks.
+bool IsGdiFormat(UINT format)
+{
+    return format == CF_BITMAP || format == CF_PALETTE || format == CF_ENHMETAFILE || format == CF_METAFILEPICT;
+}
+
+HRESULT CheckRequest(const FORMATETC* request)
+{
+    if (!request)
+        return E_INVALIDARG;
+    if (!(request->tymed & TYMED_HGLOBAL) || IsGdiFormat(request->cfFormat))
+        return DV_E_TYMED;
+    if (!(request->dwAspect & DVASPECT_CONTENT))
+        return DV_E_DVASPECT;
+    return S_OK;
+}
+
+class ClipboardOpen {
+public:
+    explicit ClipboardOpen(HWND owner) : open_(OpenClipboard(owner) != FALSE) {}
+    ~ClipboardOpen()
+    {
+        if (open_)
+            CloseClipboard();
+    }
+    ClipboardOpen(const ClipboardOpen&) = delete;
+    ClipboardOpen& operator=(const ClipboardOpen&) = delete;
+    bool IsOpen() const { return open_; }
+
+private:
+    bool open_;
+};
+
+constexpr char kOwnerClass[] = "TwOleClipboardOwner";
+
+}  // namespace clipboard_data_detail
+
+HRESULT ClipboardDataObject::GetData(FORMATETC* pformatetcIn, STGMEDIUM* pmedium)
+{
+    namespace d = clipboard_data_detail;
+    if (!pmedium)
+        return E_INVALIDARG;
+    const HRESULT check = d::CheckRequest(pformatetcIn);
+    if (FAILED(check))
+        return check;
+    d::ClipboardOpen open(nullptr);
+    if (!open.IsOpen())
+        return CLIPBRD_E_CANT_OPEN;
+    HANDLE data = GetClipboardData(pformatetcIn->cfFormat);
+    if (!data)
+        return DV_E_FORMATETC;
+    // The clipboard keeps its own block; the caller frees this copy.
+    HGLOBAL copy = DuplicateGlobal(static_cast<HGLOBAL>(data));
+    if (!copy)
+        return E_OUTOFMEMORY;
+    pmedium->tymed = TYMED_HGLOBAL;
+    pmedium->hGlobal = copy;
+    pmedium->pUnkForRelease = nullptr;
+    return S_OK;
+}
+
+HRESULT ClipboardDataObject::GetDataHere(FORMATETC*, STGMEDIUM*)
+{
+    return E_NOTIMPL;
+}
+
+HRESULT ClipboardDataObject::QueryGetData(FORMATETC* pformatetc)
+{
+    const HRESULT check = clipboard_data_detail::CheckRequest(pformatetc);
+    if (FAILED(check))
+        return check;
+    return IsClipboardFormatAvailable(pformatetc->cfFormat) ? S_OK : DV_E_FORMATETC;
+}
+
+HRESULT ClipboardDataObject::GetCanonicalFormatEtc(FORMATETC* pformatectIn, FORMATETC* pformatetcOut)
+{
+    if (!pformatectIn || !pformatetcOut)
+        return E_INVALIDARG;
+    *pformatetcOut = *pformatectIn;
+    pformatetcOut->ptd = nullptr;
+    return DATA_S_SAMEFORMATETC;
+}
+
+HRESULT ClipboardDataObject::SetData(FORMATETC*, STGMEDIUM*, BOOL)
+{
+    return E_NOTIMPL;
+}
+
+HRESULT ClipboardDataObject::EnumFormatEtc(DWORD dwDirection, IEnumFORMATETC** ppenumFormatEtc)
+{
+    namespace d = clipboard_data_detail;
+    if (!ppenumFormatEtc)
+        return E_POINTER;
+    *ppenumFormatEtc = nullptr;
+    if (dwDirection != DATADIR_GET)
+        return E_NOTIMPL;
+    d::ClipboardOpen open(nullptr);
+    if (!open.IsOpen())
+        return CLIPBRD_E_CANT_OPEN;
+    std::vector<FORMATETC> formats;
+    for (UINT format = EnumClipboardFormats(0); format; format = EnumClipboardFormats(format)) {
+        if (!d::IsGdiFormat(format))
+            formats.push_back(GlobalFormat(static_cast<CLIPFORMAT>(format)));
+    }
+    *ppenumFormatEtc = new FormatEnumerator(std::move(formats));
+    return S_OK;
+}
+
+HRESULT ClipboardDataObject::DAdvise(FORMATETC*, DWORD, IAdviseSink*, DWORD*)
+{
+    return OLE_E_ADVISENOTSUPPORTED;
+}
+
+HRESULT ClipboardDataObject::DUnadvise(DWORD)
+{
+    return OLE_E_ADVISENOTSUPPORTED;
+}
+
+HRESULT ClipboardDataObject::EnumDAdvise(IEnumSTATDATA**)
+{
+    return OLE_E_ADVISENOTSUPPORTED;
+}
+
+OleClipboardState& OleClipboardState::Instance()
+{
+    static OleClipboardState instance;
+    return instance;
+}
+
+HWND OleClipboardState::OwnerWindow()
+{
+    namespace d = clipboard_data_detail;
+    if (owner_ && IsWindow(owner_))
+        return owner_;
+    WNDCLASS wc{};
+    wc.lpfnWndProc = DefWindowProc;
+    wc.lpszClassName = d::kOwnerClass;
+    RegisterClass(&wc);
+    owner_ = CreateWindowEx(0, d::kOwnerClass, "", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, nullptr, nullptr);
+    return owner_;
+}
+
+bool OleClipboardState::StillOwned()
+{
+    return current_ && owner_ && IsWindow(owner_) && GetClipboardOwner() == owner_;
+}
+
+void OleClipboardState::Forget()
+{
+    if (current_)
+        current_->Release();
+    current_ = nullptr;
+}
+
+HRESULT OleClipboardState::Set(IDataObject* data)
+{
+    namespace d = clipboard_data_detail;
+    std::lock_guard lock(mutex_);
+    HWND owner = OwnerWindow();
+    if (!data) {
+        // Only what we put there is taken off again.
+        if (StillOwned()) {
+            d::ClipboardOpen open(owner);
+            if (!open.IsOpen())
+                return CLIPBRD_E_CANT_OPEN;
+            EmptyClipboard();
+        }
+        Forget();
+        return S_OK;
+    }
+    IEnumFORMATETC* formats = nullptr;
+    HRESULT hr = data->EnumFormatEtc(DATADIR_GET, &formats);
+    if (FAILED(hr))
+        return hr;
+    d::ClipboardOpen open(owner);
+    if (!open.IsOpen()) {
+        formats->Release();
+        return CLIPBRD_E_CANT_OPEN;
+    }
+    if (!EmptyClipboard()) {
+        formats->Release();
+        return CLIPBRD_E_CANT_EMPTY;
+    }
+    Forget();
+    // Rendered now: nothing here can wait for the clipboard to ask.
+    FORMATETC format{};
+    hr = S_OK;
+    while (formats->Next(1, &format, nullptr) == S_OK) {
+        if (!(format.tymed & TYMED_HGLOBAL))
+            continue;
+        FORMATETC request = GlobalFormat(format.cfFormat);
+        STGMEDIUM medium{};
+        if (FAILED(data->GetData(&request, &medium)))
+            continue;
+        HGLOBAL block = medium.pUnkForRelease ? DuplicateGlobal(medium.hGlobal) : medium.hGlobal;
+        if (medium.pUnkForRelease)
+            ReleaseStgMedium(&medium);
+        if (!block || !SetClipboardData(format.cfFormat, block)) {
+            if (block)
+                GlobalFree(block);
+            hr = CLIPBRD_E_CANT_SET;
+        }
+    }
+    formats->Release();
+    data->AddRef();
+    current_ = data;
+    return hr;
+}
+
+HRESULT OleClipboardState::Flush()
+{
+    std::lock_guard lock(mutex_);
+    Forget();
+    return S_OK;
+}
+
+bool OleClipboardState::IsCurrent(IDataObject* data)
+{
+    std::lock_guard lock(mutex_);
+    return data && data == current_ && StillOwned();
+}
+
+}  // namespace tw::ole
+
+HRESULT OleSetClipboard(LPDATAOBJECT pDataObj)
+{
+    return tw::ole::OleClipboardState::Instance().Set(pDataObj);
+}
+
+HRESULT OleGetClipboard(LPDATAOBJECT* ppDataObj)
+{
+    if (!ppDataObj)
+        return E_INVALIDARG;
+    *ppDataObj = new tw::ole::ClipboardDataObject;
+    return S_OK;
+}
+
+HRESULT OleFlushClipboard()
+{
+    return tw::ole::OleClipboardState::Instance().Flush();
+}
+
+HRESULT OleIsCurrentClipboard(LPDATAOBJECT pDataObj)
+{
+    return tw::ole::OleClipboardState::Instance().IsCurrent(pDataObj) ? S_OK : S_FALSE;
+}
