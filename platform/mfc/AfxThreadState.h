@@ -18,6 +18,12 @@ struct ThreadState {
     CWinThread* pThread = nullptr;
     int tempMapLock = 0;  // temporary objects live on while this is above zero
     HWND hLockoutNotifyWindow = nullptr;  // its control notifications are ignored while data is exchanged
+    // The tooltip every window of the thread shares, and the tool it holds now.
+    HWND hToolTip = nullptr;
+    CWnd* pToolTipLastHit = nullptr;
+    INT_PTR nToolTipLastHit = -1;
+    HWND hLastToolWnd = nullptr;
+    UINT_PTR nLastToolId = 0;
 };
 
 ThreadState& CurrentThreadState();

@@ -1,5 +1,6 @@
 #include "platform/mfc/CFrameWnd.h"
 
+#include "platform/comctl/commctrl.h"
 #include "platform/mfc/CCmdUI.h"
 #include "platform/mfc/CCreateContext.h"
 #include "platform/mfc/CDocument.h"
@@ -7,6 +8,7 @@
 #include "platform/mfc/CView.h"
 #include "platform/mfc/CWinApp.h"
 #include "platform/win32/gdi/windraw.h"
+#include "platform/win32/kernel/Locale.h"
 #include "platform/win32/menu/winmenu.h"
 
 IMPLEMENT_DYNCREATE(CFrameWnd, CWnd)
@@ -27,6 +29,7 @@ BEGIN_MESSAGE_MAP(CFrameWnd, CWnd)
     ON_MESSAGE(WM_SIZEPARENT, OnSizeParent)
     ON_MESSAGE(WM_FLOATSTATUS, OnFloatStatus)
     ON_COMMAND(ID_APP_EXIT, OnAppExit)
+    ON_NOTIFY_EX_RANGE(TTN_NEEDTEXT, 0, 0xFFFF, OnToolTipText)
 END_MESSAGE_MAP()
 
 const CRect CFrameWnd::rectDefault(CW_USEDEFAULT, CW_USEDEFAULT, 0, 0);
@@ -514,6 +517,34 @@ void CFrameWnd::GetMessageString(UINT nID, CString& rMessage) const
         return;
     }
     rMessage = frame_detail::FirstField(full);
+}
+
+// A tool's tip is the second field of its command's prompt string ("prompt\ntip").
+BOOL CFrameWnd::OnToolTipText(UINT, NMHDR* pNMHDR, LRESULT* pResult)
+{
+    auto* pTTT = reinterpret_cast<TOOLTIPTEXT*>(pNMHDR);
+    UINT_PTR nID = pNMHDR->idFrom;
+    if (pTTT->uFlags & TTF_IDISHWND)
+        nID = static_cast<UINT_PTR>(::GetDlgCtrlID(reinterpret_cast<HWND>(nID)));
+    CString tip;
+    CString full;
+    // A separator has id 0 and no tip.
+    if (nID != 0 && full.LoadString(static_cast<UINT>(nID))) {
+        const int start = full.Find('\n');
+        if (start >= 0) {
+            tip = full.Mid(start + 1);
+            const int end = tip.Find('\n');
+            if (end >= 0)
+                tip = tip.Left(end);
+        }
+    }
+    ::lstrcpyn(pTTT->szText, tip, static_cast<int>(sizeof pTTT->szText));
+    pTTT->lpszText = pTTT->szText;
+    if (pResult)
+        *pResult = 0;
+    // Above any floating window of the frame.
+    ::SetWindowPos(pNMHDR->hwndFrom, HWND_TOP, 0, 0, 0, 0, SWP_NOACTIVATE | SWP_NOSIZE | SWP_NOMOVE);
+    return TRUE;
 }
 
 CWnd* CFrameWnd::GetMessageBar()

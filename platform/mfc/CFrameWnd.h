@@ -136,6 +136,7 @@ protected:
     LRESULT OnIdleUpdateCmdUI(WPARAM wParam, LPARAM lParam);
     LRESULT OnSizeParent(WPARAM wParam, LPARAM lParam);
     LRESULT OnFloatStatus(WPARAM wParam, LPARAM lParam);
+    BOOL OnToolTipText(UINT nID, NMHDR* pNMHDR, LRESULT* pResult);
     void OnAppExit();
     DECLARE_MESSAGE_MAP()
 

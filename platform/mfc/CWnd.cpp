@@ -757,8 +757,9 @@ BOOL CWnd::SendChildNotifyLastMsg(LRESULT* pResult)
     return OnChildNotify(msg.message, msg.wParam, msg.lParam, pResult);
 }
 
-BOOL CWnd::PreTranslateMessage(MSG*)
+BOOL CWnd::PreTranslateMessage(MSG* pMsg)
 {
+    FilterToolTipMessage(pMsg);
     return FALSE;
 }
 
@@ -1447,6 +1448,8 @@ END_MESSAGE_MAP()
 
 void CWnd::OnNcDestroy()
 {
+    if (m_nFlags & WF_TOOLTIPS)
+        EnableToolTips(FALSE);
     if (CWinThread* pThread = AfxGetThread()) {
         if (pThread->m_pMainWnd == this) {
             // The main window's end is the thread's end.

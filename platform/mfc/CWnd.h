@@ -15,6 +15,7 @@ class CMenu;
 class CRgn;
 class CScrollBar;
 struct CCreateContext;
+struct tagTOOLINFOA;
 
 // m_nFlags
 #define WF_TOOLTIPS 0x0001
@@ -28,6 +29,10 @@ struct CCreateContext;
 #define WF_OLECTLCONTAINER 0x0100
 #define WF_KEEPMINIACTIVE 0x0200
 #define WF_TRACKINGTOOLTIPS 0x0400
+
+// Framework-only TOOLINFO flags an OnToolHitTest may set; never passed to the tooltip.
+#define TTF_NOTBUTTON 0x80000000UL  // the tool is not a button
+#define TTF_ALWAYSTIP 0x40000000UL  // shown even while the frame is inactive
 
 // The window procedure of every framework window.
 LRESULT CALLBACK AfxWndProc(HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM lParam);
@@ -220,6 +225,17 @@ public:
     BOOL SetScrollInfo(int nBar, LPSCROLLINFO lpScrollInfo, BOOL bRedraw = TRUE);
     BOOL GetScrollInfo(int nBar, LPSCROLLINFO lpScrollInfo, UINT nMask = SIF_ALL);
     void ShowScrollBar(UINT nBar, BOOL bShow = TRUE);
+
+    // --- tooltips ----------------------------------------------------------------------------------
+    // The window shows the thread's tooltip for what OnToolHitTest finds under the mouse.
+    BOOL EnableToolTips(BOOL bEnable = TRUE);
+    // The tool at point (client coordinates): an id, or -1 for none. The default finds a
+    // child control with a non-zero id, whose text comes back through TTN_NEEDTEXT.
+    // Text an override puts in pTI->lpszText (other than LPSTR_TEXTCALLBACK or a
+    // resource id with hinst) is allocated with malloc; the framework frees it.
+    virtual INT_PTR OnToolHitTest(CPoint point, struct tagTOOLINFOA* pTI) const;
+    virtual void FilterToolTipMessage(MSG* pMsg);
+    static void PASCAL CancelToolTips(BOOL bKeys = FALSE);
 
     int MessageBox(LPCTSTR lpszText, LPCTSTR lpszCaption = nullptr, UINT nType = MB_OK);
     // The application's help (which tells the user there is none).
