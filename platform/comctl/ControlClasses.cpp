@@ -1,5 +1,6 @@
 #include "platform/comctl/ControlClasses.h"
 
+#include "platform/comctl/RichEdit.h"
 #include "platform/comctl/commctrl.h"
 
 namespace tw::comctl {
@@ -13,6 +14,8 @@ const std::vector<ControlClass>& AllControlClasses()
         {WC_TREEVIEW, TreeViewProc, CS_DBLCLKS, nullptr},
         {UPDOWN_CLASS, UpDownProc, CS_DBLCLKS | CS_HREDRAW | CS_VREDRAW, nullptr},
         {WC_TABCONTROL, TabControlProc, CS_DBLCLKS | CS_HREDRAW | CS_VREDRAW, nullptr},
+        {RICHEDIT_CLASS, RichEditProc, CS_DBLCLKS, nullptr},
+        {RICHEDIT_CLASS10A, RichEditProc, CS_DBLCLKS, nullptr},
     };
     return classes;
 }
