@@ -150,6 +150,7 @@ void CatalogObject<Interface>::Remove()
 {
     const ObjectFacts& facts = Attached();
     facts.link->Run(DropText(), facts.database);
+    facts.link->NoteChange();
 }
 
 // --- text objects -----------------------------------------------------------
@@ -458,6 +459,19 @@ SQLDMO::SQLDMO_UDF_TYPE UserDefinedFunctionObject::GetType()
 std::string UserObject::CreateText()
 {
     return "EXEC sp_grantdbaccess " + QuoteLiteral(m_login) + ", " + QuoteLiteral(Facts().name) + "\r\nGO\r\n";
+}
+
+void UserObject::PutLogin(_bstr_t login)
+{
+    if (!Detached())
+        RaiseDmoError(E_ACCESSDENIED, "The login of an existing user cannot be changed.");
+    m_login = static_cast<const char*>(login);
+}
+
+void UserObject::JoinDatabase(ObjectFacts facts, std::string login)
+{
+    Adopt(std::move(facts));
+    m_login = std::move(login);
 }
 
 std::string UserObject::DropText() { return "EXEC sp_revokedbaccess " + QuoteLiteral(Facts().name); }

@@ -58,6 +58,7 @@ protected:
     // The facts of an object that belongs to a database; raises otherwise.
     const ObjectFacts& Attached() const;
     const ObjectFacts& Facts() const { return m_facts; }
+    void Adopt(ObjectFacts facts) { m_facts = std::move(facts); }
     std::string QualifiedSelf() const;
     std::string QualifiedParent() const;
     // One value read from the object's database.
@@ -202,6 +203,12 @@ public:
     UserObject(ObjectFacts facts, std::string login) : CatalogObject(std::move(facts)), m_login(std::move(login)) {}
 
     _bstr_t GetLogin() override { return m_login.c_str(); }
+    void PutLogin(_bstr_t login) override;
+
+    // For Users.Add: whether the user is still on its own, and then taking
+    // the catalogue row it was added as.
+    bool Detached() const { return !Facts().link; }
+    void JoinDatabase(ObjectFacts facts, std::string login);
 
 protected:
     std::string CreateText() override;

@@ -6,6 +6,7 @@
 #include "platform/dmo/ObjectCollection.h"
 #include "platform/dmo/QueryResultsObject.h"
 #include "platform/dmo/SqlQuoting.h"
+#include "platform/dmo/UserCollection.h"
 
 namespace tw::dmo {
 
@@ -149,46 +150,60 @@ _bstr_t DatabaseObject::GetMemoryUsage()
 SQLDMO::TablesPtr DatabaseObject::GetTables()
 {
     Link();
+    if (m_tables)
+        return m_tables;
     auto loader = [link = m_link, name = m_name] {
         return database_detail::ObjectsOfKind<TableObject, SQLDMO::_TablePtr>(link, name, "'U ', 'S '");
     };
-    return SQLDMO::TablesPtr(new CollectionObject<SQLDMO::Tables>("Tables", loader), false);
+    m_tables = SQLDMO::TablesPtr(new CollectionObject<SQLDMO::Tables>("Tables", loader, m_link), false);
+    return m_tables;
 }
 
 SQLDMO::ViewsPtr DatabaseObject::GetViews()
 {
     Link();
+    if (m_views)
+        return m_views;
     auto loader = [link = m_link, name = m_name] {
         return database_detail::ObjectsOfKind<ViewObject, SQLDMO::_ViewPtr>(link, name, "'V '");
     };
-    return SQLDMO::ViewsPtr(new CollectionObject<SQLDMO::Views>("Views", loader), false);
+    m_views = SQLDMO::ViewsPtr(new CollectionObject<SQLDMO::Views>("Views", loader, m_link), false);
+    return m_views;
 }
 
 SQLDMO::StoredProceduresPtr DatabaseObject::GetStoredProcedures()
 {
     Link();
+    if (m_procedures)
+        return m_procedures;
     auto loader = [link = m_link, name = m_name] {
         return database_detail::ObjectsOfKind<StoredProcedureObject, SQLDMO::_StoredProcedurePtr>(
             link, name, "'P ', 'X ', 'RF'");
     };
-    return SQLDMO::StoredProceduresPtr(new CollectionObject<SQLDMO::StoredProcedures>("StoredProcedures", loader),
-                                       false);
+    m_procedures = SQLDMO::StoredProceduresPtr(
+        new CollectionObject<SQLDMO::StoredProcedures>("StoredProcedures", loader, m_link), false);
+    return m_procedures;
 }
 
 SQLDMO::UserDefinedFunctionsPtr DatabaseObject::GetUserDefinedFunctions()
 {
     Link();
+    if (m_functions)
+        return m_functions;
     auto loader = [link = m_link, name = m_name] {
         return database_detail::ObjectsOfKind<UserDefinedFunctionObject, SQLDMO::_UserDefinedFunctionPtr>(
             link, name, "'FN', 'IF', 'TF'");
     };
-    return SQLDMO::UserDefinedFunctionsPtr(
-        new CollectionObject<SQLDMO::UserDefinedFunctions>("UserDefinedFunctions", loader), false);
+    m_functions = SQLDMO::UserDefinedFunctionsPtr(
+        new CollectionObject<SQLDMO::UserDefinedFunctions>("UserDefinedFunctions", loader, m_link), false);
+    return m_functions;
 }
 
 SQLDMO::DefaultsPtr DatabaseObject::GetDefaults()
 {
     Link();
+    if (m_defaults)
+        return m_defaults;
     // Bound defaults stand alone; a column's DEFAULT constraint is its table's.
     auto loader = [link = m_link, name = m_name] {
         std::vector<SQLDMO::_DefaultPtr> items;
@@ -196,40 +211,28 @@ SQLDMO::DefaultsPtr DatabaseObject::GetDefaults()
             items.emplace_back(new DefaultObject(std::move(facts)), false);
         return items;
     };
-    return SQLDMO::DefaultsPtr(new CollectionObject<SQLDMO::Defaults>("Defaults", loader), false);
+    m_defaults = SQLDMO::DefaultsPtr(new CollectionObject<SQLDMO::Defaults>("Defaults", loader, m_link), false);
+    return m_defaults;
 }
 
 SQLDMO::RulesPtr DatabaseObject::GetRules()
 {
     Link();
+    if (m_rules)
+        return m_rules;
     auto loader = [link = m_link, name = m_name] {
         return database_detail::ObjectsOfKind<RuleObject, SQLDMO::_RulePtr>(link, name, "'R '");
     };
-    return SQLDMO::RulesPtr(new CollectionObject<SQLDMO::Rules>("Rules", loader), false);
+    m_rules = SQLDMO::RulesPtr(new CollectionObject<SQLDMO::Rules>("Rules", loader, m_link), false);
+    return m_rules;
 }
 
 SQLDMO::UsersPtr DatabaseObject::GetUsers()
 {
     Link();
-    auto loader = [link = m_link, name = m_name] {
-        std::vector<SQLDMO::_UserPtr> items;
-        const auto rows = link->Rows(
-            "SELECT u.name, u.uid, u.createdate, l.name FROM sysusers u LEFT JOIN master..syslogins l ON l.sid = u.sid "
-            "WHERE u.issqlrole = 0 ORDER BY u.name",
-            name);
-        for (const auto& row : rows) {
-            ObjectFacts facts;
-            facts.link = link;
-            facts.database = name;
-            facts.name = row[0].value_or("");
-            facts.id = std::strtol(row[1].value_or("0").c_str(), nullptr, 10);
-            facts.createDate = row[2].value_or("");
-            facts.systemObject = facts.name == "dbo" || facts.name == "guest" || facts.name == "INFORMATION_SCHEMA";
-            items.emplace_back(new UserObject(std::move(facts), row[3].value_or("")), false);
-        }
-        return items;
-    };
-    return SQLDMO::UsersPtr(new CollectionObject<SQLDMO::Users>("Users", loader), false);
+    if (!m_users)
+        m_users = SQLDMO::UsersPtr(new UserCollectionObject(m_link, m_name), false);
+    return m_users;
 }
 
 void DatabaseObject::ExecuteImmediate(_bstr_t command, SQLDMO::SQLDMO_EXEC_TYPE execType, const _variant_t& length)

@@ -51,6 +51,14 @@ private:
 
     ServerLinkRef m_link;
     std::string m_name;
+    // Collections stay with the database once read, as SQL-DMO keeps them.
+    SQLDMO::TablesPtr m_tables;
+    SQLDMO::ViewsPtr m_views;
+    SQLDMO::StoredProceduresPtr m_procedures;
+    SQLDMO::UserDefinedFunctionsPtr m_functions;
+    SQLDMO::UsersPtr m_users;
+    SQLDMO::DefaultsPtr m_defaults;
+    SQLDMO::RulesPtr m_rules;
 };
 
 // Runs a batch as ExecuteImmediate does: with parse-only or no-exec set

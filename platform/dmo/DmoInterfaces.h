@@ -332,6 +332,8 @@ protected:
 
 struct _User : _DBObject {
     virtual _bstr_t GetLogin() = 0;
+    // Only before the user is added; it then stands for that login.
+    virtual void PutLogin(_bstr_t login) = 0;
 
 protected:
     ~_User() = default;
@@ -376,7 +378,15 @@ TW_DMO_COLLECTION(Triggers, _Trigger);
 TW_DMO_COLLECTION(Views, _View);
 TW_DMO_COLLECTION(StoredProcedures, _StoredProcedure);
 TW_DMO_COLLECTION(UserDefinedFunctions, _UserDefinedFunction);
-TW_DMO_COLLECTION(Users, _User);
+// Users also take new members: a User object made by CoCreateInstance, with
+// its name and login set, is granted access to the database and then belongs
+// to it.
+struct Users : DmoCollection<_User, &IID__User> {
+    virtual void Add(_User* user) = 0;
+
+protected:
+    ~Users() = default;
+};
 TW_DMO_COLLECTION(Defaults, _Default);
 TW_DMO_COLLECTION(Rules, _Rule);
 TW_DMO_COLLECTION(Tables, _Table);

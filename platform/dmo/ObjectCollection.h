@@ -29,13 +29,17 @@ long FindNameEntry(const std::vector<NameEntry>& entries, const std::string& tex
 std::string ArgumentText(const _variant_t& value);
 bool IsMissingArgument(const _variant_t& value);
 
+// Read once and kept until Refresh, or until the model itself adds or
+// removes an object over the same link; changes made by running T-SQL are
+// seen after Refresh, as SQL-DMO's own collections behave.
 template <class CollectionInterface>
-class CollectionObject final : public tw::ComObject<CollectionInterface> {
+class CollectionObject : public tw::ComObject<CollectionInterface> {
 public:
     using ItemPtr = typename CollectionInterface::ItemPtr;
     using Loader = std::function<std::vector<ItemPtr>()>;
 
-    CollectionObject(std::string kindName, Loader loader) : m_kindName(std::move(kindName)), m_loader(std::move(loader))
+    CollectionObject(std::string kindName, Loader loader, ServerLinkRef link = {})
+        : m_kindName(std::move(kindName)), m_loader(std::move(loader)), m_link(std::move(link))
     {
     }
 
@@ -75,8 +79,10 @@ private:
 
     void Load()
     {
-        if (m_loaded)
+        if (m_loaded && (!m_link || m_link->Changes() == m_changesSeen))
             return;
+        if (m_link)
+            m_changesSeen = m_link->Changes();
         std::vector<ItemPtr> items = m_loader();
         std::vector<NameEntry> names;
         for (const ItemPtr& item : items)
@@ -97,6 +103,8 @@ private:
 
     std::string m_kindName;
     Loader m_loader;
+    ServerLinkRef m_link;
+    unsigned m_changesSeen = 0;
     bool m_loaded = false;
     std::vector<ItemPtr> m_items;
     std::vector<NameEntry> m_names;

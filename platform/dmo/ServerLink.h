@@ -3,6 +3,7 @@
 // answers into plain rows.
 #pragma once
 
+#include <atomic>
 #include <memory>
 #include <mutex>
 #include <optional>
@@ -58,6 +59,11 @@ public:
     std::string Scalar(const std::string& query, const std::string& database = {});
     void Close();
 
+    // Counts the changes the model made itself (objects added or removed), so
+    // that collections read before them know to read again.
+    void NoteChange() { ++m_changes; }
+    unsigned Changes() const { return m_changes; }
+
 private:
     void Execute(const std::string& text, BatchAnswer* answer);
 
@@ -66,6 +72,7 @@ private:
     std::string m_serverName;
     std::string m_login;
     bool m_embedded = false;
+    std::atomic<unsigned> m_changes{0};
 };
 
 using ServerLinkRef = std::shared_ptr<ServerLink>;

@@ -90,6 +90,7 @@ void SqlServerObject::Connect(const _variant_t& serverName, const _variant_t& lo
 
 void SqlServerObject::DisConnect()
 {
+    m_databases = nullptr;
     if (!m_link)
         return;
     m_link->Close();
@@ -158,13 +159,16 @@ SQLDMO::_QueryResults2Ptr SqlServerObject::ExecuteWithResultsAndMessages2(_bstr_
 SQLDMO::DatabasesPtr SqlServerObject::GetDatabases()
 {
     Link();
+    if (m_databases)
+        return m_databases;
     auto loader = [link = m_link] {
         std::vector<SQLDMO::_DatabasePtr> items;
         for (const auto& row : link->Rows("SELECT name FROM master..sysdatabases ORDER BY name"))
             items.emplace_back(static_cast<SQLDMO::_Database*>(new DatabaseObject(link, row[0].value_or(""))), false);
         return items;
     };
-    return SQLDMO::DatabasesPtr(new CollectionObject<SQLDMO::Databases>("Databases", loader), false);
+    m_databases = SQLDMO::DatabasesPtr(new CollectionObject<SQLDMO::Databases>("Databases", loader, m_link), false);
+    return m_databases;
 }
 
 SQLDMO::_ApplicationPtr SqlServerObject::GetApplication()

@@ -40,6 +40,7 @@ private:
     long VersionPart(int index);
 
     ServerLinkRef m_link;
+    SQLDMO::DatabasesPtr m_databases; // kept once read, until the next login
     bool m_loginSecure = false;
 };
 

@@ -69,7 +69,8 @@ const char* const kViews[] = {
     "NULL AS printfmt, prec, scale, "
     "CASE WHEN xtype IN (35, 99, 167, 175, 231, 239) THEN 'SQL_Latin1_General_CP1_CI_AS' END AS collation "
     "FROM tw_types",
-    "CREATE VIEW IF NOT EXISTS %s.sysusers AS SELECT uid, status, name, NULL AS sid, NULL AS roles, "
+    "CREATE VIEW IF NOT EXISTS %s.sysusers AS SELECT uid, status, name, CASE WHEN uid = 2 THEN X'00' WHEN login "
+    "IS NULL THEN NULL WHEN login = 'sa' THEN X'01' ELSE CAST(login AS BLOB) END AS sid, NULL AS roles, "
     "createdate, createdate AS updatedate, 0 AS altuid, NULL AS password, 0 AS gid, NULL AS environ, "
     "CASE WHEN issqlrole THEN 0 ELSE 1 END AS hasdbaccess, CASE WHEN issqlrole THEN 0 ELSE 1 END AS islogin, "
     "0 AS isntname, 0 AS isntgroup, 0 AS isntuser, CASE WHEN issqlrole THEN 0 ELSE 1 END AS issqluser, "
@@ -116,7 +117,8 @@ const char* const kMasterViews[] = {
     "16 | coalesce((SELECT s.status FROM tw_database_status AS s WHERE s.name = d.name), 0) AS status, "
     "1090519040 AS status2, d.crdate, d.crdate AS reserved, 0 AS category, d.cmptlevel, d.filename, 539 AS version "
     "FROM tw_databases AS d",
-    "CREATE VIEW IF NOT EXISTS %s.syslogins AS SELECT X'01' AS sid, 9 AS status, createdate, createdate AS updatedate, "
+    "CREATE VIEW IF NOT EXISTS %s.syslogins AS SELECT CASE WHEN name = 'sa' THEN X'01' ELSE CAST(name AS BLOB) END "
+    "AS sid, 9 AS status, createdate, createdate AS updatedate, "
     "createdate AS accdate, 0 AS totcpu, 0 AS totio, 0 AS spacelimit, 0 AS timelimit, 0 AS resultlimit, name, "
     "dbname, NULL AS password, 'us_english' AS language, 0 AS denylogin, 1 AS hasaccess, 0 AS isntname, "
     "0 AS isntgroup, 0 AS isntuser, sysadmin, 0 AS securityadmin, 0 AS serveradmin, 0 AS setupadmin, "
@@ -195,6 +197,7 @@ void Catalog::Install(bool isMaster, const std::string& fileName)
     try {
         for (const char* sql : catalog_detail::kTables)
             SqliteStatement::Exec(db_, catalog_detail::Format(sql, schema));
+        AddUserLogins();
         for (const char* sql : catalog_detail::kViews) {
             SqliteStatement::Exec(db_, catalog_detail::DropViewFor(sql, schema));
             SqliteStatement::Exec(db_, catalog_detail::Format(sql, schema));
@@ -219,10 +222,16 @@ void Catalog::Install(bool isMaster, const std::string& fileName)
             const std::pair<int, const char*> users[] = {{0, "public"}, {1, "dbo"}, {2, "guest"},
                                                          {3, "INFORMATION_SCHEMA"}, {16384, "db_owner"}};
             for (const auto& [uid, name] : users) {
-                SqliteStatement s(db_, "INSERT INTO " + Table("tw_users") + " VALUES (?, ?, ?, ?, ?)");
+                SqliteStatement s(db_, "INSERT INTO " + Table("tw_users") +
+                                           " (uid, status, name, issqlrole, createdate, login) VALUES (?, ?, ?, ?, ?, ?)");
                 const bool role = uid == 0 || uid >= 16384;
                 s.Bind(1, uid).Bind(2, uid == 1 ? 2 : 0).Bind(3, std::string(name)).Bind(4, role ? 1 : 0);
-                s.Bind(5, now).Step();
+                s.Bind(5, now);
+                if (uid == kDboUid)
+                    s.Bind(6, std::string("sa"));
+                else
+                    s.BindNull(6);
+                s.Step();
             }
             int64_t id = 1;
             for (const char* name : catalog_detail::kSystemTables) {
@@ -428,13 +437,14 @@ std::string Catalog::UserName(int uid) const
     return s.Step() ? s.Text(0) : std::string();
 }
 
-int Catalog::AddUser(const std::string& name)
+int Catalog::AddUser(const std::string& name, const std::string& login)
 {
     // New users number from 5 upwards, below the roles' 16384, as the server numbers them.
     const int uid = static_cast<int>(std::max<int64_t>(
         5, SqliteStatement::QueryInt(db_, "SELECT max(uid) + 1 FROM " + Table("tw_users") + " WHERE uid < 16384", 5)));
-    SqliteStatement s(db_, "INSERT INTO " + Table("tw_users") + " VALUES (?, 2, ?, 0, ?)");
-    s.Bind(1, int64_t{uid}).Bind(2, name).Bind(3, Now()).Step();
+    SqliteStatement s(db_, "INSERT INTO " + Table("tw_users") +
+                               " (uid, status, name, issqlrole, createdate, login) VALUES (?, 2, ?, 0, ?, ?)");
+    s.Bind(1, int64_t{uid}).Bind(2, name).Bind(3, Now()).Bind(4, login).Step();
     return uid;
 }
 
@@ -442,8 +452,28 @@ int Catalog::LoginUid(const std::string& login) const
 {
     if (login.size() == 2 && (login[0] == 's' || login[0] == 'S') && (login[1] == 'a' || login[1] == 'A'))
         return kDboUid;
-    const int uid = UserId(login);
+    const int uid = UserOfLogin(login);
     return uid > 0 && uid < 16384 ? uid : kDboUid;
+}
+
+int Catalog::UserOfLogin(const std::string& login) const
+{
+    SqliteStatement s(db_, "SELECT uid FROM " + Table("tw_users") + " WHERE login = ? COLLATE TWCI");
+    s.Bind(1, login);
+    return s.Step() ? static_cast<int>(s.Int(0)) : -1;
+}
+
+// Users record the login they stand for; files made before that was kept
+// take each user as the login of its name, as they were matched then.
+void Catalog::AddUserLogins()
+{
+    if (SqliteStatement::QueryInt(db_, "SELECT count(*) FROM pragma_table_info('tw_users', " +
+                                           Translator::Literal(schema_) + ") WHERE name = 'login'") > 0)
+        return;
+    SqliteStatement::Exec(db_, "ALTER TABLE " + Table("tw_users") + " ADD COLUMN login nvarchar(128) COLLATE TWCI");
+    SqliteStatement::Exec(db_, "UPDATE " + Table("tw_users") +
+                                   " SET login = CASE WHEN uid = 1 THEN 'sa' ELSE name END WHERE uid = 1 OR "
+                                   "(uid >= 5 AND uid < 16384)");
 }
 
 void Catalog::DropUser(int uid)

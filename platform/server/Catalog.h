@@ -73,9 +73,11 @@ public:
     // Users of the database; -1 when there is no such user.
     int UserId(const std::string& name) const;
     std::string UserName(int uid) const;
-    int AddUser(const std::string& name);
-    // The user a login acts as: sa is dbo; another login is its own user when it has one.
+    int AddUser(const std::string& name, const std::string& login);
+    // The user a login acts as: sa is dbo; another login is the user made for it when it has one.
     int LoginUid(const std::string& login) const;
+    // The user made for a login; -1 when there is none.
+    int UserOfLogin(const std::string& login) const;
     void DropUser(int uid);
     std::string ObjectName(int64_t id) const;
     std::string ObjectType(int64_t id) const;
@@ -91,6 +93,8 @@ public:
     static std::string Now();
 
 private:
+    void AddUserLogins();
+
     sqlite3* db_;
     std::string schema_;
 };

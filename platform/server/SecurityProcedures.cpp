@@ -81,13 +81,20 @@ int SecurityProcedures::AddUser(const Args& args, bool grantStyle)
     std::string user = Text(args, 1, "@name_in_db");
     if (user.empty())
         user = login;
-    if (SqliteStatement::QueryInt(s.db, "SELECT count(*) FROM master.tw_logins WHERE name = " +
-                                            Translator::Literal(login)) == 0)
+    SqliteStatement known(s.db, "SELECT name FROM master.tw_logins WHERE name = ?");
+    if (login.empty() || !known.Bind(1, login).Step())
         throw SqlError(15007, 16, "'" + login + "' is not a valid login or you do not have permission.");
+    const std::string loginName = known.Text(0);
     Catalog catalog(s.db, s.database);
-    if (catalog.UserId(user) >= 0)
+    // One user per login in a database; sa is always dbo. sp_adduser looks at
+    // the name first, sp_grantdbaccess at the login.
+    const bool loginTaken = Lower(loginName) == "sa" || catalog.UserOfLogin(loginName) >= 0;
+    const bool nameTaken = catalog.UserId(user) >= 0;
+    if (loginTaken && (grantStyle || !nameTaken))
+        throw SqlError(15063, 16, "The login already has an account under a different user name.");
+    if (nameTaken)
         throw SqlError(15023, 16, "User or role '" + user + "' already exists in the current database.");
-    catalog.AddUser(user);
+    catalog.AddUser(user, loginName);
     if (!grantStyle)
         x_.Inform("Granted database access to '" + login + "'.");
     return 0;

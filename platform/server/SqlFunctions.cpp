@@ -828,10 +828,27 @@ void UserName(sqlite3_context* ctx, int argc, Args argv)
     ResultText(ctx, catalog.UserName(catalog.LoginUid(s->login)));
 }
 
-void SuserName(sqlite3_context* ctx, int, Args)
+// Without an argument the session's login; with one, the login of that sid
+// (sa's is 0x01, another login's is its name's bytes).
+void SuserName(sqlite3_context* ctx, int argc, Args argv)
 {
     SessionState* s = Session(ctx);
-    ResultText(ctx, s ? s->login : "sa");
+    if (argc == 0 || !s)
+        return ResultText(ctx, s ? s->login : "sa");
+    if (IsNull(argv[0]))
+        return sqlite3_result_null(ctx);
+    const std::string sid(static_cast<const char*>(sqlite3_value_blob(argv[0])),
+                          static_cast<size_t>(sqlite3_value_bytes(argv[0])));
+    if (sid == std::string(1, '\x01'))
+        return ResultText(ctx, "sa");
+    try {
+        SqliteStatement q(s->db, "SELECT name FROM master.tw_logins WHERE CAST(name AS BLOB) = CAST(? AS BLOB)");
+        q.Bind(1, sid);
+        if (q.Step())
+            return ResultText(ctx, q.Text(0));
+    } catch (const SqlError&) {
+    }
+    sqlite3_result_null(ctx);
 }
 
 void HostName(sqlite3_context* ctx, int, Args)

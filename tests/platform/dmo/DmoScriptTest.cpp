@@ -132,14 +132,13 @@ TEST_F(DmoScripts, AScriptGoesToTheFileNamedToo)
     EXPECT_THROW(parent->Script(SQLDMOScript_Default, "no/such/folder/parent.sql"), _com_error);
 }
 
-TEST_F(DmoScripts, RemoveQuotesNamesAndRefreshShowsItGone)
+TEST_F(DmoScripts, RemovedObjectLeavesItsCollectionAtOnce)
 {
     StoredProceduresPtr procedures = database->GetStoredProcedures();
     ASSERT_EQ(procedures->GetCount(), 1);
     procedures->Item(1L)->Remove();
-    EXPECT_EQ(procedures->GetCount(), 1); // until refreshed
-    procedures->Refresh();
     EXPECT_EQ(procedures->GetCount(), 0);
+    EXPECT_EQ(database->GetStoredProcedures()->GetCount(), 0);
     _TablePtr lines = database->GetTables()->Item("O'Brien Lines");
     lines->GetTriggers()->Item("Keep Qty")->Remove();
     EXPECT_EQ(lines->GetTriggers()->GetCount(), 0);
