@@ -1,5 +1,6 @@
 #include "platform/comctl/ControlClasses.h"
 
+#include "platform/comctl/Rebar.h"
 #include "platform/comctl/RichEdit.h"
 #include "platform/comctl/commctrl.h"
 
@@ -16,6 +17,7 @@ const std::vector<ControlClass>& AllControlClasses()
         {WC_TABCONTROL, TabControlProc, CS_DBLCLKS | CS_HREDRAW | CS_VREDRAW, nullptr},
         {RICHEDIT_CLASS, RichEditProc, CS_DBLCLKS, nullptr},
         {RICHEDIT_CLASS10A, RichEditProc, CS_DBLCLKS, nullptr},
+        {REBARCLASSNAME, RebarProc, CS_DBLCLKS, nullptr},
     };
     return classes;
 }

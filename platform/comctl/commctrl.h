@@ -971,6 +971,120 @@ BOOL MakeDragList(HWND hLB);
 void DrawInsert(HWND handParent, HWND hLB, int nItem);
 int LBItemFromPt(HWND hLB, POINT pt, BOOL bAutoScroll);
 
+// --- rebar -----------------------------------------------------------------------------------
+#define REBARCLASSNAME "ReBarWindow32"
+
+#define CCS_TOP 0x00000001L
+#define CCS_NOMOVEY 0x00000002L
+#define CCS_BOTTOM 0x00000003L
+#define CCS_NORESIZE 0x00000004L
+#define CCS_NOPARENTALIGN 0x00000008L
+#define CCS_ADJUSTABLE 0x00000020L
+#define CCS_NODIVIDER 0x00000040L
+#define CCS_VERT 0x00000080L
+
+#define RBS_TOOLTIPS 0x0100
+#define RBS_VARHEIGHT 0x0200
+#define RBS_BANDBORDERS 0x0400
+#define RBS_FIXEDORDER 0x0800
+#define RBS_REGISTERDROP 0x1000
+#define RBS_AUTOSIZE 0x2000
+#define RBS_VERTICALGRIPPER 0x4000
+#define RBS_DBLCLKTOGGLE 0x8000
+
+#define RBIM_IMAGELIST 0x00000001
+
+#define RBBS_BREAK 0x00000001
+#define RBBS_FIXEDSIZE 0x00000002
+#define RBBS_CHILDEDGE 0x00000004
+#define RBBS_HIDDEN 0x00000008
+#define RBBS_NOVERT 0x00000010
+#define RBBS_FIXEDBMP 0x00000020
+#define RBBS_VARIABLEHEIGHT 0x00000040
+#define RBBS_GRIPPERALWAYS 0x00000080
+#define RBBS_NOGRIPPER 0x00000100
+#define RBBS_USECHEVRON 0x00000200
+#define RBBS_HIDETITLE 0x00000400
+
+#define RBBIM_STYLE 0x00000001
+#define RBBIM_COLORS 0x00000002
+#define RBBIM_TEXT 0x00000004
+#define RBBIM_IMAGE 0x00000008
+#define RBBIM_CHILD 0x00000010
+#define RBBIM_CHILDSIZE 0x00000020
+#define RBBIM_SIZE 0x00000040
+#define RBBIM_BACKGROUND 0x00000080
+#define RBBIM_ID 0x00000100
+#define RBBIM_IDEALSIZE 0x00000200
+#define RBBIM_LPARAM 0x00000400
+#define RBBIM_HEADERSIZE 0x00000800
+
+#define RB_INSERTBANDA (WM_USER + 1)
+#define RB_DELETEBAND (WM_USER + 2)
+#define RB_GETBARINFO (WM_USER + 3)
+#define RB_SETBARINFO (WM_USER + 4)
+#define RB_GETBANDINFOOLD (WM_USER + 5)
+#define RB_SETBANDINFOA (WM_USER + 6)
+#define RB_SETPARENT (WM_USER + 7)
+#define RB_GETRECT (WM_USER + 9)
+#define RB_GETBANDCOUNT (WM_USER + 12)
+#define RB_GETROWCOUNT (WM_USER + 13)
+#define RB_GETROWHEIGHT (WM_USER + 14)
+#define RB_IDTOINDEX (WM_USER + 16)
+#define RB_GETBARHEIGHT (WM_USER + 27)
+#define RB_GETBANDINFOA (WM_USER + 29)
+#define RB_GETBANDBORDERS (WM_USER + 34)
+#define RB_SHOWBAND (WM_USER + 35)
+#define RB_MOVEBAND (WM_USER + 39)
+#define RB_INSERTBAND RB_INSERTBANDA
+#define RB_SETBANDINFO RB_SETBANDINFOA
+#define RB_GETBANDINFO RB_GETBANDINFOA
+
+#define RBN_FIRST (0U - 831U)
+#define RBN_HEIGHTCHANGE (RBN_FIRST - 0)
+#define RBN_LAYOUTCHANGED (RBN_FIRST - 2)
+#define RBN_BEGINDRAG (RBN_FIRST - 4)
+#define RBN_ENDDRAG (RBN_FIRST - 5)
+
+typedef struct tagREBARINFO {
+    UINT cbSize;
+    UINT fMask;
+    HIMAGELIST himl;
+} REBARINFO, *LPREBARINFO;
+
+typedef struct tagREBARBANDINFOA {
+    UINT cbSize;
+    UINT fMask;
+    UINT fStyle;
+    COLORREF clrFore;
+    COLORREF clrBack;
+    LPSTR lpText;
+    UINT cch;
+    int iImage;
+    HWND hwndChild;
+    UINT cxMinChild;
+    UINT cyMinChild;
+    UINT cx;
+    HBITMAP hbmBack;
+    UINT wID;
+    UINT cyChild;
+    UINT cyMaxChild;
+    UINT cyIntegral;
+    UINT cxIdeal;
+    LPARAM lParam;
+    UINT cxHeader;
+} REBARBANDINFO, REBARBANDINFOA, *LPREBARBANDINFO;
+typedef const REBARBANDINFOA* LPCREBARBANDINFO;
+
+typedef struct tagNMREBAR {
+    NMHDR hdr;
+    DWORD dwMask;
+    UINT uBand;
+    UINT fStyle;
+    UINT wID;
+    LPARAM lParam;
+} NMREBAR, *LPNMREBAR;
+
 // --- property sheets ---------------------------------------------------------------------------
 struct _PSP;
 typedef struct _PSP* HPROPSHEETPAGE;
