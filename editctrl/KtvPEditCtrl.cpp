@@ -74,6 +74,7 @@ LRESULT CKtvPEditCtrl::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
             return -1;
         return OnCreateWindow();
     case WM_SIZE: OnSize(); break;
+    case WM_DESTROY: CloseIntelliSenseWnd(TRUE); break;
     case WM_PAINT: OnPaint(); return 0;
     case WM_ERASEBKGND: return TRUE;
     case WM_SETFONT: OnSetFont(reinterpret_cast<HFONT>(wParam), static_cast<BOOL>(lParam)); return 0;
@@ -193,7 +194,7 @@ void CKtvPEditCtrl::OnFocusChanged(BOOL bGotFocus)
 {
     if (bGotFocus)
         CreateEditCaret();
-    else
+    else if (!m_bIntelliSenseOpen)  // the list takes the focus; the caret stays in view
         ::DestroyCaret();
     // The selection changes between its focused and unfocused colours.
     if (HasSelection())
@@ -331,7 +332,8 @@ void CKtvPEditCtrl::OnCharMessage(UINT nChar)
 {
     if (nChar < 32 || m_bReadOnly)
         return;
-    TypeChar(nChar);
+    if (TypeChar(nChar))
+        OnIntelliSenseTrigger();
 }
 
 // ---------------------------------------------------------------- mouse
@@ -364,6 +366,8 @@ void CKtvPEditCtrl::OnButtonDown(UINT nFlags, CPoint point)
         if (hadSelection)
             RemoveSelection(FALSE, TRUE, TRUE);
     }
+    if (m_bIntelliSenseOpen)
+        return;
     m_bSelectingByMouse = TRUE;
     m_ptLastMouse = point;
     ::SetCapture(m_hWnd);
@@ -497,6 +501,8 @@ BOOL CKtvPEditCtrl::OnSetCursor()
 
 void CKtvPEditCtrl::OnButtonDoubleClick(CPoint point)
 {
+    if (m_bIntelliSenseOpen)
+        return;
     POINT hit = point;
     const int offset = OffsetFromPoint(hit, FALSE, TRUE);
     if (offset < 0)

@@ -7,9 +7,13 @@
 #include <memory>
 
 #include "editctrl/KtvPEditModel.h"
+#include "editctrl/KtvPIntelliSenseData.h"
+#include "platform/comctl/commctrl.h"
+#include "platform/mfc/CArray.h"
 #include "platform/mfc/afxwin.h"
 
 class CKtvPFontTextMetrics;
+class CKtvPIntelliSenseWnd;
 
 // Timer of the auto-scroll while a mouse selection is dragged past an edge.
 constexpr UINT_PTR KTVP_TIMER_DRAG_SCROLL = 1;
@@ -53,7 +57,7 @@ public:
     // ---- places of the IntelliSense, outlining, hyperlink and view layers,
     // with the answers the control gives without them.
     virtual BOOL OnBeforeInvokeIntelliSense() { return FALSE; }
-    virtual BOOL InvokeIntelliSense() { return FALSE; }
+    virtual BOOL InvokeIntelliSense();
     virtual BOOL IsOutliningEnabled() const { return FALSE; }
     virtual BOOL IsHyperlinkSupportEnabled() const { return m_bEnableHyperlinkSupport; }
     virtual BOOL OnGetWordColor(int /*nOffset*/, int /*nWordEnd*/, COLORREF& /*clrText*/, COLORREF& /*clrBack*/,
@@ -62,6 +66,39 @@ public:
         return FALSE;
     }
     virtual void OnGetCharColor(TCHAR /*ch*/, int /*nOffset*/, COLORREF& /*clrText*/, COLORREF& /*clrBack*/) {}
+
+    // ---- IntelliSense and symbols. The owner fills the lists; the
+    // control opens them at the caret and runs the replacement hook.
+    BOOL EnableIntelliSense(BOOL bOn);
+    virtual BOOL FillIntelliSenseList(CObList& list, LPCTSTR lpszWord);
+    virtual BOOL FillIntelliSenseListAt(int& nOffset, CObList& list);
+    virtual BOOL FindWordBeforePos(LPCTSTR lpszText, int& nOffset, CString& strWord);
+    virtual BOOL OnInsertIntelliSenseItem(int nIndex, CKtvPIntelliSenseData* pItem, CString& strText);
+    // Takes the list's items when it opens; FALSE for an empty list.
+    virtual BOOL ShowIntelliSenseWnd(CObList& list, int x, int y);
+    virtual BOOL OnIntelliSenseChar(LPCTSTR lpszText, int nOffset, UINT nChar, CString& strReplacement);
+    virtual BOOL OnDrawSymbol(CDC* pDC, int x, int y, int nRight, int nBottom, const CKtvPEditSymbol& symbol);
+    virtual BOOL LookupSymbol(LPCTSTR lpszText, int nPos, int nLength, TCHAR ch, CKtvPEditSymbol* pSymbol,
+                              int& nExtraLength, BOOL bForward);
+    virtual BOOL FillSymbolsList(int nOffset, CObList& list);
+    virtual BOOL InvokeSymbolsList();
+    virtual BOOL ShowSymbolsWnd(CObList& list, int x, int y);
+    virtual int FindSymbolAt(LPCTSTR lpszText, int nOffset, BOOL bForward);
+    BOOL InsertChar(UINT nChar, BOOL bRedraw = TRUE) override;
+    BOOL Undo(BOOL bSetCaret = TRUE, BOOL bRedraw = TRUE) override;
+    BOOL Redo(BOOL bSetCaret = TRUE, BOOL bRedraw = TRUE) override;
+    // A popup going away: the link is cleared only when it names that popup.
+    void OnIntelliSenseWndGone(CKtvPIntelliSenseWnd* pWnd);
+
+    CKtvPIntelliSenseWnd* m_pIntelliSenseWnd = nullptr;
+    BOOL m_bIntelliSenseOpen = FALSE;
+    CFont* m_pIntelliSenseFont = nullptr;
+    HIMAGELIST m_hIntelliSenseImageList = nullptr;
+    HIMAGELIST m_hSymbolImageList = nullptr;
+    BOOL m_bEnableIntelliSense = FALSE;
+    BOOL m_bInsertingIntelliSense = FALSE;
+    BOOL m_bShowSymbols = FALSE;
+    CArray<CKtvPEditSymbol, const CKtvPEditSymbol&> m_arrSymbols;
 
     // ---- painting steps
     // The whole client area, as WM_PAINT shows it, onto any DC.
@@ -119,6 +156,10 @@ protected:
     BOOL ExtendMouseSelection(CPoint point);
     LRESULT OnScrollMessage(int nBar, WPARAM wParam);
 
+    void OnIntelliSenseTrigger();
+    CPoint ScreenPointOfOffset(int nOffset) const;
+    BOOL OpenPopup(CObList& list, int x, int y, HIMAGELIST hImageList, CRuntimeClass* pListBoxClass);
+    void CloseIntelliSenseWnd(BOOL bAtOnce);
     void ApplyFontMetrics();
     void CreateEditCaret();
     RECT ComputeTextArea() const;
