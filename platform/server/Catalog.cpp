@@ -80,14 +80,17 @@ const char* const kViews[] = {
     "0 AS compressed, c.text FROM tw_comments AS c JOIN tw_objects AS o USING (id)",
     "CREATE VIEW IF NOT EXISTS %s.sysdepends AS SELECT id, depid, 0 AS number, 0 AS depnumber, 1 AS status, "
     "1 AS deptype, 0 AS depdbid, 0 AS depsiteid, 0 AS selall, 0 AS resultobj, 1 AS readobj FROM tw_depends",
-    "CREATE VIEW IF NOT EXISTS %s.sysindexes AS SELECT o.id, 0 AS status, NULL AS first, 0 AS indid, NULL AS root, "
-    "0 AS minlen, 0 AS keycnt, 1 AS groupid, 0 AS dpages, 0 AS reserved, 0 AS used, 0 AS rowcnt, 0 AS rowmodctr, "
-    "0 AS reserved3, 0 AS reserved4, 0 AS xmaxlen, 0 AS maxirow, 0 AS OrigFillFactor, 0 AS StatVersion, "
-    "0 AS reserved2, NULL AS FirstIAM, 0 AS impid, 0 AS lockflags, 0 AS pgmodctr, NULL AS keys, o.name, "
-    "NULL AS statblob, 8000 AS maxlen, 0 AS rows FROM tw_objects AS o WHERE o.xtype = 'U ' AND NOT EXISTS "
+    // Row counts are the tables' own, read when asked (%n: this database's name); pages are
+    // counted as DBCC CHECKTABLE reports them, the data on the heap or clustered index.
+    "CREATE VIEW IF NOT EXISTS %s.sysindexes AS SELECT id, status, NULL AS first, indid, NULL AS root, 0 AS minlen, "
+    "keycnt, 1 AS groupid, CASE WHEN indid < 2 THEN rowcnt / 50 + 1 ELSE 0 END AS dpages, rowcnt / 50 + 1 AS "
+    "reserved, rowcnt / 50 + 1 AS used, rowcnt, 0 AS rowmodctr, 0 AS reserved3, 0 AS reserved4, 0 AS xmaxlen, "
+    "0 AS maxirow, 0 AS OrigFillFactor, 0 AS StatVersion, 0 AS reserved2, NULL AS FirstIAM, 0 AS impid, "
+    "0 AS lockflags, 0 AS pgmodctr, NULL AS keys, name, NULL AS statblob, 8000 AS maxlen, rowcnt AS rows FROM "
+    "(SELECT o.id, 0 AS status, 0 AS indid, 0 AS keycnt, o.name, tw_rowcount(%n, o.id) AS rowcnt "
+    "FROM tw_objects AS o WHERE o.xtype = 'U ' AND NOT EXISTS "
     "(SELECT 1 FROM tw_indexes AS i WHERE i.id = o.id AND i.indid = 1) "
-    "UNION ALL SELECT id, status, NULL, indid, NULL, 0, keycnt, 1, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, NULL, 0, 0, "
-    "0, NULL, name, NULL, 8000, 0 FROM tw_indexes",
+    "UNION ALL SELECT id, status, indid, keycnt, name, tw_rowcount(%n, id) FROM tw_indexes)",
     "CREATE VIEW IF NOT EXISTS %s.sysindexkeys AS SELECT id, indid, colid, keyno FROM tw_indexkeys",
     "CREATE VIEW IF NOT EXISTS %s.sysreferences AS SELECT constid, fkeyid, rkeyid, 1 AS rkeyindid, keycnt, "
     "NULL AS forkeys, NULL AS refkeys, 0 AS fkeydbid, 0 AS rkeydbid, fkey1, fkey2, fkey3, fkey4, rkey1, rkey2, "
@@ -134,11 +137,13 @@ std::string DropViewFor(const char* pattern, const std::string& schema)
     return "DROP VIEW IF EXISTS " + schema + "." + text.substr(start, text.find(' ', start) - start);
 }
 
-std::string Format(const char* pattern, const std::string& schema)
+std::string Format(const char* pattern, const std::string& schema, const std::string& databaseLiteral = {})
 {
     std::string out = pattern;
     const size_t at = out.find("%s");
     out.replace(at, 2, schema);
+    for (size_t name = out.find("%n"); name != std::string::npos; name = out.find("%n", name))
+        out.replace(name, 2, databaseLiteral);
     return out;
 }
 
@@ -200,7 +205,7 @@ void Catalog::Install(bool isMaster, const std::string& fileName)
         AddUserLogins();
         for (const char* sql : catalog_detail::kViews) {
             SqliteStatement::Exec(db_, catalog_detail::DropViewFor(sql, schema));
-            SqliteStatement::Exec(db_, catalog_detail::Format(sql, schema));
+            SqliteStatement::Exec(db_, catalog_detail::Format(sql, schema, Translator::Literal(schema_)));
         }
         if (isMaster) {
             for (const char* sql : catalog_detail::kMasterTables)

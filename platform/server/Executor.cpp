@@ -293,15 +293,19 @@ std::string Executor::TableReference(const std::string& db, const std::string& o
     return Translator::Quote(schema) + "." + Translator::Quote(storage);
 }
 
+// Inside a module the names of its own database resolve as its owner's.
 int Executor::CallerUid(const Catalog& catalog) const
 {
+    if (moduleOwnerUid_ > 0 &&
+        executor_detail::LowerText(catalog.Schema()) == executor_detail::LowerText(moduleDatabase_))
+        return moduleOwnerUid_;
     return catalog.LoginUid(s_.login);
 }
 
 int Executor::OwnerUid(const Catalog& catalog, const std::string& owner) const
 {
     if (owner.empty())
-        return CallerUid(catalog);
+        return catalog.LoginUid(s_.login);
     const int uid = catalog.UserId(owner);
     if (uid <= 0 || (uid >= 16384) || uid == 3)
         throw SqlError(2760, 16, "Specified owner name '" + owner + "' either does not exist or you do not have "
@@ -1232,6 +1236,8 @@ void Executor::FireTriggers(const std::string& database, const std::vector<int64
         inner.tokens_ = Lexer(inner.text_, true).Tokenize();
         inner.procedure_ = catalog.ObjectName(id);
         inner.inTrigger_ = true;
+        inner.moduleDatabase_ = database;
+        inner.moduleOwnerUid_ = catalog.ObjectUid(id);
         const ModuleDefinition def = ModuleDefinition::Parse(inner.tokens_, inner.text_);
         Parser parser(inner.tokens_, inner.text_);
         std::vector<ParsedStatement> body = parser.ParseFrom(def.bodyStart);
@@ -1445,6 +1451,8 @@ int Executor::RunProcedure(const std::string& database, int64_t id, const std::s
     inner.text_ = text;
     inner.tokens_ = Lexer(inner.text_, true).Tokenize();
     inner.procedure_ = catalog.ObjectName(id);
+    inner.moduleDatabase_ = database;
+    inner.moduleOwnerUid_ = catalog.ObjectUid(id);
     const ModuleDefinition def = ModuleDefinition::Parse(inner.tokens_, inner.text_);
 
     std::map<std::string, Variable> frame;
@@ -1524,7 +1532,7 @@ Value Executor::CallFunction(const std::string& spelled, const std::vector<Value
     const ObjectName name = ObjectName::Parse(spelled);
     const std::string db = ResolveDatabase(name.database);
     Catalog catalog(s_.db, db);
-    const int64_t id = catalog.ObjectId(name.name, "FN");
+    const int64_t id = catalog.Resolve(name.owner, name.name, "FN", CallerUid(catalog));
     if (!id)
         throw SqlError(4121, 16, "Cannot find either column \"" + (name.owner.empty() ? "dbo" : name.owner) +
                                      "\" or the user-defined function or aggregate \"" + spelled +
@@ -1536,6 +1544,8 @@ Value Executor::CallFunction(const std::string& spelled, const std::vector<Value
     inner.text_ = catalog.Text(id);
     inner.tokens_ = Lexer(inner.text_, true).Tokenize();
     inner.procedure_ = name.name;
+    inner.moduleDatabase_ = db;
+    inner.moduleOwnerUid_ = catalog.ObjectUid(id);
     const ModuleDefinition def = ModuleDefinition::Parse(inner.tokens_, inner.text_);
     if (args.size() != def.parameters.size())
         throw SqlError(313, 16, "An insufficient number of arguments were supplied for the procedure or function " +
@@ -1771,7 +1781,7 @@ void Executor::RunCreateTable(const ParsedStatement& st)
         std::vector<CatalogColumn> columns;
         for (ColumnDefinition& c : def.columns) {
             if (!c.defaultName.empty()) {
-                const int64_t defaultId = catalog.AddObject(c.defaultName, Catalog::kDefault, id);
+                const int64_t defaultId = catalog.AddObject(c.defaultName, Catalog::kDefault, id, uid);
                 catalog.SetText(defaultId, c.defaultText);
                 c.column.defaultId = defaultId;
             }
@@ -1791,7 +1801,8 @@ void Executor::RunCreateTable(const ParsedStatement& st)
         }
         int nextIndex = 2;
         for (const ConstraintDefinition& c : def.constraints) {
-            const int64_t constraintId = catalog.AddObject(c.name, c.kind, id);
+            // A table's constraints belong to the table's owner.
+            const int64_t constraintId = catalog.AddObject(c.name, c.kind, id, uid);
             std::vector<int> keys;
             for (const std::string& column : c.columns)
                 keys.push_back(catalog.ColumnId(id, column));
@@ -1922,7 +1933,8 @@ void Executor::RunAlterTable(const ParsedStatement& st)
                 if (c.column.type.IsDateTime())
                     NormaliseDates(db, storage, c.column);
                 if (!c.defaultName.empty()) {
-                    const int64_t defaultId = catalog.AddObject(c.defaultName, Catalog::kDefault, id);
+                    const int64_t defaultId =
+                        catalog.AddObject(c.defaultName, Catalog::kDefault, id, catalog.ObjectUid(id));
                     catalog.SetText(defaultId, c.defaultText);
                     c.column.defaultId = defaultId;
                 }

@@ -135,6 +135,9 @@ private:
     std::vector<Token> tokens_;
     std::string text_;
     std::string procedure_;
+    // The database and owner of the module running, whose names resolve as that owner's.
+    std::string moduleDatabase_;
+    int moduleOwnerUid_ = 0;
     bool hadError_ = false;
     int returnValue_ = 0;
     std::map<std::string, std::string> spellings_;

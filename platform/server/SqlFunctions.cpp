@@ -954,6 +954,23 @@ void ObjectProperty(sqlite3_context* ctx, int, Args argv)
     }
 }
 
+// The rows of a table of the named database, for sysindexes.
+void RowCount(sqlite3_context* ctx, int, Args argv)
+{
+    SessionState* s = Session(ctx);
+    if (!s || IsNull(argv[0]) || IsNull(argv[1])) return sqlite3_result_int(ctx, 0);
+    try {
+        const std::string schema = Text(argv[0]);
+        const Catalog catalog(s->db, schema);
+        const std::string storage = catalog.StorageName(sqlite3_value_int64(argv[1]));
+        if (storage.empty()) return sqlite3_result_int(ctx, 0);
+        sqlite3_result_int64(ctx, SqliteStatement::QueryInt(s->db, "SELECT count(*) FROM " +
+                                                                       catalog.Table(Translator::Quote(storage))));
+    } catch (const SqlError&) {
+        sqlite3_result_int(ctx, 0);
+    }
+}
+
 void ColumnProperty(sqlite3_context* ctx, int, Args argv)
 {
     SessionState* s = Session(ctx);
@@ -1297,7 +1314,7 @@ const FunctionEntry kFunctions[] = {
     {"suser_name", 0, SuserName, false}, {"suser_name", 1, SuserName, false}, {"suser_id", 0, ConstantOne, false},
     {"host_name", 0, HostName, false}, {"host_id", 0, ConstantOne, false}, {"app_name", 0, AppName, false},
     {"databasepropertyex", 2, DatabasePropertyEx, false}, {"databaseproperty", 2, DatabasePropertyEx, false},
-    {"objectproperty", 2, ObjectProperty, false}, {"objectpropertyex", 2, ObjectProperty, false},
+    {"tw_rowcount", 2, RowCount, false}, {"objectproperty", 2, ObjectProperty, false}, {"objectpropertyex", 2, ObjectProperty, false},
     {"columnproperty", 3, ColumnProperty, false}, {"scope_identity", 0, ScopeIdentity, false},
     {"ident_current", 1, IdentCurrent, false}, {"ident_seed", 1, IdentSeed, false},
     {"ident_incr", 1, IdentIncrement, false}, {"serverproperty", 1, ServerProperty, false},

@@ -260,7 +260,8 @@ int SystemProcedures::HelpDb(const Args& args)
             continue;
         rows.push_back({Value::String(d.name), Value::String("       1.00 MB"), Value::String("sa"), Value::Int(d.dbid),
                         Value::String(d.crdate.substr(0, 11)),
-                        Value::String("Status=ONLINE, Updateability=READ_WRITE, UserAccess=MULTI_USER, Recovery=" +
+                        Value::String(std::string("Status=") + (d.offline ? "OFFLINE" : "ONLINE") +
+                                      ", Updateability=READ_WRITE, UserAccess=MULTI_USER, Recovery=" +
                                       std::string(d.name == "master" || d.name == "tempdb" ? "SIMPLE" : "FULL") +
                                       ", Version=539, Collation=SQL_Latin1_General_CP1_CI_AS, SQLSortOrder=52"),
                         Value::Int(d.cmptlevel)});

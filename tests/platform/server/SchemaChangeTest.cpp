@@ -128,6 +128,41 @@ TEST_F(OwnersTest, OneNameUnderTwoOwnersStaysTwoObjects)
     EXPECT_EQ(ErrorNumber(Run("SELECT * FROM ann.x")), 208);
 }
 
+TEST_F(OwnersTest, ConstraintsMadeWithATableBelongToItsOwner)
+{
+    BufferedSink created = Run("CREATE TABLE ann.lines (id int NOT NULL CONSTRAINT PK_lines PRIMARY KEY, "
+                               "qty int NULL CONSTRAINT DF_qty DEFAULT (1) CONSTRAINT CK_qty CHECK (qty > 0))\n"
+                               "ALTER TABLE ann.lines ADD note varchar(10) NULL CONSTRAINT DF_note DEFAULT ('n')");
+    ASSERT_FALSE(created.HasError()) << Describe(created);
+    BufferedSink owners = Run("SELECT name, user_name(uid) FROM sysobjects WHERE parent_obj = object_id('ann.lines') "
+                              "ORDER BY name");
+    ASSERT_FALSE(owners.HasError()) << Describe(owners);
+    ASSERT_EQ(owners.resultSets[0].rows.size(), 4u);
+    for (const Row& row : owners.resultSets[0].rows)
+        EXPECT_EQ(row[1].ToText(), "ann") << row[0].ToText();
+    // dbo's namespace stays free for constraints of the same names.
+    EXPECT_EQ(Cell(Run("SELECT ISNULL(object_id('dbo.CK_qty'), 0)")), "0");
+    EXPECT_FALSE(Run("CREATE TABLE lines (id int NOT NULL CONSTRAINT PK_lines PRIMARY KEY)").HasError());
+}
+
+TEST_F(OwnersTest, NamesInsideAModuleResolveAsItsOwner)
+{
+    BufferedSink created = Run("CREATE TABLE ann.t (who varchar(10) NULL)\nCREATE TABLE t (who varchar(10) NULL)\n"
+                               "INSERT INTO ann.t VALUES ('ann')\nINSERT INTO t VALUES ('dbo')");
+    ASSERT_FALSE(created.HasError()) << Describe(created);
+    ASSERT_FALSE(Run("CREATE PROCEDURE ann.whose AS SELECT who FROM t").HasError());
+    ASSERT_FALSE(Run("CREATE PROCEDURE bob.whose AS SELECT who FROM t").HasError());
+    ASSERT_FALSE(Run("CREATE FUNCTION ann.count_t () RETURNS int AS BEGIN RETURN (SELECT COUNT(*) FROM t "
+                     "WHERE who = 'ann') END").HasError());
+    // ann's procedure finds ann's table; bob has none, so his finds dbo's.
+    EXPECT_EQ(Cell(Run("EXEC ann.whose")), "ann");
+    EXPECT_EQ(Cell(Run("EXEC bob.whose")), "dbo");
+    EXPECT_EQ(Cell(Run("SELECT ann.count_t()")), "1");
+    // Dynamic text runs as the caller, as on SQL Server.
+    ASSERT_FALSE(Run("CREATE PROCEDURE ann.dynamic AS EXEC ('SELECT who FROM t')").HasError());
+    EXPECT_EQ(Cell(Run("EXEC ann.dynamic")), "dbo");
+}
+
 } // namespace tw::server::test
 
 namespace tw::server::test {
@@ -147,6 +182,8 @@ TEST_F(ServerTest, AnOfflineDatabaseRefusesUseUntilBroughtOnline)
     ASSERT_FALSE(offline.HasError()) << Describe(offline);
     EXPECT_EQ(Cell(offline, 0, 0, 0), "OFFLINE");
     EXPECT_EQ(Cell(offline, 0, 0, 1), "512");
+    const std::string helpOffline = Cell(Run("EXEC sp_helpdb 'Sleepy'"), 0, 0, 5);
+    EXPECT_EQ(helpOffline.rfind("Status=OFFLINE, ", 0), 0u) << helpOffline;
     BufferedSink use = Run("USE Sleepy");
     ASSERT_TRUE(use.HasError());
     EXPECT_EQ(use.FirstError()->number, 942);
@@ -161,7 +198,37 @@ TEST_F(ServerTest, AnOfflineDatabaseRefusesUseUntilBroughtOnline)
     EXPECT_EQ(Cell(online, 0), "7");
     EXPECT_EQ(Cell(online, 1, 0, 0), "ONLINE");
     EXPECT_EQ(Cell(online, 1, 0, 1), "0");
+    const std::string helpOnline = Cell(Run("EXEC sp_helpdb 'Sleepy'"), 0, 0, 5);
+    EXPECT_EQ(helpOnline.rfind("Status=ONLINE, ", 0), 0u) << helpOnline;
     EXPECT_FALSE(Run("DROP DATABASE Sleepy").HasError());
+}
+
+TEST_F(ServerTest, SysindexesCountsEachTablesRows)
+{
+    ASSERT_FALSE(Run("CREATE TABLE Counted (a int NOT NULL PRIMARY KEY NONCLUSTERED, b int NULL)\n"
+                     "CREATE INDEX IX_b ON Counted (b)\nCREATE TABLE Empty (a int NULL)").HasError());
+    BufferedSink filled = Run("DECLARE @i int SET @i = 0\n"
+                              "WHILE @i < 120 BEGIN INSERT INTO Counted VALUES (@i, @i % 7) SET @i = @i + 1 END\n"
+                              "DELETE FROM Counted WHERE a < 20");
+    ASSERT_FALSE(filled.HasError()) << Describe(filled);
+    BufferedSink rows = Run("SELECT indid, rows, rowcnt, CASE WHEN dpages > 0 THEN 1 ELSE 0 END FROM sysindexes "
+                            "WHERE id = object_id('Counted') ORDER BY indid\n"
+                            "SELECT rows, rowcnt FROM sysindexes WHERE id = object_id('Empty')");
+    ASSERT_FALSE(rows.HasError()) << Describe(rows);
+    // The heap (0) and both nonclustered indexes see the 100 rows left.
+    ASSERT_EQ(rows.resultSets[0].rows.size(), 3u);
+    for (const Row& row : rows.resultSets[0].rows) {
+        EXPECT_EQ(row[1].ToText(), "100") << "indid " << row[0].ToText();
+        EXPECT_EQ(row[2].ToText(), "100") << "indid " << row[0].ToText();
+    }
+    EXPECT_EQ(Cell(rows, 0, 0, 3), "1");
+    EXPECT_EQ(Cell(rows, 0, 1, 3), "0");
+    EXPECT_EQ(Cell(rows, 1, 0, 0), "0");
+    // Rows a transaction adds count for it before it commits.
+    BufferedSink inside = Run("BEGIN TRAN INSERT INTO Empty VALUES (1) "
+                              "SELECT rows FROM sysindexes WHERE id = object_id('Empty') ROLLBACK");
+    EXPECT_EQ(Cell(inside), "1");
+    EXPECT_FALSE(Run("DROP TABLE Counted DROP TABLE Empty").HasError());
 }
 
 } // namespace tw::server::test
