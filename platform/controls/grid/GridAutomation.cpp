@@ -9,6 +9,7 @@
 #include "platform/com/ErrorInfo.h"
 #include "platform/com/SafeArray.h"
 #include "platform/controls/grid/GridExport.h"
+#include "platform/controls/grid/GridObjects.h"
 #include "platform/controls/grid/GridView.h"
 #include "platform/controls/grid/GridWorkbook.h"
 
@@ -17,7 +18,6 @@ namespace tw::grid {
 namespace gridauto_detail {
 
 using ModelPtr = std::shared_ptr<GridModel>;
-using StatePtr = std::shared_ptr<GridDatasetState>;
 
 // Raises the failure as the caller sees it: DISP_E_EXCEPTION with this text.
 [[noreturn]] void Fail(const char* description, HRESULT hr = E_FAIL)
@@ -71,22 +71,31 @@ std::vector<std::optional<std::string>> RecordCells(const _variant_t& record)
     return cells;
 }
 
-// Numbered settings whose effect the grid does not define yet: kept, and read back.
-class NumberedSettings {
-public:
-    template <class Members>
-    void Expose(Members& members, std::initializer_list<DISPID> ids)
-    {
-        for (DISPID id : ids) {
-            const std::string name = "Property" + std::to_string(id);
-            members.Put(id, name, [this, id](_variant_t value) { values_[id] = value; });
-            members.Get(id, name, [this, id] { return values_[id]; });
-        }
-    }
+using SettingsPtr = std::shared_ptr<GridSettings>;
 
-private:
-    std::map<DISPID, _variant_t> values_;
-};
+GridColumn& ColumnOf(const ModelPtr& model, int index)
+{
+    GridColumn* column = model->Columns().Item(index);
+    if (!column)
+        Fail("The column no longer exists.", DISP_E_BADINDEX);
+    return *column;
+}
+
+// Exposes column properties that have no behaviour of their own, kept in the
+// column (so every object over it sees them) under key base + id.
+template <class Members>
+void ExposeNumbered(Members& members, const ModelPtr& model, int column, int base, std::initializer_list<DISPID> ids)
+{
+    for (DISPID id : ids) {
+        const std::string name = "Property" + std::to_string(id);
+        members.Put(id, name, [model, column, key = base + int(id)](int value) { ColumnOf(model, column).numbered[key] = value; });
+        members.Get(id, name, [model, column, key = base + int(id)] {
+            const auto& numbered = ColumnOf(model, column).numbered;
+            auto it = numbered.find(key);
+            return it == numbered.end() ? 0 : it->second;
+        });
+    }
+}
 
 class NodeObject : public tw::com::DispatchObject<IDispatch> {
 public:
@@ -99,10 +108,10 @@ public:
 private:
     std::string CellTextOf(int column) const
     {
-        const GridColumn* item = model_->Columns().Item(column);
-        if (!item || row_ >= model_->Dataset().RowCount())
+        if (!model_->Columns().Item(column) || row_ >= model_->Dataset().RowCount())
             Fail("No such cell.", DISP_E_BADINDEX);
-        return std::string(model_->Dataset().Text(row_, model_->Dataset().FieldIndex(item->fieldName)));
+        // A column without a field (a template column) reads empty.
+        return std::string(model_->Dataset().Text(row_, model_->FieldOfColumn(column)));
     }
 
     ModelPtr model_;
@@ -127,6 +136,8 @@ public:
                 Fail("No such selected row.", DISP_E_BADINDEX);
             return MakeNode(model_, rows[size_t(index)]);
         });
+        // The row the user works on among the selected ones.
+        Members().Get(135, "FocusedNode", [this] { return MakeNode(model_, model_->Selection().Focused()); });
     }
 
 private:
@@ -144,21 +155,10 @@ public:
             return int(List().size()) - 1;
         });
         Members().Method(14, "Clear", [this] { List().clear(); });
-        Members().Get(0, "Item", [this](int index) {
-            if (index < 0 || index >= int(List().size()))
-                Fail("No such string.", DISP_E_BADINDEX);
-            return List()[size_t(index)];
-        });
     }
 
 private:
-    std::vector<std::string>& List()
-    {
-        GridColumn* column = model_->Columns().Item(column_);
-        if (!column)
-            Fail("The column no longer exists.", DISP_E_BADINDEX);
-        return column->pickList;
-    }
+    std::vector<std::string>& List() { return ColumnOf(model_, column_).pickList; }
 
     ModelPtr model_;
     int column_;
@@ -169,13 +169,21 @@ public:
     EditorObject(ModelPtr model, int column) : model_(std::move(model)), column_(column)
     {
         Members().Get(151, "Items", [this] { return IDispatchPtr(new StringsObject(model_, column_), false); });
-        settings_.Expose(Members(), {152, 153});
+        ExposeNumbered(Members(), model_, column_, 0, {152, 153});
     }
 
 private:
     ModelPtr model_;
     int column_;
-    NumberedSettings settings_;
+};
+
+// The sub-objects a column hands out by properties 49 and 50.
+class ColumnPartObject : public tw::com::DispatchObject<IDispatch> {
+public:
+    ColumnPartObject(const ModelPtr& model, int column, int part)
+    {
+        ExposeNumbered(Members(), model, column, part * 1000, {part == 49 ? 105 : 115});
+    }
 };
 
 class ColumnObject : public tw::com::DispatchObject<IDispatch> {
@@ -189,6 +197,8 @@ public:
         });
         Members().Put(14, "Name", [this](std::string text) { Column().name = text; });
         Members().Get(14, "Name", [this] { return Column().name; });
+        Members().Put(24, "Editable", [this](bool editable) { Column().editable = editable; });
+        Members().Get(24, "Editable", [this] { return Column().editable; });
         Members().Get(37, "Width", [this] { return Column().width; });
         Members().Put(37, "Width", [this](int width) {
             Column();
@@ -200,59 +210,84 @@ public:
             Column().fieldName = text;
             Changed();
         });
-        settings_.Expose(Members(), {1, 19, 24, 25, 46, 115});
-        Members().Get(53, "Editor", [this] {
-            Column();
-            return IDispatchPtr(new EditorObject(model_, index_), false);
+        Members().Put(46, "EditorKind", [this](int kind) {
+            if (!IsEditorKind(kind))
+                Fail("No editor has that kind.", DISP_E_OVERFLOW);
+            Column().editor = EditorKind(kind);
+            Changed();
         });
+        Members().Get(46, "EditorKind", [this] { return int(Column().editor); });
         Members().Get(47, "Index", [this] {
             Column();
             return index_;
         });
+        for (int part : {49, 50}) {
+            Members().Get(part, "Property" + std::to_string(part), [this, part] {
+                Column();
+                return IDispatchPtr(new ColumnPartObject(model_, index_, part), false);
+            });
+        }
+        Members().Get(53, "Editor", [this] {
+            Column();
+            return IDispatchPtr(new EditorObject(model_, index_), false);
+        });
+        Members().Method(64, "DropDownOnOpen", [this] { Column().numbered[64] = 1; });
+        ExposeNumbered(Members(), model_, index_, 0, {1, 19, 25, 115});
     }
 
 private:
-    GridColumn& Column()
-    {
-        GridColumn* column = model_->Columns().Item(index_);
-        if (!column)
-            Fail("The column no longer exists.", DISP_E_BADINDEX);
-        return *column;
-    }
+    GridColumn& Column() { return ColumnOf(model_, index_); }
     void Changed() { model_->Changed(); }
 
     ModelPtr model_;
     int index_;
-    NumberedSettings settings_;
 };
+
+IDispatchPtr MakeColumn(const ModelPtr& model, int index)
+{
+    if (!model->Columns().Item(index))
+        Fail("No such column.", DISP_E_BADINDEX);
+    return IDispatchPtr(new ColumnObject(model, index), false);
+}
 
 class ColumnsObject : public tw::com::DispatchObject<IDispatch> {
 public:
     explicit ColumnsObject(ModelPtr model) : model_(std::move(model))
     {
-        Members().Get(0, "Item", [this](int index) { return ColumnAt(index); });
+        Members().Get(0, "Item", [this](int index) { return MakeColumn(model_, index); });
         Members().Get(1, "Count", [this] { return model_->Columns().Count(); });
         Members().Method(2, "Add", [this](std::optional<int>) {
             const int index = model_->Columns().Add();
             model_->Changed();
-            return ColumnAt(index);
+            return MakeColumn(model_, index);
         });
         Members().Method(317, "DestroyColumns", [this] {
             model_->Columns().Destroy();
             model_->Changed();
         });
+        // The process monitor asks for "SPID" meaning the column of that field,
+        // the parameter dialog for template columns by their own name.
         Members().Method(321, "ColumnByName",
-                         [this](std::string name) { return ColumnAt(model_->Columns().IndexByName(name)); });
+                         [this](std::string name) { return MakeColumn(model_, model_->Columns().FindByFieldThenName(name)); });
         Members().Method(322, "ColumnByFieldName",
-                         [this](std::string name) { return ColumnAt(model_->Columns().IndexByFieldName(name)); });
+                         [this](std::string name) { return MakeColumn(model_, model_->Columns().FindByNameThenField(name)); });
+        Members().Method(332, "RetrieveFields", [this] { RetrieveFields(); });
     }
 
 private:
-    IDispatchPtr ColumnAt(int index)
+    // A column for every field that no column shows yet, in field order.
+    void RetrieveFields()
     {
-        if (!model_->Columns().Item(index))
-            Fail("No such column.", DISP_E_BADINDEX);
-        return IDispatchPtr(new ColumnObject(model_, index), false);
+        const GridDataset& dataset = model_->Dataset();
+        for (int f = 0; f < dataset.FieldCount(); ++f) {
+            const std::string& name = dataset.Field(f).name;
+            if (model_->Columns().IndexByFieldName(name) >= 0)
+                continue;
+            GridColumn column;
+            column.name = column.caption = column.fieldName = name;
+            model_->Columns().Add(std::move(column));
+        }
+        model_->Changed();
     }
 
     ModelPtr model_;
@@ -260,69 +295,88 @@ private:
 
 class FieldDefsObject : public tw::com::DispatchObject<IDispatch> {
 public:
-    FieldDefsObject(ModelPtr model, StatePtr state) : model_(std::move(model)), state_(std::move(state))
+    explicit FieldDefsObject(ModelPtr model) : model_(std::move(model))
     {
         Members().Method(1201, "Add", [this](std::string name, int type, int size) {
-            if (state_->active)
+            if (model_->Active())
                 Fail("Fields cannot be defined while the dataset is open.");
             if (!model_->Dataset().AddField({name, FieldType(type), size}))
                 Fail("The field name is empty or already defined.");
         });
-        Members().Get(1, "Count", [this] { return model_->Dataset().FieldCount(); });
     }
 
 private:
     ModelPtr model_;
-    StatePtr state_;
+};
+
+class DatasetSettingsObject : public tw::com::DispatchObject<IDispatch> {
+public:
+    explicit DatasetSettingsObject(SettingsPtr settings) : settings_(std::move(settings))
+    {
+        for (DISPID id : {1104, 1105, 1106}) {
+            const std::string name = "Property" + std::to_string(id);
+            Members().Put(id, name, [this, id](int value) { settings_->datasetSettings[id] = value; });
+            Members().Get(id, name, [this, id] { return settings_->datasetSettings[id]; });
+        }
+        Members().Method(1111, "Refresh", [this] {
+            std::string error;
+            if (!settings_->binding.Refresh(error))
+                Fail(error.c_str());
+        });
+        Members().Method(1113, "Save", [this](std::optional<int>) {
+            std::string error;
+            if (!settings_->binding.Save(error))
+                Fail(error.c_str());
+        });
+    }
+
+private:
+    SettingsPtr settings_;
 };
 
 class DatasetObject : public tw::com::DispatchObject<IDispatch> {
 public:
-    DatasetObject(ModelPtr model, StatePtr state) : model_(std::move(model)), state_(std::move(state))
+    DatasetObject(ModelPtr model, SettingsPtr settings) : model_(std::move(model)), settings_(std::move(settings))
     {
         Members().Put(1001, "Active", [this](bool active) { active ? Open() : Close(); });
-        Members().Get(1001, "Active", [this] { return state_->active; });
+        Members().Get(1001, "Active", [this] { return model_->Active(); });
         Members().Method(1005, "Close", [this] { Close(); });
         Members().Method(1012, "Open", [this] { Open(); });
         Members().Get(1020, "RecordCount", [this] { return model_->Dataset().RowCount(); });
         Members().Method(1024, "Append", [this] {
-            AppendCells({});
-            state_->editing = true;
+            if (!model_->Insert())
+                Fail(model_->Active() ? "The record cannot be appended." : "The dataset is not open.");
         });
         Members().Method(1025, "AppendRecord", [this](_variant_t record) { AppendCells(RecordCells(record)); });
         Members().Method(1027, "Delete", [this] { Delete(); });
         Members().Method(1028, "DisableControls", [this] { model_->DisableControls(); });
         Members().Method(1029, "Edit", [this] {
             CurrentRow();
-            state_->editing = true;
+            if (!model_->Edit())
+                Fail("The dataset is not open.");
         });
         Members().Method(1030, "EnableControls", [this] { model_->EnableControls(); });
         Members().Method(1035, "First", [this] { model_->MoveTo(0); });
         Members().Method(1039, "MoveToRecord", [this](int record) { model_->MoveTo(record - 1); });
         Members().Method(1043, "Last", [this] { model_->MoveTo(model_->Dataset().RowCount() - 1); });
         Members().Method(1045, "Next", [this] { model_->MoveTo(model_->Selection().Focused() + 1); });
-        Members().Method(1046, "Post", [this] {
-            state_->editing = false;
-            model_->Changed();
-        });
+        Members().Method(1046, "Post", [this] { model_->Post(); });
         Members().Method(1047, "Prior", [this] { model_->MoveTo(model_->Selection().Focused() - 1); });
-        Members().Get(1060, "FieldDefs", [this] { return IDispatchPtr(new FieldDefsObject(model_, state_), false); });
+        Members().Get(1053, "Settings", [this] { return IDispatchPtr(new DatasetSettingsObject(settings_), false); });
+        Members().Get(1060, "FieldDefs", [this] { return IDispatchPtr(new FieldDefsObject(model_), false); });
         Members().Put(1064, "FieldValue", [this](std::string field, _variant_t value) { SetFieldValue(field, value); });
     }
 
 private:
     void Open()
     {
-        if (model_->Dataset().FieldCount() == 0)
+        if (!model_->Open())
             Fail("The dataset has no fields.");
-        state_->active = true;
     }
     void Close()
     {
-        state_->active = false;
-        state_->editing = false;
-        model_->Dataset().Clear();
-        model_->Changed();
+        settings_->binding.Unbind();
+        model_->Close();
     }
     int CurrentRow() const
     {
@@ -333,38 +387,62 @@ private:
     }
     void AppendCells(const std::vector<std::optional<std::string>>& cells)
     {
-        if (!state_->active)
+        if (!model_->Active())
             Fail("The dataset is not open.");
-        std::vector<std::optional<std::string_view>> views(cells.begin(), cells.end());
-        if (!model_->Dataset().Append(views))
+        if (int(cells.size()) > model_->Dataset().FieldCount())
             Fail("The record has more values than the dataset has fields.", DISP_E_BADPARAMCOUNT);
+        if (model_->Bound()) {
+            AppendThroughWriter(cells);
+            return;
+        }
+        std::vector<std::optional<std::string>> stored = cells;
+        for (size_t f = 0; f < stored.size(); ++f) {
+            if (stored[f] && IsYesNo(model_->Dataset().Field(int(f)).type))
+                stored[f] = FlagText(*stored[f]);
+        }
+        std::vector<std::optional<std::string_view>> views(stored.begin(), stored.end());
+        if (!model_->Dataset().Append(views))
+            Fail("The record cannot be appended.");
         model_->MoveTo(model_->Dataset().RowCount() - 1);
+    }
+    void AppendThroughWriter(const std::vector<std::optional<std::string>>& cells)
+    {
+        if (!model_->Insert())
+            Fail("The record cannot be appended.");
+        const int row = model_->Dataset().RowCount() - 1;
+        for (size_t f = 0; f < cells.size(); ++f) {
+            if (!model_->SetValue(row, int(f), cells[f] ? std::optional<std::string_view>(*cells[f]) : std::nullopt))
+                Fail("A value does not fit its field.", DISP_E_TYPEMISMATCH);
+        }
+        model_->Post();
     }
     void Delete()
     {
         const int row = CurrentRow();
-        model_->Dataset().Delete(row);
-        model_->Selection().Deselect(row);
-        state_->editing = false;
+        model_->Post();
+        if (!model_->DeleteRow(row))
+            Fail("The record cannot be deleted.");
         // The record after the deleted one becomes current, or the new last one.
+        model_->Selection().SetFocused(-1);
         model_->MoveTo(std::min(row, model_->Dataset().RowCount() - 1));
         model_->Changed();
     }
     void SetFieldValue(const std::string& field, const _variant_t& value)
     {
         const int row = CurrentRow();
-        if (!state_->editing)
+        if (!model_->Editing())
             Fail("The dataset is not in edit or insert state.");
         const int index = model_->Dataset().FieldIndex(field);
         if (index < 0)
             Fail("No field of that name.", DISP_E_MEMBERNOTFOUND);
         const std::optional<std::string> text = CellText(value);
-        model_->Dataset().SetText(row, index, text ? std::optional<std::string_view>(*text) : std::nullopt);
+        if (!model_->SetValue(row, index, text ? std::optional<std::string_view>(*text) : std::nullopt))
+            Fail("The value does not fit the field.", DISP_E_TYPEMISMATCH);
         model_->Changed();
     }
 
     ModelPtr model_;
-    StatePtr state_;
+    SettingsPtr settings_;
 };
 
 class ViewObject : public tw::com::DispatchObject<IDispatch> {
@@ -394,9 +472,30 @@ private:
     ModelPtr model_;
 };
 
+// The grid's look: method 2 picks one by number, property 2 reads it back.
+class LookObject : public tw::com::DispatchObject<IDispatch> {
+public:
+    explicit LookObject(SettingsPtr settings) : settings_(std::move(settings))
+    {
+        Members().Method(2, "ApplyLook", [this](int look) { settings_->look = look; });
+        Members().Get(2, "Look", [this] { return settings_->look; });
+    }
+
+private:
+    SettingsPtr settings_;
+};
+
 }  // namespace gridauto_detail
 
+IDispatchPtr NewNodeObject(const std::shared_ptr<GridModel>& model, int row)
+{
+    return gridauto_detail::MakeNode(model, row);
+}
 
+IDispatchPtr NewColumnObject(const std::shared_ptr<GridModel>& model, int column)
+{
+    return gridauto_detail::MakeColumn(model, column);
+}
 
 void RegisterClasses()
 {
@@ -406,41 +505,74 @@ void RegisterClasses()
 }
 
 GridControlObject::GridControlObject()
-    : model_(std::make_shared<GridModel>()), dataset_(std::make_shared<GridDatasetState>())
+    : model_(std::make_shared<GridModel>()), settings_(std::make_shared<GridSettings>(*model_)), points_(this)
 {
-    Members().Get(1, "Columns", [this] { return IDispatchPtr(new gridauto_detail::ColumnsObject(model_), false); });
+    using namespace gridauto_detail;
+    firer_ = std::make_unique<GridEventFirer>(model_, points_.Add(DIID_DataGridEvents));
+    model_->SetEvents(firer_.get());
+    Members().Get(1, "Columns", [this] { return IDispatchPtr(new ColumnsObject(model_), false); });
+    Members().Get(2, "Property2", [this] { return IDispatchPtr(new LookObject(settings_), false); });
     Members().Put(3, "OptionIndex", [this](int index) { optionIndex_ = index; });
     Members().Put(4, "OptionValue", [this](bool value) {
         if (optionIndex_ < 0)
-            gridauto_detail::Fail("No option is chosen.");
+            Fail("No option is chosen.");
         options_[optionIndex_] = value;
     });
     Members().Put(5, "OptionExIndex", [this](int index) { optionExIndex_ = index; });
     Members().Put(6, "OptionExValue", [this](bool value) {
         if (optionExIndex_ < 0)
-            gridauto_detail::Fail("No option is chosen.");
+            Fail("No option is chosen.");
         optionsEx_[optionExIndex_] = value;
     });
-    Members().Get(7, "Node", [this](int row) { return gridauto_detail::MakeNode(model_, row); });
+    Members().Get(7, "Node", [this](int row) { return MakeNode(model_, row); });
     Members().Get(9, "Count", [this] { return model_->Dataset().RowCount(); });
     Members().Put(10, "KeyField", [this](std::string name) { keyField_ = name; });
     Members().Get(10, "KeyField", [this] { return keyField_; });
-    Members().Get(18, "Selection", [this] { return IDispatchPtr(new gridauto_detail::SelectionObject(model_), false); });
-    Members().Get(19, "Dataset", [this] { return IDispatchPtr(new gridauto_detail::DatasetObject(model_, dataset_), false); });
-    for (DISPID id : {41, 46}) {
-        const std::string name = "Property" + std::to_string(id);
-        Members().Put(id, name, [this, id](_variant_t value) { settings_[id] = value; });
-        Members().Get(id, name, [this, id] { return settings_[id]; });
-    }
-    Members().Get(17, "View", [this] { return IDispatchPtr(new gridauto_detail::ViewObject(model_), false); });
+    Members().Get(17, "View", [this] { return IDispatchPtr(new ViewObject(model_), false); });
+    Members().Get(18, "Selection", [this] { return IDispatchPtr(new SelectionObject(model_), false); });
+    Members().Get(19, "Dataset", [this] { return IDispatchPtr(new DatasetObject(model_, settings_), false); });
     Members().Put(20, "DatasetType", [this](int type) { datasetType_ = type; });
     Members().Get(20, "DatasetType", [this] { return datasetType_; });
+    for (DISPID id : {41, 46}) {
+        const std::string name = "Property" + std::to_string(id);
+        Members().Put(id, name, [this, id](_variant_t value) { numbered_[id] = value; });
+        Members().Get(id, name, [this, id] { return numbered_[id]; });
+    }
+    Members().PutRef(55, "Recordset", [this](ADODB::_Recordset* recordset) {
+        std::string error;
+        if (!settings_->binding.Bind(recordset, error))
+            Fail(error.c_str());
+    });
+    Members().Get(55, "Recordset", [this] { return IUnknownPtr(settings_->binding.Recordset()); });
 }
 
 GridControlObject::~GridControlObject()
 {
     if (OwnsLiveWindow())
         DestroyWindow(window_);
+    settings_->binding.Unbind();
+    model_->SetEvents(nullptr);
+}
+
+HRESULT GridControlObject::EnumConnectionPoints(IEnumConnectionPoints** ppEnum)
+{
+    if (ppEnum)
+        *ppEnum = nullptr;
+    return E_NOTIMPL;
+}
+
+HRESULT GridControlObject::FindConnectionPoint(REFIID riid, IConnectionPoint** ppCP)
+{
+    return points_.Find(riid, ppCP);
+}
+
+bool GridControlObject::OptionEx(int index, bool& value) const
+{
+    auto it = optionsEx_.find(index);
+    if (it == optionsEx_.end())
+        return false;
+    value = it->second;
+    return true;
 }
 
 HWND GridControlObject::GridWindow()

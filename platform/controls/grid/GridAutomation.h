@@ -1,7 +1,9 @@
 // The grid as an automation object: the control and the objects reached from
-// it (dataset, field definitions, columns, a column, selection, a row node),
-// each answering IDispatch by the grid's dispatch ids over one shared model.
-// RegisterClasses makes the control creatable by its CLSID.
+// it (dataset and its settings, field definitions, columns, a column and its
+// editor, selection, a row node, the view), each answering IDispatch by the
+// grid's dispatch ids over one shared model. The control is an event source:
+// containers advise DIID_DataGridEvents on it. RegisterClasses makes the
+// control creatable by its CLSID.
 #pragma once
 
 #include <map>
@@ -9,8 +11,11 @@
 #include <string>
 
 #include "platform/com/ComSupport.h"
+#include "platform/com/ConnectionPoints.h"
 #include "platform/com/DispatchObject.h"
+#include "platform/controls/grid/GridEventFirer.h"
 #include "platform/controls/grid/GridModel.h"
+#include "platform/controls/grid/GridRecordsetBinding.h"
 #include "platform/win32/user/winuser.h"
 
 // {6A24B340-7634-11D3-A5B0-0050044A7E1A}
@@ -34,38 +39,47 @@ namespace tw::grid {
 // Registers the grid's window class and its control class.
 void RegisterClasses();
 
-// State of the dataset that the window has no use for.
-struct GridDatasetState {
-    bool active = false;
-    // Edit or Append began and Post has not yet stored it.
-    bool editing = false;
+// What the grid keeps beside its rows: settings callers set by number and
+// the recordset it may be bound to. Shared by the control and its objects.
+struct GridSettings {
+    explicit GridSettings(GridModel& model) : binding(model) {}
+    GridRecordsetBinding binding;
+    // Dataset settings 1104-1106 and the look chosen through the Property2 object.
+    std::map<DISPID, int> datasetSettings;
+    int look = 0;
 };
 
-class GridControlObject : public tw::com::DispatchObject<IDispatch, IGridWindowHost> {
+class GridControlObject
+    : public tw::com::DispatchObject<IDispatch, IGridWindowHost, IConnectionPointContainer> {
 public:
     GridControlObject();
     ~GridControlObject();
 
     HWND CreateGridWindow(HWND parent, const RECT& rect, UINT id, DWORD style, LPCSTR windowName) override;
     HWND GridWindow() override;
+    HRESULT EnumConnectionPoints(IEnumConnectionPoints** ppEnum) override;
+    HRESULT FindConnectionPoint(REFIID riid, IConnectionPoint** ppCP) override;
 
     const std::shared_ptr<GridModel>& Model() const { return model_; }
     // The value last given to an option number, if any.
     bool Option(int index, bool& value) const;
+    bool OptionEx(int index, bool& value) const;
 
 private:
     bool OwnsLiveWindow() const;
 
     std::shared_ptr<GridModel> model_;
-    std::shared_ptr<GridDatasetState> dataset_;
+    std::shared_ptr<GridSettings> settings_;
+    tw::com::ConnectionPoints points_;
+    std::unique_ptr<GridEventFirer> firer_;
     std::map<int, bool> options_;
     std::map<int, bool> optionsEx_;
     int optionIndex_ = -1;
     int optionExIndex_ = -1;
     int datasetType_ = 0;
     std::string keyField_;
-    // Numbered settings whose effect is not defined yet, kept and read back.
-    std::map<DISPID, _variant_t> settings_;
+    // Numbered grid properties with no behaviour of their own, kept and read back.
+    std::map<DISPID, _variant_t> numbered_;
     HWND window_ = nullptr;
 };
 

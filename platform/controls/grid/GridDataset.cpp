@@ -5,6 +5,31 @@
 
 namespace tw::grid {
 
+bool IsYesNo(FieldType type)
+{
+    return type == FieldType::Boolean || type == FieldType::Flag;
+}
+
+std::string FlagText(std::string_view value)
+{
+    auto equalsNoCase = [value](std::string_view word) {
+        if (value.size() != word.size())
+            return false;
+        for (size_t i = 0; i < value.size(); ++i) {
+            const char c = value[i] >= 'A' && value[i] <= 'Z' ? char(value[i] - 'A' + 'a') : value[i];
+            if (c != word[i])
+                return false;
+        }
+        return true;
+    };
+    if (value == "-1" || value == "1" || equalsNoCase("true"))
+        return "True";
+    if (value == "0" || equalsNoCase("false"))
+        return "False";
+    return std::string(value);
+}
+
+
 namespace {
 
 constexpr uint64_t kNullBit = uint64_t(1) << 63;

@@ -13,17 +13,20 @@
 
 namespace tw::grid {
 
-// Field kinds by the codes callers pass: 3 for text, 4 for a yes/no flag.
-// Cells are kept as text whatever the kind; the kind is for editors and exports.
+// Field kinds by the codes callers pass: 1 and 3 hold text (3 also holds the
+// numbers some grids keep), 4 and 5 a yes/no flag. Cells are kept as text
+// whatever the kind; a flag's cells read "True" or "False".
 enum class FieldType : int {
     Unknown = 0,
-    Integer = 1,
-    Float = 2,
+    Text = 1,
     String = 3,
     Boolean = 4,
-    DateTime = 5,
-    Memo = 6,
+    Flag = 5,
 };
+bool IsYesNo(FieldType type);
+// A flag as its cell reads: "True" for -1, 1 and any case of true, "False"
+// for 0 and false; other text is kept as it is.
+std::string FlagText(std::string_view value);
 
 struct FieldDef {
     std::string name;

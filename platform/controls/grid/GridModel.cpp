@@ -33,12 +33,143 @@ void GridModel::BestFitColumns()
         bestFit_();
 }
 
+GridEvents& GridModel::Events()
+{
+    static GridEvents nobody;
+    return events_ ? *events_ : nobody;
+}
+
+bool GridModel::Open()
+{
+    if (dataset_.FieldCount() == 0)
+        return false;
+    if (state_ == DataState::Inactive) {
+        state_ = DataState::Browse;
+        Events().DataStateChanged(state_);
+    }
+    return true;
+}
+
+void GridModel::Close()
+{
+    state_ = DataState::Inactive;
+    recordModified_ = false;
+    dataset_.Clear();
+    selection_.Clear();
+    selection_.SetFocused(-1);
+    Changed();
+    Events().DataStateChanged(state_);
+}
+
+bool GridModel::Edit()
+{
+    const int row = selection_.Focused();
+    if (!Active() || row < 0 || row >= dataset_.RowCount())
+        return false;
+    if (Editing())
+        return true;
+    state_ = DataState::Edit;
+    recordModified_ = false;
+    Events().DataStateChanged(state_);
+    return true;
+}
+
+bool GridModel::Insert()
+{
+    if (!Active())
+        return false;
+    Post();
+    if (!dataset_.Append({}))
+        return false;
+    if (writer_ && !writer_->AppendRecord()) {
+        dataset_.Delete(dataset_.RowCount() - 1);
+        return false;
+    }
+    MoveTo(dataset_.RowCount() - 1);
+    state_ = DataState::Insert;
+    recordModified_ = false;
+    Events().DataStateChanged(state_);
+    return true;
+}
+
+void GridModel::Post()
+{
+    if (!Editing())
+        return;
+    const bool modified = recordModified_;
+    state_ = DataState::Browse;
+    recordModified_ = false;
+    Changed();
+    if (modified)
+        Events().RowPosted(selection_.Focused());
+    Events().DataStateChanged(state_);
+}
+
+bool GridModel::SetValue(int row, int field, std::optional<std::string_view> value)
+{
+    if (row < 0 || row >= dataset_.RowCount() || field < 0 || field >= dataset_.FieldCount())
+        return false;
+    std::string flag;
+    if (value && IsYesNo(dataset_.Field(field).type)) {
+        flag = FlagText(*value);
+        value = flag;
+    }
+    if (writer_ && !writer_->StoreValue(row, field, value))
+        return false;
+    return dataset_.SetText(row, field, value);
+}
+
+bool GridModel::DeleteRow(int row)
+{
+    if (row < 0 || row >= dataset_.RowCount())
+        return false;
+    if (writer_ && !writer_->DeleteRecord(row))
+        return false;
+    dataset_.Delete(row);
+    selection_.Deselect(row);
+    return true;
+}
+
+int GridModel::FieldOfColumn(int column) const
+{
+    const GridColumn* item = columns_.Item(column);
+    return item ? dataset_.FieldIndex(item->fieldName) : -1;
+}
+
+bool GridModel::StoreCell(int row, int column, std::string_view text)
+{
+    if (!Active() || row < 0 || row >= dataset_.RowCount())
+        return false;
+    if (row != selection_.Focused())
+        SetFocusedRow(row);
+    if (!Editing() && !Edit())
+        return false;
+    const int field = FieldOfColumn(column);
+    if (field < 0 || !SetValue(row, field, text))
+        return false;
+    recordModified_ = true;
+    Changed();
+    Events().DataStateChanged(DataState::Modified);
+    return true;
+}
+
+void GridModel::SetFocusedRow(int row)
+{
+    const int previous = selection_.Focused();
+    if (row == previous)
+        return;
+    Post();
+    selection_.SetFocused(row);
+    if (!ControlsDisabled())
+        Events().FocusedRowChanged(previous, row);
+}
+
 void GridModel::MoveTo(int row)
 {
     if (dataset_.RowCount() == 0)
         return;
     row = std::clamp(row, 0, dataset_.RowCount() - 1);
-    selection_.SetFocused(row);
+    SetFocusedRow(row);
     selection_.Clear();
     selection_.Select(row);
     Changed();
@@ -50,7 +181,14 @@ int GridModel::DeleteSelectedRows()
     if (rows.empty())
         return 0;
     std::sort(rows.begin(), rows.end());
-    const int deleted = dataset_.DeleteRows(rows);
+    int deleted = 0;
+    if (writer_) {
+        // Each row goes through the writer, last first so the indexes hold.
+        for (auto it = rows.rbegin(); it != rows.rend(); ++it)
+            deleted += DeleteRow(*it) ? 1 : 0;
+    } else {
+        deleted = dataset_.DeleteRows(rows);
+    }
     const int next = rows.back() + 1 - deleted;
     selection_.Clear();
     selection_.SetFocused(-1);
@@ -83,8 +221,9 @@ void AppendTabCell(std::string& out, std::string_view text)
 std::string GridModel::TabSeparated(const std::vector<int>& rows, bool withCaptions) const
 {
     std::string out;
+    const std::vector<int> shown = columns_.VisibleIndexes();
     auto line = [&](auto cellText) {
-        for (int c = 0; c < columns_.Count(); ++c) {
+        for (int c = 0; c < int(shown.size()); ++c) {
             if (c > 0)
                 out.push_back('\t');
             gridmodel_detail::AppendTabCell(out, cellText(c));
@@ -92,9 +231,9 @@ std::string GridModel::TabSeparated(const std::vector<int>& rows, bool withCapti
         out.append("\r\n");
     };
     if (withCaptions)
-        line([&](int c) { return std::string_view(columns_.Item(c)->caption); });
+        line([&](int c) { return std::string_view(columns_.Item(shown[size_t(c)])->caption); });
     std::vector<int> fieldOf;
-    for (int c = 0; c < columns_.Count(); ++c)
+    for (int c : shown)
         fieldOf.push_back(dataset_.FieldIndex(columns_.Item(c)->fieldName));
     for (int row : rows)
         line([&](int c) { return dataset_.Text(row, fieldOf[size_t(c)]); });

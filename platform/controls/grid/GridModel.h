@@ -5,14 +5,28 @@
 #pragma once
 
 #include <functional>
+#include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "platform/controls/grid/GridColumns.h"
 #include "platform/controls/grid/GridDataset.h"
+#include "platform/controls/grid/GridEvents.h"
 #include "platform/controls/grid/GridSelection.h"
 
 namespace tw::grid {
+
+// Where the records live besides the grid (a bound recordset): told of each
+// change first, and a change it refuses is not made in the grid either.
+class GridRecordWriter {
+public:
+    virtual ~GridRecordWriter() = default;
+    virtual bool StoreValue(int row, int field, std::optional<std::string_view> value) = 0;
+    // An empty record was appended as the last row.
+    virtual bool AppendRecord() = 0;
+    virtual bool DeleteRecord(int row) = 0;
+};
 
 class GridModel {
 public:
@@ -38,8 +52,41 @@ public:
     void BestFitColumns();
     void SetBestFitHandler(std::function<void()> handler) { bestFit_ = std::move(handler); }
 
+    // The container that hears of the user's work; null for none. Not owned.
+    void SetEvents(GridEvents* events) { events_ = events; }
+    GridEvents& Events();
+
+    // Null while the grid's own rows are the only copy. Not owned.
+    void SetRecordWriter(GridRecordWriter* writer) { writer_ = writer; }
+    bool Bound() const { return writer_ != nullptr; }
+    // Changes to the rows that go through the writer when one is set.
+    bool SetValue(int row, int field, std::optional<std::string_view> value);
+    bool DeleteRow(int row);
+
+    // The dataset's state: Open makes it browsable, Close empties it.
+    DataState State() const { return state_; }
+    bool Active() const { return state_ != DataState::Inactive; }
+    bool Open();
+    void Close();
+    // Puts the current record into edit state; false without one.
+    bool Edit();
+    // Appends an empty record, makes it current and puts it into insert state.
+    bool Insert();
+    bool Editing() const { return state_ == DataState::Edit || state_ == DataState::Insert; }
+    // Stores the record being edited: a record the user changed is reported
+    // as posted. Back to browsing either way.
+    void Post();
+    // A value the user typed into a cell: the record goes into edit state if
+    // it was browsing, takes the value and is reported modified.
+    bool StoreCell(int row, int column, std::string_view text);
+    // The dataset field a column shows, or -1.
+    int FieldOfColumn(int column) const;
+
     // The current record of the dataset is the focused row; moving it selects it alone.
     void MoveTo(int row);
+    // Moves the focus alone (the selection is the caller's), storing an edit
+    // of the row left and telling the container.
+    void SetFocusedRow(int row);
     // Deletes the selected rows; the row after the last of them becomes current.
     int DeleteSelectedRows();
 
@@ -53,6 +100,11 @@ private:
     GridColumns columns_;
     GridSelection selection_;
     int disableCount_ = 0;
+    GridEvents* events_ = nullptr;
+    GridRecordWriter* writer_ = nullptr;
+    DataState state_ = DataState::Inactive;
+    // The record being edited was changed by the user since Edit or Insert.
+    bool recordModified_ = false;
     std::function<void()> listener_;
     std::function<void()> bestFit_;
 };

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <set>
 
 #include "platform/win32/gdi/SystemColors.h"
 #include "platform/win32/gdi/windraw.h"
@@ -66,6 +67,7 @@ GridView::GridView(HWND hwnd) : hwnd_(hwnd)
 
 GridView::~GridView()
 {
+    editor_.reset();
     model_->SetChangeListener(nullptr);
     model_->SetBestFitHandler(nullptr);
 }
@@ -132,8 +134,19 @@ LRESULT GridView::OnMessage(UINT message, WPARAM wParam, LPARAM lParam)
             return 0;
         break;
     case WM_LBUTTONDOWN:
+        OnButtonDown(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam), wParam);
+        return 0;
     case WM_LBUTTONDBLCLK:
         OnButtonDown(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam), wParam);
+        if (!editor_ && RowAtPoint(GET_Y_LPARAM(lParam)) >= 0)
+            OpenEditor(true);
+        return 0;
+    case WM_RBUTTONUP:
+        model_->Events().Mouse(2, ShiftState(), GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
+        return 0;
+    case WM_COMMAND:
+        if (editor_)
+            editor_->OnCommand(HIWORD(wParam), reinterpret_cast<HWND>(lParam));
         return 0;
     case WM_MOUSEMOVE:
         OnMouseMove(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam), wParam);
@@ -141,6 +154,7 @@ LRESULT GridView::OnMessage(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_LBUTTONUP:
         if (trackColumn_ >= 0 || dragSelecting_)
             ReleaseCapture();
+        model_->Events().Mouse(1, ShiftState(), GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
         return 0;
     case WM_CAPTURECHANGED:
         trackColumn_ = -1;
@@ -157,13 +171,16 @@ LRESULT GridView::OnMessage(UINT message, WPARAM wParam, LPARAM lParam)
         break;
     }
     case WM_VSCROLL:
-        OnScroll(SB_VERT, LOWORD(wParam));
+        if (FinishEditing())
+            OnScroll(SB_VERT, LOWORD(wParam));
         return 0;
     case WM_HSCROLL:
-        OnScroll(SB_HORZ, LOWORD(wParam));
+        if (FinishEditing())
+            OnScroll(SB_HORZ, LOWORD(wParam));
         return 0;
     case WM_MOUSEWHEEL:
-        SetTopRow(topRow_ - GET_WHEEL_DELTA_WPARAM(wParam) / WHEEL_DELTA * 3);
+        if (FinishEditing())
+            SetTopRow(topRow_ - GET_WHEEL_DELTA_WPARAM(wParam) / WHEEL_DELTA * 3);
         return 0;
     default:
         break;
@@ -314,7 +331,7 @@ int GridView::DividerAt(int x, int y) const
     // The rightmost match wins, so a column narrowed to nothing can still be widened.
     int right = -scrollX_;
     int found = -1;
-    for (int i = 0; i < model_->Columns().Count(); ++i) {
+    for (int i : model_->Columns().VisibleIndexes()) {
         right += model_->Columns().Item(i)->width;
         if (x >= right - kDividerGrip && x <= right + kDividerGrip)
             found = i;
@@ -322,8 +339,24 @@ int GridView::DividerAt(int x, int y) const
     return found;
 }
 
-bool GridView::OnKeyDown(UINT vk)
+int GridView::ShiftState() const
 {
+    return (KeyDown(VK_SHIFT) ? 1 : 0) | (KeyDown(VK_CONTROL) ? 2 : 0) | (KeyDown(VK_MENU) ? 4 : 0);
+}
+
+bool GridView::OnKeyDown(UINT key)
+{
+    int reported = int(key);
+    model_->Events().Key(reported, ShiftState());
+    if (reported == 0)
+        return true;  // the container took the key
+    const UINT vk = UINT(reported);
+    if (editor_ && !editor_->FocusWindow() && editor_->OnKey(vk)) {
+        Invalidate();
+        return true;
+    }
+    if (editor_ && !FinishEditing())
+        return true;
     const bool shift = KeyDown(VK_SHIFT);
     const bool ctrl = KeyDown(VK_CONTROL);
     const int focused = model_->Selection().Focused();
@@ -346,6 +379,9 @@ bool GridView::OnKeyDown(UINT vk)
         else
             SetScrollX(model_->Columns().TotalWidth());
         return true;
+    case VK_LEFT: MoveFocusedColumn(-1); return true;
+    case VK_RIGHT: MoveFocusedColumn(1); return true;
+    case VK_F2: OpenEditor(false); return true;
     case VK_SPACE:
         if (ctrl && focused >= 0) {
             model_->Selection().Toggle(focused);
@@ -375,6 +411,17 @@ bool GridView::OnKeyDown(UINT vk)
 
 void GridView::OnButtonDown(int x, int y, WPARAM keys)
 {
+    const int row = RowAtPoint(y);
+    const int column = y >= headerHeight_ ? model_->Columns().AtX(x + scrollX_) : -1;
+    if (editor_) {
+        if (row == editRow_ && column == editColumn_ && !editor_->FocusWindow()) {
+            editor_->OnClick();
+            Invalidate();
+            return;
+        }
+        if (!FinishEditing())
+            return;
+    }
     if (GetFocus() != hwnd_)
         SetFocus(hwnd_);
     const int divider = DividerAt(x, y);
@@ -385,9 +432,19 @@ void GridView::OnButtonDown(int x, int y, WPARAM keys)
         SetCapture(hwnd_);
         return;
     }
-    const int row = RowAtPoint(y);
     if (row < 0)
         return;
+    const bool onFocusedCell = row == model_->Selection().Focused() && column >= 0 && column == FocusedColumn();
+    if (column >= 0)
+        focusedColumn_ = column;
+    if (onFocusedCell && !(keys & (MK_CONTROL | MK_SHIFT))) {
+        if (OpenEditor(true)) {
+            if (!editor_->FocusWindow())
+                editor_->OnClick();  // a click ticks a check box at once
+            Invalidate();
+            return;
+        }
+    }
     if (keys & MK_CONTROL) {
         model_->Selection().Toggle(row);
         anchor_ = row;
@@ -478,7 +535,9 @@ void GridView::PaintHeader(HDC dc, const RECT& client)
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, GetSysColor(COLOR_BTNTEXT));
     int left = -scrollX_;
-    for (int i = 0; i < model_->Columns().Count() && left < client.right; ++i) {
+    for (int i : model_->Columns().VisibleIndexes()) {
+        if (left >= client.right)
+            break;
         const GridColumn& column = *model_->Columns().Item(i);
         RECT cell{left, 0, left + column.width, headerHeight_};
         left = cell.right;
@@ -498,39 +557,62 @@ void GridView::PaintRows(HDC dc, const RECT& client)
     const HBRUSH lineBrush = GetSysColorBrush(COLOR_BTNFACE);
     const bool hasFocus = GetFocus() == hwnd_;
     const int totalWidth = model_->Columns().TotalWidth() - scrollX_;
-    std::vector<int> fieldOf(size_t(model_->Columns().Count()));
-    for (int c = 0; c < model_->Columns().Count(); ++c)
-        fieldOf[size_t(c)] = model_->Dataset().FieldIndex(model_->Columns().Item(c)->fieldName);
+    const std::vector<int> shown = model_->Columns().VisibleIndexes();
+    std::vector<int> fieldOf;
+    for (int c : shown)
+        fieldOf.push_back(model_->FieldOfColumn(c));
+    const int focusedColumn = FocusedColumn();
 
     for (int row = topRow_, y = headerHeight_; row < model_->Dataset().RowCount() && y < client.bottom; ++row, y += rowHeight_) {
         const bool selected = model_->Selection().IsSelected(row);
         RECT line{0, y, std::min<int>(totalWidth, client.right), y + rowHeight_};
         if (selected)
             FillRect(dc, &line, GetSysColorBrush(COLOR_HIGHLIGHT));
-        SetBkMode(dc, TRANSPARENT);
-        SetTextColor(dc, GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
         int left = -scrollX_;
-        for (int c = 0; c < model_->Columns().Count() && left < client.right; ++c) {
-            const int width = model_->Columns().Item(c)->width;
+        for (size_t i = 0; i < shown.size() && left < client.right; ++i) {
+            const int width = model_->Columns().Item(shown[i])->width;
             RECT cell{left, y, left + width - 1, y + rowHeight_ - 1};
             left += width;
             if (cell.right < 0)
                 continue;
-            const std::string_view text = model_->Dataset().Text(row, fieldOf[size_t(c)]);
-            RECT textRect{cell.left + 2, cell.top, cell.right - 2, cell.bottom};
-            DrawText(dc, text.data(), int(text.size()), &textRect,
-                     DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS);
+            PaintCell(dc, row, shown[i], cell, selected, fieldOf[i]);
             RECT vertical{cell.right, y, cell.right + 1, y + rowHeight_};
             FillRect(dc, &vertical, lineBrush);
+            if (hasFocus && row == model_->Selection().Focused() && shown[i] == focusedColumn) {
+                RECT focus = cell;
+                DrawFocusRect(dc, &focus);
+            }
         }
         RECT horizontal{0, y + rowHeight_ - 1, line.right, y + rowHeight_};
         FillRect(dc, &horizontal, lineBrush);
-        if (row == model_->Selection().Focused() && hasFocus) {
-            RECT focus = line;
-            focus.bottom -= 1;
-            DrawFocusRect(dc, &focus);
-        }
     }
+}
+
+void GridView::PaintCell(HDC dc, int row, int column, const RECT& cell, bool selected, int field)
+{
+    GridCellDraw draw;
+    draw.row = row;
+    draw.column = column;
+    draw.rect = cell;
+    draw.selected = selected;
+    draw.focused = row == model_->Selection().Focused();
+    draw.background = GetSysColor(selected ? COLOR_HIGHLIGHT : COLOR_WINDOW);
+    draw.textColor = GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT);
+    const bool drawnEditor = editor_ && !editor_->FocusWindow() && row == editRow_ && column == editColumn_;
+    draw.text = drawnEditor ? editor_->Text() : std::string(model_->Dataset().Text(row, field));
+    if (model_->Events().WantsCustomDraw())
+        model_->Events().CustomDrawCell(draw);
+    if (draw.done) {
+        HBRUSH brush = CreateSolidBrush(draw.background);
+        FillRect(dc, &cell, brush);
+        DeleteObject(brush);
+    }
+    SetBkMode(dc, TRANSPARENT);
+    SetTextColor(dc, draw.textColor);
+    RECT textRect{cell.left + 2, cell.top, cell.right - 2, cell.bottom};
+    const UINT align = draw.alignment == 1 ? DT_RIGHT : draw.alignment == 2 ? DT_CENTER : DT_LEFT;
+    DrawText(dc, draw.text.data(), int(draw.text.size()), &textRect,
+             DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS | align);
 }
 
 void GridView::BestFitColumns(int sampleRows)
@@ -590,6 +672,141 @@ bool GridView::CopySelection()
     }
     CloseClipboard();
     return placed;
+}
+
+int GridView::FocusedColumn() const
+{
+    const GridColumn* column = model_->Columns().Item(focusedColumn_);
+    if (column && column->visible)
+        return focusedColumn_;
+    const std::vector<int> shown = model_->Columns().VisibleIndexes();
+    return shown.empty() ? -1 : shown.front();
+}
+
+void GridView::SetFocusedColumn(int column)
+{
+    const GridColumn* item = model_->Columns().Item(column);
+    if (!item || !item->visible)
+        return;
+    focusedColumn_ = column;
+    Invalidate();
+}
+
+void GridView::MoveFocusedColumn(int step)
+{
+    const std::vector<int> shown = model_->Columns().VisibleIndexes();
+    auto at = std::find(shown.begin(), shown.end(), FocusedColumn());
+    if (at == shown.end())
+        return;
+    const int index = std::clamp(int(at - shown.begin()) + step, 0, int(shown.size()) - 1);
+    focusedColumn_ = shown[size_t(index)];
+    // Keep the focused cell in view horizontally.
+    RECT client{};
+    GetClientRect(hwnd_, &client);
+    const int left = model_->Columns().Left(focusedColumn_);
+    const int right = left + model_->Columns().Item(focusedColumn_)->width;
+    if (left < scrollX_)
+        SetScrollX(left);
+    else if (right > scrollX_ + client.right)
+        SetScrollX(right - client.right);
+    Invalidate();
+}
+
+RECT GridView::CellRect(int row, int column) const
+{
+    const GridColumn* item = model_->Columns().Item(column);
+    const int left = model_->Columns().Left(column) - scrollX_;
+    const int top = headerHeight_ + (row - topRow_) * rowHeight_;
+    return RECT{left, top, left + (item ? item->width : 0) - 1, top + rowHeight_ - 1};
+}
+
+std::vector<std::string> GridView::ColumnValues(int column, size_t limit) const
+{
+    const int field = model_->FieldOfColumn(column);
+    std::set<std::string> values;
+    for (int row = 0; field >= 0 && row < model_->Dataset().RowCount() && values.size() < limit; ++row) {
+        if (!model_->Dataset().IsNull(row, field))
+            values.emplace(model_->Dataset().Text(row, field));
+    }
+    return std::vector<std::string>(values.begin(), values.end());
+}
+
+bool GridView::OpenEditor(bool byMouse)
+{
+    if (editor_)
+        return true;
+    const int row = model_->Selection().Focused();
+    const int column = FocusedColumn();
+    const GridColumn* own = model_->Columns().Item(column);
+    if (!model_->Active() || row < 0 || row >= model_->Dataset().RowCount() || !own || !own->editable)
+        return false;
+    int lender = column;
+    model_->Events().EditColumn(row, lender, byMouse);
+    if (!model_->Columns().Item(lender))
+        lender = column;
+    if (!model_->Events().Editing(row))
+        return false;
+    ScrollIntoView(row);
+    GridEditorSetup setup;
+    setup.parent = hwnd_;
+    setup.rect = CellRect(row, column);
+    setup.font = font_;
+    setup.text = std::string(model_->Dataset().Text(row, model_->FieldOfColumn(column)));
+    setup.column = *model_->Columns().Item(lender);
+    if (setup.column.editor == EditorKind::Lookup && setup.column.pickList.empty())
+        setup.lookupValues = ColumnValues(column, 1000);
+    editRow_ = row;
+    editColumn_ = column;
+    editor_ = GridEditor::Create(*this, setup);
+    if (!editor_) {
+        editRow_ = editColumn_ = -1;
+        return false;
+    }
+    Invalidate();
+    return true;
+}
+
+bool GridView::CommitEditor()
+{
+    if (!editor_)
+        return true;
+    std::string text = editor_->Text();
+    if (!editor_->Accepts(text))
+        return false;
+    if (!model_->Events().Validate(editColumn_, editRow_, text))
+        return false;
+    if (!model_->StoreCell(editRow_, editColumn_, text))
+        return false;
+    CloseEditor();
+    return true;
+}
+
+void GridView::CancelEditor()
+{
+    CloseEditor();
+}
+
+void GridView::CloseEditor()
+{
+    if (!editor_)
+        return;
+    const bool hadFocus = editor_->FocusWindow() && GetFocus() == editor_->FocusWindow();
+    if (hadFocus)
+        SetFocus(hwnd_);
+    editor_.reset();
+    editRow_ = editColumn_ = -1;
+    Invalidate();
+}
+
+bool GridView::FinishEditing()
+{
+    return !editor_ || CommitEditor();
+}
+
+void GridView::EditorButton()
+{
+    if (editor_)
+        model_->Events().CellButton(editColumn_, editRow_);
 }
 
 }  // namespace tw::grid

@@ -1,18 +1,21 @@
 // The grid window ("TwDataGrid"): a header of column captions over the rows of
 // its dataset, painting only the rows in view. Keyboard and mouse move the
-// focused row and select rows; dragging a header divider resizes a column;
-// Ctrl+C puts the selected rows on the clipboard as tab-separated text.
+// focused row and cell and select rows; dragging a header divider resizes a
+// column; Ctrl+C puts the selected rows on the clipboard as tab-separated
+// text. F2, or a click on the focused cell, opens the cell's editor; Enter
+// stores its value (when the editor and the container accept it), Esc drops it.
 #pragma once
 
 #include <memory>
 #include <string>
 
+#include "platform/controls/grid/GridEditors.h"
 #include "platform/controls/grid/GridModel.h"
 #include "platform/win32/user/winuser.h"
 
 namespace tw::grid {
 
-class GridView {
+class GridView final : private GridEditorHost {
 public:
     static constexpr const char* kClassName = "TwDataGrid";
     // Pixels either side of a header divider that grab it.
@@ -60,9 +63,37 @@ public:
     void BestFitColumns(int sampleRows = kBestFitSample);
     static constexpr int kBestFitSample = 1000;
 
+    // The column of the focused cell (a visible one), or -1 without columns.
+    int FocusedColumn() const;
+    void SetFocusedColumn(int column);
+    // A cell's rectangle in client coordinates (it may lie outside the client).
+    RECT CellRect(int row, int column) const;
+
+    // Opens the editor of the focused cell, as F2 (byMouse false) or a click
+    // does; false when the cell cannot be edited or the container refuses.
+    bool OpenEditor(bool byMouse);
+    GridEditor* Editor() const { return editor_.get(); }
+    int EditedRow() const { return editRow_; }
+    int EditedColumn() const { return editColumn_; }
+    // Stores the editor's value and closes it; false (the editor stays open)
+    // when the value does not fit, the container refuses it or the record
+    // cannot take it.
+    bool CommitEditor();
+    void CancelEditor();
+
 private:
     explicit GridView(HWND hwnd);
-    ~GridView();
+    ~GridView() override;
+    void EditorCommit() override { CommitEditor(); }
+    void EditorCancel() override { CancelEditor(); }
+    void EditorButton() override;
+    void CloseEditor();
+    // Ends an open editor before the user works elsewhere: false when its
+    // value was refused and it stays open.
+    bool FinishEditing();
+    std::vector<std::string> ColumnValues(int column, size_t limit) const;
+    int ShiftState() const;
+    void MoveFocusedColumn(int step);
     void OnModelChanged();
     static LRESULT CALLBACK Proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam);
@@ -75,6 +106,7 @@ private:
     void OnPaint();
     void PaintHeader(HDC dc, const RECT& client);
     void PaintRows(HDC dc, const RECT& client);
+    void PaintCell(HDC dc, int row, int column, const RECT& cell, bool selected, int field);
     bool OnKeyDown(UINT vk);
     void OnButtonDown(int x, int y, WPARAM keys);
     void OnMouseMove(int x, int y, WPARAM keys);
@@ -96,6 +128,12 @@ private:
     int trackStartWidth_ = 0;
     // A plain or Shift press on a row extends the selection while the button is held.
     bool dragSelecting_ = false;
+    int focusedColumn_ = -1;
+    std::unique_ptr<GridEditor> editor_;
+    // The cell being edited: its value goes to this column even when another
+    // column lends the editor.
+    int editRow_ = -1;
+    int editColumn_ = -1;
 };
 
 }  // namespace tw::grid

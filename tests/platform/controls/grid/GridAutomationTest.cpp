@@ -5,112 +5,14 @@
 #include <string>
 #include <vector>
 
-#include "platform/com/ClassRegistry.h"
-#include "platform/com/DispatchInvoke.h"
-#include "platform/com/SafeArray.h"
-#include "platform/controls/grid/GridAutomation.h"
 #include "platform/controls/grid/GridView.h"
+#include "tests/platform/controls/grid/GridControlFixture.h"
 
 namespace tw::grid {
 namespace {
 
-using tw::com::InvokeOrRaise;
-
-_variant_t Get(IDispatch* target, DISPID id, std::initializer_list<_variant_t> args = {})
-{
-    return InvokeOrRaise(target, id, DISPATCH_PROPERTYGET, args);
-}
-void Put(IDispatch* target, DISPID id, std::initializer_list<_variant_t> args)
-{
-    InvokeOrRaise(target, id, DISPATCH_PROPERTYPUT, args);
-}
-_variant_t Call(IDispatch* target, DISPID id, std::initializer_list<_variant_t> args = {})
-{
-    return InvokeOrRaise(target, id, DISPATCH_METHOD, args);
-}
-IDispatchPtr Object(const _variant_t& value)
-{
-    EXPECT_EQ(value.vt, VT_DISPATCH);
-    return IDispatchPtr(value.vt == VT_DISPATCH ? value.pdispVal : nullptr);
-}
-std::string Text(const _variant_t& value)
-{
-    return std::string(static_cast<const char*>(static_cast<_bstr_t>(value)));
-}
-HRESULT Failure(IDispatch* target, DISPID id, WORD flags, std::initializer_list<_variant_t> args = {})
-{
-    _variant_t result;
-    return tw::com::InvokeDispatch(target, id, flags, args, &result);
-}
-
-// A record as the program passes it: a one-dimensional array of string VARIANTs.
-_variant_t Record(const std::vector<std::string>& texts)
-{
-    SAFEARRAY* array = SafeArrayCreateVector(VT_VARIANT, 0, ULONG(texts.size()));
-    for (LONG i = 0; i < LONG(texts.size()); ++i) {
-        _variant_t text(texts[size_t(i)].c_str());
-        SafeArrayPutElement(array, &i, &text);
-    }
-    _variant_t record;
-    record.vt = VT_ARRAY | VT_VARIANT;
-    record.parray = array;
-    return record;
-}
-
-// A grid made through the class registry and built in the order the result
-// views build it: type, options, a column and a field per field, the key
-// field, then the rows between Disable and EnableControls.
-class GridAutomationTest : public ::testing::Test {
-protected:
-    void SetUp() override
-    {
-        RegisterClasses();
-        IDispatch* created = nullptr;
-        ASSERT_EQ(CoCreateInstance(CLSID_DataGrid, nullptr, CLSCTX_INPROC_SERVER, IID_IDispatch,
-                                   reinterpret_cast<void**>(&created)),
-                  S_OK);
-        grid = IDispatchPtr(created, false);
-        Put(grid, 20, {1});
-        for (auto [index, value] : std::vector<std::pair<int, bool>>{{18, true}, {67, false}, {14, true}, {3, true}}) {
-            Put(grid, 3, {index});
-            Put(grid, 4, {value});
-        }
-        columns = Object(Get(grid, 1));
-        dataset = Object(Get(grid, 19));
-        const char* fields[] = {"Name", "Owner", "Type"};
-        for (const char* field : fields) {
-            IDispatchPtr column = Object(Call(columns, 2, {1}));
-            Put(column, 45, {field});
-            Put(column, 4, {(std::string("Caption of ") + field).c_str()});
-            Put(column, 14, {field});
-            IDispatchPtr defs = Object(Get(dataset, 1060));
-            Call(defs, 1201, {field, 3, 26});
-            Put(grid, 10, {""});
-        }
-    }
-
-    void Load(int rows)
-    {
-        Call(dataset, 1028);
-        Call(dataset, 1012);
-        for (int r = 0; r < rows; ++r) {
-            const std::string n = std::to_string(r);
-            Call(dataset, 1025, {Record({"name" + n, "owner" + n, "type" + n})});
-        }
-        Call(dataset, 1030);
-        Call(dataset, 1035);
-    }
-
-    int CurrentRow()
-    {
-        IDispatchPtr selection = Object(Get(grid, 18));
-        if (int(Get(selection, 125)) != 1)
-            return -1;
-        return int(Get(Object(Get(selection, 126, {0})), 17));
-    }
-
-    IDispatchPtr grid, columns, dataset;
-};
+using namespace tw::grid::testing;
+using GridAutomationTest = GridControlFixture;
 
 TEST_F(GridAutomationTest, RowsAppendedInOrderAreCountedAndReadByCell)
 {
@@ -260,11 +162,14 @@ TEST_F(GridAutomationTest, NumberedSettingsAreKeptAndReadBack)
     Put(grid, 41, {1});
     EXPECT_EQ(int(Get(grid, 41)), 1);
     IDispatchPtr column = Object(Get(columns, 0, {0}));
-    for (DISPID id : {1, 19, 25, 46})
+    for (DISPID id : {1, 19, 25})
         Put(column, id, {int(id) + 100});
     Put(column, 24, {false});
-    EXPECT_EQ(int(Get(column, 46)), 146);
+    EXPECT_EQ(int(Get(Object(Get(columns, 0, {0})), 25)), 125);  // kept by the column, not the object
     EXPECT_FALSE(bool(Get(column, 24)));
+    Put(column, 46, {7});
+    EXPECT_EQ(Model().Columns().Item(0)->editor, EditorKind::PickList);
+    EXPECT_EQ(Failure(column, 46, DISPATCH_PROPERTYPUT, {99}), DISP_E_EXCEPTION);
 }
 
 TEST_F(GridAutomationTest, PickListStringsBelongToTheirColumn)

@@ -18,7 +18,7 @@ protected:
     {
         ASSERT_TRUE(data.AddField({"Name", FieldType::String, 30}));
         ASSERT_TRUE(data.AddField({"Kind", FieldType::String, 10}));
-        ASSERT_TRUE(data.AddField({"Size", FieldType::Integer, 0}));
+        ASSERT_TRUE(data.AddField({"Size", FieldType::String, 0}));
     }
     GridDataset data;
 };
