@@ -23,6 +23,7 @@ void RegisterClasses()
     BrowserView::RegisterWindowClass();
     tw::com::ClassRegistry::Instance().Register(CLSID_WebBrowser, {"Shell.Explorer.2", "Shell.Explorer"},
                                                 tw::com::ClassRegistry::FactoryOf<BrowserControlObject>());
+    tw::ole::HostedControls::RegisterSiteClass(CLSID_WebBrowser);
 }
 
 BrowserControlObject::BrowserControlObject()
@@ -41,25 +42,35 @@ BrowserControlObject::BrowserControlObject()
     Members().Method(106, "Stop", [this] { View().Stop(); });
 }
 
-HWND BrowserControlObject::CreateBrowserWindow(HWND parent, const RECT& rect, UINT id, DWORD style)
+HWND BrowserControlObject::CreateControlWindow(HWND parent, const RECT& rect, UINT id, DWORD style, LPCSTR windowName)
 {
-    if (BrowserWindow())
+    if (ControlWindow())
         return nullptr;
     BrowserView::RegisterWindowClass();
-    window_ = CreateWindowEx(0, BrowserView::kClassName, "", style | WS_CHILD | WS_VSCROLL, rect.left, rect.top,
+    // A pop-up stays a pop-up; otherwise the control is a child of its container.
+    const DWORD kind = (style & WS_POPUP) ? 0 : WS_CHILD;
+    window_ = CreateWindowEx(0, BrowserView::kClassName, windowName ? windowName : "", style | kind | WS_VSCROLL,
+                             rect.left, rect.top,
                              rect.right - rect.left, rect.bottom - rect.top, parent,
                              reinterpret_cast<HMENU>(static_cast<UINT_PTR>(id)), nullptr, nullptr);
     return window_;
 }
 
-HWND BrowserControlObject::BrowserWindow() const
+HWND BrowserControlObject::ControlWindow()
 {
     return window_ && IsWindow(window_) ? window_ : nullptr;
 }
 
-BrowserView& BrowserControlObject::View() const
+HRESULT BrowserControlObject::GetEventInterface(IID* piid)
 {
-    BrowserView* view = BrowserView::FromHandle(BrowserWindow());
+    if (piid)
+        *piid = IID_NULL;
+    return E_NOTIMPL;
+}
+
+BrowserView& BrowserControlObject::View()
+{
+    BrowserView* view = BrowserView::FromHandle(ControlWindow());
     if (!view)
         browserauto_detail::Fail("The browser has no window.");
     return *view;

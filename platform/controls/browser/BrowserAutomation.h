@@ -5,6 +5,7 @@
 
 #include "platform/com/ComSupport.h"
 #include "platform/com/DispatchObject.h"
+#include "platform/ole/HostedControl.h"
 #include "platform/win32/user/winuser.h"
 
 // {8856F961-340A-11D0-A96B-00C04FD705A2}
@@ -14,19 +15,21 @@ namespace tw::browser {
 
 class BrowserView;
 
-// Registers the browser's window class and its control class.
+// Registers the browser's window class and its control class, which
+// containers host by CLSID and dialog templates may name.
 void RegisterClasses();
 
-class BrowserControlObject : public tw::com::DispatchObject<IDispatch> {
+class BrowserControlObject : public tw::com::DispatchObject<IDispatch, IHostedControl> {
 public:
     BrowserControlObject();
 
-    // Creates the control's window; NULL on failure or when it has one.
-    HWND CreateBrowserWindow(HWND parent, const RECT& rect, UINT id, DWORD style);
-    HWND BrowserWindow() const;
+    HWND CreateControlWindow(HWND parent, const RECT& rect, UINT id, DWORD style, LPCSTR windowName) override;
+    HWND ControlWindow() override;
+    // The browser fires no events its containers listen to.
+    HRESULT GetEventInterface(IID* piid) override;
 
 private:
-    BrowserView& View() const;
+    BrowserView& View();
 
     HWND window_ = nullptr;
 };

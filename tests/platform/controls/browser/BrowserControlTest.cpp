@@ -72,14 +72,17 @@ protected:
         parent = CreateWindowEx(0, "BrowserTestParent", "parent", WS_OVERLAPPEDWINDOW | WS_VISIBLE | WS_CLIPCHILDREN,
                                 40, 40, 500, 400, nullptr, nullptr, nullptr, nullptr);
         SetActiveWindow(parent);
-        IDispatch* created = nullptr;
-        ASSERT_EQ(CoCreateInstance(CLSID_WebBrowser, nullptr, CLSCTX_INPROC_SERVER, IID_IDispatch,
-                                   reinterpret_cast<void**>(&created)),
+        // Hosted as a container hosts it: by CLSID, then driven through IDispatch.
+        ASSERT_EQ(tw::ole::HostedControls::Instance().Create(CLSID_WebBrowser, parent, RECT{0, 0, 400, 300}, 1115,
+                                                             WS_CHILD | WS_VISIBLE, "", &hwnd),
                   S_OK);
-        browser = IDispatchPtr(created, false);
-        auto* control = static_cast<BrowserControlObject*>(created);
-        hwnd = control->CreateBrowserWindow(parent, RECT{0, 0, 400, 300}, 1115, WS_VISIBLE);
         ASSERT_NE(hwnd, nullptr);
+        EXPECT_EQ(GetDlgItem(parent, 1115), hwnd);
+        IUnknown* object = tw::ole::HostedControls::Instance().Find(hwnd);
+        ASSERT_NE(object, nullptr);
+        browser = IDispatchPtr(object);
+        object->Release();
+        ASSERT_TRUE(browser);
         view = BrowserView::FromHandle(hwnd);
         ASSERT_NE(view, nullptr);
     }
