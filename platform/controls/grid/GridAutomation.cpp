@@ -9,6 +9,7 @@
 #include "platform/com/ErrorInfo.h"
 #include "platform/com/SafeArray.h"
 #include "platform/controls/grid/GridExport.h"
+#include "platform/controls/grid/GridHosting.h"
 #include "platform/controls/grid/GridObjects.h"
 #include "platform/controls/grid/GridView.h"
 #include "platform/controls/grid/GridWorkbook.h"
@@ -502,6 +503,7 @@ void RegisterClasses()
     GridView::RegisterWindowClass();
     tw::com::ClassRegistry::Instance().Register(CLSID_DataGrid, {"TwDataGrid.Grid"},
                                                 tw::com::ClassRegistry::FactoryOf<GridControlObject>());
+    RegisterHostedGrid();
 }
 
 GridControlObject::GridControlObject()

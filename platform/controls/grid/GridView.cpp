@@ -4,6 +4,8 @@
 #include <cstring>
 #include <set>
 
+#include "platform/comctl/commctrl.h"
+#include "platform/win32/controls/stdctrl.h"
 #include "platform/win32/gdi/SystemColors.h"
 #include "platform/win32/gdi/windraw.h"
 #include "platform/win32/gdi/wingdi.h"
@@ -38,6 +40,9 @@ using gridview_detail::SelectedObject;
 void GridView::RegisterWindowClass()
 {
     static const bool registered = [] {
+        // The in-place editors are standard and common controls.
+        RegisterStandardControlClasses();
+        InitCommonControls();
         WNDCLASS wc{};
         wc.style = CS_DBLCLKS;
         wc.lpfnWndProc = Proc;
@@ -297,7 +302,7 @@ void GridView::FocusRow(int row, bool extend, bool keepSelection)
     if (model_->Dataset().RowCount() == 0)
         return;
     row = std::clamp(row, 0, model_->Dataset().RowCount() - 1);
-    model_->Selection().SetFocused(row);
+    model_->SetFocusedRow(row);
     if (extend) {
         if (anchor_ < 0)
             anchor_ = row;
