@@ -74,7 +74,17 @@ LRESULT CKtvPEditCtrl::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
             return -1;
         return OnCreateWindow();
     case WM_SIZE: OnSize(); break;
-    case WM_DESTROY: CloseIntelliSenseWnd(TRUE); break;
+    case WM_DESTROY:
+        CloseIntelliSenseWnd(TRUE);
+        if (m_hToolTip != nullptr) {
+            ::DestroyWindow(m_hToolTip);
+            m_hToolTip = nullptr;
+        }
+        break;
+    case WM_NOTIFY:
+        if (reinterpret_cast<NMHDR*>(lParam)->code == TTN_NEEDTEXT)
+            return OnNeedToolTipText(reinterpret_cast<NMHDR*>(lParam));
+        break;
     case WM_PAINT: OnPaint(); return 0;
     case WM_ERASEBKGND: return TRUE;
     case WM_SETFONT: OnSetFont(reinterpret_cast<HFONT>(wParam), static_cast<BOOL>(lParam)); return 0;
@@ -82,14 +92,29 @@ LRESULT CKtvPEditCtrl::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_SETFOCUS: OnFocusChanged(TRUE); break;
     case WM_KILLFOCUS: OnFocusChanged(FALSE); break;
     case WM_GETDLGCODE: return DLGC_WANTALLKEYS | DLGC_WANTARROWS | DLGC_WANTCHARS | DLGC_WANTTAB;
-    case WM_SETTEXT: return SetText(reinterpret_cast<LPCTSTR>(lParam) != nullptr ? reinterpret_cast<LPCTSTR>(lParam) : "");
+    case WM_SETTEXT: {
+        const BOOL set = SetText(reinterpret_cast<LPCTSTR>(lParam) != nullptr ? reinterpret_cast<LPCTSTR>(lParam) : "");
+        // A new text has none of the old blocks.
+        if (m_bOutlining && m_bAutoOutlining && m_bOutlineOption)
+            ReparseOutline();
+        else
+            m_outlineRoot.RemoveAllNodes();
+        InvalidateFolds();
+        return set;
+    }
     case WM_GETTEXT: return CKtvPEditModel::GetText(reinterpret_cast<LPTSTR>(lParam), static_cast<int>(wParam));
     case WM_GETTEXTLENGTH: return GetTextLength();
     case WM_KEYDOWN: OnKeyDown(static_cast<UINT>(wParam)); break;
     case WM_CHAR: OnCharMessage(static_cast<UINT>(wParam)); return 0;
-    case WM_LBUTTONDOWN: OnButtonDown(static_cast<UINT>(wParam), point); return 0;
+    case WM_LBUTTONDOWN:
+        RelayToToolTip(message, wParam, lParam);
+        OnButtonDown(static_cast<UINT>(wParam), point);
+        return 0;
     case WM_LBUTTONDBLCLK: OnButtonDoubleClick(point); return 0;
-    case WM_MOUSEMOVE: OnMouseMoveMessage(point); return 0;
+    case WM_MOUSEMOVE:
+        OnMouseMoveMessage(point);
+        RelayToToolTip(message, wParam, lParam);
+        return 0;
     case WM_LBUTTONUP:
         m_ptLastMouse = point;
         OnButtonUp();
@@ -124,6 +149,13 @@ LRESULT CKtvPEditCtrl::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 
 int CKtvPEditCtrl::OnCreateWindow()
 {
+    m_pOutlineParser.reset(CreateOutlineParser());
+    if (m_pOutlineParser != nullptr) {
+        m_pOutlineParser->InitDefaultRules();
+        m_pOutlineParser->m_strDelimiters = m_strWordDelimiters;
+    }
+    CreateToolTip();
+    CreateHyperlinkFont();
     ApplyFontMetrics();
     SetDefaultSelectionColors();
     RegisterClipboardFormat("KTVP_TEXT");
@@ -135,6 +167,7 @@ int CKtvPEditCtrl::OnCreateWindow()
 void CKtvPEditCtrl::OnSetFont(HFONT hFont, BOOL bRedraw)
 {
     m_hFont = hFont;
+    CreateHyperlinkFont();
     ApplyFontMetrics();
     OnSize();
     if (bRedraw)
@@ -203,6 +236,9 @@ void CKtvPEditCtrl::OnFocusChanged(BOOL bGotFocus)
 
 void CKtvPEditCtrl::OnSetCaret()
 {
+    // The model places the caret by lines; folds move it to its visual row.
+    if (!GetFoldSpans().empty())
+        KeepCaretInView();
     if (m_hWnd == nullptr || ::GetFocus() != m_hWnd)
         return;
     ::SetCaretPos(m_ptCaret.x, m_ptCaret.y);
@@ -230,8 +266,10 @@ void CKtvPEditCtrl::UpdateScrollBars()
 
 BOOL CKtvPEditCtrl::ScrollText(int nBar, int nCode, int nPos)
 {
-    if (!CKtvPEditModel::ScrollText(nBar, nCode, nPos))
+    const BOOL overFolds = nBar == SB_VERT && !GetFoldSpans().empty();
+    if (!(overFolds ? ScrollVertically(nCode, nPos) : CKtvPEditModel::ScrollText(nBar, nCode, nPos)))
         return FALSE;
+    HideToolTip();
     if (m_hWnd != nullptr) {
         ::SetScrollPos(m_hWnd, nBar, nBar == SB_VERT ? m_nFirstVisibleRow : m_nFirstVisibleColumn, TRUE);
         ::InvalidateRect(m_hWnd, nullptr, FALSE);
@@ -269,8 +307,8 @@ void CKtvPEditCtrl::RedrawRows(int nFirstRow, int nLastRow)
     }
     const int rowHeight = std::max(1, m_nRowHeight);
     RECT rect = client;
-    rect.top = std::max<LONG>(client.top, RowTop(GetVisibleRowOfLine(nFirstRow)));
-    const int lastVisible = GetVisibleRowOfLine(nLastRow == 0 ? nFirstRow : nLastRow);
+    rect.top = std::max<LONG>(client.top, RowTop(VisibleRowOfLine(nFirstRow)));
+    const int lastVisible = VisibleRowOfLine(nLastRow == 0 ? nFirstRow : nLastRow);
     rect.bottom = std::min<LONG>(client.bottom, RowTop(lastVisible) + rowHeight);
     if (nLastRow >= GetVisibleRowCount() - 1)
         rect.bottom = client.bottom;
@@ -285,7 +323,7 @@ void CKtvPEditCtrl::RedrawTextRange(int nStart, int nEnd)
     if (nStart > nEnd)
         std::swap(nStart, nEnd);
     RedrawRows(OffsetToRow(nStart, TRUE, FALSE),
-               nEnd >= GetTextLength() ? GetVisibleRowCount() : std::max(1, OffsetToRow(nEnd, TRUE, FALSE)));
+               nEnd >= GetTextLength() ? m_text.GetRowCount() : std::max(1, OffsetToRow(nEnd, TRUE, FALSE)));
 }
 
 void CKtvPEditCtrl::RedrawMarkerCell(int nLine, BOOL bWholeRow)
@@ -296,7 +334,7 @@ void CKtvPEditCtrl::RedrawMarkerCell(int nLine, BOOL bWholeRow)
         RedrawRows(nLine, 0);
         return;
     }
-    RECT cell{0, RowTop(GetVisibleRowOfLine(nLine)), m_nMarkerMarginWidth, 0};
+    RECT cell{0, RowTop(VisibleRowOfLine(nLine)), m_nMarkerMarginWidth, 0};
     cell.bottom = cell.top + std::max(1, m_nRowHeight);
     ::InvalidateRect(m_hWnd, &cell, FALSE);
 }
@@ -306,6 +344,13 @@ void CKtvPEditCtrl::RedrawMarkerCell(int nLine, BOOL bWholeRow)
 void CKtvPEditCtrl::OnTextChanged(int nOffset, LPCTSTR lpszText, BOOL bInserted)
 {
     CKtvPEditModel::OnTextChanged(nOffset, lpszText, bInserted);
+    InvalidateFolds();
+    // The model counts the first row by lines; folds above it shift it.
+    if (!GetFoldSpans().empty()) {
+        m_nFirstVisibleRow = VisibleRowOfLine(m_text.RowOfOffset(m_nFirstVisibleOffset));
+        m_nFirstVisibleOffset = VisualRowStart(m_nFirstVisibleRow);
+        UpdateScrollBars();
+    }
     HWND parent = m_hWnd != nullptr ? ::GetParent(m_hWnd) : nullptr;
     if (parent != nullptr)
         ::SendMessage(parent, KtvPEditChangeMessage(), 0, 0);
@@ -323,6 +368,7 @@ void CKtvPEditCtrl::OnKeyDown(UINT nVirtKey)
 {
     const BOOL shift = (::GetKeyState(VK_SHIFT) & 0x8000) != 0;
     const BOOL ctrl = (::GetKeyState(VK_CONTROL) & 0x8000) != 0;
+    HideToolTip();
     ProcessKeyDown(nVirtKey, shift, ctrl);
     if (nVirtKey == VK_INSERT && ::GetFocus() == m_hWnd)
         CreateEditCaret();
@@ -342,6 +388,15 @@ void CKtvPEditCtrl::OnButtonDown(UINT nFlags, CPoint point)
 {
     if (::GetFocus() != m_hWnd)
         ::SetFocus(m_hWnd);
+    HideToolTip();
+    if (OnOutlineMarginClick(point))
+        return;
+    if ((nFlags & MK_CONTROL) != 0 && IsHyperlinkSupportEnabled() && m_nHotLink >= 0 &&
+        m_nHotLink < GetHyperlinkCount()) {
+        const FoundLink link = m_arrHyperlinks[static_cast<size_t>(m_nHotLink)];
+        OnHyperlinkClick(link.nStart, link.strUrl);
+        return;
+    }
     point.x = std::max<LONG>(point.x, m_rectText.left + 1);
     POINT hit = point;
     const int offset = OffsetFromPoint(hit, FALSE, TRUE);
@@ -393,6 +448,10 @@ void CKtvPEditCtrl::OnMouseMoveMessage(CPoint point)
     if (m_bDraggingText) {
         m_ptLastMouse = point;
         return;
+    }
+    if (::GetCapture() != m_hWnd) {
+        UpdateHotLink(point);
+        UpdateTipOnMouseMove(point);
     }
     if (!m_bSelectingByMouse || ::GetCapture() != m_hWnd)
         return;
@@ -486,6 +545,15 @@ BOOL CKtvPEditCtrl::OnSetCursor()
     ::ScreenToClient(m_hWnd, &pt);
     if (!::PtInRect(&m_rectText, pt) || IsPointInSelection(pt))
         return FALSE;
+    if (IsHyperlinkSupportEnabled() && ::GetCapture() != m_hWnd) {
+        UpdateHotLink(pt);
+        if (m_nHotLink >= 0 && (::GetKeyState(VK_CONTROL) & 0x8000) != 0) {
+            if (m_hLinkCursor == nullptr)
+                m_hLinkCursor = ::LoadCursor(nullptr, IDC_HAND);
+            ::SetCursor(m_hLinkCursor);
+            return TRUE;
+        }
+    }
     if (m_bReadOnly) {
         // Beyond the end of a row a read-only control shows the arrow.
         POINT hit = pt;
@@ -507,6 +575,10 @@ void CKtvPEditCtrl::OnButtonDoubleClick(CPoint point)
     const int offset = OffsetFromPoint(hit, FALSE, TRUE);
     if (offset < 0)
         return;
+    if (CKtvPOutlineNode* pFold = GetCollapsedNodeAtPoint(point.x, point.y, offset)) {
+        ToggleOutlineNode(pFold);
+        return;
+    }
     const std::string_view text = m_text.View();
     const int length = static_cast<int>(text.size());
     auto isSpace = [&](int at) { return at >= 0 && at < length && (text[at] == ' ' || text[at] == '\t'); };

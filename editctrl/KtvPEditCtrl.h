@@ -5,8 +5,10 @@
 #pragma once
 
 #include <memory>
+#include <vector>
 
 #include "editctrl/KtvPEditModel.h"
+#include "editctrl/KtvPOutlineParser.h"
 #include "editctrl/KtvPIntelliSenseData.h"
 #include "platform/comctl/commctrl.h"
 #include "platform/mfc/CArray.h"
@@ -58,7 +60,7 @@ public:
     // with the answers the control gives without them.
     virtual BOOL OnBeforeInvokeIntelliSense() { return FALSE; }
     virtual BOOL InvokeIntelliSense();
-    virtual BOOL IsOutliningEnabled() const { return FALSE; }
+    virtual BOOL IsOutliningEnabled() const { return m_bOutlining; }
     virtual BOOL IsHyperlinkSupportEnabled() const { return m_bEnableHyperlinkSupport; }
     virtual BOOL OnGetWordColor(int /*nOffset*/, int /*nWordEnd*/, COLORREF& /*clrText*/, COLORREF& /*clrBack*/,
                                 BOOL /*bColorSet*/)
@@ -99,6 +101,83 @@ public:
     BOOL m_bInsertingIntelliSense = FALSE;
     BOOL m_bShowSymbols = FALSE;
     CArray<CKtvPEditSymbol, const CKtvPEditSymbol&> m_arrSymbols;
+
+    // ---- outlining: blocks the outline parser finds fold to one
+    // replacement text; the rows they hide leave the view and its scrolling.
+    void EnableOutlining(BOOL bOn);
+    virtual CKtvPOutlineParser* CreateOutlineParser();
+    CKtvPOutlineParser* GetOutlineParser() const { return m_pOutlineParser.get(); }
+    CKtvPOutlineNode& GetOutlineRoot() { return m_outlineRoot; }
+    // The whole text parsed again into an empty tree (folds are lost).
+    void ReparseOutline();
+    virtual void OnDrawOutlineButton(CDC* pDC, const RECT& rect, const CKtvPOutlineNode* pNode, BOOL bLineFromTop,
+                                     BOOL bLineToBottom, BOOL bEndTick);
+    virtual void CalcCollapsedBlockRect(CDC* pDC, int x, int y, CKtvPOutlineNode* pNode);
+    virtual void OnDrawCollapsedBlock(CDC* pDC, CKtvPOutlineNode* pNode, COLORREF clrFrame, COLORREF clrBack);
+    virtual BOOL ToggleOutlineNode(CKtvPOutlineNode* pNode);
+    virtual BOOL ToggleOutliningAtLine(int nOffset);
+    virtual void ApplyOutlineChanges(CKtvPOutlineChanges* pChanges, BOOL bRedraw);
+    virtual void OnOutlineNodeInserted(CKtvPOutlineNode* /*pNode*/) {}
+    virtual void OnOutlineNodeRemoved(CKtvPOutlineNode* /*pNode*/) {}
+    virtual void UpdateOutlining(int nOffset, int nLength, BOOL bRedraw);
+    void UpdateOutlining(int nOffset, int nLength) override;
+    void UpdateOutlineOnInsert(int nStart, int nEnd) override;
+    void UpdateOutlineOnDelete(int nStart, int nEnd) override;
+    CKtvPOutlineNode* GetCollapsedNodeAt(int nOffset) const;
+    CKtvPOutlineNode* GetCollapsedNodeInRange(int nStart, int nEnd, BOOL bForward) const;
+    CKtvPOutlineNode* GetCollapsedNodeAtPoint(int x, int y, int nOffset) const;
+    void UpdateHiddenRows(CKtvPOutlineChanges* pChanges);
+    BOOL GetCollapsedBlockTipText(POINT pt, CString& strText) const;
+    // From a row's start: the start of the next row shown (-1 at the end),
+    // with the line number counting the lines a fold hides.
+    int GetNextVisibleRowStart(int nRowStart, int& nLineNumber, int& nDrawnRows) const;
+    // Line breaks hidden inside folded blocks.
+    int GetHiddenRowCount() const;
+
+    // Row and point arithmetic that skips folded text; without folds they
+    // answer as the model does.
+    int GetVisibleRowCount() const;
+    int VisibleRowOfLine(int nLine) const;
+    int LineOfVisibleRow(int nVisibleRow) const;
+    BOOL OffsetToPoint(int nOffset, POINT& pt, POINT* pRowColumn = nullptr, int* pWantedScrollColumn = nullptr) const;
+    int OffsetFromPoint(POINT& pt, BOOL bUpdatePoint = FALSE, BOOL bEvenOutside = FALSE) const;
+    BOOL SetCaret(int nOffset, BOOL bScroll = TRUE, BOOL bRedraw = TRUE);
+    BOOL MoveLeft(BOOL bRedraw = TRUE) override;
+    BOOL MoveRight(BOOL bRedraw = TRUE) override;
+    BOOL MoveUp(BOOL bKeepColumn = TRUE, BOOL bRedraw = TRUE) override;
+    BOOL MoveDown(BOOL bKeepColumn = TRUE, BOOL bRedraw = TRUE) override;
+    BOOL MoveEnd(BOOL bRedraw = TRUE) override;
+    BOOL PageUp(BOOL bRedraw = TRUE) override;
+    BOOL PageDown(BOOL bRedraw = TRUE) override;
+
+    BOOL m_bOutlining = FALSE;
+    BOOL m_bAutoOutlining = FALSE;
+    // Parsing after edits; every view of the program sets it itself.
+    BOOL m_bOutlineOption = FALSE;
+    int m_nCollapsedTipLimit = 512;
+
+    // ---- hyperlinks and tooltips
+    virtual BOOL FindHyperlink(int nStart, int nEnd, CString& strUrl, int& nUrlStart) const;
+    virtual void OnHyperlinkClick(int nOffset, const CString& strUrl);
+    virtual BOOL OnGetHyperlinkTip(int /*nOffset*/, CString& /*strTip*/) { return TRUE; }
+    virtual BOOL OnGetTipText(CString& /*strTip*/) { return TRUE; }
+    virtual BOOL GetWordTipText(POINT pt, CString& strText);
+    void AddFoundHyperlink(const CString& strUrl, int nStart);
+    void ClearFoundHyperlinks();
+    int GetHyperlinkIndexAt(int nOffset) const;
+    int GetHyperlinkCount() const { return static_cast<int>(m_arrHyperlinks.size()); }
+    int GetHotHyperlink() const { return m_nHotLink; }
+    BOOL GetHyperlinkTipText(CString& strText);
+    void ActivateToolTips(BOOL bOn);
+    BOOL AreToolTipsActive() const { return m_bToolTipsActive; }
+    void HideToolTip();
+    HWND GetToolTipWindow() const { return m_hToolTip; }
+    void CreateHyperlinkFont();
+    static void EscapeHtmlText(CString& strText);
+    // The text the tooltip shows now (shared by the thread's controls).
+    static const CString& GetTipBuffer();
+
+    int m_nTipMaxWidth = -1;
 
     // ---- painting steps
     // The whole client area, as WM_PAINT shows it, onto any DC.
@@ -160,6 +239,33 @@ protected:
     CPoint ScreenPointOfOffset(int nOffset) const;
     BOOL OpenPopup(CObList& list, int x, int y, HIMAGELIST hImageList, CRuntimeClass* pListBoxClass);
     void CloseIntelliSenseWnd(BOOL bAtOnce);
+    // ---- outlining and hyperlinks inside the window
+    struct FoldSpan {
+        int nStart;
+        int nEnd;
+        int nLine;    // the line the fold starts on
+        int nHidden;  // line breaks it hides
+    };
+    const std::vector<FoldSpan>& GetFoldSpans() const;
+    void InvalidateFolds() { m_bFoldSpansValid = false; }
+    int VisualRowStart(int nVisibleRow) const;
+    int VisualRowLimit(int nVisibleRow) const;
+    int FoldWidth(const CKtvPOutlineNode* pNode) const;
+    const FoldSpan* FoldStartingAt(int nOffset) const;
+    int MeasureVisualRow(int nRowStart, int nOffset) const;
+    BOOL ScrollVertically(int nCode, int nPos);
+    void KeepCaretInView();
+    void PlaceCaretPastFolds();
+    RECT GetOutlineMarginRect() const;
+    BOOL OnOutlineMarginClick(CPoint point);
+    void OnDrawOutlineBar(CDC* pDC, CRect rect);
+    void CreateToolTip();
+    BOOL ChooseTipText(POINT pt, CString& strText, BOOL& bWide);
+    BOOL OnNeedToolTipText(NMHDR* pHeader);
+    void UpdateTipOnMouseMove(CPoint point);
+    void UpdateHotLink(POINT pt);
+    void RelayToToolTip(UINT message, WPARAM wParam, LPARAM lParam);
+
     void ApplyFontMetrics();
     void CreateEditCaret();
     RECT ComputeTextArea() const;
@@ -174,4 +280,22 @@ private:
     CPoint m_ptLastMouse;
     BOOL m_bDraggingText = FALSE;
     CPoint m_ptDragStart;
+
+    CKtvPOutlineNode m_outlineRoot;
+    std::unique_ptr<CKtvPOutlineParser> m_pOutlineParser;
+    mutable std::vector<FoldSpan> m_foldSpans;
+    mutable bool m_bFoldSpansValid = false;
+
+    struct FoundLink {
+        CString strUrl;
+        int nStart;
+    };
+    std::vector<FoundLink> m_arrHyperlinks;
+    int m_nHotLink = -1;
+    CFont m_fontHyperlink;
+    HCURSOR m_hLinkCursor = nullptr;
+    HWND m_hToolTip = nullptr;
+    BOOL m_bToolTipsActive = FALSE;
+    CString m_strLastTip;
+    BOOL m_bTipPopped = FALSE;
 };

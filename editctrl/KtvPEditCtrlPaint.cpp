@@ -14,11 +14,21 @@ namespace ktvp_paint {
 constexpr COLORREF kNoColor = static_cast<COLORREF>(-1);
 constexpr COLORREF kLineNumberColor = RGB(0, 130, 132);
 constexpr COLORREF kBookmarkColor = RGB(0, 255, 255);
+constexpr COLORREF kFoldFrameColor = RGB(128, 128, 128);
 
 struct CharColor {
     COLORREF text;
     COLORREF back;
     bool set;  // a rule coloured it; keywords and hooks leave it be
+    bool link = false;
+};
+
+// One row as the view shows it: a line, with the lines that folds on it
+// hide, up to the line feed that ends the last of them.
+struct VisualRow {
+    int start;
+    int limit;
+    int line;
 };
 
 COLORREF OrDefault(COLORREF color, COLORREF fallback)
@@ -66,8 +76,12 @@ void CKtvPEditCtrl::PaintClient(CDC* pDC)
         OnDrawSideBar(pDC, CRect(left, client.top - shift, left + m_nMarkerMarginWidth, client.bottom));
         left += m_nMarkerMarginWidth;
     }
-    if (m_bLineNumbers && m_nLineNumberMarginWidth > 0)
+    if (m_bLineNumbers && m_nLineNumberMarginWidth > 0) {
         OnDrawLineNumbersBar(pDC, CRect(left, client.top, left + m_nLineNumberMarginWidth, client.bottom));
+        left += m_nLineNumberMarginWidth;
+    }
+    if (m_bOutlineMargin && m_nOutlineMarginWidth > 0)
+        OnDrawOutlineBar(pDC, CRect(left, client.top, left + m_nOutlineMarginWidth, client.bottom));
     if (GetTextLength() > 0) {
         pDC->SaveDC();
         pDC->IntersectClipRect(&m_rectText);
@@ -91,11 +105,14 @@ void CKtvPEditCtrl::OnDrawSideBar(CDC* pDC, CRect rect)
     const int firstRow = m_nFirstVisibleRow;
     const int lastRow = firstRow + GetPageRows() + 1;
     CObList markers;
-    GetMarkersInRange(firstRow, markers, static_cast<DWORD>(-1), lastRow);
+    GetMarkersInRange(LineOfVisibleRow(firstRow), markers, static_cast<DWORD>(-1), LineOfVisibleRow(lastRow + 1) - 1);
     // The list holds the highest priority first: drawn last, it lies on top.
     for (POSITION pos = markers.GetTailPosition(); pos != nullptr;) {
         auto* pMarker = static_cast<CKtvPEditMarker*>(markers.GetPrev(pos));
-        const int top = m_rectText.top + (GetVisibleRowOfLine(pMarker->m_nLine) - firstRow) * rowHeight;
+        const int visibleRow = VisibleRowOfLine(pMarker->m_nLine);
+        if (LineOfVisibleRow(visibleRow) != pMarker->m_nLine)
+            continue;  // a line a fold hides
+        const int top = m_rectText.top + (visibleRow - firstRow) * rowHeight;
         OnDrawMarker(pDC, CRect(rect.left, top, rect.right, top + rowHeight), pMarker);
     }
 }
@@ -120,9 +137,15 @@ void CKtvPEditCtrl::OnDrawLineNumbersBar(CDC* pDC, CRect rect)
         pDC->SetPixel(rect.right - 1, y, ktvp_paint::kLineNumberColor);
     const int rowHeight = std::max(1, m_nRowHeight);
     const int lastRow = std::min(GetVisibleRowCount() - 1, m_nFirstVisibleRow + GetPageRows());
-    for (int row = m_nFirstVisibleRow; row <= lastRow; ++row) {
+    // Each row shows its own line's number, so the row after a fold counts
+    // the lines the fold hides.
+    int rowStart = VisualRowStart(m_nFirstVisibleRow);
+    int line = LineOfVisibleRow(m_nFirstVisibleRow);
+    for (int row = m_nFirstVisibleRow; row <= lastRow && rowStart >= 0; ++row) {
         const int top = m_rectText.top + (row - m_nFirstVisibleRow) * rowHeight;
-        OnDrawLineNumber(pDC, CRect(rect.left, top, rect.right - 2, top + rowHeight), row);
+        OnDrawLineNumber(pDC, CRect(rect.left, top, rect.right - 2, top + rowHeight), line);
+        int drawn = 0;
+        rowStart = GetNextVisibleRowStart(rowStart, line, drawn);
     }
 }
 
@@ -153,13 +176,17 @@ void CKtvPEditCtrl::OnDraw(CDC* pDC)
     using ktvp_paint::CharColor;
     using ktvp_paint::OrDefault;
     const std::string_view text = m_text.View();
+    using ktvp_paint::VisualRow;
     const int rowHeight = std::max(1, m_nRowHeight);
     const int firstRow = m_nFirstVisibleRow;
-    const int lastRow = std::min(m_text.GetRowCount() - 1, firstRow + GetPageRows());
+    const int lastRow = std::min(VisibleRowOfLine(m_text.GetRowCount() - 1), firstRow + GetPageRows());
     if (firstRow > lastRow)
         return;
-    const int first = m_text.RowStart(firstRow);
-    const int last = m_text.RowLimit(lastRow);  // the line feed or the text end, included
+    std::vector<VisualRow> rows;
+    for (int row = firstRow; row <= lastRow; ++row)
+        rows.push_back(VisualRow{VisualRowStart(row), VisualRowLimit(row), LineOfVisibleRow(row)});
+    const int first = rows.front().start;
+    const int last = rows.back().limit;  // the line feed or the text end, included
     const int count = last - first + 1;
     const COLORREF defText = GetDefaultTextColor();
     const COLORREF defBack = GetDefaultBackColor();
@@ -208,25 +235,59 @@ void CKtvPEditCtrl::OnDraw(CDC* pDC)
         offset = end;
     }
 
+    // Links take the link colour over words; the selection still covers them.
+    if (IsHyperlinkSupportEnabled()) {
+        const int hotStart = m_nHotLink >= 0 && m_nHotLink < GetHyperlinkCount()
+                                 ? m_arrHyperlinks[static_cast<size_t>(m_nHotLink)].nStart
+                                 : -1;
+        ClearFoundHyperlinks();
+        m_nHotLink = -1;
+        const int textEnd = std::min(last + 1, static_cast<int>(text.size()));
+        for (int offset = first; offset < textEnd;) {
+            if (IsBlank(text[offset])) {
+                ++offset;
+                continue;
+            }
+            int end = offset;
+            while (end < textEnd && !IsBlank(text[end]))
+                ++end;
+            CString strUrl;
+            int urlStart = -1;
+            if (FindHyperlink(offset, end, strUrl, urlStart)) {
+                AddFoundHyperlink(strUrl, urlStart);
+                for (int at = urlStart; at < urlStart + strUrl.GetLength(); ++at) {
+                    colorAt(at).link = true;
+                    if (m_bHighlightHyperlinks)
+                        colorAt(at).text = m_clrHyperlink;
+                }
+            }
+            offset = end;
+        }
+        if (hotStart >= 0)
+            m_nHotLink = GetHyperlinkIndexAt(hotStart);
+    }
+
     // Line-colour markers, the highest priority first, over blocks and words.
     CObList lineMarkers;
     GetMarkers(lineMarkers, KTVP_MARKER_LINE_COLOR);
-    std::vector<const CKtvPLineColorMarker*> rowMarker(static_cast<size_t>(lastRow - firstRow + 1), nullptr);
+    std::vector<const CKtvPLineColorMarker*> rowMarker(rows.size(), nullptr);
     for (POSITION pos = lineMarkers.GetHeadPosition(); pos != nullptr;) {
         const auto* pMarker = dynamic_cast<const CKtvPLineColorMarker*>(lineMarkers.GetNext(pos));
         if (pMarker == nullptr)
             continue;
-        for (int row = std::max(firstRow, pMarker->m_nLine); row <= std::min(lastRow, pMarker->GetLastLine()); ++row) {
-            if (rowMarker[static_cast<size_t>(row - firstRow)] == nullptr)
-                rowMarker[static_cast<size_t>(row - firstRow)] = pMarker;
+        for (size_t index = 0; index < rows.size(); ++index) {
+            if (rows[index].line >= pMarker->m_nLine && rows[index].line <= pMarker->GetLastLine() &&
+                rowMarker[index] == nullptr)
+                rowMarker[index] = pMarker;
         }
     }
-    for (int row = firstRow; row <= lastRow; ++row) {
-        const CKtvPLineColorMarker* pMarker = rowMarker[static_cast<size_t>(row - firstRow)];
+    for (size_t index = 0; index < rows.size(); ++index) {
+        const CKtvPLineColorMarker* pMarker = rowMarker[index];
         if (pMarker == nullptr)
             continue;
-        for (int offset = m_text.RowStart(row); offset <= m_text.RowLimit(row); ++offset)
-            colorAt(offset) = {OrDefault(pMarker->m_clrText, defText), OrDefault(pMarker->m_clrBack, defBack), true};
+        for (int offset = rows[index].start; offset <= rows[index].limit; ++offset)
+            colorAt(offset) = {OrDefault(pMarker->m_clrText, defText), OrDefault(pMarker->m_clrBack, defBack), true,
+                               colorAt(offset).link};
     }
 
     // Highlight markers, then the owner's say on what no rule coloured.
@@ -251,7 +312,7 @@ void CKtvPEditCtrl::OnDraw(CDC* pDC)
         const int selHigh = std::min(last + 1, std::max(m_nSelStart, m_nSelEnd));
         for (int offset = selLow; offset < selHigh; ++offset)
             colorAt(offset) = {focused ? m_clrSelText : m_clrSelTextUnfocused,
-                               focused ? m_clrSelBack : m_clrSelBackUnfocused, true};
+                               focused ? m_clrSelBack : m_clrSelBackUnfocused, true, colorAt(offset).link};
     }
 
     // Runs of one colour pair, placed where the caret arithmetic places them.
@@ -271,20 +332,31 @@ void CKtvPEditCtrl::OnDraw(CDC* pDC)
         }
         return x;
     };
-    for (int row = firstRow; row <= lastRow; ++row) {
-        const int rowStart = m_text.RowStart(row);
-        const int rowLimit = m_text.RowLimit(row);
-        const int top = m_rectText.top + (row - firstRow) * rowHeight;
+    CFont* pLinkFont = m_fontHyperlink.GetSafeHandle() != nullptr ? &m_fontHyperlink : nullptr;
+    for (size_t index = 0; index < rows.size(); ++index) {
+        const int rowStart = rows[index].start;
+        const int rowLimit = rows[index].limit;
+        const int top = m_rectText.top + static_cast<int>(index) * rowHeight;
         int width = 0;  // of the row's text before runStart
         for (int runStart = rowStart; runStart < rowLimit;) {
+            // A folded block shows its replacement text in a frame.
+            if (CKtvPOutlineNode* pFold = GetCollapsedNodeAt(runStart); pFold != nullptr && pFold->m_nStart == runStart) {
+                CalcCollapsedBlockRect(pDC, originX + width, top, pFold);
+                OnDrawCollapsedBlock(pDC, pFold, ktvp_paint::kFoldFrameColor, colorAt(runStart).back);
+                width += pFold->m_rect.right - pFold->m_rect.left;
+                runStart = std::min(rowLimit, pFold->m_nEnd + 1);
+                continue;
+            }
             const CharColor color = colorAt(runStart);
             int runEnd = runStart + 1;
-            while (runEnd < rowLimit && colorAt(runEnd).text == color.text && colorAt(runEnd).back == color.back)
+            while (runEnd < rowLimit && colorAt(runEnd).text == color.text && colorAt(runEnd).back == color.back &&
+                   colorAt(runEnd).link == color.link && GetCollapsedNodeAt(runEnd) == nullptr)
                 ++runEnd;
             const int runWidthEnd = advance(width, runStart, runEnd);
             if (color.back != defBack)
                 pDC->FillSolidRect(originX + width, top, runWidthEnd - width, rowHeight, color.back);
             pDC->SetTextColor(color.text);
+            CFont* pOldFont = color.link && pLinkFont != nullptr ? pDC->SelectObject(pLinkFont) : nullptr;
             // Tabs are gaps: every stretch between them goes at its own x.
             int pieceWidth = width;
             for (int piece = runStart; piece < runEnd;) {
@@ -304,6 +376,8 @@ void CKtvPEditCtrl::OnDraw(CDC* pDC)
                 }
                 piece = pieceEnd;
             }
+            if (pOldFont != nullptr)
+                pDC->SelectObject(pOldFont);
             width = runWidthEnd;
             runStart = runEnd;
         }
@@ -311,10 +385,10 @@ void CKtvPEditCtrl::OnDraw(CDC* pDC)
         // A selected line end shows as one selected cell.
         if (rowLimit < static_cast<int>(text.size()) && HasSelection() &&
             rowLimit >= std::min(m_nSelStart, m_nSelEnd) && rowLimit < std::max(m_nSelStart, m_nSelEnd) &&
-            rowMarker[static_cast<size_t>(row - firstRow)] == nullptr) {
+            rowMarker[index] == nullptr) {
             pDC->FillSolidRect(rowEndX, top, GetCharWidth(U' '), rowHeight, colorAt(rowLimit).back);
         }
-        const CKtvPLineColorMarker* pMarker = rowMarker[static_cast<size_t>(row - firstRow)];
+        const CKtvPLineColorMarker* pMarker = rowMarker[index];
         if (pMarker != nullptr && pMarker->m_bFullLine)
             pDC->FillSolidRect(rowEndX, top, std::max(0, static_cast<int>(m_rectText.right) - rowEndX), rowHeight,
                                OrDefault(pMarker->m_clrBack, defBack));
