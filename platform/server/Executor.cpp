@@ -455,6 +455,7 @@ Executor::Flow Executor::RunList(const std::vector<ParsedStatement>& list)
         }
         Flow flow = Flow::Normal;
         try {
+            s_.nullEliminated = false;
             flow = Run(st);
             if (st.kind != StatementKind::If && st.kind != StatementKind::While && st.kind != StatementKind::Block &&
                 st.kind != StatementKind::Raiserror)
@@ -471,7 +472,7 @@ Executor::Flow Executor::RunList(const std::vector<ParsedStatement>& list)
             Report(e, st.line);
             if (s_.cancelled)
                 throw BatchAbort{};
-            if (e.scope != SqlError::Scope::Statement || (s_.options.arithAbort && e.number == 8134))
+            if (e.scope != SqlError::Scope::Statement || (s_.options.arithAbort && (e.number == 8134 || e.number == 8115)))
                 throw BatchAbort{};
             continue;
         }
@@ -602,6 +603,9 @@ void Executor::Inform(const std::string& text, int number, int severity)
 
 void Executor::CountRows(int64_t count, RowCountOf of)
 {
+    if (s_.nullEliminated && s_.options.ansiWarnings)
+        Inform("Warning: Null value is eliminated by an aggregate or other SET operation.", 8153, 10);
+    s_.nullEliminated = false;
     s_.lastRowCount = count;
     if (!s_.options.noCount)
         sink_.RowsAffected(count, of);

@@ -76,6 +76,8 @@ public:
     static constexpr int64_t kNoIdentity = INT64_MIN; // an identity may well be 0
     int64_t lastIdentity = kNoIdentity;
     int nestLevel = 0;
+    // Set when an aggregate of the running statement passed over a NULL (warning 8153).
+    bool nullEliminated = false;
 
     std::atomic<bool> cancelled{false};
     std::atomic<bool> killed{false};

@@ -217,6 +217,38 @@ void Divide(sqlite3_context* ctx, int, Args argv)
         sqlite3_result_double(ctx, sqlite3_value_double(argv[0]) / sqlite3_value_double(argv[1]));
 }
 
+void NullSeen(sqlite3_context* ctx, int, Args argv)
+{
+    SessionState* s = Session(ctx);
+    if (s && sqlite3_value_type(argv[0]) == SQLITE_NULL)
+        s->nullEliminated = true;
+    sqlite3_result_value(ctx, argv[0]);
+}
+
+// An integer result outside its type's range: error 8115, or NULL when
+// neither ARITHABORT nor ANSI_WARNINGS is on, as SQL Server answers.
+void CheckInteger(sqlite3_context* ctx, int, Args argv)
+{
+    const int kind = sqlite3_value_type(argv[0]);
+    if (kind == SQLITE_NULL)
+        return sqlite3_result_null(ctx);
+    const std::string type = Text(argv[1]);
+    bool fits = true;
+    if (kind == SQLITE_INTEGER) {
+        const int64_t v = sqlite3_value_int64(argv[0]);
+        fits = type == "bigint" || (v >= INT32_MIN && v <= INT32_MAX);
+    } else if (kind == SQLITE_FLOAT) {
+        // SQLite gives a float when 64-bit integer arithmetic overflows.
+        fits = false;
+    }
+    if (fits)
+        return sqlite3_result_value(ctx, argv[0]);
+    SessionState* s = Session(ctx);
+    if (s && !s->options.arithAbort && !s->options.ansiWarnings)
+        return sqlite3_result_null(ctx);
+    Fail(ctx, 8115, 16, "Arithmetic overflow error converting expression to data type " + type + ".");
+}
+
 void Modulo(sqlite3_context* ctx, int, Args argv)
 {
     if (IsNull(argv[0]) || IsNull(argv[1])) {
@@ -1314,7 +1346,8 @@ const FunctionEntry kFunctions[] = {
     {"suser_name", 0, SuserName, false}, {"suser_name", 1, SuserName, false}, {"suser_id", 0, ConstantOne, false},
     {"host_name", 0, HostName, false}, {"host_id", 0, ConstantOne, false}, {"app_name", 0, AppName, false},
     {"databasepropertyex", 2, DatabasePropertyEx, false}, {"databaseproperty", 2, DatabasePropertyEx, false},
-    {"tw_rowcount", 2, RowCount, false}, {"objectproperty", 2, ObjectProperty, false}, {"objectpropertyex", 2, ObjectProperty, false},
+    {"tw_rowcount", 2, RowCount, false}, {"tw_checkinteger", 2, CheckInteger, true},
+    {"tw_nullseen", 1, NullSeen, false}, {"objectproperty", 2, ObjectProperty, false}, {"objectpropertyex", 2, ObjectProperty, false},
     {"columnproperty", 3, ColumnProperty, false}, {"scope_identity", 0, ScopeIdentity, false},
     {"ident_current", 1, IdentCurrent, false}, {"ident_seed", 1, IdentSeed, false},
     {"ident_incr", 1, IdentIncrement, false}, {"serverproperty", 1, ServerProperty, false},

@@ -874,7 +874,7 @@ std::string Translator::Additive()
             const TypeSpec rightType = lastType_;
             const bool cnyn = !context_ || context_->ConcatNullYieldsNull();
             if (translator_detail::IsNumericHint(leftType) && translator_detail::IsNumericHint(rightType)) {
-                left = "(" + left + " + " + right + ")";
+                left = CheckedInteger("(" + left + " + " + right + ")", ArithmeticType(leftType, rightType));
             } else if (cnyn && translator_detail::IsCharacterHint(leftType) &&
                        translator_detail::IsCharacterHint(rightType)) {
                 left = "(" + left + " || " + right + ")";
@@ -892,6 +892,7 @@ std::string Translator::Additive()
         } else if (AcceptOp("-")) {
             left = "(" + left + " - " + Multiplicative() + ")";
             lastType_ = ArithmeticType(leftType, lastType_);
+            left = CheckedInteger(left, lastType_);
         } else if (AcceptOp("&")) {
             left = "(" + left + " & " + Multiplicative() + ")";
             lastType_ = ArithmeticType(leftType, lastType_);
@@ -929,16 +930,33 @@ std::string Translator::Multiplicative()
     std::string left = Unary();
     for (;;) {
         const TypeSpec leftType = lastType_;
-        if (AcceptOp("*"))
+        bool product = false;
+        if (AcceptOp("*")) {
             left = "(" + left + " * " + Unary() + ")";
-        else if (AcceptOp("/"))
+            product = true;
+        } else if (AcceptOp("/")) {
             left = "tw_divide(" + left + ", " + Unary() + ")";
-        else if (AcceptOp("%"))
+        } else if (AcceptOp("%")) {
             left = "tw_modulo(" + left + ", " + Unary() + ")";
-        else
+        } else {
             return left;
+        }
         lastType_ = ArithmeticType(leftType, lastType_);
+        if (product)
+            left = CheckedInteger(left, lastType_);
     }
+}
+
+// Integer sums, differences and products are checked against their type's
+// range, which SQLite's 64-bit integers would otherwise pass (or turn into
+// floating point beyond 64 bits).
+std::string Translator::CheckedInteger(const std::string& expression, const TypeSpec& type)
+{
+    if (type.name == "bigint")
+        return "tw_checkinteger(" + expression + ", 'bigint')";
+    if (type.IsInteger() && type.name != "bit")
+        return "tw_checkinteger(" + expression + ", 'int')";
+    return expression;
 }
 
 std::string Translator::Unary()
@@ -961,7 +979,8 @@ std::string Translator::Primary()
         Next();
         const bool whole = t.text.find_first_of(".eE") == std::string::npos;
         if (whole) {
-            lastType_.name = t.text.size() > 9 ? "bigint" : "int";
+            const bool fitsInt = t.text.size() < 10 || (t.text.size() == 10 && t.text <= "2147483647");
+            lastType_.name = fitsInt ? "int" : "bigint";
             if (t.text.size() > 18)
                 lastType_.name = "numeric";
         } else {
@@ -1129,9 +1148,14 @@ std::string Translator::FunctionCall(const std::string& spelled)
             lastType_.name = name == "count_big" ? "bigint" : "int";
         else if (fn == "min" || fn == "max" || fn == "sum")
             lastType_ = argType;
+        // The argument notes a NULL it passes, for the warning the aggregate then owes;
+        // strings keep their collation through the call.
+        std::string noted = "tw_nullseen(" + arg + ")";
+        if (argType.IsCharacter())
+            noted += " COLLATE TWCI";
         if (fn == "avg")
-            return "tw_avg(" + distinct + arg + ")";
-        return fn + "(" + distinct + arg + ")";
+            return "tw_avg(" + distinct + noted + ")";
+        return fn + "(" + distinct + noted + ")";
     }
     if (translator_detail::DateFunctions().count(name)) {
         if (!Peek().IsName())

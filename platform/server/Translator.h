@@ -104,6 +104,7 @@ private:
     std::string Additive();
     std::string Multiplicative();
     static TypeSpec ArithmeticType(const TypeSpec& a, const TypeSpec& b);
+    static std::string CheckedInteger(const std::string& expression, const TypeSpec& type);
     std::string Unary();
     std::string Primary();
     std::string NameOrCall();

@@ -1,0 +1,131 @@
+// Integer arithmetic kept to its type's range (error 8115), and the warning
+// an aggregate gives when it passes over NULLs (8153), as SQL Server gives
+// them.
+#include "ServerFixture.h"
+
+namespace tw::server::test {
+
+namespace arithmetic_detail {
+
+int CountOf(const BufferedSink& sink, int number)
+{
+    int count = 0;
+    for (const Message& m : sink.messages)
+        count += m.number == number ? 1 : 0;
+    return count;
+}
+
+} // namespace arithmetic_detail
+
+using arithmetic_detail::CountOf;
+
+struct OverflowCase {
+    const char* expression;
+    const char* type; // the type the error names; empty when the value fits
+    const char* value;
+};
+
+class IntegerOverflowTest : public ServerTest, public ::testing::WithParamInterface<OverflowCase> {};
+
+TEST_P(IntegerOverflowTest, OverflowIsAnErrorAndAFitIsAValue)
+{
+    const OverflowCase& c = GetParam();
+    BufferedSink sink = Run("DECLARE @big int, @small smallint, @huge bigint\n"
+                            "SELECT @big = 2147483647, @small = 32767, @huge = 9223372036854775807\n"
+                            "SELECT " + std::string(c.expression));
+    if (*c.type == '\0') {
+        ASSERT_FALSE(sink.HasError()) << c.expression << "\n" << Describe(sink);
+        ASSERT_EQ(sink.resultSets.size(), 1u);
+        EXPECT_EQ(sink.resultSets[0].rows[0][0].ToText(), c.value) << c.expression;
+        return;
+    }
+    ASSERT_TRUE(sink.HasError()) << c.expression;
+    EXPECT_EQ(sink.FirstError()->number, 8115);
+    EXPECT_EQ(sink.FirstError()->severity, 16);
+    EXPECT_EQ(sink.FirstError()->text,
+              "Arithmetic overflow error converting expression to data type " + std::string(c.type) + ".");
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Expressions, IntegerOverflowTest,
+    ::testing::Values(OverflowCase{"2147483647 + 1", "int", ""}, OverflowCase{"@big + 1", "int", ""},
+                      OverflowCase{"-2147483647 - 2", "int", ""}, OverflowCase{"@big * 2", "int", ""},
+                      OverflowCase{"65536 * 65536", "int", ""}, OverflowCase{"@small * @small * 4", "int", ""},
+                      OverflowCase{"@huge + 1", "bigint", ""}, OverflowCase{"@huge * 2", "bigint", ""},
+                      OverflowCase{"@big - 1 + 1", "", "2147483647"},
+                      OverflowCase{"CAST(@big AS bigint) + 1", "", "2147483648"},
+                      OverflowCase{"2147483648 + 1", "", "2147483649"},
+                      OverflowCase{"-2147483647 - 1", "", "-2147483648"}));
+
+TEST_F(ServerTest, OverflowEndsTheBatchOnlyUnderArithabort)
+{
+    BufferedSink goesOn = Run("SET ARITHABORT OFF SELECT 2147483647 + 1 SELECT 'after'");
+    EXPECT_EQ(CountOf(goesOn, 8115), 1);
+    ASSERT_EQ(goesOn.resultSets.size(), 1u);
+    EXPECT_EQ(goesOn.resultSets.back().rows[0][0].ToText(), "after");
+
+    BufferedSink ends = Run("SET ARITHABORT ON SELECT 2147483647 + 1 SELECT 'after'");
+    EXPECT_EQ(CountOf(ends, 8115), 1);
+    EXPECT_TRUE(ends.resultSets.empty());
+}
+
+TEST_F(ServerTest, AChangeThatOverflowsLeavesTheRowAsItWas)
+{
+    ASSERT_FALSE(Run("CREATE TABLE Counter (n int NOT NULL) INSERT INTO Counter VALUES (2147483000)").HasError());
+    BufferedSink sink = Run("DECLARE @step int SET @step = 2147483000 UPDATE Counter SET n = @step + 1000");
+    EXPECT_EQ(CountOf(sink, 8115), 1);
+    EXPECT_EQ(Query("SELECT n FROM Counter").rows[0][0].ToText(), "2147483000");
+    EXPECT_FALSE(Run("DROP TABLE Counter").HasError());
+}
+
+struct NullWarningCase {
+    const char* query;
+    int warnings;
+};
+
+class NullEliminatedTest : public ServerTest, public ::testing::WithParamInterface<NullWarningCase> {
+protected:
+    void SetUp() override
+    {
+        ServerTest::SetUp();
+        ASSERT_FALSE(Run("IF object_id('Sparse') IS NULL BEGIN CREATE TABLE Sparse (k int NOT NULL, v int NULL, "
+                         "s varchar(5) NULL) INSERT INTO Sparse VALUES (1, 10, 'b') INSERT INTO Sparse VALUES "
+                         "(1, NULL, NULL) INSERT INTO Sparse VALUES (2, 5, 'A') END")
+                         .HasError());
+    }
+};
+
+TEST_P(NullEliminatedTest, WarnsOnceWhenAnAggregatePassesANull)
+{
+    const NullWarningCase& c = GetParam();
+    BufferedSink sink = Run(c.query);
+    ASSERT_FALSE(sink.HasError()) << c.query << "\n" << Describe(sink);
+    EXPECT_EQ(CountOf(sink, 8153), c.warnings) << c.query;
+    for (const Message& m : sink.messages)
+        if (m.number == 8153) {
+            EXPECT_EQ(m.severity, 10);
+            EXPECT_EQ(m.text, "Warning: Null value is eliminated by an aggregate or other SET operation.");
+        }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Queries, NullEliminatedTest,
+    ::testing::Values(NullWarningCase{"SELECT SUM(v) FROM Sparse", 1},
+                      NullWarningCase{"SELECT k, MAX(v), COUNT(s) FROM Sparse GROUP BY k", 1},
+                      NullWarningCase{"SELECT AVG(v) FROM Sparse WHERE k = 2", 0},
+                      NullWarningCase{"SELECT COUNT(*) FROM Sparse", 0},
+                      NullWarningCase{"SELECT COUNT(DISTINCT v) FROM Sparse", 1},
+                      NullWarningCase{"DECLARE @t int SELECT @t = SUM(v) FROM Sparse", 1},
+                      NullWarningCase{"SELECT SUM(v) FROM Sparse SELECT SUM(k) FROM Sparse", 1}));
+
+TEST_F(ServerTest, AggregatesOfStringsKeepTheCaseInsensitiveOrder)
+{
+    BufferedSink sink = Run("SELECT MIN(s), MAX(s) FROM (SELECT 'b' AS s UNION ALL SELECT 'A' UNION ALL "
+                            "SELECT NULL) AS t");
+    ASSERT_FALSE(sink.HasError()) << Describe(sink);
+    EXPECT_EQ(sink.resultSets[0].rows[0][0].ToText(), "A");
+    EXPECT_EQ(sink.resultSets[0].rows[0][1].ToText(), "b");
+    EXPECT_EQ(CountOf(sink, 8153), 1);
+}
+
+} // namespace tw::server::test
