@@ -59,10 +59,14 @@ void CDocument::SetTitle(LPCTSTR lpszTitle)
     UpdateFrameCounts();
 }
 
-void CDocument::SetPathName(LPCTSTR lpszPathName, BOOL)
+void CDocument::SetPathName(LPCTSTR lpszPathName, BOOL bAddToMRU)
 {
     m_strPathName = lpszPathName;
     SetTitle(doc_detail::FileTitleOf(m_strPathName));
+    if (bAddToMRU && !m_strPathName.IsEmpty()) {
+        if (CWinApp* pApp = AfxGetApp())
+            pApp->AddToRecentFileList(m_strPathName);
+    }
 }
 
 POSITION CDocument::GetFirstViewPosition() const

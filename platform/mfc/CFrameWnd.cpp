@@ -29,6 +29,7 @@ BEGIN_MESSAGE_MAP(CFrameWnd, CWnd)
     ON_MESSAGE(WM_SIZEPARENT, OnSizeParent)
     ON_MESSAGE(WM_FLOATSTATUS, OnFloatStatus)
     ON_COMMAND(ID_APP_EXIT, OnAppExit)
+    ON_COMMAND(ID_CONTEXT_HELP, OnContextHelp)
     ON_NOTIFY_EX_RANGE(TTN_NEEDTEXT, 0, 0xFFFF, OnToolTipText)
 END_MESSAGE_MAP()
 
@@ -445,7 +446,15 @@ BOOL CFrameWnd::PreTranslateMessage(MSG* pMsg)
     if (pMsg->message < WM_KEYFIRST || pMsg->message > WM_KEYLAST)
         return FALSE;
     HACCEL hAccel = GetDefaultAccelerator();
-    return hAccel && ::TranslateAccelerator(m_hWnd, hAccel, pMsg);
+    if (hAccel && ::TranslateAccelerator(m_hWnd, hAccel, pMsg))
+        return TRUE;
+    // Shift+F1 starts context help even where the keys do not name it.
+    if (pMsg->message == WM_KEYDOWN && pMsg->wParam == VK_F1 && ::GetKeyState(VK_SHIFT) < 0 &&
+        ::GetKeyState(VK_CONTROL) >= 0) {
+        PostMessage(WM_COMMAND, ID_CONTEXT_HELP);
+        return TRUE;
+    }
+    return FALSE;
 }
 
 LRESULT CFrameWnd::OnInitMenuPopupMessage(WPARAM wParam, LPARAM lParam)

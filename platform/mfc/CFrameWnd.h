@@ -94,6 +94,15 @@ public:
     // --- floating windows -------------------------------------------------------------------------
     void NotifyFloatingWindows(DWORD dwFlags);
 
+    // --- context help ---------------------------------------------------------------------------
+    // Help mode: the pointer becomes the help cursor until a click (or F1) picks
+    // a window, whose WM_HELPHITTEST answer is the help context, or Esc ends it.
+    enum HelpMode { HELP_INACTIVE = 0, HELP_ACTIVE = 1, HELP_ENTERING = -1 };
+    int m_bHelpMode = HELP_INACTIVE;
+    void OnContextHelp();
+    virtual BOOL CanEnterHelpMode();
+    void ExitHelpMode();
+
     virtual HACCEL GetDefaultAccelerator();
     BOOL PreTranslateMessage(MSG* pMsg) override;
     BOOL OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo) override;
@@ -137,6 +146,8 @@ protected:
     LRESULT OnSizeParent(WPARAM wParam, LPARAM lParam);
     LRESULT OnFloatStatus(WPARAM wParam, LPARAM lParam);
     BOOL OnToolTipText(UINT nID, NMHDR* pNMHDR, LRESULT* pResult);
+    BOOL ProcessHelpMsg(MSG& msg, DWORD_PTR* pContext);
+    DWORD_PTR HelpContextAt(POINT screenPoint);
     void OnAppExit();
     DECLARE_MESSAGE_MAP()
 

@@ -6,12 +6,19 @@
 
 #include "platform/mfc/AfxThreadState.h"
 #include "platform/mfc/CException.h"
+#include "platform/mfc/CFrameWnd.h"
+#include "platform/mfc/CRecentFileList.h"
 #include "platform/mfc/CWnd.h"
 #include "platform/win32/dialog/windlg.h"
 #include "platform/win32/kernel/kernel.h"
 #include "platform/win32/resource/ResourceLoader.h"
 
 IMPLEMENT_DYNAMIC(CWinApp, CWinThread)
+
+BEGIN_MESSAGE_MAP(CWinApp, CWinThread)
+    ON_UPDATE_COMMAND_UI(ID_FILE_MRU_FILE1, OnUpdateRecentFileMenu)
+    ON_COMMAND_EX_RANGE(ID_FILE_MRU_FILE1, ID_FILE_MRU_FILE16, OnOpenRecentFile)
+END_MESSAGE_MAP()
 
 namespace tw::mfc::app_detail {
 
@@ -54,6 +61,8 @@ CWinApp::CWinApp(LPCTSTR lpszAppName)
 
 CWinApp::~CWinApp()
 {
+    delete m_pRecentFileList;
+    m_pRecentFileList = nullptr;
     DeleteDocManager();
     CWinApp* expected = this;
     app_detail::theApp.compare_exchange_strong(expected, nullptr);
@@ -100,6 +109,7 @@ BOOL CWinApp::OnIdle(LONG lCount)
 
 int CWinApp::ExitInstance()
 {
+    SaveStdProfileSettings();
     return CWinThread::ExitInstance();
 }
 
@@ -139,14 +149,70 @@ void CWinApp::DoWaitCursor(int nCode)
     ::SetCursor(m_hcurWaitCursorRestore);
 }
 
-void CWinApp::WinHelp(DWORD_PTR, UINT nCmd)
+namespace tw::mfc {
+
+void ReportHelpUnavailable()
 {
-    if (nCmd == HELP_QUIT)
-        return;
     CString prompt;
     if (!prompt.LoadString(AFX_IDP_FAILED_TO_LAUNCH_HELP))
-        prompt = "Failed to launch help.";
-    AfxMessageBox(prompt, MB_OK, AFX_IDP_FAILED_TO_LAUNCH_HELP);
+        prompt = "Failed to launch help: there is no help engine on this system.";
+    AfxMessageBox(prompt, MB_OK | MB_ICONEXCLAMATION, AFX_IDP_FAILED_TO_LAUNCH_HELP);
+}
+
+}  // namespace tw::mfc
+
+void CWinApp::WinHelp(DWORD_PTR dwData, UINT nCmd)
+{
+    if (CWnd* pMainWnd = AfxGetMainWnd()) {
+        pMainWnd->WinHelp(dwData, nCmd);
+        return;
+    }
+    if (!::WinHelp(nullptr, m_pszHelpFilePath, nCmd, dwData))
+        tw::mfc::ReportHelpUnavailable();
+}
+
+void CWinApp::HtmlHelp(DWORD_PTR dwData, UINT nCmd)
+{
+    if (CWnd* pMainWnd = AfxGetMainWnd()) {
+        pMainWnd->HtmlHelp(dwData, nCmd);
+        return;
+    }
+    if (!::HtmlHelp(nullptr, m_pszHelpFilePath, nCmd, dwData) && nCmd != HH_CLOSE_ALL)
+        tw::mfc::ReportHelpUnavailable();
+}
+
+void CWinApp::OnHelp()
+{
+    auto* pFrame = DYNAMIC_DOWNCAST(CFrameWnd, AfxGetMainWnd());
+    if (pFrame && pFrame->m_bHelpMode != CFrameWnd::HELP_INACTIVE)
+        return;  // F1 in help mode asks about the window under the pointer
+    // The window with the focus, or the nearest of its parents, may give its own help.
+    for (HWND hWnd = ::GetFocus(); hWnd; hWnd = ::GetParent(hWnd)) {
+        if (::SendMessage(hWnd, WM_COMMANDHELP, 0, 0))
+            return;
+    }
+    WinHelp(HID_BASE_RESOURCE + (pFrame ? pFrame->m_nIDHelp : 0), HELP_CONTEXT);
+}
+
+void CWinApp::OnHelpIndex()
+{
+    WinHelp(0, HELP_INDEX);
+}
+
+void CWinApp::OnHelpFinder()
+{
+    WinHelp(0, HELP_FINDER);
+}
+
+void CWinApp::OnHelpUsing()
+{
+    WinHelp(0, HELP_HELPONHELP);
+}
+
+void CWinApp::OnContextHelp()
+{
+    if (CWnd* pMainWnd = AfxGetMainWnd())
+        pMainWnd->SendMessage(WM_COMMAND, ID_CONTEXT_HELP);
 }
 
 // --- settings ----------------------------------------------------------------------------------

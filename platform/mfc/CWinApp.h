@@ -15,9 +15,17 @@
 // The prompt shown when help is asked for.
 #define AFX_IDP_FAILED_TO_LAUNCH_HELP 0xF107
 
+namespace tw::mfc {
+// The message box that says help cannot be shown.
+void ReportHelpUnavailable();
+}  // namespace tw::mfc
+
+class CCmdUI;
+class CCommandLineInfo;
 class CDocManager;
 class CDocTemplate;
 class CDocument;
+class CRecentFileList;
 
 class CWinApp : public CWinThread {
     DECLARE_DYNAMIC(CWinApp)
@@ -44,9 +52,17 @@ public:
     virtual int DoMessageBox(LPCTSTR lpszPrompt, UINT nType, UINT nIDPrompt);
     // +1 shows the wait cursor, -1 takes one away, 0 shows it again after a dialog.
     virtual void DoWaitCursor(int nCode);
-    // There is no help engine here: asking for help says so in a message box
-    // (closing help, HELP_QUIT, is quietly done).
+    // Help goes through the main window's WinHelp. There is no help engine here:
+    // asking for help says so in a message box (closing it, HELP_QUIT, is quietly done).
     virtual void WinHelp(DWORD_PTR dwData, UINT nCmd = HELP_CONTEXT);
+    virtual void HtmlHelp(DWORD_PTR dwData, UINT nCmd = HH_HELP_CONTEXT);
+    // Handlers a program maps to ID_HELP, ID_HELP_INDEX, ID_HELP_FINDER,
+    // ID_HELP_USING and ID_CONTEXT_HELP.
+    void OnHelp();
+    void OnHelpIndex();
+    void OnHelpFinder();
+    void OnHelpUsing();
+    void OnContextHelp();
 
     // Settings under HKEY_CURRENT_USER\Software\<key>\<application>.
     void SetRegistryKey(LPCTSTR lpszRegistryKey);
@@ -80,8 +96,26 @@ public:
     int GetOpenDocumentCount();
     void DeleteDocManager();
 
+    // The recent-file list, made by LoadStdProfileSettings; NULL without one.
+    CRecentFileList* m_pRecentFileList = nullptr;
+    // Reads the recent-file list of nMaxMRU entries (at most 16; 0: none) from the
+    // profile section "Recent File List"; ExitInstance writes it back.
+    void LoadStdProfileSettings(UINT nMaxMRU = 4);
+    void SaveStdProfileSettings();
+    virtual void AddToRecentFileList(LPCTSTR lpszPathName);
+
+    // The program's command line (m_lpCmdLine) into rCmdInfo, one parameter at a time.
+    void ParseCommandLine(CCommandLineInfo& rCmdInfo);
+    // Carries out the command line's shell command; FALSE when the program should end.
+    BOOL ProcessShellCommand(CCommandLineInfo& rCmdInfo);
+
     int m_nWaitCursorCount = 0;
     HCURSOR m_hcurWaitCursorRestore = nullptr;
+
+protected:
+    void OnUpdateRecentFileMenu(CCmdUI* pCmdUI);
+    BOOL OnOpenRecentFile(UINT nID);
+    DECLARE_MESSAGE_MAP()
 
 private:
     // Opens (bCreate: creates) a key under the application's.

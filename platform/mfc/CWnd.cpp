@@ -1424,10 +1424,43 @@ int CWnd::MessageBox(LPCTSTR lpszText, LPCTSTR lpszCaption, UINT nType)
     return ::MessageBox(m_hWnd, lpszText, lpszCaption, nType);
 }
 
+void CWnd::PrepareForHelp()
+{
+    // Help mode ends, and every tracking loop of this window's tree lets go,
+    // as before a help window would take the foreground.
+    CFrameWnd* pFrame = IsFrameWnd() ? static_cast<CFrameWnd*>(this) : GetParentFrame();
+    if (pFrame)
+        pFrame->ExitHelpMode();
+    SendMessage(WM_CANCELMODE);
+    SendMessageToDescendants(WM_CANCELMODE, 0, 0, TRUE, TRUE);
+    CWnd* pTop = GetTopLevelParent();
+    if (pTop && pTop != this) {
+        pTop->SendMessage(WM_CANCELMODE);
+        pTop->SendMessageToDescendants(WM_CANCELMODE, 0, 0, TRUE, TRUE);
+    }
+    if (HWND hCapture = ::GetCapture())
+        ::SendMessage(hCapture, WM_CANCELMODE, 0, 0);
+}
+
 void CWnd::WinHelp(DWORD_PTR dwData, UINT nCmd)
 {
-    if (CWinApp* app = AfxGetApp())
-        app->WinHelp(dwData, nCmd);
+    CWinApp* pApp = AfxGetApp();
+    CWaitCursor wait;
+    PrepareForHelp();
+    HWND hTop = GetTopLevelParent()->GetSafeHwnd();
+    if (!::WinHelp(hTop ? hTop : m_hWnd, pApp ? pApp->m_pszHelpFilePath : nullptr, nCmd, dwData))
+        tw::mfc::ReportHelpUnavailable();
+}
+
+void CWnd::HtmlHelp(DWORD_PTR dwData, UINT nCmd)
+{
+    CWinApp* pApp = AfxGetApp();
+    CWaitCursor wait;
+    PrepareForHelp();
+    HWND hTop = GetTopLevelParent()->GetSafeHwnd();
+    if (!::HtmlHelp(hTop ? hTop : m_hWnd, pApp ? pApp->m_pszHelpFilePath : nullptr, nCmd, dwData) &&
+        nCmd != HH_CLOSE_ALL)
+        tw::mfc::ReportHelpUnavailable();
 }
 
 // --- default handlers -----------------------------------------------------------------------------------

@@ -238,8 +238,10 @@ public:
     static void PASCAL CancelToolTips(BOOL bKeys = FALSE);
 
     int MessageBox(LPCTSTR lpszText, LPCTSTR lpszCaption = nullptr, UINT nType = MB_OK);
-    // The application's help (which tells the user there is none).
+    // Help for this window's application. There is no help engine: after the
+    // usual preparations (help mode left, tracking cancelled) the user is told so.
     virtual void WinHelp(DWORD_PTR dwData, UINT nCmd = HELP_CONTEXT);
+    virtual void HtmlHelp(DWORD_PTR dwData, UINT nCmd = HH_HELP_CONTEXT);
 
 protected:
     DECLARE_MESSAGE_MAP()
@@ -317,6 +319,7 @@ protected:
     WNDPROC m_pfnSuper = nullptr;
 
 private:
+    void PrepareForHelp();
     BOOL DispatchWindowMessage(const AFX_MSGMAP_ENTRY* entry, UINT message, WPARAM wParam, LPARAM lParam,
                                LRESULT* pResult);
     const AFX_MSGMAP_ENTRY* FindWindowMessageEntry(UINT message) const;

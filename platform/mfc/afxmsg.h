@@ -47,19 +47,6 @@ typedef struct tagNMHDR NMHDR;
 // The single entry every WM_CTLCOLORxxx message is looked up under.
 #define WM_CTLCOLOR 0x0019
 
-// WinHelp commands
-#ifndef HELP_CONTEXT
-#define HELP_CONTEXT 0x0001L
-#define HELP_QUIT 0x0002L
-#define HELP_INDEX 0x0003L
-#define HELP_CONTENTS 0x0003L
-#define HELP_HELPONHELP 0x0004L
-#define HELP_CONTEXTPOPUP 0x0008L
-#define HELP_CONTEXTMENU 0x000AL
-#define HELP_FINDER 0x000BL
-#define HELP_WM_HELP 0x000CL
-#endif
-
 // Command codes of OnCmdMsg; control notifications pack MAKELONG(code, WM_COMMAND or WM_NOTIFY).
 #define CN_COMMAND 0
 #define CN_UPDATE_COMMAND_UI ((UINT)(-1))

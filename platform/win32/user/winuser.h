@@ -495,6 +495,25 @@ typedef void(CALLBACK* SENDASYNCPROC)(HWND, UINT, ULONG_PTR, LRESULT);
 #define HC_ACTION 0
 #define HC_NOREMOVE 3
 
+// WinHelp commands
+#define HELP_CONTEXT 0x0001L
+#define HELP_QUIT 0x0002L
+#define HELP_INDEX 0x0003L
+#define HELP_CONTENTS 0x0003L
+#define HELP_HELPONHELP 0x0004L
+#define HELP_CONTEXTPOPUP 0x0008L
+#define HELP_CONTEXTMENU 0x000AL
+#define HELP_FINDER 0x000BL
+#define HELP_WM_HELP 0x000CL
+
+// HtmlHelp commands
+#define HH_DISPLAY_TOPIC 0x0000
+#define HH_HELP_FINDER 0x0000
+#define HH_DISPLAY_TOC 0x0001
+#define HH_DISPLAY_INDEX 0x0002
+#define HH_HELP_CONTEXT 0x000F
+#define HH_CLOSE_ALL 0x0012
+
 // RedrawWindow
 #define RDW_INVALIDATE 0x0001
 #define RDW_INTERNALPAINT 0x0002
@@ -871,6 +890,10 @@ int MapWindowPoints(HWND hWndFrom, HWND hWndTo, LPPOINT lpPoints, UINT cPoints);
 BOOL ClientToScreen(HWND hWnd, LPPOINT lpPoint);
 BOOL ScreenToClient(HWND hWnd, LPPOINT lpPoint);
 HWND WindowFromPoint(POINT Point);
+// There is no help engine: both fail (WinHelp FALSE, HtmlHelp NULL) with
+// ERROR_NOT_SUPPORTED; only closing help, which is never open, succeeds.
+BOOL WinHelp(HWND hWndMain, LPCSTR lpszHelp, UINT uCommand, ULONG_PTR dwData);
+HWND HtmlHelp(HWND hwndCaller, LPCSTR pszFile, UINT uCommand, DWORD_PTR dwData);
 HWND ChildWindowFromPoint(HWND hWndParent, POINT Point);
 HWND ChildWindowFromPointEx(HWND hwnd, POINT pt, UINT flags);
 HWND RealChildWindowFromPoint(HWND hwndParent, POINT ptParentClientCoords);

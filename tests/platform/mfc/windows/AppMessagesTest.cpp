@@ -139,7 +139,7 @@ TEST_F(AppMessages, AskingForHelpSaysThereIsNone)
 {
     main.text.clear();
     main.WinHelp(0x41000 + 12, HELP_CONTEXTPOPUP);
-    EXPECT_EQ(main.text, "Failed to launch help.");
+    EXPECT_EQ(main.text, "Failed to launch help: there is no help engine on this system.");
     main.text.clear();
     App().WinHelp(0, HELP_QUIT);
     EXPECT_EQ(main.text, "");
