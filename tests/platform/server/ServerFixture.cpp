@@ -4,6 +4,8 @@
 
 #include <filesystem>
 #include <functional>
+#include <string>
+#include <vector>
 
 namespace tw::server::test {
 
@@ -18,6 +20,12 @@ namespace fs = std::filesystem;
 // Every test process starts from a fresh sample database. Building one takes
 // far longer than copying it, so the first process of a build of this program
 // leaves one in the temporary folder for the others.
+// The folders of one program share a prefix; the build stamp follows it.
+std::string TemplatePrefix(const fs::path& program)
+{
+    return "tw-server-template-" + std::to_string(std::hash<std::string>{}(program.string())) + "-";
+}
+
 fs::path TemplateFolder()
 {
     std::error_code ec;
@@ -25,8 +33,28 @@ fs::path TemplateFolder()
     if (ec)
         return fs::path();
     const auto stamp = fs::last_write_time(program, ec).time_since_epoch().count();
-    return fs::temp_directory_path(ec) / ("tw-server-template-" + std::to_string(std::hash<std::string>{}(program.string())) +
-                                          "-" + std::to_string(stamp));
+    return fs::temp_directory_path(ec) / (TemplatePrefix(program) + std::to_string(stamp));
+}
+
+// Templates of earlier builds of this program are of no further use: each
+// build keeps one. A process of an older build still copying from one falls
+// back to building its own database.
+void RemoveOlderTemplates(const fs::path& current)
+{
+    std::error_code ec;
+    const fs::path program = fs::read_symlink("/proc/self/exe", ec);
+    if (ec)
+        return;
+    const std::string prefix = TemplatePrefix(program);
+    const std::string keep = current.filename().string();
+    std::vector<fs::path> stale;
+    for (const fs::directory_entry& entry : fs::directory_iterator(current.parent_path(), ec)) {
+        const std::string name = entry.path().filename().string();
+        if (name.rfind(prefix, 0) == 0 && name.rfind(keep, 0) != 0)
+            stale.push_back(entry.path());
+    }
+    for (const fs::path& folder : stale)
+        fs::remove_all(folder, ec);
 }
 
 bool HasTemplate(const fs::path& folder)
@@ -53,6 +81,7 @@ bool MakeTemplate(const fs::path& folder)
     fs::rename(staging, folder, ec);
     if (ec)
         fs::remove_all(staging, ec);
+    RemoveOlderTemplates(folder);
     return HasTemplate(folder);
 }
 
