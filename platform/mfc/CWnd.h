@@ -7,6 +7,7 @@
 #include "platform/mfc/CCmdTarget.h"
 #include "platform/mfc/CRect.h"
 #include "platform/mfc/CString.h"
+#include "platform/com/OleTypes.h"
 
 class CDC;
 class CFont;
@@ -14,6 +15,8 @@ class CFrameWnd;
 class CMenu;
 class CRgn;
 class CScrollBar;
+class CFile;
+struct AFX_EVENTSINKMAP;
 struct CCreateContext;
 struct tagTOOLINFOA;
 
@@ -236,6 +239,24 @@ public:
     virtual INT_PTR OnToolHitTest(CPoint point, struct tagTOOLINFOA* pTI) const;
     virtual void FilterToolTipMessage(MSG* pMsg);
     static void PASCAL CancelToolTips(BOOL bKeys = FALSE);
+
+    // --- hosted controls (CWndCreateControl.cpp) ------------------------------------------------
+    // Makes the control of the class (a CLSID, or in the string form a ProgID
+    // or braced CLSID) as a child of pParentWnd and attaches this object to it.
+    // Stored state, storages and licence keys are not offered: they must be NULL.
+    BOOL CreateControl(REFCLSID clsid, LPCTSTR pszWindowName, DWORD dwStyle, const RECT& rect, CWnd* pParentWnd,
+                       UINT nID, CFile* pPersist = nullptr, BOOL bStorage = FALSE, BSTR bstrLicKey = nullptr);
+    BOOL CreateControl(LPCTSTR pszClass, LPCTSTR pszWindowName, DWORD dwStyle, const RECT& rect, CWnd* pParentWnd,
+                       UINT nID, CFile* pPersist = nullptr, BOOL bStorage = FALSE, BSTR bstrLicKey = nullptr);
+    // The hosted control's object (no new reference), NULL for other windows.
+    IUnknown* GetControlUnknown();
+    // Calls the hosted control as COleDispatchDriver calls its object.
+    void InvokeHelper(DISPID dwDispID, WORD wFlags, VARTYPE vtRet, void* pvRet, const BYTE* pbParamInfo, ...);
+    void SetProperty(DISPID dwDispID, VARTYPE vtProp, ...);
+    void GetProperty(DISPID dwDispID, VARTYPE vtProp, void* pvProp) const;
+    // The events of hosted child controls this window handles (OleEventSink.h).
+    static const AFX_EVENTSINKMAP* PASCAL GetThisEventSinkMap();
+    virtual const AFX_EVENTSINKMAP* GetEventSinkMap() const;
 
     int MessageBox(LPCTSTR lpszText, LPCTSTR lpszCaption = nullptr, UINT nType = MB_OK);
     // Help for this window's application. There is no help engine: after the

@@ -1,0 +1,143 @@
+#include "platform/mfc/COleDataSource.h"
+
+#include <mutex>
+
+#include "platform/mfc/CWinApp.h"
+#include "platform/mfc/CWnd.h"
+
+namespace ole_data_source_detail {
+
+std::mutex g_clipboardMutex;
+COleDataSource* g_clipboardOwner = nullptr;
+
+// Deletes the object that owned the clipboard, outside the lock.
+void ReplaceClipboardOwner(COleDataSource* next)
+{
+    COleDataSource* previous = nullptr;
+    {
+        std::lock_guard lock(g_clipboardMutex);
+        previous = g_clipboardOwner;
+        g_clipboardOwner = next;
+    }
+    if (previous && previous != next)
+        delete previous;
+}
+
+FORMATETC FormatFor(CLIPFORMAT cfFormat, LPFORMATETC lpFormatEtc)
+{
+    FORMATETC format = lpFormatEtc ? *lpFormatEtc : tw::ole::GlobalFormat(cfFormat);
+    format.cfFormat = cfFormat;
+    format.ptd = nullptr;
+    format.tymed = TYMED_HGLOBAL;
+    return format;
+}
+
+HWND DragWindow()
+{
+    HWND hWnd = ::GetCapture();
+    if (!hWnd)
+        hWnd = ::GetFocus();
+    if (!hWnd)
+        hWnd = AfxGetMainWnd()->GetSafeHwnd();
+    return hWnd;
+}
+
+}  // namespace ole_data_source_detail
+
+COleDataSource::COleDataSource() : m_pDataObject(new tw::ole::DataObject) {}
+
+COleDataSource::~COleDataSource()
+{
+    {
+        std::lock_guard lock(ole_data_source_detail::g_clipboardMutex);
+        if (ole_data_source_detail::g_clipboardOwner == this)
+            ole_data_source_detail::g_clipboardOwner = nullptr;
+    }
+    // A receiver still holding the object must not call back into this one.
+    m_pDataObject->Empty();
+    m_pDataObject->Release();
+}
+
+void COleDataSource::CacheGlobalData(CLIPFORMAT cfFormat, HGLOBAL hGlobal, LPFORMATETC lpFormatEtc)
+{
+    m_pDataObject->Cache(ole_data_source_detail::FormatFor(cfFormat, lpFormatEtc), hGlobal);
+}
+
+void COleDataSource::DelayRenderData(CLIPFORMAT cfFormat, LPFORMATETC lpFormatEtc)
+{
+    m_pDataObject->DelayRender(ole_data_source_detail::FormatFor(cfFormat, lpFormatEtc),
+                               [this](const FORMATETC& format) -> HGLOBAL {
+                                   FORMATETC request = format;
+                                   HGLOBAL block = nullptr;
+                                   return OnRenderGlobalData(&request, &block) ? block : nullptr;
+                               });
+}
+
+void COleDataSource::Empty()
+{
+    m_pDataObject->Empty();
+}
+
+BOOL COleDataSource::OnRenderGlobalData(LPFORMATETC, HGLOBAL*)
+{
+    return FALSE;
+}
+
+DROPEFFECT COleDataSource::DoDragDrop(DWORD dwEffects, LPCRECT lpRectStartDrag, COleDropSource* pDropSource)
+{
+    COleDropSource defaultSource;
+    if (!pDropSource)
+        pDropSource = &defaultSource;
+    pDropSource->m_bDragStarted = FALSE;
+    if (lpRectStartDrag) {
+        pDropSource->m_rectStartDrag = *lpRectStartDrag;
+    } else {
+        CPoint pt;
+        ::GetCursorPos(&pt);
+        pDropSource->m_rectStartDrag.SetRect(pt.x, pt.y, pt.x, pt.y);
+    }
+    if (pDropSource->m_rectStartDrag.IsRectNull()) {
+        pDropSource->m_bDragStarted = TRUE;
+    } else {
+        if (pDropSource->m_rectStartDrag.IsRectEmpty()) {
+            const int inflate = static_cast<int>(COleDropSource::nDragMinDist);
+            pDropSource->m_rectStartDrag.InflateRect(inflate, inflate);
+        }
+        if (!pDropSource->OnBeginDrag(CWnd::FromHandle(ole_data_source_detail::DragWindow())))
+            return DROPEFFECT_NONE;
+    }
+    LPDROPSOURCE source = pDropSource->CreateInterface();
+    DWORD effect = DROPEFFECT_NONE;
+    ::DoDragDrop(m_pDataObject, source, dwEffects, &effect);
+    source->Release();
+    return effect;
+}
+
+void COleDataSource::SetClipboard()
+{
+    if (SUCCEEDED(::OleSetClipboard(m_pDataObject)))
+        ole_data_source_detail::ReplaceClipboardOwner(this);
+}
+
+void PASCAL COleDataSource::FlushClipboard()
+{
+    ::OleFlushClipboard();
+    ole_data_source_detail::ReplaceClipboardOwner(nullptr);
+}
+
+COleDataSource* PASCAL COleDataSource::GetClipboardOwner()
+{
+    std::lock_guard lock(ole_data_source_detail::g_clipboardMutex);
+    COleDataSource* owner = ole_data_source_detail::g_clipboardOwner;
+    if (owner && ::OleIsCurrentClipboard(owner->m_pDataObject) != S_OK)
+        return nullptr;
+    return owner;
+}
+
+LPUNKNOWN COleDataSource::GetInterface(const void* iid)
+{
+    const IID& wanted = *static_cast<const IID*>(iid);
+    if (IsEqualIID(wanted, IID_IDataObject) || IsEqualIID(wanted, IID_IUnknown))
+        return m_pDataObject;
+    return nullptr;
+}
