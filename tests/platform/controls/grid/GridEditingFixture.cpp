@@ -72,14 +72,4 @@ void GridEditingFixture::Type(const std::string& text)
     }
 }
 
-std::string GridEditingFixture::EditorText()
-{
-    HWND focus = GetFocus();
-    const int length = GetWindowTextLength(focus);
-    std::string text(size_t(length) + 1, '\0');
-    GetWindowText(focus, text.data(), length + 1);
-    text.resize(size_t(length));
-    return text;
-}
-
 }  // namespace tw::grid::testing

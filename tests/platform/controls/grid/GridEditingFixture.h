@@ -25,8 +25,6 @@ protected:
     // Focuses the cell and opens its editor with F2.
     void EditWithF2(int row, int column);
     void Type(const std::string& text);
-    // The text in the open editor's window.
-    std::string EditorText();
 
     GridControlObject* control = nullptr;
     IDispatchPtr controlDispatch;
