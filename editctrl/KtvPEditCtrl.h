@@ -102,6 +102,18 @@ public:
     BOOL m_bShowSymbols = FALSE;
     CArray<CKtvPEditSymbol, const CKtvPEditSymbol&> m_arrSymbols;
 
+    // ---- find and replace, and the text as a file stores it
+    virtual BOOL FindText(LPCTSTR lpszFind, BOOL bDown, BOOL bMatchCase, BOOL bWholeWord);
+    virtual BOOL ReplaceText(LPCTSTR lpszFind, LPCTSTR lpszReplace, BOOL bDown, BOOL bMatchCase, BOOL bWholeWord);
+    // The number of replacements.
+    virtual int ReplaceAll(LPCTSTR lpszFind, LPCTSTR lpszReplace, BOOL bDown, BOOL bMatchCase, BOOL bWholeWord);
+    // Loading takes the file by its length; storing writes CR LF row ends.
+    void Serialize(CArchive& ar) override;
+    // FALSE after a file error, which the framework's message box reports.
+    BOOL SerializeText(CArchive& ar);
+    // Replaces the text with bytes that may hold NULs, as loaded text.
+    BOOL SetTextBytes(const char* pData, int nLength);
+
     // ---- outlining: blocks the outline parser finds fold to one
     // replacement text; the rows they hide leave the view and its scrolling.
     void EnableOutlining(BOOL bOn);
@@ -239,6 +251,8 @@ protected:
     CPoint ScreenPointOfOffset(int nOffset) const;
     BOOL OpenPopup(CObList& list, int x, int y, HIMAGELIST hImageList, CRuntimeClass* pListBoxClass);
     void CloseIntelliSenseWnd(BOOL bAtOnce);
+    BOOL SearchFromCaret(LPCTSTR lpszFind, BOOL bDown, BOOL bMatchCase, BOOL bWholeWord, int& nOffset) const;
+    BOOL ReplaceAt(int nOffset, int nLength, const CString& strReplace, BOOL bRedraw, BOOL bGroupWithNext);
     // ---- outlining and hyperlinks inside the window
     struct FoldSpan {
         int nStart;
