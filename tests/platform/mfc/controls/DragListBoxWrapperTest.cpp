@@ -1,0 +1,106 @@
+// CDragListBox driven by injected mouse input: the drag reaches its virtuals
+// through the host's reflection, and the default drop moves the item with its data.
+#include "platform/win32/kernel/ProcessClock.h"
+#include "tests/platform/mfc/controls/ControlHost.h"
+
+namespace tw::mfc::test {
+namespace {
+
+class RecordingDragList : public CDragListBox {
+public:
+    std::vector<std::string> calls;
+    BOOL BeginDrag(CPoint pt) override
+    {
+        calls.push_back("begin " + std::to_string(ItemFromPt(pt)));
+        return CDragListBox::BeginDrag(pt);
+    }
+    UINT Dragging(CPoint pt) override
+    {
+        if (calls.back() != "dragging")
+            calls.push_back("dragging");
+        return CDragListBox::Dragging(pt);
+    }
+    void Dropped(int nSrcIndex, CPoint pt) override
+    {
+        calls.push_back("dropped " + std::to_string(nSrcIndex) + " on " + std::to_string(ItemFromPt(pt, FALSE)));
+        CDragListBox::Dropped(nSrcIndex, pt);
+    }
+    void CancelDrag(CPoint pt) override
+    {
+        calls.push_back("cancel");
+        CDragListBox::CancelDrag(pt);
+    }
+    int Inserted() const { return m_nLast; }
+};
+
+class DragListBoxWrapper : public ControlsTest {
+protected:
+    void SetUp() override
+    {
+        ControlsTest::SetUp();
+        ASSERT_TRUE(list.Create(WS_CHILD | WS_VISIBLE | WS_BORDER | LBS_NOTIFY, CRect(20, 20, 220, 220), &host,
+                                IDC_DRAGLIST));
+        for (const char* name : {"one", "two", "three", "four"}) {
+            const int index = list.AddString(name);
+            list.SetItemData(index, 10u + static_cast<DWORD_PTR>(index));
+        }
+        Pump();
+    }
+    POINT ItemPoint(int index)
+    {
+        CRect item;
+        list.GetItemRect(index, &item);
+        CPoint pt(item.left + 20, item.CenterPoint().y);
+        list.ClientToScreen(&pt);
+        return pt;
+    }
+    std::vector<std::string> Items()
+    {
+        std::vector<std::string> items;
+        for (int i = 0; i < list.GetCount(); ++i) {
+            CString text;
+            list.GetText(i, text);
+            items.emplace_back(text);
+        }
+        return items;
+    }
+    RecordingDragList list;
+};
+
+TEST_F(DragListBoxWrapper, ADragByTheMouseMovesTheItemWithItsData)
+{
+    tw::ProcessClock::Advance(GetDoubleClickTime() + 1);
+    input.Drag(tw::display::MouseButton::Left, ItemPoint(0), ItemPoint(3), 3);
+    Pump();
+    EXPECT_EQ(list.calls, (std::vector<std::string>{"begin 0", "dragging", "dropped 0 on 3"}));
+    EXPECT_EQ(Items(), (std::vector<std::string>{"two", "three", "one", "four"}));
+    EXPECT_EQ(list.GetItemData(2), 10u);
+    EXPECT_EQ(list.GetCurSel(), 2);
+    EXPECT_EQ(list.Inserted(), -1) << "the insert mark is gone after the drop";
+}
+
+TEST_F(DragListBoxWrapper, DroppingOnItselfOrEscapeLeavesTheOrder)
+{
+    tw::ProcessClock::Advance(GetDoubleClickTime() + 1);
+    input.Drag(tw::display::MouseButton::Left, ItemPoint(1), ItemPoint(2), 3);
+    Pump();
+    EXPECT_EQ(Items(), (std::vector<std::string>{"one", "two", "three", "four"})) << "just below itself";
+
+    list.calls.clear();
+    list.SetFocus();
+    const POINT from = ItemPoint(2);
+    tw::ProcessClock::Advance(GetDoubleClickTime() + 1);
+    input.MouseMove(from.x, from.y);
+    input.ButtonDown(tw::display::MouseButton::Left, from.x, from.y);
+    Pump();
+    input.KeyStroke(VK_ESCAPE);
+    Pump();
+    input.ButtonUp(tw::display::MouseButton::Left, from.x, from.y);
+    Pump();
+    ASSERT_FALSE(list.calls.empty());
+    EXPECT_EQ(list.calls.back(), "cancel");
+    EXPECT_EQ(Items(), (std::vector<std::string>{"one", "two", "three", "four"}));
+}
+
+}  // namespace
+}  // namespace tw::mfc::test
