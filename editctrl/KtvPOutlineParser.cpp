@@ -38,6 +38,30 @@ void DeleteNodes(CObList& list)
         delete list.RemoveHead();
 }
 
+// The folded nodes of the subtrees in the list, the nodes themselves too.
+void CollectFolded(const CObList& list, std::vector<const CKtvPOutlineNode*>& folded)
+{
+    for (POSITION pos = list.GetHeadPosition(); pos != nullptr;) {
+        const auto* pNode = static_cast<const CKtvPOutlineNode*>(list.GetNext(pos));
+        if (pNode->m_bCollapsed)
+            folded.push_back(pNode);
+        CollectFolded(pNode->m_lstNodes, folded);
+    }
+}
+
+// A block found again exactly where it was stays folded: the re-scan of a
+// stretch must not unfold what the user folded there.
+void KeepFoldedState(CKtvPOutlineNode& node, const std::vector<const CKtvPOutlineNode*>& folded)
+{
+    for (const CKtvPOutlineNode* pOld : folded) {
+        if (pOld->m_nStart == node.m_nStart && pOld->m_nEnd == node.m_nEnd &&
+            pOld->m_nBlockType == node.m_nBlockType) {
+            node.SetCollapsed(TRUE);
+            return;
+        }
+    }
+}
+
 }  // namespace ktvp_outline_parser
 
 namespace kop = ktvp_outline_parser;
@@ -450,6 +474,8 @@ void CKtvPOutlineParser::UpdateOutline(std::string_view text, int nOffset, int n
     }
     FindBlockNames(text, start, end, nodes);
     pRoot->RemoveNodesInRange(start, end, pChanges);
+    std::vector<const CKtvPOutlineNode*> folded;
+    kop::CollectFolded(pChanges->m_lstRemoved, folded);
 
     while (!nodes.IsEmpty()) {
         auto* pNode = static_cast<CKtvPOutlineNode*>(nodes.RemoveHead());
@@ -459,6 +485,7 @@ void CKtvPOutlineParser::UpdateOutline(std::string_view text, int nOffset, int n
             continue;
         }
         if (pNode->IsComplete()) {
+            kop::KeepFoldedState(*pNode, folded);
             if (!pType->m_bNested)
                 pRoot->RemoveNodesInRange(pNode->GetHeaderStart(), pNode->m_nEnd, pChanges);
             pRoot->InsertNode(pNode, pChanges);

@@ -122,6 +122,16 @@ TEST_F(OutlineParserTest, EditsOutsideABlockKeepItsFoldedState)
     EXPECT_EQ(Insert(1, "x"), "0-3 5-7*");
 }
 
+TEST_F(OutlineParserTest, BlocksFoundAgainByARescanStayFolded)
+{
+    ASSERT_EQ(Parse("{a}\n{b}\nx"), "0-2 4-6");
+    static_cast<CKtvPOutlineNode*>(root.m_lstNodes.GetHead())->SetCollapsed(TRUE);
+    // An edit below every block scans again from the text's start.
+    EXPECT_EQ(Insert(9, "y"), "0-2* 4-6");
+    EXPECT_EQ(Insert(1, "z"), "0-3* 5-7") << "a block that grew with its text is the same block";
+    EXPECT_EQ(Insert(3, "}"), "0-3 4-4u4 6-8") << "a block ended elsewhere is a new one";
+}
+
 TEST_F(OutlineParserTest, UnpairedNodesCannotFold)
 {
     ASSERT_EQ(Parse("{ a"), "0-0u2");

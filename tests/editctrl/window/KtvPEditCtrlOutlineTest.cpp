@@ -159,6 +159,23 @@ TEST_F(EditOutlineTest, CaretStepsOverAFoldAsOneUnit)
     EXPECT_EQ(edit.GetCaretOffset(), foldEnd + 1) << "the row ends after the fold";
 }
 
+TEST_F(EditOutlineTest, TypingBelowAFoldKeepsItFoldedAndTheCaretOnItsRow)
+{
+    SetText(kBlockText);
+    edit.ToggleOutlineNode(TopNode());
+    edit.SetCaret(Offset("d"));
+    Type("xy");
+    ASSERT_NE(TopNode(), nullptr);
+    EXPECT_TRUE(TopNode()->m_bCollapsed);
+    EXPECT_EQ(edit.GetHiddenRowCount(), 3);
+    EXPECT_EQ(edit.GetCaretPoint().y, edit.GetTextArea().top + 2 * edit.m_nRowHeight);
+    Key(VK_BACK);
+    Key(VK_BACK);
+    Key(VK_BACK);
+    EXPECT_EQ(edit.GetCaretOffset(), TopNode()->m_nEnd + 1) << "the line feed after the fold is gone";
+    EXPECT_EQ(edit.GetCaretPoint().y, edit.GetTextArea().top + edit.m_nRowHeight);
+}
+
 TEST_F(EditOutlineTest, ScrollingCountsOnlyVisibleRows)
 {
     std::string text;
