@@ -5,3 +5,6 @@
 #include "platform/mfc/CCommonDialog.h"
 #include "platform/mfc/CFileDialog.h"
 #include "platform/mfc/CFindReplaceDialog.h"
+#include "platform/mfc/CColorDialog.h"
+#include "platform/mfc/CPrintDialog.h"
+#include "platform/mfc/CSharedFile.h"

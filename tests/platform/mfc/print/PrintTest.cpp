@@ -3,6 +3,7 @@
 #include <mutex>
 
 #include "platform/display/Display.h"
+#include "platform/win32/gdi/PrinterSpooler.h"
 #include "platform/win32/controls/stdctrl.h"
 #include "platform/win32/kernel/ProcessClock.h"
 
@@ -10,7 +11,15 @@ namespace tw::mfc::print_test {
 
 namespace {
 const UINT kFindReplaceMessage = ::RegisterWindowMessage(FINDMSGSTRING);
-}
+
+// A machine without a print system: the only printer writes PDF files.
+class NoSystemPrinters : public tw::gdi::PrinterSpooler {
+public:
+    std::vector<std::string> Printers() override { return {}; }
+    std::string DefaultPrinter() override { return {}; }
+    bool Submit(const std::vector<std::string>&) override { return false; }
+};
+}  // namespace
 
 PrintTestApp& TheApp()
 {
@@ -53,6 +62,7 @@ void PrintTest::SetUp()
     static std::once_flag once;
     std::call_once(once, [] { tw::RegisterStandardControlClasses(); });
     TheApp().prompts.clear();
+    tw::gdi::SetPrinterSpooler(std::make_shared<NoSystemPrinters>());
     tw::display::Display::Instance().Input().Clear();
     tw::ProcessClock::Freeze();
     frame = new OwnerFrame;
@@ -85,6 +95,7 @@ void PrintTest::TearDown()
     BYTE keys[256] = {};
     SetKeyboardState(keys);
     AfxDeleteTempMaps();
+    tw::gdi::SetPrinterSpooler(nullptr);
     tw::ProcessClock::Resume();
 }
 
