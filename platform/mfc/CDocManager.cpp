@@ -1,11 +1,14 @@
 #include "platform/mfc/CDocManager.h"
 
 #include <string>
+#include <vector>
 
 #include "platform/comctl/dialogs/commdlg.h"
 #include "platform/mfc/CDocTemplate.h"
 #include "platform/mfc/CDocument.h"
+#include "platform/mfc/CFileDialog.h"
 #include "platform/mfc/CFrameWnd.h"
+#include "platform/mfc/CNewTypeDlg.h"
 #include "platform/mfc/CView.h"
 #include "platform/mfc/CWinApp.h"
 #include "platform/mfc/afxres.h"
@@ -63,20 +66,37 @@ CDocument* CDocManager::OpenDocumentFile(LPCTSTR lpszFileName)
     return pBestTemplate ? pBestTemplate->OpenDocumentFile(lpszFileName) : nullptr;
 }
 
-// With several templates the first one serves; the chooser of document types is not built.
+// With several document types the user chooses among those File New names;
+// a single one needs no question.
 void CDocManager::OnFileNew()
 {
     if (m_templateList.IsEmpty()) {
         AfxMessageBox(AFX_IDP_FAILED_TO_CREATE_DOC);
         return;
     }
-    static_cast<CDocTemplate*>(m_templateList.GetHead())->OpenDocumentFile(nullptr);
+    std::vector<CDocTemplate*> offered;
+    for (POSITION pos = GetFirstDocTemplatePosition(); pos;) {
+        CDocTemplate* pTemplate = GetNextDocTemplate(pos);
+        CString name;
+        if (pTemplate->GetDocString(name, CDocTemplate::fileNewName))
+            offered.push_back(pTemplate);
+    }
+    CDocTemplate* pTemplate = static_cast<CDocTemplate*>(m_templateList.GetHead());
+    if (offered.size() == 1) {
+        pTemplate = offered.front();
+    } else if (offered.size() > 1) {
+        CNewTypeDlg dlg(offered, AfxGetMainWnd());
+        if (dlg.DoModal() != IDOK || !dlg.m_pSelectedTemplate)
+            return;
+        pTemplate = dlg.m_pSelectedTemplate;
+    }
+    pTemplate->OpenDocumentFile(nullptr);
 }
 
 void CDocManager::OnFileOpen()
 {
     CString fileName;
-    if (!DoPromptFileName(fileName, 0, OFN_HIDEREADONLY | OFN_FILEMUSTEXIST, TRUE, nullptr))
+    if (!DoPromptFileName(fileName, AFX_IDS_OPENFILE, OFN_HIDEREADONLY | OFN_FILEMUSTEXIST, TRUE, nullptr))
         return;
     AfxGetApp()->OpenDocumentFile(fileName);
 }
@@ -110,7 +130,10 @@ CString CDocManager::BuildFilter(CDocTemplate* pOnly) const
         }
         filter += std::string(static_cast<LPCTSTR>(name)) + '\0' + patterns + '\0';
     }
-    filter += std::string("All Files (*.*)") + '\0' + "*.*" + '\0';
+    CString allFiles;
+    if (!allFiles.LoadString(AFX_IDS_ALLFILTER))
+        allFiles = "All Files (*.*)";
+    filter += std::string(static_cast<LPCTSTR>(allFiles)) + '\0' + "*.*" + '\0';
     filter += '\0';
     return CString(filter.data(), static_cast<int>(filter.size()));
 }
@@ -118,27 +141,28 @@ CString CDocManager::BuildFilter(CDocTemplate* pOnly) const
 BOOL CDocManager::DoPromptFileName(CString& fileName, UINT nIDSTitle, DWORD lFlags, BOOL bOpenFileDialog,
                                    CDocTemplate* pTemplate)
 {
+    CFileDialog dlgFile(bOpenFileDialog, nullptr, fileName.IsEmpty() ? nullptr : static_cast<LPCTSTR>(fileName),
+                        OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT, nullptr, AfxGetMainWnd());
     const CString filter = BuildFilter(pTemplate);
     CString title;
-    if (nIDSTitle)
-        title.LoadString(nIDSTitle);
-    char buffer[MAX_PATH] = {};
-    const int copied = std::min<int>(fileName.GetLength(), MAX_PATH - 1);
-    std::memcpy(buffer, static_cast<LPCTSTR>(fileName), static_cast<size_t>(copied));
-
-    OPENFILENAME ofn{};
-    ofn.lStructSize = sizeof ofn;
-    CWnd* pMainWnd = AfxGetMainWnd();
-    ofn.hwndOwner = pMainWnd ? pMainWnd->GetSafeHwnd() : nullptr;
-    ofn.lpstrFilter = filter;
-    ofn.lpstrFile = buffer;
-    ofn.nMaxFile = MAX_PATH;
-    ofn.lpstrTitle = title.IsEmpty() ? nullptr : static_cast<LPCTSTR>(title);
-    ofn.Flags = lFlags;
-    const BOOL bResult = bOpenFileDialog ? ::GetOpenFileName(&ofn) : ::GetSaveFileName(&ofn);
-    if (bResult)
-        fileName = buffer;
-    return bResult;
+    if (!nIDSTitle || !title.LoadString(nIDSTitle))
+        title = bOpenFileDialog ? "Open" : "Save As";
+    CString defaultExt;
+    if (pTemplate && pTemplate->GetDocString(defaultExt, CDocTemplate::filterExt)) {
+        // The first of the type's extensions, without its dot.
+        const int end = defaultExt.Find(';');
+        if (end >= 0)
+            defaultExt = defaultExt.Left(end);
+        defaultExt.TrimLeft("*.");
+    }
+    dlgFile.m_ofn.Flags |= lFlags;
+    dlgFile.m_ofn.lpstrFilter = filter;
+    dlgFile.m_ofn.lpstrTitle = title;
+    dlgFile.m_ofn.lpstrDefExt = defaultExt.IsEmpty() ? nullptr : static_cast<LPCTSTR>(defaultExt);
+    if (dlgFile.DoModal() != IDOK)
+        return FALSE;
+    fileName = dlgFile.GetPathName();
+    return TRUE;
 }
 
 BOOL CDocManager::SaveAllModified()
