@@ -8,7 +8,9 @@
 #include "platform/com/ClassRegistry.h"
 #include "platform/com/ErrorInfo.h"
 #include "platform/com/SafeArray.h"
+#include "platform/win32/resource/DlgInitResource.h"
 #include "platform/controls/grid/GridExport.h"
+#include "platform/controls/grid/GridLayout.h"
 #include "platform/controls/grid/GridHosting.h"
 #include "platform/controls/grid/GridObjects.h"
 #include "platform/controls/grid/GridView.h"
@@ -566,6 +568,38 @@ HRESULT GridControlObject::EnumConnectionPoints(IEnumConnectionPoints** ppEnum)
 HRESULT GridControlObject::FindConnectionPoint(REFIID riid, IConnectionPoint** ppCP)
 {
     return points_.Find(riid, ppCP);
+}
+
+HRESULT GridControlObject::LoadLayout(const BYTE* data, ULONG size)
+{
+    if (!data && size)
+        return E_POINTER;
+    std::string error;
+    const auto layout = GridLayout::Parse(std::string_view(reinterpret_cast<const char*>(data), size), error);
+    if (!layout) {
+        tw::com::ReportError(E_INVALIDARG, "DataGrid", ("The stored layout is damaged: " + error).c_str());
+        return E_INVALIDARG;
+    }
+    settings_->binding.Unbind();
+    layout->ApplyTo(*model_);
+    keyField_ = layout->keyField;
+    datasetType_ = layout->datasetType;
+    return S_OK;
+}
+
+HRESULT LoadGridLayout(IUnknown* grid, HINSTANCE module, LPCSTR templateName, WORD controlId)
+{
+    if (!grid)
+        return E_POINTER;
+    const auto state = tw::res::LoadControlState(module, templateName, controlId);
+    if (!state)
+        return S_FALSE;
+    IGridLayout* layout = nullptr;
+    if (FAILED(grid->QueryInterface(IID_IGridLayout, reinterpret_cast<void**>(&layout))))
+        return E_NOINTERFACE;
+    const HRESULT hr = layout->LoadLayout(state->data(), ULONG(state->size()));
+    layout->Release();
+    return hr;
 }
 
 bool GridControlObject::OptionEx(int index, bool& value) const

@@ -34,7 +34,25 @@ protected:
 };
 TW_INTERFACE_ID(IGridWindowHost, IID_IGridWindowHost);
 
+// {9E4B2D17-3C58-4A06-B1E7-52D0C8A4F693}
+DEFINE_GUID(IID_IGridLayout, 0x9E4B2D17, 0x3C58, 0x4A06, 0xB1, 0xE7, 0x52, 0xD0, 0xC8, 0xA4, 0xF6, 0x93);
+
+// How a container gives the control the state stored with its form template
+// (the text of GridLayout.h).
+struct IGridLayout : public IUnknown {
+    // E_INVALIDARG, with the reason as error information, when the bytes are not a layout.
+    virtual HRESULT LoadLayout(const BYTE* data, ULONG size) = 0;
+
+protected:
+    ~IGridLayout() = default;
+};
+TW_INTERFACE_ID(IGridLayout, IID_IGridLayout);
+
 namespace tw::grid {
+
+// Loads into the grid the layout that the form template keeps for its
+// control: S_FALSE when the template keeps none (the grid starts empty).
+HRESULT LoadGridLayout(IUnknown* grid, HINSTANCE module, LPCSTR templateName, WORD controlId);
 
 // Registers the grid's window class and its control class.
 void RegisterClasses();
@@ -50,7 +68,7 @@ struct GridSettings {
 };
 
 class GridControlObject
-    : public tw::com::DispatchObject<IDispatch, IGridWindowHost, IConnectionPointContainer> {
+    : public tw::com::DispatchObject<IDispatch, IGridWindowHost, IConnectionPointContainer, IGridLayout> {
 public:
     GridControlObject();
     ~GridControlObject();
@@ -59,6 +77,7 @@ public:
     HWND GridWindow() override;
     HRESULT EnumConnectionPoints(IEnumConnectionPoints** ppEnum) override;
     HRESULT FindConnectionPoint(REFIID riid, IConnectionPoint** ppCP) override;
+    HRESULT LoadLayout(const BYTE* data, ULONG size) override;
 
     const std::shared_ptr<GridModel>& Model() const { return model_; }
     // The value last given to an option number, if any.

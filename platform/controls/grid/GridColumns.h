@@ -45,6 +45,8 @@ struct GridColumn {
     std::string checkedText = "True";
     std::string uncheckedText = "False";
     int spinIncrement = 1;
+    // Rows a pick list or lookup shows when it drops down.
+    int dropDownRows = 7;
     // Numbered properties with no behaviour of their own, kept and read back.
     std::map<int, int> numbered;
 };

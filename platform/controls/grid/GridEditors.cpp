@@ -272,8 +272,8 @@ public:
     {
         const bool lookup = Kind() == EditorKind::Lookup;
         RECT rect = setup.rect;
-        // Seven rows of list under the cell.
-        rect.bottom = rect.top + 8 * (setup.rect.bottom - setup.rect.top);
+        // The entry field and the list's rows under it.
+        rect.bottom = rect.top + (std::max(1, column_.dropDownRows) + 1) * (setup.rect.bottom - setup.rect.top);
         combo_ = MakeChild("ComboBox", "", WS_VSCROLL | (lookup ? CBS_DROPDOWNLIST : CBS_DROPDOWN), rect, setup.parent,
                            setup.font);
         if (!combo_)
