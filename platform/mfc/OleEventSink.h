@@ -102,7 +102,7 @@ class EventArg {
                                   std::is_same_v<D, CString>;
     static constexpr bool kBstr = std::is_same_v<D, BSTR>;
     static constexpr bool kBstrOut = std::is_same_v<D, BSTR*>;
-    static constexpr bool kNumberOut = std::is_pointer_v<D> && std::is_arithmetic_v<Pointee>;
+    static constexpr bool kNumberOut = std::is_pointer_v<D> && std::is_arithmetic_v<Pointee> && !kText;
     static constexpr bool kNumber = std::is_arithmetic_v<D>;
     static_assert(kVariantRef || kVariantPtr || kText || kBstr || kBstrOut || kNumberOut || kNumber ||
                       kIsInterfacePointer<D>,
@@ -201,6 +201,7 @@ BOOL CallWith(T* target, DISPPARAMS* params, const BYTE* codes, std::index_seque
                                                 I < codeCount ? codes[I] : BYTE{0})...);
     (target->*Pmf)(std::get<I>(args).Get()...);
     (std::get<I>(args).WriteBack(), ...);
+    static_cast<void>(args);  // a handler without parameters uses none
     return TRUE;
 }
 
