@@ -24,6 +24,7 @@ constexpr size_t kExDefaultLimit = 65536;
 constexpr size_t kDefaultUndoLimit = 100;
 constexpr int kMargin = 1;
 constexpr int kWheelLines = 3;
+constexpr int kScrollStep = 8;  // pixels per horizontal scroll-bar arrow
 constexpr int kTwipsPerInch = 1440;
 constexpr int kPixelsPerInch = 96;
 constexpr int kLabelGap = 4;
@@ -270,6 +271,7 @@ struct Row {
     int height = 0;
     int ascent = 0;
     int textX = 0;  // where the text starts, before horizontal scrolling
+    int width = 0;  // of the text
     int labelX = 0;
     std::string label;
     UINT labelFormat = 0;
@@ -372,6 +374,7 @@ private:
     void MoveVertically(int rows, bool extend);
     void OnButtonDown(POINT pt);
     void OnVScroll(WPARAM wParam);
+    void OnHScroll(WPARAM wParam);
     void ScrollTo(int firstRow);
     LRESULT DialogCode(LPARAM lParam) const;
     void SetFont(HFONT font, bool redraw);
@@ -391,6 +394,7 @@ private:
     size_t undoLimit_ = kDefaultUndoLimit;
     bool typingGroupOpen_ = false;
 
+    DWORD scrollBars_ = 0;  // WS_HSCROLL and WS_VSCROLL as created
     HFONT font_ = nullptr;
     size_t limit_ = kDefaultLimit;
     DWORD eventMask_ = ENM_NONE;
@@ -737,6 +741,7 @@ void RichEditState::SetSelection(size_t anchor, size_t caret)
     pendingFormat_.reset();
     typingGroupOpen_ = false;
     ScrollCaretIntoView();
+    UpdateScrollBars();
     PlaceCaret();
     InvalidateRect(hwnd_, nullptr, TRUE);
 }
@@ -903,6 +908,7 @@ void RichEditState::Layout()
         const int width = Measure(hdc, row.start, row.end);
         const int right = area.right - area.left - TwipsToPixels(para.dxRightIndent);
         row.textX = textIndent;
+        row.width = width;
         if (para.wAlignment == PFA_RIGHT)
             row.textX = std::max(textIndent, right - width);
         else if (para.wAlignment == PFA_CENTER)
@@ -996,11 +1002,25 @@ void RichEditState::ScrollCaretIntoView()
 
 void RichEditState::UpdateScrollBars()
 {
-    if (!(Style() & WS_VSCROLL))
+    // Hiding a bar takes its style bit away, so the bars asked for at creation are remembered.
+    const UINT hide = (Style() & ES_DISABLENOSCROLL) ? SIF_DISABLENOSCROLL : 0;
+    if (scrollBars_ & WS_HSCROLL) {
+        int widest = 0;
+        for (const Row& row : rows_)
+            widest = std::max(widest, row.textX + row.width);
+        SCROLLINFO info{};
+        info.cbSize = sizeof info;
+        info.fMask = SIF_RANGE | SIF_PAGE | SIF_POS | hide;
+        info.nMax = widest;
+        info.nPage = static_cast<UINT>(std::max(1, static_cast<int>(TextArea().right - TextArea().left)));
+        info.nPos = xOffset_;
+        SetScrollInfo(hwnd_, SB_HORZ, &info, TRUE);
+    }
+    if (!(scrollBars_ & WS_VSCROLL))
         return;
     SCROLLINFO info{};
     info.cbSize = sizeof info;
-    info.fMask = SIF_RANGE | SIF_PAGE | SIF_POS;
+    info.fMask = SIF_RANGE | SIF_PAGE | SIF_POS | hide;
     info.nMax = static_cast<int>(rows_.size()) - 1;
     const RECT area = TextArea();
     const int rowHeight = rows_.empty() ? 1 : std::max(1, rows_[0].height);
@@ -1230,6 +1250,26 @@ void RichEditState::OnVScroll(WPARAM wParam)
     }
 }
 
+void RichEditState::OnHScroll(WPARAM wParam)
+{
+    const int page = std::max(1, static_cast<int>(TextArea().right - TextArea().left));
+    int x = xOffset_;
+    switch (LOWORD(wParam)) {
+    case SB_LINELEFT: x -= kScrollStep; break;
+    case SB_LINERIGHT: x += kScrollStep; break;
+    case SB_PAGELEFT: x -= page; break;
+    case SB_PAGERIGHT: x += page; break;
+    case SB_LEFT: x = 0; break;
+    case SB_THUMBTRACK:
+    case SB_THUMBPOSITION: x = static_cast<short>(HIWORD(wParam)); break;
+    default: return;
+    }
+    xOffset_ = std::max(0, x);
+    UpdateScrollBars();
+    PlaceCaret();
+    InvalidateRect(hwnd_, nullptr, TRUE);
+}
+
 LRESULT RichEditState::DialogCode(LPARAM lParam) const
 {
     const LRESULT code = DLGC_WANTCHARS | DLGC_HASSETSEL | DLGC_WANTARROWS;
@@ -1289,6 +1329,7 @@ LRESULT RichEditState::Handle(UINT message, WPARAM wParam, LPARAM lParam)
         switch (message) {
         case WM_CREATE: {
             const auto* cs = reinterpret_cast<const CREATESTRUCT*>(lParam);
+            scrollBars_ = Style() & (WS_HSCROLL | WS_VSCROLL);
             ReplaceAll(cs && cs->lpszName ? cs->lpszName : "");
             Layout();
             return 0;
@@ -1364,6 +1405,7 @@ LRESULT RichEditState::Handle(UINT message, WPARAM wParam, LPARAM lParam)
             ScrollTo(static_cast<int>(firstRow_) - static_cast<short>(HIWORD(wParam)) / WHEEL_DELTA * kWheelLines);
             return 0;
         case WM_VSCROLL: OnVScroll(wParam); return 0;
+        case WM_HSCROLL: OnHScroll(wParam); return 0;
         case WM_CUT:
             Copy();
             UserDelete(buffer_.SelStart(), buffer_.SelEnd());

@@ -12,6 +12,9 @@
 #define RICHEDIT_CLASS RICHEDIT_CLASSA
 #define RICHEDIT_CLASS10A "RICHEDIT"
 
+// Scroll bars stay (disabled) when the text fits, instead of going.
+#define ES_DISABLENOSCROLL 0x00002000
+
 // --- messages -----------------------------------------------------------------------------
 #define EM_CANPASTE (WM_USER + 50)
 #define EM_EXGETSEL (WM_USER + 52)

@@ -451,5 +451,33 @@ TEST_F(RichEditTest, MouseAndKeyboardSelectAndEdit)
     EXPECT_EQ(Text(), "x betax bet");
 }
 
+TEST_F(RichEditTest, TheViewFollowsTheCaretDownAndAcross)
+{
+    std::string text;
+    for (int i = 0; i < 40; ++i)
+        text += "row " + std::to_string(i) + "\r\n";
+    text += std::string(200, 'w');
+    SetText(text.c_str());
+    EXPECT_EQ(SendMessage(edit, EM_GETFIRSTVISIBLELINE, 0, 0), 0);
+    const LONG end = LONG(text.size());
+    SendMessage(edit, EM_SETSEL, WPARAM(end), end);
+    EXPECT_GT(SendMessage(edit, EM_GETFIRSTVISIBLELINE, 0, 0), 0);
+    EXPECT_GT(GetScrollPos(edit, SB_HORZ), 0);
+    RECT client{};
+    GetClientRect(edit, &client);
+    const POINTL caret = PositionOf(end);
+    EXPECT_GE(caret.x, 0);
+    EXPECT_LT(caret.x, client.right);
+    EXPECT_GE(caret.y, 0);
+    EXPECT_LT(caret.y, client.bottom);
+
+    SendMessage(edit, EM_SETSEL, 0, 0);
+    EXPECT_EQ(SendMessage(edit, EM_GETFIRSTVISIBLELINE, 0, 0), 0);
+    EXPECT_EQ(GetScrollPos(edit, SB_HORZ), 0);
+    SendMessage(edit, WM_VSCROLL, SB_LINEDOWN, 0);
+    EXPECT_EQ(SendMessage(edit, EM_GETFIRSTVISIBLELINE, 0, 0), 1);
+    EXPECT_LT(PositionOf(0).y, 0) << "the first row went above the view";
+}
+
 }  // namespace
 }  // namespace tw::comctl::test
