@@ -7,6 +7,27 @@
 #define ID_FILE_CLOSE 0xE102
 #define ID_FILE_SAVE 0xE103
 #define ID_FILE_SAVE_AS 0xE104
+#define ID_FILE_PAGE_SETUP 0xE105
+#define ID_FILE_PRINT_SETUP 0xE106
+#define ID_FILE_PRINT 0xE107
+#define ID_FILE_PRINT_DIRECT 0xE108
+#define ID_FILE_PRINT_PREVIEW 0xE109
+// The print preview's bar
+#define AFX_ID_PREVIEW_CLOSE 0xE300
+#define AFX_ID_PREVIEW_NUMPAGE 0xE301  // one page or two
+#define AFX_ID_PREVIEW_NEXT 0xE302
+#define AFX_ID_PREVIEW_PREV 0xE303
+#define AFX_ID_PREVIEW_PRINT 0xE304
+#define AFX_ID_PREVIEW_ZOOMIN 0xE305
+#define AFX_ID_PREVIEW_ZOOMOUT 0xE306
+// Printing strings and templates; the text in parentheses is used when the program has none.
+#define AFX_IDS_PREVIEWPAGEDESC 0xF044    // "Page %u\nPages %u-%u\n"
+#define AFX_IDS_ONEPAGE 0xF045            // "&One Page"
+#define AFX_IDS_TWOPAGE 0xF046            // "&Two Page"
+#define AFX_IDS_PRINTPAGENUM 0xF047       // "Page %u"
+#define AFX_IDP_FAILED_TO_START_PRINT 0xF0B0  // "Could not start print job."
+#define AFX_IDP_COMMAND_FAILURE 0xF109        // "Command failed."
+#define AFX_IDD_PREVIEW_TOOLBAR 30722
 #ifndef ID_FILE_PRINT_DIRECT
 #define ID_FILE_PRINT_DIRECT 0xE108
 #endif
