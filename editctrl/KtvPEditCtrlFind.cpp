@@ -145,6 +145,8 @@ BOOL CKtvPEditCtrl::SerializeText(CArchive& ar)
             const CString strStored = MakeClipboardText(text.data(), static_cast<int>(text.size()), TRUE);
             ar.Write(strStored.GetString(), static_cast<UINT>(strStored.GetLength()));
         }
+        // A write that fails must fail here, before the text counts as saved.
+        ar.Flush();
         SetSavePoint();
         return TRUE;
     } catch (CException* e) {

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "platform/mfc/CArchive.h"
+#include "platform/mfc/CException.h"
 #include "platform/mfc/CFile.h"
 
 namespace ktvp_window_test {
@@ -169,6 +170,28 @@ TEST_F(EditFileTest, LoadsByLengthKeepingTextAfterANulAndDroppingCarriageReturns
 
     ASSERT_TRUE(Store("again.sql"));
     EXPECT_EQ(FileBytes("again.sql"), std::string("select 1\r\n\0tail\r\ngo", 19)) << "nothing lost on the way back";
+}
+
+TEST_F(EditFileTest, AFailedWriteIsReportedAndTheTextStaysModified)
+{
+    static std::string reported;
+    reported.clear();
+    const tw::ErrorBoxFunction previous = tw::SetErrorBoxFunction([](LPCTSTR text, UINT, UINT) {
+        reported = text != nullptr ? text : "<prompt>";
+        return IDOK;
+    });
+    Type("select 1");
+    WriteFile("readonly.sql", "old");
+    {
+        CFile file("readonly.sql", CFile::modeRead);
+        CArchive ar(&file, CArchive::store | CArchive::bNoFlushOnDelete);
+        EXPECT_FALSE(edit.SerializeText(ar));
+        ar.Abort();
+    }
+    tw::SetErrorBoxFunction(previous);
+    EXPECT_FALSE(reported.empty()) << "the person is told";
+    EXPECT_TRUE(edit.IsModified()) << "nothing was saved";
+    EXPECT_EQ(FileBytes("readonly.sql"), "old");
 }
 
 }  // namespace

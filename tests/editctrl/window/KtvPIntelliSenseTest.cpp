@@ -330,27 +330,47 @@ TEST_F(IntelliSenseTest, TheListIsAtMostTenItemsHighWithAScrollBarBeyond)
     }
 }
 
-TEST_F(IntelliSenseTest, NearTheBottomOfTheWorkAreaTheListOpensAboveTheCaretRow)
+TEST_F(IntelliSenseTest, AtTheWorkAreasEdgesTheListOpensAboveOrLeftOfTheCaret)
 {
     RECT work{};
     SystemParametersInfo(SPI_GETWORKAREA, 0, &work, 0);
-    // The caret row ends a few pixels above the work area's bottom.
-    POINT origin{0, 0};
-    ::ClientToScreen(edit.m_hWnd, &origin);
-    CRect frame;
-    parent.GetWindowRect(&frame);
-    const int rowTop = work.bottom - edit.m_nRowHeight - 4;
-    parent.SetWindowPos(nullptr, frame.left, frame.top + rowTop - origin.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
-    edit.SetFocus();
-    ASSERT_NE(OpenBy("t."), nullptr);
-    POINT caret{};
-    edit.OffsetToPoint(2, caret);
-    ::ClientToScreen(edit.m_hWnd, &caret);
-    ASSERT_EQ(caret.y, rowTop);
-    CRect popup;
-    edit.m_pIntelliSenseWnd->GetWindowRect(&popup);
-    EXPECT_EQ(popup.bottom, caret.y);
-    EXPECT_LE(popup.bottom, work.bottom);
+    struct Case {
+        const char* name;
+        bool nearBottom;
+    };
+    for (const Case c : {Case{"bottom", true}, Case{"right", false}}) {
+        SCOPED_TRACE(c.name);
+        ::SendMessage(edit.m_hWnd, WM_SETTEXT, 0, reinterpret_cast<LPARAM>("t"));
+        edit.SetCaret(1);
+        // Moves the frame so the caret after "t." stands a few pixels inside the edge.
+        POINT at{};
+        edit.OffsetToPoint(1, at);
+        at.x += edit.GetCharWidth('.');
+        ::ClientToScreen(edit.m_hWnd, &at);
+        CRect frame;
+        parent.GetWindowRect(&frame);
+        const int dx = c.nearBottom ? 0 : (work.right - 8) - at.x;
+        const int dy = c.nearBottom ? (work.bottom - edit.m_nRowHeight - 4) - at.y : 0;
+        parent.SetWindowPos(nullptr, frame.left + dx, frame.top + dy, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+        edit.SetFocus();
+        ASSERT_NE(OpenBy("."), nullptr);
+        POINT caret{};
+        edit.OffsetToPoint(2, caret);
+        ::ClientToScreen(edit.m_hWnd, &caret);
+        CRect popup;
+        edit.m_pIntelliSenseWnd->GetWindowRect(&popup);
+        if (c.nearBottom) {
+            EXPECT_EQ(popup.bottom, caret.y) << "its bottom at the caret row's top";
+        } else {
+            EXPECT_EQ(popup.right, caret.x) << "its right edge at the caret";
+            EXPECT_EQ(popup.top, caret.y + edit.m_nRowHeight);
+        }
+        EXPECT_LE(popup.bottom, work.bottom);
+        EXPECT_LE(popup.right, work.right);
+        Key(edit.m_pIntelliSenseWnd->m_pListBox->m_hWnd, VK_ESCAPE);
+        Pump();
+        parent.SetWindowPos(nullptr, frame.left, frame.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+    }
 }
 
 TEST_F(IntelliSenseTest, ReplacementHookReplacesTheTypedCharacterAndUndoesInOneStep)
