@@ -451,6 +451,44 @@ TEST_F(RichEditTest, MouseAndKeyboardSelectAndEdit)
     EXPECT_EQ(Text(), "x betax bet");
 }
 
+TEST_F(RichEditTest, MultibyteCharactersAreTypedAndStepped)
+{
+    Focus();
+    Type("a");
+    input.Text("\xC3\xA9\xE2\x82\xAC");  // e acute, euro sign
+    Pump();
+    Type("b");
+    EXPECT_EQ(Text(), "a\xC3\xA9\xE2\x82\xAC" "b");
+    const struct {
+        UINT key;
+        LONG caret;
+    } steps[] = {{VK_LEFT, 6}, {VK_LEFT, 3}, {VK_LEFT, 1}, {VK_RIGHT, 3}};
+    for (const auto& step : steps) {
+        Key(step.key);
+        EXPECT_EQ(Selection().cpMin, step.caret);
+    }
+    Key(VK_BACK);
+    EXPECT_EQ(Text(), "a\xE2\x82\xAC" "b") << "the whole character goes";
+    Select(2, 2);
+    EXPECT_EQ(Selection().cpMin, 1) << "a position inside a character moves to its start";
+}
+
+TEST_F(RichEditTest, TheUndoLimitKeepsOnlyTheNewestSteps)
+{
+    EXPECT_EQ(SendMessage(edit, EM_SETUNDOLIMIT, 2, 0), 2);
+    for (const char* text : {"1", "2", "3"}) {
+        SendMessage(edit, EM_SETSEL, 100, 100);
+        SendMessage(edit, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(text));
+    }
+    Undo();
+    Undo();
+    EXPECT_EQ(Text(), "1");
+    EXPECT_FALSE(CanUndo());
+    SendMessage(edit, EM_SETUNDOLIMIT, 0, 0);
+    SendMessage(edit, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>("x"));
+    EXPECT_FALSE(CanUndo()) << "no history at all";
+}
+
 TEST_F(RichEditTest, TheViewFollowsTheCaretDownAndAcross)
 {
     std::string text;
