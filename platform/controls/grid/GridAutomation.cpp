@@ -398,12 +398,15 @@ private:
             AppendThroughWriter(cells);
             return;
         }
-        std::vector<std::optional<std::string>> stored = cells;
-        for (size_t f = 0; f < stored.size(); ++f) {
-            if (stored[f] && IsYesNo(model_->Dataset().Field(int(f)).type))
-                stored[f] = FlagText(*stored[f]);
+        // Flags read "True" or "False" whatever form the caller gave them in.
+        std::vector<std::string> flags(cells.size());
+        std::vector<std::optional<std::string_view>> views(cells.begin(), cells.end());
+        for (size_t f = 0; f < cells.size(); ++f) {
+            if (cells[f] && IsYesNo(model_->Dataset().Field(int(f)).type)) {
+                flags[f] = FlagText(*cells[f]);
+                views[f] = flags[f];
+            }
         }
-        std::vector<std::optional<std::string_view>> views(stored.begin(), stored.end());
         if (!model_->Dataset().Append(views))
             Fail("The record cannot be appended.");
         model_->MoveTo(model_->Dataset().RowCount() - 1);

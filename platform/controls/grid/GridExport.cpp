@@ -31,8 +31,8 @@ void AppendEscaped(std::string& out, std::string_view text)
 std::vector<int> FieldsOfColumns(const GridModel& model)
 {
     std::vector<int> fields;
-    for (int c = 0; c < model.Columns().Count(); ++c)
-        fields.push_back(model.Dataset().FieldIndex(model.Columns().Item(c)->fieldName));
+    for (int c : model.Columns().VisibleIndexes())
+        fields.push_back(model.FieldOfColumn(c));
     return fields;
 }
 
@@ -51,7 +51,7 @@ std::string GridExport::Html(const GridModel& model)
     using gridexport_detail::AppendEscaped;
     std::string out = "<!DOCTYPE html>\n<html>\n<head><meta charset=\"utf-8\"><title>Rows</title></head>\n<body>\n"
                       "<table border=\"1\" cellspacing=\"0\">\n<tr>";
-    for (int c = 0; c < model.Columns().Count(); ++c) {
+    for (int c : model.Columns().VisibleIndexes()) {
         out.append("<th>");
         AppendEscaped(out, model.Columns().Item(c)->caption);
         out.append("</th>");
@@ -75,7 +75,7 @@ std::string GridExport::Xml(const GridModel& model)
 {
     using gridexport_detail::AppendEscaped;
     std::string out = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<rows>\n  <columns>\n";
-    for (int c = 0; c < model.Columns().Count(); ++c) {
+    for (int c : model.Columns().VisibleIndexes()) {
         const GridColumn& column = *model.Columns().Item(c);
         out.append("    <column name=\"");
         AppendEscaped(out, column.name);

@@ -593,6 +593,14 @@ void GridView::PaintRows(HDC dc, const RECT& client)
     }
 }
 
+void GridView::PaintCheckBox(HDC dc, const RECT& cell, bool checked)
+{
+    const int size = std::min<int>(kCheckBoxSize, cell.bottom - cell.top);
+    const int top = cell.top + (cell.bottom - cell.top - size) / 2;
+    RECT box{cell.left + 2, top, cell.left + 2 + size, top + size};
+    DrawFrameControl(dc, &box, DFC_BUTTON, DFCS_BUTTONCHECK | (checked ? DFCS_CHECKED : 0));
+}
+
 void GridView::PaintCell(HDC dc, int row, int column, const RECT& cell, bool selected, int field)
 {
     GridCellDraw draw;
@@ -611,6 +619,11 @@ void GridView::PaintCell(HDC dc, int row, int column, const RECT& cell, bool sel
         HBRUSH brush = CreateSolidBrush(draw.background);
         FillRect(dc, &cell, brush);
         DeleteObject(brush);
+    }
+    const GridColumn& shown = *model_->Columns().Item(column);
+    if (shown.editor == EditorKind::Check && !draw.done) {
+        PaintCheckBox(dc, cell, draw.text == shown.checkedText);
+        return;
     }
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, draw.textColor);

@@ -107,6 +107,9 @@ private:
     void PaintHeader(HDC dc, const RECT& client);
     void PaintRows(HDC dc, const RECT& client);
     void PaintCell(HDC dc, int row, int column, const RECT& cell, bool selected, int field);
+    // A check-box column's cells show a box, ticked when the cell holds the ticked text.
+    static void PaintCheckBox(HDC dc, const RECT& cell, bool checked);
+    static constexpr int kCheckBoxSize = 13;
     bool OnKeyDown(UINT vk);
     void OnButtonDown(int x, int y, WPARAM keys);
     void OnMouseMove(int x, int y, WPARAM keys);

@@ -36,8 +36,9 @@ public:
         }
         bold_ = workbook_add_format(workbook_);
         format_set_bold(bold_);
-        for (int c = 0; c < model_.Columns().Count(); ++c)
-            fields_.push_back(model_.Dataset().FieldIndex(model_.Columns().Item(c)->fieldName));
+        shown_ = model_.Columns().VisibleIndexes();
+        for (int c : shown_)
+            fields_.push_back(model_.FieldOfColumn(c));
         const int rowsPerSheet = GridWorkbook::kSheetRows - 1;
         const int rowCount = model_.Dataset().RowCount();
         for (int first = 0; first == 0 || first < rowCount; first += rowsPerSheet) {
@@ -61,8 +62,8 @@ private:
             error = "The workbook cannot take another sheet.";
             return false;
         }
-        for (int c = 0; c < model_.Columns().Count(); ++c) {
-            const GridColumn& column = *model_.Columns().Item(c);
+        for (int c = 0; c < int(shown_.size()); ++c) {
+            const GridColumn& column = *model_.Columns().Item(shown_[size_t(c)]);
             worksheet_set_column(sheet, lxw_col_t(c), lxw_col_t(c), column.width / 7.0, nullptr);
             if (!Check(worksheet_write_string(sheet, 0, lxw_col_t(c), column.caption.c_str(), bold_), error))
                 return false;
@@ -92,6 +93,8 @@ private:
     const GridModel& model_;
     lxw_workbook* workbook_ = nullptr;
     lxw_format* bold_ = nullptr;
+    // The visible columns and the field each shows.
+    std::vector<int> shown_;
     std::vector<int> fields_;
 };
 

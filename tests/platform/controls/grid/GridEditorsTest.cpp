@@ -174,5 +174,26 @@ TEST_F(GridEditorsTest, ClickingAnotherCellStoresTheEditFirst)
     EXPECT_EQ(sink->Count(kEventNodeChanged), 1);  // leaving row 0 stored it
 }
 
+TEST_F(GridEditorsTest, CheckBoxCellsShowABoxTickedByTheirText)
+{
+    Model().Columns().Item(kValue)->editor = EditorKind::Check;
+    Model().Dataset().SetText(1, Model().FieldOfColumn(kValue), "True");
+    Model().Dataset().SetText(2, Model().FieldOfColumn(kValue), "False");
+    InvalidateRect(hwnd, nullptr, FALSE);
+    UpdateWindow(hwnd);
+    auto darkPixels = [this](int row) {
+        const RECT cell = grid->CellRect(row, kValue);
+        int dark = 0;
+        // Inside the box's frame, where only the tick can be dark.
+        for (int y = cell.top + 4; y < cell.bottom - 4; ++y) {
+            for (int x = cell.left + 6; x < cell.left + 12; ++x)
+                dark += GetRValue(Pixel(x, y)) < 128 ? 1 : 0;
+        }
+        return dark;
+    };
+    EXPECT_GT(darkPixels(1), 0);
+    EXPECT_EQ(darkPixels(2), 0);
+}
+
 }  // namespace
 }  // namespace tw::grid

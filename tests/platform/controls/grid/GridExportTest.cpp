@@ -97,5 +97,15 @@ TEST_F(GridExportTest, TextHasACaptionLineThenOneLinePerRow)
                                        "bell\x07\tgröße\r\n");
 }
 
+TEST_F(GridExportTest, AHiddenColumnIsLeftOutOfEveryExport)
+{
+    model.Columns().Item(0)->visible = false;
+    EXPECT_EQ(GridExport::Text(model), "\"Note <&\"\">\"\r\n\r\ngröße\r\n");
+    for (const std::string& markup : {GridExport::Html(model), GridExport::Xml(model)}) {
+        EXPECT_EQ(markup.find("Expr"), std::string::npos) << markup;
+        EXPECT_NE(markup.find("größe"), std::string::npos);
+    }
+}
+
 }  // namespace
 }  // namespace tw::grid
