@@ -176,11 +176,8 @@ BOOL CKtvPBaseIntelliSenseLB::HandleChoiceKey(UINT nChar, UINT nRepCnt, UINT nFl
 
 void CKtvPBaseIntelliSenseLB::OnDblClk()
 {
-    const HWND hWnd = m_hWnd;
     InsertSelection();
-    // Closing the list takes the focus from it, and the focus rule closes the popup.
-    if (::IsWindow(hWnd))
-        ::PostMessage(hWnd, WM_CLOSE, 0, 0);
+    ClosePopup();
 }
 
 void CKtvPBaseIntelliSenseLB::OnDestroy()

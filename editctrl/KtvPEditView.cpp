@@ -30,8 +30,19 @@ FindState& SharedFindState()
     return state;
 }
 
-const UINT g_msgFindReplace = ::RegisterWindowMessage(FINDMSGSTRING);
-const UINT g_msgEditChange = KtvPEditChangeMessage();
+// Registered when the first view is made, never during static
+// initialisation, when the window system's tables may not exist yet.
+UINT g_msgFindReplace = 0;
+UINT g_msgEditChange = 0;
+
+void RegisterViewMessages()
+{
+    static std::once_flag once;
+    std::call_once(once, [] {
+        g_msgFindReplace = ::RegisterWindowMessage(FINDMSGSTRING);
+        g_msgEditChange = KtvPEditChangeMessage();
+    });
+}
 
 }  // namespace ktvp_edit_view_detail
 
@@ -60,6 +71,11 @@ BEGIN_MESSAGE_MAP(CKtvPEditView, CView)
     ON_REGISTERED_MESSAGE(kev::g_msgFindReplace, OnFindReplaceCmd)
     ON_REGISTERED_MESSAGE(kev::g_msgEditChange, OnEditChange)
 END_MESSAGE_MAP()
+
+CKtvPEditView::CKtvPEditView()
+{
+    kev::RegisterViewMessages();
+}
 
 CKtvPEditView::~CKtvPEditView()
 {

@@ -40,7 +40,7 @@ class CKtvPFindReplaceDialog;
 class CKtvPEditView : public CView {
     DECLARE_DYNCREATE(CKtvPEditView)
 public:
-    CKtvPEditView() = default;
+    CKtvPEditView();
     ~CKtvPEditView() override;
 
     void OnDraw(CDC* pDC) override;

@@ -239,6 +239,23 @@ TEST_F(IntelliSenseTest, ChosenItemReplacesTheWholeTypedPartAndAVetoLeavesItDele
     EXPECT_EQ(Text(), "x ") << "the typed word goes, nothing comes";
 }
 
+TEST_F(IntelliSenseTest, DoubleClickOnAnItemInsertsItAndCloses)
+{
+    CKtvPIntelliSenseLB* list = OpenBy("t.");
+    ASSERT_NE(list, nullptr);
+    CRect item;
+    list->GetItemRect(1, &item);  // "select", after "from"
+    const CPoint at = item.CenterPoint();
+    ::SendMessage(list->m_hWnd, WM_LBUTTONDOWN, MK_LBUTTON, MAKELONG(at.x, at.y));
+    ::SendMessage(list->m_hWnd, WM_LBUTTONUP, 0, MAKELONG(at.x, at.y));
+    ::SendMessage(list->m_hWnd, WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELONG(at.x, at.y));
+    ::SendMessage(list->m_hWnd, WM_LBUTTONUP, 0, MAKELONG(at.x, at.y));
+    Pump();
+    EXPECT_EQ(Text(), "t.select");
+    EXPECT_EQ(edit.m_pIntelliSenseWnd, nullptr);
+    EXPECT_EQ(::GetFocus(), edit.m_hWnd);
+}
+
 TEST_F(IntelliSenseTest, BackspaceAndArrowsKeepTheListOnlyWithinTheTypedWord)
 {
     CKtvPIntelliSenseLB* list = OpenBy("t.");
