@@ -75,8 +75,12 @@ void GridEventFirer::Fire(DISPID id, std::initializer_list<VARIANT> arguments)
     point_.Fire<IDispatch>([&](IDispatch* sink) {
         DISPPARAMS params{reversed.data(), nullptr, UINT(reversed.size()), 0};
         _variant_t result;
-        // A sink's failure is its own affair; the grid goes on.
-        sink->Invoke(id, IID_NULL, 0, DISPATCH_METHOD, &params, &result, nullptr, nullptr);
+        // A sink's failure is its own affair; the grid goes on. A handler that
+        // throws must not unwind through the grid's window procedure.
+        try {
+            sink->Invoke(id, IID_NULL, 0, DISPATCH_METHOD, &params, &result, nullptr, nullptr);
+        } catch (...) {
+        }
     });
 }
 

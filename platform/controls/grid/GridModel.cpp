@@ -96,12 +96,16 @@ void GridModel::Post()
 {
     if (!Editing())
         return;
-    const bool modified = recordModified_;
-    state_ = DataState::Browse;
-    recordModified_ = false;
-    Changed();
-    if (modified)
+    // The container hears of the stored row while it is still the record in
+    // edit, so it can still set its fields; a Post of its own ends the edit.
+    if (recordModified_) {
+        recordModified_ = false;
         Events().RowPosted(selection_.Focused());
+        if (!Editing())
+            return;
+    }
+    state_ = DataState::Browse;
+    Changed();
     Events().DataStateChanged(state_);
 }
 

@@ -780,6 +780,9 @@ bool GridView::OpenEditor(bool byMouse)
         editRow_ = editColumn_ = -1;
         return false;
     }
+    // A pick list's arrow is its cell's button: opening one is pressing it.
+    if (editor_->Kind() == EditorKind::PickList)
+        EditorButton();
     Invalidate();
     return true;
 }

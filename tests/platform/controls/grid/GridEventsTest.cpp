@@ -10,6 +10,7 @@
 #include "platform/win32/gdi/SystemColors.h"
 #include "platform/win32/gdi/wingdi.h"
 #include "tests/platform/controls/grid/DispatchTable.h"
+#include "tests/platform/controls/grid/GridControlFixture.h"
 #include "tests/platform/controls/grid/GridEditingFixture.h"
 
 namespace tw::grid {
@@ -157,6 +158,38 @@ TEST_F(GridEventsTest, StoringACellReportsTheStatesAndLeavingTheRowReportsItStor
     ASSERT_NE(stored, nullptr);
     EXPECT_EQ(stored->nodes, (std::vector<int>{1}));
     EXPECT_EQ(Model().State(), DataState::Browse);
+}
+
+TEST_F(GridEventsTest, TheStoredRowCanStillTakeValuesFromTheContainer)
+{
+    // As the column grid renames a duplicate and numbers a new row when a row is stored.
+    IDispatchPtr dataset = Object(Get(controlDispatch, 19));
+    sink->reactions[kEventNodeChanged] = [&dataset](DISPPARAMS&) { Put(dataset, 1064, {"Type", "numbered"}); };
+    EditWithF2(1, kName);
+    Type("n0");
+    Key(VK_RETURN);
+    Key(VK_DOWN);
+    EXPECT_EQ(Cell(1, kType), "numbered");
+    EXPECT_EQ(Model().State(), DataState::Browse);
+    EXPECT_EQ(sink->Count(kEventNodeChanged), 1);
+}
+
+TEST_F(GridEventsTest, AHandlerThatThrowsLeavesTheGridWorking)
+{
+    sink->reactions[kEventFocusedNodeChanged] = [](DISPPARAMS&) { throw _com_error(E_FAIL); };
+    Key(VK_DOWN);
+    Key(VK_DOWN);
+    EXPECT_EQ(Model().Selection().Focused(), 2);
+}
+
+TEST_F(GridEventsTest, ThePickListArrowIsTheCellsButton)
+{
+    Model().Columns().Item(kValue)->editor = EditorKind::PickList;
+    EditWithF2(2, kValue);
+    ASSERT_NE(sink->Last(kEventCellButton), nullptr);
+    EXPECT_EQ(sink->Last(kEventCellButton)->nodes, (std::vector<int>{-2, 2}));
+    Key(VK_F4);  // drops the list down: the arrow again
+    EXPECT_EQ(sink->Count(kEventCellButton), 2);
 }
 
 TEST_F(GridEventsTest, TheEditColumnChosenByTheContainerLendsItsEditorToTheCell)
