@@ -428,6 +428,27 @@ std::string Catalog::StorageName(int uid, const std::string& name) const
     return uid == kDboUid ? name : UserName(uid) + "." + name;
 }
 
+int64_t Catalog::StoredTableId(const std::string& storage) const
+{
+    if (const int64_t id = Resolve("dbo", storage, kTable))
+        return id;
+    // "owner.name": the owner is the part before one of the full stops.
+    for (size_t dot = storage.find('.'); dot != std::string::npos; dot = storage.find('.', dot + 1)) {
+        const std::string owner = storage.substr(0, dot);
+        if (UserId(owner) > kDboUid)
+            if (const int64_t id = Resolve(owner, storage.substr(dot + 1), kTable))
+                return id;
+    }
+    return 0;
+}
+
+bool Catalog::HasClusteredIndex(int64_t tableId) const
+{
+    SqliteStatement s(db_, "SELECT count(*) FROM " + Table("tw_indexes") + " WHERE id = ? AND indid = 1");
+    s.Bind(1, tableId).Step();
+    return s.Int(0) > 0;
+}
+
 int Catalog::UserId(const std::string& name) const
 {
     SqliteStatement s(db_, "SELECT uid FROM " + Table("tw_users") + " WHERE name = ?");

@@ -69,6 +69,9 @@ public:
     // so that one name under two owners stays two objects.
     std::string StorageName(int64_t id) const;
     std::string StorageName(int uid, const std::string& name) const;
+    // The user table stored under a SQLite name StorageName gave; 0 when none.
+    int64_t StoredTableId(const std::string& storage) const;
+    bool HasClusteredIndex(int64_t tableId) const;
 
     // Users of the database; -1 when there is no such user.
     int UserId(const std::string& name) const;

@@ -43,6 +43,8 @@ SqlError ErrorMapper::FromSqlite(sqlite3* db, const std::string& message,
         SqlError e(number, severity, std::string(end + 1));
         if (number == 8134 || number == 245 || number == 8115)
             e.scope = SqlError::Scope::Statement;
+        if (number == 1205)
+            e.scope = SqlError::Scope::Batch; // the deadlock victim's transaction ends with it
         return e;
     }
     if (code == SQLITE_INTERRUPT || message == "interrupted")

@@ -286,6 +286,10 @@ std::string Executor::TableReference(const std::string& db, const std::string& o
         throw SqlError::InvalidObject(spelled);
     const std::string storage = id ? catalog.StorageName(id) : name;
     lockTargets_.emplace_back(schema, storage);
+    lastReference_ = {};
+    DatabaseInfo referenced;
+    if (id && catalog.ObjectType(id) == Catalog::kTable && s_.server->FindDatabase(schema, &referenced))
+        lastReference_ = LockResource{referenced.dbid, id};
     if (dependencies_ && id)
         dependencies_->push_back(id);
     if (unqualifiedNames_)
@@ -422,11 +426,92 @@ void Executor::LockTables(const Translation& t)
         const int64_t id = Catalog(s_.db, info.name).ObjectId(table, "U ");
         if (!id)
             continue; // catalogue views and missing tables take no lock
-        const bool exclusive = changes && executor_detail::LowerText(table) == executor_detail::LowerText(t.targetName) &&
-                               executor_detail::LowerText(database) == executor_detail::LowerText(targetDb);
-        s_.server->locks.Acquire(s_.spid, LockResource{info.dbid, id}, exclusive ? LockMode::Exclusive : LockMode::Shared,
-                                 exclusive || holdShared, s_.options.lockTimeout, s_.cancelled);
+        const bool target = changes && executor_detail::LowerText(table) == executor_detail::LowerText(t.targetName) &&
+                            executor_detail::LowerText(database) == executor_detail::LowerText(targetDb);
+        // Rows are locked one by one (see RecordRowLocks and ReadSource): the
+        // table takes intent locks, or a whole shared lock held for repeatable reads.
+        const LockMode mode = target ? LockMode::IntentExclusive
+                              : holdShared ? LockMode::Shared
+                                           : LockMode::IntentShared;
+        s_.server->locks.Acquire(s_.spid, LockResource{info.dbid, id}, mode, target || holdShared,
+                                 s_.options.lockTimeout, s_.cancelled);
     }
+}
+
+// Rows changed in a transaction stay locked exclusively to its end. Past a
+// few thousand rows of one table the table itself is locked instead, as
+// SQL Server escalates.
+void Executor::RecordRowLocks()
+{
+    if (s_.changedRows.empty())
+        return;
+    std::vector<SessionState::ChangedRow> changed;
+    changed.swap(s_.changedRows);
+    if (s_.tranCount == 0)
+        return;
+    constexpr size_t kEscalation = 5000;
+    std::map<std::pair<std::string, std::string>, std::set<int64_t>> byTable;
+    for (const SessionState::ChangedRow& row : changed)
+        byTable[{row.database, row.table}].insert(row.rowid);
+    std::vector<LockResource> rows;
+    for (const auto& [place, rowids] : byTable) {
+        DatabaseInfo info;
+        if (!s_.server->FindDatabase(place.first, &info))
+            continue;
+        Catalog catalog(s_.db, info.name);
+        const int64_t id = catalog.StoredTableId(place.second);
+        if (!id)
+            continue;
+        if (rowids.size() > kEscalation) {
+            s_.server->locks.Acquire(s_.spid, LockResource{info.dbid, id}, LockMode::Exclusive, true,
+                                     s_.options.lockTimeout, s_.cancelled);
+            continue;
+        }
+        const bool keyed = catalog.HasClusteredIndex(id);
+        for (int64_t rowid : rowids)
+            rows.push_back(LockResource{info.dbid, id, rowid, keyed});
+    }
+    s_.server->locks.GrantRows(s_.spid, rows);
+}
+
+// A table in which other sessions hold rows is read through a filter that
+// waits for each such row it meets (repeatable reads in a transaction also
+// hold the whole table shared); READ UNCOMMITTED never waits.
+std::string Executor::ReadSource(const std::string& reference)
+{
+    const LockResource table = lastReference_;
+    lastReference_ = {};
+    if (!table.objectId || s_.options.isolationLevel == "READ UNCOMMITTED" ||
+        !s_.server->locks.OthersHoldRows(s_.spid, table.dbid, table.objectId))
+        return reference;
+    guardedRead_ = true;
+    return "(SELECT * FROM " + reference + " WHERE tw_rowread(" + std::to_string(table.dbid) + ", " +
+           std::to_string(table.objectId) + ", rowid))";
+}
+
+// A wait inside a read leaves it reading the data as it was when it began:
+// so the read is first counted through until it meets no held row, and the
+// rows themselves come from a fresh read that no longer waits.
+void Executor::AwaitHeldRows(const Translation& t)
+{
+    const std::string probe = "SELECT count(*) FROM (" + t.sql + ")";
+    do {
+        s_.rowWaited = false;
+        sqlite3_stmt* stmt = nullptr;
+        if (sqlite3_prepare_v2(s_.db, probe.c_str(), -1, &stmt, nullptr) != SQLITE_OK) {
+            const std::string message = sqlite3_errmsg(s_.db);
+            sqlite3_finalize(stmt);
+            throw ErrorMapper::FromSqlite(s_.db, message, &spellings_);
+        }
+        std::unique_ptr<sqlite3_stmt, int (*)(sqlite3_stmt*)> guard(stmt, sqlite3_finalize);
+        Bind(stmt, t.variables);
+        int rc;
+        while ((rc = sqlite3_step(stmt)) == SQLITE_ROW) {
+        }
+        if (rc != SQLITE_DONE)
+            throw ErrorMapper::FromSqlite(s_.db, sqlite3_errmsg(s_.db), &spellings_);
+    } while (s_.rowWaited);
+    s_.rowWaitsOff = true;
 }
 
 void Executor::LockDatabaseForWrite(const std::string& database)
@@ -460,8 +545,11 @@ Executor::Flow Executor::RunList(const std::vector<ParsedStatement>& list)
             if (st.kind != StatementKind::If && st.kind != StatementKind::While && st.kind != StatementKind::Block &&
                 st.kind != StatementKind::Raiserror)
                 s_.lastError = 0;
+            RecordRowLocks();
             EndStatementLocks();
         } catch (const SqlError& e) {
+            // A failed statement's changes are undone with it.
+            s_.changedRows.clear();
             if (e.number == 1205 && s_.tranCount > 0) {
                 // The deadlock victim's transaction is rolled back, as SQL Server does.
                 sqlite3_exec(s_.db, "ROLLBACK", nullptr, nullptr, nullptr);
@@ -875,6 +963,7 @@ void Executor::RunQuery(const ParsedStatement& st)
     spellings_.clear();
     touchedTables_.clear();
     lockTargets_.clear();
+    guardedRead_ = false;
     Translation t = translator.Statement(st.begin);
     LockTables(t);
     BeginImplicitTransaction(!t.returnsRows || t.sql.find(" FROM ") != std::string::npos);
@@ -915,6 +1004,13 @@ void Executor::RunQuery(const ParsedStatement& st)
         }
         return;
     }
+
+    struct RowWaitsRestore {
+        SessionState& s;
+        ~RowWaitsRestore() { s.rowWaitsOff = false; }
+    } restoreRowWaits{s_};
+    if (guardedRead_ && (t.returnsRows || !t.assignments.empty()))
+        AwaitHeldRows(t);
 
     sqlite3_stmt* stmt = nullptr;
     if (sqlite3_prepare_v2(s_.db, t.sql.c_str(), -1, &stmt, nullptr) != SQLITE_OK) {

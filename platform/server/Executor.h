@@ -9,6 +9,7 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/server/LockManager.h"
 #include "platform/server/Parser.h"
 #include "platform/server/ResultSink.h"
 #include "platform/server/SqlError.h"
@@ -45,6 +46,7 @@ public:
     int64_t RowCountLimit() const override;
     bool InsertColumns(const std::string& db, const std::string& owner, const std::string& table,
                        std::vector<std::string>* columns, std::string* identity) override;
+    std::string ReadSource(const std::string& reference) override;
 
     // For the system procedures.
     SessionState& Session() { return s_; }
@@ -112,6 +114,10 @@ private:
     void LockTables(const Translation& t);
     void EndStatementLocks();
     void LockDatabaseForWrite(const std::string& database);
+    void RecordRowLocks();
+    // Runs a read that met rows other sessions hold until it meets none
+    // waiting, so that the read itself sees what they committed.
+    void AwaitHeldRows(const Translation& t);
     void NormaliseDates(const std::string& db, const std::string& table, const CatalogColumn& column);
 
     Value Evaluate(size_t exprBegin, const TypeSpec& target = {});
@@ -148,6 +154,8 @@ private:
     bool inTrigger_ = false;
     std::vector<std::string> savepoints_;
     std::map<std::string, TypeSpec> functionColumnTypes_;
+    LockResource lastReference_;  // the user table TableReference resolved last
+    bool guardedRead_ = false;     // the statement reads through row waits
 };
 
 } // namespace tw::server

@@ -7,12 +7,40 @@
 
 namespace tw::server {
 
+bool LockManager::Compatible(LockMode held, LockMode requested)
+{
+    auto index = [](LockMode m) { return static_cast<int>(m); };
+    // Rows: Shared, Exclusive, IntentShared, IntentExclusive.
+    static const bool table[4][4] = {
+        {true, false, true, false},  // Shared held
+        {false, false, false, false}, // Exclusive held
+        {true, false, true, true},   // IntentShared held
+        {false, false, true, true},  // IntentExclusive held
+    };
+    return table[index(held)][index(requested)];
+}
+
+// The one mode that covers both; shared with intent-exclusive has no mode of
+// its own here and becomes exclusive.
+LockMode LockManager::Combined(LockMode held, LockMode requested)
+{
+    if (held == requested)
+        return held;
+    if (held == LockMode::Exclusive || requested == LockMode::Exclusive)
+        return LockMode::Exclusive;
+    const bool shared = held == LockMode::Shared || requested == LockMode::Shared;
+    const bool intentExclusive = held == LockMode::IntentExclusive || requested == LockMode::IntentExclusive;
+    if (shared && intentExclusive)
+        return LockMode::Exclusive;
+    return shared ? LockMode::Shared : LockMode::IntentExclusive;
+}
+
 int LockManager::Conflict(int spid, const LockResource& resource, LockMode mode) const
 {
     for (const LockInfo& l : granted_) {
         if (l.spid == spid || !(l.resource == resource))
             continue;
-        if (mode == LockMode::Exclusive || l.mode == LockMode::Exclusive)
+        if (!Compatible(l.mode, mode))
             return l.spid;
     }
     return 0;
@@ -32,7 +60,7 @@ bool LockManager::WouldDeadlock(int spid) const
         for (const LockInfo& l : granted_) {
             if (l.spid == current || !(l.resource == it->second.resource))
                 continue;
-            if (it->second.mode != LockMode::Exclusive && l.mode != LockMode::Exclusive)
+            if (Compatible(l.mode, it->second.mode))
                 continue;
             if (l.spid == spid)
                 return true;
@@ -47,25 +75,24 @@ void LockManager::Grant(int spid, const LockResource& resource, LockMode mode, b
 {
     for (LockInfo& l : granted_)
         if (l.spid == spid && l.resource == resource) {
-            if (mode == LockMode::Exclusive)
-                l.mode = LockMode::Exclusive;
+            l.mode = Combined(l.mode, mode);
             l.transactional = l.transactional || transactional;
             return;
         }
     granted_.push_back({spid, resource, mode, true, transactional});
 }
 
-void LockManager::Acquire(int spid, const LockResource& resource, LockMode mode, bool transactional, int timeoutMs,
-                          const std::atomic<bool>& cancelled)
+bool LockManager::WaitForNoConflict(std::unique_lock<std::mutex>& lock, int spid, const LockResource& resource,
+                                    LockMode mode, int timeoutMs, const std::atomic<bool>& cancelled)
 {
-    std::unique_lock<std::mutex> lock(mutex_);
     const auto start = std::chrono::steady_clock::now();
+    bool waited = false;
     for (;;) {
         if (!Conflict(spid, resource, mode)) {
             waiting_.erase(spid);
-            Grant(spid, resource, mode, transactional);
-            return;
+            return waited;
         }
+        waited = true;
         waiting_[spid] = Waiter{resource, mode, start};
         if (WouldDeadlock(spid)) {
             waiting_.erase(spid);
@@ -79,14 +106,45 @@ void LockManager::Acquire(int spid, const LockResource& resource, LockMode mode,
             waiting_.erase(spid);
             throw SqlError(0, 0, "Query was cancelled by user.", SqlError::Scope::Batch);
         }
-        const auto waited = std::chrono::steady_clock::now() - start;
-        if (timeoutMs >= 0 && waited >= std::chrono::milliseconds(timeoutMs)) {
+        const auto elapsed = std::chrono::steady_clock::now() - start;
+        if (timeoutMs >= 0 && elapsed >= std::chrono::milliseconds(timeoutMs)) {
             waiting_.erase(spid);
             throw SqlError(1222, 16, "Lock request time out period exceeded.", SqlError::Scope::Statement, 51);
         }
         // Short slices so that a cancel or KILL is seen promptly.
         changed_.wait_for(lock, std::chrono::milliseconds(10));
     }
+}
+
+void LockManager::Acquire(int spid, const LockResource& resource, LockMode mode, bool transactional, int timeoutMs,
+                          const std::atomic<bool>& cancelled)
+{
+    std::unique_lock<std::mutex> lock(mutex_);
+    WaitForNoConflict(lock, spid, resource, mode, timeoutMs, cancelled);
+    Grant(spid, resource, mode, transactional);
+}
+
+bool LockManager::AwaitRow(int spid, const LockResource& row, int timeoutMs, const std::atomic<bool>& cancelled)
+{
+    std::unique_lock<std::mutex> lock(mutex_);
+    return WaitForNoConflict(lock, spid, row, LockMode::Shared, timeoutMs, cancelled);
+}
+
+void LockManager::GrantRows(int spid, const std::vector<LockResource>& rows)
+{
+    std::lock_guard<std::mutex> lock(mutex_);
+    for (const LockResource& row : rows)
+        Grant(spid, row, LockMode::Exclusive, true);
+}
+
+bool LockManager::OthersHoldRows(int spid, int dbid, int64_t objectId) const
+{
+    std::lock_guard<std::mutex> lock(mutex_);
+    for (const LockInfo& l : granted_)
+        if (l.spid != spid && l.resource.dbid == dbid && l.resource.objectId == objectId && l.resource.rowId != 0 &&
+            l.mode == LockMode::Exclusive)
+            return true;
+    return false;
 }
 
 void LockManager::ReleaseStatementLocks(int spid)
@@ -130,9 +188,10 @@ bool LockManager::Waiting(int spid, LockWait* wait) const
                                                                            it->second.since).count();
     wait->blocker = 0;
     for (const LockInfo& l : granted_)
-        if (l.spid != spid && l.resource == it->second.resource &&
-            (l.mode == LockMode::Exclusive || it->second.mode == LockMode::Exclusive))
+        if (l.spid != spid && l.resource == it->second.resource && !Compatible(l.mode, it->second.mode)) {
             wait->blocker = l.spid;
+            wait->resource.keyed = l.resource.keyed; // a waiting read does not know what kind of row it met
+        }
     return true;
 }
 

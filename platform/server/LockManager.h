@@ -1,7 +1,7 @@
-// The server's own locks on tables, above SQLite, with SQL Server's rules:
-// shared and exclusive modes, exclusive locks held to the end of the
-// transaction, waits bounded by the lock time-out and cancel, and deadlock
-// detection that ends the requester with error 1205.
+// The server's own locks, above SQLite, with SQL Server's rules: shared,
+// exclusive and intent locks on databases, tables and rows, exclusive locks
+// held to the end of the transaction, waits bounded by the lock time-out and
+// cancel, and deadlock detection that ends the requester with error 1205.
 #pragma once
 
 #include <atomic>
@@ -15,12 +15,19 @@
 
 namespace tw::server {
 
-enum class LockMode { Shared, Exclusive };
+enum class LockMode { Shared, Exclusive, IntentShared, IntentExclusive };
 
+// A database (objectId 0), a table (rowId 0) or one row of a table. A row of
+// a table with a clustered index is a key, of a heap a row id (display only).
 struct LockResource {
     int dbid = 0;
     int64_t objectId = 0;
-    bool operator==(const LockResource& o) const { return dbid == o.dbid && objectId == o.objectId; }
+    int64_t rowId = 0;
+    bool keyed = false;
+    bool operator==(const LockResource& o) const
+    {
+        return dbid == o.dbid && objectId == o.objectId && rowId == o.rowId;
+    }
 };
 
 struct LockInfo {
@@ -40,11 +47,24 @@ struct LockWait {
 
 class LockManager {
 public:
+    static bool Compatible(LockMode held, LockMode requested);
+    static LockMode Combined(LockMode held, LockMode requested);
+
     // Waits until the lock is granted. Throws SqlError 1222 when `timeoutMs`
     // (-1: no limit) passes, 1205 when waiting would deadlock, and the cancel
     // error when `cancelled` is raised meanwhile.
     void Acquire(int spid, const LockResource& resource, LockMode mode, bool transactional, int timeoutMs,
                  const std::atomic<bool>& cancelled);
+    // Waits, as Acquire does, until a shared lock on the row could be had,
+    // without keeping one (a read under READ COMMITTED). True when it waited.
+    bool AwaitRow(int spid, const LockResource& row, int timeoutMs, const std::atomic<bool>& cancelled);
+    // Exclusive locks, to the end of the transaction, on rows the session has
+    // just changed. They never wait: a writer holds its database's write lock
+    // and its table's intent lock first.
+    void GrantRows(int spid, const std::vector<LockResource>& rows);
+    // Whether sessions other than `spid` hold exclusive row locks in the table.
+    bool OthersHoldRows(int spid, int dbid, int64_t objectId) const;
+
     // Statement locks go at the end of each statement, all locks at the end of the transaction.
     void ReleaseStatementLocks(int spid);
     void ReleaseAll(int spid);
@@ -61,6 +81,9 @@ private:
     // The spid holding a lock that conflicts with the request, or 0.
     int Conflict(int spid, const LockResource& resource, LockMode mode) const;
     bool WouldDeadlock(int spid) const;
+    // Waits with `lock` held until the request has no conflict.
+    bool WaitForNoConflict(std::unique_lock<std::mutex>& lock, int spid, const LockResource& resource, LockMode mode,
+                           int timeoutMs, const std::atomic<bool>& cancelled);
     void Grant(int spid, const LockResource& resource, LockMode mode, bool transactional);
 
     mutable std::mutex mutex_;

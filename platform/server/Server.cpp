@@ -21,6 +21,20 @@ namespace tw::server {
 
 namespace server_detail {
 
+// Notes the rows of user tables a session changes in a transaction (the
+// server's own tw_ tables, temporary tables and autocommit changes aside).
+void NoteChangedRow(void* data, int, const char* database, const char* table, sqlite3_int64 rowid)
+{
+    auto* session = static_cast<SessionState*>(data);
+    if (session->tranCount == 0 || !database || !table)
+        return;
+    const std::string db = database;
+    const std::string name = table;
+    if (db == "temp" || db == "main" || name.rfind("tw_", 0) == 0 || name.rfind("sqlite_", 0) == 0)
+        return;
+    session->changedRows.push_back({db, name, rowid});
+}
+
 // A connection with the server's functions and every database attached under its name.
 sqlite3* OpenConnection(ServerState& state, SessionState* session, std::string* error)
 {
@@ -38,6 +52,8 @@ sqlite3* OpenConnection(ServerState& state, SessionState* session, std::string* 
     sqlite3_limit(db, SQLITE_LIMIT_ATTACHED, 125);
     sqlite3_busy_timeout(db, 5000);
     SqlFunctions::Register(db, session);
+    if (session)
+        sqlite3_update_hook(db, NoteChangedRow, session);
     try {
         SqliteStatement::Exec(db, "PRAGMA foreign_keys = ON");
         for (const DatabaseInfo& d : state.Databases())

@@ -79,6 +79,19 @@ public:
     // Set when an aggregate of the running statement passed over a NULL (warning 8153).
     bool nullEliminated = false;
 
+    // Rows of user tables this session changed inside a transaction, noted as
+    // SQLite changes them and locked when the statement ends.
+    struct ChangedRow {
+        std::string database;
+        std::string table;
+        int64_t rowid;
+    };
+    std::vector<ChangedRow> changedRows;
+    // Reads that meet rows other sessions hold wait for them; `rowWaited`
+    // tells a statement it did, `rowWaitsOff` lets a read pass without waiting.
+    bool rowWaited = false;
+    bool rowWaitsOff = false;
+
     std::atomic<bool> cancelled{false};
     std::atomic<bool> killed{false};
     std::atomic<bool> running{false};

@@ -217,6 +217,25 @@ void Divide(sqlite3_context* ctx, int, Args argv)
         sqlite3_result_double(ctx, sqlite3_value_double(argv[0]) / sqlite3_value_double(argv[1]));
 }
 
+// A read of one row of a table (database id, object id, row id): waits while
+// another session holds the row exclusively, unless the statement reads
+// without waiting. Always true, so it can stand in a WHERE clause.
+void RowRead(sqlite3_context* ctx, int, Args argv)
+{
+    SessionState* s = Session(ctx);
+    if (!s || s->rowWaitsOff)
+        return sqlite3_result_int(ctx, 1);
+    LockResource row{static_cast<int>(sqlite3_value_int(argv[0])), sqlite3_value_int64(argv[1]),
+                     sqlite3_value_int64(argv[2])};
+    try {
+        if (s->server->locks.AwaitRow(s->spid, row, s->options.lockTimeout, s->cancelled))
+            s->rowWaited = true;
+    } catch (const SqlError& e) {
+        return Fail(ctx, e.number, e.severity, e.what());
+    }
+    sqlite3_result_int(ctx, 1);
+}
+
 void NullSeen(sqlite3_context* ctx, int, Args argv)
 {
     SessionState* s = Session(ctx);
@@ -1347,7 +1366,7 @@ const FunctionEntry kFunctions[] = {
     {"host_name", 0, HostName, false}, {"host_id", 0, ConstantOne, false}, {"app_name", 0, AppName, false},
     {"databasepropertyex", 2, DatabasePropertyEx, false}, {"databaseproperty", 2, DatabasePropertyEx, false},
     {"tw_rowcount", 2, RowCount, false}, {"tw_checkinteger", 2, CheckInteger, true},
-    {"tw_nullseen", 1, NullSeen, false}, {"objectproperty", 2, ObjectProperty, false}, {"objectpropertyex", 2, ObjectProperty, false},
+    {"tw_nullseen", 1, NullSeen, false}, {"tw_rowread", 3, RowRead, false}, {"objectproperty", 2, ObjectProperty, false}, {"objectpropertyex", 2, ObjectProperty, false},
     {"columnproperty", 3, ColumnProperty, false}, {"scope_identity", 0, ScopeIdentity, false},
     {"ident_current", 1, IdentCurrent, false}, {"ident_seed", 1, IdentSeed, false},
     {"ident_incr", 1, IdentIncrement, false}, {"serverproperty", 1, ServerProperty, false},

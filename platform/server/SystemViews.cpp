@@ -2,6 +2,9 @@
 
 #include <sqlite3.h>
 
+#include <cstdio>
+#include <cstdlib>
+
 #include "platform/server/Catalog.h"
 #include "platform/server/Executor.h"
 #include "platform/server/ServerState.h"
@@ -41,6 +44,59 @@ struct ProcessRow {
     std::string status, host, program, command, login, loginTime, lastBatch;
 };
 
+// syslockinfo's req_mode numbers.
+int ModeNumber(LockMode mode)
+{
+    switch (mode) {
+    case LockMode::Shared: return 3;
+    case LockMode::Exclusive: return 5;
+    case LockMode::IntentShared: return 6;
+    case LockMode::IntentExclusive: return 8;
+    }
+    return 0;
+}
+
+// sysprocesses' waittype: the lock wait of each mode has the mode's number.
+std::string WaitTypeOf(LockMode mode)
+{
+    char text[8];
+    std::snprintf(text, sizeof text, "0x%04X", ModeNumber(mode));
+    return text;
+}
+
+std::string LastWaitTypeOf(LockMode mode)
+{
+    switch (mode) {
+    case LockMode::Shared: return "LCK_M_S";
+    case LockMode::Exclusive: return "LCK_M_X";
+    case LockMode::IntentShared: return "LCK_M_IS";
+    case LockMode::IntentExclusive: return "LCK_M_IX";
+    }
+    return "MISCELLANEOUS";
+}
+
+// syslockinfo's rsc_type: 2 database, 5 table, 7 key, 9 row id.
+int ResourceType(const LockResource& r)
+{
+    if (!r.objectId)
+        return 2;
+    if (!r.rowId)
+        return 5;
+    return r.keyed ? 7 : 9;
+}
+
+std::string ResourceText(const LockResource& r)
+{
+    const std::string db = std::to_string(r.dbid);
+    const std::string object = std::to_string(r.objectId);
+    switch (ResourceType(r)) {
+    case 2: return "DB: " + db + " [write]";
+    case 5: return "TAB: " + db + ":" + object + " []";
+    case 7: return "KEY: " + db + ":" + object + ":1 (" + std::to_string(r.rowId) + ")";
+    default: return "RID: " + db + ":" + object + ":" + std::to_string(r.rowId);
+    }
+}
+
 std::vector<ProcessRow> Processes(SessionState& self)
 {
     std::vector<ProcessRow> rows;
@@ -65,13 +121,9 @@ std::vector<ProcessRow> Processes(SessionState& self)
         if (self.server->locks.Waiting(s.spid, &wait)) {
             r.blocked = wait.blocker;
             r.waitMs = wait.waitedMs;
-            const bool exclusive = wait.mode == LockMode::Exclusive;
-            r.waitType = exclusive ? "0x0005" : "0x0003";
-            r.lastWaitType = exclusive ? "LCK_M_X" : "LCK_M_S";
-            r.waitResource = wait.resource.objectId
-                                 ? "TAB: " + std::to_string(wait.resource.dbid) + ":" +
-                                       std::to_string(wait.resource.objectId) + " []"
-                                 : "DB: " + std::to_string(wait.resource.dbid) + " [write]";
+            r.waitType = WaitTypeOf(wait.mode);
+            r.lastWaitType = LastWaitTypeOf(wait.mode);
+            r.waitResource = ResourceText(wait.resource);
             r.status = "sleeping";
         }
         rows.push_back(r);
@@ -102,7 +154,7 @@ void SystemViews::Refresh(SessionState& session, const std::string& lowerName)
                                 "INSERT INTO temp.tw_sysprocesses VALUES (?, 0, ?, ?, ?, ?, ?, ?, "
                                 "1, 0, 0, 2, ?, ?, 0, ?, ?, X'01', ?, ?, '0', ?, '', '', '000000000000', 'LPC', ?, "
                                 "X'00', 0, 0)");
-            const char code = r.waitType == "0x0005" ? 5 : r.waitType == "0x0003" ? 3 : 0;
+            const char code = static_cast<char>(std::strtol(r.waitType.c_str() + 2, nullptr, 16));
             ins.Bind(1, r.spid).Bind(2, r.blocked).BindValue(3, Value::Binary(std::string{'\0', code})).Bind(4, r.waitMs);
             ins.Bind(5, r.lastWaitType).Bind(6, r.waitResource).Bind(7, r.dbid).Bind(8, r.loginTime);
             ins.Bind(9, r.lastBatch).Bind(10, r.openTran).Bind(11, r.status).Bind(12, r.host).Bind(13, r.program);
@@ -118,12 +170,15 @@ void SystemViews::Refresh(SessionState& session, const std::string& lowerName)
                                         "1, 0, 0, ?, 0, 4, 0, NULL)");
         ins.Bind(1, r.dbid).Bind(2, r.spid).Step();
     }
-    // Table locks: mode 3 shared, 5 exclusive; status 1 granted, 3 waiting; owner 1 the transaction.
+    // Database, table and row locks; status 1 granted, 3 waiting; owner 1 the transaction.
     for (const LockInfo& l : session.server->locks.Locks()) {
-        SqliteStatement ins(session.db, "INSERT INTO temp.tw_syslockinfo VALUES ('', X'00', X'00', ?, 0, ?, ?, 0, ?, ?, "
+        SqliteStatement ins(session.db, "INSERT INTO temp.tw_syslockinfo VALUES (?, X'00', X'00', ?, ?, ?, ?, 0, ?, ?, "
                                         "1, 0, 0, ?, 0, 1, 0, NULL)");
-        ins.Bind(1, l.resource.dbid).Bind(2, l.resource.objectId).Bind(3, l.resource.objectId ? 5 : 2);
-        ins.Bind(4, l.mode == LockMode::Exclusive ? 5 : 3).Bind(5, l.granted ? 1 : 3).Bind(6, l.spid).Step();
+        const int type = sysviews_detail::ResourceType(l.resource);
+        const std::string text = type == 7 || type == 9 ? std::to_string(l.resource.rowId) : std::string();
+        ins.Bind(1, text).Bind(2, l.resource.dbid).Bind(3, type == 7 ? 1 : 0).Bind(4, l.resource.objectId);
+        ins.Bind(5, type).Bind(6, sysviews_detail::ModeNumber(l.mode)).Bind(7, l.granted ? 1 : 3);
+        ins.Bind(8, l.spid).Step();
     }
 }
 

@@ -466,9 +466,10 @@ std::string Translator::TableSource()
     }
 }
 
-std::string Translator::TablePrimary()
+std::string Translator::TablePrimary(bool reading)
 {
     std::string sql;
+    bool wrapped = false;
     if (Peek().IsOp("(")) {
         Next();
         if (Peek().Is("SELECT") || Peek().IsOp("(")) {
@@ -505,6 +506,11 @@ std::string Translator::TablePrimary()
         sql = TableName();
         if (Peek().IsOp("(") && !Peek(1).IsName())
             throw SqlError::NotSupported("Table-valued user-defined functions");
+        if (reading && context_) {
+            const std::string plain = sql;
+            sql = context_->ReadSource(plain);
+            wrapped = sql != plain;
+        }
     }
     if (Accept("AS")) {
         if (!Peek().IsName())
@@ -513,6 +519,9 @@ std::string Translator::TablePrimary()
     } else if (Peek().kind == TokenKind::QuotedName ||
                (Peek().kind == TokenKind::Name && !translator_detail::EndsTableAlias(Peek()))) {
         sql += " AS " + Quote(Next().text);
+    } else if (wrapped) {
+        // Columns named through the table keep working on the subquery.
+        sql += " AS " + Quote(lastTableName_);
     }
     // Table hints: the lock manager decides locking, so NOLOCK and friends only
     // need to be read.
@@ -666,7 +675,7 @@ std::string Translator::Update()
     if (percent)
         throw SqlError::NotSupported("UPDATE TOP ... PERCENT");
     lastTableName_.clear();
-    const std::string table = TablePrimary();
+    const std::string table = TablePrimary(false);
     out_.targetTable = table;
     out_.targetDatabase = lastTableDatabase_;
     out_.targetName = lastTableName_;

@@ -35,6 +35,9 @@ public:
     }
     // SET ROWCOUNT: the most rows a statement may touch, 0 for no limit.
     virtual int64_t RowCountLimit() const { return 0; }
+    // The SQLite text reading the table TableReference named last: the
+    // reference itself, or a subquery that waits for rows other sessions hold.
+    virtual std::string ReadSource(const std::string& reference) { return reference; }
 };
 
 struct SelectTarget {
@@ -87,7 +90,8 @@ private:
     std::string SelectItem(size_t index);
     std::string FromClause();
     std::string TableSource();
-    std::string TablePrimary();
+    // `reading`: a source of rows, which may wait for rows other sessions hold; false for a change's target.
+    std::string TablePrimary(bool reading = true);
     std::string TableName(std::string* spelling = nullptr);
     std::string Insert();
     std::string Update();

@@ -46,12 +46,17 @@ TEST_F(ServerTest, KillOfABlockingWriterReleasesTheReaderWithRolledBackData)
     EXPECT_EQ(Cell(processes, 0, "blocked"), std::to_string(writer->Spid())) << Describe(processes);
     EXPECT_EQ(Cell(processes, 0, "lastwaittype"), "LCK_M_S");
 
+    // The writer holds the row exclusively (a key of the clustered index) and the table with intent.
     BufferedSink locks;
-    watcher->Execute("SELECT req_mode, req_status FROM syslockinfo WHERE rsc_type = 5 AND req_spid = " +
-                         std::to_string(writer->Spid()),
+    watcher->Execute("SELECT rsc_type, req_mode, req_status FROM syslockinfo WHERE rsc_type IN (5, 7, 9) AND "
+                     "rsc_objid = object_id('TarnSample..Orders') AND req_spid = " + std::to_string(writer->Spid()) +
+                         " ORDER BY rsc_type",
                      locks);
-    EXPECT_EQ(Cell(locks, 0, "req_mode"), "5");
-    EXPECT_EQ(Cell(locks, 0, "req_status"), "1");
+    EXPECT_EQ(Cell(locks, 0, "rsc_type"), "5");
+    EXPECT_EQ(Cell(locks, 0, "req_mode"), "8");
+    EXPECT_EQ(Cell(locks, 1, "rsc_type"), "7");
+    EXPECT_EQ(Cell(locks, 1, "req_mode"), "5");
+    EXPECT_EQ(Cell(locks, 1, "req_status"), "1");
 
     BufferedSink kill;
     watcher->Execute("KILL " + std::to_string(writer->Spid()), kill);
