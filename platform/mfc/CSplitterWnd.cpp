@@ -280,11 +280,35 @@ void CSplitterWnd::LayoutRowCol(std::vector<CRowColInfo>& info, int nSize, int n
     }
 }
 
+int CSplitterWnd::RowBoxHeight() const
+{
+    return IsDynamic() && m_nRows < m_nMaxRows ? m_cySplitterGap : 0;
+}
+
+int CSplitterWnd::ColBoxWidth() const
+{
+    return IsDynamic() && m_nCols < m_nMaxCols ? m_cxSplitterGap : 0;
+}
+
+CRect CSplitterWnd::RowBoxRect() const
+{
+    CRect client;
+    GetClientRect(&client);
+    return RowBoxHeight() ? CRect(ColBoxWidth(), 0, client.right, RowBoxHeight()) : CRect();
+}
+
+CRect CSplitterWnd::ColBoxRect() const
+{
+    CRect client;
+    GetClientRect(&client);
+    return ColBoxWidth() ? CRect(0, RowBoxHeight(), ColBoxWidth(), client.bottom) : CRect();
+}
+
 int CSplitterWnd::BarStart(bool bRows, int index) const
 {
     const std::vector<CRowColInfo>& info = bRows ? m_rowInfo : m_colInfo;
     const int gap = bRows ? m_cySplitterGap : m_cxSplitterGap;
-    int pos = 0;
+    int pos = bRows ? RowBoxHeight() : ColBoxWidth();
     for (int i = 0; i <= index; ++i)
         pos += info[static_cast<size_t>(i)].nCurSize + (i < index ? gap : 0);
     return pos;
@@ -296,12 +320,14 @@ void CSplitterWnd::RecalcLayout()
         return;
     CRect client;
     GetClientRect(&client);
-    LayoutRowCol(m_rowInfo, client.Height(), m_cySplitterGap);
-    LayoutRowCol(m_colInfo, client.Width(), m_cxSplitterGap);
-    int y = 0;
+    const int top = RowBoxHeight();
+    const int left = ColBoxWidth();
+    LayoutRowCol(m_rowInfo, client.Height() - top, m_cySplitterGap);
+    LayoutRowCol(m_colInfo, client.Width() - left, m_cxSplitterGap);
+    int y = top;
     for (int row = 0; row < m_nRows; ++row) {
         const int cy = m_rowInfo[static_cast<size_t>(row)].nCurSize;
-        int x = 0;
+        int x = left;
         for (int col = 0; col < m_nCols; ++col) {
             const int cx = m_colInfo[static_cast<size_t>(col)].nCurSize;
             if (CWnd* pPane = GetPane(row, col)) {
@@ -328,10 +354,19 @@ void CSplitterWnd::OnPaint()
     CRect client;
     GetClientRect(&client);
     dc.FillSolidRect(&client, ::GetSysColor(COLOR_BTNFACE));
+    for (const CRect& box : {RowBoxRect(), ColBoxRect()}) {
+        if (!box.IsRectEmpty())
+            dc.Draw3dRect(&box, ::GetSysColor(COLOR_BTNHIGHLIGHT), ::GetSysColor(COLOR_BTNSHADOW));
+    }
 }
 
 CSplitterWnd::HitKind CSplitterWnd::HitTest(CPoint pt, int* pIndex) const
 {
+    *pIndex = -1;
+    if (RowBoxRect().PtInRect(pt))
+        return hitRowBox;
+    if (ColBoxRect().PtInRect(pt))
+        return hitColBox;
     for (int row = 0; row + 1 < m_nRows; ++row) {
         const int top = BarStart(true, row);
         if (pt.y >= top && pt.y < top + m_cySplitterGap) {
@@ -358,7 +393,8 @@ BOOL CSplitterWnd::OnSetCursor(CWnd* pWnd, UINT nHitTest, UINT message)
         int index = -1;
         const HitKind kind = m_trackKind != hitNone ? m_trackKind : HitTest(pt, &index);
         if (kind != hitNone) {
-            ::SetCursor(::LoadCursor(nullptr, kind == hitRowBar ? IDC_SIZENS : IDC_SIZEWE));
+            const bool bRows = kind == hitRowBar || kind == hitRowBox;
+            ::SetCursor(::LoadCursor(nullptr, bRows ? IDC_SIZENS : IDC_SIZEWE));
             return TRUE;
         }
     }
@@ -373,18 +409,33 @@ void CSplitterWnd::OnLButtonDown(UINT, CPoint pt)
         return;
     m_trackKind = kind;
     m_trackIndex = index;
-    m_trackOffset = kind == hitRowBar ? pt.y - BarStart(true, index) : pt.x - BarStart(false, index);
+    switch (kind) {
+    case hitRowBox:
+        m_trackOffset = pt.y;
+        break;
+    case hitColBox:
+        m_trackOffset = pt.x - ColBoxRect().left;
+        break;
+    case hitRowBar:
+        m_trackOffset = pt.y - BarStart(true, index);
+        break;
+    default:
+        m_trackOffset = pt.x - BarStart(false, index);
+        break;
+    }
     SetCapture();
 }
 
 // The pane before the bar is resized live as the bar follows the mouse.
 void CSplitterWnd::OnMouseMove(UINT, CPoint pt)
 {
-    if (m_trackKind == hitNone)
+    // A split box splits where it is let go.
+    if (m_trackKind != hitRowBar && m_trackKind != hitColBar)
         return;
     const bool bRows = m_trackKind == hitRowBar;
     const int barPos = (bRows ? pt.y : pt.x) - m_trackOffset;
-    const int before = m_trackIndex == 0 ? 0 : BarStart(bRows, m_trackIndex - 1) + (bRows ? m_cySplitterGap : m_cxSplitterGap);
+    const int before = m_trackIndex == 0 ? (bRows ? RowBoxHeight() : ColBoxWidth())
+                                         : BarStart(bRows, m_trackIndex - 1) + (bRows ? m_cySplitterGap : m_cxSplitterGap);
     const int newSize = std::max(barPos - before, 0);
     std::vector<CRowColInfo>& info = bRows ? m_rowInfo : m_colInfo;
     info[static_cast<size_t>(m_trackIndex)].nIdealSize = newSize;
@@ -396,9 +447,54 @@ void CSplitterWnd::OnLButtonUp(UINT nFlags, CPoint pt)
     if (m_trackKind == hitNone)
         return;
     OnMouseMove(nFlags, pt);
+    EndTracking(pt);
+}
+
+void CSplitterWnd::EndTracking(CPoint pt)
+{
+    const HitKind kind = m_trackKind;
+    const int index = m_trackIndex;
     m_trackKind = hitNone;
     if (::GetCapture() == m_hWnd)
         ::ReleaseCapture();
+    switch (kind) {
+    case hitRowBox:
+        SplitRow(pt.y - m_trackOffset);  // refused above the minimum size: nothing splits
+        break;
+    case hitColBox:
+        SplitColumn(pt.x - m_trackOffset);
+        break;
+    case hitRowBar:
+        JoinIfTooSmall(true, index);
+        break;
+    case hitColBar:
+        JoinIfTooSmall(false, index);
+        break;
+    default:
+        break;
+    }
+}
+
+// A dynamic splitter's bar dragged (nearly) onto an edge takes the pane it
+// squeezed below its minimum away.
+void CSplitterWnd::JoinIfTooSmall(bool bRows, int index)
+{
+    if (!IsDynamic())
+        return;
+    const std::vector<CRowColInfo>& info = bRows ? m_rowInfo : m_colInfo;
+    const CRowColInfo& before = info[static_cast<size_t>(index)];
+    const CRowColInfo& after = info[static_cast<size_t>(index + 1)];
+    int removed = -1;
+    if (before.nCurSize < before.nMinSize || before.nCurSize == 0)
+        removed = index;
+    else if (after.nCurSize < after.nMinSize || after.nCurSize == 0)
+        removed = index + 1;
+    if (removed < 0)
+        return;
+    if (bRows)
+        DeleteRow(removed);
+    else
+        DeleteColumn(removed);
 }
 
 void CSplitterWnd::OnCancelMode()

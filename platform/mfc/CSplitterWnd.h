@@ -56,12 +56,21 @@ protected:
         int nIdealSize = 0;
         int nCurSize = 0;
     };
-    // A point on a bar: which bar (row or column index before it), or none.
-    enum HitKind { hitNone, hitRowBar, hitColBar };
+    // A point on a bar (the row or column index before it), on a split box, or nowhere.
+    enum HitKind { hitNone, hitRowBar, hitColBar, hitRowBox, hitColBox };
 
     static void LayoutRowCol(std::vector<CRowColInfo>& info, int nSize, int nGap);
     HitKind HitTest(CPoint pt, int* pIndex) const;
     int BarStart(bool bRows, int index) const;
+    // A dynamic splitter that can still split has a split box: a strip along
+    // the top (rows) or the left (columns) that the user drags to where the
+    // new bar should go.
+    int RowBoxHeight() const;
+    int ColBoxWidth() const;
+    CRect RowBoxRect() const;
+    CRect ColBoxRect() const;
+    void EndTracking(CPoint pt);
+    void JoinIfTooSmall(bool bRows, int index);
 
     int OnCreate(LPCREATESTRUCT lpcs);
     void OnSize(UINT nType, int cx, int cy);
