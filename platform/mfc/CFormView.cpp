@@ -11,7 +11,7 @@
 #include "platform/win32/resource/ResourceLoader.h"
 #include "platform/win32/resource/ResourceTypes.h"
 
-IMPLEMENT_DYNAMIC(CFormView, CView)
+IMPLEMENT_DYNAMIC(CFormView, CScrollView)
 
 INT_PTR CALLBACK AfxDlgProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam);
 
@@ -51,7 +51,11 @@ BOOL CFormView::Create(LPCTSTR, LPCTSTR, DWORD dwStyle, const RECT& rect, CWnd* 
         return FALSE;
     }
     SetDlgCtrlID(static_cast<int>(nID));
+    // The template's size is the form's: a smaller window scrolls it.
+    CRect templateRect;
+    GetClientRect(&templateRect);
     ModifyStyle(WS_BORDER | WS_CAPTION, dwStyle & (WS_BORDER | WS_CLIPCHILDREN | WS_CLIPSIBLINGS));
+    SetScrollSizes(MM_TEXT, templateRect.Size());
     if (pContext && pContext->m_pCurrentDoc)
         pContext->m_pCurrentDoc->AddView(this);
     ::SetWindowPos(hWnd, nullptr, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top,
@@ -84,7 +88,7 @@ void CFormView::DoDataExchange(CDataExchange*) {}
 void CFormView::OnInitialUpdate()
 {
     UpdateData(FALSE);
-    CView::OnInitialUpdate();
+    CScrollView::OnInitialUpdate();
 }
 
 // The controls draw themselves.
@@ -92,7 +96,7 @@ void CFormView::OnDraw(CDC*) {}
 
 BOOL CFormView::PreTranslateMessage(MSG* pMsg)
 {
-    if (CView::PreTranslateMessage(pMsg))
+    if (CScrollView::PreTranslateMessage(pMsg))
         return TRUE;
     // The frame's accelerators come before dialog navigation.
     CFrameWnd* pFrame = GetParentFrame();

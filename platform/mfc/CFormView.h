@@ -1,13 +1,14 @@
 // A view made from a dialog template: its controls are the template's, it
 // exchanges their values with DoDataExchange, and the keys of dialog
-// navigation (Tab, arrows, mnemonics) work within it.
+// navigation (Tab, arrows, mnemonics) work within it. A window smaller than
+// the template scrolls the form.
 #pragma once
 
-#include "platform/mfc/CView.h"
+#include "platform/mfc/CScrollView.h"
 
 class CDataExchange;
 
-class CFormView : public CView {
+class CFormView : public CScrollView {
     DECLARE_DYNAMIC(CFormView)
 public:
     BOOL Create(LPCTSTR lpszClassName, LPCTSTR lpszWindowName, DWORD dwStyle, const RECT& rect, CWnd* pParentWnd,

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "platform/mfc/CDC.h"
+#include "platform/win32/gdi/wingdi.h"
 
 IMPLEMENT_DYNAMIC(CScrollView, CView)
 
@@ -15,23 +16,90 @@ END_MESSAGE_MAP()
 
 const SIZE CScrollView::sizeDefault = {0, 0};
 
+namespace tw::mfc::scrollview_detail {
+
+// Units of the fixed-measure modes in an inch; 0 for the others.
+int UnitsPerInch(int nMapMode)
+{
+    switch (nMapMode) {
+    case MM_LOENGLISH: return 100;
+    case MM_HIENGLISH: return 1000;
+    case MM_LOMETRIC: return 254;
+    case MM_HIMETRIC: return 2540;
+    case MM_TWIPS: return 1440;
+    default: return 0;
+    }
+}
+
+int ScreenPixelsPerInch(bool bVertical)
+{
+    HDC hdc = ::GetDC(nullptr);
+    const int dpi = ::GetDeviceCaps(hdc, bVertical ? LOGPIXELSY : LOGPIXELSX);
+    ::ReleaseDC(nullptr, hdc);
+    return dpi > 0 ? dpi : 96;
+}
+
+// a * b / c rounded to the nearest, in 64 bits so large totals do not overflow.
+int ScaleRounded(int a, int b, int c)
+{
+    const long long product = static_cast<long long>(a) * b;
+    const long long half = c / 2;
+    return static_cast<int>(product >= 0 ? (product + half) / c : (product - half) / c);
+}
+
+}  // namespace tw::mfc::scrollview_detail
+
+namespace scrollview_detail = tw::mfc::scrollview_detail;
+
+int CScrollView::ToDevice(int logical, bool bVertical) const
+{
+    const int unitsPerInch = scrollview_detail::UnitsPerInch(m_nMapMode);
+    if (!unitsPerInch)
+        return logical;
+    return scrollview_detail::ScaleRounded(logical, scrollview_detail::ScreenPixelsPerInch(bVertical), unitsPerInch);
+}
+
+int CScrollView::ToLogical(int device, bool bVertical) const
+{
+    const int unitsPerInch = scrollview_detail::UnitsPerInch(m_nMapMode);
+    if (!unitsPerInch)
+        return device;
+    return scrollview_detail::ScaleRounded(device, unitsPerInch, scrollview_detail::ScreenPixelsPerInch(bVertical));
+}
+
 void CScrollView::SetScrollSizes(int nMapMode, SIZE sizeTotal, const SIZE& sizePage, const SIZE& sizeLine)
 {
-    if (nMapMode != MM_TEXT || sizeTotal.cx < 0 || sizeTotal.cy < 0)
+    if (nMapMode != MM_TEXT && !scrollview_detail::UnitsPerInch(nMapMode))
+        return;
+    if (sizeTotal.cx < 0 || sizeTotal.cy < 0)
         return;
     m_nMapMode = nMapMode;
-    m_totalDev = sizeTotal;
+    m_totalLog = sizeTotal;
+    m_totalDev = CSize(ToDevice(sizeTotal.cx, false), ToDevice(sizeTotal.cy, true));
     // A page is a tenth of the total and a line a tenth of a page, unless given.
-    m_pageDev = sizePage;
+    m_pageDev = CSize(ToDevice(sizePage.cx, false), ToDevice(sizePage.cy, true));
     if (m_pageDev.cx == 0)
         m_pageDev.cx = m_totalDev.cx / 10;
     if (m_pageDev.cy == 0)
         m_pageDev.cy = m_totalDev.cy / 10;
-    m_lineDev = sizeLine;
+    m_lineDev = CSize(ToDevice(sizeLine.cx, false), ToDevice(sizeLine.cy, true));
     if (m_lineDev.cx == 0)
         m_lineDev.cx = std::max(m_pageDev.cx / 10, 1);
     if (m_lineDev.cy == 0)
         m_lineDev.cy = std::max(m_pageDev.cy / 10, 1);
+    if (m_hWnd)
+        UpdateBars();
+}
+
+void CScrollView::SetScaleToFitSize(SIZE sizeTotal)
+{
+    if (sizeTotal.cx <= 0 || sizeTotal.cy <= 0)
+        return;
+    m_nMapMode = MM_SCALETOFIT;
+    m_totalLog = sizeTotal;
+    m_totalDev = CSize(0, 0);
+    m_pageDev = CSize(0, 0);
+    m_lineDev = CSize(0, 0);
     if (m_hWnd)
         UpdateBars();
 }
@@ -44,45 +112,78 @@ void CScrollView::GetDeviceScrollSizes(int& nMapMode, SIZE& sizeTotal, SIZE& siz
     sizeLine = m_lineDev;
 }
 
-CPoint CScrollView::GetScrollPosition() const
+CPoint CScrollView::GetDeviceScrollPosition() const
 {
     auto* self = const_cast<CScrollView*>(this);
     return CPoint(self->GetScrollPos(SB_HORZ), self->GetScrollPos(SB_VERT));
 }
 
-// Bars show only while the total exceeds the window; the position is kept within range.
+CPoint CScrollView::GetScrollPosition() const
+{
+    const CPoint device = GetDeviceScrollPosition();
+    if (!scrollview_detail::UnitsPerInch(m_nMapMode))
+        return device;
+    // In the fixed-measure modes y grows upward: below the top is negative.
+    return CPoint(ToLogical(device.x, false), -ToLogical(device.y, true));
+}
+
+// Bars show only while the total exceeds the window; a position beyond the new
+// range scrolls the contents back with it.
 void CScrollView::UpdateBars()
 {
-    // Showing one bar narrows the room for the other, so each reads the client area afresh.
-    for (int nBar : {SB_HORZ, SB_VERT, SB_HORZ}) {
-        CRect client;
-        GetClientRect(&client);
-        const int total = nBar == SB_HORZ ? m_totalDev.cx : m_totalDev.cy;
-        const int page = nBar == SB_HORZ ? client.Width() : client.Height();
-        SCROLLINFO info{};
-        info.cbSize = sizeof info;
-        info.fMask = SIF_PAGE | SIF_RANGE | SIF_POS;
-        info.nMin = 0;
-        info.nMax = total > page ? total - 1 : 0;
-        info.nPage = total > page ? static_cast<UINT>(page) : 0;
-        const int maxPos = std::max(total - page, 0);
-        info.nPos = std::min(GetScrollPos(nBar), maxPos);
-        SetScrollInfo(nBar, &info, TRUE);
-        ShowScrollBar(static_cast<UINT>(nBar), total > page);
+    if (m_bUpdatingBars)
+        return;
+    m_bUpdatingBars = true;
+    const CPoint before = GetDeviceScrollPosition();
+    if (m_nMapMode == MM_SCALETOFIT) {
+        ShowScrollBar(SB_BOTH, FALSE);
+        SetScrollPos(SB_HORZ, 0);
+        SetScrollPos(SB_VERT, 0);
+    } else {
+        // Showing one bar narrows the room for the other, so each reads the client area afresh.
+        for (int nBar : {SB_HORZ, SB_VERT, SB_HORZ}) {
+            CRect client;
+            GetClientRect(&client);
+            const int total = nBar == SB_HORZ ? m_totalDev.cx : m_totalDev.cy;
+            const int page = nBar == SB_HORZ ? client.Width() : client.Height();
+            SCROLLINFO info{};
+            info.cbSize = sizeof info;
+            info.fMask = SIF_PAGE | SIF_RANGE | SIF_POS;
+            info.nMin = 0;
+            info.nMax = total > page ? total - 1 : 0;
+            info.nPage = total > page ? static_cast<UINT>(page) : 0;
+            const int maxPos = std::max(total - page, 0);
+            info.nPos = std::min(GetScrollPos(nBar), maxPos);
+            SetScrollInfo(nBar, &info, TRUE);
+            ShowScrollBar(static_cast<UINT>(nBar), total > page);
+        }
     }
+    m_bUpdatingBars = false;
+    const CPoint after = GetDeviceScrollPosition();
+    if (after != before)
+        ::ScrollWindow(m_hWnd, before.x - after.x, before.y - after.y, nullptr, nullptr);
 }
 
 void CScrollView::ScrollToPosition(POINT pt)
 {
-    const CPoint before = GetScrollPosition();
-    OnScrollBy(CSize(pt.x - before.x, pt.y - before.y));
+    if (scrollview_detail::UnitsPerInch(m_nMapMode))
+        pt = CPoint(ToDevice(pt.x, false), ToDevice(-pt.y, true));
+    ScrollToDevicePosition(pt);
+}
+
+void CScrollView::ScrollToDevicePosition(POINT ptDev)
+{
+    const CPoint before = GetDeviceScrollPosition();
+    OnScrollBy(CSize(ptDev.x - before.x, ptDev.y - before.y));
 }
 
 BOOL CScrollView::OnScrollBy(CSize sizeScroll)
 {
+    if (m_nMapMode == MM_SCALETOFIT)
+        return FALSE;
     CRect client;
     GetClientRect(&client);
-    const CPoint before = GetScrollPosition();
+    const CPoint before = GetDeviceScrollPosition();
     const int xMax = std::max(m_totalDev.cx - client.Width(), 0);
     const int yMax = std::max(m_totalDev.cy - client.Height(), 0);
     const int x = std::clamp(before.x + sizeScroll.cx, 0, xMax);
@@ -97,6 +198,8 @@ BOOL CScrollView::OnScrollBy(CSize sizeScroll)
 
 void CScrollView::OnScroll(int nBar, UINT nSBCode)
 {
+    if (m_nMapMode == MM_SCALETOFIT)
+        return;
     const bool bHorz = nBar == SB_HORZ;
     const int line = bHorz ? m_lineDev.cx : m_lineDev.cy;
     CRect client;
@@ -151,8 +254,13 @@ void CScrollView::OnSize(UINT nType, int, int)
 
 void CScrollView::OnPrepareDC(CDC* pDC, void* pInfo)
 {
-    const CPoint pos = GetScrollPosition();
-    pDC->SetMapMode(MM_TEXT);
-    pDC->SetViewportOrg(-pos.x, -pos.y);
+    if (m_nMapMode == MM_SCALETOFIT) {
+        // The total stretched over the window; the surface has no such scaling yet.
+        pDC->SetMapMode(MM_ANISOTROPIC);
+    } else {
+        const CPoint pos = GetDeviceScrollPosition();
+        pDC->SetMapMode(m_nMapMode ? m_nMapMode : MM_TEXT);
+        pDC->SetViewportOrg(-pos.x, -pos.y);
+    }
     CView::OnPrepareDC(pDC, pInfo);
 }

@@ -66,14 +66,13 @@ protected:
         AfxDeleteTempMaps();
         tw::ProcessClock::Resume();
     }
-    CFrameWnd* MakeFrame(CRuntimeClass* viewClass, CDocument* doc)
+    CFrameWnd* MakeFrame(CRuntimeClass* viewClass, CDocument* doc, CRect rect = CRect(0, 0, 400, 300))
     {
         CCreateContext context;
         context.m_pNewViewClass = viewClass;
         context.m_pCurrentDoc = doc;
         auto* frame = new CFrameWnd;
-        if (!frame->Create(nullptr, "Form", WS_OVERLAPPEDWINDOW | WS_VISIBLE, CRect(0, 0, 400, 300), nullptr,
-                           nullptr, 0, &context))
+        if (!frame->Create(nullptr, "Form", WS_OVERLAPPEDWINDOW | WS_VISIBLE, rect, nullptr, nullptr, 0, &context))
             return nullptr;
         frameHwnd = frame->m_hWnd;
         return frame;
@@ -112,6 +111,43 @@ TEST_F(FormViewTest, PopupTemplateCannotBeAPane)
     EXPECT_EQ(frame, nullptr);  // the frame refuses to be made without its view
     EXPECT_EQ(doc->GetFirstViewPosition(), nullptr);
     delete doc;
+}
+
+CPoint ControlOrigin(CWnd* form, UINT id)
+{
+    CRect rect;
+    form->GetDlgItem(static_cast<int>(id))->GetWindowRect(&rect);
+    form->ScreenToClient(&rect);
+    return rect.TopLeft();
+}
+
+TEST_F(FormViewTest, AFormLargerThanItsWindowScrollsItsControls)
+{
+    auto* doc = new FormDoc;
+    CFrameWnd* frame = MakeFrame(RUNTIME_CLASS(NameForm), doc, CRect(0, 0, 160, 110));
+    ASSERT_NE(frame, nullptr);
+    frame->InitialUpdateFrame(doc, TRUE);
+    auto* form = dynamic_cast<NameForm*>(frame->GetActiveView());
+    ASSERT_NE(form, nullptr);
+    const CSize total = form->GetTotalSize();
+    CRect client;
+    form->GetClientRect(&client);
+    ASSERT_GT(total.cx, client.Width());
+    ASSERT_GT(total.cy, client.Height());
+    EXPECT_TRUE(form->GetStyle() & WS_VSCROLL);
+    EXPECT_TRUE(form->GetStyle() & WS_HSCROLL);
+
+    const CPoint before = ControlOrigin(form, IDC_GO);
+    form->SendMessage(WM_VSCROLL, SB_BOTTOM);
+    const CPoint scrolled = form->GetScrollPosition();
+    EXPECT_EQ(scrolled.y, total.cy - client.Height());
+    EXPECT_EQ(ControlOrigin(form, IDC_GO), before - CSize(0, scrolled.y));
+
+    // Room enough: the bars go and the form is back at its origin.
+    ::SetWindowPos(frameHwnd, nullptr, 0, 0, 600, 400, SWP_NOZORDER | SWP_NOMOVE);
+    EXPECT_FALSE(form->GetStyle() & WS_VSCROLL);
+    EXPECT_EQ(form->GetScrollPosition(), CPoint(0, 0));
+    EXPECT_EQ(ControlOrigin(form, IDC_GO), before);
 }
 
 }  // namespace
