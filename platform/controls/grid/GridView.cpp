@@ -212,6 +212,9 @@ void GridView::MeasureFont()
 
 void GridView::OnModelChanged()
 {
+    // The edited cell went away under the editor (rows deleted, dataset closed).
+    if (editor_ && (editRow_ >= model_->Dataset().RowCount() || !model_->Active()))
+        CloseEditor();
     if (anchor_ >= model_->Dataset().RowCount())
         anchor_ = model_->Selection().Focused();
     UpdateScrollBars();

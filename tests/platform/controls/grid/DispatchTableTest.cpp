@@ -185,10 +185,14 @@ protected:
         } else if (what == "option" || what == "optionex") {
             bool value = false;
             const bool set = what == "option" ? Control().Option(number(1), value) : Control().OptionEx(number(1), value);
-            if (effect.at(2) == "unset")
-                EXPECT_FALSE(set && number(1) != 18 && number(1) != 14);  // the fixture sets 18 and 14
-            else
-                EXPECT_TRUE(set && value);
+            EXPECT_TRUE(set && value);
+        } else if (what == "selects") {
+            // The value put next applies to the selected number.
+            const bool extended = effect.at(1) == "optionex";
+            Put(grid, extended ? 6 : 4, {false});
+            bool value = true;
+            EXPECT_TRUE(extended ? Control().OptionEx(number(2), value) : Control().Option(number(2), value));
+            EXPECT_FALSE(value);
         } else if (what == "node") {
             EXPECT_EQ(int(Get(Object(result), 17)), number(1));
         } else if (what == "result") {

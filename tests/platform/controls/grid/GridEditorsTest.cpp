@@ -4,6 +4,7 @@
 
 #include <functional>
 
+#include "tests/platform/controls/grid/GridControlFixture.h"
 #include "tests/platform/controls/grid/GridEditingFixture.h"
 
 namespace tw::grid {
@@ -172,6 +173,19 @@ TEST_F(GridEditorsTest, ClickingAnotherCellStoresTheEditFirst)
     EXPECT_EQ(Cell(0, kValue), "moved");
     EXPECT_EQ(Model().Selection().Focused(), 2);
     EXPECT_EQ(sink->Count(kEventNodeChanged), 1);  // leaving row 0 stored it
+}
+
+TEST_F(GridEditorsTest, AnEditorWhoseRowIsGoneClosesWithoutStoring)
+{
+    Model().MoveTo(2);
+    EditWithF2(2, kValue);
+    ASSERT_NE(grid->Editor(), nullptr);
+    Type("late");
+    IDispatchPtr dataset = Object(Get(controlDispatch, 19));
+    Call(dataset, 1027);  // the program deletes the row being edited
+    EXPECT_EQ(grid->Editor(), nullptr);
+    EXPECT_EQ(Model().Dataset().RowCount(), 2);
+    EXPECT_EQ(Cell(1, kValue), "v1");
 }
 
 TEST_F(GridEditorsTest, CheckBoxCellsShowABoxTickedByTheirText)
