@@ -439,36 +439,31 @@ void Executor::LockTables(const Translation& t)
 }
 
 // Rows changed in a transaction stay locked exclusively to its end. Past a
-// few thousand rows of one table the table itself is locked instead, as
-// SQL Server escalates.
+// few thousand rows of one table the table itself is locked instead when no
+// other session is using it, as SQL Server escalates.
 void Executor::RecordRowLocks()
 {
-    if (s_.changedRows.empty())
+    constexpr size_t kRowLockEscalation = 5000;
+    if (s_.changedTables.empty())
         return;
-    std::vector<SessionState::ChangedRow> changed;
-    changed.swap(s_.changedRows);
+    std::vector<SessionState::ChangedTable> changed;
+    changed.swap(s_.changedTables);
     if (s_.tranCount == 0)
         return;
-    constexpr size_t kEscalation = 5000;
-    std::map<std::pair<std::string, std::string>, std::set<int64_t>> byTable;
-    for (const SessionState::ChangedRow& row : changed)
-        byTable[{row.database, row.table}].insert(row.rowid);
     std::vector<LockResource> rows;
-    for (const auto& [place, rowids] : byTable) {
+    for (const SessionState::ChangedTable& entry : changed) {
         DatabaseInfo info;
-        if (!s_.server->FindDatabase(place.first, &info))
+        if (!s_.server->FindDatabase(entry.database, &info))
             continue;
         Catalog catalog(s_.db, info.name);
-        const int64_t id = catalog.StoredTableId(place.second);
+        const int64_t id = catalog.StoredTableId(entry.table);
         if (!id)
             continue;
-        if (rowids.size() > kEscalation) {
-            s_.server->locks.Acquire(s_.spid, LockResource{info.dbid, id}, LockMode::Exclusive, true,
-                                     s_.options.lockTimeout, s_.cancelled);
+        if (entry.rowids.size() > kRowLockEscalation &&
+            s_.server->locks.TryEscalate(s_.spid, LockResource{info.dbid, id}))
             continue;
-        }
         const bool keyed = catalog.HasClusteredIndex(id);
-        for (int64_t rowid : rowids)
+        for (int64_t rowid : entry.rowids)
             rows.push_back(LockResource{info.dbid, id, rowid, keyed});
     }
     s_.server->locks.GrantRows(s_.spid, rows);
@@ -549,7 +544,7 @@ Executor::Flow Executor::RunList(const std::vector<ParsedStatement>& list)
             EndStatementLocks();
         } catch (const SqlError& e) {
             // A failed statement's changes are undone with it.
-            s_.changedRows.clear();
+            s_.changedTables.clear();
             if (e.number == 1205 && s_.tranCount > 0) {
                 // The deadlock victim's transaction is rolled back, as SQL Server does.
                 sqlite3_exec(s_.db, "ROLLBACK", nullptr, nullptr, nullptr);

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <set>
+#include <tuple>
 
 #include "platform/server/SqlError.h"
 
@@ -133,8 +134,31 @@ bool LockManager::AwaitRow(int spid, const LockResource& row, int timeoutMs, con
 void LockManager::GrantRows(int spid, const std::vector<LockResource>& rows)
 {
     std::lock_guard<std::mutex> lock(mutex_);
-    for (const LockResource& row : rows)
-        Grant(spid, row, LockMode::Exclusive, true);
+    // Rows already held (or covered by a held table) are not granted twice.
+    std::set<std::tuple<int, int64_t, int64_t>> held;
+    for (const LockInfo& l : granted_)
+        if (l.spid == spid && (l.resource.rowId != 0 || l.mode == LockMode::Exclusive))
+            held.insert({l.resource.dbid, l.resource.objectId, l.resource.rowId});
+    for (const LockResource& row : rows) {
+        if (held.count({row.dbid, row.objectId, 0}) || !held.insert({row.dbid, row.objectId, row.rowId}).second)
+            continue;
+        granted_.push_back({spid, row, LockMode::Exclusive, true, true});
+    }
+}
+
+bool LockManager::TryEscalate(int spid, const LockResource& table)
+{
+    std::lock_guard<std::mutex> lock(mutex_);
+    if (Conflict(spid, table, LockMode::Exclusive))
+        return false;
+    granted_.erase(std::remove_if(granted_.begin(), granted_.end(),
+                                  [&](const LockInfo& l) {
+                                      return l.spid == spid && l.resource.dbid == table.dbid &&
+                                             l.resource.objectId == table.objectId && l.resource.rowId != 0;
+                                  }),
+                   granted_.end());
+    Grant(spid, table, LockMode::Exclusive, true);
+    return true;
 }
 
 bool LockManager::OthersHoldRows(int spid, int dbid, int64_t objectId) const

@@ -62,6 +62,9 @@ public:
     // just changed. They never wait: a writer holds its database's write lock
     // and its table's intent lock first.
     void GrantRows(int spid, const std::vector<LockResource>& rows);
+    // Takes the table exclusively in place of the session's row locks in it,
+    // when that needs no wait; false otherwise.
+    bool TryEscalate(int spid, const LockResource& table);
     // Whether sessions other than `spid` hold exclusive row locks in the table.
     bool OthersHoldRows(int spid, int dbid, int64_t objectId) const;
 

@@ -32,7 +32,7 @@ void NoteChangedRow(void* data, int, const char* database, const char* table, sq
     const std::string name = table;
     if (db == "temp" || db == "main" || name.rfind("tw_", 0) == 0 || name.rfind("sqlite_", 0) == 0)
         return;
-    session->changedRows.push_back({db, name, rowid});
+    session->NoteChangedRow(database, table, rowid);
 }
 
 // A connection with the server's functions and every database attached under its name.

@@ -33,4 +33,17 @@ void SessionState::SetInfo(std::string SessionState::*field, std::string value)
     this->*field = std::move(value);
 }
 
+void SessionState::NoteChangedRow(const char* databaseName, const char* tableName, int64_t rowid)
+{
+    ChangedTable* entry = nullptr;
+    for (ChangedTable& t : changedTables)
+        if (t.database == databaseName && t.table == tableName)
+            entry = &t;
+    if (!entry) {
+        changedTables.push_back({databaseName, tableName, {}});
+        entry = &changedTables.back();
+    }
+    entry->rowids.push_back(rowid);
+}
+
 } // namespace tw::server

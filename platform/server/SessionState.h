@@ -81,12 +81,13 @@ public:
 
     // Rows of user tables this session changed inside a transaction, noted as
     // SQLite changes them and locked when the statement ends.
-    struct ChangedRow {
+    struct ChangedTable {
         std::string database;
         std::string table;
-        int64_t rowid;
+        std::vector<int64_t> rowids;
     };
-    std::vector<ChangedRow> changedRows;
+    std::vector<ChangedTable> changedTables;
+    void NoteChangedRow(const char* database, const char* table, int64_t rowid);
     // Reads that meet rows other sessions hold wait for them; `rowWaited`
     // tells a statement it did, `rowWaitsOff` lets a read pass without waiting.
     bool rowWaited = false;

@@ -112,4 +112,29 @@ TEST_F(RowLockTest, WritersInOneDatabaseTakeTurnsAndLocksEndWithTheTransaction)
     EXPECT_FALSE(RunWithoutWaiting("SELECT SUM(Freight) FROM Orders").HasError());
 }
 
+TEST_F(ServerTest, ManyChangedRowsLockTheTableInstead)
+{
+    BufferedSink made = Run("CREATE TABLE ManyRows (n int NOT NULL)\n"
+                            "INSERT INTO ManyRows (n) SELECT o.OrderID FROM Orders AS o "
+                            "CROSS JOIN (SELECT TOP 30 OrderID FROM Orders) AS t");
+    ASSERT_FALSE(made.HasError()) << Describe(made);
+    auto writer = NewSession();
+    BufferedSink update;
+    ASSERT_TRUE(writer->Execute("BEGIN TRAN UPDATE ManyRows SET n = n + 1", update)) << Describe(update);
+
+    BufferedSink locks = Run("SELECT rsc_type, req_mode FROM master..syslockinfo WHERE rsc_objid = "
+                             "object_id('ManyRows') AND req_spid = " + std::to_string(writer->Spid()));
+    ASSERT_FALSE(locks.HasError()) << Describe(locks);
+    ASSERT_EQ(locks.resultSets[0].rows.size(), 1u);
+    EXPECT_EQ(locks.resultSets[0].rows[0][0].ToText(), "5");
+    EXPECT_EQ(locks.resultSets[0].rows[0][1].ToText(), "5");
+    BufferedSink read = Run("SET LOCK_TIMEOUT 0 SELECT COUNT(*) FROM ManyRows WHERE n = -1");
+    ASSERT_TRUE(read.HasError());
+    EXPECT_EQ(read.FirstError()->number, 1222);
+
+    BufferedSink end;
+    writer->Execute("ROLLBACK", end);
+    EXPECT_FALSE(Run("SET LOCK_TIMEOUT -1 DROP TABLE ManyRows").HasError());
+}
+
 } // namespace tw::server::test
