@@ -10,6 +10,7 @@
 
 class CDocument;
 class CView;
+struct CPrintPreviewState;
 
 // Frame styles, in the bits of the window style the window system leaves to classes.
 #define FWS_ADDTOTITLE 0x00008000L
@@ -79,6 +80,10 @@ public:
     virtual CDocument* GetActiveDocument();
     virtual CFrameWnd* GetActiveFrame();
     void InitialUpdateFrame(CDocument* pDoc, BOOL bMakeVisible);
+    // Print preview takes the frame's menu, keys, bars and view away (TRUE)
+    // and gives them back (FALSE); frames with bars of their own hide and
+    // show those too.
+    virtual void OnSetPreviewMode(BOOL bPreview, CPrintPreviewState* pState);
     virtual void OnUpdateFrameTitle(BOOL bAddToTitle);
     void UpdateFrameTitleForDocument(LPCTSTR lpszDocName);
     void SetTitle(LPCTSTR lpszTitle) { m_strTitle = lpszTitle; }

@@ -1,5 +1,7 @@
 #include "tests/platform/mfc/print/PrintTest.h"
 
+#include <cstdlib>
+#include <filesystem>
 #include <mutex>
 
 #include "platform/display/Display.h"
@@ -65,9 +67,17 @@ void PrintTest::SetUp()
     tw::gdi::SetPrinterSpooler(std::make_shared<NoSystemPrinters>());
     tw::display::Display::Instance().Input().Clear();
     tw::ProcessClock::Freeze();
+    // The printer's PDF files are written here.
+    setenv("XDG_DOCUMENTS_DIR", std::filesystem::current_path().c_str(), 1);
+    CCreateContext context;
+    context.m_pNewViewClass = viewClass;
+    context.m_pCurrentDoc = doc;
     frame = new OwnerFrame;
-    ASSERT_TRUE(frame->Create(nullptr, "Owner", WS_OVERLAPPEDWINDOW | WS_VISIBLE, CRect(20, 20, 620, 470)));
+    ASSERT_TRUE(frame->Create(nullptr, "Owner", WS_OVERLAPPEDWINDOW | WS_VISIBLE, CRect(20, 20, 620, 470), nullptr,
+                              nullptr, 0, viewClass ? &context : nullptr));
     frameHwnd = frame->m_hWnd;
+    if (doc)
+        frame->InitialUpdateFrame(doc, TRUE);
     TheApp().m_pMainWnd = frame;
     Pump();
 }
@@ -75,6 +85,8 @@ void PrintTest::SetUp()
 void PrintTest::TearDown()
 {
     TheApp().m_pMainWnd = nullptr;
+    if (doc && IsWindow(frameHwnd))
+        doc->SetModifiedFlag(FALSE);
     std::vector<HWND> tops;
     EnumThreadWindows(
         GetCurrentThreadId(),

@@ -59,6 +59,10 @@ protected:
     // Runs `step` each time a modal dialog goes idle, with the idle dialog and the count so far.
     void OnIdle(std::function<void(HWND, int)> step);
 
+    // Set before SetUp for a frame that shows this document in a view of this class.
+    CDocument* doc = nullptr;
+    CRuntimeClass* viewClass = nullptr;
+
     OwnerFrame* frame = nullptr;
     HWND frameHwnd = nullptr;
     tw::display::InputInjector input;

@@ -1,0 +1,36 @@
+// A bar made from a dialog template: a child dialog laid along the top of
+// its frame, whose buttons send their commands to the frame (and so to the
+// active view) and are enabled and named by those commands' update handlers.
+#pragma once
+
+#include "platform/mfc/CRect.h"
+#include "platform/mfc/CWnd.h"
+#include "platform/win32/dialog/windlg.h"
+
+// Bar styles: the side a bar is aligned to and the border it draws.
+#define CBRS_BORDER_BOTTOM 0x0800L
+#define CBRS_ALIGN_TOP 0x2000L
+#define CBRS_TOP (CBRS_ALIGN_TOP | CBRS_BORDER_BOTTOM)
+
+class CDialogBar : public CWnd {
+    DECLARE_DYNAMIC(CDialogBar)
+public:
+    CDialogBar() = default;
+
+    // FALSE when the template is missing or the window cannot be made. A
+    // template made for a popup is shown as a child all the same.
+    BOOL Create(CWnd* pParentWnd, LPCTSTR lpszTemplateName, UINT nStyle, UINT nID);
+    BOOL Create(CWnd* pParentWnd, UINT nIDTemplate, UINT nStyle, UINT nID);
+    BOOL CreateIndirect(CWnd* pParentWnd, LPCDLGTEMPLATE lpTemplate, UINT nStyle, UINT nID);
+
+    CSize m_sizeDefault;     // the template's size; the height is the bar's
+    BOOL m_bAutoDelete = FALSE;
+    DWORD m_dwStyle = 0;     // CBRS_ flags
+
+protected:
+    void PostNcDestroy() override;
+    BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
+    LRESULT OnSizeParent(WPARAM wParam, LPARAM lParam);
+    LRESULT OnIdleUpdateCmdUI(WPARAM wParam, LPARAM lParam);
+    DECLARE_MESSAGE_MAP()
+};
