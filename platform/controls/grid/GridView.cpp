@@ -767,6 +767,10 @@ bool GridView::OpenEditor(bool byMouse)
         lender = column;
     if (!model_->Events().Editing(row))
         return false;
+    // The handlers may have changed the columns (made this one read-only).
+    own = model_->Columns().Item(column);
+    if (!own || !own->editable || !model_->Columns().Item(lender) || row >= model_->Dataset().RowCount())
+        return false;
     ScrollIntoView(row);
     GridEditorSetup setup;
     setup.parent = hwnd_;

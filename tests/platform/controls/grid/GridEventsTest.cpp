@@ -109,6 +109,16 @@ TEST_F(GridEventsTest, EditingRefusedByTheContainerOpensNoEditor)
     EXPECT_EQ(event->nodes, (std::vector<int>{1}));
 }
 
+TEST_F(GridEventsTest, AColumnMadeReadOnlyDuringTheEditingEventIsNotEdited)
+{
+    // As the parameter dialog protects its name and type columns.
+    sink->reactions[kEventEditing] = [this](DISPPARAMS&) { Model().Columns().Item(kName)->editable = false; };
+    EditWithF2(0, kName);
+    EXPECT_EQ(grid->Editor(), nullptr);
+    EditWithF2(0, kValue);
+    EXPECT_NE(grid->Editor(), nullptr);
+}
+
 TEST_F(GridEventsTest, ARefusingValidateKeepsTheEditorOpenAndTheCellUnchanged)
 {
     bool accept = false;
