@@ -752,6 +752,19 @@ std::vector<std::string> GridView::ColumnValues(int column, size_t limit) const
     return std::vector<std::string>(values.begin(), values.end());
 }
 
+GridEditorSetup GridView::EditorSetup(int row, int column, int lender) const
+{
+    GridEditorSetup setup;
+    setup.parent = hwnd_;
+    setup.rect = CellRect(row, column);
+    setup.font = font_;
+    setup.text = std::string(model_->Dataset().Text(row, model_->FieldOfColumn(column)));
+    setup.column = *model_->Columns().Item(lender);
+    if (setup.column.editor == EditorKind::Lookup && setup.column.pickList.empty())
+        setup.lookupValues = ColumnValues(column, kLookupValueLimit);
+    return setup;
+}
+
 bool GridView::OpenEditor(bool byMouse)
 {
     if (editor_)
@@ -772,17 +785,9 @@ bool GridView::OpenEditor(bool byMouse)
     if (!own || !own->editable || !model_->Columns().Item(lender) || row >= model_->Dataset().RowCount())
         return false;
     ScrollIntoView(row);
-    GridEditorSetup setup;
-    setup.parent = hwnd_;
-    setup.rect = CellRect(row, column);
-    setup.font = font_;
-    setup.text = std::string(model_->Dataset().Text(row, model_->FieldOfColumn(column)));
-    setup.column = *model_->Columns().Item(lender);
-    if (setup.column.editor == EditorKind::Lookup && setup.column.pickList.empty())
-        setup.lookupValues = ColumnValues(column, 1000);
     editRow_ = row;
     editColumn_ = column;
-    editor_ = GridEditor::Create(*this, setup);
+    editor_ = GridEditor::Create(*this, EditorSetup(row, column, lender));
     if (!editor_) {
         editRow_ = editColumn_ = -1;
         return false;

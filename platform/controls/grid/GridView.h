@@ -91,6 +91,10 @@ private:
     // Ends an open editor before the user works elsewhere: false when its
     // value was refused and it stays open.
     bool FinishEditing();
+    // The cell's editor, lent by the lender column.
+    GridEditorSetup EditorSetup(int row, int column, int lender) const;
+    // A lookup without a list offers the column's distinct values, this many at most.
+    static constexpr size_t kLookupValueLimit = 1000;
     std::vector<std::string> ColumnValues(int column, size_t limit) const;
     int ShiftState() const;
     void MoveFocusedColumn(int step);
