@@ -61,9 +61,14 @@ BOOL CDialogBar::CreateIndirect(CWnd* pParentWnd, LPCDLGTEMPLATE lpTemplate, UIN
     CRect rect;
     GetWindowRect(&rect);
     m_sizeDefault = rect.Size();
-    SetOwner(pParentWnd);
     ShowWindow(SW_SHOWNOACTIVATE);
     return TRUE;
+}
+
+CWnd* CDialogBar::CommandTarget() const
+{
+    CWnd* pOwner = GetOwner();
+    return pOwner ? pOwner : GetParent();
 }
 
 void CDialogBar::PostNcDestroy()
@@ -75,7 +80,7 @@ void CDialogBar::PostNcDestroy()
 // The buttons' commands are the frame's, like its menu's.
 BOOL CDialogBar::OnCommand(WPARAM wParam, LPARAM lParam)
 {
-    CWnd* pOwner = GetOwner();
+    CWnd* pOwner = CommandTarget();
     if (!pOwner)
         return FALSE;
     pOwner->SendMessage(WM_COMMAND, wParam, lParam);
@@ -101,7 +106,7 @@ LRESULT CDialogBar::OnIdleUpdateCmdUI(WPARAM wParam, LPARAM)
 {
     if (!(GetStyle() & WS_VISIBLE))
         return 0;
-    CWnd* pTarget = GetOwner();
+    CWnd* pTarget = CommandTarget();
     if (auto* pFrame = DYNAMIC_DOWNCAST(CFrameWnd, pTarget)) {
         // Commands reach the frame's active view first, as from its menu.
         UpdateDialogControls(pFrame, static_cast<BOOL>(wParam));

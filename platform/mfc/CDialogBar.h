@@ -33,4 +33,8 @@ protected:
     LRESULT OnSizeParent(WPARAM wParam, LPARAM lParam);
     LRESULT OnIdleUpdateCmdUI(WPARAM wParam, LPARAM lParam);
     DECLARE_MESSAGE_MAP()
+
+private:
+    // The owner when one was set, else the frame the bar sits in.
+    CWnd* CommandTarget() const;
 };

@@ -39,7 +39,15 @@ IMPLEMENT_DYNCREATE(OwnerFrame, CFrameWnd)
 BEGIN_MESSAGE_MAP(OwnerFrame, CFrameWnd)
     ON_MESSAGE(WM_ENTERIDLE, OnEnterIdle)
     ON_REGISTERED_MESSAGE(kFindReplaceMessage, OnFindReplace)
+    ON_MESSAGE(WM_SETMESSAGESTRING, OnSetMessageStringRecorded)
 END_MESSAGE_MAP()
+
+LRESULT OwnerFrame::OnSetMessageStringRecorded(WPARAM wParam, LPARAM lParam)
+{
+    if (!wParam && lParam)
+        messageStrings.emplace_back(reinterpret_cast<LPCTSTR>(lParam));
+    return OnSetMessageString(wParam, lParam);
+}
 
 LRESULT OwnerFrame::OnEnterIdle(WPARAM, LPARAM lParam)
 {

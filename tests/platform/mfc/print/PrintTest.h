@@ -38,11 +38,13 @@ public:
         bool terminating;
     };
     std::vector<FindCall> findCalls;
+    std::vector<std::string> messageStrings;  // texts sent as WM_SETMESSAGESTRING
     std::function<void(HWND)> onIdle;
 
 protected:
     LRESULT OnEnterIdle(WPARAM wParam, LPARAM lParam);
     LRESULT OnFindReplace(WPARAM wParam, LPARAM lParam);
+    LRESULT OnSetMessageStringRecorded(WPARAM wParam, LPARAM lParam);
     DECLARE_MESSAGE_MAP()
 };
 
