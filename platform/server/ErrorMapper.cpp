@@ -91,6 +91,11 @@ SqlError ErrorMapper::FromSqlite(sqlite3* db, const std::string& message,
         if (error_mapper_detail::StartsWith(name, "tw_type"))
             return SqlError(245, 16, "Conversion failed when converting a value to the data type of column '" +
                                          name.substr(8) + "'.", SqlError::Scope::Statement);
+        if (error_mapper_detail::StartsWith(name, "tw_range_")) {
+            const std::string type = name.substr(9, name.find('_', 9) - 9);
+            return SqlError(8115, 16, "Arithmetic overflow error converting expression to data type " + type + ".",
+                            SqlError::Scope::Statement);
+        }
         if (error_mapper_detail::StartsWith(name, "tw_length"))
             return SqlError(8152, 16, "String or binary data would be truncated.", SqlError::Scope::Statement, 14);
         return SqlError(547, 16, "The statement conflicted with the CHECK constraint \"" + name + "\".",

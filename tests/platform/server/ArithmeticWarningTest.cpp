@@ -78,6 +78,34 @@ TEST_F(ServerTest, AChangeThatOverflowsLeavesTheRowAsItWas)
     EXPECT_FALSE(Run("DROP TABLE Counter").HasError());
 }
 
+struct ColumnRangeCase {
+    const char* change;
+    const char* type;
+};
+
+class ColumnRangeTest : public ServerTest, public ::testing::WithParamInterface<ColumnRangeCase> {};
+
+TEST_P(ColumnRangeTest, AValueTheColumnCannotHoldIsRefused)
+{
+    ASSERT_FALSE(Run("IF object_id('Ranged') IS NULL CREATE TABLE Ranged (i int NULL, s smallint NULL, "
+                     "t tinyint NULL) DELETE FROM Ranged INSERT INTO Ranged VALUES (1, 1, 1)")
+                     .HasError());
+    BufferedSink sink = Run(GetParam().change);
+    ASSERT_TRUE(sink.HasError()) << GetParam().change;
+    EXPECT_EQ(sink.FirstError()->number, 8115);
+    EXPECT_EQ(sink.FirstError()->text,
+              "Arithmetic overflow error converting expression to data type " + std::string(GetParam().type) + ".");
+    EXPECT_EQ(Query("SELECT COUNT(*) FROM Ranged WHERE i = 1 AND s = 1 AND t = 1").rows[0][0].ToText(), "1");
+    EXPECT_EQ(Query("SELECT COUNT(*) FROM Ranged").rows[0][0].ToText(), "1");
+}
+
+INSTANTIATE_TEST_SUITE_P(Changes, ColumnRangeTest,
+                         ::testing::Values(ColumnRangeCase{"INSERT INTO Ranged (i) VALUES (3000000000)", "int"},
+                                           ColumnRangeCase{"UPDATE Ranged SET i = -2147483649", "int"},
+                                           ColumnRangeCase{"UPDATE Ranged SET s = 40000", "smallint"},
+                                           ColumnRangeCase{"INSERT INTO Ranged (t) VALUES (256)", "tinyint"},
+                                           ColumnRangeCase{"UPDATE Ranged SET t = -1", "tinyint"}));
+
 struct NullWarningCase {
     const char* query;
     int warnings;
