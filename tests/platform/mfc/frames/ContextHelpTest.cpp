@@ -12,6 +12,7 @@
 #include "platform/mfc/afxwin.h"
 #include "platform/win32/controls/stdctrl.h"
 #include "platform/win32/kernel/ProcessClock.h"
+#include "tests/platform/mfc/frames/FramesInput.h"
 #include "tests/platform/mfc/frames/FramesTestApp.h"
 
 namespace {
@@ -84,28 +85,15 @@ protected:
         TheApp().m_pMainWnd = nullptr;
         if (IsWindow(frameWnd))
             DestroyWindow(frameWnd);
-        tw::display::Display::Instance().Input().Clear();
+        tw::mfc::frames_test::ClearInput();
         Pump();
-        BYTE keys[256] = {};
-        SetKeyboardState(keys);
         MSG quit;
         while (PeekMessage(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
         }
         AfxDeleteTempMaps();
         tw::ProcessClock::Resume();
     }
-    static void Pump()
-    {
-        MSG msg;
-        while (PeekMessage(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            if (msg.message == WM_QUIT)
-                continue;
-            if (AfxGetApp()->PreTranslateMessage(&msg))
-                continue;
-            TranslateMessage(&msg);
-            DispatchMessage(&msg);
-        }
-    }
+    static void Pump() { tw::mfc::frames_test::PumpThroughApp(); }
     POINT Screen(HWND hWnd, int x, int y)
     {
         POINT pt{x, y};

@@ -12,9 +12,9 @@
 
 #include "platform/mfc/afxwin.h"
 #include "platform/win32/controls/stdctrl.h"
-#include "platform/win32/kernel/Files.h"
 #include "platform/win32/kernel/ProcessClock.h"
 #include "platform/win32/resource/ResourceLoader.h"
+#include "tests/platform/mfc/frames/FramesInput.h"
 #include "tests/platform/mfc/frames/FramesTestApp.h"
 #include "tests/platform/mfc/frames/fixtures/FrameFixtures.h"
 
@@ -44,12 +44,7 @@ BEGIN_MESSAGE_MAP(RecentView, CView)
     ON_COMMAND(ID_FILE_PRINT_DIRECT, OnPrintDirect)
 END_MESSAGE_MAP()
 
-std::string Cwd()
-{
-    char dir[MAX_PATH] = {};
-    GetCurrentDirectory(MAX_PATH, dir);
-    return dir;
-}
+using tw::mfc::frames_test::CurrentFolder;
 
 void MakeFile(const std::string& path)
 {
@@ -79,7 +74,7 @@ protected:
         app.AddDocTemplate(new CMultiDocTemplate(IDR_TEST_QUERYTYPE, RUNTIME_CLASS(RecentDoc),
                                                  RUNTIME_CLASS(CMDIChildWnd), RUNTIME_CLASS(RecentView)));
         for (const char* name : {"a.qry", "b.qry", "c.qry"})
-            MakeFile(Cwd() + "/" + name);
+            MakeFile(CurrentFolder() + "/" + name);
     }
     void TearDown() override
     {
@@ -139,25 +134,25 @@ TEST_F(RecentFilesTest, OpenedFilesGoToTheTopAndTheRegistryKeepsThem)
     app.LoadStdProfileSettings(2);
     ASSERT_NE(app.m_pRecentFileList, nullptr);
     for (const char* name : {"a.qry", "b.qry", "c.qry"})
-        ASSERT_NE(app.OpenDocumentFile((Cwd() + "/" + name).c_str()), nullptr) << name;
+        ASSERT_NE(app.OpenDocumentFile((CurrentFolder() + "/" + name).c_str()), nullptr) << name;
     CRecentFileList& list = *app.m_pRecentFileList;
-    EXPECT_EQ(std::string(list[0]), Cwd() + "/c.qry");
-    EXPECT_EQ(std::string(list[1]), Cwd() + "/b.qry");
+    EXPECT_EQ(std::string(list[0]), CurrentFolder() + "/c.qry");
+    EXPECT_EQ(std::string(list[1]), CurrentFolder() + "/b.qry");
     // A name given relative to the current folder is kept whole, and an entry
     // already listed moves up rather than twice.
     app.AddToRecentFileList("b.qry");
-    EXPECT_EQ(std::string(list[0]), Cwd() + "/b.qry");
-    EXPECT_EQ(std::string(list[1]), Cwd() + "/c.qry");
+    EXPECT_EQ(std::string(list[0]), CurrentFolder() + "/b.qry");
+    EXPECT_EQ(std::string(list[1]), CurrentFolder() + "/c.qry");
 
     app.SaveStdProfileSettings();
-    EXPECT_EQ(Entry(1), Cwd() + "/b.qry");
-    EXPECT_EQ(Entry(2), Cwd() + "/c.qry");
+    EXPECT_EQ(Entry(1), CurrentFolder() + "/b.qry");
+    EXPECT_EQ(Entry(2), CurrentFolder() + "/c.qry");
     EXPECT_EQ(Entry(3), "");
 
     // The next run reads them back.
     app.LoadStdProfileSettings(4);
-    EXPECT_EQ(std::string((*app.m_pRecentFileList)[0]), Cwd() + "/b.qry");
-    EXPECT_EQ(std::string((*app.m_pRecentFileList)[1]), Cwd() + "/c.qry");
+    EXPECT_EQ(std::string((*app.m_pRecentFileList)[0]), CurrentFolder() + "/b.qry");
+    EXPECT_EQ(std::string((*app.m_pRecentFileList)[1]), CurrentFolder() + "/c.qry");
     EXPECT_EQ(std::string((*app.m_pRecentFileList)[2]), "");
 }
 
@@ -168,9 +163,9 @@ TEST_F(RecentFilesTest, TheMenuShowsNumberedNamesAndGreysAnEmptyList)
     HMENU popup = MakeFileMenu();
     EXPECT_EQ(Items(popup), (std::vector<std::string>{"Recent File (grey)", "", "E&xit"}));
 
-    app.AddToRecentFileList((Cwd() + "/a.qry").c_str());
+    app.AddToRecentFileList((CurrentFolder() + "/a.qry").c_str());
     app.AddToRecentFileList("/elsewhere/with a long folder name/deeper/R&D.qry");
-    app.AddToRecentFileList((Cwd() + "/b.qry").c_str());
+    app.AddToRecentFileList((CurrentFolder() + "/b.qry").c_str());
     EXPECT_EQ(Items(popup), (std::vector<std::string>{"&1 b.qry",
                                                       "&2 /elsewhere/.../deeper/R&&D.qry", "&3 a.qry", "", "E&xit"}));
 
@@ -185,13 +180,13 @@ TEST_F(RecentFilesTest, ARecentItemOpensItsFileAndAMissingFileLeavesTheList)
 {
     FramesApp& app = TheApp();
     app.LoadStdProfileSettings(4);
-    app.AddToRecentFileList((Cwd() + "/a.qry").c_str());
-    app.AddToRecentFileList((Cwd() + "/gone.qry").c_str());
-    app.AddToRecentFileList((Cwd() + "/b.qry").c_str());
+    app.AddToRecentFileList((CurrentFolder() + "/a.qry").c_str());
+    app.AddToRecentFileList((CurrentFolder() + "/gone.qry").c_str());
+    app.AddToRecentFileList((CurrentFolder() + "/b.qry").c_str());
 
     SendMessage(mainHwnd, WM_COMMAND, ID_FILE_MRU_FILE3, 0);
     ASSERT_EQ(app.GetOpenDocumentCount(), 1);
-    EXPECT_EQ(std::string((*app.m_pRecentFileList)[0]), Cwd() + "/a.qry");
+    EXPECT_EQ(std::string((*app.m_pRecentFileList)[0]), CurrentFolder() + "/a.qry");
 
     // gone.qry is now second.
     SendMessage(mainHwnd, WM_COMMAND, ID_FILE_MRU_FILE3, 0);
@@ -262,11 +257,11 @@ TEST_F(RecentFilesTest, ShellCommandsOpenPrintOrDoNothing)
     FramesApp& app = TheApp();
     CCommandLineInfo open;
     open.m_nShellCommand = CCommandLineInfo::FileOpen;
-    open.m_strFileName = (Cwd() + "/a.qry").c_str();
+    open.m_strFileName = (CurrentFolder() + "/a.qry").c_str();
     EXPECT_TRUE(app.ProcessShellCommand(open));
     EXPECT_EQ(app.GetOpenDocumentCount(), 1);
 
-    open.m_strFileName = (Cwd() + "/missing.qry").c_str();
+    open.m_strFileName = (CurrentFolder() + "/missing.qry").c_str();
     EXPECT_FALSE(app.ProcessShellCommand(open));
 
     CCommandLineInfo fresh;
@@ -289,7 +284,7 @@ TEST_F(RecentFilesTest, ShellCommandsOpenPrintOrDoNothing)
     RecentView::printCommands = 0;
     CCommandLineInfo print;
     print.m_nShellCommand = CCommandLineInfo::FilePrint;
-    print.m_strFileName = (Cwd() + "/c.qry").c_str();
+    print.m_strFileName = (CurrentFolder() + "/c.qry").c_str();
     EXPECT_FALSE(app.ProcessShellCommand(print));
     EXPECT_EQ(RecentView::printCommands, 1);
     EXPECT_EQ(app.GetOpenDocumentCount(), 2);

@@ -15,6 +15,7 @@
 #include "platform/win32/controls/stdctrl.h"
 #include "platform/win32/kernel/ProcessClock.h"
 #include "platform/win32/resource/ResourceLoader.h"
+#include "tests/platform/mfc/frames/FramesInput.h"
 #include "tests/platform/mfc/frames/fixtures/FrameFixtures.h"
 
 namespace {
@@ -49,10 +50,8 @@ protected:
         // The frame deletes itself with its window.
         if (IsWindow(frameWnd))
             DestroyWindow(frameWnd);
-        tw::display::Display::Instance().Input().Clear();
+        tw::mfc::frames_test::ClearInput();
         Pump();
-        BYTE keys[256] = {};
-        SetKeyboardState(keys);
         AfxDeleteTempMaps();
         tw::ProcessClock::Resume();
     }
@@ -63,16 +62,7 @@ protected:
                               reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), nullptr, nullptr);
     }
     // The application's loop: each message goes through the PreTranslateMessage chain.
-    static void Pump()
-    {
-        MSG msg;
-        while (PeekMessage(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            if (AfxGetApp()->PreTranslateMessage(&msg))
-                continue;
-            TranslateMessage(&msg);
-            DispatchMessage(&msg);
-        }
-    }
+    static void Pump() { tw::mfc::frames_test::PumpThroughApp(); }
     void MoveOver(HWND control, int x = 20, int y = 10)
     {
         POINT pt{x, y};
