@@ -30,9 +30,6 @@ END_MESSAGE_MAP()
 
 namespace tw::mfc::preview_detail {
 
-constexpr int kGap = 8;     // pixels around and between pages
-constexpr int kShadow = 3;  // the pages' shadow
-
 // The nIndex-th line of a "\n"-separated text; empty when there is none.
 CString Line(const CString& text, int nIndex)
 {
@@ -56,8 +53,6 @@ CString StringOr(UINT nID, LPCTSTR lpszFallback)
 }
 
 }  // namespace tw::mfc::preview_detail
-
-using tw::mfc::preview_detail::kGap;
 
 CPreviewView::CPreviewView() = default;
 
@@ -221,7 +216,7 @@ void CPreviewView::OnDraw(CDC* pDC)
             break;
         const CRect rect = GetPageRect(i);
         CRect shadow = rect;
-        shadow.OffsetRect(tw::mfc::preview_detail::kShadow, tw::mfc::preview_detail::kShadow);
+        shadow.OffsetRect(kShadow, kShadow);
         pDC->FillSolidRect(shadow, ::GetSysColor(COLOR_BTNSHADOW));
         HBITMAP hBitmap = PageImageFor(nPage, rect.Size());
         HDC hMem = ::CreateCompatibleDC(pDC->m_hDC);
@@ -253,9 +248,13 @@ void CPreviewView::DisplayChanged()
 {
     ClearImages();
     UpdateScrollSizes();
+    // Each page is printed before the next is looked for: printing a page
+    // may find it is the last.
     UINT shown = 0;
-    while (shown < GetPagesShown() && PageExists(m_nCurrentPage + shown))
+    while (shown < GetPagesShown() && PageExists(m_nCurrentPage + shown)) {
+        PageImageFor(m_nCurrentPage + shown, GetPageRect(shown).Size());
         ++shown;
+    }
     if (m_pPreviewInfo && shown > 0)
         OnDisplayPageNumber(m_nCurrentPage, shown);
     Invalidate(FALSE);

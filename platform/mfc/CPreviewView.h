@@ -86,6 +86,9 @@ protected:
     UINT m_nZoomState = ZOOM_OUT;
 
 private:
+    static constexpr int kGap = 8;     // pixels around and between pages
+    static constexpr int kShadow = 3;  // the pages' shadow
+
     struct PageImage {
         UINT page = 0;
         CSize size;

@@ -44,9 +44,6 @@ HGLOBAL CopyBlock(HGLOBAL source)
 
 }  // namespace tw::mfc::printdlg_detail
 
-using tw::mfc::printdlg_detail::CopyBlock;
-using tw::mfc::printdlg_detail::TheAppPrinter;
-
 CPrintDialog::CPrintDialog(BOOL bPrintSetupOnly, DWORD dwFlags, CWnd* pParentWnd) : CCommonDialog(pParentWnd)
 {
     m_pd.lStructSize = sizeof m_pd;
@@ -143,12 +140,12 @@ int CPrintDialog::GetCopies() const
 
 BOOL CPrintDialog::GetAppPrinterDefaults(PRINTDLG* pd)
 {
-    auto& printer = TheAppPrinter();
+    auto& printer = tw::mfc::printdlg_detail::TheAppPrinter();
     {
         std::lock_guard guard(printer.lock);
         if (printer.devNames) {
-            pd->hDevMode = CopyBlock(printer.devMode);
-            pd->hDevNames = CopyBlock(printer.devNames);
+            pd->hDevMode = tw::mfc::printdlg_detail::CopyBlock(printer.devMode);
+            pd->hDevNames = tw::mfc::printdlg_detail::CopyBlock(printer.devNames);
             return pd->hDevNames != nullptr;
         }
     }
@@ -165,9 +162,9 @@ BOOL CPrintDialog::GetAppPrinterDefaults(PRINTDLG* pd)
 
 void CPrintDialog::SetAppPrinter(const PRINTDLG& pd)
 {
-    HGLOBAL mode = CopyBlock(pd.hDevMode);
-    HGLOBAL names = CopyBlock(pd.hDevNames);
-    auto& printer = TheAppPrinter();
+    HGLOBAL mode = tw::mfc::printdlg_detail::CopyBlock(pd.hDevMode);
+    HGLOBAL names = tw::mfc::printdlg_detail::CopyBlock(pd.hDevNames);
+    auto& printer = tw::mfc::printdlg_detail::TheAppPrinter();
     std::lock_guard guard(printer.lock);
     ::GlobalFree(printer.devMode);
     ::GlobalFree(printer.devNames);

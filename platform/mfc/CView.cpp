@@ -413,6 +413,8 @@ BOOL CView::DoPrintPreview(UINT nIDResource, CView* pPrintView, CRuntimeClass* p
     }
     if (pState->pViewActiveOld)
         pState->pViewActiveOld->OnActivateView(FALSE, pState->pViewActiveOld, pState->pViewActiveOld);
+    // The pages are printed at the size the preview is laid out to.
+    pParent->RecalcLayout();
     // From here the preview owns the state: a view that declines is closed again.
     if (!pView->SetPrintView(pPrintView)) {
         pView->OnPreviewClose();
@@ -420,7 +422,6 @@ BOOL CView::DoPrintPreview(UINT nIDResource, CView* pPrintView, CRuntimeClass* p
     }
     pParent->SetActiveView(pView);
     pBar->SendMessage(WM_IDLEUPDATECMDUI, TRUE);
-    pParent->RecalcLayout();
     pParent->UpdateWindow();
     return TRUE;
 }

@@ -18,6 +18,8 @@ END_MESSAGE_MAP()
 BOOL PagesView::OnPreparePrinting(CPrintInfo* pInfo)
 {
     steps.push_back("prepare");
+    if (declinePrinting)
+        return FALSE;
     if (!Doc()->lastPageFoundWhilePrinting)
         pInfo->SetMaxPage(Doc()->pages);
     if (numPreviewPages)

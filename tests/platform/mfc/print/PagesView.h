@@ -31,6 +31,7 @@ public:
     std::vector<Printed> printed;
     std::vector<std::string> steps;  // "prepare", "begin", "end"
     UINT numPreviewPages = 0;
+    bool declinePrinting = false;
     // Runs inside OnPrint, after the page is recorded.
     std::function<void(UINT)> duringPrint;
 
@@ -38,6 +39,7 @@ public:
     void OnDraw(CDC*) override {}
 
     void PrintNow(UINT nCommand) { SendMessage(WM_COMMAND, nCommand, 0); }
+    using CView::DoPrintPreview;
 
 protected:
     BOOL OnPreparePrinting(CPrintInfo* pInfo) override;

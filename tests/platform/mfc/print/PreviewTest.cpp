@@ -192,5 +192,38 @@ TEST_F(PreviewTest, PrintFromThePreviewClosesItAndPrintsThroughTheDialog)
     EXPECT_EQ(view->printed.size(), 3u);
 }
 
+TEST_F(PreviewTest, ADocumentThatEndsWhilePrintingShowsOnlyItsPages)
+{
+    pagesDoc->lastPageFoundWhilePrinting = 1;
+    StartPreview();
+    ASSERT_NE(Preview(), nullptr);
+    EXPECT_EQ(frame->messageStrings.back(), "Page 1") << "page 1 turned out to be the last";
+    EXPECT_FALSE(IsWindowEnabled(BarButton(AFX_ID_PREVIEW_NEXT)));
+    EXPECT_EQ(PreviewedPages(), (std::vector<UINT>{1}));
+}
+
+TEST_F(PreviewTest, AViewThatDeclinesToPrintLeavesTheFrameAsItWas)
+{
+    view->declinePrinting = true;
+    StartPreview();
+    EXPECT_EQ(Preview(), nullptr);
+    EXPECT_EQ(frame->GetActiveView(), view);
+    EXPECT_TRUE(IsWindowVisible(view->m_hWnd));
+    EXPECT_TRUE(IsWindowVisible(statusBar));
+    EXPECT_EQ(GetMenu(frameHwnd), menu);
+    EXPECT_EQ(Bar(), nullptr);
+    EXPECT_TRUE(TheApp().prompts.empty());
+}
+
+TEST_F(PreviewTest, APreviewClassThatIsNoPreviewViewFailsWithoutTouchingTheFrame)
+{
+    CPrintPreviewState state;
+    EXPECT_FALSE(view->DoPrintPreview(AFX_IDD_PREVIEW_TOOLBAR, view, RUNTIME_CLASS(PagesView), &state));
+    EXPECT_EQ(frame->GetActiveView(), view);
+    EXPECT_TRUE(IsWindowVisible(statusBar));
+    EXPECT_EQ(GetMenu(frameHwnd), menu);
+    EXPECT_EQ(Bar(), nullptr);
+}
+
 }  // namespace
 }  // namespace tw::mfc::print_test

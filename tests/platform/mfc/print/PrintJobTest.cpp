@@ -82,6 +82,24 @@ TEST_F(PrintJobTest, TheRangeTypedInTheDialogChoosesThePages)
     EXPECT_EQ(PdfPageCount(Pdf()), 2);
 }
 
+TEST_F(PrintJobTest, PrintToFileAsksForTheFileAndWritesThere)
+{
+    OnIdle([&](HWND idle, int count) {
+        if (count == 1) {
+            SendDlgItemMessage(idle, chx1, BM_CLICK, 0, 0);
+            Key(VK_RETURN);
+        } else if (count == 2) {
+            Type("chosen");
+            Key(VK_RETURN);
+        } else {
+            Key(VK_ESCAPE);
+        }
+    });
+    view->PrintNow(ID_FILE_PRINT);
+    EXPECT_EQ(PdfPageCount((fs::current_path() / "chosen.pdf").string()), 3);
+    EXPECT_FALSE(fs::exists(Pdf()));
+}
+
 TEST_F(PrintJobTest, ACancelledDialogPrintsNothing)
 {
     OnIdle([&](HWND, int count) {
