@@ -48,18 +48,24 @@ bool NumberIn(std::string_view text, int low, int high)
     return value >= low && value <= high;
 }
 
+// "H:MM", "HH:MM:SS" and, as the server writes times, "HH:MM:SS.fff".
 bool IsTime(std::string_view text)
 {
     const size_t first = text.find(':');
-    if (first == std::string_view::npos)
+    if (first == std::string_view::npos || !NumberIn(text.substr(0, first), 0, 23))
         return false;
-    const size_t second = text.find(':', first + 1);
-    const std::string_view hours = text.substr(0, first);
-    const std::string_view minutes = text.substr(first + 1, second == std::string_view::npos ? std::string_view::npos
-                                                                                            : second - first - 1);
-    if (!NumberIn(hours, 0, 23) || minutes.size() != 2 || !NumberIn(minutes, 0, 59))
+    std::string_view rest = text.substr(first + 1);
+    if (rest.size() < 2 || !NumberIn(rest.substr(0, 2), 0, 59))
         return false;
-    return second == std::string_view::npos || (text.size() - second - 1 == 2 && NumberIn(text.substr(second + 1), 0, 59));
+    rest.remove_prefix(2);
+    if (rest.empty())
+        return true;
+    if (rest[0] != ':' || rest.size() < 3 || !NumberIn(rest.substr(1, 2), 0, 59))
+        return false;
+    rest.remove_prefix(3);
+    if (rest.empty())
+        return true;
+    return rest[0] == '.' && rest.size() <= 8 && AllDigits(rest.substr(1));
 }
 
 // "YYYY-MM-DD", optionally followed by a blank and a time.
@@ -81,25 +87,32 @@ bool IsDate(std::string_view text)
     return text[10] == ' ' && IsTime(text.substr(11));
 }
 
+// One mask character per character of the text; a character beyond ASCII
+// (a whole UTF-8 sequence) counts as a letter.
 bool FitsMask(const std::string& mask, std::string_view text)
 {
     if (mask.empty())
         return true;
-    if (text.size() != mask.size())
-        return false;
-    for (size_t i = 0; i < mask.size(); ++i) {
-        const char c = text[i];
+    size_t at = 0;
+    for (char slot : mask) {
+        if (at >= text.size())
+            return false;
+        const unsigned char c = static_cast<unsigned char>(text[at]);
+        size_t length = 1;
+        if (c >= 0x80)
+            length = c >= 0xF0 ? 4 : c >= 0xE0 ? 3 : 2;
         const bool digit = c >= '0' && c <= '9';
-        const bool letter = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
-        switch (mask[i]) {
+        const bool letter = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || c >= 0x80;
+        switch (slot) {
         case '0': if (!digit) return false; break;
         case '9': if (!digit && c != ' ') return false; break;
         case 'L': if (!letter) return false; break;
         case 'A': if (!letter && !digit) return false; break;
-        default: if (c != mask[i]) return false; break;
+        default: if (char(c) != slot) return false; break;
         }
+        at += length;
     }
-    return true;
+    return at == text.size();
 }
 
 std::string WindowText(HWND hwnd)
@@ -186,7 +199,7 @@ private:
 // adds a "..." button and a spin editor an up-down beside the edit.
 class EditCellEditor final : public GridEditor {
 public:
-    EditCellEditor(GridEditorHost& host, const GridEditorSetup& setup) : GridEditor(host, setup.column) {}
+    EditCellEditor(GridEditorHost& host, const GridEditorSetup& setup) : GridEditor(host, setup) {}
     ~EditCellEditor() override
     {
         router_.reset();
@@ -260,7 +273,7 @@ private:
 // A pick list takes typed text too; a lookup offers only its list.
 class ComboCellEditor final : public GridEditor {
 public:
-    ComboCellEditor(GridEditorHost& host, const GridEditorSetup& setup) : GridEditor(host, setup.column) {}
+    ComboCellEditor(GridEditorHost& host, const GridEditorSetup& setup) : GridEditor(host, setup) {}
     ~ComboCellEditor() override
     {
         router_.reset();
@@ -278,7 +291,6 @@ public:
                            setup.font);
         if (!combo_)
             return false;
-        original_ = setup.text;
         items_ = lookup && column_.pickList.empty() ? setup.lookupValues : column_.pickList;
         for (const std::string& item : items_)
             SendMessage(combo_, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.c_str()));
@@ -301,7 +313,7 @@ public:
         if (Kind() != EditorKind::Lookup)
             return WindowText(combo_);
         const LRESULT index = SendMessage(combo_, CB_GETCURSEL, 0, 0);
-        return index >= 0 && size_t(index) < items_.size() ? items_[size_t(index)] : original_;
+        return index >= 0 && size_t(index) < items_.size() ? items_[size_t(index)] : Original();
     }
     HWND FocusWindow() const override { return focus_; }
     void OnCommand(WORD code, HWND control) override
@@ -314,7 +326,6 @@ private:
     HWND combo_ = nullptr;
     HWND focus_ = nullptr;
     std::vector<std::string> items_;
-    std::string original_;
     std::unique_ptr<KeyRouter> router_;
 };
 
@@ -322,7 +333,7 @@ private:
 class CheckCellEditor final : public GridEditor {
 public:
     CheckCellEditor(GridEditorHost& host, const GridEditorSetup& setup)
-        : GridEditor(host, setup.column), checked_(setup.text == setup.column.checkedText)
+        : GridEditor(host, setup), checked_(setup.text == setup.column.checkedText)
     {
     }
 

@@ -47,7 +47,8 @@ public:
 
     EditorKind Kind() const { return column_.editor; }
     virtual std::string Text() const = 0;
-    bool Accepts(const std::string& text) const { return ValueFits(column_, text); }
+    // The text the cell held is always taken back unchanged.
+    bool Accepts(const std::string& text) const { return text == original_ || ValueFits(column_, text); }
     // The window holding the keyboard focus while editing; null for a drawn editor.
     virtual HWND FocusWindow() const { return nullptr; }
     // Keys reaching the grid for an editor without a window; true when used.
@@ -58,10 +59,17 @@ public:
     virtual void OnCommand(WORD /*code*/, HWND /*control*/) {}
 
 protected:
-    GridEditor(GridEditorHost& host, GridColumn column) : host_(host), column_(std::move(column)) {}
+    GridEditor(GridEditorHost& host, const GridEditorSetup& setup)
+        : host_(host), column_(setup.column), original_(setup.text)
+    {
+    }
+    const std::string& Original() const { return original_; }
 
     GridEditorHost& host_;
     GridColumn column_;
+
+private:
+    std::string original_;
 };
 
 }  // namespace tw::grid

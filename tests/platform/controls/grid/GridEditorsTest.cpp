@@ -130,6 +130,51 @@ INSTANTIATE_TEST_SUITE_P(Kinds, GridEditorRefusals,
                                            RefusedCase{"CurrencyTwoPoints", EditorKind::Currency, "1.2.3"}),
                          [](const ::testing::TestParamInfo<RefusedCase>& info) { return info.param.name; });
 
+TEST(GridEditorValues, EachKindTakesOnlyItsValues)
+{
+    struct Value {
+        EditorKind kind;
+        const char* mask;
+        const char* text;
+        bool fits;
+    };
+    const Value values[] = {
+        {EditorKind::Time, "", "9:05", true},
+        {EditorKind::Time, "", "23:59:59", true},
+        {EditorKind::Time, "", "12:00:00.123", true},  // as the server writes it
+        {EditorKind::Time, "", "12:60", false},
+        {EditorKind::Time, "", "12:00:00.", false},
+        {EditorKind::Date, "", "2026-12-10 15:00:00.997", true},
+        {EditorKind::Date, "", "2000-02-29", true},
+        {EditorKind::Date, "", "1900-02-29", false},
+        {EditorKind::Date, "", "2026-04-31", false},
+        {EditorKind::Mask, "LL-00", "\xC3\xA9t-42", true},  // a UTF-8 letter is one character
+        {EditorKind::Mask, "LL-00", "\xC3\xA9t-4", false},
+        {EditorKind::Mask, "99", "4 ", true},
+        {EditorKind::Spin, "", "-17", true},
+        {EditorKind::Spin, "", "1.5", false},
+        {EditorKind::Currency, "", ".25", true},
+        {EditorKind::Currency, "", "1.23456", false},
+        {EditorKind::Text, "", "anything", true},
+        {EditorKind::Date, "", "", true},  // a cell may always be cleared
+    };
+    for (const Value& value : values) {
+        SCOPED_TRACE(value.text);
+        GridColumn column;
+        column.editor = value.kind;
+        column.mask = value.mask;
+        EXPECT_EQ(GridEditor::ValueFits(column, value.text), value.fits);
+    }
+}
+
+TEST_F(GridEditorsTest, AnUnchangedCellIsTakenBackWhateverItHolds)
+{
+    Open(EditorKind::Date, "last week", false);  // text the server gave, not a date the editor writes
+    Key(VK_RETURN);
+    EXPECT_EQ(grid->Editor(), nullptr);
+    EXPECT_EQ(Cell(0, kValue), "last week");
+}
+
 TEST_F(GridEditorsTest, EscDropsTheTypedTextAndEditingStartsAfresh)
 {
     Open(EditorKind::Text, "kept", false);
