@@ -51,7 +51,7 @@ protected:
         context.m_pCurrentDoc = doc;
         frame = new CFrameWnd;
         ASSERT_TRUE(frame->Create(nullptr, "Script", WS_OVERLAPPEDWINDOW | WS_VISIBLE, CRect(50, 50, 450, 350),
-                                  nullptr, nullptr, 0, &context));
+                                  &mainWnd, nullptr, 0, &context));
         frameWindow = frame->m_hWnd;
         frame->InitialUpdateFrame(doc, TRUE);
         view = dynamic_cast<CKtvPEditView*>(frame->GetActiveView());
