@@ -228,7 +228,8 @@ void Catalog::Install(bool isMaster, const std::string& fileName)
                                                          {3, "INFORMATION_SCHEMA"}, {16384, "db_owner"}};
             for (const auto& [uid, name] : users) {
                 SqliteStatement s(db_, "INSERT INTO " + Table("tw_users") +
-                                           " (uid, status, name, issqlrole, createdate, login) VALUES (?, ?, ?, ?, ?, ?)");
+                                           " (uid, status, name, issqlrole, createdate, login) "
+                                           "VALUES (?, ?, ?, ?, ?, ?)");
                 const bool role = uid == 0 || uid >= 16384;
                 s.Bind(1, uid).Bind(2, uid == 1 ? 2 : 0).Bind(3, std::string(name)).Bind(4, role ? 1 : 0);
                 s.Bind(5, now);

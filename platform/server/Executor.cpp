@@ -555,7 +555,8 @@ Executor::Flow Executor::RunList(const std::vector<ParsedStatement>& list)
             Report(e, st.line);
             if (s_.cancelled)
                 throw BatchAbort{};
-            if (e.scope != SqlError::Scope::Statement || (s_.options.arithAbort && (e.number == 8134 || e.number == 8115)))
+            const bool arithmetic = e.number == 8134 || e.number == 8115;
+            if (e.scope != SqlError::Scope::Statement || (s_.options.arithAbort && arithmetic))
                 throw BatchAbort{};
             continue;
         }
