@@ -134,7 +134,8 @@ HWND MakeChild(const char* className, const char* text, DWORD style, const RECT&
 }
 
 // Routes Enter and Esc of an editor's focus window to the grid. The window
-// is subclassed; its owner restores it before destroying it.
+// is subclassed; the subclass is undone when the router goes while the
+// window still lives.
 class KeyRouter {
 public:
     KeyRouter(HWND hwnd, GridEditorHost& host, bool multiline) : hwnd_(hwnd), host_(host), multiline_(multiline)
@@ -202,11 +203,14 @@ public:
     EditCellEditor(GridEditorHost& host, const GridEditorSetup& setup) : GridEditor(host, setup) {}
     ~EditCellEditor() override
     {
-        router_.reset();
+        // The up-down subclassed the edit after the router: the windows go
+        // first, each undoing its own subclass, and the edit last, still
+        // reaching its own procedure through the router.
         for (HWND hwnd : {upDown_, button_, edit_}) {
             if (hwnd)
                 DestroyWindow(hwnd);
         }
+        router_.reset();
     }
 
     bool Build(const GridEditorSetup& setup)
@@ -276,9 +280,9 @@ public:
     ComboCellEditor(GridEditorHost& host, const GridEditorSetup& setup) : GridEditor(host, setup) {}
     ~ComboCellEditor() override
     {
-        router_.reset();
         if (combo_)
             DestroyWindow(combo_);
+        router_.reset();
     }
 
     bool Build(const GridEditorSetup& setup)
