@@ -53,6 +53,12 @@ void CFrameWnd::ExitHelpMode()
 
 void CFrameWnd::OnContextHelp()
 {
+    // Help mode is the whole application's: an MDI child hands it to the main frame.
+    CFrameWnd* pTop = GetTopLevelFrame();
+    if (pTop && pTop != this) {
+        pTop->OnContextHelp();
+        return;
+    }
     if (m_bHelpMode == HELP_ACTIVE || !CanEnterHelpMode())
         return;
     MSG pending;

@@ -211,4 +211,35 @@ TEST_F(ContextHelpTest, HelpCallsFailVisiblyAndClosingHelpIsQuiet)
     EXPECT_EQ(TheApp().prompts, (std::vector<std::string>{NoHelpPrompt(), NoHelpPrompt()}));
 }
 
+class HelpMdiFrame : public CMDIFrameWnd {
+public:
+    int defaultHelpCommands = 0;
+
+protected:
+    void OnDefaultHelp() { ++defaultHelpCommands; }
+    DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(HelpMdiFrame, CMDIFrameWnd)
+    ON_COMMAND(ID_DEFAULT_HELP, OnDefaultHelp)
+END_MESSAGE_MAP()
+
+TEST_F(ContextHelpTest, AnMdiChildHandsHelpModeToTheMainFrame)
+{
+    auto* mdi = new HelpMdiFrame;
+    ASSERT_TRUE(mdi->Create(nullptr, "Mdi", WS_OVERLAPPEDWINDOW | WS_VISIBLE, CRect(100, 100, 500, 400)));
+    HWND mdiWnd = mdi->m_hWnd;
+    TheApp().m_pMainWnd = mdi;
+    auto* child = new CMDIChildWnd;
+    ASSERT_TRUE(child->Create(nullptr, "Child", WS_CHILD | WS_VISIBLE | WS_OVERLAPPEDWINDOW, CRect(0, 0, 200, 150),
+                              mdi));
+    Pump();
+    // Nothing in the child answers: the default help goes to the frame running help mode.
+    ClickAt(Screen(child->m_hWnd, 50, 50));
+    child->SendMessage(WM_COMMAND, ID_CONTEXT_HELP);
+    EXPECT_EQ(mdi->defaultHelpCommands, 1);
+    EXPECT_EQ(mdi->m_bHelpMode, CFrameWnd::HELP_INACTIVE);
+    DestroyWindow(mdiWnd);
+}
+
 }  // namespace
