@@ -10,10 +10,10 @@
 
 IMPLEMENT_DYNCREATE(CKtvPBaseIntelliSenseLB, CListBox)
 
-COLORREF CKtvPBaseIntelliSenseLB::s_clrHighlight = GetSysColor(COLOR_HIGHLIGHT);
-COLORREF CKtvPBaseIntelliSenseLB::s_clrHighlightText = GetSysColor(COLOR_HIGHLIGHTTEXT);
-COLORREF CKtvPBaseIntelliSenseLB::s_clrWindow = GetSysColor(COLOR_WINDOW);
-COLORREF CKtvPBaseIntelliSenseLB::s_clrWindowText = GetSysColor(COLOR_WINDOWTEXT);
+std::atomic<COLORREF> CKtvPBaseIntelliSenseLB::s_clrHighlight = GetSysColor(COLOR_HIGHLIGHT);
+std::atomic<COLORREF> CKtvPBaseIntelliSenseLB::s_clrHighlightText = GetSysColor(COLOR_HIGHLIGHTTEXT);
+std::atomic<COLORREF> CKtvPBaseIntelliSenseLB::s_clrWindow = GetSysColor(COLOR_WINDOW);
+std::atomic<COLORREF> CKtvPBaseIntelliSenseLB::s_clrWindowText = GetSysColor(COLOR_WINDOWTEXT);
 
 BEGIN_MESSAGE_MAP(CKtvPBaseIntelliSenseLB, CListBox)
     ON_CONTROL_REFLECT(LBN_DBLCLK, OnDblClk)
@@ -107,7 +107,7 @@ void CKtvPBaseIntelliSenseLB::DrawItem(LPDRAWITEMSTRUCT lpDrawItemStruct)
 {
     CDC* pDC = CDC::FromHandle(lpDrawItemStruct->hDC);
     CRect rect(lpDrawItemStruct->rcItem);
-    pDC->FillSolidRect(&rect, s_clrWindow);
+    pDC->FillSolidRect(&rect, s_clrWindow.load());
     const CKtvPIntelliSenseData* pItem = GetItem(static_cast<int>(lpDrawItemStruct->itemID));
     if (pItem == nullptr)
         return;
@@ -121,8 +121,8 @@ void CKtvPBaseIntelliSenseLB::DrawItem(LPDRAWITEMSTRUCT lpDrawItemStruct)
         pDC->DrawFocusRect(&textRect);
     textRect.DeflateRect(1, 1);
     const BOOL bSelected = (lpDrawItemStruct->itemState & ODS_SELECTED) != 0;
-    pDC->FillSolidRect(&textRect, bSelected ? s_clrHighlight : s_clrWindow);
-    const COLORREF clrOldText = pDC->SetTextColor(bSelected ? s_clrHighlightText : s_clrWindowText);
+    pDC->FillSolidRect(&textRect, bSelected ? s_clrHighlight.load() : s_clrWindow.load());
+    const COLORREF clrOldText = pDC->SetTextColor(bSelected ? s_clrHighlightText.load() : s_clrWindowText.load());
     const int nOldMode = pDC->SetBkMode(TRANSPARENT);
     CFont* pOldFont = m_pFont != nullptr ? pDC->SelectObject(m_pFont) : nullptr;
     textRect.left += 1;

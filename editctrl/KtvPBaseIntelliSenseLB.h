@@ -4,6 +4,8 @@
 // a chosen item goes into the text.
 #pragma once
 
+#include <atomic>
+
 #include "platform/comctl/commctrl.h"
 #include "platform/mfc/CListBox.h"
 
@@ -21,11 +23,12 @@ public:
     static constexpr int nTextMarginLeft = 1;
     static constexpr int nTextMarginRight = 3;
 
-    // Taken from the library's colours each time a list is constructed.
-    static COLORREF s_clrHighlight;
-    static COLORREF s_clrHighlightText;
-    static COLORREF s_clrWindow;
-    static COLORREF s_clrWindowText;
+    // Taken from the library's colours each time a list is constructed, on
+    // whichever thread makes it.
+    static std::atomic<COLORREF> s_clrHighlight;
+    static std::atomic<COLORREF> s_clrHighlightText;
+    static std::atomic<COLORREF> s_clrWindow;
+    static std::atomic<COLORREF> s_clrWindowText;
 
     void DrawItem(LPDRAWITEMSTRUCT lpDrawItemStruct) override;
     void MeasureItem(LPMEASUREITEMSTRUCT lpMeasureItemStruct) override;

@@ -185,6 +185,25 @@ TEST_F(IntelliSenseTest, TypingThroughTheListFollowsTheWordWithoutCase)
     }
 }
 
+TEST_F(IntelliSenseTest, TheChosenItemIsDrawnInTheHighlightColours)
+{
+    CKtvPIntelliSenseLB* list = OpenBy("t.");
+    ASSERT_NE(list, nullptr);
+    Type(list->m_hWnd, "sel");
+    const int chosen = list->GetCurSel();
+    ASSERT_GE(chosen, 0);
+    list->UpdateWindow();
+    CRect chosenRect;
+    list->GetItemRect(chosen, &chosenRect);
+    CRect otherRect;
+    list->GetItemRect(chosen == 0 ? 1 : 0, &otherRect);
+    HDC dc = ::GetDC(list->m_hWnd);
+    // Right of the text, inside the item's frame.
+    EXPECT_EQ(::GetPixel(dc, chosenRect.right - 2, chosenRect.CenterPoint().y), GetSysColor(COLOR_HIGHLIGHT));
+    EXPECT_EQ(::GetPixel(dc, otherRect.right - 2, otherRect.CenterPoint().y), GetSysColor(COLOR_WINDOW));
+    ::ReleaseDC(list->m_hWnd, dc);
+}
+
 TEST_F(IntelliSenseTest, KeysInsertTheChoiceOrPassThroughAndClose)
 {
     struct Case {
