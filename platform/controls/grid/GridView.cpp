@@ -138,6 +138,9 @@ LRESULT GridView::OnMessage(UINT message, WPARAM wParam, LPARAM lParam)
         if (OnKeyDown(UINT(wParam)))
             return 0;
         break;
+    case WM_CHAR:
+        OnChar(wParam, lParam);
+        return 0;
     case WM_LBUTTONDOWN:
         OnButtonDown(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam), wParam);
         return 0;
@@ -414,6 +417,16 @@ bool GridView::OnKeyDown(UINT key)
         return false;
     default:
         return false;
+    }
+}
+
+void GridView::OnChar(WPARAM character, LPARAM lParam)
+{
+    // Typing on a cell starts editing it with what was typed; a blank selects rows instead.
+    if (editor_ || character <= ' ' || character == 0x7F || KeyDown(VK_CONTROL))
+        return;
+    if (OpenEditor(false) && editor_->FocusWindow()) {
+        SendMessage(editor_->FocusWindow(), WM_CHAR, character, lParam);
     }
 }
 

@@ -2,7 +2,7 @@
 // its dataset, painting only the rows in view. Keyboard and mouse move the
 // focused row and cell and select rows; dragging a header divider resizes a
 // column; Ctrl+C puts the selected rows on the clipboard as tab-separated
-// text. F2, or a click on the focused cell, opens the cell's editor; Enter
+// text. F2, typing, or a click on the focused cell opens the cell's editor; Enter
 // stores its value (when the editor and the container accept it), Esc drops it.
 #pragma once
 
@@ -115,6 +115,7 @@ private:
     static void PaintCheckBox(HDC dc, const RECT& cell, bool checked);
     static constexpr int kCheckBoxSize = 13;
     bool OnKeyDown(UINT vk);
+    void OnChar(WPARAM character, LPARAM lParam);
     void OnButtonDown(int x, int y, WPARAM keys);
     void OnMouseMove(int x, int y, WPARAM keys);
     void OnScroll(int bar, int code);

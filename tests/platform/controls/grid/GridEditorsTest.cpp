@@ -175,6 +175,18 @@ TEST_F(GridEditorsTest, AnUnchangedCellIsTakenBackWhateverItHolds)
     EXPECT_EQ(Cell(0, kValue), "last week");
 }
 
+TEST_F(GridEditorsTest, TypingOnACellStartsEditingItWithWhatWasTyped)
+{
+    Model().MoveTo(1);
+    grid->SetFocusedColumn(kType);
+    Type("zq");
+    ASSERT_NE(grid->Editor(), nullptr);
+    Key(VK_RETURN);
+    EXPECT_EQ(Cell(1, kType), "zq");
+    Key(VK_SPACE);  // a blank is not typing
+    EXPECT_EQ(grid->Editor(), nullptr);
+}
+
 TEST_F(GridEditorsTest, EscDropsTheTypedTextAndEditingStartsAfresh)
 {
     Open(EditorKind::Text, "kept", false);
