@@ -964,6 +964,13 @@ void Executor::RunQuery(const ParsedStatement& st)
     LockTables(t);
     BeginImplicitTransaction(!t.returnsRows || t.sql.find(" FROM ") != std::string::npos);
 
+    struct RowWaitsRestore {
+        SessionState& s;
+        ~RowWaitsRestore() { s.rowWaitsOff = false; }
+    } restoreRowWaits{s_};
+    if (guardedRead_ && (t.returnsRows || !t.assignments.empty() || !t.intoTable.empty()))
+        AwaitHeldRows(t);
+
     if (!t.intoTable.empty()) {
         const std::string sql = "CREATE TABLE " + t.intoTable + " AS " + t.sql;
         sqlite3_stmt* stmt = nullptr;
@@ -1000,13 +1007,6 @@ void Executor::RunQuery(const ParsedStatement& st)
         }
         return;
     }
-
-    struct RowWaitsRestore {
-        SessionState& s;
-        ~RowWaitsRestore() { s.rowWaitsOff = false; }
-    } restoreRowWaits{s_};
-    if (guardedRead_ && (t.returnsRows || !t.assignments.empty()))
-        AwaitHeldRows(t);
 
     sqlite3_stmt* stmt = nullptr;
     if (sqlite3_prepare_v2(s_.db, t.sql.c_str(), -1, &stmt, nullptr) != SQLITE_OK) {

@@ -62,6 +62,9 @@ INSTANTIATE_TEST_SUITE_P(
                       RowReadCase{"SELECT COUNT(*) FROM Customers", false},
                       RowReadCase{"SELECT Orders.Freight FROM Orders WHERE Orders.OrderID = 3", true},
                       RowReadCase{"SELECT SUM(Freight) FROM Orders", true},
+                      RowReadCase{"SELECT Freight INTO #held FROM Orders", true},
+                      RowReadCase{"IF EXISTS (SELECT * FROM Orders WHERE OrderID = 3) SELECT 1", true},
+                      RowReadCase{"IF EXISTS (SELECT * FROM Orders WHERE OrderID = 4) SELECT 1", false},
                       RowReadCase{"SELECT c.CustomerID FROM Customers c JOIN Orders o ON o.CustomerID = c.CustomerID",
                                true},
                       // Dirty reads never wait; a repeatable read outside a transaction reads as committed.
