@@ -424,12 +424,27 @@ void CSplitterWnd::OnLButtonDown(UINT, CPoint pt)
         break;
     }
     SetCapture();
+    if (kind == hitRowBox || kind == hitColBox) {
+        // The tracker is drawn over the panes, so they must not clip it away meanwhile.
+        ModifyStyle(WS_CLIPCHILDREN, 0);
+        m_rectTracker = BoxTrackerRect(pt);
+        InvertTracker(m_rectTracker);
+    }
 }
 
 // The pane before the bar is resized live as the bar follows the mouse.
 void CSplitterWnd::OnMouseMove(UINT, CPoint pt)
 {
-    // A split box splits where it is let go.
+    // A split box splits where it is let go; meanwhile its tracker follows the mouse.
+    if (m_trackKind == hitRowBox || m_trackKind == hitColBox) {
+        const CRect next = BoxTrackerRect(pt);
+        if (next != m_rectTracker) {
+            InvertTracker(m_rectTracker);
+            m_rectTracker = next;
+            InvertTracker(m_rectTracker);
+        }
+        return;
+    }
     if (m_trackKind != hitRowBar && m_trackKind != hitColBar)
         return;
     const bool bRows = m_trackKind == hitRowBar;
@@ -457,6 +472,11 @@ void CSplitterWnd::EndTracking(CPoint pt)
     m_trackKind = hitNone;
     if (::GetCapture() == m_hWnd)
         ::ReleaseCapture();
+    if (kind == hitRowBox || kind == hitColBox) {
+        InvertTracker(m_rectTracker);
+        m_rectTracker.SetRectEmpty();
+        ModifyStyle(0, WS_CLIPCHILDREN);
+    }
     switch (kind) {
     case hitRowBox:
         SplitRow(pt.y - m_trackOffset);  // refused above the minimum size: nothing splits
@@ -497,8 +517,34 @@ void CSplitterWnd::JoinIfTooSmall(bool bRows, int index)
         DeleteColumn(removed);
 }
 
+CRect CSplitterWnd::BoxTrackerRect(CPoint pt) const
+{
+    CRect client;
+    GetClientRect(&client);
+    if (m_trackKind == hitRowBox) {
+        const int top = std::clamp(static_cast<int>(pt.y) - m_trackOffset, 0, std::max(client.bottom - m_cySplitterGap, 0));
+        return CRect(client.left, top, client.right, top + m_cySplitterGap);
+    }
+    const int left = std::clamp(static_cast<int>(pt.x) - m_trackOffset, 0, std::max(client.right - m_cxSplitterGap, 0));
+    return CRect(left, client.top, left + m_cxSplitterGap, client.bottom);
+}
+
+// Inverting twice puts the pixels back, so drawing the same rectangle again erases it.
+void CSplitterWnd::InvertTracker(const CRect& rect)
+{
+    if (rect.IsRectEmpty())
+        return;
+    CClientDC dc(this);
+    dc.PatBlt(rect.left, rect.top, rect.Width(), rect.Height(), DSTINVERT);
+}
+
 void CSplitterWnd::OnCancelMode()
 {
+    if (m_trackKind == hitRowBox || m_trackKind == hitColBox) {
+        InvertTracker(m_rectTracker);
+        m_rectTracker.SetRectEmpty();
+        ModifyStyle(0, WS_CLIPCHILDREN);
+    }
     m_trackKind = hitNone;
     if (::GetCapture() == m_hWnd)
         ::ReleaseCapture();

@@ -70,6 +70,9 @@ protected:
     CRect RowBoxRect() const;
     CRect ColBoxRect() const;
     void EndTracking(CPoint pt);
+    // The outline of the bar a split box would make, inverted over the panes.
+    CRect BoxTrackerRect(CPoint pt) const;
+    void InvertTracker(const CRect& rect);
     void JoinIfTooSmall(bool bRows, int index);
 
     int OnCreate(LPCREATESTRUCT lpcs);
@@ -98,4 +101,5 @@ protected:
     HitKind m_trackKind = hitNone;
     int m_trackIndex = -1;
     int m_trackOffset = 0;
+    CRect m_rectTracker;  // drawn while a split box is dragged
 };

@@ -152,4 +152,44 @@ TEST_F(SplitBoxTest, DraggingTheBarOntoAnEdgeJoinsThePanes)
     EXPECT_EQ(PaneRect(0, 0).top, gap);
 }
 
+COLORREF SplitterPixel(CSplitterWnd& split, int x, int y)
+{
+    CPoint pt(x, y);
+    split.ClientToScreen(&pt);
+    return tw::display::Display::Instance().GetScreen().PixelColor(pt.x, pt.y);
+}
+
+COLORREF Inverted(COLORREF colour)
+{
+    return RGB(255 - GetRValue(colour), 255 - GetGValue(colour), 255 - GetBValue(colour));
+}
+
+TEST_F(SplitBoxTest, TheTrackerFollowsTheDraggedBoxOverThePanes)
+{
+    Make(2, 1);
+    CSplitterWnd& split = frame->splitter;
+    const int gap = split.m_cySplitterGap;
+    split.UpdateWindow();
+    PumpSplitBoxes();
+    const COLORREF at100 = SplitterPixel(split, 150, 100 + gap / 2);
+    const COLORREF at150 = SplitterPixel(split, 150, 150 + gap / 2);
+
+    CPoint grab(150, gap / 2);
+    split.ClientToScreen(&grab);
+    input.ButtonDown(tw::display::MouseButton::Left, grab.x, grab.y);
+    input.MouseMove(grab.x, grab.y + 100);
+    PumpSplitBoxes();
+    EXPECT_EQ(SplitterPixel(split, 150, 100 + gap / 2), Inverted(at100));
+
+    input.MouseMove(grab.x, grab.y + 150);
+    PumpSplitBoxes();
+    EXPECT_EQ(SplitterPixel(split, 150, 100 + gap / 2), at100) << "the old outline is taken away";
+    EXPECT_EQ(SplitterPixel(split, 150, 150 + gap / 2), Inverted(at150));
+
+    input.ButtonUp(tw::display::MouseButton::Left, grab.x, grab.y + 150);
+    PumpSplitBoxes();
+    EXPECT_EQ(split.GetRowCount(), 2);
+    EXPECT_TRUE(split.GetStyle() & WS_CLIPCHILDREN);
+}
+
 }  // namespace
