@@ -21,6 +21,8 @@ public:
     std::vector<std::string> m_items;
     int m_nFillCalls = 0;
     BOOL m_bVetoInsert = FALSE;
+    CString m_strInsertInstead;
+    int m_nWordPositionBack = 0;
     UINT m_chReplaced = 0;
     CString m_strReplacement;
 
@@ -31,7 +33,18 @@ public:
             list.AddTail(new CKtvPIntelliSenseData(item.c_str(), item.c_str()));
         return !list.IsEmpty();
     }
-    BOOL OnInsertIntelliSenseItem(int, CKtvPIntelliSenseData*, CString&) override { return !m_bVetoInsert; }
+    BOOL OnInsertIntelliSenseItem(int, CKtvPIntelliSenseData*, CString& strText) override
+    {
+        if (!m_strInsertInstead.IsEmpty())
+            strText = m_strInsertInstead;
+        return !m_bVetoInsert;
+    }
+    BOOL FindWordBeforePos(LPCTSTR, int& nOffset, CString& strWord) override
+    {
+        nOffset -= m_nWordPositionBack;
+        strWord.Empty();
+        return TRUE;
+    }
     BOOL OnIntelliSenseChar(LPCTSTR, int, UINT nChar, CString& strReplacement) override
     {
         if (m_chReplaced == 0 || nChar != m_chReplaced)
@@ -148,6 +161,18 @@ TEST_F(IntelliSenseTest, ATriggerOpensTheSortedListUnderTheCaretWithTheFocus)
     EXPECT_TRUE(popup.PtInRect(listRect.TopLeft()) && popup.PtInRect(CPoint(listRect.right - 1, listRect.bottom - 1)))
         << "the popup holds the whole list";
     EXPECT_EQ(list->GetCurSel(), -1) << "nothing typed after the trigger: nothing chosen";
+    Key(list->m_hWnd, VK_ESCAPE);
+    Pump();
+
+    // The owner may name the position just after the word it completes.
+    edit.m_nWordPositionBack = 2;
+    ASSERT_NE(OpenBy("."), nullptr);
+    POINT wordEnd{};
+    edit.OffsetToPoint(1, wordEnd);
+    ::ClientToScreen(edit.m_hWnd, &wordEnd);
+    edit.m_pIntelliSenseWnd->GetWindowRect(&popup);
+    EXPECT_EQ(popup.left, wordEnd.x - textOffset) << "the list opens at the owner's position";
+    EXPECT_EQ(edit.GetCaretOffset(), 3) << "the caret stays after what was typed";
 }
 
 TEST_F(IntelliSenseTest, TypingThroughTheListFollowsTheWordWithoutCase)
@@ -250,6 +275,17 @@ TEST_F(IntelliSenseTest, ChosenItemReplacesTheWholeTypedPartAndAVetoLeavesItDele
     EXPECT_EQ(Text(), "x select");
     EXPECT_EQ(edit.GetCaretOffset(), 8);
 
+    edit.m_strInsertInstead = "[from]";
+    Type(edit.m_hWnd, " fr");
+    ASSERT_TRUE(edit.InvokeIntelliSense());
+    list = dynamic_cast<CKtvPIntelliSenseLB*>(edit.m_pIntelliSenseWnd->m_pListBox);
+    Key(list->m_hWnd, VK_RETURN);
+    Pump();
+    EXPECT_EQ(Text(), "x select [from]") << "the owner may change what goes in";
+    edit.m_strInsertInstead.Empty();
+
+    ::SendMessage(edit.m_hWnd, WM_SETTEXT, 0, reinterpret_cast<LPARAM>("x se"));
+    edit.SetCaret(4);
     edit.m_bVetoInsert = TRUE;
     ASSERT_TRUE(edit.InvokeIntelliSense());
     list = dynamic_cast<CKtvPIntelliSenseLB*>(edit.m_pIntelliSenseWnd->m_pListBox);
