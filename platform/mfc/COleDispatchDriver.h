@@ -4,13 +4,13 @@
 // Failures are thrown: COleDispatchException when the object raised an
 // error, COleException for any other failed call.
 //
-// Arguments by VTS_ code: VTS_I2 short, VTS_I4 long, VTS_R4 float, VTS_R8 and
+// Arguments by VTS_ code: VTS_I2 short, VTS_I4 LONG, VTS_R4 float, VTS_R8 and
 // VTS_DATE double, VTS_CY CY, VTS_BSTR LPCTSTR, VTS_WBSTR LPCOLESTR,
 // VTS_DISPATCH LPDISPATCH, VTS_SCODE SCODE, VTS_BOOL BOOL, VTS_VARIANT
 // const VARIANT*, VTS_UNKNOWN LPUNKNOWN, VTS_UI1 BYTE; the VTS_P forms take a
 // pointer to the same type (VTS_PBOOL a BOOL*, VTS_PBSTR a BSTR*, VTS_PVARIANT a
 // VARIANT*), written back by the call.
-// Results by VARTYPE: VT_EMPTY none, VT_I2 short*, VT_I4 long*, VT_R4 float*,
+// Results by VARTYPE: VT_EMPTY none, VT_I2 short*, VT_I4 LONG*, VT_R4 float*,
 // VT_R8 and VT_DATE double*, VT_CY CY*, VT_BSTR CString*, VT_DISPATCH and
 // VT_UNKNOWN an owned pointer, VT_ERROR SCODE*, VT_BOOL BOOL*, VT_VARIANT
 // VARIANT*, VT_UI1 BYTE*.

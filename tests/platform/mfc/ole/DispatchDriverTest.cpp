@@ -172,7 +172,7 @@ TEST_F(DispatchDriverTest, ArgumentsKeepTheirOrderAndTheResultIsConverted)
 
 TEST_F(DispatchDriverTest, ByReferenceArgumentsAreWrittenBack)
 {
-    long count = 41;
+    LONG count = 41;
     short small = 4;
     double real = 1.25;
     BOOL flag = FALSE;
@@ -199,7 +199,7 @@ TEST_F(DispatchDriverTest, ResultsByType)
 {
     static const BYTE variantParam[] = VTS_VARIANT;
     _variant_t in(3.5);
-    long asLong = 0;
+    LONG asLong = 0;
     driver.InvokeHelper(kEcho, DISPATCH_METHOD, VT_I4, &asLong, variantParam, &in);
     EXPECT_EQ(asLong, 4);  // banker's rounding of 3.5
     double asDouble = 0;
@@ -231,7 +231,7 @@ TEST_F(DispatchDriverTest, PropertiesPutAndGet)
 
 TEST_F(DispatchDriverTest, AnErrorTheObjectRaisesIsADispatchException)
 {
-    long result = 0;
+    LONG result = 0;
     try {
         driver.InvokeHelper(kFail, DISPATCH_METHOD, VT_I4, &result, nullptr);
         FAIL() << "no exception";

@@ -243,7 +243,7 @@ TEST_F(EventSinkTest, CreateControlRefusesWhatItCannotMake)
     ASSERT_TRUE(plain.CreateEx(0, cls, "", WS_CHILD, 0, 0, 10, 10, host.m_hWnd, nullptr));
     EXPECT_EQ(plain.GetControlUnknown(), nullptr);
     try {
-        long value = 0;
+        LONG value = 0;
         plain.GetProperty(1, VT_I4, &value);
         ADD_FAILURE() << "no exception";
     } catch (COleException* e) {
