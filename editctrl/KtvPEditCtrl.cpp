@@ -159,6 +159,7 @@ int CKtvPEditCtrl::OnCreateWindow()
     ApplyFontMetrics();
     SetDefaultSelectionColors();
     RegisterClipboardFormat("KTVP_TEXT");
+    RegisterDropTarget();
     OnSize();
     SetCaret(0, TRUE, TRUE);
     return 0;
@@ -404,6 +405,8 @@ void CKtvPEditCtrl::OnButtonDown(UINT nFlags, CPoint point)
         return;
     const BOOL shift = (nFlags & MK_SHIFT) != 0;
     if (!shift && IsPointInSelection(point)) {
+        if (StartOleTextDrag(point))
+            return;
         // A press inside the selection starts dragging its text.
         m_bDraggingText = TRUE;
         m_ptDragStart = point;

@@ -13,9 +13,12 @@
 #include "platform/comctl/commctrl.h"
 #include "platform/mfc/CArray.h"
 #include "platform/mfc/afxwin.h"
+#include "platform/ole/oleidl.h"
 
 class CKtvPFontTextMetrics;
 class CKtvPIntelliSenseWnd;
+class COleDataObject;
+class COleDropTarget;
 
 // Timer of the auto-scroll while a mouse selection is dragged past an edge.
 constexpr UINT_PTR KTVP_TIMER_DRAG_SCROLL = 1;
@@ -217,11 +220,17 @@ public:
     // Whether a mouse selection is being dragged.
     BOOL IsSelectingByMouse() const { return m_bSelectingByMouse; }
     // Whether the selection's text is being dragged from this control.
-    BOOL IsDraggingText() const { return m_bDraggingText; }
+    BOOL IsDraggingText() const { return m_bDraggingText || m_bOleDragFromHere; }
     BOOL IsPointInSelection(POINT pt) const;
     // The drop into this control of text dragged from another one: inserted
     // at the point and selected. FALSE when refused.
     virtual BOOL DropText(const CString& strText, POINT ptClient);
+    // Drag and drop through OLE, once the thread has started OLE: the drop
+    // target's calls for data offering CF_TEXT or "KTVP_TEXT", at client points.
+    virtual DROPEFFECT OnDragEnter(COleDataObject* pDataObject, DWORD dwKeyState, CPoint point);
+    virtual DROPEFFECT OnDragOver(COleDataObject* pDataObject, DWORD dwKeyState, CPoint point);
+    virtual void OnDragLeave();
+    virtual BOOL OnDrop(COleDataObject* pDataObject, DROPEFFECT dropEffect, CPoint point);
 
 protected:
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
@@ -244,6 +253,9 @@ protected:
     void EndTextDrag(CPoint point);
     BOOL MoveTextWithin(const CString& strText, int nLow, int nHigh, int nDropOffset, BOOL bCopy);
     void TreatAsClick(CPoint point);
+    BOOL RegisterDropTarget();
+    // FALSE without OLE on the thread: the drag is then left to the mouse messages.
+    BOOL StartOleTextDrag(CPoint point);
     BOOL ExtendMouseSelection(CPoint point);
     LRESULT OnScrollMessage(int nBar, WPARAM wParam);
 
@@ -294,6 +306,10 @@ private:
     CPoint m_ptLastMouse;
     BOOL m_bDraggingText = FALSE;
     CPoint m_ptDragStart;
+    std::shared_ptr<COleDropTarget> m_pDropTarget;
+    // Where a drop into this control put the text, -1 otherwise.
+    int m_nDropOffset = -1;
+    BOOL m_bOleDragFromHere = FALSE;
 
     CKtvPOutlineNode m_outlineRoot;
     std::unique_ptr<CKtvPOutlineParser> m_pOutlineParser;

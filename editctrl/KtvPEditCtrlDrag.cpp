@@ -1,12 +1,86 @@
 // Dragging the selection's text with the mouse, within one control or into
-// another edit control of the process: a move, or a copy with Ctrl held.
-// Each control records the drag as one undo step.
+// another window: a move, or a copy with Ctrl held. Each control records the
+// drag as one undo step. With OLE started on the thread the text travels by
+// OLE drag and drop, so any drop target may take it and text from elsewhere
+// may be dropped here; without it, only between the edit controls of the
+// process, by the mouse messages alone.
 #include <algorithm>
+#include <cstring>
 
 #include "editctrl/KtvPEditCtrl.h"
+#include "platform/mfc/afxole.h"
+#include "platform/win32/kernel/GlobalMemory.h"
 #include "platform/win32/kernel/RectFunctions.h"
 
 namespace ktvp_drag {
+
+UINT BlockFormat()
+{
+    static const UINT format = RegisterClipboardFormat("KTVP_TEXT");
+    return format;
+}
+
+BOOL OffersText(COleDataObject* pDataObject)
+{
+    return pDataObject != nullptr && (pDataObject->IsDataAvailable(static_cast<CLIPFORMAT>(BlockFormat())) ||
+                                      pDataObject->IsDataAvailable(CF_TEXT));
+}
+
+// The dropped text, "KTVP_TEXT" first; carriage returns removed, as a paste removes them.
+BOOL ReadDroppedText(COleDataObject* pDataObject, CString& strText, BOOL& bBlock)
+{
+    bBlock = pDataObject->IsDataAvailable(static_cast<CLIPFORMAT>(BlockFormat()));
+    HGLOBAL block = pDataObject->GetGlobalData(static_cast<CLIPFORMAT>(bBlock ? BlockFormat() : CF_TEXT));
+    if (block == nullptr)
+        return FALSE;
+    const char* bytes = static_cast<const char*>(GlobalLock(block));
+    if (bytes != nullptr)
+        strText = CString(bytes, static_cast<int>(strnlen(bytes, GlobalSize(block))));
+    GlobalUnlock(block);
+    GlobalFree(block);
+    if (bytes == nullptr)
+        return FALSE;
+    strText.Remove('\r');
+    return TRUE;
+}
+
+HGLOBAL TextBlock(const CString& strText)
+{
+    const size_t length = static_cast<size_t>(strText.GetLength());
+    HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE | GMEM_DDESHARE, length + 1);
+    char* bytes = block != nullptr ? static_cast<char*>(GlobalLock(block)) : nullptr;
+    if (bytes == nullptr) {
+        if (block != nullptr)
+            GlobalFree(block);
+        return nullptr;
+    }
+    std::memcpy(bytes, static_cast<LPCTSTR>(strText), length + 1);
+    GlobalUnlock(block);
+    return block;
+}
+
+// Hands the drag loop's calls for the control's window to the control.
+class CKtvPEditDropTarget : public COleDropTarget {
+public:
+    explicit CKtvPEditDropTarget(CKtvPEditCtrl* pEdit) : m_pEdit(pEdit) {}
+
+    DROPEFFECT OnDragEnter(CWnd*, COleDataObject* pDataObject, DWORD dwKeyState, CPoint point) override
+    {
+        return OffersText(pDataObject) ? m_pEdit->OnDragEnter(pDataObject, dwKeyState, point) : DROPEFFECT_NONE;
+    }
+    DROPEFFECT OnDragOver(CWnd*, COleDataObject* pDataObject, DWORD dwKeyState, CPoint point) override
+    {
+        return OffersText(pDataObject) ? m_pEdit->OnDragOver(pDataObject, dwKeyState, point) : DROPEFFECT_NONE;
+    }
+    void OnDragLeave(CWnd*) override { m_pEdit->OnDragLeave(); }
+    BOOL OnDrop(CWnd*, COleDataObject* pDataObject, DROPEFFECT dropEffect, CPoint point) override
+    {
+        return OffersText(pDataObject) && m_pEdit->OnDrop(pDataObject, dropEffect, point);
+    }
+
+private:
+    CKtvPEditCtrl* m_pEdit;
+};
 
 CKtvPEditCtrl* EditControlAt(POINT ptScreen)
 {
@@ -136,5 +210,152 @@ BOOL CKtvPEditCtrl::DropText(const CString& strText, POINT ptClient)
         return FALSE;
     SetSelection(offset, offset + strText.GetLength(), FALSE, TRUE);
     SetCaret(offset + strText.GetLength(), TRUE, TRUE);
+    return TRUE;
+}
+
+// ---------------------------------------------------------------- through OLE
+
+BOOL CKtvPEditCtrl::RegisterDropTarget()
+{
+    if (m_pDropTarget != nullptr)
+        m_pDropTarget->Revoke();
+    else
+        m_pDropTarget = std::make_shared<ktvp_drag::CKtvPEditDropTarget>(this);
+    return m_pDropTarget->Register(this);
+}
+
+BOOL CKtvPEditCtrl::StartOleTextDrag(CPoint point)
+{
+    if (tw::com::OleInitCount() == 0)
+        return FALSE;
+    const int low = std::min(m_nSelStart, m_nSelEnd);
+    const int high = std::max(m_nSelStart, m_nSelEnd);
+    const CString strText = GetTextRange(low, high);
+    HGLOBAL block = ktvp_drag::TextBlock(strText);
+    if (block == nullptr)
+        return FALSE;
+    m_nDropOffset = -1;
+    m_bOleDragFromHere = TRUE;
+    COleDataSource source;
+    source.CacheGlobalData(CF_TEXT, block);
+    const DROPEFFECT effect = source.DoDragDrop(DROPEFFECT_COPY | DROPEFFECT_MOVE);
+    m_bOleDragFromHere = FALSE;
+    if (::GetFocus() == m_hWnd && !m_bReadOnly)
+        CreateEditCaret();
+
+    int lowNow = low;
+    int highNow = high;
+    int dropped = m_nDropOffset;
+    const int length = strText.GetLength();
+    if (effect == DROPEFFECT_MOVE && !m_bReadOnly) {
+        // The insertion moved whatever lay after it.
+        if (dropped >= 0 && dropped < low) {
+            lowNow += length;
+            highNow += length;
+        } else if (dropped >= 0) {
+            dropped -= high - low;
+        }
+        SetSelection(lowNow, highNow, FALSE, FALSE);
+        DeleteSelectedText(FALSE, FALSE, FALSE);
+    }
+    if (dropped >= 0) {
+        SetSelection(dropped, dropped + length, FALSE, FALSE);
+        SetCaret(dropped + length, TRUE, FALSE);
+    }
+    POINT cursor{};
+    ::GetCursorPos(&cursor);
+    ::ScreenToClient(m_hWnd, &cursor);
+    if (CPoint(cursor) == point)
+        TreatAsClick(point);
+    RedrawRows(0, -1);
+    m_nDropOffset = -1;
+    return TRUE;
+}
+
+DROPEFFECT CKtvPEditCtrl::OnDragEnter(COleDataObject* pDataObject, DWORD dwKeyState, CPoint point)
+{
+    if (m_bReadOnly)
+        return DROPEFFECT_NONE;
+    // A grey caret shows where the text would go.
+    ::CreateCaret(m_hWnd, reinterpret_cast<HBITMAP>(1), 2, std::max(1, m_nRowHeight));
+    ::ShowCaret(m_hWnd);
+    return OnDragOver(pDataObject, dwKeyState, point);
+}
+
+DROPEFFECT CKtvPEditCtrl::OnDragOver(COleDataObject* pDataObject, DWORD dwKeyState, CPoint point)
+{
+    if (!ktvp_drag::OffersText(pDataObject) || m_bReadOnly)
+        return DROPEFFECT_NONE;
+    RECT client{};
+    ::GetClientRect(m_hWnd, &client);
+    RECT area = m_rectText;
+    area.left = client.left;
+    if (!::PtInRect(&area, point))
+        return DROPEFFECT_NONE;
+    // Near an edge the caret goes one unit beyond it, which scrolls the view
+    // each time the drag loop asks again while the mouse rests there.
+    const int rowHeight = std::max(1, m_nRowHeight);
+    const int charWidth = std::max(1, m_nMaxCharWidth);
+    POINT probe = point;
+    bool rightEdge = false;
+    if (point.y >= m_rectText.bottom - rowHeight) {
+        probe.y += rowHeight;
+    } else if (point.y < m_rectText.top + rowHeight) {
+        probe.y -= rowHeight;
+    } else if (point.x >= m_rectText.right - charWidth) {
+        probe.x += charWidth;
+        rightEdge = true;
+    } else if (point.x < m_rectText.left + charWidth) {
+        probe.x -= charWidth;
+    }
+    POINT under = point;
+    int offset = OffsetFromPoint(probe, FALSE, TRUE);
+    const int offsetUnder = OffsetFromPoint(under, FALSE, TRUE);
+    if (rightEdge && offset >= 0 && offsetUnder >= 0 &&
+        GetColumnOfOffset(offset) <= GetColumnOfOffset(offsetUnder))
+        offset = offsetUnder;
+    if (offset >= 0)
+        SetCaret(offset, TRUE, TRUE);
+    return (dwKeyState & MK_CONTROL) ? DROPEFFECT_COPY : DROPEFFECT_MOVE;
+}
+
+void CKtvPEditCtrl::OnDragLeave()
+{
+    if (m_bReadOnly)
+        return;
+    // The grey caret goes; the focused control gets its own caret back.
+    if (::GetFocus() == m_hWnd)
+        CreateEditCaret();
+    else
+        ::DestroyCaret();
+}
+
+BOOL CKtvPEditCtrl::OnDrop(COleDataObject* pDataObject, DROPEFFECT dropEffect, CPoint point)
+{
+    OnDragLeave();
+    CString strText;
+    BOOL bBlock = FALSE;
+    if (m_bReadOnly || !ktvp_drag::ReadDroppedText(pDataObject, strText, bBlock)) {
+        OnFailedOperation(KTVP_FAIL_DROP);
+        return FALSE;
+    }
+    POINT hit = point;
+    const int offset = OffsetFromPoint(hit, FALSE, TRUE);
+    const int low = std::min(m_nSelStart, m_nSelEnd);
+    const int high = std::max(m_nSelStart, m_nSelEnd);
+    const BOOL ontoSelection = HasSelection() && offset >= low && offset <= high;
+    if (offset < 0 || (ontoSelection && !bBlock)) {
+        OnFailedOperation(KTVP_FAIL_DROP);
+        return FALSE;
+    }
+    SetUndoActionReason(KTVP_REASON_DROP);
+    const BOOL redraw = !m_bOleDragFromHere;
+    // A move's insertion is grouped with the source's deletion that follows.
+    const BOOL group = dropEffect == DROPEFFECT_MOVE && m_bOleDragFromHere;
+    const BOOL inserted = bBlock ? InsertTextAsBlock(strText, offset, redraw, FALSE, TRUE, group)
+                                 : InsertText(strText, offset, redraw, FALSE, TRUE, group, TRUE);
+    if (!inserted)
+        return FALSE;
+    m_nDropOffset = std::max(0, offset);
     return TRUE;
 }
