@@ -91,7 +91,10 @@ LRESULT CKtvPEditCtrl::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_GETFONT: return reinterpret_cast<LRESULT>(m_hFont);
     case WM_SETFOCUS: OnFocusChanged(TRUE); break;
     case WM_KILLFOCUS: OnFocusChanged(FALSE); break;
-    case WM_GETDLGCODE: return DLGC_WANTALLKEYS | DLGC_WANTARROWS | DLGC_WANTCHARS | DLGC_WANTTAB;
+    case WM_GETDLGCODE:
+        if (m_nDlgCode != -1)
+            return m_nDlgCode;
+        break;
     case WM_SETTEXT: {
         const BOOL set = SetText(reinterpret_cast<LPCTSTR>(lParam) != nullptr ? reinterpret_cast<LPCTSTR>(lParam) : "");
         // A new text has none of the old blocks.

@@ -116,6 +116,8 @@ public:
     BOOL SerializeText(CArchive& ar);
     // Replaces the text with bytes that may hold NULs, as loaded text.
     BOOL SetTextBytes(const char* pData, int nLength);
+    // WM_GETDLGCODE's answer; -1 leaves it to the default window procedure.
+    int m_nDlgCode = DLGC_WANTALLKEYS;
 
     // ---- outlining: blocks the outline parser finds fold to one
     // replacement text; the rows they hide leave the view and its scrolling.

@@ -260,5 +260,12 @@ TEST_F(EditViewTest, EditCommandsReachTheControlAndFollowItsState)
     EXPECT_EQ(Text(), "z");
 }
 
+TEST_F(EditViewTest, TheControlTakesEveryKeyOfADialogUnlessItsCodeLeavesItToTheDefault)
+{
+    EXPECT_EQ(::SendMessage(edit->m_hWnd, WM_GETDLGCODE, 0, 0), DLGC_WANTALLKEYS);
+    edit->m_nDlgCode = -1;
+    EXPECT_EQ(::SendMessage(edit->m_hWnd, WM_GETDLGCODE, 0, 0), ::DefWindowProc(edit->m_hWnd, WM_GETDLGCODE, 0, 0));
+}
+
 }  // namespace
 }  // namespace ktvp_edit_view_test
