@@ -146,7 +146,7 @@ BOOL CDocManager::DoPromptFileName(CString& fileName, UINT nIDSTitle, DWORD lFla
     const CString filter = BuildFilter(pTemplate);
     CString title;
     if (!nIDSTitle || !title.LoadString(nIDSTitle))
-        title = bOpenFileDialog ? "Open" : "Save As";
+        title = bOpenFileDialog ? "Open" : "Save As";  // the framework's own titles
     CString defaultExt;
     if (pTemplate && pTemplate->GetDocString(defaultExt, CDocTemplate::filterExt)) {
         // The first of the type's extensions, without its dot.
@@ -227,6 +227,15 @@ void CWinApp::OnFileOpen()
 {
     if (m_pDocManager)
         m_pDocManager->OnFileOpen();
+}
+
+BOOL CWinApp::DoPromptFileName(CString& fileName, UINT nIDSTitle, DWORD lFlags, BOOL bOpenFileDialog,
+                               CDocTemplate* pTemplate)
+{
+    // Without document types there is still a dialog, with all files.
+    if (!m_pDocManager)
+        m_pDocManager = new CDocManager;
+    return m_pDocManager->DoPromptFileName(fileName, nIDSTitle, lFlags, bOpenFileDialog, pTemplate);
 }
 
 BOOL CWinApp::SaveAllModified()

@@ -1,5 +1,6 @@
 #include "platform/mfc/CDocument.h"
 
+#include "platform/comctl/dialogs/commdlg.h"
 #include "platform/mfc/CArchive.h"
 #include "platform/mfc/CDocTemplate.h"
 #include "platform/mfc/CFile.h"
@@ -292,9 +293,32 @@ BOOL CDocument::DoSave(LPCTSTR lpszPathName, BOOL bReplace)
     return TRUE;
 }
 
+// The Save As dialog of the document's type, offering the title with the
+// type's extension for a document never saved; empty when cancelled.
 CString CDocument::AskSaveAsName()
 {
-    return CString();
+    CDocTemplate* pTemplate = GetDocTemplate();
+    CString name = m_strPathName;
+    if (name.IsEmpty()) {
+        name = m_strTitle;
+        // A title may hold what a file name cannot; the offer stops before it.
+        const int bad = name.FindOneOf("/\\:*?\"<>|");
+        if (bad >= 0)
+            name = name.Left(bad);
+        CString ext;
+        if (pTemplate && pTemplate->GetDocString(ext, CDocTemplate::filterExt)) {
+            const int end = ext.Find(';');
+            if (end >= 0)
+                ext = ext.Left(end);
+            ext.TrimLeft('*');
+            if (!ext.IsEmpty() && ext[0] == '.')
+                name += ext;
+        }
+    }
+    CWinApp* pApp = AfxGetApp();
+    if (!pApp || !pApp->DoPromptFileName(name, AFX_IDS_SAVEFILE, OFN_HIDEREADONLY | OFN_PATHMUSTEXIST, FALSE, pTemplate))
+        return CString();
+    return name;
 }
 
 void CDocument::OnFileClose()

@@ -91,6 +91,9 @@ public:
     virtual CDocument* OpenDocumentFile(LPCTSTR lpszFileName);
     void OnFileNew();
     void OnFileOpen();
+    // The open (bOpenFileDialog) or save dialog filtered by the document types; FALSE when cancelled.
+    BOOL DoPromptFileName(CString& fileName, UINT nIDSTitle, DWORD lFlags, BOOL bOpenFileDialog,
+                          CDocTemplate* pTemplate);
     virtual BOOL SaveAllModified();
     void CloseAllDocuments(BOOL bEndSession);
     int GetOpenDocumentCount();

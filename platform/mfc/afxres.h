@@ -99,6 +99,7 @@
 #define AFX_IDP_FAILED_TO_SAVE_DOC 0xF005
 #define AFX_IDP_FAILED_TO_CREATE_DOC 0xF007
 #define AFX_IDS_OPENFILE 0xF000           // "Open"
+#define AFX_IDS_SAVEFILE 0xF001           // "Save As"
 #define AFX_IDS_ALLFILTER 0xF002          // "All Files (*.*)"
 // The document-type chooser of File New; a program's own template replaces ours.
 #define AFX_IDD_NEWTYPEDLG 30721
