@@ -1,5 +1,6 @@
 // CDragListBox driven by injected mouse input: the drag reaches its virtuals
 // through the host's reflection, and the default drop moves the item with its data.
+#include "platform/display/Display.h"
 #include "platform/win32/kernel/ProcessClock.h"
 #include "tests/platform/mfc/controls/ControlHost.h"
 
@@ -100,6 +101,24 @@ TEST_F(DragListBoxWrapper, DroppingOnItselfOrEscapeLeavesTheOrder)
     ASSERT_FALSE(list.calls.empty());
     EXPECT_EQ(list.calls.back(), "cancel");
     EXPECT_EQ(Items(), (std::vector<std::string>{"one", "two", "three", "four"}));
+}
+
+// The insert mark is drawn inverted, so drawing it again takes it away.
+TEST_F(DragListBoxWrapper, TheInsertMarkInvertsTheTopEdgeOfItsItem)
+{
+    list.UpdateWindow();
+    CRect item;
+    list.GetItemRect(2, &item);
+    CPoint edge(item.left + 30, item.top);
+    list.ClientToScreen(&edge);
+    auto pixel = [&] { return tw::display::Display::Instance().GetScreen().PixelColor(edge.x, edge.y); };
+    const COLORREF before = pixel();
+    list.DrawInsert(2);
+    EXPECT_EQ(pixel(), RGB(255, 255, 255) - before) << "inverted";
+    list.DrawInsert(2);
+    EXPECT_EQ(pixel(), RGB(255, 255, 255) - before) << "the same item again draws nothing";
+    list.DrawInsert(-1);
+    EXPECT_EQ(pixel(), before);
 }
 
 }  // namespace
