@@ -181,5 +181,11 @@ void CKtvPIntelliSenseLB::OnChar(UINT nChar, UINT nRepCnt, UINT nFlags)
     const CKtvPEditCtrl* pEdit = GetEditCtrl();
     if (pEdit == nullptr || pEdit->m_pIntelliSenseWnd != pPopup)
         return;
+    // A character that ends the word ends the list too: a choice made later
+    // would replace what was typed after the word.
+    if (!IsCaretInTypedWord()) {
+        ClosePopup();
+        return;
+    }
     SelectTypedWord();
 }

@@ -311,7 +311,7 @@ TEST_F(IntelliSenseTest, DoubleClickOnAnItemInsertsItAndCloses)
     EXPECT_EQ(::GetFocus(), edit.m_hWnd);
 }
 
-TEST_F(IntelliSenseTest, BackspaceAndArrowsKeepTheListOnlyWithinTheTypedWord)
+TEST_F(IntelliSenseTest, KeysAndCharactersKeepTheListOnlyWithinTheTypedWord)
 {
     CKtvPIntelliSenseLB* list = OpenBy("t.");
     ASSERT_NE(list, nullptr);
@@ -332,6 +332,12 @@ TEST_F(IntelliSenseTest, BackspaceAndArrowsKeepTheListOnlyWithinTheTypedWord)
     Pump();
     EXPECT_EQ(Text(), "t");
     EXPECT_EQ(edit.m_pIntelliSenseWnd, nullptr) << "before the word start the list closes";
+    list = OpenBy(".");
+    ASSERT_NE(list, nullptr);
+    Type(list->m_hWnd, "se(");
+    Pump();
+    EXPECT_EQ(edit.m_pIntelliSenseWnd, nullptr) << "a character past the word closes the list";
+    EXPECT_EQ(Text(), "t.se(");
 }
 
 TEST_F(IntelliSenseTest, FocusLossAndAltCloseAndAltsReleaseIsSwallowed)
