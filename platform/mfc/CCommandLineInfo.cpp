@@ -2,6 +2,8 @@
 
 #include <strings.h>
 
+#include <string>
+
 #include "platform/mfc/CDocument.h"
 #include "platform/mfc/CFrameWnd.h"
 #include "platform/mfc/CView.h"
@@ -22,6 +24,8 @@ const char* const kKnownSwitches[] = {"p",        "pt",         "dde",      "Aut
 
 namespace cmdline_detail = tw::mfc::cmdline_detail;
 
+// The platform's rules: backslashes are plain unless a quote follows them; then
+// each pair gives one backslash, and an odd one out makes the quote plain too.
 std::vector<CString> tw::mfc::SplitCommandLine(LPCTSTR lpCmdLine)
 {
     std::vector<CString> params;
@@ -35,19 +39,61 @@ std::vector<CString> tw::mfc::SplitCommandLine(LPCTSTR lpCmdLine)
             break;
         CString param;
         bool quoted = false;
-        for (; *p && (quoted || (*p != ' ' && *p != '\t')); ++p) {
-            if (p[0] == '\\' && p[1] == '"') {
-                param += '"';
+        while (*p && (quoted || (*p != ' ' && *p != '\t'))) {
+            int backslashes = 0;
+            while (*p == '\\') {
+                ++backslashes;
                 ++p;
-            } else if (*p == '"') {
-                quoted = !quoted;
-            } else {
-                param += *p;
             }
+            if (*p != '"') {
+                for (int i = 0; i < backslashes; ++i)
+                    param += '\\';
+                if (*p && (quoted || (*p != ' ' && *p != '\t')))
+                    param += *p++;
+                continue;
+            }
+            for (int i = 0; i < backslashes / 2; ++i)
+                param += '\\';
+            if (backslashes % 2)
+                param += '"';
+            else
+                quoted = !quoted;
+            ++p;
         }
         params.push_back(param);
     }
     return params;
+}
+
+CString tw::mfc::JoinCommandLine(int argc, const char* const* argv)
+{
+    CString line;
+    for (int i = 1; i < argc; ++i) {
+        const std::string arg = argv[i] ? argv[i] : "";
+        if (!line.IsEmpty())
+            line += ' ';
+        if (!arg.empty() && arg.find_first_of(" \t\"") == std::string::npos) {
+            line += arg.c_str();
+            continue;
+        }
+        std::string quoted = "\"";
+        int backslashes = 0;
+        for (char c : arg) {
+            if (c == '\\') {
+                ++backslashes;
+                continue;
+            }
+            // Backslashes before a quote are doubled, and the quote escaped.
+            quoted.append(static_cast<size_t>(c == '"' ? backslashes * 2 + 1 : backslashes), '\\');
+            backslashes = 0;
+            quoted += c;
+        }
+        // Those before the closing quote are doubled too.
+        quoted.append(static_cast<size_t>(backslashes * 2), '\\');
+        quoted += '"';
+        line += quoted.c_str();
+    }
+    return line;
 }
 
 BOOL tw::mfc::IsCommandLineSwitch(const CString& param, CString& name)

@@ -44,8 +44,11 @@ protected:
 
 namespace tw::mfc {
 // The parameters of a command line: blanks separate them, double quotes group
-// blanks into one, and \" is a quote.
+// blanks into one, and backslashes escape a quote (the platform's rules).
 std::vector<CString> SplitCommandLine(LPCTSTR lpCmdLine);
+// The command line for AfxWinMain from a program's arguments (argv[1] on),
+// quoted so that SplitCommandLine gives them back as they were.
+CString JoinCommandLine(int argc, const char* const* argv);
 // Whether a parameter is a switch: "-name" always; "/name" only for a switch
 // the framework knows, since "/..." is also an absolute path here.
 BOOL IsCommandLineSwitch(const CString& param, CString& name);

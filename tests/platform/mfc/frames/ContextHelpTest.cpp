@@ -211,6 +211,40 @@ TEST_F(ContextHelpTest, HelpCallsFailVisiblyAndClosingHelpIsQuiet)
     EXPECT_EQ(TheApp().prompts, (std::vector<std::string>{NoHelpPrompt(), NoHelpPrompt()}));
 }
 
+// Answers WM_COMMANDHELP: F1 with the focus inside it gives its own help.
+class OwnHelpEdit : public CWnd {
+public:
+    int asked = 0;
+
+protected:
+    LRESULT OnCommandHelp(WPARAM, LPARAM)
+    {
+        ++asked;
+        return TRUE;
+    }
+    DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(OwnHelpEdit, CWnd)
+    ON_MESSAGE(WM_COMMANDHELP, OnCommandHelp)
+END_MESSAGE_MAP()
+
+TEST_F(ContextHelpTest, F1HelpIsTheFocusedWindowsOwnOrTheFramesResource)
+{
+    frame->m_nIDHelp = 900;
+    ::SetFocus(button);
+    TheApp().OnHelp();
+    ASSERT_EQ(frame->helpAsked.size(), 1u);
+    EXPECT_EQ(frame->helpAsked[0], HID_BASE_RESOURCE + 900);
+
+    OwnHelpEdit own;
+    ASSERT_TRUE(own.Create("Edit", "", WS_CHILD | WS_VISIBLE, CRect(220, 10, 300, 30), frame, 7));
+    own.SetFocus();
+    TheApp().OnHelp();
+    EXPECT_EQ(own.asked, 1);
+    EXPECT_EQ(frame->helpAsked.size(), 1u);
+}
+
 class HelpMdiFrame : public CMDIFrameWnd {
 public:
     int defaultHelpCommands = 0;

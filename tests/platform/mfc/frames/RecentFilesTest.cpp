@@ -6,6 +6,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <iterator>
 #include <mutex>
 #include <string>
 #include <vector>
@@ -251,6 +252,18 @@ INSTANTIATE_TEST_SUITE_P(
         CommandLineCase{"Unregister", "/Unregserver", CCommandLineInfo::AppUnregister, "", false, false},
         CommandLineCase{"Register", "/Register", CCommandLineInfo::AppRegister, "", false, false}),
     [](const auto& info) { return std::string(info.param.name); });
+
+TEST(CommandLineJoining, ArgumentsComeBackAsTheyWere)
+{
+    const char* const argv[] = {"tarnwick", "plain",   "with blank", "",        "quote\"inside",
+                                "trail\\", "a\\\"b", "/abs/path", "tab\there"};
+    const int argc = static_cast<int>(std::size(argv));
+    const CString line = tw::mfc::JoinCommandLine(argc, argv);
+    const std::vector<CString> back = tw::mfc::SplitCommandLine(line);
+    ASSERT_EQ(back.size(), static_cast<size_t>(argc - 1)) << static_cast<LPCTSTR>(line);
+    for (int i = 1; i < argc; ++i)
+        EXPECT_EQ(std::string(back[static_cast<size_t>(i - 1)]), argv[i]) << static_cast<LPCTSTR>(line);
+}
 
 TEST_F(RecentFilesTest, ShellCommandsOpenPrintOrDoNothing)
 {
