@@ -489,6 +489,68 @@ TEST_F(RichEditTest, TheUndoLimitKeepsOnlyTheNewestSteps)
     EXPECT_FALSE(CanUndo()) << "no history at all";
 }
 
+// Replacements that add and remove line breaks, with formats and lists set
+// in between and undone and redone, checked against a plain string history:
+// the text, the paragraph count and every paragraph's format stay readable.
+TEST_F(RichEditTest, MixedEditsUndoneAndRedoneKeepTextAndParagraphsInStep)
+{
+    struct Step {
+        LONG from, to;
+        const char* insert;  // nullptr: undo; "" with from < 0: redo
+    };
+    const Step steps[] = {
+        {0, 0, "alpha\r\nbeta\r\ngamma"}, {5, 7, " "},  {0, 0, "\r\n\r\n"}, {-1, 0, nullptr}, {3, 12, "x\ny"},
+        {-1, 0, nullptr},               {-2, 0, ""},  {0, -1, "one"},      {-1, 0, nullptr}, {-1, 0, nullptr},
+        {-2, 0, ""},                    {2, 2, "\r"}, {100, 100, "\r\nend"},
+    };
+    std::vector<std::string> undo{""};
+    std::vector<std::string> redo;
+    SendMessage(edit, EM_SETEVENTMASK, 0, 0);
+    for (const Step& step : steps) {
+        if (!step.insert) {
+            ASSERT_TRUE(CanUndo());
+            Undo();
+            redo.push_back(undo.back());
+            undo.pop_back();
+        } else if (step.from == -2) {
+            ASSERT_TRUE(CanRedo());
+            Redo();
+            undo.push_back(redo.back());
+            redo.pop_back();
+        } else {
+            SendMessage(edit, EM_SETSEL, WPARAM(step.from), step.to);
+            CHARRANGE range = Selection();
+            std::string model = undo.back();
+            std::string insert;
+            for (const char* c = step.insert; *c; ++c) {
+                if (*c == '\r' || *c == '\n') {
+                    if (*c == '\n' && c > step.insert && c[-1] == '\r')
+                        continue;
+                    insert += "\r\n";
+                } else {
+                    insert += *c;
+                }
+            }
+            model.replace(size_t(range.cpMin), size_t(range.cpMax - range.cpMin), insert);
+            SendMessage(edit, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(step.insert));
+            undo.push_back(model);
+            redo.clear();
+            // A list on the paragraph at the caret, so paragraphs carry formats through the edits.
+            SetNumbering(PFN_BULLET);
+            undo.push_back(model);
+        }
+        ASSERT_EQ(Text(), undo.back()) << (step.insert ? step.insert : "undo");
+        const LONG breaks = LONG(std::count(undo.back().begin(), undo.back().end(), '\n'));
+        ASSERT_EQ(SendMessage(edit, EM_GETLINECOUNT, 0, 0), breaks + 1);
+        for (LONG line = 0; line <= breaks; ++line) {
+            const LONG start = LONG(SendMessage(edit, EM_LINEINDEX, WPARAM(line), 0));
+            ASSERT_GE(start, 0);
+            Select(start, start);
+            EXPECT_TRUE(Para().dwMask & PFM_NUMBERING);
+        }
+    }
+}
+
 TEST_F(RichEditTest, TheViewFollowsTheCaretDownAndAcross)
 {
     std::string text;
