@@ -12,13 +12,16 @@
 #include "platform/win32/kernel/GlobalMemory.h"
 #include "platform/win32/kernel/RectFunctions.h"
 
+// The clipboard's own helpers (KtvPEditCtrlClipboard.cpp): the "KTVP_TEXT"
+// format and a text block, line feeds as given when bCrLf is FALSE.
+namespace ktvp_clipboard {
+UINT BlockFormat();
+HGLOBAL CreateTextGlobal(LPCTSTR lpszText, int nLength, BOOL bCrLf);
+}  // namespace ktvp_clipboard
+
 namespace ktvp_drag {
 
-UINT BlockFormat()
-{
-    static const UINT format = RegisterClipboardFormat("KTVP_TEXT");
-    return format;
-}
+using ktvp_clipboard::BlockFormat;
 
 BOOL OffersText(COleDataObject* pDataObject)
 {
@@ -42,21 +45,6 @@ BOOL ReadDroppedText(COleDataObject* pDataObject, CString& strText, BOOL& bBlock
         return FALSE;
     strText.Remove('\r');
     return TRUE;
-}
-
-HGLOBAL TextBlock(const CString& strText)
-{
-    const size_t length = static_cast<size_t>(strText.GetLength());
-    HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE | GMEM_DDESHARE, length + 1);
-    char* bytes = block != nullptr ? static_cast<char*>(GlobalLock(block)) : nullptr;
-    if (bytes == nullptr) {
-        if (block != nullptr)
-            GlobalFree(block);
-        return nullptr;
-    }
-    std::memcpy(bytes, static_cast<LPCTSTR>(strText), length + 1);
-    GlobalUnlock(block);
-    return block;
 }
 
 // Hands the drag loop's calls for the control's window to the control.
@@ -231,7 +219,7 @@ BOOL CKtvPEditCtrl::StartOleTextDrag(CPoint point)
     const int low = std::min(m_nSelStart, m_nSelEnd);
     const int high = std::max(m_nSelStart, m_nSelEnd);
     const CString strText = GetTextRange(low, high);
-    HGLOBAL block = ktvp_drag::TextBlock(strText);
+    HGLOBAL block = ktvp_clipboard::CreateTextGlobal(strText, strText.GetLength(), FALSE);
     if (block == nullptr)
         return FALSE;
     m_nDropOffset = -1;
