@@ -246,8 +246,17 @@ void CPreviewView::OnDisplayPageNumber(UINT nPage, UINT nPagesDisplayed)
 // After a change of page, page count or zoom: new page images, scroll range and page number.
 void CPreviewView::DisplayChanged()
 {
-    ClearImages();
     UpdateScrollSizes();
+    // Images of pages still shown at the same size are kept: printing a page is the slow part.
+    const CSize size = GetPageRect(0).Size();
+    const UINT first = m_nCurrentPage;
+    const UINT last = m_nCurrentPage + GetPagesShown() - 1;
+    std::erase_if(m_images, [&](const PageImage& image) {
+        const bool keep = image.page >= first && image.page <= last && image.size == size;
+        if (!keep)
+            ::DeleteObject(image.hBitmap);
+        return !keep;
+    });
     // Each page is printed before the next is looked for: printing a page
     // may find it is the last.
     UINT shown = 0;

@@ -10,6 +10,7 @@
 #include "platform/mfc/CDialogBar.h"
 #include "platform/mfc/CPrintInfo.h"
 #include "platform/mfc/CScrollView.h"
+#include "platform/mfc/afxres.h"
 
 class CFrameWnd;
 

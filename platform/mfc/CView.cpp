@@ -280,7 +280,6 @@ void CView::OnFilePrint()
 
     BOOL bError = FALSE;
     if (::StartDoc(dcPrint.m_hDC, &docInfo) <= 0) {
-        bError = TRUE;
         if (job.hStatus)
             ::DestroyWindow(job.hStatus);
         job.hStatus = nullptr;

@@ -3,6 +3,7 @@
 // dialog prints nothing, and Cancel in the "Printing" window abandons the job.
 #include <filesystem>
 
+#include "platform/win32/gdi/PrinterDC.h"
 #include "tests/platform/mfc/print/PagesView.h"
 #include "tests/platform/mfc/print/PrintTest.h"
 
