@@ -273,6 +273,7 @@ protected:
         int nEnd;
         int nLine;    // the line the fold starts on
         int nHidden;  // line breaks it hides
+        CKtvPOutlineNode* pNode;
     };
     const std::vector<FoldSpan>& GetFoldSpans() const;
     void InvalidateFolds() { m_bFoldSpansValid = false; }
@@ -280,6 +281,7 @@ protected:
     int VisualRowLimit(int nVisibleRow) const;
     int FoldWidth(const CKtvPOutlineNode* pNode) const;
     const FoldSpan* FoldStartingAt(int nOffset) const;
+    const FoldSpan* FoldContaining(int nOffset) const;
     int MeasureVisualRow(int nRowStart, int nOffset) const;
     BOOL ScrollVertically(int nCode, int nPos);
     void KeepCaretInView();

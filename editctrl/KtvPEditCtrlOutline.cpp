@@ -179,9 +179,13 @@ int CKtvPEditCtrl::GetNextVisibleRowStart(int nRowStart, int& nLineNumber, int& 
 {
     const std::string_view text = m_text.View();
     size_t feed = text.find('\n', static_cast<size_t>(std::max(0, nRowStart)));
-    while (feed != std::string_view::npos && GetCollapsedNodeAt(static_cast<int>(feed)) != nullptr) {
-        ++nLineNumber;
-        feed = text.find('\n', feed + 1);
+    // Every line feed a fold hides counts a line.
+    while (feed != std::string_view::npos) {
+        const FoldSpan* pSpan = FoldContaining(static_cast<int>(feed));
+        if (pSpan == nullptr)
+            break;
+        nLineNumber += koc::CountLineFeeds(text, static_cast<int>(feed), pSpan->nEnd + 1);
+        feed = text.find('\n', static_cast<size_t>(pSpan->nEnd) + 1);
     }
     ++nLineNumber;
     ++nDrawnRows;
@@ -238,11 +242,11 @@ const std::vector<CKtvPEditCtrl::FoldSpan>& CKtvPEditCtrl::GetFoldSpans() const
     m_outlineRoot.GetNodesByState(folded, TRUE, TRUE);
     const std::string_view text = m_text.View();
     for (POSITION pos = folded.GetHeadPosition(); pos != nullptr;) {
-        const auto* pNode = static_cast<const CKtvPOutlineNode*>(folded.GetNext(pos));
+        auto* pNode = static_cast<CKtvPOutlineNode*>(folded.GetNext(pos));
         const int start = std::clamp(pNode->m_nStart, 0, GetTextLength());
         const int end = std::clamp(pNode->m_nEnd, start, std::max(start, GetTextLength() - 1));
         m_foldSpans.push_back(
-            FoldSpan{start, end, m_text.RowOfOffset(start), koc::CountLineFeeds(text, start, end + 1)});
+            FoldSpan{start, end, m_text.RowOfOffset(start), koc::CountLineFeeds(text, start, end + 1), pNode});
     }
     return m_foldSpans;
 }
@@ -295,15 +299,21 @@ int CKtvPEditCtrl::VisualRowLimit(int nVisibleRow) const
     return m_text.RowLimit(std::min(nextLine - 1, m_text.GetRowCount() - 1));
 }
 
+const CKtvPEditCtrl::FoldSpan* CKtvPEditCtrl::FoldContaining(int nOffset) const
+{
+    const std::vector<FoldSpan>& spans = GetFoldSpans();
+    auto after = std::upper_bound(spans.begin(), spans.end(), nOffset,
+                                  [](int offset, const FoldSpan& span) { return offset < span.nStart; });
+    if (after == spans.begin())
+        return nullptr;
+    const FoldSpan& span = *std::prev(after);
+    return nOffset <= span.nEnd ? &span : nullptr;
+}
+
 const CKtvPEditCtrl::FoldSpan* CKtvPEditCtrl::FoldStartingAt(int nOffset) const
 {
-    for (const FoldSpan& span : GetFoldSpans()) {
-        if (span.nStart == nOffset)
-            return &span;
-        if (span.nStart > nOffset)
-            break;
-    }
-    return nullptr;
+    const FoldSpan* pSpan = FoldContaining(nOffset);
+    return pSpan != nullptr && pSpan->nStart == nOffset ? pSpan : nullptr;
 }
 
 int CKtvPEditCtrl::FoldWidth(const CKtvPOutlineNode* pNode) const
@@ -323,7 +333,7 @@ int CKtvPEditCtrl::MeasureVisualRow(int nRowStart, int nOffset) const
     int width = 0;
     for (int offset = nRowStart; offset < nOffset;) {
         if (const FoldSpan* pSpan = FoldStartingAt(offset)) {
-            width += FoldWidth(m_outlineRoot.FindCollapsedNodeAt(offset));
+            width += FoldWidth(pSpan->pNode);
             offset = pSpan->nEnd + 1;
             continue;
         }
@@ -380,7 +390,7 @@ int CKtvPEditCtrl::OffsetFromPoint(POINT& pt, BOOL bUpdatePoint, BOOL bEvenOutsi
             int nextX = 0;
             if (const FoldSpan* pSpan = FoldStartingAt(offset)) {
                 next = pSpan->nEnd + 1;
-                nextX = x + FoldWidth(m_outlineRoot.FindCollapsedNodeAt(offset));
+                nextX = x + FoldWidth(pSpan->pNode);
             } else {
                 int length = 1;
                 const char32_t ch = m_text.CharAt(offset, &length);

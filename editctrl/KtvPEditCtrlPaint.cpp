@@ -62,6 +62,10 @@ void CKtvPEditCtrl::OnPaint()
 
 void CKtvPEditCtrl::PaintClient(CDC* pDC)
 {
+    // Edits and undo count the first row by lines; with folds it is the
+    // visual row of the first visible offset.
+    if (!GetFoldSpans().empty())
+        m_nFirstVisibleRow = VisibleRowOfLine(m_text.RowOfOffset(m_nFirstVisibleOffset));
     RECT client{};
     ::GetClientRect(m_hWnd, &client);
     OnFillBackground(pDC);
@@ -340,17 +344,17 @@ void CKtvPEditCtrl::OnDraw(CDC* pDC)
         int width = 0;  // of the row's text before runStart
         for (int runStart = rowStart; runStart < rowLimit;) {
             // A folded block shows its replacement text in a frame.
-            if (CKtvPOutlineNode* pFold = GetCollapsedNodeAt(runStart); pFold != nullptr && pFold->m_nStart == runStart) {
-                CalcCollapsedBlockRect(pDC, originX + width, top, pFold);
-                OnDrawCollapsedBlock(pDC, pFold, ktvp_paint::kFoldFrameColor, colorAt(runStart).back);
-                width += pFold->m_rect.right - pFold->m_rect.left;
-                runStart = std::min(rowLimit, pFold->m_nEnd + 1);
+            if (const FoldSpan* pFold = FoldStartingAt(runStart)) {
+                CalcCollapsedBlockRect(pDC, originX + width, top, pFold->pNode);
+                OnDrawCollapsedBlock(pDC, pFold->pNode, ktvp_paint::kFoldFrameColor, colorAt(runStart).back);
+                width += pFold->pNode->m_rect.right - pFold->pNode->m_rect.left;
+                runStart = std::min(rowLimit, pFold->nEnd + 1);
                 continue;
             }
             const CharColor color = colorAt(runStart);
             int runEnd = runStart + 1;
             while (runEnd < rowLimit && colorAt(runEnd).text == color.text && colorAt(runEnd).back == color.back &&
-                   colorAt(runEnd).link == color.link && GetCollapsedNodeAt(runEnd) == nullptr)
+                   colorAt(runEnd).link == color.link && FoldStartingAt(runEnd) == nullptr)
                 ++runEnd;
             const int runWidthEnd = advance(width, runStart, runEnd);
             if (color.back != defBack)

@@ -7,20 +7,6 @@
 IMPLEMENT_SERIAL(CKtvPOutlineBaseNode, CObject, 1)
 IMPLEMENT_SERIAL(CKtvPOutlineNode, CKtvPOutlineBaseNode, 1)
 
-namespace ktvp_outline_node {
-
-POSITION FindInList(const CObList& list, const CObject* pObject)
-{
-    for (POSITION pos = list.GetHeadPosition(); pos != nullptr;) {
-        const POSITION at = pos;
-        if (list.GetNext(pos) == pObject)
-            return at;
-    }
-    return nullptr;
-}
-
-}  // namespace ktvp_outline_node
-
 // ---------------------------------------------------------------- change record
 
 CKtvPOutlineChanges::~CKtvPOutlineChanges()
@@ -44,14 +30,18 @@ void CKtvPOutlineChanges::IncludeRange(int nFirst, int nLast)
 
 void CKtvPOutlineChanges::NoteInserted(CKtvPOutlineNode* pNode)
 {
-    if (ktvp_outline_node::FindInList(m_lstInserted, pNode) == nullptr)
-        m_lstInserted.AddTail(pNode);
+    if (m_insertedAt.count(pNode) == 0)
+        m_insertedAt[pNode] = m_lstInserted.AddTail(pNode);
 }
 
 void CKtvPOutlineChanges::ForgetInserted(CKtvPOutlineNode* pNode)
 {
-    if (POSITION pos = ktvp_outline_node::FindInList(m_lstInserted, pNode))
-        m_lstInserted.RemoveAt(pos);
+    if (m_insertedAt.empty())
+        return;
+    if (auto it = m_insertedAt.find(pNode); it != m_insertedAt.end()) {
+        m_lstInserted.RemoveAt(it->second);
+        m_insertedAt.erase(it);
+    }
     for (POSITION pos = pNode->m_lstNodes.GetHeadPosition(); pos != nullptr;)
         ForgetInserted(static_cast<CKtvPOutlineNode*>(pNode->m_lstNodes.GetNext(pos)));
 }
@@ -188,6 +178,7 @@ CKtvPOutlineNode::~CKtvPOutlineNode()
 
 void CKtvPOutlineNode::RemoveAllNodes()
 {
+    m_posLastInsert = nullptr;
     while (!m_lstNodes.IsEmpty())
         delete m_lstNodes.RemoveHead();
 }
@@ -202,6 +193,7 @@ void CKtvPOutlineNode::SerializeChildren(CArchive& ar)
 {
     if (!ar.IsStoring())
         RemoveAllNodes();
+    m_posLastInsert = nullptr;
     m_lstNodes.Serialize(ar);
     if (ar.IsStoring())
         return;
@@ -240,13 +232,45 @@ CKtvPOutlineNode* CKtvPOutlineNode::AddChildCopy(const CKtvPOutlineBaseNode& nod
     return InsertNode(pCopy, pChanges);
 }
 
+void CKtvPOutlineNode::TakeOutChild(POSITION pos)
+{
+    if (pos == m_posLastInsert)
+        m_posLastInsert = nullptr;
+    m_lstNodes.RemoveAt(pos);
+}
+
+// Children are ordered and apart: those ending before an offset cannot
+// reach it. A scan inserts its nodes close to each other, so the first
+// child reaching the offset is looked for from the last insertion, or from
+// the end.
+POSITION CKtvPOutlineNode::FirstChildReaching(int nOffset) const
+{
+    auto endOf = [this](POSITION pos) { return static_cast<const CKtvPOutlineNode*>(m_lstNodes.GetAt(pos))->m_nEnd; };
+    POSITION pos = m_posLastInsert != nullptr ? m_posLastInsert : m_lstNodes.GetTailPosition();
+    if (pos == nullptr)
+        return nullptr;
+    if (endOf(pos) < nOffset) {
+        m_lstNodes.GetNext(pos);
+        while (pos != nullptr && endOf(pos) < nOffset)
+            m_lstNodes.GetNext(pos);
+        return pos;
+    }
+    POSITION first = pos;
+    m_lstNodes.GetPrev(pos);
+    while (pos != nullptr && endOf(pos) >= nOffset) {
+        first = pos;
+        m_lstNodes.GetPrev(pos);
+    }
+    return first;
+}
+
 CKtvPOutlineNode* CKtvPOutlineNode::InsertNode(CKtvPOutlineNode* pNode, CKtvPOutlineChanges* pChanges)
 {
-    for (POSITION pos = m_lstNodes.GetHeadPosition(); pos != nullptr;) {
+    for (POSITION pos = FirstChildReaching(pNode->m_nStart); pos != nullptr;) {
         const POSITION at = pos;
         auto* pChild = static_cast<CKtvPOutlineNode*>(m_lstNodes.GetNext(pos));
         if (pChild->m_nStart > pNode->m_nEnd) {
-            m_lstNodes.InsertBefore(at, pNode);
+            m_posLastInsert = m_lstNodes.InsertBefore(at, pNode);
             pNode->m_pParent = this;
             if (pChanges != nullptr)
                 pChanges->NoteInserted(pNode);
@@ -256,7 +280,7 @@ CKtvPOutlineNode* CKtvPOutlineNode::InsertNode(CKtvPOutlineNode* pNode, CKtvPOut
         if (placement == 0)
             continue;
         if (placement == 1) {
-            m_lstNodes.RemoveAt(at);
+            TakeOutChild(at);
             pChild->m_pParent = nullptr;
             CKtvPOutlineChanges moved;
             if (pChanges != nullptr)
@@ -279,9 +303,9 @@ CKtvPOutlineNode* CKtvPOutlineNode::InsertNode(CKtvPOutlineNode* pNode, CKtvPOut
         CKtvPOutlineNode* pRemoved = RemoveNode(at, pChanges, FALSE);
         if (pChanges == nullptr)
             delete pRemoved;
-        pos = m_lstNodes.GetHeadPosition();
+        pos = FirstChildReaching(pNode->m_nStart);
     }
-    m_lstNodes.AddTail(pNode);
+    m_posLastInsert = m_lstNodes.AddTail(pNode);
     pNode->m_pParent = this;
     if (pChanges != nullptr)
         pChanges->NoteInserted(pNode);
@@ -291,7 +315,7 @@ CKtvPOutlineNode* CKtvPOutlineNode::InsertNode(CKtvPOutlineNode* pNode, CKtvPOut
 CKtvPOutlineNode* CKtvPOutlineNode::RemoveNode(POSITION pos, CKtvPOutlineChanges* pChanges, BOOL bKeepChildren)
 {
     auto* pNode = static_cast<CKtvPOutlineNode*>(m_lstNodes.GetAt(pos));
-    m_lstNodes.RemoveAt(pos);
+    TakeOutChild(pos);
     pNode->m_pParent = nullptr;
     if (!bKeepChildren) {
         while (!pNode->m_lstNodes.IsEmpty()) {
@@ -307,9 +331,11 @@ CKtvPOutlineNode* CKtvPOutlineNode::RemoveNode(POSITION pos, CKtvPOutlineChanges
 
 void CKtvPOutlineNode::RemoveNodesInRange(int nStart, int nEnd, CKtvPOutlineChanges* pChanges)
 {
-    for (POSITION pos = m_lstNodes.GetHeadPosition(); pos != nullptr;) {
+    for (POSITION pos = FirstChildReaching(nStart); pos != nullptr;) {
         const POSITION at = pos;
         auto* pChild = static_cast<CKtvPOutlineNode*>(m_lstNodes.GetNext(pos));
+        if (pChild->m_nStart > nEnd)
+            break;
         const int placement = pChild->CompareRange(nStart, nEnd);
         if (placement == 1) {
             CKtvPOutlineNode* pRemoved = RemoveNode(at, pChanges, TRUE);

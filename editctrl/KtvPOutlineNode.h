@@ -4,6 +4,8 @@
 // Offsets are byte offsets into the text; a node's end is inclusive.
 #pragma once
 
+#include <unordered_map>
+
 #include "platform/mfc/CObList.h"
 #include "platform/mfc/CObject.h"
 #include "platform/mfc/CString.h"
@@ -35,6 +37,8 @@ public:
 
     CObList m_lstRemoved{10};
     CObList m_lstInserted{10};
+    // Where each node stands in the inserted list, so big scans stay linear.
+    std::unordered_map<const CKtvPOutlineNode*, POSITION> m_insertedAt;
     int m_nFirst;
     int m_nLast;
     BOOL m_bDeleteRemoved = TRUE;
@@ -109,7 +113,16 @@ public:
     int GetCount(BOOL bRecursive) const;
     // The top of the tree this node is in.
     CKtvPOutlineNode* GetRoot();
+    // The first child that ends at or after the offset.
+    POSITION FirstChildReaching(int nOffset) const;
 
+    // Change it only through the operations above: they keep the place of
+    // the last insertion, from which the next one is looked for.
     CObList m_lstNodes{10};
     CKtvPOutlineNode* m_pParent = nullptr;
+
+private:
+    void TakeOutChild(POSITION pos);
+
+    POSITION m_posLastInsert = nullptr;
 };

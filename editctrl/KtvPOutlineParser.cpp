@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cctype>
 #include <cstring>
+#include <set>
+#include <tuple>
 
 namespace ktvp_outline_parser {
 
@@ -22,14 +24,14 @@ bool IsFixedDelimiter(char ch)
     return ch != '\0' && std::strchr(kDefaultDelimiters, ch) != nullptr;
 }
 
-bool InAnyNode(const CObList& nodes, int nOffset)
+void CountUnpaired(const CKtvPOutlineNode& parent, int& nStarts, int& nEnds)
 {
-    for (POSITION pos = nodes.GetHeadPosition(); pos != nullptr;) {
-        const auto* pNode = static_cast<const CKtvPOutlineNode*>(nodes.GetNext(pos));
-        if (pNode->m_nStart <= nOffset && nOffset <= pNode->m_nEnd)
-            return true;
+    for (POSITION pos = parent.m_lstNodes.GetHeadPosition(); pos != nullptr;) {
+        const auto* pChild = static_cast<const CKtvPOutlineNode*>(parent.m_lstNodes.GetNext(pos));
+        nStarts += pChild->m_dwFlags == KTVP_OUTLINE_UNPAIRED_START ? 1 : 0;
+        nEnds += pChild->m_dwFlags == KTVP_OUTLINE_UNPAIRED_END ? 1 : 0;
+        CountUnpaired(*pChild, nStarts, nEnds);
     }
-    return false;
 }
 
 void DeleteNodes(CObList& list)
@@ -39,32 +41,47 @@ void DeleteNodes(CObList& list)
 }
 
 // The folded nodes of the subtrees in the list, the nodes themselves too.
-void CollectFolded(const CObList& list, std::vector<const CKtvPOutlineNode*>& folded)
+void CollectFolded(const CObList& list, std::set<std::tuple<int, int, int>>& folded)
 {
     for (POSITION pos = list.GetHeadPosition(); pos != nullptr;) {
         const auto* pNode = static_cast<const CKtvPOutlineNode*>(list.GetNext(pos));
         if (pNode->m_bCollapsed)
-            folded.push_back(pNode);
+            folded.insert({pNode->m_nStart, pNode->m_nEnd, pNode->m_nBlockType});
         CollectFolded(pNode->m_lstNodes, folded);
     }
 }
 
-// A block found again exactly where it was stays folded: the re-scan of a
-// stretch must not unfold what the user folded there.
-void KeepFoldedState(CKtvPOutlineNode& node, const std::vector<const CKtvPOutlineNode*>& folded)
+using FoldKey = std::tuple<int, int, int>;
+
+FoldKey KeyOf(const CKtvPOutlineNode& node)
 {
-    for (const CKtvPOutlineNode* pOld : folded) {
-        if (pOld->m_nStart == node.m_nStart && pOld->m_nEnd == node.m_nEnd &&
-            pOld->m_nBlockType == node.m_nBlockType) {
-            node.SetCollapsed(TRUE);
-            return;
-        }
-    }
+    return {node.m_nStart, node.m_nEnd, node.m_nBlockType};
 }
 
 }  // namespace ktvp_outline_parser
 
 namespace kop = ktvp_outline_parser;
+
+void CKtvPOutlineSkipList::Add(int nStart, int nEnd)
+{
+    auto it = m_covered.upper_bound(nStart);
+    if (it != m_covered.begin() && std::prev(it)->second >= nStart)
+        --it;
+    while (it != m_covered.end() && it->first <= nEnd) {
+        nStart = std::min(nStart, it->first);
+        nEnd = std::max(nEnd, it->second);
+        it = m_covered.erase(it);
+    }
+    m_covered.emplace(nStart, nEnd);
+}
+
+BOOL CKtvPOutlineSkipList::Contains(int nOffset) const
+{
+    auto it = m_covered.upper_bound(nOffset);
+    if (it == m_covered.begin())
+        return FALSE;
+    return std::prev(it)->second >= nOffset;
+}
 
 CKtvPOutlineParser::CKtvPOutlineParser() : m_strDelimiters(kop::kDefaultDelimiters) {}
 
@@ -282,13 +299,13 @@ void CKtvPOutlineParser::ParseRange(std::string_view text, int nStart, int nEnd,
 
 void CKtvPOutlineParser::FindBlockNames(std::string_view text, int nStart, int nEnd, CObList& list)
 {
-    CObList skipList;
+    CKtvPOutlineSkipList skipList;
     int previousEnd = -1;
     for (POSITION pos = list.GetHeadPosition(); pos != nullptr;) {
         auto* pNode = static_cast<CKtvPOutlineNode*>(list.GetNext(pos));
         const CKtvPOutlineBlockType* pType = GetBlockType(pNode->m_nBlockType);
         if (pType == nullptr || pType->m_bIgnore) {
-            skipList.AddTail(pNode);
+            skipList.Add(pNode->m_nStart, pNode->m_nEnd);
             continue;
         }
         int lowest = nStart;
@@ -300,13 +317,13 @@ void CKtvPOutlineParser::FindBlockNames(std::string_view text, int nStart, int n
         pNode->m_nNameOffset -= pNode->m_nStart - newStart;
         pNode->m_nStart = newStart;
         pNode->m_nEnd = GetEndOffset(text, pNode->m_nEnd, nEnd);
-        skipList.AddTail(pNode);
+        skipList.Add(pNode->m_nStart, pNode->m_nEnd);
         previousEnd = pNode->m_nEnd;
     }
 }
 
 int CKtvPOutlineParser::GetNameOffset(std::string_view text, int nStart, int nLowest, int nBlockType,
-                                      const CObList& skipList, CString& strName)
+                                      const CKtvPOutlineSkipList& skipList, CString& strName)
 {
     const CKtvPOutlineBlockType* pType = GetBlockType(nBlockType);
     if (pType == nullptr || pType->m_lstKeywords.IsEmpty())
@@ -319,7 +336,7 @@ int CKtvPOutlineParser::GetNameOffset(std::string_view text, int nStart, int nLo
         if (wordStart < 0)
             return 0;
         position = wordStart - 1;
-        if (kop::InAnyNode(skipList, wordStart))
+        if (skipList.Contains(wordStart))
             continue;
         const bool keyword = pType->m_lstKeywords.Find(strWord) != nullptr;
         if (keyword || IsCallHeader(text, strWord, wordStart, nStart)) {
@@ -330,14 +347,15 @@ int CKtvPOutlineParser::GetNameOffset(std::string_view text, int nStart, int nLo
     return 0;
 }
 
-int CKtvPOutlineParser::GetStartOffset(std::string_view text, int nStart, int nHeaderStart, const CObList& skipList)
+int CKtvPOutlineParser::GetStartOffset(std::string_view text, int nStart, int nHeaderStart,
+                                       const CKtvPOutlineSkipList& skipList)
 {
     if (nHeaderStart >= nStart)
         return nStart;
     int start = nStart;
     while (start - 1 > nHeaderStart) {
         const int before = start - 1;
-        if (!kop::IsHeaderBlank(text[static_cast<size_t>(before)]) && !kop::InAnyNode(skipList, before))
+        if (!kop::IsHeaderBlank(text[static_cast<size_t>(before)]) && !skipList.Contains(before))
             break;
         start = before;
     }
@@ -441,6 +459,9 @@ void CKtvPOutlineParser::UpdateOutline(std::string_view text, int nOffset, int n
                                        CKtvPOutlineChanges* pChanges)
 {
     const int last = static_cast<int>(text.size()) - 1;
+    m_nUnpairedStarts = 0;
+    m_nUnpairedEnds = 0;
+    kop::CountUnpaired(*pRoot, m_nUnpairedStarts, m_nUnpairedEnds);
     int start = nOffset;
     int end = nOffset + nLength - 1;
     CKtvPOutlineNode* pEnclosing = ExpandRange(pRoot, start, end);
@@ -474,7 +495,9 @@ void CKtvPOutlineParser::UpdateOutline(std::string_view text, int nOffset, int n
     }
     FindBlockNames(text, start, end, nodes);
     pRoot->RemoveNodesInRange(start, end, pChanges);
-    std::vector<const CKtvPOutlineNode*> folded;
+    // A block found again exactly where it was stays folded: the re-scan of
+    // a stretch must not unfold what the user folded there.
+    std::set<kop::FoldKey> folded;
     kop::CollectFolded(pChanges->m_lstRemoved, folded);
 
     while (!nodes.IsEmpty()) {
@@ -485,7 +508,8 @@ void CKtvPOutlineParser::UpdateOutline(std::string_view text, int nOffset, int n
             continue;
         }
         if (pNode->IsComplete()) {
-            kop::KeepFoldedState(*pNode, folded);
+            if (folded.count(kop::KeyOf(*pNode)) != 0)
+                pNode->SetCollapsed(TRUE);
             if (!pType->m_bNested)
                 pRoot->RemoveNodesInRange(pNode->GetHeaderStart(), pNode->m_nEnd, pChanges);
             pRoot->InsertNode(pNode, pChanges);
@@ -507,19 +531,35 @@ void CKtvPOutlineParser::UpdateOutline(std::string_view text, int nOffset, int n
 CKtvPOutlineNode* CKtvPOutlineParser::FindPairNode(CKtvPOutlineNode* pNode, CKtvPOutlineNode* pParent)
 {
     const bool isStart = pNode->m_dwFlags == KTVP_OUTLINE_UNPAIRED_START;
+    auto sameType = [pNode](const CKtvPOutlineNode* pChild) {
+        return pChild != pNode && pChild->m_nBlockType == pNode->m_nBlockType;
+    };
     for (CKtvPOutlineNode* pLevel = pParent; pLevel != nullptr; pLevel = pLevel->m_pParent) {
         CObList& children = pLevel->m_lstNodes;
-        POSITION pos = isStart ? children.GetHeadPosition() : children.GetTailPosition();
-        while (pos != nullptr) {
-            auto* pChild = static_cast<CKtvPOutlineNode*>(isStart ? children.GetNext(pos) : children.GetPrev(pos));
-            if (pChild == pNode || pChild->m_nBlockType != pNode->m_nBlockType)
-                continue;
-            if (pChild->IsComplete() && pChild->m_nStart < pNode->m_nStart && pNode->m_nEnd < pChild->m_nEnd)
+        // Children ending before the node neither enclose it nor follow it;
+        // the first one reaching it is the only one that may enclose it.
+        const POSITION first = pLevel->FirstChildReaching(pNode->m_nStart);
+        if (first != nullptr) {
+            auto* pChild = static_cast<CKtvPOutlineNode*>(children.GetAt(first));
+            if (sameType(pChild) && pChild->IsComplete() && pChild->m_nStart < pNode->m_nStart &&
+                pNode->m_nEnd < pChild->m_nEnd)
                 return pChild;
-            if (isStart && pChild->m_dwFlags == KTVP_OUTLINE_UNPAIRED_END && pChild->m_nStart > pNode->m_nEnd)
-                return pChild;
-            if (!isStart && pChild->m_dwFlags == KTVP_OUTLINE_UNPAIRED_START && pChild->m_nEnd < pNode->m_nStart)
-                return pChild;
+        }
+        if (isStart && m_nUnpairedEnds > 0) {
+            for (POSITION pos = first; pos != nullptr;) {
+                auto* pChild = static_cast<CKtvPOutlineNode*>(children.GetNext(pos));
+                if (sameType(pChild) && pChild->m_dwFlags == KTVP_OUTLINE_UNPAIRED_END &&
+                    pChild->m_nStart > pNode->m_nEnd)
+                    return pChild;
+            }
+        }
+        if (!isStart && m_nUnpairedStarts > 0) {
+            for (POSITION pos = first != nullptr ? first : children.GetTailPosition(); pos != nullptr;) {
+                auto* pChild = static_cast<CKtvPOutlineNode*>(children.GetPrev(pos));
+                if (sameType(pChild) && pChild->m_dwFlags == KTVP_OUTLINE_UNPAIRED_START &&
+                    pChild->m_nEnd < pNode->m_nStart)
+                    return pChild;
+            }
         }
     }
     return nullptr;
@@ -541,6 +581,7 @@ BOOL CKtvPOutlineParser::MatchUnpairedNode(CKtvPOutlineNode* pNode, CKtvPOutline
     const bool isStart = pNode->m_dwFlags == KTVP_OUTLINE_UNPAIRED_START;
     CKtvPOutlineNode* pPartner = FindPairNode(pNode, pParent);
     if (pPartner == nullptr) {
+        (isStart ? m_nUnpairedStarts : m_nUnpairedEnds)++;
         CKtvPOutlineNode* pRoot = pParent->GetRoot();
         RemoveNodesOfTypeRange(pRoot, pNode, pChanges);
         pRoot->InsertNode(pNode, pChanges);

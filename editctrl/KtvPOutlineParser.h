@@ -4,6 +4,7 @@
 // stretch around a change.
 #pragma once
 
+#include <map>
 #include <string_view>
 #include <vector>
 
@@ -31,6 +32,17 @@ struct CKtvPOutlineToken {
     int nBlockType = -1;
     int nStart = -1;
     int nEnd = -1;
+};
+
+// The text of the blocks already handled, which a header search passes
+// over: kept as the union of their ranges.
+class CKtvPOutlineSkipList {
+public:
+    void Add(int nStart, int nEnd);
+    BOOL Contains(int nOffset) const;
+
+private:
+    std::map<int, int> m_covered;  // first offset -> last offset, apart
 };
 
 constexpr int KTVP_TOKEN_NONE = -1;
@@ -61,9 +73,10 @@ public:
     virtual void PushToken(int nType, int nBlockType, int nStart, int nEnd, CObList& list);
     virtual void ParseRange(std::string_view text, int nStart, int nEnd, CObList& list);
     virtual void FindBlockNames(std::string_view text, int nStart, int nEnd, CObList& list);
-    virtual int GetNameOffset(std::string_view text, int nStart, int nLowest, int nBlockType, const CObList& skipList,
+    virtual int GetNameOffset(std::string_view text, int nStart, int nLowest, int nBlockType, const CKtvPOutlineSkipList& skipList,
                               CString& strName);
-    virtual int GetStartOffset(std::string_view text, int nStart, int nHeaderStart, const CObList& skipList);
+    virtual int GetStartOffset(std::string_view text, int nStart, int nHeaderStart,
+                               const CKtvPOutlineSkipList& skipList);
     virtual int GetEndOffset(std::string_view text, int nEnd, int nLast);
     virtual int FindPrevWord(std::string_view text, int nPosition, int nLowest, LPCTSTR lpszStopChars,
                              CString& strWord);
@@ -90,4 +103,9 @@ protected:
     int SkipEscape(std::string_view text, int nPosition) const;
     BOOL IsDelimiter(char ch) const;
     void RemoveNodesOfTypeRange(CKtvPOutlineNode* pRoot, const CKtvPOutlineNode* pNode, CKtvPOutlineChanges* pChanges);
+
+    // Whether the tree may hold unpaired starts or ends: a pair is only
+    // looked for among them when there are any.
+    int m_nUnpairedStarts = 0;
+    int m_nUnpairedEnds = 0;
 };
