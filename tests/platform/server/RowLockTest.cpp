@@ -101,6 +101,28 @@ TEST_F(RowLockTest, AWaitingReaderReadsWhatTheWriterCommitted)
     EXPECT_FALSE(Run("UPDATE Orders SET Freight = Freight WHERE OrderID = 3").HasError());
 }
 
+TEST_F(RowLockTest, CancelEndsAWaitForARow)
+{
+    auto reader = NewSession();
+    BufferedSink read;
+    auto pending = std::async(std::launch::async, [&] {
+        return reader->Execute("SELECT Freight FROM Orders WHERE OrderID = 3", read);
+    });
+    ASSERT_EQ(pending.wait_for(std::chrono::milliseconds(200)), std::future_status::timeout);
+    reader->Cancel();
+    ASSERT_EQ(pending.wait_for(std::chrono::seconds(10)), std::future_status::ready);
+    EXPECT_FALSE(pending.get());
+    EXPECT_TRUE(read.resultSets.empty());
+    bool cancelled = false;
+    for (const Message& m : read.messages)
+        cancelled = cancelled || m.text == "Query was cancelled by user.";
+    EXPECT_TRUE(cancelled) << Describe(read);
+    // The session goes on, and the writer's row is still its own.
+    BufferedSink after;
+    EXPECT_TRUE(reader->Execute("SET LOCK_TIMEOUT 0 SELECT Freight FROM Orders WHERE OrderID = 4", after))
+        << Describe(after);
+}
+
 TEST_F(RowLockTest, WritersInOneDatabaseTakeTurnsAndLocksEndWithTheTransaction)
 {
     BufferedSink second = RunWithoutWaiting("UPDATE Orders SET Freight = 1 WHERE OrderID = 4");
