@@ -100,9 +100,9 @@ void ExposeNumbered(Members& members, const ModelPtr& model, int column, int bas
     }
 }
 
-class NodeObject : public tw::com::DispatchObject<IDispatch> {
+class NodeObject : public GridDispatchObject<IDispatch> {
 public:
-    NodeObject(ModelPtr model, int row) : model_(std::move(model)), row_(row)
+    NodeObject(ModelPtr model, int row) : GridDispatchObject(model.get()), model_(std::move(model)), row_(row)
     {
         Members().Get(17, "Index", [this] { return row_; });
         Members().Get(27, "CellText", [this](int column) { return CellTextOf(column); });
@@ -128,9 +128,9 @@ IDispatchPtr MakeNode(const ModelPtr& model, int row)
     return IDispatchPtr(new NodeObject(model, row), false);
 }
 
-class SelectionObject : public tw::com::DispatchObject<IDispatch> {
+class SelectionObject : public GridDispatchObject<IDispatch> {
 public:
-    explicit SelectionObject(ModelPtr model) : model_(std::move(model))
+    explicit SelectionObject(ModelPtr model) : GridDispatchObject(model.get()), model_(std::move(model))
     {
         Members().Get(125, "Count", [this] { return model_->Selection().Count(); });
         Members().Get(126, "Item", [this](int index) {
@@ -148,9 +148,10 @@ private:
 };
 
 // A column's pick-list strings.
-class StringsObject : public tw::com::DispatchObject<IDispatch> {
+class StringsObject : public GridDispatchObject<IDispatch> {
 public:
-    StringsObject(ModelPtr model, int column) : model_(std::move(model)), column_(column)
+    StringsObject(ModelPtr model, int column)
+        : GridDispatchObject(model.get()), model_(std::move(model)), column_(column)
     {
         Members().Get(1, "Count", [this] { return int(List().size()); });
         Members().Method(10, "Add", [this](std::string text) {
@@ -167,9 +168,10 @@ private:
     int column_;
 };
 
-class EditorObject : public tw::com::DispatchObject<IDispatch> {
+class EditorObject : public GridDispatchObject<IDispatch> {
 public:
-    EditorObject(ModelPtr model, int column) : model_(std::move(model)), column_(column)
+    EditorObject(ModelPtr model, int column)
+        : GridDispatchObject(model.get()), model_(std::move(model)), column_(column)
     {
         Members().Get(151, "Items", [this] { return IDispatchPtr(new StringsObject(model_, column_), false); });
         ExposeNumbered(Members(), model_, column_, 0, {152, 153});
@@ -181,17 +183,20 @@ private:
 };
 
 // The sub-objects a column hands out by properties 49 and 50.
-class ColumnPartObject : public tw::com::DispatchObject<IDispatch> {
+class ColumnPartObject : public GridDispatchObject<IDispatch> {
 public:
-    ColumnPartObject(const ModelPtr& model, int column, int part)
+    ColumnPartObject(const ModelPtr& model, int column, int part) : GridDispatchObject(model.get()), model_(model)
     {
-        ExposeNumbered(Members(), model, column, part * 1000, {part == 49 ? 105 : 115});
+        ExposeNumbered(Members(), model_, column, part * 1000, {part == 49 ? 105 : 115});
     }
+
+private:
+    ModelPtr model_;
 };
 
-class ColumnObject : public tw::com::DispatchObject<IDispatch> {
+class ColumnObject : public GridDispatchObject<IDispatch> {
 public:
-    ColumnObject(ModelPtr model, int index) : model_(std::move(model)), index_(index)
+    ColumnObject(ModelPtr model, int index) : GridDispatchObject(model.get()), model_(std::move(model)), index_(index)
     {
         Members().Get(4, "Caption", [this] { return Column().caption; });
         Members().Put(4, "Caption", [this](std::string text) {
@@ -253,9 +258,9 @@ IDispatchPtr MakeColumn(const ModelPtr& model, int index)
     return IDispatchPtr(new ColumnObject(model, index), false);
 }
 
-class ColumnsObject : public tw::com::DispatchObject<IDispatch> {
+class ColumnsObject : public GridDispatchObject<IDispatch> {
 public:
-    explicit ColumnsObject(ModelPtr model) : model_(std::move(model))
+    explicit ColumnsObject(ModelPtr model) : GridDispatchObject(model.get()), model_(std::move(model))
     {
         Members().Get(0, "Item", [this](int index) { return MakeColumn(model_, index); });
         Members().Get(1, "Count", [this] { return model_->Columns().Count(); });
@@ -296,9 +301,9 @@ private:
     ModelPtr model_;
 };
 
-class FieldDefsObject : public tw::com::DispatchObject<IDispatch> {
+class FieldDefsObject : public GridDispatchObject<IDispatch> {
 public:
-    explicit FieldDefsObject(ModelPtr model) : model_(std::move(model))
+    explicit FieldDefsObject(ModelPtr model) : GridDispatchObject(model.get()), model_(std::move(model))
     {
         Members().Method(1201, "Add", [this](std::string name, int type, int size) {
             if (model_->Active())
@@ -312,9 +317,10 @@ private:
     ModelPtr model_;
 };
 
-class DatasetSettingsObject : public tw::com::DispatchObject<IDispatch> {
+class DatasetSettingsObject : public GridDispatchObject<IDispatch> {
 public:
-    explicit DatasetSettingsObject(SettingsPtr settings) : settings_(std::move(settings))
+    DatasetSettingsObject(ModelPtr model, SettingsPtr settings)
+        : GridDispatchObject(model.get()), model_(std::move(model)), settings_(std::move(settings))
     {
         for (DISPID id : {1104, 1105, 1106}) {
             const std::string name = "Property" + std::to_string(id);
@@ -334,12 +340,14 @@ public:
     }
 
 private:
+    ModelPtr model_;
     SettingsPtr settings_;
 };
 
-class DatasetObject : public tw::com::DispatchObject<IDispatch> {
+class DatasetObject : public GridDispatchObject<IDispatch> {
 public:
-    DatasetObject(ModelPtr model, SettingsPtr settings) : model_(std::move(model)), settings_(std::move(settings))
+    DatasetObject(ModelPtr model, SettingsPtr settings)
+        : GridDispatchObject(model.get()), model_(std::move(model)), settings_(std::move(settings))
     {
         Members().Put(1001, "Active", [this](bool active) { active ? Open() : Close(); });
         Members().Get(1001, "Active", [this] { return model_->Active(); });
@@ -365,7 +373,7 @@ public:
         Members().Method(1045, "Next", [this] { model_->MoveTo(model_->Selection().Focused() + 1); });
         Members().Method(1046, "Post", [this] { model_->Post(); });
         Members().Method(1047, "Prior", [this] { model_->MoveTo(model_->Selection().Focused() - 1); });
-        Members().Get(1053, "Settings", [this] { return IDispatchPtr(new DatasetSettingsObject(settings_), false); });
+        Members().Get(1053, "Settings", [this] { return IDispatchPtr(new DatasetSettingsObject(model_, settings_), false); });
         Members().Get(1060, "FieldDefs", [this] { return IDispatchPtr(new FieldDefsObject(model_), false); });
         Members().Put(1064, "FieldValue", [this](std::string field, _variant_t value) { SetFieldValue(field, value); });
     }
@@ -451,9 +459,9 @@ private:
     SettingsPtr settings_;
 };
 
-class ViewObject : public tw::com::DispatchObject<IDispatch> {
+class ViewObject : public GridDispatchObject<IDispatch> {
 public:
-    explicit ViewObject(ModelPtr model) : model_(std::move(model))
+    explicit ViewObject(ModelPtr model) : GridDispatchObject(model.get()), model_(std::move(model))
     {
         Members().Method(209, "DeleteSelection", [this] { return model_->DeleteSelectedRows(); });
         // Called once a result set has loaded: the columns take the width of their text.
@@ -479,15 +487,17 @@ private:
 };
 
 // The grid's look: method 2 picks one by number, property 2 reads it back.
-class LookObject : public tw::com::DispatchObject<IDispatch> {
+class LookObject : public GridDispatchObject<IDispatch> {
 public:
-    explicit LookObject(SettingsPtr settings) : settings_(std::move(settings))
+    LookObject(ModelPtr model, SettingsPtr settings)
+        : GridDispatchObject(model.get()), model_(std::move(model)), settings_(std::move(settings))
     {
         Members().Method(2, "ApplyLook", [this](int look) { settings_->look = look; });
         Members().Get(2, "Look", [this] { return settings_->look; });
     }
 
 private:
+    ModelPtr model_;
     SettingsPtr settings_;
 };
 
@@ -515,10 +525,11 @@ GridControlObject::GridControlObject()
     : model_(std::make_shared<GridModel>()), settings_(std::make_shared<GridSettings>(*model_)), points_(this)
 {
     using namespace gridauto_detail;
+    SetOwner(model_.get());
     firer_ = std::make_unique<GridEventFirer>(model_, points_.Add(DIID_DataGridEvents));
     model_->SetEvents(firer_.get());
     Members().Get(1, "Columns", [this] { return IDispatchPtr(new ColumnsObject(model_), false); });
-    Members().Get(2, "Property2", [this] { return IDispatchPtr(new LookObject(settings_), false); });
+    Members().Get(2, "Property2", [this] { return IDispatchPtr(new LookObject(model_, settings_), false); });
     Members().Put(3, "OptionIndex", [this](int index) { optionIndex_ = index; });
     Members().Put(4, "OptionValue", [this](bool value) {
         if (optionIndex_ < 0)

@@ -12,7 +12,7 @@
 
 #include "platform/com/ComSupport.h"
 #include "platform/com/ConnectionPoints.h"
-#include "platform/com/DispatchObject.h"
+#include "platform/controls/grid/GridDispatchObject.h"
 #include "platform/controls/grid/GridEventFirer.h"
 #include "platform/controls/grid/GridModel.h"
 #include "platform/controls/grid/GridRecordsetBinding.h"
@@ -68,7 +68,7 @@ struct GridSettings {
 };
 
 class GridControlObject
-    : public tw::com::DispatchObject<IDispatch, IGridWindowHost, IConnectionPointContainer, IGridLayout> {
+    : public GridDispatchObject<IDispatch, IGridWindowHost, IConnectionPointContainer, IGridLayout> {
 public:
     GridControlObject();
     ~GridControlObject();

@@ -4,6 +4,7 @@
 // window still land.
 #pragma once
 
+#include <atomic>
 #include <functional>
 #include <optional>
 #include <string>
@@ -51,6 +52,11 @@ public:
     // first rows; without a window there is nothing to measure with.
     void BestFitColumns();
     void SetBestFitHandler(std::function<void()> handler) { bestFit_ = std::move(handler); }
+
+    // The window showing the model, whose thread owns it; null without one.
+    // Read from any thread.
+    void SetWindow(HWND window) { window_.store(window); }
+    HWND Window() const { return window_.load(); }
 
     // The container that hears of the user's work; null for none. Not owned.
     void SetEvents(GridEvents* events) { events_ = events; }
@@ -102,6 +108,7 @@ private:
     int disableCount_ = 0;
     GridEvents* events_ = nullptr;
     GridRecordWriter* writer_ = nullptr;
+    std::atomic<HWND> window_{nullptr};
     DataState state_ = DataState::Inactive;
     // The record being edited was changed by the user since Edit or Insert.
     bool recordModified_ = false;

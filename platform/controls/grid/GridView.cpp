@@ -5,6 +5,7 @@
 #include <set>
 
 #include "platform/comctl/commctrl.h"
+#include "platform/controls/grid/GridDispatchObject.h"
 #include "platform/win32/controls/stdctrl.h"
 #include "platform/win32/gdi/SystemColors.h"
 #include "platform/win32/gdi/windraw.h"
@@ -73,6 +74,7 @@ GridView::GridView(HWND hwnd) : hwnd_(hwnd)
 GridView::~GridView()
 {
     editor_.reset();
+    model_->SetWindow(nullptr);
     model_->SetChangeListener(nullptr);
     model_->SetBestFitHandler(nullptr);
 }
@@ -84,8 +86,10 @@ void GridView::SetModel(std::shared_ptr<GridModel> model)
     if (model_) {
         model_->SetChangeListener(nullptr);
         model_->SetBestFitHandler(nullptr);
+        model_->SetWindow(nullptr);
     }
     model_ = std::move(model);
+    model_->SetWindow(hwnd_);
     model_->SetChangeListener([this] { OnModelChanged(); });
     model_->SetBestFitHandler([this] { BestFitColumns(); });
     anchor_ = model_->Selection().Focused();
@@ -111,6 +115,11 @@ LRESULT CALLBACK GridView::Proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM l
 
 LRESULT GridView::OnMessage(UINT message, WPARAM wParam, LPARAM lParam)
 {
+    if (message == GridThreadCall::Message()) {
+        auto* call = reinterpret_cast<GridThreadCall*>(lParam);
+        call->result = call->run();
+        return 1;
+    }
     switch (message) {
     case WM_PAINT:
         OnPaint();

@@ -1,12 +1,17 @@
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <chrono>
 #include <fstream>
 #include <iterator>
+#include <thread>
 #include <string>
 #include <vector>
 
 #include "platform/controls/grid/GridView.h"
+#include "platform/win32/kernel/Threads.h"
 #include "tests/platform/controls/grid/GridControlFixture.h"
+#include "tests/platform/controls/grid/GridEventSink.h"
 
 namespace tw::grid {
 namespace {
@@ -228,6 +233,39 @@ TEST_F(GridAutomationTest, AWindowDestroyedByItsParentCanBeCreatedAgain)
     EXPECT_EQ(host->GridWindow(), second);
     EXPECT_EQ(GridView::FromHandle(second)->Columns().Count(), 3);
     host->Release();
+}
+
+TEST_F(GridAutomationTest, CallsFromAWorkerRunOnTheWindowsThread)
+{
+    ASSERT_NE(Window(), nullptr);
+    auto* sink = new GridEventSink;
+    DWORD cookie = 0;
+    ASSERT_EQ(tw::com::Advise(grid, sink->GetUnknown(), DIID_DataGridEvents, &cookie), S_OK);
+    DWORD eventThread = 0;
+    sink->reactions[kEventDataState] = [&eventThread](DISPPARAMS&) { eventThread = GetCurrentThreadId(); };
+    Call(dataset, 1012);
+
+    // The fetch worker's road: rows appended one call at a time while the window's thread runs its loop.
+    std::atomic<bool> done{false};
+    std::thread worker([&] {
+        for (int r = 0; r < 50; ++r)
+            Call(dataset, 1025, {Record({"w" + std::to_string(r), "o", "t"})});
+        Call(dataset, 1029);  // raises a data-state event
+        done = true;
+    });
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+    while (!done && std::chrono::steady_clock::now() < deadline) {
+        MSG msg;
+        while (PeekMessage(&msg, nullptr, 0, 0, PM_REMOVE))
+            DispatchMessage(&msg);
+        std::this_thread::yield();
+    }
+    worker.join();
+    EXPECT_EQ(int(Get(grid, 9)), 50);
+    EXPECT_EQ(Text(Get(Object(Get(grid, 7, {49})), 27, {0})), "w49");
+    EXPECT_EQ(eventThread, GetCurrentThreadId());
+    tw::com::Unadvise(grid, DIID_DataGridEvents, cookie);
+    sink->Release();
 }
 
 }  // namespace
