@@ -182,7 +182,8 @@ HRESULT DragLoop::Finish(HRESULT how, DWORD* effect)
 {
     DWORD result = DROPEFFECT_NONE;
     if (how == DRAGDROP_S_DROP && target_ && (effect_ & ~DROPEFFECT_SCROLL) != DROPEFFECT_NONE) {
-        result = effect_ & ~DROPEFFECT_SCROLL;
+        // The target is offered what the source allows, as at every step.
+        result = okEffects_;
         IDropTarget* target = target_;
         target_ = nullptr;
         targetWindow_ = nullptr;

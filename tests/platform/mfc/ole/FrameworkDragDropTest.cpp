@@ -152,6 +152,32 @@ TEST_F(FrameworkDragDropTest, PressAndReleaseWithoutMovingStartsNoDrag)
     EXPECT_TRUE(targetDrop.events.empty());
 }
 
+// Takes every drop in OnDropEx as a copy, so OnDrop never runs.
+class DropExTarget : public RecordingDropTarget {
+public:
+    DROPEFFECT OnDropEx(CWnd*, COleDataObject*, DROPEFFECT dropDefault, DROPEFFECT dropList, CPoint) override
+    {
+        offeredDefault = dropDefault;
+        offeredList = dropList;
+        return DROPEFFECT_COPY;
+    }
+    DROPEFFECT offeredDefault = 0;
+    DROPEFFECT offeredList = 0;
+};
+
+TEST_F(FrameworkDragDropTest, OnDropExDecidesTheEffectInsteadOfOnDrop)
+{
+    targetDrop.Revoke();
+    DropExTarget exTarget;
+    ASSERT_TRUE(exTarget.Register(&target));
+    Drag(Centre(target.m_hWnd));
+    EXPECT_EQ(source.result, static_cast<DROPEFFECT>(DROPEFFECT_COPY));
+    EXPECT_EQ(exTarget.offeredDefault, static_cast<DROPEFFECT>(DROPEFFECT_MOVE));
+    EXPECT_EQ(exTarget.offeredList, static_cast<DROPEFFECT>(DROPEFFECT_COPY | DROPEFFECT_MOVE));
+    EXPECT_EQ(exTarget.events, (Events{"enter", "over"}));
+    exTarget.Revoke();
+}
+
 TEST_F(FrameworkDragDropTest, RegisteringTwiceOrWithoutAWindowFails)
 {
     RecordingDropTarget other;
