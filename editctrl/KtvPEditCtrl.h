@@ -163,6 +163,7 @@ public:
     BOOL MoveRight(BOOL bRedraw = TRUE) override;
     BOOL MoveUp(BOOL bKeepColumn = TRUE, BOOL bRedraw = TRUE) override;
     BOOL MoveDown(BOOL bKeepColumn = TRUE, BOOL bRedraw = TRUE) override;
+    BOOL MoveHome(BOOL bRedraw = TRUE) override;
     BOOL MoveEnd(BOOL bRedraw = TRUE) override;
     BOOL PageUp(BOOL bRedraw = TRUE) override;
     BOOL PageDown(BOOL bRedraw = TRUE) override;

@@ -537,6 +537,24 @@ BOOL CKtvPEditCtrl::MoveDown(BOOL bKeepColumn, BOOL bRedraw)
     return TRUE;
 }
 
+BOOL CKtvPEditCtrl::MoveHome(BOOL bRedraw)
+{
+    if (GetFoldSpans().empty() || m_text.IsEmpty())
+        return CKtvPEditModel::MoveHome(bRedraw);
+    // The row starts where its first line does, whatever folds follow.
+    ScrollText(SB_HORZ, SB_TOP, 0);
+    const int rowStart = VisualRowStart(VisibleRowOfLine(m_text.RowOfOffset(m_nCaretOffset)));
+    int target = rowStart;
+    while (target < GetTextLength() && m_text.GetAt(target) != '\n' && IsBlank(m_text.GetAt(target)) &&
+           FoldStartingAt(target) == nullptr)
+        ++target;
+    if (target == m_nCaretOffset)
+        target = rowStart;
+    SetCaret(target, TRUE, bRedraw);
+    m_nRememberedColumn = m_nCurrentColumn;
+    return TRUE;
+}
+
 BOOL CKtvPEditCtrl::MoveEnd(BOOL bRedraw)
 {
     if (GetFoldSpans().empty())

@@ -203,6 +203,27 @@ TEST_F(EditHyperlinkTest, WordTipShowsAfterTheMouseRests)
     EXPECT_STREQ(CKtvPEditCtrl::GetTipBuffer(), "alpha");
 }
 
+TEST_F(EditHyperlinkTest, RestingOnALinkShowsItsTwoLineTipAtFullWidth)
+{
+    edit.m_nTipMaxWidth = 120;
+    SetText("go http://x.y now\n");
+    Paint();
+    edit.ActivateToolTips(TRUE);
+    MouseTo(PointOf(Offset("x.y")));
+    Rest();
+    ASSERT_TRUE(TipShown());
+    EXPECT_STREQ(CKtvPEditCtrl::GetTipBuffer(), "http://x.y\nCTRL + click to follow link");
+    EXPECT_EQ(::SendMessage(edit.GetToolTipWindow(), TTM_GETMAXTIPWIDTH, 0, 0), 0x7FFF);
+
+    // A word's tip goes back to the control's own width.
+    MouseTo(POINT{edit.GetTextArea().right - 5, edit.GetTextArea().bottom - 5});
+    MouseTo(PointOf(Offset("now")));
+    Rest();
+    ASSERT_TRUE(TipShown());
+    EXPECT_STREQ(CKtvPEditCtrl::GetTipBuffer(), "now");
+    EXPECT_EQ(::SendMessage(edit.GetToolTipWindow(), TTM_GETMAXTIPWIDTH, 0, 0), 120);
+}
+
 TEST_F(EditHyperlinkTest, InactiveTooltipsShowNothingAndPopAtOnce)
 {
     SetText("alpha beta\n");

@@ -157,6 +157,8 @@ TEST_F(EditOutlineTest, CaretStepsOverAFoldAsOneUnit)
     EXPECT_EQ(CaretLine(), 1);
     Key(VK_END);
     EXPECT_EQ(edit.GetCaretOffset(), foldEnd + 1) << "the row ends after the fold";
+    Key(VK_HOME);
+    EXPECT_EQ(edit.GetCaretOffset(), Offset("if")) << "and starts before it";
 }
 
 TEST_F(EditOutlineTest, TypingBelowAFoldKeepsItFoldedAndTheCaretOnItsRow)
