@@ -46,6 +46,23 @@ TEST_F(GridAutomationTest, ColumnsAreFoundByPositionNameAndFieldName)
     EXPECT_EQ(Failure(owner, 4, DISPATCH_PROPERTYGET), DISP_E_EXCEPTION);  // a column gone stays safe to call
 }
 
+TEST_F(GridAutomationTest, ByNameLooksAtFieldsFirstAndByFieldNameAtNamesFirst)
+{
+    // The process monitor asks ColumnByName for a field; the parameter dialog
+    // asks ColumnByFieldName for template columns that have no field.
+    Put(Object(Get(columns, 0, {0})), 14, {"Owner"});  // column 0: name Owner, field Name
+    struct Lookup {
+        DISPID id;
+        const char* text;
+        int column;
+    };
+    const Lookup lookups[] = {{321, "Owner", 1}, {321, "Name", 0}, {322, "Owner", 0}, {322, "Type", 2}};
+    for (const Lookup& lookup : lookups) {
+        SCOPED_TRACE(std::to_string(lookup.id) + " " + lookup.text);
+        EXPECT_EQ(int(Get(Object(Call(columns, lookup.id, {lookup.text})), 47)), lookup.column);
+    }
+}
+
 TEST_F(GridAutomationTest, NavigationMovesTheCurrentRecordWithinTheRows)
 {
     Load(5);
