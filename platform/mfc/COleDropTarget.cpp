@@ -1,7 +1,10 @@
 #include "platform/mfc/COleDropTarget.h"
 
+#include <algorithm>
+
 #include "platform/mfc/CView.h"
 #include "platform/mfc/CWnd.h"
+#include "platform/win32/kernel/ProcessClock.h"
 
 int COleDropTarget::nScrollInset = 11;
 UINT COleDropTarget::nScrollDelay = 50;

@@ -1,5 +1,6 @@
 #include "platform/ole/DragCursors.h"
 
+#include <algorithm>
 #include <mutex>
 #include <vector>
 
