@@ -52,14 +52,20 @@ _variant_t Record(const std::vector<std::string>& texts)
     return record;
 }
 
-void GridControlFixture::SetUp()
+IDispatchPtr CreateGridControl()
 {
     RegisterClasses();
     IDispatch* created = nullptr;
-    ASSERT_EQ(CoCreateInstance(CLSID_DataGrid, nullptr, CLSCTX_INPROC_SERVER, IID_IDispatch,
+    EXPECT_EQ(CoCreateInstance(CLSID_DataGrid, nullptr, CLSCTX_INPROC_SERVER, IID_IDispatch,
                                reinterpret_cast<void**>(&created)),
               S_OK);
-    grid = IDispatchPtr(created, false);
+    return IDispatchPtr(created, false);
+}
+
+void GridControlFixture::SetUp()
+{
+    grid = CreateGridControl();
+    ASSERT_NE(grid, nullptr);
     Put(grid, 20, {1});
     for (auto [index, value] : std::vector<std::pair<int, bool>>{{18, true}, {67, false}, {14, true}, {3, true}}) {
         Put(grid, 3, {index});

@@ -20,6 +20,8 @@ IDispatchPtr Object(const _variant_t& value);
 std::string Text(const _variant_t& value);
 // The HRESULT of a call expected to fail.
 HRESULT Failure(IDispatch* target, DISPID id, WORD flags, std::initializer_list<_variant_t> args = {});
+// A grid control made by its CLSID, as the program makes it.
+IDispatchPtr CreateGridControl();
 // A record as the program passes it: a one-dimensional array of string VARIANTs.
 _variant_t Record(const std::vector<std::string>& texts);
 

@@ -1,19 +1,15 @@
 #include "tests/platform/controls/grid/GridEditingFixture.h"
 
-#include "platform/com/ClassRegistry.h"
+#include "tests/platform/controls/grid/GridControlFixture.h"
 
 namespace tw::grid::testing {
 
 void GridEditingFixture::SetUp()
 {
     GridViewFixture::SetUp();
-    RegisterClasses();
-    IDispatch* created = nullptr;
-    ASSERT_EQ(CoCreateInstance(CLSID_DataGrid, nullptr, CLSCTX_INPROC_SERVER, IID_IDispatch,
-                               reinterpret_cast<void**>(&created)),
-              S_OK);
-    controlDispatch = IDispatchPtr(created, false);
-    control = dynamic_cast<GridControlObject*>(created);
+    controlDispatch = CreateGridControl();
+    control = dynamic_cast<GridControlObject*>(controlDispatch.GetInterfacePtr());
+    ASSERT_NE(control, nullptr);
     grid->SetModel(control->Model());
     for (const char* name : {"Name", "Value", "Type"}) {
         ASSERT_TRUE(Model().Dataset().AddField({name, FieldType::String, 40}));

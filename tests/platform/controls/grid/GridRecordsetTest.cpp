@@ -117,9 +117,7 @@ TEST_F(GridRecordsetTest, ASaveTheServerRefusesIsReportedAndKeepsTheEdits)
 
 TEST(GridRecordsetUnbound, RefreshAndSaveWithoutARecordsetFail)
 {
-    RegisterClasses();
-    IDispatchPtr grid;
-    ASSERT_EQ(grid.CreateInstance(CLSID_DataGrid), S_OK);
+    IDispatchPtr grid = CreateGridControl();
     IDispatchPtr settings = Object(Get(Object(Get(grid, 19)), 1053));
     EXPECT_EQ(Failure(settings, 1111, DISPATCH_METHOD), DISP_E_EXCEPTION);
     EXPECT_EQ(Failure(settings, 1113, DISPATCH_METHOD, {0L}), DISP_E_EXCEPTION);
