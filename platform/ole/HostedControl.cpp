@@ -111,12 +111,19 @@ HRESULT HostedControls::Create(REFCLSID clsid, HWND parent, const RECT& rect, UI
 
 IUnknown* HostedControls::Find(HWND control)
 {
-    std::lock_guard lock(mutex_);
-    auto it = controls_.find(control);
-    if (it == controls_.end() || !IsWindow(control))
-        return nullptr;
-    it->second->AddRef();
-    return it->second;
+    std::map<HWND, IUnknown*> released;
+    IUnknown* found = nullptr;
+    {
+        std::lock_guard lock(mutex_);
+        PruneLocked(released);
+        auto it = controls_.find(control);
+        if (it != controls_.end()) {
+            found = it->second;
+            found->AddRef();
+        }
+    }
+    hosted_control_detail::ReleaseAll(released);
+    return found;
 }
 
 void HostedControls::Forget(HWND control)

@@ -128,6 +128,12 @@ TEST_F(GridHostingTest, CreateControlByProgIdAndByClsid)
     EXPECT_EQ(count, 0);
     // A second window for the same object is refused.
     EXPECT_FALSE(byId.CreateControl(CLSID_DataGrid, "", WS_CHILD, CRect(0, 0, 10, 10), &parent, 1202));
+    // The control's object goes with its window.
+    IUnknown* object = byName.GetControlUnknown();
+    object->AddRef();
+    byName.DestroyWindow();
+    EXPECT_NE(byId.GetControlUnknown(), nullptr);
+    EXPECT_EQ(object->Release(), 0u);
     parent.DestroyWindow();
 }
 
