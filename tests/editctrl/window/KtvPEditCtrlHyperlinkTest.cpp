@@ -102,6 +102,18 @@ TEST_F(EditHyperlinkTest, FindsLinksByTheirPrefixes)
     EXPECT_EQ(LinkIn("mailto:a@b,ftp://c"), "0:mailto:a@b,ftp://c") << "the earliest occurrence wins";
 }
 
+TEST_F(EditHyperlinkTest, SettingsTurnLinksOnWithTheirOwnPrefixes)
+{
+    edit.m_bEnableHyperlinkSupport = FALSE;
+    ASSERT_TRUE(edit.LoadXMLSettingsFromBuffer("<HYPERLINKS><EnableHyperlinkSupport>true</EnableHyperlinkSupport>"
+                                               "<URLPrefixes><URLPrefix>www.</URLPrefix></URLPrefixes></HYPERLINKS>"));
+    EXPECT_TRUE(edit.IsHyperlinkSupportEnabled());
+    EXPECT_EQ(LinkIn("(www.example.org),"), "1:www.example.org");
+    SetText("see www.example.org and http://x.y");
+    Paint();
+    EXPECT_EQ(edit.GetHyperlinkCount(), 1) << "http:// is no longer a prefix";
+}
+
 TEST_F(EditHyperlinkTest, PaintingFindsTheVisibleLinksAndColoursThem)
 {
     edit.m_clrHyperlink = RGB(255, 0, 0);
