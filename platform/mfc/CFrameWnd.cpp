@@ -599,8 +599,26 @@ void CFrameWnd::SetMessageText(UINT nID)
 
 LRESULT CFrameWnd::OnIdleUpdateCmdUI(WPARAM, LPARAM)
 {
+    if (m_nIdleFlags & idleMenu) {
+        m_nIdleFlags &= ~idleMenu;
+        OnUpdateFrameMenu(m_hMenuAlt);
+    }
     OnUpdateFrameTitle(TRUE);
     return 0;
+}
+
+void CFrameWnd::OnUpdateFrameMenu(HMENU hMenuAlt)
+{
+    if (!hMenuAlt)
+        hMenuAlt = m_hMenuDefault;
+    if (::GetMenu(m_hWnd) != hMenuAlt)
+        ::SetMenu(m_hWnd, hMenuAlt);
+}
+
+void CFrameWnd::DelayUpdateFrameMenu(HMENU hMenuAlt)
+{
+    m_hMenuAlt = hMenuAlt;
+    m_nIdleFlags |= idleMenu;
 }
 
 // --- floating windows -------------------------------------------------------------------------------

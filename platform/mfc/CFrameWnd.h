@@ -85,6 +85,10 @@ public:
     // show those too.
     virtual void OnSetPreviewMode(BOOL bPreview, CPrintPreviewState* pState);
     virtual void OnUpdateFrameTitle(BOOL bAddToTitle);
+    // The menu bar the frame shows: hMenuAlt, or else its default menu.
+    // DelayUpdateFrameMenu puts it up when the frame is next idle.
+    virtual void OnUpdateFrameMenu(HMENU hMenuAlt);
+    virtual void DelayUpdateFrameMenu(HMENU hMenuAlt);
     void UpdateFrameTitleForDocument(LPCTSTR lpszDocName);
     void SetTitle(LPCTSTR lpszTitle) { m_strTitle = lpszTitle; }
     CString GetTitle() const { return m_strTitle; }
@@ -124,6 +128,9 @@ public:
     UINT m_nIDLastMessage = 0;  // the prompt shown
     CRect m_rectBorder;         // the space bars outside the frame's client took
     BOOL m_bInRecalcLayout = FALSE;
+    enum IdleFlags { idleMenu = 1 };
+    UINT m_nIdleFlags = 0;         // work waiting for the next idle time
+    HMENU m_hMenuAlt = nullptr;    // the menu DelayUpdateFrameMenu asked for
     CView* m_pViewActive = nullptr;
 
 protected:

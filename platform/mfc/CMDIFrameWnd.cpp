@@ -133,6 +133,20 @@ CMenu* CMDIFrameWnd::MDISetMenu(CMenu* pFrameMenu, CMenu* pWindowMenu)
     return CMenu::FromHandle(hOld);
 }
 
+void CMDIFrameWnd::OnUpdateFrameMenu(HMENU hMenuAlt)
+{
+    if (CMDIChildWnd* pActive = MDIGetActive()) {
+        pActive->OnUpdateFrameMenu(TRUE, pActive, hMenuAlt);
+        return;
+    }
+    if (!hMenuAlt)
+        hMenuAlt = m_hMenuDefault;
+    if (!hMenuAlt)
+        return;
+    MDISetMenu(CMenu::FromHandle(hMenuAlt), CMenu::FromHandle(GetWindowMenuPopup(hMenuAlt)));
+    ::DrawMenuBar(m_hWnd);
+}
+
 CFrameWnd* CMDIFrameWnd::GetActiveFrame()
 {
     CMDIChildWnd* pActiveChild = MDIGetActive();

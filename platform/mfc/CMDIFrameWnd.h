@@ -35,6 +35,8 @@ public:
     CDocument* GetActiveDocument() override;
     HACCEL GetDefaultAccelerator() override;
     void OnUpdateFrameTitle(BOOL bAddToTitle) override;
+    // The active child puts up its menu (or hMenuAlt); without one, the frame's own.
+    void OnUpdateFrameMenu(HMENU hMenuAlt) override;
     void RecalcLayout(BOOL bNotify = TRUE) override;
     BOOL PreTranslateMessage(MSG* pMsg) override;
     BOOL OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo) override;

@@ -13,6 +13,7 @@
 #include "platform/mfc/CDC.h"
 #include "platform/mfc/CGdiObject.h"
 #include "platform/mfc/CMenu.h"
+#include "platform/mfc/CScrollBar.h"
 #include "platform/mfc/CWinApp.h"
 #include "platform/mfc/CWinThread.h"
 #include "platform/mfc/HandleMap.h"
@@ -1383,24 +1384,54 @@ BOOL CWnd::KillTimer(UINT_PTR nIDEvent)
 
 // --- scroll bars --------------------------------------------------------------------------------------
 
+// A window whose bar is a scroll-bar control of its own (GetScrollBarCtrl)
+// has these calls act on that control, through its SBM_ messages.
+namespace tw::mfc::scrollbar_detail {
+
+CScrollBar* StandInBar(const CWnd* pWnd, int nBar)
+{
+    return (nBar == SB_HORZ || nBar == SB_VERT) ? pWnd->GetScrollBarCtrl(nBar) : nullptr;
+}
+
+}  // namespace tw::mfc::scrollbar_detail
+
+namespace scrollbar_detail = tw::mfc::scrollbar_detail;
+
+CScrollBar* CWnd::GetScrollBarCtrl(int) const
+{
+    return nullptr;
+}
+
 int CWnd::SetScrollPos(int nBar, int nPos, BOOL bRedraw)
 {
+    if (CScrollBar* pBar = scrollbar_detail::StandInBar(this, nBar))
+        return static_cast<int>(pBar->SendMessage(SBM_SETPOS, static_cast<WPARAM>(nPos), bRedraw));
     return ::SetScrollPos(m_hWnd, nBar, nPos, bRedraw);
 }
 
 int CWnd::GetScrollPos(int nBar) const
 {
+    if (CScrollBar* pBar = scrollbar_detail::StandInBar(this, nBar))
+        return static_cast<int>(pBar->SendMessage(SBM_GETPOS));
     return ::GetScrollPos(m_hWnd, nBar);
 }
 
 void CWnd::SetScrollRange(int nBar, int nMinPos, int nMaxPos, BOOL bRedraw)
 {
+    if (CScrollBar* pBar = scrollbar_detail::StandInBar(this, nBar)) {
+        pBar->SendMessage(bRedraw ? SBM_SETRANGEREDRAW : SBM_SETRANGE, static_cast<WPARAM>(nMinPos), nMaxPos);
+        return;
+    }
     ::SetScrollRange(m_hWnd, nBar, nMinPos, nMaxPos, bRedraw);
 }
 
 BOOL CWnd::SetScrollInfo(int nBar, LPSCROLLINFO lpScrollInfo, BOOL bRedraw)
 {
     lpScrollInfo->cbSize = sizeof(SCROLLINFO);
+    if (CScrollBar* pBar = scrollbar_detail::StandInBar(this, nBar)) {
+        pBar->SendMessage(SBM_SETSCROLLINFO, static_cast<WPARAM>(bRedraw), reinterpret_cast<LPARAM>(lpScrollInfo));
+        return TRUE;
+    }
     ::SetScrollInfo(m_hWnd, nBar, lpScrollInfo, bRedraw);
     return TRUE;
 }
@@ -1409,7 +1440,41 @@ BOOL CWnd::GetScrollInfo(int nBar, LPSCROLLINFO lpScrollInfo, UINT nMask)
 {
     lpScrollInfo->cbSize = sizeof(SCROLLINFO);
     lpScrollInfo->fMask = nMask;
+    if (CScrollBar* pBar = scrollbar_detail::StandInBar(this, nBar))
+        return static_cast<BOOL>(pBar->SendMessage(SBM_GETSCROLLINFO, 0, reinterpret_cast<LPARAM>(lpScrollInfo)));
     return ::GetScrollInfo(m_hWnd, nBar, lpScrollInfo);
+}
+
+void CWnd::EnableScrollBarCtrl(int nBar, BOOL bEnable)
+{
+    if (nBar == SB_BOTH) {
+        EnableScrollBarCtrl(SB_HORZ, bEnable);
+        EnableScrollBarCtrl(SB_VERT, bEnable);
+        return;
+    }
+    if (CScrollBar* pBar = GetScrollBarCtrl(nBar)) {
+        pBar->EnableWindow(bEnable);
+        return;
+    }
+    ShowScrollBar(static_cast<UINT>(nBar), bEnable);
+}
+
+// The window rectangle that gives this client rectangle, from the window's own
+// styles; adjustBorder leaves a client edge out, adjustOutside adds the room
+// of the scroll bars the window shows.
+void CWnd::CalcWindowRect(LPRECT lpClientRect, UINT nAdjustType)
+{
+    DWORD dwExStyle = GetExStyle();
+    if (nAdjustType == adjustBorder)
+        dwExStyle &= ~WS_EX_CLIENTEDGE;
+    const DWORD dwStyle = GetStyle();
+    ::AdjustWindowRectEx(lpClientRect, dwStyle, FALSE, dwExStyle);
+    if (nAdjustType != adjustOutside)
+        return;
+    if (dwStyle & WS_VSCROLL)
+        lpClientRect->right += ::GetSystemMetrics(SM_CXVSCROLL);
+    if (dwStyle & WS_HSCROLL)
+        lpClientRect->bottom += ::GetSystemMetrics(SM_CYHSCROLL);
 }
 
 void CWnd::ShowScrollBar(UINT nBar, BOOL bShow)

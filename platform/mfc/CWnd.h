@@ -228,6 +228,13 @@ public:
     BOOL SetScrollInfo(int nBar, LPSCROLLINFO lpScrollInfo, BOOL bRedraw = TRUE);
     BOOL GetScrollInfo(int nBar, LPSCROLLINFO lpScrollInfo, UINT nMask = SIF_ALL);
     void ShowScrollBar(UINT nBar, BOOL bShow = TRUE);
+    // A scroll-bar control standing in for the window's own bar; the scroll
+    // calls above then act on it. NULL (the built-in bar) by default.
+    virtual CScrollBar* GetScrollBarCtrl(int nBar) const;
+    void EnableScrollBarCtrl(int nBar, BOOL bEnable = TRUE);
+
+    enum AdjustType { adjustBorder = 0, adjustOutside = 1 };
+    virtual void CalcWindowRect(LPRECT lpClientRect, UINT nAdjustType = adjustBorder);
 
     // --- tooltips ----------------------------------------------------------------------------------
     // The window shows the thread's tooltip for what OnToolHitTest finds under the mouse.

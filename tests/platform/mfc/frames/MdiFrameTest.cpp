@@ -69,6 +69,12 @@ class MainFrame : public CMDIFrameWnd {
     DECLARE_DYNCREATE(MainFrame)
 public:
     int frameKeys = 0;
+    std::vector<HMENU> menuUpdates;  // what OnUpdateFrameMenu was asked for
+    void OnUpdateFrameMenu(HMENU hMenuAlt) override
+    {
+        menuUpdates.push_back(hMenuAlt);
+        CMDIFrameWnd::OnUpdateFrameMenu(hMenuAlt);
+    }
 
 protected:
     void OnAll() { g_mdiCalls.push_back("main"); }
@@ -363,6 +369,30 @@ TEST_F(DocTemplateTest, OpeningASavedFileTwiceGivesTheSameDocument)
     EXPECT_EQ(manager.OpenDocumentFile("absent.qry"), nullptr);
     EXPECT_EQ(manager.GetOpenDocumentCount(), 1);
     EXPECT_EQ(main->MDIGetActive()->GetActiveDocument(), first);
+}
+
+TEST_F(MdiFrameTest, ADelayedMenuUpdateComesWhenTheFrameIsIdle)
+{
+    HMENU alt = CreateMenu();
+    HMENU altWindow = CreatePopupMenu();
+    AppendMenu(altWindow, MF_STRING, ID_WINDOW_CASCADE, "&Cascade");
+    AppendMenu(alt, MF_POPUP, reinterpret_cast<UINT_PTR>(altWindow), "&Window");
+
+    main->DelayUpdateFrameMenu(alt);
+    EXPECT_EQ(GetMenu(mainHwnd), queryMenu);
+    EXPECT_TRUE(main->menuUpdates.empty());
+    SendMessage(mainHwnd, WM_IDLEUPDATECMDUI, TRUE, 0);
+    EXPECT_EQ(main->menuUpdates, std::vector<HMENU>{alt});
+    EXPECT_EQ(GetMenu(mainHwnd), alt);
+    SendMessage(mainHwnd, WM_IDLEUPDATECMDUI, TRUE, 0);
+    EXPECT_EQ(main->menuUpdates.size(), 1u) << "asked once";
+
+    // Without children the frame's own menu comes back.
+    SendMessage(alpha->m_hWnd, WM_CLOSE, 0, 0);
+    SendMessage(beta->m_hWnd, WM_CLOSE, 0, 0);
+    main->OnUpdateFrameMenu(nullptr);
+    EXPECT_EQ(GetMenu(mainHwnd), main->m_hMenuDefault);
+    DestroyMenu(alt);
 }
 
 }  // namespace
