@@ -12,7 +12,6 @@
 #include "platform/controls/grid/GridExport.h"
 #include "platform/controls/grid/GridLayout.h"
 #include "platform/controls/grid/GridHosting.h"
-#include "platform/controls/grid/GridObjects.h"
 #include "platform/controls/grid/GridView.h"
 #include "platform/controls/grid/GridWorkbook.h"
 

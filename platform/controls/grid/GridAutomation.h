@@ -50,6 +50,11 @@ TW_INTERFACE_ID(IGridLayout, IID_IGridLayout);
 
 namespace tw::grid {
 
+// The automation objects of one row (a node) and one column, as the grid's
+// events pass them; the row or column must exist.
+IDispatchPtr NewNodeObject(const std::shared_ptr<GridModel>& model, int row);
+IDispatchPtr NewColumnObject(const std::shared_ptr<GridModel>& model, int column);
+
 // Loads into the grid the layout that the form template keeps for its
 // control: S_FALSE when the template keeps none (the grid starts empty).
 HRESULT LoadGridLayout(IUnknown* grid, HINSTANCE module, LPCSTR templateName, WORD controlId);

@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "platform/com/Bstr.h"
-#include "platform/controls/grid/GridObjects.h"
+#include "platform/controls/grid/GridAutomation.h"
 
 namespace tw::grid {
 
