@@ -87,9 +87,9 @@ bool ReadNumber(const VARIANT& v, bool wantReal, double& real, LONG& integer, bo
 void WriteNumber(VARIANT& v, double value);
 std::string ReadText(const VARIANT& v);
 
+// IDispatch* and IUnknown* parameters; other interfaces would need a query.
 template <class T>
-constexpr bool kIsInterfacePointer =
-    std::is_pointer_v<T> && std::is_base_of_v<IUnknown, std::remove_cv_t<std::remove_pointer_t<T>>>;
+constexpr bool kIsInterfacePointer = std::is_same_v<T, IDispatch*> || std::is_same_v<T, IUnknown*>;
 
 // One handler parameter of type P made from one event argument.
 template <class P>
@@ -134,8 +134,7 @@ public:
         else if constexpr (kNumberOut)
             return &number_;
         else if constexpr (kIsInterfacePointer<D>)
-            return static_cast<D>(Target(v_)->vt == VT_DISPATCH || Target(v_)->vt == VT_UNKNOWN ? Target(v_)->punkVal
-                                                                                                 : nullptr);
+            return Interface();
         else
             return Number<D>();
     }
@@ -147,6 +146,18 @@ public:
     }
 
 private:
+    // Lent for the call: the event's argument keeps the object alive.
+    D Interface() const
+    {
+        const VARIANT* target = Target(v_);
+        if (target->vt != VT_DISPATCH && target->vt != VT_UNKNOWN)
+            return nullptr;
+        if constexpr (std::is_same_v<std::remove_cv_t<std::remove_pointer_t<D>>, IUnknown>)
+            return target->punkVal;
+        else
+            return target->vt == VT_DISPATCH ? target->pdispVal : nullptr;
+    }
+
     template <class N>
     N Number() const
     {

@@ -22,6 +22,7 @@ constexpr UINT IDC_TEST_CONTROL = 700;
 constexpr DISPID kEventChanged = 7;
 constexpr DISPID kEventKinds = 8;
 constexpr DISPID kEventDerived = 9;
+constexpr DISPID kEventObject = 10;
 
 // A control whose events carry a value and four arguments by reference.
 class TestControl : public tw::com::DispatchObject<IDispatch, IHostedControl, IConnectionPointContainer> {
@@ -87,6 +88,7 @@ public:
     int calls = 0;
     short seenShort = 0;
     double seenReal = 0;
+    IDispatch* seenObject = nullptr;
 
 protected:
     void OnChanged(long value, long* count, BOOL* cancel, BSTR* text, VARIANT* extra)
@@ -109,12 +111,14 @@ protected:
         seenReal = real;
         *flag = VARIANT_TRUE;
     }
+    void OnObject(IDispatch* object) { seenObject = object; }
     DECLARE_EVENTSINK_MAP()
 };
 
 BEGIN_EVENTSINK_MAP(EventHost, CWnd)
     ON_EVENT(EventHost, IDC_TEST_CONTROL, kEventChanged, OnChanged, VTS_I4 VTS_PI4 VTS_PBOOL VTS_PBSTR VTS_PVARIANT)
     ON_EVENT(EventHost, IDC_TEST_CONTROL, kEventKinds, OnKinds, VTS_I2 VTS_BSTR VTS_R8 VTS_PBOOL)
+    ON_EVENT(EventHost, IDC_TEST_CONTROL, kEventObject, OnObject, VTS_DISPATCH)
 END_EVENTSINK_MAP()
 
 class DerivedHost : public EventHost {
@@ -199,6 +203,12 @@ TEST_F(EventSinkTest, ArgumentsAreConvertedToTheHandlersTypes)
     EXPECT_EQ(host.seenText, "naïve");
     EXPECT_EQ(host.seenReal, 0.5);
     EXPECT_EQ(flag, VARIANT_TRUE);
+    VARIANT sender;
+    VariantInit(&sender);
+    sender.vt = VT_DISPATCH;
+    sender.pdispVal = static_cast<IDispatch*>(object);
+    object->Fire(kEventObject, {sender});
+    EXPECT_EQ(host.seenObject, sender.pdispVal);
     VariantClear(&text);
     control.DestroyWindow();
     host.DestroyWindow();
