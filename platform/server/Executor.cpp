@@ -469,6 +469,27 @@ void Executor::RecordRowLocks()
     s_.server->locks.GrantRows(s_.spid, rows);
 }
 
+TypeSpec Executor::ColumnTypeOf(const std::string& db, const std::string& owner, const std::string& table,
+                                const std::string& column)
+{
+    if (table.empty() || table[0] == '#')
+        return {};
+    try {
+        DatabaseInfo info;
+        if (!s_.server->FindDatabase(db.empty() ? s_.database : db, &info) || info.offline)
+            return {};
+        const Catalog catalog(s_.db, info.name);
+        const int64_t id = catalog.Resolve(owner, table, "U V S ", CallerUid(catalog));
+        if (!id)
+            return {};
+        for (const CatalogColumn& c : catalog.Columns(id))
+            if (executor_detail::LowerText(c.name) == executor_detail::LowerText(column))
+                return c.type;
+    } catch (const SqlError&) {
+    }
+    return {};
+}
+
 // A table in which other sessions hold rows is read through a filter that
 // waits for each such row it meets (repeatable reads in a transaction also
 // hold the whole table shared); READ UNCOMMITTED never waits.

@@ -47,6 +47,8 @@ public:
     bool InsertColumns(const std::string& db, const std::string& owner, const std::string& table,
                        std::vector<std::string>* columns, std::string* identity) override;
     std::string ReadSource(const std::string& reference) override;
+    TypeSpec ColumnTypeOf(const std::string& db, const std::string& owner, const std::string& table,
+                          const std::string& column) override;
 
     // For the system procedures.
     SessionState& Session() { return s_; }

@@ -257,8 +257,9 @@ void CheckInteger(sqlite3_context* ctx, int, Args argv)
         const int64_t v = sqlite3_value_int64(argv[0]);
         fits = type == "bigint" || (v >= INT32_MIN && v <= INT32_MAX);
     } else if (kind == SQLITE_FLOAT) {
-        // SQLite gives a float when 64-bit integer arithmetic overflows.
-        fits = false;
+        // SQLite gives a float when 64-bit integer arithmetic overflows; a
+        // smaller float did not come from integers and passes as it is.
+        fits = std::fabs(sqlite3_value_double(argv[0])) < 9.2e18;
     }
     if (fits)
         return sqlite3_result_value(ctx, argv[0]);

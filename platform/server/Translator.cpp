@@ -292,6 +292,132 @@ std::string Translator::Top(bool& percent)
     return count;
 }
 
+namespace translator_detail {
+
+// Words that end a FROM clause, or begin the next statement of a batch.
+bool EndsFromClause(const Token& t)
+{
+    static const char* const words[] = {"WHERE", "GROUP", "ORDER", "HAVING", "UNION", "EXCEPT", "INTERSECT",
+                                        "OPTION", "FOR", "COMPUTE", "SELECT", "INSERT", "UPDATE", "DELETE", "IF",
+                                        "ELSE", "WHILE", "PRINT", "EXEC", "EXECUTE", "DECLARE", "SET", "BEGIN",
+                                        "RETURN", "CREATE", "DROP", "ALTER", "USE", "END"};
+    if (t.kind == TokenKind::End || t.IsOp(";"))
+        return true;
+    if (t.kind != TokenKind::Name)
+        return false;
+    for (const char* w : words)
+        if (t.Is(w))
+            return true;
+    return false;
+}
+
+bool JoinWord(const Token& t)
+{
+    for (const char* w : {"INNER", "LEFT", "RIGHT", "FULL", "CROSS", "OUTER", "JOIN"})
+        if (t.Is(w))
+            return true;
+    return false;
+}
+
+} // namespace translator_detail
+
+// Reads ahead, without translating, the tables named in the FROM clause of
+// the query level that starts at the current token.
+std::vector<Translator::ColumnSource> Translator::ScanFromClause() const
+{
+    std::vector<ColumnSource> sources;
+    size_t i = pos_;
+    int depth = 0;
+    for (;; ++i) {
+        const Token& t = tokens_[i];
+        if (t.kind == TokenKind::End)
+            return sources;
+        if (t.IsOp("("))
+            ++depth;
+        else if (t.IsOp(")") && --depth < 0)
+            return sources;
+        if (depth == 0 && t.Is("FROM"))
+            break;
+        if (depth == 0 && translator_detail::EndsFromClause(t) && i > pos_ && !t.Is("END"))
+            return sources;
+    }
+    ++i;
+    for (;;) {
+        const Token& t = tokens_[i];
+        if (t.kind == TokenKind::Name && !translator_detail::JoinWord(t) && !translator_detail::EndsFromClause(t)) {
+            std::vector<std::string> parts{t.text};
+            ++i;
+            while (tokens_[i].IsOp(".")) {
+                ++i;
+                if (tokens_[i].IsOp(".")) {
+                    parts.emplace_back();
+                    continue;
+                }
+                if (!tokens_[i].IsName())
+                    break;
+                parts.push_back(tokens_[i++].text);
+            }
+            ColumnSource source;
+            source.name = parts.back();
+            source.owner = parts.size() >= 2 ? parts[parts.size() - 2] : "";
+            source.db = parts.size() >= 3 ? parts[parts.size() - 3] : "";
+            if (tokens_[i].Is("AS"))
+                ++i;
+            if (tokens_[i].IsName() && !translator_detail::EndsTableAlias(tokens_[i]))
+                source.alias = tokens_[i++].text;
+            sources.push_back(source);
+        }
+        // On to the next source: past ON conditions, hints and derived tables.
+        int level = 0;
+        for (;; ++i) {
+            const Token& u = tokens_[i];
+            if (u.kind == TokenKind::End)
+                return sources;
+            if (u.IsOp("("))
+                ++level;
+            else if (u.IsOp(")") && --level < 0)
+                return sources;
+            if (level > 0)
+                continue;
+            if (translator_detail::EndsFromClause(u))
+                return sources;
+            if (u.IsOp(",") || translator_detail::JoinWord(u))
+                break;
+        }
+        while (tokens_[i].IsOp(",") || translator_detail::JoinWord(tokens_[i]))
+            ++i;
+    }
+}
+
+// The catalogue type of a column named with `parts`, from the innermost
+// query level that has it; unknown when none or several sources have it.
+TypeSpec Translator::ColumnHint(const std::vector<std::string>& parts) const
+{
+    if (!context_ || parts.empty())
+        return {};
+    const std::string column = parts.back();
+    const std::string qualifier = parts.size() >= 2 ? translator_detail::Lower(parts[parts.size() - 2]) : "";
+    for (auto scope = columnScopes_.rbegin(); scope != columnScopes_.rend(); ++scope) {
+        TypeSpec found;
+        int matches = 0;
+        for (const ColumnSource& source : *scope) {
+            const std::string label = translator_detail::Lower(source.alias.empty() ? source.name : source.alias);
+            if (!qualifier.empty() && qualifier != label)
+                continue;
+            const TypeSpec type = context_->ColumnTypeOf(source.db, source.owner, source.name, column);
+            if (type.IsKnown()) {
+                found = type;
+                ++matches;
+            }
+        }
+        if (matches == 1)
+            return found;
+        if (matches > 1)
+            return {};
+    }
+    return {};
+}
+
 std::string Translator::QuerySpecification(bool topLevel, bool& orderable, std::string& limit)
 {
     (void)orderable;
@@ -306,6 +432,11 @@ std::string Translator::QuerySpecification(bool topLevel, bool& orderable, std::
         limit = Top(percent);
     std::string items;
     size_t index = 0;
+    columnScopes_.push_back(ScanFromClause());
+    struct ScopeEnd {
+        std::vector<std::vector<ColumnSource>>& scopes;
+        ~ScopeEnd() { scopes.pop_back(); }
+    } scopeEnd{columnScopes_};
     grouping_ = GroupingScope{};
     grouping_.collecting = true;
     do {
@@ -878,37 +1009,47 @@ std::string Translator::Additive()
     std::string left = Multiplicative();
     for (;;) {
         const TypeSpec leftType = lastType_;
+        const Operand leftOperand = CurrentOperand();
         if (AcceptOp("+")) {
             const std::string right = Multiplicative();
             const TypeSpec rightType = lastType_;
+            const TypeSpec integerType = ArithmeticType(OperandType(leftOperand), OperandType(CurrentOperand()));
             const bool cnyn = !context_ || context_->ConcatNullYieldsNull();
             if (translator_detail::IsNumericHint(leftType) && translator_detail::IsNumericHint(rightType)) {
-                left = CheckedInteger("(" + left + " + " + right + ")", ArithmeticType(leftType, rightType));
+                left = CheckedInteger("(" + left + " + " + right + ")", integerType);
             } else if (cnyn && translator_detail::IsCharacterHint(leftType) &&
                        translator_detail::IsCharacterHint(rightType)) {
                 left = "(" + left + " || " + right + ")";
             } else {
-                left = "tw_add(" + left + ", " + right + ")";
+                left = CheckedInteger("tw_add(" + left + ", " + right + ")", integerType);
             }
             if (translator_detail::IsCharacterHint(leftType) || translator_detail::IsCharacterHint(rightType)) {
                 TypeSpec t;
                 t.name = leftType.IsUnicode() || rightType.IsUnicode() ? "nvarchar" : "varchar";
                 t.length = 8000;
                 lastType_ = t;
-            } else if (!(translator_detail::IsNumericHint(leftType) && translator_detail::IsNumericHint(rightType))) {
+            } else if (translator_detail::IsNumericHint(leftType) && translator_detail::IsNumericHint(rightType)) {
+                lastType_ = ArithmeticType(leftType, rightType);
+            } else {
                 lastType_ = {};
             }
+            SetArithmeticResult(integerType);
         } else if (AcceptOp("-")) {
             left = "(" + left + " - " + Multiplicative() + ")";
+            const TypeSpec integerType = ArithmeticType(OperandType(leftOperand), OperandType(CurrentOperand()));
+            left = CheckedInteger(left, integerType);
             lastType_ = ArithmeticType(leftType, lastType_);
-            left = CheckedInteger(left, lastType_);
+            SetArithmeticResult(integerType);
         } else if (AcceptOp("&")) {
+            SetArithmeticResult({});
             left = "(" + left + " & " + Multiplicative() + ")";
             lastType_ = ArithmeticType(leftType, lastType_);
         } else if (AcceptOp("|")) {
+            SetArithmeticResult({});
             left = "(" + left + " | " + Multiplicative() + ")";
             lastType_ = ArithmeticType(leftType, lastType_);
         } else if (AcceptOp("^")) {
+            SetArithmeticResult({});
             const std::string right = Multiplicative();
             left = "((" + left + " | " + right + ") - (" + left + " & " + right + "))";
             lastType_ = ArithmeticType(leftType, lastType_);
@@ -939,6 +1080,7 @@ std::string Translator::Multiplicative()
     std::string left = Unary();
     for (;;) {
         const TypeSpec leftType = lastType_;
+        const Operand leftOperand = CurrentOperand();
         bool product = false;
         if (AcceptOp("*")) {
             left = "(" + left + " * " + Unary() + ")";
@@ -950,9 +1092,13 @@ std::string Translator::Multiplicative()
         } else {
             return left;
         }
+        // Only products are checked, so only they look the columns' types up.
+        const TypeSpec integerType =
+            product ? ArithmeticType(OperandType(leftOperand), OperandType(CurrentOperand())) : TypeSpec{};
         lastType_ = ArithmeticType(leftType, lastType_);
+        SetArithmeticResult(integerType);
         if (product)
-            left = CheckedInteger(left, lastType_);
+            left = CheckedInteger(left, integerType);
     }
 }
 
@@ -980,6 +1126,16 @@ std::string Translator::Unary()
 }
 
 std::string Translator::Primary()
+{
+    namedColumn_ = false;
+    std::string sql = PrimaryTerm();
+    if (!namedColumn_)
+        operand_ = {};
+    namedColumn_ = false;
+    return sql;
+}
+
+std::string Translator::PrimaryTerm()
 {
     const Token& t = Peek();
     lastType_ = {};
@@ -1117,6 +1273,8 @@ std::string Translator::NameOrCall()
     }
     if (grouping_.collecting && grouping_.aggregateDepth == 0)
         grouping_.columns.emplace_back(translator_detail::Lower(parts.back()), written);
+    operand_ = {{}, {}, parts};
+    namedColumn_ = true;
     return sql;
 }
 

@@ -35,6 +35,13 @@ public:
     }
     // SET ROWCOUNT: the most rows a statement may touch, 0 for no limit.
     virtual int64_t RowCountLimit() const { return 0; }
+    // The catalogue type of a table's or view's column; unknown when there is none.
+    virtual TypeSpec ColumnTypeOf(const std::string& db, const std::string& owner, const std::string& table,
+                                  const std::string& column)
+    {
+        (void)db, (void)owner, (void)table, (void)column;
+        return {};
+    }
     // The SQLite text reading the table TableReference named last: the
     // reference itself, or a subquery that waits for rows other sessions hold.
     virtual std::string ReadSource(const std::string& reference) { return reference; }
@@ -111,6 +118,7 @@ private:
     static std::string CheckedInteger(const std::string& expression, const TypeSpec& type);
     std::string Unary();
     std::string Primary();
+    std::string PrimaryTerm();
     std::string NameOrCall();
     std::string FunctionCall(const std::string& name);
     std::string CaseExpr();
@@ -124,6 +132,34 @@ private:
     size_t pos_ = 0;
     Translation out_;
     TypeSpec lastType_; // the type of the expression just translated, when known
+    // The tables each query level reads, found ahead of its select list, so
+    // that a column's catalogue type is known where integer arithmetic is
+    // checked for overflow (and only there).
+    struct ColumnSource {
+        std::string db, owner, name, alias;
+    };
+    std::vector<std::vector<ColumnSource>> columnScopes_;
+    // What is known of the operand just translated beside lastType_: the
+    // integer type of an arithmetic result, or the bare column it names (its
+    // type looked up only when arithmetic needs it).
+    struct Operand {
+        TypeSpec typed;
+        TypeSpec integer;
+        std::vector<std::string> column;
+    };
+    Operand operand_;
+    bool namedColumn_ = false; // the primary just translated was a bare column
+    std::vector<ColumnSource> ScanFromClause() const;
+    TypeSpec ColumnHint(const std::vector<std::string>& parts) const;
+    Operand CurrentOperand() const { return {lastType_, operand_.integer, operand_.column}; }
+    // The integer type an arithmetic operand has: its own when known, else its column's.
+    TypeSpec OperandType(const Operand& o) const
+    {
+        if (o.typed.IsKnown())
+            return o.typed;
+        return o.column.empty() ? o.integer : ColumnHint(o.column);
+    }
+    void SetArithmeticResult(const TypeSpec& integerType) { operand_ = {{}, integerType, {}}; }
     std::set<std::string> seenVariables_;
     // Columns named outside aggregates in the select list and in GROUP BY, to
     // refuse what SQL Server refuses (8120) instead of answering arbitrarily.

@@ -78,6 +78,47 @@ TEST_F(ServerTest, AChangeThatOverflowsLeavesTheRowAsItWas)
     EXPECT_FALSE(Run("DROP TABLE Counter").HasError());
 }
 
+struct ColumnArithmeticCase {
+    const char* query;
+    const char* type; // the type the error names; empty when the value comes back
+    const char* value;
+};
+
+class ColumnArithmeticTest : public ServerTest, public ::testing::WithParamInterface<ColumnArithmeticCase> {};
+
+TEST_P(ColumnArithmeticTest, ColumnsBringTheirTypesToTheArithmetic)
+{
+    ASSERT_FALSE(Run("IF object_id('Measures') IS NULL BEGIN CREATE TABLE Measures (n int NOT NULL, "
+                     "b bigint NOT NULL, f float NOT NULL) INSERT INTO Measures VALUES (2147483000, 3000000000, 0.5) "
+                     "END")
+                     .HasError());
+    const ColumnArithmeticCase& c = GetParam();
+    BufferedSink sink = Run(c.query);
+    if (*c.type == '\0') {
+        ASSERT_FALSE(sink.HasError()) << c.query << "\n" << Describe(sink);
+        ASSERT_EQ(sink.resultSets.size(), 1u);
+        EXPECT_EQ(sink.resultSets[0].rows[0][0].ToText(), c.value) << c.query;
+        return;
+    }
+    ASSERT_TRUE(sink.HasError()) << c.query;
+    EXPECT_EQ(sink.FirstError()->number, 8115) << c.query;
+    EXPECT_EQ(sink.FirstError()->text,
+              "Arithmetic overflow error converting expression to data type " + std::string(c.type) + ".");
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Queries, ColumnArithmeticTest,
+    ::testing::Values(ColumnArithmeticCase{"SELECT n + 1000 FROM Measures", "int", ""},
+                      ColumnArithmeticCase{"SELECT m.n * 2 FROM Measures AS m", "int", ""},
+                      ColumnArithmeticCase{"SELECT a.n + b.n FROM Measures a JOIN Measures b ON a.n = b.n", "int", ""},
+                      ColumnArithmeticCase{"SELECT (SELECT MAX(i.n) FROM Measures i) + 1000", "", "2147484000"},
+                      ColumnArithmeticCase{"SELECT 1 FROM Measures o WHERE o.n + 1000 > 0", "int", ""},
+                      ColumnArithmeticCase{"SELECT n - 1000 FROM Measures", "", "2147482000"},
+                      ColumnArithmeticCase{"SELECT b + n FROM Measures", "", "5147483000"},
+                      ColumnArithmeticCase{"SELECT f * n + 1 FROM Measures", "", "1073741501"},
+                      ColumnArithmeticCase{"SELECT CAST(n AS bigint) + 1000 FROM Measures", "", "2147484000"},
+                      ColumnArithmeticCase{"SELECT x + 1000 FROM (SELECT n AS x FROM Measures) AS d", "", "2147484000"}));
+
 struct ColumnRangeCase {
     const char* change;
     const char* type;
