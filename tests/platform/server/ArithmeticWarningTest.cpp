@@ -117,7 +117,9 @@ INSTANTIATE_TEST_SUITE_P(
                       ColumnArithmeticCase{"SELECT b + n FROM Measures", "", "5147483000"},
                       ColumnArithmeticCase{"SELECT f * n + 1 FROM Measures", "", "1073741501"},
                       ColumnArithmeticCase{"SELECT CAST(n AS bigint) + 1000 FROM Measures", "", "2147484000"},
-                      ColumnArithmeticCase{"SELECT x + 1000 FROM (SELECT n AS x FROM Measures) AS d", "", "2147484000"}));
+                      // A derived table's columns have no catalogue type: no check, and no false error.
+                      ColumnArithmeticCase{"SELECT x + 1000 FROM (SELECT n AS x FROM Measures) AS d", "",
+                                           "2147484000"}));
 
 struct ColumnRangeCase {
     const char* change;
