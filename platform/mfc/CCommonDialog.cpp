@@ -40,7 +40,8 @@ HWND CCommonDialog::PreModal()
     state.pWndInit = this;
     state.initIsDialog = true;
 
-    HWND hWndOwner = m_pParentWnd ? m_pParentWnd->GetSafeHwnd() : AfxGetMainWnd()->GetSafeHwnd();
+    CWnd* pOwner = m_pParentWnd ? m_pParentWnd : AfxGetMainWnd();
+    HWND hWndOwner = pOwner ? pOwner->m_hWnd : nullptr;
     // A popup cannot be owned by a child window.
     while (hWndOwner && (::GetWindowLong(hWndOwner, GWL_STYLE) & WS_CHILD))
         hWndOwner = ::GetParent(hWndOwner);

@@ -70,7 +70,7 @@ BOOL CFindReplaceDialog::Create(BOOL bFindDialogOnly, LPCTSTR lpszFindWhat, LPCT
         pParentWnd = AfxGetMainWnd();
     m_pParentWnd = pParentWnd;
     // The requests go to the owner itself, even a child window.
-    m_fr.hwndOwner = pParentWnd->GetSafeHwnd();
+    m_fr.hwndOwner = pParentWnd ? pParentWnd->m_hWnd : nullptr;
 
     PreModal();
     HWND hWnd = bFindDialogOnly ? ::FindText(&m_fr) : ::ReplaceText(&m_fr);

@@ -274,7 +274,8 @@ void CView::OnFilePrint()
     CWnd* pMainWnd = AfxGetMainWnd();
     const BOOL bEnableMain = pMainWnd && pMainWnd->IsWindowEnabled();
     PrintJob job;
-    job.hStatus = CreateStatusWindow(job, pMainWnd->GetSafeHwnd(), strTitle, printInfo.m_pPD->GetDeviceName());
+    job.hStatus = CreateStatusWindow(job, pMainWnd ? pMainWnd->m_hWnd : nullptr, strTitle,
+                                     printInfo.m_pPD->GetDeviceName());
     if (bEnableMain)
         pMainWnd->EnableWindow(FALSE);
 
