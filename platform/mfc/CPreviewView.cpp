@@ -26,6 +26,7 @@ BEGIN_MESSAGE_MAP(CPreviewView, CScrollView)
     ON_WM_LBUTTONDOWN()
     ON_WM_ERASEBKGND()
     ON_WM_SIZE()
+    ON_WM_DESTROY()
 END_MESSAGE_MAP()
 
 namespace tw::mfc::preview_detail {
@@ -67,6 +68,7 @@ CPreviewView::~CPreviewView()
 BOOL CPreviewView::SetPrintView(CView* pPrintView)
 {
     m_pPrintView = pPrintView;
+    m_hWndPrintView = pPrintView->m_hWnd;
     m_pPreviewInfo = new CPrintInfo;
     m_pPreviewInfo->m_bPreview = TRUE;
     if (!pPrintView->OnPreparePrinting(m_pPreviewInfo))
@@ -80,6 +82,7 @@ BOOL CPreviewView::SetPrintView(CView* pPrintView)
         m_pPreviewInfo->m_strPageDesc = tw::mfc::preview_detail::StringOr(AFX_IDS_PREVIEWPAGEDESC,
                                                                          "Page %u\nPages %u-%u\n");
     pPrintView->OnBeginPrinting(&m_dcPrinter, m_pPreviewInfo);
+    m_bPrintingEnded = false;
     SetCurrentPage(m_pPreviewInfo->GetMinPage(), TRUE);
     return TRUE;
 }
@@ -423,7 +426,20 @@ void CPreviewView::OnPreviewClose()
         m_pToolBar = nullptr;
     }
     m_pPreviewInfo->m_nCurPage = m_nCurrentPage;
+    m_bPrintingEnded = true;
     m_pOrigView->OnEndPrintPreview(&m_dcPrinter, m_pPreviewInfo, CPoint(0, 0), this);
+}
+
+// A preview that goes with its frame still ends the printing it began, if
+// the printing view is still there to hear it.
+void CPreviewView::OnDestroy()
+{
+    const bool begun = m_pPreviewInfo && m_dcPrinter.m_hDC;
+    if (begun && !m_bPrintingEnded && CWnd::FromHandlePermanent(m_hWndPrintView) == m_pPrintView) {
+        m_bPrintingEnded = true;
+        m_pPrintView->OnEndPrinting(&m_dcPrinter, m_pPreviewInfo);
+    }
+    CScrollView::OnDestroy();
 }
 
 // --- the frame's preview mode ----------------------------------------------------------------------

@@ -79,6 +79,7 @@ protected:
     void OnLButtonDown(UINT nFlags, CPoint point);
     BOOL OnEraseBkgnd(CDC* pDC);
     void OnSize(UINT nType, int cx, int cy);
+    void OnDestroy();
     DECLARE_MESSAGE_MAP()
 
     UINT m_nPages = 1;     // pages shown when zoomed out
@@ -108,4 +109,6 @@ private:
 
     CDC m_dcPrinter;
     std::vector<PageImage> m_images;
+    HWND m_hWndPrintView = nullptr;
+    bool m_bPrintingEnded = false;
 };

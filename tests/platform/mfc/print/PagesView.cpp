@@ -17,7 +17,7 @@ END_MESSAGE_MAP()
 
 BOOL PagesView::OnPreparePrinting(CPrintInfo* pInfo)
 {
-    steps.push_back("prepare");
+    Step("prepare");
     if (declinePrinting)
         return FALSE;
     if (!Doc()->lastPageFoundWhilePrinting)
@@ -29,7 +29,7 @@ BOOL PagesView::OnPreparePrinting(CPrintInfo* pInfo)
 
 void PagesView::OnBeginPrinting(CDC*, CPrintInfo*)
 {
-    steps.push_back("begin");
+    Step("begin");
 }
 
 void PagesView::OnPrepareDC(CDC* pDC, void* pInfo)
@@ -55,7 +55,7 @@ void PagesView::OnPrint(CDC* pDC, CPrintInfo* pInfo)
 
 void PagesView::OnEndPrinting(CDC*, CPrintInfo*)
 {
-    steps.push_back("end");
+    Step("end");
 }
 
 int PdfPageCount(const std::string& path)

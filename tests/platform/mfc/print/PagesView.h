@@ -32,6 +32,8 @@ public:
     std::vector<std::string> steps;  // "prepare", "begin", "end"
     UINT numPreviewPages = 0;
     bool declinePrinting = false;
+    // Also gets the steps, for a test that outlives the view.
+    std::vector<std::string>* stepsCopy = nullptr;
     // Runs inside OnPrint, after the page is recorded.
     std::function<void(UINT)> duringPrint;
 
@@ -42,6 +44,12 @@ public:
     using CView::DoPrintPreview;
 
 protected:
+    void Step(const char* name)
+    {
+        steps.push_back(name);
+        if (stepsCopy)
+            stepsCopy->push_back(name);
+    }
     BOOL OnPreparePrinting(CPrintInfo* pInfo) override;
     void OnBeginPrinting(CDC* pDC, CPrintInfo* pInfo) override;
     void OnPrepareDC(CDC* pDC, void* pInfo) override;

@@ -192,6 +192,17 @@ TEST_F(PreviewTest, PrintFromThePreviewClosesItAndPrintsThroughTheDialog)
     EXPECT_EQ(view->printed.size(), 3u);
 }
 
+TEST_F(PreviewTest, ClosingTheFrameDuringPreviewEndsThePrintingFirst)
+{
+    std::vector<std::string> steps;
+    view->stepsCopy = &steps;  // the view goes with the frame
+    StartPreview();
+    frame->SendMessage(WM_CLOSE);
+    Pump();
+    EXPECT_FALSE(IsWindow(frameHwnd));
+    EXPECT_EQ(steps, (std::vector<std::string>{"prepare", "begin", "end"}));
+}
+
 TEST_F(PreviewTest, ADocumentThatEndsWhilePrintingShowsOnlyItsPages)
 {
     pagesDoc->lastPageFoundWhilePrinting = 1;
