@@ -172,6 +172,10 @@ void CCommandLineInfo::ParseLast(BOOL bLast)
 
 // --- the application's side --------------------------------------------------------------------
 
+void CWinApp::EnableShellOpen() {}
+void CWinApp::RegisterShellFileTypes(BOOL) {}
+void CWinApp::UnregisterShellFileTypes() {}
+
 void CWinApp::ParseCommandLine(CCommandLineInfo& rCmdInfo)
 {
     const std::vector<CString> params = tw::mfc::SplitCommandLine(m_lpCmdLine);

@@ -107,6 +107,12 @@ public:
     void SaveStdProfileSettings();
     virtual void AddToRecentFileList(LPCTSTR lpszPathName);
 
+    // The shell's file types and DDE opens have no meaning here: these do nothing
+    // (and write nothing to the registry).
+    void EnableShellOpen();
+    void RegisterShellFileTypes(BOOL bCompat = FALSE);
+    void UnregisterShellFileTypes();
+
     // The program's command line (m_lpCmdLine) into rCmdInfo, one parameter at a time.
     void ParseCommandLine(CCommandLineInfo& rCmdInfo);
     // Carries out the command line's shell command; FALSE when the program should end.

@@ -265,6 +265,17 @@ TEST(CommandLineJoining, ArgumentsComeBackAsTheyWere)
         EXPECT_EQ(std::string(back[static_cast<size_t>(i - 1)]), argv[i]) << static_cast<LPCTSTR>(line);
 }
 
+TEST_F(RecentFilesTest, ShellRegistrationWritesNothing)
+{
+    FramesApp& app = TheApp();
+    app.EnableShellOpen();
+    app.RegisterShellFileTypes(TRUE);
+    HKEY key = nullptr;
+    EXPECT_NE(RegOpenKeyEx(HKEY_CLASSES_ROOT, ".qry", 0, KEY_READ, &key), ERROR_SUCCESS);
+    EXPECT_NE(RegOpenKeyEx(HKEY_CLASSES_ROOT, "Test.Query", 0, KEY_READ, &key), ERROR_SUCCESS);
+    app.UnregisterShellFileTypes();
+}
+
 TEST_F(RecentFilesTest, ShellCommandsOpenPrintOrDoNothing)
 {
     FramesApp& app = TheApp();
