@@ -1,5 +1,7 @@
 #include "platform/mfc/CCommonDialog.h"
 
+#include <cstring>
+
 #include "platform/mfc/AfxThreadState.h"
 #include "platform/mfc/CWinThread.h"
 
@@ -55,4 +57,17 @@ void CCommonDialog::PostModal()
     state.initIsDialog = m_bOuterIsDialog;
     m_pOuterInit = nullptr;
     m_bOuterIsDialog = false;
+}
+
+void CCommonDialog::CopyText(TCHAR* buffer, size_t size, LPCTSTR text)
+{
+    size_t length = text ? std::strlen(text) : 0;
+    if (length >= size) {
+        length = size - 1;
+        while (length > 0 && (static_cast<unsigned char>(text[length]) & 0xC0) == 0x80)
+            --length;
+    }
+    if (length)
+        std::memcpy(buffer, text, length);
+    buffer[length] = '\0';
 }

@@ -21,6 +21,9 @@ protected:
     void OnOK() override;
     void OnCancel() override;
 
+    // Copies text into a buffer of `size` bytes, cut at a whole character.
+    static void CopyText(TCHAR* buffer, size_t size, LPCTSTR text);
+
     // The top-level window that owns the dialog, with this object made the
     // one the hook attaches; PostModal undoes the latter.
     HWND PreModal();

@@ -19,17 +19,8 @@ CFileDialog::CFileDialog(BOOL bOpenFileDialog, LPCTSTR lpszDefExt, LPCTSTR lpszF
         m_strDefExt = lpszDefExt;
         m_ofn.lpstrDefExt = m_strDefExt;
     }
-    if (lpszFileName) {
-        // A name longer than the buffer is cut at a whole character.
-        size_t length = std::strlen(lpszFileName);
-        if (length >= sizeof m_szFileName) {
-            length = sizeof m_szFileName - 1;
-            while (length > 0 && (static_cast<unsigned char>(lpszFileName[length]) & 0xC0) == 0x80)
-                --length;
-        }
-        std::memcpy(m_szFileName, lpszFileName, length);
-        m_szFileName[length] = '\0';
-    }
+    if (lpszFileName)
+        CopyText(m_szFileName, sizeof m_szFileName, lpszFileName);
     if (lpszFilter) {
         m_strFilter = lpszFilter;
         for (char& c : m_strFilter) {

@@ -1,6 +1,5 @@
 #include "platform/mfc/CFindReplaceDialog.h"
 
-#include <cstring>
 #include <map>
 #include <mutex>
 
@@ -20,20 +19,6 @@ LiveDialogs& Live()
 {
     static LiveDialogs live;
     return live;
-}
-
-// Copies text into a buffer of `size` bytes, cut at a whole character.
-void CopyBounded(TCHAR* buffer, size_t size, LPCTSTR text)
-{
-    size_t length = text ? std::strlen(text) : 0;
-    if (length >= size) {
-        length = size - 1;
-        while (length > 0 && (static_cast<unsigned char>(text[length]) & 0xC0) == 0x80)
-            --length;
-    }
-    if (length)
-        std::memcpy(buffer, text, length);
-    buffer[length] = '\0';
 }
 
 }  // namespace tw::mfc::find_detail
@@ -64,8 +49,8 @@ BOOL CFindReplaceDialog::Create(BOOL bFindDialogOnly, LPCTSTR lpszFindWhat, LPCT
 {
     m_fr.Flags = dwFlags | FR_ENABLEHOOK;
     m_fr.lpfnHook = &CCommonDialog::HookProc;
-    tw::mfc::find_detail::CopyBounded(m_szFindWhat, sizeof m_szFindWhat, lpszFindWhat);
-    tw::mfc::find_detail::CopyBounded(m_szReplaceWith, sizeof m_szReplaceWith, lpszReplaceWith);
+    CopyText(m_szFindWhat, sizeof m_szFindWhat, lpszFindWhat);
+    CopyText(m_szReplaceWith, sizeof m_szReplaceWith, lpszReplaceWith);
     if (!pParentWnd)
         pParentWnd = AfxGetMainWnd();
     m_pParentWnd = pParentWnd;

@@ -45,14 +45,6 @@ CString Line(const CString& text, int nIndex)
     return end < 0 ? text.Mid(start) : text.Mid(start, end - start);
 }
 
-CString StringOr(UINT nID, LPCTSTR lpszFallback)
-{
-    CString text;
-    if (!text.LoadString(nID))
-        text = lpszFallback;
-    return text;
-}
-
 }  // namespace tw::mfc::preview_detail
 
 CPreviewView::CPreviewView() = default;
@@ -79,7 +71,7 @@ BOOL CPreviewView::SetPrintView(CView* pPrintView)
     m_dcPrinter.Attach(hPrinter);
     m_nPages = std::clamp<UINT>(m_pPreviewInfo->m_nNumPreviewPages, 1, m_nMaxPages);
     if (m_pPreviewInfo->m_strPageDesc.IsEmpty())
-        m_pPreviewInfo->m_strPageDesc = tw::mfc::preview_detail::StringOr(AFX_IDS_PREVIEWPAGEDESC,
+        m_pPreviewInfo->m_strPageDesc = tw::mfc::PrintingString(AFX_IDS_PREVIEWPAGEDESC,
                                                                          "Page %u\nPages %u-%u\n");
     pPrintView->OnBeginPrinting(&m_dcPrinter, m_pPreviewInfo);
     m_bPrintingEnded = false;
@@ -366,7 +358,7 @@ void CPreviewView::OnUpdateNumPageChange(CCmdUI* pCmdUI)
 {
     // The button offers the other layout.
     const UINT nID = m_nPages == 1 ? AFX_IDS_TWOPAGE : AFX_IDS_ONEPAGE;
-    pCmdUI->SetText(tw::mfc::preview_detail::StringOr(nID, m_nPages == 1 ? "&Two Page" : "&One Page"));
+    pCmdUI->SetText(tw::mfc::PrintingString(nID, m_nPages == 1 ? "&Two Page" : "&One Page"));
     pCmdUI->Enable(m_nZoomState == ZOOM_OUT && m_nMaxPages > 1);
 }
 

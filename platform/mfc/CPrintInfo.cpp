@@ -17,3 +17,11 @@ CPrintInfo::~CPrintInfo()
     }
     delete m_pPD;
 }
+
+CString tw::mfc::PrintingString(UINT nID, LPCTSTR lpszFallback)
+{
+    CString text;
+    if (!text.LoadString(nID))
+        text = lpszFallback;
+    return text;
+}

@@ -33,3 +33,10 @@ struct CPrintInfo {
     LPVOID m_lpUserData = nullptr;
     CRect m_rectDraw;             // the page's printable area, in logical units
 };
+
+namespace tw::mfc {
+
+// A string of printing and preview: the program's own text for nID, else the fallback.
+CString PrintingString(UINT nID, LPCTSTR lpszFallback);
+
+}  // namespace tw::mfc

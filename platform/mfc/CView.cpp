@@ -124,14 +124,6 @@ BOOL CView::OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHan
 
 namespace tw::mfc::view_print_detail {
 
-CString StringOr(UINT nID, LPCTSTR lpszFallback)
-{
-    CString text;
-    if (!text.LoadString(nID))
-        text = lpszFallback;
-    return text;
-}
-
 constexpr int kStatusPageId = 0x3002;
 
 // One running print job: the "Printing" window with its Cancel button, and
@@ -241,7 +233,7 @@ BOOL CView::DoPreparePrinting(CPrintInfo* pInfo)
     }
     if (!pd.hDC)
         return FALSE;
-    pInfo->m_strPageDesc = tw::mfc::view_print_detail::StringOr(AFX_IDS_PREVIEWPAGEDESC, "Page %u\nPages %u-%u\n");
+    pInfo->m_strPageDesc = tw::mfc::PrintingString(AFX_IDS_PREVIEWPAGEDESC, "Page %u\nPages %u-%u\n");
     return TRUE;
 }
 
@@ -288,13 +280,13 @@ void CView::OnFilePrint()
             pMainWnd->EnableWindow(TRUE);
         OnEndPrinting(&dcPrint, &printInfo);
         dcPrint.Detach();
-        AfxMessageBox(StringOr(AFX_IDP_FAILED_TO_START_PRINT, "Could not start print job."));
+        AfxMessageBox(tw::mfc::PrintingString(AFX_IDP_FAILED_TO_START_PRINT, "Could not start print job."));
         return;
     }
 
     UINT nStartPage = std::clamp(printInfo.GetFromPage(), printInfo.GetMinPage(), printInfo.GetMaxPage());
     UINT nEndPage = std::clamp(printInfo.GetToPage(), printInfo.GetMinPage(), printInfo.GetMaxPage());
-    const CString pageFormat = StringOr(AFX_IDS_PRINTPAGENUM, "Page %u");
+    const CString pageFormat = tw::mfc::PrintingString(AFX_IDS_PRINTPAGENUM, "Page %u");
     for (printInfo.m_nCurPage = nStartPage; printInfo.m_nCurPage <= nEndPage; ++printInfo.m_nCurPage) {
         OnPrepareDC(&dcPrint, &printInfo);
         // A page past a last page the view found while printing is not printed.
@@ -339,7 +331,7 @@ void CView::OnFilePrintPreview()
 {
     auto* pState = new CPrintPreviewState;
     if (!DoPrintPreview(AFX_IDD_PREVIEW_TOOLBAR, this, RUNTIME_CLASS(CPreviewView), pState)) {
-        AfxMessageBox(tw::mfc::view_print_detail::StringOr(AFX_IDP_COMMAND_FAILURE, "Command failed."));
+        AfxMessageBox(tw::mfc::PrintingString(AFX_IDP_COMMAND_FAILURE, "Command failed."));
         delete pState;
     }
 }

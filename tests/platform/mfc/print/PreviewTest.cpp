@@ -136,6 +136,9 @@ TEST_F(PreviewTest, ZoomingInEnlargesOnePageAndZoomingOutRestoresTheFit)
     EXPECT_LT(fitWidth, widths[0]);
     EXPECT_LT(widths[0], widths[1]);
     EXPECT_FALSE(IsWindowEnabled(BarButton(AFX_ID_PREVIEW_ZOOMIN))) << "no closer than the closest";
+    CRect client;
+    Preview()->GetClientRect(&client);
+    EXPECT_GT(Preview()->GetTotalSize().cy, client.Height()) << "the enlarged page scrolls";
 
     Press(AFX_ID_PREVIEW_ZOOMOUT);
     Press(AFX_ID_PREVIEW_ZOOMOUT);
@@ -143,6 +146,18 @@ TEST_F(PreviewTest, ZoomingInEnlargesOnePageAndZoomingOutRestoresTheFit)
     EXPECT_EQ(Preview()->GetZoomState(), UINT(CPreviewView::ZOOM_OUT));
     EXPECT_EQ(Preview()->GetPageRect(0).Width(), fitWidth);
     EXPECT_EQ(Preview()->GetPagesShown(), 2u);
+}
+
+TEST_F(PreviewTest, AClickOnTheSecondPageZoomsInOnIt)
+{
+    StartPreview();
+    CPoint inside = Preview()->GetPageRect(1).CenterPoint();
+    Preview()->ClientToScreen(&inside);
+    input.Click(tw::display::MouseButton::Left, inside.x, inside.y);
+    Pump();
+    EXPECT_EQ(Preview()->GetZoomState(), UINT(CPreviewView::ZOOM_MIDDLE));
+    EXPECT_EQ(Preview()->GetCurrentPage(), 2u);
+    EXPECT_EQ(frame->messageStrings.back(), "Page 2");
 }
 
 TEST_F(PreviewTest, TheShownPageCarriesWhatTheViewPrinted)
