@@ -107,9 +107,10 @@ LRESULT CALLBACK AfxCbtFilterHook(int code, WPARAM wParam, LPARAM lParam)
     if (code != HCBT_CREATEWND || !state.pWndInit || state.initIsDialog)
         return ::CallNextHookEx(hook, code, wParam, lParam);
     CWnd* pWnd = state.pWndInit;
-    state.pWndInit = nullptr;
     HWND hWnd = reinterpret_cast<HWND>(wParam);
     if (pWnd->Attach(hWnd)) {
+        // Still pending while PreSubclassWindow runs: an override tells a window
+        // being created (pWndInit is the object) from one being subclassed (NULL).
         pWnd->PreSubclassWindow();
         auto oldWndProc = reinterpret_cast<WNDPROC>(
             ::SetWindowLongPtr(hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&AfxWndProc)));
@@ -117,6 +118,7 @@ LRESULT CALLBACK AfxCbtFilterHook(int code, WPARAM wParam, LPARAM lParam)
         if (!*lplpfn && oldWndProc != &AfxWndProc)
             *lplpfn = oldWndProc;
     }
+    state.pWndInit = nullptr;
     return ::CallNextHookEx(hook, code, wParam, lParam);
 }
 

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "platform/comctl/commctrl.h"
+#include "platform/mfc/AfxThreadState.h"
 
 namespace tw::mfc::test {
 namespace {
@@ -91,6 +92,33 @@ INSTANTIATE_TEST_SUITE_P(
         std::string name = info.param.className;
         return name == WC_LISTVIEW ? std::string("ListView") : name;
     });
+
+// Notes whether PreSubclassWindow ran for a window being created or subclassed.
+class InitSpy : public CWnd {
+public:
+    std::string seen;
+
+protected:
+    void PreSubclassWindow() override
+    {
+        seen += tw::mfc::CurrentThreadState().pWndInit == this ? "created " : "subclassed ";
+    }
+};
+
+TEST_F(WindowTest, PreSubclassWindowTellsCreationFromSubclassing)
+{
+    HWND parent = MakePlainWindow();
+    InitSpy created;
+    ASSERT_TRUE(created.Create("Edit", "", WS_CHILD, CRect(0, 0, 50, 20), CWnd::FromHandle(parent), 4));
+    EXPECT_EQ(created.seen, "created ");
+
+    HWND plain = CreateWindowEx(0, "Edit", "", WS_CHILD, 0, 30, 50, 20, parent, reinterpret_cast<HMENU>(5),
+                                nullptr, nullptr);
+    InitSpy subclassed;
+    ASSERT_TRUE(subclassed.SubclassWindow(plain));
+    EXPECT_EQ(subclassed.seen, "subclassed ");
+    subclassed.UnsubclassWindow();
+}
 
 TEST_F(WindowTest, ControlRefusingInOnCreateLeavesNoWindowAndEndsTheObjectOnce)
 {
