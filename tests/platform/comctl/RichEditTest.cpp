@@ -32,6 +32,13 @@ protected:
         };
     }
 
+    // What a test copied would otherwise outlive the process.
+    void TearDown() override
+    {
+        EmptyTheClipboard();
+        CommonControlTest::TearDown();
+    }
+
     void SetText(const char* text) { SendMessage(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text)); }
     std::string Text()
     {

@@ -19,6 +19,15 @@ protected:
         Pump();
         host.Clear();
     }
+    // What a test copied would otherwise outlive the process.
+    void TearDown() override
+    {
+        if (OpenClipboard(host.m_hWnd)) {
+            EmptyClipboard();
+            CloseClipboard();
+        }
+        ControlsTest::TearDown();
+    }
     // The list toggle of the editor's numbering and bullet commands.
     void ToggleList(WORD kind)
     {
