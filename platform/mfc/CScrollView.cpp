@@ -3,7 +3,6 @@
 #include <algorithm>
 
 #include "platform/mfc/CDC.h"
-#include "platform/win32/gdi/wingdi.h"
 
 IMPLEMENT_DYNAMIC(CScrollView, CView)
 

@@ -7,6 +7,7 @@
 #pragma once
 
 #include "platform/mfc/CView.h"
+#include "platform/win32/gdi/wingdi.h"
 
 // Mapping modes (the drawing surface honours MM_TEXT only so far).
 #ifndef MM_LOMETRIC
