@@ -37,8 +37,9 @@ HWND DragWindow()
     HWND hWnd = ::GetCapture();
     if (!hWnd)
         hWnd = ::GetFocus();
-    if (!hWnd)
-        hWnd = AfxGetMainWnd()->GetSafeHwnd();
+    CWnd* pMainWnd = AfxGetMainWnd();
+    if (!hWnd && pMainWnd)
+        hWnd = pMainWnd->m_hWnd;
     return hWnd;
 }
 

@@ -37,7 +37,7 @@ void AfxEnableControlContainer()
 BOOL CWnd::CreateControl(REFCLSID clsid, LPCTSTR pszWindowName, DWORD dwStyle, const RECT& rect, CWnd* pParentWnd,
                          UINT nID, CFile* pPersist, BOOL bStorage, BSTR bstrLicKey)
 {
-    if (m_hWnd || pPersist || bStorage || bstrLicKey || !pParentWnd->GetSafeHwnd())
+    if (m_hWnd || pPersist || bStorage || bstrLicKey || !pParentWnd || !pParentWnd->m_hWnd)
         return FALSE;
     cwnd_control_detail::InstallEventRouting();
     HWND hWnd = nullptr;

@@ -34,6 +34,11 @@ void OleTest::TearDown()
     }
     tw::display::Display::Instance().Input().Clear();
     Pump();
+    // The clipboard owns what a test left on it.
+    if (OpenClipboard(nullptr)) {
+        EmptyClipboard();
+        CloseClipboard();
+    }
     OleUninitialize();
     tw::ProcessClock::Resume();
 }
