@@ -67,7 +67,7 @@ CImageList* CHeaderCtrl::GetImageList() const
 CImageList* CHeaderCtrl::SetImageList(CImageList* pImageList)
 {
     return CImageList::FromHandle(reinterpret_cast<HIMAGELIST>(
-        SendMessage(HDM_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(pImageList->GetSafeHandle()))));
+        SendMessage(HDM_SETIMAGELIST, 0, reinterpret_cast<LPARAM>((pImageList ? pImageList->m_hImageList : nullptr)))));
 }
 
 // Owner-drawn items come to DrawItem; a class that draws them overrides it.

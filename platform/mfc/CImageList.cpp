@@ -88,7 +88,7 @@ BOOL CImageList::Create(LPCTSTR lpszBitmapID, int cx, int nGrow, COLORREF crMask
 
 BOOL CImageList::Create(CImageList* pImageList)
 {
-    return Attach(ImageList_Duplicate(pImageList->GetSafeHandle()));
+    return Attach(ImageList_Duplicate((pImageList ? pImageList->m_hImageList : nullptr)));
 }
 
 int CImageList::GetImageCount() const { return ImageList_GetImageCount(m_hImageList); }
@@ -103,13 +103,13 @@ BOOL CImageList::GetImageInfo(int nImage, IMAGEINFO* pImageInfo) const
 
 int CImageList::Add(CBitmap* pbmImage, CBitmap* pbmMask)
 {
-    return ImageList_Add(m_hImageList, static_cast<HBITMAP>(pbmImage->GetSafeHandle()),
-                         static_cast<HBITMAP>(pbmMask->GetSafeHandle()));
+    return ImageList_Add(m_hImageList, static_cast<HBITMAP>(pbmImage ? pbmImage->m_hObject : nullptr),
+                         static_cast<HBITMAP>(pbmMask ? pbmMask->m_hObject : nullptr));
 }
 
 int CImageList::Add(CBitmap* pbmImage, COLORREF crMask)
 {
-    return ImageList_AddMasked(m_hImageList, static_cast<HBITMAP>(pbmImage->GetSafeHandle()), crMask);
+    return ImageList_AddMasked(m_hImageList, static_cast<HBITMAP>(pbmImage ? pbmImage->m_hObject : nullptr), crMask);
 }
 
 int CImageList::Add(HICON hIcon) { return ImageList_AddIcon(m_hImageList, hIcon); }
@@ -117,8 +117,8 @@ BOOL CImageList::Remove(int nImage) { return ImageList_Remove(m_hImageList, nIma
 
 BOOL CImageList::Replace(int nImage, CBitmap* pbmImage, CBitmap* pbmMask)
 {
-    return ImageList_Replace(m_hImageList, nImage, static_cast<HBITMAP>(pbmImage->GetSafeHandle()),
-                             static_cast<HBITMAP>(pbmMask->GetSafeHandle()));
+    return ImageList_Replace(m_hImageList, nImage, static_cast<HBITMAP>(pbmImage ? pbmImage->m_hObject : nullptr),
+                             static_cast<HBITMAP>(pbmMask ? pbmMask->m_hObject : nullptr));
 }
 
 int CImageList::Replace(int nImage, HICON hIcon) { return ImageList_ReplaceIcon(m_hImageList, nImage, hIcon); }
@@ -131,17 +131,17 @@ BOOL CImageList::Copy(int iDst, int iSrc, UINT uFlags)
 
 BOOL CImageList::Copy(int iDst, CImageList* pSrc, int iSrc, UINT uFlags)
 {
-    return ImageList_Copy(m_hImageList, iDst, pSrc->GetSafeHandle(), iSrc, uFlags);
+    return ImageList_Copy(m_hImageList, iDst, (pSrc ? pSrc->m_hImageList : nullptr), iSrc, uFlags);
 }
 
 BOOL CImageList::Draw(CDC* pDC, int nImage, POINT pt, UINT nStyle)
 {
-    return ImageList_Draw(m_hImageList, nImage, pDC->GetSafeHdc(), pt.x, pt.y, nStyle);
+    return ImageList_Draw(m_hImageList, nImage, (pDC ? pDC->m_hDC : nullptr), pt.x, pt.y, nStyle);
 }
 
 BOOL CImageList::DrawEx(CDC* pDC, int nImage, POINT pt, SIZE sz, COLORREF clrBk, COLORREF clrFg, UINT nStyle)
 {
-    return ImageList_DrawEx(m_hImageList, nImage, pDC->GetSafeHdc(), pt.x, pt.y, sz.cx, sz.cy, clrBk, clrFg, nStyle);
+    return ImageList_DrawEx(m_hImageList, nImage, (pDC ? pDC->m_hDC : nullptr), pt.x, pt.y, sz.cx, sz.cy, clrBk, clrFg, nStyle);
 }
 
 BOOL CImageList::SetOverlayImage(int nImage, int nOverlay)
@@ -156,11 +156,11 @@ BOOL CImageList::BeginDrag(int nImage, CPoint ptHotSpot)
 
 BOOL PASCAL CImageList::DragEnter(CWnd* pWndLock, CPoint point)
 {
-    return ImageList_DragEnter(pWndLock->GetSafeHwnd(), point.x, point.y);
+    return ImageList_DragEnter((pWndLock ? pWndLock->m_hWnd : nullptr), point.x, point.y);
 }
 
 BOOL PASCAL CImageList::DragMove(CPoint pt) { return ImageList_DragMove(pt.x, pt.y); }
-BOOL PASCAL CImageList::DragLeave(CWnd* pWndLock) { return ImageList_DragLeave(pWndLock->GetSafeHwnd()); }
+BOOL PASCAL CImageList::DragLeave(CWnd* pWndLock) { return ImageList_DragLeave((pWndLock ? pWndLock->m_hWnd : nullptr)); }
 void PASCAL CImageList::EndDrag() { ImageList_EndDrag(); }
 BOOL PASCAL CImageList::DragShowNolock(BOOL bShow) { return ImageList_DragShowNolock(bShow); }
 

@@ -2,6 +2,8 @@
 
 #include <vector>
 
+#include "platform/mfc/ChildControlWrapper.h"
+
 IMPLEMENT_DYNAMIC(CListCtrl, CWnd)
 
 BOOL CListCtrl::Create(DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT nID)
@@ -55,7 +57,7 @@ BOOL CListCtrl::SetColumnWidth(int nCol, int cx)
 
 CHeaderCtrl* CListCtrl::GetHeaderCtrl()
 {
-    return static_cast<CHeaderCtrl*>(CWnd::FromHandle(reinterpret_cast<HWND>(SendMessage(LVM_GETHEADER))));
+    return ChildControlWrapper(reinterpret_cast<HWND>(SendMessage(LVM_GETHEADER)), m_spareHeader);
 }
 
 // --- items -------------------------------------------------------------------------------------
@@ -271,12 +273,13 @@ int CListCtrl::GetStringWidth(LPCTSTR lpsz) const
 
 CEdit* CListCtrl::EditLabel(int nItem)
 {
-    return static_cast<CEdit*>(CWnd::FromHandle(reinterpret_cast<HWND>(SendMessage(LVM_EDITLABEL, static_cast<WPARAM>(nItem)))));
+    return ChildControlWrapper(reinterpret_cast<HWND>(SendMessage(LVM_EDITLABEL, static_cast<WPARAM>(nItem))),
+                               m_spareEdit);
 }
 
 CEdit* CListCtrl::GetEditControl() const
 {
-    return static_cast<CEdit*>(CWnd::FromHandle(reinterpret_cast<HWND>(SendMessage(LVM_GETEDITCONTROL))));
+    return ChildControlWrapper(reinterpret_cast<HWND>(SendMessage(LVM_GETEDITCONTROL)), m_spareEdit);
 }
 
 // --- look ---------------------------------------------------------------------------------------
@@ -289,7 +292,7 @@ CImageList* CListCtrl::GetImageList(int nImageList) const
 CImageList* CListCtrl::SetImageList(CImageList* pImageList, int nImageListType)
 {
     return CImageList::FromHandle(reinterpret_cast<HIMAGELIST>(SendMessage(
-        LVM_SETIMAGELIST, static_cast<WPARAM>(nImageListType), reinterpret_cast<LPARAM>(pImageList->GetSafeHandle()))));
+        LVM_SETIMAGELIST, static_cast<WPARAM>(nImageListType), reinterpret_cast<LPARAM>((pImageList ? pImageList->m_hImageList : nullptr)))));
 }
 
 DWORD CListCtrl::GetExtendedStyle() const { return static_cast<DWORD>(SendMessage(LVM_GETEXTENDEDLISTVIEWSTYLE)); }

@@ -88,4 +88,8 @@ public:
 
 protected:
     BOOL OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult) override;
+
+private:
+    CHeaderCtrl m_spareHeader;
+    mutable CEdit m_spareEdit;
 };

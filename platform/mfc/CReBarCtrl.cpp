@@ -46,5 +46,5 @@ BOOL CReBarCtrl::SetBarInfo(REBARINFO* prbi)
 
 CWnd* CReBarCtrl::SetOwner(CWnd* pWnd)
 {
-    return CWnd::FromHandle(reinterpret_cast<HWND>(SendMessage(RB_SETPARENT, reinterpret_cast<WPARAM>(pWnd->GetSafeHwnd()))));
+    return CWnd::FromHandle(reinterpret_cast<HWND>(SendMessage(RB_SETPARENT, reinterpret_cast<WPARAM>((pWnd ? pWnd->m_hWnd : nullptr)))));
 }

@@ -24,7 +24,7 @@ UINT CSpinButtonCtrl::GetBase() const { return static_cast<UINT>(SendMessage(UDM
 CWnd* CSpinButtonCtrl::SetBuddy(CWnd* pWndBuddy)
 {
     return CWnd::FromHandle(reinterpret_cast<HWND>(
-        SendMessage(UDM_SETBUDDY, reinterpret_cast<WPARAM>(pWndBuddy->GetSafeHwnd()))));
+        SendMessage(UDM_SETBUDDY, reinterpret_cast<WPARAM>((pWndBuddy ? pWndBuddy->m_hWnd : nullptr)))));
 }
 
 CWnd* CSpinButtonCtrl::GetBuddy() const

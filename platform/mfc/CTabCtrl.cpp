@@ -16,7 +16,7 @@ CImageList* CTabCtrl::GetImageList() const
 CImageList* CTabCtrl::SetImageList(CImageList* pImageList)
 {
     return CImageList::FromHandle(reinterpret_cast<HIMAGELIST>(
-        SendMessage(TCM_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(pImageList->GetSafeHandle()))));
+        SendMessage(TCM_SETIMAGELIST, 0, reinterpret_cast<LPARAM>((pImageList ? pImageList->m_hImageList : nullptr)))));
 }
 
 int CTabCtrl::GetItemCount() const { return static_cast<int>(SendMessage(TCM_GETITEMCOUNT)); }

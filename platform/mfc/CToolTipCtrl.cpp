@@ -10,7 +10,7 @@ BOOL CToolTipCtrl::Create(CWnd* pParentWnd, DWORD dwStyle)
 {
     tw::InitCommonControls();
     if (!CWnd::CreateEx(0, TOOLTIPS_CLASS, nullptr, WS_POPUP | dwStyle, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
-                        CW_USEDEFAULT, pParentWnd->GetSafeHwnd(), nullptr))
+                        CW_USEDEFAULT, (pParentWnd ? pParentWnd->m_hWnd : nullptr), nullptr))
         return FALSE;
     SetOwner(pParentWnd);
     return TRUE;
@@ -21,7 +21,7 @@ void CToolTipCtrl::FillInToolInfo(TOOLINFO& ti, CWnd* pWnd, UINT_PTR nIDTool) co
 {
     std::memset(&ti, 0, sizeof ti);
     ti.cbSize = sizeof ti;
-    HWND hwnd = pWnd->GetSafeHwnd();
+    HWND hwnd = (pWnd ? pWnd->m_hWnd : nullptr);
     if (nIDTool == 0) {
         ti.hwnd = ::GetParent(hwnd);
         ti.uFlags = TTF_IDISHWND;
@@ -101,7 +101,7 @@ void CToolTipCtrl::SetToolInfo(LPTOOLINFO lpToolInfo) { SendMessage(TTM_SETTOOLI
 BOOL CToolTipCtrl::HitTest(CWnd* pWnd, CPoint pt, LPTOOLINFO lpToolInfo) const
 {
     TTHITTESTINFO hit{};
-    hit.hwnd = pWnd->GetSafeHwnd();
+    hit.hwnd = (pWnd ? pWnd->m_hWnd : nullptr);
     hit.pt = pt;
     hit.ti.cbSize = sizeof hit.ti;
     if (!SendMessage(TTM_HITTEST, 0, reinterpret_cast<LPARAM>(&hit)))

@@ -2,6 +2,8 @@
 
 #include <vector>
 
+#include "platform/mfc/ChildControlWrapper.h"
+
 IMPLEMENT_DYNAMIC(CTreeCtrl, CWnd)
 
 BOOL CTreeCtrl::Create(DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT nID)
@@ -223,12 +225,13 @@ UINT CTreeCtrl::GetVisibleCount() const { return static_cast<UINT>(SendMessage(T
 
 CEdit* CTreeCtrl::EditLabel(HTREEITEM hItem)
 {
-    return static_cast<CEdit*>(CWnd::FromHandle(reinterpret_cast<HWND>(SendMessage(TVM_EDITLABEL, 0, reinterpret_cast<LPARAM>(hItem)))));
+    return ChildControlWrapper(reinterpret_cast<HWND>(SendMessage(TVM_EDITLABEL, 0, reinterpret_cast<LPARAM>(hItem))),
+                               m_spareEdit);
 }
 
 CEdit* CTreeCtrl::GetEditControl() const
 {
-    return static_cast<CEdit*>(CWnd::FromHandle(reinterpret_cast<HWND>(SendMessage(TVM_GETEDITCONTROL))));
+    return ChildControlWrapper(reinterpret_cast<HWND>(SendMessage(TVM_GETEDITCONTROL)), m_spareEdit);
 }
 
 // --- look -----------------------------------------------------------------------------------------------
@@ -244,7 +247,7 @@ CImageList* CTreeCtrl::GetImageList(int nImageList) const
 CImageList* CTreeCtrl::SetImageList(CImageList* pImageList, int nImageListType)
 {
     return CImageList::FromHandle(reinterpret_cast<HIMAGELIST>(SendMessage(
-        TVM_SETIMAGELIST, static_cast<WPARAM>(nImageListType), reinterpret_cast<LPARAM>(pImageList->GetSafeHandle()))));
+        TVM_SETIMAGELIST, static_cast<WPARAM>(nImageListType), reinterpret_cast<LPARAM>((pImageList ? pImageList->m_hImageList : nullptr)))));
 }
 
 SHORT CTreeCtrl::GetItemHeight() const { return static_cast<SHORT>(SendMessage(TVM_GETITEMHEIGHT)); }

@@ -76,4 +76,7 @@ public:
     COLORREF SetBkColor(COLORREF clr);
     COLORREF GetTextColor() const;
     COLORREF SetTextColor(COLORREF clr);
+
+private:
+    mutable CEdit m_spareEdit;
 };

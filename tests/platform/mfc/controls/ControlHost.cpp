@@ -70,7 +70,7 @@ LRESULT ControlHost::OnDragList(WPARAM, LPARAM lParam)
 void ControlsTest::SetUp()
 {
     WindowTest::SetUp();
-    ASSERT_TRUE(host.CreateEx(0, nullptr, "Host", WS_POPUP | WS_VISIBLE, CRect(50, 50, 650, 450), nullptr, 0));
+    ASSERT_TRUE(host.CreateEx(0, nullptr, "Host", WS_POPUP | WS_VISIBLE, 50, 50, 600, 400, nullptr, nullptr));
     SetActiveWindow(host.m_hWnd);
 }
 

@@ -13,7 +13,9 @@ TEST_F(ImageListWrapper, FromHandleFindsTheOwnerOrMakesATemporary)
     ASSERT_TRUE(owned.Create(16, 16, ILC_COLOR32 | ILC_MASK, 4, 1));
     EXPECT_EQ(CImageList::FromHandle(owned.m_hImageList), &owned);
     EXPECT_EQ(CImageList::FromHandlePermanent(owned.m_hImageList), &owned);
-    EXPECT_FALSE(owned.Attach(ImageList_Create(8, 8, ILC_COLOR32, 1, 1))) << "one list per object";
+    HIMAGELIST second = ImageList_Create(8, 8, ILC_COLOR32, 1, 1);
+    EXPECT_FALSE(owned.Attach(second)) << "one list per object";
+    ImageList_Destroy(second);
 
     HIMAGELIST loose = ImageList_Create(8, 8, ILC_COLOR32, 1, 1);
     CImageList* temporary = CImageList::FromHandle(loose);
@@ -55,7 +57,7 @@ TEST_F(ImageListWrapper, ImagesAddedFromBitmapsWithAMaskColour)
 {
     CImageList list;
     ASSERT_TRUE(list.Create(16, 16, ILC_COLOR32 | ILC_MASK, 2, 2));
-    CClientDC screen(nullptr);
+    CClientDC screen(&host);
     CBitmap strip;
     ASSERT_TRUE(strip.CreateCompatibleBitmap(&screen, 48, 16));
     EXPECT_EQ(list.Add(&strip, RGB(255, 255, 255)), 0);

@@ -146,6 +146,33 @@ TEST_F(TreeWrapper, ExpandingAndSelectingReachTheHostsHandlers)
     EXPECT_TRUE(flags & TVHT_ONITEMLABEL);
 }
 
+// The program limits the label editor through the wrapper it gets back.
+TEST_F(TreeWrapper, TheLabelEditorComesBackAsAnEdit)
+{
+    tree.ModifyStyle(0, TVS_EDITLABELS);
+    tree.SetFocus();
+    CEdit* editor = tree.EditLabel(server);
+    ASSERT_NE(editor, nullptr);
+    EXPECT_TRUE(editor->IsKindOf(RUNTIME_CLASS(CEdit)));
+    EXPECT_EQ(tree.GetEditControl(), editor);
+    editor->LimitText(127);
+    EXPECT_EQ(editor->GetLimitText(), 127u);
+    CString text;
+    editor->GetWindowText(text);
+    EXPECT_STREQ(text, "server");
+}
+
+TEST_F(ListWrapper, TheHeaderComesBackAsAHeaderOrAsTheProgramsOwnObject)
+{
+    CHeaderCtrl* header = list.GetHeaderCtrl();
+    ASSERT_NE(header, nullptr);
+    EXPECT_TRUE(header->IsKindOf(RUNTIME_CLASS(CHeaderCtrl)));
+    CHeaderCtrl own;
+    ASSERT_TRUE(own.SubclassWindow(header->m_hWnd));
+    EXPECT_EQ(list.GetHeaderCtrl(), &own);
+    own.UnsubclassWindow();
+}
+
 TEST_F(ControlsTest, HeaderItemsAndTheirOrder)
 {
     CHeaderCtrl header;
