@@ -196,5 +196,27 @@ TEST_F(ControlsTest, HeaderItemsAndTheirOrder)
     EXPECT_EQ(first.left, 0) << "the third item is shown first";
 }
 
+// An owner-drawn heading comes back to the header's own DrawItem through its parent.
+TEST_F(ControlsTest, OwnerDrawnHeadingsAreDrawnByTheHeadersObject)
+{
+    class DrawnHeader : public CHeaderCtrl {
+    public:
+        std::vector<UINT> drawn;
+        void DrawItem(LPDRAWITEMSTRUCT lpDrawItemStruct) override { drawn.push_back(lpDrawItemStruct->itemID); }
+    } header;
+    ASSERT_TRUE(header.Create(WS_CHILD | WS_VISIBLE, CRect(0, 0, 300, 20), &host, 706));
+    for (int fmt : {HDF_STRING, HDF_OWNERDRAW}) {
+        HDITEM item{};
+        item.mask = HDI_FORMAT | HDI_WIDTH | HDI_TEXT;
+        item.fmt = fmt;
+        item.cxy = 80;
+        item.pszText = const_cast<LPSTR>("name");
+        header.InsertItem(header.GetItemCount(), &item);
+    }
+    header.Invalidate();
+    header.UpdateWindow();
+    EXPECT_EQ(header.drawn, (std::vector<UINT>{1}));
+}
+
 }  // namespace
 }  // namespace tw::mfc::test
