@@ -16,6 +16,26 @@ private:
     bool* deleted_;
 };
 
+// A child window that owns a find dialog, as an editing view does.
+class FindOwnerChild : public CWnd {
+public:
+    std::vector<std::string> found;
+
+protected:
+    LRESULT OnFindReplace(WPARAM, LPARAM lParam)
+    {
+        if (CFindReplaceDialog* dialog = CFindReplaceDialog::GetNotifier(lParam); dialog && dialog->FindNext())
+            found.emplace_back(dialog->GetFindString());
+        return 0;
+    }
+    DECLARE_MESSAGE_MAP()
+};
+
+const UINT kChildFindMessage = ::RegisterWindowMessage(FINDMSGSTRING);
+BEGIN_MESSAGE_MAP(FindOwnerChild, CWnd)
+    ON_REGISTERED_MESSAGE(kChildFindMessage, OnFindReplace)
+END_MESSAGE_MAP()
+
 class FindReplaceWrapperTest : public PrintTest {
 protected:
     void Click(int id)
@@ -55,6 +75,21 @@ TEST_F(FindReplaceWrapperTest, RequestsReachTheOwnerWithFlagsAndTextsAndCloseDel
     EXPECT_TRUE(frame->findCalls[2].terminating);
     EXPECT_TRUE(deleted) << "the dialog deletes itself when its window goes";
     EXPECT_EQ(CFindReplaceDialog::GetNotifier(request), nullptr) << "a deleted dialog is no notifier";
+}
+
+TEST_F(FindReplaceWrapperTest, AChildWindowOwnerGetsTheRequestsOfATopLevelDialog)
+{
+    FindOwnerChild child;
+    ASSERT_TRUE(child.Create(nullptr, "child", WS_CHILD | WS_VISIBLE, CRect(0, 0, 100, 100), frame, 1));
+    ASSERT_TRUE(dialog->Create(TRUE, "word", nullptr, FR_DOWN, &child));
+    Pump();
+    EXPECT_EQ(GetAncestor(dialog->m_hWnd, GA_ROOT), dialog->m_hWnd) << "a window of its own, not inside the child";
+    Key(VK_RETURN);
+    Pump();
+    EXPECT_EQ(child.found, (std::vector<std::string>{"word"}));
+    EXPECT_TRUE(frame->findCalls.empty());
+    dialog->DestroyWindow();
+    child.DestroyWindow();
 }
 
 TEST_F(FindReplaceWrapperTest, LongTextsAreCutToTheBufferAtAWholeCharacter)
