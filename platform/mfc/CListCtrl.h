@@ -84,11 +84,6 @@ public:
     COLORREF GetTextBkColor() const;
     BOOL SetTextBkColor(COLORREF cr);
 
-    virtual void DrawItem(LPDRAWITEMSTRUCT lpDrawItemStruct);
-
-protected:
-    BOOL OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult) override;
-
 private:
     CHeaderCtrl m_spareHeader;
     mutable CEdit m_spareEdit;
