@@ -497,7 +497,8 @@ std::string Executor::ReadSource(const std::string& reference)
 {
     const LockResource table = lastReference_;
     lastReference_ = {};
-    if (!table.objectId || s_.options.isolationLevel == "READ UNCOMMITTED" ||
+    // A view's stored text never waits on what is held while it is created.
+    if (!table.objectId || unqualifiedNames_ || s_.options.isolationLevel == "READ UNCOMMITTED" ||
         !s_.server->locks.OthersHoldRows(s_.spid, table.dbid, table.objectId))
         return reference;
     guardedRead_ = true;
