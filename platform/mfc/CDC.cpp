@@ -457,7 +457,7 @@ int CDC::GetTextFace(CString& rString) const
 
 // --- the kinds a window hands out --------------------------------------------------------------------
 
-CPaintDC::CPaintDC(CWnd* pWnd) : m_hWnd(pWnd->GetSafeHwnd())
+CPaintDC::CPaintDC(CWnd* pWnd) : m_hWnd(CWnd::GetSafeHwndOf(pWnd))
 {
     if (!Attach(::BeginPaint(m_hWnd, &m_ps)))
         AfxThrowResourceException();
@@ -469,7 +469,7 @@ CPaintDC::~CPaintDC()
     Detach();
 }
 
-CClientDC::CClientDC(CWnd* pWnd) : m_hWnd(pWnd->GetSafeHwnd())
+CClientDC::CClientDC(CWnd* pWnd) : m_hWnd(CWnd::GetSafeHwndOf(pWnd))
 {
     if (!Attach(::GetDC(m_hWnd)))
         AfxThrowResourceException();
@@ -480,7 +480,7 @@ CClientDC::~CClientDC()
     ::ReleaseDC(m_hWnd, Detach());
 }
 
-CWindowDC::CWindowDC(CWnd* pWnd) : m_hWnd(pWnd->GetSafeHwnd())
+CWindowDC::CWindowDC(CWnd* pWnd) : m_hWnd(CWnd::GetSafeHwndOf(pWnd))
 {
     if (!Attach(::GetWindowDC(m_hWnd)))
         AfxThrowResourceException();

@@ -94,7 +94,7 @@ BOOL CDialog::CreateIndirect(LPCDLGTEMPLATE lpDialogTemplate, CWnd* pParentWnd)
     if (!pParentWnd)
         pParentWnd = AfxGetMainWnd();
     m_pParentWnd = pParentWnd;
-    return CreateDlgIndirect(lpDialogTemplate, pParentWnd->GetSafeHwnd());
+    return CreateDlgIndirect(lpDialogTemplate, CWnd::GetSafeHwndOf(pParentWnd));
 }
 
 BOOL CDialog::InitModalIndirect(LPCDLGTEMPLATE lpDialogTemplate, CWnd* pParentWnd)
@@ -107,7 +107,7 @@ BOOL CDialog::InitModalIndirect(LPCDLGTEMPLATE lpDialogTemplate, CWnd* pParentWn
 
 HWND CDialog::ModalOwner() const
 {
-    HWND hWnd = m_pParentWnd ? m_pParentWnd->GetSafeHwnd() : AfxGetMainWnd()->GetSafeHwnd();
+    HWND hWnd = m_pParentWnd ? CWnd::GetSafeHwndOf(m_pParentWnd) : CWnd::GetSafeHwndOf(AfxGetMainWnd());
     // A popup cannot be owned by a child window.
     while (hWnd && (::GetWindowLong(hWnd, GWL_STYLE) & WS_CHILD))
         hWnd = ::GetParent(hWnd);
@@ -252,7 +252,7 @@ void CDialog::PrevDlgCtrl() const
 
 void CDialog::GotoDlgCtrl(CWnd* pWndCtrl)
 {
-    ::SendMessage(m_hWnd, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(pWndCtrl->GetSafeHwnd()), 1);
+    ::SendMessage(m_hWnd, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(CWnd::GetSafeHwndOf(pWndCtrl)), 1);
 }
 
 void CDialog::SetDefID(UINT nID)

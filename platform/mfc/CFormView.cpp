@@ -39,7 +39,7 @@ BOOL CFormView::Create(LPCTSTR, LPCTSTR, DWORD dwStyle, const RECT& rect, CWnd* 
     state.pWndInit = this;
     state.initIsDialog = true;
     HWND hWnd = ::CreateDialogIndirectParam(AfxGetResourceHandle(), reinterpret_cast<LPCDLGTEMPLATE>(bytes),
-                                            pParentWnd->GetSafeHwnd(), &AfxDlgProc, 0);
+                                            CWnd::GetSafeHwndOf(pParentWnd), &AfxDlgProc, 0);
     state.pWndInit = outerInit;
     state.initIsDialog = outerIsDialog;
     if (!hWnd)

@@ -92,7 +92,7 @@ BOOL CFrameWnd::Create(LPCTSTR lpszClassName, LPCTSTR lpszWindowName, DWORD dwSt
     }
     m_strTitle = lpszWindowName ? lpszWindowName : "";
     if (!CWnd::CreateEx(dwExStyle, lpszClassName, lpszWindowName, dwStyle, rect.left, rect.top,
-                        rect.right - rect.left, rect.bottom - rect.top, pParentWnd->GetSafeHwnd(), hMenu,
+                        rect.right - rect.left, rect.bottom - rect.top, CWnd::GetSafeHwndOf(pParentWnd), hMenu,
                         pContext)) {
         if (hMenu)
             ::DestroyMenu(hMenu);
@@ -116,7 +116,7 @@ BOOL CFrameWnd::LoadFrame(UINT nIDResource, DWORD dwDefaultStyle, CWnd* pParentW
     HMENU hMenu = ::LoadMenu(hInst, MAKEINTRESOURCE(nIDResource));
     m_strTitle = title;
     if (!CWnd::CreateEx(0, lpszClass, title, dwDefaultStyle, rectDefault.left, rectDefault.top, 0, 0,
-                        pParentWnd->GetSafeHwnd(), hMenu, pContext)) {
+                        CWnd::GetSafeHwndOf(pParentWnd), hMenu, pContext)) {
         if (hMenu)
             ::DestroyMenu(hMenu);
         return FALSE;

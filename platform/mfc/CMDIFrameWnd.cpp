@@ -87,7 +87,7 @@ CMDIChildWnd* CMDIFrameWnd::MDIGetActive(BOOL* pbMaximized) const
 
 void CMDIFrameWnd::MDIActivate(CWnd* pWndActivate)
 {
-    ::SendMessage(m_hWndMDIClient, WM_MDIACTIVATE, reinterpret_cast<WPARAM>(pWndActivate->GetSafeHwnd()), 0);
+    ::SendMessage(m_hWndMDIClient, WM_MDIACTIVATE, reinterpret_cast<WPARAM>(CWnd::GetSafeHwndOf(pWndActivate)), 0);
 }
 
 void CMDIFrameWnd::MDICascade(int nType)
@@ -117,12 +117,12 @@ void CMDIFrameWnd::MDIPrev()
 
 void CMDIFrameWnd::MDIMaximize(CWnd* pWnd)
 {
-    ::SendMessage(m_hWndMDIClient, WM_MDIMAXIMIZE, reinterpret_cast<WPARAM>(pWnd->GetSafeHwnd()), 0);
+    ::SendMessage(m_hWndMDIClient, WM_MDIMAXIMIZE, reinterpret_cast<WPARAM>(CWnd::GetSafeHwndOf(pWnd)), 0);
 }
 
 void CMDIFrameWnd::MDIRestore(CWnd* pWnd)
 {
-    ::SendMessage(m_hWndMDIClient, WM_MDIRESTORE, reinterpret_cast<WPARAM>(pWnd->GetSafeHwnd()), 0);
+    ::SendMessage(m_hWndMDIClient, WM_MDIRESTORE, reinterpret_cast<WPARAM>(CWnd::GetSafeHwndOf(pWnd)), 0);
 }
 
 CMenu* CMDIFrameWnd::MDISetMenu(CMenu* pFrameMenu, CMenu* pWindowMenu)

@@ -131,7 +131,7 @@ int CWinApp::DoMessageBox(LPCTSTR lpszPrompt, UINT nType, UINT)
     }
     HWND hWndOwner = ::GetActiveWindow();
     if (!hWndOwner)
-        hWndOwner = AfxGetMainWnd()->GetSafeHwnd();
+        hWndOwner = CWnd::GetSafeHwndOf(AfxGetMainWnd());
     return ::MessageBox(hWndOwner, lpszPrompt, m_pszAppName, nType);
 }
 

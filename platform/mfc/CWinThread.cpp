@@ -137,7 +137,7 @@ BOOL CWinThread::PreTranslateMessage(MSG* pMsg)
     if (!pMsg->hwnd)
         return DispatchThreadMessageEx(pMsg);
     CWnd* pMainWnd = AfxGetMainWnd();
-    if (CWnd::WalkPreTranslateTree(pMainWnd->GetSafeHwnd(), pMsg))
+    if (CWnd::WalkPreTranslateTree(CWnd::GetSafeHwndOf(pMainWnd), pMsg))
         return TRUE;
     // A modeless window outside the main window still gets the main window's keys.
     if (pMainWnd) {

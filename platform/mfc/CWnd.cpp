@@ -257,7 +257,7 @@ BOOL CWnd::Create(LPCTSTR lpszClassName, LPCTSTR lpszWindowName, DWORD dwStyle, 
                   CWnd* pParentWnd, UINT nID, CCreateContext* pContext)
 {
     return CreateEx(0, lpszClassName, lpszWindowName, dwStyle | WS_CHILD, rect.left, rect.top,
-                    rect.right - rect.left, rect.bottom - rect.top, pParentWnd->GetSafeHwnd(),
+                    rect.right - rect.left, rect.bottom - rect.top, CWnd::GetSafeHwndOf(pParentWnd),
                     reinterpret_cast<HMENU>(static_cast<UINT_PTR>(nID)), pContext);
 }
 
@@ -265,7 +265,7 @@ BOOL CWnd::CreateEx(DWORD dwExStyle, LPCTSTR lpszClassName, LPCTSTR lpszWindowNa
                     const RECT& rect, CWnd* pParentWnd, UINT nID, LPVOID lpParam)
 {
     return CreateEx(dwExStyle, lpszClassName, lpszWindowName, dwStyle, rect.left, rect.top,
-                    rect.right - rect.left, rect.bottom - rect.top, pParentWnd->GetSafeHwnd(),
+                    rect.right - rect.left, rect.bottom - rect.top, CWnd::GetSafeHwndOf(pParentWnd),
                     reinterpret_cast<HMENU>(static_cast<UINT_PTR>(nID)), lpParam);
 }
 
@@ -359,7 +359,7 @@ BOOL CWnd::SubclassWindow(HWND hWnd)
 
 BOOL CWnd::SubclassDlgItem(UINT nID, CWnd* pParent)
 {
-    HWND hWndControl = ::GetDlgItem(pParent->GetSafeHwnd(), static_cast<int>(nID));
+    HWND hWndControl = ::GetDlgItem(CWnd::GetSafeHwndOf(pParent), static_cast<int>(nID));
     if (!hWndControl)
         return FALSE;
     return SubclassWindow(hWndControl);
@@ -904,7 +904,7 @@ CWnd* CWnd::GetParent() const
 
 CWnd* CWnd::SetParent(CWnd* pWndNewParent)
 {
-    return FromHandle(::SetParent(m_hWnd, pWndNewParent->GetSafeHwnd()));
+    return FromHandle(::SetParent(m_hWnd, CWnd::GetSafeHwndOf(pWndNewParent)));
 }
 
 CWnd* CWnd::GetOwner() const
@@ -914,7 +914,7 @@ CWnd* CWnd::GetOwner() const
 
 void CWnd::SetOwner(CWnd* pOwnerWnd)
 {
-    ::SetWindowLongPtr(m_hWnd, GWLP_HWNDPARENT, reinterpret_cast<LONG_PTR>(pOwnerWnd->GetSafeHwnd()));
+    ::SetWindowLongPtr(m_hWnd, GWLP_HWNDPARENT, reinterpret_cast<LONG_PTR>(CWnd::GetSafeHwndOf(pOwnerWnd)));
 }
 
 CWnd* CWnd::GetParentOwner() const
@@ -1003,17 +1003,17 @@ CWnd* CWnd::GetNextWindow(UINT nFlag) const
 
 CWnd* CWnd::GetNextDlgTabItem(CWnd* pWndCtl, BOOL bPrevious) const
 {
-    return FromHandle(::GetNextDlgTabItem(m_hWnd, pWndCtl->GetSafeHwnd(), bPrevious));
+    return FromHandle(::GetNextDlgTabItem(m_hWnd, CWnd::GetSafeHwndOf(pWndCtl), bPrevious));
 }
 
 CWnd* CWnd::GetNextDlgGroupItem(CWnd* pWndCtl, BOOL bPrevious) const
 {
-    return FromHandle(::GetNextDlgGroupItem(m_hWnd, pWndCtl->GetSafeHwnd(), bPrevious));
+    return FromHandle(::GetNextDlgGroupItem(m_hWnd, CWnd::GetSafeHwndOf(pWndCtl), bPrevious));
 }
 
 BOOL CWnd::IsChild(const CWnd* pWnd) const
 {
-    return ::IsChild(m_hWnd, pWnd->GetSafeHwnd());
+    return ::IsChild(m_hWnd, CWnd::GetSafeHwndOf(pWnd));
 }
 
 CWnd* PASCAL CWnd::GetDesktopWindow()
@@ -1134,12 +1134,12 @@ void CWnd::ScreenToClient(LPRECT lpRect) const
 
 void CWnd::MapWindowPoints(CWnd* pwndTo, LPPOINT lpPoint, UINT nCount) const
 {
-    ::MapWindowPoints(m_hWnd, pwndTo->GetSafeHwnd(), lpPoint, nCount);
+    ::MapWindowPoints(m_hWnd, CWnd::GetSafeHwndOf(pwndTo), lpPoint, nCount);
 }
 
 void CWnd::MapWindowPoints(CWnd* pwndTo, LPRECT lpRect) const
 {
-    ::MapWindowPoints(m_hWnd, pwndTo->GetSafeHwnd(), reinterpret_cast<LPPOINT>(lpRect), 2);
+    ::MapWindowPoints(m_hWnd, CWnd::GetSafeHwndOf(pwndTo), reinterpret_cast<LPPOINT>(lpRect), 2);
 }
 
 void CWnd::MoveWindow(int x, int y, int nWidth, int nHeight, BOOL bRepaint)
@@ -1161,7 +1161,7 @@ BOOL CWnd::SetWindowPos(const CWnd* pWndInsertAfter, int x, int y, int cx, int c
 void CWnd::CenterWindow(CWnd* pAlternateOwner)
 {
     const DWORD dwStyle = GetStyle();
-    HWND hWndCenter = pAlternateOwner->GetSafeHwnd();
+    HWND hWndCenter = CWnd::GetSafeHwndOf(pAlternateOwner);
     if (!pAlternateOwner) {
         hWndCenter = (dwStyle & WS_CHILD) ? ::GetParent(m_hWnd) : ::GetWindow(m_hWnd, GW_OWNER);
         if (hWndCenter) {
@@ -1185,7 +1185,7 @@ void CWnd::CenterWindow(CWnd* pAlternateOwner)
         MONITORINFO mi{};
         mi.cbSize = sizeof mi;
         if (!hWndCenter) {
-            HWND hWndDefault = AfxGetMainWnd()->GetSafeHwnd();
+            HWND hWndDefault = CWnd::GetSafeHwndOf(AfxGetMainWnd());
             ::GetMonitorInfo(::MonitorFromWindow(hWndDefault, MONITOR_DEFAULTTOPRIMARY), &mi);
             rcCenter = mi.rcWork;
         } else {
@@ -1514,7 +1514,7 @@ void CWnd::WinHelp(DWORD_PTR dwData, UINT nCmd)
     CWinApp* pApp = AfxGetApp();
     CWaitCursor wait;
     PrepareForHelp();
-    HWND hTop = GetTopLevelParent()->GetSafeHwnd();
+    HWND hTop = CWnd::GetSafeHwndOf(GetTopLevelParent());
     if (!::WinHelp(hTop ? hTop : m_hWnd, pApp ? pApp->m_pszHelpFilePath : nullptr, nCmd, dwData))
         tw::mfc::ReportHelpUnavailable();
 }
@@ -1524,7 +1524,7 @@ void CWnd::HtmlHelp(DWORD_PTR dwData, UINT nCmd)
     CWinApp* pApp = AfxGetApp();
     CWaitCursor wait;
     PrepareForHelp();
-    HWND hTop = GetTopLevelParent()->GetSafeHwnd();
+    HWND hTop = CWnd::GetSafeHwndOf(GetTopLevelParent());
     if (!::HtmlHelp(hTop ? hTop : m_hWnd, pApp ? pApp->m_pszHelpFilePath : nullptr, nCmd, dwData) &&
         nCmd != HH_CLOSE_ALL)
         tw::mfc::ReportHelpUnavailable();

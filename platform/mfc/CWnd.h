@@ -68,6 +68,8 @@ public:
 
     operator HWND() const { return this ? m_hWnd : nullptr; }
     HWND GetSafeHwnd() const { return this ? m_hWnd : nullptr; }
+    // For pointers that may be NULL (a missing parent, owner or main window).
+    static HWND GetSafeHwndOf(const CWnd* pWnd) { return pWnd ? pWnd->m_hWnd : nullptr; }
     BOOL operator==(const CWnd& wnd) const { return m_hWnd == wnd.m_hWnd; }
     BOOL operator!=(const CWnd& wnd) const { return m_hWnd != wnd.m_hWnd; }
 
