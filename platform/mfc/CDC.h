@@ -19,6 +19,10 @@ public:
 
     HDC m_hDC = nullptr;
     HDC m_hAttribDC = nullptr;
+    // Set on the printer DCs the framework makes for printing and preview.
+    BOOL m_bPrinting = FALSE;
+
+    BOOL IsPrinting() const { return m_bPrinting; }
 
     operator HDC() const { return m_hDC; }
     HDC GetSafeHdc() const;

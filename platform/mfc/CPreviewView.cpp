@@ -69,6 +69,7 @@ BOOL CPreviewView::SetPrintView(CView* pPrintView)
     if (!hPrinter)
         return FALSE;
     m_dcPrinter.Attach(hPrinter);
+    m_dcPrinter.m_bPrinting = TRUE;
     m_nPages = std::clamp<UINT>(m_pPreviewInfo->m_nNumPreviewPages, 1, m_nMaxPages);
     if (m_pPreviewInfo->m_strPageDesc.IsEmpty())
         m_pPreviewInfo->m_strPageDesc = tw::mfc::PrintingString(AFX_IDS_PREVIEWPAGEDESC,

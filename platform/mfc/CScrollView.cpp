@@ -251,7 +251,7 @@ void CScrollView::OnSize(UINT nType, int, int)
         UpdateBars();
 }
 
-void CScrollView::OnPrepareDC(CDC* pDC, void* pInfo)
+void CScrollView::OnPrepareDC(CDC* pDC, CPrintInfo* pInfo)
 {
     if (m_nMapMode == MM_SCALETOFIT) {
         // The total stretched over the window; the surface has no such scaling yet.

@@ -39,7 +39,7 @@ public:
     CSize GetTotalSize() const { return m_totalLog; }
     void GetDeviceScrollSizes(int& nMapMode, SIZE& sizeTotal, SIZE& sizePage, SIZE& sizeLine) const;
 
-    void OnPrepareDC(CDC* pDC, void* pInfo = nullptr) override;
+    void OnPrepareDC(CDC* pDC, CPrintInfo* pInfo = nullptr) override;
 
 protected:
     CScrollView() = default;

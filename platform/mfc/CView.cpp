@@ -69,11 +69,10 @@ void CView::OnPaint()
     OnDraw(&dc);
 }
 
-void CView::OnPrepareDC(CDC*, void* pInfo)
+void CView::OnPrepareDC(CDC*, CPrintInfo* pInfo)
 {
-    auto* pPrintInfo = static_cast<CPrintInfo*>(pInfo);
-    if (pPrintInfo)
-        pPrintInfo->m_bContinuePrinting = pPrintInfo->GetMaxPage() != 0xFFFF || pPrintInfo->m_nCurPage == 1;
+    if (pInfo)
+        pInfo->m_bContinuePrinting = pInfo->GetMaxPage() != 0xFFFF || pInfo->m_nCurPage == 1;
 }
 
 void CView::OnInitialUpdate()
@@ -261,6 +260,7 @@ void CView::OnFilePrint()
 
     CDC dcPrint;
     dcPrint.Attach(printInfo.m_pPD->m_pd.hDC);
+    dcPrint.m_bPrinting = TRUE;
     OnBeginPrinting(&dcPrint, &printInfo);
 
     CWnd* pMainWnd = AfxGetMainWnd();

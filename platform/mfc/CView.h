@@ -24,7 +24,7 @@ public:
     // pInfo is the job's CPrintInfo while printing or previewing, NULL on
     // the screen. The default prints only page 1 of a document whose length
     // is not known.
-    virtual void OnPrepareDC(CDC* pDC, void* pInfo = nullptr);
+    virtual void OnPrepareDC(CDC* pDC, CPrintInfo* pInfo = nullptr);
     virtual void OnActivateView(BOOL bActivate, CView* pActivateView, CView* pDeactiveView);
     virtual void OnActivateFrame(UINT nState, CFrameWnd* pFrameWnd);
 

@@ -32,8 +32,9 @@ void PagesView::OnBeginPrinting(CDC*, CPrintInfo*)
     Step("begin");
 }
 
-void PagesView::OnPrepareDC(CDC* pDC, void* pInfo)
+void PagesView::OnPrepareDC(CDC* pDC, CPrintInfo* pInfo)
 {
+    prepared.push_back({pInfo != nullptr, pDC->IsPrinting() != FALSE});
     // A view that finds its last page while printing keeps its own flag.
     if (!pInfo || !Doc()->lastPageFoundWhilePrinting)
         CView::OnPrepareDC(pDC, pInfo);
@@ -41,7 +42,7 @@ void PagesView::OnPrepareDC(CDC* pDC, void* pInfo)
 
 void PagesView::OnPrint(CDC* pDC, CPrintInfo* pInfo)
 {
-    printed.push_back({pInfo->m_nCurPage, pInfo->m_rectDraw, pInfo->m_bPreview != FALSE});
+    printed.push_back({pInfo->m_nCurPage, pInfo->m_rectDraw, pInfo->m_bPreview != FALSE, pDC->IsPrinting() != FALSE});
     CString text;
     text.Format("Page %u", pInfo->m_nCurPage);
     pDC->TextOut(pInfo->m_rectDraw.left + 100, pInfo->m_rectDraw.top + 100, text);

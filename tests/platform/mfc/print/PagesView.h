@@ -27,8 +27,14 @@ public:
         UINT page;
         CRect rectDraw;
         bool preview;
+        bool dcPrinting;
     };
     std::vector<Printed> printed;
+    struct Prepared {
+        bool withInfo;
+        bool dcPrinting;
+    };
+    std::vector<Prepared> prepared;
     std::vector<std::string> steps;  // "prepare", "begin", "end"
     UINT numPreviewPages = 0;
     bool declinePrinting = false;
@@ -52,7 +58,7 @@ protected:
     }
     BOOL OnPreparePrinting(CPrintInfo* pInfo) override;
     void OnBeginPrinting(CDC* pDC, CPrintInfo* pInfo) override;
-    void OnPrepareDC(CDC* pDC, void* pInfo) override;
+    void OnPrepareDC(CDC* pDC, CPrintInfo* pInfo) override;
     void OnPrint(CDC* pDC, CPrintInfo* pInfo) override;
     void OnEndPrinting(CDC* pDC, CPrintInfo* pInfo) override;
     DECLARE_MESSAGE_MAP()

@@ -174,6 +174,9 @@ TEST_F(PreviewTest, TheShownPageCarriesWhatTheViewPrinted)
     ::ReleaseDC(Preview()->m_hWnd, dc);
     EXPECT_GT(dark, 0) << "the page's text is drawn, scaled down";
     EXPECT_EQ(paper, RGB(255, 255, 255));
+    ASSERT_FALSE(view->printed.empty());
+    for (const auto& p : view->printed)
+        EXPECT_TRUE(p.dcPrinting) << "page " << p.page;
 }
 
 TEST_F(PreviewTest, CloseGivesTheFrameItsViewBarsAndMenuBack)

@@ -53,8 +53,27 @@ TEST_F(PrintJobTest, ADirectPrintWritesEveryPageWithItsNumberAndTheWholePrintabl
     for (const auto& page : view->printed) {
         EXPECT_EQ(page.rectDraw, printable) << "page " << page.page;
         EXPECT_FALSE(page.preview);
+        EXPECT_TRUE(page.dcPrinting) << "page " << page.page;
     }
     EXPECT_TRUE(IsWindowEnabled(frameHwnd)) << "the main window is given back";
+}
+
+TEST_F(PrintJobTest, OnlyThePrinterDcIsPreparedAsPrinting)
+{
+    ASSERT_NE(view, nullptr);
+    view->InvalidateRect(nullptr);
+    view->UpdateWindow();
+    ASSERT_FALSE(view->prepared.empty());
+    EXPECT_FALSE(view->prepared.back().withInfo);
+    EXPECT_FALSE(view->prepared.back().dcPrinting) << "the screen";
+
+    view->prepared.clear();
+    view->PrintNow(ID_FILE_PRINT_DIRECT);
+    ASSERT_FALSE(view->prepared.empty());
+    for (const auto& call : view->prepared) {
+        EXPECT_TRUE(call.withInfo);
+        EXPECT_TRUE(call.dcPrinting);
+    }
 }
 
 TEST_F(PrintJobTest, AViewThatFindsItsLastPageWhilePrintingEndsTheJobThere)
