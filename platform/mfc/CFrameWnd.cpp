@@ -191,6 +191,10 @@ void CFrameWnd::OnDestroy()
 
 void CFrameWnd::OnClose()
 {
+    if (m_lpfnCloseProc) {
+        m_lpfnCloseProc(this);
+        return;
+    }
     if (CDocument* pDocument = GetActiveDocument()) {
         if (!pDocument->CanCloseFrame(this))
             return;

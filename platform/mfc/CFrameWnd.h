@@ -132,6 +132,9 @@ public:
     UINT m_nIdleFlags = 0;         // work waiting for the next idle time
     HMENU m_hMenuAlt = nullptr;    // the menu DelayUpdateFrameMenu asked for
     CView* m_pViewActive = nullptr;
+    // Set while a print preview is shown in the frame: closing the frame
+    // closes the preview instead.
+    BOOL(CALLBACK* m_lpfnCloseProc)(CFrameWnd* pFrameWnd) = nullptr;
 
 protected:
     CString m_strTitle;

@@ -276,6 +276,8 @@ void CMDIFrameWnd::OnWindowNew()
 // Children close first, each asking about its own document; one that refuses keeps the frame open.
 void CMDIFrameWnd::OnClose()
 {
+    if (m_lpfnCloseProc)
+        return CFrameWnd::OnClose();  // the preview goes, not the children
     while (CMDIChildWnd* pChild = MDIGetActive()) {
         HWND hChild = pChild->m_hWnd;
         pChild->SendMessage(WM_CLOSE);

@@ -5,6 +5,7 @@
 
 #include "platform/mfc/CCmdUI.h"
 #include "platform/mfc/CFrameWnd.h"
+#include "platform/mfc/CWinApp.h"
 #include "platform/win32/gdi/SystemColors.h"
 #include "platform/win32/menu/winmenu.h"
 
@@ -326,6 +327,8 @@ void CPreviewView::OnPrevPage()
 void CPreviewView::OnNumPageChange()
 {
     m_nPages = m_nPages == 1 ? std::min<UINT>(2, m_nMaxPages) : 1;
+    if (CWinApp* pApp = AfxGetApp())
+        pApp->m_nNumPreviewPages = m_nPages;
     DisplayChanged();
 }
 
@@ -423,6 +426,16 @@ void CPreviewView::OnPreviewClose()
     m_pOrigView->OnEndPrintPreview(&m_dcPrinter, m_pPreviewInfo, CPoint(0, 0), this);
 }
 
+BOOL CALLBACK CPreviewView::ClosePreviewOf(CFrameWnd* pFrameWnd)
+{
+    HWND hPane = ::GetDlgItem(pFrameWnd->m_hWnd, AFX_IDW_PANE_FIRST);
+    auto* pView = DYNAMIC_DOWNCAST(CPreviewView, CWnd::FromHandlePermanent(hPane));
+    if (!pView)
+        return FALSE;
+    pView->OnPreviewClose();
+    return TRUE;
+}
+
 // A preview that goes with its frame still ends the printing it began, if
 // the printing view is still there to hear it.
 void CPreviewView::OnDestroy()
@@ -439,6 +452,7 @@ void CPreviewView::OnDestroy()
 
 void CFrameWnd::OnSetPreviewMode(BOOL bPreview, CPrintPreviewState* pState)
 {
+    m_lpfnCloseProc = bPreview ? pState->lpfnCloseProc : nullptr;
     if (bPreview) {
         pState->hMenu = ::GetMenu(m_hWnd);
         if (pState->hMenu)

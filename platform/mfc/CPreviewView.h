@@ -54,6 +54,8 @@ public:
     virtual void OnDisplayPageNumber(UINT nPage, UINT nPagesDisplayed);
     // Ends the preview: the frame gets its view and bars back and this view goes.
     void OnPreviewClose();
+    // The frame's close procedure while it shows a preview: ends the preview.
+    static BOOL CALLBACK ClosePreviewOf(CFrameWnd* pFrameWnd);
 
     CPrintPreviewState* m_pPreviewState = nullptr;
     CDialogBar* m_pToolBar = nullptr;

@@ -140,6 +140,11 @@ int CPrintDialog::GetCopies() const
 
 BOOL CPrintDialog::GetAppPrinterDefaults(PRINTDLG* pd)
 {
+    for (HGLOBAL* block : {&pd->hDevMode, &pd->hDevNames}) {
+        if (*block)
+            ::GlobalFree(*block);
+        *block = nullptr;
+    }
     auto& printer = tw::mfc::printdlg_detail::TheAppPrinter();
     {
         std::lock_guard guard(printer.lock);

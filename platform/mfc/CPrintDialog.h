@@ -42,8 +42,8 @@ public:
     int GetToPage() const { return PrintRange() ? m_pd.nToPage : -1; }
 
     // Fills pd with copies of the application's printer blocks (the
-    // system's default printer until another is chosen); FALSE when there is
-    // no printer. The copies are the caller's.
+    // system's default printer until another is chosen), freeing the blocks
+    // it held; FALSE when there is no printer. The copies are the caller's.
     static BOOL GetAppPrinterDefaults(PRINTDLG* pd);
     // Makes the printer pd names the application's (its blocks are copied).
     static void SetAppPrinter(const PRINTDLG& pd);

@@ -1,5 +1,7 @@
 #include "platform/mfc/CPrintInfo.h"
 
+#include "platform/mfc/CWinApp.h"
+
 CPrintInfo::CPrintInfo()
     : m_pPD(new CPrintDialog(FALSE, PD_ALLPAGES | PD_USEDEVMODECOPIES | PD_NOSELECTION))
 {
@@ -7,6 +9,8 @@ CPrintInfo::CPrintInfo()
     SetMaxPage(0xFFFF);
     m_pPD->m_pd.nFromPage = 1;
     m_pPD->m_pd.nToPage = 0xFFFF;
+    if (CWinApp* pApp = AfxGetApp())
+        m_nNumPreviewPages = pApp->m_nNumPreviewPages;
 }
 
 CPrintInfo::~CPrintInfo()

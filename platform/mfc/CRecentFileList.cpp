@@ -186,8 +186,15 @@ void CRecentFileList::WriteList()
 
 // --- the application's side --------------------------------------------------------------------
 
+namespace tw::mfc::mru_detail {
+constexpr const char* kSettingsSection = "Settings";
+constexpr const char* kPreviewPagesEntry = "PreviewPages";
+}  // namespace tw::mfc::mru_detail
+
 void CWinApp::LoadStdProfileSettings(UINT nMaxMRU)
 {
+    using namespace tw::mfc::mru_detail;
+    m_nNumPreviewPages = GetProfileInt(kSettingsSection, kPreviewPagesEntry, 0);
     constexpr UINT kMostEntries = ID_FILE_MRU_FILE16 - ID_FILE_MRU_FILE1 + 1;
     delete m_pRecentFileList;
     m_pRecentFileList = nullptr;
@@ -201,6 +208,9 @@ void CWinApp::LoadStdProfileSettings(UINT nMaxMRU)
 
 void CWinApp::SaveStdProfileSettings()
 {
+    using namespace tw::mfc::mru_detail;
+    if (m_nNumPreviewPages != 0)
+        WriteProfileInt(kSettingsSection, kPreviewPagesEntry, static_cast<int>(m_nNumPreviewPages));
     if (m_pRecentFileList)
         m_pRecentFileList->WriteList();
 }

@@ -211,11 +211,6 @@ BOOL CView::DoPreparePrinting(CPrintInfo* pInfo)
     pd.nFromPage = pd.nMinPage;
     pd.nToPage = pd.nMaxPage;
     // The blocks a dialog or an earlier call left are replaced, not leaked.
-    for (HGLOBAL* block : {&pd.hDevMode, &pd.hDevNames}) {
-        if (*block)
-            ::GlobalFree(*block);
-        *block = nullptr;
-    }
     const BOOL bAppPrinter = CPrintDialog::GetAppPrinterDefaults(&pd);
     if (pInfo->m_bPreview || pInfo->m_bDirect) {
         // No printer at all: the dialog tells the user so.
@@ -376,6 +371,8 @@ BOOL CView::DoPrintPreview(UINT nIDResource, CView* pPrintView, CRuntimeClass* p
     pView->m_pPreviewState = pState;
     pView->m_pOrigView = this;
     pState->pViewActiveOld = pParent->GetActiveView();
+    if (!pState->lpfnCloseProc)
+        pState->lpfnCloseProc = &CPreviewView::ClosePreviewOf;
 
     pParent->OnSetPreviewMode(TRUE, pState);
     auto* pBar = new CDialogBar;

@@ -7,6 +7,7 @@
 #include "platform/mfc/AfxThreadState.h"
 #include "platform/mfc/CException.h"
 #include "platform/mfc/CFrameWnd.h"
+#include "platform/mfc/CPrintDialog.h"
 #include "platform/mfc/CRecentFileList.h"
 #include "platform/mfc/CWnd.h"
 #include "platform/win32/dialog/windlg.h"
@@ -133,6 +134,20 @@ int CWinApp::DoMessageBox(LPCTSTR lpszPrompt, UINT nType, UINT)
     if (!hWndOwner)
         hWndOwner = CWnd::GetSafeHwndOf(AfxGetMainWnd());
     return ::MessageBox(hWndOwner, lpszPrompt, m_pszAppName, nType);
+}
+
+BOOL CWinApp::GetPrinterDeviceDefaults(PRINTDLG* pDlg)
+{
+    return CPrintDialog::GetAppPrinterDefaults(pDlg);
+}
+
+void CWinApp::OnFilePrintSetup()
+{
+    CPrintDialog dlg(TRUE);
+    // Without a printer the dialog itself says there is none.
+    GetPrinterDeviceDefaults(&dlg.m_pd);
+    if (dlg.DoModal() == IDOK)
+        CPrintDialog::SetAppPrinter(dlg.m_pd);
 }
 
 void CWinApp::DoWaitCursor(int nCode)

@@ -26,6 +26,8 @@ class CDocManager;
 class CDocTemplate;
 class CDocument;
 class CRecentFileList;
+struct tagPD;
+typedef tagPD PRINTDLG;
 
 class CWinApp : public CWinThread {
     DECLARE_DYNAMIC(CWinApp)
@@ -103,6 +105,8 @@ public:
     CRecentFileList* m_pRecentFileList = nullptr;
     // Reads the recent-file list of nMaxMRU entries (at most 16; 0: none) from the
     // profile section "Recent File List"; ExitInstance writes it back.
+    // Also reads the number of pages a preview shows (m_nNumPreviewPages)
+    // from "Settings", "PreviewPages"; a number other than 0 is written back.
     void LoadStdProfileSettings(UINT nMaxMRU = 4);
     void SaveStdProfileSettings();
     virtual void AddToRecentFileList(LPCTSTR lpszPathName);
@@ -117,6 +121,17 @@ public:
     void ParseCommandLine(CCommandLineInfo& rCmdInfo);
     // Carries out the command line's shell command; FALSE when the program should end.
     BOOL ProcessShellCommand(CCommandLineInfo& rCmdInfo);
+
+    // Pages a print preview shows at first (0: one); the preview's one/two
+    // page choice is kept here for the next.
+    UINT m_nNumPreviewPages = 0;
+    // pDlg's DEVMODE and DEVNAMES blocks become copies of the application's
+    // printer (the system's default until print setup picks another); blocks
+    // it held are freed. FALSE when there is no printer.
+    BOOL GetPrinterDeviceDefaults(PRINTDLG* pDlg);
+    // ID_FILE_PRINT_SETUP, for a program to map: the setup dialog starting
+    // at the application's printer, whose choice becomes the application's.
+    void OnFilePrintSetup();
 
     int m_nWaitCursorCount = 0;
     HCURSOR m_hcurWaitCursorRestore = nullptr;

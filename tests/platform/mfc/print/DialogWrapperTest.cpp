@@ -100,6 +100,37 @@ TEST_F(PrintDialogWrapperTest, CancelGivesNoDc)
     EXPECT_EQ(dialog.GetFromPage(), -1);
 }
 
+TEST_F(PrintDialogWrapperTest, PrintSetupChangesTheApplicationsPrinterOnlyWhenConfirmed)
+{
+    auto copiesOfAppPrinter = [] {
+        CPrintDialog dialog(FALSE);
+        if (!TheApp().GetPrinterDeviceDefaults(&dialog.m_pd))
+            return -1;
+        return dialog.GetCopies();
+    };
+    auto setup = [&](const char* copies, UINT endKey) {
+        OnIdle([&, copies, endKey](HWND idle, int count) {
+            if (count == 1) {
+                SetFocus(GetDlgItem(idle, edt3));
+                SendDlgItemMessage(idle, edt3, EM_SETSEL, 0, -1);
+                Type(copies);
+                Key(endKey);
+            } else {
+                Key(VK_ESCAPE);
+            }
+        });
+        TheApp().OnFilePrintSetup();
+    };
+    ASSERT_EQ(copiesOfAppPrinter(), 1);
+    setup("3", VK_RETURN);
+    EXPECT_EQ(copiesOfAppPrinter(), 3);
+    setup("5", VK_ESCAPE);
+    EXPECT_EQ(copiesOfAppPrinter(), 3) << "a cancelled setup keeps the printer";
+
+    CPrintDialog::SetAppPrinter(PRINTDLG{});  // back to the system's default
+    EXPECT_EQ(copiesOfAppPrinter(), 1);
+}
+
 TEST(SharedFileTest, ADetachedBlockHoldsExactlyTheDataAndReadsBackThroughSetHandle)
 {
     const char text[] = "archive bytes";

@@ -67,5 +67,18 @@ TEST_F(MdiPreviewTest, ThePreviewReplacesTheChildWindowsUntilClosed)
     EXPECT_EQ(child->GetActiveView(), view);
 }
 
+TEST_F(MdiPreviewTest, ClosingTheMainFrameDuringPreviewClosesOnlyThePreview)
+{
+    ASSERT_NE(view, nullptr);
+    Command(ID_FILE_PRINT_PREVIEW);
+    ASSERT_NE(DYNAMIC_DOWNCAST(CPreviewView, main->GetActiveView()), nullptr);
+    main->SendMessage(WM_CLOSE);
+    Pump();
+    ASSERT_TRUE(IsWindow(mainHwnd));
+    EXPECT_EQ(main->GetActiveView(), nullptr);
+    EXPECT_EQ(main->MDIGetActive(), child) << "the child is not closed";
+    EXPECT_TRUE(IsWindowVisible(main->m_hWndMDIClient));
+}
+
 }  // namespace
 }  // namespace tw::mfc::print_test

@@ -210,15 +210,45 @@ TEST_F(PreviewTest, PrintFromThePreviewClosesItAndPrintsThroughTheDialog)
     EXPECT_EQ(view->printed.size(), 3u);
 }
 
-TEST_F(PreviewTest, ClosingTheFrameDuringPreviewEndsThePrintingFirst)
+TEST_F(PreviewTest, DestroyingTheFrameDuringPreviewEndsThePrintingFirst)
 {
     std::vector<std::string> steps;
     view->stepsCopy = &steps;  // the view goes with the frame
     StartPreview();
-    frame->SendMessage(WM_CLOSE);
+    frame->DestroyWindow();
     Pump();
     EXPECT_FALSE(IsWindow(frameHwnd));
     EXPECT_EQ(steps, (std::vector<std::string>{"prepare", "begin", "end"}));
+}
+
+TEST_F(PreviewTest, ClosingTheFrameDuringPreviewClosesOnlyThePreview)
+{
+    StartPreview();
+    frame->SendMessage(WM_CLOSE);
+    Pump();
+    ASSERT_TRUE(IsWindow(frameHwnd));
+    EXPECT_EQ(Preview(), nullptr);
+    EXPECT_EQ(frame->GetActiveView(), view);
+    EXPECT_EQ(GetMenu(frameHwnd), menu);
+    EXPECT_EQ(view->steps, (std::vector<std::string>{"prepare", "begin", "end"}));
+
+    frame->SendMessage(WM_CLOSE);
+    Pump();
+    EXPECT_FALSE(IsWindow(frameHwnd)) << "without a preview the frame closes";
+}
+
+TEST_F(PreviewTest, TheApplicationKeepsTheNumberOfPagesShown)
+{
+    TheApp().m_nNumPreviewPages = 2;
+    view->PrintNow(ID_FILE_PRINT_PREVIEW);
+    Pump();
+    ASSERT_NE(Preview(), nullptr);
+    EXPECT_NE(Preview()->GetPageRect(1), CRect()) << "two pages by the application's default";
+
+    Press(AFX_ID_PREVIEW_NUMPAGE);
+    EXPECT_EQ(TheApp().m_nNumPreviewPages, 1u) << "the choice is kept for the next preview";
+    Press(AFX_ID_PREVIEW_CLOSE);
+    TheApp().m_nNumPreviewPages = 0;
 }
 
 TEST_F(PreviewTest, ADocumentThatEndsWhilePrintingShowsOnlyItsPages)

@@ -21,6 +21,22 @@ protected:
     }
 };
 
+TEST_F(Profile, PreviewPagesAreReadWithTheStandardSettingsAndWrittenWhenChosen)
+{
+    App().LoadStdProfileSettings(0);
+    EXPECT_EQ(App().m_nNumPreviewPages, 0u);
+    App().SaveStdProfileSettings();
+    EXPECT_FALSE(KeyExists("Software\\Corvane\\Tarnwick\\Settings")) << "nothing chosen, nothing written";
+
+    App().m_nNumPreviewPages = 2;
+    App().SaveStdProfileSettings();
+    App().m_nNumPreviewPages = 0;
+    App().LoadStdProfileSettings(0);
+    EXPECT_EQ(App().m_nNumPreviewPages, 2u);
+    App().WriteProfileString("Settings", nullptr, nullptr);
+    App().m_nNumPreviewPages = 0;
+}
+
 TEST_F(Profile, ValuesRoundTripUnderTheApplicationKey)
 {
     EXPECT_TRUE(App().WriteProfileInt("Configure", "QueryTimeOut", -30));
