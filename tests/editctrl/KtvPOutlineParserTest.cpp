@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <random>
 #include <string>
 #include <vector>
 
@@ -173,6 +174,58 @@ TEST_F(OutlineParserTest, CaseInsensitiveRules)
     parser.AddBlockType("BEGIN", "END", "...", TRUE, FALSE);
     parser.m_bCaseSensitive = FALSE;
     EXPECT_EQ(Parse("begin x End"), "0-10");
+}
+
+// Children ordered, apart and inside their parent, every offset inside the
+// text: what painting and the row arithmetic rely on.
+void ExpectTreeSound(const CKtvPOutlineNode& node, int textLength, const std::string& context)
+{
+    int previousEnd = -1;
+    for (POSITION pos = node.m_lstNodes.GetHeadPosition(); pos != nullptr;) {
+        const auto* pChild = static_cast<const CKtvPOutlineNode*>(node.m_lstNodes.GetNext(pos));
+        ASSERT_EQ(pChild->m_pParent, &node) << context;
+        ASSERT_LE(pChild->m_nStart, pChild->m_nEnd) << context;
+        ASSERT_GT(pChild->m_nStart, previousEnd) << context;
+        ASSERT_GE(pChild->m_nStart, 0) << context;
+        ASSERT_LT(pChild->m_nEnd, textLength) << context;
+        if (!node.IsUnset()) {
+            ASSERT_GE(pChild->m_nStart, node.m_nStart) << context;
+            ASSERT_LE(pChild->m_nEnd, node.m_nEnd) << context;
+        }
+        previousEnd = pChild->m_nEnd;
+        ExpectTreeSound(*pChild, textLength, context);
+    }
+}
+
+TEST_F(OutlineParserTest, RandomEditsKeepTheTreeSound)
+{
+    const char* pieces[] = {"{", "}", "\"", "/*", "*/", "//", "\n", "if (a) ", "x", " ", "\\\""};
+    std::mt19937 random(20261210);
+    Parse("int f(int a) {\n  if (a) { /* c */ }\n}\n");
+    for (int step = 0; step < 400; ++step) {
+        const int length = static_cast<int>(text.size());
+        if (length > 0 && random() % 3 == 0) {
+            const int start = static_cast<int>(random() % static_cast<unsigned>(length));
+            const int end = std::min(length, start + 1 + static_cast<int>(random() % 4));
+            const std::string removed = text.substr(static_cast<size_t>(start), static_cast<size_t>(end - start));
+            CKtvPOutlineChanges changes;
+            root.RemoveNodesInRange(start, end - 1, &changes);
+            root.OnTextDeleted(start, end);
+            text.erase(static_cast<size_t>(start), static_cast<size_t>(end - start));
+            parser.UpdateOutline(text, start, 0, &root, &changes);
+            ExpectTreeSound(root, static_cast<int>(text.size()), "deleting '" + removed + "' at " + std::to_string(start));
+        } else {
+            const int at = static_cast<int>(random() % static_cast<unsigned>(length + 1));
+            const std::string piece = pieces[random() % std::size(pieces)];
+            Insert(at, piece);
+            ExpectTreeSound(root, static_cast<int>(text.size()), "inserting '" + piece + "' at " + std::to_string(at));
+        }
+        if (HasFatalFailure())
+            return;
+        // Folds come and go with the edits too.
+        if (step % 50 == 0 && !root.m_lstNodes.IsEmpty())
+            static_cast<CKtvPOutlineNode*>(root.m_lstNodes.GetHead())->SetCollapsed(TRUE);
+    }
 }
 
 // ---------------------------------------------------------------- the tree

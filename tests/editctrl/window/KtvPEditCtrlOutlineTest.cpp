@@ -3,6 +3,7 @@
 // draws its replacement text and tells its hidden text as a tip.
 #include "tests/editctrl/window/EditWindowFixture.h"
 
+#include <random>
 #include <string>
 
 namespace ktvp_window_test {
@@ -176,6 +177,41 @@ TEST_F(EditOutlineTest, TypingBelowAFoldKeepsItFoldedAndTheCaretOnItsRow)
     Key(VK_BACK);
     EXPECT_EQ(edit.GetCaretOffset(), TopNode()->m_nEnd + 1) << "the line feed after the fold is gone";
     EXPECT_EQ(edit.GetCaretPoint().y, edit.GetTextArea().top + edit.m_nRowHeight);
+}
+
+TEST_F(EditOutlineTest, RandomKeysAndFoldsKeepTheCaretOutsideFolds)
+{
+    std::string text;
+    for (int i = 0; i < 30; ++i)
+        text += "if (a) {\n  b();\n  { c; }\n}\n";
+    SetText(text);
+    const UINT keys[] = {VK_UP, VK_DOWN, VK_LEFT, VK_RIGHT, VK_HOME, VK_END, VK_PRIOR, VK_NEXT, VK_BACK, VK_DELETE};
+    std::mt19937 random(7);
+    for (int step = 0; step < 300; ++step) {
+        switch (random() % 4) {
+        case 0: {
+            CObList nodes;
+            edit.GetOutlineRoot().GetNodesInRange(0, edit.GetTextLength(), nodes, FALSE, TRUE);
+            if (!nodes.IsEmpty())
+                edit.ToggleOutlineNode(static_cast<CKtvPOutlineNode*>(
+                    nodes.GetAt(nodes.FindIndex(static_cast<INT_PTR>(random() % nodes.GetCount())))));
+            break;
+        }
+        case 1: Type(random() % 2 == 0 ? "{" : "x}"); break;
+        default: Key(keys[random() % std::size(keys)]); break;
+        }
+        Paint();
+        const int caret = edit.GetCaretOffset();
+        ASSERT_GE(caret, 0);
+        ASSERT_LE(caret, edit.GetTextLength());
+        const CKtvPOutlineNode* pFold = edit.GetCollapsedNodeAt(caret);
+        ASSERT_TRUE(pFold == nullptr || pFold->m_nStart == caret) << "step " << step;
+        const int caretRow = edit.VisibleRowOfLine(CaretLine());
+        ASSERT_GE(caretRow, edit.m_nFirstVisibleRow) << "step " << step;
+        ASSERT_LT(caretRow, edit.m_nFirstVisibleRow + edit.GetPageRows()) << "step " << step;
+        ASSERT_EQ(edit.GetVisibleRowCount() + edit.GetHiddenRowCount(),
+                  static_cast<const CKtvPEditModel&>(edit).GetVisibleRowCount());
+    }
 }
 
 TEST_F(EditOutlineTest, ScrollingCountsOnlyVisibleRows)
