@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "platform/comctl/commctrl.h"
+#include "platform/win32/user/ObjectWindow.h"
 
 namespace tw::comctl {
 
@@ -22,28 +23,6 @@ LRESULT CALLBACK TabControlProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM l
 LRESULT CALLBACK UpDownProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
 LRESULT CALLBACK TreeViewProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
 LRESULT CALLBACK ListViewProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
-
-// The window procedure of a control kept as an object of class T (made on
-// WM_NCCREATE from the window, deleted after WM_NCDESTROY), reached through a
-// window property so the window's own user data stays the caller's.
-template <class T>
-LRESULT ControlProc(const char* prop, HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
-{
-    if (message == WM_NCCREATE) {
-        auto* created = new T(hwnd);
-        SetProp(hwnd, prop, created);
-        return DefWindowProc(hwnd, message, wParam, lParam);
-    }
-    auto* self = static_cast<T*>(GetProp(hwnd, prop));
-    if (!self)
-        return DefWindowProc(hwnd, message, wParam, lParam);
-    if (message == WM_NCDESTROY) {
-        RemoveProp(hwnd, prop);
-        delete self;
-        return DefWindowProc(hwnd, message, wParam, lParam);
-    }
-    return self->Handle(message, wParam, lParam);
-}
 
 // Sends a WM_NOTIFY from a control to its parent with the header filled in.
 LRESULT SendNotify(HWND control, UINT code, NMHDR* header);

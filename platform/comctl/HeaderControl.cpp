@@ -521,7 +521,7 @@ LRESULT HeaderControl::Handle(UINT message, WPARAM wParam, LPARAM lParam)
 
 LRESULT CALLBACK HeaderProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    return ControlProc<HeaderControl>(kHeaderProp, hwnd, message, wParam, lParam);
+    return tw::ObjectWindowProc<HeaderControl>(kHeaderProp, hwnd, message, wParam, lParam);
 }
 
 }  // namespace tw::comctl

@@ -1520,7 +1520,7 @@ LRESULT ListView::Handle(UINT message, WPARAM wParam, LPARAM lParam)
 
 LRESULT CALLBACK ListViewProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    return ControlProc<ListView>(kListProp, hwnd, message, wParam, lParam);
+    return tw::ObjectWindowProc<ListView>(kListProp, hwnd, message, wParam, lParam);
 }
 
 }  // namespace tw::comctl

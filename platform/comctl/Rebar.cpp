@@ -524,7 +524,7 @@ bool LoadBandInfo(const BYTE* record, size_t size, REBARBANDINFO* info)
 
 LRESULT CALLBACK RebarProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    return ControlProc<rebar_detail::RebarState>("tw.rebar", hwnd, message, wParam, lParam);
+    return tw::ObjectWindowProc<rebar_detail::RebarState>("tw.rebar", hwnd, message, wParam, lParam);
 }
 
 }  // namespace tw::comctl

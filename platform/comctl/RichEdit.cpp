@@ -1562,7 +1562,7 @@ LRESULT RichEditState::Handle(UINT message, WPARAM wParam, LPARAM lParam)
 
 LRESULT CALLBACK RichEditProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    return ControlProc<richedit_detail::RichEditState>("tw.richedit", hwnd, message, wParam, lParam);
+    return tw::ObjectWindowProc<richedit_detail::RichEditState>("tw.richedit", hwnd, message, wParam, lParam);
 }
 
 }  // namespace tw::comctl

@@ -404,7 +404,7 @@ LRESULT TabControl::Handle(UINT message, WPARAM wParam, LPARAM lParam)
 
 LRESULT CALLBACK TabControlProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    return ControlProc<TabControl>(kTabProp, hwnd, message, wParam, lParam);
+    return tw::ObjectWindowProc<TabControl>(kTabProp, hwnd, message, wParam, lParam);
 }
 
 }  // namespace tw::comctl

@@ -1243,7 +1243,7 @@ LRESULT TreeView::Handle(UINT message, WPARAM wParam, LPARAM lParam)
 
 LRESULT CALLBACK TreeViewProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    return ControlProc<TreeView>(kTreeProp, hwnd, message, wParam, lParam);
+    return tw::ObjectWindowProc<TreeView>(kTreeProp, hwnd, message, wParam, lParam);
 }
 
 }  // namespace tw::comctl

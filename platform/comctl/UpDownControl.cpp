@@ -387,7 +387,7 @@ LRESULT UpDownControl::Handle(UINT message, WPARAM wParam, LPARAM lParam)
 
 LRESULT CALLBACK UpDownProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    return ControlProc<UpDownControl>(kUpDownProp, hwnd, message, wParam, lParam);
+    return tw::ObjectWindowProc<UpDownControl>(kUpDownProp, hwnd, message, wParam, lParam);
 }
 
 }  // namespace tw::comctl

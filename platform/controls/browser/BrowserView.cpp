@@ -10,6 +10,7 @@
 #include "platform/win32/controls/stdctrl.h"
 #include "platform/win32/gdi/wingdi.h"
 #include "platform/win32/kernel/Files.h"
+#include "platform/win32/user/ObjectWindow.h"
 
 namespace tw::browser {
 
@@ -123,34 +124,17 @@ void BrowserView::RegisterWindowClass()
 
 BrowserView* BrowserView::FromHandle(HWND hwnd)
 {
-    if (!hwnd)
-        return nullptr;
-    char name[32] = {};
-    if (!GetClassName(hwnd, name, sizeof name) || std::strcmp(name, kClassName) != 0)
-        return nullptr;
-    return reinterpret_cast<BrowserView*>(GetWindowLongPtr(hwnd, GWLP_USERDATA));
+    return tw::WindowObject<BrowserView>(kObjectProp, hwnd);
 }
 
 BrowserView::BrowserView(HWND hwnd) : hwnd_(hwnd) {}
 
 LRESULT CALLBACK BrowserView::Proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    auto* view = reinterpret_cast<BrowserView*>(GetWindowLongPtr(hwnd, GWLP_USERDATA));
-    if (message == WM_NCCREATE) {
-        view = new BrowserView(hwnd);
-        SetWindowLongPtr(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(view));
-    }
-    if (!view)
-        return DefWindowProc(hwnd, message, wParam, lParam);
-    if (message == WM_NCDESTROY) {
-        SetWindowLongPtr(hwnd, GWLP_USERDATA, 0);
-        delete view;
-        return DefWindowProc(hwnd, message, wParam, lParam);
-    }
-    return view->OnMessage(message, wParam, lParam);
+    return tw::ObjectWindowProc<BrowserView>(kObjectProp, hwnd, message, wParam, lParam);
 }
 
-LRESULT BrowserView::OnMessage(UINT message, WPARAM wParam, LPARAM lParam)
+LRESULT BrowserView::Handle(UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {
     case WM_PAINT:

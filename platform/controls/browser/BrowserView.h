@@ -9,6 +9,7 @@
 
 #include "platform/controls/browser/BrowserHistory.h"
 #include "platform/controls/browser/HtmlPage.h"
+#include "platform/win32/user/ObjectWindow.h"
 #include "platform/win32/user/winuser.h"
 
 namespace tw::browser {
@@ -37,8 +38,10 @@ public:
 
 private:
     explicit BrowserView(HWND hwnd);
+    static constexpr const char* kObjectProp = "tw.webbrowser";
     static LRESULT CALLBACK Proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
-    LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    friend LRESULT tw::ObjectWindowProc<BrowserView>(const char*, HWND, UINT, WPARAM, LPARAM);
+    LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam);
 
     void Show(const std::string& address);
     void ShowFile(const std::string& address, const std::string& fragment);

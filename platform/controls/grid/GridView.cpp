@@ -10,6 +10,7 @@
 #include "platform/win32/gdi/SystemColors.h"
 #include "platform/win32/gdi/windraw.h"
 #include "platform/win32/gdi/wingdi.h"
+#include "platform/win32/user/ObjectWindow.h"
 #include "platform/win32/kernel/GlobalMemory.h"
 
 namespace tw::grid {
@@ -56,12 +57,7 @@ void GridView::RegisterWindowClass()
 
 GridView* GridView::FromHandle(HWND hwnd)
 {
-    if (!hwnd)
-        return nullptr;
-    char name[32] = {};
-    if (!GetClassName(hwnd, name, sizeof name) || std::strcmp(name, kClassName) != 0)
-        return nullptr;
-    return reinterpret_cast<GridView*>(GetWindowLongPtr(hwnd, GWLP_USERDATA));
+    return tw::WindowObject<GridView>(kObjectProp, hwnd);
 }
 
 GridView::GridView(HWND hwnd) : hwnd_(hwnd)
@@ -98,22 +94,10 @@ void GridView::SetModel(std::shared_ptr<GridModel> model)
 
 LRESULT CALLBACK GridView::Proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    auto* grid = reinterpret_cast<GridView*>(GetWindowLongPtr(hwnd, GWLP_USERDATA));
-    if (message == WM_NCCREATE) {
-        grid = new GridView(hwnd);
-        SetWindowLongPtr(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(grid));
-    }
-    if (!grid)
-        return DefWindowProc(hwnd, message, wParam, lParam);
-    if (message == WM_NCDESTROY) {
-        SetWindowLongPtr(hwnd, GWLP_USERDATA, 0);
-        delete grid;
-        return DefWindowProc(hwnd, message, wParam, lParam);
-    }
-    return grid->OnMessage(message, wParam, lParam);
+    return tw::ObjectWindowProc<GridView>(kObjectProp, hwnd, message, wParam, lParam);
 }
 
-LRESULT GridView::OnMessage(UINT message, WPARAM wParam, LPARAM lParam)
+LRESULT GridView::Handle(UINT message, WPARAM wParam, LPARAM lParam)
 {
     if (message == GridThreadCall::Message()) {
         auto* call = reinterpret_cast<GridThreadCall*>(lParam);

@@ -11,6 +11,7 @@
 
 #include "platform/controls/grid/GridEditors.h"
 #include "platform/controls/grid/GridModel.h"
+#include "platform/win32/user/ObjectWindow.h"
 #include "platform/win32/user/winuser.h"
 
 namespace tw::grid {
@@ -99,8 +100,10 @@ private:
     int ShiftState() const;
     void MoveFocusedColumn(int step);
     void OnModelChanged();
+    static constexpr const char* kObjectProp = "tw.datagrid";
     static LRESULT CALLBACK Proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
-    LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    friend LRESULT tw::ObjectWindowProc<GridView>(const char*, HWND, UINT, WPARAM, LPARAM);
+    LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam);
 
     void MeasureFont();
     void UpdateScrollBars();
