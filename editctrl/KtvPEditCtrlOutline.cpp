@@ -447,29 +447,15 @@ void CKtvPEditCtrl::KeepCaretInView()
     }
 }
 
+// The model scrolls by lines; its range counts the hidden ones, so the row
+// is held inside the visible rows and the first offset is the row's.
 BOOL CKtvPEditCtrl::ScrollVertically(int nCode, int nPos)
 {
-    const int current = m_nFirstVisibleRow;
-    const int maximum = GetVisibleRowCount();
-    const int page = GetPageRows();
-    int value = current;
-    switch (nCode) {
-    case SB_LINEUP: value = current - 1; break;
-    case SB_LINEDOWN: value = current + 1; break;
-    case SB_PAGEUP: value = current - page + 1; break;
-    case SB_PAGEDOWN: value = current + page - 1; break;
-    case SB_THUMBPOSITION:
-    case SB_THUMBTRACK: value = nPos; break;
-    case SB_TOP: value = 0; break;
-    case SB_BOTTOM: value = maximum; break;
-    default: return FALSE;
-    }
-    value = std::max(0, std::min(value, maximum - 1));
-    if (value == current)
-        return FALSE;
-    m_nFirstVisibleRow = value;
-    m_nFirstVisibleOffset = VisualRowStart(value);
-    return TRUE;
+    const int before = m_nFirstVisibleRow;
+    CKtvPEditModel::ScrollText(SB_VERT, nCode, nPos);
+    m_nFirstVisibleRow = std::clamp(m_nFirstVisibleRow, 0, std::max(0, GetVisibleRowCount() - 1));
+    m_nFirstVisibleOffset = VisualRowStart(m_nFirstVisibleRow);
+    return m_nFirstVisibleRow != before;
 }
 
 // ---------------------------------------------------------------- caret moves over folds
