@@ -66,7 +66,7 @@ BOOL CKtvPEditCtrl::FindHyperlink(int nStart, int nEnd, CString& strUrl, int& nU
         return FALSE;
     int last = static_cast<int>(stretch.size()) - 1;
     const int prefixEnd = found;
-    // Trailing punctuation is not part of the address; the prefix always is.
+    // Trailing punctuation does not belong to the address; the prefix always does.
     while (last > prefixEnd && IsWordDelimiter(stretch[static_cast<size_t>(last)]))
         --last;
     int linkEnd = last + 1;

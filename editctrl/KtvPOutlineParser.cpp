@@ -587,18 +587,18 @@ BOOL CKtvPOutlineParser::MatchUnpairedNode(CKtvPOutlineNode* pNode, CKtvPOutline
         pRoot->InsertNode(pNode, pChanges);
         return TRUE;
     }
-    const CKtvPOutlineNode* pStartPiece = isStart ? pNode : pPartner;
-    const CKtvPOutlineNode* pEndPiece = isStart ? pPartner : pNode;
+    const CKtvPOutlineNode* pOpening = isStart ? pNode : pPartner;
+    const CKtvPOutlineNode* pClosing = isStart ? pPartner : pNode;
     CKtvPOutlineNode* pPartnerParent = pPartner->m_pParent;
     // The partner stays readable: the change record owns it until reported.
     if (POSITION pos = pPartnerParent->m_lstNodes.Find(pPartner))
         pPartnerParent->RemoveNode(pos, pChanges, FALSE);
 
     auto* pPaired = new CKtvPOutlineNode;
-    pPaired->CopyFrom(*pStartPiece);
+    pPaired->CopyFrom(*pOpening);
     pPaired->m_bCollapsed = FALSE;
     pPaired->m_dwFlags = KTVP_OUTLINE_COMPLETE;
-    pPaired->m_nEnd = pEndPiece->m_nEnd;
+    pPaired->m_nEnd = pClosing->m_nEnd;
     RemoveNodesOfTypeRange(pPartnerParent, pPaired, pChanges);
     pPartnerParent->InsertNode(pPaired, pChanges);
 

@@ -11,7 +11,7 @@
 namespace {
 
 // A tree written as "start-end", "h<header start>" when a header was found,
-// "u<flags>" for an unpaired piece, "*" when folded and the children in [].
+// "u<flags>" for an unpaired start or end, "*" when folded and the children in [].
 std::string Describe(const CKtvPOutlineNode& node)
 {
     std::string out;
@@ -199,7 +199,7 @@ void ExpectTreeSound(const CKtvPOutlineNode& node, int textLength, const std::st
 
 TEST_F(OutlineParserTest, RandomEditsKeepTheTreeSound)
 {
-    const char* pieces[] = {"{", "}", "\"", "/*", "*/", "//", "\n", "if (a) ", "x", " ", "\\\""};
+    const char* fragments[] = {"{", "}", "\"", "/*", "*/", "//", "\n", "if (a) ", "x", " ", "\\\""};
     std::mt19937 random(20261210);
     Parse("int f(int a) {\n  if (a) { /* c */ }\n}\n");
     for (int step = 0; step < 400; ++step) {
@@ -216,9 +216,9 @@ TEST_F(OutlineParserTest, RandomEditsKeepTheTreeSound)
             ExpectTreeSound(root, static_cast<int>(text.size()), "deleting '" + removed + "' at " + std::to_string(start));
         } else {
             const int at = static_cast<int>(random() % static_cast<unsigned>(length + 1));
-            const std::string piece = pieces[random() % std::size(pieces)];
-            Insert(at, piece);
-            ExpectTreeSound(root, static_cast<int>(text.size()), "inserting '" + piece + "' at " + std::to_string(at));
+            const std::string fragment = fragments[random() % std::size(fragments)];
+            Insert(at, fragment);
+            ExpectTreeSound(root, static_cast<int>(text.size()), "inserting '" + fragment + "' at " + std::to_string(at));
         }
         if (HasFatalFailure())
             return;
