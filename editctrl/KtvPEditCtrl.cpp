@@ -95,16 +95,7 @@ LRESULT CKtvPEditCtrl::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
         if (m_nDlgCode != -1)
             return m_nDlgCode;
         break;
-    case WM_SETTEXT: {
-        const BOOL set = SetText(reinterpret_cast<LPCTSTR>(lParam) != nullptr ? reinterpret_cast<LPCTSTR>(lParam) : "");
-        // A new text has none of the old blocks.
-        if (m_bOutlining && m_bAutoOutlining && m_bOutlineOption)
-            ReparseOutline();
-        else
-            m_outlineRoot.RemoveAllNodes();
-        InvalidateFolds();
-        return set;
-    }
+    case WM_SETTEXT: return SetText(reinterpret_cast<LPCTSTR>(lParam) != nullptr ? reinterpret_cast<LPCTSTR>(lParam) : "");
     case WM_GETTEXT: return CKtvPEditModel::GetText(reinterpret_cast<LPTSTR>(lParam), static_cast<int>(wParam));
     case WM_GETTEXTLENGTH: return GetTextLength();
     case WM_KEYDOWN: OnKeyDown(static_cast<UINT>(wParam)); break;

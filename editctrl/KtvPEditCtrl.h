@@ -127,6 +127,8 @@ public:
     CKtvPOutlineNode& GetOutlineRoot() { return m_outlineRoot; }
     // The whole text parsed again into an empty tree (folds are lost).
     void ReparseOutline();
+    // The model's text replacement; the old text's blocks go with it.
+    BOOL SetText(LPCTSTR lpszText);
     virtual void OnDrawOutlineButton(CDC* pDC, const RECT& rect, const CKtvPOutlineNode* pNode, BOOL bLineFromTop,
                                      BOOL bLineToBottom, BOOL bEndTick);
     virtual void CalcCollapsedBlockRect(CDC* pDC, int x, int y, CKtvPOutlineNode* pNode);
@@ -278,6 +280,7 @@ protected:
     };
     const std::vector<FoldSpan>& GetFoldSpans() const;
     void InvalidateFolds() { m_bFoldSpansValid = false; }
+    void ReplaceOutline(BOOL bParse);
     int VisualRowStart(int nVisibleRow) const;
     int VisualRowLimit(int nVisibleRow) const;
     int FoldWidth(const CKtvPOutlineNode* pNode) const;

@@ -55,11 +55,23 @@ CKtvPOutlineParser* CKtvPEditCtrl::CreateOutlineParser()
 
 void CKtvPEditCtrl::ReparseOutline()
 {
+    ReplaceOutline(TRUE);
+}
+
+BOOL CKtvPEditCtrl::SetText(LPCTSTR lpszText)
+{
+    const BOOL set = CKtvPEditModel::SetText(lpszText);
+    ReplaceOutline(m_bOutlining && m_bAutoOutlining && m_bOutlineOption);
+    return set;
+}
+
+void CKtvPEditCtrl::ReplaceOutline(BOOL bParse)
+{
     CKtvPOutlineChanges changes(0, GetTextLength());
     // Everything goes: the removed nodes are reported and deleted.
     while (!m_outlineRoot.m_lstNodes.IsEmpty())
         m_outlineRoot.RemoveNode(m_outlineRoot.m_lstNodes.GetHeadPosition(), &changes, TRUE);
-    if (m_pOutlineParser != nullptr && GetTextLength() > 0)
+    if (bParse && m_pOutlineParser != nullptr && GetTextLength() > 0)
         m_pOutlineParser->UpdateOutline(m_text.View(), 0, GetTextLength(), &m_outlineRoot, &changes);
     UpdateHiddenRows(&changes);
     ApplyOutlineChanges(&changes, TRUE);

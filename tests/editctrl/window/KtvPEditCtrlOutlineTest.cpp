@@ -263,6 +263,18 @@ TEST_F(EditOutlineTest, EditsFollowTheTreeAndTypingMakesBlocks)
     EXPECT_EQ(TopNode()->m_nStart, 2) << "the node moved with its text";
 }
 
+TEST_F(EditOutlineTest, ReplacingTheTextDropsTheOldBlocks)
+{
+    SetText(kBlockText);
+    edit.ToggleOutlineNode(TopNode());
+    // Loaded as a file is: emptied, then the new text inserted.
+    ASSERT_TRUE(edit.SetTextBytes("x {\ny\n}\n", 9));
+    ASSERT_EQ(edit.GetOutlineRoot().GetCount(TRUE), 1);
+    EXPECT_EQ(TopNode()->m_nStart, 2);
+    EXPECT_FALSE(TopNode()->m_bCollapsed);
+    EXPECT_EQ(edit.GetHiddenRowCount(), 0);
+}
+
 TEST_F(EditOutlineTest, WithTheOutlineOptionOffEditsShiftNodesButMakeNone)
 {
     SetText(kBlockText);
