@@ -269,6 +269,12 @@ protected:
     BOOL OpenPopup(CObList& list, int x, int y, HIMAGELIST hImageList, CRuntimeClass* pListBoxClass);
     void CloseIntelliSenseWnd(BOOL bAtOnce);
     BOOL SearchFromCaret(LPCTSTR lpszFind, BOOL bDown, BOOL bMatchCase, BOOL bWholeWord, int& nOffset) const;
+    // The selection when it is exactly an occurrence that a find selected
+    // (not the text a replacement has just put in).
+    BOOL SelectedOccurrence(LPCTSTR lpszFind, BOOL bMatchCase, BOOL bWholeWord, int& nOffset) const;
+    // Where the last replacement's text stands; -1: none since the last find.
+    int m_nReplacedStart = -1;
+    int m_nReplacedEnd = -1;
     BOOL ReplaceAt(int nOffset, int nLength, const CString& strReplace, BOOL bRedraw, BOOL bGroupWithNext);
     // ---- outlining and hyperlinks inside the window
     struct FoldSpan {

@@ -32,8 +32,27 @@ BOOL CKtvPEditCtrl::SearchFromCaret(LPCTSTR lpszFind, BOOL bDown, BOOL bMatchCas
     return search.FindFrom(m_nCaretOffset, bSkipSelected, nOffset);
 }
 
+BOOL CKtvPEditCtrl::SelectedOccurrence(LPCTSTR lpszFind, BOOL bMatchCase, BOOL bWholeWord, int& nOffset) const
+{
+    nOffset = -1;
+    if (lpszFind == nullptr || *lpszFind == '\0' || !HasSelection())
+        return FALSE;
+    const int start = std::min(m_nSelStart, m_nSelEnd);
+    const int end = std::max(m_nSelStart, m_nSelEnd);
+    if (end - start != static_cast<int>(std::strlen(lpszFind)) || (start == m_nReplacedStart && end == m_nReplacedEnd))
+        return FALSE;
+    const CKtvPEditSearch search(m_text.View(), lpszFind, CKtvPEditSearch::Options{TRUE, bMatchCase, bWholeWord},
+                                 m_strWordDelimiters);
+    int found = -1;
+    if (!search.FindFrom(start, FALSE, found) || found != start)
+        return FALSE;
+    nOffset = start;
+    return TRUE;
+}
+
 BOOL CKtvPEditCtrl::FindText(LPCTSTR lpszFind, BOOL bDown, BOOL bMatchCase, BOOL bWholeWord)
 {
+    m_nReplacedStart = m_nReplacedEnd = -1;
     int offset = -1;
     if (!SearchFromCaret(lpszFind, bDown, bMatchCase, bWholeWord, offset))
         return FALSE;
@@ -56,14 +75,21 @@ BOOL CKtvPEditCtrl::ReplaceAt(int nOffset, int nLength, const CString& strReplac
 
 BOOL CKtvPEditCtrl::ReplaceText(LPCTSTR lpszFind, LPCTSTR lpszReplace, BOOL bDown, BOOL bMatchCase, BOOL bWholeWord)
 {
+    // The occurrence a find has selected is the one the user sees and means;
+    // otherwise the next one from the caret.
     int offset = -1;
-    if (lpszReplace == nullptr || !SearchFromCaret(lpszFind, bDown, bMatchCase, bWholeWord, offset))
+    if (lpszReplace == nullptr)
+        return FALSE;
+    if (!SelectedOccurrence(lpszFind, bMatchCase, bWholeWord, offset) &&
+        !SearchFromCaret(lpszFind, bDown, bMatchCase, bWholeWord, offset))
         return FALSE;
     const CString strReplace(lpszReplace);
     if (!ReplaceAt(offset, static_cast<int>(std::strlen(lpszFind)), strReplace, TRUE, FALSE))
         return FALSE;
     if (!strReplace.IsEmpty())
         SetSelection(offset, offset + strReplace.GetLength(), FALSE, TRUE);
+    m_nReplacedStart = offset;
+    m_nReplacedEnd = offset + strReplace.GetLength();
     m_bModified = TRUE;
     return TRUE;
 }

@@ -46,17 +46,30 @@ TEST_F(EditFindTest, FindSelectsTheOccurrenceAndRepeatedSearchesMoveOn)
     EXPECT_EQ(Selection(), std::make_pair(8, 11)) << "a failed search changes nothing";
 }
 
-TEST_F(EditFindTest, ReplaceTakesTheNextOccurrenceFromTheCaretAndUndoesInOneStep)
+TEST_F(EditFindTest, ReplaceTakesTheFoundOccurrenceThenTheNextFromTheCaretAndUndoesInOneStep)
 {
     SetText("a1 a2 a3");
     ASSERT_TRUE(edit.FindText("a", TRUE, FALSE, FALSE));
     ASSERT_TRUE(edit.ReplaceText("a", "bb", TRUE, FALSE, FALSE));
-    EXPECT_EQ(Text(), "a1 bb2 a3") << "after a find the replaced one is the one after the selection";
-    EXPECT_EQ(Selection(), std::make_pair(3, 5)) << "the inserted text is selected";
+    EXPECT_EQ(Text(), "bb1 a2 a3") << "the occurrence the find selected is the one replaced";
+    EXPECT_EQ(Selection(), std::make_pair(0, 2)) << "the inserted text is selected";
     EXPECT_TRUE(edit.IsModified());
+    ASSERT_TRUE(edit.ReplaceText("a", "bb", TRUE, FALSE, FALSE));
+    EXPECT_EQ(Text(), "bb1 bb2 a3") << "then the next one from the caret";
     ASSERT_TRUE(edit.Undo());
-    EXPECT_EQ(Text(), "a1 a2 a3");
+    EXPECT_EQ(Text(), "bb1 a2 a3");
 
+    // A replacement that is itself an occurrence is not replaced again:
+    // repeated Replace moves on.
+    SetText("a b a");
+    edit.SetCaret(0);
+    ASSERT_TRUE(edit.FindText("a", TRUE, FALSE, FALSE));
+    ASSERT_TRUE(edit.ReplaceText("a", "A", TRUE, FALSE, FALSE));
+    EXPECT_EQ(Text(), "A b a");
+    ASSERT_TRUE(edit.ReplaceText("a", "A", TRUE, FALSE, FALSE));
+    EXPECT_EQ(Text(), "A b A");
+
+    SetText("a1 a2 a3");
     edit.SetCaret(0);
     ASSERT_TRUE(edit.ReplaceText("a", "", TRUE, FALSE, FALSE));
     EXPECT_EQ(Text(), "1 a2 a3") << "an empty replace text deletes";
