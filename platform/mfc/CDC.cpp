@@ -99,7 +99,7 @@ BOOL CDC::DeleteDC()
 BOOL CDC::CreateCompatibleDC(CDC* pDC)
 {
     // A NULL source means a DC compatible with the screen.
-    return Attach(::CreateCompatibleDC(pDC ? pDC->m_hDC : nullptr));
+    return Attach(::CreateCompatibleDC(CDC::GetSafeHdcOf(pDC)));
 }
 
 int CDC::SaveDC() { return ::SaveDC(m_hDC); }
@@ -111,32 +111,32 @@ CWnd* CDC::GetWindow() const { return CWnd::FromHandle(::WindowFromDC(m_hDC)); }
 
 CPen* CDC::SelectObject(CPen* pPen)
 {
-    return CPen::FromHandle(static_cast<HPEN>(::SelectObject(m_hDC, pPen->GetSafeHandle())));
+    return CPen::FromHandle(static_cast<HPEN>(::SelectObject(m_hDC, CGdiObject::GetSafeHandleOf(pPen))));
 }
 
 CBrush* CDC::SelectObject(CBrush* pBrush)
 {
-    return CBrush::FromHandle(static_cast<HBRUSH>(::SelectObject(m_hDC, pBrush->GetSafeHandle())));
+    return CBrush::FromHandle(static_cast<HBRUSH>(::SelectObject(m_hDC, CGdiObject::GetSafeHandleOf(pBrush))));
 }
 
 CFont* CDC::SelectObject(CFont* pFont)
 {
-    return CFont::FromHandle(static_cast<HFONT>(::SelectObject(m_hDC, pFont->GetSafeHandle())));
+    return CFont::FromHandle(static_cast<HFONT>(::SelectObject(m_hDC, CGdiObject::GetSafeHandleOf(pFont))));
 }
 
 CBitmap* CDC::SelectObject(CBitmap* pBitmap)
 {
-    return CBitmap::FromHandle(static_cast<HBITMAP>(::SelectObject(m_hDC, pBitmap->GetSafeHandle())));
+    return CBitmap::FromHandle(static_cast<HBITMAP>(::SelectObject(m_hDC, CGdiObject::GetSafeHandleOf(pBitmap))));
 }
 
 int CDC::SelectObject(CRgn* pRgn)
 {
-    return static_cast<int>(reinterpret_cast<INT_PTR>(::SelectObject(m_hDC, pRgn->GetSafeHandle())));
+    return static_cast<int>(reinterpret_cast<INT_PTR>(::SelectObject(m_hDC, CGdiObject::GetSafeHandleOf(pRgn))));
 }
 
 CGdiObject* CDC::SelectObject(CGdiObject* pObject)
 {
-    return CGdiObject::FromHandle(::SelectObject(m_hDC, pObject->GetSafeHandle()));
+    return CGdiObject::FromHandle(::SelectObject(m_hDC, CGdiObject::GetSafeHandleOf(pObject)));
 }
 
 CGdiObject* CDC::SelectStockObject(int nIndex)
@@ -147,7 +147,7 @@ CGdiObject* CDC::SelectStockObject(int nIndex)
 CPalette* CDC::SelectPalette(CPalette* pPalette, BOOL bForceBackground)
 {
     return CPalette::FromHandle(
-        ::SelectPalette(m_hDC, static_cast<HPALETTE>(pPalette->GetSafeHandle()), bForceBackground));
+        ::SelectPalette(m_hDC, static_cast<HPALETTE>(CGdiObject::GetSafeHandleOf(pPalette)), bForceBackground));
 }
 
 UINT CDC::RealizePalette() { return ::RealizePalette(m_hDC); }
@@ -281,21 +281,22 @@ BOOL CDC::Ellipse(int x1, int y1, int x2, int y2) { return ::Ellipse(m_hDC, x1, 
 BOOL CDC::Ellipse(LPCRECT r) { return Ellipse(r->left, r->top, r->right, r->bottom); }
 void CDC::FillRect(LPCRECT lpRect, CBrush* pBrush)
 {
-    ::FillRect(m_hDC, lpRect, static_cast<HBRUSH>(pBrush->GetSafeHandle()));
+    ::FillRect(m_hDC, lpRect, static_cast<HBRUSH>(CGdiObject::GetSafeHandleOf(pBrush)));
 }
 void CDC::FrameRect(LPCRECT lpRect, CBrush* pBrush)
 {
-    ::FrameRect(m_hDC, lpRect, static_cast<HBRUSH>(pBrush->GetSafeHandle()));
+    ::FrameRect(m_hDC, lpRect, static_cast<HBRUSH>(CGdiObject::GetSafeHandleOf(pBrush)));
 }
 void CDC::InvertRect(LPCRECT lpRect) { ::InvertRect(m_hDC, lpRect); }
 BOOL CDC::FillRgn(CRgn* pRgn, CBrush* pBrush)
 {
-    return ::FillRgn(m_hDC, static_cast<HRGN>(pRgn->GetSafeHandle()), static_cast<HBRUSH>(pBrush->GetSafeHandle()));
+    return ::FillRgn(m_hDC, static_cast<HRGN>(CGdiObject::GetSafeHandleOf(pRgn)),
+                     static_cast<HBRUSH>(CGdiObject::GetSafeHandleOf(pBrush)));
 }
 BOOL CDC::FrameRgn(CRgn* pRgn, CBrush* pBrush, int nWidth, int nHeight)
 {
-    return ::FrameRgn(m_hDC, static_cast<HRGN>(pRgn->GetSafeHandle()), static_cast<HBRUSH>(pBrush->GetSafeHandle()),
-                      nWidth, nHeight);
+    return ::FrameRgn(m_hDC, static_cast<HRGN>(CGdiObject::GetSafeHandleOf(pRgn)),
+                      static_cast<HBRUSH>(CGdiObject::GetSafeHandleOf(pBrush)), nWidth, nHeight);
 }
 
 void CDC::FillSolidRect(LPCRECT lpRect, COLORREF clr)
@@ -392,13 +393,13 @@ COLORREF CDC::SetPixel(POINT point, COLORREF crColor) { return SetPixel(point.x,
 
 BOOL CDC::BitBlt(int x, int y, int nWidth, int nHeight, CDC* pSrcDC, int xSrc, int ySrc, DWORD dwRop)
 {
-    return ::BitBlt(m_hDC, x, y, nWidth, nHeight, pSrcDC ? pSrcDC->m_hDC : nullptr, xSrc, ySrc, dwRop);
+    return ::BitBlt(m_hDC, x, y, nWidth, nHeight, CDC::GetSafeHdcOf(pSrcDC), xSrc, ySrc, dwRop);
 }
 
 BOOL CDC::StretchBlt(int x, int y, int nWidth, int nHeight, CDC* pSrcDC, int xSrc, int ySrc, int nSrcWidth,
                      int nSrcHeight, DWORD dwRop)
 {
-    return ::StretchBlt(m_hDC, x, y, nWidth, nHeight, pSrcDC ? pSrcDC->m_hDC : nullptr, xSrc, ySrc, nSrcWidth, nSrcHeight,
+    return ::StretchBlt(m_hDC, x, y, nWidth, nHeight, CDC::GetSafeHdcOf(pSrcDC), xSrc, ySrc, nSrcWidth, nSrcHeight,
                         dwRop);
 }
 

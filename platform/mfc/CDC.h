@@ -26,6 +26,8 @@ public:
 
     operator HDC() const { return m_hDC; }
     HDC GetSafeHdc() const;
+    // For pointers that may be NULL.
+    static HDC GetSafeHdcOf(const CDC* pDC) { return pDC ? pDC->m_hDC : nullptr; }
 
     static CDC* PASCAL FromHandle(HDC hDC);
     static void PASCAL DeleteTempMap();

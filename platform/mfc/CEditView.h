@@ -12,7 +12,13 @@ class CEditView : public CCtrlView {
 public:
     CEditView();
 
-    CEdit& GetEditCtrl() const { return *static_cast<CEdit*>(static_cast<CWnd*>(const_cast<CEditView*>(this))); }
+    // The view's own window as an edit control (an object that shares the
+    // handle: the view is no CEdit, so it cannot be cast to one).
+    CEdit& GetEditCtrl() const
+    {
+        m_edit.m_hWnd = m_hWnd;
+        return m_edit;
+    }
     UINT GetBufferLength() const;
     // The text as bytes, without any framing: what the file holds is what the user typed.
     void SerializeRaw(CArchive& ar);
@@ -21,4 +27,7 @@ public:
 protected:
     BOOL OnEditChange();
     DECLARE_MESSAGE_MAP()
+
+private:
+    mutable CEdit m_edit;  // never in the handle map, so it never destroys the window
 };

@@ -92,8 +92,8 @@ BOOL CFrameWnd::Create(LPCTSTR lpszClassName, LPCTSTR lpszWindowName, DWORD dwSt
     }
     m_strTitle = lpszWindowName ? lpszWindowName : "";
     if (!CWnd::CreateEx(dwExStyle, lpszClassName, lpszWindowName, dwStyle, rect.left, rect.top,
-                        rect.right - rect.left, rect.bottom - rect.top, CWnd::GetSafeHwndOf(pParentWnd), hMenu,
-                        pContext)) {
+                        CWnd::ExtentOf(rect.left, rect.right), CWnd::ExtentOf(rect.top, rect.bottom),
+                        CWnd::GetSafeHwndOf(pParentWnd), hMenu, pContext)) {
         if (hMenu)
             ::DestroyMenu(hMenu);
         return FALSE;

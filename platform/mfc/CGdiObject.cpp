@@ -218,7 +218,7 @@ BOOL CBrush::CreateHatchBrush(int nIndex, COLORREF crColor)
 
 BOOL CBrush::CreatePatternBrush(CBitmap* pBitmap)
 {
-    return Attach(::CreatePatternBrush(static_cast<HBITMAP>(pBitmap->GetSafeHandle())));
+    return Attach(::CreatePatternBrush(static_cast<HBITMAP>(CGdiObject::GetSafeHandleOf(pBitmap))));
 }
 
 BOOL CBrush::CreateBrushIndirect(const LOGBRUSH* lpLogBrush)
@@ -321,7 +321,7 @@ BOOL CBitmap::CreateBitmapIndirect(LPBITMAP lpBitmap)
 
 BOOL CBitmap::CreateCompatibleBitmap(CDC* pDC, int nWidth, int nHeight)
 {
-    return Attach(::CreateCompatibleBitmap(pDC->GetSafeHdc(), nWidth, nHeight));
+    return Attach(::CreateCompatibleBitmap(CDC::GetSafeHdcOf(pDC), nWidth, nHeight));
 }
 
 int CBitmap::GetBitmap(BITMAP* pBitMap)
@@ -378,19 +378,19 @@ void CRgn::SetRectRgn(LPCRECT lpRect)
 
 int CRgn::CombineRgn(const CRgn* pRgn1, const CRgn* pRgn2, int nCombineMode)
 {
-    return ::CombineRgn(static_cast<HRGN>(m_hObject), static_cast<HRGN>(pRgn1->GetSafeHandle()),
-                        static_cast<HRGN>(pRgn2->GetSafeHandle()), nCombineMode);
+    return ::CombineRgn(static_cast<HRGN>(m_hObject), static_cast<HRGN>(CGdiObject::GetSafeHandleOf(pRgn1)),
+                        static_cast<HRGN>(CGdiObject::GetSafeHandleOf(pRgn2)), nCombineMode);
 }
 
 int CRgn::CopyRgn(const CRgn* pRgnSrc)
 {
-    return ::CombineRgn(static_cast<HRGN>(m_hObject), static_cast<HRGN>(pRgnSrc->GetSafeHandle()), nullptr,
+    return ::CombineRgn(static_cast<HRGN>(m_hObject), static_cast<HRGN>(CGdiObject::GetSafeHandleOf(pRgnSrc)), nullptr,
                         RGN_COPY);
 }
 
 BOOL CRgn::EqualRgn(const CRgn* pRgn) const
 {
-    return ::EqualRgn(static_cast<HRGN>(m_hObject), static_cast<HRGN>(pRgn->GetSafeHandle()));
+    return ::EqualRgn(static_cast<HRGN>(m_hObject), static_cast<HRGN>(CGdiObject::GetSafeHandleOf(pRgn)));
 }
 
 int CRgn::OffsetRgn(int x, int y)

@@ -18,6 +18,8 @@ public:
 
     operator HGDIOBJ() const { return m_hObject; }
     HGDIOBJ GetSafeHandle() const;
+    // For pointers that may be NULL.
+    static HGDIOBJ GetSafeHandleOf(const CGdiObject* pObject) { return pObject ? pObject->m_hObject : nullptr; }
 
     static CGdiObject* PASCAL FromHandle(HGDIOBJ hObject);
     static void PASCAL DeleteTempMap();

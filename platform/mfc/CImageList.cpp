@@ -136,12 +136,12 @@ BOOL CImageList::Copy(int iDst, CImageList* pSrc, int iSrc, UINT uFlags)
 
 BOOL CImageList::Draw(CDC* pDC, int nImage, POINT pt, UINT nStyle)
 {
-    return ImageList_Draw(m_hImageList, nImage, (pDC ? pDC->m_hDC : nullptr), pt.x, pt.y, nStyle);
+    return ImageList_Draw(m_hImageList, nImage, CDC::GetSafeHdcOf(pDC), pt.x, pt.y, nStyle);
 }
 
 BOOL CImageList::DrawEx(CDC* pDC, int nImage, POINT pt, SIZE sz, COLORREF clrBk, COLORREF clrFg, UINT nStyle)
 {
-    return ImageList_DrawEx(m_hImageList, nImage, (pDC ? pDC->m_hDC : nullptr), pt.x, pt.y, sz.cx, sz.cy, clrBk, clrFg, nStyle);
+    return ImageList_DrawEx(m_hImageList, nImage, CDC::GetSafeHdcOf(pDC), pt.x, pt.y, sz.cx, sz.cy, clrBk, clrFg, nStyle);
 }
 
 BOOL CImageList::SetOverlayImage(int nImage, int nOverlay)

@@ -59,8 +59,8 @@ BOOL CMDIChildWnd::Create(LPCTSTR lpszClassName, LPCTSTR lpszWindowName, DWORD d
     cs.style = static_cast<LONG>(dwStyle | WS_CHILD);
     cs.x = rect.left;
     cs.y = rect.top;
-    cs.cx = rect.right - rect.left;
-    cs.cy = rect.bottom - rect.top;
+    cs.cx = CWnd::ExtentOf(rect.left, rect.right);
+    cs.cy = CWnd::ExtentOf(rect.top, rect.bottom);
     cs.hwndParent = pMDIFrame->m_hWndMDIClient;
     cs.hInstance = AfxGetInstanceHandle();
     cs.lpCreateParams = pContext;

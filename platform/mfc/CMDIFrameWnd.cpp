@@ -40,7 +40,7 @@ BOOL CMDIFrameWnd::OnCreateClient(LPCREATESTRUCT lpcs, CCreateContext*)
 BOOL CMDIFrameWnd::CreateClient(LPCREATESTRUCT lpCreateStruct, CMenu* pWindowMenu)
 {
     CLIENTCREATESTRUCT ccs{};
-    ccs.hWindowMenu = pWindowMenu ? pWindowMenu->GetSafeHmenu() : nullptr;
+    ccs.hWindowMenu = CMenu::GetSafeHmenuOf(pWindowMenu);
     ccs.idFirstChild = AFX_IDM_FIRST_MDICHILD;
     DWORD dwStyle = WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | WS_CLIPSIBLINGS | WS_HSCROLL | WS_VSCROLL |
                     MDIS_ALLCHILDSTYLES;
@@ -128,8 +128,8 @@ void CMDIFrameWnd::MDIRestore(CWnd* pWnd)
 CMenu* CMDIFrameWnd::MDISetMenu(CMenu* pFrameMenu, CMenu* pWindowMenu)
 {
     HMENU hOld = reinterpret_cast<HMENU>(::SendMessage(m_hWndMDIClient, WM_MDISETMENU,
-                                                       reinterpret_cast<WPARAM>(pFrameMenu->GetSafeHmenu()),
-                                                       reinterpret_cast<LPARAM>(pWindowMenu->GetSafeHmenu())));
+                                                       reinterpret_cast<WPARAM>(CMenu::GetSafeHmenuOf(pFrameMenu)),
+                                                       reinterpret_cast<LPARAM>(CMenu::GetSafeHmenuOf(pWindowMenu))));
     return CMenu::FromHandle(hOld);
 }
 

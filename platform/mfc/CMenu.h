@@ -18,6 +18,8 @@ public:
 
     operator HMENU() const { return m_hMenu; }
     HMENU GetSafeHmenu() const;
+    // For pointers that may be NULL.
+    static HMENU GetSafeHmenuOf(const CMenu* pMenu) { return pMenu ? pMenu->m_hMenu : nullptr; }
     static CMenu* PASCAL FromHandle(HMENU hMenu);
     static void PASCAL DeleteTempMap();
     BOOL Attach(HMENU hMenu);

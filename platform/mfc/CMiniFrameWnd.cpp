@@ -19,8 +19,8 @@ BOOL CMiniFrameWnd::CreateEx(DWORD dwExStyle, LPCTSTR lpClassName, LPCTSTR lpWin
     // A popup has no id of its own: nID only names child mini frames.
     HMENU hMenuOrId = (dwStyle & WS_CHILD) ? reinterpret_cast<HMENU>(static_cast<UINT_PTR>(nID)) : nullptr;
     return CWnd::CreateEx(dwExStyle | WS_EX_TOOLWINDOW, lpClassName, lpWindowName, dwStyle, rect.left, rect.top,
-                          rect.right - rect.left, rect.bottom - rect.top, CWnd::GetSafeHwndOf(pParentWnd), hMenuOrId,
-                          nullptr);
+                          CWnd::ExtentOf(rect.left, rect.right), CWnd::ExtentOf(rect.top, rect.bottom),
+                          CWnd::GetSafeHwndOf(pParentWnd), hMenuOrId, nullptr);
 }
 
 BOOL CMiniFrameWnd::PreCreateWindow(CREATESTRUCT& cs)

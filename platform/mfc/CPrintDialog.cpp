@@ -12,6 +12,14 @@ namespace tw::mfc::printdlg_detail {
 // The application's printer: DEVMODE and DEVNAMES blocks, NULL until the
 // first print or setup.
 struct AppPrinter {
+    // The global memory table is made first, so it outlives this and the
+    // blocks are given back at exit.
+    AppPrinter() { ::GlobalFree(::GlobalAlloc(GMEM_FIXED, 1)); }
+    ~AppPrinter()
+    {
+        ::GlobalFree(devMode);
+        ::GlobalFree(devNames);
+    }
     std::mutex lock;
     HGLOBAL devMode = nullptr;
     HGLOBAL devNames = nullptr;

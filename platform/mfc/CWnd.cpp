@@ -257,16 +257,16 @@ BOOL CWnd::Create(LPCTSTR lpszClassName, LPCTSTR lpszWindowName, DWORD dwStyle, 
                   CWnd* pParentWnd, UINT nID, CCreateContext* pContext)
 {
     return CreateEx(0, lpszClassName, lpszWindowName, dwStyle | WS_CHILD, rect.left, rect.top,
-                    rect.right - rect.left, rect.bottom - rect.top, CWnd::GetSafeHwndOf(pParentWnd),
-                    reinterpret_cast<HMENU>(static_cast<UINT_PTR>(nID)), pContext);
+                    CWnd::ExtentOf(rect.left, rect.right), CWnd::ExtentOf(rect.top, rect.bottom),
+                    CWnd::GetSafeHwndOf(pParentWnd), reinterpret_cast<HMENU>(static_cast<UINT_PTR>(nID)), pContext);
 }
 
 BOOL CWnd::CreateEx(DWORD dwExStyle, LPCTSTR lpszClassName, LPCTSTR lpszWindowName, DWORD dwStyle,
                     const RECT& rect, CWnd* pParentWnd, UINT nID, LPVOID lpParam)
 {
     return CreateEx(dwExStyle, lpszClassName, lpszWindowName, dwStyle, rect.left, rect.top,
-                    rect.right - rect.left, rect.bottom - rect.top, CWnd::GetSafeHwndOf(pParentWnd),
-                    reinterpret_cast<HMENU>(static_cast<UINT_PTR>(nID)), lpParam);
+                    CWnd::ExtentOf(rect.left, rect.right), CWnd::ExtentOf(rect.top, rect.bottom),
+                    CWnd::GetSafeHwndOf(pParentWnd), reinterpret_cast<HMENU>(static_cast<UINT_PTR>(nID)), lpParam);
 }
 
 BOOL CWnd::CreateEx(DWORD dwExStyle, LPCTSTR lpszClassName, LPCTSTR lpszWindowName, DWORD dwStyle, int x, int y,
@@ -1092,7 +1092,7 @@ void CWnd::CheckRadioButton(int nIDFirstButton, int nIDLastButton, int nIDCheckB
 
 void CWnd::SetFont(CFont* pFont, BOOL bRedraw)
 {
-    ::SendMessage(m_hWnd, WM_SETFONT, reinterpret_cast<WPARAM>(pFont->GetSafeHandle()), bRedraw);
+    ::SendMessage(m_hWnd, WM_SETFONT, reinterpret_cast<WPARAM>(CGdiObject::GetSafeHandleOf(pFont)), bRedraw);
 }
 
 CFont* CWnd::GetFont() const
@@ -1284,7 +1284,7 @@ void CWnd::UpdateWindow()
 
 BOOL CWnd::RedrawWindow(LPCRECT lpRectUpdate, CRgn* prgnUpdate, UINT flags)
 {
-    return ::RedrawWindow(m_hWnd, lpRectUpdate, static_cast<HRGN>(prgnUpdate->GetSafeHandle()), flags);
+    return ::RedrawWindow(m_hWnd, lpRectUpdate, static_cast<HRGN>(CGdiObject::GetSafeHandleOf(prgnUpdate)), flags);
 }
 
 void CWnd::SetRedraw(BOOL bRedraw)
@@ -1309,7 +1309,7 @@ CDC* CWnd::GetWindowDC()
 
 int CWnd::ReleaseDC(CDC* pDC)
 {
-    return ::ReleaseDC(m_hWnd, pDC->GetSafeHdc());
+    return ::ReleaseDC(m_hWnd, CDC::GetSafeHdcOf(pDC));
 }
 
 CDC* CWnd::BeginPaint(LPPAINTSTRUCT lpPaint)

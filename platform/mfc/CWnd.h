@@ -70,6 +70,12 @@ public:
     HWND GetSafeHwnd() const { return this ? m_hWnd : nullptr; }
     // For pointers that may be NULL (a missing parent, owner or main window).
     static HWND GetSafeHwndOf(const CWnd* pWnd) { return pWnd ? pWnd->m_hWnd : nullptr; }
+    // A creation rectangle's width or height, wrapping as the platform does:
+    // a left or top of CW_USEDEFAULT with 0 beyond gives CW_USEDEFAULT.
+    static int ExtentOf(LONG low, LONG high)
+    {
+        return static_cast<int>(static_cast<ULONG>(high) - static_cast<ULONG>(low));
+    }
     BOOL operator==(const CWnd& wnd) const { return m_hWnd == wnd.m_hWnd; }
     BOOL operator!=(const CWnd& wnd) const { return m_hWnd != wnd.m_hWnd; }
 

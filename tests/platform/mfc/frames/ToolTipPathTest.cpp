@@ -52,10 +52,17 @@ protected:
             DestroyWindow(frameWnd);
         tw::mfc::frames_test::ClearInput();
         Pump();
+        DestroySharedToolTip();
         AfxDeleteTempMaps();
         tw::ProcessClock::Resume();
     }
 
+    // The thread's tooltip outlives the frame; the framework makes it again when needed.
+    static void DestroySharedToolTip()
+    {
+        if (IsWindow(Tip()))
+            DestroyWindow(Tip());
+    }
     HWND MakeButton(int id, int y)
     {
         return CreateWindowEx(0, "Button", "b", WS_CHILD | WS_VISIBLE, 10, y, 80, 30, frame->m_hWnd,

@@ -17,6 +17,10 @@ TEST_F(NullWindowArgumentTest, WindowsWithoutParentAreTopLevel)
     ASSERT_TRUE(frame->Create(nullptr, "Frame", WS_OVERLAPPEDWINDOW, CFrameWnd::rectDefault, nullptr));
     EXPECT_EQ(nullptr, ::GetParent(frame->m_hWnd));
     EXPECT_EQ(nullptr, ::GetWindow(frame->m_hWnd, GW_OWNER));
+    CRect placed;
+    frame->GetWindowRect(&placed);
+    EXPECT_GT(placed.Width(), 0) << "the default rectangle asks for the default size";
+    EXPECT_GT(placed.Height(), 0);
 
     frame->DestroyWindow();
     plain.DestroyWindow();

@@ -292,16 +292,16 @@ namespace {
 
 TEST(NullWindowObject, SafeAccessorsAnswerNull)
 {
-    // Framework code asks pParent->GetSafeHwnd() of parents that may be absent.
+    // Framework code asks for the handles of parents, DCs, menus and GDI
+    // objects that may be absent, without calling through a null object.
     CWnd* none = CWnd::FromHandle(nullptr);
     CDC* noDc = CDC::FromHandle(nullptr);
     CGdiObject* noObject = CGdiObject::FromHandle(nullptr);
     CMenu* noMenu = CMenu::FromHandle(nullptr);
-    EXPECT_EQ(none->GetSafeHwnd(), nullptr);
-    EXPECT_EQ(static_cast<HWND>(*none), nullptr);
-    EXPECT_EQ(noDc->GetSafeHdc(), nullptr);
-    EXPECT_EQ(noObject->GetSafeHandle(), nullptr);
-    EXPECT_EQ(noMenu->GetSafeHmenu(), nullptr);
+    EXPECT_EQ(CWnd::GetSafeHwndOf(none), nullptr);
+    EXPECT_EQ(CDC::GetSafeHdcOf(noDc), nullptr);
+    EXPECT_EQ(CGdiObject::GetSafeHandleOf(noObject), nullptr);
+    EXPECT_EQ(CMenu::GetSafeHmenuOf(noMenu), nullptr);
 }
 
 }  // namespace
