@@ -1,6 +1,7 @@
 // The edit control's settings text: delimiters, colours, keywords, colour
 // blocks, and the outlining and hyperlink sections.
 #include <cstring>
+#include <vector>
 
 #include "editctrl/KtvPEditCtrl.h"
 #include "editctrl/KtvPEditSettingsText.h"
@@ -37,6 +38,47 @@ BOOL OptionalBool(CString& strSource, LPCTSTR lpszName, BOOL bDefault)
 {
     CString strValue;
     return ExtractXMLTagValue(strSource, lpszName, strValue, FALSE) ? ParseXMLBool(strValue) : bDefault;
+}
+
+struct OutlineBlockRule {
+    CString strStart;
+    CString strEnd;
+    CString strReplace;
+    BOOL bNested = TRUE;
+    BOOL bIgnore = FALSE;
+    std::vector<CString> keywords;
+};
+
+// Takes the escape sequences and the complete blocks out of the section;
+// the first block without a start or an end ends the blocks.
+void ReadOutlineRules(CString& strSection, std::vector<OutlineBlockRule>& rules, std::vector<CString>& escapes)
+{
+    CString strValue;
+    CString strEscapes;
+    if (ExtractXMLTagValue(strSection, "EscapeSequences", strEscapes, FALSE)) {
+        while (ExtractXMLTagValue(strEscapes, "EscapeSequence", strValue, TRUE))
+            escapes.push_back(strValue);
+    }
+    CString strBlocks;
+    if (!ExtractXMLTagValue(strSection, "BLOCKS", strBlocks, FALSE))
+        return;
+    CString strBlock;
+    while (ExtractXMLTagValue(strBlocks, "BLOCK", strBlock, FALSE)) {
+        OutlineBlockRule rule;
+        if (!ExtractXMLTagValue(strBlock, "Start", rule.strStart, TRUE) ||
+            !ExtractXMLTagValue(strBlock, "End", rule.strEnd, TRUE))
+            break;
+        rule.strReplace = "...";
+        ExtractXMLTagValue(strBlock, "ReplaceString", rule.strReplace, TRUE);
+        rule.bNested = OptionalBool(strBlock, "AllowNestedBlocks", TRUE);
+        rule.bIgnore = OptionalBool(strBlock, "Ignore", FALSE);
+        CString strKeywords;
+        if (ExtractXMLTagValue(strBlock, "KEYWORDS", strKeywords, FALSE)) {
+            while (ExtractXMLTagValue(strKeywords, "Keyword", strValue, FALSE))
+                rule.keywords.push_back(strValue);
+        }
+        rules.push_back(std::move(rule));
+    }
 }
 
 }  // namespace ktvp_settings
@@ -130,9 +172,39 @@ BOOL CKtvPEditCtrl::LoadXMLSettingsFromBuffer(const CString& strBuffer)
     return TRUE;
 }
 
-BOOL CKtvPEditCtrl::LoadOutlineSettings(const CString&)
+BOOL CKtvPEditCtrl::LoadOutlineSettings(const CString& strContent)
 {
-    // Without an outline parser the section is ignored.
+    using namespace ktvp_settings;
+    CKtvPOutlineParser* pParser = GetOutlineParser();
+    if (pParser == nullptr)
+        return TRUE;
+    CString strSection = strContent;
+    std::vector<OutlineBlockRule> rules;
+    std::vector<CString> escapes;
+    ReadOutlineRules(strSection, rules, escapes);
+    // A section that yields no block type would leave nothing to fold: the
+    // rules in force are kept and the section refused.
+    if (rules.empty())
+        return FALSE;
+    pParser->RemoveAllBlockTypes();
+    for (const CString& strEscape : escapes)
+        pParser->AddEscapeSequence(strEscape);
+    for (const OutlineBlockRule& rule : rules) {
+        CStringList keywords;
+        for (const CString& strKeyword : rule.keywords)
+            keywords.AddTail(strKeyword);
+        pParser->AddBlockType(rule.strStart, rule.strEnd, rule.strReplace, rule.bNested, rule.bIgnore, &keywords);
+    }
+    pParser->m_strDelimiters = m_strWordDelimiters;
+    pParser->m_bCaseSensitive = OptionalBool(strSection, "CaseSensitive", TRUE);
+    pParser->m_bWholeWords = OptionalBool(strSection, "WholeWords", FALSE);
+    GetOutlineRoot().RemoveAllNodes();
+    // The tree follows edits only while outlining is on; a tree parsed while
+    // it is off would go stale.
+    if (m_bOutlining)
+        ReparseOutline();
+    else
+        ReplaceOutline(FALSE);
     return TRUE;
 }
 
