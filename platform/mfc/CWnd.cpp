@@ -12,6 +12,7 @@
 #include "platform/mfc/CCmdUI.h"
 #include "platform/mfc/CDC.h"
 #include "platform/mfc/CGdiObject.h"
+#include "platform/mfc/CImageList.h"
 #include "platform/mfc/CMenu.h"
 #include "platform/mfc/CScrollBar.h"
 #include "platform/mfc/CWinApp.h"
@@ -191,6 +192,7 @@ void AfxDeleteTempMaps()
     CDC::DeleteTempMap();
     CGdiObject::DeleteTempMap();
     CMenu::DeleteTempMap();
+    CImageList::DeleteTempMap();
 }
 
 void AfxLockTempMaps()
@@ -457,7 +459,7 @@ BOOL CWnd::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult
 
     const AFX_MSGMAP_ENTRY* entry = FindWindowMessageEntry(message);
     if (!entry)
-        return FALSE;
+        return ReflectDragListMessage(message, lParam, pResult);
     if (!DispatchWindowMessage(entry, message, wParam, lParam, &lResult))
         return FALSE;
     if (pResult)
@@ -744,6 +746,17 @@ BOOL CWnd::ReflectChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESUL
         return TRUE;
     }
     return FALSE;
+}
+
+// A drag list reports to its parent; unless the parent handles the report
+// itself, the list's own object gets it back.
+BOOL CWnd::ReflectDragListMessage(UINT message, LPARAM lParam, LRESULT* pResult)
+{
+    static const UINT dragListMessage = ::RegisterWindowMessage(DRAGLISTMSGSTRING);
+    const auto* pInfo = reinterpret_cast<const DRAGLISTINFO*>(lParam);
+    if (message != dragListMessage || !pInfo)
+        return FALSE;
+    return ReflectLastMsg(pInfo->hWnd, pResult);
 }
 
 BOOL PASCAL CWnd::ReflectLastMsg(HWND hWndChild, LRESULT* pResult)
@@ -1589,20 +1602,19 @@ void CWnd::OnVScroll(UINT, UINT, CScrollBar* pScrollBar)
     Default();
 }
 
-void CWnd::OnDrawItem(int nIDCtl, LPDRAWITEMSTRUCT lpDrawItemStruct)
+// Menu items have no control to hand the message to; a control with id 0
+// (a list view's header) has.
+void CWnd::OnDrawItem(int, LPDRAWITEMSTRUCT lpDrawItemStruct)
 {
-    // Menu items (id 0) have no control to hand the message to.
-    if (nIDCtl != 0 && ReflectLastMsg(lpDrawItemStruct->hwndItem))
+    if (lpDrawItemStruct->CtlType != ODT_MENU && ReflectLastMsg(lpDrawItemStruct->hwndItem))
         return;
     Default();
 }
 
-void CWnd::OnMeasureItem(int nIDCtl, LPMEASUREITEMSTRUCT)
+void CWnd::OnMeasureItem(int nIDCtl, LPMEASUREITEMSTRUCT lpMeasureItemStruct)
 {
-    if (nIDCtl != 0) {
-        if (ReflectLastMsg(::GetDlgItem(m_hWnd, nIDCtl)))
-            return;
-    }
+    if (lpMeasureItemStruct->CtlType != ODT_MENU && ReflectLastMsg(::GetDlgItem(m_hWnd, nIDCtl)))
+        return;
     Default();
 }
 

@@ -359,6 +359,7 @@ private:
     BOOL DispatchWindowMessage(const AFX_MSGMAP_ENTRY* entry, UINT message, WPARAM wParam, LPARAM lParam,
                                LRESULT* pResult);
     const AFX_MSGMAP_ENTRY* FindWindowMessageEntry(UINT message) const;
+    static BOOL ReflectDragListMessage(UINT message, LPARAM lParam, LRESULT* pResult);
     CWnd* FindParentFrameWnd() const;
 
     friend LRESULT CALLBACK AfxWndProc(HWND, UINT, WPARAM, LPARAM);

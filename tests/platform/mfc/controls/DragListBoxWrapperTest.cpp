@@ -39,7 +39,7 @@ protected:
     void SetUp() override
     {
         ControlsTest::SetUp();
-        ASSERT_TRUE(list.Create(WS_CHILD | WS_VISIBLE | WS_BORDER | LBS_NOTIFY, CRect(20, 20, 220, 220), &host,
+        ASSERT_TRUE(list.Create(WS_CHILD | WS_VISIBLE | WS_BORDER | LBS_NOTIFY, CRect(20, 20, 220, 220), &Parent(),
                                 IDC_DRAGLIST));
         for (const char* name : {"one", "two", "three", "four"}) {
             const int index = list.AddString(name);
@@ -47,6 +47,7 @@ protected:
         }
         Pump();
     }
+    virtual CWnd& Parent() { return host; }
     POINT ItemPoint(int index)
     {
         CRect item;
@@ -101,6 +102,29 @@ TEST_F(DragListBoxWrapper, DroppingOnItselfOrEscapeLeavesTheOrder)
     ASSERT_FALSE(list.calls.empty());
     EXPECT_EQ(list.calls.back(), "cancel");
     EXPECT_EQ(Items(), (std::vector<std::string>{"one", "two", "three", "four"}));
+}
+
+// A parent with no handler of its own for the drag report: the framework
+// hands the report back to the list.
+class DragListBoxInPlainParent : public DragListBoxWrapper {
+protected:
+    CWnd& Parent() override
+    {
+        if (!plain.m_hWnd)
+            plain.CreateEx(0, nullptr, "Plain", WS_CHILD | WS_VISIBLE, 0, 0, 300, 300, host.m_hWnd, nullptr);
+        return plain;
+    }
+    CWnd plain;
+};
+
+TEST_F(DragListBoxInPlainParent, TheListsOwnVirtualsStillDoTheDrag)
+{
+    ASSERT_NE(list.GetParent(), &host);
+    tw::ProcessClock::Advance(GetDoubleClickTime() + 1);
+    input.Drag(tw::display::MouseButton::Left, ItemPoint(0), ItemPoint(3), 3);
+    Pump();
+    EXPECT_EQ(list.calls, (std::vector<std::string>{"begin 0", "dragging", "dropped 0 on 3"}));
+    EXPECT_EQ(Items(), (std::vector<std::string>{"two", "three", "one", "four"}));
 }
 
 // The insert mark is drawn inverted, so drawing it again takes it away.

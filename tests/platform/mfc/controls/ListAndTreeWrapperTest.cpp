@@ -196,26 +196,32 @@ TEST_F(ControlsTest, HeaderItemsAndTheirOrder)
     EXPECT_EQ(first.left, 0) << "the third item is shown first";
 }
 
-// An owner-drawn heading comes back to the header's own DrawItem through its parent.
+// An owner-drawn heading comes back to the header's own DrawItem through its
+// parent, whatever its id: a list view's header has id 0, as menus do.
 TEST_F(ControlsTest, OwnerDrawnHeadingsAreDrawnByTheHeadersObject)
 {
     class DrawnHeader : public CHeaderCtrl {
     public:
         std::vector<UINT> drawn;
         void DrawItem(LPDRAWITEMSTRUCT lpDrawItemStruct) override { drawn.push_back(lpDrawItemStruct->itemID); }
-    } header;
-    ASSERT_TRUE(header.Create(WS_CHILD | WS_VISIBLE, CRect(0, 0, 300, 20), &host, 706));
-    for (int fmt : {HDF_STRING, HDF_OWNERDRAW}) {
-        HDITEM item{};
-        item.mask = HDI_FORMAT | HDI_WIDTH | HDI_TEXT;
-        item.fmt = fmt;
-        item.cxy = 80;
-        item.pszText = const_cast<LPSTR>("name");
-        header.InsertItem(header.GetItemCount(), &item);
+    };
+    for (UINT id : {706u, 0u}) {
+        SCOPED_TRACE(id);
+        DrawnHeader header;
+        ASSERT_TRUE(header.Create(WS_CHILD | WS_VISIBLE, CRect(0, 0, 300, 20), &host, id));
+        for (int fmt : {HDF_STRING, HDF_OWNERDRAW}) {
+            HDITEM item{};
+            item.mask = HDI_FORMAT | HDI_WIDTH | HDI_TEXT;
+            item.fmt = fmt;
+            item.cxy = 80;
+            item.pszText = const_cast<LPSTR>("name");
+            header.InsertItem(header.GetItemCount(), &item);
+        }
+        header.Invalidate();
+        header.UpdateWindow();
+        EXPECT_EQ(header.drawn, (std::vector<UINT>{1}));
+        header.DestroyWindow();
     }
-    header.Invalidate();
-    header.UpdateWindow();
-    EXPECT_EQ(header.drawn, (std::vector<UINT>{1}));
 }
 
 }  // namespace
