@@ -17,9 +17,9 @@ UINT_PTR CALLBACK CCommonDialog::HookProc(HWND hWnd, UINT message, WPARAM, LPARA
     if (!state.pWndInit || !state.initIsDialog || CWnd::FromHandlePermanent(hWnd))
         return TRUE;
     CWnd* pWnd = state.pWndInit;
+    pWnd->SubclassWindow(hWnd);  // pending while PreSubclassWindow runs
     state.pWndInit = nullptr;
     state.initIsDialog = false;
-    pWnd->SubclassWindow(hWnd);
     // TRUE: the dialog puts the focus where it normally would.
     return TRUE;
 }

@@ -26,9 +26,11 @@ INT_PTR CALLBACK AfxDlgProc(HWND hWnd, UINT message, WPARAM, LPARAM)
         if (!state.pWndInit || !state.initIsDialog)
             return FALSE;
         pWnd = state.pWndInit;
+        // Still pending while PreSubclassWindow runs, as for other windows.
+        const BOOL bSubclassed = pWnd->SubclassWindow(hWnd);
         state.pWndInit = nullptr;
         state.initIsDialog = false;
-        if (!pWnd->SubclassWindow(hWnd))
+        if (!bSubclassed)
             return FALSE;
     }
     if (message != WM_INITDIALOG)
@@ -305,6 +307,9 @@ void CDialog::OnSetFont(CFont*)
 
 BOOL CDialog::PreTranslateMessage(MSG* pMsg)
 {
+    // The window's own filtering first: its tooltips.
+    if (CWnd::PreTranslateMessage(pMsg))
+        return TRUE;
     if (pMsg->message >= WM_KEYFIRST && pMsg->message <= WM_KEYLAST) {
         // Keys go through the dialog's keyboard interface unless a child of it wants them.
         if (::IsDialogMessage(m_hWnd, pMsg))

@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/comctl/commctrl.h"
+#include "platform/mfc/AfxThreadState.h"
 #include "platform/win32/resource/DialogTemplate.h"
 #include "platform/win32/resource/ResourceLoader.h"
 #include "platform/win32/resource/ResourceTable.h"
@@ -282,6 +284,45 @@ TEST_F(Dialogs, ModelessDialogMovesFocusByTheDialogManager)
     EXPECT_EQ(::GetFocus(), dlg.Item(IDC_COUNT));
     EXPECT_TRUE(dlg.DestroyWindow());
     EXPECT_EQ(dlg.m_hWnd, nullptr);
+}
+
+TEST_F(Dialogs, PreSubclassWindowSeesTheDialogBeingCreated)
+{
+    class SpyDialog : public TestDialog {
+    public:
+        bool pending = false;
+
+    protected:
+        void PreSubclassWindow() override { pending = tw::mfc::CurrentThreadState().pWndInit == this; }
+    } dlg;
+    ASSERT_TRUE(dlg.Create(IDD_TEST, &owner));
+    EXPECT_TRUE(dlg.pending);
+    EXPECT_EQ(tw::mfc::CurrentThreadState().pWndInit, nullptr) << "no longer pending once created";
+    dlg.DestroyWindow();
+}
+
+TEST_F(Dialogs, TheMouseOverAControlOfADialogWithTipsFindsItsTool)
+{
+    InitCommonControls();  // the tooltip's class
+    TestDialog dlg;
+    ASSERT_TRUE(dlg.Create(IDD_TEST, &owner));
+    dlg.ShowWindow(SW_SHOW);
+    dlg.EnableToolTips();
+    CRect control;
+    ::GetWindowRect(dlg.Item(IDC_NAME), &control);
+    MSG msg{};
+    msg.hwnd = dlg.Item(IDC_NAME);
+    msg.message = WM_MOUSEMOVE;
+    msg.pt = control.CenterPoint();
+    CWnd::WalkPreTranslateTree(dlg.m_hWnd, &msg);
+
+    tw::mfc::ThreadState& state = tw::mfc::CurrentThreadState();
+    EXPECT_EQ(state.pToolTipLastHit, &dlg);
+    EXPECT_EQ(state.nToolTipLastHit, IDC_NAME);
+    dlg.EnableToolTips(FALSE);
+    dlg.DestroyWindow();
+    if (::IsWindow(state.hToolTip))
+        ::DestroyWindow(state.hToolTip);
 }
 
 TEST_F(Dialogs, NotificationsWhileShowingValuesAreNotTheUsers)
