@@ -1400,12 +1400,18 @@ BOOL CWnd::KillTimer(UINT_PTR nIDEvent)
 // --- scroll bars --------------------------------------------------------------------------------------
 
 // A window whose bar is a scroll-bar control of its own (GetScrollBarCtrl)
-// has these calls act on that control, through its SBM_ messages.
+// has these calls act on that control, as its SB_CTL bar.
 namespace tw::mfc::scrollbar_detail {
 
-CScrollBar* StandInBar(const CWnd* pWnd, int nBar)
+struct BarTarget {
+    HWND hWnd;
+    int nBar;
+};
+
+BarTarget TargetOf(const CWnd* pWnd, int nBar)
 {
-    return (nBar == SB_HORZ || nBar == SB_VERT) ? pWnd->GetScrollBarCtrl(nBar) : nullptr;
+    CScrollBar* pBar = (nBar == SB_HORZ || nBar == SB_VERT) ? pWnd->GetScrollBarCtrl(nBar) : nullptr;
+    return pBar ? BarTarget{pBar->m_hWnd, SB_CTL} : BarTarget{pWnd->m_hWnd, nBar};
 }
 
 }  // namespace tw::mfc::scrollbar_detail
@@ -1419,35 +1425,27 @@ CScrollBar* CWnd::GetScrollBarCtrl(int) const
 
 int CWnd::SetScrollPos(int nBar, int nPos, BOOL bRedraw)
 {
-    if (CScrollBar* pBar = scrollbar_detail::StandInBar(this, nBar))
-        return static_cast<int>(pBar->SendMessage(SBM_SETPOS, static_cast<WPARAM>(nPos), bRedraw));
-    return ::SetScrollPos(m_hWnd, nBar, nPos, bRedraw);
+    const auto target = scrollbar_detail::TargetOf(this, nBar);
+    return ::SetScrollPos(target.hWnd, target.nBar, nPos, bRedraw);
 }
 
 int CWnd::GetScrollPos(int nBar) const
 {
-    if (CScrollBar* pBar = scrollbar_detail::StandInBar(this, nBar))
-        return static_cast<int>(pBar->SendMessage(SBM_GETPOS));
-    return ::GetScrollPos(m_hWnd, nBar);
+    const auto target = scrollbar_detail::TargetOf(this, nBar);
+    return ::GetScrollPos(target.hWnd, target.nBar);
 }
 
 void CWnd::SetScrollRange(int nBar, int nMinPos, int nMaxPos, BOOL bRedraw)
 {
-    if (CScrollBar* pBar = scrollbar_detail::StandInBar(this, nBar)) {
-        pBar->SendMessage(bRedraw ? SBM_SETRANGEREDRAW : SBM_SETRANGE, static_cast<WPARAM>(nMinPos), nMaxPos);
-        return;
-    }
-    ::SetScrollRange(m_hWnd, nBar, nMinPos, nMaxPos, bRedraw);
+    const auto target = scrollbar_detail::TargetOf(this, nBar);
+    ::SetScrollRange(target.hWnd, target.nBar, nMinPos, nMaxPos, bRedraw);
 }
 
 BOOL CWnd::SetScrollInfo(int nBar, LPSCROLLINFO lpScrollInfo, BOOL bRedraw)
 {
     lpScrollInfo->cbSize = sizeof(SCROLLINFO);
-    if (CScrollBar* pBar = scrollbar_detail::StandInBar(this, nBar)) {
-        pBar->SendMessage(SBM_SETSCROLLINFO, static_cast<WPARAM>(bRedraw), reinterpret_cast<LPARAM>(lpScrollInfo));
-        return TRUE;
-    }
-    ::SetScrollInfo(m_hWnd, nBar, lpScrollInfo, bRedraw);
+    const auto target = scrollbar_detail::TargetOf(this, nBar);
+    ::SetScrollInfo(target.hWnd, target.nBar, lpScrollInfo, bRedraw);
     return TRUE;
 }
 
@@ -1455,9 +1453,8 @@ BOOL CWnd::GetScrollInfo(int nBar, LPSCROLLINFO lpScrollInfo, UINT nMask)
 {
     lpScrollInfo->cbSize = sizeof(SCROLLINFO);
     lpScrollInfo->fMask = nMask;
-    if (CScrollBar* pBar = scrollbar_detail::StandInBar(this, nBar))
-        return static_cast<BOOL>(pBar->SendMessage(SBM_GETSCROLLINFO, 0, reinterpret_cast<LPARAM>(lpScrollInfo)));
-    return ::GetScrollInfo(m_hWnd, nBar, lpScrollInfo);
+    const auto target = scrollbar_detail::TargetOf(this, nBar);
+    return ::GetScrollInfo(target.hWnd, target.nBar, lpScrollInfo);
 }
 
 void CWnd::EnableScrollBarCtrl(int nBar, BOOL bEnable)

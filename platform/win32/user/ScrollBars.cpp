@@ -169,9 +169,12 @@ using tw::user::UserGuard;
 using tw::user::UserMutex;
 using tw::user::Window;
 
+// SB_CTL: the window is a scroll-bar control, which keeps its own state.
 int SetScrollInfo(HWND hwnd, int nBar, LPCSCROLLINFO lpsi, BOOL redraw)
 {
     namespace d = tw::user::scroll_bars_detail;
+    if (lpsi && nBar == SB_CTL)
+        return static_cast<int>(SendMessage(hwnd, SBM_SETSCROLLINFO, redraw, reinterpret_cast<LPARAM>(lpsi)));
     if (!lpsi || (nBar != SB_HORZ && nBar != SB_VERT))
         return 0;
     int pos;
@@ -213,6 +216,8 @@ int SetScrollInfo(HWND hwnd, int nBar, LPCSCROLLINFO lpsi, BOOL redraw)
 BOOL GetScrollInfo(HWND hwnd, int nBar, LPSCROLLINFO lpsi)
 {
     namespace d = tw::user::scroll_bars_detail;
+    if (lpsi && nBar == SB_CTL)
+        return static_cast<BOOL>(SendMessage(hwnd, SBM_GETSCROLLINFO, 0, reinterpret_cast<LPARAM>(lpsi)));
     if (!lpsi || (nBar != SB_HORZ && nBar != SB_VERT))
         return FALSE;
     UserGuard guard(UserMutex());
@@ -270,6 +275,10 @@ BOOL ShowScrollBar(HWND hWnd, int wBar, BOOL bShow)
     namespace d = tw::user::scroll_bars_detail;
     if (!IsWindow(hWnd))
         return FALSE;
+    if (wBar == SB_CTL) {
+        ShowWindow(hWnd, bShow ? SW_SHOW : SW_HIDE);
+        return TRUE;
+    }
     {
         UserGuard guard(UserMutex());
         Window* w = Tree().Find(hWnd);
@@ -289,6 +298,15 @@ BOOL ShowScrollBar(HWND hWnd, int wBar, BOOL bShow)
 BOOL EnableScrollBar(HWND hWnd, UINT wSBflags, UINT wArrows)
 {
     namespace d = tw::user::scroll_bars_detail;
+    if (wSBflags == SB_CTL) {
+        // A control with both arrows disabled is a disabled window.
+        if (!IsWindow(hWnd))
+            return FALSE;
+        const bool wholeBar = (wArrows & ESB_DISABLE_BOTH) == ESB_DISABLE_BOTH || wArrows == ESB_ENABLE_BOTH;
+        if (wholeBar)
+            EnableWindow(hWnd, wArrows == ESB_ENABLE_BOTH);
+        return static_cast<BOOL>(SendMessage(hWnd, SBM_ENABLE_ARROWS, wArrows, 0));
+    }
     bool changed = false;
     {
         UserGuard guard(UserMutex());

@@ -42,6 +42,22 @@ TEST_F(WindowTest, ScrollCallsReachTheStandInBarAndLeaveTheOtherTheWindows)
     EXPECT_FALSE(wnd.GetStyle() & WS_HSCROLL);
 }
 
+TEST_F(WindowTest, TheScrollBarWrapperKeepsTheControlsPositionAndRange)
+{
+    HWND parent = MakePlainWindow();
+    CScrollBar bar;
+    ASSERT_TRUE(bar.Create(SBS_HORZ | WS_CHILD | WS_VISIBLE, CRect(0, 0, 200, 16), CWnd::FromHandle(parent), 9));
+    bar.SetScrollRange(0, 40);
+    bar.SetScrollPos(25);
+    EXPECT_EQ(bar.GetScrollPos(), 25);
+    int min = -1;
+    int max = -1;
+    bar.GetScrollRange(&min, &max);
+    EXPECT_EQ(max, 40);
+    bar.EnableScrollBar(ESB_DISABLE_BOTH);
+    EXPECT_FALSE(bar.IsWindowEnabled());
+}
+
 struct WindowRectCase {
     const char* name;
     DWORD style;

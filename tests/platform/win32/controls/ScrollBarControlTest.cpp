@@ -199,5 +199,39 @@ TEST_F(ScrollBarTest, SizeGripIsDrawnAndSizesTheTopLevelWindow)
     OnParentMessage(nullptr);
 }
 
+// The scroll-bar calls with SB_CTL act on the control itself.
+TEST_F(ScrollBarTest, BarCallsOnTheControlReachItsOwnState)
+{
+    HWND bar = MakeBar();
+    EXPECT_TRUE(SetScrollRange(bar, SB_CTL, 0, 50, FALSE));
+    int min = -1;
+    int max = -1;
+    ASSERT_TRUE(GetScrollRange(bar, SB_CTL, &min, &max));
+    EXPECT_EQ(min, 0);
+    EXPECT_EQ(max, 50);
+
+    EXPECT_EQ(SetScrollPos(bar, SB_CTL, 20, TRUE), 0) << "the previous position";
+    EXPECT_EQ(GetScrollPos(bar, SB_CTL), 20);
+    EXPECT_EQ(SendMessage(bar, SBM_GETPOS, 0, 0), 20);
+
+    SCROLLINFO set{sizeof set, SIF_PAGE | SIF_POS, 0, 0, 10, 99, 0};
+    EXPECT_EQ(SetScrollInfo(bar, SB_CTL, &set, TRUE), 41) << "clamped to the last page";
+    SCROLLINFO got{sizeof got, SIF_ALL, 0, 0, 0, 0, 0};
+    ASSERT_TRUE(GetScrollInfo(bar, SB_CTL, &got));
+    EXPECT_EQ(got.nPage, 10u);
+    EXPECT_EQ(got.nPos, 41);
+    EXPECT_EQ(got.nMax, 50);
+
+    EnableScrollBar(bar, SB_CTL, ESB_DISABLE_BOTH);
+    EXPECT_FALSE(IsWindowEnabled(bar));
+    EnableScrollBar(bar, SB_CTL, ESB_ENABLE_BOTH);
+    EXPECT_TRUE(IsWindowEnabled(bar));
+
+    ASSERT_TRUE(IsWindowVisible(bar));
+    EXPECT_TRUE(ShowScrollBar(bar, SB_CTL, FALSE));
+    EXPECT_FALSE(IsWindowVisible(bar));
+    EXPECT_FALSE(GetWindowLong(bar, GWL_STYLE) & (WS_HSCROLL | WS_VSCROLL)) << "no bars of its own";
+}
+
 }  // namespace
 }  // namespace tw::controls::test
