@@ -89,6 +89,13 @@ public:
     virtual BOOL InvokeSymbolsList();
     virtual BOOL ShowSymbolsWnd(CObList& list, int x, int y);
     virtual int FindSymbolAt(LPCTSTR lpszText, int nOffset, BOOL bForward);
+    // Switching symbols or their images changes the row height: the
+    // measures are taken again and the window redrawn.
+    void ShowSymbols(BOOL bShow);
+    void SetSymbolImageList(HIMAGELIST hImageList);
+    // With symbols shown, each symbol is one cell as wide as its image.
+    int GetCellAt(int nOffset, int& nWidth) const override;
+    int GetMinimumRowHeight() const override;
     BOOL InsertChar(UINT nChar, BOOL bRedraw = TRUE) override;
     BOOL Undo(BOOL bSetCaret = TRUE, BOOL bRedraw = TRUE) override;
     BOOL Redo(BOOL bSetCaret = TRUE, BOOL bRedraw = TRUE) override;
@@ -169,6 +176,8 @@ public:
     BOOL MoveEnd(BOOL bRedraw = TRUE) override;
     BOOL PageUp(BOOL bRedraw = TRUE) override;
     BOOL PageDown(BOOL bRedraw = TRUE) override;
+    BOOL MoveNextWord(BOOL bRedraw = TRUE) override;
+    BOOL MovePrevWord(BOOL bRedraw = TRUE) override;
 
     BOOL m_bOutlining = FALSE;
     BOOL m_bAutoOutlining = FALSE;
@@ -265,6 +274,15 @@ protected:
     LRESULT OnScrollMessage(int nBar, WPARAM wParam);
 
     void OnIntelliSenseTrigger();
+    // The length of the symbol the text shows from the offset, 0 when none.
+    int SymbolAt(int nOffset, CKtvPEditSymbol* pSymbol) const;
+    int SymbolCellWidth() const;
+    // The start of the cell (a character or a symbol) holding the character
+    // before the offset, as the row is drawn; nEnd gets the cell's end.
+    int CellBefore(int nOffset, int& nEnd) const;
+    // Rows hold cells wider than their characters: moves go by points.
+    BOOL HasVisualCells() const { return m_bShowSymbols || !GetFoldSpans().empty(); }
+    void DrawSymbolCell(CDC* pDC, int x, int y, int nRowHeight, const CKtvPEditSymbol& symbol);
     CPoint ScreenPointOfOffset(int nOffset) const;
     BOOL OpenPopup(CObList& list, int x, int y, HIMAGELIST hImageList, CRuntimeClass* pListBoxClass);
     void CloseIntelliSenseWnd(BOOL bAtOnce);

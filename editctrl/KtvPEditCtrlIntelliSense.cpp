@@ -175,7 +175,10 @@ BOOL CKtvPEditCtrl::InsertChar(UINT nChar, BOOL bRedraw)
     // The typed character and its replacement undo together; with nothing to
     // put in its place the deletion stands alone.
     const BOOL bGroup = !strReplacement.IsEmpty();
-    if (!MoveLeft(FALSE) || !DeleteChar(bRedraw, bGroup) || strReplacement.IsEmpty())
+    // One character back, not one caret step: the typed character may end
+    // a symbol or follow a fold, which a caret step would cross whole.
+    if (!SetCaret(m_text.PrevChar(m_nCaretOffset), TRUE, FALSE) || !DeleteChar(bRedraw, bGroup) ||
+        strReplacement.IsEmpty())
         return TRUE;
     kecis::ScopedFlag guard(m_bInsertingIntelliSense);
     InsertText(strReplacement, -1, bRedraw, FALSE, TRUE, FALSE, TRUE);

@@ -349,6 +349,14 @@ int CKtvPEditCtrl::MeasureVisualRow(int nRowStart, int nOffset) const
             offset = pSpan->nEnd + 1;
             continue;
         }
+        int cellWidth = 0;
+        if (const int cell = GetCellAt(offset, cellWidth); cell > 0) {
+            if (offset + cell > nOffset)
+                break;
+            width += cellWidth;
+            offset += cell;
+            continue;
+        }
         int length = 1;
         const char32_t ch = m_text.CharAt(offset, &length);
         if (ch == U'\t' && m_bKeepTabs && m_nTabPixelWidth > 0)
@@ -403,6 +411,9 @@ int CKtvPEditCtrl::OffsetFromPoint(POINT& pt, BOOL bUpdatePoint, BOOL bEvenOutsi
             if (const FoldSpan* pSpan = FoldStartingAt(offset)) {
                 next = pSpan->nEnd + 1;
                 nextX = x + FoldWidth(pSpan->pNode);
+            } else if (int cellWidth = 0, cell = GetCellAt(offset, cellWidth); cell > 0) {
+                next = offset + cell;
+                nextX = x + cellWidth;
             } else {
                 int length = 1;
                 const char32_t ch = m_text.CharAt(offset, &length);
@@ -474,11 +485,16 @@ BOOL CKtvPEditCtrl::ScrollVertically(int nCode, int nPos)
 
 BOOL CKtvPEditCtrl::MoveRight(BOOL bRedraw)
 {
-    const FoldSpan* pSpan = FoldStartingAt(m_nCaretOffset);
-    if (pSpan == nullptr)
+    int next = -1;
+    int cellWidth = 0;
+    // A folded block or a symbol is one step.
+    if (const FoldSpan* pSpan = FoldStartingAt(m_nCaretOffset))
+        next = pSpan->nEnd + 1;
+    else if (const int cell = GetCellAt(m_nCaretOffset, cellWidth); cell > 0)
+        next = m_nCaretOffset + cell;
+    if (next < 0)
         return CKtvPEditModel::MoveRight(bRedraw);
-    // A folded block is one step.
-    SetCaret(std::min(GetTextLength(), pSpan->nEnd + 1), TRUE, bRedraw);
+    SetCaret(std::min(GetTextLength(), next), TRUE, bRedraw);
     m_nRememberedColumn = m_nCurrentColumn;
     return TRUE;
 }
@@ -486,16 +502,23 @@ BOOL CKtvPEditCtrl::MoveRight(BOOL bRedraw)
 BOOL CKtvPEditCtrl::MoveLeft(BOOL bRedraw)
 {
     const CKtvPOutlineNode* pFold = m_nCaretOffset > 0 ? GetCollapsedNodeAt(m_text.PrevChar(m_nCaretOffset)) : nullptr;
-    if (pFold == nullptr)
+    int target = pFold != nullptr ? pFold->m_nStart : -1;
+    int cellEnd = 0;
+    if (target < 0 && m_bShowSymbols && m_nCaretOffset > 0) {
+        const int cellStart = CellBefore(m_nCaretOffset, cellEnd);
+        if (cellStart < m_text.PrevChar(m_nCaretOffset))
+            target = cellStart;
+    }
+    if (target < 0)
         return CKtvPEditModel::MoveLeft(bRedraw);
-    SetCaret(pFold->m_nStart, TRUE, bRedraw);
+    SetCaret(target, TRUE, bRedraw);
     m_nRememberedColumn = m_nCurrentColumn;
     return TRUE;
 }
 
 BOOL CKtvPEditCtrl::MoveUp(BOOL bKeepColumn, BOOL bRedraw)
 {
-    if (GetFoldSpans().empty())
+    if (!HasVisualCells())
         return CKtvPEditModel::MoveUp(bKeepColumn, bRedraw);
     const int row = VisibleRowOfLine(m_text.RowOfOffset(m_nCaretOffset));
     if (row == 0) {
@@ -516,7 +539,7 @@ BOOL CKtvPEditCtrl::MoveUp(BOOL bKeepColumn, BOOL bRedraw)
 
 BOOL CKtvPEditCtrl::MoveDown(BOOL bKeepColumn, BOOL bRedraw)
 {
-    if (GetFoldSpans().empty())
+    if (!HasVisualCells())
         return CKtvPEditModel::MoveDown(bKeepColumn, bRedraw);
     const int row = VisibleRowOfLine(m_text.RowOfOffset(m_nCaretOffset));
     if (row >= VisibleRowOfLine(m_text.GetRowCount() - 1)) {
@@ -566,7 +589,7 @@ BOOL CKtvPEditCtrl::MoveEnd(BOOL bRedraw)
 
 BOOL CKtvPEditCtrl::PageUp(BOOL bRedraw)
 {
-    if (GetFoldSpans().empty())
+    if (!HasVisualCells())
         return CKtvPEditModel::PageUp(bRedraw);
     const int page = std::max(1, GetPageRows() - 1);
     const int row = VisibleRowOfLine(m_text.RowOfOffset(m_nCaretOffset));
@@ -585,7 +608,7 @@ BOOL CKtvPEditCtrl::PageUp(BOOL bRedraw)
 
 BOOL CKtvPEditCtrl::PageDown(BOOL bRedraw)
 {
-    if (GetFoldSpans().empty())
+    if (!HasVisualCells())
         return CKtvPEditModel::PageDown(bRedraw);
     const int page = std::max(1, GetPageRows() - 1);
     const int row = VisibleRowOfLine(m_text.RowOfOffset(m_nCaretOffset));

@@ -351,10 +351,22 @@ void CKtvPEditCtrl::OnDraw(CDC* pDC)
                 runStart = std::min(rowLimit, pFold->nEnd + 1);
                 continue;
             }
+            // A symbol is one cell holding its image.
+            CKtvPEditSymbol symbol;
+            if (const int cell = SymbolAt(runStart, &symbol); cell > 0) {
+                const int cellWidth = SymbolCellWidth();
+                pDC->FillSolidRect(originX + width, top, cellWidth, rowHeight, colorAt(runStart).back);
+                DrawSymbolCell(pDC, originX + width, top, rowHeight, symbol);
+                width += cellWidth;
+                runStart = std::min(rowLimit, runStart + cell);
+                continue;
+            }
             const CharColor color = colorAt(runStart);
             int runEnd = runStart + 1;
+            int cellWidth = 0;
             while (runEnd < rowLimit && colorAt(runEnd).text == color.text && colorAt(runEnd).back == color.back &&
-                   colorAt(runEnd).link == color.link && FoldStartingAt(runEnd) == nullptr)
+                   colorAt(runEnd).link == color.link && FoldStartingAt(runEnd) == nullptr &&
+                   (!m_bShowSymbols || GetCellAt(runEnd, cellWidth) == 0))
                 ++runEnd;
             const int runWidthEnd = advance(width, runStart, runEnd);
             if (color.back != defBack)

@@ -130,7 +130,7 @@ void CKtvPEditModel::RecalcTextMetrics()
 {
     std::fill(std::begin(m_asciiWidths), std::end(m_asciiWidths), -1);
     m_charWidths.clear();
-    m_nRowHeight = m_nLineSpacing + m_pMetrics->GetHeight();
+    m_nRowHeight = std::max(m_nLineSpacing + m_pMetrics->GetHeight(), GetMinimumRowHeight());
     m_nMaxCharWidth = m_pMetrics->GetMaxCharWidth();
     m_nAveCharWidth = m_pMetrics->GetAveCharWidth();
     m_nTabPixelWidth = std::max(m_nTabWidth * GetCharWidth(' '), m_nTabWidth * GetCharWidth('/'));
@@ -178,6 +178,14 @@ int CKtvPEditModel::MeasureRowText(int nRowStart, int nOffset) const
 {
     int x = 0;
     for (int offset = nRowStart; offset < nOffset;) {
+        int cellWidth = 0;
+        if (const int cell = GetCellAt(offset, cellWidth); cell > 0) {
+            if (offset + cell > nOffset)
+                break;  // an offset inside a cell stands at its left edge
+            x += cellWidth;
+            offset += cell;
+            continue;
+        }
         int length = 1;
         const char32_t ch = m_text.CharAt(offset, &length);
         if (ch == U'\t' && m_bKeepTabs && m_nTabPixelWidth > 0)
@@ -340,10 +348,17 @@ int CKtvPEditModel::OffsetFromPoint(POINT& pt, BOOL bUpdatePoint, BOOL bEvenOuts
         int x = origin;
         for (int offset = m_text.RowStart(row); offset < limit;) {
             int length = 1;
-            const char32_t ch = m_text.CharAt(offset, &length);
-            int next = x + GetCharWidth(ch);
-            if (ch == U'\t' && m_bKeepTabs && m_nTabPixelWidth > 0)
-                next = origin + ((x - origin) / m_nTabPixelWidth + 1) * m_nTabPixelWidth;
+            int next = x;
+            int cellWidth = 0;
+            if (const int cell = GetCellAt(offset, cellWidth); cell > 0) {
+                length = cell;
+                next = x + cellWidth;
+            } else {
+                const char32_t ch = m_text.CharAt(offset, &length);
+                next = x + GetCharWidth(ch);
+                if (ch == U'\t' && m_bKeepTabs && m_nTabPixelWidth > 0)
+                    next = origin + ((x - origin) / m_nTabPixelWidth + 1) * m_nTabPixelWidth;
+            }
             // The caret goes to the nearer edge of the character under the point.
             if (x + (next - x) / 2 >= pt.x) {
                 result = offset;

@@ -102,6 +102,12 @@ public:
     // Pixel width of the row's text from nRowStart up to nOffset, with tabs
     // going to the next tab stop as tabbed drawing places them.
     int MeasureRowText(int nRowStart, int nOffset) const;
+    // A stretch from the offset drawn as one cell (a symbol the window shows
+    // as an image): its length in bytes, with its pixel width in nWidth; 0
+    // when the offset starts no such stretch.
+    virtual int GetCellAt(int /*nOffset*/, int& /*nWidth*/) const { return 0; }
+    // The least row height the window's drawing needs besides the font's.
+    virtual int GetMinimumRowHeight() const { return 0; }
     // The longest row in columns, for the horizontal scroll range.
     int GetLongestRowColumns() const { return m_nLongestRow; }
 

@@ -540,6 +540,16 @@ TEST_F(SymbolTest, SymbolsAreFoundForwardBackwardAndByTheirKeyCharacter)
     EXPECT_FALSE(edit.LookupSymbol("a->", 1, 3, '-', &found, extra, TRUE)) << "symbols are off unless shown";
 }
 
+TEST_F(SymbolTest, ReplacementHookTakesOnlyTheTypedCharacterThatCompletesASymbol)
+{
+    edit.m_chReplaced = '>';
+    edit.m_strReplacement = "=>";
+    Type(edit.m_hWnd, "a->");
+    EXPECT_EQ(Text(), "a-=>") << "the typed character goes, not the whole symbol it completed";
+    ASSERT_TRUE(edit.Undo());
+    EXPECT_EQ(Text(), "a->");
+}
+
 TEST_F(SymbolTest, TheSymbolListStepsByTypedLetterAndInsertsTheKeyCharacter)
 {
     ::SendMessage(edit.m_hWnd, WM_SETTEXT, 0, reinterpret_cast<LPARAM>("a"));
