@@ -19,6 +19,7 @@ class CKtvPFontTextMetrics;
 class CKtvPIntelliSenseWnd;
 class COleDataObject;
 class COleDropTarget;
+struct CPrintInfo;
 
 // Timer of the auto-scroll while a mouse selection is dragged past an edge.
 constexpr UINT_PTR KTVP_TIMER_DRAG_SCROLL = 1;
@@ -218,6 +219,17 @@ public:
     virtual void OnDrawMarker(CDC* pDC, CRect rect, const CKtvPEditMarker* pMarker);
     virtual void OnDrawLineNumber(CDC* pDC, CRect rect, int nRow);
     virtual int OnDrawText(CDC* pDC, const CString& strText, CRect rect, int nTabOrigin);
+
+    // ---- printing: the view's printing steps, once per job and per page.
+    // The printer font for the job; NULL when the printer DC's own font prints.
+    virtual HFONT OnBeginPrint(CDC* pDC, CPrintInfo* pInfo);
+    virtual void OnEndPrint(CDC* pDC, CPrintInfo* pInfo);
+    // Page pInfo->m_nCurPage; the page holding the last row ends the job.
+    virtual void OnPrint(CDC* pDC, CPrintInfo* pInfo);
+
+    HFONT m_hPrinterFont = nullptr;
+    // The printer font OnBeginPrint made, which OnEndPrint deletes.
+    HFONT m_hCreatedPrinterFont = nullptr;
 
     // The last failure code reported, 0 when none.
     DWORD GetLastFailure() const { return m_dwLastFailure; }

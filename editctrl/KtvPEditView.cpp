@@ -64,6 +64,9 @@ BEGIN_MESSAGE_MAP(CKtvPEditView, CView)
     ON_UPDATE_COMMAND_UI(ID_EDIT_SELECT_ALL, OnUpdateEditSelectAll)
     ON_COMMAND(ID_EDIT_FIND, OnEditFind)
     ON_COMMAND(ID_EDIT_REPLACE, OnEditReplace)
+    ON_COMMAND(ID_FILE_PRINT_PREVIEW, OnFilePrintPreview)
+    ON_COMMAND(ID_FILE_PRINT, OnFilePrint)
+    ON_COMMAND(ID_FILE_PRINT_DIRECT, OnFilePrint)
     ON_COMMAND(ID_EDIT_REDO, OnEditRedo)
     ON_UPDATE_COMMAND_UI(ID_EDIT_REDO, OnUpdateEditRedo)
     ON_COMMAND(ID_EDIT_UNDO, OnEditUndo)
@@ -122,6 +125,37 @@ CKtvPEditCtrl* CKtvPEditView::CreateEdit()
 }
 
 void CKtvPEditView::OnDraw(CDC*) {}
+
+// ---------------------------------------------------------------- printing
+
+void CKtvPEditView::OnPrepareDC(CDC* pDC, CPrintInfo* pInfo)
+{
+    if (pDC == nullptr || !pDC->IsPrinting())
+        CView::OnPrepareDC(pDC, pInfo);
+}
+
+BOOL CKtvPEditView::OnPreparePrinting(CPrintInfo* pInfo)
+{
+    return DoPreparePrinting(pInfo);
+}
+
+void CKtvPEditView::OnBeginPrinting(CDC* pDC, CPrintInfo* pInfo)
+{
+    if (m_pEdit != nullptr)
+        m_pEdit->OnBeginPrint(pDC, pInfo);
+}
+
+void CKtvPEditView::OnPrint(CDC* pDC, CPrintInfo* pInfo)
+{
+    if (m_pEdit != nullptr)
+        m_pEdit->OnPrint(pDC, pInfo);
+}
+
+void CKtvPEditView::OnEndPrinting(CDC* pDC, CPrintInfo* pInfo)
+{
+    if (m_pEdit != nullptr)
+        m_pEdit->OnEndPrint(pDC, pInfo);
+}
 
 int CKtvPEditView::OnCreate(LPCREATESTRUCT lpCreateStruct)
 {

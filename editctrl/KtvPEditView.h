@@ -44,6 +44,13 @@ public:
     ~CKtvPEditView() override;
 
     void OnDraw(CDC* pDC) override;
+    // The base's preparation would end a print job of unknown length after
+    // its first page; the control decides where the job ends.
+    void OnPrepareDC(CDC* pDC, CPrintInfo* pInfo = nullptr) override;
+    BOOL OnPreparePrinting(CPrintInfo* pInfo) override;
+    void OnBeginPrinting(CDC* pDC, CPrintInfo* pInfo) override;
+    void OnPrint(CDC* pDC, CPrintInfo* pInfo) override;
+    void OnEndPrinting(CDC* pDC, CPrintInfo* pInfo) override;
     // Runs one find, replace or replace-all request with the FR_ flags.
     virtual BOOL FindReplaceText(LPCTSTR lpszFind, DWORD dwFlags);
     // A search that found nothing; derived views may tell the person.
