@@ -317,6 +317,7 @@ protected:
     const std::vector<FoldSpan>& GetFoldSpans() const;
     void InvalidateFolds() { m_bFoldSpansValid = false; }
     void ReplaceOutline(BOOL bParse);
+    void ResyncViewWithFolds();
     int VisualRowStart(int nVisibleRow) const;
     int VisualRowLimit(int nVisibleRow) const;
     int FoldWidth(const CKtvPOutlineNode* pNode) const;

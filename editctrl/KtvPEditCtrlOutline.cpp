@@ -40,6 +40,13 @@ void CKtvPEditCtrl::EnableOutlining(BOOL bOn)
     if (!m_bOutlining == !bOn)
         return;
     m_bOutlining = bOn;
+    ResyncViewWithFolds();
+}
+
+// The rows hidden have changed: the top row and the caret are placed again
+// over the same text.
+void CKtvPEditCtrl::ResyncViewWithFolds()
+{
     InvalidateFolds();
     RecalcFirstVisibleRow();
     m_nFirstVisibleRow = VisibleRowOfLine(m_text.RowOfOffset(m_nFirstVisibleOffset));
@@ -75,6 +82,7 @@ void CKtvPEditCtrl::ReplaceOutline(BOOL bParse)
         m_pOutlineParser->UpdateOutline(m_text.View(), 0, GetTextLength(), &m_outlineRoot, &changes);
     UpdateHiddenRows(&changes);
     ApplyOutlineChanges(&changes, TRUE);
+    ResyncViewWithFolds();
 }
 
 // ---------------------------------------------------------------- following edits

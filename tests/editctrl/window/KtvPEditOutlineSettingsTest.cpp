@@ -79,6 +79,27 @@ TEST_F(EditOutlineSettingsTest, RulesLoadedWhileOutliningIsOffParseOnlyWhenItIsS
     EXPECT_EQ(TopNode()->m_nStart, Offset("BEGIN"));
 }
 
+TEST_F(EditOutlineSettingsTest, FoldsThatGoWithTheOldRulesGiveTheirRowsBackToTheView)
+{
+    std::string text = "if (x) {\n a\n b\n c\n}\n";
+    for (int line = 0; line < 30; ++line)
+        text += "row " + std::to_string(line) + "\n";
+    ::SendMessage(edit.m_hWnd, WM_SETTEXT, 0, LPARAM(text.c_str()));
+    ASSERT_NE(TopNode(), nullptr);
+    ASSERT_TRUE(edit.ToggleOutlineNode(TopNode()));
+    ASSERT_TRUE(edit.ScrollText(SB_VERT, SB_THUMBPOSITION, 6));
+    const int firstLine = edit.GetBuffer().RowOfOffset(edit.m_nFirstVisibleOffset);
+    ASSERT_EQ(firstLine, 10) << "six visible rows down, past the four the fold hides";
+
+    ASSERT_TRUE(edit.LoadXMLSettingsFromBuffer(kCustomRules));
+    EXPECT_EQ(edit.GetHiddenRowCount(), 0);
+    EXPECT_EQ(edit.GetBuffer().RowOfOffset(edit.m_nFirstVisibleOffset), firstLine) << "the same text stays on top";
+    EXPECT_EQ(edit.m_nFirstVisibleRow, firstLine) << "the row count no longer leaves hidden rows out";
+    POINT pt{};
+    edit.OffsetToPoint(edit.m_nFirstVisibleOffset, pt);
+    EXPECT_EQ(pt.y, edit.GetTextArea().top);
+}
+
 TEST_F(EditOutlineSettingsTest, SectionWithoutACompleteBlockFailsAndKeepsTheRulesAndTheFolds)
 {
     const char* const sections[] = {
