@@ -177,6 +177,39 @@ int CDC::SetROP2(int nDrawMode) { return ::SetROP2(m_hDC, nDrawMode); }
 int CDC::GetROP2() const { return ::GetROP2(m_hAttribDC); }
 UINT CDC::SetTextAlign(UINT nFlags) { return ::SetTextAlign(m_hDC, nFlags); }
 int CDC::SetMapMode(int nMapMode) { return ::SetMapMode(m_hDC, nMapMode); }
+int CDC::GetMapMode() const { return ::GetMapMode(m_hDC); }
+
+CSize CDC::SetWindowExt(int cx, int cy)
+{
+    SIZE old{};
+    ::SetWindowExtEx(m_hDC, cx, cy, &old);
+    return old;
+}
+
+CSize CDC::SetWindowExt(SIZE size) { return SetWindowExt(size.cx, size.cy); }
+
+CSize CDC::GetWindowExt() const
+{
+    SIZE ext{};
+    ::GetWindowExtEx(m_hDC, &ext);
+    return ext;
+}
+
+CSize CDC::SetViewportExt(int cx, int cy)
+{
+    SIZE old{};
+    ::SetViewportExtEx(m_hDC, cx, cy, &old);
+    return old;
+}
+
+CSize CDC::SetViewportExt(SIZE size) { return SetViewportExt(size.cx, size.cy); }
+
+CSize CDC::GetViewportExt() const
+{
+    SIZE ext{};
+    ::GetViewportExtEx(m_hDC, &ext);
+    return ext;
+}
 int CDC::SetStretchBltMode(int nStretchMode) { return ::SetStretchBltMode(m_hDC, nStretchMode); }
 
 CPoint CDC::SetBrushOrg(int x, int y)

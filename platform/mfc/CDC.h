@@ -66,6 +66,13 @@ public:
     int GetROP2() const;
     UINT SetTextAlign(UINT nFlags);
     int SetMapMode(int nMapMode);
+    int GetMapMode() const;
+    CSize SetWindowExt(int cx, int cy);
+    CSize SetWindowExt(SIZE size);
+    CSize GetWindowExt() const;
+    CSize SetViewportExt(int cx, int cy);
+    CSize SetViewportExt(SIZE size);
+    CSize GetViewportExt() const;
     int SetStretchBltMode(int nStretchMode);
     CPoint SetBrushOrg(int x, int y);
     CPoint SetBrushOrg(POINT point);

@@ -254,12 +254,19 @@ void CScrollView::OnSize(UINT nType, int, int)
 void CScrollView::OnPrepareDC(CDC* pDC, CPrintInfo* pInfo)
 {
     if (m_nMapMode == MM_SCALETOFIT) {
-        // The total stretched over the window; the surface has no such scaling yet.
+        // The total stretched over the window.
+        CRect client;
+        GetClientRect(&client);
         pDC->SetMapMode(MM_ANISOTROPIC);
+        pDC->SetWindowExt(m_totalLog);
+        pDC->SetViewportExt(std::max(1, client.Width()), std::max(1, client.Height()));
     } else {
-        const CPoint pos = GetDeviceScrollPosition();
         pDC->SetMapMode(m_nMapMode ? m_nMapMode : MM_TEXT);
-        pDC->SetViewportOrg(-pos.x, -pos.y);
+        // A page starts at the top of the document, wherever the window is scrolled.
+        if (!pDC->IsPrinting()) {
+            const CPoint pos = GetDeviceScrollPosition();
+            pDC->SetViewportOrg(-pos.x, -pos.y);
+        }
     }
     CView::OnPrepareDC(pDC, pInfo);
 }

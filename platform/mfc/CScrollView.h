@@ -9,17 +9,6 @@
 #include "platform/mfc/CView.h"
 #include "platform/win32/gdi/wingdi.h"
 
-// Mapping modes (the drawing surface honours MM_TEXT only so far).
-#ifndef MM_LOMETRIC
-#define MM_LOMETRIC 2
-#define MM_HIMETRIC 3
-#define MM_LOENGLISH 4
-#define MM_HIENGLISH 5
-#define MM_TWIPS 6
-#define MM_ISOTROPIC 7
-#define MM_ANISOTROPIC 8
-#endif
-
 class CScrollView : public CView {
     DECLARE_DYNAMIC(CScrollView)
 public:

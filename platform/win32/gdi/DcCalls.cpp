@@ -208,12 +208,64 @@ int SetStretchBltMode(HDC hdc, int mode)
 }
 int GetStretchBltMode(HDC hdc) { return WithDC(hdc, 0, [](DeviceContext& dc) { return dc.state.stretchMode; }); }
 
+namespace {
+
+// Logical units of the fixed-measure modes in an inch; 0 for the others.
+int DcUnitsPerInch(int mode)
+{
+    switch (mode) {
+    case MM_LOENGLISH: return 100;
+    case MM_HIENGLISH: return 1000;
+    case MM_LOMETRIC: return 254;
+    case MM_HIMETRIC: return 2540;
+    case MM_TWIPS: return 1440;
+    default: return 0;
+    }
+}
+
+LONG DcAbs(LONG v) { return v < 0 ? -v : v; }
+
+// An isotropic mapping keeps one scale on both axes: the larger viewport
+// extent shrinks to the smaller scale, keeping its sign.
+void DcMakeIsotropic(tw::gdi::DcState& s)
+{
+    const long long xScale = static_cast<long long>(DcAbs(s.viewportExt.cx)) * DcAbs(s.windowExt.cy);
+    const long long yScale = static_cast<long long>(DcAbs(s.viewportExt.cy)) * DcAbs(s.windowExt.cx);
+    if (xScale == yScale || !s.windowExt.cx || !s.windowExt.cy)
+        return;
+    if (xScale < yScale) {
+        const LONG cy = static_cast<LONG>(xScale / DcAbs(s.windowExt.cx));
+        s.viewportExt.cy = s.viewportExt.cy < 0 ? -cy : cy;
+    } else {
+        const LONG cx = static_cast<LONG>(yScale / DcAbs(s.windowExt.cy));
+        s.viewportExt.cx = s.viewportExt.cx < 0 ? -cx : cx;
+    }
+}
+
+bool DcExtentsAreFree(int mode) { return mode == MM_ISOTROPIC || mode == MM_ANISOTROPIC; }
+
+}  // namespace
+
 int SetMapMode(HDC hdc, int mode)
 {
-    // Only device units: no Part scales drawing through mapping modes.
-    if (mode != MM_TEXT)
+    if (mode < MM_TEXT || mode > MM_ANISOTROPIC)
         return 0;
-    return WithDC(hdc, 0, [mode](DeviceContext& dc) { return SwapValue(dc.state.mapMode, mode); });
+    const int unitsPerInch = DcUnitsPerInch(mode);
+    const int dpiX = unitsPerInch ? GetDeviceCaps(hdc, LOGPIXELSX) : 0;
+    const int dpiY = unitsPerInch ? GetDeviceCaps(hdc, LOGPIXELSY) : 0;
+    return WithDC(hdc, 0, [&](DeviceContext& dc) {
+        tw::gdi::DcState& s = dc.state;
+        if (mode == MM_TEXT) {
+            s.windowExt = SIZE{1, 1};
+            s.viewportExt = SIZE{1, 1};
+        } else if (unitsPerInch) {
+            s.windowExt = SIZE{unitsPerInch, unitsPerInch};
+            s.viewportExt = SIZE{dpiX > 0 ? dpiX : 96, -(dpiY > 0 ? dpiY : 96)};
+        } else if (mode == MM_ISOTROPIC) {
+            DcMakeIsotropic(s);  // the extents of the mode before are kept
+        }
+        return SwapValue(s.mapMode, mode);
+    });
 }
 int GetMapMode(HDC hdc) { return WithDC(hdc, 0, [](DeviceContext& dc) { return dc.state.mapMode; }); }
 
@@ -289,6 +341,49 @@ BOOL OffsetViewportOrgEx(HDC hdc, int x, int y, LPPOINT lppt)
     return DcSetPoint(hdc, &tw::gdi::DcState::viewportOrg, x, y, true, lppt);
 }
 BOOL GetCurrentPositionEx(HDC hdc, LPPOINT lppt) { return DcGetPoint(hdc, &tw::gdi::DcState::position, lppt); }
+
+namespace {
+
+BOOL DcSetExtent(HDC hdc, SIZE tw::gdi::DcState::*member, int x, int y, LPSIZE previous)
+{
+    return WithDC(hdc, FALSE, [&](DeviceContext& dc) {
+        SIZE& slot = dc.state.*member;
+        if (previous)
+            *previous = slot;
+        // Outside the two free modes the call is ignored, as the platform does.
+        if (!DcExtentsAreFree(dc.state.mapMode))
+            return TRUE;
+        if (x == 0 || y == 0)
+            return FALSE;
+        slot = SIZE{x, y};
+        if (dc.state.mapMode == MM_ISOTROPIC)
+            DcMakeIsotropic(dc.state);
+        return TRUE;
+    });
+}
+
+BOOL DcGetExtent(HDC hdc, SIZE tw::gdi::DcState::*member, LPSIZE out)
+{
+    return WithDC(hdc, FALSE, [&](DeviceContext& dc) {
+        if (!out)
+            return FALSE;
+        *out = dc.state.*member;
+        return TRUE;
+    });
+}
+
+}  // namespace
+
+BOOL SetWindowExtEx(HDC hdc, int x, int y, LPSIZE lpsz)
+{
+    return DcSetExtent(hdc, &tw::gdi::DcState::windowExt, x, y, lpsz);
+}
+BOOL GetWindowExtEx(HDC hdc, LPSIZE lpsz) { return DcGetExtent(hdc, &tw::gdi::DcState::windowExt, lpsz); }
+BOOL SetViewportExtEx(HDC hdc, int x, int y, LPSIZE lpsz)
+{
+    return DcSetExtent(hdc, &tw::gdi::DcState::viewportExt, x, y, lpsz);
+}
+BOOL GetViewportExtEx(HDC hdc, LPSIZE lpsz) { return DcGetExtent(hdc, &tw::gdi::DcState::viewportExt, lpsz); }
 
 BOOL LPtoDP(HDC hdc, LPPOINT lppt, int c)
 {

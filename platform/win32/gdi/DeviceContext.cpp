@@ -86,16 +86,39 @@ std::shared_ptr<RegionObject> DeviceContext::EffectiveClip()
     return clip;
 }
 
+namespace dc_transform_detail {
+
+// value * to / from, rounded half away from zero, in 64 bits.
+LONG ScaleUnits(LONG value, LONG to, LONG from)
+{
+    if (to == from || from == 0)
+        return value;
+    long long num = static_cast<long long>(value) * to;
+    long long den = from;
+    if (den < 0) {
+        num = -num;
+        den = -den;
+    }
+    const long long half = den / 2;
+    return static_cast<LONG>(num >= 0 ? (num + half) / den : -((-num + half) / den));
+}
+
+}  // namespace dc_transform_detail
+
 POINT DeviceContext::ToSurface(int x, int y) const
 {
-    return POINT{x - state.windowOrg.x + state.viewportOrg.x + origin.x,
-                 y - state.windowOrg.y + state.viewportOrg.y + origin.y};
+    using dc_transform_detail::ScaleUnits;
+    const LONG dx = ScaleUnits(x - state.windowOrg.x, state.viewportExt.cx, state.windowExt.cx);
+    const LONG dy = ScaleUnits(y - state.windowOrg.y, state.viewportExt.cy, state.windowExt.cy);
+    return POINT{dx + state.viewportOrg.x + origin.x, dy + state.viewportOrg.y + origin.y};
 }
 
 POINT DeviceContext::ToLogical(int sx, int sy) const
 {
-    return POINT{sx - origin.x - state.viewportOrg.x + state.windowOrg.x,
-                 sy - origin.y - state.viewportOrg.y + state.windowOrg.y};
+    using dc_transform_detail::ScaleUnits;
+    const LONG lx = ScaleUnits(sx - origin.x - state.viewportOrg.x, state.windowExt.cx, state.viewportExt.cx);
+    const LONG ly = ScaleUnits(sy - origin.y - state.viewportOrg.y, state.windowExt.cy, state.viewportExt.cy);
+    return POINT{lx + state.windowOrg.x, ly + state.windowOrg.y};
 }
 
 RECT DeviceContext::RectToSurface(int left, int top, int right, int bottom) const

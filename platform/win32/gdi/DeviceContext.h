@@ -32,6 +32,9 @@ struct DcState {
     int charExtra = 0;
     POINT windowOrg{0, 0};
     POINT viewportOrg{0, 0};
+    // Logical units scale to device units as viewportExt / windowExt.
+    SIZE windowExt{1, 1};
+    SIZE viewportExt{1, 1};
     POINT brushOrg{0, 0};
     POINT position{0, 0};
     // In device coordinates; null: no clip region selected.

@@ -76,6 +76,13 @@
 #define STRETCH_HALFTONE HALFTONE
 
 #define MM_TEXT 1
+#define MM_LOMETRIC 2
+#define MM_HIMETRIC 3
+#define MM_LOENGLISH 4
+#define MM_HIENGLISH 5
+#define MM_TWIPS 6
+#define MM_ISOTROPIC 7
+#define MM_ANISOTROPIC 8
 
 #define TA_NOUPDATECP 0
 #define TA_UPDATECP 1
@@ -676,6 +683,12 @@ BOOL OffsetWindowOrgEx(HDC hdc, int x, int y, LPPOINT lppt);
 BOOL SetViewportOrgEx(HDC hdc, int x, int y, LPPOINT lppt);
 BOOL GetViewportOrgEx(HDC hdc, LPPOINT lppt);
 BOOL OffsetViewportOrgEx(HDC hdc, int x, int y, LPPOINT lppt);
+// Extents only change in MM_ISOTROPIC and MM_ANISOTROPIC; the fixed modes
+// map their units at the device's LOGPIXELSX/LOGPIXELSY, y growing upward.
+BOOL SetWindowExtEx(HDC hdc, int x, int y, LPSIZE lpsz);
+BOOL GetWindowExtEx(HDC hdc, LPSIZE lpsz);
+BOOL SetViewportExtEx(HDC hdc, int x, int y, LPSIZE lpsz);
+BOOL GetViewportExtEx(HDC hdc, LPSIZE lpsz);
 BOOL LPtoDP(HDC hdc, LPPOINT lppt, int c);
 BOOL DPtoLP(HDC hdc, LPPOINT lppt, int c);
 

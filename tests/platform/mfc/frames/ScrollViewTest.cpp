@@ -5,6 +5,7 @@
 
 #include <string>
 
+#include "platform/mfc/CPrintInfo.h"
 #include "platform/mfc/afxwin.h"
 #include "platform/win32/kernel/ProcessClock.h"
 
@@ -144,6 +145,37 @@ TEST_P(ScrollMapping, SizesAndPositionsFollowTheMode)
     EXPECT_EQ(view->GetScrollPosition(), CPoint(0, 0));
 }
 
+// What the view draws at a logical point lands on the window scaled by its mode.
+TEST_P(ScrollMapping, DrawingIsScaledByTheMode)
+{
+    const MappingCase& c = GetParam();
+    ASSERT_NE(view, nullptr);
+    view->SetScrollSizes(c.mode, c.letterPage);
+    view->ScrollToPosition(CPoint(0, c.oneInchDown));
+    CClientDC dc(view);
+    view->OnPrepareDC(&dc);
+    CPoint oneInchInAndTwoDown(c.letterPage.cx * 2 / 17, 2 * c.oneInchDown);
+    dc.LPtoDP(&oneInchInAndTwoDown);
+    EXPECT_EQ(oneInchInAndTwoDown, CPoint(96, 96)) << "two inches down, seen from one inch down";
+}
+
+TEST_P(ScrollMapping, APrinterDcIsNotShiftedByTheWindowsScrolling)
+{
+    const MappingCase& c = GetParam();
+    ASSERT_NE(view, nullptr);
+    view->SetScrollSizes(c.mode, c.letterPage);
+    view->ScrollToPosition(CPoint(0, c.oneInchDown));
+    CDC printer;
+    ASSERT_TRUE(printer.CreateCompatibleDC(nullptr));
+    printer.m_bPrinting = TRUE;
+    CPrintInfo info;
+    view->OnPrepareDC(&printer, &info);
+    EXPECT_EQ(printer.GetViewportOrg(), CPoint(0, 0));
+    CPoint oneInchDown(0, c.oneInchDown);
+    printer.LPtoDP(&oneInchDown);
+    EXPECT_EQ(oneInchDown.y, 96) << "at the DC's own resolution";
+}
+
 INSTANTIATE_TEST_SUITE_P(Modes, ScrollMapping,
                          ::testing::Values(MappingCase{"Text", MM_TEXT, CSize(816, 1056), 96},
                                            MappingCase{"LoEnglish", MM_LOENGLISH, CSize(850, 1100), -100},
@@ -172,6 +204,14 @@ TEST_F(ScrollMapping, RefusedModesKeepTheSizesAndScaleToFitHasNoBars)
     EXPECT_EQ(view->GetScrollPosition(), CPoint(0, 0));
     view->SendMessage(WM_VSCROLL, MAKEWPARAM(SB_PAGEDOWN, 0), 0);
     EXPECT_EQ(view->GetScrollPosition(), CPoint(0, 0));
+
+    CRect client;
+    view->GetClientRect(&client);
+    CClientDC dc(view);
+    view->OnPrepareDC(&dc);
+    CPoint farCorner(2000, 1000);
+    dc.LPtoDP(&farCorner);
+    EXPECT_EQ(farCorner, client.BottomRight()) << "the whole total fills the window";
 }
 
 }  // namespace
