@@ -98,7 +98,8 @@ void CKtvPEditCtrl::OnPrint(CDC* pDC, CPrintInfo* pInfo)
     // one: the job ends with this (blank) page rather than running forever.
     const int rowsPerPage = GetPageRows();
     const int rowCount = GetVisibleRowCount();
-    const int firstRow = rowsPerPage > 0 ? static_cast<int>(pInfo->m_nCurPage - 1) * rowsPerPage : rowCount;
+    const int pageIndex = static_cast<int>(std::max<UINT>(pInfo->m_nCurPage, 1) - 1);
+    const int firstRow = rowsPerPage > 0 ? pageIndex * rowsPerPage : rowCount;
     if (firstRow < rowCount) {
         m_nFirstVisibleRow = firstRow;
         m_nFirstVisibleOffset = VisualRowStart(firstRow);

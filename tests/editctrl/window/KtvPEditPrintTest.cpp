@@ -396,5 +396,50 @@ TEST_F(EditPrintTest, PreviewShowsTheTextInPlaceOfTheViewAndClosesBackToIt)
     EXPECT_EQ(edit->m_hPrinterFont, nullptr);
 }
 
+// A top-level window that holds a view outside any frame and answers the
+// message boxes it owns, keeping their texts.
+class BoxAnsweringHost : public CWnd {
+public:
+    std::vector<std::string> boxTexts;
+
+protected:
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
+    {
+        if (message == WM_ENTERIDLE && wParam == MSGF_DIALOGBOX) {
+            HWND box = reinterpret_cast<HWND>(lParam);
+            for (HWND child = ::GetWindow(box, GW_CHILD); child != nullptr; child = ::GetWindow(child, GW_HWNDNEXT)) {
+                char text[256] = {};
+                ::GetWindowText(child, text, sizeof text);
+                boxTexts.emplace_back(text);
+            }
+            ::PostMessage(box, WM_COMMAND, IDOK, 0);
+            return 0;
+        }
+        return CWnd::WindowProc(message, wParam, lParam);
+    }
+};
+
+TEST_F(EditPrintTest, APreviewThatCannotStartSaysCommandFailedAndLeavesTheViewAlone)
+{
+    // No frame to show a preview in.
+    BoxAnsweringHost host;
+    ASSERT_TRUE(host.CreateEx(0, AfxRegisterWndClass(0), "host", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 300, 200,
+                              nullptr, nullptr));
+    auto* lonely = new RecordingEditView;
+    ASSERT_TRUE(lonely->Create(nullptr, "", WS_CHILD | WS_VISIBLE, CRect(0, 0, 300, 200), &host, AFX_IDW_PANE_FIRST));
+    ::SetActiveWindow(host.m_hWnd);
+    if (CWinApp* app = AfxGetApp())
+        app->m_pMainWnd = &host;
+
+    lonely->SendMessage(WM_COMMAND, ID_FILE_PRINT_PREVIEW);
+    Pump();
+
+    EXPECT_NE(std::find(host.boxTexts.begin(), host.boxTexts.end(), "Command failed."), host.boxTexts.end());
+    EXPECT_EQ(::GetDlgItem(host.m_hWnd, AFX_IDW_PANE_FIRST), lonely->m_hWnd);
+    EXPECT_TRUE(::IsWindowVisible(lonely->m_hWnd));
+    EXPECT_TRUE(lonely->Edit()->pages.empty()) << "nothing was printed";
+    host.DestroyWindow();
+}
+
 }  // namespace
 }  // namespace ktvp_edit_print_test
