@@ -69,7 +69,9 @@ HFONT CKtvPEditCtrl::OnBeginPrint(CDC* pDC, CPrintInfo* /*pInfo*/)
 
 void CKtvPEditCtrl::OnEndPrint(CDC* /*pDC*/, CPrintInfo* /*pInfo*/)
 {
-    if (m_hCreatedPrinterFont != nullptr && m_hCreatedPrinterFont == m_hPrinterFont)
+    // The font made for the job is the control's own even when an owner
+    // has put another printer font in its place; the owner's stays alive.
+    if (m_hCreatedPrinterFont != nullptr)
         ::DeleteObject(m_hCreatedPrinterFont);
     m_hCreatedPrinterFont = nullptr;
     m_hPrinterFont = nullptr;

@@ -355,6 +355,29 @@ TEST_F(EditPrintTest, TheFontIsScaledToThePrinterUnlessItIsTheSystemFont)
     }
 }
 
+TEST_F(EditPrintTest, EndingTheJobDeletesOnlyTheFontTheControlMade)
+{
+    CDC printer;
+    ASSERT_TRUE(printer.Attach(CreateDC(nullptr, tw::gdi::kPdfPrinterName, nullptr, nullptr)));
+    CPrintInfo info;
+    LOGFONT font{};
+    for (const bool ownerReplacesIt : {false, true}) {
+        SCOPED_TRACE(ownerReplacesIt);
+        HFONT created = edit->OnBeginPrint(&printer, &info);
+        ASSERT_NE(created, nullptr);
+        HFONT ownerFont = CreateFont(-30, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET, 0, 0, 0, 0, "Arial");
+        if (ownerReplacesIt)
+            edit->m_hPrinterFont = ownerFont;
+        edit->OnEndPrint(&printer, &info);
+        EXPECT_EQ(GetObject(created, sizeof font, &font), 0) << "the made font is deleted";
+        EXPECT_NE(GetObject(ownerFont, sizeof font, &font), 0) << "the owner's font lives";
+        EXPECT_EQ(edit->m_hPrinterFont, nullptr);
+        EXPECT_EQ(edit->m_hCreatedPrinterFont, nullptr);
+        DeleteObject(ownerFont);
+    }
+    ::DeleteDC(printer.Detach());
+}
+
 TEST_F(EditPrintTest, APageThatHoldsNoRowEndsTheJob)
 {
     SetText(Rows(10));
