@@ -57,9 +57,15 @@ TEST(DibSectionTest, BottomUpAndTopDownBitsMapToRowsAsStored)
         DeleteDC(dc);
         DeleteObject(dib);
     }
-    BITMAPINFO eight = BlitInfo(4, 4, 8);
+    // Only 32-bit sections are made; an 8-bit one, with its whole colour table, is refused.
+    struct {
+        BITMAPINFOHEADER header;
+        RGBQUAD colors[256];
+    } eight{};
+    eight.header = BlitInfo(4, 4, 8).bmiHeader;
     void* none = nullptr;
-    EXPECT_EQ(CreateDIBSection(nullptr, &eight, DIB_RGB_COLORS, &none, nullptr, 0), nullptr);
+    EXPECT_EQ(CreateDIBSection(nullptr, reinterpret_cast<const BITMAPINFO*>(&eight), DIB_RGB_COLORS, &none, nullptr, 0),
+              nullptr);
     EXPECT_EQ(none, nullptr);
 }
 
