@@ -48,19 +48,23 @@ std::shared_ptr<BitmapObject> ImageDecodeBmp(const std::vector<uint8_t>& bytes, 
     std::memcpy(&file, bytes.data(), sizeof(file));
     if (file.bfType != 0x4D42 || file.bfOffBits >= bytes.size())
         return nullptr;
-    const auto* info = reinterpret_cast<const BITMAPINFO*>(bytes.data() + sizeof(BITMAPFILEHEADER));
-    if (info->bmiHeader.biSize < sizeof(BITMAPINFOHEADER) ||
-        sizeof(BITMAPFILEHEADER) + info->bmiHeader.biSize > bytes.size())
+    // The header follows the 14-byte file header, so it is read by copy, never in place.
+    BITMAPINFOHEADER infoHeader;
+    std::memcpy(&infoHeader, bytes.data() + sizeof(BITMAPFILEHEADER), sizeof(infoHeader));
+    if (infoHeader.biSize < sizeof(BITMAPINFOHEADER) || sizeof(BITMAPFILEHEADER) + infoHeader.biSize > bytes.size())
+        return nullptr;
+    // The pixels cannot start inside the headers.
+    if (file.bfOffBits < sizeof(BITMAPFILEHEADER) + infoHeader.biSize)
         return nullptr;
     // The colour table is read from a copy, so a short file cannot be read past.
     std::vector<uint8_t> header(bytes.begin() + sizeof(BITMAPFILEHEADER), bytes.begin() + file.bfOffBits);
     header.resize(std::max<size_t>(header.size(), sizeof(BITMAPINFOHEADER) + 256 * sizeof(RGBQUAD)), 0);
     auto* headerInfo = reinterpret_cast<BITMAPINFO*>(header.data());
     headerInfo->bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    if (info->bmiHeader.biSize > sizeof(BITMAPINFOHEADER)) {
+    if (infoHeader.biSize > sizeof(BITMAPINFOHEADER)) {
         // Newer headers: keep the common part, with the table after the full header.
-        std::memmove(header.data() + sizeof(BITMAPINFOHEADER), header.data() + info->bmiHeader.biSize,
-                     header.size() - info->bmiHeader.biSize);
+        std::memmove(header.data() + sizeof(BITMAPINFOHEADER), header.data() + infoHeader.biSize,
+                     header.size() - infoHeader.biSize);
     }
     DibFormat format;
     if (!format.Parse(headerInfo, DIB_RGB_COLORS))

@@ -132,6 +132,14 @@ TEST(BmpFileTest, SavedBitmapsLoadBackPixelForPixel)
     EXPECT_EQ(LoadImage(nullptr, "missing.bmp", IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE), nullptr);
     std::ofstream("broken.bmp", std::ios::binary) << "BM not really";
     EXPECT_EQ(LoadImage(nullptr, "broken.bmp", IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE), nullptr);
+
+    // A damaged pixel offset that points into the headers is refused, not read backwards.
+    for (uint32_t offset : {0u, 2u, 20u}) {
+        std::vector<char> damaged = bytes;
+        std::memcpy(damaged.data() + 10, &offset, sizeof offset);
+        std::ofstream("damaged.bmp", std::ios::binary).write(damaged.data(), std::streamsize(damaged.size()));
+        EXPECT_EQ(LoadImage(nullptr, "damaged.bmp", IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE), nullptr) << offset;
+    }
 }
 
 // A 4x1 BMP of 8 bits per pixel whose colour table holds the old greys.
