@@ -406,15 +406,6 @@ typedef struct tagDELETEITEMSTRUCT {
 #define SBS_SIZEBOX 0x0008L
 #define SBS_SIZEGRIP 0x0010L
 
-#define SBM_SETPOS 0x00E0
-#define SBM_GETPOS 0x00E1
-#define SBM_SETRANGE 0x00E2
-#define SBM_SETRANGEREDRAW 0x00E6
-#define SBM_GETRANGE 0x00E3
-#define SBM_ENABLE_ARROWS 0x00E4
-#define SBM_SETSCROLLINFO 0x00E9
-#define SBM_GETSCROLLINFO 0x00EA
-
 namespace tw {
 // The control ids of a combo box's own children.
 constexpr int kComboListId = 1000;
