@@ -5,54 +5,12 @@
 
 namespace tw::comctl::test {
 
-CommonControlTest* CommonControlTest::current_ = nullptr;
-
-namespace {
-constexpr const char* kParentClass = "CommonControlTestParent";
-}
-
 void CommonControlTest::SetUp()
 {
     tw::RegisterStandardControlClasses();
     tw::InitCommonControls();
-    static bool registered = false;
-    if (!registered) {
-        WNDCLASS wc{};
-        wc.lpfnWndProc = ParentProc;
-        wc.lpszClassName = kParentClass;
-        wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-        wc.style = CS_DBLCLKS;
-        RegisterClass(&wc);
-        registered = true;
-    }
-    tw::display::Display::Instance().Input().Clear();
-    tw::ProcessClock::Freeze();
-    current_ = this;
-    parent = CreateWindowEx(0, kParentClass, "parent", WS_OVERLAPPEDWINDOW | WS_VISIBLE | WS_CLIPCHILDREN, 50, 50,
-                            500, 400, nullptr, nullptr, nullptr, nullptr);
-    SetActiveWindow(parent);
-    Pump();
+    HeadlessWindowTest::SetUp();
     Clear();
-}
-
-void CommonControlTest::TearDown()
-{
-    ReleaseCapture();
-    std::vector<HWND> tops;
-    EnumWindows(
-        [](HWND hwnd, LPARAM list) {
-            reinterpret_cast<std::vector<HWND>*>(list)->push_back(hwnd);
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&tops));
-    for (HWND hwnd : tops)
-        DestroyWindow(hwnd);
-    tw::display::Display::Instance().Input().Clear();
-    Pump();
-    BYTE keys[256] = {};
-    SetKeyboardState(keys);
-    current_ = nullptr;
-    tw::ProcessClock::Resume();
 }
 
 HWND CommonControlTest::Make(const char* className, DWORD style, RECT rect, int id, DWORD exStyle)
@@ -64,61 +22,16 @@ HWND CommonControlTest::Make(const char* className, DWORD style, RECT rect, int 
     return hwnd;
 }
 
-void CommonControlTest::Pump()
-{
-    MSG msg;
-    while (PeekMessage(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        TranslateMessage(&msg);
-        DispatchMessage(&msg);
-    }
-}
-
 void CommonControlTest::Advance(unsigned ms)
 {
     tw::ProcessClock::Advance(ms);
     Pump();
 }
 
-POINT CommonControlTest::ScreenPointOf(HWND hwnd, int clientX, int clientY)
-{
-    POINT pt{clientX, clientY};
-    ClientToScreen(hwnd, &pt);
-    return pt;
-}
-
-COLORREF CommonControlTest::ScreenPixel(HWND hwnd, int clientX, int clientY)
-{
-    const POINT pt = ScreenPointOf(hwnd, clientX, clientY);
-    return tw::display::Display::Instance().GetScreen().PixelColor(pt.x, pt.y);
-}
-
 void CommonControlTest::MoveTo(HWND hwnd, int clientX, int clientY)
 {
     const POINT pt = ScreenPointOf(hwnd, clientX, clientY);
     input.MouseMove(pt.x, pt.y);
-    Pump();
-}
-
-void CommonControlTest::Click(HWND hwnd, int clientX, int clientY)
-{
-    tw::ProcessClock::Advance(GetDoubleClickTime() + 1);
-    const POINT pt = ScreenPointOf(hwnd, clientX, clientY);
-    input.Click(tw::display::MouseButton::Left, pt.x, pt.y);
-    Pump();
-}
-
-void CommonControlTest::DoubleClick(HWND hwnd, int clientX, int clientY)
-{
-    tw::ProcessClock::Advance(GetDoubleClickTime() + 1);
-    const POINT pt = ScreenPointOf(hwnd, clientX, clientY);
-    input.Click(tw::display::MouseButton::Left, pt.x, pt.y);
-    input.Click(tw::display::MouseButton::Left, pt.x, pt.y);
-    Pump();
-}
-
-void CommonControlTest::Key(UINT vk)
-{
-    input.KeyStroke(vk);
     Pump();
 }
 
@@ -137,20 +50,17 @@ void CommonControlTest::Type(const std::string& text)
     }
 }
 
-LRESULT CALLBACK CommonControlTest::ParentProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
+LRESULT CommonControlTest::HandleParentMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    CommonControlTest* self = current_;
-    if (!self)
-        return DefWindowProc(hwnd, message, wParam, lParam);
     LRESULT result = 0;
-    if (self->onMessage && self->onMessage(message, wParam, lParam, &result))
+    if (onMessage && onMessage(message, wParam, lParam, &result))
         return result;
     if (message == WM_NOTIFY) {
         auto* header = reinterpret_cast<NMHDR*>(lParam);
-        self->codes.push_back(header->code);
-        return self->onNotify ? self->onNotify(header) : 0;
+        codes.push_back(header->code);
+        return onNotify ? onNotify(header) : 0;
     }
-    return DefWindowProc(hwnd, message, wParam, lParam);
+    return HeadlessWindowTest::HandleParentMessage(hwnd, message, wParam, lParam);
 }
 
 }  // namespace tw::comctl::test

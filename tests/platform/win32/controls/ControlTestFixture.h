@@ -1,5 +1,5 @@
-// The fixture of the standard-control tests: a visible top-level parent that
-// records what its controls tell it (WM_COMMAND, WM_DRAWITEM, scroll and
+// The fixture of the standard-control tests: the headless parent records
+// what its controls tell it (WM_COMMAND, WM_DRAWITEM, scroll and
 // owner-draw messages) as readable lines, on a frozen process clock.
 #pragma once
 
@@ -9,25 +9,19 @@
 #include <string>
 #include <vector>
 
-#include "platform/display/InputInjector.h"
 #include "platform/win32/controls/stdctrl.h"
 #include "platform/win32/gdi/windraw.h"
+#include "tests/support/window/HeadlessWindowTest.h"
 
 namespace tw::controls::test {
 
-class ControlTest : public ::testing::Test {
+class ControlTest : public tw::test::HeadlessWindowTest {
 protected:
     void SetUp() override;
-    void TearDown() override;
+    LRESULT HandleParentMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) override;
 
     // A control of a standard class as a visible child of the parent.
     HWND Make(const char* className, const char* text, DWORD style, RECT rect, int id = 100, DWORD exStyle = 0);
-    void Pump();
-    POINT ScreenPointOf(HWND hwnd, int clientX, int clientY);
-    COLORREF ScreenPixel(HWND hwnd, int clientX, int clientY);
-    void Click(HWND hwnd, int clientX, int clientY);
-    void DoubleClick(HWND hwnd, int clientX, int clientY);
-    void Key(UINT vk);
     void KeyWith(UINT modifierVk, UINT vk);
     void Type(const std::string& text);
 
@@ -42,12 +36,7 @@ protected:
 
     std::string TextOf(HWND hwnd);
 
-    HWND parent = nullptr;
-    tw::display::InputInjector input;
-
 private:
-    static LRESULT CALLBACK ParentProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
-    static ControlTest* current_;
     std::vector<std::string> log_;
     Answer answer_;
 };

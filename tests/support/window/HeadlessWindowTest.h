@@ -1,0 +1,38 @@
+// The base of the tests that drive windows headless: a visible, active
+// top-level parent whose messages go to the test, a frozen process clock,
+// and helpers that inject mouse and keyboard input and pump. Tear-down
+// destroys every top-level window, empties the clipboard and releases keys.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include "platform/display/InputInjector.h"
+#include "platform/win32/user/winuser.h"
+
+namespace tw::test {
+
+class HeadlessWindowTest : public ::testing::Test {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+
+    // The parent's messages; the default processing unless a test answers.
+    virtual LRESULT HandleParentMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+
+    void Pump();
+    POINT ScreenPointOf(HWND hwnd, int clientX, int clientY);
+    COLORREF ScreenPixel(HWND hwnd, int clientX, int clientY);
+    // Far enough in time from any earlier click that it is a single click.
+    void Click(HWND hwnd, int clientX, int clientY);
+    void DoubleClick(HWND hwnd, int clientX, int clientY);
+    void Key(UINT vk);
+
+    HWND parent = nullptr;
+    tw::display::InputInjector input;
+
+private:
+    static LRESULT CALLBACK ParentProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+    static HeadlessWindowTest* current_;
+};
+
+}  // namespace tw::test
