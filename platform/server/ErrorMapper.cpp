@@ -47,6 +47,9 @@ SqlError ErrorMapper::FromSqlite(sqlite3* db, const std::string& message,
             e.scope = SqlError::Scope::Batch; // the deadlock victim's transaction ends with it
         return e;
     }
+    if (message == "integer overflow") // SUM past 64 bits
+        return SqlError(8115, 16, "Arithmetic overflow error converting expression to data type bigint.",
+                        SqlError::Scope::Statement);
     if (code == SQLITE_INTERRUPT || message == "interrupted")
         return SqlError(0, 0, "Query was cancelled by user.", SqlError::Scope::Batch);
     if (error_mapper_detail::StartsWith(message, "no such table: ") || error_mapper_detail::StartsWith(message, "no such view: ")) {

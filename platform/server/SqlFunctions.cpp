@@ -199,6 +199,16 @@ bool DivideByZero(sqlite3_context* ctx)
     return true;
 }
 
+// An integer result outside its type's range: error 8115, or NULL when
+// neither ARITHABORT nor ANSI_WARNINGS is on, as SQL Server answers.
+void Overflow(sqlite3_context* ctx, const std::string& type)
+{
+    SessionState* s = Session(ctx);
+    if (s && !s->options.arithAbort && !s->options.ansiWarnings)
+        return sqlite3_result_null(ctx);
+    Fail(ctx, 8115, 16, "Arithmetic overflow error converting expression to data type " + type + ".");
+}
+
 void Divide(sqlite3_context* ctx, int, Args argv)
 {
     if (IsNull(argv[0]) || IsNull(argv[1])) {
@@ -211,6 +221,8 @@ void Divide(sqlite3_context* ctx, int, Args argv)
         DivideByZero(ctx);
         return;
     }
+    if (integral && sqlite3_value_int64(argv[0]) == INT64_MIN && sqlite3_value_int64(argv[1]) == -1)
+        return Overflow(ctx, "bigint");
     if (integral)
         sqlite3_result_int64(ctx, sqlite3_value_int64(argv[0]) / sqlite3_value_int64(argv[1]));
     else
@@ -244,8 +256,7 @@ void NullSeen(sqlite3_context* ctx, int, Args argv)
     sqlite3_result_value(ctx, argv[0]);
 }
 
-// An integer result outside its type's range: error 8115, or NULL when
-// neither ARITHABORT nor ANSI_WARNINGS is on, as SQL Server answers.
+// Checks an integer result against its type ('int' or 'bigint').
 void CheckInteger(sqlite3_context* ctx, int, Args argv)
 {
     const int kind = sqlite3_value_type(argv[0]);
@@ -263,10 +274,7 @@ void CheckInteger(sqlite3_context* ctx, int, Args argv)
     }
     if (fits)
         return sqlite3_result_value(ctx, argv[0]);
-    SessionState* s = Session(ctx);
-    if (s && !s->options.arithAbort && !s->options.ansiWarnings)
-        return sqlite3_result_null(ctx);
-    Fail(ctx, 8115, 16, "Arithmetic overflow error converting expression to data type " + type + ".");
+    Overflow(ctx, type);
 }
 
 void Modulo(sqlite3_context* ctx, int, Args argv)
@@ -279,6 +287,9 @@ void Modulo(sqlite3_context* ctx, int, Args argv)
         DivideByZero(ctx);
         return;
     }
+    // Any remainder of a division by -1 is 0; computing it overflows for the smallest bigint.
+    if (sqlite3_value_int64(argv[1]) == -1)
+        return sqlite3_result_int64(ctx, 0);
     sqlite3_result_int64(ctx, sqlite3_value_int64(argv[0]) % sqlite3_value_int64(argv[1]));
 }
 
@@ -1303,29 +1314,49 @@ void ColLength(sqlite3_context* ctx, int, Args argv)
 }
 
 // AVG as SQL Server computes it: over integers the result is an integer
-// (truncated), over anything else a float.
+// (truncated), over anything else a float. The running sum is held to 64
+// bits, and to int's range for an int argument (tw_avg_int: a function per
+// type, since a DISTINCT aggregate takes one argument), so a sum past its
+// type's range is error 8115 as SQL Server reports it.
 // Lives in SQLite's zero-filled aggregate memory: every member starts as zero.
 struct AverageState {
     double sum;
     int64_t integerSum;
     int64_t count;
     bool sawNonInteger;
+    bool integerOverflow;
+    bool intArgument;
 };
 
-void AverageStep(sqlite3_context* ctx, int, Args argv)
+void AddToAverage(sqlite3_context* ctx, sqlite3_value* value, bool intArgument)
 {
-    if (IsNull(argv[0]))
+    if (IsNull(value))
         return;
     auto* state = static_cast<AverageState*>(sqlite3_aggregate_context(ctx, sizeof(AverageState)));
     if (!state)
         return sqlite3_result_error_nomem(ctx);
-    const int kind = sqlite3_value_numeric_type(argv[0]);
-    if (kind == SQLITE_INTEGER)
-        state->integerSum += sqlite3_value_int64(argv[0]);
-    else
+    state->intArgument = intArgument;
+    if (sqlite3_value_numeric_type(value) == SQLITE_INTEGER) {
+        int64_t sum = 0;
+        const bool wrapped = __builtin_add_overflow(state->integerSum, sqlite3_value_int64(value), &sum);
+        if (wrapped || (intArgument && (sum < INT32_MIN || sum > INT32_MAX)))
+            state->integerOverflow = true;
+        state->integerSum = sum;
+    } else {
         state->sawNonInteger = true;
-    state->sum += sqlite3_value_double(argv[0]);
+    }
+    state->sum += sqlite3_value_double(value);
     ++state->count;
+}
+
+void AverageStep(sqlite3_context* ctx, int, Args argv)
+{
+    AddToAverage(ctx, argv[0], false);
+}
+
+void IntAverageStep(sqlite3_context* ctx, int, Args argv)
+{
+    AddToAverage(ctx, argv[0], true);
 }
 
 void AverageFinal(sqlite3_context* ctx)
@@ -1333,9 +1364,11 @@ void AverageFinal(sqlite3_context* ctx)
     auto* state = static_cast<AverageState*>(sqlite3_aggregate_context(ctx, 0));
     if (!state || state->count == 0)
         return sqlite3_result_null(ctx);
-    if (!state->sawNonInteger)
-        return sqlite3_result_int64(ctx, state->integerSum / state->count);
-    sqlite3_result_double(ctx, state->sum / state->count);
+    if (state->sawNonInteger)
+        return sqlite3_result_double(ctx, state->sum / state->count);
+    if (state->integerOverflow)
+        return Overflow(ctx, state->intArgument ? "int" : "bigint");
+    sqlite3_result_int64(ctx, state->integerSum / state->count);
 }
 
 const FunctionEntry kFunctions[] = {
@@ -1482,6 +1515,8 @@ void SqlFunctions::Register(sqlite3* db, SessionState* session)
     }
     sqlite3_create_function(db, "tw_avg", 1, SQLITE_UTF8 | SQLITE_DETERMINISTIC, session, nullptr,
                             sqlfn_detail::AverageStep, sqlfn_detail::AverageFinal);
+    sqlite3_create_function(db, "tw_avg_int", 1, SQLITE_UTF8 | SQLITE_DETERMINISTIC, session, nullptr,
+                            sqlfn_detail::IntAverageStep, sqlfn_detail::AverageFinal);
 }
 
 } // namespace tw::server

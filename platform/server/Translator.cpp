@@ -1081,23 +1081,25 @@ std::string Translator::Multiplicative()
     for (;;) {
         const TypeSpec leftType = lastType_;
         const Operand leftOperand = CurrentOperand();
-        bool product = false;
+        bool checked = false;
         if (AcceptOp("*")) {
             left = "(" + left + " * " + Unary() + ")";
-            product = true;
+            checked = true;
         } else if (AcceptOp("/")) {
             left = "tw_divide(" + left + ", " + Unary() + ")";
+            checked = true;
         } else if (AcceptOp("%")) {
             left = "tw_modulo(" + left + ", " + Unary() + ")";
         } else {
             return left;
         }
-        // Only products are checked, so only they look the columns' types up.
+        // Products and quotients are checked (the smallest int divided by -1),
+        // so only they look the columns' types up.
         const TypeSpec integerType =
-            product ? ArithmeticType(OperandType(leftOperand), OperandType(CurrentOperand())) : TypeSpec{};
+            checked ? ArithmeticType(OperandType(leftOperand), OperandType(CurrentOperand())) : TypeSpec{};
         lastType_ = ArithmeticType(leftType, lastType_);
         SetArithmeticResult(integerType);
-        if (product)
+        if (checked)
             left = CheckedInteger(left, integerType);
     }
 }
@@ -1114,10 +1116,27 @@ std::string Translator::CheckedInteger(const std::string& expression, const Type
     return expression;
 }
 
+// SUM and AVG of tinyint, smallint and int are int, of bigint bigint.
+TypeSpec Translator::SummedIntegerType(const TypeSpec& argument)
+{
+    if (!argument.IsInteger() || argument.name == "bit")
+        return {};
+    TypeSpec summed;
+    summed.name = argument.name == "bigint" ? "bigint" : "int";
+    return summed;
+}
+
 std::string Translator::Unary()
 {
-    if (AcceptOp("-"))
-        return "(- " + Unary() + ")";
+    if (AcceptOp("-")) {
+        // A literal's negation always fits (2147483648 is not an int).
+        if (Peek().kind == TokenKind::Number)
+            return "(- " + Unary() + ")";
+        const std::string operand = Unary();
+        const TypeSpec integerType = OperandType(CurrentOperand());
+        SetArithmeticResult(integerType);
+        return CheckedInteger("(- " + operand + ")", integerType);
+    }
     if (AcceptOp("+"))
         return Unary();
     if (AcceptOp("~"))
@@ -1309,19 +1328,26 @@ std::string Translator::FunctionCall(const std::string& spelled)
         }
         --grouping_.aggregateDepth;
         const TypeSpec argType = lastType_;
+        const TypeSpec integerType = SummedIntegerType(OperandType(CurrentOperand()));
         ExpectOp(")");
         lastType_ = {};
         if (fn == "count")
             lastType_.name = name == "count_big" ? "bigint" : "int";
-        else if (fn == "min" || fn == "max" || fn == "sum")
+        else if (fn == "min" || fn == "max")
             lastType_ = argType;
+        else if (fn == "sum")
+            lastType_ = integerType.IsKnown() ? integerType : argType;
+        if (fn == "sum" || fn == "avg")
+            SetArithmeticResult(integerType);
         // The argument notes a NULL it passes, for the warning the aggregate then owes;
         // strings keep their collation through the call.
         std::string noted = "tw_nullseen(" + arg + ")";
         if (argType.IsCharacter())
             noted += " COLLATE TWCI";
         if (fn == "avg")
-            return "tw_avg(" + distinct + noted + ")";
+            return (integerType.name == "int" ? "tw_avg_int(" : "tw_avg(") + distinct + noted + ")";
+        if (fn == "sum")
+            return CheckedInteger("sum(" + distinct + noted + ")", integerType);
         return fn + "(" + distinct + noted + ")";
     }
     if (translator_detail::DateFunctions().count(name)) {

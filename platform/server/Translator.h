@@ -117,6 +117,7 @@ private:
     static TypeSpec ArithmeticType(const TypeSpec& a, const TypeSpec& b);
     static std::string CheckedInteger(const std::string& expression, const TypeSpec& type);
     std::string Unary();
+    static TypeSpec SummedIntegerType(const TypeSpec& argument);
     std::string Primary();
     std::string PrimaryTerm();
     std::string NameOrCall();

@@ -30,8 +30,9 @@ class IntegerOverflowTest : public ServerTest, public ::testing::WithParamInterf
 TEST_P(IntegerOverflowTest, OverflowIsAnErrorAndAFitIsAValue)
 {
     const OverflowCase& c = GetParam();
-    BufferedSink sink = Run("DECLARE @big int, @small smallint, @huge bigint\n"
-                            "SELECT @big = 2147483647, @small = 32767, @huge = 9223372036854775807\n"
+    BufferedSink sink = Run("DECLARE @big int, @small smallint, @huge bigint, @least int, @leastBig bigint\n"
+                            "SELECT @big = 2147483647, @small = 32767, @huge = 9223372036854775807,\n"
+                            "@least = -2147483647 - 1, @leastBig = -9223372036854775807 - 1\n"
                             "SELECT " + std::string(c.expression));
     if (*c.type == '\0') {
         ASSERT_FALSE(sink.HasError()) << c.expression << "\n" << Describe(sink);
@@ -55,18 +56,30 @@ INSTANTIATE_TEST_SUITE_P(
                       OverflowCase{"@big - 1 + 1", "", "2147483647"},
                       OverflowCase{"CAST(@big AS bigint) + 1", "", "2147483648"},
                       OverflowCase{"2147483648 + 1", "", "2147483649"},
-                      OverflowCase{"-2147483647 - 1", "", "-2147483648"}));
+                      OverflowCase{"-2147483647 - 1", "", "-2147483648"},
+                      OverflowCase{"-@least", "int", ""}, OverflowCase{"@least / -1", "int", ""},
+                      OverflowCase{"-@leastBig", "bigint", ""}, OverflowCase{"@leastBig / -1", "bigint", ""},
+                      OverflowCase{"@leastBig % -1", "", "0"}, OverflowCase{"-(@least + 1)", "", "2147483647"},
+                      OverflowCase{"@least / 1", "", "-2147483648"},
+                      OverflowCase{"-CAST(@least AS bigint)", "", "2147483648"}));
 
 TEST_F(ServerTest, OverflowEndsTheBatchOnlyUnderArithabort)
 {
-    BufferedSink goesOn = Run("SET ARITHABORT OFF SELECT 2147483647 + 1 SELECT 'after'");
-    EXPECT_EQ(CountOf(goesOn, 8115), 1);
-    ASSERT_EQ(goesOn.resultSets.size(), 1u);
-    EXPECT_EQ(goesOn.resultSets.back().rows[0][0].ToText(), "after");
+    ASSERT_FALSE(Run("CREATE TABLE Least (n int NOT NULL) INSERT INTO Least VALUES (-2147483647 - 1) "
+                     "INSERT INTO Least VALUES (-1)").HasError());
+    const std::string preamble = "DECLARE @least int SET @least = -2147483647 - 1 ";
+    for (const char* overflow : {"SELECT 2147483647 + 1", "SELECT -@least", "SELECT @least / -1",
+                                 "SELECT SUM(n) FROM Least", "SELECT AVG(n) FROM Least"}) {
+        BufferedSink goesOn = Run(preamble + "SET ARITHABORT OFF " + overflow + " SELECT 'after'");
+        EXPECT_EQ(CountOf(goesOn, 8115), 1) << overflow;
+        ASSERT_EQ(goesOn.resultSets.size(), 1u) << overflow;
+        EXPECT_EQ(goesOn.resultSets.back().rows[0][0].ToText(), "after");
 
-    BufferedSink ends = Run("SET ARITHABORT ON SELECT 2147483647 + 1 SELECT 'after'");
-    EXPECT_EQ(CountOf(ends, 8115), 1);
-    EXPECT_TRUE(ends.resultSets.empty());
+        BufferedSink ends = Run(preamble + "SET ARITHABORT ON " + overflow + " SELECT 'after'");
+        EXPECT_EQ(CountOf(ends, 8115), 1) << overflow;
+        EXPECT_TRUE(ends.resultSets.empty()) << overflow;
+    }
+    EXPECT_FALSE(Run("DROP TABLE Least").HasError());
 }
 
 TEST_F(ServerTest, AChangeThatOverflowsLeavesTheRowAsItWas)
@@ -117,6 +130,23 @@ INSTANTIATE_TEST_SUITE_P(
                       ColumnArithmeticCase{"SELECT b + n FROM Measures", "", "5147483000"},
                       ColumnArithmeticCase{"SELECT f * n + 1 FROM Measures", "", "1073741501"},
                       ColumnArithmeticCase{"SELECT CAST(n AS bigint) + 1000 FROM Measures", "", "2147484000"},
+                      ColumnArithmeticCase{"SELECT -n FROM Measures", "", "-2147483000"},
+                      ColumnArithmeticCase{"SELECT n / -1 FROM Measures", "", "-2147483000"},
+                      ColumnArithmeticCase{"SELECT SUM(n) FROM Measures", "", "2147483000"},
+                      ColumnArithmeticCase{"SELECT SUM(m.n) FROM Measures m JOIN (SELECT 1 AS k UNION ALL "
+                                           "SELECT 2) AS d ON 1 = 1", "int", ""},
+                      ColumnArithmeticCase{"SELECT AVG(m.n) FROM Measures m JOIN (SELECT 1 AS k UNION ALL "
+                                           "SELECT 2) AS d ON 1 = 1", "int", ""},
+                      ColumnArithmeticCase{"SELECT AVG(DISTINCT m.n) FROM Measures m JOIN (SELECT 1 AS k UNION "
+                                           "ALL SELECT 2) AS d ON 1 = 1", "", "2147483000"},
+                      ColumnArithmeticCase{"SELECT SUM(CAST(m.n AS bigint)) FROM Measures m JOIN (SELECT 1 AS k "
+                                           "UNION ALL SELECT 2) AS d ON 1 = 1", "", "4294966000"},
+                      ColumnArithmeticCase{"SELECT SUM(m.b) FROM Measures m JOIN (SELECT 1 AS k UNION ALL "
+                                           "SELECT 2) AS d ON 1 = 1", "", "6000000000"},
+                      ColumnArithmeticCase{"SELECT SUM(m.b * 3000000000) FROM Measures m JOIN (SELECT 1 AS k "
+                                           "UNION ALL SELECT 2) AS d ON 1 = 1", "bigint", ""},
+                      ColumnArithmeticCase{"SELECT AVG(m.b * 3000000000) FROM Measures m JOIN (SELECT 1 AS k "
+                                           "UNION ALL SELECT 2) AS d ON 1 = 1", "bigint", ""},
                       // A derived table's columns have no catalogue type: no check, and no false error.
                       ColumnArithmeticCase{"SELECT x + 1000 FROM (SELECT n AS x FROM Measures) AS d", "",
                                            "2147484000"}));
