@@ -128,6 +128,35 @@ RECT DeviceContext::RectToSurface(int left, int top, int right, int bottom) cons
     return RECT{a.x, a.y, b.x, b.y};
 }
 
+namespace dc_transform_detail {
+
+LONG ScaleLength(LONG length, LONG to, LONG from)
+{
+    return ScaleUnits(length, to < 0 ? -to : to, from < 0 ? -from : from);
+}
+
+}  // namespace dc_transform_detail
+
+int DeviceContext::LengthToDeviceX(int length) const
+{
+    return dc_transform_detail::ScaleLength(length, state.viewportExt.cx, state.windowExt.cx);
+}
+
+int DeviceContext::LengthToDeviceY(int length) const
+{
+    return dc_transform_detail::ScaleLength(length, state.viewportExt.cy, state.windowExt.cy);
+}
+
+int DeviceContext::LengthToLogicalX(int length) const
+{
+    return dc_transform_detail::ScaleLength(length, state.windowExt.cx, state.viewportExt.cx);
+}
+
+int DeviceContext::LengthToLogicalY(int length) const
+{
+    return dc_transform_detail::ScaleLength(length, state.windowExt.cy, state.viewportExt.cy);
+}
+
 bool DeviceContext::IsMono() const { return kind == Kind::Memory && state.bitmap && state.bitmap->IsMono(); }
 
 BrushPaint DeviceContext::PaintOfColor(COLORREF color) const

@@ -72,6 +72,12 @@ public:
     POINT ToSurface(int x, int y) const;
     POINT ToLogical(int sx, int sy) const;
     RECT RectToSurface(int left, int top, int right, int bottom) const;
+    // Lengths (font heights, pen widths, advances) between logical and device
+    // units along one axis; the sign is the length's own, never the axis's.
+    int LengthToDeviceX(int length) const;
+    int LengthToDeviceY(int length) const;
+    int LengthToLogicalX(int length) const;
+    int LengthToLogicalY(int length) const;
     // The clip region in surface coordinates (visible part and selected clip).
     std::shared_ptr<RegionObject> EffectiveClip();
 

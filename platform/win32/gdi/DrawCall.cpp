@@ -50,7 +50,8 @@ int PenPixelWidth(const DeviceContext& dc)
         return 0;
     if (!pen->IsGeometric() && pen->extended)
         return 1;
-    return std::max(1, pen->width);
+    // Widths are logical; 0 is the one-pixel pen in every mode.
+    return std::max(1, dc.LengthToDeviceX(pen->width));
 }
 
 namespace {

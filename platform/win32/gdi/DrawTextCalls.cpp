@@ -8,8 +8,6 @@
 #include "platform/win32/gdi/windraw.h"
 
 using tw::gdi::DrawCall;
-using tw::gdi::FontInfo;
-using tw::gdi::TextEngine;
 
 namespace {
 
@@ -21,17 +19,17 @@ struct TextLine {
     bool shortened = false;
 };
 
+// Lays out in the DC's logical units, as the rectangle is given.
 struct DrawTextLayout {
-    const FontInfo& font;
+    const tw::gdi::LogicalFont& font;
     UINT format;
     int width;  // available width
     int tabPixels;
-    TextEngine& engine = TextEngine::Instance();
 
     int Width(std::string_view text) const
     {
         if (!(format & DT_EXPANDTABS) || text.find('\t') == std::string_view::npos)
-            return engine.Width(font, text);
+            return font.Width(text);
         int total = 0;
         tw::gdi::LayOutTabs(font, text, 0, 0, 1, &tabPixels, &total);
         return total;
@@ -208,7 +206,7 @@ int DrawTextImpl(HDC hdc, std::string_view text, LPRECT rc, UINT format, LPDRAWT
     DrawCall call(hdc);
     if (!call.Valid() || !rc)
         return 0;
-    const FontInfo& font = tw::gdi::FontOfDC(call.Dc());
+    const tw::gdi::LogicalFont font(call.Dc());
     int tabChars = 8;
     if (format & DT_TABSTOP) {
         tabChars = int((format >> 8) & 0xFF);
@@ -220,7 +218,7 @@ int DrawTextImpl(HDC hdc, std::string_view text, LPRECT rc, UINT format, LPDRAWT
     const int rightMargin = params ? params->iRightMargin : 0;
     const bool singleLine = (format & DT_SINGLELINE) != 0;
     DrawTextLayout layout{font, format, int(rc->right - rc->left) - leftMargin - rightMargin,
-                          std::max(1, tabChars * std::max(1, font.aveCharWidth))};
+                          std::max(1, tabChars * std::max(1, font.AveCharWidth()))};
 
     std::vector<TextLine> lines;
     for (std::string_view paragraph : DrawTextParagraphs(text, singleLine)) {
@@ -245,7 +243,7 @@ int DrawTextImpl(HDC hdc, std::string_view text, LPRECT rc, UINT format, LPDRAWT
             *modified = lines.back().text;
     }
 
-    const int lineHeight = font.height;
+    const int lineHeight = font.Height();
     int count = int(lines.size());
     const int available = rc->bottom - rc->top;
     if ((format & DT_EDITCONTROL) && !singleLine && !(format & DT_CALCRECT)) {
@@ -307,7 +305,10 @@ int DrawTextImpl(HDC hdc, std::string_view text, LPRECT rc, UINT format, LPDRAWT
         for (auto [a, b] : line.underlines) {
             const int from = x + layout.Width(std::string_view(line.text).substr(0, a));
             const int to = x + layout.Width(std::string_view(line.text).substr(0, b));
-            RECT bar = dc.RectToSurface(from, y + font.ascent + 1, to, y + font.ascent + 2);
+            // The bar sits a pixel under the baseline and is a pixel thick in every mode.
+            RECT bar = dc.RectToSurface(from, y, to, y);
+            bar.top += font.Device().ascent + 1;
+            bar.bottom = bar.top + 1;
             if (run.clipRect) {
                 const RECT limit = dc.RectToSurface(clip.left, clip.top, clip.right, clip.bottom);
                 bar = tw::gdi::RectIntersection(bar, limit);

@@ -52,6 +52,10 @@ BOOL DrawingRoundShape(HDC hdc, int left, int top, int right, int bottom, int ew
     if (ellipse) {
         ew = r.right - r.left;
         eh = r.bottom - r.top;
+    } else {
+        // The corner ellipse is logical, like the rectangle around it.
+        ew = dc.LengthToDeviceX(ew);
+        eh = dc.LengthToDeviceY(eh);
     }
     const int penWidth = tw::gdi::PenPixelWidth(dc);
     const RECT box = tw::gdi::RectIntersection(RECT{r.left - penWidth, r.top - penWidth, r.right + penWidth,

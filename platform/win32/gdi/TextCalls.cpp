@@ -13,6 +13,18 @@ using tw::gdi::TextEngine;
 
 namespace tw::gdi {
 
+namespace {
+
+// A size too small for the device stays the smallest one: 0 would ask for the default size.
+LONG TextDeviceLength(LONG scaled, LONG logical)
+{
+    if (scaled == 0 && logical != 0)
+        return logical < 0 ? -1 : 1;
+    return scaled;
+}
+
+}  // namespace
+
 const FontInfo& FontOfDC(const DeviceContext& dc)
 {
     static const LOGFONTA kFallback = [] {
@@ -22,7 +34,22 @@ const FontInfo& FontOfDC(const DeviceContext& dc)
         std::strcpy(lf.lfFaceName, "System");
         return lf;
     }();
-    return TextEngine::Instance().Resolve(dc.state.font ? dc.state.font->logFont : kFallback);
+    if (!dc.state.font)
+        return TextEngine::Instance().Resolve(kFallback);
+    // Stock fonts are the screen's own faces, drawn at their device size in every mode.
+    if (dc.state.font->stock)
+        return TextEngine::Instance().Resolve(dc.state.font->logFont);
+    LOGFONTA lf = dc.state.font->logFont;
+    lf.lfHeight = TextDeviceLength(dc.LengthToDeviceY(lf.lfHeight), lf.lfHeight);
+    lf.lfWidth = TextDeviceLength(dc.LengthToDeviceX(lf.lfWidth), lf.lfWidth);
+    return TextEngine::Instance().Resolve(lf);
+}
+
+LogicalFont::LogicalFont(const DeviceContext& dc) : dc_(dc), font_(FontOfDC(dc)) {}
+
+int LogicalFont::Width(std::string_view utf8) const
+{
+    return dc_.LengthToLogicalX(TextEngine::Instance().Width(font_, utf8));
 }
 
 std::vector<size_t> Utf8Starts(std::string_view text)
@@ -132,20 +159,32 @@ int DrawTextRun(DrawCall& call, int x, int y, std::string_view text, const TextR
     const int extra = dc.state.charExtra;
     const std::vector<size_t> starts = Utf8Starts(text);
 
-    // Character positions along the run, from its start; a plain run is
-    // rendered whole and measured by the same layout.
+    // Character positions along the run in device pixels, from its start; a
+    // plain run is rendered whole and measured by the same layout. Spacing is
+    // logical and summed before scaling, so rounding never drifts along a run.
     std::vector<int> positions;
     int advance = 0;
+    int logicalAdvance = 0;
     TextRaster raster;
-    if (options.dx || extra) {
-        const auto boundaries = engine.Boundaries(font, text);
+    if (options.dx) {
         for (size_t i = 0; i < starts.size(); ++i) {
-            positions.push_back(advance);
-            advance += options.dx ? options.dx[i] : (boundaries[i + 1].x - boundaries[i].x) + extra;
+            positions.push_back(dc.LengthToDeviceX(logicalAdvance));
+            logicalAdvance += options.dx[i];
         }
+        advance = dc.LengthToDeviceX(logicalAdvance);
+    } else if (extra) {
+        const auto boundaries = engine.Boundaries(font, text);
+        for (size_t i = 0; i <= starts.size(); ++i) {
+            const int at = boundaries[i].x + dc.LengthToDeviceX(int(i) * extra);
+            if (i < starts.size())
+                positions.push_back(at);
+            advance = at;
+        }
+        logicalAdvance = dc.LengthToLogicalX(boundaries.back().x) + int(starts.size()) * extra;
     } else {
         raster = engine.Render(font, text);
         advance = raster.advance;
+        logicalAdvance = dc.LengthToLogicalX(advance);
     }
 
     const UINT horizontal = options.align & (TA_LEFT | TA_RIGHT | TA_CENTER);
@@ -208,29 +247,28 @@ int DrawTextRun(DrawCall& call, int x, int y, std::string_view text, const TextR
         TextFillRect(call, background, dc.PaintOfColor(dc.state.bkColor).color, clip);
     TextBlendCoverage(call, raster, left, top, dc.PaintOfColor(dc.state.textColor).color, clip);
     if (options.align & TA_UPDATECP)
-        dc.state.position.x += advance;
-    return advance;
+        dc.state.position.x += logicalAdvance;
+    return logicalAdvance;
 }
 
 }  // namespace tw::gdi
 
 namespace tw::gdi {
 
-std::vector<TabbedPiece> LayOutTabs(const FontInfo& font, std::string_view line, int startX, int origin,
+std::vector<TabbedPiece> LayOutTabs(const LogicalFont& font, std::string_view line, int startX, int origin,
                                     int tabCount, const INT* tabs, int* totalWidth)
 {
-    TextEngine& engine = TextEngine::Instance();
     std::vector<TabbedPiece> pieces;
     int x = startX;
     size_t begin = 0;
-    const int every = (tabCount <= 0 || !tabs) ? 8 * std::max(1, font.aveCharWidth)
+    const int every = (tabCount <= 0 || !tabs) ? 8 * std::max(1, font.AveCharWidth())
                       : tabCount == 1           ? std::max(1, std::abs(tabs[0]))
                                                 : 0;
     while (true) {
         const size_t tab = line.find('\t', begin);
         const std::string_view piece = line.substr(begin, tab == std::string_view::npos ? std::string_view::npos : tab - begin);
         pieces.push_back(TabbedPiece{piece, x - startX});
-        x += engine.Width(font, piece);
+        x += font.Width(piece);
         if (tab == std::string_view::npos)
             break;
         const int fromOrigin = x - origin;
@@ -245,7 +283,7 @@ std::vector<TabbedPiece> LayOutTabs(const FontInfo& font, std::string_view line,
                 }
             }
         }
-        x = next >= 0 ? origin + next : x + engine.Width(font, " ");
+        x = next >= 0 ? origin + next : x + font.Width(" ");
         begin = tab + 1;
     }
     if (totalWidth)
@@ -292,6 +330,18 @@ void TextFillMetrics(const FontInfo& font, TEXTMETRICA& tm)
     tm.tmCharSet = font.charSet;
 }
 
+// The metrics in the DC's logical units: heights along y, widths along x.
+void TextMetricsToLogical(const DeviceContext& dc, TEXTMETRICA& tm)
+{
+    tm.tmHeight = dc.LengthToLogicalY(tm.tmHeight);
+    tm.tmAscent = dc.LengthToLogicalY(tm.tmAscent);
+    tm.tmDescent = dc.LengthToLogicalY(tm.tmDescent);
+    tm.tmInternalLeading = dc.LengthToLogicalY(tm.tmInternalLeading);
+    tm.tmExternalLeading = dc.LengthToLogicalY(tm.tmExternalLeading);
+    tm.tmAveCharWidth = dc.LengthToLogicalX(tm.tmAveCharWidth);
+    tm.tmMaxCharWidth = dc.LengthToLogicalX(tm.tmMaxCharWidth);
+}
+
 }  // namespace
 
 HFONT CreateFontIndirect(const LOGFONT* lplf)
@@ -332,6 +382,7 @@ BOOL GetTextMetrics(HDC hdc, LPTEXTMETRIC lptm)
     if (!dc || !lptm)
         return FALSE;
     TextFillMetrics(tw::gdi::FontOfDC(*dc), *lptm);
+    TextMetricsToLogical(*dc, *lptm);
     return TRUE;
 }
 
@@ -341,11 +392,11 @@ BOOL GetTextExtentPoint32(HDC hdc, LPCSTR lpString, int c, LPSIZE psizl)
     auto dc = tw::gdi::FindDC(hdc);
     if (!dc || !psizl || c < 0 || (c > 0 && !lpString))
         return FALSE;
-    const FontInfo& font = tw::gdi::FontOfDC(*dc);
+    const tw::gdi::LogicalFont font(*dc);
     const std::string_view text(lpString ? lpString : "", size_t(c));
     const int chars = int(tw::gdi::Utf8Starts(text).size());
-    psizl->cx = TextEngine::Instance().Width(font, text) + chars * dc->state.charExtra;
-    psizl->cy = font.height;
+    psizl->cx = font.Width(text) + chars * dc->state.charExtra;
+    psizl->cy = font.Height();
     return TRUE;
 }
 
@@ -356,12 +407,12 @@ BOOL GetTextExtentExPoint(HDC hdc, LPCSTR lpszString, int cchString, int nMaxExt
     auto dc = tw::gdi::FindDC(hdc);
     if (!dc || !lpSize || cchString < 0 || (cchString > 0 && !lpszString))
         return FALSE;
-    const FontInfo& font = tw::gdi::FontOfDC(*dc);
+    const tw::gdi::LogicalFont font(*dc);
     const std::string_view text(lpszString ? lpszString : "", size_t(cchString));
-    const auto boundaries = TextEngine::Instance().Boundaries(font, text);
+    const auto boundaries = TextEngine::Instance().Boundaries(font.Device(), text);
     int fit = 0;
     for (size_t i = 1; i < boundaries.size(); ++i) {
-        const int extent = boundaries[i].x + int(i) * dc->state.charExtra;
+        const int extent = dc->LengthToLogicalX(boundaries[i].x) + int(i) * dc->state.charExtra;
         if (lpnDx)
             lpnDx[i - 1] = extent;
         if (extent <= nMaxExtent)
@@ -369,8 +420,8 @@ BOOL GetTextExtentExPoint(HDC hdc, LPCSTR lpszString, int cchString, int nMaxExt
     }
     if (lpnFit)
         *lpnFit = fit;
-    lpSize->cx = boundaries.back().x + int(boundaries.size() - 1) * dc->state.charExtra;
-    lpSize->cy = font.height;
+    lpSize->cx = dc->LengthToLogicalX(boundaries.back().x) + int(boundaries.size() - 1) * dc->state.charExtra;
+    lpSize->cy = font.Height();
     return TRUE;
 }
 
@@ -380,12 +431,12 @@ BOOL GetCharWidth32(HDC hdc, UINT iFirst, UINT iLast, LPINT lpBuffer)
     auto dc = tw::gdi::FindDC(hdc);
     if (!dc || !lpBuffer || iLast < iFirst)
         return FALSE;
-    const FontInfo& font = tw::gdi::FontOfDC(*dc);
+    const tw::gdi::LogicalFont font(*dc);
     for (UINT code = iFirst; code <= iLast; ++code) {
         // Codes are characters of the text's own encoding (UTF-8 code points).
         char utf8[8] = {};
         const int length = g_unichar_to_utf8(gunichar(code), utf8);
-        lpBuffer[code - iFirst] = TextEngine::Instance().Width(font, std::string_view(utf8, size_t(length)));
+        lpBuffer[code - iFirst] = font.Width(std::string_view(utf8, size_t(length)));
     }
     return TRUE;
 }
@@ -594,14 +645,14 @@ LONG TabbedTextOut(HDC hdc, int x, int y, LPCSTR lpString, int chCount, int nTab
     DrawCall call(hdc);
     if (!call.Valid() || !lpString)
         return 0;
-    const FontInfo& font = tw::gdi::FontOfDC(call.Dc());
+    const tw::gdi::LogicalFont font(call.Dc());
     const std::string_view text(lpString, size_t(TextLength(lpString, chCount)));
     int total = 0;
     const auto pieces = tw::gdi::LayOutTabs(font, text, x, nTabOrigin, nTabPositions, lpnTabStopPositions, &total);
     if (call.CanPaint()) {
         if (call.Dc().state.bkMode == OPAQUE) {
             // The gaps the tabs leave are background too.
-            const RECT band = call.Dc().RectToSurface(x, y, x + total, y + font.height);
+            const RECT band = call.Dc().RectToSurface(x, y, x + total, y + font.Height());
             tw::gdi::BrushPaint bk = call.Dc().PaintOfColor(call.Dc().state.bkColor);
             call.Changed(tw::gdi::PaintRectRop3(call.Target(), band, bk, PATCOPY));
         }
@@ -611,7 +662,7 @@ LONG TabbedTextOut(HDC hdc, int x, int y, LPCSTR lpString, int chCount, int nTab
         for (const auto& piece : pieces)
             tw::gdi::DrawTextRun(call, x + piece.x, y, piece.text, run);
     }
-    return MAKELONG(total, font.height);
+    return MAKELONG(total, font.Height());
 }
 
 DWORD GetTabbedTextExtent(HDC hdc, LPCSTR lpString, int chCount, int nTabPositions, const INT* lpnTabStopPositions)
@@ -620,9 +671,9 @@ DWORD GetTabbedTextExtent(HDC hdc, LPCSTR lpString, int chCount, int nTabPositio
     auto dc = tw::gdi::FindDC(hdc);
     if (!dc || !lpString)
         return 0;
-    const FontInfo& font = tw::gdi::FontOfDC(*dc);
+    const tw::gdi::LogicalFont font(*dc);
     int total = 0;
     tw::gdi::LayOutTabs(font, std::string_view(lpString, size_t(TextLength(lpString, chCount))), 0, 0, nTabPositions,
                         lpnTabStopPositions, &total);
-    return DWORD(MAKELONG(total, font.height));
+    return DWORD(MAKELONG(total, font.Height()));
 }
