@@ -23,6 +23,8 @@ enum class InputKind {
     Quit,
     // Files dropped on the desktop window at pos.
     DropFiles,
+    // Text dragged from another program and dropped on the desktop window at pos.
+    DropText,
 };
 
 enum class MouseButton { None, Left, Right, Middle, X1, X2 };
@@ -52,6 +54,7 @@ struct InputEvent {
     // Text: UTF-8 of what the key strokes produced. The backend sends it
     // besides the key events; the window layer makes characters of its
     // non-ASCII part only (ASCII comes from the keys), so nothing doubles.
+    // DropText: the dropped text, UTF-8, line ends as they came.
     std::string text;
     // DropFiles: the dropped files' paths, in the order they came.
     std::vector<std::string> files;

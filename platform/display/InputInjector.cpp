@@ -152,4 +152,12 @@ void InputInjector::DropFiles(int x, int y, std::vector<std::string> paths)
     Send(std::move(event));
 }
 
+void InputInjector::DropText(int x, int y, std::string utf8)
+{
+    pointer_ = POINT{x, y};
+    InputEvent event = InjectorEvent(InputKind::DropText);
+    event.text = std::move(utf8);
+    Send(std::move(event));
+}
+
 }  // namespace tw::display

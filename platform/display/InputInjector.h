@@ -32,6 +32,8 @@ public:
     void Text(const std::string& utf8);
     // Files dropped at (x, y), as a file manager drops them on the desktop window.
     void DropFiles(int x, int y, std::vector<std::string> paths);
+    // Text dropped at (x, y), as another program drops it on the desktop window.
+    void DropText(int x, int y, std::string utf8);
 
     void SetModifiers(unsigned modifiers) { modifiers_ = modifiers; }
     POINT Pointer() const { return pointer_; }

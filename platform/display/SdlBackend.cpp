@@ -16,8 +16,9 @@ struct SdlBackend::Native {
     Uint32 wakeEvent = 0;
     std::atomic<bool> pendingNative{false};
     POINT lastMouse{0, 0};
-    // Files of a drop in progress: SDL hands them over one event each.
+    // Files and text of a drop in progress: SDL hands them over one event each.
     std::vector<std::string> droppedFiles;
+    std::vector<std::string> droppedTexts;
 };
 
 namespace {
@@ -149,6 +150,40 @@ void SdlUpdateDropPoint(SdlBackend::Native& native)
     native.lastMouse = POINT{globalX - windowX, globalY - windowY};
 }
 
+// Some desktops hand dropped text over one line per event; the lines are
+// joined again so that the window gets the drop whole.
+std::string SdlJoinDroppedTexts(const std::vector<std::string>& pieces)
+{
+    std::string text;
+    for (size_t i = 0; i < pieces.size(); ++i) {
+        if (i > 0)
+            text += '\n';
+        text += pieces[i];
+    }
+    return text;
+}
+
+void SdlFinishDrop(SdlBackend::Native& native, InputEvent& event, InputQueue& input)
+{
+    if (native.droppedFiles.empty() && native.droppedTexts.empty())
+        return;
+    SdlUpdateDropPoint(native);
+    event.pos = native.lastMouse;
+    if (!native.droppedFiles.empty()) {
+        InputEvent files = event;
+        files.kind = InputKind::DropFiles;
+        files.files = std::move(native.droppedFiles);
+        input.Push(std::move(files));
+    }
+    if (!native.droppedTexts.empty()) {
+        event.kind = InputKind::DropText;
+        event.text = SdlJoinDroppedTexts(native.droppedTexts);
+        input.Push(std::move(event));
+    }
+    native.droppedFiles.clear();
+    native.droppedTexts.clear();
+}
+
 void SdlTranslate(SdlBackend::Native& native, const SDL_Event& e, Screen& screen, InputQueue& input)
 {
     InputEvent event;
@@ -208,6 +243,7 @@ void SdlTranslate(SdlBackend::Native& native, const SDL_Event& e, Screen& screen
         break;
     case SDL_DROPBEGIN:
         native.droppedFiles.clear();
+        native.droppedTexts.clear();
         return;
     case SDL_DROPFILE:
         if (e.drop.file) {
@@ -215,15 +251,15 @@ void SdlTranslate(SdlBackend::Native& native, const SDL_Event& e, Screen& screen
             SDL_free(e.drop.file);
         }
         return;
+    case SDL_DROPTEXT:
+        if (e.drop.file) {
+            native.droppedTexts.emplace_back(e.drop.file);
+            SDL_free(e.drop.file);
+        }
+        return;
     case SDL_DROPCOMPLETE:
-        if (native.droppedFiles.empty())
-            return;
-        SdlUpdateDropPoint(native);
-        event.pos = native.lastMouse;
-        event.kind = InputKind::DropFiles;
-        event.files = std::move(native.droppedFiles);
-        native.droppedFiles.clear();
-        break;
+        SdlFinishDrop(native, event, input);
+        return;
     default:
         return;
     }

@@ -2,6 +2,8 @@
 
 #include <vector>
 
+#include "platform/ole/ExternalTextDrop.h"
+
 namespace tw::ole {
 
 DropTargets& DropTargets::Instance()
@@ -36,6 +38,7 @@ HRESULT DropTargets::Register(HWND hwnd, IDropTarget* target)
         return DRAGDROP_E_ALREADYREGISTERED;
     target->AddRef();
     targets_[hwnd] = target;
+    ExternalTextDrop::Install();
     return S_OK;
 }
 

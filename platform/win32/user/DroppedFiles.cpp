@@ -1,5 +1,6 @@
 #include "platform/win32/user/DroppedFiles.h"
 
+#include <atomic>
 #include <cstring>
 
 #include "platform/win32/kernel/GlobalMemory.h"
@@ -22,6 +23,8 @@ HWND DropAcceptingWindow(HWND hwnd)
     }
     return nullptr;
 }
+
+std::atomic<DroppedTextHandler> g_droppedTextHandler{nullptr};
 
 bool DropPointIsNonClient(HWND hwnd, POINT clientPt)
 {
@@ -76,6 +79,17 @@ bool DeliverDroppedFiles(POINT screenPt, const std::vector<std::string>& paths)
         return true;
     GlobalFree(HGLOBAL(drop));
     return false;
+}
+
+void SetDroppedTextHandler(DroppedTextHandler handler)
+{
+    g_droppedTextHandler.store(handler);
+}
+
+bool DeliverDroppedText(POINT screenPt, const std::string& utf8)
+{
+    const DroppedTextHandler handler = g_droppedTextHandler.load();
+    return handler && handler(screenPt, utf8);
 }
 
 }  // namespace tw::user

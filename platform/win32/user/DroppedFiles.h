@@ -27,4 +27,12 @@ HDROP MakeDropHandle(const std::vector<std::string>& paths, POINT clientPt, BOOL
 // or to its nearest ancestor that has it. False when none accepts the drop.
 bool DeliverDroppedFiles(POINT screenPt, const std::vector<std::string>& paths);
 
+// Text dropped from another program is a data transfer, which the window
+// system leaves to the layer that owns drop targets: that layer installs the
+// handler, which answers whether a window took the text. Null removes it.
+using DroppedTextHandler = bool (*)(POINT screenPt, const std::string& utf8);
+void SetDroppedTextHandler(DroppedTextHandler handler);
+// False when no handler is installed or no window took the text.
+bool DeliverDroppedText(POINT screenPt, const std::string& utf8);
+
 }  // namespace tw::user

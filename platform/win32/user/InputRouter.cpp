@@ -233,6 +233,8 @@ bool InputRouter::Route(const tw::display::InputEvent& event)
     }
     case InputKind::DropFiles:
         return DeliverDroppedFiles(event.pos, event.files);
+    case InputKind::DropText:
+        return DeliverDroppedText(event.pos, event.text);
     }
     return false;
 }

@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "platform/display/Display.h"
+#include "platform/ole/ExternalTextDrop.h"
 #include "platform/win32/kernel/GlobalMemory.h"
 #include "platform/win32/kernel/ProcessClock.h"
 #include "platform/win32/kernel/Threads.h"
@@ -78,12 +79,7 @@ POINT OleTest::Centre(HWND hwnd)
 
 IDataObject* OleTest::TextData(const std::string& text)
 {
-    HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, text.size() + 1);
-    std::memcpy(GlobalLock(block), text.c_str(), text.size() + 1);
-    GlobalUnlock(block);
-    auto* data = new DataObject;
-    data->Cache(GlobalFormat(CF_TEXT), block);
-    return data;
+    return ExternalTextDrop::MakeTextData(text);
 }
 
 std::string OleTest::TextOf(IDataObject* data, CLIPFORMAT format)
