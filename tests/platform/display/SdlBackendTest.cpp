@@ -241,3 +241,35 @@ TEST_F(SdlBackendFixture, FilesOfOneDropArriveAsOneEvent)
     ASSERT_EQ(drops.size(), 1u);
     EXPECT_EQ(drops[0].files, (std::vector<std::string>{"/tmp/a.sql", "/tmp/b c.txt"}));
 }
+
+TEST_F(SdlBackendFixture, TextPiecesOfOneDropArriveJoinedAfterItsFiles)
+{
+    Screen screen(320, 240);
+    InputQueue input;
+    SDL_Event e{};
+    e.type = SDL_DROPBEGIN;
+    SDL_PushEvent(&e);
+    const std::pair<Uint32, const char*> pieces[] = {
+        {SDL_DROPTEXT, "select 1"}, {SDL_DROPFILE, "/tmp/a.sql"}, {SDL_DROPTEXT, "from t"}};
+    for (const auto& [type, text] : pieces) {
+        e = SDL_Event{};
+        e.type = type;
+        e.drop.file = SDL_strdup(text);
+        SDL_PushEvent(&e);
+    }
+    e = SDL_Event{};
+    e.type = SDL_DROPCOMPLETE;
+    SDL_PushEvent(&e);
+    backend_->Pump(screen, input);
+
+    std::vector<InputEvent> drops;
+    for (InputEvent event; input.TryPop(event);) {
+        if (event.kind == InputKind::DropFiles || event.kind == InputKind::DropText)
+            drops.push_back(event);
+    }
+    ASSERT_EQ(drops.size(), 2u);
+    EXPECT_EQ(drops[0].kind, InputKind::DropFiles);
+    EXPECT_EQ(drops[0].files, (std::vector<std::string>{"/tmp/a.sql"}));
+    EXPECT_EQ(drops[1].kind, InputKind::DropText);
+    EXPECT_EQ(drops[1].text, "select 1\nfrom t");
+}
