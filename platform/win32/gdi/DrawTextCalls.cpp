@@ -200,6 +200,12 @@ void DrawTextEllipsize(TextLine& line, const DrawTextLayout& layout)
     line.shortened = true;
 }
 
+int DrawTextDownward(const tw::gdi::DeviceContext& dc)
+{
+    const bool flipped = (dc.state.windowExt.cy < 0) != (dc.state.viewportExt.cy < 0);
+    return flipped ? -1 : 1;
+}
+
 int DrawTextImpl(HDC hdc, std::string_view text, LPRECT rc, UINT format, LPDRAWTEXTPARAMS params,
                  std::string* modified)
 {
@@ -244,8 +250,10 @@ int DrawTextImpl(HDC hdc, std::string_view text, LPRECT rc, UINT format, LPDRAWT
     }
 
     const int lineHeight = font.Height();
+    // Lines go down the page: toward smaller logical y where the mode's y axis points up.
+    const int down = DrawTextDownward(call.Dc());
     int count = int(lines.size());
-    const int available = rc->bottom - rc->top;
+    const int available = (rc->bottom - rc->top) * down;
     if ((format & DT_EDITCONTROL) && !singleLine && !(format & DT_CALCRECT)) {
         // A partly visible last line is left out (the first always shows).
         while (count > 1 && count * lineHeight > available)
@@ -260,14 +268,15 @@ int DrawTextImpl(HDC hdc, std::string_view text, LPRECT rc, UINT format, LPDRAWT
     const int textHeight = count * lineHeight;
     int top = rc->top;
     if (singleLine && (format & DT_VCENTER))
-        top = rc->top + (available - lineHeight) / 2;
+        top = rc->top + down * ((available - lineHeight) / 2);
     else if (singleLine && (format & DT_BOTTOM))
-        top = rc->bottom - lineHeight;
-    const int result = singleLine && (format & (DT_VCENTER | DT_BOTTOM)) ? top - rc->top + lineHeight : textHeight;
+        top = rc->bottom - down * lineHeight;
+    const int result =
+        singleLine && (format & (DT_VCENTER | DT_BOTTOM)) ? (top - rc->top) * down + lineHeight : textHeight;
 
     if (format & DT_CALCRECT) {
         rc->right = rc->left + widest + leftMargin + rightMargin;
-        rc->bottom = rc->top + textHeight;
+        rc->bottom = rc->top + down * textHeight;
         if (params)
             params->uiLengthDrawn = UINT(text.size());
         return result;
@@ -290,7 +299,7 @@ int DrawTextImpl(HDC hdc, std::string_view text, LPRECT rc, UINT format, LPDRAWT
             x = rc->left + leftMargin + (layout.width - widths[i]) / 2;
         else if (format & DT_RIGHT)
             x = rc->right - rightMargin - widths[i];
-        const int y = top + i * lineHeight;
+        const int y = top + down * i * lineHeight;
         std::vector<tw::gdi::TabbedPiece> pieces;
         if (format & DT_EXPANDTABS)
             pieces = tw::gdi::LayOutTabs(font, line.text, x, x, 1, &layout.tabPixels, nullptr);

@@ -149,6 +149,13 @@ void TextFillRect(DrawCall& call, const RECT& surfaceRect, uint32_t color, const
     call.Changed(PaintRectRop3(call.Target(), area, paint, PATCOPY));
 }
 
+// A logical rectangle on the surface, ordered whichever way the mode's axes point.
+RECT TextSurfaceRect(const DeviceContext& dc, const RECT& logical)
+{
+    const RECT r = dc.RectToSurface(logical.left, logical.top, logical.right, logical.bottom);
+    return NormalizedRect(r.left, r.top, r.right, r.bottom);
+}
+
 }  // namespace
 
 int DrawTextRun(DrawCall& call, int x, int y, std::string_view text, const TextRunOptions& options)
@@ -207,13 +214,11 @@ int DrawTextRun(DrawCall& call, int x, int y, std::string_view text, const TextR
     RECT clipSurface{};
     const RECT* clip = nullptr;
     if (options.clipRect) {
-        clipSurface = dc.RectToSurface(options.clipRect->left, options.clipRect->top, options.clipRect->right,
-                                       options.clipRect->bottom);
+        clipSurface = TextSurfaceRect(dc, *options.clipRect);
         clip = &clipSurface;
     }
     if (options.opaqueRect) {
-        const RECT r = dc.RectToSurface(options.opaqueRect->left, options.opaqueRect->top, options.opaqueRect->right,
-                                        options.opaqueRect->bottom);
+        const RECT r = TextSurfaceRect(dc, *options.opaqueRect);
         TextFillRect(call, r, dc.PaintOfColor(dc.state.bkColor).color, nullptr);
     }
 
@@ -652,7 +657,8 @@ LONG TabbedTextOut(HDC hdc, int x, int y, LPCSTR lpString, int chCount, int nTab
     if (call.CanPaint()) {
         if (call.Dc().state.bkMode == OPAQUE) {
             // The gaps the tabs leave are background too.
-            const RECT band = call.Dc().RectToSurface(x, y, x + total, y + font.Height());
+            RECT band = call.Dc().RectToSurface(x, y, x + total, y);
+            band = tw::gdi::NormalizedRect(band.left, band.top, band.right, band.top + font.Device().height);
             tw::gdi::BrushPaint bk = call.Dc().PaintOfColor(call.Dc().state.bkColor);
             call.Changed(tw::gdi::PaintRectRop3(call.Target(), band, bk, PATCOPY));
         }

@@ -264,4 +264,74 @@ TEST_F(ScaledMeasures, UpdatingThePositionMovesItByTheLogicalAdvance)
     EXPECT_EQ(position.x, 12 + cd.cx);
 }
 
+// DrawText in a mode whose y axis points up takes its rectangle with top
+// above bottom in logical units and still stacks its lines down the page.
+struct UpwardTextCase {
+    const char* name;
+    UINT format;
+    const char* text;
+};
+
+class UpwardAxisDrawText : public ::testing::TestWithParam<UpwardTextCase> {};
+
+TEST_P(UpwardAxisDrawText, LaysOutAsWithTheAxisDown)
+{
+    const UpwardTextCase& c = GetParam();
+    Canvas upward(180, 120, kScaledPaper);
+    Canvas downward(180, 120, kScaledPaper);
+    int heights[2] = {};
+    int calcSpans[2] = {};  // the measured rectangle's height, down the page
+    for (Canvas* canvas : {&upward, &downward}) {
+        const int sign = canvas == &upward ? -1 : 1;
+        HDC dc = canvas->Dc();
+        SetMapMode(dc, MM_ANISOTROPIC);
+        SetWindowExtEx(dc, 1, 1, nullptr);
+        SetViewportExtEx(dc, kScale, sign * kScale, nullptr);
+        HFONT font = MakeScaledFont(-8);
+        HGDIOBJ old = SelectObject(dc, font);
+        SetTextColor(dc, kScaledInk);
+        SetBkColor(dc, RGB(255, 255, 0));
+        RECT rc{2, sign * 2, 55, sign * 38};
+        DrawText(dc, c.text, -1, &rc, c.format);
+        RECT calc = rc;
+        const int which = sign < 0 ? 0 : 1;
+        heights[which] = DrawText(dc, c.text, -1, &calc, c.format | DT_CALCRECT);
+        calcSpans[which] = (calc.bottom - calc.top) * sign;
+        SelectObject(dc, old);
+        DeleteObject(font);
+    }
+    ASSERT_NE(downward.Count(kScaledPaper), downward.Width() * downward.Height()) << "nothing drawn";
+    EXPECT_EQ(FirstDifference(upward, downward), "");
+    EXPECT_GT(heights[1], 0);
+    EXPECT_EQ(heights[0], heights[1]);
+    EXPECT_GT(calcSpans[1], 0);
+    EXPECT_EQ(calcSpans[0], calcSpans[1]);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Formats, UpwardAxisDrawText,
+    ::testing::Values(UpwardTextCase{"Lines", DT_LEFT, "Ag\nBy\nCx"},
+                      UpwardTextCase{"WrappedAndCentred", DT_WORDBREAK | DT_CENTER, "one two three four five six"},
+                      UpwardTextCase{"VerticallyCentred", DT_SINGLELINE | DT_VCENTER, "Mid"},
+                      UpwardTextCase{"Bottom", DT_SINGLELINE | DT_BOTTOM | DT_RIGHT, "&Low"},
+                      UpwardTextCase{"ClippedAtTheRectangle", DT_SINGLELINE, "Wide text past the right edge"},
+                      UpwardTextCase{"OnlyWholeLines", DT_EDITCONTROL | DT_WORDBREAK, "a b c d e f g h i j k l"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(UpwardAxisTextOut, OpaqueAndClipRectanglesInEitherOrderCoverTheSamePixels)
+{
+    Canvas canvas(120, 60, kScaledPaper);
+    HDC dc = canvas.Dc();
+    SetMapMode(dc, MM_LOENGLISH);
+    SetBkColor(dc, kScaledInk);
+    // Top below bottom in logical units, as a caller ignoring the axis would write it.
+    const RECT written{0, -50, 50, 0};
+    ExtTextOut(dc, 0, 0, ETO_OPAQUE | ETO_CLIPPED, &written, "", 0, nullptr);
+    const RECT filled = canvas.BoundsOfNot(kScaledPaper);
+    EXPECT_EQ(filled.left, 0);
+    EXPECT_EQ(filled.top, 0);
+    EXPECT_EQ(filled.right, 48);
+    EXPECT_EQ(filled.bottom, 48);
+}
+
 }  // namespace
