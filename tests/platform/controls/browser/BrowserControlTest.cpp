@@ -9,10 +9,9 @@
 #include "platform/com/DispatchInvoke.h"
 #include "platform/controls/browser/BrowserAutomation.h"
 #include "platform/controls/browser/BrowserView.h"
-#include "platform/display/Display.h"
-#include "platform/display/InputInjector.h"
 #include "platform/shell/ShellLauncher.h"
 #include "platform/win32/kernel/kernel.h"
+#include "tests/support/window/HeadlessWindowTest.h"
 
 namespace tw::browser {
 namespace {
@@ -39,22 +38,15 @@ std::string WorkingFolder()
     return folder;
 }
 
-// A browser control made through the class registry, in a visible parent,
-// over two local pages: the first links to the second, to a fragment of
-// itself, to a web address and to an address of a kind never opened.
-class BrowserControlTest : public ::testing::Test {
+// A browser control hosted by CLSID in the headless parent, over two local
+// pages: the first links to the second, to a fragment of itself, to a web
+// address and to an address of a kind never opened.
+class BrowserControlTest : public tw::test::HeadlessWindowTest {
 protected:
     void SetUp() override
     {
         RegisterClasses();
-        static const bool parentRegistered = [] {
-            WNDCLASS wc{};
-            wc.lpfnWndProc = DefWindowProc;
-            wc.lpszClassName = "BrowserTestParent";
-            return RegisterClass(&wc) != 0;
-        }();
-        (void)parentRegistered;
-        tw::display::Display::Instance().Input().Clear();
+        HeadlessWindowTest::SetUp();
         spawner = std::make_shared<RecordingSpawner>();
         tw::shell::SetProcessSpawner(spawner);
 
@@ -69,9 +61,6 @@ protected:
                   "<div style='height:1000px'></div><h2 id='end' style='margin:0'>End</h2></body></html>");
         WriteFile(folder + "second page.htm", "<html><head><title>Second</title></head><body>Two</body></html>");
 
-        parent = CreateWindowEx(0, "BrowserTestParent", "parent", WS_OVERLAPPEDWINDOW | WS_VISIBLE | WS_CLIPCHILDREN,
-                                40, 40, 500, 400, nullptr, nullptr, nullptr, nullptr);
-        SetActiveWindow(parent);
         // Hosted as a container hosts it: by CLSID, then driven through IDispatch.
         ASSERT_EQ(tw::ole::HostedControls::Instance().Create(CLSID_WebBrowser, parent, RECT{0, 0, 400, 300}, 1115,
                                                              WS_CHILD | WS_VISIBLE, "", &hwnd),
@@ -89,18 +78,9 @@ protected:
 
     void TearDown() override
     {
-        DestroyWindow(parent);
+        browser = nullptr;
+        HeadlessWindowTest::TearDown();
         tw::shell::SetProcessSpawner(nullptr);
-        Pump();
-    }
-
-    void Pump()
-    {
-        MSG msg;
-        while (PeekMessage(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            TranslateMessage(&msg);
-            DispatchMessage(&msg);
-        }
     }
 
     HRESULT Call(DISPID id, std::initializer_list<_variant_t> args = {})
@@ -111,21 +91,13 @@ protected:
 
     HRESULT Navigate(const std::string& address) { return Call(104, {_variant_t(address.c_str())}); }
 
-    void ClickAt(int x, int y)
-    {
-        POINT point{x, y};
-        ClientToScreen(hwnd, &point);
-        input.Click(tw::display::MouseButton::Left, point.x, point.y);
-        Pump();
-    }
+    void ClickAt(int x, int y) { Click(hwnd, x, y); }
 
     std::shared_ptr<RecordingSpawner> spawner;
     std::string folder;
-    HWND parent = nullptr;
     HWND hwnd = nullptr;
     BrowserView* view = nullptr;
     IDispatchPtr browser;
-    tw::display::InputInjector input;
 };
 
 TEST_F(BrowserControlTest, NavigateShowsThePageAndLinksAreFollowedBackAndForward)
@@ -178,8 +150,7 @@ TEST_F(BrowserControlTest, AFragmentLinkScrollsToItsElement)
     ClickAt(10, 45);
     EXPECT_GT(view->ScrollTop(), 0);
     EXPECT_EQ(view->ScrollTop(), view->PageHeight() - 300) << "as far as the page goes";
-    input.KeyStroke(VK_HOME);
-    Pump();
+    Key(VK_HOME);
     EXPECT_EQ(view->ScrollTop(), 0);
 }
 
