@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <ctime>
 
+#include "platform/server/Logins.h"
 #include "platform/server/SqliteStatement.h"
 #include "platform/server/Translator.h"
 
@@ -110,6 +111,9 @@ const char* const kMasterTables[] = {
     "crdate datetime NOT NULL, cmptlevel tinyint NOT NULL, filename nvarchar(260))",
     "CREATE TABLE IF NOT EXISTS %s.tw_logins (name nvarchar(128) COLLATE TWCI NOT NULL, dbname nvarchar(128), "
     "createdate datetime, sysadmin int)",
+    // Salted password digests by login; never the passwords themselves.
+    "CREATE TABLE IF NOT EXISTS %s.tw_login_passwords (name nvarchar(128) COLLATE TWCI NOT NULL PRIMARY KEY, "
+    "hash varchar(96) NOT NULL)",
     // sysdatabases.status bits beyond the fixed ones (512 offline), by database.
     "CREATE TABLE IF NOT EXISTS %s.tw_database_status (name nvarchar(128) COLLATE TWCI NOT NULL PRIMARY KEY, "
     "status int NOT NULL)",
@@ -477,7 +481,7 @@ int Catalog::AddUser(const std::string& name, const std::string& login)
 
 int Catalog::LoginUid(const std::string& login) const
 {
-    if (login.size() == 2 && (login[0] == 's' || login[0] == 'S') && (login[1] == 'a' || login[1] == 'A'))
+    if (Logins::IsSa(login))
         return kDboUid;
     const int uid = UserOfLogin(login);
     return uid > 0 && uid < 16384 ? uid : kDboUid;

@@ -5,7 +5,9 @@
 
 #include "platform/server/Catalog.h"
 #include "platform/server/Executor.h"
+#include "platform/server/Logins.h"
 #include "platform/server/ObjectName.h"
+#include "platform/server/ServerState.h"
 #include "platform/server/SessionState.h"
 #include "platform/server/SqlError.h"
 #include "platform/server/SqliteStatement.h"
@@ -30,7 +32,7 @@ SecurityProcedures::SecurityProcedures(Executor& executor) : x_(executor) {}
 
 bool SecurityProcedures::Has(const std::string& n)
 {
-    static const std::set<std::string> names = {"sp_addlogin", "sp_adduser", "sp_grantdbaccess", "sp_dropuser",
+    static const std::set<std::string> names = {"sp_addlogin", "sp_droplogin", "sp_password", "sp_adduser", "sp_grantdbaccess", "sp_dropuser",
                                                 "sp_revokedbaccess", "sp_procoption"};
     return names.count(n) > 0;
 }
@@ -47,7 +49,12 @@ std::string SecurityProcedures::Text(const Args& args, size_t position, const st
 
 int SecurityProcedures::Run(const std::string& n, const Args& args)
 {
+    // Only sa administers logins here (there are no server roles to grant it).
+    if ((n == "sp_addlogin" || n == "sp_droplogin") && !Logins::IsSa(x_.Session().login))
+        throw SqlError(15247, 16, "User does not have permission to perform this action.");
     if (n == "sp_addlogin") return AddLogin(args);
+    if (n == "sp_droplogin") return DropLogin(args);
+    if (n == "sp_password") return ChangePassword(args);
     if (n == "sp_adduser") return AddUser(args, false);
     if (n == "sp_grantdbaccess") return AddUser(args, true);
     if (n == "sp_dropuser") return DropUser(args, false);
@@ -60,17 +67,76 @@ int SecurityProcedures::AddLogin(const Args& args)
 {
     SessionState& s = x_.Session();
     const std::string login = Text(args, 0, "@loginame");
+    const std::string password = Text(args, 1, "@passwd");
     std::string database = Text(args, 2, "@defdb");
     if (database.empty())
         database = "master";
     if (login.empty() || login.size() > 128)
         throw SqlError(15007, 16, "'" + login + "' is not a valid login or you do not have permission.");
-    if (SqliteStatement::QueryInt(s.db, "SELECT count(*) FROM master.tw_logins WHERE name = " +
-                                            Translator::Literal(login)) > 0)
+    Logins logins(s.db);
+    if (logins.Find(login, nullptr))
         throw SqlError(15025, 16, "The login '" + login + "' already exists.");
-    SqliteStatement add(s.db, "INSERT INTO master.tw_logins VALUES (?, ?, ?, 0)");
-    add.Bind(1, login).Bind(2, database).Bind(3, Catalog::Now()).Step();
+    DatabaseInfo info;
+    if (!s.server->FindDatabase(database, &info))
+        throw SqlError(15010, 16, "The database '" + database + "' does not exist. Supply a valid database name. "
+                                  "To see available databases, use sys.databases.");
+    logins.Add(login, password, info.name);
     x_.Inform("New login created.");
+    return 0;
+}
+
+int SecurityProcedures::DropLogin(const Args& args)
+{
+    SessionState& s = x_.Session();
+    const std::string name = Text(args, 0, "@loginame");
+    Logins logins(s.db);
+    Logins::Login login;
+    if (name.empty() || !logins.Find(name, &login))
+        throw SqlError(15007, 16, "'" + name + "' is not a valid login or you do not have permission.");
+    if (Logins::IsSa(login.name))
+        throw SqlError(15405, 11, "Cannot use the special principal 'sa'.");
+    bool connected = false;
+    s.server->ForEachSession([&](const SessionState& other) { connected |= Lower(other.login) == Lower(login.name); });
+    if (connected)
+        throw SqlError(15434, 16, "Could not drop login '" + login.name + "' as the user is currently logged in.");
+    // A user left behind would stand for nobody.
+    for (const DatabaseInfo& d : s.server->Databases())
+        if (MapsLogin(d.name, login.name))
+            throw SqlError(15175, 16, "Login '" + login.name + "' is aliased or mapped to a user in one or more "
+                                      "database(s). Drop the user or alias before dropping the login.");
+    logins.Drop(login.name);
+    x_.Inform("Login dropped.");
+    return 0;
+}
+
+bool SecurityProcedures::MapsLogin(const std::string& database, const std::string& login) const
+{
+    try {
+        return Catalog(x_.Session().db, database).UserOfLogin(login) >= 0;
+    } catch (const SqlError&) {
+        return false; // a database that cannot be read now (offline) is not searched
+    }
+}
+
+// sp_password old, new [, login]: a login changes its own password by giving
+// the old one; sa may set any login's without it.
+int SecurityProcedures::ChangePassword(const Args& args)
+{
+    SessionState& s = x_.Session();
+    const std::string oldPassword = Text(args, 0, "@old");
+    const std::string newPassword = Text(args, 1, "@new");
+    std::string name = Text(args, 2, "@loginame");
+    if (name.empty())
+        name = s.login;
+    Logins logins(s.db);
+    Logins::Login login;
+    const bool administrator = Logins::IsSa(s.login);
+    if (!logins.Find(name, &login) || (!administrator && Lower(login.name) != Lower(s.login)))
+        throw SqlError(15007, 16, "'" + name + "' is not a valid login or you do not have permission.");
+    if (!administrator && !logins.PasswordMatches(login.name, oldPassword))
+        throw SqlError(15211, 16, "Old (current) password incorrect for user. The password was not changed.");
+    logins.SetPassword(login.name, newPassword);
+    x_.Inform("Password changed.");
     return 0;
 }
 

@@ -1,6 +1,6 @@
 // The system procedures that manage logins, database users and module
-// options: sp_addlogin, sp_adduser/sp_grantdbaccess, sp_dropuser/
-// sp_revokedbaccess, and sp_procoption.
+// options: sp_addlogin/sp_droplogin/sp_password, sp_adduser/sp_grantdbaccess,
+// sp_dropuser/sp_revokedbaccess, and sp_procoption.
 #pragma once
 
 #include <string>
@@ -27,6 +27,10 @@ private:
     std::string Text(const Args& args, size_t position, const std::string& name) const;
 
     int AddLogin(const Args& args);
+    int DropLogin(const Args& args);
+    int ChangePassword(const Args& args);
+    // Whether a user of `database` stands for `login`.
+    bool MapsLogin(const std::string& database, const std::string& login) const;
     int AddUser(const Args& args, bool grantStyle);
     int DropUser(const Args& args, bool revokeStyle);
     int ProcedureOption(const Args& args);

@@ -9,6 +9,7 @@
 
 #include "platform/server/BufferedSink.h"
 #include "platform/server/Catalog.h"
+#include "platform/server/Logins.h"
 #include "platform/server/SampleDatabase.h"
 #include "platform/server/ServerState.h"
 #include "platform/server/SessionState.h"
@@ -218,32 +219,42 @@ std::unique_ptr<Session> Server::Connect(const LoginInfo& login, Message* error)
     auto fail = [&](int number, const std::string& text) {
         if (error) {
             error->number = number;
-            error->severity = number == 4060 ? 11 : 14;
+            error->severity = number == 4060 ? 11 : number == 4064 ? 16 : 14;
             error->state = 1;
             error->server = kServerName;
             error->text = text;
         }
         return nullptr;
     };
-    if (login.login != "sa" && !login.login.empty())
-        return fail(18456, "Login failed for user '" + login.login + "'.");
-    std::string database = login.database.empty() ? "master" : login.database;
-    DatabaseInfo info;
-    if (!state_->FindDatabase(database, &info))
-        return fail(4060, "Cannot open database \"" + database + "\" requested by the login. The login failed.");
+    const std::string loginName = login.login.empty() ? "sa" : login.login;
     auto sessionState = std::make_unique<SessionState>(state_, nullptr);
     std::string openError;
     sqlite3* db = server_detail::OpenConnection(*state_, sessionState.get(), &openError);
     if (!db)
         return fail(945, openError);
-    sessionState->db = db;
+    std::unique_ptr<sqlite3, int (*)(sqlite3*)> guard(db, sqlite3_close_v2);
+    Logins::Login known;
+    try {
+        const Logins logins(db);
+        if (!logins.Find(loginName, &known) || !logins.PasswordMatches(known.name, login.password))
+            return fail(18456, "Login failed for user '" + loginName + "'.");
+    } catch (const SqlError& e) {
+        return fail(e.number, e.what());
+    }
+    DatabaseInfo info;
+    if (login.database.empty() && !state_->FindDatabase(known.defaultDatabase, &info))
+        return fail(4064, "Cannot open user default database. Login failed.");
+    const std::string database = login.database.empty() ? known.defaultDatabase : login.database;
+    if (!state_->FindDatabase(database, &info))
+        return fail(4060, "Cannot open database \"" + database + "\" requested by the login. The login failed.");
+    sessionState->db = guard.release();
     for (const DatabaseInfo& d : state_->Databases()) {
         std::string lower = d.name;
         for (char& ch : lower)
             ch = static_cast<char>(std::tolower(static_cast<unsigned char>(ch)));
         sessionState->attached.insert(lower);
     }
-    sessionState->login = login.login.empty() ? "sa" : login.login;
+    sessionState->login = known.name;
     sessionState->host = login.hostName;
     sessionState->program = login.programName;
     sessionState->SetDatabase(info.name);

@@ -15,9 +15,10 @@ class ServerState;
 
 struct LoginInfo {
     std::string login = "sa";
+    std::string password;
     std::string hostName = "localhost";
     std::string programName;
-    std::string database; // empty: the login's default database (master)
+    std::string database; // empty: the login's default database
 };
 
 class Server {
@@ -40,8 +41,10 @@ public:
     Server(const Server&) = delete;
     Server& operator=(const Server&) = delete;
 
-    // A new session (spid). Fails with the server's login error (4060 for an
-    // unknown database) and fills `error`.
+    // A new session (spid) for a login of master given its password. Fails
+    // with the server's login error and fills `error`: 18456 for an unknown
+    // login or a wrong password, 4060 for an unknown database named here,
+    // 4064 when the login's own default database is gone.
     std::unique_ptr<Session> Connect(const LoginInfo& login, Message* error = nullptr);
 
     const std::string& DataDirectory() const;
