@@ -3,8 +3,6 @@
 #include <string>
 #include <vector>
 
-#include "platform/display/Display.h"
-#include "platform/display/Screen.h"
 #include "platform/win32/kernel/ProcessClock.h"
 
 namespace tw::grid::test {
@@ -12,18 +10,7 @@ namespace tw::grid::test {
 void GridViewFixture::SetUp()
 {
     GridView::RegisterWindowClass();
-    static const bool parentRegistered = [] {
-        WNDCLASS wc{};
-        wc.lpfnWndProc = DefWindowProc;
-        wc.lpszClassName = "GridTestParent";
-        return RegisterClass(&wc) != 0;
-    }();
-    (void)parentRegistered;
-    tw::display::Display::Instance().Input().Clear();
-    tw::ProcessClock::Freeze();
-    parent = CreateWindowEx(0, "GridTestParent", "parent", WS_OVERLAPPEDWINDOW | WS_VISIBLE | WS_CLIPCHILDREN, 40, 40,
-                            500, 400, nullptr, nullptr, nullptr, nullptr);
-    SetActiveWindow(parent);
+    HeadlessWindowTest::SetUp();
     hwnd = CreateWindowEx(0, GridView::kClassName, "", WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_HSCROLL, 10, 10, 260,
                           200, parent, nullptr, nullptr, nullptr);
     ASSERT_NE(hwnd, nullptr);
@@ -41,17 +28,6 @@ void GridViewFixture::SetUp()
     Pump();
 }
 
-void GridViewFixture::TearDown()
-{
-    ReleaseCapture();
-    DestroyWindow(parent);
-    tw::display::Display::Instance().Input().Clear();
-    Pump();
-    BYTE keys[256] = {};
-    SetKeyboardState(keys);
-    tw::ProcessClock::Resume();
-}
-
 void GridViewFixture::Fill(int rows)
 {
     grid->DisableControls();
@@ -62,21 +38,6 @@ void GridViewFixture::Fill(int rows)
         grid->Dataset().Append({texts[0], texts[1], texts[2], texts[3], texts[4]});
     }
     grid->EnableControls();
-    Pump();
-}
-
-void GridViewFixture::Pump()
-{
-    MSG msg;
-    while (PeekMessage(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        TranslateMessage(&msg);
-        DispatchMessage(&msg);
-    }
-}
-
-void GridViewFixture::Key(UINT vk)
-{
-    input.KeyStroke(vk);
     Pump();
 }
 
@@ -96,9 +57,7 @@ void GridViewFixture::KeyWith(UINT vk, bool shift, bool ctrl)
 
 POINT GridViewFixture::ScreenPointOf(int clientX, int clientY)
 {
-    POINT pt{clientX, clientY};
-    ClientToScreen(hwnd, &pt);
-    return pt;
+    return HeadlessWindowTest::ScreenPointOf(hwnd, clientX, clientY);
 }
 
 void GridViewFixture::Click(int clientX, int clientY, UINT modifierVk)
@@ -116,8 +75,7 @@ void GridViewFixture::Click(int clientX, int clientY, UINT modifierVk)
 COLORREF GridViewFixture::Pixel(int clientX, int clientY)
 {
     Pump();
-    const POINT pt = ScreenPointOf(clientX, clientY);
-    return tw::display::Display::Instance().GetScreen().PixelColor(pt.x, pt.y);
+    return ScreenPixel(hwnd, clientX, clientY);
 }
 
 POINT GridViewFixture::RowPoint(int row)

@@ -5,21 +5,18 @@
 #include <gtest/gtest.h>
 
 #include "platform/controls/grid/GridView.h"
-#include "platform/display/InputInjector.h"
+#include "tests/support/window/HeadlessWindowTest.h"
 
 namespace tw::grid::test {
 
-class GridViewFixture : public ::testing::Test {
+class GridViewFixture : public tw::test::HeadlessWindowTest {
 protected:
     static constexpr int kColumns = 5;
     static constexpr int kColumnWidth = 60;
 
     void SetUp() override;
-    void TearDown() override;
 
     void Fill(int rows);
-    void Pump();
-    void Key(UINT vk);
     // A key with Shift and/or Ctrl held.
     void KeyWith(UINT vk, bool shift, bool ctrl);
     POINT ScreenPointOf(int clientX, int clientY);
@@ -28,10 +25,8 @@ protected:
     // The middle of a row's first cell, in client coordinates.
     POINT RowPoint(int row);
 
-    HWND parent = nullptr;
     HWND hwnd = nullptr;
     GridView* grid = nullptr;
-    tw::display::InputInjector input;
 };
 
 }  // namespace tw::grid::test
