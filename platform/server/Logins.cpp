@@ -1,5 +1,7 @@
 #include "platform/server/Logins.h"
 
+#include <cctype>
+
 #include "platform/server/Catalog.h"
 #include "platform/server/PasswordHash.h"
 #include "platform/server/SqliteStatement.h"
@@ -9,6 +11,18 @@ namespace tw::server {
 bool Logins::IsSa(const std::string& name)
 {
     return name.size() == 2 && (name[0] == 's' || name[0] == 'S') && (name[1] == 'a' || name[1] == 'A');
+}
+
+std::string Logins::Shown(std::string_view batch)
+{
+    std::string lower(batch);
+    for (char& c : lower)
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    for (const char* procedure : {"sp_addlogin", "sp_password"})
+        if (lower.find(procedure) != std::string::npos)
+            return "-- '" + std::string(procedure) + "' was found in the text of this event.\n"
+                   "-- The text has been replaced with this comment for security reasons.";
+    return std::string(batch);
 }
 
 bool Logins::Find(const std::string& name, Login* login) const

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 struct sqlite3;
 
@@ -28,6 +29,9 @@ public:
     void Drop(const std::string& name);
 
     static bool IsSa(const std::string& name);
+    // A batch as other sessions may see it (DBCC INPUTBUFFER): one that sets
+    // a password is replaced by a note saying so.
+    static std::string Shown(std::string_view batch);
 
 private:
     sqlite3* db_;

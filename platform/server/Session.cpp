@@ -4,6 +4,7 @@
 
 #include "platform/server/Catalog.h"
 #include "platform/server/Executor.h"
+#include "platform/server/Logins.h"
 #include "platform/server/Server.h"
 #include "platform/server/ServerState.h"
 #include "platform/server/SessionState.h"
@@ -86,7 +87,7 @@ bool Session::Execute(std::string_view batch, ResultSink& sink)
     }
     std::lock_guard<std::mutex> running(s.executeMutex);
     starting.Start();
-    s.SetInfo(&SessionState::lastBatch, std::string(batch));
+    s.SetInfo(&SessionState::lastBatch, Logins::Shown(batch));
     s.SetInfo(&SessionState::lastBatchTime, Catalog::Now());
     s.SetInfo(&SessionState::status, "runnable");
     s.SetInfo(&SessionState::command, "SELECT");

@@ -184,6 +184,21 @@ TEST_F(LoginTest, AMappedLoginActsAsItsUserInThatDatabase)
     EXPECT_EQ(Scalar(*uma.session, "SELECT suser_sname()"), "uma");
 }
 
+TEST_F(LoginTest, ABatchSettingAPasswordIsNotShownToOtherSessions)
+{
+    std::unique_ptr<Session> other = NewSession("master");
+    for (const char* batch : {"EXEC sp_addlogin 'vera', 'Hidden-Word-1'",
+                              "EXEC SP_PASSWORD NULL, 'Hidden-Word-2', 'vera'"}) {
+        BufferedSink ran;
+        ASSERT_TRUE(other->Execute(batch, ran)) << Describe(ran);
+        ResultSet buffer = Query("DBCC INPUTBUFFER(" + std::to_string(other->Spid()) + ")");
+        ASSERT_EQ(buffer.rows.size(), 1u);
+        const std::string shown = buffer.rows[0][2].ToText();
+        EXPECT_EQ(shown.find("Hidden-Word"), std::string::npos) << shown;
+        EXPECT_NE(shown.find("replaced with this comment for security reasons"), std::string::npos) << shown;
+    }
+}
+
 TEST_F(LoginTest, SaKeepsConnectingUntilGivenAPassword)
 {
     EXPECT_NE(Connect("sa", "anything").session, nullptr);
