@@ -484,7 +484,7 @@ int Catalog::LoginUid(const std::string& login) const
     if (Logins::IsSa(login))
         return kDboUid;
     const int uid = UserOfLogin(login);
-    return uid > 0 && uid < 16384 ? uid : kDboUid;
+    return uid > 0 && uid < 16384 ? uid : kGuestUid;
 }
 
 int Catalog::UserOfLogin(const std::string& login) const

@@ -42,6 +42,7 @@ public:
     static constexpr const char* kRule = "R ";
     static constexpr const char* kSystemTable = "S ";
     static constexpr int kDboUid = 1;
+    static constexpr int kGuestUid = 2;
 
     Catalog(sqlite3* db, std::string schema);
 
@@ -77,7 +78,8 @@ public:
     int UserId(const std::string& name) const;
     std::string UserName(int uid) const;
     int AddUser(const std::string& name, const std::string& login);
-    // The user a login acts as: sa is dbo; another login is the user made for it when it has one.
+    // The user a login acts as: sa is dbo; another login is the user made for
+    // it, or guest when it has none.
     int LoginUid(const std::string& login) const;
     // The user made for a login; -1 when there is none.
     int UserOfLogin(const std::string& login) const;

@@ -182,6 +182,8 @@ TEST_F(LoginTest, AMappedLoginActsAsItsUserInThatDatabase)
     ASSERT_NE(uma.session, nullptr) << uma.error.text;
     EXPECT_EQ(Scalar(*uma.session, "SELECT user_name()"), "Uma Reader");
     EXPECT_EQ(Scalar(*uma.session, "SELECT suser_sname()"), "uma");
+    // Where it has no user it is a guest, never the owner.
+    EXPECT_EQ(Scalar(*uma.session, "USE master SELECT user_name()"), "guest");
 }
 
 TEST_F(LoginTest, ABatchSettingAPasswordIsNotShownToOtherSessions)
