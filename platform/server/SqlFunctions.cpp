@@ -283,10 +283,15 @@ void Modulo(sqlite3_context* ctx, int, Args argv)
         sqlite3_result_null(ctx);
         return;
     }
-    if (sqlite3_value_int64(argv[1]) == 0) {
+    if (sqlite3_value_double(argv[1]) == 0) {
         DivideByZero(ctx);
         return;
     }
+    // A fraction's remainder keeps its fraction (7.5 % 2 is 1.5), and 0.5 is no zero divisor.
+    const bool integral = sqlite3_value_numeric_type(argv[0]) == SQLITE_INTEGER &&
+                          sqlite3_value_numeric_type(argv[1]) == SQLITE_INTEGER;
+    if (!integral)
+        return sqlite3_result_double(ctx, std::fmod(sqlite3_value_double(argv[0]), sqlite3_value_double(argv[1])));
     // Any remainder of a division by -1 is 0; computing it overflows for the smallest bigint.
     if (sqlite3_value_int64(argv[1]) == -1)
         return sqlite3_result_int64(ctx, 0);

@@ -229,4 +229,15 @@ TEST_F(ServerTest, AggregatesOfStringsKeepTheCaseInsensitiveOrder)
     EXPECT_EQ(CountOf(sink, 8153), 1);
 }
 
+TEST_F(ServerTest, RemaindersOfFractionsAreNotTakenAsDivisionByZero)
+{
+    ResultSet r = Query("SELECT CAST(7.5 AS float) % 2, 5 % CAST(0.5 AS float), -7 % 3");
+    EXPECT_EQ(r.rows[0][0].ToText(), "1.5");
+    EXPECT_EQ(r.rows[0][1].ToText(), "0");
+    EXPECT_EQ(r.rows[0][2].ToText(), "-1");
+    BufferedSink byZero = Run("SELECT 5 % CAST(0 AS float)");
+    ASSERT_TRUE(byZero.HasError());
+    EXPECT_EQ(byZero.FirstError()->number, 8134);
+}
+
 } // namespace tw::server::test
