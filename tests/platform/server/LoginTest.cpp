@@ -207,4 +207,35 @@ TEST_F(LoginTest, SaKeepsConnectingUntilGivenAPassword)
     EXPECT_NE(Connect("", "").session, nullptr);
 }
 
+// A server of its own, since sa's password stays with its master.
+TEST(SaPasswordTest, ASaPasswordIsCheckedAndTheServerStillRebuildsItsSampleDatabase)
+{
+    const std::string dir = (std::filesystem::current_path() / "sa-password").string();
+    std::filesystem::create_directories(dir);
+    LoginInfo sa;
+    {
+        std::string error;
+        std::unique_ptr<Server> server = Server::Open(dir, &error);
+        ASSERT_NE(server, nullptr) << error;
+        std::unique_ptr<Session> session = server->Connect(sa);
+        ASSERT_NE(session, nullptr);
+        BufferedSink changed;
+        ASSERT_TRUE(session->Execute("EXEC sp_password NULL, 'Guarded'", changed)) << Describe(changed);
+    }
+    std::filesystem::remove(dir + "/data/server/" + Server::kSampleDatabase + ".db");
+    std::string error;
+    std::unique_ptr<Server> reopened = Server::Open(dir, &error);
+    ASSERT_NE(reopened, nullptr) << error;
+    Message refused;
+    EXPECT_EQ(reopened->Connect(sa, &refused), nullptr);
+    EXPECT_EQ(refused.number, 18456);
+    sa.password = "Guarded";
+    sa.database = Server::kSampleDatabase;
+    std::unique_ptr<Session> session = reopened->Connect(sa);
+    ASSERT_NE(session, nullptr);
+    BufferedSink sample;
+    ASSERT_TRUE(session->Execute("SELECT count(*) FROM sysobjects WHERE xtype = 'U '", sample)) << Describe(sample);
+    EXPECT_NE(sample.resultSets.at(0).rows.at(0).at(0).ToText(), "0");
+}
+
 } // namespace tw::server::test
