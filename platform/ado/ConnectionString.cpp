@@ -42,7 +42,31 @@ std::optional<ConnectionString> ConnectionString::Parse(const std::string& text,
         }
         size_t valueStart = text.find_first_not_of(" \t", equals + 1);
         std::string value;
-        if (valueStart != std::string::npos && (text[valueStart] == '\'' || text[valueStart] == '"')) {
+        if (valueStart != std::string::npos && text[valueStart] == '{') {
+            // Braced, as the driver form writes values holding ";": "}}" stands for "}".
+            size_t at = valueStart + 1;
+            for (; at < text.size(); ++at) {
+                if (text[at] != '}')
+                    value += text[at];
+                else if (at + 1 < text.size() && text[at + 1] == '}')
+                    value += text[++at];
+                else
+                    break;
+            }
+            if (at >= text.size()) {
+                if (error)
+                    *error = "Format of the initialization string is not valid: unclosed brace.";
+                return std::nullopt;
+            }
+            const size_t next = text.find(';', at);
+            if (!csdetail::Trimmed(text.substr(at + 1, next == std::string::npos ? std::string::npos : next - at - 1))
+                     .empty()) {
+                if (error)
+                    *error = "Format of the initialization string is not valid: text after a braced value.";
+                return std::nullopt;
+            }
+            pos = next == std::string::npos ? text.size() : next + 1;
+        } else if (valueStart != std::string::npos && (text[valueStart] == '\'' || text[valueStart] == '"')) {
             const char quote = text[valueStart];
             const size_t close = text.find(quote, valueStart + 1);
             if (close == std::string::npos) {
@@ -86,8 +110,16 @@ std::string ConnectionString::ToText(std::initializer_list<const char*> excluded
             skip = skip || strcasecmp(name, key.c_str()) == 0;
         if (skip)
             continue;
-        const bool brace = value.find(';') != std::string::npos && value.front() != '{';
-        text += key + "=" + (brace ? "{" + value + "}" : value) + ";";
+        // Values that would end early or read as braced are braced, "}" doubled.
+        const bool brace = value.find_first_of(";{}") != std::string::npos ||
+                           (!value.empty() && (value.front() == ' ' || value.back() == ' '));
+        std::string written;
+        for (char c : value) {
+            written += c;
+            if (brace && c == '}')
+                written += c;
+        }
+        text += key + "=" + (brace ? "{" + written + "}" : written) + ";";
     }
     return text;
 }

@@ -89,13 +89,16 @@ private:
 
 } // namespace embeddeddetail
 
-std::unique_ptr<ProviderSession> OpenEmbeddedSession(const ConnectionString& settings, const std::string& userId)
+std::unique_ptr<ProviderSession> OpenEmbeddedSession(const ConnectionString& settings, const std::string& userId,
+                                                     const std::string& password)
 {
     std::shared_ptr<tw::server::Server> server = embeddeddetail::SharedServer();
     tw::server::LoginInfo login;
     const std::string user = userId.empty() ? settings.Get({"User ID", "UID", "User"}) : userId;
     if (!user.empty())
         login.login = user;
+    // Open's own password wins over the connection string's, as for the user.
+    login.password = userId.empty() && password.empty() ? settings.Get({"Password", "PWD"}) : password;
     login.database = settings.Get({"Initial Catalog", "Database"});
     login.programName = settings.Get({"Application Name"});
     tw::server::Message error;

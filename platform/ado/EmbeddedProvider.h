@@ -6,6 +6,7 @@
 
 namespace tw::ado {
 
-std::unique_ptr<ProviderSession> OpenEmbeddedSession(const ConnectionString& settings, const std::string& userId);
+std::unique_ptr<ProviderSession> OpenEmbeddedSession(const ConnectionString& settings, const std::string& userId,
+                                                     const std::string& password);
 
 } // namespace tw::ado

@@ -28,7 +28,7 @@ std::unique_ptr<ProviderSession> OpenProviderSession(const ConnectionString& set
         return OpenOdbcSession(settings.ToText({"Provider"}), loginTimeoutSeconds);
     const std::string dataSource = settings.Get({"Data Source", "Server", "Address"});
     if (factorydetail::IsEmbedded(dataSource))
-        return OpenEmbeddedSession(settings, userId);
+        return OpenEmbeddedSession(settings, userId, password);
     return OpenTdsSession(settings, userId, password, loginTimeoutSeconds);
 }
 

@@ -46,6 +46,26 @@ TEST(AdoConnection, OpenSchemaCatalogsListsDatabaseNamesInTheFirstField)
     EXPECT_NE(std::find(names.begin(), names.end(), "master"), names.end());
 }
 
+TEST(AdoConnection, ALoginWithAPasswordConnectsByEitherFormAndAWrongOneIsRefused)
+{
+    OpenEmbedded()->Execute("exec sp_addlogin 'tw_reader', 'se;cret', 'master'", nullptr, adCmdText);
+    auto open = [](const std::string& connectionString, const char* user, const char* password) {
+        _ConnectionPtr connection("ADODB.Connection");
+        connection->Open(connectionString.c_str(), user, password, -1);
+        return Text(connection->Execute("select suser_sname()", nullptr, adCmdText)->GetFields()->GetItem(0L)->GetValue());
+    };
+    const std::string server = "Provider=SQLOLEDB.1;Data Source=(embedded);";
+    EXPECT_EQ(open(server + "User ID=tw_reader;Password={se;cret}", "", ""), "tw_reader");
+    EXPECT_EQ(open(server, "tw_reader", "se;cret"), "tw_reader") << "Open's own user and password";
+    try {
+        open(server + "User ID=tw_reader;Password=wrong", "", "");
+        ADD_FAILURE() << "a wrong password connected";
+    } catch (const _com_error& error) {
+        EXPECT_NE(std::string(static_cast<const char*>(error.Description())).find("Login failed for user 'tw_reader'."),
+                  std::string::npos);
+    }
+}
+
 struct BadOpenCase {
     const char* connectionString;
     const char* descriptionPart;
