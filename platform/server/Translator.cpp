@@ -66,6 +66,52 @@ bool IsNumericHint(const TypeSpec& t)
     return t.IsKnown() && (t.IsInteger() || t.IsExactNumeric() || t.IsApproximate());
 }
 
+// An exact operand's precision and scale in decimal arithmetic. A whole-number
+// literal counts its own digits (its precision field holds them), as SQL
+// Server takes constants.
+std::pair<int, int> DecimalShape(const TypeSpec& t)
+{
+    if (t.IsInteger())
+        return {t.precision > 0 ? t.precision : t.Precision(), 0};
+    return {t.Precision(), t.Scale()};
+}
+
+// SQL Server's precision and scale of a decimal result, at most 38 digits,
+// giving up scale (keeping at least 6) before whole digits.
+void SetDecimalResult(TypeSpec& result, const TypeSpec& a, const TypeSpec& b, char op)
+{
+    const auto [p1, s1] = DecimalShape(a);
+    const auto [p2, s2] = DecimalShape(b);
+    int p = 0;
+    int s = 0;
+    switch (op) {
+    case '+':
+    case '-':
+        s = std::max(s1, s2);
+        p = s + std::max(p1 - s1, p2 - s2) + 1;
+        break;
+    case '*':
+        s = s1 + s2;
+        p = p1 + p2 + 1;
+        break;
+    case '/':
+        s = std::max(6, s1 + p2 + 1);
+        p = p1 - s1 + s2 + s;
+        break;
+    default:  // '%'
+        s = std::max(s1, s2);
+        p = std::min(p1 - s1, p2 - s2) + s;
+        break;
+    }
+    if (p > 38) {
+        const int whole = p - s;
+        s = std::max(std::min(s, 38 - whole), std::min(s, 6));
+        p = 38;
+    }
+    result.precision = std::max(1, p);
+    result.scale = std::max(0, std::min(s, result.precision));
+}
+
 } // namespace translator_detail
 
 
@@ -1029,7 +1075,7 @@ std::string Translator::Additive()
                 t.length = 8000;
                 lastType_ = t;
             } else if (translator_detail::IsNumericHint(leftType) && translator_detail::IsNumericHint(rightType)) {
-                lastType_ = ArithmeticType(leftType, rightType);
+                lastType_ = ArithmeticType(leftType, rightType, '+');
             } else {
                 lastType_ = {};
             }
@@ -1038,7 +1084,7 @@ std::string Translator::Additive()
             left = "(" + left + " - " + Multiplicative() + ")";
             const TypeSpec integerType = ArithmeticType(OperandType(leftOperand), OperandType(CurrentOperand()));
             left = CheckedInteger(left, integerType);
-            lastType_ = ArithmeticType(leftType, lastType_);
+            lastType_ = ArithmeticType(leftType, lastType_, '-');
             SetArithmeticResult(integerType);
         } else if (AcceptOp("&")) {
             SetArithmeticResult({});
@@ -1061,7 +1107,7 @@ std::string Translator::Additive()
 
 // The type of an arithmetic result when both operands' types are known:
 // the operand of higher precedence, as in SQL Server.
-TypeSpec Translator::ArithmeticType(const TypeSpec& a, const TypeSpec& b)
+TypeSpec Translator::ArithmeticType(const TypeSpec& a, const TypeSpec& b, char op)
 {
     if (!translator_detail::IsNumericHint(a) || !translator_detail::IsNumericHint(b))
         return {};
@@ -1072,7 +1118,10 @@ TypeSpec Translator::ArithmeticType(const TypeSpec& a, const TypeSpec& b)
         if (t.name == "bigint") return 2;
         return 1;
     };
-    return rank(a) >= rank(b) ? a : b;
+    TypeSpec result = rank(a) >= rank(b) ? a : b;
+    if (op != 0 && (result.name == "decimal" || result.name == "numeric"))
+        translator_detail::SetDecimalResult(result, a, b, op);
+    return result;
 }
 
 std::string Translator::Multiplicative()
@@ -1082,14 +1131,18 @@ std::string Translator::Multiplicative()
         const TypeSpec leftType = lastType_;
         const Operand leftOperand = CurrentOperand();
         bool checked = false;
+        char op = 0;
         if (AcceptOp("*")) {
             left = "(" + left + " * " + Unary() + ")";
             checked = true;
+            op = '*';
         } else if (AcceptOp("/")) {
             left = "tw_divide(" + left + ", " + Unary() + ")";
             checked = true;
+            op = '/';
         } else if (AcceptOp("%")) {
             left = "tw_modulo(" + left + ", " + Unary() + ")";
+            op = '%';
         } else {
             return left;
         }
@@ -1097,7 +1150,7 @@ std::string Translator::Multiplicative()
         // so only they look the columns' types up.
         const TypeSpec integerType =
             checked ? ArithmeticType(OperandType(leftOperand), OperandType(CurrentOperand())) : TypeSpec{};
-        lastType_ = ArithmeticType(leftType, lastType_);
+        lastType_ = ArithmeticType(leftType, lastType_, op);
         SetArithmeticResult(integerType);
         if (checked)
             left = CheckedInteger(left, integerType);
@@ -1167,8 +1220,23 @@ std::string Translator::PrimaryTerm()
             lastType_.name = fitsInt ? "int" : "bigint";
             if (t.text.size() > 18)
                 lastType_.name = "numeric";
+            // Its digits, for the decimal arithmetic it may take part in.
+            const size_t firstDigit = std::min(t.text.find_first_not_of('0'), t.text.size() - 1);
+            lastType_.precision = std::max(1, static_cast<int>(t.text.size() - firstDigit));
+            if (lastType_.name == "numeric")
+                lastType_.scale = 0;
+        } else if (t.text.find_first_of("eE") != std::string::npos) {
+            lastType_.name = "float";
         } else {
-            lastType_.name = t.text.find_first_of("eE") != std::string::npos ? "float" : "numeric";
+            // numeric(p, s) of the digits as written: 7.5 is numeric(2,1), 0.25 numeric(2,2).
+            const size_t point = t.text.find('.');
+            const std::string whole = t.text.substr(0, point);
+            const size_t firstDigit = whole.find_first_not_of('0');
+            const int wholeDigits = firstDigit == std::string::npos ? 0 : static_cast<int>(whole.size() - firstDigit);
+            const int scale = static_cast<int>(t.text.size() - point - 1);
+            lastType_.name = "numeric";
+            lastType_.scale = scale;
+            lastType_.precision = std::max(1, std::max(scale, wholeDigits + scale));
         }
         return t.text;
     }

@@ -114,7 +114,7 @@ private:
     std::string CoerceDate(const std::string& sql, size_t begin, size_t end, const std::string& other) const;
     std::string Additive();
     std::string Multiplicative();
-    static TypeSpec ArithmeticType(const TypeSpec& a, const TypeSpec& b);
+    static TypeSpec ArithmeticType(const TypeSpec& a, const TypeSpec& b, char op = 0);
     static std::string CheckedInteger(const std::string& expression, const TypeSpec& type);
     std::string Unary();
     static TypeSpec SummedIntegerType(const TypeSpec& argument);

@@ -86,6 +86,11 @@ INSTANTIATE_TEST_SUITE_P(
         ExpressionCase{"CASE WHEN 'b1' LIKE '[a-c][0-9]%' THEN 1 ELSE 0 END", "1"},
         ExpressionCase{"CASE WHEN 'x_y' LIKE 'x!_y' ESCAPE '!' THEN 1 ELSE 0 END", "1"},
         ExpressionCase{"7 / 2", "3"}, ExpressionCase{"7 % 3", "1"}, ExpressionCase{"5 ^ 3", "6"},
+        // Decimal constants keep their digits, and results take SQL Server's precision and scale.
+        ExpressionCase{"7.5", "7.5"}, ExpressionCase{"7.5 / 2", "3.750000"}, ExpressionCase{"1.25 + 1", "2.25"},
+        ExpressionCase{"7 * 2.5", "17.5"}, ExpressionCase{"0.1 + 0.2", "0.3"}, ExpressionCase{"2.50 * 2", "5.00"},
+        ExpressionCase{"10.0 / 4", "2.500000"}, ExpressionCase{"CAST(7.5 AS decimal(5,2)) / 2", "3.750000"},
+        ExpressionCase{".5 - 1", "-0.5"},
         ExpressionCase{"CONVERT(varchar(10), CAST('2024-03-05 13:04' AS datetime), 101)", "03/05/2024"},
         ExpressionCase{"CONVERT(varchar(30), CAST('20240305' AS datetime), 120)", "2024-03-05 00:00:00"},
         ExpressionCase{"CAST('2024-01-31' AS datetime)", "2024-01-31 00:00:00.000"},
