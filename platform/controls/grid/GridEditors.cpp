@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <climits>
 #include <cstdlib>
+#include <functional>
 
 #include "platform/comctl/commctrl.h"
 #include "platform/win32/controls/stdctrl.h"
