@@ -1,5 +1,7 @@
 #include "platform/mfc/CComboBox.h"
 
+#include "platform/mfc/OwnerDrawNotify.h"
+
 IMPLEMENT_DYNAMIC(CComboBox, CWnd)
 
 BOOL CComboBox::Create(DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT nID)
@@ -108,24 +110,7 @@ void CComboBox::DeleteItem(LPDELETEITEMSTRUCT) {}
 
 BOOL CComboBox::OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult)
 {
-    LRESULT lResult = TRUE;
-    switch (message) {
-    case WM_DRAWITEM:
-        DrawItem(reinterpret_cast<LPDRAWITEMSTRUCT>(lParam));
-        break;
-    case WM_MEASUREITEM:
-        MeasureItem(reinterpret_cast<LPMEASUREITEMSTRUCT>(lParam));
-        break;
-    case WM_COMPAREITEM:
-        lResult = CompareItem(reinterpret_cast<LPCOMPAREITEMSTRUCT>(lParam));
-        break;
-    case WM_DELETEITEM:
-        DeleteItem(reinterpret_cast<LPDELETEITEMSTRUCT>(lParam));
-        break;
-    default:
-        return CWnd::OnChildNotify(message, wParam, lParam, pResult);
-    }
-    if (pResult)
-        *pResult = lResult;
-    return TRUE;
+    if (tw::mfc::HandleOwnerDrawNotify(*this, message, lParam, pResult))
+        return TRUE;
+    return CWnd::OnChildNotify(message, wParam, lParam, pResult);
 }
