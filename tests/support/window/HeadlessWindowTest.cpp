@@ -4,9 +4,32 @@
 
 #include "platform/display/Display.h"
 #include "platform/win32/gdi/SystemColors.h"
+#include "platform/win32/kernel/kernel.h"
 #include "platform/win32/kernel/ProcessClock.h"
 
 namespace tw::test {
+
+std::vector<HWND> TopLevelWindows(bool callingThreadOnly)
+{
+    std::vector<HWND> tops;
+    const WNDENUMPROC collect = [](HWND hwnd, LPARAM list) {
+        reinterpret_cast<std::vector<HWND>*>(list)->push_back(hwnd);
+        return TRUE;
+    };
+    if (callingThreadOnly)
+        EnumThreadWindows(GetCurrentThreadId(), collect, reinterpret_cast<LPARAM>(&tops));
+    else
+        EnumWindows(collect, reinterpret_cast<LPARAM>(&tops));
+    return tops;
+}
+
+void DestroyTopLevelWindows(bool callingThreadOnly)
+{
+    for (HWND hwnd : TopLevelWindows(callingThreadOnly)) {
+        if (IsWindow(hwnd))
+            DestroyWindow(hwnd);
+    }
+}
 
 HeadlessWindowTest* HeadlessWindowTest::current_ = nullptr;
 
@@ -42,15 +65,7 @@ void HeadlessWindowTest::TearDown()
         EmptyClipboard();
         CloseClipboard();
     }
-    std::vector<HWND> tops;
-    EnumWindows(
-        [](HWND hwnd, LPARAM list) {
-            reinterpret_cast<std::vector<HWND>*>(list)->push_back(hwnd);
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&tops));
-    for (HWND hwnd : tops)
-        DestroyWindow(hwnd);
+    tw::test::DestroyTopLevelWindows();
     tw::display::Display::Instance().Input().Clear();
     Pump();
     BYTE keys[256] = {};

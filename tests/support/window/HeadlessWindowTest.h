@@ -6,10 +6,17 @@
 
 #include <gtest/gtest.h>
 
+#include <vector>
+
 #include "platform/display/InputInjector.h"
 #include "platform/win32/user/winuser.h"
 
 namespace tw::test {
+
+// The top-level windows of the process, or of the calling thread only.
+std::vector<HWND> TopLevelWindows(bool callingThreadOnly = false);
+// Destroys them, each one still alive when its turn comes.
+void DestroyTopLevelWindows(bool callingThreadOnly = false);
 
 class HeadlessWindowTest : public ::testing::Test {
 protected:

@@ -1,4 +1,5 @@
 #include "tests/platform/mfc/ole/OleWindowTest.h"
+#include "tests/support/window/HeadlessWindowTest.h"
 
 #include <cstring>
 #include <mutex>
@@ -49,18 +50,7 @@ void OleWindowTest::SetUp()
 void OleWindowTest::TearDown()
 {
     ReleaseCapture();
-    std::vector<HWND> tops;
-    EnumThreadWindows(
-        GetCurrentThreadId(),
-        [](HWND hwnd, LPARAM list) {
-            reinterpret_cast<std::vector<HWND>*>(list)->push_back(hwnd);
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&tops));
-    for (HWND hwnd : tops) {
-        if (IsWindow(hwnd))
-            DestroyWindow(hwnd);
-    }
+    tw::test::DestroyTopLevelWindows(true);
     tw::display::Display::Instance().Input().Clear();
     Pump();
     if (OpenClipboard(nullptr)) {

@@ -1,4 +1,5 @@
 #include "tests/platform/mfc/print/PrintTest.h"
+#include "tests/support/window/HeadlessWindowTest.h"
 
 #include <cstdlib>
 #include <filesystem>
@@ -95,18 +96,7 @@ void PrintTest::TearDown()
     TheApp().m_pMainWnd = nullptr;
     if (doc && IsWindow(frameHwnd))
         doc->SetModifiedFlag(FALSE);
-    std::vector<HWND> tops;
-    EnumThreadWindows(
-        GetCurrentThreadId(),
-        [](HWND hwnd, LPARAM list) {
-            reinterpret_cast<std::vector<HWND>*>(list)->push_back(hwnd);
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&tops));
-    for (HWND hwnd : tops) {
-        if (IsWindow(hwnd))
-            DestroyWindow(hwnd);
-    }
+    tw::test::DestroyTopLevelWindows(true);
     tw::display::Display::Instance().Input().Clear();
     Pump();
     MSG quit;

@@ -1,4 +1,5 @@
 #include "tests/platform/mfc/windows/WindowTestFixture.h"
+#include "tests/support/window/HeadlessWindowTest.h"
 
 #include <mutex>
 #include <vector>
@@ -28,18 +29,7 @@ void WindowTest::SetUp()
 void WindowTest::TearDown()
 {
     App().m_pMainWnd = nullptr;
-    std::vector<HWND> tops;
-    EnumThreadWindows(
-        GetCurrentThreadId(),
-        [](HWND hwnd, LPARAM list) {
-            reinterpret_cast<std::vector<HWND>*>(list)->push_back(hwnd);
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&tops));
-    for (HWND hwnd : tops) {
-        if (IsWindow(hwnd))
-            DestroyWindow(hwnd);
-    }
+    tw::test::DestroyTopLevelWindows(true);
     Pump();
     MSG quit;
     while (PeekMessage(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {

@@ -1,4 +1,5 @@
 #include "tests/platform/win32/dialog/DialogTestFixture.h"
+#include "tests/support/window/HeadlessWindowTest.h"
 
 #include <mutex>
 
@@ -65,17 +66,7 @@ void DialogTest::SetUp()
 
 void DialogTest::TearDown()
 {
-    std::vector<HWND> tops;
-    EnumWindows(
-        [](HWND hwnd, LPARAM list) {
-            reinterpret_cast<std::vector<HWND>*>(list)->push_back(hwnd);
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&tops));
-    for (HWND hwnd : tops) {
-        if (IsWindow(hwnd))
-            DestroyWindow(hwnd);
-    }
+    tw::test::DestroyTopLevelWindows();
     tw::display::Display::Instance().Input().Clear();
     Pump(nullptr);
     MSG quit;

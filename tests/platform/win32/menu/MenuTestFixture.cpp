@@ -1,4 +1,5 @@
 #include "tests/platform/win32/menu/MenuTestFixture.h"
+#include "tests/support/window/HeadlessWindowTest.h"
 
 #include <cstdio>
 #include <map>
@@ -184,15 +185,7 @@ void MenuTest::TearDown()
 {
     onMessage = nullptr;
     ReleaseCapture();
-    std::vector<HWND> tops;
-    EnumWindows(
-        [](HWND hwnd, LPARAM list) {
-            reinterpret_cast<std::vector<HWND>*>(list)->push_back(hwnd);
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&tops));
-    for (HWND hwnd : tops)
-        DestroyWindow(hwnd);
+    tw::test::DestroyTopLevelWindows();
     tw::display::Display::Instance().Input().Clear();
     Pump();
     BYTE keys[256] = {};

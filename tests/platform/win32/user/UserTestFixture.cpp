@@ -1,4 +1,5 @@
 #include "tests/platform/win32/user/UserTestFixture.h"
+#include "tests/support/window/HeadlessWindowTest.h"
 
 #include <vector>
 
@@ -18,15 +19,7 @@ void UserTest::TearDown()
 {
     trace.Stop();
     ReleaseCapture();
-    std::vector<HWND> tops;
-    EnumWindows(
-        [](HWND hwnd, LPARAM list) {
-            reinterpret_cast<std::vector<HWND>*>(list)->push_back(hwnd);
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&tops));
-    for (HWND hwnd : tops)
-        DestroyWindow(hwnd);
+    tw::test::DestroyTopLevelWindows();
     tw::display::Display::Instance().Input().Clear();
     Pump();
     // Leave the keyboard as it was: no key or button held.
