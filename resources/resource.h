@@ -94,4 +94,17 @@
 #define IDS_KTVP_SHOW_FEWER_BUTTONS 17030
 #define IDS_KTVP_NAVIGATION_OPTIONS 17031
 
+// Ids of the UI library's frames and looks.
+// (end of frames ids)
+
+// Ids of the UI library's docking panes.
+// (end of docking ids)
+
+// Ids of the UI library's command bars.
+// (end of command bar ids)
+
+// Ids of the UI library's controls.
+// (end of controls ids)
+
+
 #endif

@@ -6,11 +6,7 @@
 #include "platform/mfc/CRect.h"
 #include "platform/mfc/CWnd.h"
 #include "platform/win32/dialog/windlg.h"
-
-// Bar styles: the side a bar is aligned to and the border it draws.
-#define CBRS_BORDER_BOTTOM 0x0800L
-#define CBRS_ALIGN_TOP 0x2000L
-#define CBRS_TOP (CBRS_ALIGN_TOP | CBRS_BORDER_BOTTOM)
+#include "platform/mfc/afxbarcodes.h"
 
 class CDialogBar : public CWnd {
     DECLARE_DYNAMIC(CDialogBar)

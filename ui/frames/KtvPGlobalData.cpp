@@ -1,4 +1,5 @@
 #include "ui/frames/KtvPGlobalData.h"
+#include "ui/frames/KtvPCodes.h"
 
 #include <cstdio>
 #include <cstring>
@@ -426,6 +427,7 @@ HICON CKtvPGlobalData::GetDefaultToolIcon()
 
 void KtvInitGlobalData()
 {
+    KtvRegisterLibraryMessages();
     globalData.Initialize();
 }
 
