@@ -63,10 +63,9 @@ protected:
 
 private:
     void CommonConstruct(LPCTSTR lpszTemplateName, UINT nIDCaption);
-    // The page's PROPSHEETPAGE as the sheet is given it; the template and
-    // caption are resolved here, so that a missing template is found early.
-    const PROPSHEETPAGE& PreparePage();
-    static UINT CALLBACK PageCallback(HWND hWnd, UINT uMsg, LPPROPSHEETPAGE ppsp);
+    // The page's PROPSHEETPAGE as the sheet is given it, or NULL when its
+    // template is missing: found before any window is made.
+    const PROPSHEETPAGE* PreparePage();
 
     BOOL m_bChanged = FALSE;
     friend class CPropertySheet;

@@ -9,9 +9,8 @@
 #include "platform/comctl/commctrl.h"
 #include "platform/mfc/CPropertyPage.h"
 #include "platform/mfc/CString.h"
+#include "platform/mfc/CTabCtrl.h"
 #include "platform/mfc/CWnd.h"
-
-class CTabCtrl;
 
 // Help is on offer when the main window or the application handles ID_HELP.
 BOOL AfxHelpEnabled();
@@ -28,7 +27,8 @@ public:
     void Construct(UINT nIDCaption, CWnd* pParentWnd = nullptr, UINT iSelectPage = 0);
     void Construct(LPCTSTR pszCaption, CWnd* pParentWnd = nullptr, UINT iSelectPage = 0);
 
-    // IDOK or IDCANCEL (or what EndDialog gave); -1 when the sheet could not be made.
+    // IDOK or IDCANCEL (or what EndDialog gave); -1 when the sheet could not
+    // be made: no page, or a page whose template is missing or fails.
     virtual INT_PTR DoModal();
     // Modeless: by default a visible popup with caption and system menu, whose
     // OK, Cancel and Apply buttons are hidden; with WS_CHILD in dwStyle a
@@ -75,7 +75,6 @@ public:
 protected:
     BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
     LRESULT HandleInitDialog(WPARAM wParam, LPARAM lParam);
-    void OnClose();
 
     DECLARE_MESSAGE_MAP()
 
@@ -92,10 +91,10 @@ private:
     HWND CreateSheetWindow(HWND hWndParent, DWORD dwStyle, DWORD dwExStyle);
     static int CALLBACK SheetCallback(HWND hWnd, UINT uMsg, LPARAM lParam);
     void HideStandardButtons();
-    void ApplyStackedTabs();
 
     std::vector<CPropertyPage*> m_pages;
     std::vector<PROPSHEETPAGE> m_pageRecords;
     DWORD m_dwCreateStyle = 0;
     DWORD m_dwCreateExStyle = 0;
+    mutable CTabCtrl m_tabWrapper;  // for a tab control no object of the program holds
 };
