@@ -180,7 +180,11 @@ BOOL CPropertyPage::OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult)
         return TRUE;
     case PSN_APPLY:
         if (!OnApply()) {
-            // The sheet shows this page, and applies nothing after it.
+            // The sheet shows this page and applies nothing after it; showing
+            // it must not write the members over what the page just refused.
+            CPropertySheet* pSheet = GetParentSheet();
+            if (pSheet && pSheet->GetActivePage() != this)
+                m_bFirstSetActive = TRUE;
             *pResult = PSNRET_INVALID;
             return TRUE;
         }
