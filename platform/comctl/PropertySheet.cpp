@@ -161,10 +161,14 @@ void PropertySheet::Layout()
     MapDialogRect(hwnd_, &gap);
     const int margin = units.left;
 
-    // The tab control around the largest page.
+    // The tab control around the largest page. Its rows of tabs follow its
+    // width, so it takes the width first and is then asked for its height.
     RECT tabRect{0, 0, units.right, units.bottom};
     SendMessage(tab_, TCM_ADJUSTRECT, TRUE, reinterpret_cast<LPARAM>(&tabRect));
     const int tabWidth = tabRect.right - tabRect.left;
+    MoveWindow(tab_, margin, margin, tabWidth, tabRect.bottom - tabRect.top, FALSE);
+    tabRect = RECT{0, 0, units.right, units.bottom};
+    SendMessage(tab_, TCM_ADJUSTRECT, TRUE, reinterpret_cast<LPARAM>(&tabRect));
     const int tabHeight = tabRect.bottom - tabRect.top;
     MoveWindow(tab_, margin, margin, tabWidth, tabHeight, TRUE);
 
@@ -188,7 +192,9 @@ void PropertySheet::Layout()
 
 bool PropertySheet::OnInitDialog()
 {
-    tab_ = CreateWindowEx(0, WC_TABCONTROL, "", WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_CLIPSIBLINGS, 0, 0, 10, 10,
+    // Stacked rows of tabs unless the caller's initialisation callback says otherwise.
+    tab_ = CreateWindowEx(0, WC_TABCONTROL, "", WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_CLIPSIBLINGS | TCS_MULTILINE,
+                          0, 0, 10, 10,
                           hwnd_, reinterpret_cast<HMENU>(INT_PTR(ID_PSTABCONTROL)), nullptr, nullptr);
     SendMessage(tab_, WM_SETFONT, SendMessage(hwnd_, WM_GETFONT, 0, 0), FALSE);
     for (size_t i = 0; i < pages_.size(); ++i) {
@@ -203,9 +209,9 @@ bool PropertySheet::OnInitDialog()
         EnableWindow(MakeButton(hwnd_, ID_APPLY_NOW, "&Apply", 0), FALSE);
     if (header_.dwFlags & PSH_HASHELP)
         MakeButton(hwnd_, IDHELP, "Help", 0);
-    Layout();
     if ((header_.dwFlags & PSH_USECALLBACK) && header_.pfnCallback)
         header_.pfnCallback(hwnd_, PSCB_INITIALIZED, 0);
+    Layout();
     return pages_.empty() || SetCurSel(startPage_);
 }
 

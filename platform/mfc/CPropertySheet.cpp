@@ -120,10 +120,19 @@ BOOL CPropertySheet::BuildPropPageArray()
     return TRUE;
 }
 
-int CALLBACK CPropertySheet::SheetCallback(HWND, UINT uMsg, LPARAM lParam)
+int CALLBACK CPropertySheet::SheetCallback(HWND hWnd, UINT uMsg, LPARAM lParam)
 {
     CPropertySheet* pSheet = t_pSheetInCreation;
-    if (uMsg != PSCB_PRECREATE || !pSheet || !lParam)
+    if (!pSheet)
+        return 0;
+    if (uMsg == PSCB_INITIALIZED) {
+        // Before the control lays the sheet out: one row of tabs instead of stacked rows.
+        HWND hTab = reinterpret_cast<HWND>(::SendMessage(hWnd, PSM_GETTABCONTROL, 0, 0));
+        if (hTab && !pSheet->m_bStacked)
+            ::SetWindowLong(hTab, GWL_STYLE, ::GetWindowLong(hTab, GWL_STYLE) & ~TCS_MULTILINE);
+        return 0;
+    }
+    if (uMsg != PSCB_PRECREATE || !lParam)
         return 0;
     auto* pTemplate = reinterpret_cast<DLGTEMPLATE*>(lParam);
     // The font stays, whatever the style asks: the template's layout depends on the bit.

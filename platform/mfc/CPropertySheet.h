@@ -52,7 +52,8 @@ public:
     // nStyle PSH_PROPTITLE gives "Properties for " + the text.
     void SetTitle(LPCTSTR lpszText, UINT nStyle = 0);
     CTabCtrl* GetTabControl() const;
-    // Stacked tabs wrap onto more rows; otherwise one row that scrolls.
+    // Before the window is made: stacked tabs (the default) wrap onto more
+    // rows when they do not fit; otherwise they stay in one row.
     void EnableStackedTabs(BOOL bStacked);
     // PSBTN_OK, PSBTN_CANCEL, PSBTN_APPLYNOW or PSBTN_HELP, as if the user had
     // pressed it (posted: it happens when the sheet next handles messages).

@@ -3,6 +3,8 @@
 // the pages, pages added and removed while the sheet is up, and the way out.
 #include "tests/platform/mfc/sheets/SheetTestSupport.h"
 
+#include <memory>
+
 namespace tw::mfc::sheets_test {
 namespace {
 
@@ -139,6 +141,36 @@ TEST_F(ModelessSheet, OkAndCancelEndTheWindowAndEndDialogToo)
         EXPECT_EQ(sheet.m_hWnd, nullptr);
         EXPECT_EQ(general.m_hWnd, nullptr);
         EXPECT_EQ(Log(), c.expected);
+    }
+}
+
+TEST_F(SheetTest, TabsStackInRowsUnlessTurnedOff)
+{
+    for (BOOL stacked : {TRUE, FALSE}) {
+        SCOPED_TRACE(stacked ? "stacked" : "one row");
+        std::vector<std::unique_ptr<LogPage>> pages;
+        CPropertySheet sheet("Many", &owner);
+        sheet.EnableStackedTabs(stacked);
+        for (int i = 0; i < 9; ++i) {
+            pages.push_back(std::make_unique<LogPage>(IDD_PAGE_COLORS, "Page"));
+            sheet.AddPage(pages.back().get());
+        }
+        ASSERT_TRUE(sheet.Create(&owner));
+        CTabCtrl* tab = sheet.GetTabControl();
+        if (!stacked) {
+            EXPECT_EQ(tab->GetRowCount(), 1);
+            continue;
+        }
+        EXPECT_GT(tab->GetRowCount(), 1) << "nine tabs do not fit in one row of the page's width";
+        // The page starts below every row of tabs.
+        CRect page;
+        ::GetWindowRect(pages.front()->m_hWnd, &page);
+        tab->ScreenToClient(&page);
+        for (int i = 0; i < tab->GetItemCount(); ++i) {
+            CRect item;
+            tab->GetItemRect(i, &item);
+            EXPECT_LE(item.bottom, page.top) << "tab " << i;
+        }
     }
 }
 
