@@ -71,6 +71,9 @@ TEST_F(ModalSheet, ThreePagesByKeysRefusedValueApplyAndOK)
                             "Limits APPLY 7", "Limits KILLACTIVE", "Colors INIT", "Colors SETACTIVE",
                             "Colors KILLACTIVE", "General APPLY abc", "Limits APPLY 7", "Colors APPLY red"}));
     EXPECT_GT(sheet.keysSeen, 0) << "keys pass through the sheet's PreTranslateMessage";
+    EXPECT_EQ(general.oks, 2) << "OnApply's default runs OnOK, for Apply and for OK";
+    EXPECT_EQ(colors.oks, 1);
+    EXPECT_EQ(general.cancels, 0);
     EXPECT_EQ(sheet.m_hWnd, nullptr);
     EXPECT_EQ(limits.m_hWnd, nullptr);
     EXPECT_TRUE(owner.IsWindowEnabled());
@@ -97,6 +100,9 @@ TEST_F(ModalSheet, CancelAppliesNothingAndMayBeRefused)
                             "Limits SETACTIVE", "Limits QUERYCANCEL", "Limits QUERYCANCEL", "General RESET",
                             "Limits RESET"}));
     EXPECT_EQ(limits.number, 3) << "the typed value never reached the member";
+    EXPECT_EQ(general.cancels, 1) << "OnReset's default runs OnCancel";
+    EXPECT_EQ(limits.cancels, 1);
+    EXPECT_EQ(general.oks + limits.oks, 0);
 }
 
 TEST_F(ModalSheet, ARefusingPageIsShownWithItsControlFocusedAndStopsTheApply)
@@ -212,6 +218,36 @@ TEST_F(ModalSheet, APageThatCannotBeMadeLaterKeepsTheSheetOnItsPage)
         input.KeyStroke(VK_RETURN);
     });
     EXPECT_EQ(sheet.DoModal(), IDOK);
+}
+
+TEST_F(ModalSheet, HelpIsOfferedWhenTheApplicationHasHelp)
+{
+    TheApp().helpEnabled = true;
+    LogPage helped(IDD_PAGE_COLORS, "Helped");
+    helped.handlesHelp = true;
+    ScriptedSheet sheet("Options", &owner);
+    TheApp().helpEnabled = false;
+    EXPECT_TRUE(sheet.m_psh.dwFlags & PSH_HASHELP);
+    EXPECT_TRUE(helped.m_psp.dwFlags & PSP_HASHELP);
+    EXPECT_FALSE(general.m_psp.dwFlags & PSP_HASHELP) << "built while the application had no help";
+    sheet.AddPage(&general);
+    sheet.AddPage(&helped);
+    sheet.steps.push_back([&](ScriptedSheet& s) {
+        EXPECT_TRUE(::IsWindowVisible(s.Item(IDHELP)));
+        s.PressButton(PSBTN_HELP);
+    });
+    sheet.steps.push_back([&](ScriptedSheet& s) {
+        EXPECT_EQ(TheApp().prompts.size(), 1u) << "a page without help says there is none";
+        s.SetActivePage(&helped);
+        Log().clear();
+        s.PressButton(PSBTN_HELP);
+    });
+    sheet.steps.push_back([&](ScriptedSheet& s) {
+        EXPECT_EQ(Log(), (Lines{"Helped HELP"}));
+        EXPECT_EQ(TheApp().prompts.size(), 1u);
+        s.EndDialog(IDCANCEL);
+    });
+    EXPECT_EQ(sheet.DoModal(), IDCANCEL);
 }
 
 }  // namespace

@@ -119,6 +119,78 @@ TEST_F(ModelessSheet, PagesComeAndGoWhileTheSheetIsUp)
     EXPECT_TRUE(TheApp().prompts.empty()) << "nobody asked the page that went";
 }
 
+TEST_F(ModelessSheet, PagesShowTheirMembersAgainAndAskTheirSiblings)
+{
+    ASSERT_TRUE(sheet.Create(&owner));
+    EXPECT_EQ(general.GetParentSheet(), &sheet);
+    EXPECT_EQ(colors.GetParentSheet(), nullptr) << "not made yet";
+    ASSERT_TRUE(sheet.SetActivePage(&limits));
+    general.text = "xyz";
+    ASSERT_TRUE(sheet.SetActivePage(&general));
+    EXPECT_EQ(Text(general.Edit()), "xyz") << "a later activation shows the members";
+
+    limits.siblingAnswer = 5;
+    Log().clear();
+    EXPECT_EQ(general.QuerySiblings(7, 0), 5);
+    EXPECT_EQ(Log(), (Lines{"General SIBLINGS 7", "Limits SIBLINGS 7"})) << "pages not made are not asked";
+
+    EXPECT_FALSE(general.IsModified());
+    general.SetModified();
+    EXPECT_TRUE(general.IsModified());
+    EXPECT_TRUE(::IsWindowEnabled(::GetDlgItem(sheet.m_hWnd, ID_APPLY_NOW)));
+    limits.SetModified();
+    general.SetModified(FALSE);
+    EXPECT_TRUE(::IsWindowEnabled(::GetDlgItem(sheet.m_hWnd, ID_APPLY_NOW))) << "Limits still holds a change";
+    limits.SetModified(FALSE);
+    EXPECT_FALSE(::IsWindowEnabled(::GetDlgItem(sheet.m_hWnd, ID_APPLY_NOW)));
+}
+
+// A sheet the program makes with new and that deletes itself when its window goes.
+class OwnLifeSheet : public CPropertySheet {
+public:
+    OwnLifeSheet(CWnd* pOwner, bool& createdAttached, bool& deleted)
+        : CPropertySheet("Customize", pOwner), createdAttached_(createdAttached), deleted_(deleted)
+    {
+    }
+    ~OwnLifeSheet() override { deleted_ = true; }
+
+protected:
+    int OnCreate(LPCREATESTRUCT lpCreateStruct)
+    {
+        createdAttached_ = CWnd::FromHandlePermanent(m_hWnd) == this;
+        return CPropertySheet::OnCreate(lpCreateStruct);
+    }
+    void PostNcDestroy() override
+    {
+        CPropertySheet::PostNcDestroy();
+        delete this;
+    }
+    DECLARE_MESSAGE_MAP()
+
+private:
+    bool& createdAttached_;
+    bool& deleted_;
+};
+
+BEGIN_MESSAGE_MAP(OwnLifeSheet, CPropertySheet)
+    ON_WM_CREATE()
+END_MESSAGE_MAP()
+
+TEST_F(SheetTest, AModelessSheetMayLiveOnItsOwn)
+{
+    LogPage general(IDD_PAGE_GENERAL, "General");
+    bool createdAttached = false;
+    bool deleted = false;
+    auto* sheet = new OwnLifeSheet(&owner, createdAttached, deleted);
+    sheet->AddPage(&general);
+    ASSERT_TRUE(sheet->Create());
+    EXPECT_TRUE(createdAttached) << "the sheet's own WM_CREATE reaches its message map";
+    sheet->PressButton(PSBTN_CANCEL);
+    PumpThroughApp();
+    EXPECT_TRUE(deleted);
+    EXPECT_EQ(general.m_hWnd, nullptr);
+}
+
 TEST_F(ModelessSheet, OkAndCancelEndTheWindowAndEndDialogToo)
 {
     struct Case {

@@ -25,6 +25,7 @@ std::vector<std::string>& Log()
 BEGIN_MESSAGE_MAP(LogPage, CPropertyPage)
     ON_EN_CHANGE(IDC_PAGE_EDIT, OnEditChange)
     ON_BN_CLICKED(IDC_PAGE_BUTTON, OnButton)
+    ON_MESSAGE(PSM_QUERYSIBLINGS, OnQuerySiblings)
 END_MESSAGE_MAP()
 
 LogPage::LogPage(UINT nIDTemplate, std::string pageName, bool isNumeric, UINT nIDCaption)
@@ -91,6 +92,34 @@ BOOL LogPage::OnQueryCancel()
 {
     Write("QUERYCANCEL");
     return allowCancel;
+}
+
+void LogPage::OnOK()
+{
+    ++oks;
+    CPropertyPage::OnOK();
+}
+
+void LogPage::OnCancel()
+{
+    ++cancels;
+    CPropertyPage::OnCancel();
+}
+
+BOOL LogPage::OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo)
+{
+    if (handlesHelp && nID == ID_HELP && nCode == CN_COMMAND) {
+        if (!pHandlerInfo)
+            Write("HELP");
+        return TRUE;
+    }
+    return CPropertyPage::OnCmdMsg(nID, nCode, pExtra, pHandlerInfo);
+}
+
+LRESULT LogPage::OnQuerySiblings(WPARAM wParam, LPARAM)
+{
+    Write("SIBLINGS " + std::to_string(wParam));
+    return siblingAnswer;
 }
 
 void LogPage::OnEditChange()

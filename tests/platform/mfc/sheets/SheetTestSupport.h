@@ -23,7 +23,18 @@ public:
         prompts.push_back(lpszPrompt);
         return IDOK;
     }
+    // Claims an ID_HELP handler while helpEnabled is set, so that sheets offer help.
+    BOOL OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo) override
+    {
+        if (helpEnabled && nID == ID_HELP && nCode == CN_COMMAND && pHandlerInfo) {
+            pHandlerInfo->pTarget = this;
+            pHandlerInfo->pmf = nullptr;
+            return TRUE;
+        }
+        return CWinApp::OnCmdMsg(nID, nCode, pExtra, pHandlerInfo);
+    }
     std::vector<std::string> prompts;
+    bool helpEnabled = false;
 };
 
 SheetsApp& TheApp();
@@ -43,6 +54,10 @@ public:
     bool refuseApply = false;      // OnApply answers FALSE
     bool validateOnApply = false;  // OnApply takes the values in again, with their checks
     bool allowCancel = true;
+    bool handlesHelp = false;     // ID_HELP is this page's
+    LRESULT siblingAnswer = 0;    // what it answers PSM_QUERYSIBLINGS
+    int oks = 0;                  // OnOK and OnCancel, reached through the defaults of OnApply and OnReset
+    int cancels = 0;
 
     HWND Edit() const { return ::GetDlgItem(m_hWnd, IDC_PAGE_EDIT); }
     HWND Button() const { return ::GetDlgItem(m_hWnd, IDC_PAGE_BUTTON); }
@@ -53,8 +68,12 @@ public:
     BOOL OnApply() override;
     void OnReset() override;
     BOOL OnQueryCancel() override;
+    void OnOK() override;
+    void OnCancel() override;
+    BOOL OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo) override;
 
 protected:
+    LRESULT OnQuerySiblings(WPARAM wParam, LPARAM lParam);
     void DoDataExchange(CDataExchange* pDX) override;
     void OnEditChange();
     void OnButton();
