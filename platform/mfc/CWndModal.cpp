@@ -2,6 +2,7 @@
 
 #include "platform/mfc/CWinApp.h"
 #include "platform/mfc/CWinThread.h"
+#include "platform/win32/dialog/windlg.h"
 
 int CWnd::RunModalLoop(DWORD dwFlags)
 {
