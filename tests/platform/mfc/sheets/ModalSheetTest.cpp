@@ -43,7 +43,7 @@ TEST_F(ModalSheet, ThreePagesByKeysRefusedValueApplyAndOK)
         EXPECT_EQ(colors.m_hWnd, nullptr);
         // Tab leads from the tabs into the page; the typed value is out of range.
         input.KeyStroke(VK_TAB);
-        Type("42");
+        TypeKeys("42");
         CtrlKey(VK_NEXT);
     });
     sheet.steps.push_back([&](ScriptedSheet& s) {
@@ -51,7 +51,7 @@ TEST_F(ModalSheet, ThreePagesByKeysRefusedValueApplyAndOK)
         EXPECT_EQ(s.GetActiveIndex(), 1) << "the refused value keeps the page";
         EXPECT_EQ(::GetFocus(), limits.Edit());
         EXPECT_TRUE(::IsWindowEnabled(s.Item(ID_APPLY_NOW))) << "typing marked the page changed";
-        Type("7");
+        TypeKeys("7");
         AltKey('A');
     });
     sheet.steps.push_back([&](ScriptedSheet& s) {
@@ -87,7 +87,7 @@ TEST_F(ModalSheet, CancelAppliesNothingAndMayBeRefused)
     sheet.steps.push_back([&](ScriptedSheet&) {
         CtrlKey(VK_TAB);
         input.KeyStroke(VK_TAB);
-        Type("9");
+        TypeKeys("9");
         input.KeyStroke(VK_ESCAPE);
     });
     sheet.steps.push_back([&](ScriptedSheet& s) {
@@ -127,7 +127,7 @@ TEST_F(ModalSheet, ARefusingPageIsShownWithItsControlFocusedAndStopsTheApply)
         EXPECT_TRUE(::IsWindowVisible(limits.m_hWnd));
         EXPECT_EQ(Text(limits.Edit()), "99") << "the refused value stays for the user to mend";
         EXPECT_FALSE(::IsWindowVisible(colors.m_hWnd));
-        Type("4");
+        TypeKeys("4");
         Log().clear();
         input.KeyStroke(VK_RETURN);
     });

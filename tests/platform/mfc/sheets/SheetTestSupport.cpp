@@ -212,19 +212,6 @@ void SheetTest::AltKey(UINT vk)
     input.KeyUp(VK_MENU);
 }
 
-void SheetTest::Type(const std::string& text)
-{
-    for (char c : text) {
-        const SHORT scan = ::VkKeyScan(c);
-        const bool shift = (scan >> 8) & 1;
-        if (shift)
-            input.KeyDown(VK_SHIFT);
-        input.KeyStroke(static_cast<UINT>(scan & 0xFF));
-        if (shift)
-            input.KeyUp(VK_SHIFT);
-    }
-}
-
 std::string SheetTest::Text(HWND hWnd)
 {
     char text[128] = {};

@@ -111,8 +111,6 @@ protected:
     static void PumpThroughApp();
     void CtrlKey(UINT vk, bool shift = false);
     void AltKey(UINT vk);
-    // Text typed key by key on the US layout (injected text is not for ASCII).
-    void Type(const std::string& text);
     static std::string Text(HWND hWnd);
     static std::string TabText(CPropertySheet& sheet, int index);
     // The top-level windows of this thread, the test's parent among them.
