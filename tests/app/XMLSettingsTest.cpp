@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "tests/app/AppTestFiles.h"
+#include "tests/support/ScopedAppNames.h"
 #include "app/XMLSettings.h"
 #include "platform/mfc/CException.h"
 #include "ui/frames/KtvPRegistryFactory.h"
@@ -28,13 +29,10 @@ protected:
         ASSERT_TRUE(CXMLSettings::LoadFromFile(FALSE, "empty.dat"));
         apptest::WriteFileText("empty.dat", "<LOCAL_MACHINE>\r\n</LOCAL_MACHINE>\r\n");
         ASSERT_TRUE(CXMLSettings::LoadFromFile(TRUE, "empty.dat"));
-        KtvSetRegistryNames("Corvane", "Tarnwick");
     }
-    void TearDown() override
-    {
-        KtvSetRegistryNames(nullptr, nullptr);
-        CKtvPRegistryFactory::SetRuntimeClass(nullptr);
-    }
+    void TearDown() override { CKtvPRegistryFactory::SetRuntimeClass(nullptr); }
+
+    tw::test::ScopedAppNames names_{"Tarnwick", "Corvane"};
 
     static CString SettingsPath() { return KtvGetRegPath("Settings"); }
 
