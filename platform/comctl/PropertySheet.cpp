@@ -232,11 +232,15 @@ bool PropertySheet::CreatePageWindow(Page& page)
                                             info.pfnDlgProc, reinterpret_cast<LPARAM>(&info));
     if (!page.window)
         return false;
+    PlacePage(page.window);
+    return true;
+}
+
+void PropertySheet::PlacePage(HWND page)
+{
     const RECT area = PageArea();
     // Right after the tab control, so that Tab goes from the tabs into the page and on to the buttons.
-    SetWindowPos(page.window, tab_, area.left, area.top, area.right - area.left, area.bottom - area.top,
-                 SWP_NOACTIVATE);
-    return true;
+    SetWindowPos(page, tab_, area.left, area.top, area.right - area.left, area.bottom - area.top, SWP_NOACTIVATE);
 }
 
 LRESULT PropertySheet::NotifyPage(HWND page, UINT code, LPARAM lParam)
@@ -256,8 +260,11 @@ bool PropertySheet::SetCurSel(int index, bool askToLeave)
 {
     if (index < 0 || index >= int(pages_.size()))
         return false;
-    if (index == current_)
+    if (index == current_) {
+        // Asked again after the sheet moved its tab control: the page follows it.
+        PlacePage(pages_[size_t(index)].window);
         return true;
+    }
     HWND old = current_ >= 0 ? pages_[size_t(current_)].window : nullptr;
     if (askToLeave && old && NotifyPage(old, PSN_KILLACTIVE))
         return false;  // the page keeps the focus: its data is not valid yet

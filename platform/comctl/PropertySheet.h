@@ -42,6 +42,7 @@ private:
     void Layout();
     RECT PageArea();
     bool CreatePageWindow(Page& page);
+    void PlacePage(HWND page);
     // askToLeave FALSE: the page being left was asked already, or is going.
     bool SetCurSel(int index, bool askToLeave = true);
     void FocusFirstControl(HWND page);

@@ -72,9 +72,10 @@ public:
     // Ctrl+Tab, Ctrl+Shift+Tab, Ctrl+PgDn and Ctrl+PgUp change the page.
     BOOL PreTranslateMessage(MSG* pMsg) override;
     BOOL ContinueModal() override;
+    // The sheet's buttons: OK and Cancel also give the modal result.
+    BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
 
 protected:
-    BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
     LRESULT HandleInitDialog(WPARAM wParam, LPARAM lParam);
 
     DECLARE_MESSAGE_MAP()

@@ -256,6 +256,27 @@ TEST_F(PropertySheetTest, APrecreateCallbackRestylesTheSheet)
     DestroyWindow(hidden);
 }
 
+TEST_F(PropertySheetTest, SelectingTheActivePageAgainPlacesItAfterTheTabs)
+{
+    HWND sheet = Modeless();
+    HWND tab = reinterpret_cast<HWND>(SendMessage(sheet, PSM_GETTABCONTROL, 0, 0));
+    HWND page = reinterpret_cast<HWND>(SendMessage(sheet, PSM_GETCURRENTPAGEHWND, 0, 0));
+    RECT tabRect{};
+    GetWindowRect(tab, &tabRect);
+    MapWindowPoints(nullptr, sheet, reinterpret_cast<POINT*>(&tabRect), 2);
+    // A sheet that makes room for something at its left moves the tabs over.
+    MoveWindow(tab, tabRect.left + 40, tabRect.top, tabRect.right - tabRect.left, tabRect.bottom - tabRect.top, TRUE);
+    EXPECT_TRUE(SendMessage(sheet, PSM_SETCURSEL, 0, 0));
+    RECT area{};
+    GetWindowRect(tab, &area);
+    SendMessage(tab, TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&area));
+    RECT pageRect{};
+    GetWindowRect(page, &pageRect);
+    EXPECT_EQ(pageRect.left, area.left);
+    EXPECT_EQ(pageRect.top, area.top);
+    EXPECT_EQ(g_pageLog, (Lines{"1 INIT", "1 SETACTIVE"})) << "the page is not told again";
+}
+
 TEST_F(PropertySheetTest, ApplyFollowsThePagesThatHoldChanges)
 {
     HWND sheet = Modeless();

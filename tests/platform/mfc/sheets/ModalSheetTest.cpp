@@ -157,15 +157,19 @@ TEST_F(ModalSheet, ApplyRefusedByTheFirstPageAppliesNoOtherPage)
 TEST_F(ModalSheet, CaptionsTitlesAndButtonsFollowTheHeader)
 {
     LogPage renamed(IDD_PAGE_COLORS, "Colors", false, IDS_PAGE_TITLE);
+    CPropertyPage later;
+    later.Construct(IDD_PAGE_LIMITS);
     ScriptedSheet sheet("Options", &owner, 1);
     sheet.AddPage(&general);
     sheet.AddPage(&renamed);
+    sheet.AddPage(&later);
     sheet.m_psh.dwFlags |= PSH_NOAPPLYNOW;
     sheet.m_psh.dwFlags &= ~PSH_HASHELP;
     sheet.steps.push_back([&](ScriptedSheet& s) {
         EXPECT_EQ(s.GetActivePage(), &renamed) << "the page chosen at construction comes first";
         EXPECT_EQ(general.m_hWnd, nullptr);
         EXPECT_EQ(TabText(s, 1), "Renamed") << "a caption id names the tab";
+        EXPECT_EQ(TabText(s, 2), "Limits") << "else the template's caption does";
         EXPECT_EQ(s.Item(ID_APPLY_NOW), nullptr);
         EXPECT_EQ(s.Item(IDHELP), nullptr);
         EXPECT_TRUE(::IsWindowVisible(s.Item(IDOK)));

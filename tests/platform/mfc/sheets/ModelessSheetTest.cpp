@@ -69,6 +69,17 @@ TEST_F(ModelessSheet, PageKeysMnemonicsAndCommandsReachTheirPages)
         EXPECT_EQ(sheet.GetActiveIndex(), step.expected);
         EXPECT_EQ(sheet.GetTabControl()->GetCurSel(), step.expected);
     }
+    // A label's mnemonic goes to its edit box, on the page shown only.
+    ASSERT_TRUE(sheet.SetActivePage(&limits));
+    ::SetFocus(sheet.GetTabControl()->m_hWnd);
+    AltKey('N');  // "&Name:" on the hidden General page
+    PumpThroughApp();
+    EXPECT_EQ(::GetFocus(), sheet.GetTabControl()->m_hWnd);
+    AltKey('C');  // "&Count:"
+    PumpThroughApp();
+    EXPECT_EQ(::GetFocus(), limits.Edit());
+    ASSERT_TRUE(sheet.SetActivePage(&general));
+
     // Tab walks from the tabs into the page.
     ::SetFocus(sheet.GetTabControl()->m_hWnd);
     input.KeyStroke(VK_TAB);
