@@ -68,6 +68,17 @@ extern UINT KTVM_CUSTOMIZEHELP;        // "KTVTOOLBAR_CUSTOMIZEHELP"
 extern UINT KTVM_RESETTOOLBAR;         // "KTVTOOLBAR_RESETMENU"
 extern UINT KTVM_RESETCONTEXTMENU;     // "KTVTOOLBAR_RESETCONTEXTMENU"
 extern UINT KTVM_WINDOW_HELP;          // "WINDOW_HELP"
+// Controls: tab windows, property list, calendar, colour menu button, shell list, date-time.
+extern UINT KTVM_ON_CHANGING_ACTIVE_TAB;  // a non-zero reply vetoes the switch
+extern UINT KTVM_ONCHANGE_ACTIVE_TAB;
+extern UINT KTVM_ON_MOVE_TAB;
+extern UINT KTVM_ON_RENAME_TAB;           // a non-zero reply vetoes the rename
+extern UINT KTVM_ON_HSCROLL;
+extern UINT KTVM_PROPERTYCHANGED;
+extern UINT KTVM_CALENDAR_ON_SELCHANGED;
+extern UINT KTVM_GETDOCUMENTCOLORS;       // "KTVTOOLBAR__GETDOCUMENTCOLORS"
+extern UINT KTVPM_CHANGE_CURRENT_FOLDER;
+extern UINT KTVM_DATETIME_HOLDTIMER;      // "KTVDATETIME_HOLDTIMER"
 
 // Registers every message above; safe to call again.
 void KtvRegisterLibraryMessages();
