@@ -40,6 +40,22 @@ enum KtvPDockingStatus {
     KTVP_CS_DELAY_DOCK_TO_TAB = 3,    // as a tab of another bar
 };
 
+// Hit ids of the caption buttons of docking bars and floating frames; they
+// share one value space with the non-client hit codes the library uses.
+enum KtvPCaptionButtonHit {
+    KTVP_HTAUTOHIDE_SECOND = 8,  // the second pin-like button of a floating frame
+    KTVP_HTPIN = 9,              // auto-hide (pin)
+    KTVP_HTCLOSE_BAR = 19,       // close of a docking bar
+    KTVP_HTCLOSE_FRAME = 20,     // close of a floating frame
+    KTVP_HTMENU = 25,            // menu of a floating frame
+};
+
+// The caption-button bits of a floating frame.
+#define KTVP_CAPTION_BTN_PIN 0x01
+#define KTVP_CAPTION_BTN_CLOSE 0x02
+#define KTVP_CAPTION_BTN_AUTOHIDE 0x04
+#define KTVP_CAPTION_BTN_MENU 0x10
+
 // --- Frames --------------------------------------------------------------------------------------
 
 // --- Command bars --------------------------------------------------------------------------------
