@@ -1,0 +1,200 @@
+// The controls' class records (what archives and creation by name rely on),
+// the initial values other classes read, and the registered message names.
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "tests/support/ui/KtvClassTable.h"
+#include "ui/controls/KtvPBaseTabWnd.h"
+#include "ui/controls/KtvPButton.h"
+#include "ui/controls/KtvPHeaderCtrl.h"
+#include "ui/controls/KtvPListCtrl.h"
+#include "ui/controls/KtvPTabWnd.h"
+#include "ui/frames/KtvPCodes.h"
+
+namespace {
+
+using tw::test::KtvClassRow;
+
+const std::vector<KtvClassRow>& ControlClasses()
+{
+    static const std::vector<KtvClassRow> rows = {
+        KTV_CLASS_ROW(CKtvPButton, CButton, DynCreate),
+        KTV_CLASS_ROW(CKtvPBaseTabWnd, CWnd, Dynamic),
+        KTV_CLASS_ROW(CKtvPTabWnd, CKtvPBaseTabWnd, DynCreate),
+        KTV_CLASS_ROW(CKtvPHeaderCtrl, CHeaderCtrl, Dynamic),
+        KTV_CLASS_ROW(CKtvPListCtrl, CListCtrl, Dynamic),
+    };
+    return rows;
+}
+
+class ControlClassRecord : public ::testing::TestWithParam<KtvClassRow> {};
+
+TEST_P(ControlClassRecord, HasItsNameBaseAndKind) { EXPECT_TRUE(tw::test::CheckClassRecord(GetParam())); }
+
+TEST_P(ControlClassRecord, CreatesItselfByName) { EXPECT_TRUE(tw::test::CheckCreatesByName(GetParam())); }
+
+INSTANTIATE_TEST_SUITE_P(Controls, ControlClassRecord, ::testing::ValuesIn(ControlClasses()),
+                         tw::test::KtvClassRowName);
+
+// The chains the looks and the docking layer test tabs and buttons along.
+TEST(ControlClassChains, TabWindowsAndButtonsDeriveAlongTheirChains)
+{
+    EXPECT_TRUE(tw::test::CheckDerivesFrom(RUNTIME_CLASS(CKtvPTabWnd), RUNTIME_CLASS(CWnd)));
+    EXPECT_TRUE(tw::test::CheckDerivesFrom(RUNTIME_CLASS(CKtvPButton), RUNTIME_CLASS(CWnd)));
+    EXPECT_FALSE(RUNTIME_CLASS(CKtvPBaseTabWnd)->IsDerivedFrom(RUNTIME_CLASS(CKtvPTabWnd)));
+}
+
+TEST(TabRecord, StartsVisibleUncolouredAndAtItsNaturalWidthZero)
+{
+    CKtvPTabInfo tab("Results", 3, nullptr, 7, TRUE, FALSE);
+    EXPECT_STREQ("Results", (LPCTSTR)tab.m_strText);
+    EXPECT_EQ(3, tab.m_uiIcon);
+    EXPECT_EQ(nullptr, tab.m_hIcon);
+    EXPECT_TRUE(tab.m_rect.IsRectEmpty());
+    EXPECT_TRUE(tab.m_bVisible);
+    EXPECT_EQ(0, tab.m_nFullWidth);
+    EXPECT_EQ(7, tab.m_iTabID);
+    EXPECT_EQ((COLORREF)-1, tab.m_clrText);
+    EXPECT_EQ((COLORREF)-1, tab.m_clrBack);
+    EXPECT_FALSE(tab.m_bIconOnly);
+    EXPECT_FALSE(tab.m_bAlwaysShowToolTip);
+    EXPECT_TRUE(tab.m_bIsDetachable);
+    EXPECT_FALSE(tab.m_bIsListView);
+}
+
+TEST(TabState, DefaultsToAVisibleUncolouredTab)
+{
+    CKtvPTabState state;
+    EXPECT_TRUE(state.m_strLabel.IsEmpty());
+    EXPECT_EQ(TRUE, state.m_bVisible);
+    EXPECT_EQ(-1, state.m_clrText);
+    EXPECT_EQ(-1, state.m_clrBack);
+}
+
+// What the tabbed bars, the MDI tab strip and the tab views rely on before
+// they change anything.
+TEST(TabWindowDefaults, NewTabWindowHoldsTheDocumentedValues)
+{
+    CKtvPTabWnd wnd;
+    EXPECT_FALSE(wnd.m_bEnableWrapping);
+    EXPECT_FALSE(wnd.m_bActivateLastVisibleTab);
+    EXPECT_FALSE(wnd.m_bHighLightTabs);
+    EXPECT_EQ(CKtvPBaseTabWnd::LOCATION_BOTTOM, wnd.m_location);
+    EXPECT_EQ(0, wnd.GetTabsNum());
+    EXPECT_EQ(-1, wnd.GetActiveTab());
+    EXPECT_EQ(-1, wnd.m_iTabBeforeDrag);
+    EXPECT_EQ(CSize(0, 0), wnd.GetImageSize());
+    EXPECT_EQ(1, wnd.m_iTabIdCounter);
+    EXPECT_EQ(2, wnd.m_nTabBorderSize);
+    EXPECT_FALSE(wnd.m_bAutoDestroyWindow);
+    EXPECT_TRUE(wnd.m_bHideInactiveWnd);
+    EXPECT_EQ(-1, wnd.m_iHighlighted);
+    EXPECT_EQ(-1, wnd.m_iPressed);
+    EXPECT_FALSE(wnd.IsActivateOnButtonUp());
+    EXPECT_TRUE(wnd.m_bEnableTabSwap);
+    EXPECT_FALSE(wnd.IsHideSingleTab());
+    EXPECT_EQ((COLORREF)-1, wnd.m_clrActiveTabBk);
+    EXPECT_EQ((COLORREF)-1, wnd.m_clrActiveTabFg);
+    EXPECT_FALSE(wnd.IsDrawNoPrefix());
+    EXPECT_EQ(-1, wnd.m_iEditedTab);
+    EXPECT_FALSE(wnd.IsInPlaceEditEnabled());
+    EXPECT_EQ(nullptr, wnd.GetDockingBarWrapperRTC());
+    EXPECT_FALSE(wnd.IsAutoColor());
+    EXPECT_TRUE(wnd.m_bIsDefaultAutoColor);
+    EXPECT_EQ(-1, wnd.m_iLastActiveTab);
+    EXPECT_FALSE(wnd.m_bActivateLastActiveTab);
+
+    // The tab window's own.
+    EXPECT_FALSE(wnd.IsFlatTabs());
+    EXPECT_FALSE(wnd.IsSlantedTabs());
+    EXPECT_FALSE(wnd.IsSharedScroll());
+    EXPECT_TRUE(wnd.IsDrawFrame());
+    EXPECT_TRUE(wnd.m_bAutoSizeWindow);
+    EXPECT_TRUE(wnd.m_bFlatFrame);
+    EXPECT_FALSE(wnd.IsHideNoTabs());
+    EXPECT_FALSE(wnd.IsActiveTabBoldFont());
+    EXPECT_EQ(0, wnd.GetFirstScrolledTab());
+    CRect strip(1, 2, 3, 4);
+    wnd.GetTabsRect(strip);
+    EXPECT_TRUE(strip.IsRectEmpty());
+}
+
+// The per-tab reads answer "none" outside 0..count-1 and never touch a record there.
+TEST(TabWindowReads, IndexOutsideTheTabsAnswersNone)
+{
+    CKtvPTabWnd wnd;
+    auto* tab = new CKtvPTabInfo("One", 2, nullptr, 5, TRUE, FALSE);
+    tab->m_clrText = RGB(1, 2, 3);
+    wnd.m_arTabs.Add(tab);
+    wnd.m_iTabsNum = 1;
+
+    struct Case {
+        int iTab;
+        bool inRange;
+    };
+    for (const Case c : {Case{-1, false}, Case{0, true}, Case{1, false}}) {
+        SCOPED_TRACE(c.iTab);
+        EXPECT_EQ(c.inRange ? 5 : -1, wnd.GetTabID(c.iTab));
+        EXPECT_EQ(c.inRange ? 2u : (UINT)-1, wnd.GetTabIcon(c.iTab));
+        EXPECT_EQ(c.inRange ? RGB(1, 2, 3) : (COLORREF)-1, wnd.GetTabTextColor(c.iTab));
+        EXPECT_EQ(c.inRange ? TRUE : FALSE, wnd.IsTabVisible(c.iTab));
+        EXPECT_EQ(c.inRange ? TRUE : FALSE, wnd.IsTabDetachable(c.iTab));
+        EXPECT_FALSE(wnd.IsTabTextHidden(c.iTab));
+        EXPECT_EQ(nullptr, wnd.GetTabWnd(c.iTab));
+        EXPECT_EQ(nullptr, wnd.GetTabIconHandle(c.iTab));
+    }
+}
+
+TEST(ButtonDefaults, NewButtonHoldsTheDocumentedValues)
+{
+    CKtvPButton btn;
+    EXPECT_EQ(CKtvPButton::BUTTONSTYLE_3D, btn.m_FlatStyle);
+    EXPECT_EQ(CKtvPButton::ALIGN_CENTER, btn.m_TextAlign);
+    EXPECT_FALSE(btn.m_ImageOnRight);
+    EXPECT_FALSE(btn.m_ParentBackground);
+    EXPECT_TRUE(btn.m_DrawFocus);
+    EXPECT_TRUE(btn.m_HighlightChecked);
+    EXPECT_TRUE(btn.m_GrayDisabled);
+    EXPECT_FALSE(btn.m_ClickOnButtonDown);
+    EXPECT_FALSE(btn.m_FullTextTooltip);
+    EXPECT_FALSE(btn.IsPushed());
+    EXPECT_FALSE(btn.IsHighlighted());
+    EXPECT_FALSE(btn.IsChecked());
+    EXPECT_FALSE(btn.IsCheckBox());
+    EXPECT_FALSE(btn.IsRadio());
+    EXPECT_EQ(CSize(0, 0), btn.GetImageSize());
+    EXPECT_EQ(CSize(2, 2), btn.m_PushOffset);
+    EXPECT_EQ((COLORREF)-1, btn.m_TextColor);
+    EXPECT_EQ((COLORREF)-1, btn.m_HotTextColor);
+    EXPECT_EQ((COLORREF)-1, btn.m_FaceColor);
+    EXPECT_FALSE(CKtvPButton::IsThemedLook());
+}
+
+TEST(RegisteredMessages, ControlsRegisterUnderTheirNames)
+{
+    KtvRegisterLibraryMessages();
+    struct Case {
+        UINT* pId;
+        const char* lpszName;
+    };
+    const Case cases[] = {
+        {&KTVM_ON_CHANGING_ACTIVE_TAB, "KTVM_ON_CHANGING_ACTIVE_TAB"},
+        {&KTVM_ONCHANGE_ACTIVE_TAB, "KTVM_ONCHANGE_ACTIVE_TAB"},
+        {&KTVM_ON_MOVE_TAB, "KTVM_ON_MOVE_TAB"},
+        {&KTVM_ON_RENAME_TAB, "KTVM_ON_RENAME_TAB"},
+        {&KTVM_ON_HSCROLL, "KTVM_ON_HSCROLL"},
+        {&KTVM_PROPERTYCHANGED, "KTVM_PROPERTYCHANGED"},
+        {&KTVM_CALENDAR_ON_SELCHANGED, "KTVM_CALENDAR_ON_SELCHANGED"},
+        {&KTVM_GETDOCUMENTCOLORS, "KTVTOOLBAR__GETDOCUMENTCOLORS"},
+        {&KTVPM_CHANGE_CURRENT_FOLDER, "KTVPM_CHANGE_CURRENT_FOLDER"},
+        {&KTVM_DATETIME_HOLDTIMER, "KTVDATETIME_HOLDTIMER"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.lpszName);
+        EXPECT_NE(0u, *c.pId);
+        EXPECT_EQ(::RegisterWindowMessage(c.lpszName), *c.pId);
+    }
+}
+
+}  // namespace
