@@ -29,7 +29,7 @@ BEGIN_MESSAGE_MAP(CKtvPMiniFrameWnd, CWnd)
     ON_WM_MOUSEMOVE()
     ON_WM_CHAR()
     ON_WM_CANCELMODE()
-    ON_MESSAGE(WM_MOVING, OnMoving)
+    ON_MESSAGE(WM_MOVING, OnMovingFrame)
     ON_WM_TIMER()
     ON_WM_LBUTTONDBLCLK()
     ON_WM_NCLBUTTONDBLCLK()
@@ -173,6 +173,8 @@ void CKtvPMiniFrameWnd::StopCaptionButtonsTracking()
 void CKtvPMiniFrameWnd::CalcMinSize(CSize&, MINMAXINFO*) { KTVP_NOT_BUILT("CKtvPMiniFrameWnd::CalcMinSize"); }
 void CKtvPMiniFrameWnd::OnCheckRollState() { KTVP_NOT_BUILT("CKtvPMiniFrameWnd::OnCheckRollState"); }
 void CKtvPMiniFrameWnd::UpdateCaptionMetrics() { KTVP_NOT_BUILT("CKtvPMiniFrameWnd::UpdateCaptionMetrics"); }
+
+LRESULT CKtvPMiniFrameWnd::OnMovingFrame(WPARAM, LPARAM) { KTVP_NOT_BUILT("CKtvPMiniFrameWnd::OnMovingFrame"); }
 CKtvPCaptionButton* CKtvPMiniFrameWnd::FindButton(UINT) const { KTVP_NOT_BUILT("CKtvPMiniFrameWnd::FindButton"); }
 CKtvPCaptionButton* CKtvPMiniFrameWnd::FindButtonByPoint(CPoint) const
 {
@@ -215,7 +217,6 @@ void CKtvPMiniFrameWnd::OnLButtonUp(UINT, CPoint) { KTVP_NOT_BUILT("CKtvPMiniFra
 void CKtvPMiniFrameWnd::OnMouseMove(UINT, CPoint) { KTVP_NOT_BUILT("CKtvPMiniFrameWnd::OnMouseMove"); }
 void CKtvPMiniFrameWnd::OnChar(UINT, UINT, UINT) { KTVP_NOT_BUILT("CKtvPMiniFrameWnd::OnChar"); }
 void CKtvPMiniFrameWnd::OnCancelMode() { KTVP_NOT_BUILT("CKtvPMiniFrameWnd::OnCancelMode"); }
-LRESULT CKtvPMiniFrameWnd::OnMoving(WPARAM, LPARAM) { KTVP_NOT_BUILT("CKtvPMiniFrameWnd::OnMoving"); }
 void CKtvPMiniFrameWnd::OnTimer(UINT_PTR) { KTVP_NOT_BUILT("CKtvPMiniFrameWnd::OnTimer"); }
 void CKtvPMiniFrameWnd::OnLButtonDblClk(UINT, CPoint) { KTVP_NOT_BUILT("CKtvPMiniFrameWnd::OnLButtonDblClk"); }
 void CKtvPMiniFrameWnd::OnNcLButtonDblClk(UINT, CPoint) { KTVP_NOT_BUILT("CKtvPMiniFrameWnd::OnNcLButtonDblClk"); }

@@ -92,6 +92,8 @@ public:
     virtual void CalcMinSize(CSize& sizeBase, MINMAXINFO* lpMMI);
     virtual void OnCheckRollState();
     virtual void UpdateCaptionMetrics();
+    // WM_MOVING, virtual so that frames derived elsewhere can hook the system's moves.
+    virtual LRESULT OnMovingFrame(WPARAM wParam, LPARAM lParam);
 
     using CWnd::Create;
     using CWnd::CreateEx;
@@ -148,7 +150,6 @@ protected:
     void OnMouseMove(UINT nFlags, CPoint point);
     void OnChar(UINT nChar, UINT nRepCnt, UINT nFlags);
     void OnCancelMode();
-    LRESULT OnMoving(WPARAM wParam, LPARAM lParam);
     void OnTimer(UINT_PTR nIDEvent);
     void OnLButtonDblClk(UINT nFlags, CPoint point);
     void OnNcLButtonDblClk(UINT nHitTest, CPoint point);
