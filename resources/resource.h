@@ -101,6 +101,19 @@
 // (end of docking ids)
 
 // Ids of the UI library's command bars.
+#define IDR_KTVP_POPUP_TOOLBAR 16102
+#define IDC_KTVP_COPY 16004
+#define IDC_KTVP_DELETE 16133
+#define IDC_KTVP_MOVE 16146
+#define ID_KTVP_TOOLBAR_RESET 16910
+#define ID_KTVP_TOOLBAR_COPY_IMAGE 16911
+#define ID_KTVP_TOOLBAR_DELETE 16912
+#define ID_KTVP_TOOLBAR_APPEARANCE 16913
+#define ID_KTVP_TOOLBAR_IMAGE 16914
+#define ID_KTVP_TOOLBAR_TEXT 16915
+#define ID_KTVP_TOOLBAR_IMAGE_AND_TEXT 16916
+#define ID_KTVP_TOOLBAR_START_GROUP 16917
+#define ID_KTVP_TOOLBAR_NEW_MENU 16918
 // (end of command bar ids)
 
 // Ids of the UI library's controls.
