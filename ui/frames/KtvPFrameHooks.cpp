@@ -120,3 +120,5 @@ CKtvPFrameHooks* KtvGetFrameHooks(CWnd* pWnd)
 {
     return dynamic_cast<CKtvPFrameHooks*>(pWnd);
 }
+
+CFrameWnd* g_pKtvTopLevelFrameOverride = nullptr;

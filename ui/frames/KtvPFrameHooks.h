@@ -74,3 +74,7 @@ public:
 
 // The hooks of a library frame window; NULL for any other window and for NULL.
 CKtvPFrameHooks* KtvGetFrameHooks(CWnd* pWnd);
+
+// The frame to use in place of GetTopLevelFrame while an OLE in-place frame
+// is active; NULL otherwise. Only the in-place frames change it.
+extern CFrameWnd* g_pKtvTopLevelFrameOverride;
