@@ -1,0 +1,20 @@
+// The display text of one accelerator entry, such as "Ctrl+Shift+F5".
+#pragma once
+
+#include "platform/mfc/CObject.h"
+#include "platform/mfc/CString.h"
+#include "platform/win32/menu/winmenu.h"
+
+class CKtvPKeyHelper : public CObject {
+public:
+    // The entry is not owned.
+    explicit CKtvPKeyHelper(LPACCEL lpAccel);
+    ~CKtvPKeyHelper() override;
+
+    void Format(CString& str) const;
+
+    LPACCEL m_lpAccel;
+
+protected:
+    void AddVirtKeyStr(CString& str, UINT uiVirtKey, BOOL bLast = FALSE) const;
+};
