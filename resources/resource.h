@@ -114,6 +114,7 @@
 #define ID_KTVP_TOOLBAR_IMAGE_AND_TEXT 16916
 #define ID_KTVP_TOOLBAR_START_GROUP 16917
 #define ID_KTVP_TOOLBAR_NEW_MENU 16918
+#define IDS_KTVP_TOOLS_FILTER 16023
 // (end of command bar ids)
 
 // Ids of the UI library's controls.
