@@ -1,5 +1,8 @@
 #include "ui/frames/KtvPWorkspace.h"
 
+#include "ui/commandbars/KtvPContextMenuManager.h"
+#include "ui/commandbars/KtvPMouseManager.h"
+#include "ui/commandbars/KtvPUserTool.h"
 #include "ui/frames/KtvPKeyboardManager.h"
 #include "ui/frames/KtvPNotBuilt.h"
 #include "ui/frames/KtvPShellManager.h"
@@ -44,7 +47,18 @@ CKtvPWorkspace::~CKtvPWorkspace()
         delete g_pKeyboardManager;
         g_pKeyboardManager = nullptr;
     }
-    // MANAGERS_OF_COMMANDBARS
+    if (m_bContextMenuManagerCreated) {
+        delete g_pContextMenuManager;
+        g_pContextMenuManager = nullptr;
+    }
+    if (m_bMouseManagerCreated) {
+        delete g_pMouseManager;
+        g_pMouseManager = nullptr;
+    }
+    if (m_bUserToolsManagerCreated) {
+        delete g_pUserToolsManager;
+        g_pUserToolsManager = nullptr;
+    }
     if (m_bShellManagerCreated) {
         delete g_pShellManager;
         g_pShellManager = nullptr;

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/mfc/afxres.h"
+#include "ui/commandbars/KtvPMouseManager.h"
 #include "ui/frames/KtvPDlgImpl.h"
 #include "ui/frames/KtvPFontDesc.h"
 #include "ui/frames/KtvPFrameHooks.h"
@@ -209,14 +210,18 @@ TEST(KtvPWorkspaceValues, RegistersItselfWithTheDefaultsAndFlags)
 
 TEST(KtvPWorkspaceValues, DeletesOnlyTheManagersItCreated)
 {
-    // The application made the keyboard manager; the workspace made the shell manager.
+    // The application made the keyboard manager; the workspace made the shell
+    // and mouse managers.
     CKtvPKeyboardManager* keyboard = new CKtvPKeyboardManager;
     new CKtvPShellManager;
+    new CKtvPMouseManager;
     {
         CKtvPWorkspace workspace;
         workspace.m_bShellManagerCreated = TRUE;
+        workspace.m_bMouseManagerCreated = TRUE;
     }
     EXPECT_EQ(g_pShellManager, nullptr);
+    EXPECT_EQ(g_pMouseManager, nullptr);
     EXPECT_EQ(g_pKeyboardManager, keyboard);
     delete keyboard;
 }
