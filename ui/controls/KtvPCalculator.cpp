@@ -49,7 +49,6 @@ CKtvPCalculator::CKtvPCalculator() : CKtvPCalculator(0.0, 0, nullptr) {}
 
 CKtvPCalculator::CKtvPCalculator(double dblValue, UINT uiCommandID, CKtvPBrowseEdit* pEdit)
     : m_bIsInCommand(FALSE),
-      m_bIsDlgControl(FALSE),
       m_Value(dblValue),
       m_SecondValue(0.0),
       m_Memory(0.0),

@@ -77,12 +77,9 @@ public:
     double GetValue() const { return m_Value; }
     const CString& GetDisplayText() const { return m_DisplayText; }
     BOOL IsError() const { return m_IsError; }
-    BOOL IsDialogControl() const { return m_bIsDlgControl; }
 
-    // The button whose command runs suspends closing on a click outside.
+    // While a key's command runs, a click outside does not close the pop-up.
     BOOL m_bIsInCommand;
-    // On a dialog: the looks give its keys button colours.
-    BOOL m_bIsDlgControl;
 
 protected:
     void FormatDisplayValue();
