@@ -48,6 +48,12 @@ CKtvPTasksGroup::~CKtvPTasksGroup()
         delete static_cast<CKtvPTask*>(m_lstTasks.RemoveHead());
 }
 
+// --- the navigation toolbar's classes --------------------------------------------------------------
+
+IMPLEMENT_SERIAL(CTasksPaneToolBar, CKtvPToolBar, 1)
+IMPLEMENT_SERIAL(CTasksPaneNavigateButton, CKtvPToolbarButton, 1)
+IMPLEMENT_SERIAL(CTasksPaneMenuButton, CKtvPToolbarMenuButton, 1)
+
 // --- CKtvPTasksPane --------------------------------------------------------------------------------
 
 IMPLEMENT_SERIAL(CKtvPTasksPane, CKtvPDockingControlBar, VERSIONABLE_SCHEMA | 1)

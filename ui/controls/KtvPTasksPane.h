@@ -12,6 +12,9 @@
 #include "platform/mfc/CScrollBar.h"
 #include "platform/mfc/CString.h"
 #include "platform/mfc/afxmsg.h"
+#include "ui/commandbars/KtvPToolBar.h"
+#include "ui/commandbars/KtvPToolbarButton.h"
+#include "ui/commandbars/KtvPToolbarMenuButton.h"
 #include "ui/docking/KtvPDockingControlBar.h"
 
 class CDC;
@@ -67,6 +70,36 @@ public:
     BOOL m_bIsCollapsed;
     HICON m_hIcon;
     CSize m_sizeIcon;
+};
+
+// The pane's navigation toolbar: Back, Forward, Home, the pages menu.
+class CTasksPaneToolBar : public CKtvPToolBar {
+    DECLARE_SERIAL(CTasksPaneToolBar)
+public:
+    CTasksPaneToolBar() = default;
+
+    BOOL IsButtonExtraSizeAvailable() const override { return FALSE; }
+    BOOL AllowShowOnList() const override { return FALSE; }
+};
+
+// Back (image 0), Forward (1), Home (2) or Close (3), by its image.
+class CTasksPaneNavigateButton : public CKtvPToolbarButton {
+    DECLARE_SERIAL(CTasksPaneNavigateButton)
+public:
+    CTasksPaneNavigateButton() = default;
+    CTasksPaneNavigateButton(UINT uiID, int iImage, LPCTSTR lpszText = nullptr, BOOL bUserButton = FALSE)
+        : CKtvPToolbarButton(uiID, iImage, lpszText, bUserButton)
+    {
+    }
+};
+
+// The pages menu on the navigation toolbar.
+class CTasksPaneMenuButton : public CKtvPToolbarMenuButton {
+    DECLARE_SERIAL(CTasksPaneMenuButton)
+public:
+    explicit CTasksPaneMenuButton(CKtvPTasksPane* pParentTaskPane = nullptr) : m_pParentTaskPane(pParentTaskPane) {}
+
+    CKtvPTasksPane* m_pParentTaskPane;
 };
 
 class CKtvPTasksPane : public CKtvPDockingControlBar {
@@ -134,6 +167,7 @@ protected:
     BOOL m_bCanCollapse;
     CRect m_rectTasks;
     BOOL m_bUseNavigationToolbar;
+    CTasksPaneToolBar m_wndToolBar;
     UINT m_uiToolbarBmpRes;
     CSize m_sizeToolbarImage;
     CSize m_sizeToolbarButton;
