@@ -2,6 +2,7 @@
 
 #include "platform/mfc/CCmdUI.h"
 #include "ui/frames/KtvPCodes.h"
+#include "ui/commandbars/KtvPPopupMenu.h"
 #include "ui/frames/KtvPNotBuilt.h"
 
 IMPLEMENT_DYNCREATE(CKtvPFrameWnd, CFrameWnd)
@@ -52,7 +53,7 @@ COleClientItem* CKtvPFrameWnd::GetInPlaceActiveItem()
 
 BOOL CKtvPFrameWnd::OnShowPopupMenu(CKtvPPopupMenu*)
 {
-    KTVP_NOT_BUILT("CKtvPFrameWnd::OnShowPopupMenu");
+    return TRUE;
 }
 
 BOOL CKtvPFrameWnd::OnShowCustomizeMenu(CKtvPPopupMenu*, UINT)
@@ -60,34 +61,33 @@ BOOL CKtvPFrameWnd::OnShowCustomizeMenu(CKtvPPopupMenu*, UINT)
     KTVP_NOT_BUILT("CKtvPFrameWnd::OnShowCustomizeMenu");
 }
 
-void CKtvPFrameWnd::OnClosePopupMenu(CKtvPPopupMenu*)
+void CKtvPFrameWnd::OnClosePopupMenu(CKtvPPopupMenu* pMenuPopup)
 {
-    KTVP_NOT_BUILT("CKtvPFrameWnd::OnClosePopupMenu");
+    // Only the open top-level popup is forgotten.
+    if (CKtvPPopupMenu::m_pActivePopupMenu == pMenuPopup)
+        CKtvPPopupMenu::m_pActivePopupMenu = nullptr;
 }
 
 BOOL CKtvPFrameWnd::OnDrawMenuImage(CDC*, const CKtvPToolbarMenuButton*, const CRect&)
 {
-    KTVP_NOT_BUILT("CKtvPFrameWnd::OnDrawMenuImage");
+    return FALSE;
 }
 
 BOOL CKtvPFrameWnd::OnButtonToolHitTest(const CKtvPToolbarButton*, tagTOOLINFOA*)
 {
-    KTVP_NOT_BUILT("CKtvPFrameWnd::OnButtonToolHitTest");
+    return FALSE;
 }
 
 BOOL CKtvPFrameWnd::OnReservedFrameHook(void*, void*)
 {
-    KTVP_NOT_BUILT("CKtvPFrameWnd::OnReservedFrameHook");
+    return FALSE;
 }
 
-void CKtvPFrameWnd::OnDrawMenuLogo(CDC*, CKtvPPopupMenu*, const CRect&)
-{
-    KTVP_NOT_BUILT("CKtvPFrameWnd::OnDrawMenuLogo");
-}
+void CKtvPFrameWnd::OnDrawMenuLogo(CDC*, CKtvPPopupMenu*, const CRect&) {}
 
 BOOL CKtvPFrameWnd::OnTearOffMenu(CKtvPPopupMenu*, CKtvPControlBar*)
 {
-    KTVP_NOT_BUILT("CKtvPFrameWnd::OnTearOffMenu");
+    return TRUE;
 }
 
 BOOL CKtvPFrameWnd::ShowControlBars(BOOL)
@@ -97,17 +97,17 @@ BOOL CKtvPFrameWnd::ShowControlBars(BOOL)
 
 BOOL CKtvPFrameWnd::OnCloseMiniFrame(CKtvPMiniFrameWnd*)
 {
-    KTVP_NOT_BUILT("CKtvPFrameWnd::OnCloseMiniFrame");
+    return TRUE;
 }
 
 BOOL CKtvPFrameWnd::OnCloseDockingBar(CKtvPDockingControlBar*)
 {
-    KTVP_NOT_BUILT("CKtvPFrameWnd::OnCloseDockingBar");
+    return TRUE;
 }
 
 BOOL CKtvPFrameWnd::GetToolbarButtonToolTipText(CKtvPToolbarButton*, CString&)
 {
-    KTVP_NOT_BUILT("CKtvPFrameWnd::GetToolbarButtonToolTipText");
+    return FALSE;
 }
 
 BOOL CKtvPFrameWnd::EnableDocking(DWORD)

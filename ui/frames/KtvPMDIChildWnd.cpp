@@ -37,7 +37,7 @@ BOOL CKtvPMDIChildWnd::OnMoveMiniFrame(CWnd*)
 
 BOOL CKtvPMDIChildWnd::OnReservedFrameHook(void*, void*)
 {
-    KTVP_NOT_BUILT("CKtvPMDIChildWnd::OnReservedFrameHook");
+    return FALSE;
 }
 
 CString CKtvPMDIChildWnd::GetFrameText() const

@@ -2,6 +2,7 @@
 
 #include "platform/mfc/CCmdUI.h"
 #include "ui/frames/KtvPCodes.h"
+#include "ui/commandbars/KtvPPopupMenu.h"
 #include "ui/frames/KtvPNotBuilt.h"
 
 IMPLEMENT_DYNCREATE(CKtvPMDIFrameWnd, CMDIFrameWnd)
@@ -78,7 +79,7 @@ BOOL CKtvPMDIFrameWnd::OnSetMenu(HMENU)
 
 BOOL CKtvPMDIFrameWnd::OnShowPopupMenu(CKtvPPopupMenu*)
 {
-    KTVP_NOT_BUILT("CKtvPMDIFrameWnd::OnShowPopupMenu");
+    return TRUE;
 }
 
 BOOL CKtvPMDIFrameWnd::OnShowCustomizeMenu(CKtvPPopupMenu*, UINT)
@@ -86,39 +87,38 @@ BOOL CKtvPMDIFrameWnd::OnShowCustomizeMenu(CKtvPPopupMenu*, UINT)
     KTVP_NOT_BUILT("CKtvPMDIFrameWnd::OnShowCustomizeMenu");
 }
 
-void CKtvPMDIFrameWnd::OnClosePopupMenu(CKtvPPopupMenu*)
+void CKtvPMDIFrameWnd::OnClosePopupMenu(CKtvPPopupMenu* pMenuPopup)
 {
-    KTVP_NOT_BUILT("CKtvPMDIFrameWnd::OnClosePopupMenu");
+    // Only the open top-level popup is forgotten.
+    if (CKtvPPopupMenu::m_pActivePopupMenu == pMenuPopup)
+        CKtvPPopupMenu::m_pActivePopupMenu = nullptr;
 }
 
 BOOL CKtvPMDIFrameWnd::OnDrawMenuImage(CDC*, const CKtvPToolbarMenuButton*, const CRect&)
 {
-    KTVP_NOT_BUILT("CKtvPMDIFrameWnd::OnDrawMenuImage");
+    return FALSE;
 }
 
 BOOL CKtvPMDIFrameWnd::OnButtonToolHitTest(const CKtvPToolbarButton*, tagTOOLINFOA*)
 {
-    KTVP_NOT_BUILT("CKtvPMDIFrameWnd::OnButtonToolHitTest");
+    return FALSE;
 }
 
 BOOL CKtvPMDIFrameWnd::OnReservedFrameHook(void*, void*)
 {
-    KTVP_NOT_BUILT("CKtvPMDIFrameWnd::OnReservedFrameHook");
+    return FALSE;
 }
 
 BOOL CKtvPMDIFrameWnd::OnEraseMDIClientBackground(CDC*)
 {
-    KTVP_NOT_BUILT("CKtvPMDIFrameWnd::OnEraseMDIClientBackground");
+    return FALSE;
 }
 
-void CKtvPMDIFrameWnd::OnDrawMenuLogo(CDC*, CKtvPPopupMenu*, const CRect&)
-{
-    KTVP_NOT_BUILT("CKtvPMDIFrameWnd::OnDrawMenuLogo");
-}
+void CKtvPMDIFrameWnd::OnDrawMenuLogo(CDC*, CKtvPPopupMenu*, const CRect&) {}
 
 BOOL CKtvPMDIFrameWnd::OnTearOffMenu(CKtvPPopupMenu*, CKtvPControlBar*)
 {
-    KTVP_NOT_BUILT("CKtvPMDIFrameWnd::OnTearOffMenu");
+    return TRUE;
 }
 
 BOOL CKtvPMDIFrameWnd::ShowControlBars(BOOL)
@@ -133,12 +133,12 @@ void CKtvPMDIFrameWnd::AdjustClientArea()
 
 BOOL CKtvPMDIFrameWnd::OnCloseMiniFrame(CKtvPMiniFrameWnd*)
 {
-    KTVP_NOT_BUILT("CKtvPMDIFrameWnd::OnCloseMiniFrame");
+    return TRUE;
 }
 
 BOOL CKtvPMDIFrameWnd::OnCloseDockingBar(CKtvPDockingControlBar*)
 {
-    KTVP_NOT_BUILT("CKtvPMDIFrameWnd::OnCloseDockingBar");
+    return TRUE;
 }
 
 COleClientItem* CKtvPMDIFrameWnd::GetInPlaceActiveItem()
@@ -148,7 +148,7 @@ COleClientItem* CKtvPMDIFrameWnd::GetInPlaceActiveItem()
 
 BOOL CKtvPMDIFrameWnd::GetToolbarButtonToolTipText(CKtvPToolbarButton*, CString&)
 {
-    KTVP_NOT_BUILT("CKtvPMDIFrameWnd::GetToolbarButtonToolTipText");
+    return FALSE;
 }
 
 void CKtvPMDIFrameWnd::EnableMDITabs(BOOL, BOOL, int, BOOL, int)

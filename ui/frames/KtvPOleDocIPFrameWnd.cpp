@@ -2,6 +2,7 @@
 
 #include "platform/mfc/CCmdUI.h"
 #include "ui/frames/KtvPCodes.h"
+#include "ui/commandbars/KtvPPopupMenu.h"
 #include "ui/frames/KtvPNotBuilt.h"
 
 IMPLEMENT_DYNCREATE(CKtvPOleDocIPFrameWnd, COleDocIPFrameWnd)
@@ -43,7 +44,7 @@ BOOL CKtvPOleDocIPFrameWnd::OnMoveMiniFrame(CWnd*)
 
 BOOL CKtvPOleDocIPFrameWnd::OnShowPopupMenu(CKtvPPopupMenu*)
 {
-    KTVP_NOT_BUILT("CKtvPOleDocIPFrameWnd::OnShowPopupMenu");
+    return TRUE;
 }
 
 BOOL CKtvPOleDocIPFrameWnd::OnShowCustomizeMenu(CKtvPPopupMenu*, UINT)
@@ -51,49 +52,48 @@ BOOL CKtvPOleDocIPFrameWnd::OnShowCustomizeMenu(CKtvPPopupMenu*, UINT)
     KTVP_NOT_BUILT("CKtvPOleDocIPFrameWnd::OnShowCustomizeMenu");
 }
 
-void CKtvPOleDocIPFrameWnd::OnClosePopupMenu(CKtvPPopupMenu*)
+void CKtvPOleDocIPFrameWnd::OnClosePopupMenu(CKtvPPopupMenu* pMenuPopup)
 {
-    KTVP_NOT_BUILT("CKtvPOleDocIPFrameWnd::OnClosePopupMenu");
+    // Only the open top-level popup is forgotten.
+    if (CKtvPPopupMenu::m_pActivePopupMenu == pMenuPopup)
+        CKtvPPopupMenu::m_pActivePopupMenu = nullptr;
 }
 
 BOOL CKtvPOleDocIPFrameWnd::OnDrawMenuImage(CDC*, const CKtvPToolbarMenuButton*, const CRect&)
 {
-    KTVP_NOT_BUILT("CKtvPOleDocIPFrameWnd::OnDrawMenuImage");
+    return FALSE;
 }
 
 BOOL CKtvPOleDocIPFrameWnd::OnButtonToolHitTest(const CKtvPToolbarButton*, tagTOOLINFOA*)
 {
-    KTVP_NOT_BUILT("CKtvPOleDocIPFrameWnd::OnButtonToolHitTest");
+    return FALSE;
 }
 
 BOOL CKtvPOleDocIPFrameWnd::OnReservedFrameHook(void*, void*)
 {
-    KTVP_NOT_BUILT("CKtvPOleDocIPFrameWnd::OnReservedFrameHook");
+    return FALSE;
 }
 
-void CKtvPOleDocIPFrameWnd::OnDrawMenuLogo(CDC*, CKtvPPopupMenu*, const CRect&)
-{
-    KTVP_NOT_BUILT("CKtvPOleDocIPFrameWnd::OnDrawMenuLogo");
-}
+void CKtvPOleDocIPFrameWnd::OnDrawMenuLogo(CDC*, CKtvPPopupMenu*, const CRect&) {}
 
 BOOL CKtvPOleDocIPFrameWnd::OnTearOffMenu(CKtvPPopupMenu*, CKtvPControlBar*)
 {
-    KTVP_NOT_BUILT("CKtvPOleDocIPFrameWnd::OnTearOffMenu");
+    return TRUE;
 }
 
 BOOL CKtvPOleDocIPFrameWnd::OnCloseMiniFrame(CKtvPMiniFrameWnd*)
 {
-    KTVP_NOT_BUILT("CKtvPOleDocIPFrameWnd::OnCloseMiniFrame");
+    return TRUE;
 }
 
 BOOL CKtvPOleDocIPFrameWnd::OnCloseDockingBar(CKtvPDockingControlBar*)
 {
-    KTVP_NOT_BUILT("CKtvPOleDocIPFrameWnd::OnCloseDockingBar");
+    return TRUE;
 }
 
 BOOL CKtvPOleDocIPFrameWnd::GetToolbarButtonToolTipText(CKtvPToolbarButton*, CString&)
 {
-    KTVP_NOT_BUILT("CKtvPOleDocIPFrameWnd::GetToolbarButtonToolTipText");
+    return FALSE;
 }
 
 BOOL CKtvPOleDocIPFrameWnd::AddControlBar(CKtvPBaseControlBar*, BOOL)

@@ -2,6 +2,7 @@
 
 #include "platform/mfc/CCmdUI.h"
 #include "ui/frames/KtvPCodes.h"
+#include "ui/commandbars/KtvPPopupMenu.h"
 #include "ui/frames/KtvPNotBuilt.h"
 
 IMPLEMENT_DYNCREATE(CKtvPOleIPFrameWnd, COleIPFrameWnd)
@@ -45,7 +46,7 @@ BOOL CKtvPOleIPFrameWnd::OnMoveMiniFrame(CWnd*)
 
 BOOL CKtvPOleIPFrameWnd::OnShowPopupMenu(CKtvPPopupMenu*)
 {
-    KTVP_NOT_BUILT("CKtvPOleIPFrameWnd::OnShowPopupMenu");
+    return TRUE;
 }
 
 BOOL CKtvPOleIPFrameWnd::OnShowCustomizeMenu(CKtvPPopupMenu*, UINT)
@@ -53,49 +54,48 @@ BOOL CKtvPOleIPFrameWnd::OnShowCustomizeMenu(CKtvPPopupMenu*, UINT)
     KTVP_NOT_BUILT("CKtvPOleIPFrameWnd::OnShowCustomizeMenu");
 }
 
-void CKtvPOleIPFrameWnd::OnClosePopupMenu(CKtvPPopupMenu*)
+void CKtvPOleIPFrameWnd::OnClosePopupMenu(CKtvPPopupMenu* pMenuPopup)
 {
-    KTVP_NOT_BUILT("CKtvPOleIPFrameWnd::OnClosePopupMenu");
+    // Only the open top-level popup is forgotten.
+    if (CKtvPPopupMenu::m_pActivePopupMenu == pMenuPopup)
+        CKtvPPopupMenu::m_pActivePopupMenu = nullptr;
 }
 
 BOOL CKtvPOleIPFrameWnd::OnDrawMenuImage(CDC*, const CKtvPToolbarMenuButton*, const CRect&)
 {
-    KTVP_NOT_BUILT("CKtvPOleIPFrameWnd::OnDrawMenuImage");
+    return FALSE;
 }
 
 BOOL CKtvPOleIPFrameWnd::OnButtonToolHitTest(const CKtvPToolbarButton*, tagTOOLINFOA*)
 {
-    KTVP_NOT_BUILT("CKtvPOleIPFrameWnd::OnButtonToolHitTest");
+    return FALSE;
 }
 
 BOOL CKtvPOleIPFrameWnd::OnReservedFrameHook(void*, void*)
 {
-    KTVP_NOT_BUILT("CKtvPOleIPFrameWnd::OnReservedFrameHook");
+    return FALSE;
 }
 
-void CKtvPOleIPFrameWnd::OnDrawMenuLogo(CDC*, CKtvPPopupMenu*, const CRect&)
-{
-    KTVP_NOT_BUILT("CKtvPOleIPFrameWnd::OnDrawMenuLogo");
-}
+void CKtvPOleIPFrameWnd::OnDrawMenuLogo(CDC*, CKtvPPopupMenu*, const CRect&) {}
 
 BOOL CKtvPOleIPFrameWnd::OnTearOffMenu(CKtvPPopupMenu*, CKtvPControlBar*)
 {
-    KTVP_NOT_BUILT("CKtvPOleIPFrameWnd::OnTearOffMenu");
+    return TRUE;
 }
 
 BOOL CKtvPOleIPFrameWnd::OnCloseMiniFrame(CKtvPMiniFrameWnd*)
 {
-    KTVP_NOT_BUILT("CKtvPOleIPFrameWnd::OnCloseMiniFrame");
+    return TRUE;
 }
 
 BOOL CKtvPOleIPFrameWnd::OnCloseDockingBar(CKtvPDockingControlBar*)
 {
-    KTVP_NOT_BUILT("CKtvPOleIPFrameWnd::OnCloseDockingBar");
+    return TRUE;
 }
 
 BOOL CKtvPOleIPFrameWnd::GetToolbarButtonToolTipText(CKtvPToolbarButton*, CString&)
 {
-    KTVP_NOT_BUILT("CKtvPOleIPFrameWnd::GetToolbarButtonToolTipText");
+    return FALSE;
 }
 
 BOOL CKtvPOleIPFrameWnd::AddControlBar(CKtvPBaseControlBar*, BOOL)

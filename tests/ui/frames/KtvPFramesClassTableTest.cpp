@@ -7,6 +7,7 @@
 
 #include "platform/mfc/afxwin.h"
 #include "tests/support/ui/KtvClassTable.h"
+#include "ui/commandbars/KtvPPopupMenu.h"
 #include "ui/frames/KtvPDialog.h"
 #include "ui/frames/KtvPFrameWnd.h"
 #include "ui/frames/KtvPMDIChildWnd.h"
@@ -172,6 +173,44 @@ TEST(KtvPFrameHooksTest, DefaultsAreTheAnswersForAFrameOfNoKind)
     EXPECT_FALSE(hooks.IsPointNearDockBar(CPoint(0, 0), alignment, outerEdge));
     EXPECT_EQ(hooks.GetControlBar(59392), nullptr);
     EXPECT_TRUE(text.IsEmpty());
+}
+
+// The hooks every frame with a frame implementation answers alike: no image,
+// tooltip or logo of its own, nothing vetoed; closing a popup forgets it only
+// when it is the open top-level one.
+TEST(KtvPFrameHooksTest, FramesWithAnImplementationAnswerTheirConstantHooks)
+{
+    CKtvPMDIFrameWnd mdi;
+    CKtvPFrameWnd sdi;
+    CKtvPOleIPFrameWnd inPlace;
+    CKtvPOleDocIPFrameWnd docInPlace;
+    CKtvPFrameHooks* frames[] = {&mdi, &sdi, &inPlace, &docInPlace};
+    // Only the pointers are compared; a real popup needs the look.
+    alignas(CKtvPPopupMenu) unsigned char storage[2][sizeof(CKtvPPopupMenu)];
+    CKtvPPopupMenu* open = reinterpret_cast<CKtvPPopupMenu*>(storage[0]);
+    CKtvPPopupMenu* other = reinterpret_cast<CKtvPPopupMenu*>(storage[1]);
+    for (CKtvPFrameHooks* hooks : frames) {
+        const char* name = hooks->GetHookedFrame()->GetRuntimeClass()->m_lpszClassName;
+        CString text;
+        EXPECT_TRUE(hooks->OnShowPopupMenu(nullptr)) << name;
+        EXPECT_FALSE(hooks->OnDrawMenuImage(nullptr, nullptr, CRect())) << name;
+        EXPECT_FALSE(hooks->OnButtonToolHitTest(nullptr, nullptr)) << name;
+        EXPECT_FALSE(hooks->GetToolbarButtonToolTipText(nullptr, text)) << name;
+        EXPECT_FALSE(hooks->OnReservedFrameHook(nullptr, nullptr)) << name;
+        EXPECT_TRUE(hooks->OnTearOffMenu(nullptr, nullptr)) << name;
+        EXPECT_TRUE(hooks->OnCloseMiniFrame(nullptr)) << name;
+        EXPECT_TRUE(hooks->OnCloseDockingBar(nullptr)) << name;
+        hooks->OnDrawMenuLogo(nullptr, nullptr, CRect());
+
+        CKtvPPopupMenu::m_pActivePopupMenu = open;
+        hooks->OnClosePopupMenu(other);
+        EXPECT_EQ(CKtvPPopupMenu::m_pActivePopupMenu, open) << name;
+        hooks->OnClosePopupMenu(open);
+        EXPECT_EQ(CKtvPPopupMenu::m_pActivePopupMenu, nullptr) << name;
+    }
+    EXPECT_FALSE(mdi.OnEraseMDIClientBackground(nullptr));
+    CKtvPMDIChildWnd child;
+    EXPECT_FALSE(child.OnReservedFrameHook(nullptr, nullptr));
 }
 
 }  // namespace
