@@ -60,7 +60,7 @@ CKtvPBaseControlBar* CKtvPBarContainerManager::AddControlBarToRecentContainer(CK
     KTVP_NOT_BUILT("CKtvPBarContainerManager::AddControlBarToRecentContainer");
 }
 
-BOOL CKtvPBarContainerManager::InsertControlBar(CKtvPBaseControlBar*, CKtvPBaseControlBar*, DWORD, LPCRECT)
+BOOL CKtvPBarContainerManager::InsertControlBar(CKtvPBaseControlBar*, CKtvPBaseControlBar*, DWORD)
 {
     KTVP_NOT_BUILT("CKtvPBarContainerManager::InsertControlBar");
 }

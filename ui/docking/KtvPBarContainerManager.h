@@ -32,7 +32,7 @@ public:
     virtual CKtvPBaseControlBar* AddControlBarToRecentContainer(CKtvPBaseControlBar* pBarToAdd,
                                                                 CKtvPBarContainer* pRecentContainer);
     virtual BOOL InsertControlBar(CKtvPBaseControlBar* pBarToInsert, CKtvPBaseControlBar* pTargetBar,
-                                  DWORD dwAlignment, LPCRECT lpRect = nullptr);
+                                  DWORD dwAlignment);
     virtual void OnMoveInnerSlider(CKtvPSlider* pSlider, UINT nFlags, int nOffset, HDWP& hdwp);
     virtual void GetWindowRect(CRect& rect) const;
     virtual void GetAvailableSpace(CRect& rect) const;

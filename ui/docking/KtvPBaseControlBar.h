@@ -72,7 +72,7 @@ public:
     {
         return FALSE;
     }
-    virtual BOOL FloatControlBar(CRect /*rectFloat*/, int /*dockMethod*/ = KTVP_DM_UNKNOWN, BOOL /*bShow*/ = TRUE)
+    virtual BOOL FloatControlBar(CRect /*rectFloat*/, int /*dockMethod*/, BOOL /*bShow*/)
     {
         return FALSE;
     }

@@ -19,7 +19,7 @@ public:
     void Serialize(CArchive& ar) override;
     HICON GetIcon(BOOL bBigIcon = TRUE) const override;
     BOOL CanFloat() const override;
-    BOOL FloatControlBar(CRect rectFloat, int dockMethod = KTVP_DM_UNKNOWN, BOOL bShow = TRUE) override;
+    BOOL FloatControlBar(CRect rectFloat, int dockMethod, BOOL bShow) override;
     void RecalcLayout() override;
     BOOL LoadState(LPCTSTR lpszProfileName = nullptr, int nIndex = -1, UINT uiID = (UINT)-1) override;
     BOOL SaveState(LPCTSTR lpszProfileName = nullptr, int nIndex = -1, UINT uiID = (UINT)-1) override;

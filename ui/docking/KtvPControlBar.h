@@ -22,7 +22,7 @@ public:
     BOOL IsResizable() const override { return FALSE; }
     BOOL CanBeDocked(CKtvPBaseControlBar* pDockBar) const override;
     BOOL DockControlBar(CKtvPBaseControlBar* pDockBar, LPCRECT lpRect, int dockMethod) override;
-    BOOL FloatControlBar(CRect rectFloat, int dockMethod = KTVP_DM_UNKNOWN, BOOL bShow = TRUE) override;
+    BOOL FloatControlBar(CRect rectFloat, int dockMethod, BOOL bShow) override;
     void RecalcLayout() override;
     CKtvPMiniFrameWnd* CreateDefaultMiniframe(CRect rectInitial) override;
     void OnBeforeChangeParent(CWnd* pWndNewParent, BOOL bDelay = FALSE) override;

@@ -60,6 +60,11 @@ int CKtvPDockBar::ResizeRow(CKtvPDockBarRow*, int, BOOL) { KTVP_NOT_BUILT("CKtvP
 CKtvPDockBarRow* CKtvPDockBar::RowFromPoint(CPoint, BOOL&) { KTVP_NOT_BUILT("CKtvPDockBar::RowFromPoint"); }
 CKtvPDockBarRow* CKtvPDockBar::GetNextVisibleRow(POSITION&, BOOL) { KTVP_NOT_BUILT("CKtvPDockBar::GetNextVisibleRow"); }
 int CKtvPDockBar::FindRowIndex(CKtvPDockBarRow*) const { KTVP_NOT_BUILT("CKtvPDockBar::FindRowIndex"); }
+
+CKtvPDockBarRow* CKtvPDockBar::FindRowOfBar(CKtvPBaseControlBar*) const
+{
+    KTVP_NOT_BUILT("CKtvPDockBar::FindRowOfBar");
+}
 CKtvPBaseControlBar* CKtvPDockBar::FindBarByID(UINT) { KTVP_NOT_BUILT("CKtvPDockBar::FindBarByID"); }
 void CKtvPDockBar::OnPaint() { KTVP_NOT_BUILT("CKtvPDockBar::OnPaint"); }
 BOOL CKtvPDockBar::OnEraseBkgnd(CDC*) { KTVP_NOT_BUILT("CKtvPDockBar::OnEraseBkgnd"); }

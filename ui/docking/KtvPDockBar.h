@@ -65,6 +65,7 @@ public:
     CKtvPDockBarRow* GetNextVisibleRow(POSITION& pos, BOOL bForward);
     // The row's index in the dock bar, -1 when the row is not one of its rows.
     int FindRowIndex(CKtvPDockBarRow* pRow) const;
+    CKtvPDockBarRow* FindRowOfBar(CKtvPBaseControlBar* pBar) const;
     CKtvPBaseControlBar* FindBarByID(UINT nID);
 
     const CObList& GetControlBarList() const { return m_lstControlBars; }

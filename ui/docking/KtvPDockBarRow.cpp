@@ -75,3 +75,5 @@ void CKtvPDockBarRow::PushBarsBack(CKtvPControlBar*) { KTVP_NOT_BUILT("CKtvPDock
 void CKtvPDockBarRow::RepositionBars(CRect&) { KTVP_NOT_BUILT("CKtvPDockBarRow::RepositionBars"); }
 void CKtvPDockBarRow::ResolveOverlap(CKtvPControlBar*, int) { KTVP_NOT_BUILT("CKtvPDockBarRow::ResolveOverlap"); }
 void CKtvPDockBarRow::ShiftBars(POSITION, int) { KTVP_NOT_BUILT("CKtvPDockBarRow::ShiftBars"); }
+
+void CKtvPDockBarRow::StoreBarRects() { KTVP_NOT_BUILT("CKtvPDockBarRow::StoreBarRects"); }

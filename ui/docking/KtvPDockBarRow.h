@@ -56,6 +56,8 @@ public:
     void PackBars();
     void PushBarsBack(CKtvPControlBar* pBar);
     void RepositionBars(CRect& rectNew);
+    // The dry run of a repositioning works on copies of the bars' rectangles.
+    void StoreBarRects();
     void ResolveOverlap(CKtvPControlBar* pBar, int nOffset);
     void ShiftBars(POSITION posFrom, int nOffset);
 

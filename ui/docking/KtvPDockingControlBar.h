@@ -70,7 +70,8 @@ public:
     virtual BOOL IsAutoHideAllEnabled() const { return m_bEnableAutoHideAll; }
     virtual int GetDockingStatus(CPoint pt, int nSensitivity);
     virtual CKtvPDockingControlBar* AttachToTabbedBar(CKtvPDockingControlBar* pTargetBar, int dockMethod,
-                                                      BOOL bSetActive, CKtvPDockingControlBar** ppTabbedBar);
+                                                      BOOL bSetActive,
+                                                      CKtvPDockingControlBar** ppTabbedBar = nullptr);
     virtual CKtvPBaseTabbedBar* CreateTabbedControlBar();
     virtual BOOL DockNextToBar(CKtvPDockingControlBar* pTargetBar, DWORD dwAlignment, LPCRECT lpRect);
     virtual BOOL DockContainer(CKtvPBarContainerManager& manager, DWORD dwAlignment, int dockMethod);
