@@ -15,7 +15,7 @@ BEGIN_MESSAGE_MAP(CKtvPFrameWnd, CFrameWnd)
     ON_MESSAGE(WM_MENUCHAR, OnMenuChar)
     ON_WM_SIZE()
     ON_MESSAGE(WM_SIZING, OnSizing)
-    ON_WM_GETMINMAXINFO()
+    ON_WM_GETMINMAXINFO()  // default processing
     ON_MESSAGE(WM_IDLEUPDATECMDUI, OnIdleUpdateCmdUI)
     ON_REGISTERED_MESSAGE(KTVM_CREATETOOLBAR, OnToolbarCreateNew)
     ON_REGISTERED_MESSAGE(KTVM_DELETETOOLBAR, OnToolbarDelete)
@@ -243,11 +243,6 @@ void CKtvPFrameWnd::OnSize(UINT, int, int)
 LRESULT CKtvPFrameWnd::OnSizing(WPARAM, LPARAM)
 {
     KTVP_NOT_BUILT("CKtvPFrameWnd::OnSizing");
-}
-
-void CKtvPFrameWnd::OnGetMinMaxInfo(MINMAXINFO*)
-{
-    KTVP_NOT_BUILT("CKtvPFrameWnd::OnGetMinMaxInfo");
 }
 
 LRESULT CKtvPFrameWnd::OnIdleUpdateCmdUI(WPARAM, LPARAM)

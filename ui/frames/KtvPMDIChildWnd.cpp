@@ -12,8 +12,8 @@ BEGIN_MESSAGE_MAP(CKtvPMDIChildWnd, CMDIChildWnd)
     ON_WM_SIZE()
     ON_MESSAGE(WM_SIZING, OnSizing)
     ON_WM_DESTROY()
-    ON_WM_WINDOWPOSCHANGING()
-    ON_WM_GETMINMAXINFO()
+    ON_WM_WINDOWPOSCHANGING()  // default processing
+    ON_WM_GETMINMAXINFO()  // default processing
 END_MESSAGE_MAP()
 
 BOOL CKtvPMDIChildWnd::m_bActivating = FALSE;
@@ -155,12 +155,3 @@ void CKtvPMDIChildWnd::OnDestroy()
     KTVP_NOT_BUILT("CKtvPMDIChildWnd::OnDestroy");
 }
 
-void CKtvPMDIChildWnd::OnWindowPosChanging(WINDOWPOS*)
-{
-    KTVP_NOT_BUILT("CKtvPMDIChildWnd::OnWindowPosChanging");
-}
-
-void CKtvPMDIChildWnd::OnGetMinMaxInfo(MINMAXINFO*)
-{
-    KTVP_NOT_BUILT("CKtvPMDIChildWnd::OnGetMinMaxInfo");
-}

@@ -66,7 +66,5 @@ protected:
     void OnSize(UINT nType, int cx, int cy);
     LRESULT OnSizing(WPARAM wParam, LPARAM lParam);
     void OnDestroy();
-    void OnWindowPosChanging(WINDOWPOS* lpwndpos);
-    void OnGetMinMaxInfo(MINMAXINFO* lpMMI);
     DECLARE_MESSAGE_MAP()
 };

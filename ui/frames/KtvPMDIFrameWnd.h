@@ -110,7 +110,6 @@ protected:
     void OnSize(UINT nType, int cx, int cy);
     LRESULT OnSizing(WPARAM wParam, LPARAM lParam);
     LRESULT OnExitSizeMove(WPARAM wParam, LPARAM lParam);
-    void OnGetMinMaxInfo(MINMAXINFO* lpMMI);
     LRESULT OnIdleUpdateCmdUI(WPARAM wParam, LPARAM lParam);
     LRESULT OnToolbarCreateNew(WPARAM wParam, LPARAM lParam);
     LRESULT OnToolbarDelete(WPARAM wParam, LPARAM lParam);
