@@ -12,9 +12,8 @@ public:
     ~CKtvPKeyHelper() override;
 
     void Format(CString& str) const;
+    // Appends one key's name, then "+" unless it is the last.
+    void AddVirtKeyStr(CString& str, UINT uiVirtKey, BOOL bLast = FALSE) const;
 
     LPACCEL m_lpAccel;
-
-protected:
-    void AddVirtKeyStr(CString& str, UINT uiVirtKey, BOOL bLast = FALSE) const;
 };
