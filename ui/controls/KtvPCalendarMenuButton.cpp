@@ -5,7 +5,8 @@
 
 // --- CKtvPCalendarMenuButton -----------------------------------------------------------------------
 
-IMPLEMENT_DYNCREATE(CKtvPCalendarMenuButton, CKtvPToolbarMenuButton)
+// Serialisable: it sits on toolbars whose buttons are stored by class.
+IMPLEMENT_SERIAL(CKtvPCalendarMenuButton, CKtvPToolbarMenuButton, VERSIONABLE_SCHEMA | 1)
 
 CMap<UINT, UINT, COleDateTime, const COleDateTime&> CKtvPCalendarMenuButton::m_CalendarsByCmd;
 

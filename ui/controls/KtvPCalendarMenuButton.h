@@ -11,7 +11,7 @@
 #include "ui/controls/KtvPCalendarBar.h"
 
 class CKtvPCalendarMenuButton : public CKtvPToolbarMenuButton {
-    DECLARE_DYNCREATE(CKtvPCalendarMenuButton)
+    DECLARE_SERIAL(CKtvPCalendarMenuButton)
 public:
     CKtvPCalendarMenuButton();
     CKtvPCalendarMenuButton(UINT uiCmdID, LPCTSTR lpszText);

@@ -5,7 +5,8 @@
 
 // --- CKtvPOutlookButton ----------------------------------------------------------------------------
 
-IMPLEMENT_DYNCREATE(CKtvPOutlookButton, CKtvPToolbarButton)
+// Serialisable: an outlook bar stores its custom panes with their buttons.
+IMPLEMENT_SERIAL(CKtvPOutlookButton, CKtvPToolbarButton, VERSIONABLE_SCHEMA | 1)
 
 CKtvPOutlookButton::CKtvPOutlookButton() : m_pWndParentBar(nullptr), m_sizeImage(0, 0), m_bIsWholeText(TRUE) {}
 

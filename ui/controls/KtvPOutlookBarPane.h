@@ -17,7 +17,7 @@ class CKtvPOutlookBarPane;
 // A button of an outlook pane: a large image with its label underneath
 // (beside it on a horizontal bar).
 class CKtvPOutlookButton : public CKtvPToolbarButton {
-    DECLARE_DYNCREATE(CKtvPOutlookButton)
+    DECLARE_SERIAL(CKtvPOutlookButton)
 public:
     CKtvPOutlookButton();
     ~CKtvPOutlookButton() override;

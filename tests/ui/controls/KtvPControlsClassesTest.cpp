@@ -4,6 +4,8 @@
 
 #include <vector>
 
+#include "platform/mfc/CArchive.h"
+#include "platform/mfc/CMemFile.h"
 #include "tests/support/ui/KtvClassTable.h"
 #include "ui/controls/KtvPBaseTabWnd.h"
 #include "ui/controls/KtvPButton.h"
@@ -39,7 +41,7 @@ const std::vector<KtvClassRow>& ControlClasses()
         KTV_CLASS_ROW(CKtvPCaptionBar, CKtvPControlBar, DynCreate),
         KTV_CLASS_ROW(CKtvPOutlookWnd, CKtvPBaseTabWnd, DynCreate),
         KTV_CLASS_ROW(COutlookCustomizeButton, CCustomizeButton, DynCreate),
-        KTV_CLASS_ROW(CKtvPOutlookButton, CKtvPToolbarButton, DynCreate),
+        KTV_CLASS_ROW(CKtvPOutlookButton, CKtvPToolbarButton, Serial, VERSIONABLE_SCHEMA | 1),
         KTV_CLASS_ROW(CKtvPOutlookBarDockingPane, CKtvPDockingCBWrapper, DynCreate),
         KTV_CLASS_ROW(CKtvPToolBox, CKtvPDockingControlBar, DynCreate),
         KTV_CLASS_ROW(CKtvPToolBoxPage, CKtvPControlBar, DynCreate),
@@ -56,7 +58,7 @@ const std::vector<KtvClassRow>& ControlClasses()
         KTV_CLASS_ROW(CKtvPCalculatorPopup, CKtvPPopupMenu, Dynamic),
         KTV_CLASS_ROW(CKtvPCalendarButton, CKtvPToolbarButton, DynCreate),
         KTV_CLASS_ROW(CKtvPCalendarBar, CKtvPPopupMenuBar, DynCreate),
-        KTV_CLASS_ROW(CKtvPCalendarMenuButton, CKtvPToolbarMenuButton, DynCreate),
+        KTV_CLASS_ROW(CKtvPCalendarMenuButton, CKtvPToolbarMenuButton, Serial, VERSIONABLE_SCHEMA | 1),
         KTV_CLASS_ROW(CCalendarPopup, CKtvPPopupMenu, Dynamic),
     };
     return rows;
@@ -84,6 +86,21 @@ TEST(ControlClassChains, TabWindowsAndButtonsDeriveAlongTheirChains)
     EXPECT_TRUE(
         tw::test::CheckDerivesFrom(RUNTIME_CLASS(CKtvPOutlookBarDockingPane), RUNTIME_CLASS(CKtvPDockingControlBar)));
     EXPECT_TRUE(tw::test::CheckDerivesFrom(RUNTIME_CLASS(CKtvPTasksPane), RUNTIME_CLASS(CKtvPBaseControlBar)));
+}
+
+// Toolbars store their buttons by class: a button kind that sits on a saved bar
+// (the Date button on the main frame's toolbar, an outlook pane's buttons)
+// must be storable, or saving the bar fails.
+TEST(ControlClassChains, ButtonsOfSavedBarsAreStoredByClass)
+{
+    for (const CRuntimeClass* pClass : {RUNTIME_CLASS(CKtvPCalendarMenuButton), RUNTIME_CLASS(CKtvPOutlookButton),
+                                        RUNTIME_CLASS(CColorButton)}) {
+        SCOPED_TRACE(pClass->m_lpszClassName);
+        CMemFile file;
+        CArchive ar(&file, CArchive::store);
+        EXPECT_NO_THROW(ar.WriteClass(pClass));
+        ar.Close();
+    }
 }
 
 // Classes without a record of their own answer their base's: the pane is a toolbar.
