@@ -8,6 +8,7 @@
 #include "platform/mfc/CMiniFrameWnd.h"
 #include "tests/support/ui/KtvClassTable.h"
 #include "ui/commandbars/CustomizeButton.h"
+#include "ui/commandbars/HelpComboBoxButton.h"
 #include "ui/commandbars/KtvPCommandManager.h"
 #include "ui/commandbars/KtvPCustomizeMenuButton.h"
 #include "ui/commandbars/KtvPDropDownToolBar.h"
@@ -33,6 +34,7 @@ const std::vector<KtvClassRow>& CommandBarClasses()
         KTV_CLASS_ROW(CKtvPToolbarMenuButton, CKtvPToolbarButton, Serial, VERSIONABLE_SCHEMA | 1),
         KTV_CLASS_ROW(CKtvPToolbarComboBoxButton, CKtvPToolbarButton, Serial, 1),
         KTV_CLASS_ROW(CKtvPToolbarEditBoxButton, CKtvPToolbarButton, Serial, 1),
+        KTV_CLASS_ROW(CHelpComboBoxButton, CKtvPToolbarComboBoxButton, DynCreate),
         KTV_CLASS_ROW(CKtvPToolbarSystemMenuButton, CKtvPToolbarMenuButton, Serial, VERSIONABLE_SCHEMA | 1),
         KTV_CLASS_ROW(CKtvPToolbarMenuButtonsButton, CKtvPToolbarButton, DynCreate),
         KTV_CLASS_ROW(CCustomizeButton, CKtvPToolbarMenuButton, Serial, VERSIONABLE_SCHEMA | 1),
@@ -127,6 +129,14 @@ TEST(CommandBarDefaults, ButtonKindsHoldThePartsValues)
     EXPECT_EQ(combo.m_nWidth, 150);
     EXPECT_EQ(combo.m_nDropDownHeight, 150);
     EXPECT_EQ(combo.m_iSelIndex, -1);
+
+    // The menu bar's help combo: a drop-down combo with its prompt, never
+    // edited in customise mode.
+    CHelpComboBoxButton help;
+    EXPECT_TRUE(help.GetPrompt().IsEmpty());
+    help.m_strPrompt = _T("Type a question");
+    EXPECT_EQ(help.GetPrompt(), CString("Type a question"));
+    EXPECT_FALSE(help.IsEditable());
 
     CKtvPToolbarEditBoxButton edit;
     EXPECT_EQ(edit.m_dwStyle, 0x50000080u);
