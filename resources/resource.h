@@ -118,6 +118,10 @@
 // (end of command bar ids)
 
 // Ids of the UI library's controls.
+#define IDC_KTVP_HAND 16919                // the hand over links, page buttons and tools
+#define IDD_KTVP_NAVIGATION_OPTIONS 17004  // Navigation Pane Options
+#define IDB_KTVP_CALENDAR_NAVIGATION 17014 // previous/next year and month, Today
+#define IDB_KTVP_BROWSE_IMAGES 17032       // a browse edit's folder, open folder and calculator
 // (end of controls ids)
 
 
