@@ -42,12 +42,14 @@ enum KtvPDockingStatus {
 
 // Hit ids of the caption buttons of docking bars and floating frames; they
 // share one value space with the non-client hit codes the library uses.
-enum KtvPCaptionButtonHit {
+enum CKtvPCaptionButtonHit {
     KTVP_HTAUTOHIDE_SECOND = 8,  // the second pin-like button of a floating frame
     KTVP_HTPIN = 9,              // auto-hide (pin)
     KTVP_HTCLOSE_BAR = 19,       // close of a docking bar
     KTVP_HTCLOSE_FRAME = 20,     // close of a floating frame
-    KTVP_HTMENU = 25,            // menu of a floating frame
+    KTVP_HTBACK = 23,            // Back of a floating tasks pane
+    KTVP_HTFORWARD = 24,         // Forward of a floating tasks pane
+    KTVP_HTMENU = 25,            // menu of a floating frame, pages menu of a floating tasks pane
 };
 
 // The caption-button bits of a floating frame.
