@@ -1,83 +1,13 @@
-// The library's in-place frame of an OLE document server: while active it is the
-// frame the library uses as the top-level one, and it puts the library's
-// container-frame wrapper in place of the framework's so that the server's
-// bars dock in the container's frame.
+// The library's in-place frame of an OLE document server (see CKtvPOleInPlaceFrameT).
 #pragma once
 
-#include "platform/mfc/COleDocIPFrameWnd.h"
-#include "ui/docking/KtvPDockManager.h"
-#include "ui/frames/KtvPFrameHooks.h"
-#include "ui/frames/KtvPFrameImpl.h"
+#include "ui/frames/KtvPOleInPlaceFrame.h"
 
-class CCmdUI;
-
-class CKtvPOleDocIPFrameWnd : public COleDocIPFrameWnd, public CKtvPFrameHooks {
+class CKtvPOleDocIPFrameWnd : public CKtvPOleInPlaceFrameT<COleDocIPFrameWnd> {
     DECLARE_DYNCREATE(CKtvPOleDocIPFrameWnd)
 public:
-    CKtvPOleDocIPFrameWnd();
-    ~CKtvPOleDocIPFrameWnd() override;
-
-    // --- hook virtuals, in slot order ----------------------------------------------------------
-    BOOL ShowControlBars(BOOL bShow) override;
-    void AdjustDockingLayout(HDWP hdwp = nullptr) override;
-    BOOL OnMoveMiniFrame(CWnd* pFrame) override;
-    BOOL OnShowPopupMenu(CKtvPPopupMenu* pMenuPopup) override;
-    BOOL OnShowCustomizeMenu(CKtvPPopupMenu* pMenuPopup, UINT uiToolbarID) override;
-    void OnClosePopupMenu(CKtvPPopupMenu* pMenuPopup) override;
-    BOOL OnDrawMenuImage(CDC* pDC, const CKtvPToolbarMenuButton* pMenuButton, const CRect& rectImage) override;
-    BOOL OnButtonToolHitTest(const CKtvPToolbarButton* pButton, tagTOOLINFOA* pTI) override;
-    BOOL OnReservedFrameHook(void* pArg1, void* pArg2) override;
-    void OnDrawMenuLogo(CDC* pDC, CKtvPPopupMenu* pMenu, const CRect& rectLogo) override;
-    BOOL OnTearOffMenu(CKtvPPopupMenu* pMenuPopup, CKtvPControlBar* pBar) override;
-    BOOL OnCloseMiniFrame(CKtvPMiniFrameWnd* pWnd) override;
-    BOOL OnCloseDockingBar(CKtvPDockingControlBar* pWnd) override;
-    BOOL GetToolbarButtonToolTipText(CKtvPToolbarButton* pButton, CString& strTTText) override;
-
-    // --- hooks' access ---------------------------------------------------------------------------
-    CFrameWnd* GetHookedFrame() override { return this; }
-    CKtvPDockManager* GetDockManager() override { return &m_dockManager; }
-    CKtvPFrameImpl* GetFrameImpl() override { return &m_Impl; }
-
-    // --- docking, forwarded to the dock manager -----------------------------------------------
-    BOOL AddControlBar(CKtvPBaseControlBar* pControlBar, BOOL bTail = TRUE) override;
-    BOOL InsertControlBar(CKtvPBaseControlBar* pControlBar, CKtvPBaseControlBar* pTarget,
-                          BOOL bAfter = TRUE) override;
-    void RemoveControlBarFromDockManager(CKtvPBaseControlBar* pControlBar, BOOL bDestroy = TRUE,
-                                         BOOL bAdjustLayout = FALSE, BOOL bAutoHide = FALSE) override;
-    void DockControlBar(CKtvPBaseControlBar* pBar, UINT nDockBarID = 0, LPCRECT lpRect = nullptr) override;
-    CKtvPBaseControlBar* GetControlBar(UINT nID) override;
-    CKtvPBaseControlBar* ControlBarFromPoint(CPoint point, int nSensitivity, BOOL bExactBar,
-                                             CRuntimeClass* pRTCBarType) override;
-    BOOL IsPointNearDockBar(CPoint point, DWORD& dwBarAlignment, BOOL& bOuterEdge) override;
-    void ShowControlBar(CKtvPBaseControlBar* pBar, BOOL bShow, BOOL bDelay, BOOL bActivate) override;
-    BOOL ShowPopupMenu(CKtvPPopupMenu* pMenuPopup) override;
-
-    // --- framework overrides ---------------------------------------------------------------------
-    BOOL PreCreateWindow(CREATESTRUCT& cs) override;
-    BOOL LoadFrame(UINT nIDResource, DWORD dwDefaultStyle = WS_OVERLAPPEDWINDOW | FWS_ADDTOTITLE,
-                   CWnd* pParentWnd = nullptr, CCreateContext* pContext = nullptr) override;
-    BOOL PreTranslateMessage(MSG* pMsg) override;
-    void RecalcLayout(BOOL bNotify = TRUE) override;
-    void OnSetPreviewMode(BOOL bPreview, CPrintPreviewState* pState) override;
-    // The framework's in-place frame here has no such slot; the library's
-    // container-frame wrapper is installed through this one.
-    virtual BOOL OnCreateControlBars(CFrameWnd* pWndFrame, CFrameWnd* pWndDoc);
-
-    CKtvPFrameImpl m_Impl;
-    CKtvPDockManager m_dockManager;
-    HWND m_hwndLastTopLevelFrame;
+    CKtvPOleDocIPFrameWnd() = default;
 
 protected:
-    BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
-
-    void OnActivate(UINT nState, CWnd* pWndOther, BOOL bMinimized);
-    void OnClose();
-    void OnDestroy();
-    LRESULT OnMenuChar(WPARAM wParam, LPARAM lParam);
-    LRESULT OnIdleUpdateCmdUI(WPARAM wParam, LPARAM lParam);
-    LRESULT OnToolbarCreateNew(WPARAM wParam, LPARAM lParam);
-    LRESULT OnToolbarDelete(WPARAM wParam, LPARAM lParam);
-    BOOL OnBarCheck(UINT nID);
-    void OnUpdateControlBarMenu(CCmdUI* pCmdUI);
     DECLARE_MESSAGE_MAP()
 };
