@@ -291,7 +291,8 @@ TEST(CaptionButton, StartsShownEnabledAndInTheLooksColour)
 // The caption buttons' ids share one value space with the non-client hit codes.
 TEST(CaptionButton, HitIdsNeverMeetTheHitCodesTheFramesReturn)
 {
-    for (int hit : {KTVP_HTAUTOHIDE_SECOND, KTVP_HTPIN, KTVP_HTCLOSE_BAR, KTVP_HTCLOSE_FRAME, KTVP_HTMENU}) {
+    for (int hit : {KTVP_HTAUTOHIDE_SECOND, KTVP_HTPIN, KTVP_HTCLOSE_BAR, KTVP_HTCLOSE_FRAME, KTVP_HTBACK,
+                    KTVP_HTFORWARD, KTVP_HTMENU}) {
         SCOPED_TRACE(hit);
         for (int code : {HTCLIENT, HTCAPTION, HTLEFT, HTRIGHT, HTTOP, HTTOPLEFT, HTTOPRIGHT, HTBOTTOM, HTBOTTOMLEFT,
                          HTBOTTOMRIGHT, HTNOWHERE})
@@ -391,6 +392,15 @@ TEST(GlobalUtils, StartsWithoutADialogParent)
 {
     EXPECT_FALSE(globalUtils.m_bDialogParent);
     EXPECT_FALSE(globalUtils.m_bUseCursorMonitor);
+}
+
+// A bar object without a window is in none of the lists a change of look repaints.
+TEST(BaseControlBar, OnlyBarsWithAWindowJoinTheListOfLiveBars)
+{
+    CKtvPDockingControlBar bar;
+    CKtvPSlider slider;
+    EXPECT_TRUE(CKtvPBaseControlBar::GetAllControlBars().IsEmpty());
+    EXPECT_EQ(0, CKtvPMiniFrameWnd::GetAllMiniFrames().GetCount());
 }
 
 }  // namespace
