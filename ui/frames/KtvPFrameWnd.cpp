@@ -51,11 +51,6 @@ COleClientItem* CKtvPFrameWnd::GetInPlaceActiveItem()
     KTVP_NOT_BUILT("CKtvPFrameWnd::GetInPlaceActiveItem");
 }
 
-BOOL CKtvPFrameWnd::OnShowPopupMenu(CKtvPPopupMenu*)
-{
-    return TRUE;
-}
-
 BOOL CKtvPFrameWnd::OnShowCustomizeMenu(CKtvPPopupMenu*, UINT)
 {
     KTVP_NOT_BUILT("CKtvPFrameWnd::OnShowCustomizeMenu");
@@ -68,46 +63,9 @@ void CKtvPFrameWnd::OnClosePopupMenu(CKtvPPopupMenu* pMenuPopup)
         CKtvPPopupMenu::m_pActivePopupMenu = nullptr;
 }
 
-BOOL CKtvPFrameWnd::OnDrawMenuImage(CDC*, const CKtvPToolbarMenuButton*, const CRect&)
-{
-    return FALSE;
-}
-
-BOOL CKtvPFrameWnd::OnButtonToolHitTest(const CKtvPToolbarButton*, tagTOOLINFOA*)
-{
-    return FALSE;
-}
-
-BOOL CKtvPFrameWnd::OnReservedFrameHook(void*, void*)
-{
-    return FALSE;
-}
-
-void CKtvPFrameWnd::OnDrawMenuLogo(CDC*, CKtvPPopupMenu*, const CRect&) {}
-
-BOOL CKtvPFrameWnd::OnTearOffMenu(CKtvPPopupMenu*, CKtvPControlBar*)
-{
-    return TRUE;
-}
-
 BOOL CKtvPFrameWnd::ShowControlBars(BOOL)
 {
     KTVP_NOT_BUILT("CKtvPFrameWnd::ShowControlBars");
-}
-
-BOOL CKtvPFrameWnd::OnCloseMiniFrame(CKtvPMiniFrameWnd*)
-{
-    return TRUE;
-}
-
-BOOL CKtvPFrameWnd::OnCloseDockingBar(CKtvPDockingControlBar*)
-{
-    return TRUE;
-}
-
-BOOL CKtvPFrameWnd::GetToolbarButtonToolTipText(CKtvPToolbarButton*, CString&)
-{
-    return FALSE;
 }
 
 BOOL CKtvPFrameWnd::EnableDocking(DWORD)

@@ -21,18 +21,13 @@ public:
     BOOL OnMoveMiniFrame(CWnd* pFrame) override;
     void AdjustClientArea() override;
     COleClientItem* GetInPlaceActiveItem() override;
-    BOOL OnShowPopupMenu(CKtvPPopupMenu* pMenuPopup) override;
     BOOL OnShowCustomizeMenu(CKtvPPopupMenu* pMenuPopup, UINT uiToolbarID) override;
     void OnClosePopupMenu(CKtvPPopupMenu* pMenuPopup) override;
-    BOOL OnDrawMenuImage(CDC* pDC, const CKtvPToolbarMenuButton* pMenuButton, const CRect& rectImage) override;
-    BOOL OnButtonToolHitTest(const CKtvPToolbarButton* pButton, tagTOOLINFOA* pTI) override;
-    BOOL OnReservedFrameHook(void* pArg1, void* pArg2) override;
-    void OnDrawMenuLogo(CDC* pDC, CKtvPPopupMenu* pMenu, const CRect& rectLogo) override;
-    BOOL OnTearOffMenu(CKtvPPopupMenu* pMenuPopup, CKtvPControlBar* pBar) override;
     BOOL ShowControlBars(BOOL bShow) override;
-    BOOL OnCloseMiniFrame(CKtvPMiniFrameWnd* pWnd) override;
-    BOOL OnCloseDockingBar(CKtvPDockingControlBar* pWnd) override;
-    BOOL GetToolbarButtonToolTipText(CKtvPToolbarButton* pButton, CString& strTTText) override;
+
+    // The hooks' own answers stand for this frame too: popups shown, no menu
+    // image, tooltip or logo of its own, no reserved hook, tear-offs and
+    // closes not vetoed.
 
     // --- hooks' access ---------------------------------------------------------------------------
     CFrameWnd* GetHookedFrame() override { return this; }

@@ -35,11 +35,6 @@ BOOL CKtvPMDIChildWnd::OnMoveMiniFrame(CWnd*)
     KTVP_NOT_BUILT("CKtvPMDIChildWnd::OnMoveMiniFrame");
 }
 
-BOOL CKtvPMDIChildWnd::OnReservedFrameHook(void*, void*)
-{
-    return FALSE;
-}
-
 CString CKtvPMDIChildWnd::GetFrameText() const
 {
     KTVP_NOT_BUILT("CKtvPMDIChildWnd::GetFrameText");

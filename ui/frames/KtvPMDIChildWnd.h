@@ -18,11 +18,12 @@ public:
     // --- hook virtuals, in slot order ----------------------------------------------------------
     void AdjustDockingLayout(HDWP hdwp = nullptr) override;
     BOOL OnMoveMiniFrame(CWnd* pFrame) override;
-    BOOL OnReservedFrameHook(void* pArg1, void* pArg2) override;
     // The label and icon of the child's MDI tab, and whether it gets one.
     virtual CString GetFrameText() const;
     virtual HICON GetFrameIcon() const;
     virtual BOOL CanShowOnMDITabs();
+
+    // The reserved hook answers FALSE, as the hooks' own does.
 
     // --- hooks' access ---------------------------------------------------------------------------
     CFrameWnd* GetHookedFrame() override { return this; }

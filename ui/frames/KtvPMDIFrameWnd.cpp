@@ -77,11 +77,6 @@ BOOL CKtvPMDIFrameWnd::OnSetMenu(HMENU)
     KTVP_NOT_BUILT("CKtvPMDIFrameWnd::OnSetMenu");
 }
 
-BOOL CKtvPMDIFrameWnd::OnShowPopupMenu(CKtvPPopupMenu*)
-{
-    return TRUE;
-}
-
 BOOL CKtvPMDIFrameWnd::OnShowCustomizeMenu(CKtvPPopupMenu*, UINT)
 {
     KTVP_NOT_BUILT("CKtvPMDIFrameWnd::OnShowCustomizeMenu");
@@ -94,33 +89,6 @@ void CKtvPMDIFrameWnd::OnClosePopupMenu(CKtvPPopupMenu* pMenuPopup)
         CKtvPPopupMenu::m_pActivePopupMenu = nullptr;
 }
 
-BOOL CKtvPMDIFrameWnd::OnDrawMenuImage(CDC*, const CKtvPToolbarMenuButton*, const CRect&)
-{
-    return FALSE;
-}
-
-BOOL CKtvPMDIFrameWnd::OnButtonToolHitTest(const CKtvPToolbarButton*, tagTOOLINFOA*)
-{
-    return FALSE;
-}
-
-BOOL CKtvPMDIFrameWnd::OnReservedFrameHook(void*, void*)
-{
-    return FALSE;
-}
-
-BOOL CKtvPMDIFrameWnd::OnEraseMDIClientBackground(CDC*)
-{
-    return FALSE;
-}
-
-void CKtvPMDIFrameWnd::OnDrawMenuLogo(CDC*, CKtvPPopupMenu*, const CRect&) {}
-
-BOOL CKtvPMDIFrameWnd::OnTearOffMenu(CKtvPPopupMenu*, CKtvPControlBar*)
-{
-    return TRUE;
-}
-
 BOOL CKtvPMDIFrameWnd::ShowControlBars(BOOL)
 {
     KTVP_NOT_BUILT("CKtvPMDIFrameWnd::ShowControlBars");
@@ -131,24 +99,9 @@ void CKtvPMDIFrameWnd::AdjustClientArea()
     KTVP_NOT_BUILT("CKtvPMDIFrameWnd::AdjustClientArea");
 }
 
-BOOL CKtvPMDIFrameWnd::OnCloseMiniFrame(CKtvPMiniFrameWnd*)
-{
-    return TRUE;
-}
-
-BOOL CKtvPMDIFrameWnd::OnCloseDockingBar(CKtvPDockingControlBar*)
-{
-    return TRUE;
-}
-
 COleClientItem* CKtvPMDIFrameWnd::GetInPlaceActiveItem()
 {
     KTVP_NOT_BUILT("CKtvPMDIFrameWnd::GetInPlaceActiveItem");
-}
-
-BOOL CKtvPMDIFrameWnd::GetToolbarButtonToolTipText(CKtvPToolbarButton*, CString&)
-{
-    return FALSE;
 }
 
 void CKtvPMDIFrameWnd::EnableMDITabs(BOOL, BOOL, int, BOOL, int)

@@ -33,12 +33,6 @@ BOOL CKtvPOleInPlaceFrameT<TBase>::OnMoveMiniFrame(CWnd*)
 }
 
 template <class TBase>
-BOOL CKtvPOleInPlaceFrameT<TBase>::OnShowPopupMenu(CKtvPPopupMenu*)
-{
-    return TRUE;
-}
-
-template <class TBase>
 BOOL CKtvPOleInPlaceFrameT<TBase>::OnShowCustomizeMenu(CKtvPPopupMenu*, UINT)
 {
     KTVP_NOT_BUILT("CKtvPOleInPlaceFrameT::OnShowCustomizeMenu");
@@ -50,51 +44,6 @@ void CKtvPOleInPlaceFrameT<TBase>::OnClosePopupMenu(CKtvPPopupMenu* pMenuPopup)
     // Only the open top-level popup is forgotten.
     if (CKtvPPopupMenu::m_pActivePopupMenu == pMenuPopup)
         CKtvPPopupMenu::m_pActivePopupMenu = nullptr;
-}
-
-template <class TBase>
-BOOL CKtvPOleInPlaceFrameT<TBase>::OnDrawMenuImage(CDC*, const CKtvPToolbarMenuButton*, const CRect&)
-{
-    return FALSE;
-}
-
-template <class TBase>
-BOOL CKtvPOleInPlaceFrameT<TBase>::OnButtonToolHitTest(const CKtvPToolbarButton*, tagTOOLINFOA*)
-{
-    return FALSE;
-}
-
-template <class TBase>
-BOOL CKtvPOleInPlaceFrameT<TBase>::OnReservedFrameHook(void*, void*)
-{
-    return FALSE;
-}
-
-template <class TBase>
-void CKtvPOleInPlaceFrameT<TBase>::OnDrawMenuLogo(CDC*, CKtvPPopupMenu*, const CRect&) {}
-
-template <class TBase>
-BOOL CKtvPOleInPlaceFrameT<TBase>::OnTearOffMenu(CKtvPPopupMenu*, CKtvPControlBar*)
-{
-    return TRUE;
-}
-
-template <class TBase>
-BOOL CKtvPOleInPlaceFrameT<TBase>::OnCloseMiniFrame(CKtvPMiniFrameWnd*)
-{
-    return TRUE;
-}
-
-template <class TBase>
-BOOL CKtvPOleInPlaceFrameT<TBase>::OnCloseDockingBar(CKtvPDockingControlBar*)
-{
-    return TRUE;
-}
-
-template <class TBase>
-BOOL CKtvPOleInPlaceFrameT<TBase>::GetToolbarButtonToolTipText(CKtvPToolbarButton*, CString&)
-{
-    return FALSE;
 }
 
 template <class TBase>
