@@ -67,6 +67,11 @@ CKtvPOutlookBarPane::~CKtvPOutlookBarPane() = default;
 CKtvPToolBarImages& CKtvPOutlookBarPane::GetSharedImages()
 {
     if (m_pSharedImages == nullptr) {
+        static bool s_bCleanUpJoined = false;
+        if (!s_bCleanUpJoined) {
+            KtvAddCleanUpStep(CleanUpSharedImages);
+            s_bCleanUpJoined = true;
+        }
         m_pSharedImages = new CKtvPToolBarImages;
         m_pSharedImages->SetTransparentColor(RGB(255, 0, 255));
     }

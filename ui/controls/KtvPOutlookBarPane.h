@@ -92,7 +92,7 @@ public:
     // The one strip every pane's button images live in, made on first use.
     static CKtvPToolBarImages& GetSharedImages();
     static CSize GetSharedImageSize() { return m_csImage; }
-    // Frees the shared strip; the library's clean-up calls it.
+    // Frees the shared strip; KtvCleanUp runs it once the strip was made.
     static void CleanUpSharedImages();
 
 protected:

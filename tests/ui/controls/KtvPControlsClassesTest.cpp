@@ -24,6 +24,7 @@
 #include "ui/controls/KtvPTasksPane.h"
 #include "ui/controls/KtvPToolBox.h"
 #include "ui/docking/KtvPOutlookBar.h"
+#include "ui/frames/KtvPGlobalData.h"
 #include "ui/frames/KtvPCodes.h"
 
 namespace {
@@ -274,6 +275,19 @@ TEST(OutlookDefaults, PaneIsAlwaysVertical)
     EXPECT_EQ(RGB(255, 0, 255), pane.GetTransparentColor());
     EXPECT_EQ(0, pane.GetExtraSpace());
     EXPECT_FALSE(pane.IsBackgroundTexture());
+}
+
+// The panes' one strip is made on first use and given back by the library's clean-up.
+TEST(OutlookDefaults, SharedPaneStripComesOnFirstUseAndGoesWithTheCleanUp)
+{
+    CKtvPToolBarImages& strip = CKtvPOutlookBarPane::GetSharedImages();
+    EXPECT_EQ(&strip, &CKtvPOutlookBarPane::GetSharedImages());
+    EXPECT_EQ(RGB(255, 0, 255), strip.GetTransparentColor());
+    strip.SetTransparentColor(RGB(1, 2, 3));
+    KtvCleanUp();
+    // A new strip, not the one changed above.
+    EXPECT_EQ(RGB(255, 0, 255), CKtvPOutlookBarPane::GetSharedImages().GetTransparentColor());
+    CKtvPOutlookBarPane::CleanUpSharedImages();
 }
 
 TEST(TasksPaneDefaults, MetricsFollowTheLookUntilSetAndHistoryHoldsHome)
