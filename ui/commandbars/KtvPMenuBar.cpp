@@ -98,6 +98,10 @@ CFont* CKtvPMenuBar::GetMenuFont(BOOL) { KTVP_NOT_BUILT("CKtvPMenuBar::GetMenuFo
 
 void CKtvPMenuBar::CalcSysButtonSize() { KTVP_NOT_BUILT("CKtvPMenuBar::CalcSysButtonSize"); }
 
+void CKtvPMenuBar::RestoreMaximizeMode(BOOL) { KTVP_NOT_BUILT("CKtvPMenuBar::RestoreMaximizeMode"); }
+
+BOOL CKtvPMenuBar::BuildOriginalItems(UINT) { KTVP_NOT_BUILT("CKtvPMenuBar::BuildOriginalItems"); }
+
 int CKtvPMenuBar::OnCreate(LPCREATESTRUCT) { KTVP_NOT_BUILT("CKtvPMenuBar::OnCreate"); }
 
 void CKtvPMenuBar::OnLButtonDown(UINT, CPoint) { KTVP_NOT_BUILT("CKtvPMenuBar::OnLButtonDown"); }

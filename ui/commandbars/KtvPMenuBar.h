@@ -89,6 +89,10 @@ public:
 
 protected:
     void CalcSysButtonSize();
+    // Puts a maximised child's buttons back after a load, save or reset took them off.
+    void RestoreMaximizeMode(BOOL bRecalcLayout);
+    // The toolbar's list of resource items from a menu resource; FALSE without smart update.
+    BOOL BuildOriginalItems(UINT uiMenuResID);
 
     int OnCreate(LPCREATESTRUCT lpCreateStruct);
     void OnLButtonDown(UINT nFlags, CPoint point);

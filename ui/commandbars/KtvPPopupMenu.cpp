@@ -15,7 +15,7 @@ int CKtvPPopupMenu::m_nAnimationType = CKtvPPopupMenu::NO_ANIMATION;
 BOOL CKtvPPopupMenu::m_bForceShadow = FALSE;
 int CKtvPPopupMenu::m_nAnimationSpeed = 30;
 clock_t CKtvPPopupMenu::m_nAnimTimeStart = 0;
-BOOL CKtvPPopupMenu::m_bForceMenuFocus = TRUE;
+BOOL CKtvPPopupMenu::m_bFocusOwnerBar = TRUE;
 
 BEGIN_MESSAGE_MAP(CKtvPPopupMenu, CMiniFrameWnd)
     ON_WM_CREATE()
@@ -124,6 +124,10 @@ void CKtvPPopupMenu::ShowAllItems() { KTVP_NOT_BUILT("CKtvPPopupMenu::ShowAllIte
 BOOL CKtvPPopupMenu::PostCommand(UINT) { KTVP_NOT_BUILT("CKtvPPopupMenu::PostCommand"); }
 
 void CKtvPPopupMenu::CancelAllItems() { KTVP_NOT_BUILT("CKtvPPopupMenu::CancelAllItems"); }
+
+void CKtvPPopupMenu::WriteBackToParentButtons() { KTVP_NOT_BUILT("CKtvPPopupMenu::WriteBackToParentButtons"); }
+
+void CKtvPPopupMenu::DrawFrame(CDC*) { KTVP_NOT_BUILT("CKtvPPopupMenu::DrawFrame"); }
 
 BOOL CKtvPPopupMenu::UpdateScrollButtons(BOOL) { KTVP_NOT_BUILT("CKtvPPopupMenu::UpdateScrollButtons"); }
 

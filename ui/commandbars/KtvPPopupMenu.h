@@ -71,6 +71,8 @@ public:
     void ShowAllItems();
     BOOL PostCommand(UINT uiCommandID);
     void CancelAllItems();
+    // In customise mode: the edited items go back into the parent buttons' menus, up the chain.
+    void WriteBackToParentButtons();
 
     // --- drawing, scrolling and shadow ----------------------------------------------------------
     BOOL UpdateScrollButtons(BOOL bForce = FALSE);
@@ -132,10 +134,12 @@ public:
     static BOOL m_bForceShadow;
     static int m_nAnimationSpeed;          // ms per step
     static clock_t m_nAnimTimeStart;
-    static BOOL m_bForceMenuFocus;         // cleared by the main frame
+    static BOOL m_bFocusOwnerBar;          // the bar that opens a popup takes the focus; cleared by the main frame
 
 protected:
     void Initialize();
+    // Border, shadow, logo, tear-off strip and scroll buttons; the bar paints the items.
+    void DrawFrame(CDC* pDC);
 
     int OnCreate(LPCREATESTRUCT lpCreateStruct);
     void OnSize(UINT nType, int cx, int cy);

@@ -140,6 +140,10 @@ CSize CKtvPToolBar::CalcMaxButtonSize(BOOL) { KTVP_NOT_BUILT("CKtvPToolBar::Calc
 
 void CKtvPToolBar::OnAfterFloat() { KTVP_NOT_BUILT("CKtvPToolBar::OnAfterFloat"); }
 
+void CKtvPToolBar::GetMinSize(CSize&) const { KTVP_NOT_BUILT("CKtvPToolBar::GetMinSize"); }
+
+void CKtvPToolBar::OnAfterStretch(int) { KTVP_NOT_BUILT("CKtvPToolBar::OnAfterStretch"); }
+
 BOOL CKtvPToolBar::LoadState(LPCTSTR, int, UINT) { KTVP_NOT_BUILT("CKtvPToolBar::LoadState"); }
 
 BOOL CKtvPToolBar::SaveState(LPCTSTR, int, UINT) { KTVP_NOT_BUILT("CKtvPToolBar::SaveState"); }
@@ -367,9 +371,9 @@ void CKtvPToolBar::EnableCustomizeButton(BOOL, int, const CString&, BOOL)
     KTVP_NOT_BUILT("CKtvPToolBar::EnableCustomizeButton");
 }
 
-void CKtvPToolBar::EnableCustomizeButton(BOOL, int, UINT, BOOL)
+void CKtvPToolBar::EnableCustomizeButtonResId(BOOL, int, UINT, BOOL)
 {
-    KTVP_NOT_BUILT("CKtvPToolBar::EnableCustomizeButton");
+    KTVP_NOT_BUILT("CKtvPToolBar::EnableCustomizeButtonResId");
 }
 
 BOOL CKtvPToolBar::IsOneRowWithSibling() { KTVP_NOT_BUILT("CKtvPToolBar::IsOneRowWithSibling"); }
@@ -444,6 +448,19 @@ BOOL CKtvPToolBar::SaveParameters(LPCTSTR) { KTVP_NOT_BUILT("CKtvPToolBar::SaveP
 BOOL CKtvPToolBar::LoadParameters(LPCTSTR) { KTVP_NOT_BUILT("CKtvPToolBar::LoadParameters"); }
 
 BOOL CKtvPToolBar::LoadLargeIconsState(LPCTSTR) { KTVP_NOT_BUILT("CKtvPToolBar::LoadLargeIconsState"); }
+
+void CKtvPToolBar::RecalcLayoutInParent() { KTVP_NOT_BUILT("CKtvPToolBar::RecalcLayoutInParent"); }
+
+CKtvPToolBarImages* CKtvPToolBar::GetImageList(CKtvPToolBarImages&, CKtvPToolBarImages&, CKtvPToolBarImages&,
+                                               CKtvPToolBarImages&) const
+{
+    KTVP_NOT_BUILT("CKtvPToolBar::GetImageList");
+}
+
+LRESULT CALLBACK CKtvPToolBar::ToolBarMouseHookProc(int, WPARAM, LPARAM)
+{
+    KTVP_NOT_BUILT("CKtvPToolBar::ToolBarMouseHookProc");
+}
 
 int CKtvPToolBar::OnCreate(LPCREATESTRUCT) { KTVP_NOT_BUILT("CKtvPToolBar::OnCreate"); }
 

@@ -55,6 +55,10 @@ public:
     CSize CalcFixedLayout(BOOL bStretch, BOOL bHorz) override;
     CSize CalcMaxButtonSize(BOOL bVertical) override;
     void OnAfterFloat() override;
+    // 40 x 16 horizontal, 16 x 40 vertical.
+    void GetMinSize(CSize& size) const override;
+    // Re-lays the buttons out.
+    void OnAfterStretch(int nDelta) override;
     BOOL LoadState(LPCTSTR lpszProfileName = nullptr, int nIndex = -1, UINT uiID = (UINT)-1) override;
     BOOL SaveState(LPCTSTR lpszProfileName = nullptr, int nIndex = -1, UINT uiID = (UINT)-1) override;
     void OnUpdateCmdUI(CFrameWnd* pTarget, BOOL bDisableIfNoHndler) override;
@@ -169,6 +173,8 @@ public:
     static CSize GetMenuImageSize();
     static CSize GetMenuButtonSize();
     void EnableLargeIcons(BOOL bEnable) { m_bLargeIconsAreEnabled = bEnable; }
+    // Row and column metrics from the button size (TRUE) or from the image size.
+    void SetSizeFromButtons(BOOL bSize = TRUE) { m_bSizeFromButtons = bSize; }
     static void SetLargeIcons(BOOL bLargeIcons = TRUE);
     static void SetLook2000(BOOL bLook2000 = TRUE);
     static COLORREF GetToolbarTextColor();
@@ -180,8 +186,8 @@ public:
     void EnableCustomizeButton(BOOL bEnable, int iCustomizeCmd, const CString& strCustomizeText,
                                BOOL bQuickCustomize = TRUE);
     // The same with the text from the string table.
-    void EnableCustomizeButton(BOOL bEnable, int iCustomizeCmd, UINT uiCustomizeTextResId,
-                               BOOL bQuickCustomize = TRUE);
+    void EnableCustomizeButtonResId(BOOL bEnable, int iCustomizeCmd, UINT uiCustomizeTextResId,
+                                    BOOL bQuickCustomize = TRUE);
     BOOL IsOneRowWithSibling();
     void SetOneRowWithSibling();
     void SetTwoRowsWithSibling();
@@ -258,6 +264,14 @@ public:
     static CString m_strToolTipText;  // the text of the tooltip being shown
 
 protected:
+    // Resizes the bar in its dock row, mini frame or frame after a layout change.
+    void RecalcLayoutInParent();
+    // The strip of a pair to draw from: the large one under large icons when it holds images.
+    CKtvPToolBarImages* GetImageList(CKtvPToolBarImages& images, CKtvPToolBarImages& imagesLocked,
+                                     CKtvPToolBarImages& largeImages, CKtvPToolBarImages& largeImagesLocked) const;
+    // The help-mode thread mouse hook.
+    static LRESULT CALLBACK ToolBarMouseHookProc(int nCode, WPARAM wParam, LPARAM lParam);
+
     int OnCreate(LPCREATESTRUCT lpCreateStruct);
     void OnDestroy();
     void OnSize(UINT nType, int cx, int cy);
@@ -359,6 +373,8 @@ public:
     // No library operation sets a sibling; the sibling operations then report FALSE.
     CKtvPToolBar* m_pSiblingToolBar = nullptr;
     BOOL m_bSiblingOnRight = TRUE;
+    // The menu bar and the looks read it; nothing in the library clears it.
+    BOOL m_bSizeFromButtons = TRUE;
 };
 
 // The command-update state of one toolbar button.
