@@ -50,16 +50,17 @@ BOOL CKtvPBaseControlBar::PreTranslateMessage(MSG*)
     KTVP_NOT_BUILT("CKtvPBaseControlBar::PreTranslateMessage");
 }
 
+// Through the virtual alignment, so that a bar answering its own alignment is horizontal by it.
 BOOL CKtvPBaseControlBar::IsHorizontal() const
 {
-    return (m_dwStyle & (CBRS_ALIGN_TOP | CBRS_ALIGN_BOTTOM)) != 0;
+    return (GetCurrentAlignment() & (CBRS_ALIGN_TOP | CBRS_ALIGN_BOTTOM)) != 0;
 }
 
 BOOL CKtvPBaseControlBar::IsDocked() const { KTVP_NOT_BUILT("CKtvPBaseControlBar::IsDocked"); }
 BOOL CKtvPBaseControlBar::IsTabbed() const { KTVP_NOT_BUILT("CKtvPBaseControlBar::IsTabbed"); }
-BOOL CKtvPBaseControlBar::IsFloating() const { return !IsDocked(); }
+BOOL CKtvPBaseControlBar::IsFloating() const { KTVP_NOT_BUILT("CKtvPBaseControlBar::IsFloating"); }
 BOOL CKtvPBaseControlBar::IsVisible() const { KTVP_NOT_BUILT("CKtvPBaseControlBar::IsVisible"); }
-BOOL CKtvPBaseControlBar::AllowsInsertBefore() const { return CanFloat(); }
+BOOL CKtvPBaseControlBar::AllowsInsertBefore() const { KTVP_NOT_BUILT("CKtvPBaseControlBar::AllowsInsertBefore"); }
 
 int CKtvPBaseControlBar::GetDockingMode() const
 {

@@ -51,18 +51,17 @@ CKtvPControlBar::CKtvPControlBar()
 {
 }
 
-// The element array of AllocElements is the bar's own.
+// The element array of AllocElements (calloc) is the bar's own.
 CKtvPControlBar::~CKtvPControlBar()
 {
     std::free(m_pData);
 }
 
-void CKtvPControlBar::DoPaint(CDC* pDC) { CKtvPBaseControlBar::DoPaint(pDC); }
+void CKtvPControlBar::DoPaint(CDC*) { KTVP_NOT_BUILT("CKtvPControlBar::DoPaint"); }
 
-BOOL CKtvPControlBar::Create(LPCTSTR lpszClassName, DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT nID,
-                             DWORD dwControlBarStyle, CCreateContext* pContext)
+BOOL CKtvPControlBar::Create(LPCTSTR, DWORD, const RECT&, CWnd*, UINT, DWORD, CCreateContext*)
 {
-    return CreateEx(0, lpszClassName, dwStyle, rect, pParentWnd, nID, dwControlBarStyle, pContext);
+    KTVP_NOT_BUILT("CKtvPControlBar::Create");
 }
 
 BOOL CKtvPControlBar::IsTabbed() const { KTVP_NOT_BUILT("CKtvPControlBar::IsTabbed"); }

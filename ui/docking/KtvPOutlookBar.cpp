@@ -40,3 +40,5 @@ BOOL CKtvPOutlookBar::Create(LPCTSTR, CWnd*, const RECT&, UINT, DWORD, DWORD, CC
 
 int CKtvPOutlookBar::OnCreate(LPCREATESTRUCT) { KTVP_NOT_BUILT("CKtvPOutlookBar::OnCreate"); }
 void CKtvPOutlookBar::OnPaint() { KTVP_NOT_BUILT("CKtvPOutlookBar::OnPaint"); }
+
+BOOL CKtvPOutlookBar::CanDetachTabs() const { KTVP_NOT_BUILT("CKtvPOutlookBar::CanDetachTabs"); }

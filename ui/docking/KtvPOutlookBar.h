@@ -23,7 +23,7 @@ public:
     BOOL SaveState(LPCTSTR lpszProfileName = nullptr, int nIndex = -1, UINT uiID = (UINT)-1) override;
     void GetTabArea(CRect& rectTabAreaTop, CRect& rectTabAreaBottom) const override;
     int GetDockingStatus(CPoint pt, int nSensitivity) override;
-    BOOL CanDetachTabs() const override { return CanFloat(); }
+    BOOL CanDetachTabs() const override;
     BOOL IsCaptionFromTab() const override;
 
     // --- virtual operations added, in slot order ---------------------------------------------

@@ -42,9 +42,9 @@ CKtvPSlider::~CKtvPSlider() = default;
 
 BOOL CKtvPSlider::OnEraseBkgnd(CDC*) { return TRUE; }
 
-BOOL CKtvPSlider::CreateEx(DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT nID, CCreateContext* pContext)
+BOOL CKtvPSlider::CreateEx(DWORD, const RECT&, CWnd*, UINT, CCreateContext*)
 {
-    return CreateEx(0, dwStyle, rect, pParentWnd, nID, pContext);
+    KTVP_NOT_BUILT("CKtvPSlider::CreateEx");
 }
 
 void CKtvPSlider::Serialize(CArchive&) { KTVP_NOT_BUILT("CKtvPSlider::Serialize"); }
