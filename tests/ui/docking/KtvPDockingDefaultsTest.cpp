@@ -147,6 +147,17 @@ TEST(BaseControlBar, SetBarAlignmentReplacesOnlyTheAlignmentNibble)
     EXPECT_TRUE(bar.IsHorizontal());
 }
 
+// The caption bar answers its own alignment; its orientation follows that answer.
+TEST(BaseControlBar, IsHorizontalFollowsTheVirtualAlignment)
+{
+    struct TopBar : CKtvPControlBar {
+        DWORD GetCurrentAlignment() const override { return CBRS_ALIGN_TOP; }
+    };
+    TopBar bar;
+    bar.SetBarAlignment(CBRS_ALIGN_LEFT);
+    EXPECT_TRUE(bar.IsHorizontal());
+}
+
 TEST(BaseControlBar, CalcFixedLayoutStretchesOnlyAlongTheAskedAxis)
 {
     struct Case {
