@@ -26,6 +26,8 @@ CKtvPMainClientAreaWnd::~CKtvPMainClientAreaWnd()
 {
     m_mapIcons.RemoveAll();
     m_TabIcons.DeleteImageList();
+    if (m_wndTab.GetSafeHwnd() != nullptr)
+        m_wndTab.DestroyWindow();
 }
 
 void CKtvPMainClientAreaWnd::EnableMDITabs(BOOL, BOOL, int, BOOL, int)
