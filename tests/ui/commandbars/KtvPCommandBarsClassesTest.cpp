@@ -21,6 +21,9 @@
 #include "ui/commandbars/KtvPToolbarEditBoxButton.h"
 #include "ui/commandbars/KtvPToolbarSystemMenuButton.h"
 #include "ui/commandbars/KtvPUserTool.h"
+#include "platform/win32/resource/ResourceLoader.h"
+#include "resources/TarnwickResources.h"
+#include "resources/resource.h"
 #include "ui/frames/KtvPCodes.h"
 
 namespace {
@@ -194,6 +197,22 @@ TEST(CommandBarMessages, ToolbarMessagesAreDistinctAndRegistered)
     EXPECT_EQ(KTVM_RESETKEYBOARD, ::RegisterWindowMessage("KTVTOOLBAR_RESETKEYBAORD"));
     EXPECT_EQ(KTVM_RESETRPROMPT, ::RegisterWindowMessage("KTVTOOLBAR_RESETRPROMPT"));
     EXPECT_NE(KTVM_RESETTOOLBAR, KTVM_RESETMENU);
+}
+
+}  // namespace
+
+namespace {
+
+// The user-tools browse filter is split at '|' by the file dialog; the doubled
+// bar at the end closes the list.
+TEST(CommandBarResources, ToolsBrowseFilterHoldsItsFivePairs)
+{
+    static const BOOL bRegistered = tw::RegisterResources(tw::ProgramInstance(), TarnwickResources());
+    ASSERT_TRUE(bRegistered);
+    CString strFilter;
+    ASSERT_TRUE(strFilter.LoadString(IDS_KTVP_TOOLS_FILTER));
+    EXPECT_EQ(strFilter, CString("Executable (*.exe)|*.exe|Command (*.com)|*.com|Information (*.pdf)|*.pdf|"
+                                 "Batch (*.bat)|*.bat|All Files (*.*)|*.*||"));
 }
 
 }  // namespace
