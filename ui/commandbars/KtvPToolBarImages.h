@@ -72,6 +72,10 @@ public:
     int GetBitsPerPixel() const { return m_nBitsPerPixel; }
     void SetTransparentColor(COLORREF clr) { m_clrTransparent = clr; }
     COLORREF GetTransparentColor() const { return m_clrTransparent; }
+    // The button-face colour the strip was last prepared under; a painter that
+    // sees another one stores it and rebuilds the faded copy. -1: none yet.
+    COLORREF GetLastFaceColor() const { return m_clrLastFace; }
+    void SetLastFaceColor(COLORREF clr) { m_clrLastFace = clr; }
     // The index of the first image a resource appended, or -1.
     int GetResourceOffset(UINT uiResID) const;
     // -1 (none) for 32-bit images drawn with per-pixel alpha.
@@ -119,6 +123,7 @@ protected:
     COLORREF m_clrShadow = 0;
     BOOL m_bFadeActive = FALSE;
     int m_nBitsPerPixel = 0;
+    COLORREF m_clrLastFace = (COLORREF)-1;
 
     using AlphaBlendFn = BOOL(WINAPI*)(HDC, int, int, int, int, HDC, int, int, int, int, BLENDFUNCTION);
     static HDC m_hDCGlyphs;

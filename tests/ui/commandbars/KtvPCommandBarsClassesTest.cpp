@@ -160,6 +160,8 @@ TEST(CommandBarDefaults, SharedToolbarStateStartsAsThePartsSay)
     EXPECT_TRUE(CKtvPToolBar::m_bShowShortcutKeys);
     EXPECT_FALSE(CKtvPToolBar::m_bLargeIcons);
     EXPECT_EQ(CKtvPToolBar::m_pUserImages, nullptr);
+    // No face colour seen yet, so the first paint rebuilds the faded copy.
+    EXPECT_EQ(CKtvPToolBar::m_Images.GetLastFaceColor(), static_cast<COLORREF>(-1));
     EXPECT_TRUE(CKtvPMenuBar::m_bRecentlyUsedMenus);
     EXPECT_TRUE(CKtvPMenuBar::m_bMenuShadows);
     EXPECT_FALSE(CKtvPMenuBar::m_bShowAllCommands);
