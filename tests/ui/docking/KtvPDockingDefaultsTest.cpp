@@ -10,7 +10,10 @@
 #include "ui/docking/KtvPBarContainerManager.h"
 #include "ui/docking/KtvPCaptionButton.h"
 #include "ui/docking/KtvPControlBar.h"
+#include "ui/docking/KtvPDockBar.h"
+#include "ui/docking/KtvPDockBarRow.h"
 #include "ui/docking/KtvPDockManager.h"
+#include "ui/docking/KtvPPreviewTabBar.h"
 #include "ui/docking/KtvPDockingCBWrapper.h"
 #include "ui/docking/KtvPGlobalUtils.h"
 #include "ui/docking/KtvPMiniFrameWnd.h"
@@ -397,6 +400,32 @@ TEST(AutoHide, AButtonStartsHiddenAndShowsWhenTold)
     EXPECT_EQ(20, CKtvPAutoHideButton::m_nNoIconGap);
     EXPECT_TRUE(CKtvPAutoHideButton::m_bTextForActiveOnly);
     EXPECT_EQ(400, CKtvPAutoHideToolBar::m_nHoverDelay);
+}
+
+// A row lies at its offset from the dock bar's edge, as thick as asked, along the dock bar's side.
+TEST(DockBarRow, StartsVisibleAtItsOffsetAlongItsDockBar)
+{
+    CKtvPDockBar dockBar;
+    dockBar.SetBarAlignment(CBRS_ALIGN_TOP);
+    EXPECT_FALSE(dockBar.IsResizable());
+    EXPECT_FALSE(dockBar.AllowsInsertBefore());
+    CKtvPDockBarRow row(&dockBar, 24, 30);
+    EXPECT_EQ(24, row.GetRowOffset());
+    EXPECT_EQ(30, row.GetRowHeight());
+    EXPECT_EQ((DWORD)CBRS_ALIGN_TOP, row.GetRowAlignment());
+    EXPECT_EQ(&dockBar, row.GetDockBar());
+    EXPECT_TRUE(row.IsVisible());
+    EXPECT_TRUE(row.IsEmpty());
+    EXPECT_TRUE(row.IsAnyBarTakingSpace());
+    EXPECT_FALSE(row.OnReservedRowQuery());
+}
+
+TEST(PreviewTabBar, IsOneDockingBarForTheWholeProcess)
+{
+    CKtvPPreviewTabBar& bar = KtvGetPreviewTabBar();
+    EXPECT_EQ(&bar, &KtvGetPreviewTabBar());
+    EXPECT_TRUE(bar.IsKindOf(RUNTIME_CLASS(CKtvPDockingControlBar)));
+    EXPECT_EQ(nullptr, bar.GetSafeHwnd());
 }
 
 TEST(GlobalUtils, StartsWithoutADialogParent)
