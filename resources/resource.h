@@ -98,6 +98,8 @@
 // (end of frames ids)
 
 // Ids of the UI library's docking panes.
+#define IDC_KTVP_SPLIT_HORZ 30980  // over a vertical slider: sizes left and right
+#define IDC_KTVP_SPLIT_VERT 30981  // over a horizontal slider: sizes top and bottom
 // (end of docking ids)
 
 // Ids of the UI library's command bars.
