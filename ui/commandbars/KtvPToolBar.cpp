@@ -140,10 +140,6 @@ CSize CKtvPToolBar::CalcMaxButtonSize(BOOL) { KTVP_NOT_BUILT("CKtvPToolBar::Calc
 
 void CKtvPToolBar::OnAfterFloat() { KTVP_NOT_BUILT("CKtvPToolBar::OnAfterFloat"); }
 
-void CKtvPToolBar::GetMinSize(CSize&) const { KTVP_NOT_BUILT("CKtvPToolBar::GetMinSize"); }
-
-void CKtvPToolBar::OnAfterStretch(int) { KTVP_NOT_BUILT("CKtvPToolBar::OnAfterStretch"); }
-
 BOOL CKtvPToolBar::LoadState(LPCTSTR, int, UINT) { KTVP_NOT_BUILT("CKtvPToolBar::LoadState"); }
 
 BOOL CKtvPToolBar::SaveState(LPCTSTR, int, UINT) { KTVP_NOT_BUILT("CKtvPToolBar::SaveState"); }

@@ -55,10 +55,6 @@ public:
     CSize CalcFixedLayout(BOOL bStretch, BOOL bHorz) override;
     CSize CalcMaxButtonSize(BOOL bVertical) override;
     void OnAfterFloat() override;
-    // 40 x 16 horizontal, 16 x 40 vertical.
-    void GetMinSize(CSize& size) const override;
-    // Re-lays the buttons out.
-    void OnAfterStretch(int nDelta) override;
     BOOL LoadState(LPCTSTR lpszProfileName = nullptr, int nIndex = -1, UINT uiID = (UINT)-1) override;
     BOOL SaveState(LPCTSTR lpszProfileName = nullptr, int nIndex = -1, UINT uiID = (UINT)-1) override;
     void OnUpdateCmdUI(CFrameWnd* pTarget, BOOL bDisableIfNoHndler) override;
