@@ -38,7 +38,7 @@ public:
     virtual BOOL IsHideSingleTab() const;
     virtual BOOL CanDetachTabs() const { return TRUE; }
     virtual BOOL AddTab(CWnd* pNewBar, BOOL bVisible = TRUE, BOOL bSetActive = TRUE, BOOL bDetachable = TRUE);
-    virtual BOOL FloatTab(CWnd* pBar, int nTabID, int dockMethod, BOOL bHide = FALSE);
+    virtual BOOL FloatTab(CWnd* pBar, int iTab, int dockMethod, BOOL bHide = FALSE);
     virtual BOOL DetachControlBar(CWnd* pBar, BOOL bHide = FALSE);
     virtual BOOL RemoveControlBar(CWnd* pBar);
     virtual BOOL ShowTab(CWnd* pBar, BOOL bShow, BOOL bDelay, BOOL bActivate);

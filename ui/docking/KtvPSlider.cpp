@@ -50,7 +50,7 @@ BOOL CKtvPSlider::CreateEx(DWORD, const RECT&, CWnd*, UINT, CCreateContext*)
 void CKtvPSlider::Serialize(CArchive&) { KTVP_NOT_BUILT("CKtvPSlider::Serialize"); }
 BOOL CKtvPSlider::AllowsInsertBefore() const { KTVP_NOT_BUILT("CKtvPSlider::AllowsInsertBefore"); }
 CSize CKtvPSlider::CalcFixedLayout(BOOL, BOOL) { KTVP_NOT_BUILT("CKtvPSlider::CalcFixedLayout"); }
-void CKtvPSlider::MoveSlider(CSize&, BOOL) { KTVP_NOT_BUILT("CKtvPSlider::MoveSlider"); }
+void CKtvPSlider::MoveSlider(CSize, BOOL) { KTVP_NOT_BUILT("CKtvPSlider::MoveSlider"); }
 void CKtvPSlider::AddControlBar(CKtvPBaseControlBar*) { KTVP_NOT_BUILT("CKtvPSlider::AddControlBar"); }
 CKtvPBaseControlBar* CKtvPSlider::AddRecentControlBar(CKtvPDockingControlBar*)
 {

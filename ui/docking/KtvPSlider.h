@@ -31,7 +31,7 @@ public:
     CSize CalcFixedLayout(BOOL bStretch, BOOL bHorz) override;
 
     // --- virtual operations added, in slot order ---------------------------------------------
-    virtual void MoveSlider(CSize& sizeOffset, BOOL bAdjustLayout = TRUE);
+    virtual void MoveSlider(CSize sizeOffset, BOOL bAdjustLayout = TRUE);
     virtual void AddControlBar(CKtvPBaseControlBar* pBar);
     virtual CKtvPBaseControlBar* AddRecentControlBar(CKtvPDockingControlBar* pBar);
     virtual BOOL InsertControlBar(CKtvPBaseControlBar* pBarToInsert, CKtvPBaseControlBar* pTargetBar,

@@ -15,7 +15,7 @@ public:
     BOOL IsTabLocationBottom() const override;
     BOOL IsSingleBar() const override { return TRUE; }
     void OnPressCloseButton() override;
-    BOOL FloatTab(CWnd* pBar, int nTabID, int dockMethod, BOOL bHide = FALSE) override;
+    BOOL FloatTab(CWnd* pBar, int iTab, int dockMethod, BOOL bHide = FALSE) override;
     BOOL DetachControlBar(CWnd* pBar, BOOL bHide = FALSE) override;
 
     virtual BOOL HasTabbedFlag() const { return TRUE; }
