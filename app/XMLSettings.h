@@ -20,8 +20,7 @@ public:
     CXMLSettings();
     ~CXMLSettings() override;
 
-    // Names of the current node's children that have no children (values) /
-    // that have children (keys); FALSE when none was appended.
+    // The store does not enumerate: always FALSE, the array untouched.
     BOOL ReadValues(CStringArray& names) override;
     // Always TRUE: the store cannot tell (a following Open tells).
     BOOL VerifyKey(LPCTSTR lpszPath) override;
@@ -49,6 +48,7 @@ public:
     BOOL Read(LPCTSTR lpszValueName, DWORD& dwValue) override;
     BOOL Read(LPCTSTR lpszValueName, int& nValue) override;
 
+    // As ReadValues: always FALSE, the array untouched.
     BOOL ReadSubKeys(CStringArray& names) override;
 
     // The tree this object works on, by its admin flag.

@@ -111,13 +111,16 @@ bool PropertySheet::RemovePage(int index)
     if (index < 0 || index >= int(pages_.size()))
         return false;
     if (index == current_) {
-        const int other = index + 1 < int(pages_.size()) ? index + 1 : index - 1;
-        if (other >= 0)
-            SetCurSel(other);
+        // The page that goes cannot refuse: the next page takes over, else the one before.
+        const int next = index + 1 < int(pages_.size()) ? index + 1 : -1;
+        if (!(next >= 0 && SetCurSel(next, false)) && index > 0)
+            SetCurSel(index - 1, false);
     }
     Page page = pages_[size_t(index)];
-    if (page.window)
+    if (page.window) {
+        changed_.erase(page.window);
         DestroyWindow(page.window);
+    }
     if (page.owned)
         DestroyPropertySheetPage(page.handle);
     pages_.erase(pages_.begin() + index);
@@ -126,6 +129,9 @@ bool PropertySheet::RemovePage(int index)
     else if (current_ == index)
         current_ = -1;
     SendMessage(tab_, TCM_DELETEITEM, WPARAM(index), 0);
+    if (changed_.empty())
+        if (HWND apply = GetDlgItem(hwnd_, ID_APPLY_NOW))
+            EnableWindow(apply, FALSE);
     if (current_ >= 0)
         SendMessage(tab_, TCM_SETCURSEL, WPARAM(current_), 0);
     return true;
@@ -155,10 +161,14 @@ void PropertySheet::Layout()
     MapDialogRect(hwnd_, &gap);
     const int margin = units.left;
 
-    // The tab control around the largest page.
+    // The tab control around the largest page. Its rows of tabs follow its
+    // width, so it takes the width first and is then asked for its height.
     RECT tabRect{0, 0, units.right, units.bottom};
     SendMessage(tab_, TCM_ADJUSTRECT, TRUE, reinterpret_cast<LPARAM>(&tabRect));
     const int tabWidth = tabRect.right - tabRect.left;
+    MoveWindow(tab_, margin, margin, tabWidth, tabRect.bottom - tabRect.top, FALSE);
+    tabRect = RECT{0, 0, units.right, units.bottom};
+    SendMessage(tab_, TCM_ADJUSTRECT, TRUE, reinterpret_cast<LPARAM>(&tabRect));
     const int tabHeight = tabRect.bottom - tabRect.top;
     MoveWindow(tab_, margin, margin, tabWidth, tabHeight, TRUE);
 
@@ -180,9 +190,11 @@ void PropertySheet::Layout()
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-void PropertySheet::OnInitDialog()
+bool PropertySheet::OnInitDialog()
 {
-    tab_ = CreateWindowEx(0, WC_TABCONTROL, "", WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_CLIPSIBLINGS, 0, 0, 10, 10,
+    // Stacked rows of tabs unless the caller's initialisation callback says otherwise.
+    tab_ = CreateWindowEx(0, WC_TABCONTROL, "", WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_CLIPSIBLINGS | TCS_MULTILINE,
+                          0, 0, 10, 10,
                           hwnd_, reinterpret_cast<HMENU>(INT_PTR(ID_PSTABCONTROL)), nullptr, nullptr);
     SendMessage(tab_, WM_SETFONT, SendMessage(hwnd_, WM_GETFONT, 0, 0), FALSE);
     for (size_t i = 0; i < pages_.size(); ++i) {
@@ -197,10 +209,10 @@ void PropertySheet::OnInitDialog()
         EnableWindow(MakeButton(hwnd_, ID_APPLY_NOW, "&Apply", 0), FALSE);
     if (header_.dwFlags & PSH_HASHELP)
         MakeButton(hwnd_, IDHELP, "Help", 0);
-    Layout();
     if ((header_.dwFlags & PSH_USECALLBACK) && header_.pfnCallback)
         header_.pfnCallback(hwnd_, PSCB_INITIALIZED, 0);
-    SetCurSel(startPage_);
+    Layout();
+    return pages_.empty() || SetCurSel(startPage_);
 }
 
 bool PropertySheet::CreatePageWindow(Page& page)
@@ -221,7 +233,8 @@ bool PropertySheet::CreatePageWindow(Page& page)
     if (!page.window)
         return false;
     const RECT area = PageArea();
-    SetWindowPos(page.window, HWND_TOP, area.left, area.top, area.right - area.left, area.bottom - area.top,
+    // Right after the tab control, so that Tab goes from the tabs into the page and on to the buttons.
+    SetWindowPos(page.window, tab_, area.left, area.top, area.right - area.left, area.bottom - area.top,
                  SWP_NOACTIVATE);
     return true;
 }
@@ -239,25 +252,65 @@ LRESULT PropertySheet::NotifyPage(HWND page, UINT code, LPARAM lParam)
     return SendMessage(page, WM_NOTIFY, nm.hdr.idFrom, reinterpret_cast<LPARAM>(&nm));
 }
 
-bool PropertySheet::SetCurSel(int index)
+bool PropertySheet::SetCurSel(int index, bool askToLeave)
 {
     if (index < 0 || index >= int(pages_.size()))
         return false;
     if (index == current_)
         return true;
     HWND old = current_ >= 0 ? pages_[size_t(current_)].window : nullptr;
-    if (old && NotifyPage(old, PSN_KILLACTIVE))
+    if (askToLeave && old && NotifyPage(old, PSN_KILLACTIVE))
         return false;  // the page keeps the focus: its data is not valid yet
     Page& page = pages_[size_t(index)];
     if (!page.window && !CreatePageWindow(page))
         return false;
     NotifyPage(page.window, PSN_SETACTIVE);
+    HWND focus = GetFocus();
+    const bool focusLeaves = old && focus && (focus == old || IsChild(old, focus));
     if (old)
         ShowWindow(old, SW_HIDE);
     current_ = index;
     SendMessage(tab_, TCM_SETCURSEL, WPARAM(index), 0);
     ShowWindow(page.window, SW_SHOW);
+    // A hidden control must not keep the keyboard.
+    if (focusLeaves)
+        FocusFirstControl(page.window);
     return true;
+}
+
+void PropertySheet::FocusFirstControl(HWND page)
+{
+    HWND first = GetNextDlgTabItem(page, nullptr, FALSE);
+    SendMessage(hwnd_, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(first ? first : tab_), TRUE);
+}
+
+bool PropertySheet::IsPageSwitchKey(const MSG& msg, int& step) const
+{
+    if (msg.message != WM_KEYDOWN || !(GetKeyState(VK_CONTROL) & 0x8000) || (GetKeyState(VK_MENU) & 0x8000))
+        return false;
+    switch (msg.wParam) {
+    case VK_TAB:
+        step = (GetKeyState(VK_SHIFT) & 0x8000) ? -1 : 1;
+        return true;
+    case VK_NEXT:
+        step = 1;
+        return true;
+    case VK_PRIOR:
+        step = -1;
+        return true;
+    default:
+        return false;
+    }
+}
+
+void PropertySheet::SetChanged(HWND page, bool changed)
+{
+    if (changed)
+        changed_.insert(page);
+    else
+        changed_.erase(page);
+    if (HWND apply = GetDlgItem(hwnd_, ID_APPLY_NOW))
+        EnableWindow(apply, !changed_.empty());
 }
 
 bool PropertySheet::Apply(bool closing)
@@ -268,14 +321,30 @@ bool PropertySheet::Apply(bool closing)
         const LRESULT answer = NotifyPage(pages_[i].window, PSN_APPLY, closing);
         if (answer == PSNRET_INVALID || answer == PSNRET_INVALID_NOCHANGEPAGE) {
             if (answer == PSNRET_INVALID)
-                SetCurSel(int(i));
+                ShowRefusingPage(int(i));
             return false;
         }
     }
     applied_ = true;
+    changed_.clear();
     if (HWND apply = GetDlgItem(hwnd_, ID_APPLY_NOW))
         EnableWindow(apply, FALSE);
     return true;
+}
+
+void PropertySheet::ShowRefusingPage(int index)
+{
+    // The page was left valid earlier, so it shows without asking the active
+    // one again; the control it complained about keeps the focus.
+    HWND page = pages_[size_t(index)].window;
+    HWND focus = GetFocus();
+    const bool focusInPage = focus && IsChild(page, focus);
+    if (!SetCurSel(index, false))
+        return;
+    if (focusInPage)
+        SendMessage(hwnd_, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(focus), TRUE);
+    else
+        FocusFirstControl(page);
 }
 
 void PropertySheet::OnOk()
@@ -339,16 +408,16 @@ INT_PTR PropertySheet::Handle(UINT message, WPARAM wParam, LPARAM lParam)
             // Leaving is asked once here; the change itself follows in TCN_SELCHANGE.
             const bool stay =
                 current_ >= 0 && NotifyPage(pages_[size_t(current_)].window, PSN_KILLACTIVE) != 0;
-            if (!stay && current_ >= 0) {
-                ShowWindow(pages_[size_t(current_)].window, SW_HIDE);
-                current_ = -1;
-            }
+            leaving_ = stay ? -1 : current_;
             return reply(stay ? TRUE : FALSE);
         }
         if (header->code == TCN_SELCHANGE) {
             const int index = int(SendMessage(tab_, TCM_GETCURSEL, 0, 0));
-            if (!SetCurSel(index) && startPage_ >= 0)
-                SendMessage(tab_, TCM_SETCURSEL, WPARAM(std::max(current_, 0)), 0);
+            const bool asked = leaving_ == current_;
+            leaving_ = -1;
+            // A page that cannot be made leaves the sheet on the page it showed.
+            if (!SetCurSel(index, !asked) && current_ >= 0)
+                SendMessage(tab_, TCM_SETCURSEL, WPARAM(current_), 0);
             return reply(0);
         }
         return FALSE;
@@ -364,7 +433,8 @@ INT_PTR PropertySheet::Handle(UINT message, WPARAM wParam, LPARAM lParam)
         return reply(SetCurSel(index));
     }
     case PSM_ADDPAGE:
-        return reply(AddPage(reinterpret_cast<HPROPSHEETPAGE>(lParam), false));
+        // The sheet owns every page it holds, however it came.
+        return reply(AddPage(reinterpret_cast<HPROPSHEETPAGE>(lParam), true));
     case PSM_REMOVEPAGE: {
         int index = int(wParam);
         if (lParam) {
@@ -377,12 +447,10 @@ INT_PTR PropertySheet::Handle(UINT message, WPARAM wParam, LPARAM lParam)
         return reply(0);
     }
     case PSM_CHANGED:
-        if (HWND apply = GetDlgItem(hwnd_, ID_APPLY_NOW))
-            EnableWindow(apply, TRUE);
+        SetChanged(reinterpret_cast<HWND>(wParam), true);
         return reply(0);
     case PSM_UNCHANGED:
-        if (HWND apply = GetDlgItem(hwnd_, ID_APPLY_NOW))
-            EnableWindow(apply, FALSE);
+        SetChanged(reinterpret_cast<HWND>(wParam), false);
         return reply(0);
     case PSM_CANCELTOCLOSE:
         SetDlgItemText(hwnd_, IDCANCEL, "Close");
@@ -417,7 +485,16 @@ INT_PTR PropertySheet::Handle(UINT message, WPARAM wParam, LPARAM lParam)
         return reply(reinterpret_cast<LRESULT>(current_ >= 0 ? pages_[size_t(current_)].window : nullptr));
     case PSM_ISDIALOGMESSAGE: {
         auto* msg = reinterpret_cast<MSG*>(lParam);
-        return reply(msg && IsDialogMessage(hwnd_, msg));
+        if (!msg)
+            return reply(FALSE);
+        int step = 0;
+        if (IsPageSwitchKey(*msg, step)) {
+            const int count = int(pages_.size());
+            if (current_ >= 0 && count > 1)
+                SetCurSel((current_ + step + count) % count);
+            return reply(TRUE);
+        }
+        return reply(IsDialogMessage(hwnd_, msg));
     }
     default:
         return FALSE;
@@ -430,7 +507,12 @@ INT_PTR CALLBACK PropertySheet::DialogProc(HWND hwnd, UINT message, WPARAM wPara
         auto* self = reinterpret_cast<PropertySheet*>(lParam);
         SetWindowLongPtr(hwnd, DWLP_USER, lParam);
         self->hwnd_ = hwnd;
-        self->OnInitDialog();
+        if (!self->OnInitDialog()) {
+            // No half-built sheet: its maker hears of the failure.
+            DestroyWindow(hwnd);
+            return FALSE;
+        }
+        self->started_ = true;
         return TRUE;
     }
     auto* self = reinterpret_cast<PropertySheet*>(GetWindowLongPtr(hwnd, DWLP_USER));
@@ -438,7 +520,7 @@ INT_PTR CALLBACK PropertySheet::DialogProc(HWND hwnd, UINT message, WPARAM wPara
         return FALSE;
     if (message == WM_NCDESTROY) {
         SetWindowLongPtr(hwnd, DWLP_USER, 0);
-        if (self->header_.dwFlags & PSH_MODELESS)
+        if ((self->header_.dwFlags & PSH_MODELESS) && self->created_)
             delete self;
         return FALSE;
     }
@@ -455,19 +537,24 @@ INT_PTR PropertySheet::Run()
     sheet.cy = 100;
     sheet.pointSize = 8;
     sheet.typeface = "MS Sans Serif";
+    if (header_.dwFlags & PSH_MODELESS)
+        sheet.style |= WS_VISIBLE;
     sheetTemplate_ = tw::res::WriteDialogTemplate(sheet);
-    const auto* bytes = reinterpret_cast<LPCDLGTEMPLATE>(sheetTemplate_.data());
+    auto* bytes = reinterpret_cast<LPDLGTEMPLATE>(sheetTemplate_.data());
+    // The caller may change the style of the sheet's window (a child sheet, a hidden one).
+    if ((header_.dwFlags & PSH_USECALLBACK) && header_.pfnCallback)
+        header_.pfnCallback(nullptr, PSCB_PRECREATE, reinterpret_cast<LPARAM>(bytes));
     if (header_.dwFlags & PSH_MODELESS) {
         HWND window = CreateDialogIndirectParam(header_.hInstance, bytes, header_.hwndParent, &DialogProc,
                                                 reinterpret_cast<LPARAM>(this));
         if (!window)
             return -1;
-        ShowWindow(window, SW_SHOW);
+        created_ = true;
         return reinterpret_cast<INT_PTR>(window);
     }
     const INT_PTR result =
         DialogBoxIndirectParam(header_.hInstance, bytes, header_.hwndParent, &DialogProc, reinterpret_cast<LPARAM>(this));
-    if (result == -1)
+    if (result == -1 || !started_)
         return -1;
     // Saved changes: OK, or an Apply before Cancel.
     return result == IDOK || applied_ ? 1 : 0;

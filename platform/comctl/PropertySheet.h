@@ -4,6 +4,7 @@
 #pragma once
 
 #include <memory>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -37,13 +38,18 @@ private:
 
     bool AddPage(HPROPSHEETPAGE handle, bool owned);
     bool RemovePage(int index);
-    void OnInitDialog();
+    bool OnInitDialog();
     void Layout();
     RECT PageArea();
     bool CreatePageWindow(Page& page);
-    bool SetCurSel(int index);
+    // askToLeave FALSE: the page being left was asked already, or is going.
+    bool SetCurSel(int index, bool askToLeave = true);
+    void FocusFirstControl(HWND page);
+    bool IsPageSwitchKey(const MSG& msg, int& step) const;
     LRESULT NotifyPage(HWND page, UINT code, LPARAM lParam = 0);
+    void SetChanged(HWND page, bool changed);
     bool Apply(bool closing);
+    void ShowRefusingPage(int index);
     void OnOk();
     void OnCancel();
     void End(INT_PTR result);
@@ -53,7 +59,11 @@ private:
     HWND hwnd_ = nullptr;
     HWND tab_ = nullptr;
     int current_ = -1;
+    int leaving_ = -1;  // the page asked to be left by the tab control, until the change is done
     int startPage_ = 0;
+    bool started_ = false;  // its first page is up
+    bool created_ = false;  // the window was made whole; a failed start leaves the object to its maker
+    std::set<HWND> changed_;  // pages holding changes not applied yet
     bool applied_ = false;  // Apply went through once: the sheet reports changes saved
     std::vector<BYTE> sheetTemplate_;
 };

@@ -375,6 +375,13 @@ LRESULT TabControl::Handle(UINT message, WPARAM wParam, LPARAM lParam)
         return 0;
     case WM_GETDLGCODE:
         return DLGC_WANTARROWS | DLGC_WANTCHARS;
+    case WM_NCHITTEST: {
+        // Only the tabs are the control's; the mouse elsewhere is for what lies
+        // beneath, such as the page a property sheet shows in the display area.
+        POINT point{short(LOWORD(lParam)), short(HIWORD(lParam))};
+        ScreenToClient(hwnd_, &point);
+        return HitTest(point, nullptr) >= 0 ? HTCLIENT : HTTRANSPARENT;
+    }
     case WM_SETFOCUS:
     case WM_KILLFOCUS:
         InvalidateRect(hwnd_, nullptr, TRUE);

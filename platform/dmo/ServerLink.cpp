@@ -1,9 +1,8 @@
 #include "platform/dmo/ServerLink.h"
 
-#include <cstdio>
 
 #include "platform/com/ErrorInfo.h"
-#include "platform/com/VariantDate.h"
+#include "platform/ado/ValueMapping.h"
 #include "platform/dmo/SqlQuoting.h"
 
 namespace tw::dmo {
@@ -120,16 +119,17 @@ ResultValue ValueText(const _variant_t& value)
     if (value.vt == VT_NULL || value.vt == VT_EMPTY)
         return std::nullopt;
     if (value.vt == VT_DATE) {
-        SYSTEMTIME time{};
-        if (VariantTimeToSystemTime(value.date, &time)) {
-            char text[64];
-            std::snprintf(text, sizeof text, "%04u-%02u-%02u %02u:%02u:%02u.%03u", time.wYear, time.wMonth, time.wDay,
-                          time.wHour, time.wMinute, time.wSecond, time.wMilliseconds);
-            return std::string(text);
-        }
+        // Milliseconds included: the system-time conversion drops them.
+        std::string text = tw::ado::IsoTextFromDate(value.date);
+        if (!text.empty())
+            return text;
     }
     if (value.vt == VT_BOOL)
         return std::string(value.boolVal ? "1" : "0");
+    // Binary has no text conversion of its own; it reads as the server's own
+    // tools show it, "0x" and upper-case hex digits.
+    if (value.vt == (VT_ARRAY | VT_UI1))
+        return tw::ado::SqlLiteral(value);
     return std::string(static_cast<const char*>(_bstr_t(value)));
 }
 

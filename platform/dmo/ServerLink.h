@@ -78,7 +78,7 @@ private:
 using ServerLinkRef = std::shared_ptr<ServerLink>;
 
 // Text of a value as the model hands it out: dates as
-// "yyyy-mm-dd hh:mm:ss.mmm", NULL as nothing.
+// "yyyy-mm-dd hh:mm:ss.mmm", binary as "0x0102", NULL as nothing.
 ResultValue ValueText(const _variant_t& value);
 
 } // namespace tw::dmo

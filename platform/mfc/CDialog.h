@@ -8,11 +8,6 @@
 
 class CDataExchange;
 
-// RunModalLoop flags
-#define MLF_NOIDLEMSG 0x0001
-#define MLF_NOKICKIDLE 0x0002
-#define MLF_SHOWONIDLE 0x0004
-
 class CDialog : public CWnd {
     DECLARE_DYNAMIC(CDialog)
 public:
@@ -43,15 +38,10 @@ public:
     virtual void OnSetFont(CFont* pFont);
     BOOL PreTranslateMessage(MSG* pMsg) override;
 
-    int RunModalLoop(DWORD dwFlags = 0);
-    BOOL ContinueModal();
-    void EndModalLoop(int nResult);
-
     LPCTSTR m_lpszTemplateName = nullptr;
     UINT m_nIDHelp = 0;
     CWnd* m_pParentWnd = nullptr;
     LPCDLGTEMPLATE m_lpDialogTemplate = nullptr;
-    int m_nModalResult = -1;
 
 protected:
     virtual void DoDataExchange(CDataExchange* pDX);

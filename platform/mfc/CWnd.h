@@ -33,6 +33,11 @@ struct tagTOOLINFOA;
 #define WF_KEEPMINIACTIVE 0x0200
 #define WF_TRACKINGTOOLTIPS 0x0400
 
+// RunModalLoop flags
+#define MLF_NOIDLEMSG 0x0001
+#define MLF_NOKICKIDLE 0x0002
+#define MLF_SHOWONIDLE 0x0004
+
 // Framework-only TOOLINFO flags an OnToolHitTest may set; never passed to the tooltip.
 #define TTF_NOTBUTTON 0x80000000UL  // the tool is not a button
 #define TTF_ALWAYSTIP 0x40000000UL  // shown even while the frame is inactive
@@ -65,6 +70,7 @@ public:
 
     HWND m_hWnd = nullptr;
     UINT m_nFlags = 0;
+    int m_nModalResult = -1;  // what ended the window's modal loop
 
     operator HWND() const { return this ? m_hWnd : nullptr; }
     HWND GetSafeHwnd() const { return this ? m_hWnd : nullptr; }
@@ -272,6 +278,13 @@ public:
     // The events of hosted child controls this window handles (OleEventSink.h).
     static const AFX_EVENTSINKMAP* PASCAL GetThisEventSinkMap();
     virtual const AFX_EVENTSINKMAP* GetEventSinkMap() const;
+
+    // --- modal loops (CWndModal.cpp) -------------------------------------------------------------
+    // Handles the thread's messages through PreTranslateMessage until
+    // ContinueModal answers FALSE; the result EndModalLoop gave.
+    int RunModalLoop(DWORD dwFlags = 0);
+    virtual BOOL ContinueModal();
+    virtual void EndModalLoop(int nResult);
 
     int MessageBox(LPCTSTR lpszText, LPCTSTR lpszCaption = nullptr, UINT nType = MB_OK);
     // Help for this window's application. There is no help engine: after the

@@ -1,4 +1,4 @@
-// The framework's wrappers of the platform's common dialogs, and the
+// The framework's wrappers of the platform's common dialogs, property sheets and the
 // shared-memory file that carries clipboard data.
 #pragma once
 
@@ -8,3 +8,5 @@
 #include "platform/mfc/CColorDialog.h"
 #include "platform/mfc/CPrintDialog.h"
 #include "platform/mfc/CSharedFile.h"
+#include "platform/mfc/CPropertyPage.h"
+#include "platform/mfc/CPropertySheet.h"

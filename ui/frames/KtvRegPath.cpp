@@ -1,42 +1,23 @@
 #include "ui/frames/KtvRegPath.h"
 
-#include <mutex>
-
-namespace ktvregpath_detail {
-
-struct RegistryNames {
-    std::mutex mutex;
-    CString strRegistryKey;
-    CString strProfileName;
-};
-
-RegistryNames& Names()
-{
-    static RegistryNames names;
-    return names;
-}
-
-}  // namespace ktvregpath_detail
-
-void KtvSetRegistryNames(LPCTSTR lpszRegistryKey, LPCTSTR lpszProfileName)
-{
-    auto& names = ktvregpath_detail::Names();
-    std::lock_guard lock(names.mutex);
-    names.strRegistryKey = lpszRegistryKey;
-    names.strProfileName = lpszProfileName;
-}
+#include "platform/mfc/CWinApp.h"
 
 CString KtvGetRegPath(LPCTSTR lpszSection, LPCTSTR lpszProfile)
 {
     if (lpszProfile != nullptr && *lpszProfile != '\0')
         return CString(lpszProfile);
 
-    auto& names = ktvregpath_detail::Names();
-    std::lock_guard lock(names.mutex);
+    const CWinApp* pApp = AfxGetApp();
     CString strPath("SOFTWARE\\");
-    if (!names.strRegistryKey.IsEmpty())
-        strPath += names.strRegistryKey + "\\";
-    strPath += names.strProfileName + "\\" + lpszSection + "\\";
+    if (pApp != nullptr && pApp->m_pszRegistryKey != nullptr && *pApp->m_pszRegistryKey != '\0') {
+        strPath += pApp->m_pszRegistryKey;
+        strPath += "\\";
+    }
+    if (pApp != nullptr && pApp->m_pszProfileName != nullptr)
+        strPath += pApp->m_pszProfileName;
+    strPath += "\\";
+    strPath += lpszSection;
+    strPath += "\\";
     return strPath;
 }
 

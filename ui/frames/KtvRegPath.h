@@ -4,14 +4,11 @@
 
 #include "platform/mfc/CString.h"
 
-// The application's registry key and profile name, which the path is made
-// of. The application object sets them when it sets its registry key (the
-// profile name is then the application's name); until then both are empty.
-void KtvSetRegistryNames(LPCTSTR lpszRegistryKey, LPCTSTR lpszProfileName);
-
 // A non-empty profile is returned unchanged (callers pass complete paths that
-// way); otherwise the section's path. The key and its backslash are left out
-// while no key is set. The result of the section form ends in a backslash.
+// way); otherwise the section's path, made of the running application's
+// registry key and profile name (SetRegistryKey makes the profile name the
+// application's name). The key and its backslash are left out while no key
+// is set. The result of the section form ends in a backslash.
 CString KtvGetRegPath(LPCTSTR lpszSection, LPCTSTR lpszProfile = nullptr);
 // The same into an out-string, the form some callers use. All three
 // arguments are required, so a two-argument call is never taken for it.

@@ -9,6 +9,22 @@ namespace {
 
 std::vector<std::string> g_pageLog;
 bool g_refuseLeave = false;
+int g_released = 0;
+DWORD g_precreateStyle = 0;
+
+UINT CALLBACK CountRelease(HWND, UINT message, LPPROPSHEETPAGE)
+{
+    if (message == PSPCB_RELEASE)
+        ++g_released;
+    return 1;
+}
+
+int CALLBACK Restyle(HWND, UINT message, LPARAM lParam)
+{
+    if (message == PSCB_PRECREATE)
+        reinterpret_cast<DLGTEMPLATE*>(lParam)->style = g_precreateStyle;
+    return 0;
+}
 
 std::string PageCodeName(UINT code)
 {
@@ -49,6 +65,7 @@ protected:
         CommonControlTest::SetUp();
         g_pageLog.clear();
         g_refuseLeave = false;
+        g_released = 0;
         for (const char* title : {"General", "Fonts"}) {
             tw::res::DialogTemplate page;
             page.style = WS_CHILD | DS_SETFONT;
@@ -188,6 +205,122 @@ TEST_F(PropertySheetTest, ModalOkAppliesAndCancelResets)
     g_refuseLeave = true;  // here: press Cancel
     EXPECT_EQ(::PropertySheet(&header), 0);
     EXPECT_EQ(g_pageLog, (Lines{"1 INIT", "1 SETACTIVE", "1 QUERYCANCEL", "1 RESET"}));
+}
+
+TEST_F(PropertySheetTest, ControlTabAndControlPageKeysChangePages)
+{
+    HWND sheet = Modeless();
+    HWND tab = reinterpret_cast<HWND>(SendMessage(sheet, PSM_GETTABCONTROL, 0, 0));
+    auto press = [&](UINT vk, bool shift) {
+        BYTE keys[256] = {};
+        keys[VK_CONTROL] = 0x80;
+        keys[VK_SHIFT] = shift ? 0x80 : 0;
+        SetKeyboardState(keys);
+        MSG msg{tab, WM_KEYDOWN, vk, 0, 0, {}};
+        const LRESULT handled = SendMessage(sheet, PSM_ISDIALOGMESSAGE, 0, reinterpret_cast<LPARAM>(&msg));
+        BYTE none[256] = {};
+        SetKeyboardState(none);
+        return handled;
+    };
+    auto current = [&] { return int(SendMessage(tab, TCM_GETCURSEL, 0, 0)); };
+    EXPECT_TRUE(press(VK_TAB, false));
+    EXPECT_EQ(current(), 1);
+    EXPECT_TRUE(press(VK_NEXT, false));
+    EXPECT_EQ(current(), 0) << "the last page wraps to the first";
+    EXPECT_TRUE(press(VK_TAB, true));
+    EXPECT_EQ(current(), 1);
+    EXPECT_TRUE(press(VK_PRIOR, false));
+    EXPECT_EQ(current(), 0);
+    g_refuseLeave = true;
+    g_pageLog.clear();
+    EXPECT_TRUE(press(VK_TAB, false));
+    EXPECT_EQ(current(), 0);
+    EXPECT_EQ(g_pageLog, (Lines{"1 KILLACTIVE"}));
+}
+
+TEST_F(PropertySheetTest, APrecreateCallbackRestylesTheSheet)
+{
+    PROPSHEETHEADER header = Header(PSH_MODELESS | PSH_USECALLBACK);
+    header.pfnCallback = Restyle;
+    g_precreateStyle = WS_CHILD | WS_VISIBLE | DS_SETFONT;
+    HWND child = reinterpret_cast<HWND>(::PropertySheet(&header));
+    ASSERT_NE(child, nullptr);
+    EXPECT_EQ(GetParent(child), parent);
+    EXPECT_TRUE(GetWindowLong(child, GWL_STYLE) & WS_CHILD);
+    EXPECT_TRUE(IsWindowVisible(child));
+
+    g_precreateStyle = WS_POPUP | WS_CAPTION | DS_SETFONT;
+    HWND hidden = reinterpret_cast<HWND>(::PropertySheet(&header));
+    ASSERT_NE(hidden, nullptr);
+    EXPECT_FALSE(IsWindowVisible(hidden)) << "without WS_VISIBLE the sheet waits to be shown";
+    DestroyWindow(hidden);
+}
+
+TEST_F(PropertySheetTest, ApplyFollowsThePagesThatHoldChanges)
+{
+    HWND sheet = Modeless();
+    HWND first = reinterpret_cast<HWND>(SendMessage(sheet, PSM_GETCURRENTPAGEHWND, 0, 0));
+    SendMessage(sheet, PSM_SETCURSEL, 1, 0);
+    HWND second = reinterpret_cast<HWND>(SendMessage(sheet, PSM_GETCURRENTPAGEHWND, 0, 0));
+    ASSERT_NE(first, second);
+    HWND apply = GetDlgItem(sheet, ID_APPLY_NOW);
+    SendMessage(sheet, PSM_CHANGED, reinterpret_cast<WPARAM>(first), 0);
+    SendMessage(sheet, PSM_CHANGED, reinterpret_cast<WPARAM>(second), 0);
+    SendMessage(sheet, PSM_UNCHANGED, reinterpret_cast<WPARAM>(first), 0);
+    EXPECT_TRUE(IsWindowEnabled(apply)) << "the second page still holds a change";
+    SendMessage(sheet, PSM_UNCHANGED, reinterpret_cast<WPARAM>(second), 0);
+    EXPECT_FALSE(IsWindowEnabled(apply));
+}
+
+TEST_F(PropertySheetTest, TheSheetReleasesEveryPageItHolds)
+{
+    for (PROPSHEETPAGE& page : pages) {
+        page.dwFlags |= PSP_USECALLBACK;
+        page.pfnCallback = CountRelease;
+    }
+    HWND sheet = Modeless();
+    HPROPSHEETPAGE later = CreatePropertySheetPage(&pages[0]);
+    ASSERT_TRUE(SendMessage(sheet, PSM_ADDPAGE, 0, reinterpret_cast<LPARAM>(later)));
+    SendMessage(sheet, PSM_REMOVEPAGE, 1, 0);
+    EXPECT_EQ(g_released, 1);
+    DestroyWindow(sheet);
+    EXPECT_EQ(g_released, 3) << "the page added later goes with the sheet too";
+}
+
+TEST_F(PropertySheetTest, RemovingTheActivePageShowsTheNextWithoutAskingIt)
+{
+    HWND sheet = Modeless();
+    g_refuseLeave = true;
+    g_pageLog.clear();
+    SendMessage(sheet, PSM_REMOVEPAGE, 0, 0);
+    EXPECT_EQ(g_pageLog, (Lines{"2 INIT", "2 SETACTIVE"}));
+    HWND shown = reinterpret_cast<HWND>(SendMessage(sheet, PSM_GETCURRENTPAGEHWND, 0, 0));
+    ASSERT_NE(shown, nullptr);
+    EXPECT_TRUE(IsWindowVisible(shown));
+}
+
+TEST_F(PropertySheetTest, AStartPageThatCannotBeMadeFailsTheSheet)
+{
+    tw::res::DialogTemplate broken;
+    broken.style = WS_CHILD;
+    broken.title = "Broken";
+    broken.cx = 100;
+    broken.cy = 50;
+    tw::res::DialogItemTemplate item;
+    item.style = WS_CHILD | WS_VISIBLE;
+    item.cx = 20;
+    item.cy = 10;
+    item.id = 5;
+    item.windowClass = tw::res::NameOrOrdinal::FromText("NoSuchClassAnywhere");
+    broken.items.push_back(item);
+    const std::vector<BYTE> bytes = tw::res::WriteDialogTemplate(broken);
+    pages[0].pResource = bytes.data();
+    const size_t before = tw::test::TopLevelWindows(true).size();
+    for (DWORD flags : {DWORD(0), DWORD(PSH_MODELESS)}) {
+        PROPSHEETHEADER header = Header(flags);
+        EXPECT_EQ(::PropertySheet(&header), -1);
+        EXPECT_EQ(tw::test::TopLevelWindows(true).size(), before) << "no half-built sheet is left";
+    }
 }
 
 }  // namespace

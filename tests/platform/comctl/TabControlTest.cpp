@@ -53,6 +53,16 @@ TEST_F(TabTest, FirstTabIsSelectedAndTabsSitSideBySide)
     EXPECT_GT(first.right - first.left, second.right - second.left) << "\"General\" is wider than \"Fonts\"";
 }
 
+TEST_F(TabTest, OnlyTheTabsTakeTheMouse)
+{
+    // What lies in the display area (a property sheet's page) gets the clicks there.
+    const RECT first = TabRect(0);
+    const POINT onTab = ScreenPointOf(tab, (first.left + first.right) / 2, (first.top + first.bottom) / 2);
+    const POINT inArea = ScreenPointOf(tab, 150, 150);
+    EXPECT_EQ(SendMessage(tab, WM_NCHITTEST, 0, MAKELPARAM(onTab.x, onTab.y)), HTCLIENT);
+    EXPECT_EQ(SendMessage(tab, WM_NCHITTEST, 0, MAKELPARAM(inArea.x, inArea.y)), HTTRANSPARENT);
+}
+
 TEST_F(TabTest, ClickingATabAsksThenTellsTheParent)
 {
     const RECT second = TabRect(1);

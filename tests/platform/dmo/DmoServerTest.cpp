@@ -216,3 +216,95 @@ TEST_F(DmoServer, AnOfflineDatabaseReportsItsStatus)
 }
 
 } // namespace dmoserver
+
+namespace dmoserver {
+
+struct TypedColumn {
+    const char* type;
+    const char* literal;
+    const char* expected;
+};
+
+// Every column type the server returns reads as text, binary as the server's
+// own tools show it; a NULL of any type reads as nothing.
+TEST_F(DmoServer, EveryColumnTypeReadsAsText)
+{
+    const TypedColumn columns[] = {
+        {"bit", "1", "1"},
+        {"tinyint", "255", "255"},
+        {"smallint", "-5", "-5"},
+        {"int", "2147483647", "2147483647"},
+        {"bigint", "9000000000", "9000000000"},
+        {"real", "1.5", "1.5"},
+        {"float", "2.25", "2.25"},
+        {"money", "12.34", "12.34"},
+        {"smallmoney", "-3.5", "-3.5"},
+        {"decimal(10,3)", "1.25", "1.25"},
+        {"numeric(5,1)", "2.5", "2.5"},
+        {"datetime", "'2003-04-05 10:20:30.123'", "2003-04-05 10:20:30.123"},
+        {"smalldatetime", "'2003-04-05 10:20:00'", "2003-04-05 10:20:00.000"},
+        {"char(3)", "'ab'", "ab "},
+        {"varchar(10)", "'text'", "text"},
+        {"text", "'long text'", "long text"},
+        {"nchar(3)", "N'\xc3\xa4'", "\xc3\xa4  "},
+        {"nvarchar(10)", "N'wide'", "wide"},
+        {"sysname", "N'name'", "name"},
+        {"ntext", "N'long wide'", "long wide"},
+        {"binary(3)", "0x0A0bFf", "0x0A0BFF"},
+        {"varbinary(10)", "0x0102", "0x0102"},
+        {"varbinary(10)", "0x", "0x"},
+        {"image", "0xFF00", "0xFF00"},
+        {"uniqueidentifier", "'6F9619FF-8B86-D011-B42D-00C04FC964FF'", "6F9619FF-8B86-D011-B42D-00C04FC964FF"},
+        {"sql_variant", "cast(7 as sql_variant)", "7"},
+        {"sql_variant", "cast(0xABCD as sql_variant)", "0xABCD"},
+    };
+    std::string definition;
+    std::string values;
+    std::string nulls;
+    for (size_t i = 0; i < std::size(columns); ++i) {
+        const std::string sep = i == 0 ? "" : ", ";
+        definition += sep + "c" + std::to_string(i + 1) + " " + columns[i].type + " null";
+        values += sep + columns[i].literal;
+        nulls += sep + "null";
+    }
+    server->ExecuteImmediate(("create table tempdb..EveryType (" + definition + ")").c_str());
+    server->ExecuteImmediate(("insert tempdb..EveryType values (" + values + ")").c_str());
+    server->ExecuteImmediate(("insert tempdb..EveryType values (" + nulls + ")").c_str());
+    _QueryResultsPtr results = server->ExecuteWithResults("select * from tempdb..EveryType");
+    ASSERT_EQ(results->GetRows(), 2);
+    ASSERT_EQ(results->GetColumns(), static_cast<long>(std::size(columns)));
+    for (size_t i = 0; i < std::size(columns); ++i) {
+        SCOPED_TRACE(columns[i].type);
+        const long column = static_cast<long>(i + 1);
+        EXPECT_EQ(Text(results->GetColumnString(1, column)), columns[i].expected);
+        EXPECT_EQ(Text(results->GetColumnString(2, column)), "");
+    }
+    server->ExecuteImmediate("drop table tempdb..EveryType");
+}
+
+// The process monitor's and the lock view's statements carry binary columns.
+TEST_F(DmoServer, CatalogueBinaryColumnsAndLiteralsRead)
+{
+    _QueryResultsPtr literal = server->ExecuteWithResults("select 0x0102 as bytes, cast(0xab as varbinary(4))");
+    EXPECT_EQ(Text(literal->GetColumnString(1, 1)), "0x0102");
+    EXPECT_EQ(Text(literal->GetColumnString(1, 2)), "0xAB");
+    EXPECT_EQ(literal->GetColumnMaxLength(1), 6);
+
+    for (const char* query : {"select spid, sid from master..sysprocesses where sid is not null",
+                              "select rsc_bin from master..syslockinfo where rsc_bin is not null"}) {
+        SCOPED_TRACE(query);
+        server->ExecuteImmediate("begin tran; create table tempdb..Locked (a int); insert tempdb..Locked values (1)");
+        _QueryResultsPtr results = server->ExecuteWithResults(query);
+        server->ExecuteImmediate("rollback");
+        ASSERT_GT(results->GetRows(), 0);
+        const long column = results->GetColumns();
+        for (long row = 1; row <= results->GetRows(); ++row) {
+            const std::string text = Text(results->GetColumnString(row, column));
+            ASSERT_GE(text.size(), 2u);
+            EXPECT_EQ(text.substr(0, 2), "0x");
+            EXPECT_EQ(text.find_first_not_of("0123456789ABCDEF", 2), std::string::npos) << text;
+        }
+    }
+}
+
+}  // namespace dmoserver

@@ -130,4 +130,17 @@ void HeadlessWindowTest::Key(UINT vk)
     Pump();
 }
 
+void HeadlessWindowTest::TypeKeys(const std::string& text)
+{
+    for (char c : text) {
+        const SHORT scan = VkKeyScan(c);
+        const bool shift = (scan >> 8) & 1;
+        if (shift)
+            input.KeyDown(VK_SHIFT);
+        input.KeyStroke(static_cast<UINT>(scan & 0xFF));
+        if (shift)
+            input.KeyUp(VK_SHIFT);
+    }
+}
+
 }  // namespace tw::test

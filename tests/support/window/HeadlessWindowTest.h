@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
 #include <vector>
 
 #include "platform/display/InputInjector.h"
@@ -33,6 +34,9 @@ protected:
     void Click(HWND hwnd, int clientX, int clientY);
     void DoubleClick(HWND hwnd, int clientX, int clientY);
     void Key(UINT vk);
+    // Text typed key by key on the US layout (Shift where a character needs
+    // it), queued without pumping: injected text is not for ASCII.
+    void TypeKeys(const std::string& text);
 
     HWND parent = nullptr;
     tw::display::InputInjector input;

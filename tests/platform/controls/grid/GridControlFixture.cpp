@@ -1,7 +1,7 @@
 #include "tests/platform/controls/grid/GridControlFixture.h"
 
 #include "platform/com/ClassRegistry.h"
-#include "platform/com/SafeArray.h"
+#include "tests/support/StringRecord.h"
 
 namespace tw::grid::testing {
 
@@ -41,15 +41,7 @@ HRESULT Failure(IDispatch* target, DISPID id, WORD flags, std::initializer_list<
 
 _variant_t Record(const std::vector<std::string>& texts)
 {
-    SAFEARRAY* array = SafeArrayCreateVector(VT_VARIANT, 0, ULONG(texts.size()));
-    for (LONG i = 0; i < LONG(texts.size()); ++i) {
-        _variant_t text(texts[size_t(i)].c_str());
-        SafeArrayPutElement(array, &i, &text);
-    }
-    _variant_t record;
-    record.vt = VT_ARRAY | VT_VARIANT;
-    record.parray = array;
-    return record;
+    return tw::test::StringRecord(texts);
 }
 
 IDispatchPtr CreateGridControl()
