@@ -19,6 +19,7 @@
 #include "ui/controls/KtvPOutlookBarDockingPane.h"
 #include "ui/controls/KtvPOutlookBarPane.h"
 #include "ui/controls/KtvPOutlookWnd.h"
+#include "ui/controls/KtvPPropertySheet.h"
 #include "ui/controls/KtvPTabWnd.h"
 #include "ui/controls/KtvPTaskPaneMiniFrameWnd.h"
 #include "ui/controls/KtvPTasksPane.h"
@@ -61,6 +62,9 @@ const std::vector<KtvClassRow>& ControlClasses()
         KTV_CLASS_ROW(CKtvPCalendarBar, CKtvPPopupMenuBar, DynCreate),
         KTV_CLASS_ROW(CKtvPCalendarMenuButton, CKtvPToolbarMenuButton, Serial, VERSIONABLE_SCHEMA | 1),
         KTV_CLASS_ROW(CCalendarPopup, CKtvPPopupMenu, Dynamic),
+        KTV_CLASS_ROW(CKtvPPropertyPage, CPropertyPage, Dynamic),
+        KTV_CLASS_ROW(CKtvPPropSheetCategory, CObject, Dynamic),
+        KTV_CLASS_ROW(CKtvPPropertySheet, CPropertySheet, Dynamic),
     };
     return rows;
 }
@@ -363,6 +367,39 @@ TEST(PickerDefaults, UnsetCommandReadsTheZeroDate)
     COleDateTime date = CKtvPCalendarMenuButton::GetCommandDate(40999);
     EXPECT_EQ(COleDateTime::valid, date.GetStatus());
     EXPECT_EQ(0.0, (double)date.m_dt);
+}
+
+TEST(SheetDefaults, SheetStartsWithTabsAndAHundredPixelPane)
+{
+    CKtvPPropertySheet sheet("Options");
+    EXPECT_EQ(CKtvPPropertySheet::SHEETLOOK_TABS, sheet.GetLook());
+    EXPECT_EQ(100, sheet.GetNavBarWidth());
+
+    CKtvPPropertyPage page;
+    EXPECT_EQ(nullptr, page.GetCategory());
+    EXPECT_EQ(-1, page.GetIcon());
+    EXPECT_EQ(-1, page.GetSelectedIcon());
+    EXPECT_EQ(nullptr, page.GetTreeItem());
+}
+
+// A category's selected icon defaults to its icon; deleting one takes its
+// sub-categories with it and takes it out of its parent's list.
+TEST(SheetDefaults, CategoriesOwnTheirSubCategories)
+{
+    CKtvPPropertySheet sheet("Options");
+    auto* env = new CKtvPPropSheetCategory("Environment", 3, -1, nullptr, sheet);
+    EXPECT_EQ(3, env->m_nSelectedIcon);
+    auto* general = new CKtvPPropSheetCategory("General", 4, 5, env, sheet);
+    EXPECT_EQ(5, general->m_nSelectedIcon);
+    EXPECT_EQ(env, general->m_pParentCategory);
+    env->m_lstSubCategories.AddTail(general);
+    auto* fonts = new CKtvPPropSheetCategory("Fonts", 6, -1, env, sheet);
+    env->m_lstSubCategories.AddTail(fonts);
+
+    delete fonts;
+    ASSERT_EQ(1, (int)env->m_lstSubCategories.GetCount());
+    EXPECT_EQ(general, env->m_lstSubCategories.GetHead());
+    delete env;  // and general with it: the sanitizers see a leak otherwise
 }
 
 TEST(RegisteredMessages, ControlsRegisterUnderTheirNames)
