@@ -9,6 +9,7 @@ IMPLEMENT_DYNAMIC(CKtvPPropertyPage, CPropertyPage)
 BEGIN_MESSAGE_MAP(CKtvPPropertyPage, CPropertyPage)
     ON_WM_ACTIVATE()
     ON_WM_NCACTIVATE()
+    ON_WM_DESTROY()
 END_MESSAGE_MAP()
 
 CKtvPPropertyPage::CKtvPPropertyPage()
@@ -34,6 +35,7 @@ BOOL CKtvPPropertyPage::PreTranslateMessage(MSG*) { KTVP_NOT_BUILT("CKtvPPropert
 BOOL CKtvPPropertyPage::OnCommand(WPARAM, LPARAM) { KTVP_NOT_BUILT("CKtvPPropertyPage::OnCommand"); }
 void CKtvPPropertyPage::OnActivate(UINT, CWnd*, BOOL) { KTVP_NOT_BUILT("CKtvPPropertyPage::OnActivate"); }
 BOOL CKtvPPropertyPage::OnNcActivate(BOOL) { KTVP_NOT_BUILT("CKtvPPropertyPage::OnNcActivate"); }
+void CKtvPPropertyPage::OnDestroy() { KTVP_NOT_BUILT("CKtvPPropertyPage::OnDestroy"); }
 
 // --- CKtvPPropSheetCategory ------------------------------------------------------------------------
 
@@ -77,6 +79,9 @@ BOOL CKtvPPropSheetTab::SetActiveTab(int) { KTVP_NOT_BUILT("CKtvPPropSheetTab::S
 IMPLEMENT_DYNAMIC(CKtvPPropertySheet, CPropertySheet)
 
 BEGIN_MESSAGE_MAP(CKtvPPropertySheet, CPropertySheet)
+    ON_WM_ACTIVATE()
+    ON_WM_NCACTIVATE()
+    ON_WM_DESTROY()
     ON_MESSAGE(UM_AFTERACTIVATEPAGE, OnAfterActivatePage)
     ON_NOTIFY(TVN_SELCHANGED, idTree, OnSelectTree)
     ON_NOTIFY(TVN_GETDISPINFO, idTree, OnGetDispInfo)
@@ -136,6 +141,9 @@ void CKtvPPropertySheet::AddCategoryToTree(CKtvPPropSheetCategory*)
 {
     KTVP_NOT_BUILT("CKtvPPropertySheet::AddCategoryToTree");
 }
+void CKtvPPropertySheet::OnActivate(UINT, CWnd*, BOOL) { KTVP_NOT_BUILT("CKtvPPropertySheet::OnActivate"); }
+BOOL CKtvPPropertySheet::OnNcActivate(BOOL) { KTVP_NOT_BUILT("CKtvPPropertySheet::OnNcActivate"); }
+void CKtvPPropertySheet::OnDestroy() { KTVP_NOT_BUILT("CKtvPPropertySheet::OnDestroy"); }
 LRESULT CKtvPPropertySheet::OnAfterActivatePage(WPARAM, LPARAM)
 {
     KTVP_NOT_BUILT("CKtvPPropertySheet::OnAfterActivatePage");

@@ -51,6 +51,7 @@ protected:
 
     void OnActivate(UINT nState, CWnd* pWndOther, BOOL bMinimized);
     BOOL OnNcActivate(BOOL bActive);
+    void OnDestroy();
     DECLARE_MESSAGE_MAP()
 
     friend class CKtvPPropertySheet;
@@ -158,6 +159,10 @@ protected:
     // The tree's control id.
     static constexpr UINT idTree = 101;
 
+    // The dialog companion's, as the library's dialog has them.
+    void OnActivate(UINT nState, CWnd* pWndOther, BOOL bMinimized);
+    BOOL OnNcActivate(BOOL bActive);
+    void OnDestroy();
     LRESULT OnAfterActivatePage(WPARAM wParam, LPARAM lParam);
     void OnSelectTree(NMHDR* pNMHDR, LRESULT* pResult);
     void OnGetDispInfo(NMHDR* pNMHDR, LRESULT* pResult);
