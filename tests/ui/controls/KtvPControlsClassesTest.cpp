@@ -273,6 +273,7 @@ TEST(OutlookDefaults, PaneIsAlwaysVertical)
     CKtvPOutlookBarPane pane;
     pane.SetBarStyle(CBRS_ALIGN_TOP | CBRS_ALIGN_LEFT);
     EXPECT_EQ((DWORD)CBRS_ALIGN_LEFT, pane.GetCurrentAlignment());
+    EXPECT_FALSE(pane.IsHorizontal());
     EXPECT_FALSE(pane.CanFloat());
     EXPECT_TRUE(pane.CanBeAttached());
     EXPECT_EQ((COLORREF)-1, pane.GetRegularColor());
