@@ -117,6 +117,7 @@
 #define ID_KTVP_TOOLBAR_START_GROUP 16917
 #define ID_KTVP_TOOLBAR_NEW_MENU 16918
 #define IDS_KTVP_TOOLS_FILTER 16023
+#define IDD_KTVP_MENU_PAGE 16134        // the customise sheet's Menu page
 // (end of command bar ids)
 
 // Ids of the UI library's controls.
