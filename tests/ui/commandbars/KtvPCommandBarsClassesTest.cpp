@@ -71,9 +71,11 @@ INSTANTIATE_TEST_SUITE_P(CommandBars, CommandBarClassRecord, ::testing::ValuesIn
 // touch nothing but their fields.
 TEST(CommandBarButtons, CreateThemselvesByName)
 {
-    for (const KtvClassRow& row : CommandBarClasses())
-        if (row.pClass->IsDerivedFrom(RUNTIME_CLASS(CKtvPToolbarButton)))
+    for (const KtvClassRow& row : CommandBarClasses()) {
+        if (row.pClass->IsDerivedFrom(RUNTIME_CLASS(CKtvPToolbarButton))) {
             EXPECT_TRUE(tw::test::CheckCreatesByName(row)) << row.lpszName;
+        }
+    }
 }
 
 // The frames and docking kind tests: every menu bar and popup bar is a
