@@ -2,7 +2,7 @@
 
 #include "ui/frames/KtvPNotBuilt.h"
 
-IMPLEMENT_DYNCREATE(CHelpComboBoxButton, CKtvPToolbarComboBoxButton)
+IMPLEMENT_SERIAL(CHelpComboBoxButton, CKtvPToolbarComboBoxButton, 1)
 
 CHelpComboBoxButton::CHelpComboBoxButton() = default;
 

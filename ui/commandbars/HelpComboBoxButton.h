@@ -1,12 +1,12 @@
 // The help combo box at the end of the menu bar: a drop-down combo whose empty
 // edit shows a grey prompt. It is part of the menu bar, so customisation never
-// edits it.
+// edits it. It is stored with the bar's buttons, so its record is serialisable.
 #pragma once
 
 #include "ui/commandbars/KtvPToolbarComboBoxButton.h"
 
 class CHelpComboBoxButton : public CKtvPToolbarComboBoxButton {
-    DECLARE_DYNCREATE(CHelpComboBoxButton)
+    DECLARE_SERIAL(CHelpComboBoxButton)
 public:
     CHelpComboBoxButton();
     CHelpComboBoxButton(UINT uiID, int iImage, DWORD dwStyle = CBS_DROPDOWN, int iWidth = 0,

@@ -5,6 +5,8 @@
 
 #include <vector>
 
+#include "platform/mfc/CArchive.h"
+#include "platform/mfc/CMemFile.h"
 #include "platform/mfc/CMiniFrameWnd.h"
 #include "tests/support/ui/KtvClassTable.h"
 #include "ui/commandbars/CustomizeButton.h"
@@ -37,7 +39,7 @@ const std::vector<KtvClassRow>& CommandBarClasses()
         KTV_CLASS_ROW(CKtvPToolbarMenuButton, CKtvPToolbarButton, Serial, VERSIONABLE_SCHEMA | 1),
         KTV_CLASS_ROW(CKtvPToolbarComboBoxButton, CKtvPToolbarButton, Serial, 1),
         KTV_CLASS_ROW(CKtvPToolbarEditBoxButton, CKtvPToolbarButton, Serial, 1),
-        KTV_CLASS_ROW(CHelpComboBoxButton, CKtvPToolbarComboBoxButton, DynCreate),
+        KTV_CLASS_ROW(CHelpComboBoxButton, CKtvPToolbarComboBoxButton, Serial, 1),
         KTV_CLASS_ROW(CKtvPToolbarSystemMenuButton, CKtvPToolbarMenuButton, Serial, VERSIONABLE_SCHEMA | 1),
         KTV_CLASS_ROW(CKtvPToolbarMenuButtonsButton, CKtvPToolbarButton, DynCreate),
         KTV_CLASS_ROW(CCustomizeButton, CKtvPToolbarMenuButton, Serial, VERSIONABLE_SCHEMA | 1),
@@ -75,6 +77,23 @@ TEST(CommandBarButtons, CreateThemselvesByName)
         if (row.pClass->IsDerivedFrom(RUNTIME_CLASS(CKtvPToolbarButton))) {
             EXPECT_TRUE(tw::test::CheckCreatesByName(row)) << row.lpszName;
         }
+    }
+}
+
+// A bar stores its buttons by class: a button kind that a saved bar can hold
+// (the menu bar's help combo among them) must be storable, or saving the bar
+// fails.
+TEST(CommandBarButtons, ButtonsOfSavedBarsAreStoredByClass)
+{
+    for (const CRuntimeClass* pClass :
+         {RUNTIME_CLASS(CKtvPToolbarButton), RUNTIME_CLASS(CKtvPToolbarMenuButton),
+          RUNTIME_CLASS(CKtvPToolbarComboBoxButton), RUNTIME_CLASS(CKtvPToolbarEditBoxButton),
+          RUNTIME_CLASS(CHelpComboBoxButton), RUNTIME_CLASS(CKtvPDropDownToolbarButton)}) {
+        SCOPED_TRACE(pClass->m_lpszClassName);
+        CMemFile file;
+        CArchive ar(&file, CArchive::store);
+        EXPECT_NO_THROW(ar.WriteClass(pClass));
+        ar.Close();
     }
 }
 
