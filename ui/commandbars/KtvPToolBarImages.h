@@ -83,9 +83,16 @@ public:
 
     // The look decides whether disabled images are embossed; the base look does.
     static BOOL (*m_pfnEmbossDisabled)();
-    static BOOL IsAlphaBlendAvailable() { return m_pfnAlphaBlend != nullptr; }
-    // Frees the shared DCs and msimg32.dll; the next construction makes them again.
+    static BOOL IsAlphaBlendAvailable()
+    {
+        SetUpShared();
+        return m_pfnAlphaBlend != nullptr;
+    }
+    // Frees the shared DCs and msimg32.dll; the next use makes them again.
     static void CleanUpShared();
+    // The shared DCs and the blend entry, made at the first use after start-up
+    // (or after a clean-up); the resource exception when a DC cannot be made.
+    static void SetUpShared();
 
 protected:
     void CreateMask(int iImage, BOOL bHighlightToo, BOOL bOffsetAnd);
