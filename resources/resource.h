@@ -98,12 +98,33 @@
 // (end of frames ids)
 
 // Ids of the UI library's docking panes.
+#define IDC_KTVP_SPLIT_HORZ 30980  // over a vertical slider: sizes left and right
+#define IDC_KTVP_SPLIT_VERT 30981  // over a horizontal slider: sizes top and bottom
 // (end of docking ids)
 
 // Ids of the UI library's command bars.
+#define IDR_KTVP_POPUP_TOOLBAR 16102
+#define IDC_KTVP_COPY 16004
+#define IDC_KTVP_DELETE 16133
+#define IDC_KTVP_MOVE 16146
+#define ID_KTVP_TOOLBAR_RESET 16910
+#define ID_KTVP_TOOLBAR_COPY_IMAGE 16911
+#define ID_KTVP_TOOLBAR_DELETE 16912
+#define ID_KTVP_TOOLBAR_APPEARANCE 16913
+#define ID_KTVP_TOOLBAR_IMAGE 16914
+#define ID_KTVP_TOOLBAR_TEXT 16915
+#define ID_KTVP_TOOLBAR_IMAGE_AND_TEXT 16916
+#define ID_KTVP_TOOLBAR_START_GROUP 16917
+#define ID_KTVP_TOOLBAR_NEW_MENU 16918
+#define IDS_KTVP_TOOLS_FILTER 16023
+#define IDD_KTVP_MENU_PAGE 16134        // the customise sheet's Menu page
 // (end of command bar ids)
 
 // Ids of the UI library's controls.
+#define IDC_KTVP_HAND 16919                // the hand over links, page buttons and tools
+#define IDD_KTVP_NAVIGATION_OPTIONS 17004  // Navigation Pane Options
+#define IDB_KTVP_CALENDAR_NAVIGATION 17014 // previous/next year and month, Today
+#define IDB_KTVP_BROWSE_IMAGES 17032       // a browse edit's folder, open folder and calculator
 // (end of controls ids)
 
 

@@ -79,6 +79,10 @@
 #define AFX_IDW_RESIZE_BAR 0xE803
 #define AFX_IDW_REBAR 0xE804
 #define AFX_IDW_DIALOGBAR 0xE805
+// The View commands that show and hide the standard bars share the bars' ids.
+#define ID_VIEW_TOOLBAR 0xE800
+#define ID_VIEW_STATUS_BAR 0xE801
+#define ID_VIEW_REBAR 0xE804
 #define AFX_IDW_DOCKBAR_TOP 0xE81B
 #define AFX_IDW_DOCKBAR_LEFT 0xE81C
 #define AFX_IDW_DOCKBAR_RIGHT 0xE81D

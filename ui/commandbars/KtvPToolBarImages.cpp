@@ -116,21 +116,33 @@ CKtvPToolBarImages::CKtvPToolBarImages()
 {
     m_clrShadow = globalData.clrBtnShadow;
     m_mapResFirstImage.InitHashTable(17);
-    if (!m_bSharedSetUpDone) {
-        m_hDCGlyphs = CreateCompatibleDC(nullptr);
-        m_hDCMono = CreateCompatibleDC(nullptr);
-        if (m_hDCGlyphs == nullptr || m_hDCMono == nullptr)
-            AfxThrowResourceException();
-        if (!globalData.bIsWin9x && !globalData.bIsOldNT) {
-            m_hinstMsimg32 = LoadLibrary("msimg32.dll");
-            if (m_hinstMsimg32 != nullptr)
-                m_pfnAlphaBlend = reinterpret_cast<AlphaBlendFn>(
-                    reinterpret_cast<void (*)()>(GetProcAddress(m_hinstMsimg32, "AlphaBlend")));
-        }
-        m_bSharedSetUpDone = TRUE;
-        KtvAddCleanUpStep(CleanUpShared);
-    }
+    // The shared DCs and the blend entry wait for the first use: the toolbar's
+    // class-wide strips are built before main, when no display exists yet.
     OnSysColorChange();
+}
+
+void CKtvPToolBarImages::SetUpShared()
+{
+    if (m_bSharedSetUpDone)
+        return;
+    m_hDCGlyphs = CreateCompatibleDC(nullptr);
+    m_hDCMono = CreateCompatibleDC(nullptr);
+    if (m_hDCGlyphs == nullptr || m_hDCMono == nullptr) {
+        if (m_hDCGlyphs != nullptr)
+            DeleteDC(m_hDCGlyphs);
+        if (m_hDCMono != nullptr)
+            DeleteDC(m_hDCMono);
+        m_hDCGlyphs = m_hDCMono = nullptr;
+        AfxThrowResourceException();
+    }
+    if (!globalData.bIsWin9x && !globalData.bIsOldNT) {
+        m_hinstMsimg32 = LoadLibrary("msimg32.dll");
+        if (m_hinstMsimg32 != nullptr)
+            m_pfnAlphaBlend = reinterpret_cast<AlphaBlendFn>(
+                reinterpret_cast<void (*)()>(GetProcAddress(m_hinstMsimg32, "AlphaBlend")));
+    }
+    m_bSharedSetUpDone = TRUE;
+    KtvAddCleanUpStep(CleanUpShared);
 }
 
 CKtvPToolBarImages::~CKtvPToolBarImages()
@@ -187,6 +199,7 @@ void CKtvPToolBarImages::UpdateCount()
 
 COLORREF CKtvPToolBarImages::GetEffectiveTransparentColor() const
 {
+    SetUpShared();
     if (m_nBitsPerPixel == 32 && m_pfnAlphaBlend != nullptr)
         return ktvtbi::kNone;
     return m_clrTransparent;
@@ -593,6 +606,7 @@ void CKtvPToolBarImages::OnSysColorChange()
 
 BOOL CKtvPToolBarImages::PrepareDrawImage(CKtvPDrawState& ds, CSize sizeDest, BOOL bFadeInactive)
 {
+    SetUpShared();
     if (m_hbmStrip == nullptr)
         return FALSE;
     m_bStretch = FALSE;
@@ -646,6 +660,7 @@ void CKtvPToolBarImages::EndDrawImage(CKtvPDrawState& ds)
 
 void CKtvPToolBarImages::CreateMask(int iImage, BOOL bHighlightToo, BOOL bOffsetAnd)
 {
+    SetUpShared();
     const int cx = m_sizeImage.cx, cy = m_sizeImage.cy;
     PatBlt(m_hDCMono, 0, 0, cx + 2, cy + 2, WHITENESS);
     const COLORREF transparent = GetEffectiveTransparentColor();
@@ -665,6 +680,7 @@ BOOL CKtvPToolBarImages::Draw(CDC* pDC, int x, int y, int iImage, BOOL bDisabled
         return FALSE;
     if (bShadow && globalData.m_nBitsPerPixel <= 8)
         return TRUE;
+    SetUpShared();
 
     HGDIOBJ glyphsBefore = nullptr;
     if (m_bFadeActive && !bInactive)

@@ -72,6 +72,10 @@ public:
     int GetBitsPerPixel() const { return m_nBitsPerPixel; }
     void SetTransparentColor(COLORREF clr) { m_clrTransparent = clr; }
     COLORREF GetTransparentColor() const { return m_clrTransparent; }
+    // The button-face colour the strip was last prepared under; a painter that
+    // sees another one stores it and rebuilds the faded copy. -1: none yet.
+    COLORREF GetLastFaceColor() const { return m_clrLastFace; }
+    void SetLastFaceColor(COLORREF clr) { m_clrLastFace = clr; }
     // The index of the first image a resource appended, or -1.
     int GetResourceOffset(UINT uiResID) const;
     // -1 (none) for 32-bit images drawn with per-pixel alpha.
@@ -79,9 +83,16 @@ public:
 
     // The look decides whether disabled images are embossed; the base look does.
     static BOOL (*m_pfnEmbossDisabled)();
-    static BOOL IsAlphaBlendAvailable() { return m_pfnAlphaBlend != nullptr; }
-    // Frees the shared DCs and msimg32.dll; the next construction makes them again.
+    static BOOL IsAlphaBlendAvailable()
+    {
+        SetUpShared();
+        return m_pfnAlphaBlend != nullptr;
+    }
+    // Frees the shared DCs and msimg32.dll; the next use makes them again.
     static void CleanUpShared();
+    // The shared DCs and the blend entry, made at the first use after start-up
+    // (or after a clean-up); the resource exception when a DC cannot be made.
+    static void SetUpShared();
 
 protected:
     void CreateMask(int iImage, BOOL bHighlightToo, BOOL bOffsetAnd);
@@ -119,6 +130,7 @@ protected:
     COLORREF m_clrShadow = 0;
     BOOL m_bFadeActive = FALSE;
     int m_nBitsPerPixel = 0;
+    COLORREF m_clrLastFace = (COLORREF)-1;
 
     using AlphaBlendFn = BOOL(WINAPI*)(HDC, int, int, int, int, HDC, int, int, int, int, BLENDFUNCTION);
     static HDC m_hDCGlyphs;

@@ -40,6 +40,24 @@ enum KtvPDockingStatus {
     KTVP_CS_DELAY_DOCK_TO_TAB = 3,    // as a tab of another bar
 };
 
+// Hit ids of the caption buttons of docking bars and floating frames; they
+// share one value space with the non-client hit codes the library uses.
+enum CKtvPCaptionButtonHit {
+    KTVP_HTAUTOHIDE_SECOND = 8,  // the second pin-like button of a floating frame
+    KTVP_HTPIN = 9,              // auto-hide (pin)
+    KTVP_HTCLOSE_BAR = 19,       // close of a docking bar
+    KTVP_HTCLOSE_FRAME = 20,     // close of a floating frame
+    KTVP_HTBACK = 23,            // Back of a floating tasks pane
+    KTVP_HTFORWARD = 24,         // Forward of a floating tasks pane
+    KTVP_HTMENU = 25,            // menu of a floating frame, pages menu of a floating tasks pane
+};
+
+// The caption-button bits of a floating frame.
+#define KTVP_CAPTION_BTN_PIN 0x01
+#define KTVP_CAPTION_BTN_CLOSE 0x02
+#define KTVP_CAPTION_BTN_AUTOHIDE 0x04
+#define KTVP_CAPTION_BTN_MENU 0x10
+
 // --- Frames --------------------------------------------------------------------------------------
 
 // --- Command bars --------------------------------------------------------------------------------
@@ -65,9 +83,24 @@ extern UINT KTVM_CREATETOOLBAR;        // "KTVTOOLBAR_CREATE"
 extern UINT KTVM_DELETETOOLBAR;        // "KTVTOOLBAR_DELETE"
 extern UINT KTVM_CUSTOMIZETOOLBAR;     // "KTVTOOLBAR_CUSTOMIZE"
 extern UINT KTVM_CUSTOMIZEHELP;        // "KTVTOOLBAR_CUSTOMIZEHELP"
-extern UINT KTVM_RESETTOOLBAR;         // "KTVTOOLBAR_RESETMENU"
+extern UINT KTVM_RESETTOOLBAR;         // "KTVTOOLBAR_RESETTOOLBAR", wParam = the toolbar resource id
+extern UINT KTVM_RESETMENU;            // "KTVTOOLBAR_RESETMENU"
+extern UINT KTVM_SHOWREGULARMENU;      // "KTVTOOLBAR_SHOWREGULARMENU"
+extern UINT KTVM_RESETKEYBOARD;        // "KTVTOOLBAR_RESETKEYBAORD" (the stored spelling)
+extern UINT KTVM_RESETRPROMPT;         // "KTVTOOLBAR_RESETRPROMPT"
 extern UINT KTVM_RESETCONTEXTMENU;     // "KTVTOOLBAR_RESETCONTEXTMENU"
 extern UINT KTVM_WINDOW_HELP;          // "WINDOW_HELP"
+// Controls: tab windows, property list, calendar, colour menu button, shell list, date-time.
+extern UINT KTVM_ON_CHANGING_ACTIVE_TAB;  // a non-zero reply vetoes the switch
+extern UINT KTVM_ONCHANGE_ACTIVE_TAB;
+extern UINT KTVM_ON_MOVE_TAB;
+extern UINT KTVM_ON_RENAME_TAB;           // a non-zero reply vetoes the rename
+extern UINT KTVM_ON_HSCROLL;
+extern UINT KTVM_PROPERTYCHANGED;
+extern UINT KTVM_CALENDAR_ON_SELCHANGED;
+extern UINT KTVM_GETDOCUMENTCOLORS;       // "KTVTOOLBAR__GETDOCUMENTCOLORS"
+extern UINT KTVPM_CHANGE_CURRENT_FOLDER;
+extern UINT KTVM_DATETIME_HOLDTIMER;      // "KTVDATETIME_HOLDTIMER"
 
 // Registers every message above; safe to call again.
 void KtvRegisterLibraryMessages();

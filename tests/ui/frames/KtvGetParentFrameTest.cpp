@@ -1,13 +1,16 @@
 #include <gtest/gtest.h>
 
 #include "platform/mfc/afxwin.h"
+#include "ui/docking/KtvPMiniFrameWnd.h"
 #include "ui/frames/KtvPGlobalData.h"
 
-// The docking library's floating frame, as far as the walk needs to know it.
-class CKtvPMiniFrameWnd : public CWnd {
-    DECLARE_DYNAMIC(CKtvPMiniFrameWnd)
+// A plain window whose class record says it is one of the docking library's
+// floating frames: the walk goes by the record, and a real floating frame
+// would need the docking code behind it.
+class CTestFloatingFrame : public CWnd {
+    DECLARE_DYNAMIC(CTestFloatingFrame)
 };
-IMPLEMENT_DYNAMIC(CKtvPMiniFrameWnd, CWnd)
+IMPLEMENT_DYNAMIC(CTestFloatingFrame, CKtvPMiniFrameWnd)
 
 namespace {
 
@@ -36,7 +39,7 @@ protected:
     }
     TestFrame frame_;
     CWnd pane_, inner_, floating_, orphan_;
-    CKtvPMiniFrameWnd mini_;
+    CTestFloatingFrame mini_;
 };
 
 TEST_F(KtvGetParentFrameTest, WalksUpToTheFrameAndAcrossFloatingFrames)

@@ -1,0 +1,19 @@
+#include "ui/controls/KtvPOutlookBarDockingPane.h"
+
+#include "ui/docking/KtvPOutlookBar.h"
+#include "ui/frames/KtvPNotBuilt.h"
+
+IMPLEMENT_DYNCREATE(CKtvPOutlookBarDockingPane, CKtvPDockingCBWrapper)
+
+BEGIN_MESSAGE_MAP(CKtvPOutlookBarDockingPane, CKtvPDockingCBWrapper)
+    ON_WM_NCDESTROY()
+END_MESSAGE_MAP()
+
+CKtvPOutlookBarDockingPane::CKtvPOutlookBarDockingPane()
+{
+    SetTabbedControlBarRTC(RUNTIME_CLASS(CKtvPOutlookBar));
+}
+
+CKtvPOutlookBarDockingPane::~CKtvPOutlookBarDockingPane() = default;
+
+void CKtvPOutlookBarDockingPane::OnNcDestroy() { KTVP_NOT_BUILT("CKtvPOutlookBarDockingPane::OnNcDestroy"); }

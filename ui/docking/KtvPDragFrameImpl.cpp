@@ -1,0 +1,30 @@
+#include "ui/docking/KtvPDragFrameImpl.h"
+
+#include "ui/frames/KtvPGlobalData.h"
+#include "ui/frames/KtvPNotBuilt.h"
+
+CKtvPDragFrameImpl::CKtvPDragFrameImpl()
+    : m_ptLastCursor(0, 0),
+      m_pDropTarget(nullptr),
+      m_bDroppedOnTab(FALSE),
+      m_bOutlineActive(FALSE),
+      m_nPreviewTab(-1),
+      m_nOutlineWidth(globalData.m_nDragFrameWidthFloating),
+      m_pDockManager(nullptr),
+      m_pDraggedWnd(nullptr),
+      m_pCurrentTarget(nullptr),
+      m_bTabShapeDrawn(FALSE)
+{
+}
+
+CKtvPDragFrameImpl::~CKtvPDragFrameImpl() = default;
+
+CKtvPDockManager* CKtvPDragFrameImpl::Attach(CWnd*) { KTVP_NOT_BUILT("CKtvPDragFrameImpl::Attach"); }
+void CKtvPDragFrameImpl::MoveDragFrame(BOOL) { KTVP_NOT_BUILT("CKtvPDragFrameImpl::MoveDragFrame"); }
+void CKtvPDragFrameImpl::EndOutline(BOOL) { KTVP_NOT_BUILT("CKtvPDragFrameImpl::EndOutline"); }
+void CKtvPDragFrameImpl::DrawTabShape(CWnd*, BOOL) { KTVP_NOT_BUILT("CKtvPDragFrameImpl::DrawTabShape"); }
+
+void CKtvPDragFrameImpl::DrawOutline(LPCRECT, LPCRECT, BOOL, int, int)
+{
+    KTVP_NOT_BUILT("CKtvPDragFrameImpl::DrawOutline");
+}

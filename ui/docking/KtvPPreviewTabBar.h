@@ -1,0 +1,21 @@
+// The invisible placeholder that a drag outline inserts as a tab of a tabbed
+// bar to preview a drop there: a docking bar that draws and erases nothing.
+#pragma once
+
+#include "ui/docking/KtvPDockingControlBar.h"
+
+class CKtvPPreviewTabBar : public CKtvPDockingControlBar {
+public:
+    CKtvPPreviewTabBar();
+    ~CKtvPPreviewTabBar() override;
+
+    void DoPaint(CDC* /*pDC*/) override {}
+
+protected:
+    BOOL OnEraseBkgnd(CDC* pDC);
+    DECLARE_MESSAGE_MAP()
+};
+
+// The one placeholder of the process, built on first use; its window is made
+// by the first outline move and destroyed when the library cleans up.
+CKtvPPreviewTabBar& KtvGetPreviewTabBar();

@@ -1,0 +1,15 @@
+#include "ui/frames/KtvPFontDesc.h"
+
+#include "ui/frames/KtvPNotBuilt.h"
+
+CKtvPFontDesc::CKtvPFontDesc(LPCTSTR lpszName, LPCTSTR lpszScript, int nType, BYTE nCharSet, BYTE nPitchAndFamily)
+    : m_strName(lpszName), m_strScript(lpszScript), m_nType(nType), m_nCharSet(nCharSet), m_nPitchAndFamily(nPitchAndFamily)
+{
+}
+
+CKtvPFontDesc::~CKtvPFontDesc() = default;
+
+CString CKtvPFontDesc::GetFullName() const
+{
+    KTVP_NOT_BUILT("CKtvPFontDesc::GetFullName");
+}

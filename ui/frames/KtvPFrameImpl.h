@@ -1,0 +1,86 @@
+// What every library frame shares, embedded in each: the main window's
+// stored placement, the link to the menu bar, user-defined and tear-off
+// toolbars, the key and mouse filtering that lets library menus work while
+// the frame's own loop runs, and the "Add or Remove Buttons" list.
+#pragma once
+
+#include "platform/mfc/CMap.h"
+#include "platform/mfc/CObList.h"
+#include "platform/mfc/CString.h"
+#include "platform/win32/user/winuser.h"
+
+class CDockState;
+class CFrameWnd;
+class CMenu;
+class CKtvPControlBar;
+class CKtvPDockManager;
+class CKtvPMenuBar;
+class CKtvPPopupMenu;
+class CKtvPToolBar;
+
+class CKtvPFrameImpl {
+public:
+    explicit CKtvPFrameImpl(CFrameWnd* pFrame);
+    // Deletes the toolbar objects of both lists; their windows are gone by then.
+    virtual ~CKtvPFrameImpl();
+
+    // --- placement and loading with the frame -------------------------------------------------
+    void RestorePosition(CREATESTRUCT& cs);
+    void OnCloseFrame();
+    void OnLoadFrame();
+    BOOL LoadLargeIconsState();
+
+    void SetMenuBar(CKtvPMenuBar* pMenuBar);
+
+    // --- user-defined toolbars ----------------------------------------------------------------
+    void InitUserToolbars(LPCTSTR lpszRegEntry, UINT uiUserToolbarFirst, UINT uiUserToolbarLast);
+    void LoadUserToolbars();
+    void SaveUserToolbars(BOOL bFrameBarsOnly = FALSE);
+    CKtvPToolBar* GetUserToolBarByIndex(int nIndex) const;
+    BOOL IsUserDefinedToolbar(const CKtvPControlBar* pToolBar) const;
+    UINT GetFreeUserToolbarId() const;
+    CKtvPToolBar* CreateNewToolbar(LPCTSTR lpszName);
+    BOOL DeleteToolbar(CKtvPToolBar* pToolBar);
+    void SetupToolbarMenu(CMenu& menu, const UINT uiViewUserToolbarCmdFirst, const UINT uiViewUserToolbarCmdLast);
+
+    // --- tear-off toolbars ----------------------------------------------------------------------
+    void AddTearOffToolbar(CKtvPControlBar* pToolBar);
+    void RemoveTearOffToolbar(CKtvPControlBar* pToolBar);
+    void LoadTearOffMenus();
+    void SaveTearOffMenus(BOOL bFrameBarsOnly = FALSE);
+
+    // --- the docking layout, for the workspace -------------------------------------------------
+    void SaveDockManagerState(LPCTSTR lpszProfileName = nullptr);
+    void LoadDockManagerState(LPCTSTR lpszProfileName = nullptr);
+    void SetDockManagerState(CDockState& state);
+
+    // --- keys, mnemonics and clicks while library menus are open -------------------------------
+    BOOL ProcessKeyboard(int nKey, BOOL* pbProcessAccel = nullptr);
+    BOOL ProcessMouseClick(UINT uiMsg, POINT pt, HWND hwnd);
+    BOOL OnMenuChar(UINT nChar);
+    static BOOL IsHelpKey(const MSG* pMsg);
+    void DeactivateMenu();
+
+    // --- popup hooks ----------------------------------------------------------------------------
+    BOOL OnShowPopupMenu(CKtvPPopupMenu* pMenuPopup, CFrameWnd* pWndFrame);
+    void OnShowCustomizeMenu(CKtvPPopupMenu* pMenuPopup, UINT uiToolbarId);
+    BOOL IsCustomizeMenu(CKtvPPopupMenu* pMenuPopup) const;
+    void SetupToolbarButtonsMenu(CKtvPPopupMenu* pMenuPopup);
+
+    UINT m_uiUserToolbarFirst;
+    UINT m_uiUserToolbarLast;
+    CObList m_listUserDefinedToolbars;  // owned
+    CObList m_listTearOffToolbars;      // owned
+    CString m_strControlBarRegEntry;
+    CKtvPMenuBar* m_pMenuBar;
+    HMENU m_hDefaultMenu;
+    CFrameWnd* m_pFrame;
+    CKtvPDockManager* m_pDockManager;
+    UINT m_nIDDefaultResource;
+    BOOL m_bLoadDockState;
+
+    // The toolbar whose buttons the "Add or Remove Buttons" list shows, and
+    // the command ids it shows as present there.
+    static CKtvPToolBar* m_pCustomizeToolbar;
+    static CMap<UINT, UINT, UINT, UINT> m_mapCustomizeIds;
+};

@@ -1,0 +1,7 @@
+#include "ui/frames/KtvPOleDocIPFrameWnd.h"
+
+IMPLEMENT_DYNCREATE(CKtvPOleDocIPFrameWnd, COleDocIPFrameWnd)
+
+BEGIN_MESSAGE_MAP(CKtvPOleDocIPFrameWnd, COleDocIPFrameWnd)
+    KTVP_ON_INPLACE_FRAME_MESSAGES()
+END_MESSAGE_MAP()

@@ -1,0 +1,7 @@
+#include "ui/frames/KtvPOleIPFrameWnd.h"
+
+IMPLEMENT_DYNCREATE(CKtvPOleIPFrameWnd, COleIPFrameWnd)
+
+BEGIN_MESSAGE_MAP(CKtvPOleIPFrameWnd, COleIPFrameWnd)
+    KTVP_ON_INPLACE_FRAME_MESSAGES()
+END_MESSAGE_MAP()
