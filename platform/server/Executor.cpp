@@ -1720,14 +1720,21 @@ Value Executor::CallFunction(const std::string& spelled, const std::vector<Value
 void Executor::RunExecString(const ParsedStatement& st)
 {
     const Value text = Evaluate(st.exprBegin, TypeSpec{"nvarchar", TypeSpec::kMax});
+    // A batch run by EXEC is one nesting level, as a procedure is.
+    if (s_.nestLevel >= 32)
+        throw SqlError(217, 16, "Maximum stored procedure, function, trigger, or view nesting level exceeded "
+                                "(limit 32).", SqlError::Scope::Batch);
     Executor inner(s_, sink_);
     s_.frames.push_back({});
+    ++s_.nestLevel;
     try {
         inner.RunBatch(text.IsNull() ? "" : text.text);
     } catch (...) {
+        --s_.nestLevel;
         s_.frames.pop_back();
         throw;
     }
+    --s_.nestLevel;
     s_.frames.pop_back();
     if (inner.hadError_)
         hadError_ = true;

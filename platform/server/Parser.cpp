@@ -114,6 +114,7 @@ ParsedStatement Parser::ParseBlockOrSingle()
 
 ParsedStatement Parser::ParseStatement(bool firstInBatch)
 {
+    Nesting level(depth_);
     ParsedStatement s;
     s.begin = pos_;
     s.line = Peek().line;

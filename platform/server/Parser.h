@@ -87,6 +87,7 @@ private:
     std::string_view batch_;
     size_t pos_ = 0;
     bool afterTerminator_ = false;
+    int depth_ = 0;
 };
 
 } // namespace tw::server

@@ -146,46 +146,142 @@ bool ParseNumber(const std::string& text, double* out, bool* integral)
     return true;
 }
 
+// A value between the steps of an additive chain.
+struct Operand {
+    int type = SQLITE_NULL; // SQLITE_INTEGER, SQLITE_FLOAT, SQLITE_TEXT or SQLITE_NULL
+    int64_t integer = 0;
+    double real = 0;
+    std::string text;
+};
+
+Operand OperandOf(sqlite3_value* v)
+{
+    Operand o;
+    o.type = sqlite3_value_type(v);
+    if (o.type == SQLITE_INTEGER) {
+        o.integer = sqlite3_value_int64(v);
+    } else if (o.type == SQLITE_TEXT) {
+        o.text = Text(v);
+    } else if (o.type != SQLITE_NULL) {
+        o.type = SQLITE_FLOAT;
+        o.real = sqlite3_value_double(v);
+    }
+    return o;
+}
+
+std::string TextOf(const Operand& o)
+{
+    if (o.type == SQLITE_INTEGER)
+        return std::to_string(o.integer);
+    if (o.type == SQLITE_FLOAT) {
+        char* printed = sqlite3_mprintf("%!.15g", o.real);
+        std::string text = printed ? printed : "";
+        sqlite3_free(printed);
+        return text;
+    }
+    return o.text;
+}
+
+Operand IntegerOperand(int64_t v)
+{
+    Operand o;
+    o.type = SQLITE_INTEGER;
+    o.integer = v;
+    return o;
+}
+
+Operand RealOperand(double v)
+{
+    Operand o;
+    o.type = SQLITE_FLOAT;
+    o.real = v;
+    return o;
+}
+
+Operand TextOperand(std::string text)
+{
+    Operand o;
+    o.type = SQLITE_TEXT;
+    o.text = std::move(text);
+    return o;
+}
+
+// The operand as a number; false for text that reads as none.
+bool NumberOf(const Operand& o, Operand* number)
+{
+    if (o.type != SQLITE_TEXT) {
+        *number = o;
+        return true;
+    }
+    double value = 0;
+    bool integral = false;
+    if (!ParseNumber(o.text, &value, &integral))
+        return false;
+    *number = integral && std::fabs(value) < 9.2e18 ? IntegerOperand(static_cast<int64_t>(value)) : RealOperand(value);
+    return true;
+}
+
+double RealOf(const Operand& o) { return o.type == SQLITE_INTEGER ? static_cast<double>(o.integer) : o.real; }
+
+// Numbers added or subtracted as SQLite does: integers while they fit, else floating point.
+Operand AddNumbers(const Operand& a, const Operand& b, bool subtract)
+{
+    if (a.type == SQLITE_INTEGER && b.type == SQLITE_INTEGER) {
+        int64_t result = 0;
+        const bool overflow = subtract ? __builtin_sub_overflow(a.integer, b.integer, &result)
+                                       : __builtin_add_overflow(a.integer, b.integer, &result);
+        if (!overflow)
+            return IntegerOperand(result);
+    }
+    return RealOperand(subtract ? RealOf(a) - RealOf(b) : RealOf(a) + RealOf(b));
+}
+
+// T-SQL's +: strings concatenate (a NULL is '' with CONCAT_NULL_YIELDS_NULL
+// off); a string meeting a number is converted to the number, as SQL
+// Server's precedence rules do, and text that is no number is an error.
+bool AddValues(SessionState* s, const Operand& a, const Operand& b, Operand* out, std::string* error)
+{
+    const bool aText = a.type == SQLITE_TEXT, bText = b.type == SQLITE_TEXT;
+    const bool aNull = a.type == SQLITE_NULL, bNull = b.type == SQLITE_NULL;
+    *out = Operand{};
+    if ((aText || bText) && (aText || aNull) && (bText || bNull)) {
+        const bool nullYieldsNull = !s || s->options.concatNullYieldsNull;
+        if (!((aNull || bNull) && nullYieldsNull))
+            *out = TextOperand(a.text + b.text);
+        return true;
+    }
+    if (aNull || bNull)
+        return true;
+    Operand numbers[2];
+    const Operand* operands[2] = {&a, &b};
+    for (int i = 0; i < 2; ++i) {
+        if (!NumberOf(*operands[i], &numbers[i])) {
+            *error = "Conversion failed when converting the varchar value '" + operands[i]->text +
+                     "' to data type int.";
+            return false;
+        }
+    }
+    *out = AddNumbers(numbers[0], numbers[1], false);
+    return true;
+}
+
+void ResultOperand(sqlite3_context* ctx, const Operand& o)
+{
+    switch (o.type) {
+    case SQLITE_INTEGER: return sqlite3_result_int64(ctx, o.integer);
+    case SQLITE_FLOAT: return sqlite3_result_double(ctx, o.real);
+    case SQLITE_TEXT: return ResultText(ctx, o.text);
+    default: return sqlite3_result_null(ctx);
+    }
+}
+
 void Add(sqlite3_context* ctx, int, Args argv)
 {
-    SessionState* s = Session(ctx);
-    const bool aText = IsTextValue(argv[0]), bText = IsTextValue(argv[1]);
-    const bool aNull = IsNull(argv[0]), bNull = IsNull(argv[1]);
-    if ((aText || bText) && (aText || aNull) && (bText || bNull)) {
-        // String concatenation; with CONCAT_NULL_YIELDS_NULL off a null is ''.
-        const bool nullYieldsNull = !s || s->options.concatNullYieldsNull;
-        if ((aNull || bNull) && nullYieldsNull) {
-            sqlite3_result_null(ctx);
-            return;
-        }
-        ResultText(ctx, Text(argv[0]) + Text(argv[1]));
-        return;
-    }
-    if (aNull || bNull) {
-        sqlite3_result_null(ctx);
-        return;
-    }
-    // A string meeting a number is converted to the number, as SQL Server's
-    // precedence rules do; text that is no number is an error.
-    double values[2];
-    bool integral[2];
-    for (int i = 0; i < 2; ++i) {
-        if (IsTextValue(argv[i])) {
-            if (!ParseNumber(Text(argv[i]), &values[i], &integral[i])) {
-                Fail(ctx, 245, 16, "Conversion failed when converting the varchar value '" + Text(argv[i]) +
-                                       "' to data type int.");
-                return;
-            }
-        } else {
-            values[i] = sqlite3_value_double(argv[i]);
-            integral[i] = sqlite3_value_type(argv[i]) == SQLITE_INTEGER;
-        }
-    }
-    if (integral[0] && integral[1]) {
-        sqlite3_result_int64(ctx, static_cast<int64_t>(values[0]) + static_cast<int64_t>(values[1]));
-        return;
-    }
-    sqlite3_result_double(ctx, values[0] + values[1]);
+    Operand result;
+    std::string error;
+    if (!AddValues(Session(ctx), OperandOf(argv[0]), OperandOf(argv[1]), &result, &error))
+        return Fail(ctx, 245, 16, error);
+    ResultOperand(ctx, result);
 }
 
 bool DivideByZero(sqlite3_context* ctx)
@@ -275,6 +371,68 @@ void CheckInteger(sqlite3_context* ctx, int, Args argv)
     if (fits)
         return sqlite3_result_value(ctx, argv[0]);
     Overflow(ctx, type);
+}
+
+// One step of an additive chain (see the translator's AdditiveStep for the
+// codes): '+' and '-' as SQLite's operators, 'c' as ||, 'a' as tw_add, and
+// the bit operators on integers.
+bool ChainStep(SessionState* s, char op, const Operand& a, const Operand& b, Operand* out, std::string* error)
+{
+    if (op == 'a')
+        return AddValues(s, a, b, out, error);
+    *out = Operand{};
+    if (a.type == SQLITE_NULL || b.type == SQLITE_NULL)
+        return true;
+    if (op == 'c') {
+        *out = TextOperand(TextOf(a) + TextOf(b));
+        return true;
+    }
+    Operand x, y;
+    if (!NumberOf(a, &x))
+        x = IntegerOperand(0);
+    if (!NumberOf(b, &y))
+        y = IntegerOperand(0);
+    if (op == '+' || op == '-') {
+        *out = AddNumbers(x, y, op == '-');
+        return true;
+    }
+    const int64_t i = x.type == SQLITE_INTEGER ? x.integer : static_cast<int64_t>(x.real);
+    const int64_t j = y.type == SQLITE_INTEGER ? y.integer : static_cast<int64_t>(y.real);
+    *out = IntegerOperand(op == '&' ? (i & j) : op == '|' ? (i | j) : (i ^ j));
+    return true;
+}
+
+// tw_chain(steps, a, b, c, ...): ((a op1 b) op2 c) ... without nesting, two
+// characters a step: the operation and the integer check ('i', 'b' or '.').
+void Chain(sqlite3_context* ctx, int argc, Args argv)
+{
+    SessionState* s = Session(ctx);
+    const std::string steps = Text(argv[0]);
+    if (argc < 2 || steps.size() != 2 * static_cast<size_t>(argc - 2))
+        return sqlite3_result_error(ctx, "tw_chain: steps do not match the operands", -1);
+    Operand value = OperandOf(argv[1]);
+    for (int k = 2; k < argc; ++k) {
+        const char op = steps[2 * (k - 2)];
+        const char check = steps[2 * (k - 2) + 1];
+        Operand next;
+        std::string error;
+        if (!ChainStep(s, op, value, OperandOf(argv[k]), &next, &error))
+            return Fail(ctx, 245, 16, error);
+        value = std::move(next);
+        if (check == '.')
+            continue;
+        const bool fits = value.type == SQLITE_INTEGER
+                              ? check == 'b' || (value.integer >= INT32_MIN && value.integer <= INT32_MAX)
+                              : value.type != SQLITE_FLOAT || std::fabs(value.real) < 9.2e18;
+        if (fits)
+            continue;
+        if (s && !s->options.arithAbort && !s->options.ansiWarnings)
+            value = Operand{};
+        else
+            return Fail(ctx, 8115, 16, std::string("Arithmetic overflow error converting expression to data type ") +
+                                           (check == 'b' ? "bigint" : "int") + ".");
+    }
+    ResultOperand(ctx, value);
 }
 
 void Modulo(sqlite3_context* ctx, int, Args argv)
@@ -1377,7 +1535,7 @@ void AverageFinal(sqlite3_context* ctx)
 }
 
 const FunctionEntry kFunctions[] = {
-    {"tw_add", 2, Add, true}, {"tw_divide", 2, Divide, true}, {"tw_modulo", 2, Modulo, true},
+    {"tw_add", 2, Add, true}, {"tw_chain", -1, Chain, true}, {"tw_divide", 2, Divide, true}, {"tw_modulo", 2, Modulo, true},
     {"tw_like", 2, LikeFn, true}, {"tw_like", 3, LikeFn, true}, {"tw_sysvar", 1, SysVar, false},
     {"tw_convert", 3, Convert, false}, {"tw_convert", 4, Convert, false}, {"tw_getdate", 0, GetDate, false},
     {"getutcdate", 0, GetDate, false}, {"tw_datecoerce", 2, DateCoerce, false}, {"sysdatetime", 0, GetDate, false},
