@@ -135,6 +135,20 @@ TypeSpec TypeOfValue(sqlite3_stmt* stmt, int i)
     return t;
 }
 
+// SET options a procedure, trigger or dynamic batch sets end with it: SQL
+// Server restores the caller's when control returns, however it returns.
+class OptionsScope {
+public:
+    explicit OptionsScope(SessionState& session) : session_(session), saved_(session.options) {}
+    ~OptionsScope() { session_.options = saved_; }
+    OptionsScope(const OptionsScope&) = delete;
+    OptionsScope& operator=(const OptionsScope&) = delete;
+
+private:
+    SessionState& session_;
+    SessionOptions saved_;
+};
+
 } // namespace executor_detail
 
 Executor::Executor(SessionState& session, ResultSink& sink) : s_(session), sink_(sink) {}
@@ -1360,6 +1374,7 @@ void Executor::FireTriggers(const std::string& database, const std::vector<int64
         Parser parser(inner.tokens_, inner.text_);
         std::vector<ParsedStatement> body = parser.ParseFrom(def.bodyStart);
         s_.frames.push_back({});
+        const executor_detail::OptionsScope options(s_);
         ++s_.nestLevel;
         try {
             inner.RunList(body);
@@ -1613,6 +1628,7 @@ int Executor::RunProcedure(const std::string& database, int64_t id, const std::s
         inner.Assign(pname, variable.value);
     }
     const std::string savedDatabase = s_.database;
+    const executor_detail::OptionsScope options(s_);
     s_.SetDatabase(database);
     ++s_.nestLevel;
     int status = 0;
@@ -1725,6 +1741,7 @@ void Executor::RunExecString(const ParsedStatement& st)
         throw SqlError(217, 16, "Maximum stored procedure, function, trigger, or view nesting level exceeded "
                                 "(limit 32).", SqlError::Scope::Batch);
     Executor inner(s_, sink_);
+    const executor_detail::OptionsScope options(s_);
     s_.frames.push_back({});
     ++s_.nestLevel;
     try {
