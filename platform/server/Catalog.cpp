@@ -47,6 +47,9 @@ const char* const kTables[] = {
     "protecttype tinyint NOT NULL, grantor smallint NOT NULL, PRIMARY KEY (id, uid, action))",
     "CREATE TABLE IF NOT EXISTS %s.tw_tableoptions (id int NOT NULL, name varchar(64) COLLATE TWCI NOT NULL, "
     "value int NOT NULL, PRIMARY KEY (id, name))",
+    // Foreign keys and checks switched off with NOCHECK: the SQLite text of
+    // each, taken out of its table until CHECK puts it back.
+    "CREATE TABLE IF NOT EXISTS %s.tw_disabled (id int NOT NULL PRIMARY KEY, item text NOT NULL)",
 };
 
 const char* const kViews[] = {
@@ -364,7 +367,7 @@ void Catalog::DropObject(int64_t id)
     for (int64_t child : children)
         DropObject(child);
     const char* const tables[] = {"tw_objects", "tw_columns", "tw_comments", "tw_indexes", "tw_indexkeys",
-                                  "tw_tableoptions", "tw_protects"};
+                                  "tw_tableoptions", "tw_protects", "tw_disabled"};
     for (const char* table : tables) {
         SqliteStatement s(db_, "DELETE FROM " + Table(table) + " WHERE id = ?");
         s.Bind(1, id).Step();

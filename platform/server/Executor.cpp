@@ -2013,14 +2013,17 @@ void Executor::RunAlterTable(const ParsedStatement& st)
                 sqlite3_exec(db, "PRAGMA foreign_keys = ON", nullptr, nullptr, nullptr);
         }
     } foreignKeysBack{s_.db, rebuildFree};
-    if (!rebuildFree && (st.words[0] == "ALTER" || tokens_[st.exprBegin].Is("CONSTRAINT")) &&
+    const bool switching = st.words[0] == "CHECK" || st.words[0] == "NOCHECK";
+    if (!rebuildFree && (st.words[0] == "ALTER" || switching || tokens_[st.exprBegin].Is("CONSTRAINT")) &&
         SqliteStatement::QueryInt(s_.db, "SELECT count(*) FROM " + catalog.Table("tw_references") + " WHERE rkeyid = " +
                                              std::to_string(id) + " AND fkeyid <> " + std::to_string(id)) > 0)
         throw SqlError::NotSupported("Changing constraints or columns of a table other tables refer to inside a "
                                      "transaction");
     SqliteStatement::Exec(s_.db, "SAVEPOINT tw_ddl");
     try {
-        if (st.words[0] == "ALTER") {
+        if (switching) {
+            SwitchConstraints(catalog, id, name.name, st);
+        } else if (st.words[0] == "ALTER") {
             AlterColumn(catalog, id, name.name, st.exprBegin);
         } else if (st.words[0] == "DROP" && tokens_[st.exprBegin].Is("CONSTRAINT")) {
             DropConstraint(catalog, id, name.name, st.exprBegin + 1);
@@ -2089,7 +2092,7 @@ void Executor::RunAlterTable(const ParsedStatement& st)
                 fix.Bind(1, id).Bind(2, ++colid).Bind(3, -id).Step();
             }
             if (!def.constraints.empty())
-                AddConstraints(catalog, id, name.name, def.constraints);
+                AddConstraints(catalog, id, name.name, def.constraints, st.words[1] != "NOCHECK");
         }
         SqliteStatement::Exec(s_.db, "RELEASE tw_ddl");
     } catch (...) {
@@ -2417,7 +2420,7 @@ std::vector<std::string> QuotedNames(const std::vector<std::string>& names)
 } // namespace executor_detail
 
 void Executor::AddConstraints(Catalog& catalog, int64_t id, const std::string& tableName,
-                              std::vector<ConstraintDefinition> constraints)
+                              std::vector<ConstraintDefinition> constraints, bool validate)
 {
     const std::vector<CatalogColumn> columns = catalog.Columns(id);
     const std::string storage = catalog.StorageName(id);
@@ -2455,7 +2458,7 @@ void Executor::AddConstraints(Catalog& catalog, int64_t id, const std::string& t
         rebuild.items.push_back(one.SqliteBody().substr(2));
     }
     const std::vector<std::string> names = executor_detail::ColumnNames(columns);
-    rebuild.Apply(names, executor_detail::QuotedNames(names));
+    rebuild.Apply(names, executor_detail::QuotedNames(names), validate);
 
     const int uid = catalog.ObjectUid(id);
     for (const ConstraintDefinition& c : constraints) {
@@ -2537,6 +2540,56 @@ void Executor::AddDefaultFor(Catalog& catalog, int64_t id, const std::string& ta
     catalog.SetText(defaultId, "(" + written + ")");
     SqliteStatement set(s_.db, "UPDATE " + catalog.Table("tw_columns") + " SET cdefault = ? WHERE id = ? AND colid = ?");
     set.Bind(1, defaultId).Bind(2, id).Bind(3, int64_t{colid}).Step();
+}
+
+void Executor::SwitchConstraints(Catalog& catalog, int64_t id, const std::string& tableName, const ParsedStatement& st)
+{
+    (void)tableName;
+    const bool enable = st.words[0] == "CHECK";
+    // Switching a constraint back on checks the rows only when asked (WITH CHECK).
+    const bool validate = enable && st.words[1] == "CHECK";
+    std::vector<std::pair<int64_t, std::string>> chosen;
+    const std::string query = "SELECT id, name FROM " + catalog.Table("tw_objects") +
+                              " WHERE parent_obj = ? AND xtype IN ('F ', 'C ')";
+    if (tokens_[st.exprBegin].Is("ALL")) {
+        SqliteStatement all(s_.db, query + " ORDER BY id");
+        all.Bind(1, id);
+        while (all.Step())
+            chosen.emplace_back(all.Int(0), all.Text(1));
+    } else {
+        for (size_t i = st.exprBegin; i < st.end; i += 2) {
+            SqliteStatement one(s_.db, query + " AND name = ?");
+            one.Bind(1, id).Bind(2, tokens_[i].text);
+            if (!one.Step())
+                throw SqlError(4917, 16, "Constraint '" + tokens_[i].text + "' does not exist.");
+            chosen.emplace_back(one.Int(0), one.Text(1));
+        }
+    }
+    TableRebuild rebuild(s_.db, catalog.Schema(), catalog.StorageName(id));
+    bool changed = false;
+    for (const auto& constraint : chosen) {
+        SqliteStatement disabled(s_.db, "SELECT item FROM " + catalog.Table("tw_disabled") + " WHERE id = ?");
+        disabled.Bind(1, constraint.first);
+        const bool isDisabled = disabled.Step();
+        if (enable && isDisabled) {
+            rebuild.items.push_back(disabled.Text(0));
+            SqliteStatement del(s_.db, "DELETE FROM " + catalog.Table("tw_disabled") + " WHERE id = ?");
+            del.Bind(1, constraint.first).Step();
+            changed = true;
+        } else if (!enable && !isDisabled) {
+            const int item = rebuild.ConstraintItem(constraint.second);
+            if (item < 0)
+                continue;
+            SqliteStatement keep(s_.db, "INSERT INTO " + catalog.Table("tw_disabled") + " (id, item) VALUES (?, ?)");
+            keep.Bind(1, constraint.first).Bind(2, rebuild.items[static_cast<size_t>(item)]).Step();
+            rebuild.items.erase(rebuild.items.begin() + item);
+            changed = true;
+        }
+    }
+    if (!changed && !validate)
+        return;
+    const std::vector<std::string> names = executor_detail::ColumnNames(catalog.Columns(id));
+    rebuild.Apply(names, executor_detail::QuotedNames(names), validate);
 }
 
 void Executor::DropConstraint(Catalog& catalog, int64_t id, const std::string& tableName, size_t at)

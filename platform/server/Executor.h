@@ -89,8 +89,11 @@ private:
     void RunCreateTable(const ParsedStatement& s);
     void RunAlterTable(const ParsedStatement& s);
     // The ALTER TABLE changes that rebuild the table; `at` is the statement's first token after the verb.
+    // `validate`: the rows already there must meet the new constraints (WITH CHECK, the default).
     void AddConstraints(Catalog& catalog, int64_t id, const std::string& tableName,
-                        std::vector<ConstraintDefinition> constraints);
+                        std::vector<ConstraintDefinition> constraints, bool validate = true);
+    // NOCHECK / CHECK CONSTRAINT: switches the table's foreign keys and checks off and on.
+    void SwitchConstraints(Catalog& catalog, int64_t id, const std::string& tableName, const ParsedStatement& s);
     void AddDefaultFor(Catalog& catalog, int64_t id, const std::string& tableName, size_t at);
     void DropConstraint(Catalog& catalog, int64_t id, const std::string& tableName, size_t at);
     void AlterColumn(Catalog& catalog, int64_t id, const std::string& tableName, size_t at);

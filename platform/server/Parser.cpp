@@ -599,8 +599,31 @@ void Parser::ParseAlter(ParsedStatement& s, bool firstInBatch)
         s.kind = StatementKind::AlterTable;
         s.target = ObjectName();
         s.exprBegin = pos_;
+        // WITH CHECK / WITH NOCHECK: whether the rows already there are checked.
+        std::string with;
+        if (Peek().Is("WITH") && (Peek(1).Is("CHECK") || Peek(1).Is("NOCHECK"))) {
+            Next();
+            with = parser_detail::Upper(Next().text);
+        }
+        if (Peek().Is("CHECK") || Peek().Is("NOCHECK")) {
+            s.words.push_back(parser_detail::Upper(Next().text));
+            s.words.push_back(with);
+            Expect("CONSTRAINT");
+            s.exprBegin = pos_;
+            if (Accept("ALL"))
+                return;
+            do {
+                if (!Peek().IsName())
+                    Fail();
+                Next();
+            } while (Peek().IsOp(",") && (Next(), true));
+            return;
+        }
+        if (!with.empty() && !Peek().Is("ADD"))
+            Fail();
         if (Accept("ADD")) {
             s.words.push_back("ADD");
+            s.words.push_back(with);
         } else if (Accept("DROP")) {
             s.words.push_back("DROP");
             Accept("COLUMN");

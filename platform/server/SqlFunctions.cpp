@@ -1162,6 +1162,13 @@ void ObjectProperty(sqlite3_context* ctx, int, Args argv)
             q.Bind(1, id).Bind(2, option);
             return sqlite3_result_int64(ctx, q.Step() ? q.Int(0) : 0);
         }
+        if (p == "cnstisdisabled") {
+            if (type != Catalog::kForeignKey && type != Catalog::kCheck)
+                return sqlite3_result_null(ctx);
+            SqliteStatement q(s->db, "SELECT count(*) FROM " + catalog.Table("tw_disabled") + " WHERE id = ?");
+            q.Bind(1, id).Step();
+            return sqlite3_result_int(ctx, q.Int(0) > 0);
+        }
         if (p == "tablehasprimarykey") {
             SqliteStatement q(s->db, "SELECT count(*) FROM " + catalog.Table("tw_objects") +
                                          " WHERE parent_obj = ? AND xtype = 'PK'");
