@@ -991,6 +991,7 @@ void Executor::RunTransaction(const ParsedStatement& st)
 
 void Executor::RunQuery(const ParsedStatement& st)
 {
+    const Catalog::LookupMemo memo;
     Translator translator(tokens_, text_, this);
     spellings_.clear();
     touchedTables_.clear();
@@ -1041,6 +1042,10 @@ void Executor::RunQuery(const ParsedStatement& st)
             }
             catalog.AddColumns(id, columns);
         }
+        return;
+    }
+    if (t.assignments.empty() && !t.returnsRows) {
+        CountRows(RunChange(t));
         return;
     }
 
@@ -1151,10 +1156,7 @@ void Executor::RunQuery(const ParsedStatement& st)
         if (rc != SQLITE_ROW && rc != SQLITE_DONE)
             throw ErrorMapper::FromSqlite(s_.db, sqlite3_errmsg(s_.db), &spellings_);
         CountRows(rows, RowCountOf::ResultSet);
-        return;
     }
-    guard.reset();
-    CountRows(RunChange(t));
 }
 
 // An identity numbered other than 1, 2, 3 ...: SQLite hands out the next row
@@ -1241,16 +1243,13 @@ bool Executor::InsertsIntoIdentity(const Translation& t)
         storage = catalog.StorageName(id);
     }
     // Identity columns are SQLite's AUTOINCREMENT keys, which keep a row in sqlite_sequence.
-    sqlite3_stmt* stmt = nullptr;
-    const std::string sql = "SELECT 1 FROM " + Translator::Quote(schema) + ".sqlite_sequence WHERE name = ?";
-    if (sqlite3_prepare_v2(s_.db, sql.c_str(), -1, &stmt, nullptr) != SQLITE_OK) {
-        sqlite3_finalize(stmt);
-        return false;
+    try {
+        SqliteStatement find(s_.db, "SELECT 1 FROM " + Translator::Quote(schema) + ".sqlite_sequence WHERE name = ?");
+        find.Bind(1, storage);
+        return find.Step();
+    } catch (const SqlError&) {
+        return false; // a schema without AUTOINCREMENT tables has no sqlite_sequence
     }
-    sqlite3_bind_text(stmt, 1, storage.c_str(), -1, SQLITE_TRANSIENT);
-    const bool found = sqlite3_step(stmt) == SQLITE_ROW;
-    sqlite3_finalize(stmt);
-    return found;
 }
 
 int64_t Executor::RunChange(const Translation& t)
@@ -1375,6 +1374,7 @@ void Executor::FireTriggers(const std::string& database, const std::vector<int64
         std::vector<ParsedStatement> body = parser.ParseFrom(def.bodyStart);
         s_.frames.push_back({});
         const executor_detail::OptionsScope options(s_);
+        const Catalog::LookupMemo::Suspension fresh;
         ++s_.nestLevel;
         try {
             inner.RunList(body);
@@ -1629,6 +1629,7 @@ int Executor::RunProcedure(const std::string& database, int64_t id, const std::s
     }
     const std::string savedDatabase = s_.database;
     const executor_detail::OptionsScope options(s_);
+    const Catalog::LookupMemo::Suspension fresh;
     s_.SetDatabase(database);
     ++s_.nestLevel;
     int status = 0;
@@ -1674,6 +1675,7 @@ Value Executor::CallFunction(const std::string& spelled, const std::vector<Value
     if (s_.nestLevel >= 32)
         throw SqlError(217, 16, "Maximum stored procedure, function, trigger, or view nesting level exceeded "
                                 "(limit 32).");
+    const Catalog::LookupMemo::Suspension fresh;
     Executor inner(s_, sink_);
     inner.text_ = catalog.Text(id);
     inner.tokens_ = Lexer(inner.text_, true).Tokenize();
@@ -1742,6 +1744,7 @@ void Executor::RunExecString(const ParsedStatement& st)
                                 "(limit 32).", SqlError::Scope::Batch);
     Executor inner(s_, sink_);
     const executor_detail::OptionsScope options(s_);
+    const Catalog::LookupMemo::Suspension fresh;
     s_.frames.push_back({});
     ++s_.nestLevel;
     try {
