@@ -65,6 +65,9 @@ Lexer::Lexer(std::string_view text, bool quotedIdentifier) : text_(text), quoted
 std::vector<Token> Lexer::Tokenize()
 {
     std::vector<Token> tokens;
+    // Room for a script's tokens at once: regrowing a vector of a few hundred
+    // thousand tokens copies them and touches fresh memory each time.
+    tokens.reserve(text_.size() / 5 + 2);
     for (;;) {
         SkipBlanksAndComments();
         if (pos_ >= text_.size()) {
