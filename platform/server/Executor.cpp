@@ -679,6 +679,8 @@ Executor::Flow Executor::Run(const ParsedStatement& st)
     case StatementKind::Kill: RunKill(st); break;
     case StatementKind::Truncate: RunTruncate(st); break;
     case StatementKind::WaitFor: RunWaitFor(st); break;
+    case StatementKind::Checkpoint: RunCheckpoint(); break;
+    case StatementKind::UpdateStatistics: RunUpdateStatistics(st); break;
     case StatementKind::Unsupported: {
         SqlError refusal = SqlError::NotSupported(st.message);
         refusal.scope = SqlError::Scope::Batch;
@@ -2260,6 +2262,26 @@ void Executor::RunWaitFor(const ParsedStatement& st)
             throw SqlError(0, 0, "Query was cancelled by user.", SqlError::Scope::Batch);
         std::this_thread::sleep_for(std::chrono::milliseconds(10));
     }
+}
+
+void Executor::RunCheckpoint()
+{
+    DatabaseInfo info;
+    if (!s_.server->FindDatabase(s_.database, &info) || info.dbid == 2)
+        return; // tempdb lives in memory and keeps no log
+    SqliteStatement::Exec(s_.db, "PRAGMA " + Translator::Quote(s_.database) + ".wal_checkpoint(PASSIVE)");
+}
+
+void Executor::RunUpdateStatistics(const ParsedStatement& st)
+{
+    const ObjectName name = ObjectName::Parse(st.target);
+    const std::string db = ResolveDatabase(name.database);
+    Catalog catalog(s_.db, db);
+    const int64_t id = catalog.Resolve(name.owner, name.name, "U ", CallerUid(catalog));
+    if (!id)
+        throw SqlError(15009, 16, "The object '" + st.target + "' does not exist in database '" + db +
+                                      "' or is invalid for this operation.");
+    SqliteStatement::Exec(s_.db, "ANALYZE " + Translator::Quote(db) + "." + Translator::Quote(catalog.StorageName(id)));
 }
 
 void Executor::RunKill(const ParsedStatement& st)

@@ -107,6 +107,10 @@ private:
     void RunKill(const ParsedStatement& s);
     void RunTruncate(const ParsedStatement& s);
     void RunWaitFor(const ParsedStatement& s);
+    // Writes the current database's log into its file.
+    void RunCheckpoint();
+    // Gathers the table's statistics for SQLite's planner.
+    void RunUpdateStatistics(const ParsedStatement& s);
     void ShowPlan(const ParsedStatement& s);
     // Runs a translated INSERT, UPDATE or DELETE; fires the table's triggers.
     int64_t RunChange(const Translation& t);

@@ -120,7 +120,27 @@ ParsedStatement Parser::ParseStatement(bool firstInBatch)
     s.line = Peek().line;
     const Token& t = Peek();
 
-    if (t.Is("SELECT") || t.Is("INSERT") || t.Is("UPDATE") || t.Is("DELETE") || t.IsOp("(")) {
+    if (t.Is("UPDATE") && Peek(1).Is("STATISTICS")) {
+        // UPDATE STATISTICS table [index | (index, ...)] [WITH options]
+        Next();
+        Next();
+        s.kind = StatementKind::UpdateStatistics;
+        s.target = ObjectName();
+        if (Peek().IsOp("("))
+            pos_ = SkipParenthesised(pos_);
+        else if (Peek().IsName() && !Peek().Is("WITH") && !StartsStatement(Peek()))
+            Next();
+        if (Accept("WITH")) {
+            while ((Peek().IsName() && !StartsStatement(Peek())) || Peek().kind == TokenKind::Number ||
+                   Peek().IsOp(","))
+                Next();
+        }
+    } else if (t.Is("CHECKPOINT")) {
+        Next();
+        s.kind = StatementKind::Checkpoint;
+        if (Peek().kind == TokenKind::Number)
+            Next();
+    } else if (t.Is("SELECT") || t.Is("INSERT") || t.Is("UPDATE") || t.Is("DELETE") || t.IsOp("(")) {
         Translator translator(tokens_, batch_, nullptr);
         pos_ = translator.Statement(pos_).end;
         s.kind = StatementKind::Query;

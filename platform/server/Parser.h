@@ -16,7 +16,8 @@ namespace tw::server {
 enum class StatementKind {
     Query, Declare, SetVariable, SetOption, If, While, Block, Break, Continue, Print, Raiserror, Return, Use,
     BeginTran, CommitTran, RollbackTran, SaveTran, Exec, ExecString, CreateModule, CreateTable, AlterTable,
-    CreateIndex, Drop, CreateDatabase, DropDatabase, AlterDatabase, Permission, Dbcc, Kill, Truncate, WaitFor, Unsupported
+    CreateIndex, Drop, CreateDatabase, DropDatabase, AlterDatabase, Permission, Dbcc, Kill, Truncate, WaitFor, Checkpoint,
+    UpdateStatistics, Unsupported
 };
 
 struct Declaration {

@@ -632,7 +632,20 @@ void Convert(sqlite3_context* ctx, int argc, Args argv)
     if (target.IsCharacter()) {
         std::string text;
         const std::string source = argc > 3 && !IsNull(argv[3]) ? Text(argv[3]) : SourceTypeName(argv[0]);
-        if (kind == SQLITE_INTEGER) {
+        const TypeSpec sourceType = TypeSpec::FromDeclared(source);
+        if ((kind == SQLITE_INTEGER || kind == SQLITE_FLOAT) && sourceType.IsExactNumeric()) {
+            // Money shows two decimals (style 2: four), a decimal its scale.
+            const bool money = sourceType.name == "money" || sourceType.name == "smallmoney";
+            const int decimals = money ? (style == 2 ? 4 : 2) : sourceType.Scale();
+            char buffer[64];
+            std::snprintf(buffer, sizeof buffer, "%.*f", decimals, sqlite3_value_double(argv[0]));
+            text = buffer;
+            if (money && style == 1) {
+                const size_t point = text.find('.');
+                for (size_t at = point; at > 3 && std::isdigit(static_cast<unsigned char>(text[at - 4]));)
+                    text.insert(at -= 3, ",");
+            }
+        } else if (kind == SQLITE_INTEGER) {
             text = std::to_string(sqlite3_value_int64(argv[0]));
         } else if (kind == SQLITE_FLOAT) {
             text = FormatNumber(sqlite3_value_double(argv[0]));
@@ -688,10 +701,38 @@ void Len(sqlite3_context* ctx, int, Args argv)
     sqlite3_result_int64(ctx, static_cast<int64_t>(CharStarts(TrimRight(Text(argv[0]))).size()));
 }
 
-void DataLength(sqlite3_context* ctx, int, Args argv)
+// UTF-16 code units of UTF-8 text: characters beyond the BMP take two.
+int64_t Utf16Units(const std::string& text)
+{
+    int64_t units = 0;
+    for (const char c : text) {
+        const unsigned char b = static_cast<unsigned char>(c);
+        if ((b & 0xC0) != 0x80)
+            units += b >= 0xF0 ? 2 : 1;
+    }
+    return units;
+}
+
+// The bytes SQL Server stores for the value: by its declared type when the
+// translator knows it (the second argument), else by what SQLite holds.
+void DataLength(sqlite3_context* ctx, int argc, Args argv)
 {
     if (IsNull(argv[0])) return sqlite3_result_null(ctx);
     const int kind = sqlite3_value_type(argv[0]);
+    const std::string declared = argc > 1 ? Text(argv[1]) : std::string();
+    const TypeSpec type = declared.empty() ? TypeSpec{} : TypeSpec::FromDeclared(declared);
+    if (type.IsKnown() && type.IsCharacter() && type.name != "sysname") {
+        const std::string text = Text(argv[0]);
+        // Fixed-length types hold their whole length, padded.
+        const bool fixed = type.name == "char" || type.name == "nchar";
+        const int64_t characters = type.IsUnicode() ? Utf16Units(text) : static_cast<int64_t>(CharStarts(text).size());
+        const int64_t stored = fixed && type.length > 0 ? std::max<int64_t>(characters, type.length) : characters;
+        return sqlite3_result_int64(ctx, type.IsUnicode() ? stored * 2 : stored);
+    }
+    if (type.IsKnown() && type.name == "sysname")
+        return sqlite3_result_int64(ctx, Utf16Units(Text(argv[0])) * 2);
+    if (type.IsKnown() && !type.IsBinary() && type.StorageLength() > 0)
+        return sqlite3_result_int(ctx, type.StorageLength());
     if (kind == SQLITE_INTEGER) return sqlite3_result_int(ctx, 4);
     if (kind == SQLITE_FLOAT) return sqlite3_result_int(ctx, 8);
     sqlite3_result_int(ctx, sqlite3_value_bytes(argv[0]));
@@ -880,13 +921,111 @@ void NewId(sqlite3_context* ctx, int, Args)
     ResultText(ctx, out);
 }
 
+// What SQL Server's ISNUMERIC accepts: a number that converts to one of the
+// numeric types, money included, so a sign, a currency sign, thousands
+// commas and a d or e exponent are all allowed, and so are a lone sign,
+// point or currency sign.
+bool LooksNumeric(const std::string& text)
+{
+    size_t i = 0, end = text.size();
+    auto blank = [](char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; };
+    while (i < end && blank(text[i]))
+        ++i;
+    while (end > i && blank(text[end - 1]))
+        --end;
+    if (i == end)
+        return false;
+    bool sign = false, currency = false;
+    for (; i < end; ++i) {
+        if ((text[i] == '+' || text[i] == '-') && !sign)
+            sign = true;
+        else if (text[i] == '$' && !currency)
+            currency = true;
+        else
+            break;
+    }
+    size_t digits = 0;
+    bool point = false;
+    for (; i < end; ++i) {
+        const char c = text[i];
+        if (std::isdigit(static_cast<unsigned char>(c)))
+            ++digits;
+        else if (c == ',' && !point && digits > 0)
+            continue;
+        else if (c == '.' && !point)
+            point = true;
+        else
+            break;
+    }
+    if (i < end && digits > 0 && (text[i] == 'e' || text[i] == 'E' || text[i] == 'd' || text[i] == 'D')) {
+        ++i;
+        if (i < end && (text[i] == '+' || text[i] == '-'))
+            ++i;
+        size_t exponent = 0;
+        while (i < end && std::isdigit(static_cast<unsigned char>(text[i]))) {
+            ++i;
+            ++exponent;
+        }
+        if (exponent == 0)
+            return false;
+    }
+    if (i != end)
+        return false;
+    return digits > 0 || sign || currency || point;
+}
+
 void IsNumeric(sqlite3_context* ctx, int, Args argv)
 {
     if (IsNull(argv[0])) return sqlite3_result_int(ctx, 0);
     if (sqlite3_value_type(argv[0]) != SQLITE_TEXT) return sqlite3_result_int(ctx, 1);
-    double d;
-    bool integral;
-    sqlite3_result_int(ctx, ParseNumber(Text(argv[0]), &d, &integral) ? 1 : 0);
+    sqlite3_result_int(ctx, LooksNumeric(Text(argv[0])) ? 1 : 0);
+}
+
+// PARSENAME('server.db.owner.object', part): part 1 is the object, 4 the
+// server; NULL for a part not given or a name that is no valid object name.
+void ParseName(sqlite3_context* ctx, int, Args argv)
+{
+    if (IsNull(argv[0]) || IsNull(argv[1])) return sqlite3_result_null(ctx);
+    const std::string name = Text(argv[0]);
+    const int64_t part = sqlite3_value_int64(argv[1]);
+    std::vector<std::string> parts(1);
+    for (size_t i = 0; i < name.size(); ++i) {
+        const char c = name[i];
+        if (c == '[' || c == '"') {
+            const char close = c == '[' ? ']' : '"';
+            if (!parts.back().empty())
+                return sqlite3_result_null(ctx);
+            size_t j = i + 1;
+            std::string quoted;
+            for (;; ++j) {
+                if (j >= name.size())
+                    return sqlite3_result_null(ctx);
+                if (name[j] == close) {
+                    if (j + 1 < name.size() && name[j + 1] == close) {
+                        quoted += close;
+                        ++j;
+                        continue;
+                    }
+                    break;
+                }
+                quoted += name[j];
+            }
+            if (j + 1 < name.size() && name[j + 1] != '.')
+                return sqlite3_result_null(ctx);
+            parts.back() = quoted.empty() ? std::string(1, '\0') : quoted;
+            i = j;
+        } else if (c == '.') {
+            parts.emplace_back();
+        } else {
+            parts.back() += c;
+        }
+    }
+    if (parts.size() > 4 || part < 1 || part > 4 || static_cast<size_t>(part) > parts.size())
+        return sqlite3_result_null(ctx);
+    const std::string& chosen = parts[parts.size() - static_cast<size_t>(part)];
+    if (chosen.empty())
+        return sqlite3_result_null(ctx);
+    ResultText(ctx, chosen == std::string(1, '\0') ? std::string() : chosen);
 }
 
 // --- dates -----------------------------------------------------------------------------
@@ -1550,7 +1689,8 @@ const FunctionEntry kFunctions[] = {
     {"tw_replace", 3, ReplaceFn, true}, {"tw_char", 1, CharFn, true}, {"tw_round", 2, Round, true},
     {"tw_round", 3, Round, true}, {"tw_datepart", 2, DatePartFn, false}, {"tw_datename", 2, DateNameFn, false},
     {"tw_dateadd", 3, DateAddFn, false}, {"tw_datediff", 3, DateDiffFn, false}, {"tw_udf", -1, UserFunction, false},
-    {"len", 1, Len, true}, {"datalength", 1, DataLength, true}, {"charindex", 2, CharIndex, true},
+    {"len", 1, Len, true}, {"datalength", 1, DataLength, true}, {"datalength", 2, DataLength, true},
+    {"parsename", 2, ParseName, true}, {"charindex", 2, CharIndex, true},
     {"charindex", 3, CharIndex, true}, {"patindex", 2, PatIndex, true}, {"space", 1, Space, true},
     {"replicate", 2, Replicate, true}, {"reverse", 1, Reverse, true}, {"stuff", 4, Stuff, true},
     {"quotename", 1, QuoteName, true}, {"quotename", 2, QuoteName, true}, {"str", 1, Str, true},
@@ -1585,6 +1725,44 @@ const FunctionEntry kFunctions[] = {
 } // namespace sqlfn_detail
 
 
+namespace sqlfn_detail {
+
+// The next character of UTF-8 text as a code point; a stray byte stands for itself.
+uint32_t NextCodePoint(const std::string& s, size_t& i, size_t end)
+{
+    const unsigned char lead = static_cast<unsigned char>(s[i++]);
+    const int extra = lead >= 0xF0 ? 3 : lead >= 0xE0 ? 2 : lead >= 0xC0 ? 1 : 0;
+    if (extra == 0 || i + static_cast<size_t>(extra) > end)
+        return lead;
+    uint32_t cp = lead & (0x3F >> extra);
+    for (int k = 0; k < extra; ++k)
+        cp = (cp << 6) | (static_cast<unsigned char>(s[i++]) & 0x3F);
+    return cp;
+}
+
+// Lower case of the letters SQL Server's default collation folds: Latin,
+// Greek and Cyrillic capitals.
+uint32_t FoldCase(uint32_t cp)
+{
+    if (cp < 0x80)
+        return static_cast<uint32_t>(std::tolower(static_cast<int>(cp)));
+    if ((cp >= 0xC0 && cp <= 0xDE && cp != 0xD7) || (cp >= 0x391 && cp <= 0x3AB && cp != 0x3A2) ||
+        (cp >= 0x410 && cp <= 0x42F))
+        return cp + 0x20;
+    if (cp >= 0x400 && cp <= 0x40F)
+        return cp + 0x50;
+    if (cp == 0x178)
+        return 0xFF;
+    const bool evenUpper = (cp >= 0x100 && cp <= 0x137) || (cp >= 0x14A && cp <= 0x177) ||
+                           (cp >= 0x460 && cp <= 0x481) || (cp >= 0x48A && cp <= 0x4BF);
+    const bool oddUpper = (cp >= 0x139 && cp <= 0x148) || (cp >= 0x179 && cp <= 0x17E);
+    if ((evenUpper && cp % 2 == 0) || (oddUpper && cp % 2 == 1))
+        return cp + 1;
+    return cp;
+}
+
+} // namespace sqlfn_detail
+
 int SqlFunctions::CompareNoCase(const std::string& a, const std::string& b)
 {
     size_t na = a.size(), nb = b.size();
@@ -1592,14 +1770,25 @@ int SqlFunctions::CompareNoCase(const std::string& a, const std::string& b)
         --na;
     while (nb > 0 && b[nb - 1] == ' ')
         --nb;
-    const size_t n = std::min(na, nb);
-    for (size_t i = 0; i < n; ++i) {
-        const int ca = std::tolower(static_cast<unsigned char>(a[i]));
-        const int cb = std::tolower(static_cast<unsigned char>(b[i]));
+    size_t i = 0, j = 0;
+    while (i < na && j < nb) {
+        const unsigned char ba = static_cast<unsigned char>(a[i]);
+        const unsigned char bb = static_cast<unsigned char>(b[j]);
+        uint32_t ca, cb;
+        if (ba < 0x80 && bb < 0x80) {
+            ca = static_cast<uint32_t>(std::tolower(ba));
+            cb = static_cast<uint32_t>(std::tolower(bb));
+            ++i;
+            ++j;
+        } else {
+            ca = sqlfn_detail::FoldCase(sqlfn_detail::NextCodePoint(a, i, na));
+            cb = sqlfn_detail::FoldCase(sqlfn_detail::NextCodePoint(b, j, nb));
+        }
         if (ca != cb)
             return ca < cb ? -1 : 1;
     }
-    return na == nb ? 0 : na < nb ? -1 : 1;
+    const bool aDone = i >= na, bDone = j >= nb;
+    return aDone && bDone ? 0 : aDone ? -1 : 1;
 }
 
 bool SqlFunctions::Like(const std::string& value, const std::string& pattern, int escape)

@@ -24,7 +24,7 @@ const std::set<std::string>& ScalarFunctions()
     static const std::set<std::string> names = {
         "abs", "app_name", "ascii", "ceiling", "char", "charindex", "coalesce", "col_length", "col_name",
         "columnproperty", "databasepropertyex", "databaseproperty", "datalength", "day", "db_id", "db_name",
-        "exp", "floor", "getdate", "getutcdate", "host_id", "host_name", "ident_current", "ident_seed", "ident_incr", "index_col",
+        "exp", "floor", "parsename", "getdate", "getutcdate", "host_id", "host_name", "ident_current", "ident_seed", "ident_incr", "index_col",
         "isdate", "isnull", "isnumeric", "left", "len", "log", "log10", "lower", "ltrim", "month", "nchar",
         "newid", "nullif", "object_id", "object_name", "objectproperty", "patindex", "pi", "power",
         "quotename", "rand", "replace", "replicate", "reverse", "right", "round", "rtrim", "serverproperty",
@@ -231,6 +231,8 @@ TypeSpec Translator::Type(size_t begin, size_t& end)
         Fail();
     TypeSpec type;
     type.name = translator_detail::Lower(Next().text);
+    if (type.name == "dec")
+        type.name = "decimal";
     if (Peek().IsOp("(")) {
         Next();
         if (Accept("max")) {
@@ -1320,6 +1322,10 @@ std::string Translator::PrimaryTerm()
     switch (t.kind) {
     case TokenKind::Number: {
         Next();
+        if (t.money) {
+            lastType_.name = "money";
+            return t.text;
+        }
         const bool whole = t.text.find_first_of(".eE") == std::string::npos;
         if (whole) {
             const bool fitsInt = t.text.size() < 10 || (t.text.size() == 10 && t.text <= "2147483647");
@@ -1541,6 +1547,11 @@ std::string Translator::FunctionCall(const std::string& spelled)
     if (!Peek().IsOp(")")) {
         args = Expr();
         firstType = lastType_;
+        // DATALENGTH answers by the stored type: two bytes a character of nvarchar.
+        if (name == "datalength") {
+            const TypeSpec stored = OperandType(CurrentOperand());
+            args += ", " + Literal(stored.IsKnown() ? stored.Spelling() : "");
+        }
         while (AcceptOp(",")) {
             std::string next = Expr();
             // ISNULL's result has its first argument's type.
@@ -1562,13 +1573,14 @@ std::string Translator::FunctionCall(const std::string& spelled)
     static const std::set<std::string> textResults = {
         "db_name", "object_name", "user_name", "suser_sname", "suser_name", "host_name", "app_name", "left",
         "right", "upper", "lower", "ltrim", "rtrim", "replace", "substring", "space", "replicate", "str",
-        "quotename", "reverse", "stuff", "col_name", "type_name", "index_col", "char", "nchar"};
+        "quotename", "reverse", "stuff", "col_name", "type_name", "index_col", "char", "nchar", "parsename"};
     static const std::set<std::string> intResults = {"len", "charindex", "db_id", "object_id", "user_id",
                                                       "datalength", "patindex", "ascii", "unicode", "year",
                                                       "month", "day", "col_length", "isnumeric", "isdate"};
     if (textResults.count(name)) {
         lastType_.name = "nvarchar";
-        lastType_.length = name == "db_name" || name == "object_name" || name == "user_name" ? 128 : 4000;
+        lastType_.length =
+            name == "db_name" || name == "object_name" || name == "user_name" || name == "parsename" ? 128 : 4000;
     } else if (intResults.count(name)) {
         lastType_.name = "int";
     } else if (name == "getdate" || name == "getutcdate" || name == "sysdatetime") {
@@ -1629,12 +1641,12 @@ std::string Translator::CastExpr(bool isConvert)
         pos_ = end;
         ExpectOp(",");
         value = Expr();
-        sourceType = lastType_;
+        sourceType = OperandType(CurrentOperand());
         if (AcceptOp(","))
             style = Expr();
     } else {
         value = Expr();
-        sourceType = lastType_;
+        sourceType = OperandType(CurrentOperand());
         Expect("AS");
         size_t end = pos_;
         type = Type(pos_, end);
@@ -1646,7 +1658,12 @@ std::string Translator::CastExpr(bool isConvert)
     lastType_ = type;
     if (lastType_.IsCharacter() && lastType_.length == -1)
         lastType_.length = 30;
-    const std::string source = sourceType.IsDateTime() ? ", 'datetime'" : "";
+    // Dates, money and decimals convert to text by their own rules.
+    std::string source;
+    if (sourceType.IsDateTime())
+        source = ", 'datetime'";
+    else if (sourceType.IsExactNumeric())
+        source = ", " + Literal(sourceType.Spelling());
     return "tw_convert(" + value + ", " + Literal(type.Spelling()) + ", " + style + source + ")";
 }
 
