@@ -393,7 +393,8 @@ std::vector<Translator::ColumnSource> Translator::ScanFromClause() const
     ++i;
     for (;;) {
         const Token& t = tokens_[i];
-        if (t.kind == TokenKind::Name && !translator_detail::JoinWord(t) && !translator_detail::EndsFromClause(t)) {
+        if (t.kind == TokenKind::QuotedName ||
+            (t.kind == TokenKind::Name && !translator_detail::JoinWord(t) && !translator_detail::EndsFromClause(t))) {
             std::vector<std::string> parts{t.text};
             ++i;
             while (tokens_[i].IsOp(".")) {
