@@ -373,7 +373,13 @@ TypeSpec Executor::VariableType(const std::string& name) const
 bool Executor::RunBatch(std::string_view text)
 {
     text_ = std::string(text);
-    auto previousHook = s_.callFunction;
+    // The hook is the caller's again however the batch ends, an error on
+    // its way to an outer CATCH included.
+    struct HookRestore {
+        SessionState& s;
+        std::function<Value(const std::string&, const std::vector<Value>&)> previous;
+        ~HookRestore() { s.callFunction = previous; }
+    } hookRestore{s_, s_.callFunction};
     s_.callFunction = [this](const std::string& name, const std::vector<Value>& args) {
         return CallFunction(name, args);
     };
@@ -402,7 +408,6 @@ bool Executor::RunBatch(std::string_view text)
         Report(e, e.line > 0 ? e.line : 1);
     } catch (const BatchAbort&) {
     }
-    s_.callFunction = previousHook;
     return !hadError_;
 }
 
@@ -581,6 +586,10 @@ Executor::Flow Executor::RunList(const std::vector<ParsedStatement>& list)
         } catch (const SqlError& e) {
             // A failed statement's changes are undone with it.
             s_.changedTables.clear();
+            if (GoesToCatch(e)) {
+                EndStatementLocks();
+                throw TryTransfer{e, e.line > 0 ? e.line : st.line, procedure_};
+            }
             if (e.number == 1205 && s_.tranCount > 0) {
                 // The deadlock victim's transaction is rolled back, as SQL Server does.
                 sqlite3_exec(s_.db, "ROLLBACK", nullptr, nullptr, nullptr);
@@ -648,6 +657,7 @@ Executor::Flow Executor::Run(const ParsedStatement& st)
         }
         return Flow::Normal;
     case StatementKind::Block: return RunList(st.body);
+    case StatementKind::TryCatch: return RunTryCatch(st);
     case StatementKind::Break: return Flow::Break;
     case StatementKind::Continue: return Flow::Continue;
     case StatementKind::Return: {
@@ -689,6 +699,42 @@ Executor::Flow Executor::Run(const ParsedStatement& st)
     }
     StatementEnd(startUs, startCpu);
     return Flow::Normal;
+}
+
+bool Executor::GoesToCatch(const SqlError& e) const
+{
+    return s_.tryDepth > 0 && !s_.cancelled && e.severity >= 11 && e.severity <= 19 && e.severity != 15;
+}
+
+Executor::Flow Executor::RunTryCatch(const ParsedStatement& st)
+{
+    std::optional<TryTransfer> transfer;
+    ++s_.tryDepth;
+    try {
+        const Flow flow = RunList(st.body);
+        --s_.tryDepth;
+        return flow;
+    } catch (TryTransfer& t) {
+        --s_.tryDepth;
+        transfer = std::move(t);
+    } catch (...) {
+        --s_.tryDepth;
+        throw;
+    }
+    SessionState::CaughtError caught;
+    caught.number = transfer->error.number;
+    caught.severity = transfer->error.severity;
+    caught.state = transfer->error.state;
+    caught.line = transfer->line;
+    caught.message = transfer->error.what();
+    caught.procedure = transfer->procedure;
+    s_.lastError = caught.number;
+    s_.caught.push_back(caught);
+    struct CaughtEnd {
+        SessionState& s;
+        ~CaughtEnd() { s.caught.pop_back(); }
+    } end{s_};
+    return RunList(st.elseBody);
 }
 
 void Executor::StatementEnd(int64_t startUs, int64_t startCpu)
@@ -917,6 +963,9 @@ void Executor::RunRaiserror(const ParsedStatement& st)
                                  "sysadmin role, using the WITH LOG option.");
     if (severity > 25)
         severity = 25;
+    // Inside TRY an error goes to CATCH instead of the client.
+    if (s_.tryDepth > 0 && severity >= 11 && severity <= 19)
+        throw SqlError(number, severity, text, SqlError::Scope::Statement, state);
     Message m;
     m.number = number;
     m.severity = severity;
@@ -1678,6 +1727,14 @@ Value Executor::CallFunction(const std::string& spelled, const std::vector<Value
         throw SqlError(217, 16, "Maximum stored procedure, function, trigger, or view nesting level exceeded "
                                 "(limit 32).");
     const Catalog::LookupMemo::Suspension fresh;
+    // A function runs inside SQLite's call: its errors return through SQLite
+    // to the statement (and from there to a CATCH), never past SQLite's frames.
+    struct TryDepthRestore {
+        SessionState& s;
+        int depth;
+        ~TryDepthRestore() { s.tryDepth = depth; }
+    } tryDepthRestore{s_, s_.tryDepth};
+    s_.tryDepth = 0;
     Executor inner(s_, sink_);
     inner.text_ = catalog.Text(id);
     inner.tokens_ = Lexer(inner.text_, true).Tokenize();

@@ -70,6 +70,16 @@ public:
 private:
     enum class Flow { Normal, Break, Continue, Return };
     struct BatchAbort {};
+    // An error raised inside a TRY block, on its way to the CATCH block.
+    struct TryTransfer {
+        SqlError error;
+        int line;
+        std::string procedure;
+    };
+    Flow RunTryCatch(const ParsedStatement& s);
+    // Whether an error raised inside TRY goes to CATCH: run-time errors of
+    // severity 11 to 19; compile errors and broken connections end the batch.
+    bool GoesToCatch(const SqlError& e) const;
 
     Flow RunList(const std::vector<ParsedStatement>& list);
     Flow Run(const ParsedStatement& s);

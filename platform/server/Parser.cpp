@@ -103,6 +103,23 @@ size_t Parser::SkipExpression(size_t begin)
     return translator.Expression(begin).end;
 }
 
+std::vector<ParsedStatement> Parser::ParseUntilEnd(std::string_view word)
+{
+    std::vector<ParsedStatement> list;
+    while (!(Peek().Is("END") && Peek(1).Is(word))) {
+        if (Peek().kind == TokenKind::End)
+            Fail();
+        if (Peek().IsOp(";")) {
+            Next();
+            continue;
+        }
+        list.push_back(ParseStatement(false));
+    }
+    Next();
+    Next();
+    return list;
+}
+
 ParsedStatement Parser::ParseBlockOrSingle()
 {
     while (Peek().IsOp(";"))
@@ -156,11 +173,14 @@ ParsedStatement Parser::ParseStatement(bool firstInBatch)
             s.kind = StatementKind::Unsupported;
             s.message = "Distributed transactions";
             SkipToStatementEnd();
-        } else if (Peek().Is("TRY")) {
-            s.kind = StatementKind::Unsupported;
-            s.message = "TRY...CATCH";
-            while (Peek().kind != TokenKind::End)
+        } else if (Accept("TRY")) {
+            s.kind = StatementKind::TryCatch;
+            s.body = ParseUntilEnd("TRY");
+            while (Peek().IsOp(";"))
                 Next();
+            Expect("BEGIN");
+            Expect("CATCH");
+            s.elseBody = ParseUntilEnd("CATCH");
         } else {
             s.kind = StatementKind::Block;
             while (!Peek().Is("END")) {

@@ -981,6 +981,46 @@ void IsNumeric(sqlite3_context* ctx, int, Args argv)
     sqlite3_result_int(ctx, LooksNumeric(Text(argv[0])) ? 1 : 0);
 }
 
+// ERROR_NUMBER() and friends: the error the innermost running CATCH block
+// handles; NULL outside CATCH.
+template <typename Field>
+void CaughtField(sqlite3_context* ctx, Field field)
+{
+    SessionState* s = Session(ctx);
+    if (!s || s->caught.empty())
+        return sqlite3_result_null(ctx);
+    field(s->caught.back());
+}
+
+void ErrorNumber(sqlite3_context* ctx, int, Args)
+{
+    CaughtField(ctx, [&](const SessionState::CaughtError& e) { sqlite3_result_int(ctx, e.number); });
+}
+void ErrorSeverity(sqlite3_context* ctx, int, Args)
+{
+    CaughtField(ctx, [&](const SessionState::CaughtError& e) { sqlite3_result_int(ctx, e.severity); });
+}
+void ErrorState(sqlite3_context* ctx, int, Args)
+{
+    CaughtField(ctx, [&](const SessionState::CaughtError& e) { sqlite3_result_int(ctx, e.state); });
+}
+void ErrorLine(sqlite3_context* ctx, int, Args)
+{
+    CaughtField(ctx, [&](const SessionState::CaughtError& e) { sqlite3_result_int(ctx, e.line); });
+}
+void ErrorMessage(sqlite3_context* ctx, int, Args)
+{
+    CaughtField(ctx, [&](const SessionState::CaughtError& e) { ResultText(ctx, e.message); });
+}
+void ErrorProcedure(sqlite3_context* ctx, int, Args)
+{
+    CaughtField(ctx, [&](const SessionState::CaughtError& e) {
+        if (e.procedure.empty())
+            return sqlite3_result_null(ctx);
+        ResultText(ctx, e.procedure);
+    });
+}
+
 // PARSENAME('server.db.owner.object', part): part 1 is the object, 4 the
 // server; NULL for a part not given or a name that is no valid object name.
 void ParseName(sqlite3_context* ctx, int, Args argv)
@@ -1690,7 +1730,10 @@ const FunctionEntry kFunctions[] = {
     {"tw_round", 3, Round, true}, {"tw_datepart", 2, DatePartFn, false}, {"tw_datename", 2, DateNameFn, false},
     {"tw_dateadd", 3, DateAddFn, false}, {"tw_datediff", 3, DateDiffFn, false}, {"tw_udf", -1, UserFunction, false},
     {"len", 1, Len, true}, {"datalength", 1, DataLength, true}, {"datalength", 2, DataLength, true},
-    {"parsename", 2, ParseName, true}, {"charindex", 2, CharIndex, true},
+    {"parsename", 2, ParseName, true}, {"error_number", 0, ErrorNumber, false},
+    {"error_severity", 0, ErrorSeverity, false}, {"error_state", 0, ErrorState, false},
+    {"error_line", 0, ErrorLine, false}, {"error_message", 0, ErrorMessage, false},
+    {"error_procedure", 0, ErrorProcedure, false}, {"charindex", 2, CharIndex, true},
     {"charindex", 3, CharIndex, true}, {"patindex", 2, PatIndex, true}, {"space", 1, Space, true},
     {"replicate", 2, Replicate, true}, {"reverse", 1, Reverse, true}, {"stuff", 4, Stuff, true},
     {"quotename", 1, QuoteName, true}, {"quotename", 2, QuoteName, true}, {"str", 1, Str, true},

@@ -24,7 +24,8 @@ const std::set<std::string>& ScalarFunctions()
     static const std::set<std::string> names = {
         "abs", "app_name", "ascii", "ceiling", "char", "charindex", "coalesce", "col_length", "col_name",
         "columnproperty", "databasepropertyex", "databaseproperty", "datalength", "day", "db_id", "db_name",
-        "exp", "floor", "parsename", "getdate", "getutcdate", "host_id", "host_name", "ident_current", "ident_seed", "ident_incr", "index_col",
+        "exp", "floor", "parsename", "error_number", "error_severity", "error_state", "error_line",
+        "error_message", "error_procedure", "getdate", "getutcdate", "host_id", "host_name", "ident_current", "ident_seed", "ident_incr", "index_col",
         "isdate", "isnull", "isnumeric", "left", "len", "log", "log10", "lower", "ltrim", "month", "nchar",
         "newid", "nullif", "object_id", "object_name", "objectproperty", "patindex", "pi", "power",
         "quotename", "rand", "replace", "replicate", "reverse", "right", "round", "rtrim", "serverproperty",
@@ -1574,14 +1575,19 @@ std::string Translator::FunctionCall(const std::string& spelled)
     static const std::set<std::string> textResults = {
         "db_name", "object_name", "user_name", "suser_sname", "suser_name", "host_name", "app_name", "left",
         "right", "upper", "lower", "ltrim", "rtrim", "replace", "substring", "space", "replicate", "str",
-        "quotename", "reverse", "stuff", "col_name", "type_name", "index_col", "char", "nchar", "parsename"};
+        "quotename", "reverse", "stuff", "col_name", "type_name", "index_col", "char", "nchar", "parsename",
+        "error_message", "error_procedure"};
     static const std::set<std::string> intResults = {"len", "charindex", "db_id", "object_id", "user_id",
                                                       "datalength", "patindex", "ascii", "unicode", "year",
-                                                      "month", "day", "col_length", "isnumeric", "isdate"};
+                                                      "month", "day", "col_length", "isnumeric", "isdate",
+                                                      "error_number", "error_severity", "error_state", "error_line"};
     if (textResults.count(name)) {
         lastType_.name = "nvarchar";
         lastType_.length =
-            name == "db_name" || name == "object_name" || name == "user_name" || name == "parsename" ? 128 : 4000;
+            name == "db_name" || name == "object_name" || name == "user_name" || name == "parsename" ||
+                    name == "error_procedure"
+                ? 128
+                : 4000;
     } else if (intResults.count(name)) {
         lastType_.name = "int";
     } else if (name == "getdate" || name == "getutcdate" || name == "sysdatetime") {
