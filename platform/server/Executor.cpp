@@ -1946,6 +1946,11 @@ void Executor::RunCreateModule(const ParsedStatement& st)
 void Executor::RunCreateTable(const ParsedStatement& st)
 {
     const ObjectName name = ObjectName::Parse(st.target);
+    if (!name.valid || name.name.empty())
+        throw SqlError(1038, 15, "An object or column name is missing or empty. For SELECT INTO statements, verify "
+                                 "each column has a column name. In other statements, look for empty alias names. "
+                                 "Aliases defined as \"\" or [] are not allowed. Change the alias to a valid name.",
+                       SqlError::Scope::Batch);
     const bool temporary = !name.name.empty() && name.name[0] == '#';
     const std::string db = temporary ? "temp" : ResolveDatabase(name.database);
     if (name.name.size() > 128)

@@ -469,12 +469,31 @@ void Parser::ParseRaiserror(ParsedStatement& s)
     }
 }
 
+namespace parser_detail {
+
+// A part of a dotted name as ObjectName::Parse reads it back: bracketed when
+// it holds what would otherwise split or quote it.
+std::string NamePart(const std::string& part)
+{
+    if (part.find_first_of(".[]\"") == std::string::npos && (part.empty() || (part.front() != ' ' && part.back() != ' ')))
+        return part;
+    std::string out = "[";
+    for (char c : part) {
+        out += c;
+        if (c == ']')
+            out += ']';
+    }
+    return out + "]";
+}
+
+} // namespace parser_detail
+
 std::string Parser::ObjectName()
 {
     std::string name;
     if (!Peek().IsName())
         Fail();
-    name = Next().text;
+    name = parser_detail::NamePart(Next().text);
     while (Peek().IsOp(".")) {
         Next();
         name += ".";
@@ -482,7 +501,7 @@ std::string Parser::ObjectName()
             continue;
         if (!Peek().IsName())
             Fail();
-        name += Next().text;
+        name += parser_detail::NamePart(Next().text);
     }
     return name;
 }

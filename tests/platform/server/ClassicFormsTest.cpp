@@ -85,6 +85,28 @@ TEST_F(ServerTest, IdentifiersOverOneHundredTwentyEightCharactersAreRefused)
               "The identifier that starts with '" + longest + "' is too long. Maximum length is 128.");
 }
 
+TEST_F(ServerTest, NamesHoldingQuotesAndBracketsStayNames)
+{
+    const BufferedSink sink = Run("CREATE TABLE [odd\"name] ([col\"x] int, [a]]b] varchar(5))\n"
+                                  "INSERT [odd\"name] VALUES (1, 'q')\n"
+                                  "CREATE INDEX [ix\"1] ON [odd\"name] ([col\"x])\n"
+                                  "UPDATE [odd\"name] SET [col\"x] = [col\"x] + 1\n"
+                                  "SELECT [col\"x], [a]]b] FROM dbo.[odd\"name]\n"
+                                  "SELECT name FROM syscolumns WHERE id = OBJECT_ID('[odd\"name]') ORDER BY colid");
+    Run("DROP TABLE [odd\"name]");
+    ASSERT_FALSE(sink.HasError()) << Describe(sink);
+    ASSERT_EQ(sink.resultSets.size(), 2u);
+    EXPECT_EQ(sink.resultSets[0].rows.at(0).at(0).ToText(), "2");
+    EXPECT_EQ(sink.resultSets[0].columns.at(1).name, "a]b");
+    ASSERT_EQ(sink.resultSets[1].rows.size(), 2u);
+    EXPECT_EQ(sink.resultSets[1].rows[0][0].ToText(), "col\"x");
+    EXPECT_EQ(Query("SELECT COUNT(*) FROM sysobjects WHERE name = 'odd\"name'").rows[0][0].ToText(), "0");
+    // A name with nothing in it is refused, not made.
+    const BufferedSink empty = Run("CREATE TABLE [] (a int)");
+    ASSERT_TRUE(empty.HasError());
+    EXPECT_EQ(empty.FirstError()->number, 1038);
+}
+
 TEST_F(ServerTest, CheckpointAndUpdateStatisticsRun)
 {
     EXPECT_FALSE(Run("CHECKPOINT").HasError());
