@@ -1177,6 +1177,32 @@ void DbId(sqlite3_context* ctx, int argc, Args argv)
     sqlite3_result_int(ctx, info.dbid);
 }
 
+// INDEX_COL('table', index id, key number): the name of the index's key column.
+void IndexCol(sqlite3_context* ctx, int, Args argv)
+{
+    if (IsNull(argv[0]) || IsNull(argv[1]) || IsNull(argv[2])) return sqlite3_result_null(ctx);
+    SessionState* s = Session(ctx);
+    try {
+        const ObjectName n = ObjectName::Parse(Text(argv[0]));
+        std::string schema;
+        if (!n.valid || !CatalogFor(s, n.database, &schema))
+            return sqlite3_result_null(ctx);
+        const int64_t table = LookupObjectId(s, Text(argv[0]), "U S V ");
+        if (!table)
+            return sqlite3_result_null(ctx);
+        const Catalog catalog(s->db, schema);
+        SqliteStatement q(s->db, "SELECT c.name FROM " + catalog.Table("tw_indexkeys") + " AS k JOIN " +
+                                     catalog.Table("tw_columns") + " AS c ON c.id = k.id AND c.colid = k.colid "
+                                     "WHERE k.id = ? AND k.indid = ? AND k.keyno = ?");
+        q.Bind(1, table).Bind(2, sqlite3_value_int64(argv[1])).Bind(3, sqlite3_value_int64(argv[2]));
+        if (!q.Step())
+            return sqlite3_result_null(ctx);
+        ResultText(ctx, q.Text(0));
+    } catch (const SqlError&) {
+        sqlite3_result_null(ctx);
+    }
+}
+
 void ObjectId(sqlite3_context* ctx, int argc, Args argv)
 {
     if (IsNull(argv[0])) return sqlite3_result_null(ctx);
@@ -1762,7 +1788,7 @@ const FunctionEntry kFunctions[] = {
     {"has_dbaccess", 1, ConstantOne, false}, {"is_member", 1, ConstantOne, false},
     {"is_srvrolemember", 1, ConstantOne, false}, {"is_srvrolemember", 2, ConstantOne, false},
     {"permissions", 0, ConstantNull, false}, {"permissions", 1, ConstantNull, false},
-    {"permissions", 2, ConstantNull, false}, {"index_col", 3, ConstantNull, false},
+    {"permissions", 2, ConstantNull, false}, {"index_col", 3, IndexCol, false},
 };
 
 } // namespace sqlfn_detail

@@ -107,6 +107,22 @@ TEST_F(ServerTest, NamesHoldingQuotesAndBracketsStayNames)
     EXPECT_EQ(empty.FirstError()->number, 1038);
 }
 
+TEST_F(ServerTest, IndexColNamesEachKeyColumn)
+{
+    const BufferedSink sink = Run("CREATE TABLE Keyed (a int, b int, c int)\n"
+                                  "CREATE INDEX ix_Keyed ON Keyed (c, a)\n"
+                                  "DECLARE @i int SELECT @i = indid FROM sysindexes WHERE name = 'ix_Keyed'\n"
+                                  "SELECT INDEX_COL('Keyed', @i, 1), INDEX_COL('dbo.Keyed', @i, 2), "
+                                  "INDEX_COL('Keyed', @i, 3), INDEX_COL('NoSuchTable', @i, 1)");
+    Run("DROP TABLE Keyed");
+    ASSERT_FALSE(sink.HasError()) << Describe(sink);
+    const Row& row = sink.resultSets.at(0).rows.at(0);
+    EXPECT_EQ(row[0].ToText(), "c");
+    EXPECT_EQ(row[1].ToText(), "a");
+    EXPECT_EQ(row[2].ToText(), "NULL");
+    EXPECT_EQ(row[3].ToText(), "NULL");
+}
+
 TEST_F(ServerTest, CheckpointAndUpdateStatisticsRun)
 {
     EXPECT_FALSE(Run("CHECKPOINT").HasError());
