@@ -47,6 +47,12 @@ const char* const kTables[] = {
     "protecttype tinyint NOT NULL, grantor smallint NOT NULL, PRIMARY KEY (id, uid, action))",
     "CREATE TABLE IF NOT EXISTS %s.tw_tableoptions (id int NOT NULL, name varchar(64) COLLATE TWCI NOT NULL, "
     "value int NOT NULL, PRIMARY KEY (id, name))",
+    // Foreign keys and checks switched off with NOCHECK: the SQLite text of
+    // each, taken out of its table until CHECK puts it back.
+    "CREATE TABLE IF NOT EXISTS %s.tw_disabled (id int NOT NULL PRIMARY KEY, item text NOT NULL)",
+    // Every statement looks its tables up by name, several times.
+    "CREATE INDEX IF NOT EXISTS %s.tw_objects_name ON tw_objects (name, uid)",
+    "CREATE INDEX IF NOT EXISTS %s.tw_objects_parent ON tw_objects (parent_obj)",
 };
 
 const char* const kViews[] = {
@@ -364,7 +370,7 @@ void Catalog::DropObject(int64_t id)
     for (int64_t child : children)
         DropObject(child);
     const char* const tables[] = {"tw_objects", "tw_columns", "tw_comments", "tw_indexes", "tw_indexkeys",
-                                  "tw_tableoptions", "tw_protects"};
+                                  "tw_tableoptions", "tw_protects", "tw_disabled"};
     for (const char* table : tables) {
         SqliteStatement s(db_, "DELETE FROM " + Table(table) + " WHERE id = ?");
         s.Bind(1, id).Step();
@@ -380,8 +386,37 @@ int64_t Catalog::ObjectId(const std::string& name, const std::string& xtypes) co
     return Resolve("", name, xtypes, kDboUid);
 }
 
+namespace catalog_detail {
+thread_local Catalog::LookupMemo* currentMemo = nullptr;
+} // namespace catalog_detail
+
+Catalog::LookupMemo::LookupMemo() : outer_(catalog_detail::currentMemo) { catalog_detail::currentMemo = this; }
+Catalog::LookupMemo::~LookupMemo() { catalog_detail::currentMemo = outer_; }
+Catalog::LookupMemo::Suspension::Suspension() : suspended_(catalog_detail::currentMemo)
+{
+    catalog_detail::currentMemo = nullptr;
+}
+Catalog::LookupMemo::Suspension::~Suspension() { catalog_detail::currentMemo = suspended_; }
+
 int64_t Catalog::Resolve(const std::string& owner, const std::string& name, const std::string& xtypes,
                          int callerUid) const
+{
+    LookupMemo* memo = catalog_detail::currentMemo;
+    std::string key;
+    if (memo) {
+        key = schema_ + '\x1f' + owner + '\x1f' + name + '\x1f' + xtypes + '\x1f' + std::to_string(callerUid);
+        const auto it = memo->found_.find(key);
+        if (it != memo->found_.end())
+            return it->second;
+    }
+    const int64_t id = ResolveStored(owner, name, xtypes, callerUid);
+    if (memo && id)
+        memo->found_[key] = id;
+    return id;
+}
+
+int64_t Catalog::ResolveStored(const std::string& owner, const std::string& name, const std::string& xtypes,
+                               int callerUid) const
 {
     std::vector<int> owners;
     if (!owner.empty()) {

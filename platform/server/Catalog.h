@@ -6,6 +6,7 @@
 #pragma once
 
 #include <cstdint>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -26,6 +27,33 @@ struct CatalogColumn {
 
 class Catalog {
 public:
+    // While one lives on a thread, objects found by Resolve are remembered, so
+    // that a statement looking its table up many times asks SQLite once. It
+    // is for statements that change no catalogue: DML, not DDL, triggers or
+    // procedures, which open a Suspension for their run.
+    class LookupMemo {
+    public:
+        LookupMemo();
+        ~LookupMemo();
+        LookupMemo(const LookupMemo&) = delete;
+        LookupMemo& operator=(const LookupMemo&) = delete;
+        class Suspension {
+        public:
+            Suspension();
+            ~Suspension();
+            Suspension(const Suspension&) = delete;
+            Suspension& operator=(const Suspension&) = delete;
+
+        private:
+            LookupMemo* suspended_;
+        };
+
+    private:
+        friend class Catalog;
+        LookupMemo* outer_;
+        std::map<std::string, int64_t> found_;
+    };
+
     // Object types as sysobjects.xtype spells them (two characters, blank padded).
     static constexpr const char* kTable = "U ";
     static constexpr const char* kView = "V ";
@@ -65,6 +93,11 @@ public:
     // the caller's own first and then dbo's. 0 when there is none.
     int64_t Resolve(const std::string& owner, const std::string& name, const std::string& xtypes = "",
                     int callerUid = kDboUid) const;
+private:
+    int64_t ResolveStored(const std::string& owner, const std::string& name, const std::string& xtypes,
+                          int callerUid) const;
+
+public:
     int ObjectUid(int64_t id) const;
     // The SQLite table or view behind an object: its own name for dbo, "owner.name" otherwise,
     // so that one name under two owners stays two objects.

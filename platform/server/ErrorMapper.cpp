@@ -120,6 +120,9 @@ SqlError ErrorMapper::FromSqlite(sqlite3* db, const std::string& message,
         return SqlError(147, 15, "An aggregate may not appear in the WHERE clause unless it is in a subquery contained "
                                  "in a HAVING clause or a select list, and the column being aggregated is an outer "
                                  "reference.", SqlError::Scope::Batch);
+    // SQLite's own limits on nesting meet a text the translator passed: SQL Server's answer to text nested too deeply.
+    if (message == "parser stack overflow" || error_mapper_detail::StartsWith(message, "Expression tree is too large"))
+        return SqlError::NestedTooDeeply();
     if (message.find("ORDER BY term out of range") != std::string::npos)
         return SqlError(108, 15, "The ORDER BY position number is out of range of the number of items in the select "
                                  "list.", SqlError::Scope::Batch);

@@ -135,6 +135,20 @@ TypeSpec TypeOfValue(sqlite3_stmt* stmt, int i)
     return t;
 }
 
+// SET options a procedure, trigger or dynamic batch sets end with it: SQL
+// Server restores the caller's when control returns, however it returns.
+class OptionsScope {
+public:
+    explicit OptionsScope(SessionState& session) : session_(session), saved_(session.options) {}
+    ~OptionsScope() { session_.options = saved_; }
+    OptionsScope(const OptionsScope&) = delete;
+    OptionsScope& operator=(const OptionsScope&) = delete;
+
+private:
+    SessionState& session_;
+    SessionOptions saved_;
+};
+
 } // namespace executor_detail
 
 Executor::Executor(SessionState& session, ResultSink& sink) : s_(session), sink_(sink) {}
@@ -359,7 +373,13 @@ TypeSpec Executor::VariableType(const std::string& name) const
 bool Executor::RunBatch(std::string_view text)
 {
     text_ = std::string(text);
-    auto previousHook = s_.callFunction;
+    // The hook is the caller's again however the batch ends, an error on
+    // its way to an outer CATCH included.
+    struct HookRestore {
+        SessionState& s;
+        std::function<Value(const std::string&, const std::vector<Value>&)> previous;
+        ~HookRestore() { s.callFunction = previous; }
+    } hookRestore{s_, s_.callFunction};
     s_.callFunction = [this](const std::string& name, const std::vector<Value>& args) {
         return CallFunction(name, args);
     };
@@ -388,7 +408,6 @@ bool Executor::RunBatch(std::string_view text)
         Report(e, e.line > 0 ? e.line : 1);
     } catch (const BatchAbort&) {
     }
-    s_.callFunction = previousHook;
     return !hadError_;
 }
 
@@ -567,6 +586,10 @@ Executor::Flow Executor::RunList(const std::vector<ParsedStatement>& list)
         } catch (const SqlError& e) {
             // A failed statement's changes are undone with it.
             s_.changedTables.clear();
+            if (GoesToCatch(e)) {
+                EndStatementLocks();
+                throw TryTransfer{e, e.line > 0 ? e.line : st.line, procedure_};
+            }
             if (e.number == 1205 && s_.tranCount > 0) {
                 // The deadlock victim's transaction is rolled back, as SQL Server does.
                 sqlite3_exec(s_.db, "ROLLBACK", nullptr, nullptr, nullptr);
@@ -634,6 +657,7 @@ Executor::Flow Executor::Run(const ParsedStatement& st)
         }
         return Flow::Normal;
     case StatementKind::Block: return RunList(st.body);
+    case StatementKind::TryCatch: return RunTryCatch(st);
     case StatementKind::Break: return Flow::Break;
     case StatementKind::Continue: return Flow::Continue;
     case StatementKind::Return: {
@@ -665,6 +689,8 @@ Executor::Flow Executor::Run(const ParsedStatement& st)
     case StatementKind::Kill: RunKill(st); break;
     case StatementKind::Truncate: RunTruncate(st); break;
     case StatementKind::WaitFor: RunWaitFor(st); break;
+    case StatementKind::Checkpoint: RunCheckpoint(); break;
+    case StatementKind::UpdateStatistics: RunUpdateStatistics(st); break;
     case StatementKind::Unsupported: {
         SqlError refusal = SqlError::NotSupported(st.message);
         refusal.scope = SqlError::Scope::Batch;
@@ -673,6 +699,42 @@ Executor::Flow Executor::Run(const ParsedStatement& st)
     }
     StatementEnd(startUs, startCpu);
     return Flow::Normal;
+}
+
+bool Executor::GoesToCatch(const SqlError& e) const
+{
+    return s_.tryDepth > 0 && !s_.cancelled && e.severity >= 11 && e.severity <= 19 && e.severity != 15;
+}
+
+Executor::Flow Executor::RunTryCatch(const ParsedStatement& st)
+{
+    std::optional<TryTransfer> transfer;
+    ++s_.tryDepth;
+    try {
+        const Flow flow = RunList(st.body);
+        --s_.tryDepth;
+        return flow;
+    } catch (TryTransfer& t) {
+        --s_.tryDepth;
+        transfer = std::move(t);
+    } catch (...) {
+        --s_.tryDepth;
+        throw;
+    }
+    SessionState::CaughtError caught;
+    caught.number = transfer->error.number;
+    caught.severity = transfer->error.severity;
+    caught.state = transfer->error.state;
+    caught.line = transfer->line;
+    caught.message = transfer->error.what();
+    caught.procedure = transfer->procedure;
+    s_.lastError = caught.number;
+    s_.caught.push_back(caught);
+    struct CaughtEnd {
+        SessionState& s;
+        ~CaughtEnd() { s.caught.pop_back(); }
+    } end{s_};
+    return RunList(st.elseBody);
 }
 
 void Executor::StatementEnd(int64_t startUs, int64_t startCpu)
@@ -901,6 +963,9 @@ void Executor::RunRaiserror(const ParsedStatement& st)
                                  "sysadmin role, using the WITH LOG option.");
     if (severity > 25)
         severity = 25;
+    // Inside TRY an error goes to CATCH instead of the client.
+    if (s_.tryDepth > 0 && severity >= 11 && severity <= 19)
+        throw SqlError(number, severity, text, SqlError::Scope::Statement, state);
     Message m;
     m.number = number;
     m.severity = severity;
@@ -977,6 +1042,7 @@ void Executor::RunTransaction(const ParsedStatement& st)
 
 void Executor::RunQuery(const ParsedStatement& st)
 {
+    const Catalog::LookupMemo memo;
     Translator translator(tokens_, text_, this);
     spellings_.clear();
     touchedTables_.clear();
@@ -1027,6 +1093,10 @@ void Executor::RunQuery(const ParsedStatement& st)
             }
             catalog.AddColumns(id, columns);
         }
+        return;
+    }
+    if (t.assignments.empty() && !t.returnsRows) {
+        CountRows(RunChange(t));
         return;
     }
 
@@ -1137,10 +1207,7 @@ void Executor::RunQuery(const ParsedStatement& st)
         if (rc != SQLITE_ROW && rc != SQLITE_DONE)
             throw ErrorMapper::FromSqlite(s_.db, sqlite3_errmsg(s_.db), &spellings_);
         CountRows(rows, RowCountOf::ResultSet);
-        return;
     }
-    guard.reset();
-    CountRows(RunChange(t));
 }
 
 // An identity numbered other than 1, 2, 3 ...: SQLite hands out the next row
@@ -1227,16 +1294,13 @@ bool Executor::InsertsIntoIdentity(const Translation& t)
         storage = catalog.StorageName(id);
     }
     // Identity columns are SQLite's AUTOINCREMENT keys, which keep a row in sqlite_sequence.
-    sqlite3_stmt* stmt = nullptr;
-    const std::string sql = "SELECT 1 FROM " + Translator::Quote(schema) + ".sqlite_sequence WHERE name = ?";
-    if (sqlite3_prepare_v2(s_.db, sql.c_str(), -1, &stmt, nullptr) != SQLITE_OK) {
-        sqlite3_finalize(stmt);
-        return false;
+    try {
+        SqliteStatement find(s_.db, "SELECT 1 FROM " + Translator::Quote(schema) + ".sqlite_sequence WHERE name = ?");
+        find.Bind(1, storage);
+        return find.Step();
+    } catch (const SqlError&) {
+        return false; // a schema without AUTOINCREMENT tables has no sqlite_sequence
     }
-    sqlite3_bind_text(stmt, 1, storage.c_str(), -1, SQLITE_TRANSIENT);
-    const bool found = sqlite3_step(stmt) == SQLITE_ROW;
-    sqlite3_finalize(stmt);
-    return found;
 }
 
 int64_t Executor::RunChange(const Translation& t)
@@ -1360,6 +1424,8 @@ void Executor::FireTriggers(const std::string& database, const std::vector<int64
         Parser parser(inner.tokens_, inner.text_);
         std::vector<ParsedStatement> body = parser.ParseFrom(def.bodyStart);
         s_.frames.push_back({});
+        const executor_detail::OptionsScope options(s_);
+        const Catalog::LookupMemo::Suspension fresh;
         ++s_.nestLevel;
         try {
             inner.RunList(body);
@@ -1613,6 +1679,8 @@ int Executor::RunProcedure(const std::string& database, int64_t id, const std::s
         inner.Assign(pname, variable.value);
     }
     const std::string savedDatabase = s_.database;
+    const executor_detail::OptionsScope options(s_);
+    const Catalog::LookupMemo::Suspension fresh;
     s_.SetDatabase(database);
     ++s_.nestLevel;
     int status = 0;
@@ -1658,6 +1726,15 @@ Value Executor::CallFunction(const std::string& spelled, const std::vector<Value
     if (s_.nestLevel >= 32)
         throw SqlError(217, 16, "Maximum stored procedure, function, trigger, or view nesting level exceeded "
                                 "(limit 32).");
+    const Catalog::LookupMemo::Suspension fresh;
+    // A function runs inside SQLite's call: its errors return through SQLite
+    // to the statement (and from there to a CATCH), never past SQLite's frames.
+    struct TryDepthRestore {
+        SessionState& s;
+        int depth;
+        ~TryDepthRestore() { s.tryDepth = depth; }
+    } tryDepthRestore{s_, s_.tryDepth};
+    s_.tryDepth = 0;
     Executor inner(s_, sink_);
     inner.text_ = catalog.Text(id);
     inner.tokens_ = Lexer(inner.text_, true).Tokenize();
@@ -1720,14 +1797,23 @@ Value Executor::CallFunction(const std::string& spelled, const std::vector<Value
 void Executor::RunExecString(const ParsedStatement& st)
 {
     const Value text = Evaluate(st.exprBegin, TypeSpec{"nvarchar", TypeSpec::kMax});
+    // A batch run by EXEC is one nesting level, as a procedure is.
+    if (s_.nestLevel >= 32)
+        throw SqlError(217, 16, "Maximum stored procedure, function, trigger, or view nesting level exceeded "
+                                "(limit 32).", SqlError::Scope::Batch);
     Executor inner(s_, sink_);
+    const executor_detail::OptionsScope options(s_);
+    const Catalog::LookupMemo::Suspension fresh;
     s_.frames.push_back({});
+    ++s_.nestLevel;
     try {
         inner.RunBatch(text.IsNull() ? "" : text.text);
     } catch (...) {
+        --s_.nestLevel;
         s_.frames.pop_back();
         throw;
     }
+    --s_.nestLevel;
     s_.frames.pop_back();
     if (inner.hadError_)
         hadError_ = true;
@@ -1860,6 +1946,11 @@ void Executor::RunCreateModule(const ParsedStatement& st)
 void Executor::RunCreateTable(const ParsedStatement& st)
 {
     const ObjectName name = ObjectName::Parse(st.target);
+    if (!name.valid || name.name.empty())
+        throw SqlError(1038, 15, "An object or column name is missing or empty. For SELECT INTO statements, verify "
+                                 "each column has a column name. In other statements, look for empty alias names. "
+                                 "Aliases defined as \"\" or [] are not allowed. Change the alias to a valid name.",
+                       SqlError::Scope::Batch);
     const bool temporary = !name.name.empty() && name.name[0] == '#';
     const std::string db = temporary ? "temp" : ResolveDatabase(name.database);
     if (name.name.size() > 128)
@@ -1989,14 +2080,17 @@ void Executor::RunAlterTable(const ParsedStatement& st)
                 sqlite3_exec(db, "PRAGMA foreign_keys = ON", nullptr, nullptr, nullptr);
         }
     } foreignKeysBack{s_.db, rebuildFree};
-    if (!rebuildFree && (st.words[0] == "ALTER" || tokens_[st.exprBegin].Is("CONSTRAINT")) &&
+    const bool switching = st.words[0] == "CHECK" || st.words[0] == "NOCHECK";
+    if (!rebuildFree && (st.words[0] == "ALTER" || switching || tokens_[st.exprBegin].Is("CONSTRAINT")) &&
         SqliteStatement::QueryInt(s_.db, "SELECT count(*) FROM " + catalog.Table("tw_references") + " WHERE rkeyid = " +
                                              std::to_string(id) + " AND fkeyid <> " + std::to_string(id)) > 0)
         throw SqlError::NotSupported("Changing constraints or columns of a table other tables refer to inside a "
                                      "transaction");
     SqliteStatement::Exec(s_.db, "SAVEPOINT tw_ddl");
     try {
-        if (st.words[0] == "ALTER") {
+        if (switching) {
+            SwitchConstraints(catalog, id, name.name, st);
+        } else if (st.words[0] == "ALTER") {
             AlterColumn(catalog, id, name.name, st.exprBegin);
         } else if (st.words[0] == "DROP" && tokens_[st.exprBegin].Is("CONSTRAINT")) {
             DropConstraint(catalog, id, name.name, st.exprBegin + 1);
@@ -2065,7 +2159,7 @@ void Executor::RunAlterTable(const ParsedStatement& st)
                 fix.Bind(1, id).Bind(2, ++colid).Bind(3, -id).Step();
             }
             if (!def.constraints.empty())
-                AddConstraints(catalog, id, name.name, def.constraints);
+                AddConstraints(catalog, id, name.name, def.constraints, st.words[1] != "NOCHECK");
         }
         SqliteStatement::Exec(s_.db, "RELEASE tw_ddl");
     } catch (...) {
@@ -2232,6 +2326,26 @@ void Executor::RunWaitFor(const ParsedStatement& st)
     }
 }
 
+void Executor::RunCheckpoint()
+{
+    DatabaseInfo info;
+    if (!s_.server->FindDatabase(s_.database, &info) || info.dbid == 2)
+        return; // tempdb lives in memory and keeps no log
+    SqliteStatement::Exec(s_.db, "PRAGMA " + Translator::Quote(s_.database) + ".wal_checkpoint(PASSIVE)");
+}
+
+void Executor::RunUpdateStatistics(const ParsedStatement& st)
+{
+    const ObjectName name = ObjectName::Parse(st.target);
+    const std::string db = ResolveDatabase(name.database);
+    Catalog catalog(s_.db, db);
+    const int64_t id = catalog.Resolve(name.owner, name.name, "U ", CallerUid(catalog));
+    if (!id)
+        throw SqlError(15009, 16, "The object '" + st.target + "' does not exist in database '" + db +
+                                      "' or is invalid for this operation.");
+    SqliteStatement::Exec(s_.db, "ANALYZE " + Translator::Quote(db) + "." + Translator::Quote(catalog.StorageName(id)));
+}
+
 void Executor::RunKill(const ParsedStatement& st)
 {
     const int spid = std::atoi(st.target.c_str());
@@ -2393,7 +2507,7 @@ std::vector<std::string> QuotedNames(const std::vector<std::string>& names)
 } // namespace executor_detail
 
 void Executor::AddConstraints(Catalog& catalog, int64_t id, const std::string& tableName,
-                              std::vector<ConstraintDefinition> constraints)
+                              std::vector<ConstraintDefinition> constraints, bool validate)
 {
     const std::vector<CatalogColumn> columns = catalog.Columns(id);
     const std::string storage = catalog.StorageName(id);
@@ -2431,7 +2545,7 @@ void Executor::AddConstraints(Catalog& catalog, int64_t id, const std::string& t
         rebuild.items.push_back(one.SqliteBody().substr(2));
     }
     const std::vector<std::string> names = executor_detail::ColumnNames(columns);
-    rebuild.Apply(names, executor_detail::QuotedNames(names));
+    rebuild.Apply(names, executor_detail::QuotedNames(names), validate);
 
     const int uid = catalog.ObjectUid(id);
     for (const ConstraintDefinition& c : constraints) {
@@ -2513,6 +2627,56 @@ void Executor::AddDefaultFor(Catalog& catalog, int64_t id, const std::string& ta
     catalog.SetText(defaultId, "(" + written + ")");
     SqliteStatement set(s_.db, "UPDATE " + catalog.Table("tw_columns") + " SET cdefault = ? WHERE id = ? AND colid = ?");
     set.Bind(1, defaultId).Bind(2, id).Bind(3, int64_t{colid}).Step();
+}
+
+void Executor::SwitchConstraints(Catalog& catalog, int64_t id, const std::string& tableName, const ParsedStatement& st)
+{
+    (void)tableName;
+    const bool enable = st.words[0] == "CHECK";
+    // Switching a constraint back on checks the rows only when asked (WITH CHECK).
+    const bool validate = enable && st.words[1] == "CHECK";
+    std::vector<std::pair<int64_t, std::string>> chosen;
+    const std::string query = "SELECT id, name FROM " + catalog.Table("tw_objects") +
+                              " WHERE parent_obj = ? AND xtype IN ('F ', 'C ')";
+    if (tokens_[st.exprBegin].Is("ALL")) {
+        SqliteStatement all(s_.db, query + " ORDER BY id");
+        all.Bind(1, id);
+        while (all.Step())
+            chosen.emplace_back(all.Int(0), all.Text(1));
+    } else {
+        for (size_t i = st.exprBegin; i < st.end; i += 2) {
+            SqliteStatement one(s_.db, query + " AND name = ?");
+            one.Bind(1, id).Bind(2, tokens_[i].text);
+            if (!one.Step())
+                throw SqlError(4917, 16, "Constraint '" + tokens_[i].text + "' does not exist.");
+            chosen.emplace_back(one.Int(0), one.Text(1));
+        }
+    }
+    TableRebuild rebuild(s_.db, catalog.Schema(), catalog.StorageName(id));
+    bool changed = false;
+    for (const auto& constraint : chosen) {
+        SqliteStatement disabled(s_.db, "SELECT item FROM " + catalog.Table("tw_disabled") + " WHERE id = ?");
+        disabled.Bind(1, constraint.first);
+        const bool isDisabled = disabled.Step();
+        if (enable && isDisabled) {
+            rebuild.items.push_back(disabled.Text(0));
+            SqliteStatement del(s_.db, "DELETE FROM " + catalog.Table("tw_disabled") + " WHERE id = ?");
+            del.Bind(1, constraint.first).Step();
+            changed = true;
+        } else if (!enable && !isDisabled) {
+            const int item = rebuild.ConstraintItem(constraint.second);
+            if (item < 0)
+                continue;
+            SqliteStatement keep(s_.db, "INSERT INTO " + catalog.Table("tw_disabled") + " (id, item) VALUES (?, ?)");
+            keep.Bind(1, constraint.first).Bind(2, rebuild.items[static_cast<size_t>(item)]).Step();
+            rebuild.items.erase(rebuild.items.begin() + item);
+            changed = true;
+        }
+    }
+    if (!changed && !validate)
+        return;
+    const std::vector<std::string> names = executor_detail::ColumnNames(catalog.Columns(id));
+    rebuild.Apply(names, executor_detail::QuotedNames(names), validate);
 }
 
 void Executor::DropConstraint(Catalog& catalog, int64_t id, const std::string& tableName, size_t at)

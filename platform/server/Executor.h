@@ -70,6 +70,16 @@ public:
 private:
     enum class Flow { Normal, Break, Continue, Return };
     struct BatchAbort {};
+    // An error raised inside a TRY block, on its way to the CATCH block.
+    struct TryTransfer {
+        SqlError error;
+        int line;
+        std::string procedure;
+    };
+    Flow RunTryCatch(const ParsedStatement& s);
+    // Whether an error raised inside TRY goes to CATCH: run-time errors of
+    // severity 11 to 19; compile errors and broken connections end the batch.
+    bool GoesToCatch(const SqlError& e) const;
 
     Flow RunList(const std::vector<ParsedStatement>& list);
     Flow Run(const ParsedStatement& s);
@@ -89,8 +99,11 @@ private:
     void RunCreateTable(const ParsedStatement& s);
     void RunAlterTable(const ParsedStatement& s);
     // The ALTER TABLE changes that rebuild the table; `at` is the statement's first token after the verb.
+    // `validate`: the rows already there must meet the new constraints (WITH CHECK, the default).
     void AddConstraints(Catalog& catalog, int64_t id, const std::string& tableName,
-                        std::vector<ConstraintDefinition> constraints);
+                        std::vector<ConstraintDefinition> constraints, bool validate = true);
+    // NOCHECK / CHECK CONSTRAINT: switches the table's foreign keys and checks off and on.
+    void SwitchConstraints(Catalog& catalog, int64_t id, const std::string& tableName, const ParsedStatement& s);
     void AddDefaultFor(Catalog& catalog, int64_t id, const std::string& tableName, size_t at);
     void DropConstraint(Catalog& catalog, int64_t id, const std::string& tableName, size_t at);
     void AlterColumn(Catalog& catalog, int64_t id, const std::string& tableName, size_t at);
@@ -104,6 +117,10 @@ private:
     void RunKill(const ParsedStatement& s);
     void RunTruncate(const ParsedStatement& s);
     void RunWaitFor(const ParsedStatement& s);
+    // Writes the current database's log into its file.
+    void RunCheckpoint();
+    // Gathers the table's statistics for SQLite's planner.
+    void RunUpdateStatistics(const ParsedStatement& s);
     void ShowPlan(const ParsedStatement& s);
     // Runs a translated INSERT, UPDATE or DELETE; fires the table's triggers.
     int64_t RunChange(const Translation& t);

@@ -65,6 +65,9 @@ Lexer::Lexer(std::string_view text, bool quotedIdentifier) : text_(text), quoted
 std::vector<Token> Lexer::Tokenize()
 {
     std::vector<Token> tokens;
+    // Room for a script's tokens at once: regrowing a vector of a few hundred
+    // thousand tokens copies them and touches fresh memory each time.
+    tokens.reserve(text_.size() / 5 + 2);
     for (;;) {
         SkipBlanksAndComments();
         if (pos_ >= text_.size()) {
@@ -88,12 +91,23 @@ std::vector<Token> Lexer::Tokenize()
             tokens.push_back(Make(TokenKind::Binary, start, std::string(text_.substr(start + 2, pos_ - start - 2))));
         } else if (std::isdigit(c) || (c == '.' && std::isdigit(static_cast<unsigned char>(next)))) {
             tokens.push_back(ReadNumber());
+        } else if (c == '$' && (std::isdigit(static_cast<unsigned char>(next)) || next == '.')) {
+            // A money constant: $20.00.
+            const size_t start = pos_++;
+            Token t = ReadNumber();
+            t.offset = start;
+            t.length = pos_ - start;
+            t.money = true;
+            tokens.push_back(std::move(t));
         } else if (c == '\'') {
             tokens.push_back(ReadDelimited('\'', TokenKind::String));
         } else if (c == '[') {
             tokens.push_back(ReadDelimited(']', TokenKind::QuotedName));
+            CheckNameLength(tokens.back().text);
         } else if (c == '"') {
             tokens.push_back(ReadDelimited('"', quotedIdentifier_ ? TokenKind::QuotedName : TokenKind::String));
+            if (quotedIdentifier_)
+                CheckNameLength(tokens.back().text);
         } else if (c == '@') {
             const size_t start = pos_;
             const bool system = next == '@';
@@ -102,8 +116,10 @@ std::vector<Token> Lexer::Tokenize()
                 ++pos_;
             tokens.push_back(Make(system ? TokenKind::SystemVariable : TokenKind::Variable, start,
                                   std::string(text_.substr(start, pos_ - start))));
+            CheckNameLength(tokens.back().text);
         } else if (lexer_detail::IsNameStart(c)) {
             tokens.push_back(ReadName());
+            CheckNameLength(tokens.back().text);
         } else {
             tokens.push_back(ReadOperator());
         }
@@ -143,6 +159,23 @@ void Lexer::SkipBlanksAndComments()
             return;
         }
     }
+}
+
+void Lexer::CheckNameLength(const std::string& name) const
+{
+    constexpr size_t kMaxName = 128;
+    size_t characters = 0;
+    size_t cut = name.size();
+    for (size_t i = 0; i < name.size(); ++i) {
+        if ((static_cast<unsigned char>(name[i]) & 0xC0) == 0x80)
+            continue;
+        if (++characters == kMaxName + 1)
+            cut = i;
+    }
+    if (characters <= kMaxName)
+        return;
+    throw SqlError(103, 15, "The identifier that starts with '" + name.substr(0, cut) +
+                                "' is too long. Maximum length is 128.", SqlError::Scope::Batch);
 }
 
 Token Lexer::Make(TokenKind kind, size_t start, std::string text)

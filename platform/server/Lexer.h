@@ -18,6 +18,7 @@ struct Token {
     size_t length = 0;  // its length in the batch
     int line = 1;
     bool national = false; // N'...'
+    bool money = false;    // $12.50
 
     // A plain name spelled `word`, compared without case.
     bool Is(std::string_view word) const;
@@ -45,6 +46,8 @@ private:
     Token ReadNumber();
     Token ReadOperator();
     Token Make(TokenKind kind, size_t start, std::string text);
+    // Refuses a name longer than SQL Server's 128 characters (103).
+    void CheckNameLength(const std::string& name) const;
 
     std::string_view text_;
     bool quotedIdentifier_;

@@ -38,12 +38,12 @@ LockMode LockManager::Combined(LockMode held, LockMode requested)
 
 int LockManager::Conflict(int spid, const LockResource& resource, LockMode mode) const
 {
-    for (const LockInfo& l : granted_) {
-        if (l.spid == spid || !(l.resource == resource))
-            continue;
-        if (!Compatible(l.mode, mode))
-            return l.spid;
-    }
+    const auto it = byResource_.find(resource);
+    if (it == byResource_.end())
+        return 0;
+    for (const Holder& h : it->second)
+        if (h.info.spid != spid && !Compatible(h.info.mode, mode))
+            return h.info.spid;
     return 0;
 }
 
@@ -58,29 +58,77 @@ bool LockManager::WouldDeadlock(int spid) const
         auto it = waiting_.find(current);
         if (it == waiting_.end())
             continue;
-        for (const LockInfo& l : granted_) {
-            if (l.spid == current || !(l.resource == it->second.resource))
+        const auto holders = byResource_.find(it->second.resource);
+        if (holders == byResource_.end())
+            continue;
+        for (const Holder& h : holders->second) {
+            if (h.info.spid == current || Compatible(h.info.mode, it->second.mode))
                 continue;
-            if (Compatible(l.mode, it->second.mode))
-                continue;
-            if (l.spid == spid)
+            if (h.info.spid == spid)
                 return true;
-            if (seen.insert(l.spid).second)
-                frontier.push_back(l.spid);
+            if (seen.insert(h.info.spid).second)
+                frontier.push_back(h.info.spid);
         }
     }
     return false;
 }
 
+LockManager::Holder* LockManager::Find(int spid, const LockResource& resource)
+{
+    const auto it = byResource_.find(resource);
+    if (it == byResource_.end())
+        return nullptr;
+    for (Holder& h : it->second)
+        if (h.info.spid == spid)
+            return &h;
+    return nullptr;
+}
+
+// Exclusive row locks are counted per table, for OthersHoldRows.
+void LockManager::CountRow(const LockInfo& l, int64_t delta)
+{
+    if (l.resource.rowId == 0 || l.mode != LockMode::Exclusive)
+        return;
+    auto table = exclusiveRows_.find({l.resource.dbid, l.resource.objectId});
+    if (table == exclusiveRows_.end())
+        table = exclusiveRows_.emplace(TableKey{l.resource.dbid, l.resource.objectId}, std::map<int, int64_t>{}).first;
+    if ((table->second[l.spid] += delta) <= 0)
+        table->second.erase(l.spid);
+    if (table->second.empty())
+        exclusiveRows_.erase(table);
+}
+
 void LockManager::Grant(int spid, const LockResource& resource, LockMode mode, bool transactional)
 {
-    for (LockInfo& l : granted_)
-        if (l.spid == spid && l.resource == resource) {
-            l.mode = Combined(l.mode, mode);
-            l.transactional = l.transactional || transactional;
-            return;
+    if (Holder* h = Find(spid, resource)) {
+        CountRow(h->info, -1);
+        h->info.mode = Combined(h->info.mode, mode);
+        h->info.transactional = h->info.transactional || transactional;
+        CountRow(h->info, 1);
+        return;
+    }
+    const LockInfo info{spid, resource, mode, true, transactional};
+    byResource_[resource].push_back({info, ++sequence_});
+    bySession_[spid].insert(resource);
+    if (!transactional)
+        statementLocks_[spid].push_back(resource);
+    CountRow(info, 1);
+}
+
+void LockManager::Remove(int spid, const LockResource& resource)
+{
+    const auto it = byResource_.find(resource);
+    if (it == byResource_.end())
+        return;
+    std::vector<Holder>& holders = it->second;
+    for (size_t i = 0; i < holders.size(); ++i)
+        if (holders[i].info.spid == spid) {
+            CountRow(holders[i].info, -1);
+            holders.erase(holders.begin() + static_cast<std::ptrdiff_t>(i));
+            break;
         }
-    granted_.push_back({spid, resource, mode, true, transactional});
+    if (holders.empty())
+        byResource_.erase(it);
 }
 
 bool LockManager::WaitForNoConflict(std::unique_lock<std::mutex>& lock, int spid, const LockResource& resource,
@@ -134,15 +182,12 @@ bool LockManager::AwaitRow(int spid, const LockResource& row, int timeoutMs, con
 void LockManager::GrantRows(int spid, const std::vector<LockResource>& rows)
 {
     std::lock_guard<std::mutex> lock(mutex_);
-    // Rows already held (or covered by a held table) are not granted twice.
-    std::set<std::tuple<int, int64_t, int64_t>> held;
-    for (const LockInfo& l : granted_)
-        if (l.spid == spid && (l.resource.rowId != 0 || l.mode == LockMode::Exclusive))
-            held.insert({l.resource.dbid, l.resource.objectId, l.resource.rowId});
     for (const LockResource& row : rows) {
-        if (held.count({row.dbid, row.objectId, 0}) || !held.insert({row.dbid, row.objectId, row.rowId}).second)
+        // Rows already held, or covered by the table held exclusively, are not granted twice.
+        const Holder* table = Find(spid, LockResource{row.dbid, row.objectId});
+        if ((table && table->info.mode == LockMode::Exclusive) || Find(spid, row))
             continue;
-        granted_.push_back({spid, row, LockMode::Exclusive, true, true});
+        Grant(spid, row, LockMode::Exclusive, true);
     }
 }
 
@@ -151,12 +196,17 @@ bool LockManager::TryEscalate(int spid, const LockResource& table)
     std::lock_guard<std::mutex> lock(mutex_);
     if (Conflict(spid, table, LockMode::Exclusive))
         return false;
-    granted_.erase(std::remove_if(granted_.begin(), granted_.end(),
-                                  [&](const LockInfo& l) {
-                                      return l.spid == spid && l.resource.dbid == table.dbid &&
-                                             l.resource.objectId == table.objectId && l.resource.rowId != 0;
-                                  }),
-                   granted_.end());
+    auto held = bySession_.find(spid);
+    if (held != bySession_.end()) {
+        for (auto it = held->second.begin(); it != held->second.end();) {
+            if (it->dbid == table.dbid && it->objectId == table.objectId && it->rowId != 0) {
+                Remove(spid, *it);
+                it = held->second.erase(it);
+            } else {
+                ++it;
+            }
+        }
+    }
     Grant(spid, table, LockMode::Exclusive, true);
     return true;
 }
@@ -164,9 +214,11 @@ bool LockManager::TryEscalate(int spid, const LockResource& table)
 bool LockManager::OthersHoldRows(int spid, int dbid, int64_t objectId) const
 {
     std::lock_guard<std::mutex> lock(mutex_);
-    for (const LockInfo& l : granted_)
-        if (l.spid != spid && l.resource.dbid == dbid && l.resource.objectId == objectId && l.resource.rowId != 0 &&
-            l.mode == LockMode::Exclusive)
+    const auto table = exclusiveRows_.find({dbid, objectId});
+    if (table == exclusiveRows_.end())
+        return false;
+    for (const auto& entry : table->second)
+        if (entry.first != spid)
             return true;
     return false;
 }
@@ -174,19 +226,33 @@ bool LockManager::OthersHoldRows(int spid, int dbid, int64_t objectId) const
 void LockManager::ReleaseStatementLocks(int spid)
 {
     std::lock_guard<std::mutex> lock(mutex_);
-    const auto before = granted_.size();
-    granted_.erase(std::remove_if(granted_.begin(), granted_.end(),
-                                  [&](const LockInfo& l) { return l.spid == spid && !l.transactional; }),
-                   granted_.end());
-    if (granted_.size() != before)
+    const auto statement = statementLocks_.find(spid);
+    if (statement == statementLocks_.end())
+        return;
+    bool released = false;
+    for (const LockResource& resource : statement->second) {
+        const Holder* h = Find(spid, resource);
+        if (!h || h->info.transactional)
+            continue;
+        Remove(spid, resource);
+        bySession_[spid].erase(resource);
+        released = true;
+    }
+    statementLocks_.erase(statement);
+    if (released)
         changed_.notify_all();
 }
 
 void LockManager::ReleaseAll(int spid)
 {
     std::lock_guard<std::mutex> lock(mutex_);
-    granted_.erase(std::remove_if(granted_.begin(), granted_.end(), [&](const LockInfo& l) { return l.spid == spid; }),
-                   granted_.end());
+    const auto held = bySession_.find(spid);
+    if (held != bySession_.end()) {
+        for (const LockResource& resource : held->second)
+            Remove(spid, resource);
+        bySession_.erase(held);
+    }
+    statementLocks_.erase(spid);
     waiting_.erase(spid);
     changed_.notify_all();
 }
@@ -194,7 +260,15 @@ void LockManager::ReleaseAll(int spid)
 std::vector<LockInfo> LockManager::Locks() const
 {
     std::lock_guard<std::mutex> lock(mutex_);
-    std::vector<LockInfo> all = granted_;
+    std::vector<const Holder*> holders;
+    for (const auto& entry : byResource_)
+        for (const Holder& h : entry.second)
+            holders.push_back(&h);
+    std::sort(holders.begin(), holders.end(), [](const Holder* a, const Holder* b) { return a->sequence < b->sequence; });
+    std::vector<LockInfo> all;
+    all.reserve(holders.size() + waiting_.size());
+    for (const Holder* h : holders)
+        all.push_back(h->info);
     for (const auto& [spid, w] : waiting_)
         all.push_back({spid, w.resource, w.mode, false, false});
     return all;
@@ -211,10 +285,13 @@ bool LockManager::Waiting(int spid, LockWait* wait) const
     wait->waitedMs = std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() -
                                                                            it->second.since).count();
     wait->blocker = 0;
-    for (const LockInfo& l : granted_)
-        if (l.spid != spid && l.resource == it->second.resource && !Compatible(l.mode, it->second.mode)) {
-            wait->blocker = l.spid;
-            wait->resource.keyed = l.resource.keyed; // a waiting read does not know what kind of row it met
+    const auto holders = byResource_.find(it->second.resource);
+    if (holders == byResource_.end())
+        return true;
+    for (const Holder& h : holders->second)
+        if (h.info.spid != spid && !Compatible(h.info.mode, it->second.mode)) {
+            wait->blocker = h.info.spid;
+            wait->resource.keyed = h.info.resource.keyed; // a waiting read does not know what kind of row it met
         }
     return true;
 }

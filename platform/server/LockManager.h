@@ -11,6 +11,8 @@
 #include <map>
 #include <mutex>
 #include <string>
+#include <unordered_map>
+#include <unordered_set>
 #include <vector>
 
 namespace tw::server {
@@ -81,6 +83,17 @@ private:
         LockMode mode;
         std::chrono::steady_clock::time_point since;
     };
+    struct ResourceHash {
+        size_t operator()(const LockResource& r) const
+        {
+            return std::hash<int64_t>()(r.objectId * 1000003 + r.rowId) ^ std::hash<int>()(r.dbid);
+        }
+    };
+    struct Holder {
+        LockInfo info;
+        uint64_t sequence; // grant order, the order Locks() lists them in
+    };
+    using TableKey = std::pair<int, int64_t>;
     // The spid holding a lock that conflicts with the request, or 0.
     int Conflict(int spid, const LockResource& resource, LockMode mode) const;
     bool WouldDeadlock(int spid) const;
@@ -88,10 +101,19 @@ private:
     bool WaitForNoConflict(std::unique_lock<std::mutex>& lock, int spid, const LockResource& resource, LockMode mode,
                            int timeoutMs, const std::atomic<bool>& cancelled);
     void Grant(int spid, const LockResource& resource, LockMode mode, bool transactional);
+    Holder* Find(int spid, const LockResource& resource);
+    void Remove(int spid, const LockResource& resource);
+    void CountRow(const LockInfo& l, int64_t delta);
 
+    // Every lookup is by resource or by session, so that a transaction
+    // holding many row locks costs each statement no more than a few.
     mutable std::mutex mutex_;
     std::condition_variable changed_;
-    std::vector<LockInfo> granted_;
+    std::unordered_map<LockResource, std::vector<Holder>, ResourceHash> byResource_;
+    std::unordered_map<int, std::unordered_set<LockResource, ResourceHash>> bySession_;
+    std::unordered_map<int, std::vector<LockResource>> statementLocks_; // granted without `transactional`
+    std::map<TableKey, std::map<int, int64_t>> exclusiveRows_;          // per table, per spid
+    uint64_t sequence_ = 0;
     std::map<int, Waiter> waiting_;
 };
 

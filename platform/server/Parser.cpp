@@ -103,6 +103,23 @@ size_t Parser::SkipExpression(size_t begin)
     return translator.Expression(begin).end;
 }
 
+std::vector<ParsedStatement> Parser::ParseUntilEnd(std::string_view word)
+{
+    std::vector<ParsedStatement> list;
+    while (!(Peek().Is("END") && Peek(1).Is(word))) {
+        if (Peek().kind == TokenKind::End)
+            Fail();
+        if (Peek().IsOp(";")) {
+            Next();
+            continue;
+        }
+        list.push_back(ParseStatement(false));
+    }
+    Next();
+    Next();
+    return list;
+}
+
 ParsedStatement Parser::ParseBlockOrSingle()
 {
     while (Peek().IsOp(";"))
@@ -114,12 +131,33 @@ ParsedStatement Parser::ParseBlockOrSingle()
 
 ParsedStatement Parser::ParseStatement(bool firstInBatch)
 {
+    Nesting level(depth_);
     ParsedStatement s;
     s.begin = pos_;
     s.line = Peek().line;
     const Token& t = Peek();
 
-    if (t.Is("SELECT") || t.Is("INSERT") || t.Is("UPDATE") || t.Is("DELETE") || t.IsOp("(")) {
+    if (t.Is("UPDATE") && Peek(1).Is("STATISTICS")) {
+        // UPDATE STATISTICS table [index | (index, ...)] [WITH options]
+        Next();
+        Next();
+        s.kind = StatementKind::UpdateStatistics;
+        s.target = ObjectName();
+        if (Peek().IsOp("("))
+            pos_ = SkipParenthesised(pos_);
+        else if (Peek().IsName() && !Peek().Is("WITH") && !StartsStatement(Peek()))
+            Next();
+        if (Accept("WITH")) {
+            while ((Peek().IsName() && !StartsStatement(Peek())) || Peek().kind == TokenKind::Number ||
+                   Peek().IsOp(","))
+                Next();
+        }
+    } else if (t.Is("CHECKPOINT")) {
+        Next();
+        s.kind = StatementKind::Checkpoint;
+        if (Peek().kind == TokenKind::Number)
+            Next();
+    } else if (t.Is("SELECT") || t.Is("INSERT") || t.Is("UPDATE") || t.Is("DELETE") || t.IsOp("(")) {
         Translator translator(tokens_, batch_, nullptr);
         pos_ = translator.Statement(pos_).end;
         s.kind = StatementKind::Query;
@@ -135,11 +173,14 @@ ParsedStatement Parser::ParseStatement(bool firstInBatch)
             s.kind = StatementKind::Unsupported;
             s.message = "Distributed transactions";
             SkipToStatementEnd();
-        } else if (Peek().Is("TRY")) {
-            s.kind = StatementKind::Unsupported;
-            s.message = "TRY...CATCH";
-            while (Peek().kind != TokenKind::End)
+        } else if (Accept("TRY")) {
+            s.kind = StatementKind::TryCatch;
+            s.body = ParseUntilEnd("TRY");
+            while (Peek().IsOp(";"))
                 Next();
+            Expect("BEGIN");
+            Expect("CATCH");
+            s.elseBody = ParseUntilEnd("CATCH");
         } else {
             s.kind = StatementKind::Block;
             while (!Peek().Is("END")) {
@@ -428,12 +469,31 @@ void Parser::ParseRaiserror(ParsedStatement& s)
     }
 }
 
+namespace parser_detail {
+
+// A part of a dotted name as ObjectName::Parse reads it back: bracketed when
+// it holds what would otherwise split or quote it.
+std::string NamePart(const std::string& part)
+{
+    if (part.find_first_of(".[]\"") == std::string::npos && (part.empty() || (part.front() != ' ' && part.back() != ' ')))
+        return part;
+    std::string out = "[";
+    for (char c : part) {
+        out += c;
+        if (c == ']')
+            out += ']';
+    }
+    return out + "]";
+}
+
+} // namespace parser_detail
+
 std::string Parser::ObjectName()
 {
     std::string name;
     if (!Peek().IsName())
         Fail();
-    name = Next().text;
+    name = parser_detail::NamePart(Next().text);
     while (Peek().IsOp(".")) {
         Next();
         name += ".";
@@ -441,7 +501,7 @@ std::string Parser::ObjectName()
             continue;
         if (!Peek().IsName())
             Fail();
-        name += Next().text;
+        name += parser_detail::NamePart(Next().text);
     }
     return name;
 }
@@ -598,8 +658,31 @@ void Parser::ParseAlter(ParsedStatement& s, bool firstInBatch)
         s.kind = StatementKind::AlterTable;
         s.target = ObjectName();
         s.exprBegin = pos_;
+        // WITH CHECK / WITH NOCHECK: whether the rows already there are checked.
+        std::string with;
+        if (Peek().Is("WITH") && (Peek(1).Is("CHECK") || Peek(1).Is("NOCHECK"))) {
+            Next();
+            with = parser_detail::Upper(Next().text);
+        }
+        if (Peek().Is("CHECK") || Peek().Is("NOCHECK")) {
+            s.words.push_back(parser_detail::Upper(Next().text));
+            s.words.push_back(with);
+            Expect("CONSTRAINT");
+            s.exprBegin = pos_;
+            if (Accept("ALL"))
+                return;
+            do {
+                if (!Peek().IsName())
+                    Fail();
+                Next();
+            } while (Peek().IsOp(",") && (Next(), true));
+            return;
+        }
+        if (!with.empty() && !Peek().Is("ADD"))
+            Fail();
         if (Accept("ADD")) {
             s.words.push_back("ADD");
+            s.words.push_back(with);
         } else if (Accept("DROP")) {
             s.words.push_back("DROP");
             Accept("COLUMN");

@@ -16,7 +16,8 @@ namespace tw::server {
 enum class StatementKind {
     Query, Declare, SetVariable, SetOption, If, While, Block, Break, Continue, Print, Raiserror, Return, Use,
     BeginTran, CommitTran, RollbackTran, SaveTran, Exec, ExecString, CreateModule, CreateTable, AlterTable,
-    CreateIndex, Drop, CreateDatabase, DropDatabase, AlterDatabase, Permission, Dbcc, Kill, Truncate, WaitFor, Unsupported
+    CreateIndex, Drop, CreateDatabase, DropDatabase, AlterDatabase, Permission, Dbcc, Kill, Truncate, WaitFor, Checkpoint,
+    UpdateStatistics, TryCatch, Unsupported
 };
 
 struct Declaration {
@@ -38,8 +39,8 @@ struct ParsedStatement {
     size_t end = 0;
     int line = 1;
     size_t exprBegin = 0;   // condition, value or argument list start
-    std::vector<ParsedStatement> body;
-    std::vector<ParsedStatement> elseBody;
+    std::vector<ParsedStatement> body;     // of a block, IF, WHILE, or TRY
+    std::vector<ParsedStatement> elseBody; // of IF's ELSE, or CATCH
     std::vector<Declaration> declarations;
     std::vector<std::string> words; // SET option names, DROP/CREATE object kind and names, DBCC words
     std::string target;             // variable of SET, database of USE, procedure of EXEC, ...
@@ -61,6 +62,8 @@ public:
 private:
     ParsedStatement ParseStatement(bool firstInBatch);
     ParsedStatement ParseBlockOrSingle();
+    // Statements up to END `word` (TRY, CATCH), which it reads too.
+    std::vector<ParsedStatement> ParseUntilEnd(std::string_view word);
     void ParseDeclare(ParsedStatement& s);
     void ParseSet(ParsedStatement& s);
     void ParseRaiserror(ParsedStatement& s);
@@ -87,6 +90,7 @@ private:
     std::string_view batch_;
     size_t pos_ = 0;
     bool afterTerminator_ = false;
+    int depth_ = 0;
 };
 
 } // namespace tw::server

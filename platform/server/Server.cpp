@@ -44,7 +44,7 @@ sqlite3* OpenConnection(ServerState& state, SessionState* session, std::string* 
     if (sqlite3_open_v2(":memory:", &db, flags, nullptr) != SQLITE_OK) {
         if (error)
             *error = db ? sqlite3_errmsg(db) : "out of memory";
-        sqlite3_close_v2(db);
+        SqliteStatement::Close(db);
         return nullptr;
     }
     // A misspelt column in double quotes must be an error, never a string.
@@ -62,7 +62,7 @@ sqlite3* OpenConnection(ServerState& state, SessionState* session, std::string* 
     } catch (const SqlError& e) {
         if (error)
             *error = e.what();
-        sqlite3_close_v2(db);
+        SqliteStatement::Close(db);
         return nullptr;
     }
     return db;
@@ -134,7 +134,7 @@ std::unique_ptr<Server> Server::Open(const std::string& workDir, std::string* er
             sqlite3* db = server_detail::OpenConnection(*state, nullptr, &openError);
             if (!db)
                 throw SqlError(945, 14, openError);
-            std::unique_ptr<sqlite3, int (*)(sqlite3*)> guard(db, sqlite3_close_v2);
+            std::unique_ptr<sqlite3, int (*)(sqlite3*)> guard(db, SqliteStatement::Close);
             SqliteStatement::Exec(db, "PRAGMA master.journal_mode = WAL");
             Catalog(db, "master").Install(true, masterPath);
             Catalog(db, "tempdb").Install(false, "tempdb");
@@ -168,7 +168,7 @@ std::unique_ptr<Server> Server::Open(const std::string& workDir, std::string* er
         sqlite3* db = server_detail::OpenConnection(*state, nullptr, &openError);
         if (!db)
             throw SqlError(945, 14, openError);
-        std::unique_ptr<sqlite3, int (*)(sqlite3*)> guard(db, sqlite3_close_v2);
+        std::unique_ptr<sqlite3, int (*)(sqlite3*)> guard(db, SqliteStatement::Close);
         for (const DatabaseInfo& d : state->Databases()) {
             if (d.dbid <= 2)
                 continue;
@@ -237,7 +237,7 @@ std::unique_ptr<Session> Server::Open(const LoginInfo& login, bool checkPassword
     sqlite3* db = server_detail::OpenConnection(*state_, sessionState.get(), &openError);
     if (!db)
         return fail(945, openError);
-    std::unique_ptr<sqlite3, int (*)(sqlite3*)> guard(db, sqlite3_close_v2);
+    std::unique_ptr<sqlite3, int (*)(sqlite3*)> guard(db, SqliteStatement::Close);
     Logins::Login known;
     try {
         const Logins logins(db);

@@ -6,6 +6,7 @@
 #include <cctype>
 
 #include "platform/server/SessionState.h"
+#include "platform/server/SqliteStatement.h"
 
 namespace tw::server {
 
@@ -28,7 +29,7 @@ ServerState::ServerState(std::string dataDir) : dataDir_(std::move(dataDir)) {}
 ServerState::~ServerState()
 {
     if (tempdbKeeper)
-        sqlite3_close_v2(tempdbKeeper);
+        SqliteStatement::Close(tempdbKeeper);
 }
 
 std::vector<DatabaseInfo> ServerState::Databases() const

@@ -5,6 +5,7 @@
 #include "platform/server/Catalog.h"
 #include "platform/server/Executor.h"
 #include "platform/server/Logins.h"
+#include "platform/server/SqliteStatement.h"
 #include "platform/server/Server.h"
 #include "platform/server/ServerState.h"
 #include "platform/server/SessionState.h"
@@ -26,7 +27,7 @@ Session::~Session()
     if (state_->tranCount > 0)
         sqlite3_exec(state_->db, "ROLLBACK", nullptr, nullptr, nullptr);
     state_->server->locks.ReleaseAll(state_->spid);
-    sqlite3_close_v2(state_->db);
+    SqliteStatement::Close(state_->db);
 }
 
 namespace session_detail {

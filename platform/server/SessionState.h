@@ -76,6 +76,18 @@ public:
     static constexpr int64_t kNoIdentity = INT64_MIN; // an identity may well be 0
     int64_t lastIdentity = kNoIdentity;
     int nestLevel = 0;
+    // TRY blocks running, in any module: an error inside one goes to its CATCH.
+    int tryDepth = 0;
+    // The error each running CATCH block handles, innermost last (ERROR_NUMBER() and friends).
+    struct CaughtError {
+        int number = 0;
+        int severity = 0;
+        int state = 0;
+        int line = 0;
+        std::string message;
+        std::string procedure;
+    };
+    std::vector<CaughtError> caught;
     // Set when an aggregate of the running statement passed over a NULL (warning 8153).
     bool nullEliminated = false;
 

@@ -59,4 +59,15 @@ SqlError SqlError::UnknownFunction(const std::string& name)
     return SqlError(195, 15, "'" + name + "' is not a recognized built-in function name.", Scope::Batch, 10);
 }
 
+SqlError SqlError::NestedTooDeeply()
+{
+    return SqlError(191, 15, "Some part of your SQL statement is nested too deeply. Rewrite the query or break it up "
+                             "into smaller queries.", Scope::Batch);
+}
+
+SqlError SqlError::CaseNestedTooDeeply()
+{
+    return SqlError(125, 15, "Case expressions may only be nested to level 10.", Scope::Batch);
+}
+
 } // namespace tw::server

@@ -32,6 +32,8 @@ public:
     static SqlError NoProcedure(const std::string& name);    // 2812
     static SqlError NotSupported(const std::string& what);   // 40000-range refusal
     static SqlError UnknownFunction(const std::string& name); // 195
+    static SqlError NestedTooDeeply();                        // 191
+    static SqlError CaseNestedTooDeeply();                    // 125
 };
 
 } // namespace tw::server

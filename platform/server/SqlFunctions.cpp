@@ -146,46 +146,142 @@ bool ParseNumber(const std::string& text, double* out, bool* integral)
     return true;
 }
 
+// A value between the steps of an additive chain.
+struct Operand {
+    int type = SQLITE_NULL; // SQLITE_INTEGER, SQLITE_FLOAT, SQLITE_TEXT or SQLITE_NULL
+    int64_t integer = 0;
+    double real = 0;
+    std::string text;
+};
+
+Operand OperandOf(sqlite3_value* v)
+{
+    Operand o;
+    o.type = sqlite3_value_type(v);
+    if (o.type == SQLITE_INTEGER) {
+        o.integer = sqlite3_value_int64(v);
+    } else if (o.type == SQLITE_TEXT) {
+        o.text = Text(v);
+    } else if (o.type != SQLITE_NULL) {
+        o.type = SQLITE_FLOAT;
+        o.real = sqlite3_value_double(v);
+    }
+    return o;
+}
+
+std::string TextOf(const Operand& o)
+{
+    if (o.type == SQLITE_INTEGER)
+        return std::to_string(o.integer);
+    if (o.type == SQLITE_FLOAT) {
+        char* printed = sqlite3_mprintf("%!.15g", o.real);
+        std::string text = printed ? printed : "";
+        sqlite3_free(printed);
+        return text;
+    }
+    return o.text;
+}
+
+Operand IntegerOperand(int64_t v)
+{
+    Operand o;
+    o.type = SQLITE_INTEGER;
+    o.integer = v;
+    return o;
+}
+
+Operand RealOperand(double v)
+{
+    Operand o;
+    o.type = SQLITE_FLOAT;
+    o.real = v;
+    return o;
+}
+
+Operand TextOperand(std::string text)
+{
+    Operand o;
+    o.type = SQLITE_TEXT;
+    o.text = std::move(text);
+    return o;
+}
+
+// The operand as a number; false for text that reads as none.
+bool NumberOf(const Operand& o, Operand* number)
+{
+    if (o.type != SQLITE_TEXT) {
+        *number = o;
+        return true;
+    }
+    double value = 0;
+    bool integral = false;
+    if (!ParseNumber(o.text, &value, &integral))
+        return false;
+    *number = integral && std::fabs(value) < 9.2e18 ? IntegerOperand(static_cast<int64_t>(value)) : RealOperand(value);
+    return true;
+}
+
+double RealOf(const Operand& o) { return o.type == SQLITE_INTEGER ? static_cast<double>(o.integer) : o.real; }
+
+// Numbers added or subtracted as SQLite does: integers while they fit, else floating point.
+Operand AddNumbers(const Operand& a, const Operand& b, bool subtract)
+{
+    if (a.type == SQLITE_INTEGER && b.type == SQLITE_INTEGER) {
+        int64_t result = 0;
+        const bool overflow = subtract ? __builtin_sub_overflow(a.integer, b.integer, &result)
+                                       : __builtin_add_overflow(a.integer, b.integer, &result);
+        if (!overflow)
+            return IntegerOperand(result);
+    }
+    return RealOperand(subtract ? RealOf(a) - RealOf(b) : RealOf(a) + RealOf(b));
+}
+
+// T-SQL's +: strings concatenate (a NULL is '' with CONCAT_NULL_YIELDS_NULL
+// off); a string meeting a number is converted to the number, as SQL
+// Server's precedence rules do, and text that is no number is an error.
+bool AddValues(SessionState* s, const Operand& a, const Operand& b, Operand* out, std::string* error)
+{
+    const bool aText = a.type == SQLITE_TEXT, bText = b.type == SQLITE_TEXT;
+    const bool aNull = a.type == SQLITE_NULL, bNull = b.type == SQLITE_NULL;
+    *out = Operand{};
+    if ((aText || bText) && (aText || aNull) && (bText || bNull)) {
+        const bool nullYieldsNull = !s || s->options.concatNullYieldsNull;
+        if (!((aNull || bNull) && nullYieldsNull))
+            *out = TextOperand(a.text + b.text);
+        return true;
+    }
+    if (aNull || bNull)
+        return true;
+    Operand numbers[2];
+    const Operand* operands[2] = {&a, &b};
+    for (int i = 0; i < 2; ++i) {
+        if (!NumberOf(*operands[i], &numbers[i])) {
+            *error = "Conversion failed when converting the varchar value '" + operands[i]->text +
+                     "' to data type int.";
+            return false;
+        }
+    }
+    *out = AddNumbers(numbers[0], numbers[1], false);
+    return true;
+}
+
+void ResultOperand(sqlite3_context* ctx, const Operand& o)
+{
+    switch (o.type) {
+    case SQLITE_INTEGER: return sqlite3_result_int64(ctx, o.integer);
+    case SQLITE_FLOAT: return sqlite3_result_double(ctx, o.real);
+    case SQLITE_TEXT: return ResultText(ctx, o.text);
+    default: return sqlite3_result_null(ctx);
+    }
+}
+
 void Add(sqlite3_context* ctx, int, Args argv)
 {
-    SessionState* s = Session(ctx);
-    const bool aText = IsTextValue(argv[0]), bText = IsTextValue(argv[1]);
-    const bool aNull = IsNull(argv[0]), bNull = IsNull(argv[1]);
-    if ((aText || bText) && (aText || aNull) && (bText || bNull)) {
-        // String concatenation; with CONCAT_NULL_YIELDS_NULL off a null is ''.
-        const bool nullYieldsNull = !s || s->options.concatNullYieldsNull;
-        if ((aNull || bNull) && nullYieldsNull) {
-            sqlite3_result_null(ctx);
-            return;
-        }
-        ResultText(ctx, Text(argv[0]) + Text(argv[1]));
-        return;
-    }
-    if (aNull || bNull) {
-        sqlite3_result_null(ctx);
-        return;
-    }
-    // A string meeting a number is converted to the number, as SQL Server's
-    // precedence rules do; text that is no number is an error.
-    double values[2];
-    bool integral[2];
-    for (int i = 0; i < 2; ++i) {
-        if (IsTextValue(argv[i])) {
-            if (!ParseNumber(Text(argv[i]), &values[i], &integral[i])) {
-                Fail(ctx, 245, 16, "Conversion failed when converting the varchar value '" + Text(argv[i]) +
-                                       "' to data type int.");
-                return;
-            }
-        } else {
-            values[i] = sqlite3_value_double(argv[i]);
-            integral[i] = sqlite3_value_type(argv[i]) == SQLITE_INTEGER;
-        }
-    }
-    if (integral[0] && integral[1]) {
-        sqlite3_result_int64(ctx, static_cast<int64_t>(values[0]) + static_cast<int64_t>(values[1]));
-        return;
-    }
-    sqlite3_result_double(ctx, values[0] + values[1]);
+    Operand result;
+    std::string error;
+    if (!AddValues(Session(ctx), OperandOf(argv[0]), OperandOf(argv[1]), &result, &error))
+        return Fail(ctx, 245, 16, error);
+    ResultOperand(ctx, result);
 }
 
 bool DivideByZero(sqlite3_context* ctx)
@@ -275,6 +371,68 @@ void CheckInteger(sqlite3_context* ctx, int, Args argv)
     if (fits)
         return sqlite3_result_value(ctx, argv[0]);
     Overflow(ctx, type);
+}
+
+// One step of an additive chain (see the translator's AdditiveStep for the
+// codes): '+' and '-' as SQLite's operators, 'c' as ||, 'a' as tw_add, and
+// the bit operators on integers.
+bool ChainStep(SessionState* s, char op, const Operand& a, const Operand& b, Operand* out, std::string* error)
+{
+    if (op == 'a')
+        return AddValues(s, a, b, out, error);
+    *out = Operand{};
+    if (a.type == SQLITE_NULL || b.type == SQLITE_NULL)
+        return true;
+    if (op == 'c') {
+        *out = TextOperand(TextOf(a) + TextOf(b));
+        return true;
+    }
+    Operand x, y;
+    if (!NumberOf(a, &x))
+        x = IntegerOperand(0);
+    if (!NumberOf(b, &y))
+        y = IntegerOperand(0);
+    if (op == '+' || op == '-') {
+        *out = AddNumbers(x, y, op == '-');
+        return true;
+    }
+    const int64_t i = x.type == SQLITE_INTEGER ? x.integer : static_cast<int64_t>(x.real);
+    const int64_t j = y.type == SQLITE_INTEGER ? y.integer : static_cast<int64_t>(y.real);
+    *out = IntegerOperand(op == '&' ? (i & j) : op == '|' ? (i | j) : (i ^ j));
+    return true;
+}
+
+// tw_chain(steps, a, b, c, ...): ((a op1 b) op2 c) ... without nesting, two
+// characters a step: the operation and the integer check ('i', 'b' or '.').
+void Chain(sqlite3_context* ctx, int argc, Args argv)
+{
+    SessionState* s = Session(ctx);
+    const std::string steps = Text(argv[0]);
+    if (argc < 2 || steps.size() != 2 * static_cast<size_t>(argc - 2))
+        return sqlite3_result_error(ctx, "tw_chain: steps do not match the operands", -1);
+    Operand value = OperandOf(argv[1]);
+    for (int k = 2; k < argc; ++k) {
+        const char op = steps[2 * (k - 2)];
+        const char check = steps[2 * (k - 2) + 1];
+        Operand next;
+        std::string error;
+        if (!ChainStep(s, op, value, OperandOf(argv[k]), &next, &error))
+            return Fail(ctx, 245, 16, error);
+        value = std::move(next);
+        if (check == '.')
+            continue;
+        const bool fits = value.type == SQLITE_INTEGER
+                              ? check == 'b' || (value.integer >= INT32_MIN && value.integer <= INT32_MAX)
+                              : value.type != SQLITE_FLOAT || std::fabs(value.real) < 9.2e18;
+        if (fits)
+            continue;
+        if (s && !s->options.arithAbort && !s->options.ansiWarnings)
+            value = Operand{};
+        else
+            return Fail(ctx, 8115, 16, std::string("Arithmetic overflow error converting expression to data type ") +
+                                           (check == 'b' ? "bigint" : "int") + ".");
+    }
+    ResultOperand(ctx, value);
 }
 
 void Modulo(sqlite3_context* ctx, int, Args argv)
@@ -474,7 +632,20 @@ void Convert(sqlite3_context* ctx, int argc, Args argv)
     if (target.IsCharacter()) {
         std::string text;
         const std::string source = argc > 3 && !IsNull(argv[3]) ? Text(argv[3]) : SourceTypeName(argv[0]);
-        if (kind == SQLITE_INTEGER) {
+        const TypeSpec sourceType = TypeSpec::FromDeclared(source);
+        if ((kind == SQLITE_INTEGER || kind == SQLITE_FLOAT) && sourceType.IsExactNumeric()) {
+            // Money shows two decimals (style 2: four), a decimal its scale.
+            const bool money = sourceType.name == "money" || sourceType.name == "smallmoney";
+            const int decimals = money ? (style == 2 ? 4 : 2) : sourceType.Scale();
+            char buffer[64];
+            std::snprintf(buffer, sizeof buffer, "%.*f", decimals, sqlite3_value_double(argv[0]));
+            text = buffer;
+            if (money && style == 1) {
+                const size_t point = text.find('.');
+                for (size_t at = point; at > 3 && std::isdigit(static_cast<unsigned char>(text[at - 4]));)
+                    text.insert(at -= 3, ",");
+            }
+        } else if (kind == SQLITE_INTEGER) {
             text = std::to_string(sqlite3_value_int64(argv[0]));
         } else if (kind == SQLITE_FLOAT) {
             text = FormatNumber(sqlite3_value_double(argv[0]));
@@ -530,10 +701,38 @@ void Len(sqlite3_context* ctx, int, Args argv)
     sqlite3_result_int64(ctx, static_cast<int64_t>(CharStarts(TrimRight(Text(argv[0]))).size()));
 }
 
-void DataLength(sqlite3_context* ctx, int, Args argv)
+// UTF-16 code units of UTF-8 text: characters beyond the BMP take two.
+int64_t Utf16Units(const std::string& text)
+{
+    int64_t units = 0;
+    for (const char c : text) {
+        const unsigned char b = static_cast<unsigned char>(c);
+        if ((b & 0xC0) != 0x80)
+            units += b >= 0xF0 ? 2 : 1;
+    }
+    return units;
+}
+
+// The bytes SQL Server stores for the value: by its declared type when the
+// translator knows it (the second argument), else by what SQLite holds.
+void DataLength(sqlite3_context* ctx, int argc, Args argv)
 {
     if (IsNull(argv[0])) return sqlite3_result_null(ctx);
     const int kind = sqlite3_value_type(argv[0]);
+    const std::string declared = argc > 1 ? Text(argv[1]) : std::string();
+    const TypeSpec type = declared.empty() ? TypeSpec{} : TypeSpec::FromDeclared(declared);
+    if (type.IsKnown() && type.IsCharacter() && type.name != "sysname") {
+        const std::string text = Text(argv[0]);
+        // Fixed-length types hold their whole length, padded.
+        const bool fixed = type.name == "char" || type.name == "nchar";
+        const int64_t characters = type.IsUnicode() ? Utf16Units(text) : static_cast<int64_t>(CharStarts(text).size());
+        const int64_t stored = fixed && type.length > 0 ? std::max<int64_t>(characters, type.length) : characters;
+        return sqlite3_result_int64(ctx, type.IsUnicode() ? stored * 2 : stored);
+    }
+    if (type.IsKnown() && type.name == "sysname")
+        return sqlite3_result_int64(ctx, Utf16Units(Text(argv[0])) * 2);
+    if (type.IsKnown() && !type.IsBinary() && type.StorageLength() > 0)
+        return sqlite3_result_int(ctx, type.StorageLength());
     if (kind == SQLITE_INTEGER) return sqlite3_result_int(ctx, 4);
     if (kind == SQLITE_FLOAT) return sqlite3_result_int(ctx, 8);
     sqlite3_result_int(ctx, sqlite3_value_bytes(argv[0]));
@@ -722,13 +921,151 @@ void NewId(sqlite3_context* ctx, int, Args)
     ResultText(ctx, out);
 }
 
+// What SQL Server's ISNUMERIC accepts: a number that converts to one of the
+// numeric types, money included, so a sign, a currency sign, thousands
+// commas and a d or e exponent are all allowed, and so are a lone sign,
+// point or currency sign.
+bool LooksNumeric(const std::string& text)
+{
+    size_t i = 0, end = text.size();
+    auto blank = [](char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; };
+    while (i < end && blank(text[i]))
+        ++i;
+    while (end > i && blank(text[end - 1]))
+        --end;
+    if (i == end)
+        return false;
+    bool sign = false, currency = false;
+    for (; i < end; ++i) {
+        if ((text[i] == '+' || text[i] == '-') && !sign)
+            sign = true;
+        else if (text[i] == '$' && !currency)
+            currency = true;
+        else
+            break;
+    }
+    size_t digits = 0;
+    bool point = false;
+    for (; i < end; ++i) {
+        const char c = text[i];
+        if (std::isdigit(static_cast<unsigned char>(c)))
+            ++digits;
+        else if (c == ',' && !point && digits > 0)
+            continue;
+        else if (c == '.' && !point)
+            point = true;
+        else
+            break;
+    }
+    if (i < end && digits > 0 && (text[i] == 'e' || text[i] == 'E' || text[i] == 'd' || text[i] == 'D')) {
+        ++i;
+        if (i < end && (text[i] == '+' || text[i] == '-'))
+            ++i;
+        size_t exponent = 0;
+        while (i < end && std::isdigit(static_cast<unsigned char>(text[i]))) {
+            ++i;
+            ++exponent;
+        }
+        if (exponent == 0)
+            return false;
+    }
+    if (i != end)
+        return false;
+    return digits > 0 || sign || currency || point;
+}
+
 void IsNumeric(sqlite3_context* ctx, int, Args argv)
 {
     if (IsNull(argv[0])) return sqlite3_result_int(ctx, 0);
     if (sqlite3_value_type(argv[0]) != SQLITE_TEXT) return sqlite3_result_int(ctx, 1);
-    double d;
-    bool integral;
-    sqlite3_result_int(ctx, ParseNumber(Text(argv[0]), &d, &integral) ? 1 : 0);
+    sqlite3_result_int(ctx, LooksNumeric(Text(argv[0])) ? 1 : 0);
+}
+
+// ERROR_NUMBER() and friends: the error the innermost running CATCH block
+// handles; NULL outside CATCH.
+template <typename Field>
+void CaughtField(sqlite3_context* ctx, Field field)
+{
+    SessionState* s = Session(ctx);
+    if (!s || s->caught.empty())
+        return sqlite3_result_null(ctx);
+    field(s->caught.back());
+}
+
+void ErrorNumber(sqlite3_context* ctx, int, Args)
+{
+    CaughtField(ctx, [&](const SessionState::CaughtError& e) { sqlite3_result_int(ctx, e.number); });
+}
+void ErrorSeverity(sqlite3_context* ctx, int, Args)
+{
+    CaughtField(ctx, [&](const SessionState::CaughtError& e) { sqlite3_result_int(ctx, e.severity); });
+}
+void ErrorState(sqlite3_context* ctx, int, Args)
+{
+    CaughtField(ctx, [&](const SessionState::CaughtError& e) { sqlite3_result_int(ctx, e.state); });
+}
+void ErrorLine(sqlite3_context* ctx, int, Args)
+{
+    CaughtField(ctx, [&](const SessionState::CaughtError& e) { sqlite3_result_int(ctx, e.line); });
+}
+void ErrorMessage(sqlite3_context* ctx, int, Args)
+{
+    CaughtField(ctx, [&](const SessionState::CaughtError& e) { ResultText(ctx, e.message); });
+}
+void ErrorProcedure(sqlite3_context* ctx, int, Args)
+{
+    CaughtField(ctx, [&](const SessionState::CaughtError& e) {
+        if (e.procedure.empty())
+            return sqlite3_result_null(ctx);
+        ResultText(ctx, e.procedure);
+    });
+}
+
+// PARSENAME('server.db.owner.object', part): part 1 is the object, 4 the
+// server; NULL for a part not given or a name that is no valid object name.
+void ParseName(sqlite3_context* ctx, int, Args argv)
+{
+    if (IsNull(argv[0]) || IsNull(argv[1])) return sqlite3_result_null(ctx);
+    const std::string name = Text(argv[0]);
+    const int64_t part = sqlite3_value_int64(argv[1]);
+    std::vector<std::string> parts(1);
+    for (size_t i = 0; i < name.size(); ++i) {
+        const char c = name[i];
+        if (c == '[' || c == '"') {
+            const char close = c == '[' ? ']' : '"';
+            if (!parts.back().empty())
+                return sqlite3_result_null(ctx);
+            size_t j = i + 1;
+            std::string quoted;
+            for (;; ++j) {
+                if (j >= name.size())
+                    return sqlite3_result_null(ctx);
+                if (name[j] == close) {
+                    if (j + 1 < name.size() && name[j + 1] == close) {
+                        quoted += close;
+                        ++j;
+                        continue;
+                    }
+                    break;
+                }
+                quoted += name[j];
+            }
+            if (j + 1 < name.size() && name[j + 1] != '.')
+                return sqlite3_result_null(ctx);
+            parts.back() = quoted.empty() ? std::string(1, '\0') : quoted;
+            i = j;
+        } else if (c == '.') {
+            parts.emplace_back();
+        } else {
+            parts.back() += c;
+        }
+    }
+    if (parts.size() > 4 || part < 1 || part > 4 || static_cast<size_t>(part) > parts.size())
+        return sqlite3_result_null(ctx);
+    const std::string& chosen = parts[parts.size() - static_cast<size_t>(part)];
+    if (chosen.empty())
+        return sqlite3_result_null(ctx);
+    ResultText(ctx, chosen == std::string(1, '\0') ? std::string() : chosen);
 }
 
 // --- dates -----------------------------------------------------------------------------
@@ -838,6 +1175,32 @@ void DbId(sqlite3_context* ctx, int argc, Args argv)
     const std::string name = argc == 0 || IsNull(argv[0]) ? s->database : Text(argv[0]);
     if (!s->server->FindDatabase(name, &info)) return sqlite3_result_null(ctx);
     sqlite3_result_int(ctx, info.dbid);
+}
+
+// INDEX_COL('table', index id, key number): the name of the index's key column.
+void IndexCol(sqlite3_context* ctx, int, Args argv)
+{
+    if (IsNull(argv[0]) || IsNull(argv[1]) || IsNull(argv[2])) return sqlite3_result_null(ctx);
+    SessionState* s = Session(ctx);
+    try {
+        const ObjectName n = ObjectName::Parse(Text(argv[0]));
+        std::string schema;
+        if (!n.valid || !CatalogFor(s, n.database, &schema))
+            return sqlite3_result_null(ctx);
+        const int64_t table = LookupObjectId(s, Text(argv[0]), "U S V ");
+        if (!table)
+            return sqlite3_result_null(ctx);
+        const Catalog catalog(s->db, schema);
+        SqliteStatement q(s->db, "SELECT c.name FROM " + catalog.Table("tw_indexkeys") + " AS k JOIN " +
+                                     catalog.Table("tw_columns") + " AS c ON c.id = k.id AND c.colid = k.colid "
+                                     "WHERE k.id = ? AND k.indid = ? AND k.keyno = ?");
+        q.Bind(1, table).Bind(2, sqlite3_value_int64(argv[1])).Bind(3, sqlite3_value_int64(argv[2]));
+        if (!q.Step())
+            return sqlite3_result_null(ctx);
+        ResultText(ctx, q.Text(0));
+    } catch (const SqlError&) {
+        sqlite3_result_null(ctx);
+    }
 }
 
 void ObjectId(sqlite3_context* ctx, int argc, Args argv)
@@ -1003,6 +1366,13 @@ void ObjectProperty(sqlite3_context* ctx, int, Args argv)
                                          " WHERE id = ? AND name = ?");
             q.Bind(1, id).Bind(2, option);
             return sqlite3_result_int64(ctx, q.Step() ? q.Int(0) : 0);
+        }
+        if (p == "cnstisdisabled") {
+            if (type != Catalog::kForeignKey && type != Catalog::kCheck)
+                return sqlite3_result_null(ctx);
+            SqliteStatement q(s->db, "SELECT count(*) FROM " + catalog.Table("tw_disabled") + " WHERE id = ?");
+            q.Bind(1, id).Step();
+            return sqlite3_result_int(ctx, q.Int(0) > 0);
         }
         if (p == "tablehasprimarykey") {
             SqliteStatement q(s->db, "SELECT count(*) FROM " + catalog.Table("tw_objects") +
@@ -1377,7 +1747,7 @@ void AverageFinal(sqlite3_context* ctx)
 }
 
 const FunctionEntry kFunctions[] = {
-    {"tw_add", 2, Add, true}, {"tw_divide", 2, Divide, true}, {"tw_modulo", 2, Modulo, true},
+    {"tw_add", 2, Add, true}, {"tw_chain", -1, Chain, true}, {"tw_divide", 2, Divide, true}, {"tw_modulo", 2, Modulo, true},
     {"tw_like", 2, LikeFn, true}, {"tw_like", 3, LikeFn, true}, {"tw_sysvar", 1, SysVar, false},
     {"tw_convert", 3, Convert, false}, {"tw_convert", 4, Convert, false}, {"tw_getdate", 0, GetDate, false},
     {"getutcdate", 0, GetDate, false}, {"tw_datecoerce", 2, DateCoerce, false}, {"sysdatetime", 0, GetDate, false},
@@ -1385,7 +1755,11 @@ const FunctionEntry kFunctions[] = {
     {"tw_replace", 3, ReplaceFn, true}, {"tw_char", 1, CharFn, true}, {"tw_round", 2, Round, true},
     {"tw_round", 3, Round, true}, {"tw_datepart", 2, DatePartFn, false}, {"tw_datename", 2, DateNameFn, false},
     {"tw_dateadd", 3, DateAddFn, false}, {"tw_datediff", 3, DateDiffFn, false}, {"tw_udf", -1, UserFunction, false},
-    {"len", 1, Len, true}, {"datalength", 1, DataLength, true}, {"charindex", 2, CharIndex, true},
+    {"len", 1, Len, true}, {"datalength", 1, DataLength, true}, {"datalength", 2, DataLength, true},
+    {"parsename", 2, ParseName, true}, {"error_number", 0, ErrorNumber, false},
+    {"error_severity", 0, ErrorSeverity, false}, {"error_state", 0, ErrorState, false},
+    {"error_line", 0, ErrorLine, false}, {"error_message", 0, ErrorMessage, false},
+    {"error_procedure", 0, ErrorProcedure, false}, {"charindex", 2, CharIndex, true},
     {"charindex", 3, CharIndex, true}, {"patindex", 2, PatIndex, true}, {"space", 1, Space, true},
     {"replicate", 2, Replicate, true}, {"reverse", 1, Reverse, true}, {"stuff", 4, Stuff, true},
     {"quotename", 1, QuoteName, true}, {"quotename", 2, QuoteName, true}, {"str", 1, Str, true},
@@ -1414,11 +1788,49 @@ const FunctionEntry kFunctions[] = {
     {"has_dbaccess", 1, ConstantOne, false}, {"is_member", 1, ConstantOne, false},
     {"is_srvrolemember", 1, ConstantOne, false}, {"is_srvrolemember", 2, ConstantOne, false},
     {"permissions", 0, ConstantNull, false}, {"permissions", 1, ConstantNull, false},
-    {"permissions", 2, ConstantNull, false}, {"index_col", 3, ConstantNull, false},
+    {"permissions", 2, ConstantNull, false}, {"index_col", 3, IndexCol, false},
 };
 
 } // namespace sqlfn_detail
 
+
+namespace sqlfn_detail {
+
+// The next character of UTF-8 text as a code point; a stray byte stands for itself.
+uint32_t NextCodePoint(const std::string& s, size_t& i, size_t end)
+{
+    const unsigned char lead = static_cast<unsigned char>(s[i++]);
+    const int extra = lead >= 0xF0 ? 3 : lead >= 0xE0 ? 2 : lead >= 0xC0 ? 1 : 0;
+    if (extra == 0 || i + static_cast<size_t>(extra) > end)
+        return lead;
+    uint32_t cp = lead & (0x3F >> extra);
+    for (int k = 0; k < extra; ++k)
+        cp = (cp << 6) | (static_cast<unsigned char>(s[i++]) & 0x3F);
+    return cp;
+}
+
+// Lower case of the letters SQL Server's default collation folds: Latin,
+// Greek and Cyrillic capitals.
+uint32_t FoldCase(uint32_t cp)
+{
+    if (cp < 0x80)
+        return static_cast<uint32_t>(std::tolower(static_cast<int>(cp)));
+    if ((cp >= 0xC0 && cp <= 0xDE && cp != 0xD7) || (cp >= 0x391 && cp <= 0x3AB && cp != 0x3A2) ||
+        (cp >= 0x410 && cp <= 0x42F))
+        return cp + 0x20;
+    if (cp >= 0x400 && cp <= 0x40F)
+        return cp + 0x50;
+    if (cp == 0x178)
+        return 0xFF;
+    const bool evenUpper = (cp >= 0x100 && cp <= 0x137) || (cp >= 0x14A && cp <= 0x177) ||
+                           (cp >= 0x460 && cp <= 0x481) || (cp >= 0x48A && cp <= 0x4BF);
+    const bool oddUpper = (cp >= 0x139 && cp <= 0x148) || (cp >= 0x179 && cp <= 0x17E);
+    if ((evenUpper && cp % 2 == 0) || (oddUpper && cp % 2 == 1))
+        return cp + 1;
+    return cp;
+}
+
+} // namespace sqlfn_detail
 
 int SqlFunctions::CompareNoCase(const std::string& a, const std::string& b)
 {
@@ -1427,14 +1839,25 @@ int SqlFunctions::CompareNoCase(const std::string& a, const std::string& b)
         --na;
     while (nb > 0 && b[nb - 1] == ' ')
         --nb;
-    const size_t n = std::min(na, nb);
-    for (size_t i = 0; i < n; ++i) {
-        const int ca = std::tolower(static_cast<unsigned char>(a[i]));
-        const int cb = std::tolower(static_cast<unsigned char>(b[i]));
+    size_t i = 0, j = 0;
+    while (i < na && j < nb) {
+        const unsigned char ba = static_cast<unsigned char>(a[i]);
+        const unsigned char bb = static_cast<unsigned char>(b[j]);
+        uint32_t ca, cb;
+        if (ba < 0x80 && bb < 0x80) {
+            ca = static_cast<uint32_t>(std::tolower(ba));
+            cb = static_cast<uint32_t>(std::tolower(bb));
+            ++i;
+            ++j;
+        } else {
+            ca = sqlfn_detail::FoldCase(sqlfn_detail::NextCodePoint(a, i, na));
+            cb = sqlfn_detail::FoldCase(sqlfn_detail::NextCodePoint(b, j, nb));
+        }
         if (ca != cb)
             return ca < cb ? -1 : 1;
     }
-    return na == nb ? 0 : na < nb ? -1 : 1;
+    const bool aDone = i >= na, bDone = j >= nb;
+    return aDone && bDone ? 0 : aDone ? -1 : 1;
 }
 
 bool SqlFunctions::Like(const std::string& value, const std::string& pattern, int escape)

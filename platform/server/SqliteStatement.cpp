@@ -1,12 +1,77 @@
 #include "platform/server/SqliteStatement.h"
 
+#include <mutex>
+#include <unordered_map>
+
 #include "platform/server/ErrorMapper.h"
 
 namespace tw::server {
 
-SqliteStatement::SqliteStatement(sqlite3* db, const std::string& sql) : db_(db)
+namespace statement_detail {
+
+// Idle prepared statements by connection and text. A connection is used by
+// one thread at a time, but the cache is shared by all of them.
+class StatementCache {
+public:
+    static StatementCache& Instance()
+    {
+        static StatementCache cache;
+        return cache;
+    }
+
+    sqlite3_stmt* Take(sqlite3* db, const std::string& sql)
+    {
+        std::lock_guard<std::mutex> lock(mutex_);
+        auto connection = idle_.find(db);
+        if (connection == idle_.end())
+            return nullptr;
+        auto it = connection->second.find(sql);
+        if (it == connection->second.end())
+            return nullptr;
+        sqlite3_stmt* stmt = it->second;
+        connection->second.erase(it);
+        return stmt;
+    }
+
+    void Give(sqlite3* db, const std::string& sql, sqlite3_stmt* stmt)
+    {
+        sqlite3_reset(stmt);
+        sqlite3_clear_bindings(stmt);
+        std::lock_guard<std::mutex> lock(mutex_);
+        auto& statements = idle_[db];
+        if (statements.size() >= kPerConnection) {
+            sqlite3_finalize(statements.begin()->second);
+            statements.erase(statements.begin());
+        }
+        statements.emplace(sql, stmt);
+    }
+
+    void Forget(sqlite3* db)
+    {
+        std::lock_guard<std::mutex> lock(mutex_);
+        auto connection = idle_.find(db);
+        if (connection == idle_.end())
+            return;
+        for (auto& entry : connection->second)
+            sqlite3_finalize(entry.second);
+        idle_.erase(connection);
+    }
+
+private:
+    static constexpr size_t kPerConnection = 256;
+    std::mutex mutex_;
+    std::unordered_map<sqlite3*, std::unordered_multimap<std::string, sqlite3_stmt*>> idle_;
+};
+
+} // namespace statement_detail
+
+SqliteStatement::SqliteStatement(sqlite3* db, const std::string& sql) : db_(db), sql_(sql)
 {
-    if (sqlite3_prepare_v2(db, sql.c_str(), static_cast<int>(sql.size()), &stmt_, nullptr) != SQLITE_OK) {
+    stmt_ = statement_detail::StatementCache::Instance().Take(db, sql);
+    if (stmt_)
+        return;
+    if (sqlite3_prepare_v3(db, sql.c_str(), static_cast<int>(sql.size()), SQLITE_PREPARE_PERSISTENT, &stmt_,
+                           nullptr) != SQLITE_OK) {
         const std::string message = sqlite3_errmsg(db);
         sqlite3_finalize(stmt_);
         stmt_ = nullptr;
@@ -14,7 +79,20 @@ SqliteStatement::SqliteStatement(sqlite3* db, const std::string& sql) : db_(db)
     }
 }
 
-SqliteStatement::~SqliteStatement() { sqlite3_finalize(stmt_); }
+SqliteStatement::~SqliteStatement()
+{
+    // Only a whole statement can be kept: text past the first ';' was never prepared.
+    if (stmt_ && sqlite3_sql(stmt_) && sql_.size() == std::char_traits<char>::length(sqlite3_sql(stmt_)))
+        statement_detail::StatementCache::Instance().Give(db_, sql_, stmt_);
+    else
+        sqlite3_finalize(stmt_);
+}
+
+int SqliteStatement::Close(sqlite3* db)
+{
+    statement_detail::StatementCache::Instance().Forget(db);
+    return sqlite3_close_v2(db);
+}
 
 SqliteStatement& SqliteStatement::Bind(int index, const std::string& text)
 {

@@ -1,5 +1,7 @@
 // A prepared SQLite statement with RAII and the few helpers the server needs.
 // Private to the server: nothing outside platform/server sees SQLite.
+// Statements are kept prepared per connection and text once done with, since
+// the catalogue asks the same few questions for every statement a batch runs.
 #pragma once
 
 #include <sqlite3.h>
@@ -31,6 +33,9 @@ public:
     bool IsNull(int column) const;
     sqlite3_stmt* Handle() const { return stmt_; }
 
+    // Closes a connection, with the statements kept prepared for it.
+    static int Close(sqlite3* db);
+
     // Runs SQL without results; throws on failure.
     static void Exec(sqlite3* db, const std::string& sql);
     // The first column of the first row, or `fallback` without a row.
@@ -38,6 +43,7 @@ public:
 
 private:
     sqlite3* db_;
+    std::string sql_;
     sqlite3_stmt* stmt_ = nullptr;
 };
 

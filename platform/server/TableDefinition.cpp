@@ -317,22 +317,24 @@ std::string TableDefinition::SqliteColumn(const ColumnDefinition& c) const
     if (!c.defaultSql.empty())
         sql += " DEFAULT (" + c.defaultSql + ")";
     if ((t.IsCharacter() || t.IsBinary()) && t.length > 0 && t.name != "text" && t.name != "ntext" && t.name != "image")
-        sql += " CONSTRAINT \"tw_length_" + c.column.name + "\" CHECK (length(" + name + ") <= " +
-               std::to_string(t.length) + ")";
+        sql += " CONSTRAINT " + Translator::Quote("tw_length_" + c.column.name) + " CHECK (length(" + name +
+               ") <= " + std::to_string(t.length) + ")";
     if (t.IsInteger() && !rowidKey)
-        sql += " CONSTRAINT \"tw_type_" + c.column.name + "\" CHECK (typeof(" + name + ") IN ('integer', 'null'))";
+        sql += " CONSTRAINT " + Translator::Quote("tw_type_" + c.column.name) + " CHECK (typeof(" + name +
+               ") IN ('integer', 'null'))";
     // SQLite keeps any 64-bit integer; the narrower types refuse what they cannot hold.
     // (An identity column is numbered by the server, through values beyond its range.)
     static const struct {
         const char* type;
         const char* range;
     } ranges[] = {{"int", "-2147483648 AND 2147483647"}, {"smallint", "-32768 AND 32767"}, {"tinyint", "0 AND 255"}};
-    for (const auto& r : ranges)
+    for (const auto& r : ranges) {
         if (t.name == r.type && !rowidKey)
-            sql += std::string(" CONSTRAINT \"tw_range_") + r.type + "_" + c.column.name + "\" CHECK (" + name +
-                   " BETWEEN " + r.range + ")";
-    else if (t.IsApproximate() || t.IsExactNumeric())
-        sql += " CONSTRAINT \"tw_type_" + c.column.name + "\" CHECK (typeof(" + name +
+            sql += " CONSTRAINT " + Translator::Quote(std::string("tw_range_") + r.type + "_" + c.column.name) +
+                   " CHECK (" + name + " BETWEEN " + r.range + ")";
+    }
+    if (t.IsApproximate() || t.IsExactNumeric())
+        sql += " CONSTRAINT " + Translator::Quote("tw_type_" + c.column.name) + " CHECK (typeof(" + name +
                ") IN ('integer', 'real', 'null'))";
     return sql;
 }

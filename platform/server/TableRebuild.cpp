@@ -150,7 +150,8 @@ std::string TableRebuild::DefaultOf(const std::string& item)
     return std::string();
 }
 
-void TableRebuild::Apply(const std::vector<std::string>& columns, const std::vector<std::string>& sources)
+void TableRebuild::Apply(const std::vector<std::string>& columns, const std::vector<std::string>& sources,
+                         bool validate)
 {
     const std::string schema = Translator::Quote(schema_);
     const std::string fresh = schema + "." + Translator::Quote("tw_rebuild");
@@ -162,8 +163,17 @@ void TableRebuild::Apply(const std::vector<std::string>& columns, const std::vec
         values += (i ? ", " : "") + sources[i];
     }
     SqliteStatement::Exec(db_, "CREATE TABLE " + fresh + " (" + list + ")");
-    SqliteStatement::Exec(db_, "INSERT INTO " + fresh + " (" + names + ") SELECT " + values + " FROM " + schema + "." +
-                                   Translator::Quote(table_));
+    if (!validate)
+        SqliteStatement::Exec(db_, "PRAGMA ignore_check_constraints = ON");
+    try {
+        SqliteStatement::Exec(db_, "INSERT INTO " + fresh + " (" + names + ") SELECT " + values + " FROM " + schema +
+                                       "." + Translator::Quote(table_));
+    } catch (...) {
+        sqlite3_exec(db_, "PRAGMA ignore_check_constraints = OFF", nullptr, nullptr, nullptr);
+        throw;
+    }
+    if (!validate)
+        SqliteStatement::Exec(db_, "PRAGMA ignore_check_constraints = OFF");
     SqliteStatement::Exec(db_, "DROP TABLE " + schema + "." + Translator::Quote(table_));
     // Views naming the table are left as they are while it is briefly missing.
     SqliteStatement::Exec(db_, "PRAGMA legacy_alter_table = ON");
@@ -181,6 +191,8 @@ void TableRebuild::Apply(const std::vector<std::string>& columns, const std::vec
         sql.insert(name, schema + ".");
         SqliteStatement::Exec(db_, sql);
     }
+    if (!validate)
+        return;
     SqliteStatement check(db_, "SELECT count(*) FROM pragma_foreign_key_check(?, ?)");
     check.Bind(1, table_).Bind(2, schema_);
     if (check.Step() && check.Int(0) > 0)

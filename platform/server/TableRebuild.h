@@ -26,8 +26,10 @@ public:
     static std::string DefaultOf(const std::string& item);
 
     // Rewrites the table from `items`; each column's rows come from the matching
-    // expression over the old table. Foreign keys are checked afterwards.
-    void Apply(const std::vector<std::string>& columns, const std::vector<std::string>& sources);
+    // expression over the old table. Checks and foreign keys are checked on the
+    // rows unless `validate` is false (WITH NOCHECK).
+    void Apply(const std::vector<std::string>& columns, const std::vector<std::string>& sources,
+               bool validate = true);
 
 private:
     sqlite3* db_;

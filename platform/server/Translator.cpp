@@ -24,7 +24,8 @@ const std::set<std::string>& ScalarFunctions()
     static const std::set<std::string> names = {
         "abs", "app_name", "ascii", "ceiling", "char", "charindex", "coalesce", "col_length", "col_name",
         "columnproperty", "databasepropertyex", "databaseproperty", "datalength", "day", "db_id", "db_name",
-        "exp", "floor", "getdate", "getutcdate", "host_id", "host_name", "ident_current", "ident_seed", "ident_incr", "index_col",
+        "exp", "floor", "parsename", "error_number", "error_severity", "error_state", "error_line",
+        "error_message", "error_procedure", "getdate", "getutcdate", "host_id", "host_name", "ident_current", "ident_seed", "ident_incr", "index_col",
         "isdate", "isnull", "isnumeric", "left", "len", "log", "log10", "lower", "ltrim", "month", "nchar",
         "newid", "nullif", "object_id", "object_name", "objectproperty", "patindex", "pi", "power",
         "quotename", "rand", "replace", "replicate", "reverse", "right", "round", "rtrim", "serverproperty",
@@ -231,6 +232,8 @@ TypeSpec Translator::Type(size_t begin, size_t& end)
         Fail();
     TypeSpec type;
     type.name = translator_detail::Lower(Next().text);
+    if (type.name == "dec")
+        type.name = "decimal";
     if (Peek().IsOp("(")) {
         Next();
         if (Accept("max")) {
@@ -262,6 +265,7 @@ TypeSpec Translator::Type(size_t begin, size_t& end)
 
 std::string Translator::Select(bool topLevel)
 {
+    Nesting level(depth_);
     // A nested query groups on its own.
     const GroupingScope outer = grouping_;
     grouping_ = GroupingScope{};
@@ -390,7 +394,8 @@ std::vector<Translator::ColumnSource> Translator::ScanFromClause() const
     ++i;
     for (;;) {
         const Token& t = tokens_[i];
-        if (t.kind == TokenKind::Name && !translator_detail::JoinWord(t) && !translator_detail::EndsFromClause(t)) {
+        if (t.kind == TokenKind::QuotedName ||
+            (t.kind == TokenKind::Name && !translator_detail::JoinWord(t) && !translator_detail::EndsFromClause(t))) {
             std::vector<std::string> parts{t.text};
             ++i;
             while (tokens_[i].IsOp(".")) {
@@ -517,9 +522,10 @@ std::string Translator::QuerySpecification(bool topLevel, bool& orderable, std::
             throw SqlError::NotSupported("GROUP BY ... WITH ROLLUP or CUBE");
     }
     if (grouped || selected.sawAggregate) {
-        for (const auto& [name, written] : selected.columns) {
+        for (const auto& column : selected.columns) {
+            const std::string& written = column.second;
             const bool inGroup = std::any_of(grouping_.columns.begin(), grouping_.columns.end(),
-                                             [&](const auto& g) { return g.first == name; });
+                                             [&](const auto& g) { return g.first == column.first; });
             if (!inGroup)
                 throw SqlError(8120, 16, "Column '" + written + "' is invalid in the select list because it is not "
                                          "contained in " + (grouped ? "either an aggregate function or the GROUP BY "
@@ -611,7 +617,8 @@ std::string Translator::FromClause()
 
 std::string Translator::TableSource()
 {
-    std::string sql = TablePrimary();
+    Nesting level(depth_);
+    std::string sql = TablePrimary(true, true);
     for (;;) {
         std::string join;
         if (Accept("INNER")) {
@@ -643,19 +650,25 @@ std::string Translator::TableSource()
     }
 }
 
-std::string Translator::TablePrimary(bool reading)
+std::string Translator::TablePrimary(bool reading, bool leftmost)
 {
     std::string sql;
     bool wrapped = false;
     if (Peek().IsOp("(")) {
         Next();
-        if (Peek().Is("SELECT") || Peek().IsOp("(")) {
+        // "((a JOIN b ON ...))" brackets a join; "((SELECT ...))" a query.
+        size_t inner = 0;
+        while (Peek(inner).IsOp("("))
+            ++inner;
+        if (Peek(inner).Is("SELECT")) {
             sql = "(" + Select(false) + ")";
             ExpectOp(")");
         } else {
-            sql = "(" + TableSource() + ")";
+            // A bracketed join on the left of a join is the same join unbracketed
+            // (joins group from the left), and SQLite has room for only so many brackets.
+            sql = TableSource();
             ExpectOp(")");
-            return sql;
+            return leftmost ? sql : "(" + sql + ")";
         }
     } else if (Peek().IsOp("::")) {
         Next();
@@ -927,31 +940,68 @@ std::string Translator::ExprList()
     return sql;
 }
 
-std::string Translator::Expr() { return OrExpr(); }
+Nesting::Nesting(int& depth, int limit) : depth_(depth)
+{
+    if (depth_ >= limit)
+        throw limit == kMaxCaseNesting ? SqlError::CaseNestedTooDeeply() : SqlError::NestedTooDeeply();
+    ++depth_;
+}
+
+std::string Translator::Expr()
+{
+    Nesting level(depth_);
+    return OrExpr();
+}
+
+// SQLite's parser and its expression trees have a fixed depth, so a long
+// chain is written flat, in groups that keep the tree shallow; OR and AND
+// give the same answer however their operands are grouped.
+std::string Translator::FlatChain(const std::vector<std::string>& terms, const char* op)
+{
+    if (terms.size() == 1)
+        return terms.front();
+    constexpr size_t kGroup = 50;
+    const std::string separator = std::string(" ") + op + " ";
+    std::string sql = "(";
+    for (size_t first = 0; first < terms.size(); first += kGroup) {
+        const size_t end = std::min(first + kGroup, terms.size());
+        const bool wrap = terms.size() > kGroup && end - first > 1;
+        if (first > 0)
+            sql += separator;
+        if (wrap)
+            sql += "(";
+        for (size_t i = first; i < end; ++i)
+            sql += (i > first ? separator : "") + terms[i];
+        if (wrap)
+            sql += ")";
+    }
+    return sql + ")";
+}
 
 std::string Translator::OrExpr()
 {
-    std::string sql = AndExpr();
-    while (Accept("OR")) {
-        sql = "(" + sql + " OR " + AndExpr() + ")";
+    std::vector<std::string> terms{AndExpr()};
+    while (Accept("OR"))
+        terms.push_back(AndExpr());
+    if (terms.size() > 1)
         lastType_ = {};
-    }
-    return sql;
+    return FlatChain(terms, "OR");
 }
 
 std::string Translator::AndExpr()
 {
-    std::string sql = NotExpr();
-    while (Accept("AND")) {
-        sql = "(" + sql + " AND " + NotExpr() + ")";
+    std::vector<std::string> terms{NotExpr()};
+    while (Accept("AND"))
+        terms.push_back(NotExpr());
+    if (terms.size() > 1)
         lastType_ = {};
-    }
-    return sql;
+    return FlatChain(terms, "AND");
 }
 
 std::string Translator::NotExpr()
 {
     if (Accept("NOT")) {
+        Nesting level(depth_);
         std::string sql = "(NOT " + NotExpr() + ")";
         lastType_ = {};
         return sql;
@@ -1050,25 +1100,80 @@ std::string Translator::Predicate()
     }
 }
 
+namespace translator_detail {
+
+// The overflow check an integer result of a chain step takes: 'i' int, 'b' bigint, '.' none.
+char CheckCode(const TypeSpec& integerType)
+{
+    if (integerType.name == "bigint")
+        return 'b';
+    if (integerType.IsInteger() && integerType.name != "bit")
+        return 'i';
+    return '.';
+}
+
+std::string Checked(const std::string& expression, char check)
+{
+    if (check == '.')
+        return expression;
+    return "tw_checkinteger(" + expression + ", '" + (check == 'b' ? "bigint" : "int") + "')";
+}
+
+// One step of an additive chain as SQLite text. Codes: '+' and '-' numbers,
+// 'c' strings, 'a' either (decided on the values), '&', '|', '^' bits.
+std::string AdditiveStep(const std::string& left, const std::string& right, char op, char check)
+{
+    switch (op) {
+    case 'c': return "(" + left + " || " + right + ")";
+    case 'a': return Checked("tw_add(" + left + ", " + right + ")", check);
+    case '&': return "(" + left + " & " + right + ")";
+    case '|': return "(" + left + " | " + right + ")";
+    case '^': return "((" + left + " | " + right + ") - (" + left + " & " + right + "))";
+    default: return Checked("(" + left + " " + op + " " + right + ")", check);
+    }
+}
+
+// A chain of several steps is one call of tw_chain, which folds its operands
+// from the left exactly as the steps would, without nesting; SQLite takes
+// at most 127 arguments a call, so a very long chain continues in the next call.
+std::string AdditiveChain(const std::vector<std::string>& terms, const std::string& steps)
+{
+    constexpr size_t kOperands = 100;
+    std::string sql = terms.front();
+    for (size_t first = 1; first < terms.size(); first += kOperands - 1) {
+        const size_t end = std::min(first + kOperands - 1, terms.size());
+        std::string call = "tw_chain('" + steps.substr(2 * (first - 1), 2 * (end - first)) + "', " + sql;
+        for (size_t i = first; i < end; ++i)
+            call += ", " + terms[i];
+        sql = call + ")";
+    }
+    return sql;
+}
+
+} // namespace translator_detail
+
 std::string Translator::Additive()
 {
-    std::string left = Multiplicative();
+    std::vector<std::string> terms{Multiplicative()};
+    std::string steps;
     for (;;) {
         const TypeSpec leftType = lastType_;
         const Operand leftOperand = CurrentOperand();
+        char op = 0;
+        char check = '.';
         if (AcceptOp("+")) {
-            const std::string right = Multiplicative();
+            terms.push_back(Multiplicative());
             const TypeSpec rightType = lastType_;
             const TypeSpec integerType = ArithmeticType(OperandType(leftOperand), OperandType(CurrentOperand()));
             const bool cnyn = !context_ || context_->ConcatNullYieldsNull();
-            if (translator_detail::IsNumericHint(leftType) && translator_detail::IsNumericHint(rightType)) {
-                left = CheckedInteger("(" + left + " + " + right + ")", integerType);
-            } else if (cnyn && translator_detail::IsCharacterHint(leftType) &&
-                       translator_detail::IsCharacterHint(rightType)) {
-                left = "(" + left + " || " + right + ")";
-            } else {
-                left = CheckedInteger("tw_add(" + left + ", " + right + ")", integerType);
-            }
+            if (translator_detail::IsNumericHint(leftType) && translator_detail::IsNumericHint(rightType))
+                op = '+';
+            else if (cnyn && translator_detail::IsCharacterHint(leftType) && translator_detail::IsCharacterHint(rightType))
+                op = 'c';
+            else
+                op = 'a';
+            if (op != 'c')
+                check = translator_detail::CheckCode(integerType);
             if (translator_detail::IsCharacterHint(leftType) || translator_detail::IsCharacterHint(rightType)) {
                 TypeSpec t;
                 t.name = leftType.IsUnicode() || rightType.IsUnicode() ? "nvarchar" : "varchar";
@@ -1081,28 +1186,30 @@ std::string Translator::Additive()
             }
             SetArithmeticResult(integerType);
         } else if (AcceptOp("-")) {
-            left = "(" + left + " - " + Multiplicative() + ")";
+            terms.push_back(Multiplicative());
             const TypeSpec integerType = ArithmeticType(OperandType(leftOperand), OperandType(CurrentOperand()));
-            left = CheckedInteger(left, integerType);
+            op = '-';
+            check = translator_detail::CheckCode(integerType);
             lastType_ = ArithmeticType(leftType, lastType_, '-');
             SetArithmeticResult(integerType);
-        } else if (AcceptOp("&")) {
+        } else if (Peek().IsOp("&") || Peek().IsOp("|") || Peek().IsOp("^")) {
+            op = Next().text[0];
             SetArithmeticResult({});
-            left = "(" + left + " & " + Multiplicative() + ")";
-            lastType_ = ArithmeticType(leftType, lastType_);
-        } else if (AcceptOp("|")) {
-            SetArithmeticResult({});
-            left = "(" + left + " | " + Multiplicative() + ")";
-            lastType_ = ArithmeticType(leftType, lastType_);
-        } else if (AcceptOp("^")) {
-            SetArithmeticResult({});
-            const std::string right = Multiplicative();
-            left = "((" + left + " | " + right + ") - (" + left + " & " + right + "))";
+            terms.push_back(Multiplicative());
             lastType_ = ArithmeticType(leftType, lastType_);
         } else {
-            return left;
+            break;
         }
+        steps += op;
+        steps += check;
     }
+    if (terms.size() == 1)
+        return terms.front();
+    if (terms.size() == 2)
+        return translator_detail::AdditiveStep(terms[0], terms[1], steps[0], steps[1]);
+    const std::string chain = translator_detail::AdditiveChain(terms, steps);
+    // A string result keeps the server's comparison rules through the call.
+    return translator_detail::IsCharacterHint(lastType_) ? chain + " COLLATE TWCI" : chain;
 }
 
 // The type of an arithmetic result when both operands' types are known:
@@ -1181,6 +1288,9 @@ TypeSpec Translator::SummedIntegerType(const TypeSpec& argument)
 
 std::string Translator::Unary()
 {
+    if (!Peek().IsOp("-") && !Peek().IsOp("+") && !Peek().IsOp("~"))
+        return Primary();
+    Nesting level(depth_);
     if (AcceptOp("-")) {
         // A literal's negation always fits (2147483648 is not an int).
         if (Peek().kind == TokenKind::Number)
@@ -1214,6 +1324,10 @@ std::string Translator::PrimaryTerm()
     switch (t.kind) {
     case TokenKind::Number: {
         Next();
+        if (t.money) {
+            lastType_.name = "money";
+            return t.text;
+        }
         const bool whole = t.text.find_first_of(".eE") == std::string::npos;
         if (whole) {
             const bool fitsInt = t.text.size() < 10 || (t.text.size() == 10 && t.text <= "2147483647");
@@ -1294,7 +1408,9 @@ std::string Translator::SubqueryOrParen()
         sql = "(" + Select(false) + ")";
         lastType_ = {};
     } else {
-        sql = "(" + Expr() + ")";
+        // Every translated expression is already bracketed where it needs
+        // to be, and SQLite's parser has room for only so many parentheses.
+        sql = Expr();
     }
     ExpectOp(")");
     return sql;
@@ -1433,6 +1549,11 @@ std::string Translator::FunctionCall(const std::string& spelled)
     if (!Peek().IsOp(")")) {
         args = Expr();
         firstType = lastType_;
+        // DATALENGTH answers by the stored type: two bytes a character of nvarchar.
+        if (name == "datalength") {
+            const TypeSpec stored = OperandType(CurrentOperand());
+            args += ", " + Literal(stored.IsKnown() ? stored.Spelling() : "");
+        }
         while (AcceptOp(",")) {
             std::string next = Expr();
             // ISNULL's result has its first argument's type.
@@ -1454,13 +1575,19 @@ std::string Translator::FunctionCall(const std::string& spelled)
     static const std::set<std::string> textResults = {
         "db_name", "object_name", "user_name", "suser_sname", "suser_name", "host_name", "app_name", "left",
         "right", "upper", "lower", "ltrim", "rtrim", "replace", "substring", "space", "replicate", "str",
-        "quotename", "reverse", "stuff", "col_name", "type_name", "index_col", "char", "nchar"};
+        "quotename", "reverse", "stuff", "col_name", "type_name", "index_col", "char", "nchar", "parsename",
+        "error_message", "error_procedure"};
     static const std::set<std::string> intResults = {"len", "charindex", "db_id", "object_id", "user_id",
                                                       "datalength", "patindex", "ascii", "unicode", "year",
-                                                      "month", "day", "col_length", "isnumeric", "isdate"};
+                                                      "month", "day", "col_length", "isnumeric", "isdate",
+                                                      "error_number", "error_severity", "error_state", "error_line"};
     if (textResults.count(name)) {
         lastType_.name = "nvarchar";
-        lastType_.length = name == "db_name" || name == "object_name" || name == "user_name" ? 128 : 4000;
+        lastType_.length =
+            name == "db_name" || name == "object_name" || name == "user_name" || name == "parsename" ||
+                    name == "error_procedure"
+                ? 128
+                : 4000;
     } else if (intResults.count(name)) {
         lastType_.name = "int";
     } else if (name == "getdate" || name == "getutcdate" || name == "sysdatetime") {
@@ -1484,6 +1611,7 @@ std::string Translator::FunctionCall(const std::string& spelled)
 
 std::string Translator::CaseExpr()
 {
+    Nesting level(caseDepth_, kMaxCaseNesting);
     Expect("CASE");
     std::string sql = "CASE";
     if (!Peek().Is("WHEN"))
@@ -1520,12 +1648,12 @@ std::string Translator::CastExpr(bool isConvert)
         pos_ = end;
         ExpectOp(",");
         value = Expr();
-        sourceType = lastType_;
+        sourceType = OperandType(CurrentOperand());
         if (AcceptOp(","))
             style = Expr();
     } else {
         value = Expr();
-        sourceType = lastType_;
+        sourceType = OperandType(CurrentOperand());
         Expect("AS");
         size_t end = pos_;
         type = Type(pos_, end);
@@ -1537,7 +1665,12 @@ std::string Translator::CastExpr(bool isConvert)
     lastType_ = type;
     if (lastType_.IsCharacter() && lastType_.length == -1)
         lastType_.length = 30;
-    const std::string source = sourceType.IsDateTime() ? ", 'datetime'" : "";
+    // Dates, money and decimals convert to text by their own rules.
+    std::string source;
+    if (sourceType.IsDateTime())
+        source = ", 'datetime'";
+    else if (sourceType.IsExactNumeric())
+        source = ", " + Literal(sourceType.Spelling());
     return "tw_convert(" + value + ", " + Literal(type.Spelling()) + ", " + style + source + ")";
 }
 

@@ -47,6 +47,25 @@ public:
     virtual std::string ReadSource(const std::string& reference) { return reference; }
 };
 
+// How deeply expressions, queries, joins and statement blocks may nest
+// before the text is refused (191): deep enough for any query a person
+// writes, shallow enough that the recursion never reaches the end of a
+// thread's stack. CASE has SQL Server's own, smaller limit (125).
+constexpr int kMaxNesting = 200;
+constexpr int kMaxCaseNesting = 10;
+
+// Counts one level of recursion for as long as it lives.
+class Nesting {
+public:
+    explicit Nesting(int& depth, int limit = kMaxNesting);
+    ~Nesting() { --depth_; }
+    Nesting(const Nesting&) = delete;
+    Nesting& operator=(const Nesting&) = delete;
+
+private:
+    int& depth_;
+};
+
 struct SelectTarget {
     std::string variable; // "@v" for SELECT @v = expr
 };
@@ -81,6 +100,7 @@ public:
     static std::string Quote(const std::string& name);
     static std::string Literal(const std::string& text);
 
+
 private:
     const Token& Peek(size_t ahead = 0) const;
     const Token& Next();
@@ -98,7 +118,8 @@ private:
     std::string FromClause();
     std::string TableSource();
     // `reading`: a source of rows, which may wait for rows other sessions hold; false for a change's target.
-    std::string TablePrimary(bool reading = true);
+    // `leftmost`: the first source of a join, which needs no brackets of its own.
+    std::string TablePrimary(bool reading = true, bool leftmost = false);
     std::string TableName(std::string* spelling = nullptr);
     std::string Insert();
     std::string Update();
@@ -106,8 +127,13 @@ private:
     std::string Top(bool& percent);
     std::string OrderBy();
 
+    int depth_ = 0;
+    int caseDepth_ = 0;
+
     std::string Expr();
     std::string OrExpr();
+    // Joins the operands of a chain of ORs or ANDs without nesting them.
+    static std::string FlatChain(const std::vector<std::string>& terms, const char* op);
     std::string AndExpr();
     std::string NotExpr();
     std::string Predicate();

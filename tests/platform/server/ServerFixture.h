@@ -31,4 +31,12 @@ protected:
 // The text of every message, one per line, for failure output.
 std::string Describe(const BufferedSink& sink);
 
+// SELECT <expression> gives one value; tables of them are instantiated where their topic is.
+struct ExpressionCase {
+    const char* expression;
+    const char* expected; // Value::ToText of the single result
+};
+
+class ExpressionTest : public ServerTest, public ::testing::WithParamInterface<ExpressionCase> {};
+
 } // namespace tw::server::test

@@ -60,13 +60,6 @@ TEST_F(ServerTest, ObjectErrorsQuoteTheNameAsWritten)
     EXPECT_EQ(Run("SELECT \"NoColumn\" FROM Orders").FirstError()->number, 207);
 }
 
-struct ExpressionCase {
-    const char* expression;
-    const char* expected; // Value::ToText of the single result
-};
-
-class ExpressionTest : public ServerTest, public ::testing::WithParamInterface<ExpressionCase> {};
-
 TEST_P(ExpressionTest, GivesSqlServersValue)
 {
     ResultSet r = Query(std::string("SELECT ") + GetParam().expression);
