@@ -252,8 +252,12 @@ void CKtvPDlgImpl::OnActivate(UINT nState, CWnd* pWndOther)
         m_Dlg.SendMessage(WM_NCPAINT, 1);
         return;
     }
-    if (pWndOther != &m_Dlg && pWndOther->SendMessage(WM_FLOATSTATUS, FS_SYNCACTIVE) == 0)
+    if (pWndOther != &m_Dlg && pWndOther->SendMessage(WM_FLOATSTATUS, FS_SYNCACTIVE) == 0) {
+        // The caption was drawn before this answer came, while the flag still
+        // said active: it shows the activation gone now.
+        m_Dlg.SendMessage(WM_NCACTIVATE, FALSE);
         return;
+    }
     // Active itself, or losing the activation to a floating library window.
     m_Dlg.m_nFlags |= WF_STAYACTIVE;
 }

@@ -7,7 +7,7 @@
 #include "resources/resource.h"
 #include "ui/frames/KtvPCodes.h"
 #include "ui/frames/KtvPGlobalData.h"
-#include "ui/frames/KtvPMDIFrameWnd.h"
+#include "platform/mfc/CMDIFrameWnd.h"
 
 #include <vector>
 
@@ -67,7 +67,7 @@ BEGIN_MESSAGE_MAP(CKtvPWindowsManagerDlg, CDialog)
     ON_WM_DRAWITEM()
 END_MESSAGE_MAP()
 
-CKtvPWindowsManagerDlg::CKtvPWindowsManagerDlg(CKtvPMDIFrameWnd* pMDIFrame, BOOL bShowHelp)
+CKtvPWindowsManagerDlg::CKtvPWindowsManagerDlg(CMDIFrameWnd* pMDIFrame, BOOL bShowHelp)
     : CDialog(IDD_KTVP_WINDOWS, pMDIFrame),
       m_pMDIFrame(pMDIFrame),
       m_bShowHelp(bShowHelp),

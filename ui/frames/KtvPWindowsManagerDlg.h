@@ -6,15 +6,16 @@
 #include "platform/mfc/CList.h"
 #include "platform/mfc/CListBox.h"
 
-class CKtvPMDIFrameWnd;
+class CMDIFrameWnd;
 
 class CKtvPWindowsManagerDlg : public CDialog {
 public:
-    CKtvPWindowsManagerDlg(CKtvPMDIFrameWnd* pMDIFrame, BOOL bShowHelp);
+    CKtvPWindowsManagerDlg(CMDIFrameWnd* pMDIFrame, BOOL bShowHelp);
     ~CKtvPWindowsManagerDlg() override;
 
     CListBox m_wndList;
-    CKtvPMDIFrameWnd* m_pMDIFrame;
+    // Only its MDI client is used, so any MDI frame will do.
+    CMDIFrameWnd* m_pMDIFrame;
     BOOL m_bShowHelp;
     // Every child has a system menu, so it can be minimised and arranged.
     BOOL m_bMDIActions;
