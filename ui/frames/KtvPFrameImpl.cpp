@@ -93,7 +93,7 @@ void CKtvPFrameImpl::RestorePosition(CREATESTRUCT& cs)
     // A minimised or maximised start asked for by the caller stays.
     if (CWinApp* pApp = AfxGetApp()) {
         const int nAppShow = pApp->m_nCmdShow;
-        if (nAppShow < SW_SHOWMINIMIZED || nAppShow > SW_SHOWNA || nAppShow == SW_SHOW ||
+        if (nAppShow < SW_SHOWMINIMIZED || nAppShow > SW_SHOWMINNOACTIVE || nAppShow == SW_SHOW ||
             nAppShow == SW_SHOWNOACTIVATE)
             pApp->m_nCmdShow = nShowCmd;
     }
