@@ -1,6 +1,7 @@
 #include "ui/frames/KtvPMDIFrameWnd.h"
 
 #include "platform/mfc/CCmdUI.h"
+#include "platform/win32/menu/winmenu.h"
 #include "ui/frames/KtvPCodes.h"
 #include "ui/commandbars/KtvPPopupMenu.h"
 #include "platform/mfc/CMDIChildWnd.h"
