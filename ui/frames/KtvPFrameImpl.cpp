@@ -21,6 +21,8 @@
 #include "ui/frames/KtvPDlgImpl.h"
 #include "ui/frames/KtvPKeyboardManager.h"
 #include "ui/frames/KtvPNotBuilt.h"
+#include "ui/frames/KtvPRegistry.h"
+#include "ui/frames/KtvPRegistryFactory.h"
 #include "ui/frames/KtvPWorkspace.h"
 
 namespace {
@@ -67,6 +69,14 @@ CKtvPToolBar* CKtvPFrameImpl::CreateUserToolbarWindow(UINT uiID)
         return nullptr;
     }
     return pToolBar;
+}
+
+CString CKtvPFrameImpl::GetTearOffBase()
+{
+    CKtvPWorkspace* pWorkspace = KtvGetWorkspace();
+    CString strBase = pWorkspace != nullptr ? pWorkspace->GetRegSectionPath("") : CString();
+    strBase += "ControlBars-TearOff";
+    return strBase;
 }
 
 void CKtvPFrameImpl::ConfigureToolbar(CKtvPToolBar* pToolBar)
@@ -349,12 +359,89 @@ void CKtvPFrameImpl::RemoveTearOffToolbar(CKtvPControlBar* pToolBar)
 
 void CKtvPFrameImpl::LoadTearOffMenus()
 {
-    KTVP_NOT_BUILT("CKtvPFrameImpl::LoadTearOffMenus");
+    // The bars of the session so far go; the stored ones replace them.
+    while (!m_listTearOffToolbars.IsEmpty()) {
+        auto* pBar = static_cast<CKtvPControlBar*>(m_listTearOffToolbars.RemoveHead());
+        if (::IsWindow(pBar->GetSafeHwnd())) {
+            if (pBar->IsDocked())
+                pBar->UndockControlBar(TRUE);
+            pBar->DestroyWindow();
+        }
+        delete pBar;
+    }
+
+    const CString strBase = GetTearOffBase();
+    for (int n = 0;; n++) {
+        CString strKey;
+        strKey.Format("%s-%d", static_cast<LPCTSTR>(strBase), n);
+
+        int nID = 0;
+        CString strName;
+        CObject* pObject = nullptr;
+        {
+            CKtvPRegistryFactory factory;
+            CKtvPRegistry& reg = factory.Create(FALSE, TRUE);
+            if (!reg.Open(strKey))
+                break;
+            // Anything but a toolbar stored as the state is refused like a failed read.
+            if (!reg.Read("ID", nID) || !reg.Read("Name", strName) ||
+                !reg.Read("State", pObject, RUNTIME_CLASS(CKtvPToolBar)) || pObject == nullptr) {
+                delete pObject;
+                break;
+            }
+        }
+
+        auto* pToolBar = static_cast<CKtvPToolBar*>(pObject);
+        if (!pToolBar->Create(m_pFrame, kUserToolbarStyle, static_cast<UINT>(nID))) {
+            delete pToolBar;
+            break;
+        }
+        pToolBar->SetWindowText(strName);
+        ConfigureToolbar(pToolBar);
+        m_listTearOffToolbars.AddTail(pToolBar);
+        pToolBar->LoadState(strBase, n, (UINT)-1);
+        if (m_pDockManager != nullptr)
+            m_pDockManager->DockControlBar(pToolBar, 0, nullptr);
+    }
 }
 
-void CKtvPFrameImpl::SaveTearOffMenus(BOOL)
+void CKtvPFrameImpl::SaveTearOffMenus(BOOL bFrameBarsOnly)
 {
-    KTVP_NOT_BUILT("CKtvPFrameImpl::SaveTearOffMenus");
+    const CString strBase = GetTearOffBase();
+
+    // Entries of an earlier session that had more bars would otherwise come back.
+    for (int n = 0;; n++) {
+        CString strKey;
+        strKey.Format("%s-%d", static_cast<LPCTSTR>(strBase), n);
+        CKtvPRegistryFactory factory;
+        if (!factory.Create(FALSE, FALSE).DeleteKey(strKey))
+            break;
+    }
+
+    int n = 0;
+    for (POSITION pos = m_listTearOffToolbars.GetHeadPosition(); pos != nullptr;) {
+        auto* pBar = static_cast<CKtvPControlBar*>(m_listTearOffToolbars.GetNext(pos));
+        if (!::IsWindow(pBar->GetSafeHwnd()) || !(pBar->GetStyle() & WS_VISIBLE))
+            continue;
+        if (bFrameBarsOnly && pBar->GetTopLevelFrame() != m_pFrame)
+            continue;
+
+        CString strKey;
+        strKey.Format("%s-%d", static_cast<LPCTSTR>(strBase), n);
+        {
+            CKtvPRegistryFactory factory;
+            CKtvPRegistry& reg = factory.Create(FALSE, FALSE);
+            if (reg.CreateKey(strKey)) {
+                CString strName;
+                pBar->GetWindowText(strName);
+                reg.Write("ID", pBar->GetDlgCtrlID());
+                reg.Write("Name", static_cast<LPCTSTR>(strName));
+                reg.Write("State", static_cast<CObject*>(pBar));
+            }
+        }
+        pBar->SaveState(strBase, n, (UINT)-1);
+        n++;
+    }
 }
 
 void CKtvPFrameImpl::SaveDockManagerState(LPCTSTR lpszProfileName)

@@ -115,4 +115,6 @@ private:
     // A user-defined or torn-off toolbar window with the given id; NULL when it cannot be made.
     CKtvPToolBar* CreateUserToolbarWindow(UINT uiID);
     void ConfigureToolbar(CKtvPToolBar* pToolBar);
+    // The settings path under which the tear-off toolbars are numbered.
+    static CString GetTearOffBase();
 };
