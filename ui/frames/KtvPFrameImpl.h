@@ -19,6 +19,7 @@ class CKtvPPopupMenu;
 class CKtvPToolBar;
 
 class CCmdUI;
+class CWnd;
 class CKtvPFrameHooks;
 
 class CKtvPFrameImpl {
