@@ -2,6 +2,7 @@
 
 #include "platform/win32/mdi/winmdi.h"
 #include "platform/comctl/commctrl.h"
+#include "ui/commandbars/KtvPMenuBar.h"
 #include "ui/frames/KtvPFrameHooks.h"
 #include "ui/frames/KtvPGlobalData.h"
 #include "ui/frames/KtvPMDIChildWnd.h"
