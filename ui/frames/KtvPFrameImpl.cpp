@@ -647,7 +647,7 @@ CKtvPFrameImpl::FilterResult CKtvPFrameImpl::FilterFrameMessage(MSG* pMsg, Filte
             return FILTER_PASS;
         if (m_pMenuBar != nullptr && pMsg->wParam == VK_MENU) {
             // Alt alone moves the focus to the menu bar and back.
-            if (CWnd::GetFocus() == m_pMenuBar)
+            if (::GetFocus() == m_pMenuBar->GetSafeHwnd())
                 m_pFrame->SetFocus();
             else
                 m_pMenuBar->SetFocus();

@@ -8,6 +8,7 @@
 #include "resources/resource.h"
 #include "tests/support/ui/KtvUiTestSetup.h"
 #include "tests/support/window/HeadlessWindowTest.h"
+#include "platform/mfc/CDockBar.h"
 #include "ui/commandbars/KtvPPopupMenu.h"
 #include "ui/frames/KtvPCodes.h"
 #include "ui/frames/KtvPDialog.h"
@@ -19,8 +20,16 @@ class RecordingDialog : public CKtvPDialog {
 public:
     RecordingDialog() : CKtvPDialog(IDD_KTVP_WINDOWS) {}
     std::vector<WPARAM> ncActivate;
+    std::vector<std::pair<WPARAM, LPARAM>> toolbarMenus;
 
 protected:
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
+    {
+        if (message == KTVM_TOOLBARMENU)
+            toolbarMenus.emplace_back(wParam, lParam);
+        return CKtvPDialog::WindowProc(message, wParam, lParam);
+    }
+
     LRESULT DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
     {
         if (message == WM_NCACTIVATE)
@@ -218,6 +227,23 @@ TEST_F(KtvPDialogTest, KeysAltAndAcceleratorsGoToTheOpenMenu)
 
     using Received = std::vector<std::pair<UINT, WPARAM>>;
     EXPECT_EQ(popupWindow.received, (Received{{WM_KEYDOWN, VK_DOWN}, {WM_CLOSE, 0}}));
+}
+
+TEST_F(KtvPDialogTest, RightClickOnAFrameworkDockBarAsksTheDialogForTheToolbarMenu)
+{
+    CDockBar dockBar;
+    ASSERT_TRUE(dockBar.CreateEx(0, nullptr, "", WS_CHILD | WS_VISIBLE, CRect(0, 0, 100, 20), &dlg, 5));
+    MSG msg = MessageTo(dockBar.GetSafeHwnd(), WM_RBUTTONUP, 0, MAKELPARAM(3, 4));
+    EXPECT_FALSE(dlg.m_Impl.PreTranslateMessage(&msg)) << "the click itself still reaches the bar";
+
+    MSG onList = MessageTo(::GetDlgItem(dlg.GetSafeHwnd(), IDC_KTVP_WINDOWS_LIST), WM_RBUTTONUP, 0, MAKELPARAM(3, 4));
+    dlg.m_Impl.PreTranslateMessage(&onList);
+
+    CPoint screen(3, 4);
+    dockBar.ClientToScreen(&screen);
+    ASSERT_EQ(dlg.toolbarMenus.size(), 1u);
+    EXPECT_EQ(dlg.toolbarMenus[0].first, reinterpret_cast<WPARAM>(dlg.GetSafeHwnd()));
+    EXPECT_EQ(dlg.toolbarMenus[0].second, MAKELPARAM(screen.x, screen.y));
 }
 
 }  // namespace

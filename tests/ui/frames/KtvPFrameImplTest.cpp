@@ -7,8 +7,11 @@
 #include "platform/win32/gdi/SystemMetrics.h"
 #include "tests/support/ui/KtvUiTestSetup.h"
 #include "tests/support/window/HeadlessWindowTest.h"
+#include "ui/commandbars/KtvPMenuBar.h"
 #include "ui/commandbars/KtvPPopupMenu.h"
 #include "ui/commandbars/KtvPToolBar.h"
+#include "platform/mfc/CDockBar.h"
+#include "ui/frames/KtvPCodes.h"
 #include "ui/frames/KtvPFrameImpl.h"
 #include "ui/frames/KtvPWorkspace.h"
 
@@ -250,6 +253,85 @@ TEST_F(KtvPFrameImplTest, OnlyAFreshUnmodifiedF1IsTheHelpKey)
     }
     BYTE none[256] = {};
     ::SetKeyboardState(none);
+}
+
+TEST_F(KtvPFrameImplTest, AltAloneMovesTheFocusToTheMenuBarAndBack)
+{
+    CreateFrame();
+    CKtvPFrameImpl impl(frame);
+
+    // The menu bar's window is a plain child standing in for the bar.
+    CWnd barWindow;
+    ASSERT_TRUE(barWindow.CreateEx(0, nullptr, "Menu bar", WS_CHILD | WS_VISIBLE, CRect(0, 0, 300, 20), frame, 1));
+    CKtvPMenuBar menuBar;
+    menuBar.m_hWnd = barWindow.GetSafeHwnd();
+    impl.m_pMenuBar = &menuBar;
+    frame->SetFocus();
+
+    MSG altUp{};
+    altUp.hwnd = frameHwnd;
+    altUp.message = WM_SYSKEYUP;
+    altUp.wParam = VK_MENU;
+    EXPECT_EQ(impl.FilterFrameMessage(&altUp, CKtvPFrameImpl::FILTER_MDI), CKtvPFrameImpl::FILTER_CONSUMED);
+    EXPECT_EQ(::GetFocus(), barWindow.GetSafeHwnd());
+    EXPECT_EQ(impl.FilterFrameMessage(&altUp, CKtvPFrameImpl::FILTER_MDI), CKtvPFrameImpl::FILTER_CONSUMED);
+    EXPECT_EQ(::GetFocus(), frameHwnd);
+
+    // An in-place frame leaves Alt to the framework.
+    EXPECT_EQ(impl.FilterFrameMessage(&altUp, CKtvPFrameImpl::FILTER_INPLACE), CKtvPFrameImpl::FILTER_PASS);
+    EXPECT_EQ(::GetFocus(), frameHwnd);
+
+    impl.m_pMenuBar = nullptr;
+    menuBar.m_hWnd = nullptr;
+}
+
+TEST_F(KtvPFrameImplTest, RightClickOnAFrameworkDockBarAsksTheFrameForTheToolbarMenu)
+{
+    struct RecordingFrame : CFrameWnd {
+        std::vector<std::pair<WPARAM, LPARAM>> toolbarMenus;
+        LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
+        {
+            if (message == KTVM_TOOLBARMENU && message != 0)
+                toolbarMenus.emplace_back(wParam, lParam);
+            return CFrameWnd::WindowProc(message, wParam, lParam);
+        }
+    };
+    auto* recording = new RecordingFrame;
+    ASSERT_TRUE(recording->Create(nullptr, "Main", WS_OVERLAPPEDWINDOW | WS_VISIBLE, CRect(50, 60, 450, 360)));
+    frame = recording;
+    frameHwnd = recording->GetSafeHwnd();
+    CKtvPFrameImpl impl(frame);
+
+    CDockBar dockBar;
+    ASSERT_TRUE(dockBar.CreateEx(0, nullptr, "", WS_CHILD | WS_VISIBLE, CRect(0, 0, 300, 30), frame, 2));
+    CWnd other;
+    ASSERT_TRUE(other.CreateEx(0, nullptr, "", WS_CHILD | WS_VISIBLE, CRect(0, 40, 300, 80), frame, 3));
+
+    auto rightUp = [](HWND hwnd) {
+        MSG msg{};
+        msg.hwnd = hwnd;
+        msg.message = WM_RBUTTONUP;
+        msg.lParam = MAKELPARAM(7, 9);
+        return msg;
+    };
+    MSG onDockBar = rightUp(dockBar.GetSafeHwnd());
+    EXPECT_EQ(impl.FilterFrameMessage(&onDockBar, CKtvPFrameImpl::FILTER_MDI), CKtvPFrameImpl::FILTER_PASS);
+    MSG onOther = rightUp(other.GetSafeHwnd());
+    impl.FilterFrameMessage(&onOther, CKtvPFrameImpl::FILTER_SDI);
+    CKtvPToolBar::m_bCustomizeMode = TRUE;
+    impl.FilterFrameMessage(&onDockBar, CKtvPFrameImpl::FILTER_MDI);
+    CKtvPToolBar::m_bCustomizeMode = FALSE;
+
+    CPoint screen(7, 9);
+    dockBar.ClientToScreen(&screen);
+    ASSERT_EQ(recording->toolbarMenus.size(), 1u);
+    EXPECT_EQ(recording->toolbarMenus[0].first, reinterpret_cast<WPARAM>(frameHwnd));
+    EXPECT_EQ(recording->toolbarMenus[0].second, MAKELPARAM(screen.x, screen.y));
+
+    // A click on a window that is gone is swallowed.
+    MSG onGone = rightUp(other.GetSafeHwnd());
+    other.DestroyWindow();
+    EXPECT_EQ(impl.FilterFrameMessage(&onGone, CKtvPFrameImpl::FILTER_MDI), CKtvPFrameImpl::FILTER_CONSUMED);
 }
 
 }  // namespace
