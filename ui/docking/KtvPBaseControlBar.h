@@ -62,6 +62,7 @@ public:
     virtual BOOL CanFloat() const;
     virtual BOOL CanBeResized() const { return (m_dwControlBarStyle & KTVP_CBRS_RESIZE) != 0; }
     virtual BOOL CanAutoHide() const { return (m_dwControlBarStyle & KTVP_CBRS_AUTOHIDE) != 0; }
+    void SetControlBarStyle(DWORD dwControlBarStyle) { m_dwControlBarStyle = dwControlBarStyle; }
     virtual BOOL CanFocus() const { return TRUE; }
     virtual void SetBarAlignment(DWORD dwAlignment);
     virtual void SetBarStyle(DWORD dwStyle) { m_dwStyle = dwStyle; }

@@ -129,6 +129,7 @@ public:
     void DisableRecalcLayout(BOOL bDisable) { m_bDisableRecalcLayout = bDisable; }
     void ReserveBottomBand(BOOL bReserve) { m_bReserveBottomBand = bReserve; }
     BOOL IsInAdjustLayout() const { return m_bInAdjustLayout; }
+    BOOL IsHideAllBars() const { return m_bHideAllBars; }
 
     // Clock ticks a floating frame rests over a dock bar (toolbars) or a docking
     // bar, frame edge or multi mini frame before it docks.

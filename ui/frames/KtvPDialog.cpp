@@ -1,6 +1,5 @@
 #include "ui/frames/KtvPDialog.h"
 
-#include "ui/frames/KtvPNotBuilt.h"
 
 IMPLEMENT_DYNAMIC(CKtvPDialog, CDialog)
 
@@ -14,32 +13,37 @@ CKtvPDialog::CKtvPDialog(UINT nIDTemplate, CWnd* pParent) : CDialog(nIDTemplate,
 
 CKtvPDialog::~CKtvPDialog() = default;
 
-void CKtvPDialog::SetActiveMenu(CKtvPPopupMenu*)
+void CKtvPDialog::SetActiveMenu(CKtvPPopupMenu* pMenu)
 {
-    KTVP_NOT_BUILT("CKtvPDialog::SetActiveMenu");
+    m_Impl.SetActiveMenu(pMenu);
 }
 
-BOOL CKtvPDialog::PreTranslateMessage(MSG*)
+BOOL CKtvPDialog::PreTranslateMessage(MSG* pMsg)
 {
-    KTVP_NOT_BUILT("CKtvPDialog::PreTranslateMessage");
+    return m_Impl.PreTranslateMessage(pMsg) || CDialog::PreTranslateMessage(pMsg);
 }
 
-BOOL CKtvPDialog::OnCommand(WPARAM, LPARAM)
+BOOL CKtvPDialog::OnCommand(WPARAM wParam, LPARAM lParam)
 {
-    KTVP_NOT_BUILT("CKtvPDialog::OnCommand");
+    return m_Impl.OnCommand(wParam, lParam) || CDialog::OnCommand(wParam, lParam);
 }
 
-void CKtvPDialog::OnActivate(UINT, CWnd*, BOOL)
+void CKtvPDialog::OnActivate(UINT nState, CWnd* pWndOther, BOOL bMinimized)
 {
-    KTVP_NOT_BUILT("CKtvPDialog::OnActivate");
+    // The default activation first: it gives the focus back to the control that
+    // had it when the dialog is re-activated by its caption or the keyboard.
+    CDialog::OnActivate(nState, pWndOther, bMinimized);
+    m_Impl.OnActivate(nState, pWndOther);
 }
 
-BOOL CKtvPDialog::OnNcActivate(BOOL)
+BOOL CKtvPDialog::OnNcActivate(BOOL bActive)
 {
-    KTVP_NOT_BUILT("CKtvPDialog::OnNcActivate");
+    m_Impl.OnNcActivate(bActive);
+    return static_cast<BOOL>(DefWindowProc(WM_NCACTIVATE, bActive, 0));
 }
 
 void CKtvPDialog::OnDestroy()
 {
-    KTVP_NOT_BUILT("CKtvPDialog::OnDestroy");
+    m_Impl.OnDestroy();
+    CDialog::OnDestroy();
 }

@@ -26,6 +26,12 @@ public:
     BOOL ProcessMouseClick(POINT pt);
     // Reads only class-wide state, so the frames use it too.
     static BOOL ProcessMouseMove(POINT pt);
+    // A click while a library popup is open over pOwner (a dialog or a frame):
+    // shadow hits close the popup, a click on the button that opened it is
+    // swallowed, one outside the chain closes it and still reaches its target.
+    static BOOL ProcessPopupClick(CWnd* pOwner, POINT pt);
+    // The open top-level popup menu when its window exists, else NULL.
+    static CKtvPPopupMenu* GetOpenPopup();
 
     static LRESULT CALLBACK MouseHookProc(int nCode, WPARAM wParam, LPARAM lParam);
 

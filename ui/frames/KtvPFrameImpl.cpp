@@ -1,6 +1,35 @@
 #include "ui/frames/KtvPFrameImpl.h"
 
+#include "platform/mfc/CCmdUI.h"
+#include "platform/mfc/CDockBar.h"
+#include "platform/mfc/CMenu.h"
+#include "platform/mfc/CView.h"
+#include "ui/commandbars/KtvPUserTool.h"
+#include "ui/frames/KtvPCodes.h"
+#include "ui/frames/KtvPFrameHooks.h"
+#include "platform/mfc/CWinApp.h"
+#include "resources/resource.h"
+#include "ui/commandbars/KtvPMenuBar.h"
+#include "ui/commandbars/KtvPPopupMenu.h"
+#include "ui/commandbars/KtvPPopupMenuBar.h"
+#include "ui/commandbars/KtvPToolBar.h"
+#include "ui/commandbars/KtvPToolbarButton.h"
+#include "ui/commandbars/KtvPToolbarMenuButton.h"
+#include "ui/docking/KtvPDockBar.h"
+#include "ui/docking/KtvPDockManager.h"
+#include "ui/docking/KtvPMiniFrameWnd.h"
+#include "ui/frames/KtvPDlgImpl.h"
+#include "ui/frames/KtvPKeyboardManager.h"
 #include "ui/frames/KtvPNotBuilt.h"
+#include "ui/frames/KtvPRegistry.h"
+#include "ui/frames/KtvPRegistryFactory.h"
+#include "ui/frames/KtvPWorkspace.h"
+
+namespace {
+
+constexpr DWORD kUserToolbarStyle = WS_CHILD | WS_VISIBLE | CBRS_TOP | CBRS_GRIPPER | CBRS_HIDE_INPLACE;
+
+}  // namespace
 
 CKtvPToolBar* CKtvPFrameImpl::m_pCustomizeToolbar = nullptr;
 CMap<UINT, UINT, UINT, UINT> CKtvPFrameImpl::m_mapCustomizeIds;
@@ -27,139 +56,551 @@ CKtvPFrameImpl::~CKtvPFrameImpl()
     }
 }
 
-void CKtvPFrameImpl::RestorePosition(CREATESTRUCT&)
+BOOL CKtvPFrameImpl::HasUserToolbarRange() const
 {
-    KTVP_NOT_BUILT("CKtvPFrameImpl::RestorePosition");
+    return m_uiUserToolbarFirst != (UINT)-1 && m_uiUserToolbarLast != (UINT)-1;
+}
+
+CKtvPToolBar* CKtvPFrameImpl::CreateUserToolbarWindow(UINT uiID)
+{
+    auto* pToolBar = new CKtvPToolBar;
+    if (!pToolBar->Create(m_pFrame, kUserToolbarStyle, uiID)) {
+        delete pToolBar;
+        return nullptr;
+    }
+    return pToolBar;
+}
+
+CString CKtvPFrameImpl::GetTearOffBase()
+{
+    CKtvPWorkspace* pWorkspace = KtvGetWorkspace();
+    CString strBase = pWorkspace != nullptr ? pWorkspace->GetRegSectionPath("") : CString();
+    strBase += "ControlBars-TearOff";
+    return strBase;
+}
+
+void CKtvPFrameImpl::ConfigureToolbar(CKtvPToolBar* pToolBar)
+{
+    pToolBar->SetBarStyle(pToolBar->GetBarStyle() | CBRS_TOOLTIPS | CBRS_FLYBY | CBRS_SIZE_DYNAMIC);
+    pToolBar->EnableDocking(CBRS_ALIGN_ANY);
+}
+
+void CKtvPFrameImpl::RestorePosition(CREATESTRUCT& cs)
+{
+    CKtvPWorkspace* pWorkspace = KtvGetWorkspace();
+    if (pWorkspace == nullptr || cs.hInstance == nullptr)
+        return;
+
+    CRect rectNormal(cs.x, cs.y, cs.x + cs.cx, cs.y + cs.cy);
+    int nFlags = 0;
+    int nShowCmd = SW_SHOWNORMAL;
+    if (!pWorkspace->LoadWindowPlacement(rectNormal, nFlags, nShowCmd))
+        return;
+
+    if (nShowCmd != SW_SHOWMAXIMIZED)
+        nShowCmd = SW_SHOWNORMAL;
+
+    // A minimised or maximised start asked for by the caller stays.
+    if (CWinApp* pApp = AfxGetApp()) {
+        const int nAppShow = pApp->m_nCmdShow;
+        if (nAppShow < SW_SHOWMINIMIZED || nAppShow > SW_SHOWMINNOACTIVE || nAppShow == SW_SHOW ||
+            nAppShow == SW_SHOWNOACTIVATE)
+            pApp->m_nCmdShow = nShowCmd;
+    }
+
+    CRect rectWork;
+    MONITORINFO mi{};
+    mi.cbSize = sizeof(mi);
+    HMONITOR hMonitor = ::MonitorFromPoint(rectNormal.TopLeft(), MONITOR_DEFAULTTONEAREST);
+    if (hMonitor != nullptr && ::GetMonitorInfo(hMonitor, &mi))
+        rectWork = mi.rcWork;
+    else
+        ::SystemParametersInfo(SPI_GETWORKAREA, 0, &rectWork, 0);
+
+    if (nShowCmd == SW_SHOWMAXIMIZED) {
+        cs.x = rectWork.left;
+        cs.y = rectWork.top;
+        cs.cx = rectWork.Width();
+        cs.cy = rectWork.Height();
+        return;
+    }
+
+    CRect rectVisible;
+    if (rectVisible.IntersectRect(rectNormal, rectWork)) {
+        cs.x = rectVisible.left;
+        cs.y = rectVisible.top;
+        cs.cx = rectNormal.Width();
+        cs.cy = rectNormal.Height();
+    }
 }
 
 void CKtvPFrameImpl::OnCloseFrame()
 {
-    KTVP_NOT_BUILT("CKtvPFrameImpl::OnCloseFrame");
+    CKtvPWorkspace* pWorkspace = KtvGetWorkspace();
+    if (pWorkspace == nullptr)
+        return;
+
+    pWorkspace->OnClosingMainFrame(this);
+
+    if (m_pFrame == nullptr || !::IsWindow(m_pFrame->GetSafeHwnd()))
+        return;
+
+    WINDOWPLACEMENT wp{};
+    wp.length = sizeof(wp);
+    if (!m_pFrame->GetWindowPlacement(&wp))
+        return;
+    if (wp.showCmd != SW_SHOWMAXIMIZED)
+        wp.showCmd = SW_SHOWNORMAL;
+
+    // The placement is in work-area coordinates; the store keeps screen ones.
+    CRect rectWork;
+    ::SystemParametersInfo(SPI_GETWORKAREA, 0, &rectWork, 0);
+    CRect rectNormal(wp.rcNormalPosition);
+    rectNormal.OffsetRect(rectWork.TopLeft());
+    pWorkspace->StoreWindowPlacement(rectNormal, static_cast<int>(wp.flags), static_cast<int>(wp.showCmd));
 }
 
 void CKtvPFrameImpl::OnLoadFrame()
 {
-    KTVP_NOT_BUILT("CKtvPFrameImpl::OnLoadFrame");
+    if (CKtvPWorkspace* pWorkspace = KtvGetWorkspace())
+        pWorkspace->LoadState(nullptr, this);
 }
 
 BOOL CKtvPFrameImpl::LoadLargeIconsState()
 {
-    KTVP_NOT_BUILT("CKtvPFrameImpl::LoadLargeIconsState");
+    CKtvPWorkspace* pWorkspace = KtvGetWorkspace();
+    if (pWorkspace == nullptr)
+        return FALSE;
+    // Before the toolbars exist, so that they are created in the stored size.
+    return CKtvPToolBar::LoadLargeIconsState(pWorkspace->GetRegSectionPath(""));
 }
 
-void CKtvPFrameImpl::SetMenuBar(CKtvPMenuBar*)
+void CKtvPFrameImpl::SetMenuBar(CKtvPMenuBar* pMenuBar)
 {
-    KTVP_NOT_BUILT("CKtvPFrameImpl::SetMenuBar");
+    m_pMenuBar = pMenuBar;
+    m_hDefaultMenu = ::GetMenu(m_pFrame->GetSafeHwnd());
+
+    m_pMenuBar->OnDefaultMenuLoaded(m_hDefaultMenu);
+    m_pMenuBar->CreateFromMenu(m_hDefaultMenu, TRUE, FALSE);
+    // The menu bar shows the menu from now on, not the window's menu line.
+    ::SetMenu(m_pFrame->GetSafeHwnd(), nullptr);
+    m_pMenuBar->SetDefaultMenuResId(m_nIDDefaultResource);
 }
 
-void CKtvPFrameImpl::InitUserToolbars(LPCTSTR, UINT, UINT)
+void CKtvPFrameImpl::InitUserToolbars(LPCTSTR lpszRegEntry, UINT uiUserToolbarFirst, UINT uiUserToolbarLast)
 {
-    KTVP_NOT_BUILT("CKtvPFrameImpl::InitUserToolbars");
+    if (uiUserToolbarFirst == (UINT)-1 || uiUserToolbarLast == (UINT)-1)
+        return;
+
+    m_uiUserToolbarFirst = uiUserToolbarFirst;
+    m_uiUserToolbarLast = uiUserToolbarLast;
+
+    if (lpszRegEntry != nullptr)
+        m_strControlBarRegEntry = lpszRegEntry;
+    else if (CKtvPWorkspace* pWorkspace = KtvGetWorkspace())
+        m_strControlBarRegEntry = pWorkspace->GetRegSectionPath("");
+    else
+        m_strControlBarRegEntry = "";
 }
 
 void CKtvPFrameImpl::LoadUserToolbars()
 {
-    KTVP_NOT_BUILT("CKtvPFrameImpl::LoadUserToolbars");
+    if (!HasUserToolbarRange() || m_uiUserToolbarLast < m_uiUserToolbarFirst)
+        return;
+
+    for (UINT uiID = m_uiUserToolbarFirst; uiID <= m_uiUserToolbarLast; uiID++) {
+        CKtvPToolBar* pNewToolbar = CreateUserToolbarWindow(uiID);
+        if (pNewToolbar == nullptr)
+            continue;
+
+        if (!pNewToolbar->LoadState(m_strControlBarRegEntry, -1, (UINT)-1)) {
+            // Nothing stored for this id.
+            pNewToolbar->DestroyWindow();
+            delete pNewToolbar;
+            continue;
+        }
+        ConfigureToolbar(pNewToolbar);
+        // The stored position is applied by the docking layout later.
+        if (m_pDockManager != nullptr)
+            m_pDockManager->DockControlBar(pNewToolbar, 0, nullptr);
+        m_listUserDefinedToolbars.AddTail(pNewToolbar);
+    }
 }
 
-void CKtvPFrameImpl::SaveUserToolbars(BOOL)
+void CKtvPFrameImpl::SaveUserToolbars(BOOL bFrameBarsOnly)
 {
-    KTVP_NOT_BUILT("CKtvPFrameImpl::SaveUserToolbars");
+    for (POSITION pos = m_listUserDefinedToolbars.GetHeadPosition(); pos != nullptr;) {
+        auto* pToolBar = static_cast<CKtvPToolBar*>(m_listUserDefinedToolbars.GetNext(pos));
+        if (bFrameBarsOnly && pToolBar->GetTopLevelFrame() != m_pFrame)
+            continue;
+        pToolBar->SaveState(m_strControlBarRegEntry, -1, (UINT)-1);
+    }
 }
 
-CKtvPToolBar* CKtvPFrameImpl::GetUserToolBarByIndex(int) const
+CKtvPToolBar* CKtvPFrameImpl::GetUserToolBarByIndex(int nIndex) const
 {
-    KTVP_NOT_BUILT("CKtvPFrameImpl::GetUserToolBarByIndex");
+    POSITION pos = m_listUserDefinedToolbars.FindIndex(nIndex);
+    return pos != nullptr ? static_cast<CKtvPToolBar*>(m_listUserDefinedToolbars.GetAt(pos)) : nullptr;
 }
 
-BOOL CKtvPFrameImpl::IsUserDefinedToolbar(const CKtvPControlBar*) const
+BOOL CKtvPFrameImpl::IsUserDefinedToolbar(const CKtvPControlBar* pToolBar) const
 {
-    KTVP_NOT_BUILT("CKtvPFrameImpl::IsUserDefinedToolbar");
+    if (pToolBar == nullptr || !HasUserToolbarRange())
+        return FALSE;
+    const UINT uiCtrlId = static_cast<UINT>(pToolBar->GetDlgCtrlID());
+    return uiCtrlId >= m_uiUserToolbarFirst && uiCtrlId <= m_uiUserToolbarLast;
 }
 
 UINT CKtvPFrameImpl::GetFreeUserToolbarId() const
 {
-    KTVP_NOT_BUILT("CKtvPFrameImpl::GetFreeUserToolbarId");
+    if (!HasUserToolbarRange() || m_uiUserToolbarLast < m_uiUserToolbarFirst)
+        return 0;
+    const UINT uiRangeSize = m_uiUserToolbarLast - m_uiUserToolbarFirst + 1;
+    if (static_cast<UINT>(m_listUserDefinedToolbars.GetCount()) >= uiRangeSize)
+        return 0;
+
+    for (UINT uiID = m_uiUserToolbarFirst; uiID <= m_uiUserToolbarLast; uiID++) {
+        BOOL bUsed = FALSE;
+        for (POSITION pos = m_listUserDefinedToolbars.GetHeadPosition(); pos != nullptr && !bUsed;) {
+            auto* pToolBar = static_cast<CKtvPToolBar*>(m_listUserDefinedToolbars.GetNext(pos));
+            bUsed = static_cast<UINT>(pToolBar->GetDlgCtrlID()) == uiID;
+        }
+        if (!bUsed)
+            return uiID;
+    }
+    return 0;
 }
 
-CKtvPToolBar* CKtvPFrameImpl::CreateNewToolbar(LPCTSTR)
+CKtvPToolBar* CKtvPFrameImpl::CreateNewToolbar(LPCTSTR lpszName)
 {
-    KTVP_NOT_BUILT("CKtvPFrameImpl::CreateNewToolbar");
+    const UINT uiNewToolbarID = GetFreeUserToolbarId();
+    if (uiNewToolbarID == 0) {
+        CString strFormat;
+        strFormat.LoadString(IDS_KTVP_TOO_MANY_TOOLBARS);
+        CString strMessage;
+        strMessage.Format(strFormat, static_cast<int>(m_uiUserToolbarLast - m_uiUserToolbarFirst + 1));
+        AfxMessageBox(strMessage, MB_OK | MB_ICONINFORMATION);
+        return nullptr;
+    }
+
+    CKtvPToolBar* pNewToolbar = CreateUserToolbarWindow(uiNewToolbarID);
+    if (pNewToolbar == nullptr)
+        return nullptr;
+
+    pNewToolbar->SetWindowText(lpszName);
+    ConfigureToolbar(pNewToolbar);
+
+    CRect rectBar;
+    pNewToolbar->GetWindowRect(rectBar);
+    const CPoint ptFloat(::GetSystemMetrics(SM_CXFULLSCREEN) / 2, ::GetSystemMetrics(SM_CYFULLSCREEN) / 2);
+    pNewToolbar->FloatControlBar(CRect(ptFloat, rectBar.Size()), 0, TRUE);
+    // A new bar floats as one long row until the user reshapes it.
+    pNewToolbar->GetRecentDockInfo().m_rectLastFloat.right =
+        pNewToolbar->GetRecentDockInfo().m_rectLastFloat.left + 32767;
+    m_pFrame->RecalcLayout(TRUE);
+
+    m_listUserDefinedToolbars.AddTail(pNewToolbar);
+    return pNewToolbar;
 }
 
-BOOL CKtvPFrameImpl::DeleteToolbar(CKtvPToolBar*)
+BOOL CKtvPFrameImpl::DeleteToolbar(CKtvPToolBar* pToolBar)
 {
-    KTVP_NOT_BUILT("CKtvPFrameImpl::DeleteToolbar");
+    POSITION pos = m_listUserDefinedToolbars.Find(pToolBar);
+    if (pos == nullptr)
+        return FALSE;
+
+    m_listUserDefinedToolbars.RemoveAt(pos);
+    pToolBar->RemoveStateFromRegistry(m_strControlBarRegEntry, -1, (UINT)-1);
+
+    if (CKtvPDockBar* pDockBar = pToolBar->GetParentDockBar())
+        pDockBar->RemoveControlBar(pToolBar);
+    else if (CKtvPMiniFrameWnd* pMiniFrame = pToolBar->GetParentMiniFrame(TRUE))
+        pMiniFrame->RemoveControlBar(pToolBar, FALSE, FALSE);
+
+    pToolBar->DestroyWindow();
+    delete pToolBar;
+
+    m_pFrame->RecalcLayout(TRUE);
+    return TRUE;
 }
 
-void CKtvPFrameImpl::SetupToolbarMenu(CMenu&, const UINT, const UINT)
+void CKtvPFrameImpl::SetupToolbarMenu(CMenu& menu, const UINT uiViewUserToolbarCmdFirst,
+                                      const UINT uiViewUserToolbarCmdLast)
 {
-    KTVP_NOT_BUILT("CKtvPFrameImpl::SetupToolbarMenu");
+    int iItem = 0;
+    while (iItem < static_cast<int>(menu.GetMenuItemCount())) {
+        const UINT uiCmd = menu.GetMenuItemID(iItem);
+        if (uiCmd < uiViewUserToolbarCmdFirst || uiCmd > uiViewUserToolbarCmdLast) {
+            iItem++;
+            continue;
+        }
+        if (CKtvPToolBar* pToolBar = GetUserToolBarByIndex(static_cast<int>(uiCmd - uiViewUserToolbarCmdFirst))) {
+            CString strToolbarName;
+            pToolBar->GetWindowText(strToolbarName);
+            menu.ModifyMenu(iItem, MF_BYPOSITION | MF_STRING, uiCmd, strToolbarName);
+            iItem++;
+        } else {
+            // The next item moves into this place and is examined there.
+            menu.DeleteMenu(iItem, MF_BYPOSITION);
+        }
+    }
 }
 
-void CKtvPFrameImpl::AddTearOffToolbar(CKtvPControlBar*)
+void CKtvPFrameImpl::AddTearOffToolbar(CKtvPControlBar* pToolBar)
 {
-    KTVP_NOT_BUILT("CKtvPFrameImpl::AddTearOffToolbar");
+    m_listTearOffToolbars.AddTail(pToolBar);
 }
 
-void CKtvPFrameImpl::RemoveTearOffToolbar(CKtvPControlBar*)
+void CKtvPFrameImpl::RemoveTearOffToolbar(CKtvPControlBar* pToolBar)
 {
-    KTVP_NOT_BUILT("CKtvPFrameImpl::RemoveTearOffToolbar");
+    if (POSITION pos = m_listTearOffToolbars.Find(pToolBar))
+        m_listTearOffToolbars.RemoveAt(pos);
 }
 
 void CKtvPFrameImpl::LoadTearOffMenus()
 {
-    KTVP_NOT_BUILT("CKtvPFrameImpl::LoadTearOffMenus");
+    // The bars of the session so far go; the stored ones replace them.
+    while (!m_listTearOffToolbars.IsEmpty()) {
+        auto* pBar = static_cast<CKtvPControlBar*>(m_listTearOffToolbars.RemoveHead());
+        if (::IsWindow(pBar->GetSafeHwnd())) {
+            if (pBar->IsDocked())
+                pBar->UndockControlBar(TRUE);
+            pBar->DestroyWindow();
+        }
+        delete pBar;
+    }
+
+    const CString strBase = GetTearOffBase();
+    for (int n = 0;; n++) {
+        CString strKey;
+        strKey.Format("%s-%d", static_cast<LPCTSTR>(strBase), n);
+
+        int nID = 0;
+        CString strName;
+        CObject* pObject = nullptr;
+        {
+            CKtvPRegistryFactory factory;
+            CKtvPRegistry& reg = factory.Create(FALSE, TRUE);
+            if (!reg.Open(strKey))
+                break;
+            // Anything but a toolbar stored as the state is refused like a failed read.
+            if (!reg.Read("ID", nID) || !reg.Read("Name", strName) ||
+                !reg.Read("State", pObject, RUNTIME_CLASS(CKtvPToolBar)) || pObject == nullptr) {
+                delete pObject;
+                break;
+            }
+        }
+
+        auto* pToolBar = static_cast<CKtvPToolBar*>(pObject);
+        if (!pToolBar->Create(m_pFrame, kUserToolbarStyle, static_cast<UINT>(nID))) {
+            delete pToolBar;
+            break;
+        }
+        pToolBar->SetWindowText(strName);
+        ConfigureToolbar(pToolBar);
+        m_listTearOffToolbars.AddTail(pToolBar);
+        pToolBar->LoadState(strBase, n, (UINT)-1);
+        if (m_pDockManager != nullptr)
+            m_pDockManager->DockControlBar(pToolBar, 0, nullptr);
+    }
 }
 
-void CKtvPFrameImpl::SaveTearOffMenus(BOOL)
+void CKtvPFrameImpl::SaveTearOffMenus(BOOL bFrameBarsOnly)
 {
-    KTVP_NOT_BUILT("CKtvPFrameImpl::SaveTearOffMenus");
+    const CString strBase = GetTearOffBase();
+
+    // Entries of an earlier session that had more bars would otherwise come back.
+    for (int n = 0;; n++) {
+        CString strKey;
+        strKey.Format("%s-%d", static_cast<LPCTSTR>(strBase), n);
+        CKtvPRegistryFactory factory;
+        if (!factory.Create(FALSE, FALSE).DeleteKey(strKey))
+            break;
+    }
+
+    int n = 0;
+    for (POSITION pos = m_listTearOffToolbars.GetHeadPosition(); pos != nullptr;) {
+        auto* pBar = static_cast<CKtvPControlBar*>(m_listTearOffToolbars.GetNext(pos));
+        if (!::IsWindow(pBar->GetSafeHwnd()) || !(pBar->GetStyle() & WS_VISIBLE))
+            continue;
+        if (bFrameBarsOnly && pBar->GetTopLevelFrame() != m_pFrame)
+            continue;
+
+        CString strKey;
+        strKey.Format("%s-%d", static_cast<LPCTSTR>(strBase), n);
+        {
+            CKtvPRegistryFactory factory;
+            CKtvPRegistry& reg = factory.Create(FALSE, FALSE);
+            if (reg.CreateKey(strKey)) {
+                CString strName;
+                pBar->GetWindowText(strName);
+                reg.Write("ID", pBar->GetDlgCtrlID());
+                reg.Write("Name", static_cast<LPCTSTR>(strName));
+                reg.Write("State", static_cast<CObject*>(pBar));
+            }
+        }
+        pBar->SaveState(strBase, n, (UINT)-1);
+        n++;
+    }
 }
 
-void CKtvPFrameImpl::SaveDockManagerState(LPCTSTR)
+void CKtvPFrameImpl::SaveDockManagerState(LPCTSTR lpszProfileName)
 {
-    KTVP_NOT_BUILT("CKtvPFrameImpl::SaveDockManagerState");
+    if (m_pDockManager != nullptr)
+        m_pDockManager->SaveState(lpszProfileName, m_nIDDefaultResource);
 }
 
-void CKtvPFrameImpl::LoadDockManagerState(LPCTSTR)
+void CKtvPFrameImpl::LoadDockManagerState(LPCTSTR lpszProfileName)
 {
-    KTVP_NOT_BUILT("CKtvPFrameImpl::LoadDockManagerState");
+    if (m_bLoadDockState && m_pDockManager != nullptr)
+        m_pDockManager->LoadState(lpszProfileName, m_nIDDefaultResource);
 }
 
 void CKtvPFrameImpl::SetDockManagerState(CDockState&)
 {
-    KTVP_NOT_BUILT("CKtvPFrameImpl::SetDockManagerState");
+    if (m_pDockManager != nullptr)
+        m_pDockManager->SetDockState();
 }
 
-BOOL CKtvPFrameImpl::ProcessKeyboard(int, BOOL*)
+BOOL CKtvPFrameImpl::ProcessKeyboard(int nKey, BOOL* pbProcessAccel)
 {
-    KTVP_NOT_BUILT("CKtvPFrameImpl::ProcessKeyboard");
+    if (pbProcessAccel != nullptr)
+        *pbProcessAccel = TRUE;
+
+    if (CKtvPPopupMenu* pPopup = CKtvPDlgImpl::GetOpenPopup()) {
+        pPopup->SendMessage(WM_KEYDOWN, static_cast<WPARAM>(nKey));
+        return TRUE;
+    }
+    if (m_pFrame->IsIconic())
+        return TRUE;
+    if (CKtvPToolBar::m_bCustomizeMode)
+        return FALSE;
+
+    BOOL bFocus = FALSE;
+    const CObList& toolbars = CKtvPToolBar::GetAllToolbars();
+    for (POSITION pos = toolbars.GetHeadPosition(); pos != nullptr && !bFocus;) {
+        auto* pToolBar = static_cast<CKtvPToolBar*>(toolbars.GetNext(pos));
+        if (pToolBar->GetSafeHwnd() == nullptr)
+            continue;
+        for (int i = 0; i < pToolBar->GetCount() && !bFocus; i++) {
+            CKtvPToolbarButton* pButton = pToolBar->GetButton(i);
+            bFocus = pButton != nullptr && pButton->HasFocus();
+        }
+    }
+
+    BYTE fVirt = 0;
+    if (::GetAsyncKeyState(VK_CONTROL) & 0x8000)
+        fVirt |= FCONTROL;
+    if (::GetAsyncKeyState(VK_MENU) & 0x8000)
+        fVirt |= FALT;
+    if (::GetAsyncKeyState(VK_SHIFT) & 0x8000)
+        fVirt |= FSHIFT;
+
+    if (!bFocus) {
+        const BYTE fKey = static_cast<BYTE>(fVirt | FVIRTKEY);
+        if (CKtvPKeyboardManager::IsKeyHandled(static_cast<WORD>(nKey), fKey, m_pFrame, TRUE) ||
+            CKtvPKeyboardManager::IsKeyHandled(static_cast<WORD>(nKey), fKey, m_pFrame->GetActiveFrame(), FALSE))
+            return FALSE;  // the accelerator wins
+    }
+
+    if (fVirt == FALT && OnMenuChar(static_cast<UINT>(nKey)))
+        return TRUE;
+
+    if (bFocus && pbProcessAccel != nullptr)
+        *pbProcessAccel = FALSE;
+    return FALSE;
 }
 
-BOOL CKtvPFrameImpl::ProcessMouseClick(UINT, POINT, HWND)
+BOOL CKtvPFrameImpl::ProcessMouseClick(UINT uiMsg, POINT pt, HWND hwnd)
 {
-    KTVP_NOT_BUILT("CKtvPFrameImpl::ProcessMouseClick");
+    if (uiMsg == WM_LBUTTONDOWN && (CKtvPToolBar::m_bCustomizeMode || (::GetAsyncKeyState(VK_MENU) & 0x8000))) {
+        // A hosted edit or combo box is dragged like any button in customise mode or with Alt.
+        const CObList& toolbars = CKtvPToolBar::GetAllToolbars();
+        for (POSITION pos = toolbars.GetHeadPosition(); pos != nullptr;) {
+            auto* pToolBar = static_cast<CKtvPToolBar*>(toolbars.GetNext(pos));
+            if (pToolBar->GetSafeHwnd() == nullptr)
+                continue;
+            CPoint ptClient(pt);
+            pToolBar->ScreenToClient(&ptClient);
+            const int iButton = pToolBar->HitTest(ptClient);
+            if (iButton < 0)
+                continue;
+            CKtvPToolbarButton* pButton = pToolBar->GetButton(iButton);
+            if (pButton != nullptr && pButton->GetHwnd() != nullptr && pButton->GetHwnd() == hwnd &&
+                pButton->m_rect.PtInRect(ptClient)) {
+                pToolBar->SendMessage(WM_LBUTTONDOWN, 0, MAKELPARAM(ptClient.x, ptClient.y));
+                return TRUE;
+            }
+            break;
+        }
+    }
+    return CKtvPDlgImpl::ProcessPopupClick(m_pFrame, pt);
 }
 
-BOOL CKtvPFrameImpl::OnMenuChar(UINT)
+BOOL CKtvPFrameImpl::OnMenuChar(UINT nChar)
 {
-    KTVP_NOT_BUILT("CKtvPFrameImpl::OnMenuChar");
+    const BOOL bPreview = m_pDockManager != nullptr && m_pDockManager->IsPrintPreviewValid();
+    CRuntimeClass* pPreviewBarClass = bPreview ? CRuntimeClass::FromName("CKtvPPrintPreviewToolBar") : nullptr;
+
+    if (!bPreview && m_pMenuBar != nullptr && ::IsWindow(m_pMenuBar->GetSafeHwnd()) &&
+        m_pMenuBar->IsWindowVisible() && m_pMenuBar->TranslateChar(nChar))
+        return TRUE;
+
+    const CObList& toolbars = CKtvPToolBar::GetAllToolbars();
+    for (POSITION pos = toolbars.GetHeadPosition(); pos != nullptr;) {
+        auto* pToolBar = static_cast<CKtvPToolBar*>(toolbars.GetNext(pos));
+        if (pToolBar->GetSafeHwnd() == nullptr)
+            continue;
+        if (bPreview) {
+            // Only the preview's own bar answers while the preview covers the frame.
+            if (pPreviewBarClass == nullptr || !pToolBar->IsKindOf(pPreviewBarClass))
+                continue;
+        } else if (pToolBar == static_cast<CKtvPToolBar*>(m_pMenuBar) || !pToolBar->IsWindowVisible() ||
+                   pToolBar->GetTopLevelFrame() != m_pFrame) {
+            continue;
+        }
+        if (pToolBar->TranslateChar(nChar))
+            return TRUE;
+    }
+    return FALSE;
 }
 
-BOOL CKtvPFrameImpl::IsHelpKey(const MSG*)
+BOOL CKtvPFrameImpl::IsHelpKey(const MSG* pMsg)
 {
-    KTVP_NOT_BUILT("CKtvPFrameImpl::IsHelpKey");
+    return pMsg->message == WM_KEYDOWN && pMsg->wParam == VK_F1 && (pMsg->lParam & 0x40000000) == 0 &&
+           ::GetKeyState(VK_SHIFT) >= 0 && ::GetKeyState(VK_CONTROL) >= 0 && ::GetKeyState(VK_MENU) >= 0;
 }
 
 void CKtvPFrameImpl::DeactivateMenu()
 {
-    KTVP_NOT_BUILT("CKtvPFrameImpl::DeactivateMenu");
+    if (!CKtvPToolBar::m_bCustomizeMode && CKtvPDlgImpl::GetOpenPopup() != nullptr && m_pMenuBar != nullptr)
+        m_pMenuBar->Deactivate();
 }
 
-BOOL CKtvPFrameImpl::OnShowPopupMenu(CKtvPPopupMenu*, CFrameWnd*)
+BOOL CKtvPFrameImpl::OnShowPopupMenu(CKtvPPopupMenu* pMenuPopup, CFrameWnd*)
 {
-    KTVP_NOT_BUILT("CKtvPFrameImpl::OnShowPopupMenu");
+    CKtvPPopupMenu::m_pActivePopupMenu = pMenuPopup;
+    if (pMenuPopup == nullptr)
+        return TRUE;
+
+    if (IsCustomizeMenu(pMenuPopup))
+        SetupToolbarButtonsMenu(pMenuPopup);
+
+    if (!CKtvPToolBar::m_bCustomizeMode) {
+        // The bar that opened the chain takes the focus, so keys reach the menu.
+        CWnd* pOwnerBar = nullptr;
+        for (CKtvPPopupMenu* pPopup = pMenuPopup; pPopup != nullptr; pPopup = pPopup->GetParentPopupMenu()) {
+            if (pPopup->m_pParentButton != nullptr && pPopup->m_pParentButton->m_pWndParent != nullptr)
+                pOwnerBar = pPopup->m_pParentButton->m_pWndParent;
+        }
+        auto* pBar = pOwnerBar != nullptr && pOwnerBar->IsKindOf(RUNTIME_CLASS(CKtvPBaseControlBar))
+                         ? static_cast<CKtvPBaseControlBar*>(pOwnerBar)
+                         : nullptr;
+        if (pBar != nullptr && !pBar->IsKindOf(RUNTIME_CLASS(CKtvPPopupMenuBar)) && pBar->IsDocked() &&
+            CWnd::GetFocus() != pBar && CKtvPPopupMenu::m_bFocusOwnerBar)
+            pBar->SetFocus();
+    }
+    return TRUE;
 }
 
 void CKtvPFrameImpl::OnShowCustomizeMenu(CKtvPPopupMenu*, UINT)
@@ -175,4 +616,173 @@ BOOL CKtvPFrameImpl::IsCustomizeMenu(CKtvPPopupMenu*) const
 void CKtvPFrameImpl::SetupToolbarButtonsMenu(CKtvPPopupMenu*)
 {
     KTVP_NOT_BUILT("CKtvPFrameImpl::SetupToolbarButtonsMenu");
+}
+
+CKtvPFrameImpl::FilterResult CKtvPFrameImpl::FilterFrameMessage(MSG* pMsg, FilterKind kind)
+{
+    CKtvPPopupMenu* pPopup = CKtvPDlgImpl::GetOpenPopup();
+
+    switch (pMsg->message) {
+    case WM_SYSKEYDOWN:
+    case WM_CONTEXTMENU:
+        if (kind == FILTER_INPLACE)
+            return FILTER_PASS;
+        if (pPopup != nullptr && pMsg->wParam == VK_MENU) {
+            pPopup->SendMessage(WM_CLOSE);
+            return FILTER_CONSUMED;
+        }
+        return ProcessKeyboard(static_cast<int>(pMsg->wParam)) ? FILTER_CONSUMED : FILTER_PASS;
+
+    case WM_KEYDOWN: {
+        if (IsHelpKey(pMsg))
+            return FILTER_PASS;
+        BOOL bProcessAccel = TRUE;
+        if (ProcessKeyboard(static_cast<int>(pMsg->wParam), kind == FILTER_SDI ? &bProcessAccel : nullptr))
+            return FILTER_CONSUMED;
+        return bProcessAccel ? FILTER_PASS : FILTER_NO_ACCEL;
+    }
+
+    case WM_SYSKEYUP:
+        if (kind == FILTER_INPLACE)
+            return FILTER_PASS;
+        if (m_pMenuBar != nullptr && pMsg->wParam == VK_MENU) {
+            // Alt alone moves the focus to the menu bar and back.
+            if (::GetFocus() == m_pMenuBar->GetSafeHwnd())
+                m_pFrame->SetFocus();
+            else
+                m_pMenuBar->SetFocus();
+            return FILTER_CONSUMED;
+        }
+        return pPopup != nullptr ? FILTER_CONSUMED : FILTER_PASS;
+
+    case WM_NCLBUTTONDOWN:
+    case WM_NCLBUTTONUP:
+    case WM_NCRBUTTONDOWN:
+    case WM_NCRBUTTONUP:
+    case WM_NCMBUTTONDOWN:
+    case WM_NCMBUTTONUP: {
+        const CPoint pt(GET_X_LPARAM(pMsg->lParam), GET_Y_LPARAM(pMsg->lParam));
+        return ProcessMouseClick(pMsg->message, pt, pMsg->hwnd) ? FILTER_CONSUMED : FILTER_PASS;
+    }
+
+    case WM_MOUSEMOVE: {
+        CPoint pt(GET_X_LPARAM(pMsg->lParam), GET_Y_LPARAM(pMsg->lParam));
+        ::ClientToScreen(pMsg->hwnd, &pt);
+        return CKtvPDlgImpl::ProcessMouseMove(pt) ? FILTER_CONSUMED : FILTER_PASS;
+    }
+
+    case WM_LBUTTONDBLCLK:
+    case WM_RBUTTONDBLCLK:
+    case WM_MBUTTONDBLCLK:
+        if (kind != FILTER_INPLACE)
+            return FILTER_PASS;
+        [[fallthrough]];
+    case WM_LBUTTONDOWN:
+    case WM_RBUTTONDOWN:
+    case WM_RBUTTONUP:
+    case WM_MBUTTONDOWN:
+    case WM_MBUTTONUP: {
+        CPoint pt(GET_X_LPARAM(pMsg->lParam), GET_Y_LPARAM(pMsg->lParam));
+        ::ClientToScreen(pMsg->hwnd, &pt);
+        if (ProcessMouseClick(pMsg->message, pt, pMsg->hwnd) || !::IsWindow(pMsg->hwnd))
+            return FILTER_CONSUMED;
+        CWnd* pTarget = CWnd::FromHandlePermanent(pMsg->hwnd);
+        if (pMsg->message == WM_RBUTTONUP && !CKtvPToolBar::m_bCustomizeMode && pTarget != nullptr &&
+            pTarget->IsKindOf(RUNTIME_CLASS(CDockBar))) {
+            m_pFrame->SendMessage(KTVM_TOOLBARMENU, reinterpret_cast<WPARAM>(m_pFrame->GetSafeHwnd()),
+                                  MAKELPARAM(pt.x, pt.y));
+        }
+        return FILTER_PASS;
+    }
+
+    default:
+        return FILTER_PASS;
+    }
+}
+
+BOOL CKtvPFrameImpl::OnAcceleratorCommand(WPARAM wParam)
+{
+    if (HIWORD(wParam) != 1)
+        return FALSE;
+    const UINT uiCmd = LOWORD(wParam);
+    CKtvPToolBar::AddCommandUsage(uiCmd);
+    // An open popup gets Esc instead, and a minimised frame runs nothing.
+    if (ProcessKeyboard(VK_ESCAPE))
+        return TRUE;
+    return g_pUserToolsManager != nullptr && g_pUserToolsManager->InvokeTool(uiCmd);
+}
+
+void CKtvPFrameImpl::DestroyChildWindows(CWnd* pFrame, HWND hwndKeep)
+{
+    // Collected first: destroying one child may destroy others.
+    CArray<HWND, HWND> children;
+    for (HWND hwnd = ::GetWindow(pFrame->GetSafeHwnd(), GW_CHILD); hwnd != nullptr;
+         hwnd = ::GetWindow(hwnd, GW_HWNDNEXT)) {
+        if (hwnd != hwndKeep)
+            children.Add(hwnd);
+    }
+    for (INT_PTR i = 0; i < children.GetSize(); i++) {
+        const HWND hwnd = children[i];
+        if (::IsWindow(hwnd) && ::GetParent(hwnd) == pFrame->GetSafeHwnd())
+            ::DestroyWindow(hwnd);
+    }
+}
+
+CWnd* CKtvPFrameImpl::GetPrintPreviewView(CFrameWnd* pFrame)
+{
+    // The edit control's preview lives above this library; it is known by name only.
+    CRuntimeClass* pPreviewClass = CRuntimeClass::FromName("CKtvPPrintPreviewView");
+    CView* pView = pFrame->GetActiveView();
+    if (pPreviewClass == nullptr || pView == nullptr || !pView->IsKindOf(pPreviewClass))
+        return nullptr;
+    return pView;
+}
+
+void CKtvPFrameImpl::RecalcFrameLayout(CFrameWnd* pFrame, CKtvPDockManager& dockManager, BOOL bIsMinimized,
+                                       BOOL bNotify)
+{
+    if (pFrame->m_bInRecalcLayout)
+        return;
+    pFrame->m_bInRecalcLayout = TRUE;
+
+    CKtvPFrameHooks* pHooks = KtvGetFrameHooks(pFrame);
+    if (!bIsMinimized) {
+        if (!dockManager.IsPrintPreviewValid() && !dockManager.IsHideAllBars()) {
+            dockManager.RecalcLayout(bNotify);
+            if (pHooks != nullptr)
+                pHooks->AdjustClientArea();
+        } else if (CWnd* pPreview = GetPrintPreviewView(pFrame)) {
+            dockManager.RecalcLayout(bNotify);
+            const CRect rect = dockManager.GetClientAreaBounds();
+            pPreview->SetWindowPos(nullptr, rect.left, rect.top, rect.Width(), rect.Height(),
+                                   SWP_NOZORDER | SWP_NOACTIVATE);
+        } else {
+            pFrame->m_bInRecalcLayout = FALSE;
+            pFrame->CFrameWnd::RecalcLayout(bNotify);
+            pFrame->m_bInRecalcLayout = TRUE;
+            if (pHooks != nullptr)
+                pHooks->AdjustClientArea();
+        }
+    }
+    pFrame->m_bInRecalcLayout = FALSE;
+}
+
+BOOL CKtvPFrameImpl::ToggleControlBar(CKtvPFrameHooks* pHooks, UINT nID)
+{
+    CKtvPBaseControlBar* pBar = pHooks->GetControlBar(nID);
+    if (pBar == nullptr)
+        return FALSE;
+    pHooks->ShowControlBar(pBar, (pBar->GetStyle() & WS_VISIBLE) == 0, FALSE, FALSE);
+    return TRUE;
+}
+
+BOOL CKtvPFrameImpl::UpdateControlBarMenu(CKtvPFrameHooks* pHooks, CCmdUI* pCmdUI)
+{
+    CKtvPBaseControlBar* pBar = pHooks->GetControlBar(pCmdUI->m_nID);
+    if (pBar == nullptr) {
+        pCmdUI->ContinueRouting();
+        return FALSE;
+    }
+    pCmdUI->SetCheck((pBar->GetStyle() & WS_VISIBLE) != 0);
+    return TRUE;
 }

@@ -18,6 +18,10 @@ class CKtvPMenuBar;
 class CKtvPPopupMenu;
 class CKtvPToolBar;
 
+class CCmdUI;
+class CWnd;
+class CKtvPFrameHooks;
+
 class CKtvPFrameImpl {
 public:
     explicit CKtvPFrameImpl(CFrameWnd* pFrame);
@@ -83,4 +87,35 @@ public:
     // the command ids it shows as present there.
     static CKtvPToolBar* m_pCustomizeToolbar;
     static CMap<UINT, UINT, UINT, UINT> m_mapCustomizeIds;
+
+    // --- what the library frames share ------------------------------------------------------------
+    // Which rows of the frames' message filter a frame kind takes.
+    enum FilterKind {
+        FILTER_MDI,      // Alt and menu keys, accelerators always translated
+        FILTER_SDI,      // as the MDI frame, but a focused toolbar control stops accelerators
+        FILTER_INPLACE,  // no Alt-key rows; double-clicks are routed too, WM_LBUTTONUP is not
+    };
+    enum FilterResult { FILTER_CONSUMED, FILTER_NO_ACCEL, FILTER_PASS };
+    FilterResult FilterFrameMessage(MSG* pMsg, FilterKind kind);
+    // An accelerator command counted, given to an open popup as Esc or run as a
+    // user tool; TRUE when that consumed it.
+    BOOL OnAcceleratorCommand(WPARAM wParam);
+    // The frames' WM_DESTROY: every direct child but hwndKeep goes before the frame.
+    static void DestroyChildWindows(CWnd* pFrame, HWND hwndKeep = nullptr);
+    // The view of a frame, when it is the edit control's print-preview view.
+    static CWnd* GetPrintPreviewView(CFrameWnd* pFrame);
+    // A frame's layout through its dock manager, or the framework's while the bars are hidden.
+    static void RecalcFrameLayout(CFrameWnd* pFrame, CKtvPDockManager& dockManager, BOOL bIsMinimized,
+                                  BOOL bNotify);
+    // The view bar commands: show a hidden bar, hide a shown one.
+    static BOOL ToggleControlBar(CKtvPFrameHooks* pHooks, UINT nID);
+    static BOOL UpdateControlBarMenu(CKtvPFrameHooks* pHooks, CCmdUI* pCmdUI);
+
+private:
+    BOOL HasUserToolbarRange() const;
+    // A user-defined or torn-off toolbar window with the given id; NULL when it cannot be made.
+    CKtvPToolBar* CreateUserToolbarWindow(UINT uiID);
+    void ConfigureToolbar(CKtvPToolBar* pToolBar);
+    // The settings path under which the tear-off toolbars are numbered.
+    static CString GetTearOffBase();
 };

@@ -1,9 +1,14 @@
 #include "ui/frames/KtvPFrameWnd.h"
 
 #include "platform/mfc/CCmdUI.h"
+#include "platform/win32/menu/winmenu.h"
 #include "ui/frames/KtvPCodes.h"
 #include "ui/commandbars/KtvPPopupMenu.h"
-#include "ui/frames/KtvPNotBuilt.h"
+#include "platform/mfc/CPreviewView.h"
+#include "platform/mfc/CSplitterWnd.h"
+#include "ui/commandbars/KtvPMenuBar.h"
+#include "ui/commandbars/KtvPToolBar.h"
+#include "ui/docking/KtvPBaseControlBar.h"
 
 IMPLEMENT_DYNCREATE(CKtvPFrameWnd, CFrameWnd)
 
@@ -31,199 +36,297 @@ CKtvPFrameWnd::CKtvPFrameWnd() : m_Impl(this), m_bWasMaximized(FALSE), m_bIsMini
 
 CKtvPFrameWnd::~CKtvPFrameWnd() = default;
 
-void CKtvPFrameWnd::AdjustDockingLayout(HDWP)
+void CKtvPFrameWnd::AdjustDockingLayout(HDWP hdwp)
 {
-    KTVP_NOT_BUILT("CKtvPFrameWnd::AdjustDockingLayout");
+    if (m_dockManager.IsInAdjustLayout())
+        return;
+    m_dockManager.AdjustDockingLayout(hdwp);
+    AdjustClientArea();
+    if (m_dockManager.IsHideAllBars())
+        RecalcLayout(TRUE);
 }
 
-BOOL CKtvPFrameWnd::OnMoveMiniFrame(CWnd*)
+BOOL CKtvPFrameWnd::OnMoveMiniFrame(CWnd* pFrame)
 {
-    KTVP_NOT_BUILT("CKtvPFrameWnd::OnMoveMiniFrame");
+    return m_dockManager.OnMoveMiniFrame(pFrame);
 }
 
 void CKtvPFrameWnd::AdjustClientArea()
 {
-    KTVP_NOT_BUILT("CKtvPFrameWnd::AdjustClientArea");
+    CWnd* pView = GetDlgItem(AFX_IDW_PANE_FIRST);
+    if (pView == nullptr)
+        return;
+
+    CRect rect = m_dockManager.GetClientAreaBounds();
+    rect.left += m_rectBorder.left;
+    rect.top += m_rectBorder.top;
+    rect.right -= m_rectBorder.right;
+    rect.bottom -= m_rectBorder.bottom;
+    pView->CalcWindowRect(rect, CWnd::adjustBorder);
+
+    DWORD dwAdd = WS_CLIPSIBLINGS;
+    if (!pView->IsKindOf(RUNTIME_CLASS(CSplitterWnd)))
+        dwAdd |= WS_CLIPCHILDREN;
+    pView->ModifyStyle(0, dwAdd);
+    pView->SetWindowPos(&wndBottom, rect.left, rect.top, rect.Width(), rect.Height(), SWP_NOACTIVATE);
 }
 
 COleClientItem* CKtvPFrameWnd::GetInPlaceActiveItem()
 {
-    KTVP_NOT_BUILT("CKtvPFrameWnd::GetInPlaceActiveItem");
+    // No item can be activated in place on this platform.
+    return nullptr;
 }
 
-BOOL CKtvPFrameWnd::OnShowCustomizeMenu(CKtvPPopupMenu*, UINT)
+BOOL CKtvPFrameWnd::OnShowCustomizeMenu(CKtvPPopupMenu* pMenuPopup, UINT uiToolbarID)
 {
-    KTVP_NOT_BUILT("CKtvPFrameWnd::OnShowCustomizeMenu");
+    m_Impl.OnShowCustomizeMenu(pMenuPopup, uiToolbarID);
+    return TRUE;
 }
 
 void CKtvPFrameWnd::OnClosePopupMenu(CKtvPPopupMenu* pMenuPopup)
 {
-    // Only the open top-level popup is forgotten.
     if (CKtvPPopupMenu::m_pActivePopupMenu == pMenuPopup)
         CKtvPPopupMenu::m_pActivePopupMenu = nullptr;
 }
 
-BOOL CKtvPFrameWnd::ShowControlBars(BOOL)
+BOOL CKtvPFrameWnd::ShowControlBars(BOOL bShow)
 {
-    KTVP_NOT_BUILT("CKtvPFrameWnd::ShowControlBars");
+    const BOOL bResult = m_dockManager.ShowControlBars(bShow);
+    AdjustDockingLayout(nullptr);
+    return bResult;
 }
 
-BOOL CKtvPFrameWnd::EnableDocking(DWORD)
+BOOL CKtvPFrameWnd::EnableDocking(DWORD dwDockStyle)
 {
-    KTVP_NOT_BUILT("CKtvPFrameWnd::EnableDocking");
+    return m_dockManager.EnableDocking(dwDockStyle);
 }
 
-BOOL CKtvPFrameWnd::EnableAutoHideBars(DWORD)
+BOOL CKtvPFrameWnd::EnableAutoHideBars(DWORD dwDockStyle)
 {
-    KTVP_NOT_BUILT("CKtvPFrameWnd::EnableAutoHideBars");
+    return m_dockManager.EnableAutoHideBars(dwDockStyle);
 }
 
-BOOL CKtvPFrameWnd::AddControlBar(CKtvPBaseControlBar*, BOOL)
+BOOL CKtvPFrameWnd::AddControlBar(CKtvPBaseControlBar* pControlBar, BOOL bTail)
 {
-    KTVP_NOT_BUILT("CKtvPFrameWnd::AddControlBar");
+    return m_dockManager.AddControlBar(pControlBar, bTail, FALSE, FALSE);
 }
 
-BOOL CKtvPFrameWnd::InsertControlBar(CKtvPBaseControlBar*, CKtvPBaseControlBar*, BOOL)
+BOOL CKtvPFrameWnd::InsertControlBar(CKtvPBaseControlBar* pControlBar, CKtvPBaseControlBar* pTarget, BOOL bAfter)
 {
-    KTVP_NOT_BUILT("CKtvPFrameWnd::InsertControlBar");
+    return m_dockManager.InsertControlBar(pControlBar, pTarget, bAfter);
 }
 
-void CKtvPFrameWnd::RemoveControlBarFromDockManager(CKtvPBaseControlBar*, BOOL, BOOL, BOOL)
+void CKtvPFrameWnd::RemoveControlBarFromDockManager(CKtvPBaseControlBar* pControlBar, BOOL bDestroy,
+                                                    BOOL bAdjustLayout, BOOL bAutoHide)
 {
-    KTVP_NOT_BUILT("CKtvPFrameWnd::RemoveControlBarFromDockManager");
+    m_dockManager.RemoveControlBarFromDockManager(pControlBar, bDestroy, bAdjustLayout, bAutoHide);
 }
 
-void CKtvPFrameWnd::DockControlBar(CKtvPBaseControlBar*, UINT, LPCRECT)
+void CKtvPFrameWnd::DockControlBar(CKtvPBaseControlBar* pBar, UINT nDockBarID, LPCRECT lpRect)
 {
-    KTVP_NOT_BUILT("CKtvPFrameWnd::DockControlBar");
+    m_dockManager.DockControlBar(pBar, nDockBarID, lpRect);
 }
 
-CKtvPBaseControlBar* CKtvPFrameWnd::GetControlBar(UINT)
+CKtvPBaseControlBar* CKtvPFrameWnd::GetControlBar(UINT nID)
 {
-    KTVP_NOT_BUILT("CKtvPFrameWnd::GetControlBar");
+    return m_dockManager.FindBarByID(nID, TRUE);
 }
 
-CKtvPBaseControlBar* CKtvPFrameWnd::ControlBarFromPoint(CPoint, int, BOOL, CRuntimeClass*)
+CKtvPBaseControlBar* CKtvPFrameWnd::ControlBarFromPoint(CPoint point, int nSensitivity, BOOL bExactBar,
+                                                        CRuntimeClass* pRTCBarType)
 {
-    KTVP_NOT_BUILT("CKtvPFrameWnd::ControlBarFromPoint");
+    return m_dockManager.ControlBarFromPoint(point, nSensitivity, bExactBar, pRTCBarType, FALSE, nullptr);
 }
 
-BOOL CKtvPFrameWnd::IsPointNearDockBar(CPoint, DWORD&, BOOL&)
+BOOL CKtvPFrameWnd::IsPointNearDockBar(CPoint point, DWORD& dwBarAlignment, BOOL& bOuterEdge)
 {
-    KTVP_NOT_BUILT("CKtvPFrameWnd::IsPointNearDockBar");
+    return m_dockManager.IsPointNearDockBar(point, dwBarAlignment, bOuterEdge);
 }
 
-void CKtvPFrameWnd::ShowControlBar(CKtvPBaseControlBar*, BOOL, BOOL, BOOL)
+void CKtvPFrameWnd::ShowControlBar(CKtvPBaseControlBar* pBar, BOOL bShow, BOOL bDelay, BOOL bActivate)
 {
-    KTVP_NOT_BUILT("CKtvPFrameWnd::ShowControlBar");
+    pBar->ShowControlBar(bShow, bDelay, bActivate);
 }
 
-BOOL CKtvPFrameWnd::ShowPopupMenu(CKtvPPopupMenu*)
+BOOL CKtvPFrameWnd::ShowPopupMenu(CKtvPPopupMenu* pMenuPopup)
 {
-    KTVP_NOT_BUILT("CKtvPFrameWnd::ShowPopupMenu");
+    if (!m_Impl.OnShowPopupMenu(pMenuPopup, this))
+        return FALSE;
+    if (pMenuPopup != nullptr && pMenuPopup->m_bShown)
+        return TRUE;
+    return OnShowPopupMenu(pMenuPopup);
 }
 
-BOOL CKtvPFrameWnd::PreCreateWindow(CREATESTRUCT&)
+BOOL CKtvPFrameWnd::PreCreateWindow(CREATESTRUCT& cs)
 {
-    KTVP_NOT_BUILT("CKtvPFrameWnd::PreCreateWindow");
+    m_dockManager.Create(this);
+    m_Impl.m_pDockManager = &m_dockManager;
+    m_Impl.RestorePosition(cs);
+    return CFrameWnd::PreCreateWindow(cs);
 }
 
-BOOL CKtvPFrameWnd::LoadFrame(UINT, DWORD, CWnd*, CCreateContext*)
+BOOL CKtvPFrameWnd::LoadFrame(UINT nIDResource, DWORD dwDefaultStyle, CWnd* pParentWnd, CCreateContext* pContext)
 {
-    KTVP_NOT_BUILT("CKtvPFrameWnd::LoadFrame");
+    m_Impl.m_nIDDefaultResource = nIDResource;
+    m_Impl.LoadLargeIconsState();
+    if (!CFrameWnd::LoadFrame(nIDResource, dwDefaultStyle, pParentWnd, pContext))
+        return FALSE;
+    m_Impl.OnLoadFrame();
+    return TRUE;
 }
 
-BOOL CKtvPFrameWnd::PreTranslateMessage(MSG*)
+BOOL CKtvPFrameWnd::PreTranslateMessage(MSG* pMsg)
 {
-    KTVP_NOT_BUILT("CKtvPFrameWnd::PreTranslateMessage");
+    switch (m_Impl.FilterFrameMessage(pMsg, CKtvPFrameImpl::FILTER_SDI)) {
+    case CKtvPFrameImpl::FILTER_CONSUMED:
+        return TRUE;
+    case CKtvPFrameImpl::FILTER_NO_ACCEL:
+        // A focused toolbar control has the key: no accelerator is translated.
+        return FALSE;
+    default:
+        return CFrameWnd::PreTranslateMessage(pMsg);
+    }
 }
 
-void CKtvPFrameWnd::RecalcLayout(BOOL)
+void CKtvPFrameWnd::RecalcLayout(BOOL bNotify)
 {
-    KTVP_NOT_BUILT("CKtvPFrameWnd::RecalcLayout");
+    CKtvPFrameImpl::RecalcFrameLayout(this, m_dockManager, m_bIsMinimized, bNotify);
 }
 
-void CKtvPFrameWnd::OnSetPreviewMode(BOOL, CPrintPreviewState*)
+void CKtvPFrameWnd::OnSetPreviewMode(BOOL bPreview, CPrintPreviewState* pState)
 {
-    KTVP_NOT_BUILT("CKtvPFrameWnd::OnSetPreviewMode");
+    m_dockManager.SetPrintPreviewMode(bPreview, pState);
+    const DWORD dwStates = pState != nullptr ? pState->dwStates : 0;
+    CFrameWnd::OnSetPreviewMode(bPreview, pState);
+    if (pState != nullptr)
+        pState->dwStates = dwStates;
+    AdjustDockingLayout(nullptr);
+    RecalcLayout(TRUE);
 }
 
-BOOL CKtvPFrameWnd::NegotiateBorderSpace(UINT, LPRECT)
+BOOL CKtvPFrameWnd::NegotiateBorderSpace(UINT nBorderCmd, LPRECT lpRectBorder)
 {
-    KTVP_NOT_BUILT("CKtvPFrameWnd::NegotiateBorderSpace");
+    switch (nBorderCmd) {
+    case borderGet:
+        CFrameWnd::NegotiateBorderSpace(nBorderCmd, lpRectBorder);
+        *lpRectBorder = m_dockManager.GetClientAreaBounds();
+        return TRUE;
+    case borderSet:
+        return CFrameWnd::NegotiateBorderSpace(nBorderCmd, lpRectBorder);
+    default:
+        return TRUE;
+    }
 }
 
-void CKtvPFrameWnd::OnUpdateFrameMenu(HMENU)
+void CKtvPFrameWnd::OnUpdateFrameMenu(HMENU hMenuAlt)
 {
-    KTVP_NOT_BUILT("CKtvPFrameWnd::OnUpdateFrameMenu");
+    CFrameWnd::OnUpdateFrameMenu(hMenuAlt);
+    CKtvPMenuBar* pMenuBar = m_Impl.m_pMenuBar;
+    if (pMenuBar != nullptr && ::IsWindow(pMenuBar->GetSafeHwnd()) && pMenuBar->IsWindowVisible())
+        ::SetMenu(GetSafeHwnd(), GetInPlaceActiveItem() != nullptr ? hMenuAlt : nullptr);
 }
 
-void CKtvPFrameWnd::DelayUpdateFrameMenu(HMENU)
+void CKtvPFrameWnd::DelayUpdateFrameMenu(HMENU hMenuAlt)
 {
-    KTVP_NOT_BUILT("CKtvPFrameWnd::DelayUpdateFrameMenu");
+    OnUpdateFrameMenu(hMenuAlt);
+    CFrameWnd::DelayUpdateFrameMenu(hMenuAlt);
 }
 
-BOOL CKtvPFrameWnd::OnCommand(WPARAM, LPARAM)
+BOOL CKtvPFrameWnd::OnCommand(WPARAM wParam, LPARAM lParam)
 {
-    KTVP_NOT_BUILT("CKtvPFrameWnd::OnCommand");
+    if (m_Impl.OnAcceleratorCommand(wParam))
+        return TRUE;
+    if (CKtvPToolBar::m_bCustomizeMode)
+        return FALSE;
+    return CFrameWnd::OnCommand(wParam, lParam);
 }
 
-void CKtvPFrameWnd::OnActivate(UINT, CWnd*, BOOL)
+void CKtvPFrameWnd::OnActivate(UINT nState, CWnd* pWndOther, BOOL bMinimized)
 {
-    KTVP_NOT_BUILT("CKtvPFrameWnd::OnActivate");
+    CFrameWnd::OnActivate(nState, pWndOther, bMinimized);
+    if (nState == WA_CLICKACTIVE)
+        UpdateWindow();
+    if (nState == WA_INACTIVE)
+        m_Impl.DeactivateMenu();
 }
 
-void CKtvPFrameWnd::OnActivateApp(BOOL, DWORD)
+void CKtvPFrameWnd::OnActivateApp(BOOL bActive, DWORD)
 {
-    KTVP_NOT_BUILT("CKtvPFrameWnd::OnActivateApp");
+    m_dockManager.OnActivateFrame(bActive);
 }
 
 void CKtvPFrameWnd::OnClose()
 {
-    KTVP_NOT_BUILT("CKtvPFrameWnd::OnClose");
+    m_Impl.OnCloseFrame();
+    CFrameWnd::OnClose();
 }
 
 void CKtvPFrameWnd::OnDestroy()
 {
-    KTVP_NOT_BUILT("CKtvPFrameWnd::OnDestroy");
+    if (m_hAccelTable != nullptr) {
+        ::DestroyAcceleratorTable(m_hAccelTable);
+        m_hAccelTable = nullptr;
+    }
+    m_dockManager.EnableAdjustLayout(FALSE);
+    CKtvPFrameImpl::DestroyChildWindows(this);
+    CFrameWnd::OnDestroy();
 }
 
-LRESULT CKtvPFrameWnd::OnMenuChar(WPARAM, LPARAM)
+LRESULT CKtvPFrameWnd::OnMenuChar(WPARAM wParam, LPARAM)
 {
-    KTVP_NOT_BUILT("CKtvPFrameWnd::OnMenuChar");
+    if (m_Impl.OnMenuChar(LOWORD(wParam)))
+        return MAKELRESULT(2, 0xFFFF);
+    return Default();
 }
 
-void CKtvPFrameWnd::OnSize(UINT, int, int)
+void CKtvPFrameWnd::OnSize(UINT nType, int cx, int cy)
 {
-    KTVP_NOT_BUILT("CKtvPFrameWnd::OnSize");
+    m_bIsMinimized = (nType == SIZE_MINIMIZED);
+    m_dockManager.OnActivateFrame(nType != SIZE_MINIMIZED);
+
+    if (nType == SIZE_MINIMIZED || nType == SIZE_MAXIMIZED || m_bWasMaximized) {
+        CFrameWnd::OnSize(nType, cx, cy);
+        if (nType == SIZE_MAXIMIZED || (nType == SIZE_RESTORED && m_bWasMaximized))
+            RecalcLayout(TRUE);
+        m_bWasMaximized = (nType == SIZE_MAXIMIZED);
+        return;
+    }
+
+    m_dockManager.DisableRecalcLayout(TRUE);
+    CFrameWnd::OnSize(nType, cx, cy);
+    AdjustDockingLayout(nullptr);
+    m_dockManager.DisableRecalcLayout(FALSE);
 }
 
 LRESULT CKtvPFrameWnd::OnSizing(WPARAM, LPARAM)
 {
-    KTVP_NOT_BUILT("CKtvPFrameWnd::OnSizing");
+    const LRESULT lResult = Default();
+    AdjustDockingLayout(nullptr);
+    return lResult;
 }
 
 LRESULT CKtvPFrameWnd::OnIdleUpdateCmdUI(WPARAM, LPARAM)
 {
-    KTVP_NOT_BUILT("CKtvPFrameWnd::OnIdleUpdateCmdUI");
+    m_dockManager.SendMessageToMiniFrames(WM_IDLEUPDATECMDUI, 0, 0);
+    return 0;
 }
 
-LRESULT CKtvPFrameWnd::OnToolbarCreateNew(WPARAM, LPARAM)
+LRESULT CKtvPFrameWnd::OnToolbarCreateNew(WPARAM, LPARAM lParam)
 {
-    KTVP_NOT_BUILT("CKtvPFrameWnd::OnToolbarCreateNew");
+    return reinterpret_cast<LRESULT>(m_Impl.CreateNewToolbar(reinterpret_cast<LPCTSTR>(lParam)));
 }
 
-LRESULT CKtvPFrameWnd::OnToolbarDelete(WPARAM, LPARAM)
+LRESULT CKtvPFrameWnd::OnToolbarDelete(WPARAM, LPARAM lParam)
 {
-    KTVP_NOT_BUILT("CKtvPFrameWnd::OnToolbarDelete");
+    return m_Impl.DeleteToolbar(reinterpret_cast<CKtvPToolBar*>(lParam));
 }
 
-BOOL CKtvPFrameWnd::OnBarCheck(UINT)
+BOOL CKtvPFrameWnd::OnBarCheck(UINT nID)
 {
-    KTVP_NOT_BUILT("CKtvPFrameWnd::OnBarCheck");
+    return CKtvPFrameImpl::ToggleControlBar(this, nID);
 }
 
-void CKtvPFrameWnd::OnUpdateControlBarMenu(CCmdUI*)
+void CKtvPFrameWnd::OnUpdateControlBarMenu(CCmdUI* pCmdUI)
 {
-    KTVP_NOT_BUILT("CKtvPFrameWnd::OnUpdateControlBarMenu");
+    CKtvPFrameImpl::UpdateControlBarMenu(this, pCmdUI);
 }

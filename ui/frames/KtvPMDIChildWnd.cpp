@@ -1,6 +1,12 @@
 #include "ui/frames/KtvPMDIChildWnd.h"
 
-#include "ui/frames/KtvPNotBuilt.h"
+#include "platform/mfc/CSplitterWnd.h"
+#include "ui/commandbars/KtvPPopupMenu.h"
+#include "ui/docking/KtvPBaseControlBar.h"
+#include "ui/frames/KtvPCodes.h"
+#include "ui/frames/KtvPDlgImpl.h"
+#include "ui/frames/KtvPFrameImpl.h"
+#include "ui/frames/KtvPMDIFrameWnd.h"
 
 IMPLEMENT_DYNCREATE(CKtvPMDIChildWnd, CMDIChildWnd)
 
@@ -25,24 +31,32 @@ CKtvPMDIChildWnd::CKtvPMDIChildWnd()
 
 CKtvPMDIChildWnd::~CKtvPMDIChildWnd() = default;
 
-void CKtvPMDIChildWnd::AdjustDockingLayout(HDWP)
+void CKtvPMDIChildWnd::AdjustDockingLayout(HDWP hdwp)
 {
-    KTVP_NOT_BUILT("CKtvPMDIChildWnd::AdjustDockingLayout");
+    if (m_dockManager.IsInAdjustLayout())
+        return;
+    m_dockManager.AdjustDockingLayout(hdwp);
+    AdjustClientArea();
 }
 
-BOOL CKtvPMDIChildWnd::OnMoveMiniFrame(CWnd*)
+BOOL CKtvPMDIChildWnd::OnMoveMiniFrame(CWnd* pFrame)
 {
-    KTVP_NOT_BUILT("CKtvPMDIChildWnd::OnMoveMiniFrame");
+    return m_dockManager.OnMoveMiniFrame(pFrame);
 }
 
 CString CKtvPMDIChildWnd::GetFrameText() const
 {
-    KTVP_NOT_BUILT("CKtvPMDIChildWnd::GetFrameText");
+    CString strText;
+    GetWindowText(strText);
+    return strText;
 }
 
 HICON CKtvPMDIChildWnd::GetFrameIcon() const
 {
-    KTVP_NOT_BUILT("CKtvPMDIChildWnd::GetFrameIcon");
+    HICON hIcon = reinterpret_cast<HICON>(::SendMessage(GetSafeHwnd(), WM_GETICON, ICON_SMALL, 0));
+    if (hIcon == nullptr)
+        hIcon = reinterpret_cast<HICON>(::GetClassLongPtr(GetSafeHwnd(), GCLP_HICONSM));
+    return hIcon;
 }
 
 BOOL CKtvPMDIChildWnd::CanShowOnMDITabs()
@@ -50,103 +64,200 @@ BOOL CKtvPMDIChildWnd::CanShowOnMDITabs()
     return TRUE;
 }
 
-BOOL CKtvPMDIChildWnd::AddControlBar(CKtvPBaseControlBar*, BOOL)
+BOOL CKtvPMDIChildWnd::AddControlBar(CKtvPBaseControlBar* pControlBar, BOOL bTail)
 {
-    KTVP_NOT_BUILT("CKtvPMDIChildWnd::AddControlBar");
+    return m_dockManager.AddControlBar(pControlBar, bTail, FALSE, FALSE);
 }
 
-BOOL CKtvPMDIChildWnd::InsertControlBar(CKtvPBaseControlBar*, CKtvPBaseControlBar*, BOOL)
+BOOL CKtvPMDIChildWnd::InsertControlBar(CKtvPBaseControlBar* pControlBar, CKtvPBaseControlBar* pTarget, BOOL bAfter)
 {
-    KTVP_NOT_BUILT("CKtvPMDIChildWnd::InsertControlBar");
+    return m_dockManager.InsertControlBar(pControlBar, pTarget, bAfter);
 }
 
-void CKtvPMDIChildWnd::RemoveControlBarFromDockManager(CKtvPBaseControlBar*, BOOL, BOOL, BOOL)
+void CKtvPMDIChildWnd::RemoveControlBarFromDockManager(CKtvPBaseControlBar* pControlBar, BOOL bDestroy,
+                                                       BOOL bAdjustLayout, BOOL bAutoHide)
 {
-    KTVP_NOT_BUILT("CKtvPMDIChildWnd::RemoveControlBarFromDockManager");
+    m_dockManager.RemoveControlBarFromDockManager(pControlBar, bDestroy, bAdjustLayout, bAutoHide);
 }
 
-void CKtvPMDIChildWnd::DockControlBar(CKtvPBaseControlBar*, UINT, LPCRECT)
+void CKtvPMDIChildWnd::DockControlBar(CKtvPBaseControlBar* pBar, UINT nDockBarID, LPCRECT)
 {
-    KTVP_NOT_BUILT("CKtvPMDIChildWnd::DockControlBar");
+    const BOOL bCouldFloat = (pBar->GetControlBarStyle() & KTVP_CBRS_FLOAT) != 0;
+    if (bCouldFloat)
+        pBar->SetControlBarStyle(pBar->GetControlBarStyle() & ~KTVP_CBRS_FLOAT);
+
+    if (pBar->CanBeResized() || bCouldFloat) {
+        pBar->EnableDocking(CBRS_ALIGN_ANY);
+        m_dockManager.DockControlBar(pBar, nDockBarID, nullptr);
+    } else {
+        AddControlBar(pBar, TRUE);
+    }
 }
 
-CKtvPBaseControlBar* CKtvPMDIChildWnd::ControlBarFromPoint(CPoint, int, BOOL, CRuntimeClass*)
+CKtvPBaseControlBar* CKtvPMDIChildWnd::ControlBarFromPoint(CPoint point, int nSensitivity, BOOL bExactBar,
+                                                           CRuntimeClass* pRTCBarType)
 {
-    KTVP_NOT_BUILT("CKtvPMDIChildWnd::ControlBarFromPoint");
+    return m_dockManager.ControlBarFromPoint(point, nSensitivity, bExactBar, pRTCBarType, FALSE, nullptr);
 }
 
-BOOL CKtvPMDIChildWnd::IsPointNearDockBar(CPoint, DWORD&, BOOL&)
+BOOL CKtvPMDIChildWnd::IsPointNearDockBar(CPoint point, DWORD& dwBarAlignment, BOOL& bOuterEdge)
 {
-    KTVP_NOT_BUILT("CKtvPMDIChildWnd::IsPointNearDockBar");
+    return m_dockManager.IsPointNearDockBar(point, dwBarAlignment, bOuterEdge);
 }
 
 void CKtvPMDIChildWnd::AdjustClientArea()
 {
-    KTVP_NOT_BUILT("CKtvPMDIChildWnd::AdjustClientArea");
+    CWnd* pView = GetDlgItem(AFX_IDW_PANE_FIRST);
+    if (pView == nullptr)
+        return;
+
+    DWORD dwAdd = WS_CLIPSIBLINGS;
+    if (!pView->IsKindOf(RUNTIME_CLASS(CSplitterWnd)))
+        dwAdd |= WS_CLIPCHILDREN;
+    pView->ModifyStyle(0, dwAdd);
+
+    const CRect rectFree = m_dockManager.GetClientAreaBounds();
+    const int x = rectFree.left + m_rectBorder.left;
+    const int y = rectFree.top + m_rectBorder.top;
+    pView->SetWindowPos(&wndBottom, x, y, rectFree.right - m_rectBorder.right - x,
+                        rectFree.bottom - m_rectBorder.bottom - y, SWP_NOACTIVATE);
 }
 
-BOOL CKtvPMDIChildWnd::PreCreateWindow(CREATESTRUCT&)
+BOOL CKtvPMDIChildWnd::PreCreateWindow(CREATESTRUCT& cs)
 {
-    KTVP_NOT_BUILT("CKtvPMDIChildWnd::PreCreateWindow");
+    m_dockManager.Create(this);
+    return CMDIChildWnd::PreCreateWindow(cs);
 }
 
-void CKtvPMDIChildWnd::ActivateFrame(int)
+void CKtvPMDIChildWnd::ActivateFrame(int nCmdShow)
 {
-    KTVP_NOT_BUILT("CKtvPMDIChildWnd::ActivateFrame");
+    // Switching between maximised children repaints the client once.
+    CWnd* pClient = GetParent();
+    if (pClient != nullptr)
+        pClient->SendMessage(WM_SETREDRAW, FALSE);
+    CMDIChildWnd::ActivateFrame(nCmdShow);
+    if (pClient != nullptr) {
+        pClient->SendMessage(WM_SETREDRAW, TRUE);
+        pClient->RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    }
 }
 
-void CKtvPMDIChildWnd::RecalcLayout(BOOL)
+void CKtvPMDIChildWnd::RecalcLayout(BOOL bNotify)
 {
-    KTVP_NOT_BUILT("CKtvPMDIChildWnd::RecalcLayout");
+    CKtvPFrameImpl::RecalcFrameLayout(this, m_dockManager, m_bIsMinimized, bNotify);
 }
 
-void CKtvPMDIChildWnd::OnUpdateFrameTitle(BOOL)
+void CKtvPMDIChildWnd::OnUpdateFrameTitle(BOOL bAddToTitle)
 {
-    KTVP_NOT_BUILT("CKtvPMDIChildWnd::OnUpdateFrameTitle");
+    CMDIChildWnd::OnUpdateFrameTitle(bAddToTitle);
+    if (m_pMDIFrame != nullptr)
+        m_pMDIFrame->m_wndClientArea.UpdateTabs(FALSE);
 }
 
-BOOL CKtvPMDIChildWnd::PreTranslateMessage(MSG*)
+BOOL CKtvPMDIChildWnd::PreTranslateMessage(MSG* pMsg)
 {
-    KTVP_NOT_BUILT("CKtvPMDIChildWnd::PreTranslateMessage");
+    // Keys for an open library menu go on to the main frame, which hands them to it.
+    if (pMsg->message >= WM_KEYFIRST && pMsg->message <= WM_KEYLAST && m_pMDIFrame != nullptr &&
+        CKtvPDlgImpl::GetOpenPopup() != nullptr)
+        return FALSE;
+    return CMDIChildWnd::PreTranslateMessage(pMsg);
 }
 
-int CKtvPMDIChildWnd::OnCreate(LPCREATESTRUCT)
+int CKtvPMDIChildWnd::OnCreate(LPCREATESTRUCT lpCreateStruct)
 {
-    KTVP_NOT_BUILT("CKtvPMDIChildWnd::OnCreate");
+    if (CMDIChildWnd::OnCreate(lpCreateStruct) == -1)
+        return -1;
+    CMDIFrameWnd* pFrame = GetMDIFrame();
+    m_pMDIFrame = pFrame != nullptr && pFrame->IsKindOf(RUNTIME_CLASS(CKtvPMDIFrameWnd))
+                      ? static_cast<CKtvPMDIFrameWnd*>(pFrame)
+                      : nullptr;
+    return 0;
 }
 
-LRESULT CKtvPMDIChildWnd::OnMDIActivateMessage(WPARAM, LPARAM)
+LRESULT CKtvPMDIChildWnd::OnMDIActivateMessage(WPARAM wParam, LPARAM lParam)
 {
-    KTVP_NOT_BUILT("CKtvPMDIChildWnd::OnMDIActivateMessage");
+    const LRESULT lResult = Default();
+    const HWND hDeactivate = reinterpret_cast<HWND>(wParam);
+    const HWND hActivate = reinterpret_cast<HWND>(lParam);
+    OnMDIActivate(hActivate == m_hWnd, CWnd::FromHandle(hActivate), CWnd::FromHandle(hDeactivate));
+    return lResult;
 }
 
-void CKtvPMDIChildWnd::OnMDIActivate(BOOL, CWnd*, CWnd*)
+void CKtvPMDIChildWnd::OnMDIActivate(BOOL bActivate, CWnd* pActivateWnd, CWnd* pDeactivateWnd)
 {
-    KTVP_NOT_BUILT("CKtvPMDIChildWnd::OnMDIActivate");
+    m_dockManager.OnActivateFrame(bActivate);
+
+    if (m_bActivating)
+        return;
+    m_bActivating = TRUE;
+    CMDIChildWnd::OnMDIActivate(bActivate, pActivateWnd, pDeactivateWnd);
+    if (bActivate && m_pMDIFrame != nullptr && pActivateWnd != nullptr)
+        m_pMDIFrame->m_wndClientArea.SetActiveTab(pActivateWnd->GetSafeHwnd());
+    m_bActivating = FALSE;
 }
 
 LRESULT CKtvPMDIChildWnd::OnSetText(WPARAM, LPARAM)
 {
-    KTVP_NOT_BUILT("CKtvPMDIChildWnd::OnSetText");
+    const LRESULT lResult = Default();
+    if (m_pMDIFrame != nullptr)
+        m_pMDIFrame->m_wndClientArea.UpdateTabs(TRUE);
+    return lResult;
 }
 
 LRESULT CKtvPMDIChildWnd::OnSetIcon(WPARAM, LPARAM)
 {
-    KTVP_NOT_BUILT("CKtvPMDIChildWnd::OnSetIcon");
+    const LRESULT lResult = Default();
+    if (m_pMDIFrame != nullptr)
+        m_pMDIFrame->m_wndClientArea.UpdateTabs(FALSE);
+    return lResult;
 }
 
-void CKtvPMDIChildWnd::OnSize(UINT, int, int)
+void CKtvPMDIChildWnd::OnSize(UINT nType, int cx, int cy)
 {
-    KTVP_NOT_BUILT("CKtvPMDIChildWnd::OnSize");
+    // The MDI client is destroying this child: nothing is laid out any more.
+    if (m_bToBeDestroyed)
+        return;
+
+    m_bIsMinimized = (nType == SIZE_MINIMIZED);
+
+    if (nType == SIZE_MINIMIZED || nType == SIZE_MAXIMIZED || m_bWasMaximized) {
+        CMDIChildWnd::OnSize(nType, cx, cy);
+        if (nType == SIZE_MAXIMIZED || (nType == SIZE_RESTORED && m_bWasMaximized))
+            RecalcLayout(TRUE);
+        m_bWasMaximized = (nType == SIZE_MAXIMIZED);
+        return;
+    }
+
+    m_dockManager.DisableRecalcLayout(TRUE);
+    CMDIChildWnd::OnSize(nType, cx, cy);
+    AdjustDockingLayout(nullptr);
+    m_dockManager.DisableRecalcLayout(FALSE);
 }
 
-LRESULT CKtvPMDIChildWnd::OnSizing(WPARAM, LPARAM)
+LRESULT CKtvPMDIChildWnd::OnSizing(WPARAM, LPARAM lParam)
 {
-    KTVP_NOT_BUILT("CKtvPMDIChildWnd::OnSizing");
+    const LRESULT lResult = Default();
+    const CRect* pRectNew = reinterpret_cast<const CRect*>(lParam);
+    CRect rectWindow;
+    GetWindowRect(rectWindow);
+    if (pRectNew != nullptr && pRectNew->Size() != rectWindow.Size())
+        AdjustDockingLayout(nullptr);
+    return lResult;
 }
 
 void CKtvPMDIChildWnd::OnDestroy()
 {
-    KTVP_NOT_BUILT("CKtvPMDIChildWnd::OnDestroy");
+    // The child's floating bars, then its docked ones, before the child itself.
+    const CObList& miniFrames = m_dockManager.GetMiniFrames();
+    CArray<HWND, HWND> floating;
+    for (POSITION pos = miniFrames.GetHeadPosition(); pos != nullptr;) {
+        auto* pMiniFrame = static_cast<CWnd*>(miniFrames.GetNext(pos));
+        floating.Add(pMiniFrame->GetSafeHwnd());
+    }
+    for (INT_PTR i = 0; i < floating.GetSize(); i++) {
+        if (::IsWindow(floating[i]))
+            ::DestroyWindow(floating[i]);
+    }
+    CKtvPFrameImpl::DestroyChildWindows(this);
+    CMDIChildWnd::OnDestroy();
 }
-

@@ -1,9 +1,17 @@
 #include "ui/frames/KtvPMDIFrameWnd.h"
 
 #include "platform/mfc/CCmdUI.h"
+#include "platform/win32/menu/winmenu.h"
 #include "ui/frames/KtvPCodes.h"
 #include "ui/commandbars/KtvPPopupMenu.h"
-#include "ui/frames/KtvPNotBuilt.h"
+#include "platform/mfc/CMDIChildWnd.h"
+#include "platform/mfc/CPreviewView.h"
+#include "platform/mfc/CWinApp.h"
+#include "ui/commandbars/KtvPMenuBar.h"
+#include "ui/commandbars/KtvPToolBar.h"
+#include "ui/commandbars/KtvPToolbarMenuButton.h"
+#include "ui/docking/KtvPBaseControlBar.h"
+#include "ui/frames/KtvPWindowsManagerDlg.h"
 
 IMPLEMENT_DYNCREATE(CKtvPMDIFrameWnd, CMDIFrameWnd)
 
@@ -57,29 +65,42 @@ void CKtvPMDIFrameWnd::EnableWindowsDialog(UINT uiMenuId, LPCTSTR lpszMenuText, 
     m_bShowWindowsDlgHelpButton = bShowHelpButton;
 }
 
-void CKtvPMDIFrameWnd::EnableWindowsDialog(UINT, UINT, BOOL, BOOL)
+void CKtvPMDIFrameWnd::EnableWindowsDialog(UINT uiMenuId, UINT uiMenuTextResId, BOOL bShowAlways,
+                                           BOOL bShowHelpButton)
 {
-    KTVP_NOT_BUILT("CKtvPMDIFrameWnd::EnableWindowsDialog");
+    CString strMenuText;
+    strMenuText.LoadString(uiMenuTextResId);
+    EnableWindowsDialog(uiMenuId, strMenuText, bShowAlways, bShowHelpButton);
 }
 
-void CKtvPMDIFrameWnd::AdjustDockingLayout(HDWP)
+void CKtvPMDIFrameWnd::AdjustDockingLayout(HDWP hdwp)
 {
-    KTVP_NOT_BUILT("CKtvPMDIFrameWnd::AdjustDockingLayout");
+    if (m_dockManager.IsInAdjustLayout())
+        return;
+    m_dockManager.AdjustDockingLayout(hdwp);
+    AdjustClientArea();
+    if (m_dockManager.IsHideAllBars())
+        RecalcLayout(TRUE);
 }
 
-BOOL CKtvPMDIFrameWnd::OnMoveMiniFrame(CWnd*)
+BOOL CKtvPMDIFrameWnd::OnMoveMiniFrame(CWnd* pFrame)
 {
-    KTVP_NOT_BUILT("CKtvPMDIFrameWnd::OnMoveMiniFrame");
+    return m_dockManager.OnMoveMiniFrame(pFrame);
 }
 
-BOOL CKtvPMDIFrameWnd::OnSetMenu(HMENU)
+BOOL CKtvPMDIFrameWnd::OnSetMenu(HMENU hmenu)
 {
-    KTVP_NOT_BUILT("CKtvPMDIFrameWnd::OnSetMenu");
+    if (GetInPlaceActiveItem() != nullptr || m_Impl.m_pMenuBar == nullptr)
+        return FALSE;
+    ::SetMenu(GetSafeHwnd(), nullptr);
+    m_Impl.m_pMenuBar->CreateFromMenu(hmenu != nullptr ? hmenu : m_Impl.m_hDefaultMenu, FALSE, FALSE);
+    return TRUE;
 }
 
-BOOL CKtvPMDIFrameWnd::OnShowCustomizeMenu(CKtvPPopupMenu*, UINT)
+BOOL CKtvPMDIFrameWnd::OnShowCustomizeMenu(CKtvPPopupMenu* pMenuPopup, UINT uiToolbarID)
 {
-    KTVP_NOT_BUILT("CKtvPMDIFrameWnd::OnShowCustomizeMenu");
+    m_Impl.OnShowCustomizeMenu(pMenuPopup, uiToolbarID);
+    return TRUE;
 }
 
 void CKtvPMDIFrameWnd::OnClosePopupMenu(CKtvPPopupMenu* pMenuPopup)
@@ -89,227 +110,450 @@ void CKtvPMDIFrameWnd::OnClosePopupMenu(CKtvPPopupMenu* pMenuPopup)
         CKtvPPopupMenu::m_pActivePopupMenu = nullptr;
 }
 
-BOOL CKtvPMDIFrameWnd::ShowControlBars(BOOL)
+BOOL CKtvPMDIFrameWnd::ShowControlBars(BOOL bShow)
 {
-    KTVP_NOT_BUILT("CKtvPMDIFrameWnd::ShowControlBars");
+    const BOOL bResult = m_dockManager.ShowControlBars(bShow);
+    AdjustDockingLayout(nullptr);
+    return bResult;
 }
 
 void CKtvPMDIFrameWnd::AdjustClientArea()
 {
-    KTVP_NOT_BUILT("CKtvPMDIFrameWnd::AdjustClientArea");
+    CRect rectClientArea = m_dockManager.GetClientAreaBounds();
+    rectClientArea.left += m_rectBorder.left;
+    rectClientArea.top += m_rectBorder.top;
+    rectClientArea.right -= m_rectBorder.right;
+    rectClientArea.bottom -= m_rectBorder.bottom;
+    m_wndClientArea.CalcWindowRect(rectClientArea, 0);
 }
 
 COleClientItem* CKtvPMDIFrameWnd::GetInPlaceActiveItem()
 {
-    KTVP_NOT_BUILT("CKtvPMDIFrameWnd::GetInPlaceActiveItem");
+    // No item can be activated in place on this platform.
+    return nullptr;
 }
 
-void CKtvPMDIFrameWnd::EnableMDITabs(BOOL, BOOL, int, BOOL, int)
+void CKtvPMDIFrameWnd::EnableMDITabs(BOOL bEnable, BOOL bIcons, int location, BOOL bTabCloseButton, int style)
 {
-    KTVP_NOT_BUILT("CKtvPMDIFrameWnd::EnableMDITabs");
+    m_wndClientArea.EnableMDITabs(bEnable, bIcons, location, bTabCloseButton, style);
 }
 
 void CKtvPMDIFrameWnd::ShowWindowsDialog()
 {
-    KTVP_NOT_BUILT("CKtvPMDIFrameWnd::ShowWindowsDialog");
+    CKtvPWindowsManagerDlg dlg(this, m_bShowWindowsDlgHelpButton);
+    dlg.DoModal();
 }
 
-BOOL CKtvPMDIFrameWnd::EnableDocking(DWORD)
+BOOL CKtvPMDIFrameWnd::EnableDocking(DWORD dwDockStyle)
 {
-    KTVP_NOT_BUILT("CKtvPMDIFrameWnd::EnableDocking");
+    return m_dockManager.EnableDocking(dwDockStyle);
 }
 
-BOOL CKtvPMDIFrameWnd::EnableAutoHideBars(DWORD)
+BOOL CKtvPMDIFrameWnd::EnableAutoHideBars(DWORD dwDockStyle)
 {
-    KTVP_NOT_BUILT("CKtvPMDIFrameWnd::EnableAutoHideBars");
+    return m_dockManager.EnableAutoHideBars(dwDockStyle);
 }
 
-BOOL CKtvPMDIFrameWnd::AddControlBar(CKtvPBaseControlBar*, BOOL)
+BOOL CKtvPMDIFrameWnd::AddControlBar(CKtvPBaseControlBar* pControlBar, BOOL bTail)
 {
-    KTVP_NOT_BUILT("CKtvPMDIFrameWnd::AddControlBar");
+    return m_dockManager.AddControlBar(pControlBar, bTail, FALSE, FALSE);
 }
 
-BOOL CKtvPMDIFrameWnd::InsertControlBar(CKtvPBaseControlBar*, CKtvPBaseControlBar*, BOOL)
+BOOL CKtvPMDIFrameWnd::InsertControlBar(CKtvPBaseControlBar* pControlBar, CKtvPBaseControlBar* pTarget, BOOL bAfter)
 {
-    KTVP_NOT_BUILT("CKtvPMDIFrameWnd::InsertControlBar");
+    return m_dockManager.InsertControlBar(pControlBar, pTarget, bAfter);
 }
 
-void CKtvPMDIFrameWnd::RemoveControlBarFromDockManager(CKtvPBaseControlBar*, BOOL, BOOL, BOOL)
+void CKtvPMDIFrameWnd::RemoveControlBarFromDockManager(CKtvPBaseControlBar* pControlBar, BOOL bDestroy,
+                                                       BOOL bAdjustLayout, BOOL bAutoHide)
 {
-    KTVP_NOT_BUILT("CKtvPMDIFrameWnd::RemoveControlBarFromDockManager");
+    m_dockManager.RemoveControlBarFromDockManager(pControlBar, bDestroy, bAdjustLayout, bAutoHide);
 }
 
-void CKtvPMDIFrameWnd::DockControlBar(CKtvPBaseControlBar*, UINT, LPCRECT)
+void CKtvPMDIFrameWnd::DockControlBar(CKtvPBaseControlBar* pBar, UINT nDockBarID, LPCRECT lpRect)
 {
-    KTVP_NOT_BUILT("CKtvPMDIFrameWnd::DockControlBar");
+    m_dockManager.DockControlBar(pBar, nDockBarID, lpRect);
 }
 
-BOOL CKtvPMDIFrameWnd::DockControlBarLeftOf(CKtvPControlBar*, CKtvPControlBar*)
+BOOL CKtvPMDIFrameWnd::DockControlBarLeftOf(CKtvPControlBar* pBar, CKtvPControlBar* pLeftOf)
 {
-    KTVP_NOT_BUILT("CKtvPMDIFrameWnd::DockControlBarLeftOf");
+    return m_dockManager.DockControlBarLeftOf(pBar, pLeftOf);
 }
 
-CKtvPBaseControlBar* CKtvPMDIFrameWnd::GetControlBar(UINT)
+CKtvPBaseControlBar* CKtvPMDIFrameWnd::GetControlBar(UINT nID)
 {
-    KTVP_NOT_BUILT("CKtvPMDIFrameWnd::GetControlBar");
+    return m_dockManager.FindBarByID(nID, TRUE);
 }
 
-CKtvPBaseControlBar* CKtvPMDIFrameWnd::ControlBarFromPoint(CPoint, int, BOOL, CRuntimeClass*)
+CKtvPBaseControlBar* CKtvPMDIFrameWnd::ControlBarFromPoint(CPoint point, int nSensitivity, BOOL bExactBar,
+                                                           CRuntimeClass* pRTCBarType)
 {
-    KTVP_NOT_BUILT("CKtvPMDIFrameWnd::ControlBarFromPoint");
+    return m_dockManager.ControlBarFromPoint(point, nSensitivity, bExactBar, pRTCBarType, FALSE, nullptr);
 }
 
-BOOL CKtvPMDIFrameWnd::IsPointNearDockBar(CPoint, DWORD&, BOOL&)
+BOOL CKtvPMDIFrameWnd::IsPointNearDockBar(CPoint point, DWORD& dwBarAlignment, BOOL& bOuterEdge)
 {
-    KTVP_NOT_BUILT("CKtvPMDIFrameWnd::IsPointNearDockBar");
+    return m_dockManager.IsPointNearDockBar(point, dwBarAlignment, bOuterEdge);
 }
 
-void CKtvPMDIFrameWnd::ShowControlBar(CKtvPBaseControlBar*, BOOL, BOOL, BOOL)
+void CKtvPMDIFrameWnd::ShowControlBar(CKtvPBaseControlBar* pBar, BOOL bShow, BOOL bDelay, BOOL bActivate)
 {
-    KTVP_NOT_BUILT("CKtvPMDIFrameWnd::ShowControlBar");
+    pBar->ShowControlBar(bShow, bDelay, bActivate);
 }
 
-BOOL CKtvPMDIFrameWnd::ShowPopupMenu(CKtvPPopupMenu*)
+BOOL CKtvPMDIFrameWnd::ShowPopupMenu(CKtvPPopupMenu* pMenuPopup)
 {
-    KTVP_NOT_BUILT("CKtvPMDIFrameWnd::ShowPopupMenu");
+    m_Impl.OnShowPopupMenu(pMenuPopup, this);
+
+    if (pMenuPopup == nullptr)
+        return OnShowPopupMenu(nullptr);
+
+    if (!CKtvPToolBar::m_bCustomizeMode && m_hmenuWindow != nullptr && pMenuPopup->m_hMenu != nullptr &&
+        IsWindowMenu(pMenuPopup->m_hMenu))
+        AppendWindowList(pMenuPopup);
+
+    if (pMenuPopup->m_bShown)
+        return TRUE;
+    return OnShowPopupMenu(pMenuPopup);
 }
 
-BOOL CKtvPMDIFrameWnd::PreCreateWindow(CREATESTRUCT&)
+BOOL CKtvPMDIFrameWnd::IsWindowMenu(HMENU hMenu)
 {
-    KTVP_NOT_BUILT("CKtvPMDIFrameWnd::PreCreateWindow");
+    const int nCount = ::GetMenuItemCount(hMenu);
+    for (int i = 0; i < nCount; i++) {
+        const UINT uiID = ::GetMenuItemID(hMenu, i);
+        if (uiID >= ID_WINDOW_NEW && uiID <= ID_WINDOW_NEW + 15)
+            return TRUE;
+    }
+    return FALSE;
 }
 
-BOOL CKtvPMDIFrameWnd::LoadFrame(UINT, DWORD, CWnd*, CCreateContext*)
+void CKtvPMDIFrameWnd::AppendWindowList(CKtvPPopupMenu* pMenuPopup)
 {
-    KTVP_NOT_BUILT("CKtvPMDIFrameWnd::LoadFrame");
+    constexpr UINT kFirstChildId = 65280;   // the ids Windows gives its child entries
+    constexpr UINT kMoreWindowsId = 65289;  // "More Windows...", past the ninth child
+
+    BOOL bSeparatorAdded = FALSE;
+    BOOL bMoreWindows = FALSE;
+    const int nCount = ::GetMenuItemCount(m_hmenuWindow);
+    for (int i = 0; i < nCount; i++) {
+        const UINT uiID = ::GetMenuItemID(m_hmenuWindow, i);
+        if (uiID < kFirstChildId || uiID == (UINT)-1)
+            continue;
+        if (uiID == kMoreWindowsId) {
+            bMoreWindows = TRUE;
+            if (m_uiWindowsDlgMenuId != 0)
+                continue;
+        }
+        if (!bSeparatorAdded) {
+            pMenuPopup->InsertSeparator();
+            SendMessage(WM_MDIREFRESHMENU);
+            bSeparatorAdded = TRUE;
+        }
+
+        const int nLen = ::GetMenuString(m_hmenuWindow, i, nullptr, 0, MF_BYPOSITION);
+        CString strText;
+        ::GetMenuString(m_hmenuWindow, i, strText.GetBuffer(nLen * 2 + 2), nLen * 2 + 2, MF_BYPOSITION);
+        strText.ReleaseBuffer();
+
+        CKtvPToolbarMenuButton button(uiID, nullptr, -1, strText);
+        if (::GetMenuState(m_hmenuWindow, i, MF_BYPOSITION) & MF_CHECKED)
+            button.m_nStyle |= TBBS_CHECKED;
+        pMenuPopup->InsertItem(button);
+    }
+
+    if (m_uiWindowsDlgMenuId != 0 && (bMoreWindows || m_bShowWindowsDlgAlways)) {
+        // Personalised menus never hide the way to the Windows dialog.
+        if (!CKtvPToolBar::m_BasicCommands.IsEmpty())
+            CKtvPToolBar::AddBasicCommand(m_uiWindowsDlgMenuId);
+        pMenuPopup->InsertItem(CKtvPToolbarMenuButton(m_uiWindowsDlgMenuId, nullptr, -1, m_strWindowsDlgMenuText));
+    }
 }
 
-HMENU CKtvPMDIFrameWnd::GetWindowMenuPopup(HMENU)
+BOOL CKtvPMDIFrameWnd::PreCreateWindow(CREATESTRUCT& cs)
 {
-    KTVP_NOT_BUILT("CKtvPMDIFrameWnd::GetWindowMenuPopup");
+    m_Impl.m_pDockManager = &m_dockManager;
+    m_Impl.RestorePosition(cs);
+    return CMDIFrameWnd::PreCreateWindow(cs);
 }
 
-void CKtvPMDIFrameWnd::OnUpdateFrameMenu(HMENU)
+BOOL CKtvPMDIFrameWnd::LoadFrame(UINT nIDResource, DWORD dwDefaultStyle, CWnd* pParentWnd,
+                                 CCreateContext* pContext)
 {
-    KTVP_NOT_BUILT("CKtvPMDIFrameWnd::OnUpdateFrameMenu");
+    m_Impl.m_nIDDefaultResource = nIDResource;
+    m_Impl.LoadLargeIconsState();
+
+    if (!CMDIFrameWnd::LoadFrame(nIDResource, dwDefaultStyle, pParentWnd, pContext))
+        return FALSE;
+
+    m_Impl.OnLoadFrame();
+    if (m_Impl.m_pMenuBar != nullptr)
+        m_Impl.m_hDefaultMenu = m_hMenuDefault;
+    return TRUE;
 }
 
-void CKtvPMDIFrameWnd::RecalcLayout(BOOL)
+HMENU CKtvPMDIFrameWnd::GetWindowMenuPopup(HMENU hMenuBar)
 {
-    KTVP_NOT_BUILT("CKtvPMDIFrameWnd::RecalcLayout");
+    m_hmenuWindow = CMDIFrameWnd::GetWindowMenuPopup(hMenuBar);
+    return m_hmenuWindow;
 }
 
-void CKtvPMDIFrameWnd::OnSetPreviewMode(BOOL, CPrintPreviewState*)
+void CKtvPMDIFrameWnd::OnUpdateFrameMenu(HMENU hMenuAlt)
 {
-    KTVP_NOT_BUILT("CKtvPMDIFrameWnd::OnSetPreviewMode");
+    CMDIFrameWnd::OnUpdateFrameMenu(hMenuAlt);
+    CKtvPMenuBar* pMenuBar = m_Impl.m_pMenuBar;
+    if (pMenuBar != nullptr && ::IsWindow(pMenuBar->GetSafeHwnd()) && pMenuBar->IsWindowVisible())
+        ::SetMenu(GetSafeHwnd(), GetInPlaceActiveItem() != nullptr ? hMenuAlt : nullptr);
 }
 
-BOOL CKtvPMDIFrameWnd::NegotiateBorderSpace(UINT, LPRECT)
+void CKtvPMDIFrameWnd::RecalcLayout(BOOL bNotify)
 {
-    KTVP_NOT_BUILT("CKtvPMDIFrameWnd::NegotiateBorderSpace");
+    CKtvPFrameImpl::RecalcFrameLayout(this, m_dockManager, m_bIsMinimized, bNotify);
 }
 
-void CKtvPMDIFrameWnd::WinHelp(DWORD_PTR, UINT)
+void CKtvPMDIFrameWnd::OnSetPreviewMode(BOOL bPreview, CPrintPreviewState* pState)
 {
-    KTVP_NOT_BUILT("CKtvPMDIFrameWnd::WinHelp");
+    if (m_wndClientArea.m_bTabIsEnabled) {
+        // The preview covers the children; their tabs come back with them.
+        m_wndClientArea.m_bTabIsVisible = !bPreview;
+        if (::IsWindow(m_wndClientArea.m_wndTab.GetSafeHwnd()))
+            m_wndClientArea.m_wndTab.ShowWindow(bPreview ? SW_HIDE : SW_SHOWNA);
+    }
+    m_dockManager.SetPrintPreviewMode(bPreview, pState);
+    const DWORD dwStates = pState != nullptr ? pState->dwStates : 0;
+    CMDIFrameWnd::OnSetPreviewMode(bPreview, pState);
+    if (pState != nullptr)
+        pState->dwStates = dwStates;
+    AdjustDockingLayout(nullptr);
+    RecalcLayout(TRUE);
 }
 
-BOOL CKtvPMDIFrameWnd::PreTranslateMessage(MSG*)
+BOOL CKtvPMDIFrameWnd::NegotiateBorderSpace(UINT nBorderCmd, LPRECT lpRectBorder)
 {
-    KTVP_NOT_BUILT("CKtvPMDIFrameWnd::PreTranslateMessage");
+    switch (nBorderCmd) {
+    case borderGet:
+        CMDIFrameWnd::NegotiateBorderSpace(nBorderCmd, lpRectBorder);
+        *lpRectBorder = m_dockManager.GetClientAreaBounds();
+        return TRUE;
+    case borderSet:
+        return CMDIFrameWnd::NegotiateBorderSpace(nBorderCmd, lpRectBorder);
+    default:
+        return TRUE;
+    }
 }
 
-BOOL CKtvPMDIFrameWnd::OnCreateClient(LPCREATESTRUCT, CCreateContext*)
+void CKtvPMDIFrameWnd::WinHelp(DWORD_PTR dwData, UINT nCmd)
 {
-    KTVP_NOT_BUILT("CKtvPMDIFrameWnd::OnCreateClient");
+    if (dwData == 0 && m_bContextHelp) {
+        OnContextHelp();
+        return;
+    }
+
+    CWaitCursor wait;
+    if (m_bHelpMode != HELP_INACTIVE)
+        ExitHelpMode();
+
+    SendMessage(WM_CANCELMODE);
+    SendMessageToDescendants(WM_CANCELMODE, 0, 0, TRUE, TRUE);
+    CWnd* pTopLevel = GetTopLevelParent();
+    if (pTopLevel != nullptr && pTopLevel != this) {
+        pTopLevel->SendMessage(WM_CANCELMODE);
+        pTopLevel->SendMessageToDescendants(WM_CANCELMODE, 0, 0, TRUE, TRUE);
+    }
+    if (HWND hwndCapture = ::GetCapture())
+        ::SendMessage(hwndCapture, WM_CANCELMODE, 0, 0);
+
+    CWinApp* pApp = AfxGetApp();
+    LPCTSTR lpszHelpFile = pApp != nullptr ? pApp->m_pszHelpFilePath : nullptr;
+    HWND hwndMain = pTopLevel != nullptr ? pTopLevel->GetSafeHwnd() : GetSafeHwnd();
+    if (!::WinHelp(hwndMain, lpszHelpFile, nCmd, dwData))
+        AfxMessageBox(AFX_IDP_FAILED_TO_LAUNCH_HELP);
 }
 
-BOOL CKtvPMDIFrameWnd::OnCommand(WPARAM, LPARAM)
+BOOL CKtvPMDIFrameWnd::PreTranslateMessage(MSG* pMsg)
 {
-    KTVP_NOT_BUILT("CKtvPMDIFrameWnd::OnCommand");
+    if (m_Impl.FilterFrameMessage(pMsg, CKtvPFrameImpl::FILTER_MDI) == CKtvPFrameImpl::FILTER_CONSUMED)
+        return TRUE;
+    return CMDIFrameWnd::PreTranslateMessage(pMsg);
 }
 
-int CKtvPMDIFrameWnd::OnCreate(LPCREATESTRUCT)
+BOOL CKtvPMDIFrameWnd::OnCreateClient(LPCREATESTRUCT lpcs, CCreateContext* pContext)
 {
-    KTVP_NOT_BUILT("CKtvPMDIFrameWnd::OnCreate");
+    if (!CMDIFrameWnd::OnCreateClient(lpcs, pContext))
+        return FALSE;
+    if (m_bDoSubclass)
+        m_wndClientArea.SubclassWindow(m_hWndMDIClient);
+    return TRUE;
+}
+
+BOOL CKtvPMDIFrameWnd::OnCommand(WPARAM wParam, LPARAM lParam)
+{
+    if (m_Impl.OnAcceleratorCommand(wParam))
+        return TRUE;
+    if (CKtvPToolBar::m_bCustomizeMode)
+        return FALSE;
+    return CMDIFrameWnd::OnCommand(wParam, lParam);
+}
+
+int CKtvPMDIFrameWnd::OnCreate(LPCREATESTRUCT lpCreateStruct)
+{
+    if (CMDIFrameWnd::OnCreate(lpCreateStruct) == -1)
+        return -1;
+    m_dockManager.Create(this);
+    return 0;
 }
 
 void CKtvPMDIFrameWnd::OnClose()
 {
-    KTVP_NOT_BUILT("CKtvPMDIFrameWnd::OnClose");
+    m_bClosing = TRUE;
+    // No item is ever in-place active here, so there is none to close first.
+    m_Impl.OnCloseFrame();
+    CFrameWnd::OnClose();
 }
 
 void CKtvPMDIFrameWnd::OnDestroy()
 {
-    KTVP_NOT_BUILT("CKtvPMDIFrameWnd::OnDestroy");
+    if (m_hAccelTable != nullptr) {
+        ::DestroyAcceleratorTable(m_hAccelTable);
+        m_hAccelTable = nullptr;
+    }
+    m_dockManager.EnableAdjustLayout(FALSE);
+    // Bars and floating frames go before the frame; the MDI client stays for the framework.
+    CKtvPFrameImpl::DestroyChildWindows(this, m_hWndMDIClient);
+    CMDIFrameWnd::OnDestroy();
 }
 
-void CKtvPMDIFrameWnd::OnActivate(UINT, CWnd*, BOOL)
+void CKtvPMDIFrameWnd::OnActivate(UINT nState, CWnd* pWndOther, BOOL bMinimized)
 {
-    KTVP_NOT_BUILT("CKtvPMDIFrameWnd::OnActivate");
+    CFrameWnd::OnActivate(nState, pWndOther, bMinimized);
+    if (nState == WA_CLICKACTIVE)
+        UpdateWindow();
+    if (nState == WA_INACTIVE && !CKtvPToolBar::m_bCustomizeMode)
+        m_Impl.DeactivateMenu();
 }
 
-void CKtvPMDIFrameWnd::OnActivateApp(BOOL, DWORD)
+void CKtvPMDIFrameWnd::OnActivateApp(BOOL bActive, DWORD)
 {
-    KTVP_NOT_BUILT("CKtvPMDIFrameWnd::OnActivateApp");
+    m_dockManager.OnActivateFrame(bActive);
 }
 
-LRESULT CKtvPMDIFrameWnd::OnMenuChar(WPARAM, LPARAM)
+LRESULT CKtvPMDIFrameWnd::OnMenuChar(WPARAM wParam, LPARAM lParam)
 {
-    KTVP_NOT_BUILT("CKtvPMDIFrameWnd::OnMenuChar");
+    if (m_Impl.OnMenuChar(LOWORD(wParam)))
+        return MAKELRESULT(2, 0xFFFF);
+    return Default();
 }
 
-void CKtvPMDIFrameWnd::OnWindowPosChanged(WINDOWPOS*)
+void CKtvPMDIFrameWnd::OnWindowPosChanged(WINDOWPOS* lpwndpos)
 {
-    KTVP_NOT_BUILT("CKtvPMDIFrameWnd::OnWindowPosChanged");
+    CMDIFrameWnd::OnWindowPosChanged(lpwndpos);
+    CKtvPMenuBar* pMenuBar = m_Impl.m_pMenuBar;
+    if (pMenuBar == nullptr)
+        return;
+    BOOL bMaximized = FALSE;
+    CMDIChildWnd* pChild = MDIGetActive(&bMaximized);
+    if (pChild != nullptr && bMaximized)
+        pMenuBar->SetMaximizeMode(TRUE, pChild, TRUE);
+    else
+        pMenuBar->SetMaximizeMode(FALSE, nullptr, TRUE);
 }
 
-void CKtvPMDIFrameWnd::OnSize(UINT, int, int)
+void CKtvPMDIFrameWnd::OnSize(UINT nType, int cx, int cy)
 {
-    KTVP_NOT_BUILT("CKtvPMDIFrameWnd::OnSize");
+    if (m_bClosing) {
+        CFrameWnd::OnSize(nType, cx, cy);
+        return;
+    }
+
+    m_bIsMinimized = (nType == SIZE_MINIMIZED);
+    m_dockManager.OnActivateFrame(nType != SIZE_MINIMIZED);
+
+    if (nType == SIZE_MINIMIZED || nType == SIZE_MAXIMIZED || m_bWasMaximized) {
+        CFrameWnd::OnSize(nType, cx, cy);
+        if (nType == SIZE_MAXIMIZED || (nType == SIZE_RESTORED && m_bWasMaximized))
+            RecalcLayout(TRUE);
+        m_bWasMaximized = (nType == SIZE_MAXIMIZED);
+        return;
+    }
+
+    // A border drag: the bars follow without a full layout.
+    m_dockManager.DisableRecalcLayout(TRUE);
+    AdjustDockingLayout(nullptr);
+    CFrameWnd::OnSize(nType, cx, cy);
+    m_dockManager.DisableRecalcLayout(FALSE);
+
+    BOOL bFullDrag = TRUE;
+    ::SystemParametersInfo(SPI_GETDRAGFULLWINDOWS, 0, &bFullDrag, 0);
+    if (!bFullDrag)
+        RecalcLayout(TRUE);
 }
 
-LRESULT CKtvPMDIFrameWnd::OnSizing(WPARAM, LPARAM)
+LRESULT CKtvPMDIFrameWnd::OnSizing(WPARAM, LPARAM lParam)
 {
-    KTVP_NOT_BUILT("CKtvPMDIFrameWnd::OnSizing");
+    const LRESULT lResult = Default();
+    const CRect* pRectNew = reinterpret_cast<const CRect*>(lParam);
+    CRect rectWindow;
+    GetWindowRect(rectWindow);
+    if (pRectNew != nullptr && pRectNew->Size() != rectWindow.Size())
+        AdjustDockingLayout(nullptr);
+    return lResult;
 }
 
 LRESULT CKtvPMDIFrameWnd::OnExitSizeMove(WPARAM, LPARAM)
 {
-    KTVP_NOT_BUILT("CKtvPMDIFrameWnd::OnExitSizeMove");
+    m_dockManager.AdjustDockBars();
+    return 0;
 }
 
 LRESULT CKtvPMDIFrameWnd::OnIdleUpdateCmdUI(WPARAM, LPARAM)
 {
-    KTVP_NOT_BUILT("CKtvPMDIFrameWnd::OnIdleUpdateCmdUI");
+    m_dockManager.SendMessageToMiniFrames(WM_IDLEUPDATECMDUI, 0, 0);
+    return 0;
 }
 
-LRESULT CKtvPMDIFrameWnd::OnToolbarCreateNew(WPARAM, LPARAM)
+LRESULT CKtvPMDIFrameWnd::OnToolbarCreateNew(WPARAM, LPARAM lParam)
 {
-    KTVP_NOT_BUILT("CKtvPMDIFrameWnd::OnToolbarCreateNew");
+    return reinterpret_cast<LRESULT>(m_Impl.CreateNewToolbar(reinterpret_cast<LPCTSTR>(lParam)));
 }
 
-LRESULT CKtvPMDIFrameWnd::OnToolbarDelete(WPARAM, LPARAM)
+LRESULT CKtvPMDIFrameWnd::OnToolbarDelete(WPARAM, LPARAM lParam)
 {
-    KTVP_NOT_BUILT("CKtvPMDIFrameWnd::OnToolbarDelete");
+    return m_Impl.DeleteToolbar(reinterpret_cast<CKtvPToolBar*>(lParam));
 }
 
 void CKtvPMDIFrameWnd::OnContextHelp()
 {
-    KTVP_NOT_BUILT("CKtvPMDIFrameWnd::OnContextHelp");
+    m_bContextHelp = TRUE;
+    const BOOL bEnterHelp = m_bHelpMode == HELP_INACTIVE && CanEnterHelpMode();
+    if (bEnterHelp)
+        CKtvPToolBar::SetHelpMode(TRUE);
+    CFrameWnd::OnContextHelp();
+    if (bEnterHelp && m_bHelpMode == HELP_INACTIVE)
+        CKtvPToolBar::SetHelpMode(FALSE);
+    m_bContextHelp = FALSE;
 }
 
 void CKtvPMDIFrameWnd::OnWindowNew()
 {
-    KTVP_NOT_BUILT("CKtvPMDIFrameWnd::OnWindowNew");
+    BOOL bMaximized = FALSE;
+    CMDIChildWnd* pActive = MDIGetActive(&bMaximized);
+    if (pActive != nullptr && bMaximized)
+        pActive->ShowWindow(SW_RESTORE);
+
+    CMDIFrameWnd::OnWindowNew();
+
+    if (bMaximized) {
+        if (CMDIChildWnd* pNew = MDIGetActive())
+            pNew->ShowWindow(SW_MAXIMIZE);
+    }
 }
 
-BOOL CKtvPMDIFrameWnd::OnBarCheck(UINT)
+BOOL CKtvPMDIFrameWnd::OnBarCheck(UINT nID)
 {
-    KTVP_NOT_BUILT("CKtvPMDIFrameWnd::OnBarCheck");
+    return CKtvPFrameImpl::ToggleControlBar(this, nID);
 }
 
-void CKtvPMDIFrameWnd::OnUpdateControlBarMenu(CCmdUI*)
+void CKtvPMDIFrameWnd::OnUpdateControlBarMenu(CCmdUI* pCmdUI)
 {
-    KTVP_NOT_BUILT("CKtvPMDIFrameWnd::OnUpdateControlBarMenu");
+    CKtvPFrameImpl::UpdateControlBarMenu(this, pCmdUI);
 }

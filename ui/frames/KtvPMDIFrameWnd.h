@@ -111,5 +111,12 @@ protected:
     void OnWindowNew();
     BOOL OnBarCheck(UINT nID);
     void OnUpdateControlBarMenu(CCmdUI* pCmdUI);
+
+private:
+    // The popup holds the Window commands.
+    static BOOL IsWindowMenu(HMENU hMenu);
+    // The open children and "Windows..." below the Window menu's own commands.
+    void AppendWindowList(CKtvPPopupMenu* pMenuPopup);
+
     DECLARE_MESSAGE_MAP()
 };

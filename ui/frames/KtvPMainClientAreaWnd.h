@@ -12,6 +12,8 @@
 // Posted to the client area to bring the tabs up to date.
 #define KTVP_WM_UPDATE_MDI_TABS (WM_USER + 101)
 
+class CKtvPMDIChildWnd;
+
 class CKtvPMainClientAreaWnd : public CWnd {
     DECLARE_DYNAMIC(CKtvPMainClientAreaWnd)
 public:
@@ -38,6 +40,8 @@ public:
 
 protected:
     void PreSubclassWindow() override;
+    // The image-list index of a child's icon, shared by children with the same icon; -1 for none.
+    int GetTabIconIndex(HWND hwndChild, CKtvPMDIChildWnd* pChild);
 
     LRESULT OnMDISetMenu(WPARAM wParam, LPARAM lParam);
     LRESULT OnMDIRefreshMenu(WPARAM wParam, LPARAM lParam);

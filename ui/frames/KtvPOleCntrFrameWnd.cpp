@@ -1,6 +1,8 @@
 #include "ui/frames/KtvPOleCntrFrameWnd.h"
 
-#include "ui/frames/KtvPNotBuilt.h"
+#include "platform/mfc/CArray.h"
+#include "ui/docking/KtvPBaseControlBar.h"
+#include "ui/frames/KtvPFrameImpl.h"
 
 IMPLEMENT_DYNAMIC(CKtvPOleCntrFrameWnd, COleCntrFrameWnd)
 
@@ -15,82 +17,130 @@ CKtvPOleCntrFrameWnd::CKtvPOleCntrFrameWnd(COleIPFrameWnd* pInPlaceFrame) : m_pI
 
 CKtvPOleCntrFrameWnd::~CKtvPOleCntrFrameWnd() = default;
 
-BOOL CKtvPOleCntrFrameWnd::ShowControlBars(BOOL)
+BOOL CKtvPOleCntrFrameWnd::ShowControlBars(BOOL bShow)
 {
-    KTVP_NOT_BUILT("CKtvPOleCntrFrameWnd::ShowControlBars");
+    const BOOL bResult = m_dockManager.ShowControlBars(bShow);
+    AdjustDockingLayout(nullptr);
+    return bResult;
 }
 
 void CKtvPOleCntrFrameWnd::AdjustDockingLayout(HDWP)
 {
-    KTVP_NOT_BUILT("CKtvPOleCntrFrameWnd::AdjustDockingLayout");
+    RenegotiateBorder();
 }
 
-BOOL CKtvPOleCntrFrameWnd::OnMoveMiniFrame(CWnd*)
+BOOL CKtvPOleCntrFrameWnd::OnMoveMiniFrame(CWnd* pFrame)
 {
-    KTVP_NOT_BUILT("CKtvPOleCntrFrameWnd::OnMoveMiniFrame");
+    return m_dockManager.OnMoveMiniFrame(pFrame);
 }
 
-BOOL CKtvPOleCntrFrameWnd::AddControlBar(CKtvPBaseControlBar*, BOOL)
+BOOL CKtvPOleCntrFrameWnd::AddControlBar(CKtvPBaseControlBar* pControlBar, BOOL bTail)
 {
-    KTVP_NOT_BUILT("CKtvPOleCntrFrameWnd::AddControlBar");
+    return m_dockManager.AddControlBar(pControlBar, bTail, FALSE, FALSE);
 }
 
-BOOL CKtvPOleCntrFrameWnd::InsertControlBar(CKtvPBaseControlBar*, CKtvPBaseControlBar*, BOOL)
+BOOL CKtvPOleCntrFrameWnd::InsertControlBar(CKtvPBaseControlBar* pControlBar, CKtvPBaseControlBar* pTarget,
+                                            BOOL bAfter)
 {
-    KTVP_NOT_BUILT("CKtvPOleCntrFrameWnd::InsertControlBar");
+    return m_dockManager.InsertControlBar(pControlBar, pTarget, bAfter);
 }
 
-void CKtvPOleCntrFrameWnd::RemoveControlBarFromDockManager(CKtvPBaseControlBar*, BOOL, BOOL, BOOL)
+void CKtvPOleCntrFrameWnd::RemoveControlBarFromDockManager(CKtvPBaseControlBar* pControlBar, BOOL bDestroy,
+                                                           BOOL bAdjustLayout, BOOL bAutoHide)
 {
-    KTVP_NOT_BUILT("CKtvPOleCntrFrameWnd::RemoveControlBarFromDockManager");
+    m_dockManager.RemoveControlBarFromDockManager(pControlBar, bDestroy, bAdjustLayout, bAutoHide);
+    AdjustDockingLayout(nullptr);
 }
 
-void CKtvPOleCntrFrameWnd::DockControlBar(CKtvPBaseControlBar*, UINT, LPCRECT)
+void CKtvPOleCntrFrameWnd::DockControlBar(CKtvPBaseControlBar* pBar, UINT nDockBarID, LPCRECT lpRect)
 {
-    KTVP_NOT_BUILT("CKtvPOleCntrFrameWnd::DockControlBar");
+    m_dockManager.DockControlBar(pBar, nDockBarID, lpRect);
+    AdjustDockingLayout(nullptr);
 }
 
-CKtvPBaseControlBar* CKtvPOleCntrFrameWnd::ControlBarFromPoint(CPoint, int, BOOL, CRuntimeClass*)
+CKtvPBaseControlBar* CKtvPOleCntrFrameWnd::ControlBarFromPoint(CPoint point, int nSensitivity, BOOL bExactBar,
+                                                               CRuntimeClass* pRTCBarType)
 {
-    KTVP_NOT_BUILT("CKtvPOleCntrFrameWnd::ControlBarFromPoint");
+    return m_dockManager.ControlBarFromPoint(point, nSensitivity, bExactBar, pRTCBarType, FALSE, nullptr);
 }
 
-BOOL CKtvPOleCntrFrameWnd::IsPointNearDockBar(CPoint, DWORD&, BOOL&)
+BOOL CKtvPOleCntrFrameWnd::IsPointNearDockBar(CPoint point, DWORD& dwBarAlignment, BOOL& bOuterEdge)
 {
-    KTVP_NOT_BUILT("CKtvPOleCntrFrameWnd::IsPointNearDockBar");
+    return m_dockManager.IsPointNearDockBar(point, dwBarAlignment, bOuterEdge);
 }
 
 void CKtvPOleCntrFrameWnd::RenegotiateBorder()
 {
-    KTVP_NOT_BUILT("CKtvPOleCntrFrameWnd::RenegotiateBorder");
+    // A server document negotiates border space only while it is active in
+    // place, which never happens on this platform: there is nothing to ask.
 }
 
-BOOL CKtvPOleCntrFrameWnd::PreCreateWindow(CREATESTRUCT&)
+BOOL CKtvPOleCntrFrameWnd::PreCreateWindow(CREATESTRUCT& cs)
 {
-    KTVP_NOT_BUILT("CKtvPOleCntrFrameWnd::PreCreateWindow");
+    m_dockManager.Create(this);
+    return CFrameWnd::PreCreateWindow(cs);
 }
 
-void CKtvPOleCntrFrameWnd::RecalcLayout(BOOL)
+void CKtvPOleCntrFrameWnd::RecalcLayout(BOOL bNotify)
 {
-    KTVP_NOT_BUILT("CKtvPOleCntrFrameWnd::RecalcLayout");
+    RenegotiateBorder();
+    m_dockManager.AdjustDockingLayout(nullptr);
+    m_dockManager.RecalcLayout(bNotify);
+
+    if (m_dockManager.IsPrintPreviewValid()) {
+        if (CWnd* pPreview = CKtvPFrameImpl::GetPrintPreviewView(this)) {
+            const CRect rect = m_dockManager.GetClientAreaBounds();
+            pPreview->SetWindowPos(nullptr, rect.left, rect.top, rect.Width(), rect.Height(),
+                                   SWP_NOZORDER | SWP_NOACTIVATE);
+        }
+    }
+    if (m_pInPlaceFrame != nullptr && ::IsWindow(m_pInPlaceFrame->GetSafeHwnd()))
+        m_pInPlaceFrame->RecalcLayout(bNotify);
 }
 
-void CKtvPOleCntrFrameWnd::OnSize(UINT, int, int)
+void CKtvPOleCntrFrameWnd::OnSize(UINT nType, int cx, int cy)
 {
-    KTVP_NOT_BUILT("CKtvPOleCntrFrameWnd::OnSize");
+    CFrameWnd::OnSize(nType, cx, cy);
+    if (nType != SIZE_MINIMIZED)
+        AdjustDockingLayout(nullptr);
 }
 
-LRESULT CKtvPOleCntrFrameWnd::OnSizing(WPARAM, LPARAM)
+LRESULT CKtvPOleCntrFrameWnd::OnSizing(WPARAM, LPARAM lParam)
 {
-    KTVP_NOT_BUILT("CKtvPOleCntrFrameWnd::OnSizing");
+    const LRESULT lResult = Default();
+    const CRect* pRectNew = reinterpret_cast<const CRect*>(lParam);
+    CRect rectWindow;
+    GetWindowRect(rectWindow);
+    if (pRectNew != nullptr && pRectNew->Size() != rectWindow.Size())
+        AdjustDockingLayout(nullptr);
+    return lResult;
 }
 
-LRESULT CKtvPOleCntrFrameWnd::OnIdleUpdateCmdUI(WPARAM, LPARAM)
+LRESULT CKtvPOleCntrFrameWnd::OnIdleUpdateCmdUI(WPARAM wParam, LPARAM lParam)
 {
-    KTVP_NOT_BUILT("CKtvPOleCntrFrameWnd::OnIdleUpdateCmdUI");
+    COleCntrFrameWnd::OnIdleUpdateCmdUI(wParam, lParam);
+    m_dockManager.SendMessageToMiniFrames(WM_IDLEUPDATECMDUI, 0, 0);
+    const CObList& bars = m_dockManager.GetControlBars();
+    for (POSITION pos = bars.GetHeadPosition(); pos != nullptr;) {
+        auto* pBar = static_cast<CWnd*>(bars.GetNext(pos));
+        if (::IsWindow(pBar->GetSafeHwnd()))
+            pBar->SendMessageToDescendants(WM_IDLEUPDATECMDUI, TRUE, 0, TRUE, FALSE);
+    }
+    return 0;
 }
 
 void CKtvPOleCntrFrameWnd::OnDestroy()
 {
-    KTVP_NOT_BUILT("CKtvPOleCntrFrameWnd::OnDestroy");
+    // The wrapped window is the container's: only what the server's docking
+    // put there goes, told apart by the dock manager's own lists.
+    CArray<HWND, HWND> windows;
+    for (const CObList* list : {&m_dockManager.GetMiniFrames(), &m_dockManager.GetControlBars()}) {
+        for (POSITION pos = list->GetHeadPosition(); pos != nullptr;)
+            windows.Add(static_cast<CWnd*>(list->GetNext(pos))->GetSafeHwnd());
+    }
+    for (INT_PTR i = 0; i < windows.GetSize(); i++) {
+        if (::IsWindow(windows[i]))
+            ::DestroyWindow(windows[i]);
+    }
+    COleCntrFrameWnd::OnDestroy();
 }

@@ -1,41 +1,52 @@
 #include "ui/frames/KtvPOleInPlaceFrame.h"
 
-#include "platform/mfc/CCmdUI.h"
-#include "ui/commandbars/KtvPPopupMenu.h"
-#include "ui/frames/KtvPNotBuilt.h"
+#include <type_traits>
 
-// The server frame binds its dock manager to itself when it is made; that
-// step waits for the frames' build with the rest of these bodies.
+#include "platform/mfc/CCmdUI.h"
+#include "platform/win32/menu/winmenu.h"
+#include "platform/mfc/CPreviewView.h"
+#include "ui/commandbars/KtvPPopupMenu.h"
+#include "ui/commandbars/KtvPToolBar.h"
+#include "ui/docking/KtvPBaseControlBar.h"
+#include "ui/frames/KtvPDlgImpl.h"
+#include "ui/frames/KtvPOleCntrFrameWnd.h"
+
+// Both in-place frames bind their dock manager to themselves when they are
+// made, so bars can dock in either.
 template <class TBase>
 CKtvPOleInPlaceFrameT<TBase>::CKtvPOleInPlaceFrameT() : m_Impl(this), m_hwndLastTopLevelFrame(nullptr)
 {
+    m_dockManager.Create(this);
 }
 
 template <class TBase>
 CKtvPOleInPlaceFrameT<TBase>::~CKtvPOleInPlaceFrameT() = default;
 
 template <class TBase>
-BOOL CKtvPOleInPlaceFrameT<TBase>::ShowControlBars(BOOL)
+BOOL CKtvPOleInPlaceFrameT<TBase>::ShowControlBars(BOOL bShow)
 {
-    KTVP_NOT_BUILT("CKtvPOleInPlaceFrameT::ShowControlBars");
+    const BOOL bResult = m_dockManager.ShowControlBars(bShow);
+    AdjustDockingLayout(nullptr);
+    return bResult;
 }
 
 template <class TBase>
-void CKtvPOleInPlaceFrameT<TBase>::AdjustDockingLayout(HDWP)
+void CKtvPOleInPlaceFrameT<TBase>::AdjustDockingLayout(HDWP hdwp)
 {
-    KTVP_NOT_BUILT("CKtvPOleInPlaceFrameT::AdjustDockingLayout");
+    m_dockManager.AdjustDockingLayout(hdwp);
 }
 
 template <class TBase>
-BOOL CKtvPOleInPlaceFrameT<TBase>::OnMoveMiniFrame(CWnd*)
+BOOL CKtvPOleInPlaceFrameT<TBase>::OnMoveMiniFrame(CWnd* pFrame)
 {
-    KTVP_NOT_BUILT("CKtvPOleInPlaceFrameT::OnMoveMiniFrame");
+    return m_dockManager.OnMoveMiniFrame(pFrame);
 }
 
 template <class TBase>
-BOOL CKtvPOleInPlaceFrameT<TBase>::OnShowCustomizeMenu(CKtvPPopupMenu*, UINT)
+BOOL CKtvPOleInPlaceFrameT<TBase>::OnShowCustomizeMenu(CKtvPPopupMenu* pMenuPopup, UINT uiToolbarID)
 {
-    KTVP_NOT_BUILT("CKtvPOleInPlaceFrameT::OnShowCustomizeMenu");
+    m_Impl.OnShowCustomizeMenu(pMenuPopup, uiToolbarID);
+    return TRUE;
 }
 
 template <class TBase>
@@ -47,153 +58,246 @@ void CKtvPOleInPlaceFrameT<TBase>::OnClosePopupMenu(CKtvPPopupMenu* pMenuPopup)
 }
 
 template <class TBase>
-BOOL CKtvPOleInPlaceFrameT<TBase>::AddControlBar(CKtvPBaseControlBar*, BOOL)
+BOOL CKtvPOleInPlaceFrameT<TBase>::AddControlBar(CKtvPBaseControlBar* pControlBar, BOOL bTail)
 {
-    KTVP_NOT_BUILT("CKtvPOleInPlaceFrameT::AddControlBar");
+    return m_dockManager.AddControlBar(pControlBar, bTail, FALSE, FALSE);
 }
 
 template <class TBase>
-BOOL CKtvPOleInPlaceFrameT<TBase>::InsertControlBar(CKtvPBaseControlBar*, CKtvPBaseControlBar*, BOOL)
+BOOL CKtvPOleInPlaceFrameT<TBase>::InsertControlBar(CKtvPBaseControlBar* pControlBar, CKtvPBaseControlBar* pTarget,
+                                                    BOOL bAfter)
 {
-    KTVP_NOT_BUILT("CKtvPOleInPlaceFrameT::InsertControlBar");
+    return m_dockManager.InsertControlBar(pControlBar, pTarget, bAfter);
 }
 
 template <class TBase>
-void CKtvPOleInPlaceFrameT<TBase>::RemoveControlBarFromDockManager(CKtvPBaseControlBar*, BOOL, BOOL, BOOL)
+void CKtvPOleInPlaceFrameT<TBase>::RemoveControlBarFromDockManager(CKtvPBaseControlBar* pControlBar, BOOL bDestroy,
+                                                                   BOOL bAdjustLayout, BOOL bAutoHide)
 {
-    KTVP_NOT_BUILT("CKtvPOleInPlaceFrameT::RemoveControlBarFromDockManager");
+    m_dockManager.RemoveControlBarFromDockManager(pControlBar, bDestroy, bAdjustLayout, bAutoHide);
 }
 
 template <class TBase>
-void CKtvPOleInPlaceFrameT<TBase>::DockControlBar(CKtvPBaseControlBar*, UINT, LPCRECT)
+void CKtvPOleInPlaceFrameT<TBase>::DockControlBar(CKtvPBaseControlBar* pBar, UINT nDockBarID, LPCRECT lpRect)
 {
-    KTVP_NOT_BUILT("CKtvPOleInPlaceFrameT::DockControlBar");
+    m_dockManager.DockControlBar(pBar, nDockBarID, lpRect);
 }
 
 template <class TBase>
-CKtvPBaseControlBar* CKtvPOleInPlaceFrameT<TBase>::GetControlBar(UINT)
+CKtvPBaseControlBar* CKtvPOleInPlaceFrameT<TBase>::GetControlBar(UINT nID)
 {
-    KTVP_NOT_BUILT("CKtvPOleInPlaceFrameT::GetControlBar");
+    return m_dockManager.FindBarByID(nID, TRUE);
 }
 
 template <class TBase>
-CKtvPBaseControlBar* CKtvPOleInPlaceFrameT<TBase>::ControlBarFromPoint(CPoint, int, BOOL, CRuntimeClass*)
+CKtvPBaseControlBar* CKtvPOleInPlaceFrameT<TBase>::ControlBarFromPoint(CPoint point, int nSensitivity,
+                                                                       BOOL bExactBar, CRuntimeClass* pRTCBarType)
 {
-    KTVP_NOT_BUILT("CKtvPOleInPlaceFrameT::ControlBarFromPoint");
+    return m_dockManager.ControlBarFromPoint(point, nSensitivity, bExactBar, pRTCBarType, FALSE, nullptr);
 }
 
 template <class TBase>
-BOOL CKtvPOleInPlaceFrameT<TBase>::IsPointNearDockBar(CPoint, DWORD&, BOOL&)
+BOOL CKtvPOleInPlaceFrameT<TBase>::IsPointNearDockBar(CPoint point, DWORD& dwBarAlignment, BOOL& bOuterEdge)
 {
-    KTVP_NOT_BUILT("CKtvPOleInPlaceFrameT::IsPointNearDockBar");
+    return m_dockManager.IsPointNearDockBar(point, dwBarAlignment, bOuterEdge);
 }
 
 template <class TBase>
-void CKtvPOleInPlaceFrameT<TBase>::ShowControlBar(CKtvPBaseControlBar*, BOOL, BOOL, BOOL)
+void CKtvPOleInPlaceFrameT<TBase>::ShowControlBar(CKtvPBaseControlBar* pBar, BOOL bShow, BOOL bDelay,
+                                                  BOOL bActivate)
 {
-    KTVP_NOT_BUILT("CKtvPOleInPlaceFrameT::ShowControlBar");
+    pBar->ShowControlBar(bShow, bDelay, bActivate);
 }
 
 template <class TBase>
-BOOL CKtvPOleInPlaceFrameT<TBase>::ShowPopupMenu(CKtvPPopupMenu*)
+BOOL CKtvPOleInPlaceFrameT<TBase>::ShowPopupMenu(CKtvPPopupMenu* pMenuPopup)
 {
-    KTVP_NOT_BUILT("CKtvPOleInPlaceFrameT::ShowPopupMenu");
+    if (!m_Impl.OnShowPopupMenu(pMenuPopup, this))
+        return FALSE;
+    if (pMenuPopup != nullptr && pMenuPopup->m_bShown)
+        return TRUE;
+    return this->OnShowPopupMenu(pMenuPopup);
 }
 
 template <class TBase>
-BOOL CKtvPOleInPlaceFrameT<TBase>::PreCreateWindow(CREATESTRUCT&)
+BOOL CKtvPOleInPlaceFrameT<TBase>::PreCreateWindow(CREATESTRUCT& cs)
 {
-    KTVP_NOT_BUILT("CKtvPOleInPlaceFrameT::PreCreateWindow");
+    // An in-place frame lives in its container's window: no placement of its own.
+    m_Impl.m_pDockManager = &m_dockManager;
+    return CFrameWnd::PreCreateWindow(cs);
 }
 
 template <class TBase>
-BOOL CKtvPOleInPlaceFrameT<TBase>::LoadFrame(UINT, DWORD, CWnd*, CCreateContext*)
+BOOL CKtvPOleInPlaceFrameT<TBase>::LoadFrame(UINT nIDResource, DWORD dwDefaultStyle, CWnd* pParentWnd,
+                                             CCreateContext* pContext)
 {
-    KTVP_NOT_BUILT("CKtvPOleInPlaceFrameT::LoadFrame");
+    m_Impl.m_nIDDefaultResource = nIDResource;
+    m_Impl.LoadLargeIconsState();
+    return CFrameWnd::LoadFrame(nIDResource, dwDefaultStyle, pParentWnd, pContext);
 }
 
 template <class TBase>
-BOOL CKtvPOleInPlaceFrameT<TBase>::PreTranslateMessage(MSG*)
+BOOL CKtvPOleInPlaceFrameT<TBase>::PreTranslateMessage(MSG* pMsg)
 {
-    KTVP_NOT_BUILT("CKtvPOleInPlaceFrameT::PreTranslateMessage");
+    if (m_Impl.FilterFrameMessage(pMsg, CKtvPFrameImpl::FILTER_INPLACE) == CKtvPFrameImpl::FILTER_CONSUMED)
+        return TRUE;
+    return CFrameWnd::PreTranslateMessage(pMsg);
 }
 
 template <class TBase>
-void CKtvPOleInPlaceFrameT<TBase>::RecalcLayout(BOOL)
+void CKtvPOleInPlaceFrameT<TBase>::RecalcLayout(BOOL bNotify)
 {
-    KTVP_NOT_BUILT("CKtvPOleInPlaceFrameT::RecalcLayout");
+    TBase::RecalcLayout(bNotify);
+    if (this->m_bInRecalcLayout)
+        return;
+    this->m_bInRecalcLayout = TRUE;
+
+    // The document frame's own layout pass is its dock manager's alone.
+    if constexpr (std::is_same_v<TBase, COleIPFrameWnd>)
+        m_dockManager.AdjustDockingLayout(nullptr);
+    m_dockManager.RecalcLayout(bNotify);
+
+    if (m_dockManager.IsPrintPreviewValid()) {
+        if (CWnd* pPreview = CKtvPFrameImpl::GetPrintPreviewView(this)) {
+            const CRect rect = m_dockManager.GetClientAreaBounds();
+            pPreview->SetWindowPos(nullptr, rect.left, rect.top, rect.Width(), rect.Height(),
+                                   SWP_NOZORDER | SWP_NOACTIVATE);
+        }
+    }
+    this->m_bInRecalcLayout = FALSE;
 }
 
 template <class TBase>
-void CKtvPOleInPlaceFrameT<TBase>::OnSetPreviewMode(BOOL, CPrintPreviewState*)
+void CKtvPOleInPlaceFrameT<TBase>::OnSetPreviewMode(BOOL bPreview, CPrintPreviewState* pState)
 {
-    KTVP_NOT_BUILT("CKtvPOleInPlaceFrameT::OnSetPreviewMode");
+    m_dockManager.SetPrintPreviewMode(bPreview, pState);
+    const DWORD dwStates = pState != nullptr ? pState->dwStates : 0;
+    CFrameWnd::OnSetPreviewMode(bPreview, pState);
+    if (pState != nullptr)
+        pState->dwStates = dwStates;
+    RecalcLayout(TRUE);
 }
 
 template <class TBase>
-BOOL CKtvPOleInPlaceFrameT<TBase>::OnCreateControlBars(CFrameWnd*, CFrameWnd*)
+BOOL CKtvPOleInPlaceFrameT<TBase>::OnCreateControlBars(CFrameWnd* pWndFrame, CFrameWnd*)
 {
-    KTVP_NOT_BUILT("CKtvPOleInPlaceFrameT::OnCreateControlBars");
+    // A container's frame is wrapped only while a server is active in place,
+    // which cannot happen on this platform: only an existing wrapper is kept.
+    return pWndFrame != nullptr && pWndFrame->IsKindOf(RUNTIME_CLASS(CKtvPOleCntrFrameWnd));
 }
 
 template <class TBase>
-BOOL CKtvPOleInPlaceFrameT<TBase>::OnCommand(WPARAM, LPARAM)
+BOOL CKtvPOleInPlaceFrameT<TBase>::OnCommand(WPARAM wParam, LPARAM lParam)
 {
-    KTVP_NOT_BUILT("CKtvPOleInPlaceFrameT::OnCommand");
+    if (m_Impl.OnAcceleratorCommand(wParam))
+        return TRUE;
+    if (CKtvPToolBar::m_bCustomizeMode)
+        return FALSE;
+    return TBase::OnCommand(wParam, lParam);
 }
 
 template <class TBase>
-void CKtvPOleInPlaceFrameT<TBase>::OnActivate(UINT, CWnd*, BOOL)
+void CKtvPOleInPlaceFrameT<TBase>::OnActivate(UINT nState, CWnd* pWndOther, BOOL bMinimized)
 {
-    KTVP_NOT_BUILT("CKtvPOleInPlaceFrameT::OnActivate");
+    TBase::OnActivate(nState, pWndOther, bMinimized);
+
+    switch (nState) {
+    case WA_CLICKACTIVE:
+        this->UpdateWindow();
+        [[fallthrough]];
+    case WA_ACTIVE:
+        // Other parts use this frame as the top level while it is active.
+        if (g_pKtvTopLevelFrameOverride != this) {
+            m_hwndLastTopLevelFrame = g_pKtvTopLevelFrameOverride != nullptr
+                                          ? g_pKtvTopLevelFrameOverride->GetSafeHwnd()
+                                          : nullptr;
+            g_pKtvTopLevelFrameOverride = this;
+        }
+        break;
+    case WA_INACTIVE:
+        m_Impl.DeactivateMenu();
+        if (CKtvPPopupMenu* pPopup = CKtvPDlgImpl::GetOpenPopup())
+            pPopup->SendMessage(WM_CLOSE);
+        HandBackTopLevelFrame();
+        break;
+    default:
+        break;
+    }
+}
+
+template <class TBase>
+void CKtvPOleInPlaceFrameT<TBase>::HandBackTopLevelFrame()
+{
+    if (g_pKtvTopLevelFrameOverride != this)
+        return;
+    CWnd* pLast = CWnd::FromHandlePermanent(m_hwndLastTopLevelFrame);
+    g_pKtvTopLevelFrameOverride = pLast != nullptr && pLast->IsKindOf(RUNTIME_CLASS(CFrameWnd))
+                                      ? static_cast<CFrameWnd*>(pLast)
+                                      : nullptr;
 }
 
 template <class TBase>
 void CKtvPOleInPlaceFrameT<TBase>::OnClose()
 {
-    KTVP_NOT_BUILT("CKtvPOleInPlaceFrameT::OnClose");
+    m_Impl.OnCloseFrame();
+    CFrameWnd::OnClose();
 }
 
 template <class TBase>
 void CKtvPOleInPlaceFrameT<TBase>::OnDestroy()
 {
-    KTVP_NOT_BUILT("CKtvPOleInPlaceFrameT::OnDestroy");
+    if (CKtvPPopupMenu* pPopup = CKtvPDlgImpl::GetOpenPopup())
+        pPopup->SendMessage(WM_CLOSE);
+    HandBackTopLevelFrame();
+    m_Impl.DeactivateMenu();
+    if (this->m_hAccelTable != nullptr) {
+        ::DestroyAcceleratorTable(this->m_hAccelTable);
+        this->m_hAccelTable = nullptr;
+    }
+    m_dockManager.EnableAdjustLayout(FALSE);
+    CKtvPFrameImpl::DestroyChildWindows(this);
+    TBase::OnDestroy();
 }
 
 template <class TBase>
-LRESULT CKtvPOleInPlaceFrameT<TBase>::OnMenuChar(WPARAM, LPARAM)
+LRESULT CKtvPOleInPlaceFrameT<TBase>::OnMenuChar(WPARAM wParam, LPARAM)
 {
-    KTVP_NOT_BUILT("CKtvPOleInPlaceFrameT::OnMenuChar");
+    if (m_Impl.OnMenuChar(LOWORD(wParam)))
+        return MAKELRESULT(2, 0xFFFF);
+    return this->Default();
 }
 
 template <class TBase>
-LRESULT CKtvPOleInPlaceFrameT<TBase>::OnIdleUpdateCmdUI(WPARAM, LPARAM)
+LRESULT CKtvPOleInPlaceFrameT<TBase>::OnIdleUpdateCmdUI(WPARAM wParam, LPARAM lParam)
 {
-    KTVP_NOT_BUILT("CKtvPOleInPlaceFrameT::OnIdleUpdateCmdUI");
+    TBase::OnIdleUpdateCmdUI(wParam, lParam);
+    m_dockManager.SendMessageToMiniFrames(WM_IDLEUPDATECMDUI, 0, 0);
+    // No container wrapper exists without in-place activation, so there is none to update.
+    return 0;
 }
 
 template <class TBase>
-LRESULT CKtvPOleInPlaceFrameT<TBase>::OnToolbarCreateNew(WPARAM, LPARAM)
+LRESULT CKtvPOleInPlaceFrameT<TBase>::OnToolbarCreateNew(WPARAM, LPARAM lParam)
 {
-    KTVP_NOT_BUILT("CKtvPOleInPlaceFrameT::OnToolbarCreateNew");
+    return reinterpret_cast<LRESULT>(m_Impl.CreateNewToolbar(reinterpret_cast<LPCTSTR>(lParam)));
 }
 
 template <class TBase>
-LRESULT CKtvPOleInPlaceFrameT<TBase>::OnToolbarDelete(WPARAM, LPARAM)
+LRESULT CKtvPOleInPlaceFrameT<TBase>::OnToolbarDelete(WPARAM, LPARAM lParam)
 {
-    KTVP_NOT_BUILT("CKtvPOleInPlaceFrameT::OnToolbarDelete");
+    return m_Impl.DeleteToolbar(reinterpret_cast<CKtvPToolBar*>(lParam));
 }
 
 template <class TBase>
-BOOL CKtvPOleInPlaceFrameT<TBase>::OnBarCheck(UINT)
+BOOL CKtvPOleInPlaceFrameT<TBase>::OnBarCheck(UINT nID)
 {
-    KTVP_NOT_BUILT("CKtvPOleInPlaceFrameT::OnBarCheck");
+    return CKtvPFrameImpl::ToggleControlBar(this, nID);
 }
 
 template <class TBase>
-void CKtvPOleInPlaceFrameT<TBase>::OnUpdateControlBarMenu(CCmdUI*)
+void CKtvPOleInPlaceFrameT<TBase>::OnUpdateControlBarMenu(CCmdUI* pCmdUI)
 {
-    KTVP_NOT_BUILT("CKtvPOleInPlaceFrameT::OnUpdateControlBarMenu");
+    CKtvPFrameImpl::UpdateControlBarMenu(this, pCmdUI);
 }
 
 template class CKtvPOleInPlaceFrameT<COleIPFrameWnd>;

@@ -78,6 +78,8 @@ protected:
     LRESULT OnToolbarDelete(WPARAM wParam, LPARAM lParam);
     BOOL OnBarCheck(UINT nID);
     void OnUpdateControlBarMenu(CCmdUI* pCmdUI);
+    // The override goes back to the frame that held it before this one, when that still exists.
+    void HandBackTopLevelFrame();
 };
 
 // The message-map entries of both kinds.

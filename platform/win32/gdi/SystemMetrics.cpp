@@ -20,6 +20,7 @@ struct SystemParameters {
     bool dragFullWindows = true;
     bool menuAnimation = true;
     bool menuFade = true;
+    bool minAnimate = true;
 };
 
 SystemParameters& Parameters()
@@ -84,6 +85,7 @@ void ResetSystemParameters()
     p.dragFullWindows = true;
     p.menuAnimation = true;
     p.menuFade = true;
+    p.minAnimate = true;
 }
 
 LOGFONTA DefaultGuiLogFont(bool bold) { return MetricsFont(-11, bold ? FW_BOLD : FW_NORMAL, "Tahoma"); }
@@ -233,6 +235,18 @@ BOOL SystemParametersInfo(UINT uiAction, UINT uiParam, PVOID pvParam, UINT)
     case SPI_SETDRAGFULLWINDOWS: {
         std::lock_guard lock(p.mutex);
         p.dragFullWindows = uiParam != 0;
+        return TRUE;
+    }
+    case SPI_GETANIMATION:
+    case SPI_SETANIMATION: {
+        auto* info = static_cast<ANIMATIONINFO*>(pvParam);
+        if (!info || info->cbSize != sizeof(ANIMATIONINFO) || uiParam != sizeof(ANIMATIONINFO))
+            return FALSE;
+        std::lock_guard lock(p.mutex);
+        if (uiAction == SPI_GETANIMATION)
+            info->iMinAnimate = p.minAnimate ? 1 : 0;
+        else
+            p.minAnimate = info->iMinAnimate != 0;
         return TRUE;
     }
     case SPI_GETMENUANIMATION: {

@@ -64,6 +64,8 @@ TEST(KtvPVisualManagerValues, ClassicLookValuesAndConstantAnswers)
 
 TEST(KtvPVisualManagerValues, OnlyAFirstNonTemporaryManagerBecomesCurrent)
 {
+    // A painter in an earlier test may have had the base look made on first use.
+    delete CKtvPVisualManager::m_pVisManager;
     ASSERT_EQ(CKtvPVisualManager::m_pVisManager, nullptr);
     {
         CKtvPVisualManager temporary(TRUE);

@@ -114,6 +114,25 @@ TEST_F(SystemTablesFixture, NonClientMetricsUseTheirFixedLayout)
     EXPECT_FALSE(SystemParametersInfo(0x7777, 0, &drag, 0));
 }
 
+TEST_F(SystemTablesFixture, MinimiseAnimationIsKeptAndChecksItsSize)
+{
+    ANIMATIONINFO info{sizeof(ANIMATIONINFO), 0};
+    ASSERT_TRUE(SystemParametersInfo(SPI_GETANIMATION, sizeof(info), &info, 0));
+    EXPECT_EQ(info.iMinAnimate, 1);
+
+    info.iMinAnimate = 0;
+    ASSERT_TRUE(SystemParametersInfo(SPI_SETANIMATION, sizeof(info), &info, 0));
+    info.iMinAnimate = 7;
+    ASSERT_TRUE(SystemParametersInfo(SPI_GETANIMATION, sizeof(info), &info, 0));
+    EXPECT_EQ(info.iMinAnimate, 0);
+
+    ANIMATIONINFO wrongSize{4, 1};
+    EXPECT_FALSE(SystemParametersInfo(SPI_SETANIMATION, sizeof(info), &wrongSize, 0));
+    EXPECT_FALSE(SystemParametersInfo(SPI_GETANIMATION, sizeof(info), nullptr, 0));
+    info.iMinAnimate = 1;
+    SystemParametersInfo(SPI_SETANIMATION, sizeof(info), &info, 0);
+}
+
 TEST_F(SystemTablesFixture, DeviceCapsDescribeA96DpiTrueColourScreen)
 {
     HDC memory = CreateCompatibleDC(nullptr);
