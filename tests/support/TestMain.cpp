@@ -4,11 +4,25 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <cstdio>
 #include <filesystem>
 #include <string>
 #include <unistd.h>
 
 namespace fs = std::filesystem;
+
+namespace {
+
+fs::path g_work, g_previous;
+
+void RemoveWorkFolder()
+{
+    std::error_code ec;
+    fs::current_path(g_previous, ec);
+    fs::remove_all(g_work, ec);
+}
+
+}  // namespace
 
 int main(int argc, char** argv)
 {
@@ -20,7 +34,11 @@ int main(int argc, char** argv)
         return 2;
     }
     const fs::path work = pattern;
-    const fs::path previous = fs::current_path();
+    g_work = work;
+    g_previous = fs::current_path();
+    // Registered before any store's singleton exists, so it runs after their
+    // exit-time saves, which would otherwise re-create the folder.
+    std::atexit(RemoveWorkFolder);
     fs::current_path(work);
     setenv("TARNWICK_REGISTRY", (work / "registry.reg").c_str(), 1);
     setenv("XDG_CONFIG_HOME", (work / "config").c_str(), 1);
@@ -29,10 +47,5 @@ int main(int argc, char** argv)
     // Only the project's fonts, so text metrics are the same on every machine.
     setenv("FONTCONFIG_FILE", TW_SOURCE_DIR "/tests/support/fonts.conf", 0);
 
-    const int rc = RUN_ALL_TESTS();
-
-    fs::current_path(previous);
-    std::error_code ec;
-    fs::remove_all(work, ec);
-    return rc;
+    return RUN_ALL_TESTS();
 }

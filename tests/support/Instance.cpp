@@ -1,0 +1,59 @@
+#include "tests/support/Instance.h"
+
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+#include <vector>
+
+extern char** environ;
+
+namespace tw::test {
+
+pid_t StartInstance(const std::string& test, const std::map<std::string, std::string>& env)
+{
+    std::vector<std::string> strings;
+    for (char** e = environ; *e; ++e) {
+        const char* equals = strchr(*e, '=');
+        if (equals && env.count(std::string(*e, static_cast<size_t>(equals - *e))))
+            continue;
+        strings.emplace_back(*e);
+    }
+    for (const auto& [name, value] : env)
+        strings.push_back(name + "=" + value);
+    std::vector<char*> envp;
+    for (auto& s : strings)
+        envp.push_back(s.data());
+    envp.push_back(nullptr);
+
+    std::string filter = "--gtest_filter=" + test;
+    std::string quiet = "--gtest_brief=1";
+    char program[] = "/proc/self/exe";
+    char* argv[] = {program, filter.data(), quiet.data(), nullptr};
+    pid_t pid = -1;
+    if (posix_spawn(&pid, program, nullptr, nullptr, argv, envp.data()) != 0)
+        return -1;
+    return pid;
+}
+
+int WaitInstance(pid_t pid)
+{
+    int status = 0;
+    while (waitpid(pid, &status, 0) < 0) {
+        if (errno != EINTR)
+            return -1;
+    }
+    if (WIFSIGNALED(status))
+        return 128 + WTERMSIG(status);
+    return WEXITSTATUS(status);
+}
+
+int RunInstance(const std::string& test, const std::map<std::string, std::string>& env)
+{
+    const pid_t pid = StartInstance(test, env);
+    return pid < 0 ? -1 : WaitInstance(pid);
+}
+
+}  // namespace tw::test
