@@ -23,6 +23,9 @@ pid_t StartInstance(const std::string& test, const std::map<std::string, std::st
     }
     for (const auto& [name, value] : env)
         strings.push_back(name + "=" + value);
+    char here[4096];
+    if (!env.count("TARNWICK_TEST_DIR") && getcwd(here, sizeof here))
+        strings.push_back(std::string("TARNWICK_TEST_DIR=") + here);
     std::vector<char*> envp;
     for (auto& s : strings)
         envp.push_back(s.data());

@@ -12,7 +12,8 @@
 namespace tw::test {
 
 // Starts "<this program> --gtest_filter=<test>" with extra environment
-// variables; the process id, or -1.
+// variables, in this process's working folder (relative paths name the same
+// files); the process id, or -1.
 pid_t StartInstance(const std::string& test, const std::map<std::string, std::string>& env);
 
 // Waits for an instance; its exit code, or 128 + the signal that ended it.

@@ -434,6 +434,7 @@ DWORD Win32ErrorFromErrno(int err)
     case ENOTEMPTY: return ERROR_DIR_NOT_EMPTY;
     case ENOSPC:
     case EDQUOT: return ERROR_DISK_FULL;
+    case EFBIG: return ERROR_FILE_TOO_LARGE;
     case EROFS: return ERROR_WRITE_PROTECT;
     case EMFILE:
     case ENFILE: return ERROR_TOO_MANY_OPEN_FILES;

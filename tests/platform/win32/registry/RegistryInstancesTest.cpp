@@ -2,7 +2,13 @@
 // refuses.
 #include <gtest/gtest.h>
 
+#include <signal.h>
 #include <sys/resource.h>
+
+#include <chrono>
+#include <filesystem>
+#include <random>
+#include <thread>
 
 #include <cstdlib>
 #include <cstring>
@@ -177,6 +183,58 @@ TEST_F(RegistryInstances, InstancesSavingAtTheSameTimeLoseNothing)
         EXPECT_EQ(values, static_cast<DWORD>(kValues)) << key;
         RegCloseKey(k);
     }
+}
+
+// Saves for ever, until killed.
+TEST(RegistryOtherInstance, SavesUntilKilled)
+{
+    const char* hive = getenv(kHive);
+    if (!hive || getenv(kOrders))
+        GTEST_SKIP() << "run by the kill test";
+    setenv("TARNWICK_REGISTRY", hive, 1);
+    tw::ReloadRegistry();
+    const std::string big(64 * 1024, 'v');
+    for (unsigned i = 0;; ++i) {
+        Set("Software\Killed", "Count", std::to_string(i));
+        Set("Software\Killed", "Big", big);
+        Flush();
+    }
+}
+
+std::vector<std::string> HiddenFiles(const std::string& dir)
+{
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(dir)) {
+        const std::string name = entry.path().filename().string();
+        if (name[0] == '.')
+            names.push_back(name);
+    }
+    return names;
+}
+
+TEST(RegistryKill, AnInstanceKilledWhileSavingLeavesAWholeHiveAndNoTemporaryAfterTheNextStart)
+{
+    std::mt19937 random(2026);
+    int leftovers = 0;
+    for (int round = 0; round < 8; ++round) {
+        const std::string dir = std::filesystem::absolute("hive" + std::to_string(round)).string();
+        std::filesystem::create_directory(dir);
+        const std::string hive = dir + "/registry.reg";
+        const pid_t victim = tw::test::StartInstance("RegistryOtherInstance.SavesUntilKilled", {{kHive, hive}});
+        ASSERT_GT(victim, 0);
+        for (int wait = 0; wait < 5000 && !std::filesystem::exists(hive); ++wait)
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        std::this_thread::sleep_for(std::chrono::microseconds(random() % 20000));
+        kill(victim, SIGKILL);
+        EXPECT_EQ(tw::test::WaitInstance(victim), 128 + SIGKILL);
+        leftovers += static_cast<int>(HiddenFiles(dir).size());
+
+        // The next start reads the hive whole and removes the dead writer's temporary.
+        ASSERT_EQ(tw::test::RunInstance("RegistryOtherInstance.Obeys", {{kOrders, "flush\n"}, {kHive, hive}}), 0);
+        EXPECT_EQ(HiddenFiles(dir), std::vector<std::string>{}) << "round " << round;
+        EXPECT_FALSE(std::filesystem::exists(hive + ".bad")) << "round " << round;
+    }
+    RecordProperty("temporaries_left_by_kills", leftovers);
 }
 
 // A file-size limit makes every write fail as a full disk does, without
