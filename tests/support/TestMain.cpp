@@ -49,6 +49,7 @@ int main(int argc, char** argv)
     fs::current_path(work);
     setenv("TARNWICK_REGISTRY", (work / "registry.reg").c_str(), 1);
     setenv("XDG_CONFIG_HOME", (work / "config").c_str(), 1);
+    setenv("TARNWICK_HOME", work.c_str(), 1);
     setenv("TARNWICK_DISPLAY", "headless", 1);
     setenv("TARNWICK_TEST", "1", 1);
     // Only the project's fonts, so text metrics are the same on every machine.

@@ -1,0 +1,113 @@
+// The server's folder and files are its user's alone, whatever the umask, and
+// they live in the program's data home, not wherever the program was started.
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <string>
+
+#include "platform/server/BufferedSink.h"
+#include "platform/server/Server.h"
+#include "platform/server/Session.h"
+#include "tests/support/Instance.h"
+
+namespace tw::server::test {
+namespace {
+
+namespace fs = std::filesystem;
+
+mode_t ModeOf(const fs::path& path)
+{
+    struct stat st {};
+    return stat(path.c_str(), &st) == 0 ? st.st_mode & 07777 : 0;
+}
+
+void ExpectPrivate(const fs::path& folder)
+{
+    EXPECT_EQ(ModeOf(folder), 0700u) << folder;
+    int files = 0;
+    for (const auto& entry : fs::directory_iterator(folder)) {
+        EXPECT_EQ(ModeOf(entry.path()), 0600u) << entry.path();
+        ++files;
+    }
+    EXPECT_GE(files, 2) << "master and the sample database at least";
+}
+
+class ServerUnderUmask : public ::testing::TestWithParam<mode_t> {
+protected:
+    void SetUp() override { saved = umask(GetParam()); }
+    void TearDown() override { umask(saved); }
+    mode_t saved = 0;
+};
+
+TEST_P(ServerUnderUmask, FolderIs0700AndEveryFileIncludingNewDatabases0600)
+{
+    const fs::path work = fs::current_path() / ("umask" + std::to_string(GetParam()));
+    {
+        std::string error;
+        std::unique_ptr<Server> server = Server::Open(work.string(), &error);
+        ASSERT_NE(server, nullptr) << error;
+        std::unique_ptr<Session> session = server->Connect(LoginInfo{});
+        ASSERT_NE(session, nullptr);
+        BufferedSink sink;
+        EXPECT_TRUE(session->Execute("CREATE DATABASE Ledger", sink));
+        EXPECT_TRUE(session->Execute("CREATE TABLE Ledger..t (a int) INSERT Ledger..t VALUES (1)", sink));
+        EXPECT_TRUE(fs::exists(work / "data" / "server" / "Ledger.db"));
+        ExpectPrivate(work / "data" / "server");
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Umasks, ServerUnderUmask, ::testing::Values(022, 077));
+
+TEST(ServerFiles, FilesAnOlderVersionLeftOpenAreMadePrivate)
+{
+    const fs::path work = fs::current_path() / "older";
+    {
+        std::string error;
+        ASSERT_NE(Server::Open(work.string(), &error), nullptr) << error;
+    }
+    const fs::path folder = work / "data" / "server";
+    ASSERT_EQ(chmod(folder.c_str(), 0755), 0);
+    ASSERT_EQ(chmod((folder / "master.db").c_str(), 0644), 0);
+    std::string error;
+    ASSERT_NE(Server::Open(work.string(), &error), nullptr) << error;
+    ExpectPrivate(folder);
+}
+
+// Another start of the program, from a folder of its own.
+TEST(ServerFilesOtherInstance, OpensTheSharedServer)
+{
+    const char* from = getenv("TW_START_FOLDER");
+    if (!from)
+        GTEST_SKIP() << "run by the data home test";
+    fs::create_directories(from);
+    fs::current_path(from);
+    std::string error;
+    ASSERT_NE(Server::Shared(&error), nullptr) << error;
+}
+
+TEST(ServerFiles, TheSharedServerLivesInTheDataHomeWhereverTheProgramStarts)
+{
+    const fs::path home = fs::current_path() / "home";
+    for (const char* start : {"elsewhere", "another"}) {
+        const fs::path folder = fs::current_path() / start;
+        ASSERT_EQ(tw::test::RunInstance("ServerFilesOtherInstance.OpensTheSharedServer",
+                                        {{"TARNWICK_HOME", home.string()}, {"TW_START_FOLDER", folder.string()}}),
+                  0);
+        EXPECT_FALSE(fs::exists(folder / "data")) << start;
+    }
+    EXPECT_TRUE(fs::exists(home / "data" / "server" / "master.db"));
+
+    const fs::path xdg = fs::current_path() / "xdg";
+    ASSERT_EQ(tw::test::RunInstance("ServerFilesOtherInstance.OpensTheSharedServer",
+                                    {{"TARNWICK_HOME", ""}, {"XDG_DATA_HOME", xdg.string()},
+                                     {"TW_START_FOLDER", (fs::current_path() / "third").string()}}),
+              0);
+    EXPECT_TRUE(fs::exists(xdg / "tarnwick" / "data" / "server" / "master.db"));
+}
+
+}  // namespace
+}  // namespace tw::server::test
