@@ -2,7 +2,13 @@
 // they live in the program's data home, not wherever the program was started.
 #include <gtest/gtest.h>
 
+#include <signal.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
+
+#include <algorithm>
+#include <chrono>
+#include <thread>
 
 #include <cstdlib>
 #include <filesystem>
@@ -12,6 +18,7 @@
 #include "platform/server/BufferedSink.h"
 #include "platform/server/Server.h"
 #include "platform/server/Session.h"
+#include "tests/platform/server/ServerFixture.h"
 #include "tests/support/Instance.h"
 
 namespace tw::server::test {
@@ -107,6 +114,96 @@ TEST(ServerFiles, TheSharedServerLivesInTheDataHomeWhereverTheProgramStarts)
                                      {"TW_START_FOLDER", (fs::current_path() / "third").string()}}),
               0);
     EXPECT_TRUE(fs::exists(xdg / "tarnwick" / "data" / "server" / "master.db"));
+}
+
+std::unique_ptr<Session> Connected(Server& server)
+{
+    LoginInfo login;
+    login.database = Server::kSampleDatabase;
+    return server.Connect(login);
+}
+
+// Inserts rows for ever, until killed.
+TEST(ServerFilesOtherInstance, InsertsUntilKilled)
+{
+    const char* work = getenv("TW_SERVER_WORK");
+    if (!work)
+        GTEST_SKIP() << "run by the kill test";
+    std::unique_ptr<Server> server = Server::Open(work);
+    ASSERT_NE(server, nullptr);
+    std::unique_ptr<Session> session = Connected(*server);
+    ASSERT_NE(session, nullptr);
+    for (int i = 0;; ++i) {
+        BufferedSink sink;
+        session->Execute("BEGIN TRAN INSERT Pairs VALUES (" + std::to_string(i) + ", 'left') INSERT Pairs VALUES (" +
+                             std::to_string(i) + ", 'right') COMMIT",
+                         sink);
+    }
+}
+
+TEST(ServerFiles, AServerKilledMidTransactionOpensAgainWithWholeTransactionsOnly)
+{
+    const fs::path work = fs::current_path() / "killed";
+    {
+        std::string error;
+        std::unique_ptr<Server> server = Server::Open(work.string(), &error);
+        ASSERT_NE(server, nullptr) << error;
+        BufferedSink sink;
+        ASSERT_TRUE(Connected(*server)->Execute("CREATE TABLE Pairs (n int, side varchar(10))", sink))
+            << Describe(sink);
+    }
+    for (int round = 0; round < 3; ++round) {
+        const pid_t victim = tw::test::StartInstance("ServerFilesOtherInstance.InsertsUntilKilled",
+                                                     {{"TW_SERVER_WORK", work.string()}});
+        ASSERT_GT(victim, 0);
+        std::this_thread::sleep_for(std::chrono::milliseconds(300 + 100 * round));
+        kill(victim, SIGKILL);
+        EXPECT_EQ(tw::test::WaitInstance(victim), 128 + SIGKILL);
+
+        std::string error;
+        std::unique_ptr<Server> server = Server::Open(work.string(), &error);
+        ASSERT_NE(server, nullptr) << error;
+        BufferedSink sink;
+        ASSERT_TRUE(Connected(*server)->Execute(
+            "SELECT count(*) FROM Pairs SELECT count(*) FROM Pairs GROUP BY n HAVING count(*) % 2 <> 0", sink))
+            << Describe(sink);
+        EXPECT_NE(sink.resultSets.at(0).rows.at(0).at(0).ToText(), "0");
+        EXPECT_TRUE(sink.resultSets.at(1).rows.empty()) << "half a transaction survived";
+        ExpectPrivate(work / "data" / "server");
+    }
+}
+
+TEST(ServerFiles, AFullDiskFailsTheStatementWithAMessageAndKeepsTheData)
+{
+    const fs::path work = fs::current_path() / "full";
+    std::string error;
+    std::unique_ptr<Server> server = Server::Open(work.string(), &error);
+    ASSERT_NE(server, nullptr) << error;
+    std::unique_ptr<Session> session = Connected(*server);
+    BufferedSink made;
+    ASSERT_TRUE(session->Execute("CREATE TABLE Notes (t varchar(8000)) INSERT Notes VALUES ('kept')", made))
+        << Describe(made);
+
+    rlimit saved{};
+    getrlimit(RLIMIT_FSIZE, &saved);
+    uintmax_t largest = 0;
+    for (const auto& entry : fs::directory_iterator(work / "data" / "server"))
+        largest = std::max<uintmax_t>(largest, entry.file_size());
+    rlimit lower = saved;
+    lower.rlim_cur = largest + 4096;
+    setrlimit(RLIMIT_FSIZE, &lower);
+    BufferedSink full;
+    std::string batch = "DECLARE @i int SET @i = 0 WHILE @i < 400 BEGIN INSERT Notes VALUES (replicate('x', 8000)) "
+                        "SET @i = @i + 1 END";
+    session->Execute(batch, full);
+    setrlimit(RLIMIT_FSIZE, &saved);
+    EXPECT_TRUE(full.HasError()) << Describe(full);
+    ASSERT_FALSE(full.messages.empty());
+    RecordProperty("full_disk_message", full.messages.back().text);
+
+    BufferedSink after;
+    ASSERT_TRUE(session->Execute("SELECT t FROM Notes WHERE t = 'kept'", after)) << Describe(after);
+    EXPECT_EQ(after.resultSets.at(0).rows.size(), 1u);
 }
 
 }  // namespace
