@@ -1,5 +1,6 @@
 #include "tests/support/Instance.h"
 
+#include <fcntl.h>
 #include <spawn.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -12,7 +13,8 @@ extern char** environ;
 
 namespace tw::test {
 
-pid_t StartInstance(const std::string& test, const std::map<std::string, std::string>& env)
+pid_t StartInstance(const std::string& test, const std::map<std::string, std::string>& env,
+                    const std::string& errorFile)
 {
     std::vector<std::string> strings;
     for (char** e = environ; *e; ++e) {
@@ -35,10 +37,14 @@ pid_t StartInstance(const std::string& test, const std::map<std::string, std::st
     std::string quiet = "--gtest_brief=1";
     char program[] = "/proc/self/exe";
     char* argv[] = {program, filter.data(), quiet.data(), nullptr};
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    if (!errorFile.empty())
+        posix_spawn_file_actions_addopen(&actions, 2, errorFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
     pid_t pid = -1;
-    if (posix_spawn(&pid, program, nullptr, nullptr, argv, envp.data()) != 0)
-        return -1;
-    return pid;
+    const int rc = posix_spawn(&pid, program, &actions, nullptr, argv, envp.data());
+    posix_spawn_file_actions_destroy(&actions);
+    return rc == 0 ? pid : -1;
 }
 
 int WaitInstance(pid_t pid)
@@ -53,9 +59,10 @@ int WaitInstance(pid_t pid)
     return WEXITSTATUS(status);
 }
 
-int RunInstance(const std::string& test, const std::map<std::string, std::string>& env)
+int RunInstance(const std::string& test, const std::map<std::string, std::string>& env,
+                const std::string& errorFile)
 {
-    const pid_t pid = StartInstance(test, env);
+    const pid_t pid = StartInstance(test, env, errorFile);
     return pid < 0 ? -1 : WaitInstance(pid);
 }
 

@@ -14,12 +14,15 @@ namespace tw::test {
 // Starts "<this program> --gtest_filter=<test>" with extra environment
 // variables, in this process's working folder (relative paths name the same
 // files); the process id, or -1.
-pid_t StartInstance(const std::string& test, const std::map<std::string, std::string>& env);
+// errorFile: where its standard error goes (empty: shared with this process).
+pid_t StartInstance(const std::string& test, const std::map<std::string, std::string>& env,
+                    const std::string& errorFile = {});
 
 // Waits for an instance; its exit code, or 128 + the signal that ended it.
 int WaitInstance(pid_t pid);
 
 // Both of the above.
-int RunInstance(const std::string& test, const std::map<std::string, std::string>& env);
+int RunInstance(const std::string& test, const std::map<std::string, std::string>& env,
+                const std::string& errorFile = {});
 
 }  // namespace tw::test
