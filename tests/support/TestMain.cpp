@@ -26,6 +26,10 @@ void RemoveWorkFolder()
 
 int main(int argc, char** argv)
 {
+    // Before the tests are registered: some test tables read the screen.
+    setenv("TARNWICK_DISPLAY", "headless", 1);
+    // Only the project's fonts, so text metrics are the same on every machine.
+    setenv("FONTCONFIG_FILE", TW_SOURCE_DIR "/tests/support/fonts.conf", 0);
     testing::InitGoogleTest(&argc, argv);
 
     // Another instance started by a test works in that test's folder, which
@@ -50,10 +54,7 @@ int main(int argc, char** argv)
     setenv("TARNWICK_REGISTRY", (work / "registry.reg").c_str(), 1);
     setenv("XDG_CONFIG_HOME", (work / "config").c_str(), 1);
     setenv("TARNWICK_HOME", work.c_str(), 1);
-    setenv("TARNWICK_DISPLAY", "headless", 1);
     setenv("TARNWICK_TEST", "1", 1);
-    // Only the project's fonts, so text metrics are the same on every machine.
-    setenv("FONTCONFIG_FILE", TW_SOURCE_DIR "/tests/support/fonts.conf", 0);
 
     return RUN_ALL_TESTS();
 }
