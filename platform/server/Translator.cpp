@@ -519,7 +519,7 @@ std::string Translator::QuerySpecification(bool topLevel, bool& orderable, std::
     if (grouped || selected.sawAggregate) {
         for (const auto& [name, written] : selected.columns) {
             const bool inGroup = std::any_of(grouping_.columns.begin(), grouping_.columns.end(),
-                                             [&](const auto& g) { return g.first == name; });
+                                             [&column = name](const auto& g) { return g.first == column; });
             if (!inGroup)
                 throw SqlError(8120, 16, "Column '" + written + "' is invalid in the select list because it is not "
                                          "contained in " + (grouped ? "either an aggregate function or the GROUP BY "
