@@ -17,6 +17,8 @@ fs::path g_work, g_previous;
 
 void RemoveWorkFolder()
 {
+    if (g_work.empty())
+        return;
     std::error_code ec;
     fs::current_path(g_previous, ec);
     fs::remove_all(g_work, ec);
@@ -26,6 +28,9 @@ void RemoveWorkFolder()
 
 int main(int argc, char** argv)
 {
+    // Registered before any store's singleton exists, so it runs after their
+    // exit-time saves, which would otherwise re-create the folder.
+    std::atexit(RemoveWorkFolder);
     // Before the tests are registered: some test tables read the screen.
     setenv("TARNWICK_DISPLAY", "headless", 1);
     // Only the project's fonts, so text metrics are the same on every machine.
@@ -47,9 +52,6 @@ int main(int argc, char** argv)
     const fs::path work = pattern;
     g_work = work;
     g_previous = fs::current_path();
-    // Registered before any store's singleton exists, so it runs after their
-    // exit-time saves, which would otherwise re-create the folder.
-    std::atexit(RemoveWorkFolder);
     fs::current_path(work);
     setenv("TARNWICK_REGISTRY", (work / "registry.reg").c_str(), 1);
     setenv("XDG_CONFIG_HOME", (work / "config").c_str(), 1);
