@@ -304,13 +304,15 @@ public:
         Adopt(*top, saved);
     }
 
-    // Told on stderr each time, to the application once until a save works again.
+    // Told once (on stderr, and to the application to tell its user) until a
+    // save works again; the writer keeps trying every second meanwhile.
     void SaveFailed(int err)
     {
+        if (failing)
+            return;
         const std::string reason = strerror(err);
         fprintf(stderr, "tarnwick: the registry file %s could not be written: %s\n", path.c_str(), reason.c_str());
-        if (!failing)
-            untoldFailure = "settings could not be saved: " + reason;
+        untoldFailure = "settings could not be saved: " + reason;
         failing = true;
     }
 
