@@ -138,6 +138,8 @@ TEST(ServerFilesOtherInstance, InsertsUntilKilled)
         session->Execute("BEGIN TRAN INSERT Pairs VALUES (" + std::to_string(i) + ", 'left') INSERT Pairs VALUES (" +
                              std::to_string(i) + ", 'right') COMMIT",
                          sink);
+        if (i == 0)
+            std::ofstream(std::string(work) + "/inserting");
     }
 }
 
@@ -156,8 +158,13 @@ TEST(ServerFiles, AServerKilledMidTransactionOpensAgainWithWholeTransactionsOnly
         const pid_t victim = tw::test::StartInstance("ServerFilesOtherInstance.InsertsUntilKilled",
                                                      {{"TW_SERVER_WORK", work.string()}});
         ASSERT_GT(victim, 0);
-        std::this_thread::sleep_for(std::chrono::milliseconds(300 + 100 * round));
+        // Once it is at work, however slowly the machine starts it.
+        const fs::path inserting = work / "inserting";
+        for (int wait = 0; wait < 30000 && !fs::exists(inserting); ++wait)
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        std::this_thread::sleep_for(std::chrono::milliseconds(50 + 100 * round));
         kill(victim, SIGKILL);
+        fs::remove(inserting);
         EXPECT_EQ(tw::test::WaitInstance(victim), 128 + SIGKILL);
 
         std::string error;
