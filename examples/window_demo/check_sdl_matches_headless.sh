@@ -105,9 +105,22 @@ exit \$status
 SH
 chmod +x "$work/desktop.sh"
 
-if xvfb-run -a -s "-screen 0 1400x1100x24" "$work/desktop.sh"; then
+# The screen takes the desktop's usable area: a desktop of the headless size.
+if xvfb-run -a -s "-screen 0 1280x1024x24" "$work/desktop.sh"; then
     echo "PASS: the desktop backend shows the headless pixels ($(cat "$work/result.txt"))"
 else
     echo "FAIL: $(cat "$work/result.txt" 2>/dev/null || echo 'no window named Tarnwick was shown')"
+    exit 1
+fi
+
+# On a small desktop the whole window, title bar and menus included, fits.
+TARNWICK_DISPLAY=sdl TARNWICK_SCREENSHOT="$work/small.png" \
+    timeout 60 xvfb-run -a -s "-screen 0 1024x768x24" "$demo"
+size=$(python3 -c 'import struct,sys; d=open(sys.argv[1],"rb").read(24); print("%dx%d" % struct.unpack(">II", d[16:24]))' \
+    "$work/small.png")
+if [ "$size" = "1024x768" ]; then
+    echo "PASS: on a 1024x768 desktop the screen is $size"
+else
+    echo "FAIL: on a 1024x768 desktop the screen is $size"
     exit 1
 fi

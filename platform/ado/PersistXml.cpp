@@ -1,8 +1,10 @@
 #include "platform/ado/PersistXml.h"
 
 #include <cctype>
+#include <cerrno>
 #include <cmath>
 #include <cstdio>
+#include <cstring>
 #include <fstream>
 #include <sstream>
 #include <strings.h>
@@ -421,8 +423,10 @@ std::string RowsetToXml(const Rowset& rowset)
 void SaveRowsetXml(const Rowset& rowset, const std::string& path)
 {
     const std::string xml = RowsetToXml(rowset);
-    if (!tw::WriteFileAtomically(tw::MapPath(path.c_str()), xml, 0600))
-        FailWith(HRESULT_FROM_WIN32(GetLastError()), "File '" + path + "' could not be written.");
+    if (!tw::WriteFileAtomically(tw::MapPath(path.c_str()), xml, 0600)) {
+        const std::string reason = strerror(errno);
+        FailWith(HRESULT_FROM_WIN32(GetLastError()), "File '" + path + "' could not be written: " + reason + ".");
+    }
 }
 
 } // namespace tw::ado

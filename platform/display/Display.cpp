@@ -1,5 +1,6 @@
 #include "platform/display/Display.h"
 
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -13,6 +14,7 @@ namespace {
 
 std::mutex g_displayMutex;
 std::unique_ptr<Display> g_display;
+std::atomic<bool> g_screenshotFailed{false};
 
 bool DisplayEnvironmentHasDesktop()
 {
@@ -30,20 +32,23 @@ std::unique_ptr<DisplayBackend> ChooseDisplayBackend(std::string& message)
     if (wanted && std::strcmp(wanted, "headless") == 0)
         return std::make_unique<HeadlessBackend>();
     const bool forcedDesktop = wanted && std::strcmp(wanted, "sdl") == 0;
-    if (!forcedDesktop && !DisplayEnvironmentHasDesktop())
-        return std::make_unique<HeadlessBackend>();
-    std::string error;
-    if (auto sdl = SdlBackend::Open(Screen::kDefaultWidth, Screen::kDefaultHeight, error))
-        return sdl;
-    message = "tarnwick: no desktop display could be opened (" + error +
-              "); running on the headless display. Set TARNWICK_DISPLAY=headless to silence this.";
-    return std::make_unique<HeadlessBackend>();
+    std::string error = "neither DISPLAY nor WAYLAND_DISPLAY is set";
+    if (forcedDesktop || DisplayEnvironmentHasDesktop()) {
+        if (auto sdl = SdlBackend::Open(0, 0, error))
+            return sdl;
+    }
+    message = "tarnwick: a desktop is needed to show the program, and none could be opened (" + error +
+              "). Start it on a desktop, or set TARNWICK_DISPLAY=headless to run it without one.";
+    return nullptr;
 }
 
 Display::Display(std::unique_ptr<DisplayBackend> backend) : backend_(std::move(backend))
 {
     // Injected input must end a wait on native events too.
     input_.SetPushListener([this] { backend_->Wake(); });
+    int width = 0, height = 0;
+    if (backend_->NativeSize(width, height))
+        screen_.Resize(width, height);
 }
 
 Display& Display::Instance()
@@ -52,8 +57,10 @@ Display& Display::Instance()
     if (!g_display) {
         std::string message;
         auto backend = ChooseDisplayBackend(message);
-        if (!message.empty())
+        if (!backend) {
             std::fprintf(stderr, "%s\n", message.c_str());
+            std::exit(1);
+        }
         g_display = std::make_unique<Display>(std::move(backend));
     }
     return *g_display;
@@ -63,6 +70,7 @@ void Display::Reset()
 {
     std::lock_guard lock(g_displayMutex);
     g_display.reset();
+    g_screenshotFailed = false;
 }
 
 void Display::Pump()
@@ -103,10 +111,16 @@ bool Display::TakeRequestedScreenshot()
     if (!path || !*path || screenshotTaken_.exchange(true))
         return false;
     Pump();
-    if (!screen_.SavePng(path))
-        std::fprintf(stderr, "tarnwick: the screenshot could not be written to %s\n", path);
+    if (!screen_.SavePng(path)) {
+        std::fprintf(stderr, "tarnwick: the screenshot could not be written to %s: %s\n", path, std::strerror(errno));
+        NoteScreenshotFailed();
+    }
     return true;
 }
+
+void Display::NoteScreenshotFailed() { g_screenshotFailed = true; }
+
+bool Display::ScreenshotFailed() { return g_screenshotFailed; }
 
 bool Display::SetClipboardText(const std::string& text) { return backend_->SetClipboardText(text); }
 

@@ -1,7 +1,8 @@
 // The process's display: the one virtual screen, the input queue fed by the
 // backend and by tests, and the chosen backend (headless or the desktop).
 // TARNWICK_DISPLAY=headless forces headless; otherwise the desktop backend is
-// used when a display exists, and headless (with a message) when none does.
+// used, sized to the desktop's usable area. Without a desktop the program says
+// that one is needed and exits with code 1.
 #pragma once
 
 #include <atomic>
@@ -47,6 +48,10 @@ public:
     // process) and answers true, and the program then closes as if its user
     // had closed the main window; false when no screenshot was asked for.
     bool TakeRequestedScreenshot();
+    // A requested screenshot could not be written: the program still closes,
+    // but its exit code is not 0 (see the message queue's WM_QUIT).
+    static void NoteScreenshotFailed();
+    static bool ScreenshotFailed();
 
     explicit Display(std::unique_ptr<DisplayBackend> backend);
 
@@ -58,8 +63,8 @@ private:
     std::thread::id owner_ = std::this_thread::get_id();
 };
 
-// Picks the backend from the environment; message is what to tell the user
-// when the desktop was wanted but could not be opened (empty otherwise).
+// Picks the backend from the environment; null, with what to tell the user in
+// message, when the desktop is wanted and none can be opened.
 std::unique_ptr<DisplayBackend> ChooseDisplayBackend(std::string& message);
 
 }  // namespace tw::display

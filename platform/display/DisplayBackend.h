@@ -22,6 +22,13 @@ public:
     virtual bool WaitNative(int timeoutMs) = 0;
     // Interrupts WaitNative from another thread.
     virtual void Wake() = 0;
+    // The size the screen should take at start, when the backend has one.
+    virtual bool NativeSize(int& width, int& height)
+    {
+        (void)width;
+        (void)height;
+        return false;
+    }
     virtual bool SetClipboardText(const std::string& text) = 0;
     virtual bool GetClipboardText(std::string& text) = 0;
 };

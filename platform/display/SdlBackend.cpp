@@ -1,6 +1,7 @@
 #include "platform/display/SdlBackend.h"
 
 #include <SDL.h>
+#include <algorithm>
 #include <atomic>
 
 #include "platform/win32/kernel/ProcessClock.h"
@@ -83,12 +84,28 @@ std::unique_ptr<SdlBackend> SdlBackend::Open(int width, int height, std::string&
         return nullptr;
     }
     auto native = std::make_unique<Native>();
-    native->window = SDL_CreateWindow("Tarnwick", SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, width, height,
+    const bool fitDesktop = width <= 0 || height <= 0;
+    SDL_Rect usable{0, 0, Screen::kDefaultWidth, Screen::kDefaultHeight};
+    if (fitDesktop && SDL_GetDisplayUsableBounds(0, &usable) != 0)
+        SDL_GetDisplayBounds(0, &usable);
+    if (fitDesktop) {
+        width = usable.w;
+        height = usable.h;
+    }
+    native->window = SDL_CreateWindow("Tarnwick", fitDesktop ? usable.x : int(SDL_WINDOWPOS_CENTERED),
+                                      fitDesktop ? usable.y : int(SDL_WINDOWPOS_CENTERED), width, height,
                                       SDL_WINDOW_RESIZABLE);
     if (!native->window) {
         error = SDL_GetError();
         SDL_QuitSubSystem(SDL_INIT_VIDEO | SDL_INIT_EVENTS);
         return nullptr;
+    }
+    // The title bar and borders must fit on the desktop too.
+    int top = 0, left = 0, bottom = 0, right = 0;
+    if (fitDesktop && SDL_GetWindowBordersSize(native->window, &top, &left, &bottom, &right) == 0 &&
+        (top || left || bottom || right)) {
+        SDL_SetWindowSize(native->window, std::max(1, usable.w - left - right), std::max(1, usable.h - top - bottom));
+        SDL_SetWindowPosition(native->window, usable.x + left, usable.y + top);
     }
     native->renderer = SDL_CreateRenderer(native->window, -1, 0);
     if (!native->renderer) {
@@ -287,6 +304,12 @@ bool SdlBackend::WaitNative(int timeoutMs)
     if (SDL_WaitEventTimeout(nullptr, timeoutMs) == 1)
         native_->pendingNative = true;
     return true;
+}
+
+bool SdlBackend::NativeSize(int& width, int& height)
+{
+    SDL_GetWindowSize(native_->window, &width, &height);
+    return width > 0 && height > 0;
 }
 
 void SdlBackend::Wake()

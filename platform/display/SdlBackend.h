@@ -13,7 +13,8 @@ namespace tw::display {
 
 class SdlBackend : public DisplayBackend {
 public:
-    // Null (with the reason in error) when no display can be opened.
+    // Null (with the reason in error) when no display can be opened. A zero
+    // width or height sizes the window to the desktop's usable area.
     static std::unique_ptr<SdlBackend> Open(int width, int height, std::string& error);
     ~SdlBackend() override;
 
@@ -22,6 +23,7 @@ public:
     void Pump(Screen& screen, InputQueue& input) override;
     bool WaitNative(int timeoutMs) override;
     void Wake() override;
+    bool NativeSize(int& width, int& height) override;
     bool SetClipboardText(const std::string& text) override;
     bool GetClipboardText(std::string& text) override;
 

@@ -9,7 +9,10 @@ END_MESSAGE_MAP()
 BOOL CMiniFrameWnd::Create(LPCTSTR lpClassName, LPCTSTR lpWindowName, DWORD dwStyle, const RECT& rect,
                            CWnd* pParentWnd, UINT nID)
 {
-    return CreateEx(0, lpClassName, lpWindowName, dwStyle, rect, pParentWnd, nID);
+    // Named by its type: with the base's forms in scope, seven arguments fit two of them.
+    BOOL (CMiniFrameWnd::*createEx)(DWORD, LPCTSTR, LPCTSTR, DWORD, const RECT&, CWnd*, UINT) =
+        &CMiniFrameWnd::CreateEx;
+    return (this->*createEx)(0, lpClassName, lpWindowName, dwStyle, rect, pParentWnd, nID);
 }
 
 BOOL CMiniFrameWnd::CreateEx(DWORD dwExStyle, LPCTSTR lpClassName, LPCTSTR lpWindowName, DWORD dwStyle,

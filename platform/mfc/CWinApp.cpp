@@ -3,6 +3,7 @@
 #include <atomic>
 #include <cstdlib>
 #include <cstring>
+#include <string>
 
 #include "platform/mfc/AfxThreadState.h"
 #include "platform/mfc/CException.h"
@@ -12,6 +13,7 @@
 #include "platform/mfc/CWnd.h"
 #include "platform/win32/dialog/windlg.h"
 #include "platform/win32/kernel/kernel.h"
+#include "platform/win32/registry/Registry.h"
 #include "platform/win32/resource/ResourceLoader.h"
 
 IMPLEMENT_DYNAMIC(CWinApp, CWinThread)
@@ -105,6 +107,10 @@ int CWinApp::Run()
 
 BOOL CWinApp::OnIdle(LONG lCount)
 {
+    // Settings are saved by a worker; the user hears of a failed save here, once.
+    const std::string failure = tw::TakeRegistrySaveFailure();
+    if (!failure.empty())
+        tw::ShowErrorBox(failure.c_str(), MB_OK | MB_ICONEXCLAMATION, 0);
     return CWinThread::OnIdle(lCount);
 }
 

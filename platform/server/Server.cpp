@@ -1,6 +1,9 @@
 #include "platform/server/Server.h"
 
+#include <fcntl.h>
 #include <sqlite3.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <cctype>
 #include <cstdio>
@@ -17,6 +20,7 @@
 #include "platform/server/SqlFunctions.h"
 #include "platform/server/SqliteStatement.h"
 #include "platform/server/Translator.h"
+#include "platform/win32/kernel/DataHome.h"
 
 namespace tw::server {
 
@@ -73,6 +77,46 @@ std::string DatabasePath(const std::string& dataDir, const std::string& name)
     return dataDir + "/" + name + ".db";
 }
 
+// master holds password digests: every database file the server creates is
+// its user's alone (SQLite gives journals and WAL files the database's mode).
+sqlite3_vfs* g_baseVfs = nullptr;
+sqlite3_vfs g_privateVfs;
+
+int OpenPrivately(sqlite3_vfs*, const char* name, sqlite3_file* file, int flags, int* outFlags)
+{
+    if (name && (flags & SQLITE_OPEN_MAIN_DB) && (flags & SQLITE_OPEN_CREATE)) {
+        const int fd = ::open(name, O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+        if (fd >= 0)
+            ::close(fd);
+    }
+    return g_baseVfs->xOpen(g_baseVfs, name, file, flags, outFlags);
+}
+
+void CreateFilesPrivately()
+{
+    static std::once_flag once;
+    std::call_once(once, [] {
+        g_baseVfs = sqlite3_vfs_find(nullptr);
+        if (!g_baseVfs)
+            return;
+        g_privateVfs = *g_baseVfs;
+        g_privateVfs.zName = "tw-private";
+        g_privateVfs.xOpen = OpenPrivately;
+        sqlite3_vfs_register(&g_privateVfs, 1);
+    });
+}
+
+// Files an older version left readable by others are made private.
+void MakeFilesPrivate(const std::string& dataDir)
+{
+    std::error_code ec;
+    for (const auto& entry : std::filesystem::directory_iterator(dataDir, ec)) {
+        struct stat st {};
+        if (lstat(entry.path().c_str(), &st) == 0 && S_ISREG(st.st_mode) && (st.st_mode & 077))
+            chmod(entry.path().c_str(), st.st_mode & 07700);
+    }
+}
+
 } // namespace server_detail
 
 Server::Server(std::shared_ptr<ServerState> state) : state_(std::move(state)) {}
@@ -88,13 +132,13 @@ std::shared_ptr<Server> Server::Shared(std::string* error)
         return shared;
     std::error_code ec;
     // Absolute, so that a later change of directory does not move the server's files.
-    const std::filesystem::path workDir = std::filesystem::current_path(ec);
+    const std::filesystem::path home = std::filesystem::absolute(DataHome(), ec);
     if (ec) {
         if (error)
-            *error = "Cannot read the working directory: " + ec.message();
+            *error = "Cannot find the data folder " + DataHome() + ": " + ec.message();
         return nullptr;
     }
-    shared = Open(workDir.string(), error);
+    shared = Open(home.string(), error);
     return shared;
 }
 
@@ -104,13 +148,10 @@ std::unique_ptr<Server> Server::Open(const std::string& workDir, std::string* er
 {
     namespace fs = std::filesystem;
     const std::string dataDir = (fs::path(workDir) / "data" / "server").string();
-    std::error_code ec;
-    fs::create_directories(dataDir, ec);
-    if (ec) {
-        if (error)
-            *error = "Cannot create " + dataDir + ": " + ec.message();
+    if (!MakePrivateFolder(dataDir, error))
         return nullptr;
-    }
+    server_detail::CreateFilesPrivately();
+    server_detail::MakeFilesPrivate(dataDir);
     auto state = std::make_shared<ServerState>(dataDir);
     state->startTime = Catalog::Now();
     char uri[96];

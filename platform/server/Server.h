@@ -33,8 +33,9 @@ public:
     ~Server();
 
     // The process's one server, shared by every area that talks to it (and so
-    // sharing its sessions and locks): opened on first use under the working
-    // directory of that moment (./data/server/), then kept for the process.
+    // sharing its sessions and locks): opened on first use under the program's
+    // data home (<home>/data/server/, see DataHome.h), then kept for the process.
+    // Its folder is 0700 and its files 0600.
     // Null with `error` filled when it cannot open; the next call tries again.
     static std::shared_ptr<Server> Shared(std::string* error = nullptr);
 

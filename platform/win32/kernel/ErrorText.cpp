@@ -59,6 +59,7 @@ const MessageEntry kWin32Messages[] = {
     {ERROR_NOT_LOCKED, "The segment is already unlocked."},
     {ERROR_BAD_PATHNAME, "The specified path is invalid."},
     {ERROR_ALREADY_EXISTS, "Cannot create a file when that file already exists."},
+    {ERROR_FILE_TOO_LARGE, "The file size exceeds the limit allowed and cannot be saved."},
     {ERROR_FILENAME_EXCED_RANGE, "The filename or extension is too long."},
     {ERROR_MORE_DATA, "More data is available."},
     {WAIT_TIMEOUT, "The wait operation timed out."},

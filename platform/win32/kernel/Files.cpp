@@ -6,6 +6,8 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <atomic>
+#include <csignal>
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
@@ -13,6 +15,8 @@
 #include <list>
 #include <map>
 #include <mutex>
+#include <set>
+#include <string_view>
 #include <vector>
 
 #include "platform/win32/kernel/Modules.h"
@@ -248,6 +252,13 @@ int OpenFlagsFor(DWORD access)
     return write ? O_WRONLY : O_RDONLY;
 }
 
+// The folder part of a path: "." for a bare name, "/" for a name at the root.
+std::string FolderOf(const std::string& path)
+{
+    const size_t slash = path.find_last_of('/');
+    return slash == std::string::npos ? "." : (slash == 0 ? "/" : path.substr(0, slash));
+}
+
 bool ParentExists(const std::string& path)
 {
     const size_t slash = path.find_last_of('/');
@@ -333,6 +344,68 @@ bool CopyBytes(const std::string& from, const std::string& to, bool failIfExists
     return WriteFileAtomically(to, bytes, st.st_mode & 07777) != FALSE;
 }
 
+// --- atomic writes -----------------------------------------------------------
+
+// Temporary files of atomic writes are ".<name>.tw-<pid>-<random>.tmp": the
+// writer's process id tells a later start whether the writer died.
+constexpr char kTemporaryTag[] = ".tw-";
+constexpr char kTemporarySuffix[] = ".tmp";
+
+int CreateTemporary(const std::string& dir, const std::string& base, mode_t mode, std::string& temp)
+{
+    static std::atomic<unsigned> counter{0};
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        char unique[64];
+        snprintf(unique, sizeof unique, "%s%ld-%x%x%s", kTemporaryTag, static_cast<long>(getpid()),
+                 static_cast<unsigned>(random()), counter.fetch_add(1), kTemporarySuffix);
+        temp = dir + "/." + base + unique;
+        // Created by open, so a new file's mode follows the umask.
+        const int fd = open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode);
+        if (fd >= 0 || errno != EEXIST)
+            return fd;
+    }
+    errno = EEXIST;
+    return -1;
+}
+
+// The writer of a temporary file named as above, or 0 for any other name.
+pid_t WriterOfTemporary(std::string_view name)
+{
+    const size_t suffixLength = sizeof kTemporarySuffix - 1;
+    if (name.size() < 2 || name[0] != '.' || name.size() <= suffixLength ||
+        name.substr(name.size() - suffixLength) != kTemporarySuffix)
+        return 0;
+    const size_t tag = name.rfind(kTemporaryTag);
+    if (tag == std::string_view::npos)
+        return 0;
+    long pid = 0;
+    size_t i = tag + sizeof kTemporaryTag - 1;
+    const size_t digits = i;
+    for (; i < name.size() && isdigit(static_cast<unsigned char>(name[i])); ++i) {
+        pid = pid * 10 + (name[i] - '0');
+        if (pid > 1 << 30)
+            return 0;
+    }
+    if (i == digits || i >= name.size() || name[i] != '-')
+        return 0;
+    return static_cast<pid_t>(pid);
+}
+
+bool FirstVisitOf(const std::string& dir)
+{
+    static std::mutex mutex;
+    static auto* visited = new std::set<std::string>;  // outlives writers still running at exit
+    // Another spelling of a folder costs one more look, which is harmless.
+    std::lock_guard lock(mutex);
+    return visited->insert(dir).second;
+}
+
+// A file-size limit must fail a write (EFBIG, the old file kept), not kill the program.
+[[maybe_unused]] const bool g_fileSizeLimitIsAnError = [] {
+    signal(SIGXFSZ, SIG_IGN);
+    return true;
+}();
+
 }  // namespace file_detail
 
 namespace fd_ = file_detail;
@@ -361,6 +434,7 @@ DWORD Win32ErrorFromErrno(int err)
     case ENOTEMPTY: return ERROR_DIR_NOT_EMPTY;
     case ENOSPC:
     case EDQUOT: return ERROR_DISK_FULL;
+    case EFBIG: return ERROR_FILE_TOO_LARGE;
     case EROFS: return ERROR_WRITE_PROTECT;
     case EMFILE:
     case ENFILE: return ERROR_TOO_MANY_OPEN_FILES;
@@ -420,22 +494,28 @@ std::shared_ptr<void> RegisterFileShare(int fd, DWORD access, DWORD shareMode)
 BOOL WriteFileAtomically(const std::string& path, std::string_view bytes, mode_t mode)
 {
     const std::string target = MapPath(path.c_str());
-    const size_t slash = target.find_last_of('/');
-    const std::string dir = slash == std::string::npos ? "." : (slash == 0 ? "/" : target.substr(0, slash));
-    const std::string base = slash == std::string::npos ? target : target.substr(slash + 1);
-    std::string temp = dir + "/." + base + ".XXXXXX";
-    const int fd = mkstemp(temp.data());
+    const std::string dir = fd_::FolderOf(target);
+    const std::string base = target.substr(target.find_last_of('/') + 1);
+    RemoveDeadWritersFiles(dir);
+    struct stat old {};
+    const bool rewrite = stat(target.c_str(), &old) == 0 && S_ISREG(old.st_mode);
+    std::string temp;
+    const int fd = fd_::CreateTemporary(dir, base, mode, temp);
     if (fd < 0) {
-        SetLastErrorFromErrno(errno);
+        const int err = errno;
+        SetLastErrorFromErrno(err);
+        errno = err;
         return FALSE;
     }
     auto fail = [&](int err) {
         close(fd);
         unlink(temp.c_str());
         SetLastErrorFromErrno(err);
+        errno = err;
         return FALSE;
     };
-    if (fchmod(fd, mode) != 0)
+    // A rewrite keeps the mode its owner gave the file, never more open than asked.
+    if (rewrite && fchmod(fd, old.st_mode & (mode | 07111)) != 0)
         return fail(errno);
     size_t written = 0;
     while (written < bytes.size()) {
@@ -449,11 +529,18 @@ BOOL WriteFileAtomically(const std::string& path, std::string_view bytes, mode_t
     }
     if (fsync(fd) != 0)
         return fail(errno);
-    close(fd);
+    if (close(fd) != 0) {
+        const int err = errno;
+        unlink(temp.c_str());
+        SetLastErrorFromErrno(err);
+        errno = err;
+        return FALSE;
+    }
     if (rename(temp.c_str(), target.c_str()) != 0) {
         const int err = errno;
         unlink(temp.c_str());
         SetLastErrorFromErrno(err);
+        errno = err;
         return FALSE;
     }
     // Make the rename itself durable.
@@ -463,6 +550,24 @@ BOOL WriteFileAtomically(const std::string& path, std::string_view bytes, mode_t
         close(dirFd);
     }
     return TRUE;
+}
+
+void RemoveDeadWritersFiles(const std::string& dir)
+{
+    if (!fd_::FirstVisitOf(dir))
+        return;
+    DIR* folder = opendir(dir.c_str());
+    if (!folder)
+        return;
+    while (const dirent* entry = readdir(folder)) {
+        const pid_t writer = fd_::WriterOfTemporary(entry->d_name);
+        if (writer <= 0 || writer == getpid())
+            continue;
+        if (kill(writer, 0) == 0 || errno != ESRCH)
+            continue;  // alive, or someone else's process: perhaps still writing
+        unlinkat(dirfd(folder), entry->d_name, 0);
+    }
+    closedir(folder);
 }
 
 }  // namespace tw
@@ -478,6 +583,7 @@ HANDLE CreateFile(LPCSTR lpFileName, DWORD dwDesiredAccess, DWORD dwShareMode, L
         return INVALID_HANDLE_VALUE;
     }
     const std::string path = tw::MapPath(lpFileName);
+    tw::RemoveDeadWritersFiles(fd_::FolderOf(path));
     struct stat st {};
     const bool existed = stat(path.c_str(), &st) == 0;
     if (existed && S_ISDIR(st.st_mode)) {
@@ -869,7 +975,7 @@ HANDLE FindFirstFile(LPCSTR lpFileName, LPWIN32_FIND_DATA lpFindFileData)
 {
     const std::string path = tw::MapPath(lpFileName);
     const size_t slash = path.find_last_of('/');
-    const std::string dir = slash == std::string::npos ? "." : (slash == 0 ? "/" : path.substr(0, slash));
+    const std::string dir = fd_::FolderOf(path);
     const std::string pattern = slash == std::string::npos ? path : path.substr(slash + 1);
     if (pattern.empty()) {
         SetLastError(ERROR_FILE_NOT_FOUND);

@@ -136,9 +136,16 @@ std::string MapPath(const char* path);
 
 // Writes the bytes to a temporary file in the same folder, flushes it to disk
 // and renames it over the target, so a reader sees the old or the new file,
-// never half of one. Use mode 0600 for files that hold passwords.
-// FALSE with GetLastError set on failure; the old file is then untouched.
-BOOL WriteFileAtomically(const std::string& path, std::string_view bytes, mode_t mode = 0644);
+// never half of one. A new file gets mode less the umask; a rewrite keeps the
+// old file's mode, never more open than mode (0600 for files that hold
+// passwords). FALSE with GetLastError and errno set on failure; the old file
+// is then untouched.
+BOOL WriteFileAtomically(const std::string& path, std::string_view bytes, mode_t mode = 0666);
+
+// Removes from a folder the temporary files of atomic writers whose process
+// has died. Done once per folder and process: by the first atomic write or
+// file open there, and by the stores that read their files otherwise.
+void RemoveDeadWritersFiles(const std::string& dir);
 
 // The platform's error code for an errno value, and SetLastError with it.
 DWORD Win32ErrorFromErrno(int err);

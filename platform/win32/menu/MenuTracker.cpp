@@ -67,6 +67,7 @@ bool IsRightButton(UINT message)
            message == WM_NCRBUTTONUP || message == WM_RBUTTONDBLCLK;
 }
 
+
 // An item's mnemonic; the icon of a maximised document window's system menu
 // answers to '-', as Alt+- opens a document window's system menu.
 char ItemMnemonic(const MenuItem& item)
@@ -171,6 +172,7 @@ void MenuTracker::TrackBarByMouse(HWND owner, HMENU bar, POINT screenPt)
     const int item = tracker.barLayout_.ItemAt(POINT{screenPt.x - barRect.left, screenPt.y - barRect.top});
     if (item < 0)
         return;
+    tracker.openedByMouse_ = true;
     tracker.Enter(bar);
     tracker.SelectBar(item, true, false);
     tracker.Run();
@@ -247,6 +249,13 @@ void MenuTracker::Run()
             Cancel();
             break;
         }
+        // With no menu open the bar only shows where the keyboard is: a click
+        // elsewhere ends menu mode and, left in the queue, does what it would do.
+        if (bar_ && levels_.empty() && PeekMessage(&msg, nullptr, 0, 0, PM_NOREMOVE) &&
+            mtd::IsButtonDown(msg.message) && Locate(msg.pt).level == -2) {
+            Cancel();
+            break;
+        }
         const BOOL got = GetMessage(&msg, nullptr, 0, 0);
         if (got <= 0) {
             // WM_QUIT ends the menu and goes on to the outer loop.
@@ -294,9 +303,11 @@ void MenuTracker::Leave()
     Notify(WM_EXITMENULOOP, bar_ ? FALSE : TRUE, 0);
     if (mtd::t_current == this)
         mtd::t_current = nullptr;
-    std::lock_guard<std::mutex> lock(mtd::ActiveMutex());
-    MenuTracker* self = this;
-    s_active.compare_exchange_strong(self, nullptr);
+    {
+        std::lock_guard<std::mutex> lock(mtd::ActiveMutex());
+        MenuTracker* self = this;
+        s_active.compare_exchange_strong(self, nullptr);
+    }
 }
 
 int MenuTracker::Deliver()
@@ -402,7 +413,11 @@ void MenuTracker::OnKeyDown(const MSG& msg)
         altPressedInLoop_ = true;
         return;
     case VK_ESCAPE:
-        if (levels_.size() > 1 || (bar_ && levels_.size() == 1)) {
+        // A menu opened with the mouse leaves menu mode whole; from the
+        // keyboard the bar stays selected for the arrows.
+        if (bar_ && openedByMouse_ && levels_.size() == 1) {
+            Cancel();
+        } else if (levels_.size() > 1 || (bar_ && levels_.size() == 1)) {
             CloseLevelsFrom(levels_.size() - 1);
             if (bar_ && levels_.empty())
                 RedrawBar();

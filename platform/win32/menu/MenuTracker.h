@@ -99,6 +99,7 @@ private:
     UINT result_ = 0;
     bool resultSystem_ = false;
     bool altPressedInLoop_ = false;
+    bool openedByMouse_ = false;
     bool rightButton_ = false;
     std::atomic<bool> endRequested_{false};
 };

@@ -1,5 +1,7 @@
 #include "platform/win32/registry/Registry.h"
 
+#include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -14,6 +16,8 @@
 #include <sstream>
 #include <thread>
 #include <unordered_map>
+#include <utility>
+#include <vector>
 
 #include "platform/win32/kernel/Files.h"
 #include "platform/win32/registry/RegistryKey.h"
@@ -55,6 +59,158 @@ void MakeParentFolders(const std::string& path)
         mkdir(path.substr(0, slash).c_str(), 0700);
 }
 
+// One change this process made to the hive. Saving replays the changes made
+// since the last save on the file as it is then, so that another instance's
+// changes to other keys and values survive.
+struct Change {
+    enum Kind { SetValue, DeleteValue, CreateKey, DeleteKey, ReplaceTree };
+    Change(Kind kind, std::vector<std::string> path, std::string valueName = {}, DWORD type = 0,
+           std::vector<BYTE> data = {}, std::string tree = {})
+        : kind(kind), path(std::move(path)), valueName(std::move(valueName)), type(type), data(std::move(data)),
+          tree(std::move(tree))
+    {
+    }
+    Kind kind;
+    std::vector<std::string> path;  // key names below the hive's top
+    std::string valueName;
+    DWORD type;
+    std::vector<BYTE> data;
+    std::string tree;  // ReplaceTree: the key's new content in the hive's text form
+};
+
+std::vector<std::string> PathOf(const RegKey& key)
+{
+    std::vector<std::string> path;
+    for (const RegKey* k = &key; k->parent; k = k->parent)
+        path.push_back(k->name);
+    return {path.rbegin(), path.rend()};
+}
+
+std::shared_ptr<RegKey> MakePath(RegKey& top, const std::vector<std::string>& path)
+{
+    std::shared_ptr<RegKey> key;
+    RegKey* at = &top;
+    for (const auto& name : path) {
+        bool created = false;
+        key = at->AddSubkey(name, created);
+        at = key.get();
+    }
+    return key;
+}
+
+RegKey* FindPath(RegKey& top, const std::vector<std::string>& path)
+{
+    RegKey* at = &top;
+    for (const auto& name : path) {
+        auto next = at->FindSubkey(name);
+        if (!next)
+            return nullptr;
+        at = next.get();
+    }
+    return at;
+}
+
+// Gives key the values and sub-keys of a tree read from text.
+void ReplaceContent(RegKey& key, RegKey& from)
+{
+    for (auto& child : key.subkeys)
+        child->MarkDeleted();
+    key.values = std::move(from.values);
+    key.subkeys = std::move(from.subkeys);
+    for (auto& child : key.subkeys)
+        child->parent = &key;
+    key.Touch();
+}
+
+void Replay(const Change& change, RegKey& top)
+{
+    switch (change.kind) {
+    case Change::SetValue:
+        MakePath(top, change.path)->SetValue(change.valueName, change.type, change.data);
+        break;
+    case Change::DeleteValue:
+        if (RegKey* key = FindPath(top, change.path))
+            key->RemoveValue(change.valueName);
+        break;
+    case Change::CreateKey:
+        MakePath(top, change.path);
+        break;
+    case Change::DeleteKey:
+        if (RegKey* key = FindPath(top, change.path); key && key->parent)
+            key->parent->RemoveSubkey(key);
+        break;
+    case Change::ReplaceTree: {
+        std::shared_ptr<RegKey> key = MakePath(top, change.path);
+        RegKey restored(key->name, key->parent);
+        reg::ReadRegistryText(change.tree, restored);
+        ReplaceContent(*key, restored);
+        break;
+    }
+    }
+}
+
+// Makes the tree in memory equal to the saved one while keeping the key
+// objects that open handles refer to. Volatile keys are not in the file and
+// stay as they are.
+void Adopt(RegKey& mine, RegKey& saved)
+{
+    mine.values = std::move(saved.values);
+    std::vector<std::shared_ptr<RegKey>> merged;
+    for (auto& theirs : saved.subkeys) {
+        auto existing = mine.FindSubkey(theirs->name);
+        if (existing && existing->isVolatile)
+            continue;
+        if (existing) {
+            Adopt(*existing, *theirs);
+            merged.push_back(existing);
+        } else {
+            theirs->parent = &mine;
+            merged.push_back(theirs);
+        }
+    }
+    for (auto& child : mine.subkeys) {
+        if (child->isVolatile)
+            merged.push_back(child);
+        else if (std::find(merged.begin(), merged.end(), child) == merged.end())
+            child->MarkDeleted();
+    }
+    std::sort(merged.begin(), merged.end(), [](const auto& a, const auto& b) {
+        return reg::FoldName(a->name) < reg::FoldName(b->name);
+    });
+    mine.subkeys = std::move(merged);
+}
+
+// Holds the hive file's lock (an flock on a file beside it) while in scope.
+class FileLock {
+public:
+    explicit FileLock(const std::string& path)
+    {
+        fd = open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
+        if (fd < 0)
+            return;
+        while (flock(fd, LOCK_EX) != 0) {
+            if (errno != EINTR) {
+                const int err = errno;
+                close(fd);
+                fd = -1;
+                errno = err;
+                return;
+            }
+        }
+    }
+    ~FileLock()
+    {
+        if (fd >= 0)
+            close(fd);
+    }
+    FileLock(const FileLock&) = delete;
+    FileLock& operator=(const FileLock&) = delete;
+    bool Held() const { return fd >= 0; }
+
+private:
+    int fd = -1;
+};
+
 class Hive {
 public:
     ~Hive()
@@ -79,13 +235,26 @@ public:
             return;
         top = std::make_shared<RegKey>("");
         path = RegistryFilePath();
+        const size_t slash = path.find_last_of('/');
+        RemoveDeadWritersFiles(slash == std::string::npos ? "." : path.substr(0, std::max<size_t>(slash, 1)));
         std::string text;
         if (!ReadWholeFile(path, text))
             return;
-        const int bad = reg::ReadRegistryText(text, *top);
+        if (ReadDamaged(text, *top)) {
+            // What could be read is all there is: write it whole.
+            rewriteWhole = true;
+            dirty = true;
+            SaveIfDirty();
+        }
+    }
+
+    // Reads the file's text into key; a damaged file is kept aside for
+    // inspection (true) and what could be read of it is in key.
+    bool ReadDamaged(const std::string& text, RegKey& key)
+    {
+        const int bad = reg::ReadRegistryText(text, key);
         if (bad == 0)
-            return;
-        // Keep the damaged file for inspection and go on with what could be read.
+            return false;
         const std::string aside = path + ".bad";
         rename(path.c_str(), aside.c_str());
         if (bad < 0)
@@ -94,20 +263,57 @@ public:
         else
             fprintf(stderr, "tarnwick: the registry file %s had %d unreadable lines; it was kept as %s\n",
                     path.c_str(), bad, aside.c_str());
-        dirty = true;
-        SaveIfDirty();
+        return true;
     }
 
+    void Record(Change change) { changes.push_back(std::move(change)); }
+
+    // Under the file's lock: reads the file as another instance may have left
+    // it, replays this process's changes on it and writes the result. On
+    // failure the changes stay for the next attempt.
     void SaveIfDirty()
     {
         if (!dirty || !top)
             return;
         MakeParentFolders(path);
-        if (WriteFileAtomically(path, reg::WriteRegistryText(*top, false), 0600))
-            dirty = false;
-        else
-            fprintf(stderr, "tarnwick: the registry file %s could not be written (error %u)\n", path.c_str(),
-                    GetLastError());
+        FileLock fileLock(path + ".lock");
+        if (!fileLock.Held()) {
+            SaveFailed(errno);
+            return;
+        }
+        RegKey saved("");
+        std::string text;
+        bool whole = rewriteWhole;
+        if (!whole && ReadWholeFile(path, text) && ReadDamaged(text, saved))
+            whole = true;
+        if (whole) {
+            saved = RegKey("");
+            reg::ReadRegistryText(reg::WriteRegistryText(*top, false), saved);
+        } else {
+            for (const Change& change : changes)
+                Replay(change, saved);
+        }
+        if (!WriteFileAtomically(path, reg::WriteRegistryText(saved, false), 0600)) {
+            SaveFailed(errno);
+            return;
+        }
+        changes.clear();
+        dirty = false;
+        rewriteWhole = false;
+        failing = false;
+        Adopt(*top, saved);
+    }
+
+    // Told once (on stderr, and to the application to tell its user) until a
+    // save works again; the writer keeps trying every second meanwhile.
+    void SaveFailed(int err)
+    {
+        if (failing)
+            return;
+        const std::string reason = strerror(err);
+        fprintf(stderr, "tarnwick: the registry file %s could not be written: %s\n", path.c_str(), reason.c_str());
+        untoldFailure = "settings could not be saved: " + reason;
+        failing = true;
     }
 
     // Changes are written by a writer thread once they pause for a moment, so
@@ -221,6 +427,9 @@ public:
     void Reset()
     {
         SaveIfDirty();
+        changes.clear();
+        dirty = false;
+        rewriteWhole = false;
         for (auto& [value, open] : handles)
             open.key->deleted = true;
         handles.clear();
@@ -229,7 +438,11 @@ public:
 
     std::shared_ptr<RegKey> top;
     std::string path;
+    std::vector<Change> changes;  // made since the last save
     bool dirty = false;
+    bool rewriteWhole = false;
+    bool failing = false;
+    std::string untoldFailure;
     bool stopping = false;
     std::chrono::steady_clock::time_point firstChange, lastChange;
     std::condition_variable_any wake;
@@ -328,6 +541,13 @@ std::string RegistryFilePath()
     return config + "/tarnwick/registry.reg";
 }
 
+std::string TakeRegistrySaveFailure()
+{
+    auto& hive = registry_detail::TheHive();
+    std::lock_guard lock(hive.mutex);
+    return std::exchange(hive.untoldFailure, std::string());
+}
+
 void ReloadRegistry()
 {
     auto& hive = registry_detail::TheHive();
@@ -397,8 +617,10 @@ LSTATUS RegCreateKeyEx(HKEY hKey, LPCSTR lpSubKey, DWORD, LPSTR, DWORD dwOptions
             key->isVolatile = true;
         createdAny = createdAny || created;
     }
-    if (createdAny)
+    if (createdAny && !key->isVolatile) {
+        hive.Record({rd_::Change::CreateKey, rd_::PathOf(*key)});
         hive.Changed();
+    }
     if (lpdwDisposition)
         *lpdwDisposition = createdAny ? REG_CREATED_NEW_KEY : REG_OPENED_EXISTING_KEY;
     const REGSAM granted = (samDesired & MAXIMUM_ALLOWED) ? KEY_ALL_ACCESS : samDesired;
@@ -464,7 +686,11 @@ LSTATUS RegSetValueEx(HKEY hKey, LPCSTR lpValueName, DWORD, DWORD dwType, const 
     if (!key)
         return error;
     key->SetValue(lpValueName ? lpValueName : "", dwType, std::vector<BYTE>(lpData, lpData + cbData));
-    hive.Changed();
+    if (!key->isVolatile) {
+        hive.Record({rd_::Change::SetValue, rd_::PathOf(*key), lpValueName ? lpValueName : "", dwType,
+                     std::vector<BYTE>(lpData, lpData + cbData)});
+        hive.Changed();
+    }
     return ERROR_SUCCESS;
 }
 
@@ -517,7 +743,10 @@ LSTATUS RegDeleteValue(HKEY hKey, LPCSTR lpValueName)
         return error;
     if (!key->RemoveValue(lpValueName ? lpValueName : ""))
         return ERROR_FILE_NOT_FOUND;
-    hive.Changed();
+    if (!key->isVolatile) {
+        hive.Record({rd_::Change::DeleteValue, rd_::PathOf(*key), lpValueName ? lpValueName : ""});
+        hive.Changed();
+    }
     return ERROR_SUCCESS;
 }
 
@@ -540,8 +769,11 @@ LSTATUS RegDeleteKey(HKEY hKey, LPCSTR lpSubKey)
         return ERROR_FILE_NOT_FOUND;
     if (!target->subkeys.empty() || !target->parent)
         return ERROR_ACCESS_DENIED;
+    if (!target->isVolatile) {
+        hive.Record({rd_::Change::DeleteKey, rd_::PathOf(*target)});
+        hive.Changed();
+    }
     target->parent->RemoveSubkey(target.get());
-    hive.Changed();
     return ERROR_SUCCESS;
 }
 
@@ -676,13 +908,10 @@ LSTATUS RegRestoreKey(HKEY hKey, LPCSTR lpFile, DWORD dwFlags)
         return ERROR_NOT_REGISTRY_FILE;
     if (!(dwFlags & REG_FORCE_RESTORE) && hive.HasOpenHandleBelow(key.get()))
         return ERROR_ACCESS_DENIED;
-    for (auto& child : key->subkeys)
-        child->MarkDeleted();
-    key->values = std::move(restored.values);
-    key->subkeys = std::move(restored.subkeys);
-    for (auto& child : key->subkeys)
-        child->parent = key.get();
-    key->Touch();
-    hive.Changed();
+    rd_::ReplaceContent(*key, restored);
+    if (!key->isVolatile) {
+        hive.Record({rd_::Change::ReplaceTree, rd_::PathOf(*key), "", 0, {}, text});
+        hive.Changed();
+    }
     return ERROR_SUCCESS;
 }

@@ -104,9 +104,15 @@ LSTATUS RegRestoreKey(HKEY hKey, LPCSTR lpFile, DWORD dwFlags);
 namespace tw {
 
 // Where the hive lives (from the environment, see above).
+// Saving takes a lock on the file, reads it again and applies this process's
+// own changes since its last save, so two instances sharing one file keep
+// each other's values. A save that fails keeps the changes for the next.
 std::string RegistryFilePath();
 // Writes pending changes, drops the hive and every open key handle, and reads
 // the file again on next use: for tests, and after another process changed it.
 void ReloadRegistry();
+// "settings could not be saved: <reason>" once after saving began to fail
+// (again after a save worked); empty when there is nothing new to tell.
+std::string TakeRegistrySaveFailure();
 
 }  // namespace tw

@@ -148,6 +148,25 @@ Clipboard& Clipboard::Instance()
     return clipboard;
 }
 
+Clipboard::Clipboard()
+{
+    // The memory blocks' table must outlive the clipboard, which frees its
+    // blocks at exit: asking it anything makes it first.
+    const DWORD error = GetLastError();
+    GlobalSize(nullptr);
+    SetLastError(error);
+}
+
+Clipboard::~Clipboard()
+{
+    // The data belongs to the clipboard once placed; bitmaps and palettes are
+    // left to the drawing layer, whose tables may already be gone.
+    for (const Entry& entry : entries_) {
+        if (entry.data && entry.format != CF_BITMAP && entry.format != CF_PALETTE)
+            GlobalFree(entry.data);
+    }
+}
+
 bool Clipboard::IsOpenHere() const
 {
     return open_ && openThread_ == MessageQueue::CurrentThreadId();

@@ -28,6 +28,8 @@ public:
     void ForgetWindow(HWND hwnd);
 
 private:
+    Clipboard();
+    ~Clipboard();
     struct Entry {
         UINT format;
         HANDLE data;

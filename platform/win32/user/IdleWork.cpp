@@ -3,7 +3,9 @@
 // TARNWICK_SCREENSHOT, saves the screen the first time it is idle and then
 // closes the program as its user would; every thread blinks its caret.
 #include <atomic>
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <cstdlib>
 #include <mutex>
 
@@ -112,8 +114,10 @@ void ScreenshotOnFirstIdle()
         return;  // start-up is not over before a window shows
     g_screenshotDone = true;
     auto& screen = tw::display::Display::Instance().GetScreen();
-    if (!screen.SavePng(path))
-        std::fprintf(stderr, "tarnwick: could not write the screenshot to %s\n", path);
+    if (!screen.SavePng(path)) {
+        std::fprintf(stderr, "tarnwick: could not write the screenshot to %s: %s\n", path, std::strerror(errno));
+        tw::display::Display::NoteScreenshotFailed();
+    }
     PostMessage(main, WM_CLOSE, 0, 0);
 }
 

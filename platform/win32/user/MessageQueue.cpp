@@ -4,6 +4,7 @@
 #include <chrono>
 #include <map>
 
+#include "platform/display/Display.h"
 #include "platform/win32/kernel/ProcessClock.h"
 #include "platform/win32/kernel/Threads.h"
 #include "platform/win32/user/UserInternal.h"
@@ -379,7 +380,9 @@ bool MessageQueue::Read(MSG* msg, HWND filter, UINT first, UINT last, UINT remov
             if (quit_) {
                 if (remove)
                     quit_ = false;
-                *msg = MSG{nullptr, WM_QUIT, static_cast<WPARAM>(quitCode_), 0,
+                // A program that could not write the screenshot it was asked for ends with an error.
+                const int code = quitCode_ == 0 && tw::display::Display::ScreenshotFailed() ? 1 : quitCode_;
+                *msg = MSG{nullptr, WM_QUIT, static_cast<WPARAM>(code), 0,
                            static_cast<DWORD>(tw::ProcessClock::NowMs()), {}};
                 return true;
             }

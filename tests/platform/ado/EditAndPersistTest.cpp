@@ -1,3 +1,5 @@
+#include <sys/resource.h>
+
 #include <fstream>
 #include <sstream>
 
@@ -178,6 +180,31 @@ TEST(AdoPersist, DamagedOrMissingFileRaisesAndSaveFailureKeepsTheOldFile)
     _RecordsetPtr rs = OpenProfiles(kFixture);
     EXPECT_THROW(rs->Save("no-such-folder/ProData.dat", adPersistXML), _com_error);
     EXPECT_THROW(rs->Save("x.dat", adPersistADTG), _com_error);
+}
+
+TEST(AdoPersist, AFullDiskKeepsTheProfileFileAndSaysWhy)
+{
+    const std::string path = "Full.dat";
+    {
+        std::ofstream copy(path);
+        copy << ReadFile(kFixture);
+    }
+    const std::string before = ReadFile(path);
+    _RecordsetPtr rs = OpenProfiles(path);
+    rlimit saved{};
+    getrlimit(RLIMIT_FSIZE, &saved);
+    rlimit lower = saved;
+    lower.rlim_cur = 100;  // a write beyond it fails as on a full disk
+    setrlimit(RLIMIT_FSIZE, &lower);
+    std::string message;
+    try {
+        rs->Save(path.c_str(), adPersistXML);
+    } catch (const _com_error& e) {
+        message = static_cast<const char*>(e.Description());
+    }
+    setrlimit(RLIMIT_FSIZE, &saved);
+    EXPECT_EQ(message, "File 'Full.dat' could not be written: File too large.");
+    EXPECT_EQ(ReadFile(path), before);
 }
 
 TEST(AdoPersist, SavedQueryResultKeepsItsTypesAndValues)

@@ -2,12 +2,15 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <fstream>
+#include <iterator>
 #include <string>
 #include <thread>
 
 #include "platform/display/Display.h"
 #include "platform/display/InputInjector.h"
 #include "platform/display/SdlBackend.h"
+#include "tests/support/Instance.h"
 
 using namespace tw::display;
 
@@ -54,27 +57,42 @@ TEST_F(DisplayEnvFixture, HeadlessIsForcedByTheEnvironment)
     EXPECT_TRUE(message.empty());
 }
 
-TEST_F(DisplayEnvFixture, NoDesktopMeansHeadlessWithoutComplaint)
+TEST_F(DisplayEnvFixture, WithoutADesktopNoBackendIsChosenAndTheUserIsToldWhatToDo)
 {
+    for (const char* wanted : {"", "sdl"}) {
+        setenv("TARNWICK_DISPLAY", wanted, 1);
+        unsetenv("DISPLAY");
+        unsetenv("WAYLAND_DISPLAY");
+        std::string message;
+        EXPECT_EQ(ChooseDisplayBackend(message), nullptr) << wanted;
+        EXPECT_NE(message.find("a desktop is needed"), std::string::npos) << message;
+        EXPECT_NE(message.find("TARNWICK_DISPLAY=headless"), std::string::npos) << message;
+    }
+}
+
+// A program started without a desktop.
+TEST(DisplayOtherInstance, StartsWithoutADesktop)
+{
+    if (!getenv("TW_NO_DESKTOP"))
+        GTEST_SKIP() << "run by the no-desktop test";
     unsetenv("TARNWICK_DISPLAY");
     unsetenv("DISPLAY");
     unsetenv("WAYLAND_DISPLAY");
-    std::string message;
-    auto backend = ChooseDisplayBackend(message);
-    EXPECT_TRUE(backend->IsHeadless());
-    EXPECT_TRUE(message.empty());
+    Display::Reset();
+    Display::Instance();
+    ADD_FAILURE() << "went on without a desktop";
 }
 
-TEST_F(DisplayEnvFixture, AskingForTheDesktopWithoutOneFallsBackWithAMessage)
+TEST(DisplayStart, WithoutADesktopTheProgramSaysSoAndExitsWith1)
 {
-    setenv("TARNWICK_DISPLAY", "sdl", 1);
-    unsetenv("DISPLAY");
-    unsetenv("WAYLAND_DISPLAY");
-    std::string message;
-    auto backend = ChooseDisplayBackend(message);
-    EXPECT_TRUE(backend->IsHeadless());
-    EXPECT_NE(message.find("no desktop display"), std::string::npos) << message;
-    EXPECT_NE(message.find("headless"), std::string::npos) << message;
+    const std::string errors = "no-desktop.txt";
+    EXPECT_EQ(tw::test::RunInstance("DisplayOtherInstance.StartsWithoutADesktop",
+                                    {{"TW_NO_DESKTOP", "1"}},
+                                    errors),
+              1);
+    std::ifstream in(errors);
+    const std::string text{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    EXPECT_NE(text.find("a desktop is needed"), std::string::npos) << text;
 }
 
 TEST_F(DisplayEnvFixture, InstanceIsHeadlessWithTheDefaultScreen)

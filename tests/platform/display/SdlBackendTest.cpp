@@ -87,6 +87,32 @@ protected:
     bool hadDisplay_ = false;
 };
 
+TEST_F(SdlBackendFixture, OnASmallDesktopTheScreenTakesItsUsableArea)
+{
+    std::string error;
+    auto fitted = SdlBackend::Open(0, 0, error);
+    ASSERT_NE(fitted, nullptr) << error;
+    int width = 0, height = 0;
+    ASSERT_TRUE(fitted->NativeSize(width, height));
+    SDL_Rect usable{};
+    ASSERT_EQ(SDL_GetDisplayUsableBounds(0, &usable), 0) << SDL_GetError();
+    EXPECT_LE(width, 640);
+    EXPECT_LE(height, 480);
+    EXPECT_EQ(width, usable.w);
+    EXPECT_EQ(height, usable.h);
+
+    // The display sizes its screen from the desktop at start.
+    fitted.reset();
+    unsetenv("TARNWICK_DISPLAY");
+    Display::Reset();
+    Display& display = Display::Instance();
+    EXPECT_FALSE(display.IsHeadless());
+    EXPECT_EQ(display.GetScreen().Width(), usable.w);
+    EXPECT_EQ(display.GetScreen().Height(), usable.h);
+    Display::Reset();
+    setenv("TARNWICK_DISPLAY", "headless", 1);
+}
+
 TEST_F(SdlBackendFixture, ShowsExactlyTheScreensPixels)
 {
     Screen screen(320, 240);

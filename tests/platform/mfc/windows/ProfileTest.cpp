@@ -1,7 +1,10 @@
 // The application's settings in the registry: values round-trip by kind, a
 // value of another kind reads as the default, reading never creates keys,
 // and deleting by NULL entry or value.
+#include <sys/resource.h>
+
 #include <memory>
+#include <string>
 
 #include "tests/platform/mfc/windows/WindowTestFixture.h"
 
@@ -95,6 +98,36 @@ TEST(ProfileWithoutKey, FailsAndAnswersDefaults)
     EXPECT_EQ(app->GetProfileInt("Configure", "X", 2), 2u);
     EXPECT_EQ(app->GetAppRegistryKey(), nullptr);
     app->m_pszRegistryKey = saved;
+}
+
+std::string g_box;
+int RecordBox(LPCTSTR text, UINT, UINT)
+{
+    g_box += text ? text : "";
+    g_box += "\n";
+    return IDOK;
+}
+
+TEST_F(Profile, AFailedSaveIsToldToTheUserOnceWhenIdle)
+{
+    rlimit saved{};
+    getrlimit(RLIMIT_FSIZE, &saved);
+    rlimit lower = saved;
+    lower.rlim_cur = 8;  // every save fails as on a full disk
+    setrlimit(RLIMIT_FSIZE, &lower);
+    EXPECT_TRUE(App().WriteProfileString("Configure", "Server", "(embedded)"));
+    App().GetProfileInt("Configure", "X", 0);
+    const LONG flushed = RegFlushKey(HKEY_CURRENT_USER);
+    setrlimit(RLIMIT_FSIZE, &saved);
+    EXPECT_EQ(flushed, ERROR_REGISTRY_IO_FAILED);
+
+    g_box.clear();
+    auto previous = tw::SetErrorBoxFunction(&RecordBox);
+    App().OnIdle(0);
+    App().OnIdle(1);
+    tw::SetErrorBoxFunction(previous);
+    EXPECT_EQ(g_box, "settings could not be saved: File too large\n");
+    EXPECT_EQ(RegFlushKey(HKEY_CURRENT_USER), ERROR_SUCCESS) << "kept and saved later";
 }
 
 TEST(ApplicationStart, FrameworkErrorsBecomeMessageBoxes)

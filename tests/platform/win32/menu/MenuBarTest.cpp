@@ -1,9 +1,15 @@
 // The menu bar of a frame: its room in the non-client area, hit testing, and
 // its menus opened with Alt, F10, Alt and a mnemonic, arrows and the mouse.
+#include <algorithm>
+#include <string>
+
+#include "platform/win32/kernel/Threads.h"
+
 #include "platform/win32/gdi/SystemColors.h"
 #include "platform/win32/gdi/SystemMetrics.h"
 #include "platform/win32/menu/MenuBar.h"
 #include "platform/win32/menu/MenuLayout.h"
+#include "platform/win32/menu/MenuTracker.h"
 #include "tests/platform/win32/menu/MenuTestFixture.h"
 
 namespace tw::menu::test {
@@ -211,6 +217,65 @@ TEST_F(MenuBars, AClickOutsideCloses)
     Pump();
     EXPECT_TRUE(Commands().empty());
     EXPECT_EQ(Log("WM_EXITMENULOOP").size(), 1u);
+}
+
+// The centre of the frame's close box on the screen.
+POINT CloseBox(HWND frame)
+{
+    RECT window;
+    GetWindowRect(frame, &window);
+    for (LONG y = window.top; y < window.top + 40; ++y) {
+        for (LONG x = window.right - 1; x > window.right - 60; --x) {
+            if (SendMessage(frame, WM_NCHITTEST, 0, MAKELPARAM(x, y)) == HTCLOSE)
+                return POINT{x - 3, y + 3};
+        }
+    }
+    ADD_FAILURE() << "no close box";
+    return POINT{0, 0};
+}
+
+TEST_F(MenuBars, EscapeInAMenuOpenedByClickLeavesMenuModeAndTheNextClickActs)
+{
+    const POINT fileItem = BarItem(0);
+    input.Click(tw::display::MouseButton::Left, fileItem.x, fileItem.y);
+    Keys("x");
+    Pump();  // a person pauses between the key and the click
+    const POINT close = CloseBox(frame);
+    input.Click(tw::display::MouseButton::Left, close.x, close.y);
+    Pump();
+    const std::vector<std::string> log = Log("WM_");
+    const auto exit = std::find(log.begin(), log.end(), "WM_EXITMENULOOP 0x0");
+    const auto closed = std::find(log.begin(), log.end(), "WM_SYSCOMMAND 0xF060");
+    EXPECT_NE(exit, log.end());
+    EXPECT_NE(closed, log.end()) << "the click on the close box was swallowed";
+    EXPECT_LT(exit, closed);
+    EXPECT_EQ(MenuTracker::BarSelection(frame, nullptr), -1) << "the item stays highlighted";
+    EXPECT_EQ(GetCapture(), nullptr);
+}
+
+std::vector<std::string> g_pressed;
+
+TEST_F(MenuBars, AClickOutsideTheBarSelectedFromTheKeyboardEndsMenuModeAndReachesItsTarget)
+{
+    g_pressed.clear();
+    HHOOK hook = SetWindowsHookEx(
+        WH_MOUSE,
+        [](int code, WPARAM message, LPARAM info) -> LRESULT {
+            const auto* mouse = reinterpret_cast<const MOUSEHOOKSTRUCT*>(info);
+            if (code == HC_ACTION && (message == WM_NCLBUTTONDOWN || message == WM_LBUTTONDOWN))
+                g_pressed.push_back((message == WM_NCLBUTTONDOWN ? "nc " : "client ") +
+                                    std::to_string(mouse->wHitTestCode));
+            return CallNextHookEx(nullptr, code, message, info);
+        },
+        nullptr, ::GetCurrentThreadId());
+    Keys("a");  // the bar selected, no menu open
+    const POINT close = CloseBox(frame);
+    input.Click(tw::display::MouseButton::Left, close.x, close.y);
+    Pump();
+    UnhookWindowsHookEx(hook);
+    EXPECT_EQ(Log("WM_EXITMENULOOP").size(), 1u);
+    EXPECT_EQ(g_pressed, std::vector<std::string>{"nc " + std::to_string(HTCLOSE)}) << "swallowed by the menu loop";
+    EXPECT_EQ(GetCapture(), nullptr);
 }
 
 TEST_F(MenuBars, AltSpaceOpensTheSystemMenuWhoseCommandsAreSystemCommands)
