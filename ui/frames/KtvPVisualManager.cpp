@@ -1,5 +1,9 @@
 #include "ui/frames/KtvPVisualManager.h"
 
+#include "platform/mfc/CDC.h"
+#include "ui/controls/KtvPCaptionBar.h"
+#include "ui/controls/KtvPOutlookBarPane.h"
+#include "ui/docking/KtvPBaseControlBar.h"
 #include "ui/frames/KtvPGlobalData.h"
 #include "ui/frames/KtvPNotBuilt.h"
 
@@ -70,9 +74,19 @@ BOOL CKtvPVisualManager::IsWinXPThemeAvailable() const
 
 void CKtvPVisualManager::OnUpdateSystemColors() {}
 
-void CKtvPVisualManager::OnFillBarBackground(CDC*, CKtvPBaseControlBar*, CRect, CRect, BOOL)
+void CKtvPVisualManager::OnFillBarBackground(CDC* pDC, CKtvPBaseControlBar* pBar, CRect rectClient, CRect rectClip,
+                                             BOOL)
 {
-    KTVP_NOT_BUILT("CKtvPVisualManager::OnFillBarBackground");
+    // The outlook pane and the caption bar fill themselves their own way; their looks come with their classes.
+    if (pBar != nullptr && (dynamic_cast<CKtvPOutlookBarPane*>(pBar) != nullptr ||
+                            pBar->IsKindOf(RUNTIME_CLASS(CKtvPCaptionBar)))) {
+        KTVP_NOT_BUILT("CKtvPVisualManager::OnFillBarBackground");
+    }
+    if (rectClip.IsRectEmpty()) {
+        rectClip = rectClient;
+    }
+    const BOOL bOnDialog = pBar != nullptr && pBar->IsDialogControl();
+    pDC->FillRect(rectClip, bOnDialog ? &globalData.brBtnFace : &globalData.brBarFace);
 }
 
 void CKtvPVisualManager::OnDrawBarBorder(CDC*, CKtvPBaseControlBar*, CRect&)
