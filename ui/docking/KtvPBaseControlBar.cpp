@@ -2,10 +2,12 @@
 
 #include "platform/mfc/CArchive.h"
 #include "platform/mfc/afxmsg.h"
+#include "platform/comctl/commctrl.h"
 #include "platform/mfc/CDC.h"
 #include "platform/mfc/CDialog.h"
 #include "platform/mfc/CException.h"
 #include "platform/mfc/CWinApp.h"
+#include "platform/win32/dialog/windlg.h"
 #include "platform/mfc/CFrameWnd.h"
 #include "ui/controls/KtvPBaseTabWnd.h"
 #include "ui/docking/KtvPBaseTabbedBar.h"
@@ -124,9 +126,31 @@ void CKtvPBaseControlBar::Serialize(CArchive& ar)
     }
 }
 
-BOOL CKtvPBaseControlBar::PreTranslateMessage(MSG*)
+BOOL CKtvPBaseControlBar::PreTranslateMessage(MSG* pMsg)
 {
-    KTVP_NOT_BUILT("CKtvPBaseControlBar::PreTranslateMessage");
+    if (CWnd::PreTranslateMessage(pMsg)) {
+        return TRUE;
+    }
+    CFrameWnd* pTopFrame = GetTopLevelFrame();
+    if (pTopFrame != nullptr && pTopFrame->m_bHelpMode != CFrameWnd::HELP_INACTIVE) {
+        return FALSE;
+    }
+    CWnd* pOwner = GetOwner();
+    if (pOwner == nullptr) {
+        pOwner = GetParent();
+    }
+    if (pOwner != nullptr && ::IsWindow(pOwner->GetSafeHwnd()) && pOwner->PreTranslateMessage(pMsg)) {
+        return TRUE;
+    }
+    for (CFrameWnd* pFrame = GetParentFrame(); pFrame != nullptr; pFrame = pFrame->GetParentFrame()) {
+        if (!::IsWindow(pFrame->GetSafeHwnd())) {
+            break;
+        }
+        if (pFrame != pOwner && pFrame->PreTranslateMessage(pMsg)) {
+            return TRUE;
+        }
+    }
+    return ::IsDialogMessage(GetSafeHwnd(), pMsg);
 }
 
 // Through the virtual alignment, so that a bar answering its own alignment is horizontal by it.
@@ -465,9 +489,45 @@ void CKtvPBaseControlBar::DockToDockSite(BOOL bUseDockSite)
     }
 }
 
-LRESULT CKtvPBaseControlBar::WindowProc(UINT, WPARAM, LPARAM)
+LRESULT CKtvPBaseControlBar::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
-    KTVP_NOT_BUILT("CKtvPBaseControlBar::WindowProc");
+    switch (message) {
+    case WM_DRAWITEM:
+    case WM_MEASUREITEM:
+    case WM_DELETEITEM:
+    case WM_VKEYTOITEM:
+    case WM_CHARTOITEM:
+    case WM_COMPAREITEM:
+    case WM_NOTIFY:
+    case WM_COMMAND:
+        break;
+    default:
+        return CWnd::WindowProc(message, wParam, lParam);
+    }
+
+    // Notifications and commands of the bar's controls go to its owner unless the bar handles them.
+    LRESULT lResult = 0;
+    if (OnWndMsg(message, wParam, lParam, &lResult)) {
+        return lResult;
+    }
+    CWnd* pOwner = GetOwner();
+    if (pOwner == nullptr) {
+        pOwner = GetParent();
+    }
+    if (pOwner == nullptr) {
+        return DefWindowProc(message, wParam, lParam);
+    }
+    if (message == WM_NOTIFY && lParam != 0) {
+        auto* pHdr = reinterpret_cast<NMHDR*>(lParam);
+        if (pHdr->code == TTN_NEEDTEXTA || pHdr->code == TTN_NEEDTEXTW) {
+            auto* pInfo = reinterpret_cast<TOOLTIPTEXTA*>(lParam);
+            lResult = pOwner->SendMessage(message, wParam, lParam);
+            const BOOL bFilled = pInfo->hinst != nullptr ||
+                                 (pInfo->lpszText != nullptr && pInfo->lpszText[0] != '\0');
+            return bFilled ? lResult : DefWindowProc(message, wParam, lParam);
+        }
+    }
+    return pOwner->SendMessage(message, wParam, lParam);
 }
 
 int CKtvPBaseControlBar::OnCreate(LPCREATESTRUCT lpCreateStruct)
@@ -504,17 +564,39 @@ BOOL CKtvPBaseControlBar::OnEraseBkgnd(CDC*) { return TRUE; }
 // The row's resize hook is empty; nothing more than the default is owed.
 void CKtvPBaseControlBar::OnSize(UINT nType, int cx, int cy) { CWnd::OnSize(nType, cx, cy); }
 
-LRESULT CKtvPBaseControlBar::OnIdleUpdateCmdUI(WPARAM, LPARAM)
+LRESULT CKtvPBaseControlBar::OnIdleUpdateCmdUI(WPARAM wParam, LPARAM)
 {
-    KTVP_NOT_BUILT("CKtvPBaseControlBar::OnIdleUpdateCmdUI");
+    if ((GetStyle() & WS_VISIBLE) == 0 ||
+        (m_pParentDockBar != nullptr && (m_pParentDockBar->GetStyle() & WS_VISIBLE) == 0)) {
+        return 0;
+    }
+    CWnd* pOwner = GetOwner();
+    if (pOwner == nullptr) {
+        pOwner = GetParent();
+    }
+    CFrameWnd* pTarget = nullptr;
+    if (pOwner != nullptr && pOwner->IsFrameWnd()) {
+        pTarget = static_cast<CFrameWnd*>(pOwner);
+    } else {
+        pTarget = static_cast<CFrameWnd*>(KtvGetParentFrame(this));
+    }
+    if (pTarget != nullptr) {
+        OnUpdateCmdUI(pTarget, (BOOL)wParam);
+    }
+    return 0;
 }
 
-LRESULT CKtvPBaseControlBar::OnHelpHitTest(WPARAM, LPARAM)
+LRESULT CKtvPBaseControlBar::OnHelpHitTest(WPARAM, LPARAM lParam)
 {
-    KTVP_NOT_BUILT("CKtvPBaseControlBar::OnHelpHitTest");
+    const CPoint point((short)LOWORD(lParam), (short)HIWORD(lParam));
+    const INT_PTR nHit = OnToolHitTest(point, nullptr);
+    if (nHit != -1) {
+        return (LRESULT)nHit + 0x10000;
+    }
+    const UINT nID = (UINT)GetDlgCtrlID() & 0xFFFF;
+    return nID != 0 ? (LRESULT)(nID | 0x50000) : 0;
 }
 
-LRESULT CKtvPBaseControlBar::HandleInitDialog(WPARAM, LPARAM)
-{
-    KTVP_NOT_BUILT("CKtvPBaseControlBar::HandleInitDialog");
-}
+// Bars are never made from a dialog template here (CreateEx refuses one), so
+// there is no template data to run and no data exchange to fail.
+LRESULT CKtvPBaseControlBar::HandleInitDialog(WPARAM, LPARAM) { return TRUE; }

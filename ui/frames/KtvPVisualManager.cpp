@@ -49,7 +49,20 @@ CKtvPVisualManager::~CKtvPVisualManager()
 
 CKtvPVisualManager* CKtvPVisualManager::GetInstance()
 {
-    KTVP_NOT_BUILT("CKtvPVisualManager::GetInstance");
+    if (m_pVisManager != nullptr) {
+        return m_pVisManager;
+    }
+    CKtvPVisualManager* pManager = nullptr;
+    if (m_pRTIDefault != nullptr) {
+        pManager = static_cast<CKtvPVisualManager*>(m_pRTIDefault->CreateObject());
+    }
+    if (pManager == nullptr) {
+        pManager = new CKtvPVisualManager(FALSE);
+    }
+    m_pVisManager = pManager;
+    pManager->m_bAutoDelete = TRUE;
+    pManager->OnUpdateSystemColors();
+    return pManager;
 }
 
 void CKtvPVisualManager::SetDefaultManager(CRuntimeClass*)
