@@ -244,7 +244,11 @@ TEST_F(BarTest, StoredRectanglesAreNormalisedWhenLoaded)
         ASSERT_TRUE(reg.CreateKey(KtvGetRegPath(CKtvPControlBar::m_szSection, nullptr) + "KtvPControlBar-59563"));
         ASSERT_TRUE(reg.Write("RectRecentFloat", CRect(300, 200, 100, 50)));
         ASSERT_TRUE(reg.Write("RectRecentDocked", CRect(40, 24, 0, 0)));
+    }
+    {
+        CKtvPRegistry reg(FALSE, FALSE);
         ASSERT_TRUE(reg.CreateKey(KtvGetRegPath(CKtvPBaseControlBar::m_szSection, nullptr) + "KtvPBaseControlBar-59563"));
+        ASSERT_TRUE(reg.Write("IsVisible", 1));
     }
     ASSERT_TRUE(pBar->LoadState(nullptr, -1, (UINT)-1));
     EXPECT_EQ(CRect(100, 50, 300, 200), pBar->GetRecentDockInfo().m_rectLastFloat);
