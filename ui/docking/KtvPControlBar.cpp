@@ -3,7 +3,10 @@
 #include <cstdlib>
 
 #include "platform/mfc/afxmsg.h"
+#include <algorithm>
+
 #include "platform/mfc/CDC.h"
+#include "platform/mfc/CGdiObject.h"
 #include "platform/mfc/CFrameWnd.h"
 #include "ui/commandbars/KtvPTabbedToolbar.h"
 #include "ui/commandbars/KtvPToolBar.h"
@@ -20,6 +23,7 @@
 #include "ui/frames/KtvPGlobalData.h"
 #include "ui/frames/KtvPNotBuilt.h"
 #include "ui/frames/KtvPRegistryFactory.h"
+#include "ui/frames/KtvPVisualManager.h"
 #include "ui/frames/KtvRegPath.h"
 
 namespace {
@@ -931,7 +935,65 @@ void CKtvPControlBar::OnNcDestroy()
     CKtvPBaseControlBar::OnNcDestroy();
 }
 void CKtvPControlBar::OnWindowPosChanging(WINDOWPOS* lpwndpos) { CKtvPBaseControlBar::OnWindowPosChanging(lpwndpos); }
-void CKtvPControlBarImpl::DrawNcArea() { KTVP_NOT_BUILT("CKtvPControlBarImpl::DrawNcArea"); }
-void CKtvPControlBarImpl::CalcNcSize(NCCALCSIZE_PARAMS*) { KTVP_NOT_BUILT("CKtvPControlBarImpl::CalcNcSize"); }
-void CKtvPControlBarImpl::DrawParentBackground(CDC*) { KTVP_NOT_BUILT("CKtvPControlBarImpl::DrawParentBackground"); }
-void CKtvPControlBarImpl::GetGripperRect(CRect&, BOOL) { KTVP_NOT_BUILT("CKtvPControlBarImpl::GetGripperRect"); }
+void CKtvPControlBarImpl::DrawNcArea()
+{
+    CWindowDC dc(m_pBar);
+    CRect rectClient;
+    m_pBar->GetClientRect(rectClient);
+    CRect rectWindow;
+    m_pBar->GetWindowRect(rectWindow);
+    m_pBar->ScreenToClient(rectWindow);
+    rectClient.OffsetRect(-rectWindow.left, -rectWindow.top);
+    dc.ExcludeClipRect(rectClient);
+    rectWindow.OffsetRect(-rectWindow.left, -rectWindow.top);
+
+    const MSG* pMsg = CWnd::GetCurrentMessage();
+    CRgn rgnUpdate;
+    if (pMsg != nullptr && pMsg->message == WM_NCPAINT && pMsg->wParam != 1) {
+        CRect rectScreen;
+        m_pBar->GetWindowRect(rectScreen);
+        if (rgnUpdate.CreateRectRgn(0, 0, 0, 0) &&
+            ::CombineRgn((HRGN)rgnUpdate.GetSafeHandle(), (HRGN)pMsg->wParam, nullptr, RGN_COPY) != ERROR) {
+            rgnUpdate.OffsetRgn(-rectScreen.left, -rectScreen.top);
+            dc.SelectClipRgn(&rgnUpdate, RGN_AND);
+        }
+    }
+
+    CKtvPVisualManager* pManager = CKtvPVisualManager::GetInstance();
+    pManager->OnDrawBarBorder(&dc, m_pBar, rectWindow);
+    pManager->OnFillBarBackground(&dc, m_pBar, rectWindow, CRect(0, 0, 0, 0), TRUE);
+    const DWORD dwStyle = m_pBar->GetBarStyle();
+    if ((dwStyle & CBRS_GRIPPER) != 0 && (dwStyle & CBRS_FLOATING) == 0) {
+        CRect rectGripper;
+        GetGripperRect(rectGripper, FALSE);
+        pManager->OnDrawBarGripper(&dc, rectGripper, (m_pBar->GetCurrentAlignment() & CBRS_ORIENT_HORZ) != 0, m_pBar);
+    }
+    dc.SelectClipRgn(nullptr);
+}
+void CKtvPControlBarImpl::CalcNcSize(NCCALCSIZE_PARAMS* lpncsp)
+{
+    CRect rect(0, 0, 0, 0);
+    m_pBar->CalcInsideRect(rect, m_pBar->IsHorizontal());
+    lpncsp->rgrc[0].left += rect.left;
+    lpncsp->rgrc[0].top += rect.top;
+    lpncsp->rgrc[0].right += rect.right;
+    lpncsp->rgrc[0].bottom += rect.bottom;
+}
+void CKtvPControlBarImpl::DrawParentBackground(CDC* pDC) { globalData.DrawParentBackground(m_pBar, pDC); }
+void CKtvPControlBarImpl::GetGripperRect(CRect& rect, BOOL bClientCoords)
+{
+    CRect rectClient;
+    m_pBar->GetClientRect(rectClient);
+    m_pBar->ClientToScreen(rectClient);
+    m_pBar->GetWindowRect(rect);
+    if (m_pBar->IsHorizontal()) {
+        rect.right = std::min(rect.right, rectClient.left - 1);
+    } else {
+        rect.bottom = std::min(rect.bottom, rectClient.top - 1);
+    }
+    if (bClientCoords) {
+        m_pBar->ScreenToClient(rect);
+    } else {
+        rect.OffsetRect(-rect.left, -rect.top);
+    }
+}

@@ -1,7 +1,11 @@
 #include "ui/docking/KtvPDockManager.h"
 
 #include "platform/mfc/CFrameWnd.h"
+#include "platform/mfc/CMDIChildWnd.h"
+#include "platform/win32/kernel/ProcessClock.h"
+#include "ui/commandbars/KtvPBaseToolBar.h"
 #include "ui/commandbars/KtvPStatusBar.h"
+#include "ui/docking/KtvPAutoHideToolBar.h"
 #include "ui/commandbars/KtvPTabbedToolbar.h"
 #include "ui/commandbars/KtvPToolBar.h"
 #include "ui/docking/KtvPAutoHideDockBar.h"
@@ -121,10 +125,43 @@ CKtvPMiniFrameWnd* CKtvPDockManager::FindMiniFrameAtPoint(CPoint pt, const CWnd*
     return nullptr;
 }
 
-int CKtvPDockManager::CalcDockingStatus(CPoint, int, DWORD, CKtvPBaseControlBar**, const CKtvPBaseControlBar*,
-                                        CKtvPBaseControlBar*)
+int CKtvPDockManager::CalcDockingStatus(CPoint pt, int nSensitivity, DWORD dwEnabledAlignment,
+                                        CKtvPBaseControlBar** ppTargetBar, const CKtvPBaseControlBar* pBarToIgnore,
+                                        CKtvPBaseControlBar* pBarToDock)
 {
-    KTVP_NOT_BUILT("CKtvPDockManager::CalcDockingStatus");
+    CKtvPBaseControlBar* pTarget =
+        ControlBarFromPoint(pt, nSensitivity, TRUE, RUNTIME_CLASS(CKtvPDockingControlBar), TRUE, pBarToIgnore);
+    if (ppTargetBar != nullptr) {
+        *ppTargetBar = pTarget;
+    }
+    if (pTarget == nullptr) {
+        CKtvPMiniFrameWnd* pOwnFrame = pBarToDock != nullptr ? pBarToDock->GetParentMiniFrame(TRUE) : nullptr;
+        CKtvPMiniFrameWnd* pFrame = FindMiniFrameAtPoint(pt, pOwnFrame, TRUE);
+        if (pFrame != nullptr && pFrame->HitTest(pt, TRUE) == HTCAPTION && pFrame->GetVisibleBarCount() == 1) {
+            CWnd* pBar = pFrame->GetFirstVisibleBar();
+            if (pBar != nullptr && pBar->IsKindOf(RUNTIME_CLASS(CKtvPBaseControlBar))) {
+                if (ppTargetBar != nullptr) {
+                    *ppTargetBar = static_cast<CKtvPBaseControlBar*>(pBar);
+                }
+                return KTVP_CS_DELAY_DOCK_TO_TAB;
+            }
+        }
+        DWORD dwAlignment = 0;
+        BOOL bOuterEdge = FALSE;
+        if (IsPointNearDockBar(pt, dwAlignment, bOuterEdge) && (dwAlignment & dwEnabledAlignment) != 0) {
+            return KTVP_CS_DELAY_DOCK;
+        }
+        return KTVP_CS_NOTHING;
+    }
+    if (pTarget->IsFloating()) {
+        if (pBarToDock == nullptr || (pTarget->GetBarStyle() & CBRS_FLOAT_MULTI) == 0 ||
+            (pBarToDock->GetBarStyle() & CBRS_FLOAT_MULTI) == 0) {
+            return KTVP_CS_NOTHING;
+        }
+    } else if ((pTarget->GetCurrentAlignment() & dwEnabledAlignment) == 0) {
+        return KTVP_CS_NOTHING;
+    }
+    return static_cast<CKtvPDockingControlBar*>(pTarget)->GetDockingStatus(pt, nSensitivity);
 }
 
 BOOL CKtvPDockManager::AddMiniFrame(CKtvPMiniFrameWnd* pWnd)
@@ -391,7 +428,96 @@ void CKtvPDockManager::AdjustDockingLayout(HDWP hdwp)
     }
     m_bInAdjustLayout = FALSE;
 }
-BOOL CKtvPDockManager::OnMoveMiniFrame(CWnd*) { KTVP_NOT_BUILT("CKtvPDockManager::OnMoveMiniFrame"); }
+BOOL CKtvPDockManager::OnMoveMiniFrame(CWnd* pFrame)
+{
+    if (::GetKeyState(VK_CONTROL) < 0 || pFrame == nullptr || !pFrame->IsKindOf(RUNTIME_CLASS(CKtvPMiniFrameWnd))) {
+        return TRUE;
+    }
+    auto* pMiniFrame = static_cast<CKtvPMiniFrameWnd*>(pFrame);
+
+    CRect rectFrame;
+    pMiniFrame->GetWindowRect(rectFrame);
+    const int nCaption = pMiniFrame->GetCaptionHeight();
+    const CRect rectMargins(nCaption, nCaption, nCaption, nCaption);
+    CRect rectKept = rectFrame;
+    globalUtils.AdjustRectToWorkArea(rectKept, &rectMargins);
+    if (rectKept != rectFrame) {
+        CPoint ptTopLeft = rectKept.TopLeft();
+        if (CWnd* pParent = pMiniFrame->GetParent(); pParent != nullptr && (pMiniFrame->GetStyle() & WS_CHILD) != 0) {
+            pParent->ScreenToClient(&ptTopLeft);
+        }
+        pMiniFrame->CWnd::SetWindowPos(nullptr, ptTopLeft.x, ptTopLeft.y, 0, 0,
+                                       SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+
+    CWnd* pBarWnd = pMiniFrame->GetControlBar();
+    CKtvPControlBar* pBar = pBarWnd != nullptr && pBarWnd->IsKindOf(RUNTIME_CLASS(CKtvPControlBar))
+                                ? static_cast<CKtvPControlBar*>(pBarWnd)
+                                : nullptr;
+
+    CPoint ptCursor;
+    ::GetCursorPos(&ptCursor);
+    if (pBar == nullptr || ((pBar->GetBarStyle() & CBRS_FLOAT_MULTI) != 0 &&
+                            pBar->IsKindOf(RUNTIME_CLASS(CKtvPDockingControlBar)))) {
+        CKtvPMiniFrameWnd* pOther = FindMiniFrameAtPoint(ptCursor, pMiniFrame, TRUE);
+        if (pOther != nullptr && pOther->GetParentFrameHwnd() == pMiniFrame->GetParentFrameHwnd()) {
+            auto* pMulti = static_cast<CKtvPMultiMiniFrameWnd*>(pOther);
+            if (m_pDockWaitMultiFrame != pMulti) {
+                // Another frame under the cursor starts the wait again.
+                m_pDockWaitMultiFrame = pMulti;
+                m_clkDockWaitStart = (clock_t)::GetTickCount();
+            } else if ((clock_t)::GetTickCount() - m_clkDockWaitStart > m_nDockingBarDockDelay) {
+                m_pDockWaitMultiFrame = nullptr;
+                m_pDockWaitTarget = nullptr;
+                m_nDockWaitStatus = KTVP_CS_NOTHING;
+                m_clkDockWaitStart = 0;
+                return pMulti->DockMiniFrame(pMiniFrame, KTVP_DM_MOUSE);
+            }
+            return TRUE;
+        }
+        m_pDockWaitMultiFrame = nullptr;
+    }
+
+    if (pBar == nullptr || pBar->GetEnabledAlignment() == 0) {
+        return TRUE;
+    }
+
+    CWnd* pTargetWnd = nullptr;
+    int nStatus = pBar->GetDockTargetAtCursor(m_nDockSensitivity, pTargetWnd) ? KTVP_CS_DOCK_IMMEDIATELY
+                                                                             : KTVP_CS_NOTHING;
+    auto* pTarget = static_cast<CKtvPBaseControlBar*>(pTargetWnd);
+    if (pTarget == pBar) {
+        nStatus = KTVP_CS_NOTHING;
+    }
+    int nDelay = -1;
+    if (pTarget != nullptr && pTarget->IsKindOf(RUNTIME_CLASS(CKtvPDockBar))) {
+        nDelay = m_nToolbarDockDelay;
+    } else if ((pTarget != nullptr && pTarget->IsKindOf(RUNTIME_CLASS(CKtvPDockingControlBar))) ||
+               (pTarget == nullptr && nStatus == KTVP_CS_DELAY_DOCK)) {
+        nDelay = m_nDockingBarDockDelay;
+    }
+    if (nDelay >= 0) {
+        if (pTarget != m_pDockWaitTarget || nStatus != m_nDockWaitStatus) {
+            m_pDockWaitTarget = pTarget;
+            m_nDockWaitStatus = nStatus;
+            m_clkDockWaitStart = (clock_t)::GetTickCount();
+            pMiniFrame->SetDockingTimer((UINT)nDelay);
+        }
+        if ((clock_t)::GetTickCount() - m_clkDockWaitStart < nDelay) {
+            return TRUE;
+        }
+    }
+
+    m_pDockWaitTarget = nullptr;
+    m_nDockWaitStatus = KTVP_CS_NOTHING;
+    m_clkDockWaitStart = 0;
+    pMiniFrame->KillDockingTimer();
+    if (nStatus == KTVP_CS_DOCK_IMMEDIATELY && pTarget != nullptr) {
+        pMiniFrame->DockWithStatus(KTVP_CS_NOTHING, nullptr, KTVP_DM_MOUSE);
+        return !pBar->DockByMouse(pTarget);
+    }
+    return pMiniFrame->DockWithStatus(nStatus, pTarget, KTVP_DM_MOUSE);
+}
 BOOL CKtvPDockManager::ShowControlBars(BOOL bShow)
 {
     if (!bShow) {
@@ -412,7 +538,41 @@ BOOL CKtvPDockManager::ShowControlBars(BOOL bShow)
     AdjustDockingLayout(nullptr);
     return TRUE;
 }
-void CKtvPDockManager::OnActivateFrame(BOOL) { KTVP_NOT_BUILT("CKtvPDockManager::OnActivateFrame"); }
+void CKtvPDockManager::OnActivateFrame(BOOL bActivate)
+{
+    if (!bActivate) {
+        const BOOL bToolbarsOnly = m_pParentWnd == nullptr || !m_pParentWnd->IsKindOf(RUNTIME_CLASS(CMDIChildWnd));
+        for (POSITION pos = m_lstMiniFrames.GetHeadPosition(); pos != nullptr;) {
+            auto* pFrame = static_cast<CKtvPMiniFrameWnd*>(m_lstMiniFrames.GetNext(pos));
+            if (!IsWindowVisibleStyle(pFrame)) {
+                continue;
+            }
+            if (bToolbarsOnly) {
+                CWnd* pBar = pFrame->GetControlBar();
+                if (pBar == nullptr || !pBar->IsKindOf(RUNTIME_CLASS(CKtvPBaseToolBar))) {
+                    continue;
+                }
+            }
+            pFrame->ShowWindow(SW_HIDE);
+            if (m_lstFramesHiddenOnDeactivate.Find(pFrame->GetSafeHwnd()) == nullptr) {
+                m_lstFramesHiddenOnDeactivate.AddTail(pFrame->GetSafeHwnd());
+            }
+        }
+        return;
+    }
+    for (POSITION pos = m_lstFramesHiddenOnDeactivate.GetHeadPosition(); pos != nullptr;) {
+        const HWND hWnd = m_lstFramesHiddenOnDeactivate.GetNext(pos);
+        if (!::IsWindow(hWnd)) {
+            continue;
+        }
+        CWnd* pWnd = CWnd::FromHandlePermanent(hWnd);
+        if (pWnd != nullptr && pWnd->IsKindOf(RUNTIME_CLASS(CKtvPMiniFrameWnd)) &&
+            static_cast<CKtvPMiniFrameWnd*>(pWnd)->GetControlBarCount() > 0) {
+            pWnd->ShowWindow(SW_SHOWNOACTIVATE);
+        }
+    }
+    m_lstFramesHiddenOnDeactivate.RemoveAll();
+}
 
 BOOL CKtvPDockManager::AdjustRectToClientArea(CRect& rectResult, DWORD dwAlignment)
 {
@@ -636,14 +796,110 @@ BOOL CKtvPDockManager::IsPointNearDockBar(CPoint point, DWORD& dwBarAlignment, B
     return FALSE;
 }
 
-void CKtvPDockManager::CalcExpectedDockedRect(CWnd*, CPoint, CRect&, BOOL&, CKtvPDockingControlBar**)
+void CKtvPDockManager::CalcExpectedDockedRect(CWnd* pWndToDock, CPoint ptMouse, CRect& rectResult, BOOL& bDrawTab,
+                                              CKtvPDockingControlBar** ppTargetBar)
 {
-    KTVP_NOT_BUILT("CKtvPDockManager::CalcExpectedDockedRect");
+    rectResult.SetRectEmpty();
+    bDrawTab = FALSE;
+    if (::GetKeyState(VK_CONTROL) < 0 || pWndToDock == nullptr) {
+        return;
+    }
+    if (CKtvPMiniFrameWnd* pMulti = FindMiniFrameAtPoint(ptMouse, pWndToDock, TRUE)) {
+        pMulti->CalcExpectedDockedRect(pWndToDock, ptMouse, rectResult, bDrawTab, ppTargetBar);
+        if (!rectResult.IsRectEmpty()) {
+            return;
+        }
+    }
+
+    const CKtvPBaseControlBar* pIgnore = pWndToDock->IsKindOf(RUNTIME_CLASS(CKtvPBaseControlBar))
+                                             ? static_cast<CKtvPBaseControlBar*>(pWndToDock)
+                                             : nullptr;
+    CKtvPBaseControlBar* pUnder = ControlBarFromPoint(ptMouse, m_nDockSensitivity, TRUE,
+                                                      RUNTIME_CLASS(CKtvPDockingControlBar), TRUE, pIgnore);
+    if (pUnder != nullptr) {
+        auto* pDockingBar = static_cast<CKtvPDockingControlBar*>(pUnder);
+        if (CKtvPSlider* pSlider = pDockingBar->GetDefaultSlider()) {
+            if (pWndToDock->IsKindOf(RUNTIME_CLASS(CKtvPMiniFrameWnd)) &&
+                !pDockingBar->CanAcceptMiniFrame(static_cast<CKtvPMiniFrameWnd*>(pWndToDock))) {
+                return;
+            }
+            if (CKtvPBarContainerManager* pManager = pSlider->GetContainerManager()) {
+                globalUtils.CalcExpectedDockedRect(*pManager, pWndToDock, ptMouse, rectResult, bDrawTab,
+                                                   ppTargetBar);
+            }
+            return;
+        }
+    }
+
+    DWORD dwAlignment = 0;
+    BOOL bOuterEdge = FALSE;
+    if (!IsPointNearDockBar(ptMouse, dwAlignment, bOuterEdge)) {
+        return;
+    }
+    CWnd* pBarWnd = pWndToDock;
+    if (pWndToDock->IsKindOf(RUNTIME_CLASS(CKtvPMiniFrameWnd))) {
+        pBarWnd = static_cast<CKtvPMiniFrameWnd*>(pWndToDock)->GetControlBar();
+    }
+    if (pBarWnd == nullptr || !pBarWnd->IsKindOf(RUNTIME_CLASS(CKtvPBaseControlBar)) ||
+        (static_cast<CKtvPBaseControlBar*>(pBarWnd)->GetEnabledAlignment() & dwAlignment) == 0) {
+        return;
+    }
+    CRect rectWindow;
+    pWndToDock->GetWindowRect(rectWindow);
+    CRect rect = bOuterEdge ? m_rectOuterDockArea : m_rectClientAreaBounds;
+    switch (dwAlignment) {
+    case CBRS_ALIGN_LEFT:
+        rect.right = rect.left + rectWindow.Width();
+        break;
+    case CBRS_ALIGN_RIGHT:
+        rect.left = rect.right - rectWindow.Width();
+        break;
+    case CBRS_ALIGN_TOP:
+        rect.bottom = rect.top + rectWindow.Height();
+        break;
+    case CBRS_ALIGN_BOTTOM:
+        rect.top = rect.bottom - rectWindow.Height();
+        break;
+    default:
+        return;
+    }
+    AdjustRectToClientArea(rect, dwAlignment);
+    m_pParentWnd->ClientToScreen(rect);
+    rectResult = rect;
 }
 
-CKtvPAutoHideToolBar* CKtvPDockManager::AddAutoHideToolbar(CKtvPDockingControlBar*, CKtvPAutoHideToolBar*)
+CKtvPAutoHideToolBar* CKtvPDockManager::AddAutoHideToolbar(CKtvPDockingControlBar* pBar,
+                                                           CKtvPAutoHideToolBar* pCurrAutoHideToolBar)
 {
-    KTVP_NOT_BUILT("CKtvPDockManager::AddAutoHideToolbar");
+    CKtvPDockBar* pStrip = FindDockBar(pBar->GetCurrentAlignment(), FALSE);
+    if (pStrip == nullptr || !pStrip->IsKindOf(RUNTIME_CLASS(CKtvPAutoHideDockBar))) {
+        return nullptr;
+    }
+    CKtvPAutoHideToolBar* pToolbar = pCurrAutoHideToolBar;
+    if (pToolbar == nullptr) {
+        pToolbar = new CKtvPAutoHideToolBar;
+        if (!pToolbar->Create(nullptr, WS_CHILD | WS_VISIBLE, CRect(0, 0, 0, 0), m_pParentWnd, 1, 0)) {
+            delete pToolbar;
+            return nullptr;
+        }
+    }
+    pToolbar->EnableDocking(CBRS_ALIGN_ANY);
+    pToolbar->AddAutoHideWindow(pBar, pBar->GetCurrentAlignment());
+    if (pCurrAutoHideToolBar == nullptr) {
+        if ((pStrip->GetStyle() & WS_VISIBLE) == 0) {
+            pStrip->ShowWindow(SW_SHOW);
+        }
+        pToolbar->DockControlBar(pStrip, nullptr, KTVP_DM_RECT);
+    }
+    AdjustDockingLayout(nullptr);
+    CKtvPSlider* pSlider = pBar->GetDefaultSlider();
+    if (pSlider != nullptr) {
+        AddControlBar(pSlider, TRUE, TRUE);
+        AlignAutoHideBar(pSlider, TRUE);
+        pSlider->BringWindowToTop();
+    }
+    pBar->BringWindowToTop();
+    return pToolbar;
 }
 
 void CKtvPDockManager::HideAutoHideBars(CKtvPDockingControlBar* pBarToExclude, BOOL bImmediately)
@@ -659,7 +915,69 @@ void CKtvPDockManager::HideAutoHideBars(CKtvPDockingControlBar* pBarToExclude, B
     }
 }
 
-void CKtvPDockManager::AlignAutoHideBar(CKtvPSlider*, BOOL) { KTVP_NOT_BUILT("CKtvPDockManager::AlignAutoHideBar"); }
+void CKtvPDockManager::AlignAutoHideBar(CKtvPSlider* pDefaultSlider, BOOL bIsVisible)
+{
+    if (pDefaultSlider == nullptr) {
+        return;
+    }
+    CRect rectOuter = m_rectOuterDockArea;
+    m_pParentWnd->ClientToScreen(rectOuter);
+    const DWORD dwAlignment = pDefaultSlider->GetCurrentAlignment();
+    const BOOL bHorz = pDefaultSlider->IsHorizontal();
+    CRect rectSlider;
+    pDefaultSlider->GetWindowRect(rectSlider);
+
+    if (bIsVisible) {
+        const CSize size = pDefaultSlider->CalcFixedLayout(FALSE, bHorz);
+        if (bHorz) {
+            rectSlider.bottom = rectSlider.top + size.cy;
+        } else {
+            rectSlider.right = rectSlider.left + size.cx;
+        }
+        AlignByRect(rectOuter, rectSlider, dwAlignment, bHorz, TRUE);
+        HDWP hdwp = nullptr;
+        pDefaultSlider->RepositionSlider(rectSlider, hdwp);
+        return;
+    }
+
+    CKtvPBaseControlBar* pBar = pDefaultSlider->GetFirstControlBar();
+    CRect rectBar;
+    if (pBar != nullptr) {
+        pBar->GetWindowRect(rectBar);
+    }
+    // Stretched over the outer edge's length, with their outer side on the outer edge.
+    auto place = [&](CRect& rect) {
+        switch (dwAlignment) {
+        case CBRS_ALIGN_LEFT:
+            rect.SetRect(rectOuter.left - rect.Width(), rectOuter.top, rectOuter.left, rectOuter.bottom);
+            break;
+        case CBRS_ALIGN_RIGHT:
+            rect.SetRect(rectOuter.right, rectOuter.top, rectOuter.right + rect.Width(), rectOuter.bottom);
+            break;
+        case CBRS_ALIGN_TOP:
+            rect.SetRect(rectOuter.left, rectOuter.top - rect.Height(), rectOuter.right, rectOuter.top);
+            break;
+        case CBRS_ALIGN_BOTTOM:
+            rect.SetRect(rectOuter.left, rectOuter.bottom, rectOuter.right, rectOuter.bottom + rect.Height());
+            break;
+        default:
+            break;
+        }
+    };
+    place(rectSlider);
+    m_pParentWnd->ScreenToClient(rectSlider);
+    pDefaultSlider->CWnd::SetWindowPos(nullptr, rectSlider.left, rectSlider.top, rectSlider.Width(),
+                                       rectSlider.Height(), SWP_NOZORDER | SWP_NOACTIVATE);
+    if (pBar != nullptr) {
+        place(rectBar);
+        if (CWnd* pParent = pBar->GetParent()) {
+            pParent->ScreenToClient(rectBar);
+        }
+        pBar->CWnd::SetWindowPos(nullptr, rectBar.left, rectBar.top, rectBar.Width(), rectBar.Height(),
+                                 SWP_NOZORDER | SWP_NOACTIVATE);
+        pBar->RecalcLayout();
+    }
+}
 void CKtvPDockManager::BringBarsToTop(DWORD dwAlignment, BOOL bExcludeDockedBars)
 {
     const DWORD dwSide = dwAlignment & CBRS_ALIGN_ANY;

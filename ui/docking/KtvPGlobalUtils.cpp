@@ -3,7 +3,12 @@
 #include "platform/mfc/CDialog.h"
 #include "platform/mfc/CPropertySheet.h"
 #include "platform/win32/gdi/SystemMetrics.h"
+#include <algorithm>
+
+#include "ui/docking/KtvPBarContainerManager.h"
 #include "ui/docking/KtvPControlBar.h"
+#include "ui/docking/KtvPDockManager.h"
+#include "ui/docking/KtvPSlider.h"
 #include "ui/docking/KtvPDockingControlBar.h"
 #include "ui/docking/KtvPMiniFrameWnd.h"
 #include "ui/docking/KtvPMultiMiniFrameWnd.h"
@@ -100,12 +105,107 @@ CRect& CKtvPGlobalUtils::RotateRect(CRect& rect, int nAngle) const
     return rect;
 }
 
-void CKtvPGlobalUtils::SetNewParent(CObList&, CWnd*, BOOL) { KTVP_NOT_BUILT("CKtvPGlobalUtils::SetNewParent"); }
-
-void CKtvPGlobalUtils::CalcExpectedDockedRect(CKtvPBarContainerManager&, CWnd*, CPoint, CRect&, BOOL&,
-                                              CKtvPDockingControlBar**)
+void CKtvPGlobalUtils::SetNewParent(CObList& lstBars, CWnd* pNewParent, BOOL bVisibleOnly)
 {
-    KTVP_NOT_BUILT("CKtvPGlobalUtils::CalcExpectedDockedRect");
+    for (POSITION pos = lstBars.GetHeadPosition(); pos != nullptr;) {
+        auto* pWnd = static_cast<CWnd*>(lstBars.GetNext(pos));
+        if (pWnd->GetSafeHwnd() == nullptr || (bVisibleOnly && (pWnd->GetStyle() & WS_VISIBLE) == 0)) {
+            continue;
+        }
+        if (pWnd->IsKindOf(RUNTIME_CLASS(CKtvPSlider))) {
+            pWnd->SetParent(pNewParent);
+            continue;
+        }
+        pWnd->ShowWindow(SW_HIDE);
+        pWnd->SetParent(pNewParent);
+        CRect rect;
+        pWnd->GetWindowRect(rect);
+        pNewParent->ScreenToClient(rect);
+        // Parked just outside the top-left corner of the new parent, its size kept; the caller lays it out.
+        if (pWnd->IsKindOf(RUNTIME_CLASS(CKtvPBaseControlBar))) {
+            static_cast<CKtvPBaseControlBar*>(pWnd)->SetWindowPos(nullptr, rect.left - rect.right,
+                                                                  rect.top - rect.bottom, 100, 100,
+                                                                  SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE, nullptr);
+        } else {
+            pWnd->SetWindowPos(nullptr, rect.left - rect.right, rect.top - rect.bottom, 100, 100,
+                               SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+        }
+        pWnd->ShowWindow(SW_SHOW);
+    }
+}
+
+void CKtvPGlobalUtils::CalcExpectedDockedRect(CKtvPBarContainerManager& manager, CWnd* pWndToDock, CPoint pt,
+                                              CRect& rectResult, BOOL& bDrawTab,
+                                              CKtvPDockingControlBar** ppTargetBar)
+{
+    bDrawTab = FALSE;
+    *ppTargetBar = nullptr;
+    rectResult.SetRectEmpty();
+    if (::GetKeyState(VK_CONTROL) < 0 || pWndToDock == nullptr) {
+        return;
+    }
+    DWORD dwAlignment = CBRS_ALIGN_LEFT;
+    BOOL bTabArea = FALSE;
+    BOOL bCaption = FALSE;
+    FindTargetAtPoint(manager, pt, ppTargetBar, dwAlignment, bTabArea, bCaption);
+    CKtvPDockingControlBar* pTarget = *ppTargetBar;
+    if (pTarget == nullptr) {
+        return;
+    }
+    const DWORD dwPermitted = pTarget->GetParentMiniFrame(FALSE) != nullptr ? CBRS_ALIGN_ANY
+                                                                            : pTarget->GetCurrentAlignment();
+    CWnd* pBarToDock = pWndToDock;
+    if (pWndToDock->IsKindOf(RUNTIME_CLASS(CKtvPMiniFrameWnd))) {
+        pBarToDock = static_cast<CKtvPMiniFrameWnd*>(pWndToDock)->GetControlBar();
+    }
+    if (pBarToDock != nullptr && pBarToDock->IsKindOf(RUNTIME_CLASS(CKtvPControlBar)) &&
+        (static_cast<CKtvPControlBar*>(pBarToDock)->GetEnabledAlignment() & dwPermitted) == 0) {
+        return;
+    }
+    if (bTabArea || bCaption) {
+        bDrawTab = pTarget->CanBeAttached() && CanBeAttached(pWndToDock);
+        if (!bDrawTab) {
+            return;
+        }
+    }
+    if (pTarget->GetParentMiniFrame(FALSE) != nullptr && !CanJoinMultiMiniFrame(pWndToDock)) {
+        bDrawTab = FALSE;
+        return;
+    }
+    if (pWndToDock->IsKindOf(RUNTIME_CLASS(CKtvPBaseControlBar)) &&
+        !pTarget->CanAcceptBar(static_cast<CKtvPBaseControlBar*>(pWndToDock))) {
+        bDrawTab = FALSE;
+        return;
+    }
+    CRect rectTarget;
+    pTarget->GetWindowRect(rectTarget);
+    if (pTarget == pWndToDock ||
+        (pWndToDock->IsKindOf(RUNTIME_CLASS(CKtvPMiniFrameWnd)) && pTarget->GetParentMiniFrame(FALSE) == pWndToDock)) {
+        bDrawTab = FALSE;
+        return;
+    }
+    CRect rectDock;
+    pWndToDock->GetWindowRect(rectDock);
+    switch (dwAlignment) {
+    case CBRS_ALIGN_TOP:
+        rectResult.SetRect(rectTarget.left, rectTarget.top, rectTarget.right,
+                           rectTarget.top + std::min(rectTarget.Height() / 2, rectDock.Height()));
+        break;
+    case CBRS_ALIGN_BOTTOM:
+        rectResult.SetRect(rectTarget.left, rectTarget.bottom - std::min(rectTarget.Height() / 2, rectDock.Height()),
+                           rectTarget.right, rectTarget.bottom);
+        break;
+    case CBRS_ALIGN_LEFT:
+        rectResult.SetRect(rectTarget.left, rectTarget.top,
+                           rectTarget.left + std::min(rectTarget.Width() / 2, rectDock.Width()), rectTarget.bottom);
+        break;
+    case CBRS_ALIGN_RIGHT:
+        rectResult.SetRect(rectTarget.right - std::min(rectTarget.Width() / 2, rectDock.Width()), rectTarget.top,
+                           rectTarget.right, rectTarget.bottom);
+        break;
+    default:
+        break;
+    }
 }
 
 BOOL CKtvPGlobalUtils::CanBeAttached(CWnd* pWnd) const
@@ -141,10 +241,31 @@ BOOL CKtvPGlobalUtils::CanJoinMultiMiniFrame(CWnd* pWnd) const
     return (pBar->GetBarStyle() & CBRS_FLOAT_MULTI) != 0;
 }
 
-BOOL CKtvPGlobalUtils::FindTargetAtPoint(CKtvPBarContainerManager&, CPoint, CKtvPDockingControlBar**, DWORD&, BOOL&,
-                                         BOOL&)
+BOOL CKtvPGlobalUtils::FindTargetAtPoint(CKtvPBarContainerManager& manager, CPoint pt,
+                                         CKtvPDockingControlBar** ppTargetBar, DWORD& dwAlignment, BOOL& bTabArea,
+                                         BOOL& bCaption)
 {
-    KTVP_NOT_BUILT("CKtvPGlobalUtils::FindTargetAtPoint");
+    const int s = CKtvPDockManager::m_nDockSensitivity;
+    *ppTargetBar = nullptr;
+    CWnd* pTitleBar = nullptr;
+    bCaption = manager.CheckTitle(pt, pTitleBar);
+    if (bCaption) {
+        *ppTargetBar = pTitleBar != nullptr && pTitleBar->IsKindOf(RUNTIME_CLASS(CKtvPDockingControlBar))
+                           ? static_cast<CKtvPDockingControlBar*>(pTitleBar)
+                           : nullptr;
+        return TRUE;
+    }
+    CKtvPBaseControlBar* pBar = manager.ControlBarFromPoint(pt, s, TRUE, bTabArea, bCaption);
+    *ppTargetBar = pBar != nullptr && pBar->IsKindOf(RUNTIME_CLASS(CKtvPDockingControlBar))
+                       ? static_cast<CKtvPDockingControlBar*>(pBar)
+                       : nullptr;
+    if (*ppTargetBar == nullptr || bTabArea || bCaption) {
+        return TRUE;
+    }
+    if (!CheckAlignment(pt, *ppTargetBar, s, FALSE, dwAlignment, CBRS_ALIGN_ANY, nullptr)) {
+        *ppTargetBar = nullptr;
+    }
+    return TRUE;
 }
 
 void CKtvPGlobalUtils::AdjustRectToWorkArea(CRect& rect, const CRect* pMargins)
