@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include "platform/mfc/CDialog.h"
+#include "platform/mfc/afxbarcodes.h"
+#include "platform/win32/user/winuser.h"
 #include "ui/docking/KtvPGlobalUtils.h"
 
 namespace {
