@@ -73,4 +73,27 @@ CSize KtvTestBar::CalcFixedLayout(BOOL, BOOL bHorz)
     return bHorz ? CSize(m_nLength, m_nThickness) : CSize(m_nThickness, m_nLength);
 }
 
+void DockFrameTest::SetUp()
+{
+    HeadlessWindowTest::SetUp();
+    frame = new KtvTestDockFrame;
+    ASSERT_TRUE(frame->CreateFrame(20, 20, 600, 400));
+    ASSERT_TRUE(frame->m_dockManager.EnableDocking(CBRS_ALIGN_ANY));
+    manager = &frame->m_dockManager;
+}
+
+KtvTestBar* DockFrameTest::AddBar(UINT nID, int nLength, int nThickness, DWORD dwAlignment)
+{
+    auto* pBar = new KtvTestBar(nLength, nThickness);
+    EXPECT_TRUE(pBar->CreateBar(frame, nID, dwAlignment));
+    return pBar;
+}
+
+void DockFrameTest::DockAt(KtvTestBar* pBar, UINT nDockBarID, int x, int y)
+{
+    CRect rect(x, y, x + pBar->m_nLength, y + pBar->m_nThickness);
+    frame->ClientToScreen(rect);
+    manager->DockControlBar(pBar, nDockBarID, rect);
+}
+
 }  // namespace tw::test

@@ -4,7 +4,9 @@
 #pragma once
 
 #include "platform/mfc/CFrameWnd.h"
+#include "tests/support/window/HeadlessWindowTest.h"
 #include "ui/docking/KtvPControlBar.h"
+#include "ui/docking/KtvPDockBar.h"
 #include "ui/docking/KtvPDockManager.h"
 #include "ui/frames/KtvPFrameHooks.h"
 
@@ -55,6 +57,21 @@ public:
 
 protected:
     void PostNcDestroy() override { delete this; }
+};
+
+// The base of the docking tests: a 600 x 400 test frame docking on all four sides.
+class DockFrameTest : public HeadlessWindowTest {
+protected:
+    void SetUp() override;
+
+    // A visible bar of the frame, docking anywhere unless told otherwise.
+    KtvTestBar* AddBar(UINT nID, int nLength, int nThickness, DWORD dwAlignment = CBRS_ALIGN_ANY);
+    // Docks the bar by rectangle with its top-left corner at (x, y) of the frame's client area.
+    void DockAt(KtvTestBar* pBar, UINT nDockBarID, int x, int y);
+    CKtvPDockBar* DockBar(DWORD dwSide) { return manager->FindDockBar(dwSide, TRUE); }
+
+    KtvTestDockFrame* frame = nullptr;
+    CKtvPDockManager* manager = nullptr;
 };
 
 }  // namespace tw::test

@@ -51,34 +51,7 @@ TEST(KtvPBaseControlBarValues, CalcFixedLayoutStretchesAlongTheOrientationOnly)
     EXPECT_EQ(CSize(0, 0), bar.CalcFixedLayout(FALSE, FALSE));
 }
 
-class BarTest : public tw::test::HeadlessWindowTest {
-protected:
-    void SetUp() override
-    {
-        HeadlessWindowTest::SetUp();
-        frame = new KtvTestDockFrame;
-        ASSERT_TRUE(frame->CreateFrame(20, 20, 600, 400));
-        ASSERT_TRUE(frame->m_dockManager.EnableDocking(CBRS_ALIGN_ANY));
-        manager = &frame->m_dockManager;
-    }
-
-    KtvTestBar* AddBar(UINT nID, int nLength, int nThickness)
-    {
-        auto* pBar = new KtvTestBar(nLength, nThickness);
-        EXPECT_TRUE(pBar->CreateBar(frame, nID));
-        return pBar;
-    }
-
-    void DockAt(KtvTestBar* pBar, UINT nDockBarID, int x, int y)
-    {
-        CRect rect(x, y, x + pBar->m_nLength, y + pBar->m_nThickness);
-        frame->ClientToScreen(rect);
-        manager->DockControlBar(pBar, nDockBarID, rect);
-    }
-
-    KtvTestDockFrame* frame = nullptr;
-    CKtvPDockManager* manager = nullptr;
-};
+using BarTest = tw::test::DockFrameTest;
 
 TEST_F(BarTest, CalcInsideRectTakesBordersAndGripper)
 {

@@ -28,37 +28,7 @@ CRect InFrame(CWnd* pFrame, CWnd* pWnd)
     return rect;
 }
 
-class DockLayoutTest : public tw::test::HeadlessWindowTest {
-protected:
-    void SetUp() override
-    {
-        HeadlessWindowTest::SetUp();
-        frame = new KtvTestDockFrame;
-        ASSERT_TRUE(frame->CreateFrame(20, 20, 600, 400));
-        ASSERT_TRUE(frame->m_dockManager.EnableDocking(CBRS_ALIGN_ANY));
-        manager = &frame->m_dockManager;
-    }
-
-    KtvTestBar* AddBar(UINT nID, int nLength, int nThickness, DWORD dwAlignment = CBRS_ALIGN_ANY)
-    {
-        auto* pBar = new KtvTestBar(nLength, nThickness);
-        EXPECT_TRUE(pBar->CreateBar(frame, nID, dwAlignment));
-        return pBar;
-    }
-
-    CKtvPDockBar* DockBar(DWORD dwSide) { return manager->FindDockBar(dwSide, TRUE); }
-
-    // Docks the bar by rectangle at (x, y) of the frame's client area.
-    void DockAt(KtvTestBar* pBar, UINT nDockBarID, int x, int y)
-    {
-        CRect rect(x, y, x + pBar->m_nLength, y + pBar->m_nThickness);
-        frame->ClientToScreen(rect);
-        manager->DockControlBar(pBar, nDockBarID, rect);
-    }
-
-    KtvTestDockFrame* frame = nullptr;
-    CKtvPDockManager* manager = nullptr;
-};
+using DockLayoutTest = tw::test::DockFrameTest;
 
 TEST_F(DockLayoutTest, EnableDockingMakesOneDockBarPerSideInPeelingOrder)
 {

@@ -44,21 +44,14 @@ public:
     COLORREF m_clr;
 };
 
-class DragOutlineTest : public tw::test::HeadlessWindowTest {
+class DragOutlineTest : public tw::test::DockFrameTest {
 protected:
     void SetUp() override
     {
-        HeadlessWindowTest::SetUp();
-        frame = new KtvTestDockFrame;
-        ASSERT_TRUE(frame->CreateFrame(40, 40, 600, 400));
-        ASSERT_TRUE(frame->m_dockManager.EnableDocking(CBRS_ALIGN_ANY));
-        manager = &frame->m_dockManager;
-        bar = new KtvTestBar(150, 24);
-        ASSERT_TRUE(bar->CreateBar(frame, 1));
+        DockFrameTest::SetUp();
+        bar = AddBar(1, 150, 24);
         bar->SetDockMode(KTVP_DT_STANDARD);
-        CRect rect(0, 0, 150, 24);
-        frame->ClientToScreen(rect);
-        manager->DockControlBar(bar, AFX_IDW_DOCKBAR_TOP, rect);
+        DockAt(bar, AFX_IDW_DOCKBAR_TOP, 0, 0);
         Pump();
     }
 
@@ -74,8 +67,6 @@ protected:
         return ptStart;
     }
 
-    KtvTestDockFrame* frame = nullptr;
-    CKtvPDockManager* manager = nullptr;
     KtvTestBar* bar = nullptr;
 };
 
