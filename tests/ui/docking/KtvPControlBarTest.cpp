@@ -313,3 +313,56 @@ TEST_F(BarTest, EscapeEndsAnImmediateDragAndReleasesTheMouse)
 }
 
 }  // namespace
+
+namespace {
+
+// Commands of a bar's controls reach the bar's owner; the help hit test names the bar.
+class OwnerRecorder : public CWnd {
+public:
+    BOOL OnCommand(WPARAM wParam, LPARAM) override
+    {
+        m_nLastCommand = LOWORD(wParam);
+        return TRUE;
+    }
+    UINT m_nLastCommand = 0;
+};
+
+TEST_F(BarTest, CommandsGoToTheOwnerAndHelpHitTestNamesTheBar)
+{
+    // A child window has no owner of its own: its parent stands for it.
+    OwnerRecorder owner;
+    ASSERT_TRUE(owner.CreateEx(0, AfxRegisterWndClass(0), "owner", WS_POPUP, CRect(0, 0, 200, 50), nullptr, 0));
+    auto* pBar = new KtvTestBar(100, 24);
+    ASSERT_TRUE(pBar->Create(nullptr, WS_CHILD | WS_VISIBLE, CRect(0, 0, 100, 24), &owner, 0x1234, KTVP_CBRS_FLOAT));
+    pBar->SendMessage(WM_COMMAND, MAKEWPARAM(4711, 0), 0);
+    EXPECT_EQ(4711u, owner.m_nLastCommand);
+
+    EXPECT_EQ((LRESULT)(0x1234 | 0x50000), pBar->SendMessage(WM_HELPHITTEST, 0, MAKELPARAM(5, 5)));
+    KtvTestBar* pNoId = AddBar(0, 100, 24);
+    EXPECT_EQ(0, pNoId->SendMessage(WM_HELPHITTEST, 0, MAKELPARAM(5, 5)));
+    owner.DestroyWindow();
+}
+
+TEST_F(BarTest, DockingStatusIsASideNearTheDockAreaAndNothingElsewhere)
+{
+    struct {
+        CPoint ptClient;
+        DWORD dwEnabled;
+        int nExpected;
+    } cases[] = {
+        {CPoint(300, 5), CBRS_ALIGN_ANY, KTVP_CS_DELAY_DOCK},
+        {CPoint(300, 5), CBRS_ALIGN_LEFT, KTVP_CS_NOTHING},
+        {CPoint(5, 200), CBRS_ALIGN_LEFT, KTVP_CS_DELAY_DOCK},
+        {CPoint(300, 200), CBRS_ALIGN_ANY, KTVP_CS_NOTHING},
+    };
+    for (const auto& c : cases) {
+        CPoint pt = c.ptClient;
+        frame->ClientToScreen(&pt);
+        CKtvPBaseControlBar* pTarget = reinterpret_cast<CKtvPBaseControlBar*>(1);
+        EXPECT_EQ(c.nExpected, manager->CalcDockingStatus(pt, 15, c.dwEnabled, &pTarget, nullptr, nullptr))
+            << c.ptClient.x << "," << c.ptClient.y;
+        EXPECT_EQ(nullptr, pTarget);
+    }
+}
+
+}  // namespace
