@@ -366,3 +366,40 @@ TEST_F(BarTest, DockingStatusIsASideNearTheDockAreaAndNothingElsewhere)
 }
 
 }  // namespace
+
+namespace {
+
+// A bar that wants its row for itself, dragged onto the next row, swaps the two rows.
+TEST_F(BarTest, ExclusiveRowsSwapInsteadOfJoining)
+{
+    KtvTestBar* pA = AddBar(1, 120, 24);
+    KtvTestBar* pB = AddBar(2, 120, 24);
+    pA->SetExclusiveRow(TRUE);
+    pA->SetDockMode(KTVP_DT_IMMEDIATE);
+    DockAt(pA, AFX_IDW_DOCKBAR_TOP, 0, 0);
+    DockAt(pB, AFX_IDW_DOCKBAR_TOP, 0, 60);
+    CKtvPDockBar* pTop = DockBar(CBRS_ALIGN_TOP);
+    ASSERT_EQ(2, pTop->GetDockBarRows().GetCount());
+    ASSERT_EQ(0, pTop->FindRowIndex(pA->GetDockBarRow()));
+
+    const CPoint ptStart = ScreenPointOf(pA->GetSafeHwnd(), 10, 12);
+    input.MouseMove(ptStart.x, ptStart.y);
+    input.ButtonDown(tw::display::MouseButton::Left, ptStart.x, ptStart.y);
+    Pump();
+    input.MouseMove(ptStart.x, ptStart.y + 20);
+    Pump();
+    input.ButtonUp(tw::display::MouseButton::Left, ptStart.x, ptStart.y + 20);
+    Pump();
+
+    EXPECT_EQ(2, pTop->GetDockBarRows().GetCount());
+    EXPECT_NE(pA->GetDockBarRow(), pB->GetDockBarRow()) << "no joining an exclusive row";
+    EXPECT_EQ(1, pTop->FindRowIndex(pA->GetDockBarRow()));
+    EXPECT_EQ(0, pTop->FindRowIndex(pB->GetDockBarRow()));
+    CRect rectA;
+    pA->GetWindowRect(rectA);
+    CRect rectB;
+    pB->GetWindowRect(rectB);
+    EXPECT_EQ(rectB.bottom, rectA.top);
+}
+
+}  // namespace
