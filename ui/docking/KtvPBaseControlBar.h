@@ -5,6 +5,7 @@
 #pragma once
 
 #include "platform/mfc/CObList.h"
+#include "platform/mfc/CString.h"
 #include "platform/mfc/CWnd.h"
 #include "platform/win32/kernel/Sync.h"
 #include "ui/frames/KtvPCodes.h"
@@ -23,6 +24,11 @@ struct CRuntimeClass;
 // TRUE only while a dock manager applies a loaded docking layout: bars then
 // take no focus and answer IsVisible from their recent state.
 extern BOOL g_bKtvRestoringDockState;
+
+// Registers, once, the window class "<prefix>:<instance>:8:<arrow cursor>:<button-face brush>"
+// of double-clicking bars and answers its name; a failed registration raises the
+// platform's resource exception.
+CString KtvRegisterBarWndClass(LPCTSTR lpszPrefix);
 
 class CKtvPBaseControlBar : public CWnd {
     DECLARE_DYNAMIC(CKtvPBaseControlBar)

@@ -105,6 +105,7 @@ public:
     int GetPinState() const { return m_nPinState; }
     void SetPinState(int nState) { m_nPinState = nState; }
     UINT GetID() const { return m_nID; }
+    CPoint GetClientHotSpot() const { return m_ptClientHotSpot; }
     BOOL IsFirstInGroup() const { return m_bFirstInGroup; }
     BOOL IsLastInGroup() const { return m_bLastInGroup; }
     BOOL IsActiveInGroup() const { return m_bActiveInGroup; }
@@ -126,6 +127,9 @@ protected:
     void OnNcDestroy();
     void OnWindowPosChanging(WINDOWPOS* lpwndpos);
     DECLARE_MESSAGE_MAP()
+
+    void EndDrag();
+    void DestroyPendingMiniFrame();
 
 public:
     BOOL m_bFirstInGroup;

@@ -75,6 +75,16 @@ public:
     void IgnoreBarVisibility(BOOL bIgnore) { m_bIgnoreBarVisibility = bIgnore; }
 
 protected:
+    BOOL IsBarShown(const CKtvPControlBar* pBar) const;
+    int RowLength() const;
+    void NarrowToRow(CRect& rect) const;
+    // Along the row, in the dock bar's client coordinates.
+    int BarStart(const CKtvPControlBar* pBar) const;
+    int BarLength(const CKtvPControlBar* pBar) const;
+    int VirtualStart(const CKtvPControlBar* pBar) const;
+    void PlaceBar(CKtvPControlBar* pBar, int nStart, int nLength, UINT nExtraFlags);
+    void LayOut(int nRowLength, CKtvPControlBar* pAnchor);
+
     BOOL m_bIgnoreBarVisibility;
     BOOL m_bVisible;
     int m_nRowHeight;

@@ -112,6 +112,10 @@ public:
     void AlignByRect(const CRect& rect, CRect& rectResult, DWORD dwAlignment, BOOL bHorizontal,
                      BOOL bResizable);
     void SetAutoHideDockBarOffsets();
+    // EnableDocking and EnableAutoHideBars: a dock bar or strip for each requested side not yet present.
+    BOOL EnableSides(DWORD dwStyle, BOOL bAutoHide);
+    // Brings back what HideBarsInList hid; floating frames are shown with the given command.
+    void ShowHiddenBars(int nFrameShowCmd);
 
     // --- field reads and stores ----------------------------------------------------------------
     CFrameWnd* GetDockSiteFrameWnd() const { return m_pParentWnd; }

@@ -35,4 +35,9 @@ public:
     CWnd* m_pDraggedWnd;
     CKtvPDockingControlBar* m_pCurrentTarget;
     BOOL m_bTabShapeDrawn;
+
+private:
+    void InitOutline();
+    BOOL ShowPlaceholderTab(CKtvPDockingControlBar* pTarget);
+    void RemoveTabPreview(CKtvPDockingControlBar* pTarget);
 };

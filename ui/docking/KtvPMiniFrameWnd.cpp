@@ -3,6 +3,7 @@
 #include "platform/comctl/commctrl.h"
 #include "platform/mfc/CArchive.h"
 #include "platform/mfc/afxmsg.h"
+#include "ui/docking/KtvPBaseTabbedBar.h"
 #include "ui/docking/KtvPCaptionButton.h"
 #include "ui/frames/KtvPCodes.h"
 #include "ui/frames/KtvPNotBuilt.h"
@@ -194,14 +195,46 @@ void CKtvPMiniFrameWnd::MoveDragFrame() { KTVP_NOT_BUILT("CKtvPMiniFrameWnd::Mov
 BOOL CKtvPMiniFrameWnd::NotifyFrameOfMove() { KTVP_NOT_BUILT("CKtvPMiniFrameWnd::NotifyFrameOfMove"); }
 BOOL CKtvPMiniFrameWnd::MoveLoop(CWnd*) { KTVP_NOT_BUILT("CKtvPMiniFrameWnd::MoveLoop"); }
 void CKtvPMiniFrameWnd::RedrawAll() { KTVP_NOT_BUILT("CKtvPMiniFrameWnd::RedrawAll"); }
-void CKtvPMiniFrameWnd::AddRemoveBarFromGlobalList(CKtvPBaseControlBar*, BOOL)
+void CKtvPMiniFrameWnd::AddRemoveBarFromGlobalList(CKtvPBaseControlBar* pBar, BOOL bAdd)
 {
-    KTVP_NOT_BUILT("CKtvPMiniFrameWnd::AddRemoveBarFromGlobalList");
+    if (pBar == nullptr) {
+        return;
+    }
+    auto enter = [bAdd](CWnd* pWnd) {
+        const UINT nID = (UINT)pWnd->GetDlgCtrlID();
+        if (nID == (UINT)-1) {
+            return;
+        }
+        if (bAdd) {
+            m_mapFloatingBars.SetAt(nID, pWnd->GetSafeHwnd());
+        } else {
+            m_mapFloatingBars.RemoveKey(nID);
+        }
+    };
+    if ((UINT)pBar->GetDlgCtrlID() != (UINT)-1) {
+        enter(pBar);
+        return;
+    }
+    if (pBar->IsKindOf(RUNTIME_CLASS(CKtvPBaseTabbedBar))) {
+        auto* pTabbedBar = static_cast<CKtvPBaseTabbedBar*>(pBar);
+        for (int i = 0; i < pTabbedBar->GetTabsNum(); ++i) {
+            if (CWnd* pTab = pTabbedBar->FindBarByTabNumber(i, TRUE)) {
+                enter(pTab);
+            }
+        }
+    }
 }
 
-CKtvPBaseControlBar* CKtvPMiniFrameWnd::FindFloatingBarByID(UINT)
+CKtvPBaseControlBar* CKtvPMiniFrameWnd::FindFloatingBarByID(UINT nID)
 {
-    KTVP_NOT_BUILT("CKtvPMiniFrameWnd::FindFloatingBarByID");
+    HWND hWnd = nullptr;
+    if (!m_mapFloatingBars.Lookup(nID, hWnd) || !::IsWindow(hWnd)) {
+        return nullptr;
+    }
+    CWnd* pWnd = CWnd::FromHandlePermanent(hWnd);
+    return pWnd != nullptr && pWnd->IsKindOf(RUNTIME_CLASS(CKtvPBaseControlBar))
+               ? static_cast<CKtvPBaseControlBar*>(pWnd)
+               : nullptr;
 }
 
 int CKtvPMiniFrameWnd::OnCreate(LPCREATESTRUCT) { KTVP_NOT_BUILT("CKtvPMiniFrameWnd::OnCreate"); }

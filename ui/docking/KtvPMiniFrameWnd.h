@@ -118,12 +118,14 @@ public:
     CKtvPDragFrameImpl& GetDragFrameImpl() { return m_dragFrame; }
     BOOL IsRolledUp() const { return m_bRolledUp; }
     BOOL IsPinned() const { return m_bPinned; }
+    void SetPinned(BOOL bPinned) { m_bPinned = bPinned; }
     BOOL IsCaptured() const { return m_bCaptured; }
     int GetDockStatus() const { return m_nDockStatus; }
     CKtvPDockingControlBar* GetDockTarget() const { return m_pDockTarget; }
     void SetIgnoreNextMove(bool bIgnore = true) { m_bIgnoreNextMove = bIgnore; }
     void SetKeepWhenEmpty(BOOL bKeep) { m_bKeepWhenEmpty = bKeep; }
     CRect GetRecentFloatingRect() const { return m_rectRecentFloat; }
+    void SetRecentFloatingRect(const CRect& rect) { m_rectRecentFloat = rect; }
     UINT GetRestoredBarID() const { return m_nRestoredBarID; }
     DWORD GetCaptionButtons() const { return m_dwCaptionButtons; }
 

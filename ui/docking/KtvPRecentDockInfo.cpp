@@ -1,6 +1,12 @@
 #include "ui/docking/KtvPRecentDockInfo.h"
 
 #include "platform/mfc/afxbarcodes.h"
+#include "platform/mfc/CFrameWnd.h"
+#include "ui/docking/KtvPBarContainer.h"
+#include "ui/docking/KtvPDockingControlBar.h"
+#include "ui/docking/KtvPMiniFrameWnd.h"
+#include "ui/docking/KtvPSlider.h"
+#include "ui/frames/KtvPCodes.h"
 #include "ui/frames/KtvPNotBuilt.h"
 
 CKtvPRecentLayoutRecord::CKtvPRecentLayoutRecord()
@@ -20,14 +26,63 @@ void CKtvPRecentLayoutRecord::Init()
     m_pTabbedBarNode = nullptr;
 }
 
-void CKtvPRecentLayoutRecord::Store(CKtvPBarContainer*, CKtvPDockingControlBar*, CKtvPDockingControlBar*)
+// The new reference is taken before the old ones go, so storing the node
+// already held keeps it alive.
+void CKtvPRecentLayoutRecord::Store(CKtvPBarContainer* pNode, CKtvPDockingControlBar* pBar,
+                                   CKtvPDockingControlBar* pTabbedBar)
 {
-    KTVP_NOT_BUILT("CKtvPRecentLayoutRecord::Store");
+    if (pNode != nullptr) {
+        pNode->AddRef();
+        const CKtvPDockingControlBar* pOwnBar = pTabbedBar != nullptr ? pTabbedBar : pBar;
+        m_bWasLeftPart = pNode->m_pBarLeft == pOwnBar;
+    }
+    ReleaseNode(m_pLayoutNode);
+    ReleaseNode(m_pTabbedBarNode);
+    if (pBar != nullptr) {
+        pBar->GetWindowRect(m_rectBar);
+    }
+    if (pTabbedBar != nullptr) {
+        m_pTabbedBarNode = pNode;
+        m_nBarPercent = pTabbedBar->m_nLastPercent;
+    } else {
+        m_pLayoutNode = pNode;
+        if (pBar != nullptr) {
+            m_nBarPercent = pBar->m_nLastPercent;
+        }
+    }
 }
 
-void CKtvPRecentLayoutRecord::Assign(const CKtvPRecentLayoutRecord&)
+void CKtvPRecentLayoutRecord::ReleaseNode(CKtvPBarContainer*& pNode)
 {
-    KTVP_NOT_BUILT("CKtvPRecentLayoutRecord::Assign");
+    if (pNode != nullptr) {
+        pNode->Release();
+        pNode = nullptr;
+    }
+}
+
+// The left-part flag travels with the node: it names the node's side of the bar.
+void CKtvPRecentLayoutRecord::Assign(const CKtvPRecentLayoutRecord& src)
+{
+    if (&src == this) {
+        return;
+    }
+    if (src.m_pLayoutNode != nullptr) {
+        src.m_pLayoutNode->AddRef();
+    }
+    ReleaseNode(m_pLayoutNode);
+    m_pLayoutNode = src.m_pLayoutNode;
+    if (src.m_pTabbedBarNode != nullptr) {
+        src.m_pTabbedBarNode->AddRef();
+    }
+    ReleaseNode(m_pTabbedBarNode);
+    m_pTabbedBarNode = src.m_pTabbedBarNode;
+    m_rectBar = src.m_rectBar;
+    m_nBarPercent = src.m_nBarPercent;
+    m_bWasLeftPart = src.m_bWasLeftPart;
+    m_lstSiblingWnds.RemoveAll();
+    for (POSITION pos = src.m_lstSiblingWnds.GetHeadPosition(); pos != nullptr;) {
+        m_lstSiblingWnds.AddTail(src.m_lstSiblingWnds.GetNext(pos));
+    }
 }
 
 CKtvPRecentDockInfo::CKtvPRecentDockInfo(CKtvPControlBar* pOwnerBar)
@@ -55,22 +110,61 @@ void CKtvPRecentDockInfo::Init()
     m_hLastMiniFrame = nullptr;
 }
 
-void CKtvPRecentDockInfo::StoreLayoutPlace(CKtvPBarContainer*, CKtvPDockingControlBar*)
+void CKtvPRecentDockInfo::StoreLayoutPlace(CKtvPBarContainer* pNode, CKtvPDockingControlBar* pTabbedBar)
 {
-    KTVP_NOT_BUILT("CKtvPRecentDockInfo::StoreLayoutPlace");
+    if (m_pOwnerBar == nullptr || !m_pOwnerBar->IsKindOf(RUNTIME_CLASS(CKtvPDockingControlBar))) {
+        return;
+    }
+    auto* pOwner = static_cast<CKtvPDockingControlBar*>(m_pOwnerBar);
+    CKtvPSlider* pSlider = pTabbedBar != nullptr ? pTabbedBar->GetDefaultSlider() : pOwner->GetDefaultSlider();
+    CKtvPMiniFrameWnd* pMiniFrame = pOwner->GetParentMiniFrame(FALSE);
+
+    if (pMiniFrame != nullptr) {
+        CWnd* pPrevious = m_hLastMiniFrame != nullptr ? CWnd::FromHandlePermanent(m_hLastMiniFrame) : nullptr;
+        m_hLastMiniFrame = pMiniFrame->GetSafeHwnd();
+        m_floatingLayout.Store(pNode, pOwner, pTabbedBar);
+        pMiniFrame->ScreenToClient(m_floatingLayout.m_rectBar);
+        pMiniFrame->GetWindowRect(m_rectLastFloat);
+        if (pPrevious != nullptr && pPrevious->IsKindOf(RUNTIME_CLASS(CKtvPMiniFrameWnd))) {
+            pPrevious->PostMessage(KTVPMSG_CHECKEMPTYMINIFRAME, 0, 0);
+        }
+    } else if (pSlider != nullptr) {
+        m_dockedLayout.Store(pNode, pOwner, pTabbedBar);
+        if (CFrameWnd* pDockSite = pOwner->GetDockSiteFrameWnd()) {
+            pDockSite->ScreenToClient(m_dockedLayout.m_rectBar);
+        }
+        m_hLastDefaultSlider = pSlider->GetSafeHwnd();
+        m_dwLastAlignment = pSlider->GetCurrentAlignment();
+    } else {
+        m_hLastMiniFrame = nullptr;
+        m_floatingLayout.Store(nullptr, pOwner, nullptr);
+    }
 }
 
-void CKtvPRecentDockInfo::CopyPart(BOOL, const CKtvPRecentDockInfo&)
+void CKtvPRecentDockInfo::CopyPart(BOOL bDocked, const CKtvPRecentDockInfo& src)
 {
-    KTVP_NOT_BUILT("CKtvPRecentDockInfo::CopyPart");
+    if (bDocked) {
+        m_dwLastAlignment = src.m_dwLastAlignment;
+        m_hLastDefaultSlider = src.m_hLastDefaultSlider;
+        m_dockedLayout.Assign(src.m_dockedLayout);
+    } else {
+        m_rectLastFloat = src.m_rectLastFloat;
+        m_hLastMiniFrame = src.m_hLastMiniFrame;
+        m_floatingLayout.Assign(src.m_floatingLayout);
+    }
 }
 
-void CKtvPRecentDockInfo::SetSiblingWnds(const CList<HWND, HWND>&, BOOL)
+void CKtvPRecentDockInfo::SetSiblingWnds(const CList<HWND, HWND>& lst, BOOL bDocked)
 {
-    KTVP_NOT_BUILT("CKtvPRecentDockInfo::SetSiblingWnds");
+    CList<HWND, HWND>& own = GetSiblingWnds(bDocked);
+    own.RemoveAll();
+    for (POSITION pos = lst.GetHeadPosition(); pos != nullptr;) {
+        own.AddTail(lst.GetNext(pos));
+    }
 }
 
 CKtvPSlider* CKtvPRecentDockInfo::GetLastDefaultSlider() const
 {
-    KTVP_NOT_BUILT("CKtvPRecentDockInfo::GetLastDefaultSlider");
+    CWnd* pWnd = m_hLastDefaultSlider != nullptr ? CWnd::FromHandlePermanent(m_hLastDefaultSlider) : nullptr;
+    return pWnd != nullptr && pWnd->IsKindOf(RUNTIME_CLASS(CKtvPSlider)) ? static_cast<CKtvPSlider*>(pWnd) : nullptr;
 }

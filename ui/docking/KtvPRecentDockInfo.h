@@ -35,6 +35,9 @@ public:
     CKtvPBarContainer* m_pTabbedBarNode;
 
 private:
+    // Drops the record's reference to the node, if any, and clears the pointer.
+    static void ReleaseNode(CKtvPBarContainer*& pNode);
+
     CKtvPRecentLayoutRecord(const CKtvPRecentLayoutRecord&) = delete;
     CKtvPRecentLayoutRecord& operator=(const CKtvPRecentLayoutRecord&) = delete;
 };

@@ -22,6 +22,9 @@ enum KtvPDockingMode {
     KTVP_DT_STANDARD = 2,   // a drag outline follows the mouse
 };
 
+// DockToFrameWindow's flag: the bar docks after the bars already at that side.
+#define KTVP_DT_DOCK_LAST 0x1
+
 // How a bar came to be docked.
 enum KtvPDockMethod {
     KTVP_DM_UNKNOWN = 0,

@@ -1,5 +1,9 @@
 #include "ui/frames/KtvPVisualManager.h"
 
+#include "platform/mfc/CDC.h"
+#include "ui/controls/KtvPCaptionBar.h"
+#include "ui/controls/KtvPOutlookBarPane.h"
+#include "ui/docking/KtvPBaseControlBar.h"
 #include "ui/frames/KtvPGlobalData.h"
 #include "ui/frames/KtvPNotBuilt.h"
 
@@ -82,14 +86,65 @@ BOOL CKtvPVisualManager::IsWinXPThemeAvailable() const
 
 void CKtvPVisualManager::OnUpdateSystemColors() {}
 
-void CKtvPVisualManager::OnFillBarBackground(CDC*, CKtvPBaseControlBar*, CRect, CRect, BOOL)
+void CKtvPVisualManager::OnFillBarBackground(CDC* pDC, CKtvPBaseControlBar* pBar, CRect rectClient, CRect rectClip,
+                                             BOOL)
 {
-    KTVP_NOT_BUILT("CKtvPVisualManager::OnFillBarBackground");
+    // The outlook pane and the caption bar fill themselves their own way; their looks come with their classes.
+    if (pBar != nullptr && (dynamic_cast<CKtvPOutlookBarPane*>(pBar) != nullptr ||
+                            pBar->IsKindOf(RUNTIME_CLASS(CKtvPCaptionBar)))) {
+        KTVP_NOT_BUILT("CKtvPVisualManager::OnFillBarBackground");
+    }
+    if (rectClip.IsRectEmpty()) {
+        rectClip = rectClient;
+    }
+    const BOOL bOnDialog = pBar != nullptr && pBar->IsDialogControl();
+    pDC->FillRect(rectClip, bOnDialog ? &globalData.brBtnFace : &globalData.brBarFace);
 }
 
-void CKtvPVisualManager::OnDrawBarBorder(CDC*, CKtvPBaseControlBar*, CRect&)
+void CKtvPVisualManager::OnDrawBarBorder(CDC* pDC, CKtvPBaseControlBar* pBar, CRect& rect)
 {
-    KTVP_NOT_BUILT("CKtvPVisualManager::OnDrawBarBorder");
+    if (pBar == nullptr || pBar->IsFloating()) {
+        return;
+    }
+    const DWORD dwStyle = pBar->GetBarStyle();
+    if ((dwStyle & CBRS_BORDER_ANY) == 0) {
+        return;
+    }
+    const BOOL bOnDialog = pBar->IsDialogControl();
+    const COLORREF clrHilite = bOnDialog ? globalData.clrBtnHilite : globalData.clrBarHilite;
+    const COLORREF clrShadow = bOnDialog ? globalData.clrBtnShadow : globalData.clrBarShadow;
+    const COLORREF clrBk = pDC->GetBkColor();
+    const int w = rect.Width();
+    const int h = rect.Height();
+    if (dwStyle & CBRS_BORDER_LEFT) {
+        pDC->FillSolidRect(0, 0, 1, h - 1, clrHilite);
+    }
+    if (dwStyle & CBRS_BORDER_TOP) {
+        pDC->FillSolidRect(0, 0, w - 1, 1, clrHilite);
+    }
+    if (dwStyle & CBRS_BORDER_RIGHT) {
+        pDC->FillSolidRect(rect.right, 0, -1, h, clrShadow);
+    }
+    if (dwStyle & CBRS_BORDER_BOTTOM) {
+        pDC->FillSolidRect(0, rect.bottom, w - 1, -1, clrShadow);
+    }
+    if (!pBar->CanFloat()) {
+        pDC->FillSolidRect(0, 0, w, 1, clrShadow);
+        pDC->FillSolidRect(0, 1, w, 1, clrHilite);
+    }
+    if (dwStyle & CBRS_BORDER_LEFT) {
+        ++rect.left;
+    }
+    if (dwStyle & CBRS_BORDER_TOP) {
+        ++rect.top;
+    }
+    if (dwStyle & CBRS_BORDER_RIGHT) {
+        --rect.right;
+    }
+    if (dwStyle & CBRS_BORDER_BOTTOM) {
+        --rect.bottom;
+    }
+    pDC->SetBkColor(clrBk);
 }
 
 void CKtvPVisualManager::OnDrawMenuBorder(CDC*, CKtvPPopupMenu*, CRect)
@@ -102,9 +157,24 @@ void CKtvPVisualManager::OnDrawMenuShadow(CDC*, const CRect&, const CRect&, int,
     KTVP_NOT_BUILT("CKtvPVisualManager::OnDrawMenuShadow");
 }
 
-void CKtvPVisualManager::OnDrawBarGripper(CDC*, CRect, BOOL, CKtvPBaseControlBar*)
+// Ridges 3 pixels thick, 4 apart, across the bar from the gripper's leading edge.
+void CKtvPVisualManager::OnDrawBarGripper(CDC* pDC, CRect rectGripper, BOOL bHorz, CKtvPBaseControlBar* pBar)
 {
-    KTVP_NOT_BUILT("CKtvPVisualManager::OnDrawBarGripper");
+    const BOOL bOnDialog = pBar != nullptr && pBar->IsDialogControl();
+    const COLORREF clrHilite = bOnDialog ? globalData.clrBtnHilite : globalData.clrBarHilite;
+    const COLORREF clrShadow = bOnDialog ? globalData.clrBtnShadow : globalData.clrBarShadow;
+    const int nRidges = m_bLook2000 ? 1 : 2;
+    for (int i = 0; i < nRidges; ++i) {
+        CRect rectRidge = rectGripper;
+        if (bHorz) {
+            rectRidge.left = rectGripper.left + 4 * i;
+            rectRidge.right = rectRidge.left + 3;
+        } else {
+            rectRidge.top = rectGripper.top + 4 * i;
+            rectRidge.bottom = rectRidge.top + 3;
+        }
+        pDC->Draw3dRect(rectRidge, clrHilite, clrShadow);
+    }
 }
 
 void CKtvPVisualManager::OnDrawSeparator(CDC*, CKtvPBaseControlBar*, CRect, BOOL)
