@@ -1215,3 +1215,13 @@ typedef struct _PSHNOTIFY {
 HPROPSHEETPAGE CreatePropertySheetPage(LPCPROPSHEETPAGE constPropSheetPagePointer);
 BOOL DestroyPropertySheetPage(HPROPSHEETPAGE hPage);
 INT_PTR PropertySheet(LPCPROPSHEETHEADER lppsph);
+
+// Toolbar and status bar codes. The platform has no toolbar or status bar
+// control of its own: the library's bars draw themselves and answer these
+// messages as such a control would.
+#define TBSTYLE_FLAT 0x0800
+#define TB_GETBUTTON (WM_USER + 23)
+#define TB_BUTTONCOUNT (WM_USER + 24)
+#define TB_GETITEMRECT (WM_USER + 29)
+#define TB_GETBUTTONTEXT (WM_USER + 45)
+#define SBARS_SIZEGRIP 0x0100

@@ -52,3 +52,19 @@
 #define TBBS_WRAPPED 0x00200000L
 #define TBBS_ELLIPSES 0x00400000L
 #define TBBS_MARKED 0x00800000L
+
+// Layout modes a bar's dynamic layout is asked in; a length of 32767 means no limit.
+#define LM_STRETCH 0x01
+#define LM_HORZ 0x02
+#define LM_MRUWIDTH 0x04
+#define LM_HORZDOCK 0x08
+#define LM_VERTDOCK 0x10
+#define LM_LENGTHY 0x20
+#define LM_COMMIT 0x40
+
+// Status bar pane styles.
+#define SBPS_NORMAL 0x0000
+#define SBPS_NOBORDERS 0x0100
+#define SBPS_POPOUT 0x0200
+#define SBPS_DISABLED 0x04000000
+#define SBPS_STRETCH 0x08000000

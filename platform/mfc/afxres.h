@@ -62,6 +62,13 @@
 #define ID_DEFAULT_HELP 0xE147
 #define ID_NEXT_PANE 0xE150
 #define ID_PREV_PANE 0xE151
+// Status bar indicators: each pane's id names its string.
+#define ID_INDICATOR_EXT 0xE700
+#define ID_INDICATOR_CAPS 0xE701
+#define ID_INDICATOR_NUM 0xE702
+#define ID_INDICATOR_SCRL 0xE703
+#define ID_INDICATOR_OVR 0xE704
+#define ID_INDICATOR_REC 0xE705
 
 // Help contexts: a base plus the command, resource, prompt, hit-test code or control id
 #define HID_BASE_COMMAND 0x00010000UL
@@ -105,6 +112,9 @@
 #define AFX_IDS_OPENFILE 0xF000           // "Open"
 #define AFX_IDS_SAVEFILE 0xF001           // "Save As"
 #define AFX_IDS_ALLFILTER 0xF002          // "All Files (*.*)"
+// Prompts of the system commands: AFX_IDS_SCFIRST + ((command - 0xF000) >> 4).
+#define AFX_IDS_SCFIRST 0xEF00
+#define AFX_IDS_MDICHILD 0xEF1F
 // The document-type chooser of File New; a program's own template replaces ours.
 #define AFX_IDD_NEWTYPEDLG 30721
 #define AFX_IDC_LISTBOX 100

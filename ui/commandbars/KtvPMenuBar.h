@@ -26,7 +26,7 @@ public:
     int GetAvailableExpandSize() const override;
     BOOL Create(CWnd* pParentWnd, DWORD dwStyle = WS_CHILD | WS_VISIBLE | CBRS_TOP,
                 UINT nID = AFX_IDW_TOOLBAR) override;
-    BOOL CreateEx(CWnd* pParentWnd, DWORD dwCtrlStyle = 0x800,
+    BOOL CreateEx(CWnd* pParentWnd, DWORD dwCtrlStyle = TBSTYLE_FLAT,
                   DWORD dwStyle = WS_CHILD | WS_VISIBLE | CBRS_ALIGN_TOP, CRect rcBorders = CRect(1, 1, 1, 1),
                   UINT nID = AFX_IDW_TOOLBAR) override;
     void ResetAllImages() override;

@@ -1,5 +1,6 @@
 #include "ui/commandbars/KtvPToolBar.h"
 
+#include "platform/comctl/commctrl.h"
 #include "platform/mfc/afxmsg.h"
 #include "resources/resource.h"
 #include "ui/commandbars/CustomizeButton.h"
@@ -9,12 +10,6 @@
 #include "ui/frames/KtvPNotBuilt.h"
 
 namespace {
-// Messages of the common toolbar control that the bar answers for other code.
-constexpr UINT kTbGetButton = WM_USER + 23;
-constexpr UINT kTbButtonCount = WM_USER + 24;
-constexpr UINT kTbGetItemRect = WM_USER + 29;
-constexpr UINT kTbGetButtonText = WM_USER + 45;
-
 void DeleteButtons(CObList& lst)
 {
     while (!lst.IsEmpty())
@@ -81,10 +76,10 @@ BEGIN_MESSAGE_MAP(CKtvPToolBar, CKtvPBaseToolBar)
     ON_WM_SETFOCUS()
     ON_WM_KILLFOCUS()
     ON_MESSAGE(WM_HELPHITTEST, OnHelpHitTest)
-    ON_MESSAGE(kTbGetButton, OnGetButton)
-    ON_MESSAGE(kTbButtonCount, OnGetButtonCount)
-    ON_MESSAGE(kTbGetItemRect, OnGetItemRect)
-    ON_MESSAGE(kTbGetButtonText, OnGetButtonText)
+    ON_MESSAGE(TB_GETBUTTON, OnGetButton)
+    ON_MESSAGE(TB_BUTTONCOUNT, OnGetButtonCount)
+    ON_MESSAGE(TB_GETITEMRECT, OnGetItemRect)
+    ON_MESSAGE(TB_GETBUTTONTEXT, OnGetButtonText)
     ON_WM_CONTEXTMENU()
     ON_WM_SHOWWINDOW()
     ON_COMMAND(ID_KTVP_TOOLBAR_RESET, OnToolbarReset)

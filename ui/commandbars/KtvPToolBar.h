@@ -4,6 +4,7 @@
 // derive from it and change it only through its virtuals and switches.
 #pragma once
 
+#include "platform/comctl/commctrl.h"
 #include "platform/mfc/CCmdUI.h"
 #include "platform/mfc/CGdiObject.h"
 #include "platform/mfc/CList.h"
@@ -61,10 +62,10 @@ public:
     void DoPaint(CDC* pDC) override;
 
     // --- new virtuals, in slot order ----------------------------------------------------------
-    // Flat (0x800) window style, 1-pixel borders.
+    // Flat window style, 1-pixel borders.
     virtual BOOL Create(CWnd* pParentWnd, DWORD dwStyle = WS_CHILD | WS_VISIBLE | CBRS_TOP,
                         UINT nID = AFX_IDW_TOOLBAR);
-    virtual BOOL CreateEx(CWnd* pParentWnd, DWORD dwCtrlStyle = 0x800,
+    virtual BOOL CreateEx(CWnd* pParentWnd, DWORD dwCtrlStyle = TBSTYLE_FLAT,
                           DWORD dwStyle = WS_CHILD | WS_VISIBLE | CBRS_ALIGN_TOP,
                           CRect rcBorders = CRect(1, 1, 1, 1), UINT nID = AFX_IDW_TOOLBAR);
     virtual void ResetAllImages();
