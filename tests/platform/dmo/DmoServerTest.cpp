@@ -282,6 +282,14 @@ TEST_F(DmoServer, EveryColumnTypeReadsAsText)
     server->ExecuteImmediate("drop table tempdb..EveryType");
 }
 
+// A row version is eight bytes and reads as binary does.
+TEST_F(DmoServer, RowVersionsReadAsEightBytesOfHex)
+{
+    _QueryResultsPtr results = server->ExecuteWithResults("select cast(0x00000000000007d1 as timestamp)");
+    ASSERT_EQ(results->GetRows(), 1);
+    EXPECT_EQ(Text(results->GetColumnString(1, 1)), "0x00000000000007D1");
+}
+
 // The process monitor's and the lock view's statements carry binary columns.
 TEST_F(DmoServer, CatalogueBinaryColumnsAndLiteralsRead)
 {
