@@ -515,7 +515,7 @@ void CFrameWnd::OnMenuSelect(UINT nItemID, UINT nFlags, HMENU hSysMenu)
         m_nIDTracking = 0;
     } else if (nItemID >= 0xF000 && nItemID < 0xF1F0) {
         // System commands prompt with their own strings, kept in the same range.
-        m_nIDTracking = ((nItemID - 0xF000) >> 4) + 0xEF00;
+        m_nIDTracking = AFX_IDS_SCFIRST + ((nItemID - 0xF000) >> 4);
     } else {
         m_nIDTracking = nItemID;
     }
