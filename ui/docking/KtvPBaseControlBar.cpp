@@ -547,17 +547,26 @@ void CKtvPBaseControlBar::OnDestroy()
     CWnd::OnDestroy();
 }
 
+CRITICAL_SECTION& CKtvPBaseControlBar::GetPaintSection()
+{
+    static const bool bMade = (::InitializeCriticalSection(&m_CriticalSection), true);
+    (void)bMade;
+    return m_CriticalSection;
+}
+
 void CKtvPBaseControlBar::OnPaint()
 {
-    if (m_bMultiThreaded) {
-        ::EnterCriticalSection(&m_CriticalSection);
+    // Read once: a flag changed during the paint must not leave the section held.
+    const BOOL bLocked = m_bMultiThreaded;
+    if (bLocked) {
+        ::EnterCriticalSection(&GetPaintSection());
     }
     CPaintDC dc(this);
     if ((GetStyle() & WS_VISIBLE) != 0) {
         DoPaint(&dc);
     }
-    if (m_bMultiThreaded) {
-        ::LeaveCriticalSection(&m_CriticalSection);
+    if (bLocked) {
+        ::LeaveCriticalSection(&GetPaintSection());
     }
 }
 BOOL CKtvPBaseControlBar::OnEraseBkgnd(CDC*) { return TRUE; }

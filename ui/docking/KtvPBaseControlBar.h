@@ -141,6 +141,9 @@ public:
     // Painting of every bar runs in m_CriticalSection while this is set.
     static BOOL m_bMultiThreaded;
     static CRITICAL_SECTION m_CriticalSection;
+    // m_CriticalSection, made the first time it is asked for (never before
+    // main); it lives as long as the process. Other threads take it through here.
+    static CRITICAL_SECTION& GetPaintSection();
     // The settings section of the bars' visibility.
     static const TCHAR m_szSection[];
 

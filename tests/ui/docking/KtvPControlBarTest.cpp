@@ -3,6 +3,8 @@
 // archive piece, and drags with injected mouse input.
 #include <gtest/gtest.h>
 
+#include <thread>
+
 #include "platform/mfc/CArchive.h"
 #include "platform/mfc/CMemFile.h"
 #include "tests/support/ScopedAppNames.h"
@@ -340,6 +342,48 @@ TEST_F(BarTest, CommandsGoToTheOwnerAndHelpHitTestNamesTheBar)
     EXPECT_EQ((LRESULT)(0x1234 | 0x50000), pBar->SendMessage(WM_HELPHITTEST, 0, MAKELPARAM(5, 5)));
     KtvTestBar* pNoId = AddBar(0, 100, 24);
     EXPECT_EQ(0, pNoId->SendMessage(WM_HELPHITTEST, 0, MAKELPARAM(5, 5)));
+    owner.DestroyWindow();
+}
+
+// With the multi-threaded flag set a bar paints inside the library's painting
+// section: another thread cannot take the section while the bar paints.
+class SectionProbeBar : public KtvTestBar {
+public:
+    SectionProbeBar() : KtvTestBar(100, 24) {}
+    void DoPaint(CDC*) override
+    {
+        std::thread other([this] {
+            m_bOtherTookIt = ::TryEnterCriticalSection(&CKtvPBaseControlBar::GetPaintSection());
+            if (m_bOtherTookIt)
+                ::LeaveCriticalSection(&CKtvPBaseControlBar::GetPaintSection());
+        });
+        other.join();
+        ++m_nPaints;
+    }
+    int m_nPaints = 0;
+    BOOL m_bOtherTookIt = TRUE;
+};
+
+TEST_F(BarTest, MultiThreadedPaintingHoldsTheLibrarySection)
+{
+    CWnd owner;
+    ASSERT_TRUE(owner.CreateEx(0, AfxRegisterWndClass(0), "owner", WS_POPUP | WS_VISIBLE, CRect(0, 0, 200, 50),
+                               nullptr, 0));
+    auto* pBar = new SectionProbeBar;
+    ASSERT_TRUE(pBar->Create(nullptr, WS_CHILD | WS_VISIBLE, CRect(0, 0, 100, 24), &owner, 0x1235, KTVP_CBRS_FLOAT));
+    pBar->UpdateWindow();
+    const int nPaintsBefore = pBar->m_nPaints;
+    CKtvPBaseControlBar::m_bMultiThreaded = TRUE;
+    pBar->Invalidate();
+    pBar->UpdateWindow();
+    CKtvPBaseControlBar::m_bMultiThreaded = FALSE;
+    EXPECT_EQ(nPaintsBefore + 1, pBar->m_nPaints);
+    EXPECT_FALSE(pBar->m_bOtherTookIt);
+    // Left again after the paint.
+    std::thread([] {
+        EXPECT_TRUE(::TryEnterCriticalSection(&CKtvPBaseControlBar::GetPaintSection()));
+        ::LeaveCriticalSection(&CKtvPBaseControlBar::GetPaintSection());
+    }).join();
     owner.DestroyWindow();
 }
 
