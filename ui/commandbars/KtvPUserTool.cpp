@@ -204,7 +204,8 @@ HICON CKtvPUserTool::LoadDefaultIcon() { return globalData.GetDefaultToolIcon();
 
 void CKtvPUserTool::DestroyIcon()
 {
-    if (m_hIcon != nullptr && m_hIcon != globalData.GetDefaultToolIcon())
+    // The shared default icon is the global data's, never the tool's to destroy.
+    if (m_hIcon != nullptr && m_hIcon != globalData.hiconDefaultTool)
         ::DestroyIcon(m_hIcon);
     m_hIcon = nullptr;
 }

@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <vector>
 
+#include "tests/support/ui/KtvUiTestSetup.h"
 #include "ui/frames/KtvPRegistry.h"
 
 namespace ktvtest {
@@ -45,6 +46,12 @@ void ForgetKey(const char* key)
 {
     CKtvPRegistry reg(FALSE, FALSE);
     reg.DeleteKey(key);
+}
+
+void StoredStateTest::SetUp()
+{
+    KtvPrepareUiTest();
+    ForgetKey(StateKey());
 }
 
 }  // namespace ktvtest

@@ -16,13 +16,9 @@ namespace {
 constexpr char kProfile[] = "Software\\TwTests\\CommandState\\";
 constexpr char kManagerKey[] = "Software\\TwTests\\CommandState\\KtvCommandManager";
 
-class CommandStateTest : public testing::Test {
+class CommandStateTest : public ktvtest::StoredStateTest {
 protected:
-    void SetUp() override
-    {
-        KtvPrepareUiTest();
-        ktvtest::ForgetKey("Software\\TwTests\\CommandState");
-    }
+    const char* StateKey() const override { return "Software\\TwTests\\CommandState"; }
 };
 
 std::vector<UINT> ListOf(const CKtvPCommandManager& manager)

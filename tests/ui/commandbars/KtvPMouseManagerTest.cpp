@@ -15,13 +15,9 @@ namespace {
 constexpr char kMouseProfile[] = "Software\\TwTests\\Mouse\\";
 constexpr char kMouseKey[] = "Software\\TwTests\\Mouse";
 
-class MouseManagerTest : public testing::Test {
+class MouseManagerTest : public ktvtest::StoredStateTest {
 protected:
-    void SetUp() override
-    {
-        KtvPrepareUiTest();
-        ktvtest::ForgetKey(kMouseKey);
-    }
+    const char* StateKey() const override { return kMouseKey; }
 };
 
 std::vector<std::string> NamesOf(const CKtvPMouseManager& manager)

@@ -28,13 +28,9 @@ constexpr char kToolsKey[] = "Software\\TwTests\\Tools";
 // "CKtvPUserTool"
 constexpr char kToolClassHex[] = "43 4b 74 76 50 55 73 65 72 54 6f 6f 6c";
 
-class UserToolsTest : public testing::Test {
+class UserToolsTest : public ktvtest::StoredStateTest {
 protected:
-    void SetUp() override
-    {
-        KtvPrepareUiTest();
-        ktvtest::ForgetKey(kToolsKey);
-    }
+    const char* StateKey() const override { return kToolsKey; }
 
     CKtvPUserToolsManager manager{32805, 32806, 32815, RUNTIME_CLASS(CKtvPUserTool)};
 };
