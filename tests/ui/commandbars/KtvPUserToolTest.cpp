@@ -12,7 +12,10 @@
 #include <thread>
 #include <vector>
 
+#include "platform/mfc/CDC.h"
+#include "platform/mfc/CGdiObject.h"
 #include "platform/mfc/CWinApp.h"
+#include "platform/shell/ShellLauncher.h"
 #include "platform/mfc/CWnd.h"
 #include "tests/support/ui/KtvStoredValue.h"
 #include "tests/support/ui/KtvUiTestSetup.h"
@@ -358,6 +361,57 @@ TEST_F(RunToolsTest, AToolThatCannotStartSaysWhyAndStartsNothing)
         tools.RemoveTool(pTool);
     }
     EXPECT_FALSE(fs::exists(report));
+}
+
+// Remembers what the shell would start instead of starting it.
+class RecordingSpawner : public tw::shell::ProcessSpawner {
+public:
+    std::vector<std::vector<std::string>> started;
+    int Spawn(const std::vector<std::string>& argv, const std::string&) override
+    {
+        started.push_back(argv);
+        return 0;
+    }
+};
+
+TEST_F(RunToolsTest, DocumentsAndAddressesAreOpenedByTheShell)
+{
+    auto spawner = std::make_shared<RecordingSpawner>();
+    auto previous = tw::shell::SetProcessSpawner(spawner);
+    std::ofstream("notes.txt") << "notes";
+    NewTool("notes.txt", "", "");
+    NewTool("https://example.com/help", "", "");
+    EXPECT_TRUE(tools.InvokeTool(32806));
+    EXPECT_TRUE(tools.InvokeTool(32807));
+    tw::shell::SetProcessSpawner(previous);
+    ASSERT_EQ(spawner->started.size(), 2u);
+    EXPECT_EQ(spawner->started[0].back(), fs::absolute("notes.txt").string());
+    EXPECT_EQ(spawner->started[1].back(), "https://example.com/help");
+    EXPECT_TRUE(main.texts.empty());
+}
+
+TEST_F(RunToolsTest, TheIconIsDrawnAtItsOwnSizeInTheMiddleOfTheRectangle)
+{
+    CKtvPUserTool* pTool = NewTool("no-such-program-anywhere", "", "");
+    CWindowDC dcScreen(nullptr);
+    CDC dc;
+    CBitmap bitmap;
+    ASSERT_TRUE(dc.CreateCompatibleDC(&dcScreen));
+    ASSERT_TRUE(bitmap.CreateCompatibleBitmap(&dcScreen, 40, 30));
+    CBitmap* pOld = dc.SelectObject(&bitmap);
+    const COLORREF background = RGB(0, 128, 0);
+    CBrush brush(background);
+    dc.FillRect(CRect(0, 0, 40, 30), &brush);
+    // 24 x 20 at (10, 5): the 16 x 16 icon starts 4 and 2 pixels in.
+    pTool->DrawToolIcon(&dc, CRect(10, 5, 34, 25));
+    EXPECT_EQ(dc.GetPixel(14, 7), RGB(0, 0, 0));
+    EXPECT_EQ(dc.GetPixel(13, 7), background);
+    EXPECT_EQ(dc.GetPixel(14, 6), background);
+    // A rectangle smaller than the icon draws it from its corner.
+    dc.FillRect(CRect(0, 0, 40, 30), &brush);
+    pTool->DrawToolIcon(&dc, CRect(2, 3, 10, 11));
+    EXPECT_EQ(dc.GetPixel(2, 3), RGB(0, 0, 0));
+    dc.SelectObject(pOld);
 }
 
 TEST_F(RunToolsTest, TheIconGoesToTheClipboardOnTheButtonFace)
