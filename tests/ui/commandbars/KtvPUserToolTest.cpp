@@ -97,7 +97,7 @@ TEST_F(UserToolsTest, ToolsMoveByOneAndNotPastEitherEnd)
     EXPECT_EQ(IdsOf(manager), (std::vector<UINT>{32807, 32806, 32808}));
     EXPECT_TRUE(manager.MoveToolUp(pLast));
     EXPECT_EQ(IdsOf(manager), (std::vector<UINT>{32807, 32808, 32806}));
-    EXPECT_TRUE(manager.MoveToolDown(pFirst) == FALSE);  // now the last
+    EXPECT_FALSE(manager.MoveToolDown(pFirst));  // now the last
 
     CKtvPUserTool stranger;
     EXPECT_FALSE(manager.MoveToolUp(&stranger));
