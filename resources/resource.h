@@ -40,6 +40,7 @@
 
 // --- the UI library's images -----------------------------------------------------
 #define IDB_KTVP_MENU_IMAGES 16129
+#define IDI_KTVP_DEFAULT_TOOL 16931
 
 // --- the UI library's strings ----------------------------------------------------
 #define IDS_KTVP_SELECT_IMAGE 16001

@@ -28,6 +28,11 @@ public:
     CMap<UINT, UINT, int, int> m_CommandIndex;
     CMap<UINT, UINT, int, int> m_CommandIndexUser;
     CList<UINT, UINT> m_lstCommandsWithoutImages;
+
+private:
+    // Set when the stored list could not be read whole: it stays as the user
+    // left it until the user changes the list again.
+    BOOL m_bKeepStoredList = FALSE;
 };
 
 // The process-wide command manager.

@@ -28,6 +28,11 @@ public:
     CMap<CString, LPCTSTR, int, int> m_ViewsNames;
     CMap<UINT, UINT, UINT, UINT> m_ViewsToCommands;
     CMap<UINT, UINT, UINT, UINT> m_ViewsToIcons;
+
+private:
+    // Set when the stored assignments could not be read whole: they stay as
+    // stored until the user changes an assignment.
+    BOOL m_bKeepStoredValue = FALSE;
 };
 
 // NULL until the workspace creates the manager.

@@ -2,9 +2,11 @@
 // opening a menu and running a command, played by one worker thread.
 #pragma once
 
+#include <atomic>
+
 #include "platform/mfc/CArray.h"
 #include "platform/mfc/CString.h"
-#include "platform/win32/kernel/Sync.h"
+#include "platform/shell/mmsystem.h"
 
 class CKtvPTearOffManager {
 public:
@@ -12,6 +14,10 @@ public:
     virtual ~CKtvPTearOffManager();
     CKtvPTearOffManager(const CKtvPTearOffManager&) = delete;
     CKtvPTearOffManager& operator=(const CKtvPTearOffManager&) = delete;
+
+    // The ids the manager hands out, first to last inclusive, all free. FALSE
+    // (and no range) when first is 0 or after last.
+    BOOL Initialize(UINT uiTearOffMenuFirst, UINT uiTearOffMenuLast);
 
     // The label tag: code 1, the decimal id, code 1, the visible label.
     static void Build(UINT uiTearOffBarID, CString& strText);
@@ -24,6 +30,9 @@ public:
     UINT m_uiTearOffMenuFirst = 0;         // 0: no range
     UINT m_uiTearOffMenuLast = 0;
     CArray<int, int> m_arTearOffIDsUsage;  // use count per id of the range
+
+private:
+    BOOL IsInRange(UINT uiId) const;
 };
 
 // NULL unless the application installs a tear-off manager.
@@ -34,11 +43,16 @@ public:
     enum { ktvpSoundNotPlaying = -2, ktvpSoundIdle = 0, ktvpSoundMenuCommand = 1, ktvpSoundMenuPopup = 2,
            ktvpSoundTerminate = -1 };
 
+    // 1 command, 2 popup: the worker plays it (a request still pending is
+    // replaced); -1 stops the worker, the next request starts a new one.
     static void PlayMenuSound(int nSound);
+    // Stops the worker and waits for its end (the library clean-up).
+    static void Terminate();
 
     static BOOL m_bEnabled;
-    static volatile int m_nSound;          // the request the worker reads
-    static HANDLE m_hThread;
-    // Created on first use.
-    static CRITICAL_SECTION* m_pcs;
+    // The request the worker reads; ktvpSoundNotPlaying while there is no worker.
+    static std::atomic<int> m_nSound;
+    // What the worker plays sounds with; tests put a recorder here.
+    using PlayFunction = BOOL (*)(LPCSTR pszSound, HMODULE hmod, DWORD fdwSound);
+    static std::atomic<PlayFunction> m_pfnPlaySound;
 };

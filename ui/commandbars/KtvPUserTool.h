@@ -35,9 +35,15 @@ public:
     CString m_strInitialDirectory;
     UINT m_uiCmdId = 0;
 
+    HICON GetIcon() const { return m_hIcon; }
+
 protected:
     CString m_strCommand;                  // changed only through SetCommand
     HICON m_hIcon = nullptr;
+
+private:
+    // Starts the command; FALSE with the system's reason in GetLastError.
+    BOOL RunCommand();
 };
 
 class CKtvPUserToolsManager : public CObject {
@@ -77,6 +83,13 @@ public:
     CString m_strDefExt;
     UINT m_uiArgumentsMenu = 0;
     UINT m_uiInitialDirMenu = 0;
+
+private:
+    BOOL MoveTool(CKtvPUserTool* pTool, BOOL bUp);
+
+    // Set when the stored tools could not be read: they stay stored until the
+    // user changes the list.
+    BOOL m_bKeepStoredTools = FALSE;
 };
 
 // NULL unless the application enables user tools.

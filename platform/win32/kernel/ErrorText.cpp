@@ -65,6 +65,7 @@ const MessageEntry kWin32Messages[] = {
     {WAIT_TIMEOUT, "The wait operation timed out."},
     {ERROR_NO_MORE_ITEMS, "No more data is available."},
     {ERROR_DIRECTORY, "The directory name is invalid."},
+    {ERROR_NO_ASSOCIATION, "No application is associated with the specified file for this operation."},
     {ERROR_NOT_OWNER, "Attempt to release mutex not owned by caller."},
     {ERROR_NOACCESS, "Invalid access to memory location."},
     {ERROR_INVALID_FLAGS, "Invalid flags."},

@@ -633,8 +633,11 @@ HANDLE CreateFile(LPCSTR lpFileName, DWORD dwDesiredAccess, DWORD dwShareMode, L
         tw::SetLastErrorFromErrno(err);
         return INVALID_HANDLE_VALUE;
     }
+    // Nobody may open an unshared delete-on-close file by its name, so the name
+    // goes at once: the file then cannot outlive the process, however it ends.
+    const bool nameRemovedNow = deleteOnClose && dwShareMode == 0 && unlink(path.c_str()) == 0;
     HANDLE handle = tw::InsertKernelObject(
-        std::make_shared<fd_::FileObject>(fd, path, access, deleteOnClose, std::move(share)));
+        std::make_shared<fd_::FileObject>(fd, path, access, deleteOnClose && !nameRemovedNow, std::move(share)));
     const bool reportsExisting = dwCreationDisposition == CREATE_ALWAYS || dwCreationDisposition == OPEN_ALWAYS;
     SetLastError(existed && reportsExisting ? ERROR_ALREADY_EXISTS : ERROR_SUCCESS);
     return handle;

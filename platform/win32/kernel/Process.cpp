@@ -241,6 +241,12 @@ BOOL CreateProcess(LPCSTR lpApplicationName, LPSTR lpCommandLine, LPSECURITY_ATT
     std::string folder;
     if (lpCurrentDirectory) {
         folder = tw::MapPath(lpCurrentDirectory);
+        struct stat st {};
+        if (stat(folder.c_str(), &st) != 0 || !S_ISDIR(st.st_mode)) {
+            posix_spawn_file_actions_destroy(&actions);
+            SetLastError(ERROR_DIRECTORY);
+            return FALSE;
+        }
         posix_spawn_file_actions_addchdir_np(&actions, folder.c_str());
     }
     pid_t pid = 0;
@@ -258,6 +264,26 @@ BOOL CreateProcess(LPCSTR lpApplicationName, LPSTR lpCommandLine, LPSECURITY_ATT
     lpProcessInformation->hThread = tw::InsertKernelObject(std::make_shared<pd_::ProcessThreadObject>(process));
     lpProcessInformation->dwProcessId = static_cast<DWORD>(pid);
     lpProcessInformation->dwThreadId = static_cast<DWORD>(pid);
+    return TRUE;
+}
+
+BOOL GetBinaryType(LPCSTR lpApplicationName, LPDWORD lpBinaryType)
+{
+    if (!lpApplicationName || !lpBinaryType) {
+        SetLastError(ERROR_INVALID_PARAMETER);
+        return FALSE;
+    }
+    const std::string path = tw::MapPath(lpApplicationName);
+    struct stat st {};
+    if (stat(path.c_str(), &st) != 0) {
+        tw::SetLastErrorFromErrno(errno);
+        return FALSE;
+    }
+    if (!pd_::IsExecutableFile(path)) {
+        SetLastError(ERROR_BAD_EXE_FORMAT);
+        return FALSE;
+    }
+    *lpBinaryType = SCS_64BIT_BINARY;
     return TRUE;
 }
 

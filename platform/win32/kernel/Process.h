@@ -57,6 +57,11 @@ BOOL CreateProcess(LPCSTR lpApplicationName, LPSTR lpCommandLine, LPSECURITY_ATT
                    LPSECURITY_ATTRIBUTES lpThreadAttributes, BOOL bInheritHandles, DWORD dwCreationFlags,
                    LPVOID lpEnvironment, LPCSTR lpCurrentDirectory, LPSTARTUPINFO lpStartupInfo,
                    LPPROCESS_INFORMATION lpProcessInformation);
+// A file this user may run as a program: TRUE with SCS_64BIT_BINARY. Other
+// files fail with ERROR_BAD_EXE_FORMAT, missing ones with ERROR_FILE_NOT_FOUND.
+#define SCS_32BIT_BINARY 0
+#define SCS_64BIT_BINARY 6
+BOOL GetBinaryType(LPCSTR lpApplicationName, LPDWORD lpBinaryType);
 BOOL GetExitCodeProcess(HANDLE hProcess, LPDWORD lpExitCode);
 BOOL TerminateProcess(HANDLE hProcess, UINT uExitCode);
 HANDLE GetCurrentProcess();

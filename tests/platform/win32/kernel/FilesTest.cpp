@@ -144,14 +144,35 @@ TEST(Files, DeleteOnCloseRemovesTheFileWithTheLastHandle)
     ASSERT_NE(GetTempFileName(".", "Ktv", 0, name), 0u);
     EXPECT_NE(strstr(name, "/Ktv"), nullptr);
     EXPECT_NE(GetFileAttributes(name), INVALID_FILE_ATTRIBUTES);  // the name is reserved by a file
-    HANDLE h = CreateFile(name, GENERIC_READ | GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                          FILE_FLAG_DELETE_ON_CLOSE | FILE_ATTRIBUTE_TEMPORARY, nullptr);
+    // Shared: others may open it by name until the last handle closes.
+    HANDLE h = CreateFile(name, GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_DELETE, nullptr,
+                          CREATE_ALWAYS, FILE_FLAG_DELETE_ON_CLOSE | FILE_ATTRIBUTE_TEMPORARY, nullptr);
     ASSERT_NE(h, INVALID_HANDLE_VALUE);
     DWORD written;
     WriteFile(h, "x", 1, &written, nullptr);
     EXPECT_NE(GetFileAttributes(name), INVALID_FILE_ATTRIBUTES);
     CloseHandle(h);
     EXPECT_EQ(GetFileAttributes(name), INVALID_FILE_ATTRIBUTES);
+}
+
+TEST(Files, AnUnsharedDeleteOnCloseFileLosesItsNameAtOnceAndKeepsItsData)
+{
+    char name[MAX_PATH];
+    ASSERT_NE(GetTempFileName(".", "Ktv", 0, name), 0u);
+    HANDLE h = CreateFile(name, GENERIC_READ | GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                          FILE_FLAG_DELETE_ON_CLOSE | FILE_ATTRIBUTE_TEMPORARY, nullptr);
+    ASSERT_NE(h, INVALID_HANDLE_VALUE);
+    EXPECT_EQ(GetFileAttributes(name), INVALID_FILE_ATTRIBUTES);
+    // A new file may take the name; closing the first must leave it alone.
+    MakeFile(name, "someone else's");
+    DWORD done = 0;
+    ASSERT_TRUE(WriteFile(h, "kept", 4, &done, nullptr));
+    ASSERT_EQ(SetFilePointer(h, 0, nullptr, FILE_BEGIN), 0u);
+    char back[8] = {};
+    ASSERT_TRUE(ReadFile(h, back, sizeof back, &done, nullptr));
+    EXPECT_EQ(std::string(back, done), "kept");
+    CloseHandle(h);
+    EXPECT_EQ(FileText(name), "someone else's");
 }
 
 TEST(Files, BackslashesDoubledSlashesAndCaseFindTheSameFile)

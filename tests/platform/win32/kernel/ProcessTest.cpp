@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <fstream>
 #include <sstream>
 #include <string>
@@ -95,6 +97,48 @@ TEST(Processes, MissingProgramFailsWithoutAShell)
     CloseHandle(pi.hThread);
     CloseHandle(pi.hProcess);
     EXPECT_EQ(GetFileAttributes("injected.txt"), INVALID_FILE_ATTRIBUTES);
+}
+
+TEST(Processes, AMissingStartingFolderIsRefusedBeforeAnythingRuns)
+{
+    std::string command = "sh -c \"touch ran.txt\"";
+    STARTUPINFO si{};
+    PROCESS_INFORMATION pi{};
+    EXPECT_FALSE(CreateProcess(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, "no-such-folder", &si,
+                               &pi));
+    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_DIRECTORY));
+    std::ofstream("plain.txt") << "x";
+    EXPECT_FALSE(CreateProcess(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, "plain.txt", &si, &pi));
+    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_DIRECTORY));
+    EXPECT_EQ(GetFileAttributes("ran.txt"), INVALID_FILE_ATTRIBUTES);
+}
+
+TEST(Processes, BinaryTypeTellsProgramsFromOtherFiles)
+{
+    std::ofstream("tool.sh") << "#!/bin/sh\n";
+    std::ofstream("notes.txt") << "text";
+    ASSERT_EQ(chmod("tool.sh", 0755), 0);
+    ASSERT_TRUE(CreateDirectory("folder", nullptr));
+    struct Case {
+        const char* path;
+        BOOL program;
+        DWORD error;
+    };
+    const Case cases[] = {
+        {"tool.sh", TRUE, 0},
+        {".\\TOOL.SH", TRUE, 0},
+        {"notes.txt", FALSE, ERROR_BAD_EXE_FORMAT},
+        {"folder", FALSE, ERROR_BAD_EXE_FORMAT},
+        {"missing.exe", FALSE, ERROR_FILE_NOT_FOUND},
+    };
+    for (const auto& c : cases) {
+        DWORD type = 99;
+        EXPECT_EQ(GetBinaryType(c.path, &type), c.program) << c.path;
+        if (c.program)
+            EXPECT_EQ(type, static_cast<DWORD>(SCS_64BIT_BINARY)) << c.path;
+        else
+            EXPECT_EQ(GetLastError(), c.error) << c.path;
+    }
 }
 
 }  // namespace tw_process_test
