@@ -21,6 +21,8 @@ public:
     UINT GetHit() const { return m_nHit; }
     // The glyph of the menu images plus the border on each side plus the look's extra size.
     static CSize GetSize();
+    // Origin and size, relative to the window's top-left corner; empty while hidden.
+    CRect GetRect() const;
 
     BOOL m_bPushed;
     BOOL m_bFocused;

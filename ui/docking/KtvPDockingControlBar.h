@@ -13,6 +13,7 @@ class CKtvPAutoHideToolBar;
 class CKtvPBarContainerManager;
 class CKtvPBaseTabbedBar;
 class CKtvPCaptionButton;
+class CKtvPDockManager;
 class CKtvPSlider;
 
 class CKtvPDockingControlBar : public CKtvPControlBar {
@@ -123,6 +124,16 @@ public:
     void EnableAutoHideAll(BOOL bEnable = TRUE) { m_bEnableAutoHideAll = bEnable; }
     BOOL IsActive() const { return m_bActive; }
     BOOL IsHiding() const { return m_bIsHiding; }
+    BOOL IsPreparingToFloat() const { return m_bPrepareToFloat; }
+    BOOL IsSliding() const { return m_bIsSliding; }
+    int GetSlideStep() const { return m_nSlideStep; }
+    int GetCaptionHeightSetting() const { return m_nCaptionHeight; }
+    UINT GetHotButton() const { return m_nHot; }
+    UINT GetPressedButton() const { return m_nHit; }
+    const CObArray& GetCaptionButtonList() const { return m_arrButtons; }
+    CToolTipCtrl& GetCaptionToolTip() { return m_wndToolTip; }
+    // Where DrawCaption puts the title, in window coordinates.
+    CRect GetCaptionTextRect() const;
 
     // The system drag thresholds, read once by KtvInitGlobalData; also used by the
     // tab windows and the drag frame.
@@ -161,6 +172,18 @@ protected:
     void OnWindowPosChanging(WINDOWPOS* lpwndpos);
     DECLARE_MESSAGE_MAP()
 
+    void RemoveCaptionButtons();
+    CKtvPCaptionButton* ButtonAt(INT_PTR i) const;
+    CKtvPDockManager* GetDockManager() const;
+    BOOL IsPinApplicable() const;
+    void OnPinButton();
+    BOOL DockToRecentPlace(LPCRECT lpRect, int dockMethod);
+    void ActivateOwnTab();
+    void KillAutoHideTimers();
+    int ExtentAcrossStrip(const CRect& rect) const;
+    CRect RectInDockSite(const CWnd* pWnd) const;
+    CRect AutoHideStripRect() const;
+
     BYTE m_bPrepareToFloat;
     BYTE m_bReadyToFloat;
     int m_nCaptionHeight;
@@ -193,4 +216,6 @@ protected:
     UINT m_nHit;
     BOOL m_bCaptionButtonsCaptured;
     CToolTipCtrl m_wndToolTip;
+    // The docked rectangle last read from a stored layout.
+    CRect m_rectLoadedDocked;
 };
