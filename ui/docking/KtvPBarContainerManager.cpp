@@ -429,7 +429,23 @@ CKtvPBarContainer* CKtvPBarContainerManager::SplitTargetRect(CKtvPDockingControl
     m_pDockSite->ScreenToClient(T);
     const int w = CKtvPSlider::m_nDefaultWidth;
     const BOOL bVertSplit = dwAlignment == CBRS_ALIGN_TOP || dwAlignment == CBRS_ALIGN_BOTTOM;
-    const int l = bVertSplit ? std::min((int)T.Height() / 2, (int)sizeNew.cy) : std::min((int)T.Width() / 2, (int)sizeNew.cx);
+    const int nExtent = bVertSplit ? T.Height() : T.Width();
+    int l = std::min(nExtent / 2, (int)(bVertSplit ? sizeNew.cy : sizeNew.cx));
+    // Neither part may go below its minimum: a target too small for both refuses the split.
+    CSize sizeNewMin(0, 0);
+    if (pNewBar != nullptr) {
+        pNewBar->GetMinSize(sizeNewMin);
+    } else {
+        pNewTree->GetMinSize(sizeNewMin);
+    }
+    CSize sizeTargetMin;
+    pTarget->GetMinSize(sizeTargetMin);
+    const int nNewMin = bVertSplit ? sizeNewMin.cy : sizeNewMin.cx;
+    const int nTargetMin = bVertSplit ? sizeTargetMin.cy : sizeTargetMin.cx;
+    l = std::min(std::max(l, nNewMin), nExtent - w - nTargetMin);
+    if (l < nNewMin) {
+        return nullptr;
+    }
     CRect rectNew = T;
     CRect rectSlider = T;
     CRect rectTarget = T;

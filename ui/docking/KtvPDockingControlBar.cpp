@@ -29,9 +29,8 @@
 
 IMPLEMENT_SERIAL(CKtvPDockingControlBar, CKtvPControlBar, VERSIONABLE_SCHEMA | 2)
 
-// Zero until the library's start-up reads SM_CXDRAG and SM_CYDRAG.
-int CKtvPDockingControlBar::m_nDragThresholdX = 0;
-int CKtvPDockingControlBar::m_nDragThresholdY = 0;
+int CKtvPDockingControlBar::m_nDragThresholdX = ::GetSystemMetrics(SM_CXDRAG);
+int CKtvPDockingControlBar::m_nDragThresholdY = ::GetSystemMetrics(SM_CYDRAG);
 int CKtvPDockingControlBar::m_nCaptionBorder = 2;
 int CKtvPDockingControlBar::m_nCaptionButtonsMargin = 2;
 BOOL CKtvPDockingControlBar::m_bHideDisabledButtons = TRUE;

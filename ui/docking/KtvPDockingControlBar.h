@@ -26,6 +26,8 @@ public:
     BOOL PreTranslateMessage(MSG* pMsg) override;
     void Serialize(CArchive& ar) override;
     BOOL IsVisible() const override;
+    // A pane lives in a split layout, not in a dock-bar row.
+    BOOL IsResizable() const override { return TRUE; }
     BOOL CanAcceptBar(const CKtvPBaseControlBar* pBar) const override;
     BOOL CanBeAttached() const override { return TRUE; }
     int GetCaptionHeight() const override;
@@ -135,8 +137,8 @@ public:
     // Where DrawCaption puts the title, in window coordinates.
     CRect GetCaptionTextRect() const;
 
-    // The system drag thresholds, read once by KtvInitGlobalData; also used by the
-    // tab windows and the drag frame.
+    // The system drag thresholds, read once at start-up; also used by the tab
+    // windows and the drag frame.
     static int m_nDragThresholdX;
     static int m_nDragThresholdY;
     static int m_nCaptionBorder;

@@ -140,10 +140,8 @@ void CKtvPSlider::MoveSlider(CSize sizeOffset, BOOL)
     int nOffset = 0;
     if ((m_dwSliderStyle & KTVP_SS_VERT) != 0) {
         nOffset = sizeOffset.cx;
-        sizeOffset.cy = 0;
     } else if ((m_dwSliderStyle & KTVP_SS_HORZ) != 0) {
         nOffset = sizeOffset.cy;
-        sizeOffset.cx = 0;
     } else {
         return;
     }
@@ -154,14 +152,8 @@ void CKtvPSlider::MoveSlider(CSize sizeOffset, BOOL)
             ::EndDeferWindowPos(hdwp);
         }
     }
+    // The layout places the slider itself, by the offset the minimum sizes allowed.
     AdjustDockingLayout(nullptr);
-    CRect rect;
-    GetWindowRect(rect);
-    if (CWnd* pParent = GetParent()) {
-        pParent->ScreenToClient(rect);
-    }
-    rect.OffsetRect(sizeOffset);
-    CWnd::SetWindowPos(nullptr, rect.left, rect.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void CKtvPSlider::AddControlBar(CKtvPBaseControlBar* pBar)
