@@ -219,7 +219,11 @@ void CKtvPSlider::RemoveControlBar(CKtvPBaseControlBar* pBar)
     if (pBar != nullptr && pBar->IsKindOf(RUNTIME_CLASS(CKtvPDockingControlBar))) {
         bNamesThis = static_cast<CKtvPDockingControlBar*>(pBar)->GetRecentDockInfo().GetLastDefaultSlider() == this;
     }
-    if (m_pContainerManager->IsEmpty() && m_pContainerManager->GetTotalRefCount() == 0 && !bNamesThis) {
+    // A frame on its way out takes its sliders with it.
+    CWnd* pParent = GetParent();
+    const BOOL bParentClosing = pParent == nullptr || !pParent->IsWindowVisible();
+    if (m_pContainerManager->IsEmpty() && m_pContainerManager->GetTotalRefCount() == 0 && !bNamesThis &&
+        !bParentClosing) {
         RemoveBarFromDockSite(this, TRUE, FALSE, m_bAutoHide);
         return;
     }

@@ -80,6 +80,8 @@ protected:
     // Presses at a screen point, moves by the given steps, and releases unless told not to.
     void Drag(CPoint ptStart, std::initializer_list<CPoint> moves, bool bRelease = true)
     {
+        // Far in time from any earlier press, so it is no double click.
+        Advance(1000);
         input.MouseMove(ptStart.x, ptStart.y);
         Pump();
         input.ButtonDown(tw::display::MouseButton::Left, ptStart.x, ptStart.y);
