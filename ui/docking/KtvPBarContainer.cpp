@@ -934,7 +934,11 @@ void CKtvPBarContainer::ReleaseTree()
             if (m_pContainerManager != nullptr) {
                 m_pContainerManager->RemoveSlider(pSlider);
             }
-            pSlider->DestroyWindow();
+            // A dock site on its way out destroys its sliders itself.
+            CWnd* pParent = pSlider->GetParent();
+            if (pParent != nullptr && pParent->IsWindowVisible()) {
+                pSlider->DestroyWindow();
+            }
         }
     }
     delete m_pLeftContainer;
