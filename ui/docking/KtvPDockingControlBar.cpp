@@ -1068,6 +1068,7 @@ BOOL CKtvPDockingControlBar::DockToFrameWindow(DWORD dwAlignment, LPCRECT lpRect
     if (pDockSite == nullptr) {
         return FALSE;
     }
+    TakeFloatingFrameSize();
     ChangeParent(pDockSite, 0);
     if (GetDefaultSlider() != nullptr) {
         UndockControlBar(FALSE);
@@ -1114,6 +1115,17 @@ BOOL CKtvPDockingControlBar::DockToFrameWindow(DWORD dwAlignment, LPCRECT lpRect
     return TRUE;
 }
 
+// A floating pane docks at the size its frame had, which is what the drag outline showed.
+void CKtvPDockingControlBar::TakeFloatingFrameSize()
+{
+    if (CKtvPMiniFrameWnd* pMiniFrame = GetParentMiniFrame(TRUE)) {
+        CRect rectFrame;
+        pMiniFrame->GetWindowRect(rectFrame);
+        CWnd::SetWindowPos(nullptr, 0, 0, rectFrame.Width(), rectFrame.Height(),
+                           SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+}
+
 CKtvPSlider* CKtvPDockingControlBar::CreateDefaultSlider(DWORD dwAlignment, CWnd* pDockSite,
                                                          CRuntimeClass* pSliderRTC)
 {
@@ -1147,6 +1159,7 @@ BOOL CKtvPDockingControlBar::DockNextToBar(CKtvPDockingControlBar* pTargetBar, D
     if (GetDefaultSlider() != nullptr) {
         UndockControlBar(TRUE);
     }
+    TakeFloatingFrameSize();
     ChangeParent(GetDockSiteFrameWnd(), 0);
     if (lpRect != nullptr && dwAlignment == 0) {
         // By rectangle: the side of the target the rectangle's centre lies on.

@@ -181,6 +181,7 @@ protected:
     void OnPinButton();
     BOOL DockToRecentPlace(LPCRECT lpRect, int dockMethod);
     void ActivateOwnTab();
+    void TakeFloatingFrameSize();
     void KillAutoHideTimers();
     int ExtentAcrossStrip(const CRect& rect) const;
     CRect RectInDockSite(const CWnd* pWnd) const;

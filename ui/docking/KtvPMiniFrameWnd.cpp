@@ -717,6 +717,10 @@ CKtvPBaseControlBar* CKtvPMiniFrameWnd::DockFrame(BOOL& bDocked)
         return nullptr;
     }
     const CRect rectOutline = m_dragFrame.m_rectOutline;
+    // A click on the caption that never left the drag distance showed no outline: it docks nothing.
+    if (rectOutline.IsRectEmpty() && !m_dragFrame.IsShown()) {
+        return nullptr;
+    }
     m_dragFrame.EndOutline(TRUE);
     const HWND hWnd = GetSafeHwnd();
     const BOOL bLoading = g_bKtvLoadingBars;
