@@ -432,7 +432,10 @@ void CKtvPMiniFrameWnd::SetDockState(CKtvPDockManager* pDockManager)
         static_cast<CKtvPDockingControlBar*>(pBar)->IsAutoHideMode()) {
         static_cast<CKtvPDockingControlBar*>(pBar)->SetAutoHideMode(FALSE, CBRS_ALIGN_ANY, nullptr, TRUE);
     }
-    if (pBar->GetParentMiniFrame(TRUE) == nullptr) {
+    // A pane in another floating frame leaves it; one docked is floated first.
+    if (CKtvPMiniFrameWnd* pCurrent = pBar->GetParentMiniFrame(TRUE); pCurrent != nullptr && pCurrent != this) {
+        pCurrent->RemoveControlBar(pBar, FALSE, FALSE);
+    } else if (pCurrent == nullptr) {
         CRect rectBar;
         pBar->GetWindowRect(rectBar);
         pBar->FloatControlBar(rectBar, KTVP_DM_SHOW, FALSE);
