@@ -256,3 +256,33 @@ TEST_F(MiniFrameTest, AFrameWithoutADockManagerTakesItsWindowWithIt)
 }
 
 }  // namespace
+
+namespace {
+
+class MiniFrameCancelTest : public MiniFrameTest {};
+
+// A hidden frame made for a drag out of a dock: a lost capture always ends
+// the move, and the pane goes back to its place.
+TEST_F(MiniFrameCancelTest, CancelModeOnAHiddenFrameEndsTheMoveAndDocksThePaneBack)
+{
+    TestPane* pTop = DockedPane(1, CBRS_ALIGN_LEFT, 180, 100);
+    TestPane* pPane = AddPane(2, 180, 150);
+    ASSERT_TRUE(pPane->DockNextToBar(pTop, CBRS_ALIGN_BOTTOM, nullptr));
+    Pump();
+    CKtvPMiniFrameWnd* pFrame = FloatPane(pPane);
+    ASSERT_NE(nullptr, pFrame);
+    pFrame->ShowWindow(SW_HIDE);
+    pFrame->EnterDragMode(nullptr);
+    ASSERT_TRUE(pFrame->IsCaptured());
+    const HWND hFrame = pFrame->GetSafeHwnd();
+    pFrame->SendMessage(WM_CANCELMODE);
+    Pump();
+    EXPECT_FALSE(pPane->IsFloating());
+    EXPECT_TRUE(pPane->IsWindowVisible());
+    EXPECT_EQ(pTop->GetDefaultSlider(), pPane->GetDefaultSlider());
+    EXPECT_EQ(nullptr, ::GetCapture());
+    EXPECT_FALSE(pPane->IsDragMode() && ::GetCapture() != pPane->GetSafeHwnd());
+    EXPECT_FALSE(::IsWindow(hFrame));
+}
+
+}  // namespace
