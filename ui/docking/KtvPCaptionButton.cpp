@@ -44,6 +44,16 @@ CRect CKtvPCaptionButton::GetRect() const
     return CRect(m_ptOrigin, m_bHidden ? CSize(0, 0) : GetSize());
 }
 
+CRect CKtvPCaptionButton::GetClientRectIn(const CWnd* pOwner) const
+{
+    CRect rectWindow;
+    pOwner->GetWindowRect(rectWindow);
+    pOwner->ScreenToClient(rectWindow);
+    CRect rect = GetRect();
+    rect.OffsetRect(rectWindow.TopLeft());
+    return rect;
+}
+
 CKtvPCaptionMenuButton::CKtvPCaptionMenuButton() : CKtvPCaptionMenuButton((UINT)-1) {}
 
 CKtvPCaptionMenuButton::CKtvPCaptionMenuButton(UINT nHit, BOOL bLeftAlign)

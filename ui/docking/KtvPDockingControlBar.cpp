@@ -239,13 +239,8 @@ void CKtvPDockingControlBar::UpdateCaptionButtonTooltips()
     if (m_wndToolTip.GetSafeHwnd() == nullptr) {
         return;
     }
-    CRect rectWindow;
-    GetWindowRect(rectWindow);
-    ScreenToClient(rectWindow);
     for (INT_PTR i = 0; i < m_arrButtons.GetSize() && i < m_wndToolTip.GetToolCount(); i++) {
-        CRect rect = ButtonAt(i)->GetRect();
-        rect.OffsetRect(rectWindow.TopLeft());
-        m_wndToolTip.SetToolRect(this, (UINT_PTR)(i + 1), rect);
+        m_wndToolTip.SetToolRect(this, (UINT_PTR)(i + 1), ButtonAt(i)->GetClientRectIn(this));
     }
 }
 

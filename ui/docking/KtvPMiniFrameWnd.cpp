@@ -962,18 +962,11 @@ void CKtvPMiniFrameWnd::UpdateTooltips()
     if (m_ToolTip.GetSafeHwnd() == nullptr) {
         return;
     }
-    CRect rectWindow;
-    GetWindowRect(rectWindow);
-    ScreenToClient(rectWindow);
     int nTool = 1;
     for (POSITION pos = m_lstCaptionButtons.GetHeadPosition(); pos != nullptr && nTool <= m_ToolTip.GetToolCount();
          nTool++) {
         auto* pBtn = static_cast<CKtvPCaptionButton*>(m_lstCaptionButtons.GetNext(pos));
-        CRect rect = pBtn->GetRect();
-        if (!pBtn->m_bHidden) {
-            rect.OffsetRect(rectWindow.TopLeft());
-        }
-        m_ToolTip.SetToolRect(this, (UINT_PTR)nTool, rect);
+        m_ToolTip.SetToolRect(this, (UINT_PTR)nTool, pBtn->GetClientRectIn(this));
     }
 }
 

@@ -4,7 +4,12 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <vector>
+
+#include "platform/mfc/CArchive.h"
 #include "platform/mfc/CDC.h"
+#include "platform/mfc/CMemFile.h"
 #include "platform/win32/kernel/ProcessClock.h"
 #include "tests/support/ui/KtvTestDockFrame.h"
 #include "tests/support/ui/KtvUiTestSetup.h"
@@ -18,6 +23,29 @@ namespace tw::test {
 
 // Float, auto-hide, resize and close: the style the program's panes have.
 constexpr DWORD kPaneStyle = KTVP_CBRS_FLOAT | KTVP_CBRS_AUTOHIDE | KTVP_CBRS_RESIZE | KTVP_CBRS_CLOSE;
+
+// An object's stored record, and reading one back into an object.
+inline std::vector<BYTE> StoreObject(CObject& object)
+{
+    CMemFile file;
+    {
+        CArchive ar(&file, CArchive::store);
+        object.Serialize(ar);
+        ar.Close();
+    }
+    const auto nLength = (size_t)file.GetLength();
+    BYTE* pData = file.Detach();
+    std::vector<BYTE> bytes(pData, pData + nLength);
+    std::free(pData);
+    return bytes;
+}
+
+inline void LoadObject(CObject& object, std::vector<BYTE> bytes)
+{
+    CMemFile file(bytes.data(), (UINT)bytes.size());
+    CArchive ar(&file, CArchive::load);
+    object.Serialize(ar);
+}
 
 class TestPane : public CKtvPDockingControlBar {
 public:

@@ -19,28 +19,6 @@ using tw::test::DockingPaneTest;
 using tw::test::kPaneStyle;
 using tw::test::TestPane;
 
-std::vector<BYTE> Store(CObject& object)
-{
-    CMemFile file;
-    {
-        CArchive ar(&file, CArchive::store);
-        object.Serialize(ar);
-        ar.Close();
-    }
-    const auto nLength = (size_t)file.GetLength();
-    BYTE* pData = file.Detach();
-    std::vector<BYTE> bytes(pData, pData + nLength);
-    std::free(pData);
-    return bytes;
-}
-
-void Load(CObject& object, std::vector<BYTE> bytes)
-{
-    CMemFile file(bytes.data(), (UINT)bytes.size());
-    CArchive ar(&file, CArchive::load);
-    object.Serialize(ar);
-}
-
 class MiniFrameTest : public DockingPaneTest {
 protected:
     CKtvPMiniFrameWnd* FloatPane(TestPane* pPane, CRect rect = CRect(250, 150, 450, 330))
@@ -121,7 +99,7 @@ TEST_F(MiniFrameTest, RollsUpWhenTheCursorLeavesAndDownWhenItReturnsButNotWhileP
     EXPECT_EQ(rectFull.TopLeft(), Rect(pFrame).TopLeft());
 
     // The record keeps the unrolled height.
-    std::vector<BYTE> bytes = Store(*pFrame);
+    std::vector<BYTE> bytes = tw::test::StoreObject(*pFrame);
     const auto* pLongs = reinterpret_cast<const int32_t*>(bytes.data());
     EXPECT_EQ(rectFull.bottom, pLongs[4]);
 
@@ -198,7 +176,7 @@ TEST_F(MiniFrameTest, ARecordRoundTripsByteForByteWithItsStyleKeptToAFrame)
     TestPane* pPane = DockedPane(7, CBRS_ALIGN_LEFT, 150, 100);
     CKtvPMiniFrameWnd* pFrame = FloatPane(pPane);
     pFrame->SetPinned(TRUE);
-    const std::vector<BYTE> bytes = Store(*pFrame);
+    const std::vector<BYTE> bytes = tw::test::StoreObject(*pFrame);
     ASSERT_EQ(9u * 4u, bytes.size());
     const auto* pLongs = reinterpret_cast<const int32_t*>(bytes.data());
     EXPECT_EQ(7, pLongs[6]);
@@ -207,7 +185,7 @@ TEST_F(MiniFrameTest, ARecordRoundTripsByteForByteWithItsStyleKeptToAFrame)
 
     CKtvPMiniFrameWnd::m_pParentForLoad = frame;
     auto* pLoaded = new CKtvPMiniFrameWnd;
-    Load(*pLoaded, bytes);
+    tw::test::LoadObject(*pLoaded, bytes);
     EXPECT_EQ(7u, pLoaded->GetRestoredBarID());
     EXPECT_TRUE(pLoaded->IsPinned());
     EXPECT_EQ(Rect(pFrame), Rect(pLoaded));
@@ -216,7 +194,7 @@ TEST_F(MiniFrameTest, ARecordRoundTripsByteForByteWithItsStyleKeptToAFrame)
     std::vector<BYTE> forged = bytes;
     reinterpret_cast<int32_t*>(forged.data())[0] = (int32_t)(WS_CHILD | WS_VISIBLE | WS_CAPTION | WS_DISABLED);
     auto* pForged = new CKtvPMiniFrameWnd;
-    Load(*pForged, forged);
+    tw::test::LoadObject(*pForged, forged);
     EXPECT_EQ(0u, pForged->GetStyle() & (WS_CHILD | WS_CAPTION | WS_DISABLED));
     EXPECT_NE(0u, pForged->GetStyle() & WS_POPUP);
     CKtvPMiniFrameWnd::m_pParentForLoad = nullptr;
@@ -236,7 +214,7 @@ TEST_F(MiniFrameTest, ARecordRoundTripsByteForByteWithItsStyleKeptToAFrame)
     Pump();
     CKtvPMiniFrameWnd::m_pParentForLoad = frame;
     auto* pOrphan = new CKtvPMiniFrameWnd;
-    Load(*pOrphan, bytes);
+    tw::test::LoadObject(*pOrphan, bytes);
     CKtvPMiniFrameWnd::m_pParentForLoad = nullptr;
     const HWND hOrphan = pOrphan->GetSafeHwnd();
     pOrphan->SetDockState(manager);

@@ -24,21 +24,6 @@ std::vector<uint32_t> ScreenPixels()
     return std::vector<uint32_t>(screen.Data(), screen.Data() + screen.Width() * screen.Height());
 }
 
-std::vector<BYTE> StoreObject(CObject& object)
-{
-    CMemFile file;
-    {
-        CArchive ar(&file, CArchive::store);
-        object.Serialize(ar);
-        ar.Close();
-    }
-    const auto nLength = (size_t)file.GetLength();
-    BYTE* pData = file.Detach();
-    std::vector<BYTE> bytes(pData, pData + nLength);
-    std::free(pData);
-    return bytes;
-}
-
 // Three panes on the left: A above, B and C side by side below.
 class SliderTest : public DockingPaneTest {
 protected:
@@ -118,15 +103,10 @@ TEST_F(SliderTest, ACancelledDragLeavesWindowsAndScreenAsTheyWere)
 TEST_F(SliderTest, TheRecordsOfASliderAndItsLayoutRoundTrip)
 {
     CKtvPSlider* pDefault = a->GetDefaultSlider();
-    const std::vector<BYTE> bytes = StoreObject(*pDefault);
+    const std::vector<BYTE> bytes = tw::test::StoreObject(*pDefault);
 
     auto* pLoaded = new CKtvPSlider(TRUE, frame);
-    {
-        std::vector<BYTE> copy = bytes;
-        CMemFile file(copy.data(), (UINT)copy.size());
-        CArchive ar(&file, CArchive::load);
-        pLoaded->Serialize(ar);
-    }
+    tw::test::LoadObject(*pLoaded, bytes);
     ASSERT_NE(nullptr, pLoaded->GetSafeHwnd());
     CKtvPBarContainerManager* pManager = pLoaded->GetContainerManager();
     ASSERT_NE(nullptr, pManager);
@@ -137,18 +117,13 @@ TEST_F(SliderTest, TheRecordsOfASliderAndItsLayoutRoundTrip)
     BOOL bLeft = FALSE;
     EXPECT_NE(nullptr, pManager->FindContainer(c, bLeft));
     EXPECT_FALSE(bLeft);
-    EXPECT_TRUE(StoreObject(*pLoaded) == bytes) << "stored again, the same bytes";
+    EXPECT_TRUE(tw::test::StoreObject(*pLoaded) == bytes) << "stored again, the same bytes";
 
     // A slider stored hidden comes back without WS_VISIBLE.
     between->ShowWindow(SW_HIDE);
-    const std::vector<BYTE> hidden = StoreObject(*between);
+    const std::vector<BYTE> hidden = tw::test::StoreObject(*between);
     auto* pHidden = new CKtvPSlider(FALSE, frame);
-    {
-        std::vector<BYTE> copy = hidden;
-        CMemFile file(copy.data(), (UINT)copy.size());
-        CArchive ar(&file, CArchive::load);
-        pHidden->Serialize(ar);
-    }
+    tw::test::LoadObject(*pHidden, hidden);
     EXPECT_EQ(0u, pHidden->GetStyle() & WS_VISIBLE);
     EXPECT_EQ(between->GetSliderID(), pHidden->GetSliderID());
     pHidden->DestroyWindow();
