@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <vector>
 
+#include "platform/display/Display.h"
 #include "platform/mfc/CArchive.h"
 #include "platform/mfc/CDC.h"
 #include "platform/mfc/CMemFile.h"
@@ -23,6 +24,14 @@ namespace tw::test {
 
 // Float, auto-hide, resize and close: the style the program's panes have.
 constexpr DWORD kPaneStyle = KTVP_CBRS_FLOAT | KTVP_CBRS_AUTOHIDE | KTVP_CBRS_RESIZE | KTVP_CBRS_CLOSE;
+
+// Every pixel of the screen, to compare before and after.
+inline std::vector<uint32_t> ScreenPixels()
+{
+    const auto& screen = tw::display::Display::Instance().GetScreen();
+    auto lock = screen.Lock();
+    return std::vector<uint32_t>(screen.Data(), screen.Data() + screen.Width() * screen.Height());
+}
 
 // An object's stored record, and reading one back into an object.
 inline std::vector<BYTE> StoreObject(CObject& object)

@@ -19,12 +19,6 @@ using tw::display::MouseButton;
 using tw::test::DockingPaneTest;
 using tw::test::TestPane;
 
-std::vector<uint32_t> ScreenSnapshot()
-{
-    const auto& screen = tw::display::Display::Instance().GetScreen();
-    auto lock = screen.Lock();
-    return std::vector<uint32_t>(screen.Data(), screen.Data() + screen.Width() * screen.Height());
-}
 
 class DockingFloatTest : public DockingPaneTest {
 protected:
@@ -180,14 +174,14 @@ TEST_F(DockingFloatTest, EscapeInAnOutlineDragLeavesEverythingAsItWas)
     const CRect rectBefore = Rect(pPane);
     frame->RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW | RDW_FRAME);
     Pump();
-    const std::vector<uint32_t> before = ScreenSnapshot();
+    const std::vector<uint32_t> before = tw::test::ScreenPixels();
     Drag(CaptionPoint(pPane), {CPoint(10, 0), CPoint(250, 100)}, false);
     ASSERT_TRUE(pPane->GetDragFrameImpl().IsShown());
-    EXPECT_FALSE(ScreenSnapshot() == before);
+    EXPECT_FALSE(tw::test::ScreenPixels() == before);
     pPane->SendMessage(WM_CANCELMODE);
     Pump();
     EXPECT_FALSE(pPane->GetDragFrameImpl().IsShown());
-    EXPECT_TRUE(ScreenSnapshot() == before) << "the screen is as before the drag";
+    EXPECT_TRUE(tw::test::ScreenPixels() == before) << "the screen is as before the drag";
     const CPoint ptEnd = CaptionPoint(pPane) + CPoint(260, 100);
     input.ButtonUp(MouseButton::Left, ptEnd.x, ptEnd.y);
     Pump();

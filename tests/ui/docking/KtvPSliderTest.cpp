@@ -17,12 +17,6 @@ using tw::display::MouseButton;
 using tw::test::DockingPaneTest;
 using tw::test::TestPane;
 
-std::vector<uint32_t> ScreenPixels()
-{
-    const auto& screen = tw::display::Display::Instance().GetScreen();
-    auto lock = screen.Lock();
-    return std::vector<uint32_t>(screen.Data(), screen.Data() + screen.Width() * screen.Height());
-}
 
 // Three panes on the left: A above, B and C side by side below.
 class SliderTest : public DockingPaneTest {
@@ -86,16 +80,16 @@ TEST_F(SliderTest, ACancelledDragLeavesWindowsAndScreenAsTheyWere)
 {
     frame->RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW | RDW_FRAME);
     Pump();
-    const std::vector<uint32_t> before = ScreenPixels();
+    const std::vector<uint32_t> before = tw::test::ScreenPixels();
     const CRect rectB = Rect(b);
     const CPoint pt = Rect(between).CenterPoint();
     Drag(pt, {CPoint(-10, 0), CPoint(-20, 0)}, false);
-    EXPECT_FALSE(ScreenPixels() == before) << "the tracker shows";
+    EXPECT_FALSE(tw::test::ScreenPixels() == before) << "the tracker shows";
     between->SendMessage(WM_CANCELMODE);
     Pump();
     input.ButtonUp(MouseButton::Left, pt.x - 30, pt.y);
     Pump();
-    EXPECT_TRUE(ScreenPixels() == before) << "the tracker is gone";
+    EXPECT_TRUE(tw::test::ScreenPixels() == before) << "the tracker is gone";
     EXPECT_EQ(rectB, Rect(b));
     EXPECT_EQ(nullptr, ::GetCapture());
 }
