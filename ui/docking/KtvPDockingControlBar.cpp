@@ -969,7 +969,6 @@ BOOL CKtvPDockingControlBar::Dock(CKtvPBaseControlBar* pDockBar, LPCRECT lpRect,
         return FALSE;
     }
     m_bPrepareToFloat = FALSE;
-    CFrameWnd* pFrame = GetDockSiteFrameWnd();
     auto* pTarget = pDockBar != nullptr && pDockBar != this && pDockBar->IsKindOf(RUNTIME_CLASS(CKtvPDockingControlBar))
                         ? static_cast<CKtvPDockingControlBar*>(pDockBar)
                         : nullptr;
@@ -1003,7 +1002,6 @@ BOOL CKtvPDockingControlBar::Dock(CKtvPBaseControlBar* pDockBar, LPCRECT lpRect,
     case KTVP_DM_RECT:
         return pTarget != nullptr && DockNextToBar(pTarget, 0, lpRect);
     default:
-        (void)pFrame;
         return FALSE;
     }
 }

@@ -202,12 +202,15 @@ TEST_F(MiniFrameTest, ARecordRoundTripsByteForByteWithItsStyleKeptToAFrame)
     pForged->DestroyWindow();
 
     // Applying the record takes the pane into the loaded frame; the old one goes.
+    // The pane's own record, loaded with the layout, says it was visible.
+    tw::test::LoadObject(*pPane, tw::test::StoreObject(*pPane));
     const HWND hOld = pFrame->GetSafeHwnd();
     pLoaded->SetDockState(manager);
     Pump();
     EXPECT_EQ(pPane, pLoaded->GetControlBar());
     EXPECT_EQ(pLoaded, pPane->GetParentMiniFrame());
     EXPECT_FALSE(::IsWindow(hOld));
+    EXPECT_TRUE(tw::test::StoreObject(*pLoaded) == bytes) << "stored again, the same bytes";
 
     // A record whose pane is gone: the frame goes quietly.
     pPane->DestroyWindow();
