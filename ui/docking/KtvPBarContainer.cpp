@@ -934,11 +934,9 @@ void CKtvPBarContainer::ReleaseTree()
             if (m_pContainerManager != nullptr) {
                 m_pContainerManager->RemoveSlider(pSlider);
             }
-            // A dock site on its way out destroys its sliders itself.
-            CWnd* pParent = pSlider->GetParent();
-            if (pParent != nullptr && pParent->IsWindowVisible()) {
-                pSlider->DestroyWindow();
-            }
+            // Gone after the current message; a dock site on its way out destroys it itself.
+            pSlider->ShowWindow(SW_HIDE);
+            pSlider->PostMessage(WM_CLOSE);
         }
     }
     delete m_pLeftContainer;

@@ -219,12 +219,8 @@ void CKtvPSlider::RemoveControlBar(CKtvPBaseControlBar* pBar)
     if (pBar != nullptr && pBar->IsKindOf(RUNTIME_CLASS(CKtvPDockingControlBar))) {
         bNamesThis = static_cast<CKtvPDockingControlBar*>(pBar)->GetRecentDockInfo().GetLastDefaultSlider() == this;
     }
-    // A frame on its way out takes its sliders with it.
-    CWnd* pParent = GetParent();
-    const BOOL bParentClosing = pParent == nullptr || !pParent->IsWindowVisible();
-    if (m_pContainerManager->IsEmpty() && m_pContainerManager->GetTotalRefCount() == 0 && !bNamesThis &&
-        !bParentClosing) {
-        RemoveBarFromDockSite(this, TRUE, FALSE, m_bAutoHide);
+    if (m_pContainerManager->IsEmpty() && m_pContainerManager->GetTotalRefCount() == 0 && !bNamesThis) {
+        Retire();
         return;
     }
     if (!RefreshVisibility()) {
@@ -336,8 +332,18 @@ void CKtvPSlider::CheckVisibility()
         return;
     }
     if (m_pContainerManager->IsEmpty() && m_pContainerManager->GetTotalRefCount() == 0) {
-        RemoveBarFromDockSite(this, TRUE, FALSE, m_bAutoHide);
+        Retire();
     }
+}
+
+// The slider leaves the dock site at once and its window goes after the current
+// message: a slider often retires from inside a handler of its own layout, and
+// a frame on its way out destroys its sliders itself (the posted close then finds no window).
+void CKtvPSlider::Retire()
+{
+    RemoveBarFromDockSite(this, FALSE, FALSE, m_bAutoHide);
+    ShowWindow(SW_HIDE);
+    PostMessage(WM_CLOSE);
 }
 
 void CKtvPSlider::StopTracking(BOOL bMoveSlider)

@@ -93,6 +93,7 @@ protected:
     DECLARE_MESSAGE_MAP()
 
     void DrawTracker(LPCRECT pNew);
+    void Retire();
 
     int m_nID;
     DWORD m_dwSliderStyle;
