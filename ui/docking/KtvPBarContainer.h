@@ -12,6 +12,7 @@ class CKtvPBarContainerManager;
 class CKtvPBaseControlBar;
 class CKtvPDockingControlBar;
 class CKtvPSlider;
+class CWnd;
 
 class CKtvPBarContainer : public CObject {
     DECLARE_DYNAMIC(CKtvPBarContainer)
@@ -92,6 +93,26 @@ public:
     DWORD m_dwReserved;
 
 private:
+    CWnd* DockSite() const;
+    // In an auto-hide layout every part counts as visible.
+    BOOL AllVisible() const;
+    BOOL IsBarVisible(const CKtvPBaseControlBar* pBar) const;
+    int SliderWidth() const;
+    CRect PartRect(BOOL bLeft) const;
+    int PartPercent(BOOL bLeft) const;
+    void SetPartPercent(BOOL bLeft, int nPercent);
+    void PartMinSize(BOOL bLeft, CSize& size) const;
+    BOOL IsPartEmpty(BOOL bLeft, BOOL bCheckVisibility) const;
+    void PlacePart(BOOL bLeft, const CRect& rect, HDWP& hdwp, BOOL bRedraw);
+    void LayoutParts(const CRect& rect, int nLeftExtent, HDWP& hdwp, BOOL bRedraw);
+    int CountVisibleBarsExcept(const CKtvPBaseControlBar* pExcluded) const;
+    int CountParts() const;
+    // The root, its direct children and the node of the default slider never collapse.
+    BOOL IsRoot() const;
+    void CollapseInto();
+    void SerializeBarField(CArchive& ar, CKtvPDockingControlBar* pBar);
+    void LoadBarField(CArchive& ar, int& nSavedID, CList<UINT, UINT>& lstTabIDs, CKtvPDockingControlBar*& pBar);
+
     CKtvPBarContainer(const CKtvPBarContainer&) = delete;
     CKtvPBarContainer& operator=(const CKtvPBarContainer&) = delete;
 };

@@ -10,6 +10,7 @@
 
 class CKtvPBarContainer;
 class CKtvPBaseControlBar;
+class CKtvPDockManager;
 class CKtvPDockingControlBar;
 class CKtvPSlider;
 class CWnd;
@@ -78,10 +79,21 @@ public:
     const CObList& GetSliders() const { return m_lstSliders; }
     void SetDestroyRootContainer(BOOL bDestroy) { m_bDestroyRootContainer = bDestroy; }
 
+    // The bar leaves the list; its siblings are remembered for its way back.
+    void ForgetBar(CKtvPBaseControlBar* pBar);
+
     // The id the next inner slider gets.
     static int m_nNextSliderID;
 
 protected:
+    CKtvPBarContainer* NewNode();
+    void RecreateSlider(CKtvPBarContainer* pNode);
+    BOOL PlaceNodeNextToBar(CKtvPBarContainer* pTree, CKtvPDockingControlBar* pTarget, DWORD dwAlignment);
+    CKtvPBarContainer* SplitTargetRect(CKtvPDockingControlBar* pTarget, CSize sizeNew, DWORD dwAlignment,
+                                       CKtvPDockingControlBar* pNewBar, CKtvPBarContainer* pNewTree);
+    CKtvPDockManager* LoadingDockManager() const;
+    static BOOL IsTablessTabbedBar(const CKtvPBaseControlBar* pBar);
+
     CObList m_lstControlBars;
     CObList m_lstSliders;
     CKtvPBarContainer* m_pRootContainer;

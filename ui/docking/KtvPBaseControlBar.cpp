@@ -47,17 +47,17 @@ CString BaseBarKey(LPCTSTR lpszProfileName, int nIndex, UINT uiID)
 
 }  // namespace
 
-CString KtvRegisterBarWndClass(LPCTSTR lpszPrefix)
+CString KtvRegisterBarWndClass(LPCTSTR lpszPrefix, UINT nClassStyle)
 {
     HINSTANCE hInst = AfxGetInstanceHandle();
     HCURSOR hCursor = ::LoadCursor(nullptr, IDC_ARROW);
     HBRUSH hbrBackground = (HBRUSH)(COLOR_BTNFACE + 1);
     CString strClass;
-    strClass.Format("%s:%x:%x:%x:%x", lpszPrefix, (UINT)(UINT_PTR)hInst, (UINT)CS_DBLCLKS,
+    strClass.Format("%s:%x:%x:%x:%x", lpszPrefix, (UINT)(UINT_PTR)hInst, nClassStyle,
                     (UINT)(UINT_PTR)hCursor, (UINT)(UINT_PTR)hbrBackground);
     WNDCLASS wndcls{};
     if (!::GetClassInfo(hInst, strClass, &wndcls)) {
-        wndcls.style = CS_DBLCLKS;
+        wndcls.style = nClassStyle;
         wndcls.lpfnWndProc = ::DefWindowProc;
         wndcls.hInstance = hInst;
         wndcls.hCursor = hCursor;

@@ -25,10 +25,10 @@ struct CRuntimeClass;
 // take no focus and answer IsVisible from their recent state.
 extern BOOL g_bKtvRestoringDockState;
 
-// Registers, once, the window class "<prefix>:<instance>:8:<arrow cursor>:<button-face brush>"
+// Registers, once, the window class "<prefix>:<instance>:<class style>:<arrow cursor>:<button-face brush>"
 // of double-clicking bars and answers its name; a failed registration raises the
 // platform's resource exception.
-CString KtvRegisterBarWndClass(LPCTSTR lpszPrefix);
+CString KtvRegisterBarWndClass(LPCTSTR lpszPrefix, UINT nClassStyle = CS_DBLCLKS);
 
 class CKtvPBaseControlBar : public CWnd {
     DECLARE_DYNAMIC(CKtvPBaseControlBar)

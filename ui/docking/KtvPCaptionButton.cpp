@@ -1,6 +1,10 @@
 #include "ui/docking/KtvPCaptionButton.h"
 
-#include "ui/frames/KtvPNotBuilt.h"
+#include "platform/mfc/CWnd.h"
+#include "platform/win32/menu/winmenu.h"
+#include "ui/commandbars/KtvPContextMenuManager.h"
+#include "ui/commandbars/KtvPMenuImages.h"
+#include "ui/frames/KtvPVisualManager.h"
 
 int CKtvPCaptionButton::m_nButtonBorder = 2;
 
@@ -20,9 +24,35 @@ CKtvPCaptionButton::CKtvPCaptionButton(UINT nHit, BOOL bLeftAlign)
 
 CKtvPCaptionButton::~CKtvPCaptionButton() = default;
 
-void CKtvPCaptionButton::OnDraw(CDC*, BOOL, BOOL, BOOL, BOOL) { KTVP_NOT_BUILT("CKtvPCaptionButton::OnDraw"); }
+void CKtvPCaptionButton::OnDraw(CDC* pDC, BOOL bActive, BOOL bHorz, BOOL bMaximized, BOOL bDisabled)
+{
+    if (m_bHidden) {
+        return;
+    }
+    CKtvPVisualManager::GetInstance()->OnDrawCaptionButton(pDC, this, bActive, bHorz, bMaximized,
+                                                           bDisabled || !m_bEnabled, -1);
+}
 
-CSize CKtvPCaptionButton::GetSize() { KTVP_NOT_BUILT("CKtvPCaptionButton::GetSize"); }
+CSize CKtvPCaptionButton::GetSize()
+{
+    const CSize sizeExtra = CKtvPVisualManager::GetInstance()->GetCaptionButtonExtraBorder();
+    return CKtvPMenuImages::Size() + CSize(2 * m_nButtonBorder, 2 * m_nButtonBorder) + sizeExtra;
+}
+
+CRect CKtvPCaptionButton::GetRect() const
+{
+    return CRect(m_ptOrigin, m_bHidden ? CSize(0, 0) : GetSize());
+}
+
+CRect CKtvPCaptionButton::GetClientRectIn(const CWnd* pOwner) const
+{
+    CRect rectWindow;
+    pOwner->GetWindowRect(rectWindow);
+    pOwner->ScreenToClient(rectWindow);
+    CRect rect = GetRect();
+    rect.OffsetRect(rectWindow.TopLeft());
+    return rect;
+}
 
 CKtvPCaptionMenuButton::CKtvPCaptionMenuButton() : CKtvPCaptionMenuButton((UINT)-1) {}
 
@@ -33,9 +63,38 @@ CKtvPCaptionMenuButton::CKtvPCaptionMenuButton(UINT nHit, BOOL bLeftAlign)
 
 CKtvPCaptionMenuButton::~CKtvPCaptionMenuButton() = default;
 
-void CKtvPCaptionMenuButton::OnDraw(CDC*, BOOL, BOOL, BOOL, BOOL)
+// A menu button is drawn disabled only when asked, whatever its own flag says.
+void CKtvPCaptionMenuButton::OnDraw(CDC* pDC, BOOL bActive, BOOL bHorz, BOOL bMaximized, BOOL bDisabled)
 {
-    KTVP_NOT_BUILT("CKtvPCaptionMenuButton::OnDraw");
+    if (m_bHidden) {
+        return;
+    }
+    CKtvPVisualManager::GetInstance()->OnDrawCaptionButton(pDC, this, bActive, bHorz, bMaximized, bDisabled, -1);
 }
 
-void CKtvPCaptionMenuButton::ShowMenu(HMENU, CWnd*) { KTVP_NOT_BUILT("CKtvPCaptionMenuButton::ShowMenu"); }
+void CKtvPCaptionMenuButton::ShowMenu(HMENU hMenu, CWnd* pWndOwner)
+{
+    if (pWndOwner == nullptr) {
+        return;
+    }
+    auto repaint = [&]() {
+        pWndOwner->InvalidateRect(GetRect());
+        pWndOwner->SendMessage(WM_NCPAINT);
+    };
+    m_bMenuIsActive = TRUE;
+    m_bPushed = TRUE;
+    repaint();
+
+    CRect rectWindow;
+    pWndOwner->GetWindowRect(rectWindow);
+    const CPoint pt = rectWindow.TopLeft() + m_ptOrigin + GetSize();
+    if (m_bOSMenu || g_pContextMenuManager == nullptr) {
+        m_nMenuResult = ::TrackPopupMenu(hMenu, TPM_RETURNCMD | TPM_NONOTIFY, pt.x, pt.y, 0,
+                                         pWndOwner->GetSafeHwnd(), nullptr);
+    } else {
+        m_nMenuResult = (int)g_pContextMenuManager->TrackPopupMenu(hMenu, pt.x, pt.y, pWndOwner, TRUE);
+    }
+    m_bMenuIsActive = FALSE;
+    m_bPushed = FALSE;
+    repaint();
+}

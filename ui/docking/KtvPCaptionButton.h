@@ -21,6 +21,10 @@ public:
     UINT GetHit() const { return m_nHit; }
     // The glyph of the menu images plus the border on each side plus the look's extra size.
     static CSize GetSize();
+    // Origin and size, relative to the window's top-left corner; empty while hidden.
+    CRect GetRect() const;
+    // The same rectangle in the owner window's client coordinates, as its tooltip tools want it.
+    CRect GetClientRectIn(const CWnd* pOwner) const;
 
     BOOL m_bPushed;
     BOOL m_bFocused;

@@ -483,8 +483,11 @@ BOOL CKtvPDockManager::OnMoveMiniFrame(CWnd* pFrame)
     }
 
     CWnd* pTargetWnd = nullptr;
-    int nStatus = pBar->GetDockTargetAtCursor(m_nDockSensitivity, pTargetWnd) ? KTVP_CS_DOCK_IMMEDIATELY
-                                                                             : KTVP_CS_NOTHING;
+    // A toolbar answers near a dock bar or not; a docking bar answers its docking status.
+    int nStatus = pBar->GetDockTargetAtCursor(m_nDockSensitivity, pTargetWnd);
+    if (!pBar->IsKindOf(RUNTIME_CLASS(CKtvPDockingControlBar)) && nStatus != KTVP_CS_NOTHING) {
+        nStatus = KTVP_CS_DOCK_IMMEDIATELY;
+    }
     auto* pTarget = static_cast<CKtvPBaseControlBar*>(pTargetWnd);
     if (pTarget == pBar) {
         nStatus = KTVP_CS_NOTHING;
@@ -516,7 +519,15 @@ BOOL CKtvPDockManager::OnMoveMiniFrame(CWnd* pFrame)
         pMiniFrame->DockWithStatus(KTVP_CS_NOTHING, nullptr, KTVP_DM_MOUSE);
         return !pBar->DockByMouse(pTarget);
     }
-    return pMiniFrame->DockWithStatus(nStatus, pTarget, KTVP_DM_MOUSE);
+    // The floating frame numbers its pending states from its own 1 (beside) and 2 (into a tab).
+    if (nStatus == KTVP_CS_DELAY_DOCK || nStatus == KTVP_CS_DELAY_DOCK_TO_TAB) {
+        const BOOL bKeepMoving = pMiniFrame->DockWithStatus(nStatus - 1, pTarget, KTVP_DM_MOUSE);
+        if (nStatus == KTVP_CS_DELAY_DOCK_TO_TAB && !bKeepMoving) {
+            AdjustDockingLayout(nullptr);
+        }
+        return bKeepMoving;
+    }
+    return pMiniFrame->DockWithStatus(KTVP_CS_NOTHING, pTarget, KTVP_DM_MOUSE);
 }
 BOOL CKtvPDockManager::ShowControlBars(BOOL bShow)
 {

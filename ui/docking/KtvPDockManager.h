@@ -134,6 +134,7 @@ public:
     void ReserveBottomBand(BOOL bReserve) { m_bReserveBottomBand = bReserve; }
     BOOL IsInAdjustLayout() const { return m_bInAdjustLayout; }
     BOOL IsHideAllBars() const { return m_bHideAllBars; }
+    BOOL IsUpdateLocked() const { return m_bLockUpdate; }
 
     // Clock ticks a floating frame rests over a dock bar (toolbars) or a docking
     // bar, frame edge or multi mini frame before it docks.

@@ -13,6 +13,7 @@ class CKtvPAutoHideToolBar;
 class CKtvPBarContainerManager;
 class CKtvPBaseTabbedBar;
 class CKtvPCaptionButton;
+class CKtvPDockManager;
 class CKtvPSlider;
 
 class CKtvPDockingControlBar : public CKtvPControlBar {
@@ -25,6 +26,8 @@ public:
     BOOL PreTranslateMessage(MSG* pMsg) override;
     void Serialize(CArchive& ar) override;
     BOOL IsVisible() const override;
+    // A pane lives in a split layout, not in a dock-bar row.
+    BOOL IsResizable() const override { return TRUE; }
     BOOL CanAcceptBar(const CKtvPBaseControlBar* pBar) const override;
     BOOL CanBeAttached() const override { return TRUE; }
     int GetCaptionHeight() const override;
@@ -123,9 +126,19 @@ public:
     void EnableAutoHideAll(BOOL bEnable = TRUE) { m_bEnableAutoHideAll = bEnable; }
     BOOL IsActive() const { return m_bActive; }
     BOOL IsHiding() const { return m_bIsHiding; }
+    BOOL IsPreparingToFloat() const { return m_bPrepareToFloat; }
+    BOOL IsSliding() const { return m_bIsSliding; }
+    int GetSlideStep() const { return m_nSlideStep; }
+    int GetCaptionHeightSetting() const { return m_nCaptionHeight; }
+    UINT GetHotButton() const { return m_nHot; }
+    UINT GetPressedButton() const { return m_nHit; }
+    const CObArray& GetCaptionButtonList() const { return m_arrButtons; }
+    CToolTipCtrl& GetCaptionToolTip() { return m_wndToolTip; }
+    // Where DrawCaption puts the title, in window coordinates.
+    CRect GetCaptionTextRect() const;
 
-    // The system drag thresholds, read once by KtvInitGlobalData; also used by the
-    // tab windows and the drag frame.
+    // The system drag thresholds, read once at start-up; also used by the tab
+    // windows and the drag frame.
     static int m_nDragThresholdX;
     static int m_nDragThresholdY;
     static int m_nCaptionBorder;
@@ -161,6 +174,19 @@ protected:
     void OnWindowPosChanging(WINDOWPOS* lpwndpos);
     DECLARE_MESSAGE_MAP()
 
+    void RemoveCaptionButtons();
+    CKtvPCaptionButton* ButtonAt(INT_PTR i) const;
+    CKtvPDockManager* GetDockManager() const;
+    BOOL IsPinApplicable() const;
+    void OnPinButton();
+    BOOL DockToRecentPlace(LPCRECT lpRect, int dockMethod);
+    void ActivateOwnTab();
+    void TakeFloatingFrameSize();
+    void KillAutoHideTimers();
+    int ExtentAcrossStrip(const CRect& rect) const;
+    CRect RectInDockSite(const CWnd* pWnd) const;
+    CRect AutoHideStripRect() const;
+
     BYTE m_bPrepareToFloat;
     BYTE m_bReadyToFloat;
     int m_nCaptionHeight;
@@ -193,4 +219,6 @@ protected:
     UINT m_nHit;
     BOOL m_bCaptionButtonsCaptured;
     CToolTipCtrl m_wndToolTip;
+    // The docked rectangle last read from a stored layout.
+    CRect m_rectLoadedDocked;
 };

@@ -135,6 +135,14 @@ public:
     static CKtvPBaseControlBar* FindFloatingBarByID(UINT nID);
     static const CList<HWND, HWND>& GetAllMiniFrames() { return m_lstFrames; }
 
+    // Where the caption text goes, in window coordinates.
+    CRect GetCaptionTextRect() const;
+    const CObList& GetCaptionButtonList() const { return m_lstCaptionButtons; }
+    UINT GetHotButton() const { return m_nHot; }
+    CToolTipCtrl& GetToolTip() { return m_ToolTip; }
+
+    // The frame a stored record's window is made for while a layout loads.
+    static CWnd* m_pParentForLoad;
     static UINT m_nRollTimeOut;   // the roll-up timer period, ms
     static BOOL m_bUseSaveBits;   // CS_SAVEBITS on the window class
 
@@ -174,6 +182,13 @@ protected:
     BOOL OnNeedTipText(UINT id, NMHDR* pNMH, LRESULT* pResult);
     DECLARE_MESSAGE_MAP()
 
+    CKtvPBaseControlBar* GetBar() const;
+    CKtvPDockManager* GetParentDockManager() const;
+    BOOL HoldsToolBar() const;
+    // Ends a move: capture released, moving state and the bar's drag mode left.
+    void EndMove();
+    void DestroyWindowKeepObject();
+
     bool m_bIgnoreNextMove;
     BOOL m_bActive;
     int m_nCaptionHeight;
@@ -200,6 +215,7 @@ protected:
     HWND m_hLastFocus;
     UINT m_nRestoredBarID;
     CRect m_rectRecentFloat;
+    BOOL m_bDeleteOnNcDestroy = TRUE;
 
 private:
     static CList<HWND, HWND> m_lstFrames;

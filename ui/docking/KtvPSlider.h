@@ -67,6 +67,8 @@ public:
     DWORD GetSliderStyle() const { return m_dwSliderStyle; }
     int GetWidth() const { return m_nWidth; }
     BOOL IsDefault() const { return m_bDefaultSlider; }
+    // A slider made through a runtime class becomes a default slider before its window exists.
+    void SetDefaultMode() { m_bDefaultSlider = TRUE; }
     BOOL IsAutoHideMode() const { return m_bAutoHide; }
     void SetAutoHideMode(BOOL bMode) { m_bAutoHide = bMode; }
     CKtvPBarContainerManager* GetContainerManager() const { return m_pContainerManager; }
@@ -89,6 +91,9 @@ protected:
     void OnDestroy();
     void OnNcDestroy();
     DECLARE_MESSAGE_MAP()
+
+    void DrawTracker(LPCRECT pNew);
+    void Retire();
 
     int m_nID;
     DWORD m_dwSliderStyle;

@@ -3,7 +3,12 @@
 #include "platform/mfc/CDC.h"
 #include "ui/controls/KtvPCaptionBar.h"
 #include "ui/controls/KtvPOutlookBarPane.h"
+#include "ui/commandbars/KtvPBaseToolBar.h"
+#include "ui/commandbars/KtvPMenuImages.h"
 #include "ui/docking/KtvPBaseControlBar.h"
+#include "ui/docking/KtvPCaptionButton.h"
+#include "ui/docking/KtvPMiniFrameWnd.h"
+#include "ui/docking/KtvPSlider.h"
 #include "ui/frames/KtvPGlobalData.h"
 #include "ui/frames/KtvPNotBuilt.h"
 
@@ -182,15 +187,80 @@ void CKtvPVisualManager::OnDrawSeparator(CDC*, CKtvPBaseControlBar*, CRect, BOOL
     KTVP_NOT_BUILT("CKtvPVisualManager::OnDrawSeparator");
 }
 
-COLORREF CKtvPVisualManager::OnDrawDockingBarCaption(CDC*, CKtvPDockingControlBar*, BOOL, CRect, CRect)
+// The glyph a caption button shows by its hit id; -1 for none.
+static int CaptionButtonGlyph(UINT nHit, BOOL bHorz, BOOL bMaximized)
 {
-    KTVP_NOT_BUILT("CKtvPVisualManager::OnDrawDockingBarCaption");
+    switch (nHit) {
+    case KTVP_HTAUTOHIDE_SECOND:
+        return bHorz ? (bMaximized ? CKtvPMenuImages::IdArowLeft : CKtvPMenuImages::IdArowRight)
+                     : (bMaximized ? CKtvPMenuImages::IdArowDown : CKtvPMenuImages::IdArowUp);
+    case KTVP_HTPIN:
+        return bMaximized ? CKtvPMenuImages::IdPinHorz : CKtvPMenuImages::IdPinVert;
+    case KTVP_HTCLOSE_BAR:
+    case KTVP_HTCLOSE_FRAME:
+        return CKtvPMenuImages::IdClose;
+    case KTVP_HTBACK:
+        return CKtvPMenuImages::IdArowBack;
+    case KTVP_HTFORWARD:
+        return CKtvPMenuImages::IdArowForward;
+    case KTVP_HTMENU:
+        return CKtvPMenuImages::IdArowDown;
+    default:
+        return -1;
+    }
 }
 
-void CKtvPVisualManager::OnDrawCaptionButton(CDC*, CKtvPCaptionButton*, BOOL, BOOL, BOOL, BOOL, int)
+COLORREF CKtvPVisualManager::OnDrawDockingBarCaption(CDC* pDC, CKtvPDockingControlBar*, BOOL bActive,
+                                                     CRect rectCaption, CRect)
 {
-    KTVP_NOT_BUILT("CKtvPVisualManager::OnDrawCaptionButton");
+    pDC->FillSolidRect(rectCaption, bActive ? globalData.clrActiveCaption : globalData.clrInactiveCaption);
+    return globalData.clrCaptionText;
 }
+
+void CKtvPVisualManager::OnDrawCaptionButton(CDC* pDC, CKtvPCaptionButton* pButton, BOOL bActive, BOOL bHorz,
+                                             BOOL bMaximized, BOOL bDisabled, int nImageID)
+{
+    if (pButton == nullptr || pButton->m_bHidden) {
+        return;
+    }
+    CRect rect(pButton->m_ptOrigin, CKtvPCaptionButton::GetSize());
+    if (nImageID == -1) {
+        nImageID = CaptionButtonGlyph(pButton->GetHit(), bHorz, bMaximized);
+    }
+    const BOOL bPushedHot = pButton->m_bPushed && pButton->m_bFocused;
+    if (nImageID != -1) {
+        const CSize sizeGlyph = CKtvPMenuImages::Size();
+        CPoint pt(rect.left + (rect.Width() - sizeGlyph.cx) / 2, rect.top + (rect.Height() - sizeGlyph.cy) / 2);
+        if (bPushedHot) {
+            pt.Offset(1, 1);
+        }
+        int nState = CKtvPMenuImages::ImageGray;
+        if (!bDisabled) {
+            const COLORREF clr = pButton->m_clrForeground;
+            const BOOL bLight = clr == (COLORREF)-1 ? bActive
+                                                    : GetRValue(clr) >= 129 && GetGValue(clr) >= 129 &&
+                                                          GetBValue(clr) >= 129;
+            nState = bLight ? CKtvPMenuImages::ImageWhite : CKtvPMenuImages::ImageBlack;
+        }
+        CKtvPMenuImages::Draw(pDC, nImageID, pt, nState);
+    }
+    if (bDisabled) {
+        return;
+    }
+    if (bPushedHot) {
+        pDC->Draw3dRect(rect, globalData.clrBarDkShadow, globalData.clrBarLight);
+        rect.DeflateRect(1, 1);
+        pDC->Draw3dRect(rect, globalData.clrBarDkShadow, globalData.clrBarHilite);
+    } else if (!m_bLook2000) {
+        pDC->Draw3dRect(rect, globalData.clrBarLight, globalData.clrBarDkShadow);
+        rect.DeflateRect(1, 1);
+        pDC->Draw3dRect(rect, globalData.clrBarHilite, globalData.clrBarShadow);
+    } else if (pButton->m_bPushed || pButton->m_bFocused) {
+        rect.DeflateRect(1, 1);
+        pDC->Draw3dRect(rect, globalData.clrBarHilite, globalData.clrBarShadow);
+    }
+}
+
 
 void CKtvPVisualManager::OnDrawMenuSystemButton(CDC*, CRect, UINT, UINT, BOOL)
 {
@@ -357,19 +427,44 @@ CSize CKtvPVisualManager::GetCaptionButtonExtraBorder() const
     return CSize(0, 0);
 }
 
-COLORREF CKtvPVisualManager::OnFillMiniFrameCaption(CDC*, CRect, CKtvPMiniFrameWnd*, BOOL)
+COLORREF CKtvPVisualManager::OnFillMiniFrameCaption(CDC* pDC, CRect rectCaption, CKtvPMiniFrameWnd* pFrameWnd,
+                                                    BOOL bActive)
 {
-    KTVP_NOT_BUILT("CKtvPVisualManager::OnFillMiniFrameCaption");
+    CWnd* pBar = pFrameWnd != nullptr ? pFrameWnd->GetControlBar() : nullptr;
+    const BOOL bToolBar = pBar != nullptr && pBar->IsKindOf(RUNTIME_CLASS(CKtvPBaseToolBar));
+    pDC->FillSolidRect(rectCaption,
+                       bActive || bToolBar ? globalData.clrActiveCaption : globalData.clrInactiveCaption);
+    return globalData.clrCaptionText;
 }
 
-void CKtvPVisualManager::OnDrawMiniFrameBorder(CDC*, CKtvPMiniFrameWnd*, CRect, CRect)
+void CKtvPVisualManager::OnDrawMiniFrameBorder(CDC* pDC, CKtvPMiniFrameWnd* pFrameWnd, CRect rectBorder,
+                                               CRect rectBorderSize)
 {
-    KTVP_NOT_BUILT("CKtvPVisualManager::OnDrawMiniFrameBorder");
+    // The frame's colour tells where it would dock: red beside, blue into a tab.
+    const int nStatus = pFrameWnd != nullptr ? pFrameWnd->GetDockStatus() : 0;
+    COLORREF clrOuter = globalData.clrBarFace;
+    COLORREF clrInner = globalData.clrBarShadow;
+    if (nStatus == 1) {
+        clrOuter = clrInner = RGB(127, 0, 0);
+    } else if (nStatus == 2) {
+        clrOuter = clrInner = RGB(0, 0, 127);
+    }
+    pDC->Draw3dRect(rectBorder, clrOuter, globalData.clrBarDkShadow);
+    rectBorder.DeflateRect(1, 1);
+    pDC->Draw3dRect(rectBorder, globalData.clrBarHilite, clrInner);
+    rectBorder.InflateRect(2 - rectBorderSize.right, 2 - rectBorderSize.top);
+    pDC->Draw3dRect(rectBorder, globalData.clrBarFace, globalData.clrBarFace);
+    rectBorder.InflateRect(1, 1);
+    pDC->Draw3dRect(rectBorder, globalData.clrBarFace, globalData.clrBarFace);
 }
 
-void CKtvPVisualManager::OnDrawFloatingToolbarBorder(CDC*, CKtvPBaseToolBar*, CRect, CRect)
+void CKtvPVisualManager::OnDrawFloatingToolbarBorder(CDC* pDC, CKtvPBaseToolBar*, CRect rectBorder, CRect)
 {
-    KTVP_NOT_BUILT("CKtvPVisualManager::OnDrawFloatingToolbarBorder");
+    pDC->Draw3dRect(rectBorder, globalData.clrBarFace, globalData.clrBarDkShadow);
+    rectBorder.DeflateRect(1, 1);
+    pDC->Draw3dRect(rectBorder, globalData.clrBarHilite, globalData.clrBarShadow);
+    rectBorder.DeflateRect(1, 1);
+    pDC->Draw3dRect(rectBorder, globalData.clrBarFace, globalData.clrBarFace);
 }
 
 void CKtvPVisualManager::OnFillHeaderCtrlBackground(CKtvPHeaderCtrl*, CDC*, CRect)
@@ -414,9 +509,33 @@ void CKtvPVisualManager::OnDrawScrollButton(CDC*, CRect, int, int, BOOL)
     KTVP_NOT_BUILT("CKtvPVisualManager::OnDrawScrollButton");
 }
 
-void CKtvPVisualManager::OnDrawSlider(CDC*, CKtvPSlider*, CRect, BOOL)
+void CKtvPVisualManager::OnDrawSlider(CDC* pDC, CKtvPSlider* pSlider, CRect rect, BOOL bAutoHideMode)
 {
-    KTVP_NOT_BUILT("CKtvPVisualManager::OnDrawSlider");
+    pDC->FillRect(rect, &globalData.brBarFace);
+    if (!bAutoHideMode || pSlider == nullptr) {
+        return;
+    }
+    // One edge line toward the client area, drawn as a rectangle collapsed onto that edge.
+    switch (pSlider->GetCurrentAlignment()) {
+    case CBRS_ALIGN_LEFT:
+        rect.left = rect.right - 1;
+        pDC->Draw3dRect(rect, globalData.clrBarDkShadow, globalData.clrBarDkShadow);
+        break;
+    case CBRS_ALIGN_RIGHT:
+        rect.right = rect.left + 1;
+        pDC->Draw3dRect(rect, globalData.clrBarHilite, globalData.clrBarHilite);
+        break;
+    case CBRS_ALIGN_TOP:
+        rect.top = rect.bottom - 1;
+        pDC->Draw3dRect(rect, globalData.clrBarDkShadow, globalData.clrBarDkShadow);
+        break;
+    case CBRS_ALIGN_BOTTOM:
+        rect.bottom = rect.top + 1;
+        pDC->Draw3dRect(rect, globalData.clrBarHilite, globalData.clrBarHilite);
+        break;
+    default:
+        break;
+    }
 }
 
 void CKtvPVisualManager::OnDrawExpandingBox(CDC*, CRect, BOOL, COLORREF)

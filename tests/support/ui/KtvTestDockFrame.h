@@ -21,6 +21,7 @@ public:
     CKtvPDockManager* GetDockManager() override { return &m_dockManager; }
 
     void AdjustDockingLayout(HDWP hdwp = nullptr) override;
+    BOOL OnMoveMiniFrame(CWnd* pFrame) override { return m_dockManager.OnMoveMiniFrame(pFrame); }
     BOOL ShowControlBars(BOOL bShow) override;
     BOOL AddControlBar(CKtvPBaseControlBar* pControlBar, BOOL bTail = TRUE) override;
     BOOL InsertControlBar(CKtvPBaseControlBar* pControlBar, CKtvPBaseControlBar* pTarget,
