@@ -29,8 +29,8 @@
 
 IMPLEMENT_SERIAL(CKtvPDockingControlBar, CKtvPControlBar, VERSIONABLE_SCHEMA | 2)
 
-int CKtvPDockingControlBar::m_nDragThresholdX = ::GetSystemMetrics(SM_CXDRAG);
-int CKtvPDockingControlBar::m_nDragThresholdY = ::GetSystemMetrics(SM_CYDRAG);
+int CKtvPDockingControlBar::m_nDragThresholdX = 0;
+int CKtvPDockingControlBar::m_nDragThresholdY = 0;
 int CKtvPDockingControlBar::m_nCaptionBorder = 2;
 int CKtvPDockingControlBar::m_nCaptionButtonsMargin = 2;
 BOOL CKtvPDockingControlBar::m_bHideDisabledButtons = TRUE;
@@ -39,6 +39,12 @@ int CKtvPDockingControlBar::m_nAutoHideConditionDelay = 700;
 int CKtvPDockingControlBar::m_nSlideDelay = 1;
 int CKtvPDockingControlBar::m_nSlideSteps = 12;
 BOOL CKtvPDockingControlBar::m_bDisableAnimation = FALSE;
+
+CSize CKtvPDockingControlBar::GetDragThreshold()
+{
+    return CSize(m_nDragThresholdX > 0 ? m_nDragThresholdX : ::GetSystemMetrics(SM_CXDRAG),
+                 m_nDragThresholdY > 0 ? m_nDragThresholdY : ::GetSystemMetrics(SM_CYDRAG));
+}
 
 namespace {
 
@@ -648,7 +654,7 @@ void CKtvPDockingControlBar::OnMouseMove(UINT nFlags, CPoint point)
         }
         CRect rectTest;
         pTest->GetWindowRect(rectTest);
-        rectTest.InflateRect(m_nDragThresholdX, m_nDragThresholdY);
+        rectTest.InflateRect(GetDragThreshold());
         if (rectTest.PtInRect(ptScreen) || !m_bReadyToFloat) {
             return;
         }

@@ -137,10 +137,11 @@ public:
     // Where DrawCaption puts the title, in window coordinates.
     CRect GetCaptionTextRect() const;
 
-    // The system drag thresholds, read once at start-up; also used by the tab
-    // windows and the drag frame.
+    // The drag thresholds; 0 means the system's own, asked when a drag needs it
+    // (never before main, when no screen exists). Also used by the drag frame.
     static int m_nDragThresholdX;
     static int m_nDragThresholdY;
+    static CSize GetDragThreshold();
     static int m_nCaptionBorder;
     static int m_nCaptionButtonsMargin;
     static BOOL m_bHideDisabledButtons;

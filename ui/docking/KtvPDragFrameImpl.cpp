@@ -64,11 +64,8 @@ void CKtvPDragFrameImpl::MoveDragFrame(BOOL bForce)
     CPoint ptCursor;
     ::GetCursorPos(&ptCursor);
     const CSize sizeDelta = ptCursor - m_ptLastCursor;
-    const int nThresholdX = CKtvPDockingControlBar::m_nDragThresholdX > 0 ? CKtvPDockingControlBar::m_nDragThresholdX
-                                                                         : ::GetSystemMetrics(SM_CXDRAG);
-    const int nThresholdY = CKtvPDockingControlBar::m_nDragThresholdY > 0 ? CKtvPDockingControlBar::m_nDragThresholdY
-                                                                         : ::GetSystemMetrics(SM_CYDRAG);
-    if (std::abs(sizeDelta.cx) < nThresholdX && std::abs(sizeDelta.cy) < nThresholdY && m_rectOutline.IsRectEmpty() &&
+    const CSize sizeThreshold = CKtvPDockingControlBar::GetDragThreshold();
+    if (std::abs(sizeDelta.cx) < sizeThreshold.cx && std::abs(sizeDelta.cy) < sizeThreshold.cy && m_rectOutline.IsRectEmpty() &&
         !bForce) {
         return;
     }
