@@ -149,6 +149,17 @@ private:
     SessionOptions saved_;
 };
 
+constexpr int64_t kOfflineStatus = 512;
+
+// A module's parameters of user types take their base types.
+ModuleDefinition ParseModule(const std::vector<Token>& tokens, std::string_view text, const Catalog& catalog)
+{
+    ModuleDefinition def = ModuleDefinition::Parse(tokens, text);
+    for (ModuleParameter& p : def.parameters)
+        catalog.ResolveUserType(p.type);
+    return def;
+}
+
 } // namespace executor_detail
 
 Executor::Executor(SessionState& session, ResultSink& sink) : s_(session), sink_(sink) {}
@@ -252,6 +263,8 @@ void Executor::RunAlterDatabase(const ParsedStatement& st)
     if (!s_.server->FindDatabase(st.target, &info))
         throw SqlError(911, 16, "Could not locate entry in sysdatabases for database '" + st.target +
                                     "'. No entry found with that name. Make sure that the name is entered correctly.");
+    if (st.words[0] == "RECOVERY")
+        return SetRecovery(info, st.words[1]);
     if (info.dbid <= 4)
         throw SqlError(5058, 16, "Option 'OFFLINE' cannot be set in database '" + info.name + "'.");
     const bool offline = st.words[0] == "OFFLINE";
@@ -267,14 +280,34 @@ void Executor::RunAlterDatabase(const ParsedStatement& st)
             throw SqlError(5070, 16, "Database state cannot be changed while other users are using the database '" +
                                          info.name + "'");
     }
-    SqliteStatement put(s_.db, "INSERT OR REPLACE INTO master.tw_database_status VALUES (?, ?)");
-    put.Bind(1, info.name).Bind(2, int64_t{offline ? 512 : 0}).Step();
+    SetDatabaseStatus(info.name, executor_detail::kOfflineStatus, offline ? executor_detail::kOfflineStatus : 0);
     s_.server->SetOffline(info.name, offline);
+}
+
+// The recovery model is kept as sysdatabases.status keeps it: 8 for SIMPLE
+// (truncate log on checkpoint), 4 for BULK_LOGGED (select into/bulk copy).
+void Executor::SetRecovery(const DatabaseInfo& info, const std::string& model)
+{
+    if (executor_detail::LowerText(info.name) == "tempdb")
+        throw SqlError(5058, 16, "Option 'RECOVERY' cannot be set in database 'tempdb'.");
+    const int64_t bits = model == "SIMPLE" ? 8 : model == "BULK_LOGGED" ? 4 : 0;
+    SetDatabaseStatus(info.name, 12, bits);
+}
+
+void Executor::SetDatabaseStatus(const std::string& database, int64_t mask, int64_t bits)
+{
+    SqliteStatement get(s_.db, "SELECT status FROM master.tw_database_status WHERE name = ?");
+    get.Bind(1, database);
+    const int64_t old = get.Step() ? get.Int(0) : 0;
+    SqliteStatement put(s_.db, "INSERT OR REPLACE INTO master.tw_database_status VALUES (?, ?)");
+    put.Bind(1, database).Bind(2, (old & ~mask) | bits).Step();
 }
 
 std::string Executor::SchemaFor(const std::string& db) const { return ResolveDatabase(db); }
 
 Catalog Executor::CurrentCatalog() const { return Catalog(s_.db, s_.database); }
+
+bool Executor::ResolveUserType(TypeSpec& type) { return CurrentCatalog().ResolveUserType(type); }
 
 std::string Executor::TableReference(const std::string& db, const std::string& owner, const std::string& name)
 {
@@ -859,16 +892,18 @@ void Executor::Assign(const std::string& name, const Value& value)
 void Executor::RunDeclare(const ParsedStatement& st)
 {
     for (const Declaration& d : st.declarations) {
-        if (!d.type.IsSupported())
+        TypeSpec type = d.type;
+        ResolveUserType(type);
+        if (!type.IsSupported())
             throw SqlError(2715, 16, "Column, parameter, or variable #1: Cannot find data type " + d.type.name + ".",
                            SqlError::Scope::Batch, 6);
         auto& frame = s_.frames.back();
         if (frame.count(d.name))
             throw SqlError(134, 15, "The variable name '" + d.name + "' has already been declared. Variable names "
                                     "must be unique within a query batch or stored procedure.", SqlError::Scope::Batch);
-        frame[d.name] = Variable{d.type, Value::Null()};
+        frame[d.name] = Variable{type, Value::Null()};
         if (d.initBegin)
-            frame[d.name].value = Evaluate(d.initBegin, d.type);
+            frame[d.name].value = Evaluate(d.initBegin, type);
     }
 }
 
@@ -1637,7 +1672,7 @@ int Executor::RunProcedure(const std::string& database, int64_t id, const std::s
     inner.procedure_ = catalog.ObjectName(id);
     inner.moduleDatabase_ = database;
     inner.moduleOwnerUid_ = catalog.ObjectUid(id);
-    const ModuleDefinition def = ModuleDefinition::Parse(inner.tokens_, inner.text_);
+    const ModuleDefinition def = executor_detail::ParseModule(inner.tokens_, inner.text_, catalog);
 
     std::map<std::string, Variable> frame;
     std::vector<bool> supplied(def.parameters.size(), false);
@@ -1741,7 +1776,7 @@ Value Executor::CallFunction(const std::string& spelled, const std::vector<Value
     inner.procedure_ = name.name;
     inner.moduleDatabase_ = db;
     inner.moduleOwnerUid_ = catalog.ObjectUid(id);
-    const ModuleDefinition def = ModuleDefinition::Parse(inner.tokens_, inner.text_);
+    const ModuleDefinition def = executor_detail::ParseModule(inner.tokens_, inner.text_, catalog);
     if (args.size() != def.parameters.size())
         throw SqlError(313, 16, "An insufficient number of arguments were supplied for the procedure or function " +
                                     spelled + ".");
@@ -1829,11 +1864,11 @@ void Executor::RunCreateModule(const ParsedStatement& st)
     if (!name.database.empty())
         throw SqlError(166, 15, "'CREATE/ALTER " + kind + "' does not allow specifying the database name as a "
                                 "prefix to the object name.");
-    const ModuleDefinition def = ModuleDefinition::Parse(
-        std::vector<Token>(tokens_.begin() + st.begin, tokens_.end()), text_);
+    Catalog catalog(s_.db, s_.database);
+    const ModuleDefinition def = executor_detail::ParseModule(
+        std::vector<Token>(tokens_.begin() + st.begin, tokens_.end()), text_, catalog);
     if (kind == "FUNCTION" && def.multiStatementTable)
         throw SqlError::NotSupported("Multi-statement table-valued functions");
-    Catalog catalog(s_.db, s_.database);
     const int uid = OwnerUid(catalog, name.owner);
     const int64_t existing = catalog.Resolve(catalog.UserName(uid), name.name);
     const std::string storage = catalog.StorageName(uid, name.name);
@@ -2759,7 +2794,8 @@ void Executor::AlterColumn(Catalog& catalog, int64_t id, const std::string& tabl
 
     size_t end = at + 1;
     Translator types(tokens_, text_, nullptr);
-    const TypeSpec type = types.Type(at + 1, end);
+    TypeSpec type = types.Type(at + 1, end);
+    catalog.ResolveUserType(type);
     if (!type.IsSupported())
         throw SqlError(2715, 16, "Column or parameter #" + std::to_string(colid) + ": Cannot find data type " +
                                      type.name + ".");
@@ -2793,7 +2829,7 @@ void Executor::AlterColumn(Catalog& catalog, int64_t id, const std::string& tabl
     SqliteStatement update(s_.db, "UPDATE " + catalog.Table("tw_columns") + " SET typename = ?, xtype = ?, "
                                   "xusertype = ?, length = ?, prec = ?, scale = ?, isnullable = ? WHERE id = ? AND colid = ?");
     update.Bind(1, type.Spelling()).Bind(2, int64_t{type.XType()});
-    update.Bind(3, int64_t{type.name == "sysname" ? 256 : type.XType()}).Bind(4, int64_t{type.StorageLength()});
+    update.Bind(3, int64_t{type.XUserType()}).Bind(4, int64_t{type.StorageLength()});
     update.Bind(5, int64_t{type.Precision()}).Bind(6, int64_t{type.Scale()}).Bind(7, int64_t{nullable ? 1 : 0});
     update.Bind(8, id).Bind(9, int64_t{colid}).Step();
 }

@@ -20,6 +20,7 @@ struct sqlite3_stmt;
 namespace tw::server {
 
 class SessionState;
+struct DatabaseInfo;
 class Catalog;
 struct CatalogColumn;
 struct ConstraintDefinition;
@@ -49,6 +50,7 @@ public:
     std::string ReadSource(const std::string& reference) override;
     TypeSpec ColumnTypeOf(const std::string& db, const std::string& owner, const std::string& table,
                           const std::string& column) override;
+    bool ResolveUserType(TypeSpec& type) override;
 
     // For the system procedures.
     SessionState& Session() { return s_; }
@@ -112,6 +114,9 @@ private:
     void RunCreateDatabase(const ParsedStatement& s);
     void RunDropDatabase(const ParsedStatement& s);
     void RunAlterDatabase(const ParsedStatement& s);
+    void SetRecovery(const DatabaseInfo& info, const std::string& model);
+    // Sets the `mask` bits of the database's sysdatabases.status to `bits`.
+    void SetDatabaseStatus(const std::string& database, int64_t mask, int64_t bits);
     void RunPermission(const ParsedStatement& s);
     void RunDbcc(const ParsedStatement& s);
     void RunKill(const ParsedStatement& s);

@@ -710,11 +710,16 @@ void Parser::ParseAlter(ParsedStatement& s, bool firstInBatch)
         s.target = Next().text;
         Expect("SET");
         s.kind = StatementKind::AlterDatabase;
-        if (Peek().Is("OFFLINE") || Peek().Is("ONLINE"))
+        if (Peek().Is("OFFLINE") || Peek().Is("ONLINE")) {
             s.words.push_back(parser_detail::Upper(Next().text));
+        } else if (Peek().Is("RECOVERY") &&
+                   (Peek(1).Is("FULL") || Peek(1).Is("SIMPLE") || Peek(1).Is("BULK_LOGGED"))) {
+            s.words.push_back(parser_detail::Upper(Next().text));
+            s.words.push_back(parser_detail::Upper(Next().text));
+        }
         if (s.words.empty() || !(Peek().kind == TokenKind::End || Peek().IsOp(";") || StartsStatement(Peek()))) {
             s.kind = StatementKind::Unsupported;
-            s.message = "ALTER DATABASE with options other than OFFLINE and ONLINE";
+            s.message = "ALTER DATABASE with options other than OFFLINE, ONLINE and RECOVERY";
             SkipToStatementEnd();
         }
         return;

@@ -25,7 +25,7 @@ const std::set<std::string>& ScalarFunctions()
         "abs", "app_name", "ascii", "ceiling", "char", "charindex", "coalesce", "col_length", "col_name",
         "columnproperty", "databasepropertyex", "databaseproperty", "datalength", "day", "db_id", "db_name",
         "exp", "floor", "parsename", "error_number", "error_severity", "error_state", "error_line",
-        "error_message", "error_procedure", "getdate", "getutcdate", "host_id", "host_name", "ident_current", "ident_seed", "ident_incr", "index_col",
+        "error_message", "error_procedure", "getdate", "getutcdate", "host_id", "host_name", "ident_current", "ident_seed", "ident_incr", "index_col", "indexproperty",
         "isdate", "isnull", "isnumeric", "left", "len", "log", "log10", "lower", "ltrim", "month", "nchar",
         "newid", "nullif", "object_id", "object_name", "objectproperty", "patindex", "pi", "power",
         "quotename", "rand", "replace", "replicate", "reverse", "right", "round", "rtrim", "serverproperty",
@@ -1580,7 +1580,8 @@ std::string Translator::FunctionCall(const std::string& spelled)
     static const std::set<std::string> intResults = {"len", "charindex", "db_id", "object_id", "user_id",
                                                       "datalength", "patindex", "ascii", "unicode", "year",
                                                       "month", "day", "col_length", "isnumeric", "isdate",
-                                                      "error_number", "error_severity", "error_state", "error_line"};
+                                                      "error_number", "error_severity", "error_state", "error_line",
+                                                      "indexproperty"};
     if (textResults.count(name)) {
         lastType_.name = "nvarchar";
         lastType_.length =
@@ -1660,6 +1661,8 @@ std::string Translator::CastExpr(bool isConvert)
         pos_ = end;
     }
     ExpectOp(")");
+    if (context_)
+        context_->ResolveUserType(type);
     if (context_ && !type.IsSupported())
         throw SqlError(243, 16, "Type " + type.name + " is not a defined system type.");
     lastType_ = type;

@@ -45,6 +45,12 @@ public:
     // The SQLite text reading the table TableReference named last: the
     // reference itself, or a subquery that waits for rows other sessions hold.
     virtual std::string ReadSource(const std::string& reference) { return reference; }
+    // Makes a user type (sp_addtype) its base type; false when `type` names none.
+    virtual bool ResolveUserType(TypeSpec& type)
+    {
+        (void)type;
+        return false;
+    }
 };
 
 // How deeply expressions, queries, joins and statement blocks may nest
