@@ -9,6 +9,7 @@
 #include <filesystem>
 #include <thread>
 
+#include "platform/server/BufferedSink.h"
 #include "platform/server/Catalog.h"
 #include "platform/server/DateTimeValue.h"
 #include "platform/server/ErrorMapper.h"
@@ -723,6 +724,11 @@ Executor::Flow Executor::Run(const ParsedStatement& st)
     case StatementKind::Truncate: RunTruncate(st); break;
     case StatementKind::WaitFor: RunWaitFor(st); break;
     case StatementKind::Checkpoint: RunCheckpoint(); break;
+    case StatementKind::DeclareCursor: RunDeclareCursor(st); break;
+    case StatementKind::OpenCursor:
+    case StatementKind::FetchCursor:
+    case StatementKind::CloseCursor:
+    case StatementKind::DeallocateCursor: RunCursorStatement(st); break;
     case StatementKind::UpdateStatistics: RunUpdateStatistics(st); break;
     case StatementKind::Unsupported: {
         SqlError refusal = SqlError::NotSupported(st.message);
@@ -1540,6 +1546,116 @@ void Executor::SendResult(const std::vector<ColumnInfo>& columns, const std::vec
             break;
     sink_.EndResultSet();
     CountRows(static_cast<int64_t>(rows.size()), RowCountOf::ResultSet);
+}
+
+// A cursor that is not LOCAL is GLOBAL, as in a database whose default is global cursors.
+void Executor::RunDeclareCursor(const ParsedStatement& st)
+{
+    const auto has = [&](const char* word) { return std::find(st.words.begin(), st.words.end(), word) != st.words.end(); };
+    std::map<std::string, Cursor>& scope = has("LOCAL") ? localCursors_ : s_.cursors;
+    const std::string key = executor_detail::LowerText(st.target);
+    if (scope.count(key))
+        throw SqlError(16915, 16, "A cursor with the name '" + st.target + "' already exists.");
+    Cursor cursor;
+    const size_t end = Translator(tokens_, text_, nullptr).Statement(st.exprBegin).end;
+    cursor.query = text_.substr(tokens_[st.exprBegin].offset, tokens_[end - 1].offset + tokens_[end - 1].length -
+                                                                  tokens_[st.exprBegin].offset);
+    const bool forwardOnly = has("FORWARD_ONLY") || has("FAST_FORWARD");
+    cursor.scroll = !forwardOnly && (has("SCROLL") || has("STATIC"));
+    scope[key] = std::move(cursor);
+}
+
+Cursor& Executor::FindCursor(const std::string& name, bool global)
+{
+    const std::string key = executor_detail::LowerText(name);
+    if (!global)
+        if (auto local = localCursors_.find(key); local != localCursors_.end())
+            return local->second;
+    if (auto found = s_.cursors.find(key); found != s_.cursors.end())
+        return found->second;
+    throw SqlError(16916, 16, "A cursor with the name '" + name + "' does not exist.");
+}
+
+void Executor::RunCursorStatement(const ParsedStatement& st)
+{
+    const bool global = st.words[0] == "GLOBAL";
+    Cursor& cursor = FindCursor(st.target, global);
+    if (st.kind == StatementKind::DeallocateCursor) {
+        const std::string key = executor_detail::LowerText(st.target);
+        if (!global && localCursors_.erase(key))
+            return;
+        s_.cursors.erase(key);
+        return;
+    }
+    if (st.kind == StatementKind::OpenCursor) {
+        if (cursor.open)
+            throw SqlError(16905, 16, "The cursor is already open.");
+        // The query runs as its own batch on this session, so it sees the variables in scope.
+        BufferedSink rows;
+        Executor reader(s_, rows);
+        reader.moduleDatabase_ = moduleDatabase_;
+        reader.moduleOwnerUid_ = moduleOwnerUid_;
+        reader.RunBatch(cursor.query);
+        if (const Message* error = rows.FirstError())
+            throw SqlError(error->number, error->severity, error->text);
+        cursor.columns = rows.resultSets.empty() ? std::vector<ColumnInfo>{} : rows.resultSets[0].columns;
+        cursor.rows = rows.resultSets.empty() ? std::vector<Row>{} : std::move(rows.resultSets[0].rows);
+        cursor.position = -1;
+        cursor.open = true;
+        s_.cursorRows = static_cast<int64_t>(cursor.rows.size());
+        return;
+    }
+    if (!cursor.open)
+        throw SqlError(16917, 16, "Cursor is not open.");
+    if (st.kind == StatementKind::CloseCursor) {
+        cursor.open = false;
+        cursor.rows.clear();
+        return;
+    }
+    RunFetch(cursor, st);
+}
+
+void Executor::RunFetch(Cursor& cursor, const ParsedStatement& st)
+{
+    const std::string& direction = st.words[1];
+    if (direction != "NEXT" && !cursor.scroll)
+        throw SqlError(16911, 16, "fetch: The fetch type " + executor_detail::LowerText(direction) +
+                                      " cannot be used with forward only cursors.");
+    const std::vector<std::string> into(st.words.begin() + 2, st.words.end());
+    if (!into.empty() && into.size() != cursor.columns.size())
+        throw SqlError(16924, 16, "Cursorfetch: The number of variables declared in the INTO list must match that "
+                                  "of selected columns.");
+    const int64_t count = static_cast<int64_t>(cursor.rows.size());
+    int64_t at = cursor.position;
+    if (direction == "NEXT")
+        at = at + 1;
+    else if (direction == "PRIOR")
+        at = at - 1;
+    else if (direction == "FIRST")
+        at = 0;
+    else if (direction == "LAST")
+        at = count - 1;
+    else {
+        const Value n = Evaluate(st.exprBegin, TypeSpec{"int"});
+        if (n.IsNull() || n.kind != ValueKind::Int)
+            throw SqlError(16902, 16, "FETCH: The row number must be an integer.");
+        if (direction == "RELATIVE")
+            at = at + n.integer;
+        else
+            at = n.integer > 0 ? n.integer - 1 : n.integer < 0 ? count + n.integer : -1;
+    }
+    const bool found = at >= 0 && at < count;
+    cursor.position = found ? at : at < 0 ? -1 : count;
+    s_.fetchStatus = found ? 0 : -1;
+    if (into.empty()) {
+        SendResult(cursor.columns, found ? std::vector<Row>{cursor.rows[static_cast<size_t>(at)]} : std::vector<Row>{});
+        return;
+    }
+    if (!found)
+        return;
+    const Row& row = cursor.rows[static_cast<size_t>(at)];
+    for (size_t i = 0; i < into.size(); ++i)
+        Assign(into[i], row[i]);
 }
 
 void Executor::ShowPlan(const ParsedStatement& st)

@@ -12,6 +12,7 @@
 #include "platform/server/LockManager.h"
 #include "platform/server/Parser.h"
 #include "platform/server/ResultSink.h"
+#include "platform/server/SessionState.h"
 #include "platform/server/SqlError.h"
 #include "platform/server/Translator.h"
 
@@ -127,6 +128,11 @@ private:
     // Gathers the table's statistics for SQLite's planner.
     void RunUpdateStatistics(const ParsedStatement& s);
     void ShowPlan(const ParsedStatement& s);
+    // Read-only cursors: their rows are read whole when they open.
+    void RunDeclareCursor(const ParsedStatement& s);
+    void RunCursorStatement(const ParsedStatement& s);
+    void RunFetch(Cursor& cursor, const ParsedStatement& s);
+    Cursor& FindCursor(const std::string& name, bool global);
     // Runs a translated INSERT, UPDATE or DELETE; fires the table's triggers.
     int64_t RunChange(const Translation& t);
     bool InsertsIntoIdentity(const Translation& t);
@@ -180,6 +186,7 @@ private:
     std::map<std::string, TypeSpec> functionColumnTypes_;
     LockResource lastReference_;  // the user table TableReference resolved last
     bool guardedRead_ = false;     // the statement reads through row waits
+    std::map<std::string, Cursor> localCursors_;
 };
 
 } // namespace tw::server

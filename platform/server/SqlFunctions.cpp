@@ -499,6 +499,8 @@ void SysVar(sqlite3_context* ctx, int, Args argv)
     else if (name == "trancount") sqlite3_result_int(ctx, s->tranCount);
     else if (name == "error") sqlite3_result_int(ctx, s->lastError);
     else if (name == "rowcount") sqlite3_result_int64(ctx, s->lastRowCount);
+    else if (name == "fetch_status") sqlite3_result_int(ctx, s->fetchStatus);
+    else if (name == "cursor_rows") sqlite3_result_int64(ctx, s->cursorRows);
     else if (name == "identity") s->lastIdentity != SessionState::kNoIdentity ? sqlite3_result_int64(ctx, s->lastIdentity) : sqlite3_result_null(ctx);
     else if (name == "nestlevel") sqlite3_result_int(ctx, s->nestLevel);
     else if (name == "max_precision") sqlite3_result_int(ctx, 38);

@@ -318,7 +318,9 @@ std::string Translator::SelectBody(bool topLevel)
         sql += OrderBy();
     if (!compound && !firstLimit.empty())
         sql += " LIMIT " + firstLimit;
-    if (Peek().Is("FOR") || Peek().Is("COMPUTE") || Peek().Is("OPTION"))
+    // FOR READ ONLY and FOR UPDATE end a cursor's query.
+    const bool cursorClause = Peek().Is("FOR") && (Peek(1).Is("READ") || Peek(1).Is("UPDATE"));
+    if ((Peek().Is("FOR") && !cursorClause) || Peek().Is("COMPUTE") || Peek().Is("OPTION"))
         throw SqlError::NotSupported("The " + translator_detail::Lower(Peek().text) + " clause");
     return sql;
 }

@@ -158,8 +158,9 @@ TEST_P(UnsupportedTest, RefusesWithAnErrorAndNoRows)
 
 INSTANTIATE_TEST_SUITE_P(
     Constructs, UnsupportedTest,
-    ::testing::Values(UnsupportedCase{"DECLARE c CURSOR FOR SELECT * FROM Orders"},
-                      UnsupportedCase{"OPEN c"}, UnsupportedCase{"FETCH NEXT FROM c"},
+    ::testing::Values(UnsupportedCase{"DECLARE c CURSOR KEYSET FOR SELECT * FROM Orders"},
+                      UnsupportedCase{"DECLARE c CURSOR FOR SELECT * FROM Orders FOR UPDATE"},
+                      UnsupportedCase{"DECLARE @c CURSOR"},
                       UnsupportedCase{"MERGE Orders AS t USING Orders AS s ON t.OrderID = s.OrderID"},
                       UnsupportedCase{"SELECT * FROM OPENROWSET('x', 'y', 'z')"},
                       UnsupportedCase{"SELECT * FROM OPENQUERY(srv, 'select 1')"},
