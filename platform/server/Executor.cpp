@@ -2,6 +2,7 @@
 
 #include <sqlite3.h>
 
+#include <atomic>
 #include <chrono>
 #include <cmath>
 #include <cstdio>
@@ -164,6 +165,21 @@ ModuleDefinition ParseModule(const std::vector<Token>& tokens, std::string_view 
 } // namespace executor_detail
 
 Executor::Executor(SessionState& session, ResultSink& sink) : s_(session), sink_(sink) {}
+
+Executor::~Executor()
+{
+    for (const auto& variable : tableVariables_)
+        sqlite3_exec(s_.db, ("DROP TABLE IF EXISTS temp." + Translator::Quote(variable.second)).c_str(), nullptr,
+                     nullptr, nullptr);
+}
+
+std::string Executor::TableVariable(const std::string& name)
+{
+    const auto found = tableVariables_.find(name);
+    if (found == tableVariables_.end())
+        return TranslationContext::TableVariable(name);
+    return found->second;
+}
 
 // DEFAULT passed for a parameter: the parameter takes its declared default.
 Value Executor::DefaultArgument()
@@ -1595,7 +1611,9 @@ void Executor::RunCursorStatement(const ParsedStatement& st)
         Executor reader(s_, rows);
         reader.moduleDatabase_ = moduleDatabase_;
         reader.moduleOwnerUid_ = moduleOwnerUid_;
+        reader.tableVariables_ = tableVariables_; // lent, not the reader's to drop
         reader.RunBatch(cursor.query);
+        reader.tableVariables_.clear();
         if (const Message* error = rows.FirstError())
             throw SqlError(error->number, error->severity, error->text);
         cursor.columns = rows.resultSets.empty() ? std::vector<ColumnInfo>{} : rows.resultSets[0].columns;
@@ -2094,9 +2112,23 @@ void Executor::RunCreateModule(const ParsedStatement& st)
     }
 }
 
+// A table variable's rows live in a temporary table whose name no batch can write.
+std::string Executor::TableVariableStorage(const ParsedStatement& st)
+{
+    if (st.words.empty() || st.words[0] != "VARIABLE")
+        return st.target;
+    static std::atomic<int64_t> tables{0};
+    if (tableVariables_.count(st.target))
+        throw SqlError(134, 15, "The variable name '" + st.target + "' has already been declared. Variable names "
+                                "must be unique within a query batch or stored procedure.", SqlError::Scope::Batch);
+    const std::string storage = "[#tw_table " + std::to_string(++tables) + " " + st.target + "]";
+    tableVariables_[st.target] = storage.substr(1, storage.size() - 2);
+    return storage;
+}
+
 void Executor::RunCreateTable(const ParsedStatement& st)
 {
-    const ObjectName name = ObjectName::Parse(st.target);
+    const ObjectName name = ObjectName::Parse(TableVariableStorage(st));
     if (!name.valid || name.name.empty())
         throw SqlError(1038, 15, "An object or column name is missing or empty. For SELECT INTO statements, verify "
                                  "each column has a column name. In other statements, look for empty alias names. "

@@ -29,6 +29,8 @@ struct ConstraintDefinition;
 class Executor : public TranslationContext {
 public:
     Executor(SessionState& session, ResultSink& sink);
+    // Drops the temporary tables of the table variables its batch or module declared.
+    ~Executor() override;
 
     // Parses and runs a client batch. Returns false when it raised an error.
     bool RunBatch(std::string_view text);
@@ -52,6 +54,7 @@ public:
     TypeSpec ColumnTypeOf(const std::string& db, const std::string& owner, const std::string& table,
                           const std::string& column) override;
     bool ResolveUserType(TypeSpec& type) override;
+    std::string TableVariable(const std::string& name) override;
 
     // For the system procedures.
     SessionState& Session() { return s_; }
@@ -100,6 +103,7 @@ private:
     void RunExecString(const ParsedStatement& s);
     void RunCreateModule(const ParsedStatement& s);
     void RunCreateTable(const ParsedStatement& s);
+    std::string TableVariableStorage(const ParsedStatement& s);
     void RunAlterTable(const ParsedStatement& s);
     // The ALTER TABLE changes that rebuild the table; `at` is the statement's first token after the verb.
     // `validate`: the rows already there must meet the new constraints (WITH CHECK, the default).
@@ -187,6 +191,7 @@ private:
     LockResource lastReference_;  // the user table TableReference resolved last
     bool guardedRead_ = false;     // the statement reads through row waits
     std::map<std::string, Cursor> localCursors_;
+    std::map<std::string, std::string> tableVariables_; // @name to its temporary table
 };
 
 } // namespace tw::server

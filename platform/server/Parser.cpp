@@ -159,7 +159,8 @@ ParsedStatement Parser::ParseStatement(bool firstInBatch)
         s.kind = StatementKind::Checkpoint;
         if (Peek().kind == TokenKind::Number)
             Next();
-    } else if (t.Is("SELECT") || t.Is("INSERT") || t.Is("UPDATE") || t.Is("DELETE") || t.IsOp("(")) {
+    } else if (t.Is("SELECT") || t.Is("INSERT") || t.Is("UPDATE") || t.Is("DELETE") || t.IsOp("(") ||
+               t.Is("WITH")) {
         Translator translator(tokens_, batch_, nullptr);
         pos_ = translator.Statement(pos_).end;
         s.kind = StatementKind::Query;
@@ -336,9 +337,20 @@ void Parser::ParseDeclare(ParsedStatement& s)
         Declaration d;
         d.name = parser_detail::Lower(Next().text);
         Accept("AS");
+        if (Peek().Is("TABLE") && s.declarations.empty()) {
+            Next();
+            s.kind = StatementKind::CreateTable;
+            s.target = d.name;
+            s.words.push_back("VARIABLE");
+            if (!Peek().IsOp("("))
+                Fail();
+            s.exprBegin = pos_;
+            pos_ = SkipParenthesised(pos_);
+            return;
+        }
         if (Peek().Is("TABLE") || Peek().Is("CURSOR")) {
             s.kind = StatementKind::Unsupported;
-            s.message = Peek().Is("TABLE") ? "Table variables" : "Cursor variables";
+            s.message = Peek().Is("TABLE") ? "Table variables declared beside others" : "Cursor variables";
             SkipToStatementEnd();
             return;
         }

@@ -1205,6 +1205,17 @@ void IndexCol(sqlite3_context* ctx, int, Args argv)
     }
 }
 
+// tw_recursion(level, most): a recursive CTE's level, refused past MAXRECURSION (0: no limit).
+void Recursion(sqlite3_context* ctx, int, Args argv)
+{
+    const int64_t level = sqlite3_value_int64(argv[0]);
+    const int64_t most = sqlite3_value_int64(argv[1]);
+    if (most > 0 && level > most)
+        return Fail(ctx, 530, 16, "The statement terminated. The maximum recursion " + std::to_string(most) +
+                                      " has been exhausted before statement completion.");
+    sqlite3_result_int64(ctx, level);
+}
+
 // INDEXPROPERTY(table id, 'index', 'property'), from the index's sysindexes row.
 void IndexProperty(sqlite3_context* ctx, int, Args argv)
 {
@@ -1823,7 +1834,7 @@ const FunctionEntry kFunctions[] = {
     {"is_srvrolemember", 1, ConstantOne, false}, {"is_srvrolemember", 2, ConstantOne, false},
     {"permissions", 0, ConstantNull, false}, {"permissions", 1, ConstantNull, false},
     {"permissions", 2, ConstantNull, false}, {"index_col", 3, IndexCol, false},
-    {"indexproperty", 3, IndexProperty, false},
+    {"indexproperty", 3, IndexProperty, false}, {"tw_recursion", 2, Recursion, false},
 };
 
 } // namespace sqlfn_detail
