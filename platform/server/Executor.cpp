@@ -1071,6 +1071,7 @@ void Executor::RunTransaction(const ParsedStatement& st)
         if (s_.tranCount == 1) {
             SqliteStatement::Exec(s_.db, "COMMIT");
             savepoints_.clear();
+            CloseCursorsAtTransactionEnd();
         }
         --s_.tranCount;
         return;
@@ -1093,6 +1094,19 @@ void Executor::RunTransaction(const ParsedStatement& st)
     sqlite3_exec(s_.db, "ROLLBACK", nullptr, nullptr, nullptr);
     savepoints_.clear();
     s_.tranCount = 0;
+    CloseCursorsAtTransactionEnd();
+}
+
+// SET CURSOR_CLOSE_ON_COMMIT ON: a transaction's end closes the open cursors.
+void Executor::CloseCursorsAtTransactionEnd()
+{
+    if (!s_.options.cursorCloseOnCommit)
+        return;
+    for (auto* scope : {&localCursors_, &s_.cursors})
+        for (auto& [name, cursor] : *scope) {
+            cursor.open = false;
+            cursor.rows.clear();
+        }
 }
 
 // --- queries ------------------------------------------------------------------------------
@@ -2649,7 +2663,7 @@ void Executor::RunSetOption(const ParsedStatement& st)
         else if (w == "STATISTICS TIME") o.statisticsTime = on;
         else if (w == "STATISTICS IO") o.statisticsIo = on;
         else if (w == "IMPLICIT_TRANSACTIONS") o.implicitTransactions = on;
-        else if (w == "CURSOR_CLOSE_ON_COMMIT") o.cursorCloseOnCommit = on; // no cursors stay open across a commit here
+        else if (w == "CURSOR_CLOSE_ON_COMMIT") o.cursorCloseOnCommit = on;
         else if (w == "ANSI_DEFAULTS") {
             if (!on)
                 throw SqlError::NotSupported("SET ANSI_DEFAULTS OFF");

@@ -137,6 +137,7 @@ private:
     void RunCursorStatement(const ParsedStatement& s);
     void RunFetch(Cursor& cursor, const ParsedStatement& s);
     Cursor& FindCursor(const std::string& name, bool global);
+    void CloseCursorsAtTransactionEnd();
     // Runs a translated INSERT, UPDATE or DELETE; fires the table's triggers.
     int64_t RunChange(const Translation& t);
     bool InsertsIntoIdentity(const Translation& t);

@@ -303,8 +303,6 @@ ParsedStatement Parser::ParseStatement(bool firstInBatch)
     } else if (StartsStatement(t) || t.Is("MERGE") || t.Is("CURSOR")) {
         s.kind = StatementKind::Unsupported;
         s.message = "The " + parser_detail::Upper(t.text) + " statement";
-        if (t.Is("WITH"))
-            s.message = "Common table expressions (WITH)";
         if (t.Is("ELSE") || t.Is("END"))
             Fail();
         Next();

@@ -203,6 +203,7 @@ Translation Translator::Statement(size_t begin)
     pos_ = begin;
     out_ = Translation{};
     cteNames_.clear();
+    groupingPasses_ = 0;
     const std::string with = Peek().Is("WITH") ? CommonTableExpressions() : std::string();
     const Token& t = Peek();
     if (t.Is("SELECT") || t.IsOp("(")) {
@@ -699,6 +700,25 @@ std::string GroupKey(const std::string& sql)
 
 } // namespace translator_detail
 
+namespace translator_detail {
+
+// SQLite joins at most 500 queries in one compound: more are joined in groups.
+std::string UnionAll(const std::vector<std::string>& queries)
+{
+    constexpr size_t kGroup = 400;
+    const bool grouped = queries.size() > kGroup;
+    std::string all;
+    for (size_t first = 0; first < queries.size(); first += kGroup) {
+        std::string group;
+        for (size_t i = first; i < std::min(queries.size(), first + kGroup); ++i)
+            group += (group.empty() ? "" : " UNION ALL ") + queries[i];
+        all += (all.empty() ? "" : " UNION ALL ") + (grouped ? "SELECT * FROM (" + group + ")" : group);
+    }
+    return all;
+}
+
+} // namespace translator_detail
+
 // WITH ROLLUP and WITH CUBE: the query once per grouping set, the columns it
 // rolls up NULL (GROUPING() 1), joined with UNION ALL and, unless the query
 // orders them, ordered as SQL Server streams them: each group's rows before
@@ -712,11 +732,15 @@ std::string Translator::GroupingSets(const std::string& full, size_t start, cons
     if (n > 10)
         throw SqlError(8122, 16, "Only the first 10 expressions in the GROUP BY ... WITH CUBE or ROLLUP clause are "
                                  "allowed.");
-    std::string all = full;
+    std::vector<std::string> branches{full};
     // A set is the bits of the groups it keeps: ROLLUP keeps leading ones, CUBE every combination.
     for (uint32_t set = (1u << n) - 1; set-- > 0;) {
         if (!cube && set != 0 && (set & (set + 1)) != 0)
             continue;
+        // Grouping sets inside grouping sets multiply; a statement gets a bounded number.
+        if (++groupingPasses_ > 4096)
+            throw SqlError(8623, 16, "The query processor ran out of internal resources and could not produce a "
+                                     "query plan.");
         rollup_ = Rollup{};
         rollup_.active = true;
         rollup_.depth = depth_;
@@ -728,9 +752,10 @@ std::string Translator::GroupingSets(const std::string& full, size_t start, cons
         pos_ = start;
         bool orderable = true;
         std::string limit;
-        all += " UNION ALL " + QuerySpecification(false, orderable, limit);
+        branches.push_back(QuerySpecification(false, orderable, limit));
         out_.columnTypes.resize(types);
     }
+    const std::string all = translator_detail::UnionAll(branches);
     rollup_ = Rollup{};
     pos_ = end;
     std::string order;

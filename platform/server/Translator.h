@@ -142,6 +142,7 @@ private:
         std::set<std::string> nulled;
     };
     Rollup rollup_;
+    int groupingPasses_ = 0; // queries translated again for grouping sets, bounded per statement
     std::string FromClause();
     std::string TableSource();
     // `reading`: a source of rows, which may wait for rows other sessions hold; false for a change's target.

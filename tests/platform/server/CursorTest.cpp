@@ -76,6 +76,18 @@ TEST_F(CursorTest, GlobalCursorsOutliveTheBatchAndLocalOnesDoNot)
     EXPECT_FALSE(Run("CLOSE GLOBAL g DEALLOCATE GLOBAL g").HasError());
 }
 
+TEST_F(CursorTest, CursorCloseOnCommitClosesThemWhenATransactionEnds)
+{
+    const BufferedSink kept = Run("DECLARE c CURSOR LOCAL FOR SELECT id FROM Fruit OPEN c BEGIN TRAN COMMIT "
+                                  "FETCH NEXT FROM c");
+    ASSERT_FALSE(kept.HasError()) << Describe(kept);
+    const BufferedSink closed = Run("SET CURSOR_CLOSE_ON_COMMIT ON DECLARE c CURSOR LOCAL FOR SELECT id FROM Fruit "
+                                    "OPEN c BEGIN TRAN COMMIT FETCH NEXT FROM c");
+    Run("SET CURSOR_CLOSE_ON_COMMIT OFF");
+    ASSERT_TRUE(closed.HasError());
+    EXPECT_EQ(closed.FirstError()->number, 16917);
+}
+
 TEST_F(CursorTest, ProcedureVariablesReachTheCursorQuery)
 {
     ASSERT_FALSE(Run("CREATE PROC CountAbove @min int AS\n"

@@ -147,4 +147,14 @@ TEST_F(QueryFormsTest, CubeGroupsEveryCombination)
                      "NULL|2|1", "NULL|NULL|5"}));
 }
 
+TEST_F(QueryFormsTest, GroupingSetsHaveTheirLimits)
+{
+    const std::string ten = "id, boss, name, dept, pay, id + 1, boss + 1, pay + 1, id + 2, pay + 2";
+    EXPECT_FALSE(Run("SELECT COUNT(*) FROM Staff GROUP BY " + ten + " WITH CUBE").HasError());
+    EXPECT_EQ(Run("SELECT COUNT(*) FROM Staff GROUP BY " + ten + ", id + 3 WITH CUBE").FirstError()->number, 8122);
+    // A cube inside a cube would be translated a million times over: refused instead.
+    const std::string inner = "(SELECT TOP 1 COUNT(*) FROM Staff GROUP BY " + ten + " WITH CUBE)";
+    EXPECT_EQ(Run("SELECT " + inner + " AS n FROM Staff GROUP BY " + ten + " WITH CUBE").FirstError()->number, 8623);
+}
+
 } // namespace tw::server::test
