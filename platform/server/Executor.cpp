@@ -57,13 +57,6 @@ std::string UpperText(std::string s)
     return s;
 }
 
-std::string FormatDecimal(double v, int scale)
-{
-    char buffer[64];
-    std::snprintf(buffer, sizeof buffer, "%.*f", scale, v);
-    return buffer;
-}
-
 // The raw value of a SQLite column, by its storage class.
 Value RawValue(sqlite3_stmt* stmt, int i)
 {
@@ -98,7 +91,7 @@ Value TypedValue(sqlite3_stmt* stmt, int i, const TypeSpec& type)
                 text += "." + std::string(type.Scale(), '0');
             return Value::Decimal(text);
         }
-        return Value::Decimal(FormatDecimal(sqlite3_column_double(stmt, i), type.Scale()));
+        return Value::Decimal(DecimalText(sqlite3_column_double(stmt, i), type.Scale()));
     }
     if (type.IsDateTime() && kind == SQLITE_TEXT) {
         const std::string text(reinterpret_cast<const char*>(sqlite3_column_text(stmt, i)));

@@ -601,8 +601,8 @@ void Convert(sqlite3_context* ctx, int argc, Args argv)
             }
         }
         if (target.IsExactNumeric()) {
-            const double factor = std::pow(10.0, target.Scale());
-            v = std::round(v * factor) / factor;
+            // Rounded on its decimal digits: 2.675 is 2.68, though its double lies just below.
+            v = std::strtod(DecimalText(v, target.Scale()).c_str(), nullptr);
             const int integerDigits = target.Precision() - target.Scale();
             if (std::fabs(v) >= std::pow(10.0, integerDigits)) {
                 Fail(ctx, 8115, 16, "Arithmetic overflow error converting expression to data type " +
@@ -639,9 +639,7 @@ void Convert(sqlite3_context* ctx, int argc, Args argv)
             // Money shows two decimals (style 2: four), a decimal its scale.
             const bool money = sourceType.name == "money" || sourceType.name == "smallmoney";
             const int decimals = money ? (style == 2 ? 4 : 2) : sourceType.Scale();
-            char buffer[64];
-            std::snprintf(buffer, sizeof buffer, "%.*f", decimals, sqlite3_value_double(argv[0]));
-            text = buffer;
+            text = DecimalText(sqlite3_value_double(argv[0]), decimals);
             if (money && style == 1) {
                 const size_t point = text.find('.');
                 for (size_t at = point; at > 3 && std::isdigit(static_cast<unsigned char>(text[at - 4]));)
