@@ -168,9 +168,18 @@ int SystemProcedures::Help(const Args& args)
     const std::vector<CatalogColumn> columns = catalog.Columns(id);
     if (xtype == "U " || xtype == "V " || xtype == "S ") {
         std::vector<Row> rows;
+        SqliteStatement userType(s.db, "SELECT name FROM " + catalog.Table("tw_types") + " WHERE xusertype = ?");
         for (const CatalogColumn& c : columns) {
             const bool exact = c.type.IsExactNumeric() || c.type.IsInteger() || c.type.IsApproximate();
-            rows.push_back({Value::String(c.name), Value::String(c.type.name), Value::String("no"),
+            // A user type's column shows the user type, as SQL Server's does.
+            std::string typeName = c.type.name;
+            if (c.type.userType) {
+                userType.Bind(1, int64_t{c.type.userType});
+                if (userType.Step())
+                    typeName = userType.Text(0);
+                userType.Reset();
+            }
+            rows.push_back({Value::String(c.name), Value::String(typeName), Value::String("no"),
                             Value::Int(c.type.StorageLength()),
                             exact ? Value::String(std::to_string(c.type.Precision())) : Value::String("     "),
                             exact ? Value::String(std::to_string(c.type.Scale())) : Value::String("     "),

@@ -37,6 +37,10 @@ TEST_F(ServerTest, UserTypesStandForTheirBaseTypeInColumnsVariablesAndTheCatalog
     EXPECT_EQ(Cell(sink, 2, 0, 0), "175");
     EXPECT_EQ(Cell(sink, 2, 0, 2), "0");
     EXPECT_EQ(Run("INSERT Staff (t) VALUES ('x')").FirstError()->number, 515);
+    const BufferedSink help = Run("EXEC sp_help Staff");
+    ASSERT_FALSE(help.HasError()) << Describe(help);
+    EXPECT_EQ(Cell(help, 1, 0, 1), "empid");
+    EXPECT_EQ(Cell(help, 1, 1, 1), "tid");
 
     // A type in use stays; dropped once no column uses it.
     EXPECT_EQ(Run("EXEC sp_droptype 'empid'").FirstError()->number, 15180);
