@@ -7,18 +7,6 @@ namespace tw::server::test {
 
 namespace {
 
-std::vector<std::string> Rows(const ResultSet& set)
-{
-    std::vector<std::string> rows;
-    for (const Row& row : set.rows) {
-        std::string text;
-        for (const Value& v : row)
-            text += (text.empty() ? "" : "|") + v.ToText();
-        rows.push_back(text);
-    }
-    return rows;
-}
-
 using Lines = std::vector<std::string>;
 
 } // namespace

@@ -26,16 +26,9 @@ TEST_F(ServerTest, UserTypesStandForTheirBaseTypeInColumnsVariablesAndTheCatalog
         "SELECT xtype, length, allownulls FROM systypes WHERE name = 'empid'");
     ASSERT_FALSE(sink.HasError()) << Describe(sink);
     // Columns of a NOT NULL type refuse NULL unless they say otherwise.
-    EXPECT_EQ(Cell(sink, 0, 0, 2), "empid");
-    EXPECT_EQ(Cell(sink, 0, 0, 1), "175");
-    EXPECT_EQ(Cell(sink, 0, 0, 3), "9");
-    EXPECT_EQ(Cell(sink, 0, 0, 4), "0");
-    EXPECT_EQ(Cell(sink, 0, 1, 2), "tid");
-    EXPECT_EQ(Cell(sink, 0, 1, 4), "1");
-    EXPECT_EQ(Cell(sink, 1, 0, 0), "9");
-    EXPECT_EQ(Cell(sink, 1, 0, 1), "A1       ");
-    EXPECT_EQ(Cell(sink, 2, 0, 0), "175");
-    EXPECT_EQ(Cell(sink, 2, 0, 2), "0");
+    EXPECT_EQ(Rows(sink.resultSets.at(0)), (std::vector<std::string>{"e|175|empid|9|0", "t|167|tid|6|1"}));
+    EXPECT_EQ(Rows(sink.resultSets.at(1)), std::vector<std::string>{"9|A1       "});
+    EXPECT_EQ(Rows(sink.resultSets.at(2)), std::vector<std::string>{"175|9|0"});
     EXPECT_EQ(Run("INSERT Staff (t) VALUES ('x')").FirstError()->number, 515);
     const BufferedSink help = Run("EXEC sp_help Staff");
     ASSERT_FALSE(help.HasError()) << Describe(help);
@@ -74,11 +67,9 @@ TEST_F(ServerTest, MasterObjectsDbaScriptsRead)
         "SELECT count(*), min(number), max(number) FROM master.dbo.spt_values WHERE type = 'P'\n"
         "USE master SELECT OBJECTPROPERTY(OBJECT_ID('spt_values'), 'IsMSShipped') USE TarnSample");
     ASSERT_FALSE(sink.HasError()) << Describe(sink);
-    EXPECT_EQ(Cell(sink, 0, 0, 0), "2");
-    EXPECT_EQ(Cell(sink, 1, 0, 0), "2048");
-    EXPECT_EQ(Cell(sink, 1, 0, 1), "0");
-    EXPECT_EQ(Cell(sink, 1, 0, 2), "2047");
-    EXPECT_EQ(Cell(sink, 2, 0, 0), "1");
+    EXPECT_EQ(Rows(sink.resultSets.at(0)), std::vector<std::string>{"2"});
+    EXPECT_EQ(Rows(sink.resultSets.at(1)), std::vector<std::string>{"2048|0|2047"});
+    EXPECT_EQ(Rows(sink.resultSets.at(2)), std::vector<std::string>{"1"});
 }
 
 TEST_F(ServerTest, IndexPropertyAndMarkedSystemObjects)
@@ -98,11 +89,9 @@ TEST_F(ServerTest, IndexPropertyAndMarkedSystemObjects)
         "SELECT OBJECTPROPERTY(OBJECT_ID('sp_mine'), 'IsMSShipped')");
     Run("DROP TABLE Indexed DROP PROC sp_mine");
     ASSERT_FALSE(sink.HasError()) << Describe(sink);
-    const char* const expected[] = {"1", "1", "0", "0", "0", "NULL"};
-    for (size_t i = 0; i < std::size(expected); ++i)
-        EXPECT_EQ(Cell(sink, 0, 0, i), expected[i]) << "column " << i;
-    EXPECT_EQ(Cell(sink, 1, 0, 0), "0");
-    EXPECT_EQ(Cell(sink, 2, 0, 0), "1");
+    EXPECT_EQ(Rows(sink.resultSets.at(0)), std::vector<std::string>{"1|1|0|0|0|NULL"});
+    EXPECT_EQ(Rows(sink.resultSets.at(1)), std::vector<std::string>{"0"});
+    EXPECT_EQ(Rows(sink.resultSets.at(2)), std::vector<std::string>{"1"});
 }
 
 TEST_F(ServerTest, RecoveryModelIsKeptPerDatabase)
@@ -117,12 +106,9 @@ TEST_F(ServerTest, RecoveryModelIsKeptPerDatabase)
         "ALTER DATABASE TarnSample SET RECOVERY FULL\n"
         "SELECT DATABASEPROPERTYEX('TarnSample', 'Recovery')");
     ASSERT_FALSE(sink.HasError()) << Describe(sink);
-    EXPECT_EQ(Cell(sink, 0, 0, 0), "FULL");
-    EXPECT_EQ(Cell(sink, 0, 0, 1), "SIMPLE");
-    EXPECT_EQ(Cell(sink, 1, 0, 0), "SIMPLE");
-    EXPECT_EQ(Cell(sink, 1, 0, 1), "8");
-    EXPECT_EQ(Cell(sink, 2, 0, 0), "BULK_LOGGED");
-    EXPECT_EQ(Cell(sink, 3, 0, 0), "FULL");
+    const std::vector<std::vector<std::string>> expected = {{"FULL|SIMPLE"}, {"SIMPLE|8"}, {"BULK_LOGGED"}, {"FULL"}};
+    for (size_t i = 0; i < expected.size(); ++i)
+        EXPECT_EQ(Rows(sink.resultSets.at(i)), expected[i]) << "result " << i;
     EXPECT_EQ(Run("ALTER DATABASE TarnSample SET RECOVERY SOMETIMES").FirstError()->number, 40000);
 }
 
