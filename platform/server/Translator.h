@@ -234,12 +234,12 @@ private:
     struct RecursiveCte {
         std::string name;     // lower case
         std::string storage;  // the SQLite name of the CTE with the level column
-        int depth = -1;       // the nesting depth of the body's own query specifications
-        std::string qualifier; // how the query specification being translated names the CTE, when it does
+        int depth = -1;       // the nesting depth of the body's own query blocks
+        std::string qualifier; // how the query block being translated names the CTE, when it does
     };
     RecursiveCte recursive_;
     std::vector<std::string> itemNames_; // the column names of the recursive CTE's first query
-    std::vector<std::string> specificationNames_; // of the query specification just translated
+    std::vector<std::string> specificationNames_; // of the query block just translated
     std::string lastItemName_;          // of the select item just translated; empty for * and unnamed ones
     bool cteReference_ = false;         // the table name just translated names a CTE
     bool selfReference_ = false;        // ... the recursive CTE being defined
