@@ -127,9 +127,15 @@ const char* const kMasterTables[] = {
 
 const char* const kMasterViews[] = {
     "CREATE VIEW IF NOT EXISTS %s.sysdatabases AS SELECT d.name, d.dbid, X'01' AS sid, 0 AS mode, "
-    "16 | coalesce((SELECT s.status FROM tw_database_status AS s WHERE s.name = d.name), 0) AS status, "
+    "16 | coalesce((SELECT s.status FROM tw_database_status AS s WHERE s.name = d.name), "
+    "CASE WHEN d.name IN ('master', 'tempdb') THEN 8 ELSE 0 END) AS status, "
     "1090519040 AS status2, d.crdate, d.crdate AS reserved, 0 AS category, d.cmptlevel, d.filename, 539 AS version "
     "FROM tw_databases AS d",
+    // Every database's files, as each one's sysfiles has them.
+    "CREATE VIEW IF NOT EXISTS %s.sysaltfiles AS SELECT CAST(1 AS smallint) AS fileid, "
+    "CAST(1 AS smallint) AS groupid, 128 AS size, -1 AS maxsize, 10 AS growth, 2 AS status, 0 AS perf, dbid, "
+    "'data' AS name, filename, 0 AS createlsn, 0 AS droplsn FROM tw_databases UNION ALL SELECT 2, 0, 64, -1, 10, "
+    "66, 0, dbid, 'log', filename || '.log', 0, 0 FROM tw_databases",
     "CREATE VIEW IF NOT EXISTS %s.syslogins AS SELECT CASE WHEN name = 'sa' THEN X'01' ELSE CAST(name AS BLOB) END "
     "AS sid, 9 AS status, createdate, createdate AS updatedate, "
     "createdate AS accdate, 0 AS totcpu, 0 AS totio, 0 AS spacelimit, 0 AS timelimit, 0 AS resultlimit, name, "
@@ -185,6 +191,11 @@ const char* const kSystemTables[] = {"sysobjects", "sysindexes", "syscolumns", "
                                      "sysprotects"};
 const char* const kMasterSystemTables[] = {"sysdatabases", "syslogins", "sysprocesses", "syslockinfo",
                                            "sysservers", "syscharsets", "sysconfigures"};
+
+// master's table of numbers and codes that DBA scripts read (type 'P': the numbers 0 to 2047).
+const char* const kServerValues =
+    "CREATE TABLE IF NOT EXISTS %s.spt_values (name nvarchar(35) COLLATE TWCI, number int NOT NULL, "
+    "type nchar(3) COLLATE TWCI NOT NULL, low int, high int, status int DEFAULT 0)";
 
 } // namespace catalog_detail
 
@@ -269,11 +280,47 @@ void Catalog::Install(bool isMaster, const std::string& fileName)
                 s.Bind(1, now).Step();
             }
         }
+        if (isMaster)
+            InstallServerValues();
         SqliteStatement::Exec(db_, "RELEASE tw_install");
     } catch (...) {
         sqlite3_exec(db_, "ROLLBACK TO tw_install; RELEASE tw_install", nullptr, nullptr, nullptr);
         throw;
     }
+}
+
+// Added to older master files too, when they lack it.
+void Catalog::InstallServerValues()
+{
+    if (ObjectId("sysaltfiles") == 0)
+        AddSystemTable("sysaltfiles");
+    if (ObjectId("spt_values") != 0)
+        return;
+    SqliteStatement::Exec(db_, catalog_detail::Format(catalog_detail::kServerValues, Translator::Quote(schema_)));
+    SqliteStatement::Exec(db_, "INSERT INTO " + Table("spt_values") + " (name, number, type, low, high, status) "
+                               "WITH RECURSIVE n(i) AS (SELECT 0 UNION ALL SELECT i + 1 FROM n WHERE i < 2047) "
+                               "SELECT NULL, i, 'P', CASE WHEN i < 1024 THEN i / 8 + 1 END, "
+                               "CASE WHEN i < 1024 THEN 1 << (i % 8) END, 0 FROM n");
+    const int64_t id = AddObject("spt_values", kTable);
+    std::vector<CatalogColumn> columns;
+    for (const char* declared : {"name nvarchar(35)", "number int", "type nchar(3)", "low int", "high int",
+                                 "status int"}) {
+        const std::string text = declared;
+        const size_t space = text.find(' ');
+        columns.push_back({text.substr(0, space), TypeSpec::FromDeclared(text.substr(space + 1)),
+                           text.rfind("number", 0) != 0 && text.rfind("type", 0) != 0});
+    }
+    AddColumns(id, columns);
+    MarkSystem(id);
+}
+
+void Catalog::AddSystemTable(const std::string& name)
+{
+    const int64_t id = SqliteStatement::QueryInt(db_, "SELECT max(id) FROM " + Table("tw_objects") +
+                                                          " WHERE xtype = 'S '", 0) + 1;
+    SqliteStatement s(db_, "INSERT INTO " + Table("tw_objects") +
+                               " (id, name, xtype, uid, crdate, status, type) VALUES (?, ?, 'S ', 1, ?, 1, 'S ')");
+    s.Bind(1, id).Bind(2, name).Bind(3, Now()).Step();
 }
 
 int64_t Catalog::AddObject(const std::string& name, const std::string& xtype, int64_t parent, int uid)
@@ -297,9 +344,8 @@ void Catalog::AddColumns(int64_t id, const std::vector<CatalogColumn>& columns)
         SqliteStatement s(db_, "INSERT INTO " + Table("tw_columns") +
                                    " (id, colid, name, typename, xtype, xusertype, length, prec, scale, isnullable,"
                                    " colstat, isoutparam, cdefault) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)");
-        const int xusertype = c.type.name == "sysname" ? 256 : c.type.XType();
         s.Bind(1, id).Bind(2, colid++).Bind(3, c.name).Bind(4, c.type.Spelling()).Bind(5, c.type.XType());
-        s.Bind(6, xusertype).Bind(7, c.type.StorageLength()).Bind(8, c.type.Precision()).Bind(9, c.type.Scale());
+        s.Bind(6, c.type.XUserType()).Bind(7, c.type.StorageLength()).Bind(8, c.type.Precision()).Bind(9, c.type.Scale());
         s.Bind(10, c.nullable ? 1 : 0).Bind(11, c.identity ? 1 : 0).Bind(12, c.output ? 1 : 0).Bind(13, c.defaultId);
         s.Step();
     }
@@ -576,7 +622,7 @@ std::string Catalog::Text(int64_t id) const
 
 std::vector<CatalogColumn> Catalog::Columns(int64_t id) const
 {
-    SqliteStatement s(db_, "SELECT name, typename, isnullable, colstat, isoutparam, cdefault FROM " +
+    SqliteStatement s(db_, "SELECT name, typename, isnullable, colstat, isoutparam, cdefault, xusertype FROM " +
                                Table("tw_columns") + " WHERE id = ? ORDER BY colid");
     s.Bind(1, id);
     std::vector<CatalogColumn> columns;
@@ -588,6 +634,8 @@ std::vector<CatalogColumn> Catalog::Columns(int64_t id) const
         c.identity = s.Int(3) != 0;
         c.output = s.Int(4) != 0;
         c.defaultId = s.Int(5);
+        if (s.Int(6) > 256)
+            c.type.userType = static_cast<int>(s.Int(6));
         columns.push_back(c);
     }
     return columns;
@@ -611,6 +659,72 @@ bool Catalog::ColumnType(const std::string& table, const std::string& column, Ty
     *type = TypeSpec::FromDeclared(s.Text(0));
     *nullable = s.Int(1) != 0;
     return true;
+}
+
+// User types are numbered from 257, after sysname's 256, as SQL Server numbers them.
+bool Catalog::ResolveUserType(TypeSpec& type) const
+{
+    if (type.IsSupported() || type.length != -1 || type.precision != -1)
+        return false;
+    SqliteStatement s(db_, "SELECT u.xusertype, b.name, u.length, u.prec, u.scale, u.allownulls FROM " +
+                               Table("tw_types") + " AS u JOIN " + Table("tw_types") +
+                               " AS b ON b.xusertype = u.xtype WHERE u.name = ? AND u.xusertype > 256");
+    s.Bind(1, type.name);
+    if (!s.Step())
+        return false;
+    TypeSpec base;
+    base.name = s.Text(1);
+    if (base.IsCharacter() || base.IsBinary())
+        base.length = static_cast<int>(base.IsUnicode() ? s.Int(2) / 2 : s.Int(2));
+    if (base.name == "decimal" || base.name == "numeric") {
+        base.precision = static_cast<int>(s.Int(3));
+        base.scale = static_cast<int>(s.Int(4));
+    }
+    base.userType = static_cast<int>(s.Int(0));
+    base.userTypeAllowsNulls = s.Int(5) != 0;
+    type = base;
+    return true;
+}
+
+int Catalog::AddUserType(const std::string& name, const TypeSpec& base, bool allowNulls)
+{
+    const int userType = static_cast<int>(
+        std::max<int64_t>(256, SqliteStatement::QueryInt(db_, "SELECT max(xusertype) FROM " + Table("tw_types"), 0)) + 1);
+    SqliteStatement s(db_, "INSERT INTO " + Table("tw_types") + " VALUES (?, ?, 1, ?, ?, ?, ?, ?, ?, ?, ?)");
+    const bool variable = base.name == "varchar" || base.name == "nvarchar" || base.name == "varbinary";
+    s.Bind(1, name).Bind(2, base.XType()).Bind(3, userType).Bind(4, base.StorageLength());
+    s.Bind(5, base.Precision()).Bind(6, base.Scale()).Bind(7, variable ? 1 : 0).Bind(8, allowNulls ? 1 : 0);
+    s.Bind(9, base.Precision()).Bind(10, base.Scale());
+    s.Step();
+    return userType;
+}
+
+bool Catalog::TypeInUse(int userType) const
+{
+    SqliteStatement s(db_, "SELECT 1 FROM " + Table("tw_columns") + " WHERE xusertype = ?");
+    s.Bind(1, userType);
+    return s.Step();
+}
+
+void Catalog::DropUserType(int userType)
+{
+    SqliteStatement s(db_, "DELETE FROM " + Table("tw_types") + " WHERE xusertype = ?");
+    s.Bind(1, userType).Step();
+}
+
+// sysobjects.status as a signed 32-bit int; the top bit marks a system object.
+void Catalog::MarkSystem(int64_t id)
+{
+    SqliteStatement s(db_, "UPDATE " + Table("tw_objects") +
+                               " SET status = ((status | 3221225473) & 4294967295) - 4294967296 WHERE id = ?");
+    s.Bind(1, id).Step();
+}
+
+bool Catalog::IsMarkedSystem(int64_t id) const
+{
+    SqliteStatement s(db_, "SELECT status & 2147483648 FROM " + Table("tw_objects") + " WHERE id = ?");
+    s.Bind(1, id);
+    return s.Step() && s.Int(0) != 0;
 }
 
 } // namespace tw::server

@@ -119,8 +119,17 @@ public:
     void DropUser(int uid);
     std::string ObjectName(int64_t id) const;
     std::string ObjectType(int64_t id) const;
+    // sp_MS_marksystemobject: the object counts as shipped with the server (IsMSShipped).
+    void MarkSystem(int64_t id);
+    bool IsMarkedSystem(int64_t id) const;
     std::string Text(int64_t id) const;
     std::vector<CatalogColumn> Columns(int64_t id) const;
+    // A type sp_addtype made: its base type with userType set; false when `type` names none.
+    bool ResolveUserType(TypeSpec& type) const;
+    // sp_addtype gives the new type its xusertype; a type a column or parameter uses cannot be dropped.
+    int AddUserType(const std::string& name, const TypeSpec& base, bool allowNulls);
+    bool TypeInUse(int userType) const;
+    void DropUserType(int userType);
     int ColumnId(int64_t tableId, const std::string& column) const;
     // The SQL Server type of a table's column, for result sets.
     bool ColumnType(const std::string& table, const std::string& column, TypeSpec* type, bool* nullable) const;
@@ -132,6 +141,8 @@ public:
 
 private:
     void AddUserLogins();
+    void InstallServerValues();
+    void AddSystemTable(const std::string& name);
 
     sqlite3* db_;
     std::string schema_;

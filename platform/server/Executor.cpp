@@ -2,6 +2,7 @@
 
 #include <sqlite3.h>
 
+#include <atomic>
 #include <chrono>
 #include <cmath>
 #include <cstdio>
@@ -9,6 +10,7 @@
 #include <filesystem>
 #include <thread>
 
+#include "platform/server/BufferedSink.h"
 #include "platform/server/Catalog.h"
 #include "platform/server/DateTimeValue.h"
 #include "platform/server/ErrorMapper.h"
@@ -55,13 +57,6 @@ std::string UpperText(std::string s)
     return s;
 }
 
-std::string FormatDecimal(double v, int scale)
-{
-    char buffer[64];
-    std::snprintf(buffer, sizeof buffer, "%.*f", scale, v);
-    return buffer;
-}
-
 // The raw value of a SQLite column, by its storage class.
 Value RawValue(sqlite3_stmt* stmt, int i)
 {
@@ -96,7 +91,7 @@ Value TypedValue(sqlite3_stmt* stmt, int i, const TypeSpec& type)
                 text += "." + std::string(type.Scale(), '0');
             return Value::Decimal(text);
         }
-        return Value::Decimal(FormatDecimal(sqlite3_column_double(stmt, i), type.Scale()));
+        return Value::Decimal(DecimalText(sqlite3_column_double(stmt, i), type.Scale()));
     }
     if (type.IsDateTime() && kind == SQLITE_TEXT) {
         const std::string text(reinterpret_cast<const char*>(sqlite3_column_text(stmt, i)));
@@ -149,9 +144,35 @@ private:
     SessionOptions saved_;
 };
 
+constexpr int64_t kOfflineStatus = 512;
+
+// A module's parameters of user types take their base types.
+ModuleDefinition ParseModule(const std::vector<Token>& tokens, std::string_view text, const Catalog& catalog)
+{
+    ModuleDefinition def = ModuleDefinition::Parse(tokens, text);
+    for (ModuleParameter& p : def.parameters)
+        catalog.ResolveUserType(p.type);
+    return def;
+}
+
 } // namespace executor_detail
 
 Executor::Executor(SessionState& session, ResultSink& sink) : s_(session), sink_(sink) {}
+
+Executor::~Executor()
+{
+    for (const auto& variable : tableVariables_)
+        sqlite3_exec(s_.db, ("DROP TABLE IF EXISTS temp." + Translator::Quote(variable.second)).c_str(), nullptr,
+                     nullptr, nullptr);
+}
+
+std::string Executor::TableVariable(const std::string& name)
+{
+    const auto found = tableVariables_.find(name);
+    if (found == tableVariables_.end())
+        return TranslationContext::TableVariable(name);
+    return found->second;
+}
 
 // DEFAULT passed for a parameter: the parameter takes its declared default.
 Value Executor::DefaultArgument()
@@ -252,6 +273,8 @@ void Executor::RunAlterDatabase(const ParsedStatement& st)
     if (!s_.server->FindDatabase(st.target, &info))
         throw SqlError(911, 16, "Could not locate entry in sysdatabases for database '" + st.target +
                                     "'. No entry found with that name. Make sure that the name is entered correctly.");
+    if (st.words[0] == "RECOVERY")
+        return SetRecovery(info, st.words[1]);
     if (info.dbid <= 4)
         throw SqlError(5058, 16, "Option 'OFFLINE' cannot be set in database '" + info.name + "'.");
     const bool offline = st.words[0] == "OFFLINE";
@@ -267,14 +290,34 @@ void Executor::RunAlterDatabase(const ParsedStatement& st)
             throw SqlError(5070, 16, "Database state cannot be changed while other users are using the database '" +
                                          info.name + "'");
     }
-    SqliteStatement put(s_.db, "INSERT OR REPLACE INTO master.tw_database_status VALUES (?, ?)");
-    put.Bind(1, info.name).Bind(2, int64_t{offline ? 512 : 0}).Step();
+    SetDatabaseStatus(info.name, executor_detail::kOfflineStatus, offline ? executor_detail::kOfflineStatus : 0);
     s_.server->SetOffline(info.name, offline);
+}
+
+// The recovery model is kept as sysdatabases.status keeps it: 8 for SIMPLE
+// (truncate log on checkpoint), 4 for BULK_LOGGED (select into/bulk copy).
+void Executor::SetRecovery(const DatabaseInfo& info, const std::string& model)
+{
+    if (executor_detail::LowerText(info.name) == "tempdb")
+        throw SqlError(5058, 16, "Option 'RECOVERY' cannot be set in database 'tempdb'.");
+    const int64_t bits = model == "SIMPLE" ? 8 : model == "BULK_LOGGED" ? 4 : 0;
+    SetDatabaseStatus(info.name, 12, bits);
+}
+
+void Executor::SetDatabaseStatus(const std::string& database, int64_t mask, int64_t bits)
+{
+    SqliteStatement get(s_.db, "SELECT status FROM master.tw_database_status WHERE name = ?");
+    get.Bind(1, database);
+    const int64_t old = get.Step() ? get.Int(0) : 0;
+    SqliteStatement put(s_.db, "INSERT OR REPLACE INTO master.tw_database_status VALUES (?, ?)");
+    put.Bind(1, database).Bind(2, (old & ~mask) | bits).Step();
 }
 
 std::string Executor::SchemaFor(const std::string& db) const { return ResolveDatabase(db); }
 
 Catalog Executor::CurrentCatalog() const { return Catalog(s_.db, s_.database); }
+
+bool Executor::ResolveUserType(TypeSpec& type) { return CurrentCatalog().ResolveUserType(type); }
 
 std::string Executor::TableReference(const std::string& db, const std::string& owner, const std::string& name)
 {
@@ -690,6 +733,11 @@ Executor::Flow Executor::Run(const ParsedStatement& st)
     case StatementKind::Truncate: RunTruncate(st); break;
     case StatementKind::WaitFor: RunWaitFor(st); break;
     case StatementKind::Checkpoint: RunCheckpoint(); break;
+    case StatementKind::DeclareCursor: RunDeclareCursor(st); break;
+    case StatementKind::OpenCursor:
+    case StatementKind::FetchCursor:
+    case StatementKind::CloseCursor:
+    case StatementKind::DeallocateCursor: RunCursorStatement(st); break;
     case StatementKind::UpdateStatistics: RunUpdateStatistics(st); break;
     case StatementKind::Unsupported: {
         SqlError refusal = SqlError::NotSupported(st.message);
@@ -859,16 +907,18 @@ void Executor::Assign(const std::string& name, const Value& value)
 void Executor::RunDeclare(const ParsedStatement& st)
 {
     for (const Declaration& d : st.declarations) {
-        if (!d.type.IsSupported())
+        TypeSpec type = d.type;
+        ResolveUserType(type);
+        if (!type.IsSupported())
             throw SqlError(2715, 16, "Column, parameter, or variable #1: Cannot find data type " + d.type.name + ".",
                            SqlError::Scope::Batch, 6);
         auto& frame = s_.frames.back();
         if (frame.count(d.name))
             throw SqlError(134, 15, "The variable name '" + d.name + "' has already been declared. Variable names "
                                     "must be unique within a query batch or stored procedure.", SqlError::Scope::Batch);
-        frame[d.name] = Variable{d.type, Value::Null()};
+        frame[d.name] = Variable{type, Value::Null()};
         if (d.initBegin)
-            frame[d.name].value = Evaluate(d.initBegin, d.type);
+            frame[d.name].value = Evaluate(d.initBegin, type);
     }
 }
 
@@ -1014,6 +1064,7 @@ void Executor::RunTransaction(const ParsedStatement& st)
         if (s_.tranCount == 1) {
             SqliteStatement::Exec(s_.db, "COMMIT");
             savepoints_.clear();
+            CloseCursorsAtTransactionEnd();
         }
         --s_.tranCount;
         return;
@@ -1036,6 +1087,19 @@ void Executor::RunTransaction(const ParsedStatement& st)
     sqlite3_exec(s_.db, "ROLLBACK", nullptr, nullptr, nullptr);
     savepoints_.clear();
     s_.tranCount = 0;
+    CloseCursorsAtTransactionEnd();
+}
+
+// SET CURSOR_CLOSE_ON_COMMIT ON: a transaction's end closes the open cursors.
+void Executor::CloseCursorsAtTransactionEnd()
+{
+    if (!s_.options.cursorCloseOnCommit)
+        return;
+    for (auto* scope : {&localCursors_, &s_.cursors})
+        for (auto& [name, cursor] : *scope) {
+            cursor.open = false;
+            cursor.rows.clear();
+        }
 }
 
 // --- queries ------------------------------------------------------------------------------
@@ -1507,6 +1571,118 @@ void Executor::SendResult(const std::vector<ColumnInfo>& columns, const std::vec
     CountRows(static_cast<int64_t>(rows.size()), RowCountOf::ResultSet);
 }
 
+// A cursor that is not LOCAL is GLOBAL, as in a database whose default is global cursors.
+void Executor::RunDeclareCursor(const ParsedStatement& st)
+{
+    const auto has = [&](const char* word) { return std::find(st.words.begin(), st.words.end(), word) != st.words.end(); };
+    std::map<std::string, Cursor>& scope = has("LOCAL") ? localCursors_ : s_.cursors;
+    const std::string key = executor_detail::LowerText(st.target);
+    if (scope.count(key))
+        throw SqlError(16915, 16, "A cursor with the name '" + st.target + "' already exists.");
+    Cursor cursor;
+    const size_t end = Translator(tokens_, text_, nullptr).Statement(st.exprBegin).end;
+    cursor.query = text_.substr(tokens_[st.exprBegin].offset, tokens_[end - 1].offset + tokens_[end - 1].length -
+                                                                  tokens_[st.exprBegin].offset);
+    const bool forwardOnly = has("FORWARD_ONLY") || has("FAST_FORWARD");
+    cursor.scroll = !forwardOnly && (has("SCROLL") || has("STATIC"));
+    scope[key] = std::move(cursor);
+}
+
+Cursor& Executor::FindCursor(const std::string& name, bool global)
+{
+    const std::string key = executor_detail::LowerText(name);
+    if (!global)
+        if (auto local = localCursors_.find(key); local != localCursors_.end())
+            return local->second;
+    if (auto found = s_.cursors.find(key); found != s_.cursors.end())
+        return found->second;
+    throw SqlError(16916, 16, "A cursor with the name '" + name + "' does not exist.");
+}
+
+void Executor::RunCursorStatement(const ParsedStatement& st)
+{
+    const bool global = st.words[0] == "GLOBAL";
+    Cursor& cursor = FindCursor(st.target, global);
+    if (st.kind == StatementKind::DeallocateCursor) {
+        const std::string key = executor_detail::LowerText(st.target);
+        if (!global && localCursors_.erase(key))
+            return;
+        s_.cursors.erase(key);
+        return;
+    }
+    if (st.kind == StatementKind::OpenCursor) {
+        if (cursor.open)
+            throw SqlError(16905, 16, "The cursor is already open.");
+        // The query runs as its own batch on this session, so it sees the variables in scope.
+        BufferedSink rows;
+        Executor reader(s_, rows);
+        reader.moduleDatabase_ = moduleDatabase_;
+        reader.moduleOwnerUid_ = moduleOwnerUid_;
+        reader.tableVariables_ = tableVariables_; // lent, not the reader's to drop
+        reader.RunBatch(cursor.query);
+        reader.tableVariables_.clear();
+        if (const Message* error = rows.FirstError())
+            throw SqlError(error->number, error->severity, error->text);
+        cursor.columns = rows.resultSets.empty() ? std::vector<ColumnInfo>{} : rows.resultSets[0].columns;
+        cursor.rows = rows.resultSets.empty() ? std::vector<Row>{} : std::move(rows.resultSets[0].rows);
+        cursor.position = -1;
+        cursor.open = true;
+        s_.cursorRows = static_cast<int64_t>(cursor.rows.size());
+        return;
+    }
+    if (!cursor.open)
+        throw SqlError(16917, 16, "Cursor is not open.");
+    if (st.kind == StatementKind::CloseCursor) {
+        cursor.open = false;
+        cursor.rows.clear();
+        return;
+    }
+    RunFetch(cursor, st);
+}
+
+void Executor::RunFetch(Cursor& cursor, const ParsedStatement& st)
+{
+    const std::string& direction = st.words[1];
+    if (direction != "NEXT" && !cursor.scroll)
+        throw SqlError(16911, 16, "fetch: The fetch type " + executor_detail::LowerText(direction) +
+                                      " cannot be used with forward only cursors.");
+    const std::vector<std::string> into(st.words.begin() + 2, st.words.end());
+    if (!into.empty() && into.size() != cursor.columns.size())
+        throw SqlError(16924, 16, "Cursorfetch: The number of variables declared in the INTO list must match that "
+                                  "of selected columns.");
+    const int64_t count = static_cast<int64_t>(cursor.rows.size());
+    int64_t at = cursor.position;
+    if (direction == "NEXT")
+        at = at + 1;
+    else if (direction == "PRIOR")
+        at = at - 1;
+    else if (direction == "FIRST")
+        at = 0;
+    else if (direction == "LAST")
+        at = count - 1;
+    else {
+        const Value n = Evaluate(st.exprBegin, TypeSpec{"int"});
+        if (n.IsNull() || n.kind != ValueKind::Int)
+            throw SqlError(16902, 16, "FETCH: The row number must be an integer.");
+        if (direction == "RELATIVE")
+            at = at + n.integer;
+        else
+            at = n.integer > 0 ? n.integer - 1 : n.integer < 0 ? count + n.integer : -1;
+    }
+    const bool found = at >= 0 && at < count;
+    cursor.position = found ? at : at < 0 ? -1 : count;
+    s_.fetchStatus = found ? 0 : -1;
+    if (into.empty()) {
+        SendResult(cursor.columns, found ? std::vector<Row>{cursor.rows[static_cast<size_t>(at)]} : std::vector<Row>{});
+        return;
+    }
+    if (!found)
+        return;
+    const Row& row = cursor.rows[static_cast<size_t>(at)];
+    for (size_t i = 0; i < into.size(); ++i)
+        Assign(into[i], row[i]);
+}
+
 void Executor::ShowPlan(const ParsedStatement& st)
 {
     const Token& last = tokens_[st.end > st.begin ? st.end - 1 : st.begin];
@@ -1637,7 +1813,7 @@ int Executor::RunProcedure(const std::string& database, int64_t id, const std::s
     inner.procedure_ = catalog.ObjectName(id);
     inner.moduleDatabase_ = database;
     inner.moduleOwnerUid_ = catalog.ObjectUid(id);
-    const ModuleDefinition def = ModuleDefinition::Parse(inner.tokens_, inner.text_);
+    const ModuleDefinition def = executor_detail::ParseModule(inner.tokens_, inner.text_, catalog);
 
     std::map<std::string, Variable> frame;
     std::vector<bool> supplied(def.parameters.size(), false);
@@ -1741,7 +1917,7 @@ Value Executor::CallFunction(const std::string& spelled, const std::vector<Value
     inner.procedure_ = name.name;
     inner.moduleDatabase_ = db;
     inner.moduleOwnerUid_ = catalog.ObjectUid(id);
-    const ModuleDefinition def = ModuleDefinition::Parse(inner.tokens_, inner.text_);
+    const ModuleDefinition def = executor_detail::ParseModule(inner.tokens_, inner.text_, catalog);
     if (args.size() != def.parameters.size())
         throw SqlError(313, 16, "An insufficient number of arguments were supplied for the procedure or function " +
                                     spelled + ".");
@@ -1829,11 +2005,11 @@ void Executor::RunCreateModule(const ParsedStatement& st)
     if (!name.database.empty())
         throw SqlError(166, 15, "'CREATE/ALTER " + kind + "' does not allow specifying the database name as a "
                                 "prefix to the object name.");
-    const ModuleDefinition def = ModuleDefinition::Parse(
-        std::vector<Token>(tokens_.begin() + st.begin, tokens_.end()), text_);
+    Catalog catalog(s_.db, s_.database);
+    const ModuleDefinition def = executor_detail::ParseModule(
+        std::vector<Token>(tokens_.begin() + st.begin, tokens_.end()), text_, catalog);
     if (kind == "FUNCTION" && def.multiStatementTable)
         throw SqlError::NotSupported("Multi-statement table-valued functions");
-    Catalog catalog(s_.db, s_.database);
     const int uid = OwnerUid(catalog, name.owner);
     const int64_t existing = catalog.Resolve(catalog.UserName(uid), name.name);
     const std::string storage = catalog.StorageName(uid, name.name);
@@ -1943,9 +2119,23 @@ void Executor::RunCreateModule(const ParsedStatement& st)
     }
 }
 
+// A table variable's rows live in a temporary table whose name no batch can write.
+std::string Executor::TableVariableStorage(const ParsedStatement& st)
+{
+    if (st.words.empty() || st.words[0] != "VARIABLE")
+        return st.target;
+    static std::atomic<int64_t> tables{0};
+    if (tableVariables_.count(st.target))
+        throw SqlError(134, 15, "The variable name '" + st.target + "' has already been declared. Variable names "
+                                "must be unique within a query batch or stored procedure.", SqlError::Scope::Batch);
+    const std::string storage = "[#tw_table " + std::to_string(++tables) + " " + st.target + "]";
+    tableVariables_[st.target] = storage.substr(1, storage.size() - 2);
+    return storage;
+}
+
 void Executor::RunCreateTable(const ParsedStatement& st)
 {
-    const ObjectName name = ObjectName::Parse(st.target);
+    const ObjectName name = ObjectName::Parse(TableVariableStorage(st));
     if (!name.valid || name.name.empty())
         throw SqlError(1038, 15, "An object or column name is missing or empty. For SELECT INTO statements, verify "
                                  "each column has a column name. In other statements, look for empty alias names. "
@@ -2466,7 +2656,7 @@ void Executor::RunSetOption(const ParsedStatement& st)
         else if (w == "STATISTICS TIME") o.statisticsTime = on;
         else if (w == "STATISTICS IO") o.statisticsIo = on;
         else if (w == "IMPLICIT_TRANSACTIONS") o.implicitTransactions = on;
-        else if (w == "CURSOR_CLOSE_ON_COMMIT") o.cursorCloseOnCommit = on; // no cursors stay open across a commit here
+        else if (w == "CURSOR_CLOSE_ON_COMMIT") o.cursorCloseOnCommit = on;
         else if (w == "ANSI_DEFAULTS") {
             if (!on)
                 throw SqlError::NotSupported("SET ANSI_DEFAULTS OFF");
@@ -2759,7 +2949,8 @@ void Executor::AlterColumn(Catalog& catalog, int64_t id, const std::string& tabl
 
     size_t end = at + 1;
     Translator types(tokens_, text_, nullptr);
-    const TypeSpec type = types.Type(at + 1, end);
+    TypeSpec type = types.Type(at + 1, end);
+    catalog.ResolveUserType(type);
     if (!type.IsSupported())
         throw SqlError(2715, 16, "Column or parameter #" + std::to_string(colid) + ": Cannot find data type " +
                                      type.name + ".");
@@ -2793,7 +2984,7 @@ void Executor::AlterColumn(Catalog& catalog, int64_t id, const std::string& tabl
     SqliteStatement update(s_.db, "UPDATE " + catalog.Table("tw_columns") + " SET typename = ?, xtype = ?, "
                                   "xusertype = ?, length = ?, prec = ?, scale = ?, isnullable = ? WHERE id = ? AND colid = ?");
     update.Bind(1, type.Spelling()).Bind(2, int64_t{type.XType()});
-    update.Bind(3, int64_t{type.name == "sysname" ? 256 : type.XType()}).Bind(4, int64_t{type.StorageLength()});
+    update.Bind(3, int64_t{type.XUserType()}).Bind(4, int64_t{type.StorageLength()});
     update.Bind(5, int64_t{type.Precision()}).Bind(6, int64_t{type.Scale()}).Bind(7, int64_t{nullable ? 1 : 0});
     update.Bind(8, id).Bind(9, int64_t{colid}).Step();
 }

@@ -12,6 +12,7 @@
 #include "platform/server/LockManager.h"
 #include "platform/server/Parser.h"
 #include "platform/server/ResultSink.h"
+#include "platform/server/SessionState.h"
 #include "platform/server/SqlError.h"
 #include "platform/server/Translator.h"
 
@@ -20,6 +21,7 @@ struct sqlite3_stmt;
 namespace tw::server {
 
 class SessionState;
+struct DatabaseInfo;
 class Catalog;
 struct CatalogColumn;
 struct ConstraintDefinition;
@@ -27,6 +29,8 @@ struct ConstraintDefinition;
 class Executor : public TranslationContext {
 public:
     Executor(SessionState& session, ResultSink& sink);
+    // Drops the temporary tables of the table variables its batch or module declared.
+    ~Executor() override;
 
     // Parses and runs a client batch. Returns false when it raised an error.
     bool RunBatch(std::string_view text);
@@ -49,6 +53,8 @@ public:
     std::string ReadSource(const std::string& reference) override;
     TypeSpec ColumnTypeOf(const std::string& db, const std::string& owner, const std::string& table,
                           const std::string& column) override;
+    bool ResolveUserType(TypeSpec& type) override;
+    std::string TableVariable(const std::string& name) override;
 
     // For the system procedures.
     SessionState& Session() { return s_; }
@@ -97,6 +103,7 @@ private:
     void RunExecString(const ParsedStatement& s);
     void RunCreateModule(const ParsedStatement& s);
     void RunCreateTable(const ParsedStatement& s);
+    std::string TableVariableStorage(const ParsedStatement& s);
     void RunAlterTable(const ParsedStatement& s);
     // The ALTER TABLE changes that rebuild the table; `at` is the statement's first token after the verb.
     // `validate`: the rows already there must meet the new constraints (WITH CHECK, the default).
@@ -112,6 +119,9 @@ private:
     void RunCreateDatabase(const ParsedStatement& s);
     void RunDropDatabase(const ParsedStatement& s);
     void RunAlterDatabase(const ParsedStatement& s);
+    void SetRecovery(const DatabaseInfo& info, const std::string& model);
+    // Sets the `mask` bits of the database's sysdatabases.status to `bits`.
+    void SetDatabaseStatus(const std::string& database, int64_t mask, int64_t bits);
     void RunPermission(const ParsedStatement& s);
     void RunDbcc(const ParsedStatement& s);
     void RunKill(const ParsedStatement& s);
@@ -122,6 +132,12 @@ private:
     // Gathers the table's statistics for SQLite's planner.
     void RunUpdateStatistics(const ParsedStatement& s);
     void ShowPlan(const ParsedStatement& s);
+    // Read-only cursors: their rows are read whole when they open.
+    void RunDeclareCursor(const ParsedStatement& s);
+    void RunCursorStatement(const ParsedStatement& s);
+    void RunFetch(Cursor& cursor, const ParsedStatement& s);
+    Cursor& FindCursor(const std::string& name, bool global);
+    void CloseCursorsAtTransactionEnd();
     // Runs a translated INSERT, UPDATE or DELETE; fires the table's triggers.
     int64_t RunChange(const Translation& t);
     bool InsertsIntoIdentity(const Translation& t);
@@ -175,6 +191,8 @@ private:
     std::map<std::string, TypeSpec> functionColumnTypes_;
     LockResource lastReference_;  // the user table TableReference resolved last
     bool guardedRead_ = false;     // the statement reads through row waits
+    std::map<std::string, Cursor> localCursors_;
+    std::map<std::string, std::string> tableVariables_; // @name to its temporary table
 };
 
 } // namespace tw::server

@@ -152,12 +152,15 @@ ParsedStatement Parser::ParseStatement(bool firstInBatch)
                    Peek().IsOp(","))
                 Next();
         }
+    } else if (t.Is("OPEN") || t.Is("FETCH") || t.Is("CLOSE") || t.Is("DEALLOCATE")) {
+        ParseCursorStatement(s);
     } else if (t.Is("CHECKPOINT")) {
         Next();
         s.kind = StatementKind::Checkpoint;
         if (Peek().kind == TokenKind::Number)
             Next();
-    } else if (t.Is("SELECT") || t.Is("INSERT") || t.Is("UPDATE") || t.Is("DELETE") || t.IsOp("(")) {
+    } else if (t.Is("SELECT") || t.Is("INSERT") || t.Is("UPDATE") || t.Is("DELETE") || t.IsOp("(") ||
+               t.Is("WITH")) {
         Translator translator(tokens_, batch_, nullptr);
         pos_ = translator.Statement(pos_).end;
         s.kind = StatementKind::Query;
@@ -300,8 +303,6 @@ ParsedStatement Parser::ParseStatement(bool firstInBatch)
     } else if (StartsStatement(t) || t.Is("MERGE") || t.Is("CURSOR")) {
         s.kind = StatementKind::Unsupported;
         s.message = "The " + parser_detail::Upper(t.text) + " statement";
-        if (t.Is("WITH"))
-            s.message = "Common table expressions (WITH)";
         if (t.Is("ELSE") || t.Is("END"))
             Fail();
         Next();
@@ -326,20 +327,28 @@ void Parser::ParseDeclare(ParsedStatement& s)
     s.kind = StatementKind::Declare;
     do {
         if (Peek().kind != TokenKind::Variable) {
-            if (Peek().IsName() && Peek(1).Is("CURSOR")) {
-                s.kind = StatementKind::Unsupported;
-                s.message = "Cursors";
-                SkipToStatementEnd();
-                return;
-            }
+            if (s.declarations.empty() && Peek().IsName() &&
+                (Peek(1).Is("CURSOR") || Peek(1).Is("INSENSITIVE") || Peek(1).Is("SCROLL")))
+                return ParseDeclareCursor(s);
             Fail();
         }
         Declaration d;
         d.name = parser_detail::Lower(Next().text);
         Accept("AS");
+        if (Peek().Is("TABLE") && s.declarations.empty()) {
+            Next();
+            s.kind = StatementKind::CreateTable;
+            s.target = d.name;
+            s.words.push_back("VARIABLE");
+            if (!Peek().IsOp("("))
+                Fail();
+            s.exprBegin = pos_;
+            pos_ = SkipParenthesised(pos_);
+            return;
+        }
         if (Peek().Is("TABLE") || Peek().Is("CURSOR")) {
             s.kind = StatementKind::Unsupported;
-            s.message = Peek().Is("TABLE") ? "Table variables" : "Cursors";
+            s.message = Peek().Is("TABLE") ? "Table variables declared beside others" : "Cursor variables";
             SkipToStatementEnd();
             return;
         }
@@ -353,6 +362,102 @@ void Parser::ParseDeclare(ParsedStatement& s)
             pos_ = SkipExpression(pos_);
         }
         s.declarations.push_back(d);
+    } while (Peek().IsOp(",") && (Next(), true));
+}
+
+namespace parser_detail {
+
+bool CursorOption(const std::string& word)
+{
+    static const char* const options[] = {"LOCAL", "GLOBAL", "FORWARD_ONLY", "SCROLL", "STATIC", "KEYSET",
+                                          "DYNAMIC", "FAST_FORWARD", "READ_ONLY", "SCROLL_LOCKS", "OPTIMISTIC",
+                                          "TYPE_WARNING", "INSENSITIVE"};
+    return std::any_of(std::begin(options), std::end(options), [&](const char* o) { return word == o; });
+}
+
+} // namespace parser_detail
+
+void Parser::ParseDeclareCursor(ParsedStatement& s)
+{
+    s.kind = StatementKind::DeclareCursor;
+    s.target = Next().text;
+    bool sawCursor = false;
+    while (!Peek().Is("FOR")) {
+        const std::string word = parser_detail::Upper(Next().text);
+        if (word == "CURSOR" && !sawCursor)
+            sawCursor = true;
+        else if (parser_detail::CursorOption(word))
+            s.words.push_back(word);
+        else
+            Fail();
+    }
+    if (!sawCursor)
+        Fail();
+    Expect("FOR");
+    if (!Peek().Is("SELECT") && !Peek().IsOp("("))
+        Fail();
+    s.exprBegin = pos_;
+    Translator translator(tokens_, batch_, nullptr);
+    pos_ = translator.Statement(pos_).end;
+    if (Accept("FOR")) {
+        if (Accept("READ")) {
+            Expect("ONLY");
+            s.words.push_back("READ_ONLY");
+        } else {
+            Expect("UPDATE");
+            s.words.push_back("FOR UPDATE");
+            if (Accept("OF"))
+                do {
+                    if (!Peek().IsName())
+                        Fail();
+                    Next();
+                } while (Peek().IsOp(",") && (Next(), true));
+        }
+    }
+    // Only cursors that read a copy of their rows are kept: one that would
+    // see or make changes through itself is refused rather than faked.
+    for (const std::string& w : s.words)
+        if (w == "KEYSET" || w == "DYNAMIC" || w == "SCROLL_LOCKS" || w == "OPTIMISTIC" || w == "FOR UPDATE") {
+            s.kind = StatementKind::Unsupported;
+            s.message = "Cursors that are " + w + " (only read-only STATIC, FAST_FORWARD and FORWARD_ONLY ones)";
+        }
+}
+
+void Parser::ParseCursorStatement(ParsedStatement& s)
+{
+    const std::string verb = parser_detail::Upper(Next().text);
+    s.kind = verb == "OPEN" ? StatementKind::OpenCursor
+             : verb == "FETCH" ? StatementKind::FetchCursor
+             : verb == "CLOSE" ? StatementKind::CloseCursor : StatementKind::DeallocateCursor;
+    std::string direction = "NEXT";
+    if (s.kind == StatementKind::FetchCursor) {
+        if (Peek().Is("NEXT") || Peek().Is("PRIOR") || Peek().Is("FIRST") || Peek().Is("LAST")) {
+            direction = parser_detail::Upper(Next().text);
+        } else if (Peek().Is("ABSOLUTE") || Peek().Is("RELATIVE")) {
+            direction = parser_detail::Upper(Next().text);
+            s.exprBegin = pos_;
+            pos_ = SkipExpression(pos_);
+        }
+        if (direction != "NEXT" || s.exprBegin)
+            Expect("FROM");
+        else
+            Accept("FROM");
+    }
+    s.words.push_back(Peek().Is("GLOBAL") && Peek(1).IsName() ? (Next(), "GLOBAL") : "");
+    if (Peek().kind == TokenKind::Variable)
+        throw SqlError::NotSupported("Cursor variables");
+    if (!Peek().IsName())
+        Fail();
+    s.target = Next().text;
+    if (s.kind != StatementKind::FetchCursor)
+        return;
+    s.words.push_back(direction);
+    if (!Accept("INTO"))
+        return;
+    do {
+        if (Peek().kind != TokenKind::Variable)
+            Fail();
+        s.words.push_back(parser_detail::Lower(Next().text));
     } while (Peek().IsOp(",") && (Next(), true));
 }
 
@@ -710,11 +815,16 @@ void Parser::ParseAlter(ParsedStatement& s, bool firstInBatch)
         s.target = Next().text;
         Expect("SET");
         s.kind = StatementKind::AlterDatabase;
-        if (Peek().Is("OFFLINE") || Peek().Is("ONLINE"))
+        if (Peek().Is("OFFLINE") || Peek().Is("ONLINE")) {
             s.words.push_back(parser_detail::Upper(Next().text));
+        } else if (Peek().Is("RECOVERY") &&
+                   (Peek(1).Is("FULL") || Peek(1).Is("SIMPLE") || Peek(1).Is("BULK_LOGGED"))) {
+            s.words.push_back(parser_detail::Upper(Next().text));
+            s.words.push_back(parser_detail::Upper(Next().text));
+        }
         if (s.words.empty() || !(Peek().kind == TokenKind::End || Peek().IsOp(";") || StartsStatement(Peek()))) {
             s.kind = StatementKind::Unsupported;
-            s.message = "ALTER DATABASE with options other than OFFLINE and ONLINE";
+            s.message = "ALTER DATABASE with options other than OFFLINE, ONLINE and RECOVERY";
             SkipToStatementEnd();
         }
         return;

@@ -17,7 +17,7 @@ enum class StatementKind {
     Query, Declare, SetVariable, SetOption, If, While, Block, Break, Continue, Print, Raiserror, Return, Use,
     BeginTran, CommitTran, RollbackTran, SaveTran, Exec, ExecString, CreateModule, CreateTable, AlterTable,
     CreateIndex, Drop, CreateDatabase, DropDatabase, AlterDatabase, Permission, Dbcc, Kill, Truncate, WaitFor, Checkpoint,
-    UpdateStatistics, TryCatch, Unsupported
+    UpdateStatistics, TryCatch, DeclareCursor, OpenCursor, FetchCursor, CloseCursor, DeallocateCursor, Unsupported
 };
 
 struct Declaration {
@@ -65,6 +65,11 @@ private:
     // Statements up to END `word` (TRY, CATCH), which it reads too.
     std::vector<ParsedStatement> ParseUntilEnd(std::string_view word);
     void ParseDeclare(ParsedStatement& s);
+    // DECLARE name CURSOR: target = name, words = the options; exprBegin = the SELECT.
+    void ParseDeclareCursor(ParsedStatement& s);
+    // OPEN, CLOSE, DEALLOCATE and FETCH: target = the cursor, words[0] = "GLOBAL" or "";
+    // FETCH adds the direction, then the INTO variables; exprBegin = ABSOLUTE's or RELATIVE's row.
+    void ParseCursorStatement(ParsedStatement& s);
     void ParseSet(ParsedStatement& s);
     void ParseRaiserror(ParsedStatement& s);
     void ParseExec(ParsedStatement& s, bool keyword);

@@ -51,6 +51,16 @@ struct Variable {
     Value value;
 };
 
+// A read-only cursor: the rows of its query, read whole when it opens.
+struct Cursor {
+    std::string query;   // the SELECT as written
+    bool scroll = false; // fetches other than NEXT are allowed
+    bool open = false;
+    std::vector<ColumnInfo> columns;
+    std::vector<Row> rows;
+    int64_t position = -1; // the row fetched last: -1 before the first, rows.size() past the last
+};
+
 class SessionState {
 public:
     SessionState(std::shared_ptr<ServerState> server, sqlite3* db);
@@ -73,6 +83,10 @@ public:
     std::vector<std::map<std::string, Variable>> frames{1};
     int lastError = 0;
     int64_t lastRowCount = 0;
+    // GLOBAL cursors by lower-case name; LOCAL ones belong to their batch or module.
+    std::map<std::string, Cursor> cursors;
+    int fetchStatus = -1;  // @@FETCH_STATUS, of the last fetch on any cursor
+    int64_t cursorRows = 0; // @@CURSOR_ROWS, of the last cursor opened
     static constexpr int64_t kNoIdentity = INT64_MIN; // an identity may well be 0
     int64_t lastIdentity = kNoIdentity;
     int nestLevel = 0;

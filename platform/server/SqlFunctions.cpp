@@ -499,6 +499,8 @@ void SysVar(sqlite3_context* ctx, int, Args argv)
     else if (name == "trancount") sqlite3_result_int(ctx, s->tranCount);
     else if (name == "error") sqlite3_result_int(ctx, s->lastError);
     else if (name == "rowcount") sqlite3_result_int64(ctx, s->lastRowCount);
+    else if (name == "fetch_status") sqlite3_result_int(ctx, s->fetchStatus);
+    else if (name == "cursor_rows") sqlite3_result_int64(ctx, s->cursorRows);
     else if (name == "identity") s->lastIdentity != SessionState::kNoIdentity ? sqlite3_result_int64(ctx, s->lastIdentity) : sqlite3_result_null(ctx);
     else if (name == "nestlevel") sqlite3_result_int(ctx, s->nestLevel);
     else if (name == "max_precision") sqlite3_result_int(ctx, 38);
@@ -599,8 +601,8 @@ void Convert(sqlite3_context* ctx, int argc, Args argv)
             }
         }
         if (target.IsExactNumeric()) {
-            const double factor = std::pow(10.0, target.Scale());
-            v = std::round(v * factor) / factor;
+            // Rounded on its decimal digits: 2.675 is 2.68, though its double lies just below.
+            v = std::strtod(DecimalText(v, target.Scale()).c_str(), nullptr);
             const int integerDigits = target.Precision() - target.Scale();
             if (std::fabs(v) >= std::pow(10.0, integerDigits)) {
                 Fail(ctx, 8115, 16, "Arithmetic overflow error converting expression to data type " +
@@ -637,9 +639,7 @@ void Convert(sqlite3_context* ctx, int argc, Args argv)
             // Money shows two decimals (style 2: four), a decimal its scale.
             const bool money = sourceType.name == "money" || sourceType.name == "smallmoney";
             const int decimals = money ? (style == 2 ? 4 : 2) : sourceType.Scale();
-            char buffer[64];
-            std::snprintf(buffer, sizeof buffer, "%.*f", decimals, sqlite3_value_double(argv[0]));
-            text = buffer;
+            text = DecimalText(sqlite3_value_double(argv[0]), decimals);
             if (money && style == 1) {
                 const size_t point = text.find('.');
                 for (size_t at = point; at > 3 && std::isdigit(static_cast<unsigned char>(text[at - 4]));)
@@ -1203,6 +1203,40 @@ void IndexCol(sqlite3_context* ctx, int, Args argv)
     }
 }
 
+// tw_recursion(level, most): a recursive CTE's level, refused past MAXRECURSION (0: no limit).
+void Recursion(sqlite3_context* ctx, int, Args argv)
+{
+    const int64_t level = sqlite3_value_int64(argv[0]);
+    const int64_t most = sqlite3_value_int64(argv[1]);
+    if (most > 0 && level > most)
+        return Fail(ctx, 530, 16, "The statement terminated. The maximum recursion " + std::to_string(most) +
+                                      " has been exhausted before statement completion.");
+    sqlite3_result_int64(ctx, level);
+}
+
+// INDEXPROPERTY(table id, 'index', 'property'), from the index's sysindexes row.
+void IndexProperty(sqlite3_context* ctx, int, Args argv)
+{
+    SessionState* s = Session(ctx);
+    if (!s || IsNull(argv[0]) || IsNull(argv[1]) || IsNull(argv[2])) return sqlite3_result_null(ctx);
+    std::string schema;
+    if (!CatalogFor(s, "", &schema)) return sqlite3_result_null(ctx);
+    const Catalog catalog(s->db, schema);
+    SqliteStatement q(s->db, "SELECT indid, status FROM " + catalog.Table("tw_indexes") + " WHERE id = ? AND name = ?");
+    q.Bind(1, sqlite3_value_int64(argv[0])).Bind(2, Text(argv[1]));
+    if (!q.Step()) return sqlite3_result_null(ctx);
+    const int64_t indid = q.Int(0), status = q.Int(1);
+    const std::string p = Lower(Text(argv[2]));
+    if (p == "indexid") return sqlite3_result_int64(ctx, indid);
+    if (p == "isclustered") return sqlite3_result_int(ctx, indid == 1 || (status & 16) != 0);
+    if (p == "isunique") return sqlite3_result_int(ctx, (status & 2) != 0);
+    if (p == "indexdepth") return sqlite3_result_int(ctx, 1);
+    for (const char* zero : {"indexfillfactor", "isautostatistics", "isfulltextkey", "ishypothetical",
+                             "ispadindex", "ispagelockdisallowed", "isrowlockdisallowed", "isstatistics"})
+        if (p == zero) return sqlite3_result_int(ctx, 0);
+    sqlite3_result_null(ctx);
+}
+
 void ObjectId(sqlite3_context* ctx, int argc, Args argv)
 {
     if (IsNull(argv[0])) return sqlite3_result_null(ctx);
@@ -1294,6 +1328,15 @@ void AppName(sqlite3_context* ctx, int, Args)
     ResultText(ctx, s ? s->program : "");
 }
 
+// As sysdatabases.status keeps it: 8 SIMPLE, 4 BULK_LOGGED, neither FULL.
+const char* RecoveryModel(SessionState* s, const std::string& database)
+{
+    SqliteStatement status(s->db, "SELECT status FROM master.sysdatabases WHERE name = ?");
+    status.Bind(1, database);
+    const int64_t bits = status.Step() ? status.Int(0) : 0;
+    return (bits & 8) ? "SIMPLE" : (bits & 4) ? "BULK_LOGGED" : "FULL";
+}
+
 void DatabasePropertyEx(sqlite3_context* ctx, int, Args argv)
 {
     SessionState* s = Session(ctx);
@@ -1315,7 +1358,7 @@ void DatabasePropertyEx(sqlite3_context* ctx, int, Args argv)
     for (const auto& [name, value] : flags)
         if (p == name) return sqlite3_result_int(ctx, value);
     if (p == "collation") return ResultText(ctx, "SQL_Latin1_General_CP1_CI_AS");
-    if (p == "recovery") return ResultText(ctx, Lower(info.name) == "master" || Lower(info.name) == "tempdb" ? "SIMPLE" : "FULL");
+    if (p == "recovery") return ResultText(ctx, RecoveryModel(s, info.name));
     if (p == "status") return ResultText(ctx, info.offline ? "OFFLINE" : "ONLINE");
     if (p == "updateability") return ResultText(ctx, "READ_WRITE");
     if (p == "useraccess") return ResultText(ctx, "MULTI_USER");
@@ -1352,7 +1395,7 @@ void ObjectProperty(sqlite3_context* ctx, int, Args argv)
         if (p == "istable") return sqlite3_result_int(ctx, type == "U " || type == "S ");
         if (p == "isconstraint")
             return sqlite3_result_int(ctx, type == "PK" || type == "UQ" || type == "F " || type == "C " || type == "D ");
-        if (p == "ismsshipped") return sqlite3_result_int(ctx, type == "S ");
+        if (p == "ismsshipped") return sqlite3_result_int(ctx, type == "S " || catalog.IsMarkedSystem(id));
         if (p == "ownerid") return sqlite3_result_int(ctx, catalog.ObjectUid(id));
         if (p == "isansinullson" || p == "isquotedidenton") return sqlite3_result_int(ctx, 1);
         if (p == "isexecuted" || p == "isreplproc" || p == "isencrypted")
@@ -1789,6 +1832,7 @@ const FunctionEntry kFunctions[] = {
     {"is_srvrolemember", 1, ConstantOne, false}, {"is_srvrolemember", 2, ConstantOne, false},
     {"permissions", 0, ConstantNull, false}, {"permissions", 1, ConstantNull, false},
     {"permissions", 2, ConstantNull, false}, {"index_col", 3, IndexCol, false},
+    {"indexproperty", 3, IndexProperty, false}, {"tw_recursion", 2, Recursion, false},
 };
 
 } // namespace sqlfn_detail

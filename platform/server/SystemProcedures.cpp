@@ -82,7 +82,8 @@ bool SystemProcedures::Has(const std::string& n)
         "sp_help", "sp_helptext", "sp_helpdb", "sp_who", "sp_who2", "sp_rename", "sp_recompile", "sp_refreshview",
         "sp_tableoption", "sp_sproc_columns", "sp_helpextendedproc", "sp_addextendedproperty",
         "sp_updateextendedproperty", "sp_dropextendedproperty", "sp_msobjsearch", "xp_cmdshell", "sp_databases",
-        "sp_tables", "sp_executesql", "sp_addextendedproc", "sp_dropextendedproc"};
+        "sp_tables", "sp_executesql", "sp_addextendedproc", "sp_dropextendedproc", "sp_addtype", "sp_droptype",
+        "sp_ms_marksystemobject"};
     return names.count(n) > 0;
 }
 
@@ -123,6 +124,9 @@ int SystemProcedures::Run(const std::string& n, const Args& args, const std::vec
     if (n == "sp_databases") return Databases(args);
     if (n == "sp_tables") return Tables(args);
     if (n == "sp_executesql") return ExecuteSql(args);
+    if (n == "sp_addtype") return AddType(args);
+    if (n == "sp_droptype") return DropType(args);
+    if (n == "sp_ms_marksystemobject") return MarkSystemObject(args);
     if (n == "xp_cmdshell") {
         SqlError e(15281, 16, "SQL Server blocked access to procedure 'sys.xp_cmdshell' of component 'xp_cmdshell' "
                               "because this component is turned off as part of the security configuration for this "
@@ -164,9 +168,18 @@ int SystemProcedures::Help(const Args& args)
     const std::vector<CatalogColumn> columns = catalog.Columns(id);
     if (xtype == "U " || xtype == "V " || xtype == "S ") {
         std::vector<Row> rows;
+        SqliteStatement userType(s.db, "SELECT name FROM " + catalog.Table("tw_types") + " WHERE xusertype = ?");
         for (const CatalogColumn& c : columns) {
             const bool exact = c.type.IsExactNumeric() || c.type.IsInteger() || c.type.IsApproximate();
-            rows.push_back({Value::String(c.name), Value::String(c.type.name), Value::String("no"),
+            // A user type's column shows the user type, as SQL Server's does.
+            std::string typeName = c.type.name;
+            if (c.type.userType) {
+                userType.Bind(1, int64_t{c.type.userType});
+                if (userType.Step())
+                    typeName = userType.Text(0);
+                userType.Reset();
+            }
+            rows.push_back({Value::String(c.name), Value::String(typeName), Value::String("no"),
                             Value::Int(c.type.StorageLength()),
                             exact ? Value::String(std::to_string(c.type.Precision())) : Value::String("     "),
                             exact ? Value::String(std::to_string(c.type.Scale())) : Value::String("     "),
@@ -689,6 +702,67 @@ int SystemProcedures::ExecuteSql(const Args& args)
     inner.RunBatch(text);
     x_.Session().frames.pop_back();
     return inner.HadError() ? 1 : 0;
+}
+
+int SystemProcedures::AddType(const Args& args)
+{
+    SessionState& s = x_.Session();
+    const std::string name = Text(args, 0, "@typename");
+    const std::string physical = Text(args, 1, "@phystype");
+    const std::string nullType = sysproc_detail::Lowered(Text(args, 2, "@nulltype"));
+    if (name.empty() || physical.empty())
+        throw SqlError(15600, 15, "An invalid parameter or option was specified for procedure 'sp_addtype'.");
+    const std::vector<Token> tokens = Lexer(physical, true).Tokenize();
+    TypeSpec base;
+    try {
+        size_t end = 0;
+        base = Translator(tokens, physical, nullptr).Type(0, end);
+        if (tokens[end].kind != TokenKind::End)
+            base = TypeSpec{};
+    } catch (const SqlError&) {
+    }
+    if (!base.IsSupported() || base.name == "sysname" || base.name == "timestamp")
+        throw SqlError(15036, 16, "The data type '" + physical + "' does not exist.");
+    if (nullType != "" && nullType != "null" && nullType != "not null" && nullType != "nonull")
+        throw SqlError(15040, 16, "User-defined data types can only be NULL or NOT NULL, not '" + nullType + "'.");
+    Catalog catalog(s.db, s.database);
+    TypeSpec existing;
+    existing.name = name;
+    if (existing.IsSupported() || catalog.ResolveUserType(existing))
+        throw SqlError(15029, 16, "The type '" + name + "' already exists, or you do not have permission to create it.");
+    const bool allowNulls = nullType.empty() ? s.options.ansiNullDefaultOn : nullType == "null";
+    catalog.AddUserType(name, base, allowNulls);
+    x_.Inform("Type added.", 15089, 10);
+    return 0;
+}
+
+int SystemProcedures::DropType(const Args& args)
+{
+    SessionState& s = x_.Session();
+    const std::string name = Text(args, 0, "@typename");
+    Catalog catalog(s.db, s.database);
+    TypeSpec type;
+    type.name = name;
+    if (name.empty() || !catalog.ResolveUserType(type))
+        throw SqlError(15148, 16, "The data type or table name given does not exist or you do not have permission.");
+    if (catalog.TypeInUse(type.userType))
+        throw SqlError(15180, 16, "Cannot drop. The data type is being used.");
+    catalog.DropUserType(type.userType);
+    x_.Inform("Type has been dropped.", 15090, 10);
+    return 0;
+}
+
+int SystemProcedures::MarkSystemObject(const Args& args)
+{
+    SessionState& s = x_.Session();
+    const std::string spelled = Text(args, 0, "@objname");
+    const ObjectName name = ObjectName::Parse(spelled);
+    Catalog catalog(s.db, s.database);
+    const int64_t id = name.valid ? catalog.Resolve(name.owner, name.name) : 0;
+    if (!id)
+        return 1; // as SQL Server's own: a name it cannot find only fails the return status
+    catalog.MarkSystem(id);
+    return 0;
 }
 
 void SystemProcedures::Dbcc(const ParsedStatement& st, const std::vector<Token>& tokens)

@@ -48,6 +48,10 @@ private:
     int Databases(const Args& args);
     int Tables(const Args& args);
     int ExecuteSql(const Args& args);
+    // User types: sp_addtype keeps them in systypes, columns and variables take their base types.
+    int AddType(const Args& args);
+    int DropType(const Args& args);
+    int MarkSystemObject(const Args& args);
 
     Executor& x_;
 };

@@ -170,6 +170,8 @@ TableDefinition TableDefinition::Parse(const std::vector<Token>& tokens, std::st
             col.column.type = translator.Type(r.pos, end);
             r.pos = end;
         }
+        if (context)
+            context->ResolveUserType(col.column.type);
         if (!col.column.type.IsSupported())
             throw SqlError(2715, 16, "Column or parameter #" + std::to_string(def.columns.size() + 1) +
                                          ": Cannot find data type " + col.column.type.name + ".", SqlError::Scope::Statement, 6);
@@ -263,12 +265,14 @@ TableDefinition TableDefinition::Parse(const std::vector<Token>& tokens, std::st
         for (const ConstraintDefinition& c : def.constraints)
             if (c.kind == "PK" && c.columns.size() == 1 && c.columns[0] == col.column.name)
                 inKey = true;
-        // Nullability not written follows ANSI_NULL_DFLT_ON, as on SQL Server;
-        // key and identity columns are never nullable.
+        // Nullability not written follows the user type's, else ANSI_NULL_DFLT_ON,
+        // as on SQL Server; key and identity columns are never nullable.
         if (explicitNull == "NULL")
             col.column.nullable = true;
         else if (explicitNull == "NOT NULL" || col.column.identity || inKey)
             col.column.nullable = false;
+        else if (col.column.type.userType)
+            col.column.nullable = col.column.type.userTypeAllowsNulls;
         else
             col.column.nullable = ansiNullDefaultOn;
         def.columns.push_back(col);

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cstring>
 
 #include "platform/server/DateTimeValue.h"
 #include "platform/server/SqlError.h"
@@ -17,6 +18,9 @@ std::string Lower(std::string s)
     return s;
 }
 
+// Where a recursive CTE's query checks its level, until OPTION (MAXRECURSION) is read.
+constexpr const char* kMaxRecursionMark = "\x01maxrecursion\x01";
+
 // Scalar functions the server implements, by their T-SQL names; each is
 // registered on the connection under the same name (SqlFunctions).
 const std::set<std::string>& ScalarFunctions()
@@ -25,7 +29,7 @@ const std::set<std::string>& ScalarFunctions()
         "abs", "app_name", "ascii", "ceiling", "char", "charindex", "coalesce", "col_length", "col_name",
         "columnproperty", "databasepropertyex", "databaseproperty", "datalength", "day", "db_id", "db_name",
         "exp", "floor", "parsename", "error_number", "error_severity", "error_state", "error_line",
-        "error_message", "error_procedure", "getdate", "getutcdate", "host_id", "host_name", "ident_current", "ident_seed", "ident_incr", "index_col",
+        "error_message", "error_procedure", "getdate", "getutcdate", "host_id", "host_name", "ident_current", "ident_seed", "ident_incr", "index_col", "indexproperty",
         "isdate", "isnull", "isnumeric", "left", "len", "log", "log10", "lower", "ltrim", "month", "nchar",
         "newid", "nullif", "object_id", "object_name", "objectproperty", "patindex", "pi", "power",
         "quotename", "rand", "replace", "replicate", "reverse", "right", "round", "rtrim", "serverproperty",
@@ -198,6 +202,9 @@ Translation Translator::Statement(size_t begin)
 {
     pos_ = begin;
     out_ = Translation{};
+    cteNames_.clear();
+    groupingPasses_ = 0;
+    const std::string with = Peek().Is("WITH") ? CommonTableExpressions() : std::string();
     const Token& t = Peek();
     if (t.Is("SELECT") || t.IsOp("(")) {
         out_.sql = Select(true);
@@ -211,8 +218,107 @@ Translation Translator::Statement(size_t begin)
     } else {
         Fail();
     }
+    const int maxRecursion = MaxRecursion();
+    if (!with.empty()) {
+        out_.sql = with + " " + out_.sql;
+        for (size_t at = out_.sql.find(translator_detail::kMaxRecursionMark); at != std::string::npos;
+             at = out_.sql.find(translator_detail::kMaxRecursionMark, at))
+            out_.sql.replace(at, std::strlen(translator_detail::kMaxRecursionMark), std::to_string(maxRecursion));
+    }
     out_.end = pos_;
     return out_;
+}
+
+int Translator::MaxRecursion()
+{
+    if (!(Peek().Is("OPTION") && Peek(1).IsOp("(") && Peek(2).Is("MAXRECURSION")))
+        return 100;
+    pos_ += 3;
+    if (Peek().kind != TokenKind::Number)
+        Fail();
+    const std::string& number = Next().text;
+    const long value = number.find_first_not_of("0123456789") == std::string::npos && number.size() < 7
+                           ? std::atol(number.c_str()) : -1;
+    if (value < 0 || value > 32767)
+        throw SqlError(310, 15, "The value " + number + " specified for the MAXRECURSION option exceeds the allowed "
+                                "maximum of 32767.");
+    ExpectOp(")");
+    return static_cast<int>(value);
+}
+
+std::string Translator::CommonTableExpressions()
+{
+    Expect("WITH");
+    std::string sql = "WITH RECURSIVE ";
+    do {
+        sql += (sql.size() > 15 ? ", " : "") + CommonTableExpression();
+    } while (AcceptOp(","));
+    return sql;
+}
+
+// A recursive CTE (one whose query names it) is written as two: one that
+// carries each row's recursion level beside its columns, so that a level
+// past MAXRECURSION stops the statement (530), and the CTE itself without it.
+std::string Translator::CommonTableExpression()
+{
+    if (!Peek().IsName())
+        Fail();
+    const std::string name = Next().text;
+    const std::string lower = translator_detail::Lower(name);
+    std::vector<std::string> columns;
+    if (AcceptOp("(")) {
+        do {
+            if (!Peek().IsName())
+                Fail();
+            columns.push_back(Next().text);
+        } while (AcceptOp(","));
+        ExpectOp(")");
+    }
+    Expect("AS");
+    ExpectOp("(");
+    bool recursive = false;
+    for (size_t i = pos_, level = 0; tokens_[i].kind != TokenKind::End; ++i) {
+        if (tokens_[i].IsOp("("))
+            ++level;
+        else if (tokens_[i].IsOp(")") && level-- == 0)
+            break;
+        recursive = recursive || (tokens_[i].IsName() && translator_detail::Lower(tokens_[i].text) == lower &&
+                                  !(i > 0 && tokens_[i - 1].IsOp(".")));
+    }
+    std::string list;
+    for (const std::string& c : columns)
+        list += (list.empty() ? "" : ", ") + Quote(c);
+    cteNames_.push_back(lower);
+    if (!recursive) {
+        const std::string body = Select(false);
+        ExpectOp(")");
+        return Quote(name) + (list.empty() ? "" : "(" + list + ")") + " AS (" + body + ")";
+    }
+    const RecursiveCte outer = recursive_;
+    recursive_ = RecursiveCte{lower, "tw_levels_" + name, depth_ + 1, {}};
+    struct Restore {
+        RecursiveCte& target;
+        const RecursiveCte saved;
+        ~Restore() { target = saved; }
+    } restore{recursive_, outer};
+    const std::string storage = Quote(recursive_.storage);
+    itemNames_.clear();
+    const std::string body = Select(false);
+    ExpectOp(")");
+    std::vector<std::string> names = columns.empty() ? itemNames_ : columns;
+    if (std::find(names.begin(), names.end(), std::string()) != names.end() || names.empty())
+        throw SqlError(8155, 16, "No column was specified for column 1 of '" + name + "'.");
+    std::string visible;
+    for (const std::string& c : names)
+        visible += (visible.empty() ? "" : ", ") + Quote(c);
+    return storage + "(" + visible + ", tw_level) AS (" + body + "), " + Quote(name) + "(" + visible +
+           ") AS (SELECT " + visible + " FROM " + storage + ")";
+}
+
+bool Translator::IsCommonTableExpression(const std::vector<std::string>& parts) const
+{
+    return parts.size() == 1 &&
+           std::find(cteNames_.begin(), cteNames_.end(), translator_detail::Lower(parts[0])) != cteNames_.end();
 }
 
 Translation Translator::Expression(size_t begin)
@@ -318,7 +424,10 @@ std::string Translator::SelectBody(bool topLevel)
         sql += OrderBy();
     if (!compound && !firstLimit.empty())
         sql += " LIMIT " + firstLimit;
-    if (Peek().Is("FOR") || Peek().Is("COMPUTE") || Peek().Is("OPTION"))
+    // FOR READ ONLY and FOR UPDATE end a cursor's query.
+    const bool cursorClause = Peek().Is("FOR") && (Peek(1).Is("READ") || Peek(1).Is("UPDATE"));
+    const bool maxRecursion = Peek().Is("OPTION") && Peek(1).IsOp("(") && Peek(2).Is("MAXRECURSION");
+    if ((Peek().Is("FOR") && !cursorClause) || Peek().Is("COMPUTE") || (Peek().Is("OPTION") && !maxRecursion))
         throw SqlError::NotSupported("The " + translator_detail::Lower(Peek().text) + " clause");
     return sql;
 }
@@ -472,6 +581,8 @@ TypeSpec Translator::ColumnHint(const std::vector<std::string>& parts) const
 std::string Translator::QuerySpecification(bool topLevel, bool& orderable, std::string& limit)
 {
     (void)orderable;
+    const size_t start = pos_;
+    const bool rolledPass = rollup_.active && rollup_.depth == depth_;
     Expect("SELECT");
     std::string head = "SELECT ";
     if (Accept("DISTINCT"))
@@ -490,13 +601,24 @@ std::string Translator::QuerySpecification(bool topLevel, bool& orderable, std::
     } scopeEnd{columnScopes_};
     grouping_ = GroupingScope{};
     grouping_.collecting = true;
+    std::vector<std::string> names;
+    rollup_.nulling = rolledPass;
     do {
         if (index > 0)
             items += ", ";
         items += SelectItem(index++);
+        names.push_back(lastItemName_);
     } while (AcceptOp(","));
+    rollup_.nulling = false;
+    specificationNames_ = std::move(names);
     const GroupingScope selected = grouping_;
     grouping_ = GroupingScope{};
+    const bool recursiveBody = depth_ == recursive_.depth;
+    if (recursiveBody) {
+        if (itemNames_.empty())
+            itemNames_ = specificationNames_;
+        recursive_.qualifier.clear();
+    }
     if (Accept("INTO")) {
         if (!topLevel)
             Fail();
@@ -505,8 +627,16 @@ std::string Translator::QuerySpecification(bool topLevel, bool& orderable, std::
     std::string from;
     if (Accept("FROM"))
         from = " FROM " + FromClause();
+    if (recursiveBody)
+        items += recursive_.qualifier.empty()
+                     ? ", 0 AS tw_level"
+                     : ", tw_recursion(" + Quote(recursive_.qualifier) + ".tw_level + 1, " +
+                           translator_detail::kMaxRecursionMark + ") AS tw_level";
     std::string rest;
     bool grouped = false;
+    std::vector<std::string> groups;
+    bool rolling = false;
+    bool cube = false;
     if (Accept("WHERE"))
         rest += " WHERE " + Expr();
     if (Peek().Is("GROUP")) {
@@ -515,11 +645,19 @@ std::string Translator::QuerySpecification(bool topLevel, bool& orderable, std::
         if (Peek().Is("ALL"))
             throw SqlError::NotSupported("GROUP BY ALL");
         grouping_.collecting = true;
-        rest += " GROUP BY " + ExprList();
+        do
+            groups.push_back(Expr());
+        while (AcceptOp(","));
         grouping_.collecting = false;
         grouped = true;
-        if (Peek().Is("WITH"))
-            throw SqlError::NotSupported("GROUP BY ... WITH ROLLUP or CUBE");
+        if (Peek().Is("WITH") && (Peek(1).Is("ROLLUP") || Peek(1).Is("CUBE"))) {
+            Next();
+            cube = Next().Is("CUBE");
+            rolling = true;
+        }
+        const std::vector<std::string>& kept = rolledPass ? rollup_.kept : groups;
+        for (size_t i = 0; i < kept.size(); ++i)
+            rest += (i ? ", " : " GROUP BY ") + kept[i];
     }
     if (grouped || selected.sawAggregate) {
         for (const auto& column : selected.columns) {
@@ -534,19 +672,117 @@ std::string Translator::QuerySpecification(bool topLevel, bool& orderable, std::
                                SqlError::Scope::Batch);
         }
     }
-    if (Accept("HAVING"))
+    if (Accept("HAVING")) {
+        rollup_.nulling = rolledPass;
         rest += " HAVING " + Expr();
+        rollup_.nulling = false;
+    }
     std::string sql = head + items + from + rest;
+    if (rolling && !rolledPass)
+        sql = GroupingSets(sql, start, groups, std::vector<std::string>(specificationNames_), cube);
     if (percent && !limit.empty()) {
         limit = "(SELECT CAST((COUNT(*) * (" + limit + ") + 99.999999) / 100 AS INTEGER) FROM (" + sql + "))";
     }
     return sql;
 }
 
+namespace translator_detail {
+
+// What a GROUP BY expression and a select-list expression are compared by:
+// a column without its table, any other expression as it is.
+std::string GroupKey(const std::string& sql)
+{
+    if (sql.size() < 2 || sql.front() != '"' || sql.back() != '"' || sql.find_first_of(" (") != std::string::npos)
+        return sql;
+    const size_t dot = sql.rfind("\".\"");
+    return dot == std::string::npos ? sql : sql.substr(dot + 2);
+}
+
+} // namespace translator_detail
+
+namespace translator_detail {
+
+// SQLite joins at most 500 queries in one compound: more are joined in groups.
+std::string UnionAll(const std::vector<std::string>& queries)
+{
+    constexpr size_t kGroup = 400;
+    const bool grouped = queries.size() > kGroup;
+    std::string all;
+    for (size_t first = 0; first < queries.size(); first += kGroup) {
+        std::string group;
+        for (size_t i = first; i < std::min(queries.size(), first + kGroup); ++i)
+            group += (group.empty() ? "" : " UNION ALL ") + queries[i];
+        all += (all.empty() ? "" : " UNION ALL ") + (grouped ? "SELECT * FROM (" + group + ")" : group);
+    }
+    return all;
+}
+
+} // namespace translator_detail
+
+// WITH ROLLUP and WITH CUBE: the query once per grouping set, the columns it
+// rolls up NULL (GROUPING() 1), joined with UNION ALL and, unless the query
+// orders them, ordered as SQL Server streams them: each group's rows before
+// its subtotal. A query's own ORDER BY names result columns or their numbers.
+std::string Translator::GroupingSets(const std::string& full, size_t start, const std::vector<std::string>& groups,
+                                     const std::vector<std::string>& names, bool cube)
+{
+    const size_t end = pos_;
+    const size_t types = out_.columnTypes.size();
+    const size_t n = groups.size();
+    if (n > 10)
+        throw SqlError(8122, 16, "Only the first 10 expressions in the GROUP BY ... WITH CUBE or ROLLUP clause are "
+                                 "allowed.");
+    std::vector<std::string> branches{full};
+    // A set is the bits of the groups it keeps: ROLLUP keeps leading ones, CUBE every combination.
+    for (uint32_t set = (1u << n) - 1; set-- > 0;) {
+        if (!cube && set != 0 && (set & (set + 1)) != 0)
+            continue;
+        // Grouping sets inside grouping sets multiply; a statement gets a bounded number.
+        if (++groupingPasses_ > 4096)
+            throw SqlError(8623, 16, "The query processor ran out of internal resources and could not produce a "
+                                     "query plan.");
+        rollup_ = Rollup{};
+        rollup_.active = true;
+        rollup_.depth = depth_;
+        for (size_t i = 0; i < n; ++i)
+            if (set & (1u << i))
+                rollup_.kept.push_back(groups[i]);
+            else
+                rollup_.nulled.insert(translator_detail::GroupKey(groups[i]));
+        pos_ = start;
+        bool orderable = true;
+        std::string limit;
+        branches.push_back(QuerySpecification(false, orderable, limit));
+        out_.columnTypes.resize(types);
+    }
+    const std::string all = translator_detail::UnionAll(branches);
+    rollup_ = Rollup{};
+    pos_ = end;
+    std::string order;
+    for (const std::string& group : groups) {
+        const std::string key = translator_detail::Lower(translator_detail::GroupKey(group));
+        const auto named = std::find_if(names.begin(), names.end(), [&](const std::string& name) {
+            return !name.empty() && translator_detail::Lower(Quote(name)) == key;
+        });
+        if (named != names.end())
+            order += (order.empty() ? "" : ", ") + std::to_string(named - names.begin() + 1) + " NULLS LAST";
+    }
+    if (Peek().Is("ORDER") || order.empty())
+        return all;
+    return all + " ORDER BY " + order;
+}
+
+bool Translator::RolledUp(const std::string& sql) const
+{
+    return rollup_.nulling && grouping_.aggregateDepth == 0 &&
+           rollup_.nulled.count(translator_detail::GroupKey(sql)) > 0;
+}
+
 std::string Translator::SelectItem(size_t index)
 {
     (void)index;
     const size_t start = pos_;
+    lastItemName_.clear();
     if (AcceptOp("*")) {
         out_.columnTypes.push_back({});
         return "*";
@@ -576,6 +812,7 @@ std::string Translator::SelectItem(size_t index)
         Next();
         std::string value = Expr();
         out_.columnTypes.push_back(lastType_);
+        lastItemName_ = alias;
         return value + " AS " + Quote(alias);
     }
     std::string value = Expr();
@@ -594,6 +831,7 @@ std::string Translator::SelectItem(size_t index)
         hasAlias = true;
     }
     out_.columnTypes.push_back(lastType_);
+    lastItemName_ = alias;
     if (hasAlias)
         return value + " AS " + Quote(alias);
     bool plainColumn = true;
@@ -602,8 +840,10 @@ std::string Translator::SelectItem(size_t index)
                                                                Lexer::IsReservedWord(tokens_[i].text)))
             plainColumn = false;
     // SQL Server names a plain column as the query spells it.
-    if (plainColumn)
-        return value + " AS " + Quote(tokens_[end - 1].text);
+    if (plainColumn) {
+        lastItemName_ = tokens_[end - 1].text;
+        return value + " AS " + Quote(lastItemName_);
+    }
     return value + " AS \"\"";
 }
 
@@ -654,6 +894,7 @@ std::string Translator::TablePrimary(bool reading, bool leftmost)
 {
     std::string sql;
     bool wrapped = false;
+    bool self = false; // the recursive CTE named in its own query
     if (Peek().IsOp("(")) {
         Next();
         // "((a JOIN b ON ...))" brackets a join; "((SELECT ...))" a query.
@@ -688,15 +929,17 @@ std::string Translator::TablePrimary(bool reading, bool leftmost)
         ExpectOp(")");
         sql = context_ ? context_->TableFunction(name, args) : "(SELECT 1)";
     } else if (Peek().kind == TokenKind::Variable) {
-        throw SqlError::NotSupported("Table variables");
+        sql = TableVariable();
     } else if (Peek().Is("OPENROWSET") || Peek().Is("OPENQUERY") || Peek().Is("OPENDATASOURCE") ||
                Peek().Is("OPENXML") || Peek().Is("CONTAINSTABLE") || Peek().Is("FREETEXTTABLE")) {
         throw SqlError::NotSupported(Peek().text);
     } else {
+        selfReference_ = false;
         sql = TableName();
+        self = selfReference_;
         if (Peek().IsOp("(") && !Peek(1).IsName())
             throw SqlError::NotSupported("Table-valued user-defined functions");
-        if (reading && context_) {
+        if (reading && context_ && !cteReference_) {
             const std::string plain = sql;
             sql = context_->ReadSource(plain);
             wrapped = sql != plain;
@@ -709,10 +952,12 @@ std::string Translator::TablePrimary(bool reading, bool leftmost)
     } else if (Peek().kind == TokenKind::QuotedName ||
                (Peek().kind == TokenKind::Name && !translator_detail::EndsTableAlias(Peek()))) {
         sql += " AS " + Quote(Next().text);
-    } else if (wrapped) {
+    } else if (wrapped || self) {
         // Columns named through the table keep working on the subquery.
         sql += " AS " + Quote(lastTableName_);
     }
+    if (self)
+        recursive_.qualifier = tokens_[pos_ - 1].text;
     // Table hints: the lock manager decides locking, so NOLOCK and friends only
     // need to be read.
     if ((Peek().Is("WITH") && Peek(1).IsOp("(")) || (Peek().IsOp("(") && Peek(1).IsName())) {
@@ -757,9 +1002,31 @@ std::string Translator::TableName(std::string* spelling)
     lastTableOwner_ = owner;
     if (name.empty())
         Fail();
-    if (!context_)
+    cteReference_ = IsCommonTableExpression(parts);
+    if (cteReference_ && translator_detail::Lower(name) == recursive_.name) {
+        recursive_.qualifier = name;
+        selfReference_ = true;
+        return Quote(recursive_.storage);
+    }
+    if (!context_ || cteReference_)
         return Quote(name);
     return context_->TableReference(db, owner, name);
+}
+
+std::string TranslationContext::TableVariable(const std::string& name)
+{
+    throw SqlError(1087, 15, "Must declare the table variable \"" + name + "\".", SqlError::Scope::Batch);
+}
+
+std::string Translator::TableVariable()
+{
+    const std::string name = translator_detail::Lower(Next().text);
+    if (!context_)
+        return Quote(name);
+    lastTableDatabase_.clear();
+    lastTableOwner_.clear();
+    lastTableName_ = context_->TableVariable(name);
+    return context_->TableReference("", "", lastTableName_);
 }
 
 std::string Translator::OrderBy()
@@ -787,7 +1054,7 @@ std::string Translator::Insert()
     if (Peek().Is("TOP"))
         throw SqlError::NotSupported("INSERT TOP");
     Accept("INTO");
-    const std::string table = TableName();
+    const std::string table = TableOrVariable();
     out_.targetTable = table;
     out_.targetDatabase = lastTableDatabase_;
     out_.targetName = lastTableName_;
@@ -912,7 +1179,7 @@ std::string Translator::Delete()
     if (percent)
         throw SqlError::NotSupported("DELETE TOP ... PERCENT");
     Accept("FROM");
-    const std::string table = TableName();
+    const std::string table = TableOrVariable();
     out_.targetTable = table;
     out_.targetDatabase = lastTableDatabase_;
     out_.targetName = lastTableName_;
@@ -950,7 +1217,8 @@ Nesting::Nesting(int& depth, int limit) : depth_(depth)
 std::string Translator::Expr()
 {
     Nesting level(depth_);
-    return OrExpr();
+    std::string sql = OrExpr();
+    return RolledUp(sql) ? "NULL" : sql;
 }
 
 // SQLite's parser and its expression trees have a fixed depth, so a long
@@ -1476,6 +1744,8 @@ std::string Translator::NameOrCall()
     }
     if (grouping_.collecting && grouping_.aggregateDepth == 0)
         grouping_.columns.emplace_back(translator_detail::Lower(parts.back()), written);
+    if (RolledUp(sql))
+        return "NULL";
     operand_ = {{}, {}, parts};
     namedColumn_ = true;
     return sql;
@@ -1486,6 +1756,16 @@ std::string Translator::FunctionCall(const std::string& spelled)
     const std::string name = translator_detail::Lower(spelled);
     ExpectOp("(");
     std::string args;
+    if (name == "grouping") {
+        // 1 where the row rolls its argument up; its argument is a group, not a column of the select list.
+        ++grouping_.aggregateDepth;
+        const std::string arg = Expr();
+        --grouping_.aggregateDepth;
+        ExpectOp(")");
+        grouping_.sawAggregate = true;
+        lastType_ = TypeSpec{"int"};
+        return rollup_.active && rollup_.nulled.count(translator_detail::GroupKey(arg)) ? "1" : "0";
+    }
     if (translator_detail::Aggregates().count(name)) {
         std::string fn = name == "count_big" ? "count" : name;
         if (AcceptOp("*")) {
@@ -1580,7 +1860,8 @@ std::string Translator::FunctionCall(const std::string& spelled)
     static const std::set<std::string> intResults = {"len", "charindex", "db_id", "object_id", "user_id",
                                                       "datalength", "patindex", "ascii", "unicode", "year",
                                                       "month", "day", "col_length", "isnumeric", "isdate",
-                                                      "error_number", "error_severity", "error_state", "error_line"};
+                                                      "error_number", "error_severity", "error_state", "error_line",
+                                                      "indexproperty"};
     if (textResults.count(name)) {
         lastType_.name = "nvarchar";
         lastType_.length =
@@ -1660,6 +1941,8 @@ std::string Translator::CastExpr(bool isConvert)
         pos_ = end;
     }
     ExpectOp(")");
+    if (context_)
+        context_->ResolveUserType(type);
     if (context_ && !type.IsSupported())
         throw SqlError(243, 16, "Type " + type.name + " is not a defined system type.");
     lastType_ = type;

@@ -45,6 +45,14 @@ public:
     // The SQLite text reading the table TableReference named last: the
     // reference itself, or a subquery that waits for rows other sessions hold.
     virtual std::string ReadSource(const std::string& reference) { return reference; }
+    // The name of the temporary table that holds a table variable's rows; throws 1087 when undeclared.
+    virtual std::string TableVariable(const std::string& name);
+    // Makes a user type (sp_addtype) its base type; false when `type` names none.
+    virtual bool ResolveUserType(TypeSpec& type)
+    {
+        (void)type;
+        return false;
+    }
 };
 
 // How deeply expressions, queries, joins and statement blocks may nest
@@ -111,16 +119,39 @@ private:
     [[noreturn]] void Fail() const;
     bool AtClauseEnd() const;
 
+    // WITH name [(columns)] AS (query), ...: the SQLite WITH clause; names the CTEs for the statement.
+    std::string CommonTableExpressions();
+    std::string CommonTableExpression();
+    // OPTION (MAXRECURSION n) after a statement: n, or SQL Server's default of 100.
+    int MaxRecursion();
+    bool IsCommonTableExpression(const std::vector<std::string>& parts) const;
     std::string Select(bool topLevel);
     std::string SelectBody(bool topLevel);
     std::string QuerySpecification(bool topLevel, bool& orderable, std::string& limit);
     std::string SelectItem(size_t index);
+    // The query of a GROUP BY ... WITH ROLLUP or CUBE that starts at `start`, `full` its plain GROUP BY form.
+    std::string GroupingSets(const std::string& full, size_t start, const std::vector<std::string>& groups,
+                             const std::vector<std::string>& names, bool cube);
+    // Whether `sql` is a group the grouping set being translated rolls up (so it reads NULL).
+    bool RolledUp(const std::string& sql) const;
+    struct Rollup {
+        bool active = false;
+        bool nulling = false; // in the select list or HAVING, where rolled-up groups read NULL
+        int depth = -1;
+        std::vector<std::string> kept;
+        std::set<std::string> nulled;
+    };
+    Rollup rollup_;
+    int groupingPasses_ = 0; // queries translated again for grouping sets, bounded per statement
     std::string FromClause();
     std::string TableSource();
     // `reading`: a source of rows, which may wait for rows other sessions hold; false for a change's target.
     // `leftmost`: the first source of a join, which needs no brackets of its own.
     std::string TablePrimary(bool reading = true, bool leftmost = false);
     std::string TableName(std::string* spelling = nullptr);
+    // A table variable where a table is named: its temporary table.
+    std::string TableVariable();
+    std::string TableOrVariable() { return Peek().kind == TokenKind::Variable ? TableVariable() : TableName(); }
     std::string Insert();
     std::string Update();
     std::string Delete();
@@ -197,6 +228,21 @@ private:
         std::vector<std::pair<std::string, std::string>> columns; // lower-case name, as written
     };
     GroupingScope grouping_;
+    std::vector<std::string> cteNames_; // lower case, of the statement's WITH clause
+    // The recursive CTE whose body is being translated: its rows carry their
+    // recursion level in a column of their own, checked against MAXRECURSION.
+    struct RecursiveCte {
+        std::string name;     // lower case
+        std::string storage;  // the SQLite name of the CTE with the level column
+        int depth = -1;       // the nesting depth of the body's own query blocks
+        std::string qualifier; // how the query block being translated names the CTE, when it does
+    };
+    RecursiveCte recursive_;
+    std::vector<std::string> itemNames_; // the column names of the recursive CTE's first query
+    std::vector<std::string> specificationNames_; // of the query block just translated
+    std::string lastItemName_;          // of the select item just translated; empty for * and unnamed ones
+    bool cteReference_ = false;         // the table name just translated names a CTE
+    bool selfReference_ = false;        // ... the recursive CTE being defined
     std::string lastTableDatabase_;
     std::string lastTableName_;
     std::string lastTableOwner_;

@@ -12,6 +12,9 @@ struct TypeSpec {
     int length = -1;     // characters or bytes as written; kMax for (max); -1 when not written
     int precision = -1;
     int scale = -1;
+    // A user type (sp_addtype) stands for its base type, above; its systypes.xusertype, 0 for none.
+    int userType = 0;
+    bool userTypeAllowsNulls = true;
 
     bool IsKnown() const { return !name.empty(); }
     bool IsCharacter() const;
@@ -27,6 +30,7 @@ struct TypeSpec {
     std::string Spelling() const;
     // Catalogue facts: systypes.xtype, storage length in bytes, precision and scale.
     int XType() const;
+    int XUserType() const { return userType ? userType : name == "sysname" ? 256 : XType(); }
     int StorageLength() const;
     int Precision() const;
     int Scale() const;

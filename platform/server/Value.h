@@ -44,4 +44,9 @@ struct ColumnInfo {
 
 using Row = std::vector<Value>;
 
+// A decimal or money value, held as a double, as text with `scale` decimals:
+// from the shortest digits that read back as the same double, rounded half
+// away from zero, so that 0.1 shows as 0.1000 and not as its binary tail.
+std::string DecimalText(double v, int scale);
+
 } // namespace tw::server

@@ -10,6 +10,13 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         ExpressionCase{"CAST($20.00 AS varchar(10))", "20.00"}, ExpressionCase{"$5 + 2", "7.0000"},
         ExpressionCase{"CAST(1.5 AS dec(5, 2))", "1.50"},
+        // Decimals show their own digits, never the tail of the binary fraction, and round half away from zero.
+        ExpressionCase{"CAST(0.1 AS decimal(38, 20))", "0.10000000000000000000"},
+        ExpressionCase{"CAST(2.675 AS decimal(5, 2))", "2.68"}, ExpressionCase{"CAST(-2.675 AS decimal(5, 2))", "-2.68"},
+        ExpressionCase{"CAST(0.125 AS decimal(5, 2))", "0.13"}, ExpressionCase{"CAST(-0.004 AS decimal(5, 2))", "0.00"},
+        ExpressionCase{"CAST(9.995 AS decimal(5, 2))", "10.00"}, ExpressionCase{"CAST($1234567.891 AS money)", "1234567.8910"},
+        ExpressionCase{"CAST(CAST(1234567.891 AS money) AS varchar(30))", "1234567.89"},
+        ExpressionCase{"CAST(CAST(0.1 AS decimal(30, 18)) AS varchar(40))", "0.100000000000000000"},
         ExpressionCase{"DATALENGTH('abc')", "3"}, ExpressionCase{"DATALENGTH(N'abc')", "6"},
         ExpressionCase{"DATALENGTH(N'\xc3\xa4\xc3\xb6')", "4"}, ExpressionCase{"DATALENGTH('\xc3\xa4\xc3\xb6')", "2"},
         ExpressionCase{"DATALENGTH(CAST('ab' AS nchar(10)))", "20"}, ExpressionCase{"DATALENGTH(CAST(1 AS smallint))", "2"},

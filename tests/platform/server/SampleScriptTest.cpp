@@ -1,5 +1,7 @@
 // Our own install script in the style of the classic ones (samples/), run
 // whole as a user pastes it, then every row and value it loaded is checked.
+// It makes a user type, loads children before parents with their constraints
+// off, and keeps procedures that set ROWCOUNT and walk a cursor.
 #include <cmath>
 #include <cstdio>
 #include <filesystem>
@@ -160,6 +162,24 @@ TEST_F(SampleScriptTest, ProcedureRowcountEndsWithTheProcedure)
     EXPECT_EQ(sink.resultSets[1].rows[0][0].ToText(), "40");
     ASSERT_FALSE(sink.rowCounts.empty());
     EXPECT_EQ(sink.rowCounts.back(), 40);
+}
+
+TEST_F(SampleScriptTest, UserTypeColumnsAndACursorProcedure)
+{
+    const ResultSet columns = Query("SELECT OBJECT_NAME(c.id), t.name, c.isnullable FROM syscolumns c JOIN systypes t "
+                                    "ON t.xusertype = c.xusertype WHERE c.name = 'CustomerID' ORDER BY 1");
+    ASSERT_EQ(columns.rows.size(), 2u);
+    EXPECT_EQ(columns.rows[0][0].ToText(), "Customers");
+    EXPECT_EQ(columns.rows[0][1].ToText(), "CustomerCode");
+    EXPECT_EQ(columns.rows[0][2].ToText(), "0");
+    EXPECT_EQ(columns.rows[1][0].ToText(), "Orders");
+    EXPECT_EQ(columns.rows[1][2].ToText(), "1");
+    const ResultSet counts = Query("EXEC [Customer Order Counts]");
+    ASSERT_EQ(counts.rows.size(), 3u);
+    const char* const expected[3][2] = {{"ALFKI", "333"}, {"BONAP", "334"}, {"CHOPS", "333"}};
+    for (size_t i = 0; i < 3; ++i)
+        for (size_t j = 0; j < 2; ++j)
+            EXPECT_EQ(counts.rows[i][j].ToText(), expected[i][j]);
 }
 
 TEST_F(SampleScriptTest, ConstraintsAreOnAgainAfterTheLoad)

@@ -148,6 +148,18 @@ ResultSet ServerTest::Query(const std::string& batch)
     return sink.resultSets.empty() ? ResultSet{} : sink.resultSets.front();
 }
 
+std::vector<std::string> Rows(const ResultSet& set)
+{
+    std::vector<std::string> rows;
+    for (const Row& row : set.rows) {
+        std::string text;
+        for (const Value& v : row)
+            text += (text.empty() ? "" : "|") + v.ToText();
+        rows.push_back(text);
+    }
+    return rows;
+}
+
 std::string Describe(const BufferedSink& sink)
 {
     std::string out;

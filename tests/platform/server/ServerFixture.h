@@ -6,6 +6,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "platform/server/BufferedSink.h"
 #include "platform/server/Server.h"
@@ -30,6 +31,8 @@ protected:
 
 // The text of every message, one per line, for failure output.
 std::string Describe(const BufferedSink& sink);
+// Each row of a result set as its values' text joined by '|'.
+std::vector<std::string> Rows(const ResultSet& set);
 
 // SELECT <expression> gives one value; tables of them are instantiated where their topic is.
 struct ExpressionCase {

@@ -22,8 +22,14 @@ GO
 if exists (select * from dbo.sysobjects where id = object_id(N'[dbo].[Customers]') and OBJECTPROPERTY(id, N'IsUserTable') = 1)
 	drop table [dbo].[Customers]
 GO
+if exists (select * from sysobjects where id = object_id(N'[dbo].[Customer Order Counts]') and OBJECTPROPERTY(id, N'IsProcedure') = 1)
+	drop procedure [dbo].[Customer Order Counts]
+GO
+if not exists (select * from systypes where name = N'CustomerCode')
+	EXEC sp_addtype N'CustomerCode', N'nchar (5)', N'not null'
+GO
 CREATE TABLE [dbo].[Customers] (
-	[CustomerID] nchar (5) NOT NULL CONSTRAINT [PK_Customers] PRIMARY KEY,
+	[CustomerID] CustomerCode CONSTRAINT [PK_Customers] PRIMARY KEY,
 	[CompanyName] nvarchar (40) NOT NULL,
 	[City] nvarchar (15) NULL
 )
@@ -39,7 +45,7 @@ CREATE TABLE [dbo].[Products] (
 GO
 CREATE TABLE [dbo].[Orders] (
 	[OrderID] int NOT NULL CONSTRAINT [PK_Orders] PRIMARY KEY,
-	[CustomerID] nchar (5) NULL CONSTRAINT [FK_Orders_Customers] REFERENCES [dbo].[Customers] ([CustomerID]),
+	[CustomerID] CustomerCode NULL CONSTRAINT [FK_Orders_Customers] REFERENCES [dbo].[Customers] ([CustomerID]),
 	[OrderDate] datetime NULL,
 	[Freight] money NULL CONSTRAINT [DF_Orders_Freight] DEFAULT (0)
 )
@@ -67,6 +73,23 @@ SET ROWCOUNT 10
 SELECT Products.ProductName AS TenMostExpensiveProducts, Products.UnitPrice
 FROM Products
 ORDER BY Products.UnitPrice DESC
+GO
+create procedure [Customer Order Counts] AS
+SET NOCOUNT ON
+DECLARE @counts TABLE (CustomerID nchar(5), Orders int)
+DECLARE @id CustomerCode
+DECLARE customer_cursor CURSOR LOCAL FAST_FORWARD FOR
+	SELECT CustomerID FROM Customers ORDER BY CustomerID
+OPEN customer_cursor
+FETCH NEXT FROM customer_cursor INTO @id
+WHILE @@FETCH_STATUS = 0
+BEGIN
+	INSERT @counts SELECT @id, COUNT(*) FROM Orders WHERE CustomerID = @id
+	FETCH NEXT FROM customer_cursor INTO @id
+END
+CLOSE customer_cursor
+DEALLOCATE customer_cursor
+SELECT CustomerID, Orders FROM @counts ORDER BY CustomerID
 GO
 ALTER TABLE [dbo].[Order Lines] NOCHECK CONSTRAINT ALL
 ALTER TABLE [dbo].[Orders] NOCHECK CONSTRAINT ALL
