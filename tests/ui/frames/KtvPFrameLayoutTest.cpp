@@ -6,7 +6,7 @@
 #include "platform/mfc/CCmdUI.h"
 #include "platform/mfc/CMDIFrameWnd.h"
 #include "platform/mfc/afxwin.h"
-#include "tests/support/ui/KtvTestDockFrame.h"
+#include "tests/support/ui/KtvTestFrameBars.h"
 #include "tests/support/ui/KtvUiTestSetup.h"
 #include "tests/support/window/HeadlessWindowTest.h"
 #include "ui/frames/KtvPFrameWnd.h"
@@ -14,46 +14,7 @@
 
 namespace {
 
-using tw::test::KtvTestBar;
-
-// Counts the full layouts it takes part in: only the dock manager's complete
-// pass asks every bar to lay itself out again.
-class CountingBar : public KtvTestBar {
-public:
-    CountingBar(int nLength, int nThickness) : KtvTestBar(nLength, nThickness) {}
-    void AdjustLayout() override { layouts++; }
-    int layouts = 0;
-};
-
-CRect InClient(CWnd* pFrame, CWnd* pWnd)
-{
-    CRect rect;
-    pWnd->GetWindowRect(rect);
-    pFrame->ScreenToClient(rect);
-    return rect;
-}
-
-// A visible bar of the frame docked on the given side, its top-left corner at (x, y) of the frame's client area.
-CountingBar* DockBarAt(CFrameWnd* pFrame, CKtvPFrameHooks* pHooks, UINT nID, UINT nDockBarID, int nLength,
-                       int nThickness, int x, int y)
-{
-    auto* pBar = new CountingBar(nLength, nThickness);
-    EXPECT_TRUE(pBar->CreateBar(pFrame, nID));
-    const BOOL bHorz = nDockBarID == AFX_IDW_DOCKBAR_TOP || nDockBarID == AFX_IDW_DOCKBAR_BOTTOM;
-    CRect rect(x, y, x + (bHorz ? nLength : nThickness), y + (bHorz ? nThickness : nLength));
-    pFrame->ClientToScreen(rect);
-    pHooks->DockControlBar(pBar, nDockBarID, rect);
-    return pBar;
-}
-
-// The window the frames lay out as their view.
-CWnd* CreateView(CWnd* pFrame)
-{
-    auto* pView = new CWnd;
-    EXPECT_TRUE(pView->CreateEx(0, nullptr, "view", WS_CHILD | WS_VISIBLE, CRect(0, 0, 10, 10), pFrame,
-                                AFX_IDW_PANE_FIRST));
-    return pView;
-}
+using namespace tw::test;
 
 // Records the check the frame gives a View command.
 class CheckRecorder : public CCmdUI {
@@ -124,15 +85,15 @@ TEST_F(KtvPFrameLayoutTest, SdiFrameBindsItsDockManagerBeforeItsWindowExists)
 TEST_F(KtvPFrameLayoutTest, SdiFrameGivesTheViewWhatTheBarsOnFourSidesLeave)
 {
     CKtvPFrameWnd* frame = CreateSdiFrame();
-    view = CreateView(frame);
-    DockBarAt(frame, frame, 1, AFX_IDW_DOCKBAR_TOP, 200, 24, 0, 0);
-    DockBarAt(frame, frame, 2, AFX_IDW_DOCKBAR_BOTTOM, 150, 20, 0, 380);
-    DockBarAt(frame, frame, 3, AFX_IDW_DOCKBAR_LEFT, 120, 30, 0, 40);
-    DockBarAt(frame, frame, 4, AFX_IDW_DOCKBAR_RIGHT, 100, 26, 570, 40);
+    view = KtvCreateTestView(frame);
+    KtvDockBarAt(frame, frame, 1, AFX_IDW_DOCKBAR_TOP, 200, 24, 0, 0);
+    KtvDockBarAt(frame, frame, 2, AFX_IDW_DOCKBAR_BOTTOM, 150, 20, 0, 380);
+    KtvDockBarAt(frame, frame, 3, AFX_IDW_DOCKBAR_LEFT, 120, 30, 0, 40);
+    KtvDockBarAt(frame, frame, 4, AFX_IDW_DOCKBAR_RIGHT, 100, 26, 570, 40);
     frame->RecalcLayout();
     Pump();
 
-    EXPECT_EQ(InClient(frame, view), CRect(30, 24, 574, 380));
+    EXPECT_EQ(KtvRectIn(frame, view), CRect(30, 24, 574, 380));
     EXPECT_EQ(::GetWindow(view->m_hWnd, GW_HWNDNEXT), nullptr) << "the view lies behind the bars";
     EXPECT_TRUE(view->GetStyle() & WS_CLIPSIBLINGS);
     EXPECT_TRUE(view->GetStyle() & WS_CLIPCHILDREN);
@@ -141,9 +102,9 @@ TEST_F(KtvPFrameLayoutTest, SdiFrameGivesTheViewWhatTheBarsOnFourSidesLeave)
 TEST_F(KtvPFrameLayoutTest, SdiFrameLaysOutFullyOnMaximiseAndRestoreButNotWhileABorderIsDragged)
 {
     CKtvPFrameWnd* frame = CreateSdiFrame();
-    view = CreateView(frame);
-    CountingBar* top = DockBarAt(frame, frame, 1, AFX_IDW_DOCKBAR_TOP, 200, 24, 0, 0);
-    DockBarAt(frame, frame, 3, AFX_IDW_DOCKBAR_LEFT, 120, 30, 0, 40);
+    view = KtvCreateTestView(frame);
+    KtvCountingBar* top = KtvDockBarAt(frame, frame, 1, AFX_IDW_DOCKBAR_TOP, 200, 24, 0, 0);
+    KtvDockBarAt(frame, frame, 3, AFX_IDW_DOCKBAR_LEFT, 120, 30, 0, 40);
     frame->RecalcLayout();
 
     top->layouts = 0;
@@ -151,13 +112,13 @@ TEST_F(KtvPFrameLayoutTest, SdiFrameLaysOutFullyOnMaximiseAndRestoreButNotWhileA
     EXPECT_GT(top->layouts, 0) << "maximising lays the bars out again";
     CRect client;
     frame->GetClientRect(client);
-    EXPECT_EQ(InClient(frame, view), CRect(30, 24, client.right, client.bottom));
+    EXPECT_EQ(KtvRectIn(frame, view), CRect(30, 24, client.right, client.bottom));
 
     top->layouts = 0;
     frame->ShowWindow(SW_RESTORE);
     EXPECT_GT(top->layouts, 0) << "leaving the maximised state lays them out again";
     frame->GetClientRect(client);
-    EXPECT_EQ(InClient(frame, view), CRect(30, 24, client.right, client.bottom));
+    EXPECT_EQ(KtvRectIn(frame, view), CRect(30, 24, client.right, client.bottom));
 
     // A border drag only adjusts the docking layout, on every step of it.
     top->layouts = 0;
@@ -167,36 +128,36 @@ TEST_F(KtvPFrameLayoutTest, SdiFrameLaysOutFullyOnMaximiseAndRestoreButNotWhileA
     DragBorderTo(frame, window.Width() - 50, window.Height() - 30);
     EXPECT_EQ(top->layouts, 0);
     frame->GetClientRect(client);
-    EXPECT_EQ(InClient(frame, view), CRect(30, 24, client.right, client.bottom));
+    EXPECT_EQ(KtvRectIn(frame, view), CRect(30, 24, client.right, client.bottom));
 }
 
 TEST_F(KtvPFrameLayoutTest, MinimisedSdiFrameIgnoresLayoutUntilItIsRestored)
 {
     CKtvPFrameWnd* frame = CreateSdiFrame();
-    view = CreateView(frame);
-    CountingBar* top = DockBarAt(frame, frame, 1, AFX_IDW_DOCKBAR_TOP, 200, 24, 0, 0);
+    view = KtvCreateTestView(frame);
+    KtvCountingBar* top = KtvDockBarAt(frame, frame, 1, AFX_IDW_DOCKBAR_TOP, 200, 24, 0, 0);
     frame->RecalcLayout();
-    const CRect rectView = InClient(frame, view);
+    const CRect rectView = KtvRectIn(frame, view);
 
     frame->ShowWindow(SW_MINIMIZE);
     top->layouts = 0;
     frame->RecalcLayout(TRUE);
     EXPECT_EQ(top->layouts, 0);
-    EXPECT_EQ(InClient(frame, view).Size(), rectView.Size());
+    EXPECT_EQ(KtvRectIn(frame, view).Size(), rectView.Size());
 
     frame->ShowWindow(SW_RESTORE);
     frame->RecalcLayout(TRUE);
     EXPECT_GT(top->layouts, 0);
-    EXPECT_EQ(InClient(frame, view), rectView);
+    EXPECT_EQ(KtvRectIn(frame, view), rectView);
 }
 
 TEST_F(KtvPFrameLayoutTest, ViewCommandsHideAndShowTheirBarAndCheckItsState)
 {
     CKtvPFrameWnd* frame = CreateSdiFrame();
-    view = CreateView(frame);
-    CountingBar* toolbar = DockBarAt(frame, frame, AFX_IDW_TOOLBAR, AFX_IDW_DOCKBAR_TOP, 200, 24, 0, 0);
+    view = KtvCreateTestView(frame);
+    KtvCountingBar* toolbar = KtvDockBarAt(frame, frame, AFX_IDW_TOOLBAR, AFX_IDW_DOCKBAR_TOP, 200, 24, 0, 0);
     frame->RecalcLayout();
-    ASSERT_EQ(InClient(frame, view).top, 24);
+    ASSERT_EQ(KtvRectIn(frame, view).top, 24);
 
     auto check = [&]() {
         CheckRecorder cmdUI;
@@ -210,13 +171,13 @@ TEST_F(KtvPFrameLayoutTest, ViewCommandsHideAndShowTheirBarAndCheckItsState)
     Pump();
     EXPECT_FALSE(toolbar->IsWindowVisible());
     EXPECT_EQ(check(), 0);
-    EXPECT_EQ(InClient(frame, view).top, 0) << "the view takes the hidden bar's place";
+    EXPECT_EQ(KtvRectIn(frame, view).top, 0) << "the view takes the hidden bar's place";
 
     frame->SendMessage(WM_COMMAND, ID_VIEW_TOOLBAR);
     Pump();
     EXPECT_TRUE(toolbar->IsWindowVisible());
     EXPECT_EQ(check(), 1);
-    EXPECT_EQ(InClient(frame, view).top, 24);
+    EXPECT_EQ(KtvRectIn(frame, view).top, 24);
 
     // Without a status bar the command and its update are left to the rest of the routing.
     CheckRecorder statusUI;
@@ -239,7 +200,7 @@ protected:
         ASSERT_TRUE(child->Create(nullptr, "Child", WS_CHILD | WS_VISIBLE | WS_OVERLAPPEDWINDOW, CRect(10, 10, 510, 410),
                                   main));
         ASSERT_TRUE(child->m_dockManager.EnableDocking(CBRS_ALIGN_ANY));
-        view = CreateView(child);
+        view = KtvCreateTestView(child);
     }
 
     CMDIFrameWnd* main = nullptr;
@@ -248,7 +209,7 @@ protected:
 
 TEST_F(KtvPMDIChildLayoutTest, AToolbarDockedInAChildCannotBeDraggedOutToFloat)
 {
-    auto* toolbar = new CountingBar(200, 24);
+    auto* toolbar = new KtvCountingBar(200, 24);
     ASSERT_TRUE(toolbar->CreateBar(child, 1));
     ASSERT_TRUE(toolbar->CanFloat());
     child->DockControlBar(toolbar);
@@ -256,8 +217,8 @@ TEST_F(KtvPMDIChildLayoutTest, AToolbarDockedInAChildCannotBeDraggedOutToFloat)
     Pump();
 
     EXPECT_FALSE(toolbar->CanFloat());
-    EXPECT_EQ(InClient(child, toolbar).top, 0);
-    EXPECT_EQ(InClient(child, view).top, 24) << "the view starts below the bar";
+    EXPECT_EQ(KtvRectIn(child, toolbar).top, 0);
+    EXPECT_EQ(KtvRectIn(child, view).top, 24) << "the view starts below the bar";
 
     // Press on the bar and drag it far outside the child and the main frame.
     const size_t nTopLevel = tw::test::TopLevelWindows().size();
@@ -267,16 +228,16 @@ TEST_F(KtvPMDIChildLayoutTest, AToolbarDockedInAChildCannotBeDraggedOutToFloat)
 
     EXPECT_EQ(toolbar->GetParent(), child);
     EXPECT_EQ(tw::test::TopLevelWindows().size(), nTopLevel) << "no floating frame was made";
-    EXPECT_EQ(InClient(child, toolbar).top, 0);
+    EXPECT_EQ(KtvRectIn(child, toolbar).top, 0);
 }
 
 TEST_F(KtvPMDIChildLayoutTest, ChildLaysOutFullyOnMaximiseAndRestoreButNotWhenResized)
 {
-    auto* top = new CountingBar(200, 24);
+    auto* top = new KtvCountingBar(200, 24);
     ASSERT_TRUE(top->CreateBar(child, 1));
     child->DockControlBar(top);
     child->RecalcLayout();
-    ASSERT_EQ(InClient(child, view).top, 24);
+    ASSERT_EQ(KtvRectIn(child, view).top, 24);
 
     top->layouts = 0;
     child->ShowWindow(SW_MAXIMIZE);
@@ -290,7 +251,7 @@ TEST_F(KtvPMDIChildLayoutTest, ChildLaysOutFullyOnMaximiseAndRestoreButNotWhenRe
     EXPECT_EQ(top->layouts, 0);
     CRect client;
     child->GetClientRect(client);
-    EXPECT_EQ(InClient(child, view), CRect(0, 24, client.right, client.bottom));
+    EXPECT_EQ(KtvRectIn(child, view), CRect(0, 24, client.right, client.bottom));
 }
 
 }  // namespace

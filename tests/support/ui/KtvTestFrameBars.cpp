@@ -1,0 +1,33 @@
+#include "tests/support/ui/KtvTestFrameBars.h"
+
+namespace tw::test {
+
+KtvCountingBar* KtvDockBarAt(CFrameWnd* pFrame, CKtvPFrameHooks* pHooks, UINT nID, UINT nDockBarID, int nLength,
+                             int nThickness, int x, int y)
+{
+    auto* pBar = new KtvCountingBar(nLength, nThickness);
+    EXPECT_TRUE(pBar->CreateBar(pFrame, nID));
+    const BOOL bHorz = nDockBarID == AFX_IDW_DOCKBAR_TOP || nDockBarID == AFX_IDW_DOCKBAR_BOTTOM;
+    CRect rect(x, y, x + (bHorz ? nLength : nThickness), y + (bHorz ? nThickness : nLength));
+    pFrame->ClientToScreen(rect);
+    pHooks->DockControlBar(pBar, nDockBarID, rect);
+    return pBar;
+}
+
+CWnd* KtvCreateTestView(CWnd* pFrame)
+{
+    auto* pView = new CWnd;
+    EXPECT_TRUE(pView->CreateEx(0, nullptr, "view", WS_CHILD | WS_VISIBLE, CRect(0, 0, 10, 10), pFrame,
+                                AFX_IDW_PANE_FIRST));
+    return pView;
+}
+
+CRect KtvRectIn(CWnd* pOuter, CWnd* pWnd)
+{
+    CRect rect;
+    pWnd->GetWindowRect(rect);
+    pOuter->ScreenToClient(rect);
+    return rect;
+}
+
+}  // namespace tw::test

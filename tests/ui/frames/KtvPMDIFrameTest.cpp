@@ -1,0 +1,244 @@
+// The library's MDI frame: what its creation sets up, its layout with bars on
+// four sides and the MDI client with its tab strip in what is left, a full
+// layout on maximise and restore and after an outline drag but none during a
+// full-window border drag or while minimised, and a child that ignores the
+// sizes it is sent while the MDI client destroys it.
+#include "platform/mfc/afxwin.h"
+#include "tests/support/ui/KtvTestFrameBars.h"
+#include "tests/support/ui/KtvUiTestSetup.h"
+#include "tests/support/window/HeadlessWindowTest.h"
+#include "ui/frames/KtvPGlobalData.h"
+#include "ui/frames/KtvPMDIChildWnd.h"
+#include "ui/frames/KtvPMDIFrameWnd.h"
+
+namespace {
+
+using namespace tw::test;
+
+// Counts its layouts, and is sent a maximising size while it is destroyed, as
+// a maximised child's neighbours may send it.
+class SizedWhileDestroyedChild : public CKtvPMDIChildWnd {
+public:
+    void RecalcLayout(BOOL bNotify) override
+    {
+        layouts++;
+        CKtvPMDIChildWnd::RecalcLayout(bNotify);
+    }
+    int layouts = 0;
+    // Outlives the child, which deletes itself.
+    int* layoutsWhileDestroyed = nullptr;
+
+protected:
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
+    {
+        if (message == WM_DESTROY) {
+            const int before = layouts;
+            SendMessage(WM_SIZE, SIZE_MAXIMIZED, MAKELPARAM(300, 200));
+            SendMessage(WM_SIZE, SIZE_RESTORED, MAKELPARAM(200, 100));
+            if (layoutsWhileDestroyed != nullptr)
+                *layoutsWhileDestroyed = layouts - before;
+        }
+        return CKtvPMDIChildWnd::WindowProc(message, wParam, lParam);
+    }
+};
+
+class KtvPMDIFrameTest : public HeadlessWindowTest {
+protected:
+    void SetUp() override
+    {
+        HeadlessWindowTest::SetUp();
+        KtvPrepareUiTest();
+    }
+    void TearDown() override
+    {
+        ::SystemParametersInfo(SPI_SETDRAGFULLWINDOWS, TRUE, nullptr, 0);
+        HeadlessWindowTest::TearDown();
+    }
+
+    // A frame with a 600 x 400 client area, docking on every side.
+    void CreateFrame(CKtvPMDIFrameWnd* pFrame = new CKtvPMDIFrameWnd)
+    {
+        frame = pFrame;
+        CRect rect(20, 20, 620, 420);
+        ::AdjustWindowRectEx(rect, WS_OVERLAPPEDWINDOW, FALSE, 0);
+        ASSERT_TRUE(frame->Create(nullptr, "Main", WS_OVERLAPPEDWINDOW | WS_VISIBLE, rect));
+        ASSERT_TRUE(frame->EnableDocking(CBRS_ALIGN_ANY));
+    }
+    template <class Child = CKtvPMDIChildWnd>
+    Child* AddChild(const char* title)
+    {
+        auto* child = new Child;
+        EXPECT_TRUE(child->Create(nullptr, title, WS_CHILD | WS_VISIBLE | WS_OVERLAPPEDWINDOW, CFrameWnd::rectDefault,
+                                  frame));
+        child->InitialUpdateFrame(nullptr, TRUE);  // as a document template does
+        Pump();
+        return child;
+    }
+    void DockFourBars()
+    {
+        top = KtvDockBarAt(frame, frame, 1, AFX_IDW_DOCKBAR_TOP, 200, 24, 0, 0);
+        KtvDockBarAt(frame, frame, 2, AFX_IDW_DOCKBAR_BOTTOM, 150, 20, 0, 380);
+        KtvDockBarAt(frame, frame, 3, AFX_IDW_DOCKBAR_LEFT, 120, 30, 0, 40);
+        KtvDockBarAt(frame, frame, 4, AFX_IDW_DOCKBAR_RIGHT, 100, 26, 570, 40);
+        frame->RecalcLayout();
+        Pump();
+    }
+    CWnd* Client() const { return CWnd::FromHandle(frame->m_hWndMDIClient); }
+    CKtvPTabWnd& Tabs() const { return frame->m_wndClientArea.m_wndTab; }
+    // The rectangle between the bars in the frame's client area.
+    CRect Free() const
+    {
+        CRect client;
+        frame->GetClientRect(client);
+        return CRect(30, 24, client.right - 26, client.bottom - 20);
+    }
+    static void DragBorderTo(CWnd* pFrame, int cx, int cy)
+    {
+        CRect rect;
+        pFrame->GetWindowRect(rect);
+        CRect rectProposed(rect.left, rect.top, rect.left + cx, rect.top + cy);
+        pFrame->SendMessage(WM_SIZING, WMSZ_BOTTOMRIGHT, reinterpret_cast<LPARAM>(&rectProposed));
+        pFrame->SetWindowPos(nullptr, 0, 0, cx, cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+
+    CKtvPMDIFrameWnd* frame = nullptr;
+    KtvCountingBar* top = nullptr;
+};
+
+TEST_F(KtvPMDIFrameTest, CreationBindsTheDockManagerSubclassesTheClientAndMakesAHiddenTabStrip)
+{
+    struct ProbingFrame : CKtvPMDIFrameWnd {
+        CKtvPDockManager* implManagerBeforeCreate = nullptr;
+        CFrameWnd* siteBeforeCreate = this;
+        LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
+        {
+            if (message == WM_NCCREATE) {
+                implManagerBeforeCreate = m_Impl.m_pDockManager;
+                siteBeforeCreate = m_dockManager.GetDockSiteFrameWnd();
+            }
+            return CKtvPMDIFrameWnd::WindowProc(message, wParam, lParam);
+        }
+    };
+    auto* probing = new ProbingFrame;
+    CreateFrame(probing);
+
+    EXPECT_EQ(probing->implManagerBeforeCreate, &frame->m_dockManager) << "bound in PreCreateWindow";
+    EXPECT_EQ(probing->siteBeforeCreate, nullptr) << "the window does not exist yet";
+    EXPECT_EQ(frame->m_dockManager.GetDockSiteFrameWnd(), frame) << "attached in WM_CREATE";
+    ASSERT_NE(frame->m_hWndMDIClient, nullptr);
+    EXPECT_EQ(frame->m_wndClientArea.GetSafeHwnd(), frame->m_hWndMDIClient);
+
+    // The tab strip is the frame's child, hidden until the tabs are switched on, set up for MDI use.
+    CKtvPTabWnd& tabs = Tabs();
+    ASSERT_TRUE(::IsWindow(tabs.GetSafeHwnd()));
+    EXPECT_EQ(tabs.GetParent(), frame);
+    EXPECT_FALSE(tabs.IsWindowVisible());
+    EXPECT_TRUE(tabs.IsHideNoTabs());
+    EXPECT_TRUE(tabs.IsActiveTabBoldFont());
+    EXPECT_TRUE(tabs.IsDrawNoPrefix());
+    EXPECT_FALSE(tabs.m_bAutoDestroyWindow);
+    EXPECT_FALSE(tabs.m_bHideInactiveWnd);
+    EXPECT_FALSE(tabs.m_bAutoSizeWindow);
+    int cx = 0, cy = 0;
+    ASSERT_TRUE(ImageList_GetIconSize(frame->m_wndClientArea.m_TabIcons.GetSafeHandle(), &cx, &cy));
+    EXPECT_EQ(CSize(cx, cy), globalData.m_sizeSmallIcon);
+}
+
+TEST_F(KtvPMDIFrameTest, TheTabStripAndTheClientShareWhatTheBarsOnFourSidesLeave)
+{
+    CreateFrame();
+    DockFourBars();
+    frame->EnableMDITabs(TRUE, TRUE, CKtvPTabWnd::LOCATION_TOP, TRUE, CKtvPTabWnd::TABSTYLE_3D_SCROLLED);
+    for (const char* title : {"One", "Two", "Three"})
+        AddChild(title);
+
+    EXPECT_EQ(KtvRectIn(frame, &Tabs()), Free());
+    EXPECT_EQ(Tabs().GetTabsNum(), 3);
+    EXPECT_TRUE(Tabs().IsWindowVisible());
+    CRect content = Tabs().m_rectWndArea;
+    Tabs().ClientToScreen(content);
+    frame->ScreenToClient(content);
+    EXPECT_EQ(KtvRectIn(frame, Client()), content) << "the children live in the strip's content area";
+    EXPECT_GT(content.top, Free().top) << "the strip is on top";
+
+    // With the tabs off the client takes the whole free rectangle.
+    frame->EnableMDITabs(FALSE);
+    EXPECT_FALSE(Tabs().IsWindowVisible());
+    EXPECT_EQ(KtvRectIn(frame, Client()), Free());
+}
+
+TEST_F(KtvPMDIFrameTest, FullLayoutOnMaximiseRestoreAndOutlineDragsButNotDuringFullWindowDrags)
+{
+    CreateFrame();
+    DockFourBars();
+
+    top->layouts = 0;
+    frame->ShowWindow(SW_MAXIMIZE);
+    EXPECT_GT(top->layouts, 0);
+    EXPECT_EQ(KtvRectIn(frame, Client()), Free());
+    top->layouts = 0;
+    frame->ShowWindow(SW_RESTORE);
+    EXPECT_GT(top->layouts, 0);
+    EXPECT_EQ(KtvRectIn(frame, Client()), Free());
+
+    CRect window;
+    frame->GetWindowRect(window);
+    top->layouts = 0;
+    DragBorderTo(frame, window.Width() + 60, window.Height() + 40);
+    EXPECT_EQ(top->layouts, 0) << "full-window dragging only adjusts the docking layout";
+    EXPECT_EQ(KtvRectIn(frame, Client()), Free());
+
+    ::SystemParametersInfo(SPI_SETDRAGFULLWINDOWS, FALSE, nullptr, 0);
+    DragBorderTo(frame, window.Width() - 40, window.Height() - 30);
+    EXPECT_GT(top->layouts, 0) << "after an outline drag the frame lays out fully";
+    EXPECT_EQ(KtvRectIn(frame, Client()), Free());
+}
+
+TEST_F(KtvPMDIFrameTest, MinimisedFrameIgnoresLayout)
+{
+    CreateFrame();
+    DockFourBars();
+    frame->ShowWindow(SW_MINIMIZE);
+    top->layouts = 0;
+    frame->RecalcLayout(TRUE);
+    EXPECT_EQ(top->layouts, 0);
+    frame->ShowWindow(SW_RESTORE);
+    EXPECT_EQ(KtvRectIn(frame, Client()), Free());
+}
+
+TEST_F(KtvPMDIFrameTest, ViewToolbarCommandTogglesTheBar)
+{
+    CreateFrame();
+    KtvCountingBar* toolbar = KtvDockBarAt(frame, frame, AFX_IDW_TOOLBAR, AFX_IDW_DOCKBAR_TOP, 200, 24, 0, 0);
+    frame->RecalcLayout();
+    ASSERT_EQ(KtvRectIn(frame, Client()).top, 24);
+
+    frame->SendMessage(WM_COMMAND, ID_VIEW_TOOLBAR);
+    EXPECT_FALSE(toolbar->IsWindowVisible());
+    EXPECT_EQ(KtvRectIn(frame, Client()).top, 0);
+    frame->SendMessage(WM_COMMAND, ID_VIEW_TOOLBAR);
+    EXPECT_TRUE(toolbar->IsWindowVisible());
+    EXPECT_EQ(KtvRectIn(frame, Client()).top, 24);
+}
+
+TEST_F(KtvPMDIFrameTest, AChildIgnoresTheSizesItIsSentWhileTheClientDestroysIt)
+{
+    CreateFrame();
+    frame->EnableMDITabs(TRUE, TRUE, CKtvPTabWnd::LOCATION_TOP, FALSE, CKtvPTabWnd::TABSTYLE_3D_SCROLLED);
+    AddChild("Stays");
+    auto* child = AddChild<SizedWhileDestroyedChild>("Goes");
+    const HWND hwnd = child->m_hWnd;
+
+    // The same sizes reach a living child's layout.
+    child->layouts = 0;
+    child->SendMessage(WM_SIZE, SIZE_MAXIMIZED, MAKELPARAM(300, 200));
+    EXPECT_GT(child->layouts, 0);
+
+    int layoutsWhileDestroyed = -1;
+    child->layoutsWhileDestroyed = &layoutsWhileDestroyed;
+    child->MDIDestroy();
+    EXPECT_FALSE(::IsWindow(hwnd));
+    EXPECT_EQ(layoutsWhileDestroyed, 0);
+}
+
+}  // namespace
