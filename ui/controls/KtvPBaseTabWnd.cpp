@@ -8,6 +8,7 @@
 #include "platform/mfc/CFrameWnd.h"
 #include "ui/docking/KtvPDockingControlBar.h"
 #include "ui/frames/KtvPCodes.h"
+#include "ui/frames/KtvPFrameHooks.h"
 #include "ui/frames/KtvPGlobalData.h"
 
 // --- CKtvPTabInfo ----------------------------------------------------------------------------------
@@ -847,7 +848,8 @@ void CKtvPBaseTabWnd::NotifyActiveTabChanged(int iTab)
     if (pParent == nullptr)
         return;
     pParent->SendMessage(KTVM_ONCHANGE_ACTIVE_TAB, (WPARAM)iTab, (LPARAM)this);
-    CWnd* pTop = GetTopLevelFrame();
+    // An active in-place frame stands in for the top-level frame.
+    CWnd* pTop = g_pKtvTopLevelFrameOverride != nullptr ? g_pKtvTopLevelFrameOverride : GetTopLevelFrame();
     if (pTop != nullptr && pTop != pParent)
         pTop->SendMessage(KTVM_ONCHANGE_ACTIVE_TAB, (WPARAM)iTab, (LPARAM)this);
 }

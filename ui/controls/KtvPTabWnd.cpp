@@ -12,6 +12,7 @@
 #include "ui/commandbars/KtvPTabbedToolbar.h"
 #include "ui/frames/KtvPCodes.h"
 #include "ui/frames/KtvPGlobalData.h"
+#include "ui/frames/KtvPMDIFrameWnd.h"
 #include "ui/frames/KtvPVisualManager.h"
 
 // --- CKtvPTabScrollButton --------------------------------------------------------------------------
@@ -677,7 +678,11 @@ BOOL CKtvPTabWnd::SetActiveTab(int iTab)
     if (pParent != nullptr && pParent->SendMessage(KTVM_ON_CHANGING_ACTIVE_TAB, (WPARAM)iTab, (LPARAM)this) != 0)
         return FALSE;
 
-    const BOOL bFreeze = m_iTabsNum > 1 && pParent != nullptr;
+    // A closing MDI frame is not drawn again, so its drawing is left alone.
+    CWnd* pFrame = KtvGetParentFrame(this);
+    const BOOL bFrameClosing = pFrame != nullptr && pFrame->IsKindOf(RUNTIME_CLASS(CKtvPMDIFrameWnd)) &&
+                               static_cast<CKtvPMDIFrameWnd*>(pFrame)->m_bClosing;
+    const BOOL bFreeze = m_iTabsNum > 1 && pParent != nullptr && !bFrameClosing;
     if (bFreeze)
         pParent->SetRedraw(FALSE);
     const BOOL bHadActive = m_iActiveTab >= 0;

@@ -1,6 +1,19 @@
 #include "tests/support/ui/KtvTestFrameBars.h"
 
+#include "platform/mfc/CDC.h"
+
 namespace tw::test {
+
+void KtvCountingBar::DoPaint(CDC* pDC)
+{
+    if (fill == (COLORREF)-1) {
+        KtvTestBar::DoPaint(pDC);
+        return;
+    }
+    CRect rect;
+    GetClientRect(rect);
+    pDC->FillSolidRect(rect, fill);
+}
 
 KtvCountingBar* KtvDockBarAt(CFrameWnd* pFrame, CKtvPFrameHooks* pHooks, UINT nID, UINT nDockBarID, int nLength,
                              int nThickness, int x, int y)

@@ -12,7 +12,10 @@ class KtvCountingBar : public KtvTestBar {
 public:
     KtvCountingBar(int nLength, int nThickness) : KtvTestBar(nLength, nThickness) {}
     void AdjustLayout() override { layouts++; }
+    // Filled with this colour when set, so the bar shows on a screenshot.
+    void DoPaint(CDC* pDC) override;
     int layouts = 0;
+    COLORREF fill = (COLORREF)-1;
 };
 
 // A visible bar of the frame docked on the given side, its top-left corner at

@@ -3,6 +3,11 @@
 // layout on maximise and restore and after an outline drag but none during a
 // full-window border drag or while minimised, and a child that ignores the
 // sizes it is sent while the MDI client destroys it.
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "platform/display/Display.h"
 #include "platform/mfc/afxwin.h"
 #include "tests/support/ui/KtvTestFrameBars.h"
 #include "tests/support/ui/KtvUiTestSetup.h"
@@ -15,9 +20,8 @@ namespace {
 
 using namespace tw::test;
 
-// Counts its layouts, and is sent a maximising size while it is destroyed, as
-// a maximised child's neighbours may send it.
-class SizedWhileDestroyedChild : public CKtvPMDIChildWnd {
+// Counts its layouts and runs a test's step when it is being destroyed.
+class WatchedChild : public CKtvPMDIChildWnd {
 public:
     void RecalcLayout(BOOL bNotify) override
     {
@@ -25,19 +29,13 @@ public:
         CKtvPMDIChildWnd::RecalcLayout(bNotify);
     }
     int layouts = 0;
-    // Outlives the child, which deletes itself.
-    int* layoutsWhileDestroyed = nullptr;
+    std::function<void(WatchedChild&)> onDestroy;
 
 protected:
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
     {
-        if (message == WM_DESTROY) {
-            const int before = layouts;
-            SendMessage(WM_SIZE, SIZE_MAXIMIZED, MAKELPARAM(300, 200));
-            SendMessage(WM_SIZE, SIZE_RESTORED, MAKELPARAM(200, 100));
-            if (layoutsWhileDestroyed != nullptr)
-                *layoutsWhileDestroyed = layouts - before;
-        }
+        if (message == WM_DESTROY && onDestroy)
+            onDestroy(*this);
         return CKtvPMDIChildWnd::WindowProc(message, wParam, lParam);
     }
 };
@@ -68,8 +66,8 @@ protected:
     Child* AddChild(const char* title)
     {
         auto* child = new Child;
-        EXPECT_TRUE(child->Create(nullptr, title, WS_CHILD | WS_VISIBLE | WS_OVERLAPPEDWINDOW, CFrameWnd::rectDefault,
-                                  frame));
+        EXPECT_TRUE(child->Create(nullptr, title, WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_OVERLAPPEDWINDOW,
+                                  CFrameWnd::rectDefault, frame));
         child->InitialUpdateFrame(nullptr, TRUE);  // as a document template does
         Pump();
         return child;
@@ -226,7 +224,7 @@ TEST_F(KtvPMDIFrameTest, AChildIgnoresTheSizesItIsSentWhileTheClientDestroysIt)
     CreateFrame();
     frame->EnableMDITabs(TRUE, TRUE, CKtvPTabWnd::LOCATION_TOP, FALSE, CKtvPTabWnd::TABSTYLE_3D_SCROLLED);
     AddChild("Stays");
-    auto* child = AddChild<SizedWhileDestroyedChild>("Goes");
+    auto* child = AddChild<WatchedChild>("Goes");
     const HWND hwnd = child->m_hWnd;
 
     // The same sizes reach a living child's layout.
@@ -234,11 +232,212 @@ TEST_F(KtvPMDIFrameTest, AChildIgnoresTheSizesItIsSentWhileTheClientDestroysIt)
     child->SendMessage(WM_SIZE, SIZE_MAXIMIZED, MAKELPARAM(300, 200));
     EXPECT_GT(child->layouts, 0);
 
+    // As a maximised child's neighbours may size it while it goes.
     int layoutsWhileDestroyed = -1;
-    child->layoutsWhileDestroyed = &layoutsWhileDestroyed;
+    child->onDestroy = [&](WatchedChild& self) {
+        const int before = self.layouts;
+        self.SendMessage(WM_SIZE, SIZE_MAXIMIZED, MAKELPARAM(300, 200));
+        self.SendMessage(WM_SIZE, SIZE_RESTORED, MAKELPARAM(200, 100));
+        layoutsWhileDestroyed = self.layouts - before;
+    };
     child->MDIDestroy();
     EXPECT_FALSE(::IsWindow(hwnd));
     EXPECT_EQ(layoutsWhileDestroyed, 0);
+}
+
+// --- the MDI tabs ----------------------------------------------------------------------------------
+
+// A small icon of one colour; the frame's image list copies it.
+HICON SolidIcon(COLORREF colour)
+{
+    const int cx = globalData.m_sizeSmallIcon.cx;
+    const int cy = globalData.m_sizeSmallIcon.cy;
+    HBITMAP mask = ::CreateBitmap(cx, cy, 1, 1, nullptr);
+    HBITMAP image = ::CreateBitmap(cx, cy, 1, 32, nullptr);
+    HDC dc = ::CreateCompatibleDC(nullptr);
+    HGDIOBJ old = ::SelectObject(dc, image);
+    RECT rect{0, 0, cx, cy};
+    HBRUSH brush = ::CreateSolidBrush(colour);
+    ::FillRect(dc, &rect, brush);
+    ::SelectObject(dc, old);
+    ::DeleteObject(brush);
+    ::DeleteDC(dc);
+    ICONINFO info{TRUE, 0, 0, mask, image};
+    HICON icon = ::CreateIconIndirect(&info);
+    ::DeleteObject(mask);
+    ::DeleteObject(image);
+    return icon;
+}
+
+class KtvPMDITabsTest : public KtvPMDIFrameTest {
+protected:
+    void SetUp() override
+    {
+        KtvPMDIFrameTest::SetUp();
+        CreateFrame();
+        frame->EnableMDITabs(TRUE, TRUE, CKtvPTabWnd::LOCATION_TOP, TRUE, CKtvPTabWnd::TABSTYLE_3D_SCROLLED);
+    }
+    std::vector<std::string> Labels() const
+    {
+        std::vector<std::string> labels;
+        for (int i = 0; i < Tabs().GetTabsNum(); i++) {
+            CString label;
+            Tabs().GetTabLabel(i, label);
+            labels.emplace_back(static_cast<LPCTSTR>(label));
+        }
+        return labels;
+    }
+    int IconOf(int iTab) const { return static_cast<int>(Tabs().GetTabIcon(iTab)); }
+    int ImageCount() const { return frame->m_wndClientArea.m_TabIcons.GetImageCount(); }
+};
+
+TEST_F(KtvPMDITabsTest, EachNewChildGetsTheLastTabAndTheActiveTabFollowsActivation)
+{
+    CKtvPMDIChildWnd* first = AddChild("First");
+    EXPECT_EQ(Tabs().GetActiveTab(), 0);
+    AddChild("Second");
+    EXPECT_EQ(Tabs().GetActiveTab(), 1);
+    AddChild("Third");
+    EXPECT_EQ(Labels(), (std::vector<std::string>{"First", "Second", "Third"}));
+    EXPECT_EQ(Tabs().GetActiveTab(), 2);
+
+    frame->MDIActivate(first);
+    EXPECT_EQ(Tabs().GetActiveTab(), 0);
+    EXPECT_EQ(Tabs().GetActiveWnd(), first);
+}
+
+TEST_F(KtvPMDITabsTest, RenamesAndIconsChangeOnlyTheirOwnTabAndIconsAreSharedByHandle)
+{
+    CKtvPMDIChildWnd* a = AddChild("A");
+    CKtvPMDIChildWnd* b = AddChild("B");
+    CKtvPMDIChildWnd* c = AddChild("C");
+    HICON red = SolidIcon(RGB(200, 0, 0));
+    HICON blue = SolidIcon(RGB(0, 0, 200));
+    a->SendMessage(WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(red));
+    b->SendMessage(WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(red));
+    c->SendMessage(WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(blue));
+    EXPECT_EQ(ImageCount(), 2) << "one entry per icon handle";
+    EXPECT_EQ(IconOf(0), IconOf(1));
+    EXPECT_NE(IconOf(0), IconOf(2));
+    EXPECT_EQ(Tabs().GetImageList()->GetSafeHandle(), frame->m_wndClientArea.m_TabIcons.GetSafeHandle());
+
+    b->SetWindowText("B & more");
+    EXPECT_EQ(Labels(), (std::vector<std::string>{"A", "B & more", "C"}));
+
+    const int iconOfA = IconOf(0);
+    HICON green = SolidIcon(RGB(0, 200, 0));
+    b->SendMessage(WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(green));
+    EXPECT_EQ(ImageCount(), 3);
+    EXPECT_EQ(IconOf(0), iconOfA);
+    EXPECT_EQ(IconOf(1), 2);
+    EXPECT_EQ(Labels(), (std::vector<std::string>{"A", "B & more", "C"}));
+}
+
+TEST_F(KtvPMDITabsTest, ClosingTheLastChildHidesTheStripWithOneLayout)
+{
+    DockFourBars();
+    CKtvPMDIChildWnd* only = AddChild("Only");
+    ASSERT_GT(KtvRectIn(frame, Client()).top, Free().top);
+
+    top->layouts = 0;
+    only->MDIDestroy();
+    EXPECT_EQ(Tabs().GetTabsNum(), 0);
+    EXPECT_EQ(Tabs().GetTabsHeight(), 0);
+    EXPECT_EQ(top->layouts, 1);
+    EXPECT_EQ(KtvRectIn(frame, Client()).top, Free().top) << "the client takes the strip's place";
+}
+
+TEST_F(KtvPMDITabsTest, AChildBeingDestroyedNeverGetsATabAgain)
+{
+    AddChild("Stays");
+    auto* goes = AddChild<WatchedChild>("Goes");
+    goes->onDestroy = [this](WatchedChild&) {
+        frame->m_wndClientArea.SendMessage(KTVP_WM_UPDATE_MDI_TABS);
+        EXPECT_EQ(Labels(), std::vector<std::string>{"Stays"});
+    };
+    goes->MDIDestroy();
+    EXPECT_EQ(Labels(), std::vector<std::string>{"Stays"});
+}
+
+TEST_F(KtvPMDITabsTest, WithoutTabsMinimisedChildrenKeepTheirDistanceToTheBottomEdge)
+{
+    frame->EnableMDITabs(FALSE);
+    CKtvPMDIChildWnd* child = AddChild("Icon");
+    AddChild("Open");
+    child->ShowWindow(SW_MINIMIZE);
+    Pump();
+    auto distance = [&]() {
+        CRect client;
+        Client()->GetClientRect(client);
+        return client.bottom - KtvRectIn(Client(), child).bottom;
+    };
+    const int before = distance();
+
+    CRect window;
+    frame->GetWindowRect(window);
+    DragBorderTo(frame, window.Width(), window.Height() - 60);
+    EXPECT_EQ(distance(), before);
+    DragBorderTo(frame, window.Width(), window.Height() + 40);
+    EXPECT_EQ(distance(), before);
+}
+
+TEST_F(KtvPMDITabsTest, SwitchingTabsOfAClosingFrameLeavesItsDrawingAlone)
+{
+    struct RedrawRecorder : CKtvPMDIFrameWnd {
+        int redrawOff = 0;
+        LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
+        {
+            if (message == WM_SETREDRAW && wParam == FALSE)
+                redrawOff++;
+            return CKtvPMDIFrameWnd::WindowProc(message, wParam, lParam);
+        }
+    };
+    frame->DestroyWindow();
+    auto* recorder = new RedrawRecorder;
+    CreateFrame(recorder);
+    frame->EnableMDITabs(TRUE, TRUE, CKtvPTabWnd::LOCATION_TOP, FALSE, CKtvPTabWnd::TABSTYLE_3D_SCROLLED);
+    AddChild("One");
+    AddChild("Two");
+
+    recorder->redrawOff = 0;
+    Tabs().SetActiveTab(0);
+    EXPECT_EQ(recorder->redrawOff, 1);
+
+    frame->m_bClosing = TRUE;
+    recorder->redrawOff = 0;
+    Tabs().SetActiveTab(1);
+    EXPECT_EQ(recorder->redrawOff, 0);
+    EXPECT_EQ(Tabs().GetActiveTab(), 1);
+    frame->m_bClosing = FALSE;
+}
+
+TEST_F(KtvPMDITabsTest, ScreenshotOfAFrameWithBarsOnEverySideAndThreeTabbedChildren)
+{
+    ::ShowWindow(parent, SW_HIDE);
+    DockFourBars();
+    const COLORREF colours[] = {RGB(200, 60, 60), RGB(60, 160, 60), RGB(60, 60, 200), RGB(200, 160, 40)};
+    for (UINT id = 1; id <= 4; id++) {
+        auto* bar = static_cast<KtvCountingBar*>(frame->GetControlBar(id));
+        bar->fill = colours[id - 1];
+        bar->Invalidate();
+    }
+    AddChild("Query 1");
+    AddChild("Query 2");
+    CKtvPMDIChildWnd* third = AddChild("Query 3");
+    frame->MDIActivate(third);
+    third->RedrawWindow(nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_UPDATENOW);
+    frame->RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    Pump();
+
+    // The active tab is drawn in bold: its label is wider than the same label in the regular font.
+    CRect rectActive, rectOther;
+    ASSERT_TRUE(Tabs().GetTabRect(2, rectActive));
+    ASSERT_TRUE(Tabs().GetTabRect(1, rectOther));
+    EXPECT_GT(rectActive.Width(), rectOther.Width());
+    EXPECT_LT(rectActive.bottom, KtvRectIn(&Tabs(), third).top + 1) << "the tabs are above the children";
+
+    const std::string path = std::string(TW_FRAMES_TEST_BINARY_DIR) + "/mdi-tabs.png";
+    EXPECT_TRUE(tw::display::Display::Instance().GetScreen().SavePng(path));
 }
 
 }  // namespace
