@@ -137,6 +137,8 @@ TEST_F(KtvPMDIFrameTest, CreationBindsTheDockManagerSubclassesTheClientAndMakesA
     EXPECT_FALSE(tabs.m_bAutoDestroyWindow);
     EXPECT_FALSE(tabs.m_bHideInactiveWnd);
     EXPECT_FALSE(tabs.m_bAutoSizeWindow);
+    EXPECT_TRUE(tabs.m_bDontEraseBkgnd);
+    EXPECT_TRUE(tabs.m_bTopEdge);
     int cx = 0, cy = 0;
     ASSERT_TRUE(ImageList_GetIconSize(frame->m_wndClientArea.m_TabIcons.GetSafeHandle(), &cx, &cy));
     EXPECT_EQ(CSize(cx, cy), globalData.m_sizeSmallIcon);
@@ -243,6 +245,36 @@ TEST_F(KtvPMDIFrameTest, AChildIgnoresTheSizesItIsSentWhileTheClientDestroysIt)
     child->MDIDestroy();
     EXPECT_FALSE(::IsWindow(hwnd));
     EXPECT_EQ(layoutsWhileDestroyed, 0);
+}
+
+TEST_F(KtvPMDIFrameTest, HelpThatCannotStartSaysSo)
+{
+    // Reads the message box it owns and closes it.
+    struct HelpFrame : CKtvPMDIFrameWnd {
+        std::string shown;
+        LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
+        {
+            if (message == WM_ENTERIDLE && wParam == MSGF_DIALOGBOX) {
+                const HWND box = reinterpret_cast<HWND>(lParam);
+                for (HWND item = ::GetWindow(box, GW_CHILD); item != nullptr; item = ::GetWindow(item, GW_HWNDNEXT)) {
+                    char text[256] = {};
+                    ::GetWindowText(item, text, sizeof(text));
+                    shown += text;
+                    shown += "\n";
+                }
+                ::PostMessage(box, WM_COMMAND, IDOK, 0);
+            }
+            return CKtvPMDIFrameWnd::WindowProc(message, wParam, lParam);
+        }
+    };
+    auto* helpFrame = new HelpFrame;
+    CreateFrame(helpFrame);
+    AfxGetApp()->m_pMainWnd = frame;
+    frame->SetActiveWindow();
+
+    frame->WinHelp(0x20000 + 12, HELP_CONTEXT);
+    EXPECT_NE(helpFrame->shown.find("Failed to launch help"), std::string::npos) << helpFrame->shown;
+    AfxGetApp()->m_pMainWnd = nullptr;
 }
 
 // --- the MDI tabs ----------------------------------------------------------------------------------
