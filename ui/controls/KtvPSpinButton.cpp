@@ -102,7 +102,8 @@ void CKtvPSpinButton::OnMouseMove(UINT nFlags, CPoint point)
     GetClientRect(rectClient);
     m_bIsButtonHighligtedUp = rectClient.PtInRect(point) && IsInUpperHalf(point);
     m_bIsButtonHighligtedDown = IsInLowerHalf(point);
-    if (nFlags & MK_LBUTTON) {
+    // The press follows the held mouse inside the control and stays when it leaves.
+    if ((nFlags & MK_LBUTTON) && rectClient.PtInRect(point)) {
         m_bIsButtonPressedUp = m_bIsButtonHighligtedUp;
         m_bIsButtonPressedDown = m_bIsButtonHighligtedDown;
     }
