@@ -35,6 +35,15 @@ CWnd* KtvCreateTestView(CWnd* pFrame)
     return pView;
 }
 
+void KtvDragBorderTo(CWnd* pFrame, int cx, int cy)
+{
+    CRect rect;
+    pFrame->GetWindowRect(rect);
+    CRect rectProposed(rect.left, rect.top, rect.left + cx, rect.top + cy);
+    pFrame->SendMessage(WM_SIZING, WMSZ_BOTTOMRIGHT, reinterpret_cast<LPARAM>(&rectProposed));
+    pFrame->SetWindowPos(nullptr, 0, 0, cx, cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
 CRect KtvRectIn(CWnd* pOuter, CWnd* pWnd)
 {
     CRect rect;

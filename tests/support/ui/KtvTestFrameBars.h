@@ -24,6 +24,8 @@ KtvCountingBar* KtvDockBarAt(CFrameWnd* pFrame, CKtvPFrameHooks* pHooks, UINT nI
                              int nThickness, int x, int y);
 // The window a frame lays out as its view (id AFX_IDW_PANE_FIRST); the caller deletes the object.
 CWnd* KtvCreateTestView(CWnd* pFrame);
+// Sizes a frame as a border drag does: the proposed rectangle first, then the new size.
+void KtvDragBorderTo(CWnd* pFrame, int cx, int cy);
 // A window's rectangle in the client coordinates of another.
 CRect KtvRectIn(CWnd* pOuter, CWnd* pWnd);
 

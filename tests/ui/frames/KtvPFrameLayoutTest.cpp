@@ -49,15 +49,6 @@ protected:
         return frame;
     }
 
-    // Sizes the frame as a border drag does: the proposed rectangle first, then the new size.
-    static void DragBorderTo(CWnd* pFrame, int cx, int cy)
-    {
-        CRect rect;
-        pFrame->GetWindowRect(rect);
-        CRect rectProposed(rect.left, rect.top, rect.left + cx, rect.top + cy);
-        pFrame->SendMessage(WM_SIZING, WMSZ_BOTTOMRIGHT, reinterpret_cast<LPARAM>(&rectProposed));
-        pFrame->SetWindowPos(nullptr, 0, 0, cx, cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-    }
 
     CWnd* view = nullptr;
 };
@@ -124,8 +115,8 @@ TEST_F(KtvPFrameLayoutTest, SdiFrameLaysOutFullyOnMaximiseAndRestoreButNotWhileA
     top->layouts = 0;
     CRect window;
     frame->GetWindowRect(window);
-    DragBorderTo(frame, window.Width() + 60, window.Height() + 40);
-    DragBorderTo(frame, window.Width() - 50, window.Height() - 30);
+    KtvDragBorderTo(frame, window.Width() + 60, window.Height() + 40);
+    KtvDragBorderTo(frame, window.Width() - 50, window.Height() - 30);
     EXPECT_EQ(top->layouts, 0);
     frame->GetClientRect(client);
     EXPECT_EQ(KtvRectIn(frame, view), CRect(30, 24, client.right, client.bottom));
@@ -247,7 +238,7 @@ TEST_F(KtvPMDIChildLayoutTest, ChildLaysOutFullyOnMaximiseAndRestoreButNotWhenRe
     EXPECT_GT(top->layouts, 0);
 
     top->layouts = 0;
-    DragBorderTo(child, 420, 300);
+    KtvDragBorderTo(child, 420, 300);
     EXPECT_EQ(top->layouts, 0);
     CRect client;
     child->GetClientRect(client);

@@ -90,14 +90,6 @@ protected:
         frame->GetClientRect(client);
         return CRect(30, 24, client.right - 26, client.bottom - 20);
     }
-    static void DragBorderTo(CWnd* pFrame, int cx, int cy)
-    {
-        CRect rect;
-        pFrame->GetWindowRect(rect);
-        CRect rectProposed(rect.left, rect.top, rect.left + cx, rect.top + cy);
-        pFrame->SendMessage(WM_SIZING, WMSZ_BOTTOMRIGHT, reinterpret_cast<LPARAM>(&rectProposed));
-        pFrame->SetWindowPos(nullptr, 0, 0, cx, cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-    }
 
     CKtvPMDIFrameWnd* frame = nullptr;
     KtvCountingBar* top = nullptr;
@@ -184,12 +176,12 @@ TEST_F(KtvPMDIFrameTest, FullLayoutOnMaximiseRestoreAndOutlineDragsButNotDuringF
     CRect window;
     frame->GetWindowRect(window);
     top->layouts = 0;
-    DragBorderTo(frame, window.Width() + 60, window.Height() + 40);
+    KtvDragBorderTo(frame, window.Width() + 60, window.Height() + 40);
     EXPECT_EQ(top->layouts, 0) << "full-window dragging only adjusts the docking layout";
     EXPECT_EQ(KtvRectIn(frame, Client()), Free());
 
     ::SystemParametersInfo(SPI_SETDRAGFULLWINDOWS, FALSE, nullptr, 0);
-    DragBorderTo(frame, window.Width() - 40, window.Height() - 30);
+    KtvDragBorderTo(frame, window.Width() - 40, window.Height() - 30);
     EXPECT_GT(top->layouts, 0) << "after an outline drag the frame lays out fully";
     EXPECT_EQ(KtvRectIn(frame, Client()), Free());
 }
@@ -407,9 +399,9 @@ TEST_F(KtvPMDITabsTest, WithoutTabsMinimisedChildrenKeepTheirDistanceToTheBottom
 
     CRect window;
     frame->GetWindowRect(window);
-    DragBorderTo(frame, window.Width(), window.Height() - 60);
+    KtvDragBorderTo(frame, window.Width(), window.Height() - 60);
     EXPECT_EQ(distance(), before);
-    DragBorderTo(frame, window.Width(), window.Height() + 40);
+    KtvDragBorderTo(frame, window.Width(), window.Height() + 40);
     EXPECT_EQ(distance(), before);
 }
 
