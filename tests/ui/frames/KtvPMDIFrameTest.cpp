@@ -357,6 +357,28 @@ TEST_F(KtvPMDITabsTest, RenamesAndIconsChangeOnlyTheirOwnTabAndIconsAreSharedByH
     EXPECT_EQ(Labels(), (std::vector<std::string>{"A", "B & more", "C"}));
 }
 
+TEST_F(KtvPMDITabsTest, RenamingAChildBringsTheActiveTabBackIntoView)
+{
+    CKtvPMDIChildWnd* last = nullptr;
+    for (int i = 0; i < 12; i++) {
+        CString title;
+        title.Format("A rather long query window title %d", i);
+        last = AddChild(title);
+    }
+    ASSERT_EQ(Tabs().GetActiveTab(), 11);
+    auto activeInView = [&]() {
+        CRect strip, tab;
+        Tabs().GetTabsRect(strip);
+        Tabs().GetTabRect(11, tab);
+        return tab.left >= strip.left && tab.right <= strip.right;
+    };
+    Tabs().EnsureVisible(0);  // the user scrolls back to the first tab
+    ASSERT_FALSE(activeInView());
+
+    last->SetWindowText("Renamed");
+    EXPECT_TRUE(activeInView());
+}
+
 TEST_F(KtvPMDITabsTest, ClosingTheLastChildHidesTheStripWithOneLayout)
 {
     DockFourBars();
