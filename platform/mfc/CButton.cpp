@@ -1,11 +1,14 @@
 #include "platform/mfc/CButton.h"
 
+#include "platform/win32/controls/stdctrl.h"
+
 #include "platform/win32/gdi/windraw.h"
 
 IMPLEMENT_DYNAMIC(CButton, CWnd)
 
 BOOL CButton::Create(LPCTSTR lpszCaption, DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT nID)
 {
+    tw::RegisterStandardControlClasses();
     return CWnd::Create("Button", lpszCaption, dwStyle, rect, pParentWnd, nID);
 }
 

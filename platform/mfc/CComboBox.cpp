@@ -1,11 +1,14 @@
 #include "platform/mfc/CComboBox.h"
 
+#include "platform/win32/controls/stdctrl.h"
+
 #include "platform/mfc/OwnerDrawNotify.h"
 
 IMPLEMENT_DYNAMIC(CComboBox, CWnd)
 
 BOOL CComboBox::Create(DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT nID)
 {
+    tw::RegisterStandardControlClasses();
     return CWnd::Create("ComboBox", nullptr, dwStyle, rect, pParentWnd, nID);
 }
 

@@ -1,11 +1,14 @@
 #include "platform/mfc/CEdit.h"
 
+#include "platform/win32/controls/stdctrl.h"
+
 #include <cstring>
 
 IMPLEMENT_DYNAMIC(CEdit, CWnd)
 
 BOOL CEdit::Create(DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT nID)
 {
+    tw::RegisterStandardControlClasses();
     return CWnd::Create("Edit", nullptr, dwStyle, rect, pParentWnd, nID);
 }
 

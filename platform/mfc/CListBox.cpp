@@ -1,11 +1,14 @@
 #include "platform/mfc/CListBox.h"
 
+#include "platform/win32/controls/stdctrl.h"
+
 #include "platform/mfc/OwnerDrawNotify.h"
 
 IMPLEMENT_DYNAMIC(CListBox, CWnd)
 
 BOOL CListBox::Create(DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT nID)
 {
+    tw::RegisterStandardControlClasses();
     return CWnd::Create("ListBox", nullptr, dwStyle, rect, pParentWnd, nID);
 }
 

@@ -1,9 +1,12 @@
 #include "platform/mfc/CScrollBar.h"
 
+#include "platform/win32/controls/stdctrl.h"
+
 IMPLEMENT_DYNAMIC(CScrollBar, CWnd)
 
 BOOL CScrollBar::Create(DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT nID)
 {
+    tw::RegisterStandardControlClasses();
     return CWnd::Create("ScrollBar", nullptr, dwStyle, rect, pParentWnd, nID);
 }
 

@@ -1,11 +1,14 @@
 #include "platform/mfc/CStatic.h"
 
+#include "platform/win32/controls/stdctrl.h"
+
 #include "platform/win32/gdi/windraw.h"
 
 IMPLEMENT_DYNAMIC(CStatic, CWnd)
 
 BOOL CStatic::Create(LPCTSTR lpszText, DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT nID)
 {
+    tw::RegisterStandardControlClasses();
     return CWnd::Create("Static", lpszText, dwStyle, rect, pParentWnd, nID);
 }
 

@@ -1,8 +1,15 @@
 #include "ui/controls/KtvPBaseTabWnd.h"
 
+#include <algorithm>
+#include <cstring>
+
 #include "platform/mfc/CArchive.h"
 #include "platform/mfc/CEdit.h"
-#include "ui/frames/KtvPNotBuilt.h"
+#include "platform/mfc/CFrameWnd.h"
+#include "ui/docking/KtvPDockingControlBar.h"
+#include "ui/frames/KtvPCodes.h"
+#include "ui/frames/KtvPFrameHooks.h"
+#include "ui/frames/KtvPGlobalData.h"
 
 // --- CKtvPTabInfo ----------------------------------------------------------------------------------
 
@@ -32,19 +39,40 @@ CKtvPTabInfo::~CKtvPTabInfo()
 
 // --- CKtvPTabDropTarget ----------------------------------------------------------------------------
 
-BOOL CKtvPTabDropTarget::Register(CKtvPBaseTabWnd*) { KTVP_NOT_BUILT("CKtvPTabDropTarget::Register"); }
-DROPEFFECT CKtvPTabDropTarget::OnDragEnter(CWnd*, COleDataObject*, DWORD, CPoint)
+BOOL CKtvPTabDropTarget::Register(CKtvPBaseTabWnd* pOwner)
 {
-    KTVP_NOT_BUILT("CKtvPTabDropTarget::OnDragEnter");
+    m_pOwner = pOwner;
+    return COleDropTarget::Register(pOwner);
 }
-void CKtvPTabDropTarget::OnDragLeave(CWnd*) { KTVP_NOT_BUILT("CKtvPTabDropTarget::OnDragLeave"); }
-DROPEFFECT CKtvPTabDropTarget::OnDragOver(CWnd*, COleDataObject*, DWORD, CPoint)
+
+// Anything dragged over a tab brings that tab forward; nothing is dropped on the strip itself.
+DROPEFFECT CKtvPTabDropTarget::OnDragEnter(CWnd*, COleDataObject*, DWORD, CPoint point)
 {
-    KTVP_NOT_BUILT("CKtvPTabDropTarget::OnDragOver");
+    ActivateTabAt(point);
+    return DROPEFFECT_NONE;
 }
-BOOL CKtvPTabDropTarget::OnDrop(CWnd*, COleDataObject*, DROPEFFECT, CPoint)
+
+void CKtvPTabDropTarget::OnDragLeave(CWnd*)
 {
-    KTVP_NOT_BUILT("CKtvPTabDropTarget::OnDrop");
+    if (m_pOwner != nullptr)
+        m_pOwner->OnDragLeave();
+}
+
+DROPEFFECT CKtvPTabDropTarget::OnDragOver(CWnd*, COleDataObject*, DWORD, CPoint point)
+{
+    ActivateTabAt(point);
+    return DROPEFFECT_NONE;
+}
+
+BOOL CKtvPTabDropTarget::OnDrop(CWnd*, COleDataObject*, DROPEFFECT, CPoint) { return FALSE; }
+
+void CKtvPTabDropTarget::ActivateTabAt(CPoint point)
+{
+    if (m_pOwner == nullptr)
+        return;
+    const int iTab = m_pOwner->GetTabFromPoint(point);
+    if (iTab >= 0 && iTab != m_pOwner->GetActiveTab())
+        m_pOwner->SetActiveTab(iTab);
 }
 
 // --- CKtvPBaseTabWnd -------------------------------------------------------------------------------
@@ -114,152 +142,1025 @@ CKtvPBaseTabWnd::~CKtvPBaseTabWnd()
     delete m_pInPlaceEdit;
 }
 
-BOOL CKtvPBaseTabWnd::SetImageList(HIMAGELIST) { KTVP_NOT_BUILT("CKtvPBaseTabWnd::SetImageList"); }
-BOOL CKtvPBaseTabWnd::LoadImageList(UINT, int, COLORREF) { KTVP_NOT_BUILT("CKtvPBaseTabWnd::LoadImageList"); }
-void CKtvPBaseTabWnd::UpdateTabsHeight() { KTVP_NOT_BUILT("CKtvPBaseTabWnd::UpdateTabsHeight"); }
-void CKtvPBaseTabWnd::AddTabWithResLabel(CWnd*, UINT, UINT, BOOL)
+
+CKtvPTabInfo* CKtvPBaseTabWnd::TabAt(int iTab) const
 {
-    KTVP_NOT_BUILT("CKtvPBaseTabWnd::AddTabWithResLabel");
+    if (iTab < 0 || iTab >= m_iTabsNum)
+        return nullptr;
+    return static_cast<CKtvPTabInfo*>(m_arTabs[iTab]);
 }
-void CKtvPBaseTabWnd::AddTab(CWnd*, LPCTSTR, UINT, BOOL) { KTVP_NOT_BUILT("CKtvPBaseTabWnd::AddTab"); }
-void CKtvPBaseTabWnd::InsertTabWithResLabel(CWnd*, UINT, int, UINT, BOOL)
+
+// --- images -----------------------------------------------------------------------------------------
+
+namespace {
+
+UINT ImageListDepthOf(int nBitsPerPixel)
 {
-    KTVP_NOT_BUILT("CKtvPBaseTabWnd::InsertTabWithResLabel");
+    switch (nBitsPerPixel) {
+    case 8:
+        return ILC_COLOR8;
+    case 16:
+        return ILC_COLOR16;
+    case 24:
+        return ILC_COLOR24;
+    case 32:
+        return ILC_COLOR32;
+    default:
+        return ILC_COLOR4;
+    }
 }
-void CKtvPBaseTabWnd::InsertTab(CWnd*, LPCTSTR, int, UINT, BOOL) { KTVP_NOT_BUILT("CKtvPBaseTabWnd::InsertTab"); }
-BOOL CKtvPBaseTabWnd::RemoveTab(int, BOOL) { KTVP_NOT_BUILT("CKtvPBaseTabWnd::RemoveTab"); }
-void CKtvPBaseTabWnd::RemoveAllTabs() { KTVP_NOT_BUILT("CKtvPBaseTabWnd::RemoveAllTabs"); }
-BOOL CKtvPBaseTabWnd::DetachTab(int, int, BOOL) { KTVP_NOT_BUILT("CKtvPBaseTabWnd::DetachTab"); }
-int CKtvPBaseTabWnd::GetVisibleTabsNum() const { KTVP_NOT_BUILT("CKtvPBaseTabWnd::GetVisibleTabsNum"); }
-BOOL CKtvPBaseTabWnd::ShowTab(int, BOOL, BOOL, BOOL) { KTVP_NOT_BUILT("CKtvPBaseTabWnd::ShowTab"); }
+
+}  // namespace
+
+BOOL CKtvPBaseTabWnd::SetImageList(HIMAGELIST hImageList)
+{
+    IMAGEINFO info{};
+    if (hImageList == nullptr || !::ImageList_GetImageInfo(hImageList, 0, &info))
+        return FALSE;
+    m_sizeImage = CSize(info.rcImage.right - info.rcImage.left, info.rcImage.bottom - info.rcImage.top);
+    m_hImageList = hImageList;
+    UpdateTabsHeight();
+    return TRUE;
+}
+
+BOOL CKtvPBaseTabWnd::LoadImageList(UINT uiID, int cx, COLORREF clrTransp)
+{
+    CBitmap bmp;
+    if (!bmp.LoadBitmap(uiID))
+        return FALSE;
+    BITMAP info{};
+    bmp.GetBitmap(&info);
+    m_Images.DeleteImageList();
+    const UINT nFlags = ImageListDepthOf(info.bmBitsPixel) | (clrTransp != (COLORREF)-1 ? ILC_MASK : 0);
+    m_Images.Create(cx, info.bmHeight, nFlags, 0, 0);
+    m_Images.Add(&bmp, clrTransp);
+    m_sizeImage = CSize(cx, info.bmHeight);
+    UpdateTabsHeight();
+    return TRUE;
+}
+
+void CKtvPBaseTabWnd::UpdateTabsHeight()
+{
+    m_nTabsHeight = std::max<int>(m_sizeImage.cy + 2 * TAB_IMAGE_MARGIN,
+                                  globalData.m_nTextHeight + 2 * TAB_TEXT_MARGIN);
+}
+
+CImageList* CKtvPBaseTabWnd::GetImageList() const
+{
+    if (m_Images.GetSafeHandle() != nullptr)
+        return const_cast<CImageList*>(&m_Images);
+    if (m_hImageList != nullptr)
+        return CImageList::FromHandle(m_hImageList);
+    return nullptr;
+}
+
+// --- adding and removing ----------------------------------------------------------------------------
+
+void CKtvPBaseTabWnd::AddTabWithResLabel(CWnd* pTabWnd, UINT uiResTabLabel, UINT uiImageId, BOOL bDetachable)
+{
+    if (pTabWnd->GetSafeHwnd() != nullptr && pTabWnd->GetDlgCtrlID() == -1)
+        return;
+    CString strLabel;
+    strLabel.LoadString(uiResTabLabel);
+    AddTab(pTabWnd, strLabel, uiImageId, bDetachable);
+}
+
+void CKtvPBaseTabWnd::AddTab(CWnd* pTabWnd, LPCTSTR lpszTabLabel, UINT uiImageId, BOOL bDetachable)
+{
+    if (pTabWnd->GetSafeHwnd() != nullptr && pTabWnd->GetDlgCtrlID() == -1)
+        return;
+    InsertTab(WrapTabWindow(pTabWnd, lpszTabLabel, bDetachable), lpszTabLabel, -1, uiImageId, bDetachable);
+}
+
+void CKtvPBaseTabWnd::InsertTabWithResLabel(CWnd* pNewWnd, UINT uiResTabLabel, int nInsertAt, UINT uiImageId,
+                                            BOOL bDetachable)
+{
+    CString strLabel;
+    strLabel.LoadString(uiResTabLabel);
+    InsertTab(pNewWnd, strLabel, nInsertAt, uiImageId, bDetachable);
+}
+
+void CKtvPBaseTabWnd::InsertTab(CWnd* pNewWnd, LPCTSTR lpszTabLabel, int nInsertAt, UINT uiImageId,
+                                BOOL bDetachable)
+{
+    pNewWnd = WrapTabWindow(pNewWnd, lpszTabLabel, bDetachable);
+    if (GetSafeHwnd() != nullptr && !IsWindowVisible())
+        ShowWindow(SW_SHOW);
+    if (nInsertAt < 0 || nInsertAt > m_iTabsNum)
+        nInsertAt = m_iTabsNum;
+
+    CWnd* pOldActiveWnd = GetActiveWnd();
+    const BOOL bIsBar = pNewWnd->IsKindOf(RUNTIME_CLASS(CKtvPDockingControlBar));
+    char szClass[64] = {};
+    if (pNewWnd->GetSafeHwnd() != nullptr)
+        ::GetClassName(pNewWnd->GetSafeHwnd(), szClass, sizeof(szClass));
+    auto* pTab = new CKtvPTabInfo(lpszTabLabel, (int)uiImageId, pNewWnd, m_iTabIdCounter, bDetachable && bIsBar,
+                                  strcmp(szClass, "SysListView32") == 0);
+    m_arTabs.InsertAt(nInsertAt, pTab);
+    m_iTabsNum++;
+    if (m_ToolTip.GetSafeHwnd() != nullptr)
+        m_ToolTip.AddTool(this, lpszTabLabel, CRect(0, 0, 0, 0), (UINT_PTR)m_iTabIdCounter);
+    m_iTabIdCounter++;
+    OnTabsChanged();
+    RecalcLayout();
+
+    if (m_iTabsNum == 1) {
+        SetActiveTab(0);
+        return;
+    }
+    m_iLastActiveTab = m_iActiveTab + (nInsertAt == m_iActiveTab ? 1 : 0);
+    if (nInsertAt == m_iActiveTab) {
+        // The new tab takes the active place and shows at once.
+        if (m_bHideInactiveWnd && pOldActiveWnd != nullptr)
+            pOldActiveWnd->ShowWindow(SW_HIDE);
+        pNewWnd->ShowWindow(SW_SHOW);
+    } else {
+        if (m_bHideInactiveWnd)
+            pNewWnd->ShowWindow(SW_HIDE);
+        // The active index keeps naming the tab whose window is shown.
+        if (m_iActiveTab >= 0 && nInsertAt < m_iActiveTab)
+            m_iActiveTab++;
+    }
+    if (!m_bHideInactiveWnd && pOldActiveWnd != nullptr)
+        pOldActiveWnd->BringWindowToTop();
+}
+
+// The candidate after the tab at iGone went or was hidden: the first visible
+// tab at or after it, else the last visible tab before it.
+int CKtvPBaseTabWnd::NextActiveCandidate(int iGone) const
+{
+    for (int i = iGone; i < m_iTabsNum; i++) {
+        if (TabAt(i)->m_bVisible)
+            return i;
+    }
+    for (int i = std::min(iGone, m_iTabsNum) - 1; i >= 0; i--) {
+        if (TabAt(i)->m_bVisible)
+            return i;
+    }
+    return -1;
+}
+
+BOOL CKtvPBaseTabWnd::RemoveTab(int iTab, BOOL bRecalcLayout)
+{
+    CKtvPTabInfo* pTab = TabAt(iTab);
+    if (pTab == nullptr)
+        return FALSE;
+    if (m_iTabsNum == 1) {
+        RemoveAllTabs();
+        return TRUE;
+    }
+    if (m_ToolTip.GetSafeHwnd() != nullptr)
+        m_ToolTip.DelTool(this, (UINT_PTR)pTab->m_iTabID);
+    m_arTabs.RemoveAt(iTab);
+    m_iTabsNum--;
+    if (m_bAutoDestroyWindow && pTab->m_pWnd->GetSafeHwnd() != nullptr)
+        pTab->m_pWnd->DestroyWindow();
+    delete pTab;
+
+    int iCandidate = -1;
+    const BOOL bRemovedActive = iTab == m_iActiveTab;
+    if (bRemovedActive) {
+        if (m_bActivateLastVisibleTab)
+            GetLastVisibleTab(iCandidate);
+        else
+            iCandidate = NextActiveCandidate(iTab);
+        m_iActiveTab = -1;
+    } else {
+        // Closing another tab leaves the user's tab active, wherever it now is.
+        if (iTab < m_iActiveTab)
+            m_iActiveTab--;
+        iCandidate = m_iActiveTab;
+    }
+    OnTabsChanged();
+    if (!bRecalcLayout)
+        return TRUE;
+
+    RecalcLayout();
+    if (iCandidate < 0)
+        return TRUE;
+    int iStart = iCandidate;
+    if (bRemovedActive && m_bActivateLastActiveTab && m_iLastActiveTab >= 0)
+        iStart = m_iLastActiveTab > iTab ? m_iLastActiveTab - 1 : m_iLastActiveTab;
+    int iNewActive = -1;
+    GetFirstVisibleTabFrom(iStart, iNewActive);
+    if (iNewActive >= 0 && SetActiveTab(iNewActive))
+        NotifyActiveTabChanged(m_iActiveTab);
+    return TRUE;
+}
+
+void CKtvPBaseTabWnd::RemoveAllTabs()
+{
+    for (int i = 0; i < m_iTabsNum; i++) {
+        CKtvPTabInfo* pTab = TabAt(i);
+        if (m_ToolTip.GetSafeHwnd() != nullptr)
+            m_ToolTip.DelTool(this, (UINT_PTR)pTab->m_iTabID);
+    }
+    ReleaseTabs();
+    m_iTabIdCounter = 1;
+    OnTabsChanged();
+    RecalcLayout();
+    NotifyActiveTabChanged(-1);
+}
+
+void CKtvPBaseTabWnd::ReleaseTabs()
+{
+    for (int i = 0; i < m_iTabsNum; i++) {
+        CKtvPTabInfo* pTab = TabAt(i);
+        if (m_bAutoDestroyWindow && pTab->m_pWnd->GetSafeHwnd() != nullptr)
+            pTab->m_pWnd->DestroyWindow();
+        delete pTab;
+    }
+    m_arTabs.RemoveAll();
+    m_iTabsNum = 0;
+    m_iActiveTab = -1;
+}
+
+// Tearing a tab off into a floating bar comes with the tabbed docking bars.
+BOOL CKtvPBaseTabWnd::DetachTab(int, int, BOOL) { return FALSE; }
+
+int CKtvPBaseTabWnd::GetTabToDetach(int nTabNum) const { return nTabNum == -1 ? m_iActiveTab : nTabNum; }
+
+// Windows are tabbed as they are: the docking wrapper comes with the tabbed docking bars.
+CWnd* CKtvPBaseTabWnd::WrapTabWindow(CWnd* pTabWnd, LPCTSTR, BOOL) { return pTabWnd; }
+
+// --- visibility -------------------------------------------------------------------------------------
+
+int CKtvPBaseTabWnd::GetVisibleTabsNum() const
+{
+    int nCount = 0;
+    for (int i = 0; i < m_iTabsNum; i++)
+        nCount += TabAt(i)->m_bVisible ? 1 : 0;
+    return nCount;
+}
+
+BOOL CKtvPBaseTabWnd::ShowTab(int iTab, BOOL bShow, BOOL bRecalcLayout, BOOL bActivate)
+{
+    CKtvPTabInfo* pTab = TabAt(iTab);
+    if (pTab == nullptr)
+        return FALSE;
+    if (pTab->m_bVisible == bShow)
+        return TRUE;
+
+    const int nVisibleBefore = GetVisibleTabsNum();
+    pTab->m_bVisible = bShow;
+    int iCandidate = -1;
+    BOOL bLeftNoActive = FALSE;
+    if (bShow) {
+        iCandidate = nVisibleBefore == 0 ? iTab : m_iActiveTab;
+    } else {
+        if (m_bHideInactiveWnd && pTab->m_pWnd->GetSafeHwnd() != nullptr)
+            pTab->m_pWnd->ShowWindow(SW_HIDE);
+        if (iTab == m_iActiveTab) {
+            iCandidate = NextActiveCandidate(iTab);
+            m_iActiveTab = -1;
+            bLeftNoActive = TRUE;
+        }
+    }
+    if (bRecalcLayout)
+        RecalcLayout();
+    if (iCandidate >= 0 && (bLeftNoActive || bActivate || nVisibleBefore == 0)) {
+        if (SetActiveTab(iCandidate))
+            NotifyActiveTabChanged(m_iActiveTab);
+    }
+    return TRUE;
+}
+
+CWnd* CKtvPBaseTabWnd::GetFirstVisibleTabFrom(int iStart, int& iTab) const
+{
+    for (int i = std::max(iStart, 0); i < m_iTabsNum; i++) {
+        if (TabAt(i)->m_bVisible) {
+            iTab = i;
+            return TabAt(i)->m_pWnd;
+        }
+    }
+    if (iStart > 0)
+        return GetFirstVisibleTabFrom(0, iTab);
+    iTab = -1;
+    return nullptr;
+}
+
+CWnd* CKtvPBaseTabWnd::GetFirstVisibleTab(int& iTab) const { return GetFirstVisibleTabFrom(0, iTab); }
+
+CWnd* CKtvPBaseTabWnd::GetLastVisibleTab(int& iTab) const
+{
+    for (int i = m_iTabsNum - 1; i >= 0; i--) {
+        if (TabAt(i)->m_bVisible) {
+            iTab = i;
+            return TabAt(i)->m_pWnd;
+        }
+    }
+    iTab = -1;
+    return nullptr;
+}
+
+// --- tab records ------------------------------------------------------------------------------------
 
 CWnd* CKtvPBaseTabWnd::GetTabWnd(int iTab) const
 {
-    if (iTab < 0 || iTab >= m_iTabsNum)
-        return nullptr;
-    return static_cast<CKtvPTabInfo*>(m_arTabs[iTab])->m_pWnd;
+    CKtvPTabInfo* pTab = TabAt(iTab);
+    return pTab != nullptr ? pTab->m_pWnd : nullptr;
 }
 
-CWnd* CKtvPBaseTabWnd::GetTabContentWnd(int) const { KTVP_NOT_BUILT("CKtvPBaseTabWnd::GetTabContentWnd"); }
-BOOL CKtvPBaseTabWnd::GetTabRect(int, CRect&) const { KTVP_NOT_BUILT("CKtvPBaseTabWnd::GetTabRect"); }
-BOOL CKtvPBaseTabWnd::GetTabLabel(int, CString&) const { KTVP_NOT_BUILT("CKtvPBaseTabWnd::GetTabLabel"); }
-BOOL CKtvPBaseTabWnd::SetTabLabel(int, const CString&) { KTVP_NOT_BUILT("CKtvPBaseTabWnd::SetTabLabel"); }
+// Without the docking wrapper a tab's window is its content.
+CWnd* CKtvPBaseTabWnd::GetTabContentWnd(int iTab) const { return GetTabWnd(iTab); }
+
+BOOL CKtvPBaseTabWnd::GetTabRect(int iTab, CRect& rect) const
+{
+    CKtvPTabInfo* pTab = TabAt(iTab);
+    if (pTab == nullptr || !pTab->m_bVisible) {
+        rect.SetRectEmpty();
+        return FALSE;
+    }
+    rect = pTab->m_rect;
+    return TRUE;
+}
+
+BOOL CKtvPBaseTabWnd::GetTabLabel(int iTab, CString& strLabel) const
+{
+    CKtvPTabInfo* pTab = TabAt(iTab);
+    if (pTab == nullptr)
+        return FALSE;
+    strLabel = pTab->m_bIconOnly ? CString() : pTab->m_strText;
+    return TRUE;
+}
+
+BOOL CKtvPBaseTabWnd::SetTabLabel(int iTab, const CString& strLabel)
+{
+    CKtvPTabInfo* pTab = TabAt(iTab);
+    if (pTab == nullptr || strLabel.IsEmpty())
+        return FALSE;
+    pTab->m_strText = strLabel;
+    if (m_ToolTip.GetSafeHwnd() != nullptr)
+        m_ToolTip.UpdateTipText(strLabel, this, (UINT_PTR)pTab->m_iTabID);
+    if (pTab->m_pWnd->GetSafeHwnd() != nullptr)
+        pTab->m_pWnd->SetWindowText(strLabel);
+    RecalcLayout();
+    return TRUE;
+}
 
 UINT CKtvPBaseTabWnd::GetTabIcon(int iTab) const
 {
-    if (iTab < 0 || iTab >= m_iTabsNum)
-        return (UINT)-1;
-    return (UINT) static_cast<CKtvPTabInfo*>(m_arTabs[iTab])->m_uiIcon;
+    CKtvPTabInfo* pTab = TabAt(iTab);
+    return pTab != nullptr ? (UINT)pTab->m_uiIcon : (UINT)-1;
 }
 
-BOOL CKtvPBaseTabWnd::SetTabIcon(int, UINT) { KTVP_NOT_BUILT("CKtvPBaseTabWnd::SetTabIcon"); }
+BOOL CKtvPBaseTabWnd::SetTabIcon(int iTab, UINT uiIcon)
+{
+    CKtvPTabInfo* pTab = TabAt(iTab);
+    if (pTab == nullptr)
+        return FALSE;
+    if (pTab->m_hIcon != nullptr)
+        ::DestroyIcon(pTab->m_hIcon);
+    pTab->m_hIcon = nullptr;
+    pTab->m_uiIcon = (int)uiIcon;
+    return TRUE;
+}
 
 BOOL CKtvPBaseTabWnd::IsTabTextHidden(int iTab) const
 {
-    if (iTab < 0 || iTab >= m_iTabsNum)
-        return FALSE;
-    return static_cast<CKtvPTabInfo*>(m_arTabs[iTab])->m_bIconOnly;
+    CKtvPTabInfo* pTab = TabAt(iTab);
+    return pTab != nullptr && pTab->m_bIconOnly;
 }
 
-BOOL CKtvPBaseTabWnd::HideTabText(int, BOOL, BOOL) { KTVP_NOT_BUILT("CKtvPBaseTabWnd::HideTabText"); }
-BOOL CKtvPBaseTabWnd::SetTabIconHandle(int, HICON) { KTVP_NOT_BUILT("CKtvPBaseTabWnd::SetTabIconHandle"); }
+BOOL CKtvPBaseTabWnd::HideTabText(int iTab, BOOL bHide, BOOL bAlwaysShowToolTip)
+{
+    CKtvPTabInfo* pTab = TabAt(iTab);
+    if (pTab == nullptr)
+        return FALSE;
+    pTab->m_bIconOnly = bHide;
+    pTab->m_bAlwaysShowToolTip = bAlwaysShowToolTip;
+    return TRUE;
+}
+
+BOOL CKtvPBaseTabWnd::SetTabIconHandle(int iTab, HICON hIcon)
+{
+    CKtvPTabInfo* pTab = TabAt(iTab);
+    if (pTab == nullptr)
+        return FALSE;
+    if (pTab->m_hIcon != nullptr)
+        ::DestroyIcon(pTab->m_hIcon);
+    pTab->m_hIcon = hIcon != nullptr ? ::CopyIcon(hIcon) : nullptr;
+    pTab->m_uiIcon = -1;
+    m_sizeImage.cx = std::max<int>(m_sizeImage.cx, globalData.m_sizeSmallIcon.cx);
+    m_sizeImage.cy = std::max<int>(m_sizeImage.cy, globalData.m_sizeSmallIcon.cy);
+    return TRUE;
+}
 
 HICON CKtvPBaseTabWnd::GetTabIconHandle(int iTab) const
 {
-    if (iTab < 0 || iTab >= m_iTabsNum)
-        return nullptr;
-    return static_cast<CKtvPTabInfo*>(m_arTabs[iTab])->m_hIcon;
+    CKtvPTabInfo* pTab = TabAt(iTab);
+    return pTab != nullptr ? pTab->m_hIcon : nullptr;
 }
-
-COLORREF CKtvPBaseTabWnd::GetTabBkColor(int) { KTVP_NOT_BUILT("CKtvPBaseTabWnd::GetTabBkColor"); }
-BOOL CKtvPBaseTabWnd::SetTabBkColor(int, COLORREF) { KTVP_NOT_BUILT("CKtvPBaseTabWnd::SetTabBkColor"); }
-
-COLORREF CKtvPBaseTabWnd::GetTabTextColor(int iTab) const
-{
-    if (iTab < 0 || iTab >= m_iTabsNum)
-        return (COLORREF)-1;
-    return static_cast<CKtvPTabInfo*>(m_arTabs[iTab])->m_clrText;
-}
-
-BOOL CKtvPBaseTabWnd::SetTabTextColor(int, COLORREF) { KTVP_NOT_BUILT("CKtvPBaseTabWnd::SetTabTextColor"); }
 
 BOOL CKtvPBaseTabWnd::IsTabDetachable(int iTab) const
 {
-    if (iTab < 0 || iTab >= m_iTabsNum)
-        return FALSE;
-    return static_cast<CKtvPTabInfo*>(m_arTabs[iTab])->m_bIsDetachable;
+    CKtvPTabInfo* pTab = TabAt(iTab);
+    return pTab != nullptr && pTab->m_bIsDetachable;
 }
 
-BOOL CKtvPBaseTabWnd::SetTabDetachable(int, BOOL) { KTVP_NOT_BUILT("CKtvPBaseTabWnd::SetTabDetachable"); }
-BOOL CKtvPBaseTabWnd::StartRenameTab(int) { KTVP_NOT_BUILT("CKtvPBaseTabWnd::StartRenameTab"); }
-BOOL CKtvPBaseTabWnd::CommitTabRename() { KTVP_NOT_BUILT("CKtvPBaseTabWnd::CommitTabRename"); }
-CWnd* CKtvPBaseTabWnd::GetActiveWnd() const { KTVP_NOT_BUILT("CKtvPBaseTabWnd::GetActiveWnd"); }
-int CKtvPBaseTabWnd::GetTabFromPoint(CPoint) const { KTVP_NOT_BUILT("CKtvPBaseTabWnd::GetTabFromPoint"); }
-int CKtvPBaseTabWnd::GetTabFromHwnd(HWND) const { KTVP_NOT_BUILT("CKtvPBaseTabWnd::GetTabFromHwnd"); }
-int CKtvPBaseTabWnd::GetTabByID(int) const { KTVP_NOT_BUILT("CKtvPBaseTabWnd::GetTabByID"); }
-void CKtvPBaseTabWnd::SetActiveTabColor(COLORREF) { KTVP_NOT_BUILT("CKtvPBaseTabWnd::SetActiveTabColor"); }
-COLORREF CKtvPBaseTabWnd::GetActiveTabColor() const { KTVP_NOT_BUILT("CKtvPBaseTabWnd::GetActiveTabColor"); }
-COLORREF CKtvPBaseTabWnd::GetActiveTabTextColor() const
+BOOL CKtvPBaseTabWnd::SetTabDetachable(int iTab, BOOL bDetachable)
 {
-    KTVP_NOT_BUILT("CKtvPBaseTabWnd::GetActiveTabTextColor");
+    CKtvPTabInfo* pTab = TabAt(iTab);
+    if (pTab == nullptr)
+        return FALSE;
+    pTab->m_bIsDetachable = bDetachable;
+    return TRUE;
 }
-CImageList* CKtvPBaseTabWnd::GetImageList() const { KTVP_NOT_BUILT("CKtvPBaseTabWnd::GetImageList"); }
-void CKtvPBaseTabWnd::SetTabBorderSize(int, BOOL) { KTVP_NOT_BUILT("CKtvPBaseTabWnd::SetTabBorderSize"); }
-int CKtvPBaseTabWnd::GetTabBorderSize() const { KTVP_NOT_BUILT("CKtvPBaseTabWnd::GetTabBorderSize"); }
-void CKtvPBaseTabWnd::ApplySavedTabState(BOOL) { KTVP_NOT_BUILT("CKtvPBaseTabWnd::ApplySavedTabState"); }
-CWnd* CKtvPBaseTabWnd::GetFirstVisibleTabFrom(int, int&) const
-{
-    KTVP_NOT_BUILT("CKtvPBaseTabWnd::GetFirstVisibleTabFrom");
-}
-CWnd* CKtvPBaseTabWnd::GetFirstVisibleTab(int&) const { KTVP_NOT_BUILT("CKtvPBaseTabWnd::GetFirstVisibleTab"); }
-CWnd* CKtvPBaseTabWnd::GetLastVisibleTab(int&) const { KTVP_NOT_BUILT("CKtvPBaseTabWnd::GetLastVisibleTab"); }
-void CKtvPBaseTabWnd::SwapTabs(int, int) { KTVP_NOT_BUILT("CKtvPBaseTabWnd::SwapTabs"); }
-void CKtvPBaseTabWnd::MoveTab(int, int) { KTVP_NOT_BUILT("CKtvPBaseTabWnd::MoveTab"); }
-CSize CKtvPBaseTabWnd::GetLargestTabWndSize() { KTVP_NOT_BUILT("CKtvPBaseTabWnd::GetLargestTabWndSize"); }
-void CKtvPBaseTabWnd::NotifyActiveTabChanged(int) { KTVP_NOT_BUILT("CKtvPBaseTabWnd::NotifyActiveTabChanged"); }
-void CKtvPBaseTabWnd::SetLocation(int) { KTVP_NOT_BUILT("CKtvPBaseTabWnd::SetLocation"); }
 
 BOOL CKtvPBaseTabWnd::IsTabVisible(int iTab) const
 {
-    if (iTab < 0 || iTab >= m_iTabsNum)
-        return FALSE;
-    return static_cast<CKtvPTabInfo*>(m_arTabs[iTab])->m_bVisible;
+    CKtvPTabInfo* pTab = TabAt(iTab);
+    return pTab != nullptr && pTab->m_bVisible;
 }
-
-BOOL CKtvPBaseTabWnd::HasColoredTabs() { KTVP_NOT_BUILT("CKtvPBaseTabWnd::HasColoredTabs"); }
-void CKtvPBaseTabWnd::ReleaseTabs() { KTVP_NOT_BUILT("CKtvPBaseTabWnd::ReleaseTabs"); }
-int CKtvPBaseTabWnd::GetTabToDetach(int) const { KTVP_NOT_BUILT("CKtvPBaseTabWnd::GetTabToDetach"); }
-CWnd* CKtvPBaseTabWnd::WrapTabWindow(CWnd*, LPCTSTR, BOOL) { KTVP_NOT_BUILT("CKtvPBaseTabWnd::WrapTabWindow"); }
-void CKtvPBaseTabWnd::BuildDefaultAutoColors() { KTVP_NOT_BUILT("CKtvPBaseTabWnd::BuildDefaultAutoColors"); }
-
-void CKtvPBaseTabWnd::Serialize(CArchive&) { KTVP_NOT_BUILT("CKtvPBaseTabWnd::Serialize"); }
-BOOL CKtvPBaseTabWnd::PreTranslateMessage(MSG*) { KTVP_NOT_BUILT("CKtvPBaseTabWnd::PreTranslateMessage"); }
 
 int CKtvPBaseTabWnd::GetTabID(int iTab) const
 {
-    if (iTab < 0 || iTab >= m_iTabsNum)
+    CKtvPTabInfo* pTab = TabAt(iTab);
+    return pTab != nullptr ? pTab->m_iTabID : -1;
+}
+
+CWnd* CKtvPBaseTabWnd::GetActiveWnd() const { return GetTabWnd(m_iActiveTab); }
+
+int CKtvPBaseTabWnd::GetTabFromPoint(CPoint pt) const
+{
+    for (int i = 0; i < m_iTabsNum; i++) {
+        if (TabAt(i)->m_bVisible && TabAt(i)->m_rect.PtInRect(pt))
+            return i;
+    }
+    return -1;
+}
+
+int CKtvPBaseTabWnd::GetTabFromHwnd(HWND hwnd) const
+{
+    for (int i = 0; i < m_iTabsNum; i++) {
+        if (TabAt(i)->m_pWnd->GetSafeHwnd() == hwnd || GetTabContentWnd(i)->GetSafeHwnd() == hwnd)
+            return i;
+    }
+    return -1;
+}
+
+int CKtvPBaseTabWnd::GetTabByID(int id) const
+{
+    for (int i = 0; i < m_iTabsNum; i++) {
+        if (TabAt(i)->m_iTabID == id)
+            return i;
+    }
+    return -1;
+}
+
+int CKtvPBaseTabWnd::FindTabByCtrlID(UINT nCtrlID, CKtvPTabInfo** ppTab) const
+{
+    for (int i = 0; i < m_iTabsNum; i++) {
+        CWnd* pWnd = TabAt(i)->m_pWnd;
+        if (pWnd->GetSafeHwnd() != nullptr && (UINT)pWnd->GetDlgCtrlID() == nCtrlID) {
+            if (ppTab != nullptr)
+                *ppTab = TabAt(i);
+            return i;
+        }
+    }
+    if (ppTab != nullptr)
+        *ppTab = nullptr;
+    return -1;
+}
+
+void CKtvPBaseTabWnd::InvalidateTab(int iTab)
+{
+    CKtvPTabInfo* pTab = TabAt(iTab);
+    if (pTab == nullptr || !pTab->m_bVisible || GetSafeHwnd() == nullptr)
+        return;
+    InvalidateRect(pTab->m_rect);
+    UpdateWindow();
+}
+
+// --- colours ----------------------------------------------------------------------------------------
+
+COLORREF CKtvPBaseTabWnd::GetTabBkColor(int iTab)
+{
+    CKtvPTabInfo* pTab = TabAt(iTab);
+    if (pTab == nullptr)
+        return (COLORREF)-1;
+    if (pTab->m_clrBack != (COLORREF)-1 || !m_bIsAutoColor || m_arAutoColors.GetSize() == 0)
+        return pTab->m_clrBack;
+    // The automatic colour sticks to its tab until the table changes.
+    pTab->m_clrBack = m_arAutoColors[iTab % m_arAutoColors.GetSize()];
+    return pTab->m_clrBack;
+}
+
+BOOL CKtvPBaseTabWnd::SetTabBkColor(int iTab, COLORREF color)
+{
+    CKtvPTabInfo* pTab = TabAt(iTab);
+    if (pTab == nullptr)
+        return FALSE;
+    pTab->m_clrBack = color;
+    return TRUE;
+}
+
+BOOL CKtvPBaseTabWnd::SetTabTextColor(int iTab, COLORREF color)
+{
+    CKtvPTabInfo* pTab = TabAt(iTab);
+    if (pTab == nullptr)
+        return FALSE;
+    pTab->m_clrText = color;
+    return TRUE;
+}
+
+COLORREF CKtvPBaseTabWnd::GetTabTextColor(int iTab) const
+{
+    CKtvPTabInfo* pTab = TabAt(iTab);
+    return pTab != nullptr ? pTab->m_clrText : (COLORREF)-1;
+}
+
+void CKtvPBaseTabWnd::ResetTabColors()
+{
+    for (int i = 0; i < m_iTabsNum; i++)
+        TabAt(i)->m_clrBack = (COLORREF)-1;
+}
+
+void CKtvPBaseTabWnd::EnableAutoColor(BOOL bEnable)
+{
+    if (!bEnable)
+        ResetTabColors();
+    m_bIsAutoColor = bEnable;
+    BuildDefaultAutoColors();
+    if (GetSafeHwnd() != nullptr)
+        RedrawWindow();
+}
+
+void CKtvPBaseTabWnd::SetAutoColors(const CArray<COLORREF, COLORREF>& arColors)
+{
+    ResetTabColors();
+    if (arColors.GetSize() > 0) {
+        m_arAutoColors.Copy(arColors);
+        m_bIsDefaultAutoColor = FALSE;
+    } else {
+        m_bIsDefaultAutoColor = TRUE;
+        BuildDefaultAutoColors();
+    }
+    if (GetSafeHwnd() != nullptr)
+        RedrawWindow();
+}
+
+void CKtvPBaseTabWnd::BuildDefaultAutoColors()
+{
+    if (!m_bIsDefaultAutoColor)
+        return;
+    static const COLORREF kFewColors[] = {RGB(0, 255, 0), RGB(0, 255, 255), RGB(255, 0, 255), RGB(192, 192, 192),
+                                          RGB(255, 255, 0)};
+    static const COLORREF kManyColors[] = {RGB(148, 175, 230), RGB(255, 219, 117), RGB(189, 205, 159),
+                                           RGB(240, 158, 159), RGB(186, 166, 225), RGB(154, 191, 180),
+                                           RGB(247, 182, 131), RGB(213, 164, 187)};
+    m_arAutoColors.RemoveAll();
+    if (globalData.m_nBitsPerPixel > 8) {
+        for (COLORREF clr : kManyColors)
+            m_arAutoColors.Add(clr);
+    } else {
+        for (COLORREF clr : kFewColors)
+            m_arAutoColors.Add(clr);
+    }
+}
+
+BOOL CKtvPBaseTabWnd::HasColoredTabs()
+{
+    for (int i = 0; i < m_iTabsNum; i++) {
+        if (GetTabBkColor(i) != (COLORREF)-1)
+            return TRUE;
+    }
+    return FALSE;
+}
+
+void CKtvPBaseTabWnd::SetActiveTabColor(COLORREF clr)
+{
+    m_clrActiveTabBk = clr;
+    m_brActiveTab.DeleteObject();
+    m_brActiveTab.CreateSolidBrush(GetActiveTabColor());
+}
+
+COLORREF CKtvPBaseTabWnd::GetActiveTabColor() const
+{
+    return m_clrActiveTabBk != (COLORREF)-1 ? m_clrActiveTabBk : globalData.clrWindow;
+}
+
+COLORREF CKtvPBaseTabWnd::GetActiveTabTextColor() const
+{
+    return m_clrActiveTabFg != (COLORREF)-1 ? m_clrActiveTabFg : globalData.clrWindowText;
+}
+
+void CKtvPBaseTabWnd::SetTabBorderSize(int nTabBorderSize, BOOL bRepaint)
+{
+    const BOOL bChanged = m_nTabBorderSize != nTabBorderSize;
+    m_nTabBorderSize = nTabBorderSize;
+    if (bRepaint && bChanged && GetSafeHwnd() != nullptr) {
+        RecalcLayout();
+        RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+    }
+}
+
+int CKtvPBaseTabWnd::GetTabBorderSize() const { return GetTabsHeight() < 1 ? 0 : m_nTabBorderSize; }
+
+void CKtvPBaseTabWnd::SetDrawNoPrefix(BOOL bNoPrefix, BOOL bRedraw)
+{
+    m_bDrawNoPrefix = bNoPrefix;
+    if (bRedraw && GetSafeHwnd() != nullptr)
+        RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+}
+
+void CKtvPBaseTabWnd::SetLocation(int location)
+{
+    m_location = location;
+    RecalcLayout();
+    if (GetParent() != nullptr)
+        GetParent()->RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+}
+
+// --- order ------------------------------------------------------------------------------------------
+
+BOOL CKtvPBaseTabWnd::SetTabsOrder(const CArray<int, int>& arOrder)
+{
+    if (arOrder.GetSize() != m_iTabsNum)
+        return FALSE;
+    CObArray arNew;
+    int iNewActive = -1;
+    for (int j = 0; j < m_iTabsNum; j++) {
+        CKtvPTabInfo* pTab = TabAt(arOrder[j]);
+        if (pTab == nullptr)
+            return FALSE;
+        arNew.Add(pTab);
+        if (arOrder[j] == m_iActiveTab && iNewActive < 0)
+            iNewActive = j;
+    }
+    m_arTabs.Copy(arNew);
+    m_iActiveTab = iNewActive;
+    return TRUE;
+}
+
+void CKtvPBaseTabWnd::SwapTabs(int nFirstTab, int nSecondTab)
+{
+    if (TabAt(nFirstTab) == nullptr || TabAt(nSecondTab) == nullptr)
+        return;
+    CObject* pFirst = m_arTabs[nFirstTab];
+    m_arTabs[nFirstTab] = m_arTabs[nSecondTab];
+    m_arTabs[nSecondTab] = pFirst;
+}
+
+void CKtvPBaseTabWnd::MoveTab(int nSource, int nDest)
+{
+    CKtvPTabInfo* pTab = TabAt(nSource);
+    if (pTab == nullptr || nSource == nDest)
+        return;
+    CKtvPTabInfo* pActive = TabAt(m_iActiveTab);
+    m_arTabs.RemoveAt(nSource);
+    if (nDest < 0 || nDest >= m_iTabsNum)
+        m_arTabs.Add(pTab);
+    else
+        m_arTabs.InsertAt(nDest, pTab);
+    if (pActive != nullptr) {
+        for (int i = 0; i < m_iTabsNum; i++) {
+            if (TabAt(i) != pActive || i == m_iActiveTab)
+                continue;
+            // The index moved with its tab; a forced switch makes the window shown again.
+            m_iActiveTab = -1;
+            SetActiveTab(i);
+            NotifyActiveTabChanged(m_iActiveTab);
+            break;
+        }
+    }
+    RecalcLayout();
+}
+
+CSize CKtvPBaseTabWnd::GetLargestTabWndSize()
+{
+    CSize size(0, 0);
+    for (int i = 0; i < m_iTabsNum; i++) {
+        CWnd* pWnd = TabAt(i)->m_pWnd;
+        if (pWnd->GetSafeHwnd() == nullptr)
+            continue;
+        CRect rect;
+        pWnd->GetWindowRect(rect);
+        size.cx = std::max<int>(size.cx, rect.Width());
+        size.cy = std::max<int>(size.cy, rect.Height());
+    }
+    return size;
+}
+
+void CKtvPBaseTabWnd::NotifyActiveTabChanged(int iTab)
+{
+    CWnd* pParent = GetParent();
+    if (pParent == nullptr)
+        return;
+    pParent->SendMessage(KTVM_ONCHANGE_ACTIVE_TAB, (WPARAM)iTab, (LPARAM)this);
+    // An active in-place frame stands in for the top-level frame.
+    CWnd* pTop = g_pKtvTopLevelFrameOverride != nullptr ? g_pKtvTopLevelFrameOverride : GetTopLevelFrame();
+    if (pTop != nullptr && pTop != pParent)
+        pTop->SendMessage(KTVM_ONCHANGE_ACTIVE_TAB, (WPARAM)iTab, (LPARAM)this);
+}
+
+// --- in-place rename --------------------------------------------------------------------------------
+
+BOOL CKtvPBaseTabWnd::StartRenameTab(int iTab)
+{
+    CKtvPTabInfo* pTab = TabAt(iTab);
+    if (!IsInPlaceEditEnabled() || pTab == nullptr || pTab->m_rect.IsRectEmpty())
+        return FALSE;
+    CRect rectEdit = pTab->m_rect;
+    AdjustRenameEditRect(rectEdit);
+    m_pInPlaceEdit = new CEdit;
+    if (!m_pInPlaceEdit->Create(WS_CHILD | WS_VISIBLE | WS_BORDER | ES_AUTOHSCROLL, rectEdit, this, 1)) {
+        delete m_pInPlaceEdit;
+        m_pInPlaceEdit = nullptr;
+        return FALSE;
+    }
+    m_pInPlaceEdit->SetWindowText(pTab->m_strText);
+    m_pInPlaceEdit->SetFont(&globalData.fontRegular);
+    m_pInPlaceEdit->SetSel(0, -1);
+    m_pInPlaceEdit->SetFocus();
+    m_iEditedTab = iTab;
+    SetCapture();
+    return TRUE;
+}
+
+BOOL CKtvPBaseTabWnd::CommitTabRename()
+{
+    if (m_pInPlaceEdit == nullptr || TabAt(m_iEditedTab) == nullptr)
+        return FALSE;
+    CString strName;
+    m_pInPlaceEdit->GetWindowText(strName);
+    if (strName.IsEmpty() || !OnRenameTab(m_iEditedTab, strName))
+        return FALSE;
+    if (GetParent() != nullptr &&
+        GetParent()->SendMessage(KTVM_ON_RENAME_TAB, (WPARAM)m_iEditedTab, (LPARAM)(LPCTSTR)strName) != 0)
+        return FALSE;
+    return SetTabLabel(m_iEditedTab, strName);
+}
+
+void CKtvPBaseTabWnd::EndRename()
+{
+    if (m_pInPlaceEdit != nullptr) {
+        m_pInPlaceEdit->DestroyWindow();
+        delete m_pInPlaceEdit;
+        m_pInPlaceEdit = nullptr;
+    }
+    m_iEditedTab = -1;
+    if (GetCapture() == this)
+        ReleaseCapture();
+}
+
+BOOL CKtvPBaseTabWnd::PreTranslateMessage(MSG* pMsg)
+{
+    if (m_pInPlaceEdit == nullptr)
+        return CWnd::PreTranslateMessage(pMsg);
+
+    if (pMsg->message == WM_KEYDOWN) {
+        if (pMsg->wParam == VK_RETURN) {
+            if (!CommitTabRename()) {
+                MessageBeep((UINT)-1);
+                return TRUE;
+            }
+            EndRename();
+            return TRUE;
+        }
+        if (pMsg->wParam == VK_ESCAPE) {
+            EndRename();
+            return TRUE;
+        }
+        return FALSE;
+    }
+    if (pMsg->message >= WM_MOUSEFIRST && pMsg->message <= WM_MOUSELAST) {
+        CPoint pt(GET_X_LPARAM(pMsg->lParam), GET_Y_LPARAM(pMsg->lParam));
+        ::MapWindowPoints(pMsg->hwnd, m_pInPlaceEdit->GetSafeHwnd(), &pt, 1);
+        CRect rectEdit;
+        m_pInPlaceEdit->GetClientRect(rectEdit);
+        if (rectEdit.PtInRect(pt)) {
+            m_pInPlaceEdit->SendMessage(pMsg->message, pMsg->wParam, MAKELPARAM(pt.x, pt.y));
+            return TRUE;
+        }
+        if (pMsg->message != WM_MOUSEMOVE)
+            EndRename();
+        return TRUE;
+    }
+    return FALSE;
+}
+
+// --- archive ----------------------------------------------------------------------------------------
+
+void CKtvPBaseTabWnd::Serialize(CArchive& ar)
+{
+    if (ar.IsStoring()) {
+        ar << m_iTabsNum;
+        for (int i = 0; i < m_iTabsNum; i++) {
+            CKtvPTabInfo* pTab = TabAt(i);
+            ar << pTab->m_strText;
+            ar << (int)pTab->m_bVisible;
+            ar << (pTab->m_pWnd->GetSafeHwnd() != nullptr ? pTab->m_pWnd->GetDlgCtrlID() : 0);
+            ar << (int)pTab->m_bIsDetachable;
+            ar << (int)pTab->m_clrText;
+            ar << (int)pTab->m_clrBack;
+        }
+        ar << m_iActiveTab;
+        ar << m_location;
+        return;
+    }
+    m_lstRestoredTabInfo.RemoveAll();
+    int nCount = 0;
+    ar >> nCount;
+    for (int i = 0; i < nCount; i++) {
+        CKtvPTabState state;
+        ar >> state.m_strLabel;
+        ar >> state.m_bVisible;
+        ar >> state.m_nControlID;
+        ar >> state.m_bDetachable;
+        ar >> state.m_clrText;
+        ar >> state.m_clrBack;
+        m_lstRestoredTabInfo.AddTail(state);
+    }
+    ar >> m_nRestoredActiveTab;
+    ar >> m_nRestoredLocation;
+}
+
+// Bars missing from this window are gathered by the tabbed docking bars
+// before this runs; here the saved records are applied to the tabs present.
+void CKtvPBaseTabWnd::ApplySavedTabState(BOOL bReorder)
+{
+    int j = 0;
+    BOOL bAnyVisible = FALSE;
+    for (POSITION pos = m_lstRestoredTabInfo.GetHeadPosition(); pos != nullptr; j++) {
+        const CKtvPTabState& state = m_lstRestoredTabInfo.GetNext(pos);
+        CKtvPTabInfo* pTab = nullptr;
+        int iTab = FindTabByCtrlID((UINT)state.m_nControlID, &pTab);
+        if (iTab < 0)
+            continue;
+        pTab->m_strText = state.m_strLabel;
+        pTab->m_clrText = (COLORREF)state.m_clrText;
+        pTab->m_clrBack = (COLORREF)state.m_clrBack;
+        pTab->m_bIsDetachable = state.m_bDetachable;
+        ShowTab(iTab, state.m_bVisible, FALSE, FALSE);
+        bAnyVisible = bAnyVisible || state.m_bVisible;
+        if (bReorder && iTab != j && j < m_iTabsNum) {
+            SwapTabs(iTab, j);
+            if (j == m_nRestoredActiveTab && pTab->m_pWnd->GetSafeHwnd() != nullptr)
+                pTab->m_pWnd->ShowWindow(SW_SHOW);
+        }
+    }
+    if (bAnyVisible && !SetActiveTab(m_nRestoredActiveTab))
+        SetActiveTab(0);
+    RecalcLayout();
+}
+
+// --- mouse ------------------------------------------------------------------------------------------
+
+int CKtvPBaseTabWnd::OnCreate(LPCREATESTRUCT lpCreateStruct)
+{
+    if (CWnd::OnCreate(lpCreateStruct) == -1)
         return -1;
-    return static_cast<CKtvPTabInfo*>(m_arTabs[iTab])->m_iTabID;
+    if (KtvGetParentFrame(this) == nullptr)
+        m_bEnableWrapping = FALSE;
+    m_DropTarget.Register(this);
+    return 0;
 }
 
-BOOL CKtvPBaseTabWnd::SetTabsOrder(const CArray<int, int>&) { KTVP_NOT_BUILT("CKtvPBaseTabWnd::SetTabsOrder"); }
-void CKtvPBaseTabWnd::SetDrawNoPrefix(BOOL, BOOL) { KTVP_NOT_BUILT("CKtvPBaseTabWnd::SetDrawNoPrefix"); }
-void CKtvPBaseTabWnd::EnableAutoColor(BOOL) { KTVP_NOT_BUILT("CKtvPBaseTabWnd::EnableAutoColor"); }
-void CKtvPBaseTabWnd::SetAutoColors(const CArray<COLORREF, COLORREF>&)
+void CKtvPBaseTabWnd::OnDestroy()
 {
-    KTVP_NOT_BUILT("CKtvPBaseTabWnd::SetAutoColors");
+    EndRename();
+    ReleaseTabs();
+    CWnd::OnDestroy();
 }
-int CKtvPBaseTabWnd::FindTabByCtrlID(UINT, CKtvPTabInfo**) const
-{
-    KTVP_NOT_BUILT("CKtvPBaseTabWnd::FindTabByCtrlID");
-}
-void CKtvPBaseTabWnd::InvalidateTab(int) { KTVP_NOT_BUILT("CKtvPBaseTabWnd::InvalidateTab"); }
 
-int CKtvPBaseTabWnd::OnCreate(LPCREATESTRUCT) { KTVP_NOT_BUILT("CKtvPBaseTabWnd::OnCreate"); }
-void CKtvPBaseTabWnd::OnDestroy() { KTVP_NOT_BUILT("CKtvPBaseTabWnd::OnDestroy"); }
-void CKtvPBaseTabWnd::OnLButtonDown(UINT, CPoint) { KTVP_NOT_BUILT("CKtvPBaseTabWnd::OnLButtonDown"); }
-void CKtvPBaseTabWnd::OnLButtonUp(UINT, CPoint) { KTVP_NOT_BUILT("CKtvPBaseTabWnd::OnLButtonUp"); }
-void CKtvPBaseTabWnd::OnLButtonDblClk(UINT, CPoint) { KTVP_NOT_BUILT("CKtvPBaseTabWnd::OnLButtonDblClk"); }
-void CKtvPBaseTabWnd::OnMouseMove(UINT, CPoint) { KTVP_NOT_BUILT("CKtvPBaseTabWnd::OnMouseMove"); }
-void CKtvPBaseTabWnd::OnCancelMode() { KTVP_NOT_BUILT("CKtvPBaseTabWnd::OnCancelMode"); }
-void CKtvPBaseTabWnd::OnSysColorChange() { KTVP_NOT_BUILT("CKtvPBaseTabWnd::OnSysColorChange"); }
+void CKtvPBaseTabWnd::OnMouseMove(UINT nFlags, CPoint point)
+{
+    const int iOldHot = m_iHighlighted;
+    m_iHighlighted = m_iPressed >= 0 ? -1 : GetTabFromPoint(point);
+    if (m_bHighLightTabs && m_iHighlighted != iOldHot) {
+        if (m_iHighlighted >= 0 && GetCapture() != this)
+            SetCapture();
+        else if (m_iHighlighted < 0 && m_iPressed < 0 && !m_bReadyToDetach && GetCapture() == this)
+            ReleaseCapture();
+        InvalidateTab(iOldHot);
+        InvalidateTab(m_iHighlighted);
+    }
+    if (m_bReadyToDetach)
+        DragActiveTab(point);
+    CWnd::OnMouseMove(nFlags, point);
+}
+
+void CKtvPBaseTabWnd::DragActiveTab(CPoint point)
+{
+    if (!IsPtInTabArea(point) || m_iTabsNum < 2 || !m_bEnableTabSwap)
+        return;
+    const int iTab = GetTabFromPoint(point);
+    if (iTab < 0 || iTab == m_iActiveTab)
+        return;
+    SwapTabs(iTab, m_iActiveTab);
+    RecalcLayout();
+    // The dragged tab now lies under the cursor.
+    SetActiveTab(iTab);
+    CRect rectTab;
+    GetTabRect(m_iActiveTab, rectTab);
+    if (!rectTab.PtInRect(point)) {
+        CPoint ptCursor(rectTab.left + m_nOffsetFromTabLeft, point.y);
+        ClientToScreen(&ptCursor);
+        ::SetCursorPos(ptCursor.x, ptCursor.y);
+    }
+}
+
+void CKtvPBaseTabWnd::OnLButtonDown(UINT nFlags, CPoint point)
+{
+    CWnd::OnLButtonDown(nFlags, point);
+    if (m_iHighlighted < 0)
+        m_iHighlighted = GetTabFromPoint(point);
+    if (m_iHighlighted < 0)
+        return;
+    const int iUnderCursor = m_iHighlighted;
+    if (m_bActivateOnBtnUp) {
+        m_iPressed = m_iHighlighted;
+    } else {
+        if (m_iHighlighted != m_iActiveTab && IsPtInTabArea(point)) {
+            const int iOldActive = m_iActiveTab;
+            m_iLastActiveTab = iOldActive;
+            // Only a real change is reported: a vetoed switch keeps the shown tab.
+            if (SetActiveTab(m_iHighlighted) && m_iActiveTab != iOldActive)
+                NotifyActiveTabChanged(m_iActiveTab);
+        }
+        m_iHighlighted = -1;
+        if (GetCapture() == this)
+            ReleaseCapture();
+    }
+    if (m_iPressed >= 0 && m_iPressed != m_iActiveTab)
+        InvalidateTab(m_iPressed);
+    if (GetTabFromPoint(point) == iUnderCursor && iUnderCursor == m_iActiveTab) {
+        m_bReadyToDetach = TRUE;
+        SetCapture();
+        ::GetCursorPos(&m_ptHot);
+        m_iTabBeforeDrag = m_iActiveTab;
+        CRect rectTab;
+        GetTabRect(m_iActiveTab, rectTab);
+        m_nOffsetFromTabLeft = point.x - rectTab.left;
+    }
+}
+
+void CKtvPBaseTabWnd::OnLButtonUp(UINT nFlags, CPoint point)
+{
+    if (m_iTabBeforeDrag >= 0 && m_iTabBeforeDrag != m_iActiveTab && GetParent() != nullptr)
+        GetParent()->SendMessage(KTVM_ON_MOVE_TAB, (WPARAM)m_iTabBeforeDrag, (LPARAM)m_iActiveTab);
+    m_iTabBeforeDrag = -1;
+    if (m_bReadyToDetach) {
+        m_bReadyToDetach = FALSE;
+        if (GetCapture() == this)
+            ReleaseCapture();
+        if (!m_bActivateOnBtnUp)
+            m_iHighlighted = m_iPressed = -1;
+    }
+    if (m_bActivateOnBtnUp && m_iPressed >= 0) {
+        const int iPressed = m_iPressed;
+        const int iHot = GetTabFromPoint(point);
+        m_iPressed = -1;
+        if (iHot == iPressed && iHot != m_iActiveTab) {
+            const int iOldActive = m_iActiveTab;
+            m_iLastActiveTab = iOldActive;
+            if (SetActiveTab(iHot) && m_iActiveTab != iOldActive)
+                NotifyActiveTabChanged(m_iActiveTab);
+        }
+        if (!IsSlantedTabs())
+            m_iHighlighted = -1;
+        if (GetCapture() == this)
+            ReleaseCapture();
+        InvalidateTab(iPressed);
+    }
+    if (IsSlantedTabs()) {
+        CRect rectTabs;
+        GetTabsRect(rectTabs);
+        InvalidateRect(rectTabs, FALSE);
+        UpdateWindow();
+    }
+    CWnd::OnLButtonUp(nFlags, point);
+}
+
+void CKtvPBaseTabWnd::OnLButtonDblClk(UINT nFlags, CPoint point)
+{
+    if (IsInPlaceEditEnabled() && GetTabFromPoint(point) == m_iActiveTab && m_iActiveTab >= 0) {
+        StartRenameTab(m_iActiveTab);
+    } else if (FindDragTargetWnd(point) == nullptr) {
+        DetachTab(2, m_iActiveTab);
+    }
+    CWnd::OnLButtonDblClk(nFlags, point);
+}
+
+void CKtvPBaseTabWnd::OnCancelMode()
+{
+    CWnd::OnCancelMode();
+    if (m_iHighlighted >= 0 || m_iPressed >= 0 || m_bReadyToDetach) {
+        const int iOldHot = m_iHighlighted;
+        const int iOldPressed = m_iPressed;
+        m_iHighlighted = m_iPressed = -1;
+        m_bReadyToDetach = FALSE;
+        if (GetCapture() == this)
+            ReleaseCapture();
+        InvalidateTab(iOldHot);
+        InvalidateTab(iOldPressed);
+    }
+    EndRename();
+}
+
+void CKtvPBaseTabWnd::OnSysColorChange()
+{
+    CWnd::OnSysColorChange();
+    BuildDefaultAutoColors();
+}

@@ -69,6 +69,9 @@ public:
     BOOL OnDrop(CWnd* pWnd, COleDataObject* pDataObject, DROPEFFECT dropEffect, CPoint point) override;
 
     CKtvPBaseTabWnd* m_pOwner;
+
+private:
+    void ActivateTabAt(CPoint point);
 };
 
 class CKtvPBaseTabWnd : public CWnd {
@@ -259,6 +262,14 @@ public:
     BOOL m_bIsDlgControl;                // the looks use dialog colours
 
 protected:
+    CKtvPTabInfo* TabAt(int iTab) const;
+    // After the tab at iGone went or was hidden: the first visible tab from it on, else the last before it.
+    int NextActiveCandidate(int iGone) const;
+    void ResetTabColors();
+    // Closes the rename editor without committing it.
+    void EndRename();
+    void DragActiveTab(CPoint point);
+
     int OnCreate(LPCREATESTRUCT lpCreateStruct);
     void OnDestroy();
     void OnLButtonDown(UINT nFlags, CPoint point);

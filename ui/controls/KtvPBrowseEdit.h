@@ -62,6 +62,14 @@ protected:
     CKtvPCalculatorPopup* m_pCalcPopup;  // not owned
     CStringList m_lstCalcAdditionalCommands;
 
+    static constexpr int kImageSize = 16;
+
+    void LoadBrowseImages();
+    CRect ButtonRectOnScreen() const;
+    BOOL IsOverButton(CPoint ptScreen) const;
+    void RedrawFrame();
+    void PressButton();
+
     void OnNcCalcSize(BOOL bCalcValidRects, NCCALCSIZE_PARAMS* lpncsp);
     void OnNcPaint();
     LRESULT OnNcHitTest(CPoint point);

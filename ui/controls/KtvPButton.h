@@ -74,6 +74,11 @@ public:
     static void EnableThemedLook(BOOL bEnable = TRUE) { s_ThemedLook = bEnable; }
     static BOOL IsThemedLook() { return s_ThemedLook; }
 
+    // The text of the button's own tooltip; empty without one.
+    CString GetTooltipText() const;
+    // WM_COMMAND (id, handle) from the button to its parent, when it has one.
+    static void SendCommandToParent(CWnd* pButton);
+
     // Settings the owner sets directly.
     int m_FlatStyle;
     int m_TextAlign;
@@ -128,6 +133,22 @@ protected:
 
     // The timer of the auto-repeat clicks.
     static constexpr UINT_PTR kAutoRepeatTimer = 1;
+    // The one tool of the button's tooltip.
+    static constexpr UINT_PTR kTooltipTool = 1;
+
+    void RecordStyle(DWORD dwStyle);
+    void DrawImage(CDC* pDC, CPoint pt, BOOL bGrayed);
+    void DeleteImageSet(BOOL bChecked);
+    void SetIconSet(BOOL bChecked, HICON hIcon, BOOL bAutoDestroy, HICON hIconHot, HICON hIconDisabled);
+    void SetBitmapSet(BOOL bChecked, HBITMAP hBitmap, BOOL bAutoDestroy, HBITMAP hBitmapHot, BOOL bMap3dColors,
+                      HBITMAP hBitmapDisabled);
+    void SetResourceSet(BOOL bChecked, UINT uiBmpResId, UINT uiBmpHotResId, UINT uiBmpDsblResID);
+    static BOOL AddBitmapToList(CImageList& list, HBITMAP hbmp, COLORREF clrTransparent);
+    void ClearMouseState();
+    void ReleaseOwnCapture();
+    void UncheckRadioButtonsInGroup();
+    BOOL MoveRadioCheck(BOOL bPrevious);
+    BOOL HandleKeyDown(UINT nChar);
 
     BOOL OnEraseBkgnd(CDC* pDC);
     void OnCancelMode();

@@ -22,6 +22,10 @@ protected:
     BOOL m_bIsButtonHighligtedDown;
     BOOL m_bTracked;
 
+    BOOL IsInUpperHalf(CPoint point) const;
+    BOOL IsInLowerHalf(CPoint point) const;
+    void ClearStates();
+
     void OnPaint();
     void OnLButtonDown(UINT nFlags, CPoint point);
     void OnLButtonUp(UINT nFlags, CPoint point);

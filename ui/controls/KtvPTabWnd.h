@@ -126,7 +126,39 @@ public:
     // Stops the forwarded WM_HSCROLL coming back round while a window handles it.
     static BOOL m_bIsInHScroll;
 
+    // The step of the scroll buttons of strips that do not scroll by whole tabs.
+    static constexpr int kScrollStep = 20;
+    // The left and right buttons repeat while held.
+    static constexpr int kScrollRepeatDelay = 50;
+
 protected:
+    struct TabFrameColors {
+        COLORREF clrDark = 0, clrBlack = 0, clrHighlight = 0, clrFace = 0, clrDarkShadow = 0, clrLight = 0;
+        CBrush* pbrFace = nullptr;
+        CBrush* pbrBlack = nullptr;
+    };
+
+    BOOL CreateButtons();
+    void Set3dButtonGlyphs();
+    void RelayoutIfCreated();
+    // The strip is gone by the hide-single-tab and hide-no-tabs rules.
+    BOOL IsStripHidden() const;
+    int ButtonSide(int nTabsHeight) const;
+    int TabImageWidth(const CKtvPTabInfo* pTab) const;
+    void SetTabToolRect(const CKtvPTabInfo* pTab, const CRect& rect);
+    void ShrinkTabs(int nVisible, int T, int Bt, int L, int R);
+    int SlantedOffsetOf(int nFirst) const;
+    // TRUE when the offset had to move into its range.
+    BOOL ClampScrollOffset();
+    void ScrollBy(HWND hwndButton);
+    void ResetSlantedScroll();
+    void ActivateTabWindow(CWnd* pWnd);
+    void UpdateCloseButton(CWnd* pWnd);
+    void TrackSplitter(int x);
+    void StopSplitterTracking();
+    void DrawFrame(CDC* pDC, const TabFrameColors& colors, CPen& penBlack, CPen& penHilite);
+    void DrawTabs(CDC* pDC, CPen& penBlack);
+
     BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
     BOOL OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult) override;
 

@@ -366,8 +366,9 @@ void CKtvPMDIFrameWnd::WinHelp(DWORD_PTR dwData, UINT nCmd)
     CWinApp* pApp = AfxGetApp();
     LPCTSTR lpszHelpFile = pApp != nullptr ? pApp->m_pszHelpFilePath : nullptr;
     HWND hwndMain = pTopLevel != nullptr ? pTopLevel->GetSafeHwnd() : GetSafeHwnd();
+    // The framework's own message, which it shows even without the string resource.
     if (!::WinHelp(hwndMain, lpszHelpFile, nCmd, dwData))
-        AfxMessageBox(AFX_IDP_FAILED_TO_LAUNCH_HELP);
+        tw::mfc::ReportHelpUnavailable();
 }
 
 BOOL CKtvPMDIFrameWnd::PreTranslateMessage(MSG* pMsg)

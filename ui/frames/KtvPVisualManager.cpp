@@ -1,6 +1,10 @@
 #include "ui/frames/KtvPVisualManager.h"
 
 #include "platform/mfc/CDC.h"
+#include "platform/mfc/CImageList.h"
+#include "ui/commandbars/KtvPMenuImages.h"
+#include "ui/controls/KtvPBaseTabWnd.h"
+#include "ui/controls/KtvPButton.h"
 #include "ui/controls/KtvPCaptionBar.h"
 #include "ui/controls/KtvPOutlookBarPane.h"
 #include "ui/commandbars/KtvPBaseToolBar.h"
@@ -362,44 +366,306 @@ void CKtvPVisualManager::OnFillOutlookBarCaption(CDC*, CRect, COLORREF&)
     KTVP_NOT_BUILT("CKtvPVisualManager::OnFillOutlookBarCaption");
 }
 
-void CKtvPVisualManager::OnEraseTabsArea(CDC*, CRect, CKtvPBaseTabWnd*)
+void CKtvPVisualManager::OnEraseTabsArea(CDC* pDC, CRect rect, CKtvPBaseTabWnd* pTabWnd)
 {
-    KTVP_NOT_BUILT("CKtvPVisualManager::OnEraseTabsArea");
+    pDC->FillRect(rect, &globalData.brBarFace);
+    if (pTabWnd == nullptr || !pTabWnd->IsSlantedTabs())
+        return;
+    // The active slanted tab's colour runs on along the strip's edge.
+    const COLORREF clrActive = pTabWnd->GetTabBkColor(pTabWnd->GetActiveTab());
+    if (clrActive == (COLORREF)-1)
+        return;
+    CRect rectEdge = rect;
+    rectEdge.top = rectEdge.bottom - 2;
+    pDC->FillSolidRect(rectEdge, clrActive);
 }
 
-void CKtvPVisualManager::OnDrawTab(CDC*, CRect, int, BOOL, CKtvPBaseTabWnd*)
+void CKtvPVisualManager::OnDrawTab(CDC* pDC, CRect rectTab, int iTab, BOOL bIsActive, CKtvPBaseTabWnd* pTabWnd)
 {
-    KTVP_NOT_BUILT("CKtvPVisualManager::OnDrawTab");
+    const COLORREF clrTab = pTabWnd->GetTabBkColor(iTab);
+    const BOOL bTop = pTabWnd->GetLocation() == CKtvPBaseTabWnd::LOCATION_TOP;
+    if (pTabWnd->IsFlatTabs()) {
+        DrawFlatTabShape(pDC, rectTab, clrTab, bIsActive, bTop, pTabWnd);
+    } else {
+        CRect rectTabs;
+        pTabWnd->GetTabsRect(rectTabs);
+        const BOOL bSlanted = pTabWnd->IsSlantedTabs();
+        if (bSlanted && (rectTabs.right < rectTab.left + 10 + ((iTab > 0 && !bIsActive) ? rectTab.Height() : 0) ||
+                         rectTabs.left >= rectTab.right - 10))
+            return;
+        if (!bIsActive) {
+            if (bTop)
+                rectTab.top += 2;
+            else
+                rectTab.bottom -= 2;
+        }
+        if (bSlanted)
+            DrawSlantedTabShape(pDC, rectTab, rectTabs, iTab, bIsActive, bTop, clrTab, pTabWnd);
+        else
+            Draw3dTabShape(pDC, rectTab, iTab, bIsActive, bTop, clrTab, pTabWnd);
+
+        if (bIsActive) {
+            // The active tab opens into the content.
+            const int y = bTop ? rectTab.bottom : rectTab.top - 3;
+            CBrush brTab;
+            if (clrTab != (COLORREF)-1)
+                brTab.CreateSolidBrush(clrTab);
+            pDC->FillRect(CRect(rectTab.left, y, rectTab.right - 1, y + 4),
+                          clrTab != (COLORREF)-1 ? &brTab : &globalData.brBarFace);
+        }
+        if (bSlanted) {
+            rectTab.left += rectTab.Height();
+            rectTab.right -= CKtvPBaseTabWnd::TAB_TEXT_MARGIN;
+        }
+    }
+
+    const COLORREF clrText = pTabWnd->GetTabTextColor(iTab);
+    const BOOL bOwnText = !bIsActive && clrText != (COLORREF)-1;
+    const COLORREF clrOldText = bOwnText ? pDC->SetTextColor(clrText) : 0;
+    OnDrawTabContent(pDC, rectTab, iTab, bIsActive, pTabWnd, (COLORREF)-1);
+    if (bOwnText)
+        pDC->SetTextColor(clrOldText);
 }
 
-void CKtvPVisualManager::OnFillTab(CDC*, CRect, CBrush*, int, BOOL, CKtvPBaseTabWnd*)
+void CKtvPVisualManager::DrawFlatTabShape(CDC* pDC, CRect& rectTab, COLORREF clrTab, BOOL bIsActive, BOOL bTop,
+                                          CKtvPBaseTabWnd* pTabWnd)
 {
-    KTVP_NOT_BUILT("CKtvPVisualManager::OnFillTab");
+    const int half = pTabWnd->GetTabsHeight() / 2;
+    POINT pts[4];
+    if (bTop) {
+        pts[0] = {rectTab.left + half, rectTab.top + 1};
+        pts[1] = {rectTab.left, rectTab.bottom};
+        pts[2] = {rectTab.right, rectTab.bottom};
+        pts[3] = {rectTab.right - half, rectTab.top + 1};
+        rectTab.left += 2;
+    } else {
+        pts[0] = {rectTab.left, rectTab.top};
+        pts[1] = {rectTab.left + half, rectTab.bottom - 1};
+        pts[2] = {rectTab.right - half, rectTab.bottom - 1};
+        pts[3] = {rectTab.right, rectTab.top};
+    }
+    CBrush brTab;
+    CBrush* pOldBrush = nullptr;
+    if (!bIsActive && clrTab != (COLORREF)-1) {
+        brTab.CreateSolidBrush(clrTab);
+        pOldBrush = pDC->SelectObject(&brTab);
+    }
+    pDC->Polygon(pts, 4);
+    if (pOldBrush != nullptr)
+        pDC->SelectObject(pOldBrush);
 }
 
-void CKtvPVisualManager::OnDrawTabContent(CDC*, CRect, int, BOOL, CKtvPBaseTabWnd*, COLORREF)
+void CKtvPVisualManager::Draw3dTabShape(CDC* pDC, const CRect& rectTab, int iTab, BOOL bIsActive, BOOL bTop,
+                                        COLORREF clrTab, CKtvPBaseTabWnd* pTabWnd)
 {
-    KTVP_NOT_BUILT("CKtvPVisualManager::OnDrawTabContent");
+    if (clrTab != (COLORREF)-1) {
+        CRect rectFill = rectTab;
+        rectFill.DeflateRect(1, 0);
+        if (bTop)
+            rectFill.bottom -= 1;
+        else
+            rectFill.top += 1;
+        CBrush brTab(clrTab);
+        OnFillTab(pDC, rectFill, &brTab, iTab, bIsActive, pTabWnd);
+    }
+
+    CPen penHilite(PS_SOLID, 1, globalData.clrBarHilite);
+    CPen penShadow(PS_SOLID, 1, globalData.clrBarShadow);
+    CPen penDark(PS_SOLID, 1, globalData.clrBarDkShadow);
+    CPen* pOldPen = pDC->SelectObject(&penDark);
+    const int inactive = bIsActive ? 0 : 1;
+    const CRect& r = rectTab;
+    if (bTop) {
+        pDC->MoveTo(r.right, r.bottom - inactive);
+        pDC->LineTo(r.right, r.top + 2);
+        pDC->LineTo(r.right - 2, r.top);
+        pDC->SelectObject(&penHilite);
+        pDC->LineTo(r.left + 2, r.top);
+        pDC->LineTo(r.left, r.top + 2);
+        pDC->LineTo(r.left, r.bottom);
+        pDC->SelectObject(&penShadow);
+        pDC->MoveTo(r.right - 1, r.bottom - inactive);
+        pDC->LineTo(r.right - 1, r.top + 1);
+    } else {
+        pDC->SelectObject(&penHilite);
+        pDC->MoveTo(r.left, r.top);
+        pDC->LineTo(r.left, r.bottom - 2);
+        pDC->SelectObject(&penDark);
+        pDC->LineTo(r.left + 2, r.bottom);
+        pDC->LineTo(r.right - 2, r.bottom);
+        pDC->LineTo(r.right, r.bottom - 2);
+        pDC->LineTo(r.right, r.top - 1);
+        pDC->SelectObject(&penShadow);
+        pDC->MoveTo(r.left + 3, r.bottom - 1);
+        pDC->LineTo(r.right - 2, r.bottom - 1);
+        pDC->LineTo(r.right - 1, r.bottom - 2);
+        pDC->LineTo(r.right - 1, r.top - 1);
+    }
+    pDC->SelectObject(pOldPen);
 }
 
-void CKtvPVisualManager::OnEraseTabsButton(CDC*, CRect, CKtvPButton*, CKtvPBaseTabWnd*)
+void CKtvPVisualManager::DrawSlantedTabShape(CDC* pDC, const CRect& rectTab, const CRect& rectTabs, int iTab,
+                                             BOOL bIsActive, BOOL bTop, COLORREF clrTab, CKtvPBaseTabWnd* pTabWnd)
 {
-    KTVP_NOT_BUILT("CKtvPVisualManager::OnEraseTabsButton");
+    const CRect& r = rectTab;
+    const int h = r.Height();
+    POINT pts[8] = {{r.left, r.bottom},          {r.left + 2, r.bottom - 1}, {r.left + 4, r.bottom - 2},
+                    {r.left + h, r.top + 2},     {r.left + h + 4, r.top},    {r.right - 2, r.top},
+                    {r.right, r.top + 2},        {r.right, r.bottom}};
+    BOOL bCut = FALSE;
+    for (POINT& pt : pts) {
+        if (pt.x > rectTabs.right) {
+            pt.x = rectTabs.right;
+            bCut = TRUE;
+        }
+        if (!bTop)
+            pt.y = r.top + r.bottom - pt.y - 1;
+    }
+
+    CRgn rgn;
+    rgn.CreatePolygonRgn(pts, 8, WINDING);
+    pDC->SelectClipRgn(&rgn, RGN_AND);
+    CBrush brTab(clrTab != (COLORREF)-1 ? clrTab : globalData.clrBtnFace);
+    OnFillTab(pDC, rectTab, &brTab, iTab, bIsActive, pTabWnd);
+    pDC->SelectClipRgn(nullptr);
+
+    CRect rectClient;
+    pTabWnd->GetClientRect(rectClient);
+    const int nSaved = pDC->SaveDC();
+    pDC->ExcludeClipRect(CRect(rectClient.left, rectClient.top, rectTabs.left - 1, rectClient.bottom));
+    if (!bIsActive && iTab > 0 && iTab != pTabWnd->GetFirstScrolledTab()) {
+        // The tab to the left covers the foot of this one's slope.
+        CRect rectFoot(rectTabs.left, rectTabs.top, r.left + h - 10, rectTabs.bottom);
+        if (bTop)
+            rectFoot.bottom += 1;
+        else
+            rectFoot.top -= 1;
+        pDC->ExcludeClipRect(rectFoot);
+    }
+    pDC->Polyline(pts, 8);
+    if (bCut) {
+        pDC->MoveTo(rectTabs.right, r.top);
+        pDC->LineTo(rectTabs.right, r.bottom);
+    }
+    DrawSlantedTabInnerLines(pDC, pts, bIsActive, bCut, bTop);
+    pDC->RestoreDC(nSaved);
+    // Tabs drawn after this one stay behind it.
+    pDC->ExcludeClipRect(CRect(r.right, rectTabs.top, rectTabs.right, rectTabs.bottom));
 }
 
-void CKtvPVisualManager::OnDrawTabsButtonBorder(CDC*, CRect&, CKtvPButton*, UINT, CKtvPBaseTabWnd*)
+void CKtvPVisualManager::DrawSlantedTabInnerLines(CDC* pDC, const POINT* p, BOOL bIsActive, BOOL bCut, BOOL bTop)
 {
-    KTVP_NOT_BUILT("CKtvPVisualManager::OnDrawTabsButtonBorder");
+    CPen penHilite(PS_SOLID, 1, globalData.clrBarHilite);
+    CPen penShadow(PS_SOLID, 1, globalData.clrBarShadow);
+    CPen* pOldPen = pDC->SelectObject(&penHilite);
+    if (bTop) {
+        pDC->MoveTo(p[2].x, p[2].y + 1);
+        pDC->LineTo(p[3].x + 1, p[3].y);
+        pDC->MoveTo(p[3].x + 1, p[3].y + 1);
+        pDC->LineTo(p[3].x + 2, p[3].y + 1);
+        pDC->MoveTo(p[3].x + 2, p[3].y);
+        pDC->LineTo(p[3].x + 4, p[3].y);
+        pDC->MoveTo(p[4].x, p[4].y + 1);
+        pDC->LineTo(p[5].x + 1, p[5].y + 1);
+        if (!bIsActive && !bCut) {
+            pDC->SelectObject(&penShadow);
+            pDC->MoveTo(p[6].x - 2, p[6].y - 1);
+            pDC->LineTo(p[6].x - 1, p[6].y - 1);
+        }
+        pDC->MoveTo(p[6].x - 1, p[6].y);
+        pDC->LineTo(p[7].x - 1, p[7].y);
+    } else if (!bCut) {
+        pDC->MoveTo(p[6].x - 1, p[6].y);
+        pDC->LineTo(p[7].x - 1, bIsActive ? p[7].y - 1 : p[7].y);
+    }
+    pDC->SelectObject(pOldPen);
 }
 
-void CKtvPVisualManager::GetTabFrameColors(CKtvPBaseTabWnd*, COLORREF&, COLORREF&, COLORREF&, COLORREF&, COLORREF&, COLORREF&, CBrush*&, CBrush*&)
+void CKtvPVisualManager::OnFillTab(CDC* pDC, CRect rectFill, CBrush* pbrFill, int, BOOL, CKtvPBaseTabWnd*)
 {
-    KTVP_NOT_BUILT("CKtvPVisualManager::GetTabFrameColors");
+    pDC->FillRect(rectFill, pbrFill);
 }
 
-BOOL CKtvPVisualManager::OnEraseTabsFrame(CDC*, CRect, CKtvPBaseTabWnd*)
+void CKtvPVisualManager::OnDrawTabContent(CDC* pDC, CRect rectTab, int iTab, BOOL, CKtvPBaseTabWnd* pTabWnd,
+                                          COLORREF clrText)
 {
-    KTVP_NOT_BUILT("CKtvPVisualManager::OnEraseTabsFrame");
+    CString strLabel;
+    pTabWnd->GetTabLabel(iTab, strLabel);
+    const UINT uiNoPrefix = pTabWnd->IsDrawNoPrefix() ? DT_NOPREFIX : 0;
+    if (pTabWnd->IsFlatTabs()) {
+        pDC->DrawText(strLabel, rectTab, DT_SINGLELINE | DT_CENTER | DT_VCENTER | uiNoPrefix);
+        return;
+    }
+
+    const CSize sizeImage = pTabWnd->GetImageSize();
+    const UINT uiIcon = pTabWnd->GetTabIcon(iTab);
+    const HICON hIcon = pTabWnd->GetTabIconHandle(iTab);
+    const BOOL bHasImage = hIcon != nullptr || uiIcon != (UINT)-1;
+    const int cxImage = bHasImage ? sizeImage.cx : 0;
+    if (rectTab.Width() < CKtvPBaseTabWnd::TAB_TEXT_MARGIN + cxImage)
+        return;
+
+    if (bHasImage) {
+        const int x = rectTab.left + CKtvPBaseTabWnd::TAB_IMAGE_MARGIN;
+        const int y = rectTab.top + (rectTab.Height() - sizeImage.cy) / 2;
+        if (hIcon != nullptr) {
+            ::DrawIconEx(pDC->GetSafeHdc(), x, y, hIcon, sizeImage.cx, sizeImage.cy, 0, nullptr, DI_NORMAL);
+        } else if (CImageList* pImages = pTabWnd->GetImageList()) {
+            pImages->Draw(pDC, (int)uiIcon, CPoint(x, y), ILD_TRANSPARENT);
+        }
+    }
+
+    CRect rectLabel = rectTab;
+    rectLabel.left += cxImage + 6;
+    const COLORREF clrOld = clrText != (COLORREF)-1 ? pDC->SetTextColor(clrText) : 0;
+    pDC->DrawText(strLabel, rectLabel,
+                  DT_SINGLELINE | DT_VCENTER | DT_END_ELLIPSIS | uiNoPrefix |
+                      (pTabWnd->IsSlantedTabs() ? DT_CENTER : 0));
+    if (clrText != (COLORREF)-1)
+        pDC->SetTextColor(clrOld);
+}
+
+void CKtvPVisualManager::OnEraseTabsButton(CDC* pDC, CRect rect, CKtvPButton*, CKtvPBaseTabWnd*)
+{
+    pDC->FillRect(rect, &globalData.brBarFace);
+}
+
+void CKtvPVisualManager::OnDrawTabsButtonBorder(CDC* pDC, CRect& rect, CKtvPButton* pButton, UINT uiState,
+                                                CKtvPBaseTabWnd*)
+{
+    if ((pButton->IsPushed() && pButton->IsHighlighted()) || (uiState & ODS_SELECTED)) {
+        pDC->Draw3dRect(rect, globalData.clrBarDkShadow, globalData.clrBarHilite);
+        rect.left += 2;
+        rect.top += 2;
+    } else {
+        pDC->Draw3dRect(rect, globalData.clrBarHilite, globalData.clrBarDkShadow);
+    }
+    rect.DeflateRect(2, 2);
+}
+
+void CKtvPVisualManager::GetTabFrameColors(CKtvPBaseTabWnd* pTabWnd, COLORREF& clrDark, COLORREF& clrBlack,
+                                           COLORREF& clrHighlight, COLORREF& clrFace, COLORREF& clrDarkShadow,
+                                           COLORREF& clrLight, CBrush*& pbrFace, CBrush*& pbrBlack)
+{
+    const COLORREF clrActive =
+        pTabWnd->IsSlantedTabs() ? pTabWnd->GetTabBkColor(pTabWnd->GetActiveTab()) : (COLORREF)-1;
+    clrFace = clrActive != (COLORREF)-1 ? clrActive : globalData.clrBarFace;
+    clrDark = globalData.clrBarShadow;
+    clrBlack = globalData.clrBarText;
+    clrHighlight = globalData.clrBarHilite;
+    clrDarkShadow = globalData.clrBarDkShadow;
+    clrLight = globalData.clrBarLight;
+    pbrFace = &globalData.brBarFace;
+    pbrBlack = &globalData.brBtnDkShadow;
+}
+
+BOOL CKtvPVisualManager::OnEraseTabsFrame(CDC* pDC, CRect rect, CKtvPBaseTabWnd* pTabWnd)
+{
+    const COLORREF clrActive = pTabWnd->GetTabBkColor(pTabWnd->GetActiveTab());
+    if (clrActive == (COLORREF)-1)
+        return FALSE;
+    pDC->FillSolidRect(rect, clrActive);
+    return TRUE;
 }
 
 BOOL CKtvPVisualManager::IsHighlightOneNoteTabs() const
@@ -598,14 +864,49 @@ BOOL CKtvPVisualManager::OnDrawCalculatorDisplay(CDC*, CRect, const CString&, BO
     KTVP_NOT_BUILT("CKtvPVisualManager::OnDrawCalculatorDisplay");
 }
 
-BOOL CKtvPVisualManager::OnDrawBrowseButton(CDC*, CRect, CKtvPBrowseEdit*, ButtonState, COLORREF&)
+BOOL CKtvPVisualManager::OnDrawBrowseButton(CDC* pDC, CRect rect, CKtvPBrowseEdit*, ButtonState state,
+                                            COLORREF&)
 {
-    KTVP_NOT_BUILT("CKtvPVisualManager::OnDrawBrowseButton");
+    pDC->FillRect(rect, &globalData.brBtnFace);
+    CRect rectFrame = rect;
+    rectFrame.top -= 1;
+    rectFrame.right += 1;
+    rectFrame.bottom += 1;
+    pDC->Draw3dRect(rectFrame, globalData.clrBtnDkShadow, globalData.clrBtnDkShadow);
+    rectFrame.DeflateRect(1, 1);
+    pDC->DrawEdge(rectFrame, state == ButtonsIsPressed ? BDR_SUNKENINNER : BDR_RAISEDINNER, BF_RECT);
+    return TRUE;
 }
 
-void CKtvPVisualManager::OnDrawSpinButtons(CDC*, CRect, int, BOOL, CKtvPSpinButton*)
+void CKtvPVisualManager::OnDrawSpinButtons(CDC* pDC, CRect rectSpin, int nState, BOOL bOrientation,
+                                           CKtvPSpinButton*)
 {
-    KTVP_NOT_BUILT("CKtvPVisualManager::OnDrawSpinButtons");
+    rectSpin.DeflateRect(1, 1);
+    CRect rect[2] = {rectSpin, rectSpin};
+    if (bOrientation) {
+        rect[0].right -= rectSpin.Width() / 2;
+        rect[1].left = rect[0].right + 1;
+    } else {
+        rect[0].bottom -= rectSpin.Height() / 2;
+        rect[1].top = rect[0].bottom + 1;
+    }
+    pDC->FillRect(rectSpin, &globalData.brBarFace);
+    pDC->Draw3dRect(rectSpin, globalData.clrBarHilite, globalData.clrBarHilite);
+
+    const int glyphs[2] = {bOrientation ? CKtvPMenuImages::IdArowLeft : CKtvPMenuImages::IdArowUp,
+                           bOrientation ? CKtvPMenuImages::IdArowRight : CKtvPMenuImages::IdArowDown};
+    const int glyphState = (nState & 0x10) ? CKtvPMenuImages::ImageGray : CKtvPMenuImages::ImageBlack;
+    const CSize sizeGlyph = CKtvPMenuImages::Size();
+    for (int i = 0; i < 2; i++) {
+        const BOOL bPressed = (nState & (i + 1)) != 0;
+        if (bPressed)
+            pDC->Draw3dRect(rect[i], globalData.clrBarShadow, globalData.clrBarHilite);
+        else
+            pDC->Draw3dRect(rect[i], globalData.clrBarHilite, globalData.clrBarShadow);
+        const CPoint pt(rect[i].left + (rect[i].Width() - sizeGlyph.cx) / 2,
+                        rect[i].top + (rect[i].Height() - sizeGlyph.cy) / 2);
+        CKtvPMenuImages::Draw(pDC, glyphs[i], pt, glyphState);
+    }
 }
 
 BOOL CKtvPVisualManager::DrawPushButtonWinXP(CDC*, CRect, CKtvPButton*, UINT)

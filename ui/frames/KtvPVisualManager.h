@@ -197,4 +197,14 @@ public:
 
     static CKtvPVisualManager* m_pVisManager;
     static CRuntimeClass* m_pRTIDefault;
+
+private:
+    // The shapes of the base look's tabs.
+    void DrawFlatTabShape(CDC* pDC, CRect& rectTab, COLORREF clrTab, BOOL bIsActive, BOOL bTop,
+                          CKtvPBaseTabWnd* pTabWnd);
+    void Draw3dTabShape(CDC* pDC, const CRect& rectTab, int iTab, BOOL bIsActive, BOOL bTop, COLORREF clrTab,
+                        CKtvPBaseTabWnd* pTabWnd);
+    void DrawSlantedTabShape(CDC* pDC, const CRect& rectTab, const CRect& rectTabs, int iTab, BOOL bIsActive,
+                             BOOL bTop, COLORREF clrTab, CKtvPBaseTabWnd* pTabWnd);
+    static void DrawSlantedTabInnerLines(CDC* pDC, const POINT* p, BOOL bIsActive, BOOL bCut, BOOL bTop);
 };

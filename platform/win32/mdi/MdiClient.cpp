@@ -158,7 +158,7 @@ LRESULT CALLBACK MdiClient::Proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM 
         bool maximized = false;
         if (HWND active = Active(hwnd, &maximized); active && maximized)
             FitMaximized(hwnd, active);
-        ArrangeIcons(hwnd);
+        // Icons keep their place: a client that shrinks may hide them until they are arranged.
         return result;
     }
     case WM_NCDESTROY: {

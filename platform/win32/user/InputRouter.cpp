@@ -499,10 +499,14 @@ bool InputRouter::TranslateMouse(const RawInput& input, MSG* msg, bool remove)
     bool eaten = false;
     if (remove && input.kind == RawInput::Kind::MouseButton && input.down) {
         HWND top = GetAncestor(hwnd, GA_ROOT);
-        if (top && top != GetActiveWindow()) {
+        // Only the active window itself is clicked without asking: a child
+        // window is never the active one, so its parents (views in a frame)
+        // hear of every press.
+        const bool topActive = top == GetActiveWindow();
+        if (top && (!topActive || hwnd != top)) {
             const LRESULT answer =
                 SendMessage(hwnd, WM_MOUSEACTIVATE, reinterpret_cast<WPARAM>(top), MAKELPARAM(hit, message));
-            if (answer == MA_ACTIVATE || answer == MA_ACTIVATEANDEAT)
+            if (!topActive && (answer == MA_ACTIVATE || answer == MA_ACTIVATEANDEAT))
                 ActivateWindow(top, WA_CLICKACTIVE);
             eaten = answer == MA_ACTIVATEANDEAT || answer == MA_NOACTIVATEANDEAT;
         }

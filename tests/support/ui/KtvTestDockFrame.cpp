@@ -58,7 +58,7 @@ void KtvTestDockFrame::RecalcLayout(BOOL)
     }
 }
 
-BOOL KtvTestBar::CreateBar(KtvTestDockFrame* pFrame, UINT nID, DWORD dwAlignment)
+BOOL KtvTestBar::CreateBar(CWnd* pFrame, UINT nID, DWORD dwAlignment)
 {
     if (!Create(nullptr, WS_CHILD | WS_VISIBLE | CBRS_TOP, CRect(0, 0, m_nLength, m_nThickness), pFrame, nID,
                 KTVP_CBRS_FLOAT)) {

@@ -45,7 +45,8 @@ class KtvTestBar : public CKtvPControlBar {
 public:
     KtvTestBar(int nLength, int nThickness) : m_nLength(nLength), m_nThickness(nThickness) {}
 
-    BOOL CreateBar(KtvTestDockFrame* pFrame, UINT nID, DWORD dwAlignment = CBRS_ALIGN_ANY);
+    // A child of any frame that docks through a dock manager.
+    BOOL CreateBar(CWnd* pFrame, UINT nID, DWORD dwAlignment = CBRS_ALIGN_ANY);
     CSize CalcFixedLayout(BOOL bStretch, BOOL bHorz) override;
 
     // The protected fields the tests read.

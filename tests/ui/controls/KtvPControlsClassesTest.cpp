@@ -9,6 +9,9 @@
 #include "tests/support/ui/KtvClassTable.h"
 #include "ui/controls/KtvPBaseTabWnd.h"
 #include "ui/controls/KtvPButton.h"
+#include "ui/controls/KtvPMenuButton.h"
+#include "ui/controls/KtvPTabView.h"
+#include "ui/controls/KtvPURLLinkButton.h"
 #include "ui/controls/KtvPCalculator.h"
 #include "ui/controls/KtvPCalendarBar.h"
 #include "ui/controls/KtvPCalendarMenuButton.h"
@@ -36,6 +39,9 @@ const std::vector<KtvClassRow>& ControlClasses()
 {
     static const std::vector<KtvClassRow> rows = {
         KTV_CLASS_ROW(CKtvPButton, CButton, DynCreate),
+        KTV_CLASS_ROW(CKtvPMenuButton, CKtvPButton, Dynamic),
+        KTV_CLASS_ROW(CKtvPURLLinkButton, CKtvPButton, Dynamic),
+        KTV_CLASS_ROW(CKtvPTabView, CView, DynCreate),
         KTV_CLASS_ROW(CKtvPBaseTabWnd, CWnd, Dynamic),
         KTV_CLASS_ROW(CKtvPTabWnd, CKtvPBaseTabWnd, DynCreate),
         KTV_CLASS_ROW(CKtvPHeaderCtrl, CHeaderCtrl, Dynamic),

@@ -125,7 +125,7 @@ TEST_F(KtvPDialogTest, ReactivationGivesTheFocusBackToTheControlThatHadIt)
     ASSERT_EQ(::GetFocus(), save);
 
     FloatingWindow other(0);
-    ASSERT_TRUE(other.CreateEx(0, nullptr, "Other", WS_OVERLAPPEDWINDOW | WS_VISIBLE, CRect(0, 0, 100, 100),
+    ASSERT_TRUE(other.CreateEx(0, nullptr, "Other", WS_OVERLAPPEDWINDOW | WS_VISIBLE, CRect(900, 700, 1000, 800),
                                nullptr, 0));
     other.SetActiveWindow();
     Pump();
@@ -133,6 +133,17 @@ TEST_F(KtvPDialogTest, ReactivationGivesTheFocusBackToTheControlThatHadIt)
 
     dlg.SetActiveWindow();
     Pump();
+    EXPECT_EQ(::GetFocus(), save);
+
+    // The same when the user clicks on the dialog's caption.
+    other.SetActiveWindow();
+    Pump();
+    ASSERT_NE(::GetFocus(), save);
+    CRect window;
+    dlg.GetWindowRect(window);
+    input.Click(tw::display::MouseButton::Left, window.left + 40, window.top + ::GetSystemMetrics(SM_CYCAPTION) / 2 + 2);
+    Pump();
+    EXPECT_EQ(::GetActiveWindow(), dlg.GetSafeHwnd());
     EXPECT_EQ(::GetFocus(), save);
     other.DestroyWindow();
 }

@@ -255,6 +255,43 @@ TEST_F(KtvPFrameImplTest, OnlyAFreshUnmodifiedF1IsTheHelpKey)
     ::SetKeyboardState(none);
 }
 
+TEST_F(KtvPFrameImplTest, MinimisedFrameSwallowsKeysButLeavesF1ToTheHelp)
+{
+    CreateFrame();
+    CKtvPFrameImpl impl(frame);
+    frame->ShowWindow(SW_MINIMIZE);
+
+    auto keyDown = [&](WPARAM key) {
+        MSG msg{};
+        msg.hwnd = frameHwnd;
+        msg.message = WM_KEYDOWN;
+        msg.wParam = key;
+        return impl.FilterFrameMessage(&msg, CKtvPFrameImpl::FILTER_SDI);
+    };
+    EXPECT_EQ(keyDown('N'), CKtvPFrameImpl::FILTER_CONSUMED);
+    EXPECT_EQ(keyDown(VK_F1), CKtvPFrameImpl::FILTER_PASS);
+    frame->ShowWindow(SW_RESTORE);
+}
+
+TEST_F(KtvPFrameImplTest, WithoutAnOpenMenuEveryClickAndMoveReachesItsWindow)
+{
+    CreateFrame();
+    CKtvPFrameImpl impl(frame);
+    CWnd target;
+    ASSERT_TRUE(target.CreateEx(0, nullptr, "", WS_CHILD | WS_VISIBLE, CRect(0, 0, 200, 100), frame, 5));
+
+    for (UINT message : {WM_LBUTTONDOWN, WM_RBUTTONDOWN, WM_RBUTTONUP, WM_MBUTTONDOWN, WM_MBUTTONUP, WM_MOUSEMOVE,
+                         WM_NCLBUTTONDOWN, WM_NCRBUTTONUP, WM_LBUTTONDBLCLK}) {
+        SCOPED_TRACE(message);
+        MSG msg{};
+        msg.hwnd = target.GetSafeHwnd();
+        msg.message = message;
+        msg.lParam = MAKELPARAM(20, 30);
+        for (auto kind : {CKtvPFrameImpl::FILTER_MDI, CKtvPFrameImpl::FILTER_SDI, CKtvPFrameImpl::FILTER_INPLACE})
+            EXPECT_EQ(impl.FilterFrameMessage(&msg, kind), CKtvPFrameImpl::FILTER_PASS);
+    }
+}
+
 TEST_F(KtvPFrameImplTest, AltAloneMovesTheFocusToTheMenuBarAndBack)
 {
     CreateFrame();

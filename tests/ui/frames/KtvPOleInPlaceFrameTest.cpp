@@ -1,9 +1,12 @@
 // The in-place frames as ordinary frames: while one is active it stands in
 // for the top-level frame, and deactivation or destruction hands that back
-// to the frame that held it before, or to none when that one is gone.
+// to the frame that held it before, or to none when that one is gone; tab
+// windows tell it, not the top-level frame, of their tab changes.
 #include "platform/mfc/afxwin.h"
 #include "tests/support/ui/KtvUiTestSetup.h"
 #include "tests/support/window/HeadlessWindowTest.h"
+#include "ui/controls/KtvPTabWnd.h"
+#include "ui/frames/KtvPCodes.h"
 #include "ui/frames/KtvPFrameHooks.h"
 #include "ui/frames/KtvPOleDocIPFrameWnd.h"
 #include "ui/frames/KtvPOleIPFrameWnd.h"
@@ -11,10 +14,20 @@
 namespace {
 
 // The bars' layout is not what these tests are about: the frame lays out nothing.
+// It also counts the tab changes it hears of.
 template <class TFrame>
 class NoLayoutFrame : public TFrame {
 public:
     void RecalcLayout(BOOL) override {}
+    int tabChanges = 0;
+
+protected:
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
+    {
+        if (message == KTVM_ONCHANGE_ACTIVE_TAB && message != 0)
+            tabChanges++;
+        return TFrame::WindowProc(message, wParam, lParam);
+    }
 };
 
 template <class TFrame>
@@ -99,6 +112,30 @@ TYPED_TEST(KtvPOleInPlaceFrameTest, DestroyingTheActiveFrameHandsTheRoleBack)
     inPlace->DestroyWindow();
     EXPECT_EQ(g_pKtvTopLevelFrameOverride, before);
     before->DestroyWindow();
+}
+
+TYPED_TEST(KtvPOleInPlaceFrameTest, TabWindowsTellTheActiveFrameOfTheirTabChanges)
+{
+    // The tab window lives in the container's frame, as the server's windows do while it is active in place.
+    CFrameWnd* container = this->NewPlainFrame("Container", 0);
+    CKtvPTabWnd tabs;
+    ASSERT_TRUE(tabs.Create(CKtvPTabWnd::TABSTYLE_3D, CRect(0, 0, 180, 120), container, 7));
+    CWnd page;
+    ASSERT_TRUE(page.CreateEx(0, nullptr, "page", WS_CHILD, CRect(0, 0, 10, 10), &tabs, 0));
+    tabs.AddTab(&page, "Page", (UINT)-1, FALSE);
+
+    auto* inPlace = this->NewInPlaceFrame();
+    inPlace->ShowWindow(SW_SHOW);
+    inPlace->SetActiveWindow();
+    this->Pump();
+    ASSERT_EQ(g_pKtvTopLevelFrameOverride, inPlace);
+    inPlace->tabChanges = 0;
+    tabs.RemoveAllTabs();  // the active tab becomes none, with no focus change
+    EXPECT_EQ(inPlace->tabChanges, 1);
+
+    inPlace->DestroyWindow();
+    tabs.DestroyWindow();
+    container->DestroyWindow();
 }
 
 }  // namespace

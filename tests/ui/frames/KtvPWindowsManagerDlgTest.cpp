@@ -13,9 +13,12 @@
 #include "platform/mfc/CMDIFrameWnd.h"
 #include "platform/mfc/CView.h"
 #include "platform/win32/gdi/SystemMetrics.h"
+#include "platform/win32/kernel/ProcessClock.h"
 #include "resources/resource.h"
 #include "tests/support/ui/KtvUiTestSetup.h"
 #include "tests/support/window/HeadlessWindowTest.h"
+#include "ui/frames/KtvPCodes.h"
+#include "ui/frames/KtvPGlobalData.h"
 #include "ui/frames/KtvPWindowsManagerDlg.h"
 
 // Counts the save questions it is asked; the framework's prompt itself is
@@ -104,6 +107,20 @@ BEGIN_MESSAGE_MAP(ScriptedWindowsDlg, CKtvPWindowsManagerDlg)
     ON_MESSAGE(WM_KICKIDLE, OnKickIdle)
 END_MESSAGE_MAP()
 
+// The main window, which is told when the dialog's help is asked for.
+class HelpRecordingFrame : public CMDIFrameWnd {
+public:
+    std::vector<LPARAM> helpAsked;
+
+protected:
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
+    {
+        if (message == KTVM_WINDOW_HELP && message != 0)
+            helpAsked.push_back(lParam);
+        return CMDIFrameWnd::WindowProc(message, wParam, lParam);
+    }
+};
+
 class KtvPWindowsManagerDlgTest : public tw::test::HeadlessWindowTest {
 protected:
     void SetUp() override
@@ -111,7 +128,7 @@ protected:
         HeadlessWindowTest::SetUp();
         KtvPrepareUiTest();
         AfxGetApp()->m_pMainWnd = nullptr;
-        main = new CMDIFrameWnd;
+        main = new HelpRecordingFrame;
         ASSERT_TRUE(main->Create(nullptr, "Main", WS_OVERLAPPEDWINDOW | WS_VISIBLE, CRect(0, 0, 800, 600)));
         mainHwnd = main->m_hWnd;
         AfxGetApp()->m_pMainWnd = main;
@@ -151,7 +168,7 @@ protected:
     bool IsOpen(const char* title) const { return ::IsWindow(handles.at(title)); }
     int Asked(const char* title) { return docs.at(title)->asked; }
 
-    CMDIFrameWnd* main = nullptr;
+    HelpRecordingFrame* main = nullptr;
     HWND mainHwnd = nullptr;
     std::map<std::string, CMDIChildWnd*> children;
     std::map<std::string, HWND> handles;
@@ -341,6 +358,94 @@ TEST_F(KtvPWindowsManagerDlgTest, MinimiseTakesEverySelectedWindowDown)
     EXPECT_TRUE(children["One"]->IsIconic());
     EXPECT_FALSE(children["Two"]->IsIconic());
     EXPECT_TRUE(children["Three"]->IsIconic());
+}
+
+TEST_F(KtvPWindowsManagerDlgTest, ClicksAndKeysDriveTheListTheButtonsAndTheHelp)
+{
+    for (const char* title : {"A", "B", "C", "D"})
+        AddChild(title);
+
+    // Input is only queued here; the dialog's own loop delivers it before the next step.
+    auto itemRect = [](ScriptedWindowsDlg& d, const char* title) {
+        CRect rect;
+        d.m_wndList.GetItemRect(d.m_wndList.FindStringExact(-1, title), rect);
+        return rect;
+    };
+    auto click = [&](HWND hwnd, CPoint pt, int clicks = 1) {
+        tw::ProcessClock::Advance(GetDoubleClickTime() + 1);
+        const POINT screen = ScreenPointOf(hwnd, pt.x, pt.y);
+        for (int i = 0; i < clicks; i++)
+            input.Click(tw::display::MouseButton::Left, screen.x, screen.y);
+    };
+    auto clickButton = [&](ScriptedWindowsDlg& d, int id) {
+        CRect rect;
+        ::GetClientRect(d.Item(id), &rect);
+        click(d.Item(id), rect.CenterPoint());
+    };
+
+    ScriptedWindowsDlg dlg(main, TRUE);
+    dlg.steps.push_back([&](ScriptedWindowsDlg& d) {
+        click(d.m_wndList.m_hWnd, itemRect(d, "A").CenterPoint());
+        input.KeyDown(VK_CONTROL);
+        click(d.m_wndList.m_hWnd, itemRect(d, "C").CenterPoint());
+        input.KeyUp(VK_CONTROL);
+    });
+    dlg.steps.push_back([&](ScriptedWindowsDlg& d) {
+        EXPECT_EQ(d.Selected(), (std::vector<std::string>{"A", "C"}));
+        EXPECT_TRUE(d.Usable(IDC_KTVP_WINDOWS_CASCADE));
+        // The chosen windows are drawn selected, the others plain.
+        const CRect rectC = itemRect(d, "C");
+        const CRect rectB = itemRect(d, "B");
+        EXPECT_EQ(ScreenPixel(d.m_wndList.m_hWnd, rectC.right - 3, rectC.CenterPoint().y),
+                  ::GetSysColor(COLOR_HIGHLIGHT));
+        EXPECT_EQ(ScreenPixel(d.m_wndList.m_hWnd, rectB.right - 3, rectB.CenterPoint().y), ::GetSysColor(COLOR_WINDOW));
+        clickButton(d, IDC_KTVP_WINDOWS_CASCADE);
+    });
+    dlg.steps.push_back([&](ScriptedWindowsDlg& d) {
+        EXPECT_TRUE(children["B"]->IsIconic());
+        EXPECT_TRUE(children["D"]->IsIconic());
+        EXPECT_FALSE(children["A"]->IsIconic());
+        EXPECT_FALSE(children["C"]->IsIconic());
+        CRect rectA, rectC;
+        children["A"]->GetWindowRect(rectA);
+        children["C"]->GetWindowRect(rectC);
+        EXPECT_NE(rectA.TopLeft(), rectC.TopLeft()) << "cascaded";
+        EXPECT_EQ(rectA.Size(), rectC.Size());
+        clickButton(d, ID_HELP);
+    });
+    dlg.steps.push_back([&](ScriptedWindowsDlg& d) {
+        EXPECT_EQ(d.SendMessage(WM_HELP), FALSE);
+        EXPECT_EQ(main->helpAsked, (std::vector<LPARAM>(2, reinterpret_cast<LPARAM>(&d))));
+        // A double click on a minimised window brings it back as the active one and ends the dialog.
+        click(d.m_wndList.m_hWnd, itemRect(d, "B").CenterPoint(), 2);
+    });
+    dlg.steps.push_back([](ScriptedWindowsDlg& d) {
+        ADD_FAILURE() << "the double click did not end the dialog";
+        d.Close();
+    });
+    EXPECT_EQ(dlg.DoModal(), IDOK);
+    EXPECT_FALSE(children["B"]->IsIconic());
+    EXPECT_EQ(main->MDIGetActive(), children["B"]);
+}
+
+TEST_F(KtvPWindowsManagerDlgTest, EnterActivatesTheOneSelectedWindow)
+{
+    AddChild("First");
+    AddChild("Second");
+    main->MDIActivate(children["First"]);
+
+    ScriptedWindowsDlg dlg(main, FALSE);
+    dlg.steps.push_back([&](ScriptedWindowsDlg& d) {
+        d.Select({"Second"});
+        d.m_wndList.SetFocus();
+        input.KeyStroke(VK_RETURN);
+    });
+    dlg.steps.push_back([](ScriptedWindowsDlg& d) {
+        ADD_FAILURE() << "Enter did not end the dialog";
+        d.Close();
+    });
+    EXPECT_EQ(dlg.DoModal(), IDOK);
+    EXPECT_EQ(main->MDIGetActive(), children["Second"]);
 }
 
 }  // namespace

@@ -17,6 +17,11 @@ TEST_F(ControlsTest, EachWrapperCreatesItsControlsClass)
     CRichEditCtrl editor;
     CReBarCtrl rebar;
     CDragListBox dragList;
+    CButton button;
+    CEdit edit;
+    CStatic label;
+    CScrollBar bar;
+    CComboBox combo;
     const CRect rect(0, 0, 100, 60);
     const struct {
         std::function<BOOL()> create;
@@ -31,6 +36,12 @@ TEST_F(ControlsTest, EachWrapperCreatesItsControlsClass)
         {[&] { return editor.Create(WS_CHILD | ES_MULTILINE, rect, &host, 6); }, &editor, "RichEdit20A"},
         {[&] { return rebar.Create(WS_CHILD, rect, &host, 7); }, &rebar, "ReBarWindow32"},
         {[&] { return dragList.Create(WS_CHILD, rect, &host, 8); }, &dragList, "ListBox"},
+        // The standard controls exist without a dialog having made them first.
+        {[&] { return button.Create("b", WS_CHILD, rect, &host, 9); }, &button, "Button"},
+        {[&] { return edit.Create(WS_CHILD, rect, &host, 10); }, &edit, "Edit"},
+        {[&] { return label.Create("s", WS_CHILD, rect, &host, 11); }, &label, "Static"},
+        {[&] { return bar.Create(WS_CHILD | SBS_HORZ, rect, &host, 12); }, &bar, "ScrollBar"},
+        {[&] { return combo.Create(WS_CHILD | CBS_DROPDOWNLIST, rect, &host, 13); }, &combo, "ComboBox"},
     };
     for (const auto& c : cases) {
         ASSERT_TRUE(c.create()) << c.className;

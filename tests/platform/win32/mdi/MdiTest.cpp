@@ -462,6 +462,19 @@ TEST_F(Mdi, MinimisedChildrenLineUpAlongTheBottomAndTilingLeavesTheirRow)
     EXPECT_EQ(Active(), a);
 }
 
+TEST_F(Mdi, ResizingTheClientLeavesMinimisedChildrenWhereTheyAre)
+{
+    HWND a = NewChild("A");
+    SendMessage(a, WM_SYSCOMMAND, SC_MINIMIZE, 0);
+    const RECT before = RectInClient(a);
+    RECT area;
+    GetClientRect(client, &area);
+    SetWindowPos(client, nullptr, 0, 0, area.right, area.bottom - 50, SWP_NOMOVE | SWP_NOZORDER);
+    const RECT after = RectInClient(a);
+    EXPECT_EQ(after.top, before.top);
+    EXPECT_EQ(after.left, before.left);
+}
+
 TEST_F(Mdi, CtrlF6AndCtrlF4AreTheMdiSystemKeys)
 {
     NewChild("A");

@@ -250,10 +250,36 @@ TEST_F(MouseInputTest, PressInAChildIsAnnouncedToItsParentFirst)
     Pump();
     std::vector<std::string> order;
     for (const std::string& line : trace.Lines()) {
+        if (line.find("WM_MOUSEACTIVATE") != std::string::npos)
+            continue;
         if (line.find("WM_PARENTNOTIFY") != std::string::npos || line.find("WM_LBUTTONDOWN") != std::string::npos)
             order.push_back(line);
     }
     EXPECT_EQ(order, (std::vector<std::string>{"main WM_PARENTNOTIFY WM_LBUTTONDOWN", "child WM_LBUTTONDOWN 5,5 keys=1"}));
+}
+
+// A child is never the active window: a press in it is offered to it and its
+// parents even while its top-level window is active, and activation stays.
+TEST_F(MouseInputTest, PressInAChildOfTheActiveWindowAsksForMouseActivation)
+{
+    ASSERT_EQ(GetActiveWindow(), main);
+    trace.Start();
+    const POINT at = ScreenPointOf(child, 5, 5);
+    input.Click(MouseButton::Left, at.x, at.y);
+    Pump();
+    const auto got = trace.Lines();
+    EXPECT_EQ(std::count(got.begin(), got.end(), "child WM_MOUSEACTIVATE hit=1 WM_LBUTTONDOWN"), 1);
+    EXPECT_EQ(GetActiveWindow(), main);
+
+    // A press in the active window's own client area asks nothing.
+    trace.Start();
+    const POINT own = ScreenPointOf(main, 2, 2);
+    input.Click(MouseButton::Left, own.x, own.y);
+    Pump();
+    const auto mainGot = trace.Lines();
+    EXPECT_EQ(std::count_if(mainGot.begin(), mainGot.end(),
+                            [](const std::string& m) { return m.find("WM_MOUSEACTIVATE") != std::string::npos; }),
+              0);
 }
 
 }  // namespace
