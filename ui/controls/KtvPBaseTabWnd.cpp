@@ -6,6 +6,7 @@
 #include "platform/mfc/CArchive.h"
 #include "platform/mfc/CEdit.h"
 #include "platform/mfc/CFrameWnd.h"
+#include "ui/controls/KtvPButton.h"
 #include "ui/docking/KtvPDockingControlBar.h"
 #include "ui/frames/KtvPCodes.h"
 #include "ui/frames/KtvPFrameHooks.h"
@@ -152,26 +153,6 @@ CKtvPTabInfo* CKtvPBaseTabWnd::TabAt(int iTab) const
 
 // --- images -----------------------------------------------------------------------------------------
 
-namespace {
-
-UINT ImageListDepthOf(int nBitsPerPixel)
-{
-    switch (nBitsPerPixel) {
-    case 8:
-        return ILC_COLOR8;
-    case 16:
-        return ILC_COLOR16;
-    case 24:
-        return ILC_COLOR24;
-    case 32:
-        return ILC_COLOR32;
-    default:
-        return ILC_COLOR4;
-    }
-}
-
-}  // namespace
-
 BOOL CKtvPBaseTabWnd::SetImageList(HIMAGELIST hImageList)
 {
     IMAGEINFO info{};
@@ -191,7 +172,7 @@ BOOL CKtvPBaseTabWnd::LoadImageList(UINT uiID, int cx, COLORREF clrTransp)
     BITMAP info{};
     bmp.GetBitmap(&info);
     m_Images.DeleteImageList();
-    const UINT nFlags = ImageListDepthOf(info.bmBitsPixel) | (clrTransp != (COLORREF)-1 ? ILC_MASK : 0);
+    const UINT nFlags = KtvImageListColorFlag(info.bmBitsPixel) | (clrTransp != (COLORREF)-1 ? ILC_MASK : 0);
     m_Images.Create(cx, info.bmHeight, nFlags, 0, 0);
     m_Images.Add(&bmp, clrTransp);
     m_sizeImage = CSize(cx, info.bmHeight);

@@ -36,23 +36,6 @@ END_MESSAGE_MAP()
 
 namespace {
 
-// The masked image-list depth that keeps a bitmap's colours.
-UINT ImageListDepth(int nBitsPerPixel)
-{
-    switch (nBitsPerPixel) {
-    case 8:
-        return ILC_COLOR8;
-    case 16:
-        return ILC_COLOR16;
-    case 24:
-        return ILC_COLOR24;
-    case 32:
-        return ILC_COLOR32;
-    default:
-        return ILC_COLOR4;
-    }
-}
-
 BITMAP BitmapInfo(HBITMAP hbmp)
 {
     BITMAP bmp{};
@@ -77,6 +60,22 @@ HBITMAP FaceFilledCopy(const BITMAP& bmp)
 }
 
 }  // namespace
+
+UINT KtvImageListColorFlag(int nBitsPerPixel)
+{
+    switch (nBitsPerPixel) {
+    case 8:
+        return ILC_COLOR8;
+    case 16:
+        return ILC_COLOR16;
+    case 24:
+        return ILC_COLOR24;
+    case 32:
+        return ILC_COLOR32;
+    default:
+        return ILC_COLOR4;
+    }
+}
 
 CKtvPButton::CKtvPButton()
     : m_FlatStyle(BUTTONSTYLE_3D),
@@ -385,7 +384,7 @@ BOOL CKtvPButton::AddBitmapToList(CImageList& list, HBITMAP hbmp, COLORREF clrTr
     HBITMAP hCopy = static_cast<HBITMAP>(::CopyImage(hbmp, IMAGE_BITMAP, 0, 0, 0));
     if (hCopy == nullptr)
         return FALSE;
-    list.Create(bmp.bmWidth, bmp.bmHeight, ILC_MASK | ImageListDepth(bmp.bmBitsPixel), 0, 0);
+    list.Create(bmp.bmWidth, bmp.bmHeight, ILC_MASK | KtvImageListColorFlag(bmp.bmBitsPixel), 0, 0);
     CBitmap bmpCopy;
     bmpCopy.Attach(hCopy);
     list.Add(&bmpCopy, clrTransparent);
@@ -421,7 +420,7 @@ void CKtvPButton::SetIconSet(BOOL bChecked, HICON hIcon, BOOL bAutoDestroy, HICO
         const BITMAP bmp = BitmapInfo(info.hbmColor);
         if (i == 0)
             m_ImageSize = CSize(bmp.bmWidth, bmp.bmHeight);
-        lists[i]->Create(bmp.bmWidth, bmp.bmHeight, ILC_MASK | ImageListDepth(bmp.bmBitsPixel), 0, 0);
+        lists[i]->Create(bmp.bmWidth, bmp.bmHeight, ILC_MASK | KtvImageListColorFlag(bmp.bmBitsPixel), 0, 0);
         lists[i]->Add(icons[i]);
         if (i == 0 && hIconDisabled == nullptr) {
             // The disabled look is made from the icon drawn on the face colour.
@@ -541,7 +540,7 @@ BOOL CKtvPButton::CreateDisabledImage(HBITMAP hBitmapOrig, BOOL bChecked)
     }
     ::SelectObject(dcMem.GetSafeHdc(), hOld);
 
-    target.Create(bmp.bmWidth, bmp.bmHeight, ILC_MASK | ImageListDepth(bmp.bmBitsPixel), 0, 0);
+    target.Create(bmp.bmWidth, bmp.bmHeight, ILC_MASK | KtvImageListColorFlag(bmp.bmBitsPixel), 0, 0);
     CBitmap bmpCopy;
     bmpCopy.Attach(hCopy);
     target.Add(&bmpCopy, globalData.clrBtnFace);

@@ -169,3 +169,7 @@ protected:
     LRESULT OnGetImage(WPARAM wParam, LPARAM lParam);
     DECLARE_MESSAGE_MAP()
 };
+
+// The image-list colour flag that keeps a bitmap of that depth (4 bits for
+// depths the lists do not have).
+UINT KtvImageListColorFlag(int nBitsPerPixel);

@@ -11,19 +11,12 @@
 #include "platform/display/InputInjector.h"
 #include "platform/shell/ShellLauncher.h"
 #include "platform/win32/kernel/ProcessClock.h"
+#include "tests/support/window/RecordingSpawner.h"
 
 namespace ktvp_window_test {
 namespace {
 
-class RecordingSpawner : public tw::shell::ProcessSpawner {
-public:
-    int Spawn(const std::vector<std::string>& argv, const std::string&) override
-    {
-        runs.push_back(argv);
-        return 0;
-    }
-    std::vector<std::vector<std::string>> runs;
-};
+using tw::test::RecordingSpawner;
 
 class EditHyperlinkTest : public EditWindowTest {
 protected:

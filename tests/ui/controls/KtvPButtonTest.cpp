@@ -7,10 +7,10 @@
 #include <string>
 #include <vector>
 
-#include "platform/shell/ShellLauncher.h"
 #include "platform/win32/kernel/ProcessClock.h"
 #include "platform/win32/menu/winmenu.h"
 #include "tests/support/ui/KtvControlTest.h"
+#include "tests/support/window/RecordingSpawner.h"
 #include "ui/commandbars/KtvPMenuImages.h"
 #include "ui/controls/KtvPButton.h"
 #include "ui/controls/KtvPMenuButton.h"
@@ -20,6 +20,7 @@
 namespace {
 
 using tw::test::KtvControlTest;
+using tw::test::RecordingSpawner;
 
 // A button that remembers where its content went and can be put in a mouse state.
 class ProbeButton : public CKtvPButton {
@@ -351,16 +352,6 @@ TEST_F(MenuButtonTest, DownOpensUpDoesNotAndADismissalSendsNothing)
 }
 
 // --- link --------------------------------------------------------------------------------------------
-
-class RecordingSpawner : public tw::shell::ProcessSpawner {
-public:
-    int Spawn(const std::vector<std::string>& argv, const std::string&) override
-    {
-        runs.push_back(argv);
-        return 0;
-    }
-    std::vector<std::vector<std::string>> runs;
-};
 
 class LinkTest : public ButtonTest {
 protected:
