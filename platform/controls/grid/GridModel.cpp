@@ -168,6 +168,41 @@ void GridModel::SetFocusedRow(int row)
         Events().FocusedRowChanged(previous, row);
 }
 
+bool GridModel::AppendRow(const std::vector<std::optional<std::string_view>>& cells)
+{
+    std::vector<std::string> flags(cells.size());
+    std::vector<std::optional<std::string_view>> views(cells);
+    for (size_t f = 0; f < cells.size() && f < size_t(dataset_.FieldCount()); ++f) {
+        if (cells[f] && IsYesNo(dataset_.Field(int(f)).type)) {
+            flags[f] = FlagText(*cells[f]);
+            views[f] = flags[f];
+        }
+    }
+    if (!dataset_.Append(views))
+        return false;
+    MoveTo(dataset_.RowCount() - 1);
+    return true;
+}
+
+size_t GridModel::TakeIntake()
+{
+    if (!intake_.Pending())
+        return 0;
+    // A row taken while the dataset was open is kept as if appended then; a
+    // dataset closed since drops it as Close drops every row.
+    const size_t rows = intake_.Drain([this](const auto& cells) {
+        if (Active())
+            AppendRow(cells);
+    });
+    PublishShape();
+    return rows;
+}
+
+void GridModel::PublishShape()
+{
+    intake_.Publish({Active(), Bound(), dataset_.FieldCount()});
+}
+
 void GridModel::MoveTo(int row)
 {
     if (dataset_.RowCount() == 0)

@@ -99,9 +99,13 @@ LRESULT CALLBACK GridView::Proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM l
 
 LRESULT GridView::Handle(UINT message, WPARAM wParam, LPARAM lParam)
 {
+    // Rows a worker appended meanwhile come before anything else the window does.
+    if (model_ && model_->TakeIntake() > 0 && model_->ControlsDisabled())
+        ShowArrivedRows();
     if (message == GridThreadCall::Message()) {
         auto* call = reinterpret_cast<GridThreadCall*>(lParam);
-        call->result = call->run();
+        if (call)
+            call->result = call->run();
         return 1;
     }
     switch (message) {
@@ -204,6 +208,14 @@ void GridView::MeasureFont()
         return;
     rowHeight_ = int(metrics.tmHeight) + 4;
     headerHeight_ = int(metrics.tmHeight) + 6;
+}
+
+// A bulk load announces nothing until it ends, but the rows that have arrived
+// are shown as they come, from the top: the user sees the first ones at once.
+void GridView::ShowArrivedRows()
+{
+    UpdateScrollBars();
+    Invalidate();
 }
 
 void GridView::OnModelChanged()

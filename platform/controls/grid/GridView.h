@@ -107,6 +107,7 @@ private:
 
     void MeasureFont();
     void UpdateScrollBars();
+    void ShowArrivedRows();
     void ClampScroll();
     void Invalidate();
     void ScrollIntoView(int row);
