@@ -226,6 +226,7 @@ private:
             if (fetched == odbc::Status::NoData)
                 break;
             if (!odbc::Succeeded(fetched)) {
+                sink.RowsFailed();
                 sink.EndResultSet();
                 Report(statement, fetched, sink);
                 return;

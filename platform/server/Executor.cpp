@@ -1203,6 +1203,8 @@ void Executor::RunQuery(const ParsedStatement& st)
                 break;
             rc = sqlite3_step(raw);
         }
+        if (rc != SQLITE_ROW && rc != SQLITE_DONE)
+            sink_.RowsFailed();
         sink_.EndResultSet();
         if (rc != SQLITE_ROW && rc != SQLITE_DONE)
             throw ErrorMapper::FromSqlite(s_.db, sqlite3_errmsg(s_.db), &spellings_);
@@ -1491,6 +1493,8 @@ void Executor::StreamQuery(const std::string& sql, const std::vector<Value>& par
             break;
         rc = sqlite3_step(stmt);
     }
+    if (rc != SQLITE_ROW && rc != SQLITE_DONE)
+        sink_.RowsFailed();
     sink_.EndResultSet();
     if (rc != SQLITE_ROW && rc != SQLITE_DONE)
         throw ErrorMapper::FromSqlite(s_.db, sqlite3_errmsg(s_.db));
