@@ -170,6 +170,20 @@ void GridModel::SetFocusedRow(int row)
 
 bool GridModel::AppendRow(const std::vector<std::optional<std::string_view>>& cells)
 {
+    if (!AppendCells(cells))
+        return false;
+    MoveTo(dataset_.RowCount() - 1);
+    return true;
+}
+
+// Flags read "True" or "False" whatever form the caller gave them in.
+bool GridModel::AppendCells(const std::vector<std::optional<std::string_view>>& cells)
+{
+    bool anyFlag = false;
+    for (size_t f = 0; f < cells.size() && f < size_t(dataset_.FieldCount()); ++f)
+        anyFlag |= cells[f] && IsYesNo(dataset_.Field(int(f)).type);
+    if (!anyFlag)
+        return dataset_.Append(cells);
     std::vector<std::string> flags(cells.size());
     std::vector<std::optional<std::string_view>> views(cells);
     for (size_t f = 0; f < cells.size() && f < size_t(dataset_.FieldCount()); ++f) {
@@ -178,10 +192,7 @@ bool GridModel::AppendRow(const std::vector<std::optional<std::string_view>>& ce
             views[f] = flags[f];
         }
     }
-    if (!dataset_.Append(views))
-        return false;
-    MoveTo(dataset_.RowCount() - 1);
-    return true;
+    return dataset_.Append(views);
 }
 
 size_t GridModel::TakeIntake()
@@ -189,11 +200,20 @@ size_t GridModel::TakeIntake()
     if (!intake_.Pending())
         return 0;
     // A row taken while the dataset was open is kept as if appended then; a
-    // dataset closed since drops it as Close drops every row.
-    const size_t rows = intake_.Drain([this](const auto& cells) {
-        if (Active())
+    // dataset closed since drops it as Close drops every row. During a bulk
+    // load nothing is announced, so only the last row needs to become current.
+    const bool quiet = ControlsDisabled();
+    bool appended = false;
+    const size_t rows = intake_.Drain([&](const auto& cells) {
+        if (!Active())
+            return;
+        if (quiet)
+            appended |= AppendCells(cells);
+        else
             AppendRow(cells);
     });
+    if (appended)
+        MoveTo(dataset_.RowCount() - 1);
     PublishShape();
     return rows;
 }

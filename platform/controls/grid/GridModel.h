@@ -123,6 +123,8 @@ private:
     DataState state_ = DataState::Inactive;
     // The record being edited was changed by the user since Edit or Insert.
     bool recordModified_ = false;
+    bool AppendCells(const std::vector<std::optional<std::string_view>>& cells);
+
     std::function<void()> listener_;
     std::function<void()> bestFit_;
     GridRowIntake intake_;

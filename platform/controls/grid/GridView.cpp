@@ -100,8 +100,11 @@ LRESULT CALLBACK GridView::Proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM l
 LRESULT GridView::Handle(UINT message, WPARAM wParam, LPARAM lParam)
 {
     // Rows a worker appended meanwhile come before anything else the window does.
-    if (model_ && model_->TakeIntake() > 0 && model_->ControlsDisabled())
-        ShowArrivedRows();
+    if (model_) {
+        const int before = model_->Dataset().RowCount();
+        if (model_->TakeIntake() > 0 && model_->ControlsDisabled())
+            ShowArrivedRows(before);
+    }
     if (message == GridThreadCall::Message()) {
         auto* call = reinterpret_cast<GridThreadCall*>(lParam);
         if (call)
@@ -212,10 +215,12 @@ void GridView::MeasureFont()
 
 // A bulk load announces nothing until it ends, but the rows that have arrived
 // are shown as they come, from the top: the user sees the first ones at once.
-void GridView::ShowArrivedRows()
+void GridView::ShowArrivedRows(int rowsBefore)
 {
     UpdateScrollBars();
-    Invalidate();
+    // Rows below the page change nothing that shows but the scroll bar.
+    if (rowsBefore <= topRow_ + PageRows())
+        InvalidateRect(hwnd_, nullptr, FALSE);
 }
 
 void GridView::OnModelChanged()
@@ -544,6 +549,11 @@ void GridView::OnPaint()
     HDC dc = BeginPaint(hwnd_, &ps);
     if (!dc)
         return;
+    // Only the frame needed painting (a scroll bar that grew while rows arrive).
+    if (IsRectEmpty(&ps.rcPaint)) {
+        EndPaint(hwnd_, &ps);
+        return;
+    }
     RECT client{};
     GetClientRect(hwnd_, &client);
     {

@@ -107,7 +107,7 @@ private:
 
     void MeasureFont();
     void UpdateScrollBars();
-    void ShowArrivedRows();
+    void ShowArrivedRows(int rowsBefore);
     void ClampScroll();
     void Invalidate();
     void ScrollIntoView(int row);
