@@ -244,6 +244,10 @@ std::u16string Utf8ToUtf16(std::string_view text)
     std::u16string out;
     out.reserve(text.size());
     for (size_t i = 0; i < text.size();) {
+        if (static_cast<unsigned char>(text[i]) < 0x80) {
+            out += static_cast<char16_t>(text[i++]);
+            continue;
+        }
         char32_t cp;
         const size_t length = DecodeUtf8(text, i, cp);
         if (length == 0) {
