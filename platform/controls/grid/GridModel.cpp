@@ -197,8 +197,15 @@ bool GridModel::AppendCells(const std::vector<std::optional<std::string_view>>& 
 
 size_t GridModel::TakeIntake()
 {
-    if (!intake_.Pending())
+    // A container that hears of the rows (focus events) may call back into
+    // the grid meanwhile: the rows it has not seen yet come with the next take.
+    if (takingIntake_ || !intake_.Pending())
         return 0;
+    takingIntake_ = true;
+    struct Done {
+        bool& flag;
+        ~Done() { flag = false; }
+    } done{takingIntake_};
     // A row taken while the dataset was open is kept as if appended then; a
     // dataset closed since drops it as Close drops every row. During a bulk
     // load nothing is announced, so only the last row needs to become current.

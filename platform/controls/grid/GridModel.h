@@ -128,6 +128,7 @@ private:
     std::function<void()> listener_;
     std::function<void()> bestFit_;
     GridRowIntake intake_;
+    bool takingIntake_ = false;
 };
 
 }  // namespace tw::grid

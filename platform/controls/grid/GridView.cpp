@@ -217,9 +217,17 @@ void GridView::MeasureFont()
 // are shown as they come, from the top: the user sees the first ones at once.
 void GridView::ShowArrivedRows(int rowsBefore)
 {
+    const int rows = model_->Dataset().RowCount();
+    if (rows < shownRows_)
+        shownRows_ = 0;
+    // Rows below the page change nothing that shows but the scroll bar, which
+    // follows the count in steps of a quarter: a million rows cost a few dozen updates.
+    const bool onPage = rowsBefore <= topRow_ + PageRows();
+    if (!onPage && rows < shownRows_ + shownRows_ / 4)
+        return;
+    shownRows_ = rows;
     UpdateScrollBars();
-    // Rows below the page change nothing that shows but the scroll bar.
-    if (rowsBefore <= topRow_ + PageRows())
+    if (onPage)
         InvalidateRect(hwnd_, nullptr, FALSE);
 }
 

@@ -106,7 +106,7 @@ TEST_F(GridWorkerAppendTest, RowsAreShownWhileTheLoadRuns)
     PumpUntil([&] { return appended.load() && Model().Dataset().RowCount() == 200; });
     SCROLLINFO info{sizeof(SCROLLINFO), SIF_RANGE | SIF_PAGE};
     GetScrollInfo(Window(), SB_VERT, &info);
-    EXPECT_GE(info.nMax, 199 - int(info.nPage));
+    EXPECT_GT(info.nMax, int(info.nPage));
     EXPECT_EQ(view->TopRow(), 0);
     finish = true;
     PumpUntil([&] { return done.load(); });
