@@ -255,7 +255,7 @@ void RecordsetObject::OpenOnConnection(ConnectionObject* connection, const std::
     m_cancelRequested = false;
     {
         std::lock_guard run(m_run->mutex);
-        m_run->running = true;
+        ++m_run->running;
         m_run->firstArrived = false;
     }
     m_state = ADODB::adStateExecuting;
@@ -294,6 +294,10 @@ std::vector<ResultItem> RecordsetObject::StartStreaming(ConnectionObject* connec
         std::lock_guard lock(m_mutex);
         m_batch = batch;
     }
+    {
+        std::lock_guard lock(m_run->mutex);
+        ++m_run->running;
+    }
     std::thread([batch, keep, connection, source, run = m_run, skip = m_cancelRequested.load()] {
         try {
             if (!skip)
@@ -304,7 +308,7 @@ std::vector<ResultItem> RecordsetObject::StartStreaming(ConnectionObject* connec
         batch->FinishBatch();
         {
             std::lock_guard lock(run->mutex);
-            run->running = false;
+            --run->running;
         }
         run->done.notify_all();
     }).detach();
@@ -456,13 +460,11 @@ RecordsetObject::ExecutionResult RecordsetObject::Execute()
     m_firstRecordsAffected = recordsAffected;
     if (m_state.load() & ADODB::adStateExecuting)
         m_state = m_cursor->open ? ADODB::adStateOpen : ADODB::adStateClosed;
-    if (!streams) {
-        {
-            std::lock_guard run(m_run->mutex);
-            m_run->running = false;
-        }
-        m_run->done.notify_all();
+    {
+        std::lock_guard run(m_run->mutex);
+        --m_run->running;
     }
+    m_run->done.notify_all();
     if (watchdog.joinable())
         watchdog.join();
     const ProviderMessage* error = result.errors.empty() ? nullptr : &result.errors.front();
@@ -479,7 +481,7 @@ std::thread RecordsetObject::StartTimeoutWatch(ConnectionObject* connection)
     return std::thread([this, connection, timeout] {
         std::unique_lock run(m_run->mutex);
         if (m_run->done.wait_for(run, std::chrono::seconds(timeout),
-                                 [this] { return !m_run->running || m_run->firstArrived; }))
+                                 [this] { return m_run->running == 0 || m_run->firstArrived; }))
             return;
         m_timedOut = true;
         run.unlock();
@@ -616,13 +618,13 @@ HRESULT RecordsetObject::raw_Cancel()
 void RecordsetObject::CancelExecution(ConnectionObject* connection)
 {
     std::unique_lock run(m_run->mutex);
-    while (m_run->running) {
+    while (m_run->running > 0) {
         if (connection) {
             run.unlock();
             connection->CancelRunning();
             run.lock();
         }
-        m_run->done.wait_for(run, std::chrono::milliseconds(20), [this] { return !m_run->running; });
+        m_run->done.wait_for(run, std::chrono::milliseconds(20), [this] { return m_run->running == 0; });
     }
 }
 

@@ -147,7 +147,8 @@ private:
     struct RunState {
         std::mutex mutex;
         std::condition_variable done;
-        bool running = false;
+        // The execution and, for a streamed batch, its reading thread.
+        int running = 0;
         bool firstArrived = false; // the command timeout no longer applies
     };
     std::shared_ptr<RunState> m_run = std::make_shared<RunState>();
