@@ -55,6 +55,29 @@ long ResidentBytes()
     return resident * sysconf(_SC_PAGESIZE);
 }
 
+// Counts the rows and their text; reports errors.
+struct CountingSink : tw::server::ResultSink {
+    long rows = 0;
+    long bytes = 0;
+    void BeginResultSet(const std::vector<tw::server::ColumnInfo>&) override {}
+    bool RowFetched(const tw::server::Row& row) override
+    {
+        ++rows;
+        for (const tw::server::Value& v : row)
+            bytes += static_cast<long>(v.text.size());
+        return true;
+    }
+    void EndResultSet() override {}
+    void RowsAffected(int64_t, tw::server::RowCountOf) override {}
+    void MessageReceived(const tw::server::Message& m) override
+    {
+        if (m.IsError())
+            std::fprintf(stderr, "error: %s\n", m.text.c_str());
+    }
+    void ReturnStatus(int) override {}
+    void OutputParameter(const std::string&, const tw::server::Value&) override {}
+};
+
 // Made through the server so its catalogue knows the types, filled straight
 // through SQLite: the fill is not what is measured.
 bool FillTable(const std::string& databaseFile, long rows)
@@ -68,19 +91,7 @@ bool FillTable(const std::string& databaseFile, long rows)
     tw::server::LoginInfo login;
     login.database = tw::server::Server::kSampleDatabase;
     auto session = server->Connect(login);
-    struct Quiet : tw::server::ResultSink {
-        void BeginResultSet(const std::vector<tw::server::ColumnInfo>&) override {}
-        bool RowFetched(const tw::server::Row&) override { return true; }
-        void EndResultSet() override {}
-        void RowsAffected(int64_t, tw::server::RowCountOf) override {}
-        void MessageReceived(const tw::server::Message& m) override
-        {
-            if (m.IsError())
-                std::fprintf(stderr, "error: %s\n", m.text.c_str());
-        }
-        void ReturnStatus(int) override {}
-        void OutputParameter(const std::string&, const tw::server::Value&) override {}
-    } quiet;
+    CountingSink quiet;
     session->Execute("CREATE TABLE Results (id int NOT NULL, name varchar(24) NULL, code varchar(8) NULL, "
                      "added datetime NULL, price decimal(12,2) NULL)",
                      quiet);
@@ -130,27 +141,7 @@ double RawRowsPerSecond(const std::string& databaseFile, long& textBytes)
 // (b) The server's interface, with a sink that reads each cell's text.
 double ServerRowsPerSecond()
 {
-    struct Counting : tw::server::ResultSink {
-        long rows = 0;
-        long bytes = 0;
-        void BeginResultSet(const std::vector<tw::server::ColumnInfo>&) override {}
-        bool RowFetched(const tw::server::Row& row) override
-        {
-            ++rows;
-            for (const tw::server::Value& v : row)
-                bytes += static_cast<long>(v.text.size());
-            return true;
-        }
-        void EndResultSet() override {}
-        void RowsAffected(int64_t, tw::server::RowCountOf) override {}
-        void MessageReceived(const tw::server::Message& m) override
-        {
-            if (m.IsError())
-                std::fprintf(stderr, "error: %s\n", m.text.c_str());
-        }
-        void ReturnStatus(int) override {}
-        void OutputParameter(const std::string&, const tw::server::Value&) override {}
-    } sink;
+    CountingSink sink;
     tw::server::LoginInfo login;
     login.database = tw::server::Server::kSampleDatabase;
     auto session = tw::server::Server::Shared()->Connect(login);
