@@ -128,6 +128,9 @@ HRESULT ConnectionObject::raw_Close()
                 Fail(ADODB::adErrObjectClosed);
             session.swap(m_session);
             m_state = ADODB::adStateClosed;
+            // A reader that stopped reading must not hold the close up.
+            if (m_streaming)
+                m_streaming->AbandonStreams();
         }
         if (session)
             session->Cancel();
@@ -155,7 +158,21 @@ std::shared_ptr<ProviderSession> ConnectionObject::SessionOrFail() const
 void ConnectionObject::RunBatch(const std::string& text, BatchCollector& collector)
 {
     std::shared_ptr<ProviderSession> session = SessionOrFail();
-    std::lock_guard run(m_runMutex);
+    std::unique_lock run(m_runMutex, std::try_to_lock);
+    if (!run.owns_lock()) {
+        // A streamed result still being read holds the session: its rows are
+        // kept from here on, so that this batch does not wait for its reader.
+        {
+            std::lock_guard lock(m_mutex);
+            if (m_streaming)
+                m_streaming->UnbindStreams();
+        }
+        run.lock();
+    }
+    {
+        std::lock_guard lock(m_mutex);
+        m_streaming = &collector;
+    }
     try {
         session->Execute(text, collector);
     } catch (const ProviderFailure& failure) {
@@ -168,6 +185,10 @@ void ConnectionObject::RunBatch(const std::string& text, BatchCollector& collect
             m_state = ADODB::adStateClosed;
             ++*m_period;
         }
+    }
+    {
+        std::lock_guard lock(m_mutex);
+        m_streaming = nullptr;
     }
     if (!collector.Messages().empty())
         m_errors->Replace(collector.Messages());

@@ -97,6 +97,7 @@ private:
     std::atomic<int> m_cursorLocation{ADODB::adUseServer};
     std::atomic<long> m_transactionLevel{0};
     std::mutex m_runMutex;
+    BatchCollector* m_streaming = nullptr; // the batch running on the session
 
     ADODB::ErrorsPtr m_errorsPtr;
     ErrorsCollection* m_errors;

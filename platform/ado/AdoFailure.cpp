@@ -61,6 +61,11 @@ bool IndexIsName(const VARIANT& index, std::string& name, long& position)
         name = TextOf(value->bstrVal);
         return true;
     }
+    // A reader asks for each field of each row by its number.
+    if (value->vt == VT_I4) {
+        position = value->lVal;
+        return false;
+    }
     VARIANT converted;
     VariantInit(&converted);
     if (FAILED(VariantChangeType(&converted, value, 0, VT_I4)))

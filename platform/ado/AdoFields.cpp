@@ -147,8 +147,12 @@ HRESULT FieldsObject::get_Item(VARIANT Index, ADODB::Field** ppvObject)
             std::lock_guard lock(m_cursor->mutex);
             field = Resolve(Index);
         }
-        ADODB::FieldPtr item(new FieldObject(m_cursor, field), false);
-        HandOut(ppvObject, item.GetInterfacePtr());
+        std::lock_guard lock(m_itemsMutex);
+        if (static_cast<int>(m_items.size()) <= field)
+            m_items.resize(field + 1);
+        if (!m_items[field])
+            m_items[field] = ADODB::FieldPtr(new FieldObject(m_cursor, field), false);
+        HandOut(ppvObject, m_items[field].GetInterfacePtr());
     });
 }
 

@@ -3,6 +3,8 @@
 #pragma once
 
 #include <memory>
+#include <mutex>
+#include <vector>
 
 #include "platform/ado/AdoFailure.h"
 #include "platform/ado/AdoInterfaces.h"
@@ -51,6 +53,11 @@ private:
     int Resolve(const VARIANT& index) const;
 
     std::shared_ptr<RecordCursor> m_cursor;
+    // One Field object per position, made on first use: a reader asks for
+    // each field of each row. A Field reads by position, whatever result
+    // the cursor holds.
+    std::mutex m_itemsMutex;
+    std::vector<ADODB::FieldPtr> m_items;
 };
 
 } // namespace tw::ado

@@ -98,7 +98,10 @@ RecordsetObject::RecordsetObject()
 {
 }
 
-RecordsetObject::~RecordsetObject() = default;
+RecordsetObject::~RecordsetObject()
+{
+    AbandonBatch();
+}
 
 void RecordsetObject::UseConnection(ConnectionObject* connection)
 {
@@ -251,8 +254,9 @@ void RecordsetObject::OpenOnConnection(ConnectionObject* connection, const std::
     }
     m_cancelRequested = false;
     {
-        std::lock_guard run(m_runMutex);
-        m_running = true;
+        std::lock_guard run(m_run->mutex);
+        ++m_run->running;
+        m_run->firstArrived = false;
     }
     m_state = ADODB::adStateExecuting;
     if (effectiveOptions & ADODB::adAsyncExecute) {
@@ -262,12 +266,101 @@ void RecordsetObject::OpenOnConnection(ConnectionObject* connection, const std::
     ExecutionResult result = Execute();
     if (result.outcome == Outcome::Cancelled)
         Fail(ADODB::adErrOperationCancelled);
-    if (result.outcome == Outcome::Failed) {
-        std::string text;
-        for (const ProviderMessage& m : result.errors)
-            text += (text.empty() ? "" : "\n") + m.text;
-        FailWith(result.errors.empty() ? kErrorsInCommand : result.errors.front().hr, text);
+    if (result.outcome == Outcome::Failed)
+        RaiseErrors(result.errors);
+}
+
+void RecordsetObject::RaiseErrors(const std::vector<ProviderMessage>& errors)
+{
+    std::string text;
+    for (const ProviderMessage& m : errors)
+        text += (text.empty() ? "" : "\n") + m.text;
+    FailWith(errors.empty() ? kErrorsInCommand : errors.front().hr, text);
+}
+
+bool RecordsetObject::Streams() const
+{
+    std::lock_guard lock(m_cursor->mutex);
+    return m_cursorType.load() == ADODB::adOpenForwardOnly && m_cursor->lockType == ADODB::adLockReadOnly;
+}
+
+std::vector<ResultItem> RecordsetObject::StartStreaming(ConnectionObject* connection,
+                                                        const ADODB::_ConnectionPtr& keep, const std::string& source)
+{
+    auto batch = std::make_shared<BatchCollector>(
+        rsdetail::kSource, [connection](const ProviderMessage& m) { connection->FireInfoMessage(m); },
+        BatchCollector::Mode::Streamed);
+    {
+        std::lock_guard lock(m_mutex);
+        m_batch = batch;
     }
+    {
+        std::lock_guard lock(m_run->mutex);
+        ++m_run->running;
+    }
+    std::thread([batch, keep, connection, source, run = m_run, skip = m_cancelRequested.load()] {
+        try {
+            if (!skip)
+                connection->RunBatch(source, *batch);
+        } catch (const AdoFailure& failure) {
+            batch->AddMessage(ProviderMessage{failure.hr, 0, 16, "", rsdetail::kSource, failure.description});
+        }
+        batch->FinishBatch();
+        {
+            std::lock_guard lock(run->mutex);
+            --run->running;
+        }
+        run->done.notify_all();
+    }).detach();
+    std::vector<ResultItem> items;
+    ResultItem first;
+    if (batch->NextItem(first)) {
+        if (first.stream)
+            first.stream->WaitForFirst();
+        items.push_back(std::move(first));
+    }
+    {
+        std::lock_guard lock(m_run->mutex);
+        m_run->firstArrived = true;
+    }
+    m_run->done.notify_all();
+    return items;
+}
+
+bool RecordsetObject::TakeNextItem(ResultItem& item)
+{
+    std::shared_ptr<BatchCollector> batch;
+    {
+        std::lock_guard lock(m_mutex);
+        if (!m_pending.empty()) {
+            item = std::move(m_pending.front());
+            m_pending.pop_front();
+            return true;
+        }
+        batch = m_batch;
+    }
+    if (batch && batch->NextItem(item))
+        return true;
+    std::lock_guard lock(m_mutex);
+    if (m_batch == batch)
+        m_batch = nullptr;
+    return false;
+}
+
+// Rows still coming are dropped; the batch's other statements still run.
+void RecordsetObject::AbandonBatch()
+{
+    std::shared_ptr<BatchCollector> batch;
+    {
+        std::lock_guard lock(m_mutex);
+        batch.swap(m_batch);
+    }
+    if (batch)
+        batch->AbandonStreams();
+    std::lock_guard lock(m_cursor->mutex);
+    if (m_cursor->stream)
+        m_cursor->stream->Abandon();
+    m_cursor->stream = nullptr;
 }
 
 void RecordsetObject::StartAsync()
@@ -298,18 +391,23 @@ RecordsetObject::ExecutionResult RecordsetObject::Execute()
     ExecutionResult result;
     std::vector<ResultItem> items;
     m_timedOut = false;
+    const bool streams = Streams();
     std::thread watchdog = StartTimeoutWatch(connection);
     try {
-        if (!m_cancelRequested.load())
+        if (streams)
+            items = StartStreaming(connection, keepConnection, source);
+        else if (!m_cancelRequested.load())
             connection->RunBatch(source, collector);
-        items = collector.TakeItems();
+        if (!streams)
+            items = collector.TakeItems();
         if (m_timedOut.load()) {
             // What the batch produced before the limit is dropped, as the
             // server's own cancel message is: the caller sees the timeout.
             const ProviderMessage expired{kTimeoutExpired, 0, 16, "HYT00", rsdetail::kSource,
                                           "Query timeout expired"};
+            AbandonBatch();
             items.clear();
-            items.push_back(ResultItem{ResultItem::Kind::Failure, nullptr, -1, {expired}});
+            items.push_back(ResultItem{ResultItem::Kind::Failure, nullptr, nullptr, -1, {expired}});
             connection->ErrorList().Replace({expired});
         }
     } catch (const AdoFailure& failure) {
@@ -329,6 +427,7 @@ RecordsetObject::ExecutionResult RecordsetObject::Execute()
         result.outcome = Outcome::Cancelled;
         result.errors.push_back(ProviderMessage{AdoHresult(ADODB::adErrOperationCancelled), 0, 16, "",
                                                 rsdetail::kSource, AdoErrorText(ADODB::adErrOperationCancelled)});
+        AbandonBatch();
         std::lock_guard lock(m_mutex);
         m_pending.clear();
         CloseCursor();
@@ -345,6 +444,7 @@ RecordsetObject::ExecutionResult RecordsetObject::Execute()
             // Only a synchronous Open raises it; an asynchronous one leaves it
             // for NextRecordset, where the reader meets it.
             if (!(m_options & ADODB::adAsyncExecute)) {
+                AbandonBatch();
                 std::lock_guard lock(m_mutex);
                 m_pending.clear();
             }
@@ -361,10 +461,10 @@ RecordsetObject::ExecutionResult RecordsetObject::Execute()
     if (m_state.load() & ADODB::adStateExecuting)
         m_state = m_cursor->open ? ADODB::adStateOpen : ADODB::adStateClosed;
     {
-        std::lock_guard run(m_runMutex);
-        m_running = false;
+        std::lock_guard run(m_run->mutex);
+        --m_run->running;
     }
-    m_runDone.notify_all();
+    m_run->done.notify_all();
     if (watchdog.joinable())
         watchdog.join();
     const ProviderMessage* error = result.errors.empty() ? nullptr : &result.errors.front();
@@ -379,8 +479,9 @@ std::thread RecordsetObject::StartTimeoutWatch(ConnectionObject* connection)
     if (timeout <= 0)
         return {};
     return std::thread([this, connection, timeout] {
-        std::unique_lock run(m_runMutex);
-        if (m_runDone.wait_for(run, std::chrono::seconds(timeout), [this] { return !m_running; }))
+        std::unique_lock run(m_run->mutex);
+        if (m_run->done.wait_for(run, std::chrono::seconds(timeout),
+                                 [this] { return m_run->running == 0 || m_run->firstArrived; }))
             return;
         m_timedOut = true;
         run.unlock();
@@ -397,23 +498,20 @@ void RecordsetObject::CloseCursor()
 
 long RecordsetObject::ApplyNextResult()
 {
+    ResultItem item;
+    const bool more = TakeNextItem(item);
     std::lock_guard lock(m_mutex);
-    if (m_pending.empty()) {
+    if (!more) {
         CloseCursor();
         m_state = ADODB::adStateClosed;
         return -1;
     }
-    ResultItem item = std::move(m_pending.front());
-    m_pending.pop_front();
     if (item.kind == ResultItem::Kind::Failure) {
         CloseCursor();
         m_state = ADODB::adStateClosed;
         if (m_connection.load())
             m_connection.load()->ErrorList().Replace(item.errors);
-        std::string text;
-        for (const ProviderMessage& m : item.errors)
-            text += (text.empty() ? "" : "\n") + m.text;
-        FailWith(item.errors.empty() ? kErrorsInCommand : item.errors.front().hr, text);
+        RaiseErrors(item.errors);
     }
     if (item.kind == ResultItem::Kind::Count) {
         CloseCursor();
@@ -421,17 +519,27 @@ long RecordsetObject::ApplyNextResult()
         return item.recordsAffected;
     }
     item.rowset->baseTable = rsdetail::BaseTableOf(m_source);
+    std::vector<ProviderMessage> errors;
     {
         std::lock_guard cursorLock(m_cursor->mutex);
         m_cursor->rowset = item.rowset;
+        m_cursor->stream = item.stream;
+        m_cursor->windowStart = 0;
+        m_cursor->heldErrors.clear();
         m_cursor->period = m_period;
         m_cursor->readInPeriod = m_readInPeriod;
         m_cursor->open = true;
         m_cursor->position = 0;
         m_cursor->beforeFirst = false;
         m_cursor->editMode = ADODB::adEditNone;
+        errors = m_cursor->Pull();
     }
     m_state = ADODB::adStateOpen;
+    if (!errors.empty()) {
+        if (m_connection.load())
+            m_connection.load()->ErrorList().Replace(errors);
+        RaiseErrors(errors);
+    }
     return -1;
 }
 
@@ -458,19 +566,29 @@ HRESULT RecordsetObject::raw_NextRecordset(VARIANT* RecordsAffected, ADODB::_Rec
             RecordsAffected->vt = VT_I4;
             RecordsAffected->lVal = -1;
         }
-        bool more = false;
         {
             std::lock_guard lock(m_mutex);
             if (m_period && m_period->load() != m_readInPeriod)
                 Fail(ADODB::adErrObjectClosed);
-            more = !m_pending.empty() && !m_cancelRequested.load();
         }
-        if (!more) {
+        // The rest of a result read in part is not wanted.
+        {
+            std::lock_guard lock(m_cursor->mutex);
+            if (m_cursor->stream)
+                m_cursor->stream->Abandon();
+            m_cursor->stream = nullptr;
+        }
+        ResultItem next;
+        if (m_cancelRequested.load() || !TakeNextItem(next)) {
             CloseCursor();
             m_state = ADODB::adStateClosed;
             if (ppiRs)
                 *ppiRs = nullptr;
             return;
+        }
+        {
+            std::lock_guard lock(m_mutex);
+            m_pending.push_front(std::move(next));
         }
         const long affected = ApplyNextResult();
         if (RecordsAffected)
@@ -489,6 +607,7 @@ HRESULT RecordsetObject::raw_Cancel()
             connection = m_connection;
             m_pending.clear();
         }
+        AbandonBatch();
         CancelExecution(connection);
     });
 }
@@ -498,14 +617,14 @@ HRESULT RecordsetObject::raw_Cancel()
 // ODBC none), so the request is repeated until the execution has ended.
 void RecordsetObject::CancelExecution(ConnectionObject* connection)
 {
-    std::unique_lock run(m_runMutex);
-    while (m_running) {
+    std::unique_lock run(m_run->mutex);
+    while (m_run->running > 0) {
         if (connection) {
             run.unlock();
             connection->CancelRunning();
             run.lock();
         }
-        m_runDone.wait_for(run, std::chrono::milliseconds(20), [this] { return !m_running; });
+        m_run->done.wait_for(run, std::chrono::milliseconds(20), [this] { return m_run->running == 0; });
     }
 }
 
@@ -526,6 +645,7 @@ HRESULT RecordsetObject::raw_Close()
             std::lock_guard cursorLock(m_cursor->mutex);
             cursorOpen = m_cursor->open;
         }
+        AbandonBatch();
         std::lock_guard lock(m_mutex);
         if (!cursorOpen && m_state.load() == ADODB::adStateClosed && m_pending.empty())
             Fail(ADODB::adErrObjectClosed);
@@ -813,6 +933,18 @@ long RecordsetObject::Visible(long from, int step) const
     return position;
 }
 
+// Caller holds the cursor's mutex: brings in the next page when the reader
+// moved past the window, raising the errors of a row that could not be read.
+void RecordsetObject::RaiseFetchErrors()
+{
+    const std::vector<ProviderMessage> errors = m_cursor->Pull();
+    if (errors.empty())
+        return;
+    if (ConnectionObject* connection = m_connection.load())
+        connection->ErrorList().Replace(errors);
+    RaiseErrors(errors);
+}
+
 void RecordsetObject::MoveTo(long position)
 {
     const long count = static_cast<long>(m_cursor->rowset->records.size());
@@ -828,8 +960,7 @@ HRESULT RecordsetObject::get_BOF(VARIANT_BOOL* pb)
             FailWith(E_POINTER, "NULL");
         RequireOpen();
         std::lock_guard lock(m_cursor->mutex);
-        const bool empty = Visible(0, 1) >= static_cast<long>(m_cursor->rowset->records.size());
-        *pb = (m_cursor->beforeFirst || empty) ? VARIANT_TRUE : VARIANT_FALSE;
+        *pb = (m_cursor->beforeFirst || m_cursor->Empty()) ? VARIANT_TRUE : VARIANT_FALSE;
     });
 }
 
@@ -841,8 +972,8 @@ HRESULT RecordsetObject::get_EOF(VARIANT_BOOL* pb)
         RequireOpen();
         std::lock_guard lock(m_cursor->mutex);
         const long count = static_cast<long>(m_cursor->rowset->records.size());
-        const bool empty = Visible(0, 1) >= count;
-        *pb = (!m_cursor->beforeFirst && m_cursor->position >= count) || empty ? VARIANT_TRUE : VARIANT_FALSE;
+        *pb = (!m_cursor->beforeFirst && m_cursor->position >= count) || m_cursor->Empty() ? VARIANT_TRUE
+                                                                                            : VARIANT_FALSE;
     });
 }
 
@@ -855,6 +986,7 @@ HRESULT RecordsetObject::raw_MoveNext()
         if (!m_cursor->beforeFirst && m_cursor->position >= count)
             Fail(ADODB::adErrNoCurrentRecord);
         MoveTo(Visible(m_cursor->beforeFirst ? 0 : m_cursor->position + 1, 1));
+        RaiseFetchErrors();
     });
 }
 
@@ -876,6 +1008,9 @@ HRESULT RecordsetObject::raw_MoveFirst()
     return TW_RS_GUARD({
         RequireOpen();
         std::lock_guard lock(m_cursor->mutex);
+        // A streamed result keeps only the rows from the reader on.
+        if (m_cursor->windowStart > 0)
+            Fail(ADODB::adErrFeatureNotAvailable);
         MoveTo(Visible(0, 1));
     });
 }
@@ -901,8 +1036,14 @@ HRESULT RecordsetObject::raw_Move(long NumRecords, VARIANT)
         std::lock_guard lock(m_cursor->mutex);
         long position = m_cursor->beforeFirst ? -1 : m_cursor->position;
         const int step = NumRecords < 0 ? -1 : 1;
-        for (long moved = 0; moved < std::labs(NumRecords); ++moved)
+        for (long moved = 0; moved < std::labs(NumRecords); ++moved) {
             position = Visible(position + step, step);
+            if (m_cursor->stream && position >= static_cast<long>(m_cursor->rowset->records.size())) {
+                MoveTo(position);
+                RaiseFetchErrors();
+                position = m_cursor->position;
+            }
+        }
         MoveTo(position);
     });
 }
@@ -914,7 +1055,9 @@ HRESULT RecordsetObject::get_RecordCount(long* pl)
             FailWith(E_POINTER, "NULL");
         RequireOpen();
         std::lock_guard lock(m_cursor->mutex);
-        long count = 0;
+        // A streamed result is counted by reading the rest of it.
+        m_cursor->PullAll();
+        long count = m_cursor->windowStart;
         for (const Record& record : m_cursor->rowset->records)
             if (record.status != RecordStatus::Deleted)
                 ++count;
@@ -934,7 +1077,7 @@ HRESULT RecordsetObject::get_AbsolutePosition(long* pl)
         else if (m_cursor->position >= static_cast<long>(m_cursor->rowset->records.size()))
             *pl = ADODB::adPosEOF;
         else
-            *pl = m_cursor->position + 1;
+            *pl = m_cursor->windowStart + m_cursor->position + 1;
     });
 }
 
@@ -1241,6 +1384,7 @@ HRESULT RecordsetObject::raw_Save(VARIANT Destination, ADODB::PersistFormatEnum 
             path = rsdetail::Text(destination);
         }
         std::lock_guard lock(m_cursor->mutex);
+        m_cursor->PullAll();
         SaveRowsetXml(*m_cursor->rowset, path);
     });
 }

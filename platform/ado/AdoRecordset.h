@@ -90,6 +90,15 @@ private:
     void OpenFromFile(const std::string& path, ADODB::LockTypeEnum lockType);
     void OpenDisconnected(ADODB::LockTypeEnum lockType);
     ExecutionResult Execute();
+    // Forward-only read-only results stream: the batch runs on a thread of
+    // its own and its first item is here when this returns.
+    std::vector<ResultItem> StartStreaming(ConnectionObject* connection, const ADODB::_ConnectionPtr& keep,
+                                           const std::string& source);
+    bool Streams() const;
+    // The next result: taken first, else the streamed batch's next, waiting for it.
+    bool TakeNextItem(ResultItem& item);
+    [[noreturn]] void RaiseErrors(const std::vector<ProviderMessage>& errors);
+    void AbandonBatch();
     void StartAsync();
     void CancelExecution(ConnectionObject* connection);
     std::thread StartTimeoutWatch(ConnectionObject* connection);
@@ -102,6 +111,7 @@ private:
     void RequireOpen() const;
     int FieldIndexOf(const VARIANT& index) const;
     void MoveTo(long position);
+    void RaiseFetchErrors();
     // The nearest record at or after (step 1) or before (step -1) that is not deleted.
     long Visible(long from, int step) const;
     void ApplyFieldValues(const VARIANT& fields, const VARIANT& values);
@@ -132,9 +142,18 @@ private:
     std::atomic<bool> m_cancelRequested{false};
     std::atomic<bool> m_timedOut{false};
 
-    std::mutex m_runMutex;
-    std::condition_variable m_runDone;
-    bool m_running = false;
+    // Whether a batch runs for this recordset; shared with the thread that
+    // reads a streamed batch, which may outlive the recordset.
+    struct RunState {
+        std::mutex mutex;
+        std::condition_variable done;
+        // The execution and, for a streamed batch, its reading thread.
+        int running = 0;
+        bool firstArrived = false; // the command timeout no longer applies
+    };
+    std::shared_ptr<RunState> m_run = std::make_shared<RunState>();
+    // A streamed batch still producing; null once every item was taken.
+    std::shared_ptr<BatchCollector> m_batch;
 };
 
 } // namespace tw::ado

@@ -173,7 +173,7 @@ private:
     }
 
     // Every result of the statement in order, with SQLMoreResults between.
-    static void StreamResults(odbc::Statement& statement, odbc::Status status, tw::server::ResultSink& sink)
+    void StreamResults(odbc::Statement& statement, odbc::Status status, tw::server::ResultSink& sink)
     {
         for (;;) {
             Report(statement, status, sink);
@@ -195,7 +195,7 @@ private:
         }
     }
 
-    static void StreamOneResult(odbc::Statement& statement, tw::server::ResultSink& sink)
+    void StreamOneResult(odbc::Statement& statement, tw::server::ResultSink& sink)
     {
         const int columnCount = statement.ColumnCount();
         if (columnCount <= 0) {
@@ -226,6 +226,7 @@ private:
             if (fetched == odbc::Status::NoData)
                 break;
             if (!odbc::Succeeded(fetched)) {
+                sink.RowsFailed();
                 sink.EndResultSet();
                 Report(statement, fetched, sink);
                 return;
@@ -238,6 +239,9 @@ private:
             }
             ++rows;
             if (!sink.RowFetched(row)) {
+                // A cancel may come meanwhile; drivers free the cursor's rows
+                // in both, which must not overlap.
+                std::lock_guard lock(m_currentMutex);
                 statement.CloseCursor();
                 break;
             }

@@ -87,3 +87,45 @@ _variant_t CoerceToField(const _variant_t& value, const FieldInfo& field)
 }
 
 } // namespace tw::ado
+
+namespace tw::ado {
+
+std::vector<ProviderMessage> RecordCursor::Pull()
+{
+    std::vector<Record>& records = rowset->records;
+    while (stream && !beforeFirst && position >= static_cast<long>(records.size())) {
+        windowStart += static_cast<long>(records.size());
+        position -= static_cast<long>(records.size());
+        records.clear();
+        if (!stream->Next(records)) {
+            heldErrors = stream->TakeErrors();
+            stream = nullptr;
+        }
+    }
+    if (!beforeFirst && position >= static_cast<long>(records.size()))
+        return std::move(heldErrors);
+    return {};
+}
+
+void RecordCursor::PullAll()
+{
+    std::vector<Record> page;
+    while (stream && stream->Next(page))
+        rowset->records.insert(rowset->records.end(), std::make_move_iterator(page.begin()),
+                               std::make_move_iterator(page.end()));
+    if (stream)
+        heldErrors = stream->TakeErrors();
+    stream = nullptr;
+}
+
+bool RecordCursor::Empty() const
+{
+    if (windowStart > 0)
+        return false;
+    for (const Record& record : rowset->records)
+        if (record.status != RecordStatus::Deleted)
+            return false;
+    return true;
+}
+
+} // namespace tw::ado

@@ -9,6 +9,7 @@
 #include <mutex>
 
 #include "platform/ado/AdoEnums.h"
+#include "platform/ado/RowStream.h"
 #include "platform/ado/Rowset.h"
 
 namespace tw::ado {
@@ -18,6 +19,12 @@ struct RecordCursor {
     std::shared_ptr<Rowset> rowset = std::make_shared<Rowset>();
     bool open = false;
     long position = 0; // index into rowset->records; records.size() is EOF
+    // A forward-only result still arriving: rowset->records is a window onto
+    // it that moves on as the reader does; windowStart counts the rows before.
+    std::shared_ptr<RowStream> stream;
+    long windowStart = 0;
+    // The errors that ended a streamed result read whole before the reader got there.
+    std::vector<ProviderMessage> heldErrors;
     bool beforeFirst = false;
     ADODB::LockTypeEnum lockType = ADODB::adLockReadOnly;
     ADODB::EditModeEnum editMode = ADODB::adEditNone;
@@ -29,6 +36,15 @@ struct RecordCursor {
     // Caller holds mutex. Closes the cursor when its connection has closed
     // since, and fails when it is not open.
     void RequireOpen();
+
+    // Caller holds mutex. When the reader has moved past the window, the rows
+    // read go and the next page comes in (waiting for it). Answers the errors
+    // of a row that could not be read, once, when the result ends with them.
+    std::vector<ProviderMessage> Pull();
+    // Caller holds mutex. Takes the rest of a streamed result into the window.
+    void PullAll();
+    // Caller holds mutex. No rows at all (a reader past the first rows has seen some).
+    bool Empty() const;
 
     // Caller holds mutex.
     bool AtEnd() const { return beforeFirst || position < 0 || position >= static_cast<long>(rowset->records.size()); }

@@ -101,6 +101,16 @@ BSTR SysAllocStringUtf8(const char* utf8)
 {
     if (!utf8)
         return nullptr;
+    // Most text is ASCII: widened straight into the string, with no copy between.
+    size_t length = 0;
+    while (utf8[length] && static_cast<unsigned char>(utf8[length]) < 0x80)
+        ++length;
+    if (!utf8[length] && length <= (0x7FFFFFFFu - 16) / sizeof(OLECHAR)) {
+        BSTR text = SysAllocStringLen(nullptr, static_cast<UINT>(length));
+        for (size_t i = 0; text && i < length; ++i)
+            text[i] = static_cast<OLECHAR>(utf8[i]);
+        return text;
+    }
     const std::u16string wide = tw::Utf8ToUtf16(utf8);
     return SysAllocStringLen(wide.data(), static_cast<UINT>(wide.size()));
 }

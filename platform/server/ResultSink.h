@@ -22,6 +22,9 @@ public:
     // Return false to stop fetching: the statement ends as if cancelled, silently.
     virtual bool RowFetched(const Row& row) = 0;
     virtual void EndResultSet() = 0;
+    // The result set stops short because a row could not be produced; sent
+    // before its EndResultSet, the error follows as a message.
+    virtual void RowsFailed() {}
     // The count of a statement that affected rows (a SELECT's too, after its
     // result set, marked RowCountOf::ResultSet).
     virtual void RowsAffected(int64_t count, RowCountOf of) = 0;

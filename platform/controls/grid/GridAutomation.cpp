@@ -377,6 +377,19 @@ public:
         Members().Put(1064, "FieldValue", [this](std::string field, _variant_t value) { SetFieldValue(field, value); });
     }
 
+protected:
+    // A worker's AppendRecord of plain text cells waits for nothing: the row
+    // is packed for the window's thread, which is told when the first is waiting.
+    bool TakeOffThread(DISPID id, WORD flags, DISPPARAMS* params, HWND window) override
+    {
+        if (id != 1025 || !(flags & DISPATCH_METHOD) || !params || params->cArgs != 1 || params->cNamedArgs != 0)
+            return false;
+        const GridRowIntake::Offer offer = model_->Intake().Take(params->rgvarg[0]);
+        if (offer == GridRowIntake::Offer::TakenFirst)
+            PostMessage(window, GridThreadCall::Message(), 0, 0);
+        return offer != GridRowIntake::Offer::Refused;
+    }
+
 private:
     void Open()
     {
@@ -405,18 +418,9 @@ private:
             AppendThroughWriter(cells);
             return;
         }
-        // Flags read "True" or "False" whatever form the caller gave them in.
-        std::vector<std::string> flags(cells.size());
-        std::vector<std::optional<std::string_view>> views(cells.begin(), cells.end());
-        for (size_t f = 0; f < cells.size(); ++f) {
-            if (cells[f] && IsYesNo(model_->Dataset().Field(int(f)).type)) {
-                flags[f] = FlagText(*cells[f]);
-                views[f] = flags[f];
-            }
-        }
-        if (!model_->Dataset().Append(views))
+        const std::vector<std::optional<std::string_view>> views(cells.begin(), cells.end());
+        if (!model_->AppendRow(views))
             Fail("The record cannot be appended.");
-        model_->MoveTo(model_->Dataset().RowCount() - 1);
     }
     void AppendThroughWriter(const std::vector<std::optional<std::string>>& cells)
     {

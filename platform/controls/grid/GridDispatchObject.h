@@ -19,7 +19,8 @@ struct GridThreadCall {
     std::function<HRESULT()> run;
     HRESULT result = E_FAIL;
 
-    // The message the grid window answers by running the call; lParam is the call.
+    // The message the grid window answers by running the call; lParam is the
+    // call, or null when rows wait in the model's intake.
     static UINT Message()
     {
         static const UINT message = RegisterWindowMessage("TwDataGridThreadCall");
@@ -37,22 +38,44 @@ public:
     {
         const HWND window = owner_ ? owner_->Window() : nullptr;
         if (window && GetWindowThreadProcessId(window, nullptr) != GetCurrentThreadId()) {
-            GridThreadCall call{[&] { return Base::Invoke(id, riid, lcid, flags, params, result, excepInfo, argErr); }};
+            if (TakeOffThread(id, flags, params, window)) {
+                if (result)
+                    VariantInit(result);
+                return S_OK;
+            }
+            GridThreadCall call{[&] { return RunHere(id, riid, lcid, flags, params, result, excepInfo, argErr); }};
             // Zero when the window went away meanwhile: then no thread paints the rows.
             if (SendMessage(window, GridThreadCall::Message(), 0, reinterpret_cast<LPARAM>(&call)))
                 return call.result;
         }
-        return Base::Invoke(id, riid, lcid, flags, params, result, excepInfo, argErr);
+        return RunHere(id, riid, lcid, flags, params, result, excepInfo, argErr);
     }
 
 protected:
-    explicit GridDispatchObject(const GridModel* owner = nullptr) : owner_(owner) {}
-    void SetOwner(const GridModel* owner) { owner_ = owner; }
+    explicit GridDispatchObject(GridModel* owner = nullptr) : owner_(owner) {}
+    void SetOwner(GridModel* owner) { owner_ = owner; }
+    GridModel* Owner() const { return owner_; }
+
+    // A call from another thread that needs no answer from the window's
+    // thread may be taken where it is made; true when it was.
+    virtual bool TakeOffThread(DISPID, WORD, DISPPARAMS*, HWND) { return false; }
 
 private:
+    // Rows other threads appended come first, so every call sees them.
+    HRESULT RunHere(DISPID id, REFIID riid, LCID lcid, WORD flags, DISPPARAMS* params, VARIANT* result,
+                    EXCEPINFO* excepInfo, UINT* argErr)
+    {
+        if (owner_)
+            owner_->TakeIntake();
+        const HRESULT hr = Base::Invoke(id, riid, lcid, flags, params, result, excepInfo, argErr);
+        if (owner_)
+            owner_->PublishShape();
+        return hr;
+    }
+
     // The model the object works on; it outlives the object (the derived
     // object holds it).
-    const GridModel* owner_;
+    GridModel* owner_;
 };
 
 }  // namespace tw::grid

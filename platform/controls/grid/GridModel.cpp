@@ -168,6 +168,68 @@ void GridModel::SetFocusedRow(int row)
         Events().FocusedRowChanged(previous, row);
 }
 
+bool GridModel::AppendRow(const std::vector<std::optional<std::string_view>>& cells)
+{
+    if (!AppendCells(cells))
+        return false;
+    MoveTo(dataset_.RowCount() - 1);
+    return true;
+}
+
+// Flags read "True" or "False" whatever form the caller gave them in.
+bool GridModel::AppendCells(const std::vector<std::optional<std::string_view>>& cells)
+{
+    bool anyFlag = false;
+    for (size_t f = 0; f < cells.size() && f < size_t(dataset_.FieldCount()); ++f)
+        anyFlag |= cells[f] && IsYesNo(dataset_.Field(int(f)).type);
+    if (!anyFlag)
+        return dataset_.Append(cells);
+    std::vector<std::string> flags(cells.size());
+    std::vector<std::optional<std::string_view>> views(cells);
+    for (size_t f = 0; f < cells.size() && f < size_t(dataset_.FieldCount()); ++f) {
+        if (cells[f] && IsYesNo(dataset_.Field(int(f)).type)) {
+            flags[f] = FlagText(*cells[f]);
+            views[f] = flags[f];
+        }
+    }
+    return dataset_.Append(views);
+}
+
+size_t GridModel::TakeIntake()
+{
+    // A container that hears of the rows (focus events) may call back into
+    // the grid meanwhile: the rows it has not seen yet come with the next take.
+    if (takingIntake_ || !intake_.Pending())
+        return 0;
+    takingIntake_ = true;
+    struct Done {
+        bool& flag;
+        ~Done() { flag = false; }
+    } done{takingIntake_};
+    // A row taken while the dataset was open is kept as if appended then; a
+    // dataset closed since drops it as Close drops every row. During a bulk
+    // load nothing is announced, so only the last row needs to become current.
+    const bool quiet = ControlsDisabled();
+    bool appended = false;
+    const size_t rows = intake_.Drain([&](const auto& cells) {
+        if (!Active())
+            return;
+        if (quiet)
+            appended |= AppendCells(cells);
+        else
+            AppendRow(cells);
+    });
+    if (appended)
+        MoveTo(dataset_.RowCount() - 1);
+    PublishShape();
+    return rows;
+}
+
+void GridModel::PublishShape()
+{
+    intake_.Publish({Active(), Bound(), dataset_.FieldCount()});
+}
+
 void GridModel::MoveTo(int row)
 {
     if (dataset_.RowCount() == 0)

@@ -14,6 +14,7 @@
 #include "platform/controls/grid/GridColumns.h"
 #include "platform/controls/grid/GridDataset.h"
 #include "platform/controls/grid/GridEvents.h"
+#include "platform/controls/grid/GridRowIntake.h"
 #include "platform/controls/grid/GridSelection.h"
 
 namespace tw::grid {
@@ -88,6 +89,16 @@ public:
     // The dataset field a column shows, or -1.
     int FieldOfColumn(int column) const;
 
+    // Appends a record as the dataset's AppendRecord does: flags read "True" or
+    // "False", and the new row becomes current. False when the dataset refuses it.
+    bool AppendRow(const std::vector<std::optional<std::string_view>>& cells);
+    // Rows other threads appended meanwhile; only the window's thread moves
+    // them into the dataset (TakeIntake, which answers how many), and it
+    // states the grid's shape for the next ones (PublishShape).
+    GridRowIntake& Intake() { return intake_; }
+    size_t TakeIntake();
+    void PublishShape();
+
     // The current record of the dataset is the focused row; moving it selects it alone.
     void MoveTo(int row);
     // Moves the focus alone (the selection is the caller's), storing an edit
@@ -112,8 +123,12 @@ private:
     DataState state_ = DataState::Inactive;
     // The record being edited was changed by the user since Edit or Insert.
     bool recordModified_ = false;
+    bool AppendCells(const std::vector<std::optional<std::string_view>>& cells);
+
     std::function<void()> listener_;
     std::function<void()> bestFit_;
+    GridRowIntake intake_;
+    bool takingIntake_ = false;
 };
 
 }  // namespace tw::grid

@@ -99,9 +99,16 @@ LRESULT CALLBACK GridView::Proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM l
 
 LRESULT GridView::Handle(UINT message, WPARAM wParam, LPARAM lParam)
 {
+    // Rows a worker appended meanwhile come before anything else the window does.
+    if (model_) {
+        const int before = model_->Dataset().RowCount();
+        if (model_->TakeIntake() > 0 && model_->ControlsDisabled())
+            ShowArrivedRows(before);
+    }
     if (message == GridThreadCall::Message()) {
         auto* call = reinterpret_cast<GridThreadCall*>(lParam);
-        call->result = call->run();
+        if (call)
+            call->result = call->run();
         return 1;
     }
     switch (message) {
@@ -204,6 +211,24 @@ void GridView::MeasureFont()
         return;
     rowHeight_ = int(metrics.tmHeight) + 4;
     headerHeight_ = int(metrics.tmHeight) + 6;
+}
+
+// A bulk load announces nothing until it ends, but the rows that have arrived
+// are shown as they come, from the top: the user sees the first ones at once.
+void GridView::ShowArrivedRows(int rowsBefore)
+{
+    const int rows = model_->Dataset().RowCount();
+    if (rows < shownRows_)
+        shownRows_ = 0;
+    // Rows below the page change nothing that shows but the scroll bar, which
+    // follows the count in steps of a quarter: a million rows cost a few dozen updates.
+    const bool onPage = rowsBefore <= topRow_ + PageRows();
+    if (!onPage && rows < shownRows_ + shownRows_ / 4)
+        return;
+    shownRows_ = rows;
+    UpdateScrollBars();
+    if (onPage)
+        InvalidateRect(hwnd_, nullptr, FALSE);
 }
 
 void GridView::OnModelChanged()
@@ -532,6 +557,11 @@ void GridView::OnPaint()
     HDC dc = BeginPaint(hwnd_, &ps);
     if (!dc)
         return;
+    // Only the frame needed painting (a scroll bar that grew while rows arrive).
+    if (IsRectEmpty(&ps.rcPaint)) {
+        EndPaint(hwnd_, &ps);
+        return;
+    }
     RECT client{};
     GetClientRect(hwnd_, &client);
     {

@@ -107,6 +107,7 @@ private:
 
     void MeasureFont();
     void UpdateScrollBars();
+    void ShowArrivedRows(int rowsBefore);
     void ClampScroll();
     void Invalidate();
     void ScrollIntoView(int row);
@@ -131,6 +132,7 @@ private:
     int rowHeight_ = 18;
     int headerHeight_ = 20;
     int topRow_ = 0;
+    int shownRows_ = 0; // rows the scroll bar counted while a load runs
     int scrollX_ = 0;
     int anchor_ = -1;
     // The column being resized by its divider, and where the drag started.

@@ -216,8 +216,18 @@ std::string Utf16ToUtf8(std::u16string_view text)
 {
     std::string out;
     out.reserve(text.size());
+    AppendUtf16AsUtf8(out, text);
+    return out;
+}
+
+void AppendUtf16AsUtf8(std::string& out, std::u16string_view text)
+{
     for (size_t i = 0; i < text.size(); ++i) {
         char32_t cp = text[i];
+        if (cp < 0x80) {
+            out.push_back(char(cp));
+            continue;
+        }
         const bool high = cp >= 0xD800 && cp <= 0xDBFF;
         if (high && i + 1 < text.size() && text[i + 1] >= 0xDC00 && text[i + 1] <= 0xDFFF) {
             cp = 0x10000 + ((cp - 0xD800) << 10) + (text[i + 1] - 0xDC00);
@@ -227,7 +237,6 @@ std::string Utf16ToUtf8(std::u16string_view text)
         }
         utf8::Append(cp, out);
     }
-    return out;
 }
 
 std::u16string Utf8ToUtf16(std::string_view text)
@@ -235,6 +244,10 @@ std::u16string Utf8ToUtf16(std::string_view text)
     std::u16string out;
     out.reserve(text.size());
     for (size_t i = 0; i < text.size();) {
+        if (static_cast<unsigned char>(text[i]) < 0x80) {
+            out += static_cast<char16_t>(text[i++]);
+            continue;
+        }
         char32_t cp;
         const size_t length = DecodeUtf8(text, i, cp);
         if (length == 0) {

@@ -48,6 +48,8 @@ void AppendUtf8(std::string& out, char32_t codePoint);
 
 // UTF-16 to UTF-8; unpaired surrogates become U+FFFD.
 std::string Utf16ToUtf8(std::u16string_view text);
+// The same, appended to `out` (no string made per call).
+void AppendUtf16AsUtf8(std::string& out, std::u16string_view text);
 // UTF-8 to UTF-16; bytes that are no valid sequence become U+FFFD.
 std::u16string Utf8ToUtf16(std::string_view text);
 // Length of a NUL-terminated UTF-16 string; 0 for NULL.

@@ -103,6 +103,33 @@ TEST(AdoOdbc, CancelFromAnotherThreadStopsALongQuery)
     EXPECT_EQ(2, static_cast<long>(after->GetCollect(0L)));
 }
 
+// A long result streams through the driver as through the embedded server:
+// its rows arrive once and in order, and a cancel while it is being read
+// leaves the connection usable.
+TEST(AdoOdbc, ForwardOnlyResultsStreamFromTheDriver)
+{
+    _ConnectionPtr connection = OpenSqliteOdbc();
+    _RecordsetPtr rs("ADODB.Recordset");
+    rs->Open("with recursive n(i) as (select 1 union all select i + 1 from n where i < 20000) select i from n",
+             _variant_t(static_cast<IDispatch*>(connection)), adOpenForwardOnly, adLockReadOnly, adCmdText);
+    long expected = 1;
+    for (; !rs->GetEOF(); rs->MoveNext())
+        ASSERT_EQ(expected++, static_cast<long>(rs->GetCollect(0L)));
+    EXPECT_EQ(20001, expected);
+
+    rs->Close();
+    rs->Open("with recursive n(i) as (select 1 union all select i + 1 from n where i < 20000) select i from n",
+             _variant_t(static_cast<IDispatch*>(connection)), adOpenForwardOnly, adLockReadOnly, adCmdText);
+    for (long i = 0; i < 5000; ++i)
+        rs->MoveNext();
+    std::thread canceller([&] { rs->Cancel(); });
+    canceller.join();
+    while (!rs->GetEOF())
+        rs->MoveNext();
+    rs->Close();
+    EXPECT_EQ(2, static_cast<long>(connection->Execute("select 2", nullptr, adCmdText)->GetCollect(0L)));
+}
+
 TEST(AdoOdbc, ProviderPropertiesComeFromTheDriver)
 {
     _ConnectionPtr connection = OpenSqliteOdbc();
