@@ -3,6 +3,9 @@
 // archive piece, and drags with injected mouse input.
 #include <gtest/gtest.h>
 
+#include <utility>
+#include <vector>
+
 #include "platform/mfc/CArchive.h"
 #include "platform/mfc/CMemFile.h"
 #include "tests/support/ScopedAppNames.h"
@@ -10,6 +13,7 @@
 #include "tests/support/window/HeadlessWindowTest.h"
 #include "ui/docking/KtvPDockBar.h"
 #include "ui/docking/KtvPDockBarRow.h"
+#include "ui/frames/KtvPCodes.h"
 #include "ui/frames/KtvPRegistry.h"
 #include "ui/frames/KtvRegPath.h"
 
@@ -400,6 +404,60 @@ TEST_F(BarTest, ExclusiveRowsSwapInsteadOfJoining)
     CRect rectB;
     pB->GetWindowRect(rectB);
     EXPECT_EQ(rectB.bottom, rectA.top);
+}
+
+}  // namespace
+
+namespace {
+
+// Records the toolbar-menu requests the frame receives.
+class MenuRecordingFrame : public KtvTestDockFrame {
+public:
+    std::vector<std::pair<WPARAM, LPARAM>> menus;
+
+protected:
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
+    {
+        if (message == KTVM_TOOLBARMENU) {
+            menus.emplace_back(wParam, lParam);
+        }
+        return KtvTestDockFrame::WindowProc(message, wParam, lParam);
+    }
+};
+
+// A right click on a bar asks the frame for the toolbar menu naming that bar; one
+// on the bare dock bar names no bar. Both carry the screen point.
+TEST_F(BarTest, RightClickAsksTheFrameForTheToolbarMenu)
+{
+    auto* pFrame = new MenuRecordingFrame;
+    ASSERT_TRUE(pFrame->CreateFrame(40, 40, 500, 300));
+    ASSERT_TRUE(pFrame->m_dockManager.EnableDocking(CBRS_ALIGN_ANY));
+    auto* pBar = new KtvTestBar(120, 24);
+    ASSERT_TRUE(pBar->CreateBar(pFrame, 7));
+    CRect rect(0, 0, 120, 24);
+    pFrame->ClientToScreen(rect);
+    pFrame->m_dockManager.DockControlBar(pBar, AFX_IDW_DOCKBAR_TOP, rect);
+    Pump();
+    const HWND hwndDockBar = pFrame->m_dockManager.FindDockBar(CBRS_ALIGN_TOP, TRUE)->GetSafeHwnd();
+    struct {
+        HWND hwnd;
+        CPoint ptClient;
+        WPARAM wExpected;
+    } cases[] = {
+        {pBar->GetSafeHwnd(), CPoint(30, 10), (WPARAM)pBar->GetSafeHwnd()},
+        {hwndDockBar, CPoint(300, 10), 0},
+    };
+    for (const auto& c : cases) {
+        const POINT pt = ScreenPointOf(c.hwnd, c.ptClient.x, c.ptClient.y);
+        input.MouseMove(pt.x, pt.y);
+        input.ButtonDown(tw::display::MouseButton::Right, pt.x, pt.y);
+        input.ButtonUp(tw::display::MouseButton::Right, pt.x, pt.y);
+        Pump();
+        ASSERT_EQ(1u, pFrame->menus.size()) << c.ptClient.x;
+        EXPECT_EQ(c.wExpected, pFrame->menus[0].first);
+        EXPECT_EQ((LPARAM)MAKELPARAM(pt.x, pt.y), pFrame->menus[0].second);
+        pFrame->menus.clear();
+    }
 }
 
 }  // namespace
