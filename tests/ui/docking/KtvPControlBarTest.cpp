@@ -1,5 +1,4 @@
-// The bars' own values: alignment and style words, the fixed layout, the inner
-// rectangle, the dock-target sensitivity, the stored state under its keys, the
+// The bars' own values: the inner rectangle, the dock-target sensitivity, the stored state under its keys, the
 // archive piece, and drags with injected mouse input.
 #include <gtest/gtest.h>
 
@@ -21,39 +20,6 @@ namespace {
 
 using tw::test::KtvTestBar;
 using tw::test::KtvTestDockFrame;
-
-struct BaseBarProbe : CKtvPBaseControlBar {
-    using CKtvPBaseControlBar::m_dwStyle;
-};
-
-TEST(KtvPBaseControlBarValues, SetBarAlignmentReplacesOnlyTheNibble)
-{
-    struct {
-        DWORD dwStyle;
-        DWORD dwAlignment;
-        DWORD dwExpected;
-    } cases[] = {
-        {0x2F4F, CBRS_ALIGN_LEFT, 0x1F4F},
-        {0x0000, CBRS_ALIGN_BOTTOM, 0x8000},
-        {0xF0FF, CBRS_ALIGN_TOP, 0x20FF},
-        {0x1234, 0x0F00 | CBRS_ALIGN_RIGHT, 0x4234},
-    };
-    for (const auto& c : cases) {
-        BaseBarProbe bar;
-        bar.m_dwStyle = c.dwStyle;
-        bar.SetBarAlignment(c.dwAlignment);
-        EXPECT_EQ(c.dwExpected, bar.GetBarStyle()) << std::hex << c.dwStyle;
-    }
-}
-
-TEST(KtvPBaseControlBarValues, CalcFixedLayoutStretchesAlongTheOrientationOnly)
-{
-    BaseBarProbe bar;
-    EXPECT_EQ(CSize(32767, 0), bar.CalcFixedLayout(TRUE, TRUE));
-    EXPECT_EQ(CSize(0, 32767), bar.CalcFixedLayout(TRUE, FALSE));
-    EXPECT_EQ(CSize(0, 0), bar.CalcFixedLayout(FALSE, TRUE));
-    EXPECT_EQ(CSize(0, 0), bar.CalcFixedLayout(FALSE, FALSE));
-}
 
 using BarTest = tw::test::DockFrameTest;
 
