@@ -99,6 +99,60 @@ TEST_F(BarTest, DockTargetAtCursorWeighsTheSensitivity)
     }
 }
 
+// The size change applied is returned: a side below the minimum is raised to it
+// from the edge that stayed, unless the size is forced.
+TEST_F(BarTest, ResizeToRectKeepsTheMinimumAndAnswersTheChangeApplied)
+{
+    KtvTestBar* pBar = AddBar(1, 100, 24);
+    pBar->SetMinSize(CSize(40, 20));
+    CRect s;
+    pBar->GetWindowRect(s);
+    struct {
+        CRect rect;
+        BOOL bForce;
+        CSize delta;
+        CRect expected;
+    } cases[] = {
+        {CRect(s.left, s.top, s.right + 50, s.bottom), FALSE, CSize(50, 0), CRect(s.left, s.top, s.right + 50, s.bottom)},
+        {CRect(s.left, s.top, s.left + 10, s.bottom), FALSE, CSize(-60, 0), CRect(s.left, s.top, s.left + 40, s.bottom)},
+        {CRect(s.right - 10, s.top, s.right, s.bottom), FALSE, CSize(-60, 0), CRect(s.right - 40, s.top, s.right, s.bottom)},
+        {CRect(s.left, s.top, s.right, s.top + 5), FALSE, CSize(0, -4), CRect(s.left, s.top, s.right, s.top + 20)},
+        {CRect(s.left, s.top, s.left + 10, s.bottom), TRUE, CSize(-90, 0), CRect(s.left, s.top, s.left + 10, s.bottom)},
+    };
+    for (const auto& c : cases) {
+        pBar->ResizeToRect(s, TRUE);
+        EXPECT_EQ(c.delta, pBar->ResizeToRect(c.rect, c.bForce)) << c.rect.left - s.left << "," << c.rect.Width();
+        CRect rect;
+        pBar->GetWindowRect(rect);
+        EXPECT_EQ(c.expected, rect);
+    }
+}
+
+// A bar docked elsewhere after its state was saved goes back, when that state is
+// loaded and applied, to the side, row and place saved.
+TEST_F(BarTest, RestoreRecentDockPosReturnsTheBarToItsSavedPlace)
+{
+    tw::test::ScopedAppNames names("Tarnwick", "TarnwickDockingTest");
+    DockAt(AddBar(1, 120, 24), AFX_IDW_DOCKBAR_TOP, 0, 0);
+    KtvTestBar* pBar = AddBar(0xE8B0, 100, 24);
+    DockAt(pBar, AFX_IDW_DOCKBAR_TOP, 200, 60);
+    CRect rectSaved;
+    pBar->GetWindowRect(rectSaved);
+    ASSERT_TRUE(pBar->SaveState(nullptr, -1, (UINT)-1));
+
+    DockAt(pBar, AFX_IDW_DOCKBAR_LEFT, 0, 100);
+    ASSERT_EQ(DockBar(CBRS_ALIGN_LEFT), pBar->GetParentDockBar());
+    ASSERT_TRUE(pBar->LoadState(nullptr, -1, (UINT)-1));
+    pBar->RestoreRecentDockPos(manager);
+    EXPECT_EQ(DockBar(CBRS_ALIGN_TOP), pBar->GetParentDockBar());
+    EXPECT_EQ(1, DockBar(CBRS_ALIGN_TOP)->FindRowIndex(pBar->GetDockBarRow()));
+    EXPECT_EQ(0, DockBar(CBRS_ALIGN_LEFT)->GetDockBarRows().GetCount());
+    CRect rect;
+    pBar->GetWindowRect(rect);
+    EXPECT_EQ(rectSaved, rect) << rect.left << "," << rect.top << " " << rectSaved.left << "," << rectSaved.top;
+    EXPECT_TRUE(pBar->IsWindowVisible());
+}
+
 TEST_F(BarTest, StateIsStoredUnderTheBarsKeysAndReadBack)
 {
     tw::test::ScopedAppNames names("Tarnwick", "TarnwickDockingTest");
