@@ -5,6 +5,7 @@
 #include <utility>
 #include <vector>
 
+#include "platform/display/Display.h"
 #include "platform/mfc/CArchive.h"
 #include "platform/mfc/CMemFile.h"
 #include "tests/support/ScopedAppNames.h"
@@ -13,6 +14,7 @@
 #include "ui/docking/KtvPDockBar.h"
 #include "ui/docking/KtvPDockBarRow.h"
 #include "ui/frames/KtvPCodes.h"
+#include "ui/frames/KtvPGlobalData.h"
 #include "ui/frames/KtvPRegistry.h"
 #include "ui/frames/KtvRegPath.h"
 
@@ -43,6 +45,73 @@ TEST_F(BarTest, CalcInsideRectTakesBordersAndGripper)
         CRect rect(0, 0, 100, 30);
         pBar->CalcInsideRect(rect, c.bHorz);
         EXPECT_EQ(c.expected, rect) << std::hex << c.dwExtraStyle;
+    }
+}
+
+// A toolbar-like bar: its non-client area, sized and painted by the border object.
+class GripperBar : public KtvTestBar {
+public:
+    GripperBar() : KtvTestBar(100, 30), m_impl(this) {}
+
+protected:
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
+    {
+        if (message == WM_NCCALCSIZE) {
+            m_impl.CalcNcSize(reinterpret_cast<NCCALCSIZE_PARAMS*>(lParam));
+            return 0;
+        }
+        if (message == WM_NCPAINT) {
+            m_impl.DrawNcArea();
+            return 0;
+        }
+        return KtvTestBar::WindowProc(message, wParam, lParam);
+    }
+
+    CKtvPControlBarImpl m_impl;
+};
+
+// A docked bar with a gripper shows its border lines and two raised ridges across
+// the middle of the gripper, lying across the bar whichever side it docks to.
+TEST_F(BarTest, DockedBarPaintsItsBorderAndGripper)
+{
+    enum Shade { H, S };  // the bar highlight or shadow colour
+    struct Pixel {
+        int x;
+        int y;
+        Shade shade;
+    };
+    struct {
+        UINT nDockBarID;
+        CPoint pt;
+        std::vector<Pixel> pixels;  // window coordinates of the 100 x 30 bar
+    } cases[] = {
+        // Gripper (0,0)-(13,30): ridges at x 4-6 and 8-10, rows 2-27, a highlight dot at the foot of each.
+        {AFX_IDW_DOCKBAR_TOP,
+         CPoint(0, 0),
+         {{0, 10, H}, {50, 0, H}, {99, 10, S}, {50, 29, S}, {4, 10, H}, {6, 10, S}, {5, 2, H}, {5, 27, S}, {4, 27, H},
+          {8, 10, H}, {10, 10, S}, {8, 27, H}}},
+        // Gripper (0,0)-(30,13): ridges at rows 5-7 and 9-11, columns 2-27, a highlight dot at the far end of each.
+        {AFX_IDW_DOCKBAR_LEFT,
+         CPoint(0, 60),
+         {{0, 50, H}, {10, 0, H}, {29, 50, S}, {10, 99, S}, {10, 5, H}, {10, 7, S}, {2, 6, H}, {27, 6, S}, {27, 5, H},
+          {10, 9, H}, {10, 11, S}, {27, 9, H}}},
+    };
+    UINT nID = 1;
+    for (const auto& c : cases) {
+        auto* pBar = new GripperBar;
+        ASSERT_TRUE(pBar->CreateBar(frame, nID++));
+        pBar->SetBarStyle(pBar->GetBarStyle() | CBRS_GRIPPER);
+        DockAt(pBar, c.nDockBarID, c.pt.x, c.pt.y);
+        frame->RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+        Pump();
+        CRect rect;
+        pBar->GetWindowRect(rect);
+        const auto& screen = tw::display::Display::Instance().GetScreen();
+        for (const Pixel& pixel : c.pixels) {
+            const COLORREF clr = pixel.shade == H ? globalData.clrBarHilite : globalData.clrBarShadow;
+            EXPECT_EQ(clr, screen.PixelColor(rect.left + pixel.x, rect.top + pixel.y))
+                << c.nDockBarID << " at " << pixel.x << "," << pixel.y;
+        }
     }
 }
 
@@ -107,21 +176,22 @@ TEST_F(BarTest, ResizeToRectKeepsTheMinimumAndAnswersTheChangeApplied)
     pBar->SetMinSize(CSize(40, 20));
     CRect s;
     pBar->GetWindowRect(s);
+    const int l = s.left, t = s.top, r = s.right, b = s.bottom;
     struct {
         CRect rect;
         BOOL bForce;
         CSize delta;
         CRect expected;
     } cases[] = {
-        {CRect(s.left, s.top, s.right + 50, s.bottom), FALSE, CSize(50, 0), CRect(s.left, s.top, s.right + 50, s.bottom)},
-        {CRect(s.left, s.top, s.left + 10, s.bottom), FALSE, CSize(-60, 0), CRect(s.left, s.top, s.left + 40, s.bottom)},
-        {CRect(s.right - 10, s.top, s.right, s.bottom), FALSE, CSize(-60, 0), CRect(s.right - 40, s.top, s.right, s.bottom)},
-        {CRect(s.left, s.top, s.right, s.top + 5), FALSE, CSize(0, -4), CRect(s.left, s.top, s.right, s.top + 20)},
-        {CRect(s.left, s.top, s.left + 10, s.bottom), TRUE, CSize(-90, 0), CRect(s.left, s.top, s.left + 10, s.bottom)},
+        {CRect(l, t, r + 50, b), FALSE, CSize(50, 0), CRect(l, t, r + 50, b)},
+        {CRect(l, t, l + 10, b), FALSE, CSize(-60, 0), CRect(l, t, l + 40, b)},
+        {CRect(r - 10, t, r, b), FALSE, CSize(-60, 0), CRect(r - 40, t, r, b)},
+        {CRect(l, t, r, t + 5), FALSE, CSize(0, -4), CRect(l, t, r, t + 20)},
+        {CRect(l, t, l + 10, b), TRUE, CSize(-90, 0), CRect(l, t, l + 10, b)},
     };
     for (const auto& c : cases) {
         pBar->ResizeToRect(s, TRUE);
-        EXPECT_EQ(c.delta, pBar->ResizeToRect(c.rect, c.bForce)) << c.rect.left - s.left << "," << c.rect.Width();
+        EXPECT_EQ(c.delta, pBar->ResizeToRect(c.rect, c.bForce)) << c.rect.left - l << "," << c.rect.Width();
         CRect rect;
         pBar->GetWindowRect(rect);
         EXPECT_EQ(c.expected, rect);
