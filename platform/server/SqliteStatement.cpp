@@ -33,28 +33,39 @@ public:
         return stmt;
     }
 
+    // Statements are finalized outside the cache's lock: finalizing takes the
+    // connection's own lock, which a running statement holds while its
+    // functions take statements from the cache.
     void Give(sqlite3* db, const std::string& sql, sqlite3_stmt* stmt)
     {
         sqlite3_reset(stmt);
         sqlite3_clear_bindings(stmt);
-        std::lock_guard<std::mutex> lock(mutex_);
-        auto& statements = idle_[db];
-        if (statements.size() >= kPerConnection) {
-            sqlite3_finalize(statements.begin()->second);
-            statements.erase(statements.begin());
+        sqlite3_stmt* evicted = nullptr;
+        {
+            std::lock_guard<std::mutex> lock(mutex_);
+            auto& statements = idle_[db];
+            if (statements.size() >= kPerConnection) {
+                evicted = statements.begin()->second;
+                statements.erase(statements.begin());
+            }
+            statements.emplace(sql, stmt);
         }
-        statements.emplace(sql, stmt);
+        sqlite3_finalize(evicted);
     }
 
     void Forget(sqlite3* db)
     {
-        std::lock_guard<std::mutex> lock(mutex_);
-        auto connection = idle_.find(db);
-        if (connection == idle_.end())
-            return;
-        for (auto& entry : connection->second)
+        std::unordered_multimap<std::string, sqlite3_stmt*> statements;
+        {
+            std::lock_guard<std::mutex> lock(mutex_);
+            auto connection = idle_.find(db);
+            if (connection == idle_.end())
+                return;
+            statements = std::move(connection->second);
+            idle_.erase(connection);
+        }
+        for (auto& entry : statements)
             sqlite3_finalize(entry.second);
-        idle_.erase(connection);
     }
 
 private:

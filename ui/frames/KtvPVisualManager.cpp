@@ -167,22 +167,37 @@ void CKtvPVisualManager::OnDrawMenuShadow(CDC*, const CRect&, const CRect&, int,
 }
 
 // Ridges 3 pixels thick, 4 apart, across the bar from the gripper's leading edge.
+// Raised ridges across the middle of the gripper, each with a highlight dot at
+// its far corner; the older look has one narrower ridge and no dots.
 void CKtvPVisualManager::OnDrawBarGripper(CDC* pDC, CRect rectGripper, BOOL bHorz, CKtvPBaseControlBar* pBar)
 {
     const BOOL bOnDialog = pBar != nullptr && pBar->IsDialogControl();
     const COLORREF clrHilite = bOnDialog ? globalData.clrBtnHilite : globalData.clrBarHilite;
     const COLORREF clrShadow = bOnDialog ? globalData.clrBtnShadow : globalData.clrBarShadow;
     const int nRidges = m_bLook2000 ? 1 : 2;
-    for (int i = 0; i < nRidges; ++i) {
-        CRect rectRidge = rectGripper;
-        if (bHorz) {
-            rectRidge.left = rectGripper.left + 4 * i;
-            rectRidge.right = rectRidge.left + 3;
-        } else {
-            rectRidge.top = rectGripper.top + 4 * i;
-            rectRidge.bottom = rectRidge.top + 3;
+    const int nInset = m_bLook2000 ? 3 : 2;
+    const int nBack = m_bLook2000 ? 1 : 2;
+    CRect rectRidge = rectGripper;
+    if (bHorz) {
+        rectRidge.DeflateRect(0, nInset);
+        rectRidge.left = (rectRidge.left + rectRidge.right) / 2 - nBack;
+        rectRidge.right = rectRidge.left + 3;
+    } else {
+        if (!m_bLook2000) {
+            rectRidge.top += 1;
         }
+        rectRidge.DeflateRect(nInset, 0);
+        rectRidge.top = (rectRidge.top + rectRidge.bottom) / 2 - nBack;
+        rectRidge.bottom = rectRidge.top + 3;
+    }
+    for (int i = 0; i < nRidges; ++i) {
         pDC->Draw3dRect(rectRidge, clrHilite, clrShadow);
+        if (!m_bLook2000) {
+            const CPoint ptDot =
+                bHorz ? CPoint(rectRidge.left, rectRidge.bottom - 1) : CPoint(rectRidge.right - 1, rectRidge.top);
+            pDC->SetPixel(ptDot, clrHilite);
+        }
+        rectRidge.OffsetRect(bHorz ? 4 : 0, bHorz ? 0 : 4);
     }
 }
 

@@ -1,10 +1,12 @@
-// The bars' own values: alignment and style words, the fixed layout, the inner
-// rectangle, the dock-target sensitivity, the stored state under its keys, the
+// The bars' own values: the inner rectangle, the dock-target sensitivity, the stored state under its keys, the
 // archive piece, and drags with injected mouse input.
 #include <gtest/gtest.h>
 
 #include <thread>
+#include <utility>
+#include <vector>
 
+#include "platform/display/Display.h"
 #include "platform/mfc/CArchive.h"
 #include "platform/mfc/CMemFile.h"
 #include "tests/support/ScopedAppNames.h"
@@ -12,6 +14,8 @@
 #include "tests/support/window/HeadlessWindowTest.h"
 #include "ui/docking/KtvPDockBar.h"
 #include "ui/docking/KtvPDockBarRow.h"
+#include "ui/frames/KtvPCodes.h"
+#include "ui/frames/KtvPGlobalData.h"
 #include "ui/frames/KtvPRegistry.h"
 #include "ui/frames/KtvRegPath.h"
 
@@ -19,39 +23,6 @@ namespace {
 
 using tw::test::KtvTestBar;
 using tw::test::KtvTestDockFrame;
-
-struct BaseBarProbe : CKtvPBaseControlBar {
-    using CKtvPBaseControlBar::m_dwStyle;
-};
-
-TEST(KtvPBaseControlBarValues, SetBarAlignmentReplacesOnlyTheNibble)
-{
-    struct {
-        DWORD dwStyle;
-        DWORD dwAlignment;
-        DWORD dwExpected;
-    } cases[] = {
-        {0x2F4F, CBRS_ALIGN_LEFT, 0x1F4F},
-        {0x0000, CBRS_ALIGN_BOTTOM, 0x8000},
-        {0xF0FF, CBRS_ALIGN_TOP, 0x20FF},
-        {0x1234, 0x0F00 | CBRS_ALIGN_RIGHT, 0x4234},
-    };
-    for (const auto& c : cases) {
-        BaseBarProbe bar;
-        bar.m_dwStyle = c.dwStyle;
-        bar.SetBarAlignment(c.dwAlignment);
-        EXPECT_EQ(c.dwExpected, bar.GetBarStyle()) << std::hex << c.dwStyle;
-    }
-}
-
-TEST(KtvPBaseControlBarValues, CalcFixedLayoutStretchesAlongTheOrientationOnly)
-{
-    BaseBarProbe bar;
-    EXPECT_EQ(CSize(32767, 0), bar.CalcFixedLayout(TRUE, TRUE));
-    EXPECT_EQ(CSize(0, 32767), bar.CalcFixedLayout(TRUE, FALSE));
-    EXPECT_EQ(CSize(0, 0), bar.CalcFixedLayout(FALSE, TRUE));
-    EXPECT_EQ(CSize(0, 0), bar.CalcFixedLayout(FALSE, FALSE));
-}
 
 using BarTest = tw::test::DockFrameTest;
 
@@ -75,6 +46,73 @@ TEST_F(BarTest, CalcInsideRectTakesBordersAndGripper)
         CRect rect(0, 0, 100, 30);
         pBar->CalcInsideRect(rect, c.bHorz);
         EXPECT_EQ(c.expected, rect) << std::hex << c.dwExtraStyle;
+    }
+}
+
+// A toolbar-like bar: its non-client area, sized and painted by the border object.
+class GripperBar : public KtvTestBar {
+public:
+    GripperBar() : KtvTestBar(100, 30), m_impl(this) {}
+
+protected:
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
+    {
+        if (message == WM_NCCALCSIZE) {
+            m_impl.CalcNcSize(reinterpret_cast<NCCALCSIZE_PARAMS*>(lParam));
+            return 0;
+        }
+        if (message == WM_NCPAINT) {
+            m_impl.DrawNcArea();
+            return 0;
+        }
+        return KtvTestBar::WindowProc(message, wParam, lParam);
+    }
+
+    CKtvPControlBarImpl m_impl;
+};
+
+// A docked bar with a gripper shows its border lines and two raised ridges across
+// the middle of the gripper, lying across the bar whichever side it docks to.
+TEST_F(BarTest, DockedBarPaintsItsBorderAndGripper)
+{
+    enum Shade { H, S };  // the bar highlight or shadow colour
+    struct Pixel {
+        int x;
+        int y;
+        Shade shade;
+    };
+    struct {
+        UINT nDockBarID;
+        CPoint pt;
+        std::vector<Pixel> pixels;  // window coordinates of the 100 x 30 bar
+    } cases[] = {
+        // Gripper (0,0)-(13,30): ridges at x 4-6 and 8-10, rows 2-27, a highlight dot at the foot of each.
+        {AFX_IDW_DOCKBAR_TOP,
+         CPoint(0, 0),
+         {{0, 10, H}, {50, 0, H}, {99, 10, S}, {50, 29, S}, {4, 10, H}, {6, 10, S}, {5, 2, H}, {5, 27, S}, {4, 27, H},
+          {8, 10, H}, {10, 10, S}, {8, 27, H}}},
+        // Gripper (0,0)-(30,13): ridges at rows 5-7 and 9-11, columns 2-27, a highlight dot at the far end of each.
+        {AFX_IDW_DOCKBAR_LEFT,
+         CPoint(0, 60),
+         {{0, 50, H}, {10, 0, H}, {29, 50, S}, {10, 99, S}, {10, 5, H}, {10, 7, S}, {2, 6, H}, {27, 6, S}, {27, 5, H},
+          {10, 9, H}, {10, 11, S}, {27, 9, H}}},
+    };
+    UINT nID = 1;
+    for (const auto& c : cases) {
+        auto* pBar = new GripperBar;
+        ASSERT_TRUE(pBar->CreateBar(frame, nID++));
+        pBar->SetBarStyle(pBar->GetBarStyle() | CBRS_GRIPPER);
+        DockAt(pBar, c.nDockBarID, c.pt.x, c.pt.y);
+        frame->RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+        Pump();
+        CRect rect;
+        pBar->GetWindowRect(rect);
+        const auto& screen = tw::display::Display::Instance().GetScreen();
+        for (const Pixel& pixel : c.pixels) {
+            const COLORREF clr = pixel.shade == H ? globalData.clrBarHilite : globalData.clrBarShadow;
+            EXPECT_EQ(clr, screen.PixelColor(rect.left + pixel.x, rect.top + pixel.y))
+                << c.nDockBarID << " at " << pixel.x << "," << pixel.y;
+        }
     }
 }
 
@@ -129,6 +167,61 @@ TEST_F(BarTest, DockTargetAtCursorWeighsTheSensitivity)
         EXPECT_EQ(c.bExpected, pFree->GetDockTargetAtCursor(20, pTarget)) << c.nGap << " " << c.nCursorInBar;
         EXPECT_EQ(pLeft, pTarget);
     }
+}
+
+// The size change applied is returned: a side below the minimum is raised to it
+// from the edge that stayed, unless the size is forced.
+TEST_F(BarTest, ResizeToRectKeepsTheMinimumAndAnswersTheChangeApplied)
+{
+    KtvTestBar* pBar = AddBar(1, 100, 24);
+    pBar->SetMinSize(CSize(40, 20));
+    CRect s;
+    pBar->GetWindowRect(s);
+    const int l = s.left, t = s.top, r = s.right, b = s.bottom;
+    struct {
+        CRect rect;
+        BOOL bForce;
+        CSize delta;
+        CRect expected;
+    } cases[] = {
+        {CRect(l, t, r + 50, b), FALSE, CSize(50, 0), CRect(l, t, r + 50, b)},
+        {CRect(l, t, l + 10, b), FALSE, CSize(-60, 0), CRect(l, t, l + 40, b)},
+        {CRect(r - 10, t, r, b), FALSE, CSize(-60, 0), CRect(r - 40, t, r, b)},
+        {CRect(l, t, r, t + 5), FALSE, CSize(0, -4), CRect(l, t, r, t + 20)},
+        {CRect(l, t, l + 10, b), TRUE, CSize(-90, 0), CRect(l, t, l + 10, b)},
+    };
+    for (const auto& c : cases) {
+        pBar->ResizeToRect(s, TRUE);
+        EXPECT_EQ(c.delta, pBar->ResizeToRect(c.rect, c.bForce)) << c.rect.left - l << "," << c.rect.Width();
+        CRect rect;
+        pBar->GetWindowRect(rect);
+        EXPECT_EQ(c.expected, rect);
+    }
+}
+
+// A bar docked elsewhere after its state was saved goes back, when that state is
+// loaded and applied, to the side, row and place saved.
+TEST_F(BarTest, RestoreRecentDockPosReturnsTheBarToItsSavedPlace)
+{
+    tw::test::ScopedAppNames names("Tarnwick", "TarnwickDockingTest");
+    DockAt(AddBar(1, 120, 24), AFX_IDW_DOCKBAR_TOP, 0, 0);
+    KtvTestBar* pBar = AddBar(0xE8B0, 100, 24);
+    DockAt(pBar, AFX_IDW_DOCKBAR_TOP, 200, 60);
+    CRect rectSaved;
+    pBar->GetWindowRect(rectSaved);
+    ASSERT_TRUE(pBar->SaveState(nullptr, -1, (UINT)-1));
+
+    DockAt(pBar, AFX_IDW_DOCKBAR_LEFT, 0, 100);
+    ASSERT_EQ(DockBar(CBRS_ALIGN_LEFT), pBar->GetParentDockBar());
+    ASSERT_TRUE(pBar->LoadState(nullptr, -1, (UINT)-1));
+    pBar->RestoreRecentDockPos(manager);
+    EXPECT_EQ(DockBar(CBRS_ALIGN_TOP), pBar->GetParentDockBar());
+    EXPECT_EQ(1, DockBar(CBRS_ALIGN_TOP)->FindRowIndex(pBar->GetDockBarRow()));
+    EXPECT_EQ(0, DockBar(CBRS_ALIGN_LEFT)->GetDockBarRows().GetCount());
+    CRect rect;
+    pBar->GetWindowRect(rect);
+    EXPECT_EQ(rectSaved, rect) << rect.left << "," << rect.top << " " << rectSaved.left << "," << rectSaved.top;
+    EXPECT_TRUE(pBar->IsWindowVisible());
 }
 
 TEST_F(BarTest, StateIsStoredUnderTheBarsKeysAndReadBack)
@@ -444,6 +537,60 @@ TEST_F(BarTest, ExclusiveRowsSwapInsteadOfJoining)
     CRect rectB;
     pB->GetWindowRect(rectB);
     EXPECT_EQ(rectB.bottom, rectA.top);
+}
+
+}  // namespace
+
+namespace {
+
+// Records the toolbar-menu requests the frame receives.
+class MenuRecordingFrame : public KtvTestDockFrame {
+public:
+    std::vector<std::pair<WPARAM, LPARAM>> menus;
+
+protected:
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
+    {
+        if (message == KTVM_TOOLBARMENU) {
+            menus.emplace_back(wParam, lParam);
+        }
+        return KtvTestDockFrame::WindowProc(message, wParam, lParam);
+    }
+};
+
+// A right click on a bar asks the frame for the toolbar menu naming that bar; one
+// on the bare dock bar names no bar. Both carry the screen point.
+TEST_F(BarTest, RightClickAsksTheFrameForTheToolbarMenu)
+{
+    auto* pFrame = new MenuRecordingFrame;
+    ASSERT_TRUE(pFrame->CreateFrame(40, 40, 500, 300));
+    ASSERT_TRUE(pFrame->m_dockManager.EnableDocking(CBRS_ALIGN_ANY));
+    auto* pBar = new KtvTestBar(120, 24);
+    ASSERT_TRUE(pBar->CreateBar(pFrame, 7));
+    CRect rect(0, 0, 120, 24);
+    pFrame->ClientToScreen(rect);
+    pFrame->m_dockManager.DockControlBar(pBar, AFX_IDW_DOCKBAR_TOP, rect);
+    Pump();
+    const HWND hwndDockBar = pFrame->m_dockManager.FindDockBar(CBRS_ALIGN_TOP, TRUE)->GetSafeHwnd();
+    struct {
+        HWND hwnd;
+        CPoint ptClient;
+        WPARAM wExpected;
+    } cases[] = {
+        {pBar->GetSafeHwnd(), CPoint(30, 10), (WPARAM)pBar->GetSafeHwnd()},
+        {hwndDockBar, CPoint(300, 10), 0},
+    };
+    for (const auto& c : cases) {
+        const POINT pt = ScreenPointOf(c.hwnd, c.ptClient.x, c.ptClient.y);
+        input.MouseMove(pt.x, pt.y);
+        input.ButtonDown(tw::display::MouseButton::Right, pt.x, pt.y);
+        input.ButtonUp(tw::display::MouseButton::Right, pt.x, pt.y);
+        Pump();
+        ASSERT_EQ(1u, pFrame->menus.size()) << c.ptClient.x;
+        EXPECT_EQ(c.wExpected, pFrame->menus[0].first);
+        EXPECT_EQ((LPARAM)MAKELPARAM(pt.x, pt.y), pFrame->menus[0].second);
+        pFrame->menus.clear();
+    }
 }
 
 }  // namespace

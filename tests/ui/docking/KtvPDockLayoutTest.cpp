@@ -8,6 +8,7 @@
 #include <random>
 #include <vector>
 
+#include "platform/win32/kernel/ProcessClock.h"
 #include "tests/support/ui/KtvTestDockFrame.h"
 #include "tests/support/window/HeadlessWindowTest.h"
 #include "ui/docking/KtvPDockBar.h"
@@ -304,8 +305,44 @@ TEST_F(DockLayoutTest, ControlBarFromPointUsesSensitivityUnlessExact)
     EXPECT_EQ((DWORD)CBRS_ALIGN_TOP, dwAlignment);
 }
 
-// A scripted run of random dockings and moves: after each step every shown bar
-// lies wholly in its row and no two bars of a row overlap.
+// Every bar of the dock bar lies wholly in its row, no two bars of a row
+// overlap, no row is left empty, and the dock bar is as thick as its rows.
+void ExpectRowsHoldTheirBars(CKtvPDockBar* pDockBar, int nStep)
+{
+    int nRowsThickness = 0;
+    for (POSITION pos = pDockBar->GetDockBarRows().GetHeadPosition(); pos != nullptr;) {
+        auto* pRow = static_cast<CKtvPDockBarRow*>(pDockBar->GetDockBarRows().GetNext(pos));
+        EXPECT_FALSE(pRow->IsEmpty()) << "step " << nStep;
+        if (pRow->IsVisible()) {
+            nRowsThickness += pRow->GetRowHeight();
+        }
+        CRect rectRow;
+        pRow->GetWindowRect(rectRow);
+        std::vector<CRect> rects;
+        for (POSITION posBar = pRow->GetControlBarList().GetHeadPosition(); posBar != nullptr;) {
+            auto* pRowBar = static_cast<CKtvPControlBar*>(pRow->GetControlBarList().GetNext(posBar));
+            EXPECT_EQ(pRow, pRowBar->GetDockBarRow());
+            CRect rect;
+            pRowBar->GetWindowRect(rect);
+            EXPECT_TRUE(rect.left >= rectRow.left && rect.right <= rectRow.right && rect.top >= rectRow.top &&
+                        rect.bottom <= rectRow.bottom)
+                << "step " << nStep;
+            rects.push_back(rect);
+        }
+        for (size_t i = 0; i < rects.size(); ++i) {
+            for (size_t j = i + 1; j < rects.size(); ++j) {
+                CRect common;
+                EXPECT_FALSE(common.IntersectRect(rects[i], rects[j])) << "step " << nStep;
+            }
+        }
+    }
+    CRect rectDockBar;
+    pDockBar->GetWindowRect(rectDockBar);
+    EXPECT_EQ(nRowsThickness, pDockBar->IsHorizontal() ? rectDockBar.Height() : rectDockBar.Width())
+        << "step " << nStep;
+}
+
+// A scripted run of random dockings and moves.
 TEST_F(DockLayoutTest, RandomMovesKeepBarsInTheirRowsWithoutOverlap)
 {
     std::mt19937 random(25);
@@ -315,7 +352,7 @@ TEST_F(DockLayoutTest, RandomMovesKeepBarsInTheirRowsWithoutOverlap)
         bars.back()->SetMinSize(CSize(30, 20));
     }
     CKtvPDockBar* pTop = DockBar(CBRS_ALIGN_TOP);
-    for (int step = 0; step < 300; ++step) {
+    for (int step = 0; step < 300 && !HasFailure(); ++step) {
         KtvTestBar* pBar = bars[random() % bars.size()];
         const int nChoice = (int)(random() % 3);
         if (nChoice == 0 || pBar->GetDockBarRow() == nullptr) {
@@ -323,32 +360,75 @@ TEST_F(DockLayoutTest, RandomMovesKeepBarsInTheirRowsWithoutOverlap)
         } else {
             pBar->GetDockBarRow()->MoveBarInRow(pBar, (int)(random() % 121) - 60, 0, TRUE);
         }
-        for (POSITION pos = pTop->GetDockBarRows().GetHeadPosition(); pos != nullptr;) {
-            auto* pRow = static_cast<CKtvPDockBarRow*>(pTop->GetDockBarRows().GetNext(pos));
-            CRect rectRow;
-            pRow->GetWindowRect(rectRow);
-            std::vector<CRect> rects;
-            for (POSITION posBar = pRow->GetControlBarList().GetHeadPosition(); posBar != nullptr;) {
-                auto* pRowBar = static_cast<CKtvPControlBar*>(pRow->GetControlBarList().GetNext(posBar));
-                EXPECT_EQ(pRow, pRowBar->GetDockBarRow());
-                CRect rect;
-                pRowBar->GetWindowRect(rect);
-                EXPECT_TRUE(rect.left >= rectRow.left && rect.right <= rectRow.right && rect.top >= rectRow.top &&
-                            rect.bottom <= rectRow.bottom)
-                    << "step " << step;
-                rects.push_back(rect);
-            }
-            for (size_t i = 0; i < rects.size(); ++i) {
-                for (size_t j = i + 1; j < rects.size(); ++j) {
-                    CRect common;
-                    EXPECT_FALSE(common.IntersectRect(rects[i], rects[j])) << "step " << step;
-                }
-            }
-        }
-        if (HasFailure()) {
-            break;
-        }
+        ExpectRowsHoldTheirBars(pTop, step);
     }
+}
+
+// A scripted run of random mouse drags of bars that follow the mouse, along
+// their rows and across them, on the top dock bar and the left one. Each bar
+// stays partly over its dock bar, so none floats.
+TEST_F(DockLayoutTest, RandomDragsKeepBarsInTheirRowsWithoutOverlap)
+{
+    std::mt19937 random(21);
+    struct Side {
+        UINT nDockBarID;
+        DWORD dwAlignment;
+    };
+    const Side sides[] = {{AFX_IDW_DOCKBAR_TOP, CBRS_ALIGN_TOP}, {AFX_IDW_DOCKBAR_LEFT, CBRS_ALIGN_LEFT}};
+    for (const Side& side : sides) {
+        CKtvPDockBar* pDockBar = DockBar(side.dwAlignment);
+        const BOOL bHorz = pDockBar->IsHorizontal();
+        std::vector<KtvTestBar*> bars;
+        INT_PTR nMostRows = 0;
+        for (int i = 0; i < 5; ++i) {
+            KtvTestBar* pBar = AddBar(200 + side.dwAlignment + (UINT)i, 60 + 10 * (i % 3), 22 + 2 * (i % 2),
+                                      side.dwAlignment);
+            pBar->SetDockMode(KTVP_DT_IMMEDIATE);
+            DockAt(pBar, side.nDockBarID, bHorz ? 70 * i : 0, bHorz ? 0 : 70 * i);
+            bars.push_back(pBar);
+        }
+        for (int step = 0; step < 100 && !HasFailure(); ++step) {
+            KtvTestBar* pBar = bars[random() % bars.size()];
+            const int nHalf = pBar->m_nThickness / 2;
+            POINT pt = ScreenPointOf(pBar->GetSafeHwnd(), bHorz ? 5 : nHalf, bHorz ? nHalf : 5);
+            tw::ProcessClock::Advance(GetDoubleClickTime() + 1);  // a pause: no double click that floats the bar
+            input.MouseMove(pt.x, pt.y);
+            input.ButtonDown(tw::display::MouseButton::Left, pt.x, pt.y);
+            Pump();
+            for (int move = 0; move < 3; ++move) {
+                // The bar may go anywhere along the dock bar and into a new row
+                // past its inner edge, but not wholly off it.
+                CRect rectDockBar;
+                pDockBar->GetWindowRect(rectDockBar);
+                CRect rectVirtual;
+                pBar->GetVirtualRect(rectVirtual);
+                const int nAlongMin = bHorz ? rectDockBar.left - rectVirtual.left : rectDockBar.top - rectVirtual.top;
+                const int nAlongMax =
+                    bHorz ? rectDockBar.right - rectVirtual.right : rectDockBar.bottom - rectVirtual.bottom;
+                const int nAcrossMin =
+                    bHorz ? rectDockBar.top - rectVirtual.bottom + 2 : rectDockBar.left - rectVirtual.right + 2;
+                const int nAcrossMax =
+                    bHorz ? rectDockBar.bottom - rectVirtual.top - 2 : rectDockBar.right - rectVirtual.left - 2;
+                (bHorz ? pt.x : pt.y) += std::min(std::max((int)(random() % 121) - 60, nAlongMin), nAlongMax);
+                (bHorz ? pt.y : pt.x) += std::min(std::max((int)(random() % 41) - 20, nAcrossMin), nAcrossMax);
+                input.MouseMove(pt.x, pt.y);
+                Pump();
+            }
+            input.ButtonUp(tw::display::MouseButton::Left, pt.x, pt.y);
+            Pump();
+            EXPECT_FALSE(pBar->IsDragMode());
+            for (KtvTestBar* pEach : bars) {
+                EXPECT_EQ(pDockBar, pEach->GetParentDockBar()) << "step " << step;
+            }
+            ExpectRowsHoldTheirBars(pDockBar, step);
+            nMostRows = std::max(nMostRows, pDockBar->GetDockBarRows().GetCount());
+        }
+        EXPECT_LE(3, nMostRows) << "the drags made rows";
+    }
+    // The view area starts where the dock bars end.
+    const CRect rectView = manager->GetClientAreaBounds();
+    EXPECT_EQ(InFrame(frame, DockBar(CBRS_ALIGN_TOP)).bottom, rectView.top);
+    EXPECT_EQ(InFrame(frame, DockBar(CBRS_ALIGN_LEFT)).right, rectView.left);
 }
 
 }  // namespace

@@ -148,6 +148,22 @@ TEST(BaseControlBar, SetBarAlignmentReplacesOnlyTheAlignmentNibble)
     bar.SetBarAlignment(CBRS_ALIGN_BOTTOM);
     EXPECT_EQ(0x8F4Fu, bar.GetBarStyle());
     EXPECT_TRUE(bar.IsHorizontal());
+
+    // Bits beside the alignment in the argument are ignored.
+    const struct {
+        DWORD dwStyle;
+        DWORD dwAlignment;
+        DWORD dwExpected;
+    } cases[] = {
+        {0x0000, CBRS_ALIGN_BOTTOM, 0x8000},
+        {0xF0FF, CBRS_ALIGN_TOP, 0x20FF},
+        {0x1234, 0x0F00 | CBRS_ALIGN_RIGHT, 0x4234},
+    };
+    for (const auto& c : cases) {
+        bar.m_dwStyle = c.dwStyle;
+        bar.SetBarAlignment(c.dwAlignment);
+        EXPECT_EQ(c.dwExpected, bar.GetBarStyle()) << std::hex << c.dwStyle;
+    }
 }
 
 // The caption bar answers its own alignment; its orientation follows that answer.

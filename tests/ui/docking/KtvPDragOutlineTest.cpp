@@ -131,7 +131,7 @@ TEST_F(DragOutlineTest, CancelModeEndsTheDragLikeEscape)
 
 TEST_F(DragOutlineTest, NearAnEdgeTheOutlineShowsTheDockedPlaceThinner)
 {
-    const CPoint ptStart = PressAndMove(0, 60);
+    PressAndMove(0, 60);
     CKtvPDragFrameImpl& drag = bar->GetDragFrameImpl();
     ASSERT_TRUE(drag.IsShown());
     EXPECT_TRUE(drag.m_rectDockPreview.IsRectEmpty());
@@ -149,8 +149,6 @@ TEST_F(DragOutlineTest, NearAnEdgeTheOutlineShowsTheDockedPlaceThinner)
     EXPECT_EQ(rectView.left, drag.m_rectDockPreview.left);
 
     // Released: a toolbar does not dock at the cursor, so it stays where it was; the outline goes.
-    const std::vector<uint32_t> beforeRelease = Snapshot();
-    (void)beforeRelease;
     input.ButtonUp(MouseButton::Left, ptLeft.x, ptLeft.y);
     Pump();
     EXPECT_FALSE(drag.IsShown());

@@ -93,7 +93,10 @@ TEST_F(ClipboardTest, RegisteredFormatsCarryTheirBytesAndName)
 TEST_F(ClipboardTest, OnlyTheThreadThatOpenedItMayChangeIt)
 {
     CloseClipboard();
-    EXPECT_EQ(SetClipboardData(CF_TEXT, MakeGlobal("x", 2)), nullptr);
+    // A refused block stays its owner's to free.
+    HGLOBAL refused = MakeGlobal("x", 2);
+    EXPECT_EQ(SetClipboardData(CF_TEXT, refused), nullptr);
+    GlobalFree(refused);
     EXPECT_EQ(GetClipboardData(CF_TEXT), nullptr);
     EXPECT_FALSE(EmptyClipboard());
     EXPECT_FALSE(CloseClipboard());
