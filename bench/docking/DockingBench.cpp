@@ -1,7 +1,7 @@
 // Figures for the docking layout: one layout pass of a 1280 x 1024 frame with
-// four dock bars and eight toolbars in three rows, and one step of an outline
-// drag. The baseline, printed last, moves the same twelve child windows with
-// one deferred positioning pass and no docking logic. Run by hand.
+// four dock bars, eight toolbars in three rows and five resizable panes, and one
+// step of an outline drag. The baseline, printed last, moves the same child
+// windows with one deferred positioning pass and no docking logic. Run by hand.
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -9,6 +9,7 @@
 
 #include "tests/support/ui/KtvTestDockFrame.h"
 #include "ui/docking/KtvPDockBar.h"
+#include "ui/docking/KtvPDockingControlBar.h"
 #include "ui/frames/KtvPGlobalData.h"
 
 namespace {
@@ -17,6 +18,16 @@ using BenchClock = std::chrono::steady_clock;
 using tw::test::KtvTestBar;
 using tw::test::KtvTestDockFrame;
 constexpr int kRounds = 500;
+constexpr DWORD kPaneStyle = KTVP_CBRS_FLOAT | KTVP_CBRS_AUTOHIDE | KTVP_CBRS_RESIZE | KTVP_CBRS_CLOSE;
+
+CKtvPDockingControlBar* NewPane(CWnd* pFrame, UINT nID)
+{
+    auto* pPane = new CKtvPDockingControlBar;
+    pPane->Create("Pane", pFrame, CRect(0, 0, 250, 200), TRUE, nID, WS_CHILD | WS_VISIBLE | CBRS_LEFT, 0x20,
+                  kPaneStyle);
+    pPane->EnableDocking(CBRS_ALIGN_ANY);
+    return pPane;
+}
 
 template <class Body>
 double Measure(Body body)
@@ -63,6 +74,22 @@ int main()
         bars.push_back(pBar);
     }
 
+    // Five panes: two split on the left, one on the right, two side by side at the bottom.
+    std::vector<CKtvPDockingControlBar*> panes;
+    for (UINT nPaneID = 200; nPaneID < 205; nPaneID++)
+        panes.push_back(NewPane(pFrame, nPaneID));
+    panes[0]->DockToFrameWindow(CBRS_ALIGN_LEFT);
+    panes[1]->DockNextToBar(panes[0], CBRS_ALIGN_BOTTOM, nullptr);
+    panes[2]->DockToFrameWindow(CBRS_ALIGN_RIGHT);
+    panes[3]->DockToFrameWindow(CBRS_ALIGN_BOTTOM);
+    panes[4]->DockNextToBar(panes[3], CBRS_ALIGN_RIGHT, nullptr);
+    for (CKtvPDockingControlBar* pPane : panes) {
+        if (!pPane->IsDocked()) {
+            std::fprintf(stderr, "a pane did not dock\n");
+            return 1;
+        }
+    }
+
     const double usLayout = Measure([&] {
         manager.AdjustDockBars();
     });
@@ -89,6 +116,9 @@ int main()
     for (KtvTestBar* pBar : bars) {
         windows.push_back(pBar->GetSafeHwnd());
     }
+    for (CKtvPDockingControlBar* pPane : panes) {
+        windows.push_back(pPane->GetSafeHwnd());
+    }
     const double usBaseline = Measure([&] {
         HDWP hdwp = ::BeginDeferWindowPos((int)windows.size());
         for (HWND hWnd : windows) {
@@ -101,9 +131,9 @@ int main()
         ::EndDeferWindowPos(hdwp);
     });
 
-    std::printf("%-52s %10.1f us\n", "layout pass, 4 dock bars, 8 toolbars in 3 rows", usLayout);
+    std::printf("%-52s %10.1f us\n", "layout pass, 4 dock bars, 8 toolbars, 5 panes", usLayout);
     std::printf("%-52s %10.1f us\n", "outline drag step", usDragStep);
-    std::printf("%-52s %10.1f us\n", "baseline: 12 windows kept in place, one deferred pass", usBaseline);
+    std::printf("%-52s %10.1f us\n", "baseline: the windows kept in place, one deferred pass", usBaseline);
     std::printf("%-52s %10.2f\n", "ratio layout / baseline", usLayout / usBaseline);
     pFrame->DestroyWindow();
     return 0;

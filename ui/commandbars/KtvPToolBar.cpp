@@ -426,7 +426,7 @@ void CKtvPToolBar::AddBasicCommand(UINT) { KTVP_NOT_BUILT("CKtvPToolBar::AddBasi
 
 BOOL CKtvPToolBar::IsCommandRarelyUsed(UINT) { KTVP_NOT_BUILT("CKtvPToolBar::IsCommandRarelyUsed"); }
 
-void CKtvPToolBar::AddCommandUsage(UINT) { KTVP_NOT_BUILT("CKtvPToolBar::AddCommandUsage"); }
+void CKtvPToolBar::AddCommandUsage(UINT uiCommand) { m_UsageCount.AddCmd(uiCommand); }
 
 BOOL CKtvPToolBar::SaveResetOriginalState(CKtvPRegistry&) { KTVP_NOT_BUILT("CKtvPToolBar::SaveResetOriginalState"); }
 
