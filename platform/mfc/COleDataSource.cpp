@@ -4,23 +4,18 @@
 
 #include "platform/mfc/CWinApp.h"
 #include "platform/mfc/CWnd.h"
+#include "platform/ole/ClipboardDataObject.h"
 
 namespace ole_data_source_detail {
 
 std::mutex g_clipboardMutex;
 COleDataSource* g_clipboardOwner = nullptr;
 
-// Deletes the object that owned the clipboard, outside the lock.
+// The object that owned the clipboard was deleted when the clipboard let go of its data.
 void ReplaceClipboardOwner(COleDataSource* next)
 {
-    COleDataSource* previous = nullptr;
-    {
-        std::lock_guard lock(g_clipboardMutex);
-        previous = g_clipboardOwner;
-        g_clipboardOwner = next;
-    }
-    if (previous && previous != next)
-        delete previous;
+    std::lock_guard lock(g_clipboardMutex);
+    g_clipboardOwner = next;
 }
 
 FORMATETC FormatFor(CLIPFORMAT cfFormat, LPFORMATETC lpFormatEtc)
@@ -116,12 +111,29 @@ DROPEFFECT COleDataSource::DoDragDrop(DWORD dwEffects, LPCRECT lpRectStartDrag, 
 
 void COleDataSource::SetClipboard()
 {
-    if (SUCCEEDED(::OleSetClipboard(m_pDataObject)))
+    // The clipboard lets go of the previous data (another owner's, or this
+    // object's own earlier hand-over) inside Set; a replaced hand-over of this
+    // object must not delete it.
+    const unsigned generation = ++m_clipboardGeneration;
+    std::weak_ptr<char> alive = m_alive;
+    COleDataSource* self = this;
+    const HRESULT hr = tw::ole::OleClipboardState::Instance().Set(m_pDataObject, [self, alive, generation] {
+        if (alive.expired() || self->m_clipboardGeneration != generation)
+            return;
+        // Frees the data it cached, which are its own.
+        delete self;
+    });
+    if (SUCCEEDED(hr)) {
         ole_data_source_detail::ReplaceClipboardOwner(this);
+    } else {
+        // Not handed over: the caller keeps this object.
+        ++m_clipboardGeneration;
+    }
 }
 
 void PASCAL COleDataSource::FlushClipboard()
 {
+    // Deletes the owner.
     ::OleFlushClipboard();
     ole_data_source_detail::ReplaceClipboardOwner(nullptr);
 }

@@ -2,6 +2,8 @@
 // receiver asks, handed over by dragging or through the clipboard.
 #pragma once
 
+#include <memory>
+
 #include "platform/mfc/CCmdTarget.h"
 #include "platform/mfc/COleDropSource.h"
 #include "platform/ole/DataObject.h"
@@ -28,7 +30,8 @@ public:
                           LPCRECT lpRectStartDrag = nullptr, COleDropSource* pDropSource = nullptr);
 
     // Puts the data on the clipboard. The clipboard then owns this object
-    // (made with new) and deletes it when something else is put there.
+    // (made with new) and deletes it when it lets go of the data: something
+    // else is put there, it is flushed or emptied, or its owner window goes.
     void SetClipboard();
     static void PASCAL FlushClipboard();
     static COleDataSource* PASCAL GetClipboardOwner();
@@ -38,4 +41,8 @@ public:
 
 private:
     tw::ole::DataObject* m_pDataObject;
+    // Which hand-over to the clipboard may delete this object: only the latest,
+    // and none once the object is gone.
+    unsigned m_clipboardGeneration = 0;
+    std::shared_ptr<char> m_alive = std::make_shared<char>();
 };

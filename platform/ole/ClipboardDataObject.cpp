@@ -1,5 +1,6 @@
 #include "platform/ole/ClipboardDataObject.h"
 
+#include <utility>
 #include <vector>
 
 #include "platform/ole/DataObject.h"
@@ -144,7 +145,7 @@ HWND OleClipboardState::OwnerWindow()
     if (owner_ && IsWindow(owner_))
         return owner_;
     WNDCLASS wc{};
-    wc.lpfnWndProc = DefWindowProc;
+    wc.lpfnWndProc = OwnerProc;
     wc.lpszClassName = d::kOwnerClass;
     RegisterClass(&wc);
     owner_ = CreateWindowEx(0, d::kOwnerClass, "", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, nullptr, nullptr);
@@ -156,14 +157,44 @@ bool OleClipboardState::StillOwned()
     return current_ && owner_ && IsWindow(owner_) && GetClipboardOwner() == owner_;
 }
 
-void OleClipboardState::Forget()
+OleClipboardState::Released OleClipboardState::Forget()
 {
     if (current_)
         current_->Release();
     current_ = nullptr;
+    return std::exchange(onReleased_, nullptr);
 }
 
-HRESULT OleClipboardState::Set(IDataObject* data)
+LRESULT CALLBACK OleClipboardState::OwnerProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_DESTROYCLIPBOARD || message == WM_DESTROY)
+        Instance().Lost(hwnd);
+    return DefWindowProc(hwnd, message, wParam, lParam);
+}
+
+void OleClipboardState::Lost(HWND hwnd)
+{
+    Released released;
+    {
+        std::lock_guard lock(mutex_);
+        if (changing_ || hwnd != owner_)
+            return;
+        released = Forget();
+    }
+    if (released)
+        released();
+}
+
+HRESULT OleClipboardState::Set(IDataObject* data, Released onReleased)
+{
+    Released released;
+    const HRESULT hr = SetLocked(data, std::move(onReleased), &released);
+    if (released)
+        released();
+    return hr;
+}
+
+HRESULT OleClipboardState::SetLocked(IDataObject* data, Released onReleased, Released* released)
 {
     namespace d = clipboard_data_detail;
     std::lock_guard lock(mutex_);
@@ -174,9 +205,11 @@ HRESULT OleClipboardState::Set(IDataObject* data)
             d::ClipboardOpen open(owner);
             if (!open.IsOpen())
                 return CLIPBRD_E_CANT_OPEN;
+            changing_ = true;
             EmptyClipboard();
+            changing_ = false;
         }
-        Forget();
+        *released = Forget();
         return S_OK;
     }
     IEnumFORMATETC* formats = nullptr;
@@ -188,11 +221,14 @@ HRESULT OleClipboardState::Set(IDataObject* data)
         formats->Release();
         return CLIPBRD_E_CANT_OPEN;
     }
-    if (!EmptyClipboard()) {
+    changing_ = true;
+    const BOOL emptied = EmptyClipboard();
+    changing_ = false;
+    if (!emptied) {
         formats->Release();
         return CLIPBRD_E_CANT_EMPTY;
     }
-    Forget();
+    *released = Forget();
     // Rendered now: nothing here can wait for the clipboard to ask.
     FORMATETC format{};
     hr = S_OK;
@@ -215,13 +251,19 @@ HRESULT OleClipboardState::Set(IDataObject* data)
     formats->Release();
     data->AddRef();
     current_ = data;
+    onReleased_ = std::move(onReleased);
     return hr;
 }
 
 HRESULT OleClipboardState::Flush()
 {
-    std::lock_guard lock(mutex_);
-    Forget();
+    Released released;
+    {
+        std::lock_guard lock(mutex_);
+        released = Forget();
+    }
+    if (released)
+        released();
     return S_OK;
 }
 
