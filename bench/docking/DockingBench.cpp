@@ -2,11 +2,11 @@
 // four dock bars, eight toolbars in three rows and five resizable panes, and one
 // step of an outline drag. The baseline, printed last, moves the same child
 // windows with one deferred positioning pass and no docking logic. Run by hand.
-#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <vector>
 
+#include "bench/docking/DockingBenchSupport.h"
 #include "tests/support/ui/KtvTestDockFrame.h"
 #include "ui/docking/KtvPDockBar.h"
 #include "ui/docking/KtvPDockingControlBar.h"
@@ -14,30 +14,10 @@
 
 namespace {
 
-using BenchClock = std::chrono::steady_clock;
+using tw::bench::Measure;
+using tw::bench::NewPane;
 using tw::test::KtvTestBar;
 using tw::test::KtvTestDockFrame;
-constexpr int kRounds = 500;
-constexpr DWORD kPaneStyle = KTVP_CBRS_FLOAT | KTVP_CBRS_AUTOHIDE | KTVP_CBRS_RESIZE | KTVP_CBRS_CLOSE;
-
-CKtvPDockingControlBar* NewPane(CWnd* pFrame, UINT nID)
-{
-    auto* pPane = new CKtvPDockingControlBar;
-    pPane->Create("Pane", pFrame, CRect(0, 0, 250, 200), TRUE, nID, WS_CHILD | WS_VISIBLE | CBRS_LEFT, 0x20,
-                  kPaneStyle);
-    pPane->EnableDocking(CBRS_ALIGN_ANY);
-    return pPane;
-}
-
-template <class Body>
-double Measure(Body body)
-{
-    body();  // warm up
-    const auto start = BenchClock::now();
-    for (int i = 0; i < kRounds; i++)
-        body();
-    return std::chrono::duration<double, std::micro>(BenchClock::now() - start).count() / kRounds;
-}
 
 }  // namespace
 
@@ -77,7 +57,7 @@ int main()
     // Five panes: two split on the left, one on the right, two side by side at the bottom.
     std::vector<CKtvPDockingControlBar*> panes;
     for (UINT nPaneID = 200; nPaneID < 205; nPaneID++)
-        panes.push_back(NewPane(pFrame, nPaneID));
+        panes.push_back(NewPane(pFrame, nPaneID, 250, 200));
     panes[0]->DockToFrameWindow(CBRS_ALIGN_LEFT);
     panes[1]->DockNextToBar(panes[0], CBRS_ALIGN_BOTTOM, nullptr);
     panes[2]->DockToFrameWindow(CBRS_ALIGN_RIGHT);

@@ -4,11 +4,11 @@
 // of the place under the cursor and the move). The baselines, printed last,
 // move the same windows with one deferred pass, and the floating frame by the
 // same step, with no docking logic. Run by hand.
-#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <vector>
 
+#include "bench/docking/DockingBenchSupport.h"
 #include "tests/support/ui/KtvTestDockFrame.h"
 #include "ui/frames/KtvPGlobalData.h"
 #include "ui/docking/KtvPBarContainer.h"
@@ -19,30 +19,9 @@
 
 namespace {
 
-using BenchClock = std::chrono::steady_clock;
+using tw::bench::Measure;
+using tw::bench::NewPane;
 using tw::test::KtvTestDockFrame;
-constexpr int kRounds = 500;
-constexpr DWORD kPaneStyle = KTVP_CBRS_FLOAT | KTVP_CBRS_AUTOHIDE | KTVP_CBRS_RESIZE | KTVP_CBRS_CLOSE;
-
-template <class Body>
-double Measure(Body body)
-{
-    body();  // warm up
-    const auto start = BenchClock::now();
-    for (int i = 0; i < kRounds; i++)
-        body();
-    return std::chrono::duration<double, std::micro>(BenchClock::now() - start).count() / kRounds;
-}
-
-CKtvPDockingControlBar* NewPane(CWnd* pFrame, UINT nID, int cx, int cy)
-{
-    auto* pPane = new CKtvPDockingControlBar;
-    pPane->Create("Pane", pFrame, CRect(0, 0, cx, cy), TRUE, nID, WS_CHILD | WS_VISIBLE | CBRS_LEFT, 0x20,
-                  kPaneStyle);
-    pPane->EnableDocking(CBRS_ALIGN_ANY);
-    pPane->SetMinSize(CSize(10, 10));
-    return pPane;
-}
 
 }  // namespace
 
