@@ -158,7 +158,7 @@ void CKtvPBrowseEdit::DrawBrowseButton(CDC* pDC, CRect rect, BOOL bIsButtonPress
         return;
     const COLORREF clrOld = pDC->SetTextColor(clrText);
     const int nOldMode = pDC->SetBkMode(TRANSPARENT);
-    CFont* pOldFont = static_cast<CFont*>(pDC->SelectStockObject(DEFAULT_GUI_FONT));
+    CFont* pOldFont = pDC->SelectObject(CFont::FromHandle(static_cast<HFONT>(::GetStockObject(DEFAULT_GUI_FONT))));
     CRect rectText = rect;
     rectText.DeflateRect(1, 2);
     rectText.OffsetRect(0, -2);

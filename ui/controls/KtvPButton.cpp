@@ -354,7 +354,7 @@ CFont* CKtvPButton::SelectFont(CDC* pDC)
 {
     if (m_Font != nullptr)
         return pDC->SelectObject(CFont::FromHandle(m_Font));
-    return static_cast<CFont*>(pDC->SelectStockObject(DEFAULT_GUI_FONT));
+    return pDC->SelectObject(CFont::FromHandle(static_cast<HFONT>(::GetStockObject(DEFAULT_GUI_FONT))));
 }
 
 CSize CKtvPButton::SizeToContent(BOOL bCalcOnly)

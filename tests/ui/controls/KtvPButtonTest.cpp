@@ -73,7 +73,7 @@ protected:
 TEST_F(ButtonTest, SizeToContentAddsMarginsAroundImageAndText)
 {
     CClientDC dc(&host);
-    CFont* pOld = static_cast<CFont*>(dc.SelectStockObject(DEFAULT_GUI_FONT));
+    CGdiObject* pOld = dc.SelectStockObject(DEFAULT_GUI_FONT);
     const CSize text = dc.GetTextExtent("Connect");
     dc.SelectObject(pOld);
     const CSize glyph = CKtvPMenuImages::Size();
