@@ -115,8 +115,6 @@ CKtvPToolBar::~CKtvPToolBar()
         m_ToolTip.DestroyWindow();
 }
 
-void CKtvPToolBar::Serialize(CArchive&) { KTVP_NOT_BUILT("CKtvPToolBar::Serialize"); }
-
 INT_PTR CKtvPToolBar::OnToolHitTest(CPoint, TOOLINFO*) const { KTVP_NOT_BUILT("CKtvPToolBar::OnToolHitTest"); }
 
 BOOL CKtvPToolBar::PreTranslateMessage(MSG*) { KTVP_NOT_BUILT("CKtvPToolBar::PreTranslateMessage"); }
@@ -134,10 +132,6 @@ CSize CKtvPToolBar::CalcFixedLayout(BOOL, BOOL) { KTVP_NOT_BUILT("CKtvPToolBar::
 CSize CKtvPToolBar::CalcMaxButtonSize(BOOL) { KTVP_NOT_BUILT("CKtvPToolBar::CalcMaxButtonSize"); }
 
 void CKtvPToolBar::OnAfterFloat() { KTVP_NOT_BUILT("CKtvPToolBar::OnAfterFloat"); }
-
-BOOL CKtvPToolBar::LoadState(LPCTSTR, int, UINT) { KTVP_NOT_BUILT("CKtvPToolBar::LoadState"); }
-
-BOOL CKtvPToolBar::SaveState(LPCTSTR, int, UINT) { KTVP_NOT_BUILT("CKtvPToolBar::SaveState"); }
 
 void CKtvPToolBar::OnUpdateCmdUI(CFrameWnd*, BOOL) { KTVP_NOT_BUILT("CKtvPToolBar::OnUpdateCmdUI"); }
 
@@ -193,14 +187,7 @@ BOOL CKtvPToolBar::AllowShowTextLabels() const { return TRUE; }
 
 BOOL CKtvPToolBar::OnBeforeRemoveButton(CKtvPToolbarButton*, DROPEFFECT) { return TRUE; }
 
-BOOL CKtvPToolBar::RemoveStateFromRegistry(LPCTSTR, int, UINT)
-{
-    KTVP_NOT_BUILT("CKtvPToolBar::RemoveStateFromRegistry");
-}
-
 BOOL CKtvPToolBar::CanBeRestored() const { return m_uiOriginalResID != 0; }
-
-BOOL CKtvPToolBar::RestoreOriginalState() { KTVP_NOT_BUILT("CKtvPToolBar::RestoreOriginalState"); }
 
 void CKtvPToolBar::OnReset() {}
 
@@ -227,24 +214,12 @@ BOOL CKtvPToolBar::DrawButton(CDC*, CKtvPToolbarButton*, CKtvPToolBarImages*, BO
     KTVP_NOT_BUILT("CKtvPToolBar::DrawButton");
 }
 
-void CKtvPToolBar::DrawDragMarker(CDC*) { KTVP_NOT_BUILT("CKtvPToolBar::DrawDragMarker"); }
-
 CWnd* CKtvPToolBar::GetCommandTarget() const { KTVP_NOT_BUILT("CKtvPToolBar::GetCommandTarget"); }
-
-BOOL CKtvPToolBar::OnDrop(COleDataObject*, DROPEFFECT, CPoint) { KTVP_NOT_BUILT("CKtvPToolBar::OnDrop"); }
-
-DROPEFFECT CKtvPToolBar::OnDragEnter(COleDataObject*, DWORD, CPoint) { KTVP_NOT_BUILT("CKtvPToolBar::OnDragEnter"); }
-
-void CKtvPToolBar::OnDragLeave() { KTVP_NOT_BUILT("CKtvPToolBar::OnDragLeave"); }
-
-DROPEFFECT CKtvPToolBar::OnDragOver(COleDataObject*, DWORD, CPoint) { KTVP_NOT_BUILT("CKtvPToolBar::OnDragOver"); }
 
 BOOL CKtvPToolBar::NotifyControlCommand(CKtvPToolbarButton*, BOOL, int, WPARAM, LPARAM)
 {
     KTVP_NOT_BUILT("CKtvPToolBar::NotifyControlCommand");
 }
-
-int CKtvPToolBar::FindDropIndex(const CPoint, CRect&) const { KTVP_NOT_BUILT("CKtvPToolBar::FindDropIndex"); }
 
 void CKtvPToolBar::AdjustLocations() { KTVP_NOT_BUILT("CKtvPToolBar::AdjustLocations"); }
 
@@ -255,11 +230,6 @@ BOOL CKtvPToolBar::HighlightDisabledItems() const { return FALSE; }
 BOOL CKtvPToolBar::AllowShowOnList() const { return TRUE; }
 
 void CKtvPToolBar::DrawSeparator(CDC*, const CRect&, BOOL) { KTVP_NOT_BUILT("CKtvPToolBar::DrawSeparator"); }
-
-CKtvPToolbarButton* CKtvPToolBar::CreateDroppedButton(COleDataObject*)
-{
-    KTVP_NOT_BUILT("CKtvPToolBar::CreateDroppedButton");
-}
 
 BOOL CKtvPToolBar::OnKey(UINT) { return FALSE; }
 
@@ -287,12 +257,6 @@ BOOL CKtvPToolBar::OnUserToolTip(CKtvPToolbarButton*, CString&) const
 }
 
 BOOL CKtvPToolBar::AllowAltCustomization() const { return TRUE; }
-
-BOOL CKtvPToolBar::SaveOriginalState(CKtvPRegistry&) { KTVP_NOT_BUILT("CKtvPToolBar::SaveOriginalState"); }
-
-BOOL CKtvPToolBar::LoadLastOriginalState(CKtvPRegistry&) { KTVP_NOT_BUILT("CKtvPToolBar::LoadLastOriginalState"); }
-
-BOOL CKtvPToolBar::MergeOriginalItems(CObList&) { KTVP_NOT_BUILT("CKtvPToolBar::MergeOriginalItems"); }
 
 int CKtvPToolBar::GetCount() const { return (int)m_Buttons.GetCount(); }
 
@@ -427,18 +391,6 @@ void CKtvPToolBar::AddBasicCommand(UINT) { KTVP_NOT_BUILT("CKtvPToolBar::AddBasi
 BOOL CKtvPToolBar::IsCommandRarelyUsed(UINT) { KTVP_NOT_BUILT("CKtvPToolBar::IsCommandRarelyUsed"); }
 
 void CKtvPToolBar::AddCommandUsage(UINT uiCommand) { m_UsageCount.AddCmd(uiCommand); }
-
-BOOL CKtvPToolBar::SaveResetOriginalState(CKtvPRegistry&) { KTVP_NOT_BUILT("CKtvPToolBar::SaveResetOriginalState"); }
-
-BOOL CKtvPToolBar::LoadResetOriginalState(CKtvPRegistry&) { KTVP_NOT_BUILT("CKtvPToolBar::LoadResetOriginalState"); }
-
-void CKtvPToolBar::OnResetPrompt() { KTVP_NOT_BUILT("CKtvPToolBar::OnResetPrompt"); }
-
-BOOL CKtvPToolBar::SaveParameters(LPCTSTR) { KTVP_NOT_BUILT("CKtvPToolBar::SaveParameters"); }
-
-BOOL CKtvPToolBar::LoadParameters(LPCTSTR) { KTVP_NOT_BUILT("CKtvPToolBar::LoadParameters"); }
-
-BOOL CKtvPToolBar::LoadLargeIconsState(LPCTSTR) { KTVP_NOT_BUILT("CKtvPToolBar::LoadLargeIconsState"); }
 
 void CKtvPToolBar::RecalcLayoutInParent() { KTVP_NOT_BUILT("CKtvPToolBar::RecalcLayoutInParent"); }
 
