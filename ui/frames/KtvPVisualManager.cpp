@@ -794,15 +794,16 @@ void CKtvPVisualManager::DrawSlantedTabShape(CDC* pDC, const CRect& rectTab, con
         pDC->MoveTo(rectTabs.right, r.top);
         pDC->LineTo(rectTabs.right, r.bottom);
     }
-    DrawSlantedTabInnerLines(pDC, pts, bIsActive, bCut, bTop);
+    DrawSlantedTabInnerLines(pDC, pts, bIsActive, bCut, bTop, globalData.clrBarHilite);
     pDC->RestoreDC(nSaved);
     // Tabs drawn after this one stay behind it.
     pDC->ExcludeClipRect(CRect(r.right, rectTabs.top, rectTabs.right, rectTabs.bottom));
 }
 
-void CKtvPVisualManager::DrawSlantedTabInnerLines(CDC* pDC, const POINT* p, BOOL bIsActive, BOOL bCut, BOOL bTop)
+void CKtvPVisualManager::DrawSlantedTabInnerLines(CDC* pDC, const POINT* p, BOOL bIsActive, BOOL bCut, BOOL bTop,
+                                                  COLORREF clrInner)
 {
-    CPen penHilite(PS_SOLID, 1, globalData.clrBarHilite);
+    CPen penHilite(PS_SOLID, 1, clrInner);
     CPen penShadow(PS_SOLID, 1, globalData.clrBarShadow);
     CPen* pOldPen = pDC->SelectObject(&penHilite);
     if (bTop) {

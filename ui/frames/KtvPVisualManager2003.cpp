@@ -989,26 +989,9 @@ void CKtvPVisualManager2003::DrawOneNoteTab(CDC* pDC, CRect rectTab, int iTab, B
         pDC->MoveTo(rectTabs.right, r.top);
         pDC->LineTo(rectTabs.right, r.bottom);
     }
-    if (bTop) {
-        CPen penInner(PS_SOLID, 1, bHot ? globalData.clrBarDkShadow : globalData.clrBarHilite);
-        CPen penShadow(PS_SOLID, 1, globalData.clrBarShadow);
-        pDC->SelectObject(&penInner);
-        pDC->MoveTo(pts[2].x, pts[2].y + 1);
-        pDC->LineTo(pts[3].x + 1, pts[3].y);
-        pDC->MoveTo(pts[3].x + 1, pts[3].y + 1);
-        pDC->LineTo(pts[3].x + 2, pts[3].y + 1);
-        pDC->MoveTo(pts[3].x + 2, pts[3].y);
-        pDC->LineTo(pts[3].x + 4, pts[3].y);
-        pDC->MoveTo(pts[4].x, pts[4].y + 1);
-        pDC->LineTo(pts[5].x + 1, pts[5].y + 1);
-        if (!bIsActive && !bCut) {
-            pDC->SelectObject(&penShadow);
-            pDC->MoveTo(pts[6].x - 2, pts[6].y - 1);
-            pDC->LineTo(pts[6].x - 1, pts[6].y - 1);
-        }
-        pDC->MoveTo(pts[6].x - 1, pts[6].y);
-        pDC->LineTo(pts[7].x - 1, pts[7].y);
-    }
+    if (bTop)
+        DrawSlantedTabInnerLines(pDC, pts, bIsActive, bCut, TRUE,
+                                 bHot ? globalData.clrBarDkShadow : globalData.clrBarHilite);
     pDC->SelectObject(pOldPen);
 
     if (bIsActive) {

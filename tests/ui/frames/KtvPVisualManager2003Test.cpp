@@ -2,6 +2,7 @@
 
 #include "platform/mfc/CDC.h"
 #include "tests/ui/frames/KtvPVisualManagerCanvas.h"
+#include "ui/commandbars/CustomizeButton.h"
 #include "ui/commandbars/KtvPMenuImages.h"
 #include "ui/controls/KtvPTasksPane.h"
 #include "ui/frames/KtvPDrawManager.h"
@@ -11,14 +12,9 @@
 namespace {
 
 using DM = CKtvPDrawManager;
+using tw::test::BrushColor;
 using tw::test::KtvLookCanvas;
-
-COLORREF BrushColor(CBrush& brush)
-{
-    LOGBRUSH lb{};
-    brush.GetLogBrush(&lb);
-    return lb.lbColor;
-}
+using tw::test::PenColor;
 
 class KtvPGradientLookTest : public KtvLookCanvas {
 protected:
@@ -271,6 +267,60 @@ TEST_F(KtvPGradientLookTest, AtEightBitsTheGroupCaptionStaysAGradientAndScrollBu
     look->OnDrawScrollButton(&dc, CRect(0, 0, 20, 10), 0, CKtvPMenuImages::IdArowUp, FALSE);
     EXPECT_EQ(At(0, 0), globalData.clrBarShadow);
     EXPECT_EQ(At(1, 1), globalData.clrBarFace);
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(KtvPGradientLookTest, CustomizeButtonWithoutAToolbarIsDrawnAsOnAHorizontalBarAndOnlyOnce)
+{
+    CCustomizeButton button(0, "");
+    ASSERT_EQ(button.m_pWndParentToolbar, nullptr);
+    button.m_sizeExtra = CSize(0, 2);
+    const CRect rect(10, 10, 24, 40);
+    look->OnFillButtonInterior(&dc, &button, rect, ButtonsIsRegular);
+    EXPECT_FALSE(button.m_bDrawn);
+    EXPECT_TRUE(SameAs([&](CDC* pDC) {
+        look->OnDrawCustomizeButton(pDC, CRect(10, 8, 24, 42), TRUE, ButtonsIsRegular, FALSE, FALSE);
+    }));
+    // Its border belongs to the button's own drawing.
+    Clear();
+    look->OnDrawButtonBorder(&dc, &button, rect, ButtonsIsHighlighted);
+    EXPECT_EQ(Count(CRect(0, 0, kW, kH), kWhite), kW * kH);
+}
+
+// The same task in the three looks: a separator line in each look's colour,
+// a command's name in its colour.
+TEST_F(KtvPGradientLookTest, TasksInEveryLook)
+{
+    CKtvPVisualManager classic(TRUE);
+    CKtvPVisualManagerXP xp(TRUE);
+    CKtvPTask separator(nullptr, "", -1, 0);
+    separator.m_bIsSeparator = TRUE;
+    separator.m_rect = CRect(0, 0, 60, 10);
+    CKtvPTask command(nullptr, "Run the query", -1, 100);
+    command.m_bEnabled = TRUE;
+    command.m_rect = CRect(0, 20, 110, 40);
+    struct Case {
+        CKtvPVisualManager* look;
+        COLORREF line, text;
+    };
+    const Case cases[] = {
+        {&classic, globalData.clrBarFace, globalData.clrWindowText},
+        {&xp, globalData.clrBarShadow, globalData.clrHotText},
+        {look, tw::test::PenColor(look->m_penSeparator), globalData.clrHilite},
+    };
+    for (const Case& c : cases) {
+        Clear();
+        c.look->OnDrawTask(&dc, &separator, nullptr);
+        EXPECT_EQ(At(30, 5), c.line);
+        EXPECT_EQ(At(30, 4), kWhite);
+        c.look->OnDrawTask(&dc, &command, nullptr);
+        EXPECT_TRUE(TextIn(command.m_rect, c.text)) << c.look->GetRuntimeClass()->m_lpszClassName;
+        // No icon: the name starts after the icon gap.
+        EXPECT_EQ(Count(CRect(0, 20, c.look->m_nTasksIconGapX, 40), kWhite), 20 * c.look->m_nTasksIconGapX);
+    }
 }
 
 }  // namespace

@@ -12,6 +12,20 @@
 
 namespace tw::test {
 
+inline COLORREF BrushColor(CBrush& brush)
+{
+    LOGBRUSH lb{};
+    brush.GetLogBrush(&lb);
+    return lb.lbColor;
+}
+
+inline COLORREF PenColor(CPen& pen)
+{
+    LOGPEN lp{};
+    pen.GetLogPen(&lp);
+    return lp.lopnColor;
+}
+
 class KtvLookCanvas : public ::testing::Test {
 public:
     // No look is current and none is registered.
@@ -64,6 +78,40 @@ protected:
             for (int x = rect.left; x < rect.right; x++)
                 n += At(x, y) == clr;
         return n;
+    }
+    // Whether anti-aliased text on the white canvas is in this colour: its
+    // strongest pixel lies on the way from white to the colour, every
+    // channel the same share of the way.
+    bool TextIn(const CRect& rect, COLORREF clr) const
+    {
+        COLORREF strongest = kWhite;
+        int most = 0;
+        for (int y = rect.top; y < rect.bottom; y++)
+            for (int x = rect.left; x < rect.right; x++) {
+                const COLORREF p = At(x, y);
+                const int away = 765 - GetRValue(p) - GetGValue(p) - GetBValue(p);
+                if (away > most) {
+                    most = away;
+                    strongest = p;
+                }
+            }
+        if (most == 0)
+            return false;
+        double share = -1;
+        const int pix[3] = {GetRValue(strongest), GetGValue(strongest), GetBValue(strongest)};
+        const int want[3] = {GetRValue(clr), GetGValue(clr), GetBValue(clr)};
+        for (int i = 0; i < 3; i++) {
+            if (want[i] == 255) {
+                if (pix[i] != 255)
+                    return false;
+                continue;
+            }
+            const double s = double(255 - pix[i]) / (255 - want[i]);
+            if (share >= 0 && (s - share > 0.05 || share - s > 0.05))
+                return false;
+            share = s;
+        }
+        return share > 0.3;
     }
     // Every pixel of a second canvas drawn by another way, compared.
     template <typename Draw>

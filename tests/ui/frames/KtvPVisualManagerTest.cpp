@@ -8,6 +8,7 @@
 #include "tests/ui/frames/KtvPVisualManagerCanvas.h"
 #include "ui/commandbars/KtvPMenuImages.h"
 #include "ui/commandbars/KtvPToolbarButton.h"
+#include "ui/controls/KtvPCaptionBar.h"
 #include "ui/controls/KtvPOutlookBarPane.h"
 #include "ui/docking/KtvPCaptionButton.h"
 #include "ui/frames/KtvPCodes.h"
@@ -509,6 +510,23 @@ TEST_F(KtvPClassicLookTest, ButtonTextColoursByKindAndState)
         EXPECT_EQ(Look()->GetToolbarButtonTextColor(c.button, ButtonsIsRegular), c.expected) << c.style;
     }
     EXPECT_EQ(Look()->GetShowAllMenuItemsHeight(&dc, CSize(10, 10)), CKtvPMenuImages::Size().cy + 6);
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(KtvPClassicLookTest, CaptionBarFillsWithItsOwnColourOrTheShadow)
+{
+    CKtvPCaptionBar bar;
+    bar.m_clrBarBackground = (COLORREF)-1;
+    Look()->OnFillBarBackground(&dc, &bar, CRect(0, 0, 40, 20), CRect(0, 0, 20, 20));
+    EXPECT_EQ(At(10, 10), globalData.clrBarShadow);
+    EXPECT_EQ(At(30, 10), kWhite);
+    bar.m_clrBarBackground = RGB(0, 90, 0);
+    Look()->OnFillBarBackground(&dc, &bar, CRect(0, 0, 40, 20), CRect(0, 0, 20, 20));
+    EXPECT_EQ(At(10, 10), RGB(0, 90, 0));
+    EXPECT_EQ(Look()->GetCaptionBarTextColor(&bar), globalData.clrWindow);
 }
 
 }  // namespace

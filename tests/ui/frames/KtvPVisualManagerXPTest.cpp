@@ -13,21 +13,9 @@
 namespace {
 
 using DM = CKtvPDrawManager;
+using tw::test::BrushColor;
 using tw::test::KtvLookCanvas;
-
-COLORREF BrushColor(CBrush& brush)
-{
-    LOGBRUSH lb{};
-    brush.GetLogBrush(&lb);
-    return lb.lbColor;
-}
-
-COLORREF PenColor(CPen& pen)
-{
-    LOGPEN lp{};
-    pen.GetLogPen(&lp);
-    return lp.lopnColor;
-}
+using tw::test::PenColor;
 
 class KtvPFlatLookTest : public KtvLookCanvas {
 protected:
