@@ -26,25 +26,15 @@ inline COLORREF PenColor(CPen& pen)
     return lp.lopnColor;
 }
 
-class KtvLookCanvas : public ::testing::Test {
+// A white 32-bit memory DC and ways to read it back.
+class KtvLookSurface {
 public:
-    // No look is current and none is registered.
-    static void ResetLook()
-    {
-        CKtvPVisualManager::m_pRTIDefault = nullptr;
-        delete CKtvPVisualManager::m_pVisManager;
-        CKtvPVisualManager::m_pVisManager = nullptr;
-    }
-
-protected:
     static constexpr int kW = 120;
     static constexpr int kH = 60;
     static constexpr COLORREF kWhite = RGB(255, 255, 255);
 
-    void SetUp() override
+    KtvLookSurface()
     {
-        KtvPrepareUiTest();
-        ResetLook();
         dc_ = CreateCompatibleDC(nullptr);
         BITMAPINFO info{};
         info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
@@ -58,16 +48,16 @@ protected:
         dc.Attach(dc_);
         Clear();
     }
-    void TearDown() override
+    ~KtvLookSurface()
     {
         dc.Detach();
         SelectObject(dc_, old_);
         DeleteObject(bitmap_);
         DeleteDC(dc_);
-        ResetLook();
-        globalData.m_nBitsPerPixel = 32;
-        globalData.UpdateSysColors();
     }
+    KtvLookSurface(const KtvLookSurface&) = delete;
+    KtvLookSurface& operator=(const KtvLookSurface&) = delete;
+
     void Clear(COLORREF clr = kWhite) { dc.FillSolidRect(0, 0, kW, kH, clr); }
     COLORREF At(int x, int y) const { return GetPixel(dc_, x, y); }
     // How many pixels of the rectangle have exactly this colour.
@@ -141,6 +131,31 @@ private:
     HDC dc_ = nullptr;
     HBITMAP bitmap_ = nullptr;
     HGDIOBJ old_ = nullptr;
+};
+
+class KtvLookCanvas : public ::testing::Test, public KtvLookSurface {
+public:
+    // No look is current and none is registered.
+    static void ResetLook()
+    {
+        CKtvPVisualManager::m_pRTIDefault = nullptr;
+        delete CKtvPVisualManager::m_pVisManager;
+        CKtvPVisualManager::m_pVisManager = nullptr;
+    }
+
+protected:
+    void SetUp() override
+    {
+        KtvPrepareUiTest();
+        ResetLook();
+        Clear();
+    }
+    void TearDown() override
+    {
+        ResetLook();
+        globalData.m_nBitsPerPixel = 32;
+        globalData.UpdateSysColors();
+    }
 };
 
 }  // namespace tw::test

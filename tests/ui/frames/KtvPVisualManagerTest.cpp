@@ -12,6 +12,7 @@
 #include "ui/controls/KtvPOutlookBarPane.h"
 #include "ui/docking/KtvPCaptionButton.h"
 #include "ui/frames/KtvPCodes.h"
+#include "ui/frames/KtvPDrawManager.h"
 #include "ui/frames/KtvPFrameWnd.h"
 #include "ui/frames/KtvPVisualManager.h"
 #include "ui/frames/KtvPVisualManager2003.h"
@@ -214,8 +215,9 @@ TEST_F(KtvPClassicLookTest, FramesByKindAndState)
         c.draw(Look(), &dc, CRect(2, 2, 22, 12));
         EXPECT_EQ(At(2, 2), c.topLeft) << c.name;
         EXPECT_EQ(At(21, 11), c.bottomRight) << c.name;
-        if (c.inner != kWhite || std::string(c.name).find("button") != std::string::npos)
+        if (c.inner != kWhite || std::string(c.name).find("button") != std::string::npos) {
             EXPECT_EQ(At(3, 3), c.inner) << c.name;
+        }
         EXPECT_EQ(At(1, 1), kWhite) << c.name;
         EXPECT_EQ(At(22, 12), kWhite) << c.name;
     }
