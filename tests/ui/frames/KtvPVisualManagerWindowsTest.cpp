@@ -5,7 +5,9 @@
 #include "tests/support/ui/KtvControlTest.h"
 #include "tests/support/ui/KtvUiTestSetup.h"
 #include "tests/ui/frames/KtvPVisualManagerCanvas.h"
+#include "tests/support/ui/KtvTestDockFrame.h"
 #include "ui/controls/KtvPTabWnd.h"
+#include "ui/frames/KtvPDrawManager.h"
 #include "ui/frames/KtvPVisualManager2003.h"
 #include "ui/frames/KtvPVisualManagerXP.h"
 
@@ -14,8 +16,8 @@ namespace {
 using tw::test::KtvLookCanvas;
 using tw::test::KtvLookSurface;
 
-// A tab window of three tabs on the test's parent, drawn into a memory DC.
-class KtvPTabLookTest : public tw::test::KtvControlTest, public KtvLookSurface {
+// Windows on the test's parent (a tab window of three tabs, bars), drawn into a memory DC.
+class KtvPLookInWindowsTest : public tw::test::KtvControlTest, public KtvLookSurface {
 protected:
     void SetUp() override
     {
@@ -55,7 +57,7 @@ protected:
 };
 
 // A slanted tab reaching past the strip's end is cut there and closed by a line.
-TEST_F(KtvPTabLookTest, SlantedTabPastTheStripIsCutAndClosed)
+TEST_F(KtvPLookInWindowsTest, SlantedTabPastTheStripIsCutAndClosed)
 {
     MakeTabs(CKtvPTabWnd::TABSTYLE_SLANTED);
     const CRect tab(strip.right - 40, strip.top, strip.right + 30, strip.bottom);
@@ -81,7 +83,7 @@ TEST_F(KtvPTabLookTest, SlantedTabPastTheStripIsCutAndClosed)
     }
 }
 
-TEST_F(KtvPTabLookTest, FlatLookOutlinesTheActiveThreeDimensionalTab)
+TEST_F(KtvPLookInWindowsTest, FlatLookOutlinesTheActiveThreeDimensionalTab)
 {
     MakeTabs(CKtvPTabWnd::TABSTYLE_3D);
     CKtvPVisualManagerXP xp(TRUE);
@@ -101,6 +103,34 @@ TEST_F(KtvPTabLookTest, FlatLookOutlinesTheActiveThreeDimensionalTab)
     EXPECT_EQ(At(second.right, second.top + 3), globalData.clrBarShadow);
     EXPECT_EQ(At(second.right, second.top + 2), kWhite);
     EXPECT_EQ(At(second.left, second.CenterPoint().y), kWhite);
+}
+
+// A bar that is not a toolbar shares one gradient with its neighbours: the
+// gradient runs on to the work area's right edge, taken in the bar's own
+// coordinates, wherever the bar stands on the screen.
+TEST_F(KtvPLookInWindowsTest, BarGradientEndsAtTheWorkAreasRightEdgeInTheBarsCoordinates)
+{
+    auto* frame = new tw::test::KtvTestDockFrame;
+    ASSERT_TRUE(frame->CreateFrame(40, 30, 600, 300));
+    // The bar and the frame go with their windows.
+    auto* bar = new tw::test::KtvTestBar(100, 20);
+    ASSERT_TRUE(bar->CreateBar(frame, 7));
+    bar->MoveWindow(250, 10, 100, 20);
+    CPoint ptOrigin(0, 0);
+    bar->ClientToScreen(&ptOrigin);
+    ASSERT_GT(ptOrigin.x, 0);
+    CRect work;
+    ASSERT_TRUE(::SystemParametersInfo(SPI_GETWORKAREA, 0, &work, 0));
+
+    CKtvPVisualManager2003 gradient;
+    gradient.OnFillBarBackground(&dc, bar, CRect(0, 0, 100, 20), CRect());
+    EXPECT_TRUE(SameAs([&](CDC* pDC) {
+        CKtvPDrawManager dm(*pDC);
+        dm.FillGradient(CRect(0, 0, work.right - ptOrigin.x, 20), gradient.m_clrBarGradient1,
+                        gradient.m_clrBarGradient2, FALSE);
+        pDC->FillSolidRect(0, 20, kW, kH - 20, kWhite);
+    }));
+    frame->DestroyWindow();
 }
 
 }  // namespace
