@@ -78,10 +78,22 @@ CKtvPVisualManager::~CKtvPVisualManager()
         m_pVisManager = nullptr;
 }
 
+// The library's clean-up deletes a manager that GetInstance made; one the
+// program made itself stays the program's.
+static void KtvDeleteAutoVisualManager()
+{
+    CKtvPVisualManager* pManager = CKtvPVisualManager::m_pVisManager;
+    if (pManager != nullptr && pManager->m_bAutoDelete)
+        delete pManager;
+}
+
 CKtvPVisualManager* CKtvPVisualManager::GetInstance()
 {
     if (m_pVisManager != nullptr)
         return m_pVisManager;
+
+    static const bool bCleanUpJoined = (KtvAddCleanUpStep(&KtvDeleteAutoVisualManager), true);
+    (void)bCleanUpJoined;
 
     // Painters never see no manager: the registered look, else the base one.
     CKtvPVisualManager* pManager = nullptr;

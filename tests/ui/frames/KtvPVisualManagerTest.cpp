@@ -66,6 +66,21 @@ TEST_F(KtvPClassicLookTest, FirstUseMakesAnAutoDeletedClassicManagerAndAChosenLo
     EXPECT_EQ(CKtvPVisualManager::GetInstance()->GetRuntimeClass(), RUNTIME_CLASS(CKtvPVisualManager));
 }
 
+TEST_F(KtvPClassicLookTest, LibraryCleanUpDeletesOnlyAManagerItMadeItself)
+{
+    CKtvPVisualManager::SetDefaultManager(RUNTIME_CLASS(CKtvPVisualManagerXP));
+    ASSERT_NE(CKtvPVisualManager::GetInstance(), nullptr);
+    KtvCleanUp();
+    EXPECT_EQ(CKtvPVisualManager::m_pVisManager, nullptr);
+
+    KtvInitGlobalData();
+    auto* own = new CKtvPVisualManager;
+    ASSERT_EQ(CKtvPVisualManager::m_pVisManager, own);
+    KtvCleanUp();
+    EXPECT_EQ(CKtvPVisualManager::m_pVisManager, own);
+    KtvInitGlobalData();
+}
+
 TEST_F(KtvPClassicLookTest, TemporaryManagersOfEveryLookNeverBecomeCurrent)
 {
     {
