@@ -324,3 +324,22 @@ TEST_F(KtvPGradientLookTest, TasksInEveryLook)
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(KtvPGradientLookTest, DockingCaptionsAndComboButtonsAreGradients)
+{
+    const CRect rect(0, 0, 100, 18);
+    EXPECT_EQ(look->OnDrawDockingBarCaption(&dc, nullptr, TRUE, rect, CRect()), globalData.clrBarText);
+    EXPECT_TRUE(SameAs([&](CDC* pDC) {
+        CKtvPDrawManager dm(*pDC);
+        dm.FillGradient(rect, look->m_clrHighlightGradient2, look->m_clrHighlightGradient1, TRUE);
+    }));
+    Clear();
+    look->OnDrawComboDropButton(&dc, CRect(0, 0, 14, 20), FALSE, FALSE, FALSE, nullptr);
+    EXPECT_EQ(At(0, 0), globalData.clrWindow);
+    EXPECT_EQ(At(13, 19), globalData.clrWindow);
+    EXPECT_NE(At(1, 1), At(1, 18));  // top and bottom of the gradient differ
+}
+
+}  // namespace
