@@ -48,7 +48,7 @@ void Gradient(CDC* pDC, const CRect& rect, COLORREF clrFirst, COLORREF clrSecond
     dm.FillGradient(rect, clrFirst, clrSecond, bHorz);
 }
 
-BOOL IsOnDialog(const CKtvPBaseControlBar* pBar)
+BOOL IsBarOnDialog(const CKtvPBaseControlBar* pBar)
 {
     return pBar != nullptr && pBar->IsDialogControl();
 }
@@ -287,7 +287,7 @@ void CKtvPVisualManager2003::OnFillBarBackground(CDC* pDC, CKtvPBaseControlBar* 
         pDC->FillRect(rectClip, &globalData.brBtnFace);
         return;
     }
-    if (IsLowColor() || IsOnDialog(pBar) || dynamic_cast<CKtvPColorBar*>(pBar) != nullptr ||
+    if (IsLowColor() || IsBarOnDialog(pBar) || dynamic_cast<CKtvPColorBar*>(pBar) != nullptr ||
         dynamic_cast<CKtvPCalculator*>(pBar) != nullptr || dynamic_cast<CKtvPCalendarBar*>(pBar) != nullptr) {
         CKtvPVisualManagerXP::OnFillBarBackground(pDC, pBar, rectClient, rectClip, bNCArea);
         return;
@@ -495,7 +495,7 @@ void CKtvPVisualManager2003::OnDrawCustomizeButton(CDC* pDC, CRect rect, BOOL bH
 
 void CKtvPVisualManager2003::OnDrawBarBorder(CDC* pDC, CKtvPBaseControlBar* pBar, CRect& rect)
 {
-    if (IsOnDialog(pBar)) {
+    if (IsBarOnDialog(pBar)) {
         CKtvPVisualManager::OnDrawBarBorder(pDC, pBar, rect);
         return;
     }
@@ -530,7 +530,7 @@ int CKtvPVisualManager2003::ToolBarBandInset(CKtvPBaseControlBar* pBar, BOOL bHo
 
 void CKtvPVisualManager2003::OnDrawBarGripper(CDC* pDC, CRect rectGripper, BOOL bHorz, CKtvPBaseControlBar* pBar)
 {
-    if (IsOnDialog(pBar) || IsLowColor()) {
+    if (IsBarOnDialog(pBar) || IsLowColor()) {
         CKtvPVisualManagerXP::OnDrawBarGripper(pDC, rectGripper, bHorz, pBar);
         return;
     }
@@ -558,7 +558,7 @@ void CKtvPVisualManager2003::OnDrawBarGripper(CDC* pDC, CRect rectGripper, BOOL 
 
 void CKtvPVisualManager2003::OnDrawSeparator(CDC* pDC, CKtvPBaseControlBar* pBar, CRect rect, BOOL bIsHoriz)
 {
-    if (IsOnDialog(pBar) || dynamic_cast<CKtvPPopupMenuBar*>(pBar) != nullptr ||
+    if (IsBarOnDialog(pBar) || dynamic_cast<CKtvPPopupMenuBar*>(pBar) != nullptr ||
         dynamic_cast<CKtvPToolBar*>(pBar) == nullptr || IsLowColor()) {
         CKtvPVisualManagerXP::OnDrawSeparator(pDC, pBar, rect, bIsHoriz);
         return;
@@ -1172,7 +1172,7 @@ BOOL CKtvPVisualManager2003::OnDrawCalculatorButton(CDC* pDC, CRect rect, CKtvPT
         OnFillHighlightedArea(pDC, rect, &m_brHighlightDn, nullptr);
     } else if (state == ButtonsIsHighlighted) {
         OnFillHighlightedArea(pDC, rect, &m_brHighlight, nullptr);
-    } else if (IsOnDialog(pCalculator)) {
+    } else if (IsBarOnDialog(pCalculator)) {
         Gradient(pDC, rect, globalData.clrBtnFace, globalData.clrBtnHilite, TRUE);
         FrameIn(pDC, rect, globalData.clrBtnShadow);
         return TRUE;
