@@ -6,6 +6,8 @@
 #include "ui/docking/KtvPBarContainerManager.h"
 #include "ui/docking/KtvPMiniFrameWnd.h"
 
+class CKtvPBaseTabbedBar;
+
 class CKtvPMultiMiniFrameWnd : public CKtvPMiniFrameWnd {
     DECLARE_SERIAL(CKtvPMultiMiniFrameWnd)
 public:
@@ -66,6 +68,11 @@ protected:
     void OnSetFocus(CWnd* pOldWnd);
     LRESULT OnCheckEmptyState(WPARAM wParam, LPARAM lParam);
     DECLARE_MESSAGE_MAP()
+
+    BOOL DockLayoutAtFrameSide(CKtvPDockManager* pDockManager, CKtvPBaseControlBar* pFirstBar);
+    void RegisterLayoutBars();
+    void GatherTabs(CKtvPDockManager* pDockManager, CKtvPBaseTabbedBar* pTabbed);
+    void TakeFloatingBar(CKtvPBaseControlBar* pBar, CWnd* pOwner);
 
     CKtvPBarContainerManager m_barContainerManager;
     HWND m_hLastFocusedBar;
