@@ -22,6 +22,7 @@ BEGIN_MESSAGE_MAP(CKtvPMultiMiniFrameWnd, CKtvPMiniFrameWnd)
     ON_WM_LBUTTONDBLCLK()
     ON_MESSAGE(WM_IDLEUPDATECMDUI, OnIdleUpdateCmdUI)
     ON_WM_SETFOCUS()
+    ON_WM_SHOWWINDOW()
     ON_REGISTERED_MESSAGE(KTVPMSG_CHECKEMPTYMINIFRAME, OnCheckEmptyState)
 END_MESSAGE_MAP()
 
@@ -129,9 +130,14 @@ void CKtvPMultiMiniFrameWnd::ReplaceControlBar(CKtvPBaseControlBar* pBarOrg, CKt
 
 void CKtvPMultiMiniFrameWnd::CheckBarCaptions()
 {
-    if (GetSafeHwnd() == nullptr || !IsWindowVisible()) {
-        return;
+    if (GetSafeHwnd() != nullptr && IsWindowVisible()) {
+        ShowBarCaptions();
     }
+}
+
+// One visible pane leaves its caption to the frame's; several show their own.
+void CKtvPMultiMiniFrameWnd::ShowBarCaptions()
+{
     if (GetVisibleBarCount() == 1) {
         if (CKtvPBaseControlBar* pBar = m_barContainerManager.GetFirstVisibleBar()) {
             pBar->ShowCaption(FALSE);
@@ -392,6 +398,7 @@ BOOL CKtvPMultiMiniFrameWnd::DockWithStatus(int nStatus, CWnd* pTarget, int nDoc
     } else if (!DockLayoutAtFrameSide(pDockManager, pFirstBar)) {
         return TRUE;
     }
+    ReleaseMovedBars(m_barContainerManager, TRUE);
 
     const HWND hWnd = GetSafeHwnd();
     EndMove();
@@ -481,6 +488,7 @@ BOOL CKtvPMultiMiniFrameWnd::DockMiniFrame(CKtvPMiniFrameWnd* pMiniFrame, int nD
     if (!bMerged) {
         return TRUE;
     }
+    ReleaseMovedBars(other, FALSE);
     RegisterLayoutBars();
     const HWND hOther = pOther->GetSafeHwnd();
     pOther->EndMove();
@@ -496,6 +504,25 @@ BOOL CKtvPMultiMiniFrameWnd::DockMiniFrame(CKtvPMiniFrameWnd* pMiniFrame, int nD
     }
     SetRollUpTimer();
     return FALSE;
+}
+
+// The bars a merge copied out of a layout leave its list too; the hidden ones stay
+// with it, so that its frame keeps their places.
+void CKtvPMultiMiniFrameWnd::ReleaseMovedBars(CKtvPBarContainerManager& manager, BOOL bLeaveFloatingMap)
+{
+    CObList lstBars;
+    manager.AddControlBarsToList(&lstBars, nullptr);
+    for (POSITION pos = lstBars.GetHeadPosition(); pos != nullptr;) {
+        auto* pBar = static_cast<CKtvPBaseControlBar*>(lstBars.GetNext(pos));
+        BOOL bLeft = FALSE;
+        if (manager.FindContainer(pBar, bLeft) != nullptr) {
+            continue;
+        }
+        manager.ForgetBar(pBar);
+        if (bLeaveFloatingMap) {
+            AddRemoveBarFromGlobalList(pBar, FALSE);
+        }
+    }
 }
 
 // Every bar of the layout is in the floating-bar map.
@@ -747,6 +774,15 @@ void CKtvPMultiMiniFrameWnd::OnSize(UINT nType, int cx, int cy)
 }
 
 LRESULT CKtvPMultiMiniFrameWnd::OnSizing(WPARAM, LPARAM) { return Default(); }
+
+// A frame made hidden and shown later sets its panes' captions when it appears.
+void CKtvPMultiMiniFrameWnd::OnShowWindow(BOOL bShow, UINT nStatus)
+{
+    CKtvPMiniFrameWnd::OnShowWindow(bShow, nStatus);
+    if (bShow) {
+        ShowBarCaptions();
+    }
+}
 
 void CKtvPMultiMiniFrameWnd::OnGetMinMaxInfo(MINMAXINFO* lpMMI)
 {

@@ -66,11 +66,14 @@ protected:
     void OnLButtonDblClk(UINT nFlags, CPoint point);
     LRESULT OnIdleUpdateCmdUI(WPARAM wParam, LPARAM lParam);
     void OnSetFocus(CWnd* pOldWnd);
+    void OnShowWindow(BOOL bShow, UINT nStatus);
     LRESULT OnCheckEmptyState(WPARAM wParam, LPARAM lParam);
     DECLARE_MESSAGE_MAP()
 
     BOOL DockLayoutAtFrameSide(CKtvPDockManager* pDockManager, CKtvPBaseControlBar* pFirstBar);
     void RegisterLayoutBars();
+    void ReleaseMovedBars(CKtvPBarContainerManager& manager, BOOL bLeaveFloatingMap);
+    void ShowBarCaptions();
     void GatherTabs(CKtvPDockManager* pDockManager, CKtvPBaseTabbedBar* pTabbed);
     void TakeFloatingBar(CKtvPBaseControlBar* pBar, CWnd* pOwner);
 
