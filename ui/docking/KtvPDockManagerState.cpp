@@ -548,12 +548,19 @@ void CKtvPDockManager::SetDockState()
         }
     }
     RestoreToolbarLikeBars();
+    // From here until the auto-hidden panes are on their strips the docked layout
+    // is laid out once, at the end: panes passing through the frame's edges on
+    // their way to the strips would otherwise squeeze and regrow it, and its
+    // splits would move by rounding.
+    const BOOL bAdjustBefore = m_bEnableAdjustLayout;
+    m_bEnableAdjustLayout = FALSE;
     PlacePendingBars();
     for (POSITION pos = m_lstPendingBars.GetHeadPosition(); pos != nullptr;) {
         m_lstControlBars.AddTail(m_lstPendingBars.GetNext(pos));
     }
-    AdjustDockingLayout(nullptr);
     ApplyAutoHideRecords();
+    m_bEnableAdjustLayout = bAdjustBefore;
+    AdjustDockingLayout(nullptr);
     for (POSITION pos = m_lstPendingTabbedBars.GetHeadPosition(); pos != nullptr;) {
         auto* pTabbed = static_cast<CKtvPBaseTabbedBar*>(m_lstPendingTabbedBars.GetNext(pos));
         if (CKtvPBaseTabWnd* pTabWnd = pTabbed->GetUnderlinedWindow()) {
@@ -728,7 +735,11 @@ void CKtvPDockManager::ApplyAutoHideRecords()
             pParent->ScreenToClient(rect);
         }
         pBar->SetWindowPos(nullptr, rect.left, rect.top, rect.Width(), rect.Height(), SWP_NOZORDER | SWP_NOACTIVATE);
+        // Pinned, the pane lines up with its strip in a layout that no longer holds it.
+        const BOOL bAdjustBefore = m_bEnableAdjustLayout;
+        m_bEnableAdjustLayout = TRUE;
         CKtvPAutoHideToolBar* pToolBar = pBar->SetAutoHideMode(TRUE, dwAlignment, nullptr, FALSE);
+        m_bEnableAdjustLayout = bAdjustBefore;
         if (pToolBar == nullptr) {
             continue;
         }

@@ -731,8 +731,15 @@ void CKtvPMultiMiniFrameWnd::TakeFloatingBar(CKtvPBaseControlBar* pBar, CWnd* pO
     if (pBar->GetSafeHwnd() == nullptr) {
         return;
     }
+    // The bar's stored docked rectangle is where it was in this layout, in the
+    // main frame's client coordinates; without one it keeps its present size.
     CRect rectStored;
     pBar->GetWindowRect(rectStored);
+    auto* pControlBar = dynamic_cast<CKtvPControlBar*>(pBar);
+    if (pControlBar != nullptr && pOwner != nullptr && !pControlBar->GetRecentDockInfo().GetLayoutRect(TRUE).IsRectEmpty()) {
+        rectStored = pControlBar->GetRecentDockInfo().GetLayoutRect(TRUE);
+        pOwner->ClientToScreen(rectStored);
+    }
     ScreenToClient(rectStored);
     const BOOL bHereAlready = pBar->GetParent() == this;
     TakeOutOfTabbedBar(pBar, pOwner);
