@@ -373,16 +373,14 @@ void CKtvPDockManager::LoadLayout(CArchive& ar)
     }
 }
 
-// A stored bar found while loading: out of auto-hide, on its slider's side, listed.
-// Its slider becomes its default slider only when the layout is applied.
-void CKtvPDockManager::BindLoadedBar(CKtvPDockingControlBar* pBar, CKtvPSlider* pSlider)
+// A stored bar found while loading is listed with the sliders. Nothing of the live
+// bar changes before the layout is applied, so a load that fails leaves it as it was:
+// it leaves auto-hide and takes its slider and side then.
+void CKtvPDockManager::BindLoadedBar(CKtvPDockingControlBar* pBar, CKtvPSlider*)
 {
-    if (m_lstPendingBars.Find(pBar) != nullptr) {
-        return;
+    if (m_lstPendingBars.Find(pBar) == nullptr) {
+        m_lstPendingBars.AddHead(pBar);
     }
-    LeaveAutoHide(pBar);
-    pBar->SetBarAlignment(pSlider->GetCurrentAlignment());
-    m_lstPendingBars.AddHead(pBar);
 }
 
 // --- saving and loading ---------------------------------------------------------------------------------
@@ -602,6 +600,7 @@ void CKtvPDockManager::BindPendingBarsToSliders()
         if (pBar == nullptr) {
             continue;
         }
+        LeaveAutoHide(pBar);
         for (POSITION posSlider = m_lstPendingBars.GetHeadPosition(); posSlider != nullptr;) {
             auto* pSlider = dynamic_cast<CKtvPSlider*>(m_lstPendingBars.GetNext(posSlider));
             BOOL bLeft = FALSE;

@@ -210,3 +210,135 @@ TEST_F(DockStateTest, EveryKindOfLayoutComesBackInANewFrameAndSavesTheSameBytes)
 }
 
 }  // namespace
+
+namespace {
+
+class DamagedStateTest : public DockStateTest {
+protected:
+    // The stored bytes of every kind of layout, and a new frame with the panes at their default places.
+    std::vector<BYTE> EveryKindThenDefaults(LPCTSTR lpszProfile)
+    {
+        DefaultPanes();
+        ArrangeEveryKind();
+        EXPECT_TRUE(manager->SaveState(lpszProfile, kFrameID));
+        std::vector<BYTE> bytes = StoredBytes(lpszProfile);
+        NewFrame();
+        DefaultPanes();
+        return bytes;
+    }
+
+    static void Append(std::vector<BYTE>& bytes, int n)
+    {
+        const BYTE* p = reinterpret_cast<const BYTE*>(&n);
+        bytes.insert(bytes.end(), p, p + 4);
+    }
+};
+
+TEST_F(DamagedStateTest, AValueCutShortAnywhereFailsAndLeavesTheDefaultLayout)
+{
+    const std::vector<BYTE> bytes = EveryKindThenDefaults("CutShort");
+    ASSERT_GT(bytes.size(), 100u);
+    const std::map<UINT, Place> places = Places();
+    const int nWindows = WindowCount(frame);
+    for (UINT n = 0; n < bytes.size(); n++) {
+        std::vector<BYTE> cut(bytes.begin(), bytes.begin() + n);
+        cut.push_back(0);  // the buffer is never empty; only n bytes are given
+        ASSERT_FALSE(manager->LoadLayoutBytes(cut.data(), n)) << "cut at " << n;
+        EXPECT_TRUE(manager->IsLastLoadFailed());
+        manager->SetDockState();
+        Pump();
+        ASSERT_EQ(nWindows, WindowCount(frame)) << "cut at " << n;
+        ASSERT_TRUE(places == Places()) << "cut at " << n;
+    }
+    // A later good load is applied again.
+    ASSERT_TRUE(manager->LoadLayoutBytes(const_cast<BYTE*>(bytes.data()), (UINT)bytes.size()));
+    manager->SetDockState();
+    Pump();
+    EXPECT_TRUE(PlaceOf(7).bAutoHidden);
+}
+
+TEST_F(DamagedStateTest, AValueOfOtherPanesLeavesTheDefaultLayoutAndNoStrayWindow)
+{
+    DefaultPanes();
+    ArrangeEveryKind();
+    ASSERT_TRUE(manager->SaveState("OtherPanes", kFrameID));
+    const std::vector<BYTE> bytes = StoredBytes("OtherPanes");
+    NewFrame();
+    for (UINT nID : {11u, 12u, 13u}) {
+        Pane(nID, nID == 13 ? CBRS_ALIGN_RIGHT : CBRS_ALIGN_LEFT);
+    }
+    const std::map<UINT, Place> places = Places();
+    const int nWindows = WindowCount(frame);
+    manager->LoadLayoutBytes(const_cast<BYTE*>(bytes.data()), (UINT)bytes.size());
+    manager->SetDockState();
+    Pump();
+    EXPECT_EQ(nWindows, WindowCount(frame));
+    for (const auto& [nID, place] : places) {
+        EXPECT_EQ(place, PlaceOf(nID)) << "pane " << nID;
+    }
+    EXPECT_EQ(0, (int)manager->GetMiniFrames().GetCount());
+}
+
+// A tabbed bar of the stored layout that the frame no longer has: its record is
+// passed over and the rest of the layout still comes back.
+TEST_F(DamagedStateTest, AStoredTabbedBarThatIsGoneIsPassedOver)
+{
+    std::vector<BYTE> bytes = EveryKindThenDefaults("GoneTabs");
+    ASSERT_GE(bytes.size(), 4u);
+    std::vector<BYTE> patched;
+    Append(patched, 1);     // one tabbed bar
+    Append(patched, 4242);  // that no bar answers to
+    Append(patched, 2);     // its tab window: two tabs
+    for (const char* lpszLabel : {"Gone", "Also gone"}) {
+        const BYTE nLength = (BYTE)strlen(lpszLabel);
+        patched.push_back(nLength);
+        patched.insert(patched.end(), lpszLabel, lpszLabel + nLength);
+        for (int nValue : {1, 4243, 1, -1, -1}) {
+            Append(patched, nValue);
+        }
+    }
+    Append(patched, 0);  // active tab
+    Append(patched, 0);  // location
+    patched.insert(patched.end(), bytes.begin() + 4, bytes.end());
+
+    ASSERT_TRUE(manager->LoadLayoutBytes(patched.data(), (UINT)patched.size()));
+    manager->SetDockState();
+    Pump();
+    EXPECT_TRUE(PlaceOf(7).bAutoHidden);
+    EXPECT_TRUE(PlaceOf(4).bFloating);
+    EXPECT_EQ(m_panes[5]->GetParentMiniFrame(), m_panes[6]->GetParentMiniFrame());
+    EXPECT_EQ(m_panes[1]->GetDefaultSlider(), m_panes[2]->GetDefaultSlider());
+}
+
+TEST(AutoHideRecordTest, SiblingIdsComeBackReversedWithoutTheEmptyOnes)
+{
+    KtvAutoHideBarInfo info;
+    info.m_nBarID = 7;
+    info.m_dwBarAlignment = CBRS_ALIGN_BOTTOM;
+    info.m_bIsVisible = TRUE;
+    for (UINT nID : {3u, (UINT)-1, 5u, 9u}) {
+        info.m_lstSiblingBars.AddTail(nID);
+    }
+    info.m_rectBar = CRect(1, 2, 3, 4);
+    info.m_bFirstInGroup = TRUE;
+    info.m_bLastInGroup = FALSE;
+    info.m_bActiveInGroup = FALSE;
+    const std::vector<BYTE> bytes = tw::test::StoreObject(info);
+    EXPECT_EQ(15u * 4, bytes.size());
+
+    KtvAutoHideBarInfo loaded;
+    tw::test::LoadObject(loaded, bytes);
+    EXPECT_EQ(7, loaded.m_nBarID);
+    EXPECT_EQ((DWORD)CBRS_ALIGN_BOTTOM, loaded.m_dwBarAlignment);
+    std::vector<UINT> ids;
+    for (POSITION pos = loaded.m_lstSiblingBars.GetHeadPosition(); pos != nullptr;) {
+        ids.push_back(loaded.m_lstSiblingBars.GetNext(pos));
+    }
+    EXPECT_EQ((std::vector<UINT>{9, 5, 3}), ids);
+    EXPECT_EQ(CRect(1, 2, 3, 4), loaded.m_rectBar);
+    EXPECT_TRUE(loaded.m_bFirstInGroup);
+    EXPECT_FALSE(loaded.m_bLastInGroup);
+    EXPECT_FALSE(loaded.m_bActiveInGroup);
+}
+
+}  // namespace
