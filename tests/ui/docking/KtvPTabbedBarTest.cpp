@@ -229,4 +229,200 @@ TEST_F(TabbedBarTest, ATabDraggedAlongTheStripMovesAndTheBarsFrameIsTold)
     EXPECT_TRUE(pSecond->IsTabbed());
 }
 
+TEST_F(TabbedBarTest, TheCloseButtonHidesTheActiveTabAndWithTheLastOneTheBar)
+{
+    TestPane* pFirst = nullptr;
+    TestPane* pSecond = nullptr;
+    CKtvPBaseTabbedBar* pTabbed = TabbedPair(pFirst, pSecond);
+    CKtvPBaseTabWnd* pTabs = Tabs(pTabbed);
+    ASSERT_EQ(pSecond, pTabs->GetActiveWnd());
+
+    Drag(CloseButtonCentre(pTabbed), {});
+    EXPECT_TRUE(pTabbed->IsWindowVisible());
+    EXPECT_FALSE(pTabs->IsTabVisible(1));
+    EXPECT_TRUE(pTabs->IsTabVisible(0));
+    EXPECT_EQ(pFirst, pTabs->GetActiveWnd());
+    EXPECT_EQ("First", Text(pTabbed));
+    EXPECT_EQ(2, pTabbed->GetTabsNum()) << "a closed tab stays in the bar, hidden";
+
+    Drag(CloseButtonCentre(pTabbed), {});
+    EXPECT_FALSE(pTabbed->IsWindowVisible());
+    EXPECT_EQ(0, pTabbed->GetVisibleTabsNum());
+    EXPECT_EQ(0, manager->GetClientAreaBounds().left) << "the closed bar gives its side back";
+
+    // Showing a tab's pane brings the bar back.
+    pFirst->ShowControlBar(TRUE, FALSE, TRUE);
+    Pump();
+    EXPECT_TRUE(pTabbed->IsWindowVisible());
+    EXPECT_TRUE(pTabs->IsTabVisible(0));
+}
+
+// The tabs of a tabbed bar dropped on another move over with their visibility;
+// the dropped bar goes after the call, which answers FALSE for it.
+TEST_F(TabbedBarTest, ATabbedBarDroppedOnAnotherHandsOverItsTabs)
+{
+    TestPane* pA = nullptr;
+    TestPane* pB = nullptr;
+    CKtvPBaseTabbedBar* pTarget = TabbedPair(pA, pB, 1, 2);
+    TestPane* pC = DockedPane(3, CBRS_ALIGN_RIGHT, 150, 100);
+    pC->SetWindowText("C");
+    TestPane* pD = AddPane(4, 150, 100, RGB(0, 0, 0), tw::test::kPaneStyle, "D");
+    ASSERT_EQ(pD, pD->AttachToTabbedBar(pC, KTVP_DM_STANDARD, TRUE));
+    Pump();
+    CKtvPBaseTabbedBar* pDropped = pC->GetParentTabbedBar();
+    ASSERT_NE(nullptr, pDropped);
+    ASSERT_NE(pTarget, pDropped);
+    Tabs(pDropped)->ShowTab(1, FALSE);
+    const HWND hDropped = pDropped->GetSafeHwnd();
+
+    pDropped->UndockControlBar(FALSE);
+    EXPECT_EQ(pTarget, pDropped->AttachToTabbedBar(pTarget, KTVP_DM_STANDARD, TRUE));
+    ASSERT_EQ(4, pTarget->GetTabsNum());
+    EXPECT_EQ(pC, pTarget->FindBarByTabNumber(2));
+    EXPECT_EQ(pD, pTarget->FindBarByTabNumber(3));
+    EXPECT_TRUE(Tabs(pTarget)->IsTabVisible(2));
+    EXPECT_FALSE(Tabs(pTarget)->IsTabVisible(3));
+    EXPECT_EQ(2, Tabs(pTarget)->GetActiveTab()) << "the last visible moved tab is active";
+    EXPECT_EQ(pTarget, pC->GetParentTabbedBar());
+    EXPECT_EQ(pTarget, pD->GetParentTabbedBar());
+    EXPECT_EQ(0, pDropped->GetTabsNum());
+    EXPECT_FALSE(::IsWindowVisible(hDropped));
+    Pump();
+    EXPECT_FALSE(::IsWindow(hDropped));
+    CRect rectClient;
+    frame->GetClientRect(rectClient);
+    EXPECT_EQ(rectClient.right, manager->GetClientAreaBounds().right) << "the right side is free again";
+}
+
+// The bar's caption follows the label of the active tab, unless told not to.
+TEST_F(TabbedBarTest, TheCaptionFollowsTheActiveTabsLabel)
+{
+    TestPane* pFirst = nullptr;
+    TestPane* pSecond = nullptr;
+    CKtvPBaseTabbedBar* pTabbed = TabbedPair(pFirst, pSecond);
+    CKtvPBaseTabWnd* pTabs = Tabs(pTabbed);
+    EXPECT_EQ("Second", Text(pTabbed));
+    input.MouseMove(TabCentre(pTabs, 0).x, TabCentre(pTabs, 0).y);
+    Drag(TabCentre(pTabs, 0), {});
+    EXPECT_EQ(0, pTabs->GetActiveTab());
+    EXPECT_EQ("First", Text(pTabbed));
+
+    // Renaming the active tab renames the bar; another tab's label does not.
+    pFirst->SetWindowText("Renamed");
+    EXPECT_EQ("Renamed", Text(pTabbed));
+    CString strLabel;
+    pTabs->GetTabLabel(0, strLabel);
+    EXPECT_EQ("Renamed", strLabel);
+    pTabs->SetTabLabel(1, "Other");
+    EXPECT_EQ("Renamed", Text(pTabbed));
+    EXPECT_EQ("Other", Text(pSecond));
+
+    pTabbed->SetCaptionFromTab(FALSE);
+    pTabs->SetActiveTab(1);
+    EXPECT_EQ("Renamed", Text(pTabbed));
+}
+
+TEST_F(TabbedBarTest, AutomaticTabColoursSwitchForEveryTabbedBar)
+{
+    TestPane* pA = nullptr;
+    TestPane* pB = nullptr;
+    CKtvPBaseTabbedBar* pFirst = TabbedPair(pA, pB, 1, 2);
+    TestPane* pC = nullptr;
+    TestPane* pD = nullptr;
+    CKtvPBaseTabbedBar* pGone = TabbedPair(pC, pD, 3, 4);
+    pGone->DestroyWindow();
+    Pump();
+
+    // A destroyed bar's handle is passed over.
+    CKtvPTabbedControlBar::EnableTabAutoColor(TRUE);
+    EXPECT_TRUE(Tabs(pFirst)->IsAutoColor());
+    EXPECT_NE((COLORREF)-1, Tabs(pFirst)->GetTabBkColor(0));
+
+    TestPane* pE = nullptr;
+    TestPane* pF = nullptr;
+    CKtvPBaseTabbedBar* pLater = TabbedPair(pE, pF, 5, 6);
+    EXPECT_TRUE(Tabs(pLater)->IsAutoColor()) << "a tabbed bar made afterwards starts with automatic colours";
+
+    CKtvPTabbedControlBar::EnableTabAutoColor(FALSE);
+    EXPECT_FALSE(Tabs(pFirst)->IsAutoColor());
+    EXPECT_FALSE(Tabs(pLater)->IsAutoColor());
+    EXPECT_EQ((COLORREF)-1, Tabs(pFirst)->GetTabBkColor(0));
+}
+
+// What a tabbed bar answers itself, without the mouse.
+TEST_F(TabbedBarTest, ALoneTabStaysAndTheLastTabRemovedTakesTheBarAwayLater)
+{
+    TestPane* pFirst = nullptr;
+    TestPane* pSecond = nullptr;
+    CKtvPBaseTabbedBar* pTabbed = TabbedPair(pFirst, pSecond);
+    EXPECT_EQ(pSecond, pTabbed->FindBarByID(2));
+    EXPECT_EQ(nullptr, pTabbed->FindBarByID(99));
+    EXPECT_EQ(nullptr, pTabbed->FindBarByTabNumber(2));
+    EXPECT_EQ(nullptr, pTabbed->FindBarByTabNumber(-1));
+    EXPECT_FALSE(pTabbed->RemoveControlBar(frame));
+
+    // Callers move a bar out of the tab window before they remove its tab.
+    pSecond->SetParent(frame);
+    EXPECT_TRUE(pTabbed->RemoveControlBar(pSecond));
+    EXPECT_EQ(1, pTabbed->GetTabsNum());
+    // A lone tab does not float by itself.
+    EXPECT_FALSE(pTabbed->FloatTab(pFirst, 0, KTVP_DM_DBL_CLICK));
+    EXPECT_EQ(pTabbed, pFirst->GetParentTabbedBar());
+
+    const HWND hTabbed = pTabbed->GetSafeHwnd();
+    pFirst->SetParent(frame);
+    EXPECT_TRUE(pTabbed->RemoveControlBar(pFirst));
+    // The caller may still use the bar; it goes once the messages are handled.
+    EXPECT_TRUE(::IsWindow(hTabbed));
+    EXPECT_EQ(0, pTabbed->GetTabsNum());
+    EXPECT_FALSE(pTabbed->IsWindowVisible());
+    Pump();
+    EXPECT_FALSE(::IsWindow(hTabbed));
+    pFirst->DestroyWindow();
+    pSecond->DestroyWindow();
+    Pump();
+}
+
+// The ids of the tabs for the layout: nothing for a bar without tabs, else the
+// count and the ids in tab order; the archive record ends with the auto-destroy flag.
+TEST_F(TabbedBarTest, SiblingIdsAndTheArchiveRecord)
+{
+    CKtvPTabbedControlBar empty;
+    {
+        CMemFile file;
+        CArchive ar(&file, CArchive::store);
+        empty.SaveSiblingBarIDs(ar);
+        ar.Close();
+        EXPECT_EQ(0u, file.GetLength());
+    }
+    TestPane* pFirst = DockedPane(5, CBRS_ALIGN_LEFT, 200, 100);
+    TestPane* pSecond = AddPane(7, 200, 100);
+    ASSERT_EQ(pSecond, pSecond->AttachToTabbedBar(pFirst, KTVP_DM_STANDARD, TRUE));
+    CKtvPBaseTabbedBar* pTabbed = pFirst->GetParentTabbedBar();
+    CMemFile file;
+    {
+        CArchive ar(&file, CArchive::store);
+        pTabbed->SaveSiblingBarIDs(ar);
+        ar.Close();
+    }
+    const std::vector<BYTE> expected = {2, 0, 0, 0, 5, 0, 0, 0, 7, 0, 0, 0};
+    ASSERT_EQ(expected.size(), (size_t)file.GetLength());
+    file.SeekToBegin();
+    CList<UINT, UINT> ids;
+    {
+        CArchive ar(&file, CArchive::load);
+        CKtvPBaseTabbedBar::LoadSiblingBarIDs(ar, ids);
+    }
+    ASSERT_EQ(2, ids.GetCount());
+    EXPECT_EQ(5u, ids.GetHead());
+    EXPECT_EQ(7u, ids.GetTail());
+
+    const std::vector<BYTE> record = tw::test::StoreObject(*pTabbed);
+    ASSERT_GE(record.size(), 4u);
+    EXPECT_EQ(std::vector<BYTE>({1, 0, 0, 0}), std::vector<BYTE>(record.end() - 4, record.end()));
+    CKtvPTabbedControlBar loaded;
+    tw::test::LoadObject(loaded, record);
+    EXPECT_TRUE(loaded.IsAutoDestroy());
+}
+
 }  // namespace
