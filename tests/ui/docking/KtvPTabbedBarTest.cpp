@@ -12,6 +12,7 @@
 #include "platform/display/Display.h"
 #include "tests/ui/docking/DockingPaneTest.h"
 #include "ui/controls/KtvPTabWnd.h"
+#include "ui/docking/KtvPAutoHideToolBar.h"
 #include "ui/docking/KtvPBaseTabbedBar.h"
 #include "ui/docking/KtvPCaptionButton.h"
 #include "ui/docking/KtvPDockManager.h"
@@ -68,12 +69,14 @@ protected:
         return CPoint(rectCaption.left + 8, rectCaption.CenterPoint().y);
     }
 
-    static CPoint CloseButtonCentre(CKtvPDockingControlBar* pBar)
+    static CPoint CaptionButtonCentre(CKtvPDockingControlBar* pBar, UINT nHit)
     {
-        CRect rect = pBar->FindButtonByHit(KTVP_HTCLOSE_BAR)->GetRect();
+        CRect rect = pBar->FindButtonByHit(nHit)->GetRect();
         rect.OffsetRect(Rect(pBar).TopLeft());
         return rect.CenterPoint();
     }
+
+    static CPoint CloseButtonCentre(CKtvPDockingControlBar* pBar) { return CaptionButtonCentre(pBar, KTVP_HTCLOSE_BAR); }
 
     void DoubleClick(CPoint pt)
     {
@@ -423,6 +426,119 @@ TEST_F(TabbedBarTest, SiblingIdsAndTheArchiveRecord)
     CKtvPTabbedControlBar loaded;
     tw::test::LoadObject(loaded, record);
     EXPECT_TRUE(loaded.IsAutoDestroy());
+}
+
+// Pinned, every visible detachable tab becomes an auto-hidden pane; their
+// buttons form one group on the strip, the active tab's marked active, and the
+// emptied tabbed bar stays hidden. Unpinned, they come back as tabs.
+TEST_F(TabbedBarTest, PinningATabbedBarHidesEachTabAsOneGroupOfButtons)
+{
+    ASSERT_TRUE(manager->EnableAutoHideBars(CBRS_ALIGN_ANY));
+    TestPane* pFirst = nullptr;
+    TestPane* pSecond = nullptr;
+    CKtvPBaseTabbedBar* pTabbed = TabbedPair(pFirst, pSecond);
+    TestPane* pThird = AddPane(3, 200, 100, RGB(0, 200, 0), tw::test::kPaneStyle, "Third");
+    ASSERT_EQ(pThird, pThird->AttachToTabbedBar(pFirst, KTVP_DM_STANDARD, TRUE));
+    Tabs(pTabbed)->SetActiveTab(1);
+    Pump();
+
+    Drag(CaptionButtonCentre(pTabbed, KTVP_HTPIN), {});
+    const std::vector<TestPane*> panes = {pFirst, pSecond, pThird};
+    for (size_t i = 0; i < panes.size(); i++) {
+        SCOPED_TRACE(i);
+        TestPane* pPane = panes[i];
+        ASSERT_TRUE(pPane->IsAutoHideMode());
+        EXPECT_FALSE(pPane->IsTabbed());
+        CKtvPAutoHideToolBar* pToolBar = pPane->GetAutoHideToolBar();
+        ASSERT_NE(nullptr, pToolBar);
+        EXPECT_EQ(i == 0, (bool)pToolBar->IsFirstInGroup());
+        EXPECT_EQ(i == 2, (bool)pToolBar->IsLastInGroup());
+        EXPECT_EQ(i == 1, (bool)pToolBar->IsActiveInGroup());
+        EXPECT_EQ(panes[0]->GetAutoHideToolBar()->GetParentDockBar(), pToolBar->GetParentDockBar());
+    }
+    EXPECT_FALSE(pTabbed->IsWindowVisible());
+    EXPECT_EQ(0, pTabbed->GetTabsNum());
+    // Only the active tab's pane waits to slide back in.
+    EXPECT_FALSE(pFirst->IsWindowVisible());
+    EXPECT_FALSE(pThird->IsWindowVisible());
+
+    // The pin of the slid-out pane brings the whole group back as tabs.
+    pSecond->ShowControlBar(TRUE, FALSE, TRUE);
+    Advance(2000);
+    ASSERT_TRUE(pSecond->IsWindowVisible());
+    Drag(CaptionButtonCentre(pSecond, KTVP_HTPIN), {});
+    Pump();
+    for (TestPane* pPane : panes) {
+        EXPECT_FALSE(pPane->IsAutoHideMode());
+        EXPECT_TRUE(pPane->IsTabbed());
+    }
+    CKtvPBaseTabbedBar* pBack = pFirst->GetParentTabbedBar();
+    ASSERT_NE(nullptr, pBack);
+    EXPECT_EQ(pBack, pSecond->GetParentTabbedBar());
+    EXPECT_EQ(pBack, pThird->GetParentTabbedBar());
+    EXPECT_EQ(3, pBack->GetTabsNum());
+    EXPECT_TRUE(pBack->IsWindowVisible());
+}
+
+// A tab that cannot leave keeps the tabbed bar, which is pinned with it.
+TEST_F(TabbedBarTest, PinningKeepsTabsThatCannotLeaveInTheBar)
+{
+    ASSERT_TRUE(manager->EnableAutoHideBars(CBRS_ALIGN_ANY));
+    TestPane* pFirst = nullptr;
+    TestPane* pSecond = nullptr;
+    CKtvPBaseTabbedBar* pTabbed = TabbedPair(pFirst, pSecond);
+    TestPane* pThird = AddPane(3, 200, 100, RGB(0, 200, 0), tw::test::kPaneStyle, "Third");
+    ASSERT_EQ(pThird, pThird->AttachToTabbedBar(pFirst, KTVP_DM_STANDARD, TRUE));
+    Tabs(pTabbed)->SetTabDetachable(0, FALSE);
+    Pump();
+
+    Drag(CaptionButtonCentre(pTabbed, KTVP_HTPIN), {});
+    EXPECT_TRUE(pSecond->IsAutoHideMode());
+    EXPECT_TRUE(pThird->IsAutoHideMode());
+    EXPECT_TRUE(pFirst->IsTabbed());
+    ASSERT_EQ(1, pTabbed->GetTabsNum());
+    EXPECT_EQ(0, Tabs(pTabbed)->GetActiveTab());
+    EXPECT_TRUE(pTabbed->IsAutoHideMode());
+}
+
+// A floating tabbed bar double-clicked on its caption: its tabs go back to the
+// places they had, and the emptied bar goes.
+TEST_F(TabbedBarTest, ADoubleClickOnAFloatingTabbedBarSendsTheTabsBack)
+{
+    TestPane* pLeft = DockedPane(1, CBRS_ALIGN_LEFT, 200, 100);
+    pLeft->SetWindowText("Left");
+    TestPane* pRight = DockedPane(2, CBRS_ALIGN_RIGHT, 150, 100);
+    pRight->SetWindowText("Right");
+    const CRect rectLeft = Rect(pLeft);
+    const CRect rectRight = Rect(pRight);
+    // Both float together in one frame, the right pane a tab of the left one.
+    ASSERT_TRUE(pLeft->FloatControlBar(CRect(250, 150, 450, 300), KTVP_DM_DBL_CLICK, TRUE));
+    ASSERT_TRUE(pRight->FloatControlBar(CRect(260, 160, 400, 280), KTVP_DM_DBL_CLICK, TRUE));
+    Pump();
+    CKtvPMiniFrameWnd* pRightFrame = pRight->GetParentMiniFrame();
+    pRight->UndockControlBar(FALSE);
+    ASSERT_EQ(pRight, pRight->AttachToTabbedBar(pLeft, KTVP_DM_STANDARD, TRUE));
+    Pump();
+    if (::IsWindow(pRightFrame->GetSafeHwnd())) {
+        pRightFrame->DestroyWindow();
+        Pump();
+    }
+    CKtvPBaseTabbedBar* pTabbed = pLeft->GetParentTabbedBar();
+    ASSERT_NE(nullptr, pTabbed);
+    CKtvPMiniFrameWnd* pFrame = pTabbed->GetParentMiniFrame();
+    ASSERT_NE(nullptr, pFrame);
+    const HWND hTabbed = pTabbed->GetSafeHwnd();
+
+    DoubleClick(FrameCaptionPoint(pFrame));
+    Pump();
+    EXPECT_TRUE(pLeft->IsDocked());
+    EXPECT_TRUE(pRight->IsDocked());
+    EXPECT_FALSE(pLeft->IsTabbed());
+    EXPECT_EQ((DWORD)CBRS_ALIGN_LEFT, pLeft->GetCurrentAlignment());
+    EXPECT_EQ((DWORD)CBRS_ALIGN_RIGHT, pRight->GetCurrentAlignment());
+    EXPECT_EQ(rectLeft.left, Rect(pLeft).left);
+    EXPECT_EQ(rectRight.right, Rect(pRight).right);
+    EXPECT_FALSE(::IsWindow(hTabbed));
 }
 
 }  // namespace
