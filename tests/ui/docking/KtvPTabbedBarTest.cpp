@@ -541,4 +541,28 @@ TEST_F(TabbedBarTest, ADoubleClickOnAFloatingTabbedBarSendsTheTabsBack)
     EXPECT_FALSE(::IsWindow(hTabbed));
 }
 
+// A tabbed bar floated whole goes back whole to the place it had.
+TEST_F(TabbedBarTest, AFloatingTabbedBarWithADockedPlaceDocksWhole)
+{
+    TestPane* pFirst = nullptr;
+    TestPane* pSecond = nullptr;
+    CKtvPBaseTabbedBar* pTabbed = TabbedPair(pFirst, pSecond);
+    const CRect rectDocked = Rect(pTabbed);
+    ASSERT_TRUE(pTabbed->FloatControlBar(CRect(250, 150, 450, 300), KTVP_DM_DBL_CLICK, TRUE));
+    Pump();
+    CKtvPMiniFrameWnd* pFrame = pTabbed->GetParentMiniFrame();
+    ASSERT_NE(nullptr, pFrame);
+    EXPECT_EQ(0, manager->GetClientAreaBounds().left);
+
+    DoubleClick(FrameCaptionPoint(pFrame));
+    Pump();
+    ASSERT_TRUE(::IsWindow(pTabbed->GetSafeHwnd()));
+    EXPECT_TRUE(pTabbed->IsDocked());
+    EXPECT_EQ(2, pTabbed->GetTabsNum());
+    EXPECT_EQ(pTabbed, pFirst->GetParentTabbedBar());
+    EXPECT_EQ(pTabbed, pSecond->GetParentTabbedBar());
+    EXPECT_EQ(rectDocked.left, Rect(pTabbed).left);
+    EXPECT_GT(manager->GetClientAreaBounds().left, 0);
+}
+
 }  // namespace
