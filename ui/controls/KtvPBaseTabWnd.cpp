@@ -1135,7 +1135,10 @@ void CKtvPBaseTabWnd::Serialize(CArchive& ar)
 void CKtvPBaseTabWnd::GatherSavedTabBars()
 {
     CKtvPBaseTabbedBar* pTabbed = TabbedBarOf(GetParent());
-    CKtvPDockManager* pDockManager = pTabbed != nullptr ? globalUtils.GetDockManager(pTabbed) : nullptr;
+    CWnd* pFrame = pTabbed != nullptr ? pTabbed->GetDockSiteFrameWnd() : nullptr;
+    if (pFrame == nullptr)
+        pFrame = KtvGetParentFrame(this);
+    CKtvPDockManager* pDockManager = pFrame != nullptr ? globalUtils.GetDockManager(pFrame) : nullptr;
     if (pDockManager == nullptr)
         return;
     for (POSITION pos = m_lstRestoredTabInfo.GetHeadPosition(); pos != nullptr;) {
@@ -1156,6 +1159,10 @@ void CKtvPBaseTabWnd::GatherSavedTabBars()
         } else if (CKtvPMiniFrameWnd* pMiniFrame = pBar->GetParentMiniFrame(TRUE)) {
             pMiniFrame->RemoveControlBar(pBar, FALSE, FALSE);
         }
+        // Docked elsewhere (also where auto-hide returned it) it leaves that
+        // place, or the layout would hold it twice.
+        if (pBar->IsDocked())
+            pBar->UndockControlBar(FALSE);
         pBar->SetParent(pTabbed);
         pBar->AttachToTabbedBar(pTabbed, KTVP_DM_SHOW, FALSE);
     }

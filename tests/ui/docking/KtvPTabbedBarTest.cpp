@@ -565,4 +565,114 @@ TEST_F(TabbedBarTest, AFloatingTabbedBarWithADockedPlaceDocksWhole)
     EXPECT_GT(manager->GetClientAreaBounds().left, 0);
 }
 
+// A stored tab state names a pane that is elsewhere now: applying it brings
+// the pane back as a tab, wherever it was.
+TEST_F(TabbedBarTest, ApplyingAStoredTabStateGathersItsPanes)
+{
+    ASSERT_TRUE(manager->EnableAutoHideBars(CBRS_ALIGN_ANY));
+    enum Source { Floating, DockedElsewhere, OtherTabbedBar, AutoHidden };
+    for (Source source : {Floating, DockedElsewhere, OtherTabbedBar, AutoHidden}) {
+        SCOPED_TRACE(source);
+        const UINT nBase = 10 * (source + 1);
+        TestPane* pFirst = nullptr;
+        TestPane* pSecond = nullptr;
+        CKtvPBaseTabbedBar* pTabbed = TabbedPair(pFirst, pSecond, nBase + 1, nBase + 2);
+        TestPane* pThird = AddPane(nBase + 3, 200, 100, RGB(0, 200, 0), tw::test::kPaneStyle, "Third");
+        ASSERT_EQ(pThird, pThird->AttachToTabbedBar(pFirst, KTVP_DM_STANDARD, TRUE));
+        CKtvPBaseTabWnd* pTabs = Tabs(pTabbed);
+        pTabs->SetTabLabel(2, "Stored label");
+        pTabs->SetActiveTab(0);
+        CMemFile file;
+        {
+            CArchive ar(&file, CArchive::store);
+            pTabbed->SerializeTabWindow(ar);
+            ar.Close();
+        }
+
+        // The third pane goes elsewhere.
+        pThird->SetParent(frame);
+        ASSERT_TRUE(pTabbed->RemoveControlBar(pThird));
+        pThird->ShowCaption(TRUE);
+        TestPane* pHost = nullptr;
+        switch (source) {
+        case Floating:
+            ASSERT_TRUE(pThird->DockToFrameWindow(CBRS_ALIGN_RIGHT));
+            ASSERT_TRUE(pThird->FloatControlBar(CRect(300, 200, 460, 320), KTVP_DM_DBL_CLICK, TRUE));
+            break;
+        case DockedElsewhere:
+            ASSERT_TRUE(pThird->DockToFrameWindow(CBRS_ALIGN_RIGHT));
+            break;
+        case OtherTabbedBar:
+            pHost = DockedPane(nBase + 4, CBRS_ALIGN_RIGHT, 150, 100);
+            ASSERT_EQ(pThird, pThird->AttachToTabbedBar(pHost, KTVP_DM_STANDARD, TRUE));
+            break;
+        case AutoHidden:
+            ASSERT_TRUE(pThird->DockToFrameWindow(CBRS_ALIGN_RIGHT));
+            ASSERT_NE(nullptr, pThird->SetAutoHideMode(TRUE, CBRS_ALIGN_RIGHT, nullptr, FALSE));
+            break;
+        }
+        Pump();
+        ASSERT_EQ(pTabbed, pFirst->GetParentTabbedBar());
+        ASSERT_NE(pTabbed, pThird->GetParentTabbedBar());
+
+        file.SeekToBegin();
+        {
+            CArchive ar(&file, CArchive::load);
+            pTabbed->SerializeTabWindow(ar);
+        }
+        pTabbed->ApplyRestoredTabInfo();
+        Pump();
+        EXPECT_EQ(pTabbed, pThird->GetParentTabbedBar());
+        EXPECT_FALSE(pThird->IsAutoHideMode());
+        ASSERT_EQ(3, pTabbed->GetTabsNum());
+        const int iThird = pTabs->GetTabFromHwnd(pThird->GetSafeHwnd());
+        CString strLabel;
+        pTabs->GetTabLabel(iThird, strLabel);
+        EXPECT_EQ("Stored label", strLabel);
+        EXPECT_EQ(pFirst, pTabs->GetActiveWnd());
+        EXPECT_TRUE(pTabbed->IsWindowVisible());
+        CRect rectClient;
+        frame->GetClientRect(rectClient);
+        if (source != OtherTabbedBar) {
+            EXPECT_EQ(rectClient.right, manager->GetClientAreaBounds().right) << "nothing is left at the right side";
+        }
+
+        pTabbed->DestroyWindow();
+        if (pHost != nullptr && ::IsWindow(pHost->GetSafeHwnd())) {
+            pHost->DestroyWindow();
+        }
+        Pump();
+    }
+}
+
+// A stored state in which no tab is visible leaves the tabbed bar hidden.
+TEST_F(TabbedBarTest, AStoredStateWithoutVisibleTabsHidesTheBar)
+{
+    TestPane* pFirst = nullptr;
+    TestPane* pSecond = nullptr;
+    CKtvPBaseTabbedBar* pTabbed = TabbedPair(pFirst, pSecond);
+    CKtvPBaseTabWnd* pTabs = Tabs(pTabbed);
+    pTabs->ShowTab(0, FALSE);
+    pTabs->ShowTab(1, FALSE);
+    CMemFile file;
+    {
+        CArchive ar(&file, CArchive::store);
+        pTabbed->SerializeTabWindow(ar);
+        ar.Close();
+    }
+    pTabs->ShowTab(0, TRUE);
+    pTabs->ShowTab(1, TRUE);
+    ASSERT_TRUE(pTabbed->IsWindowVisible());
+    file.SeekToBegin();
+    {
+        CArchive ar(&file, CArchive::load);
+        pTabbed->SerializeTabWindow(ar);
+    }
+    pTabbed->ApplyRestoredTabInfo();
+    Pump();
+    EXPECT_FALSE(pTabbed->IsWindowVisible());
+    EXPECT_EQ(0, pTabbed->GetVisibleTabsNum());
+    EXPECT_EQ(0, manager->GetClientAreaBounds().left);
+}
+
 }  // namespace
