@@ -492,11 +492,13 @@ void CKtvPDockManager::DiscardFailedLoad(const CObList& lstFramesBefore, const C
     m_lstPendingTabbedBars.RemoveAll();
     m_lstPendingMiniFrames.RemoveAll();
     DeleteRecords(m_lstPendingAutoHideRecords);
-    // Inner sliders of a stored layout are children of the frame too.
+    // Inner sliders and tabbed bars of a stored layout are children of the frame too.
     if (m_pParentWnd != nullptr) {
         CList<HWND, HWND> lstStray;
         for (HWND h = ::GetWindow(m_pParentWnd->GetSafeHwnd(), GW_CHILD); h != nullptr; h = ::GetWindow(h, GW_HWNDNEXT)) {
-            if (lstChildrenBefore.Find(h) == nullptr && dynamic_cast<CKtvPSlider*>(CWnd::FromHandlePermanent(h)) != nullptr) {
+            CWnd* pChild = CWnd::FromHandlePermanent(h);
+            if (lstChildrenBefore.Find(h) == nullptr && (dynamic_cast<CKtvPSlider*>(pChild) != nullptr ||
+                                                         dynamic_cast<CKtvPBaseTabbedBar*>(pChild) != nullptr)) {
                 lstStray.AddTail(h);
             }
         }

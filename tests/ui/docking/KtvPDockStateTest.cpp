@@ -12,6 +12,7 @@
 
 #include "tests/ui/docking/DockingPaneTest.h"
 #include "ui/docking/KtvPAutoHideToolBar.h"
+#include "ui/docking/KtvPBaseTabbedBar.h"
 #include "ui/docking/KtvPDockManager.h"
 #include "ui/docking/KtvPMultiMiniFrameWnd.h"
 #include "ui/frames/KtvPRegistry.h"
@@ -34,10 +35,11 @@ struct Place {
     DWORD dwAlignment = 0;
     CRect rect;          // docked: in the frame's client area; floating: on the screen
     int nFrameMates = 0;  // panes sharing its floating frame
+    int nTabs = 0;        // tabs of the tabbed bar it is a tab of
     bool operator==(const Place& o) const
     {
         return bFloating == o.bFloating && bAutoHidden == o.bAutoHidden && bVisible == o.bVisible &&
-               dwAlignment == o.dwAlignment && rect == o.rect && nFrameMates == o.nFrameMates;
+               dwAlignment == o.dwAlignment && rect == o.rect && nFrameMates == o.nFrameMates && nTabs == o.nTabs;
     }
 };
 
@@ -45,7 +47,7 @@ std::ostream& operator<<(std::ostream& os, const Place& p)
 {
     return os << (p.bFloating ? "floating" : p.bAutoHidden ? "auto-hidden" : "docked") << " side " << p.dwAlignment
               << (p.bVisible ? " visible" : " hidden") << " (" << p.rect.left << "," << p.rect.top << ","
-              << p.rect.right << "," << p.rect.bottom << ") mates " << p.nFrameMates;
+              << p.rect.right << "," << p.rect.bottom << ") mates " << p.nFrameMates << " tabs " << p.nTabs;
 }
 
 class DockStateTest : public DockingPaneTest {
@@ -81,10 +83,12 @@ protected:
         Pane(5, CBRS_ALIGN_RIGHT, true);
         Pane(6, CBRS_ALIGN_RIGHT, true);
         Pane(7, CBRS_ALIGN_BOTTOM);
+        Pane(8, CBRS_ALIGN_RIGHT);
     }
 
-    // Split docked panes, a floating pane, two panes floating together and an auto-hidden pane.
-    void ArrangeEveryKind()
+    // Split docked panes, a floating pane, two panes floating together, an
+    // auto-hidden pane and, unless told otherwise, a tabbed pair.
+    void ArrangeEveryKind(bool bTabs = true)
     {
         TestPane* p1 = m_panes[1];
         TestPane* p2 = m_panes[2];
@@ -102,6 +106,12 @@ protected:
         Pump();
         ASSERT_NE(nullptr, m_panes[7]->SetAutoHideMode(TRUE, CBRS_ALIGN_BOTTOM, nullptr, FALSE));
         Pump();
+        if (!bTabs) {
+            return;
+        }
+        m_panes[8]->UndockControlBar(FALSE);
+        ASSERT_NE(nullptr, m_panes[8]->AttachToTabbedBar(m_panes[3], KTVP_DM_MOUSE, TRUE));
+        Pump();
     }
 
     Place PlaceOf(UINT nID)
@@ -112,7 +122,14 @@ protected:
         place.bAutoHidden = pPane->IsAutoHideMode() != FALSE;
         place.bVisible = pPane->IsVisible() != FALSE;
         place.dwAlignment = place.bFloating ? 0 : pPane->GetCurrentAlignment();
-        place.rect = place.bFloating || place.bAutoHidden ? Rect(pPane) : ClientRectOf(pPane);
+        CWnd* pPlaced = pPane;
+        if (CKtvPBaseTabbedBar* pTabbed = pPane->GetParentTabbedBar()) {
+            place.nTabs = pTabbed->GetTabsNum();
+            pPlaced = pTabbed;
+            place.bFloating = pTabbed->GetParentMiniFrame(TRUE) != nullptr;
+            place.dwAlignment = pTabbed->GetCurrentAlignment();
+        }
+        place.rect = place.bFloating || place.bAutoHidden ? Rect(pPlaced) : ClientRectOf(pPlaced);
         if (place.bAutoHidden) {
             place.rect = CRect();
         }
@@ -185,28 +202,36 @@ TEST_F(DockStateTest, AnEmptyLayoutIsFourZeroCounts)
     EXPECT_FALSE(manager->IsLastLoadFailed());
 }
 
-TEST_F(DockStateTest, EveryKindOfLayoutComesBackInANewFrameAndSavesTheSameBytes)
+TEST_F(DockStateTest, EveryKindOfLayoutComesBackInANewFrame)
 {
-    DefaultPanes();
-    ArrangeEveryKind();
-    const std::map<UINT, Place> before = Places();
-    ASSERT_TRUE(manager->SaveState("EveryKind", kFrameID));
-    const std::vector<BYTE> bytesBefore = StoredBytes("EveryKind");
-    ASSERT_FALSE(bytesBefore.empty());
+    for (bool bTabs : {false, true}) {
+        SCOPED_TRACE(bTabs ? "with a tabbed pair" : "without tabs");
+        const CString strProfile = bTabs ? "EveryKindTabbed" : "EveryKind";
+        DefaultPanes();
+        ArrangeEveryKind(bTabs);
+        const std::map<UINT, Place> before = Places();
+        ASSERT_TRUE(manager->SaveState(strProfile, kFrameID));
+        const std::vector<BYTE> bytesBefore = StoredBytes(strProfile);
+        ASSERT_FALSE(bytesBefore.empty());
 
-    NewFrame();
-    DefaultPanes();
-    ASSERT_TRUE(manager->LoadState("EveryKind", kFrameID));
-    manager->SetDockState();
-    Pump();
-    const std::map<UINT, Place> after = Places();
-    for (const auto& [nID, place] : before) {
-        EXPECT_EQ(place, after.at(nID)) << "pane " << nID;
+        NewFrame();
+        DefaultPanes();
+        ASSERT_TRUE(manager->LoadState(strProfile, kFrameID));
+        manager->SetDockState();
+        Pump();
+        const std::map<UINT, Place> after = Places();
+        for (const auto& [nID, place] : before) {
+            EXPECT_EQ(place, after.at(nID)) << "pane " << nID;
+        }
+        EXPECT_EQ(m_panes[5]->GetParentMiniFrame(), m_panes[6]->GetParentMiniFrame());
+        if (bTabs) {
+            EXPECT_EQ(m_panes[3]->GetParentTabbedBar(), m_panes[8]->GetParentTabbedBar());
+        } else {
+            ASSERT_TRUE(manager->SaveState(strProfile, kFrameID));
+            EXPECT_EQ(bytesBefore, StoredBytes(strProfile)) << "saving again gives the same bytes";
+        }
+        NewFrame();
     }
-    EXPECT_EQ(m_panes[5]->GetParentMiniFrame(), m_panes[6]->GetParentMiniFrame());
-
-    ASSERT_TRUE(manager->SaveState("EveryKind", kFrameID));
-    EXPECT_EQ(bytesBefore, StoredBytes("EveryKind")) << "saving again gives the same bytes";
 }
 
 }  // namespace
