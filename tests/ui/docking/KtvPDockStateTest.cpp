@@ -367,3 +367,40 @@ TEST(AutoHideRecordTest, SiblingIdsComeBackReversedWithoutTheEmptyOnes)
 }
 
 }  // namespace
+
+namespace {
+
+// The screen after a restore in a new frame is the screen before: split panes,
+// a tabbed pair, a floating frame of two panes, a floating pane and the strip
+// with the button of an auto-hidden pane.
+TEST_F(DockStateTest, TheRestoredLayoutLooksExactlyAsBefore)
+{
+    auto settle = [&] {
+        // The focus in the frame, and the floating frames told so as at idle time.
+        frame->SetFocus();
+        manager->SendMessageToMiniFrames(WM_IDLEUPDATECMDUI, TRUE, 0);
+        Pump();
+        ::RedrawWindow(nullptr, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW | RDW_FRAME);
+        Pump();
+    };
+    DefaultPanes();
+    ArrangeEveryKind();
+    settle();
+    const std::vector<uint32_t> before = tw::test::ScreenPixels();
+    ASSERT_TRUE(manager->SaveState("Looks", kFrameID));
+
+    NewFrame();
+    DefaultPanes();
+    ASSERT_TRUE(manager->LoadState("Looks", kFrameID));
+    manager->SetDockState();
+    settle();
+    const std::vector<uint32_t> after = tw::test::ScreenPixels();
+    ASSERT_EQ(before.size(), after.size());
+    size_t nDiffering = 0;
+    for (size_t i = 0; i < before.size(); i++) {
+        nDiffering += before[i] != after[i] ? 1 : 0;
+    }
+    EXPECT_EQ(0u, nDiffering);
+}
+
+}  // namespace
