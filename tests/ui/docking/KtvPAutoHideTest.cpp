@@ -48,16 +48,7 @@ protected:
         return dynamic_cast<CKtvPAutoHideDockBar*>(manager->FindDockBar(dwSide, FALSE));
     }
 
-    void ClickPin(TestPane* pPane)
-    {
-        CKtvPCaptionButton* pBtn = pPane->FindButtonByHit(KTVP_HTPIN);
-        ASSERT_NE(nullptr, pBtn);
-        CRect rectBtn = pBtn->GetRect();
-        rectBtn.OffsetRect(Rect(pPane).TopLeft());
-        Advance(1000);
-        input.Click(MouseButton::Left, rectBtn.CenterPoint().x, rectBtn.CenterPoint().y);
-        Pump();
-    }
+    void ClickPin(TestPane* pPane) { ClickCaptionButton(pPane, KTVP_HTPIN); }
 
     // Pinned, then left alone with the mouse far away until it has slid away.
     TestPane* PinnedPane(UINT nID, DWORD dwSide, LPCTSTR lpszCaption = "Pane")

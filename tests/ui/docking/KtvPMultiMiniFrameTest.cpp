@@ -79,17 +79,7 @@ protected:
 
     int FrameCount() const { return (int)manager->GetMiniFrames().GetCount(); }
 
-    // The close button on a pane's own caption.
-    void ClickClose(TestPane* pPane)
-    {
-        CKtvPCaptionButton* pBtn = pPane->FindButtonByHit(KTVP_HTCLOSE_BAR);
-        ASSERT_NE(nullptr, pBtn);
-        CRect rectBtn = pBtn->GetRect();
-        rectBtn.OffsetRect(Rect(pPane).TopLeft());
-        Advance(1000);
-        input.Click(MouseButton::Left, rectBtn.CenterPoint().x, rectBtn.CenterPoint().y);
-        Pump();
-    }
+    void ClickClose(TestPane* pPane) { ClickCaptionButton(pPane, KTVP_HTCLOSE_BAR); }
 };
 
 TEST_F(MultiMiniFrameTest, APaneThatFloatsTogetherGetsAFrameThatTakesItsCaption)
