@@ -338,4 +338,24 @@ TEST_F(AutoHideTest, APinClickWithCtrlPinsAndUnpinsEveryPaneOfTheSide)
     EXPECT_EQ(0, Strip(CBRS_ALIGN_LEFT)->GetControlBarList().GetCount());
 }
 
+TEST_F(AutoHideTest, APinnedPaneThatGoesTakesItsButtonAlong)
+{
+    TestPane* pFirst = PinnedPane(1, CBRS_ALIGN_TOP, "First");
+    TestPane* pSecond = PinnedPane(2, CBRS_ALIGN_TOP, "Second");
+    CKtvPAutoHideDockBar* pStrip = Strip(CBRS_ALIGN_TOP);
+    ASSERT_EQ(2, pStrip->GetControlBarList().GetCount());
+    pFirst->DestroyWindow();
+    Pump();
+    ASSERT_EQ(1, pStrip->GetControlBarList().GetCount());
+    EXPECT_EQ(pSecond->GetAutoHideToolBar(), pStrip->GetControlBarList().GetHead());
+    // The strip paints and answers the mouse with the button that is left.
+    frame->RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    const CPoint ptButton = ButtonCentre(pSecond->GetAutoHideButton());
+    input.MouseMove(ptButton.x, ptButton.y);
+    Pump();
+    Advance(CKtvPAutoHideToolBar::m_nHoverDelay + 5);
+    FinishSlide(pSecond);
+    EXPECT_TRUE(pSecond->IsWindowVisible());
+}
+
 }  // namespace
