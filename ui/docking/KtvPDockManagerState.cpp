@@ -698,12 +698,15 @@ void CKtvPDockManager::GatherTabsOf(CKtvPBaseTabbedBar* pTabbed, CKtvPSlider* pS
 {
     BOOL bLeft = FALSE;
     CKtvPBarContainer* pNode = pSlider->FindContainer(pTabbed, bLeft);
-    CList<UINT, UINT>* pIDs = pNode != nullptr ? pNode->GetSiblingBarIDs(pTabbed) : nullptr;
-    if (pIDs == nullptr) {
+    CList<UINT, UINT>* pStoredIDs = pNode != nullptr ? pNode->GetSiblingBarIDs(pTabbed) : nullptr;
+    if (pStoredIDs == nullptr) {
         return;
     }
-    for (POSITION pos = pIDs->GetHeadPosition(); pos != nullptr;) {
-        CKtvPDockingControlBar* pBar = AsDockingBar(FindBarByID(pIDs->GetNext(pos), TRUE));
+    // Attaching tabs changes the node; its list is read once, first.
+    CList<UINT, UINT> lstIDs;
+    lstIDs.AddTail(pStoredIDs);
+    for (POSITION pos = lstIDs.GetHeadPosition(); pos != nullptr;) {
+        CKtvPDockingControlBar* pBar = AsDockingBar(FindBarByID(lstIDs.GetNext(pos), TRUE));
         if (pBar == nullptr || pBar == pTabbed) {
             continue;
         }

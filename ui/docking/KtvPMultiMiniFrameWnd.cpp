@@ -680,6 +680,9 @@ void CKtvPMultiMiniFrameWnd::SetDockState(CKtvPDockManager* pDockManager)
             auto* pTabbed = static_cast<CKtvPBaseTabbedBar*>(pBar);
             GatherTabs(pDockManager, pTabbed);
             if (pTabbed->GetTabsNum() > 0) {
+                const CRect rect = StoredRectInFrame(pTabbed, pOwner);
+                pTabbed->SetWindowPos(nullptr, rect.left, rect.top, rect.Width(), rect.Height(),
+                                      SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
                 pTabbed->RecalcLayout();
             } else {
                 lstEmptyTabbed.AddTail(pTabbed);
@@ -727,12 +730,15 @@ void CKtvPMultiMiniFrameWnd::GatherTabs(CKtvPDockManager* pDockManager, CKtvPBas
 {
     BOOL bLeft = FALSE;
     CKtvPBarContainer* pNode = m_barContainerManager.FindContainer(pTabbed, bLeft);
-    CList<UINT, UINT>* pIDs = pNode != nullptr ? pNode->GetSiblingBarIDs(pTabbed) : nullptr;
-    if (pIDs == nullptr) {
+    CList<UINT, UINT>* pStoredIDs = pNode != nullptr ? pNode->GetSiblingBarIDs(pTabbed) : nullptr;
+    if (pStoredIDs == nullptr) {
         return;
     }
-    for (POSITION pos = pIDs->GetHeadPosition(); pos != nullptr;) {
-        CKtvPDockingControlBar* pBar = AsDockingBar(pDockManager->FindBarByID(pIDs->GetNext(pos), TRUE));
+    // Attaching tabs changes the node; its list is read once, first.
+    CList<UINT, UINT> lstIDs;
+    lstIDs.AddTail(pStoredIDs);
+    for (POSITION pos = lstIDs.GetHeadPosition(); pos != nullptr;) {
+        CKtvPDockingControlBar* pBar = AsDockingBar(pDockManager->FindBarByID(lstIDs.GetNext(pos), TRUE));
         if (pBar == nullptr || pBar == pTabbed) {
             continue;
         }
@@ -742,12 +748,30 @@ void CKtvPMultiMiniFrameWnd::GatherTabs(CKtvPDockManager* pDockManager, CKtvPBas
         } else {
             pBar->FloatControlBar(CRect(0, 0, 10, 10), KTVP_DM_SHOW, FALSE);
         }
+        // Out of the other frame before it checks whether it is empty, which
+        // would take its child windows with it.
         if (CKtvPMiniFrameWnd* pOther = pBar->GetParentMiniFrame(TRUE); pOther != nullptr && pOther != this) {
             pOther->RemoveControlBar(pBar, FALSE, FALSE);
+            pBar->SetParent(this);
             pOther->SendMessage(KTVPMSG_CHECKEMPTYMINIFRAME);
         }
         pBar->AttachToTabbedBar(pTabbed, KTVP_DM_UNKNOWN, FALSE);
     }
+}
+
+// The bar's stored docked rectangle is where it was in this layout, in the main
+// frame's client coordinates; without one it keeps its present place.
+CRect CKtvPMultiMiniFrameWnd::StoredRectInFrame(CKtvPBaseControlBar* pBar, CWnd* pOwner) const
+{
+    CRect rect;
+    pBar->GetWindowRect(rect);
+    auto* pControlBar = dynamic_cast<CKtvPControlBar*>(pBar);
+    if (pControlBar != nullptr && pOwner != nullptr && !pControlBar->GetRecentDockInfo().GetLayoutRect(TRUE).IsRectEmpty()) {
+        rect = pControlBar->GetRecentDockInfo().GetLayoutRect(TRUE);
+        pOwner->ClientToScreen(rect);
+    }
+    ScreenToClient(rect);
+    return rect;
 }
 
 // A listed bar leaves wherever it is now and takes its place in this layout,
@@ -757,16 +781,7 @@ void CKtvPMultiMiniFrameWnd::TakeFloatingBar(CKtvPBaseControlBar* pBar, CWnd* pO
     if (pBar->GetSafeHwnd() == nullptr) {
         return;
     }
-    // The bar's stored docked rectangle is where it was in this layout, in the
-    // main frame's client coordinates; without one it keeps its present size.
-    CRect rectStored;
-    pBar->GetWindowRect(rectStored);
-    auto* pControlBar = dynamic_cast<CKtvPControlBar*>(pBar);
-    if (pControlBar != nullptr && pOwner != nullptr && !pControlBar->GetRecentDockInfo().GetLayoutRect(TRUE).IsRectEmpty()) {
-        rectStored = pControlBar->GetRecentDockInfo().GetLayoutRect(TRUE);
-        pOwner->ClientToScreen(rectStored);
-    }
-    ScreenToClient(rectStored);
+    const CRect rectStored = StoredRectInFrame(pBar, pOwner);
     const BOOL bHereAlready = pBar->GetParent() == this;
     TakeOutOfTabbedBar(pBar, pOwner);
     if (CKtvPDockingControlBar* pDockingBar = AsDockingBar(pBar)) {

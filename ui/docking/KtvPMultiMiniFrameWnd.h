@@ -76,6 +76,7 @@ protected:
     void ShowBarCaptions();
     void GatherTabs(CKtvPDockManager* pDockManager, CKtvPBaseTabbedBar* pTabbed);
     void TakeFloatingBar(CKtvPBaseControlBar* pBar, CWnd* pOwner);
+    CRect StoredRectInFrame(CKtvPBaseControlBar* pBar, CWnd* pOwner) const;
 
     void CheckEmptyState();
 

@@ -470,3 +470,51 @@ TEST_F(DockStateTest, AnAutoHiddenGroupComesBackAsOneGroup)
 }
 
 }  // namespace
+
+namespace {
+
+// A floating frame of several panes, one place of it a tabbed pair, comes back whole.
+TEST_F(DockStateTest, AFloatingFrameWithATabbedPairComesBackWhole)
+{
+    auto panes = [&] {
+        Pane(5, CBRS_ALIGN_RIGHT, true);
+        Pane(6, CBRS_ALIGN_RIGHT, true);
+        Pane(9, CBRS_ALIGN_LEFT, true);
+    };
+    panes();
+    ASSERT_TRUE(m_panes[5]->FloatControlBar(CRect(300, 150, 480, 330), KTVP_DM_DBL_CLICK, TRUE));
+    ASSERT_TRUE(m_panes[6]->FloatControlBar(CRect(100, 300, 200, 380), KTVP_DM_DBL_CLICK, TRUE));
+    Pump();
+    auto* pMulti = dynamic_cast<CKtvPMultiMiniFrameWnd*>(m_panes[5]->GetParentMiniFrame());
+    ASSERT_NE(nullptr, pMulti);
+    const CRect rect5 = Rect(m_panes[5]);
+    ::SetCursorPos(rect5.right - 5, rect5.CenterPoint().y);
+    ASSERT_FALSE(pMulti->DockBarIntoFrame(m_panes[6]));
+    Pump();
+    m_panes[9]->UndockControlBar(FALSE);
+    ASSERT_NE(nullptr, m_panes[9]->AttachToTabbedBar(m_panes[6], KTVP_DM_MOUSE, TRUE));
+    Pump();
+    ASSERT_EQ(pMulti, m_panes[9]->GetParentTabbedBar()->GetParentMiniFrame());
+    const CRect rectFrame = Rect(pMulti);
+    const bool bFiveLeft = Rect(m_panes[5]).right <= Rect(m_panes[6]->GetParentTabbedBar()).left;
+    ASSERT_TRUE(manager->SaveState("FloatingTabs", kFrameID));
+
+    NewFrame();
+    panes();
+    ASSERT_TRUE(manager->LoadState("FloatingTabs", kFrameID));
+    manager->SetDockState();
+    Pump();
+    CKtvPBaseTabbedBar* pTabbed = m_panes[9]->GetParentTabbedBar();
+    ASSERT_NE(nullptr, pTabbed);
+    EXPECT_EQ(pTabbed, m_panes[6]->GetParentTabbedBar());
+    CKtvPMiniFrameWnd* pFrame = m_panes[5]->GetParentMiniFrame();
+    ASSERT_NE(nullptr, pFrame);
+    EXPECT_EQ(pFrame, pTabbed->GetParentMiniFrame());
+    EXPECT_EQ(2, pTabbed->GetTabsNum());
+    EXPECT_EQ(2, pFrame->GetControlBarCount());
+    EXPECT_EQ(rectFrame, Rect(pFrame));
+    EXPECT_EQ(bFiveLeft, Rect(m_panes[5]).right <= Rect(pTabbed).left) << "the split keeps its sides";
+    EXPECT_EQ(1, (int)manager->GetMiniFrames().GetCount());
+}
+
+}  // namespace
