@@ -678,9 +678,10 @@ void CKtvPMultiMiniFrameWnd::SetDockState(CKtvPDockManager* pDockManager)
         auto* pBar = static_cast<CKtvPBaseControlBar*>(lstBars.GetNext(pos));
         if (pBar->IsKindOf(RUNTIME_CLASS(CKtvPBaseTabbedBar))) {
             auto* pTabbed = static_cast<CKtvPBaseTabbedBar*>(pBar);
+            // Gathering the tabs moves the bar: its stored place is taken first.
+            const CRect rect = StoredRectInFrame(pTabbed, pOwner);
             GatherTabs(pDockManager, pTabbed);
             if (pTabbed->GetTabsNum() > 0) {
-                const CRect rect = StoredRectInFrame(pTabbed, pOwner);
                 pTabbed->SetWindowPos(nullptr, rect.left, rect.top, rect.Width(), rect.Height(),
                                       SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
                 pTabbed->RecalcLayout();
