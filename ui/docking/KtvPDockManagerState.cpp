@@ -698,13 +698,8 @@ void CKtvPDockManager::GatherTabsOf(CKtvPBaseTabbedBar* pTabbed, CKtvPSlider* pS
 {
     BOOL bLeft = FALSE;
     CKtvPBarContainer* pNode = pSlider->FindContainer(pTabbed, bLeft);
-    CList<UINT, UINT>* pStoredIDs = pNode != nullptr ? pNode->GetSiblingBarIDs(pTabbed) : nullptr;
-    if (pStoredIDs == nullptr) {
-        return;
-    }
-    // Attaching tabs changes the node; its list is read once, first.
     CList<UINT, UINT> lstIDs;
-    lstIDs.AddTail(pStoredIDs);
+    ktvlayout::StoredTabIDs(pNode, pTabbed, lstIDs);
     for (POSITION pos = lstIDs.GetHeadPosition(); pos != nullptr;) {
         CKtvPDockingControlBar* pBar = AsDockingBar(FindBarByID(lstIDs.GetNext(pos), TRUE));
         if (pBar == nullptr || pBar == pTabbed) {

@@ -731,13 +731,8 @@ void CKtvPMultiMiniFrameWnd::GatherTabs(CKtvPDockManager* pDockManager, CKtvPBas
 {
     BOOL bLeft = FALSE;
     CKtvPBarContainer* pNode = m_barContainerManager.FindContainer(pTabbed, bLeft);
-    CList<UINT, UINT>* pStoredIDs = pNode != nullptr ? pNode->GetSiblingBarIDs(pTabbed) : nullptr;
-    if (pStoredIDs == nullptr) {
-        return;
-    }
-    // Attaching tabs changes the node; its list is read once, first.
     CList<UINT, UINT> lstIDs;
-    lstIDs.AddTail(pStoredIDs);
+    ktvlayout::StoredTabIDs(pNode, pTabbed, lstIDs);
     for (POSITION pos = lstIDs.GetHeadPosition(); pos != nullptr;) {
         CKtvPDockingControlBar* pBar = AsDockingBar(pDockManager->FindBarByID(lstIDs.GetNext(pos), TRUE));
         if (pBar == nullptr || pBar == pTabbed) {
