@@ -43,6 +43,14 @@ protected:
         return pFirst->GetParentTabbedBar();
     }
 
+    // A third pane added as a tab beside the pair's.
+    TestPane* ThirdTab(TestPane* pFirst, UINT nID = 3)
+    {
+        TestPane* pThird = AddPane(nID, 200, 100, RGB(0, 200, 0), tw::test::kPaneStyle, "Third");
+        EXPECT_EQ(pThird, pThird->AttachToTabbedBar(pFirst, KTVP_DM_STANDARD, TRUE));
+        return pThird;
+    }
+
     static CKtvPBaseTabWnd* Tabs(CKtvPBaseTabbedBar* pTabbed) { return pTabbed->GetUnderlinedWindow(); }
 
     static CString Text(const CWnd* pWnd)
@@ -185,8 +193,7 @@ TEST_F(TabbedBarTest, ATabDraggedOffAThreeTabBarLeavesTheOthersInIt)
     TestPane* pFirst = nullptr;
     TestPane* pSecond = nullptr;
     CKtvPBaseTabbedBar* pTabbed = TabbedPair(pFirst, pSecond);
-    TestPane* pThird = AddPane(3, 200, 100, RGB(0, 200, 0), tw::test::kPaneStyle, "Third");
-    ASSERT_EQ(pThird, pThird->AttachToTabbedBar(pFirst, KTVP_DM_STANDARD, TRUE));
+    TestPane* pThird = ThirdTab(pFirst);
     Pump();
     ASSERT_EQ(3, pTabbed->GetTabsNum());
     const CPoint ptTab = TabCentre(Tabs(pTabbed), 2);
@@ -437,8 +444,7 @@ TEST_F(TabbedBarTest, PinningATabbedBarHidesEachTabAsOneGroupOfButtons)
     TestPane* pFirst = nullptr;
     TestPane* pSecond = nullptr;
     CKtvPBaseTabbedBar* pTabbed = TabbedPair(pFirst, pSecond);
-    TestPane* pThird = AddPane(3, 200, 100, RGB(0, 200, 0), tw::test::kPaneStyle, "Third");
-    ASSERT_EQ(pThird, pThird->AttachToTabbedBar(pFirst, KTVP_DM_STANDARD, TRUE));
+    TestPane* pThird = ThirdTab(pFirst);
     Tabs(pTabbed)->SetActiveTab(1);
     Pump();
 
@@ -487,8 +493,7 @@ TEST_F(TabbedBarTest, PinningKeepsTabsThatCannotLeaveInTheBar)
     TestPane* pFirst = nullptr;
     TestPane* pSecond = nullptr;
     CKtvPBaseTabbedBar* pTabbed = TabbedPair(pFirst, pSecond);
-    TestPane* pThird = AddPane(3, 200, 100, RGB(0, 200, 0), tw::test::kPaneStyle, "Third");
-    ASSERT_EQ(pThird, pThird->AttachToTabbedBar(pFirst, KTVP_DM_STANDARD, TRUE));
+    TestPane* pThird = ThirdTab(pFirst);
     Tabs(pTabbed)->SetTabDetachable(0, FALSE);
     Pump();
 
@@ -577,8 +582,7 @@ TEST_F(TabbedBarTest, ApplyingAStoredTabStateGathersItsPanes)
         TestPane* pFirst = nullptr;
         TestPane* pSecond = nullptr;
         CKtvPBaseTabbedBar* pTabbed = TabbedPair(pFirst, pSecond, nBase + 1, nBase + 2);
-        TestPane* pThird = AddPane(nBase + 3, 200, 100, RGB(0, 200, 0), tw::test::kPaneStyle, "Third");
-        ASSERT_EQ(pThird, pThird->AttachToTabbedBar(pFirst, KTVP_DM_STANDARD, TRUE));
+        TestPane* pThird = ThirdTab(pFirst, nBase + 3);
         CKtvPBaseTabWnd* pTabs = Tabs(pTabbed);
         pTabs->SetTabLabel(2, "Stored label");
         pTabs->SetActiveTab(0);
