@@ -149,14 +149,17 @@ TEST_F(TabbedBarTest, ATabLeavingByMouseFloatsAndTheLastTabTakesTheBarsPlace)
     struct Case {
         const char* name;
         bool bDoubleClick;
+        int nDockMode;
+        UINT nFirstID;
     };
-    for (const Case& c : {Case{"drag", false}, Case{"double click", true}}) {
+    for (const Case& c : {Case{"drag", false, KTVP_DT_IMMEDIATE, 1}, Case{"outline drag", false, KTVP_DT_STANDARD, 11},
+                          Case{"double click", true, KTVP_DT_IMMEDIATE, 21}}) {
         SCOPED_TRACE(c.name);
         TestPane* pFirst = nullptr;
         TestPane* pSecond = nullptr;
-        CKtvPBaseTabbedBar* pTabbed = TabbedPair(pFirst, pSecond, c.bDoubleClick ? 11 : 1, c.bDoubleClick ? 12 : 2);
+        CKtvPBaseTabbedBar* pTabbed = TabbedPair(pFirst, pSecond, c.nFirstID, c.nFirstID + 1);
         ASSERT_NE(nullptr, pTabbed);
-        pSecond->SetDockMode(KTVP_DT_IMMEDIATE);
+        pSecond->SetDockMode(c.nDockMode);
         const CRect rectTabbed = Rect(pTabbed);
         const HWND hTabbed = pTabbed->GetSafeHwnd();
         CKtvPBaseTabWnd* pTabs = Tabs(pTabbed);
@@ -165,12 +168,18 @@ TEST_F(TabbedBarTest, ATabLeavingByMouseFloatsAndTheLastTabTakesTheBarsPlace)
         if (c.bDoubleClick) {
             DoubleClick(ptTab);
         } else {
-            Drag(ptTab, {CPoint(0, -4), CPoint(150, -60)});
+            // Released over the free middle of the frame, away from every edge.
+            Drag(ptTab, {CPoint(0, -4), CPoint(250, -120), CPoint(10, 0)});
         }
 
         EXPECT_TRUE(pSecond->IsFloating());
         EXPECT_FALSE(pSecond->IsTabbed());
+        ASSERT_NE(nullptr, pSecond->GetParentMiniFrame());
         EXPECT_TRUE(pSecond->GetParentMiniFrame()->IsWindowVisible());
+        if (!c.bDoubleClick) {
+            const CPoint ptRelease = ptTab + CPoint(260, -124);
+            EXPECT_TRUE(Rect(pSecond->GetParentMiniFrame()).PtInRect(ptRelease)) << "the frame is where it was let go";
+        }
         // The tabbed bar is hidden at once and destroyed once the call returned.
         EXPECT_FALSE(pFirst->IsTabbed());
         EXPECT_TRUE(pFirst->IsDocked());
