@@ -688,4 +688,38 @@ TEST_F(TabbedBarTest, AStoredStateWithoutVisibleTabsHidesTheBar)
     EXPECT_EQ(0, manager->GetClientAreaBounds().left);
 }
 
+// A tab dragged off one tabbed bar and let go on another pane's caption
+// becomes that pane's tab, in one drag.
+TEST_F(TabbedBarTest, ATabDraggedOntoAnotherPanesCaptionBecomesItsTab)
+{
+    for (int nMode : {KTVP_DT_IMMEDIATE, KTVP_DT_STANDARD}) {
+        SCOPED_TRACE(nMode);
+        const UINT nBase = 10 * nMode;
+        TestPane* pFirst = nullptr;
+        TestPane* pSecond = nullptr;
+        CKtvPBaseTabbedBar* pTabbed = TabbedPair(pFirst, pSecond, nBase + 1, nBase + 2);
+        pSecond->SetDockMode(nMode);
+        TestPane* pOther = DockedPane(nBase + 3, CBRS_ALIGN_RIGHT, 150, 100);
+        pOther->SetWindowText("Other");
+        const CPoint ptTab = TabCentre(Tabs(pTabbed), 1);
+        const CPoint ptOnCaption = CaptionPoint(pOther) + CPoint(20, 0);
+        Drag(ptTab, {CPoint(0, -4), CPoint(100, -60), ptOnCaption - ptTab - CPoint(100, -56)}, false);
+        Advance(CKtvPDockManager::m_nDockingBarDockDelay + 50);
+        input.ButtonUp(MouseButton::Left, ptOnCaption.x, ptOnCaption.y);
+        Pump();
+
+        CKtvPBaseTabbedBar* pOtherTabbed = pOther->GetParentTabbedBar();
+        ASSERT_NE(nullptr, pOtherTabbed);
+        EXPECT_EQ(pOtherTabbed, pSecond->GetParentTabbedBar());
+        EXPECT_EQ(2, pOtherTabbed->GetTabsNum());
+        EXPECT_TRUE(pFirst->IsDocked());
+        EXPECT_FALSE(pFirst->IsTabbed());
+        EXPECT_EQ(nullptr, ::GetCapture());
+
+        pOtherTabbed->DestroyWindow();
+        pFirst->DestroyWindow();
+        Pump();
+    }
+}
+
 }  // namespace
