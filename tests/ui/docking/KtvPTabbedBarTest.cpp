@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "platform/display/Display.h"
+#include "tests/support/ScopedAppNames.h"
 #include "tests/ui/docking/DockingPaneTest.h"
 #include "ui/controls/KtvPTabWnd.h"
 #include "ui/docking/KtvPAutoHideToolBar.h"
@@ -17,6 +18,8 @@
 #include "ui/docking/KtvPCaptionButton.h"
 #include "ui/docking/KtvPDockManager.h"
 #include "ui/docking/KtvPTabbedControlBar.h"
+#include "ui/frames/KtvPRegistry.h"
+#include "ui/frames/KtvRegPath.h"
 
 namespace {
 
@@ -720,6 +723,31 @@ TEST_F(TabbedBarTest, ATabDraggedOntoAnotherPanesCaptionBecomesItsTab)
         pFirst->DestroyWindow();
         Pump();
     }
+}
+
+// Every tab saves its own state; one that fails makes the whole save fail
+// without keeping the others from being saved.
+TEST_F(TabbedBarTest, SavingTellsWhenATabCouldNotBeSaved)
+{
+    class UnsavablePane : public TestPane {
+    public:
+        BOOL SaveState(LPCTSTR, int, UINT) override { return FALSE; }
+    };
+    tw::test::ScopedAppNames names("Tarnwick", "TarnwickTabbedTest");
+    TestPane* pFirst = DockedPane(41, CBRS_ALIGN_LEFT, 200, 100);
+    auto* pUnsavable = new UnsavablePane;
+    ASSERT_TRUE(pUnsavable->Create("Unsavable", frame, CRect(0, 0, 200, 100), TRUE, 42,
+                                   WS_CHILD | WS_VISIBLE | CBRS_LEFT, 0x20, tw::test::kPaneStyle));
+    ASSERT_EQ(pUnsavable, pUnsavable->AttachToTabbedBar(pFirst, KTVP_DM_STANDARD, TRUE));
+    CKtvPBaseTabbedBar* pTabbed = pFirst->GetParentTabbedBar();
+    EXPECT_FALSE(pTabbed->SaveState(nullptr, -1, (UINT)-1));
+    CKtvPRegistry reg(FALSE, TRUE);
+    EXPECT_TRUE(reg.Open(KtvGetRegPath(CKtvPControlBar::m_szSection, nullptr) + "KtvPControlBar-41"));
+
+    pTabbed->RemoveControlBar(pUnsavable);
+    pUnsavable->SetParent(frame);
+    pUnsavable->DestroyWindow();
+    EXPECT_TRUE(pTabbed->SaveState(nullptr, -1, (UINT)-1));
 }
 
 }  // namespace
