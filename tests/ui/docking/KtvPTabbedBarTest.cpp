@@ -750,4 +750,46 @@ TEST_F(TabbedBarTest, SavingTellsWhenATabCouldNotBeSaved)
     EXPECT_TRUE(pTabbed->SaveState(nullptr, -1, (UINT)-1));
 }
 
+// A tab floated by a double click goes back into its tabbed bar by another
+// on its frame's caption.
+TEST_F(TabbedBarTest, ADoubleClickSendsAFloatedTabBackIntoItsBar)
+{
+    TestPane* pFirst = nullptr;
+    TestPane* pSecond = nullptr;
+    CKtvPBaseTabbedBar* pTabbed = TabbedPair(pFirst, pSecond);
+    TestPane* pThird = ThirdTab(pFirst);
+    Pump();
+    DoubleClick(TabCentre(Tabs(pTabbed), 2));
+    ASSERT_TRUE(pThird->IsFloating());
+    ASSERT_EQ(2, pTabbed->GetTabsNum());
+
+    DoubleClick(FrameCaptionPoint(pThird->GetParentMiniFrame()));
+    Pump();
+    EXPECT_EQ(pTabbed, pThird->GetParentTabbedBar());
+    EXPECT_EQ(3, pTabbed->GetTabsNum());
+    EXPECT_EQ(pThird, Tabs(pTabbed)->GetActiveWnd());
+}
+
+// Inside a frame of several panes, a double-clicked tab docks back to the
+// main frame instead of floating on its own.
+TEST_F(TabbedBarTest, ADoubleClickedTabOfAFloatingTabbedBarDocksToTheMainFrame)
+{
+    TestPane* pFirst = nullptr;
+    TestPane* pSecond = nullptr;
+    CKtvPBaseTabbedBar* pTabbed = TabbedPair(pFirst, pSecond);
+    ThirdTab(pFirst);
+    ASSERT_TRUE(pTabbed->FloatControlBar(CRect(250, 150, 450, 300), KTVP_DM_DBL_CLICK, TRUE));
+    Pump();
+    ASSERT_NE(nullptr, pTabbed->GetParentMiniFrame());
+    ASSERT_EQ(0, manager->GetClientAreaBounds().left);
+
+    DoubleClick(TabCentre(Tabs(pTabbed), 1));
+    Pump();
+    EXPECT_FALSE(pSecond->IsTabbed());
+    EXPECT_FALSE(pSecond->IsFloating());
+    EXPECT_TRUE(pSecond->IsDocked());
+    EXPECT_EQ(2, pTabbed->GetTabsNum());
+    EXPECT_TRUE(pTabbed->IsFloating());
+}
+
 }  // namespace
