@@ -262,6 +262,8 @@ void CKtvPBaseTabbedBar::MoveTabsFrom(CKtvPBaseTabbedBar* pDropped)
             pDocking->GetRecentDockInfo().CopyPart(bFloating, pDropped->GetRecentDockInfo());
         }
     }
+    // The windows live on here now: emptying the dropped bar must not destroy them.
+    pDroppedTabs->m_bAutoDestroyWindow = FALSE;
     pDroppedTabs->RemoveAllTabs();
     pDropped->ScheduleDestroy();
 }

@@ -792,4 +792,31 @@ TEST_F(TabbedBarTest, ADoubleClickedTabOfAFloatingTabbedBarDocksToTheMainFrame)
     EXPECT_TRUE(pTabbed->IsFloating());
 }
 
+// In a floating frame too, the tab left behind takes the tabbed bar's place.
+TEST_F(TabbedBarTest, TheLastTabTakesAFloatingTabbedBarsPlaceInItsFrame)
+{
+    TestPane* pFirst = nullptr;
+    TestPane* pSecond = nullptr;
+    CKtvPBaseTabbedBar* pTabbed = TabbedPair(pFirst, pSecond);
+    ASSERT_TRUE(pTabbed->FloatControlBar(CRect(250, 150, 450, 300), KTVP_DM_DBL_CLICK, TRUE));
+    Pump();
+    CKtvPMiniFrameWnd* pFrame = pTabbed->GetParentMiniFrame();
+    ASSERT_NE(nullptr, pFrame);
+    const HWND hTabbed = pTabbed->GetSafeHwnd();
+
+    pSecond->SetDockMode(KTVP_DT_IMMEDIATE);
+    const CPoint ptTab = TabCentre(Tabs(pTabbed), 1);
+    Drag(ptTab, {CPoint(0, 4), CPoint(-150, 120)});
+    Pump();
+
+    EXPECT_TRUE(pSecond->IsFloating());
+    EXPECT_NE(pFrame, pSecond->GetParentMiniFrame());
+    EXPECT_FALSE(::IsWindow(hTabbed));
+    ASSERT_TRUE(::IsWindow(pFrame->GetSafeHwnd()));
+    EXPECT_EQ(pFrame, pFirst->GetParentMiniFrame());
+    EXPECT_FALSE(pFirst->IsTabbed());
+    EXPECT_TRUE(pFirst->IsWindowVisible());
+    EXPECT_EQ(pFirst, pFrame->GetFirstVisibleBar());
+}
+
 }  // namespace
