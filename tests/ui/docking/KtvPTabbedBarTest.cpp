@@ -89,6 +89,18 @@ protected:
 
     static CPoint CloseButtonCentre(CKtvPDockingControlBar* pBar) { return CaptionButtonCentre(pBar, KTVP_HTCLOSE_BAR); }
 
+    // A 16 x 16 icon of one colour.
+    static HICON SmallIcon()
+    {
+        HBITMAP hMask = ::CreateBitmap(16, 16, 1, 1, nullptr);
+        HBITMAP hImage = ::CreateBitmap(16, 16, 1, 32, nullptr);
+        ICONINFO info{TRUE, 0, 0, hMask, hImage};
+        HICON hIcon = ::CreateIconIndirect(&info);
+        ::DeleteObject(hMask);
+        ::DeleteObject(hImage);
+        return hIcon;
+    }
+
     void DoubleClick(CPoint pt)
     {
         Advance(1000);
@@ -817,6 +829,51 @@ TEST_F(TabbedBarTest, TheLastTabTakesAFloatingTabbedBarsPlaceInItsFrame)
     EXPECT_FALSE(pFirst->IsTabbed());
     EXPECT_TRUE(pFirst->IsWindowVisible());
     EXPECT_EQ(pFirst, pFrame->GetFirstVisibleBar());
+}
+
+// Detaching a tab by call floats it as a drag would, and the bar with a lone
+// tab keeps it.
+TEST_F(TabbedBarTest, DetachingATabByCallFloatsIt)
+{
+    TestPane* pFirst = nullptr;
+    TestPane* pSecond = nullptr;
+    CKtvPBaseTabbedBar* pTabbed = TabbedPair(pFirst, pSecond);
+    TestPane* pThird = ThirdTab(pFirst);
+    EXPECT_FALSE(pTabbed->DetachControlBar(frame));
+    EXPECT_TRUE(pTabbed->DetachControlBar(pThird));
+    Pump();
+    EXPECT_TRUE(pThird->IsFloating());
+    EXPECT_TRUE(pThird->GetParentMiniFrame()->IsWindowVisible());
+    EXPECT_EQ(2, pTabbed->GetTabsNum());
+    EXPECT_EQ(pTabbed, pSecond->GetParentTabbedBar());
+}
+
+// Without an icon of its own the bar shows its active tab's, and a floating
+// tabbed bar's frame takes that icon.
+TEST_F(TabbedBarTest, TheBarShowsItsActiveTabsIcon)
+{
+    TestPane* pFirst = nullptr;
+    TestPane* pSecond = nullptr;
+    CKtvPBaseTabbedBar* pTabbed = TabbedPair(pFirst, pSecond);
+    EXPECT_EQ(nullptr, pTabbed->GetIcon(FALSE));
+    const HICON hIcon = SmallIcon();
+    ASSERT_NE(nullptr, hIcon);
+    pSecond->SendMessage(WM_SETICON, ICON_SMALL, (LPARAM)hIcon);
+    EXPECT_EQ(hIcon, pTabbed->GetIcon(FALSE));
+
+    // A tab added with an icon shows it on the strip.
+    TestPane* pThird = AddPane(3, 200, 100, RGB(0, 200, 0), tw::test::kPaneStyle, "Third");
+    pThird->SendMessage(WM_SETICON, ICON_SMALL, (LPARAM)hIcon);
+    ASSERT_EQ(pThird, pThird->AttachToTabbedBar(pFirst, KTVP_DM_STANDARD, TRUE));
+    EXPECT_NE(nullptr, Tabs(pTabbed)->GetTabIconHandle(2));
+    EXPECT_EQ(nullptr, Tabs(pTabbed)->GetTabIconHandle(0));
+
+    ASSERT_TRUE(pTabbed->FloatControlBar(CRect(250, 150, 450, 300), KTVP_DM_DBL_CLICK, TRUE));
+    Pump();
+    CKtvPMiniFrameWnd* pFrame = pTabbed->GetParentMiniFrame();
+    ASSERT_NE(nullptr, pFrame);
+    EXPECT_EQ((LRESULT)Tabs(pTabbed)->GetTabIconHandle(2), pFrame->SendMessage(WM_GETICON, ICON_SMALL));
+    ::DestroyIcon(hIcon);
 }
 
 }  // namespace
