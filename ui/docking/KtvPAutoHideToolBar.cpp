@@ -122,6 +122,10 @@ BOOL CKtvPAutoHideToolBar::RemoveAutoHideWindow(CKtvPDockingControlBar* pBar)
         return FALSE;
     }
     m_lstButtons.RemoveAt(m_lstButtons.Find(pButton));
+    // The bar no longer points at the button and toolbar that go now.
+    if (pBar != nullptr && pBar->GetAutoHideButton() == pButton) {
+        pBar->SetAutoHideParents(nullptr, nullptr);
+    }
     delete pButton;
     if (!m_lstButtons.IsEmpty()) {
         // Buttons left still stand for their bars: the toolbar stays with them.

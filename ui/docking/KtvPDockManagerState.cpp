@@ -373,16 +373,14 @@ void CKtvPDockManager::LoadLayout(CArchive& ar)
     }
 }
 
-// A stored bar found while loading: out of auto-hide, on its slider's side, listed.
-// Its slider becomes its default slider only when the layout is applied.
-void CKtvPDockManager::BindLoadedBar(CKtvPDockingControlBar* pBar, CKtvPSlider* pSlider)
+// A stored bar found while loading is listed with the sliders. Nothing of the live
+// bar changes before the layout is applied, so a load that fails leaves it as it was:
+// it leaves auto-hide and takes its slider and side then.
+void CKtvPDockManager::BindLoadedBar(CKtvPDockingControlBar* pBar, CKtvPSlider*)
 {
-    if (m_lstPendingBars.Find(pBar) != nullptr) {
-        return;
+    if (m_lstPendingBars.Find(pBar) == nullptr) {
+        m_lstPendingBars.AddHead(pBar);
     }
-    LeaveAutoHide(pBar);
-    pBar->SetBarAlignment(pSlider->GetCurrentAlignment());
-    m_lstPendingBars.AddHead(pBar);
 }
 
 // --- saving and loading ---------------------------------------------------------------------------------
@@ -494,11 +492,13 @@ void CKtvPDockManager::DiscardFailedLoad(const CObList& lstFramesBefore, const C
     m_lstPendingTabbedBars.RemoveAll();
     m_lstPendingMiniFrames.RemoveAll();
     DeleteRecords(m_lstPendingAutoHideRecords);
-    // Inner sliders of a stored layout are children of the frame too.
+    // Inner sliders and tabbed bars of a stored layout are children of the frame too.
     if (m_pParentWnd != nullptr) {
         CList<HWND, HWND> lstStray;
         for (HWND h = ::GetWindow(m_pParentWnd->GetSafeHwnd(), GW_CHILD); h != nullptr; h = ::GetWindow(h, GW_HWNDNEXT)) {
-            if (lstChildrenBefore.Find(h) == nullptr && dynamic_cast<CKtvPSlider*>(CWnd::FromHandlePermanent(h)) != nullptr) {
+            CWnd* pChild = CWnd::FromHandlePermanent(h);
+            if (lstChildrenBefore.Find(h) == nullptr && (dynamic_cast<CKtvPSlider*>(pChild) != nullptr ||
+                                                         dynamic_cast<CKtvPBaseTabbedBar*>(pChild) != nullptr)) {
                 lstStray.AddTail(h);
             }
         }
@@ -548,12 +548,19 @@ void CKtvPDockManager::SetDockState()
         }
     }
     RestoreToolbarLikeBars();
+    // From here until the auto-hidden panes are on their strips the docked layout
+    // is laid out once, at the end: panes passing through the frame's edges on
+    // their way to the strips would otherwise squeeze and regrow it, and its
+    // splits would move by rounding.
+    const BOOL bAdjustBefore = m_bEnableAdjustLayout;
+    m_bEnableAdjustLayout = FALSE;
     PlacePendingBars();
     for (POSITION pos = m_lstPendingBars.GetHeadPosition(); pos != nullptr;) {
         m_lstControlBars.AddTail(m_lstPendingBars.GetNext(pos));
     }
-    AdjustDockingLayout(nullptr);
     ApplyAutoHideRecords();
+    m_bEnableAdjustLayout = bAdjustBefore;
+    AdjustDockingLayout(nullptr);
     for (POSITION pos = m_lstPendingTabbedBars.GetHeadPosition(); pos != nullptr;) {
         auto* pTabbed = static_cast<CKtvPBaseTabbedBar*>(m_lstPendingTabbedBars.GetNext(pos));
         if (CKtvPBaseTabWnd* pTabWnd = pTabbed->GetUnderlinedWindow()) {
@@ -595,6 +602,7 @@ void CKtvPDockManager::BindPendingBarsToSliders()
         if (pBar == nullptr) {
             continue;
         }
+        LeaveAutoHide(pBar);
         for (POSITION posSlider = m_lstPendingBars.GetHeadPosition(); posSlider != nullptr;) {
             auto* pSlider = dynamic_cast<CKtvPSlider*>(m_lstPendingBars.GetNext(posSlider));
             BOOL bLeft = FALSE;
@@ -728,7 +736,11 @@ void CKtvPDockManager::ApplyAutoHideRecords()
             pParent->ScreenToClient(rect);
         }
         pBar->SetWindowPos(nullptr, rect.left, rect.top, rect.Width(), rect.Height(), SWP_NOZORDER | SWP_NOACTIVATE);
+        // Pinned, the pane lines up with its strip in a layout that no longer holds it.
+        const BOOL bAdjustBefore = m_bEnableAdjustLayout;
+        m_bEnableAdjustLayout = TRUE;
         CKtvPAutoHideToolBar* pToolBar = pBar->SetAutoHideMode(TRUE, dwAlignment, nullptr, FALSE);
+        m_bEnableAdjustLayout = bAdjustBefore;
         if (pToolBar == nullptr) {
             continue;
         }

@@ -66,7 +66,18 @@ void ContinueDrag(CWnd* pWnd, BOOL bChangeHotPoint)
 void CKtvPMultiMiniFrameWnd::Serialize(CArchive& ar)
 {
     CKtvPMiniFrameWnd::Serialize(ar);
-    m_barContainerManager.Serialize(ar);
+    if (ar.IsStoring()) {
+        m_barContainerManager.Serialize(ar);
+        return;
+    }
+    // A layout that cannot be read takes the window made for it along; the
+    // archive deletes the object.
+    try {
+        m_barContainerManager.Serialize(ar);
+    } catch (...) {
+        DestroyWindowKeepObject();
+        throw;
+    }
 }
 
 // --- the bars of the layout -----------------------------------------------------------------------------
@@ -731,8 +742,15 @@ void CKtvPMultiMiniFrameWnd::TakeFloatingBar(CKtvPBaseControlBar* pBar, CWnd* pO
     if (pBar->GetSafeHwnd() == nullptr) {
         return;
     }
+    // The bar's stored docked rectangle is where it was in this layout, in the
+    // main frame's client coordinates; without one it keeps its present size.
     CRect rectStored;
     pBar->GetWindowRect(rectStored);
+    auto* pControlBar = dynamic_cast<CKtvPControlBar*>(pBar);
+    if (pControlBar != nullptr && pOwner != nullptr && !pControlBar->GetRecentDockInfo().GetLayoutRect(TRUE).IsRectEmpty()) {
+        rectStored = pControlBar->GetRecentDockInfo().GetLayoutRect(TRUE);
+        pOwner->ClientToScreen(rectStored);
+    }
     ScreenToClient(rectStored);
     const BOOL bHereAlready = pBar->GetParent() == this;
     TakeOutOfTabbedBar(pBar, pOwner);
@@ -848,10 +866,8 @@ LRESULT CKtvPMultiMiniFrameWnd::OnCheckEmptyState(WPARAM, LPARAM)
     if (CKtvPBarContainer* pRoot = m_barContainerManager.GetRootContainer()) {
         pRoot->ReleaseEmptyContainers();
     }
-    CKtvPBarContainer* pRoot = m_barContainerManager.GetRootContainer();
-    const BOOL bNoLayout = m_barContainerManager.GetNodeCount() == 0 ||
-                           (m_barContainerManager.GetNodeCount() == 1 && pRoot != nullptr && pRoot->IsEmpty() &&
-                            m_barContainerManager.GetTotalRefCount() == 0);
+    // With no bar left and no bar remembering a place here, nothing is kept.
+    const BOOL bNoLayout = m_barContainerManager.GetNodeCount() == 0 || m_barContainerManager.GetTotalRefCount() == 0;
     if (bNoLayout && m_barContainerManager.IsEmpty()) {
         EndMove();
         DestroyWindow();
