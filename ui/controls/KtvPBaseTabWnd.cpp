@@ -1137,8 +1137,11 @@ void CKtvPBaseTabWnd::Serialize(CArchive& ar)
 // floating frame) is brought back into this window's tabbed bar.
 void CKtvPBaseTabWnd::GatherSavedTabBars()
 {
+    // Only a tabbed docking bar takes bars from elsewhere; other owners keep their tabs.
     CKtvPBaseTabbedBar* pTabbed = TabbedBarOf(GetParent());
-    CWnd* pFrame = pTabbed != nullptr ? pTabbed->GetDockSiteFrameWnd() : nullptr;
+    if (pTabbed == nullptr)
+        return;
+    CWnd* pFrame = pTabbed->GetDockSiteFrameWnd();
     if (pFrame == nullptr)
         pFrame = KtvGetParentFrame(this);
     CKtvPDockManager* pDockManager = pFrame != nullptr ? globalUtils.GetDockManager(pFrame) : nullptr;

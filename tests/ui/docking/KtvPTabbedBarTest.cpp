@@ -544,14 +544,9 @@ TEST_F(TabbedBarTest, ADoubleClickOnAFloatingTabbedBarSendsTheTabsBack)
     ASSERT_TRUE(pLeft->FloatControlBar(CRect(250, 150, 450, 300), KTVP_DM_DBL_CLICK, TRUE));
     ASSERT_TRUE(pRight->FloatControlBar(CRect(260, 160, 400, 280), KTVP_DM_DBL_CLICK, TRUE));
     Pump();
-    CKtvPMiniFrameWnd* pRightFrame = pRight->GetParentMiniFrame();
     pRight->UndockControlBar(FALSE);
     ASSERT_EQ(pRight, pRight->AttachToTabbedBar(pLeft, KTVP_DM_STANDARD, TRUE));
     Pump();
-    if (::IsWindow(pRightFrame->GetSafeHwnd())) {
-        pRightFrame->DestroyWindow();
-        Pump();
-    }
     CKtvPBaseTabbedBar* pTabbed = pLeft->GetParentTabbedBar();
     ASSERT_NE(nullptr, pTabbed);
     CKtvPMiniFrameWnd* pFrame = pTabbed->GetParentMiniFrame();
@@ -930,6 +925,33 @@ TEST_F(TabbedBarTest, ATabbedBarDraggedOntoAnotherMergesIntoIt)
         EXPECT_EQ(nullptr, pFrame->GetControlBar()) << "the frame holds nothing of the dropped bar";
     }
     EXPECT_EQ(nullptr, ::GetCapture());
+}
+
+// Only a tabbed bar gathers panes named in a stored tab state: a tab window
+// of anything else leaves a pane with such an id where it is.
+TEST_F(TabbedBarTest, AStoredStateAppliedOutsideATabbedBarTakesNoPane)
+{
+    TestPane* pPane = DockedPane(7, CBRS_ALIGN_LEFT, 200, 100);
+    // The stored state of one visible tab whose window has id 7.
+    CMemFile file;
+    {
+        CArchive ar(&file, CArchive::store);
+        ar << 1 << CString("Seven") << 1 << 7 << 0 << -1 << -1;
+        ar << 0 << 0;
+        ar.Close();
+    }
+    CKtvPTabWnd plain;
+    ASSERT_TRUE(plain.Create(CKtvPTabWnd::TABSTYLE_3D, CRect(250, 50, 450, 250), frame, 300));
+    file.SeekToBegin();
+    {
+        CArchive ar(&file, CArchive::load);
+        plain.Serialize(ar);
+    }
+    plain.ApplySavedTabState(TRUE);
+    Pump();
+    EXPECT_EQ(frame, pPane->GetParent());
+    EXPECT_TRUE(pPane->IsDocked());
+    EXPECT_EQ(0, plain.GetTabsNum());
 }
 
 }  // namespace
