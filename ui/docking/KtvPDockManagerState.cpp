@@ -117,6 +117,17 @@ BOOL KeepsOwnState(CObject* pObject)
            (pObject->IsKindOf(RUNTIME_CLASS(CKtvPControlBar)) && !pObject->IsKindOf(RUNTIME_CLASS(CKtvPToolBar)));
 }
 
+template <class Call>
+void ForEachBarKeepingOwnState(const CObList& lstBars, Call call)
+{
+    for (POSITION pos = lstBars.GetHeadPosition(); pos != nullptr;) {
+        CObject* pObject = lstBars.GetNext(pos);
+        if (KeepsOwnState(pObject)) {
+            call(static_cast<CKtvPControlBar*>(pObject));
+        }
+    }
+}
+
 CString LayoutKey(LPCTSTR lpszProfileName, UINT uiID)
 {
     const CString strBase = KtvGetRegPath(CKtvPDockManager::m_szSection, lpszProfileName);
@@ -387,12 +398,8 @@ void CKtvPDockManager::BindLoadedBar(CKtvPDockingControlBar* pBar, CKtvPSlider*)
 
 BOOL CKtvPDockManager::SaveState(LPCTSTR lpszProfileName, UINT uiID)
 {
-    for (POSITION pos = m_lstControlBars.GetHeadPosition(); pos != nullptr;) {
-        CObject* pObject = m_lstControlBars.GetNext(pos);
-        if (KeepsOwnState(pObject)) {
-            static_cast<CKtvPControlBar*>(pObject)->SaveState(lpszProfileName, -1, (UINT)-1);
-        }
-    }
+    ForEachBarKeepingOwnState(m_lstControlBars,
+                              [&](CKtvPControlBar* pBar) { pBar->SaveState(lpszProfileName, -1, (UINT)-1); });
     for (POSITION pos = m_lstMiniFrames.GetHeadPosition(); pos != nullptr;) {
         static_cast<CKtvPMiniFrameWnd*>(m_lstMiniFrames.GetNext(pos))->SaveState(lpszProfileName, (UINT)-1);
     }
@@ -419,12 +426,8 @@ BOOL CKtvPDockManager::SaveState(LPCTSTR lpszProfileName, UINT uiID)
 
 BOOL CKtvPDockManager::LoadState(LPCTSTR lpszProfileName, UINT uiID)
 {
-    for (POSITION pos = m_lstControlBars.GetHeadPosition(); pos != nullptr;) {
-        CObject* pObject = m_lstControlBars.GetNext(pos);
-        if (KeepsOwnState(pObject)) {
-            static_cast<CKtvPControlBar*>(pObject)->LoadState(lpszProfileName, -1, (UINT)-1);
-        }
-    }
+    ForEachBarKeepingOwnState(m_lstControlBars,
+                              [&](CKtvPControlBar* pBar) { pBar->LoadState(lpszProfileName, -1, (UINT)-1); });
     for (POSITION pos = m_lstAutoHideSliders.GetHeadPosition(); pos != nullptr;) {
         auto* pSlider = static_cast<CKtvPSlider*>(m_lstAutoHideSliders.GetNext(pos));
         if (CKtvPDockingControlBar* pBar = AsDockingBar(pSlider->GetFirstControlBar())) {

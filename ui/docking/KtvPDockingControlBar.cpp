@@ -820,6 +820,10 @@ void CKtvPDockingControlBar::OnClose() { DestroyWindow(); }
 void CKtvPDockingControlBar::OnDestroy()
 {
     KillAutoHideTimers();
+    // A pinned pane takes its strip button along.
+    if (m_pAutoHideBar != nullptr) {
+        m_pAutoHideBar->RemoveAutoHideWindow(this);
+    }
     RemoveCaptionButtons();
     if (CKtvPMiniFrameWnd* pMiniFrame = GetParentMiniFrame(TRUE)) {
         pMiniFrame->RemoveControlBar(this, FALSE, FALSE);

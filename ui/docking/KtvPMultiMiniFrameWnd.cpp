@@ -26,7 +26,7 @@ BEGIN_MESSAGE_MAP(CKtvPMultiMiniFrameWnd, CKtvPMiniFrameWnd)
     ON_REGISTERED_MESSAGE(KTVPMSG_CHECKEMPTYMINIFRAME, OnCheckEmptyState)
 END_MESSAGE_MAP()
 
-CKtvPMultiMiniFrameWnd::CKtvPMultiMiniFrameWnd() : m_hLastFocusedBar(nullptr) {}
+CKtvPMultiMiniFrameWnd::CKtvPMultiMiniFrameWnd() : m_hLastFocusedBar(nullptr), m_bDroppingAtCursor(FALSE) {}
 
 CKtvPMultiMiniFrameWnd::~CKtvPMultiMiniFrameWnd() = default;
 
@@ -338,6 +338,9 @@ CKtvPDockingControlBar* CKtvPMultiMiniFrameWnd::DockBarAtCursor(BOOL& bDocked)
         return nullptr;
     }
     const HWND hFocus = ::GetFocus();
+    // The caller goes on with this frame after the drop: it may empty itself now,
+    // but it goes away only afterwards.
+    m_bDroppingAtCursor = TRUE;
     CKtvPDockingControlBar* pTarget = m_dragFrame.m_pDropTarget;
     const BOOL bOnTab = m_dragFrame.m_bDroppedOnTab;
     // A drop is consumed once: a later plain drop must not be taken for a tab drop.
@@ -350,10 +353,22 @@ CKtvPDockingControlBar* CKtvPMultiMiniFrameWnd::DockBarAtCursor(BOOL& bDocked)
     } else {
         bDocked = !DockWithStatus(bOnTab ? 2 : 1, pTarget, KTVP_DM_STANDARD);
     }
+    m_bDroppingAtCursor = FALSE;
     if (hFocus != nullptr && ::IsWindow(hFocus)) {
         ::SetFocus(hFocus);
     }
     return nullptr;
+}
+
+// An emptied frame checks whether it is still needed: at once, or after the drop
+// it is handling when it is the frame being dropped.
+void CKtvPMultiMiniFrameWnd::CheckEmptyState()
+{
+    if (m_bDroppingAtCursor) {
+        PostMessage(KTVPMSG_CHECKEMPTYMINIFRAME);
+    } else {
+        SendMessage(KTVPMSG_CHECKEMPTYMINIFRAME);
+    }
 }
 
 BOOL CKtvPMultiMiniFrameWnd::DockWithStatus(int nStatus, CWnd* pTarget, int nDockMethod)
@@ -397,7 +412,7 @@ BOOL CKtvPMultiMiniFrameWnd::DockWithStatus(int nStatus, CWnd* pTarget, int nDoc
             MoveWindow(m_rectRecentFloat.left, m_rectRecentFloat.top, m_rectRecentFloat.Width(),
                        m_rectRecentFloat.Height(), FALSE);
             EndMove();
-            SendMessage(KTVPMSG_CHECKEMPTYMINIFRAME);
+            CheckEmptyState();
             return FALSE;
         }
         DWORD dwAlignment = 0;
@@ -413,7 +428,7 @@ BOOL CKtvPMultiMiniFrameWnd::DockWithStatus(int nStatus, CWnd* pTarget, int nDoc
 
     const HWND hWnd = GetSafeHwnd();
     EndMove();
-    SendMessage(KTVPMSG_CHECKEMPTYMINIFRAME);
+    CheckEmptyState();
     if (::IsWindow(hWnd)) {
         MoveWindow(m_rectRecentFloat.left, m_rectRecentFloat.top, m_rectRecentFloat.Width(),
                    m_rectRecentFloat.Height(), FALSE);
@@ -503,7 +518,7 @@ BOOL CKtvPMultiMiniFrameWnd::DockMiniFrame(CKtvPMiniFrameWnd* pMiniFrame, int nD
     RegisterLayoutBars();
     const HWND hOther = pOther->GetSafeHwnd();
     pOther->EndMove();
-    pOther->SendMessage(KTVPMSG_CHECKEMPTYMINIFRAME);
+    pOther->CheckEmptyState();
     if (::IsWindow(hOther)) {
         const CRect rect = pOther->GetRecentFloatingRect();
         pOther->MoveWindow(rect.left, rect.top, rect.Width(), rect.Height(), FALSE);

@@ -77,6 +77,9 @@ protected:
     void GatherTabs(CKtvPDockManager* pDockManager, CKtvPBaseTabbedBar* pTabbed);
     void TakeFloatingBar(CKtvPBaseControlBar* pBar, CWnd* pOwner);
 
+    void CheckEmptyState();
+
     CKtvPBarContainerManager m_barContainerManager;
     HWND m_hLastFocusedBar;
+    BOOL m_bDroppingAtCursor;
 };
