@@ -594,4 +594,32 @@ TEST_F(ButtonDrawTest, LabelStandsBesideTheImageAfterAGap)
     EXPECT_GT(textPixels, 4);
 }
 
+TEST_F(ButtonDrawTest, CommandListEntryReportsTheWidthItUsed)
+{
+    CDC* pDC = canvas.Dc();
+    CFont* pOld = pDC->SelectObject(&globalData.fontRegular);
+    const int iColumn = CKtvPToolBar::GetMenuImageSize().cx + 6;
+    const int iExtent = pDC->GetTextExtent(CString("Paste")).cx;
+
+    CKtvPToolbarButton labelOnly;
+    labelOnly.m_bLocked = TRUE;
+    labelOnly.m_nID = 0x8801;
+    labelOnly.SetImage(-1);
+    labelOnly.m_strText = "&Paste";
+    const BOOL bTextShown = labelOnly.m_bTextShown;
+    EXPECT_EQ(labelOnly.OnDrawOnCustomizeList(pDC, CRect(0, 0, 200, 14), TRUE), iColumn + iExtent);
+    EXPECT_EQ(labelOnly.m_bTextShown, bTextShown);   // hidden only while the list draws the image
+
+    // A narrow list cuts the label: the width used is what the row had.
+    const int iNarrow = iColumn + 10;
+    const int iUsed = labelOnly.OnDrawOnCustomizeList(pDC, CRect(0, 0, iNarrow, 14), FALSE);
+    EXPECT_EQ(iUsed, iColumn + (iNarrow - (CKtvPToolBar::GetMenuImageSize().cx + 10)));
+
+    CKtvPToolbarButton unnamed;
+    unnamed.m_bLocked = TRUE;
+    unnamed.m_nID = 0x8802;
+    EXPECT_EQ(unnamed.OnDrawOnCustomizeList(pDC, CRect(0, 0, 200, 14), FALSE), iColumn);
+    pDC->SelectObject(pOld);
+}
+
 }  // namespace ktvbuttondrawtest
