@@ -4,8 +4,10 @@
 
 #include "tests/ui/commandbars/KtvPToolBarTestSupport.h"
 #include "ui/commandbars/KtvPTabbedToolbar.h"
+#include "ui/commandbars/KtvPToolbarButton.h"
 #include "ui/commandbars/KtvPToolbarDropSource.h"
 #include "ui/controls/KtvPTabWnd.h"
+#include "ui/docking/KtvPBaseControlBar.h"
 
 namespace ktvtabbedbartest {
 
@@ -99,6 +101,51 @@ TEST_F(TabbedToolbarTest, DragCursorsTellMoveCopyDeleteOrRefusal)
         if (c.expected != nullptr)
             EXPECT_EQ(::GetCursor(), c.expected) << c.effect;
     }
+}
+
+
+// A button that hosts a window, as the combo and edit buttons do.
+class HostingButton : public CKtvPToolbarButton {
+public:
+    HWND GetHwnd() override { return m_hwnd; }
+    HWND m_hwnd = nullptr;
+};
+
+TEST_F(TabbedToolbarTest, HostedWindowAnswersForItsButton)
+{
+    CKtvPToolBar* pBar = MakeBar({100});
+    const CString strClass = KtvRegisterBarWndClass(_T("KtvTestHost"));
+    const HWND hwndHost = ::CreateWindowEx(0, strClass, "", WS_CHILD | WS_VISIBLE, 0, 0, 40, 20,
+                                           frame->GetSafeHwnd(), reinterpret_cast<HMENU>(1), nullptr, nullptr);
+    const HWND hwndInner = ::CreateWindowEx(0, strClass, "", WS_CHILD | WS_VISIBLE, 0, 0, 20, 20, hwndHost,
+                                            reinterpret_cast<HMENU>(2), nullptr, nullptr);
+    ASSERT_NE(hwndHost, nullptr);
+    ASSERT_NE(hwndInner, nullptr);
+    HostingButton button;
+    button.m_hwnd = hwndHost;
+
+    EXPECT_TRUE(button.IsOwnerOf(hwndHost));
+    EXPECT_TRUE(button.IsOwnerOf(hwndInner));
+    EXPECT_FALSE(button.IsOwnerOf(pBar->GetSafeHwnd()));
+    EXPECT_TRUE(button.IsWindowVisible());
+
+    ::SetFocus(hwndInner);
+    EXPECT_TRUE(button.HasFocus());
+    ::SetFocus(pBar->GetSafeHwnd());
+    EXPECT_FALSE(button.HasFocus());
+
+    button.EnableWindow(FALSE);
+    EXPECT_FALSE(::IsWindowEnabled(hwndHost));
+    button.EnableWindow(TRUE);
+    EXPECT_TRUE(::IsWindowEnabled(hwndHost));
+    ::ShowWindow(hwndHost, SW_HIDE);
+    EXPECT_FALSE(button.IsWindowVisible());
+
+    // Without a window every question is answered no.
+    CKtvPToolbarButton plain;
+    EXPECT_FALSE(plain.IsOwnerOf(hwndHost));
+    EXPECT_FALSE(plain.IsWindowVisible());
+    EXPECT_FALSE(plain.HasFocus());
 }
 
 }  // namespace ktvtabbedbartest
