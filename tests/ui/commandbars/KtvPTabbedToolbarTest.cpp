@@ -149,3 +149,31 @@ TEST_F(TabbedToolbarTest, HostedWindowAnswersForItsButton)
 }
 
 }  // namespace ktvtabbedbartest
+
+namespace ktvtabbedbartest {
+
+TEST_F(TabbedToolbarTest, RebarBandShownOrHiddenShowsOrHidesItsChild)
+{
+    ::InitCommonControls();
+    auto rebar = std::make_unique<CKtvPReBar>();
+    ASSERT_TRUE(rebar->Create(REBARCLASSNAME, WS_CHILD | WS_VISIBLE | CBRS_TOP, CRect(0, 0, 300, 30), frame, 0xE860));
+
+    const CString strClass = KtvRegisterBarWndClass(_T("KtvTestBand"));
+    const HWND hwndChild = ::CreateWindowEx(0, strClass, "", WS_CHILD, 0, 0, 50, 20, rebar->GetSafeHwnd(),
+                                            reinterpret_cast<HMENU>(3), nullptr, nullptr);
+    ASSERT_NE(hwndChild, nullptr);
+    REBARBANDINFO band{};
+    band.cbSize = sizeof(band);
+    band.fMask = RBBIM_CHILD | RBBIM_STYLE;
+    band.fStyle = RBBS_HIDDEN;
+    band.hwndChild = hwndChild;
+    ASSERT_TRUE(rebar->SendMessage(RB_INSERTBAND, (WPARAM)-1, (LPARAM)&band));
+
+    EXPECT_TRUE(rebar->SendMessage(RB_SHOWBAND, 0, TRUE));
+    EXPECT_TRUE(::IsWindowVisible(hwndChild));
+    EXPECT_TRUE(rebar->SendMessage(RB_SHOWBAND, 0, FALSE));
+    EXPECT_FALSE(::GetWindowLong(hwndChild, GWL_STYLE) & WS_VISIBLE);
+    EXPECT_FALSE(rebar->SendMessage(RB_SHOWBAND, 5, TRUE));   // no such band
+}
+
+}  // namespace ktvtabbedbartest
