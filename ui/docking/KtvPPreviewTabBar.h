@@ -12,6 +12,9 @@ public:
     void DoPaint(CDC* /*pDC*/) override {}
 
 protected:
+    // The placeholder outlives its window and is made again under the next
+    // frame that drags: it keeps nothing of the frame it was in.
+    void PostNcDestroy() override { m_pDockSite = nullptr; }
     BOOL OnEraseBkgnd(CDC* pDC);
     DECLARE_MESSAGE_MAP()
 };
