@@ -367,11 +367,15 @@ class KtvPTranslateCharToUpper : public tw::test::HeadlessWindowTest,
 
 TEST_P(KtvPTranslateCharToUpper, KeypadDigitsAreTheirCharactersUnlessAltIsHeld)
 {
-    if (GetParam().alt)
+    if (GetParam().alt) {
         input.KeyDown(VK_MENU);
+        Pump();
+    }
     EXPECT_EQ(CKtvPKeyboardManager::TranslateCharToUpper(GetParam().key), GetParam().expected);
-    if (GetParam().alt)
+    if (GetParam().alt) {
         input.KeyUp(VK_MENU);
+        Pump();
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(Keys, KtvPTranslateCharToUpper,
