@@ -166,7 +166,7 @@ public:
     void AddBand(UINT nChildId, DWORD fStyle, UINT cx)
     {
         auto* pChild = new CWnd;
-        pChild->Create("Static", "", WS_CHILD, CRect(0, 0, 50, 20), this, nChildId);
+        pChild->Create(AfxRegisterWndClass(0), "", WS_CHILD, CRect(0, 0, 50, 20), this, nChildId);
         children.emplace_back(pChild);
         REBARBANDINFO band{};
         band.cbSize = sizeof band;
@@ -218,6 +218,7 @@ protected:
     {
         HeadlessWindowTest::SetUp();
         KtvPrepareUiTest();
+        ::InitCommonControls();
         ktvtest::ForgetKey(kProfile);
         frame = new CFrameWnd;
         ASSERT_TRUE(frame->Create(nullptr, "Rebars", WS_OVERLAPPEDWINDOW | WS_VISIBLE, CRect(0, 0, 600, 300)));
