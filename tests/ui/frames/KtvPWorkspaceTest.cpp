@@ -259,6 +259,7 @@ protected:
     {
         tw::test::DestroyTopLevelWindows();
         workspace.reset();
+        CKtvPKeyboardManager::CleanUp();  // the look-ups' copies outlive the frames
         AfxGetApp()->m_nCmdShow = SW_SHOWNORMAL;
         names.reset();
         KtvControlTest::TearDown();
