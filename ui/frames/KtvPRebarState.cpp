@@ -64,22 +64,27 @@ struct RebarWalk {
 
 }  // namespace
 
-BOOL CKtvPRebarState::LoadRebarState(LPCTSTR lpszProfileName, CFrameWnd* pFrame)
+namespace {
+
+BOOL WalkFrame(LPCTSTR lpszProfileName, CFrameWnd* pFrame, WNDENUMPROC lpfnStep)
 {
     if (pFrame == nullptr || pFrame->GetSafeHwnd() == nullptr)
         return FALSE;
     RebarWalk walk{lpszProfileName != nullptr ? lpszProfileName : ""};
-    ::EnumChildWindows(pFrame->GetSafeHwnd(), LoadRebarStateProc, reinterpret_cast<LPARAM>(&walk));
+    ::EnumChildWindows(pFrame->GetSafeHwnd(), lpfnStep, reinterpret_cast<LPARAM>(&walk));
     return TRUE;
+}
+
+}  // namespace
+
+BOOL CKtvPRebarState::LoadRebarState(LPCTSTR lpszProfileName, CFrameWnd* pFrame)
+{
+    return WalkFrame(lpszProfileName, pFrame, LoadRebarStateProc);
 }
 
 BOOL CKtvPRebarState::SaveRebarState(LPCTSTR lpszProfileName, CFrameWnd* pFrame)
 {
-    if (pFrame == nullptr || pFrame->GetSafeHwnd() == nullptr)
-        return FALSE;
-    RebarWalk walk{lpszProfileName != nullptr ? lpszProfileName : ""};
-    ::EnumChildWindows(pFrame->GetSafeHwnd(), SaveRebarStateProc, reinterpret_cast<LPARAM>(&walk));
-    return TRUE;
+    return WalkFrame(lpszProfileName, pFrame, SaveRebarStateProc);
 }
 
 // A rebar without stored state, or with state that does not fit its bands,

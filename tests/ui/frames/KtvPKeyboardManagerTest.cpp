@@ -21,6 +21,7 @@
 #include "ui/commandbars/KtvPToolBar.h"
 #include "ui/frames/KtvPKeyHelper.h"
 #include "ui/frames/KtvPKeyboardManager.h"
+#include "ui/frames/KtvPMDIFrameWnd.h"
 
 namespace {
 
@@ -311,17 +312,27 @@ TEST_F(KtvPKeyboardManagerTest, AFrameWithoutATableTakesTheNewOneAndSucceeds)
 TEST_F(KtvPKeyboardManagerTest, ResetPutsEveryTableBackToItsResource)
 {
     CMultiDocTemplate* pQuery = AddTemplate(kChildRes);
-    CFrameWnd* pMain = MakeMainFrame();
-    ASSERT_EQ(pMain->m_hAccelTable != nullptr, true);
+    // A library main frame knows the resource it was loaded from.
+    auto* pMain = new CKtvPMDIFrameWnd;
+    ASSERT_TRUE(pMain->Create(nullptr, "Main", WS_OVERLAPPEDWINDOW, CRect(0, 0, 400, 300)));
+    pMain->GetFrameImpl()->m_nIDDefaultResource = kMainRes;
+    pMain->m_hAccelTable = ::LoadAccelerators(KeysModule(), MAKEINTRESOURCE(kMainRes));
+    app->m_pMainWnd = pMain;
     ACCEL edited[] = {{FVIRTKEY, VK_F7, 900}};
     ASSERT_TRUE(manager->UpdateAcceleratorTable(pQuery, edited, 1));
     ASSERT_TRUE(manager->UpdateAcceleratorTable(nullptr, edited, 1));
+    ASSERT_EQ(Commands(pMain->m_hAccelTable), std::vector<WORD>{900});
 
     manager->ResetAll();
     EXPECT_EQ(Commands(pQuery->m_hAccelTable), (std::vector<WORD>{201, 202}));
-    // The plain frame has no library frame implementation naming its resource.
-    EXPECT_EQ(Commands(pMain->m_hAccelTable), std::vector<WORD>{900});
+    EXPECT_EQ(Commands(pMain->m_hAccelTable), (std::vector<WORD>{101, 102}));
     EXPECT_FALSE(ktvtest::StoredHex(StoredKey(kChildRes), "Accelerators").has_value()) << "reset writes nothing";
+
+    // A plain frame names no resource: its table stays as edited.
+    CFrameWnd* pPlain = MakeMainFrame();
+    ASSERT_TRUE(manager->UpdateAcceleratorTable(nullptr, edited, 1));
+    manager->ResetAll();
+    EXPECT_EQ(Commands(pPlain->m_hAccelTable), std::vector<WORD>{900});
 }
 
 // --- questions about keys --------------------------------------------------------------------------------
