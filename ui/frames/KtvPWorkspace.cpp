@@ -173,13 +173,12 @@ BOOL CKtvPWorkspace::LoadState(LPCTSTR lpszSectionName, CKtvPFrameImpl* pFrameIm
         }
     }
 
-    CFrameWnd* pKeyboardFrame = pFrame;
     if (g_pMouseManager != nullptr)
         g_pMouseManager->LoadState(strBase);
     if (g_pContextMenuManager != nullptr)
         g_pContextMenuManager->LoadState(strBase);
     if (g_pKeyboardManager != nullptr)
-        g_pKeyboardManager->LoadState(strBase, pKeyboardFrame);
+        g_pKeyboardManager->LoadState(strBase, pFrame);
     if (g_pUserToolsManager != nullptr)
         g_pUserToolsManager->LoadState(strBase);
 
