@@ -17,6 +17,7 @@
 #include "ui/commandbars/KtvPContextMenuManager.h"
 #include "ui/commandbars/KtvPMouseManager.h"
 #include "ui/commandbars/KtvPUserTool.h"
+#include "ui/frames/KtvPFrameHooks.h"
 #include "ui/frames/KtvPKeyboardManager.h"
 #include "ui/frames/KtvPMDIFrameWnd.h"
 #include "ui/frames/KtvPRegistry.h"
@@ -209,6 +210,15 @@ TEST_F(KtvPWorkspaceTest, ADoubleClickRunsTheViewsCommandInItsFrame)
     pMouse->SetCommandForDblClick(5, 32900);
     EXPECT_TRUE(workspace->OnViewDoubleClick(pView, 5));
     EXPECT_EQ(pFrame->commands, std::vector<UINT>{32900});
+
+    // While an in-place frame stands in for the top-level frame, it runs the command.
+    auto* pInPlace = new CCommandFrame;
+    ASSERT_TRUE(pInPlace->Create(nullptr, "In place", WS_OVERLAPPEDWINDOW, CRect(0, 0, 100, 100)));
+    g_pKtvTopLevelFrameOverride = pInPlace;
+    EXPECT_TRUE(workspace->OnViewDoubleClick(pView, 5));
+    g_pKtvTopLevelFrameOverride = nullptr;
+    EXPECT_EQ(pInPlace->commands, std::vector<UINT>{32900});
+    EXPECT_EQ(pFrame->commands.size(), 1u);
 
     // Without a view the main window runs it.
     AfxGetThread()->m_pMainWnd = pFrame;
