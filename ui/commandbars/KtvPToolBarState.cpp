@@ -21,6 +21,7 @@
 #include "ui/docking/KtvPDockBarRow.h"
 #include "ui/frames/KtvPGlobalData.h"
 #include "ui/frames/KtvPRegistry.h"
+#include "ui/frames/KtvPRegistryFactory.h"
 #include "ui/frames/KtvPVisualManager.h"
 #include "ui/frames/KtvPWorkspace.h"
 #include "ui/frames/KtvRegPath.h"
@@ -264,7 +265,8 @@ BOOL CKtvPToolBar::SaveState(LPCTSTR lpszProfileName, int nIndex, UINT uiID)
         if (kept != ktvbarstate::g_keptRecords.end() && !bKeepStored)
             ktvbarstate::g_keptRecords.erase(kept);
 
-        CKtvPRegistry reg(FALSE, FALSE);
+        CKtvPRegistryFactory factory;
+    CKtvPRegistry& reg = factory.Create(FALSE, FALSE);
         if (reg.CreateKey(strKey)) {
             if (GetSafeHwnd() != nullptr) {
                 CString strName;
@@ -292,7 +294,8 @@ BOOL CKtvPToolBar::LoadState(LPCTSTR lpszProfileName, int nIndex, UINT uiID)
 {
     const CString strKey = ktvbarstate::ToolBarKey(*this, lpszProfileName, nIndex, uiID);
 
-    CKtvPRegistry reg(FALSE, TRUE);
+    CKtvPRegistryFactory factory;
+    CKtvPRegistry& reg = factory.Create(FALSE, TRUE);
     if (!reg.Open(strKey))
         return FALSE;
     BYTE* pData = nullptr;
@@ -340,7 +343,8 @@ BOOL CKtvPToolBar::RemoveStateFromRegistry(LPCTSTR lpszProfileName, int nIndex, 
 {
     const CString strKey = ktvbarstate::ToolBarKey(*this, lpszProfileName, nIndex, uiID);
     ktvbarstate::g_keptRecords.erase(strKey);
-    CKtvPRegistry reg(FALSE, FALSE);
+    CKtvPRegistryFactory factory;
+    CKtvPRegistry& reg = factory.Create(FALSE, FALSE);
     return reg.DeleteKey(strKey);
 }
 
@@ -349,7 +353,7 @@ BOOL CKtvPToolBar::RestoreOriginalState()
     if (m_uiOriginalResID == 0)
         return FALSE;
 
-    const BOOL bLoaded = LoadToolBar(m_uiOriginalResID, 0, 0, TRUE);
+    const BOOL bLoaded = LoadToolBar(m_uiOriginalResID);
     AdjustLayout();
 
     if (GetSafeHwnd() == nullptr)
@@ -486,7 +490,8 @@ void CKtvPToolBar::OnResetPrompt()
 
 BOOL CKtvPToolBar::SaveParameters(LPCTSTR lpszProfileName)
 {
-    CKtvPRegistry reg(FALSE, FALSE);
+    CKtvPRegistryFactory factory;
+    CKtvPRegistry& reg = factory.Create(FALSE, FALSE);
     if (!reg.CreateKey(ktvbarstate::ParametersKey(lpszProfileName)))
         return FALSE;
 
@@ -502,7 +507,8 @@ BOOL CKtvPToolBar::SaveParameters(LPCTSTR lpszProfileName)
 
 BOOL CKtvPToolBar::LoadParameters(LPCTSTR lpszProfileName)
 {
-    CKtvPRegistry reg(FALSE, TRUE);
+    CKtvPRegistryFactory factory;
+    CKtvPRegistry& reg = factory.Create(FALSE, TRUE);
     if (!reg.Open(ktvbarstate::ParametersKey(lpszProfileName)))
         return FALSE;
 
@@ -551,7 +557,8 @@ BOOL CKtvPToolBar::LoadParameters(LPCTSTR lpszProfileName)
 
 BOOL CKtvPToolBar::LoadLargeIconsState(LPCTSTR lpszProfileName)
 {
-    CKtvPRegistry reg(FALSE, TRUE);
+    CKtvPRegistryFactory factory;
+    CKtvPRegistry& reg = factory.Create(FALSE, TRUE);
     if (!reg.Open(ktvbarstate::ParametersKey(lpszProfileName)))
         return FALSE;
     int bLargeIcons = 0;
