@@ -11,6 +11,7 @@
 #include "ui/controls/KtvPOutlookBarPane.h"
 #include "ui/docking/KtvPCaptionButton.h"
 #include "ui/frames/KtvPCodes.h"
+#include "ui/frames/KtvPDrawManager.h"
 #include "ui/frames/KtvPFrameWnd.h"
 #include "ui/frames/KtvPVisualManager.h"
 #include "ui/frames/KtvPVisualManager2003.h"
