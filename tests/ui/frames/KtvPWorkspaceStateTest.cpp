@@ -237,6 +237,27 @@ TEST_F(KtvPWorkspaceStateTest, OwnFrameToolbarsOnlyLeavesAnotherFramesToolbarsAl
     EXPECT_FALSE(Logged(log, "open KtvToolBar-59410"));
 }
 
+class CCountingToolBar : public CKtvPToolBar {
+public:
+    void ResetAllImages() override { resets++; }
+    int resets = 0;
+};
+
+TEST_F(KtvPWorkspaceStateTest, ImagesAreResetAfterALoadOnlyWhenAskedOrWhenResourcesChanged)
+{
+    CKtvPMDIFrameWnd* pFrame = MakeFrame();
+    auto* pToolBar = new CCountingToolBar;
+    ASSERT_TRUE(pToolBar->Create(pFrame, WS_CHILD | WS_VISIBLE | CBRS_TOP, 0xE811));
+    ASSERT_TRUE(workspace->LoadState(nullptr, pFrame->GetFrameImpl()));
+    // Nothing stored for the bar: its resources cannot have changed since.
+    ASSERT_FALSE(pToolBar->IsOriginalItemsChanged());
+    EXPECT_EQ(pToolBar->resets, 0);
+
+    workspace->m_bForceRelayout = TRUE;
+    ASSERT_TRUE(workspace->LoadState(nullptr, pFrame->GetFrameImpl()));
+    EXPECT_EQ(pToolBar->resets, 1);
+}
+
 // --- when the docking layout is loaded ---------------------------------------------------------------------
 
 class KtvPWorkspaceLayoutTest : public KtvPWorkspaceStateTest {
