@@ -5,8 +5,4 @@
 
 #include "platform/mfc/CObject.h"
 
-class CDockState : public CObject {
-public:
-    // Always 0: the framework docks no bars of its own.
-    INT_PTR GetBarCount() const { return 0; }
-};
+class CDockState : public CObject {};
