@@ -315,6 +315,15 @@ void CKtvPAutoHideToolBar::OnNcDestroy()
         KillTimer(m_nHoverTimerID);
         m_nHoverTimerID = 0;
     }
+    // The panes still shown here outlive their buttons: they forget them. (A pane
+    // that went first took its button along.)
+    for (POSITION pos = m_lstButtons.GetHeadPosition(); pos != nullptr;) {
+        CKtvPAutoHideButton* pButton = ButtonAt(m_lstButtons, pos);
+        CKtvPDockingControlBar* pBar = pButton->GetAutoHideWindow();
+        if (pBar != nullptr && pBar->GetAutoHideButton() == pButton) {
+            pBar->SetAutoHideParents(nullptr, nullptr);
+        }
+    }
     CWnd::OnNcDestroy();
     delete this;
 }

@@ -117,6 +117,17 @@ BOOL KeepsOwnState(CObject* pObject)
            (pObject->IsKindOf(RUNTIME_CLASS(CKtvPControlBar)) && !pObject->IsKindOf(RUNTIME_CLASS(CKtvPToolBar)));
 }
 
+template <class Call>
+void ForEachBarKeepingOwnState(const CObList& lstBars, Call call)
+{
+    for (POSITION pos = lstBars.GetHeadPosition(); pos != nullptr;) {
+        CObject* pObject = lstBars.GetNext(pos);
+        if (KeepsOwnState(pObject)) {
+            call(static_cast<CKtvPControlBar*>(pObject));
+        }
+    }
+}
+
 CString LayoutKey(LPCTSTR lpszProfileName, UINT uiID)
 {
     const CString strBase = KtvGetRegPath(CKtvPDockManager::m_szSection, lpszProfileName);
@@ -373,28 +384,22 @@ void CKtvPDockManager::LoadLayout(CArchive& ar)
     }
 }
 
-// A stored bar found while loading: out of auto-hide, on its slider's side, listed.
-// Its slider becomes its default slider only when the layout is applied.
-void CKtvPDockManager::BindLoadedBar(CKtvPDockingControlBar* pBar, CKtvPSlider* pSlider)
+// A stored bar found while loading is listed with the sliders. Nothing of the live
+// bar changes before the layout is applied, so a load that fails leaves it as it was:
+// it leaves auto-hide and takes its slider and side then.
+void CKtvPDockManager::BindLoadedBar(CKtvPDockingControlBar* pBar, CKtvPSlider*)
 {
-    if (m_lstPendingBars.Find(pBar) != nullptr) {
-        return;
+    if (m_lstPendingBars.Find(pBar) == nullptr) {
+        m_lstPendingBars.AddHead(pBar);
     }
-    LeaveAutoHide(pBar);
-    pBar->SetBarAlignment(pSlider->GetCurrentAlignment());
-    m_lstPendingBars.AddHead(pBar);
 }
 
 // --- saving and loading ---------------------------------------------------------------------------------
 
 BOOL CKtvPDockManager::SaveState(LPCTSTR lpszProfileName, UINT uiID)
 {
-    for (POSITION pos = m_lstControlBars.GetHeadPosition(); pos != nullptr;) {
-        CObject* pObject = m_lstControlBars.GetNext(pos);
-        if (KeepsOwnState(pObject)) {
-            static_cast<CKtvPControlBar*>(pObject)->SaveState(lpszProfileName, -1, (UINT)-1);
-        }
-    }
+    ForEachBarKeepingOwnState(m_lstControlBars,
+                              [&](CKtvPControlBar* pBar) { pBar->SaveState(lpszProfileName, -1, (UINT)-1); });
     for (POSITION pos = m_lstMiniFrames.GetHeadPosition(); pos != nullptr;) {
         static_cast<CKtvPMiniFrameWnd*>(m_lstMiniFrames.GetNext(pos))->SaveState(lpszProfileName, (UINT)-1);
     }
@@ -421,12 +426,8 @@ BOOL CKtvPDockManager::SaveState(LPCTSTR lpszProfileName, UINT uiID)
 
 BOOL CKtvPDockManager::LoadState(LPCTSTR lpszProfileName, UINT uiID)
 {
-    for (POSITION pos = m_lstControlBars.GetHeadPosition(); pos != nullptr;) {
-        CObject* pObject = m_lstControlBars.GetNext(pos);
-        if (KeepsOwnState(pObject)) {
-            static_cast<CKtvPControlBar*>(pObject)->LoadState(lpszProfileName, -1, (UINT)-1);
-        }
-    }
+    ForEachBarKeepingOwnState(m_lstControlBars,
+                              [&](CKtvPControlBar* pBar) { pBar->LoadState(lpszProfileName, -1, (UINT)-1); });
     for (POSITION pos = m_lstAutoHideSliders.GetHeadPosition(); pos != nullptr;) {
         auto* pSlider = static_cast<CKtvPSlider*>(m_lstAutoHideSliders.GetNext(pos));
         if (CKtvPDockingControlBar* pBar = AsDockingBar(pSlider->GetFirstControlBar())) {
@@ -494,11 +495,13 @@ void CKtvPDockManager::DiscardFailedLoad(const CObList& lstFramesBefore, const C
     m_lstPendingTabbedBars.RemoveAll();
     m_lstPendingMiniFrames.RemoveAll();
     DeleteRecords(m_lstPendingAutoHideRecords);
-    // Inner sliders of a stored layout are children of the frame too.
+    // Inner sliders and tabbed bars of a stored layout are children of the frame too.
     if (m_pParentWnd != nullptr) {
         CList<HWND, HWND> lstStray;
         for (HWND h = ::GetWindow(m_pParentWnd->GetSafeHwnd(), GW_CHILD); h != nullptr; h = ::GetWindow(h, GW_HWNDNEXT)) {
-            if (lstChildrenBefore.Find(h) == nullptr && dynamic_cast<CKtvPSlider*>(CWnd::FromHandlePermanent(h)) != nullptr) {
+            CWnd* pChild = CWnd::FromHandlePermanent(h);
+            if (lstChildrenBefore.Find(h) == nullptr && (dynamic_cast<CKtvPSlider*>(pChild) != nullptr ||
+                                                         dynamic_cast<CKtvPBaseTabbedBar*>(pChild) != nullptr)) {
                 lstStray.AddTail(h);
             }
         }
@@ -602,6 +605,7 @@ void CKtvPDockManager::BindPendingBarsToSliders()
         if (pBar == nullptr) {
             continue;
         }
+        LeaveAutoHide(pBar);
         for (POSITION posSlider = m_lstPendingBars.GetHeadPosition(); posSlider != nullptr;) {
             auto* pSlider = dynamic_cast<CKtvPSlider*>(m_lstPendingBars.GetNext(posSlider));
             BOOL bLeft = FALSE;
@@ -694,12 +698,10 @@ void CKtvPDockManager::GatherTabsOf(CKtvPBaseTabbedBar* pTabbed, CKtvPSlider* pS
 {
     BOOL bLeft = FALSE;
     CKtvPBarContainer* pNode = pSlider->FindContainer(pTabbed, bLeft);
-    CList<UINT, UINT>* pIDs = pNode != nullptr ? pNode->GetSiblingBarIDs(pTabbed) : nullptr;
-    if (pIDs == nullptr) {
-        return;
-    }
-    for (POSITION pos = pIDs->GetHeadPosition(); pos != nullptr;) {
-        CKtvPDockingControlBar* pBar = AsDockingBar(FindBarByID(pIDs->GetNext(pos), TRUE));
+    CList<UINT, UINT> lstIDs;
+    ktvlayout::StoredTabIDs(pNode, pTabbed, lstIDs);
+    for (POSITION pos = lstIDs.GetHeadPosition(); pos != nullptr;) {
+        CKtvPDockingControlBar* pBar = AsDockingBar(FindBarByID(lstIDs.GetNext(pos), TRUE));
         if (pBar == nullptr || pBar == pTabbed) {
             continue;
         }

@@ -820,6 +820,10 @@ void CKtvPDockingControlBar::OnClose() { DestroyWindow(); }
 void CKtvPDockingControlBar::OnDestroy()
 {
     KillAutoHideTimers();
+    // A pinned pane takes its strip button along.
+    if (m_pAutoHideBar != nullptr) {
+        m_pAutoHideBar->RemoveAutoHideWindow(this);
+    }
     RemoveCaptionButtons();
     if (CKtvPMiniFrameWnd* pMiniFrame = GetParentMiniFrame(TRUE)) {
         pMiniFrame->RemoveControlBar(this, FALSE, FALSE);
@@ -1278,6 +1282,10 @@ CKtvPDockingControlBar* CKtvPDockingControlBar::AttachToTabbedBar(CKtvPDockingCo
         }
     }
     pTabbed->RecalcLayout();
+    if (!bAdded && IsKindOf(RUNTIME_CLASS(CKtvPBaseTabbedBar))) {
+        // A dropped tabbed bar handed its tabs over and is on its way out.
+        return pTabbed;
+    }
     if (!bAdded) {
         ShowCaption(TRUE);
         FloatControlBar(m_recentDockInfo.m_rectLastFloat, KTVP_DM_DBL_CLICK, TRUE);

@@ -2,6 +2,7 @@
 // frames of several bars and the dock manager applying a loaded layout.
 #pragma once
 
+#include "ui/docking/KtvPBarContainer.h"
 #include "ui/docking/KtvPBaseTabbedBar.h"
 #include "ui/docking/KtvPDockingControlBar.h"
 
@@ -33,6 +34,15 @@ inline void LeaveAutoHide(CKtvPDockingControlBar* pBar)
 {
     if (pBar->IsAutoHideMode()) {
         pBar->SetAutoHideMode(FALSE, CBRS_ALIGN_ANY, nullptr, TRUE);
+    }
+}
+
+// The ids of the tabs a loaded node stored for its tabbed bar, copied: attaching
+// the tabs changes the node, so its list is read once, first.
+inline void StoredTabIDs(CKtvPBarContainer* pNode, CKtvPBaseTabbedBar* pTabbed, CList<UINT, UINT>& lstIDs)
+{
+    if (CList<UINT, UINT>* pStored = pNode != nullptr ? pNode->GetSiblingBarIDs(pTabbed) : nullptr) {
+        lstIDs.AddTail(pStored);
     }
 }
 

@@ -26,7 +26,7 @@ BEGIN_MESSAGE_MAP(CKtvPMultiMiniFrameWnd, CKtvPMiniFrameWnd)
     ON_REGISTERED_MESSAGE(KTVPMSG_CHECKEMPTYMINIFRAME, OnCheckEmptyState)
 END_MESSAGE_MAP()
 
-CKtvPMultiMiniFrameWnd::CKtvPMultiMiniFrameWnd() : m_hLastFocusedBar(nullptr) {}
+CKtvPMultiMiniFrameWnd::CKtvPMultiMiniFrameWnd() : m_hLastFocusedBar(nullptr), m_bDroppingAtCursor(FALSE) {}
 
 CKtvPMultiMiniFrameWnd::~CKtvPMultiMiniFrameWnd() = default;
 
@@ -66,7 +66,18 @@ void ContinueDrag(CWnd* pWnd, BOOL bChangeHotPoint)
 void CKtvPMultiMiniFrameWnd::Serialize(CArchive& ar)
 {
     CKtvPMiniFrameWnd::Serialize(ar);
-    m_barContainerManager.Serialize(ar);
+    if (ar.IsStoring()) {
+        m_barContainerManager.Serialize(ar);
+        return;
+    }
+    // A layout that cannot be read takes the window made for it along; the
+    // archive deletes the object.
+    try {
+        m_barContainerManager.Serialize(ar);
+    } catch (...) {
+        DestroyWindowKeepObject();
+        throw;
+    }
 }
 
 // --- the bars of the layout -----------------------------------------------------------------------------
@@ -327,6 +338,9 @@ CKtvPDockingControlBar* CKtvPMultiMiniFrameWnd::DockBarAtCursor(BOOL& bDocked)
         return nullptr;
     }
     const HWND hFocus = ::GetFocus();
+    // The caller goes on with this frame after the drop: it may empty itself now,
+    // but it goes away only afterwards.
+    m_bDroppingAtCursor = TRUE;
     CKtvPDockingControlBar* pTarget = m_dragFrame.m_pDropTarget;
     const BOOL bOnTab = m_dragFrame.m_bDroppedOnTab;
     // A drop is consumed once: a later plain drop must not be taken for a tab drop.
@@ -339,10 +353,22 @@ CKtvPDockingControlBar* CKtvPMultiMiniFrameWnd::DockBarAtCursor(BOOL& bDocked)
     } else {
         bDocked = !DockWithStatus(bOnTab ? 2 : 1, pTarget, KTVP_DM_STANDARD);
     }
+    m_bDroppingAtCursor = FALSE;
     if (hFocus != nullptr && ::IsWindow(hFocus)) {
         ::SetFocus(hFocus);
     }
     return nullptr;
+}
+
+// An emptied frame checks whether it is still needed: at once, or after the drop
+// it is handling when it is the frame being dropped.
+void CKtvPMultiMiniFrameWnd::CheckEmptyState()
+{
+    if (m_bDroppingAtCursor) {
+        PostMessage(KTVPMSG_CHECKEMPTYMINIFRAME);
+    } else {
+        SendMessage(KTVPMSG_CHECKEMPTYMINIFRAME);
+    }
 }
 
 BOOL CKtvPMultiMiniFrameWnd::DockWithStatus(int nStatus, CWnd* pTarget, int nDockMethod)
@@ -386,7 +412,7 @@ BOOL CKtvPMultiMiniFrameWnd::DockWithStatus(int nStatus, CWnd* pTarget, int nDoc
             MoveWindow(m_rectRecentFloat.left, m_rectRecentFloat.top, m_rectRecentFloat.Width(),
                        m_rectRecentFloat.Height(), FALSE);
             EndMove();
-            SendMessage(KTVPMSG_CHECKEMPTYMINIFRAME);
+            CheckEmptyState();
             return FALSE;
         }
         DWORD dwAlignment = 0;
@@ -402,7 +428,7 @@ BOOL CKtvPMultiMiniFrameWnd::DockWithStatus(int nStatus, CWnd* pTarget, int nDoc
 
     const HWND hWnd = GetSafeHwnd();
     EndMove();
-    SendMessage(KTVPMSG_CHECKEMPTYMINIFRAME);
+    CheckEmptyState();
     if (::IsWindow(hWnd)) {
         MoveWindow(m_rectRecentFloat.left, m_rectRecentFloat.top, m_rectRecentFloat.Width(),
                    m_rectRecentFloat.Height(), FALSE);
@@ -492,7 +518,7 @@ BOOL CKtvPMultiMiniFrameWnd::DockMiniFrame(CKtvPMiniFrameWnd* pMiniFrame, int nD
     RegisterLayoutBars();
     const HWND hOther = pOther->GetSafeHwnd();
     pOther->EndMove();
-    pOther->SendMessage(KTVPMSG_CHECKEMPTYMINIFRAME);
+    pOther->CheckEmptyState();
     if (::IsWindow(hOther)) {
         const CRect rect = pOther->GetRecentFloatingRect();
         pOther->MoveWindow(rect.left, rect.top, rect.Width(), rect.Height(), FALSE);
@@ -652,8 +678,12 @@ void CKtvPMultiMiniFrameWnd::SetDockState(CKtvPDockManager* pDockManager)
         auto* pBar = static_cast<CKtvPBaseControlBar*>(lstBars.GetNext(pos));
         if (pBar->IsKindOf(RUNTIME_CLASS(CKtvPBaseTabbedBar))) {
             auto* pTabbed = static_cast<CKtvPBaseTabbedBar*>(pBar);
+            // Gathering the tabs moves the bar: its stored place is taken first.
+            const CRect rect = StoredRectInFrame(pTabbed, pOwner);
             GatherTabs(pDockManager, pTabbed);
             if (pTabbed->GetTabsNum() > 0) {
+                pTabbed->SetWindowPos(nullptr, rect.left, rect.top, rect.Width(), rect.Height(),
+                                      SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
                 pTabbed->RecalcLayout();
             } else {
                 lstEmptyTabbed.AddTail(pTabbed);
@@ -701,12 +731,10 @@ void CKtvPMultiMiniFrameWnd::GatherTabs(CKtvPDockManager* pDockManager, CKtvPBas
 {
     BOOL bLeft = FALSE;
     CKtvPBarContainer* pNode = m_barContainerManager.FindContainer(pTabbed, bLeft);
-    CList<UINT, UINT>* pIDs = pNode != nullptr ? pNode->GetSiblingBarIDs(pTabbed) : nullptr;
-    if (pIDs == nullptr) {
-        return;
-    }
-    for (POSITION pos = pIDs->GetHeadPosition(); pos != nullptr;) {
-        CKtvPDockingControlBar* pBar = AsDockingBar(pDockManager->FindBarByID(pIDs->GetNext(pos), TRUE));
+    CList<UINT, UINT> lstIDs;
+    ktvlayout::StoredTabIDs(pNode, pTabbed, lstIDs);
+    for (POSITION pos = lstIDs.GetHeadPosition(); pos != nullptr;) {
+        CKtvPDockingControlBar* pBar = AsDockingBar(pDockManager->FindBarByID(lstIDs.GetNext(pos), TRUE));
         if (pBar == nullptr || pBar == pTabbed) {
             continue;
         }
@@ -716,12 +744,30 @@ void CKtvPMultiMiniFrameWnd::GatherTabs(CKtvPDockManager* pDockManager, CKtvPBas
         } else {
             pBar->FloatControlBar(CRect(0, 0, 10, 10), KTVP_DM_SHOW, FALSE);
         }
+        // Out of the other frame before it checks whether it is empty, which
+        // would take its child windows with it.
         if (CKtvPMiniFrameWnd* pOther = pBar->GetParentMiniFrame(TRUE); pOther != nullptr && pOther != this) {
             pOther->RemoveControlBar(pBar, FALSE, FALSE);
+            pBar->SetParent(this);
             pOther->SendMessage(KTVPMSG_CHECKEMPTYMINIFRAME);
         }
         pBar->AttachToTabbedBar(pTabbed, KTVP_DM_UNKNOWN, FALSE);
     }
+}
+
+// The bar's stored docked rectangle is where it was in this layout, in the main
+// frame's client coordinates; without one it keeps its present place.
+CRect CKtvPMultiMiniFrameWnd::StoredRectInFrame(CKtvPBaseControlBar* pBar, CWnd* pOwner) const
+{
+    CRect rect;
+    pBar->GetWindowRect(rect);
+    auto* pControlBar = dynamic_cast<CKtvPControlBar*>(pBar);
+    if (pControlBar != nullptr && pOwner != nullptr && !pControlBar->GetRecentDockInfo().GetLayoutRect(TRUE).IsRectEmpty()) {
+        rect = pControlBar->GetRecentDockInfo().GetLayoutRect(TRUE);
+        pOwner->ClientToScreen(rect);
+    }
+    ScreenToClient(rect);
+    return rect;
 }
 
 // A listed bar leaves wherever it is now and takes its place in this layout,
@@ -731,16 +777,7 @@ void CKtvPMultiMiniFrameWnd::TakeFloatingBar(CKtvPBaseControlBar* pBar, CWnd* pO
     if (pBar->GetSafeHwnd() == nullptr) {
         return;
     }
-    // The bar's stored docked rectangle is where it was in this layout, in the
-    // main frame's client coordinates; without one it keeps its present size.
-    CRect rectStored;
-    pBar->GetWindowRect(rectStored);
-    auto* pControlBar = dynamic_cast<CKtvPControlBar*>(pBar);
-    if (pControlBar != nullptr && pOwner != nullptr && !pControlBar->GetRecentDockInfo().GetLayoutRect(TRUE).IsRectEmpty()) {
-        rectStored = pControlBar->GetRecentDockInfo().GetLayoutRect(TRUE);
-        pOwner->ClientToScreen(rectStored);
-    }
-    ScreenToClient(rectStored);
+    const CRect rectStored = StoredRectInFrame(pBar, pOwner);
     const BOOL bHereAlready = pBar->GetParent() == this;
     TakeOutOfTabbedBar(pBar, pOwner);
     if (CKtvPDockingControlBar* pDockingBar = AsDockingBar(pBar)) {
@@ -855,10 +892,8 @@ LRESULT CKtvPMultiMiniFrameWnd::OnCheckEmptyState(WPARAM, LPARAM)
     if (CKtvPBarContainer* pRoot = m_barContainerManager.GetRootContainer()) {
         pRoot->ReleaseEmptyContainers();
     }
-    CKtvPBarContainer* pRoot = m_barContainerManager.GetRootContainer();
-    const BOOL bNoLayout = m_barContainerManager.GetNodeCount() == 0 ||
-                           (m_barContainerManager.GetNodeCount() == 1 && pRoot != nullptr && pRoot->IsEmpty() &&
-                            m_barContainerManager.GetTotalRefCount() == 0);
+    // With no bar left and no bar remembering a place here, nothing is kept.
+    const BOOL bNoLayout = m_barContainerManager.GetNodeCount() == 0 || m_barContainerManager.GetTotalRefCount() == 0;
     if (bNoLayout && m_barContainerManager.IsEmpty()) {
         EndMove();
         DestroyWindow();

@@ -76,7 +76,11 @@ protected:
     void ShowBarCaptions();
     void GatherTabs(CKtvPDockManager* pDockManager, CKtvPBaseTabbedBar* pTabbed);
     void TakeFloatingBar(CKtvPBaseControlBar* pBar, CWnd* pOwner);
+    CRect StoredRectInFrame(CKtvPBaseControlBar* pBar, CWnd* pOwner) const;
+
+    void CheckEmptyState();
 
     CKtvPBarContainerManager m_barContainerManager;
     HWND m_hLastFocusedBar;
+    BOOL m_bDroppingAtCursor;
 };

@@ -48,16 +48,7 @@ protected:
         return dynamic_cast<CKtvPAutoHideDockBar*>(manager->FindDockBar(dwSide, FALSE));
     }
 
-    void ClickPin(TestPane* pPane)
-    {
-        CKtvPCaptionButton* pBtn = pPane->FindButtonByHit(KTVP_HTPIN);
-        ASSERT_NE(nullptr, pBtn);
-        CRect rectBtn = pBtn->GetRect();
-        rectBtn.OffsetRect(Rect(pPane).TopLeft());
-        Advance(1000);
-        input.Click(MouseButton::Left, rectBtn.CenterPoint().x, rectBtn.CenterPoint().y);
-        Pump();
-    }
+    void ClickPin(TestPane* pPane) { ClickCaptionButton(pPane, KTVP_HTPIN); }
 
     // Pinned, then left alone with the mouse far away until it has slid away.
     TestPane* PinnedPane(UINT nID, DWORD dwSide, LPCTSTR lpszCaption = "Pane")
@@ -304,6 +295,67 @@ TEST_F(AutoHideTest, APinClickOnAnAutoHiddenPaneDocksItBack)
     EXPECT_FALSE(pPane->IsAutoHideMode());
     EXPECT_TRUE(pPane->IsDocked());
     EXPECT_EQ(0, Strip(CBRS_ALIGN_LEFT)->GetControlBarList().GetCount());
+}
+
+TEST_F(AutoHideTest, APinClickWithCtrlPinsAndUnpinsEveryPaneOfTheSide)
+{
+    TestPane* pFirst = AddPane(1, 150, 120, RGB(0, 128, 0), tw::test::kPaneStyle, "First");
+    ASSERT_TRUE(pFirst->DockToFrameWindow(CBRS_ALIGN_LEFT));
+    TestPane* pSecond = AddPane(2, 150, 120, RGB(0, 0, 128), tw::test::kPaneStyle, "Second");
+    ASSERT_TRUE(pSecond->DockNextToBar(pFirst, CBRS_ALIGN_BOTTOM, nullptr));
+    TestPane* pOther = DockedPane(3, CBRS_ALIGN_RIGHT, 150, 120);
+    for (TestPane* pPane : {pFirst, pSecond, pOther}) {
+        pPane->EnableAutoHideAll(TRUE);
+    }
+    Pump();
+
+    input.KeyDown(VK_CONTROL);
+    ClickPin(pFirst);
+    input.KeyUp(VK_CONTROL);
+    Pump();
+    EXPECT_TRUE(pFirst->IsAutoHideMode());
+    EXPECT_TRUE(pSecond->IsAutoHideMode());
+    EXPECT_FALSE(pOther->IsAutoHideMode()) << "only the panes of the side";
+    EXPECT_EQ(2, Strip(CBRS_ALIGN_LEFT)->GetControlBarList().GetCount());
+
+    // Out again by its button, then Ctrl and its pin bring the whole side back.
+    frame->SetFocus();
+    const CPoint ptButton = ButtonCentre(pSecond->GetAutoHideButton());
+    input.MouseMove(ptButton.x, ptButton.y);
+    Pump();
+    Advance(CKtvPAutoHideToolBar::m_nHoverDelay + 5);
+    FinishSlide(pSecond);
+    ASSERT_TRUE(pSecond->IsWindowVisible());
+    input.KeyDown(VK_CONTROL);
+    ClickPin(pSecond);
+    input.KeyUp(VK_CONTROL);
+    Pump();
+    for (TestPane* pPane : {pFirst, pSecond}) {
+        EXPECT_FALSE(pPane->IsAutoHideMode());
+        EXPECT_TRUE(pPane->IsDocked());
+        EXPECT_EQ((DWORD)CBRS_ALIGN_LEFT, pPane->GetCurrentAlignment());
+    }
+    EXPECT_EQ(0, Strip(CBRS_ALIGN_LEFT)->GetControlBarList().GetCount());
+}
+
+TEST_F(AutoHideTest, APinnedPaneThatGoesTakesItsButtonAlong)
+{
+    TestPane* pFirst = PinnedPane(1, CBRS_ALIGN_TOP, "First");
+    TestPane* pSecond = PinnedPane(2, CBRS_ALIGN_TOP, "Second");
+    CKtvPAutoHideDockBar* pStrip = Strip(CBRS_ALIGN_TOP);
+    ASSERT_EQ(2, pStrip->GetControlBarList().GetCount());
+    pFirst->DestroyWindow();
+    Pump();
+    ASSERT_EQ(1, pStrip->GetControlBarList().GetCount());
+    EXPECT_EQ(pSecond->GetAutoHideToolBar(), pStrip->GetControlBarList().GetHead());
+    // The strip paints and answers the mouse with the button that is left.
+    frame->RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    const CPoint ptButton = ButtonCentre(pSecond->GetAutoHideButton());
+    input.MouseMove(ptButton.x, ptButton.y);
+    Pump();
+    Advance(CKtvPAutoHideToolBar::m_nHoverDelay + 5);
+    FinishSlide(pSecond);
+    EXPECT_TRUE(pSecond->IsWindowVisible());
 }
 
 }  // namespace
