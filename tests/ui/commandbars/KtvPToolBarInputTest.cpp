@@ -7,6 +7,7 @@
 
 #include "platform/mfc/CWinApp.h"
 #include "platform/shell/ShellLauncher.h"
+#include "platform/win32/kernel/ProcessClock.h"
 #include "tests/support/window/RecordingSpawner.h"
 #include "platform/win32/user/BeepTrace.h"
 #include "tests/ui/commandbars/KtvPToolBarTestSupport.h"
@@ -244,6 +245,64 @@ TEST_F(ToolBarInputTest, MnemonicsPostTheCommandOfAPlainButton)
     EXPECT_FALSE(bar->TranslateChar('X'));
     Pump();
     EXPECT_EQ(frame->commands, std::vector<UINT>{103});
+}
+
+// The tooltip control sees the bar's mouse messages only through the
+// framework's pre-translation, as in the program's message loop.
+void PumpWithPreTranslate()
+{
+    MSG msg;
+    while (::PeekMessage(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        if (CWnd::WalkPreTranslateTree(nullptr, &msg))
+            continue;
+        ::TranslateMessage(&msg);
+        ::DispatchMessage(&msg);
+    }
+}
+
+TEST_F(ToolBarInputTest, TheTooltipShowsTheCommandsShortTextAfterTheHoverDelay)
+{
+    bar->InsertButton(new CKtvPToolbarButton(tbres::kOpenCommand, 0, nullptr, FALSE, TRUE));
+    bar->AdjustLayout();
+    Pump();
+    const int i = bar->CommandToIndex(tbres::kOpenCommand);
+    const POINT at = At(bar, i);
+    input.MouseMove(at.x - 1, at.y);
+    input.MouseMove(at.x, at.y);
+    PumpWithPreTranslate();
+    EXPECT_FALSE(bar->m_ToolTip.IsWindowVisible());
+
+    for (int n = 0; n < 10 && !bar->m_ToolTip.IsWindowVisible(); n++) {
+        tw::ProcessClock::Advance(200);
+        PumpWithPreTranslate();
+    }
+    EXPECT_TRUE(bar->m_ToolTip.IsWindowVisible());
+    EXPECT_EQ(CKtvPToolBar::m_strToolTipText, "Open");
+}
+
+TEST_F(ToolBarInputTest, TheDefaultTextIsTheCommandsShortText)
+{
+    CKtvPToolbarButton button(tbres::kOpenCommand, 0, "mine", FALSE, TRUE);
+    EXPECT_TRUE(bar->SetDefaultButtonText(&button));
+    EXPECT_EQ(button.m_strText, "Open");
+    button.m_nID = 101;
+    EXPECT_FALSE(bar->SetDefaultButtonText(&button)) << "no string: the text stays";
+    EXPECT_EQ(button.m_strText, "Open");
+
+    bar->SetButtonTextAndImage(0, nullptr, TRUE, FALSE);
+    EXPECT_EQ(bar->GetButtonText(0), "");
+    EXPECT_TRUE(bar->GetButton(0)->m_bTextShown);
+    EXPECT_FALSE(bar->GetButton(0)->m_bImageShown);
+}
+
+TEST_F(ToolBarInputTest, InHelpModeAClickOutsideAButtonBeeps)
+{
+    CKtvPToolBar::SetHelpMode(TRUE);
+    EXPECT_NE(CKtvPToolBar::m_hookMouseHelp, nullptr);
+    EXPECT_EQ(bar->SendMessage(WM_HELPHITTEST, 0, MAKELPARAM(500, 5)), -1);
+    EXPECT_EQ(tw::user::BeepTrace(), std::vector<UINT>{(UINT)-1});
+    CKtvPToolBar::SetHelpMode(FALSE);
+    EXPECT_EQ(CKtvPToolBar::m_hookMouseHelp, nullptr);
 }
 
 }  // namespace
