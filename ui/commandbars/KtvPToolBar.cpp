@@ -484,7 +484,12 @@ BOOL CKtvPToolBar::SetButtons(const UINT* lpIDArray, int nIDCount, BOOL bRemapIm
             m_Buttons.AddTail(pSeparator);
             pSeparator->OnChangeParentWnd(this);
         }
-        delete pCustomizeCopy;
+        // The bar keeps its customize button whatever its buttons become.
+        if (pCustomizeCopy != nullptr) {
+            m_Buttons.AddTail(pCustomizeCopy);
+            pCustomizeCopy->OnChangeParentWnd(this);
+            m_pCustomizeBtn = pCustomizeCopy;
+        }
         return TRUE;
     }
 

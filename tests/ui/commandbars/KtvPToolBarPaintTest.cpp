@@ -87,6 +87,16 @@ TEST_F(ToolBarLoadTest, ALockedBarKeepsItsOwnImagesAndRegistersNoCommand)
     EXPECT_EQ(CentreColour(pBar, 1), tbres::kImage[1]);
 }
 
+TEST_F(ToolBarLoadTest, ImagesOfABarNeverShownStillGiveTheirCommandsImages)
+{
+    EXPECT_TRUE(CKtvPToolBar::AddToolBarForImageCollection(tbres::kSecondBar));
+    int iImage = -1;
+    ASSERT_TRUE(CKtvPToolBar::m_DefaultImages.Lookup(202, iImage));
+    EXPECT_EQ(iImage, 1);
+    EXPECT_EQ(CKtvPToolBar::m_Images.GetCount(), 2);
+    EXPECT_TRUE(CKtvPToolBar::GetAllToolbars().IsEmpty()) << "the bar that read them is gone";
+}
+
 TEST_F(ToolBarLoadTest, ARecordWithoutItsImagesOrMissingAltogetherFailsTheLoad)
 {
     EXPECT_EQ(Load(tbres::kNoBitmap), nullptr);
