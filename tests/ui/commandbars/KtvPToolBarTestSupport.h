@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/win32/kernel/Threads.h"
 #include "tests/support/ui/KtvTestDockFrame.h"
 #include "ui/commandbars/KtvPToolBar.h"
 #include "ui/commandbars/KtvPToolbarButton.h"
