@@ -19,6 +19,19 @@ namespace {
 
 using display::MouseButton;
 
+// Keys and the tooltip's mouse messages reach the bar through the
+// framework's pre-translation, as in the program's message loop.
+void PumpWithPreTranslate()
+{
+    MSG msg;
+    while (::PeekMessage(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        if (CWnd::WalkPreTranslateTree(nullptr, &msg))
+            continue;
+        ::TranslateMessage(&msg);
+        ::DispatchMessage(&msg);
+    }
+}
+
 class ToolBarInputTest : public ToolBarTest {
 protected:
     void SetUp() override
@@ -174,8 +187,8 @@ TEST_F(ToolBarInputTest, EscapeGivesTheFocusBackToTheWindowThatHadIt)
     pView->SetFocus();
     bar->SetFocus();
     ASSERT_EQ(::GetFocus(), bar->GetSafeHwnd());
-    MSG msg{bar->GetSafeHwnd(), WM_KEYDOWN, VK_ESCAPE, 0};
-    EXPECT_TRUE(bar->PreTranslateMessage(&msg));
+    input.KeyStroke(VK_ESCAPE);
+    PumpWithPreTranslate();
     EXPECT_EQ(::GetFocus(), pView->GetSafeHwnd());
     pView->DestroyWindow();
     delete pView;
@@ -245,19 +258,6 @@ TEST_F(ToolBarInputTest, MnemonicsPostTheCommandOfAPlainButton)
     EXPECT_FALSE(bar->TranslateChar('X'));
     Pump();
     EXPECT_EQ(frame->commands, std::vector<UINT>{103});
-}
-
-// The tooltip control sees the bar's mouse messages only through the
-// framework's pre-translation, as in the program's message loop.
-void PumpWithPreTranslate()
-{
-    MSG msg;
-    while (::PeekMessage(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        if (CWnd::WalkPreTranslateTree(nullptr, &msg))
-            continue;
-        ::TranslateMessage(&msg);
-        ::DispatchMessage(&msg);
-    }
 }
 
 TEST_F(ToolBarInputTest, TheTooltipShowsTheCommandsShortTextAfterTheHoverDelay)
