@@ -5,6 +5,7 @@
 
 #include <fstream>
 
+#include "platform/mfc/AfxThreadState.h"
 #include "platform/mfc/CWinApp.h"
 #include "platform/shell/ShellLauncher.h"
 #include "platform/win32/kernel/ProcessClock.h"
@@ -278,6 +279,26 @@ TEST_F(ToolBarInputTest, TheTooltipShowsTheCommandsShortTextAfterTheHoverDelay)
     }
     EXPECT_TRUE(bar->m_ToolTip.IsWindowVisible());
     EXPECT_EQ(CKtvPToolBar::m_strToolTipText, "Open");
+}
+
+TEST_F(ToolBarInputTest, TheFramesOwnTooltipStaysQuietOverABar)
+{
+    frame->EnableToolTips(TRUE);
+    bar->InsertButton(new CKtvPToolbarButton(tbres::kOpenCommand, 0, nullptr, FALSE, TRUE));
+    bar->AdjustLayout();
+    Pump();
+    const POINT at = At(bar, bar->CommandToIndex(tbres::kOpenCommand));
+    input.MouseMove(at.x - 1, at.y);
+    input.MouseMove(at.x, at.y);
+    PumpWithPreTranslate();
+    for (int n = 0; n < 10; n++) {
+        tw::ProcessClock::Advance(200);
+        PumpWithPreTranslate();
+    }
+    EXPECT_TRUE(bar->m_ToolTip.IsWindowVisible());
+    HWND hThreadTip = tw::mfc::CurrentThreadState().hToolTip;
+    EXPECT_TRUE(hThreadTip == nullptr || !::IsWindowVisible(hThreadTip));
+    frame->EnableToolTips(FALSE);
 }
 
 TEST_F(ToolBarInputTest, TheDefaultTextIsTheCommandsShortText)
