@@ -106,6 +106,18 @@ private:
 std::set<const CKtvPToolBar*> g_barsFellBack;
 std::map<CString, std::vector<BYTE>> g_keptRecords;   // key path -> the fallback's image
 
+// A list of buttons under a value name: nothing is written for an empty list.
+BOOL WriteButtonList(CKtvPRegistry& reg, LPCTSTR lpszValueName, CObList& list)
+{
+    return !list.IsEmpty() && reg.Write(lpszValueName, list);
+}
+
+BOOL ReadButtonList(CKtvPRegistry& reg, LPCTSTR lpszValueName, CObList& list)
+{
+    CButtonListImage image(list);
+    return reg.Read(lpszValueName, image);
+}
+
 std::vector<BYTE> StateImage(CKtvPToolBar& bar)
 {
     CMemFile file(1024);
@@ -379,17 +391,14 @@ BOOL CKtvPToolBar::RestoreOriginalState()
 
 BOOL CKtvPToolBar::SaveOriginalState(CKtvPRegistry& reg)
 {
-    if (m_OrigButtons.IsEmpty())
-        return FALSE;
-    return reg.Write(ktvbarstate::kOriginalItemsValue, m_OrigButtons);
+    return ktvbarstate::WriteButtonList(reg, ktvbarstate::kOriginalItemsValue, m_OrigButtons);
 }
 
 BOOL CKtvPToolBar::LoadLastOriginalState(CKtvPRegistry& reg)
 {
     CObList lstStored;
-    ktvbarstate::CButtonListImage image(lstStored);
     BOOL bResult = FALSE;
-    if (reg.Read(ktvbarstate::kOriginalItemsValue, image))
+    if (ktvbarstate::ReadButtonList(reg, ktvbarstate::kOriginalItemsValue, lstStored))
         bResult = MergeOriginalItems(lstStored);
     ktvbarstate::DeleteListedButtons(lstStored);
     return bResult;
@@ -451,16 +460,13 @@ BOOL CKtvPToolBar::MergeOriginalItems(CObList& lstOrigButtons)
 
 BOOL CKtvPToolBar::SaveResetOriginalState(CKtvPRegistry& reg)
 {
-    if (m_OrigResetButtons.IsEmpty())
-        return FALSE;
-    return reg.Write(ktvbarstate::kOrigResetItemsValue, m_OrigResetButtons);
+    return ktvbarstate::WriteButtonList(reg, ktvbarstate::kOrigResetItemsValue, m_OrigResetButtons);
 }
 
 BOOL CKtvPToolBar::LoadResetOriginalState(CKtvPRegistry& reg)
 {
     CObList lstStored;
-    ktvbarstate::CButtonListImage image(lstStored);
-    if (reg.Read(ktvbarstate::kOrigResetItemsValue, image) && !lstStored.IsEmpty()) {
+    if (ktvbarstate::ReadButtonList(reg, ktvbarstate::kOrigResetItemsValue, lstStored) && !lstStored.IsEmpty()) {
         ktvbarstate::DeleteListedButtons(m_OrigResetButtons);
         m_OrigResetButtons.AddTail(&lstStored);
         lstStored.RemoveAll();

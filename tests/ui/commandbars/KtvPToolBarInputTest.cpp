@@ -3,7 +3,13 @@
 // idle command update.
 #include <gtest/gtest.h>
 
+#include <fstream>
+
+#include "platform/mfc/AfxThreadState.h"
 #include "platform/mfc/CWinApp.h"
+#include "platform/shell/ShellLauncher.h"
+#include "platform/win32/kernel/ProcessClock.h"
+#include "tests/support/window/RecordingSpawner.h"
 #include "platform/win32/user/BeepTrace.h"
 #include "tests/ui/commandbars/KtvPToolBarTestSupport.h"
 #include "ui/commandbars/KtvPToolbarButton.h"
@@ -13,6 +19,19 @@ namespace tw::test {
 namespace {
 
 using display::MouseButton;
+
+// Keys and the tooltip's mouse messages reach the bar through the
+// framework's pre-translation, as in the program's message loop.
+void PumpWithPreTranslate()
+{
+    MSG msg;
+    while (::PeekMessage(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        if (CWnd::WalkPreTranslateTree(nullptr, &msg))
+            continue;
+        ::TranslateMessage(&msg);
+        ::DispatchMessage(&msg);
+    }
+}
 
 class ToolBarInputTest : public ToolBarTest {
 protected:
@@ -141,17 +160,20 @@ TEST_F(ToolBarInputTest, AToolButtonStartsItsToolInsteadOfSendingACommand)
     g_pUserToolsManager = &tools;
     CKtvPUserTool* pTool = tools.CreateNewTool();
     ASSERT_NE(pTool, nullptr);
-    pTool->SetCommand("/nonexistent/tool-that-cannot-start");
+    std::ofstream("notes.txt") << "a document the shell opens";
+    auto spawner = std::make_shared<RecordingSpawner>();
+    tw::shell::SetProcessSpawner(spawner);
+    pTool->SetCommand("notes.txt");
     bar->InsertButton(new CKtvPToolbarButton(pTool->m_uiCmdId, 0, "Tool", FALSE, TRUE));
     bar->AdjustLayout();
     Pump();
 
     const int i = bar->CommandToIndex(pTool->m_uiCmdId);
-    ::SetLastError(0);
     Click(bar->GetSafeHwnd(), Centre(bar, i).x, Centre(bar, i).y);
     Pump();
+    tw::shell::SetProcessSpawner(nullptr);
     EXPECT_TRUE(frame->commands.empty()) << "a tool is not a command of the frame";
-    EXPECT_NE(::GetLastError(), 0u) << "the tool was asked to start";
+    EXPECT_EQ(spawner->runs.size(), 1u) << "the tool was started";
 
     // Removing the tool takes its button off every bar.
     EXPECT_TRUE(tools.RemoveTool(pTool));
@@ -166,8 +188,8 @@ TEST_F(ToolBarInputTest, EscapeGivesTheFocusBackToTheWindowThatHadIt)
     pView->SetFocus();
     bar->SetFocus();
     ASSERT_EQ(::GetFocus(), bar->GetSafeHwnd());
-    MSG msg{bar->GetSafeHwnd(), WM_KEYDOWN, VK_ESCAPE, 0};
-    EXPECT_TRUE(bar->PreTranslateMessage(&msg));
+    input.KeyStroke(VK_ESCAPE);
+    PumpWithPreTranslate();
     EXPECT_EQ(::GetFocus(), pView->GetSafeHwnd());
     pView->DestroyWindow();
     delete pView;
@@ -181,7 +203,8 @@ TEST_F(ToolBarInputTest, LeavingTheBarDropsTheHotButton)
     EXPECT_EQ(bar->m_iHighlighted, 0);
     EXPECT_TRUE(bar->m_bTracking);
 
-    input.MouseMove(5, 5);
+    const POINT away = ScreenPointOf(frame->GetSafeHwnd(), 300, 300);
+    input.MouseMove(away.x, away.y);
     Pump();
     EXPECT_EQ(bar->m_iHighlighted, -1);
     EXPECT_FALSE(bar->m_bTracking);
@@ -236,6 +259,71 @@ TEST_F(ToolBarInputTest, MnemonicsPostTheCommandOfAPlainButton)
     EXPECT_FALSE(bar->TranslateChar('X'));
     Pump();
     EXPECT_EQ(frame->commands, std::vector<UINT>{103});
+}
+
+TEST_F(ToolBarInputTest, TheTooltipShowsTheCommandsShortTextAfterTheHoverDelay)
+{
+    bar->InsertButton(new CKtvPToolbarButton(tbres::kOpenCommand, 0, nullptr, FALSE, TRUE));
+    bar->AdjustLayout();
+    Pump();
+    const int i = bar->CommandToIndex(tbres::kOpenCommand);
+    const POINT at = At(bar, i);
+    input.MouseMove(at.x - 1, at.y);
+    input.MouseMove(at.x, at.y);
+    PumpWithPreTranslate();
+    EXPECT_FALSE(bar->m_ToolTip.IsWindowVisible());
+
+    for (int n = 0; n < 10 && !bar->m_ToolTip.IsWindowVisible(); n++) {
+        tw::ProcessClock::Advance(200);
+        PumpWithPreTranslate();
+    }
+    EXPECT_TRUE(bar->m_ToolTip.IsWindowVisible());
+    EXPECT_EQ(CKtvPToolBar::m_strToolTipText, "Open");
+}
+
+TEST_F(ToolBarInputTest, TheFramesOwnTooltipStaysQuietOverABar)
+{
+    frame->EnableToolTips(TRUE);
+    bar->InsertButton(new CKtvPToolbarButton(tbres::kOpenCommand, 0, nullptr, FALSE, TRUE));
+    bar->AdjustLayout();
+    Pump();
+    const POINT at = At(bar, bar->CommandToIndex(tbres::kOpenCommand));
+    input.MouseMove(at.x - 1, at.y);
+    input.MouseMove(at.x, at.y);
+    PumpWithPreTranslate();
+    for (int n = 0; n < 10; n++) {
+        tw::ProcessClock::Advance(200);
+        PumpWithPreTranslate();
+    }
+    EXPECT_TRUE(bar->m_ToolTip.IsWindowVisible());
+    HWND hThreadTip = tw::mfc::CurrentThreadState().hToolTip;
+    EXPECT_TRUE(hThreadTip == nullptr || !::IsWindowVisible(hThreadTip));
+    frame->EnableToolTips(FALSE);
+}
+
+TEST_F(ToolBarInputTest, TheDefaultTextIsTheCommandsShortText)
+{
+    CKtvPToolbarButton button(tbres::kOpenCommand, 0, "mine", FALSE, TRUE);
+    EXPECT_TRUE(bar->SetDefaultButtonText(&button));
+    EXPECT_EQ(button.m_strText, "Open");
+    button.m_nID = 101;
+    EXPECT_FALSE(bar->SetDefaultButtonText(&button)) << "no string: the text stays";
+    EXPECT_EQ(button.m_strText, "Open");
+
+    bar->SetButtonTextAndImage(0, nullptr, TRUE, FALSE);
+    EXPECT_EQ(bar->GetButtonText(0), "");
+    EXPECT_TRUE(bar->GetButton(0)->m_bTextShown);
+    EXPECT_FALSE(bar->GetButton(0)->m_bImageShown);
+}
+
+TEST_F(ToolBarInputTest, InHelpModeAClickOutsideAButtonBeeps)
+{
+    CKtvPToolBar::SetHelpMode(TRUE);
+    EXPECT_NE(CKtvPToolBar::m_hookMouseHelp, nullptr);
+    EXPECT_EQ(bar->SendMessage(WM_HELPHITTEST, 0, MAKELPARAM(500, 5)), -1);
+    EXPECT_EQ(tw::user::BeepTrace(), std::vector<UINT>{(UINT)-1});
+    CKtvPToolBar::SetHelpMode(FALSE);
+    EXPECT_EQ(CKtvPToolBar::m_hookMouseHelp, nullptr);
 }
 
 }  // namespace

@@ -382,3 +382,19 @@ TEST_F(ToolBarStateTest, MenuSnapshotCarriesABarsButtons)
 }
 
 }  // namespace ktvbarstatetest
+
+namespace ktvbarstatetest {
+
+TEST_F(ToolBarStateTest, CommandsNoLongerPermittedLeaveALoadedBar)
+{
+    CKtvPToolBar* pBar = ResourceBar(kOldResource);
+    ASSERT_TRUE(pBar->SaveState(kProfile));
+    pBar->DestroyWindow();
+
+    CKtvPToolBar::m_NonPermittedCommands.AddTail(101);
+    CKtvPToolBar* pLoaded = ResourceBar(kNewResource);
+    pLoaded->LoadState(kProfile);
+    EXPECT_EQ(Layout(pLoaded), "100 | 102");
+}
+
+}  // namespace ktvbarstatetest
