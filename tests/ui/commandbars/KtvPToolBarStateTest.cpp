@@ -397,4 +397,26 @@ TEST_F(ToolBarStateTest, CommandsNoLongerPermittedLeaveALoadedBar)
     EXPECT_EQ(Layout(pLoaded), "100 | 102");
 }
 
+// A bar that decides its text labels itself, as the menu bar does.
+class OwnLabelsBar : public CKtvPToolBar {
+public:
+    BOOL AllowShowTextLabels() const override { return FALSE; }
+};
+
+TEST_F(ToolBarStateTest, BarThatDecidesItsLabelsKeepsItsOwnSwitch)
+{
+    CKtvPToolBar* pBar = ResourceBar(kOldResource);
+    pBar->m_bTextLabels = TRUE;
+    ASSERT_TRUE(pBar->SaveState(kProfile));
+    pBar->DestroyWindow();
+
+    OwnLabelsBar own;
+    ASSERT_TRUE(own.Create(frame, WS_CHILD | WS_VISIBLE | CBRS_TOP, kBarId));
+    own.m_bTextLabels = FALSE;
+    own.LoadState(kProfile);
+    EXPECT_EQ(Layout(&own), "100 101 | 102");
+    EXPECT_FALSE(own.m_bTextLabels);
+    own.DestroyWindow();
+}
+
 }  // namespace ktvbarstatetest
