@@ -179,7 +179,7 @@ BOOL CKtvPToolBar::DrawButton(CDC* pDC, CKtvPToolbarButton* pButton, CKtvPToolBa
 
 void CKtvPToolBar::DrawSeparator(CDC* pDC, const CRect& rect, BOOL bHorz)
 {
-    CKtvPVisualManager::GetInstance()->OnDrawSeparator(pDC, this, rect, !bHorz);
+    CKtvPVisualManager::GetInstance()->OnDrawSeparator(pDC, this, rect, bHorz);
 }
 
 BOOL CKtvPToolBar::IsButtonHighlighted(int iButton) const
