@@ -1,6 +1,9 @@
 #include "ui/frames/KtvPVisualManager.h"
 
+#include <algorithm>
+
 #include "platform/mfc/CDC.h"
+#include "platform/mfc/CWinThread.h"
 #include "platform/mfc/CImageList.h"
 #include "ui/commandbars/KtvPMenuImages.h"
 #include "ui/controls/KtvPBaseTabWnd.h"
@@ -13,13 +16,32 @@
 #include "ui/docking/KtvPCaptionButton.h"
 #include "ui/docking/KtvPMiniFrameWnd.h"
 #include "ui/docking/KtvPSlider.h"
+#include "ui/commandbars/CustomizeButton.h"
+#include "ui/commandbars/KtvPPopupMenuBar.h"
+#include "ui/commandbars/KtvPToolBar.h"
+#include "ui/commandbars/KtvPToolbarMenuButton.h"
+#include "ui/controls/KtvPCalendarBar.h"
+#include "ui/controls/KtvPHeaderCtrl.h"
+#include "ui/controls/KtvPTasksPane.h"
+#include "ui/frames/KtvPDrawManager.h"
 #include "ui/frames/KtvPGlobalData.h"
-#include "ui/frames/KtvPNotBuilt.h"
 
 IMPLEMENT_DYNCREATE(CKtvPVisualManager, CObject)
 
 CKtvPVisualManager* CKtvPVisualManager::m_pVisManager = nullptr;
 CRuntimeClass* CKtvPVisualManager::m_pRTIDefault = nullptr;
+
+CPoint CKtvPVisualManager::CenteredGlyph(const CRect& rect, int)
+{
+    const CSize sizeGlyph = CKtvPMenuImages::Size();
+    return CPoint(rect.left + (rect.Width() - sizeGlyph.cx) / 2, rect.top + (rect.Height() - sizeGlyph.cy) / 2);
+}
+
+BOOL CKtvPVisualManager::IsPopupMenuItem(const CKtvPToolbarButton* pButton)
+{
+    const CKtvPToolbarMenuButton* pMenuButton = dynamic_cast<const CKtvPToolbarMenuButton*>(pButton);
+    return pMenuButton != nullptr && dynamic_cast<CKtvPPopupMenuBar*>(pMenuButton->m_pWndParent) != nullptr;
+}
 
 CKtvPVisualManager::CKtvPVisualManager(BOOL bTemporary)
     : m_bLook2000(FALSE),
@@ -73,19 +95,43 @@ CKtvPVisualManager* CKtvPVisualManager::GetInstance()
     return pManager;
 }
 
-void CKtvPVisualManager::SetDefaultManager(CRuntimeClass*)
+void CKtvPVisualManager::SetDefaultManager(CRuntimeClass* pRTI)
 {
-    KTVP_NOT_BUILT("CKtvPVisualManager::SetDefaultManager");
+    if (pRTI != nullptr && !pRTI->IsDerivedFrom(RUNTIME_CLASS(CKtvPVisualManager)))
+        return;
+    m_pRTIDefault = pRTI;
+    // The next painter makes the chosen look; until then nothing is current.
+    delete m_pVisManager;
+    m_pVisManager = nullptr;
+    globalData.UpdateSysColors();
+    RedrawAll();
 }
 
 void CKtvPVisualManager::RedrawAll()
 {
-    KTVP_NOT_BUILT("CKtvPVisualManager::RedrawAll");
+    constexpr UINT uiFlags = RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW;
+    CWinThread* pThread = AfxGetThread();
+    CWnd* pMainWnd = pThread != nullptr ? pThread->m_pMainWnd : nullptr;
+    if (pMainWnd != nullptr && ::IsWindow(pMainWnd->GetSafeHwnd()))
+        pMainWnd->RedrawWindow(nullptr, nullptr, uiFlags);
+
+    const CObList& lstBars = CKtvPBaseControlBar::GetAllControlBars();
+    for (POSITION pos = lstBars.GetHeadPosition(); pos != nullptr;) {
+        CWnd* pBar = static_cast<CWnd*>(lstBars.GetNext(pos));
+        if (pBar != nullptr && ::IsWindow(pBar->GetSafeHwnd()))
+            pBar->RedrawWindow(nullptr, nullptr, uiFlags);
+    }
+    CKtvPMiniFrameWnd::RedrawAll();
 }
 
-void CKtvPVisualManager::SetLook2000(BOOL)
+void CKtvPVisualManager::SetLook2000(BOOL bLook2000)
 {
-    KTVP_NOT_BUILT("CKtvPVisualManager::SetLook2000");
+    m_bLook2000 = bLook2000;
+    CWinThread* pThread = AfxGetThread();
+    CWnd* pMainWnd = pThread != nullptr ? pThread->m_pMainWnd : nullptr;
+    if (pMainWnd != nullptr && ::IsWindow(pMainWnd->GetSafeHwnd()))
+        pMainWnd->RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW | RDW_FRAME);
+    RedrawAll();
 }
 
 BOOL CKtvPVisualManager::IsWinXPThemeAvailable() const
@@ -98,10 +144,14 @@ void CKtvPVisualManager::OnUpdateSystemColors() {}
 void CKtvPVisualManager::OnFillBarBackground(CDC* pDC, CKtvPBaseControlBar* pBar, CRect rectClient, CRect rectClip,
                                              BOOL)
 {
-    // The outlook pane and the caption bar fill themselves their own way; their looks come with their classes.
-    if (pBar != nullptr && (dynamic_cast<CKtvPOutlookBarPane*>(pBar) != nullptr ||
-                            pBar->IsKindOf(RUNTIME_CLASS(CKtvPCaptionBar)))) {
-        KTVP_NOT_BUILT("CKtvPVisualManager::OnFillBarBackground");
+    if (CKtvPOutlookBarPane* pPane = dynamic_cast<CKtvPOutlookBarPane*>(pBar)) {
+        pPane->OnFillBackground(pDC, rectClient);
+        return;
+    }
+    if (CKtvPCaptionBar* pCaption = dynamic_cast<CKtvPCaptionBar*>(pBar)) {
+        const COLORREF clr = pCaption->m_clrBarBackground;
+        pDC->FillSolidRect(rectClip, clr == (COLORREF)-1 ? globalData.clrBarShadow : clr);
+        return;
     }
     if (rectClip.IsRectEmpty()) {
         rectClip = rectClient;
@@ -156,14 +206,19 @@ void CKtvPVisualManager::OnDrawBarBorder(CDC* pDC, CKtvPBaseControlBar* pBar, CR
     pDC->SetBkColor(clrBk);
 }
 
-void CKtvPVisualManager::OnDrawMenuBorder(CDC*, CKtvPPopupMenu*, CRect)
+void CKtvPVisualManager::OnDrawMenuBorder(CDC* pDC, CKtvPPopupMenu*, CRect rect)
 {
-    KTVP_NOT_BUILT("CKtvPVisualManager::OnDrawMenuBorder");
+    pDC->Draw3dRect(rect, globalData.clrBarLight, globalData.clrBarDkShadow);
+    rect.DeflateRect(1, 1);
+    pDC->Draw3dRect(rect, globalData.clrBarHilite, globalData.clrBarShadow);
 }
 
-void CKtvPVisualManager::OnDrawMenuShadow(CDC*, const CRect&, const CRect&, int, int, int, CBitmap*, CBitmap*)
+void CKtvPVisualManager::OnDrawMenuShadow(CDC* pDC, const CRect& rectClient, const CRect&, int nDepth,
+                                          int nBrightness1, int nBrightness2, CBitmap* pBmpSaveBottom,
+                                          CBitmap* pBmpSaveRight)
 {
-    KTVP_NOT_BUILT("CKtvPVisualManager::OnDrawMenuShadow");
+    CKtvPDrawManager dm(*pDC);
+    dm.DrawShadow(rectClient, nDepth, nBrightness1, nBrightness2, pBmpSaveBottom, pBmpSaveRight);
 }
 
 // Ridges 3 pixels thick, 4 apart, across the bar from the gripper's leading edge.
@@ -201,13 +256,22 @@ void CKtvPVisualManager::OnDrawBarGripper(CDC* pDC, CRect rectGripper, BOOL bHor
     }
 }
 
-void CKtvPVisualManager::OnDrawSeparator(CDC*, CKtvPBaseControlBar*, CRect, BOOL)
+void CKtvPVisualManager::OnDrawSeparator(CDC* pDC, CKtvPBaseControlBar* pBar, CRect rect, BOOL bIsHoriz)
 {
-    KTVP_NOT_BUILT("CKtvPVisualManager::OnDrawSeparator");
+    CRect rectLine = rect;
+    if (bIsHoriz) {
+        rectLine.left += rect.Width() / 2 - 1;
+        rectLine.right = rectLine.left + 2;
+    } else {
+        rectLine.top += rect.Height() / 2 - 1;
+        rectLine.bottom = rectLine.top + 2;
+    }
+    const BOOL bOnDialog = pBar != nullptr && pBar->IsDialogControl();
+    pDC->Draw3dRect(rectLine, bOnDialog ? globalData.clrBtnShadow : globalData.clrBarShadow,
+                    bOnDialog ? globalData.clrBtnHilite : globalData.clrBarHilite);
 }
 
-// The glyph a caption button shows by its hit id; -1 for none.
-static int CaptionButtonGlyph(UINT nHit, BOOL bHorz, BOOL bMaximized)
+int CKtvPVisualManager::CaptionButtonGlyph(UINT nHit, BOOL bHorz, BOOL bMaximized)
 {
     switch (nHit) {
     case KTVP_HTAUTOHIDE_SECOND:
@@ -281,104 +345,272 @@ void CKtvPVisualManager::OnDrawCaptionButton(CDC* pDC, CKtvPCaptionButton* pButt
 }
 
 
-void CKtvPVisualManager::OnDrawMenuSystemButton(CDC*, CRect, UINT, UINT, BOOL)
+void CKtvPVisualManager::OnDrawMenuSystemButton(CDC* pDC, CRect rect, UINT uiSystemCommand, UINT nStyle, BOOL)
 {
-    KTVP_NOT_BUILT("CKtvPVisualManager::OnDrawMenuSystemButton");
+    UINT uiState = 0;
+    switch (uiSystemCommand) {
+    case SC_MINIMIZE:
+        uiState = DFCS_CAPTIONMIN;
+        break;
+    case SC_CLOSE:
+        uiState = DFCS_CAPTIONCLOSE;
+        break;
+    case SC_RESTORE:
+        uiState = DFCS_CAPTIONRESTORE;
+        break;
+    default:
+        return;
+    }
+    if (nStyle & TBBS_PRESSED)
+        uiState |= DFCS_PUSHED;
+    if (nStyle & TBBS_DISABLED)
+        uiState |= DFCS_INACTIVE;
+    pDC->DrawFrameControl(rect, DFC_CAPTION, uiState);
 }
 
-void CKtvPVisualManager::OnDrawStatusBarPaneBorder(CDC*, CKtvPStatusBar*, CRect, UINT, UINT)
+void CKtvPVisualManager::OnDrawStatusBarPaneBorder(CDC* pDC, CKtvPStatusBar*, CRect rectPane, UINT, UINT nStyle)
 {
-    KTVP_NOT_BUILT("CKtvPVisualManager::OnDrawStatusBarPaneBorder");
+    if (nStyle & SBPS_NOBORDERS)
+        return;
+    if (nStyle & SBPS_POPOUT)
+        pDC->Draw3dRect(rectPane, globalData.clrBarHilite, globalData.clrBarShadow);
+    else
+        pDC->Draw3dRect(rectPane, globalData.clrBarShadow, globalData.clrBarHilite);
 }
 
-void CKtvPVisualManager::OnDrawStatusBarProgress(CDC*, CKtvPStatusBar*, CRect, int, int, COLORREF, COLORREF, COLORREF, BOOL)
+// The filled width, in 64 bits and with the count clamped to [0, total], so a
+// count past either end never draws outside the pane.
+int KtvProgressFilledWidth(int nWidth, int nTotal, int nCurrent)
 {
-    KTVP_NOT_BUILT("CKtvPVisualManager::OnDrawStatusBarProgress");
+    if (nTotal <= 0 || nWidth <= 0)
+        return 0;
+    const long long nClamped = std::clamp<long long>(nCurrent, 0, nTotal);
+    return (int)((long long)nWidth * nClamped / nTotal);
 }
 
-void CKtvPVisualManager::OnDrawStatusBarSizeBox(CDC*, CKtvPStatusBar*, CRect)
+int KtvProgressPercent(int nTotal, int nCurrent)
 {
-    KTVP_NOT_BUILT("CKtvPVisualManager::OnDrawStatusBarSizeBox");
+    if (nTotal <= 0)
+        return 0;
+    const long long nClamped = std::clamp<long long>(nCurrent, 0, nTotal);
+    return (int)(nClamped * 100 / nTotal);
 }
 
-void CKtvPVisualManager::OnDrawComboDropButton(CDC*, CRect, BOOL, BOOL, BOOL, CKtvPToolbarComboBoxButton*)
+void CKtvPVisualManager::OnDrawStatusBarProgress(CDC* pDC, CKtvPStatusBar*, CRect rectProgress, int nProgressTotal,
+                                                 int nProgressCurr, COLORREF clrBar, COLORREF clrProgressBarDest,
+                                                 COLORREF clrProgressText, BOOL bProgressText)
 {
-    KTVP_NOT_BUILT("CKtvPVisualManager::OnDrawComboDropButton");
+    if (nProgressTotal == 0)
+        return;
+    CRect rectFilled = rectProgress;
+    rectFilled.right = rectFilled.left + KtvProgressFilledWidth(rectProgress.Width(), nProgressTotal, nProgressCurr);
+    if (clrProgressBarDest == (COLORREF)-1) {
+        pDC->FillSolidRect(rectFilled, clrBar);
+    } else {
+        CKtvPDrawManager dm(*pDC);
+        dm.FillGradient(rectFilled, clrBar, clrProgressBarDest, FALSE);
+    }
+    if (!bProgressText)
+        return;
+
+    CString strText;
+    strText.Format("%d%%", KtvProgressPercent(nProgressTotal, nProgressCurr));
+    constexpr UINT uiFormat = DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX;
+    const COLORREF clrTextOld = pDC->SetTextColor(globalData.clrBarText);
+    pDC->DrawText(strText, rectProgress, uiFormat);
+
+    // The part of the text over the bar is drawn again in the bar's text colour.
+    CRgn rgnFilled;
+    rgnFilled.CreateRectRgnIndirect(rectFilled);
+    pDC->SelectClipRgn(&rgnFilled);
+    pDC->SetTextColor(clrProgressText == (COLORREF)-1 ? globalData.clrTextHilite : clrProgressText);
+    pDC->DrawText(strText, rectProgress, uiFormat);
+    pDC->SelectClipRgn(nullptr);
+    pDC->SetTextColor(clrTextOld);
 }
 
-void CKtvPVisualManager::OnDrawComboBorder(CDC*, CRect, BOOL, BOOL, BOOL, CKtvPToolbarComboBoxButton*)
+void CKtvPVisualManager::OnDrawStatusBarSizeBox(CDC* pDC, CKtvPStatusBar*, CRect rectSizeBox)
 {
-    KTVP_NOT_BUILT("CKtvPVisualManager::OnDrawComboBorder");
+    CFont* pOldFont = pDC->SelectObject(&globalData.fontMarlett);
+    const UINT uiOldAlign = pDC->SetTextAlign(TA_RIGHT | TA_BOTTOM);
+    const COLORREF clrOld = pDC->SetTextColor(globalData.clrBarShadow);
+    pDC->ExtTextOut(rectSizeBox.right, rectSizeBox.bottom, ETO_CLIPPED, rectSizeBox, CString("o"), nullptr);
+    pDC->SelectObject(pOldFont);
+    pDC->SetTextAlign(uiOldAlign);
+    pDC->SetTextColor(clrOld);
 }
 
-void CKtvPVisualManager::OnDrawEditBorder(CDC*, CRect, BOOL, BOOL, CKtvPToolbarEditBoxButton*)
+void CKtvPVisualManager::OnDrawComboDropButton(CDC* pDC, CRect rect, BOOL bDisabled, BOOL bIsDropped,
+                                               BOOL bIsHighlighted, CKtvPToolbarComboBoxButton*)
 {
-    KTVP_NOT_BUILT("CKtvPVisualManager::OnDrawEditBorder");
+    pDC->FillSolidRect(rect, globalData.clrBarFace);
+    pDC->Draw3dRect(rect, globalData.clrBarHilite, globalData.clrBarHilite);
+    CPoint ptGlyph = CenteredGlyph(rect, CKtvPMenuImages::IdArowDown) + CPoint(1, 1);
+    if (bIsDropped) {
+        rect.OffsetRect(1, 1);
+        ptGlyph.Offset(1, 1);
+        pDC->Draw3dRect(rect, globalData.clrBarShadow, globalData.clrBarHilite);
+    } else if (bIsHighlighted) {
+        pDC->Draw3dRect(rect, globalData.clrBarHilite, globalData.clrBarShadow);
+    }
+    CKtvPMenuImages::Draw(pDC, CKtvPMenuImages::IdArowDown, ptGlyph,
+                          bDisabled ? CKtvPMenuImages::ImageGray : CKtvPMenuImages::ImageBlack);
 }
 
-void CKtvPVisualManager::OnDrawTearOffCaption(CDC*, CRect, BOOL)
+void CKtvPVisualManager::OnDrawComboBorder(CDC* pDC, CRect rect, BOOL, BOOL bIsDropped, BOOL bIsHighlighted,
+                                           CKtvPToolbarComboBoxButton*)
 {
-    KTVP_NOT_BUILT("CKtvPVisualManager::OnDrawTearOffCaption");
+    if (!bIsDropped && !bIsHighlighted)
+        return;
+    if (m_bFlatButtons) {
+        rect.DeflateRect(1, 1);
+        pDC->Draw3dRect(rect, globalData.clrBarDkShadow, globalData.clrBarDkShadow);
+    } else {
+        pDC->Draw3dRect(rect, globalData.clrBarShadow, globalData.clrBarHilite);
+    }
 }
 
-void CKtvPVisualManager::OnFillButtonInterior(CDC*, CKtvPToolbarButton*, CRect, ButtonState)
+void CKtvPVisualManager::OnDrawEditBorder(CDC* pDC, CRect rect, BOOL, BOOL bIsHighlighted,
+                                          CKtvPToolbarEditBoxButton*)
 {
-    KTVP_NOT_BUILT("CKtvPVisualManager::OnFillButtonInterior");
+    if (bIsHighlighted)
+        pDC->DrawEdge(rect, EDGE_SUNKEN, BF_RECT);
 }
 
-void CKtvPVisualManager::OnDrawButtonBorder(CDC*, CKtvPToolbarButton*, CRect, ButtonState)
+void CKtvPVisualManager::OnDrawTearOffCaption(CDC* pDC, CRect rect, BOOL bIsActive)
 {
-    KTVP_NOT_BUILT("CKtvPVisualManager::OnDrawButtonBorder");
+    pDC->FillRect(rect, &globalData.brBarFace);
+    rect.DeflateRect(2, 1);
+    pDC->FillSolidRect(rect, bIsActive ? globalData.clrActiveCaption : globalData.clrInactiveCaption);
 }
 
-void CKtvPVisualManager::OnDrawButtonSeparator(CDC*, CKtvPToolbarButton*, CRect, ButtonState, BOOL)
+void CKtvPVisualManager::OnFillButtonInterior(CDC* pDC, CKtvPToolbarButton* pButton, CRect rect, ButtonState state)
 {
-    KTVP_NOT_BUILT("CKtvPVisualManager::OnDrawButtonSeparator");
+    if (pButton == nullptr)
+        return;
+    if (dynamic_cast<CKtvPShowAllButton*>(pButton) != nullptr) {
+        if (state == ButtonsIsHighlighted) {
+            CKtvPDrawManager dm(*pDC);
+            dm.HighlightRect(rect);
+        }
+        return;
+    }
+    if (!m_bFillToolbarButtons && !IsPopupMenuItem(pButton))
+        return;
+    if (dynamic_cast<CKtvPOutlookButton*>(pButton) != nullptr || CKtvPToolBar::m_bCustomizeMode ||
+        state == ButtonsIsHighlighted)
+        return;
+    if (pButton->m_nStyle & (TBBS_CHECKED | TBBS_INDETERMINATE)) {
+        rect.DeflateRect(2 * ::GetSystemMetrics(SM_CXBORDER), 2 * ::GetSystemMetrics(SM_CYBORDER));
+        pDC->FillRect(rect, &globalData.brLight);
+    }
 }
 
-void CKtvPVisualManager::OnHighlightMenuItem(CDC*, CKtvPToolbarMenuButton*, CRect, COLORREF&)
+void CKtvPVisualManager::OnDrawButtonBorder(CDC* pDC, CKtvPToolbarButton* pButton, CRect rect, ButtonState state)
 {
-    KTVP_NOT_BUILT("CKtvPVisualManager::OnHighlightMenuItem");
+    const COLORREF clrDark = dynamic_cast<CKtvPOutlookButton*>(pButton) != nullptr ? globalData.clrBarDkShadow
+                                                                                     : globalData.clrBarShadow;
+    if (state == ButtonsIsPressed)
+        pDC->Draw3dRect(rect, clrDark, globalData.clrBarHilite);
+    else if (state == ButtonsIsHighlighted)
+        pDC->Draw3dRect(rect, globalData.clrBarHilite, clrDark);
 }
 
-void CKtvPVisualManager::OnHighlightRarelyUsedMenuItems(CDC*, CRect)
+void CKtvPVisualManager::OnDrawButtonSeparator(CDC* pDC, CKtvPToolbarButton* pButton, CRect rect, ButtonState state,
+                                               BOOL)
 {
-    KTVP_NOT_BUILT("CKtvPVisualManager::OnHighlightRarelyUsedMenuItems");
+    if (m_bFlatButtons && pButton != nullptr && pButton->IsDroppedDown())
+        return;
+    OnDrawButtonBorder(pDC, pButton, rect, state);
 }
 
-COLORREF CKtvPVisualManager::GetToolbarButtonTextColor(CKtvPToolbarButton*, ButtonState)
+void CKtvPVisualManager::OnHighlightMenuItem(CDC* pDC, CKtvPToolbarMenuButton*, CRect rect, COLORREF&)
 {
-    KTVP_NOT_BUILT("CKtvPVisualManager::GetToolbarButtonTextColor");
+    pDC->FillRect(rect, &globalData.brHilite);
+}
+
+void CKtvPVisualManager::OnHighlightRarelyUsedMenuItems(CDC* pDC, CRect rectRarelyUsed)
+{
+    CKtvPDrawManager dm(*pDC);
+    dm.HighlightRect(rectRarelyUsed);
+    pDC->Draw3dRect(rectRarelyUsed, globalData.clrBarShadow, globalData.clrBarHilite);
+}
+
+BOOL CKtvPVisualManager::IsButtonDisabled(const CKtvPToolbarButton* pButton)
+{
+    if (CKtvPToolBar::m_bCustomizeMode)
+        return !pButton->IsEditable();
+    return (pButton->m_nStyle & TBBS_DISABLED) != 0;
+}
+
+COLORREF CKtvPVisualManager::GetToolbarButtonTextColor(CKtvPToolbarButton* pButton, ButtonState state)
+{
+    const BOOL bDisabled = IsButtonDisabled(pButton);
+    if (dynamic_cast<CKtvPOutlookButton*>(pButton) != nullptr)
+        return bDisabled ? globalData.clrBarFace : globalData.clrWindow;
+    if (CKtvPCalendarButton* pDay = dynamic_cast<CKtvPCalendarButton*>(pButton)) {
+        const COLORREF clrOwn = pDay->GetTextColor();
+        if (clrOwn != (COLORREF)-1)
+            return clrOwn;
+        if (!pDay->IsCurrentMonth())
+            return globalData.clrGrayedText;
+    }
+    if (bDisabled)
+        return globalData.clrGrayedText;
+    if (state == ButtonsIsHighlighted)
+        return CKtvPToolBar::GetToolbarTextColor();
+    return globalData.clrBarText;
 }
 
 COLORREF CKtvPVisualManager::GetCaptionBarTextColor(CKtvPCaptionBar*)
 {
-    KTVP_NOT_BUILT("CKtvPVisualManager::GetCaptionBarTextColor");
+    return globalData.clrWindow;
 }
 
-void CKtvPVisualManager::OnDrawCaptionBarBorder(CDC*, CKtvPCaptionBar*, CRect, COLORREF, BOOL)
+void CKtvPVisualManager::OnDrawCaptionBarBorder(CDC* pDC, CKtvPCaptionBar*, CRect rect, COLORREF clrBarBorder,
+                                                BOOL bFlatBorder)
 {
-    KTVP_NOT_BUILT("CKtvPVisualManager::OnDrawCaptionBarBorder");
+    if (clrBarBorder == (COLORREF)-1)
+        pDC->FillRect(rect, &globalData.brBarFace);
+    else
+        pDC->FillSolidRect(rect, clrBarBorder);
+    if (!bFlatBorder)
+        pDC->Draw3dRect(rect, globalData.clrBarHilite, globalData.clrBarShadow);
 }
 
-void CKtvPVisualManager::OnFillOutlookPageButton(CDC*, const CRect&, BOOL, BOOL, COLORREF&)
+void CKtvPVisualManager::OnFillOutlookPageButton(CDC* pDC, const CRect& rect, BOOL, BOOL, COLORREF& clrText)
 {
-    KTVP_NOT_BUILT("CKtvPVisualManager::OnFillOutlookPageButton");
+    pDC->FillRect(rect, &globalData.brBarFace);
+    clrText = globalData.clrBarText;
 }
 
-void CKtvPVisualManager::OnDrawOutlookPageButtonBorder(CDC*, CRect&, BOOL, BOOL)
+void CKtvPVisualManager::OnDrawOutlookPageButtonBorder(CDC* pDC, CRect& rectBtn, BOOL bIsHighlighted,
+                                                       BOOL bIsPressed)
 {
-    KTVP_NOT_BUILT("CKtvPVisualManager::OnDrawOutlookPageButtonBorder");
+    if (bIsHighlighted && bIsPressed) {
+        pDC->Draw3dRect(rectBtn, globalData.clrBarDkShadow, globalData.clrBarFace);
+        rectBtn.DeflateRect(1, 1);
+        pDC->Draw3dRect(rectBtn, globalData.clrBarShadow, globalData.clrBarHilite);
+    } else if (bIsHighlighted || bIsPressed) {
+        pDC->Draw3dRect(rectBtn, globalData.clrBarFace, globalData.clrBarDkShadow);
+        rectBtn.DeflateRect(1, 1);
+        pDC->Draw3dRect(rectBtn, globalData.clrBarHilite, globalData.clrBarShadow);
+    } else {
+        pDC->Draw3dRect(rectBtn, globalData.clrBarHilite, globalData.clrBarShadow);
+    }
+    rectBtn.DeflateRect(1, 1);
 }
 
-void CKtvPVisualManager::OnDrawOutlookBarSplitter(CDC*, CRect)
+void CKtvPVisualManager::OnDrawOutlookBarSplitter(CDC* pDC, CRect rectSplitter)
 {
-    KTVP_NOT_BUILT("CKtvPVisualManager::OnDrawOutlookBarSplitter");
+    pDC->FillRect(rectSplitter, &globalData.brBarFace);
+    pDC->Draw3dRect(rectSplitter, globalData.clrBarHilite, globalData.clrBarShadow);
 }
 
-void CKtvPVisualManager::OnFillOutlookBarCaption(CDC*, CRect, COLORREF&)
+void CKtvPVisualManager::OnFillOutlookBarCaption(CDC* pDC, CRect rectCaption, COLORREF& clrText)
 {
-    KTVP_NOT_BUILT("CKtvPVisualManager::OnFillOutlookBarCaption");
+    pDC->FillSolidRect(rectCaption, globalData.clrBarShadow);
+    clrText = globalData.clrBarHilite;
 }
 
 void CKtvPVisualManager::OnEraseTabsArea(CDC* pDC, CRect rect, CKtvPBaseTabWnd* pTabWnd)
@@ -688,14 +920,31 @@ BOOL CKtvPVisualManager::IsHighlightOneNoteTabs() const
     return FALSE;
 }
 
-COLORREF CKtvPVisualManager::OnFillCommandsListBackground(CDC*, CRect, BOOL)
+COLORREF CKtvPVisualManager::OnFillCommandsListBackground(CDC* pDC, CRect rect, BOOL bIsSelected)
 {
-    KTVP_NOT_BUILT("CKtvPVisualManager::OnFillCommandsListBackground");
+    if (!bIsSelected) {
+        pDC->FillRect(rect, &globalData.brBarFace);
+        return globalData.clrBarText;
+    }
+    pDC->FillRect(rect, &globalData.brHilite);
+    rect.DeflateRect(1, 1);
+    // A dotted-looking inner frame: the one-pixel edge just inside, inverted.
+    pDC->PatBlt(rect.left, rect.top, rect.Width(), 1, PATINVERT);
+    pDC->PatBlt(rect.left, rect.bottom - 1, rect.Width(), 1, PATINVERT);
+    pDC->PatBlt(rect.left, rect.top + 1, 1, rect.Height() - 2, PATINVERT);
+    pDC->PatBlt(rect.right - 1, rect.top + 1, 1, rect.Height() - 2, PATINVERT);
+    return globalData.clrTextHilite;
 }
 
-void CKtvPVisualManager::OnDrawMenuArrowOnCustomizeList(CDC*, CRect, BOOL)
+void CKtvPVisualManager::OnDrawMenuArrowOnCustomizeList(CDC* pDC, CRect rectCommand, BOOL bSelected)
 {
-    KTVP_NOT_BUILT("CKtvPVisualManager::OnDrawMenuArrowOnCustomizeList");
+    const CSize sizeGlyph = CKtvPMenuImages::Size();
+    const int x = rectCommand.right - sizeGlyph.cx;
+    CKtvPMenuImages::Draw(pDC, CKtvPMenuImages::IdArowRightLarge,
+                          CPoint(x, rectCommand.top + (rectCommand.Height() - sizeGlyph.cy) / 2),
+                          bSelected ? CKtvPMenuImages::ImageWhite : CKtvPMenuImages::ImageBlack);
+    CRect rectLine(x - 3, rectCommand.top + 2, x - 1, rectCommand.bottom - 2);
+    pDC->Draw3dRect(rectLine, globalData.clrBtnShadow, globalData.clrBtnHilite);
 }
 
 CSize CKtvPVisualManager::GetButtonExtraBorder() const
@@ -748,46 +997,185 @@ void CKtvPVisualManager::OnDrawFloatingToolbarBorder(CDC* pDC, CKtvPBaseToolBar*
     pDC->Draw3dRect(rectBorder, globalData.clrBarFace, globalData.clrBarFace);
 }
 
-void CKtvPVisualManager::OnFillHeaderCtrlBackground(CKtvPHeaderCtrl*, CDC*, CRect)
+void CKtvPVisualManager::OnFillHeaderCtrlBackground(CKtvPHeaderCtrl* pCtrl, CDC* pDC, CRect rect)
 {
-    KTVP_NOT_BUILT("CKtvPVisualManager::OnFillHeaderCtrlBackground");
+    const BOOL bOnDialog = pCtrl != nullptr && pCtrl->IsDialogControl();
+    pDC->FillRect(rect, bOnDialog ? &globalData.brBtnFace : &globalData.brBarFace);
 }
 
-void CKtvPVisualManager::OnDrawHeaderCtrlBorder(CKtvPHeaderCtrl*, CDC*, CRect&, BOOL, BOOL)
+void CKtvPVisualManager::OnDrawHeaderCtrlBorder(CKtvPHeaderCtrl* pCtrl, CDC* pDC, CRect& rect, BOOL bIsPressed,
+                                                BOOL)
 {
-    KTVP_NOT_BUILT("CKtvPVisualManager::OnDrawHeaderCtrlBorder");
+    const BOOL bOnDialog = pCtrl != nullptr && pCtrl->IsDialogControl();
+    const COLORREF clrShadow = bOnDialog ? globalData.clrBtnShadow : globalData.clrBarShadow;
+    if (bIsPressed) {
+        pDC->Draw3dRect(rect, clrShadow, clrShadow);
+        rect.left++;
+        rect.top++;
+    } else {
+        pDC->Draw3dRect(rect, bOnDialog ? globalData.clrBtnHilite : globalData.clrBarHilite, clrShadow);
+    }
 }
 
-void CKtvPVisualManager::OnDrawHeaderCtrlSortArrow(CKtvPHeaderCtrl*, CDC*, CRect&, BOOL)
+void CKtvPVisualManager::OnDrawHeaderCtrlSortArrow(CKtvPHeaderCtrl* pCtrl, CDC* pDC, CRect& rectArrow, BOOL bIsUp)
 {
-    KTVP_NOT_BUILT("CKtvPVisualManager::OnDrawHeaderCtrlSortArrow");
+    const BOOL bOnDialog = pCtrl != nullptr && pCtrl->IsDialogControl();
+    CPen penLight(PS_DASH, 0, bOnDialog ? globalData.clrBtnHilite : globalData.clrBarHilite);
+    CPen penDark(PS_DASH, 0, bOnDialog ? globalData.clrBtnDkShadow : globalData.clrBarDkShadow);
+    CPen* pOldPen = pDC->SelectObject(&penLight);
+    const int xMid = (rectArrow.left + rectArrow.right) / 2;
+    if (bIsUp) {
+        pDC->MoveTo(rectArrow.left, rectArrow.bottom);
+        pDC->LineTo(rectArrow.right, rectArrow.bottom);
+        pDC->LineTo(xMid, rectArrow.top);
+        pDC->SelectObject(&penDark);
+        pDC->LineTo(rectArrow.left, rectArrow.bottom);
+    } else {
+        pDC->MoveTo(rectArrow.right, rectArrow.top);
+        pDC->LineTo(xMid, rectArrow.bottom);
+        pDC->SelectObject(&penDark);
+        pDC->LineTo(rectArrow.left, rectArrow.top);
+        pDC->LineTo(rectArrow.right, rectArrow.top);
+    }
+    pDC->SelectObject(pOldPen);
 }
 
-void CKtvPVisualManager::OnFillTasksPaneBackground(CDC*, CRect)
+void CKtvPVisualManager::OnFillTasksPaneBackground(CDC* pDC, CRect rectWorkArea)
 {
-    KTVP_NOT_BUILT("CKtvPVisualManager::OnFillTasksPaneBackground");
+    pDC->FillRect(rectWorkArea, &globalData.brWindow);
 }
 
-void CKtvPVisualManager::OnDrawTasksGroupCaption(CDC*, CKtvPTasksGroup*, BOOL, BOOL, BOOL)
+void CKtvPVisualManager::OnDrawTasksGroupCaption(CDC* pDC, CKtvPTasksGroup* pGroup, BOOL bIsHighlighted, BOOL,
+                                                 BOOL bCanCollapse)
 {
-    KTVP_NOT_BUILT("CKtvPVisualManager::OnDrawTasksGroupCaption");
+    if (pGroup == nullptr)
+        return;
+    const CRect& rect = pGroup->m_rect;
+    pDC->FillSolidRect(rect, pGroup->m_bIsSpecial ? globalData.clrHilite : globalData.clrBarFace);
+    DrawTasksGroupCaptionText(pDC, pGroup, pGroup->m_bIsSpecial ? globalData.clrWindow : globalData.clrWindowText);
+    if (!bCanCollapse || pGroup->m_strName.IsEmpty())
+        return;
+
+    const CSize sizeGlyph = CKtvPMenuImages::Size();
+    const int r = (rect.Height() + 1) / 2;
+    CRect rectBox(CPoint(std::max<int>(rect.left, rect.right - (sizeGlyph.cx + 1) / 2 - r),
+                         std::max<int>(rect.top, rect.bottom - (sizeGlyph.cy + 1) / 2 - r)),
+                  sizeGlyph);
+    if (!rect.PtInRect(rectBox.TopLeft()) || rectBox.right > rect.right || rectBox.bottom > rect.bottom)
+        return;
+    if (bIsHighlighted)
+        pDC->Draw3dRect(rectBox, globalData.clrWindow, globalData.clrBarShadow);
+    CKtvPMenuImages::Draw(pDC, pGroup->m_bIsCollapsed ? CKtvPMenuImages::IdArowDown : CKtvPMenuImages::IdArowUp,
+                          rectBox.TopLeft(), CKtvPMenuImages::ImageBlack);
+}
+
+void CKtvPVisualManager::DrawTasksGroupCaptionText(CDC* pDC, CKtvPTasksGroup* pGroup, COLORREF clrText)
+{
+    const CRect& rect = pGroup->m_rect;
+    const CKtvPTasksPane* pPane = pGroup->m_pPage != nullptr ? pGroup->m_pPage->m_pTaskPane : nullptr;
+    BOOL bIcon = FALSE;
+    if (pGroup->m_hIcon != nullptr && pGroup->m_sizeIcon.cx < rect.Width() - rect.Height()) {
+        pDC->DrawIcon(rect.left + 1, rect.bottom - pGroup->m_sizeIcon.cy, pGroup->m_hIcon);
+        bIcon = TRUE;
+    }
+    int xOffset = pPane != nullptr ? pPane->GetGroupCaptionHorzOffset() : -1;
+    if (xOffset == -1)
+        xOffset = m_nTasksGroupCaptionIndentX;
+    if (bIcon)
+        xOffset = pGroup->m_sizeIcon.cx;
+    const int yOffset = m_nTasksGroupCaptionIndentY;
+
+    CFont* pOldFont = pDC->SelectObject(&globalData.fontBold);
+    const int nOldMode = pDC->SetBkMode(TRANSPARENT);
+    const COLORREF clrOld = pDC->SetTextColor(clrText);
+    CRect rectText(rect.left + xOffset, rect.top + yOffset,
+                   std::max<int>(rect.left + xOffset, rect.right - rect.Height()), rect.bottom);
+    pDC->DrawText(pGroup->m_strName, rectText, DT_SINGLELINE);
+    pDC->SetTextColor(clrOld);
+    pDC->SetBkMode(nOldMode);
+    pDC->SelectObject(pOldFont);
 }
 
 void CKtvPVisualManager::OnFillTasksGroupInterior(CDC*, CRect, BOOL) {}
 
-void CKtvPVisualManager::OnDrawTasksGroupAreaBorder(CDC*, CRect, BOOL, BOOL)
+void CKtvPVisualManager::OnDrawTasksGroupAreaBorder(CDC* pDC, CRect rect, BOOL bSpecial, BOOL bNoTitle)
 {
-    KTVP_NOT_BUILT("CKtvPVisualManager::OnDrawTasksGroupAreaBorder");
+    CPen* pOldPen = pDC->SelectObject(bSpecial ? &globalData.penHilite : &globalData.penBarFace);
+    pDC->MoveTo(rect.left, rect.top);
+    pDC->LineTo(rect.left, rect.bottom - 1);
+    pDC->LineTo(rect.right - 1, rect.bottom - 1);
+    pDC->LineTo(rect.right - 1, rect.top);
+    if (bNoTitle)
+        pDC->LineTo(rect.left, rect.top);
+    else
+        pDC->LineTo(rect.right - 1, rect.top - 1);
+    pDC->SelectObject(pOldPen);
 }
 
-void CKtvPVisualManager::OnDrawTask(CDC*, CKtvPTask*, CImageList*, BOOL, BOOL)
+void CKtvPVisualManager::OnDrawTask(CDC* pDC, CKtvPTask* pTask, CImageList* pIcons, BOOL bIsHighlighted, BOOL)
 {
-    KTVP_NOT_BUILT("CKtvPVisualManager::OnDrawTask");
+    DrawTaskWith(pDC, pTask, pIcons, bIsHighlighted, &globalData.penBarFace, globalData.clrWindowText);
 }
 
-void CKtvPVisualManager::OnDrawScrollButton(CDC*, CRect, int, int, BOOL)
+void CKtvPVisualManager::DrawTaskWith(CDC* pDC, CKtvPTask* pTask, CImageList* pIcons, BOOL bIsHighlighted,
+                                      CPen* pSeparatorPen, COLORREF clrEnabled)
 {
-    KTVP_NOT_BUILT("CKtvPVisualManager::OnDrawScrollButton");
+    if (pTask == nullptr)
+        return;
+    CRect rect = pTask->m_rect;
+    if (pTask->m_bIsSeparator) {
+        CPen* pOldPen = pDC->SelectObject(pSeparatorPen);
+        const int y = rect.CenterPoint().y;
+        pDC->MoveTo(rect.left, y);
+        pDC->LineTo(rect.right, y);
+        pDC->SelectObject(pOldPen);
+        return;
+    }
+    int cxIcon = 0;
+    if (pTask->m_nIcon >= 0 && pIcons != nullptr && pIcons->GetSafeHandle() != nullptr &&
+        pIcons->GetImageCount() > 0) {
+        pIcons->Draw(pDC, pTask->m_nIcon, rect.TopLeft(), ILD_TRANSPARENT);
+        int cx = 0, cy = 0;
+        ::ImageList_GetIconSize(pIcons->GetSafeHandle(), &cx, &cy);
+        cxIcon = cx;
+    }
+    const CKtvPTasksPane* pPane = pTask->m_pGroup != nullptr && pTask->m_pGroup->m_pPage != nullptr
+                                      ? pTask->m_pGroup->m_pPage->m_pTaskPane
+                                      : nullptr;
+    int nGap = pPane != nullptr ? pPane->GetTasksIconHorzOffset() : -1;
+    if (nGap == -1)
+        nGap = m_nTasksIconGapX;
+    rect.left += cxIcon + nGap;
+
+    CFont* pFont = &globalData.fontRegular;
+    COLORREF clrText = globalData.clrWindowText;
+    if (pTask->m_uiCommandID != 0) {
+        if (!pTask->m_bEnabled) {
+            clrText = globalData.clrGrayedText;
+        } else {
+            clrText = clrEnabled;
+            if (bIsHighlighted)
+                pFont = &globalData.fontUnderline;
+        }
+    }
+    CFont* pOldFont = pDC->SelectObject(pFont);
+    const COLORREF clrOld = pDC->SetTextColor(clrText);
+    const int nOldMode = pDC->SetBkMode(TRANSPARENT);
+    pDC->DrawText(pTask->m_strName, rect, DT_SINGLELINE | DT_VCENTER);
+    pDC->SetBkMode(nOldMode);
+    pDC->SetTextColor(clrOld);
+    pDC->SelectObject(pOldFont);
+}
+
+void CKtvPVisualManager::OnDrawScrollButton(CDC* pDC, CRect rect, int nExtraTop, int nImageID, BOOL bIsHighlighted)
+{
+    pDC->FillRect(CRect(rect.left, rect.top - nExtraTop, rect.right, rect.bottom), &globalData.brBarFace);
+    if (bIsHighlighted) {
+        CKtvPDrawManager dm(*pDC);
+        dm.HighlightRect(rect);
+        pDC->Draw3dRect(rect, globalData.clrBarHilite, globalData.clrBarDkShadow);
+    }
+    CKtvPMenuImages::Draw(pDC, nImageID, CenteredGlyph(rect, nImageID), CKtvPMenuImages::ImageBlack);
 }
 
 void CKtvPVisualManager::OnDrawSlider(CDC* pDC, CKtvPSlider* pSlider, CRect rect, BOOL bAutoHideMode)
@@ -819,64 +1207,122 @@ void CKtvPVisualManager::OnDrawSlider(CDC* pDC, CKtvPSlider* pSlider, CRect rect
     }
 }
 
-void CKtvPVisualManager::OnDrawExpandingBox(CDC*, CRect, BOOL, COLORREF)
+void CKtvPVisualManager::OnDrawExpandingBox(CDC* pDC, CRect rect, BOOL bIsOpened, COLORREF clrBox)
 {
-    KTVP_NOT_BUILT("CKtvPVisualManager::OnDrawExpandingBox");
+    pDC->Draw3dRect(rect, clrBox, clrBox);
+    rect.DeflateRect(2, 2);
+    CPen pen(PS_SOLID, 1, globalData.clrBarText);
+    CPen* pOldPen = pDC->SelectObject(&pen);
+    const CPoint ptCenter = rect.CenterPoint();
+    pDC->MoveTo(rect.left, ptCenter.y);
+    pDC->LineTo(rect.right, ptCenter.y);
+    if (!bIsOpened) {
+        pDC->MoveTo(ptCenter.x, rect.top);
+        pDC->LineTo(ptCenter.x, rect.bottom);
+    }
+    pDC->SelectObject(pOldPen);
 }
 
-void CKtvPVisualManager::OnDrawInsetFrame(CDC*, CRect)
+void CKtvPVisualManager::OnDrawInsetFrame(CDC* pDC, CRect rect)
 {
-    KTVP_NOT_BUILT("CKtvPVisualManager::OnDrawInsetFrame");
+    pDC->Draw3dRect(rect, globalData.clrBarShadow, globalData.clrBarHilite);
+    rect.DeflateRect(1, 1);
+    pDC->Draw3dRect(rect, globalData.clrBarFace, globalData.clrBarFace);
 }
 
-void CKtvPVisualManager::OnDrawFlatFrame(CDC*, CRect)
+void CKtvPVisualManager::OnDrawFlatFrame(CDC* pDC, CRect rect)
 {
-    KTVP_NOT_BUILT("CKtvPVisualManager::OnDrawFlatFrame");
+    pDC->Draw3dRect(rect, globalData.clrBarFace, globalData.clrBarShadow);
 }
 
-void CKtvPVisualManager::OnFillFrameBackground(CDC*, CRect)
+void CKtvPVisualManager::OnFillFrameBackground(CDC* pDC, CRect rect)
 {
-    KTVP_NOT_BUILT("CKtvPVisualManager::OnFillFrameBackground");
+    pDC->FillSolidRect(rect, globalData.clrBarFace);
 }
 
-void CKtvPVisualManager::OnFillCalendarBarWeekColumn(CDC*, CRect, COLORREF&, COLORREF&)
+void CKtvPVisualManager::OnFillCalendarBarWeekColumn(CDC* pDC, CRect rect, COLORREF& clrText,
+                                                     COLORREF& clrTextDisabled)
 {
-    KTVP_NOT_BUILT("CKtvPVisualManager::OnFillCalendarBarWeekColumn");
+    pDC->FillSolidRect(rect, globalData.clrBarShadow);
+    clrText = globalData.clrBarHilite;
+    clrTextDisabled = globalData.clrBarLight;
 }
 
-COLORREF CKtvPVisualManager::OnFillCalendarBarCaption(CDC*, CRect)
+COLORREF CKtvPVisualManager::OnFillCalendarBarCaption(CDC* pDC, CRect rect)
 {
-    KTVP_NOT_BUILT("CKtvPVisualManager::OnFillCalendarBarCaption");
+    pDC->FillSolidRect(rect, globalData.clrInactiveCaption);
+    pDC->Draw3dRect(rect, globalData.clrInactiveBorder, globalData.clrInactiveBorder);
+    return globalData.clrInactiveCaptionText;
 }
 
-void CKtvPVisualManager::OnDrawCheckBox(CDC*, CRect, BOOL, BOOL, BOOL)
+void CKtvPVisualManager::OnDrawCheckBox(CDC* pDC, CRect rect, BOOL bHighlighted, BOOL bChecked, BOOL bEnabled)
 {
-    KTVP_NOT_BUILT("CKtvPVisualManager::OnDrawCheckBox");
+    if (bHighlighted)
+        pDC->DrawFocusRect(rect);
+    rect.DeflateRect(1, 1);
+    pDC->FillSolidRect(rect, bEnabled ? globalData.clrWindow : globalData.clrBarFace);
+    pDC->Draw3dRect(rect, globalData.clrBarDkShadow, globalData.clrBarHilite);
+    rect.DeflateRect(1, 1);
+    pDC->Draw3dRect(rect, globalData.clrBarShadow, globalData.clrBarLight);
+    if (bChecked)
+        CKtvPMenuImages::Draw(pDC, CKtvPMenuImages::IdCheck, CenteredGlyph(rect, CKtvPMenuImages::IdCheck),
+                              CKtvPMenuImages::ImageBlack);
 }
 
-void CKtvPVisualManager::OnDrawControlBorder(CWnd*)
+void CKtvPVisualManager::OnDrawControlBorder(CWnd* pWndCtrl)
 {
-    KTVP_NOT_BUILT("CKtvPVisualManager::OnDrawControlBorder");
+    if (pWndCtrl == nullptr || !::IsWindow(pWndCtrl->GetSafeHwnd()))
+        return;
+    CDC* pDC = pWndCtrl->GetWindowDC();
+    if (pDC == nullptr)
+        return;
+    CRect rect;
+    pWndCtrl->GetWindowRect(rect);
+    rect.OffsetRect(-rect.left, -rect.top);
+    pDC->Draw3dRect(rect, globalData.clrBarDkShadow, globalData.clrBarHilite);
+    pWndCtrl->ReleaseDC(pDC);
 }
 
-void CKtvPVisualManager::OnFillAutoHideButtonBackground(CDC*, CRect, CKtvPAutoHideButton*)
+void CKtvPVisualManager::OnFillAutoHideButtonBackground(CDC* pDC, CRect rect, CKtvPAutoHideButton*)
 {
-    KTVP_NOT_BUILT("CKtvPVisualManager::OnFillAutoHideButtonBackground");
+    pDC->FillRect(rect, &globalData.brBarFace);
 }
 
-void CKtvPVisualManager::OnDrawAutoHideButtonBorder(CDC*, CRect, CRect, CKtvPAutoHideButton*)
+void CKtvPVisualManager::OnDrawAutoHideButtonBorder(CDC* pDC, CRect rectBounds, CRect rectBorderSize,
+                                                    CKtvPAutoHideButton*)
 {
-    KTVP_NOT_BUILT("CKtvPVisualManager::OnDrawAutoHideButtonBorder");
+    const COLORREF clr = globalData.clrBarShadow;
+    if (rectBorderSize.left > 0)
+        pDC->FillSolidRect(rectBounds.left, rectBounds.top, rectBorderSize.left, rectBounds.Height(), clr);
+    if (rectBorderSize.top > 0)
+        pDC->FillSolidRect(rectBounds.left, rectBounds.top, rectBounds.Width(), rectBorderSize.top, clr);
+    if (rectBorderSize.right > 0)
+        pDC->FillSolidRect(rectBounds.right - rectBorderSize.right, rectBounds.top, rectBorderSize.right,
+                           rectBounds.Height(), clr);
+    if (rectBorderSize.bottom > 0)
+        pDC->FillSolidRect(rectBounds.left, rectBounds.bottom - rectBorderSize.bottom, rectBounds.Width(),
+                           rectBorderSize.bottom, clr);
 }
 
-BOOL CKtvPVisualManager::OnDrawCalculatorButton(CDC*, CRect, CKtvPToolbarButton*, ButtonState, int, CKtvPCalculator*)
+BOOL CKtvPVisualManager::OnDrawCalculatorButton(CDC* pDC, CRect rect, CKtvPToolbarButton*, ButtonState state, int,
+                                                CKtvPCalculator*)
 {
-    KTVP_NOT_BUILT("CKtvPVisualManager::OnDrawCalculatorButton");
+    if (state == ButtonsIsPressed) {
+        pDC->FillRect(rect, &globalData.brLight);
+        pDC->Draw3dRect(rect, globalData.clrBarShadow, globalData.clrBarHilite);
+        return TRUE;
+    }
+    if (state == ButtonsIsHighlighted)
+        pDC->FillRect(rect, &globalData.brLight);
+    pDC->Draw3dRect(rect, globalData.clrBarHilite, globalData.clrBarShadow);
+    return TRUE;
 }
 
-BOOL CKtvPVisualManager::OnDrawCalculatorDisplay(CDC*, CRect, const CString&, BOOL, CKtvPCalculator*)
+BOOL CKtvPVisualManager::OnDrawCalculatorDisplay(CDC* pDC, CRect rect, const CString&, BOOL, CKtvPCalculator*)
 {
-    KTVP_NOT_BUILT("CKtvPVisualManager::OnDrawCalculatorDisplay");
+    pDC->FillRect(rect, &globalData.brWindow);
+    pDC->Draw3dRect(rect, globalData.clrBarShadow, globalData.clrBarHilite);
+    return TRUE;
 }
 
 BOOL CKtvPVisualManager::OnDrawBrowseButton(CDC* pDC, CRect rect, CKtvPBrowseEdit*, ButtonState state,
@@ -971,10 +1417,11 @@ int CKtvPVisualManager::GetPopupMenuBorderSize() const
 
 int CKtvPVisualManager::GetShowAllMenuItemsHeight(CDC*, const CSize&)
 {
-    KTVP_NOT_BUILT("CKtvPVisualManager::GetShowAllMenuItemsHeight");
+    return CKtvPMenuImages::Size().cy + 6;
 }
 
-void CKtvPVisualManager::OnDrawShowAllMenuItems(CDC*, CRect, ButtonState)
+void CKtvPVisualManager::OnDrawShowAllMenuItems(CDC* pDC, CRect rect, ButtonState)
 {
-    KTVP_NOT_BUILT("CKtvPVisualManager::OnDrawShowAllMenuItems");
+    CKtvPMenuImages::Draw(pDC, CKtvPMenuImages::IdArowShowAll, CenteredGlyph(rect, CKtvPMenuImages::IdArowShowAll),
+                          CKtvPMenuImages::ImageBlack);
 }

@@ -38,6 +38,13 @@ class CKtvPToolbarComboBoxButton;
 class CKtvPToolbarEditBoxButton;
 class CKtvPToolbarMenuButton;
 
+class CPen;
+
+// A progress pane's filled width and its percentage, with the count clamped
+// to [0, total] and the arithmetic in 64 bits; 0 for a total of 0 or less.
+int KtvProgressFilledWidth(int nWidth, int nTotal, int nCurrent);
+int KtvProgressPercent(int nTotal, int nCurrent);
+
 class CKtvPVisualManager : public CObject {
     DECLARE_DYNCREATE(CKtvPVisualManager)
 public:
@@ -197,6 +204,21 @@ public:
 
     static CKtvPVisualManager* m_pVisManager;
     static CRuntimeClass* m_pRTIDefault;
+
+protected:
+    // The glyph a caption button shows by its hit id; -1 for none.
+    static int CaptionButtonGlyph(UINT nHit, BOOL bHorz, BOOL bMaximized);
+    // Where a glyph of the menu images sits centred in rect.
+    static CPoint CenteredGlyph(const CRect& rect, int nGlyph);
+    // An item of a popup menu: a menu button whose parent is a popup menu bar.
+    static BOOL IsPopupMenuItem(const CKtvPToolbarButton* pButton);
+    // Disabled by its style, or in customise mode not editable.
+    static BOOL IsButtonDisabled(const CKtvPToolbarButton* pButton);
+    // Icon and bold name of a task group's caption, placed by the pane's or the look's offsets.
+    void DrawTasksGroupCaptionText(CDC* pDC, CKtvPTasksGroup* pGroup, COLORREF clrText);
+    // A task: a separator line, or icon and name in the colour of an enabled command given.
+    void DrawTaskWith(CDC* pDC, CKtvPTask* pTask, CImageList* pIcons, BOOL bIsHighlighted, CPen* pSeparatorPen,
+                      COLORREF clrEnabled);
 
 private:
     // The shapes of the base look's tabs.
