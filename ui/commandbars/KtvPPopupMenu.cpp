@@ -267,7 +267,9 @@ int CKtvPPopupMenu::OnCreate(LPCREATESTRUCT lpCreateStruct)
     if (CKtvPPopupMenu* pParentPopup = GetParentPopupMenu())
         m_nMaxMenuWidth = pParentPopup->m_nMaxMenuWidth;
     pBar->m_nMaxMenuWidth = m_nMaxMenuWidth;
-    pBar->SetOwner(GetParent());
+    // A popup's parent is the window that owns it.
+    HWND hwndOwner = ::GetWindow(GetSafeHwnd(), GW_OWNER);
+    pBar->SetOwner(hwndOwner != nullptr ? CWnd::FromHandle(hwndOwner) : GetParent());
 
     return InitMenuBar() ? 0 : 1;
 }
@@ -1500,3 +1502,9 @@ void CKtvPPopupMenu::UpdateAllShadows(LPCRECT lprectScreen)
             pMenu->UpdateShadow(lprectScreen);
     }
 }
+
+// A menu never takes the activation from the window the user works in.
+int CKtvPPopupMenu::OnMouseActivate(CWnd*, UINT, UINT) { return MA_NOACTIVATE; }
+
+// The frame, the bar and the shadow cover every pixel.
+BOOL CKtvPPopupMenu::OnEraseBkgnd(CDC*) { return TRUE; }

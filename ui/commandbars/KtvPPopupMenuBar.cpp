@@ -805,7 +805,7 @@ BOOL CKtvPPopupMenuBar::OnKey(UINT nChar)
     case VK_RETURN: {
         auto* pMenuButton = DYNAMIC_DOWNCAST(CKtvPToolbarMenuButton, pHot);
         if (pMenuButton != nullptr && !pMenuButton->OpenPopupMenu(this)) {
-            CWnd* pOwner = GetOwner() != nullptr ? GetOwner() : GetParent();
+            CWnd* pOwner = OwnerWindow();
             if (pOwner != nullptr)
                 pOwner->SendMessage(WM_SETMESSAGESTRING, AFX_IDS_IDLEMESSAGE);
             OnSendCommand(pMenuButton);
@@ -909,7 +909,7 @@ void CKtvPPopupMenuBar::InvokeMenuCommand(UINT uiCmdId, const CKtvPToolbarButton
     CKtvPPopupMenu* pPopup = PopupOf(this);
     CWnd* pWndMessage = pPopup != nullptr ? pPopup->m_pWndMessage : nullptr;
     if (pWndMessage == nullptr)
-        pWndMessage = GetOwner() != nullptr ? GetOwner() : GetParent();
+        pWndMessage = OwnerWindow();
     if (pWndMessage != nullptr && pWndMessage->GetSafeHwnd() != nullptr)
         pWndMessage->SendMessage(WM_SETMESSAGESTRING, AFX_IDS_IDLEMESSAGE);
 
@@ -934,7 +934,7 @@ void CKtvPPopupMenuBar::InvokeMenuCommand(UINT uiCmdId, const CKtvPToolbarButton
                 CKtvPToolBar::AddCommandUsage(uiCmdId);
                 const BOOL bPosted = pPopup != nullptr && pPopup->PostCommand(uiCmdId);
                 if (!bPosted && (g_pUserToolsManager == nullptr || !g_pUserToolsManager->InvokeTool(uiCmdId))) {
-                    CWnd* pOwner = GetOwner() != nullptr ? GetOwner() : GetParent();
+                    CWnd* pOwner = OwnerWindow();
                     if (pOwner != nullptr)
                         pOwner->PostMessage(WM_COMMAND, uiCmdId);
                 }
@@ -969,10 +969,22 @@ CWnd* CKtvPPopupMenuBar::GetCommandTarget() const
     CKtvPPopupMenu* pPopup = PopupOf(this);
     if (pPopup != nullptr && pPopup->m_pWndMessage != nullptr)
         return pPopup->m_pWndMessage;
-    CWnd* pTarget = GetOwner() != nullptr ? GetOwner() : GetParent();
+    CWnd* pTarget = OwnerWindow();
     if (pTarget == nullptr || (m_bRouteCommandsViaFrame && !pTarget->IsKindOf(RUNTIME_CLASS(CFrameWnd))))
         pTarget = KtvGetParentFrame(const_cast<CKtvPPopupMenuBar*>(this));
     return pTarget;
+}
+
+CWnd* CKtvPPopupMenuBar::OwnerWindow() const
+{
+    if (CWnd* pOwner = GetOwner())
+        return pOwner;
+    // The popup's own owner: the window the menu works for.
+    if (CKtvPPopupMenu* pPopup = PopupOf(this)) {
+        if (HWND hwndOwner = ::GetWindow(pPopup->GetSafeHwnd(), GW_OWNER))
+            return CWnd::FromHandle(hwndOwner);
+    }
+    return GetParent();
 }
 
 // --- messages ------------------------------------------------------------------------------------

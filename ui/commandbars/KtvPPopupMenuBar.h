@@ -77,6 +77,8 @@ public:
     static int m_nLastCommandIndex;
 
 protected:
+    // The owner window, else the popup's owner, else the parent.
+    CWnd* OwnerWindow() const;
     // This bar's popup becomes the active one of its frame again.
     void ActivateOwnPopup();
     // The item becomes hot: both items repainted and its prompt shown.

@@ -1,5 +1,7 @@
 #include "ui/commandbars/KtvPSnapshotStore.h"
 
+#include "ui/commandbars/KtvPToolBar.h"
+
 #include <new>
 
 #include "platform/mfc/CArchive.h"
@@ -66,9 +68,18 @@ CKtvPSnapshotStore::CKtvPSnapshotStore() : m_Snapshots(10) {}
 // clean-up closes them earlier.
 CKtvPSnapshotStore::~CKtvPSnapshotStore() = default;
 
-BOOL CKtvPSnapshotStore::SaveMenuBar(HMENU, CKtvPToolBar*) { KTVP_NOT_BUILT("CKtvPSnapshotStore::SaveMenuBar"); }
+BOOL CKtvPSnapshotStore::SaveMenuBar(HMENU hMenu, CKtvPToolBar* pBar)
+{
+    // An empty bar is no layout worth keeping.
+    if (pBar == nullptr || pBar->GetCount() == 0)
+        return FALSE;
+    return SaveSnapshot(hMenu, *pBar);
+}
 
-BOOL CKtvPSnapshotStore::LoadMenuBar(HMENU, CKtvPToolBar*) { KTVP_NOT_BUILT("CKtvPSnapshotStore::LoadMenuBar"); }
+BOOL CKtvPSnapshotStore::LoadMenuBar(HMENU hMenu, CKtvPToolBar* pBar)
+{
+    return pBar != nullptr && LoadSnapshot(hMenu, *pBar);
+}
 
 BOOL CKtvPSnapshotStore::SaveSnapshot(HMENU hMenu, CObject& obj)
 {
