@@ -68,10 +68,10 @@ CKtvPSnapshotStore::CKtvPSnapshotStore() : m_Snapshots(10) {}
 // clean-up closes them earlier.
 CKtvPSnapshotStore::~CKtvPSnapshotStore() = default;
 
+// An empty bar leaves the menu's snapshot as it was.
 BOOL CKtvPSnapshotStore::SaveMenuBar(HMENU hMenu, CKtvPToolBar* pBar)
 {
-    // An empty bar is no layout worth keeping.
-    if (pBar == nullptr || pBar->GetCount() == 0)
+    if (pBar == nullptr || pBar->m_Buttons.IsEmpty())
         return FALSE;
     return SaveSnapshot(hMenu, *pBar);
 }

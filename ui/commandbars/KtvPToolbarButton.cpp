@@ -28,7 +28,7 @@ CString CKtvPToolbarButton::m_strAmpersandPlaceholder("\x01\x01");
 CList<UINT, UINT> CKtvPToolbarButton::m_lstProtectedCommands(10);
 BOOL CKtvPToolbarButton::m_bRegisterImages = TRUE;
 
-namespace {
+namespace ktvbutton {
 
 // The label as it is measured: "&&" stands for one ampersand, other '&' go.
 CString LabelWithoutMnemonic(const CString& strLabel, const CString& strPlaceholder, LPCTSTR lpszAmpersand)
@@ -75,7 +75,7 @@ CSize ExtraBorder(BOOL bExtraSize)
     return bExtraSize ? CKtvPVisualManager::GetInstance()->GetButtonExtraBorder() : CSize(0, 0);
 }
 
-}  // namespace
+}  // namespace ktvbutton
 
 CKtvPToolbarButton::CKtvPToolbarButton() = default;
 
@@ -106,7 +106,7 @@ CKtvPToolbarButton::~CKtvPToolbarButton() = default;
 void CKtvPToolbarButton::Serialize(CArchive& ar)
 {
     CObject::Serialize(ar);
-    const BOOL bVisibleStored = StoresVisibleFlag();
+    const BOOL bVisibleStored = ktvbutton::StoresVisibleFlag();
 
     if (ar.IsStoring()) {
         ar << m_nID << m_nStyle << GetImage() << m_strText << m_bUserImage << m_bStoredFlag << m_bTextShown
@@ -151,10 +151,10 @@ void CKtvPToolbarButton::OnDraw(CDC* pDC, const CRect& rect, CKtvPToolBarImages*
     FillInterior(pDC, rect, bHighlight);
 
     const CSize sizeImage = pImages == nullptr ? CSize(0, 0) : pImages->GetImageSize();
-    CKtvPUserTool* pUserTool = m_bUserImage ? nullptr : FindUserTool(m_nID);
+    CKtvPUserTool* pUserTool = m_bUserImage ? nullptr : ktvbutton::FindUserTool(m_nID);
 
     CRect rectInternal = rect;
-    const CSize sizeExtra = ExtraBorder(m_bExtraSize);
+    const CSize sizeExtra = ktvbutton::ExtraBorder(m_bExtraSize);
     if (m_bExtraSize)
         rectInternal.DeflateRect(sizeExtra.cx / 2, sizeExtra.cy / 2);
 
@@ -162,7 +162,7 @@ void CKtvPToolbarButton::OnDraw(CDC* pDC, const CRect& rect, CKtvPToolBarImages*
     const BOOL bTextBeside = m_bTextShown && !m_strText.IsEmpty() && !bTextBelowHorz;
     int iTextWidth = 0;
     if (bTextBeside)
-        iTextWidth = pDC->GetTextExtent(LabelWithoutMnemonic(m_strText, m_strAmpersandPlaceholder, _T("&"))).cx + 6;
+        iTextWidth = pDC->GetTextExtent(ktvbutton::LabelWithoutMnemonic(m_strText, m_strAmpersandPlaceholder, _T("&"))).cx + 6;
 
     int iWidth = rectInternal.Width();
     int iHeight = rectInternal.Height();
@@ -287,7 +287,7 @@ void CKtvPToolbarButton::DrawVerticalLabel(CDC* pDC, const CRect& rectInternal, 
     CString strPrefix = m_strText.Left(iMnemonic);
     strPrefix.Replace(_T("&&"), _T("&"));
     const int iPrefix = strPrefix.GetLength();
-    const CString strPlain = LabelWithoutMnemonic(m_strText, m_strAmpersandPlaceholder, _T("&"));
+    const CString strPlain = ktvbutton::LabelWithoutMnemonic(m_strText, m_strAmpersandPlaceholder, _T("&"));
 
     CRect rectBefore = rectText;
     pDC->DrawText(strPlain.Left(iPrefix + 1), &rectBefore, uiFormat | DT_CALCRECT | DT_NOPREFIX);
@@ -314,7 +314,7 @@ CSize CKtvPToolbarButton::OnCalculateSize(CDC* pDC, const CSize& sizeDefault, BO
     }
 
     if (!m_bImageShown || GetImage() < 0) {
-        const CSize sizeExtra = ExtraBorder(m_bExtraSize);
+        const CSize sizeExtra = ktvbutton::ExtraBorder(m_bExtraSize);
         if (bHorz)
             size.cx = sizeExtra.cx;
         else
@@ -333,7 +333,7 @@ CSize CKtvPToolbarButton::OnCalculateSize(CDC* pDC, const CSize& sizeDefault, BO
         size.cy += m_sizeText.cy + 1;
     } else if (m_bTextShown) {
         const int iTextWidth =
-            pDC->GetTextExtent(LabelWithoutMnemonic(m_strText, m_strAmpersandPlaceholder, _T("&"))).cx;
+            pDC->GetTextExtent(ktvbutton::LabelWithoutMnemonic(m_strText, m_strAmpersandPlaceholder, _T("&"))).cx;
         if (bHorz)
             size.cx += iTextWidth + 9;
         else
@@ -354,7 +354,7 @@ void CKtvPToolbarButton::OnChangeParentWnd(CWnd* pWndParent)
 BOOL CKtvPToolbarButton::ExportToMenuButton(CKtvPToolbarMenuButton& menuButton) const
 {
     if (m_strText.IsEmpty() && m_nID != 0)
-        menuButton.m_strText = CommandDefaultText(m_nID);
+        menuButton.m_strText = ktvbutton::CommandDefaultText(m_nID);
     return TRUE;
 }
 
@@ -407,7 +407,7 @@ int CKtvPToolbarButton::OnDrawOnCustomizeList(CDC* pDC, const CRect& rect, BOOL 
         pImages = &CKtvPToolBar::m_MenuImages;
     else
         pImages = &CKtvPToolBar::m_Images;
-    CKtvPUserTool* pUserTool = m_bUserImage ? nullptr : FindUserTool(m_nID);
+    CKtvPUserTool* pUserTool = m_bUserImage ? nullptr : ktvbutton::FindUserTool(m_nID);
 
     const CSize sizeMenuImage = CKtvPToolBar::GetMenuImageSize();
     const int iImageColumn = sizeMenuImage.cx + 6;
@@ -442,7 +442,7 @@ int CKtvPToolbarButton::OnDrawOnCustomizeList(CDC* pDC, const CRect& rect, BOOL 
     pDC->SetBkMode(nOldBkMode);
     pDC->SetTextColor(clrOld);
 
-    const int iExtent = pDC->GetTextExtent(LabelWithoutMnemonic(m_strText, m_strAmpersandPlaceholder, _T("&"))).cx;
+    const int iExtent = pDC->GetTextExtent(ktvbutton::LabelWithoutMnemonic(m_strText, m_strAmpersandPlaceholder, _T("&"))).cx;
     return iImageColumn + std::min<int>(rectText.Width(), iExtent);
 }
 
@@ -469,7 +469,7 @@ void CKtvPToolbarButton::SetStyle(UINT nStyle) { m_nStyle = nStyle; }
 
 void CKtvPToolbarButton::ResetImageToDefault()
 {
-    if (m_bUserImage || (int)m_nID <= 0 || FindUserTool(m_nID) != nullptr)
+    if (m_bUserImage || (int)m_nID <= 0 || ktvbutton::FindUserTool(m_nID) != nullptr)
         return;
 
     int iImage = -1;
@@ -482,7 +482,7 @@ void CKtvPToolbarButton::ResetImageToDefault()
     m_bImageShown = FALSE;
     m_bTextShown = TRUE;
     if (m_strText.IsEmpty())
-        m_strText = CommandDefaultText(m_nID);
+        m_strText = ktvbutton::CommandDefaultText(m_nID);
 }
 
 BOOL CKtvPToolbarButton::CompareWith(const CKtvPToolbarButton& other) const { return m_nID == other.m_nID; }
