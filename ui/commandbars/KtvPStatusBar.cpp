@@ -120,12 +120,10 @@ BOOL CKtvPStatusBar::CreateEx(CWnd* pParentWnd, DWORD /*dwCtrlStyle*/, DWORD dwS
     LPCTSTR lpszClass = AfxRegisterWndClass(CS_DBLCLKS, ::LoadCursor(nullptr, IDC_ARROW),
                                             (HBRUSH)(COLOR_BTNFACE + 1), nullptr);
 
-    DWORD dwWndStyle = dwStyle | WS_CLIPSIBLINGS;
-    if (pParentWnd != nullptr && (pParentWnd->GetStyle() & WS_THICKFRAME) != 0) {
-        dwWndStyle |= SBARS_SIZEGRIP;
-    }
+    // The grip style is added in PreCreateWindow: given here it would also
+    // land in the bar style, where the same bit means a left border.
     // Docking style 0: the bar never floats, auto-hides, resizes or closes.
-    if (!CKtvPControlBar::CreateEx(0, lpszClass, dwWndStyle, CRect(0, 0, 0, 0), pParentWnd, nID, 0)) {
+    if (!CKtvPControlBar::CreateEx(0, lpszClass, dwStyle | WS_CLIPSIBLINGS, CRect(0, 0, 0, 0), pParentWnd, nID, 0)) {
         return FALSE;
     }
 
@@ -142,6 +140,9 @@ BOOL CKtvPStatusBar::PreCreateWindow(CREATESTRUCT& cs)
     // A bottom bar draws no border line of its own.
     if ((m_dwStyle & 0xFF00) == CBRS_BOTTOM) {
         m_dwStyle &= ~0x0F80u;
+    }
+    if (cs.hwndParent != nullptr && (::GetWindowLong(cs.hwndParent, GWL_STYLE) & WS_THICKFRAME) != 0) {
+        cs.style |= SBARS_SIZEGRIP;
     }
     return CKtvPControlBar::PreCreateWindow(cs);
 }

@@ -4,6 +4,7 @@
 
 #include "platform/mfc/CArchive.h"
 #include "platform/mfc/CDC.h"
+#include "platform/mfc/CFrameWnd.h"
 #include "platform/mfc/CToolTipCtrl.h"
 #include "platform/mfc/afxmsg.h"
 #include "ui/commandbars/KtvPBoxButtonSupport.h"
