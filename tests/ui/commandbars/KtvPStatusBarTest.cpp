@@ -4,6 +4,7 @@
 // by dragging the grip.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -618,3 +619,128 @@ TEST_F(StatusBarTest, TheCommandUpdateSetsTextsEnablingAndChecks)
 }
 
 }  // namespace
+
+// --- painting ------------------------------------------------------------------------------------
+
+namespace {
+
+// Whether any screen pixel of the window's client rectangle is within
+// `tolerance` of the colour on every channel; text is smoothed, so its ink
+// comes near its colour rather than always on it.
+bool HasColour(HWND hwnd, const CRect& rect, COLORREF clr, int tolerance = 0)
+{
+    HDC hdc = ::GetDC(nullptr);
+    bool found = false;
+    for (int y = rect.top; y < rect.bottom && !found; y++) {
+        for (int x = rect.left; x < rect.right && !found; x++) {
+            POINT pt{x, y};
+            ::ClientToScreen(hwnd, &pt);
+            const COLORREF at = ::GetPixel(hdc, pt.x, pt.y);
+            found = std::abs(GetRValue(at) - GetRValue(clr)) <= tolerance &&
+                    std::abs(GetGValue(at) - GetGValue(clr)) <= tolerance &&
+                    std::abs(GetBValue(at) - GetBValue(clr)) <= tolerance;
+        }
+    }
+    ::ReleaseDC(nullptr, hdc);
+    return found;
+}
+
+constexpr int kInk = 60;
+
+class StatusBarPaintTest : public StatusBarTest {
+protected:
+    void SetUp() override
+    {
+        StatusBarTest::SetUp();
+        MakeBar({0, IDS_INDICATOR_EXEC_TIME, IDS_INDICATOR_RESULT_INFO}, 500, 22);
+        bar.SetPaneInfo(1, IDS_INDICATOR_EXEC_TIME, 0, 100);
+        bar.SetPaneText(0, "Ready");
+        bar.RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+        Pump();
+    }
+    COLORREF At(int x, int y) { return ScreenPixel(bar.m_hWnd, x, y); }
+    CRect TextArea(int i)
+    {
+        CRect rect = bar.PaneRect(i);
+        rect.DeflateRect(2, 1);
+        return rect;
+    }
+};
+
+}  // namespace
+
+TEST_F(StatusBarPaintTest, PaneBordersAreSunkenAndTheMessagePaneHasNone)
+{
+    const CRect pane = bar.PaneRect(1);
+    EXPECT_EQ(At(pane.left, pane.top + 5), globalData.clrBarShadow);
+    EXPECT_EQ(At(pane.left + 5, pane.top), globalData.clrBarShadow);
+    EXPECT_EQ(At(pane.right - 1, pane.top + 5), globalData.clrBarHilite);
+    EXPECT_EQ(At(pane.left + 5, pane.bottom - 1), globalData.clrBarHilite);
+
+    const CRect message = bar.PaneRect(0);
+    EXPECT_EQ(At(message.right - 1, message.top + 5), At(message.right - 1, message.top + 1))
+        << "no border line down the message pane's edge";
+    EXPECT_TRUE(HasColour(bar.m_hWnd, message, globalData.clrBtnText, kInk)) << "its text shows";
+
+    // A raised pane swaps the edges.
+    bar.SetPaneStyle(1, SBPS_POPOUT);
+    EXPECT_EQ(At(pane.left, pane.top + 5), globalData.clrBarHilite);
+    EXPECT_EQ(At(pane.right - 1, pane.top + 5), globalData.clrBarShadow);
+}
+
+TEST_F(StatusBarPaintTest, TextStartsInsideTheBorderAndTakesThePaneColours)
+{
+    const CRect text = TextArea(1);
+    EXPECT_TRUE(HasColour(bar.m_hWnd, text, globalData.clrBtnText, kInk));
+    // The text begins at the left of the text area, inside the border.
+    int firstInk = -1;
+    for (int x = bar.PaneRect(1).left; x < text.right && firstInk < 0; x++) {
+        if (HasColour(bar.m_hWnd, CRect(x, text.top, x + 1, text.bottom), globalData.clrBtnText, 2 * kInk)) {
+            firstInk = x;
+        }
+    }
+    EXPECT_GE(firstInk, text.left);
+    EXPECT_LE(firstInk, text.left + 3);
+
+    bar.SetPaneStyle(1, SBPS_DISABLED);
+    EXPECT_TRUE(HasColour(bar.m_hWnd, text, globalData.clrGrayedText, 20));
+    EXPECT_FALSE(HasColour(bar.m_hWnd, text, globalData.clrBtnText, kInk)) << "a disabled pane is all grey";
+
+    bar.SetPaneStyle(1, 0);
+    CKtvPStatusBarPaneInfo* pPane = bar.GetPaneByIndex(1);
+    pPane->clrText = RGB(0, 0, 255);
+    pPane->clrBackground = RGB(255, 255, 0);
+    bar.RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    EXPECT_TRUE(HasColour(bar.m_hWnd, text, RGB(0, 0, 255), kInk));
+    EXPECT_EQ(At(text.right - 1, text.top + 1), RGB(255, 255, 0));
+    EXPECT_EQ(At(bar.PaneRect(1).left, bar.PaneRect(1).top + 5), globalData.clrBarShadow)
+        << "the border is drawn over the fill";
+}
+
+TEST_F(StatusBarPaintTest, AProgressBarTakesThePlaceOfTheText)
+{
+    CKtvPStatusBarPaneInfo* pPane = bar.GetPaneByIndex(1);
+    pPane->nProgressTotal = 100;
+    pPane->nProgressCurr = 50;
+    bar.RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+
+    CRect progress = TextArea(1);
+    progress.DeflateRect(1, 1);
+    const CRect filled(progress.left, progress.top, progress.left + progress.Width() / 2 - 2, progress.bottom);
+    const CRect empty(progress.left + progress.Width() / 2 + 2, progress.top, progress.right, progress.bottom);
+    EXPECT_TRUE(HasColour(bar.m_hWnd, filled, globalData.clrHilite));
+    EXPECT_FALSE(HasColour(bar.m_hWnd, empty, globalData.clrHilite));
+    EXPECT_FALSE(HasColour(bar.m_hWnd, empty, globalData.clrBtnText, kInk)) << "no text over the bar";
+}
+
+TEST_F(StatusBarTest, AStretchingPaneShowsItsTextWhateverWidthItWasGiven)
+{
+    MakeBar({IDS_INDICATOR_STATUS, IDS_INDICATOR_EXEC_TIME}, 400, 22);
+    bar.SetPaneInfo(0, IDS_INDICATOR_STATUS, SBPS_STRETCH, 0);
+    bar.SetPaneText(0, "Query batch completed");
+    bar.RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    CRect text = bar.PaneRect(0);
+    text.DeflateRect(2, 1);
+    ASSERT_GT(text.Width(), 100) << "the stretch gives it the room";
+    EXPECT_TRUE(HasColour(bar.m_hWnd, text, globalData.clrBtnText, kInk));
+}
