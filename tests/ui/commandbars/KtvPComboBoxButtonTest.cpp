@@ -8,7 +8,10 @@
 
 #include "platform/mfc/CArchive.h"
 #include "platform/mfc/CMemFile.h"
+#include "platform/display/Display.h"
 #include "platform/mfc/afxmsg.h"
+#include "resources/resource.h"
+#include "ui/commandbars/KtvPStatusBar.h"
 #include "tests/support/ui/KtvUiTestSetup.h"
 #include "tests/ui/commandbars/KtvPToolBarTestSupport.h"
 #include "ui/commandbars/HelpComboBoxButton.h"
@@ -452,6 +455,59 @@ TEST_F(EditBoxTest, ContentsSurviveWithoutAWindowAndAcrossMoves)
     auto* pMoved = static_cast<CKtvPToolbarEditBoxButton*>(pTo->GetButton(1));
     ASSERT_NE(pMoved->GetHwnd(), nullptr);
     EXPECT_EQ(TextOf(pMoved), "customers");
+}
+
+}  // namespace
+
+namespace {
+
+class BarsScreenshotTest : public BoxButtonTest {
+protected:
+    void TearDown() override
+    {
+        if (status.GetSafeHwnd() != nullptr)
+            status.DestroyWindow();
+        BoxButtonTest::TearDown();
+    }
+    CKtvPStatusBar status;
+};
+
+TEST_F(BarsScreenshotTest, AFrameWithItsStatusBarAndAToolbarOfBoxes)
+{
+    ::ShowWindow(parent, SW_HIDE);
+    const UINT indicators[] = {0, IDS_INDICATOR_CONNECTIONS, ID_INDICATOR_CAPS, ID_INDICATOR_NUM, ID_INDICATOR_SCRL};
+    ASSERT_TRUE(status.Create(frame));
+    ASSERT_TRUE(status.SetIndicators(indicators, 5));
+    status.SetWindowText("Ready");
+
+    auto* pList = NewCombo(CBS_DROPDOWNLIST);
+    pList->SelectItem(0, FALSE);
+    auto* pEditable = new CKtvPToolbarComboBoxButton(kBoxCmd + 1, -1, CBS_DROPDOWN, 130);
+    pEditable->AddItem("SELECT * FROM sysobjects");
+    auto* pEdit = new CKtvPToolbarEditBoxButton;
+    pEdit->m_nID = kBoxCmd + 2;
+    pEdit->SetContents("orders");
+    CKtvPToolBar* pBar = BarWith(pList, 0xE820);
+    pBar->InsertButton(pEditable);
+    pBar->InsertButton(pEdit);
+    pBar->AdjustLayout();
+    frame->RecalcLayout();
+    frame->RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    Pump();
+
+    CRect client, rectStatus;
+    frame->GetClientRect(client);
+    status.GetWindowRect(rectStatus);
+    frame->ScreenToClient(rectStatus);
+    EXPECT_EQ(rectStatus.bottom, client.bottom);
+    EXPECT_FALSE(status.m_rectSizeBox.IsRectEmpty());
+    EXPECT_STREQ(status.GetPaneByIndex(0)->lpszText, "Ready");
+    EXPECT_STREQ(status.GetPaneByIndex(2)->lpszText, "CAP");
+    EXPECT_TRUE(pEditable->IsWindowVisible());
+    EXPECT_TRUE(pEdit->IsWindowVisible());
+
+    const std::string path = std::string(TW_COMMANDBARS_TEST_BINARY_DIR) + "/status-and-boxes.png";
+    EXPECT_TRUE(tw::display::Display::Instance().GetScreen().SavePng(path));
 }
 
 }  // namespace
