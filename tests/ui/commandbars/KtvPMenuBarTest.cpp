@@ -14,6 +14,7 @@
 #include "tests/ui/commandbars/MenuTestSupport.h"
 #include "ui/commandbars/KtvPMenuBar.h"
 #include "ui/commandbars/KtvPPopupMenu.h"
+#include "ui/commandbars/KtvPTearOffManager.h"
 #include "ui/commandbars/KtvPToolbarSystemMenuButton.h"
 #include "ui/frames/KtvPMDIChildWnd.h"
 #include "ui/frames/KtvPMDIFrameWnd.h"
@@ -49,6 +50,8 @@ protected:
     void TearDown() override
     {
         CKtvPMenuBar::m_bRecentlyUsedMenus = TRUE;
+        // Menus play their sounds on a worker; it ends with the test, not at exit.
+        CKtvPMenuSound::Terminate();
         HeadlessWindowTest::TearDown();
     }
 

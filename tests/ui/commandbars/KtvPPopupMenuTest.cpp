@@ -12,6 +12,7 @@
 #include "ui/commandbars/KtvPContextMenuManager.h"
 #include "ui/commandbars/KtvPMenuBar.h"
 #include "ui/commandbars/KtvPPopupMenu.h"
+#include "ui/commandbars/KtvPTearOffManager.h"
 #include "ui/commandbars/KtvPPopupMenuBar.h"
 #include "ui/commandbars/KtvPToolBar.h"
 
@@ -59,6 +60,8 @@ protected:
         for (HMENU hMenu : menus)
             ::DestroyMenu(hMenu);
         CKtvPMenuBar::m_bRecentlyUsedMenus = TRUE;
+        // Menus play their sounds on a worker; it ends with the test, not at exit.
+        CKtvPMenuSound::Terminate();
         if (::IsWindow(hwndFrame()))
             frame->DestroyWindow();
         KtvControlTest::TearDown();
