@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "tests/support/ui/KtvTestDockFrame.h"
+#include "ui/commandbars/KtvPCommandManager.h"
 #include "ui/commandbars/KtvPToolBar.h"
 #include "ui/commandbars/KtvPToolbarButton.h"
 
