@@ -608,9 +608,20 @@ void CKtvPFrameImpl::OnShowCustomizeMenu(CKtvPPopupMenu*, UINT)
     KTVP_NOT_BUILT("CKtvPFrameImpl::OnShowCustomizeMenu");
 }
 
-BOOL CKtvPFrameImpl::IsCustomizeMenu(CKtvPPopupMenu*) const
+BOOL CKtvPFrameImpl::IsCustomizeMenu(CKtvPPopupMenu* pMenuPopup) const
 {
-    KTVP_NOT_BUILT("CKtvPFrameImpl::IsCustomizeMenu");
+    // A toolbar's list sits in the "Add or Remove Buttons" sub-menu of the chevron's menu.
+    CKtvPPopupMenu* pParent = pMenuPopup != nullptr ? pMenuPopup->GetParentPopupMenu() : nullptr;
+    if (pParent == nullptr)
+        return FALSE;
+    if (pParent->m_pParentButton != nullptr) {
+        CString strAddRemove;
+        strAddRemove.LoadString(IDS_KTVP_ADD_REMOVE_BUTTONS);
+        if (pParent->m_pParentButton->m_strText.Find(strAddRemove) < 0)
+            return FALSE;
+    }
+    CKtvPPopupMenu* pGrandParent = pParent->GetParentPopupMenu();
+    return pGrandParent != nullptr && pGrandParent->m_nLookKind == 1;
 }
 
 void CKtvPFrameImpl::SetupToolbarButtonsMenu(CKtvPPopupMenu*)
