@@ -6,6 +6,7 @@
 
 #include "platform/win32/kernel/ProcessClock.h"
 #include "platform/win32/menu/winmenu.h"
+#include "tests/support/ScopedAppNames.h"
 #include "tests/support/ui/KtvControlTest.h"
 #include "tests/support/ui/KtvUiTestSetup.h"
 #include "tests/ui/commandbars/MenuTestSupport.h"
@@ -14,7 +15,10 @@
 #include "ui/commandbars/KtvPPopupMenu.h"
 #include "ui/commandbars/KtvPTearOffManager.h"
 #include "ui/commandbars/KtvPPopupMenuBar.h"
+#include "ui/commandbars/KtvPSnapshotStore.h"
 #include "ui/commandbars/KtvPToolBar.h"
+#include "ui/frames/KtvPRegistry.h"
+#include "ui/frames/KtvRegPath.h"
 
 namespace {
 
@@ -269,6 +273,106 @@ TEST_F(PopupMenuTest, QuitDuringTrackClosesTheMenuAndIsPostedAgain)
     MSG msg;
     ASSERT_TRUE(::PeekMessage(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
     EXPECT_EQ(msg.wParam, 3u);
+}
+
+}  // namespace
+
+namespace {
+
+// Registered context menus: names, lookups, where a menu opens for a window
+// and what the manager stores of them.
+class ContextMenuRegistryTest : public PopupMenuTest {
+protected:
+    // The program's registry root, under which the stored menus go.
+    tw::test::ScopedAppNames names{_T("Tarnwick"), _T("Corvane")};
+
+    // The popup menu window on the screen, if any.
+    static CKtvPPopupMenu* OpenPopup()
+    {
+        for (HWND hwnd : tw::test::TopLevelWindows(true)) {
+            if (auto* pPopup = DYNAMIC_DOWNCAST(CKtvPPopupMenu, CWnd::FromHandlePermanent(hwnd)))
+                return pPopup;
+        }
+        return nullptr;
+    }
+
+    static CString StoredKey(UINT uiResId)
+    {
+        CString strKey;
+        strKey.Format(_T("%sKtvToolBar-%d%x"), static_cast<LPCTSTR>(KtvGetRegPath(_T("KtvContextMenuManager"))), 0,
+                      uiResId);
+        return strKey;
+    }
+    static BOOL KeyExists(const CString& strKey)
+    {
+        CKtvPRegistry reg(FALSE, TRUE);
+        return reg.Open(strKey);
+    }
+};
+
+TEST_F(ContextMenuRegistryTest, NamesLookupsAndPlacement)
+{
+    menutest::RegisterMenuResource(9301, {Cmd(100, "Cu&t"), Cmd(101, "&Copy")});
+    menutest::RegisterMenuResource(9302, {Cmd(200, "&Paste")});
+
+    EXPECT_TRUE(manager.AddMenu(_T("Edit menu"), 9301));
+    EXPECT_TRUE(manager.AddMenu(_T("Paste menu"), 9302));
+    EXPECT_FALSE(manager.AddMenu(_T("Second name"), 9301)) << "a resource registers once";
+    EXPECT_FALSE(manager.AddMenu(_T("Missing"), 9399));
+
+    CStringList names;
+    manager.GetMenuNames(names);
+    EXPECT_EQ(names.GetCount(), 2);
+    EXPECT_EQ(names.Find(_T("Second name")), nullptr);
+
+    UINT uiResId = 0;
+    EXPECT_NE(manager.GetMenuByName(_T("Paste menu"), &uiResId), nullptr);
+    EXPECT_EQ(uiResId, 9302u);
+    EXPECT_EQ(manager.GetMenuByName(_T("paste menu")), nullptr) << "names compare exactly";
+    EXPECT_FALSE(manager.ShowPopupMenu(9399u, 10, 10, frame));
+
+    // At (-1, -1) the menu opens 5 pixels inside the owner's client corner.
+    ASSERT_TRUE(manager.ShowPopupMenu(9301u, -1, -1, frame));
+    PumpFiltered();
+    CPoint ptCorner(0, 0);
+    frame->ClientToScreen(&ptCorner);
+    CKtvPPopupMenu* pPopup = OpenPopup();
+    ASSERT_NE(pPopup, nullptr);
+    EXPECT_EQ(WindowRect(pPopup).TopLeft(), ptCorner + CPoint(5, 5));
+}
+
+// Only customised menus are stored; a reset removes the stored layout too,
+// so the next start does not bring the old one back.
+TEST_F(ContextMenuRegistryTest, StoresCustomisedMenusAndResetForgetsThem)
+{
+    menutest::RegisterMenuResource(9311, {Cmd(100, "Cu&t"), Cmd(101, "&Copy")});
+    ASSERT_TRUE(manager.AddMenu(_T("Edit menu"), 9311));
+    HMENU hSub = ::GetSubMenu(manager.GetMenuByName(_T("Edit menu")), 0);
+
+    EXPECT_TRUE(manager.SaveState());
+    EXPECT_FALSE(KeyExists(StoredKey(9311))) << "nothing customised, nothing stored";
+
+    // The Menu page's edit: the menu keeps only its first item.
+    CKtvPPopupMenuBar bar;
+    ASSERT_TRUE(bar.Create(CWnd::FromHandle(::GetDesktopWindow()), 0x50402808, 0xE800));
+    ASSERT_TRUE(bar.ImportFromMenu(hSub, TRUE));
+    bar.RemoveButton(1);
+    ASSERT_TRUE(g_SnapshotStore.SaveMenuBar(hSub, &bar));
+    bar.DestroyWindow();
+
+    EXPECT_TRUE(manager.SaveState());
+    EXPECT_TRUE(KeyExists(StoredKey(9311)));
+
+    // A new session loads the stored layout back into a snapshot.
+    g_SnapshotStore.RemoveMenu(hSub);
+    EXPECT_TRUE(manager.LoadState());
+    CKtvPPopupMenuBar loaded;
+    EXPECT_TRUE(g_SnapshotStore.LoadMenuBar(hSub, &loaded));
+    EXPECT_EQ(loaded.GetCount(), 1);
+
+    EXPECT_TRUE(manager.ResetState());
+    EXPECT_FALSE(g_SnapshotStore.LoadMenuBar(hSub, &loaded));
+    EXPECT_FALSE(KeyExists(StoredKey(9311)));
 }
 
 }  // namespace
