@@ -376,3 +376,56 @@ TEST_F(ContextMenuRegistryTest, StoresCustomisedMenusAndResetForgetsThem)
 }
 
 }  // namespace
+
+namespace {
+
+// The pointer resting on a sub-menu item opens it after the menu delay;
+// moving to a sibling closes it a millisecond before the delay ends, and
+// coming back in time keeps it open.
+TEST_F(PopupMenuTest, SubMenusFollowThePointerOnTheMenuDelay)
+{
+    CKtvPPopupMenuBar::m_nMenuShowDelay = 400;
+    CKtvPPopupMenu* pPopup =
+        Show(Menu({Cmd(100, "Plain item"), Sub("Sub-menu", {Cmd(200, "Inner")}), Cmd(101, "Other")}), 100, 100);
+    ASSERT_NE(pPopup, nullptr);
+    CKtvPPopupMenuBar* pBar = pPopup->GetMenuBar();
+    auto* pSubItem = DYNAMIC_DOWNCAST(CKtvPToolbarMenuButton, pBar->GetButton(1));
+    ASSERT_NE(pSubItem, nullptr);
+
+    const auto moveTo = [&](int iItem) {
+        const CPoint pt = pBar->GetButton(iItem)->m_rect.CenterPoint();
+        const POINT ptScreen = ScreenPointOf(pBar->GetSafeHwnd(), pt.x, pt.y);
+        input.MouseMove(ptScreen.x, ptScreen.y);
+        PumpFiltered();
+    };
+    moveTo(0);   // the first move after the menu appeared only arms the bar
+    moveTo(1);
+    tw::ProcessClock::Advance(399);
+    PumpFiltered();
+    EXPECT_EQ(pSubItem->m_pPopupMenu, nullptr);
+    tw::ProcessClock::Advance(1);
+    PumpFiltered();
+    ASSERT_NE(pSubItem->m_pPopupMenu, nullptr);
+
+    // To a sibling and back within the delay: the sub-menu stays.
+    moveTo(2);
+    EXPECT_TRUE(pSubItem->m_bToBeClosed);
+    tw::ProcessClock::Advance(200);
+    moveTo(1);
+    tw::ProcessClock::Advance(400);
+    PumpFiltered();
+    EXPECT_NE(pSubItem->m_pPopupMenu, nullptr);
+    EXPECT_FALSE(pSubItem->m_bToBeClosed);
+
+    // To a sibling for good: closed after the delay less one millisecond.
+    moveTo(2);
+    tw::ProcessClock::Advance(398);
+    PumpFiltered();
+    EXPECT_NE(pSubItem->m_pPopupMenu, nullptr);
+    tw::ProcessClock::Advance(1);
+    PumpFiltered();
+    EXPECT_EQ(pSubItem->m_pPopupMenu, nullptr);
+    CKtvPPopupMenuBar::m_nMenuShowDelay = -1;
+}
+
+}  // namespace
