@@ -8,6 +8,7 @@
 #include "ui/commandbars/KtvPCommandManager.h"
 #include "tests/ui/commandbars/KtvPToolBarTestSupport.h"
 #include "ui/commandbars/CustomizeButton.h"
+#include "ui/commandbars/KtvPCustomizeMenuButton.h"
 #include "ui/commandbars/KtvPMenuBar.h"
 #include "ui/commandbars/KtvPPopupMenu.h"
 #include "ui/commandbars/KtvPTearOffManager.h"
@@ -66,6 +67,33 @@ TEST_F(ChevronTest, HiddenButtonsRunThroughTheirItems)
     Pump();
     EXPECT_EQ(frame->commands, std::vector<UINT>{103});
     EXPECT_EQ(pChevron->m_pPopupMenu, nullptr);
+}
+
+// An item of a bar's add-or-remove list shows or hides its button, and the
+// separator after it goes with it; the list stays open.
+TEST_F(ChevronTest, AddOrRemoveItemTogglesTheButtonAndItsSeparator)
+{
+    CKtvPToolBar* pBar = MakeBar({101, 0, 102, 103});
+    CKtvPCustomizeMenuButton::m_pWndToolBar = pBar;
+    CKtvPCustomizeMenuButton item(101, nullptr, -1, "First");
+    item.SetItemIndex(0);
+    EXPECT_TRUE(item.m_bChecked);
+
+    EXPECT_TRUE(item.OnClickMenuItem()) << "the list stays open";
+    EXPECT_FALSE(pBar->GetButton(0)->m_bVisible);
+    EXPECT_FALSE(pBar->GetButton(1)->m_bVisible);
+    EXPECT_TRUE(pBar->GetButton(2)->m_bVisible);
+    EXPECT_FALSE(item.m_bChecked);
+
+    EXPECT_TRUE(item.OnClickMenuItem());
+    EXPECT_TRUE(pBar->GetButton(0)->m_bVisible);
+    EXPECT_TRUE(pBar->GetButton(1)->m_bVisible);
+
+    // A disabled item changes nothing and keeps the list open too.
+    item.m_bEnabled = FALSE;
+    EXPECT_TRUE(item.OnClickMenuItem());
+    EXPECT_TRUE(pBar->GetButton(0)->m_bVisible);
+    CKtvPCustomizeMenuButton::m_pWndToolBar = nullptr;
 }
 
 }  // namespace
