@@ -1,5 +1,8 @@
 #include "ui/commandbars/KtvPToolBar.h"
 
+#include <initializer_list>
+#include <vector>
+
 #include "platform/comctl/commctrl.h"
 #include "platform/mfc/CFrameWnd.h"
 #include "platform/mfc/CWinApp.h"
@@ -481,7 +484,12 @@ BOOL CKtvPToolBar::SetButtons(const UINT* lpIDArray, int nIDCount, BOOL bRemapIm
             m_Buttons.AddTail(pSeparator);
             pSeparator->OnChangeParentWnd(this);
         }
-        delete pCustomizeCopy;
+        // The bar keeps its customize button whatever its buttons become.
+        if (pCustomizeCopy != nullptr) {
+            m_Buttons.AddTail(pCustomizeCopy);
+            pCustomizeCopy->OnChangeParentWnd(this);
+            m_pCustomizeBtn = pCustomizeCopy;
+        }
         return TRUE;
     }
 
@@ -567,40 +575,40 @@ int CKtvPToolBar::GetCommandButtons(UINT uiCmd, CObList& listButtons)
 
 // --- images and sizes ---------------------------------------------------------------------------
 
+namespace {
+// One set of sizes and its strips: the normal strips take the image size,
+// the large ones twice that; the sizes in force double under large icons.
+void ApplySizes(SIZE sizeButton, SIZE sizeImage, CSize& button, CSize& curButton, CSize& image, CSize& curImage,
+                std::initializer_list<CKtvPToolBarImages*> normal, std::initializer_list<CKtvPToolBarImages*> large)
+{
+    const CSize sizeLarge(sizeImage.cx * 2, sizeImage.cy * 2);
+    button = curButton = sizeButton;
+    image = curImage = sizeImage;
+    for (CKtvPToolBarImages* pStrip : normal)
+        pStrip->SetImageSize(sizeImage);
+    for (CKtvPToolBarImages* pStrip : large)
+        pStrip->SetImageSize(sizeLarge);
+    if (CKtvPToolBar::m_bLargeIcons) {
+        curButton = CSize(sizeButton.cx * 2, sizeButton.cy * 2);
+        curImage = sizeLarge;
+    }
+}
+}  // namespace
+
 void CKtvPToolBar::SetSizes(SIZE sizeButton, SIZE sizeImage)
 {
-    m_sizeButton = m_sizeCurButton = sizeButton;
-    m_sizeImage = m_sizeCurImage = sizeImage;
-    const CSize sizeLarge(sizeImage.cx * 2, sizeImage.cy * 2);
-    m_Images.SetImageSize(sizeImage);
-    m_ColdImages.SetImageSize(sizeImage);
-    m_DisabledImages.SetImageSize(sizeImage);
-    m_LargeImages.SetImageSize(sizeLarge);
-    m_LargeColdImages.SetImageSize(sizeLarge);
-    m_LargeDisabledImages.SetImageSize(sizeLarge);
-    if (m_bLargeIcons) {
-        m_sizeCurButton = CSize(sizeButton.cx * 2, sizeButton.cy * 2);
-        m_sizeCurImage = sizeLarge;
-    }
+    ApplySizes(sizeButton, sizeImage, m_sizeButton, m_sizeCurButton, m_sizeImage, m_sizeCurImage,
+               {&m_Images, &m_ColdImages, &m_DisabledImages},
+               {&m_LargeImages, &m_LargeColdImages, &m_LargeDisabledImages});
     if (m_pUserImages != nullptr)
         m_pUserImages->SetImageSize(sizeImage);
 }
 
 void CKtvPToolBar::SetLockedSizes(SIZE sizeButton, SIZE sizeImage)
 {
-    m_sizeButtonLocked = m_sizeCurButtonLocked = sizeButton;
-    m_sizeImageLocked = m_sizeCurImageLocked = sizeImage;
-    const CSize sizeLarge(sizeImage.cx * 2, sizeImage.cy * 2);
-    m_ImagesLocked.SetImageSize(sizeImage);
-    m_ColdImagesLocked.SetImageSize(sizeImage);
-    m_DisabledImagesLocked.SetImageSize(sizeImage);
-    m_LargeImagesLocked.SetImageSize(sizeLarge);
-    m_LargeColdImagesLocked.SetImageSize(sizeLarge);
-    m_LargeDisabledImagesLocked.SetImageSize(sizeLarge);
-    if (m_bLargeIcons) {
-        m_sizeCurButtonLocked = CSize(sizeButton.cx * 2, sizeButton.cy * 2);
-        m_sizeCurImageLocked = sizeLarge;
-    }
+    ApplySizes(sizeButton, sizeImage, m_sizeButtonLocked, m_sizeCurButtonLocked, m_sizeImageLocked,
+               m_sizeCurImageLocked, {&m_ImagesLocked, &m_ColdImagesLocked, &m_DisabledImagesLocked},
+               {&m_LargeImagesLocked, &m_LargeColdImagesLocked, &m_LargeDisabledImagesLocked});
 }
 
 BOOL CKtvPToolBar::SetUserImages(CKtvPToolBarImages* pUserImages)

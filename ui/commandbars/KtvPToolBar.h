@@ -277,6 +277,10 @@ protected:
     void CancelStretch();
     void OnCustomizeLButtonDown(UINT nFlags, CPoint point, int iButton);
     void StartButtonDrag(CKtvPToolbarButton* pButton, int iButton, CPoint point);
+    // The context menu's Text (image off) and Image and Text.
+    void ShowSelectedText(BOOL bWithImage);
+    // Opens the next enabled menu button backwards (-1) or forwards (1).
+    BOOL StepDroppedMenu(int nStep);
     // Whether a toolbar lies under a screen point: a drop there is no deletion.
     static BOOL IsOverToolbar(CPoint ptScreen);
 

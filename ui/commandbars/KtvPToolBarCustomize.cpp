@@ -389,42 +389,32 @@ void CKtvPToolBar::OnToolbarImage()
     AdjustSizeImmediate();
 }
 
-void CKtvPToolBar::OnToolbarText()
+void CKtvPToolBar::OnToolbarText() { ShowSelectedText(FALSE); }
+
+void CKtvPToolBar::OnToolbarImageAndText() { ShowSelectedText(TRUE); }
+
+void CKtvPToolBar::ShowSelectedText(BOOL bWithImage)
 {
     CKtvPToolbarButton* pButton = GetButton(m_iSelected);
     if (pButton == nullptr)
         return;
+    if (bWithImage && pButton->GetImage() < 0) {
+        ::MessageBeep((UINT)-1);
+        return;
+    }
     pButton->m_bTextShown = TRUE;
-    pButton->m_bImageShown = FALSE;
+    pButton->m_bImageShown = bWithImage;
     if (pButton->m_strText.IsEmpty())
         SetDefaultButtonText(pButton);
+    // Without any text to show the button stays an image.
     if (pButton->m_strText.IsEmpty()) {
         ::MessageBeep((UINT)-1);
         pButton->m_bTextShown = FALSE;
         pButton->m_bImageShown = TRUE;
     }
     AdjustLayout();
-    AdjustSizeImmediate();
-}
-
-void CKtvPToolBar::OnToolbarImageAndText()
-{
-    CKtvPToolbarButton* pButton = GetButton(m_iSelected);
-    if (pButton == nullptr)
-        return;
-    if (pButton->GetImage() < 0) {
-        ::MessageBeep((UINT)-1);
-        return;
-    }
-    pButton->m_bTextShown = TRUE;
-    pButton->m_bImageShown = TRUE;
-    if (pButton->m_strText.IsEmpty())
-        SetDefaultButtonText(pButton);
-    if (pButton->m_strText.IsEmpty()) {
-        ::MessageBeep((UINT)-1);
-        pButton->m_bTextShown = FALSE;
-    }
-    AdjustLayout();
+    if (!bWithImage)
+        AdjustSizeImmediate();
 }
 
 void CKtvPToolBar::OnToolbarStartGroup()

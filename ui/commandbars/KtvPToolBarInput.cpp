@@ -602,28 +602,16 @@ int FindMenuButton(const CKtvPToolBar* pBar, int iStart, int nStep)
 }
 }  // namespace
 
-BOOL CKtvPToolBar::PrevMenu()
-{
-    int iOpen = -1;
-    if (GetDroppedDownMenu(&iOpen) == nullptr)
-        return FALSE;
-    const int iFound = FindMenuButton(this, iOpen, -1);
-    if (iFound < 0 || iFound == iOpen)
-        return TRUE;
-    CNoMenuAnimation noAnimation;
-    DropDownMenuButton(iFound);
-    auto* pMenuButton = DYNAMIC_DOWNCAST(CKtvPToolbarMenuButton, GetButton(m_iDroppedDown));
-    if (pMenuButton != nullptr && pMenuButton->IsDroppedDown() && pMenuButton->m_pPopupMenu != nullptr)
-        pMenuButton->m_pPopupMenu->SendMessage(WM_KEYDOWN, VK_HOME);
-    return TRUE;
-}
+BOOL CKtvPToolBar::PrevMenu() { return StepDroppedMenu(-1); }
 
-BOOL CKtvPToolBar::NextMenu()
+BOOL CKtvPToolBar::NextMenu() { return StepDroppedMenu(1); }
+
+BOOL CKtvPToolBar::StepDroppedMenu(int nStep)
 {
     int iOpen = -1;
     if (GetDroppedDownMenu(&iOpen) == nullptr)
         return FALSE;
-    const int iFound = FindMenuButton(this, iOpen, 1);
+    const int iFound = FindMenuButton(this, iOpen, nStep);
     if (iFound < 0 || iFound == iOpen)
         return TRUE;
     CNoMenuAnimation noAnimation;

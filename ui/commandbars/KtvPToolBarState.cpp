@@ -21,6 +21,7 @@
 #include "ui/docking/KtvPDockBarRow.h"
 #include "ui/frames/KtvPGlobalData.h"
 #include "ui/frames/KtvPRegistry.h"
+#include "ui/frames/KtvPRegistryFactory.h"
 #include "ui/frames/KtvPVisualManager.h"
 #include "ui/frames/KtvPWorkspace.h"
 #include "ui/frames/KtvRegPath.h"
@@ -104,6 +105,18 @@ private:
 // the bar with what the fallback gave and writes only when they differ.
 std::set<const CKtvPToolBar*> g_barsFellBack;
 std::map<CString, std::vector<BYTE>> g_keptRecords;   // key path -> the fallback's image
+
+// A list of buttons under a value name: nothing is written for an empty list.
+BOOL WriteButtonList(CKtvPRegistry& reg, LPCTSTR lpszValueName, CObList& list)
+{
+    return !list.IsEmpty() && reg.Write(lpszValueName, list);
+}
+
+BOOL ReadButtonList(CKtvPRegistry& reg, LPCTSTR lpszValueName, CObList& list)
+{
+    CButtonListImage image(list);
+    return reg.Read(lpszValueName, image);
+}
 
 std::vector<BYTE> StateImage(CKtvPToolBar& bar)
 {
@@ -264,7 +277,8 @@ BOOL CKtvPToolBar::SaveState(LPCTSTR lpszProfileName, int nIndex, UINT uiID)
         if (kept != ktvbarstate::g_keptRecords.end() && !bKeepStored)
             ktvbarstate::g_keptRecords.erase(kept);
 
-        CKtvPRegistry reg(FALSE, FALSE);
+        CKtvPRegistryFactory factory;
+    CKtvPRegistry& reg = factory.Create(FALSE, FALSE);
         if (reg.CreateKey(strKey)) {
             if (GetSafeHwnd() != nullptr) {
                 CString strName;
@@ -292,7 +306,8 @@ BOOL CKtvPToolBar::LoadState(LPCTSTR lpszProfileName, int nIndex, UINT uiID)
 {
     const CString strKey = ktvbarstate::ToolBarKey(*this, lpszProfileName, nIndex, uiID);
 
-    CKtvPRegistry reg(FALSE, TRUE);
+    CKtvPRegistryFactory factory;
+    CKtvPRegistry& reg = factory.Create(FALSE, TRUE);
     if (!reg.Open(strKey))
         return FALSE;
     BYTE* pData = nullptr;
@@ -340,7 +355,8 @@ BOOL CKtvPToolBar::RemoveStateFromRegistry(LPCTSTR lpszProfileName, int nIndex, 
 {
     const CString strKey = ktvbarstate::ToolBarKey(*this, lpszProfileName, nIndex, uiID);
     ktvbarstate::g_keptRecords.erase(strKey);
-    CKtvPRegistry reg(FALSE, FALSE);
+    CKtvPRegistryFactory factory;
+    CKtvPRegistry& reg = factory.Create(FALSE, FALSE);
     return reg.DeleteKey(strKey);
 }
 
@@ -349,7 +365,7 @@ BOOL CKtvPToolBar::RestoreOriginalState()
     if (m_uiOriginalResID == 0)
         return FALSE;
 
-    const BOOL bLoaded = LoadToolBar(m_uiOriginalResID, 0, 0, TRUE);
+    const BOOL bLoaded = LoadToolBar(m_uiOriginalResID);
     AdjustLayout();
 
     if (GetSafeHwnd() == nullptr)
@@ -375,17 +391,14 @@ BOOL CKtvPToolBar::RestoreOriginalState()
 
 BOOL CKtvPToolBar::SaveOriginalState(CKtvPRegistry& reg)
 {
-    if (m_OrigButtons.IsEmpty())
-        return FALSE;
-    return reg.Write(ktvbarstate::kOriginalItemsValue, m_OrigButtons);
+    return ktvbarstate::WriteButtonList(reg, ktvbarstate::kOriginalItemsValue, m_OrigButtons);
 }
 
 BOOL CKtvPToolBar::LoadLastOriginalState(CKtvPRegistry& reg)
 {
     CObList lstStored;
-    ktvbarstate::CButtonListImage image(lstStored);
     BOOL bResult = FALSE;
-    if (reg.Read(ktvbarstate::kOriginalItemsValue, image))
+    if (ktvbarstate::ReadButtonList(reg, ktvbarstate::kOriginalItemsValue, lstStored))
         bResult = MergeOriginalItems(lstStored);
     ktvbarstate::DeleteListedButtons(lstStored);
     return bResult;
@@ -447,16 +460,13 @@ BOOL CKtvPToolBar::MergeOriginalItems(CObList& lstOrigButtons)
 
 BOOL CKtvPToolBar::SaveResetOriginalState(CKtvPRegistry& reg)
 {
-    if (m_OrigResetButtons.IsEmpty())
-        return FALSE;
-    return reg.Write(ktvbarstate::kOrigResetItemsValue, m_OrigResetButtons);
+    return ktvbarstate::WriteButtonList(reg, ktvbarstate::kOrigResetItemsValue, m_OrigResetButtons);
 }
 
 BOOL CKtvPToolBar::LoadResetOriginalState(CKtvPRegistry& reg)
 {
     CObList lstStored;
-    ktvbarstate::CButtonListImage image(lstStored);
-    if (reg.Read(ktvbarstate::kOrigResetItemsValue, image) && !lstStored.IsEmpty()) {
+    if (ktvbarstate::ReadButtonList(reg, ktvbarstate::kOrigResetItemsValue, lstStored) && !lstStored.IsEmpty()) {
         ktvbarstate::DeleteListedButtons(m_OrigResetButtons);
         m_OrigResetButtons.AddTail(&lstStored);
         lstStored.RemoveAll();
@@ -486,7 +496,8 @@ void CKtvPToolBar::OnResetPrompt()
 
 BOOL CKtvPToolBar::SaveParameters(LPCTSTR lpszProfileName)
 {
-    CKtvPRegistry reg(FALSE, FALSE);
+    CKtvPRegistryFactory factory;
+    CKtvPRegistry& reg = factory.Create(FALSE, FALSE);
     if (!reg.CreateKey(ktvbarstate::ParametersKey(lpszProfileName)))
         return FALSE;
 
@@ -502,7 +513,8 @@ BOOL CKtvPToolBar::SaveParameters(LPCTSTR lpszProfileName)
 
 BOOL CKtvPToolBar::LoadParameters(LPCTSTR lpszProfileName)
 {
-    CKtvPRegistry reg(FALSE, TRUE);
+    CKtvPRegistryFactory factory;
+    CKtvPRegistry& reg = factory.Create(FALSE, TRUE);
     if (!reg.Open(ktvbarstate::ParametersKey(lpszProfileName)))
         return FALSE;
 
@@ -551,7 +563,8 @@ BOOL CKtvPToolBar::LoadParameters(LPCTSTR lpszProfileName)
 
 BOOL CKtvPToolBar::LoadLargeIconsState(LPCTSTR lpszProfileName)
 {
-    CKtvPRegistry reg(FALSE, TRUE);
+    CKtvPRegistryFactory factory;
+    CKtvPRegistry& reg = factory.Create(FALSE, TRUE);
     if (!reg.Open(ktvbarstate::ParametersKey(lpszProfileName)))
         return FALSE;
     int bLargeIcons = 0;

@@ -78,10 +78,22 @@ CKtvPVisualManager::~CKtvPVisualManager()
         m_pVisManager = nullptr;
 }
 
+// The library's clean-up deletes a manager that GetInstance made; one the
+// program made itself stays the program's.
+static void KtvDeleteAutoVisualManager()
+{
+    CKtvPVisualManager* pManager = CKtvPVisualManager::m_pVisManager;
+    if (pManager != nullptr && pManager->m_bAutoDelete)
+        delete pManager;
+}
+
 CKtvPVisualManager* CKtvPVisualManager::GetInstance()
 {
     if (m_pVisManager != nullptr)
         return m_pVisManager;
+
+    static const bool bCleanUpJoined = (KtvAddCleanUpStep(&KtvDeleteAutoVisualManager), true);
+    (void)bCleanUpJoined;
 
     // Painters never see no manager: the registered look, else the base one.
     CKtvPVisualManager* pManager = nullptr;
@@ -794,15 +806,16 @@ void CKtvPVisualManager::DrawSlantedTabShape(CDC* pDC, const CRect& rectTab, con
         pDC->MoveTo(rectTabs.right, r.top);
         pDC->LineTo(rectTabs.right, r.bottom);
     }
-    DrawSlantedTabInnerLines(pDC, pts, bIsActive, bCut, bTop);
+    DrawSlantedTabInnerLines(pDC, pts, bIsActive, bCut, bTop, globalData.clrBarHilite);
     pDC->RestoreDC(nSaved);
     // Tabs drawn after this one stay behind it.
     pDC->ExcludeClipRect(CRect(r.right, rectTabs.top, rectTabs.right, rectTabs.bottom));
 }
 
-void CKtvPVisualManager::DrawSlantedTabInnerLines(CDC* pDC, const POINT* p, BOOL bIsActive, BOOL bCut, BOOL bTop)
+void CKtvPVisualManager::DrawSlantedTabInnerLines(CDC* pDC, const POINT* p, BOOL bIsActive, BOOL bCut, BOOL bTop,
+                                                  COLORREF clrInner)
 {
-    CPen penHilite(PS_SOLID, 1, globalData.clrBarHilite);
+    CPen penHilite(PS_SOLID, 1, clrInner);
     CPen penShadow(PS_SOLID, 1, globalData.clrBarShadow);
     CPen* pOldPen = pDC->SelectObject(&penHilite);
     if (bTop) {

@@ -206,6 +206,10 @@ public:
     static CRuntimeClass* m_pRTIDefault;
 
 protected:
+    // The light lines inside a slanted tab's outline (points p0 to p7 after
+    // clamping), the slant and top edge in clrInner.
+    static void DrawSlantedTabInnerLines(CDC* pDC, const POINT* p, BOOL bIsActive, BOOL bCut, BOOL bTop,
+                                         COLORREF clrInner);
     // The glyph a caption button shows by its hit id; -1 for none.
     static int CaptionButtonGlyph(UINT nHit, BOOL bHorz, BOOL bMaximized);
     // Where a glyph of the menu images sits centred in rect.
@@ -228,5 +232,4 @@ private:
                         CKtvPBaseTabWnd* pTabWnd);
     void DrawSlantedTabShape(CDC* pDC, const CRect& rectTab, const CRect& rectTabs, int iTab, BOOL bIsActive,
                              BOOL bTop, COLORREF clrTab, CKtvPBaseTabWnd* pTabWnd);
-    static void DrawSlantedTabInnerLines(CDC* pDC, const POINT* p, BOOL bIsActive, BOOL bCut, BOOL bTop);
 };

@@ -5,8 +5,10 @@
 
 #include <fstream>
 
+#include "platform/mfc/AfxThreadState.h"
 #include "platform/mfc/CWinApp.h"
 #include "platform/shell/ShellLauncher.h"
+#include "platform/win32/kernel/ProcessClock.h"
 #include "tests/support/window/RecordingSpawner.h"
 #include "platform/win32/user/BeepTrace.h"
 #include "tests/ui/commandbars/KtvPToolBarTestSupport.h"
@@ -17,6 +19,19 @@ namespace tw::test {
 namespace {
 
 using display::MouseButton;
+
+// Keys and the tooltip's mouse messages reach the bar through the
+// framework's pre-translation, as in the program's message loop.
+void PumpWithPreTranslate()
+{
+    MSG msg;
+    while (::PeekMessage(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        if (CWnd::WalkPreTranslateTree(nullptr, &msg))
+            continue;
+        ::TranslateMessage(&msg);
+        ::DispatchMessage(&msg);
+    }
+}
 
 class ToolBarInputTest : public ToolBarTest {
 protected:
@@ -173,8 +188,8 @@ TEST_F(ToolBarInputTest, EscapeGivesTheFocusBackToTheWindowThatHadIt)
     pView->SetFocus();
     bar->SetFocus();
     ASSERT_EQ(::GetFocus(), bar->GetSafeHwnd());
-    MSG msg{bar->GetSafeHwnd(), WM_KEYDOWN, VK_ESCAPE, 0};
-    EXPECT_TRUE(bar->PreTranslateMessage(&msg));
+    input.KeyStroke(VK_ESCAPE);
+    PumpWithPreTranslate();
     EXPECT_EQ(::GetFocus(), pView->GetSafeHwnd());
     pView->DestroyWindow();
     delete pView;
@@ -244,6 +259,71 @@ TEST_F(ToolBarInputTest, MnemonicsPostTheCommandOfAPlainButton)
     EXPECT_FALSE(bar->TranslateChar('X'));
     Pump();
     EXPECT_EQ(frame->commands, std::vector<UINT>{103});
+}
+
+TEST_F(ToolBarInputTest, TheTooltipShowsTheCommandsShortTextAfterTheHoverDelay)
+{
+    bar->InsertButton(new CKtvPToolbarButton(tbres::kOpenCommand, 0, nullptr, FALSE, TRUE));
+    bar->AdjustLayout();
+    Pump();
+    const int i = bar->CommandToIndex(tbres::kOpenCommand);
+    const POINT at = At(bar, i);
+    input.MouseMove(at.x - 1, at.y);
+    input.MouseMove(at.x, at.y);
+    PumpWithPreTranslate();
+    EXPECT_FALSE(bar->m_ToolTip.IsWindowVisible());
+
+    for (int n = 0; n < 10 && !bar->m_ToolTip.IsWindowVisible(); n++) {
+        tw::ProcessClock::Advance(200);
+        PumpWithPreTranslate();
+    }
+    EXPECT_TRUE(bar->m_ToolTip.IsWindowVisible());
+    EXPECT_EQ(CKtvPToolBar::m_strToolTipText, "Open");
+}
+
+TEST_F(ToolBarInputTest, TheFramesOwnTooltipStaysQuietOverABar)
+{
+    frame->EnableToolTips(TRUE);
+    bar->InsertButton(new CKtvPToolbarButton(tbres::kOpenCommand, 0, nullptr, FALSE, TRUE));
+    bar->AdjustLayout();
+    Pump();
+    const POINT at = At(bar, bar->CommandToIndex(tbres::kOpenCommand));
+    input.MouseMove(at.x - 1, at.y);
+    input.MouseMove(at.x, at.y);
+    PumpWithPreTranslate();
+    for (int n = 0; n < 10; n++) {
+        tw::ProcessClock::Advance(200);
+        PumpWithPreTranslate();
+    }
+    EXPECT_TRUE(bar->m_ToolTip.IsWindowVisible());
+    HWND hThreadTip = tw::mfc::CurrentThreadState().hToolTip;
+    EXPECT_TRUE(hThreadTip == nullptr || !::IsWindowVisible(hThreadTip));
+    frame->EnableToolTips(FALSE);
+}
+
+TEST_F(ToolBarInputTest, TheDefaultTextIsTheCommandsShortText)
+{
+    CKtvPToolbarButton button(tbres::kOpenCommand, 0, "mine", FALSE, TRUE);
+    EXPECT_TRUE(bar->SetDefaultButtonText(&button));
+    EXPECT_EQ(button.m_strText, "Open");
+    button.m_nID = 101;
+    EXPECT_FALSE(bar->SetDefaultButtonText(&button)) << "no string: the text stays";
+    EXPECT_EQ(button.m_strText, "Open");
+
+    bar->SetButtonTextAndImage(0, nullptr, TRUE, FALSE);
+    EXPECT_EQ(bar->GetButtonText(0), "");
+    EXPECT_TRUE(bar->GetButton(0)->m_bTextShown);
+    EXPECT_FALSE(bar->GetButton(0)->m_bImageShown);
+}
+
+TEST_F(ToolBarInputTest, InHelpModeAClickOutsideAButtonBeeps)
+{
+    CKtvPToolBar::SetHelpMode(TRUE);
+    EXPECT_NE(CKtvPToolBar::m_hookMouseHelp, nullptr);
+    EXPECT_EQ(bar->SendMessage(WM_HELPHITTEST, 0, MAKELPARAM(500, 5)), -1);
+    EXPECT_EQ(tw::user::BeepTrace(), std::vector<UINT>{(UINT)-1});
+    CKtvPToolBar::SetHelpMode(FALSE);
+    EXPECT_EQ(CKtvPToolBar::m_hookMouseHelp, nullptr);
 }
 
 }  // namespace

@@ -4,6 +4,9 @@
 // insertion marker.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+
+#include "platform/display/Display.h"
 #include "platform/win32/gdi/SystemColors.h"
 #include "tests/ui/commandbars/KtvPToolBarTestSupport.h"
 #include "ui/commandbars/KtvPToolbarButton.h"
@@ -82,6 +85,16 @@ TEST_F(ToolBarLoadTest, ALockedBarKeepsItsOwnImagesAndRegistersNoCommand)
     EXPECT_EQ(CKtvPToolBar::m_Images.GetCount(), 0);
     EXPECT_EQ(pBar->m_ImagesLocked.GetCount(), 2);
     EXPECT_EQ(CentreColour(pBar, 1), tbres::kImage[1]);
+}
+
+TEST_F(ToolBarLoadTest, ImagesOfABarNeverShownStillGiveTheirCommandsImages)
+{
+    EXPECT_TRUE(CKtvPToolBar::AddToolBarForImageCollection(tbres::kSecondBar));
+    int iImage = -1;
+    ASSERT_TRUE(CKtvPToolBar::m_DefaultImages.Lookup(202, iImage));
+    EXPECT_EQ(iImage, 1);
+    EXPECT_EQ(CKtvPToolBar::m_Images.GetCount(), 2);
+    EXPECT_TRUE(CKtvPToolBar::GetAllToolbars().IsEmpty()) << "the bar that read them is gone";
 }
 
 TEST_F(ToolBarLoadTest, ARecordWithoutItsImagesOrMissingAltogetherFailsTheLoad)
@@ -186,6 +199,29 @@ TEST_F(ToolBarLoadTest, SeparatorsTheSelectionFrameAndTheInsertionMarker)
     EXPECT_EQ(PixelOf(pBar, m.left, m.top), globalData.clrBtnText) << "the serif";
     pBar->m_iDragIndex = -1;
     pBar->m_rectDrag.SetRectEmpty();
+}
+
+TEST_F(ToolBarLoadTest, AFrameWithALabelledBarAndALockedBar)
+{
+    CKtvPToolBar* pLabelled = Load(tbres::kBar, tbres::kColdBitmap);
+    ASSERT_NE(pLabelled, nullptr);
+    pLabelled->InsertButton(new CKtvPToolbarButton(tbres::kOpenCommand, 0, nullptr, FALSE, TRUE));
+    pLabelled->EnableTextLabels();
+    CKtvPToolBar* pLocked = Load(tbres::kSecondBar, 0, TRUE, 0, 0xE841);
+    ASSERT_NE(pLocked, nullptr);
+
+    frame->RecalcLayout();
+    Pump();
+
+    const CRect first = pLabelled->GetButton(0)->m_rect;
+    const CRect open = pLabelled->GetButton(pLabelled->CommandToIndex(tbres::kOpenCommand))->m_rect;
+    EXPECT_GT(first.Height(), 22) << "room for the label under the image";
+    EXPECT_EQ(open.Height(), first.Height()) << "every button of the row is as tall";
+    EXPECT_EQ(pLabelled->GetButton(pLabelled->CommandToIndex(tbres::kOpenCommand))->m_strText, "Open");
+    EXPECT_EQ(CentreColour(pLocked, 0), tbres::kImage[0]);
+
+    if (const char* path = std::getenv("TARNWICK_TOOLBAR_SHOT"))
+        display::Display::Instance().GetScreen().SavePng(path);
 }
 
 }  // namespace

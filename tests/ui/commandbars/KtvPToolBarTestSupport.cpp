@@ -53,6 +53,23 @@ std::vector<BYTE> Toolbar(std::vector<WORD> items)
     return tw::res::WriteToolbarResource(toolbar);
 }
 
+// The string-table block holding kOpenCommand as its first string.
+std::vector<BYTE> StringBlock()
+{
+    const std::u16string text = u"Open a file\nOpen";
+    std::vector<BYTE> bytes;
+    auto word = [&bytes](WORD w) {
+        bytes.push_back((BYTE)w);
+        bytes.push_back((BYTE)(w >> 8));
+    };
+    word((WORD)text.size());
+    for (char16_t c : text)
+        word((WORD)c);
+    for (int i = 1; i < 16; i++)
+        word(0);
+    return bytes;
+}
+
 }  // namespace
 
 void Register()
@@ -64,6 +81,7 @@ void Register()
     static const std::vector<BYTE> cold = Strip(kCold, 3);
     static const std::vector<BYTE> disabled = Strip(kDisabled, 3);
     static const std::vector<BYTE> secondImages = Strip(kImage, 2);
+    static const std::vector<BYTE> strings = StringBlock();
     static const ResourceEntry entries[] = {
         {241, nullptr, kBar, nullptr, 0, bar.data(), (DWORD)bar.size()},
         {241, nullptr, kSecondBar, nullptr, 0, second.data(), (DWORD)second.size()},
@@ -72,6 +90,7 @@ void Register()
         {2, nullptr, kSecondBar, nullptr, 0, secondImages.data(), (DWORD)secondImages.size()},
         {2, nullptr, kColdBitmap, nullptr, 0, cold.data(), (DWORD)cold.size()},
         {2, nullptr, kDisabledBitmap, nullptr, 0, disabled.data(), (DWORD)disabled.size()},
+        {6, nullptr, (WORD)((kOpenCommand >> 4) + 1), nullptr, 0, strings.data(), (DWORD)strings.size()},
     };
     static const bool registered =
         tw::RegisterResources(tw::ProgramInstance(), ResourceTable{entries, std::size(entries)});
@@ -111,6 +130,7 @@ LRESULT KtvRecordingFrame::WindowProc(UINT message, WPARAM wParam, LPARAM lParam
 void ToolBarTest::SetUp()
 {
     KtvPrepareUiTest();
+    tbres::Register();
     HeadlessWindowTest::SetUp();
     tw::user::ResetBeepTrace();
     CKtvPToolBar::SetSizes(CSize(23, 22), CSize(16, 15));

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/win32/kernel/Threads.h"
 #include "tests/support/ui/KtvTestDockFrame.h"
 #include "ui/commandbars/KtvPCommandManager.h"
 #include "ui/commandbars/KtvPToolBar.h"
@@ -23,6 +24,7 @@ const UINT kSecondBar = 7102;     // 201, 202
 const UINT kColdBitmap = 7103;    // cold images of kBar
 const UINT kDisabledBitmap = 7104;
 const UINT kNoBitmap = 7105;      // a toolbar record without its bitmap
+const UINT kOpenCommand = 30000;  // its string: "Open a file\nOpen"
 const COLORREF kImage[3] = {RGB(255, 0, 0), RGB(0, 255, 0), RGB(0, 0, 255)};
 const COLORREF kCold[3] = {RGB(128, 0, 0), RGB(0, 128, 0), RGB(0, 0, 128)};
 const COLORREF kDisabled[3] = {RGB(255, 255, 0), RGB(0, 255, 255), RGB(255, 0, 255)};

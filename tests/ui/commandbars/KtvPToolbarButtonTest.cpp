@@ -18,6 +18,9 @@
 #include "platform/mfc/CSharedFile.h"
 #include "platform/ole/oleidl.h"
 #include "tests/support/ui/KtvUiTestSetup.h"
+#include "tests/ui/commandbars/StripTestSupport.h"
+#include "ui/commandbars/KtvPToolBar.h"
+#include "ui/commandbars/KtvPToolBarImages.h"
 #include "ui/commandbars/KtvPCommandManager.h"
 #include "ui/commandbars/KtvPToolbarButton.h"
 #include "ui/commandbars/KtvPToolbarMenuButton.h"
@@ -492,3 +495,131 @@ TEST_F(DragDataTest, UnstorableButtonPutsNothing)
 }
 
 }  // namespace
+
+// --- drawing -------------------------------------------------------------------------------------
+
+namespace ktvbuttondrawtest {
+
+const COLORREF kRed = RGB(255, 0, 0);
+const COLORREF kMagenta = RGB(255, 0, 255);
+
+// A button 14 x 11 painted on the bar's face from a strip of one red 4 x 3 image.
+class ButtonDrawTest : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        KtvPrepareUiTest();
+        GetCmdMgr()->ClearAllCmdImages();
+        ASSERT_TRUE(striptest::WriteBmp("red.bmp", {"rrrr", "rrrr", "rrrr"}, {{'r', kRed}}, 24));
+        strip.SetImageSize(CSize(4, 3));
+        ASSERT_TRUE(strip.LoadFromFile("./red.bmp"));
+        strip.SetTransparentColor(kMagenta);
+        button.m_bLocked = TRUE;
+        button.m_nID = 0x8800;
+        button.SetImage(0);
+    }
+    void TearDown() override { CKtvPToolBar::m_bCustomizeMode = FALSE; }
+
+    // Paints the button as its bar would and keeps the canvas for reading.
+    void Paint(BOOL bHighlight, BOOL bCustomize = FALSE)
+    {
+        canvas.Fill(globalData.clrBarFace);
+        CKtvPToolBar::m_bCustomizeMode = bCustomize;
+        CKtvPDrawState ds;
+        ASSERT_TRUE(strip.PrepareDrawImage(ds));
+        button.OnDraw(canvas.Dc(), CRect(0, 0, 14, 11), &strip, TRUE, bCustomize, bHighlight);
+        strip.EndDrawImage(ds);
+    }
+
+    CKtvPToolBarImages strip;
+    CKtvPToolbarButton button;
+    striptest::Canvas canvas{20, 14, RGB(0, 0, 0)};
+};
+
+TEST_F(ButtonDrawTest, StateDecidesBorderImagePlaceAndGreying)
+{
+    const COLORREF face = globalData.clrBarFace;
+    const COLORREF hilite = globalData.clrBarHilite;
+    const COLORREF shadow = globalData.clrBarShadow;
+    struct Case {
+        const char* name;
+        UINT style;
+        BOOL highlight, customize;
+        COLORREF topLeft, bottomRight;
+        CPoint image;   // the image's top-left pixel
+        bool red;       // the image in its own colours
+    } const cases[] = {
+        {"cold", 0, FALSE, FALSE, face, face, {5, 4}, true},
+        {"hot", 0, TRUE, FALSE, hilite, shadow, {5, 4}, true},
+        {"pressed", TBBS_PRESSED, TRUE, FALSE, shadow, hilite, {6, 5}, true},
+        {"checked", TBBS_CHECKED, FALSE, FALSE, shadow, hilite, {6, 5}, true},
+        {"disabled", TBBS_DISABLED, TRUE, FALSE, face, face, {5, 4}, false},
+        {"customising", TBBS_DISABLED, TRUE, TRUE, face, face, {5, 4}, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        button.m_nStyle = c.style;
+        Paint(c.highlight, c.customize);
+        EXPECT_EQ(canvas.At(0, 0), c.topLeft);
+        EXPECT_EQ(canvas.At(13, 10), c.bottomRight);
+        EXPECT_EQ(canvas.At(c.image.x, c.image.y) == kRed, c.red);
+        EXPECT_EQ(canvas.At(c.image.x + 3, c.image.y + 2) == kRed, c.red);
+        EXPECT_NE(canvas.At(c.image.x - 1, c.image.y), kRed);
+    }
+}
+
+TEST_F(ButtonDrawTest, LabelStandsBesideTheImageAfterAGap)
+{
+    button.m_strText = "Go";
+    button.m_bTextShown = TRUE;
+    canvas.Fill(globalData.clrBarFace);
+    CDC* pDC = canvas.Dc();
+    CFont* pOld = pDC->SelectObject(&globalData.fontRegular);
+    const int iTextWidth = pDC->GetTextExtent(CString("Go")).cx + 6;
+    CKtvPDrawState ds;
+    ASSERT_TRUE(strip.PrepareDrawImage(ds));
+    button.OnDraw(pDC, CRect(0, 0, 14 + iTextWidth, 11), &strip, TRUE, FALSE, FALSE);
+    strip.EndDrawImage(ds);
+    pDC->SelectObject(pOld);
+
+    EXPECT_EQ(canvas.At(5, 4), kRed);   // the image keeps its place in the image area
+    // Between the image and the label: three pixels of gap and three of margin.
+    for (int x = 9; x < 13; x++)
+        for (int y = 0; y < 11; y++)
+            EXPECT_EQ(canvas.At(x, y), globalData.clrBarFace) << x << "," << y;
+    int textPixels = 0;
+    for (int x = 13; x < 14 + iTextWidth; x++)
+        for (int y = 0; y < 11; y++)
+            textPixels += canvas.At(x, y) != globalData.clrBarFace;
+    EXPECT_GT(textPixels, 4);
+}
+
+TEST_F(ButtonDrawTest, CommandListEntryReportsTheWidthItUsed)
+{
+    CDC* pDC = canvas.Dc();
+    CFont* pOld = pDC->SelectObject(&globalData.fontRegular);
+    const int iColumn = CKtvPToolBar::GetMenuImageSize().cx + 6;
+    const int iExtent = pDC->GetTextExtent(CString("Paste")).cx;
+
+    CKtvPToolbarButton labelOnly;
+    labelOnly.m_bLocked = TRUE;
+    labelOnly.m_nID = 0x8801;
+    labelOnly.SetImage(-1);
+    labelOnly.m_strText = "&Paste";
+    const BOOL bTextShown = labelOnly.m_bTextShown;
+    EXPECT_EQ(labelOnly.OnDrawOnCustomizeList(pDC, CRect(0, 0, 200, 14), TRUE), iColumn + iExtent);
+    EXPECT_EQ(labelOnly.m_bTextShown, bTextShown);   // hidden only while the list draws the image
+
+    // A narrow list cuts the label: the width used is what the row had.
+    const int iNarrow = iColumn + 10;
+    const int iUsed = labelOnly.OnDrawOnCustomizeList(pDC, CRect(0, 0, iNarrow, 14), FALSE);
+    EXPECT_EQ(iUsed, iColumn + (iNarrow - (CKtvPToolBar::GetMenuImageSize().cx + 10)));
+
+    CKtvPToolbarButton unnamed;
+    unnamed.m_bLocked = TRUE;
+    unnamed.m_nID = 0x8802;
+    EXPECT_EQ(unnamed.OnDrawOnCustomizeList(pDC, CRect(0, 0, 200, 14), FALSE), iColumn);
+    pDC->SelectObject(pOld);
+}
+
+}  // namespace ktvbuttondrawtest

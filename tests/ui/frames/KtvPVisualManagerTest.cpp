@@ -8,9 +8,11 @@
 #include "tests/ui/frames/KtvPVisualManagerCanvas.h"
 #include "ui/commandbars/KtvPMenuImages.h"
 #include "ui/commandbars/KtvPToolbarButton.h"
+#include "ui/controls/KtvPCaptionBar.h"
 #include "ui/controls/KtvPOutlookBarPane.h"
 #include "ui/docking/KtvPCaptionButton.h"
 #include "ui/frames/KtvPCodes.h"
+#include "ui/frames/KtvPDrawManager.h"
 #include "ui/frames/KtvPFrameWnd.h"
 #include "ui/frames/KtvPVisualManager.h"
 #include "ui/frames/KtvPVisualManager2003.h"
@@ -62,6 +64,21 @@ TEST_F(KtvPClassicLookTest, FirstUseMakesAnAutoDeletedClassicManagerAndAChosenLo
 
     CKtvPVisualManager::SetDefaultManager(nullptr);
     EXPECT_EQ(CKtvPVisualManager::GetInstance()->GetRuntimeClass(), RUNTIME_CLASS(CKtvPVisualManager));
+}
+
+TEST_F(KtvPClassicLookTest, LibraryCleanUpDeletesOnlyAManagerItMadeItself)
+{
+    CKtvPVisualManager::SetDefaultManager(RUNTIME_CLASS(CKtvPVisualManagerXP));
+    ASSERT_NE(CKtvPVisualManager::GetInstance(), nullptr);
+    KtvCleanUp();
+    EXPECT_EQ(CKtvPVisualManager::m_pVisManager, nullptr);
+
+    KtvInitGlobalData();
+    auto* own = new CKtvPVisualManager;
+    ASSERT_EQ(CKtvPVisualManager::m_pVisManager, own);
+    KtvCleanUp();
+    EXPECT_EQ(CKtvPVisualManager::m_pVisManager, own);
+    KtvInitGlobalData();
 }
 
 TEST_F(KtvPClassicLookTest, TemporaryManagersOfEveryLookNeverBecomeCurrent)
@@ -213,8 +230,9 @@ TEST_F(KtvPClassicLookTest, FramesByKindAndState)
         c.draw(Look(), &dc, CRect(2, 2, 22, 12));
         EXPECT_EQ(At(2, 2), c.topLeft) << c.name;
         EXPECT_EQ(At(21, 11), c.bottomRight) << c.name;
-        if (c.inner != kWhite || std::string(c.name).find("button") != std::string::npos)
+        if (c.inner != kWhite || std::string(c.name).find("button") != std::string::npos) {
             EXPECT_EQ(At(3, 3), c.inner) << c.name;
+        }
         EXPECT_EQ(At(1, 1), kWhite) << c.name;
         EXPECT_EQ(At(22, 12), kWhite) << c.name;
     }
@@ -294,6 +312,43 @@ TEST_F(KtvPClassicLookTest, CaptionButtonWithoutAGlyphStillGetsItsFrame)
     EXPECT_EQ(At(4 + size.cx - 1, 4 + size.cy - 1), globalData.clrBarDkShadow);
     const CRect inside(6, 6, 4 + size.cx - 2, 4 + size.cy - 2);
     EXPECT_EQ(Count(inside, kWhite), inside.Width() * inside.Height());
+}
+
+TEST_F(KtvPClassicLookTest, CaptionButtonFramesByModeAndState)
+{
+    const COLORREF light = globalData.clrBarLight, dark = globalData.clrBarDkShadow,
+                   hilite = globalData.clrBarHilite, shadow = globalData.clrBarShadow;
+    const COLORREF bg = RGB(1, 2, 3);
+    struct Case {
+        BOOL look2000, pushed, hot;
+        COLORREF outerTopLeft, innerTopLeft, innerBottomRight;
+    };
+    const Case cases[] = {
+        {FALSE, FALSE, FALSE, light, hilite, shadow},
+        {FALSE, TRUE, TRUE, dark, dark, hilite},
+        {TRUE, FALSE, FALSE, bg, bg, bg},
+        {TRUE, FALSE, TRUE, bg, hilite, shadow},
+        {TRUE, TRUE, FALSE, bg, hilite, shadow},
+        {TRUE, TRUE, TRUE, dark, dark, hilite},
+    };
+    CKtvPCaptionButton button(HTCLIENT);
+    button.m_ptOrigin = CPoint(4, 4);
+    const CSize size = CKtvPCaptionButton::GetSize();
+    for (const Case& c : cases) {
+        Clear(bg);
+        Look()->m_bLook2000 = c.look2000;
+        button.m_bPushed = c.pushed;
+        button.m_bFocused = c.hot;
+        Look()->OnDrawCaptionButton(&dc, &button, FALSE, TRUE, FALSE, FALSE);
+        EXPECT_EQ(At(4, 4), c.outerTopLeft) << c.look2000 << c.pushed << c.hot;
+        EXPECT_EQ(At(5, 5), c.innerTopLeft) << c.look2000 << c.pushed << c.hot;
+        EXPECT_EQ(At(4 + size.cx - 2, 4 + size.cy - 2), c.innerBottomRight) << c.look2000 << c.pushed << c.hot;
+    }
+    // A disabled button has no frame at all.
+    Clear(bg);
+    Look()->m_bLook2000 = FALSE;
+    Look()->OnDrawCaptionButton(&dc, &button, FALSE, TRUE, FALSE, TRUE);
+    EXPECT_EQ(At(4, 4), bg);
 }
 
 // --- progress --------------------------------------------------------------------------------------
@@ -509,6 +564,23 @@ TEST_F(KtvPClassicLookTest, ButtonTextColoursByKindAndState)
         EXPECT_EQ(Look()->GetToolbarButtonTextColor(c.button, ButtonsIsRegular), c.expected) << c.style;
     }
     EXPECT_EQ(Look()->GetShowAllMenuItemsHeight(&dc, CSize(10, 10)), CKtvPMenuImages::Size().cy + 6);
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(KtvPClassicLookTest, CaptionBarFillsWithItsOwnColourOrTheShadow)
+{
+    CKtvPCaptionBar bar;
+    bar.m_clrBarBackground = (COLORREF)-1;
+    Look()->OnFillBarBackground(&dc, &bar, CRect(0, 0, 40, 20), CRect(0, 0, 20, 20));
+    EXPECT_EQ(At(10, 10), globalData.clrBarShadow);
+    EXPECT_EQ(At(30, 10), kWhite);
+    bar.m_clrBarBackground = RGB(0, 90, 0);
+    Look()->OnFillBarBackground(&dc, &bar, CRect(0, 0, 40, 20), CRect(0, 0, 20, 20));
+    EXPECT_EQ(At(10, 10), RGB(0, 90, 0));
+    EXPECT_EQ(Look()->GetCaptionBarTextColor(&bar), globalData.clrWindow);
 }
 
 }  // namespace
