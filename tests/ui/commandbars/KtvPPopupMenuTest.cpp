@@ -17,6 +17,7 @@
 #include "ui/commandbars/KtvPPopupMenuBar.h"
 #include "ui/commandbars/KtvPSnapshotStore.h"
 #include "ui/commandbars/KtvPToolBar.h"
+#include "ui/controls/KtvPMenuButton.h"
 #include "ui/frames/KtvPRegistry.h"
 #include "ui/frames/KtvRegPath.h"
 
@@ -426,6 +427,37 @@ TEST_F(PopupMenuTest, SubMenusFollowThePointerOnTheMenuDelay)
     PumpFiltered();
     EXPECT_EQ(pSubItem->m_pPopupMenu, nullptr);
     CKtvPPopupMenuBar::m_nMenuShowDelay = -1;
+}
+
+}  // namespace
+
+namespace {
+
+// A dialog's menu button opens a library menu when the program has context
+// menus, and reports the command chosen in it.
+TEST_F(PopupMenuTest, MenuButtonTracksThroughTheContextMenus)
+{
+    HMENU hMenu = Menu({Cmd(501, "Profiles..."), Cmd(502, "Servers...")});
+    auto* pButton = new CKtvPMenuButton;
+    ASSERT_TRUE(pButton->Create(_T("Options"), WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, CRect(20, 20, 120, 44), &host, 60));
+    pButton->m_Menu = hMenu;
+
+    answer = [](UINT message, WPARAM, LPARAM, LRESULT&) {
+        if (message != WM_APP)
+            return false;
+        if (CKtvPPopupMenu* pActive = CKtvPPopupMenu::m_pActivePopupMenu) {
+            pActive->SendMessage(WM_KEYDOWN, VK_END);
+            pActive->SendMessage(WM_KEYDOWN, VK_RETURN);
+        }
+        return true;
+    };
+    host.PostMessage(WM_APP);
+    pButton->OnShowMenu();
+    EXPECT_EQ(pButton->m_MenuResult, 502);
+    EXPECT_FALSE(pButton->m_MenuActive);
+    EXPECT_TRUE(Commands().empty()) << "the choice is the button's, not a command of the frame";
+    pButton->DestroyWindow();
+    delete pButton;
 }
 
 }  // namespace
