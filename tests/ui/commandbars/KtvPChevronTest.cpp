@@ -9,6 +9,7 @@
 #include "tests/ui/commandbars/KtvPToolBarTestSupport.h"
 #include "ui/commandbars/CustomizeButton.h"
 #include "ui/commandbars/KtvPCustomizeMenuButton.h"
+#include "ui/commandbars/KtvPDropDownToolBar.h"
 #include "ui/commandbars/KtvPMenuBar.h"
 #include "ui/commandbars/KtvPPopupMenu.h"
 #include "ui/commandbars/KtvPTearOffManager.h"
@@ -94,6 +95,33 @@ TEST_F(ChevronTest, AddOrRemoveItemTogglesTheButtonAndItsSeparator)
     EXPECT_TRUE(item.OnClickMenuItem());
     EXPECT_TRUE(pBar->GetButton(0)->m_bVisible);
     CKtvPCustomizeMenuButton::m_pWndToolBar = nullptr;
+}
+
+}  // namespace
+
+namespace {
+
+// A drop-down button stands for the palette command it last ran: its image
+// index is that command's place among the palette's buttons.
+TEST_F(ChevronTest, DropDownButtonTakesThePaletteCommand)
+{
+    CKtvPDropDownToolBar palette;
+    palette.InsertButton(new CKtvPToolbarButton(301, 0, "A", FALSE, TRUE));
+    palette.InsertSeparator();
+    palette.InsertButton(new CKtvPToolbarButton(302, 1, "B", FALSE, TRUE));
+    palette.InsertButton(new CKtvPToolbarButton(303, 2, "C", FALSE, TRUE));
+
+    CKtvPDropDownToolbarButton button;
+    button.m_pToolBar = &palette;
+    struct Case {
+        UINT cmd;
+        int image;
+    };
+    for (const Case& c : {Case{303, 2}, Case{301, 0}, Case{302, 1}, Case{999, 0}}) {
+        button.SetDefaultCommand(c.cmd);
+        EXPECT_EQ(button.m_nID, c.cmd);
+        EXPECT_EQ(button.m_iSelectedImage, c.image) << c.cmd;
+    }
 }
 
 }  // namespace
