@@ -2,7 +2,10 @@
 // where they land, how the keys move through them and what they run.
 #include <gtest/gtest.h>
 
+#include <string>
 #include <vector>
+
+#include "platform/display/Display.h"
 
 #include "platform/win32/kernel/ProcessClock.h"
 #include "platform/win32/menu/winmenu.h"
@@ -53,6 +56,7 @@ protected:
         KtvControlTest::SetUp();
         CKtvPMenuBar::m_bRecentlyUsedMenus = FALSE;
         CKtvPPopupMenu::m_nAnimationType = CKtvPPopupMenu::NO_ANIMATION;
+        CKtvPPopupMenu::m_bForceShadow = TRUE;   // as the program's main frame sets it
         frame = new CommandFrame;  // a frame deletes itself with its window
         ASSERT_TRUE(frame->Create(nullptr, _T("Owner"), WS_OVERLAPPEDWINDOW | WS_VISIBLE, CRect(20, 20, 400, 300)));
     }
@@ -65,6 +69,7 @@ protected:
         for (HMENU hMenu : menus)
             ::DestroyMenu(hMenu);
         CKtvPMenuBar::m_bRecentlyUsedMenus = TRUE;
+        CKtvPPopupMenu::m_bForceShadow = FALSE;
         // Menus play their sounds on a worker; it ends with the test, not at exit.
         CKtvPMenuSound::Terminate();
         if (::IsWindow(hwndFrame()))
@@ -201,6 +206,12 @@ TEST_F(PopupMenuTest, SubMenuOpensLeftOfItsParentAtTheRightEdge)
         else
             EXPECT_GT(rectSub.left, rectParent.left + pPopup->m_sizeFinal.cx - 10);
         EXPECT_LE(rectSub.left + pSub->m_sizeFinal.cx, rectWork.right);
+        if (c.expectedDirection == CKtvPPopupMenu::DROP_DIRECTION_LEFT) {
+            pPopup->UpdateWindow();
+            pSub->UpdateWindow();
+            EXPECT_TRUE(tw::display::Display::Instance().GetScreen().SavePng(
+                std::string(TW_COMMANDBARS_TEST_BINARY_DIR) + "/menu-chain-right-edge.png"));
+        }
 
         // Esc closes only the sub-menu.
         const HWND hwndSub = pSub->GetSafeHwnd();
