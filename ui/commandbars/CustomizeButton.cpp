@@ -127,21 +127,6 @@ void CCustomizeButton::OnCancelMode()
 
 namespace {
 
-// The label of a command from its string resource: the part after the first
-// '\n', up to the next one.
-CString CommandLabel(UINT uiID)
-{
-    CString strResource;
-    if (!strResource.LoadString(uiID))
-        return CString();
-    const int iFirst = strResource.Find(_T('\n'));
-    if (iFirst < 0)
-        return CString();
-    CString strLabel = strResource.Mid(iFirst + 1);
-    const int iNext = strLabel.Find(_T('\n'));
-    return iNext >= 0 ? strLabel.Left(iNext) : strLabel;
-}
-
 // The add-or-remove sub-menu: one entry per bar of the row that has a
 // chevron; the frame fills each entry's list when it opens.
 HMENU BuildAddRemoveMenu(CKtvPToolBar* pBar)
@@ -215,7 +200,7 @@ CKtvPPopupMenu* CCustomizeButton::CreatePopupMenu()
         if (pItem == nullptr)
             continue;
         if (pItem->m_strText.IsEmpty() || pButton->IsKindOf(RUNTIME_CLASS(CKtvPToolbarComboBoxButton)))
-            pItem->m_strText = CommandLabel(pButton->m_nID);
+            pItem->m_strText = KtvCommandLabel(pButton->m_nID);
         pItem->m_bTextShown = TRUE;
         m_mapItemButtons[pItem] = pButton;
     }

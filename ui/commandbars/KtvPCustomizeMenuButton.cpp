@@ -78,11 +78,7 @@ CSize CKtvPCustomizeMenuButton::OnCalculateSize(CDC* pDC, const CSize& sizeDefau
         if (iTab >= 0)
             m_strText = m_strText.Left(iTab);
     } else {
-        CString strResource;
-        if (strResource.LoadString(m_nID)) {
-            const int iNewLine = strResource.Find(_T('\n'));
-            m_strText = iNewLine >= 0 ? strResource.Mid(iNewLine + 1) : CString();
-        }
+        m_strText = KtvCommandLabel(m_nID);
     }
     if (m_bMenuMode && g_pKeyboardManager != nullptr && !(m_nID >= 0xF000 && m_nID < 0xF1F0))
         AppendAcceleratorText();

@@ -274,12 +274,8 @@ BOOL CKtvPDropDownToolbarButton::ExportToMenuButton(CKtvPToolbarMenuButton& menu
             continue;
         }
         CString strText = pButton->m_strText;
-        if (strText.IsEmpty()) {
-            CString strResource;
-            strResource.LoadString(pButton->m_nID);
-            const int iNewLine = strResource.Find(_T('\n'));
-            strText = iNewLine >= 0 ? strResource.Mid(iNewLine + 1) : CString();
-        }
+        if (strText.IsEmpty())
+            strText = KtvCommandLabel(pButton->m_nID);
         ::AppendMenu(hMenu, MF_STRING, pButton->m_nID, strText);
     }
     menuButton.m_nID = 0;

@@ -611,18 +611,7 @@ constexpr int kCustomizeResetIndex = 17016;   // the list's reset item
 constexpr int kCustomizeNoCommand = -20;      // an item that stands for no command
 
 // The name a list shows for a command: the label part of its string.
-CString CustomizeCommandName(UINT uiCmd)
-{
-    CString strResource;
-    if (!strResource.LoadString(uiCmd))
-        return CString();
-    const int iNewLine = strResource.Find(_T('\n'));
-    if (iNewLine < 0)
-        return strResource;
-    CString strName = strResource.Mid(iNewLine + 1);
-    const int iNext = strName.Find(_T('\n'));
-    return iNext >= 0 ? strName.Left(iNext) : strName;
-}
+CString CustomizeCommandName(UINT uiCmd) { return KtvCommandLabel(uiCmd); }
 
 int CustomizeItemId(UINT uiCmd) { return (uiCmd == 0 || uiCmd == (UINT)-1) ? kCustomizeNoCommand : (int)uiCmd; }
 
