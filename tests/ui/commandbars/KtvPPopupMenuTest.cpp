@@ -20,6 +20,7 @@
 #include "ui/commandbars/KtvPPopupMenuBar.h"
 #include "ui/commandbars/KtvPSnapshotStore.h"
 #include "ui/commandbars/KtvPToolBar.h"
+#include "ui/commandbars/KtvPToolbarMenuButton.h"
 #include "ui/controls/KtvPMenuButton.h"
 #include "ui/frames/KtvPRegistry.h"
 #include "ui/frames/KtvRegPath.h"
