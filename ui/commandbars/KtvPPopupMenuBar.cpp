@@ -131,8 +131,11 @@ BOOL CKtvPPopupMenuBar::ImportFromMenu(HMENU hMenu, BOOL bShowAllCommands)
 
     const int nCount = ::GetMenuItemCount(hMenu);
     int nColumns = 1;
-    if (m_bPaletteMode)
-        nColumns = std::max(1, (int)((double)nCount / (m_nPaletteRows > 0 ? m_nPaletteRows : 1) + 0.5));
+    if (m_bPaletteMode) {
+        // Enough columns for every item: rounding down would leave a row short.
+        const int nRows = m_nPaletteRows > 0 ? m_nPaletteRows : 1;
+        nColumns = std::max(1, (nCount + nRows - 1) / nRows);
+    }
 
     const BOOL bMayHide = !m_bTrackMode && !bShowAllCommands && !CKtvPMenuBar::m_bShowAllCommands &&
                           CKtvPMenuBar::m_bRecentlyUsedMenus && CKtvPToolBar::m_UsageCount.HasEnoughInformation() &&
