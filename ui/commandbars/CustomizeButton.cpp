@@ -2,10 +2,17 @@
 
 #include <cstdlib>
 #include <cstring>
+#include <vector>
 
 #include "platform/mfc/CDC.h"
 #include "resources/resource.h"
+#include "ui/commandbars/KtvPCustomizeMenuButton.h"
 #include "ui/commandbars/KtvPMenuBar.h"
+#include "ui/commandbars/KtvPMenuImages.h"
+#include "ui/commandbars/KtvPToolBar.h"
+#include "ui/commandbars/KtvPToolbarComboBoxButton.h"
+#include "ui/commandbars/KtvPUserTool.h"
+#include "ui/docking/KtvPDockBarRow.h"
 #include "ui/commandbars/KtvPPopupMenu.h"
 #include "ui/commandbars/KtvPPopupMenuBar.h"
 #include "ui/frames/KtvPKeyHelper.h"
@@ -24,23 +31,214 @@ CCustomizeButton::CCustomizeButton(int iCustomizeCmdId, const CString& strCustom
 
 CCustomizeButton::~CCustomizeButton() = default;
 
-void CCustomizeButton::CopyFrom(const CKtvPToolbarButton&) { KTVP_NOT_BUILT("CCustomizeButton::CopyFrom"); }
-
-void CCustomizeButton::OnDraw(CDC*, const CRect&, CKtvPToolBarImages*, BOOL, BOOL, BOOL, BOOL, BOOL)
+void CCustomizeButton::CopyFrom(const CKtvPToolbarButton& s)
 {
-    KTVP_NOT_BUILT("CCustomizeButton::OnDraw");
+    CKtvPToolbarMenuButton::CopyFrom(s);
+    const auto& src = static_cast<const CCustomizeButton&>(s);
+    m_iCustomizeCmdId = src.m_iCustomizeCmdId;
+    m_strCustomizeText = src.m_strCustomizeText;
+    m_bIsEmpty = src.m_bIsEmpty;
+    m_bExtraValid = src.m_bExtraValid;
+    m_bMenuRightAlign = src.m_bMenuRightAlign;
 }
 
-CSize CCustomizeButton::OnCalculateSize(CDC*, const CSize&, BOOL)
+void CCustomizeButton::OnChangeParentWnd(CWnd* pWndParent)
 {
-    KTVP_NOT_BUILT("CCustomizeButton::OnCalculateSize");
+    // The plain button's rule for the extra border, without the menu button's label and arrow choices.
+    CKtvPToolbarButton::OnChangeParentWnd(pWndParent);
+    m_pWndParentToolbar = DYNAMIC_DOWNCAST(CKtvPToolBar, pWndParent);
+    m_pWndParent = pWndParent;
+    m_bTextShown = FALSE;
+    m_bIsEmpty = FALSE;
 }
 
-void CCustomizeButton::OnChangeParentWnd(CWnd*) { KTVP_NOT_BUILT("CCustomizeButton::OnChangeParentWnd"); }
+CSize CCustomizeButton::OnCalculateSize(CDC*, const CSize& sizeDefault, BOOL bHorz)
+{
+    if (m_bIsEmpty)
+        return CSize(0, 0);
+    if (m_strText.IsEmpty())
+        m_strText.LoadString(IDS_KTVP_MORE_BUTTONS);
+    if (m_pWndParentToolbar != nullptr && !m_pWndParentToolbar->IsDocked())
+        return CSize(0, 0);
 
-void CCustomizeButton::OnCancelMode() { KTVP_NOT_BUILT("CCustomizeButton::OnCancelMode"); }
+    const int nMargin = CKtvPVisualManager::GetInstance()->GetToolBarCustomizeButtonMargin();
+    const CSize sizeGlyph = CKtvPMenuImages::Size();
+    return bHorz ? CSize(sizeGlyph.cx + 2 * nMargin, sizeDefault.cy) : CSize(sizeDefault.cx, sizeGlyph.cy + 2 * nMargin);
+}
 
-CKtvPPopupMenu* CCustomizeButton::CreatePopupMenu() { KTVP_NOT_BUILT("CCustomizeButton::CreatePopupMenu"); }
+void CCustomizeButton::OnDraw(CDC* pDC, const CRect& rect, CKtvPToolBarImages*, BOOL bHorz, BOOL bCustomizeMode,
+                              BOOL bHighlight, BOOL, BOOL)
+{
+    if (m_bMenuMode)
+        return;
+    CKtvPVisualManager* pLook = CKtvPVisualManager::GetInstance();
+    m_bDrawn = TRUE;
+    FillInterior(pDC, rect, bHighlight || IsDroppedDown());
+
+    const int nMargin = pLook->GetToolBarCustomizeButtonMargin();
+    const CSize sizeGlyph = CKtvPMenuImages::Size();
+    const BOOL bPushed = (m_nStyle & (TBBS_CHECKED | TBBS_PRESSED)) || IsDroppedDown();
+    const auto drawGlyph = [&](CRect rectPart, int nGlyph) {
+        CPoint pt(rectPart.left + (rectPart.Width() - sizeGlyph.cx) / 2,
+                  rectPart.top + (rectPart.Height() - sizeGlyph.cy) / 2);
+        if (bPushed && !pLook->m_bFlatButtons)
+            pt.Offset(1, 1);
+        CKtvPMenuImages::Draw(pDC, nGlyph, pt);
+    };
+
+    // A look that draws the arrow and the chevron with the interior clears m_bDrawn.
+    if (m_bDrawn) {
+        if (m_iCustomizeCmdId > 0) {
+            CRect rectArrow = rect;
+            if (bHorz)
+                rectArrow.top = rectArrow.bottom - (sizeGlyph.cy + 2 * nMargin);
+            else
+                rectArrow.right = rectArrow.left + sizeGlyph.cx + 2 * nMargin;
+            drawGlyph(rectArrow, bHorz ? CKtvPMenuImages::IdArowDown : CKtvPMenuImages::IdArowLeft);
+        }
+        if (!m_lstHiddenButtons.IsEmpty()) {
+            CRect rectChevron = rect;
+            if (bHorz)
+                rectChevron.bottom = rectChevron.top + sizeGlyph.cy + 2 * nMargin;
+            else
+                rectChevron.left = rectChevron.right - (sizeGlyph.cx + 2 * nMargin);
+            drawGlyph(rectChevron, bHorz ? CKtvPMenuImages::IdMoreButtons : CKtvPMenuImages::IdArowShowAll);
+        }
+    }
+
+    if (!bCustomizeMode) {
+        if (bPushed)
+            pLook->OnDrawButtonBorder(pDC, this, rect, ButtonsIsPressed);
+        else if (bHighlight && !(m_nStyle & (TBBS_CHECKED | TBBS_DISABLED | TBBS_INDETERMINATE)))
+            pLook->OnDrawButtonBorder(pDC, this, rect, ButtonsIsHighlighted);
+    }
+}
+
+void CCustomizeButton::OnCancelMode()
+{
+    CKtvPToolbarMenuButton::OnCancelMode();
+    if (m_sizeExtra != CSize(0, 0) && m_pWndParentToolbar != nullptr &&
+        m_pWndParentToolbar->GetSafeHwnd() != nullptr) {
+        const int iIndex = m_pWndParentToolbar->ButtonToIndex(this);
+        if (iIndex >= 0)
+            m_pWndParentToolbar->InvalidateButton(iIndex);
+    }
+}
+
+namespace {
+
+// The add-or-remove sub-menu: one entry per bar of the row that has a
+// chevron; the frame fills each entry's list when it opens.
+HMENU BuildAddRemoveMenu(CKtvPToolBar* pBar)
+{
+    HMENU hMenu = ::CreatePopupMenu();
+    std::vector<CKtvPToolBar*> bars;
+    if (CKtvPDockBarRow* pRow = pBar->GetDockBarRow()) {
+        const CObList& list = pRow->GetControlBarList();
+        for (POSITION pos = list.GetHeadPosition(); pos != nullptr;) {
+            auto* pRowBar = DYNAMIC_DOWNCAST(CKtvPToolBar, static_cast<CObject*>(list.GetNext(pos)));
+            if (pRowBar != nullptr && pRowBar->IsVisible() && pRowBar->m_pCustomizeBtn != nullptr)
+                bars.push_back(pRowBar);
+        }
+    }
+    if (bars.empty())
+        bars.push_back(pBar);
+
+    for (CKtvPToolBar* pRowBar : bars) {
+        CString strTitle;
+        if (pRowBar->GetSafeHwnd() != nullptr)
+            pRowBar->GetWindowText(strTitle);
+        if (strTitle.IsEmpty())
+            strTitle.LoadString(IDS_KTVP_UNTITLED);
+        HMENU hPlaceholder = ::CreatePopupMenu();
+        CString strId;
+        strId.Format(_T("%d"), pRowBar->GetDlgCtrlID());
+        ::AppendMenu(hPlaceholder, MF_STRING, 1, strId);
+        ::AppendMenu(hMenu, MF_POPUP, (UINT_PTR)hPlaceholder, strTitle);
+    }
+    return hMenu;
+}
+
+}  // namespace
+
+CKtvPPopupMenu* CCustomizeButton::CreatePopupMenu()
+{
+    auto* pPopup = new CKtvPPopupMenu;
+    CKtvPToolBar* pBar = m_pWndParentToolbar;
+    if (pBar != nullptr && pBar->m_bLocked)
+        pPopup->GetMenuBar()->m_pRelatedToolBar = pBar;
+    pPopup->m_bAlignRight = m_bMenuRightAlign;
+    pPopup->m_nLookKind = 1;
+
+    m_mapItemButtons.RemoveAll();
+    // The hidden buttons; a leading separator and a closing one are left out.
+    BOOL bAnyHidden = FALSE;
+    POSITION posLast = m_lstHiddenButtons.GetTailPosition();
+    BOOL bLeading = TRUE;
+    for (POSITION pos = m_lstHiddenButtons.GetHeadPosition(); pos != nullptr;) {
+        const POSITION posThis = pos;
+        auto* pButton = static_cast<CKtvPToolbarButton*>(m_lstHiddenButtons.GetNext(pos));
+        const BOOL bSeparator = (pButton->m_nStyle & TBBS_SEPARATOR) != 0;
+        if (bSeparator && (bLeading || posThis == posLast))
+            continue;
+        bLeading = FALSE;
+        bAnyHidden = TRUE;
+        if (bSeparator) {
+            pPopup->InsertSeparator();
+            continue;
+        }
+
+        const int iItem = pPopup->GetMenuItemCount();
+        if (pButton->IsKindOf(RUNTIME_CLASS(CKtvPToolbarMenuButton))) {
+            pPopup->InsertItem(*pButton);
+        } else {
+            const int iImage = (pBar == nullptr || pBar->m_bLocked) ? -1 : pButton->GetImage();
+            CKtvPToolbarMenuButton item(pButton->m_nID, nullptr, iImage, pButton->m_strText, pButton->m_bUserImage);
+            pPopup->InsertItem(item);
+        }
+        CKtvPToolbarButton* pItem = pPopup->GetMenuItem(iItem);
+        if (pItem == nullptr)
+            continue;
+        if (pItem->m_strText.IsEmpty() || pButton->IsKindOf(RUNTIME_CLASS(CKtvPToolbarComboBoxButton)))
+            pItem->m_strText = KtvCommandLabel(pButton->m_nID);
+        pItem->m_bTextShown = TRUE;
+        m_mapItemButtons[pItem] = pButton;
+    }
+
+    if (m_iCustomizeCmdId > 0) {
+        if (bAnyHidden)
+            pPopup->InsertSeparator();
+        if (pBar != nullptr && pBar->m_bQuickCustomize) {
+            // The add-or-remove list ends with the customise command.
+            HMENU hAddRemove = BuildAddRemoveMenu(pBar);
+            ::AppendMenu(hAddRemove, MF_STRING, (UINT)m_iCustomizeCmdId, m_strCustomizeText);
+            if (pBar->CanHandleSiblings()) {
+                CString strRows;
+                strRows.LoadString(pBar->IsOneRowWithSibling() ? IDS_KTVP_BUTTONS_TWO_ROWS : IDS_KTVP_BUTTONS_ONE_ROW);
+                CKtvPCustomizeMenuButton rows(-20, nullptr, -1, strRows);
+                rows.m_bBrothersBtn = TRUE;
+                rows.m_bTextShown = TRUE;
+                CKtvPCustomizeMenuButton::m_pWndToolBar = pBar;
+                pPopup->InsertItem(rows);
+            }
+            CString strAddRemove;
+            strAddRemove.LoadString(IDS_KTVP_ADD_REMOVE_BUTTONS);
+            CKtvPToolbarMenuButton addRemove((UINT)-1, hAddRemove, -1, strAddRemove);
+            addRemove.m_bTextShown = TRUE;
+            ::DestroyMenu(hAddRemove);
+            pPopup->InsertItem(addRemove);
+            pPopup->GetMenuBar()->m_bQuickCustomize = TRUE;
+        } else {
+            CKtvPToolbarMenuButton customize((UINT)m_iCustomizeCmdId, nullptr, -1, m_strCustomizeText);
+            customize.m_bTextShown = TRUE;
+            pPopup->InsertItem(customize);
+        }
+    }
+
+    if (pBar != nullptr)
+        pPopup->m_pWndMessage = pBar->GetOwner() != nullptr ? pBar->GetOwner() : pBar->GetParent();
+    return pPopup;
+}
 
 BOOL CCustomizeButton::CanBeStored() const { return FALSE; }
 
@@ -52,9 +250,31 @@ BOOL CCustomizeButton::IsEmptyMenuAllowed() const { return TRUE; }
 
 BOOL CCustomizeButton::IsConnectedToPopup() const { return TRUE; }
 
-BOOL CCustomizeButton::InvokeCommand(CKtvPPopupMenuBar*, const CKtvPToolbarButton*)
+BOOL CCustomizeButton::InvokeCommand(CKtvPPopupMenuBar* pMenuBar, const CKtvPToolbarButton* pItem)
 {
-    KTVP_NOT_BUILT("CCustomizeButton::InvokeCommand");
+    CKtvPToolBar* pBar = m_pWndParentToolbar;
+    if (pBar == nullptr || pMenuBar == nullptr || pItem == nullptr || pMenuBar->ButtonToIndex(pItem) < 0)
+        return FALSE;
+
+    // Each item knows the hidden button it stands for; positions shift when separators are left out.
+    CKtvPToolbarButton* pButton = nullptr;
+    if (!m_mapItemButtons.Lookup(const_cast<CKtvPToolbarButton*>(pItem), pButton) || pButton == nullptr)
+        return FALSE;
+    if (m_lstHiddenButtons.Find(pButton) == nullptr)
+        return FALSE;
+
+    if (pBar->OnSendCommand(pButton) || pButton->m_nID == 0 || pButton->m_nID == (UINT)-1)
+        return TRUE;
+
+    CKtvPToolBar::AddCommandUsage(pButton->m_nID);
+    if (pButton->OnClickUp())
+        return TRUE;
+    if (g_pUserToolsManager != nullptr && g_pUserToolsManager->InvokeTool(pButton->m_nID))
+        return TRUE;
+    CWnd* pOwner = pBar->GetOwner() != nullptr ? pBar->GetOwner() : pBar->GetParent();
+    if (pOwner != nullptr)
+        pOwner->PostMessage(WM_COMMAND, pButton->m_nID);
+    return TRUE;
 }
 
 CKtvPShowAllButton::CKtvPShowAllButton() = default;

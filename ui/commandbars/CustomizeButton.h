@@ -3,6 +3,7 @@
 // item that expands a personalised menu to all its items.
 #pragma once
 
+#include "platform/mfc/CMap.h"
 #include "ui/commandbars/KtvPToolbarMenuButton.h"
 
 class CKtvPPopupMenuBar;
@@ -42,6 +43,10 @@ public:
     BOOL m_bExtraValid = TRUE;
     BOOL m_bMenuRightAlign = TRUE;
     CObList m_lstHiddenButtons;            // not owned, in bar order
+
+private:
+    // Each item of the open popup and the hidden button it stands for.
+    CMap<CKtvPToolbarButton*, CKtvPToolbarButton*, CKtvPToolbarButton*, CKtvPToolbarButton*> m_mapItemButtons;
 };
 
 class CKtvPShowAllButton : public CKtvPToolbarMenuButton {

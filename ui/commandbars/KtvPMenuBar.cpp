@@ -71,16 +71,6 @@ BOOL IsChildButton(const CKtvPToolbarButton* pButton)
            pButton->IsKindOf(RUNTIME_CLASS(CKtvPToolbarMenuButtonsButton));
 }
 
-CString MenuItemText(HMENU hMenu, int iPos)
-{
-    const int nLen = ::GetMenuString(hMenu, (UINT)iPos, nullptr, 0, MF_BYPOSITION);
-    if (nLen <= 0)
-        return CString();
-    std::vector<TCHAR> buffer((size_t)nLen * 2 + 2, 0);
-    ::GetMenuString(hMenu, (UINT)iPos, buffer.data(), (int)buffer.size(), MF_BYPOSITION);
-    return CString(buffer.data());
-}
-
 }  // namespace
 
 // --- overrides -----------------------------------------------------------------------------------
@@ -127,7 +117,7 @@ BOOL CKtvPMenuBar::FindMenuItemText(HMENU hMenu, UINT nItemID, CString& strOutTe
         return FALSE;
     for (int i = 0; i < ::GetMenuItemCount(hMenu); i++) {
         if (::GetMenuItemID(hMenu, i) == nItemID) {
-            strOutText = MenuItemText(hMenu, i);
+            strOutText = KtvMenuItemText(hMenu, i);
             return TRUE;
         }
         if (HMENU hSub = ::GetSubMenu(hMenu, i); hSub != nullptr && FindMenuItemText(hSub, nItemID, strOutText))
@@ -369,7 +359,7 @@ void CKtvPMenuBar::CreateFromMenu(HMENU hMenu, BOOL bDefaultMenu, BOOL bForceUpd
             RemoveAllButtons();
             for (int i = 0; i < ::GetMenuItemCount(hMenu); i++) {
                 const UINT uiID = ::GetMenuItemID(hMenu, i);
-                CString strText = MenuItemText(hMenu, i);
+                CString strText = KtvMenuItemText(hMenu, i);
                 if (uiID == 0) {
                     InsertSeparator();
                 } else if (uiID == (UINT)-1) {

@@ -59,16 +59,6 @@ constexpr int kMaxMenuShowDelay = 5000;
 
 BOOL IsSeparator(const CKtvPToolbarButton* pButton) { return pButton->m_nStyle & TBBS_SEPARATOR; }
 
-CString MenuItemText(HMENU hMenu, int iPos)
-{
-    const int nLen = ::GetMenuString(hMenu, (UINT)iPos, nullptr, 0, MF_BYPOSITION);
-    if (nLen <= 0)
-        return CString();
-    std::vector<TCHAR> buffer((size_t)nLen * 2 + 2, 0);
-    ::GetMenuString(hMenu, (UINT)iPos, buffer.data(), (int)buffer.size(), MF_BYPOSITION);
-    return CString(buffer.data());
-}
-
 // The mnemonic of a label: the character after a lone '&', upper-cased; 0 without one.
 UINT MnemonicOf(const CString& strLabel)
 {
@@ -141,8 +131,11 @@ BOOL CKtvPPopupMenuBar::ImportFromMenu(HMENU hMenu, BOOL bShowAllCommands)
 
     const int nCount = ::GetMenuItemCount(hMenu);
     int nColumns = 1;
-    if (m_bPaletteMode)
-        nColumns = std::max(1, (int)((double)nCount / (m_nPaletteRows > 0 ? m_nPaletteRows : 1) + 0.5));
+    if (m_bPaletteMode) {
+        // Enough columns for every item: rounding down would leave a row short.
+        const int nRows = m_nPaletteRows > 0 ? m_nPaletteRows : 1;
+        nColumns = std::max(1, (nCount + nRows - 1) / nRows);
+    }
 
     const BOOL bMayHide = !m_bTrackMode && !bShowAllCommands && !CKtvPMenuBar::m_bShowAllCommands &&
                           CKtvPMenuBar::m_bRecentlyUsedMenus && CKtvPToolBar::m_UsageCount.HasEnoughInformation() &&
@@ -151,7 +144,7 @@ BOOL CKtvPPopupMenuBar::ImportFromMenu(HMENU hMenu, BOOL bShowAllCommands)
     BOOL bNothingAdded = TRUE;
     BOOL bLastWasSeparator = FALSE;
     for (int i = 0; i < nCount; i++) {
-        CString strText = MenuItemText(hMenu, i);
+        CString strText = KtvMenuItemText(hMenu, i);
         MENUITEMINFO info = {};
         info.cbSize = sizeof(info);
         info.fMask = MIIM_STATE | MIIM_ID | MIIM_SUBMENU | MIIM_TYPE;

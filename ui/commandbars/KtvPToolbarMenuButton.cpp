@@ -56,16 +56,6 @@ void DeleteChildren(CObList& list)
         delete static_cast<CKtvPToolbarButton*>(list.RemoveHead());
 }
 
-CString MenuItemText(HMENU hMenu, int iPos)
-{
-    const int nLen = ::GetMenuString(hMenu, (UINT)iPos, nullptr, 0, MF_BYPOSITION);
-    if (nLen <= 0)
-        return CString();
-    std::vector<TCHAR> buffer((size_t)nLen * 2 + 2, 0);
-    ::GetMenuString(hMenu, (UINT)iPos, buffer.data(), (int)buffer.size(), MF_BYPOSITION);
-    return CString(buffer.data());
-}
-
 // The frame that may draw images of items and knows their keys: the frame of
 // the bar the item stands on, else the main window.
 CFrameWnd* FrameOfBar(CWnd* pWndBar)
@@ -80,6 +70,29 @@ CFrameWnd* FrameOfBar(CWnd* pWndBar)
 }
 
 }  // namespace
+
+CString KtvMenuItemText(HMENU hMenu, int iPos)
+{
+    const int nLen = ::GetMenuString(hMenu, (UINT)iPos, nullptr, 0, MF_BYPOSITION);
+    if (nLen <= 0)
+        return CString();
+    std::vector<TCHAR> buffer((size_t)nLen * 2 + 2, 0);
+    ::GetMenuString(hMenu, (UINT)iPos, buffer.data(), (int)buffer.size(), MF_BYPOSITION);
+    return CString(buffer.data());
+}
+
+CString KtvCommandLabel(UINT uiCmd)
+{
+    CString strResource;
+    if (!strResource.LoadString(uiCmd))
+        return CString();
+    const int iFirst = strResource.Find(_T('\n'));
+    if (iFirst < 0)
+        return CString();
+    CString strLabel = strResource.Mid(iFirst + 1);
+    const int iNext = strLabel.Find(_T('\n'));
+    return iNext >= 0 ? strLabel.Left(iNext) : strLabel;
+}
 
 CKtvPToolbarMenuButton::CKtvPToolbarMenuButton() : m_listChildren(10) {}
 
@@ -161,7 +174,7 @@ void CKtvPToolbarMenuButton::CreateFromMenu(HMENU hMenu)
     for (int i = 0; i < nCount; i++) {
         auto* pItem = new CKtvPToolbarMenuButton;
         pItem->m_nID = ::GetMenuItemID(hMenu, i);
-        pItem->m_strText = MenuItemText(hMenu, i);
+        pItem->m_strText = KtvMenuItemText(hMenu, i);
 
         if (pItem->m_nID == kSubMenuId) {
             if (g_pTearOffMenuManager != nullptr)

@@ -78,3 +78,9 @@ protected:
     void DrawMenuItem(CDC* pDC, const CRect& rect, CKtvPToolBarImages* pImages, BOOL bCustomizeMode,
                       BOOL bHighlight, BOOL bGrayDisabledButtons);
 };
+
+// The text of a menu item by position ("" for none), read whole.
+CString KtvMenuItemText(HMENU hMenu, int iPos);
+// The label a command's string gives it: the part after its first '\n', up to
+// the next one ("" without a string or a label part).
+CString KtvCommandLabel(UINT uiCmd);

@@ -2,6 +2,7 @@
 
 #include "platform/mfc/CDC.h"
 #include "platform/win32/menu/winmenu.h"
+#include "ui/commandbars/KtvPContextMenuManager.h"
 #include "ui/commandbars/KtvPMenuImages.h"
 
 IMPLEMENT_DYNAMIC(CKtvPMenuButton, CKtvPButton)
@@ -55,8 +56,12 @@ void CKtvPMenuButton::OnShowMenu()
     m_MenuActive = TRUE;
     Invalidate();
 
-    m_MenuResult = (int)::TrackPopupMenu(m_Menu, TPM_LEFTALIGN | TPM_RETURNCMD | TPM_NONOTIFY, ptAnchor.x,
-                                         ptAnchor.y, 0, GetSafeHwnd(), nullptr);
+    // With the library's context menus the menu looks and behaves like every other library menu.
+    if (g_pContextMenuManager != nullptr)
+        m_MenuResult = (int)g_pContextMenuManager->TrackPopupMenu(m_Menu, ptAnchor.x, ptAnchor.y, this);
+    else
+        m_MenuResult = (int)::TrackPopupMenu(m_Menu, TPM_LEFTALIGN | TPM_RETURNCMD | TPM_NONOTIFY, ptAnchor.x,
+                                             ptAnchor.y, 0, GetSafeHwnd(), nullptr);
     if (m_MenuResult != 0)
         SendCommandToParent(this);
 

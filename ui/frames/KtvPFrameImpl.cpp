@@ -14,6 +14,8 @@
 #include "ui/commandbars/KtvPPopupMenuBar.h"
 #include "ui/commandbars/KtvPToolBar.h"
 #include "ui/commandbars/KtvPToolbarButton.h"
+#include "ui/commandbars/CustomizeButton.h"
+#include "ui/commandbars/KtvPCustomizeMenuButton.h"
 #include "ui/commandbars/KtvPToolbarMenuButton.h"
 #include "ui/docking/KtvPDockBar.h"
 #include "ui/docking/KtvPDockManager.h"
@@ -603,19 +605,143 @@ BOOL CKtvPFrameImpl::OnShowPopupMenu(CKtvPPopupMenu* pMenuPopup, CFrameWnd*)
     return TRUE;
 }
 
-void CKtvPFrameImpl::OnShowCustomizeMenu(CKtvPPopupMenu*, UINT)
+namespace {
+
+constexpr int kCustomizeResetIndex = 17016;   // the list's reset item
+constexpr int kCustomizeNoCommand = -20;      // an item that stands for no command
+
+// The name a list shows for a command: the label part of its string.
+CString CustomizeCommandName(UINT uiCmd) { return KtvCommandLabel(uiCmd); }
+
+int CustomizeItemId(UINT uiCmd) { return (uiCmd == 0 || uiCmd == (UINT)-1) ? kCustomizeNoCommand : (int)uiCmd; }
+
+BOOL MenuContainsCommand(HMENU hMenu, UINT uiCmd)
 {
-    KTVP_NOT_BUILT("CKtvPFrameImpl::OnShowCustomizeMenu");
+    for (int i = 0; hMenu != nullptr && i < ::GetMenuItemCount(hMenu); i++) {
+        if (::GetMenuItemID(hMenu, i) == uiCmd || MenuContainsCommand(::GetSubMenu(hMenu, i), uiCmd))
+            return TRUE;
+    }
+    return FALSE;
 }
 
-BOOL CKtvPFrameImpl::IsCustomizeMenu(CKtvPPopupMenu*) const
+}  // namespace
+
+void CKtvPFrameImpl::OnShowCustomizeMenu(CKtvPPopupMenu* pMenuPopup, UINT)
 {
-    KTVP_NOT_BUILT("CKtvPFrameImpl::IsCustomizeMenu");
+    CKtvPToolBar* pBar = m_pCustomizeToolbar;
+    if (pBar == nullptr || pMenuPopup == nullptr)
+        return;
+
+    // The bar's default buttons that are no longer on it, at their default places.
+    int iDefault = -1;
+    for (POSITION pos = pBar->m_OrigResetButtons.GetHeadPosition(); pos != nullptr;) {
+        auto* pButton = static_cast<CKtvPToolbarButton*>(pBar->m_OrigResetButtons.GetNext(pos));
+        iDefault++;
+        UINT uiKnown = 0;
+        if ((pButton->m_nStyle & TBBS_SEPARATOR) || pButton->IsKindOf(RUNTIME_CLASS(CCustomizeButton)) ||
+            m_mapCustomizeIds.Lookup(pButton->m_nID, uiKnown))
+            continue;
+        if (auto* pMenuButton = DYNAMIC_DOWNCAST(CKtvPToolbarMenuButton, pButton)) {
+            HMENU hMenu = pMenuButton->CreateMenu();
+            const BOOL bOwnCommand = MenuContainsCommand(hMenu, pButton->m_nID);
+            if (hMenu != nullptr)
+                ::DestroyMenu(hMenu);
+            if (bOwnCommand)
+                continue;
+        }
+        CKtvPCustomizeMenuButton item(CustomizeItemId(pButton->m_nID), nullptr, pButton->GetImage(),
+                                      CustomizeCommandName(pButton->m_nID), pButton->m_bUserImage);
+        item.m_bTextShown = TRUE;
+        item.SetItemIndex(iDefault, FALSE);
+        const int iAt = iDefault < pMenuPopup->GetMenuItemCount() ? iDefault : -1;
+        pMenuPopup->InsertItem(item, iAt);
+    }
 }
 
-void CKtvPFrameImpl::SetupToolbarButtonsMenu(CKtvPPopupMenu*)
+BOOL CKtvPFrameImpl::IsCustomizeMenu(CKtvPPopupMenu* pMenuPopup) const
 {
-    KTVP_NOT_BUILT("CKtvPFrameImpl::SetupToolbarButtonsMenu");
+    // A toolbar's list sits in the "Add or Remove Buttons" sub-menu of the chevron's menu.
+    CKtvPPopupMenu* pParent = pMenuPopup != nullptr ? pMenuPopup->GetParentPopupMenu() : nullptr;
+    if (pParent == nullptr)
+        return FALSE;
+    if (pParent->m_pParentButton != nullptr) {
+        CString strAddRemove;
+        strAddRemove.LoadString(IDS_KTVP_ADD_REMOVE_BUTTONS);
+        if (pParent->m_pParentButton->m_strText.Find(strAddRemove) < 0)
+            return FALSE;
+    }
+    CKtvPPopupMenu* pGrandParent = pParent->GetParentPopupMenu();
+    return pGrandParent != nullptr && pGrandParent->m_nLookKind == 1;
+}
+
+void CKtvPFrameImpl::SetupToolbarButtonsMenu(CKtvPPopupMenu* pMenuPopup)
+{
+    CKtvPPopupMenu* pParent = pMenuPopup->GetParentPopupMenu();
+    CKtvPPopupMenu* pGrandParent = pParent != nullptr ? pParent->GetParentPopupMenu() : nullptr;
+    if (pGrandParent == nullptr)
+        return;
+
+    CKtvPToolBar* pBar = nullptr;
+    if (pGrandParent->m_pParentButton != nullptr) {
+        auto* pChevron = DYNAMIC_DOWNCAST(CCustomizeButton, pGrandParent->m_pParentButton);
+        if (pChevron == nullptr)
+            return;
+        pBar = pChevron->m_pWndParentToolbar;
+        // The list's placeholder item names the bar it is for by its control id.
+        if (CKtvPToolbarButton* pPlaceholder = pMenuPopup->GetMenuItem(0)) {
+            const int nBarId = atoi(pPlaceholder->m_strText);
+            for (POSITION pos = CKtvPToolBar::m_AllToolbars.GetHeadPosition(); pos != nullptr;) {
+                auto* pCandidate = static_cast<CKtvPToolBar*>(CKtvPToolBar::m_AllToolbars.GetNext(pos));
+                if (CWnd::FromHandlePermanent(pCandidate->GetSafeHwnd()) == pCandidate &&
+                    pCandidate->GetDlgCtrlID() == nBarId) {
+                    pBar = pCandidate;
+                    break;
+                }
+            }
+        }
+    } else {
+        auto* pMiniFrame = DYNAMIC_DOWNCAST(CKtvPMiniFrameWnd, pGrandParent->GetOwner());
+        if (pMiniFrame == nullptr)
+            return;
+        pBar = DYNAMIC_DOWNCAST(CKtvPToolBar, pMiniFrame->GetControlBar());
+    }
+    if (pBar == nullptr)
+        return;
+
+    pMenuPopup->RemoveAllItems();
+    m_mapCustomizeIds.RemoveAll();
+    m_pCustomizeToolbar = pBar;
+    CKtvPCustomizeMenuButton::m_pWndToolBar = pBar;
+
+    BOOL bAdded = FALSE;
+    for (int i = 0; i < pBar->GetCount(); i++) {
+        CKtvPToolbarButton* pButton = pBar->GetButton(i);
+        if ((pButton->m_nStyle & TBBS_SEPARATOR) || pButton->IsKindOf(RUNTIME_CLASS(CCustomizeButton)))
+            continue;
+        m_mapCustomizeIds[pButton->m_nID] = 0;
+        CString strText = pButton->m_strText;
+        if (strText.IsEmpty())
+            strText = CustomizeCommandName(pButton->m_nID);
+        CKtvPCustomizeMenuButton item(CustomizeItemId(pButton->m_nID), nullptr, pButton->GetImage(), strText,
+                                      pButton->m_bUserImage);
+        item.m_bTextShown = TRUE;
+        item.SetItemIndex(i);
+        pMenuPopup->InsertItem(item);
+        bAdded = TRUE;
+    }
+    pGrandParent->m_nLookKind = 2;
+
+    if (CKtvPFrameHooks* pHooks = KtvGetFrameHooks(m_pFrame))
+        pHooks->OnShowCustomizeMenu(pMenuPopup, pBar->m_uiOriginalResID);
+
+    if (bAdded)
+        pMenuPopup->InsertSeparator();
+    CString strReset;
+    strReset.LoadString(IDS_KTVP_RESET_TOOLBAR);
+    CKtvPCustomizeMenuButton reset(kCustomizeNoCommand, nullptr, -1, strReset);
+    reset.m_bTextShown = TRUE;
+    reset.SetItemIndex(kCustomizeResetIndex, FALSE);
+    pMenuPopup->InsertItem(reset);
 }
 
 CKtvPFrameImpl::FilterResult CKtvPFrameImpl::FilterFrameMessage(MSG* pMsg, FilterKind kind)

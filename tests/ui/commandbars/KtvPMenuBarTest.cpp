@@ -7,13 +7,18 @@
 #include <string>
 #include <vector>
 
+#include "platform/display/Display.h"
 #include "platform/mfc/afxwin.h"
 #include "platform/win32/menu/winmenu.h"
 #include "tests/support/ui/KtvUiTestSetup.h"
 #include "tests/support/window/HeadlessWindowTest.h"
 #include "tests/ui/commandbars/MenuTestSupport.h"
+#include "ui/commandbars/CustomizeButton.h"
+#include "ui/commandbars/KtvPCommandManager.h"
 #include "ui/commandbars/KtvPMenuBar.h"
+#include "ui/commandbars/KtvPPopupMenuBar.h"
 #include "ui/commandbars/KtvPPopupMenu.h"
+#include "ui/commandbars/KtvPTearOffManager.h"
 #include "ui/commandbars/KtvPToolbarSystemMenuButton.h"
 #include "ui/frames/KtvPMDIChildWnd.h"
 #include "ui/frames/KtvPMDIFrameWnd.h"
@@ -49,6 +54,8 @@ protected:
     void TearDown() override
     {
         CKtvPMenuBar::m_bRecentlyUsedMenus = TRUE;
+        // Menus play their sounds on a worker; it ends with the test, not at exit.
+        CKtvPMenuSound::Terminate();
         HeadlessWindowTest::TearDown();
     }
 
@@ -138,6 +145,69 @@ TEST_F(MenuBarTest, MaximisedChildButtons)
         pChild->DestroyWindow();
         Pump();
     }
+}
+
+// With personalised menus, a menu opened from the bar shows only the basic
+// commands and the show-all item; Ctrl+Down expands it in place.
+TEST_F(MenuBarTest, PersonalisedMenuExpands)
+{
+    ::ShowWindow(parent, SW_HIDE);
+    CKtvPMenuBar::m_bRecentlyUsedMenus = TRUE;
+    CList<UINT, UINT> basic;
+    basic.AddTail(100);
+    CKtvPToolBar::SetBasicCommands(basic);
+    frame->RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+
+    auto* pFile = DYNAMIC_DOWNCAST(CKtvPToolbarMenuButton, menuBar.GetButton(0));
+    ASSERT_NE(pFile, nullptr);
+    const CPoint ptFile = pFile->m_rect.CenterPoint();
+    Click(menuBar.GetSafeHwnd(), ptFile.x, ptFile.y);
+    Pump();
+    ASSERT_NE(pFile->m_pPopupMenu, nullptr);
+    CKtvPPopupMenu* pPopup = pFile->m_pPopupMenu;
+    ASSERT_EQ(pPopup->GetMenuItemCount(), 2);
+    EXPECT_EQ(pPopup->GetMenuItem(0)->m_nID, 100u);
+    EXPECT_TRUE(pPopup->GetMenuItem(1)->IsKindOf(RUNTIME_CLASS(CKtvPShowAllButton)));
+    EXPECT_FALSE(pPopup->GetMenuBar()->m_bAllCommandsShown);
+    const CRect rectBefore = [&] { CRect r; pPopup->GetWindowRect(r); return r; }();
+    EXPECT_TRUE(tw::display::Display::Instance().GetScreen().SavePng(
+        std::string(TW_COMMANDBARS_TEST_BINARY_DIR) + "/menu-personalised.png"));
+
+    input.KeyDown(VK_CONTROL);
+    Pump();
+    pPopup->SendMessage(WM_KEYDOWN, VK_DOWN);
+    input.KeyUp(VK_CONTROL);
+    Pump();
+    ASSERT_EQ(pFile->m_pPopupMenu, pPopup);
+    EXPECT_EQ(pPopup->GetMenuItemCount(), 2);
+    EXPECT_EQ(pPopup->GetMenuItem(1)->m_nID, 101u);
+    EXPECT_TRUE(pPopup->GetMenuBar()->m_bAllCommandsShown);
+    CRect rectAfter;
+    pPopup->GetWindowRect(rectAfter);
+    EXPECT_EQ(rectAfter.TopLeft(), rectBefore.TopLeft()) << "it expands where it opened";
+    EXPECT_TRUE(tw::display::Display::Instance().GetScreen().SavePng(
+        std::string(TW_COMMANDBARS_TEST_BINARY_DIR) + "/menu-expanded.png"));
+
+    pPopup->SendMessage(WM_KEYDOWN, VK_ESCAPE);
+    Pump();
+    EXPECT_EQ(pFile->m_pPopupMenu, nullptr);
+    CKtvPToolBar::m_BasicCommands.RemoveAll();
+}
+
+TEST_F(MenuBarTest, ScreenshotOfAMaximisedChildsButtons)
+{
+    ::ShowWindow(parent, SW_HIDE);
+    CKtvPMDIChildWnd* pChild = AddChild(WS_OVERLAPPEDWINDOW);
+    pChild->MDIMaximize();
+    Pump();
+    if (!menuBar.m_bMaximizeMode)
+        menuBar.SetMaximizeMode(TRUE, pChild);
+    frame->RecalcLayout();
+    frame->RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    Pump();
+    EXPECT_EQ(Kinds().front(), "icon");
+    EXPECT_TRUE(tw::display::Display::Instance().GetScreen().SavePng(
+        std::string(TW_COMMANDBARS_TEST_BINARY_DIR) + "/menubar-maximised-child.png"));
 }
 
 }  // namespace

@@ -2,18 +2,28 @@
 // where they land, how the keys move through them and what they run.
 #include <gtest/gtest.h>
 
+#include <string>
 #include <vector>
+
+#include "platform/display/Display.h"
 
 #include "platform/win32/kernel/ProcessClock.h"
 #include "platform/win32/menu/winmenu.h"
+#include "tests/support/ScopedAppNames.h"
 #include "tests/support/ui/KtvControlTest.h"
 #include "tests/support/ui/KtvUiTestSetup.h"
 #include "tests/ui/commandbars/MenuTestSupport.h"
 #include "ui/commandbars/KtvPContextMenuManager.h"
 #include "ui/commandbars/KtvPMenuBar.h"
 #include "ui/commandbars/KtvPPopupMenu.h"
+#include "ui/commandbars/KtvPTearOffManager.h"
 #include "ui/commandbars/KtvPPopupMenuBar.h"
+#include "ui/commandbars/KtvPSnapshotStore.h"
 #include "ui/commandbars/KtvPToolBar.h"
+#include "ui/commandbars/KtvPToolbarMenuButton.h"
+#include "ui/controls/KtvPMenuButton.h"
+#include "ui/frames/KtvPRegistry.h"
+#include "ui/frames/KtvRegPath.h"
 
 namespace {
 
@@ -47,6 +57,7 @@ protected:
         KtvControlTest::SetUp();
         CKtvPMenuBar::m_bRecentlyUsedMenus = FALSE;
         CKtvPPopupMenu::m_nAnimationType = CKtvPPopupMenu::NO_ANIMATION;
+        CKtvPPopupMenu::m_bForceShadow = TRUE;   // as the program's main frame sets it
         frame = new CommandFrame;  // a frame deletes itself with its window
         ASSERT_TRUE(frame->Create(nullptr, _T("Owner"), WS_OVERLAPPEDWINDOW | WS_VISIBLE, CRect(20, 20, 400, 300)));
     }
@@ -59,6 +70,9 @@ protected:
         for (HMENU hMenu : menus)
             ::DestroyMenu(hMenu);
         CKtvPMenuBar::m_bRecentlyUsedMenus = TRUE;
+        CKtvPPopupMenu::m_bForceShadow = FALSE;
+        // Menus play their sounds on a worker; it ends with the test, not at exit.
+        CKtvPMenuSound::Terminate();
         if (::IsWindow(hwndFrame()))
             frame->DestroyWindow();
         KtvControlTest::TearDown();
@@ -193,6 +207,12 @@ TEST_F(PopupMenuTest, SubMenuOpensLeftOfItsParentAtTheRightEdge)
         else
             EXPECT_GT(rectSub.left, rectParent.left + pPopup->m_sizeFinal.cx - 10);
         EXPECT_LE(rectSub.left + pSub->m_sizeFinal.cx, rectWork.right);
+        if (c.expectedDirection == CKtvPPopupMenu::DROP_DIRECTION_LEFT) {
+            pPopup->UpdateWindow();
+            pSub->UpdateWindow();
+            EXPECT_TRUE(tw::display::Display::Instance().GetScreen().SavePng(
+                std::string(TW_COMMANDBARS_TEST_BINARY_DIR) + "/menu-chain-right-edge.png"));
+        }
 
         // Esc closes only the sub-menu.
         const HWND hwndSub = pSub->GetSafeHwnd();
@@ -266,6 +286,190 @@ TEST_F(PopupMenuTest, QuitDuringTrackClosesTheMenuAndIsPostedAgain)
     MSG msg;
     ASSERT_TRUE(::PeekMessage(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
     EXPECT_EQ(msg.wParam, 3u);
+}
+
+}  // namespace
+
+namespace {
+
+// Registered context menus: names, lookups, where a menu opens for a window
+// and what the manager stores of them.
+class ContextMenuRegistryTest : public PopupMenuTest {
+protected:
+    // The program's registry root, under which the stored menus go.
+    tw::test::ScopedAppNames names{_T("Tarnwick"), _T("Corvane")};
+
+    // The popup menu window on the screen, if any.
+    static CKtvPPopupMenu* OpenPopup()
+    {
+        for (HWND hwnd : tw::test::TopLevelWindows(true)) {
+            if (auto* pPopup = DYNAMIC_DOWNCAST(CKtvPPopupMenu, CWnd::FromHandlePermanent(hwnd)))
+                return pPopup;
+        }
+        return nullptr;
+    }
+
+    static CString StoredKey(UINT uiResId)
+    {
+        CString strKey;
+        strKey.Format(_T("%sKtvToolBar-%d%x"), static_cast<LPCTSTR>(KtvGetRegPath(_T("KtvContextMenuManager"))), 0,
+                      uiResId);
+        return strKey;
+    }
+    static BOOL KeyExists(const CString& strKey)
+    {
+        CKtvPRegistry reg(FALSE, TRUE);
+        return reg.Open(strKey);
+    }
+};
+
+TEST_F(ContextMenuRegistryTest, NamesLookupsAndPlacement)
+{
+    menutest::RegisterMenuResource(9301, {Cmd(100, "Cu&t"), Cmd(101, "&Copy")});
+    menutest::RegisterMenuResource(9302, {Cmd(200, "&Paste")});
+
+    EXPECT_TRUE(manager.AddMenu(_T("Edit menu"), 9301));
+    EXPECT_TRUE(manager.AddMenu(_T("Paste menu"), 9302));
+    EXPECT_FALSE(manager.AddMenu(_T("Second name"), 9301)) << "a resource registers once";
+    EXPECT_FALSE(manager.AddMenu(_T("Missing"), 9399));
+
+    CStringList names;
+    manager.GetMenuNames(names);
+    EXPECT_EQ(names.GetCount(), 2);
+    EXPECT_EQ(names.Find(_T("Second name")), nullptr);
+
+    UINT uiResId = 0;
+    EXPECT_NE(manager.GetMenuByName(_T("Paste menu"), &uiResId), nullptr);
+    EXPECT_EQ(uiResId, 9302u);
+    EXPECT_EQ(manager.GetMenuByName(_T("paste menu")), nullptr) << "names compare exactly";
+    EXPECT_FALSE(manager.ShowPopupMenu(9399u, 10, 10, frame));
+
+    // At (-1, -1) the menu opens 5 pixels inside the owner's client corner.
+    ASSERT_TRUE(manager.ShowPopupMenu(9301u, -1, -1, frame));
+    PumpFiltered();
+    CPoint ptCorner(0, 0);
+    frame->ClientToScreen(&ptCorner);
+    CKtvPPopupMenu* pPopup = OpenPopup();
+    ASSERT_NE(pPopup, nullptr);
+    EXPECT_EQ(WindowRect(pPopup).TopLeft(), ptCorner + CPoint(5, 5));
+}
+
+// Only customised menus are stored; a reset removes the stored layout too,
+// so the next start does not bring the old one back.
+TEST_F(ContextMenuRegistryTest, StoresCustomisedMenusAndResetForgetsThem)
+{
+    menutest::RegisterMenuResource(9311, {Cmd(100, "Cu&t"), Cmd(101, "&Copy")});
+    ASSERT_TRUE(manager.AddMenu(_T("Edit menu"), 9311));
+    HMENU hSub = ::GetSubMenu(manager.GetMenuByName(_T("Edit menu")), 0);
+
+    EXPECT_TRUE(manager.SaveState());
+    EXPECT_FALSE(KeyExists(StoredKey(9311))) << "nothing customised, nothing stored";
+
+    // The Menu page's edit: the menu keeps only its first item.
+    CKtvPPopupMenuBar bar;
+    ASSERT_TRUE(bar.Create(CWnd::FromHandle(::GetDesktopWindow()), 0x50402808, 0xE800));
+    ASSERT_TRUE(bar.ImportFromMenu(hSub, TRUE));
+    bar.RemoveButton(1);
+    ASSERT_TRUE(g_SnapshotStore.SaveMenuBar(hSub, &bar));
+    bar.DestroyWindow();
+
+    EXPECT_TRUE(manager.SaveState());
+    EXPECT_TRUE(KeyExists(StoredKey(9311)));
+
+    // A new session loads the stored layout back into a snapshot.
+    g_SnapshotStore.RemoveMenu(hSub);
+    EXPECT_TRUE(manager.LoadState());
+    CKtvPPopupMenuBar loaded;
+    EXPECT_TRUE(g_SnapshotStore.LoadMenuBar(hSub, &loaded));
+    EXPECT_EQ(loaded.GetCount(), 1);
+
+    EXPECT_TRUE(manager.ResetState());
+    EXPECT_FALSE(g_SnapshotStore.LoadMenuBar(hSub, &loaded));
+    EXPECT_FALSE(KeyExists(StoredKey(9311)));
+}
+
+}  // namespace
+
+namespace {
+
+// The pointer resting on a sub-menu item opens it after the menu delay;
+// moving to a sibling closes it a millisecond before the delay ends, and
+// coming back in time keeps it open.
+TEST_F(PopupMenuTest, SubMenusFollowThePointerOnTheMenuDelay)
+{
+    CKtvPPopupMenuBar::m_nMenuShowDelay = 400;
+    CKtvPPopupMenu* pPopup =
+        Show(Menu({Cmd(100, "Plain item"), Sub("Sub-menu", {Cmd(200, "Inner")}), Cmd(101, "Other")}), 100, 100);
+    ASSERT_NE(pPopup, nullptr);
+    CKtvPPopupMenuBar* pBar = pPopup->GetMenuBar();
+    auto* pSubItem = DYNAMIC_DOWNCAST(CKtvPToolbarMenuButton, pBar->GetButton(1));
+    ASSERT_NE(pSubItem, nullptr);
+
+    const auto moveTo = [&](int iItem) {
+        const CPoint pt = pBar->GetButton(iItem)->m_rect.CenterPoint();
+        const POINT ptScreen = ScreenPointOf(pBar->GetSafeHwnd(), pt.x, pt.y);
+        input.MouseMove(ptScreen.x, ptScreen.y);
+        PumpFiltered();
+    };
+    moveTo(0);   // the first move after the menu appeared only arms the bar
+    moveTo(1);
+    tw::ProcessClock::Advance(399);
+    PumpFiltered();
+    EXPECT_EQ(pSubItem->m_pPopupMenu, nullptr);
+    tw::ProcessClock::Advance(1);
+    PumpFiltered();
+    ASSERT_NE(pSubItem->m_pPopupMenu, nullptr);
+
+    // To a sibling and back within the delay: the sub-menu stays.
+    moveTo(2);
+    EXPECT_TRUE(pSubItem->m_bToBeClosed);
+    tw::ProcessClock::Advance(200);
+    moveTo(1);
+    tw::ProcessClock::Advance(400);
+    PumpFiltered();
+    EXPECT_NE(pSubItem->m_pPopupMenu, nullptr);
+    EXPECT_FALSE(pSubItem->m_bToBeClosed);
+
+    // To a sibling for good: closed after the delay less one millisecond.
+    moveTo(2);
+    tw::ProcessClock::Advance(398);
+    PumpFiltered();
+    EXPECT_NE(pSubItem->m_pPopupMenu, nullptr);
+    tw::ProcessClock::Advance(1);
+    PumpFiltered();
+    EXPECT_EQ(pSubItem->m_pPopupMenu, nullptr);
+    CKtvPPopupMenuBar::m_nMenuShowDelay = -1;
+}
+
+}  // namespace
+
+namespace {
+
+// A dialog's menu button opens a library menu when the program has context
+// menus, and reports the command chosen in it.
+TEST_F(PopupMenuTest, MenuButtonTracksThroughTheContextMenus)
+{
+    HMENU hMenu = Menu({Cmd(501, "Profiles..."), Cmd(502, "Servers...")});
+    auto* pButton = new CKtvPMenuButton;
+    ASSERT_TRUE(pButton->Create(_T("Options"), WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, CRect(20, 20, 120, 44), &host, 60));
+    pButton->m_Menu = hMenu;
+
+    answer = [](UINT message, WPARAM, LPARAM, LRESULT&) {
+        if (message != WM_APP)
+            return false;
+        if (CKtvPPopupMenu* pActive = CKtvPPopupMenu::m_pActivePopupMenu) {
+            pActive->SendMessage(WM_KEYDOWN, VK_END);
+            pActive->SendMessage(WM_KEYDOWN, VK_RETURN);
+        }
+        return true;
+    };
+    host.PostMessage(WM_APP);
+    pButton->OnShowMenu();
+    EXPECT_EQ(pButton->m_MenuResult, 502);
+    EXPECT_FALSE(pButton->m_MenuActive);
+    EXPECT_TRUE(Commands().empty()) << "the choice is the button's, not a command of the frame";
+    pButton->DestroyWindow();
+    delete pButton;
 }
 
 }  // namespace

@@ -10,6 +10,7 @@
 
 #include "platform/win32/kernel/Threads.h"
 #include "tests/support/ui/KtvTestDockFrame.h"
+#include "ui/commandbars/KtvPCommandManager.h"
 #include "ui/commandbars/KtvPToolBar.h"
 #include "ui/commandbars/KtvPToolbarButton.h"
 
