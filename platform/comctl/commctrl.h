@@ -1224,4 +1224,14 @@ INT_PTR PropertySheet(LPCPROPSHEETHEADER lppsph);
 #define TB_BUTTONCOUNT (WM_USER + 24)
 #define TB_GETITEMRECT (WM_USER + 29)
 #define TB_GETBUTTONTEXT (WM_USER + 45)
+// What TB_GETBUTTON fills.
+typedef struct _TBBUTTON {
+    int iBitmap;
+    int idCommand;
+    BYTE fsState;
+    BYTE fsStyle;
+    BYTE bReserved[6];
+    DWORD_PTR dwData;
+    INT_PTR iString;
+} TBBUTTON, *PTBBUTTON, *LPTBBUTTON;
 #define SBARS_SIZEGRIP 0x0100

@@ -1,6 +1,5 @@
 #include "ui/commandbars/KtvPBaseToolBar.h"
 
-#include "ui/frames/KtvPNotBuilt.h"
 
 IMPLEMENT_DYNCREATE(CKtvPBaseToolBar, CKtvPControlBar)
 
@@ -16,5 +15,18 @@ int CKtvPBaseToolBar::GetDockingMode() const { return KTVP_DT_IMMEDIATE; }
 // The control bar's virtual-rectangle update is left out on purpose.
 void CKtvPBaseToolBar::OnAfterChangeParent(CWnd*) {}
 
-void CKtvPBaseToolBar::GetMinSize(CSize&) const { KTVP_NOT_BUILT("CKtvPBaseToolBar::GetMinSize"); }
-void CKtvPBaseToolBar::OnAfterStretch(int) { KTVP_NOT_BUILT("CKtvPBaseToolBar::OnAfterStretch"); }
+void CKtvPBaseToolBar::GetMinSize(CSize& size) const
+{
+    size = IsHorizontal() ? CSize(40, 16) : CSize(16, 40);
+}
+
+// A stretch that changed the width repaints the whole bar: its buttons wrap anew.
+void CKtvPBaseToolBar::OnAfterStretch(int)
+{
+    CRect rectClient;
+    GetClientRect(rectClient);
+    if (rectClient.Width() != m_rectVirtual.Width()) {
+        Invalidate(TRUE);
+        UpdateWindow();
+    }
+}

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "platform/mfc/CArchive.h"
+#include "ui/commandbars/KtvPToolBar.h"
 #include "ui/commandbars/KtvPUserTool.h"
 #include "ui/frames/KtvPGlobalData.h"
 #include "ui/frames/KtvPRegistryFactory.h"
@@ -176,6 +177,12 @@ void CKtvPCommandUsage::Serialize(CArchive& ar)
 
 void CKtvPCommandUsage::AddCmd(UINT uiCmd)
 {
+    // Commands run while the user rearranges the bars, and the commands that
+    // personalised menus always show, say nothing about what the user needs.
+    if (CKtvPToolBar::m_bCustomizeMode)
+        return;
+    if (uiCmd != 0 && uiCmd != (UINT)-1 && CKtvPToolBar::m_BasicCommands.Find(uiCmd) != nullptr)
+        return;
     if (IsNeverCounted(uiCmd))
         return;
     m_CommandsUsage[uiCmd]++;

@@ -1,5 +1,7 @@
 #include "ui/commandbars/KtvPSnapshotStore.h"
 
+#include "ui/commandbars/KtvPToolBar.h"
+
 #include <new>
 
 #include "platform/mfc/CArchive.h"
@@ -66,9 +68,18 @@ CKtvPSnapshotStore::CKtvPSnapshotStore() : m_Snapshots(10) {}
 // clean-up closes them earlier.
 CKtvPSnapshotStore::~CKtvPSnapshotStore() = default;
 
-BOOL CKtvPSnapshotStore::SaveMenuBar(HMENU, CKtvPToolBar*) { KTVP_NOT_BUILT("CKtvPSnapshotStore::SaveMenuBar"); }
+// An empty bar leaves the menu's snapshot as it was.
+BOOL CKtvPSnapshotStore::SaveMenuBar(HMENU hMenu, CKtvPToolBar* pBar)
+{
+    if (pBar == nullptr || pBar->m_Buttons.IsEmpty())
+        return FALSE;
+    return SaveSnapshot(hMenu, *pBar);
+}
 
-BOOL CKtvPSnapshotStore::LoadMenuBar(HMENU, CKtvPToolBar*) { KTVP_NOT_BUILT("CKtvPSnapshotStore::LoadMenuBar"); }
+BOOL CKtvPSnapshotStore::LoadMenuBar(HMENU hMenu, CKtvPToolBar* pBar)
+{
+    return pBar != nullptr && LoadSnapshot(hMenu, *pBar);
+}
 
 BOOL CKtvPSnapshotStore::SaveSnapshot(HMENU hMenu, CObject& obj)
 {

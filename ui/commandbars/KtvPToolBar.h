@@ -261,6 +261,23 @@ public:
     static CString m_strToolTipText;  // the text of the tooltip being shown
 
 protected:
+    // The cursor shown over a stretchable button's right edge.
+    static HCURSOR StretchCursor();
+    // The part after the first newline of a command's string: its tooltip and default text.
+    static CString CommandTipText(UINT uiCmd);
+    static BOOL IsUserToolCmd(UINT uiCmd);
+    static BOOL IsSeparatorButton(const CKtvPToolbarButton* pButton);
+    // The owner window, or the parent when the bar has none: where commands and prompts go.
+    CWnd* GetOwnerOrParent() const;
+    void SendIdlePrompt();
+    // The cell a button is given on this bar: its size with the look's extra size.
+    CSize GetCellSize() const;
+    // The font buttons are measured and drawn with.
+    CFont* GetBarFont(BOOL bVert) const;
+    void CancelStretch();
+    void OnCustomizeLButtonDown(UINT nFlags, CPoint point, int iButton);
+    void StartButtonDrag(CKtvPToolbarButton* pButton, int iButton, CPoint point);
+
     // Resizes the bar in its dock row, mini frame or frame after a layout change.
     void RecalcLayoutInParent();
     // The strip of a pair to draw from: the large one under large icons when it holds images.
@@ -343,6 +360,7 @@ public:
     CKtvPToolbarDropTarget m_DropTarget;
     CToolTipCtrl m_ToolTip;
     int m_nTooltipsCount = 0;
+    int m_nLastTooltipId = 0;              // the highest tool id registered
     int m_iDragIndex = -1;
     CRect m_rectDrag;
     CPen m_penDrag;

@@ -117,4 +117,7 @@ public:
     static CString m_strAmpersandPlaceholder;   // two characters of code 1
     static CList<UINT, UINT> m_lstProtectedCommands;
     static BOOL m_bRegisterImages;
+
+private:
+    void DrawVerticalLabel(CDC* pDC, const CRect& rectInternal, int tx, int ty, UINT uiFormat);
 };

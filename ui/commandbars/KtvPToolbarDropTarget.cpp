@@ -1,23 +1,48 @@
 #include "ui/commandbars/KtvPToolbarDropTarget.h"
 
-#include "ui/frames/KtvPNotBuilt.h"
+#include "platform/mfc/COleDataObject.h"
+#include "ui/commandbars/KtvPToolBar.h"
+#include "ui/commandbars/KtvPToolbarButton.h"
 
 CKtvPToolbarDropTarget::CKtvPToolbarDropTarget() = default;
 CKtvPToolbarDropTarget::~CKtvPToolbarDropTarget() = default;
 
-DROPEFFECT CKtvPToolbarDropTarget::OnDragEnter(CWnd*, COleDataObject*, DWORD, CPoint)
+namespace ktvdroptarget {
+
+// Only dragged toolbar buttons, and only while the bars are customised (an
+// Alt-drag turns that on for its own drag), may land on a toolbar.
+BOOL AcceptsData(COleDataObject* pDataObject)
 {
-    KTVP_NOT_BUILT("CKtvPToolbarDropTarget::OnDragEnter");
+    return CKtvPToolBar::m_bCustomizeMode && pDataObject != nullptr &&
+           pDataObject->IsDataAvailable(static_cast<CLIPFORMAT>(CKtvPToolbarButton::GetClipboardFormat()));
 }
 
-DROPEFFECT CKtvPToolbarDropTarget::OnDragOver(CWnd*, COleDataObject*, DWORD, CPoint)
+}  // namespace ktvdroptarget
+
+DROPEFFECT CKtvPToolbarDropTarget::OnDragEnter(CWnd*, COleDataObject* pDataObject, DWORD dwKeyState, CPoint point)
 {
-    KTVP_NOT_BUILT("CKtvPToolbarDropTarget::OnDragOver");
+    if (m_pOwner == nullptr || !ktvdroptarget::AcceptsData(pDataObject))
+        return DROPEFFECT_NONE;
+    return m_pOwner->OnDragEnter(pDataObject, dwKeyState, point);
 }
 
-DROPEFFECT CKtvPToolbarDropTarget::OnDropEx(CWnd*, COleDataObject*, DROPEFFECT, DROPEFFECT, CPoint)
+DROPEFFECT CKtvPToolbarDropTarget::OnDragOver(CWnd*, COleDataObject* pDataObject, DWORD dwKeyState, CPoint point)
 {
-    KTVP_NOT_BUILT("CKtvPToolbarDropTarget::OnDropEx");
+    if (m_pOwner == nullptr || !ktvdroptarget::AcceptsData(pDataObject))
+        return DROPEFFECT_NONE;
+    return m_pOwner->OnDragOver(pDataObject, dwKeyState, point);
 }
 
-void CKtvPToolbarDropTarget::OnDragLeave(CWnd*) { KTVP_NOT_BUILT("CKtvPToolbarDropTarget::OnDragLeave"); }
+DROPEFFECT CKtvPToolbarDropTarget::OnDropEx(CWnd*, COleDataObject* pDataObject, DROPEFFECT dropDefault, DROPEFFECT,
+                                            CPoint point)
+{
+    if (m_pOwner == nullptr || !ktvdroptarget::AcceptsData(pDataObject))
+        return DROPEFFECT_NONE;
+    return m_pOwner->OnDrop(pDataObject, dropDefault, point) ? dropDefault : DROPEFFECT_NONE;
+}
+
+void CKtvPToolbarDropTarget::OnDragLeave(CWnd*)
+{
+    if (m_pOwner != nullptr)
+        m_pOwner->OnDragLeave();
+}

@@ -13,6 +13,7 @@
 #include "platform/win32/kernel/Files.h"
 #include "platform/win32/kernel/Process.h"
 #include "resources/resource.h"
+#include "ui/commandbars/KtvPToolBar.h"
 #include "ui/frames/KtvPGlobalData.h"
 #include "ui/frames/KtvPRegistryFactory.h"
 #include "ui/frames/KtvRegPath.h"
@@ -350,8 +351,23 @@ BOOL CKtvPUserToolsManager::RemoveTool(CKtvPUserTool* pTool)
     if (pos == nullptr)
         return FALSE;
     m_lstUserTools.RemoveAt(pos);
+    const UINT uiCmd = pTool->m_uiCmdId;
     delete pTool;
     m_bKeepStoredTools = FALSE;
+
+    // A removed tool leaves no button behind on any bar.
+    const CObList& bars = CKtvPToolBar::GetAllToolbars();
+    for (POSITION posBar = bars.GetHeadPosition(); posBar != nullptr;) {
+        auto* pBar = static_cast<CKtvPToolBar*>(bars.GetNext(posBar));
+        BOOL bRemoved = FALSE;
+        for (int i = pBar->CommandToIndex(uiCmd); i >= 0; i = pBar->CommandToIndex(uiCmd)) {
+            if (!pBar->RemoveButton(i))
+                break;
+            bRemoved = TRUE;
+        }
+        if (bRemoved)
+            pBar->AdjustLayout();
+    }
     return TRUE;
 }
 

@@ -1,6 +1,9 @@
 // The screen as one monitor, the system beep, and telling every top-level
 // window that a system setting changed.
+#include <mutex>
+
 #include "platform/win32/gdi/SystemMetrics.h"
+#include "platform/win32/user/BeepTrace.h"
 #include "platform/win32/user/WindowTree.h"
 
 namespace tw::user::system_data_detail {
@@ -63,8 +66,27 @@ BOOL GetMonitorInfo(HMONITOR hMonitor, LPMONITORINFO lpmi)
     return TRUE;
 }
 
-// There is no sound device: the beep is a success that makes no sound.
-BOOL MessageBeep(UINT)
+namespace {
+std::mutex g_beepMutex;
+std::vector<UINT> g_beeps;
+}  // namespace
+
+std::vector<UINT> tw::user::BeepTrace()
 {
+    std::lock_guard<std::mutex> lock(g_beepMutex);
+    return g_beeps;
+}
+
+void tw::user::ResetBeepTrace()
+{
+    std::lock_guard<std::mutex> lock(g_beepMutex);
+    g_beeps.clear();
+}
+
+// There is no sound device: the beep is a success that makes no sound, and is recorded.
+BOOL MessageBeep(UINT uType)
+{
+    std::lock_guard<std::mutex> lock(g_beepMutex);
+    g_beeps.push_back(uType);
     return TRUE;
 }

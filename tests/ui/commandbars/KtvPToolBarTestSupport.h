@@ -1,0 +1,43 @@
+// A frame with a dock manager that records the commands and prompts its bars
+// send, and toolbars built button by button on it.
+#pragma once
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "tests/support/ui/KtvTestDockFrame.h"
+#include "ui/commandbars/KtvPToolBar.h"
+#include "ui/commandbars/KtvPToolbarButton.h"
+
+namespace tw::test {
+
+class KtvRecordingFrame : public KtvTestDockFrame {
+public:
+    BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+    std::vector<UINT> commands;   // WM_COMMAND ids, in arrival order
+    std::vector<UINT> prompts;    // WM_SETMESSAGESTRING ids
+    std::vector<UINT> resets;     // "KTVTOOLBAR_RESETTOOLBAR" resource ids
+};
+
+class ToolBarTest : public HeadlessWindowTest {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+
+    // A toolbar of the frame with one plain button per id (0 a separator),
+    // image i for the i-th button; docked at the top unless told otherwise.
+    CKtvPToolBar* MakeBar(const std::vector<UINT>& ids, BOOL bDock = TRUE, UINT nID = 0xE820);
+    // The bar's buttons as text: ids, "|" for a separator.
+    static std::string Layout(const CKtvPToolBar* pBar);
+    // The centre of button i in the bar's client coordinates.
+    static CPoint Centre(const CKtvPToolBar* pBar, int i);
+    void Pump(int n = 3);
+
+    KtvRecordingFrame* frame = nullptr;
+    std::vector<std::unique_ptr<CKtvPToolBar>> bars;
+};
+
+}  // namespace tw::test
