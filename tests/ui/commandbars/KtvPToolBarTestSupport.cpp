@@ -7,6 +7,19 @@
 
 namespace tw::test {
 
+BEGIN_MESSAGE_MAP(KtvRecordingFrame, KtvTestDockFrame)
+    ON_UPDATE_COMMAND_UI_RANGE(1, 0xEFFF, OnUpdateAny)
+END_MESSAGE_MAP()
+
+void KtvRecordingFrame::OnUpdateAny(CCmdUI* pCmdUI)
+{
+    auto it = updates.find(pCmdUI->m_nID);
+    if (it != updates.end())
+        it->second(pCmdUI);
+    else
+        pCmdUI->Enable(TRUE);
+}
+
 BOOL KtvRecordingFrame::OnCommand(WPARAM wParam, LPARAM)
 {
     commands.push_back(LOWORD(wParam));

@@ -2,6 +2,8 @@
 // send, and toolbars built button by button on it.
 #pragma once
 
+#include <functional>
+#include <map>
 #include <memory>
 #include <string>
 #include <vector>
@@ -20,6 +22,12 @@ public:
     std::vector<UINT> commands;   // WM_COMMAND ids, in arrival order
     std::vector<UINT> prompts;    // WM_SETMESSAGESTRING ids
     std::vector<UINT> resets;     // "KTVTOOLBAR_RESETTOOLBAR" resource ids
+    // The command-update handler of a command; commands without one are enabled.
+    std::map<UINT, std::function<void(CCmdUI*)>> updates;
+
+protected:
+    void OnUpdateAny(CCmdUI* pCmdUI);
+    DECLARE_MESSAGE_MAP()
 };
 
 class ToolBarTest : public HeadlessWindowTest {
