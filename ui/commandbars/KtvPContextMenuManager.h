@@ -37,6 +37,10 @@ public:
     CMap<CString, LPCTSTR, HMENU, HMENU> m_MenuNames;
     UINT m_nLastCommandID = 0;
     BOOL m_bTrackMode = FALSE;
+
+private:
+    // Where the last load or save found the stored menus; a reset deletes them there.
+    CString m_strLastBase;
 };
 
 // NULL until the workspace creates the manager.

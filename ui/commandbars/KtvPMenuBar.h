@@ -89,6 +89,16 @@ public:
 
 protected:
     void CalcSysButtonSize();
+    // Whether some item other than a maximised child's buttons shows an image.
+    void UpdateHaveButtons();
+    // The child's system-menu button at the start, its caption buttons at the end.
+    void AddChildButtons(CWnd* pWnd);
+    // The hot item's menu opens with its first item lit; FALSE when it has none.
+    BOOL DropDownHotButton();
+    // One menu's stored layout becomes its snapshot; a damaged or outdated
+    // one is rebuilt from the menu and the owner told. TRUE when it loaded.
+    BOOL LoadMenuLayout(const CString& strPath, int nIndex, HMENU hMenu, UINT uiResId, UINT uiKeyId,
+                        BOOL bDefault);
     // Puts a maximised child's buttons back after a load, save or reset took them off.
     void RestoreMaximizeMode(BOOL bRecalcLayout);
     // The toolbar's list of resource items from a menu resource; FALSE without smart update.

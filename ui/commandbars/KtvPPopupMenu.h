@@ -138,6 +138,20 @@ public:
 
 protected:
     void Initialize();
+    // "Recent File" becomes the recent-file list; the tools placeholder the user tools.
+    void ExpandRecentFiles();
+    void ExpandUserTools();
+    // The parent button draws the part of this menu's shadow that falls on it.
+    void RepaintShadowOverParentButton();
+    void BringHotItemIntoView();
+    void DrawScrollButton(CDC* pDC, const CRect& rect, int nGlyph, BOOL bHighlight);
+    void DrawAnimation(CDC* pDC);
+    void OnAnimationStep();
+    void OnScrollStep();
+    // The client area less shadow, border, logo and tear-off strip: the bar's place.
+    CRect GetInnerRect() const;
+
+    BOOL m_bSavedRecentlyUsed = TRUE;      // the option ShowAllCommands switched off
     // Border, shadow, logo, tear-off strip and scroll buttons; the bar paints the items.
     void DrawFrame(CDC* pDC);
 

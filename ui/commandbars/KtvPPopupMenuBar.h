@@ -77,6 +77,20 @@ public:
     static int m_nLastCommandIndex;
 
 protected:
+    // The owner window, else the popup's owner, else the parent.
+    CWnd* OwnerWindow() const;
+    // This bar's popup becomes the active one of its frame again.
+    void ActivateOwnPopup();
+    // The item becomes hot: both items repainted and its prompt shown.
+    void HighlightItem(int iIndex);
+    // From iFrom in steps of nStep, wrapping: the first item that is no
+    // separator and is shown; -1 when there is none.
+    int FindSelectableItem(int iFrom, int nStep) const;
+    // The sub-menu delay, read once per process.
+    static void ReadMenuShowDelay();
+    // A mouse message outside the menu goes to the bar of the chain under it.
+    void ForwardToChainBar(UINT message, UINT nFlags, CPoint point);
+
     void OnNcPaint();
     void OnNcCalcSize(BOOL bCalcValidRects, NCCALCSIZE_PARAMS* lpncsp);
     int OnCreate(LPCREATESTRUCT lpCreateStruct);

@@ -72,6 +72,8 @@ public:
     BOOL m_bOpenRight = FALSE;
 
 protected:
+    // The label loses its old key text and gets the keys the frame knows now.
+    void AppendAcceleratorText();
     // The menu-item painter.
     void DrawMenuItem(CDC* pDC, const CRect& rect, CKtvPToolBarImages* pImages, BOOL bCustomizeMode,
                       BOOL bHighlight, BOOL bGrayDisabledButtons);

@@ -16,6 +16,7 @@
 #include "platform/mfc/CGdiObject.h"
 #include "platform/mfc/CWinApp.h"
 #include "platform/shell/ShellLauncher.h"
+#include "platform/win32/dialog/windlg.h"
 #include "platform/mfc/CWnd.h"
 #include "tests/support/ui/KtvStoredValue.h"
 #include "tests/support/ui/KtvUiTestSetup.h"

@@ -1,0 +1,271 @@
+// Popup menus on the headless screen, opened as context menus for a window:
+// where they land, how the keys move through them and what they run.
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "platform/win32/kernel/ProcessClock.h"
+#include "platform/win32/menu/winmenu.h"
+#include "tests/support/ui/KtvControlTest.h"
+#include "tests/support/ui/KtvUiTestSetup.h"
+#include "tests/ui/commandbars/MenuTestSupport.h"
+#include "ui/commandbars/KtvPContextMenuManager.h"
+#include "ui/commandbars/KtvPMenuBar.h"
+#include "ui/commandbars/KtvPPopupMenu.h"
+#include "ui/commandbars/KtvPPopupMenuBar.h"
+#include "ui/commandbars/KtvPToolBar.h"
+
+namespace {
+
+using menutest::Cmd;
+using menutest::Item;
+using menutest::Sep;
+using menutest::Sub;
+
+// The window a menu works for: a frame that handles the commands of the
+// test menus (so they are enabled) and notes each one it runs.
+class CommandFrame : public CFrameWnd {
+public:
+    std::vector<UINT> commands;
+
+protected:
+    void OnCommandRange(UINT nID) { commands.push_back(nID); }
+    void OnUpdateRange(CCmdUI* pCmdUI) { pCmdUI->Enable(TRUE); }
+    DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(CommandFrame, CFrameWnd)
+    ON_COMMAND_RANGE(100, 999, OnCommandRange)
+    ON_UPDATE_COMMAND_UI_RANGE(100, 999, OnUpdateRange)
+END_MESSAGE_MAP()
+
+class PopupMenuTest : public tw::test::KtvControlTest {
+protected:
+    void SetUp() override
+    {
+        KtvPrepareUiTest();
+        KtvControlTest::SetUp();
+        CKtvPMenuBar::m_bRecentlyUsedMenus = FALSE;
+        CKtvPPopupMenu::m_nAnimationType = CKtvPPopupMenu::NO_ANIMATION;
+        frame = new CommandFrame;  // a frame deletes itself with its window
+        ASSERT_TRUE(frame->Create(nullptr, _T("Owner"), WS_OVERLAPPEDWINDOW | WS_VISIBLE, CRect(20, 20, 400, 300)));
+    }
+    void TearDown() override
+    {
+        if (CKtvPPopupMenu::m_pActivePopupMenu != nullptr &&
+            ::IsWindow(CKtvPPopupMenu::m_pActivePopupMenu->GetSafeHwnd()))
+            CKtvPPopupMenu::m_pActivePopupMenu->SendMessage(WM_CLOSE);
+        PumpFiltered();
+        for (HMENU hMenu : menus)
+            ::DestroyMenu(hMenu);
+        CKtvPMenuBar::m_bRecentlyUsedMenus = TRUE;
+        if (::IsWindow(hwndFrame()))
+            frame->DestroyWindow();
+        KtvControlTest::TearDown();
+    }
+
+    HMENU Menu(const std::vector<Item>& items)
+    {
+        menus.push_back(menutest::Build(items));
+        return menus.back();
+    }
+
+    CKtvPPopupMenu* Show(HMENU hMenu, int x, int y)
+    {
+        CKtvPPopupMenu* pPopup = manager.ShowPopupMenu(hMenu, x, y, frame);
+        PumpFiltered();
+        return pPopup;
+    }
+
+    static CRect WindowRect(CWnd* pWnd)
+    {
+        CRect rect;
+        pWnd->GetWindowRect(rect);
+        return rect;
+    }
+
+    static void Press(CKtvPPopupMenu* pPopup, UINT vk) { pPopup->SendMessage(WM_KEYDOWN, vk, 0); }
+
+    std::vector<UINT> Commands() const { return frame->commands; }
+    HWND hwndFrame() const { return frame != nullptr ? frame->GetSafeHwnd() : nullptr; }
+
+    CommandFrame* frame = nullptr;
+    CKtvPContextMenuManager manager;
+    std::vector<HMENU> menus;
+};
+
+TEST_F(PopupMenuTest, OpensAtThePointWithItsItemsAndShadow)
+{
+    const HWND hwndActive = ::GetActiveWindow();
+    CKtvPPopupMenu* pPopup = Show(Menu({Cmd(100, "&Open"), Sep(), Cmd(101, "&Save")}), 100, 120);
+    ASSERT_NE(pPopup, nullptr);
+    ASSERT_TRUE(::IsWindow(pPopup->GetSafeHwnd()));
+
+    EXPECT_EQ(WindowRect(pPopup).TopLeft(), CPoint(100, 120));
+    EXPECT_EQ(pPopup->GetMenuItemCount(), 3);
+    EXPECT_TRUE(pPopup->GetExStyle() & WS_EX_TOPMOST);
+    // The window is the menu plus its shadow on the right and at the bottom.
+    EXPECT_EQ(WindowRect(pPopup).Width(), pPopup->m_sizeFinal.cx + pPopup->m_nShadowDepth);
+    EXPECT_EQ(WindowRect(pPopup).Height(), pPopup->m_sizeFinal.cy + pPopup->m_nShadowDepth);
+    EXPECT_EQ(::GetActiveWindow(), hwndActive);
+}
+
+TEST_F(PopupMenuTest, KeysMoveAndEnterRunsTheCommandOnTheOwner)
+{
+    CKtvPPopupMenu* pPopup = Show(Menu({Cmd(100, "A"), Sep(), Cmd(101, "B"), Cmd(102, "C")}), 100, 100);
+    ASSERT_NE(pPopup, nullptr);
+    CKtvPPopupMenuBar* pBar = pPopup->GetMenuBar();
+    const HWND hwndPopup = pPopup->GetSafeHwnd();
+
+    // Down from nothing is the first item; the separator is stepped over; Up wraps.
+    Press(pPopup, VK_DOWN);
+    EXPECT_EQ(pBar->m_iHighlighted, 0);
+    Press(pPopup, VK_DOWN);
+    EXPECT_EQ(pBar->m_iHighlighted, 2);
+    Press(pPopup, VK_END);
+    EXPECT_EQ(pBar->m_iHighlighted, 3);
+    Press(pPopup, VK_DOWN);
+    EXPECT_EQ(pBar->m_iHighlighted, 0);
+    Press(pPopup, VK_UP);
+    EXPECT_EQ(pBar->m_iHighlighted, 3);
+
+    Press(pPopup, VK_RETURN);
+    PumpFiltered();
+    EXPECT_FALSE(::IsWindow(hwndPopup));
+    EXPECT_EQ(Commands(), std::vector<UINT>{102});
+}
+
+TEST_F(PopupMenuTest, EscapeClosesWithoutCommand)
+{
+    CKtvPPopupMenu* pPopup = Show(Menu({Cmd(100, "&Alpha"), Cmd(101, "&Beta")}), 100, 100);
+    ASSERT_NE(pPopup, nullptr);
+    const HWND hwndPopup = pPopup->GetSafeHwnd();
+    Press(pPopup, VK_ESCAPE);
+    PumpFiltered();
+    EXPECT_FALSE(::IsWindow(hwndPopup));
+    EXPECT_TRUE(Commands().empty());
+}
+
+TEST_F(PopupMenuTest, SecondContextMenuClosesTheFirst)
+{
+    CKtvPPopupMenu* pFirst = Show(Menu({Cmd(100, "A")}), 100, 100);
+    ASSERT_NE(pFirst, nullptr);
+    const HWND hwndFirst = pFirst->GetSafeHwnd();
+    CKtvPPopupMenu::m_pActivePopupMenu = pFirst;
+    CKtvPPopupMenu* pSecond = Show(Menu({Cmd(200, "B")}), 150, 150);
+    ASSERT_NE(pSecond, nullptr);
+    EXPECT_FALSE(::IsWindow(hwndFirst));
+    EXPECT_TRUE(::IsWindow(pSecond->GetSafeHwnd()));
+}
+
+// Sub-menus open to the right of their item; at the screen's right edge to
+// the left of the parent menu; a menu that fits on neither side is pushed
+// against the work area's left edge.
+TEST_F(PopupMenuTest, SubMenuOpensLeftOfItsParentAtTheRightEdge)
+{
+    CRect rectWork;
+    ::SystemParametersInfo(SPI_GETWORKAREA, 0, &rectWork, 0);
+
+    struct Case {
+        int x;
+        int expectedDirection;
+    };
+    for (const Case& c : {Case{100, CKtvPPopupMenu::DROP_DIRECTION_NONE},
+                          Case{(int)rectWork.right - 60, CKtvPPopupMenu::DROP_DIRECTION_LEFT}}) {
+        SCOPED_TRACE(c.x);
+        CKtvPPopupMenu* pPopup =
+            Show(Menu({Cmd(100, "A"), Sub("&More", {Cmd(200, "Something longer"), Cmd(201, "B")})}), c.x, 100);
+        ASSERT_NE(pPopup, nullptr);
+        Press(pPopup, VK_DOWN);
+        Press(pPopup, VK_DOWN);
+        Press(pPopup, VK_RIGHT);
+        PumpFiltered();
+
+        auto* pItem = pPopup->GetSelItem();
+        ASSERT_NE(pItem, nullptr);
+        ASSERT_NE(pItem->m_pPopupMenu, nullptr);
+        CKtvPPopupMenu* pSub = pItem->m_pPopupMenu;
+        const CRect rectParent = WindowRect(pPopup);
+        const CRect rectSub = WindowRect(pSub);
+        EXPECT_EQ(pSub->m_nDropDirection, c.expectedDirection);
+        if (c.expectedDirection == CKtvPPopupMenu::DROP_DIRECTION_LEFT)
+            EXPECT_EQ(rectSub.left, rectParent.left - pSub->m_sizeFinal.cx);
+        else
+            EXPECT_GT(rectSub.left, rectParent.left + pPopup->m_sizeFinal.cx - 10);
+        EXPECT_LE(rectSub.left + pSub->m_sizeFinal.cx, rectWork.right);
+
+        // Esc closes only the sub-menu.
+        const HWND hwndSub = pSub->GetSafeHwnd();
+        Press(pSub, VK_ESCAPE);
+        PumpFiltered();
+        EXPECT_FALSE(::IsWindow(hwndSub));
+        EXPECT_TRUE(::IsWindow(pPopup->GetSafeHwnd()));
+        Press(pPopup, VK_ESCAPE);
+        PumpFiltered();
+    }
+}
+
+TEST_F(PopupMenuTest, MenuTallerThanTheScreenScrollsEvery80Ms)
+{
+    std::vector<Item> items;
+    for (UINT i = 0; i < 80; i++)
+        items.push_back(Cmd(100 + i, "Item"));
+    CKtvPPopupMenu* pPopup = Show(Menu(items), 100, 100);
+    ASSERT_NE(pPopup, nullptr);
+    CRect rectWork;
+    ::SystemParametersInfo(SPI_GETWORKAREA, 0, &rectWork, 0);
+    EXPECT_TRUE(pPopup->m_bScrollable);
+    EXPECT_LE(WindowRect(pPopup).bottom, rectWork.bottom + pPopup->m_nShadowDepth);
+    ASSERT_TRUE(pPopup->CanScrollDown());
+    ASSERT_FALSE(pPopup->m_rectScrollDown.IsRectEmpty());
+
+    // Resting on the down button scrolls one item per 80 ms.
+    const CRect rectDown = pPopup->m_rectScrollDown;
+    const CPoint ptDown = rectDown.CenterPoint();
+    POINT pt = ScreenPointOf(pPopup->GetSafeHwnd(), ptDown.x, ptDown.y);
+    input.MouseMove(pt.x, pt.y);
+    PumpFiltered();
+    pPopup->SendMessage(WM_MOUSEMOVE, 0, MAKELPARAM(ptDown.x, ptDown.y));
+    EXPECT_EQ(pPopup->GetMenuBar()->m_iScrollOffset, 0);
+    for (int step = 1; step <= 3; step++) {
+        tw::ProcessClock::Advance(80);
+        PumpFiltered();
+        EXPECT_EQ(pPopup->GetMenuBar()->m_iScrollOffset, step);
+    }
+    EXPECT_TRUE(pPopup->CanScrollUp());
+}
+
+TEST_F(PopupMenuTest, TrackReturnsTheChosenIdAndPostsNothing)
+{
+    HMENU hMenu = Menu({Cmd(100, "A"), Cmd(101, "B")});
+    answer = [](UINT message, WPARAM, LPARAM, LRESULT&) {
+        if (message != WM_APP)
+            return false;
+        CKtvPPopupMenu* pActive = CKtvPPopupMenu::m_pActivePopupMenu;
+        if (pActive != nullptr) {
+            pActive->SendMessage(WM_KEYDOWN, VK_DOWN);
+            pActive->SendMessage(WM_KEYDOWN, VK_DOWN);
+            pActive->SendMessage(WM_KEYDOWN, VK_RETURN);
+        }
+        return true;
+    };
+    host.PostMessage(WM_APP);
+    EXPECT_EQ(manager.TrackPopupMenu(hMenu, 100, 100, frame), 101u);
+    PumpFiltered();
+    EXPECT_TRUE(Commands().empty());
+    EXPECT_EQ(CKtvPPopupMenu::m_pActivePopupMenu, nullptr);
+}
+
+TEST_F(PopupMenuTest, QuitDuringTrackClosesTheMenuAndIsPostedAgain)
+{
+    HMENU hMenu = Menu({Cmd(100, "A")});
+    ::PostQuitMessage(3);
+    EXPECT_EQ(manager.TrackPopupMenu(hMenu, 100, 100, frame), 0u);
+    EXPECT_EQ(CKtvPPopupMenu::m_pActivePopupMenu, nullptr);
+
+    MSG msg;
+    ASSERT_TRUE(::PeekMessage(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
+    EXPECT_EQ(msg.wParam, 3u);
+}
+
+}  // namespace
