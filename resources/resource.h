@@ -23,6 +23,15 @@
 #define IDS_COMMAND_FAILED 61705
 #define IDS_PAGE_UP_FAILED 61447
 #define IDS_EDIT_FAILED 61449
+#define IDS_INDICATOR_CONNECTIONS 120  // status pane ids: the string is the pane's first text and sizes it
+#define IDS_INDICATOR_STATUS 121
+#define IDS_INDICATOR_EXEC_TIME 122
+#define IDS_INDICATOR_RESULT_INFO 123
+#ifndef ID_INDICATOR_CAPS
+#define ID_INDICATOR_CAPS 0xE701
+#define ID_INDICATOR_NUM 0xE702
+#define ID_INDICATOR_SCRL 0xE703
+#endif
 
 // --- the Windows dialog of the MDI frame ---------------------------------------
 #define IDD_KTVP_WINDOWS 16927

@@ -1,6 +1,6 @@
 #include "ui/commandbars/HelpComboBoxButton.h"
 
-#include "ui/frames/KtvPNotBuilt.h"
+#include "platform/mfc/CArchive.h"
 
 IMPLEMENT_SERIAL(CHelpComboBoxButton, CKtvPToolbarComboBoxButton, 1)
 
@@ -13,6 +13,17 @@ CHelpComboBoxButton::CHelpComboBoxButton(UINT uiID, int iImage, DWORD dwStyle, i
 
 CHelpComboBoxButton::~CHelpComboBoxButton() = default;
 
-void CHelpComboBoxButton::Serialize(CArchive&) { KTVP_NOT_BUILT("CHelpComboBoxButton::Serialize"); }
+void CHelpComboBoxButton::Serialize(CArchive& ar)
+{
+    CKtvPToolbarComboBoxButton::Serialize(ar);
+    if (ar.IsStoring())
+        ar << m_strPrompt;
+    else
+        ar >> m_strPrompt;
+}
 
-void CHelpComboBoxButton::CopyFrom(const CKtvPToolbarButton&) { KTVP_NOT_BUILT("CHelpComboBoxButton::CopyFrom"); }
+void CHelpComboBoxButton::CopyFrom(const CKtvPToolbarButton& src)
+{
+    CKtvPToolbarComboBoxButton::CopyFrom(src);
+    m_strPrompt = static_cast<const CHelpComboBoxButton&>(src).m_strPrompt;
+}

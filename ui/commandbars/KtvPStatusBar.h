@@ -69,6 +69,7 @@ public:
     HFONT GetBarFont() const;
     // 255 with fewer than 255 panes: the first stretching pane.
     CKtvPStatusBarPaneInfo* GetPaneByIndex(int nIndex) const;
+    int GetCount() const { return m_nCount; }
 
     // Fields, in declared order.
     HFONT m_hFont = nullptr;               // not owned; NULL: the regular font
@@ -77,6 +78,15 @@ public:
     CRect m_rectSizeBox;
 
 protected:
+    // The position an index names under the pane index rule, -1 for none.
+    int GetPaneIndex(int nIndex) const;
+    CKtvPStatusBarPaneInfo* GetPanes() const { return static_cast<CKtvPStatusBarPaneInfo*>(m_pData); }
+    // Frees the pane's owned text, tip and image list; no repaint, no timer.
+    static void ReleasePaneData(CKtvPStatusBarPaneInfo& pane);
+    // The pane's rectangle less the border ring that content redraws leave alone.
+    static CRect ContentRect(const CKtvPStatusBarPaneInfo& pane);
+    void RelayoutAndRepaint();
+
     int OnCreate(LPCREATESTRUCT lpCreateStruct);
     LRESULT OnNcHitTest(CPoint point);
     void OnSysCommand(UINT nID, LPARAM lParam);

@@ -83,6 +83,13 @@ public:
 
     // Flat mode; the main frame sets it again when it is created.
     static BOOL m_bFlat;
+
+protected:
+    void DestroyWindows();
+    BOOL HasCombo() const;
+    // Disabled: in customise mode when not editable, else by its style.
+    BOOL IsDisabled() const;
+    void OnEditChange();
 };
 
 // The flat edit over an editable combo's text area.

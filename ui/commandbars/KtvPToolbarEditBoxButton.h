@@ -59,6 +59,11 @@ public:
     BOOL m_bIsHotEdit = FALSE;
     UINT m_uiMenuResID = 0;
     BOOL m_bCalculator = FALSE;
+
+protected:
+    void DestroyEdit();
+    // Disabled: in customise mode when not editable, else by its style.
+    BOOL IsDisabled() const;
 };
 
 // The window an edit-box button hosts.
