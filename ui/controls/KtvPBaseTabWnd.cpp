@@ -7,7 +7,12 @@
 #include "platform/mfc/CEdit.h"
 #include "platform/mfc/CFrameWnd.h"
 #include "ui/controls/KtvPButton.h"
+#include "ui/docking/KtvPBaseTabbedBar.h"
+#include "ui/docking/KtvPDockManager.h"
+#include "ui/docking/KtvPDockingCBWrapper.h"
 #include "ui/docking/KtvPDockingControlBar.h"
+#include "ui/docking/KtvPGlobalUtils.h"
+#include "ui/docking/KtvPMiniFrameWnd.h"
 #include "ui/frames/KtvPCodes.h"
 #include "ui/frames/KtvPFrameHooks.h"
 #include "ui/frames/KtvPGlobalData.h"
@@ -356,13 +361,162 @@ void CKtvPBaseTabWnd::ReleaseTabs()
     m_iActiveTab = -1;
 }
 
-// Tearing a tab off into a floating bar comes with the tabbed docking bars.
-BOOL CKtvPBaseTabWnd::DetachTab(int, int, BOOL) { return FALSE; }
+// --- detaching and wrapping ---------------------------------------------------------------------------
+
+namespace {
+
+CKtvPBaseTabbedBar* TabbedBarOf(CWnd* pWnd)
+{
+    return pWnd != nullptr && pWnd->IsKindOf(RUNTIME_CLASS(CKtvPBaseTabbedBar)) ? static_cast<CKtvPBaseTabbedBar*>(pWnd)
+                                                                               : nullptr;
+}
+
+}  // namespace
+
+// Tears a tab off into a floating bar (method 1 a drag, 2 a double click).
+// Only tabs of a tabbed docking bar leave this way.
+BOOL CKtvPBaseTabWnd::DetachTab(int dockMethod, int nTabNum, BOOL bHide)
+{
+    const int iTab = GetTabToDetach(nTabNum);
+    CKtvPTabInfo* pTab = TabAt(iTab);
+    if (pTab == nullptr || !pTab->m_bIsDetachable || !pTab->m_pWnd->IsKindOf(RUNTIME_CLASS(CKtvPControlBar)))
+        return FALSE;
+    auto* pBar = static_cast<CKtvPControlBar*>(pTab->m_pWnd);
+    CRect rectEmpty(0, 0, 0, 0);
+    if (!pBar->CanFloat() || !pBar->OnBeforeFloat(rectEmpty, dockMethod))
+        return FALSE;
+    if (dockMethod == KTVP_DM_MOUSE) {
+        CPoint ptCursor;
+        ::GetCursorPos(&ptCursor);
+        if (std::abs(ptCursor.x - m_ptHot.x) < ::GetSystemMetrics(SM_CXDRAG) &&
+            std::abs(ptCursor.y - m_ptHot.y) < ::GetSystemMetrics(SM_CYDRAG))
+            return FALSE;
+    }
+    CKtvPBaseTabbedBar* pTabbed = TabbedBarOf(GetParent());
+    if (!pBar->CanBeAttached() || pTabbed == nullptr)
+        return FALSE;
+    const int nDockingMode = pBar->GetDockingMode();
+    const BOOL bOutlineDrag = dockMethod == KTVP_DM_MOUSE && nDockingMode == KTVP_DT_STANDARD;
+
+    pBar->ShowCaption(TRUE);
+    if (iTab != m_iActiveTab)
+        pBar->ShowWindow(SW_SHOW);
+    if (!pTabbed->FloatTab(pBar, iTab, dockMethod, bHide || bOutlineDrag)) {
+        // The tab stays: it keeps the look of a tab.
+        if (pBar->GetParent() == this) {
+            pBar->ShowCaption(FALSE);
+            if (iTab != m_iActiveTab && m_bHideInactiveWnd)
+                pBar->ShowWindow(SW_HIDE);
+        }
+        return FALSE;
+    }
+    if (m_iTabsNum == 0) {
+        if (pTabbed->CanDetachTabs())
+            pTabbed->LeaveAndDestroyLater();
+        else
+            ShowWindow(SW_HIDE);
+    } else if (GetVisibleTabsNum() == 0) {
+        pTabbed->ShowControlBar(FALSE, FALSE, FALSE);
+    }
+    RecalcLayout();
+
+    CKtvPMiniFrameWnd* pNewFrame = pBar->GetParentMiniFrame(TRUE);
+    if (bOutlineDrag) {
+        if (GetCapture() == this)
+            ReleaseCapture();
+        if (pNewFrame != nullptr)
+            pNewFrame->SetFocus();
+        GetParent()->SendMessage(WM_IDLEUPDATECMDUI);
+    }
+    m_bReadyToDetach = FALSE;
+
+    HWND hEmptiedTabbedBar = nullptr;
+    if (m_iTabsNum == 1 && m_bHideSingleTab && GiveTabbedBarPlaceToLastTab(pTabbed))
+        hEmptiedTabbedBar = pTabbed->GetSafeHwnd();
+
+    if (dockMethod == KTVP_DM_MOUSE && pNewFrame != nullptr) {
+        if (nDockingMode == KTVP_DT_STANDARD) {
+            pNewFrame->EnterDragMode(hEmptiedTabbedBar);
+            pNewFrame->MoveDragFrame();
+        } else {
+            pNewFrame->SetFocus();
+        }
+    }
+    return TRUE;
+}
+
+// The one tab left takes the tabbed bar's place in its floating frame or split
+// layout; the emptied tabbed bar hides and goes away.
+BOOL CKtvPBaseTabWnd::GiveTabbedBarPlaceToLastTab(CKtvPBaseTabbedBar* pTabbed)
+{
+    CWnd* pWnd = TabAt(0)->m_pWnd;
+    if (!pWnd->IsKindOf(RUNTIME_CLASS(CKtvPDockingControlBar)) || !pTabbed->CanDetachTabs())
+        return FALSE;
+    auto* pLast = static_cast<CKtvPDockingControlBar*>(pWnd);
+    CKtvPMiniFrameWnd* pFrame = pTabbed->GetParentMiniFrame(TRUE);
+    CWnd* pNewParent = pFrame != nullptr ? static_cast<CWnd*>(pFrame) : pTabbed->GetDockSiteFrameWnd();
+    if (pNewParent == nullptr)
+        return FALSE;
+    if (!pTabbed->ReplaceControlBar(pLast, KTVP_DM_UNKNOWN, TRUE)) {
+        if (!pLast->DockToFrameWindow(pTabbed->GetCurrentAlignment()))
+            return FALSE;
+    }
+    pLast->SetBarAlignment(pTabbed->GetCurrentAlignment());
+    CRect rectTabbed;
+    pTabbed->GetWindowRect(rectTabbed);
+    pNewParent->ScreenToClient(rectTabbed);
+
+    RemoveTab(0, TRUE);
+    pLast->ShowCaption(TRUE);
+    pLast->ShowWindow(SW_HIDE);
+    pLast->OnBeforeChangeParent(pNewParent, FALSE);
+    pLast->SetParent(pNewParent);
+    pLast->OnAfterChangeParent(this);
+    pLast->CWnd::SetWindowPos(nullptr, rectTabbed.left, rectTabbed.top, rectTabbed.Width(), rectTabbed.Height(),
+                              SWP_NOZORDER | SWP_NOACTIVATE);
+    pLast->ShowControlBar(TRUE, FALSE, FALSE);
+    pTabbed->ShowWindow(SW_HIDE);
+    pTabbed->ScheduleDestroy();
+    pNewParent->RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_FRAME);
+    return TRUE;
+}
 
 int CKtvPBaseTabWnd::GetTabToDetach(int nTabNum) const { return nTabNum == -1 ? m_iActiveTab : nTabNum; }
 
-// Windows are tabbed as they are: the docking wrapper comes with the tabbed docking bars.
-CWnd* CKtvPBaseTabWnd::WrapTabWindow(CWnd* pTabWnd, LPCTSTR, BOOL) { return pTabWnd; }
+// A detachable tab that is not a docking bar goes into a docking wrapper, so
+// that torn off it floats as a pane; the window itself is used when that fails.
+CWnd* CKtvPBaseTabWnd::WrapTabWindow(CWnd* pTabWnd, LPCTSTR lpszTabLabel, BOOL bDetachable)
+{
+    if (pTabWnd == nullptr || pTabWnd->IsKindOf(RUNTIME_CLASS(CKtvPDockingControlBar)) || !bDetachable ||
+        !m_bEnableWrapping)
+        return pTabWnd;
+    CRuntimeClass* pClass =
+        m_pDockingBarWrapperRTC != nullptr ? m_pDockingBarWrapperRTC : RUNTIME_CLASS(CKtvPDockingCBWrapper);
+    CObject* pObject = pClass->CreateObject();
+    if (pObject == nullptr || !pObject->IsKindOf(RUNTIME_CLASS(CKtvPDockingCBWrapper))) {
+        delete pObject;
+        return pTabWnd;
+    }
+    auto* pWrapper = static_cast<CKtvPDockingCBWrapper*>(pObject);
+    DWORD dwStyle = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN;
+    if (pTabWnd->IsKindOf(RUNTIME_CLASS(CKtvPBaseControlBar)))
+        dwStyle |= static_cast<CKtvPBaseControlBar*>(pTabWnd)->GetBarStyle();
+    CRuntimeClass* pTabbedClass = pWrapper->GetTabbedControlBarRTC();
+    const UINT nID = pTabWnd->GetSafeHwnd() != nullptr ? (UINT)pTabWnd->GetDlgCtrlID() : 0;
+    if (!pWrapper->Create(lpszTabLabel, this, pWrapper->m_rectInitial, TRUE, nID, dwStyle, 0x20,
+                          KTVP_CBRS_FLOAT | KTVP_CBRS_AUTOHIDE | KTVP_CBRS_RESIZE | KTVP_CBRS_CLOSE)) {
+        delete pWrapper;
+        return pTabWnd;
+    }
+    // Nobody else holds the plain wrappers made here; subclasses see to their own end.
+    if (pClass == RUNTIME_CLASS(CKtvPDockingCBWrapper))
+        pWrapper->m_bAutoDelete = TRUE;
+    pWrapper->ShowCaption(FALSE);
+    pWrapper->SetWrappedWnd(pTabWnd);
+    pWrapper->GetRecentDockInfo().m_rectLastFloat = pWrapper->m_rectInitial;
+    pWrapper->SetTabbedControlBarRTC(pTabbedClass);
+    return pWrapper;
+}
 
 // --- visibility -------------------------------------------------------------------------------------
 
@@ -442,8 +596,14 @@ CWnd* CKtvPBaseTabWnd::GetTabWnd(int iTab) const
     return pTab != nullptr ? pTab->m_pWnd : nullptr;
 }
 
-// Without the docking wrapper a tab's window is its content.
-CWnd* CKtvPBaseTabWnd::GetTabContentWnd(int iTab) const { return GetTabWnd(iTab); }
+// A wrapped window is the content of its tab, not the wrapper round it.
+CWnd* CKtvPBaseTabWnd::GetTabContentWnd(int iTab) const
+{
+    CWnd* pWnd = GetTabWnd(iTab);
+    if (pWnd != nullptr && pWnd->IsKindOf(RUNTIME_CLASS(CKtvPDockingCBWrapper)))
+        return static_cast<CKtvPDockingCBWrapper*>(pWnd)->GetWrappedWnd();
+    return pWnd;
+}
 
 BOOL CKtvPBaseTabWnd::GetTabRect(int iTab, CRect& rect) const
 {
@@ -476,6 +636,13 @@ BOOL CKtvPBaseTabWnd::SetTabLabel(int iTab, const CString& strLabel)
     if (pTab->m_pWnd->GetSafeHwnd() != nullptr)
         pTab->m_pWnd->SetWindowText(strLabel);
     RecalcLayout();
+    CKtvPBaseTabbedBar* pTabbed = TabbedBarOf(GetParent());
+    if (iTab == m_iActiveTab && pTabbed != nullptr && pTabbed->IsCaptionFromTab()) {
+        pTabbed->SetWindowText(strLabel);
+        CWnd* pCaptionOwner = pTabbed->IsFloating() ? pTabbed->GetParent() : pTabbed;
+        if (pCaptionOwner != nullptr)
+            pCaptionOwner->SendMessage(WM_USER + 1, 0, 0);
+    }
     return TRUE;
 }
 
@@ -815,10 +982,16 @@ CSize CKtvPBaseTabWnd::GetLargestTabWndSize()
         CWnd* pWnd = TabAt(i)->m_pWnd;
         if (pWnd->GetSafeHwnd() == nullptr)
             continue;
-        CRect rect;
-        pWnd->GetWindowRect(rect);
-        size.cx = std::max<int>(size.cx, rect.Width());
-        size.cy = std::max<int>(size.cy, rect.Height());
+        CSize sizeWnd;
+        if (pWnd->IsKindOf(RUNTIME_CLASS(CKtvPBaseControlBar))) {
+            sizeWnd = static_cast<CKtvPBaseControlBar*>(pWnd)->CalcFixedLayout(FALSE, TRUE);
+        } else {
+            CRect rect;
+            pWnd->GetWindowRect(rect);
+            sizeWnd = rect.Size();
+        }
+        size.cx = std::max<int>(size.cx, sizeWnd.cx);
+        size.cy = std::max<int>(size.cy, sizeWnd.cy);
     }
     return size;
 }
@@ -957,10 +1130,47 @@ void CKtvPBaseTabWnd::Serialize(CArchive& ar)
     ar >> m_nRestoredLocation;
 }
 
-// Bars missing from this window are gathered by the tabbed docking bars
-// before this runs; here the saved records are applied to the tabs present.
+// A saved tab whose bar is elsewhere now (another tabbed bar, auto-hide, a
+// floating frame) is brought back into this window's tabbed bar.
+void CKtvPBaseTabWnd::GatherSavedTabBars()
+{
+    CKtvPBaseTabbedBar* pTabbed = TabbedBarOf(GetParent());
+    CWnd* pFrame = pTabbed != nullptr ? pTabbed->GetDockSiteFrameWnd() : nullptr;
+    if (pFrame == nullptr)
+        pFrame = KtvGetParentFrame(this);
+    CKtvPDockManager* pDockManager = pFrame != nullptr ? globalUtils.GetDockManager(pFrame) : nullptr;
+    if (pDockManager == nullptr)
+        return;
+    for (POSITION pos = m_lstRestoredTabInfo.GetHeadPosition(); pos != nullptr;) {
+        const CKtvPTabState& state = m_lstRestoredTabInfo.GetNext(pos);
+        if (FindTabByCtrlID((UINT)state.m_nControlID) >= 0)
+            continue;
+        CKtvPBaseControlBar* pFound = pDockManager->FindBarByID((UINT)state.m_nControlID, TRUE);
+        if (pFound == nullptr || pFound == pTabbed || !pFound->IsKindOf(RUNTIME_CLASS(CKtvPDockingControlBar)))
+            continue;
+        auto* pBar = static_cast<CKtvPDockingControlBar*>(pFound);
+        if (CKtvPBaseTabbedBar* pOther = pBar->GetParentTabbedBar()) {
+            pBar->SetParent(pTabbed);
+            pOther->RemoveControlBar(pBar);
+            pBar->ShowCaption(TRUE);
+            pBar->ShowWindow(SW_SHOW);
+        } else if (pBar->IsAutoHideMode()) {
+            pBar->SetAutoHideMode(FALSE, CBRS_ALIGN_ANY);
+        } else if (CKtvPMiniFrameWnd* pMiniFrame = pBar->GetParentMiniFrame(TRUE)) {
+            pMiniFrame->RemoveControlBar(pBar, FALSE, FALSE);
+        }
+        // Docked elsewhere (also where auto-hide returned it) it leaves that
+        // place, or the layout would hold it twice.
+        if (pBar->IsDocked())
+            pBar->UndockControlBar(FALSE);
+        pBar->SetParent(pTabbed);
+        pBar->AttachToTabbedBar(pTabbed, KTVP_DM_SHOW, FALSE);
+    }
+}
+
 void CKtvPBaseTabWnd::ApplySavedTabState(BOOL bReorder)
 {
+    GatherSavedTabBars();
     int j = 0;
     BOOL bAnyVisible = FALSE;
     for (POSITION pos = m_lstRestoredTabInfo.GetHeadPosition(); pos != nullptr; j++) {
@@ -983,6 +1193,11 @@ void CKtvPBaseTabWnd::ApplySavedTabState(BOOL bReorder)
     }
     if (bAnyVisible && !SetActiveTab(m_nRestoredActiveTab))
         SetActiveTab(0);
+    // A tabbed bar with nothing to show stays out of sight.
+    if (!bAnyVisible) {
+        if (CKtvPBaseTabbedBar* pTabbed = TabbedBarOf(GetParent()))
+            pTabbed->ShowControlBar(FALSE, FALSE, FALSE);
+    }
     RecalcLayout();
 }
 
@@ -1024,7 +1239,16 @@ void CKtvPBaseTabWnd::OnMouseMove(UINT nFlags, CPoint point)
 
 void CKtvPBaseTabWnd::DragActiveTab(CPoint point)
 {
-    if (!IsPtInTabArea(point) || m_iTabsNum < 2 || !m_bEnableTabSwap)
+    if (!IsPtInTabArea(point)) {
+        const int nTabsBefore = m_iTabsNum;
+        if (DetachTab(KTVP_DM_MOUSE, m_iActiveTab) && nTabsBefore > 2) {
+            m_bReadyToDetach = FALSE;
+            if (GetCapture() == this)
+                ReleaseCapture();
+        }
+        return;
+    }
+    if (m_iTabsNum < 2 || !m_bEnableTabSwap)
         return;
     const int iTab = GetTabFromPoint(point);
     if (iTab < 0 || iTab == m_iActiveTab)
@@ -1079,8 +1303,15 @@ void CKtvPBaseTabWnd::OnLButtonDown(UINT nFlags, CPoint point)
 
 void CKtvPBaseTabWnd::OnLButtonUp(UINT nFlags, CPoint point)
 {
-    if (m_iTabBeforeDrag >= 0 && m_iTabBeforeDrag != m_iActiveTab && GetParent() != nullptr)
-        GetParent()->SendMessage(KTVM_ON_MOVE_TAB, (WPARAM)m_iTabBeforeDrag, (LPARAM)m_iActiveTab);
+    if (m_iTabBeforeDrag >= 0 && m_iTabBeforeDrag != m_iActiveTab && GetParent() != nullptr) {
+        CWnd* pParent = GetParent();
+        pParent->SendMessage(KTVM_ON_MOVE_TAB, (WPARAM)m_iTabBeforeDrag, (LPARAM)m_iActiveTab);
+        if (TabbedBarOf(pParent) != nullptr) {
+            CWnd* pFrame = KtvGetParentFrame(pParent);
+            if (pFrame != nullptr && pFrame != pParent)
+                pFrame->SendMessage(KTVM_ON_MOVE_TAB, (WPARAM)m_iTabBeforeDrag, (LPARAM)m_iActiveTab);
+        }
+    }
     m_iTabBeforeDrag = -1;
     if (m_bReadyToDetach) {
         m_bReadyToDetach = FALSE;

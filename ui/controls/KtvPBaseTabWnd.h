@@ -23,6 +23,7 @@ class CArchive;
 class CEdit;
 class COleDataObject;
 class CKtvPBaseTabWnd;
+class CKtvPBaseTabbedBar;
 
 // One tab. Owned by its tab window.
 class CKtvPTabInfo : public CObject {
@@ -269,6 +270,8 @@ protected:
     // Closes the rename editor without committing it.
     void EndRename();
     void DragActiveTab(CPoint point);
+    BOOL GiveTabbedBarPlaceToLastTab(CKtvPBaseTabbedBar* pTabbed);
+    void GatherSavedTabBars();
 
     int OnCreate(LPCREATESTRUCT lpCreateStruct);
     void OnDestroy();

@@ -10,6 +10,8 @@
 #include "ui/commandbars/KtvPMemDC.h"
 #include "ui/commandbars/KtvPMenuImages.h"
 #include "ui/commandbars/KtvPTabbedToolbar.h"
+#include "ui/docking/KtvPMiniFrameWnd.h"
+#include "ui/docking/KtvPTabbedControlBar.h"
 #include "ui/frames/KtvPCodes.h"
 #include "ui/frames/KtvPGlobalData.h"
 #include "ui/frames/KtvPMDIFrameWnd.h"
@@ -711,6 +713,11 @@ BOOL CKtvPTabWnd::SetActiveTab(int iTab)
     EnsureVisible(m_iActiveTab);
     if (m_bFlat)
         SynchronizeScrollBar();
+    auto* pTabbed = pParent != nullptr && pParent->IsKindOf(RUNTIME_CLASS(CKtvPTabbedControlBar))
+                        ? static_cast<CKtvPTabbedControlBar*>(pParent)
+                        : nullptr;
+    if (pTabbed != nullptr && pTabbed->IsCaptionFromTab())
+        ShowLabelAsCaption(pTabbed, pTab->m_strText);
     if (m_bIsActiveTabBold)
         RecalcLayout();
     Invalidate();
@@ -725,7 +732,32 @@ BOOL CKtvPTabWnd::SetActiveTab(int iTab)
         pParent->RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
     }
     NotifyActiveTabChanged(m_iActiveTab);
+    if (pTabbed != nullptr && pWnd->IsKindOf(RUNTIME_CLASS(CKtvPBaseControlBar)))
+        FollowRollUpStyle(pTabbed, static_cast<CKtvPBaseControlBar*>(pWnd));
     return TRUE;
+}
+
+// The tabbed bar's caption (or its floating frame's) shows the active tab's label.
+void CKtvPTabWnd::ShowLabelAsCaption(CKtvPTabbedControlBar* pTabbed, const CString& strLabel)
+{
+    pTabbed->SetWindowText(strLabel);
+    CWnd* pCaptionOwner = pTabbed->IsFloating() ? pTabbed->GetParentMiniFrame(TRUE) : nullptr;
+    if (pCaptionOwner == nullptr)
+        pCaptionOwner = pTabbed;
+    pCaptionOwner->RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME | RDW_UPDATENOW);
+}
+
+// A floating tabbed bar rolls up as its active tab's bar would.
+void CKtvPTabWnd::FollowRollUpStyle(CKtvPTabbedControlBar* pTabbed, const CKtvPBaseControlBar* pBar)
+{
+    const DWORD dwRollUp = pBar->GetControlBarStyle() & KTVP_CBRS_AUTO_ROLLUP;
+    pTabbed->SetControlBarStyle((pTabbed->GetControlBarStyle() & ~KTVP_CBRS_AUTO_ROLLUP) | dwRollUp);
+    if (CKtvPMiniFrameWnd* pFrame = pTabbed->GetParentMiniFrame(TRUE)) {
+        if (dwRollUp != 0)
+            pFrame->SetRollUpTimer();
+        else
+            pFrame->KillRollUpTimer();
+    }
 }
 
 void CKtvPTabWnd::ActivateTabWindow(CWnd* pWnd)

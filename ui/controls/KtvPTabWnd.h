@@ -22,6 +22,9 @@ protected:
     void OnDrawBorder(CDC* pDC, CRect& rectClient, UINT uiState) override;
 };
 
+class CKtvPBaseControlBar;
+class CKtvPTabbedControlBar;
+
 class CKtvPTabWnd : public CKtvPBaseTabWnd {
     DECLARE_DYNCREATE(CKtvPTabWnd)
 public:
@@ -139,6 +142,8 @@ protected:
     };
 
     BOOL CreateButtons();
+    void ShowLabelAsCaption(CKtvPTabbedControlBar* pTabbed, const CString& strLabel);
+    void FollowRollUpStyle(CKtvPTabbedControlBar* pTabbed, const CKtvPBaseControlBar* pBar);
     void Set3dButtonGlyphs();
     void RelayoutIfCreated();
     // The strip is gone by the hide-single-tab and hide-no-tabs rules.

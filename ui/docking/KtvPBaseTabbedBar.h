@@ -55,6 +55,11 @@ public:
     // The reading side of SaveSiblingBarIDs, for the bar containers.
     static void LoadSiblingBarIDs(CArchive& ar, CList<UINT, UINT>& lstSiblingIDs);
 
+    // Hides the emptied bar and destroys it once the current call has returned.
+    void ScheduleDestroy();
+    // The emptied bar leaves its floating frame or docked place, then goes as above.
+    void LeaveAndDestroyLater();
+
     BOOL IsAutoDestroy() const { return m_bAutoDestroy; }
     void SetAutoDestroy(BOOL bAutoDestroy) { m_bAutoDestroy = bAutoDestroy; }
 
@@ -68,7 +73,12 @@ protected:
     void OnSetFocus(CWnd* pOldWnd);
     LRESULT OnChangeActiveTab(WPARAM wParam, LPARAM lParam);
     void OnNcDestroy();
+    LRESULT OnCheckEmptyState(WPARAM wParam, LPARAM lParam);
     DECLARE_MESSAGE_MAP()
+
+    void MoveTabsFrom(CKtvPBaseTabbedBar* pDropped);
+    void ReleaseTabToDockSite(CKtvPDockingControlBar* pBar, int iTab);
+    BOOL ShowRemainingTabs();
 
     BOOL m_bAutoDestroy;
     CKtvPBaseTabWnd* m_pTabWnd;

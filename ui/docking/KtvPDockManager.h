@@ -16,6 +16,7 @@ class CArchive;
 class CFrameWnd;
 class CKtvPAutoHideToolBar;
 class CKtvPBaseControlBar;
+class CKtvPBaseTabbedBar;
 class CKtvPControlBar;
 class CKtvPDockBar;
 class CKtvPDockingControlBar;
@@ -173,4 +174,23 @@ protected:
     BOOL m_bInRecalcLayout;
     BOOL m_bLastLoadFailed;
     CList<HWND, HWND> m_lstFramesHiddenOnDeactivate;
+
+    // --- the docking layout's archive, loading and applying (KtvPDockManagerState.cpp) --------
+public:
+    // Reads stored layout bytes into the pending lists; FALSE, with nothing made
+    // left behind, when they cannot be read.
+    BOOL LoadLayoutBytes(BYTE* pData, UINT nBytes);
+
+protected:
+    void StoreLayout(CArchive& ar);
+    void LoadLayout(CArchive& ar);
+    void BindLoadedBar(CKtvPDockingControlBar* pBar, CKtvPSlider* pSlider);
+    void DiscardFailedLoad(const CObList& lstFramesBefore, const CList<HWND, HWND>& lstChildrenBefore);
+    void UnpinLiveAutoHiddenBars();
+    void BindPendingBarsToSliders();
+    void RestoreToolbarLikeBars();
+    void PlacePendingBars();
+    void GatherTabsOf(CKtvPBaseTabbedBar* pTabbed, CKtvPSlider* pSlider);
+    void ApplyAutoHideRecords();
+    void RemoveEmptyLeftovers();
 };

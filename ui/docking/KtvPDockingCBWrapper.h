@@ -18,8 +18,11 @@ public:
 
     CRect m_rectInitial;
     DWORD m_dwDefaultAlignment;
+    // Set for wrappers nobody else holds: the object goes with its window.
+    BOOL m_bAutoDelete;
 
 protected:
+    void PostNcDestroy() override;
     void OnSize(UINT nType, int cx, int cy);
     DECLARE_MESSAGE_MAP()
 

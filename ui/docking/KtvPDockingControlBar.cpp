@@ -1278,6 +1278,10 @@ CKtvPDockingControlBar* CKtvPDockingControlBar::AttachToTabbedBar(CKtvPDockingCo
         }
     }
     pTabbed->RecalcLayout();
+    if (!bAdded && IsKindOf(RUNTIME_CLASS(CKtvPBaseTabbedBar))) {
+        // A dropped tabbed bar handed its tabs over and is on its way out.
+        return pTabbed;
+    }
     if (!bAdded) {
         ShowCaption(TRUE);
         FloatControlBar(m_recentDockInfo.m_rectLastFloat, KTVP_DM_DBL_CLICK, TRUE);

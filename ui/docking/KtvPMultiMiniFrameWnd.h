@@ -6,6 +6,8 @@
 #include "ui/docking/KtvPBarContainerManager.h"
 #include "ui/docking/KtvPMiniFrameWnd.h"
 
+class CKtvPBaseTabbedBar;
+
 class CKtvPMultiMiniFrameWnd : public CKtvPMiniFrameWnd {
     DECLARE_SERIAL(CKtvPMultiMiniFrameWnd)
 public:
@@ -64,8 +66,16 @@ protected:
     void OnLButtonDblClk(UINT nFlags, CPoint point);
     LRESULT OnIdleUpdateCmdUI(WPARAM wParam, LPARAM lParam);
     void OnSetFocus(CWnd* pOldWnd);
+    void OnShowWindow(BOOL bShow, UINT nStatus);
     LRESULT OnCheckEmptyState(WPARAM wParam, LPARAM lParam);
     DECLARE_MESSAGE_MAP()
+
+    BOOL DockLayoutAtFrameSide(CKtvPDockManager* pDockManager, CKtvPBaseControlBar* pFirstBar);
+    void RegisterLayoutBars();
+    void ReleaseMovedBars(CKtvPBarContainerManager& manager, BOOL bLeaveFloatingMap);
+    void ShowBarCaptions();
+    void GatherTabs(CKtvPDockManager* pDockManager, CKtvPBaseTabbedBar* pTabbed);
+    void TakeFloatingBar(CKtvPBaseControlBar* pBar, CWnd* pOwner);
 
     CKtvPBarContainerManager m_barContainerManager;
     HWND m_hLastFocusedBar;

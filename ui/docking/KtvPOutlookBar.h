@@ -52,6 +52,8 @@ protected:
     void OnPaint();
     DECLARE_MESSAGE_MAP()
 
+    BOOL AddCustomPage(LPCTSTR lpszProfileName, UINT nPageID, const CString& strName);
+
     CObList m_lstCustomPages;
     CFont* m_pFontButtons;
 };

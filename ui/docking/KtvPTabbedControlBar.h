@@ -31,5 +31,7 @@ protected:
     void OnDestroy();
     DECLARE_MESSAGE_MAP()
 
+    static void ApplyAutoColors(CKtvPBaseTabWnd* pTabWnd);
+
     static CList<HWND, HWND> m_lstTabbedControlBars;
 };

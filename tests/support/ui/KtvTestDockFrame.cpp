@@ -96,4 +96,12 @@ void DockFrameTest::DockAt(KtvTestBar* pBar, UINT nDockBarID, int x, int y)
     manager->DockControlBar(pBar, nDockBarID, rect);
 }
 
+LRESULT KtvTestDockFrame::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (m_onMessage) {
+        m_onMessage(message, wParam, lParam);
+    }
+    return CFrameWnd::WindowProc(message, wParam, lParam);
+}
+
 }  // namespace tw::test

@@ -3,6 +3,8 @@
 // own. The frame deletes itself when its window goes. Its bars are toolbar-like control bars of a fixed size.
 #pragma once
 
+#include <functional>
+
 #include "platform/mfc/CFrameWnd.h"
 #include "tests/support/window/HeadlessWindowTest.h"
 #include "ui/docking/KtvPControlBar.h"
@@ -35,8 +37,11 @@ public:
     CKtvPBaseControlBar* GetControlBar(UINT nID) override;
 
     void RecalcLayout(BOOL bNotify = TRUE) override;
+    // Every message the frame receives goes by this first, when it is set.
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
     CKtvPDockManager m_dockManager;
+    std::function<void(UINT, WPARAM, LPARAM)> m_onMessage;
 };
 
 // A toolbar-like bar: not resizable, floats, docks anywhere, and is `length`

@@ -16,6 +16,7 @@
 #include "tests/support/ui/KtvUiTestSetup.h"
 #include "ui/docking/KtvPBarContainer.h"
 #include "ui/docking/KtvPBarContainerManager.h"
+#include "ui/docking/KtvPCaptionButton.h"
 #include "ui/docking/KtvPDockingControlBar.h"
 #include "ui/docking/KtvPMiniFrameWnd.h"
 #include "ui/docking/KtvPSlider.h"
@@ -145,6 +146,18 @@ protected:
     void Advance(uint64_t ms)
     {
         tw::ProcessClock::Advance(ms);
+        Pump();
+    }
+
+    // A click on one of the buttons of a docked pane's caption (close, pin).
+    void ClickCaptionButton(CKtvPDockingControlBar* pPane, UINT nHit)
+    {
+        CKtvPCaptionButton* pBtn = pPane->FindButtonByHit(nHit);
+        ASSERT_NE(nullptr, pBtn);
+        CRect rectBtn = pBtn->GetRect();
+        rectBtn.OffsetRect(Rect(pPane).TopLeft());
+        Advance(1000);
+        input.Click(tw::display::MouseButton::Left, rectBtn.CenterPoint().x, rectBtn.CenterPoint().y);
         Pump();
     }
 };
