@@ -457,11 +457,6 @@ BOOL CKtvPBaseTabWnd::GiveTabbedBarPlaceToLastTab(CKtvPBaseTabbedBar* pTabbed)
     CWnd* pNewParent = pFrame != nullptr ? static_cast<CWnd*>(pFrame) : pTabbed->GetDockSiteFrameWnd();
     if (pNewParent == nullptr)
         return FALSE;
-    if (!pTabbed->ReplaceControlBar(pLast, KTVP_DM_UNKNOWN, TRUE)) {
-        if (!pLast->DockToFrameWindow(pTabbed->GetCurrentAlignment()))
-            return FALSE;
-    }
-    pLast->SetBarAlignment(pTabbed->GetCurrentAlignment());
     CRect rectTabbed;
     pTabbed->GetWindowRect(rectTabbed);
     pNewParent->ScreenToClient(rectTabbed);
@@ -469,9 +464,16 @@ BOOL CKtvPBaseTabWnd::GiveTabbedBarPlaceToLastTab(CKtvPBaseTabbedBar* pTabbed)
     RemoveTab(0, TRUE);
     pLast->ShowCaption(TRUE);
     pLast->ShowWindow(SW_HIDE);
+    // Out of the tab window first: moving into a frame takes a bar out of
+    // the frame's layout, which the tabbed bar's place is to be given to.
     pLast->OnBeforeChangeParent(pNewParent, FALSE);
     pLast->SetParent(pNewParent);
     pLast->OnAfterChangeParent(this);
+    if (!pTabbed->ReplaceControlBar(pLast, KTVP_DM_UNKNOWN, TRUE) &&
+        !pLast->DockToFrameWindow(pTabbed->GetCurrentAlignment())) {
+        pLast->FloatControlBar(pLast->GetRecentDockInfo().m_rectLastFloat, KTVP_DM_DBL_CLICK, TRUE);
+    }
+    pLast->SetBarAlignment(pTabbed->GetCurrentAlignment());
     pLast->CWnd::SetWindowPos(nullptr, rectTabbed.left, rectTabbed.top, rectTabbed.Width(), rectTabbed.Height(),
                               SWP_NOZORDER | SWP_NOACTIVATE);
     pLast->ShowControlBar(TRUE, FALSE, FALSE);

@@ -104,7 +104,7 @@ void CKtvPBaseTabbedBar::SaveSiblingBarIDs(CArchive& ar)
     ar << (int)m_pTabWnd->GetTabsNum();
     for (int i = 0; i < m_pTabWnd->GetTabsNum(); i++) {
         CWnd* pWnd = m_pTabWnd->GetTabWnd(i);
-        ar << (int)(pWnd->GetSafeHwnd() != nullptr ? pWnd->GetDlgCtrlID() : 0);
+        ar << (int)(CWnd::GetSafeHwndOf(pWnd) != nullptr ? pWnd->GetDlgCtrlID() : 0);
     }
 }
 
@@ -144,7 +144,7 @@ CWnd* CKtvPBaseTabbedBar::FindBarByID(UINT uBarID)
 {
     for (int i = 0; i < GetTabsNum(); i++) {
         CWnd* pWnd = m_pTabWnd->GetTabWnd(i);
-        if (pWnd->GetSafeHwnd() != nullptr && (UINT)pWnd->GetDlgCtrlID() == uBarID) {
+        if (CWnd::GetSafeHwndOf(pWnd) != nullptr && (UINT)pWnd->GetDlgCtrlID() == uBarID) {
             return pWnd;
         }
     }
@@ -176,7 +176,7 @@ HICON CKtvPBaseTabbedBar::GetIcon(BOOL bBigIcon) const
     auto hIcon = (HICON)pThis->SendMessage(WM_GETICON, nKind);
     if (hIcon == nullptr && m_pTabWnd != nullptr) {
         CWnd* pActive = m_pTabWnd->GetActiveWnd();
-        if (pActive->GetSafeHwnd() != nullptr) {
+        if (CWnd::GetSafeHwndOf(pActive) != nullptr) {
             hIcon = (HICON)pActive->SendMessage(WM_GETICON, nKind);
         }
     }
@@ -262,6 +262,8 @@ void CKtvPBaseTabbedBar::MoveTabsFrom(CKtvPBaseTabbedBar* pDropped)
             pDocking->GetRecentDockInfo().CopyPart(bFloating, pDropped->GetRecentDockInfo());
         }
     }
+    // The windows live on here now: emptying the dropped bar must not destroy them.
+    pDroppedTabs->m_bAutoDestroyWindow = FALSE;
     pDroppedTabs->RemoveAllTabs();
     pDropped->ScheduleDestroy();
 }
@@ -341,10 +343,10 @@ BOOL CKtvPBaseTabbedBar::FloatTab(CWnd* pBar, int iTab, int dockMethod, BOOL bHi
 
 BOOL CKtvPBaseTabbedBar::DetachControlBar(CWnd* pBar, BOOL bHide)
 {
-    if (m_pTabWnd == nullptr || pBar->GetSafeHwnd() == nullptr) {
+    if (m_pTabWnd == nullptr || CWnd::GetSafeHwndOf(pBar) == nullptr) {
         return FALSE;
     }
-    const int iTab = m_pTabWnd->GetTabFromHwnd(pBar->GetSafeHwnd());
+    const int iTab = m_pTabWnd->GetTabFromHwnd(CWnd::GetSafeHwndOf(pBar));
     if (iTab < 0) {
         return FALSE;
     }
@@ -356,10 +358,10 @@ BOOL CKtvPBaseTabbedBar::DetachControlBar(CWnd* pBar, BOOL bHide)
 // answer is TRUE whenever the tab left.
 BOOL CKtvPBaseTabbedBar::RemoveControlBar(CWnd* pBar)
 {
-    if (m_pTabWnd == nullptr || pBar->GetSafeHwnd() == nullptr) {
+    if (m_pTabWnd == nullptr || CWnd::GetSafeHwndOf(pBar) == nullptr) {
         return FALSE;
     }
-    const int iTab = m_pTabWnd->GetTabFromHwnd(pBar->GetSafeHwnd());
+    const int iTab = m_pTabWnd->GetTabFromHwnd(CWnd::GetSafeHwndOf(pBar));
     if (iTab < 0 || iTab >= m_pTabWnd->GetTabsNum()) {
         return FALSE;
     }
@@ -377,10 +379,10 @@ BOOL CKtvPBaseTabbedBar::RemoveControlBar(CWnd* pBar)
 
 BOOL CKtvPBaseTabbedBar::ShowTab(CWnd* pBar, BOOL bShow, BOOL bDelay, BOOL bActivate)
 {
-    if (m_pTabWnd == nullptr || pBar->GetSafeHwnd() == nullptr) {
+    if (m_pTabWnd == nullptr || CWnd::GetSafeHwndOf(pBar) == nullptr) {
         return FALSE;
     }
-    const int iTab = m_pTabWnd->GetTabFromHwnd(pBar->GetSafeHwnd());
+    const int iTab = m_pTabWnd->GetTabFromHwnd(CWnd::GetSafeHwndOf(pBar));
     const BOOL bResult = m_pTabWnd->ShowTab(iTab, bShow, !bDelay, bActivate);
     const BOOL bAnyVisible = m_pTabWnd->GetVisibleTabsNum() > 0;
     if (bAnyVisible && (m_pTabWnd->GetStyle() & WS_VISIBLE) == 0) {
@@ -470,7 +472,7 @@ BOOL CKtvPBaseTabbedBar::FloatControlBar(CRect rectFloat, int dockMethod, BOOL b
 void CKtvPBaseTabbedBar::RecalcLayout()
 {
     CKtvPDockingControlBar::RecalcLayout();
-    if (m_pTabWnd->GetSafeHwnd() != nullptr) {
+    if (CWnd::GetSafeHwndOf(m_pTabWnd) != nullptr) {
         m_pTabWnd->RecalcLayout();
     }
 }
@@ -551,7 +553,7 @@ CKtvPAutoHideToolBar* CKtvPBaseTabbedBar::SetAutoHideMode(BOOL bMode, DWORD dwAl
 void CKtvPBaseTabbedBar::OnSize(UINT nType, int cx, int cy)
 {
     CKtvPDockingControlBar::OnSize(nType, cx, cy);
-    if (m_pTabWnd->GetSafeHwnd() != nullptr) {
+    if (CWnd::GetSafeHwndOf(m_pTabWnd) != nullptr) {
         m_pTabWnd->SetWindowPos(nullptr, 0, 0, cx, cy, SWP_NOZORDER | SWP_NOREDRAW | SWP_NOACTIVATE);
     }
 }
@@ -559,7 +561,7 @@ void CKtvPBaseTabbedBar::OnSize(UINT nType, int cx, int cy)
 void CKtvPBaseTabbedBar::OnSetFocus(CWnd* pOldWnd)
 {
     CKtvPDockingControlBar::OnSetFocus(pOldWnd);
-    if (m_pTabWnd->GetSafeHwnd() != nullptr) {
+    if (CWnd::GetSafeHwndOf(m_pTabWnd) != nullptr) {
         m_pTabWnd->SetFocus();
     }
 }

@@ -72,7 +72,7 @@ BOOL CKtvPDockingCBWrapper::LoadState(LPCTSTR lpszProfileName, int nIndex, UINT 
 
 BOOL CKtvPDockingCBWrapper::SetWrappedWnd(CWnd* pWnd)
 {
-    if (pWnd->GetSafeHwnd() == nullptr) {
+    if (CWnd::GetSafeHwndOf(pWnd) == nullptr) {
         return FALSE;
     }
     pWnd->SetParent(this);
@@ -98,7 +98,7 @@ BOOL CKtvPDockingCBWrapper::SetWrappedWnd(CWnd* pWnd)
 void CKtvPDockingCBWrapper::OnSize(UINT nType, int cx, int cy)
 {
     CKtvPDockingControlBar::OnSize(nType, cx, cy);
-    if (m_pWnd->GetSafeHwnd() != nullptr) {
+    if (CWnd::GetSafeHwndOf(m_pWnd) != nullptr) {
         m_pWnd->SetWindowPos(nullptr, 0, 0, cx, cy, SWP_NOZORDER | SWP_NOACTIVATE);
     }
 }

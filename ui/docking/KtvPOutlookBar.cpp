@@ -125,7 +125,7 @@ BOOL CKtvPOutlookBar::CanAcceptBar(const CKtvPBaseControlBar* pBar) const
         return FALSE;
     }
     if (CanFloat()) {
-        CWnd* pParent = pBar->GetSafeHwnd() != nullptr ? pBar->GetParent() : nullptr;
+        CWnd* pParent = CWnd::GetSafeHwndOf(pBar) != nullptr ? pBar->GetParent() : nullptr;
         return pBar->IsKindOf(RUNTIME_CLASS(CKtvPDockingControlBar)) ||
                (pParent != nullptr && pParent->IsKindOf(RUNTIME_CLASS(CKtvPDockingControlBar)));
     }

@@ -24,7 +24,7 @@ void CKtvPTabbedControlBar::GetTabArea(CRect& rectTabAreaTop, CRect& rectTabArea
 {
     rectTabAreaTop.SetRectEmpty();
     rectTabAreaBottom.SetRectEmpty();
-    if (m_pTabWnd->GetSafeHwnd() == nullptr) {
+    if (CWnd::GetSafeHwndOf(m_pTabWnd) == nullptr) {
         return;
     }
     CRect rectTabs;

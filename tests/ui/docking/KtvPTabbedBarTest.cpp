@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "platform/display/Display.h"
+#include "tests/support/ScopedAppNames.h"
 #include "tests/ui/docking/DockingPaneTest.h"
 #include "ui/controls/KtvPTabWnd.h"
 #include "ui/docking/KtvPAutoHideToolBar.h"
@@ -17,6 +18,8 @@
 #include "ui/docking/KtvPCaptionButton.h"
 #include "ui/docking/KtvPDockManager.h"
 #include "ui/docking/KtvPTabbedControlBar.h"
+#include "ui/frames/KtvPRegistry.h"
+#include "ui/frames/KtvRegPath.h"
 
 namespace {
 
@@ -41,6 +44,14 @@ protected:
         EXPECT_EQ(pSecond, pSecond->AttachToTabbedBar(pFirst, KTVP_DM_STANDARD, TRUE));
         Pump();
         return pFirst->GetParentTabbedBar();
+    }
+
+    // A third pane added as a tab beside the pair's.
+    TestPane* ThirdTab(TestPane* pFirst, UINT nID = 3)
+    {
+        TestPane* pThird = AddPane(nID, 200, 100, RGB(0, 200, 0), tw::test::kPaneStyle, "Third");
+        EXPECT_EQ(pThird, pThird->AttachToTabbedBar(pFirst, KTVP_DM_STANDARD, TRUE));
+        return pThird;
     }
 
     static CKtvPBaseTabWnd* Tabs(CKtvPBaseTabbedBar* pTabbed) { return pTabbed->GetUnderlinedWindow(); }
@@ -77,6 +88,18 @@ protected:
     }
 
     static CPoint CloseButtonCentre(CKtvPDockingControlBar* pBar) { return CaptionButtonCentre(pBar, KTVP_HTCLOSE_BAR); }
+
+    // A 16 x 16 icon of one colour.
+    static HICON SmallIcon()
+    {
+        HBITMAP hMask = ::CreateBitmap(16, 16, 1, 1, nullptr);
+        HBITMAP hImage = ::CreateBitmap(16, 16, 1, 32, nullptr);
+        ICONINFO info{TRUE, 0, 0, hMask, hImage};
+        HICON hIcon = ::CreateIconIndirect(&info);
+        ::DeleteObject(hMask);
+        ::DeleteObject(hImage);
+        return hIcon;
+    }
 
     void DoubleClick(CPoint pt)
     {
@@ -141,14 +164,17 @@ TEST_F(TabbedBarTest, ATabLeavingByMouseFloatsAndTheLastTabTakesTheBarsPlace)
     struct Case {
         const char* name;
         bool bDoubleClick;
+        int nDockMode;
+        UINT nFirstID;
     };
-    for (const Case& c : {Case{"drag", false}, Case{"double click", true}}) {
+    for (const Case& c : {Case{"drag", false, KTVP_DT_IMMEDIATE, 1}, Case{"outline drag", false, KTVP_DT_STANDARD, 11},
+                          Case{"double click", true, KTVP_DT_IMMEDIATE, 21}}) {
         SCOPED_TRACE(c.name);
         TestPane* pFirst = nullptr;
         TestPane* pSecond = nullptr;
-        CKtvPBaseTabbedBar* pTabbed = TabbedPair(pFirst, pSecond, c.bDoubleClick ? 11 : 1, c.bDoubleClick ? 12 : 2);
+        CKtvPBaseTabbedBar* pTabbed = TabbedPair(pFirst, pSecond, c.nFirstID, c.nFirstID + 1);
         ASSERT_NE(nullptr, pTabbed);
-        pSecond->SetDockMode(KTVP_DT_IMMEDIATE);
+        pSecond->SetDockMode(c.nDockMode);
         const CRect rectTabbed = Rect(pTabbed);
         const HWND hTabbed = pTabbed->GetSafeHwnd();
         CKtvPBaseTabWnd* pTabs = Tabs(pTabbed);
@@ -157,12 +183,18 @@ TEST_F(TabbedBarTest, ATabLeavingByMouseFloatsAndTheLastTabTakesTheBarsPlace)
         if (c.bDoubleClick) {
             DoubleClick(ptTab);
         } else {
-            Drag(ptTab, {CPoint(0, -4), CPoint(150, -60)});
+            // Released over the free middle of the frame, away from every edge.
+            Drag(ptTab, {CPoint(0, -4), CPoint(250, -120), CPoint(10, 0)});
         }
 
         EXPECT_TRUE(pSecond->IsFloating());
         EXPECT_FALSE(pSecond->IsTabbed());
+        ASSERT_NE(nullptr, pSecond->GetParentMiniFrame());
         EXPECT_TRUE(pSecond->GetParentMiniFrame()->IsWindowVisible());
+        if (!c.bDoubleClick) {
+            const CPoint ptRelease = ptTab + CPoint(260, -124);
+            EXPECT_TRUE(Rect(pSecond->GetParentMiniFrame()).PtInRect(ptRelease)) << "the frame is where it was let go";
+        }
         // The tabbed bar is hidden at once and destroyed once the call returned.
         EXPECT_FALSE(pFirst->IsTabbed());
         EXPECT_TRUE(pFirst->IsDocked());
@@ -185,8 +217,7 @@ TEST_F(TabbedBarTest, ATabDraggedOffAThreeTabBarLeavesTheOthersInIt)
     TestPane* pFirst = nullptr;
     TestPane* pSecond = nullptr;
     CKtvPBaseTabbedBar* pTabbed = TabbedPair(pFirst, pSecond);
-    TestPane* pThird = AddPane(3, 200, 100, RGB(0, 200, 0), tw::test::kPaneStyle, "Third");
-    ASSERT_EQ(pThird, pThird->AttachToTabbedBar(pFirst, KTVP_DM_STANDARD, TRUE));
+    TestPane* pThird = ThirdTab(pFirst);
     Pump();
     ASSERT_EQ(3, pTabbed->GetTabsNum());
     const CPoint ptTab = TabCentre(Tabs(pTabbed), 2);
@@ -437,8 +468,7 @@ TEST_F(TabbedBarTest, PinningATabbedBarHidesEachTabAsOneGroupOfButtons)
     TestPane* pFirst = nullptr;
     TestPane* pSecond = nullptr;
     CKtvPBaseTabbedBar* pTabbed = TabbedPair(pFirst, pSecond);
-    TestPane* pThird = AddPane(3, 200, 100, RGB(0, 200, 0), tw::test::kPaneStyle, "Third");
-    ASSERT_EQ(pThird, pThird->AttachToTabbedBar(pFirst, KTVP_DM_STANDARD, TRUE));
+    TestPane* pThird = ThirdTab(pFirst);
     Tabs(pTabbed)->SetActiveTab(1);
     Pump();
 
@@ -487,8 +517,7 @@ TEST_F(TabbedBarTest, PinningKeepsTabsThatCannotLeaveInTheBar)
     TestPane* pFirst = nullptr;
     TestPane* pSecond = nullptr;
     CKtvPBaseTabbedBar* pTabbed = TabbedPair(pFirst, pSecond);
-    TestPane* pThird = AddPane(3, 200, 100, RGB(0, 200, 0), tw::test::kPaneStyle, "Third");
-    ASSERT_EQ(pThird, pThird->AttachToTabbedBar(pFirst, KTVP_DM_STANDARD, TRUE));
+    TestPane* pThird = ThirdTab(pFirst);
     Tabs(pTabbed)->SetTabDetachable(0, FALSE);
     Pump();
 
@@ -577,8 +606,7 @@ TEST_F(TabbedBarTest, ApplyingAStoredTabStateGathersItsPanes)
         TestPane* pFirst = nullptr;
         TestPane* pSecond = nullptr;
         CKtvPBaseTabbedBar* pTabbed = TabbedPair(pFirst, pSecond, nBase + 1, nBase + 2);
-        TestPane* pThird = AddPane(nBase + 3, 200, 100, RGB(0, 200, 0), tw::test::kPaneStyle, "Third");
-        ASSERT_EQ(pThird, pThird->AttachToTabbedBar(pFirst, KTVP_DM_STANDARD, TRUE));
+        TestPane* pThird = ThirdTab(pFirst, nBase + 3);
         CKtvPBaseTabWnd* pTabs = Tabs(pTabbed);
         pTabs->SetTabLabel(2, "Stored label");
         pTabs->SetActiveTab(0);
@@ -673,6 +701,179 @@ TEST_F(TabbedBarTest, AStoredStateWithoutVisibleTabsHidesTheBar)
     EXPECT_FALSE(pTabbed->IsWindowVisible());
     EXPECT_EQ(0, pTabbed->GetVisibleTabsNum());
     EXPECT_EQ(0, manager->GetClientAreaBounds().left);
+}
+
+// A tab dragged off one tabbed bar and let go on another pane's caption
+// becomes that pane's tab, in one drag.
+TEST_F(TabbedBarTest, ATabDraggedOntoAnotherPanesCaptionBecomesItsTab)
+{
+    for (int nMode : {KTVP_DT_IMMEDIATE, KTVP_DT_STANDARD}) {
+        SCOPED_TRACE(nMode);
+        const UINT nBase = 10 * nMode;
+        TestPane* pFirst = nullptr;
+        TestPane* pSecond = nullptr;
+        CKtvPBaseTabbedBar* pTabbed = TabbedPair(pFirst, pSecond, nBase + 1, nBase + 2);
+        pSecond->SetDockMode(nMode);
+        TestPane* pOther = DockedPane(nBase + 3, CBRS_ALIGN_RIGHT, 150, 100);
+        pOther->SetWindowText("Other");
+        const CPoint ptTab = TabCentre(Tabs(pTabbed), 1);
+        const CPoint ptOnCaption = CaptionPoint(pOther) + CPoint(20, 0);
+        Drag(ptTab, {CPoint(0, -4), CPoint(100, -60), ptOnCaption - ptTab - CPoint(100, -56)}, false);
+        Advance(CKtvPDockManager::m_nDockingBarDockDelay + 50);
+        input.ButtonUp(MouseButton::Left, ptOnCaption.x, ptOnCaption.y);
+        Pump();
+
+        CKtvPBaseTabbedBar* pOtherTabbed = pOther->GetParentTabbedBar();
+        ASSERT_NE(nullptr, pOtherTabbed);
+        EXPECT_EQ(pOtherTabbed, pSecond->GetParentTabbedBar());
+        EXPECT_EQ(2, pOtherTabbed->GetTabsNum());
+        EXPECT_TRUE(pFirst->IsDocked());
+        EXPECT_FALSE(pFirst->IsTabbed());
+        EXPECT_EQ(nullptr, ::GetCapture());
+
+        pOtherTabbed->DestroyWindow();
+        pFirst->DestroyWindow();
+        Pump();
+    }
+}
+
+// Every tab saves its own state; one that fails makes the whole save fail
+// without keeping the others from being saved.
+TEST_F(TabbedBarTest, SavingTellsWhenATabCouldNotBeSaved)
+{
+    class UnsavablePane : public TestPane {
+    public:
+        BOOL SaveState(LPCTSTR, int, UINT) override { return FALSE; }
+    };
+    tw::test::ScopedAppNames names("Tarnwick", "TarnwickTabbedTest");
+    TestPane* pFirst = DockedPane(41, CBRS_ALIGN_LEFT, 200, 100);
+    auto* pUnsavable = new UnsavablePane;
+    ASSERT_TRUE(pUnsavable->Create("Unsavable", frame, CRect(0, 0, 200, 100), TRUE, 42,
+                                   WS_CHILD | WS_VISIBLE | CBRS_LEFT, 0x20, tw::test::kPaneStyle));
+    ASSERT_EQ(pUnsavable, pUnsavable->AttachToTabbedBar(pFirst, KTVP_DM_STANDARD, TRUE));
+    CKtvPBaseTabbedBar* pTabbed = pFirst->GetParentTabbedBar();
+    EXPECT_FALSE(pTabbed->SaveState(nullptr, -1, (UINT)-1));
+    CKtvPRegistry reg(FALSE, TRUE);
+    EXPECT_TRUE(reg.Open(KtvGetRegPath(CKtvPControlBar::m_szSection, nullptr) + "KtvPControlBar-41"));
+
+    pTabbed->RemoveControlBar(pUnsavable);
+    pUnsavable->SetParent(frame);
+    pUnsavable->DestroyWindow();
+    EXPECT_TRUE(pTabbed->SaveState(nullptr, -1, (UINT)-1));
+}
+
+// A tab floated by a double click goes back into its tabbed bar by another
+// on its frame's caption.
+TEST_F(TabbedBarTest, ADoubleClickSendsAFloatedTabBackIntoItsBar)
+{
+    TestPane* pFirst = nullptr;
+    TestPane* pSecond = nullptr;
+    CKtvPBaseTabbedBar* pTabbed = TabbedPair(pFirst, pSecond);
+    TestPane* pThird = ThirdTab(pFirst);
+    Pump();
+    DoubleClick(TabCentre(Tabs(pTabbed), 2));
+    ASSERT_TRUE(pThird->IsFloating());
+    ASSERT_EQ(2, pTabbed->GetTabsNum());
+
+    DoubleClick(FrameCaptionPoint(pThird->GetParentMiniFrame()));
+    Pump();
+    EXPECT_EQ(pTabbed, pThird->GetParentTabbedBar());
+    EXPECT_EQ(3, pTabbed->GetTabsNum());
+    EXPECT_EQ(pThird, Tabs(pTabbed)->GetActiveWnd());
+}
+
+// Inside a frame of several panes, a double-clicked tab docks back to the
+// main frame instead of floating on its own.
+TEST_F(TabbedBarTest, ADoubleClickedTabOfAFloatingTabbedBarDocksToTheMainFrame)
+{
+    TestPane* pFirst = nullptr;
+    TestPane* pSecond = nullptr;
+    CKtvPBaseTabbedBar* pTabbed = TabbedPair(pFirst, pSecond);
+    ThirdTab(pFirst);
+    ASSERT_TRUE(pTabbed->FloatControlBar(CRect(250, 150, 450, 300), KTVP_DM_DBL_CLICK, TRUE));
+    Pump();
+    ASSERT_NE(nullptr, pTabbed->GetParentMiniFrame());
+    ASSERT_EQ(0, manager->GetClientAreaBounds().left);
+
+    DoubleClick(TabCentre(Tabs(pTabbed), 1));
+    Pump();
+    EXPECT_FALSE(pSecond->IsTabbed());
+    EXPECT_FALSE(pSecond->IsFloating());
+    EXPECT_TRUE(pSecond->IsDocked());
+    EXPECT_EQ(2, pTabbed->GetTabsNum());
+    EXPECT_TRUE(pTabbed->IsFloating());
+}
+
+// In a floating frame too, the tab left behind takes the tabbed bar's place.
+TEST_F(TabbedBarTest, TheLastTabTakesAFloatingTabbedBarsPlaceInItsFrame)
+{
+    TestPane* pFirst = nullptr;
+    TestPane* pSecond = nullptr;
+    CKtvPBaseTabbedBar* pTabbed = TabbedPair(pFirst, pSecond);
+    ASSERT_TRUE(pTabbed->FloatControlBar(CRect(250, 150, 450, 300), KTVP_DM_DBL_CLICK, TRUE));
+    Pump();
+    CKtvPMiniFrameWnd* pFrame = pTabbed->GetParentMiniFrame();
+    ASSERT_NE(nullptr, pFrame);
+    const HWND hTabbed = pTabbed->GetSafeHwnd();
+
+    pSecond->SetDockMode(KTVP_DT_IMMEDIATE);
+    const CPoint ptTab = TabCentre(Tabs(pTabbed), 1);
+    Drag(ptTab, {CPoint(0, 4), CPoint(-150, 120)});
+    Pump();
+
+    EXPECT_TRUE(pSecond->IsFloating());
+    EXPECT_NE(pFrame, pSecond->GetParentMiniFrame());
+    EXPECT_FALSE(::IsWindow(hTabbed));
+    ASSERT_TRUE(::IsWindow(pFrame->GetSafeHwnd()));
+    EXPECT_EQ(pFrame, pFirst->GetParentMiniFrame());
+    EXPECT_FALSE(pFirst->IsTabbed());
+    EXPECT_TRUE(pFirst->IsWindowVisible());
+    EXPECT_EQ(pFirst, pFrame->GetFirstVisibleBar());
+}
+
+// Detaching a tab by call floats it as a drag would, and the bar with a lone
+// tab keeps it.
+TEST_F(TabbedBarTest, DetachingATabByCallFloatsIt)
+{
+    TestPane* pFirst = nullptr;
+    TestPane* pSecond = nullptr;
+    CKtvPBaseTabbedBar* pTabbed = TabbedPair(pFirst, pSecond);
+    TestPane* pThird = ThirdTab(pFirst);
+    EXPECT_FALSE(pTabbed->DetachControlBar(frame));
+    EXPECT_TRUE(pTabbed->DetachControlBar(pThird));
+    Pump();
+    EXPECT_TRUE(pThird->IsFloating());
+    EXPECT_TRUE(pThird->GetParentMiniFrame()->IsWindowVisible());
+    EXPECT_EQ(2, pTabbed->GetTabsNum());
+    EXPECT_EQ(pTabbed, pSecond->GetParentTabbedBar());
+}
+
+// Without an icon of its own the bar shows its active tab's, and a floating
+// tabbed bar's frame takes that icon.
+TEST_F(TabbedBarTest, TheBarShowsItsActiveTabsIcon)
+{
+    TestPane* pFirst = nullptr;
+    TestPane* pSecond = nullptr;
+    CKtvPBaseTabbedBar* pTabbed = TabbedPair(pFirst, pSecond);
+    EXPECT_EQ(nullptr, pTabbed->GetIcon(FALSE));
+    const HICON hIcon = SmallIcon();
+    ASSERT_NE(nullptr, hIcon);
+    pSecond->SendMessage(WM_SETICON, ICON_SMALL, (LPARAM)hIcon);
+    EXPECT_EQ(hIcon, pTabbed->GetIcon(FALSE));
+
+    // A tab added with an icon shows it on the strip.
+    TestPane* pThird = AddPane(3, 200, 100, RGB(0, 200, 0), tw::test::kPaneStyle, "Third");
+    pThird->SendMessage(WM_SETICON, ICON_SMALL, (LPARAM)hIcon);
+    ASSERT_EQ(pThird, pThird->AttachToTabbedBar(pFirst, KTVP_DM_STANDARD, TRUE));
+    EXPECT_NE(nullptr, Tabs(pTabbed)->GetTabIconHandle(2));
+    EXPECT_EQ(nullptr, Tabs(pTabbed)->GetTabIconHandle(0));
+
+    ASSERT_TRUE(pTabbed->FloatControlBar(CRect(250, 150, 450, 300), KTVP_DM_DBL_CLICK, TRUE));
+    Pump();
+    CKtvPMiniFrameWnd* pFrame = pTabbed->GetParentMiniFrame();
+    ASSERT_NE(nullptr, pFrame);
+    EXPECT_EQ((LRESULT)Tabs(pTabbed)->GetTabIconHandle(2), pFrame->SendMessage(WM_GETICON, ICON_SMALL));
+    ::DestroyIcon(hIcon);
 }
 
 }  // namespace
