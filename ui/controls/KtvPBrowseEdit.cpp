@@ -7,6 +7,7 @@
 #include "platform/mfc/CFileDialog.h"
 #include "resources/resource.h"
 #include "ui/frames/KtvPGlobalData.h"
+#include "ui/frames/KtvPShellManager.h"
 #include "ui/frames/KtvPVisualManager.h"
 
 BEGIN_MESSAGE_MAP(CKtvPBrowseEdit, CEdit)
@@ -304,8 +305,17 @@ void CKtvPBrowseEdit::DoBrowse()
         if (GetParent() != nullptr)
             GetParent()->RedrawWindow(nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE);
     }
-    // The calculator pop-up and the folder browser come with their own classes;
-    // every mode ends with the edit focused.
+    if (m_nBrowseMode == BrowseMode_Folder && g_pShellManager != nullptr) {
+        CString strFolder;
+        GetWindowText(strFolder);
+        CString strChosen;
+        if (g_pShellManager->BrowseForFolder(strChosen, this, strFolder, nullptr, BIF_RETURNONLYFSDIRS)) {
+            SetWindowText(strChosen);
+            NotifyTextChanged();
+        }
+    }
+    // The calculator pop-up comes with its own class; every mode ends with
+    // the edit focused, also when no shell manager was made for the folder browser.
     SetFocus();
 }
 

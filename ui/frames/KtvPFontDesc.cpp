@@ -1,7 +1,5 @@
 #include "ui/frames/KtvPFontDesc.h"
 
-#include "ui/frames/KtvPNotBuilt.h"
-
 CKtvPFontDesc::CKtvPFontDesc(LPCTSTR lpszName, LPCTSTR lpszScript, int nType, BYTE nCharSet, BYTE nPitchAndFamily)
     : m_strName(lpszName), m_strScript(lpszScript), m_nType(nType), m_nCharSet(nCharSet), m_nPitchAndFamily(nPitchAndFamily)
 {
@@ -11,5 +9,7 @@ CKtvPFontDesc::~CKtvPFontDesc() = default;
 
 CString CKtvPFontDesc::GetFullName() const
 {
-    KTVP_NOT_BUILT("CKtvPFontDesc::GetFullName");
+    if (m_strScript.IsEmpty())
+        return m_strName;
+    return m_strName + " (" + m_strScript + ")";
 }

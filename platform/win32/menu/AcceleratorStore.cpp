@@ -101,6 +101,16 @@ bool AcceleratorStore::Release(HACCEL handle)
     return true;
 }
 
+bool AcceleratorStore::Hold(HACCEL handle)
+{
+    std::lock_guard<std::mutex> lock(mutex_);
+    auto found = tables_.find(handle);
+    if (found == tables_.end())
+        return false;
+    ++found->second.holders;
+    return true;
+}
+
 std::optional<std::vector<ACCEL>> AcceleratorStore::Entries(HACCEL handle)
 {
     std::lock_guard<std::mutex> lock(mutex_);

@@ -26,6 +26,9 @@ public:
     // the resource is missing or malformed.
     HACCEL LoadShared(HINSTANCE instance, LPCSTR name);
     bool Release(HACCEL handle);
+    // One more holder of an existing table, who lets go of it with
+    // DestroyAcceleratorTable like the first; false for an unknown handle.
+    bool Hold(HACCEL handle);
     std::optional<std::vector<ACCEL>> Entries(HACCEL handle);
     int Holders(HACCEL handle);
 

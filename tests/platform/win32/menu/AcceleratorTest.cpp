@@ -1,5 +1,6 @@
 // Accelerator tables: shared resource tables, copies, and the commands that
 // TranslateAccelerator sends for the keys it matches.
+#include "platform/win32/menu/AcceleratorStore.h"
 #include "platform/win32/resource/AcceleratorResource.h"
 #include "platform/win32/resource/ResourceLoader.h"
 #include "platform/win32/resource/ResourceTable.h"
@@ -92,6 +93,20 @@ TEST_F(Accelerators, CreatedTablesAreOwnedAndCopiedEntryForEntry)
     EXPECT_EQ(CreateAcceleratorTable(entries, 0), nullptr);
     DestroyAcceleratorTable(two);
     EXPECT_EQ(LoadAccelerators(Module(), MAKEINTRESOURCE(131)), nullptr);
+}
+
+TEST_F(Accelerators, ATableHeldTwiceLivesUntilBothHoldersLetGo)
+{
+    ACCEL entries[] = {{FVIRTKEY | FCONTROL, 'C', 1}};
+    HACCEL table = CreateAcceleratorTable(entries, 1);
+    ASSERT_NE(table, nullptr);
+    ASSERT_TRUE(AcceleratorStore::Instance().Hold(table));
+    EXPECT_EQ(AcceleratorStore::Instance().Holders(table), 2);
+    ASSERT_TRUE(DestroyAcceleratorTable(table));
+    EXPECT_EQ(CopyAcceleratorTable(table, nullptr, 0), 1) << "the second holder still uses it";
+    ASSERT_TRUE(DestroyAcceleratorTable(table));
+    EXPECT_EQ(CopyAcceleratorTable(table, nullptr, 0), 0);
+    EXPECT_FALSE(AcceleratorStore::Instance().Hold(table)) << "an ended table cannot be held again";
 }
 
 struct AccelKeyCase {
