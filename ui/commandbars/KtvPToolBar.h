@@ -277,6 +277,8 @@ protected:
     void CancelStretch();
     void OnCustomizeLButtonDown(UINT nFlags, CPoint point, int iButton);
     void StartButtonDrag(CKtvPToolbarButton* pButton, int iButton, CPoint point);
+    // Whether a toolbar lies under a screen point: a drop there is no deletion.
+    static BOOL IsOverToolbar(CPoint ptScreen);
 
     // Resizes the bar in its dock row, mini frame or frame after a layout change.
     void RecalcLayoutInParent();

@@ -132,6 +132,7 @@ void CKtvPToolBar::StartButtonDrag(CKtvPToolbarButton* pButton, int iButton, CPo
     pButton->PrepareDrag(srcItem);
     ShowCommandMessageString(pButton->m_nID);
     m_DropSource.m_bDragStarted = FALSE;
+    m_DropSource.m_bEscapePressed = FALSE;
     m_ptStartDrag = point;
     if (m_bAltCustomizeDrag)
         m_bCustomizeMode = TRUE;
@@ -149,23 +150,30 @@ void CKtvPToolBar::StartButtonDrag(CKtvPToolbarButton* pButton, int iButton, CPo
         return;
     }
 
-    CPoint ptNow;
-    ::GetCursorPos(&ptNow);
+    // A drop on this bar took the button over already (and may have deleted it).
+    if (m_pDragButton != pButton) {
+        m_pDragButton = nullptr;
+        m_ptStartDrag = CPoint(-1, -1);
+        return;
+    }
+
+    CPoint ptScreen;
+    ::GetCursorPos(&ptScreen);
+    CPoint ptNow = ptScreen;
     ScreenToClient(&ptNow);
 
-    // The button may have moved within the bar during the drop.
-    const int iNow = ButtonToIndex(pButton);
-    if (!m_DropSource.m_bDragStarted || (iNow >= 0 && pButton->m_rect.PtInRect(ptNow))) {
-        m_iHighlighted = iNow >= 0 ? iNow : iButton;
+    if (!m_DropSource.m_bDragStarted || pButton->m_rect.PtInRect(ptNow)) {
+        m_iHighlighted = ButtonToIndex(pButton);
         DropDownMenuButton(m_iHighlighted);
-    } else if (iNow >= 0 && m_pDragButton == pButton) {
-        // Still ours and not consumed by a move within this bar: a move to
-        // another bar or a drop outside every bar takes it away.
+    } else {
+        // The button leaves this bar for another one, or for nowhere when it
+        // is dropped outside every bar; a bar that refused it leaves it here.
         const BOOL bRemove = dropEffect != DROPEFFECT_COPY && !m_DropSource.m_bEscapePressed &&
-                             (dropEffect == DROPEFFECT_MOVE || m_DropSource.m_bDeleteOnDrop) &&
+                             (dropEffect == DROPEFFECT_MOVE ||
+                              (dropEffect == DROPEFFECT_NONE && !IsOverToolbar(ptScreen))) &&
                              OnBeforeRemoveButton(pButton, dropEffect);
         if (bRemove) {
-            RemoveButton(iNow);
+            RemoveButton(ButtonToIndex(pButton));
             AdjustLocations();
             RedrawWindow();
             AdjustSizeImmediate();
@@ -181,6 +189,15 @@ void CKtvPToolBar::StartButtonDrag(CKtvPToolbarButton* pButton, int iButton, CPo
     }
     m_pDragButton = nullptr;
     m_ptStartDrag = CPoint(-1, -1);
+}
+
+BOOL CKtvPToolBar::IsOverToolbar(CPoint ptScreen)
+{
+    for (HWND hwnd = ::WindowFromPoint(ptScreen); hwnd != nullptr; hwnd = ::GetParent(hwnd)) {
+        if (DYNAMIC_DOWNCAST(CKtvPToolBar, CWnd::FromHandlePermanent(hwnd)) != nullptr)
+            return TRUE;
+    }
+    return FALSE;
 }
 
 void CKtvPToolBar::MoveButtonGroup(CKtvPToolbarButton* pButton, CPoint ptStart, CPoint ptDrop)

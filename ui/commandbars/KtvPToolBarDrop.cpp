@@ -48,6 +48,22 @@ void RecalcTabbedParent(CWnd& bar)
         pHolder->RecalcLayout();
 }
 
+// The bar that refused the button under the pointer at the last drag step.
+const CKtvPToolBar* g_pRefusingBar = nullptr;
+
+// Whether the pointer is over the bar: a drag leaves a bar either because
+// the pointer went away or because the bar refused the drop under it.
+BOOL CursorIsOver(const CWnd& wnd)
+{
+    if (wnd.GetSafeHwnd() == nullptr)
+        return FALSE;
+    CPoint point;
+    ::GetCursorPos(&point);
+    CRect rectWindow;
+    wnd.GetWindowRect(rectWindow);
+    return rectWindow.PtInRect(point);
+}
+
 }  // namespace ktvbardrop
 
 void CKtvPToolBar::DrawDragMarker(CDC* pDC)
@@ -143,60 +159,71 @@ void CKtvPToolBar::OnDragLeave()
     m_rectDrag.SetRectEmpty();
     if (GetSafeHwnd() != nullptr)
         ktvbardrop::RepaintNow(*this, rectMarker);
-    m_DropSource.m_bDeleteOnDrop = TRUE;
+    // Only a pointer that really left the bar may delete the button; the
+    // leave that ends a drop this bar refused keeps it with its source.
+    const BOOL bRefusedHere = ktvbardrop::g_pRefusingBar == this && ktvbardrop::CursorIsOver(*this);
+    ktvbardrop::g_pRefusingBar = nullptr;
+    if (!bRefusedHere)
+        m_DropSource.m_bDeleteOnDrop = TRUE;
 }
 
 DROPEFFECT CKtvPToolBar::OnDragOver(COleDataObject* pDataObject, DWORD dwKeyState, CPoint point)
 {
-    if (m_bLocked)
-        return DROPEFFECT_NONE;
+    auto effectHere = [&]() -> DROPEFFECT {
+        if (m_bLocked)
+            return DROPEFFECT_NONE;
 
-    // The button is made only to ask whether this bar may take it.
-    CKtvPToolbarButton* pButton = CKtvPToolbarButton::CreateFromOleData(pDataObject);
-    if (pButton == nullptr)
-        return DROPEFFECT_NONE;
-    const BOOL bCanDrop = pButton->CanBeDropped(this);
-    delete pButton;
-    if (!bCanDrop)
-        return DROPEFFECT_NONE;
+        // The button is made only to ask whether this bar may take it.
+        CKtvPToolbarButton* pButton = CKtvPToolbarButton::CreateFromOleData(pDataObject);
+        if (pButton == nullptr)
+            return DROPEFFECT_NONE;
+        const BOOL bCanDrop = pButton->CanBeDropped(this);
+        delete pButton;
+        if (!bCanDrop)
+            return DROPEFFECT_NONE;
 
-    m_bIsDragCopy = (dwKeyState & MK_CONTROL) != 0;
+        m_bIsDragCopy = (dwKeyState & MK_CONTROL) != 0;
 
-    if (m_pDragButton == nullptr && m_iSelected >= 0) {
-        const int iOldSelected = m_iSelected;
-        m_iSelected = -1;
-        InvalidateButton(iOldSelected);
-        UpdateWindow();
-    }
+        if (m_pDragButton == nullptr && m_iSelected >= 0) {
+            const int iOldSelected = m_iSelected;
+            m_iSelected = -1;
+            InvalidateButton(iOldSelected);
+            UpdateWindow();
+        }
 
-    CRect rectMarker;
-    const int iIndex = FindDropIndex(point, rectMarker);
-    if (rectMarker != m_rectDrag) {
-        m_iDragIndex = iIndex;
-        CRect rectOld = m_rectDrag;
-        rectOld.InflateRect(2, 2);
-        m_rectDrag = rectMarker;
-        ktvbardrop::RepaintNow(*this, rectOld);
-        ktvbardrop::RepaintNow(*this, m_rectDrag);
-    }
+        CRect rectMarker;
+        const int iIndex = FindDropIndex(point, rectMarker);
+        if (rectMarker != m_rectDrag) {
+            m_iDragIndex = iIndex;
+            CRect rectOld = m_rectDrag;
+            rectOld.InflateRect(2, 2);
+            m_rectDrag = rectMarker;
+            ktvbardrop::RepaintNow(*this, rectOld);
+            ktvbardrop::RepaintNow(*this, m_rectDrag);
+        }
 
-    const int iHit = HitTest(point);
-    if (iHit != m_iHighlighted) {
-        const int iOldHighlighted = m_iHighlighted;
-        m_iHighlighted = iHit;
-        if (iOldHighlighted >= 0)
-            InvalidateButton(iOldHighlighted);
-        if (iHit >= 0)
-            InvalidateButton(iHit);
-        UpdateWindow();
-        DropDownMenuButton(iHit);
-    }
+        const int iHit = HitTest(point);
+        if (iHit != m_iHighlighted) {
+            const int iOldHighlighted = m_iHighlighted;
+            m_iHighlighted = iHit;
+            if (iOldHighlighted >= 0)
+                InvalidateButton(iOldHighlighted);
+            if (iHit >= 0)
+                InvalidateButton(iHit);
+            UpdateWindow();
+            DropDownMenuButton(iHit);
+        }
 
-    if (iIndex == -1)
-        return DROPEFFECT_NONE;
-    // The button is over a bar that takes it: a drop here does not delete it.
+        if (iIndex == -1)
+            return DROPEFFECT_NONE;
+        return m_bIsDragCopy ? DROPEFFECT_COPY : DROPEFFECT_MOVE;
+    };
+
+    const DROPEFFECT dropEffect = effectHere();
+    // Over a bar, even one that refuses the button, a drop does not delete it.
     m_DropSource.m_bDeleteOnDrop = FALSE;
-    return m_bIsDragCopy ? DROPEFFECT_COPY : DROPEFFECT_MOVE;
+    ktvbardrop::g_pRefusingBar = dropEffect == DROPEFFECT_NONE ? this : nullptr;
+    return dropEffect;
 }
 
 int CKtvPToolBar::FindDropIndex(const CPoint pt, CRect& rectDrag) const

@@ -17,7 +17,6 @@
 #include "ui/controls/KtvPTabWnd.h"
 #include "ui/docking/KtvPControlBar.h"
 #include "ui/frames/KtvPCodes.h"
-#include "ui/frames/KtvPKeyboardManager.h"
 
 namespace {
 
@@ -37,6 +36,10 @@ private:
 };
 
 BOOL IsHelpMode() { return CKtvPToolBar::m_hookMouseHelp != nullptr; }
+
+// Mnemonics compare without case. Letters outside ASCII keep their case
+// until the keyboard manager's own upper-casing is available to the bars.
+UINT MnemonicKey(UINT nChar) { return nChar < 0x80 ? (UINT)toupper((int)nChar) : nChar; }
 
 }  // namespace
 
@@ -459,7 +462,7 @@ void CKtvPToolBar::RebuildAccelerationKeys()
         const int iAmp = pButton->m_strText.Find('&');
         if (iAmp < 0 || iAmp + 1 >= pButton->m_strText.GetLength())
             continue;
-        const UINT uiChar = CKtvPKeyboardManager::TranslateCharToUpper((BYTE)pButton->m_strText[iAmp + 1]);
+        const UINT uiChar = MnemonicKey((BYTE)pButton->m_strText[iAmp + 1]);
         m_AccelKeys.SetAt(uiChar, pButton);
     }
 }
@@ -471,7 +474,7 @@ BOOL CKtvPToolBar::TranslateChar(UINT nChar)
     WORD wChar = 0;
     if (::ToAsciiEx(nChar, ::MapVirtualKey(nChar, 0), keyState, &wChar, 0, ::GetKeyboardLayout(0)) <= 0)
         return FALSE;
-    const UINT uiUpper = CKtvPKeyboardManager::TranslateCharToUpper(LOBYTE(wChar));
+    const UINT uiUpper = MnemonicKey(LOBYTE(wChar));
     CKtvPToolbarButton* pButton = nullptr;
     if (!m_AccelKeys.Lookup(uiUpper, pButton))
         return FALSE;

@@ -12,7 +12,6 @@
 #include "ui/commandbars/KtvPToolbarButton.h"
 #include "ui/frames/KtvPFrameHooks.h"
 #include "ui/frames/KtvPGlobalData.h"
-#include "ui/frames/KtvPKeyboardManager.h"
 #include "ui/frames/KtvPVisualManager.h"
 
 namespace {
@@ -180,7 +179,7 @@ BOOL CKtvPToolBar::DrawButton(CDC* pDC, CKtvPToolbarButton* pButton, CKtvPToolBa
 
 void CKtvPToolBar::DrawSeparator(CDC* pDC, const CRect& rect, BOOL bHorz)
 {
-    CKtvPVisualManager::GetInstance()->OnDrawSeparator(pDC, this, rect, !bHorz);
+    CKtvPVisualManager::GetInstance()->OnDrawSeparator(pDC, this, rect, bHorz);
 }
 
 BOOL CKtvPToolBar::IsButtonHighlighted(int iButton) const
@@ -276,25 +275,6 @@ INT_PTR CKtvPToolBar::OnToolHitTest(CPoint point, TOOLINFO* pTI) const
     }
     if (strText.IsEmpty())
         return -1;
-
-    if (uiCmd != 0 && uiCmd != (UINT)-1 && m_bShowShortcutKeys) {
-        CFrameWnd* pFrame = g_pKtvTopLevelFrameOverride;
-        if (pFrame == nullptr) {
-            CWnd* pParentFrame = KtvGetParentFrame(pThis);
-            if (pParentFrame != nullptr) {
-                CFrameWnd* pTop = pParentFrame->GetTopLevelFrame();
-                pFrame = pTop != nullptr ? pTop : DYNAMIC_DOWNCAST(CFrameWnd, pParentFrame);
-            }
-        }
-        CString strKey;
-        BOOL bFound = pFrame != nullptr && CKtvPKeyboardManager::FindDefaultAccelerator(uiCmd, strKey, pFrame, TRUE);
-        if (!bFound && pFrame != nullptr) {
-            CFrameWnd* pActive = pFrame->GetActiveFrame();
-            bFound = pActive != nullptr && CKtvPKeyboardManager::FindDefaultAccelerator(uiCmd, strKey, pActive, FALSE);
-        }
-        if (bFound)
-            strText += _T(" (") + strKey + _T(")");
-    }
 
     pTI->lpszText = strdup(strText);
     pTI->rect = pButton->m_rect;

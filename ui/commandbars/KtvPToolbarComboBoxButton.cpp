@@ -386,13 +386,18 @@ void CKtvPToolbarComboBoxButton::AdjustRect()
     }
 }
 
-void CKtvPToolbarComboBoxButton::OnMove() { AdjustRect(); }
+// On a vertical bar the button is a plain one: its rectangle is the bar's to give.
+void CKtvPToolbarComboBoxButton::OnMove()
+{
+    if (m_bHorzMeasured)
+        AdjustRect();
+}
 
 void CKtvPToolbarComboBoxButton::OnSize(int iSize)
 {
     m_nWidth = iSize;
     m_rect.right = m_rect.left + iSize;
-    AdjustRect();
+    OnMove();
 }
 
 HWND CKtvPToolbarComboBoxButton::GetHwnd() { return HasCombo() ? m_pWndCombo->GetSafeHwnd() : nullptr; }
@@ -571,9 +576,10 @@ void CKtvPToolbarComboBoxButton::OnEditChange()
         int iMatch = m_pWndCombo->FindStringExact(-1, strTyped);
         if (iMatch == CB_ERR && !strTyped.IsEmpty())
             iMatch = m_pWndCombo->FindString(-1, strTyped);
+        // The text first: the hidden box drops its selection when given a text of its own.
+        m_pWndCombo->SetWindowText(strTyped);
         if (iMatch != CB_ERR)
             m_pWndCombo->SetCurSel(iMatch);
-        m_pWndCombo->SetWindowText(strTyped);
         m_strEdit = strTyped;
     }
     if (g_bCopyingToOthers)
@@ -671,6 +677,18 @@ int CKtvPToolbarComboBoxButton::OnDrawOnCustomizeList(CDC* pDC, const CRect& rec
 }
 
 // --- the rest ------------------------------------------------------------------------------------
+
+BOOL CKtvPToolbarComboBoxButton::CanBeStretched() const { return TRUE; }
+
+CEdit* CKtvPToolbarComboBoxButton::GetEditCtrl() { return m_pWndEdit; }
+
+void CKtvPToolbarComboBoxButton::OnItemListReplaced() {}
+
+void CKtvPToolbarComboBoxButton::ClearData() {}
+
+CString CKtvPToolbarComboBoxButton::GetPrompt() const { return CString(); }
+
+// ----------------------------------------------------------------------
 
 BOOL CKtvPToolbarComboBoxButton::ExportToMenuButton(CKtvPToolbarMenuButton& menuButton) const
 {

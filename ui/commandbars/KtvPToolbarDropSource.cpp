@@ -19,11 +19,15 @@ SCODE CKtvPToolbarDropSource::QueryContinueDrag(BOOL bEscapePressed, DWORD dwKey
 
 SCODE CKtvPToolbarDropSource::GiveFeedback(DROPEFFECT dropEffect)
 {
-    HCURSOR hcur = m_hcurDelete;   // a drop outside every bar deletes the button
+    // A drop outside every bar deletes the button; over a bar that refuses
+    // it the platform's no-drop cursor shows, as the button then stays.
+    HCURSOR hcur = m_hcurDelete;
     if (dropEffect == DROPEFFECT_COPY)
         hcur = m_hcurCopy;
     else if (dropEffect == DROPEFFECT_MOVE)
         hcur = m_hcurMove;
+    else if (!m_bDeleteOnDrop)
+        return DRAGDROP_S_USEDEFAULTCURSORS;
 
     if (hcur == nullptr)
         return COleDropSource::m_bDragStarted ? DRAGDROP_S_USEDEFAULTCURSORS : S_OK;

@@ -203,7 +203,8 @@ void CKtvPToolbarEditBoxButton::OnShow(BOOL bShow)
 {
     if (!HasWindow(m_pWndEdit))
         return;
-    if (!bShow) {
+    // On a vertical bar the button shows as a plain one, without its box.
+    if (!bShow || !m_bHorzMeasured) {
         m_pWndEdit->ShowWindow(SW_HIDE);
         return;
     }

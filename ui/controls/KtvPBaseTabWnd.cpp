@@ -1,6 +1,7 @@
 #include "ui/controls/KtvPBaseTabWnd.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <cstring>
 
 #include "platform/mfc/CArchive.h"

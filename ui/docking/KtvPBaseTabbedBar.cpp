@@ -36,14 +36,14 @@ BOOL CKtvPBaseTabbedBar::OnEraseBkgnd(CDC*) { return TRUE; }
 
 namespace {
 
-CKtvPDockingControlBar* AsDockingBar(CWnd* pWnd)
+CKtvPDockingControlBar* DockingBarOf(CWnd* pWnd)
 {
     return pWnd != nullptr && pWnd->IsKindOf(RUNTIME_CLASS(CKtvPDockingControlBar))
                ? static_cast<CKtvPDockingControlBar*>(pWnd)
                : nullptr;
 }
 
-CKtvPBaseControlBar* AsControlBar(CWnd* pWnd)
+CKtvPBaseControlBar* ControlBarOf(CWnd* pWnd)
 {
     return pWnd != nullptr && pWnd->IsKindOf(RUNTIME_CLASS(CKtvPBaseControlBar))
                ? static_cast<CKtvPBaseControlBar*>(pWnd)
@@ -70,7 +70,7 @@ BOOL CKtvPBaseTabbedBar::LoadState(LPCTSTR lpszProfileName, int nIndex, UINT uiI
 {
     CKtvPDockingControlBar::LoadState(lpszProfileName, nIndex, uiID);
     for (int i = 0; i < GetTabsNum(); i++) {
-        if (CKtvPBaseControlBar* pBar = AsControlBar(m_pTabWnd->GetTabWnd(i))) {
+        if (CKtvPBaseControlBar* pBar = ControlBarOf(m_pTabWnd->GetTabWnd(i))) {
             pBar->LoadState(lpszProfileName, nIndex, uiID);
         }
     }
@@ -82,7 +82,7 @@ BOOL CKtvPBaseTabbedBar::SaveState(LPCTSTR lpszProfileName, int nIndex, UINT uiI
 {
     BOOL bSaved = CKtvPDockingControlBar::SaveState(lpszProfileName, nIndex, uiID);
     for (int i = 0; i < GetTabsNum(); i++) {
-        if (CKtvPBaseControlBar* pBar = AsControlBar(m_pTabWnd->GetTabWnd(i))) {
+        if (CKtvPBaseControlBar* pBar = ControlBarOf(m_pTabWnd->GetTabWnd(i))) {
             bSaved = pBar->SaveState(lpszProfileName, nIndex, uiID) && bSaved;
         }
     }
@@ -214,7 +214,7 @@ BOOL CKtvPBaseTabbedBar::AddTab(CWnd* pNewBar, BOOL bVisible, BOOL bSetActive, B
         MoveTabsFrom(static_cast<CKtvPBaseTabbedBar*>(pNewBar));
         return FALSE;
     }
-    if (CKtvPBaseControlBar* pBar = AsControlBar(pNewBar)) {
+    if (CKtvPBaseControlBar* pBar = ControlBarOf(pNewBar)) {
         CWnd* pOldParent = pBar->GetParent();
         pBar->OnBeforeChangeParent(m_pTabWnd, TRUE);
         pBar->SetParent(m_pTabWnd);
@@ -253,12 +253,12 @@ void CKtvPBaseTabbedBar::MoveTabsFrom(CKtvPBaseTabbedBar* pDropped)
     const BOOL bFloating = GetParentMiniFrame(TRUE) != nullptr;
     for (int i = 0; i < pDroppedTabs->GetTabsNum(); i++) {
         CWnd* pWnd = pDroppedTabs->GetTabWnd(i);
-        if (CKtvPBaseControlBar* pBar = AsControlBar(pWnd)) {
+        if (CKtvPBaseControlBar* pBar = ControlBarOf(pWnd)) {
             pBar->ShowCaption(FALSE);
         }
         const BOOL bVisible = pDroppedTabs->IsTabVisible(i);
         AddTab(pWnd, bVisible, bVisible, pDroppedTabs->IsTabDetachable(i));
-        if (CKtvPDockingControlBar* pDocking = AsDockingBar(pWnd)) {
+        if (CKtvPDockingControlBar* pDocking = DockingBarOf(pWnd)) {
             pDocking->GetRecentDockInfo().CopyPart(bFloating, pDropped->GetRecentDockInfo());
         }
     }
@@ -310,7 +310,7 @@ BOOL CKtvPBaseTabbedBar::FloatTab(CWnd* pBar, int iTab, int dockMethod, BOOL bHi
     if (dockMethod == KTVP_DM_MOUSE) {
         m_pTabWnd->SendMessage(WM_LBUTTONUP);
     }
-    CKtvPDockingControlBar* pDocking = AsDockingBar(pBar);
+    CKtvPDockingControlBar* pDocking = DockingBarOf(pBar);
     if (pDocking != nullptr) {
         pDocking->StoreRecentTabRelatedInfo();
     }
@@ -329,7 +329,7 @@ BOOL CKtvPBaseTabbedBar::FloatTab(CWnd* pBar, int iTab, int dockMethod, BOOL bHi
             }
         }
     }
-    CKtvPBaseControlBar* pControlBar = AsControlBar(pBar);
+    CKtvPBaseControlBar* pControlBar = ControlBarOf(pBar);
     if (pControlBar == nullptr) {
         return FALSE;
     }
@@ -418,7 +418,7 @@ BOOL CKtvPBaseTabbedBar::Dock(CKtvPBaseControlBar* pDockBar, LPCRECT lpRect, int
     BOOL bTabsKnowTheirPlace = m_pTabWnd != nullptr;
     if (bFloating && m_pTabWnd != nullptr) {
         for (int i = 0; i < m_pTabWnd->GetTabsNum(); i++) {
-            CKtvPDockingControlBar* pBar = AsDockingBar(m_pTabWnd->GetTabWnd(i));
+            CKtvPDockingControlBar* pBar = DockingBarOf(m_pTabWnd->GetTabWnd(i));
             if (pBar == nullptr || !m_pTabWnd->IsTabDetachable(i)) {
                 continue;
             }
@@ -437,7 +437,7 @@ BOOL CKtvPBaseTabbedBar::Dock(CKtvPBaseControlBar* pDockBar, LPCRECT lpRect, int
 
     ShowControlBar(FALSE, TRUE, FALSE);
     for (int i = m_pTabWnd->GetTabsNum() - 1; i >= 0; i--) {
-        CKtvPDockingControlBar* pBar = AsDockingBar(m_pTabWnd->GetTabWnd(i));
+        CKtvPDockingControlBar* pBar = DockingBarOf(m_pTabWnd->GetTabWnd(i));
         if (pBar == nullptr || !m_pTabWnd->IsTabVisible(i) || !m_pTabWnd->IsTabDetachable(i)) {
             continue;
         }
@@ -480,7 +480,7 @@ void CKtvPBaseTabbedBar::RecalcLayout()
 void CKtvPBaseTabbedBar::StoreRecentDockInfo()
 {
     for (int i = 0; i < GetTabsNum(); i++) {
-        if (CKtvPDockingControlBar* pBar = AsDockingBar(m_pTabWnd->GetTabWnd(i))) {
+        if (CKtvPDockingControlBar* pBar = DockingBarOf(m_pTabWnd->GetTabWnd(i))) {
             pBar->StoreRecentTabRelatedInfo();
         }
     }
@@ -502,7 +502,7 @@ CKtvPAutoHideToolBar* CKtvPBaseTabbedBar::SetAutoHideMode(BOOL bMode, DWORD dwAl
     CList<CKtvPDockingControlBar*, CKtvPDockingControlBar*> lstLeaving;
     CKtvPDockingControlBar* pActiveBar = nullptr;
     for (int i = m_pTabWnd->GetTabsNum() - 1; i >= 0; i--) {
-        CKtvPDockingControlBar* pBar = AsDockingBar(m_pTabWnd->GetTabWnd(i));
+        CKtvPDockingControlBar* pBar = DockingBarOf(m_pTabWnd->GetTabWnd(i));
         if (pBar == nullptr || !m_pTabWnd->IsTabVisible(i) || !m_pTabWnd->IsTabDetachable(i)) {
             continue;
         }

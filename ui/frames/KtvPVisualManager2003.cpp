@@ -48,12 +48,7 @@ void Gradient(CDC* pDC, const CRect& rect, COLORREF clrFirst, COLORREF clrSecond
     dm.FillGradient(rect, clrFirst, clrSecond, bHorz);
 }
 
-void Frame(CDC* pDC, const CRect& rect, COLORREF clr)
-{
-    pDC->Draw3dRect(rect, clr, clr);
-}
-
-BOOL IsOnDialog(const CKtvPBaseControlBar* pBar)
+BOOL IsBarOnDialog(const CKtvPBaseControlBar* pBar)
 {
     return pBar != nullptr && pBar->IsDialogControl();
 }
@@ -292,7 +287,7 @@ void CKtvPVisualManager2003::OnFillBarBackground(CDC* pDC, CKtvPBaseControlBar* 
         pDC->FillRect(rectClip, &globalData.brBtnFace);
         return;
     }
-    if (IsLowColor() || IsOnDialog(pBar) || dynamic_cast<CKtvPColorBar*>(pBar) != nullptr ||
+    if (IsLowColor() || IsBarOnDialog(pBar) || dynamic_cast<CKtvPColorBar*>(pBar) != nullptr ||
         dynamic_cast<CKtvPCalculator*>(pBar) != nullptr || dynamic_cast<CKtvPCalendarBar*>(pBar) != nullptr) {
         CKtvPVisualManagerXP::OnFillBarBackground(pDC, pBar, rectClient, rectClip, bNCArea);
         return;
@@ -500,7 +495,7 @@ void CKtvPVisualManager2003::OnDrawCustomizeButton(CDC* pDC, CRect rect, BOOL bH
 
 void CKtvPVisualManager2003::OnDrawBarBorder(CDC* pDC, CKtvPBaseControlBar* pBar, CRect& rect)
 {
-    if (IsOnDialog(pBar)) {
+    if (IsBarOnDialog(pBar)) {
         CKtvPVisualManager::OnDrawBarBorder(pDC, pBar, rect);
         return;
     }
@@ -535,7 +530,7 @@ int CKtvPVisualManager2003::ToolBarBandInset(CKtvPBaseControlBar* pBar, BOOL bHo
 
 void CKtvPVisualManager2003::OnDrawBarGripper(CDC* pDC, CRect rectGripper, BOOL bHorz, CKtvPBaseControlBar* pBar)
 {
-    if (IsOnDialog(pBar) || IsLowColor()) {
+    if (IsBarOnDialog(pBar) || IsLowColor()) {
         CKtvPVisualManagerXP::OnDrawBarGripper(pDC, rectGripper, bHorz, pBar);
         return;
     }
@@ -563,7 +558,7 @@ void CKtvPVisualManager2003::OnDrawBarGripper(CDC* pDC, CRect rectGripper, BOOL 
 
 void CKtvPVisualManager2003::OnDrawSeparator(CDC* pDC, CKtvPBaseControlBar* pBar, CRect rect, BOOL bIsHoriz)
 {
-    if (IsOnDialog(pBar) || dynamic_cast<CKtvPPopupMenuBar*>(pBar) != nullptr ||
+    if (IsBarOnDialog(pBar) || dynamic_cast<CKtvPPopupMenuBar*>(pBar) != nullptr ||
         dynamic_cast<CKtvPToolBar*>(pBar) == nullptr || IsLowColor()) {
         CKtvPVisualManagerXP::OnDrawSeparator(pDC, pBar, rect, bIsHoriz);
         return;
@@ -616,7 +611,7 @@ void CKtvPVisualManager2003::OnDrawComboDropButton(CDC* pDC, CRect rect, BOOL bD
         pDC->FillSolidRect(rect.left, rect.top, 1, rect.Height(), m_clrMenuItemBorder);
     } else {
         Gradient(pDC, rect, m_clrToolBarGradient1, m_clrToolBarGradient2, TRUE);
-        Frame(pDC, rect, globalData.clrWindow);
+        FrameIn(pDC, rect, globalData.clrWindow);
     }
     const int nState = bDisabled                      ? CKtvPMenuImages::ImageGray
                        : bIsDropped && bIsHighlighted ? CKtvPMenuImages::ImageWhite
@@ -635,7 +630,7 @@ void CKtvPVisualManager2003::OnDrawComboBorder(CDC* pDC, CRect rect, BOOL bDisab
     if (!bIsDropped && !bIsHighlighted && !bDisabled)
         return;
     rect.DeflateRect(1, 1);
-    Frame(pDC, rect, bDisabled ? globalData.clrBtnShadow : m_clrMenuItemBorder);
+    FrameIn(pDC, rect, bDisabled ? globalData.clrBtnShadow : m_clrMenuItemBorder);
 }
 
 void CKtvPVisualManager2003::OnDrawTearOffCaption(CDC* pDC, CRect rect, BOOL bIsActive)
@@ -652,7 +647,7 @@ void CKtvPVisualManager2003::OnDrawTearOffCaption(CDC* pDC, CRect rect, BOOL bIs
         pDC->FillRect(rect, &m_brBarFace);
     OnDrawBarGripper(pDC, rect, FALSE, nullptr);
     if (bIsActive)
-        Frame(pDC, rect, m_clrMenuBorder);
+        FrameIn(pDC, rect, m_clrMenuBorder);
 }
 
 void CKtvPVisualManager2003::OnFillButtonInterior(CDC* pDC, CKtvPToolbarButton* pButton, CRect rect,
@@ -1030,7 +1025,7 @@ COLORREF CKtvPVisualManager2003::OnFillCommandsListBackground(CDC* pDC, CRect re
         rect.left = 0;
         const COLORREF clrFill = m_clrMenuItemHighlight == (COLORREF)-1 ? m_clrHighlight : m_clrMenuItemHighlight;
         pDC->FillSolidRect(rect, clrFill);
-        Frame(pDC, rect, m_clrMenuItemBorder);
+        FrameIn(pDC, rect, m_clrMenuItemBorder);
         const BOOL bDark = GetRValue(clrFill) < 129 || GetGValue(clrFill) < 129 || GetBValue(clrFill) < 129;
         return bDark ? RGB(255, 255, 255) : RGB(0, 0, 0);
     }
@@ -1141,9 +1136,9 @@ void CKtvPVisualManager2003::OnDrawScrollButton(CDC* pDC, CRect rect, int nExtra
         if (IsLowColor())
             clrFill = globalData.clrWindow;
         pDC->FillSolidRect(rect, clrFill);
-        Frame(pDC, rect, m_clrMenuItemBorder);
+        FrameIn(pDC, rect, m_clrMenuItemBorder);
     } else {
-        Frame(pDC, rect, globalData.clrBarShadow);
+        FrameIn(pDC, rect, globalData.clrBarShadow);
     }
     CKtvPMenuImages::Draw(pDC, nImageID, CenteredGlyph(rect, nImageID), CKtvPMenuImages::ImageBlack);
 }
@@ -1177,21 +1172,21 @@ BOOL CKtvPVisualManager2003::OnDrawCalculatorButton(CDC* pDC, CRect rect, CKtvPT
         OnFillHighlightedArea(pDC, rect, &m_brHighlightDn, nullptr);
     } else if (state == ButtonsIsHighlighted) {
         OnFillHighlightedArea(pDC, rect, &m_brHighlight, nullptr);
-    } else if (IsOnDialog(pCalculator)) {
+    } else if (IsBarOnDialog(pCalculator)) {
         Gradient(pDC, rect, globalData.clrBtnFace, globalData.clrBtnHilite, TRUE);
-        Frame(pDC, rect, globalData.clrBtnShadow);
+        FrameIn(pDC, rect, globalData.clrBtnShadow);
         return TRUE;
     } else {
         Gradient(pDC, rect, m_clrToolBarGradient1, m_clrToolBarGradient2, TRUE);
     }
-    Frame(pDC, rect, m_clrToolBarGradient1);
+    FrameIn(pDC, rect, m_clrToolBarGradient1);
     return TRUE;
 }
 
 BOOL CKtvPVisualManager2003::OnDrawCalculatorDisplay(CDC* pDC, CRect rect, const CString&, BOOL, CKtvPCalculator*)
 {
     pDC->FillRect(rect, &globalData.brWindow);
-    Frame(pDC, rect, m_clrToolBarGradient1);
+    FrameIn(pDC, rect, m_clrToolBarGradient1);
     return TRUE;
 }
 
@@ -1200,10 +1195,10 @@ BOOL CKtvPVisualManager2003::OnDrawBrowseButton(CDC* pDC, CRect rect, CKtvPBrows
 {
     if (state == ButtonsIsRegular) {
         Gradient(pDC, rect, globalData.clrBtnFace, globalData.clrBtnHilite, TRUE);
-        Frame(pDC, rect, globalData.clrBarHilite);
+        FrameIn(pDC, rect, globalData.clrBarHilite);
         return TRUE;
     }
     OnFillHighlightedArea(pDC, rect, state == ButtonsIsPressed ? &m_brHighlightDn : &m_brHighlight, nullptr);
-    Frame(pDC, CRect(rect.left, rect.top - 1, rect.right + 1, rect.bottom + 1), m_clrToolBarGradient1);
+    FrameIn(pDC, CRect(rect.left, rect.top - 1, rect.right + 1, rect.bottom + 1), m_clrToolBarGradient1);
     return TRUE;
 }

@@ -3,7 +3,11 @@
 // idle command update.
 #include <gtest/gtest.h>
 
+#include <fstream>
+
 #include "platform/mfc/CWinApp.h"
+#include "platform/shell/ShellLauncher.h"
+#include "tests/support/window/RecordingSpawner.h"
 #include "platform/win32/user/BeepTrace.h"
 #include "tests/ui/commandbars/KtvPToolBarTestSupport.h"
 #include "ui/commandbars/KtvPToolbarButton.h"
@@ -141,17 +145,20 @@ TEST_F(ToolBarInputTest, AToolButtonStartsItsToolInsteadOfSendingACommand)
     g_pUserToolsManager = &tools;
     CKtvPUserTool* pTool = tools.CreateNewTool();
     ASSERT_NE(pTool, nullptr);
-    pTool->SetCommand("/nonexistent/tool-that-cannot-start");
+    std::ofstream("notes.txt") << "a document the shell opens";
+    auto spawner = std::make_shared<RecordingSpawner>();
+    tw::shell::SetProcessSpawner(spawner);
+    pTool->SetCommand("notes.txt");
     bar->InsertButton(new CKtvPToolbarButton(pTool->m_uiCmdId, 0, "Tool", FALSE, TRUE));
     bar->AdjustLayout();
     Pump();
 
     const int i = bar->CommandToIndex(pTool->m_uiCmdId);
-    ::SetLastError(0);
     Click(bar->GetSafeHwnd(), Centre(bar, i).x, Centre(bar, i).y);
     Pump();
+    tw::shell::SetProcessSpawner(nullptr);
     EXPECT_TRUE(frame->commands.empty()) << "a tool is not a command of the frame";
-    EXPECT_NE(::GetLastError(), 0u) << "the tool was asked to start";
+    EXPECT_EQ(spawner->runs.size(), 1u) << "the tool was started";
 
     // Removing the tool takes its button off every bar.
     EXPECT_TRUE(tools.RemoveTool(pTool));
@@ -181,7 +188,8 @@ TEST_F(ToolBarInputTest, LeavingTheBarDropsTheHotButton)
     EXPECT_EQ(bar->m_iHighlighted, 0);
     EXPECT_TRUE(bar->m_bTracking);
 
-    input.MouseMove(5, 5);
+    const POINT away = ScreenPointOf(frame->GetSafeHwnd(), 300, 300);
+    input.MouseMove(away.x, away.y);
     Pump();
     EXPECT_EQ(bar->m_iHighlighted, -1);
     EXPECT_FALSE(bar->m_bTracking);

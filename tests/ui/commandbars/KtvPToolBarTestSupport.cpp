@@ -1,11 +1,84 @@
 #include "tests/ui/commandbars/KtvPToolBarTestSupport.h"
 
 #include "platform/mfc/afxmsg.h"
+#include "platform/win32/resource/ResourceLoader.h"
+#include "platform/win32/resource/ToolbarResource.h"
 #include "platform/win32/user/BeepTrace.h"
 #include "tests/support/ui/KtvUiTestSetup.h"
 #include "ui/frames/KtvPCodes.h"
 
 namespace tw::test {
+
+namespace tbres {
+namespace {
+
+void PutWord(std::vector<BYTE>& bytes, size_t at, DWORD value, int size)
+{
+    for (int i = 0; i < size; i++)
+        bytes[at + i] = (BYTE)(value >> (8 * i));
+}
+
+// A bottom-up 24-bit DIB of 16 x 15 images side by side.
+std::vector<BYTE> Strip(const COLORREF* colours, int count)
+{
+    const int cx = 16 * count;
+    const int cy = 15;
+    const int stride = (cx * 3 + 3) & ~3;
+    std::vector<BYTE> bytes(40 + stride * cy, 0);
+    PutWord(bytes, 0, 40, 4);
+    PutWord(bytes, 4, cx, 4);
+    PutWord(bytes, 8, cy, 4);
+    PutWord(bytes, 12, 1, 2);
+    PutWord(bytes, 14, 24, 2);
+    for (int y = 0; y < cy; y++) {
+        for (int x = 0; x < cx; x++) {
+            const int xIn = x % 16;
+            const bool border = xIn == 0 || xIn == 15 || y == 0 || y == cy - 1;
+            const COLORREF clr = border ? RGB(192, 192, 192) : colours[x / 16];
+            BYTE* p = &bytes[40 + (cy - 1 - y) * stride + x * 3];
+            p[0] = GetBValue(clr);
+            p[1] = GetGValue(clr);
+            p[2] = GetRValue(clr);
+        }
+    }
+    return bytes;
+}
+
+std::vector<BYTE> Toolbar(std::vector<WORD> items)
+{
+    tw::res::ToolbarResource toolbar;
+    toolbar.imageWidth = 16;
+    toolbar.imageHeight = 15;
+    toolbar.items = std::move(items);
+    return tw::res::WriteToolbarResource(toolbar);
+}
+
+}  // namespace
+
+void Register()
+{
+    static const std::vector<BYTE> bar = Toolbar({101, 102, 0, 103});
+    static const std::vector<BYTE> second = Toolbar({201, 202});
+    static const std::vector<BYTE> orphan = Toolbar({301});
+    static const std::vector<BYTE> images = Strip(kImage, 3);
+    static const std::vector<BYTE> cold = Strip(kCold, 3);
+    static const std::vector<BYTE> disabled = Strip(kDisabled, 3);
+    static const std::vector<BYTE> secondImages = Strip(kImage, 2);
+    static const ResourceEntry entries[] = {
+        {241, nullptr, kBar, nullptr, 0, bar.data(), (DWORD)bar.size()},
+        {241, nullptr, kSecondBar, nullptr, 0, second.data(), (DWORD)second.size()},
+        {241, nullptr, kNoBitmap, nullptr, 0, orphan.data(), (DWORD)orphan.size()},
+        {2, nullptr, kBar, nullptr, 0, images.data(), (DWORD)images.size()},
+        {2, nullptr, kSecondBar, nullptr, 0, secondImages.data(), (DWORD)secondImages.size()},
+        {2, nullptr, kColdBitmap, nullptr, 0, cold.data(), (DWORD)cold.size()},
+        {2, nullptr, kDisabledBitmap, nullptr, 0, disabled.data(), (DWORD)disabled.size()},
+    };
+    static const bool registered =
+        tw::RegisterResources(tw::ProgramInstance(), ResourceTable{entries, std::size(entries)});
+    (void)registered;
+}
+
+}  // namespace tbres
 
 BEGIN_MESSAGE_MAP(KtvRecordingFrame, KtvTestDockFrame)
     ON_UPDATE_COMMAND_UI_RANGE(1, 0xEFFF, OnUpdateAny)

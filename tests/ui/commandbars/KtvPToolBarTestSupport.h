@@ -14,6 +14,21 @@
 
 namespace tw::test {
 
+// Toolbar resources of the tests: RT_TOOLBAR records with 16 x 15 images and
+// bitmaps whose images are solid squares of one colour in a grey border.
+namespace tbres {
+const UINT kBar = 7101;           // 101, 102, separator, 103
+const UINT kSecondBar = 7102;     // 201, 202
+const UINT kColdBitmap = 7103;    // cold images of kBar
+const UINT kDisabledBitmap = 7104;
+const UINT kNoBitmap = 7105;      // a toolbar record without its bitmap
+const COLORREF kImage[3] = {RGB(255, 0, 0), RGB(0, 255, 0), RGB(0, 0, 255)};
+const COLORREF kCold[3] = {RGB(128, 0, 0), RGB(0, 128, 0), RGB(0, 0, 128)};
+const COLORREF kDisabled[3] = {RGB(255, 255, 0), RGB(0, 255, 255), RGB(255, 0, 255)};
+// Registers them with the program's resources once.
+void Register();
+}  // namespace tbres
+
 class KtvRecordingFrame : public KtvTestDockFrame {
 public:
     BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;

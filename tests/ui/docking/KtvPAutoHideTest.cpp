@@ -297,4 +297,45 @@ TEST_F(AutoHideTest, APinClickOnAnAutoHiddenPaneDocksItBack)
     EXPECT_EQ(0, Strip(CBRS_ALIGN_LEFT)->GetControlBarList().GetCount());
 }
 
+TEST_F(AutoHideTest, APinClickWithCtrlPinsAndUnpinsEveryPaneOfTheSide)
+{
+    TestPane* pFirst = AddPane(1, 150, 120, RGB(0, 128, 0), tw::test::kPaneStyle, "First");
+    ASSERT_TRUE(pFirst->DockToFrameWindow(CBRS_ALIGN_LEFT));
+    TestPane* pSecond = AddPane(2, 150, 120, RGB(0, 0, 128), tw::test::kPaneStyle, "Second");
+    ASSERT_TRUE(pSecond->DockNextToBar(pFirst, CBRS_ALIGN_BOTTOM, nullptr));
+    TestPane* pOther = DockedPane(3, CBRS_ALIGN_RIGHT, 150, 120);
+    for (TestPane* pPane : {pFirst, pSecond, pOther}) {
+        pPane->EnableAutoHideAll(TRUE);
+    }
+    Pump();
+
+    input.KeyDown(VK_CONTROL);
+    ClickPin(pFirst);
+    input.KeyUp(VK_CONTROL);
+    Pump();
+    EXPECT_TRUE(pFirst->IsAutoHideMode());
+    EXPECT_TRUE(pSecond->IsAutoHideMode());
+    EXPECT_FALSE(pOther->IsAutoHideMode()) << "only the panes of the side";
+    EXPECT_EQ(2, Strip(CBRS_ALIGN_LEFT)->GetControlBarList().GetCount());
+
+    // Out again by its button, then Ctrl and its pin bring the whole side back.
+    frame->SetFocus();
+    const CPoint ptButton = ButtonCentre(pSecond->GetAutoHideButton());
+    input.MouseMove(ptButton.x, ptButton.y);
+    Pump();
+    Advance(CKtvPAutoHideToolBar::m_nHoverDelay + 5);
+    FinishSlide(pSecond);
+    ASSERT_TRUE(pSecond->IsWindowVisible());
+    input.KeyDown(VK_CONTROL);
+    ClickPin(pSecond);
+    input.KeyUp(VK_CONTROL);
+    Pump();
+    for (TestPane* pPane : {pFirst, pSecond}) {
+        EXPECT_FALSE(pPane->IsAutoHideMode());
+        EXPECT_TRUE(pPane->IsDocked());
+        EXPECT_EQ((DWORD)CBRS_ALIGN_LEFT, pPane->GetCurrentAlignment());
+    }
+    EXPECT_EQ(0, Strip(CBRS_ALIGN_LEFT)->GetControlBarList().GetCount());
+}
+
 }  // namespace

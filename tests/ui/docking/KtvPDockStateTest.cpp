@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "tests/ui/docking/DockingPaneTest.h"
+#include "ui/docking/KtvPAutoHideDockBar.h"
 #include "ui/docking/KtvPAutoHideToolBar.h"
 #include "ui/docking/KtvPBaseTabbedBar.h"
 #include "ui/docking/KtvPDockManager.h"
@@ -401,6 +402,71 @@ TEST_F(DockStateTest, TheRestoredLayoutLooksExactlyAsBefore)
         nDiffering += before[i] != after[i] ? 1 : 0;
     }
     EXPECT_EQ(0u, nDiffering);
+}
+
+}  // namespace
+
+namespace {
+
+// Panes pinned as one group of a tabbed bar come back as one group, and
+// unpinned after the restore they are tabs of one bar again.
+TEST_F(DockStateTest, AnAutoHiddenGroupComesBackAsOneGroup)
+{
+    auto pinnedGroup = [&] {
+        Pane(1, CBRS_ALIGN_LEFT);
+        Pane(2, CBRS_ALIGN_LEFT);
+        Pane(3, CBRS_ALIGN_LEFT);
+        for (UINT nID : {2u, 3u}) {
+            m_panes[nID]->UndockControlBar(FALSE);
+            EXPECT_NE(nullptr, m_panes[nID]->AttachToTabbedBar(m_panes[1], KTVP_DM_MOUSE, TRUE));
+        }
+        Pump();
+    };
+    pinnedGroup();
+    CKtvPBaseTabbedBar* pTabbed = m_panes[1]->GetParentTabbedBar();
+    ASSERT_NE(nullptr, pTabbed);
+    ClickCaptionButton(pTabbed, KTVP_HTPIN);
+    frame->SetFocus();
+    Pump();
+    auto groupFlags = [&] {
+        std::vector<int> flags;
+        for (UINT nID : {1u, 2u, 3u}) {
+            CKtvPAutoHideToolBar* pToolBar = m_panes[nID]->GetAutoHideToolBar();
+            EXPECT_NE(nullptr, pToolBar);
+            if (pToolBar != nullptr) {
+                flags.push_back(pToolBar->IsFirstInGroup() * 4 + pToolBar->IsLastInGroup() * 2 +
+                                pToolBar->IsActiveInGroup());
+            }
+        }
+        return flags;
+    };
+    const std::vector<int> flagsBefore = groupFlags();
+    ASSERT_EQ(3u, flagsBefore.size());
+    ASSERT_TRUE(manager->SaveState("PinnedGroup", kFrameID));
+
+    NewFrame();
+    Pane(1, CBRS_ALIGN_LEFT);
+    Pane(2, CBRS_ALIGN_RIGHT);
+    Pane(3, CBRS_ALIGN_TOP);
+    ASSERT_TRUE(manager->LoadState("PinnedGroup", kFrameID));
+    manager->SetDockState();
+    frame->SetFocus();
+    Pump();
+    for (UINT nID : {1u, 2u, 3u}) {
+        EXPECT_TRUE(m_panes[nID]->IsAutoHideMode()) << "pane " << nID;
+        EXPECT_EQ((DWORD)CBRS_ALIGN_LEFT, m_panes[nID]->GetCurrentAlignment()) << "pane " << nID;
+    }
+    EXPECT_EQ(flagsBefore, groupFlags());
+
+    auto* pStrip = dynamic_cast<CKtvPAutoHideDockBar*>(manager->FindDockBar(CBRS_ALIGN_LEFT, FALSE));
+    ASSERT_NE(nullptr, pStrip);
+    pStrip->UnSetAutoHideMode(nullptr);
+    Pump();
+    CKtvPBaseTabbedBar* pBack = m_panes[1]->GetParentTabbedBar();
+    ASSERT_NE(nullptr, pBack);
+    EXPECT_EQ(pBack, m_panes[2]->GetParentTabbedBar());
+    EXPECT_EQ(pBack, m_panes[3]->GetParentTabbedBar());
+    EXPECT_EQ(3, pBack->GetTabsNum());
 }
 
 }  // namespace

@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include "tests/ui/docking/DockingPaneTest.h"
+#include "ui/docking/KtvPBaseTabbedBar.h"
 #include "ui/docking/KtvPCaptionButton.h"
 #include "ui/docking/KtvPDockManager.h"
 #include "ui/docking/KtvPMultiMiniFrameWnd.h"
@@ -261,6 +262,29 @@ TEST_F(MultiMiniFrameTest, APaneIsInsertedOnlyWhereTheFrameHasAPlaceForIt)
     EXPECT_LE(Rect(pDocked).right, Rect(pFirst).left);
     EXPECT_EQ(pDocked, CKtvPMiniFrameWnd::FindFloatingBarByID(2));
     EXPECT_EQ(2, pFrame->GetVisibleBarCount());
+}
+
+TEST_F(MultiMiniFrameTest, AFrameDroppedOnAPanesCaptionInAnotherFrameBecomesItsTabs)
+{
+    TestPane* pFirst = nullptr;
+    TestPane* pSecond = nullptr;
+    CKtvPMultiMiniFrameWnd* pFrame = FrameOfTwo(pFirst, pSecond);
+    ASSERT_EQ(pFrame, pSecond->GetParentMiniFrame());
+    TestPane* pThird = MultiPane(3, CBRS_ALIGN_BOTTOM, "Third");
+    CKtvPMultiMiniFrameWnd* pOther = Float(pThird, CRect(420, 60, 560, 160));
+    ASSERT_NE(nullptr, pOther);
+
+    const HWND hOther = pOther->GetSafeHwnd();
+    ::SetCursorPos(CaptionPoint(pFirst).x, CaptionPoint(pFirst).y);
+    EXPECT_FALSE(pFrame->DockMiniFrame(pOther, KTVP_DM_STANDARD));
+    Pump();
+    CKtvPBaseTabbedBar* pTabbed = pThird->GetParentTabbedBar();
+    ASSERT_NE(nullptr, pTabbed);
+    EXPECT_EQ(pTabbed, pFirst->GetParentTabbedBar());
+    EXPECT_EQ(pFrame, pTabbed->GetParentMiniFrame());
+    EXPECT_EQ(2, pTabbed->GetTabsNum());
+    EXPECT_EQ(pFrame, pSecond->GetParentMiniFrame());
+    EXPECT_FALSE(::IsWindow(hOther) && ::IsWindowVisible(hOther)) << "the emptied frame left the screen";
 }
 
 }  // namespace

@@ -876,4 +876,60 @@ TEST_F(TabbedBarTest, TheBarShowsItsActiveTabsIcon)
     ::DestroyIcon(hIcon);
 }
 
+// Let go over a tabbed bar's strip, a floating pane becomes one more tab.
+TEST_F(TabbedBarTest, APaneDroppedOnATabStripJoinsTheTabs)
+{
+    TestPane* pFirst = nullptr;
+    TestPane* pSecond = nullptr;
+    CKtvPBaseTabbedBar* pTabbed = TabbedPair(pFirst, pSecond);
+    TestPane* pPane = AddPane(3, 160, 120, RGB(0, 200, 0), tw::test::kPaneStyle, "Dropped");
+    pPane->SetDockMode(KTVP_DT_STANDARD);
+    ASSERT_TRUE(pPane->DockToFrameWindow(CBRS_ALIGN_RIGHT));
+    ASSERT_TRUE(pPane->FloatControlBar(CRect(300, 200, 460, 320), KTVP_DM_DBL_CLICK, TRUE));
+    Pump();
+    CRect rectStrip;
+    Tabs(pTabbed)->GetTabsRect(rectStrip);
+    Tabs(pTabbed)->ClientToScreen(rectStrip);
+    const CPoint ptOnStrip(rectStrip.right - 10, rectStrip.CenterPoint().y);
+    const CPoint ptStart = FrameCaptionPoint(pPane->GetParentMiniFrame());
+    Drag(ptStart, {CPoint(10, 10), ptOnStrip - ptStart - CPoint(10, 10)});
+    EXPECT_EQ(pTabbed, pPane->GetParentTabbedBar());
+    EXPECT_EQ(3, pTabbed->GetTabsNum());
+    EXPECT_EQ(pPane, Tabs(pTabbed)->GetActiveWnd());
+}
+
+// A floating tabbed bar let go on another's caption hands over all its tabs.
+TEST_F(TabbedBarTest, ATabbedBarDraggedOntoAnotherMergesIntoIt)
+{
+    TestPane* pA = nullptr;
+    TestPane* pB = nullptr;
+    CKtvPBaseTabbedBar* pTarget = TabbedPair(pA, pB, 1, 2);
+    TestPane* pC = nullptr;
+    TestPane* pD = nullptr;
+    CKtvPBaseTabbedBar* pDropped = TabbedPair(pC, pD, 3, 4);
+    pDropped->SetDockMode(KTVP_DT_STANDARD);
+    ASSERT_TRUE(pDropped->FloatControlBar(CRect(300, 200, 500, 340), KTVP_DM_DBL_CLICK, TRUE));
+    Pump();
+    CKtvPMiniFrameWnd* pFrame = pDropped->GetParentMiniFrame();
+    ASSERT_NE(nullptr, pFrame);
+    const HWND hDropped = pDropped->GetSafeHwnd();
+    const HWND hFrame = pFrame->GetSafeHwnd();
+    const CPoint ptStart = FrameCaptionPoint(pFrame);
+    const CPoint ptOnCaption = CaptionPoint(pTarget) + CPoint(20, 0);
+    Drag(ptStart, {CPoint(10, 10), ptOnCaption - ptStart - CPoint(10, 10)});
+    Pump();
+    EXPECT_EQ(4, pTarget->GetTabsNum());
+    for (TestPane* pPane : {pA, pB, pC, pD}) {
+        EXPECT_EQ(pTarget, pPane->GetParentTabbedBar());
+    }
+    EXPECT_FALSE(::IsWindow(hDropped));
+    // The frame may stay, hidden, as the place the tabs came from.
+    EXPECT_FALSE(::IsWindow(hFrame) && ::IsWindowVisible(hFrame));
+    if (::IsWindow(hFrame)) {
+        EXPECT_EQ(nullptr, pFrame->GetFirstVisibleBar());
+        EXPECT_EQ(nullptr, pFrame->GetControlBar()) << "the frame holds nothing of the dropped bar";
+    }
+    EXPECT_EQ(nullptr, ::GetCapture());
+}
+
 }  // namespace

@@ -324,3 +324,62 @@ TEST_F(KtvPGradientLookTest, TasksInEveryLook)
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(KtvPGradientLookTest, DockingCaptionsAndComboButtonsAreGradients)
+{
+    const CRect rect(0, 0, 100, 18);
+    EXPECT_EQ(look->OnDrawDockingBarCaption(&dc, nullptr, TRUE, rect, CRect()), globalData.clrBarText);
+    EXPECT_TRUE(SameAs([&](CDC* pDC) {
+        CKtvPDrawManager dm(*pDC);
+        dm.FillGradient(rect, look->m_clrHighlightGradient2, look->m_clrHighlightGradient1, TRUE);
+    }));
+    Clear();
+    look->OnDrawComboDropButton(&dc, CRect(0, 0, 14, 20), FALSE, FALSE, FALSE, nullptr);
+    EXPECT_EQ(At(0, 0), globalData.clrWindow);
+    EXPECT_EQ(At(13, 19), globalData.clrWindow);
+    EXPECT_NE(At(1, 1), At(1, 18));  // top and bottom of the gradient differ
+}
+
+}  // namespace
+
+namespace {
+
+// A task group's caption in the three looks: its fill, and the collapse box of
+// a highlighted caption in its bottom-right corner.
+TEST_F(KtvPGradientLookTest, TaskGroupCaptionsInEveryLook)
+{
+    CKtvPVisualManager classic(TRUE);
+    CKtvPVisualManagerXP xp(TRUE);
+    CKtvPTasksGroup group("Details", FALSE);
+    group.m_rect = CRect(0, 0, 110, 25);
+    const CSize glyph = CKtvPMenuImages::Size();
+    struct Case {
+        CKtvPVisualManager* look;
+        COLORREF fill;  // white: not filled; -1: a gradient
+        CRect box;
+        COLORREF boxEdge;
+    };
+    const int r = (25 + 1) / 2;
+    const CRect classicBox(CPoint(110 - (glyph.cx + 1) / 2 - r, 25 - (glyph.cy + 1) / 2 - r), glyph);
+    const CRect xpBox(110 - glyph.cx, 25 - glyph.cy, 110, 25);
+    const Case cases[] = {
+        {&classic, globalData.clrBarFace, classicBox, globalData.clrWindow},
+        {&xp, kWhite, xpBox, globalData.clrHilite},
+        {look, (COLORREF)-1, classicBox, globalData.clrWindow},
+    };
+    for (const Case& c : cases) {
+        const char* name = c.look->GetRuntimeClass()->m_lpszClassName;
+        Clear();
+        c.look->OnDrawTasksGroupCaption(&dc, &group, TRUE, FALSE, TRUE);
+        if (c.fill == (COLORREF)-1)
+            EXPECT_NE(At(5, 1), At(100, 1)) << name;  // the gradient runs across
+        else
+            EXPECT_EQ(At(100, 2), c.fill) << name;
+        EXPECT_EQ(At(c.box.left, c.box.top), c.boxEdge) << name;
+        EXPECT_GT(Count(c.box, RGB(0, 0, 0)), 0) << name;  // the arrow
+    }
+}
+
+}  // namespace

@@ -314,6 +314,43 @@ TEST_F(KtvPClassicLookTest, CaptionButtonWithoutAGlyphStillGetsItsFrame)
     EXPECT_EQ(Count(inside, kWhite), inside.Width() * inside.Height());
 }
 
+TEST_F(KtvPClassicLookTest, CaptionButtonFramesByModeAndState)
+{
+    const COLORREF light = globalData.clrBarLight, dark = globalData.clrBarDkShadow,
+                   hilite = globalData.clrBarHilite, shadow = globalData.clrBarShadow;
+    const COLORREF bg = RGB(1, 2, 3);
+    struct Case {
+        BOOL look2000, pushed, hot;
+        COLORREF outerTopLeft, innerTopLeft, innerBottomRight;
+    };
+    const Case cases[] = {
+        {FALSE, FALSE, FALSE, light, hilite, shadow},
+        {FALSE, TRUE, TRUE, dark, dark, hilite},
+        {TRUE, FALSE, FALSE, bg, bg, bg},
+        {TRUE, FALSE, TRUE, bg, hilite, shadow},
+        {TRUE, TRUE, FALSE, bg, hilite, shadow},
+        {TRUE, TRUE, TRUE, dark, dark, hilite},
+    };
+    CKtvPCaptionButton button(HTCLIENT);
+    button.m_ptOrigin = CPoint(4, 4);
+    const CSize size = CKtvPCaptionButton::GetSize();
+    for (const Case& c : cases) {
+        Clear(bg);
+        Look()->m_bLook2000 = c.look2000;
+        button.m_bPushed = c.pushed;
+        button.m_bFocused = c.hot;
+        Look()->OnDrawCaptionButton(&dc, &button, FALSE, TRUE, FALSE, FALSE);
+        EXPECT_EQ(At(4, 4), c.outerTopLeft) << c.look2000 << c.pushed << c.hot;
+        EXPECT_EQ(At(5, 5), c.innerTopLeft) << c.look2000 << c.pushed << c.hot;
+        EXPECT_EQ(At(4 + size.cx - 2, 4 + size.cy - 2), c.innerBottomRight) << c.look2000 << c.pushed << c.hot;
+    }
+    // A disabled button has no frame at all.
+    Clear(bg);
+    Look()->m_bLook2000 = FALSE;
+    Look()->OnDrawCaptionButton(&dc, &button, FALSE, TRUE, FALSE, TRUE);
+    EXPECT_EQ(At(4, 4), bg);
+}
+
 // --- progress --------------------------------------------------------------------------------------
 
 TEST(KtvPProgressMathTest, CountsOutsideTheTotalAreClampedAndLargeCountsDoNotOverflow)
