@@ -97,7 +97,7 @@ CKtvPPopupMenu* PopupOf(const CWnd* pBar)
     return pBar != nullptr ? DYNAMIC_DOWNCAST(CKtvPPopupMenu, pBar->GetParent()) : nullptr;
 }
 
-CFrameWnd* TopFrameOf(CWnd* pWnd)
+CFrameWnd* TopFrameOfBar(CWnd* pWnd)
 {
     if (g_pKtvTopLevelFrameOverride != nullptr)
         return g_pKtvTopLevelFrameOverride;
@@ -703,7 +703,7 @@ void CKtvPPopupMenuBar::ActivateOwnPopup()
 {
     CKtvPPopupMenu* pPopup = PopupOf(this);
     if (pPopup != nullptr)
-        CKtvPPopupMenu::ActivatePopupMenu(TopFrameOf(this), pPopup);
+        CKtvPPopupMenu::ActivatePopupMenu(TopFrameOfBar(this), pPopup);
 }
 
 void CKtvPPopupMenuBar::DropDownMenuButton(int iIndex)

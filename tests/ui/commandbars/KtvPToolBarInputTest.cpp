@@ -10,6 +10,7 @@
 #include "tests/support/window/RecordingSpawner.h"
 #include "platform/win32/user/BeepTrace.h"
 #include "tests/ui/commandbars/KtvPToolBarTestSupport.h"
+#include "ui/commandbars/KtvPCommandManager.h"
 #include "ui/commandbars/KtvPToolbarButton.h"
 #include "ui/commandbars/KtvPUserTool.h"
 
