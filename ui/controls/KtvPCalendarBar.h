@@ -88,6 +88,7 @@ public:
     BOOL GetDayRect(int nDay, CRect& rect) const;
     int GetFirstDayOfWeek() const { return m_nFirstDayOfWeek; }
     BOOL IsStandAlone() const { return m_bIsStandAlone; }
+    UINT GetCommandID() const { return m_uiCommandID; }
 
     // Filled by the look while painting.
     COLORREF m_clrCaptionText;
