@@ -30,6 +30,9 @@ public:
     virtual BOOL IsSelected() const;
     virtual BOOL IsDayCell() const { return TRUE; }
 
+    void OnChangeParentWnd(CWnd* pWndParent) override;
+    INT_PTR OnToolHitTest(const CWnd* /*pWnd*/, TOOLINFO* /*pTI*/) override { return -1; }
+
     COleDateTime m_Date;
     BOOL m_bIsMarked;
     CKtvPCalendarBar* m_pParentBar;  // set when the cell gets its parent

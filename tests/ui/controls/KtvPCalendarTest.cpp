@@ -1,11 +1,15 @@
 // The Date button: one date per command, shared by every button of the
-// command on every bar, kept across copies and stored bars.
+// command on every bar, kept across copies and stored bars; and the
+// calendar's day selection.
 #include <gtest/gtest.h>
+
+#include <vector>
 
 #include "platform/mfc/CArchive.h"
 #include "platform/mfc/CMemFile.h"
 #include "tests/support/ui/KtvControlTest.h"
 #include "ui/commandbars/KtvPToolBar.h"
+#include "ui/controls/KtvPCalendarBar.h"
 #include "ui/controls/KtvPCalendarMenuButton.h"
 
 namespace {
@@ -100,6 +104,49 @@ TEST_F(CalendarMenuButtonTest, CopiesAndStoredButtonsKeepTheDateAndNumbers)
     EXPECT_EQ(1, loaded.m_nWeekStart);
     EXPECT_EQ(9, loaded.m_nFlags);
     EXPECT_EQ(day, loaded.GetDate()) << "a loaded button joins the date shown on the bars";
+}
+
+// Day selection of a stand-alone calendar with multiple selection, shown on
+// March 2005.
+TEST(CalendarSelection, CtrlTogglesShiftSpansPlainReplaces)
+{
+    const CKtvPCalendarBar source(COleDateTime(2005, 3, 15, 0, 0, 0), 0);
+    CKtvPCalendarBar bar(source, 0, TRUE);
+    auto selected = [&] {
+        std::vector<int> days;
+        for (int d = 1; d <= 31; d++) {
+            if (bar.IsDateSelected(COleDateTime(2005, 3, d, 0, 0, 0)))
+                days.push_back(d);
+        }
+        return days;
+    };
+    auto march = [](int d) { return COleDateTime(2005, 3, d, 0, 0, 0); };
+    struct {
+        int day;
+        BOOL ctrl;
+        BOOL shift;
+        std::vector<int> after;
+    } steps[] = {
+        {10, FALSE, FALSE, {10}},
+        {12, TRUE, FALSE, {10, 12}},
+        {8, TRUE, FALSE, {8, 10, 12}},
+        {10, TRUE, FALSE, {8, 12}},           // a selected day goes
+        {14, FALSE, TRUE, {8, 9, 10, 11, 12, 13, 14}},
+        {3, FALSE, TRUE, {3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14}},
+        {20, FALSE, FALSE, {20}},
+    };
+    for (const auto& step : steps) {
+        bar.SelectDate(march(step.day), step.ctrl, step.shift);
+        EXPECT_EQ(step.after, selected()) << "day " << step.day << (step.ctrl ? " ctrl" : "")
+                                          << (step.shift ? " shift" : "");
+    }
+    EXPECT_FALSE(bar.IsDateSelected(COleDateTime(2005, 4, 20, 0, 0, 0))) << "another month";
+
+    bar.SetStyle(0, CKtvPCalendarBar::KTVP_CAL_MULTIPLE_SELECTION);
+    EXPECT_TRUE(selected().empty()) << "single selection empties the list";
+    bar.SelectDate(march(5), TRUE, FALSE);
+    bar.SelectDate(march(7), TRUE, FALSE);
+    EXPECT_EQ(std::vector<int>{7}, selected()) << "without multiple selection Ctrl only moves the day";
 }
 
 }  // namespace
