@@ -116,7 +116,24 @@ void CKtvPCalendarBar::SetDefaults()
     m_nRepeatDelay = 0;
 }
 
-void CKtvPCalendarBar::Serialize(CArchive&) { KTVP_NOT_BUILT("CKtvPCalendarBar::Serialize"); }
+// The toolbar's data, then whether the bar stands alone and its command.
+void CKtvPCalendarBar::Serialize(CArchive& ar)
+{
+    CKtvPPopupMenuBar::Serialize(ar);
+    if (ar.IsStoring()) {
+        ar << (int)m_bIsStandAlone << (int)m_uiCommandID;
+        return;
+    }
+    int nStandAlone = 0;
+    int nCommand = 0;
+    ar >> nStandAlone >> nCommand;
+    m_bIsStandAlone = nStandAlone;
+    m_uiCommandID = (UINT)nCommand;
+    if (GetSafeHwnd() != nullptr) {
+        RebuildButtons();
+        AdjustLocations();
+    }
+}
 BOOL CKtvPCalendarBar::PreTranslateMessage(MSG*) { KTVP_NOT_BUILT("CKtvPCalendarBar::PreTranslateMessage"); }
 void CKtvPCalendarBar::OnUpdateCmdUI(CFrameWnd*, BOOL) { KTVP_NOT_BUILT("CKtvPCalendarBar::OnUpdateCmdUI"); }
 CSize CKtvPCalendarBar::CalcMaxButtonSize(BOOL) { KTVP_NOT_BUILT("CKtvPCalendarBar::CalcMaxButtonSize"); }
@@ -124,11 +141,21 @@ void CKtvPCalendarBar::OnAfterFillBackground(CDC*) { KTVP_NOT_BUILT("CKtvPCalend
 void CKtvPCalendarBar::AdjustLocations() { KTVP_NOT_BUILT("CKtvPCalendarBar::AdjustLocations"); }
 BOOL CKtvPCalendarBar::OnSendCommand(const CKtvPToolbarButton*) { KTVP_NOT_BUILT("CKtvPCalendarBar::OnSendCommand"); }
 BOOL CKtvPCalendarBar::OnKey(UINT) { KTVP_NOT_BUILT("CKtvPCalendarBar::OnKey"); }
+// The status line shows the bar's command, whichever cell is under the mouse.
 void CKtvPCalendarBar::ShowCommandMessageString(UINT)
 {
-    KTVP_NOT_BUILT("CKtvPCalendarBar::ShowCommandMessageString");
+    CWnd* pOwner = GetOwner() != nullptr ? GetOwner() : GetParent();
+    if (pOwner != nullptr)
+        pOwner->SendMessage(0x0362, m_uiCommandID == (UINT)-1 ? 0xE001 : m_uiCommandID);
 }
-BOOL CKtvPCalendarBar::CreateEx(CWnd*, DWORD, UINT, BOOL) { KTVP_NOT_BUILT("CKtvPCalendarBar::CreateEx"); }
+BOOL CKtvPCalendarBar::CreateEx(CWnd* pParentWnd, DWORD dwStyle, UINT nID, BOOL bMultipleSelection)
+{
+    if (bMultipleSelection)
+        m_dwCalendarStyle |= KTVP_CAL_MULTIPLE_SELECTION;
+    else
+        m_dwCalendarStyle &= ~(DWORD)KTVP_CAL_MULTIPLE_SELECTION;
+    return CKtvPPopupMenuBar::Create(pParentWnd, dwStyle, nID);
+}
 BOOL CKtvPCalendarBar::CreateControl(CWnd*, const RECT&, UINT, DWORD) { KTVP_NOT_BUILT("CKtvPCalendarBar::CreateControl"); }
 // A stand-alone calendar tells its owner; one in a drop-down has nobody to tell.
 void CKtvPCalendarBar::OnSelectionChanged()
