@@ -2,10 +2,12 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cstdio>
 
 #include "platform/mfc/CDC.h"
 #include "platform/mfc/CFileDialog.h"
 #include "resources/resource.h"
+#include "ui/controls/KtvPCalculator.h"
 #include "ui/frames/KtvPGlobalData.h"
 #include "ui/frames/KtvPShellManager.h"
 #include "ui/frames/KtvPVisualManager.h"
@@ -293,6 +295,10 @@ BOOL CKtvPBrowseEdit::CheckCalculatorChar(UINT nChar)
 
 void CKtvPBrowseEdit::DoBrowse()
 {
+    if (m_nBrowseMode == BrowseMode_Calculator) {
+        OpenCalculator();
+        return;
+    }
     if (m_nBrowseMode == BrowseMode_File) {
         CString strFile;
         GetWindowText(strFile);
@@ -317,6 +323,43 @@ void CKtvPBrowseEdit::DoBrowse()
     // The calculator pop-up comes with its own class; every mode ends with
     // the edit focused, also when no shell manager was made for the folder browser.
     SetFocus();
+}
+
+// The button toggles the pop-up. It starts on the number in the box ("," read
+// as the decimal point) and takes the focus; the calculator gives it back.
+void CKtvPBrowseEdit::OpenCalculator()
+{
+    if (m_pCalcPopup != nullptr) {
+        CKtvPCalculatorPopup* pPopup = m_pCalcPopup;
+        m_pCalcPopup = nullptr;
+        pPopup->SendMessage(WM_CLOSE);
+        return;
+    }
+
+    double dblValue = 0.0;
+    CString strText;
+    GetWindowText(strText);
+    if (!strText.IsEmpty()) {
+        strText.Replace(',', '.');
+        if (std::sscanf((LPCTSTR)strText, "%lf", &dblValue) != 1)
+            dblValue = 0.0;
+    }
+
+    m_pCalcPopup = new CKtvPCalculatorPopup(dblValue, 0, this);
+    if (!m_lstCalcAdditionalCommands.IsEmpty())
+        m_pCalcPopup->GetCalculator().SetAdditionalCommands(m_lstCalcAdditionalCommands);
+
+    CRect rectWindow;
+    GetWindowRect(rectWindow);
+    if (!m_pCalcPopup->Create(this, rectWindow.left, rectWindow.bottom, nullptr, TRUE)) {
+        // A refused popup closes itself; it is never touched again here.
+        m_pCalcPopup = nullptr;
+        return;
+    }
+    m_pCalcPopup->GetCalculator().SetFocus();
+    CRect rectPopup;
+    m_pCalcPopup->GetWindowRect(rectPopup);
+    m_pCalcPopup->UpdateShadow(&rectPopup);
 }
 
 // Setting the text has told the parent already (EN_CHANGE from the edit);

@@ -46,8 +46,10 @@ public:
     int GetMode() const { return m_nBrowseMode; }
     // The calculator pop-up tells the edit it closed.
     void OnCalculatorClosed() { m_pCalcPopup = nullptr; }
+    CKtvPCalculatorPopup* GetCalculatorPopup() const { return m_pCalcPopup; }
 
 protected:
+    void OpenCalculator();
     CRect m_rectBtn;
     BOOL m_bIsButtonPressed;
     BOOL m_bIsButtonHighlighted;

@@ -26,6 +26,12 @@ public:
                       BOOL bNeedsCtrl = FALSE, short nDigit = -1, BOOL bIsUserCommand = FALSE);
     ~CCalculatorButton() override;
 
+    void OnDraw(CDC* pDC, const CRect& rect, CKtvPToolBarImages* pImages, BOOL bHorz = TRUE,
+                BOOL bCustomizeMode = FALSE, BOOL bHighlight = FALSE, BOOL bDrawBorder = TRUE,
+                BOOL bGrayDisabledButtons = TRUE) override;
+    void OnChangeParentWnd(CWnd* pWndParent) override;
+    INT_PTR OnToolHitTest(const CWnd* /*pWnd*/, TOOLINFO* /*pTI*/) override { return -1; }
+
     short m_Digit;          // 0 to 9 for a digit key, else -1
     int m_Command;          // 0 for digits; 100 and up for extra commands
     int m_KeyCode;          // 0: none
@@ -42,6 +48,12 @@ class CCalculatorDisplay : public CKtvPToolbarButton {
 public:
     CCalculatorDisplay();
     ~CCalculatorDisplay() override;
+
+    void OnDraw(CDC* pDC, const CRect& rect, CKtvPToolBarImages* pImages, BOOL bHorz = TRUE,
+                BOOL bCustomizeMode = FALSE, BOOL bHighlight = FALSE, BOOL bDrawBorder = TRUE,
+                BOOL bGrayDisabledButtons = TRUE) override;
+    void OnChangeParentWnd(CWnd* pWndParent) override;
+    INT_PTR OnToolHitTest(const CWnd* /*pWnd*/, TOOLINFO* /*pTI*/) override { return -1; }
 
     BOOL m_ShowMemory;
     CKtvPCalculator* m_Calculator;
@@ -84,6 +96,10 @@ public:
 protected:
     void FormatDisplayValue();
     void UpdateDisplay();
+    void Compute();
+    // Sets the value from the display text; an unreadable text keeps the value.
+    void ReadDisplayValue();
+    CCalculatorDisplay* GetDisplay() const;
 
     double m_Value;
     double m_SecondValue;
@@ -109,6 +125,8 @@ protected:
     void OnMouseLeave();
     void OnDestroy();
     DECLARE_MESSAGE_MAP()
+
+    friend class CCalculatorDisplay;
 };
 
 // The pop-up of a browse edit in calculator mode.

@@ -30,6 +30,9 @@ public:
     virtual BOOL IsSelected() const;
     virtual BOOL IsDayCell() const { return TRUE; }
 
+    void OnChangeParentWnd(CWnd* pWndParent) override;
+    INT_PTR OnToolHitTest(const CWnd* /*pWnd*/, TOOLINFO* /*pTI*/) override { return -1; }
+
     COleDateTime m_Date;
     BOOL m_bIsMarked;
     CKtvPCalendarBar* m_pParentBar;  // set when the cell gets its parent
@@ -88,6 +91,7 @@ public:
     BOOL GetDayRect(int nDay, CRect& rect) const;
     int GetFirstDayOfWeek() const { return m_nFirstDayOfWeek; }
     BOOL IsStandAlone() const { return m_bIsStandAlone; }
+    UINT GetCommandID() const { return m_uiCommandID; }
 
     // Filled by the look while painting.
     COLORREF m_clrCaptionText;
