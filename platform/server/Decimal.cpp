@@ -307,6 +307,20 @@ Decimal Decimal::FromParts(bool negative, unsigned __int128 magnitude, int scale
     return d;
 }
 
+std::optional<Decimal> Decimal::ParseStored(std::string_view text)
+{
+    if (auto d = Parse(text))
+        return d;
+    const std::string copy(text);
+    if (copy.find_first_of("eE") == std::string::npos)
+        return std::nullopt;
+    char* end = nullptr;
+    const double v = std::strtod(copy.c_str(), &end);
+    if (end == copy.c_str() || *end != '\0')
+        return std::nullopt;
+    return FromDouble(v);
+}
+
 int Decimal::Digits() const { return DigitCount(magnitude_); }
 
 int Decimal::WholeDigits() const
@@ -346,6 +360,17 @@ std::string Decimal::ToText() const
     if (scale_ > 0)
         digits.insert(digits.size() - static_cast<size_t>(scale_), ".");
     return (negative_ ? "-" : "") + digits;
+}
+
+std::optional<int64_t> Decimal::ToInt64() const
+{
+    const u128 whole = magnitude_ / Pow10(scale_);
+    const u128 limit = static_cast<u128>(INT64_MAX) + (negative_ ? 1 : 0);
+    if (whole > limit)
+        return std::nullopt;
+    if (negative_)
+        return whole == limit ? INT64_MIN : -static_cast<int64_t>(whole);
+    return static_cast<int64_t>(whole);
 }
 
 double Decimal::ToDouble() const { return std::strtod(ToText().c_str(), nullptr); }

@@ -25,6 +25,9 @@ public:
     // ("-12.50", ".5", "7."). Fraction digits past 38 significant digits are
     // rounded off; nothing when the text is not such a number or too large.
     static std::optional<Decimal> Parse(std::string_view text);
+    // As Parse, and also the exponent form SQLite gives a double it keeps as
+    // text ("1.23456789012346e+19"), by that double's digits.
+    static std::optional<Decimal> ParseStored(std::string_view text);
 
     bool IsNegative() const { return negative_; }
     bool IsZero() const { return magnitude_ == 0; }
@@ -41,6 +44,8 @@ public:
     bool Fits(int precision, int scale) const;
 
     std::string ToText() const;
+    // The whole part (truncated toward zero) when it fits 64 bits.
+    std::optional<int64_t> ToInt64() const;
     double ToDouble() const;
     // Whether a double carries the value exactly enough to read back as the
     // same digits (at most 15 significant digits).

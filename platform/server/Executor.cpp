@@ -13,6 +13,7 @@
 #include "platform/server/BufferedSink.h"
 #include "platform/server/Catalog.h"
 #include "platform/server/DateTimeValue.h"
+#include "platform/server/Decimal.h"
 #include "platform/server/ErrorMapper.h"
 #include "platform/server/ModuleDefinition.h"
 #include "platform/server/ObjectName.h"
@@ -92,6 +93,14 @@ Value TypedValue(sqlite3_stmt* stmt, int i, const TypeSpec& type)
             return Value::Decimal(text);
         }
         return Value::Decimal(DecimalText(sqlite3_column_double(stmt, i), type.Scale()));
+    }
+    if (type.IsExactNumeric() && kind == SQLITE_TEXT) {
+        // Digits beyond a double's are kept as decimal text.
+        const std::string text(reinterpret_cast<const char*>(sqlite3_column_text(stmt, i)));
+        const auto d = Decimal::ParseStored(text);
+        const auto r = d ? d->Rescaled(type.Scale()) : std::nullopt;
+        if (r)
+            return Value::Decimal(r->ToText());
     }
     if (type.IsDateTime() && kind == SQLITE_TEXT) {
         const std::string text(reinterpret_cast<const char*>(sqlite3_column_text(stmt, i)));
@@ -868,7 +877,13 @@ void Executor::Bind(sqlite3_stmt* stmt, const std::vector<std::string>& variable
         case ValueKind::Null: sqlite3_bind_null(stmt, index); break;
         case ValueKind::Int: sqlite3_bind_int64(stmt, index, v->value.integer); break;
         case ValueKind::Float: sqlite3_bind_double(stmt, index, v->value.real); break;
-        case ValueKind::Decimal: sqlite3_bind_double(stmt, index, std::strtod(v->value.text.c_str(), nullptr)); break;
+        case ValueKind::Decimal:
+            if (NeedsDecimalText(v->value.text))
+                sqlite3_bind_text(stmt, index, v->value.text.data(), static_cast<int>(v->value.text.size()),
+                                  SQLITE_TRANSIENT);
+            else
+                sqlite3_bind_double(stmt, index, std::strtod(v->value.text.c_str(), nullptr));
+            break;
         case ValueKind::Binary:
             sqlite3_bind_blob(stmt, index, v->value.text.data(), static_cast<int>(v->value.text.size()), SQLITE_TRANSIENT);
             break;

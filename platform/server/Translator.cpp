@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "platform/server/DateTimeValue.h"
+#include "platform/server/Decimal.h"
 #include "platform/server/SqlError.h"
 
 namespace tw::server {
@@ -1287,6 +1288,27 @@ std::string Translator::CoerceDate(const std::string& sql, size_t begin, size_t 
     return "tw_datecoerce(" + sql + ", " + other + ")";
 }
 
+// Whether a comparison needs the exact one: an operand of an exact type met by
+// a number or text, unless one side is a bare column, which SQLite compares
+// exactly itself (decimal columns keep decimal text under a numeric
+// collation) and can look up in an index.
+bool Translator::CompareExactly(const TypeSpec& left, size_t leftBegin, size_t leftEnd, const TypeSpec& right,
+                                size_t rightBegin, size_t rightEnd) const
+{
+    auto comparable = [](const TypeSpec& t) { return !t.IsKnown() || !(t.IsDateTime() || t.IsBinary()); };
+    if (!(left.IsExactNumeric() || right.IsExactNumeric()) || !comparable(left) || !comparable(right))
+        return false;
+    auto bareColumn = [this](size_t begin, size_t end) {
+        if (begin >= end)
+            return false;
+        for (size_t i = begin; i < end; ++i)
+            if (!tokens_[i].IsName() && !tokens_[i].IsOp("."))
+                return false;
+        return true;
+    };
+    return !bareColumn(leftBegin, leftEnd) && !bareColumn(rightBegin, rightEnd);
+}
+
 std::string Translator::Predicate()
 {
     const size_t leftBegin = pos_;
@@ -1303,8 +1325,10 @@ std::string Translator::Predicate()
             Next();
             if (Peek().Is("ALL") || Peek().Is("ANY") || Peek().Is("SOME"))
                 throw SqlError::NotSupported("Comparisons with ALL, ANY or SOME");
+            const TypeSpec leftType = lastType_;
             const size_t rightBegin = pos_;
             std::string right = Additive();
+            const bool exact = CompareExactly(leftType, leftBegin, leftEnd, lastType_, rightBegin, pos_);
             const std::string coercedLeft = CoerceDate(left, leftBegin, leftEnd, right);
             right = CoerceDate(right, rightBegin, pos_, left);
             left = coercedLeft;
@@ -1319,7 +1343,10 @@ std::string Translator::Predicate()
                 op = "IS";
             else if (!ansiNulls && op == "<>")
                 op = "IS NOT";
-            left = "(" + left + " " + op + " " + right + ")";
+            if (exact)
+                left = "(tw_deccmp(" + left + ", " + right + ") " + op + " 0)";
+            else
+                left = "(" + left + " " + op + " " + right + ")";
             lastType_ = {};
             continue;
         }
@@ -1561,9 +1588,16 @@ std::string Translator::Unary()
     Nesting level(depth_);
     if (AcceptOp("-")) {
         // A literal's negation always fits (2147483648 is not an int).
-        if (Peek().kind == TokenKind::Number)
-            return "(- " + Unary() + ")";
+        if (Peek().kind == TokenKind::Number) {
+            const std::string literal = Unary();
+            // Decimal text of many digits keeps them through the sign.
+            if (!literal.empty() && literal[0] == '\'')
+                return "'-" + literal.substr(1);
+            return "(- " + literal + ")";
+        }
         const std::string operand = Unary();
+        if (lastType_.IsExactNumeric())
+            return "tw_decneg(" + operand + ")";
         const TypeSpec integerType = OperandType(CurrentOperand());
         SetArithmeticResult(integerType);
         return CheckedInteger("(- " + operand + ")", integerType);
@@ -1594,7 +1628,8 @@ std::string Translator::PrimaryTerm()
         Next();
         if (t.money) {
             lastType_.name = "money";
-            return t.text;
+            const auto exact = Decimal::Parse(t.text);
+            return exact && !exact->FitsDouble() ? Literal(exact->ToText()) : t.text;
         }
         const bool whole = t.text.find_first_of(".eE") == std::string::npos;
         if (whole) {
@@ -1619,6 +1654,12 @@ std::string Translator::PrimaryTerm()
             lastType_.name = "numeric";
             lastType_.scale = scale;
             lastType_.precision = std::max(1, std::max(scale, wholeDigits + scale));
+        }
+        // Digits past a double's go to SQLite as decimal text.
+        if (lastType_.name == "numeric") {
+            const auto exact = Decimal::Parse(t.text);
+            if (exact && !exact->FitsDouble())
+                return Literal(exact->ToText());
         }
         return t.text;
     }
@@ -1791,8 +1832,8 @@ std::string Translator::FunctionCall(const std::string& spelled)
             throw;
         }
         --grouping_.aggregateDepth;
-        const TypeSpec argType = lastType_;
-        const TypeSpec integerType = SummedIntegerType(OperandType(CurrentOperand()));
+        const TypeSpec argType = OperandType(CurrentOperand());
+        const TypeSpec integerType = SummedIntegerType(argType);
         ExpectOp(")");
         lastType_ = {};
         if (fn == "count")
@@ -1808,6 +1849,15 @@ std::string Translator::FunctionCall(const std::string& spelled)
         std::string noted = "tw_nullseen(" + arg + ")";
         if (argType.IsCharacter())
             noted += " COLLATE TWCI";
+        if ((fn == "sum" || fn == "avg") && argType.IsExactNumeric()) {
+            // Exact to 38 digits: SUM keeps the scale, AVG has at least six decimals (money four).
+            const bool money = argType.name == "money" || argType.name == "smallmoney";
+            lastType_ = argType;
+            lastType_.name = money ? "money" : "decimal";
+            lastType_.precision = money ? -1 : 38;
+            lastType_.scale = money ? -1 : fn == "avg" ? std::max(6, argType.Scale()) : argType.Scale();
+            return "tw_" + fn + (money ? "_money(" : "_dec(") + distinct + noted + ")";
+        }
         if (fn == "avg")
             return (integerType.name == "int" ? "tw_avg_int(" : "tw_avg(") + distinct + noted + ")";
         if (fn == "sum")
@@ -1826,9 +1876,11 @@ std::string Translator::FunctionCall(const std::string& spelled)
         return "tw_" + name + "(" + args + ")";
     }
     TypeSpec firstType;
+    TypeSpec firstOperand;
     if (!Peek().IsOp(")")) {
         args = Expr();
         firstType = lastType_;
+        firstOperand = OperandType(CurrentOperand());
         // DATALENGTH answers by the stored type: two bytes a character of nvarchar.
         if (name == "datalength") {
             const TypeSpec stored = OperandType(CurrentOperand());
@@ -1846,6 +1898,9 @@ std::string Translator::FunctionCall(const std::string& spelled)
     lastType_ = {};
     if (name == "isnull")
         lastType_ = firstType;
+    // Exact values keep their type through these, so that they compare as numbers.
+    if ((name == "isnull" || name == "coalesce" || name == "nullif") && firstOperand.IsExactNumeric())
+        lastType_ = firstOperand;
     if (name.find('.') != std::string::npos) {
         // dbo.fn(...): a user-defined function, run by the executor.
         return "tw_udf(" + Literal(spelled) + (args.empty() ? "" : ", " + args) + ")";

@@ -1,0 +1,124 @@
+// Decimal and money computed exactly to 38 digits: conversions, text, overflow,
+// storage, ordering, indexes and aggregates.
+#include "ServerFixture.h"
+
+namespace tw::server::test {
+
+INSTANTIATE_TEST_SUITE_P(
+    ExactDecimals, ExpressionTest,
+    ::testing::Values(
+        ExpressionCase{"CAST(0.1 AS decimal(38,20))", "0.10000000000000000000"},
+        ExpressionCase{"CAST('12345678901234567890.123456789' AS decimal(38,9))", "12345678901234567890.123456789"},
+        ExpressionCase{"CAST(12345678901234567890123456789012345678 AS decimal(38,0))",
+                       "12345678901234567890123456789012345678"},
+        ExpressionCase{"CAST('99999999999999999999.99' AS decimal(22,2))", "99999999999999999999.99"},
+        ExpressionCase{"CAST(2.675 AS decimal(4,2))", "2.68"}, ExpressionCase{"CAST(-2.675 AS decimal(4,2))", "-2.68"},
+        ExpressionCase{"CAST(2.665 AS numeric(5,2))", "2.67"}, ExpressionCase{"CAST(0.004 AS decimal(5,2))", "0.00"},
+        ExpressionCase{"CAST(1234567.89 AS money)", "1234567.8900"},
+        ExpressionCase{"CAST(CAST(1234567.89 AS money) AS varchar(30))", "1234567.89"},
+        ExpressionCase{"CONVERT(varchar(30), CAST(1234567.891 AS money), 1)", "1,234,567.89"},
+        ExpressionCase{"CONVERT(varchar(30), CAST(1234567.891 AS money), 2)", "1234567.8910"},
+        ExpressionCase{"'Total: ' + CAST($922337203685477.5807 AS varchar(30))", "Total: 922337203685477.58"},
+        ExpressionCase{"CAST(CAST('12345678901234567.25' AS decimal(20,2)) AS varchar(40))", "12345678901234567.25"},
+        ExpressionCase{"CAST(CAST('1234567890123456789.9' AS decimal(20,1)) AS bigint)", "1234567890123456789"},
+        ExpressionCase{"CASE WHEN CAST('12345678901234567.1' AS decimal(20,1)) < "
+                       "CAST('12345678901234567.2' AS decimal(20,1)) THEN 'less' ELSE 'not less' END",
+                       "less"},
+        ExpressionCase{"CASE WHEN CAST('12345678901234567.1' AS decimal(20,1)) = 12345678901234567.1 "
+                       "THEN 'equal' ELSE 'differs' END",
+                       "equal"}));
+
+struct OverflowCase {
+    const char* expression;
+    const char* type; // the type SQL Server's message names
+};
+
+class DecimalOverflowTest : public ServerTest, public ::testing::WithParamInterface<OverflowCase> {};
+
+TEST_P(DecimalOverflowTest, RaisesArithmeticOverflow)
+{
+    BufferedSink sink = Run(std::string("SELECT ") + GetParam().expression);
+    ASSERT_TRUE(sink.HasError()) << GetParam().expression;
+    ASSERT_FALSE(sink.messages.empty());
+    EXPECT_EQ(sink.messages[0].number, 8115) << Describe(sink);
+    EXPECT_EQ(sink.messages[0].text, std::string("Arithmetic overflow error converting expression to data type ") +
+                                         GetParam().type + ".");
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, DecimalOverflowTest,
+    ::testing::Values(OverflowCase{"CAST(99999.999 AS decimal(7,2))", "decimal"},
+                      OverflowCase{"CAST(1000 AS decimal(5,2))", "decimal"},
+                      OverflowCase{"CAST('123456789012345678901234567890123456789' AS decimal(38,0))", "decimal"},
+                      OverflowCase{"CAST(922337203685477.5808 AS money)", "money"},
+                      OverflowCase{"CAST(-214748.3649 AS smallmoney)", "smallmoney"},
+                      OverflowCase{"CAST(CAST('12345678901234567890' AS decimal(20,0)) AS bigint)", "bigint"}));
+
+class ExactDecimalTableTest : public ServerTest {
+protected:
+    void SetUp() override
+    {
+        ServerTest::SetUp();
+        Run("IF OBJECT_ID('Ledger') IS NOT NULL DROP TABLE Ledger");
+        BufferedSink sink = Run(
+            "CREATE TABLE Ledger (id int NOT NULL PRIMARY KEY, amount decimal(38,2) NOT NULL, fee money NULL)\n"
+            "CREATE UNIQUE INDEX IX_Ledger_amount ON Ledger (amount)\n"
+            "INSERT INTO Ledger VALUES (1, 12345678901234567890.03, $1.10)\n"
+            "INSERT INTO Ledger VALUES (2, 12345678901234567890.01, $0.10)\n"
+            "INSERT INTO Ledger VALUES (3, 12345678901234567890.02, NULL)\n"
+            "INSERT INTO Ledger VALUES (4, 0.1, $922337203685477.58)\n"
+            "INSERT INTO Ledger VALUES (5, -12345678901234567890.01, $0.01)");
+        ASSERT_FALSE(sink.HasError()) << Describe(sink);
+    }
+    void TearDown() override { Run("DROP TABLE Ledger"); }
+};
+
+TEST_F(ExactDecimalTableTest, OrdersAndFindsValuesDifferingPastTheSixteenthDigit)
+{
+    EXPECT_EQ(Rows(Query("SELECT id, amount FROM Ledger ORDER BY amount")),
+              (std::vector<std::string>{"5|-12345678901234567890.01", "4|0.10", "2|12345678901234567890.01",
+                                        "3|12345678901234567890.02", "1|12345678901234567890.03"}));
+    EXPECT_EQ(Rows(Query("SELECT id FROM Ledger WHERE amount = 12345678901234567890.02")),
+              (std::vector<std::string>{"3"}));
+    EXPECT_EQ(Rows(Query("SELECT id FROM Ledger WHERE amount > 12345678901234567890.01 ORDER BY id")),
+              (std::vector<std::string>{"1", "3"}));
+    EXPECT_EQ(Rows(Query("SELECT MIN(amount), MAX(amount) FROM Ledger WHERE amount > 1")),
+              (std::vector<std::string>{"12345678901234567890.01|12345678901234567890.03"}));
+    // The unique index tells the neighbours apart, and finds a real duplicate.
+    BufferedSink duplicate = Run("INSERT INTO Ledger VALUES (6, 12345678901234567890.020, $0)");
+    EXPECT_TRUE(duplicate.HasError());
+    BufferedSink neighbour = Run("INSERT INTO Ledger VALUES (7, 12345678901234567890.04, $0)");
+    EXPECT_FALSE(neighbour.HasError()) << Describe(neighbour);
+}
+
+TEST_F(ExactDecimalTableTest, SumsAndAveragesExactly)
+{
+    EXPECT_EQ(Rows(Query("SELECT SUM(amount), SUM(fee) FROM Ledger WHERE id <= 3")),
+              (std::vector<std::string>{"37037036703703703670.06|1.2000"}));
+    EXPECT_EQ(Rows(Query("SELECT AVG(amount), AVG(fee) FROM Ledger WHERE id <= 3")),
+              (std::vector<std::string>{"12345678901234567890.020000|0.6000"}));
+    EXPECT_EQ(Rows(Query("SELECT SUM(fee) FROM Ledger WHERE id IN (4, 5)")),
+              (std::vector<std::string>{"922337203685477.5900"}));
+}
+
+TEST_F(ExactDecimalTableTest, ValuesReadBackAsStoredAndTextRefused)
+{
+    EXPECT_EQ(Rows(Query("SELECT id, amount, fee FROM Ledger ORDER BY id")),
+              (std::vector<std::string>{"1|12345678901234567890.03|1.1000", "2|12345678901234567890.01|0.1000",
+                                        "3|12345678901234567890.02|NULL", "4|0.10|922337203685477.5800",
+                                        "5|-12345678901234567890.01|0.0100"}));
+    EXPECT_EQ(Rows(Query("DECLARE @a decimal(38,2)\nSELECT @a = amount FROM Ledger WHERE id = 1\n"
+                         "SELECT id FROM Ledger WHERE amount = @a")),
+              (std::vector<std::string>{"1"}));
+    EXPECT_TRUE(Run("INSERT INTO Ledger VALUES (8, 'twelve', $0)").HasError());
+    // Expressions over the columns compare as numbers, not as their stored text.
+    EXPECT_EQ(Rows(Query("SELECT id FROM Ledger WHERE ISNULL(fee, 0) > 1 ORDER BY id")),
+              (std::vector<std::string>{"1", "4"}));
+    EXPECT_EQ(Rows(Query("SELECT id FROM Ledger WHERE fee * 2 < 0.5 ORDER BY id")),
+              (std::vector<std::string>{"2", "5"}));
+    EXPECT_EQ(Rows(Query("SELECT COUNT(*) FROM Ledger HAVING MAX(fee) > 100")), (std::vector<std::string>{"5"}));
+    EXPECT_EQ(Rows(Query("SELECT id FROM Ledger WHERE fee BETWEEN 0.05 AND 2 ORDER BY id")),
+              (std::vector<std::string>{"1", "2"}));
+}
+
+} // namespace tw::server::test
