@@ -1958,6 +1958,43 @@ void DecimalSumFinish(sqlite3_context* ctx, bool average)
 void DecimalSumFinal(sqlite3_context* ctx) { DecimalSumFinish(ctx, false); }
 void DecimalAverageFinal(sqlite3_context* ctx) { DecimalSumFinish(ctx, true); }
 
+// tw_decop(op, a, b, precision, scale, type): + - * / % of exact values, rounded
+// half away from zero to the result's scale; 8115 past its precision (or
+// money's range), 8134 for a zero divisor.
+void DecimalOperation(sqlite3_context* ctx, int, Args argv)
+{
+    if (IsNull(argv[1]) || IsNull(argv[2]))
+        return sqlite3_result_null(ctx);
+    const std::string op = Text(argv[0]);
+    const TypeSpec type = TypeSpec::FromDeclared(Text(argv[5]));
+    const std::string typeName = type.name == "decimal" ? "numeric" : type.name;
+    const auto a = DecimalOf(argv[1]), b = DecimalOf(argv[2]);
+    if (!a || !b) {
+        const bool textual = sqlite3_value_type(argv[1]) == SQLITE_TEXT || sqlite3_value_type(argv[2]) == SQLITE_TEXT;
+        if (textual)
+            return Fail(ctx, 8114, 16, "Error converting data type varchar to " + typeName + ".");
+        return Overflow(ctx, typeName);
+    }
+    const int precision = sqlite3_value_int(argv[3]);
+    const int scale = sqlite3_value_int(argv[4]);
+    Decimal r;
+    Decimal::Status status = Decimal::Status::Ok;
+    switch (op.empty() ? '+' : op[0]) {
+    case '+': status = Decimal::Add(*a, *b, precision, scale, &r); break;
+    case '-': status = Decimal::Subtract(*a, *b, precision, scale, &r); break;
+    case '*': status = Decimal::Multiply(*a, *b, precision, scale, &r); break;
+    case '/': status = Decimal::Divide(*a, *b, precision, scale, &r); break;
+    default: status = Decimal::Modulo(*a, *b, precision, scale, &r); break;
+    }
+    if (status == Decimal::Status::DivideByZero) {
+        DivideByZero(ctx);
+        return;
+    }
+    if (status == Decimal::Status::Overflow || !FitsExactType(r, type))
+        return Overflow(ctx, typeName);
+    ResultDecimal(ctx, r);
+}
+
 // Unary minus of an exact value.
 void DecimalNegate(sqlite3_context* ctx, int, Args argv)
 {
@@ -1984,7 +2021,7 @@ void DecimalNumber(sqlite3_context* ctx, int, Args argv)
 
 const FunctionEntry kFunctions[] = {
     {"tw_deccmp", 2, DecimalCompare, true}, {"tw_isdecimal", 1, IsDecimal, true}, {"tw_decnum", 1, DecimalNumber, true},
-    {"tw_decneg", 1, DecimalNegate, true},
+    {"tw_decneg", 1, DecimalNegate, true}, {"tw_decop", 6, DecimalOperation, false},
     {"tw_add", 2, Add, true}, {"tw_chain", -1, Chain, true}, {"tw_divide", 2, Divide, true}, {"tw_modulo", 2, Modulo, true},
     {"tw_like", 2, LikeFn, true}, {"tw_like", 3, LikeFn, true}, {"tw_sysvar", 1, SysVar, false},
     {"tw_convert", 3, Convert, false}, {"tw_convert", 4, Convert, false}, {"tw_getdate", 0, GetDate, false},

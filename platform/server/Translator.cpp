@@ -1451,15 +1451,19 @@ std::string Translator::Additive()
 {
     std::vector<std::string> terms{Multiplicative()};
     std::string steps;
+    // Decimal and money sums and differences go exactly, step by step.
+    std::vector<TypeSpec> exactTypes;
     for (;;) {
         const TypeSpec leftType = lastType_;
         const Operand leftOperand = CurrentOperand();
         char op = 0;
         char check = '.';
+        TypeSpec exact;
         if (AcceptOp("+")) {
             terms.push_back(Multiplicative());
             const TypeSpec rightType = lastType_;
             const TypeSpec integerType = ArithmeticType(OperandType(leftOperand), OperandType(CurrentOperand()));
+            exact = ArithmeticType(OperandType(leftOperand), OperandType(CurrentOperand()), '+');
             const bool cnyn = !context_ || context_->ConcatNullYieldsNull();
             if (translator_detail::IsNumericHint(leftType) && translator_detail::IsNumericHint(rightType))
                 op = '+';
@@ -1483,6 +1487,7 @@ std::string Translator::Additive()
         } else if (AcceptOp("-")) {
             terms.push_back(Multiplicative());
             const TypeSpec integerType = ArithmeticType(OperandType(leftOperand), OperandType(CurrentOperand()));
+            exact = ArithmeticType(OperandType(leftOperand), OperandType(CurrentOperand()), '-');
             op = '-';
             check = translator_detail::CheckCode(integerType);
             lastType_ = ArithmeticType(leftType, lastType_, '-');
@@ -1495,11 +1500,27 @@ std::string Translator::Additive()
         } else {
             break;
         }
+        exactTypes.push_back(exact);
+        if (exact.IsExactNumeric()) {
+            lastType_ = exact;
+            SetArithmeticResult({});
+        }
         steps += op;
         steps += check;
     }
     if (terms.size() == 1)
         return terms.front();
+    constexpr size_t kExactSteps = 64; // nested calls; a longer chain stays one flat call
+    const bool anyExact =
+        std::any_of(exactTypes.begin(), exactTypes.end(), [](const TypeSpec& t) { return t.IsExactNumeric(); });
+    if (anyExact && exactTypes.size() <= kExactSteps) {
+        std::string sql = terms.front();
+        for (size_t i = 0; i < exactTypes.size(); ++i)
+            sql = exactTypes[i].IsExactNumeric()
+                      ? ExactStep(steps[2 * i] == '-' ? '-' : '+', sql, terms[i + 1], exactTypes[i])
+                      : translator_detail::AdditiveStep(sql, terms[i + 1], steps[2 * i], steps[2 * i + 1]);
+        return sql;
+    }
     if (terms.size() == 2)
         return translator_detail::AdditiveStep(terms[0], terms[1], steps[0], steps[1]);
     const std::string chain = translator_detail::AdditiveChain(terms, steps);
@@ -1534,19 +1555,31 @@ std::string Translator::Multiplicative()
         const Operand leftOperand = CurrentOperand();
         bool checked = false;
         char op = 0;
+        const std::string leftSql = left;
+        std::string right;
         if (AcceptOp("*")) {
-            left = "(" + left + " * " + Unary() + ")";
+            right = Unary();
+            left = "(" + left + " * " + right + ")";
             checked = true;
             op = '*';
         } else if (AcceptOp("/")) {
-            left = "tw_divide(" + left + ", " + Unary() + ")";
+            right = Unary();
+            left = "tw_divide(" + left + ", " + right + ")";
             checked = true;
             op = '/';
         } else if (AcceptOp("%")) {
-            left = "tw_modulo(" + left + ", " + Unary() + ")";
+            right = Unary();
+            left = "tw_modulo(" + left + ", " + right + ")";
             op = '%';
         } else {
             return left;
+        }
+        const TypeSpec exact = ArithmeticType(OperandType(leftOperand), OperandType(CurrentOperand()), op);
+        if (exact.IsExactNumeric()) {
+            lastType_ = exact;
+            SetArithmeticResult({});
+            left = ExactStep(op, leftSql, right, exact);
+            continue;
         }
         // Products and quotients are checked (the smallest int divided by -1),
         // so only they look the columns' types up.
@@ -1557,6 +1590,14 @@ std::string Translator::Multiplicative()
         if (checked)
             left = CheckedInteger(left, integerType);
     }
+}
+
+// One step of decimal or money arithmetic, exact to 38 digits.
+std::string Translator::ExactStep(char op, const std::string& left, const std::string& right, const TypeSpec& result)
+{
+    return "tw_decop('" + std::string(1, op) + "', " + left + ", " + right + ", " +
+           std::to_string(result.Precision()) + ", " + std::to_string(result.Scale()) + ", " +
+           Literal(result.Spelling()) + ")";
 }
 
 // Integer sums, differences and products are checked against their type's

@@ -174,6 +174,7 @@ private:
     std::string Additive();
     std::string Multiplicative();
     static TypeSpec ArithmeticType(const TypeSpec& a, const TypeSpec& b, char op = 0);
+    static std::string ExactStep(char op, const std::string& left, const std::string& right, const TypeSpec& result);
     static std::string CheckedInteger(const std::string& expression, const TypeSpec& type);
     std::string Unary();
     static TypeSpec SummedIntegerType(const TypeSpec& argument);

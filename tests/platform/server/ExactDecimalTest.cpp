@@ -26,7 +26,19 @@ INSTANTIATE_TEST_SUITE_P(
                        "less"},
         ExpressionCase{"CASE WHEN CAST('12345678901234567.1' AS decimal(20,1)) = 12345678901234567.1 "
                        "THEN 'equal' ELSE 'differs' END",
-                       "equal"}));
+                       "equal"},
+        // Arithmetic at SQL Server's precision and scale: exact past 2^53, division at its scale.
+        ExpressionCase{"CAST(12345678901234567890.12 AS decimal(38,2)) + 0.01", "12345678901234567890.13"},
+        ExpressionCase{"CAST(9007199254740993 AS decimal(20,0)) - 1", "9007199254740992"},
+        ExpressionCase{"CAST(123456789.123456789 AS decimal(18,9)) * CAST(1000000000 AS decimal(10,0))",
+                       "123456789123456789.000000000"},
+        ExpressionCase{"CAST(1 AS decimal(10,2)) / 3", "0.333333"},
+        ExpressionCase{"CAST(2 AS decimal(38,10)) / CAST(3 AS decimal(38,10))", "0.666667"},
+        ExpressionCase{"1.0 / 3", "0.333333"},
+        ExpressionCase{"CAST(1 AS decimal(10,2)) / CAST(3 AS int)", "0.3333333333333"}, ExpressionCase{"CAST(10.5 AS decimal(4,1)) % 4", "2.5"},
+        ExpressionCase{"-CAST(0.5 AS decimal(2,1))", "-0.5"},
+        ExpressionCase{"$10.00 / 3", "3.3333"}, ExpressionCase{"$1.25 * $1.25", "1.5625"},
+        ExpressionCase{"0.1 + 0.2", "0.3"}));
 
 struct OverflowCase {
     const char* expression;
@@ -52,7 +64,16 @@ INSTANTIATE_TEST_SUITE_P(
                       OverflowCase{"CAST('123456789012345678901234567890123456789' AS decimal(38,0))", "decimal"},
                       OverflowCase{"CAST(922337203685477.5808 AS money)", "money"},
                       OverflowCase{"CAST(-214748.3649 AS smallmoney)", "smallmoney"},
-                      OverflowCase{"CAST(CAST('12345678901234567890' AS decimal(20,0)) AS bigint)", "bigint"}));
+                      OverflowCase{"CAST(CAST('12345678901234567890' AS decimal(20,0)) AS bigint)", "bigint"},
+                      OverflowCase{"CAST(99999999999999999999999999999999999999 AS decimal(38,0)) + 1", "numeric"},
+                      OverflowCase{"$922337203685477.5807 + $0.0001", "money"}));
+
+TEST_F(ServerTest, DecimalDivisionByZeroIsItsOwnError)
+{
+    BufferedSink sink = Run("SELECT CAST(1 AS decimal(5,2)) / 0.0");
+    ASSERT_FALSE(sink.messages.empty());
+    EXPECT_EQ(sink.messages[0].number, 8134) << Describe(sink);
+}
 
 class ExactDecimalTableTest : public ServerTest {
 protected:
@@ -114,8 +135,12 @@ TEST_F(ExactDecimalTableTest, ValuesReadBackAsStoredAndTextRefused)
     // Expressions over the columns compare as numbers, not as their stored text.
     EXPECT_EQ(Rows(Query("SELECT id FROM Ledger WHERE ISNULL(fee, 0) > 1 ORDER BY id")),
               (std::vector<std::string>{"1", "4"}));
-    EXPECT_EQ(Rows(Query("SELECT id FROM Ledger WHERE fee * 2 < 0.5 ORDER BY id")),
+    EXPECT_EQ(Rows(Query("SELECT id FROM Ledger WHERE fee / 2 < 0.1 ORDER BY id")),
               (std::vector<std::string>{"2", "5"}));
+    // Twice the largest fee passes money's range, as SQL Server finds.
+    BufferedSink overflow = Run("SELECT fee * 2 FROM Ledger");
+    ASSERT_FALSE(overflow.messages.empty());
+    EXPECT_EQ(overflow.messages[0].number, 8115);
     EXPECT_EQ(Rows(Query("SELECT COUNT(*) FROM Ledger HAVING MAX(fee) > 100")), (std::vector<std::string>{"5"}));
     EXPECT_EQ(Rows(Query("SELECT id FROM Ledger WHERE fee BETWEEN 0.05 AND 2 ORDER BY id")),
               (std::vector<std::string>{"1", "2"}));
