@@ -647,7 +647,15 @@ void Executor::EndStatementLocks()
 
 Executor::Flow Executor::RunList(const std::vector<ParsedStatement>& list)
 {
+    // Consecutive queries (a script of INSERTs) remember which tables their
+    // names resolve to; any other statement may change the catalogue, and
+    // forgets them.
+    std::optional<Catalog::LookupMemo> queries;
     for (const ParsedStatement& st : list) {
+        if (st.kind != StatementKind::Query)
+            queries.reset();
+        else if (!queries)
+            queries.emplace();
         if (s_.cancelled) {
             Report(SqlError(0, 0, "Query was cancelled by user.", SqlError::Scope::Batch), st.line);
             throw BatchAbort{};
@@ -1147,7 +1155,10 @@ void Executor::CloseCursorsAtTransactionEnd()
 
 void Executor::RunQuery(const ParsedStatement& st)
 {
-    const Catalog::LookupMemo memo;
+    // A run of queries shares the lookups of one memo (see RunList).
+    std::optional<Catalog::LookupMemo> memo;
+    if (!Catalog::LookupMemo::Active())
+        memo.emplace();
     Translator translator(tokens_, text_, this);
     spellings_.clear();
     touchedTables_.clear();
