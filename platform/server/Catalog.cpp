@@ -439,6 +439,21 @@ thread_local Catalog::LookupMemo* currentMemo = nullptr;
 Catalog::LookupMemo::LookupMemo() : outer_(catalog_detail::currentMemo) { catalog_detail::currentMemo = this; }
 Catalog::LookupMemo::~LookupMemo() { catalog_detail::currentMemo = outer_; }
 bool Catalog::LookupMemo::Active() { return catalog_detail::currentMemo != nullptr; }
+
+const std::vector<int64_t>* Catalog::LookupMemo::Recall(const std::string& key)
+{
+    LookupMemo* memo = catalog_detail::currentMemo;
+    if (!memo)
+        return nullptr;
+    const auto it = memo->facts_.find(key);
+    return it == memo->facts_.end() ? nullptr : &it->second;
+}
+
+void Catalog::LookupMemo::Remember(const std::string& key, std::vector<int64_t> facts)
+{
+    if (LookupMemo* memo = catalog_detail::currentMemo)
+        memo->facts_[key] = std::move(facts);
+}
 Catalog::LookupMemo::Suspension::Suspension() : suspended_(catalog_detail::currentMemo)
 {
     catalog_detail::currentMemo = nullptr;

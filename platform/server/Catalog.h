@@ -50,6 +50,10 @@ public:
 
         // Whether lookups are being remembered on this thread now.
         static bool Active();
+        // Other facts of the catalogue remembered under a key of the caller's
+        // (null when none is, or no memo is active), and remembering one.
+        static const std::vector<int64_t>* Recall(const std::string& key);
+        static void Remember(const std::string& key, std::vector<int64_t> facts);
 
     private:
         friend class Catalog;
@@ -57,6 +61,7 @@ public:
         std::map<std::string, int64_t> found_;
         std::map<std::string, std::string> storage_;                   // schema, id -> storage name
         std::map<std::string, std::vector<CatalogColumn>> columns_;    // schema, id -> columns
+        std::map<std::string, std::vector<int64_t>> facts_;
     };
 
     // Object types as sysobjects.xtype spells them (two characters, blank padded).

@@ -1411,11 +1411,17 @@ bool Executor::InsertsIntoIdentity(const Translation& t)
             return false;
         storage = catalog.StorageName(id);
     }
-    // Identity columns are SQLite's AUTOINCREMENT keys, which keep a row in sqlite_sequence.
+    // Identity columns are SQLite's AUTOINCREMENT keys, which keep a row in
+    // sqlite_sequence (from their first insert on, so asked after an insert).
+    const std::string key = "identity\x1f" + schema + "\x1f" + storage;
+    if (const std::vector<int64_t>* known = Catalog::LookupMemo::Recall(key))
+        return !known->empty() && known->front() != 0;
     try {
         SqliteStatement find(s_.db, "SELECT 1 FROM " + Translator::Quote(schema) + ".sqlite_sequence WHERE name = ?");
         find.Bind(1, storage);
-        return find.Step();
+        const bool found = find.Step();
+        Catalog::LookupMemo::Remember(key, {found ? 1 : 0});
+        return found;
     } catch (const SqlError&) {
         return false; // a schema without AUTOINCREMENT tables has no sqlite_sequence
     }
@@ -1456,15 +1462,22 @@ int64_t Executor::RunChange(const Translation& t)
         const int64_t table = catalog.Resolve(t.targetOwner, t.targetName, "U ", CallerUid(catalog));
         if (table) {
             storage = catalog.StorageName(table);
-            SqliteStatement find(s_.db, "SELECT id FROM " + catalog.Table("tw_objects") +
-                                            " WHERE parent_obj = ? AND xtype = 'TR' ORDER BY id");
-            find.Bind(1, table);
-            while (find.Step()) {
-                const int64_t id = find.Int(0);
-                std::vector<Token> tokens = Lexer(catalog.Text(id), true).Tokenize();
-                const ModuleDefinition def = ModuleDefinition::Parse(tokens, catalog.Text(id));
-                if (std::find(def.triggerEvents.begin(), def.triggerEvents.end(), event) != def.triggerEvents.end())
-                    triggers.push_back(id);
+            const std::string key = "triggers\x1f" + database + "\x1f" + std::to_string(table) + "\x1f" + event;
+            if (const std::vector<int64_t>* known = Catalog::LookupMemo::Recall(key)) {
+                triggers = *known;
+            } else {
+                SqliteStatement find(s_.db, "SELECT id FROM " + catalog.Table("tw_objects") +
+                                                " WHERE parent_obj = ? AND xtype = 'TR' ORDER BY id");
+                find.Bind(1, table);
+                while (find.Step()) {
+                    const int64_t id = find.Int(0);
+                    std::vector<Token> tokens = Lexer(catalog.Text(id), true).Tokenize();
+                    const ModuleDefinition def = ModuleDefinition::Parse(tokens, catalog.Text(id));
+                    if (std::find(def.triggerEvents.begin(), def.triggerEvents.end(), event) !=
+                        def.triggerEvents.end())
+                        triggers.push_back(id);
+                }
+                Catalog::LookupMemo::Remember(key, triggers);
             }
         }
     }
