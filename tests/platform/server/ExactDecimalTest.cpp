@@ -147,3 +147,41 @@ TEST_F(ExactDecimalTableTest, ValuesReadBackAsStoredAndTextRefused)
 }
 
 } // namespace tw::server::test
+
+namespace tw::server::test {
+
+// An install script in the usual style (a table of prices and weights, a few
+// hundred INSERTs, a view totalling them) whose every row must come back digit
+// for digit, beyond what a double holds.
+TEST_F(ServerTest, InstallScriptKeepsEveryDecimalAndMoneyValue)
+{
+    constexpr int kRows = 300;
+    auto amount = [](int i) { return "98765432109876" + std::to_string(1000 + i) + "." + std::to_string(1000 + i); };
+    auto price = [](int i) { return std::to_string(i * 7) + "." + std::to_string(10 + i % 90); };
+    std::string script = "IF OBJECT_ID('dbo.Stock') IS NOT NULL DROP TABLE dbo.Stock\n"
+                         "CREATE TABLE dbo.Stock (\n\tItemID int NOT NULL CONSTRAINT PK_Stock PRIMARY KEY,\n"
+                         "\tValuation decimal (24, 4) NOT NULL,\n\tUnitPrice money NULL DEFAULT (0),\n"
+                         "\tWeight numeric (9, 3) NULL\n)\n";
+    for (int i = 1; i <= kRows; ++i)
+        script += "INSERT INTO dbo.Stock (ItemID, Valuation, UnitPrice, Weight) VALUES (" + std::to_string(i) + ", " +
+                  amount(i) + ", $" + price(i) + ", " + std::to_string(i) + ".5)\n";
+    BufferedSink load = Run(script);
+    ASSERT_FALSE(load.HasError()) << Describe(load);
+
+    const std::vector<std::string> rows =
+        Rows(Query("SELECT ItemID, Valuation, UnitPrice, Weight FROM dbo.Stock ORDER BY ItemID"));
+    ASSERT_EQ(rows.size(), static_cast<size_t>(kRows));
+    for (int i = 1; i <= kRows; ++i)
+        EXPECT_EQ(rows[i - 1], std::to_string(i) + "|" + amount(i) + "|" + price(i) + "00|" + std::to_string(i) +
+                                   ".500");
+
+    // Ordered by value, the highest valuation is the last row's; the totals are exact.
+    EXPECT_EQ(Rows(Query("SELECT TOP 1 ItemID FROM dbo.Stock ORDER BY Valuation DESC")),
+              (std::vector<std::string>{std::to_string(kRows)}));
+    EXPECT_EQ(Rows(Query("SELECT SUM(Valuation - 987654321098760000), SUM(UnitPrice), COUNT(*) FROM dbo.Stock "
+                         "WHERE ItemID <= 2")),
+              (std::vector<std::string>{"2003.2003|21.2300|2"}));
+    Run("DROP TABLE dbo.Stock");
+}
+
+} // namespace tw::server::test
