@@ -1995,6 +1995,38 @@ void DecimalOperation(sqlite3_context* ctx, int, Args argv)
     ResultDecimal(ctx, r);
 }
 
+// ROUND(x, places[, truncate]) of an exact value: half away from zero, the scale kept.
+void DecimalRound(sqlite3_context* ctx, int argc, Args argv)
+{
+    if (IsNull(argv[0]) || (argc > 1 && IsNull(argv[1])))
+        return sqlite3_result_null(ctx);
+    const auto d = DecimalOf(argv[0]);
+    if (!d)
+        return Fail(ctx, 8114, 16, "Error converting data type varchar to numeric.");
+    const int places = argc > 1 ? sqlite3_value_int(argv[1]) : 0;
+    const bool truncate = argc > 2 && !IsNull(argv[2]) && sqlite3_value_int(argv[2]) != 0;
+    Decimal r;
+    if (d->Round(places, truncate, &r) != Decimal::Status::Ok)
+        return Overflow(ctx, "numeric");
+    ResultDecimal(ctx, r);
+}
+
+// FLOOR, CEILING, ABS and SIGN of an exact value.
+void DecimalUnary(sqlite3_context* ctx, int, Args argv)
+{
+    if (IsNull(argv[0]))
+        return sqlite3_result_null(ctx);
+    const auto d = DecimalOf(argv[0]);
+    if (!d)
+        return Fail(ctx, 8114, 16, "Error converting data type varchar to numeric.");
+    switch (*static_cast<const char*>(sqlite3_user_data(ctx))) {
+    case 'f': return ResultDecimal(ctx, d->Floor());
+    case 'c': return ResultDecimal(ctx, d->Ceiling());
+    case 'a': return ResultDecimal(ctx, d->Abs());
+    default: return ResultDecimal(ctx, Decimal::FromInt(d->IsZero() ? 0 : d->IsNegative() ? -1 : 1));
+    }
+}
+
 // Unary minus of an exact value.
 void DecimalNegate(sqlite3_context* ctx, int, Args argv)
 {
@@ -2022,6 +2054,7 @@ void DecimalNumber(sqlite3_context* ctx, int, Args argv)
 const FunctionEntry kFunctions[] = {
     {"tw_deccmp", 2, DecimalCompare, true}, {"tw_isdecimal", 1, IsDecimal, true}, {"tw_decnum", 1, DecimalNumber, true},
     {"tw_decneg", 1, DecimalNegate, true}, {"tw_decop", 6, DecimalOperation, false},
+    {"tw_decround", 1, DecimalRound, true}, {"tw_decround", 2, DecimalRound, true}, {"tw_decround", 3, DecimalRound, true},
     {"tw_add", 2, Add, true}, {"tw_chain", -1, Chain, true}, {"tw_divide", 2, Divide, true}, {"tw_modulo", 2, Modulo, true},
     {"tw_like", 2, LikeFn, true}, {"tw_like", 3, LikeFn, true}, {"tw_sysvar", 1, SysVar, false},
     {"tw_convert", 3, Convert, false}, {"tw_convert", 4, Convert, false}, {"tw_getdate", 0, GetDate, false},
@@ -2222,6 +2255,12 @@ void SqlFunctions::Register(sqlite3* db, SessionState* session)
     sqlite3_create_function(db, "tw_avg_int", 1, SQLITE_UTF8 | SQLITE_DETERMINISTIC, session, nullptr,
                             sqlfn_detail::IntAverageStep, sqlfn_detail::AverageFinal);
     sqlite3_create_collation(db, "TWDEC", SQLITE_UTF8, nullptr, sqlfn_detail::CollationDecimal);
+    // The user data picks the function: floor, ceiling, abs, sign.
+    static const char unary[] = "fcas";
+    static const char* const unaryNames[] = {"tw_decfloor", "tw_decceiling", "tw_decabs", "tw_decsign"};
+    for (int i = 0; i < 4; ++i)
+        sqlite3_create_function(db, unaryNames[i], 1, SQLITE_UTF8 | SQLITE_DETERMINISTIC,
+                                const_cast<char*>(unary + i), sqlfn_detail::DecimalUnary, nullptr, nullptr);
     // The user data tells money (non-null) from decimal, for the overflow message.
     static char money = 1;
     for (void* kind : {static_cast<void*>(nullptr), static_cast<void*>(&money)}) {

@@ -1972,6 +1972,15 @@ std::string Translator::FunctionCall(const std::string& spelled)
     } else if (name == "databasepropertyex" || name == "serverproperty") {
         lastType_.name = "sql_variant";
     }
+    // ROUND, FLOOR, CEILING, ABS and SIGN of decimal and money stay exact and keep
+    // the type (FLOOR and CEILING drop a decimal's scale).
+    if (firstOperand.IsExactNumeric() &&
+        (name == "round" || name == "floor" || name == "ceiling" || name == "abs" || name == "sign")) {
+        lastType_ = firstOperand;
+        if ((name == "floor" || name == "ceiling") && !(lastType_.name == "money" || lastType_.name == "smallmoney"))
+            lastType_.scale = 0;
+        return "tw_dec" + name + "(" + args + ")";
+    }
     static const std::pair<const char*, const char*> renamed[] = {{"isnull", "ifnull"},
                                                                   {"substring", "tw_substring"},
                                                                   {"getdate", "tw_getdate"},

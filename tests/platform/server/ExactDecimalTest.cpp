@@ -38,7 +38,17 @@ INSTANTIATE_TEST_SUITE_P(
         ExpressionCase{"CAST(1 AS decimal(10,2)) / CAST(3 AS int)", "0.3333333333333"}, ExpressionCase{"CAST(10.5 AS decimal(4,1)) % 4", "2.5"},
         ExpressionCase{"-CAST(0.5 AS decimal(2,1))", "-0.5"},
         ExpressionCase{"$10.00 / 3", "3.3333"}, ExpressionCase{"$1.25 * $1.25", "1.5625"},
-        ExpressionCase{"0.1 + 0.2", "0.3"}));
+        ExpressionCase{"0.1 + 0.2", "0.3"},
+        // ROUND, FLOOR, CEILING, ABS and SIGN keep the value exact and its type.
+        ExpressionCase{"ROUND(CAST(2.675 AS decimal(5,3)), 2)", "2.680"},
+        ExpressionCase{"ROUND(CAST(-2.675 AS decimal(5,3)), 2)", "-2.680"},
+        ExpressionCase{"ROUND(CAST(2.675 AS decimal(5,3)), 2, 1)", "2.670"},
+        ExpressionCase{"ROUND(CAST('12345678901234567890.55' AS decimal(24,2)), 1)", "12345678901234567890.60"},
+        ExpressionCase{"ROUND($1234.5678, -2)", "1200.0000"},
+        ExpressionCase{"FLOOR(CAST(-12345678901234567890.5 AS decimal(22,1)))", "-12345678901234567891"},
+        ExpressionCase{"CEILING(CAST(2.01 AS decimal(4,2)))", "3"}, ExpressionCase{"CEILING($2.01)", "3.0000"},
+        ExpressionCase{"ABS(CAST(-12345678901234567890.12 AS decimal(22,2)))", "12345678901234567890.12"},
+        ExpressionCase{"SIGN(CAST(-0.5 AS decimal(3,1)))", "-1.0"}));
 
 struct OverflowCase {
     const char* expression;
