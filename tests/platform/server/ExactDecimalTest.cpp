@@ -195,3 +195,73 @@ TEST_F(ServerTest, InstallScriptKeepsEveryDecimalAndMoneyValue)
 }
 
 } // namespace tw::server::test
+
+#include <sqlite3.h>
+
+#include <filesystem>
+
+#include "platform/server/Session.h"
+
+namespace tw::server::test {
+
+// A database whose money and decimal columns an earlier build wrote (numbers
+// stored as doubles, under a numeric column type) still opens, reads, sorts,
+// sums and takes new rows.
+TEST(StoredDecimalTest, ColumnsWrittenAsDoublesStillRead)
+{
+    namespace fs = std::filesystem;
+    const fs::path work = fs::current_path() / "stored-decimals";
+    fs::remove_all(work);
+    auto run = [](Session& session, const std::string& batch) {
+        BufferedSink sink;
+        session.Execute(batch, sink);
+        EXPECT_FALSE(sink.HasError()) << batch << "\n" << Describe(sink);
+        return sink;
+    };
+    LoginInfo login;
+    login.database = Server::kSampleDatabase;
+    {
+        std::string error;
+        auto server = Server::Open(work.string(), &error);
+        ASSERT_NE(server, nullptr) << error;
+        auto session = server->Connect(login);
+        run(*session, "CREATE TABLE OldPrices (id int NOT NULL PRIMARY KEY, price money NULL, rate decimal(10,4) NULL)");
+    }
+    // Rewrite the table as the earlier build kept it.
+    int rewritten = 0;
+    for (const auto& entry : fs::directory_iterator(work / "data" / "server")) {
+        sqlite3* db = nullptr;
+        if (sqlite3_open(entry.path().c_str(), &db) != SQLITE_OK) {
+            sqlite3_close(db);
+            continue;
+        }
+        const char* sql =
+            "DROP TABLE \"OldPrices\";"
+            "CREATE TABLE \"OldPrices\" (\"id\" int NOT NULL PRIMARY KEY, "
+            "\"price\" money CONSTRAINT \"tw_type_price\" CHECK (typeof(\"price\") IN ('integer', 'real', 'null')), "
+            "\"rate\" decimal(10,4) CONSTRAINT \"tw_type_rate\" CHECK (typeof(\"rate\") IN ('integer', 'real', 'null')));"
+            "INSERT INTO \"OldPrices\" VALUES (1, 12.5, 0.1), (2, 1234567.89, 2.675), (3, NULL, -3);";
+        if (sqlite3_exec(db, sql, nullptr, nullptr, nullptr) == SQLITE_OK)
+            ++rewritten;
+        sqlite3_close(db);
+    }
+    ASSERT_EQ(rewritten, 1);
+    {
+        std::string error;
+        auto server = Server::Open(work.string(), &error);
+        ASSERT_NE(server, nullptr) << error;
+        auto session = server->Connect(login);
+        run(*session, "INSERT INTO OldPrices VALUES (4, $0.05, 12345.6789)");
+        BufferedSink read = run(*session, "SELECT id, price, rate, CAST(price AS varchar(20)) FROM OldPrices "
+                                          "ORDER BY price\n"
+                                          "SELECT SUM(price), SUM(rate) FROM OldPrices");
+        ASSERT_EQ(read.resultSets.size(), 2u);
+        EXPECT_EQ(Rows(read.resultSets[0]),
+                  (std::vector<std::string>{"3|NULL|-3.0000|NULL", "4|0.0500|12345.6789|0.05",
+                                            "1|12.5000|0.1000|12.50", "2|1234567.8900|2.6750|1234567.89"}));
+        EXPECT_EQ(Rows(read.resultSets[1]), (std::vector<std::string>{"1234580.4400|12345.4539"}));
+    }
+    fs::remove_all(work);
+}
+
+} // namespace tw::server::test
