@@ -469,16 +469,16 @@ Decimal::Status Decimal::Divide(const Decimal& a, const Decimal& b, int precisio
 {
     if (b.magnitude_ == 0)
         return Status::DivideByZero;
-    // a / b at scale `scale`, one digit more to round on: a * 10^k / b with
-    // k = scale + 1 - a.scale + b.scale, moving the point by dividing when k < 0.
+    // a / b at scale `scale` plus one digit to round on: a * 10^k / b with
+    // k = scale + 1 - a.scale + b.scale; when k < 0 the divisor takes the zeros.
     int k = scale + 1 - a.scale_ + b.scale_;
     Wide n = Wide::From(a.magnitude_);
     u128 d = b.magnitude_;
     if (k >= 0) {
         ScaleUp(n, k);
     } else {
-        // Scale the divisor up instead while it fits; dividing the dividend
-        // down would lose digits.
+        // Dividing the dividend down would lose digits; a divisor too large
+        // for 128 bits leaves a quotient of zero.
         Wide dw = Wide::From(d);
         ScaleUp(dw, -k);
         if (!dw.FitsU128())
