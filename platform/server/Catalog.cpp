@@ -438,6 +438,22 @@ thread_local Catalog::LookupMemo* currentMemo = nullptr;
 
 Catalog::LookupMemo::LookupMemo() : outer_(catalog_detail::currentMemo) { catalog_detail::currentMemo = this; }
 Catalog::LookupMemo::~LookupMemo() { catalog_detail::currentMemo = outer_; }
+bool Catalog::LookupMemo::Active() { return catalog_detail::currentMemo != nullptr; }
+
+const std::vector<int64_t>* Catalog::LookupMemo::Recall(const std::string& key)
+{
+    LookupMemo* memo = catalog_detail::currentMemo;
+    if (!memo)
+        return nullptr;
+    const auto it = memo->facts_.find(key);
+    return it == memo->facts_.end() ? nullptr : &it->second;
+}
+
+void Catalog::LookupMemo::Remember(const std::string& key, std::vector<int64_t> facts)
+{
+    if (LookupMemo* memo = catalog_detail::currentMemo)
+        memo->facts_[key] = std::move(facts);
+}
 Catalog::LookupMemo::Suspension::Suspension() : suspended_(catalog_detail::currentMemo)
 {
     catalog_detail::currentMemo = nullptr;
@@ -498,6 +514,21 @@ int Catalog::ObjectUid(int64_t id) const
 }
 
 std::string Catalog::StorageName(int64_t id) const
+{
+    LookupMemo* memo = catalog_detail::currentMemo;
+    const std::string key = memo ? schema_ + '\x1f' + std::to_string(id) : std::string();
+    if (memo) {
+        const auto it = memo->storage_.find(key);
+        if (it != memo->storage_.end())
+            return it->second;
+    }
+    std::string storage = StoredName(id);
+    if (memo && !storage.empty())
+        memo->storage_[key] = storage;
+    return storage;
+}
+
+std::string Catalog::StoredName(int64_t id) const
 {
     SqliteStatement s(db_, "SELECT uid, name FROM " + Table("tw_objects") + " WHERE id = ?");
     s.Bind(1, id);
@@ -621,6 +652,21 @@ std::string Catalog::Text(int64_t id) const
 }
 
 std::vector<CatalogColumn> Catalog::Columns(int64_t id) const
+{
+    LookupMemo* memo = catalog_detail::currentMemo;
+    const std::string key = memo ? schema_ + '\x1f' + std::to_string(id) : std::string();
+    if (memo) {
+        const auto it = memo->columns_.find(key);
+        if (it != memo->columns_.end())
+            return it->second;
+    }
+    std::vector<CatalogColumn> columns = StoredColumns(id);
+    if (memo && !columns.empty())
+        memo->columns_[key] = columns;
+    return columns;
+}
+
+std::vector<CatalogColumn> Catalog::StoredColumns(int64_t id) const
 {
     SqliteStatement s(db_, "SELECT name, typename, isnullable, colstat, isoutparam, cdefault, xusertype FROM " +
                                Table("tw_columns") + " WHERE id = ? ORDER BY colid");

@@ -48,10 +48,20 @@ public:
             LookupMemo* suspended_;
         };
 
+        // Whether lookups are being remembered on this thread now.
+        static bool Active();
+        // Other facts of the catalogue remembered under a key of the caller's
+        // (null when none is, or no memo is active), and remembering one.
+        static const std::vector<int64_t>* Recall(const std::string& key);
+        static void Remember(const std::string& key, std::vector<int64_t> facts);
+
     private:
         friend class Catalog;
         LookupMemo* outer_;
         std::map<std::string, int64_t> found_;
+        std::map<std::string, std::string> storage_;                   // schema, id -> storage name
+        std::map<std::string, std::vector<CatalogColumn>> columns_;    // schema, id -> columns
+        std::map<std::string, std::vector<int64_t>> facts_;
     };
 
     // Object types as sysobjects.xtype spells them (two characters, blank padded).
@@ -102,6 +112,7 @@ public:
     // The SQLite table or view behind an object: its own name for dbo, "owner.name" otherwise,
     // so that one name under two owners stays two objects.
     std::string StorageName(int64_t id) const;
+    std::string StoredName(int64_t id) const;             // StorageName without the memo
     std::string StorageName(int uid, const std::string& name) const;
     // The user table stored under a SQLite name StorageName gave; 0 when none.
     int64_t StoredTableId(const std::string& storage) const;
@@ -124,6 +135,7 @@ public:
     bool IsMarkedSystem(int64_t id) const;
     std::string Text(int64_t id) const;
     std::vector<CatalogColumn> Columns(int64_t id) const;
+    std::vector<CatalogColumn> StoredColumns(int64_t id) const; // Columns without the memo
     // A type sp_addtype made: its base type with userType set; false when `type` names none.
     bool ResolveUserType(TypeSpec& type) const;
     // sp_addtype gives the new type its xusertype; a type a column or parameter uses cannot be dropped.

@@ -13,6 +13,7 @@
 #include "platform/server/BufferedSink.h"
 #include "platform/server/Catalog.h"
 #include "platform/server/DateTimeValue.h"
+#include "platform/server/Decimal.h"
 #include "platform/server/ErrorMapper.h"
 #include "platform/server/ModuleDefinition.h"
 #include "platform/server/ObjectName.h"
@@ -92,6 +93,14 @@ Value TypedValue(sqlite3_stmt* stmt, int i, const TypeSpec& type)
             return Value::Decimal(text);
         }
         return Value::Decimal(DecimalText(sqlite3_column_double(stmt, i), type.Scale()));
+    }
+    if (type.IsExactNumeric() && kind == SQLITE_TEXT) {
+        // Digits beyond a double's are kept as decimal text.
+        const std::string text(reinterpret_cast<const char*>(sqlite3_column_text(stmt, i)));
+        const auto d = Decimal::ParseStored(text);
+        const auto r = d ? d->Rescaled(type.Scale()) : std::nullopt;
+        if (r)
+            return Value::Decimal(r->ToText());
     }
     if (type.IsDateTime() && kind == SQLITE_TEXT) {
         const std::string text(reinterpret_cast<const char*>(sqlite3_column_text(stmt, i)));
@@ -638,7 +647,15 @@ void Executor::EndStatementLocks()
 
 Executor::Flow Executor::RunList(const std::vector<ParsedStatement>& list)
 {
+    // Consecutive queries (a script of INSERTs) remember which tables their
+    // names resolve to; any other statement may change the catalogue, and
+    // forgets them.
+    std::optional<Catalog::LookupMemo> queries;
     for (const ParsedStatement& st : list) {
+        if (st.kind != StatementKind::Query)
+            queries.reset();
+        else if (!queries)
+            queries.emplace();
         if (s_.cancelled) {
             Report(SqlError(0, 0, "Query was cancelled by user.", SqlError::Scope::Batch), st.line);
             throw BatchAbort{};
@@ -868,7 +885,13 @@ void Executor::Bind(sqlite3_stmt* stmt, const std::vector<std::string>& variable
         case ValueKind::Null: sqlite3_bind_null(stmt, index); break;
         case ValueKind::Int: sqlite3_bind_int64(stmt, index, v->value.integer); break;
         case ValueKind::Float: sqlite3_bind_double(stmt, index, v->value.real); break;
-        case ValueKind::Decimal: sqlite3_bind_double(stmt, index, std::strtod(v->value.text.c_str(), nullptr)); break;
+        case ValueKind::Decimal:
+            if (NeedsDecimalText(v->value.text))
+                sqlite3_bind_text(stmt, index, v->value.text.data(), static_cast<int>(v->value.text.size()),
+                                  SQLITE_TRANSIENT);
+            else
+                sqlite3_bind_double(stmt, index, std::strtod(v->value.text.c_str(), nullptr));
+            break;
         case ValueKind::Binary:
             sqlite3_bind_blob(stmt, index, v->value.text.data(), static_cast<int>(v->value.text.size()), SQLITE_TRANSIENT);
             break;
@@ -1132,7 +1155,10 @@ void Executor::CloseCursorsAtTransactionEnd()
 
 void Executor::RunQuery(const ParsedStatement& st)
 {
-    const Catalog::LookupMemo memo;
+    // A run of queries shares the lookups of one memo (see RunList).
+    std::optional<Catalog::LookupMemo> memo;
+    if (!Catalog::LookupMemo::Active())
+        memo.emplace();
     Translator translator(tokens_, text_, this);
     spellings_.clear();
     touchedTables_.clear();
@@ -1385,11 +1411,17 @@ bool Executor::InsertsIntoIdentity(const Translation& t)
             return false;
         storage = catalog.StorageName(id);
     }
-    // Identity columns are SQLite's AUTOINCREMENT keys, which keep a row in sqlite_sequence.
+    // Identity columns are SQLite's AUTOINCREMENT keys, which keep a row in
+    // sqlite_sequence (from their first insert on, so asked after an insert).
+    const std::string key = "identity\x1f" + schema + "\x1f" + storage;
+    if (const std::vector<int64_t>* known = Catalog::LookupMemo::Recall(key))
+        return !known->empty() && known->front() != 0;
     try {
         SqliteStatement find(s_.db, "SELECT 1 FROM " + Translator::Quote(schema) + ".sqlite_sequence WHERE name = ?");
         find.Bind(1, storage);
-        return find.Step();
+        const bool found = find.Step();
+        Catalog::LookupMemo::Remember(key, {found ? 1 : 0});
+        return found;
     } catch (const SqlError&) {
         return false; // a schema without AUTOINCREMENT tables has no sqlite_sequence
     }
@@ -1430,15 +1462,22 @@ int64_t Executor::RunChange(const Translation& t)
         const int64_t table = catalog.Resolve(t.targetOwner, t.targetName, "U ", CallerUid(catalog));
         if (table) {
             storage = catalog.StorageName(table);
-            SqliteStatement find(s_.db, "SELECT id FROM " + catalog.Table("tw_objects") +
-                                            " WHERE parent_obj = ? AND xtype = 'TR' ORDER BY id");
-            find.Bind(1, table);
-            while (find.Step()) {
-                const int64_t id = find.Int(0);
-                std::vector<Token> tokens = Lexer(catalog.Text(id), true).Tokenize();
-                const ModuleDefinition def = ModuleDefinition::Parse(tokens, catalog.Text(id));
-                if (std::find(def.triggerEvents.begin(), def.triggerEvents.end(), event) != def.triggerEvents.end())
-                    triggers.push_back(id);
+            const std::string key = "triggers\x1f" + database + "\x1f" + std::to_string(table) + "\x1f" + event;
+            if (const std::vector<int64_t>* known = Catalog::LookupMemo::Recall(key)) {
+                triggers = *known;
+            } else {
+                SqliteStatement find(s_.db, "SELECT id FROM " + catalog.Table("tw_objects") +
+                                                " WHERE parent_obj = ? AND xtype = 'TR' ORDER BY id");
+                find.Bind(1, table);
+                while (find.Step()) {
+                    const int64_t id = find.Int(0);
+                    std::vector<Token> tokens = Lexer(catalog.Text(id), true).Tokenize();
+                    const ModuleDefinition def = ModuleDefinition::Parse(tokens, catalog.Text(id));
+                    if (std::find(def.triggerEvents.begin(), def.triggerEvents.end(), event) !=
+                        def.triggerEvents.end())
+                        triggers.push_back(id);
+                }
+                Catalog::LookupMemo::Remember(key, triggers);
             }
         }
     }

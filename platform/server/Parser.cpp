@@ -84,6 +84,9 @@ std::vector<ParsedStatement> Parser::ParseFrom(size_t begin)
 {
     pos_ = begin;
     std::vector<ParsedStatement> list;
+    // Room for a script of short statements at once: a statement is rarely
+    // shorter than a dozen tokens, and regrowing moves every statement parsed.
+    list.reserve((tokens_.size() - std::min(begin, tokens_.size())) / 12 + 1);
     afterTerminator_ = false;
     while (Peek().kind != TokenKind::End) {
         if (Peek().IsOp(";")) {

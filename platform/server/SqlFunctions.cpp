@@ -10,6 +10,7 @@
 
 #include "platform/server/Catalog.h"
 #include "platform/server/DateTimeValue.h"
+#include "platform/server/Decimal.h"
 #include "platform/server/ErrorMapper.h"
 #include "platform/server/ObjectName.h"
 #include "platform/server/Server.h"
@@ -531,6 +532,64 @@ bool IntegerRange(const std::string& type, int64_t v)
     return true;
 }
 
+// A value as an exact decimal: integers, doubles by their shortest digits, and
+// decimal text; nothing for other text, blobs and NULL.
+std::optional<Decimal> DecimalOf(sqlite3_value* v)
+{
+    switch (sqlite3_value_type(v)) {
+    case SQLITE_INTEGER: return Decimal::FromInt(sqlite3_value_int64(v));
+    case SQLITE_FLOAT: return Decimal::FromDouble(sqlite3_value_double(v));
+    case SQLITE_TEXT: return Decimal::ParseStored(Text(v));
+    default: return std::nullopt;
+    }
+}
+
+// An exact value travels through SQLite as a double while a double holds all
+// its digits, so that SQLite's own arithmetic and comparisons keep working on
+// it, and as its decimal text beyond that.
+void ResultDecimal(sqlite3_context* ctx, const Decimal& d)
+{
+    if (d.FitsDouble())
+        sqlite3_result_double(ctx, d.ToDouble());
+    else
+        ResultText(ctx, d.ToText());
+}
+
+void DecimalOverflow(sqlite3_context* ctx, const std::string& type)
+{
+    Fail(ctx, 8115, 16, "Arithmetic overflow error converting expression to data type " + type + ".");
+}
+
+// Whether an exact value fits the type: its precision, or money's 64-bit range.
+bool FitsExactType(const Decimal& d, const TypeSpec& type)
+{
+    if (type.name == "money" || type.name == "smallmoney") {
+        const char* limit = type.name == "money" ? "922337203685477.5807" : "214748.3647";
+        const char* least = type.name == "money" ? "-922337203685477.5808" : "-214748.3648";
+        auto r = d.Rescaled(4);
+        return r && Decimal::Compare(*r, *Decimal::Parse(limit)) <= 0 &&
+               Decimal::Compare(*r, *Decimal::Parse(least)) >= 0;
+    }
+    return d.Fits(type.Precision(), type.Scale());
+}
+
+// Decimal text of a value of an exact type: money with two decimals (four for
+// style 2, thousands commas for style 1), decimal and numeric with their scale.
+std::string ExactText(const Decimal& d, const TypeSpec& sourceType, int style)
+{
+    const bool money = sourceType.name == "money" || sourceType.name == "smallmoney";
+    const int decimals = money ? (style == 2 ? 4 : 2) : sourceType.Scale();
+    std::string text = d.Rescaled(decimals).value_or(d).ToText();
+    if (money && style == 1) {
+        size_t point = text.find('.');
+        if (point == std::string::npos)
+            point = text.size();
+        for (size_t at = point; at > 3 && std::isdigit(static_cast<unsigned char>(text[at - 4]));)
+            text.insert(at -= 3, ",");
+    }
+    return text;
+}
+
 std::string SourceTypeName(sqlite3_value* v)
 {
     switch (sqlite3_value_type(v)) {
@@ -567,12 +626,23 @@ void Convert(sqlite3_context* ctx, int argc, Args argv)
                 sqlite3_result_int(ctx, Lower(TrimRight(t)) == "true");
                 return;
             }
-            if (!ParseNumber(t, &d, &integral) || !integral) {
+            // Whole digits convert exactly; so does the decimal text of an exact
+            // value, truncated as a decimal's conversion truncates.
+            const auto exact = Decimal::Parse(t);
+            const bool exactSource =
+                argc > 3 && !IsNull(argv[3]) && TypeSpec::FromDeclared(Text(argv[3])).IsExactNumeric();
+            if (exact && (exact->Scale() == 0 || exactSource)) {
+                const auto whole = exact->ToInt64();
+                if (!whole)
+                    return DecimalOverflow(ctx, target.name);
+                v = *whole;
+            } else if (!ParseNumber(t, &d, &integral) || !integral) {
                 Fail(ctx, 245, 16, "Conversion failed when converting the varchar value '" + t +
                                        "' to data type " + target.name + ".");
                 return;
+            } else {
+                v = static_cast<int64_t>(d);
             }
-            v = static_cast<int64_t>(d);
         }
         if (target.name == "bit") {
             sqlite3_result_int(ctx, v != 0);
@@ -585,28 +655,45 @@ void Convert(sqlite3_context* ctx, int argc, Args argv)
         sqlite3_result_int64(ctx, v);
         return;
     }
-    if (target.IsApproximate() || target.IsExactNumeric()) {
+    if (target.IsExactNumeric()) {
+        std::optional<Decimal> d;
+        if (kind == SQLITE_INTEGER || kind == SQLITE_FLOAT) {
+            d = DecimalOf(argv[0]);
+            if (!d)
+                return DecimalOverflow(ctx, target.name);
+        } else {
+            std::string t = Text(argv[0]);
+            if (target.name == "money" || target.name == "smallmoney")
+                if (!t.empty() && t[0] == '$')
+                    t.erase(0, 1);
+            d = Decimal::Parse(t);
+            double v = 0;
+            bool integral;
+            if (!d && ParseNumber(t, &v, &integral)) {
+                // Exponent forms, and digits too many for 38: through a double.
+                d = Decimal::FromDouble(v);
+                if (!d)
+                    return DecimalOverflow(ctx, target.name);
+            }
+            if (!d) {
+                Fail(ctx, 8114, 16, "Error converting data type varchar to " + target.name + ".");
+                return;
+            }
+        }
+        if (!FitsExactType(*d, target))
+            return DecimalOverflow(ctx, target.name);
+        ResultDecimal(ctx, *d->Rescaled(target.Scale()));
+        return;
+    }
+    if (target.IsApproximate()) {
         double v = 0;
         if (kind == SQLITE_INTEGER || kind == SQLITE_FLOAT) {
             v = sqlite3_value_double(argv[0]);
         } else {
             bool integral;
             std::string t = Text(argv[0]);
-            if (target.name == "money" || target.name == "smallmoney")
-                if (!t.empty() && t[0] == '$')
-                    t.erase(0, 1);
             if (!ParseNumber(t, &v, &integral)) {
                 Fail(ctx, 8114, 16, "Error converting data type varchar to " + target.name + ".");
-                return;
-            }
-        }
-        if (target.IsExactNumeric()) {
-            // Rounded on its decimal digits: 2.675 is 2.68, though its double lies just below.
-            v = std::strtod(DecimalText(v, target.Scale()).c_str(), nullptr);
-            const int integerDigits = target.Precision() - target.Scale();
-            if (std::fabs(v) >= std::pow(10.0, integerDigits)) {
-                Fail(ctx, 8115, 16, "Arithmetic overflow error converting expression to data type " +
-                                        target.name + ".");
                 return;
             }
         }
@@ -635,16 +722,9 @@ void Convert(sqlite3_context* ctx, int argc, Args argv)
         std::string text;
         const std::string source = argc > 3 && !IsNull(argv[3]) ? Text(argv[3]) : SourceTypeName(argv[0]);
         const TypeSpec sourceType = TypeSpec::FromDeclared(source);
-        if ((kind == SQLITE_INTEGER || kind == SQLITE_FLOAT) && sourceType.IsExactNumeric()) {
-            // Money shows two decimals (style 2: four), a decimal its scale.
-            const bool money = sourceType.name == "money" || sourceType.name == "smallmoney";
-            const int decimals = money ? (style == 2 ? 4 : 2) : sourceType.Scale();
-            text = DecimalText(sqlite3_value_double(argv[0]), decimals);
-            if (money && style == 1) {
-                const size_t point = text.find('.');
-                for (size_t at = point; at > 3 && std::isdigit(static_cast<unsigned char>(text[at - 4]));)
-                    text.insert(at -= 3, ",");
-            }
+        const std::optional<Decimal> exact = sourceType.IsExactNumeric() ? DecimalOf(argv[0]) : std::nullopt;
+        if (exact) {
+            text = ExactText(*exact, sourceType, style);
         } else if (kind == SQLITE_INTEGER) {
             text = std::to_string(sqlite3_value_int64(argv[0]));
         } else if (kind == SQLITE_FLOAT) {
@@ -664,7 +744,7 @@ void Convert(sqlite3_context* ctx, int argc, Args argv)
         if (length >= 0) {
             const std::vector<size_t> starts = CharStarts(text);
             if (static_cast<int>(starts.size()) > length) {
-                if (kind == SQLITE_INTEGER || kind == SQLITE_FLOAT) {
+                if (kind == SQLITE_INTEGER || kind == SQLITE_FLOAT || exact) {
                     // A number that does not fit gives '*', as SQL Server does.
                     text = "*";
                 } else {
@@ -1789,7 +1869,192 @@ void AverageFinal(sqlite3_context* ctx)
     sqlite3_result_int64(ctx, state->integerSum / state->count);
 }
 
+// Exact comparison of two numbers, one of them of an exact type: -1, 0 or 1.
+// Text on either side converts as SQL Server converts it to numeric.
+void DecimalCompare(sqlite3_context* ctx, int, Args argv)
+{
+    if (IsNull(argv[0]) || IsNull(argv[1]))
+        return sqlite3_result_null(ctx);
+    std::optional<Decimal> a = DecimalOf(argv[0]), b = DecimalOf(argv[1]);
+    if (!a || !b) {
+        // Doubles beyond 38 digits compare as doubles; anything else is no number.
+        const int ka = sqlite3_value_type(argv[0]), kb = sqlite3_value_type(argv[1]);
+        if ((ka == SQLITE_FLOAT || ka == SQLITE_INTEGER) && (kb == SQLITE_FLOAT || kb == SQLITE_INTEGER)) {
+            const double x = sqlite3_value_double(argv[0]), y = sqlite3_value_double(argv[1]);
+            return sqlite3_result_int(ctx, x < y ? -1 : x > y ? 1 : 0);
+        }
+        Fail(ctx, 8114, 16, "Error converting data type varchar to numeric.");
+        return;
+    }
+    sqlite3_result_int(ctx, Decimal::Compare(*a, *b));
+}
+
+// Whether a stored value is a number a decimal column may hold: a stored
+// value that is no number fails the column's type check.
+void IsDecimal(sqlite3_context* ctx, int, Args argv)
+{
+    sqlite3_result_int(ctx, IsNull(argv[0]) || DecimalOf(argv[0]).has_value());
+}
+
+// Orders decimal text by value, so that indexes, ORDER BY, MIN and MAX over
+// exact columns hold past a double's digits; text that is no number sorts after.
+int CollationDecimal(void*, int lengthA, const void* a, int lengthB, const void* b)
+{
+    const auto x = Decimal::ParseStored(std::string_view(static_cast<const char*>(a), static_cast<size_t>(lengthA)));
+    const auto y = Decimal::ParseStored(std::string_view(static_cast<const char*>(b), static_cast<size_t>(lengthB)));
+    if (x && y)
+        return Decimal::Compare(*x, *y);
+    if (x || y)
+        return x ? -1 : 1;
+    const int c = std::memcmp(a, b, static_cast<size_t>(std::min(lengthA, lengthB)));
+    return c ? c : lengthA - lengthB;
+}
+
+// SUM and AVG of decimal and money, exact to 38 digits.
+struct DecimalSumState {
+    Decimal sum;
+    int64_t count;
+    bool overflow;
+};
+
+void DecimalSumStep(sqlite3_context* ctx, int, Args argv)
+{
+    auto* state = static_cast<DecimalSumState*>(sqlite3_aggregate_context(ctx, sizeof(DecimalSumState)));
+    if (!state || IsNull(argv[0]) || state->overflow)
+        return;
+    const auto d = DecimalOf(argv[0]);
+    if (!d) {
+        state->overflow = true;
+        return;
+    }
+    Decimal next;
+    if (Decimal::Add(state->sum, *d, Decimal::kMaxPrecision, std::max(state->sum.Scale(), d->Scale()), &next) !=
+        Decimal::Status::Ok) {
+        state->overflow = true;
+        return;
+    }
+    state->sum = next;
+    ++state->count;
+}
+
+void DecimalSumFinish(sqlite3_context* ctx, bool average)
+{
+    auto* state = static_cast<DecimalSumState*>(sqlite3_aggregate_context(ctx, 0));
+    const char* type = static_cast<const char*>(sqlite3_user_data(ctx)) ? "money" : "numeric";
+    if (state && state->overflow)
+        return DecimalOverflow(ctx, type);
+    if (!state || state->count == 0)
+        return sqlite3_result_null(ctx);
+    if (!average)
+        return ResultDecimal(ctx, state->sum);
+    Decimal mean;
+    const int scale = std::max(state->sum.Scale(), 6);
+    if (Decimal::Divide(state->sum, Decimal::FromInt(state->count), Decimal::kMaxPrecision, scale, &mean) !=
+        Decimal::Status::Ok)
+        return DecimalOverflow(ctx, type);
+    ResultDecimal(ctx, mean);
+}
+
+void DecimalSumFinal(sqlite3_context* ctx) { DecimalSumFinish(ctx, false); }
+void DecimalAverageFinal(sqlite3_context* ctx) { DecimalSumFinish(ctx, true); }
+
+// tw_decop(op, a, b, precision, scale, type): + - * / % of exact values, rounded
+// half away from zero to the result's scale; 8115 past its precision (or
+// money's range), 8134 for a zero divisor.
+void DecimalOperation(sqlite3_context* ctx, int, Args argv)
+{
+    if (IsNull(argv[1]) || IsNull(argv[2]))
+        return sqlite3_result_null(ctx);
+    const std::string op = Text(argv[0]);
+    const TypeSpec type = TypeSpec::FromDeclared(Text(argv[5]));
+    const std::string typeName = type.name == "decimal" ? "numeric" : type.name;
+    const auto a = DecimalOf(argv[1]), b = DecimalOf(argv[2]);
+    if (!a || !b) {
+        const bool textual = sqlite3_value_type(argv[1]) == SQLITE_TEXT || sqlite3_value_type(argv[2]) == SQLITE_TEXT;
+        if (textual)
+            return Fail(ctx, 8114, 16, "Error converting data type varchar to " + typeName + ".");
+        return Overflow(ctx, typeName);
+    }
+    const int precision = sqlite3_value_int(argv[3]);
+    const int scale = sqlite3_value_int(argv[4]);
+    Decimal r;
+    Decimal::Status status = Decimal::Status::Ok;
+    switch (op.empty() ? '+' : op[0]) {
+    case '+': status = Decimal::Add(*a, *b, precision, scale, &r); break;
+    case '-': status = Decimal::Subtract(*a, *b, precision, scale, &r); break;
+    case '*': status = Decimal::Multiply(*a, *b, precision, scale, &r); break;
+    case '/': status = Decimal::Divide(*a, *b, precision, scale, &r); break;
+    default: status = Decimal::Modulo(*a, *b, precision, scale, &r); break;
+    }
+    if (status == Decimal::Status::DivideByZero) {
+        DivideByZero(ctx);
+        return;
+    }
+    if (status == Decimal::Status::Overflow || !FitsExactType(r, type))
+        return Overflow(ctx, typeName);
+    ResultDecimal(ctx, r);
+}
+
+// ROUND(x, places[, truncate]) of an exact value: half away from zero, the scale kept.
+void DecimalRound(sqlite3_context* ctx, int argc, Args argv)
+{
+    if (IsNull(argv[0]) || (argc > 1 && IsNull(argv[1])))
+        return sqlite3_result_null(ctx);
+    const auto d = DecimalOf(argv[0]);
+    if (!d)
+        return Fail(ctx, 8114, 16, "Error converting data type varchar to numeric.");
+    const int places = argc > 1 ? sqlite3_value_int(argv[1]) : 0;
+    const bool truncate = argc > 2 && !IsNull(argv[2]) && sqlite3_value_int(argv[2]) != 0;
+    Decimal r;
+    if (d->Round(places, truncate, &r) != Decimal::Status::Ok)
+        return Overflow(ctx, "numeric");
+    ResultDecimal(ctx, r);
+}
+
+// FLOOR, CEILING, ABS and SIGN of an exact value.
+void DecimalUnary(sqlite3_context* ctx, int, Args argv)
+{
+    if (IsNull(argv[0]))
+        return sqlite3_result_null(ctx);
+    const auto d = DecimalOf(argv[0]);
+    if (!d)
+        return Fail(ctx, 8114, 16, "Error converting data type varchar to numeric.");
+    switch (*static_cast<const char*>(sqlite3_user_data(ctx))) {
+    case 'f': return ResultDecimal(ctx, d->Floor());
+    case 'c': return ResultDecimal(ctx, d->Ceiling());
+    case 'a': return ResultDecimal(ctx, d->Abs());
+    default: return ResultDecimal(ctx, Decimal::FromInt(d->IsZero() ? 0 : d->IsNegative() ? -1 : 1));
+    }
+}
+
+// Unary minus of an exact value.
+void DecimalNegate(sqlite3_context* ctx, int, Args argv)
+{
+    if (IsNull(argv[0]))
+        return sqlite3_result_null(ctx);
+    const auto d = DecimalOf(argv[0]);
+    if (!d) {
+        Fail(ctx, 8114, 16, "Error converting data type varchar to numeric.");
+        return;
+    }
+    ResultDecimal(ctx, d->Negated());
+}
+
+// An exact value as it travels: a double while one holds its digits, text beyond.
+void DecimalNumber(sqlite3_context* ctx, int, Args argv)
+{
+    if (IsNull(argv[0]))
+        return sqlite3_result_null(ctx);
+    const auto d = DecimalOf(argv[0]);
+    if (d)
+        return ResultDecimal(ctx, *d);
+    sqlite3_result_value(ctx, argv[0]);
+}
+
 const FunctionEntry kFunctions[] = {
+    {"tw_deccmp", 2, DecimalCompare, true}, {"tw_isdecimal", 1, IsDecimal, true}, {"tw_decnum", 1, DecimalNumber, true},
+    {"tw_decneg", 1, DecimalNegate, true}, {"tw_decop", 6, DecimalOperation, false},
+    {"tw_decround", 1, DecimalRound, true}, {"tw_decround", 2, DecimalRound, true}, {"tw_decround", 3, DecimalRound, true},
     {"tw_add", 2, Add, true}, {"tw_chain", -1, Chain, true}, {"tw_divide", 2, Divide, true}, {"tw_modulo", 2, Modulo, true},
     {"tw_like", 2, LikeFn, true}, {"tw_like", 3, LikeFn, true}, {"tw_sysvar", 1, SysVar, false},
     {"tw_convert", 3, Convert, false}, {"tw_convert", 4, Convert, false}, {"tw_getdate", 0, GetDate, false},
@@ -1989,6 +2254,22 @@ void SqlFunctions::Register(sqlite3* db, SessionState* session)
                             sqlfn_detail::AverageStep, sqlfn_detail::AverageFinal);
     sqlite3_create_function(db, "tw_avg_int", 1, SQLITE_UTF8 | SQLITE_DETERMINISTIC, session, nullptr,
                             sqlfn_detail::IntAverageStep, sqlfn_detail::AverageFinal);
+    sqlite3_create_collation(db, "TWDEC", SQLITE_UTF8, nullptr, sqlfn_detail::CollationDecimal);
+    // The user data picks the function: floor, ceiling, abs, sign.
+    static const char unary[] = "fcas";
+    static const char* const unaryNames[] = {"tw_decfloor", "tw_decceiling", "tw_decabs", "tw_decsign"};
+    for (int i = 0; i < 4; ++i)
+        sqlite3_create_function(db, unaryNames[i], 1, SQLITE_UTF8 | SQLITE_DETERMINISTIC,
+                                const_cast<char*>(unary + i), sqlfn_detail::DecimalUnary, nullptr, nullptr);
+    // The user data tells money (non-null) from decimal, for the overflow message.
+    static char money = 1;
+    for (void* kind : {static_cast<void*>(nullptr), static_cast<void*>(&money)}) {
+        const std::string suffix = kind ? "money" : "dec";
+        sqlite3_create_function(db, ("tw_sum_" + suffix).c_str(), 1, SQLITE_UTF8 | SQLITE_DETERMINISTIC, kind,
+                                nullptr, sqlfn_detail::DecimalSumStep, sqlfn_detail::DecimalSumFinal);
+        sqlite3_create_function(db, ("tw_avg_" + suffix).c_str(), 1, SQLITE_UTF8 | SQLITE_DETERMINISTIC, kind,
+                                nullptr, sqlfn_detail::DecimalSumStep, sqlfn_detail::DecimalAverageFinal);
+    }
 }
 
 } // namespace tw::server

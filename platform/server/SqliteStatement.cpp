@@ -129,7 +129,12 @@ SqliteStatement& SqliteStatement::BindValue(int index, const Value& value)
     case ValueKind::Null: sqlite3_bind_null(stmt_, index); break;
     case ValueKind::Int: sqlite3_bind_int64(stmt_, index, value.integer); break;
     case ValueKind::Float: sqlite3_bind_double(stmt_, index, value.real); break;
-    case ValueKind::Decimal: sqlite3_bind_double(stmt_, index, std::strtod(value.text.c_str(), nullptr)); break;
+    case ValueKind::Decimal:
+        if (NeedsDecimalText(value.text))
+            sqlite3_bind_text(stmt_, index, value.text.data(), static_cast<int>(value.text.size()), SQLITE_TRANSIENT);
+        else
+            sqlite3_bind_double(stmt_, index, std::strtod(value.text.c_str(), nullptr));
+        break;
     case ValueKind::Binary:
         sqlite3_bind_blob(stmt_, index, value.text.data(), static_cast<int>(value.text.size()), SQLITE_TRANSIENT);
         break;

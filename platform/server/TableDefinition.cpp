@@ -308,7 +308,14 @@ std::string TableDefinition::SqliteColumn(const ColumnDefinition& c) const
         sql += "INTEGER PRIMARY KEY AUTOINCREMENT";
         rowidKey = true;
     } else {
-        sql += t.Spelling();
+        const std::string spelling = t.Spelling();
+        // Decimals and money are kept as decimal text ordered by value, so that
+        // digits past a double's survive and still compare and sort exactly:
+        // "decimal TEXT(10,2)" gives the column text affinity and keeps its type.
+        if (t.IsExactNumeric())
+            sql += t.name + " TEXT" + spelling.substr(std::min(spelling.find('('), spelling.size())) + " COLLATE TWDEC";
+        else
+            sql += spelling;
         // Dates are kept as text: with SQLite's numeric affinity '20240301'
         // would turn into a number.
         if (t.IsDateTime())
@@ -337,9 +344,11 @@ std::string TableDefinition::SqliteColumn(const ColumnDefinition& c) const
             sql += " CONSTRAINT " + Translator::Quote(std::string("tw_range_") + r.type + "_" + c.column.name) +
                    " CHECK (" + name + " BETWEEN " + r.range + ")";
     }
-    if (t.IsApproximate() || t.IsExactNumeric())
+    if (t.IsApproximate() || (t.IsExactNumeric() && rowidKey))
         sql += " CONSTRAINT " + Translator::Quote("tw_type_" + c.column.name) + " CHECK (typeof(" + name +
                ") IN ('integer', 'real', 'null'))";
+    else if (t.IsExactNumeric())
+        sql += " CONSTRAINT " + Translator::Quote("tw_type_" + c.column.name) + " CHECK (tw_isdecimal(" + name + "))";
     return sql;
 }
 

@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "platform/server/DateTimeValue.h"
+#include "platform/server/Decimal.h"
 #include "platform/server/SqlError.h"
 
 namespace tw::server {
@@ -1287,6 +1288,27 @@ std::string Translator::CoerceDate(const std::string& sql, size_t begin, size_t 
     return "tw_datecoerce(" + sql + ", " + other + ")";
 }
 
+// Whether a comparison needs the exact one: an operand of an exact type met by
+// a number or text, unless one side is a bare column, which SQLite compares
+// exactly itself (decimal columns keep decimal text under a numeric
+// collation) and can look up in an index.
+bool Translator::CompareExactly(const TypeSpec& left, size_t leftBegin, size_t leftEnd, const TypeSpec& right,
+                                size_t rightBegin, size_t rightEnd) const
+{
+    auto comparable = [](const TypeSpec& t) { return !t.IsKnown() || !(t.IsDateTime() || t.IsBinary()); };
+    if (!(left.IsExactNumeric() || right.IsExactNumeric()) || !comparable(left) || !comparable(right))
+        return false;
+    auto bareColumn = [this](size_t begin, size_t end) {
+        if (begin >= end)
+            return false;
+        for (size_t i = begin; i < end; ++i)
+            if (!tokens_[i].IsName() && !tokens_[i].IsOp("."))
+                return false;
+        return true;
+    };
+    return !bareColumn(leftBegin, leftEnd) && !bareColumn(rightBegin, rightEnd);
+}
+
 std::string Translator::Predicate()
 {
     const size_t leftBegin = pos_;
@@ -1303,8 +1325,10 @@ std::string Translator::Predicate()
             Next();
             if (Peek().Is("ALL") || Peek().Is("ANY") || Peek().Is("SOME"))
                 throw SqlError::NotSupported("Comparisons with ALL, ANY or SOME");
+            const TypeSpec leftType = lastType_;
             const size_t rightBegin = pos_;
             std::string right = Additive();
+            const bool exact = CompareExactly(leftType, leftBegin, leftEnd, lastType_, rightBegin, pos_);
             const std::string coercedLeft = CoerceDate(left, leftBegin, leftEnd, right);
             right = CoerceDate(right, rightBegin, pos_, left);
             left = coercedLeft;
@@ -1319,7 +1343,10 @@ std::string Translator::Predicate()
                 op = "IS";
             else if (!ansiNulls && op == "<>")
                 op = "IS NOT";
-            left = "(" + left + " " + op + " " + right + ")";
+            if (exact)
+                left = "(tw_deccmp(" + left + ", " + right + ") " + op + " 0)";
+            else
+                left = "(" + left + " " + op + " " + right + ")";
             lastType_ = {};
             continue;
         }
@@ -1424,15 +1451,19 @@ std::string Translator::Additive()
 {
     std::vector<std::string> terms{Multiplicative()};
     std::string steps;
+    // Decimal and money sums and differences go exactly, step by step.
+    std::vector<TypeSpec> exactTypes;
     for (;;) {
         const TypeSpec leftType = lastType_;
         const Operand leftOperand = CurrentOperand();
         char op = 0;
         char check = '.';
+        TypeSpec exact;
         if (AcceptOp("+")) {
             terms.push_back(Multiplicative());
             const TypeSpec rightType = lastType_;
             const TypeSpec integerType = ArithmeticType(OperandType(leftOperand), OperandType(CurrentOperand()));
+            exact = ArithmeticType(OperandType(leftOperand), OperandType(CurrentOperand()), '+');
             const bool cnyn = !context_ || context_->ConcatNullYieldsNull();
             if (translator_detail::IsNumericHint(leftType) && translator_detail::IsNumericHint(rightType))
                 op = '+';
@@ -1456,6 +1487,7 @@ std::string Translator::Additive()
         } else if (AcceptOp("-")) {
             terms.push_back(Multiplicative());
             const TypeSpec integerType = ArithmeticType(OperandType(leftOperand), OperandType(CurrentOperand()));
+            exact = ArithmeticType(OperandType(leftOperand), OperandType(CurrentOperand()), '-');
             op = '-';
             check = translator_detail::CheckCode(integerType);
             lastType_ = ArithmeticType(leftType, lastType_, '-');
@@ -1468,11 +1500,27 @@ std::string Translator::Additive()
         } else {
             break;
         }
+        exactTypes.push_back(exact);
+        if (exact.IsExactNumeric()) {
+            lastType_ = exact;
+            SetArithmeticResult({});
+        }
         steps += op;
         steps += check;
     }
     if (terms.size() == 1)
         return terms.front();
+    constexpr size_t kExactSteps = 64; // nested calls; a longer chain stays one flat call
+    const bool anyExact =
+        std::any_of(exactTypes.begin(), exactTypes.end(), [](const TypeSpec& t) { return t.IsExactNumeric(); });
+    if (anyExact && exactTypes.size() <= kExactSteps) {
+        std::string sql = terms.front();
+        for (size_t i = 0; i < exactTypes.size(); ++i)
+            sql = exactTypes[i].IsExactNumeric()
+                      ? ExactStep(steps[2 * i] == '-' ? '-' : '+', sql, terms[i + 1], exactTypes[i])
+                      : translator_detail::AdditiveStep(sql, terms[i + 1], steps[2 * i], steps[2 * i + 1]);
+        return sql;
+    }
     if (terms.size() == 2)
         return translator_detail::AdditiveStep(terms[0], terms[1], steps[0], steps[1]);
     const std::string chain = translator_detail::AdditiveChain(terms, steps);
@@ -1507,19 +1555,31 @@ std::string Translator::Multiplicative()
         const Operand leftOperand = CurrentOperand();
         bool checked = false;
         char op = 0;
+        const std::string leftSql = left;
+        std::string right;
         if (AcceptOp("*")) {
-            left = "(" + left + " * " + Unary() + ")";
+            right = Unary();
+            left = "(" + left + " * " + right + ")";
             checked = true;
             op = '*';
         } else if (AcceptOp("/")) {
-            left = "tw_divide(" + left + ", " + Unary() + ")";
+            right = Unary();
+            left = "tw_divide(" + left + ", " + right + ")";
             checked = true;
             op = '/';
         } else if (AcceptOp("%")) {
-            left = "tw_modulo(" + left + ", " + Unary() + ")";
+            right = Unary();
+            left = "tw_modulo(" + left + ", " + right + ")";
             op = '%';
         } else {
             return left;
+        }
+        const TypeSpec exact = ArithmeticType(OperandType(leftOperand), OperandType(CurrentOperand()), op);
+        if (exact.IsExactNumeric()) {
+            lastType_ = exact;
+            SetArithmeticResult({});
+            left = ExactStep(op, leftSql, right, exact);
+            continue;
         }
         // Products and quotients are checked (the smallest int divided by -1),
         // so only they look the columns' types up.
@@ -1530,6 +1590,14 @@ std::string Translator::Multiplicative()
         if (checked)
             left = CheckedInteger(left, integerType);
     }
+}
+
+// One step of decimal or money arithmetic, exact to 38 digits.
+std::string Translator::ExactStep(char op, const std::string& left, const std::string& right, const TypeSpec& result)
+{
+    return "tw_decop('" + std::string(1, op) + "', " + left + ", " + right + ", " +
+           std::to_string(result.Precision()) + ", " + std::to_string(result.Scale()) + ", " +
+           Literal(result.Spelling()) + ")";
 }
 
 // Integer sums, differences and products are checked against their type's
@@ -1561,9 +1629,16 @@ std::string Translator::Unary()
     Nesting level(depth_);
     if (AcceptOp("-")) {
         // A literal's negation always fits (2147483648 is not an int).
-        if (Peek().kind == TokenKind::Number)
-            return "(- " + Unary() + ")";
+        if (Peek().kind == TokenKind::Number) {
+            const std::string literal = Unary();
+            // Decimal text of many digits keeps them through the sign.
+            if (!literal.empty() && literal[0] == '\'')
+                return "'-" + literal.substr(1);
+            return "(- " + literal + ")";
+        }
         const std::string operand = Unary();
+        if (lastType_.IsExactNumeric())
+            return "tw_decneg(" + operand + ")";
         const TypeSpec integerType = OperandType(CurrentOperand());
         SetArithmeticResult(integerType);
         return CheckedInteger("(- " + operand + ")", integerType);
@@ -1594,7 +1669,8 @@ std::string Translator::PrimaryTerm()
         Next();
         if (t.money) {
             lastType_.name = "money";
-            return t.text;
+            const auto exact = Decimal::Parse(t.text);
+            return exact && !exact->FitsDouble() ? Literal(exact->ToText()) : t.text;
         }
         const bool whole = t.text.find_first_of(".eE") == std::string::npos;
         if (whole) {
@@ -1619,6 +1695,12 @@ std::string Translator::PrimaryTerm()
             lastType_.name = "numeric";
             lastType_.scale = scale;
             lastType_.precision = std::max(1, std::max(scale, wholeDigits + scale));
+        }
+        // Digits past a double's go to SQLite as decimal text.
+        if (lastType_.name == "numeric") {
+            const auto exact = Decimal::Parse(t.text);
+            if (exact && !exact->FitsDouble())
+                return Literal(exact->ToText());
         }
         return t.text;
     }
@@ -1791,8 +1873,8 @@ std::string Translator::FunctionCall(const std::string& spelled)
             throw;
         }
         --grouping_.aggregateDepth;
-        const TypeSpec argType = lastType_;
-        const TypeSpec integerType = SummedIntegerType(OperandType(CurrentOperand()));
+        const TypeSpec argType = OperandType(CurrentOperand());
+        const TypeSpec integerType = SummedIntegerType(argType);
         ExpectOp(")");
         lastType_ = {};
         if (fn == "count")
@@ -1808,6 +1890,15 @@ std::string Translator::FunctionCall(const std::string& spelled)
         std::string noted = "tw_nullseen(" + arg + ")";
         if (argType.IsCharacter())
             noted += " COLLATE TWCI";
+        if ((fn == "sum" || fn == "avg") && argType.IsExactNumeric()) {
+            // Exact to 38 digits: SUM keeps the scale, AVG has at least six decimals (money four).
+            const bool money = argType.name == "money" || argType.name == "smallmoney";
+            lastType_ = argType;
+            lastType_.name = money ? "money" : "decimal";
+            lastType_.precision = money ? -1 : 38;
+            lastType_.scale = money ? -1 : fn == "avg" ? std::max(6, argType.Scale()) : argType.Scale();
+            return "tw_" + fn + (money ? "_money(" : "_dec(") + distinct + noted + ")";
+        }
         if (fn == "avg")
             return (integerType.name == "int" ? "tw_avg_int(" : "tw_avg(") + distinct + noted + ")";
         if (fn == "sum")
@@ -1826,9 +1917,11 @@ std::string Translator::FunctionCall(const std::string& spelled)
         return "tw_" + name + "(" + args + ")";
     }
     TypeSpec firstType;
+    TypeSpec firstOperand;
     if (!Peek().IsOp(")")) {
         args = Expr();
         firstType = lastType_;
+        firstOperand = OperandType(CurrentOperand());
         // DATALENGTH answers by the stored type: two bytes a character of nvarchar.
         if (name == "datalength") {
             const TypeSpec stored = OperandType(CurrentOperand());
@@ -1846,6 +1939,9 @@ std::string Translator::FunctionCall(const std::string& spelled)
     lastType_ = {};
     if (name == "isnull")
         lastType_ = firstType;
+    // Exact values keep their type through these, so that they compare as numbers.
+    if ((name == "isnull" || name == "coalesce" || name == "nullif") && firstOperand.IsExactNumeric())
+        lastType_ = firstOperand;
     if (name.find('.') != std::string::npos) {
         // dbo.fn(...): a user-defined function, run by the executor.
         return "tw_udf(" + Literal(spelled) + (args.empty() ? "" : ", " + args) + ")";
@@ -1875,6 +1971,15 @@ std::string Translator::FunctionCall(const std::string& spelled)
         lastType_.name = "datetime";
     } else if (name == "databasepropertyex" || name == "serverproperty") {
         lastType_.name = "sql_variant";
+    }
+    // ROUND, FLOOR, CEILING, ABS and SIGN of decimal and money stay exact and keep
+    // the type (FLOOR and CEILING drop a decimal's scale).
+    if (firstOperand.IsExactNumeric() &&
+        (name == "round" || name == "floor" || name == "ceiling" || name == "abs" || name == "sign")) {
+        lastType_ = firstOperand;
+        if ((name == "floor" || name == "ceiling") && !(lastType_.name == "money" || lastType_.name == "smallmoney"))
+            lastType_.scale = 0;
+        return "tw_dec" + name + "(" + args + ")";
     }
     static const std::pair<const char*, const char*> renamed[] = {{"isnull", "ifnull"},
                                                                   {"substring", "tw_substring"},

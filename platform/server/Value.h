@@ -49,4 +49,8 @@ using Row = std::vector<Value>;
 // away from zero, so that 0.1 shows as 0.1000 and not as its binary tail.
 std::string DecimalText(double v, int scale);
 
+// Whether decimal text carries more digits than a double holds; such values
+// go to SQLite as text, others as doubles.
+bool NeedsDecimalText(const std::string& text);
+
 } // namespace tw::server

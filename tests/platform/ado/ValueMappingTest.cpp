@@ -67,3 +67,14 @@ TEST(AdoSqlLiteral, QuotesTextAndWritesBinaryAndNull)
     EXPECT_EQ("0x0AFF", tw::ado::SqlLiteral(tw::ado::BinaryVariant(std::string("\x0a\xff", 2))));
     EXPECT_EQ("[a]]b]", tw::ado::QuoteName("a]b"));
 }
+
+TEST(AdoDecimalText, KeepsDigitsPastADouble)
+{
+    tw::ado::FieldInfo numeric;
+    numeric.type = ADODB::adNumeric;
+    for (const char* text : {"12345678901234567890.12", "-0.10000000000000000001", "9007199254740993"}) {
+        _variant_t value = tw::ado::VariantFromValue(tw::server::Value::Decimal(text), numeric);
+        ASSERT_EQ(VT_DECIMAL, value.vt) << text;
+        EXPECT_EQ(text, tw::ado::SqlLiteral(value));
+    }
+}

@@ -162,7 +162,8 @@ TEST_F(ServerTest, ArithmeticOnUntypedOperandsTakesTheValuesType)
 {
     ResultSet r = Query("SELECT UnitPrice * 2 AS twice, 7 * 2 AS ints, 7 * 2.5 AS mixed FROM Products WHERE ProductID = 10");
     EXPECT_NE(r.columns[0].typeName, "int");
-    EXPECT_EQ(r.rows[0][0].ToText(), "45");
+    // money times int is money, with its four decimals.
+    EXPECT_EQ(r.rows[0][0].ToText(), "45.0000");
     EXPECT_EQ(r.columns[1].typeName, "int");
     EXPECT_EQ(r.columns[2].typeName, "numeric");
 }
