@@ -12,6 +12,7 @@
 #include "platform/mfc/CDC.h"
 #include "platform/mfc/CEdit.h"
 #include "ui/commandbars/KtvPToolbarComboBoxButton.h"
+#include "ui/controls/KtvPMaskEdit.h"
 #include "ui/controls/KtvPPropList.h"
 #include "ui/controls/KtvPSpinButton.h"
 #include "ui/frames/KtvPGlobalData.h"
@@ -575,7 +576,17 @@ CWnd* CKtvPProp::CreateEditor(CRect rectEdit, BOOL& bDefaultFormat)
     if (!m_bIsValueList && !IsEditedType(m_varValue.vt) && m_varValue.vt != VT_BOOL) return nullptr;
     DWORD dwStyle = WS_CHILD | WS_VISIBLE | ES_AUTOHSCROLL;
     if (!m_bEnabled || !m_bAllowEdit) dwStyle |= ES_READONLY;
-    CEdit* pEdit = new CEdit;
+    CEdit* pEdit = nullptr;
+    if (!m_strEditMask.IsEmpty() || !m_strEditTempl.IsEmpty() || !m_strValidChars.IsEmpty()) {
+        CKtvPMaskEdit* pMaskEdit = new CKtvPMaskEdit;
+        pMaskEdit->EnableSelectByGroup();
+        if (!m_strEditMask.IsEmpty() && !m_strEditTempl.IsEmpty())
+            pMaskEdit->SetFormat(m_strEditMask, m_strEditTempl, _T(' '));
+        if (!m_strValidChars.IsEmpty()) pMaskEdit->SetAllowedChars(m_strValidChars);
+        pEdit = pMaskEdit;
+    } else {
+        pEdit = new CEdit;
+    }
     if (!pEdit->Create(dwStyle, rectEdit, m_pWndList, kEditorId)) {
         delete pEdit;
         return nullptr;
