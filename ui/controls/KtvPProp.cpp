@@ -628,6 +628,13 @@ BOOL CKtvPProp::EndEdit()
 
 void CKtvPProp::DestroyEditors()
 {
+    // An editor that goes while it has the focus hands it to the grid, so the keyboard keeps a window.
+    const HWND hFocus = ::GetFocus();
+    if (hFocus != nullptr && m_pWndList != nullptr && m_pWndList->GetSafeHwnd() != nullptr &&
+        ((m_pWndInPlace != nullptr && hFocus == m_pWndInPlace->GetSafeHwnd()) ||
+         (m_pWndCombo != nullptr && hFocus == m_pWndCombo->GetSafeHwnd()) ||
+         (m_pWndSpin != nullptr && hFocus == m_pWndSpin->GetSafeHwnd())))
+        m_pWndList->SetFocus();
     if (m_pWndCombo != nullptr) {
         m_pWndCombo->DestroyWindow();
         delete m_pWndCombo;

@@ -378,4 +378,182 @@ TEST_F(PropGridTest, PaintingRightAfterRemoveAllIsClean)
     Pump();
 }
 
+
+// A grid of a few plain rows for the editing protocol.
+class PropEditTest : public PropGridTest {
+protected:
+    void SetUp() override
+    {
+        PropGridTest::SetUp();
+        flag = new CKtvPProp(_T("Flag"), Bool(true));
+        number = new CKtvPProp(_T("Number"), I4(5));
+        number->EnableSpinControl(TRUE, 1, 10);
+        list = new CKtvPProp(_T("Point"), 0, TRUE);
+        for (LONG n : {1L, 2L, 3L}) list->AddSubItem(new CKtvPProp(_T("v"), I4(n)));
+        choice = new CKtvPProp(_T("Choice"), Text(u"Red"));
+        for (const char* o : {"Red", "Green", "Blue"}) choice->AddOption(o);
+        date = new CKtvPProp(_T("Date"), Var(VT_DATE));
+        for (CKtvPProp* p : {flag, number, list, choice, date}) grid.AddProperty(p);
+        grid.SetFocus();
+        Pump();
+        ClearReceived();
+    }
+    static VARIANT Text(const char16_t* s)
+    {
+        VARIANT v = Var(VT_BSTR);
+        v.bstrVal = SysAllocString(s);
+        return v;
+    }
+    CString Shown(CKtvPProp* p) { return p->FormatValue(); }
+    CKtvPProp* flag = nullptr;
+    CKtvPProp* number = nullptr;
+    CKtvPProp* list = nullptr;
+    CKtvPProp* choice = nullptr;
+    CKtvPProp* date = nullptr;
+};
+
+// How an open edit of Number ends, and what it leaves.
+struct EndCase {
+    const char* name;
+    int how;  // 0 Enter, 1 Escape, 2 click on another row, 3 wheel, 4 cancel mode, 5 resize
+    const char* stored;
+    int notifications;
+};
+
+class PropEditEndTest : public PropEditTest, public ::testing::WithParamInterface<EndCase> {};
+
+TEST_P(PropEditEndTest, CommitsOrDiscards)
+{
+    const EndCase& c = GetParam();
+    ClickValue(number);
+    ASSERT_NE(nullptr, number->GetEditor());
+    number->GetEditor()->SetWindowText(_T("8"));
+    switch (c.how) {
+    case 0: KeyFiltered(VK_RETURN); break;
+    case 1: KeyFiltered(VK_ESCAPE); break;
+    case 2: {
+        const CPoint pt(flag->GetRect().left + 10, flag->GetRect().CenterPoint().y);
+        const POINT screen = ScreenPointOf(grid.GetSafeHwnd(), pt.x, pt.y);
+        tw::ProcessClock::Advance(GetDoubleClickTime() + 1);
+        input.Click(tw::display::MouseButton::Left, screen.x, screen.y);
+        PumpFiltered();
+        EXPECT_EQ(flag, grid.GetCurSel());
+        break;
+    }
+    case 3: grid.SendMessage(WM_MOUSEWHEEL, MAKEWPARAM(0, (WORD)(short)-120), 0); break;
+    case 4: grid.SendMessage(WM_CANCELMODE); break;
+    case 5: grid.SetWindowPos(nullptr, 0, 0, 280, 300, SWP_NOZORDER | SWP_NOMOVE); break;
+    }
+    EXPECT_EQ(nullptr, number->GetEditor());
+    EXPECT_STREQ(c.stored, (LPCTSTR)Shown(number));
+    EXPECT_EQ(c.notifications, Changes());
+}
+
+INSTANTIATE_TEST_SUITE_P(Ends, PropEditEndTest,
+                         ::testing::Values(EndCase{"Enter", 0, "8", 1}, EndCase{"Escape", 1, "5", 0},
+                                           EndCase{"ClickElsewhere", 2, "8", 1}, EndCase{"Wheel", 3, "5", 0},
+                                           EndCase{"CancelMode", 4, "5", 0}, EndCase{"Resize", 5, "5", 0}),
+                         [](const ::testing::TestParamInfo<EndCase>& info) { return std::string(info.param.name); });
+
+TEST_F(PropEditTest, TypedLettersAndBlankChooseABoolean)
+{
+    grid.SelectItem(flag);
+    TypeKeys("t");  // already True: the search stops before reaching it again
+    PumpFiltered();
+    EXPECT_STREQ("True", (LPCTSTR)Shown(flag));
+    EXPECT_EQ(nullptr, flag->GetEditor());
+    EXPECT_EQ(0, flag->GetOptionCount());  // the two texts go with the editor
+    TypeKeys(" ");
+    PumpFiltered();
+    EXPECT_STREQ("False", (LPCTSTR)Shown(flag));
+    TypeKeys("T");
+    PumpFiltered();
+    EXPECT_STREQ("True", (LPCTSTR)Shown(flag));
+    EXPECT_EQ(2, Changes());
+}
+
+TEST_F(PropEditTest, ValueListTextsWithFewerAndMoreTokens)
+{
+    grid.SelectItem(list);
+    ASSERT_TRUE(grid.EditItem(list));
+    list->GetEditor()->SetWindowText(_T("4,5"));
+    KeyFiltered(VK_RETURN);
+    EXPECT_STREQ("4, 5, 3", (LPCTSTR)Shown(list));
+    ASSERT_TRUE(grid.EditItem(list));
+    list->GetEditor()->SetWindowText(_T("7, 8, 9, 10"));
+    KeyFiltered(VK_RETURN);
+    EXPECT_STREQ("7, 8, 9", (LPCTSTR)Shown(list));
+    // A token the type refuses changes none of them and keeps the editor open.
+    ASSERT_TRUE(grid.EditItem(list));
+    list->GetEditor()->SetWindowText(_T("1, x"));
+    KeyFiltered(VK_RETURN);
+    EXPECT_STREQ("7, 8, 9", (LPCTSTR)Shown(list));
+    EXPECT_NE(nullptr, list->GetEditor());
+    KeyFiltered(VK_ESCAPE);
+}
+
+TEST_F(PropEditTest, SpinThenEnterStoresTheSpunValue)
+{
+    ClickValue(number);
+    ASSERT_NE(nullptr, number->GetSpin());
+    number->GetSpin()->SetPos32(9);
+    EXPECT_STREQ("5", (LPCTSTR)Shown(number));  // the spin writes only the editor
+    KeyFiltered(VK_RETURN);
+    EXPECT_STREQ("9", (LPCTSTR)Shown(number));
+}
+
+TEST_F(PropEditTest, AComboChoiceCommitsAtOnce)
+{
+    ClickValue(choice);
+    ASSERT_NE(nullptr, choice->GetCombo());
+    choice->GetCombo()->SetCurSel(2);
+    grid.SendMessage(WM_COMMAND, MAKEWPARAM(3, CBN_SELENDOK), (LPARAM)choice->GetCombo()->GetSafeHwnd());
+    EXPECT_STREQ("Blue", (LPCTSTR)Shown(choice));
+    EXPECT_EQ(1, Changes());
+    KeyFiltered(VK_ESCAPE);
+    EXPECT_STREQ("Blue", (LPCTSTR)Shown(choice));
+}
+
+TEST_F(PropEditTest, ATypeWithoutEditorOpensNone)
+{
+    grid.SelectItem(date);
+    EXPECT_FALSE(grid.EditItem(date));
+    EXPECT_EQ(nullptr, date->GetEditor());
+    TypeKeys("1");
+    PumpFiltered();
+    EXPECT_STREQ("*** error ***", (LPCTSTR)Shown(date));
+}
+
+TEST_F(PropEditTest, DraggingTheColumnDividerFollowsTheMouse)
+{
+    const int x = grid.GetListRect().left + grid.GetNameColumnWidth();
+    const int y = flag->GetRect().CenterPoint().y;
+    CKtvPProp* selBefore = grid.GetCurSel();
+    const POINT from = ScreenPointOf(grid.GetSafeHwnd(), x + 1, y);
+    const POINT to = ScreenPointOf(grid.GetSafeHwnd(), x - 40, y);
+    input.MouseMove(from.x, from.y);
+    input.ButtonDown(tw::display::MouseButton::Left, from.x, from.y);
+    PumpFiltered();
+    EXPECT_EQ(selBefore, grid.GetCurSel());  // a click on the divider selects nothing
+    input.MouseMove(to.x, to.y);
+    PumpFiltered();
+    EXPECT_EQ(x - 40 - grid.GetListRect().left, grid.GetNameColumnWidth());  // live tracking
+    input.ButtonUp(tw::display::MouseButton::Left, to.x, to.y);
+    PumpFiltered();
+    EXPECT_EQ(x - 40 - grid.GetListRect().left, grid.GetNameColumnWidth());
+}
+
+TEST_F(PropEditTest, TipsOnlyForCutTexts)
+{
+    auto* longName = new CKtvPProp(_T("A name far too long to fit in the name column of this grid"), I4(1));
+    grid.AddProperty(longName);
+    grid.RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    Pump();
+    EXPECT_TRUE(longName->IsNameTruncated());
+    EXPECT_STREQ((LPCTSTR)longName->GetName(), (LPCTSTR)longName->GetNameTip());
+    EXPECT_FALSE(flag->IsNameTruncated());
+    EXPECT_TRUE(flag->GetNameTip().IsEmpty());
+    EXPECT_TRUE(flag->GetValueTip().IsEmpty());
+}
+
 }  // namespace
