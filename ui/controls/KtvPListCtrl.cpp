@@ -1,5 +1,6 @@
 #include "ui/controls/KtvPListCtrl.h"
 
+#include "platform/mfc/AfxThreadState.h"
 #include "platform/mfc/CDC.h"
 #include "ui/frames/KtvPDrawManager.h"
 
@@ -97,7 +98,8 @@ void CKtvPListCtrl::InitColors()
 void CKtvPListCtrl::PreSubclassWindow()
 {
     CListCtrl::PreSubclassWindow();
-    if (m_wndHeader.GetSafeHwnd() == nullptr) InitList();
+    // A window being created is set up in WM_CREATE, once its header exists.
+    if (tw::mfc::CurrentThreadState().pWndInit == nullptr && m_wndHeader.GetSafeHwnd() == nullptr) InitList();
 }
 
 int CKtvPListCtrl::OnCreate(LPCREATESTRUCT lpCreateStruct)

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <climits>
 
+#include "platform/mfc/AfxThreadState.h"
 #include "platform/mfc/CComboBox.h"
 #include "platform/mfc/CDC.h"
 #include "platform/mfc/CDialog.h"
@@ -112,6 +113,13 @@ int CKtvPPropList::OnCreate(LPCREATESTRUCT lpCreateStruct)
     if (CWnd::OnCreate(lpCreateStruct) == -1) return -1;
     Init();
     return 0;
+}
+
+// A window being subclassed rather than created gets its children here; a created one in WM_CREATE.
+void CKtvPPropList::PreSubclassWindow()
+{
+    CWnd::PreSubclassWindow();
+    if (tw::mfc::CurrentThreadState().pWndInit == nullptr && m_wndHeader.GetSafeHwnd() == nullptr) Init();
 }
 
 CScrollBar* CKtvPPropList::GetScrollBarCtrl(int nBar) const

@@ -176,6 +176,7 @@ public:
     ~CKtvPPropList() override;
 
     BOOL PreTranslateMessage(MSG* pMsg) override;
+    void PreSubclassWindow() override;
     CScrollBar* GetScrollBarCtrl(int nBar) const override;
 
     virtual CKtvPHeaderCtrl& GetHeaderCtrl() { return m_wndHeader; }

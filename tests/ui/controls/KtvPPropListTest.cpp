@@ -379,6 +379,19 @@ TEST_F(PropGridTest, PaintingRightAfterRemoveAllIsClean)
 }
 
 
+TEST_F(PropGridTest, ASubclassedWindowGetsItsHeaderAndScrollBar)
+{
+    CWnd plain;
+    ASSERT_TRUE(plain.Create(nullptr, _T(""), WS_CHILD | WS_VISIBLE, CRect(0, 0, 200, 150), &host, 44));
+    const HWND hwnd = plain.Detach();
+    CKtvPPropList subclassed;
+    ASSERT_TRUE(subclassed.SubclassWindow(hwnd));
+    EXPECT_NE(nullptr, subclassed.GetHeaderCtrl().GetSafeHwnd());
+    EXPECT_NE(nullptr, subclassed.GetScrollBarCtrl(SB_VERT));
+    EXPECT_GT(subclassed.GetRowHeight(), 0);
+    subclassed.DestroyWindow();
+}
+
 // A grid of a few plain rows for the editing protocol.
 class PropEditTest : public PropGridTest {
 protected:
