@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "platform/mfc/CDC.h"
+#include "ui/commandbars/KtvPBoxButtonSupport.h"
 #include "ui/commandbars/KtvPMemDC.h"
 #include "ui/commandbars/KtvPToolBar.h"
 #include "ui/frames/KtvPCodes.h"
@@ -508,15 +509,7 @@ void CKtvPCaptionBar::OnMouseMove(UINT nFlags, CPoint point)
         m_bIsBtnPressed = bHot && (nFlags & MK_LBUTTON) != 0;
         RedrawButton();
     }
-    if (!m_bTracked) {
-        m_bTracked = TRUE;
-        TRACKMOUSEEVENT tme = {};
-        tme.cbSize = sizeof(tme);
-        tme.dwFlags = TME_LEAVE;
-        tme.hwndTrack = GetSafeHwnd();
-        tme.dwHoverTime = HOVER_DEFAULT;
-        ::TrackMouseEvent(&tme);
-    }
+    ktvbox::TrackMouseLeave(this, m_bTracked);
 }
 
 void CKtvPCaptionBar::OnLButtonDown(UINT nFlags, CPoint point)

@@ -5,6 +5,7 @@
 #include "platform/mfc/CDC.h"
 #include "platform/mfc/CDialog.h"
 #include "platform/mfc/CImageList.h"
+#include "ui/commandbars/KtvPBoxButtonSupport.h"
 #include "ui/commandbars/KtvPMemDC.h"
 #include "ui/frames/KtvPGlobalData.h"
 #include "ui/frames/KtvPVisualManager.h"
@@ -225,14 +226,7 @@ void CKtvPHeaderCtrl::OnMouseMove(UINT nFlags, CPoint point)
         const int nPrevHighlighted = m_nHighlightedItem;
         m_nHighlightedItem = HitTest(&hdHitInfo);
         if ((hdHitInfo.flags & HHT_ONHEADER) == 0) m_nHighlightedItem = -1;
-        if (!m_bTracked) {
-            m_bTracked = TRUE;
-            TRACKMOUSEEVENT tme = {};
-            tme.cbSize = sizeof(tme);
-            tme.dwFlags = TME_LEAVE;
-            tme.hwndTrack = GetSafeHwnd();
-            ::TrackMouseEvent(&tme);
-        }
+        ktvbox::TrackMouseLeave(this, m_bTracked);
         if (nPrevHighlighted != m_nHighlightedItem) RedrawWindow();
     }
     CHeaderCtrl::OnMouseMove(nFlags, point);

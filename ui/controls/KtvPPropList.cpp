@@ -207,12 +207,7 @@ void CKtvPPropList::AdjustLayout()
         m_wndHeader.SendMessage(WM_SETFONT, (WPARAM)GetFontHandle());
         m_wndHeader.SetWindowPos(nullptr, rectClient.left, rectClient.top, rectClient.Width(), m_nHeaderHeight,
                                  SWP_NOZORDER | SWP_NOACTIVATE);
-        HDITEM hdItem = {};
-        hdItem.mask = HDI_WIDTH;
-        hdItem.cxy = m_nLeftColumnWidth + 2;
-        m_wndHeader.SetItem(0, &hdItem);
-        hdItem.cxy = rectClient.Width() + 10;
-        m_wndHeader.SetItem(1, &hdItem);
+        SetHeaderWidths();
         m_wndHeader.ShowWindow(SW_SHOWNOACTIVATE);
     } else if (m_wndHeader.GetSafeHwnd() != nullptr) {
         m_wndHeader.ShowWindow(SW_HIDE);
@@ -647,9 +642,9 @@ UINT CKtvPPropList::OnGetDlgCode() { return DLGC_WANTARROWS | DLGC_WANTCHARS; }
 
 // --- header and dividers ----------------------------------------------------------------------------
 
-void CKtvPPropList::SetColumnWidthFromHeader(int nWidth)
+void CKtvPPropList::SetHeaderWidths()
 {
-    m_nLeftColumnWidth = LimitColumnWidth(nWidth);
+    if (m_wndHeader.GetSafeHwnd() == nullptr) return;
     CRect rectClient;
     GetClientRect(rectClient);
     HDITEM hdItem = {};
@@ -658,6 +653,12 @@ void CKtvPPropList::SetColumnWidthFromHeader(int nWidth)
     m_wndHeader.SetItem(0, &hdItem);
     hdItem.cxy = rectClient.Width() + 10;
     m_wndHeader.SetItem(1, &hdItem);
+}
+
+void CKtvPPropList::SetColumnWidthFromHeader(int nWidth)
+{
+    m_nLeftColumnWidth = LimitColumnWidth(nWidth);
+    SetHeaderWidths();
     // Without a header nothing notifies: the rows follow here.
     RepositionItems();
     RedrawWindow(m_rectList, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);

@@ -252,6 +252,8 @@ protected:
     void TrackColumnDivider(int nOffset);
     void TrackDescriptionDivider(int y);
     void SetColumnWidthFromHeader(int nWidth);
+    // Name column + 2 and client width + 10, as the rows are laid out.
+    void SetHeaderWidths();
     void ScrollTo(int nCode, int nPos);
     HFONT GetFontHandle() const;
     CBrush* GetBackgroundBrush() const;
