@@ -6,6 +6,8 @@
 #include <string>
 
 #include "platform/mfc/CDC.h"
+#include "platform/mfc/CDialog.h"
+#include "platform/win32/resource/DialogTemplate.h"
 #include "tests/support/ui/KtvControlTest.h"
 #include "ui/controls/KtvPListCtrl.h"
 
@@ -123,6 +125,26 @@ TEST_F(ListTest, TheShadeGoesOnlyWhereACellHasTheListBackground)
         host.SendMessage(WM_NOTIFY, 77, (LPARAM)&cd);
         EXPECT_EQ(row == 0 ? RGB(255, 0, 0) : shade, cd.clrTextBk) << "row " << row;
     }
+}
+
+// The same list inside a dialog and outside: only the dialog's header takes the
+// default GUI font (its paint picks the font by this flag).
+TEST_F(ListTest, TheHeaderKnowsWhetherItLivesInADialog)
+{
+    EXPECT_FALSE(list.GetHeaderCtrl().IsDialogControl());
+
+    tw::res::DialogTemplate dialog;
+    dialog.style = WS_POPUP | WS_VISIBLE;
+    dialog.cx = 200;
+    dialog.cy = 150;
+    const std::vector<BYTE> bytes = tw::res::WriteDialogTemplate(dialog);
+    CDialog dlg;
+    ASSERT_TRUE(dlg.CreateIndirect(reinterpret_cast<LPCDLGTEMPLATE>(bytes.data()), &host));
+    NumberList inDialog;
+    ASSERT_TRUE(inDialog.Create(WS_CHILD | WS_VISIBLE | LVS_REPORT, CRect(0, 0, 200, 100), &dlg, 78));
+    EXPECT_TRUE(inDialog.GetHeaderCtrl().IsDialogControl());
+    inDialog.DestroyWindow();
+    dlg.DestroyWindow();
 }
 
 }  // namespace
