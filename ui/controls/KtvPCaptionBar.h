@@ -52,6 +52,11 @@ public:
     void RemoveButton();
     void EnableButton(BOOL bEnable = TRUE);
     void SetButtonPressed(BOOL bPresed = TRUE);
+    BOOL IsButtonActive() const { return m_bBtnEnabled; }
+    BOOL IsButtonPressed() const { return m_bIsBtnPressed || m_bIsBtnForcePressed; }
+    BOOL IsButtonHighlighted() const { return m_bIsBtnHighlighted; }
+    HICON GetIcon() const { return m_hIcon; }
+    int GetBitmapCount() const { return m_Bitmap.GetCount(); }
 
     CRect GetImageRect() const { return m_rectImage; }
     CRect GetTextRect() const { return m_rectDrawText; }
@@ -64,6 +69,16 @@ public:
     COLORREF m_clrBarBorder;
 
 protected:
+    // Moves rect clear of rectOther (widened by the element gap on every side).
+    void KeepApart(CRect& rect, CRect rectOther, BOOL bKeepLeft) const;
+    // Holds rect inside the client's margins; with bKeepWidth the rectangle slides instead of shrinking.
+    void HoldInside(CRect& rect, const CRect& rectClient, BOOL bKeepWidth) const;
+    CSize GetImageSize() const;
+    BOOL HasImage() const { return m_hIcon != nullptr || m_Bitmap.GetCount() > 0; }
+    BOOL IsButtonLive() const { return m_uiBtnID != 0 && m_bBtnEnabled; }
+    void RedrawButton();
+    HFONT GetBarFont() const;
+
     HICON m_hIcon;
     CKtvPToolBarImages m_Bitmap;
     BOOL m_bStretchImage;

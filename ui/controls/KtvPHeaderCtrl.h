@@ -30,6 +30,14 @@ public:
     // +1 ascending, -1 descending, 0 none.
     int GetSortColumnState(int iColumn) const;
     BOOL IsDialogControl() const { return m_bIsDlgControl; }
+    int GetHighlightedItem() const { return m_nHighlightedItem; }
+
+protected:
+    void PreSubclassWindow() override;
+    // Whether an ancestor is a dialog: such a header uses the default GUI font.
+    void CheckDialogParent();
+
+public:
 
 protected:
     CMap<int, int, int, int> m_mapColumnsStatus;  // column -> +1 or -1
