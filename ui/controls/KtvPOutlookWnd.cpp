@@ -179,6 +179,8 @@ void COutlookCustomizeButton::OnDraw(CDC* pDC, const CRect& rect, CKtvPToolBarIm
     CKtvPMenuImages::Draw(pDC, CKtvPMenuImages::IdArowDown, CPoint(x, y + sizeGlyph.cy));
 }
 
+void COutlookCustomizeButton::OnCancelMode() { CKtvPToolbarMenuButton::OnCancelMode(); }
+
 CKtvPPopupMenu* COutlookCustomizeButton::CreatePopupMenu()
 {
     KTVP_NOT_BUILT("COutlookCustomizeButton::CreatePopupMenu");

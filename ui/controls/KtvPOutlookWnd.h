@@ -74,6 +74,8 @@ public:
                 BOOL bCustomizeMode = FALSE, BOOL bHighlight = FALSE, BOOL bDrawBorder = TRUE,
                 BOOL bGrayDisabledButtons = TRUE) override;
     CKtvPPopupMenu* CreatePopupMenu() override;
+    // Closes an open menu as any menu button does; the chevron keeps no other state.
+    void OnCancelMode() override;
 };
 
 class CKtvPOutlookWnd : public CKtvPBaseTabWnd {
@@ -135,6 +137,7 @@ public:
     CRect GetCaptionRect() const { return m_rectCaption; }
     CRect GetSplitterRect() const { return m_rectSplitter; }
     BOOL IsScrollButtons() const { return m_bScrollButtons; }
+    CKtvPOutlookWndToolBar& GetToolBar() { return m_wndToolBar; }
 
 protected:
     void DrawPageButton(CDC* pDC, int iPage, BOOL bDrawPressedButton);
