@@ -115,6 +115,12 @@ protected:
     static CKtvPToolBarImages* m_pSharedImages;
     static CSize m_csImage;
 
+    int ButtonHeightAt(int iButton) const;
+    // How many buttons from the first shown one fill the client height.
+    int ButtonsPerPage() const;
+    // One button, or one page in page-scroll mode.
+    void ScrollOnce(BOOL bDown);
+
     // The scroll buttons' timers.
     static constexpr UINT_PTR idScrollUp = 1;
     static constexpr UINT_PTR idScrollDn = 2;
