@@ -256,6 +256,9 @@ void CKtvPOutlookBarPane::OnSysColorChange()
 
 void CKtvPOutlookBarPane::OnSetFocus(CWnd* pOldWnd) { CWnd::OnSetFocus(pOldWnd); }
 
+// The background is painted with the buttons.
+BOOL CKtvPOutlookBarPane::OnEraseBkgnd(CDC*) { return TRUE; }
+
 // --- buttons ----------------------------------------------------------------------------------------
 
 BOOL CKtvPOutlookBarPane::AddButton(HICON hIcon, LPCTSTR lpszLabel, UINT iIdCommand, int iInsertAt)
