@@ -414,12 +414,18 @@ BOOL CKtvPPropertySheet::OnInitDialog()
 
     // The buttons sit 5 pixels above the bottom, the last 5 pixels from the right.
     std::vector<CWnd*> buttons;
-    for (UINT nID : {(UINT)IDOK, (UINT)IDCANCEL, (UINT)ID_APPLY_NOW, (UINT)IDHELP}) {
+    std::vector<UINT> ids = {(UINT)IDOK, (UINT)IDCANCEL};
+    if (!(m_psh.dwFlags & PSH_NOAPPLYNOW))
+        ids.push_back((UINT)ID_APPLY_NOW);
+    if (m_psh.dwFlags & PSH_HASHELP)
+        ids.push_back((UINT)IDHELP);
+    for (UINT nID : ids) {
         CWnd* pButton = GetDlgItem(nID);
-        if (pButton == nullptr || pButton->GetSafeHwnd() == nullptr || !pButton->IsWindowVisible())
-            continue;
-        buttons.push_back(pButton);
+        if (pButton != nullptr && pButton->GetSafeHwnd() != nullptr)
+            buttons.push_back(pButton);
     }
+    if (buttons.empty())
+        return bResult;
     int nRight = INT_MIN;
     for (CWnd* pButton : buttons) {
         CRect rect;
