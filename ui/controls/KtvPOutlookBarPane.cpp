@@ -9,7 +9,11 @@
 #include "ui/commandbars/KtvPMemDC.h"
 #include "ui/commandbars/KtvPMenuImages.h"
 #include "ui/frames/KtvPGlobalData.h"
-#include "ui/frames/KtvPNotBuilt.h"
+#include "ui/controls/KtvPBaseTabWnd.h"
+#include "ui/docking/KtvPMiniFrameWnd.h"
+#include "ui/docking/KtvPOutlookBar.h"
+#include "ui/frames/KtvPCodes.h"
+#include "platform/mfc/CMenu.h"
 #include "ui/frames/KtvPVisualManager.h"
 
 // --- CKtvPOutlookButton ----------------------------------------------------------------------------
@@ -676,16 +680,110 @@ CKtvPToolbarButton* CKtvPOutlookBarPane::CreateDroppedButton(COleDataObject* pDa
     return pButton;
 }
 
-BOOL CKtvPOutlookBarPane::GetDockTargetAtCursor(int, CWnd*&)
+// Only an outlook bar under the cursor takes the pane.
+BOOL CKtvPOutlookBarPane::GetDockTargetAtCursor(int nSensitivity, CWnd*& pTarget)
 {
-    KTVP_NOT_BUILT("CKtvPOutlookBarPane::GetDockTargetAtCursor");
+    CPoint ptCursor;
+    ::GetCursorPos(&ptCursor);
+    pTarget = ControlBarFromPointInDockSite(ptCursor, nSensitivity, TRUE, nullptr);
+    if (pTarget != nullptr && dynamic_cast<CKtvPOutlookBar*>(pTarget) == nullptr)
+        pTarget = nullptr;
+    return TRUE;
 }
-BOOL CKtvPOutlookBarPane::OnBeforeFloat(CRect&, int) { KTVP_NOT_BUILT("CKtvPOutlookBarPane::OnBeforeFloat"); }
-BOOL CKtvPOutlookBarPane::Dock(CKtvPBaseControlBar*, LPCRECT, int) { KTVP_NOT_BUILT("CKtvPOutlookBarPane::Dock"); }
-BOOL CKtvPOutlookBarPane::CanBeRestored() const { KTVP_NOT_BUILT("CKtvPOutlookBarPane::CanBeRestored"); }
-BOOL CKtvPOutlookBarPane::RestoreOriginalState() { KTVP_NOT_BUILT("CKtvPOutlookBarPane::RestoreOriginalState"); }
-BOOL CKtvPOutlookBarPane::EnableContextMenuItems(CKtvPToolbarButton*, CMenu*)
+
+// Dragged by the mouse the pane stays put while the cursor is over its parent;
+// once out it remembers the outlook bar it came from.
+BOOL CKtvPOutlookBarPane::OnBeforeFloat(CRect&, int dockMethod)
 {
-    KTVP_NOT_BUILT("CKtvPOutlookBarPane::EnableContextMenuItems");
+    if (dockMethod != KTVP_DM_MOUSE)
+        return TRUE;
+    CWnd* pParent = GetParent();
+    if (pParent != nullptr) {
+        CRect rectParent;
+        pParent->GetWindowRect(rectParent);
+        CPoint ptCursor;
+        ::GetCursorPos(&ptCursor);
+        if (rectParent.PtInRect(ptCursor))
+            return FALSE;
+    }
+    CWnd* pBar = pParent;
+    if (pBar != nullptr && dynamic_cast<CKtvPOutlookBar*>(pBar) == nullptr)
+        pBar = pBar->GetParent();
+    m_hRecentOutlookBar = pBar != nullptr ? pBar->GetSafeHwnd() : nullptr;
+    return TRUE;
 }
-BOOL CKtvPOutlookBarPane::MergeOriginalItems(CObList&) { KTVP_NOT_BUILT("CKtvPOutlookBarPane::MergeOriginalItems"); }
+
+BOOL CKtvPOutlookBarPane::Dock(CKtvPBaseControlBar* pDockBar, LPCRECT, int dockMethod)
+{
+    CWnd* pTarget = nullptr;
+    if (dockMethod == KTVP_DM_MOUSE)
+        pTarget = pDockBar;
+    else if (dockMethod == KTVP_DM_DBL_CLICK && m_hRecentOutlookBar != nullptr)
+        pTarget = CWnd::FromHandlePermanent(m_hRecentOutlookBar);
+    auto* pOutlookBar = dynamic_cast<CKtvPOutlookBar*>(pTarget);
+    if (pOutlookBar == nullptr)
+        return FALSE;
+    CString strText;
+    GetWindowText(strText);
+    if (CKtvPMiniFrameWnd* pMiniFrame = GetParentMiniFrame(TRUE))
+        pMiniFrame->RemoveControlBar(this);
+    pOutlookBar->AddTab(this, TRUE, TRUE, TRUE);
+    if (CKtvPBaseTabWnd* pTabs = pOutlookBar->GetUnderlinedWindow()) {
+        const int iLast = pTabs->GetTabsNum() - 1;
+        pTabs->SetTabLabel(iLast, strText);
+        pTabs->SetActiveTab(iLast);
+    }
+    return TRUE;
+}
+
+BOOL CKtvPOutlookBarPane::CanBeRestored() const { return !m_OrigButtons.IsEmpty(); }
+
+BOOL CKtvPOutlookBarPane::RestoreOriginalState()
+{
+    if (m_OrigButtons.IsEmpty())
+        return FALSE;
+    CKtvPToolBar::RemoveAllButtons();
+    for (POSITION pos = m_OrigButtons.GetHeadPosition(); pos != nullptr;) {
+        auto* pOriginal = static_cast<CKtvPToolbarButton*>(m_OrigButtons.GetNext(pos));
+        auto* pButton = static_cast<CKtvPToolbarButton*>(pOriginal->GetRuntimeClass()->CreateObject());
+        if (pButton == nullptr)
+            continue;
+        pButton->CopyFrom(*pOriginal);
+        if (InsertButton(pButton) < 0)
+            delete pButton;
+    }
+    AdjustLayout();
+    if (GetSafeHwnd() != nullptr)
+        Invalidate();
+    return TRUE;
+}
+
+BOOL CKtvPOutlookBarPane::MergeOriginalItems(CObList& lstOrigButtons)
+{
+    if (lstOrigButtons.IsEmpty())
+        return FALSE;
+    if (lstOrigButtons.GetCount() == m_OrigButtons.GetCount()) {
+        BOOL bSame = TRUE;
+        POSITION posNew = lstOrigButtons.GetHeadPosition();
+        for (POSITION pos = m_OrigButtons.GetHeadPosition(); pos != nullptr && bSame;) {
+            auto* pOld = static_cast<CKtvPToolbarButton*>(m_OrigButtons.GetNext(pos));
+            auto* pNew = static_cast<CKtvPToolbarButton*>(lstOrigButtons.GetNext(posNew));
+            bSame = pOld->CompareWith(*pNew);
+        }
+        if (bSame)
+            return FALSE;
+    }
+    RestoreOriginalState();
+    return TRUE;
+}
+
+// The appearance commands do not apply to an outlook button.
+BOOL CKtvPOutlookBarPane::EnableContextMenuItems(CKtvPToolbarButton* pButton, CMenu* pPopup)
+{
+    if (m_bCustomizeMode && pPopup != nullptr) {
+        for (UINT nID : {16914u, 16915u, 16916u, 16913u, 16917u, 16910u, 16911u})
+            pPopup->EnableMenuItem(nID, MF_BYCOMMAND | MF_GRAYED);
+    }
+    CKtvPToolBar::EnableContextMenuItems(pButton, pPopup);
+    return TRUE;
+}
