@@ -9,6 +9,10 @@
 
 #include "platform/mfc/CListBox.h"
 #include "platform/win32/kernel/ProcessClock.h"
+#include "tests/support/ScopedAppNames.h"
+#include "tests/support/ui/KtvStoredValue.h"
+#include "ui/controls/KtvPOutlookBarPane.h"
+#include "ui/frames/KtvRegPath.h"
 #include "tests/support/ui/KtvTestDockFrame.h"
 #include "ui/controls/KtvPOutlookBarDockingPane.h"
 #include "ui/controls/KtvPOutlookWnd.h"
@@ -171,6 +175,41 @@ TEST_F(OutlookBarWindowTest, DraggingTheSplitterShowsWholeButtonsWithinTheCount)
     EXPECT_TRUE(wnd->CanShowMoreButtons());
     wnd->ShowMoreButtons();
     EXPECT_EQ(4, wnd->GetVisiblePageButtons());
+}
+
+// Custom pages come back from the bar's stream as outlook panes, in order,
+// with the visible page-button count, and the count is saved with them.
+TEST_F(OutlookBarWindowTest, CustomPagesAndTheButtonCountAreSavedAndLoaded)
+{
+    tw::test::ScopedAppNames names("Tarnwick", "TarnwickOutlookWindowTest");
+    MakeBar(0);
+    const std::string key = std::string((LPCTSTR)KtvGetRegPath(CKtvPOutlookBar::m_szSection, nullptr)) +
+                            "KtvPOutlookBar-40267";
+    const std::string stream =
+        "02 00 00 00 00 f0 00 00 04 4d 61 69 6c 01 f0 00 00 05 54 61 73 6b 73 04 00 00 00";
+    ktvtest::StoreHex(key.c_str(), "KtvPOutlookCustomPages", stream);
+
+    ASSERT_TRUE(bar->LoadState(nullptr, -1, (UINT)-1));
+    ASSERT_EQ(2, wnd->GetTabsNum());
+    const char* labels[] = {"Mail", "Tasks"};
+    for (int i = 0; i < 2; i++) {
+        CString strLabel;
+        wnd->GetTabLabel(i, strLabel);
+        EXPECT_EQ(CString(labels[i]), strLabel);
+        // A pane is not a docking bar: it comes wrapped so that it can be torn off.
+        CWnd* pPage = wnd->GetTabContentWnd(i);
+        ASSERT_NE(nullptr, dynamic_cast<CKtvPOutlookBarPane*>(pPage)) << labels[i];
+        EXPECT_EQ(61440 + i, pPage->GetDlgCtrlID());
+    }
+    EXPECT_EQ(4, wnd->GetVisiblePageButtons());
+
+    // The count goes back with the pages.
+    wnd->SetVisiblePageButtons(1);
+    EXPECT_TRUE(bar->SaveState(nullptr, -1, (UINT)-1));
+    const auto saved = ktvtest::StoredHex(key.c_str(), "KtvPOutlookCustomPages");
+    ASSERT_TRUE(saved.has_value());
+    EXPECT_EQ("02 00 00 00 00 f0 00 00", saved->substr(0, 23));
+    EXPECT_EQ("01 00 00 00", saved->substr(saved->size() - 11));
 }
 
 }  // namespace
