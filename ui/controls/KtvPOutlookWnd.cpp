@@ -13,6 +13,7 @@
 #include "ui/commandbars/KtvPMenuImages.h"
 #include "ui/commandbars/KtvPPopupMenu.h"
 #include "ui/commandbars/KtvPToolbarMenuButton.h"
+#include "ui/controls/KtvPNavigationPaneOptionsDlg.h"
 #include "ui/controls/KtvPOutlookBarPane.h"
 #include "ui/docking/KtvPDockingCBWrapper.h"
 #include "ui/docking/KtvPMultiMiniFrameWnd.h"
@@ -251,7 +252,12 @@ void CKtvPOutlookWnd::ShowFewerButtons()
     RelayoutForUserChange();
 }
 
-void CKtvPOutlookWnd::ShowOptionsDialog() { KTVP_NOT_BUILT("CKtvPOutlookWnd::ShowOptionsDialog"); }
+void CKtvPOutlookWnd::ShowOptionsDialog()
+{
+    CKtvPNavigationPaneOptionsDlg dlg(this);
+    if (dlg.DoModal() == IDOK)
+        RelayoutForUserChange();
+}
 
 // --- creation ---------------------------------------------------------------------------------------
 
