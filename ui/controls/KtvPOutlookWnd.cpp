@@ -19,7 +19,6 @@
 #include "ui/docking/KtvPMultiMiniFrameWnd.h"
 #include "ui/docking/KtvPOutlookBar.h"
 #include "ui/frames/KtvPGlobalData.h"
-#include "ui/frames/KtvPNotBuilt.h"
 #include "ui/frames/KtvPVisualManager.h"
 #include "ui/frames/KtvPWorkspace.h"
 
@@ -182,9 +181,32 @@ void COutlookCustomizeButton::OnDraw(CDC* pDC, const CRect& rect, CKtvPToolBarIm
 
 void COutlookCustomizeButton::OnCancelMode() { CKtvPToolbarMenuButton::OnCancelMode(); }
 
+// The icons that did not fit, then the page-button commands.
 CKtvPPopupMenu* COutlookCustomizeButton::CreatePopupMenu()
 {
-    KTVP_NOT_BUILT("COutlookCustomizeButton::CreatePopupMenu");
+    auto* pMenu = new CKtvPPopupMenu;
+    for (POSITION pos = m_lstHiddenButtons.GetHeadPosition(); pos != nullptr;) {
+        const auto* pHidden = static_cast<CKtvPToolbarButton*>(m_lstHiddenButtons.GetNext(pos));
+        if (pHidden->m_nID == (UINT)m_iCustomizeCmdId)
+            continue;
+        pMenu->InsertItem(CKtvPToolbarMenuButton(pHidden->m_nID, nullptr, -1, pHidden->m_strText));
+    }
+    if (pMenu->GetMenuItemCount() > 0)
+        pMenu->InsertSeparator();
+    const struct {
+        UINT nID;
+        UINT nText;
+    } commands[] = {
+        {CKtvPOutlookWnd::idShowMoreButtons, IDS_KTVP_SHOW_MORE_BUTTONS},
+        {CKtvPOutlookWnd::idShowFewerButtons, IDS_KTVP_SHOW_FEWER_BUTTONS},
+        {CKtvPOutlookWnd::idNavigationPaneOptions, IDS_KTVP_NAVIGATION_OPTIONS},
+    };
+    for (const auto& c : commands) {
+        CString strText;
+        strText.LoadString(c.nText);
+        pMenu->InsertItem(CKtvPToolbarMenuButton(c.nID, nullptr, -1, strText));
+    }
+    return pMenu;
 }
 
 // --- CKtvPOutlookWnd -------------------------------------------------------------------------------

@@ -11,6 +11,7 @@
 #include "platform/win32/kernel/ProcessClock.h"
 #include "tests/support/ScopedAppNames.h"
 #include "tests/support/ui/KtvStoredValue.h"
+#include "ui/commandbars/KtvPPopupMenu.h"
 #include "ui/controls/KtvPOutlookBarPane.h"
 #include "ui/frames/KtvRegPath.h"
 #include "tests/support/ui/KtvTestDockFrame.h"
@@ -127,7 +128,17 @@ TEST_F(OutlookBarWindowTest, TheNavigationPaneShowsTheButtonsThatFitAndTheRestAs
         EXPECT_TRUE(toolbar.OnUserToolTip(pButton, strTip));
         EXPECT_EQ(CString(("Group " + std::to_string(k + 3)).c_str()), strTip);
     }
-    EXPECT_NE(nullptr, dynamic_cast<COutlookCustomizeButton*>(toolbar.GetButton(5)));
+    auto* pChevron = dynamic_cast<COutlookCustomizeButton*>(toolbar.GetButton(5));
+    ASSERT_NE(nullptr, pChevron);
+    // Its menu ends with the page-button commands.
+    std::unique_ptr<CKtvPPopupMenu> menu(pChevron->CreatePopupMenu());
+    const int nItems = menu->GetMenuItemCount();
+    ASSERT_GE(nItems, 3);
+    const UINT ids[] = {CKtvPOutlookWnd::idShowMoreButtons, CKtvPOutlookWnd::idShowFewerButtons,
+                        CKtvPOutlookWnd::idNavigationPaneOptions};
+    for (int i = 0; i < 3; i++)
+        EXPECT_EQ(ids[i], menu->GetMenuItem(nItems - 3 + i)->m_nID);
+    EXPECT_EQ(CString("Navigation Pane Options..."), menu->GetMenuItem(nItems - 1)->m_strText);
 
     // Clicking an icon activates its page and checks it.
     EXPECT_TRUE(toolbar.OnSendCommand(toolbar.GetButton(2)));
