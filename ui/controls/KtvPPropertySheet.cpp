@@ -291,7 +291,9 @@ void CKtvPPropertySheet::AddPageToNavigation(int nPage)
     }
     if (m_wndPane1.GetSafeHwnd() != nullptr) {
         HICON hIcon = m_Icons.GetSafeHandle() != nullptr ? m_Icons.ExtractIcon(nPage) : nullptr;
-        m_wndPane1.AddButton(hIcon, strTitle, (UINT)nPage + 1);
+        // Without an icon the button shows its title alone, so buttons and pages stay in step.
+        if (hIcon == nullptr || !m_wndPane1.AddButton(hIcon, strTitle, (UINT)nPage + 1))
+            m_wndPane1.AddImageButton(-1, strTitle, (UINT)nPage + 1);
         if (hIcon != nullptr)
             ::DestroyIcon(hIcon);
     }

@@ -10,6 +10,7 @@
 #include "platform/comctl/commctrl.h"
 #include "resources/resource.h"
 #include "tests/support/ui/KtvControlTest.h"
+#include "ui/controls/KtvPOutlookBarPane.h"
 #include "ui/controls/KtvPPropertySheet.h"
 
 namespace {
@@ -129,6 +130,78 @@ TEST_F(LibPropertySheetTest, RemovingAPageTakesItsTreeItem)
     ASSERT_EQ(1, (int)environment->m_lstPages.GetCount());
     EXPECT_EQ(pages[1].get(), environment->m_lstPages.GetHead());
     EXPECT_EQ(pages[1].get(), sheet.GetActivePage());
+}
+
+// The outlook look: a button per page in a pane too short for all of them.
+class OutlookSheetTest : public KtvControlTest {
+protected:
+    void TearDown() override
+    {
+        if (sheet.GetSafeHwnd() != nullptr)
+            sheet.DestroyWindow();
+        KtvControlTest::TearDown();
+    }
+    void Make(int look, int nPages)
+    {
+        for (int i = 0; i < nPages; i++) {
+            pages.push_back(std::make_unique<CKtvPPropertyPage>(IDD_KTVP_WINDOWS));
+            sheet.AddPage(pages.back().get());
+        }
+        sheet.SetLook(look, 100);
+        ASSERT_TRUE(sheet.Create(&host));
+        PumpFiltered();
+    }
+    CKtvPOutlookBarPane* Pane()
+    {
+        return dynamic_cast<CKtvPOutlookBarPane*>(sheet.GetOutlookBar().GetUnderlinedWindow()->GetTabContentWnd(0));
+    }
+
+    Sheet sheet;
+    std::vector<std::unique_ptr<CKtvPPropertyPage>> pages;
+};
+
+TEST_F(OutlookSheetTest, AFarPageScrollsItsButtonIntoViewAndChecksIt)
+{
+    Make(CKtvPPropertySheet::SHEETLOOK_OUTLOOK, 20);
+    CKtvPOutlookBarPane* pPane = Pane();
+    ASSERT_NE(nullptr, pPane);
+    ASSERT_EQ(20, pPane->GetCount());
+    CRect rectPane;
+    pPane->GetClientRect(rectPane);
+    ASSERT_GT(pPane->GetButton(19)->m_rect.bottom, rectPane.bottom) << "the pane must be too short";
+
+    sheet.SetActivePage(1);
+    PumpFiltered();
+    EXPECT_NE(0u, pPane->GetButton(1)->m_nStyle & TBBS_CHECKED);
+    sheet.SetActivePage(17);
+    PumpFiltered();
+    const CRect rectButton = pPane->GetButton(17)->m_rect;
+    EXPECT_NE(0u, pPane->GetButton(17)->m_nStyle & TBBS_CHECKED);
+    EXPECT_EQ(0u, pPane->GetButton(1)->m_nStyle & TBBS_CHECKED);
+    EXPECT_GE(rectButton.top, rectPane.top);
+    EXPECT_LE(rectButton.bottom, rectPane.bottom);
+
+    // A click on a button shows its page.
+    const CRect rect3 = pPane->GetButton(16)->m_rect;
+    Click(pPane->GetSafeHwnd(), rect3.CenterPoint().x, rect3.CenterPoint().y);
+    EXPECT_EQ(pages[16].get(), sheet.GetActivePage());
+
+    // Removing a page takes the button it had.
+    sheet.RemovePage(pages[0].get());
+    EXPECT_EQ(19, pPane->GetCount());
+}
+
+TEST_F(OutlookSheetTest, SlantedTabsFollowThePagesAndLoseARemovedOne)
+{
+    Make(CKtvPPropertySheet::SHEETLOOK_SLANTED_TABS, 3);
+    CKtvPTabWnd& tabs = sheet.GetTab();
+    ASSERT_EQ(3, tabs.GetTabsNum());
+    tabs.SetActiveTab(2);
+    EXPECT_EQ(pages[2].get(), sheet.GetActivePage());
+    sheet.SetActivePage(1);
+    EXPECT_EQ(1, tabs.GetActiveTab());
+    sheet.RemovePage(pages[0].get());
+    EXPECT_EQ(2, tabs.GetTabsNum());
 }
 
 }  // namespace
