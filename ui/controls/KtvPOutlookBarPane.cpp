@@ -30,6 +30,14 @@ BOOL CKtvPOutlookButton::CanBeDropped(CKtvPToolBar* pToolbar)
     return dynamic_cast<CKtvPOutlookBarPane*>(pToolbar) != nullptr;
 }
 
+BOOL CKtvPOutlookButton::IsDraggedOutlookButton(COleDataObject* pDataObject)
+{
+    CKtvPToolbarButton* pButton = CKtvPToolbarButton::CreateFromOleData(pDataObject);
+    const BOOL bOutlook = pButton != nullptr && pButton->IsKindOf(RUNTIME_CLASS(CKtvPOutlookButton));
+    delete pButton;
+    return bOutlook;
+}
+
 void CKtvPOutlookButton::OnChangeParentWnd(CWnd* pWndParent)
 {
     CKtvPToolbarButton::OnChangeParentWnd(pWndParent);
@@ -651,10 +659,7 @@ void CKtvPOutlookBarPane::DoPaint(CDC* pDCPaint)
 
 DROPEFFECT CKtvPOutlookBarPane::OnDragOver(COleDataObject* pDataObject, DWORD dwKeyState, CPoint point)
 {
-    CKtvPToolbarButton* pButton = CKtvPToolbarButton::CreateFromOleData(pDataObject);
-    const BOOL bOutlook = pButton != nullptr && pButton->IsKindOf(RUNTIME_CLASS(CKtvPOutlookButton));
-    delete pButton;
-    if (!bOutlook)
+    if (!CKtvPOutlookButton::IsDraggedOutlookButton(pDataObject))
         return DROPEFFECT_NONE;
     for (CKtvPButton* pScroll : {&m_btnUp, &m_btnDown}) {
         if (!pScroll->IsWindowVisible())

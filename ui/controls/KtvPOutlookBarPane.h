@@ -31,6 +31,9 @@ public:
     // Only stores the index: the image lives in the panes' shared strip.
     void SetImage(int iImage) override { m_iImage = iImage; }
 
+    // The button a customisation drag carries is an outlook button.
+    static BOOL IsDraggedOutlookButton(COleDataObject* pDataObject);
+
     CKtvPOutlookBarPane* m_pWndParentBar;  // NULL when the parent is not a pane
     CSize m_sizeImage;
     BOOL m_bIsWholeText;                   // the label fits its width

@@ -932,10 +932,7 @@ DROPEFFECT CKtvPOutlookWnd::OnDragEnter(COleDataObject* pDataObject, DWORD dwKey
 
 DROPEFFECT CKtvPOutlookWnd::OnDragOver(COleDataObject* pDataObject, DWORD dwKeyState, CPoint point)
 {
-    CKtvPToolbarButton* pButton = CKtvPToolbarButton::CreateFromOleData(pDataObject);
-    const BOOL bOutlookButton = pButton != nullptr && pButton->IsKindOf(RUNTIME_CLASS(CKtvPOutlookButton));
-    delete pButton;
-    if (!bOutlookButton)
+    if (!CKtvPOutlookButton::IsDraggedOutlookButton(pDataObject))
         return DROPEFFECT_NONE;
     const int iTab = GetTabFromPoint(point);
     if (iTab < 0)
