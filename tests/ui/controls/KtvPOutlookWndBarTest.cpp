@@ -13,6 +13,8 @@
 #include "tests/support/ui/KtvStoredValue.h"
 #include "ui/commandbars/KtvPPopupMenu.h"
 #include "ui/controls/KtvPOutlookBarPane.h"
+#include "ui/docking/KtvPMultiMiniFrameWnd.h"
+#include "ui/frames/KtvPCodes.h"
 #include "ui/frames/KtvRegPath.h"
 #include "tests/support/ui/KtvTestDockFrame.h"
 #include "ui/controls/KtvPOutlookBarDockingPane.h"
@@ -35,12 +37,12 @@ protected:
         DockFrameTest::TearDown();
     }
 
-    CKtvPOutlookWnd* MakeBar(int nPages, BOOL bNavigationPane = FALSE)
+    CKtvPOutlookWnd* MakeBar(int nPages, BOOL bNavigationPane = FALSE, DWORD dwControlBarStyle = 0)
     {
         bar = std::make_unique<CKtvPOutlookBar>();
         bar->SetNavigationPaneMode(bNavigationPane);
         EXPECT_TRUE(bar->Create("Snippets", frame, CRect(0, 0, 180, 300), 40267,
-                                WS_CHILD | WS_VISIBLE | CBRS_LEFT, 0));
+                                WS_CHILD | WS_VISIBLE | CBRS_LEFT, dwControlBarStyle));
         wnd = dynamic_cast<CKtvPOutlookWnd*>(bar->GetUnderlinedWindow());
         for (int i = 0; i < nPages; i++)
             AddList("Group " + std::to_string(i));
@@ -186,6 +188,23 @@ TEST_F(OutlookBarWindowTest, DraggingTheSplitterShowsWholeButtonsWithinTheCount)
     EXPECT_TRUE(wnd->CanShowMoreButtons());
     wnd->ShowMoreButtons();
     EXPECT_EQ(4, wnd->GetVisiblePageButtons());
+}
+
+// A list-box page torn off a bar that can float goes into a floating frame of its own.
+TEST_F(OutlookBarWindowTest, ATornOffPageFloatsInItsOwnFrame)
+{
+    MakeBar(3, FALSE, KTVP_CBRS_FLOAT | KTVP_CBRS_RESIZE);
+    wnd->SetActiveTab(1);
+    auto* pPane = dynamic_cast<CKtvPOutlookBarDockingPane*>(wnd->GetTabWnd(2));
+    ASSERT_NE(nullptr, pPane);
+    ASSERT_TRUE(wnd->DetachTab(KTVP_DM_DBL_CLICK, 2));
+    Pump();
+    EXPECT_EQ(2, wnd->GetTabsNum());
+    CKtvPMiniFrameWnd* pFrame = pPane->GetParentMiniFrame(TRUE);
+    ASSERT_NE(nullptr, pFrame);
+    EXPECT_TRUE(pFrame->IsKindOf(RUNTIME_CLASS(CKtvPMultiMiniFrameWnd)));
+    EXPECT_EQ(lists[2].get(), pPane->GetWrappedWnd());
+    EXPECT_TRUE(lists[2]->IsWindowVisible());
 }
 
 // Custom pages come back from the bar's stream as outlook panes, in order,
