@@ -190,7 +190,8 @@ TEST_F(OutlookBarWindowTest, DraggingTheSplitterShowsWholeButtonsWithinTheCount)
     EXPECT_EQ(4, wnd->GetVisiblePageButtons());
 }
 
-// A list-box page torn off a bar that can float goes into a floating frame of its own.
+// A list-box page torn off a bar that can float goes into a floating frame of
+// its own, and comes back as a page when docked onto the bar.
 TEST_F(OutlookBarWindowTest, ATornOffPageFloatsInItsOwnFrame)
 {
     MakeBar(3, FALSE, KTVP_CBRS_FLOAT | KTVP_CBRS_RESIZE);
@@ -205,6 +206,17 @@ TEST_F(OutlookBarWindowTest, ATornOffPageFloatsInItsOwnFrame)
     EXPECT_TRUE(pFrame->IsKindOf(RUNTIME_CLASS(CKtvPMultiMiniFrameWnd)));
     EXPECT_EQ(lists[2].get(), pPane->GetWrappedWnd());
     EXPECT_TRUE(lists[2]->IsWindowVisible());
+
+    // Docked onto the bar it is a page again.
+    pPane->AttachToTabbedBar(bar.get(), KTVP_DM_MOUSE, TRUE);
+    Pump();
+    ASSERT_EQ(3, wnd->GetTabsNum());
+    EXPECT_EQ(pPane, wnd->GetTabWnd(2));
+    EXPECT_EQ(2, wnd->GetActiveTab());
+    CRect rectPane;
+    pPane->GetWindowRect(rectPane);
+    wnd->ScreenToClient(rectPane);
+    EXPECT_EQ(wnd->GetPageArea(), rectPane);
 }
 
 // Custom pages come back from the bar's stream as outlook panes, in order,
