@@ -28,6 +28,8 @@ protected:
     void SetUp() override
     {
         KtvControlTest::SetUp();
+        // The sheet's tab control, as the program registers it at start-up.
+        InitCommonControls();
         for (int i = 0; i < 3; i++)
             pages.push_back(std::make_unique<CKtvPPropertyPage>(IDD_KTVP_WINDOWS));
         sheet.SetLook(CKtvPPropertySheet::SHEETLOOK_TREE, 150);
@@ -143,6 +145,7 @@ protected:
     }
     void Make(int look, int nPages)
     {
+        InitCommonControls();
         for (int i = 0; i < nPages; i++) {
             pages.push_back(std::make_unique<CKtvPPropertyPage>(IDD_KTVP_WINDOWS));
             sheet.AddPage(pages.back().get());
