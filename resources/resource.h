@@ -137,6 +137,10 @@
 #define IDD_KTVP_NAVIGATION_OPTIONS 17004  // Navigation Pane Options
 #define IDB_KTVP_CALENDAR_NAVIGATION 17014 // previous/next year and month, Today
 #define IDB_KTVP_BROWSE_IMAGES 17032       // a browse edit's folder, open folder and calculator
+#define IDC_KTVP_NAV_RESET 16613          // Navigation Pane Options: Reset
+#define IDC_KTVP_NAV_LIST 16923           // Navigation Pane Options: the pages
+#define IDC_KTVP_NAV_MOVE_UP 17025        // Navigation Pane Options: Move Up
+#define IDC_KTVP_NAV_MOVE_DOWN 17026      // Navigation Pane Options: Move Down
 // (end of controls ids)
 
 

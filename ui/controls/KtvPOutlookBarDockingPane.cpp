@@ -1,7 +1,6 @@
 #include "ui/controls/KtvPOutlookBarDockingPane.h"
 
 #include "ui/docking/KtvPOutlookBar.h"
-#include "ui/frames/KtvPNotBuilt.h"
 
 IMPLEMENT_DYNCREATE(CKtvPOutlookBarDockingPane, CKtvPDockingCBWrapper)
 
@@ -16,4 +15,10 @@ CKtvPOutlookBarDockingPane::CKtvPOutlookBarDockingPane()
 
 CKtvPOutlookBarDockingPane::~CKtvPOutlookBarDockingPane() = default;
 
-void CKtvPOutlookBarDockingPane::OnNcDestroy() { KTVP_NOT_BUILT("CKtvPOutlookBarDockingPane::OnNcDestroy"); }
+void CKtvPOutlookBarDockingPane::OnNcDestroy()
+{
+    CKtvPDockingCBWrapper::OnNcDestroy();
+    // The plain wrapper may already have gone with its window.
+    if (!m_bAutoDelete)
+        delete this;
+}

@@ -31,6 +31,9 @@ public:
     // Only stores the index: the image lives in the panes' shared strip.
     void SetImage(int iImage) override { m_iImage = iImage; }
 
+    // The button a customisation drag carries is an outlook button.
+    static BOOL IsDraggedOutlookButton(COleDataObject* pDataObject);
+
     CKtvPOutlookBarPane* m_pWndParentBar;  // NULL when the parent is not a pane
     CSize m_sizeImage;
     BOOL m_bIsWholeText;                   // the label fits its width
@@ -114,6 +117,12 @@ protected:
 
     static CKtvPToolBarImages* m_pSharedImages;
     static CSize m_csImage;
+
+    int ButtonHeightAt(int iButton) const;
+    // How many buttons from the first shown one fill the client height.
+    int ButtonsPerPage() const;
+    // One button, or one page in page-scroll mode.
+    void ScrollOnce(BOOL bDown);
 
     // The scroll buttons' timers.
     static constexpr UINT_PTR idScrollUp = 1;

@@ -54,6 +54,8 @@ public:
     void OnCustomizeMode(BOOL bSet) override;
     BOOL OnUserToolTip(CKtvPToolbarButton* pButton, CString& strTTText) const override;
 
+    friend class CKtvPOutlookWnd;
+
     CMap<int, int, int, int> m_TabButtons;  // toolbar button index -> page index
     CKtvPOutlookWnd* m_pParentBar;
 
@@ -72,6 +74,8 @@ public:
                 BOOL bCustomizeMode = FALSE, BOOL bHighlight = FALSE, BOOL bDrawBorder = TRUE,
                 BOOL bGrayDisabledButtons = TRUE) override;
     CKtvPPopupMenu* CreatePopupMenu() override;
+    // Closes an open menu as any menu button does; the chevron keeps no other state.
+    void OnCancelMode() override;
 };
 
 class CKtvPOutlookWnd : public CKtvPBaseTabWnd {
@@ -133,10 +137,17 @@ public:
     CRect GetCaptionRect() const { return m_rectCaption; }
     CRect GetSplitterRect() const { return m_rectSplitter; }
     BOOL IsScrollButtons() const { return m_bScrollButtons; }
+    CKtvPOutlookWndToolBar& GetToolBar() { return m_wndToolBar; }
 
 protected:
     void DrawPageButton(CDC* pDC, int iPage, BOOL bDrawPressedButton);
     void RebuildToolBar();
+    // Both page-button areas are shown (more than one visible page, or single pages keep their button).
+    BOOL ArePageButtonsShown() const;
+    int GetToolBarHeight() const;
+    CSize GetToolBarImageSize() const;
+    void SlidePages(int iOld, int iNew, CWnd* pOldWnd);
+    void RelayoutForUserChange();
     // The parent when it is an outlook bar, else NULL.
     CKtvPOutlookBar* GetParentOutlookBar() const;
 
@@ -157,6 +168,9 @@ protected:
     CSize m_sizeToolBarImage;
 
     static BOOL m_bEnableAnimation;
+
+    // The page a released click on its button is activating; -1 otherwise.
+    int m_iClickedPage = -1;
 
     BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
 

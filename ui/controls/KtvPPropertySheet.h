@@ -141,6 +141,9 @@ public:
 protected:
     void AddPageToNavigation(int nPage);
     void AddCategoryToTree(CKtvPPropSheetCategory* pCategory);
+    // The category, then its sub-categories, depth first.
+    void AddCategoryDepthFirst(CKtvPPropSheetCategory* pCategory);
+    void InvalidateTreeItem(HTREEITEM hItem);
 
     int m_look;
     CKtvPOutlookBar m_wndOutlookBar;
