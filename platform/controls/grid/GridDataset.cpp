@@ -76,15 +76,6 @@ bool GridDataset::Append(const std::vector<std::optional<std::string_view>>& cel
     const size_t stored = cellEnd_.size() / std::max<size_t>(fields_.size(), 1);
     if (fields_.empty() || cells.size() > fields_.size() || stored >= size_t(INT_MAX))
         return false;
-    // The text arena grows once per row at most, and by whole multiples, so
-    // a long load moves its text a few times rather than at every doubling.
-    size_t rowBytes = 0;
-    for (const auto& cell : cells)
-        rowBytes += cell ? cell->size() : 0;
-    if (arena_.capacity() - arena_.size() < rowBytes)
-        arena_.reserve(std::max({arena_.capacity() * 4, arena_.size() + rowBytes, size_t(1) << 20}));
-    if (cellEnd_.capacity() - cellEnd_.size() < fields_.size())
-        cellEnd_.reserve(std::max({cellEnd_.capacity() * 4, cellEnd_.size() + fields_.size(), size_t(1) << 16}));
     for (size_t i = 0; i < fields_.size(); ++i) {
         const bool present = i < cells.size() && cells[i].has_value();
         if (present)
