@@ -286,6 +286,8 @@ BOOL CKtvPOutlookBar::AddCustomPage(LPCTSTR lpszProfileName, UINT nPageID, const
     CWnd* pOwner = GetOwner() != nullptr ? GetOwner() : GetParent();
     pPage->SetOwner(pOwner);
     pPage->LoadState(lpszProfileName, (int)nPageID, nPageID);
+    // The page carries its name, so that saving the bar writes it back.
+    pPage->SetWindowText(strName);
     m_lstCustomPages.AddTail(pPage);
     if (m_pTabWnd != nullptr) {
         m_pTabWnd->AddTab(pPage, strName, (UINT)-1, TRUE);
