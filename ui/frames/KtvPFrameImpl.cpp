@@ -318,6 +318,9 @@ BOOL CKtvPFrameImpl::DeleteToolbar(CKtvPToolBar* pToolBar)
         pDockBar->RemoveControlBar(pToolBar);
     else if (CKtvPMiniFrameWnd* pMiniFrame = pToolBar->GetParentMiniFrame(TRUE))
         pMiniFrame->RemoveControlBar(pToolBar, FALSE, FALSE);
+    // A docked bar is also on the dock manager's list; it must not lay out a deleted bar.
+    if (m_pDockManager != nullptr)
+        m_pDockManager->RemoveControlBarFromDockManager(pToolBar, FALSE, FALSE, FALSE);
 
     pToolBar->DestroyWindow();
     delete pToolBar;

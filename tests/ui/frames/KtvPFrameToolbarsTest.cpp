@@ -1,0 +1,174 @@
+// Toolbars a library frame keeps for the user: toolbars the user made (created,
+// deleted, stored and loaded again by the next frame) and toolbars torn off
+// menus, whose stored state must be a toolbar for loading to go on.
+#include <memory>
+#include <optional>
+#include <vector>
+
+#include "platform/mfc/afxwin.h"
+#include "tests/support/ScopedAppNames.h"
+#include "tests/support/ui/KtvControlTest.h"
+#include "tests/support/ui/KtvStoredValue.h"
+#include "tests/support/ui/KtvUiTestSetup.h"
+#include "tests/support/window/HeadlessWindowTest.h"
+#include "ui/commandbars/KtvPToolBar.h"
+#include "ui/commandbars/KtvPToolbarButton.h"
+#include "ui/frames/KtvPFrameImpl.h"
+#include "ui/frames/KtvPMDIFrameWnd.h"
+#include "ui/frames/KtvPRegistry.h"
+#include "ui/frames/KtvPRegistryFactory.h"
+#include "ui/frames/KtvPWorkspace.h"
+#include "ui/frames/KtvRegPath.h"
+
+namespace {
+
+constexpr char kSection[] = "FrameToolbarsTest";
+constexpr UINT kUserFirst = 0xE900;
+constexpr UINT kUserLast = 0xE902;
+
+class KtvPFrameToolbarsTest : public tw::test::KtvControlTest {
+protected:
+    void SetUp() override
+    {
+        KtvControlTest::SetUp();
+        KtvPrepareUiTest();
+        names.emplace("Tarnwick", "Corvane");
+        ktvtest::ForgetKey(KtvGetRegPath(kSection));
+        workspace = std::make_unique<CKtvPWorkspace>(TRUE);
+        workspace->SetRegistryBase(kSection);
+    }
+    void TearDown() override
+    {
+        tw::test::DestroyTopLevelWindows();
+        workspace.reset();
+        ktvtest::ForgetKey(KtvGetRegPath(kSection));
+        names.reset();
+        KtvControlTest::TearDown();
+    }
+
+    CKtvPMDIFrameWnd* OpenFrame()
+    {
+        auto* pFrame = new CKtvPMDIFrameWnd;
+        EXPECT_TRUE(pFrame->Create(nullptr, "Main", WS_OVERLAPPEDWINDOW | WS_VISIBLE, CRect(40, 40, 640, 440)));
+        EXPECT_TRUE(pFrame->EnableDocking(CBRS_ALIGN_ANY));
+        Pump();
+        return pFrame;
+    }
+    static void Close(CKtvPMDIFrameWnd* pFrame) { pFrame->DestroyWindow(); }
+
+    // The ids and names of the frame's user toolbars in their order.
+    static std::vector<std::pair<UINT, CString>> UserBars(CKtvPFrameImpl& impl)
+    {
+        std::vector<std::pair<UINT, CString>> bars;
+        for (int i = 0; CKtvPToolBar* pBar = impl.GetUserToolBarByIndex(i); i++) {
+            CString strName;
+            pBar->GetWindowText(strName);
+            bars.emplace_back(static_cast<UINT>(pBar->GetDlgCtrlID()), strName);
+        }
+        return bars;
+    }
+
+    std::optional<tw::test::ScopedAppNames> names;
+    std::unique_ptr<CKtvPWorkspace> workspace;
+};
+
+using Bars = std::vector<std::pair<UINT, CString>>;
+
+TEST_F(KtvPFrameToolbarsTest, UserToolbarsTakeFreeIdsAndComeBackInTheNextFrameAsStored)
+{
+    CKtvPMDIFrameWnd* pFrame = OpenFrame();
+    CKtvPFrameImpl& impl = *pFrame->GetFrameImpl();
+    impl.InitUserToolbars(nullptr, kUserFirst, kUserLast);
+
+    CKtvPToolBar* pFirst = impl.CreateNewToolbar("Mine");
+    ASSERT_NE(pFirst, nullptr);
+    EXPECT_TRUE(impl.IsUserDefinedToolbar(pFirst));
+    ASSERT_NE(impl.CreateNewToolbar("Second"), nullptr);
+    EXPECT_EQ(UserBars(impl), (Bars{{kUserFirst, "Mine"}, {kUserFirst + 1, "Second"}}));
+
+    EXPECT_TRUE(impl.DeleteToolbar(pFirst));
+    ASSERT_NE(impl.CreateNewToolbar("Third"), nullptr);
+    EXPECT_EQ(UserBars(impl), (Bars{{kUserFirst + 1, "Second"}, {kUserFirst, "Third"}}))
+        << "the id a deleted toolbar left is taken again";
+    impl.SaveUserToolbars();
+    Close(pFrame);
+
+    pFrame = OpenFrame();
+    CKtvPFrameImpl& next = *pFrame->GetFrameImpl();
+    next.InitUserToolbars(nullptr, kUserFirst, kUserLast);
+    next.LoadUserToolbars();
+    EXPECT_EQ(UserBars(next), (Bars{{kUserFirst, "Third"}, {kUserFirst + 1, "Second"}}))
+        << "loaded in the order of their ids";
+
+    // Deleting a toolbar forgets what was stored for it.
+    EXPECT_TRUE(next.DeleteToolbar(next.GetUserToolBarByIndex(0)));
+    Close(pFrame);
+    pFrame = OpenFrame();
+    CKtvPFrameImpl& last = *pFrame->GetFrameImpl();
+    last.InitUserToolbars(nullptr, kUserFirst, kUserLast);
+    last.LoadUserToolbars();
+    EXPECT_EQ(UserBars(last), (Bars{{kUserFirst + 1, "Second"}}));
+}
+
+TEST_F(KtvPFrameToolbarsTest, OnlyTheFramesOwnToolbarsAreUserToolbars)
+{
+    CKtvPMDIFrameWnd* pFrame = OpenFrame();
+    CKtvPFrameImpl& impl = *pFrame->GetFrameImpl();
+    CKtvPToolBar plain;
+    ASSERT_TRUE(plain.Create(pFrame, WS_CHILD | WS_VISIBLE | CBRS_TOP, kUserFirst));
+    EXPECT_FALSE(impl.IsUserDefinedToolbar(&plain)) << "without a range no toolbar is the user's";
+    EXPECT_FALSE(impl.DeleteToolbar(&plain));
+    impl.InitUserToolbars(nullptr, kUserFirst, kUserLast);
+    EXPECT_FALSE(impl.DeleteToolbar(&plain)) << "a toolbar the frame did not make is left alone";
+    EXPECT_TRUE(::IsWindow(plain.GetSafeHwnd()));
+    plain.DestroyWindow();
+}
+
+// Tear-off toolbars: what a session saves, the next one loads; an entry whose
+// stored state is anything but a toolbar stops the loading there.
+TEST_F(KtvPFrameToolbarsTest, TearOffToolbarsStoredAsToolbarsLoadAndAnythingElseStopsTheLoading)
+{
+    CKtvPMDIFrameWnd* pFrame = OpenFrame();
+    CKtvPFrameImpl& impl = *pFrame->GetFrameImpl();
+    for (const auto& [nID, name] : {std::pair<UINT, const char*>{0xE910, "Edit"}, {0xE911, "Query"}}) {
+        auto* pBar = new CKtvPToolBar;
+        ASSERT_TRUE(pBar->Create(pFrame, WS_CHILD | WS_VISIBLE | CBRS_TOP, nID));
+        pBar->SetWindowText(name);
+        impl.AddTearOffToolbar(pBar);
+    }
+    impl.SaveTearOffMenus();
+    Close(pFrame);
+
+    pFrame = OpenFrame();
+    CKtvPFrameImpl& next = *pFrame->GetFrameImpl();
+    next.LoadTearOffMenus();
+    CString strBase = workspace->GetRegSectionPath("") + "ControlBars-TearOff";
+    auto storedName = [&](int n) {
+        CString strKey;
+        strKey.Format("%s-%d", static_cast<LPCTSTR>(strBase), n);
+        CKtvPRegistryFactory factory;
+        CKtvPRegistry& reg = factory.Create(FALSE, TRUE);
+        CString strName;
+        return reg.Open(strKey) && reg.Read("Name", strName) ? strName : CString("<none>");
+    };
+    // Saving again writes what was loaded: both bars came back.
+    next.SaveTearOffMenus();
+    EXPECT_EQ(storedName(0), "Edit");
+    EXPECT_EQ(storedName(1), "Query");
+
+    // The first entry's state becomes a button: loading refuses it and goes no further.
+    {
+        CString strKey = strBase + "-0";
+        CKtvPRegistryFactory factory;
+        CKtvPRegistry& reg = factory.Create(FALSE, FALSE);
+        ASSERT_TRUE(reg.CreateKey(strKey));
+        CKtvPToolbarButton button(0x8001, -1, "Run");
+        ASSERT_TRUE(reg.Write("State", static_cast<CObject*>(&button)));
+    }
+    next.LoadTearOffMenus();
+    next.SaveTearOffMenus();
+    EXPECT_EQ(storedName(0), "<none>") << "nothing was loaded, so nothing is stored";
+    EXPECT_EQ(storedName(1), "<none>");
+}
+
+}  // namespace
