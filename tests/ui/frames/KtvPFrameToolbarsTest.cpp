@@ -11,6 +11,7 @@
 #include "tests/support/ui/KtvStoredValue.h"
 #include "tests/support/ui/KtvUiTestSetup.h"
 #include "tests/support/window/HeadlessWindowTest.h"
+#include "ui/commandbars/KtvPMenuBar.h"
 #include "ui/commandbars/KtvPToolBar.h"
 #include "ui/commandbars/KtvPToolbarButton.h"
 #include "ui/frames/KtvPFrameImpl.h"
@@ -169,6 +170,38 @@ TEST_F(KtvPFrameToolbarsTest, TearOffToolbarsStoredAsToolbarsLoadAndAnythingElse
     next.SaveTearOffMenus();
     EXPECT_EQ(storedName(0), "<none>") << "nothing was loaded, so nothing is stored";
     EXPECT_EQ(storedName(1), "<none>");
+}
+
+}  // namespace
+
+namespace {
+
+// The menu bar link: a library menu bar made in a library frame takes over the
+// frame's menu line, and the frame no longer shows a window menu of its own.
+TEST_F(KtvPFrameToolbarsTest, AMenuBarTakesOverTheFramesMenuLine)
+{
+    CKtvPMDIFrameWnd* pFrame = OpenFrame();
+    HMENU hMenu = ::CreateMenu();
+    HMENU hFile = ::CreatePopupMenu();
+    ::AppendMenu(hFile, MF_STRING, 0x8001, "&Open");
+    ::AppendMenu(hMenu, MF_POPUP, reinterpret_cast<UINT_PTR>(hFile), "&File");
+    HMENU hEdit = ::CreatePopupMenu();
+    ::AppendMenu(hEdit, MF_STRING, 0x8002, "&Copy");
+    ::AppendMenu(hMenu, MF_POPUP, reinterpret_cast<UINT_PTR>(hEdit), "&Edit");
+    ASSERT_TRUE(::SetMenu(pFrame->GetSafeHwnd(), hMenu));
+
+    auto* pMenuBar = new CKtvPMenuBar;
+    ASSERT_TRUE(pMenuBar->Create(pFrame));
+    Pump();
+    CKtvPFrameImpl& impl = *pFrame->GetFrameImpl();
+    EXPECT_EQ(impl.m_pMenuBar, pMenuBar);
+    EXPECT_EQ(impl.m_hDefaultMenu, hMenu) << "the frame keeps its menu as the default";
+    EXPECT_EQ(::GetMenu(pFrame->GetSafeHwnd()), nullptr) << "the menu line is gone";
+    std::vector<CString> texts;
+    for (int i = 0; i < pMenuBar->GetCount(); i++)
+        if (!(pMenuBar->GetButton(i)->m_nStyle & TBBS_SEPARATOR) && !pMenuBar->GetButton(i)->m_strText.IsEmpty())
+            texts.push_back(pMenuBar->GetButton(i)->m_strText);
+    EXPECT_EQ(texts, (std::vector<CString>{"&File", "&Edit"}));
 }
 
 }  // namespace
