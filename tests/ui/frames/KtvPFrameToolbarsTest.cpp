@@ -178,16 +178,34 @@ namespace {
 
 // The menu bar link: a library menu bar made in a library frame takes over the
 // frame's menu line, and the frame no longer shows a window menu of its own.
-TEST_F(KtvPFrameToolbarsTest, AMenuBarTakesOverTheFramesMenuLine)
+// A menu line of top-level popups with one command each.
+HMENU MakeMenu(std::initializer_list<const char*> titles, UINT uiFirstCmd)
+{
+    HMENU hMenu = ::CreateMenu();
+    for (const char* title : titles) {
+        HMENU hPopup = ::CreatePopupMenu();
+        ::AppendMenu(hPopup, MF_STRING, uiFirstCmd++, "&Run");
+        ::AppendMenu(hMenu, MF_POPUP, reinterpret_cast<UINT_PTR>(hPopup), title);
+    }
+    return hMenu;
+}
+
+std::vector<CString> MenuBarTexts(CKtvPMenuBar* pMenuBar)
+{
+    std::vector<CString> texts;
+    for (int i = 0; i < pMenuBar->GetCount(); i++)
+        if (!(pMenuBar->GetButton(i)->m_nStyle & TBBS_SEPARATOR) && !pMenuBar->GetButton(i)->m_strText.IsEmpty())
+            texts.push_back(pMenuBar->GetButton(i)->m_strText);
+    return texts;
+}
+
+// The menu bar link: a library menu bar made in a library frame takes over the
+// frame's menu line, and the frame no longer shows a window menu of its own;
+// the menu an MDI child sets goes onto the bar, and the frame's comes back.
+TEST_F(KtvPFrameToolbarsTest, AMenuBarTakesOverTheFramesMenuLineAndFollowsTheChildsMenu)
 {
     CKtvPMDIFrameWnd* pFrame = OpenFrame();
-    HMENU hMenu = ::CreateMenu();
-    HMENU hFile = ::CreatePopupMenu();
-    ::AppendMenu(hFile, MF_STRING, 0x8001, "&Open");
-    ::AppendMenu(hMenu, MF_POPUP, reinterpret_cast<UINT_PTR>(hFile), "&File");
-    HMENU hEdit = ::CreatePopupMenu();
-    ::AppendMenu(hEdit, MF_STRING, 0x8002, "&Copy");
-    ::AppendMenu(hMenu, MF_POPUP, reinterpret_cast<UINT_PTR>(hEdit), "&Edit");
+    HMENU hMenu = MakeMenu({"&File", "&Edit"}, 0x8001);
     ASSERT_TRUE(::SetMenu(pFrame->GetSafeHwnd(), hMenu));
 
     auto* pMenuBar = new CKtvPMenuBar;
@@ -197,11 +215,16 @@ TEST_F(KtvPFrameToolbarsTest, AMenuBarTakesOverTheFramesMenuLine)
     EXPECT_EQ(impl.m_pMenuBar, pMenuBar);
     EXPECT_EQ(impl.m_hDefaultMenu, hMenu) << "the frame keeps its menu as the default";
     EXPECT_EQ(::GetMenu(pFrame->GetSafeHwnd()), nullptr) << "the menu line is gone";
-    std::vector<CString> texts;
-    for (int i = 0; i < pMenuBar->GetCount(); i++)
-        if (!(pMenuBar->GetButton(i)->m_nStyle & TBBS_SEPARATOR) && !pMenuBar->GetButton(i)->m_strText.IsEmpty())
-            texts.push_back(pMenuBar->GetButton(i)->m_strText);
-    EXPECT_EQ(texts, (std::vector<CString>{"&File", "&Edit"}));
+    EXPECT_EQ(MenuBarTexts(pMenuBar), (std::vector<CString>{"&File", "&Edit"}));
+
+    HMENU hChildMenu = MakeMenu({"&File", "&Query", "&Window"}, 0x8101);
+    ::SendMessage(pFrame->m_hWndMDIClient, WM_MDISETMENU, reinterpret_cast<WPARAM>(hChildMenu), 0);
+    EXPECT_EQ(MenuBarTexts(pMenuBar), (std::vector<CString>{"&File", "&Query", "&Window"}));
+    EXPECT_EQ(::GetMenu(pFrame->GetSafeHwnd()), nullptr) << "still no menu line";
+
+    ::SendMessage(pFrame->m_hWndMDIClient, WM_MDISETMENU, 0, 0);
+    EXPECT_EQ(MenuBarTexts(pMenuBar), (std::vector<CString>{"&File", "&Edit"})) << "without a menu, the default";
+    ::DestroyMenu(hChildMenu);
 }
 
 }  // namespace
