@@ -11,10 +11,12 @@
 #include "tests/support/ui/KtvStoredValue.h"
 #include "tests/support/ui/KtvUiTestSetup.h"
 #include "tests/support/window/HeadlessWindowTest.h"
+#include "ui/commandbars/KtvPCommandManager.h"
 #include "ui/commandbars/KtvPMenuBar.h"
 #include "ui/commandbars/KtvPToolBar.h"
 #include "ui/commandbars/KtvPToolbarButton.h"
 #include "ui/frames/KtvPFrameImpl.h"
+#include "ui/frames/KtvPKeyboardManager.h"
 #include "ui/frames/KtvPMDIFrameWnd.h"
 #include "ui/frames/KtvPRegistry.h"
 #include "ui/frames/KtvPRegistryFactory.h"
@@ -225,6 +227,30 @@ TEST_F(KtvPFrameToolbarsTest, AMenuBarTakesOverTheFramesMenuLineAndFollowsTheChi
     ::SendMessage(pFrame->m_hWndMDIClient, WM_MDISETMENU, 0, 0);
     EXPECT_EQ(MenuBarTexts(pMenuBar), (std::vector<CString>{"&File", "&Edit"})) << "without a menu, the default";
     ::DestroyMenu(hChildMenu);
+}
+
+// Commands run from the keyboard count as used, like those run from menus and
+// buttons, so the menus that show the frequently used commands know them.
+TEST_F(KtvPFrameToolbarsTest, AcceleratorCommandsCountAsUsed)
+{
+    CKtvPKeyboardManager keyboard;
+    CKtvPMDIFrameWnd* pFrame = OpenFrame();
+    ACCEL keys[] = {{FVIRTKEY | FCONTROL, 'N', 0x8001}};
+    pFrame->m_hAccelTable = ::CreateAcceleratorTable(keys, 1);
+    pFrame->SetFocus();
+    Pump();
+    CKtvPCommandUsage& usage = CKtvPToolBar::m_UsageCount;
+    const UINT uiBefore = usage.GetCount(0x8001);
+    const UINT uiOtherBefore = usage.GetCount(0x8002);
+
+    ChordFiltered(VK_CONTROL, 'N');
+    ChordFiltered(VK_CONTROL, 'N');
+    EXPECT_EQ(usage.GetCount(0x8001), uiBefore + 2);
+    // A key bound to nothing counts nothing.
+    ChordFiltered(VK_CONTROL, 'M');
+    EXPECT_EQ(usage.GetCount(0x8002), uiOtherBefore);
+    pFrame->DestroyWindow();
+    CKtvPKeyboardManager::CleanUp();
 }
 
 }  // namespace
