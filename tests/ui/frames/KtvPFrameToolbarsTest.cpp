@@ -253,4 +253,27 @@ TEST_F(KtvPFrameToolbarsTest, AcceleratorCommandsCountAsUsed)
     CKtvPKeyboardManager::CleanUp();
 }
 
+// WM_MENUCHAR: a mnemonic of the library menu bar drops its popup down and the
+// frame answers that it has handled the key; an unknown one is left to the system.
+TEST_F(KtvPFrameToolbarsTest, MenuCharOpensTheMenuBarsPopupForItsMnemonic)
+{
+    CKtvPMDIFrameWnd* pFrame = OpenFrame();
+    ASSERT_TRUE(::SetMenu(pFrame->GetSafeHwnd(), MakeMenu({"&File", "&Edit"}, 0x8001)));
+    auto* pMenuBar = new CKtvPMenuBar;
+    ASSERT_TRUE(pMenuBar->Create(pFrame));
+    Pump();
+
+    EXPECT_EQ(pFrame->SendMessage(WM_MENUCHAR, MAKEWPARAM('Q', MF_SYSMENU), 0) >> 16, 0)
+        << "no item has this mnemonic";
+    EXPECT_EQ(pMenuBar->GetDroppedDownMenu(), nullptr);
+
+    int iDropped = -1;
+    EXPECT_EQ(pFrame->SendMessage(WM_MENUCHAR, MAKEWPARAM('E', MF_SYSMENU), 0) >> 16, 0xFFFF);
+    Pump();
+    ASSERT_NE(pMenuBar->GetDroppedDownMenu(&iDropped), nullptr);
+    EXPECT_EQ(pMenuBar->GetButton(iDropped)->m_strText, "&Edit");
+    Key(VK_ESCAPE);
+    Pump();
+}
+
 }  // namespace
