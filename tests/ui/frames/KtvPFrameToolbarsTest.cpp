@@ -17,7 +17,10 @@
 #include "ui/commandbars/KtvPToolbarButton.h"
 #include "ui/frames/KtvPFrameImpl.h"
 #include "ui/frames/KtvPKeyboardManager.h"
+#include "ui/frames/KtvPMDIChildWnd.h"
 #include "ui/frames/KtvPMDIFrameWnd.h"
+#include "ui/commandbars/KtvPPopupMenu.h"
+#include "ui/commandbars/KtvPToolbarMenuButton.h"
 #include "ui/frames/KtvPRegistry.h"
 #include "ui/frames/KtvPRegistryFactory.h"
 #include "ui/frames/KtvPWorkspace.h"
@@ -272,6 +275,51 @@ TEST_F(KtvPFrameToolbarsTest, MenuCharOpensTheMenuBarsPopupForItsMnemonic)
     Pump();
     ASSERT_NE(pMenuBar->GetDroppedDownMenu(&iDropped), nullptr);
     EXPECT_EQ(pMenuBar->GetButton(iDropped)->m_strText, "&Edit");
+    Key(VK_ESCAPE);
+    Pump();
+}
+
+// The Window menu of the library menu bar lists the children after a separator,
+// the active one checked, and ends with the item that opens the Windows dialog.
+TEST_F(KtvPFrameToolbarsTest, TheWindowMenuListsTheChildrenAndTheWindowsDialogItem)
+{
+    CKtvPMDIFrameWnd* pFrame = OpenFrame();
+    constexpr UINT kWindowsDlgId = 0x8200;
+    pFrame->EnableWindowsDialog(kWindowsDlgId, "&Windows...", TRUE);
+    HMENU hMenu = ::CreateMenu();
+    HMENU hWindow = ::CreatePopupMenu();
+    ::AppendMenu(hWindow, MF_STRING, ID_WINDOW_NEW, "&New Window");
+    ::AppendMenu(hMenu, MF_POPUP, reinterpret_cast<UINT_PTR>(hWindow), "&Window");
+    ASSERT_TRUE(::SetMenu(pFrame->GetSafeHwnd(), hMenu));
+    auto* pMenuBar = new CKtvPMenuBar;
+    ASSERT_TRUE(pMenuBar->Create(pFrame));
+    for (const char* title : {"Query1", "Query2"}) {
+        auto* pChild = new CKtvPMDIChildWnd;
+        ASSERT_TRUE(pChild->Create(nullptr, title, WS_CHILD | WS_VISIBLE | WS_OVERLAPPEDWINDOW,
+                                   CFrameWnd::rectDefault, pFrame));
+        pChild->InitialUpdateFrame(nullptr, TRUE);
+    }
+    // As an application does once its children are up: the client lists them in the Window popup.
+    ::SendMessage(pFrame->m_hWndMDIClient, WM_MDISETMENU, reinterpret_cast<WPARAM>(hMenu),
+                  reinterpret_cast<LPARAM>(hWindow));
+    ::SendMessage(pFrame->m_hWndMDIClient, WM_MDIREFRESHMENU, 0, 0);
+    Pump();
+
+    pFrame->SendMessage(WM_MENUCHAR, MAKEWPARAM('W', MF_SYSMENU), 0);
+    Pump();
+    CKtvPToolbarMenuButton* pDropped = pMenuBar->GetDroppedDownMenu();
+    ASSERT_NE(pDropped, nullptr);
+    ASSERT_NE(pDropped->m_pPopupMenu, nullptr);
+    std::vector<CString> texts;
+    CKtvPPopupMenu* pPopup = pDropped->m_pPopupMenu;
+    for (int i = 0; i < pPopup->GetMenuItemCount(); i++) {
+        CKtvPToolbarButton* pItem = pPopup->GetMenuItem(i);
+        CString strText = (pItem->m_nStyle & TBBS_SEPARATOR) ? CString("-") : pItem->m_strText;
+        if (pItem->m_nStyle & TBBS_CHECKED)
+            strText += " *";
+        texts.push_back(strText);
+    }
+    EXPECT_EQ(texts, (std::vector<CString>{"&New Window", "-", "&1 Query1", "&2 Query2 *", "&Windows..."}));
     Key(VK_ESCAPE);
     Pump();
 }
