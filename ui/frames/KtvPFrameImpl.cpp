@@ -542,6 +542,12 @@ BOOL CKtvPFrameImpl::ProcessMouseClick(UINT uiMsg, POINT pt, HWND hwnd)
     return CKtvPDlgImpl::ProcessPopupClick(m_pFrame, pt);
 }
 
+UINT CKtvPFrameImpl::MenuCharKey(WPARAM wParam)
+{
+    const UINT nChar = LOWORD(wParam);
+    return nChar >= 'a' && nChar <= 'z' ? nChar - 'a' + 'A' : nChar;
+}
+
 BOOL CKtvPFrameImpl::OnMenuChar(UINT nChar)
 {
     const BOOL bPreview = m_pDockManager != nullptr && m_pDockManager->IsPrintPreviewValid();

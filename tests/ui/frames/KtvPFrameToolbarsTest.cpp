@@ -260,23 +260,28 @@ TEST_F(KtvPFrameToolbarsTest, AcceleratorCommandsCountAsUsed)
 // frame answers that it has handled the key; an unknown one is left to the system.
 TEST_F(KtvPFrameToolbarsTest, MenuCharOpensTheMenuBarsPopupForItsMnemonic)
 {
-    CKtvPMDIFrameWnd* pFrame = OpenFrame();
-    ASSERT_TRUE(::SetMenu(pFrame->GetSafeHwnd(), MakeMenu({"&File", "&Edit"}, 0x8001)));
-    auto* pMenuBar = new CKtvPMenuBar;
-    ASSERT_TRUE(pMenuBar->Create(pFrame));
-    Pump();
+    // The character comes as typed: Alt+e and Alt+Shift+E both open "&Edit".
+    for (UINT nChar : {'e', 'E'}) {
+        CKtvPMDIFrameWnd* pFrame = OpenFrame();
+        ASSERT_TRUE(::SetMenu(pFrame->GetSafeHwnd(), MakeMenu({"&File", "&Edit"}, 0x8001)));
+        auto* pMenuBar = new CKtvPMenuBar;
+        ASSERT_TRUE(pMenuBar->Create(pFrame));
+        Pump();
 
-    EXPECT_EQ(pFrame->SendMessage(WM_MENUCHAR, MAKEWPARAM('Q', MF_SYSMENU), 0) >> 16, 0)
-        << "no item has this mnemonic";
-    EXPECT_EQ(pMenuBar->GetDroppedDownMenu(), nullptr);
+        EXPECT_EQ(pFrame->SendMessage(WM_MENUCHAR, MAKEWPARAM('q', MF_SYSMENU), 0) >> 16, 0)
+            << "no item has this mnemonic";
+        EXPECT_EQ(pMenuBar->GetDroppedDownMenu(), nullptr);
 
-    int iDropped = -1;
-    EXPECT_EQ(pFrame->SendMessage(WM_MENUCHAR, MAKEWPARAM('E', MF_SYSMENU), 0) >> 16, 0xFFFF);
-    Pump();
-    ASSERT_NE(pMenuBar->GetDroppedDownMenu(&iDropped), nullptr);
-    EXPECT_EQ(pMenuBar->GetButton(iDropped)->m_strText, "&Edit");
-    Key(VK_ESCAPE);
-    Pump();
+        int iDropped = -1;
+        EXPECT_EQ(pFrame->SendMessage(WM_MENUCHAR, MAKEWPARAM(nChar, MF_SYSMENU), 0) >> 16, 0xFFFF) << nChar;
+        Pump();
+        ASSERT_NE(pMenuBar->GetDroppedDownMenu(&iDropped), nullptr) << nChar;
+        EXPECT_EQ(pMenuBar->GetButton(iDropped)->m_strText, "&Edit");
+        Key(VK_ESCAPE);
+        Pump();
+        pFrame->DestroyWindow();
+        Pump();
+    }
 }
 
 // The Window menu of the library menu bar lists the children after a separator,
