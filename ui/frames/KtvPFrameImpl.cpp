@@ -318,6 +318,9 @@ BOOL CKtvPFrameImpl::DeleteToolbar(CKtvPToolBar* pToolBar)
         pDockBar->RemoveControlBar(pToolBar);
     else if (CKtvPMiniFrameWnd* pMiniFrame = pToolBar->GetParentMiniFrame(TRUE))
         pMiniFrame->RemoveControlBar(pToolBar, FALSE, FALSE);
+    // A docked bar is also on the dock manager's list; it must not lay out a deleted bar.
+    if (m_pDockManager != nullptr)
+        m_pDockManager->RemoveControlBarFromDockManager(pToolBar, FALSE, FALSE, FALSE);
 
     pToolBar->DestroyWindow();
     delete pToolBar;
@@ -537,6 +540,12 @@ BOOL CKtvPFrameImpl::ProcessMouseClick(UINT uiMsg, POINT pt, HWND hwnd)
         }
     }
     return CKtvPDlgImpl::ProcessPopupClick(m_pFrame, pt);
+}
+
+UINT CKtvPFrameImpl::MenuCharKey(WPARAM wParam)
+{
+    const UINT nChar = LOWORD(wParam);
+    return nChar >= 'a' && nChar <= 'z' ? nChar - 'a' + 'A' : nChar;
 }
 
 BOOL CKtvPFrameImpl::OnMenuChar(UINT nChar)

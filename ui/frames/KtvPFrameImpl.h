@@ -62,6 +62,8 @@ public:
     BOOL ProcessKeyboard(int nKey, BOOL* pbProcessAccel = nullptr);
     BOOL ProcessMouseClick(UINT uiMsg, POINT pt, HWND hwnd);
     BOOL OnMenuChar(UINT nChar);
+    // The key of a WM_MENUCHAR's character: letters come as typed, the bars look keys up in upper case.
+    static UINT MenuCharKey(WPARAM wParam);
     static BOOL IsHelpKey(const MSG* pMsg);
     void DeactivateMenu();
 

@@ -274,7 +274,7 @@ void CKtvPFrameWnd::OnDestroy()
 
 LRESULT CKtvPFrameWnd::OnMenuChar(WPARAM wParam, LPARAM)
 {
-    if (m_Impl.OnMenuChar(LOWORD(wParam)))
+    if (m_Impl.OnMenuChar(CKtvPFrameImpl::MenuCharKey(wParam)))
         return MAKELRESULT(2, 0xFFFF);
     return Default();
 }

@@ -440,7 +440,7 @@ void CKtvPMDIFrameWnd::OnActivateApp(BOOL bActive, DWORD)
 
 LRESULT CKtvPMDIFrameWnd::OnMenuChar(WPARAM wParam, LPARAM lParam)
 {
-    if (m_Impl.OnMenuChar(LOWORD(wParam)))
+    if (m_Impl.OnMenuChar(CKtvPFrameImpl::MenuCharKey(wParam)))
         return MAKELRESULT(2, 0xFFFF);
     return Default();
 }

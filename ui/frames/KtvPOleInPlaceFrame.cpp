@@ -262,7 +262,7 @@ void CKtvPOleInPlaceFrameT<TBase>::OnDestroy()
 template <class TBase>
 LRESULT CKtvPOleInPlaceFrameT<TBase>::OnMenuChar(WPARAM wParam, LPARAM)
 {
-    if (m_Impl.OnMenuChar(LOWORD(wParam)))
+    if (m_Impl.OnMenuChar(CKtvPFrameImpl::MenuCharKey(wParam)))
         return MAKELRESULT(2, 0xFFFF);
     return this->Default();
 }

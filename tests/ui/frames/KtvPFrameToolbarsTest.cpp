@@ -1,0 +1,332 @@
+// Toolbars a library frame keeps for the user: toolbars the user made (created,
+// deleted, stored and loaded again by the next frame) and toolbars torn off
+// menus, whose stored state must be a toolbar for loading to go on.
+#include <memory>
+#include <optional>
+#include <vector>
+
+#include "platform/mfc/afxwin.h"
+#include "tests/support/ScopedAppNames.h"
+#include "tests/support/ui/KtvControlTest.h"
+#include "tests/support/ui/KtvStoredValue.h"
+#include "tests/support/ui/KtvUiTestSetup.h"
+#include "tests/support/window/HeadlessWindowTest.h"
+#include "ui/commandbars/KtvPCommandManager.h"
+#include "ui/commandbars/KtvPMenuBar.h"
+#include "ui/commandbars/KtvPToolBar.h"
+#include "ui/commandbars/KtvPToolbarButton.h"
+#include "ui/frames/KtvPFrameImpl.h"
+#include "ui/frames/KtvPKeyboardManager.h"
+#include "ui/frames/KtvPMDIChildWnd.h"
+#include "ui/frames/KtvPMDIFrameWnd.h"
+#include "ui/commandbars/KtvPPopupMenu.h"
+#include "ui/commandbars/KtvPToolbarMenuButton.h"
+#include "ui/frames/KtvPRegistry.h"
+#include "ui/frames/KtvPRegistryFactory.h"
+#include "ui/frames/KtvPWorkspace.h"
+#include "ui/frames/KtvRegPath.h"
+
+namespace {
+
+constexpr char kSection[] = "FrameToolbarsTest";
+constexpr UINT kUserFirst = 0xE900;
+constexpr UINT kUserLast = 0xE902;
+
+class KtvPFrameToolbarsTest : public tw::test::KtvControlTest {
+protected:
+    void SetUp() override
+    {
+        KtvControlTest::SetUp();
+        KtvPrepareUiTest();
+        names.emplace("Tarnwick", "Corvane");
+        ktvtest::ForgetKey(KtvGetRegPath(kSection));
+        workspace = std::make_unique<CKtvPWorkspace>(TRUE);
+        workspace->SetRegistryBase(kSection);
+    }
+    void TearDown() override
+    {
+        tw::test::DestroyTopLevelWindows();
+        workspace.reset();
+        ktvtest::ForgetKey(KtvGetRegPath(kSection));
+        names.reset();
+        KtvControlTest::TearDown();
+    }
+
+    CKtvPMDIFrameWnd* OpenFrame()
+    {
+        auto* pFrame = new CKtvPMDIFrameWnd;
+        EXPECT_TRUE(pFrame->Create(nullptr, "Main", WS_OVERLAPPEDWINDOW | WS_VISIBLE, CRect(40, 40, 640, 440)));
+        EXPECT_TRUE(pFrame->EnableDocking(CBRS_ALIGN_ANY));
+        Pump();
+        return pFrame;
+    }
+    static void Close(CKtvPMDIFrameWnd* pFrame) { pFrame->DestroyWindow(); }
+
+    // The ids and names of the frame's user toolbars in their order.
+    static std::vector<std::pair<UINT, CString>> UserBars(CKtvPFrameImpl& impl)
+    {
+        std::vector<std::pair<UINT, CString>> bars;
+        for (int i = 0; CKtvPToolBar* pBar = impl.GetUserToolBarByIndex(i); i++) {
+            CString strName;
+            pBar->GetWindowText(strName);
+            bars.emplace_back(static_cast<UINT>(pBar->GetDlgCtrlID()), strName);
+        }
+        return bars;
+    }
+
+    std::optional<tw::test::ScopedAppNames> names;
+    std::unique_ptr<CKtvPWorkspace> workspace;
+};
+
+using Bars = std::vector<std::pair<UINT, CString>>;
+
+TEST_F(KtvPFrameToolbarsTest, UserToolbarsTakeFreeIdsAndComeBackInTheNextFrameAsStored)
+{
+    CKtvPMDIFrameWnd* pFrame = OpenFrame();
+    CKtvPFrameImpl& impl = *pFrame->GetFrameImpl();
+    impl.InitUserToolbars(nullptr, kUserFirst, kUserLast);
+
+    CKtvPToolBar* pFirst = impl.CreateNewToolbar("Mine");
+    ASSERT_NE(pFirst, nullptr);
+    EXPECT_TRUE(impl.IsUserDefinedToolbar(pFirst));
+    ASSERT_NE(impl.CreateNewToolbar("Second"), nullptr);
+    EXPECT_EQ(UserBars(impl), (Bars{{kUserFirst, "Mine"}, {kUserFirst + 1, "Second"}}));
+
+    EXPECT_TRUE(impl.DeleteToolbar(pFirst));
+    ASSERT_NE(impl.CreateNewToolbar("Third"), nullptr);
+    EXPECT_EQ(UserBars(impl), (Bars{{kUserFirst + 1, "Second"}, {kUserFirst, "Third"}}))
+        << "the id a deleted toolbar left is taken again";
+    impl.SaveUserToolbars();
+    Close(pFrame);
+
+    pFrame = OpenFrame();
+    CKtvPFrameImpl& next = *pFrame->GetFrameImpl();
+    next.InitUserToolbars(nullptr, kUserFirst, kUserLast);
+    next.LoadUserToolbars();
+    EXPECT_EQ(UserBars(next), (Bars{{kUserFirst, "Third"}, {kUserFirst + 1, "Second"}}))
+        << "loaded in the order of their ids";
+
+    // Deleting a toolbar forgets what was stored for it.
+    EXPECT_TRUE(next.DeleteToolbar(next.GetUserToolBarByIndex(0)));
+    Close(pFrame);
+    pFrame = OpenFrame();
+    CKtvPFrameImpl& last = *pFrame->GetFrameImpl();
+    last.InitUserToolbars(nullptr, kUserFirst, kUserLast);
+    last.LoadUserToolbars();
+    EXPECT_EQ(UserBars(last), (Bars{{kUserFirst + 1, "Second"}}));
+}
+
+TEST_F(KtvPFrameToolbarsTest, OnlyTheFramesOwnToolbarsAreUserToolbars)
+{
+    CKtvPMDIFrameWnd* pFrame = OpenFrame();
+    CKtvPFrameImpl& impl = *pFrame->GetFrameImpl();
+    CKtvPToolBar plain;
+    ASSERT_TRUE(plain.Create(pFrame, WS_CHILD | WS_VISIBLE | CBRS_TOP, kUserFirst));
+    EXPECT_FALSE(impl.IsUserDefinedToolbar(&plain)) << "without a range no toolbar is the user's";
+    EXPECT_FALSE(impl.DeleteToolbar(&plain));
+    impl.InitUserToolbars(nullptr, kUserFirst, kUserLast);
+    EXPECT_FALSE(impl.DeleteToolbar(&plain)) << "a toolbar the frame did not make is left alone";
+    EXPECT_TRUE(::IsWindow(plain.GetSafeHwnd()));
+    plain.DestroyWindow();
+}
+
+// Tear-off toolbars: what a session saves, the next one loads; an entry whose
+// stored state is anything but a toolbar stops the loading there.
+TEST_F(KtvPFrameToolbarsTest, TearOffToolbarsStoredAsToolbarsLoadAndAnythingElseStopsTheLoading)
+{
+    CKtvPMDIFrameWnd* pFrame = OpenFrame();
+    CKtvPFrameImpl& impl = *pFrame->GetFrameImpl();
+    for (const auto& [nID, name] : {std::pair<UINT, const char*>{0xE910, "Edit"}, {0xE911, "Query"}}) {
+        auto* pBar = new CKtvPToolBar;
+        ASSERT_TRUE(pBar->Create(pFrame, WS_CHILD | WS_VISIBLE | CBRS_TOP, nID));
+        pBar->SetWindowText(name);
+        impl.AddTearOffToolbar(pBar);
+    }
+    impl.SaveTearOffMenus();
+    Close(pFrame);
+
+    pFrame = OpenFrame();
+    CKtvPFrameImpl& next = *pFrame->GetFrameImpl();
+    next.LoadTearOffMenus();
+    CString strBase = workspace->GetRegSectionPath("") + "ControlBars-TearOff";
+    auto storedName = [&](int n) {
+        CString strKey;
+        strKey.Format("%s-%d", static_cast<LPCTSTR>(strBase), n);
+        CKtvPRegistryFactory factory;
+        CKtvPRegistry& reg = factory.Create(FALSE, TRUE);
+        CString strName;
+        return reg.Open(strKey) && reg.Read("Name", strName) ? strName : CString("<none>");
+    };
+    // Saving again writes what was loaded: both bars came back.
+    next.SaveTearOffMenus();
+    EXPECT_EQ(storedName(0), "Edit");
+    EXPECT_EQ(storedName(1), "Query");
+
+    // The first entry's state becomes a button: loading refuses it and goes no further.
+    {
+        CString strKey = strBase + "-0";
+        CKtvPRegistryFactory factory;
+        CKtvPRegistry& reg = factory.Create(FALSE, FALSE);
+        ASSERT_TRUE(reg.CreateKey(strKey));
+        CKtvPToolbarButton button(0x8001, -1, "Run");
+        ASSERT_TRUE(reg.Write("State", static_cast<CObject*>(&button)));
+    }
+    next.LoadTearOffMenus();
+    next.SaveTearOffMenus();
+    EXPECT_EQ(storedName(0), "<none>") << "nothing was loaded, so nothing is stored";
+    EXPECT_EQ(storedName(1), "<none>");
+}
+
+}  // namespace
+
+namespace {
+
+// The menu bar link: a library menu bar made in a library frame takes over the
+// frame's menu line, and the frame no longer shows a window menu of its own.
+// A menu line of top-level popups with one command each.
+HMENU MakeMenu(std::initializer_list<const char*> titles, UINT uiFirstCmd)
+{
+    HMENU hMenu = ::CreateMenu();
+    for (const char* title : titles) {
+        HMENU hPopup = ::CreatePopupMenu();
+        ::AppendMenu(hPopup, MF_STRING, uiFirstCmd++, "&Run");
+        ::AppendMenu(hMenu, MF_POPUP, reinterpret_cast<UINT_PTR>(hPopup), title);
+    }
+    return hMenu;
+}
+
+std::vector<CString> MenuBarTexts(CKtvPMenuBar* pMenuBar)
+{
+    std::vector<CString> texts;
+    for (int i = 0; i < pMenuBar->GetCount(); i++)
+        if (!(pMenuBar->GetButton(i)->m_nStyle & TBBS_SEPARATOR) && !pMenuBar->GetButton(i)->m_strText.IsEmpty())
+            texts.push_back(pMenuBar->GetButton(i)->m_strText);
+    return texts;
+}
+
+// The menu bar link: a library menu bar made in a library frame takes over the
+// frame's menu line, and the frame no longer shows a window menu of its own;
+// the menu an MDI child sets goes onto the bar, and the frame's comes back.
+TEST_F(KtvPFrameToolbarsTest, AMenuBarTakesOverTheFramesMenuLineAndFollowsTheChildsMenu)
+{
+    CKtvPMDIFrameWnd* pFrame = OpenFrame();
+    HMENU hMenu = MakeMenu({"&File", "&Edit"}, 0x8001);
+    ASSERT_TRUE(::SetMenu(pFrame->GetSafeHwnd(), hMenu));
+
+    auto* pMenuBar = new CKtvPMenuBar;
+    ASSERT_TRUE(pMenuBar->Create(pFrame));
+    Pump();
+    CKtvPFrameImpl& impl = *pFrame->GetFrameImpl();
+    EXPECT_EQ(impl.m_pMenuBar, pMenuBar);
+    EXPECT_EQ(impl.m_hDefaultMenu, hMenu) << "the frame keeps its menu as the default";
+    EXPECT_EQ(::GetMenu(pFrame->GetSafeHwnd()), nullptr) << "the menu line is gone";
+    EXPECT_EQ(MenuBarTexts(pMenuBar), (std::vector<CString>{"&File", "&Edit"}));
+
+    HMENU hChildMenu = MakeMenu({"&File", "&Query", "&Window"}, 0x8101);
+    ::SendMessage(pFrame->m_hWndMDIClient, WM_MDISETMENU, reinterpret_cast<WPARAM>(hChildMenu), 0);
+    EXPECT_EQ(MenuBarTexts(pMenuBar), (std::vector<CString>{"&File", "&Query", "&Window"}));
+    EXPECT_EQ(::GetMenu(pFrame->GetSafeHwnd()), nullptr) << "still no menu line";
+
+    ::SendMessage(pFrame->m_hWndMDIClient, WM_MDISETMENU, 0, 0);
+    EXPECT_EQ(MenuBarTexts(pMenuBar), (std::vector<CString>{"&File", "&Edit"})) << "without a menu, the default";
+    ::DestroyMenu(hChildMenu);
+}
+
+// Commands run from the keyboard count as used, like those run from menus and
+// buttons, so the menus that show the frequently used commands know them.
+TEST_F(KtvPFrameToolbarsTest, AcceleratorCommandsCountAsUsed)
+{
+    CKtvPKeyboardManager keyboard;
+    CKtvPMDIFrameWnd* pFrame = OpenFrame();
+    ACCEL keys[] = {{FVIRTKEY | FCONTROL, 'N', 0x8001}};
+    pFrame->m_hAccelTable = ::CreateAcceleratorTable(keys, 1);
+    pFrame->SetFocus();
+    Pump();
+    CKtvPCommandUsage& usage = CKtvPToolBar::m_UsageCount;
+    const UINT uiBefore = usage.GetCount(0x8001);
+    const UINT uiOtherBefore = usage.GetCount(0x8002);
+
+    ChordFiltered(VK_CONTROL, 'N');
+    ChordFiltered(VK_CONTROL, 'N');
+    EXPECT_EQ(usage.GetCount(0x8001), uiBefore + 2);
+    // A key bound to nothing counts nothing.
+    ChordFiltered(VK_CONTROL, 'M');
+    EXPECT_EQ(usage.GetCount(0x8002), uiOtherBefore);
+    pFrame->DestroyWindow();
+    CKtvPKeyboardManager::CleanUp();
+}
+
+// WM_MENUCHAR: a mnemonic of the library menu bar drops its popup down and the
+// frame answers that it has handled the key; an unknown one is left to the system.
+TEST_F(KtvPFrameToolbarsTest, MenuCharOpensTheMenuBarsPopupForItsMnemonic)
+{
+    // The character comes as typed: Alt+e and Alt+Shift+E both open "&Edit".
+    for (UINT nChar : {'e', 'E'}) {
+        CKtvPMDIFrameWnd* pFrame = OpenFrame();
+        ASSERT_TRUE(::SetMenu(pFrame->GetSafeHwnd(), MakeMenu({"&File", "&Edit"}, 0x8001)));
+        auto* pMenuBar = new CKtvPMenuBar;
+        ASSERT_TRUE(pMenuBar->Create(pFrame));
+        Pump();
+
+        EXPECT_EQ(pFrame->SendMessage(WM_MENUCHAR, MAKEWPARAM('q', MF_SYSMENU), 0) >> 16, 0)
+            << "no item has this mnemonic";
+        EXPECT_EQ(pMenuBar->GetDroppedDownMenu(), nullptr);
+
+        int iDropped = -1;
+        EXPECT_EQ(pFrame->SendMessage(WM_MENUCHAR, MAKEWPARAM(nChar, MF_SYSMENU), 0) >> 16, 0xFFFF) << nChar;
+        Pump();
+        ASSERT_NE(pMenuBar->GetDroppedDownMenu(&iDropped), nullptr) << nChar;
+        EXPECT_EQ(pMenuBar->GetButton(iDropped)->m_strText, "&Edit");
+        Key(VK_ESCAPE);
+        Pump();
+        pFrame->DestroyWindow();
+        Pump();
+    }
+}
+
+// The Window menu of the library menu bar lists the children after a separator,
+// the active one checked, and ends with the item that opens the Windows dialog.
+TEST_F(KtvPFrameToolbarsTest, TheWindowMenuListsTheChildrenAndTheWindowsDialogItem)
+{
+    CKtvPMDIFrameWnd* pFrame = OpenFrame();
+    constexpr UINT kWindowsDlgId = 0x8200;
+    pFrame->EnableWindowsDialog(kWindowsDlgId, "&Windows...", TRUE);
+    HMENU hMenu = ::CreateMenu();
+    HMENU hWindow = ::CreatePopupMenu();
+    ::AppendMenu(hWindow, MF_STRING, ID_WINDOW_NEW, "&New Window");
+    ::AppendMenu(hMenu, MF_POPUP, reinterpret_cast<UINT_PTR>(hWindow), "&Window");
+    ASSERT_TRUE(::SetMenu(pFrame->GetSafeHwnd(), hMenu));
+    auto* pMenuBar = new CKtvPMenuBar;
+    ASSERT_TRUE(pMenuBar->Create(pFrame));
+    for (const char* title : {"Query1", "Query2"}) {
+        auto* pChild = new CKtvPMDIChildWnd;
+        ASSERT_TRUE(pChild->Create(nullptr, title, WS_CHILD | WS_VISIBLE | WS_OVERLAPPEDWINDOW,
+                                   CFrameWnd::rectDefault, pFrame));
+        pChild->InitialUpdateFrame(nullptr, TRUE);
+    }
+    // As an application does once its children are up: the client lists them in the Window popup.
+    ::SendMessage(pFrame->m_hWndMDIClient, WM_MDISETMENU, reinterpret_cast<WPARAM>(hMenu),
+                  reinterpret_cast<LPARAM>(hWindow));
+    ::SendMessage(pFrame->m_hWndMDIClient, WM_MDIREFRESHMENU, 0, 0);
+    Pump();
+
+    pFrame->SendMessage(WM_MENUCHAR, MAKEWPARAM('W', MF_SYSMENU), 0);
+    Pump();
+    CKtvPToolbarMenuButton* pDropped = pMenuBar->GetDroppedDownMenu();
+    ASSERT_NE(pDropped, nullptr);
+    ASSERT_NE(pDropped->m_pPopupMenu, nullptr);
+    std::vector<CString> texts;
+    CKtvPPopupMenu* pPopup = pDropped->m_pPopupMenu;
+    for (int i = 0; i < pPopup->GetMenuItemCount(); i++) {
+        CKtvPToolbarButton* pItem = pPopup->GetMenuItem(i);
+        CString strText = (pItem->m_nStyle & TBBS_SEPARATOR) ? CString("-") : pItem->m_strText;
+        if (pItem->m_nStyle & TBBS_CHECKED)
+            strText += " *";
+        texts.push_back(strText);
+    }
+    EXPECT_EQ(texts, (std::vector<CString>{"&New Window", "-", "&1 Query1", "&2 Query2 *", "&Windows..."}));
+    Key(VK_ESCAPE);
+    Pump();
+}
+
+}  // namespace
