@@ -2040,6 +2040,41 @@ void DecimalNegate(sqlite3_context* ctx, int, Args argv)
     ResultDecimal(ctx, d->Negated());
 }
 
+// tw_decstore(value, type): a value as a decimal, numeric or money column keeps
+// it, rounded half away from zero to the column's scale; 8115 when it does not
+// fit the column's precision (or money's range), so the statement stores nothing.
+void DecimalStore(sqlite3_context* ctx, int, Args argv)
+{
+    if (IsNull(argv[0]))
+        return sqlite3_result_null(ctx);
+    const TypeSpec type = TypeSpec::FromDeclared(Text(argv[1]));
+    const bool money = type.name == "money" || type.name == "smallmoney";
+    const int kind = sqlite3_value_type(argv[0]);
+    std::optional<Decimal> d;
+    if (kind == SQLITE_TEXT) {
+        std::string t = Text(argv[0]);
+        const size_t first = t.find_first_not_of(' ');
+        if (money && first != std::string::npos && t[first] == '$')
+            t.erase(first, 1);
+        d = Decimal::ParseStored(t);
+        if (!d)
+            return Fail(ctx, 8114, 16, std::string("Error converting data type varchar to ") +
+                                           (money ? type.name : "numeric") + ".");
+    } else if (kind != SQLITE_BLOB) {
+        d = DecimalOf(argv[0]);
+    }
+    // Exact values travel as doubles too, so only integers are named apart.
+    const std::string source = kind == SQLITE_INTEGER ? "int" : "numeric";
+    const std::string overflow = money ? "Arithmetic overflow error converting expression to data type " + type.name + "."
+                                       : "Arithmetic overflow error converting " + source + " to data type numeric.";
+    if (!d || !FitsExactType(*d, type))
+        return Fail(ctx, 8115, 16, overflow);
+    const auto r = d->Rescaled(type.Scale());
+    if (!r)
+        return Fail(ctx, 8115, 16, overflow);
+    ResultDecimal(ctx, *r);
+}
+
 // An exact value as it travels: a double while one holds its digits, text beyond.
 void DecimalNumber(sqlite3_context* ctx, int, Args argv)
 {
@@ -2053,7 +2088,8 @@ void DecimalNumber(sqlite3_context* ctx, int, Args argv)
 
 const FunctionEntry kFunctions[] = {
     {"tw_deccmp", 2, DecimalCompare, true}, {"tw_isdecimal", 1, IsDecimal, true}, {"tw_decnum", 1, DecimalNumber, true},
-    {"tw_decneg", 1, DecimalNegate, true}, {"tw_decop", 6, DecimalOperation, false},
+    {"tw_decneg", 1, DecimalNegate, true}, {"tw_decstore", 2, DecimalStore, true},
+    {"tw_decop", 6, DecimalOperation, false},
     {"tw_decround", 1, DecimalRound, true}, {"tw_decround", 2, DecimalRound, true}, {"tw_decround", 3, DecimalRound, true},
     {"tw_add", 2, Add, true}, {"tw_chain", -1, Chain, true}, {"tw_divide", 2, Divide, true}, {"tw_modulo", 2, Modulo, true},
     {"tw_like", 2, LikeFn, true}, {"tw_like", 3, LikeFn, true}, {"tw_sysvar", 1, SysVar, false},

@@ -1066,14 +1066,19 @@ std::string Translator::Insert()
     std::string identity;
     const bool catalogued = context_ && context_->InsertColumns(lastTableDatabase_, lastTableOwner_, lastTableName_, &columns,
                                                                       &identity);
+    // The columns the values go to, in order, when known.
+    std::vector<std::string> targets = catalogued ? columns : std::vector<std::string>{};
+    const std::string targetDb = lastTableDatabase_, targetOwner = lastTableOwner_, targetName = lastTableName_;
     if (Peek().IsOp("(") && Peek(1).IsName() && !Peek(1).Is("SELECT")) {
         Next();
         sql += " (";
         bool first = true;
+        targets.clear();
         do {
             if (!Peek().IsName())
                 Fail();
             const std::string column = Next().text;
+            targets.push_back(column);
             if (catalogued && !identity.empty() && translator_detail::Lower(column) == translator_detail::Lower(identity))
                 throw SqlError(544, 16, "Cannot insert explicit value for identity column in table '" +
                                             out_.targetName + "' when IDENTITY_INSERT is set to OFF.");
@@ -1095,12 +1100,15 @@ std::string Translator::Insert()
         do {
             ExpectOp("(");
             std::string row;
-            bool first = true;
+            size_t index = 0;
             do {
                 if (Peek().Is("DEFAULT"))
                     throw SqlError::NotSupported("DEFAULT in a VALUES list");
-                row += (first ? "" : ", ") + Expr();
-                first = false;
+                const std::string value = Expr();
+                row += (index ? ", " : "") + (index < targets.size()
+                                                  ? StoredAs(value, targetDb, targetOwner, targetName, targets[index])
+                                                  : value);
+                ++index;
             } while (AcceptOp(","));
             ExpectOp(")");
             sql += (firstRow ? "(" : ", (") + row + ")";
@@ -1118,6 +1126,18 @@ std::string Translator::Insert()
         std::string query = Select(false);
         if (context_ && context_->RowCountLimit() > 0)
             query = "SELECT * FROM (" + query + ") LIMIT " + std::to_string(context_->RowCountLimit());
+        // Rows for decimal and money columns are rounded and checked as values are.
+        std::string names, stored;
+        bool exact = false;
+        for (size_t i = 0; i < targets.size(); ++i) {
+            const std::string name = "c" + std::to_string(i + 1);
+            const std::string value = StoredAs(name, targetDb, targetOwner, targetName, targets[i]);
+            exact = exact || value != name;
+            names += (i ? ", " : "") + name;
+            stored += (i ? ", " : "") + value;
+        }
+        if (exact)
+            query = "WITH tw_rows(" + names + ") AS (" + query + ") SELECT " + stored + " FROM tw_rows";
         return sql + " " + query;
     }
     Fail();
@@ -1152,7 +1172,8 @@ std::string Translator::Update()
             column = Next().text;
         }
         ExpectOp("=");
-        sets += (sets.empty() ? "" : ", ") + Quote(column) + " = " + Expr();
+        sets += (sets.empty() ? "" : ", ") + Quote(column) + " = " +
+                StoredAs(Expr(), out_.targetDatabase, out_.targetOwner, out_.targetName, column);
     } while (AcceptOp(","));
     std::string sql = "UPDATE " + table + " SET " + sets;
     if (Accept("FROM"))
@@ -1590,6 +1611,19 @@ std::string Translator::Multiplicative()
         if (checked)
             left = CheckedInteger(left, integerType);
     }
+}
+
+// A value going into a column: decimal, numeric and money columns keep it
+// rounded to their scale and checked against their precision.
+std::string Translator::StoredAs(const std::string& value, const std::string& db, const std::string& owner,
+                                 const std::string& table, const std::string& column) const
+{
+    if (!context_ || table.empty())
+        return value;
+    const TypeSpec type = context_->ColumnTypeOf(db, owner, table, column);
+    if (!type.IsExactNumeric())
+        return value;
+    return "tw_decstore(" + value + ", " + Literal(type.Spelling()) + ")";
 }
 
 // One step of decimal or money arithmetic, exact to 38 digits.

@@ -174,6 +174,8 @@ private:
     std::string Additive();
     std::string Multiplicative();
     static TypeSpec ArithmeticType(const TypeSpec& a, const TypeSpec& b, char op = 0);
+    std::string StoredAs(const std::string& value, const std::string& db, const std::string& owner,
+                         const std::string& table, const std::string& column) const;
     static std::string ExactStep(char op, const std::string& left, const std::string& right, const TypeSpec& result);
     static std::string CheckedInteger(const std::string& expression, const TypeSpec& type);
     std::string Unary();

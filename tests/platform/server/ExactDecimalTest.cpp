@@ -265,3 +265,73 @@ TEST(StoredDecimalTest, ColumnsWrittenAsDoublesStillRead)
 }
 
 } // namespace tw::server::test
+
+namespace tw::server::test {
+
+// Values stored into decimal and money columns, by every way a statement writes
+// them, are rounded half away from zero to the column's scale and refused
+// (storing nothing) past its precision.
+struct StoreCase {
+    const char* statement; // writes into Store(id int, d decimal(10,2), m money, s smallmoney)
+    const char* expected;  // the rows read back after it, or the error text
+};
+
+class DecimalStoreTest : public ServerTest, public ::testing::WithParamInterface<StoreCase> {
+protected:
+    void SetUp() override
+    {
+        ServerTest::SetUp();
+        Run("IF OBJECT_ID('Store') IS NOT NULL DROP TABLE Store\n"
+            "IF OBJECT_ID('Source') IS NOT NULL DROP TABLE Source");
+        BufferedSink sink = Run("CREATE TABLE Store (id int NOT NULL, d decimal(10,2) NULL, m money NULL, "
+                                "s smallmoney NULL)\n"
+                                "CREATE TABLE Source (id int NOT NULL, x float NULL, t varchar(40) NULL)\n"
+                                "INSERT INTO Source VALUES (1, 2.675, '12.345')\n"
+                                "INSERT INTO Source VALUES (2, -0.005, '-7.125')");
+        ASSERT_FALSE(sink.HasError()) << Describe(sink);
+    }
+    void TearDown() override { Run("DROP TABLE Store\nDROP TABLE Source"); }
+};
+
+TEST_P(DecimalStoreTest, RoundsToTheColumnOrRefuses)
+{
+    BufferedSink sink = Run(GetParam().statement);
+    std::string got;
+    if (sink.HasError()) {
+        ASSERT_FALSE(sink.messages.empty());
+        got = std::to_string(sink.messages[0].number) + " " + sink.messages[0].text;
+    }
+    for (const std::string& row : Rows(Query("SELECT id, d, m, s FROM Store ORDER BY id")))
+        got += (got.empty() ? "" : ";") + row;
+    EXPECT_EQ(got, GetParam().expected) << GetParam().statement;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, DecimalStoreTest,
+    ::testing::Values(
+        StoreCase{"INSERT INTO Store VALUES (1, 12.345, 1.23456, 2.00005)", "1|12.35|1.2346|2.0001"},
+        StoreCase{"INSERT INTO Store (id, d) VALUES (1, -12.345)", "1|-12.35|NULL|NULL"},
+        StoreCase{"INSERT INTO Store (d, id) VALUES ('0.005', 1)", "1|0.01|NULL|NULL"},
+        StoreCase{"INSERT INTO Store (id, m) VALUES (1, '$5.12345')", "1|NULL|5.1235|NULL"},
+        StoreCase{"INSERT INTO Store VALUES (1, 99999999.994, 0, 0)", "1|99999999.99|0.0000|0.0000"},
+        StoreCase{"INSERT INTO Store VALUES (1, 99999999.995, 0, 0)",
+                  "8115 Arithmetic overflow error converting numeric to data type numeric."},
+        StoreCase{"INSERT INTO Store (id, d) VALUES (1, 1000000000)",
+                  "8115 Arithmetic overflow error converting int to data type numeric."},
+        StoreCase{"INSERT INTO Store (id, m) VALUES (1, 922337203685477.5808)",
+                  "8115 Arithmetic overflow error converting expression to data type money."},
+        StoreCase{"INSERT INTO Store (id, s) VALUES (1, 214748.3648)",
+                  "8115 Arithmetic overflow error converting expression to data type smallmoney."},
+        // A statement that fails on its second row stores neither.
+        StoreCase{"INSERT INTO Store (id, d) SELECT id, x * 1000000000 FROM Source",
+                  "8115 Arithmetic overflow error converting numeric to data type numeric."},
+        StoreCase{"INSERT INTO Store (id, d, m) SELECT id, x, t FROM Source", "1|2.68|12.3450|NULL;2|-0.01|-7.1250|NULL"},
+        StoreCase{"INSERT INTO Store SELECT id, t, x, x FROM Source", "1|12.35|2.6750|2.6750;2|-7.13|-0.0050|-0.0050"},
+        StoreCase{"INSERT INTO Store (id) VALUES (1)\nUPDATE Store SET d = 2.675, m = d", "1|2.68|NULL|NULL"},
+        StoreCase{"INSERT INTO Store (id, d) VALUES (1, 5)\nUPDATE Store SET d = d * 100000000",
+                  "8115 Arithmetic overflow error converting numeric to data type numeric.;1|5.00|NULL|NULL"},
+        StoreCase{"INSERT INTO Store (id, d) VALUES (1, 12.345)\n"
+                  "DELETE FROM Store WHERE d <> 12.35",
+                  "1|12.35|NULL|NULL"}));
+
+} // namespace tw::server::test
