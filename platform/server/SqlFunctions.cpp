@@ -1889,6 +1889,16 @@ void DecimalCompare(sqlite3_context* ctx, int, Args argv)
     sqlite3_result_int(ctx, Decimal::Compare(*a, *b));
 }
 
+// tw_numcmp(a, b): -1, 0 or 1 when both are numbers or decimal text, compared
+// exactly; NULL otherwise, for the caller to compare them as they are.
+void NumberCompare(sqlite3_context* ctx, int, Args argv)
+{
+    const std::optional<Decimal> a = DecimalOf(argv[0]), b = DecimalOf(argv[1]);
+    if (!a || !b)
+        return sqlite3_result_null(ctx);
+    sqlite3_result_int(ctx, Decimal::Compare(*a, *b));
+}
+
 // Whether a stored value is a number a decimal column may hold: a stored
 // value that is no number fails the column's type check.
 void IsDecimal(sqlite3_context* ctx, int, Args argv)
@@ -2087,7 +2097,8 @@ void DecimalNumber(sqlite3_context* ctx, int, Args argv)
 }
 
 const FunctionEntry kFunctions[] = {
-    {"tw_deccmp", 2, DecimalCompare, true}, {"tw_isdecimal", 1, IsDecimal, true}, {"tw_decnum", 1, DecimalNumber, true},
+    {"tw_deccmp", 2, DecimalCompare, true}, {"tw_numcmp", 2, NumberCompare, true},
+    {"tw_isdecimal", 1, IsDecimal, true}, {"tw_decnum", 1, DecimalNumber, true},
     {"tw_decneg", 1, DecimalNegate, true}, {"tw_decstore", 2, DecimalStore, true},
     {"tw_decop", 6, DecimalOperation, false},
     {"tw_decround", 1, DecimalRound, true}, {"tw_decround", 2, DecimalRound, true}, {"tw_decround", 3, DecimalRound, true},

@@ -1319,15 +1319,17 @@ bool Translator::CompareExactly(const TypeSpec& left, size_t leftBegin, size_t l
     auto comparable = [](const TypeSpec& t) { return !t.IsKnown() || !(t.IsDateTime() || t.IsBinary()); };
     if (!(left.IsExactNumeric() || right.IsExactNumeric()) || !comparable(left) || !comparable(right))
         return false;
-    auto bareColumn = [this](size_t begin, size_t end) {
-        if (begin >= end)
+    return !BareColumn(leftBegin, leftEnd) && !BareColumn(rightBegin, rightEnd);
+}
+
+bool Translator::BareColumn(size_t begin, size_t end) const
+{
+    if (begin >= end)
+        return false;
+    for (size_t i = begin; i < end; ++i)
+        if (!tokens_[i].IsName() && !tokens_[i].IsOp("."))
             return false;
-        for (size_t i = begin; i < end; ++i)
-            if (!tokens_[i].IsName() && !tokens_[i].IsOp("."))
-                return false;
-        return true;
-    };
-    return !bareColumn(leftBegin, leftEnd) && !bareColumn(rightBegin, rightEnd);
+    return true;
 }
 
 std::string Translator::Predicate()
@@ -1364,8 +1366,20 @@ std::string Translator::Predicate()
                 op = "IS";
             else if (!ansiNulls && op == "<>")
                 op = "IS NOT";
+            // A side of no known type (a CASE, a UNION's column, a subquery) met by a
+            // number compares as numbers when both hold them: it may carry an exact
+            // value's decimal text, which SQLite would order after every number.
+            // Bare columns are left to SQLite, which may find them in an index.
+            const bool loose = !exact && (op != "IS" && op != "IS NOT") &&
+                               ((!leftType.IsKnown() && translator_detail::IsNumericHint(lastType_) &&
+                                 !BareColumn(leftBegin, leftEnd)) ||
+                                (!lastType_.IsKnown() && translator_detail::IsNumericHint(leftType) &&
+                                 !BareColumn(rightBegin, pos_)));
             if (exact)
                 left = "(tw_deccmp(" + left + ", " + right + ") " + op + " 0)";
+            else if (loose)
+                left = "COALESCE(tw_numcmp(" + left + ", " + right + ") " + op + " 0, " + left + " " + op + " " +
+                       right + ")";
             else
                 left = "(" + left + " " + op + " " + right + ")";
             lastType_ = {};
@@ -1924,6 +1938,9 @@ std::string Translator::FunctionCall(const std::string& spelled)
         std::string noted = "tw_nullseen(" + arg + ")";
         if (argType.IsCharacter())
             noted += " COLLATE TWCI";
+        // MIN and MAX of decimal text order by value, as the column does.
+        else if (argType.IsExactNumeric())
+            noted += " COLLATE TWDEC";
         if ((fn == "sum" || fn == "avg") && argType.IsExactNumeric()) {
             // Exact to 38 digits: SUM keeps the scale, AVG has at least six decimals (money four).
             const bool money = argType.name == "money" || argType.name == "smallmoney";

@@ -170,6 +170,7 @@ private:
     std::string Predicate();
     bool CompareExactly(const TypeSpec& left, size_t leftBegin, size_t leftEnd, const TypeSpec& right,
                         size_t rightBegin, size_t rightEnd) const;
+    bool BareColumn(size_t begin, size_t end) const;
     std::string CoerceDate(const std::string& sql, size_t begin, size_t end, const std::string& other) const;
     std::string Additive();
     std::string Multiplicative();

@@ -335,3 +335,64 @@ INSTANTIATE_TEST_SUITE_P(
                   "1|12.35|NULL|NULL"}));
 
 } // namespace tw::server::test
+
+namespace tw::server::test {
+
+// Comparisons whose one side holds exact decimal text without a type the
+// translator knows (CASE branches, UNION results, scalar subqueries) still
+// compare as numbers.
+struct UntypedCompareCase {
+    const char* query;
+    const char* expected;
+};
+
+class UntypedDecimalCompareTest : public ServerTest, public ::testing::WithParamInterface<UntypedCompareCase> {
+protected:
+    void SetUp() override
+    {
+        ServerTest::SetUp();
+        Run("IF OBJECT_ID('Prices') IS NOT NULL DROP TABLE Prices");
+        BufferedSink sink = Run("CREATE TABLE Prices (id int NOT NULL, big decimal(38,2) NOT NULL, small decimal(5,1) "
+                                "NOT NULL, fee money NOT NULL)\n"
+                                "INSERT INTO Prices VALUES (1, 12345678901234567890.02, 9.5, $100)\n"
+                                "INSERT INTO Prices VALUES (2, 100000000000000000000.00, 10.0, $9.50)");
+        ASSERT_FALSE(sink.HasError()) << Describe(sink);
+    }
+    void TearDown() override { Run("DROP TABLE Prices"); }
+};
+
+TEST_P(UntypedDecimalCompareTest, ComparesAsNumbers)
+{
+    std::string got;
+    for (const std::string& row : Rows(Query(GetParam().query)))
+        got += (got.empty() ? "" : ";") + row;
+    EXPECT_EQ(got, GetParam().expected) << GetParam().query;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, UntypedDecimalCompareTest,
+    ::testing::Values(
+        UntypedCompareCase{"SELECT id FROM Prices WHERE CASE WHEN id > 0 THEN big END > 99999999999999999999 "
+                           "ORDER BY id",
+                           "2"},
+        UntypedCompareCase{"SELECT id FROM Prices WHERE CASE WHEN id > 0 THEN big END < 2E19 ORDER BY id", "1"},
+        UntypedCompareCase{"SELECT id FROM Prices WHERE CASE id WHEN 1 THEN big ELSE small END > 9.9 ORDER BY id",
+                           "1;2"},
+        UntypedCompareCase{"SELECT COUNT(*) FROM (SELECT big AS v FROM Prices UNION SELECT small FROM Prices) u "
+                           "WHERE v > 12345678901234567890.01",
+                           "2"},
+        UntypedCompareCase{"SELECT COUNT(*) FROM (SELECT big AS v FROM Prices UNION ALL SELECT small FROM Prices) u "
+                           "WHERE v < 2E19",
+                           "3"},
+        UntypedCompareCase{"SELECT id FROM Prices WHERE (SELECT MAX(big) FROM Prices) > 99999999999999999999.99 "
+                           "ORDER BY id",
+                           "1;2"},
+        UntypedCompareCase{"SELECT id FROM Prices p WHERE (SELECT q.big FROM Prices q WHERE q.id = p.id) "
+                           "= 12345678901234567890.02",
+                           "1"},
+        UntypedCompareCase{"SELECT MAX(big), MIN(big) FROM Prices",
+                           "100000000000000000000.00|12345678901234567890.02"},
+        UntypedCompareCase{"SELECT CASE WHEN (SELECT fee FROM Prices WHERE id = 2) < 10 THEN 'less' ELSE 'not' END",
+                           "less"}));
+
+} // namespace tw::server::test
