@@ -2005,6 +2005,47 @@ void DecimalOperation(sqlite3_context* ctx, int, Args argv)
     ResultDecimal(ctx, r);
 }
 
+// tw_decchain(steps, a, b, c, ...): a long run of exact + and -, one step per
+// term after the first. `steps` holds "op precision scale type;" for each, so
+// every step rounds and overflows as its own tw_decop would.
+void DecimalChain(sqlite3_context* ctx, int argc, Args argv)
+{
+    for (int i = 1; i < argc; ++i)
+        if (IsNull(argv[i]))
+            return sqlite3_result_null(ctx);
+    const std::string steps = Text(argv[0]);
+    auto acc = DecimalOf(argv[1]);
+    size_t at = 0;
+    for (int i = 2; i < argc; ++i) {
+        const size_t end = steps.find(';', at);
+        if (end == std::string::npos)
+            return Fail(ctx, 8115, 16, "Arithmetic overflow error converting expression to data type numeric.");
+        char op = '+';
+        int precision = 0, scale = 0;
+        char typeText[32] = {};
+        std::sscanf(steps.substr(at, end - at).c_str(), "%c %d %d %31s", &op, &precision, &scale, typeText);
+        at = end + 1;
+        const TypeSpec type = TypeSpec::FromDeclared(typeText);
+        const std::string typeName = type.name == "decimal" ? "numeric" : type.name;
+        const auto b = DecimalOf(argv[i]);
+        if (!acc || !b) {
+            const bool textual = sqlite3_value_type(argv[i]) == SQLITE_TEXT;
+            if (textual || !acc)
+                return Fail(ctx, 8114, 16, "Error converting data type varchar to " + typeName + ".");
+            return Overflow(ctx, typeName);
+        }
+        Decimal r;
+        const Decimal::Status status = op == '-' ? Decimal::Subtract(*acc, *b, precision, scale, &r)
+                                                 : Decimal::Add(*acc, *b, precision, scale, &r);
+        if (status != Decimal::Status::Ok || !FitsExactType(r, type))
+            return Overflow(ctx, typeName);
+        acc = r;
+    }
+    if (!acc)
+        return Fail(ctx, 8114, 16, "Error converting data type varchar to numeric.");
+    ResultDecimal(ctx, *acc);
+}
+
 // ROUND(x, places[, truncate]) of an exact value: half away from zero, the scale kept.
 void DecimalRound(sqlite3_context* ctx, int argc, Args argv)
 {
@@ -2101,6 +2142,7 @@ const FunctionEntry kFunctions[] = {
     {"tw_isdecimal", 1, IsDecimal, true}, {"tw_decnum", 1, DecimalNumber, true},
     {"tw_decneg", 1, DecimalNegate, true}, {"tw_decstore", 2, DecimalStore, true},
     {"tw_decop", 6, DecimalOperation, false},
+    {"tw_decchain", -1, DecimalChain, false},
     {"tw_decround", 1, DecimalRound, true}, {"tw_decround", 2, DecimalRound, true}, {"tw_decround", 3, DecimalRound, true},
     {"tw_add", 2, Add, true}, {"tw_chain", -1, Chain, true}, {"tw_divide", 2, Divide, true}, {"tw_modulo", 2, Modulo, true},
     {"tw_like", 2, LikeFn, true}, {"tw_like", 3, LikeFn, true}, {"tw_sysvar", 1, SysVar, false},

@@ -1556,6 +1556,26 @@ std::string Translator::Additive()
                       : translator_detail::AdditiveStep(sql, terms[i + 1], steps[2 * i], steps[2 * i + 1]);
         return sql;
     }
+    const bool allExact =
+        std::all_of(exactTypes.begin(), exactTypes.end(), [](const TypeSpec& t) { return t.IsExactNumeric(); });
+    if (allExact) {
+        // A long run of exact steps goes flat: calls of at most kChainTerms
+        // terms, each taking the one before as its first.
+        constexpr size_t kChainTerms = 100;
+        std::string sql = terms.front();
+        for (size_t first = 0; first < exactTypes.size(); first += kChainTerms) {
+            const size_t end = std::min(exactTypes.size(), first + kChainTerms);
+            std::string spec, args;
+            for (size_t i = first; i < end; ++i) {
+                spec += std::string(1, steps[2 * i] == '-' ? '-' : '+') + " " +
+                        std::to_string(exactTypes[i].Precision()) + " " + std::to_string(exactTypes[i].Scale()) + " " +
+                        exactTypes[i].Spelling() + ";";
+                args += ", " + terms[i + 1];
+            }
+            sql = "tw_decchain(" + Literal(spec) + ", " + sql + args + ")";
+        }
+        return sql;
+    }
     if (terms.size() == 2)
         return translator_detail::AdditiveStep(terms[0], terms[1], steps[0], steps[1]);
     const std::string chain = translator_detail::AdditiveChain(terms, steps);

@@ -396,3 +396,44 @@ INSTANTIATE_TEST_SUITE_P(
                            "less"}));
 
 } // namespace tw::server::test
+
+namespace tw::server::test {
+
+// Runs of + and - on decimals longer than the nested form allows stay exact,
+// round at each step's scale and still overflow.
+struct LongChainCase {
+    const char* first;
+    const char* term; // repeated after the first
+    int repeats;
+    const char* expected; // the value, or the error number
+};
+
+class LongDecimalChainTest : public ServerTest, public ::testing::WithParamInterface<LongChainCase> {};
+
+TEST_P(LongDecimalChainTest, ComputesExactly)
+{
+    std::string expression = GetParam().first;
+    for (int i = 0; i < GetParam().repeats; ++i)
+        expression += GetParam().term;
+    BufferedSink sink = Run("SELECT " + expression);
+    std::string got;
+    if (sink.HasError())
+        got = std::to_string(sink.FirstError()->number);
+    else if (!sink.resultSets.empty())
+        for (const std::string& row : Rows(sink.resultSets[0]))
+            got += row;
+    EXPECT_EQ(got, GetParam().expected) << Describe(sink);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, LongDecimalChainTest,
+    ::testing::Values(
+        LongChainCase{"CAST('12345678901234567890.01' AS decimal(38,2))", " + 0.01", 300, "12345678901234567893.01"},
+        LongChainCase{"CAST('12345678901234567890.01' AS decimal(38,2))", " - 0.01 + 0.02", 150,
+                      "12345678901234567891.51"},
+        LongChainCase{"CAST(0 AS decimal(10,1))", " + CAST(0.1 AS decimal(10,1))", 1000, "100.0"},
+        LongChainCase{"$922337203685477.0000", " + $0.01", 80, "8115"},
+        LongChainCase{"$0", " + $0.0001", 120, "0.0120"},
+        LongChainCase{"CAST(1 AS decimal(5,2))", " + 1", 100, "101.00"}));
+
+} // namespace tw::server::test
