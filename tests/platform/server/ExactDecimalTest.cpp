@@ -437,3 +437,19 @@ INSTANTIATE_TEST_SUITE_P(
         LongChainCase{"CAST(1 AS decimal(5,2))", " + 1", 100, "101.00"}));
 
 } // namespace tw::server::test
+
+namespace tw::server::test {
+
+TEST_F(ServerTest, DecimalAndMoneyDefaultsAreRoundedToTheColumn)
+{
+    Run("IF OBJECT_ID('Defaults') IS NOT NULL DROP TABLE Defaults");
+    BufferedSink sink = Run("CREATE TABLE Defaults (id int NOT NULL, d decimal(10,2) NULL DEFAULT 12.345, "
+                            "m money NULL DEFAULT 1.23456)\n"
+                            "INSERT INTO Defaults (id) VALUES (1)");
+    ASSERT_FALSE(sink.HasError()) << Describe(sink);
+    EXPECT_EQ(Rows(Query("SELECT id, d, m FROM Defaults WHERE d = 12.35 AND m = 1.2346")),
+              (std::vector<std::string>{"1|12.35|1.2346"}));
+    Run("DROP TABLE Defaults");
+}
+
+} // namespace tw::server::test
