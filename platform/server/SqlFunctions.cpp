@@ -1889,6 +1889,16 @@ void DecimalCompare(sqlite3_context* ctx, int, Args argv)
     sqlite3_result_int(ctx, Decimal::Compare(*a, *b));
 }
 
+// tw_numcmp(a, b): -1, 0 or 1 when both are numbers or decimal text, compared
+// exactly; NULL otherwise, for the caller to compare them as they are.
+void NumberCompare(sqlite3_context* ctx, int, Args argv)
+{
+    const std::optional<Decimal> a = DecimalOf(argv[0]), b = DecimalOf(argv[1]);
+    if (!a || !b)
+        return sqlite3_result_null(ctx);
+    sqlite3_result_int(ctx, Decimal::Compare(*a, *b));
+}
+
 // Whether a stored value is a number a decimal column may hold: a stored
 // value that is no number fails the column's type check.
 void IsDecimal(sqlite3_context* ctx, int, Args argv)
@@ -1995,6 +2005,47 @@ void DecimalOperation(sqlite3_context* ctx, int, Args argv)
     ResultDecimal(ctx, r);
 }
 
+// tw_decchain(steps, a, b, c, ...): a long run of exact + and -, one step per
+// term after the first. `steps` holds "op precision scale type;" for each, so
+// every step rounds and overflows as its own tw_decop would.
+void DecimalChain(sqlite3_context* ctx, int argc, Args argv)
+{
+    for (int i = 1; i < argc; ++i)
+        if (IsNull(argv[i]))
+            return sqlite3_result_null(ctx);
+    const std::string steps = Text(argv[0]);
+    auto acc = DecimalOf(argv[1]);
+    size_t at = 0;
+    for (int i = 2; i < argc; ++i) {
+        const size_t end = steps.find(';', at);
+        if (end == std::string::npos)
+            return Fail(ctx, 8115, 16, "Arithmetic overflow error converting expression to data type numeric.");
+        char op = '+';
+        int precision = 0, scale = 0;
+        char typeText[32] = {};
+        std::sscanf(steps.substr(at, end - at).c_str(), "%c %d %d %31s", &op, &precision, &scale, typeText);
+        at = end + 1;
+        const TypeSpec type = TypeSpec::FromDeclared(typeText);
+        const std::string typeName = type.name == "decimal" ? "numeric" : type.name;
+        const auto b = DecimalOf(argv[i]);
+        if (!acc || !b) {
+            const bool textual = sqlite3_value_type(argv[i]) == SQLITE_TEXT;
+            if (textual || !acc)
+                return Fail(ctx, 8114, 16, "Error converting data type varchar to " + typeName + ".");
+            return Overflow(ctx, typeName);
+        }
+        Decimal r;
+        const Decimal::Status status = op == '-' ? Decimal::Subtract(*acc, *b, precision, scale, &r)
+                                                 : Decimal::Add(*acc, *b, precision, scale, &r);
+        if (status != Decimal::Status::Ok || !FitsExactType(r, type))
+            return Overflow(ctx, typeName);
+        acc = r;
+    }
+    if (!acc)
+        return Fail(ctx, 8114, 16, "Error converting data type varchar to numeric.");
+    ResultDecimal(ctx, *acc);
+}
+
 // ROUND(x, places[, truncate]) of an exact value: half away from zero, the scale kept.
 void DecimalRound(sqlite3_context* ctx, int argc, Args argv)
 {
@@ -2040,6 +2091,41 @@ void DecimalNegate(sqlite3_context* ctx, int, Args argv)
     ResultDecimal(ctx, d->Negated());
 }
 
+// tw_decstore(value, type): a value as a decimal, numeric or money column keeps
+// it, rounded half away from zero to the column's scale; 8115 when it does not
+// fit the column's precision (or money's range), so the statement stores nothing.
+void DecimalStore(sqlite3_context* ctx, int, Args argv)
+{
+    if (IsNull(argv[0]))
+        return sqlite3_result_null(ctx);
+    const TypeSpec type = TypeSpec::FromDeclared(Text(argv[1]));
+    const bool money = type.name == "money" || type.name == "smallmoney";
+    const int kind = sqlite3_value_type(argv[0]);
+    std::optional<Decimal> d;
+    if (kind == SQLITE_TEXT) {
+        std::string t = Text(argv[0]);
+        const size_t first = t.find_first_not_of(' ');
+        if (money && first != std::string::npos && t[first] == '$')
+            t.erase(first, 1);
+        d = Decimal::ParseStored(t);
+        if (!d)
+            return Fail(ctx, 8114, 16, std::string("Error converting data type varchar to ") +
+                                           (money ? type.name : "numeric") + ".");
+    } else if (kind != SQLITE_BLOB) {
+        d = DecimalOf(argv[0]);
+    }
+    // Exact values travel as doubles too, so only integers are named apart.
+    const std::string source = kind == SQLITE_INTEGER ? "int" : "numeric";
+    const std::string overflow = money ? "Arithmetic overflow error converting expression to data type " + type.name + "."
+                                       : "Arithmetic overflow error converting " + source + " to data type numeric.";
+    if (!d || !FitsExactType(*d, type))
+        return Fail(ctx, 8115, 16, overflow);
+    const auto r = d->Rescaled(type.Scale());
+    if (!r)
+        return Fail(ctx, 8115, 16, overflow);
+    ResultDecimal(ctx, *r);
+}
+
 // An exact value as it travels: a double while one holds its digits, text beyond.
 void DecimalNumber(sqlite3_context* ctx, int, Args argv)
 {
@@ -2052,8 +2138,11 @@ void DecimalNumber(sqlite3_context* ctx, int, Args argv)
 }
 
 const FunctionEntry kFunctions[] = {
-    {"tw_deccmp", 2, DecimalCompare, true}, {"tw_isdecimal", 1, IsDecimal, true}, {"tw_decnum", 1, DecimalNumber, true},
-    {"tw_decneg", 1, DecimalNegate, true}, {"tw_decop", 6, DecimalOperation, false},
+    {"tw_deccmp", 2, DecimalCompare, true}, {"tw_numcmp", 2, NumberCompare, true},
+    {"tw_isdecimal", 1, IsDecimal, true}, {"tw_decnum", 1, DecimalNumber, true},
+    {"tw_decneg", 1, DecimalNegate, true}, {"tw_decstore", 2, DecimalStore, true},
+    {"tw_decop", 6, DecimalOperation, false},
+    {"tw_decchain", -1, DecimalChain, false},
     {"tw_decround", 1, DecimalRound, true}, {"tw_decround", 2, DecimalRound, true}, {"tw_decround", 3, DecimalRound, true},
     {"tw_add", 2, Add, true}, {"tw_chain", -1, Chain, true}, {"tw_divide", 2, Divide, true}, {"tw_modulo", 2, Modulo, true},
     {"tw_like", 2, LikeFn, true}, {"tw_like", 3, LikeFn, true}, {"tw_sysvar", 1, SysVar, false},

@@ -325,7 +325,10 @@ std::string TableDefinition::SqliteColumn(const ColumnDefinition& c) const
         sql += " COLLATE TWCI";
     if (!c.column.nullable && !rowidKey)
         sql += " NOT NULL";
-    if (!c.defaultSql.empty())
+    // A decimal or money default is kept as the column keeps any value.
+    if (!c.defaultSql.empty() && t.IsExactNumeric() && !rowidKey)
+        sql += " DEFAULT (tw_decstore(" + c.defaultSql + ", " + Translator::Literal(t.Spelling()) + "))";
+    else if (!c.defaultSql.empty())
         sql += " DEFAULT (" + c.defaultSql + ")";
     if ((t.IsCharacter() || t.IsBinary()) && t.length > 0 && t.name != "text" && t.name != "ntext" && t.name != "image")
         sql += " CONSTRAINT " + Translator::Quote("tw_length_" + c.column.name) + " CHECK (length(" + name +

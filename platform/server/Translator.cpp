@@ -1066,14 +1066,19 @@ std::string Translator::Insert()
     std::string identity;
     const bool catalogued = context_ && context_->InsertColumns(lastTableDatabase_, lastTableOwner_, lastTableName_, &columns,
                                                                       &identity);
+    // The columns the values go to, in order, when known.
+    std::vector<std::string> targets = catalogued ? columns : std::vector<std::string>{};
+    const std::string targetDb = lastTableDatabase_, targetOwner = lastTableOwner_, targetName = lastTableName_;
     if (Peek().IsOp("(") && Peek(1).IsName() && !Peek(1).Is("SELECT")) {
         Next();
         sql += " (";
         bool first = true;
+        targets.clear();
         do {
             if (!Peek().IsName())
                 Fail();
             const std::string column = Next().text;
+            targets.push_back(column);
             if (catalogued && !identity.empty() && translator_detail::Lower(column) == translator_detail::Lower(identity))
                 throw SqlError(544, 16, "Cannot insert explicit value for identity column in table '" +
                                             out_.targetName + "' when IDENTITY_INSERT is set to OFF.");
@@ -1095,12 +1100,15 @@ std::string Translator::Insert()
         do {
             ExpectOp("(");
             std::string row;
-            bool first = true;
+            size_t index = 0;
             do {
                 if (Peek().Is("DEFAULT"))
                     throw SqlError::NotSupported("DEFAULT in a VALUES list");
-                row += (first ? "" : ", ") + Expr();
-                first = false;
+                const std::string value = Expr();
+                row += (index ? ", " : "") + (index < targets.size()
+                                                  ? StoredAs(value, targetDb, targetOwner, targetName, targets[index])
+                                                  : value);
+                ++index;
             } while (AcceptOp(","));
             ExpectOp(")");
             sql += (firstRow ? "(" : ", (") + row + ")";
@@ -1118,6 +1126,18 @@ std::string Translator::Insert()
         std::string query = Select(false);
         if (context_ && context_->RowCountLimit() > 0)
             query = "SELECT * FROM (" + query + ") LIMIT " + std::to_string(context_->RowCountLimit());
+        // Rows for decimal and money columns are rounded and checked as values are.
+        std::string names, stored;
+        bool exact = false;
+        for (size_t i = 0; i < targets.size(); ++i) {
+            const std::string name = "c" + std::to_string(i + 1);
+            const std::string value = StoredAs(name, targetDb, targetOwner, targetName, targets[i]);
+            exact = exact || value != name;
+            names += (i ? ", " : "") + name;
+            stored += (i ? ", " : "") + value;
+        }
+        if (exact)
+            query = "WITH tw_rows(" + names + ") AS (" + query + ") SELECT " + stored + " FROM tw_rows";
         return sql + " " + query;
     }
     Fail();
@@ -1152,7 +1172,8 @@ std::string Translator::Update()
             column = Next().text;
         }
         ExpectOp("=");
-        sets += (sets.empty() ? "" : ", ") + Quote(column) + " = " + Expr();
+        sets += (sets.empty() ? "" : ", ") + Quote(column) + " = " +
+                StoredAs(Expr(), out_.targetDatabase, out_.targetOwner, out_.targetName, column);
     } while (AcceptOp(","));
     std::string sql = "UPDATE " + table + " SET " + sets;
     if (Accept("FROM"))
@@ -1298,15 +1319,17 @@ bool Translator::CompareExactly(const TypeSpec& left, size_t leftBegin, size_t l
     auto comparable = [](const TypeSpec& t) { return !t.IsKnown() || !(t.IsDateTime() || t.IsBinary()); };
     if (!(left.IsExactNumeric() || right.IsExactNumeric()) || !comparable(left) || !comparable(right))
         return false;
-    auto bareColumn = [this](size_t begin, size_t end) {
-        if (begin >= end)
+    return !BareColumn(leftBegin, leftEnd) && !BareColumn(rightBegin, rightEnd);
+}
+
+bool Translator::BareColumn(size_t begin, size_t end) const
+{
+    if (begin >= end)
+        return false;
+    for (size_t i = begin; i < end; ++i)
+        if (!tokens_[i].IsName() && !tokens_[i].IsOp("."))
             return false;
-        for (size_t i = begin; i < end; ++i)
-            if (!tokens_[i].IsName() && !tokens_[i].IsOp("."))
-                return false;
-        return true;
-    };
-    return !bareColumn(leftBegin, leftEnd) && !bareColumn(rightBegin, rightEnd);
+    return true;
 }
 
 std::string Translator::Predicate()
@@ -1343,8 +1366,20 @@ std::string Translator::Predicate()
                 op = "IS";
             else if (!ansiNulls && op == "<>")
                 op = "IS NOT";
+            // A side of no known type (a CASE, a UNION's column, a subquery) met by a
+            // number compares as numbers when both hold them: it may carry an exact
+            // value's decimal text, which SQLite would order after every number.
+            // Bare columns are left to SQLite, which may find them in an index.
+            const bool loose = !exact && (op != "IS" && op != "IS NOT") &&
+                               ((!leftType.IsKnown() && translator_detail::IsNumericHint(lastType_) &&
+                                 !BareColumn(leftBegin, leftEnd)) ||
+                                (!lastType_.IsKnown() && translator_detail::IsNumericHint(leftType) &&
+                                 !BareColumn(rightBegin, pos_)));
             if (exact)
                 left = "(tw_deccmp(" + left + ", " + right + ") " + op + " 0)";
+            else if (loose)
+                left = "COALESCE(tw_numcmp(" + left + ", " + right + ") " + op + " 0, " + left + " " + op + " " +
+                       right + ")";
             else
                 left = "(" + left + " " + op + " " + right + ")";
             lastType_ = {};
@@ -1521,6 +1556,26 @@ std::string Translator::Additive()
                       : translator_detail::AdditiveStep(sql, terms[i + 1], steps[2 * i], steps[2 * i + 1]);
         return sql;
     }
+    const bool allExact =
+        std::all_of(exactTypes.begin(), exactTypes.end(), [](const TypeSpec& t) { return t.IsExactNumeric(); });
+    if (allExact) {
+        // A long run of exact steps goes flat: calls of at most kChainTerms
+        // terms, each taking the one before as its first.
+        constexpr size_t kChainTerms = 100;
+        std::string sql = terms.front();
+        for (size_t first = 0; first < exactTypes.size(); first += kChainTerms) {
+            const size_t end = std::min(exactTypes.size(), first + kChainTerms);
+            std::string spec, args;
+            for (size_t i = first; i < end; ++i) {
+                spec += std::string(1, steps[2 * i] == '-' ? '-' : '+') + " " +
+                        std::to_string(exactTypes[i].Precision()) + " " + std::to_string(exactTypes[i].Scale()) + " " +
+                        exactTypes[i].Spelling() + ";";
+                args += ", " + terms[i + 1];
+            }
+            sql = "tw_decchain(" + Literal(spec) + ", " + sql + args + ")";
+        }
+        return sql;
+    }
     if (terms.size() == 2)
         return translator_detail::AdditiveStep(terms[0], terms[1], steps[0], steps[1]);
     const std::string chain = translator_detail::AdditiveChain(terms, steps);
@@ -1590,6 +1645,19 @@ std::string Translator::Multiplicative()
         if (checked)
             left = CheckedInteger(left, integerType);
     }
+}
+
+// A value going into a column: decimal, numeric and money columns keep it
+// rounded to their scale and checked against their precision.
+std::string Translator::StoredAs(const std::string& value, const std::string& db, const std::string& owner,
+                                 const std::string& table, const std::string& column) const
+{
+    if (!context_ || table.empty())
+        return value;
+    const TypeSpec type = context_->ColumnTypeOf(db, owner, table, column);
+    if (!type.IsExactNumeric())
+        return value;
+    return "tw_decstore(" + value + ", " + Literal(type.Spelling()) + ")";
 }
 
 // One step of decimal or money arithmetic, exact to 38 digits.
@@ -1890,6 +1958,9 @@ std::string Translator::FunctionCall(const std::string& spelled)
         std::string noted = "tw_nullseen(" + arg + ")";
         if (argType.IsCharacter())
             noted += " COLLATE TWCI";
+        // MIN and MAX of decimal text order by value, as the column does.
+        else if (argType.IsExactNumeric())
+            noted += " COLLATE TWDEC";
         if ((fn == "sum" || fn == "avg") && argType.IsExactNumeric()) {
             // Exact to 38 digits: SUM keeps the scale, AVG has at least six decimals (money four).
             const bool money = argType.name == "money" || argType.name == "smallmoney";

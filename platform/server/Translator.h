@@ -170,10 +170,13 @@ private:
     std::string Predicate();
     bool CompareExactly(const TypeSpec& left, size_t leftBegin, size_t leftEnd, const TypeSpec& right,
                         size_t rightBegin, size_t rightEnd) const;
+    bool BareColumn(size_t begin, size_t end) const;
     std::string CoerceDate(const std::string& sql, size_t begin, size_t end, const std::string& other) const;
     std::string Additive();
     std::string Multiplicative();
     static TypeSpec ArithmeticType(const TypeSpec& a, const TypeSpec& b, char op = 0);
+    std::string StoredAs(const std::string& value, const std::string& db, const std::string& owner,
+                         const std::string& table, const std::string& column) const;
     static std::string ExactStep(char op, const std::string& left, const std::string& right, const TypeSpec& result);
     static std::string CheckedInteger(const std::string& expression, const TypeSpec& type);
     std::string Unary();

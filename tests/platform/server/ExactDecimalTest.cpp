@@ -265,3 +265,191 @@ TEST(StoredDecimalTest, ColumnsWrittenAsDoublesStillRead)
 }
 
 } // namespace tw::server::test
+
+namespace tw::server::test {
+
+// Values stored into decimal and money columns, by every way a statement writes
+// them, are rounded half away from zero to the column's scale and refused
+// (storing nothing) past its precision.
+struct StoreCase {
+    const char* statement; // writes into Store(id int, d decimal(10,2), m money, s smallmoney)
+    const char* expected;  // the rows read back after it, or the error text
+};
+
+class DecimalStoreTest : public ServerTest, public ::testing::WithParamInterface<StoreCase> {
+protected:
+    void SetUp() override
+    {
+        ServerTest::SetUp();
+        Run("IF OBJECT_ID('Store') IS NOT NULL DROP TABLE Store\n"
+            "IF OBJECT_ID('Source') IS NOT NULL DROP TABLE Source");
+        BufferedSink sink = Run("CREATE TABLE Store (id int NOT NULL, d decimal(10,2) NULL, m money NULL, "
+                                "s smallmoney NULL)\n"
+                                "CREATE TABLE Source (id int NOT NULL, x float NULL, t varchar(40) NULL)\n"
+                                "INSERT INTO Source VALUES (1, 2.675, '12.345')\n"
+                                "INSERT INTO Source VALUES (2, -0.005, '-7.125')");
+        ASSERT_FALSE(sink.HasError()) << Describe(sink);
+    }
+    void TearDown() override { Run("DROP TABLE Store\nDROP TABLE Source"); }
+};
+
+TEST_P(DecimalStoreTest, RoundsToTheColumnOrRefuses)
+{
+    BufferedSink sink = Run(GetParam().statement);
+    std::string got;
+    if (sink.HasError()) {
+        ASSERT_FALSE(sink.messages.empty());
+        got = std::to_string(sink.messages[0].number) + " " + sink.messages[0].text;
+    }
+    for (const std::string& row : Rows(Query("SELECT id, d, m, s FROM Store ORDER BY id")))
+        got += (got.empty() ? "" : ";") + row;
+    EXPECT_EQ(got, GetParam().expected) << GetParam().statement;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, DecimalStoreTest,
+    ::testing::Values(
+        StoreCase{"INSERT INTO Store VALUES (1, 12.345, 1.23456, 2.00005)", "1|12.35|1.2346|2.0001"},
+        StoreCase{"INSERT INTO Store (id, d) VALUES (1, -12.345)", "1|-12.35|NULL|NULL"},
+        StoreCase{"INSERT INTO Store (d, id) VALUES ('0.005', 1)", "1|0.01|NULL|NULL"},
+        StoreCase{"INSERT INTO Store (id, m) VALUES (1, '$5.12345')", "1|NULL|5.1235|NULL"},
+        StoreCase{"INSERT INTO Store VALUES (1, 99999999.994, 0, 0)", "1|99999999.99|0.0000|0.0000"},
+        StoreCase{"INSERT INTO Store VALUES (1, 99999999.995, 0, 0)",
+                  "8115 Arithmetic overflow error converting numeric to data type numeric."},
+        StoreCase{"INSERT INTO Store (id, d) VALUES (1, 1000000000)",
+                  "8115 Arithmetic overflow error converting int to data type numeric."},
+        StoreCase{"INSERT INTO Store (id, m) VALUES (1, 922337203685477.5808)",
+                  "8115 Arithmetic overflow error converting expression to data type money."},
+        StoreCase{"INSERT INTO Store (id, s) VALUES (1, 214748.3648)",
+                  "8115 Arithmetic overflow error converting expression to data type smallmoney."},
+        // A statement that fails on its second row stores neither.
+        StoreCase{"INSERT INTO Store (id, d) SELECT id, x * 1000000000 FROM Source",
+                  "8115 Arithmetic overflow error converting numeric to data type numeric."},
+        StoreCase{"INSERT INTO Store (id, d, m) SELECT id, x, t FROM Source", "1|2.68|12.3450|NULL;2|-0.01|-7.1250|NULL"},
+        StoreCase{"INSERT INTO Store SELECT id, t, x, x FROM Source", "1|12.35|2.6750|2.6750;2|-7.13|-0.0050|-0.0050"},
+        StoreCase{"INSERT INTO Store (id) VALUES (1)\nUPDATE Store SET d = 2.675, m = d", "1|2.68|NULL|NULL"},
+        StoreCase{"INSERT INTO Store (id, d) VALUES (1, 5)\nUPDATE Store SET d = d * 100000000",
+                  "8115 Arithmetic overflow error converting numeric to data type numeric.;1|5.00|NULL|NULL"},
+        StoreCase{"INSERT INTO Store (id, d) VALUES (1, 12.345)\n"
+                  "DELETE FROM Store WHERE d <> 12.35",
+                  "1|12.35|NULL|NULL"}));
+
+} // namespace tw::server::test
+
+namespace tw::server::test {
+
+// Comparisons whose one side holds exact decimal text without a type the
+// translator knows (CASE branches, UNION results, scalar subqueries) still
+// compare as numbers.
+struct UntypedCompareCase {
+    const char* query;
+    const char* expected;
+};
+
+class UntypedDecimalCompareTest : public ServerTest, public ::testing::WithParamInterface<UntypedCompareCase> {
+protected:
+    void SetUp() override
+    {
+        ServerTest::SetUp();
+        Run("IF OBJECT_ID('Prices') IS NOT NULL DROP TABLE Prices");
+        BufferedSink sink = Run("CREATE TABLE Prices (id int NOT NULL, big decimal(38,2) NOT NULL, small decimal(5,1) "
+                                "NOT NULL, fee money NOT NULL)\n"
+                                "INSERT INTO Prices VALUES (1, 12345678901234567890.02, 9.5, $100)\n"
+                                "INSERT INTO Prices VALUES (2, 100000000000000000000.00, 10.0, $9.50)");
+        ASSERT_FALSE(sink.HasError()) << Describe(sink);
+    }
+    void TearDown() override { Run("DROP TABLE Prices"); }
+};
+
+TEST_P(UntypedDecimalCompareTest, ComparesAsNumbers)
+{
+    std::string got;
+    for (const std::string& row : Rows(Query(GetParam().query)))
+        got += (got.empty() ? "" : ";") + row;
+    EXPECT_EQ(got, GetParam().expected) << GetParam().query;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, UntypedDecimalCompareTest,
+    ::testing::Values(
+        UntypedCompareCase{"SELECT id FROM Prices WHERE CASE WHEN id > 0 THEN big END > 99999999999999999999 "
+                           "ORDER BY id",
+                           "2"},
+        UntypedCompareCase{"SELECT id FROM Prices WHERE CASE WHEN id > 0 THEN big END < 2E19 ORDER BY id", "1"},
+        UntypedCompareCase{"SELECT id FROM Prices WHERE CASE id WHEN 1 THEN big ELSE small END > 9.9 ORDER BY id",
+                           "1;2"},
+        UntypedCompareCase{"SELECT COUNT(*) FROM (SELECT big AS v FROM Prices UNION SELECT small FROM Prices) u "
+                           "WHERE v > 12345678901234567890.01",
+                           "2"},
+        UntypedCompareCase{"SELECT COUNT(*) FROM (SELECT big AS v FROM Prices UNION ALL SELECT small FROM Prices) u "
+                           "WHERE v < 2E19",
+                           "3"},
+        UntypedCompareCase{"SELECT id FROM Prices WHERE (SELECT MAX(big) FROM Prices) > 99999999999999999999.99 "
+                           "ORDER BY id",
+                           "1;2"},
+        UntypedCompareCase{"SELECT id FROM Prices p WHERE (SELECT q.big FROM Prices q WHERE q.id = p.id) "
+                           "= 12345678901234567890.02",
+                           "1"},
+        UntypedCompareCase{"SELECT MAX(big), MIN(big) FROM Prices",
+                           "100000000000000000000.00|12345678901234567890.02"},
+        UntypedCompareCase{"SELECT CASE WHEN (SELECT fee FROM Prices WHERE id = 2) < 10 THEN 'less' ELSE 'not' END",
+                           "less"}));
+
+} // namespace tw::server::test
+
+namespace tw::server::test {
+
+// Runs of + and - on decimals longer than the nested form allows stay exact,
+// round at each step's scale and still overflow.
+struct LongChainCase {
+    const char* first;
+    const char* term; // repeated after the first
+    int repeats;
+    const char* expected; // the value, or the error number
+};
+
+class LongDecimalChainTest : public ServerTest, public ::testing::WithParamInterface<LongChainCase> {};
+
+TEST_P(LongDecimalChainTest, ComputesExactly)
+{
+    std::string expression = GetParam().first;
+    for (int i = 0; i < GetParam().repeats; ++i)
+        expression += GetParam().term;
+    BufferedSink sink = Run("SELECT " + expression);
+    std::string got;
+    if (sink.HasError())
+        got = std::to_string(sink.FirstError()->number);
+    else if (!sink.resultSets.empty())
+        for (const std::string& row : Rows(sink.resultSets[0]))
+            got += row;
+    EXPECT_EQ(got, GetParam().expected) << Describe(sink);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, LongDecimalChainTest,
+    ::testing::Values(
+        LongChainCase{"CAST('12345678901234567890.01' AS decimal(38,2))", " + 0.01", 300, "12345678901234567893.01"},
+        LongChainCase{"CAST('12345678901234567890.01' AS decimal(38,2))", " - 0.01 + 0.02", 150,
+                      "12345678901234567891.51"},
+        LongChainCase{"CAST(0 AS decimal(10,1))", " + CAST(0.1 AS decimal(10,1))", 1000, "100.0"},
+        LongChainCase{"$922337203685477.0000", " + $0.01", 80, "8115"},
+        LongChainCase{"$0", " + $0.0001", 120, "0.0120"},
+        LongChainCase{"CAST(1 AS decimal(5,2))", " + 1", 100, "101.00"}));
+
+} // namespace tw::server::test
+
+namespace tw::server::test {
+
+TEST_F(ServerTest, DecimalAndMoneyDefaultsAreRoundedToTheColumn)
+{
+    Run("IF OBJECT_ID('Defaults') IS NOT NULL DROP TABLE Defaults");
+    BufferedSink sink = Run("CREATE TABLE Defaults (id int NOT NULL, d decimal(10,2) NULL DEFAULT 12.345, "
+                            "m money NULL DEFAULT 1.23456)\n"
+                            "INSERT INTO Defaults (id) VALUES (1)");
+    ASSERT_FALSE(sink.HasError()) << Describe(sink);
+    EXPECT_EQ(Rows(Query("SELECT id, d, m FROM Defaults WHERE d = 12.35 AND m = 1.2346")),
+              (std::vector<std::string>{"1|12.35|1.2346"}));
+    Run("DROP TABLE Defaults");
+}
+
+} // namespace tw::server::test
