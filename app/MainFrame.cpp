@@ -99,6 +99,22 @@ int CMainFrame::OnCreate(LPCREATESTRUCT lpCreateStruct)
     return 0;
 }
 
+BOOL CMainFrame::PreCreateWindow(CREATESTRUCT& cs)
+{
+    if (!CKtvPMDIFrameWnd::PreCreateWindow(cs))
+        return FALSE;
+    // The frame starts at the size of the work area: the toolbars dock into
+    // their rows while it is being created, and they need the room then.
+    CRect work;
+    if (::SystemParametersInfo(SPI_GETWORKAREA, 0, &work, 0) && !work.IsRectEmpty()) {
+        cs.x = work.left;
+        cs.y = work.top;
+        cs.cx = work.Width();
+        cs.cy = work.Height();
+    }
+    return TRUE;
+}
+
 BOOL CMainFrame::LoadFrame(UINT nIDResource, DWORD dwDefaultStyle, CWnd* pParentWnd, CCreateContext* pContext)
 {
     return CKtvPMDIFrameWnd::LoadFrame(nIDResource, dwDefaultStyle, pParentWnd, pContext);

@@ -37,6 +37,7 @@ public:
     BOOL LoadFrame(UINT nIDResource, DWORD dwDefaultStyle = WS_OVERLAPPEDWINDOW | FWS_ADDTOTITLE,
                    CWnd* pParentWnd = nullptr, CCreateContext* pContext = nullptr) override;
     void ActivateFrame(int nCmdShow = -1) override;
+    BOOL PreCreateWindow(CREATESTRUCT& cs) override;
 
     // The number of open query windows, shown in status pane 120.
     int GetQueryWindowCount() const { return static_cast<int>(m_QueryFrames.GetCount()); }
