@@ -56,6 +56,9 @@ protected:
 TEST_F(MainWindowTest, StartsMaximisedWithTheMenuBarAndItsPopups)
 {
     EXPECT_TRUE(frame->IsZoomed());
+    CString title;
+    frame->GetWindowText(title);
+    EXPECT_STREQ(title, "Tarnwick");
     const std::vector<std::string> expected = {"&File",   "&Edit",  "&View",   "Session", "Query",
                                                "Result", "&Tools", "&Window", "&Help"};
     std::vector<std::string> texts;
