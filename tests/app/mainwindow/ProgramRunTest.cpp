@@ -68,6 +68,18 @@ TEST_F(ProgramRunTest, StartsHeadlessShowsItsWindowAndWritesItsSettingsAtExit)
     EXPECT_TRUE(fs::exists(settings));
 }
 
+// "Embedding" alone (the usage box, then the end) still leaves the settings file written.
+TEST_F(ProgramRunTest, CommandLinesThatEndStartUpStillWriteTheSettings)
+{
+    const char* const lines[] = {"-Embedding", "/Embedding"};
+    for (const char* line : lines) {
+        fs::remove_all(folder / "home");
+        const ProgramRun run = RunProgram(Headless(), folder, line);
+        EXPECT_EQ(run.exitCode, 0) << line << ": " << run.errors;
+        EXPECT_TRUE(fs::exists(folder / "home" / "data" / "PosImg.dat")) << line;
+    }
+}
+
 TEST_F(ProgramRunTest, WithoutADesktopSaysOneIsNeededAndEndsWithCodeOne)
 {
     const ProgramRun run = RunProgram("-u TARNWICK_DISPLAY TARNWICK_HOME='" + (folder / "home").string() + "'", folder);
