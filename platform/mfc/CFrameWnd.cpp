@@ -184,8 +184,11 @@ void CFrameWnd::OnDestroy()
     }
     m_pViewActive = nullptr;
     CWinThread* pThread = AfxGetThread();
-    if (pThread && pThread->m_pMainWnd == this)
+    if (pThread && pThread->m_pMainWnd == this) {
+        // The main window's end is the thread's end, also when it is a frame.
+        ::PostQuitMessage(0);
         pThread->m_pMainWnd = nullptr;
+    }
     CWnd::OnDestroy();
 }
 

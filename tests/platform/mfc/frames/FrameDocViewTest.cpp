@@ -367,3 +367,15 @@ TEST(DocumentStorageTest, OpeningAMissingOrDamagedFileFailsAndReports)
 }
 
 }  // namespace
+
+// Closing the main window ends the thread's message loop: the frame's own
+// clean-up must not forget it is the main window before the quit is posted.
+TEST_F(FrameDocViewTest, ClosingTheMainFramePostsTheQuit)
+{
+    doc->SetModifiedFlag(FALSE);
+    frame->SendMessage(WM_CLOSE);
+    EXPECT_FALSE(IsWindow(frameHwnd));
+    EXPECT_EQ(TheApp().m_pMainWnd, nullptr);
+    MSG msg;
+    EXPECT_TRUE(::PeekMessage(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
+}

@@ -1,0 +1,95 @@
+#include "app/TarnwickApp.h"
+
+#include "app/MainFrame.h"
+#include "app/XMLSettings.h"
+#include "platform/mfc/CCommandLineInfo.h"
+#include "platform/mfc/CRichEditCtrl.h"
+#include "platform/mfc/afxole.h"
+#include "platform/shell/shellapi.h"
+#include "ui/commandbars/KtvPContextMenuManager.h"
+#include "ui/commandbars/KtvPMouseManager.h"
+#include "ui/commandbars/KtvPUserTool.h"
+#include "ui/frames/KtvPGlobalData.h"
+#include "ui/frames/KtvPRegistryFactory.h"
+
+BEGIN_MESSAGE_MAP(CTarnwickApp, CWinApp)
+    ON_COMMAND(ID_FILE_OPEN, CWinApp::OnFileOpen)
+    ON_COMMAND(ID_FILE_PRINT_SETUP, CWinApp::OnFilePrintSetup)
+END_MESSAGE_MAP()
+
+CTarnwickApp::CTarnwickApp() : CWinApp(nullptr), CKtvPWorkspace(TRUE) {}
+
+BOOL CTarnwickApp::InitComModule()
+{
+    m_bComModuleInited = TRUE;
+    return TRUE;
+}
+
+BOOL CTarnwickApp::InitInstance()
+{
+    if (!AfxOleInit()) {
+        AfxMessageBox(100);
+        return FALSE;
+    }
+    if (!AfxInitRichEdit())
+        return FALSE;
+    InitComModule();
+    AfxEnableControlContainer();
+
+    SetRegistryKey("Corvane");
+    LoadStdProfileSettings(8);
+
+    CKtvPRegistryFactory::SetRuntimeClass(RUNTIME_CLASS(CXMLSettings));
+    CXMLSettings::LoadFromFile(FALSE, kSettingsFile);
+    m_bSettingsLoaded = TRUE;
+
+    SetRegistryBase("Settings");
+    InitMouseManager();
+    InitContextMenuManager();
+    InitKeyboardManager();
+    InitShellManager();
+    EnableUserTools(32805, 32806, 32815, RUNTIME_CLASS(CKtvPUserTool));
+
+    auto* pMainFrame = new CMainFrame;
+    if (!pMainFrame->LoadFrame(IDR_TW_MAINFRAME, WS_OVERLAPPEDWINDOW | FWS_ADDTOTITLE, nullptr, nullptr)) {
+        delete pMainFrame;
+        return FALSE;
+    }
+    m_pMainWnd = pMainFrame;
+    ::DragAcceptFiles(pMainFrame->GetSafeHwnd(), TRUE);
+    EnableShellOpen();
+    RegisterShellFileTypes(TRUE);
+
+    CCommandLineInfo cmdInfo;
+    if (m_lpCmdLine && *m_lpCmdLine) {
+        ParseCommandLine(cmdInfo);
+        if (cmdInfo.m_nShellCommand == CCommandLineInfo::FileNew) {
+            AfxMessageBox("Usage: Standard shell commands, DDE, and file open only.", MB_OK);
+            return FALSE;
+        }
+        pMainFrame->ShowWindow(m_nCmdShow);
+        pMainFrame->UpdateWindow();
+        ProcessShellCommand(cmdInfo);
+        return TRUE;
+    }
+    pMainFrame->ShowWindow(m_nCmdShow);
+    pMainFrame->UpdateWindow();
+    return TRUE;
+}
+
+int CTarnwickApp::ExitInstance()
+{
+    if (m_bSettingsLoaded)
+        CXMLSettings::SaveToFile(FALSE, kSettingsFile);
+    KtvCleanUp();
+    m_bComModuleInited = FALSE;
+    return CWinApp::ExitInstance();
+}
+
+void CTarnwickApp::PreLoadState()
+{
+    if (CKtvPMouseManager* pMouse = GetMouseManager())
+        pMouse->AddView(130, "My view", 130);
+    if (CKtvPContextMenuManager* pMenus = GetContextMenuManager())
+        pMenus->AddMenu("My menu", 133);
+}

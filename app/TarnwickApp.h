@@ -1,0 +1,31 @@
+// The application object: start-up (settings store, workspace managers, the
+// main window, the command line) and shut-down (the settings file written back).
+#pragma once
+
+#include "platform/mfc/CWinApp.h"
+#include "ui/frames/KtvPWorkspace.h"
+
+class CMainFrame;
+
+class CTarnwickApp : public CWinApp, public CKtvPWorkspace {
+public:
+    CTarnwickApp();
+
+    BOOL InitInstance() override;
+    int ExitInstance() override;
+    void PreLoadState() override;
+    BOOL InitComModule();
+
+    // The settings file, relative to the home folder.
+    static constexpr const char* kSettingsFile = "./data/PosImg.dat";
+
+    BOOL m_bComModuleInited = FALSE;
+    // Set once the settings file has been read: only then is it written back,
+    // so a start-up that failed earlier never replaces the user's file.
+    BOOL m_bSettingsLoaded = FALSE;
+
+protected:
+    DECLARE_MESSAGE_MAP()
+};
+
+extern CTarnwickApp theApp;
