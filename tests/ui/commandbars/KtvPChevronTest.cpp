@@ -13,6 +13,7 @@
 #include "ui/commandbars/KtvPMenuBar.h"
 #include "ui/commandbars/KtvPPopupMenu.h"
 #include "ui/commandbars/KtvPTearOffManager.h"
+#include "ui/commandbars/KtvPToolbarComboBoxButton.h"
 
 namespace {
 
@@ -68,6 +69,39 @@ TEST_F(ChevronTest, HiddenButtonsRunThroughTheirItems)
     Pump();
     EXPECT_EQ(frame->commands, std::vector<UINT>{103});
     EXPECT_EQ(pChevron->m_pPopupMenu, nullptr);
+}
+
+// A hidden combo box becomes a plain item labelled by its command's string
+// (the part after the prompt), never by the text shown in the box; a button
+// without a label takes the same string.
+TEST_F(ChevronTest, HiddenComboAndUnlabelledButtonsTakeTheCommandsLabel)
+{
+    CKtvPToolBar* pBar = MakeBar({101});
+    pBar->EnableCustomizeButton(TRUE, 32770, "Customize...", FALSE);
+    CKtvPToolbarComboBoxButton combo(tw::test::tbres::kOpenCommand, -1, CBS_DROPDOWN, 80);
+    combo.AddItem("first");
+    combo.m_strText = "In the box";
+    ASSERT_GE(pBar->InsertButtonCopy(combo, 1), 0);
+    ASSERT_GE(pBar->InsertButton(new CKtvPToolbarButton(tw::test::tbres::kOpenCommand, -1, "", FALSE, TRUE), 2), 0);
+    CCustomizeButton* pChevron = pBar->m_pCustomizeBtn;
+    ASSERT_NE(pChevron, nullptr);
+    pChevron->m_lstHiddenButtons.RemoveAll();
+    pChevron->m_lstHiddenButtons.AddTail(pBar->GetButton(1));
+    pChevron->m_lstHiddenButtons.AddTail(pBar->GetButton(2));
+
+    ASSERT_TRUE(pChevron->OpenPopupMenu(pBar));
+    Pump();
+    CKtvPPopupMenu* pPopup = pChevron->m_pPopupMenu;
+    ASSERT_NE(pPopup, nullptr);
+    ASSERT_GE(pPopup->GetMenuItemCount(), 2);
+    for (int i = 0; i < 2; i++) {
+        CKtvPToolbarButton* pItem = pPopup->GetMenuItem(i);
+        EXPECT_EQ(pItem->m_nID, tw::test::tbres::kOpenCommand) << i;
+        EXPECT_EQ(CString("Open"), pItem->m_strText) << i;
+        EXPECT_FALSE(pItem->IsKindOf(RUNTIME_CLASS(CKtvPToolbarComboBoxButton))) << i;
+    }
+    pPopup->SendMessage(WM_KEYDOWN, VK_ESCAPE);
+    Pump();
 }
 
 // An item of a bar's add-or-remove list shows or hides its button, and the
