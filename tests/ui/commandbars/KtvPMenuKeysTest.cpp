@@ -173,4 +173,28 @@ TEST_F(MenuKeysTest, AltAloneFocusesTheBarWhoseArrowsWalkItsItems)
     EXPECT_NE(::GetFocus(), menuBar.GetSafeHwnd());
 }
 
+// With personalised menus a rarely used item is left out of its menu, yet its
+// letter still runs it.
+TEST_F(MenuKeysTest, HiddenItemsLetterStillRunsItsCommand)
+{
+    CKtvPMenuBar::m_bRecentlyUsedMenus = TRUE;
+    CList<UINT, UINT> basic;
+    basic.AddTail(100);
+    CKtvPToolBar::SetBasicCommands(basic);
+
+    AltWith('F');
+    CKtvPPopupMenu* pPopup = Dropped();
+    ASSERT_NE(pPopup, nullptr);
+    bool bOpenShown = false;
+    for (int i = 0; i < pPopup->GetMenuItemCount(); i++)
+        bOpenShown = bOpenShown || pPopup->GetMenuItem(i)->m_nID == 101;
+    EXPECT_FALSE(bOpenShown) << "Open is rarely used";
+
+    input.KeyStroke('O');
+    Pump();
+    EXPECT_EQ(frame->commands, std::vector<UINT>{101});
+    EXPECT_EQ(Dropped(), nullptr);
+    CKtvPToolBar::m_BasicCommands.RemoveAll();
+}
+
 }  // namespace
