@@ -3,6 +3,7 @@
 // the arrows walk its items, Down opens one and Escape gives the focus back.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -12,6 +13,7 @@
 #include "tests/support/window/HeadlessWindowTest.h"
 #include "tests/ui/commandbars/MenuTestSupport.h"
 #include "ui/commandbars/KtvPMenuBar.h"
+#include "ui/controls/KtvPButton.h"
 #include "ui/commandbars/KtvPPopupMenu.h"
 #include "ui/commandbars/KtvPPopupMenuBar.h"
 #include "ui/commandbars/KtvPTearOffManager.h"
@@ -28,7 +30,7 @@ class CommandFrame : public CKtvPFrameWnd {
 public:
     BOOL OnCommand(WPARAM wParam, LPARAM lParam) override
     {
-        if (lParam == 0 && HIWORD(wParam) == 0 && LOWORD(wParam) >= 100 && LOWORD(wParam) < 1000) {
+        if (HIWORD(wParam) == 0 && LOWORD(wParam) >= 100 && LOWORD(wParam) < 1000) {
             commands.push_back(LOWORD(wParam));
             return TRUE;
         }
@@ -195,6 +197,29 @@ TEST_F(MenuKeysTest, HiddenItemsLetterStillRunsItsCommand)
     EXPECT_EQ(frame->commands, std::vector<UINT>{101});
     EXPECT_EQ(Dropped(), nullptr);
     CKtvPToolBar::m_BasicCommands.RemoveAll();
+}
+
+// Enter that reaches a library button while a library menu is open is not the
+// button's: it does not click.
+TEST_F(MenuKeysTest, EnterGoesToTheOpenMenuNotToTheFocusedButton)
+{
+    CKtvPButton button;
+    ASSERT_TRUE(button.Create("Go", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, CRect(200, 200, 280, 224), frame, 700));
+    button.SetFocus();
+    Pump();
+    input.KeyStroke(VK_RETURN);
+    Pump();
+    ASSERT_EQ(frame->commands, std::vector<UINT>{700}) << "with no menu open Enter clicks the button";
+
+    frame->commands.clear();
+    ASSERT_TRUE(menuBar.TranslateChar('F'));   // File opens with its first item chosen
+    Pump();
+    ASSERT_NE(Dropped(), nullptr);
+    // The key as it reaches a button that kept the keyboard.
+    button.PostMessage(WM_KEYDOWN, VK_RETURN, 1);
+    Pump();
+    EXPECT_EQ(std::count(frame->commands.begin(), frame->commands.end(), 700u), 0) << "the button stays quiet";
+    button.DestroyWindow();
 }
 
 }  // namespace
