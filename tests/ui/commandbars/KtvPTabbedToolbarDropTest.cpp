@@ -18,6 +18,7 @@
 
 namespace ktvtabbeddroptest {
 
+using tw::test::OfferedData;
 using tw::test::ToolBarTest;
 
 class TabbedToolbarDropTest : public ToolBarTest {
@@ -58,34 +59,14 @@ protected:
         EXPECT_TRUE(Tabs()->GetTabRect(iTab, rect));
         return rect.CenterPoint();
     }
-    void OfferButton()
-    {
-        source = std::make_unique<COleDataSource>();
-        ASSERT_TRUE(button.PrepareDrag(*source));
-        Attach();
-    }
-    void OfferText()
-    {
-        source = std::make_unique<COleDataSource>();
-        HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, 2);
-        std::memcpy(GlobalLock(block), "x", 2);
-        GlobalUnlock(block);
-        source->CacheGlobalData(CF_TEXT, block);
-        Attach();
-    }
-    void Attach()
-    {
-        data.Release();
-        auto* object = static_cast<LPDATAOBJECT>(source->GetInterface(&IID_IDataObject));
-        object->AddRef();
-        data.Attach(object, TRUE);
-    }
+    void OfferButton() { ASSERT_TRUE(offered.Button(button)); }
+    void OfferText() { offered.Text(); }
 
     std::unique_ptr<CKtvPTabbedToolbar> tabbed;
     CKtvPToolBar* tabBars[2] = {nullptr, nullptr};
     CKtvPToolbarButton button{300, 1, nullptr, FALSE, TRUE};
-    std::unique_ptr<COleDataSource> source;
-    COleDataObject data;
+    OfferedData offered;
+    COleDataObject& data = offered.data;
 };
 
 // The drop target as the drag loop calls it: enter, over, leave, drop.
