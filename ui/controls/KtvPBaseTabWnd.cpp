@@ -7,6 +7,8 @@
 #include "platform/mfc/CArchive.h"
 #include "platform/mfc/CEdit.h"
 #include "platform/mfc/CFrameWnd.h"
+#include "ui/commandbars/KtvPToolBar.h"
+#include "ui/commandbars/KtvPToolbarButton.h"
 #include "ui/controls/KtvPButton.h"
 #include "ui/docking/KtvPBaseTabbedBar.h"
 #include "ui/docking/KtvPDockManager.h"
@@ -52,9 +54,18 @@ BOOL CKtvPTabDropTarget::Register(CKtvPBaseTabWnd* pOwner)
     return COleDropTarget::Register(pOwner);
 }
 
-// Anything dragged over a tab brings that tab forward; nothing is dropped on the strip itself.
-DROPEFFECT CKtvPTabDropTarget::OnDragEnter(CWnd*, COleDataObject*, DWORD, CPoint point)
+// While toolbars are being customised a dragged toolbar button goes to the tab window itself;
+// anything else dragged over a tab brings that tab forward and is not dropped on the strip.
+BOOL CKtvPTabDropTarget::IsToolbarButtonDrag(COleDataObject* pDataObject) const
 {
+    return m_pOwner != nullptr && CKtvPToolBar::m_bCustomizeMode && pDataObject != nullptr &&
+           pDataObject->IsDataAvailable(CKtvPToolbarButton::GetClipboardFormat());
+}
+
+DROPEFFECT CKtvPTabDropTarget::OnDragEnter(CWnd*, COleDataObject* pDataObject, DWORD dwKeyState, CPoint point)
+{
+    if (IsToolbarButtonDrag(pDataObject))
+        return m_pOwner->OnDragEnter(pDataObject, dwKeyState, point);
     ActivateTabAt(point);
     return DROPEFFECT_NONE;
 }
@@ -65,13 +76,20 @@ void CKtvPTabDropTarget::OnDragLeave(CWnd*)
         m_pOwner->OnDragLeave();
 }
 
-DROPEFFECT CKtvPTabDropTarget::OnDragOver(CWnd*, COleDataObject*, DWORD, CPoint point)
+DROPEFFECT CKtvPTabDropTarget::OnDragOver(CWnd*, COleDataObject* pDataObject, DWORD dwKeyState, CPoint point)
 {
+    if (IsToolbarButtonDrag(pDataObject))
+        return m_pOwner->OnDragOver(pDataObject, dwKeyState, point);
     ActivateTabAt(point);
     return DROPEFFECT_NONE;
 }
 
-BOOL CKtvPTabDropTarget::OnDrop(CWnd*, COleDataObject*, DROPEFFECT, CPoint) { return FALSE; }
+BOOL CKtvPTabDropTarget::OnDrop(CWnd*, COleDataObject* pDataObject, DROPEFFECT dropEffect, CPoint point)
+{
+    if (!IsToolbarButtonDrag(pDataObject))
+        return FALSE;
+    return m_pOwner->OnDrop(pDataObject, dropEffect, point) ? TRUE : FALSE;
+}
 
 void CKtvPTabDropTarget::ActivateTabAt(CPoint point)
 {

@@ -73,6 +73,7 @@ public:
 
 private:
     void ActivateTabAt(CPoint point);
+    BOOL IsToolbarButtonDrag(COleDataObject* pDataObject) const;
 };
 
 class CKtvPBaseTabWnd : public CWnd {

@@ -10,6 +10,7 @@
 #include "ui/commandbars/KtvPMemDC.h"
 #include "ui/commandbars/KtvPMenuImages.h"
 #include "ui/commandbars/KtvPTabbedToolbar.h"
+#include "ui/commandbars/KtvPToolbarButton.h"
 #include "ui/docking/KtvPMiniFrameWnd.h"
 #include "ui/docking/KtvPTabbedControlBar.h"
 #include "ui/frames/KtvPCodes.h"
@@ -1301,14 +1302,26 @@ void CKtvPTabWnd::DrawFlatTab(CDC* pDC, CKtvPTabInfo* pTab, BOOL bActive)
 
 // --- drops and system changes -----------------------------------------------------------------------
 
-// Only toolbar buttons are taken, and only by a tabbed toolbar; reading
-// dragged buttons comes with the toolbars.
+// Only a tabbed toolbar takes toolbar buttons: the tab under the cursor comes forward so that the
+// button can be dropped on the bar it holds.
 DROPEFFECT CKtvPTabWnd::OnDragEnter(COleDataObject* pDataObject, DWORD dwKeyState, CPoint point)
 {
     return OnDragOver(pDataObject, dwKeyState, point);
 }
 
-DROPEFFECT CKtvPTabWnd::OnDragOver(COleDataObject*, DWORD, CPoint) { return DROPEFFECT_NONE; }
+DROPEFFECT CKtvPTabWnd::OnDragOver(COleDataObject* pDataObject, DWORD dwKeyState, CPoint point)
+{
+    if (DYNAMIC_DOWNCAST(CKtvPTabbedToolbar, GetParent()) == nullptr)
+        return DROPEFFECT_NONE;
+    CKtvPToolbarButton* pButton = CKtvPToolbarButton::CreateFromOleData(pDataObject);
+    if (pButton == nullptr)
+        return DROPEFFECT_NONE;
+    delete pButton;
+    const int iTab = GetTabFromPoint(point);
+    if (iTab >= 0 && iTab != GetActiveTab())
+        SetActiveTab(iTab);
+    return (dwKeyState & MK_CONTROL) ? DROPEFFECT_COPY : DROPEFFECT_MOVE;
+}
 
 void CKtvPTabWnd::OnSysColorChange()
 {

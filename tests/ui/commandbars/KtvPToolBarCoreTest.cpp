@@ -3,9 +3,12 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <vector>
 
 #include "tests/ui/commandbars/KtvPToolBarTestSupport.h"
 #include "ui/commandbars/KtvPToolbarButton.h"
+#include "ui/docking/KtvPMiniFrameWnd.h"
+#include "ui/frames/KtvPCodes.h"
 
 namespace tw::test {
 namespace {
@@ -253,6 +256,28 @@ TEST_F(ToolBarLayoutTest, ADockedBarTakesItsLayoutInTheFrame)
     pBar->GetClientRect(rectClient);
     EXPECT_EQ(rectClient.Height(), 22);
     EXPECT_EQ(pBar->GetButton(3)->m_rect, CRect(55, 0, 78, 22));
+}
+
+// Floated, a bar lays its buttons out for the width it last had floating and
+// its mini frame fits around it.
+TEST_F(ToolBarLayoutTest, AFloatedBarTakesItsFloatingWidthAndItsFrameFits)
+{
+    CKtvPToolBar* pBar = MakeBar({1, 2, 3, 4, 5, 6, 7, 8, 9, 10});
+    pBar->SetControlBarStyle(pBar->GetControlBarStyle() | KTVP_CBRS_FLOAT);
+    pBar->SetMRUWidth(100);
+    ASSERT_TRUE(pBar->FloatControlBar(CRect(300, 200, 420, 300), KTVP_DM_DBL_CLICK, TRUE));
+    Pump();
+
+    CKtvPMiniFrameWnd* pMiniFrame = pBar->GetParentMiniFrame(TRUE);
+    ASSERT_NE(pMiniFrame, nullptr);
+    EXPECT_EQ(pBar->GetMRUWidth(), 93) << "four buttons to a row, as at length 100";
+    CRect rectBar, rectClient;
+    pBar->GetWindowRect(rectBar);
+    pMiniFrame->GetClientRect(rectClient);
+    pMiniFrame->ClientToScreen(rectClient);
+    EXPECT_TRUE(rectClient.PtInRect(rectBar.TopLeft()));
+    EXPECT_LE(rectBar.right, rectClient.right);
+    EXPECT_LE(rectBar.bottom, rectClient.bottom);
 }
 
 }  // namespace

@@ -30,6 +30,7 @@ IMPLEMENT_SERIAL(KtvRefusedDropButton, CKtvPToolbarButton, VERSIONABLE_SCHEMA | 
 namespace ktvbardroptest {
 
 using tw::display::MouseButton;
+using tw::test::OfferedData;
 using tw::test::ToolBarTest;
 
 class ToolBarDropTest : public ToolBarTest {
@@ -143,36 +144,16 @@ TEST_F(ToolBarDropTest, ShortDragOntoItsOwnPlaceStartsOrEndsAGroup)
 // Drop-target calls with a data object as the drag loop hands them over.
 class DropTargetCallTest : public ToolBarDropTest {
 protected:
-    void Offer(CKtvPToolbarButton& button)
-    {
-        source = std::make_unique<COleDataSource>();
-        ASSERT_TRUE(button.PrepareDrag(*source));
-        Attach();
-    }
-    void OfferText()
-    {
-        source = std::make_unique<COleDataSource>();
-        HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, 2);
-        std::memcpy(GlobalLock(block), "x", 2);
-        GlobalUnlock(block);
-        source->CacheGlobalData(CF_TEXT, block);
-        Attach();
-    }
-    void Attach()
-    {
-        data.Release();
-        auto* object = static_cast<LPDATAOBJECT>(source->GetInterface(&IID_IDataObject));
-        object->AddRef();
-        data.Attach(object, TRUE);
-    }
+    void Offer(CKtvPToolbarButton& button) { ASSERT_TRUE(offered.Button(button)); }
+    void OfferText() { offered.Text(); }
     CPoint LeftOf(const CKtvPToolBar* pBar, int i)
     {
         const CRect& r = pBar->GetButton(i)->m_rect;
         return CPoint(r.left + 2, r.CenterPoint().y);
     }
 
-    std::unique_ptr<COleDataSource> source;
-    COleDataObject data;
+    OfferedData offered;
+    COleDataObject& data = offered.data;
 };
 
 TEST_F(DropTargetCallTest, OnlyButtonsAreTakenAndOnlyWhileCustomising)

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <string>
 
 #include "platform/display/Display.h"
 #include "platform/win32/gdi/SystemColors.h"
@@ -210,8 +211,18 @@ TEST_F(ToolBarLoadTest, AFrameWithALabelledBarAndALockedBar)
     CKtvPToolBar* pLocked = Load(tbres::kSecondBar, 0, TRUE, 0, 0xE841);
     ASSERT_NE(pLocked, nullptr);
 
+    // The labelled bar keeps the rows it is given: two buttons to a row.
+    pLabelled->SetBarStyle((pLabelled->GetBarStyle() & ~CBRS_SIZE_DYNAMIC) | CBRS_SIZE_FIXED);
+    const int nRows = pLabelled->WrapToolBar(2 * pLabelled->GetColumnWidth() + 4);
+    EXPECT_GE(nRows, 2);
     frame->RecalcLayout();
     Pump();
+    const CRect top = pLabelled->GetButton(0)->m_rect;
+    const CRect bottom = pLabelled->GetButton(pLabelled->GetCount() - 1)->m_rect;
+    EXPECT_GE(bottom.top, top.bottom) << "the last button is on a row of its own below the first";
+    CRect rectWrapped;
+    pLabelled->GetClientRect(rectWrapped);
+    EXPECT_GE(rectWrapped.bottom, bottom.bottom) << "the docked bar is as tall as its rows";
 
     const CRect first = pLabelled->GetButton(0)->m_rect;
     const CRect open = pLabelled->GetButton(pLabelled->CommandToIndex(tbres::kOpenCommand))->m_rect;
@@ -222,6 +233,8 @@ TEST_F(ToolBarLoadTest, AFrameWithALabelledBarAndALockedBar)
 
     if (const char* path = std::getenv("TARNWICK_TOOLBAR_SHOT"))
         display::Display::Instance().GetScreen().SavePng(path);
+    EXPECT_TRUE(display::Display::Instance().GetScreen().SavePng(std::string(TW_COMMANDBARS_TEST_BINARY_DIR) +
+                                                                 "/wrapped-labels-and-locked.png"));
 }
 
 }  // namespace

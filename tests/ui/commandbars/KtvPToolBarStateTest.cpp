@@ -11,6 +11,7 @@
 #include "platform/win32/user/Hooks.h"
 #include "tests/support/ui/KtvStoredValue.h"
 #include "tests/ui/commandbars/KtvPToolBarTestSupport.h"
+#include "ui/commandbars/CustomizeButton.h"
 #include "ui/commandbars/KtvPCommandManager.h"
 #include "ui/commandbars/KtvPMenuBar.h"
 #include "ui/commandbars/KtvPPopupMenu.h"
@@ -379,6 +380,95 @@ TEST_F(ToolBarStateTest, MenuSnapshotCarriesABarsButtons)
     EXPECT_TRUE(g_SnapshotStore.LoadMenuBar(hMenu, pOther));   // the snapshot stayed
     EXPECT_FALSE(g_SnapshotStore.LoadMenuBar(reinterpret_cast<HMENU>(0x5151), pOther));
     g_SnapshotStore.RemoveMenu(hMenu);
+}
+
+
+// A bar's buttons without its customize button, and whether that button is
+// still the bar's last one with the command and text it was given.
+std::string OrdinaryLayout(const CKtvPToolBar* pBar)
+{
+    std::string text;
+    for (int i = 0; i < pBar->GetCount(); i++) {
+        const CKtvPToolbarButton* pButton = pBar->GetButton(i);
+        if (pButton == pBar->m_pCustomizeBtn)
+            continue;
+        if (!text.empty())
+            text += ' ';
+        text += (pButton->m_nStyle & TBBS_SEPARATOR) ? std::string("|") : std::to_string(pButton->m_nID);
+    }
+    return text;
+}
+
+void ExpectCustomizeButton(const CKtvPToolBar* pBar, int iCmd, const char* text)
+{
+    ASSERT_NE(pBar->m_pCustomizeBtn, nullptr);
+    EXPECT_EQ(pBar->GetButton(pBar->GetCount() - 1), pBar->m_pCustomizeBtn) << "the customize button stays last";
+    EXPECT_EQ(pBar->m_pCustomizeBtn->m_iCustomizeCmdId, iCmd);
+    EXPECT_STREQ(pBar->m_pCustomizeBtn->m_strCustomizeText, text);
+}
+
+// The customize button is never stored: a saved bar loads back with the one
+// the program gave it, and so does a bar whose record is damaged.
+TEST_F(ToolBarStateTest, CustomizeButtonSurvivesLoadingAndDamagedRecords)
+{
+    CKtvPWorkspace workspace;
+    CKtvPToolBar* pSaved = ResourceBar(kOldResource);
+    pSaved->EnableCustomizeButton(TRUE, 32770, "Customize...", FALSE);
+    pSaved->RemoveButton(0);
+    ASSERT_TRUE(pSaved->SaveState(kProfile));
+    const std::string stored = Buttons();
+    pSaved->DestroyWindow();
+
+    struct Case {
+        const char* name;
+        std::string hex;
+        const char* layout;
+    } const cases[] = {
+        {"saved", stored, "101 | 102"},
+        {"truncated", stored.substr(0, stored.size() / 2), "100 101 | 102"},
+        {"unknown class", "00 20 00 00 01 00 00 00 01 00 ff ff 01 00 08 00 43 4e 6f 77 68 65 72 65 00 00 00 00",
+         "100 101 | 102"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        ktvtest::StoreHex(kBarKey, "Buttons", c.hex);
+        CKtvPToolBar* pBar = ResourceBar(kOldResource);
+        pBar->EnableCustomizeButton(TRUE, 32771, "Options", FALSE);
+        pBar->LoadState(kProfile);
+        EXPECT_EQ(OrdinaryLayout(pBar), c.layout);
+        ExpectCustomizeButton(pBar, 32771, "Options");
+        pBar->DestroyWindow();
+    }
+}
+
+// Enabling twice keeps one button and takes the new command; disabling takes it
+// off; a chevron without a command and with nothing hidden takes no room.
+TEST_F(ToolBarStateTest, CustomizeButtonIsKeptOnceMeasuredAndHidden)
+{
+    CKtvPToolBar* pBar = ResourceBar(kOldResource);
+    const CSize sizePlain = pBar->CalcFixedLayout(FALSE, TRUE);
+    pBar->EnableCustomizeButton(TRUE, 32770, "Customize...", FALSE);
+    pBar->EnableCustomizeButton(TRUE, 32771, "Options", TRUE);
+    EXPECT_EQ(pBar->GetCount(), 5);
+    ExpectCustomizeButton(pBar, 32771, "Options");
+    EXPECT_TRUE(pBar->m_bQuickCustomize);
+    EXPECT_GT(pBar->CalcFixedLayout(FALSE, TRUE).cx, sizePlain.cx) << "a chevron with a command takes room";
+
+    pBar->m_pCustomizeBtn->m_iCustomizeCmdId = 0;
+    EXPECT_EQ(pBar->CalcFixedLayout(FALSE, TRUE).cx, sizePlain.cx) << "nothing to show: no room";
+    EXPECT_TRUE(pBar->m_pCustomizeBtn->m_bIsEmpty);
+
+    // A copy, as the bar makes before it rebuilds its buttons, keeps what the button was given.
+    pBar->m_pCustomizeBtn->m_iCustomizeCmdId = 32772;
+    CCustomizeButton copy;
+    copy.CopyFrom(*pBar->m_pCustomizeBtn);
+    EXPECT_EQ(copy.m_iCustomizeCmdId, 32772);
+    EXPECT_STREQ(copy.m_strCustomizeText, "Options");
+    EXPECT_TRUE(copy.m_bIsEmpty);
+
+    pBar->EnableCustomizeButton(FALSE, 0, "", FALSE);
+    EXPECT_EQ(pBar->m_pCustomizeBtn, nullptr);
+    EXPECT_EQ(Layout(pBar), "100 101 | 102");
 }
 
 }  // namespace ktvbarstatetest

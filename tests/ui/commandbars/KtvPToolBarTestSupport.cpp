@@ -1,5 +1,11 @@
 #include "tests/ui/commandbars/KtvPToolBarTestSupport.h"
 
+#include <cstring>
+
+#include "platform/mfc/afxole.h"
+#include "platform/ole/oleidl.h"
+#include "platform/win32/kernel/GlobalMemory.h"
+
 #include "platform/mfc/afxmsg.h"
 #include "platform/win32/resource/ResourceLoader.h"
 #include "platform/win32/resource/ToolbarResource.h"
@@ -192,6 +198,33 @@ void ToolBarTest::Pump(int n)
 {
     for (int i = 0; i < n; i++)
         HeadlessWindowTest::Pump();
+}
+
+bool OfferedData::Button(CKtvPToolbarButton& button)
+{
+    source = std::make_unique<COleDataSource>();
+    if (!button.PrepareDrag(*source))
+        return false;
+    Attach();
+    return true;
+}
+
+void OfferedData::Text()
+{
+    source = std::make_unique<COleDataSource>();
+    HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, 2);
+    std::memcpy(GlobalLock(block), "x", 2);
+    GlobalUnlock(block);
+    source->CacheGlobalData(CF_TEXT, block);
+    Attach();
+}
+
+void OfferedData::Attach()
+{
+    data.Release();
+    auto* object = static_cast<LPDATAOBJECT>(source->GetInterface(&IID_IDataObject));
+    object->AddRef();
+    data.Attach(object, TRUE);
 }
 
 }  // namespace tw::test

@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/mfc/COleDataObject.h"
+#include "platform/mfc/COleDataSource.h"
 #include "platform/win32/kernel/Threads.h"
 #include "tests/support/ui/KtvTestDockFrame.h"
 #include "ui/commandbars/KtvPCommandManager.h"
@@ -64,6 +66,20 @@ protected:
 
     KtvRecordingFrame* frame = nullptr;
     std::vector<std::unique_ptr<CKtvPToolBar>> bars;
+};
+
+// A data object as the drag loop hands it to drop targets: a dragged button or
+// plain text.
+class OfferedData {
+public:
+    bool Button(CKtvPToolbarButton& button);
+    void Text();
+
+    std::unique_ptr<COleDataSource> source;
+    COleDataObject data;
+
+private:
+    void Attach();
 };
 
 }  // namespace tw::test
