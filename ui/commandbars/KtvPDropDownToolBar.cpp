@@ -448,7 +448,11 @@ BOOL CKtvPDropDownFrame::Create(CWnd* pWndParent, int x, int y, CKtvPDropDownToo
     m_y = y;
 
     CWnd* pOwner = pWndParent != nullptr && pWndParent->GetOwner() != nullptr ? pWndParent->GetOwner() : pWndParent;
-    if (!CreateEx(0, m_strClassName, m_strTitle, WS_POPUP, CRect(x, y, x, y), pOwner, 0)) {
+    // The mini frame's own creation, named by its signature: the window's
+    // creation of the same arity would make a plain call ambiguous.
+    BOOL (CMiniFrameWnd::*createEx)(DWORD, LPCTSTR, LPCTSTR, DWORD, const RECT&, CWnd*, UINT) =
+        &CMiniFrameWnd::CreateEx;
+    if (!(this->*createEx)(0, m_strClassName, m_strTitle, WS_POPUP, CRect(x, y, x, y), pOwner, 0)) {
         delete this;
         return FALSE;
     }

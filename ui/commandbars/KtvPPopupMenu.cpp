@@ -205,7 +205,11 @@ BOOL CKtvPPopupMenu::Create(CWnd* pWndParent, int x, int y, HMENU hMenu, BOOL bL
     }
 
     const CRect rect(m_ptPos, CSize(0, 0));
-    if (!CreateEx(0, strClass, m_strTitle, dwStyle, rect, pOwner, 0)) {
+    // The mini frame's own creation, named by its signature: the window's
+    // creation of the same arity would make a plain call ambiguous.
+    BOOL (CMiniFrameWnd::*createEx)(DWORD, LPCTSTR, LPCTSTR, DWORD, const RECT&, CWnd*, UINT) =
+        &CMiniFrameWnd::CreateEx;
+    if (!(this->*createEx)(0, strClass, m_strTitle, dwStyle, rect, pOwner, 0)) {
         // No window ever existed: nothing else will delete this popup.
         delete this;
         return FALSE;
