@@ -38,7 +38,7 @@ std::unique_ptr<DisplayBackend> ChooseDisplayBackend(std::string& message)
             return sdl;
     }
     message = "tarnwick: a desktop is needed to show the program, and none could be opened (" + error +
-              "). Start it on a desktop, or set TARNWICK_DISPLAY=headless to run it without one.";
+              "). Start it on a desktop or under xvfb-run, or set TARNWICK_DISPLAY=headless to run it without one.";
     return nullptr;
 }
 

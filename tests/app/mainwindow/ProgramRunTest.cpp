@@ -86,6 +86,7 @@ TEST_F(ProgramRunTest, WithoutADesktopSaysOneIsNeededAndEndsWithCodeOne)
     EXPECT_EQ(run.exitCode, 1);
     EXPECT_NE(run.errors.find("a desktop is needed"), std::string::npos) << run.errors;
     EXPECT_NE(run.errors.find("TARNWICK_DISPLAY=headless"), std::string::npos) << run.errors;
+    EXPECT_NE(run.errors.find("xvfb-run"), std::string::npos) << run.errors;
     EXPECT_FALSE(fs::exists(folder / "home" / "data" / "PosImg.dat"));
 }
 
