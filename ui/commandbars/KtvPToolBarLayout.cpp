@@ -644,6 +644,9 @@ void CKtvPToolBar::OnWindowPosChanged(WINDOWPOS* lpwndpos)
 void CKtvPToolBar::OnAfterFloat()
 {
     CKtvPBaseToolBar::OnAfterFloat();
+    // The bar is floating from here on: its layouts, and the mini frame's
+    // measure of it below, must take its floating width, not a docked row.
+    SetBarStyle(GetBarStyle() | CBRS_FLOATING);
     CalcLayoutForLength(m_nMRUWidth, FALSE);
     if (CKtvPMiniFrameWnd* pMiniFrame = GetParentMiniFrame(TRUE))
         pMiniFrame->SizeToContent();

@@ -278,6 +278,16 @@ TEST_F(ToolBarLayoutTest, AFloatedBarTakesItsFloatingWidthAndItsFrameFits)
     EXPECT_TRUE(rectClient.PtInRect(rectBar.TopLeft()));
     EXPECT_LE(rectBar.right, rectClient.right);
     EXPECT_LE(rectBar.bottom, rectClient.bottom);
+    // Its buttons stand in rows of four, and the bar is as wide as one row.
+    for (int i = 0; i < pBar->GetCount(); i++) {
+        const CRect rect = pBar->GetButton(i)->m_rect;
+        EXPECT_EQ(rect.top, pBar->GetButton(i - i % 4)->m_rect.top) << i;
+        if (i % 4 != 0)
+            EXPECT_EQ(rect.left, pBar->GetButton(i - 1)->m_rect.right) << i;
+    }
+    EXPECT_LT(pBar->GetButton(0)->m_rect.top, pBar->GetButton(4)->m_rect.top);
+    EXPECT_LT(pBar->GetButton(4)->m_rect.top, pBar->GetButton(8)->m_rect.top);
+    EXPECT_LT(rectBar.Width(), 4 * 23 + 20);
 }
 
 }  // namespace
