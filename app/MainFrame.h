@@ -2,6 +2,9 @@
 // bar, and the count of open query windows shown in the status bar.
 #pragma once
 
+#include <memory>
+
+#include "app/MainFrameCommandIds.h"
 #include "ui/commandbars/KtvPMenuBar.h"
 #include "ui/commandbars/KtvPStatusBar.h"
 #include "ui/commandbars/KtvPToolBar.h"
@@ -68,4 +71,44 @@ protected:
 private:
     BOOL CreateToolBar(CKtvPToolBar& bar, UINT nID, UINT nResource, UINT nTitle);
     void SetupLook();
+
+    // --- the frame's commands (MainFrameCommands.cpp) ------------------------------------------
+public:
+    // Fills the two splitter panes of the active tool window; FALSE when the
+    // active window is not a tool window.
+    BOOL CreateToolViews(CRuntimeClass* pTopView, CRuntimeClass* pBottomView, int nRow, int nColumn,
+                         LPCTSTR lpszTitle, BOOL bBoth);
+
+    // Full screen: the placement to come back to, the rectangle that puts the
+    // active view over the whole screen, and the floating bar that leaves it.
+    WINDOWPLACEMENT m_wpBeforeFullScreen{};
+    CRect m_rectFullScreen;
+    CKtvPToolBar* m_pwndFullScreenBar = nullptr;
+    std::unique_ptr<CKtvPToolBar> m_pRetiredFullScreenBar;
+
+protected:
+    void OnDisconnect();
+    void OnDisconnectAll();
+    void OnClose();
+    void OnGetMinMaxInfo(MINMAXINFO* lpMMI);
+    BOOL OnViewPane(UINT nID);
+    void OnUpdateViewPane(CCmdUI* pCmdUI);
+    void OnViewTabMDI();
+    void OnUpdateViewTabMDI(CCmdUI* pCmdUI);
+    void OnViewFullScreen();
+    BOOL OnViewToolBar(UINT nID);
+    void OnUpdateViewToolBar(CCmdUI* pCmdUI);
+    void OnViewUserToolBar(UINT nID);
+    void OnUpdateViewUserToolBar(CCmdUI* pCmdUI);
+    void OnWindowsDialog();
+    void OnHelpContents();
+    void OnHelpFeedback();
+    void OnHelpNews();
+
+private:
+    void EnterFullScreen();
+    void LeaveFullScreen();
+    // Shows pane 0's text and, for Disconnect All, the connection count in pane 1.
+    void SetStatusMessage(LPCTSTR lpszText);
+    void ShowConnectionCount();
 };

@@ -1,8 +1,12 @@
 #include "app/TarnwickApp.h"
 
+#include "app/AboutDlg.h"
 #include "app/MainFrame.h"
 #include "app/XMLSettings.h"
 #include "platform/mfc/CCommandLineInfo.h"
+#include "platform/mfc/CDocument.h"
+#include "platform/mfc/CMDIChildWnd.h"
+#include "platform/mfc/CMDIFrameWnd.h"
 #include "platform/mfc/CRichEditCtrl.h"
 #include "platform/mfc/afxole.h"
 #include "platform/shell/shellapi.h"
@@ -15,6 +19,7 @@
 BEGIN_MESSAGE_MAP(CTarnwickApp, CWinApp)
     ON_COMMAND(ID_FILE_OPEN, CWinApp::OnFileOpen)
     ON_COMMAND(ID_FILE_PRINT_SETUP, CWinApp::OnFilePrintSetup)
+    ON_COMMAND(ID_TW_APP_ABOUT, OnAppAbout)
 END_MESSAGE_MAP()
 
 CTarnwickApp::CTarnwickApp() : CWinApp(nullptr), CKtvPWorkspace(TRUE) {}
@@ -92,4 +97,33 @@ void CTarnwickApp::PreLoadState()
         pMouse->AddView(130, "My view", 130);
     if (CKtvPContextMenuManager* pMenus = GetContextMenuManager())
         pMenus->AddMenu("My menu", 133);
+}
+
+void CTarnwickApp::OnAppAbout()
+{
+    CAboutDlg dlg(m_pMainWnd);
+    dlg.DoModal();
+}
+
+CDocument* CTarnwickApp::OpenDocumentFile(LPCTSTR lpszFileName)
+{
+    CWaitCursor wait;
+    auto* pMainFrame = dynamic_cast<CMDIFrameWnd*>(m_pMainWnd);
+    CMDIChildWnd* pChild = pMainFrame ? pMainFrame->MDIGetActive() : nullptr;
+    CDocument* pDoc = pChild ? pChild->GetActiveDocument() : nullptr;
+    // Only a query document takes a script in: a tool, designer or
+    // repository window keeps its own, and the file gets a query window.
+    if (pDoc != nullptr && m_pQueryTemplate != nullptr && pDoc->GetDocTemplate() == m_pQueryTemplate &&
+        pDoc->SaveModified() && pDoc->OnOpenDocument(lpszFileName))
+        pDoc->SetPathName(lpszFileName);
+
+    // Finds the document that now has this path and brings its window
+    // forward, or opens the file in a new window.
+    CDocument* pOpened = CWinApp::OpenDocumentFile(lpszFileName);
+    if (pOpened == nullptr && GetFirstDocTemplatePosition() == nullptr) {
+        CString message;
+        message.Format("Tarnwick cannot open \"%s\": there is no window yet that shows scripts.", lpszFileName);
+        AfxMessageBox(message, MB_OK | MB_ICONEXCLAMATION);
+    }
+    return pOpened;
 }

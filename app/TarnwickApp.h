@@ -6,6 +6,7 @@
 #include "ui/frames/KtvPWorkspace.h"
 
 class CMainFrame;
+class CMultiDocTemplate;
 
 class CTarnwickApp : public CWinApp, public CKtvPWorkspace {
 public:
@@ -23,6 +24,18 @@ public:
     // Set once the settings file has been read: only then is it written back,
     // so a start-up that failed earlier never replaces the user's file.
     BOOL m_bSettingsLoaded = FALSE;
+
+    // --- opening files and About ---------------------------------------------------------------
+    // A file from the shell, File/Open or the recent-file list: an active query
+    // window takes it into its own document, else it opens in a new one.
+    CDocument* OpenDocumentFile(LPCTSTR lpszFileName) override;
+    void OnAppAbout();
+
+    // The document templates, null until their kinds of window are registered.
+    CMultiDocTemplate* m_pQueryTemplate = nullptr;
+    CMultiDocTemplate* m_pTableTemplate = nullptr;
+    CMultiDocTemplate* m_pToolTemplate = nullptr;
+    CMultiDocTemplate* m_pRepositoryTemplate = nullptr;
 
 protected:
     DECLARE_MESSAGE_MAP()

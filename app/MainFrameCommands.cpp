@@ -1,0 +1,278 @@
+// The commands the main frame handles itself: disconnecting the open windows,
+// closing the main window, the View menu's panes, toolbars and MDI tabs, full
+// screen, the Windows dialog and the Help menu's pages.
+#include <string>
+
+#include "app/AppHome.h"
+#include "app/MainFrame.h"
+#include "app/MainFrameCommandIds.h"
+#include "platform/mfc/CCmdUI.h"
+#include "platform/mfc/CMDIChildWnd.h"
+#include "platform/mfc/CView.h"
+#include "platform/mfc/CWinApp.h"
+#include "platform/shell/shellapi.h"
+#include "ui/commandbars/KtvPToolbarButton.h"
+#include "ui/docking/KtvPBaseControlBar.h"
+#include "ui/docking/KtvPMiniFrameWnd.h"
+#include "ui/frames/KtvPCodes.h"
+
+namespace {
+
+constexpr const char* kPleaseWait = "Please wait...";
+
+// The pane a View command shows and hides.
+UINT PaneOfViewCommand(UINT nCommand)
+{
+    switch (nCommand) {
+    case ID_TW_VIEW_OBJECT_TREE: return IDW_TW_OBJECT_PANE;
+    case ID_TW_VIEW_OUTPUT: return IDW_TW_OUTPUT_PANE;
+    case ID_TW_VIEW_SNIPPETS: return IDW_TW_SNIPPETS_PANE;
+    default: return 0;
+    }
+}
+
+// Opens a page or an address with the desktop's opener; says so when it cannot.
+void OpenWithDesktop(const CString& target, int nShowCmd)
+{
+    CWaitCursor wait;
+    const auto answer = reinterpret_cast<INT_PTR>(::ShellExecute(nullptr, nullptr, target, nullptr, nullptr, nShowCmd));
+    if (answer > 32)
+        return;
+    CString message;
+    message.Format("Tarnwick could not open \"%s\".", static_cast<LPCTSTR>(target));
+    AfxMessageBox(message, MB_OK | MB_ICONEXCLAMATION);
+}
+
+}  // namespace
+
+// --- Session ---------------------------------------------------------------------------------
+
+void CMainFrame::SetStatusMessage(LPCTSTR lpszText)
+{
+    if (m_wndStatusBar.GetSafeHwnd())
+        m_wndStatusBar.SetPaneText(0, lpszText);
+}
+
+void CMainFrame::ShowConnectionCount()
+{
+    m_strConnCountText.Format("Total # of connections: %d", GetQueryWindowCount());
+    if (m_wndStatusBar.GetSafeHwnd())
+        m_wndStatusBar.SetPaneText(1, m_strConnCountText);
+}
+
+void CMainFrame::OnDisconnect()
+{
+    CWaitCursor wait;
+    SetStatusMessage(kPleaseWait);
+    if (CMDIChildWnd* pChild = MDIGetActive())
+        pChild->SendMessage(WM_CLOSE);
+    SetStatusMessage("");
+}
+
+void CMainFrame::OnDisconnectAll()
+{
+    CWaitCursor wait;
+    SetStatusMessage(kPleaseWait);
+    CMDIChildWnd* pChild = MDIGetActive();
+    m_bDisconnectingAll = TRUE;
+    while (pChild != nullptr) {
+        const HWND hwndAsked = pChild->GetSafeHwnd();
+        pChild->SendMessage(WM_CLOSE);
+        ShowConnectionCount();
+        CMDIChildWnd* pNext = MDIGetActive();
+        // A window that stays open (a batch still being cancelled) ends the
+        // round: the others wait until it can close.
+        if (pNext == nullptr || pNext->GetSafeHwnd() == hwndAsked)
+            break;
+        pChild = pNext;
+    }
+    m_bDisconnectingAll = FALSE;
+    SetStatusMessage("");
+}
+
+void CMainFrame::OnClose()
+{
+    if (m_bFullScreen)
+        LeaveFullScreen();
+    if (IsIconic())
+        ActivateFrame();
+    m_bClosingApp = TRUE;
+    OnDisconnectAll();
+    m_bClosingApp = FALSE;
+    CKtvPMDIFrameWnd::OnClose();
+}
+
+// --- View: panes, toolbars and MDI tabs ------------------------------------------------------
+
+BOOL CMainFrame::OnViewPane(UINT nID)
+{
+    CKtvPBaseControlBar* pPane = GetControlBar(PaneOfViewCommand(nID));
+    if (pPane == nullptr)
+        return FALSE;
+    const BOOL bShow = !pPane->IsVisible();
+    ShowControlBar(pPane, bShow, FALSE, bShow);
+    RecalcLayout();
+    return TRUE;
+}
+
+void CMainFrame::OnUpdateViewPane(CCmdUI* pCmdUI)
+{
+    CKtvPBaseControlBar* pPane = GetControlBar(PaneOfViewCommand(pCmdUI->m_nID));
+    pCmdUI->Enable(pPane != nullptr);
+    pCmdUI->SetCheck(pPane != nullptr && pPane->IsVisible());
+}
+
+void CMainFrame::OnViewTabMDI()
+{
+    EnableMDITabs(!m_wndClientArea.IsMDITabbed(), FALSE, CKtvPTabWnd::LOCATION_TOP, TRUE,
+                  CKtvPTabWnd::TABSTYLE_3D_SCROLLED);
+}
+
+void CMainFrame::OnUpdateViewTabMDI(CCmdUI* pCmdUI) { pCmdUI->SetCheck(m_wndClientArea.IsMDITabbed()); }
+
+BOOL CMainFrame::OnViewToolBar(UINT nID)
+{
+    CKtvPBaseControlBar* pBar = GetControlBar(nID);
+    if (pBar == nullptr || m_bFullScreen)
+        return TRUE;
+    ShowControlBar(pBar, !pBar->IsVisible(), FALSE, FALSE);
+    return TRUE;
+}
+
+// Also the Standard toolbar's, whose command is the framework's.
+void CMainFrame::OnUpdateViewToolBar(CCmdUI* pCmdUI)
+{
+    CKtvPBaseControlBar* pBar = GetControlBar(pCmdUI->m_nID);
+    pCmdUI->Enable(pBar != nullptr && !m_bFullScreen);
+    pCmdUI->SetCheck(pBar != nullptr && pBar->IsVisible());
+}
+
+void CMainFrame::OnViewUserToolBar(UINT nID)
+{
+    CKtvPToolBar* pBar = m_Impl.GetUserToolBarByIndex(static_cast<int>(nID - ID_TW_VIEW_USER_BAR_FIRST));
+    if (pBar == nullptr || m_bFullScreen)
+        return;
+    ShowControlBar(pBar, !pBar->IsVisible(), FALSE, FALSE);
+    RecalcLayout();
+}
+
+void CMainFrame::OnUpdateViewUserToolBar(CCmdUI* pCmdUI)
+{
+    CKtvPToolBar* pBar = m_Impl.GetUserToolBarByIndex(static_cast<int>(pCmdUI->m_nID - ID_TW_VIEW_USER_BAR_FIRST));
+    pCmdUI->Enable(pBar != nullptr && !m_bFullScreen);
+    pCmdUI->SetCheck(pBar != nullptr && pBar->IsVisible());
+}
+
+// --- Full screen -----------------------------------------------------------------------------
+
+void CMainFrame::OnViewFullScreen()
+{
+    if (m_bFullScreen)
+        LeaveFullScreen();
+    else
+        EnterFullScreen();
+}
+
+void CMainFrame::EnterFullScreen()
+{
+    m_wpBeforeFullScreen.length = sizeof(WINDOWPLACEMENT);
+    GetWindowPlacement(&m_wpBeforeFullScreen);
+    CMDIChildWnd* pChild = MDIGetActive();
+    CView* pView = pChild ? pChild->GetActiveView() : nullptr;
+    if (pView == nullptr)
+        return;
+
+    // The frame grows on each side by the distance from the view to the
+    // screen's edge, so that the view alone fills the screen.
+    CRect rectDesktop;
+    ::GetWindowRect(::GetDesktopWindow(), rectDesktop);
+    CRect rectView;
+    pView->GetWindowRect(rectView);
+    CRect rectFrame;
+    GetWindowRect(rectFrame);
+    rectFrame.left -= rectView.left - rectDesktop.left;
+    rectFrame.top -= rectView.top - rectDesktop.top;
+    rectFrame.right += rectDesktop.right - rectView.right;
+    rectFrame.bottom += rectDesktop.bottom - rectView.bottom;
+    m_rectFullScreen = rectFrame;
+
+    auto* pBar = new CKtvPToolBar;
+    if (!pBar->Create(this, WS_CHILD | WS_VISIBLE | CBRS_TOP | CBRS_GRIPPER | CBRS_HIDE_INPLACE,
+                      IDW_TW_FULL_SCREEN_BAR)) {
+        delete pBar;
+        return;
+    }
+    auto* pButton = new CKtvPToolbarButton(ID_TW_VIEW_FULL_SCREEN, -1, "Close Full Screen", FALSE, TRUE);
+    pButton->m_bTextShown = TRUE;
+    pBar->InsertButton(pButton);
+    pBar->EnableDocking(0);
+    pBar->SetWindowPos(nullptr, 100, 100, 100, 100, SWP_NOZORDER | SWP_NOACTIVATE | SWP_SHOWWINDOW);
+    pBar->SetWindowText("Full Screen");
+    // A bar floats from a dock; this one has none of its own, so it passes
+    // through the top row on its way out.
+    if (!pBar->IsDocked())
+        DockControlBar(pBar);
+    pBar->FloatControlBar(CRect(100, 100, 200, 200), KTVP_DM_SHOW, TRUE);
+    pBar->ShowControlBar(TRUE, FALSE, FALSE);
+    m_pwndFullScreenBar = pBar;
+
+    m_bFullScreen = TRUE;
+    WINDOWPLACEMENT wp = m_wpBeforeFullScreen;
+    wp.showCmd = SW_SHOWNORMAL;
+    wp.rcNormalPosition = m_rectFullScreen;
+    SetWindowPlacement(&wp);
+}
+
+void CMainFrame::LeaveFullScreen()
+{
+    if (CKtvPToolBar* pBar = m_pwndFullScreenBar) {
+        m_pwndFullScreenBar = nullptr;
+        RemoveControlBarFromDockManager(pBar, FALSE, FALSE, FALSE);
+        if (CKtvPMiniFrameWnd* pMiniFrame = pBar->GetParentMiniFrame(TRUE))
+            pMiniFrame->DestroyWindow();
+        else
+            pBar->DestroyWindow();
+        // The bar's own button may be what asked to leave: its object goes
+        // once that click has returned.
+        m_pRetiredFullScreenBar.reset(pBar);
+    }
+    m_bFullScreen = FALSE;
+    WINDOWPLACEMENT wp = m_wpBeforeFullScreen;
+    wp.rcNormalPosition = m_rectFullScreen;
+    SetWindowPlacement(&wp);
+    SetWindowPlacement(&m_wpBeforeFullScreen);
+}
+
+void CMainFrame::OnGetMinMaxInfo(MINMAXINFO* lpMMI)
+{
+    CKtvPMDIFrameWnd::OnGetMinMaxInfo(lpMMI);
+    if (!m_bFullScreen)
+        return;
+    // Larger than the screen: the frame's bars and borders lie outside it.
+    lpMMI->ptMaxSize = CPoint(m_rectFullScreen.Width(), m_rectFullScreen.Height());
+    lpMMI->ptMaxTrackSize = lpMMI->ptMaxSize;
+}
+
+// --- Window and Help -------------------------------------------------------------------------
+
+void CMainFrame::OnWindowsDialog() { ShowWindowsDialog(); }
+
+void CMainFrame::OnHelpContents()
+{
+    const std::string page = tw::app::ProgramFolder() + "/" + tw::app::kHelpIndex;
+    OpenWithDesktop(page.c_str(), SW_SHOWNORMAL);
+}
+
+void CMainFrame::OnHelpFeedback() { OpenWithDesktop(tw::app::kFeedbackPage, SW_HIDE); }
+
+void CMainFrame::OnHelpNews() { OpenWithDesktop(tw::app::kNewsPage, SW_HIDE); }
+
+// --- Tool windows ----------------------------------------------------------------------------
+
+BOOL CMainFrame::CreateToolViews(CRuntimeClass* /*pTopView*/, CRuntimeClass* /*pBottomView*/, int /*nRow*/,
+                                 int /*nColumn*/, LPCTSTR /*lpszTitle*/, BOOL /*bBoth*/)
+{
+    // No window kind of this program is a tool window yet, so there are no
+    // panes to fill: the caller reports the failure.
+    return FALSE;
+}
