@@ -106,7 +106,10 @@ protected:
     void OnHelpNews();
 
 private:
+    // The toolbar a View/Toolbars command shows and hides.
+    CKtvPToolBar* ViewedToolBar(UINT nID);
     void EnterFullScreen();
+    BOOL CreateFullScreenBar();
     void LeaveFullScreen();
     // Shows pane 0's text and, for Disconnect All, the connection count in pane 1.
     void SetStatusMessage(LPCTSTR lpszText);

@@ -1,6 +1,7 @@
 // The commands the main frame handles itself: disconnecting the open windows,
 // closing the main window, the View menu's panes, toolbars and MDI tabs, full
 // screen, the Windows dialog and the Help menu's pages.
+#include <memory>
 #include <string>
 
 #include "app/AppHome.h"
@@ -42,6 +43,23 @@ void OpenWithDesktop(const CString& target, int nShowCmd)
     message.Format("Tarnwick could not open \"%s\".", static_cast<LPCTSTR>(target));
     AfxMessageBox(message, MB_OK | MB_ICONEXCLAMATION);
 }
+
+// The floating bar that leaves full screen. Its button's command comes to
+// the main window itself, not to the floating frame that holds the bar.
+class CFullScreenCloseBar : public CKtvPToolBar {
+public:
+    explicit CFullScreenCloseBar(CWnd* pTarget) : m_pTarget(pTarget) {}
+
+    BOOL OnSendCommand(const CKtvPToolbarButton* pButton) override
+    {
+        if ((pButton->m_nStyle & TBBS_DISABLED) == 0)
+            m_pTarget->PostMessage(WM_COMMAND, pButton->m_nID, 0);
+        return TRUE;
+    }
+
+private:
+    CWnd* m_pTarget;
+};
 
 }  // namespace
 
@@ -130,21 +148,36 @@ void CMainFrame::OnViewTabMDI()
 
 void CMainFrame::OnUpdateViewTabMDI(CCmdUI* pCmdUI) { pCmdUI->SetCheck(m_wndClientArea.IsMDITabbed()); }
 
+CKtvPToolBar* CMainFrame::ViewedToolBar(UINT nID)
+{
+    switch (nID) {
+    case ID_TW_VIEW_STANDARD_BAR: return &m_wndToolBar;
+    case IDW_TW_EDIT_BAR: return &m_wndEditBar;
+    case IDW_TW_SESSION_BAR: return &m_wndSessionBar;
+    case IDW_TW_QUERY_BAR: return &m_wndQueryBar;
+    case IDW_TW_RESULT_BAR: return &m_wndResultBar;
+    default: return nullptr;
+    }
+}
+
 BOOL CMainFrame::OnViewToolBar(UINT nID)
 {
-    CKtvPBaseControlBar* pBar = GetControlBar(nID);
-    if (pBar == nullptr || m_bFullScreen)
+    CKtvPToolBar* pBar = ViewedToolBar(nID);
+    if (pBar == nullptr || pBar->GetSafeHwnd() == nullptr || m_bFullScreen)
         return TRUE;
     ShowControlBar(pBar, !pBar->IsVisible(), FALSE, FALSE);
+    // The Standard toolbar's command is the framework's, which lays the frame out after it.
+    if (nID == ID_TW_VIEW_STANDARD_BAR)
+        RecalcLayout();
     return TRUE;
 }
 
-// Also the Standard toolbar's, whose command is the framework's.
 void CMainFrame::OnUpdateViewToolBar(CCmdUI* pCmdUI)
 {
-    CKtvPBaseControlBar* pBar = GetControlBar(pCmdUI->m_nID);
-    pCmdUI->Enable(pBar != nullptr && !m_bFullScreen);
-    pCmdUI->SetCheck(pBar != nullptr && pBar->IsVisible());
+    CKtvPToolBar* pBar = ViewedToolBar(pCmdUI->m_nID);
+    const BOOL bExists = pBar != nullptr && pBar->GetSafeHwnd() != nullptr;
+    pCmdUI->Enable(bExists && !m_bFullScreen);
+    pCmdUI->SetCheck(bExists && pBar->IsVisible());
 }
 
 void CMainFrame::OnViewUserToolBar(UINT nID)
@@ -181,9 +214,12 @@ void CMainFrame::EnterFullScreen()
     CView* pView = pChild ? pChild->GetActiveView() : nullptr;
     if (pView == nullptr)
         return;
+    if (!CreateFullScreenBar())
+        return;
 
     // The frame grows on each side by the distance from the view to the
-    // screen's edge, so that the view alone fills the screen.
+    // screen's edge, so that the view alone fills the screen. Measured once
+    // the floating bar is out of the frame's layout.
     CRect rectDesktop;
     ::GetWindowRect(::GetDesktopWindow(), rectDesktop);
     CRect rectView;
@@ -196,31 +232,32 @@ void CMainFrame::EnterFullScreen()
     rectFrame.bottom += rectDesktop.bottom - rectView.bottom;
     m_rectFullScreen = rectFrame;
 
-    auto* pBar = new CKtvPToolBar;
-    if (!pBar->Create(this, WS_CHILD | WS_VISIBLE | CBRS_TOP | CBRS_GRIPPER | CBRS_HIDE_INPLACE,
-                      IDW_TW_FULL_SCREEN_BAR)) {
-        delete pBar;
-        return;
-    }
-    auto* pButton = new CKtvPToolbarButton(ID_TW_VIEW_FULL_SCREEN, -1, "Close Full Screen", FALSE, TRUE);
-    pButton->m_bTextShown = TRUE;
-    pBar->InsertButton(pButton);
-    pBar->EnableDocking(0);
-    pBar->SetWindowPos(nullptr, 100, 100, 100, 100, SWP_NOZORDER | SWP_NOACTIVATE | SWP_SHOWWINDOW);
-    pBar->SetWindowText("Full Screen");
-    // A bar floats from a dock; this one has none of its own, so it passes
-    // through the top row on its way out.
-    if (!pBar->IsDocked())
-        DockControlBar(pBar);
-    pBar->FloatControlBar(CRect(100, 100, 200, 200), KTVP_DM_SHOW, TRUE);
-    pBar->ShowControlBar(TRUE, FALSE, FALSE);
-    m_pwndFullScreenBar = pBar;
-
     m_bFullScreen = TRUE;
     WINDOWPLACEMENT wp = m_wpBeforeFullScreen;
     wp.showCmd = SW_SHOWNORMAL;
     wp.rcNormalPosition = m_rectFullScreen;
     SetWindowPlacement(&wp);
+}
+
+// The floating "Full Screen" bar with its one button, "Close Full Screen".
+BOOL CMainFrame::CreateFullScreenBar()
+{
+    auto pBar = std::make_unique<CFullScreenCloseBar>(this);
+    if (!pBar->Create(this, WS_CHILD | WS_VISIBLE | CBRS_TOP | CBRS_GRIPPER | CBRS_HIDE_INPLACE,
+                      IDW_TW_FULL_SCREEN_BAR))
+        return FALSE;
+    auto* pButton = new CKtvPToolbarButton(ID_TW_VIEW_FULL_SCREEN, -1, "Close Full Screen", FALSE, TRUE);
+    pButton->m_bTextShown = TRUE;
+    pBar->InsertButton(pButton);
+    pBar->SetControlBarStyle(pBar->GetControlBarStyle() | KTVP_CBRS_FLOAT);
+    pBar->EnableDocking(0);
+    pBar->SetWindowPos(nullptr, 100, 100, 100, 100, SWP_NOZORDER | SWP_NOACTIVATE | SWP_SHOWWINDOW);
+    pBar->SetWindowText("Full Screen");
+    pBar->FloatControlBar(CRect(100, 100, 200, 200), KTVP_DM_SHOW, TRUE);
+    pBar->ShowControlBar(TRUE, FALSE, FALSE);
+    RecalcLayout();
+    m_pwndFullScreenBar = pBar.release();
+    return TRUE;
 }
 
 void CMainFrame::LeaveFullScreen()

@@ -8,6 +8,7 @@
 #include <fstream>
 #include <functional>
 #include <map>
+#include <ostream>
 #include <memory>
 #include <string>
 #include <vector>
@@ -36,6 +37,12 @@
 #include "ui/docking/KtvPDockingControlBar.h"
 #include "ui/docking/KtvPMiniFrameWnd.h"
 #include "ui/frames/KtvPGlobalData.h"
+
+// Rectangles in failure messages.
+void PrintTo(const CRect& rect, std::ostream* os)
+{
+    *os << "(" << rect.left << ", " << rect.top << ", " << rect.right << ", " << rect.bottom << ")";
+}
 
 // A script document that keeps what it loaded.
 class CCmdTestScriptDoc : public CDocument {
@@ -70,27 +77,34 @@ public:
 };
 IMPLEMENT_DYNCREATE(CCmdTestView, CView)
 
-// A child window that records the main window as it is when asked to close,
-// and may refuse to close, as a window still cancelling its batch does.
+// What a child window saw of the main window when it was first asked to close.
+struct CmdTestCloseRecord {
+    bool asked = false;
+    CRect frameRect{0, 0, 0, 0};
+    BOOL fullScreen = FALSE;
+};
+
+// A child window that keeps that record (the test's, as the window may go
+// with the main window) and may refuse to close, as a window still
+// cancelling its batch does.
 class CCmdTestChild : public CMDIChildWnd {
 public:
     bool refuse = false;
-    bool asked = false;
-    CRect frameRectWhenAsked;
-    BOOL fullScreenWhenAsked = FALSE;
+    CmdTestCloseRecord own;
+    CmdTestCloseRecord* record = &own;
 
 protected:
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
     {
-        if (message == WM_CLOSE) {
-            asked = true;
-            if (auto* pFrame = dynamic_cast<CMainFrame*>(AfxGetMainWnd())) {
-                pFrame->GetWindowRect(frameRectWhenAsked);
-                fullScreenWhenAsked = pFrame->m_bFullScreen;
+        if (message == WM_CLOSE && !record->asked) {
+            record->asked = true;
+            if (auto* pFrame = dynamic_cast<CMainFrame*>(GetMDIFrame())) {
+                pFrame->GetWindowRect(record->frameRect);
+                record->fullScreen = pFrame->m_bFullScreen;
             }
-            if (refuse)
-                return 0;
         }
+        if (message == WM_CLOSE && refuse)
+            return 0;
         return CMDIChildWnd::WindowProc(message, wParam, lParam);
     }
 };
@@ -325,7 +339,7 @@ TEST_F(MainFrameCommandsTest, MenusGreyTheCommandsThatHaveNothingToRunYet)
     const Menu menus[] = {
         {"Session", {{32840, "-"}, {32841, ""}, {32842, ""}, {32843, "-"}, {32844, "-"}}},
         {"&Tools", {{40268, "-"}, {40140, "-"}, {40141, "-"}, {40269, "-"}, {32816, "-"}, {32770, "-"}}},
-        {"&Help", {{40131, ""}, {40135, "-"}, {61448, "-"}, {40133, ""}, {40134, ""}, {57664, ""}}},
+        {"&Help", {{40131, ""}, {40135, "-"}, {40133, ""}, {40134, ""}, {57664, ""}}},
     };
     for (const Menu& menu : menus) {
         std::map<UINT, std::string> items = MenuItems(menu.label);
@@ -396,7 +410,7 @@ TEST_F(MainFrameCommandsTest, DisconnectAllClosesEveryWindowAndAltF4KeepsTheMain
         ASSERT_TRUE(::IsWindow(frameHwnd));
         EXPECT_TRUE(frame->IsWindowVisible());
         EXPECT_STREQ(frame->m_wndStatusBar.GetPaneByIndex(1)->lpszText, "Total # of connections: 0");
-        EXPECT_STREQ(frame->m_wndStatusBar.GetPaneByIndex(0)->lpszText, "");
+        EXPECT_EQ(frame->m_wndStatusBar.GetPaneByIndex(0)->lpszText, nullptr) << "the message pane is empty";
         EXPECT_FALSE(frame->m_bDisconnectingAll);
     }
 }
@@ -411,8 +425,8 @@ TEST_F(MainFrameCommandsTest, DisconnectAllStopsAtAWindowThatStaysAndDisconnectC
     AddChild("Last");
     Command(ID_TW_DISCONNECT_ALL);
     EXPECT_EQ(ChildCount(), 2);
-    EXPECT_TRUE(busy->asked);
-    EXPECT_FALSE(first->asked);
+    EXPECT_TRUE(busy->own.asked);
+    EXPECT_FALSE(first->own.asked);
 
     busy->refuse = false;
     frame->MDIActivate(first);
@@ -473,7 +487,7 @@ TEST_F(MainFrameCommandsTest, TabMdiAndTheToolbarsToggleFromTheViewMenu)
     Command(ID_TW_VIEW_TAB_MDI);
     EXPECT_EQ(frame->m_wndClientArea.IsMDITabbed(), tabbed);
 
-    CKtvPToolBar* bars[] = {&frame->m_wndEditBar, &frame->m_wndSessionBar, &frame->m_wndQueryBar,
+    CKtvPToolBar* bars[] = {&frame->m_wndToolBar, &frame->m_wndEditBar, &frame->m_wndSessionBar, &frame->m_wndQueryBar,
                             &frame->m_wndResultBar};
     for (CKtvPToolBar* pBar : bars) {
         const UINT id = pBar->GetDlgCtrlID();
@@ -499,7 +513,10 @@ TEST_F(MainFrameCommandsTest, FullScreenCoversTheScreenWithTheViewAndItsBarBring
     EXPECT_FALSE(frame->m_bFullScreen) << "no window: nothing to show in full screen";
     EXPECT_EQ(frame->m_pwndFullScreenBar, nullptr);
 
+    // Query windows fill the client area, as they open in the program.
     CCmdTestChild* child = AddChild("Query 1");
+    frame->MDIMaximize(child);
+    Pump();
     Command(ID_TW_VIEW_FULL_SCREEN);
     ASSERT_TRUE(frame->m_bFullScreen);
     Pump();
@@ -542,16 +559,16 @@ TEST_F(MainFrameCommandsTest, ClosingTheMainWindowInFullScreenRestoresItsPlaceme
 {
     CRect normal;
     frame->GetWindowRect(normal);
-    CCmdTestChild* child = AddChild("Query 1");
+    CmdTestCloseRecord record;
+    AddChild("Query 1")->record = &record;
     Command(ID_TW_VIEW_FULL_SCREEN);
     ASSERT_TRUE(frame->m_bFullScreen);
-    child->refuse = true;  // keeps the main window open for the look afterwards
     frame->SendMessage(WM_CLOSE);
     Pump();
-    EXPECT_TRUE(child->asked);
-    EXPECT_FALSE(child->fullScreenWhenAsked);
-    EXPECT_EQ(child->frameRectWhenAsked, normal);
-    child->refuse = false;
+    EXPECT_FALSE(::IsWindow(frameHwnd));
+    EXPECT_TRUE(record.asked);
+    EXPECT_FALSE(record.fullScreen);
+    EXPECT_EQ(record.frameRect, normal);
 }
 
 TEST_F(MainFrameCommandsTest, HelpOpensThePagesBesideTheProgramAndTheProductPages)
