@@ -84,7 +84,9 @@ public:
     WINDOWPLACEMENT m_wpBeforeFullScreen{};
     CRect m_rectFullScreen;
     CKtvPToolBar* m_pwndFullScreenBar = nullptr;
-    std::unique_ptr<CKtvPToolBar> m_pRetiredFullScreenBar;
+    // Owns that bar's object, which outlives its window until the next full
+    // screen or the frame: the bar's own click may be what closed it.
+    std::unique_ptr<CKtvPToolBar> m_pFullScreenBarObject;
 
 protected:
     void OnDisconnect();

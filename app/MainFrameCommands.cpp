@@ -256,7 +256,8 @@ BOOL CMainFrame::CreateFullScreenBar()
     pBar->FloatControlBar(CRect(100, 100, 200, 200), KTVP_DM_SHOW, TRUE);
     pBar->ShowControlBar(TRUE, FALSE, FALSE);
     RecalcLayout();
-    m_pwndFullScreenBar = pBar.release();
+    m_pwndFullScreenBar = pBar.get();
+    m_pFullScreenBarObject = std::move(pBar);
     return TRUE;
 }
 
@@ -269,9 +270,6 @@ void CMainFrame::LeaveFullScreen()
             pMiniFrame->DestroyWindow();
         else
             pBar->DestroyWindow();
-        // The bar's own button may be what asked to leave: its object goes
-        // once that click has returned.
-        m_pRetiredFullScreenBar.reset(pBar);
     }
     m_bFullScreen = FALSE;
     WINDOWPLACEMENT wp = m_wpBeforeFullScreen;

@@ -151,17 +151,30 @@ protected:
         static const bool registered = tw::RegisterResources(tw::ProgramInstance(), TarnwickResources());
         (void)registered;
         CKtvPPopupMenu::m_nAnimationType = CKtvPPopupMenu::NO_ANIMATION;
-        CTarnwickApp& app = CommandsTestApp();
-        app.m_nCmdShow = SW_SHOWMAXIMIZED;
         KtvInitGlobalData();
-        ASSERT_TRUE(app.InitInstance());
-        frame = dynamic_cast<CMainFrame*>(app.m_pMainWnd);
-        ASSERT_NE(frame, nullptr);
-        frameHwnd = frame->GetSafeHwnd();
-        Pump();
-        Idle();
         s_self = this;
         hook = ::SetWindowsHookEx(WH_CBT, &DialogHook, nullptr, ::GetCurrentThreadId());
+        if (StartsWithTheTest())
+            ASSERT_TRUE(Start(""));
+    }
+    virtual bool StartsWithTheTest() const { return true; }
+    // Starts the program with a command line, as main() does; the main window
+    // is kept when start-up made one.
+    BOOL Start(const std::string& commandLine)
+    {
+        CTarnwickApp& app = CommandsTestApp();
+        app.m_nCmdShow = SW_SHOWMAXIMIZED;
+        cmdLine = commandLine;
+        app.m_lpCmdLine = cmdLine.data();
+        app.m_pMainWnd = nullptr;
+        const BOOL bStarted = app.InitInstance();
+        app.m_lpCmdLine = nullptr;
+        frame = dynamic_cast<CMainFrame*>(app.m_pMainWnd);
+        frameHwnd = frame ? frame->GetSafeHwnd() : nullptr;
+        Pump();
+        if (frame && ::IsWindow(frameHwnd))
+            Idle();
+        return bStarted;
     }
     void TearDown() override
     {
@@ -305,6 +318,7 @@ protected:
 
     CMainFrame* frame = nullptr;
     HWND frameHwnd = nullptr;
+    std::string cmdLine;
     std::vector<std::unique_ptr<CKtvPDockingControlBar>> panes;
     // The text of every control of each dialog and message box that opened.
     std::vector<std::string> dialogTexts;
@@ -711,6 +725,56 @@ TEST_F(OpenDocumentFileTest, WithoutAnyWindowKindTheUserIsToldTheFileCannotOpen)
     app.m_pDocManager = withTemplates;
     ASSERT_EQ(dialogTexts.size(), 1u);
     EXPECT_NE(dialogTexts[0].find(script), std::string::npos) << dialogTexts[0];
+}
+
+// The command line at start-up: none shows the main window; a script opens
+// in a query window of its own; a bare "Embedding" asks for a new document
+// only, which the program refuses with its usage line.
+class CommandLineTest : public OpenDocumentFileTest {
+protected:
+    bool StartsWithTheTest() const override { return false; }
+};
+
+TEST_F(CommandLineTest, NoneAScriptOrEmbeddingAlone)
+{
+    struct Case {
+        std::string line;
+        BOOL started;
+        int windows;
+        const char* message;
+    };
+    const Case cases[] = {
+        {"", TRUE, 0, nullptr},
+        {"\"" + script + "\"", TRUE, 1, nullptr},
+        {"-Embedding", FALSE, 0, "Usage: Standard shell commands, DDE, and file open only."},
+        {"/Embedding", FALSE, 0, "Usage: Standard shell commands, DDE, and file open only."},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.line);
+        dialogTexts.clear();
+        EXPECT_EQ(Start(c.line), c.started);
+        ASSERT_NE(frame, nullptr);
+        ASSERT_TRUE(::IsWindow(frameHwnd));
+        if (c.started) {
+            EXPECT_TRUE(frame->IsWindowVisible());
+            EXPECT_TRUE(frame->IsZoomed());
+        }
+        EXPECT_EQ(ChildCount(), c.windows);
+        if (c.windows == 1) {
+            auto* pDoc = dynamic_cast<CCmdTestScriptDoc*>(frame->MDIGetActive()->GetActiveDocument());
+            ASSERT_NE(pDoc, nullptr);
+            EXPECT_STREQ(pDoc->m_strText, "select 1");
+            EXPECT_STREQ(pDoc->GetPathName(), script.c_str());
+        }
+        if (c.message) {
+            ASSERT_EQ(dialogTexts.size(), 1u);
+            EXPECT_NE(dialogTexts[0].find(c.message), std::string::npos) << dialogTexts[0];
+        } else {
+            EXPECT_TRUE(dialogTexts.empty());
+        }
+        ::DestroyWindow(frameHwnd);
+        Pump();
+    }
 }
 
 }  // namespace
