@@ -637,6 +637,25 @@ TEST_F(MainFrameCommandsTest, AboutShowsTheWarningAndWritesToTheMakers)
     EXPECT_EQ(spawner->runs[0].back(), std::string("mailto:") + tw::app::kContactAddress);
 }
 
+// Window/Windows... lists the open windows in the library's dialog.
+TEST_F(MainFrameCommandsTest, WindowsOpensTheListOfOpenWindows)
+{
+    AddChild("Query 1");
+    std::vector<std::string> listed;
+    onDialog = [&](HWND hwndDialog) {
+        const HWND list = ::GetDlgItem(hwndDialog, IDC_KTVP_WINDOWS_LIST);
+        const int count = static_cast<int>(::SendMessage(list, LB_GETCOUNT, 0, 0));
+        for (int i = 0; i < count; i++) {
+            char text[256] = {};
+            ::SendMessage(list, LB_GETTEXT, i, reinterpret_cast<LPARAM>(text));
+            listed.emplace_back(text);
+        }
+    };
+    Command(ID_TW_WINDOWS_DIALOG);
+    ASSERT_EQ(dialogTexts.size(), 1u);
+    EXPECT_EQ(listed, std::vector<std::string>{"Query 1"});
+}
+
 // Scripts opened from the shell, File/Open or the recent files.
 class OpenDocumentFileTest : public MainFrameCommandsTest {
 protected:
