@@ -113,7 +113,7 @@ private:
     void EnterFullScreen();
     BOOL CreateFullScreenBar();
     void LeaveFullScreen();
-    // Shows pane 0's text and, for Disconnect All, the connection count in pane 1.
+    // The message in status pane 0; the connection count in pane 1.
     void SetStatusMessage(LPCTSTR lpszText);
     void ShowConnectionCount();
 };

@@ -128,7 +128,8 @@ BOOL CMainFrame::OnViewPane(UINT nID)
     if (pPane == nullptr)
         return FALSE;
     const BOOL bShow = !pPane->IsVisible();
-    ShowControlBar(pPane, bShow, FALSE, bShow);
+    // The object tree takes the focus when it comes back; the other panes do not.
+    ShowControlBar(pPane, bShow, FALSE, bShow && nID == ID_TW_VIEW_OBJECT_TREE);
     RecalcLayout();
     return TRUE;
 }

@@ -351,6 +351,7 @@ TEST_F(MainFrameCommandsTest, MenusGreyTheCommandsThatHaveNothingToRunYet)
         std::map<UINT, std::string> expected;
     };
     const Menu menus[] = {
+        {"&File", {{57600, "-"}, {57601, ""}, {57665, ""}}},
         {"Session", {{32840, "-"}, {32841, ""}, {32842, ""}, {32843, "-"}, {32844, "-"}}},
         {"&Tools", {{40268, "-"}, {40140, "-"}, {40141, "-"}, {40269, "-"}, {32816, "-"}, {32770, "-"}}},
         {"&Help", {{40131, ""}, {40135, "-"}, {40133, ""}, {40134, ""}, {57664, ""}}},
