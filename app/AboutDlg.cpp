@@ -33,7 +33,8 @@ BOOL CAboutDlg::OnInitDialog()
 {
     CDialog::OnInitDialog();
     SetDlgItemText(IDC_TW_ABOUT_WARNING, kLegalWarning);
-    return TRUE;
+    GotoDlgCtrl(GetDlgItem(IDOK));
+    return FALSE;
 }
 
 void CAboutDlg::OnWriteMail()

@@ -88,6 +88,9 @@ public:
     // screen or the frame: the bar's own click may be what closed it.
     std::unique_ptr<CKtvPToolBar> m_pFullScreenBarObject;
 
+    // Closing the floating "Full Screen" bar leaves full screen.
+    BOOL OnCloseMiniFrame(CKtvPMiniFrameWnd* pWnd) override;
+
 protected:
     void OnDisconnect();
     void OnDisconnectAll();

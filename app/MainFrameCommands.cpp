@@ -279,6 +279,18 @@ void CMainFrame::LeaveFullScreen()
     SetWindowPlacement(&m_wpBeforeFullScreen);
 }
 
+BOOL CMainFrame::OnCloseMiniFrame(CKtvPMiniFrameWnd* pWnd)
+{
+    // Hidden, the bar would leave no way back from full screen, so its close
+    // box leaves full screen instead; after the click, as that destroys the
+    // floating frame that is handling it.
+    if (m_pwndFullScreenBar != nullptr && pWnd->GetControlBar() == m_pwndFullScreenBar) {
+        PostMessage(WM_COMMAND, ID_TW_VIEW_FULL_SCREEN);
+        return FALSE;
+    }
+    return CKtvPMDIFrameWnd::OnCloseMiniFrame(pWnd);
+}
+
 void CMainFrame::OnGetMinMaxInfo(MINMAXINFO* lpMMI)
 {
     CKtvPMDIFrameWnd::OnGetMinMaxInfo(lpMMI);

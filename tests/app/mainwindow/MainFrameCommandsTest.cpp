@@ -567,6 +567,16 @@ TEST_F(MainFrameCommandsTest, FullScreenCoversTheScreenWithTheViewAndItsBarBring
     frame->GetWindowRect(after);
     EXPECT_EQ(after, before);
     EXPECT_TRUE(State(ID_TW_VIEW_EDIT_BAR).enabled);
+
+    // Closing the bar leaves full screen too: hidden, it would leave no way back.
+    Command(ID_TW_VIEW_FULL_SCREEN);
+    ASSERT_TRUE(frame->m_bFullScreen);
+    frame->m_pwndFullScreenBar->GetParentMiniFrame(TRUE)->SendMessage(WM_CLOSE);
+    Pump();
+    EXPECT_FALSE(frame->m_bFullScreen);
+    EXPECT_EQ(frame->m_pwndFullScreenBar, nullptr);
+    frame->GetWindowRect(after);
+    EXPECT_EQ(after, before);
 }
 
 // Closing the main window leaves full screen before it disconnects the windows.
