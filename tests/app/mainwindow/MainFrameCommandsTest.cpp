@@ -667,6 +667,14 @@ TEST_F(MainFrameCommandsTest, WindowsOpensTheListOfOpenWindows)
     EXPECT_EQ(listed, std::vector<std::string>{"Query 1"});
 }
 
+// The program's own build puts the help pages where Help/Contents looks.
+TEST(MainFrameHelpPages, LieBesideTheProgram)
+{
+    const std::filesystem::path help = std::filesystem::path(TW_TARNWICK_EXE).parent_path() / "Help";
+    for (const char* page : {"index.htm", "menus.htm", "keys.htm", "connecting.htm"})
+        EXPECT_TRUE(std::filesystem::is_regular_file(help / page)) << page;
+}
+
 // Scripts opened from the shell, File/Open or the recent files.
 class OpenDocumentFileTest : public MainFrameCommandsTest {
 protected:
