@@ -740,16 +740,30 @@ TEST_F(OpenDocumentFileTest, AnActiveQueryWindowTakesTheFileOtherWindowsGetANewQ
     EXPECT_STREQ(pQuery->m_strText, "select 2");
     EXPECT_EQ(ChildCount(), 2);
 
+    // Its changes come first: cancelling the save question keeps them, and
+    // the file opens in a window of its own.
+    pQuery->SetModifiedFlag(TRUE);
+    const std::string edited = Script("tw-open-edited.sql", "select 4");
+    CDocument* pBeside = app.OpenDocumentFile(edited.c_str());
+    EXPECT_EQ(dialogTexts.size(), 1u) << "the save question";
+    EXPECT_STREQ(pQuery->m_strText, "select 2");
+    EXPECT_TRUE(pQuery->IsModified());
+    ASSERT_NE(pBeside, nullptr);
+    EXPECT_NE(pBeside, pQuery);
+    EXPECT_EQ(ChildCount(), 3);
+    pQuery->SetModifiedFlag(FALSE);
+    dialogTexts.clear();
+
     // A tool window is active: it keeps its own document.
     CCmdTestScriptDoc* pTool = NewDocument(toolTemplate);
-    ASSERT_EQ(ChildCount(), 3);
+    ASSERT_EQ(ChildCount(), 4);
     const std::string third = Script("tw-open-third.sql", "select 3");
     CDocument* pOpened = app.OpenDocumentFile(third.c_str());
     ASSERT_NE(pOpened, nullptr);
     EXPECT_NE(pOpened, pTool);
     EXPECT_EQ(pOpened->GetDocTemplate(), app.m_pQueryTemplate);
     EXPECT_EQ(pTool->m_nLoads, 0);
-    EXPECT_EQ(ChildCount(), 4);
+    EXPECT_EQ(ChildCount(), 5);
     EXPECT_TRUE(dialogTexts.empty());
 }
 
