@@ -154,8 +154,9 @@ protected:
         KtvInitGlobalData();
         s_self = this;
         hook = ::SetWindowsHookEx(WH_CBT, &DialogHook, nullptr, ::GetCurrentThreadId());
-        if (StartsWithTheTest())
+        if (StartsWithTheTest()) {
             ASSERT_TRUE(Start(""));
+        }
     }
     virtual bool StartsWithTheTest() const { return true; }
     // Starts the program with a command line, as main() does; the main window
