@@ -170,7 +170,7 @@ TEST(CommandBarDefaults, ButtonKindsHoldThePartsValues)
     EXPECT_TRUE(dropDown.m_bLocked);  // never registers images
 }
 
-TEST(CommandBarDefaults, SharedToolbarStateStartsAsThePartsSay)
+TEST(CommandBarDefaults, SharedToolbarStateStartsWithItsDocumentedValues)
 {
     EXPECT_EQ(CKtvPToolBar::m_sizeButton, CSize(23, 22));
     EXPECT_EQ(CKtvPToolBar::m_sizeImage, CSize(16, 15));

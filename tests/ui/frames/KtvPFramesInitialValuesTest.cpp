@@ -120,7 +120,7 @@ TEST(KtvPFrameImplValues, StartsUnboundAndDeletesTheToolbarsItOwns)
     EXPECT_EQ(nDeleted, 3);
 }
 
-TEST(KtvPFrameValues, MDIFrameAndChildStartAsTheirPartsSay)
+TEST(KtvPFrameValues, MDIFrameAndChildStartWithTheirDocumentedValues)
 {
     CKtvPMDIFrameWnd frame;
     EXPECT_EQ(frame.m_hmenuWindow, nullptr);
