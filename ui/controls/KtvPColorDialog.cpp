@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "platform/comctl/commctrl.h"
 #include "platform/mfc/CColorDialog.h"
 #include "platform/mfc/CDC.h"
 #include "platform/mfc/CDataExchange.h"
@@ -232,17 +233,6 @@ BOOL CColorPage2::OnInitDialog()
     return TRUE;
 }
 
-// Showing the members again writes every field, and each write reports a
-// change: those reports must not read back half-written fields.
-BOOL CColorPage2::OnSetActive()
-{
-    const BOOL bInUpdate = m_InUpdate;
-    m_InUpdate = TRUE;
-    const BOOL bResult = CPropertyPage::OnSetActive();
-    m_InUpdate = bInUpdate;
-    return bResult;
-}
-
 void CColorPage2::SetRGB(BYTE red, BYTE green, BYTE blue)
 {
     double hue = 0, lum = 0, sat = 0;
@@ -255,14 +245,6 @@ void CColorPage2::SetRGB(BYTE red, BYTE green, BYTE blue)
     m_Hue = (UINT)CKtvPColorDialog::ToByte(hue);
     m_Lum = (UINT)CKtvPColorDialog::ToByte(lum);
     m_Sat = (UINT)CKtvPColorDialog::ToByte(sat);
-}
-
-void CColorPage2::ShowMembers()
-{
-    const BOOL bInUpdate = m_InUpdate;
-    m_InUpdate = TRUE;
-    UpdateData(FALSE);
-    m_InUpdate = bInUpdate;
 }
 
 void CColorPage2::TakeFieldComponents()
@@ -430,6 +412,8 @@ BOOL CKtvPColorDialog::OnInitDialog()
     }
     if (m_Palette == nullptr)
         BuildOwnPalette();
+    // The Custom page's numeric fields have up-down controls.
+    ::InitCommonControls();
 
     m_Preview.SetType(CKtvPColorChooserCtrl::CHOOSER_PREVIEW);
     m_Preview.SetPalette(m_Palette);

@@ -82,9 +82,6 @@ public:
 protected:
     void DoDataExchange(CDataExchange* pDX) override;
     BOOL OnInitDialog() override;
-    BOOL OnSetActive() override;
-    // Members to fields without reacting to the fields' own change notices.
-    void ShowMembers();
     // Hue, lightness and saturation of the field as the three 0..255 members.
     void TakeFieldComponents();
     BOOL CanTakeTypedValues();
