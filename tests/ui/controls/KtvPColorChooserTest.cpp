@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "platform/display/InputInjector.h"
+#include "platform/win32/kernel/ProcessClock.h"
 #include "tests/support/ui/KtvControlTest.h"
 #include "ui/controls/KtvPColorChooserCtrl.h"
 #include "ui/frames/KtvPDrawManager.h"
