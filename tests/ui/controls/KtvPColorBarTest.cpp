@@ -11,7 +11,9 @@
 #include "platform/mfc/CArchive.h"
 #include "platform/mfc/CMemFile.h"
 #include "platform/win32/kernel/ProcessClock.h"
+#include "tests/support/ui/KtvClassTable.h"
 #include "tests/support/ui/KtvControlTest.h"
+#include "ui/controls/KtvPColorDialog.h"
 #include "ui/controls/KtvPColorBar.h"
 #include "ui/controls/KtvPColorButton.h"
 #include "ui/controls/KtvPColorMenuButton.h"
@@ -481,6 +483,23 @@ TEST_F(ColorMenuButtonTest, ButtonsAndTornOffBarsOfOneCommandShareTheColour)
     EXPECT_EQ(20, loaded.m_Colors.GetSize());
     EXPECT_EQ(RGB(0, 0, 255), loaded.GetColor());
     tornOff.DestroyWindow();
+}
+
+// The colour classes' run-time records: stored bars and buttons name them.
+TEST(ColorClassRecords, NamesBasesAndKinds)
+{
+    const tw::test::KtvClassRow rows[] = {
+        KTV_CLASS_ROW(CKtvPColorMenuButton, CKtvPToolbarMenuButton, Serial, VERSIONABLE_SCHEMA | 1),
+        KTV_CLASS_ROW(CColorPopup, CKtvPPopupMenu, Dynamic),
+        KTV_CLASS_ROW(CKtvPColorButton, CKtvPButton, Dynamic),
+        KTV_CLASS_ROW(CColorPage1, CPropertyPage, DynCreate),
+        KTV_CLASS_ROW(CColorPage2, CPropertyPage, DynCreate),
+        KTV_CLASS_ROW(CPropertySheetCtrl, CPropertySheet, Dynamic),
+    };
+    for (const auto& row : rows) {
+        EXPECT_TRUE(tw::test::CheckClassRecord(row));
+        EXPECT_TRUE(tw::test::CheckCreatesByName(row));
+    }
 }
 
 }  // namespace
