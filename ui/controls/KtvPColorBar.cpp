@@ -6,7 +6,6 @@
 #include <cstring>
 #include <vector>
 
-#include "platform/mfc/CColorDialog.h"
 #include "platform/mfc/CDC.h"
 #include "platform/mfc/CFrameWnd.h"
 #include "ui/commandbars/KtvPPopupMenu.h"
@@ -37,23 +36,6 @@ void DrawEmbossedSquare(CDC* pDC, CRect rect)
     pDC->Draw3dRect(rect, globalData.clrBarHilite, globalData.clrBarShadow);
     rect.OffsetRect(1, 1);
     pDC->Draw3dRect(rect, globalData.clrBarShadow, globalData.clrBarHilite);
-}
-
-// A logical palette of at most 100 of the colours.
-void BuildColorPalette(const CArray<COLORREF, COLORREF>& colors, CPalette& palette)
-{
-    const int nCount = std::min<int>(kMaxPaletteColors, (int)colors.GetSize());
-    std::vector<BYTE> buffer(sizeof(LOGPALETTE) + std::max(0, nCount - 1) * sizeof(PALETTEENTRY));
-    auto* pLogPalette = reinterpret_cast<LOGPALETTE*>(buffer.data());
-    pLogPalette->palVersion = 0x300;
-    pLogPalette->palNumEntries = (WORD)nCount;
-    for (int i = 0; i < nCount; i++) {
-        pLogPalette->palPalEntry[i].peRed = GetRValue(colors[i]);
-        pLogPalette->palPalEntry[i].peGreen = GetGValue(colors[i]);
-        pLogPalette->palPalEntry[i].peBlue = GetBValue(colors[i]);
-        pLogPalette->palPalEntry[i].peFlags = 0;
-    }
-    palette.CreatePalette(pLogPalette);
 }
 
 // Whether a handler enabled the command; a handler that says nothing leaves it enabled.
@@ -368,18 +350,7 @@ BOOL CKtvPColorBar::OpenColorDialog(const COLORREF colorDefault, COLORREF& color
     if (CKtvPColorMenuButton* pMenuButton = GetParentMenuButton())
         return pMenuButton->OpenColorDialog(colorDefault, colorRes);
 
-    if (m_UseStandardDialog) {
-        CColorDialog dlg(colorDefault, CC_FULLOPEN | CC_ANYCOLOR);
-        if (dlg.DoModal() != IDOK)
-            return FALSE;
-        colorRes = dlg.GetColor();
-        return TRUE;
-    }
-    CKtvPColorDialog dlg(colorDefault);
-    if (dlg.DoModal() != IDOK)
-        return FALSE;
-    colorRes = dlg.GetColor();
-    return TRUE;
+    return KtvPickColor(colorDefault, m_UseStandardDialog, colorRes);
 }
 
 void CKtvPColorBar::Rebuild()
@@ -529,7 +500,7 @@ CPalette* CKtvPColorBar::SelectBarPalette(CDC* pDC)
     CPalette* pPalette = m_ParentButton != nullptr ? m_ParentButton->m_Palette : nullptr;
     if (pPalette == nullptr) {
         if (m_Palette.GetSafeHandle() == nullptr)
-            BuildColorPalette(m_Colors, m_Palette);
+            KtvCreateColorPalette(m_Colors, kMaxPaletteColors, m_Palette);
         pPalette = &m_Palette;
     }
     CPalette* pOld = pDC->SelectPalette(pPalette, FALSE);

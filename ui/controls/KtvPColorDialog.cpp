@@ -503,3 +503,31 @@ void CKtvPColorDialog::OnSysColorChange()
     ShowWindow(SW_HIDE);
     RunSystemDialog();
 }
+
+BOOL KtvPickColor(COLORREF colorInitial, BOOL bSystemDialog, COLORREF& colorResult)
+{
+    if (bSystemDialog) {
+        CColorDialog dlg(colorInitial, CC_FULLOPEN | CC_ANYCOLOR);
+        if (dlg.DoModal() != IDOK)
+            return FALSE;
+        colorResult = dlg.GetColor();
+        return TRUE;
+    }
+    CKtvPColorDialog dlg(colorInitial);
+    if (dlg.DoModal() != IDOK)
+        return FALSE;
+    colorResult = dlg.GetColor();
+    return TRUE;
+}
+
+BOOL KtvCreateColorPalette(const CArray<COLORREF, COLORREF>& colors, int nMax, CPalette& palette)
+{
+    const int nCount = std::min<int>(nMax, (int)colors.GetSize());
+    std::vector<BYTE> buffer(sizeof(LOGPALETTE) + std::max(0, nCount - 1) * sizeof(PALETTEENTRY));
+    auto* pLogPalette = reinterpret_cast<LOGPALETTE*>(buffer.data());
+    pLogPalette->palVersion = 0x300;
+    pLogPalette->palNumEntries = (WORD)nCount;
+    for (int i = 0; i < nCount; i++)
+        pLogPalette->palPalEntry[i] = {GetRValue(colors[i]), GetGValue(colors[i]), GetBValue(colors[i]), 0};
+    return palette.CreatePalette(pLogPalette);
+}

@@ -5,6 +5,7 @@
 // page and the preview at once; a double-click on a colour is OK.
 #pragma once
 
+#include "platform/mfc/CArray.h"
 #include "platform/mfc/CDialog.h"
 #include "platform/mfc/CGdiObject.h"
 #include "platform/mfc/CPropertyPage.h"
@@ -134,3 +135,9 @@ protected:
     void OnSysColorChange();
     DECLARE_MESSAGE_MAP()
 };
+
+// The colour picked in the library's Colors dialog, or in the system's colour
+// dialog (full, any colour) when bSystemDialog; FALSE when the user cancelled.
+BOOL KtvPickColor(COLORREF colorInitial, BOOL bSystemDialog, COLORREF& colorResult);
+// A logical palette of the first nMax colours.
+BOOL KtvCreateColorPalette(const CArray<COLORREF, COLORREF>& colors, int nMax, CPalette& palette);

@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <vector>
 
-#include "platform/mfc/CColorDialog.h"
 #include "platform/mfc/CDC.h"
 #include "platform/mfc/CFrameWnd.h"
 #include "ui/commandbars/KtvPCommandManager.h"
@@ -39,30 +38,11 @@ void ForEachColorMenuButton(UINT uiCmdID, const CKtvPColorMenuButton* pExcept, F
 
 }  // namespace
 
-CKtvPColorMenuButton::CKtvPColorMenuButton()
-    : m_Color((COLORREF)-1),
-      m_AutomaticColor(RGB(0, 0, 0)),
-      m_Columns(-1),
-      m_ColumnsDockVert(-1),
-      m_RowsDockHorz(-1),
-      m_ShowAutomatic(FALSE),
-      m_ShowOther(FALSE),
-      m_ShowDocColors(FALSE),
-      m_UseStandardDialog(FALSE)
-{
-}
+CKtvPColorMenuButton::CKtvPColorMenuButton() = default;
 
 CKtvPColorMenuButton::CKtvPColorMenuButton(UINT uiCmdID, LPCTSTR lpszText, CPalette* pPalette)
     : CKtvPToolbarMenuButton(uiCmdID, nullptr, GetCmdImage(uiCmdID, FALSE), lpszText, FALSE),
-      m_Color(GetColorByCmdID(uiCmdID)),
-      m_AutomaticColor(RGB(0, 0, 0)),
-      m_Columns(-1),
-      m_ColumnsDockVert(-1),
-      m_RowsDockHorz(-1),
-      m_ShowAutomatic(FALSE),
-      m_ShowOther(FALSE),
-      m_ShowDocColors(FALSE),
-      m_UseStandardDialog(FALSE)
+      m_Color(GetColorByCmdID(uiCmdID))
 {
     CKtvPColorBar::InitColors(pPalette, m_Colors);
 }
@@ -234,18 +214,7 @@ void CKtvPColorMenuButton::SetColor(COLORREF color, BOOL bNotify)
 
 BOOL CKtvPColorMenuButton::OpenColorDialog(const COLORREF colorDefault, COLORREF& colorRes)
 {
-    if (m_UseStandardDialog) {
-        CColorDialog dlg(colorDefault, CC_FULLOPEN | CC_ANYCOLOR);
-        if (dlg.DoModal() != IDOK)
-            return FALSE;
-        colorRes = dlg.GetColor();
-        return TRUE;
-    }
-    CKtvPColorDialog dlg(colorDefault);
-    if (dlg.DoModal() != IDOK)
-        return FALSE;
-    colorRes = dlg.GetColor();
-    return TRUE;
+    return KtvPickColor(colorDefault, m_UseStandardDialog, colorRes);
 }
 
 // The menu button draws itself, then the stripe of the colour goes under its image.
@@ -259,17 +228,8 @@ void CKtvPColorMenuButton::OnDraw(CDC* pDC, const CRect& rect, CKtvPToolBarImage
 
     CPalette* pOldPalette = nullptr;
     if (globalData.m_nBitsPerPixel == 8) {
-        if (m_Palette.GetSafeHandle() == nullptr) {
-            const int nCount = std::min<int>(kMaxMenuButtonPaletteColors, (int)m_Colors.GetSize());
-            std::vector<BYTE> buffer(sizeof(LOGPALETTE) + std::max(0, nCount - 1) * sizeof(PALETTEENTRY));
-            auto* pLogPalette = reinterpret_cast<LOGPALETTE*>(buffer.data());
-            pLogPalette->palVersion = 0x300;
-            pLogPalette->palNumEntries = (WORD)nCount;
-            for (int i = 0; i < nCount; i++)
-                pLogPalette->palPalEntry[i] = {GetRValue(m_Colors[i]), GetGValue(m_Colors[i]),
-                                               GetBValue(m_Colors[i]), 0};
-            m_Palette.CreatePalette(pLogPalette);
-        }
+        if (m_Palette.GetSafeHandle() == nullptr)
+            KtvCreateColorPalette(m_Colors, kMaxMenuButtonPaletteColors, m_Palette);
         pOldPalette = pDC->SelectPalette(&m_Palette, FALSE);
         pDC->RealizePalette();
     } else if (m_Palette.GetSafeHandle() != nullptr) {

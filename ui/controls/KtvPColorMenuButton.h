@@ -40,20 +40,20 @@ public:
     void SetColumnsNumber(int nColumns) { m_Columns = nColumns; }
     void EnableTearOff(UINT uiID, int nColumnsDockVert = -1, int nRowsDockHorz = -1);
 
-    COLORREF m_Color;              // -1: automatic
-    COLORREF m_AutomaticColor;
+    COLORREF m_Color = (COLORREF)-1;   // -1: automatic
+    COLORREF m_AutomaticColor = RGB(0, 0, 0);
     CArray<COLORREF, COLORREF> m_Colors;
     CPalette m_Palette;
-    int m_Columns;
-    int m_ColumnsDockVert;
-    int m_RowsDockHorz;
-    BOOL m_ShowAutomatic;
-    BOOL m_ShowOther;
-    BOOL m_ShowDocColors;
+    int m_Columns = -1;
+    int m_ColumnsDockVert = -1;
+    int m_RowsDockHorz = -1;
+    BOOL m_ShowAutomatic = FALSE;
+    BOOL m_ShowOther = FALSE;
+    BOOL m_ShowDocColors = FALSE;
     CString m_AutoLabel;
     CString m_OtherLabel;
     CString m_DocColorsLabel;
-    BOOL m_UseStandardDialog;
+    BOOL m_UseStandardDialog = FALSE;
 
     // Asked of the main frame at each opening: wParam the command, lParam a
     // CList<COLORREF, COLORREF>* to fill with the document's colours.
