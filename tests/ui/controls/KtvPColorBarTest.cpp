@@ -485,6 +485,44 @@ TEST_F(ColorMenuButtonTest, ButtonsAndTornOffBarsOfOneCommandShareTheColour)
     tornOff.DestroyWindow();
 }
 
+TEST_F(ColorMenuButtonTest, AColourChosenInTheDropDownRunsTheCommand)
+{
+    CKtvPColorMenuButton* pOne = Add(bar1, kCmd);
+    CKtvPColorMenuButton* pTwo = Add(bar2, kCmd);
+    pOne->EnableAutomaticButton("Automatic", RGB(0, 0, 0));
+    bar1.SetOwner(&host);
+    bar1.SetWindowPos(nullptr, 0, 0, 200, 40, SWP_NOZORDER | SWP_NOACTIVATE);
+    bar1.AdjustLayout();
+    ASSERT_FALSE(pOne->m_rect.IsRectEmpty());
+
+    // The arrow part drops the colours; the rest of the button runs the command.
+    Click(bar1.GetSafeHwnd(), pOne->m_rect.right - 3, pOne->m_rect.CenterPoint().y);
+    auto* pPopup = dynamic_cast<CColorPopup*>(pOne->m_pPopupMenu);
+    ASSERT_NE(nullptr, pPopup);
+    CKtvPColorBar& bar = pPopup->m_wndColorBar;
+    EXPECT_EQ(kCmd, bar.m_CommandId);
+    ASSERT_TRUE(dynamic_cast<CColorButton*>(bar.GetButton(0))->m_IsAutomatic);
+    EXPECT_EQ((std::vector<int>{0}), [&] {
+        std::vector<int> selected;
+        for (int i = 0; i < bar.GetCount(); i++)
+            if (dynamic_cast<CColorButton*>(bar.GetButton(i))->m_Selected)
+                selected.push_back(i);
+        return selected;
+    }()) << "no colour yet: automatic";
+
+    ClearReceived();
+    const CPoint pt = bar.GetButton(1 + 15)->m_rect.CenterPoint();
+    Click(bar.GetSafeHwnd(), pt.x, pt.y);
+    PumpFiltered();
+    EXPECT_EQ(nullptr, pOne->m_pPopupMenu);
+    EXPECT_EQ(RGB(255, 255, 0), pOne->GetColor());
+    EXPECT_EQ(RGB(255, 255, 0), pTwo->GetColor());
+    size_t commands = 0;
+    for (const auto& m : Received(WM_COMMAND))
+        commands += LOWORD(m.wParam) == kCmd ? 1 : 0;
+    EXPECT_EQ(1u, commands);
+}
+
 // The colour classes' run-time records: stored bars and buttons name them.
 TEST(ColorClassRecords, NamesBasesAndKinds)
 {
