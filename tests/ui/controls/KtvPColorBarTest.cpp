@@ -232,6 +232,82 @@ TEST_F(ColorButtonTest, ChoosingACellStoresItAndTellsTheParentOnce)
     EXPECT_EQ(nullptr, button->GetPopup());
 }
 
+TEST_F(ColorButtonTest, DocumentColoursFollowTheirCaptionWhichIsNoChoice)
+{
+    button->m_DocColorsLabel = "Document colours";
+    button->m_DocColors.AddTail(RGB(1, 1, 1));
+    button->m_DocColors.AddTail(RGB(255, 0, 0));
+    button->SetColor(RGB(255, 0, 0));
+    CKtvPColorBar* pBar = Open();
+    ASSERT_NE(nullptr, pBar);
+    // Twenty cells, a separator, the caption and the two document colours.
+    ASSERT_EQ(24, pBar->GetCount());
+    const CColorButton* pCaption = Cell(pBar, 21);
+    ASSERT_TRUE(pCaption->m_IsLabel);
+    EXPECT_EQ(pBar->GetButton(20)->m_rect.bottom + 2, pCaption->m_rect.top);
+    EXPECT_EQ(pCaption->m_rect.bottom, Cell(pBar, 22)->m_rect.top);
+    EXPECT_EQ(RGB(1, 1, 1), Cell(pBar, 22)->m_Color);
+    // Red is already in the palette: the document's red is not selected again.
+    EXPECT_EQ((std::vector<int>{13}), Selected(pBar));
+
+    ClearReceived();
+    ClickCell(pBar, 21);
+    EXPECT_NE(nullptr, button->GetPopup()) << "the caption keeps the popup open";
+    EXPECT_EQ(0u, CommandsFromButton());
+    ClickCell(pBar, 22);
+    EXPECT_EQ(RGB(1, 1, 1), button->GetColor());
+    EXPECT_EQ(1u, CommandsFromButton());
+}
+
+// What the user does in the Colors dialog once it is up: pick a colour and
+// press OK, or cancel. The dialog runs its own loop; a thread timer reaches it.
+struct ColorsDialogAnswer {
+    static inline COLORREF pick = (COLORREF)-1;
+    static inline int seen = 0;
+    static inline COLORREF opened = 0;
+    static void CALLBACK Answer(HWND, UINT, UINT_PTR idEvent, DWORD)
+    {
+        auto* pDlg = dynamic_cast<CKtvPColorDialog*>(CWnd::FromHandlePermanent(::GetActiveWindow()));
+        if (pDlg == nullptr)
+            return;
+        ::KillTimer(nullptr, idEvent);
+        seen++;
+        opened = pDlg->m_InitialColor;
+        if (pick == (COLORREF)-1) {
+            pDlg->EndDialog(IDCANCEL);
+            return;
+        }
+        pDlg->SetNewColor(pick);
+        pDlg->EndDialog(IDOK);
+    }
+};
+
+TEST_F(ColorButtonTest, OtherOpensTheColorsDialogWithTheCurrentColour)
+{
+    button->EnableOtherButton("Other...");
+    button->SetColor(RGB(0, 128, 0));
+    struct {
+        COLORREF pick;
+        COLORREF after;
+        size_t commands;
+    } cases[] = {{(COLORREF)-1, RGB(0, 128, 0), 0}, {RGB(12, 34, 56), RGB(12, 34, 56), 1}};
+    for (const auto& c : cases) {
+        CKtvPColorBar* pBar = Open();
+        ASSERT_NE(nullptr, pBar);
+        ColorsDialogAnswer::pick = c.pick;
+        ColorsDialogAnswer::seen = 0;
+        ::SetTimer(nullptr, 0, 0, ColorsDialogAnswer::Answer);
+        ClearReceived();
+        ClickCell(pBar, FindOther(pBar));
+        PumpFiltered();
+        EXPECT_EQ(1, ColorsDialogAnswer::seen);
+        EXPECT_EQ(RGB(0, 128, 0), ColorsDialogAnswer::opened);
+        EXPECT_EQ(nullptr, button->GetPopup());
+        EXPECT_EQ(c.after, button->GetColor());
+        EXPECT_EQ(c.commands, CommandsFromButton());
+    }
+}
+
 TEST_F(ColorButtonTest, DismissingChoosesNothing)
 {
     button->SetColor(RGB(0, 128, 0));
