@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "platform/mfc/CArchive.h"
+#include "platform/mfc/CFrameWnd.h"
 #include "platform/mfc/CMemFile.h"
 #include "platform/win32/kernel/ProcessClock.h"
 #include "tests/support/ui/KtvClassTable.h"
@@ -469,6 +470,59 @@ TEST_F(ColorBarControlTest, ArchiveRoundTripsByteForByte)
     loaded.m_DocColors.AddTail(RGB(9, 9, 9));
     loaded.Rebuild();
     EXPECT_EQ(first, store(loaded));
+}
+
+// A frame whose handler enables the bar's command, or not.
+class CommandStateFrame : public CFrameWnd {
+public:
+    BOOL enable = TRUE;
+    std::vector<UINT> commands;
+
+protected:
+    void OnUpdateColor(CCmdUI* pCmdUI) { pCmdUI->Enable(enable); }
+    BOOL OnCommand(WPARAM wParam, LPARAM lParam) override
+    {
+        commands.push_back(LOWORD(wParam));
+        return CFrameWnd::OnCommand(wParam, lParam);
+    }
+    DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(CommandStateFrame, CFrameWnd)
+    ON_UPDATE_COMMAND_UI(750, OnUpdateColor)
+END_MESSAGE_MAP()
+
+TEST_F(ColorBarControlTest, TheCommandsStateEnablesTheCells)
+{
+    auto* pFrame = new CommandStateFrame;
+    ASSERT_TRUE(pFrame->Create(nullptr, "Colours", WS_OVERLAPPEDWINDOW | WS_VISIBLE, CRect(20, 20, 320, 260)));
+    CKtvPColorBar bar;
+    ASSERT_TRUE(bar.CreateControl(pFrame, CRect(10, 10, 210, 110), 750));
+    auto disabledCells = [&] {
+        int n = 0;
+        for (int i = 0; i < bar.GetCount(); i++)
+            n += (bar.GetButton(i)->m_nStyle & TBBS_DISABLED) ? 1 : 0;
+        return n;
+    };
+
+    pFrame->enable = FALSE;
+    bar.SendMessage(WM_IDLEUPDATECMDUI, TRUE);
+    EXPECT_EQ(20, disabledCells());
+    const CPoint pt = bar.GetButton(13)->m_rect.CenterPoint();
+    Click(bar.GetSafeHwnd(), pt.x, pt.y);
+    PumpFiltered();
+    EXPECT_EQ((COLORREF)-1, bar.GetColor()) << "a disabled cell is no choice";
+    EXPECT_TRUE(pFrame->commands.empty());
+
+    pFrame->enable = TRUE;
+    bar.SendMessage(WM_IDLEUPDATECMDUI, TRUE);
+    EXPECT_EQ(0, disabledCells());
+    Click(bar.GetSafeHwnd(), pt.x, pt.y);
+    PumpFiltered();
+    EXPECT_EQ(RGB(255, 0, 0), bar.GetColor());
+    EXPECT_EQ(std::vector<UINT>{750}, pFrame->commands);
+    bar.DestroyWindow();
+    pFrame->DestroyWindow();
 }
 
 // --- colour menu buttons of one command -------------------------------------------------------------
