@@ -141,6 +141,26 @@
 #define IDC_KTVP_NAV_LIST 16923           // Navigation Pane Options: the pages
 #define IDC_KTVP_NAV_MOVE_UP 17025        // Navigation Pane Options: Move Up
 #define IDC_KTVP_NAV_MOVE_DOWN 17026      // Navigation Pane Options: Move Down
+#define IDD_KTVP_COLOR_DIALOG 16961        // Colors
+#define IDD_KTVP_COLOR_PAGE_STANDARD 16962 // Colors: the Standard page
+#define IDD_KTVP_COLOR_PAGE_CUSTOM 16963   // Colors: the Custom page
+#define IDC_KTVP_COLOR_PLACEHOLDER 16970   // Colors: where the pages go
+#define IDC_KTVP_COLOR_PREVIEW 16662       // Colors: new and current colour; Custom: the hue field
+#define IDC_KTVP_COLOR_HEXAGONS 16974      // Standard: the honeycomb
+#define IDC_KTVP_COLOR_GREYS 16972         // Standard: the grey strip
+#define IDC_KTVP_COLOR_LUM_BAR 16973       // Custom: the lightness ramp
+#define IDC_KTVP_COLOR_RED 16964
+#define IDC_KTVP_COLOR_GREEN 16965
+#define IDC_KTVP_COLOR_BLUE 16966
+#define IDC_KTVP_COLOR_LUM 16967
+#define IDC_KTVP_COLOR_SAT 16968
+#define IDC_KTVP_COLOR_HUE 16969
+#define IDC_KTVP_COLOR_HUE_SPIN 16976
+#define IDC_KTVP_COLOR_SAT_SPIN 16977
+#define IDC_KTVP_COLOR_LUM_SPIN 16978
+#define IDC_KTVP_COLOR_RED_SPIN 16979
+#define IDC_KTVP_COLOR_GREEN_SPIN 16980
+#define IDC_KTVP_COLOR_BLUE_SPIN 16981
 // (end of controls ids)
 
 

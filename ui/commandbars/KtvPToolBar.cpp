@@ -115,6 +115,9 @@ CKtvPToolBar::CKtvPToolBar() : m_AccelKeys(10)
 
 CKtvPToolBar::~CKtvPToolBar()
 {
+    // A bar deleted while its window is alive never sees its own WM_DESTROY.
+    if (POSITION pos = m_AllToolbars.Find(this); pos != nullptr)
+        m_AllToolbars.RemoveAt(pos);
     DeleteButtons(m_OrigButtons);
     DeleteButtons(m_OrigResetButtons);
     m_iButtonCapture = m_iHighlighted = m_iSelected = -1;

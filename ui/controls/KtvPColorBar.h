@@ -15,6 +15,8 @@
 
 class CKtvPColorBar;
 class CKtvPColorButton;
+class CKtvPColorMenuButton;
+class CKtvPPopupMenu;
 
 // One cell of a colour bar; its text is the cell's caption.
 class CColorButton : public CKtvPToolbarButton {
@@ -113,6 +115,19 @@ public:
     static CMap<UINT, UINT, COLORREF, COLORREF> m_CommandColors;
 
 protected:
+    // On an 8-bit screen the parent button's palette, else the bar's own, is
+    // selected and realised; the previous palette, or NULL when none was selected.
+    CPalette* SelectBarPalette(CDC* pDC);
+    // The cells are sized to fill the client area, square and centred if asked.
+    void FitCells(BOOL bSquare, BOOL bCenter);
+    // The popup window holding the bar, and the colour menu button that opened it.
+    CKtvPPopupMenu* GetPopup() const;
+    CKtvPColorMenuButton* GetParentMenuButton() const;
+    void ChooseForCommand(COLORREF color);
+    BOOL IsCustomizeBlocked() const;
+
+    friend class CColorButton;
+
     int OnCreate(LPCREATESTRUCT lpCreateStruct);
     void OnDestroy();
     void OnNcCalcSize(BOOL bCalcValidRects, NCCALCSIZE_PARAMS* lpncsp);
