@@ -141,6 +141,7 @@
 #define IDC_KTVP_NAV_LIST 16923           // Navigation Pane Options: the pages
 #define IDC_KTVP_NAV_MOVE_UP 17025        // Navigation Pane Options: Move Up
 #define IDC_KTVP_NAV_MOVE_DOWN 17026      // Navigation Pane Options: Move Down
+#define IDB_KTVP_FONT_TYPES 17000         // the font lists' device and TrueType marks
 // (end of controls ids)
 
 
