@@ -1081,6 +1081,9 @@ int CKtvPCalendarBar::OnCreate(LPCREATESTRUCT lpCreateStruct)
 {
     if (CKtvPPopupMenuBar::OnCreate(lpCreateStruct) == -1)
         return -1;
+    // A grid of cells rather than a list of items: its buttons draw from the
+    // locked strip at its own size and highlight as toolbar buttons do.
+    m_bMenuMode = FALSE;
     SetLockedSizes(CSize(12, 12), CSize(10, 10));
     LoadBitmap(IDB_KTVP_CALENDAR_NAVIGATION, 0, 0, TRUE);
     m_ImagesLocked.SetTransparentColor(RGB(255, 0, 255));
