@@ -189,6 +189,11 @@ CCalendarPopup::CCalendarPopup(const COleDateTime& date, UINT uiCommandID)
 {
 }
 
+CCalendarPopup::CCalendarPopup(const COleDateTime& date, CKtvPDateTimeCtrl* pOwnerCtrl)
+    : m_wndCalendarBar(date, 0, pOwnerCtrl), m_bEnabledInCustomizeMode(FALSE)
+{
+}
+
 CCalendarPopup::~CCalendarPopup() = default;
 
 BOOL CCalendarPopup::Create(CWnd* pWndParent, int x, int y, HMENU hMenu, BOOL, BOOL bOwnMessage)

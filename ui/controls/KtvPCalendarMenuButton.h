@@ -52,6 +52,8 @@ class CCalendarPopup : public CKtvPPopupMenu {
     DECLARE_DYNAMIC(CCalendarPopup)
 public:
     CCalendarPopup(const COleDateTime& date, UINT uiCommandID);
+    // The drop-down of a date-time control.
+    CCalendarPopup(const COleDateTime& date, CKtvPDateTimeCtrl* pOwnerCtrl);
     ~CCalendarPopup() override;
 
     // The calendar keeps its own images: the pop-up is always a locked one.

@@ -107,6 +107,8 @@ protected:
     CString m_strAM;
     CString m_strPM;
     COleDateTime m_WidestDate;
+    int m_nYearDigits;              // digits typed into a four-digit year
+    BOOL m_bInLayout;
 
     void SetPartsOrder();
     void CalcPartRects(CDC* pDC);
