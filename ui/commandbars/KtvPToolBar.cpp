@@ -126,6 +126,11 @@ CKtvPToolBar::~CKtvPToolBar()
     m_penDrag.DeleteObject();
     if (m_ToolTip.GetSafeHwnd() != nullptr)
         m_ToolTip.DestroyWindow();
+    // An object deleted before its window must not stay among the live toolbars.
+    if (POSITION pos = m_AllToolbars.Find(this))
+        m_AllToolbars.RemoveAt(pos);
+    if (m_pSelToolbar == this)
+        m_pSelToolbar = nullptr;
 }
 
 
