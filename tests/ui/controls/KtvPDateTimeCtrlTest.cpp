@@ -5,8 +5,11 @@
 // drop-down.
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <string>
 #include <vector>
+
+#include "platform/display/Display.h"
 
 #include "platform/win32/kernel/Locale.h"
 #include "tests/support/ui/KtvControlTest.h"
@@ -303,6 +306,29 @@ TEST_F(DateTimeCtrlTest, TheDropButtonOpensACalendarWhoseDayComesBack)
     Pump();
     EXPECT_EQ(nullptr, field.GetCalendar()) << "Esc closes without a choice";
     EXPECT_EQ(Text(At(2005, 3, 9)), Text(field.GetDate()));
+}
+
+TEST_F(DateTimeCtrlTest, Screenshot)
+{
+    field.m_monthFormat = P::MonthAbbrev;
+    field.m_bSpinButtonIsAvailable = TRUE;
+    Make(TRUE, TRUE);
+    field.SetDate(At(2005, 3, 15, 14, 30));
+    Pick(P::PartDay);
+    const CPoint ptDrop = field.GetDropButtonRect().CenterPoint();
+    Click(field.GetSafeHwnd(), ptDrop.x, ptDrop.y);
+    Pump();
+    ASSERT_NE(nullptr, field.GetCalendarPopup());
+    CRect rectAll, rectPopup;
+    field.GetWindowRect(rectAll);
+    field.GetCalendarPopup()->GetWindowRect(rectPopup);
+    rectAll.UnionRect(rectAll, rectPopup);
+    rectAll.InflateRect(4, 4);
+    const std::string path =
+        (std::filesystem::canonical("/proc/self/exe").parent_path() / "datetime-screenshot.png").string();
+    EXPECT_TRUE(tw::display::Display::Instance().GetScreen().SavePng(path, &rectAll)) << path;
+    KeyFiltered(VK_ESCAPE);
+    Pump();
 }
 
 }  // namespace
