@@ -45,20 +45,28 @@ CKtvPToolbarFontCombo::~CKtvPToolbarFontCombo()
         delete (CKtvPFontDesc*)m_lstFonts.RemoveHead();
 }
 
-int CALLBACK CKtvPToolbarFontCombo::EnumFamScreenCallBackEx(const LOGFONT* plf, const TEXTMETRIC*, DWORD nType,
-                                                          LPARAM lParam)
+namespace {
+
+// Every reported font is offered to the button; the enumeration goes on.
+int OfferFontToCombo(const LOGFONT* plf, DWORD nType, LPARAM lParam)
 {
     auto* pelf = reinterpret_cast<const ENUMLOGFONTEX*>(plf);
     reinterpret_cast<CKtvPToolbarFontCombo*>(lParam)->AddFont(pelf, (int)nType, CString(pelf->elfScript));
     return 1;
 }
 
+} // namespace
+
+int CALLBACK CKtvPToolbarFontCombo::EnumFamScreenCallBackEx(const LOGFONT* plf, const TEXTMETRIC*, DWORD nType,
+                                                          LPARAM lParam)
+{
+    return OfferFontToCombo(plf, nType, lParam);
+}
+
 int CALLBACK CKtvPToolbarFontCombo::EnumFamPrinterCallBackEx(const LOGFONT* plf, const TEXTMETRIC*, DWORD nType,
                                                            LPARAM lParam)
 {
-    auto* pelf = reinterpret_cast<const ENUMLOGFONTEX*>(plf);
-    reinterpret_cast<CKtvPToolbarFontCombo*>(lParam)->AddFont(pelf, (int)nType, CString(pelf->elfScript));
-    return 1;
+    return OfferFontToCombo(plf, nType, lParam);
 }
 
 // The screen's fonts, then the default printer's when there is one.

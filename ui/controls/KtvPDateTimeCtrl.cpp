@@ -144,6 +144,13 @@ BOOL CKtvPDateTimeCtrl::IsDateValid(const COleDateTime& date) const
     return TRUE;
 }
 
+// Only a value within the limits that differs from the current one.
+void CKtvPDateTimeCtrl::StoreIfAcceptable(const COleDateTime& date)
+{
+    if (IsDateValid(date) && date != m_Date)
+        StoreDate(date);
+}
+
 void CKtvPDateTimeCtrl::StoreDate(const COleDateTime& date)
 {
     m_Date = date;
@@ -421,8 +428,7 @@ void CKtvPDateTimeCtrl::Increment(int iDelta)
         date = m_MaxDate;
     if (iDelta < 0 && DtcIsSet(m_MinDate) && date < m_MinDate)
         date = m_MinDate;
-    if (IsDateValid(date) && date != m_Date)
-        StoreDate(date);
+    StoreIfAcceptable(date);
 }
 
 void CKtvPDateTimeCtrl::SetPartExtreme(BOOL bHome)
@@ -450,8 +456,7 @@ void CKtvPDateTimeCtrl::SetPartExtreme(BOOL bHome)
         return;
     }
     const COleDateTime date(y, m, d, h, mi, m_Date.GetSecond());
-    if (IsDateValid(date) && date != m_Date)
-        StoreDate(date);
+    StoreIfAcceptable(date);
 }
 
 void CKtvPDateTimeCtrl::PushDigit(int iDigit)
@@ -561,8 +566,7 @@ void CKtvPDateTimeCtrl::PushAmPm(UINT nChar)
         return;
     const COleDateTime date(m_Date.GetYear(), m_Date.GetMonth(), m_Date.GetDay(), h, m_Date.GetMinute(),
                             m_Date.GetSecond());
-    if (IsDateValid(date) && date != m_Date)
-        StoreDate(date);
+    StoreIfAcceptable(date);
 }
 
 void CKtvPDateTimeCtrl::ToggleCheck()

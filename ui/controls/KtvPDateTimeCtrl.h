@@ -115,6 +115,7 @@ protected:
     CString FormatPart(int nType, const COleDateTime& date) const;
     BOOL IsDateValid(const COleDateTime& date) const;
     void StoreDate(const COleDateTime& date);
+    void StoreIfAcceptable(const COleDateTime& date);
     void Increment(int iDelta);
     void SetPartExtreme(BOOL bHome);
     void PushDigit(int iDigit);
