@@ -204,6 +204,33 @@ TEST_F(CalendarBarTest, CaptionButtonsPageByMonthAndYear)
     bare.DestroyWindow();
 }
 
+TEST_F(CalendarBarTest, CaptionButtonsNameThemselvesWhileEnabledAndTipsAreOn)
+{
+    Make(Day(2005, 1, 20));
+    auto tipAt = [&](const CKtvPToolbarButton* pButton) {
+        TOOLINFO ti{};
+        ti.cbSize = sizeof(ti);
+        bar.OnToolHitTest(pButton->m_rect.CenterPoint(), &ti);
+        std::string text = ti.lpszText != nullptr && ti.lpszText != LPSTR_TEXTCALLBACK ? ti.lpszText : "";
+        if (ti.lpszText != nullptr && ti.lpszText != LPSTR_TEXTCALLBACK)
+            free(ti.lpszText);
+        return text;
+    };
+    const BOOL bShowTips = CKtvPToolBar::m_bShowTooltips;
+    CKtvPToolBar::m_bShowTooltips = TRUE;
+    EXPECT_EQ("Prev. year", tipAt(Navigator(0)));
+    EXPECT_EQ("Prev. month", tipAt(Navigator(1)));
+    EXPECT_EQ("Next month", tipAt(Navigator(2)));
+    EXPECT_EQ("Next year", tipAt(Navigator(3)));
+    EXPECT_EQ("Today", tipAt(CellsOf<CCalendarTodayButton>(bar).front()));
+    EXPECT_EQ("", tipAt(DayCells(bar)[10])) << "day cells have none";
+    EXPECT_EQ("", tipAt(CellsOf<CCalendarMonthButton>(bar).front())) << "the month name is a disabled label";
+
+    CKtvPToolBar::m_bShowTooltips = FALSE;
+    EXPECT_EQ("", tipAt(Navigator(1)));
+    CKtvPToolBar::m_bShowTooltips = bShowTips;
+}
+
 TEST_F(CalendarBarTest, KeysMoveTheDayAndPageByCalendarMonths)
 {
     struct {
