@@ -371,6 +371,36 @@ TEST_F(CalendarBarTest, ADayPickedOnAStandAloneCalendarRunsItsCommand)
     toolbar.DestroyWindow();
 }
 
+TEST_F(CalendarBarTest, ATornOffCopyShowsTheSameMonthAsAToolbarOfItsOwn)
+{
+    CKtvPCalendarBar source(Day(2005, 3, 15), kCalendarId);
+    CKtvPCalendarBar torn(source, kCalendarId, FALSE);
+    ASSERT_TRUE(torn.CreateEx(&host, WS_CHILD | WS_VISIBLE | CBRS_TOP, 3, FALSE));
+    EXPECT_TRUE(torn.IsStandAlone());
+    EXPECT_EQ(0u, torn.GetCalendarStyle() & CKtvPCalendarBar::KTVP_CAL_MULTIPLE_SELECTION);
+    const CSize size = torn.CalcFixedLayout(FALSE, TRUE);
+    torn.SetWindowPos(nullptr, 0, 0, size.cx, size.cy, SWP_NOMOVE | SWP_NOZORDER);
+    torn.AdjustLayout();
+    Pump();
+
+    EXPECT_EQ(3, torn.GetDate().GetMonth());
+    const auto days = DayCells(torn);
+    ASSERT_EQ(42u, days.size());
+    CRect rectClient;
+    torn.GetClientRect(rectClient);
+    for (size_t k = 0; k < days.size(); k++) {
+        const CRect& rect = days[k]->m_rect;
+        ASSERT_EQ(days[k % 7]->m_rect.left, rect.left) << "cell " << k << " in its column";
+        ASSERT_EQ(days[(k / 7) * 7]->m_rect.top, rect.top) << "cell " << k << " in its row";
+        ASSERT_TRUE(rectClient.PtInRect(rect.TopLeft()) && rect.right <= rectClient.right &&
+                    rect.bottom <= rectClient.bottom)
+            << "cell " << k << " inside the bar";
+    }
+    EXPECT_LT(days[0]->m_rect.right, days[1]->m_rect.left + 1);
+    EXPECT_LT(days[6]->m_rect.bottom, days[7]->m_rect.top + 1);
+    torn.DestroyWindow();
+}
+
 // The Date button on two bars and a stand-alone calendar of its command.
 class DateButtonPopupTest : public KtvControlTest {
 protected:
