@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "platform/display/Display.h"
+#include "platform/mfc/CFrameWnd.h"
 #include "platform/win32/kernel/ProcessClock.h"
 #include "tests/support/ui/KtvControlTest.h"
 #include "ui/commandbars/KtvPToolBar.h"
@@ -399,6 +400,42 @@ TEST_F(CalendarBarTest, ATornOffCopyShowsTheSameMonthAsAToolbarOfItsOwn)
     EXPECT_LT(days[0]->m_rect.right, days[1]->m_rect.left + 1);
     EXPECT_LT(days[6]->m_rect.bottom, days[7]->m_rect.top + 1);
     torn.DestroyWindow();
+}
+
+// A frame that enables the calendar's command as it is told.
+class DateCommandFrame : public CFrameWnd {
+public:
+    void OnUpdateDate(CCmdUI* pCmdUI) { pCmdUI->Enable(bEnabled); }
+    BOOL bEnabled = FALSE;
+    DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(DateCommandFrame, CFrameWnd)
+    ON_UPDATE_COMMAND_UI(kCalendarId, OnUpdateDate)
+END_MESSAGE_MAP()
+
+TEST_F(CalendarBarTest, DayCellsFollowWhetherTheFrameEnablesTheCommand)
+{
+    Make(Day(2005, 3, 15));
+    auto disabledDays = [&] {
+        int n = 0;
+        for (CKtvPCalendarButton* pDay : DayCells(bar))
+            n += (pDay->m_nStyle & TBBS_DISABLED) ? 1 : 0;
+        return n;
+    };
+    ASSERT_EQ(0, disabledDays());
+    DateCommandFrame frame;
+    bar.OnUpdateCmdUI(&frame, TRUE);
+    EXPECT_EQ(42, disabledDays()) << "the frame disables the command";
+
+    ClickCell(DayCells(bar)[20]);
+    EXPECT_FALSE(bar.IsDateSelected(DayCells(bar)[20]->m_Date)) << "a disabled day takes no click";
+
+    frame.bEnabled = TRUE;
+    bar.OnUpdateCmdUI(&frame, TRUE);
+    EXPECT_EQ(0, disabledDays());
+    bar.SetDate(Day(2005, 4, 1));
+    EXPECT_EQ(0, disabledDays()) << "paging keeps the state";
 }
 
 // The Date button on two bars and a stand-alone calendar of its command.
