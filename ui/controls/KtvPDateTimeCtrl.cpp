@@ -651,6 +651,8 @@ int CKtvPDateTimeCtrl::OnCreate(LPCREATESTRUCT lpCreateStruct)
 {
     if (CButton::OnCreate(lpCreateStruct) == -1)
         return -1;
+    // The spin paints itself over the parts' background.
+    ModifyStyle(0, WS_CLIPCHILDREN);
     if (!m_wndSpin.Create(WS_CHILD | WS_VISIBLE | UDS_ALIGNRIGHT | UDS_AUTOBUDDY, CRect(0, 0, 1, 1), this,
                           kDateTimeSpinId))
         return -1;

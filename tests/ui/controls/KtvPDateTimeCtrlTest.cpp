@@ -308,6 +308,29 @@ TEST_F(DateTimeCtrlTest, TheDropButtonOpensACalendarWhoseDayComesBack)
     EXPECT_EQ(Text(At(2005, 3, 9)), Text(field.GetDate()));
 }
 
+TEST_F(DateTimeCtrlTest, TheSpinsArrowsStepTheCurrentPart)
+{
+    field.m_bSpinButtonIsAvailable = TRUE;
+    Make(FALSE, TRUE);
+    field.SetDate(At(2005, 3, 15));
+    Pick(P::PartMonth);
+    CWnd* pSpin = field.GetDlgItem(1);
+    ASSERT_NE(nullptr, pSpin);
+    EXPECT_TRUE(pSpin->IsWindowVisible());
+    CRect rectSpin;
+    pSpin->GetClientRect(rectSpin);
+    Click(pSpin->GetSafeHwnd(), rectSpin.Width() / 2, 2);
+    Pump();
+    EXPECT_EQ(Text(At(2005, 4, 15)), Text(field.GetDate())) << "up";
+    Click(pSpin->GetSafeHwnd(), rectSpin.Width() / 2, rectSpin.Height() - 2);
+    Click(pSpin->GetSafeHwnd(), rectSpin.Width() / 2, rectSpin.Height() - 2);
+    Pump();
+    EXPECT_EQ(Text(At(2005, 2, 15)), Text(field.GetDate())) << "down twice";
+
+    field.SetDate(COleDateTime());
+    EXPECT_FALSE(pSpin->IsWindowEnabled()) << "the spin is off with the value";
+}
+
 TEST_F(DateTimeCtrlTest, Screenshot)
 {
     field.m_monthFormat = P::MonthAbbrev;
