@@ -193,6 +193,49 @@ TEST_F(FontComboBoxTest, SetupFillsOnceRefillsAndGivesTheSelectedFont)
     box.DestroyWindow();
 }
 
+TEST_F(FontComboBoxTest, AComboTakenOverFromADialogFillsItselfAndMarksFontTypes)
+{
+    HWND hwnd = ::CreateWindowEx(0, "COMBOBOX", "",
+                                 WS_CHILD | WS_VISIBLE | CBS_DROPDOWNLIST | CBS_OWNERDRAWFIXED | CBS_HASSTRINGS,
+                                 10, 10, 200, 200, host.GetSafeHwnd(), (HMENU)1002, nullptr, nullptr);
+    ASSERT_NE(nullptr, hwnd);
+    CKtvPFontComboBox box;
+    ASSERT_TRUE(box.SubclassWindow(hwnd));
+    EXPECT_GT(box.GetCount(), 0) << "filled when taken over";
+
+    // Drawn into a white 100 x 20 bitmap: a mark only for TrueType and device fonts.
+    CKtvPFontDesc trueType("Arial", "Western", TRUETYPE_FONTTYPE, ANSI_CHARSET, 0);
+    CKtvPFontDesc raster("Bitmap Face", "Western", RASTER_FONTTYPE, ANSI_CHARSET, 0);
+    CClientDC screen(&box);
+    CDC dc;
+    ASSERT_TRUE(dc.CreateCompatibleDC(&screen));
+    HBITMAP hbm = ::CreateCompatibleBitmap(screen.GetSafeHdc(), 100, 20);
+    HGDIOBJ hOld = ::SelectObject(dc.GetSafeHdc(), hbm);
+    auto markPixels = [&](CKtvPFontDesc& desc) {
+        dc.FillSolidRect(0, 0, 100, 20, RGB(255, 255, 255));
+        dc.SetBkColor(RGB(255, 255, 255));
+        DRAWITEMSTRUCT dis{};
+        dis.CtlType = ODT_COMBOBOX;
+        dis.itemID = 0;
+        dis.itemState = 0;
+        dis.hDC = dc.GetSafeHdc();
+        dis.rcItem = CRect(0, 0, 100, 20);
+        dis.itemData = (ULONG_PTR)&desc;
+        box.DrawItem(&dis);
+        int n = 0;
+        for (int y = 0; y < 20; y++) {
+            for (int x = 0; x < 16; x++)
+                n += dc.GetPixel(x, y) != RGB(255, 255, 255) ? 1 : 0;
+        }
+        return n;
+    };
+    EXPECT_GT(markPixels(trueType), 0) << "a TrueType font has its mark";
+    EXPECT_EQ(0, markPixels(raster)) << "a raster font has none; its text starts where the others' does";
+    ::SelectObject(dc.GetSafeHdc(), hOld);
+    ::DeleteObject(hbm);
+    box.DestroyWindow();
+}
+
 TEST_F(FontComboBoxTest, OnAToolbarTheBoxStaysEmptyAndItsButtonFillsIt)
 {
     CKtvPToolBar bar;
