@@ -161,6 +161,7 @@
 #define IDC_KTVP_COLOR_RED_SPIN 16979
 #define IDC_KTVP_COLOR_GREEN_SPIN 16980
 #define IDC_KTVP_COLOR_BLUE_SPIN 16981
+#define IDB_KTVP_FONT_TYPES 17000         // the font lists' device and TrueType marks
 // (end of controls ids)
 
 

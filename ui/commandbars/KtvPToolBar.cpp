@@ -115,7 +115,8 @@ CKtvPToolBar::CKtvPToolBar() : m_AccelKeys(10)
 
 CKtvPToolBar::~CKtvPToolBar()
 {
-    // A bar deleted while its window is alive never sees its own WM_DESTROY.
+    // A bar deleted while its window is alive never sees its own WM_DESTROY,
+    // so it leaves the list of live toolbars here.
     if (POSITION pos = m_AllToolbars.Find(this); pos != nullptr)
         m_AllToolbars.RemoveAt(pos);
     DeleteButtons(m_OrigButtons);
@@ -129,6 +130,8 @@ CKtvPToolBar::~CKtvPToolBar()
     m_penDrag.DeleteObject();
     if (m_ToolTip.GetSafeHwnd() != nullptr)
         m_ToolTip.DestroyWindow();
+    if (m_pSelToolbar == this)
+        m_pSelToolbar = nullptr;
 }
 
 

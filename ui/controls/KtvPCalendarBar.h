@@ -30,12 +30,67 @@ public:
     virtual BOOL IsSelected() const;
     virtual BOOL IsDayCell() const { return TRUE; }
 
+    void OnDraw(CDC* pDC, const CRect& rect, CKtvPToolBarImages* pImages, BOOL bHorz = TRUE,
+                BOOL bCustomizeMode = FALSE, BOOL bHighlight = FALSE, BOOL bDrawBorder = TRUE,
+                BOOL bGrayDisabledButtons = TRUE) override;
     void OnChangeParentWnd(CWnd* pWndParent) override;
     INT_PTR OnToolHitTest(const CWnd* /*pWnd*/, TOOLINFO* /*pTI*/) override { return -1; }
 
     COleDateTime m_Date;
     BOOL m_bIsMarked;
     CKtvPCalendarBar* m_pParentBar;  // set when the cell gets its parent
+};
+
+// A week-day name over its column.
+class CCalendarWeekButton : public CKtvPCalendarButton {
+    DECLARE_DYNCREATE(CCalendarWeekButton)
+public:
+    void SetDate(const COleDateTime& date) override;
+    BOOL IsDayCell() const override { return FALSE; }
+};
+
+// The number of the week of its row.
+class CCalendarWeekNumButton : public CKtvPCalendarButton {
+    DECLARE_DYNCREATE(CCalendarWeekNumButton)
+public:
+    void SetDate(const COleDateTime& date) override;
+    COLORREF GetTextColor() const override;
+    BOOL IsDayCell() const override { return FALSE; }
+};
+
+// Goes to today.
+class CCalendarTodayButton : public CKtvPCalendarButton {
+    DECLARE_DYNCREATE(CCalendarTodayButton)
+public:
+    CCalendarTodayButton();
+    void SetDate(const COleDateTime& date) override;
+    BOOL IsDayCell() const override { return FALSE; }
+    INT_PTR OnToolHitTest(const CWnd* pWnd, TOOLINFO* pTI) override;
+};
+
+// Previous year (image 0), previous month (1), next month (2), next year (3).
+class CCalendarNavigateButton : public CKtvPCalendarButton {
+    DECLARE_DYNCREATE(CCalendarNavigateButton)
+public:
+    CCalendarNavigateButton();
+    explicit CCalendarNavigateButton(int iImage);
+    void SetDate(const COleDateTime& date) override;
+    BOOL IsDayCell() const override { return FALSE; }
+    INT_PTR OnToolHitTest(const CWnd* pWnd, TOOLINFO* pTI) override;
+};
+
+// The month's name in the caption.
+class CCalendarMonthButton : public CKtvPToolbarButton {
+    DECLARE_DYNCREATE(CCalendarMonthButton)
+public:
+    CCalendarMonthButton();
+    void OnDraw(CDC* pDC, const CRect& rect, CKtvPToolBarImages* pImages, BOOL bHorz = TRUE,
+                BOOL bCustomizeMode = FALSE, BOOL bHighlight = FALSE, BOOL bDrawBorder = TRUE,
+                BOOL bGrayDisabledButtons = TRUE) override;
+    void OnChangeParentWnd(CWnd* pWndParent) override;
+    INT_PTR OnToolHitTest(const CWnd* pWnd, TOOLINFO* pTI) override;
+
+    CKtvPCalendarBar* m_pParentBar;
 };
 
 class CKtvPCalendarBar : public CKtvPPopupMenuBar {
@@ -90,6 +145,19 @@ public:
     BOOL IsDateSelected(const COleDateTime& date) const;
     BOOL GetDayRect(int nDay, CRect& rect) const;
     int GetFirstDayOfWeek() const { return m_nFirstDayOfWeek; }
+    void SetFirstDayOfWeek(int nDay);
+    const COleDateTime& GetSelectedDate() const { return m_dateSelected; }
+    CKtvPDateTimeCtrl* GetOwnerCtrl() const { return m_pOwnerCtrl; }
+    int GetCellWidth() const { return m_nCellWidth; }
+    int GetCellHeight() const { return m_nCellHeight; }
+    int GetCaptionHeight() const { return m_nCaptionHeight; }
+    // The week number of a date when weeks start on nFirstDay (1 .. 7);
+    // week 1 holds 1 January.
+    static int GetWeekNumber(const COleDateTime& date, int nFirstDay);
+    static int GetDaysInMonth(int nYear, int nMonth);
+    // The month's English name; empty outside 1 .. 12.
+    static CString GetMonthName(int nMonth);
+    CFont* GetCalendarFont() const { return GetBarFont(FALSE); }
     BOOL IsStandAlone() const { return m_bIsStandAlone; }
     UINT GetCommandID() const { return m_uiCommandID; }
 
@@ -123,6 +191,19 @@ protected:
     int m_nRepeatDelay;
 
     void SetDefaults();
+    // The width of the week-number column; 0 without it.
+    int GetWeekColumnWidth() const;
+    void MeasureCaption();
+    // Cell sizes from a control's client area.
+    void Resize();
+    void StopRepeat();
+    // A day picked by the user: the popup's button, the owner control or the command learns it.
+    void OnDayChosen(const COleDateTime& date, BOOL bCtrl, BOOL bShift);
+    int m_iRepeatButton;
+    BOOL m_bRepeated;           // the held button has paged at least once
+    BOOL IgnoresMouse() const;
+    COleDateTime NavigationTarget(const CKtvPCalendarButton* pButton) const;
+    void SelectMatchingDays(const COleDateTime& date, BOOL bWholeWeek, BOOL bCtrl, BOOL bShift);
 
     int OnCreate(LPCREATESTRUCT lpCreateStruct);
     void OnNcCalcSize(BOOL bCalcValidRects, NCCALCSIZE_PARAMS* lpncsp);
@@ -133,5 +214,7 @@ protected:
     void OnLButtonDblClk(UINT nFlags, CPoint point);
     void OnTimer(UINT_PTR nIDEvent);
     void OnSize(UINT nType, int cx, int cy);
+    void OnMouseLeave();
+    void OnDestroy();
     DECLARE_MESSAGE_MAP()
 };

@@ -189,7 +189,17 @@ CCalendarPopup::CCalendarPopup(const COleDateTime& date, UINT uiCommandID)
 {
 }
 
+CCalendarPopup::CCalendarPopup(const COleDateTime& date, CKtvPDateTimeCtrl* pOwnerCtrl)
+    : m_wndCalendarBar(date, 0, pOwnerCtrl), m_bEnabledInCustomizeMode(FALSE)
+{
+}
+
 CCalendarPopup::~CCalendarPopup() = default;
+
+BOOL CCalendarPopup::Create(CWnd* pWndParent, int x, int y, HMENU hMenu, BOOL, BOOL bOwnMessage)
+{
+    return CKtvPPopupMenu::Create(pWndParent, x, y, hMenu, TRUE, bOwnMessage);
+}
 
 // A torn-off calendar floats as a toolbar of the parent button's command.
 CKtvPControlBar* CCalendarPopup::CreateTearOffBar(CFrameWnd* pWndMain, UINT uiID, LPCTSTR lpszName)

@@ -52,8 +52,13 @@ class CCalendarPopup : public CKtvPPopupMenu {
     DECLARE_DYNAMIC(CCalendarPopup)
 public:
     CCalendarPopup(const COleDateTime& date, UINT uiCommandID);
+    // The drop-down of a date-time control.
+    CCalendarPopup(const COleDateTime& date, CKtvPDateTimeCtrl* pOwnerCtrl);
     ~CCalendarPopup() override;
 
+    // The calendar keeps its own images: the pop-up is always a locked one.
+    BOOL Create(CWnd* pWndParent, int x, int y, HMENU hMenu, BOOL bLocked = FALSE, BOOL bOwnMessage = FALSE) override;
+    using CKtvPPopupMenu::Create;
     CKtvPPopupMenuBar* GetMenuBar() override { return &m_wndCalendarBar; }
     CKtvPControlBar* CreateTearOffBar(CFrameWnd* pWndMain, UINT uiID, LPCTSTR lpszName) override;
 

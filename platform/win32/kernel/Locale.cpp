@@ -2,6 +2,8 @@
 
 #include <cstdio>
 #include <cstring>
+#include <map>
+#include <mutex>
 #include <string>
 #include <vector>
 
@@ -463,6 +465,23 @@ LANGID GetSystemDefaultLangID()
     return static_cast<LANGID>(ld_::kEnUs);
 }
 
+namespace {
+
+// The user's own settings over the locale's, for this process.
+std::mutex& UserLocaleLock()
+{
+    static std::mutex lock;
+    return lock;
+}
+
+std::map<LCTYPE, std::string>& UserLocaleValues()
+{
+    static std::map<LCTYPE, std::string> values;
+    return values;
+}
+
+}  // namespace
+
 int GetLocaleInfo(LCID, LCTYPE LCType, LPSTR lpLCData, int cchData)
 {
     const LCTYPE type = LCType & ~(LOCALE_NOUSEROVERRIDE | LOCALE_USE_CP_ACP | LOCALE_RETURN_NUMBER);
@@ -470,6 +489,12 @@ int GetLocaleInfo(LCID, LCTYPE LCType, LPSTR lpLCData, int cchData)
     if (!ld_::LookupLocale(type, value)) {
         SetLastError(ERROR_INVALID_FLAGS);
         return 0;
+    }
+    if (!(LCType & LOCALE_NOUSEROVERRIDE)) {
+        std::lock_guard lock(UserLocaleLock());
+        auto found = UserLocaleValues().find(type);
+        if (found != UserLocaleValues().end())
+            value = found->second;
     }
     if (LCType & LOCALE_RETURN_NUMBER) {
         // The number comes back as a DWORD in the buffer; sizes count in
@@ -491,6 +516,22 @@ int GetLocaleInfo(LCID, LCTYPE LCType, LPSTR lpLCData, int cchData)
         return units;
     }
     return ld_::CopyResult(value, lpLCData, cchData);
+}
+
+BOOL SetLocaleInfo(LCID, LCTYPE LCType, LPCSTR lpLCData)
+{
+    std::string current;
+    if (!lpLCData) {
+        SetLastError(ERROR_INVALID_PARAMETER);
+        return FALSE;
+    }
+    if ((LCType & (LOCALE_NOUSEROVERRIDE | LOCALE_RETURN_NUMBER)) || !ld_::LookupLocale(LCType, current)) {
+        SetLastError(ERROR_INVALID_FLAGS);
+        return FALSE;
+    }
+    std::lock_guard lock(UserLocaleLock());
+    UserLocaleValues()[LCType] = lpLCData;
+    return TRUE;
 }
 
 int GetDateFormat(LCID, DWORD dwFlags, const SYSTEMTIME* lpDate, LPCSTR lpFormat, LPSTR lpDateStr, int cchDate)

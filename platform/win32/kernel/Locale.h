@@ -157,6 +157,9 @@ LANGID GetSystemDefaultLangID();
 
 // Characters written including the NUL; with cchData 0, the size needed.
 int GetLocaleInfo(LCID Locale, LCTYPE LCType, LPSTR lpLCData, int cchData);
+// The user's own value of one setting, for this process; GetLocaleInfo
+// answers it unless asked with LOCALE_NOUSEROVERRIDE.
+BOOL SetLocaleInfo(LCID Locale, LCTYPE LCType, LPCSTR lpLCData);
 // Pictures: d dd ddd dddd, M MM MMM MMMM, y yy yyyy, gg, 'quoted text'.
 // A null time means now.
 int GetDateFormat(LCID Locale, DWORD dwFlags, const SYSTEMTIME* lpDate, LPCSTR lpFormat, LPSTR lpDateStr,

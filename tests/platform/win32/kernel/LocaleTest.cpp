@@ -40,6 +40,27 @@ TEST(Locale, AnswersEnglishUnitedStates)
         EXPECT_EQ(LocaleText(c.type), c.text) << std::hex << c.type;
 }
 
+TEST(Locale, UserValuesOverrideTheLocaleUnlessAskedNotTo)
+{
+    ASSERT_TRUE(SetLocaleInfo(LOCALE_USER_DEFAULT, LOCALE_IDATE, "1"));
+    ASSERT_TRUE(SetLocaleInfo(LOCALE_USER_DEFAULT, LOCALE_SDATE, "."));
+    EXPECT_EQ("1", LocaleText(LOCALE_IDATE));
+    EXPECT_EQ(".", LocaleText(LOCALE_SDATE));
+    char buffer[8];
+    ASSERT_GT(GetLocaleInfo(LOCALE_USER_DEFAULT, LOCALE_IDATE | LOCALE_NOUSEROVERRIDE, buffer, sizeof buffer), 0);
+    EXPECT_STREQ("0", buffer) << "the locale's own value";
+
+    SetLastError(0);
+    EXPECT_FALSE(SetLocaleInfo(LOCALE_USER_DEFAULT, 0x7FFF, "x")) << "no such setting";
+    EXPECT_EQ((DWORD)ERROR_INVALID_FLAGS, GetLastError());
+    EXPECT_FALSE(SetLocaleInfo(LOCALE_USER_DEFAULT, LOCALE_SDATE, nullptr));
+    EXPECT_EQ((DWORD)ERROR_INVALID_PARAMETER, GetLastError());
+
+    ASSERT_TRUE(SetLocaleInfo(LOCALE_USER_DEFAULT, LOCALE_IDATE, "0"));
+    ASSERT_TRUE(SetLocaleInfo(LOCALE_USER_DEFAULT, LOCALE_SDATE, "/"));
+    EXPECT_EQ("0", LocaleText(LOCALE_IDATE));
+}
+
 TEST(Locale, BufferSizesFollowThePlatform)
 {
     EXPECT_EQ(GetLocaleInfo(LOCALE_USER_DEFAULT, LOCALE_SSHORTDATE, nullptr, 0), 9);
