@@ -84,6 +84,8 @@ CString CKtvPFrameImpl::GetTearOffBase()
 void CKtvPFrameImpl::ConfigureToolbar(CKtvPToolBar* pToolBar)
 {
     pToolBar->SetBarStyle(pToolBar->GetBarStyle() | CBRS_TOOLTIPS | CBRS_FLYBY | CBRS_SIZE_DYNAMIC);
+    // The user's own toolbars start floating and may be torn off their dock bars again.
+    pToolBar->SetControlBarStyle(pToolBar->GetControlBarStyle() | KTVP_CBRS_FLOAT);
     pToolBar->EnableDocking(CBRS_ALIGN_ANY);
 }
 

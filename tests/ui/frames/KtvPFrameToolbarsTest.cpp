@@ -21,6 +21,7 @@
 #include "ui/frames/KtvPMDIFrameWnd.h"
 #include "ui/commandbars/KtvPPopupMenu.h"
 #include "ui/commandbars/KtvPToolbarMenuButton.h"
+#include "ui/docking/KtvPMiniFrameWnd.h"
 #include "ui/frames/KtvPRegistry.h"
 #include "ui/frames/KtvPRegistryFactory.h"
 #include "ui/frames/KtvPWorkspace.h"
@@ -114,6 +115,44 @@ TEST_F(KtvPFrameToolbarsTest, UserToolbarsTakeFreeIdsAndComeBackInTheNextFrameAs
     last.InitUserToolbars(nullptr, kUserFirst, kUserLast);
     last.LoadUserToolbars();
     EXPECT_EQ(UserBars(last), (Bars{{kUserFirst + 1, "Second"}}));
+}
+
+// A toolbar the user makes floats in its own frame in the middle of the screen,
+// shown, hides with the application like other floating toolbars, and is one
+// row wide when it is floated again later.
+TEST_F(KtvPFrameToolbarsTest, ANewUserToolbarFloatsInTheMiddleOfTheScreen)
+{
+    CKtvPMDIFrameWnd* pFrame = OpenFrame();
+    CKtvPFrameImpl& impl = *pFrame->GetFrameImpl();
+    impl.InitUserToolbars(nullptr, kUserFirst, kUserLast);
+
+    CKtvPToolBar* pBar = impl.CreateNewToolbar("Mine");
+    ASSERT_NE(pBar, nullptr);
+    Pump();
+    CKtvPMiniFrameWnd* pMiniFrame = pBar->GetParentMiniFrame();
+    ASSERT_NE(pMiniFrame, nullptr) << "the new toolbar floats";
+    EXPECT_TRUE(pMiniFrame->IsWindowVisible());
+    EXPECT_TRUE(pBar->IsFloating());
+    CRect rectFrame;
+    pMiniFrame->GetWindowRect(rectFrame);
+    EXPECT_EQ(rectFrame.TopLeft(),
+              CPoint(::GetSystemMetrics(SM_CXFULLSCREEN) / 2, ::GetSystemMetrics(SM_CYFULLSCREEN) / 2));
+    EXPECT_EQ(pBar->GetRecentDockInfo().m_rectLastFloat.Width(), 32767);
+    CString strCaption;
+    pMiniFrame->GetWindowText(strCaption);
+    EXPECT_EQ(strCaption, "Mine");
+
+    // Like every floating toolbar it is out of sight while the application is inactive.
+    pFrame->SendMessage(WM_ACTIVATEAPP, FALSE, 0);
+    EXPECT_FALSE(pMiniFrame->IsWindowVisible());
+    pFrame->SendMessage(WM_ACTIVATEAPP, TRUE, 0);
+    EXPECT_TRUE(pMiniFrame->IsWindowVisible());
+
+    // Deleting it takes its floating frame along.
+    const HWND hMiniFrame = pMiniFrame->GetSafeHwnd();
+    EXPECT_TRUE(impl.DeleteToolbar(pBar));
+    Pump();
+    EXPECT_FALSE(::IsWindow(hMiniFrame));
 }
 
 TEST_F(KtvPFrameToolbarsTest, OnlyTheFramesOwnToolbarsAreUserToolbars)
