@@ -20,6 +20,8 @@
 #include "ui/frames/KtvPMDIChildWnd.h"
 #include "ui/frames/KtvPMDIFrameWnd.h"
 #include "ui/commandbars/KtvPPopupMenu.h"
+#include "ui/commandbars/CustomizeButton.h"
+#include "ui/commandbars/KtvPCustomizeMenuButton.h"
 #include "ui/commandbars/KtvPToolbarMenuButton.h"
 #include "ui/docking/KtvPMiniFrameWnd.h"
 #include "ui/frames/KtvPRegistry.h"
@@ -365,6 +367,82 @@ TEST_F(KtvPFrameToolbarsTest, TheWindowMenuListsTheChildrenAndTheWindowsDialogIt
     }
     EXPECT_EQ(texts, (std::vector<CString>{"&New Window", "-", "&1 Query1", "&2 Query2 *", "&Windows..."}));
     Key(VK_ESCAPE);
+    Pump();
+}
+
+}  // namespace
+
+namespace {
+
+// The "Add or Remove Buttons" list of a toolbar in a library frame, opened from
+// the toolbar's chevron by keys: the buttons on the bar, checked while shown,
+// the default buttons the user removed at their default places, unchecked,
+// then a separator and the reset item.
+TEST_F(KtvPFrameToolbarsTest, TheAddOrRemoveListShowsPresentAndRemovedButtons)
+{
+    CKtvPPopupMenu::m_nAnimationType = CKtvPPopupMenu::NO_ANIMATION;
+    CKtvPMDIFrameWnd* pFrame = OpenFrame();
+    auto* pBar = new CKtvPToolBar;
+    ASSERT_TRUE(pBar->Create(pFrame, WS_CHILD | WS_VISIBLE | CBRS_TOP, 0xE830));
+    const UINT ids[] = {ID_FILE_NEW, ID_FILE_OPEN, 0, ID_FILE_SAVE, ID_FILE_CLOSE};
+    ASSERT_TRUE(pBar->SetButtons(ids, 5));
+    pBar->EnableCustomizeButton(TRUE, 0x8300, "Customize...", TRUE);
+    pBar->EnableDocking(CBRS_ALIGN_ANY);
+    pFrame->DockControlBar(pBar);
+    // The user took Open and Close off the bar and hid Save.
+    ASSERT_TRUE(pBar->RemoveButton(4));
+    ASSERT_TRUE(pBar->RemoveButton(1));
+    pBar->GetButton(2)->m_bVisible = FALSE;
+    pBar->AdjustLayout();
+    Pump();
+
+    CCustomizeButton* pChevron = pBar->m_pCustomizeBtn;
+    ASSERT_NE(pChevron, nullptr);
+    ASSERT_TRUE(pChevron->OpenPopupMenu(pBar));
+    Pump();
+    CKtvPPopupMenu* pOptions = pChevron->m_pPopupMenu;
+    ASSERT_NE(pOptions, nullptr);
+    // The last item opens the list of the row's toolbars, whose entry opens this bar's list.
+    pOptions->SendMessage(WM_KEYDOWN, VK_END);
+    pOptions->SendMessage(WM_KEYDOWN, VK_RIGHT);
+    Pump();
+    CKtvPPopupMenu* pToolbars = CKtvPPopupMenu::m_pActivePopupMenu;
+    ASSERT_NE(pToolbars, nullptr);
+    ASSERT_NE(pToolbars, pOptions);
+    pToolbars->SendMessage(WM_KEYDOWN, VK_HOME);
+    pToolbars->SendMessage(WM_KEYDOWN, VK_RIGHT);
+    Pump();
+    CKtvPPopupMenu* pList = CKtvPPopupMenu::m_pActivePopupMenu;
+    ASSERT_NE(pList, nullptr);
+    ASSERT_NE(pList, pToolbars);
+
+    EXPECT_EQ(CKtvPFrameImpl::m_pCustomizeToolbar, pBar);
+    std::vector<CString> items;
+    for (int i = 0; i < pList->GetMenuItemCount(); i++) {
+        CKtvPToolbarButton* pItem = pList->GetMenuItem(i);
+        if (pItem->m_nStyle & TBBS_SEPARATOR) {
+            items.push_back("-");
+            continue;
+        }
+        auto* pCustomize = DYNAMIC_DOWNCAST(CKtvPCustomizeMenuButton, pItem);
+        CString strItem;
+        if (pItem->m_nID == (UINT)-20)
+            strItem = pItem->m_strText;
+        else
+            strItem.Format("%x", pItem->m_nID);
+        if (pCustomize != nullptr && pCustomize->m_bChecked)
+            strItem += " *";
+        items.push_back(strItem);
+    }
+    CString strNew, strOpen, strSave, strCopy;
+    strNew.Format("%x *", ID_FILE_NEW);
+    strOpen.Format("%x", ID_FILE_OPEN);
+    strSave.Format("%x", ID_FILE_SAVE);
+    strCopy.Format("%x", ID_FILE_CLOSE);
+    EXPECT_EQ(items, (std::vector<CString>{strNew, strOpen, strSave, strCopy, "-", "&Reset Toolbar"}));
+    pList->SendMessage(WM_KEYDOWN, VK_ESCAPE);
+    Pump();
+    pFrame->DestroyWindow();
     Pump();
 }
 
