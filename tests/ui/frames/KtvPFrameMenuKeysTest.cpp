@@ -14,9 +14,25 @@
 #include "ui/commandbars/KtvPPopupMenu.h"
 #include "ui/commandbars/KtvPToolbarMenuButton.h"
 #include "ui/commandbars/KtvPToolBar.h"
+#include "ui/commandbars/KtvPUserTool.h"
 #include "ui/frames/KtvPFrameImpl.h"
+#include "ui/frames/KtvPFrameWnd.h"
 #include "ui/frames/KtvPKeyboardManager.h"
 #include "ui/frames/KtvPMDIFrameWnd.h"
+
+// A user tool that records its runs instead of starting a program.
+class CRecordingUserTool : public CKtvPUserTool {
+    DECLARE_DYNCREATE(CRecordingUserTool)
+public:
+    BOOL Invoke() override
+    {
+        s_nRuns++;
+        return TRUE;
+    }
+    static int s_nRuns;
+};
+IMPLEMENT_DYNCREATE(CRecordingUserTool, CKtvPUserTool)
+int CRecordingUserTool::s_nRuns = 0;
 
 namespace {
 
@@ -44,10 +60,11 @@ protected:
         KtvControlTest::TearDown();
     }
 
-    // A library MDI frame with a menu bar made from "&File" and "&Edit".
-    CKtvPMDIFrameWnd* OpenFrameWithMenuBar()
+    // A library frame (MDI unless told otherwise) with a menu bar made from "&File" and "&Edit".
+    template <class Frame = CKtvPMDIFrameWnd>
+    Frame* OpenFrameWithMenuBar()
     {
-        auto* pFrame = new CKtvPMDIFrameWnd;
+        auto* pFrame = new Frame;
         EXPECT_TRUE(pFrame->Create(nullptr, "Main", WS_OVERLAPPEDWINDOW | WS_VISIBLE, CRect(40, 40, 640, 440)));
         EXPECT_TRUE(pFrame->EnableDocking(CBRS_ALIGN_ANY));
         EXPECT_TRUE(::SetMenu(pFrame->GetSafeHwnd(), KeysTestMenu({"&File", "&Edit"}, 0x8001)));
@@ -65,6 +82,16 @@ protected:
         if (menuBar->GetDroppedDownMenu(&iDropped) == nullptr)
             return "";
         return menuBar->GetButton(iDropped)->m_strText;
+    }
+
+    // A mouse message as the loop takes it from the queue, before the filters.
+    static MSG MouseMessage(CWnd* pTarget, UINT message, CPoint ptClient)
+    {
+        MSG msg{};
+        msg.hwnd = pTarget->GetSafeHwnd();
+        msg.message = message;
+        msg.lParam = MAKELPARAM(ptClient.x, ptClient.y);
+        return msg;
     }
 
     CKtvPMenuBar* menuBar = nullptr;
@@ -161,6 +188,100 @@ TEST_F(KtvPFrameMenuKeysTest, F10BoundToACommandRunsItInstead)
     KeyFiltered(VK_F10);
     EXPECT_EQ(CKtvPToolBar::m_UsageCount.GetCount(kCmd), uiBefore + 1) << "nothing runs while minimised";
     EXPECT_NE(::GetFocus(), menuBar->GetSafeHwnd());
+}
+
+// Under an open library popup the frame filters the mouse: moves outside the
+// menu are swallowed, a click on the item that opened the menu closes it and is
+// swallowed (so it does not open it again), and a click elsewhere closes it and
+// still reaches its window.
+TEST_F(KtvPFrameMenuKeysTest, TheMouseUnderAnOpenPopupClosesItOrIsSwallowed)
+{
+    CKtvPMDIFrameWnd* pFrame = OpenFrameWithMenuBar();
+    CWnd* pClient = CWnd::FromHandle(pFrame->m_hWndMDIClient);
+    auto openEdit = [&] {
+        pFrame->SendMessage(WM_MENUCHAR, MAKEWPARAM('e', MF_SYSMENU), 0);
+        Pump();
+        return CKtvPPopupMenu::m_pActivePopupMenu;
+    };
+
+    CKtvPPopupMenu* pPopup = openEdit();
+    ASSERT_NE(pPopup, nullptr);
+    MSG moveOutside = MouseMessage(pClient, WM_MOUSEMOVE, CPoint(300, 300));
+    EXPECT_TRUE(pFrame->PreTranslateMessage(&moveOutside)) << "no hover outside the menu";
+    MSG moveInside = MouseMessage(pPopup, WM_MOUSEMOVE, CPoint(10, 10));
+    EXPECT_FALSE(pFrame->PreTranslateMessage(&moveInside));
+    EXPECT_EQ(CKtvPPopupMenu::m_pActivePopupMenu, pPopup) << "moves close nothing";
+
+    int iEdit = -1;
+    ASSERT_NE(menuBar->GetDroppedDownMenu(&iEdit), nullptr);
+    MSG onOpener = MouseMessage(menuBar, WM_LBUTTONDOWN, menuBar->GetButton(iEdit)->m_rect.CenterPoint());
+    EXPECT_TRUE(pFrame->PreTranslateMessage(&onOpener));
+    Pump();
+    EXPECT_EQ(CKtvPPopupMenu::m_pActivePopupMenu, nullptr);
+    EXPECT_EQ(DroppedTitle(), "");
+
+    ASSERT_NE(openEdit(), nullptr);
+    MSG onClient = MouseMessage(pClient, WM_LBUTTONDOWN, CPoint(300, 300));
+    EXPECT_FALSE(pFrame->PreTranslateMessage(&onClient)) << "the click still reaches the client";
+    Pump();
+    EXPECT_EQ(CKtvPPopupMenu::m_pActivePopupMenu, nullptr);
+    MSG moveAfter = MouseMessage(pClient, WM_MOUSEMOVE, CPoint(300, 300));
+    EXPECT_FALSE(pFrame->PreTranslateMessage(&moveAfter)) << "without a menu the mouse is left alone";
+}
+
+// While a library menu is open in an SDI frame an accelerator runs nothing (its
+// keys go to the menu); once the menu is closed the same keys run the command.
+TEST_F(KtvPFrameMenuKeysTest, AnSdiFrameRunsNoAcceleratorWhileAMenuIsOpen)
+{
+    CKtvPKeyboardManager keyboard;
+    auto* pFrame = OpenFrameWithMenuBar<CKtvPFrameWnd>();
+    constexpr UINT kCmd = 0x8102;
+    ACCEL keys[] = {{FVIRTKEY | FCONTROL, 'N', kCmd}};
+    pFrame->m_hAccelTable = ::CreateAcceleratorTable(keys, 1);
+    const UINT uiBefore = CKtvPToolBar::m_UsageCount.GetCount(kCmd);
+
+    pFrame->SendMessage(WM_MENUCHAR, MAKEWPARAM('e', MF_SYSMENU), 0);
+    Pump();
+    ASSERT_EQ(DroppedTitle(), "&Edit");
+    ChordFiltered(VK_CONTROL, 'N');
+    EXPECT_EQ(CKtvPToolBar::m_UsageCount.GetCount(kCmd), uiBefore);
+
+    KeyFiltered(VK_ESCAPE);
+    Pump();
+    ASSERT_EQ(CKtvPPopupMenu::m_pActivePopupMenu, nullptr);
+    ChordFiltered(VK_CONTROL, 'N');
+    EXPECT_EQ(CKtvPToolBar::m_UsageCount.GetCount(kCmd), uiBefore + 1);
+}
+
+// An accelerator bound to a user tool's command starts the tool, in both main
+// frame kinds; with a menu open its keys go to the menu and no tool starts.
+TEST_F(KtvPFrameMenuKeysTest, AnAcceleratorOfAUserToolStartsTheTool)
+{
+    for (bool bMDI : {true, false}) {
+        SCOPED_TRACE(bMDI ? "MDI" : "SDI");
+        CKtvPKeyboardManager keyboard;
+        CKtvPUserToolsManager tools(0x8500, 0x8501, 0x8510, RUNTIME_CLASS(CRecordingUserTool));
+        CKtvPUserTool* pTool = tools.CreateNewTool();
+        ASSERT_NE(pTool, nullptr);
+        CFrameWnd* pFrame = bMDI ? static_cast<CFrameWnd*>(OpenFrameWithMenuBar<CKtvPMDIFrameWnd>())
+                                 : static_cast<CFrameWnd*>(OpenFrameWithMenuBar<CKtvPFrameWnd>());
+        ACCEL keys[] = {{FVIRTKEY | FCONTROL, 'T', static_cast<WORD>(pTool->m_uiCmdId)}};
+        pFrame->m_hAccelTable = ::CreateAcceleratorTable(keys, 1);
+        CRecordingUserTool::s_nRuns = 0;
+
+        ChordFiltered(VK_CONTROL, 'T');
+        EXPECT_EQ(CRecordingUserTool::s_nRuns, 1);
+
+        pFrame->SendMessage(WM_MENUCHAR, MAKEWPARAM('f', MF_SYSMENU), 0);
+        Pump();
+        ASSERT_NE(CKtvPPopupMenu::m_pActivePopupMenu, nullptr);
+        ChordFiltered(VK_CONTROL, 'T');
+        EXPECT_EQ(CRecordingUserTool::s_nRuns, 1);
+        KeyFiltered(VK_ESCAPE);
+        pFrame->DestroyWindow();
+        Pump();
+        CKtvPKeyboardManager::CleanUp();
+    }
 }
 
 }  // namespace
