@@ -17,6 +17,7 @@
 #include "ui/commandbars/KtvPUserTool.h"
 #include "ui/frames/KtvPFrameImpl.h"
 #include "ui/frames/KtvPFrameWnd.h"
+#include "ui/frames/KtvPMDIChildWnd.h"
 #include "ui/frames/KtvPKeyboardManager.h"
 #include "ui/frames/KtvPMDIFrameWnd.h"
 
@@ -119,13 +120,27 @@ TEST_F(KtvPFrameMenuKeysTest, EveryMenuCharDropsItsPopupAgainAfterEsc)
 }
 
 // Alt+E as a user types it, then Esc, again and again on one frame, whether the
-// menu bar takes the focus while its popup is open or (as the program has it) not.
+// menu bar takes the focus while its popup is open or (as the program has it)
+// not, and with the focus in an MDI child.
 TEST_F(KtvPFrameMenuKeysTest, AltWithAMnemonicDropsItsPopupEachTime)
 {
-    for (BOOL bFocusOwnerBar : {TRUE, FALSE}) {
-        SCOPED_TRACE(bFocusOwnerBar);
-        CKtvPPopupMenu::m_bFocusOwnerBar = bFocusOwnerBar;
+    struct Case {
+        BOOL bFocusOwnerBar;
+        bool bChild;
+    };
+    for (const Case& c : {Case{TRUE, false}, Case{FALSE, false}, Case{FALSE, true}}) {
+        SCOPED_TRACE(testing::Message() << c.bFocusOwnerBar << " " << c.bChild);
+        CKtvPPopupMenu::m_bFocusOwnerBar = c.bFocusOwnerBar;
         CKtvPMDIFrameWnd* pFrame = OpenFrameWithMenuBar();
+        if (c.bChild) {
+            auto* pChild = new CKtvPMDIChildWnd;
+            ASSERT_TRUE(pChild->Create(nullptr, "Query1", WS_CHILD | WS_VISIBLE | WS_OVERLAPPEDWINDOW,
+                                       CFrameWnd::rectDefault, pFrame));
+            pChild->InitialUpdateFrame(nullptr, TRUE);
+            pChild->SetFocus();
+            Pump();
+            ASSERT_EQ(::GetFocus(), pChild->GetSafeHwnd());
+        }
         for (int nTime = 1; nTime <= 3; nTime++) {
             SCOPED_TRACE(nTime);
             ChordFiltered(VK_MENU, 'E');
