@@ -12,6 +12,7 @@
 #include "ui/commandbars/KtvPCommandManager.h"
 #include "ui/commandbars/KtvPMenuBar.h"
 #include "ui/commandbars/KtvPPopupMenu.h"
+#include "ui/commandbars/KtvPToolbarEditBoxButton.h"
 #include "ui/commandbars/KtvPToolbarMenuButton.h"
 #include "ui/commandbars/KtvPToolBar.h"
 #include "ui/commandbars/KtvPUserTool.h"
@@ -297,6 +298,70 @@ TEST_F(KtvPFrameMenuKeysTest, AnAcceleratorOfAUserToolStartsTheTool)
         Pump();
         CKtvPKeyboardManager::CleanUp();
     }
+}
+
+// Alt with a mnemonic opens the menu bar's popup unless the same keys are an
+// accelerator of the main frame or of the active child frame: then the command wins.
+TEST_F(KtvPFrameMenuKeysTest, AltWithAMnemonicBoundToAnAcceleratorRunsTheCommand)
+{
+    enum class Bound { Nowhere, MainFrame, ActiveChild };
+    for (Bound bound : {Bound::Nowhere, Bound::MainFrame, Bound::ActiveChild}) {
+        SCOPED_TRACE(static_cast<int>(bound));
+        CKtvPKeyboardManager keyboard;
+        CKtvPMDIFrameWnd* pFrame = OpenFrameWithMenuBar();
+        auto* pChild = new CKtvPMDIChildWnd;
+        ASSERT_TRUE(pChild->Create(nullptr, "Query1", WS_CHILD | WS_VISIBLE | WS_OVERLAPPEDWINDOW,
+                                   CFrameWnd::rectDefault, pFrame));
+        pChild->InitialUpdateFrame(nullptr, TRUE);
+        pChild->SetFocus();
+        Pump();
+        constexpr UINT kCmd = 0x8103;
+        ACCEL keys[] = {{FVIRTKEY | FALT, 'E', kCmd}};
+        if (bound == Bound::MainFrame)
+            pFrame->m_hAccelTable = ::CreateAcceleratorTable(keys, 1);
+        else if (bound == Bound::ActiveChild)
+            pChild->m_hAccelTable = ::CreateAcceleratorTable(keys, 1);
+
+        ChordFiltered(VK_MENU, 'E');
+        Pump();
+        EXPECT_EQ(DroppedTitle(), bound == Bound::Nowhere ? "&Edit" : "");
+        KeyFiltered(VK_ESCAPE);
+        pFrame->DestroyWindow();
+        Pump();
+        CKtvPKeyboardManager::CleanUp();
+    }
+}
+
+// In an SDI frame a key typed into a toolbar's edit box is the box's, not an
+// accelerator; the same key with the focus elsewhere in the frame runs the command.
+TEST_F(KtvPFrameMenuKeysTest, AnSdiFrameLeavesKeysOfAToolbarEditBoxToTheBox)
+{
+    CKtvPKeyboardManager keyboard;
+    auto* pFrame = OpenFrameWithMenuBar<CKtvPFrameWnd>();
+    constexpr UINT kCmd = 0x8104;
+    ACCEL keys[] = {{FVIRTKEY | FCONTROL, 'N', kCmd}};
+    pFrame->m_hAccelTable = ::CreateAcceleratorTable(keys, 1);
+    auto* pBar = new CKtvPToolBar;
+    ASSERT_TRUE(pBar->Create(pFrame, WS_CHILD | WS_VISIBLE | CBRS_TOP, 0xE840));
+    auto* pEdit = new CKtvPToolbarEditBoxButton;
+    pEdit->m_nID = 0x8105;
+    ASSERT_GE(pBar->InsertButton(pEdit), 0);
+    pBar->EnableDocking(CBRS_ALIGN_ANY);
+    pFrame->DockControlBar(pBar);
+    pBar->AdjustLayout();
+    Pump();
+    ASSERT_NE(pEdit->GetHwnd(), nullptr);
+    const UINT uiBefore = CKtvPToolBar::m_UsageCount.GetCount(kCmd);
+
+    ::SetFocus(pEdit->GetHwnd());
+    Pump();
+    ChordFiltered(VK_CONTROL, 'N');
+    EXPECT_EQ(CKtvPToolBar::m_UsageCount.GetCount(kCmd), uiBefore) << "the edit box has the key";
+
+    pFrame->SetFocus();
+    Pump();
+    ChordFiltered(VK_CONTROL, 'N');
+    EXPECT_EQ(CKtvPToolBar::m_UsageCount.GetCount(kCmd), uiBefore + 1);
 }
 
 }  // namespace
