@@ -357,6 +357,9 @@ void CKtvPFrameImpl::SetupToolbarMenu(CMenu& menu, const UINT uiViewUserToolbarC
 void CKtvPFrameImpl::AddTearOffToolbar(CKtvPControlBar* pToolBar)
 {
     m_listTearOffToolbars.AddTail(pToolBar);
+    // A menu torn off floats where it was dropped, and may float again later.
+    if (pToolBar != nullptr)
+        pToolBar->SetControlBarStyle(pToolBar->GetControlBarStyle() | KTVP_CBRS_FLOAT);
 }
 
 void CKtvPFrameImpl::RemoveTearOffToolbar(CKtvPControlBar* pToolBar)

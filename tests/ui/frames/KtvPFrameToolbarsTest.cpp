@@ -447,3 +447,53 @@ TEST_F(KtvPFrameToolbarsTest, TheAddOrRemoveListShowsPresentAndRemovedButtons)
 }
 
 }  // namespace
+
+namespace {
+
+// A menu of the menu bar torn off floats as a toolbar named after the menu, and
+// the frame keeps it among its tear-off toolbars; tearing it off again moves the
+// same bar.
+TEST_F(KtvPFrameToolbarsTest, AMenuTornOffFloatsAsAToolbarOfTheFrame)
+{
+    CKtvPPopupMenu::m_nAnimationType = CKtvPPopupMenu::NO_ANIMATION;
+    CKtvPMDIFrameWnd* pFrame = OpenFrame();
+    ASSERT_TRUE(::SetMenu(pFrame->GetSafeHwnd(), MakeMenu({"&File", "&Edit"}, 0x8001)));
+    auto* pMenuBar = new CKtvPMenuBar;
+    ASSERT_TRUE(pMenuBar->Create(pFrame));
+    Pump();
+    constexpr UINT kTearOffId = 0xE850;
+
+    auto tearOffEdit = [&](CPoint ptClient) {
+        pFrame->SendMessage(WM_MENUCHAR, MAKEWPARAM('e', MF_SYSMENU), 0);
+        Pump();
+        CKtvPToolbarMenuButton* pDropped = pMenuBar->GetDroppedDownMenu();
+        EXPECT_NE(pDropped, nullptr);
+        if (pDropped == nullptr || pDropped->m_pPopupMenu == nullptr)
+            return FALSE;
+        pDropped->m_uiTearOffId = kTearOffId;
+        const BOOL bTorn = pDropped->m_pPopupMenu->TearOff(ptClient);
+        // The drag that tears a menu off ends with the menu closed.
+        if (pDropped->m_pPopupMenu != nullptr)
+            pDropped->m_pPopupMenu->SendMessage(WM_CLOSE);
+        Pump();
+        return bTorn;
+    };
+    ASSERT_TRUE(tearOffEdit(CPoint(5, 5)));
+    auto* pBar = dynamic_cast<CKtvPToolBar*>(pFrame->GetControlBar(kTearOffId));
+    ASSERT_NE(pBar, nullptr);
+    CKtvPMiniFrameWnd* pMiniFrame = pBar->GetParentMiniFrame();
+    ASSERT_NE(pMiniFrame, nullptr) << "the torn-off menu floats";
+    EXPECT_TRUE(pMiniFrame->IsWindowVisible());
+    CString strName;
+    pBar->GetWindowText(strName);
+    EXPECT_EQ(strName, "Edit");
+    EXPECT_NE(pFrame->GetFrameImpl()->m_listTearOffToolbars.Find(pBar), nullptr);
+
+    ASSERT_TRUE(tearOffEdit(CPoint(40, 30)));
+    EXPECT_EQ(pFrame->GetControlBar(kTearOffId), pBar) << "no second bar";
+    EXPECT_EQ(pFrame->GetFrameImpl()->m_listTearOffToolbars.GetCount(), 1);
+    pFrame->DestroyWindow();
+    Pump();
+}
+
+}  // namespace
