@@ -16,6 +16,9 @@
 #include "ui/commandbars/KtvPToolbarMenuButton.h"
 #include "ui/commandbars/KtvPToolBar.h"
 #include "ui/commandbars/KtvPUserTool.h"
+#include "ui/docking/KtvPDockingControlBar.h"
+#include "ui/docking/KtvPMiniFrameWnd.h"
+#include "ui/frames/KtvPCodes.h"
 #include "ui/frames/KtvPFrameImpl.h"
 #include "ui/frames/KtvPFrameWnd.h"
 #include "ui/frames/KtvPMDIChildWnd.h"
@@ -362,6 +365,32 @@ TEST_F(KtvPFrameMenuKeysTest, AnSdiFrameLeavesKeysOfAToolbarEditBoxToTheBox)
     Pump();
     ChordFiltered(VK_CONTROL, 'N');
     EXPECT_EQ(CKtvPToolBar::m_UsageCount.GetCount(kCmd), uiBefore + 1);
+}
+
+// With the focus in a floating pane, Alt with a mnemonic still drops the frame's
+// menu, Esc closes it, and the next one drops it again.
+TEST_F(KtvPFrameMenuKeysTest, MnemonicsWorkWithTheFocusInAFloatingPane)
+{
+    CKtvPMDIFrameWnd* pFrame = OpenFrameWithMenuBar();
+    auto* pPane = new CKtvPDockingControlBar;
+    ASSERT_TRUE(pPane->Create("Pane", pFrame, CRect(0, 0, 150, 120), TRUE, 0xE860, WS_CHILD | WS_VISIBLE | CBRS_LEFT,
+                              0x20, KTVP_CBRS_FLOAT | KTVP_CBRS_RESIZE | KTVP_CBRS_CLOSE));
+    pPane->EnableDocking(CBRS_ALIGN_ANY);
+    ASSERT_TRUE(pPane->DockToFrameWindow(CBRS_ALIGN_LEFT));
+    ASSERT_TRUE(pPane->FloatControlBar(CRect(200, 200, 350, 320), KTVP_DM_DBL_CLICK, TRUE));
+    Pump();
+    ASSERT_NE(pPane->GetParentMiniFrame(), nullptr);
+    pPane->SetFocus();
+    Pump();
+    for (int nTime = 1; nTime <= 2; nTime++) {
+        SCOPED_TRACE(nTime);
+        ChordFiltered(VK_MENU, 'E');
+        Pump();
+        EXPECT_EQ(DroppedTitle(), "&Edit");
+        KeyFiltered(VK_ESCAPE);
+        Pump();
+        EXPECT_EQ(CKtvPPopupMenu::m_pActivePopupMenu, nullptr);
+    }
 }
 
 }  // namespace
