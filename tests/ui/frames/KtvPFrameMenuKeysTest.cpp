@@ -89,6 +89,33 @@ protected:
         return menuBar->GetButton(iDropped)->m_strText;
     }
 
+    // An MDI child of the frame with the focus.
+    CKtvPMDIChildWnd* OpenFocusedChild(CKtvPMDIFrameWnd* pFrame)
+    {
+        auto* pChild = new CKtvPMDIChildWnd;
+        EXPECT_TRUE(pChild->Create(nullptr, "Query1", WS_CHILD | WS_VISIBLE | WS_OVERLAPPEDWINDOW,
+                                   CFrameWnd::rectDefault, pFrame));
+        pChild->InitialUpdateFrame(nullptr, TRUE);
+        pChild->SetFocus();
+        Pump();
+        return pChild;
+    }
+
+    // Alt+E then Esc, as a user types them, the given number of times: each
+    // time the Edit menu drops down and Esc closes it.
+    void AltEThenEsc(int nTimes)
+    {
+        for (int nTime = 1; nTime <= nTimes; nTime++) {
+            SCOPED_TRACE(nTime);
+            ChordFiltered(VK_MENU, 'E');
+            Pump();
+            EXPECT_EQ(DroppedTitle(), "&Edit");
+            KeyFiltered(VK_ESCAPE);
+            Pump();
+            EXPECT_EQ(CKtvPPopupMenu::m_pActivePopupMenu, nullptr) << "Esc closed the popup";
+        }
+    }
+
     // A mouse message as the loop takes it from the queue, before the filters.
     static MSG MouseMessage(CWnd* pTarget, UINT message, CPoint ptClient)
     {
@@ -137,23 +164,10 @@ TEST_F(KtvPFrameMenuKeysTest, AltWithAMnemonicDropsItsPopupEachTime)
         CKtvPPopupMenu::m_bFocusOwnerBar = c.bFocusOwnerBar;
         CKtvPMDIFrameWnd* pFrame = OpenFrameWithMenuBar();
         if (c.bChild) {
-            auto* pChild = new CKtvPMDIChildWnd;
-            ASSERT_TRUE(pChild->Create(nullptr, "Query1", WS_CHILD | WS_VISIBLE | WS_OVERLAPPEDWINDOW,
-                                       CFrameWnd::rectDefault, pFrame));
-            pChild->InitialUpdateFrame(nullptr, TRUE);
-            pChild->SetFocus();
-            Pump();
+            CKtvPMDIChildWnd* pChild = OpenFocusedChild(pFrame);
             ASSERT_EQ(::GetFocus(), pChild->GetSafeHwnd());
         }
-        for (int nTime = 1; nTime <= 3; nTime++) {
-            SCOPED_TRACE(nTime);
-            ChordFiltered(VK_MENU, 'E');
-            Pump();
-            EXPECT_EQ(DroppedTitle(), "&Edit");
-            KeyFiltered(VK_ESCAPE);
-            Pump();
-            EXPECT_EQ(CKtvPPopupMenu::m_pActivePopupMenu, nullptr) << "Esc closed the popup";
-        }
+        AltEThenEsc(3);
         pFrame->DestroyWindow();
         Pump();
     }
@@ -312,12 +326,7 @@ TEST_F(KtvPFrameMenuKeysTest, AltWithAMnemonicBoundToAnAcceleratorRunsTheCommand
         SCOPED_TRACE(static_cast<int>(bound));
         CKtvPKeyboardManager keyboard;
         CKtvPMDIFrameWnd* pFrame = OpenFrameWithMenuBar();
-        auto* pChild = new CKtvPMDIChildWnd;
-        ASSERT_TRUE(pChild->Create(nullptr, "Query1", WS_CHILD | WS_VISIBLE | WS_OVERLAPPEDWINDOW,
-                                   CFrameWnd::rectDefault, pFrame));
-        pChild->InitialUpdateFrame(nullptr, TRUE);
-        pChild->SetFocus();
-        Pump();
+        CKtvPMDIChildWnd* pChild = OpenFocusedChild(pFrame);
         constexpr UINT kCmd = 0x8103;
         ACCEL keys[] = {{FVIRTKEY | FALT, 'E', kCmd}};
         if (bound == Bound::MainFrame)
@@ -382,15 +391,7 @@ TEST_F(KtvPFrameMenuKeysTest, MnemonicsWorkWithTheFocusInAFloatingPane)
     ASSERT_NE(pPane->GetParentMiniFrame(), nullptr);
     pPane->SetFocus();
     Pump();
-    for (int nTime = 1; nTime <= 2; nTime++) {
-        SCOPED_TRACE(nTime);
-        ChordFiltered(VK_MENU, 'E');
-        Pump();
-        EXPECT_EQ(DroppedTitle(), "&Edit");
-        KeyFiltered(VK_ESCAPE);
-        Pump();
-        EXPECT_EQ(CKtvPPopupMenu::m_pActivePopupMenu, nullptr);
-    }
+    AltEThenEsc(2);
 }
 
 }  // namespace
