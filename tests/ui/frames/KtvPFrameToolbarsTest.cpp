@@ -497,3 +497,39 @@ TEST_F(KtvPFrameToolbarsTest, AMenuTornOffFloatsAsAToolbarOfTheFrame)
 }
 
 }  // namespace
+
+namespace {
+
+// A user toolbar left floating comes back floating at the same place when the
+// workspace state is saved with one frame and loaded into the next.
+TEST_F(KtvPFrameToolbarsTest, AFloatingUserToolbarComesBackFloatingWhereItWas)
+{
+    CKtvPMDIFrameWnd* pFrame = OpenFrame();
+    pFrame->GetFrameImpl()->InitUserToolbars(nullptr, kUserFirst, kUserLast);
+    CKtvPToolBar* pBar = pFrame->GetFrameImpl()->CreateNewToolbar("Mine");
+    ASSERT_NE(pBar, nullptr);
+    Pump();
+    ASSERT_NE(pBar->GetParentMiniFrame(), nullptr);
+    pBar->GetParentMiniFrame()->SetWindowPos(nullptr, 150, 260, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    Pump();
+    CRect rectBefore;
+    pBar->GetParentMiniFrame()->GetWindowRect(rectBefore);
+    ASSERT_TRUE(workspace->SaveState(nullptr, pFrame->GetFrameImpl()));
+    Close(pFrame);
+    Pump();
+
+    pFrame = OpenFrame();
+    pFrame->GetFrameImpl()->InitUserToolbars(nullptr, kUserFirst, kUserLast);
+    ASSERT_TRUE(workspace->LoadState(nullptr, pFrame->GetFrameImpl()));
+    Pump();
+    CKtvPToolBar* pLoaded = pFrame->GetFrameImpl()->GetUserToolBarByIndex(0);
+    ASSERT_NE(pLoaded, nullptr);
+    CKtvPMiniFrameWnd* pMiniFrame = pLoaded->GetParentMiniFrame();
+    ASSERT_NE(pMiniFrame, nullptr) << "it floats again";
+    EXPECT_TRUE(pMiniFrame->IsWindowVisible());
+    CRect rectAfter;
+    pMiniFrame->GetWindowRect(rectAfter);
+    EXPECT_EQ(rectAfter.TopLeft(), rectBefore.TopLeft());
+}
+
+}  // namespace
