@@ -528,3 +528,47 @@ TEST_F(DockStateTest, AFloatingFrameWithATabbedPairComesBackWhole)
 }
 
 }  // namespace
+
+namespace {
+
+// Two panes of the program share one control id; a layout with both, one of
+// them floating, still saves, loads and applies, and neither pane is lost.
+TEST_F(DockStateTest, TwoPanesSharingAnIdStillLoadTheirLayout)
+{
+    constexpr UINT kSharedID = 40267;
+    auto twoPanes = [&] {
+        std::vector<TestPane*> panes;
+        for (DWORD dwSide : {(DWORD)CBRS_ALIGN_LEFT, (DWORD)CBRS_ALIGN_RIGHT}) {
+            auto* pPane = new TestPane(RGB(90, 90, 160));
+            EXPECT_TRUE(pPane->Create("Shared", frame, CRect(0, 0, 140, 110), TRUE, kSharedID,
+                                      WS_CHILD | WS_VISIBLE | CBRS_LEFT, 0x20, tw::test::kPaneStyle));
+            pPane->EnableDocking(CBRS_ALIGN_ANY);
+            EXPECT_TRUE(pPane->DockToFrameWindow(dwSide));
+            panes.push_back(pPane);
+        }
+        Pump();
+        return panes;
+    };
+    std::vector<TestPane*> panes = twoPanes();
+    ASSERT_TRUE(panes[1]->FloatControlBar(CRect(250, 150, 400, 280), KTVP_DM_DBL_CLICK, TRUE));
+    Pump();
+    ASSERT_TRUE(manager->SaveState("SharedId", kFrameID));
+
+    NewFrame();
+    panes = twoPanes();
+    const int nWindowsBefore = WindowCount(frame);
+    ASSERT_TRUE(manager->LoadState("SharedId", kFrameID));
+    EXPECT_FALSE(manager->IsLastLoadFailed());
+    manager->SetDockState();
+    Pump();
+    int nFloating = 0;
+    for (TestPane* pPane : panes) {
+        ASSERT_TRUE(::IsWindow(pPane->GetSafeHwnd()));
+        EXPECT_TRUE(pPane->IsVisible());
+        nFloating += pPane->GetParentMiniFrame(TRUE) != nullptr ? 1 : 0;
+    }
+    EXPECT_EQ(nFloating, 1) << "one of the two floats, as one did";
+    EXPECT_LE(WindowCount(frame), nWindowsBefore + 1) << "at most the floating frame is new";
+}
+
+}  // namespace
