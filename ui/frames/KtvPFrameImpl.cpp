@@ -31,6 +31,12 @@ namespace {
 
 constexpr DWORD kUserToolbarStyle = WS_CHILD | WS_VISIBLE | CBRS_TOP | CBRS_GRIPPER | CBRS_HIDE_INPLACE;
 
+// The toolbars the frame keeps for the user may float.
+void LetToolbarFloat(CKtvPControlBar* pBar)
+{
+    pBar->SetControlBarStyle(pBar->GetControlBarStyle() | KTVP_CBRS_FLOAT);
+}
+
 }  // namespace
 
 CKtvPToolBar* CKtvPFrameImpl::m_pCustomizeToolbar = nullptr;
@@ -85,8 +91,7 @@ CString CKtvPFrameImpl::GetTearOffBase()
 void CKtvPFrameImpl::ConfigureToolbar(CKtvPToolBar* pToolBar)
 {
     pToolBar->SetBarStyle(pToolBar->GetBarStyle() | CBRS_TOOLTIPS | CBRS_FLYBY | CBRS_SIZE_DYNAMIC);
-    // The user's own toolbars start floating and may be torn off their dock bars again.
-    pToolBar->SetControlBarStyle(pToolBar->GetControlBarStyle() | KTVP_CBRS_FLOAT);
+    LetToolbarFloat(pToolBar);
     pToolBar->EnableDocking(CBRS_ALIGN_ANY);
 }
 
@@ -359,7 +364,7 @@ void CKtvPFrameImpl::AddTearOffToolbar(CKtvPControlBar* pToolBar)
     m_listTearOffToolbars.AddTail(pToolBar);
     // A menu torn off floats where it was dropped, and may float again later.
     if (pToolBar != nullptr)
-        pToolBar->SetControlBarStyle(pToolBar->GetControlBarStyle() | KTVP_CBRS_FLOAT);
+        LetToolbarFloat(pToolBar);
 }
 
 void CKtvPFrameImpl::RemoveTearOffToolbar(CKtvPControlBar* pToolBar)

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "platform/mfc/afxwin.h"
+#include "platform/win32/kernel/ProcessClock.h"
 #include "tests/support/ScopedAppNames.h"
 #include "tests/support/ui/KtvControlTest.h"
 #include "tests/support/ui/KtvStoredValue.h"
@@ -530,6 +531,45 @@ TEST_F(KtvPFrameToolbarsTest, AFloatingUserToolbarComesBackFloatingWhereItWas)
     CRect rectAfter;
     pMiniFrame->GetWindowRect(rectAfter);
     EXPECT_EQ(rectAfter.TopLeft(), rectBefore.TopLeft());
+}
+
+}  // namespace
+
+namespace {
+
+// A user toolbar docked by the user can be dragged off its dock bar by its
+// gripper and floats where it was dropped.
+TEST_F(KtvPFrameToolbarsTest, ADockedUserToolbarDraggedByItsGripperFloats)
+{
+    CKtvPMDIFrameWnd* pFrame = OpenFrame();
+    CKtvPFrameImpl& impl = *pFrame->GetFrameImpl();
+    impl.InitUserToolbars(nullptr, kUserFirst, kUserLast);
+    CKtvPToolBar* pBar = impl.CreateNewToolbar("Mine");
+    ASSERT_NE(pBar, nullptr);
+    const UINT ids[] = {ID_FILE_NEW, ID_FILE_OPEN};
+    ASSERT_TRUE(pBar->SetButtons(ids, 2));
+    pFrame->DockControlBar(pBar);
+    pFrame->RecalcLayout();
+    Pump();
+    ASSERT_EQ(pBar->GetParentMiniFrame(), nullptr) << "docked";
+
+    CRect rectBar;
+    pBar->GetWindowRect(rectBar);
+    const CPoint ptGripper(rectBar.left + 3, rectBar.CenterPoint().y);
+    tw::ProcessClock::Advance(1000);
+    input.MouseMove(ptGripper.x, ptGripper.y);
+    Pump();
+    input.ButtonDown(tw::display::MouseButton::Left, ptGripper.x, ptGripper.y);
+    Pump();
+    CPoint pt = ptGripper;
+    for (int i = 0; i < 6; i++) {
+        pt += CPoint(10, 30);
+        input.MouseMove(pt.x, pt.y);
+        Pump();
+    }
+    input.ButtonUp(tw::display::MouseButton::Left, pt.x, pt.y);
+    Pump();
+    EXPECT_NE(pBar->GetParentMiniFrame(), nullptr) << "dragged off, it floats";
 }
 
 }  // namespace
