@@ -10,6 +10,7 @@
 #include "tests/support/window/HeadlessWindowTest.h"
 #include "platform/mfc/CDockBar.h"
 #include "ui/commandbars/KtvPPopupMenu.h"
+#include "ui/commandbars/KtvPTearOffManager.h"
 #include "ui/frames/KtvPCodes.h"
 #include "ui/frames/KtvPDialog.h"
 
@@ -274,6 +275,7 @@ protected:
     void TearDown() override
     {
         KtvPDialogTest::TearDown();
+        CKtvPMenuSound::Terminate();
         CKtvPPopupMenu::m_nAnimationType = animationBefore;
     }
 

@@ -12,6 +12,7 @@
 #include "ui/commandbars/KtvPCommandManager.h"
 #include "ui/commandbars/KtvPMenuBar.h"
 #include "ui/commandbars/KtvPPopupMenu.h"
+#include "ui/commandbars/KtvPTearOffManager.h"
 #include "ui/commandbars/KtvPToolbarEditBoxButton.h"
 #include "ui/commandbars/KtvPToolbarMenuButton.h"
 #include "ui/commandbars/KtvPToolBar.h"
@@ -62,6 +63,8 @@ protected:
         CKtvPPopupMenu::m_pActivePopupMenu = nullptr;
         CKtvPPopupMenu::m_bFocusOwnerBar = TRUE;
         CKtvPKeyboardManager::CleanUp();
+        // The menus played their sounds on a worker that must end before the process does.
+        CKtvPMenuSound::Terminate();
         KtvControlTest::TearDown();
     }
 

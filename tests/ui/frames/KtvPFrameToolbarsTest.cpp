@@ -21,6 +21,7 @@
 #include "ui/frames/KtvPMDIChildWnd.h"
 #include "ui/frames/KtvPMDIFrameWnd.h"
 #include "ui/commandbars/KtvPPopupMenu.h"
+#include "ui/commandbars/KtvPTearOffManager.h"
 #include "ui/commandbars/CustomizeButton.h"
 #include "ui/commandbars/KtvPCustomizeMenuButton.h"
 #include "ui/commandbars/KtvPToolbarMenuButton.h"
@@ -50,6 +51,8 @@ protected:
     void TearDown() override
     {
         tw::test::DestroyTopLevelWindows();
+        // The menus played their sounds on a worker that must end before the process does.
+        CKtvPMenuSound::Terminate();
         workspace.reset();
         ktvtest::ForgetKey(KtvGetRegPath(kSection));
         names.reset();
