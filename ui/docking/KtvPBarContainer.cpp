@@ -255,7 +255,11 @@ void CKtvPBarContainer::LoadBarField(CArchive& ar, int& nSavedID, CList<UINT, UI
     auto* pTabbed = pObj != nullptr && pObj->IsKindOf(RUNTIME_CLASS(CKtvPBaseTabbedBar))
                         ? static_cast<CKtvPBaseTabbedBar*>(pObj)
                         : nullptr;
-    CRect rect = pTabbed != nullptr ? pTabbed->GetRecentDockInfo().GetLayoutRect(TRUE) : CRect(0, 0, 0, 0);
+    CRect rect = pTabbed != nullptr ? StoredRectInDockSite(pTabbed) : CRect(0, 0, 0, 0);
+    // Creating the window gives the bar the side and floating place of where it is
+    // made; the record's own are put back, so that storing the layout again gives it.
+    const DWORD dwAlignment = pTabbed != nullptr ? pTabbed->GetCurrentAlignment() : 0;
+    const CRect rectLastFloat = pTabbed != nullptr ? pTabbed->GetRecentDockInfo().m_rectLastFloat : CRect();
     if (pTabbed == nullptr ||
         !pTabbed->Create("", DockSite(), rect, TRUE, (UINT)-1, dwStyle,
                          pTabbed->IsKindOf(RUNTIME_CLASS(CKtvPOutlookBar)) ? 0x40 : 0x20,
@@ -264,8 +268,25 @@ void CKtvPBarContainer::LoadBarField(CArchive& ar, int& nSavedID, CList<UINT, UI
         delete pObj;
         AfxThrowArchiveException(CArchiveException::genericException);
     }
+    pTabbed->SetBarAlignment(dwAlignment);
+    pTabbed->GetRecentDockInfo().m_rectLastFloat = rectLastFloat;
     pTabbed->SerializeTabWindow(ar);
     pBar = pTabbed;
+}
+
+// A bar's stored docked rectangle is in the client coordinates of the frame the
+// bars dock in; a layout of a floating frame places its bars in that frame.
+CRect CKtvPBarContainer::StoredRectInDockSite(CKtvPDockingControlBar* pBar) const
+{
+    CRect rect = pBar->GetRecentDockInfo().GetLayoutRect(TRUE);
+    auto* pMiniFrame = dynamic_cast<CKtvPMiniFrameWnd*>(DockSite());
+    if (pMiniFrame == nullptr || pMiniFrame->GetParentFrameHwnd() == nullptr) {
+        return rect;
+    }
+    ::ClientToScreen(pMiniFrame->GetParentFrameHwnd(), reinterpret_cast<POINT*>(&rect.left));
+    ::ClientToScreen(pMiniFrame->GetParentFrameHwnd(), reinterpret_cast<POINT*>(&rect.right));
+    pMiniFrame->ScreenToClient(rect);
+    return rect;
 }
 
 void CKtvPBarContainer::GetWindowRect(CRect& rect, BOOL bIgnoreVisibility) const

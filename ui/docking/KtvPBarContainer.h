@@ -112,6 +112,7 @@ private:
     void CollapseInto();
     void SerializeBarField(CArchive& ar, CKtvPDockingControlBar* pBar);
     void LoadBarField(CArchive& ar, int& nSavedID, CList<UINT, UINT>& lstTabIDs, CKtvPDockingControlBar*& pBar);
+    CRect StoredRectInDockSite(CKtvPDockingControlBar* pBar) const;
 
     CKtvPBarContainer(const CKtvPBarContainer&) = delete;
     CKtvPBarContainer& operator=(const CKtvPBarContainer&) = delete;

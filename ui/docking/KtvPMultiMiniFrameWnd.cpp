@@ -684,6 +684,8 @@ void CKtvPMultiMiniFrameWnd::SetDockState(CKtvPDockManager* pDockManager)
             if (pTabbed->GetTabsNum() > 0) {
                 pTabbed->SetWindowPos(nullptr, rect.left, rect.top, rect.Width(), rect.Height(),
                                       SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+                // The tab that was active comes back active, as in a docked group.
+                pTabbed->ApplyRestoredTabInfo();
                 pTabbed->RecalcLayout();
             } else {
                 lstEmptyTabbed.AddTail(pTabbed);

@@ -31,6 +31,12 @@ namespace {
 
 constexpr DWORD kUserToolbarStyle = WS_CHILD | WS_VISIBLE | CBRS_TOP | CBRS_GRIPPER | CBRS_HIDE_INPLACE;
 
+// The toolbars the frame keeps for the user may float.
+void LetToolbarFloat(CKtvPControlBar* pBar)
+{
+    pBar->SetControlBarStyle(pBar->GetControlBarStyle() | KTVP_CBRS_FLOAT);
+}
+
 }  // namespace
 
 CKtvPToolBar* CKtvPFrameImpl::m_pCustomizeToolbar = nullptr;
@@ -46,7 +52,8 @@ CKtvPFrameImpl::CKtvPFrameImpl(CFrameWnd* pFrame)
       m_pFrame(pFrame),
       m_pDockManager(nullptr),
       m_nIDDefaultResource(0),
-      m_bLoadDockState(TRUE)
+      m_bLoadDockState(TRUE),
+      m_bMenuKeyF10Down(FALSE)
 {
 }
 
@@ -84,6 +91,7 @@ CString CKtvPFrameImpl::GetTearOffBase()
 void CKtvPFrameImpl::ConfigureToolbar(CKtvPToolBar* pToolBar)
 {
     pToolBar->SetBarStyle(pToolBar->GetBarStyle() | CBRS_TOOLTIPS | CBRS_FLYBY | CBRS_SIZE_DYNAMIC);
+    LetToolbarFloat(pToolBar);
     pToolBar->EnableDocking(CBRS_ALIGN_ANY);
 }
 
@@ -354,6 +362,9 @@ void CKtvPFrameImpl::SetupToolbarMenu(CMenu& menu, const UINT uiViewUserToolbarC
 void CKtvPFrameImpl::AddTearOffToolbar(CKtvPControlBar* pToolBar)
 {
     m_listTearOffToolbars.AddTail(pToolBar);
+    // A menu torn off floats where it was dropped, and may float again later.
+    if (pToolBar != nullptr)
+        LetToolbarFloat(pToolBar);
 }
 
 void CKtvPFrameImpl::RemoveTearOffToolbar(CKtvPControlBar* pToolBar)
@@ -766,6 +777,8 @@ CKtvPFrameImpl::FilterResult CKtvPFrameImpl::FilterFrameMessage(MSG* pMsg, Filte
             pPopup->SendMessage(WM_CLOSE);
             return FILTER_CONSUMED;
         }
+        if (pMsg->message == WM_SYSKEYDOWN && IsMenuKeyF10(pMsg))
+            return OnMenuKeyF10Down(pPopup);
         return ProcessKeyboard(static_cast<int>(pMsg->wParam)) ? FILTER_CONSUMED : FILTER_PASS;
 
     case WM_KEYDOWN: {
@@ -781,11 +794,15 @@ CKtvPFrameImpl::FilterResult CKtvPFrameImpl::FilterFrameMessage(MSG* pMsg, Filte
         if (kind == FILTER_INPLACE)
             return FILTER_PASS;
         if (m_pMenuBar != nullptr && pMsg->wParam == VK_MENU) {
-            // Alt alone moves the focus to the menu bar and back.
-            if (::GetFocus() == m_pMenuBar->GetSafeHwnd())
-                m_pFrame->SetFocus();
-            else
-                m_pMenuBar->SetFocus();
+            ToggleMenuBarFocus();
+            return FILTER_CONSUMED;
+        }
+        if (IsMenuKeyF10(pMsg)) {
+            // Released after a press that was the menu key; a press an accelerator
+            // took, or one that closed a menu, moves nothing.
+            if (m_bMenuKeyF10Down)
+                ToggleMenuBarFocus();
+            m_bMenuKeyF10Down = FALSE;
             return FILTER_CONSUMED;
         }
         return pPopup != nullptr ? FILTER_CONSUMED : FILTER_PASS;
@@ -833,6 +850,39 @@ CKtvPFrameImpl::FilterResult CKtvPFrameImpl::FilterFrameMessage(MSG* pMsg, Filte
     default:
         return FILTER_PASS;
     }
+}
+
+// Alt alone, and F10, move the focus to the menu bar and back.
+void CKtvPFrameImpl::ToggleMenuBarFocus()
+{
+    if (::GetFocus() == m_pMenuBar->GetSafeHwnd())
+        m_pFrame->SetFocus();
+    else
+        m_pMenuBar->SetFocus();
+}
+
+// F10 without Shift, Ctrl or Alt is the menu key of a frame with a menu bar.
+BOOL CKtvPFrameImpl::IsMenuKeyF10(const MSG* pMsg) const
+{
+    return m_pMenuBar != nullptr && ::IsWindow(m_pMenuBar->GetSafeHwnd()) && pMsg->wParam == VK_F10 &&
+           ::GetKeyState(VK_SHIFT) >= 0 && ::GetKeyState(VK_CONTROL) >= 0 && ::GetKeyState(VK_MENU) >= 0;
+}
+
+CKtvPFrameImpl::FilterResult CKtvPFrameImpl::OnMenuKeyF10Down(CKtvPPopupMenu* pPopup)
+{
+    m_bMenuKeyF10Down = FALSE;
+    if (pPopup != nullptr) {
+        pPopup->SendMessage(WM_CLOSE);
+        return FILTER_CONSUMED;
+    }
+    if (m_pFrame->IsIconic() || CKtvPToolBar::m_bCustomizeMode)
+        return ProcessKeyboard(VK_F10) ? FILTER_CONSUMED : FILTER_PASS;
+    // A command bound to F10 runs instead.
+    if (CKtvPKeyboardManager::IsKeyHandled(VK_F10, FVIRTKEY, m_pFrame, TRUE) ||
+        CKtvPKeyboardManager::IsKeyHandled(VK_F10, FVIRTKEY, m_pFrame->GetActiveFrame(), FALSE))
+        return FILTER_PASS;
+    m_bMenuKeyF10Down = TRUE;
+    return FILTER_CONSUMED;
 }
 
 BOOL CKtvPFrameImpl::OnAcceleratorCommand(WPARAM wParam)

@@ -90,6 +90,9 @@ public:
     static CKtvPToolBar* m_pCustomizeToolbar;
     static CMap<UINT, UINT, UINT, UINT> m_mapCustomizeIds;
 
+    // F10 went down as the menu key; its release moves the focus.
+    BOOL m_bMenuKeyF10Down;
+
     // --- what the library frames share ------------------------------------------------------------
     // Which rows of the frames' message filter a frame kind takes.
     enum FilterKind {
@@ -114,6 +117,9 @@ public:
     static BOOL UpdateControlBarMenu(CKtvPFrameHooks* pHooks, CCmdUI* pCmdUI);
 
 private:
+    void ToggleMenuBarFocus();
+    BOOL IsMenuKeyF10(const MSG* pMsg) const;
+    FilterResult OnMenuKeyF10Down(CKtvPPopupMenu* pPopup);
     BOOL HasUserToolbarRange() const;
     // A user-defined or torn-off toolbar window with the given id; NULL when it cannot be made.
     CKtvPToolBar* CreateUserToolbarWindow(UINT uiID);

@@ -1,6 +1,6 @@
 // The docking layout saved as one binary value and restored in a new frame:
-// docked split panes, floating single and multi-pane frames and auto-hidden
-// panes come back where they were and save to the same bytes; damaged values
+// docked split panes, tabbed groups, floating single and multi-pane frames and
+// auto-hidden panes come back where they were and save to the same bytes; damaged values
 // (cut short anywhere, unknown ids, a tabbed bar that no longer exists) never
 // crash, leave no stray window, and either load what they can or leave the
 // default layout untouched.
@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "tests/ui/docking/DockingPaneTest.h"
+#include "ui/controls/KtvPBaseTabWnd.h"
 #include "ui/docking/KtvPAutoHideDockBar.h"
 #include "ui/docking/KtvPAutoHideToolBar.h"
 #include "ui/docking/KtvPBaseTabbedBar.h"
@@ -227,10 +228,9 @@ TEST_F(DockStateTest, EveryKindOfLayoutComesBackInANewFrame)
         EXPECT_EQ(m_panes[5]->GetParentMiniFrame(), m_panes[6]->GetParentMiniFrame());
         if (bTabs) {
             EXPECT_EQ(m_panes[3]->GetParentTabbedBar(), m_panes[8]->GetParentTabbedBar());
-        } else {
-            ASSERT_TRUE(manager->SaveState(strProfile, kFrameID));
-            EXPECT_EQ(bytesBefore, StoredBytes(strProfile)) << "saving again gives the same bytes";
         }
+        ASSERT_TRUE(manager->SaveState(strProfile, kFrameID));
+        EXPECT_EQ(bytesBefore, StoredBytes(strProfile)) << "saving again gives the same bytes";
         NewFrame();
     }
 }
@@ -473,7 +473,9 @@ TEST_F(DockStateTest, AnAutoHiddenGroupComesBackAsOneGroup)
 
 namespace {
 
-// A floating frame of several panes, one place of it a tabbed pair, comes back whole.
+// A floating frame of several panes, one place of it a tabbed pair, comes back
+// whole: the same panes and split, the same active tab, and the same bytes when
+// saved again.
 TEST_F(DockStateTest, AFloatingFrameWithATabbedPairComesBackWhole)
 {
     auto panes = [&] {
@@ -497,7 +499,10 @@ TEST_F(DockStateTest, AFloatingFrameWithATabbedPairComesBackWhole)
     ASSERT_EQ(pMulti, m_panes[9]->GetParentTabbedBar()->GetParentMiniFrame());
     const CRect rectFrame = Rect(pMulti);
     const bool bFiveLeft = Rect(m_panes[5]).right <= Rect(m_panes[6]->GetParentTabbedBar()).left;
+    const CRect rect5Before = Rect(m_panes[5]);
+    const CRect rectTabsBefore = Rect(m_panes[6]->GetParentTabbedBar());
     ASSERT_TRUE(manager->SaveState("FloatingTabs", kFrameID));
+    const std::vector<BYTE> bytesBefore = StoredBytes("FloatingTabs");
 
     NewFrame();
     panes();
@@ -515,6 +520,55 @@ TEST_F(DockStateTest, AFloatingFrameWithATabbedPairComesBackWhole)
     EXPECT_EQ(rectFrame, Rect(pFrame));
     EXPECT_EQ(bFiveLeft, Rect(m_panes[5]).right <= Rect(pTabbed).left) << "the split keeps its sides";
     EXPECT_EQ(1, (int)manager->GetMiniFrames().GetCount());
+    EXPECT_EQ(rect5Before, Rect(m_panes[5])) << "the split keeps its proportions";
+    EXPECT_EQ(rectTabsBefore, Rect(pTabbed));
+    EXPECT_EQ(1, pTabbed->GetUnderlinedWindow()->GetActiveTab()) << "the last attached tab stays active";
+    ASSERT_TRUE(manager->SaveState("FloatingTabs", kFrameID));
+    EXPECT_EQ(bytesBefore, StoredBytes("FloatingTabs")) << "saving again gives the same bytes";
+}
+
+}  // namespace
+
+namespace {
+
+// Two panes of the program share one control id; a layout with both, one of
+// them floating, still saves, loads and applies, and neither pane is lost.
+TEST_F(DockStateTest, TwoPanesSharingAnIdStillLoadTheirLayout)
+{
+    constexpr UINT kSharedID = 40267;
+    auto twoPanes = [&] {
+        std::vector<TestPane*> panes;
+        for (DWORD dwSide : {(DWORD)CBRS_ALIGN_LEFT, (DWORD)CBRS_ALIGN_RIGHT}) {
+            auto* pPane = new TestPane(RGB(90, 90, 160));
+            EXPECT_TRUE(pPane->Create("Shared", frame, CRect(0, 0, 140, 110), TRUE, kSharedID,
+                                      WS_CHILD | WS_VISIBLE | CBRS_LEFT, 0x20, tw::test::kPaneStyle));
+            pPane->EnableDocking(CBRS_ALIGN_ANY);
+            EXPECT_TRUE(pPane->DockToFrameWindow(dwSide));
+            panes.push_back(pPane);
+        }
+        Pump();
+        return panes;
+    };
+    std::vector<TestPane*> panes = twoPanes();
+    ASSERT_TRUE(panes[1]->FloatControlBar(CRect(250, 150, 400, 280), KTVP_DM_DBL_CLICK, TRUE));
+    Pump();
+    ASSERT_TRUE(manager->SaveState("SharedId", kFrameID));
+
+    NewFrame();
+    panes = twoPanes();
+    const int nWindowsBefore = WindowCount(frame);
+    ASSERT_TRUE(manager->LoadState("SharedId", kFrameID));
+    EXPECT_FALSE(manager->IsLastLoadFailed());
+    manager->SetDockState();
+    Pump();
+    int nFloating = 0;
+    for (TestPane* pPane : panes) {
+        ASSERT_TRUE(::IsWindow(pPane->GetSafeHwnd()));
+        EXPECT_TRUE(pPane->IsVisible());
+        nFloating += pPane->GetParentMiniFrame(TRUE) != nullptr ? 1 : 0;
+    }
+    EXPECT_EQ(nFloating, 1) << "one of the two floats, as one did";
+    EXPECT_LE(WindowCount(frame), nWindowsBefore + 1) << "at most the floating frame is new";
 }
 
 }  // namespace

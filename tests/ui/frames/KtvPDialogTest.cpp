@@ -10,6 +10,7 @@
 #include "tests/support/window/HeadlessWindowTest.h"
 #include "platform/mfc/CDockBar.h"
 #include "ui/commandbars/KtvPPopupMenu.h"
+#include "ui/commandbars/KtvPTearOffManager.h"
 #include "ui/frames/KtvPCodes.h"
 #include "ui/frames/KtvPDialog.h"
 
@@ -255,6 +256,99 @@ TEST_F(KtvPDialogTest, RightClickOnAFrameworkDockBarAsksTheDialogForTheToolbarMe
     ASSERT_EQ(dlg.toolbarMenus.size(), 1u);
     EXPECT_EQ(dlg.toolbarMenus[0].first, reinterpret_cast<WPARAM>(dlg.GetSafeHwnd()));
     EXPECT_EQ(dlg.toolbarMenus[0].second, MAKELPARAM(screen.x, screen.y));
+}
+
+}  // namespace
+
+namespace {
+
+// A real library popup whose messages go to the dialog: opening it makes the
+// dialog its keeper (one mouse hook, the dialog's filter), closing it ends that.
+class KtvPDialogPopupTest : public KtvPDialogTest {
+protected:
+    void SetUp() override
+    {
+        KtvPDialogTest::SetUp();
+        animationBefore = CKtvPPopupMenu::m_nAnimationType;
+        CKtvPPopupMenu::m_nAnimationType = CKtvPPopupMenu::NO_ANIMATION;
+    }
+    void TearDown() override
+    {
+        KtvPDialogTest::TearDown();
+        CKtvPMenuSound::Terminate();
+        CKtvPPopupMenu::m_nAnimationType = animationBefore;
+    }
+
+    // The popup of a two-item menu, opened over the dialog's list.
+    CKtvPPopupMenu* OpenRealPopup()
+    {
+        HMENU hMenu = ::CreatePopupMenu();
+        ::AppendMenu(hMenu, MF_STRING, 0x8001, "&Run");
+        ::AppendMenu(hMenu, MF_STRING, 0x8002, "&Stop");
+        CRect rectDlg;
+        dlg.GetWindowRect(rectDlg);
+        auto* pPopup = new CKtvPPopupMenu;
+        EXPECT_TRUE(pPopup->Create(&dlg, rectDlg.left + 30, rectDlg.top + 60, hMenu, FALSE, TRUE));
+        ::DestroyMenu(hMenu);
+        Pump();
+        return pPopup;
+    }
+
+    decltype(CKtvPPopupMenu::m_nAnimationType) animationBefore{};
+};
+
+TEST_F(KtvPDialogPopupTest, APopupOverTheDialogIsKeptByItUntilEscClosesIt)
+{
+    CKtvPPopupMenu* pPopup = OpenRealPopup();
+    EXPECT_EQ(CKtvPPopupMenu::m_pActivePopupMenu, pPopup);
+    EXPECT_EQ(CKtvPDlgImpl::m_pMenuDlgImpl, &dlg.m_Impl);
+    EXPECT_NE(CKtvPDlgImpl::m_hookMouse, nullptr);
+
+    // Moves over the dialog outside the menu are swallowed; over the menu they are not.
+    HWND list = ::GetDlgItem(dlg.GetSafeHwnd(), IDC_KTVP_WINDOWS_LIST);
+    CRect rectPopup;
+    pPopup->GetWindowRect(rectPopup);
+    CPoint ptOutside(rectPopup.right + 5, rectPopup.bottom + 5);
+    ::ScreenToClient(list, &ptOutside);
+    MSG moveOutside = MessageTo(list, WM_MOUSEMOVE, 0, MAKELPARAM(ptOutside.x, ptOutside.y));
+    EXPECT_TRUE(dlg.PreTranslateMessage(&moveOutside));
+    MSG moveInside = MessageTo(pPopup->GetSafeHwnd(), WM_MOUSEMOVE, 0, MAKELPARAM(5, 5));
+    EXPECT_FALSE(dlg.PreTranslateMessage(&moveInside));
+
+    MSG esc = MessageTo(list, WM_KEYDOWN, VK_ESCAPE);
+    EXPECT_TRUE(dlg.PreTranslateMessage(&esc));
+    Pump();
+    EXPECT_EQ(CKtvPPopupMenu::m_pActivePopupMenu, nullptr);
+    EXPECT_EQ(CKtvPDlgImpl::m_pMenuDlgImpl, nullptr);
+    EXPECT_EQ(CKtvPDlgImpl::m_hookMouse, nullptr);
+}
+
+// A click in another window of the program closes the dialog's menu through the
+// mouse hook, and that window still gets its click.
+TEST_F(KtvPDialogPopupTest, AClickInAnotherWindowClosesTheMenuAndStillArrives)
+{
+    struct ClickedWindow : CWnd {
+        int clicks = 0;
+        LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
+        {
+            if (message == WM_LBUTTONDOWN)
+                clicks++;
+            return CWnd::WindowProc(message, wParam, lParam);
+        }
+    } other;
+    CRect rectDlg;
+    dlg.GetWindowRect(rectDlg);
+    const CRect rectOther(rectDlg.right + 20, rectDlg.top, rectDlg.right + 120, rectDlg.top + 60);
+    ASSERT_TRUE(other.CreateEx(0, nullptr, "Other", WS_POPUP | WS_VISIBLE, rectOther, nullptr, 0));
+    OpenRealPopup();
+    ASSERT_NE(CKtvPPopupMenu::m_pActivePopupMenu, nullptr);
+
+    Click(other.GetSafeHwnd(), 10, 10);
+    Pump();
+    EXPECT_EQ(CKtvPPopupMenu::m_pActivePopupMenu, nullptr);
+    EXPECT_EQ(CKtvPDlgImpl::m_hookMouse, nullptr);
+    EXPECT_EQ(other.clicks, 1);
+    other.DestroyWindow();
 }
 
 }  // namespace

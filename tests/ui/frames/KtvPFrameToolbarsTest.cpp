@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "platform/mfc/afxwin.h"
+#include "platform/win32/kernel/ProcessClock.h"
 #include "tests/support/ScopedAppNames.h"
 #include "tests/support/ui/KtvControlTest.h"
 #include "tests/support/ui/KtvStoredValue.h"
@@ -20,7 +21,11 @@
 #include "ui/frames/KtvPMDIChildWnd.h"
 #include "ui/frames/KtvPMDIFrameWnd.h"
 #include "ui/commandbars/KtvPPopupMenu.h"
+#include "ui/commandbars/KtvPTearOffManager.h"
+#include "ui/commandbars/CustomizeButton.h"
+#include "ui/commandbars/KtvPCustomizeMenuButton.h"
 #include "ui/commandbars/KtvPToolbarMenuButton.h"
+#include "ui/docking/KtvPMiniFrameWnd.h"
 #include "ui/frames/KtvPRegistry.h"
 #include "ui/frames/KtvPRegistryFactory.h"
 #include "ui/frames/KtvPWorkspace.h"
@@ -46,6 +51,8 @@ protected:
     void TearDown() override
     {
         tw::test::DestroyTopLevelWindows();
+        // The menus played their sounds on a worker that must end before the process does.
+        CKtvPMenuSound::Terminate();
         workspace.reset();
         ktvtest::ForgetKey(KtvGetRegPath(kSection));
         names.reset();
@@ -114,6 +121,44 @@ TEST_F(KtvPFrameToolbarsTest, UserToolbarsTakeFreeIdsAndComeBackInTheNextFrameAs
     last.InitUserToolbars(nullptr, kUserFirst, kUserLast);
     last.LoadUserToolbars();
     EXPECT_EQ(UserBars(last), (Bars{{kUserFirst + 1, "Second"}}));
+}
+
+// A toolbar the user makes floats in its own frame in the middle of the screen,
+// shown, hides with the application like other floating toolbars, and is one
+// row wide when it is floated again later.
+TEST_F(KtvPFrameToolbarsTest, ANewUserToolbarFloatsInTheMiddleOfTheScreen)
+{
+    CKtvPMDIFrameWnd* pFrame = OpenFrame();
+    CKtvPFrameImpl& impl = *pFrame->GetFrameImpl();
+    impl.InitUserToolbars(nullptr, kUserFirst, kUserLast);
+
+    CKtvPToolBar* pBar = impl.CreateNewToolbar("Mine");
+    ASSERT_NE(pBar, nullptr);
+    Pump();
+    CKtvPMiniFrameWnd* pMiniFrame = pBar->GetParentMiniFrame();
+    ASSERT_NE(pMiniFrame, nullptr) << "the new toolbar floats";
+    EXPECT_TRUE(pMiniFrame->IsWindowVisible());
+    EXPECT_TRUE(pBar->IsFloating());
+    CRect rectFrame;
+    pMiniFrame->GetWindowRect(rectFrame);
+    EXPECT_EQ(rectFrame.TopLeft(),
+              CPoint(::GetSystemMetrics(SM_CXFULLSCREEN) / 2, ::GetSystemMetrics(SM_CYFULLSCREEN) / 2));
+    EXPECT_EQ(pBar->GetRecentDockInfo().m_rectLastFloat.Width(), 32767);
+    CString strCaption;
+    pMiniFrame->GetWindowText(strCaption);
+    EXPECT_EQ(strCaption, "Mine");
+
+    // Like every floating toolbar it is out of sight while the application is inactive.
+    pFrame->SendMessage(WM_ACTIVATEAPP, FALSE, 0);
+    EXPECT_FALSE(pMiniFrame->IsWindowVisible());
+    pFrame->SendMessage(WM_ACTIVATEAPP, TRUE, 0);
+    EXPECT_TRUE(pMiniFrame->IsWindowVisible());
+
+    // Deleting it takes its floating frame along.
+    const HWND hMiniFrame = pMiniFrame->GetSafeHwnd();
+    EXPECT_TRUE(impl.DeleteToolbar(pBar));
+    Pump();
+    EXPECT_FALSE(::IsWindow(hMiniFrame));
 }
 
 TEST_F(KtvPFrameToolbarsTest, OnlyTheFramesOwnToolbarsAreUserToolbars)
@@ -327,6 +372,207 @@ TEST_F(KtvPFrameToolbarsTest, TheWindowMenuListsTheChildrenAndTheWindowsDialogIt
     EXPECT_EQ(texts, (std::vector<CString>{"&New Window", "-", "&1 Query1", "&2 Query2 *", "&Windows..."}));
     Key(VK_ESCAPE);
     Pump();
+}
+
+}  // namespace
+
+namespace {
+
+// The "Add or Remove Buttons" list of a toolbar in a library frame, opened from
+// the toolbar's chevron by keys: the buttons on the bar, checked while shown,
+// the default buttons the user removed at their default places, unchecked,
+// then a separator and the reset item.
+TEST_F(KtvPFrameToolbarsTest, TheAddOrRemoveListShowsPresentAndRemovedButtons)
+{
+    CKtvPPopupMenu::m_nAnimationType = CKtvPPopupMenu::NO_ANIMATION;
+    CKtvPMDIFrameWnd* pFrame = OpenFrame();
+    auto* pBar = new CKtvPToolBar;
+    ASSERT_TRUE(pBar->Create(pFrame, WS_CHILD | WS_VISIBLE | CBRS_TOP, 0xE830));
+    const UINT ids[] = {ID_FILE_NEW, ID_FILE_OPEN, 0, ID_FILE_SAVE, ID_FILE_CLOSE};
+    ASSERT_TRUE(pBar->SetButtons(ids, 5));
+    pBar->EnableCustomizeButton(TRUE, 0x8300, "Customize...", TRUE);
+    pBar->EnableDocking(CBRS_ALIGN_ANY);
+    pFrame->DockControlBar(pBar);
+    // The user took Open and Close off the bar and hid Save.
+    ASSERT_TRUE(pBar->RemoveButton(4));
+    ASSERT_TRUE(pBar->RemoveButton(1));
+    pBar->GetButton(2)->m_bVisible = FALSE;
+    pBar->AdjustLayout();
+    Pump();
+
+    CCustomizeButton* pChevron = pBar->m_pCustomizeBtn;
+    ASSERT_NE(pChevron, nullptr);
+    ASSERT_TRUE(pChevron->OpenPopupMenu(pBar));
+    Pump();
+    CKtvPPopupMenu* pOptions = pChevron->m_pPopupMenu;
+    ASSERT_NE(pOptions, nullptr);
+    // The last item opens the list of the row's toolbars, whose entry opens this bar's list.
+    pOptions->SendMessage(WM_KEYDOWN, VK_END);
+    pOptions->SendMessage(WM_KEYDOWN, VK_RIGHT);
+    Pump();
+    CKtvPPopupMenu* pToolbars = CKtvPPopupMenu::m_pActivePopupMenu;
+    ASSERT_NE(pToolbars, nullptr);
+    ASSERT_NE(pToolbars, pOptions);
+    pToolbars->SendMessage(WM_KEYDOWN, VK_HOME);
+    pToolbars->SendMessage(WM_KEYDOWN, VK_RIGHT);
+    Pump();
+    CKtvPPopupMenu* pList = CKtvPPopupMenu::m_pActivePopupMenu;
+    ASSERT_NE(pList, nullptr);
+    ASSERT_NE(pList, pToolbars);
+
+    EXPECT_EQ(CKtvPFrameImpl::m_pCustomizeToolbar, pBar);
+    std::vector<CString> items;
+    for (int i = 0; i < pList->GetMenuItemCount(); i++) {
+        CKtvPToolbarButton* pItem = pList->GetMenuItem(i);
+        if (pItem->m_nStyle & TBBS_SEPARATOR) {
+            items.push_back("-");
+            continue;
+        }
+        auto* pCustomize = DYNAMIC_DOWNCAST(CKtvPCustomizeMenuButton, pItem);
+        CString strItem;
+        if (pItem->m_nID == (UINT)-20)
+            strItem = pItem->m_strText;
+        else
+            strItem.Format("%x", pItem->m_nID);
+        if (pCustomize != nullptr && pCustomize->m_bChecked)
+            strItem += " *";
+        items.push_back(strItem);
+    }
+    CString strNew, strOpen, strSave, strCopy;
+    strNew.Format("%x *", ID_FILE_NEW);
+    strOpen.Format("%x", ID_FILE_OPEN);
+    strSave.Format("%x", ID_FILE_SAVE);
+    strCopy.Format("%x", ID_FILE_CLOSE);
+    EXPECT_EQ(items, (std::vector<CString>{strNew, strOpen, strSave, strCopy, "-", "&Reset Toolbar"}));
+    pList->SendMessage(WM_KEYDOWN, VK_ESCAPE);
+    Pump();
+    pFrame->DestroyWindow();
+    Pump();
+}
+
+}  // namespace
+
+namespace {
+
+// A menu of the menu bar torn off floats as a toolbar named after the menu, and
+// the frame keeps it among its tear-off toolbars; tearing it off again moves the
+// same bar.
+TEST_F(KtvPFrameToolbarsTest, AMenuTornOffFloatsAsAToolbarOfTheFrame)
+{
+    CKtvPPopupMenu::m_nAnimationType = CKtvPPopupMenu::NO_ANIMATION;
+    CKtvPMDIFrameWnd* pFrame = OpenFrame();
+    ASSERT_TRUE(::SetMenu(pFrame->GetSafeHwnd(), MakeMenu({"&File", "&Edit"}, 0x8001)));
+    auto* pMenuBar = new CKtvPMenuBar;
+    ASSERT_TRUE(pMenuBar->Create(pFrame));
+    Pump();
+    constexpr UINT kTearOffId = 0xE850;
+
+    auto tearOffEdit = [&](CPoint ptClient) {
+        pFrame->SendMessage(WM_MENUCHAR, MAKEWPARAM('e', MF_SYSMENU), 0);
+        Pump();
+        CKtvPToolbarMenuButton* pDropped = pMenuBar->GetDroppedDownMenu();
+        EXPECT_NE(pDropped, nullptr);
+        if (pDropped == nullptr || pDropped->m_pPopupMenu == nullptr)
+            return FALSE;
+        pDropped->m_uiTearOffId = kTearOffId;
+        const BOOL bTorn = pDropped->m_pPopupMenu->TearOff(ptClient);
+        // The drag that tears a menu off ends with the menu closed.
+        if (pDropped->m_pPopupMenu != nullptr)
+            pDropped->m_pPopupMenu->SendMessage(WM_CLOSE);
+        Pump();
+        return bTorn;
+    };
+    ASSERT_TRUE(tearOffEdit(CPoint(5, 5)));
+    auto* pBar = dynamic_cast<CKtvPToolBar*>(pFrame->GetControlBar(kTearOffId));
+    ASSERT_NE(pBar, nullptr);
+    CKtvPMiniFrameWnd* pMiniFrame = pBar->GetParentMiniFrame();
+    ASSERT_NE(pMiniFrame, nullptr) << "the torn-off menu floats";
+    EXPECT_TRUE(pMiniFrame->IsWindowVisible());
+    CString strName;
+    pBar->GetWindowText(strName);
+    EXPECT_EQ(strName, "Edit");
+    EXPECT_NE(pFrame->GetFrameImpl()->m_listTearOffToolbars.Find(pBar), nullptr);
+
+    ASSERT_TRUE(tearOffEdit(CPoint(40, 30)));
+    EXPECT_EQ(pFrame->GetControlBar(kTearOffId), pBar) << "no second bar";
+    EXPECT_EQ(pFrame->GetFrameImpl()->m_listTearOffToolbars.GetCount(), 1);
+    pFrame->DestroyWindow();
+    Pump();
+}
+
+}  // namespace
+
+namespace {
+
+// A user toolbar left floating comes back floating at the same place when the
+// workspace state is saved with one frame and loaded into the next.
+TEST_F(KtvPFrameToolbarsTest, AFloatingUserToolbarComesBackFloatingWhereItWas)
+{
+    CKtvPMDIFrameWnd* pFrame = OpenFrame();
+    pFrame->GetFrameImpl()->InitUserToolbars(nullptr, kUserFirst, kUserLast);
+    CKtvPToolBar* pBar = pFrame->GetFrameImpl()->CreateNewToolbar("Mine");
+    ASSERT_NE(pBar, nullptr);
+    Pump();
+    ASSERT_NE(pBar->GetParentMiniFrame(), nullptr);
+    pBar->GetParentMiniFrame()->SetWindowPos(nullptr, 150, 260, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    Pump();
+    CRect rectBefore;
+    pBar->GetParentMiniFrame()->GetWindowRect(rectBefore);
+    ASSERT_TRUE(workspace->SaveState(nullptr, pFrame->GetFrameImpl()));
+    Close(pFrame);
+    Pump();
+
+    pFrame = OpenFrame();
+    pFrame->GetFrameImpl()->InitUserToolbars(nullptr, kUserFirst, kUserLast);
+    ASSERT_TRUE(workspace->LoadState(nullptr, pFrame->GetFrameImpl()));
+    Pump();
+    CKtvPToolBar* pLoaded = pFrame->GetFrameImpl()->GetUserToolBarByIndex(0);
+    ASSERT_NE(pLoaded, nullptr);
+    CKtvPMiniFrameWnd* pMiniFrame = pLoaded->GetParentMiniFrame();
+    ASSERT_NE(pMiniFrame, nullptr) << "it floats again";
+    EXPECT_TRUE(pMiniFrame->IsWindowVisible());
+    CRect rectAfter;
+    pMiniFrame->GetWindowRect(rectAfter);
+    EXPECT_EQ(rectAfter.TopLeft(), rectBefore.TopLeft());
+}
+
+}  // namespace
+
+namespace {
+
+// A user toolbar docked by the user can be dragged off its dock bar by its
+// gripper and floats where it was dropped.
+TEST_F(KtvPFrameToolbarsTest, ADockedUserToolbarDraggedByItsGripperFloats)
+{
+    CKtvPMDIFrameWnd* pFrame = OpenFrame();
+    CKtvPFrameImpl& impl = *pFrame->GetFrameImpl();
+    impl.InitUserToolbars(nullptr, kUserFirst, kUserLast);
+    CKtvPToolBar* pBar = impl.CreateNewToolbar("Mine");
+    ASSERT_NE(pBar, nullptr);
+    const UINT ids[] = {ID_FILE_NEW, ID_FILE_OPEN};
+    ASSERT_TRUE(pBar->SetButtons(ids, 2));
+    pFrame->DockControlBar(pBar);
+    pFrame->RecalcLayout();
+    Pump();
+    ASSERT_EQ(pBar->GetParentMiniFrame(), nullptr) << "docked";
+
+    CRect rectBar;
+    pBar->GetWindowRect(rectBar);
+    const CPoint ptGripper(rectBar.left + 3, rectBar.CenterPoint().y);
+    tw::ProcessClock::Advance(1000);
+    input.MouseMove(ptGripper.x, ptGripper.y);
+    Pump();
+    input.ButtonDown(tw::display::MouseButton::Left, ptGripper.x, ptGripper.y);
+    Pump();
+    CPoint pt = ptGripper;
+    for (int i = 0; i < 6; i++) {
+        pt += CPoint(10, 30);
+        input.MouseMove(pt.x, pt.y);
+        Pump();
+    }
+    input.ButtonUp(tw::display::MouseButton::Left, pt.x, pt.y);
+    Pump();
+    EXPECT_NE(pBar->GetParentMiniFrame(), nullptr) << "dragged off, it floats";
 }
 
 }  // namespace

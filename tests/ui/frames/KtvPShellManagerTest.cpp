@@ -13,6 +13,8 @@
 #include "ui/commandbars/KtvPTabbedToolbar.h"
 #include "ui/frames/KtvPFontDesc.h"
 #include "ui/frames/KtvPRebarState.h"
+#include "ui/frames/KtvPRegistry.h"
+#include "ui/frames/KtvPRegistryFactory.h"
 #include "ui/frames/KtvPShellManager.h"
 
 namespace {
