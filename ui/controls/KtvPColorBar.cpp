@@ -8,6 +8,7 @@
 
 #include "platform/mfc/CDC.h"
 #include "platform/mfc/CFrameWnd.h"
+#include "platform/mfc/CWinApp.h"
 #include "ui/commandbars/KtvPPopupMenu.h"
 #include "ui/controls/KtvPColorButton.h"
 #include "ui/controls/KtvPColorDialog.h"

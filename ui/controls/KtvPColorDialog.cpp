@@ -14,8 +14,6 @@
 
 namespace {
 
-BYTE ToByteChannel(int v) { return (BYTE)std::min(255, std::max(0, v)); }
-
 // A logical palette of the 256 entries the screen's system palette holds.
 BOOL BuildSystemPalette(CWnd* pWnd, CPalette& palette)
 {
