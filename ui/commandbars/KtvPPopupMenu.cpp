@@ -801,7 +801,9 @@ BOOL CKtvPPopupMenu::TearOff(CPoint point)
     pBar->FloatControlBar(CRect(point, size), 3, TRUE);
     pBar->RecalcLayout();
     pFrame->RecalcLayout();
-    return pBar->GetParentMiniFrame(TRUE) != nullptr;
+    // The new floating bar follows the mouse until the button comes up.
+    CKtvPMiniFrameWnd* pMiniFrame = pBar->GetParentMiniFrame(TRUE);
+    return pMiniFrame != nullptr && pMiniFrame->MoveLoop(this);
 }
 
 CKtvPControlBar* CKtvPPopupMenu::CreateTearOffBar(CFrameWnd* pWndMain, UINT uiID, LPCTSTR lpszName)

@@ -368,6 +368,8 @@ void CKtvPPopupMenuBar::AdjustLocations()
         y = rect.bottom;
     }
 
+    // Item letters follow the items as they are now laid out.
+    RebuildAccelerationKeys();
     UpdateTooltips();
     CPoint ptCursor;
     ::GetCursorPos(&ptCursor);
@@ -839,7 +841,9 @@ BOOL CKtvPPopupMenuBar::OnKey(UINT nChar)
     const HKL hkl = ::GetKeyboardLayout(AfxGetApp() != nullptr ? AfxGetApp()->m_nThreadID : 0);
     if (::ToAsciiEx(nChar, ::MapVirtualKey(nChar, 0), keyState, &wChar, 1, hkl) != 1)
         return FALSE;
-    const UINT uiUpper = CKtvPKeyboardManager::TranslateCharToUpper(wChar & 0xFF);
+    // The key, not the character it typed, is upper-cased: a lower-case letter
+    // shares its code with a keypad key and would be read as that digit.
+    const UINT uiUpper = CKtvPKeyboardManager::TranslateCharToUpper(nChar);
 
     CKtvPToolbarButton* pButton = nullptr;
     if (m_AccelKeys.Lookup(uiUpper, pButton)) {

@@ -25,7 +25,8 @@ namespace {
 using menutest::Cmd;
 using menutest::Sub;
 
-// A frame that records the commands that reach it.
+// A frame that records the commands that reach it, and offers them so that
+// their menu items are enabled.
 class CommandFrame : public CKtvPFrameWnd {
 public:
     BOOL OnCommand(WPARAM wParam, LPARAM lParam) override
@@ -37,7 +38,15 @@ public:
         return CKtvPFrameWnd::OnCommand(wParam, lParam);
     }
     std::vector<UINT> commands;
+
+protected:
+    void OnUpdateRange(CCmdUI* pCmdUI) { pCmdUI->Enable(TRUE); }
+    DECLARE_MESSAGE_MAP()
 };
+
+BEGIN_MESSAGE_MAP(CommandFrame, CKtvPFrameWnd)
+    ON_UPDATE_COMMAND_UI_RANGE(100, 999, OnUpdateRange)
+END_MESSAGE_MAP()
 
 class MenuKeysTest : public tw::test::HeadlessWindowTest {
 protected:
@@ -219,7 +228,23 @@ TEST_F(MenuKeysTest, EnterGoesToTheOpenMenuNotToTheFocusedButton)
     button.PostMessage(WM_KEYDOWN, VK_RETURN, 1);
     Pump();
     EXPECT_EQ(std::count(frame->commands.begin(), frame->commands.end(), 700u), 0) << "the button stays quiet";
+    EXPECT_EQ(frame->commands, std::vector<UINT>{100}) << "the open menu runs its chosen item";
+    EXPECT_EQ(Dropped(), nullptr);
     button.DestroyWindow();
+}
+
+// Typed as a user types: the arrows choose an item of the open menu and Enter
+// runs it and closes the menu.
+TEST_F(MenuKeysTest, EnterRunsTheItemChosenInTheOpenMenu)
+{
+    AltWith('F');
+    ASSERT_NE(Dropped(), nullptr);
+    input.KeyStroke(VK_DOWN);
+    Pump();
+    input.KeyStroke(VK_RETURN);
+    Pump();
+    EXPECT_EQ(frame->commands, std::vector<UINT>{101});
+    EXPECT_EQ(Dropped(), nullptr);
 }
 
 }  // namespace

@@ -149,6 +149,30 @@ TEST_F(PopupMenuTest, KeysMoveAndEnterRunsTheCommandOnTheOwner)
     EXPECT_EQ(Commands(), std::vector<UINT>{102});
 }
 
+// An item's letter runs it. Letters that share their key code with a keypad
+// key (A to I) are letters here, and a keypad digit is its digit.
+TEST_F(PopupMenuTest, ItemLettersRunTheirItems)
+{
+    struct Case {
+        UINT vk;
+        UINT expected;
+    };
+    const Case cases[] = {{'A', 100}, {'D', 101}, {'S', 102}, {VK_NUMPAD2, 103}, {'3', 104}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.vk);
+        frame->commands.clear();
+        CKtvPPopupMenu* pPopup = Show(Menu({Cmd(100, "&About"), Cmd(101, "&Delete"), Cmd(102, "&Save"),
+                                            Cmd(103, "&2 Second"), Cmd(104, "&3 Third")}),
+                                      100, 100);
+        ASSERT_NE(pPopup, nullptr);
+        const HWND hwndPopup = pPopup->GetSafeHwnd();
+        Press(pPopup, c.vk);
+        PumpFiltered();
+        EXPECT_FALSE(::IsWindow(hwndPopup));
+        EXPECT_EQ(Commands(), std::vector<UINT>{c.expected});
+    }
+}
+
 TEST_F(PopupMenuTest, EscapeClosesWithoutCommand)
 {
     CKtvPPopupMenu* pPopup = Show(Menu({Cmd(100, "&Alpha"), Cmd(101, "&Beta")}), 100, 100);
