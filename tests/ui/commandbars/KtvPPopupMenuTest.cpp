@@ -2,6 +2,7 @@
 // where they land, how the keys move through them and what they run.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -494,6 +495,155 @@ TEST_F(PopupMenuTest, MenuButtonTracksThroughTheContextMenus)
     EXPECT_TRUE(Commands().empty()) << "the choice is the button's, not a command of the frame";
     pButton->DestroyWindow();
     delete pButton;
+}
+
+}  // namespace
+
+namespace {
+
+COLORREF ScreenColour(int x, int y) { return tw::display::Display::Instance().GetScreen().PixelColor(x, y); }
+
+// Each channel of a fade frame: what was behind times (100 - p) percent plus
+// the menu times p percent, give or take the rounding of one division.
+bool IsBlend(COLORREF got, COLORREF back, COLORREF menu, int nPercent)
+{
+    const auto channel = [&](int b, int m, int g) {
+        const int expected = (b * (100 - nPercent) + m * nPercent) / 100;
+        return std::abs(g - expected) <= 1;
+    };
+    return channel(GetRValue(back), GetRValue(menu), GetRValue(got)) &&
+           channel(GetGValue(back), GetGValue(menu), GetGValue(got)) &&
+           channel(GetBValue(back), GetBValue(menu), GetBValue(got));
+}
+
+// Slide uncovers one more row per 30 ms step and unfold a column and a row;
+// a late tick makes up the steps it missed; unfold is done as soon as one
+// direction is complete.
+TEST_F(PopupMenuTest, OpeningAnimationsGrowOneStepPer30Ms)
+{
+    std::vector<Item> items;
+    for (UINT i = 0; i < 8; i++)
+        items.push_back(Cmd(100 + i, "Item"));
+
+    CKtvPPopupMenu::m_nAnimationType = CKtvPPopupMenu::SLIDE;
+    CKtvPPopupMenu* pSlide = Show(Menu(items), 100, 100);
+    ASSERT_NE(pSlide, nullptr);
+    const int nRow = pSlide->GetMenuBar()->GetRowHeight();
+    const int nShadow = pSlide->m_nShadowDepth;
+    const CSize sizeFull(pSlide->m_sizeFinal.cx + nShadow, pSlide->m_sizeFinal.cy + nShadow);
+    const CRect rectWindow = WindowRect(pSlide);
+    EXPECT_FALSE(pSlide->m_bAnimationDone);
+    EXPECT_FALSE(pSlide->GetMenuBar()->IsWindowVisible()) << "the popup paints the bar's picture meanwhile";
+    EXPECT_EQ(pSlide->m_sizeAnim, CSize(sizeFull.cx, nRow));
+
+    struct Tick {
+        int ms;
+        int rows;
+    };
+    for (const Tick& t : {Tick{30, 2}, Tick{95, 5}, Tick{30, 6}}) {
+        tw::ProcessClock::Advance(t.ms);
+        PumpFiltered();
+        EXPECT_EQ(pSlide->m_sizeAnim, CSize(sizeFull.cx, t.rows * nRow)) << "after " << t.ms << " ms";
+        EXPECT_FALSE(pSlide->m_bAnimationDone);
+    }
+    for (int n = 0; n < 10 && !pSlide->m_bAnimationDone; n++) {
+        tw::ProcessClock::Advance(30);
+        PumpFiltered();
+    }
+    EXPECT_TRUE(pSlide->m_bAnimationDone);
+    EXPECT_EQ(pSlide->m_sizeAnim, sizeFull);
+    EXPECT_TRUE(pSlide->GetMenuBar()->IsWindowVisible());
+    EXPECT_EQ(WindowRect(pSlide), rectWindow) << "the window keeps its size throughout";
+    Press(pSlide, VK_ESCAPE);
+    PumpFiltered();
+
+    CKtvPPopupMenu::m_nAnimationType = CKtvPPopupMenu::UNFOLD;
+    CKtvPPopupMenu* pUnfold = Show(Menu(items), 100, 100);
+    ASSERT_NE(pUnfold, nullptr);
+    const int nColumn = pUnfold->GetMenuBar()->GetColumnWidth();
+    EXPECT_EQ(pUnfold->m_sizeAnim, CSize(nColumn, nRow));
+    int nSteps = 0;
+    while (!pUnfold->m_bAnimationDone && nSteps < 20) {
+        tw::ProcessClock::Advance(30);
+        PumpFiltered();
+        nSteps++;
+        const CSize sizeStep(nColumn * (nSteps + 1), nRow * (nSteps + 1));
+        const bool bComplete =
+            sizeStep.cx - nShadow >= pUnfold->m_sizeFinal.cx || sizeStep.cy - nShadow >= pUnfold->m_sizeFinal.cy;
+        EXPECT_EQ(pUnfold->m_bAnimationDone, bComplete ? TRUE : FALSE) << "step " << nSteps;
+        EXPECT_EQ(pUnfold->m_sizeAnim, bComplete ? sizeFull : sizeStep) << "step " << nSteps;
+    }
+    EXPECT_LT(nRow * (nSteps + 1) - nShadow, pUnfold->m_sizeFinal.cy) << "the width finished it, not the height";
+    Press(pUnfold, VK_ESCAPE);
+    PumpFiltered();
+    CKtvPPopupMenu::m_nAnimationType = CKtvPPopupMenu::NO_ANIMATION;
+}
+
+// A fade shows the menu over what was behind it, ten percent more per tick,
+// and is done on the eleventh.
+TEST_F(PopupMenuTest, FadeBlendsTheMenuOverWhatWasBehindIt)
+{
+    const CPoint at(100, 100);
+    std::vector<CPoint> probes;   // screen points inside the menu
+    for (int d = 0; d < 6; d++)
+        probes.emplace_back(at.x + d, at.y + d);
+    std::vector<COLORREF> before;
+    for (const CPoint& p : probes)
+        before.push_back(ScreenColour(p.x, p.y));
+
+    CKtvPPopupMenu::m_nAnimationType = CKtvPPopupMenu::FADE;
+    CKtvPPopupMenu* pPopup = Show(Menu({Cmd(100, "&Open"), Cmd(101, "&Save")}), at.x, at.y);
+    ASSERT_NE(pPopup, nullptr);
+    const CRect rectWindow = WindowRect(pPopup);
+
+    std::vector<std::vector<COLORREF>> frames;   // per tick, per probe
+    int nTicks = 0;
+    while (!pPopup->m_bAnimationDone && nTicks < 20) {
+        tw::ProcessClock::Advance(30);
+        PumpFiltered();
+        nTicks++;
+        std::vector<COLORREF> frame;
+        for (const CPoint& p : probes)
+            frame.push_back(ScreenColour(p.x, p.y));
+        frames.push_back(frame);
+        EXPECT_EQ(WindowRect(pPopup), rectWindow) << "a fade never changes the window's size";
+    }
+    EXPECT_EQ(nTicks, 11);
+    pPopup->RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+    PumpFiltered();
+
+    int nDiffering = 0;
+    for (size_t i = 0; i < probes.size(); i++) {
+        const COLORREF menu = ScreenColour(probes[i].x, probes[i].y);
+        if (menu == before[i])
+            continue;
+        nDiffering++;
+        for (int k = 1; k <= 9 && k <= (int)frames.size(); k++) {
+            SCOPED_TRACE("probe " + std::to_string(i) + " at " + std::to_string(10 * k) + "%");
+            EXPECT_TRUE(IsBlend(frames[k - 1][i], before[i], menu, 10 * k))
+                << std::hex << frames[k - 1][i] << " between " << before[i] << " and " << menu;
+        }
+    }
+    EXPECT_GT(nDiffering, 0) << "some probe must lie where the menu differs from its background";
+    Press(pPopup, VK_ESCAPE);
+    PumpFiltered();
+    CKtvPPopupMenu::m_nAnimationType = CKtvPPopupMenu::NO_ANIMATION;
+}
+
+// A menu opened near the bottom of the screen opens upward from its point;
+// one dropped from a bar button there opens above the button.
+TEST_F(PopupMenuTest, NearTheBottomEdgeMenusOpenUpward)
+{
+    CRect rectWork;
+    ::SystemParametersInfo(SPI_GETWORKAREA, 0, &rectWork, 0);
+    const int y = rectWork.bottom - 10;
+    CKtvPPopupMenu* pPopup = Show(Menu({Cmd(100, "A"), Cmd(101, "B"), Cmd(102, "C")}), 100, y);
+    ASSERT_NE(pPopup, nullptr);
+    EXPECT_EQ(WindowRect(pPopup).top, y - pPopup->m_sizeFinal.cy);
+    EXPECT_EQ(WindowRect(pPopup).left, 100);
+    EXPECT_FALSE(pPopup->m_bScrollable);
+    Press(pPopup, VK_ESCAPE);
+    PumpFiltered();
 }
 
 }  // namespace
