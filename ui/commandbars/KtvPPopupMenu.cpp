@@ -852,6 +852,9 @@ CKtvPControlBar* CKtvPPopupMenu::CreateTearOffBar(CFrameWnd* pWndMain, UINT uiID
     }
     pBar->SetBarStyle(pBar->GetBarStyle() | 0x34);
     pBar->EnableDocking(0xF000);
+    // A torn-off menu is a floating bar: without leave to float it could not
+    // leave the frame at all.
+    pBar->SetControlBarStyle(pBar->GetControlBarStyle() | KTVP_CBRS_FLOAT);
     if (m_pParentButton != nullptr && m_pParentButton->m_bPaletteMenu && m_pParentButton->m_nPaletteRows > 0)
         pBar->m_nMaxLen = pBar->GetColumnWidth() * (pBar->GetCount() / m_pParentButton->m_nPaletteRows + 1);
     return pBar;
@@ -1368,7 +1371,7 @@ void CKtvPPopupMenu::OnScrollStep()
 void CKtvPPopupMenu::OnMouseMove(UINT nFlags, CPoint point)
 {
     if (m_bTearOffTracking) {
-        if (!m_rectTearOff.PtInRect(point)) {
+            if (!m_rectTearOff.PtInRect(point)) {
             ReleaseCapture();
             m_bTearOffTracking = FALSE;
             TearOff(point);
