@@ -279,8 +279,10 @@ CSize CKtvPPopupMenuBar::GetCurrentMenuImageSize() const
 
 CSize CKtvPPopupMenuBar::CalcMaxButtonSize(BOOL bVertical)
 {
+    // A palette is laid out in rows whatever the orientation asked for, so it
+    // is measured the same way: the window must hold the whole grid.
     if (m_bPaletteMode)
-        return CKtvPToolBar::CalcMaxButtonSize(bVertical);
+        return CKtvPToolBar::CalcMaxButtonSize(FALSE);
 
     MenuFontDC dc(GetSafeHwnd() != nullptr ? this : nullptr);
     m_arColumns.RemoveAll();
