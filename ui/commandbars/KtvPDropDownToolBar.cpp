@@ -583,7 +583,7 @@ void CKtvPDropDownFrame::OnActivateApp(BOOL bActive, DWORD)
 
 void CKtvPDropDownFrame::OnDestroy()
 {
-    if (GetCapture() == this)
+    if (GetCapture() == this || GetCapture() == &m_wndToolBar)
         ReleaseCapture();
     if (m_pParentBtn != nullptr) {
         m_pParentBtn->m_pPopupMenu = nullptr;
@@ -596,10 +596,11 @@ void CKtvPDropDownFrame::OnDestroy()
             pBar->SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(pt.x, pt.y));
         }
     }
-    // The shown buttons belong to the palette bar.
+    // The shown buttons belong to the palette bar. The bar's window is a child
+    // of this frame and goes with it: destroyed here, in the middle of the
+    // frame's own destruction, it would lose its object before its WM_DESTROY
+    // and stay listed among the live toolbars.
     m_wndToolBar.m_Buttons.RemoveAll();
-    if (m_bAutoDestroy && m_wndToolBar.GetSafeHwnd() != nullptr)
-        m_wndToolBar.DestroyWindow();
     CMiniFrameWnd::OnDestroy();
 }
 

@@ -91,6 +91,7 @@ TEST_F(DropDownHoldTest, AQuickClickRunsTheShownCommandAndOpensNothing)
 
 TEST_F(DropDownHoldTest, HoldingOpensThePaletteAndReleasingOverAButtonChoosesIt)
 {
+    const INT_PTR nLiveBars = CKtvPToolBar::GetAllToolbars().GetCount();
     CKtvPDropDownFrame* pFrame = Hold();
     ASSERT_NE(pFrame, nullptr);
     const HWND hwndFrame = pFrame->GetSafeHwnd();
@@ -123,6 +124,7 @@ TEST_F(DropDownHoldTest, HoldingOpensThePaletteAndReleasingOverAButtonChoosesIt)
     EXPECT_EQ(button->m_iSelectedImage, 2) << "the button shows C's image";
     EXPECT_EQ(bar->GetButtonStyle(bar->CommandToIndex(303)) & TBBS_PRESSED, 0u);
     EXPECT_EQ(palette.GetCount(), 4) << "the palette keeps its buttons";
+    EXPECT_EQ(CKtvPToolBar::GetAllToolbars().GetCount(), nLiveBars) << "the frame's bar left the list of live bars";
 
     frame->commands.clear();
     QuickClick();
