@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -23,6 +24,7 @@
 #include "ui/commandbars/KtvPToolBar.h"
 #include "ui/commandbars/KtvPToolbarMenuButton.h"
 #include "ui/controls/KtvPMenuButton.h"
+#include "ui/frames/KtvPGlobalData.h"
 #include "ui/frames/KtvPRegistry.h"
 #include "ui/frames/KtvRegPath.h"
 
@@ -644,6 +646,74 @@ TEST_F(PopupMenuTest, NearTheBottomEdgeMenusOpenUpward)
     EXPECT_FALSE(pPopup->m_bScrollable);
     Press(pPopup, VK_ESCAPE);
     PumpFiltered();
+}
+
+}  // namespace
+
+namespace {
+
+// Items as a menu paints them: the chosen one on the highlight colour to its
+// right edge, its label in the highlight text colour; the others on the menu's
+// face in the button text colour; a greyed one in the grey text colour. Text
+// is smoothed, so each label is judged by its inkiest pixel.
+TEST_F(PopupMenuTest, ItemsPaintTheirStates)
+{
+    // 1500 has no handler in the frame, so the greyed item stays greyed.
+    CKtvPPopupMenu* pPopup =
+        Show(Menu({Cmd(100, "Alpha"), Cmd(101, "Beta"), Cmd(1500, "Gamma", MF_GRAYED)}), 100, 100);
+    ASSERT_NE(pPopup, nullptr);
+    Press(pPopup, VK_DOWN);
+    CKtvPPopupMenuBar* pBar = pPopup->GetMenuBar();
+    ASSERT_EQ(pBar->m_iHighlighted, 0);
+    pPopup->RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+    PumpFiltered();
+
+    const HWND hwndBar = pBar->GetSafeHwnd();
+    const auto distance = [](COLORREF a, COLORREF b) {
+        return std::abs(GetRValue(a) - GetRValue(b)) + std::abs(GetGValue(a) - GetGValue(b)) +
+               std::abs(GetBValue(a) - GetBValue(b));
+    };
+    // The most common colour of an item's label half, and the pixel farthest from it.
+    const auto backgroundAndInk = [&](int iItem) {
+        const CRect rect = pPopup->GetMenuItem(iItem)->m_rect;
+        std::map<COLORREF, int> histogram;
+        for (int y = rect.top; y < rect.bottom; y++)
+            for (int x = rect.left + rect.Width() / 4; x < rect.right - 1; x++)
+                histogram[ScreenPixel(hwndBar, x, y)]++;
+        COLORREF background = 0;
+        int nMost = 0;
+        for (const auto& [clr, n] : histogram) {
+            if (n > nMost) {
+                nMost = n;
+                background = clr;
+            }
+        }
+        COLORREF ink = background;
+        for (const auto& entry : histogram) {
+            if (distance(entry.first, background) > distance(ink, background))
+                ink = entry.first;
+        }
+        return std::make_pair(background, ink);
+    };
+    const CRect rectAlpha = pPopup->GetMenuItem(0)->m_rect;
+    EXPECT_EQ(ScreenPixel(hwndBar, rectAlpha.right - 2, rectAlpha.CenterPoint().y), globalData.clrHilite);
+
+    struct Case {
+        int item;
+        COLORREF background;
+        COLORREF text;
+        COLORREF notText;
+    } const cases[] = {
+        {0, globalData.clrHilite, globalData.clrTextHilite, globalData.clrBtnText},
+        {1, globalData.clrBtnFace, globalData.clrBtnText, globalData.clrGrayedText},
+        {2, globalData.clrBtnFace, globalData.clrGrayedText, globalData.clrBtnText},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.item);
+        const auto [background, ink] = backgroundAndInk(c.item);
+        EXPECT_EQ(background, c.background);
+        EXPECT_LT(distance(ink, c.text), distance(ink, c.notText)) << std::hex << ink;
+    }
 }
 
 }  // namespace
