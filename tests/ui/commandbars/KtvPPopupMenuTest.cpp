@@ -717,3 +717,33 @@ TEST_F(PopupMenuTest, ItemsPaintTheirStates)
 }
 
 }  // namespace
+
+namespace {
+
+// A menu that opens with an item under the pointer does not take the release
+// of the click that opened it; once the pointer has moved, a click runs it.
+TEST_F(PopupMenuTest, ReleaseOverAnItemThatAppearedUnderThePointerRunsNothing)
+{
+    const POINT at = ScreenPointOf(hwndFrame(), 150, 120);
+    input.MouseMove(at.x, at.y);
+    input.ButtonDown(tw::display::MouseButton::Left, at.x, at.y);
+    PumpFiltered();
+    CKtvPPopupMenu* pPopup = Show(Menu({Cmd(100, "Alpha"), Cmd(101, "Beta")}), at.x - 10, at.y - 8);
+    ASSERT_NE(pPopup, nullptr);
+    const HWND hwndPopup = pPopup->GetSafeHwnd();
+    input.ButtonUp(tw::display::MouseButton::Left, at.x, at.y);
+    PumpFiltered();
+    EXPECT_TRUE(::IsWindow(hwndPopup));
+    EXPECT_TRUE(Commands().empty());
+
+    input.MouseMove(at.x + 2, at.y);
+    PumpFiltered();
+    input.MouseMove(at.x, at.y);
+    PumpFiltered();
+    input.Click(tw::display::MouseButton::Left, at.x, at.y);
+    PumpFiltered();
+    EXPECT_FALSE(::IsWindow(hwndPopup));
+    EXPECT_EQ(Commands(), std::vector<UINT>{100});
+}
+
+}  // namespace
