@@ -292,3 +292,54 @@ TEST_F(MenuBarTest, TearingOffAMenuFloatsItsBarWhereTheMouseLetsGo)
 }
 
 }  // namespace
+
+namespace {
+
+// With the frame at the bottom of the screen a menu opens above its button.
+TEST_F(MenuBarTest, NearTheBottomEdgeAMenuOpensAboveItsButton)
+{
+    CRect rectWork;
+    ::SystemParametersInfo(SPI_GETWORKAREA, 0, &rectWork, 0);
+    frame->MoveWindow(20, rectWork.bottom - 60, 600, 60);
+    frame->RecalcLayout();
+    Pump();
+    auto* pFile = DYNAMIC_DOWNCAST(CKtvPToolbarMenuButton, menuBar.GetButton(0));
+    ASSERT_NE(pFile, nullptr);
+    const CPoint ptFile = pFile->m_rect.CenterPoint();
+    Click(menuBar.GetSafeHwnd(), ptFile.x, ptFile.y);
+    Pump();
+    CKtvPPopupMenu* pPopup = pFile->m_pPopupMenu;
+    ASSERT_NE(pPopup, nullptr);
+
+    CRect rectButton = pFile->m_rect;
+    menuBar.ClientToScreen(rectButton);
+    CRect rectPopup;
+    pPopup->GetWindowRect(rectPopup);
+    ASSERT_GT(rectButton.bottom + pPopup->m_sizeFinal.cy, rectWork.bottom) << "below the button it would not fit";
+    EXPECT_EQ(pPopup->m_nDropDirection, CKtvPPopupMenu::DROP_DIRECTION_TOP);
+    EXPECT_EQ(rectPopup.top + pPopup->m_sizeFinal.cy, rectButton.top);
+    EXPECT_FALSE(pPopup->m_bScrollable);
+    pPopup->SendMessage(WM_KEYDOWN, VK_ESCAPE);
+    Pump();
+}
+
+// A double click on a maximised child's icon closes the child.
+TEST_F(MenuBarTest, DoubleClickOnAMaximisedChildsIconClosesIt)
+{
+    CKtvPMDIChildWnd* pChild = AddChild(WS_OVERLAPPEDWINDOW);
+    const HWND hwndChild = pChild->GetSafeHwnd();
+    menuBar.SetMaximizeMode(TRUE, pChild);
+    ASSERT_EQ(Kinds().front(), "icon");
+    const CPoint ptIcon = menuBar.GetButton(0)->m_rect.CenterPoint();
+    const POINT at = ScreenPointOf(menuBar.GetSafeHwnd(), ptIcon.x, ptIcon.y);
+    input.MouseMove(at.x, at.y);
+    input.Click(tw::display::MouseButton::Left, at.x, at.y);
+    input.Click(tw::display::MouseButton::Left, at.x, at.y);
+    Pump();
+    if (CKtvPPopupMenu::m_pActivePopupMenu != nullptr)
+        CKtvPPopupMenu::m_pActivePopupMenu->SendMessage(WM_CLOSE);
+    Pump();
+    EXPECT_FALSE(::IsWindow(hwndChild));
+}
+
+}  // namespace
