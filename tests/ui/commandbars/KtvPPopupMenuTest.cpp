@@ -747,3 +747,56 @@ TEST_F(PopupMenuTest, ReleaseOverAnItemThatAppearedUnderThePointerRunsNothing)
 }
 
 }  // namespace
+
+namespace {
+
+// A menu given a width limit is no wider than it; only the items that would
+// pass it may be shortened.
+TEST_F(PopupMenuTest, AWidthLimitNarrowsTheMenuAndLetsOnlyLongItemsBeShortened)
+{
+    const int nLimit = 90;
+    auto* pPopup = new CKtvPPopupMenu;   // deletes itself with its window
+    pPopup->m_nMaxMenuWidth = nLimit;
+    ASSERT_TRUE(pPopup->Create(frame, 100, 100,
+                               Menu({Cmd(100, "Go"), Cmd(101, "A label far too long for the narrow menu")})));
+    PumpFiltered();
+    const HWND hwndPopup = pPopup->GetSafeHwnd();
+    CKtvPPopupMenuBar* pBar = pPopup->GetMenuBar();
+    EXPECT_EQ(pBar->CalcMaxButtonSize(TRUE).cx, nLimit);
+    EXPECT_TRUE(pPopup->GetMenuItem(0)->m_bWholeText);
+    EXPECT_FALSE(pPopup->GetMenuItem(1)->m_bWholeText);
+    EXPECT_LE(pPopup->GetMenuItem(1)->m_rect.Width(), nLimit);
+    if (::IsWindow(hwndPopup))
+        ::SendMessage(hwndPopup, WM_CLOSE, 0, 0);
+    PumpFiltered();
+}
+
+}  // namespace
+
+namespace {
+
+// Tab walks a menu down like the Down arrow, Shift+Tab up like the Up arrow.
+TEST_F(PopupMenuTest, TabAndShiftTabWalkTheItems)
+{
+    CKtvPPopupMenu* pPopup = Show(Menu({Cmd(100, "A"), Sep(), Cmd(101, "B"), Cmd(102, "C")}), 100, 100);
+    ASSERT_NE(pPopup, nullptr);
+    CKtvPPopupMenuBar* pBar = pPopup->GetMenuBar();
+    struct Step {
+        bool shift;
+        int expected;
+    } const steps[] = {{false, 0}, {false, 2}, {false, 3}, {false, 0}, {true, 3}, {true, 2}, {true, 0}};
+    for (const Step& s : steps) {
+        if (s.shift) {
+            input.KeyDown(VK_SHIFT);
+            PumpFiltered();
+        }
+        Press(pPopup, VK_TAB);
+        if (s.shift) {
+            input.KeyUp(VK_SHIFT);
+            PumpFiltered();
+        }
+        EXPECT_EQ(pBar->m_iHighlighted, s.expected) << (s.shift ? "Shift+Tab" : "Tab");
+    }
+}
+
+}  // namespace
