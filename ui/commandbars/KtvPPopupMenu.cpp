@@ -334,10 +334,11 @@ void CKtvPPopupMenu::ExpandRecentFiles()
         return;
     pBar->RemoveButton(iPlace);
 
+    // Files of the current folder show their bare names. The folder is given
+    // as the list forms its paths' folders: without a closing separator.
     char szDir[MAX_PATH] = {};
     ::GetCurrentDirectory(MAX_PATH, szDir);
-    CString strDir = szDir;
-    strDir += _T("\\");
+    const CString strDir = szDir;
 
     int nAdded = 0;
     for (int j = 0; j < pList->GetSize(); j++) {

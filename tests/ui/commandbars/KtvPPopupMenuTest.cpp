@@ -9,6 +9,9 @@
 
 #include "platform/display/Display.h"
 
+#include "platform/mfc/CRecentFileList.h"
+#include "platform/mfc/CWinApp.h"
+#include "platform/win32/kernel/Files.h"
 #include "platform/win32/kernel/ProcessClock.h"
 #include "platform/win32/menu/winmenu.h"
 #include "tests/support/ScopedAppNames.h"
@@ -796,6 +799,53 @@ TEST_F(PopupMenuTest, TabAndShiftTabWalkTheItems)
             PumpFiltered();
         }
         EXPECT_EQ(pBar->m_iHighlighted, s.expected) << (s.shift ? "Shift+Tab" : "Tab");
+    }
+}
+
+}  // namespace
+
+namespace {
+
+// The recent-file item of a menu stands for the application's recent files,
+// numbered, files of the current folder by their bare names; with none, the
+// item goes and the separators around it do not double.
+TEST_F(PopupMenuTest, TheRecentFileItemBecomesTheRecentFiles)
+{
+    CWinApp* pApp = AfxGetApp();
+    ASSERT_NE(pApp, nullptr);
+    CRecentFileList* pSaved = pApp->m_pRecentFileList;
+    char szDir[MAX_PATH] = {};
+    ::GetCurrentDirectory(MAX_PATH, szDir);
+
+    struct Case {
+        std::vector<std::string> added;   // oldest first
+        std::vector<std::string> labels;
+    };
+    const Case cases[] = {
+        {{std::string(szDir) + "/one.sql", "/elsewhere/two.sql"},
+         {"&Open", "", "&1 /elsewhere/two.sql", "&2 one.sql", "", "E&xit"}},
+        {{}, {"&Open", "", "E&xit"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.added.size());
+        CRecentFileList list(0, _T("Recent File List"), _T("File%d"), 4);
+        for (const std::string& path : c.added)
+            list.Add(path.c_str());
+        pApp->m_pRecentFileList = &list;
+        CKtvPPopupMenu* pPopup =
+            Show(Menu({Cmd(100, "&Open"), Sep(), Cmd(0xE110, "Recent File"), Sep(), Cmd(0xE141, "E&xit")}), 100, 100);
+        ASSERT_NE(pPopup, nullptr);
+        std::vector<std::string> labels;
+        for (int i = 0; i < pPopup->GetMenuItemCount(); i++)
+            labels.emplace_back(pPopup->GetMenuItem(i)->m_strText);
+        EXPECT_EQ(labels, c.labels);
+        if (!c.added.empty()) {
+            EXPECT_EQ(pPopup->GetMenuItem(2)->m_nID, 0xE110u);
+            EXPECT_EQ(pPopup->GetMenuItem(3)->m_nID, 0xE111u);
+        }
+        Press(pPopup, VK_ESCAPE);
+        PumpFiltered();
+        pApp->m_pRecentFileList = pSaved;
     }
 }
 
