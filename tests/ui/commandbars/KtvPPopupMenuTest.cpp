@@ -26,6 +26,7 @@
 #include "ui/commandbars/KtvPSnapshotStore.h"
 #include "ui/commandbars/KtvPToolBar.h"
 #include "ui/commandbars/KtvPToolbarMenuButton.h"
+#include "ui/commandbars/KtvPUserTool.h"
 #include "ui/controls/KtvPMenuButton.h"
 #include "ui/frames/KtvPGlobalData.h"
 #include "ui/frames/KtvPRegistry.h"
@@ -846,6 +847,42 @@ TEST_F(PopupMenuTest, TheRecentFileItemBecomesTheRecentFiles)
         Press(pPopup, VK_ESCAPE);
         PumpFiltered();
         pApp->m_pRecentFileList = pSaved;
+    }
+}
+
+}  // namespace
+
+namespace {
+
+// The user-tools item of a menu stands for the user's tools, set apart by
+// separators; with no tools it goes without leaving a doubled separator.
+TEST_F(PopupMenuTest, TheUserToolsItemBecomesTheTools)
+{
+    struct Case {
+        std::vector<std::string> tools;
+        std::vector<std::string> labels;
+    };
+    const Case cases[] = {
+        {{"Format SQL", "Compare"}, {"&Customize...", "", "Format SQL", "Compare", "", "&Options"}},
+        {{}, {"&Customize...", "", "&Options"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.tools.size());
+        CKtvPUserToolsManager tools(32805, 32806, 32815, RUNTIME_CLASS(CKtvPUserTool));
+        for (const std::string& label : c.tools) {
+            CKtvPUserTool* pTool = tools.CreateNewTool();
+            ASSERT_NE(pTool, nullptr);
+            pTool->m_strLabel = label.c_str();
+        }
+        CKtvPPopupMenu* pPopup =
+            Show(Menu({Cmd(100, "&Customize..."), Cmd(32805, "User Tools"), Sep(), Cmd(101, "&Options")}), 100, 100);
+        ASSERT_NE(pPopup, nullptr);
+        std::vector<std::string> labels;
+        for (int i = 0; i < pPopup->GetMenuItemCount(); i++)
+            labels.emplace_back(pPopup->GetMenuItem(i)->m_strText);
+        EXPECT_EQ(labels, c.labels);
+        Press(pPopup, VK_ESCAPE);
+        PumpFiltered();
     }
 }
 
