@@ -22,6 +22,7 @@
 #include "ui/commandbars/KtvPToolbarSystemMenuButton.h"
 #include "ui/docking/KtvPMiniFrameWnd.h"
 #include "ui/frames/KtvPFrameHooks.h"
+#include "ui/frames/KtvPGlobalData.h"
 #include "ui/frames/KtvPMDIChildWnd.h"
 #include "ui/frames/KtvPMDIFrameWnd.h"
 
@@ -340,6 +341,39 @@ TEST_F(MenuBarTest, DoubleClickOnAMaximisedChildsIconClosesIt)
         CKtvPPopupMenu::m_pActivePopupMenu->SendMessage(WM_CLOSE);
     Pump();
     EXPECT_FALSE(::IsWindow(hwndChild));
+}
+
+}  // namespace
+
+namespace {
+
+// A menu-bar button under the pointer is raised, one whose menu is open is
+// sunken: its top-left corner and its right edge take the bar's light and
+// dark colours (the open menu covers the button's bottom row).
+TEST_F(MenuBarTest, ButtonsAreRaisedWhenHotAndSunkenWhileTheirMenuIsOpen)
+{
+    auto* pFile = DYNAMIC_DOWNCAST(CKtvPToolbarMenuButton, menuBar.GetButton(0));
+    ASSERT_NE(pFile, nullptr);
+    const CRect rect = pFile->m_rect;
+    const POINT centre = ScreenPointOf(menuBar.GetSafeHwnd(), rect.CenterPoint().x, rect.CenterPoint().y);
+    const auto corners = [&] {
+        menuBar.RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+        return std::make_pair(ScreenPixel(menuBar.GetSafeHwnd(), rect.left, rect.top),
+                              ScreenPixel(menuBar.GetSafeHwnd(), rect.right - 1, rect.top + 2));
+    };
+
+    input.MouseMove(centre.x - 1, centre.y);
+    input.MouseMove(centre.x, centre.y);
+    Pump();
+    ASSERT_EQ(menuBar.m_iHighlighted, 0);
+    EXPECT_EQ(corners(), std::make_pair(globalData.clrBarHilite, globalData.clrBarShadow)) << "hot: raised";
+
+    input.Click(tw::display::MouseButton::Left, centre.x, centre.y);
+    Pump();
+    ASSERT_NE(pFile->m_pPopupMenu, nullptr);
+    EXPECT_EQ(corners(), std::make_pair(globalData.clrBarShadow, globalData.clrBarHilite)) << "open: sunken";
+    pFile->m_pPopupMenu->SendMessage(WM_KEYDOWN, VK_ESCAPE);
+    Pump();
 }
 
 }  // namespace
