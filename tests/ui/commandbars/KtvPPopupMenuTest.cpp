@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <fstream>
+#include <memory>
 #include <map>
 #include <string>
 #include <vector>
@@ -15,9 +17,12 @@
 #include "platform/win32/kernel/ProcessClock.h"
 #include "platform/win32/menu/winmenu.h"
 #include "tests/support/ScopedAppNames.h"
+#include "tests/support/window/RecordingSpawner.h"
+#include "platform/shell/ShellLauncher.h"
 #include "tests/support/ui/KtvControlTest.h"
 #include "tests/support/ui/KtvUiTestSetup.h"
 #include "tests/ui/commandbars/MenuTestSupport.h"
+#include "ui/commandbars/KtvPCommandManager.h"
 #include "ui/commandbars/KtvPContextMenuManager.h"
 #include "ui/commandbars/KtvPMenuBar.h"
 #include "ui/commandbars/KtvPPopupMenu.h"
@@ -884,6 +889,42 @@ TEST_F(PopupMenuTest, TheUserToolsItemBecomesTheTools)
         Press(pPopup, VK_ESCAPE);
         PumpFiltered();
     }
+}
+
+}  // namespace
+
+namespace {
+
+// A chosen item is posted to the window the menu works for and counted as a
+// use of its command; a tool's item starts the tool and posts nothing.
+TEST_F(PopupMenuTest, AChosenItemIsCountedAndAToolsItemStartsTheTool)
+{
+    CKtvPUserToolsManager tools(32805, 32806, 32815, RUNTIME_CLASS(CKtvPUserTool));
+    CKtvPUserTool* pTool = tools.CreateNewTool();
+    ASSERT_NE(pTool, nullptr);
+    pTool->m_strLabel = "Notes";
+    std::ofstream("notes.txt") << "a document the shell opens";
+    pTool->SetCommand("notes.txt");
+    auto spawner = std::make_shared<tw::test::RecordingSpawner>();
+    tw::shell::SetProcessSpawner(spawner);
+    const UINT nUsesBefore = CKtvPToolBar::m_UsageCount.GetCount(100);
+
+    struct Case {
+        UINT key;   // the last key before Enter
+        std::vector<UINT> commands;
+        size_t runs;
+    } const cases[] = {{VK_HOME, {100}, 0}, {VK_END, {100}, 1}};
+    for (const Case& c : cases) {
+        CKtvPPopupMenu* pPopup = Show(Menu({Cmd(100, "A"), Cmd(101, "B"), Cmd(32805, "User Tools")}), 100, 100);
+        ASSERT_NE(pPopup, nullptr);
+        Press(pPopup, c.key);
+        Press(pPopup, VK_RETURN);
+        PumpFiltered();
+        EXPECT_EQ(Commands(), c.commands);
+        EXPECT_EQ(spawner->runs.size(), c.runs);
+    }
+    EXPECT_EQ(CKtvPToolBar::m_UsageCount.GetCount(100), nUsesBefore + 1);
+    tw::shell::SetProcessSpawner(nullptr);
 }
 
 }  // namespace
