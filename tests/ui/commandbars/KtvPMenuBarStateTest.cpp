@@ -6,6 +6,12 @@
 #include <string>
 #include <vector>
 
+#include "platform/mfc/CDocManager.h"
+#include "platform/mfc/CDocTemplate.h"
+#include "platform/mfc/CDocument.h"
+#include "platform/mfc/CMDIChildWnd.h"
+#include "platform/mfc/CView.h"
+#include "platform/mfc/CWinApp.h"
 #include "platform/mfc/afxwin.h"
 #include "platform/win32/menu/winmenu.h"
 #include "tests/support/ui/KtvStoredValue.h"
@@ -14,6 +20,7 @@
 #include "tests/ui/commandbars/MenuTestSupport.h"
 #include "ui/commandbars/KtvPMenuBar.h"
 #include "ui/commandbars/KtvPPopupMenu.h"
+#include "ui/commandbars/KtvPSnapshotStore.h"
 #include "ui/commandbars/KtvPTearOffManager.h"
 #include "ui/commandbars/KtvPToolbarButton.h"
 #include "ui/frames/KtvPCodes.h"
@@ -170,6 +177,48 @@ TEST_F(MenuBarStateTest, DamagedOrOutdatedLayoutIsRebuiltFromTheMenu)
         EXPECT_EQ(Labels(), c.labels);
         EXPECT_EQ(frame->resets, std::vector<UINT>{c.uiMenuNow});
     }
+}
+
+// A document's menu and the default menu each keep their own layout under
+// their own key, and each comes back to its own menu.
+TEST_F(MenuBarStateTest, EachMenuKeepsItsOwnLayout)
+{
+    CKtvPWorkspace workspace(TRUE);
+    CWinApp* pApp = AfxGetApp();
+    CDocManager* pSavedManager = pApp->m_pDocManager;
+    pApp->m_pDocManager = new CDocManager;   // the document kinds of this test only
+    auto* pTemplate =
+        new CMultiDocTemplate(kMenuB, RUNTIME_CLASS(CDocument), RUNTIME_CLASS(CMDIChildWnd), RUNTIME_CLASS(CView));
+    pApp->AddDocTemplate(pTemplate);
+    ASSERT_NE(pTemplate->m_hMenuShared, nullptr);
+    HMENU hDefault = menuBar.m_hMenu;
+
+    menuBar.CreateFromMenu(pTemplate->m_hMenuShared);
+    ASSERT_EQ(Labels(), (std::vector<std::string>{"File", "Run", "Stop"}));
+    menuBar.RemoveButton(1);   // the document's menu loses Run
+    menuBar.CreateFromMenu(hDefault);
+    ASSERT_EQ(Labels(), (std::vector<std::string>{"File", "Edit", "Run"}));
+    menuBar.RemoveButton(1);   // the default menu loses Edit
+    ASSERT_TRUE(menuBar.SaveState(kProfile));
+    const std::string strDocumentKey =
+        std::string(kProfile) + "KtvToolBar-" + std::to_string(menuBar.GetDlgCtrlID()) + "7e52";
+    EXPECT_TRUE(ktvtest::StoredHex(strDocumentKey.c_str(), "Buttons").has_value());
+    EXPECT_NE(Stored("Buttons"), "none");
+
+    // Both menus as their resources have them, then the stored layouts.
+    menuBar.CreateFromMenu(pTemplate->m_hMenuShared, FALSE, TRUE);
+    menuBar.CreateFromMenu(hDefault, TRUE, TRUE);
+    ASSERT_EQ(Labels(), (std::vector<std::string>{"File", "Edit", "Run"}));
+    ASSERT_TRUE(menuBar.LoadState(kProfile));
+    EXPECT_EQ(Labels(), (std::vector<std::string>{"File", "Run"}));
+    menuBar.CreateFromMenu(pTemplate->m_hMenuShared);
+    EXPECT_EQ(Labels(), (std::vector<std::string>{"File", "Stop"}));
+    EXPECT_TRUE(frame->resets.empty());
+
+    menuBar.CreateFromMenu(hDefault);
+    g_SnapshotStore.RemoveMenu(pTemplate->m_hMenuShared);   // the menu goes with its template
+    delete pApp->m_pDocManager;
+    pApp->m_pDocManager = pSavedManager;
 }
 
 }  // namespace menubarstatetest
