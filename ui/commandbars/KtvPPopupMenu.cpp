@@ -1372,7 +1372,7 @@ void CKtvPPopupMenu::OnScrollStep()
 void CKtvPPopupMenu::OnMouseMove(UINT nFlags, CPoint point)
 {
     if (m_bTearOffTracking) {
-            if (!m_rectTearOff.PtInRect(point)) {
+        if (!m_rectTearOff.PtInRect(point)) {
             ReleaseCapture();
             m_bTearOffTracking = FALSE;
             TearOff(point);
