@@ -353,12 +353,23 @@ BOOL CKtvPDropDownToolBar::OnSendCommand(const CKtvPToolbarButton* pButton)
     auto* pFrame = DYNAMIC_DOWNCAST(CKtvPDropDownFrame, GetParent());
     if (pFrame != nullptr && pFrame->m_pParentBtn != nullptr)
         pFrame->m_pParentBtn->SetDefaultCommand(pButton->m_nID);
-    CWnd* pOwner = GetOwner() != nullptr ? GetOwner() : GetParent();
-    if (pOwner != nullptr)
+    if (CWnd* pOwner = CommandOwner())
         pOwner->PostMessage(WM_COMMAND, pButton->m_nID);
     if (pFrame != nullptr)
         pFrame->DestroyWindow();
     return TRUE;
+}
+
+CWnd* CKtvPDropDownToolBar::CommandOwner() const
+{
+    if (CWnd* pOwner = GetOwner())
+        return pOwner;
+    // A child window keeps no owner of its own on this platform, so the bar in
+    // a drop-down frame asks the palette bar it shows.
+    auto* pFrame = DYNAMIC_DOWNCAST(CKtvPDropDownFrame, GetParent());
+    if (pFrame != nullptr && pFrame->m_pWndOriginToolbar != nullptr && pFrame->m_pWndOriginToolbar != this)
+        return pFrame->m_pWndOriginToolbar->CommandOwner();
+    return GetParent();
 }
 
 void CKtvPDropDownToolBar::OnMouseMove(UINT, CPoint point)
@@ -390,7 +401,7 @@ void CKtvPDropDownToolBar::OnMouseMove(UINT, CPoint point)
         pNew->m_nStyle |= TBBS_PRESSED;
         InvalidateButton(iHot);
         ShowCommandMessageString(pNew->m_nID);
-    } else if (CWnd* pOwner = GetOwner(); pOwner != nullptr && CKtvPPopupMenu::m_pActivePopupMenu == nullptr) {
+    } else if (CWnd* pOwner = CommandOwner(); pOwner != nullptr && CKtvPPopupMenu::m_pActivePopupMenu == nullptr) {
         pOwner->SendMessage(WM_SETMESSAGESTRING, AFX_IDS_IDLEMESSAGE);
     }
     UpdateWindow();
@@ -488,7 +499,9 @@ int CKtvPDropDownFrame::OnCreate(LPCREATESTRUCT lpCreateStruct)
         m_wndToolBar.m_Buttons.AddTail(m_pWndOriginToolbar->m_Buttons.GetNext(pos));
 
     RecalcLayout();
-    SetCapture();
+    // The mouse button is still down: its moves and its release go to the bar
+    // the palette is shown in.
+    m_wndToolBar.SetCapture();
     return 0;
 }
 
@@ -570,7 +583,7 @@ void CKtvPDropDownFrame::OnActivateApp(BOOL bActive, DWORD)
 
 void CKtvPDropDownFrame::OnDestroy()
 {
-    if (GetCapture() == this)
+    if (GetCapture() == this || GetCapture() == &m_wndToolBar)
         ReleaseCapture();
     if (m_pParentBtn != nullptr) {
         m_pParentBtn->m_pPopupMenu = nullptr;
@@ -583,10 +596,11 @@ void CKtvPDropDownFrame::OnDestroy()
             pBar->SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(pt.x, pt.y));
         }
     }
-    // The shown buttons belong to the palette bar.
+    // The shown buttons belong to the palette bar. The bar's window is a child
+    // of this frame and goes with it: destroyed here, in the middle of the
+    // frame's own destruction, it would lose its object before its WM_DESTROY
+    // and stay listed among the live toolbars.
     m_wndToolBar.m_Buttons.RemoveAll();
-    if (m_bAutoDestroy && m_wndToolBar.GetSafeHwnd() != nullptr)
-        m_wndToolBar.DestroyWindow();
     CMiniFrameWnd::OnDestroy();
 }
 

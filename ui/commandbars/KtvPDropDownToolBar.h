@@ -64,6 +64,10 @@ public:
     BOOL OnSendCommand(const CKtvPToolbarButton* pButton) override;
 
 protected:
+    // Where the palette's commands and prompts go: the owner set on the bar,
+    // else, for the bar shown in a drop-down frame, the palette bar's own owner.
+    CWnd* CommandOwner() const;
+
     void OnMouseMove(UINT nFlags, CPoint point);
     void OnLButtonUp(UINT nFlags, CPoint point);
     DECLARE_MESSAGE_MAP()

@@ -560,7 +560,7 @@ BOOL CKtvPMenuBar::PreTranslateMessage(MSG* pMsg)
         if (pButton->m_nID != 0 && pButton->m_nID != (UINT)-1) {
             CKtvPMenuSound::PlayMenuSound(CKtvPMenuSound::ktvpSoundMenuCommand);
             AddCommandUsage(pButton->m_nID);
-            if (CWnd* pOwner = GetOwner())
+            if (CWnd* pOwner = GetOwnerOrParent())
                 pOwner->PostMessage(WM_COMMAND, pButton->m_nID);
         }
         return TRUE;
@@ -635,14 +635,19 @@ BOOL CKtvPMenuBar::LoadMenuLayout(const CString& strPath, int nIndex, HMENU hMen
                                   BOOL bDefault)
 {
     BuildOriginalItems(uiResId);
-    const BOOL bLoaded = CKtvPToolBar::LoadState(strPath, nIndex, uiKeyId) && !IsOriginalItemsChanged();
-    if (!bLoaded && GetOwner() != nullptr) {
+    m_bLoadingLayout = TRUE;
+    const BOOL bRead = CKtvPToolBar::LoadState(strPath, nIndex, uiKeyId);
+    m_bLoadingLayout = FALSE;
+    const BOOL bLoaded = bRead && !m_bStateFellBack && !IsOriginalItemsChanged();
+    // A docked bar's owner is its frame, also when no owner was set apart.
+    CWnd* pOwner = GetOwnerOrParent();
+    if (!bLoaded && pOwner != nullptr) {
         // A damaged or outdated layout: the menu is rebuilt from its resource and the owner told.
         m_hMenu = nullptr;
         CreateFromMenu(hMenu, bDefault, FALSE);
         if (bDefault && uiResId == 0)
-            GetOwner()->SendMessage(0x366);
-        GetOwner()->SendMessage(KTVM_RESETMENU, uiResId);
+            pOwner->SendMessage(0x366);
+        pOwner->SendMessage(KTVM_RESETMENU, uiResId);
     }
     g_SnapshotStore.SaveMenuBar(hMenu, this);
     return bLoaded;
@@ -734,6 +739,8 @@ void CKtvPMenuBar::ResetAllImages()
 
 BOOL CKtvPMenuBar::RestoreOriginalState()
 {
+    if (m_bLoadingLayout)
+        return FALSE;   // the layout being read is rebuilt from its menu by the load itself
     g_SnapshotStore.SaveMenuBar(m_hMenu, this);
     CCustomizeButton* pCustomizeCopy = nullptr;
     if (m_pCustomizeBtn != nullptr) {
@@ -841,7 +848,7 @@ void CKtvPMenuBar::OnSetFocus(CWnd* pOldWnd)
     CKtvPToolBar::OnSetFocus(pOldWnd);
     if (GetDroppedDownMenu() != nullptr)
         return;
-    if (CWnd* pOwner = GetOwner())
+    if (CWnd* pOwner = GetOwnerOrParent())
         pOwner->SendMessage(WM_SETMESSAGESTRING, AFX_IDS_IDLEMESSAGE);
     if (m_iHighlighted < 0) {
         const int iFirst = GetSystemMenu() != nullptr ? 1 : 0;

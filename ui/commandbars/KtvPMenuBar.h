@@ -103,6 +103,9 @@ protected:
     void RestoreMaximizeMode(BOOL bRecalcLayout);
     // The toolbar's list of resource items from a menu resource; FALSE without smart update.
     BOOL BuildOriginalItems(UINT uiMenuResID);
+    // Set while one menu's stored layout is read: a record that cannot be read
+    // then rebuilds that menu only, not every menu of the bar.
+    BOOL m_bLoadingLayout = FALSE;
 
     int OnCreate(LPCREATESTRUCT lpCreateStruct);
     void OnLButtonDown(UINT nFlags, CPoint point);

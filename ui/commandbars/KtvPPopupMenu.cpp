@@ -334,10 +334,11 @@ void CKtvPPopupMenu::ExpandRecentFiles()
         return;
     pBar->RemoveButton(iPlace);
 
+    // Files of the current folder show their bare names. The folder is given
+    // as the list forms its paths' folders: without a closing separator.
     char szDir[MAX_PATH] = {};
     ::GetCurrentDirectory(MAX_PATH, szDir);
-    CString strDir = szDir;
-    strDir += _T("\\");
+    const CString strDir = szDir;
 
     int nAdded = 0;
     for (int j = 0; j < pList->GetSize(); j++) {
@@ -801,7 +802,9 @@ BOOL CKtvPPopupMenu::TearOff(CPoint point)
     pBar->FloatControlBar(CRect(point, size), 3, TRUE);
     pBar->RecalcLayout();
     pFrame->RecalcLayout();
-    return pBar->GetParentMiniFrame(TRUE) != nullptr;
+    // The new floating bar follows the mouse until the button comes up.
+    CKtvPMiniFrameWnd* pMiniFrame = pBar->GetParentMiniFrame(TRUE);
+    return pMiniFrame != nullptr && pMiniFrame->MoveLoop(this);
 }
 
 CKtvPControlBar* CKtvPPopupMenu::CreateTearOffBar(CFrameWnd* pWndMain, UINT uiID, LPCTSTR lpszName)
@@ -850,6 +853,9 @@ CKtvPControlBar* CKtvPPopupMenu::CreateTearOffBar(CFrameWnd* pWndMain, UINT uiID
     }
     pBar->SetBarStyle(pBar->GetBarStyle() | 0x34);
     pBar->EnableDocking(0xF000);
+    // A torn-off menu is a floating bar: without leave to float it could not
+    // leave the frame at all.
+    pBar->SetControlBarStyle(pBar->GetControlBarStyle() | KTVP_CBRS_FLOAT);
     if (m_pParentButton != nullptr && m_pParentButton->m_bPaletteMenu && m_pParentButton->m_nPaletteRows > 0)
         pBar->m_nMaxLen = pBar->GetColumnWidth() * (pBar->GetCount() / m_pParentButton->m_nPaletteRows + 1);
     return pBar;

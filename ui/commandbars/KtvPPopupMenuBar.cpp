@@ -279,8 +279,10 @@ CSize CKtvPPopupMenuBar::GetCurrentMenuImageSize() const
 
 CSize CKtvPPopupMenuBar::CalcMaxButtonSize(BOOL bVertical)
 {
+    // A palette is laid out in rows whatever the orientation asked for, so it
+    // is measured the same way: the window must hold the whole grid.
     if (m_bPaletteMode)
-        return CKtvPToolBar::CalcMaxButtonSize(bVertical);
+        return CKtvPToolBar::CalcMaxButtonSize(FALSE);
 
     MenuFontDC dc(GetSafeHwnd() != nullptr ? this : nullptr);
     m_arColumns.RemoveAll();
@@ -368,6 +370,8 @@ void CKtvPPopupMenuBar::AdjustLocations()
         y = rect.bottom;
     }
 
+    // Item letters follow the items as they are now laid out.
+    RebuildAccelerationKeys();
     UpdateTooltips();
     CPoint ptCursor;
     ::GetCursorPos(&ptCursor);
@@ -839,7 +843,9 @@ BOOL CKtvPPopupMenuBar::OnKey(UINT nChar)
     const HKL hkl = ::GetKeyboardLayout(AfxGetApp() != nullptr ? AfxGetApp()->m_nThreadID : 0);
     if (::ToAsciiEx(nChar, ::MapVirtualKey(nChar, 0), keyState, &wChar, 1, hkl) != 1)
         return FALSE;
-    const UINT uiUpper = CKtvPKeyboardManager::TranslateCharToUpper(wChar & 0xFF);
+    // The key, not the character it typed, is upper-cased: a lower-case letter
+    // shares its code with a keypad key and would be read as that digit.
+    const UINT uiUpper = CKtvPKeyboardManager::TranslateCharToUpper(nChar);
 
     CKtvPToolbarButton* pButton = nullptr;
     if (m_AccelKeys.Lookup(uiUpper, pButton)) {

@@ -396,6 +396,8 @@ public:
     BOOL m_bSiblingOnRight = TRUE;
     // The menu bar and the looks read it; nothing in the library clears it.
     BOOL m_bSizeFromButtons = TRUE;
+    // The last LoadState found a record it could not read and fell back to the resource.
+    BOOL m_bStateFellBack = FALSE;
 };
 
 // The command-update state of one toolbar button.

@@ -186,6 +186,8 @@ void CKtvPToolBarImages::Clear()
     m_bFromFile = FALSE;
     m_nCount = 0;
     m_bModified = FALSE;
+    // Images loaded later have no faded copy yet: the next paint must make one.
+    m_clrLastFace = (COLORREF)-1;
 }
 
 void CKtvPToolBarImages::UpdateCount()

@@ -17,6 +17,7 @@
 #include "ui/controls/KtvPTabWnd.h"
 #include "ui/docking/KtvPControlBar.h"
 #include "ui/frames/KtvPCodes.h"
+#include "ui/frames/KtvPKeyboardManager.h"
 
 namespace {
 
@@ -37,9 +38,14 @@ private:
 
 BOOL IsHelpMode() { return CKtvPToolBar::m_hookMouseHelp != nullptr; }
 
-// Mnemonics compare without case. Letters outside ASCII keep their case
-// until the keyboard manager's own upper-casing is available to the bars.
-UINT MnemonicKey(UINT nChar) { return nChar < 0x80 ? (UINT)toupper((int)nChar) : nChar; }
+// The table key of a label's mnemonic character: upper-cased as a letter, so
+// that it meets the upper-cased key press.
+UINT LabelMnemonicKey(TCHAR ch)
+{
+    TCHAR sz[2] = {ch, 0};
+    ::CharUpper(sz);
+    return (UINT)(BYTE)sz[0];
+}
 
 }  // namespace
 
@@ -462,7 +468,7 @@ void CKtvPToolBar::RebuildAccelerationKeys()
         const int iAmp = pButton->m_strText.Find('&');
         if (iAmp < 0 || iAmp + 1 >= pButton->m_strText.GetLength())
             continue;
-        const UINT uiChar = MnemonicKey((BYTE)pButton->m_strText[iAmp + 1]);
+        const UINT uiChar = LabelMnemonicKey(pButton->m_strText[iAmp + 1]);
         m_AccelKeys.SetAt(uiChar, pButton);
     }
 }
@@ -474,7 +480,9 @@ BOOL CKtvPToolBar::TranslateChar(UINT nChar)
     WORD wChar = 0;
     if (::ToAsciiEx(nChar, ::MapVirtualKey(nChar, 0), keyState, &wChar, 0, ::GetKeyboardLayout(0)) <= 0)
         return FALSE;
-    const UINT uiUpper = MnemonicKey(LOBYTE(wChar));
+    // The key itself is matched, upper-cased the way the keyboard layout has it
+    // (a keypad digit stands for its digit).
+    const UINT uiUpper = CKtvPKeyboardManager::TranslateCharToUpper(nChar);
     CKtvPToolbarButton* pButton = nullptr;
     if (!m_AccelKeys.Lookup(uiUpper, pButton))
         return FALSE;

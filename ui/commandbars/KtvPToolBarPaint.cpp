@@ -12,10 +12,32 @@
 #include "ui/commandbars/KtvPToolbarButton.h"
 #include "ui/frames/KtvPFrameHooks.h"
 #include "ui/frames/KtvPGlobalData.h"
+#include "ui/frames/KtvPKeyboardManager.h"
 #include "ui/frames/KtvPVisualManager.h"
 
 namespace {
 BOOL HasImages(const CKtvPToolBarImages* pImages) { return pImages != nullptr && pImages->GetCount() > 0; }
+
+// The keys bound to a command, as a tooltip names them: looked up in the frame
+// treated as top level (an active in-place frame while one is up), then in its
+// active frame. Empty when no key runs the command.
+CString TipShortcutKeys(const CWnd* pBar, UINT uiCmd)
+{
+    CFrameWnd* pFrame = g_pKtvTopLevelFrameOverride;
+    if (pFrame == nullptr) {
+        auto* pParentFrame = DYNAMIC_DOWNCAST(CFrameWnd, KtvGetParentFrame(const_cast<CWnd*>(pBar)));
+        pFrame = pParentFrame != nullptr ? pParentFrame->GetTopLevelFrame() : nullptr;
+        if (pFrame == nullptr)
+            pFrame = pParentFrame;
+    }
+    CString strKeys;
+    if (CKtvPKeyboardManager::FindDefaultAccelerator(uiCmd, strKeys, pFrame, TRUE))
+        return strKeys;
+    CFrameWnd* pActive = pFrame != nullptr ? pFrame->GetActiveFrame() : nullptr;
+    if (pActive != nullptr && CKtvPKeyboardManager::FindDefaultAccelerator(uiCmd, strKeys, pActive, FALSE))
+        return strKeys;
+    return CString();
+}
 }  // namespace
 
 CKtvPToolBarImages* CKtvPToolBar::GetImageList(CKtvPToolBarImages& images, CKtvPToolBarImages& imagesLocked,
@@ -275,6 +297,11 @@ INT_PTR CKtvPToolBar::OnToolHitTest(CPoint point, TOOLINFO* pTI) const
     }
     if (strText.IsEmpty())
         return -1;
+    if (uiCmd != 0 && uiCmd != (UINT)-1 && m_bShowShortcutKeys) {
+        const CString strKeys = TipShortcutKeys(this, uiCmd);
+        if (!strKeys.IsEmpty())
+            strText += _T(" (") + strKeys + _T(")");
+    }
 
     pTI->lpszText = strdup(strText);
     pTI->rect = pButton->m_rect;

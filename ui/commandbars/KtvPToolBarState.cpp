@@ -308,6 +308,7 @@ BOOL CKtvPToolBar::LoadState(LPCTSTR lpszProfileName, int nIndex, UINT uiID)
 
     CKtvPRegistryFactory factory;
     CKtvPRegistry& reg = factory.Create(FALSE, TRUE);
+    m_bStateFellBack = FALSE;
     if (!reg.Open(strKey))
         return FALSE;
     BYTE* pData = nullptr;
@@ -331,7 +332,8 @@ BOOL CKtvPToolBar::LoadState(LPCTSTR lpszProfileName, int nIndex, UINT uiID)
     }
     delete[] pData;
 
-    if (ktvbarstate::g_barsFellBack.erase(this) != 0) {
+    m_bStateFellBack = ktvbarstate::g_barsFellBack.erase(this) != 0;
+    if (m_bStateFellBack) {
         bLoaded = FALSE;
         ktvbarstate::g_keptRecords[strKey] = ktvbarstate::StateImage(*this);
     }

@@ -20,6 +20,9 @@
 #include "ui/commandbars/KtvPPopupMenu.h"
 #include "ui/commandbars/KtvPTearOffManager.h"
 #include "ui/commandbars/KtvPToolbarSystemMenuButton.h"
+#include "ui/docking/KtvPMiniFrameWnd.h"
+#include "ui/frames/KtvPFrameHooks.h"
+#include "ui/frames/KtvPGlobalData.h"
 #include "ui/frames/KtvPMDIChildWnd.h"
 #include "ui/frames/KtvPMDIFrameWnd.h"
 
@@ -208,6 +211,169 @@ TEST_F(MenuBarTest, ScreenshotOfAMaximisedChildsButtons)
     EXPECT_EQ(Kinds().front(), "icon");
     EXPECT_TRUE(tw::display::Display::Instance().GetScreen().SavePng(
         std::string(TW_COMMANDBARS_TEST_BINARY_DIR) + "/menubar-maximised-child.png"));
+}
+
+}  // namespace
+
+namespace {
+
+// A menu with a tear-off strip is dragged off by its strip: its bar floats in
+// a mini frame that follows the mouse until the button comes up; Esc on the
+// way gives the menu back instead.
+TEST_F(MenuBarTest, TearingOffAMenuFloatsItsBarWhereTheMouseLetsGo)
+{
+    CKtvPTearOffManager manager;
+    manager.Initialize(5000, 5009);
+    g_pTearOffMenuManager = &manager;
+    CString strTools = "&Tools";
+    CKtvPTearOffManager::Build(5003, strTools);
+    HMENU hMenu = menutest::Build({Sub(std::string(strTools), {Cmd(400, "&Query"), Cmd(401, "&Plan")})});
+    menuBar.CreateFromMenu(hMenu, FALSE, TRUE);
+    auto* pTools = DYNAMIC_DOWNCAST(CKtvPToolbarMenuButton, menuBar.GetButton(0));
+    ASSERT_NE(pTools, nullptr);
+    ASSERT_EQ(pTools->m_uiTearOffId, 5003u);
+    CKtvPFrameHooks* pHooks = KtvGetFrameHooks(frame);
+    ASSERT_NE(pHooks, nullptr);
+
+    struct Case {
+        const char* name;
+        bool bCancel;
+    };
+    for (const Case& c : {Case{"Esc keeps the menu", true}, Case{"release floats the bar", false}}) {
+        SCOPED_TRACE(c.name);
+        const CPoint ptTools = pTools->m_rect.CenterPoint();
+        Click(menuBar.GetSafeHwnd(), ptTools.x, ptTools.y);
+        Pump();
+        CKtvPPopupMenu* pPopup = pTools->m_pPopupMenu;
+        ASSERT_NE(pPopup, nullptr);
+        const HWND hwndPopup = pPopup->GetSafeHwnd();
+        ASSERT_FALSE(pPopup->m_rectTearOff.IsRectEmpty());
+
+        const CPoint ptStrip = pPopup->m_rectTearOff.CenterPoint();
+        const POINT down = ScreenPointOf(hwndPopup, ptStrip.x, ptStrip.y);
+        input.MouseMove(down.x, down.y);
+        input.ButtonDown(tw::display::MouseButton::Left, down.x, down.y);
+        Pump();
+        ASSERT_TRUE(pPopup->m_bTearOffTracking);
+
+        // Out of the strip, then on to where the bar should land.
+        const POINT drop = ScreenPointOf(frame->GetSafeHwnd(), 350, 260);
+        input.MouseMove(down.x, down.y + 40);
+        input.MouseMove(drop.x, drop.y);
+        if (c.bCancel)
+            input.KeyStroke(VK_ESCAPE);
+        input.ButtonUp(tw::display::MouseButton::Left, drop.x, drop.y);
+        Pump();
+
+        auto* pBar = DYNAMIC_DOWNCAST(CKtvPToolBar, pHooks->GetControlBar(5003));
+        if (c.bCancel) {
+            EXPECT_TRUE(pBar == nullptr || !::IsWindow(pBar->GetSafeHwnd()));
+            ASSERT_TRUE(::IsWindow(hwndPopup)) << "the menu comes back";
+            EXPECT_TRUE(::IsWindowVisible(hwndPopup));
+            pPopup->SendMessage(WM_KEYDOWN, VK_ESCAPE);
+            Pump();
+            continue;
+        }
+        EXPECT_FALSE(::IsWindow(hwndPopup)) << "the torn-off menu closes";
+        ASSERT_NE(pBar, nullptr);
+        ASSERT_TRUE(::IsWindow(pBar->GetSafeHwnd()));
+        ASSERT_EQ(pBar->GetCount(), 2);
+        EXPECT_EQ(pBar->GetButton(0)->m_nID, 400u);
+        EXPECT_EQ(pBar->GetButton(1)->m_nID, 401u);
+        CKtvPMiniFrameWnd* pMiniFrame = pBar->GetParentMiniFrame(TRUE);
+        ASSERT_NE(pMiniFrame, nullptr);
+        CRect rectMini;
+        pMiniFrame->GetWindowRect(rectMini);
+        // The mini frame was taken by its top centre, five pixels down.
+        EXPECT_EQ(rectMini.top, drop.y - 5);
+        EXPECT_NEAR(rectMini.left, drop.x - rectMini.Width() / 2, 1);
+        EXPECT_EQ(::GetCapture(), nullptr);
+    }
+    g_pTearOffMenuManager = nullptr;
+}
+
+}  // namespace
+
+namespace {
+
+// With the frame at the bottom of the screen a menu opens above its button.
+TEST_F(MenuBarTest, NearTheBottomEdgeAMenuOpensAboveItsButton)
+{
+    CRect rectWork;
+    ::SystemParametersInfo(SPI_GETWORKAREA, 0, &rectWork, 0);
+    frame->MoveWindow(20, rectWork.bottom - 60, 600, 60);
+    frame->RecalcLayout();
+    Pump();
+    auto* pFile = DYNAMIC_DOWNCAST(CKtvPToolbarMenuButton, menuBar.GetButton(0));
+    ASSERT_NE(pFile, nullptr);
+    const CPoint ptFile = pFile->m_rect.CenterPoint();
+    Click(menuBar.GetSafeHwnd(), ptFile.x, ptFile.y);
+    Pump();
+    CKtvPPopupMenu* pPopup = pFile->m_pPopupMenu;
+    ASSERT_NE(pPopup, nullptr);
+
+    CRect rectButton = pFile->m_rect;
+    menuBar.ClientToScreen(rectButton);
+    CRect rectPopup;
+    pPopup->GetWindowRect(rectPopup);
+    ASSERT_GT(rectButton.bottom + pPopup->m_sizeFinal.cy, rectWork.bottom) << "below the button it would not fit";
+    EXPECT_EQ(pPopup->m_nDropDirection, CKtvPPopupMenu::DROP_DIRECTION_TOP);
+    EXPECT_EQ(rectPopup.top + pPopup->m_sizeFinal.cy, rectButton.top);
+    EXPECT_FALSE(pPopup->m_bScrollable);
+    pPopup->SendMessage(WM_KEYDOWN, VK_ESCAPE);
+    Pump();
+}
+
+// A double click on a maximised child's icon closes the child.
+TEST_F(MenuBarTest, DoubleClickOnAMaximisedChildsIconClosesIt)
+{
+    CKtvPMDIChildWnd* pChild = AddChild(WS_OVERLAPPEDWINDOW);
+    const HWND hwndChild = pChild->GetSafeHwnd();
+    menuBar.SetMaximizeMode(TRUE, pChild);
+    ASSERT_EQ(Kinds().front(), "icon");
+    const CPoint ptIcon = menuBar.GetButton(0)->m_rect.CenterPoint();
+    const POINT at = ScreenPointOf(menuBar.GetSafeHwnd(), ptIcon.x, ptIcon.y);
+    input.MouseMove(at.x, at.y);
+    input.Click(tw::display::MouseButton::Left, at.x, at.y);
+    input.Click(tw::display::MouseButton::Left, at.x, at.y);
+    Pump();
+    if (CKtvPPopupMenu::m_pActivePopupMenu != nullptr)
+        CKtvPPopupMenu::m_pActivePopupMenu->SendMessage(WM_CLOSE);
+    Pump();
+    EXPECT_FALSE(::IsWindow(hwndChild));
+}
+
+}  // namespace
+
+namespace {
+
+// A menu-bar button under the pointer is raised, one whose menu is open is
+// sunken: its top-left corner and its right edge take the bar's light and
+// dark colours (the open menu covers the button's bottom row).
+TEST_F(MenuBarTest, ButtonsAreRaisedWhenHotAndSunkenWhileTheirMenuIsOpen)
+{
+    auto* pFile = DYNAMIC_DOWNCAST(CKtvPToolbarMenuButton, menuBar.GetButton(0));
+    ASSERT_NE(pFile, nullptr);
+    const CRect rect = pFile->m_rect;
+    const POINT centre = ScreenPointOf(menuBar.GetSafeHwnd(), rect.CenterPoint().x, rect.CenterPoint().y);
+    const auto corners = [&] {
+        menuBar.RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+        return std::make_pair(ScreenPixel(menuBar.GetSafeHwnd(), rect.left, rect.top),
+                              ScreenPixel(menuBar.GetSafeHwnd(), rect.right - 1, rect.top + 2));
+    };
+
+    input.MouseMove(centre.x - 1, centre.y);
+    input.MouseMove(centre.x, centre.y);
+    Pump();
+    ASSERT_EQ(menuBar.m_iHighlighted, 0);
+    EXPECT_EQ(corners(), std::make_pair(globalData.clrBarHilite, globalData.clrBarShadow)) << "hot: raised";
+
+    input.Click(tw::display::MouseButton::Left, centre.x, centre.y);
+    Pump();
+    ASSERT_NE(pFile->m_pPopupMenu, nullptr);
+    EXPECT_EQ(corners(), std::make_pair(globalData.clrBarShadow, globalData.clrBarHilite)) << "open: sunken";
+    pFile->m_pPopupMenu->SendMessage(WM_KEYDOWN, VK_ESCAPE);
+    Pump();
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 // The menu bar from the keyboard, typed as a user types: Alt with a letter
 // opens a menu or runs a command, Alt alone moves the focus to the bar, where
-// the arrows walk its items, Down opens one and Escape gives the focus back.
+// the arrows walk its items, Down opens one and Escape gives the focus back;
+// and with the mouse: a drag from the bar into a menu, a click outside it.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -25,7 +26,8 @@ namespace {
 using menutest::Cmd;
 using menutest::Sub;
 
-// A frame that records the commands that reach it.
+// A frame that records the commands that reach it, and offers them so that
+// their menu items are enabled.
 class CommandFrame : public CKtvPFrameWnd {
 public:
     BOOL OnCommand(WPARAM wParam, LPARAM lParam) override
@@ -37,7 +39,15 @@ public:
         return CKtvPFrameWnd::OnCommand(wParam, lParam);
     }
     std::vector<UINT> commands;
+
+protected:
+    void OnUpdateRange(CCmdUI* pCmdUI) { pCmdUI->Enable(TRUE); }
+    DECLARE_MESSAGE_MAP()
 };
+
+BEGIN_MESSAGE_MAP(CommandFrame, CKtvPFrameWnd)
+    ON_UPDATE_COMMAND_UI_RANGE(100, 999, OnUpdateRange)
+END_MESSAGE_MAP()
 
 class MenuKeysTest : public tw::test::HeadlessWindowTest {
 protected:
@@ -219,7 +229,66 @@ TEST_F(MenuKeysTest, EnterGoesToTheOpenMenuNotToTheFocusedButton)
     button.PostMessage(WM_KEYDOWN, VK_RETURN, 1);
     Pump();
     EXPECT_EQ(std::count(frame->commands.begin(), frame->commands.end(), 700u), 0) << "the button stays quiet";
+    EXPECT_EQ(frame->commands, std::vector<UINT>{100}) << "the open menu runs its chosen item";
+    EXPECT_EQ(Dropped(), nullptr);
     button.DestroyWindow();
+}
+
+// Typed as a user types: the arrows choose an item of the open menu and Enter
+// runs it and closes the menu.
+TEST_F(MenuKeysTest, EnterRunsTheItemChosenInTheOpenMenu)
+{
+    AltWith('F');
+    ASSERT_NE(Dropped(), nullptr);
+    input.KeyStroke(VK_DOWN);
+    Pump();
+    input.KeyStroke(VK_RETURN);
+    Pump();
+    EXPECT_EQ(frame->commands, std::vector<UINT>{101});
+    EXPECT_EQ(Dropped(), nullptr);
+}
+
+}  // namespace
+
+namespace {
+
+// The mouse on the same bar: a press on a menu that is dragged into it runs
+// the item it is released on; a click outside closes the menu and runs nothing.
+TEST_F(MenuKeysTest, DragFromTheBarIntoTheMenuRunsTheItemReleasedOn)
+{
+    const CPoint ptFile = menuBar.GetButton(0)->m_rect.CenterPoint();
+    const POINT from = ScreenPointOf(menuBar.GetSafeHwnd(), ptFile.x, ptFile.y);
+    input.MouseMove(from.x, from.y);
+    input.ButtonDown(tw::display::MouseButton::Left, from.x, from.y);
+    Pump();
+    CKtvPPopupMenu* pPopup = Dropped();
+    ASSERT_NE(pPopup, nullptr);
+    CKtvPPopupMenuBar* pItems = pPopup->GetMenuBar();
+    const CPoint ptOpen = pItems->GetButton(1)->m_rect.CenterPoint();
+    const POINT on = ScreenPointOf(pItems->GetSafeHwnd(), ptOpen.x, ptOpen.y);
+    input.MouseMove(on.x, on.y - 3);
+    Pump();
+    input.MouseMove(on.x, on.y);
+    Pump();
+    EXPECT_TRUE(frame->commands.empty()) << "nothing runs before the release";
+    input.ButtonUp(tw::display::MouseButton::Left, on.x, on.y);
+    Pump();
+    EXPECT_EQ(frame->commands, std::vector<UINT>{101});
+    EXPECT_EQ(Dropped(), nullptr);
+}
+
+TEST_F(MenuKeysTest, ClickOutsideClosesTheMenuAndRunsNothing)
+{
+    AltWith('F');
+    CKtvPPopupMenu* pPopup = Dropped();
+    ASSERT_NE(pPopup, nullptr);
+    const HWND hwndPopup = pPopup->GetSafeHwnd();
+    const POINT away = ScreenPointOf(frame->GetSafeHwnd(), 450, 300);
+    input.Click(tw::display::MouseButton::Left, away.x, away.y);
+    Pump();
+    EXPECT_FALSE(::IsWindow(hwndPopup));
+    EXPECT_EQ(Dropped(), nullptr);
+    EXPECT_TRUE(frame->commands.empty());
 }
 
 }  // namespace

@@ -2,17 +2,27 @@
 // where they land, how the keys move through them and what they run.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <fstream>
+#include <memory>
+#include <map>
 #include <string>
 #include <vector>
 
 #include "platform/display/Display.h"
 
+#include "platform/mfc/CRecentFileList.h"
+#include "platform/mfc/CWinApp.h"
+#include "platform/win32/kernel/Files.h"
 #include "platform/win32/kernel/ProcessClock.h"
 #include "platform/win32/menu/winmenu.h"
 #include "tests/support/ScopedAppNames.h"
+#include "tests/support/window/RecordingSpawner.h"
+#include "platform/shell/ShellLauncher.h"
 #include "tests/support/ui/KtvControlTest.h"
 #include "tests/support/ui/KtvUiTestSetup.h"
 #include "tests/ui/commandbars/MenuTestSupport.h"
+#include "ui/commandbars/KtvPCommandManager.h"
 #include "ui/commandbars/KtvPContextMenuManager.h"
 #include "ui/commandbars/KtvPMenuBar.h"
 #include "ui/commandbars/KtvPPopupMenu.h"
@@ -21,7 +31,9 @@
 #include "ui/commandbars/KtvPSnapshotStore.h"
 #include "ui/commandbars/KtvPToolBar.h"
 #include "ui/commandbars/KtvPToolbarMenuButton.h"
+#include "ui/commandbars/KtvPUserTool.h"
 #include "ui/controls/KtvPMenuButton.h"
+#include "ui/frames/KtvPGlobalData.h"
 #include "ui/frames/KtvPRegistry.h"
 #include "ui/frames/KtvRegPath.h"
 
@@ -147,6 +159,30 @@ TEST_F(PopupMenuTest, KeysMoveAndEnterRunsTheCommandOnTheOwner)
     PumpFiltered();
     EXPECT_FALSE(::IsWindow(hwndPopup));
     EXPECT_EQ(Commands(), std::vector<UINT>{102});
+}
+
+// An item's letter runs it. Letters that share their key code with a keypad
+// key (A to I) are letters here, and a keypad digit is its digit.
+TEST_F(PopupMenuTest, ItemLettersRunTheirItems)
+{
+    struct Case {
+        UINT vk;
+        UINT expected;
+    };
+    const Case cases[] = {{'A', 100}, {'D', 101}, {'S', 102}, {VK_NUMPAD2, 103}, {'3', 104}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.vk);
+        frame->commands.clear();
+        CKtvPPopupMenu* pPopup = Show(Menu({Cmd(100, "&About"), Cmd(101, "&Delete"), Cmd(102, "&Save"),
+                                            Cmd(103, "&2 Second"), Cmd(104, "&3 Third")}),
+                                      100, 100);
+        ASSERT_NE(pPopup, nullptr);
+        const HWND hwndPopup = pPopup->GetSafeHwnd();
+        Press(pPopup, c.vk);
+        PumpFiltered();
+        EXPECT_FALSE(::IsWindow(hwndPopup));
+        EXPECT_EQ(Commands(), std::vector<UINT>{c.expected});
+    }
 }
 
 TEST_F(PopupMenuTest, EscapeClosesWithoutCommand)
@@ -470,6 +506,425 @@ TEST_F(PopupMenuTest, MenuButtonTracksThroughTheContextMenus)
     EXPECT_TRUE(Commands().empty()) << "the choice is the button's, not a command of the frame";
     pButton->DestroyWindow();
     delete pButton;
+}
+
+}  // namespace
+
+namespace {
+
+COLORREF ScreenColour(int x, int y) { return tw::display::Display::Instance().GetScreen().PixelColor(x, y); }
+
+// Each channel of a fade frame: what was behind times (100 - p) percent plus
+// the menu times p percent, give or take the rounding of one division.
+bool IsBlend(COLORREF got, COLORREF back, COLORREF menu, int nPercent)
+{
+    const auto channel = [&](int b, int m, int g) {
+        const int expected = (b * (100 - nPercent) + m * nPercent) / 100;
+        return std::abs(g - expected) <= 1;
+    };
+    return channel(GetRValue(back), GetRValue(menu), GetRValue(got)) &&
+           channel(GetGValue(back), GetGValue(menu), GetGValue(got)) &&
+           channel(GetBValue(back), GetBValue(menu), GetBValue(got));
+}
+
+// Slide uncovers one more row per 30 ms step and unfold a column and a row;
+// a late tick makes up the steps it missed; unfold is done as soon as one
+// direction is complete.
+TEST_F(PopupMenuTest, OpeningAnimationsGrowOneStepPer30Ms)
+{
+    std::vector<Item> items;
+    for (UINT i = 0; i < 8; i++)
+        items.push_back(Cmd(100 + i, "Item"));
+
+    CKtvPPopupMenu::m_nAnimationType = CKtvPPopupMenu::SLIDE;
+    CKtvPPopupMenu* pSlide = Show(Menu(items), 100, 100);
+    ASSERT_NE(pSlide, nullptr);
+    const int nRow = pSlide->GetMenuBar()->GetRowHeight();
+    const int nShadow = pSlide->m_nShadowDepth;
+    const CSize sizeFull(pSlide->m_sizeFinal.cx + nShadow, pSlide->m_sizeFinal.cy + nShadow);
+    const CRect rectWindow = WindowRect(pSlide);
+    EXPECT_FALSE(pSlide->m_bAnimationDone);
+    EXPECT_FALSE(pSlide->GetMenuBar()->IsWindowVisible()) << "the popup paints the bar's picture meanwhile";
+    EXPECT_EQ(pSlide->m_sizeAnim, CSize(sizeFull.cx, nRow));
+
+    struct Tick {
+        int ms;
+        int rows;
+    };
+    for (const Tick& t : {Tick{30, 2}, Tick{95, 5}, Tick{30, 6}}) {
+        tw::ProcessClock::Advance(t.ms);
+        PumpFiltered();
+        EXPECT_EQ(pSlide->m_sizeAnim, CSize(sizeFull.cx, t.rows * nRow)) << "after " << t.ms << " ms";
+        EXPECT_FALSE(pSlide->m_bAnimationDone);
+    }
+    for (int n = 0; n < 10 && !pSlide->m_bAnimationDone; n++) {
+        tw::ProcessClock::Advance(30);
+        PumpFiltered();
+    }
+    EXPECT_TRUE(pSlide->m_bAnimationDone);
+    EXPECT_EQ(pSlide->m_sizeAnim, sizeFull);
+    EXPECT_TRUE(pSlide->GetMenuBar()->IsWindowVisible());
+    EXPECT_EQ(WindowRect(pSlide), rectWindow) << "the window keeps its size throughout";
+    Press(pSlide, VK_ESCAPE);
+    PumpFiltered();
+
+    CKtvPPopupMenu::m_nAnimationType = CKtvPPopupMenu::UNFOLD;
+    CKtvPPopupMenu* pUnfold = Show(Menu(items), 100, 100);
+    ASSERT_NE(pUnfold, nullptr);
+    const int nColumn = pUnfold->GetMenuBar()->GetColumnWidth();
+    EXPECT_EQ(pUnfold->m_sizeAnim, CSize(nColumn, nRow));
+    int nSteps = 0;
+    while (!pUnfold->m_bAnimationDone && nSteps < 20) {
+        tw::ProcessClock::Advance(30);
+        PumpFiltered();
+        nSteps++;
+        const CSize sizeStep(nColumn * (nSteps + 1), nRow * (nSteps + 1));
+        const bool bComplete =
+            sizeStep.cx - nShadow >= pUnfold->m_sizeFinal.cx || sizeStep.cy - nShadow >= pUnfold->m_sizeFinal.cy;
+        EXPECT_EQ(pUnfold->m_bAnimationDone, bComplete ? TRUE : FALSE) << "step " << nSteps;
+        EXPECT_EQ(pUnfold->m_sizeAnim, bComplete ? sizeFull : sizeStep) << "step " << nSteps;
+    }
+    EXPECT_LT(nRow * (nSteps + 1) - nShadow, pUnfold->m_sizeFinal.cy) << "the width finished it, not the height";
+    Press(pUnfold, VK_ESCAPE);
+    PumpFiltered();
+    CKtvPPopupMenu::m_nAnimationType = CKtvPPopupMenu::NO_ANIMATION;
+}
+
+// A fade shows the menu over what was behind it, ten percent more per tick,
+// and is done on the eleventh.
+TEST_F(PopupMenuTest, FadeBlendsTheMenuOverWhatWasBehindIt)
+{
+    const CPoint at(100, 100);
+    std::vector<CPoint> probes;   // screen points inside the menu
+    for (int d = 0; d < 6; d++)
+        probes.emplace_back(at.x + d, at.y + d);
+    std::vector<COLORREF> before;
+    for (const CPoint& p : probes)
+        before.push_back(ScreenColour(p.x, p.y));
+
+    CKtvPPopupMenu::m_nAnimationType = CKtvPPopupMenu::FADE;
+    CKtvPPopupMenu* pPopup = Show(Menu({Cmd(100, "&Open"), Cmd(101, "&Save")}), at.x, at.y);
+    ASSERT_NE(pPopup, nullptr);
+    const CRect rectWindow = WindowRect(pPopup);
+
+    std::vector<std::vector<COLORREF>> frames;   // per tick, per probe
+    int nTicks = 0;
+    while (!pPopup->m_bAnimationDone && nTicks < 20) {
+        tw::ProcessClock::Advance(30);
+        PumpFiltered();
+        nTicks++;
+        std::vector<COLORREF> frame;
+        for (const CPoint& p : probes)
+            frame.push_back(ScreenColour(p.x, p.y));
+        frames.push_back(frame);
+        EXPECT_EQ(WindowRect(pPopup), rectWindow) << "a fade never changes the window's size";
+    }
+    EXPECT_EQ(nTicks, 11);
+    pPopup->RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+    PumpFiltered();
+
+    int nDiffering = 0;
+    for (size_t i = 0; i < probes.size(); i++) {
+        const COLORREF menu = ScreenColour(probes[i].x, probes[i].y);
+        if (menu == before[i])
+            continue;
+        nDiffering++;
+        for (int k = 1; k <= 9 && k <= (int)frames.size(); k++) {
+            SCOPED_TRACE("probe " + std::to_string(i) + " at " + std::to_string(10 * k) + "%");
+            EXPECT_TRUE(IsBlend(frames[k - 1][i], before[i], menu, 10 * k))
+                << std::hex << frames[k - 1][i] << " between " << before[i] << " and " << menu;
+        }
+    }
+    EXPECT_GT(nDiffering, 0) << "some probe must lie where the menu differs from its background";
+    Press(pPopup, VK_ESCAPE);
+    PumpFiltered();
+    CKtvPPopupMenu::m_nAnimationType = CKtvPPopupMenu::NO_ANIMATION;
+}
+
+// A menu opened near the bottom of the screen opens upward from its point;
+// one dropped from a bar button there opens above the button.
+TEST_F(PopupMenuTest, NearTheBottomEdgeMenusOpenUpward)
+{
+    CRect rectWork;
+    ::SystemParametersInfo(SPI_GETWORKAREA, 0, &rectWork, 0);
+    const int y = rectWork.bottom - 10;
+    CKtvPPopupMenu* pPopup = Show(Menu({Cmd(100, "A"), Cmd(101, "B"), Cmd(102, "C")}), 100, y);
+    ASSERT_NE(pPopup, nullptr);
+    EXPECT_EQ(WindowRect(pPopup).top, y - pPopup->m_sizeFinal.cy);
+    EXPECT_EQ(WindowRect(pPopup).left, 100);
+    EXPECT_FALSE(pPopup->m_bScrollable);
+    Press(pPopup, VK_ESCAPE);
+    PumpFiltered();
+}
+
+}  // namespace
+
+namespace {
+
+// Items as a menu paints them: the chosen one on the highlight colour to its
+// right edge, its label in the highlight text colour; the others on the menu's
+// face in the button text colour; a greyed one in the grey text colour. Text
+// is smoothed, so each label is judged by its inkiest pixel.
+TEST_F(PopupMenuTest, ItemsPaintTheirStates)
+{
+    // 1500 has no handler in the frame, so the greyed item stays greyed.
+    CKtvPPopupMenu* pPopup =
+        Show(Menu({Cmd(100, "Alpha"), Cmd(101, "Beta"), Cmd(1500, "Gamma", MF_GRAYED)}), 100, 100);
+    ASSERT_NE(pPopup, nullptr);
+    Press(pPopup, VK_DOWN);
+    CKtvPPopupMenuBar* pBar = pPopup->GetMenuBar();
+    ASSERT_EQ(pBar->m_iHighlighted, 0);
+    pPopup->RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+    PumpFiltered();
+
+    const HWND hwndBar = pBar->GetSafeHwnd();
+    const auto distance = [](COLORREF a, COLORREF b) {
+        return std::abs(GetRValue(a) - GetRValue(b)) + std::abs(GetGValue(a) - GetGValue(b)) +
+               std::abs(GetBValue(a) - GetBValue(b));
+    };
+    // The most common colour of an item's label half, and the pixel farthest from it.
+    const auto backgroundAndInk = [&](int iItem) {
+        const CRect rect = pPopup->GetMenuItem(iItem)->m_rect;
+        std::map<COLORREF, int> histogram;
+        for (int y = rect.top; y < rect.bottom; y++)
+            for (int x = rect.left + rect.Width() / 4; x < rect.right - 1; x++)
+                histogram[ScreenPixel(hwndBar, x, y)]++;
+        COLORREF background = 0;
+        int nMost = 0;
+        for (const auto& [clr, n] : histogram) {
+            if (n > nMost) {
+                nMost = n;
+                background = clr;
+            }
+        }
+        COLORREF ink = background;
+        for (const auto& entry : histogram) {
+            if (distance(entry.first, background) > distance(ink, background))
+                ink = entry.first;
+        }
+        return std::make_pair(background, ink);
+    };
+    const CRect rectAlpha = pPopup->GetMenuItem(0)->m_rect;
+    EXPECT_EQ(ScreenPixel(hwndBar, rectAlpha.right - 2, rectAlpha.CenterPoint().y), globalData.clrHilite);
+
+    struct Case {
+        int item;
+        COLORREF background;
+        COLORREF text;
+        COLORREF notText;
+    } const cases[] = {
+        {0, globalData.clrHilite, globalData.clrTextHilite, globalData.clrBtnText},
+        {1, globalData.clrBtnFace, globalData.clrBtnText, globalData.clrGrayedText},
+        {2, globalData.clrBtnFace, globalData.clrGrayedText, globalData.clrBtnText},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.item);
+        const auto [background, ink] = backgroundAndInk(c.item);
+        EXPECT_EQ(background, c.background);
+        EXPECT_LT(distance(ink, c.text), distance(ink, c.notText)) << std::hex << ink;
+    }
+}
+
+}  // namespace
+
+namespace {
+
+// A menu that opens with an item under the pointer does not take the release
+// of the click that opened it; once the pointer has moved, a click runs it.
+TEST_F(PopupMenuTest, ReleaseOverAnItemThatAppearedUnderThePointerRunsNothing)
+{
+    const POINT at = ScreenPointOf(hwndFrame(), 150, 120);
+    input.MouseMove(at.x, at.y);
+    input.ButtonDown(tw::display::MouseButton::Left, at.x, at.y);
+    PumpFiltered();
+    CKtvPPopupMenu* pPopup = Show(Menu({Cmd(100, "Alpha"), Cmd(101, "Beta")}), at.x - 10, at.y - 8);
+    ASSERT_NE(pPopup, nullptr);
+    const HWND hwndPopup = pPopup->GetSafeHwnd();
+    input.ButtonUp(tw::display::MouseButton::Left, at.x, at.y);
+    PumpFiltered();
+    EXPECT_TRUE(::IsWindow(hwndPopup));
+    EXPECT_TRUE(Commands().empty());
+
+    input.MouseMove(at.x + 2, at.y);
+    PumpFiltered();
+    input.MouseMove(at.x, at.y);
+    PumpFiltered();
+    input.Click(tw::display::MouseButton::Left, at.x, at.y);
+    PumpFiltered();
+    EXPECT_FALSE(::IsWindow(hwndPopup));
+    EXPECT_EQ(Commands(), std::vector<UINT>{100});
+}
+
+}  // namespace
+
+namespace {
+
+// A menu given a width limit is no wider than it; only the items that would
+// pass it may be shortened.
+TEST_F(PopupMenuTest, AWidthLimitNarrowsTheMenuAndLetsOnlyLongItemsBeShortened)
+{
+    const int nLimit = 90;
+    auto* pPopup = new CKtvPPopupMenu;   // deletes itself with its window
+    pPopup->m_nMaxMenuWidth = nLimit;
+    ASSERT_TRUE(pPopup->Create(frame, 100, 100,
+                               Menu({Cmd(100, "Go"), Cmd(101, "A label far too long for the narrow menu")})));
+    PumpFiltered();
+    const HWND hwndPopup = pPopup->GetSafeHwnd();
+    CKtvPPopupMenuBar* pBar = pPopup->GetMenuBar();
+    EXPECT_EQ(pBar->CalcMaxButtonSize(TRUE).cx, nLimit);
+    EXPECT_TRUE(pPopup->GetMenuItem(0)->m_bWholeText);
+    EXPECT_FALSE(pPopup->GetMenuItem(1)->m_bWholeText);
+    EXPECT_LE(pPopup->GetMenuItem(1)->m_rect.Width(), nLimit);
+    if (::IsWindow(hwndPopup))
+        ::SendMessage(hwndPopup, WM_CLOSE, 0, 0);
+    PumpFiltered();
+}
+
+}  // namespace
+
+namespace {
+
+// Tab walks a menu down like the Down arrow, Shift+Tab up like the Up arrow.
+TEST_F(PopupMenuTest, TabAndShiftTabWalkTheItems)
+{
+    CKtvPPopupMenu* pPopup = Show(Menu({Cmd(100, "A"), Sep(), Cmd(101, "B"), Cmd(102, "C")}), 100, 100);
+    ASSERT_NE(pPopup, nullptr);
+    CKtvPPopupMenuBar* pBar = pPopup->GetMenuBar();
+    struct Step {
+        bool shift;
+        int expected;
+    } const steps[] = {{false, 0}, {false, 2}, {false, 3}, {false, 0}, {true, 3}, {true, 2}, {true, 0}};
+    for (const Step& s : steps) {
+        if (s.shift) {
+            input.KeyDown(VK_SHIFT);
+            PumpFiltered();
+        }
+        Press(pPopup, VK_TAB);
+        if (s.shift) {
+            input.KeyUp(VK_SHIFT);
+            PumpFiltered();
+        }
+        EXPECT_EQ(pBar->m_iHighlighted, s.expected) << (s.shift ? "Shift+Tab" : "Tab");
+    }
+}
+
+}  // namespace
+
+namespace {
+
+// The recent-file item of a menu stands for the application's recent files,
+// numbered, files of the current folder by their bare names; with none, the
+// item goes and the separators around it do not double.
+TEST_F(PopupMenuTest, TheRecentFileItemBecomesTheRecentFiles)
+{
+    CWinApp* pApp = AfxGetApp();
+    ASSERT_NE(pApp, nullptr);
+    CRecentFileList* pSaved = pApp->m_pRecentFileList;
+    char szDir[MAX_PATH] = {};
+    ::GetCurrentDirectory(MAX_PATH, szDir);
+
+    struct Case {
+        std::vector<std::string> added;   // oldest first
+        std::vector<std::string> labels;
+    };
+    const Case cases[] = {
+        {{std::string(szDir) + "/one.sql", "/elsewhere/two.sql"},
+         {"&Open", "", "&1 /elsewhere/two.sql", "&2 one.sql", "", "E&xit"}},
+        {{}, {"&Open", "", "E&xit"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.added.size());
+        CRecentFileList list(0, _T("Recent File List"), _T("File%d"), 4);
+        for (const std::string& path : c.added)
+            list.Add(path.c_str());
+        pApp->m_pRecentFileList = &list;
+        CKtvPPopupMenu* pPopup =
+            Show(Menu({Cmd(100, "&Open"), Sep(), Cmd(0xE110, "Recent File"), Sep(), Cmd(0xE141, "E&xit")}), 100, 100);
+        ASSERT_NE(pPopup, nullptr);
+        std::vector<std::string> labels;
+        for (int i = 0; i < pPopup->GetMenuItemCount(); i++)
+            labels.emplace_back(pPopup->GetMenuItem(i)->m_strText);
+        EXPECT_EQ(labels, c.labels);
+        if (!c.added.empty()) {
+            EXPECT_EQ(pPopup->GetMenuItem(2)->m_nID, 0xE110u);
+            EXPECT_EQ(pPopup->GetMenuItem(3)->m_nID, 0xE111u);
+        }
+        Press(pPopup, VK_ESCAPE);
+        PumpFiltered();
+        pApp->m_pRecentFileList = pSaved;
+    }
+}
+
+}  // namespace
+
+namespace {
+
+// The user-tools item of a menu stands for the user's tools, set apart by
+// separators; with no tools it goes without leaving a doubled separator.
+TEST_F(PopupMenuTest, TheUserToolsItemBecomesTheTools)
+{
+    struct Case {
+        std::vector<std::string> tools;
+        std::vector<std::string> labels;
+    };
+    const Case cases[] = {
+        {{"Format SQL", "Compare"}, {"&Customize...", "", "Format SQL", "Compare", "", "&Options"}},
+        {{}, {"&Customize...", "", "&Options"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.tools.size());
+        CKtvPUserToolsManager tools(32805, 32806, 32815, RUNTIME_CLASS(CKtvPUserTool));
+        for (const std::string& label : c.tools) {
+            CKtvPUserTool* pTool = tools.CreateNewTool();
+            ASSERT_NE(pTool, nullptr);
+            pTool->m_strLabel = label.c_str();
+        }
+        CKtvPPopupMenu* pPopup =
+            Show(Menu({Cmd(100, "&Customize..."), Cmd(32805, "User Tools"), Sep(), Cmd(101, "&Options")}), 100, 100);
+        ASSERT_NE(pPopup, nullptr);
+        std::vector<std::string> labels;
+        for (int i = 0; i < pPopup->GetMenuItemCount(); i++)
+            labels.emplace_back(pPopup->GetMenuItem(i)->m_strText);
+        EXPECT_EQ(labels, c.labels);
+        Press(pPopup, VK_ESCAPE);
+        PumpFiltered();
+    }
+}
+
+}  // namespace
+
+namespace {
+
+// A chosen item is posted to the window the menu works for and counted as a
+// use of its command; a tool's item starts the tool and posts nothing.
+TEST_F(PopupMenuTest, AChosenItemIsCountedAndAToolsItemStartsTheTool)
+{
+    CKtvPUserToolsManager tools(32805, 32806, 32815, RUNTIME_CLASS(CKtvPUserTool));
+    CKtvPUserTool* pTool = tools.CreateNewTool();
+    ASSERT_NE(pTool, nullptr);
+    pTool->m_strLabel = "Notes";
+    std::ofstream("notes.txt") << "a document the shell opens";
+    pTool->SetCommand("notes.txt");
+    auto spawner = std::make_shared<tw::test::RecordingSpawner>();
+    tw::shell::SetProcessSpawner(spawner);
+    const UINT nUsesBefore = CKtvPToolBar::m_UsageCount.GetCount(100);
+
+    struct Case {
+        UINT key;   // the last key before Enter
+        std::vector<UINT> commands;
+        size_t runs;
+    } const cases[] = {{VK_HOME, {100}, 0}, {VK_END, {100}, 1}};
+    for (const Case& c : cases) {
+        CKtvPPopupMenu* pPopup = Show(Menu({Cmd(100, "A"), Cmd(101, "B"), Cmd(32805, "User Tools")}), 100, 100);
+        ASSERT_NE(pPopup, nullptr);
+        Press(pPopup, c.key);
+        Press(pPopup, VK_RETURN);
+        PumpFiltered();
+        EXPECT_EQ(Commands(), c.commands);
+        EXPECT_EQ(spawner->runs.size(), c.runs);
+    }
+    EXPECT_EQ(CKtvPToolBar::m_UsageCount.GetCount(100), nUsesBefore + 1);
+    tw::shell::SetProcessSpawner(nullptr);
 }
 
 }  // namespace

@@ -140,4 +140,39 @@ TEST_F(TabbedToolbarDropTest, PlainTabWindowRefusesAButton)
     plain.DestroyWindow();
 }
 
+// A button dragged with the mouse from another bar: resting on a tab brings
+// that tab's bar forward, and the release drops the button onto it.
+TEST_F(TabbedToolbarDropTest, MouseDragOverATabDropsTheButtonOnThatTabsBar)
+{
+    tabbed->SetWindowPos(nullptr, 10, 80, 300, 90, SWP_NOZORDER | SWP_NOACTIVATE);
+    tabbed->RecalcLayout();
+    CKtvPToolBar* pSource = MakeBar({400, 401});
+    frame->RecalcLayout();
+    Pump();
+    ASSERT_TRUE(CKtvPToolBar::SetCustomizeMode(TRUE));
+    Pump();
+
+    const CPoint ptSource = Centre(pSource, 0);
+    const POINT from = ScreenPointOf(pSource->GetSafeHwnd(), ptSource.x, ptSource.y);
+    const CPoint ptTab = OnTab(1);
+    const POINT overTab = ScreenPointOf(Tabs()->GetSafeHwnd(), ptTab.x, ptTab.y);
+    CRect rectTarget = tabBars[1]->GetButton(0)->m_rect;
+    const POINT onBar = ScreenPointOf(tabBars[1]->GetSafeHwnd(), rectTarget.left + 3, rectTarget.CenterPoint().y);
+
+    input.MouseMove(from.x, from.y);
+    input.ButtonDown(tw::display::MouseButton::Left, from.x, from.y);
+    input.MouseMove(from.x + 6, from.y + 6);
+    input.MouseMove(overTab.x - 2, overTab.y);
+    input.MouseMove(overTab.x, overTab.y);
+    input.MouseMove(onBar.x, onBar.y - 1);
+    input.MouseMove(onBar.x, onBar.y);
+    input.ButtonUp(tw::display::MouseButton::Left, onBar.x, onBar.y);
+    Pump(4);
+
+    EXPECT_EQ(Tabs()->GetActiveTab(), 1);
+    EXPECT_EQ(Layout(tabBars[1]), "400 200");
+    EXPECT_EQ(Layout(pSource), "401");
+    EXPECT_EQ(Layout(tabBars[0]), "100 101");
+}
+
 }  // namespace ktvtabbeddroptest

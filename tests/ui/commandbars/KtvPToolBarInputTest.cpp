@@ -10,6 +10,7 @@
 #include "platform/shell/ShellLauncher.h"
 #include "platform/win32/kernel/ProcessClock.h"
 #include "tests/support/window/RecordingSpawner.h"
+#include "platform/win32/menu/winmenu.h"
 #include "platform/win32/user/BeepTrace.h"
 #include "tests/ui/commandbars/KtvPToolBarTestSupport.h"
 #include "ui/commandbars/KtvPCommandManager.h"
@@ -280,6 +281,65 @@ TEST_F(ToolBarInputTest, TheTooltipShowsTheCommandsShortTextAfterTheHoverDelay)
     }
     EXPECT_TRUE(bar->m_ToolTip.IsWindowVisible());
     EXPECT_EQ(CKtvPToolBar::m_strToolTipText, "Open");
+}
+
+// The keys bound to a command in the frame's accelerators follow its tooltip
+// text while shortcut keys are shown.
+TEST_F(ToolBarInputTest, TheTooltipNamesTheShortcutKeyWhileShortcutsAreShown)
+{
+    ACCEL accel[] = {{FCONTROL | FVIRTKEY, 'O', (WORD)tbres::kOpenCommand}};
+    frame->m_hAccelTable = ::CreateAcceleratorTable(accel, 1);
+    bar->InsertButton(new CKtvPToolbarButton(tbres::kOpenCommand, 0, nullptr, FALSE, TRUE));
+    bar->InsertButton(new CKtvPToolbarButton(tbres::kOpenCommand + 1, 1, nullptr, FALSE, TRUE));
+    bar->AdjustLayout();
+    const BOOL bSaved = CKtvPToolBar::m_bShowShortcutKeys;
+
+    struct Case {
+        BOOL bShowShortcutKeys;
+        const char* expected;
+    };
+    for (const Case& c : {Case{TRUE, "Open (Ctrl+O)"}, Case{FALSE, "Open"}}) {
+        SCOPED_TRACE(c.expected);
+        CKtvPToolBar::m_bShowShortcutKeys = c.bShowShortcutKeys;
+        TOOLINFO ti{};
+        ti.cbSize = sizeof(ti);
+        ASSERT_EQ(bar->OnToolHitTest(Centre(bar, bar->CommandToIndex(tbres::kOpenCommand)), &ti),
+                  (INT_PTR)tbres::kOpenCommand);
+        ASSERT_NE(ti.lpszText, nullptr);
+        EXPECT_STREQ(ti.lpszText, c.expected);
+        free(ti.lpszText);
+    }
+    CKtvPToolBar::m_bShowShortcutKeys = bSaved;
+    ::DestroyAcceleratorTable(frame->m_hAccelTable);
+    frame->m_hAccelTable = nullptr;
+}
+
+// A label's mnemonic meets the key that types it: letters whatever the case
+// in the label, a keypad digit as its digit.
+TEST_F(ToolBarInputTest, MnemonicsMatchTheKeyWhateverTheLabelsCase)
+{
+    struct Case {
+        const char* label;
+        UINT vk;
+        bool runs;
+    };
+    const Case cases[] = {
+        {"&about", 'A', true},
+        {"&Delete", 'D', true},
+        {"&1 Recent", VK_NUMPAD1, true},
+        {"&1 Recent", '1', true},
+        {"&Go", 'H', false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.label) + " / key " + std::to_string(c.vk));
+        frame->commands.clear();
+        bar->GetButton(3)->m_strText = c.label;
+        bar->GetButton(3)->m_bTextShown = TRUE;
+        bar->AdjustLayout();
+        EXPECT_EQ(bar->TranslateChar(c.vk), c.runs ? TRUE : FALSE);
+        Pump();
+        EXPECT_EQ(frame->commands, c.runs ? std::vector<UINT>{103} : std::vector<UINT>{});
+    }
 }
 
 TEST_F(ToolBarInputTest, TheFramesOwnTooltipStaysQuietOverABar)

@@ -81,12 +81,18 @@ tw::res::MenuItemTemplate ToTemplate(const Item& item)
 
 void RegisterMenuResource(UINT uiId, const std::vector<Item>& items)
 {
+    RegisterMenuBarResource(uiId, {Sub("Popup", items)});
+}
+
+void RegisterMenuBarResource(UINT uiId, const std::vector<Item>& items)
+{
     // The loader keeps pointers into these for as long as the process runs.
     static std::deque<std::vector<BYTE>> bytes;
     static std::deque<tw::ResourceEntry> entries;
 
     tw::res::MenuTemplate menu;
-    menu.items.push_back(ToTemplate(Sub("Popup", items)));
+    for (const Item& item : items)
+        menu.items.push_back(ToTemplate(item));
     bytes.push_back(tw::res::WriteMenuTemplate(menu));
     entries.push_back(tw::ResourceEntry{(WORD)(UINT_PTR)RT_MENU, nullptr, (WORD)uiId, nullptr, 0,
                                         bytes.back().data(), (DWORD)bytes.back().size()});

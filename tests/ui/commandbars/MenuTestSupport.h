@@ -33,6 +33,8 @@ std::vector<Item> Read(HMENU hMenu);
 // whose one sub-menu holds the items. Later registrations of the same id are
 // found after earlier ones, so each test uses ids of its own.
 void RegisterMenuResource(UINT uiId, const std::vector<Item>& items);
+// The same with the items as the menu bar's own items.
+void RegisterMenuBarResource(UINT uiId, const std::vector<Item>& items);
 
 std::string Describe(const std::vector<Item>& items);
 
