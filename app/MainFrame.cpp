@@ -3,6 +3,7 @@
 #include "platform/mfc/CWinApp.h"
 #include "platform/mfc/afxmsg.h"
 #include "ui/controls/KtvPTabWnd.h"
+#include "ui/frames/KtvPCodes.h"
 #include "ui/frames/KtvPVisualManager.h"
 #include "ui/frames/KtvPWorkspace.h"
 
@@ -77,10 +78,15 @@ int CMainFrame::OnCreate(LPCREATESTRUCT lpCreateStruct)
         !m_wndStatusBar.SetIndicators(kIndicators, static_cast<int>(sizeof(kIndicators) / sizeof(kIndicators[0]))))
         return -1;
 
+    // The menu bar and the toolbars can be dragged off into floating frames;
+    // only bars that can float are docked into the frame's dock bars.
+    m_wndMenuBar.SetControlBarStyle(m_wndMenuBar.GetControlBarStyle() | KTVP_CBRS_FLOAT);
     m_wndMenuBar.EnableDocking(CBRS_ALIGN_TOP);
     CKtvPToolBar* bars[] = {&m_wndToolBar, &m_wndEditBar, &m_wndSessionBar, &m_wndQueryBar, &m_wndResultBar};
-    for (CKtvPToolBar* pBar : bars)
+    for (CKtvPToolBar* pBar : bars) {
+        pBar->SetControlBarStyle(pBar->GetControlBarStyle() | KTVP_CBRS_FLOAT);
         pBar->EnableDocking(CBRS_ALIGN_ANY);
+    }
     EnableDocking(CBRS_ALIGN_ANY);
     EnableAutoHideBars(CBRS_ALIGN_ANY);
     DockControlBar(&m_wndMenuBar);
