@@ -1,7 +1,17 @@
 #include "app/MainFrame.h"
 
+#include "app/RegistryXml.h"
+#include "platform/dmo/DmoInterfaces.h"
 #include "platform/mfc/CWinApp.h"
 #include "platform/mfc/afxmsg.h"
+#include "ui/commandbars/KtvPPopupMenu.h"
+#include "ui/commandbars/KtvPToolbarComboBoxButton.h"
+#include "ui/controls/KtvPOutlookWnd.h"
+#include "ui/docking/KtvPTabbedControlBar.h"
+#include "ui/frames/KtvPRegistry.h"
+#include "ui/frames/KtvPVisualManager2003.h"
+#include "ui/frames/KtvPVisualManagerXP.h"
+#include "sqleditor/SnippetListBox.h"
 #include "ui/controls/KtvPTabWnd.h"
 #include "ui/frames/KtvPCodes.h"
 #include "ui/frames/KtvPVisualManager.h"
@@ -32,9 +42,68 @@ int EnvironmentOption(LPCTSTR lpszOption)
     return pWorkspace ? pWorkspace->GetSectionInt(lpszOption, "EnvironmentGeneral", 0) : 0;
 }
 
+// Releases the member's object, then makes a new one of the class; FALSE when
+// the class is not there or does not offer the member's interface.
+template <typename Ptr>
+bool MakeServerObject(Ptr& member, REFCLSID clsid)
+{
+    member = nullptr;
+    return SUCCEEDED(member.CreateInstance(clsid, nullptr, CLSCTX_ALL)) && member != nullptr;
+}
+
+// The commands shown when menus show only the basic ones, in the library's order.
+const UINT kBasicCommands[] = {
+    32771, 57600, 57601, 57603, 57607, 57604, 57602, 57609, 57606, 57612, 57616, 57665, 57635, 57637, 57643,
+    57644, 57642, 57633, 57634, 57636, 57641, 37133, 37223, 37224, 37225, 37226, 37131, 37132, 37003, 37004,
+    37128, 37127, 40280, 40297, 40298, 40296, 40299, 40300, 40200, 40201, 40202, 40203, 40204, 40206, 40205,
+    40207, 40208, 40204, 57664, 40131, 40135, 61448, 40133, 40134, 59392, 32774, 32770, 32773, 59393, 32772,
+    40267, 32775, 32776, 32777, 32779, 32778, 57651, 57650, 57649, 32854, 32850, 32852, 32853, 32851, 32840,
+    32841, 32842, 32843, 32844, 40268, 40140, 40141, 40269, 32816};
+
+// The docking panes' window style and their docking style: float, auto-hide, resize, close.
+constexpr DWORD kPaneStyle = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN | CBRS_LEFT | CBRS_FLOAT_MULTI;
+constexpr DWORD kPaneDocking = KTVP_CBRS_FLOAT | KTVP_CBRS_AUTOHIDE | KTVP_CBRS_RESIZE | KTVP_CBRS_CLOSE;
+constexpr DWORD kTabbedStyle = 0x20;
+
+void SetSmallIcon(CWnd& bar, UINT nIcon)
+{
+    const int cx = ::GetSystemMetrics(SM_CXSMICON);
+    const int cy = ::GetSystemMetrics(SM_CYSMICON);
+    if (HANDLE hIcon = ::LoadImage(AfxGetResourceHandle(), MAKEINTRESOURCE(nIcon), IMAGE_ICON, cx, cy, 0))
+        bar.SendMessage(WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(hIcon));
+}
+
 }  // namespace
 
-CMainFrame::CMainFrame() { m_strConnCountText.Format("Total # of connections: %d", 0); }
+CMainFrame::CMainFrame()
+{
+    // Popup menus draw their shadow also where they reach outside the window.
+    CKtvPPopupMenu::m_bForceShadow = TRUE;
+    m_strConnCountText.Format("Total # of connections: %d", 0);
+    CreateServerObjects();
+}
+
+void CMainFrame::CreateServerObjects()
+{
+    // In this order; the first object that cannot be made ends the list, and
+    // it and all later members stay null. The frame is made all the same.
+    if (!MakeServerObject(m_SQLServer, SQLDMO::CLSID_SQLServer) ||
+        !MakeServerObject(m_Database, SQLDMO::CLSID_Database) || !MakeServerObject(m_User, SQLDMO::CLSID_User) ||
+        !MakeServerObject(m_BoundDefault, SQLDMO::CLSID_Default) || !MakeServerObject(m_Rule, SQLDMO::CLSID_Rule) ||
+        !MakeServerObject(m_Table, SQLDMO::CLSID_Table) || !MakeServerObject(m_Table2, SQLDMO::CLSID_Table) ||
+        !MakeServerObject(m_Column, SQLDMO::CLSID_Column) || !MakeServerObject(m_Key, SQLDMO::CLSID_Key) ||
+        !MakeServerObject(m_Check, SQLDMO::CLSID_Check) || !MakeServerObject(m_Trigger, SQLDMO::CLSID_Trigger) ||
+        !MakeServerObject(m_Index, SQLDMO::CLSID_Index) || !MakeServerObject(m_Login, SQLDMO::CLSID_Login) ||
+        !MakeServerObject(m_StoredProcedure, SQLDMO::CLSID_StoredProcedure) ||
+        !MakeServerObject(m_UserDefinedDatatype, SQLDMO::CLSID_UserDefinedDatatype) ||
+        !MakeServerObject(m_View, SQLDMO::CLSID_View) ||
+        !MakeServerObject(m_UserDefinedFunction, SQLDMO::CLSID_UserDefinedFunction))
+        return;
+    // A recordset that cannot be made leaves the member null and ends nothing.
+    MakeServerObject(m_pRecordset, ADODB::CLSID_Recordset);
+    m_strObjectSearchSQL.Empty();
+    m_strLoginDefaultDatabase.Empty();
+}
 
 CMainFrame::~CMainFrame() = default;
 
@@ -50,9 +119,53 @@ BOOL CMainFrame::CreateToolBar(CKtvPToolBar& bar, UINT nID, UINT nResource, UINT
 
 void CMainFrame::SetupLook()
 {
+    constexpr BOOL kNoIcons = FALSE;
+    constexpr BOOL kCloseButton = TRUE;
     const int nTabLayout = EnvironmentOption("TabLayout");
-    EnableMDITabs(nTabLayout == 0, FALSE, CKtvPTabWnd::LOCATION_TOP, TRUE, CKtvPTabWnd::TABSTYLE_SLANTED);
-    CKtvPVisualManager::SetDefaultManager(RUNTIME_CLASS(CKtvPVisualManager));
+    EnableMDITabs(nTabLayout == 0, kNoIcons, CKtvPTabWnd::LOCATION_TOP, kCloseButton, CKtvPTabWnd::TABSTYLE_SLANTED);
+
+    // The look options are radio values: the one selected holds 0.
+    auto mdiTabs = [this](int nStyle, BOOL bAutoColor) {
+        EnableMDITabs(TRUE, kNoIcons, CKtvPTabWnd::LOCATION_TOP, kCloseButton, nStyle);
+        m_wndClientArea.GetMDITabs().EnableAutoColor(bAutoColor);
+    };
+    if (EnvironmentOption("APPLookVS") == 0) {
+        CKtvPVisualManager::SetDefaultManager(RUNTIME_CLASS(CKtvPVisualManager));
+    } else if (EnvironmentOption("APPLookNet") == 0) {
+        CKtvPVisualManager::SetDefaultManager(RUNTIME_CLASS(CKtvPVisualManagerXP));
+    } else if (EnvironmentOption("APPLookOff2003") == 0) {
+        CKtvPVisualManager::SetDefaultManager(RUNTIME_CLASS(CKtvPVisualManager2003));
+        if (EnvironmentOption("APPLookOff23OneNote") != 0)
+            mdiTabs(CKtvPTabWnd::TABSTYLE_SLANTED, TRUE);
+        else
+            mdiTabs(CKtvPTabWnd::TABSTYLE_3D_SCROLLED, FALSE);
+        CKtvPTabbedControlBar::EnableTabAutoColor(EnvironmentOption("APPLookOff23TabClr") != 0);
+    } else if (EnvironmentOption("APPLookOff2000") == 0) {
+        CKtvPVisualManager::SetDefaultManager(RUNTIME_CLASS(CKtvPVisualManager));
+        CKtvPVisualManager::GetInstance()->SetLook2000(TRUE);
+        CKtvPToolBar::SetLook2000(TRUE);
+    } else {
+        CKtvPVisualManager::SetDefaultManager(RUNTIME_CLASS(CKtvPVisualManager2003));
+        mdiTabs(CKtvPTabWnd::TABSTYLE_SLANTED, TRUE);
+        CKtvPTabbedControlBar::EnableTabAutoColor(TRUE);
+    }
+}
+
+void CMainFrame::SetupToolbarImagesAndCommands()
+{
+    CKtvPToolbarComboBoxButton::m_bFlat = TRUE;
+    // The user's own button images, when the file is there.
+    if (m_UserImages.LoadFromFile(".\\UserImages.bmp"))
+        CKtvPToolBar::SetUserImages(&m_UserImages);
+    CKtvPToolBar::m_bAltCustomization = TRUE;
+    // Images of menu commands that no shown toolbar carries.
+    CKtvPToolBar::AddToolBarForImageCollection(IDR_TW_MENU_IMAGES);
+    CKtvPToolBar::AddToolBarForImageCollection(IDR_TW_MORE_MENU_IMAGES);
+
+    CList<UINT, UINT> commands;
+    for (UINT nID : kBasicCommands)
+        commands.AddTail(nID);
+    CKtvPToolBar::SetBasicCommands(commands);
 }
 
 int CMainFrame::OnCreate(LPCREATESTRUCT lpCreateStruct)
@@ -61,6 +174,7 @@ int CMainFrame::OnCreate(LPCREATESTRUCT lpCreateStruct)
         return -1;
     m_bDockToolbarBehaviorClose = EnvironmentOption("DockToolbarBehaviorClose");
     SetupLook();
+    SetupToolbarImagesAndCommands();
 
     if (!m_wndMenuBar.Create(this, WS_CHILD | WS_VISIBLE | CBRS_TOP | CBRS_GRIPPER | CBRS_HIDE_INPLACE,
                              IDW_TW_MENUBAR))
@@ -73,11 +187,33 @@ int CMainFrame::OnCreate(LPCREATESTRUCT lpCreateStruct)
         !CreateToolBar(m_wndQueryBar, IDW_TW_QUERY_BAR, IDR_TW_QUERY_BAR, 105) ||
         !CreateToolBar(m_wndResultBar, IDW_TW_RESULT_BAR, IDR_TW_RESULT_BAR, 61450))
         return -1;
+    // The Query toolbar's fifth button.
+    if (m_wndQueryBar.GetCount() > 4)
+        m_wndQueryBar.SetButtonStyle(4, m_wndQueryBar.GetButtonStyle(4) | 0x00020000);
 
     if (!m_wndStatusBar.Create(this, WS_CHILD | WS_VISIBLE | CBRS_BOTTOM, IDW_TW_STATUS_BAR) ||
         !m_wndStatusBar.SetIndicators(kIndicators, static_cast<int>(sizeof(kIndicators) / sizeof(kIndicators[0]))))
         return -1;
 
+    if (!m_wndOutput.Create("Output", this, CRect(0, 0, 100, 100), TRUE, IDW_TW_OUTPUT_BAR,
+                            WS_CHILD | WS_VISIBLE | CBRS_BOTTOM, kTabbedStyle, kPaneDocking))
+        return -1;
+    if (!CreateDockingBars())
+        return -1;
+
+    DockBars();
+
+    CString customize;
+    customize.LoadString(106);
+    CKtvPToolBar* bars[] = {&m_wndToolBar, &m_wndEditBar, &m_wndSessionBar, &m_wndQueryBar, &m_wndResultBar};
+    for (CKtvPToolBar* pBar : bars)
+        pBar->EnableCustomizeButton(TRUE, ID_TW_CUSTOMIZE, customize);
+    EnableWindowsDialog(32890, 102, TRUE, FALSE);
+    return 0;
+}
+
+void CMainFrame::DockBars()
+{
     // The menu bar and the toolbars can be dragged off into floating frames;
     // only bars that can float are docked into the frame's dock bars.
     m_wndMenuBar.SetControlBarStyle(m_wndMenuBar.GetControlBarStyle() | KTVP_CBRS_FLOAT);
@@ -87,6 +223,10 @@ int CMainFrame::OnCreate(LPCREATESTRUCT lpCreateStruct)
         pBar->SetControlBarStyle(pBar->GetControlBarStyle() | KTVP_CBRS_FLOAT);
         pBar->EnableDocking(CBRS_ALIGN_ANY);
     }
+    CKtvPBaseControlBar* panes[] = {&m_wndObjectBar, &m_wndDepotBar, &m_wndProjectBar, &m_wndOutput,
+                                    &m_wndSnippets};
+    for (CKtvPBaseControlBar* pPane : panes)
+        pPane->EnableDocking(CBRS_ALIGN_ANY);
     EnableDocking(CBRS_ALIGN_ANY);
     EnableAutoHideBars(CBRS_ALIGN_ANY);
     DockControlBar(&m_wndMenuBar);
@@ -97,12 +237,102 @@ int CMainFrame::OnCreate(LPCREATESTRUCT lpCreateStruct)
     DockControlBarLeftOf(&m_wndToolBar, &m_wndEditBar);
     DockControlBar(&m_wndQueryBar);
 
-    CString customize;
-    customize.LoadString(106);
-    for (CKtvPToolBar* pBar : bars)
-        pBar->EnableCustomizeButton(TRUE, ID_TW_CUSTOMIZE, customize);
-    EnableWindowsDialog(32890, 102, TRUE, FALSE);
-    return 0;
+    // The Object pane with Depot and Project as tabs; Project starts hidden.
+    DockControlBar(&m_wndObjectBar);
+    CKtvPDockingControlBar* pTabbed = nullptr;
+    m_wndDepotBar.AttachToTabbedBar(&m_wndObjectBar, KTVP_DM_STANDARD, FALSE, &pTabbed);
+    if (pTabbed != nullptr)
+        m_wndProjectBar.AttachToTabbedBar(pTabbed, KTVP_DM_STANDARD, FALSE);
+    m_wndObjectBar.ShowControlBar(TRUE, FALSE, TRUE);
+    m_wndProjectBar.ShowControlBar(FALSE, FALSE, FALSE);
+    DockControlBar(&m_wndOutput);
+    DockControlBar(&m_wndSnippets);
+}
+
+BOOL CMainFrame::CreateDockingBars()
+{
+    const CRect rectSide(0, 0, 200, 200);
+    if (!m_wndObjectBar.Create("Object", this, rectSide, TRUE, IDW_TW_OBJECT_BAR, kPaneStyle, kTabbedStyle,
+                               kPaneDocking))
+        return FALSE;
+    SetSmallIcon(m_wndObjectBar, IDI_TW_OBJECT_BAR);
+    if (!m_wndDepotBar.Create("Depot", this, rectSide, TRUE, IDW_TW_DEPOT_BAR, kPaneStyle, kTabbedStyle,
+                              kPaneDocking))
+        return FALSE;
+    SetSmallIcon(m_wndDepotBar, IDI_TW_DEPOT_BAR);
+    if (!m_wndProjectBar.Create("Project", this, rectSide, TRUE, IDW_TW_PROJECT_BAR, kPaneStyle, kTabbedStyle,
+                                kPaneDocking))
+        return FALSE;
+    SetSmallIcon(m_wndProjectBar, IDI_TW_DEPOT_BAR);
+
+    // The Snippets pane is a fixed outlook pane at the right; it keeps the
+    // Project pane's id free by taking an id of its own.
+    const DWORD dwSnippetsStyle = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN | WS_CAPTION |
+                                  CBRS_RIGHT | CBRS_FLOAT_MULTI;
+    m_wndSnippets.Create("Snippets", this, CRect(0, 0, 100, 100), IDW_TW_SNIPPETS_BAR, dwSnippetsStyle,
+                         KTVP_CBRS_RESIZE);
+
+    // The snippets are read from their file into the registry, shown, and the
+    // key removed again: the file is where they live between runs.
+    {
+        CXmlReader reader;
+        ImportRegistryFromXml(reader, kTwSnippetsFile);
+    }
+    {
+        CKtvPRegistry registry(FALSE, FALSE);
+        if (!registry.VerifyKey(kTwSnippetsKey))
+            registry.CreateKey(kTwSnippetsKey);
+    }
+    m_SnippetImages.Create(IDB_TW_SNIPPETS, 16, 1, RGB(255, 255, 255));
+    ReloadSnippetsBar();
+    {
+        CKtvPRegistry registry(FALSE, FALSE);
+        registry.DeleteKey(kTwSnippetsKey);
+    }
+    m_wndSnippets.SetBarStyle(m_wndSnippets.GetBarStyle() | CBRS_TOOLTIPS | CBRS_FLYBY | CBRS_SIZE_DYNAMIC);
+    return TRUE;
+}
+
+BOOL CMainFrame::ReloadSnippetsBar(LPCTSTR, LPCTSTR, LPCTSTR)
+{
+    if (CKtvPBaseTabWnd* pPages = m_wndSnippets.GetUnderlinedWindow())
+        pPages->RemoveAllTabs();
+    return LoadSnippetPages(kTwSnippetsKey, "Snippets");
+}
+
+BOOL CMainFrame::LoadSnippetPages(LPCTSTR lpszRegKey, LPCTSTR /*lpszCaption*/)
+{
+    CStringArray groups;
+    {
+        CKtvPRegistry registry(FALSE, TRUE);
+        if (!registry.Open(lpszRegKey))
+            return TRUE;
+        registry.ReadSubKeys(groups);
+    }
+    auto* pPages = dynamic_cast<CKtvPOutlookWnd*>(m_wndSnippets.GetUnderlinedWindow());
+    for (INT_PTR i = 0; i < groups.GetSize(); i++) {
+        const CString group = groups[i];
+        CStringArray items;
+        {
+            CKtvPRegistry registry(FALSE, TRUE);
+            if (registry.Open(CString(lpszRegKey) + "\\" + group))
+                registry.ReadSubKeys(items);
+        }
+        auto* pList = new CSnippetListBox(&m_SnippetImages);
+        const DWORD dwStyle =
+            WS_CHILD | WS_VISIBLE | LBS_NOTIFY | LBS_OWNERDRAWFIXED | LBS_HASSTRINGS | LBS_NOINTEGRALHEIGHT;
+        if (!pList->Create(dwStyle, CRect(0, 0, 0, 0), &m_wndSnippets, 0)) {
+            delete pList;
+            continue;
+        }
+        m_SnippetLists.push_back(std::unique_ptr<CSnippetListBox>(pList));
+        for (INT_PTR j = 0; j < items.GetSize(); j++)
+            pList->AddItem(items[j]);
+        pList->SetWindowText(group);
+        if (pPages != nullptr)
+            pPages->AddControl(pList, group, -1, TRUE);
+    }
+    return TRUE;
 }
 
 BOOL CMainFrame::PreCreateWindow(CREATESTRUCT& cs)
