@@ -2,6 +2,8 @@
 
 #include "app/MainFrame.h"
 #include "app/XMLSettings.h"
+#include "platform/ado/AdoInterfaces.h"
+#include "platform/dmo/DmoInterfaces.h"
 #include "platform/mfc/CCommandLineInfo.h"
 #include "platform/mfc/CRichEditCtrl.h"
 #include "platform/mfc/afxole.h"
@@ -33,6 +35,10 @@ BOOL CTarnwickApp::InitInstance()
     }
     if (!AfxInitRichEdit())
         return FALSE;
+    // The data-access and server-management classes are there as on a
+    // machine that has them installed.
+    tw::ado::RegisterClasses();
+    tw::dmo::RegisterClasses();
     InitComModule();
     AfxEnableControlContainer();
 

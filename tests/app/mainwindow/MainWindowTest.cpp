@@ -11,47 +11,13 @@
 #include "platform/mfc/CWinApp.h"
 #include "platform/win32/resource/ResourceLoader.h"
 #include "resources/TarnwickResources.h"
-#include "tests/support/window/HeadlessWindowTest.h"
+#include "tests/app/mainwindow/MainWindowFixture.h"
 #include "ui/commandbars/KtvPToolbarMenuButton.h"
 #include "ui/frames/KtvPGlobalData.h"
 
 namespace {
 
-using tw::test::HeadlessWindowTest;
-
-CTarnwickApp& App()
-{
-    static CTarnwickApp app;
-    return app;
-}
-
-class MainWindowTest : public HeadlessWindowTest {
-protected:
-    void SetUp() override
-    {
-        HeadlessWindowTest::SetUp();
-        static const bool registered = tw::RegisterResources(tw::ProgramInstance(), TarnwickResources());
-        (void)registered;
-        App().m_nCmdShow = SW_SHOWMAXIMIZED;
-        KtvInitGlobalData();
-        ASSERT_TRUE(App().InitInstance());
-        frame = dynamic_cast<CMainFrame*>(App().m_pMainWnd);
-        ASSERT_NE(frame, nullptr);
-        Pump();
-        App().OnIdle(0);
-        Pump();
-    }
-
-    CRect BarRect(CWnd& bar)
-    {
-        CRect rect;
-        bar.GetWindowRect(rect);
-        frame->ScreenToClient(rect);
-        return rect;
-    }
-
-    CMainFrame* frame = nullptr;
-};
+using tw::test::MainWindowTest;
 
 TEST_F(MainWindowTest, StartsMaximisedWithTheMenuBarAndItsPopups)
 {

@@ -1,0 +1,56 @@
+// The program's start-up in this process, as main() runs it: the application
+// object's InitInstance makes the maximised main window; tests then look at
+// and drive that window.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include "app/MainFrame.h"
+#include "app/TarnwickApp.h"
+#include "platform/mfc/CWinApp.h"
+#include "platform/win32/resource/ResourceLoader.h"
+#include "resources/TarnwickResources.h"
+#include "tests/support/window/HeadlessWindowTest.h"
+#include "ui/frames/KtvPGlobalData.h"
+
+namespace tw::test {
+
+inline CTarnwickApp& App()
+{
+    static CTarnwickApp app;
+    return app;
+}
+
+class MainWindowTest : public HeadlessWindowTest {
+protected:
+    void SetUp() override
+    {
+        HeadlessWindowTest::SetUp();
+        static const bool registered = tw::RegisterResources(tw::ProgramInstance(), TarnwickResources());
+        (void)registered;
+        BeforeStart();
+        App().m_nCmdShow = SW_SHOWMAXIMIZED;
+        KtvInitGlobalData();
+        ASSERT_TRUE(App().InitInstance());
+        frame = dynamic_cast<CMainFrame*>(App().m_pMainWnd);
+        ASSERT_NE(frame, nullptr);
+        Pump();
+        App().OnIdle(0);
+        Pump();
+    }
+
+    // Runs before the program starts: files the start-up reads are put in place here.
+    virtual void BeforeStart() {}
+
+    CRect BarRect(CWnd& bar)
+    {
+        CRect rect;
+        bar.GetWindowRect(rect);
+        frame->ScreenToClient(rect);
+        return rect;
+    }
+
+    CMainFrame* frame = nullptr;
+};
+
+}  // namespace tw::test
