@@ -13,6 +13,7 @@
 #include "platform/dmo/DmoInterfaces.h"
 #include "platform/win32/kernel/GlobalMemory.h"
 #include "tests/app/mainwindow/MainWindowFixture.h"
+#include "ui/commandbars/KtvPCommandManager.h"
 #include "ui/controls/KtvPBaseTabWnd.h"
 #include "ui/docking/KtvPTabbedControlBar.h"
 #include "ui/frames/KtvPRegistry.h"
@@ -118,6 +119,18 @@ TEST_F(MainFramePanesTest, ThePanesComeUpWhereTheFramePutsThem)
 
     EXPECT_TRUE(frame->m_wndSnippets.IsVisible());
     EXPECT_GT(BarRect(frame->m_wndSnippets).left, client.Width() * 3 / 4);
+
+    for (CWnd* pPane : {static_cast<CWnd*>(&frame->m_wndObjectBar), static_cast<CWnd*>(&frame->m_wndDepotBar),
+                        static_cast<CWnd*>(&frame->m_wndProjectBar)})
+        EXPECT_NE(pPane->SendMessage(WM_GETICON, ICON_SMALL, 0), 0) << "a small icon in the caption and tab";
+}
+
+// Menu commands that no shown toolbar carries still show an image in the menus.
+TEST_F(MainFramePanesTest, MenuCommandsOutsideTheShownToolbarsHaveImages)
+{
+    const UINT commands[] = {57602, 57665, 57643, 57636, 32775, 40268, 32816, 32770, 57664, 57649};
+    for (UINT nID : commands)
+        EXPECT_GE(GetCmdImage(nID), 0) << nID;
 }
 
 // The list keeps a one-pixel frame on every side whatever size the pane takes.
