@@ -6,7 +6,12 @@
 #include "platform/mfc/afxmsg.h"
 #include "ui/commandbars/KtvPPopupMenu.h"
 #include "ui/commandbars/KtvPToolbarComboBoxButton.h"
+#include "ui/controls/KtvPCalendarMenuButton.h"
 #include "ui/controls/KtvPOutlookWnd.h"
+#include "platform/mfc/CMenu.h"
+#include "platform/mfc/COleDateTime.h"
+#include "ui/commandbars/KtvPCommandManager.h"
+#include "ui/commandbars/KtvPToolbarMenuButton.h"
 #include "ui/docking/KtvPTabbedControlBar.h"
 #include "ui/frames/KtvPRegistry.h"
 #include "ui/frames/KtvPVisualManager2003.h"
@@ -21,6 +26,11 @@ IMPLEMENT_DYNAMIC(CMainFrame, CKtvPMDIFrameWnd)
 
 BEGIN_MESSAGE_MAP(CMainFrame, CKtvPMDIFrameWnd)
     ON_WM_CREATE()
+    ON_WM_CONTEXTMENU()
+    ON_REGISTERED_MESSAGE(KTVM_RESETTOOLBAR, OnToolbarReset)
+    ON_REGISTERED_MESSAGE(KTVM_TOOLBARMENU, OnToolbarContextMenu)
+    ON_REGISTERED_MESSAGE(KTVM_CREATETOOLBAR, OnToolbarCreateNew)
+    ON_REGISTERED_MESSAGE(KTVM_CUSTOMIZEHELP, OnHelpCustomizeToolbars)
     ON_UPDATE_COMMAND_UI(IDS_TW_CONNECTIONS, OnUpdateConnectionCount)
 END_MESSAGE_MAP()
 
@@ -203,6 +213,7 @@ int CMainFrame::OnCreate(LPCREATESTRUCT lpCreateStruct)
 
     DockBars();
 
+    m_Impl.InitUserToolbars(nullptr, ID_TW_FIRST_USER_TOOLBAR, ID_TW_LAST_USER_TOOLBAR);
     CString customize;
     customize.LoadString(106);
     CKtvPToolBar* bars[] = {&m_wndToolBar, &m_wndEditBar, &m_wndSessionBar, &m_wndQueryBar, &m_wndResultBar};
@@ -353,7 +364,122 @@ BOOL CMainFrame::PreCreateWindow(CREATESTRUCT& cs)
 
 BOOL CMainFrame::LoadFrame(UINT nIDResource, DWORD dwDefaultStyle, CWnd* pParentWnd, CCreateContext* pContext)
 {
-    return CKtvPMDIFrameWnd::LoadFrame(nIDResource, dwDefaultStyle, pParentWnd, pContext);
+    if (!CKtvPMDIFrameWnd::LoadFrame(nIDResource, dwDefaultStyle, pParentWnd, pContext))
+        return FALSE;
+    // The user's own toolbars, loaded with the workspace, get their customise button too.
+    for (int i = 0; i < 10; i++) {
+        if (CKtvPToolBar* pUserBar = m_Impl.GetUserToolBarByIndex(i))
+            pUserBar->EnableCustomizeButton(TRUE, ID_TW_CUSTOMIZE, "Customize...");
+    }
+    return TRUE;
+}
+
+CKtvPToolbarComboBoxButton* CMainFrame::GetDatabaseCombo()
+{
+    CObList buttons;
+    if (CKtvPToolBar::GetCommandButtons(ID_TW_DATABASE_BOX, buttons) <= 0)
+        return nullptr;
+    for (POSITION pos = buttons.GetHeadPosition(); pos != nullptr;) {
+        if (auto* pCombo = DYNAMIC_DOWNCAST(CKtvPToolbarComboBoxButton, buttons.GetNext(pos)))
+            return pCombo;
+    }
+    return nullptr;
+}
+
+BOOL CMainFrame::OnShowPopupMenu(CKtvPPopupMenu* pMenuPopup)
+{
+    CKtvPMDIFrameWnd::OnShowPopupMenu(pMenuPopup);
+    if (pMenuPopup == nullptr)
+        return TRUE;
+    CKtvPPopupMenuBar* pMenuBar = pMenuPopup->GetMenuBar();
+
+    // View/Toolbars: the list of toolbars, filled when it opens.
+    if (pMenuBar->CommandToIndex(ID_TW_TOOLBAR_LIST) >= 0) {
+        if (CKtvPToolBar::m_bCustomizeMode)
+            return FALSE;
+        pMenuPopup->RemoveAllItems();
+        CMenu menu;
+        if (menu.LoadMenu(IDR_TW_TOOLBARS_MENU)) {
+            CMenu* pPopup = menu.GetSubMenu(0);
+            CMenu toolbars;
+            toolbars.Attach(pPopup->GetSafeHmenu());
+            m_Impl.SetupToolbarMenu(toolbars, ID_TW_FIRST_USER_TOOLBAR_CMD, ID_TW_LAST_USER_TOOLBAR_CMD);
+            toolbars.Detach();
+            pMenuBar->ImportFromMenu(pPopup->GetSafeHmenu(), TRUE);
+        }
+        return TRUE;
+    }
+
+    // A drop-down from a bar button that offers the date: the calendar takes its place.
+    const int iDate = pMenuBar->CommandToIndex(ID_TW_DATE);
+    if (pMenuPopup->m_nDropDirection != CKtvPPopupMenu::DROP_DIRECTION_NONE && iDate >= 0) {
+        if (pMenuBar->GetButton(iDate)->IsKindOf(RUNTIME_CLASS(CKtvPCalendarMenuButton)))
+            return FALSE;
+        CKtvPCalendarMenuButton calendar(ID_TW_DATE, "Date");
+        calendar.SetDate(COleDateTime::GetCurrentTime(), FALSE);
+        pMenuBar->ReplaceButton(ID_TW_DATE, calendar);
+    }
+    return TRUE;
+}
+
+LRESULT CMainFrame::OnToolbarReset(WPARAM wParam, LPARAM)
+{
+    const UINT uiToolBarId = static_cast<UINT>(wParam);
+    if (uiToolBarId != IDR_TW_QUERY_BAR && uiToolBarId != IDR_TW_EDIT_BAR)
+        return 0;
+    if (uiToolBarId == IDR_TW_QUERY_BAR) {
+        CKtvPToolbarComboBoxButton databases(ID_TW_DATABASE_BOX, GetCmdImage(ID_TW_DATABASE_BOX), CBS_DROPDOWNLIST);
+        m_wndQueryBar.ReplaceButton(ID_TW_DATABASE_BOX, databases);
+    }
+    // Both resets bring back the Edit toolbar's date and description buttons.
+    CKtvPCalendarMenuButton calendar(ID_TW_DATE, "Date");
+    calendar.SetDate(COleDateTime::GetCurrentTime(), FALSE);
+    m_wndEditBar.ReplaceButton(ID_TW_DATE, calendar);
+    CMenu menu;
+    if (menu.LoadMenu(IDR_TW_DESCRIPTION_MENU)) {
+        CKtvPToolbarMenuButton description(ID_TW_INSERT_DESCRIPTION, menu.GetSubMenu(0)->GetSafeHmenu(),
+                                           GetCmdImage(ID_TW_INSERT_DESCRIPTION), "Insert description...");
+        m_wndEditBar.ReplaceButton(ID_TW_INSERT_DESCRIPTION, description);
+    }
+    return 0;
+}
+
+LRESULT CMainFrame::OnToolbarContextMenu(WPARAM, LPARAM lParam)
+{
+    CMenu menu;
+    if (!menu.LoadMenu(IDR_TW_TOOLBAR_CONTEXT_MENU))
+        return 0;
+    CMenu* pPopup = menu.GetSubMenu(0);
+    CMenu bars;
+    bars.Attach(pPopup->GetSafeHmenu());
+    m_Impl.SetupToolbarMenu(bars, ID_TW_FIRST_USER_TOOLBAR_CMD, ID_TW_LAST_USER_TOOLBAR_CMD);
+    bars.Detach();
+    // The separator, the ten user toolbar places and the separator after them.
+    for (int i = 21; i >= 10; i--)
+        pPopup->DeleteMenu(static_cast<UINT>(i), MF_BYPOSITION);
+
+    const CPoint point(static_cast<int>(static_cast<short>(LOWORD(lParam))),
+                       static_cast<int>(static_cast<short>(HIWORD(lParam))));
+    auto* pContext = new CKtvPPopupMenu;
+    pContext->m_bOwnsMenu = FALSE;
+    pContext->Create(this, point.x, point.y, pPopup->GetSafeHmenu(), FALSE, TRUE);
+    return 0;
+}
+
+LRESULT CMainFrame::OnToolbarCreateNew(WPARAM wParam, LPARAM lParam)
+{
+    const LRESULT lres = CKtvPMDIFrameWnd::OnToolbarCreateNew(wParam, lParam);
+    if (auto* pUserBar = reinterpret_cast<CKtvPToolBar*>(lres))
+        pUserBar->EnableCustomizeButton(TRUE, ID_TW_CUSTOMIZE, "Customize...");
+    return lres;
+}
+
+LRESULT CMainFrame::OnHelpCustomizeToolbars(WPARAM, LPARAM) { return 0; }
+
+void CMainFrame::OnContextMenu(CWnd* pWnd, CPoint point)
+{
+    if (pWnd != nullptr && pWnd->GetSafeHwnd() == m_hWndMDIClient)
+        OnToolbarContextMenu(0, MAKELPARAM(point.x, point.y));
 }
 
 void CMainFrame::ActivateFrame(int /*nCmdShow*/) { CKtvPMDIFrameWnd::ActivateFrame(SW_SHOWMAXIMIZED); }

@@ -17,6 +17,8 @@
 #include "sqleditor/RepositoryBar.h"
 #include "sqleditor/SnippetListBox.h"
 #include "ui/commandbars/KtvPMenuBar.h"
+#include "ui/commandbars/KtvPPopupMenu.h"
+#include "ui/commandbars/KtvPToolbarComboBoxButton.h"
 #include "ui/commandbars/KtvPToolBarImages.h"
 #include "ui/docking/KtvPOutlookBar.h"
 #include "ui/commandbars/KtvPStatusBar.h"
@@ -52,6 +54,17 @@ enum : UINT {
     IDB_TW_SNIPPETS = 626,
     IDR_TW_MENU_IMAGES = 649,
     IDR_TW_MORE_MENU_IMAGES = 134,
+    IDR_TW_TOOLBARS_MENU = 135,
+    IDR_TW_TOOLBAR_CONTEXT_MENU = 139,
+    IDR_TW_DESCRIPTION_MENU = 652,
+    ID_TW_TOOLBAR_LIST = 32771,
+    ID_TW_DATABASE_BOX = 32854,
+    ID_TW_DATE = 40280,
+    ID_TW_INSERT_DESCRIPTION = 40296,
+    ID_TW_FIRST_USER_TOOLBAR_CMD = 32793,
+    ID_TW_LAST_USER_TOOLBAR_CMD = 32802,
+    ID_TW_FIRST_USER_TOOLBAR = 59432,
+    ID_TW_LAST_USER_TOOLBAR = 59441,
 };
 
 // Where the snippets live while the program runs (under HKEY_CURRENT_USER),
@@ -65,6 +78,10 @@ public:
     CMainFrame();
     ~CMainFrame() override;
 
+    // The first toolbar button of the current-database box (command 32854), or null.
+    static CKtvPToolbarComboBoxButton* GetDatabaseCombo();
+
+    BOOL OnShowPopupMenu(CKtvPPopupMenu* pMenuPopup) override;
     BOOL LoadFrame(UINT nIDResource, DWORD dwDefaultStyle = WS_OVERLAPPEDWINDOW | FWS_ADDTOTITLE,
                    CWnd* pParentWnd = nullptr, CCreateContext* pContext = nullptr) override;
     void ActivateFrame(int nCmdShow = -1) override;
@@ -171,6 +188,11 @@ public:
 
 protected:
     int OnCreate(LPCREATESTRUCT lpCreateStruct);
+    LRESULT OnToolbarReset(WPARAM wParam, LPARAM lParam);
+    LRESULT OnToolbarContextMenu(WPARAM wParam, LPARAM lParam);
+    LRESULT OnToolbarCreateNew(WPARAM wParam, LPARAM lParam);
+    LRESULT OnHelpCustomizeToolbars(WPARAM wParam, LPARAM lParam);
+    void OnContextMenu(CWnd* pWnd, CPoint point);
     void OnUpdateConnectionCount(CCmdUI* pCmdUI);
     DECLARE_MESSAGE_MAP()
 
