@@ -5,8 +5,12 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "app/MainFrame.h"
 #include "app/TarnwickApp.h"
+#include "app/XMLSettings.h"
+#include "app/XmlSettingsNode.h"
 #include "platform/mfc/CWinApp.h"
 #include "platform/win32/resource/ResourceLoader.h"
 #include "resources/TarnwickResources.h"
@@ -28,6 +32,11 @@ protected:
         HeadlessWindowTest::SetUp();
         static const bool registered = tw::RegisterResources(tw::ProgramInstance(), TarnwickResources());
         (void)registered;
+        // Every test starts with nothing stored, as on a fresh home folder.
+        std::filesystem::remove(CTarnwickApp::kSettingsFile);
+        CXMLSettings settings;
+        if (CXmlSettingsNode* pRoot = settings.GetRootNode())
+            pRoot->DeleteChildren();
         BeforeStart();
         App().m_nCmdShow = SW_SHOWMAXIMIZED;
         KtvInitGlobalData();
