@@ -34,6 +34,7 @@ protected:
         (void)registered;
         // Every test starts with nothing stored, as on a fresh home folder.
         std::filesystem::remove(CTarnwickApp::kSettingsFile);
+        std::filesystem::remove(kTwSnippetsFile);
         CXMLSettings settings;
         if (CXmlSettingsNode* pRoot = settings.GetRootNode())
             pRoot->DeleteChildren();
