@@ -283,8 +283,13 @@ BOOL CMainFrame::CreateDockingBars()
     m_wndSnippets.Create("Snippets", this, CRect(0, 0, 100, 100), IDW_TW_SNIPPETS_BAR, dwSnippetsStyle,
                          KTVP_CBRS_RESIZE);
 
-    // The snippets are read from their file into the registry, shown, and the
-    // key removed again: the file is where they live between runs.
+    // The snippets are read afresh from their file into the registry, where
+    // they stay while the program runs (opening a snippet reads its text
+    // there); the file is where they live between runs.
+    {
+        CKtvPRegistry registry(FALSE, FALSE);
+        registry.DeleteKey(kTwSnippetsKey);
+    }
     {
         CXmlReader reader;
         ImportRegistryFromXml(reader, kTwSnippetsFile);
@@ -296,10 +301,6 @@ BOOL CMainFrame::CreateDockingBars()
     }
     m_SnippetImages.Create(IDB_TW_SNIPPETS, 16, 1, RGB(255, 255, 255));
     ReloadSnippetsBar();
-    {
-        CKtvPRegistry registry(FALSE, FALSE);
-        registry.DeleteKey(kTwSnippetsKey);
-    }
     m_wndSnippets.SetBarStyle(m_wndSnippets.GetBarStyle() | CBRS_TOOLTIPS | CBRS_FLYBY | CBRS_SIZE_DYNAMIC);
     return TRUE;
 }

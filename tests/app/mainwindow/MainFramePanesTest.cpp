@@ -205,7 +205,8 @@ TEST_F(MainFramePanesTest, SelectedOutputLinesAreCopiedWithCtrlC)
 }
 
 // The snippet file holds two groups; start-up shows one page per group with
-// its snippets, removes the key again and leaves the file as it was.
+// its snippets, keeps them in the registry for the run (opening a snippet
+// reads its text there) and leaves the file as it was.
 class SnippetsStartTest : public MainWindowTest {
 protected:
     void BeforeStart() override
@@ -213,6 +214,9 @@ protected:
         std::filesystem::create_directories("data");
         std::ofstream out(kTwSnippetsFile, std::ios::binary);
         out << kFile;
+        // Left in the registry by an earlier run that ended abruptly: the file wins.
+        CKtvPRegistry registry(FALSE, FALSE);
+        registry.CreateKey(CString(kTwSnippetsKey) + "\\Stale group");
     }
     static constexpr const char* kFile =
         "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\r\n"
@@ -243,7 +247,7 @@ protected:
         " </registry>\r\n";
 };
 
-TEST_F(SnippetsStartTest, ShowsOnePagePerGroupAndLeavesTheFileAsTheStore)
+TEST_F(SnippetsStartTest, ShowsOnePagePerGroupAndKeepsTheSnippetsForTheRun)
 {
     CKtvPBaseTabWnd* pPages = frame->m_wndSnippets.GetUnderlinedWindow();
     ASSERT_NE(pPages, nullptr);
@@ -271,7 +275,10 @@ TEST_F(SnippetsStartTest, ShowsOnePagePerGroupAndLeavesTheFileAsTheStore)
         EXPECT_EQ(items, pages[i].items) << pages[i].group;
     }
     CKtvPRegistry registry(FALSE, TRUE);
-    EXPECT_FALSE(registry.Open(kTwSnippetsKey));
+    ASSERT_TRUE(registry.Open(CString(kTwSnippetsKey) + "\\Tables\\Drop table"));
+    CString text;
+    EXPECT_TRUE(registry.Read("", text));
+    EXPECT_STREQ(text, "DROP TABLE t");
     EXPECT_EQ(PanesFileText(kTwSnippetsFile), kFile);
 }
 
