@@ -24,13 +24,7 @@ protected:
         }
         std::filesystem::create_directories("data");
         ASSERT_TRUE(CXMLSettings::SaveToFile(FALSE, CTarnwickApp::kSettingsFile));
-        frame = nullptr;
-        ASSERT_TRUE(App().InitInstance());
-        frame = dynamic_cast<CMainFrame*>(App().m_pMainWnd);
-        ASSERT_NE(frame, nullptr);
-        Pump();
-        App().OnIdle(0);
-        Pump();
+        StartProgram();
     }
 };
 

@@ -39,8 +39,15 @@ protected:
         if (CXmlSettingsNode* pRoot = settings.GetRootNode())
             pRoot->DeleteChildren();
         BeforeStart();
-        App().m_nCmdShow = SW_SHOWMAXIMIZED;
         KtvInitGlobalData();
+        StartProgram();
+    }
+
+    // The application's start-up, up to the first idle with the window shown.
+    void StartProgram()
+    {
+        App().m_nCmdShow = SW_SHOWMAXIMIZED;
+        frame = nullptr;
         ASSERT_TRUE(App().InitInstance());
         frame = dynamic_cast<CMainFrame*>(App().m_pMainWnd);
         ASSERT_NE(frame, nullptr);
