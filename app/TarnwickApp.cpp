@@ -41,6 +41,8 @@ BOOL CTarnwickApp::InitInstance()
     tw::dmo::RegisterClasses();
     InitComModule();
     AfxEnableControlContainer();
+    // The UI library's fonts, metrics, colours and registered messages.
+    KtvInitGlobalData();
 
     SetRegistryKey("Corvane");
     LoadStdProfileSettings(8);

@@ -16,6 +16,7 @@
 #include "ui/commandbars/KtvPCommandManager.h"
 #include "ui/controls/KtvPBaseTabWnd.h"
 #include "ui/docking/KtvPTabbedControlBar.h"
+#include "ui/frames/KtvPGlobalData.h"
 #include "ui/frames/KtvPRegistry.h"
 #include "ui/frames/KtvPVisualManager2003.h"
 #include "ui/frames/KtvPVisualManagerXP.h"
@@ -104,6 +105,9 @@ TEST_F(MainFramePanesTest, ThePanesComeUpWhereTheFramePutsThem)
         EXPECT_STREQ(caption, pane.caption);
     }
 
+    // The library's fonts and metrics were set up: captions fit their text.
+    EXPECT_GT(globalData.m_nTextHeight, 0);
+    EXPECT_GT(frame->m_wndOutput.GetCaptionHeight(), globalData.m_nTextHeight);
     EXPECT_TRUE(frame->m_wndOutput.IsVisible());
     const CRect output = BarRect(frame->m_wndOutput);
     EXPECT_GT(output.Height(), 0);

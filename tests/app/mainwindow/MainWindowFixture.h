@@ -15,7 +15,6 @@
 #include "platform/win32/resource/ResourceLoader.h"
 #include "resources/TarnwickResources.h"
 #include "tests/support/window/HeadlessWindowTest.h"
-#include "ui/frames/KtvPGlobalData.h"
 
 namespace tw::test {
 
@@ -39,7 +38,6 @@ protected:
         if (CXmlSettingsNode* pRoot = settings.GetRootNode())
             pRoot->DeleteChildren();
         BeforeStart();
-        KtvInitGlobalData();
         StartProgram();
     }
 
