@@ -51,6 +51,9 @@ TEST_F(MainFrameRestartTest, AFloatedToolbarAndAMovedPaneComeBack)
     EXPECT_LT(outputAfter.top, client.Height() / 2);
     EXPECT_GT(outputAfter.Width(), 0);
     EXPECT_FALSE(frame->m_wndToolBar.IsFloating()) << "the other toolbars stay docked";
+    EXPECT_TRUE(frame->m_wndSnippets.IsWindowVisible()) << "the Snippets pane, empty without a snippet file";
+    EXPECT_TRUE(frame->m_wndObjectBar.IsVisible());
+    EXPECT_FALSE(frame->m_wndProjectBar.IsVisible());
 }
 
 }  // namespace
