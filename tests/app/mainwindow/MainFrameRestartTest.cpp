@@ -49,7 +49,7 @@ TEST_F(MainFrameRestartTest, AFloatedToolbarAndAMovedPaneComeBack)
     EXPECT_NEAR(floated.top, 300, 40);
     const CRect outputAfter = BarRect(frame->m_wndOutput);
     EXPECT_LT(outputAfter.top, client.Height() / 2);
-    EXPECT_GT(outputAfter.Width(), 0);
+    EXPECT_EQ(outputAfter.Width(), outputBefore.Width());
     EXPECT_FALSE(frame->m_wndToolBar.IsFloating()) << "the other toolbars stay docked";
     EXPECT_TRUE(frame->m_wndSnippets.IsWindowVisible()) << "the Snippets pane, empty without a snippet file";
     EXPECT_TRUE(frame->m_wndObjectBar.IsVisible());
