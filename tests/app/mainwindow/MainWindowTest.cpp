@@ -3,6 +3,7 @@
 // five toolbars docked in their rows and the status bar with the connection count.
 #include <gtest/gtest.h>
 
+#include <set>
 #include <string>
 #include <vector>
 
@@ -97,6 +98,35 @@ TEST_F(MainWindowTest, DocksTheToolbarsInTwoRowsUnderTheMenuBar)
     }
     EXPECT_LT(right, menu.right);
     EXPECT_GE(BarRect(frame->m_wndQueryBar).top, BarRect(frame->m_wndToolBar).bottom);
+}
+
+// On the screen every bar shows something of its own in its rectangle: a
+// row through its middle holds more than one colour (text, images, edges),
+// and the pane captions show their text.
+TEST_F(MainWindowTest, TheScreenShowsEveryBarInItsRectangle)
+{
+    frame->RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    Pump();
+    struct Shown {
+        CWnd* pBar;
+        const char* name;
+        int y;  // the row looked at, from the bar's top; -1 its middle
+    };
+    const Shown bars[] = {{&frame->m_wndMenuBar, "menu bar", -1},       {&frame->m_wndToolBar, "Standard", -1},
+                          {&frame->m_wndEditBar, "Edit", -1},           {&frame->m_wndSessionBar, "Session", -1},
+                          {&frame->m_wndQueryBar, "Query", -1},         {&frame->m_wndResultBar, "Result", -1},
+                          {&frame->m_wndStatusBar, "status bar", -1},   {&frame->m_wndOutput, "Output caption", 8},
+                          {&frame->m_wndSnippets, "Snippets caption", 8}};
+    const HWND hwndFrame = frame->GetSafeHwnd();
+    for (const Shown& bar : bars) {
+        const CRect rect = BarRect(*bar.pBar);
+        ASSERT_FALSE(rect.IsRectEmpty()) << bar.name;
+        const int y = bar.y < 0 ? rect.CenterPoint().y : rect.top + bar.y;
+        std::set<COLORREF> colours;
+        for (int x = rect.left + 1; x < rect.right - 1; x++)
+            colours.insert(ScreenPixel(hwndFrame, x, y));
+        EXPECT_GT(colours.size(), 1u) << bar.name << " at " << rect.left << "," << rect.top;
+    }
 }
 
 }  // namespace
