@@ -15,6 +15,7 @@
 #include "platform/win32/resource/ResourceLoader.h"
 #include "resources/TarnwickResources.h"
 #include "tests/support/window/HeadlessWindowTest.h"
+#include "ui/commandbars/KtvPTearOffManager.h"
 
 namespace tw::test {
 
@@ -52,6 +53,13 @@ protected:
         Pump();
         App().OnIdle(0);
         Pump();
+    }
+
+    void TearDown() override
+    {
+        // Menus play their sounds on a worker; it ends with the test, not at exit.
+        CKtvPMenuSound::Terminate();
+        HeadlessWindowTest::TearDown();
     }
 
     // Runs before the program starts: files the start-up reads are put in place here.

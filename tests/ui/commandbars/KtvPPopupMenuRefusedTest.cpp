@@ -7,6 +7,7 @@
 #include "tests/support/ui/KtvControlTest.h"
 #include "tests/support/ui/KtvUiTestSetup.h"
 #include "ui/commandbars/KtvPPopupMenu.h"
+#include "ui/commandbars/KtvPTearOffManager.h"
 #include "ui/frames/KtvPFrameWnd.h"
 
 namespace {
@@ -39,6 +40,8 @@ protected:
         if (::IsWindow(frame->GetSafeHwnd()))
             frame->DestroyWindow();
         menu.DestroyMenu();
+        // Menus play their sounds on a worker; it ends with the test, not at exit.
+        CKtvPMenuSound::Terminate();
         KtvControlTest::TearDown();
     }
 
