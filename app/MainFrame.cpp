@@ -2,24 +2,24 @@
 
 #include "app/RegistryXml.h"
 #include "platform/dmo/DmoInterfaces.h"
-#include "platform/mfc/CWinApp.h"
-#include "platform/mfc/afxmsg.h"
-#include "ui/commandbars/KtvPPopupMenu.h"
-#include "ui/commandbars/KtvPToolbarComboBoxButton.h"
-#include "ui/controls/KtvPCalendarMenuButton.h"
-#include "ui/controls/KtvPOutlookWnd.h"
 #include "platform/mfc/CMenu.h"
 #include "platform/mfc/COleDateTime.h"
+#include "platform/mfc/CWinApp.h"
+#include "platform/mfc/afxmsg.h"
+#include "sqleditor/SnippetListBox.h"
 #include "ui/commandbars/KtvPCommandManager.h"
+#include "ui/commandbars/KtvPPopupMenu.h"
+#include "ui/commandbars/KtvPToolbarComboBoxButton.h"
 #include "ui/commandbars/KtvPToolbarMenuButton.h"
+#include "ui/controls/KtvPCalendarMenuButton.h"
+#include "ui/controls/KtvPOutlookWnd.h"
+#include "ui/controls/KtvPTabWnd.h"
 #include "ui/docking/KtvPTabbedControlBar.h"
+#include "ui/frames/KtvPCodes.h"
 #include "ui/frames/KtvPRegistry.h"
+#include "ui/frames/KtvPVisualManager.h"
 #include "ui/frames/KtvPVisualManager2003.h"
 #include "ui/frames/KtvPVisualManagerXP.h"
-#include "sqleditor/SnippetListBox.h"
-#include "ui/controls/KtvPTabWnd.h"
-#include "ui/frames/KtvPCodes.h"
-#include "ui/frames/KtvPVisualManager.h"
 #include "ui/frames/KtvPWorkspace.h"
 
 IMPLEMENT_DYNAMIC(CMainFrame, CKtvPMDIFrameWnd)
@@ -37,32 +37,32 @@ END_MESSAGE_MAP()
 namespace {
 
 // The status bar: the message pane, the connection count, then the key states.
-const UINT kIndicators[] = {0, IDS_TW_CONNECTIONS, ID_INDICATOR_CAPS, ID_INDICATOR_NUM,
+const UINT kFrameIndicators[] = {0, IDS_TW_CONNECTIONS, ID_INDICATOR_CAPS, ID_INDICATOR_NUM,
                             ID_INDICATOR_SCRL};
 
-constexpr DWORD kToolBarStyle = WS_CHILD | WS_VISIBLE | CBRS_TOP | CBRS_GRIPPER | CBRS_TOOLTIPS | CBRS_FLYBY |
+constexpr DWORD kFrameToolBarStyle = WS_CHILD | WS_VISIBLE | CBRS_TOP | CBRS_GRIPPER | CBRS_TOOLTIPS | CBRS_FLYBY |
                                 CBRS_SIZE_DYNAMIC;
 
-CKtvPWorkspace* Workspace() { return dynamic_cast<CKtvPWorkspace*>(AfxGetApp()); }
+CKtvPWorkspace* FrameWorkspace() { return dynamic_cast<CKtvPWorkspace*>(AfxGetApp()); }
 
 // A look option of the "EnvironmentGeneral" group: its own key holding one value.
-int EnvironmentOption(LPCTSTR lpszOption)
+int FrameEnvironmentOption(LPCTSTR lpszOption)
 {
-    CKtvPWorkspace* pWorkspace = Workspace();
+    CKtvPWorkspace* pWorkspace = FrameWorkspace();
     return pWorkspace ? pWorkspace->GetSectionInt(lpszOption, "EnvironmentGeneral", 0) : 0;
 }
 
 // Releases the member's object, then makes a new one of the class; FALSE when
 // the class is not there or does not offer the member's interface.
 template <typename Ptr>
-bool MakeServerObject(Ptr& member, REFCLSID clsid)
+bool MakeFrameServerObject(Ptr& member, REFCLSID clsid)
 {
     member = nullptr;
     return SUCCEEDED(member.CreateInstance(clsid, nullptr, CLSCTX_ALL)) && member != nullptr;
 }
 
 // The commands shown when menus show only the basic ones, in the library's order.
-const UINT kBasicCommands[] = {
+const UINT kFrameBasicCommands[] = {
     32771, 57600, 57601, 57603, 57607, 57604, 57602, 57609, 57606, 57612, 57616, 57665, 57635, 57637, 57643,
     57644, 57642, 57633, 57634, 57636, 57641, 37133, 37223, 37224, 37225, 37226, 37131, 37132, 37003, 37004,
     37128, 37127, 40280, 40297, 40298, 40296, 40299, 40300, 40200, 40201, 40202, 40203, 40204, 40206, 40205,
@@ -71,11 +71,11 @@ const UINT kBasicCommands[] = {
     32841, 32842, 32843, 32844, 40268, 40140, 40141, 40269, 32816};
 
 // The docking panes' window style and their docking style: float, auto-hide, resize, close.
-constexpr DWORD kPaneStyle = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN | CBRS_LEFT | CBRS_FLOAT_MULTI;
-constexpr DWORD kPaneDocking = KTVP_CBRS_FLOAT | KTVP_CBRS_AUTOHIDE | KTVP_CBRS_RESIZE | KTVP_CBRS_CLOSE;
-constexpr DWORD kTabbedStyle = 0x20;
+constexpr DWORD kFramePaneStyle = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN | CBRS_LEFT | CBRS_FLOAT_MULTI;
+constexpr DWORD kFramePaneDocking = KTVP_CBRS_FLOAT | KTVP_CBRS_AUTOHIDE | KTVP_CBRS_RESIZE | KTVP_CBRS_CLOSE;
+constexpr DWORD kFramePaneTabbedStyle = 0x20;
 
-void SetSmallIcon(CWnd& bar, UINT nIcon)
+void SetFramePaneIcon(CWnd& bar, UINT nIcon)
 {
     const int cx = ::GetSystemMetrics(SM_CXSMICON);
     const int cy = ::GetSystemMetrics(SM_CYSMICON);
@@ -97,20 +97,20 @@ void CMainFrame::CreateServerObjects()
 {
     // In this order; the first object that cannot be made ends the list, and
     // it and all later members stay null. The frame is made all the same.
-    if (!MakeServerObject(m_SQLServer, SQLDMO::CLSID_SQLServer) ||
-        !MakeServerObject(m_Database, SQLDMO::CLSID_Database) || !MakeServerObject(m_User, SQLDMO::CLSID_User) ||
-        !MakeServerObject(m_BoundDefault, SQLDMO::CLSID_Default) || !MakeServerObject(m_Rule, SQLDMO::CLSID_Rule) ||
-        !MakeServerObject(m_Table, SQLDMO::CLSID_Table) || !MakeServerObject(m_Table2, SQLDMO::CLSID_Table) ||
-        !MakeServerObject(m_Column, SQLDMO::CLSID_Column) || !MakeServerObject(m_Key, SQLDMO::CLSID_Key) ||
-        !MakeServerObject(m_Check, SQLDMO::CLSID_Check) || !MakeServerObject(m_Trigger, SQLDMO::CLSID_Trigger) ||
-        !MakeServerObject(m_Index, SQLDMO::CLSID_Index) || !MakeServerObject(m_Login, SQLDMO::CLSID_Login) ||
-        !MakeServerObject(m_StoredProcedure, SQLDMO::CLSID_StoredProcedure) ||
-        !MakeServerObject(m_UserDefinedDatatype, SQLDMO::CLSID_UserDefinedDatatype) ||
-        !MakeServerObject(m_View, SQLDMO::CLSID_View) ||
-        !MakeServerObject(m_UserDefinedFunction, SQLDMO::CLSID_UserDefinedFunction))
+    if (!MakeFrameServerObject(m_SQLServer, SQLDMO::CLSID_SQLServer) ||
+        !MakeFrameServerObject(m_Database, SQLDMO::CLSID_Database) || !MakeFrameServerObject(m_User, SQLDMO::CLSID_User) ||
+        !MakeFrameServerObject(m_BoundDefault, SQLDMO::CLSID_Default) || !MakeFrameServerObject(m_Rule, SQLDMO::CLSID_Rule) ||
+        !MakeFrameServerObject(m_Table, SQLDMO::CLSID_Table) || !MakeFrameServerObject(m_Table2, SQLDMO::CLSID_Table) ||
+        !MakeFrameServerObject(m_Column, SQLDMO::CLSID_Column) || !MakeFrameServerObject(m_Key, SQLDMO::CLSID_Key) ||
+        !MakeFrameServerObject(m_Check, SQLDMO::CLSID_Check) || !MakeFrameServerObject(m_Trigger, SQLDMO::CLSID_Trigger) ||
+        !MakeFrameServerObject(m_Index, SQLDMO::CLSID_Index) || !MakeFrameServerObject(m_Login, SQLDMO::CLSID_Login) ||
+        !MakeFrameServerObject(m_StoredProcedure, SQLDMO::CLSID_StoredProcedure) ||
+        !MakeFrameServerObject(m_UserDefinedDatatype, SQLDMO::CLSID_UserDefinedDatatype) ||
+        !MakeFrameServerObject(m_View, SQLDMO::CLSID_View) ||
+        !MakeFrameServerObject(m_UserDefinedFunction, SQLDMO::CLSID_UserDefinedFunction))
         return;
     // A recordset that cannot be made leaves the member null and ends nothing.
-    MakeServerObject(m_pRecordset, ADODB::CLSID_Recordset);
+    MakeFrameServerObject(m_pRecordset, ADODB::CLSID_Recordset);
     m_strObjectSearchSQL.Empty();
     m_strLoginDefaultDatabase.Empty();
 }
@@ -119,7 +119,7 @@ CMainFrame::~CMainFrame() = default;
 
 BOOL CMainFrame::CreateToolBar(CKtvPToolBar& bar, UINT nID, UINT nResource, UINT nTitle)
 {
-    if (!bar.CreateEx(this, TBSTYLE_FLAT, kToolBarStyle, CRect(1, 1, 1, 1), nID) || !bar.LoadToolBar(nResource))
+    if (!bar.CreateEx(this, TBSTYLE_FLAT, kFrameToolBarStyle, CRect(1, 1, 1, 1), nID) || !bar.LoadToolBar(nResource))
         return FALSE;
     CString title;
     title.LoadString(nTitle);
@@ -131,7 +131,7 @@ void CMainFrame::SetupLook()
 {
     constexpr BOOL kNoIcons = FALSE;
     constexpr BOOL kCloseButton = TRUE;
-    const int nTabLayout = EnvironmentOption("TabLayout");
+    const int nTabLayout = FrameEnvironmentOption("TabLayout");
     EnableMDITabs(nTabLayout == 0, kNoIcons, CKtvPTabWnd::LOCATION_TOP, kCloseButton, CKtvPTabWnd::TABSTYLE_SLANTED);
 
     // The look options are radio values: the one selected holds 0.
@@ -139,18 +139,18 @@ void CMainFrame::SetupLook()
         EnableMDITabs(TRUE, kNoIcons, CKtvPTabWnd::LOCATION_TOP, kCloseButton, nStyle);
         m_wndClientArea.GetMDITabs().EnableAutoColor(bAutoColor);
     };
-    if (EnvironmentOption("APPLookVS") == 0) {
+    if (FrameEnvironmentOption("APPLookVS") == 0) {
         CKtvPVisualManager::SetDefaultManager(RUNTIME_CLASS(CKtvPVisualManager));
-    } else if (EnvironmentOption("APPLookNet") == 0) {
+    } else if (FrameEnvironmentOption("APPLookNet") == 0) {
         CKtvPVisualManager::SetDefaultManager(RUNTIME_CLASS(CKtvPVisualManagerXP));
-    } else if (EnvironmentOption("APPLookOff2003") == 0) {
+    } else if (FrameEnvironmentOption("APPLookOff2003") == 0) {
         CKtvPVisualManager::SetDefaultManager(RUNTIME_CLASS(CKtvPVisualManager2003));
-        if (EnvironmentOption("APPLookOff23OneNote") != 0)
+        if (FrameEnvironmentOption("APPLookOff23OneNote") != 0)
             mdiTabs(CKtvPTabWnd::TABSTYLE_SLANTED, TRUE);
         else
             mdiTabs(CKtvPTabWnd::TABSTYLE_3D_SCROLLED, FALSE);
-        CKtvPTabbedControlBar::EnableTabAutoColor(EnvironmentOption("APPLookOff23TabClr") != 0);
-    } else if (EnvironmentOption("APPLookOff2000") == 0) {
+        CKtvPTabbedControlBar::EnableTabAutoColor(FrameEnvironmentOption("APPLookOff23TabClr") != 0);
+    } else if (FrameEnvironmentOption("APPLookOff2000") == 0) {
         CKtvPVisualManager::SetDefaultManager(RUNTIME_CLASS(CKtvPVisualManager));
         CKtvPVisualManager::GetInstance()->SetLook2000(TRUE);
         CKtvPToolBar::SetLook2000(TRUE);
@@ -173,7 +173,7 @@ void CMainFrame::SetupToolbarImagesAndCommands()
     CKtvPToolBar::AddToolBarForImageCollection(IDR_TW_MORE_MENU_IMAGES);
 
     CList<UINT, UINT> commands;
-    for (UINT nID : kBasicCommands)
+    for (UINT nID : kFrameBasicCommands)
         commands.AddTail(nID);
     CKtvPToolBar::SetBasicCommands(commands);
 }
@@ -182,7 +182,7 @@ int CMainFrame::OnCreate(LPCREATESTRUCT lpCreateStruct)
 {
     if (CKtvPMDIFrameWnd::OnCreate(lpCreateStruct) == -1)
         return -1;
-    m_bDockToolbarBehaviorClose = EnvironmentOption("DockToolbarBehaviorClose");
+    m_bDockToolbarBehaviorClose = FrameEnvironmentOption("DockToolbarBehaviorClose");
     SetupLook();
     SetupToolbarImagesAndCommands();
 
@@ -202,11 +202,11 @@ int CMainFrame::OnCreate(LPCREATESTRUCT lpCreateStruct)
         m_wndQueryBar.SetButtonStyle(4, m_wndQueryBar.GetButtonStyle(4) | 0x00020000);
 
     if (!m_wndStatusBar.Create(this, WS_CHILD | WS_VISIBLE | CBRS_BOTTOM, IDW_TW_STATUS_BAR) ||
-        !m_wndStatusBar.SetIndicators(kIndicators, static_cast<int>(sizeof(kIndicators) / sizeof(kIndicators[0]))))
+        !m_wndStatusBar.SetIndicators(kFrameIndicators, static_cast<int>(sizeof(kFrameIndicators) / sizeof(kFrameIndicators[0]))))
         return -1;
 
     if (!m_wndOutput.Create("Output", this, CRect(0, 0, 100, 100), TRUE, IDW_TW_OUTPUT_BAR,
-                            WS_CHILD | WS_VISIBLE | CBRS_BOTTOM, kTabbedStyle, kPaneDocking))
+                            WS_CHILD | WS_VISIBLE | CBRS_BOTTOM, kFramePaneTabbedStyle, kFramePaneDocking))
         return -1;
     if (!CreateDockingBars())
         return -1;
@@ -263,18 +263,18 @@ void CMainFrame::DockBars()
 BOOL CMainFrame::CreateDockingBars()
 {
     const CRect rectSide(0, 0, 200, 200);
-    if (!m_wndObjectBar.Create("Object", this, rectSide, TRUE, IDW_TW_OBJECT_BAR, kPaneStyle, kTabbedStyle,
-                               kPaneDocking))
+    if (!m_wndObjectBar.Create("Object", this, rectSide, TRUE, IDW_TW_OBJECT_BAR, kFramePaneStyle, kFramePaneTabbedStyle,
+                               kFramePaneDocking))
         return FALSE;
-    SetSmallIcon(m_wndObjectBar, IDI_TW_OBJECT_BAR);
-    if (!m_wndDepotBar.Create("Depot", this, rectSide, TRUE, IDW_TW_DEPOT_BAR, kPaneStyle, kTabbedStyle,
-                              kPaneDocking))
+    SetFramePaneIcon(m_wndObjectBar, IDI_TW_OBJECT_BAR);
+    if (!m_wndDepotBar.Create("Depot", this, rectSide, TRUE, IDW_TW_DEPOT_BAR, kFramePaneStyle, kFramePaneTabbedStyle,
+                              kFramePaneDocking))
         return FALSE;
-    SetSmallIcon(m_wndDepotBar, IDI_TW_DEPOT_BAR);
-    if (!m_wndProjectBar.Create("Project", this, rectSide, TRUE, IDW_TW_PROJECT_BAR, kPaneStyle, kTabbedStyle,
-                                kPaneDocking))
+    SetFramePaneIcon(m_wndDepotBar, IDI_TW_DEPOT_BAR);
+    if (!m_wndProjectBar.Create("Project", this, rectSide, TRUE, IDW_TW_PROJECT_BAR, kFramePaneStyle, kFramePaneTabbedStyle,
+                                kFramePaneDocking))
         return FALSE;
-    SetSmallIcon(m_wndProjectBar, IDI_TW_DEPOT_BAR);
+    SetFramePaneIcon(m_wndProjectBar, IDI_TW_DEPOT_BAR);
 
     // The Snippets pane is a fixed outlook pane at the right; it keeps the
     // Project pane's id free by taking an id of its own.
