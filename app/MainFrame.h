@@ -1,9 +1,14 @@
 // The program's MDI main window: the menu bar, the five toolbars, the status
-// bar with the count of open query windows, the docking panes (Output,
-// Object, Depot, Project, Snippets), and the session's server-management
-// objects and default session settings.
+// bar, and the count of open query windows shown in the status bar.
 #pragma once
 
+#include "ui/commandbars/KtvPMenuBar.h"
+#include "ui/commandbars/KtvPStatusBar.h"
+#include "ui/commandbars/KtvPToolBar.h"
+#include "ui/frames/KtvPMDIFrameWnd.h"
+
+// Also the docking panes (Output, Object, Depot, Project, Snippets) and the
+// session's server-management objects and default session settings.
 #include <memory>
 #include <vector>
 
@@ -16,14 +21,10 @@
 #include "platform/mfc/CStringList.h"
 #include "sqleditor/RepositoryBar.h"
 #include "sqleditor/SnippetListBox.h"
-#include "ui/commandbars/KtvPMenuBar.h"
 #include "ui/commandbars/KtvPPopupMenu.h"
-#include "ui/commandbars/KtvPToolbarComboBoxButton.h"
 #include "ui/commandbars/KtvPToolBarImages.h"
+#include "ui/commandbars/KtvPToolbarComboBoxButton.h"
 #include "ui/docking/KtvPOutlookBar.h"
-#include "ui/commandbars/KtvPStatusBar.h"
-#include "ui/commandbars/KtvPToolBar.h"
-#include "ui/frames/KtvPMDIFrameWnd.h"
 
 // Control ids of the bars.
 enum : UINT {
@@ -186,6 +187,11 @@ public:
     // One page per sub-key (group) of the key, listing the group's snippets; TRUE.
     BOOL LoadSnippetPages(LPCTSTR lpszRegKey, LPCTSTR lpszCaption);
 
+private:
+    void CreateServerObjects();
+    void SetupToolbarImagesAndCommands();
+    void DockBars();
+
 protected:
     int OnCreate(LPCREATESTRUCT lpCreateStruct);
     LRESULT OnToolbarReset(WPARAM wParam, LPARAM lParam);
@@ -197,9 +203,6 @@ protected:
     DECLARE_MESSAGE_MAP()
 
 private:
-    void CreateServerObjects();
     BOOL CreateToolBar(CKtvPToolBar& bar, UINT nID, UINT nResource, UINT nTitle);
     void SetupLook();
-    void SetupToolbarImagesAndCommands();
-    void DockBars();
 };
