@@ -10,6 +10,25 @@
 #include "ui/commandbars/KtvPToolBar.h"
 #include "ui/frames/KtvPMDIFrameWnd.h"
 
+// Also the docking panes (Output, Object, Depot, Project, Snippets) and the
+// session's server-management objects and default session settings.
+#include <memory>
+#include <vector>
+
+#include "app/OutputBar.h"
+#include "explorer/ObjectBrowseBar.h"
+#include "explorer/ProjectBar.h"
+#include "platform/ado/AdoInterfaces.h"
+#include "platform/dmo/DmoInterfaces.h"
+#include "platform/mfc/CImageList.h"
+#include "platform/mfc/CStringList.h"
+#include "sqleditor/RepositoryBar.h"
+#include "sqleditor/SnippetListBox.h"
+#include "ui/commandbars/KtvPPopupMenu.h"
+#include "ui/commandbars/KtvPToolBarImages.h"
+#include "ui/commandbars/KtvPToolbarComboBoxButton.h"
+#include "ui/docking/KtvPOutlookBar.h"
+
 // Control ids of the bars.
 enum : UINT {
     IDW_TW_MENUBAR = 59398,
@@ -19,6 +38,11 @@ enum : UINT {
     IDW_TW_QUERY_BAR = 32778,
     IDW_TW_RESULT_BAR = 32779,
     IDW_TW_STATUS_BAR = 59393,
+    IDW_TW_OUTPUT_BAR = 32775,
+    IDW_TW_OBJECT_BAR = 32772,
+    IDW_TW_DEPOT_BAR = 40266,
+    IDW_TW_PROJECT_BAR = 40267,
+    IDW_TW_SNIPPETS_BAR = 40270,
 };
 // The frame's menu and the resources of the toolbars.
 enum : UINT {
@@ -29,7 +53,28 @@ enum : UINT {
     IDR_TW_RESULT_BAR = 618,
     IDS_TW_CONNECTIONS = 120,
     ID_TW_CUSTOMIZE = 32770,
+    IDI_TW_OBJECT_BAR = 500,
+    IDI_TW_DEPOT_BAR = 624,
+    IDB_TW_SNIPPETS = 626,
+    IDR_TW_MENU_IMAGES = 649,
+    IDR_TW_MORE_MENU_IMAGES = 134,
+    IDR_TW_TOOLBARS_MENU = 135,
+    IDR_TW_TOOLBAR_CONTEXT_MENU = 139,
+    IDR_TW_DESCRIPTION_MENU = 652,
+    ID_TW_TOOLBAR_LIST = 32771,
+    ID_TW_DATABASE_BOX = 32854,
+    ID_TW_DATE = 40280,
+    ID_TW_INSERT_DESCRIPTION = 40296,
+    ID_TW_FIRST_USER_TOOLBAR_CMD = 32793,
+    ID_TW_LAST_USER_TOOLBAR_CMD = 32802,
+    ID_TW_FIRST_USER_TOOLBAR = 59432,
+    ID_TW_LAST_USER_TOOLBAR = 59441,
 };
+
+// Where the snippets live while the program runs (under HKEY_CURRENT_USER),
+// and the file that keeps them between runs.
+constexpr const char* kTwSnippetsKey = "Software\\Corvane\\Tarnwick\\Snippets";
+constexpr const char* kTwSnippetsFile = ".//data//SnsDap.dll";
 
 class CMainFrame : public CKtvPMDIFrameWnd {
     DECLARE_DYNAMIC(CMainFrame)
@@ -37,6 +82,10 @@ public:
     CMainFrame();
     ~CMainFrame() override;
 
+    // The first toolbar button of the current-database box (command 32854), or null.
+    static CKtvPToolbarComboBoxButton* GetDatabaseCombo();
+
+    BOOL OnShowPopupMenu(CKtvPPopupMenu* pMenuPopup) override;
     BOOL LoadFrame(UINT nIDResource, DWORD dwDefaultStyle = WS_OVERLAPPEDWINDOW | FWS_ADDTOTITLE,
                    CWnd* pParentWnd = nullptr, CCreateContext* pContext = nullptr) override;
     void ActivateFrame(int nCmdShow = -1) override;
@@ -46,14 +95,70 @@ public:
     int GetQueryWindowCount() const { return static_cast<int>(m_QueryFrames.GetCount()); }
 
     CString m_strConnCountText;
-    CPtrList m_QueryFrames;
-    BYTE m_bFullScreen = FALSE;
-    BOOL m_bClosingApp = FALSE;
-    BOOL m_bDisconnectingAll = FALSE;
-    BOOL m_bReuseConnection = FALSE;
+    CString m_strProfileNickName;
+    int m_bSavePassword = 0;
+    CString m_strLoginDefaultDatabase;
+    ADODB::_RecordsetPtr m_pRecordset;
+
+    // Server-management objects, null until created; the constructor makes
+    // them in this order and stops at the first that cannot be made.
+    SQLDMO::_SQLServerPtr m_SQLServer;
+    SQLDMO::_DatabasePtr m_Database;
+    SQLDMO::_UserPtr m_User;
+    SQLDMO::_DefaultPtr m_BoundDefault;
+    SQLDMO::_RulePtr m_Rule;
+    SQLDMO::_TablePtr m_Table;
+    SQLDMO::_TablePtr m_Table2;
+    SQLDMO::_ColumnPtr m_Column;
+    SQLDMO::_KeyPtr m_Key;
+    SQLDMO::_CheckPtr m_Check;
+    SQLDMO::_TriggerPtr m_Trigger;
+    SQLDMO::_IndexPtr m_Index;
+    SQLDMO::_LoginPtr m_Login;
+    SQLDMO::_StoredProcedurePtr m_StoredProcedure;
+    SQLDMO::_UserDefinedDatatypePtr m_UserDefinedDatatype;
+    SQLDMO::_ViewPtr m_View;
+    SQLDMO::_UserDefinedFunctionPtr m_UserDefinedFunction;
+    // Set by those that run server-management queries.
+    SQLDMO::_QueryResultsPtr m_QueryResults;
+    // Filled by the object explorer's pages.
+    SQLDMO::NamesPtr m_KeyColumns;
+    SQLDMO::NamesPtr m_ReferencedColumns;
+    SQLDMO::_PermissionPtr m_Permission;
+    SQLDMO::SQLObjectListPtr m_PermissionList;
+
+    // Default session settings, edited by the session-properties dialog.
+    int m_ANSI_Defaults = 1;
+    int m_ANSI_Nulls = 1;
+    int m_ANSI_NULL_DFLT_ON = 1;
+    int m_ANSI_Padding = 1;
+    int m_ANSI_Warnings = 1;
+    int m_Arithabort = 1;
+    int m_Concat_Null_Yields_Null = 1;
+    int m_Quoted_Identifier = 1;
+    int m_RowCount = 99;
+    int m_Cursor_Close_ON_Commit = 0;
+    int m_Implicit_Transactions = 0;
+    int m_Nocount = 0;
+    int m_Noexec = 0;
+    int m_ParseOnly = 0;
+    int m_ShowPlan_Text = 0;
+    int m_Statistics_IO = 0;
+    int m_Statistics_Time = 0;
+
     int m_bDockToolbarBehaviorClose = 1;
+    CImageList m_ObjectTreeImages;
     int m_nNextGridCtrlId = 81000;
     int m_nResultTabNumber = 86000;
+    CString m_strObjectSearchSQL;
+    // Completion words; the database names start with "master".
+    CStringList m_DBUserList{10};
+    CStringList m_DBList{10};
+    CStringList m_TypeList{10};
+    CStringList m_ObjectList{10};
+    CStringList m_DatabaseList{10};
+    BYTE m_bFullScreen = FALSE;
+    CPtrList m_QueryFrames;
 
     CKtvPStatusBar m_wndStatusBar;
     CKtvPMenuBar m_wndMenuBar;
@@ -62,9 +167,41 @@ public:
     CKtvPToolBar m_wndSessionBar;
     CKtvPToolBar m_wndQueryBar;
     CKtvPToolBar m_wndResultBar;
+    COutputBar m_wndOutput;
+    CObjectBrowseBar m_wndObjectBar;
+    CRepositoryBar m_wndDepotBar;
+    CProjectBar m_wndProjectBar;
+    CImageList m_SnippetImages;
+    CKtvPOutlookBar m_wndSnippets;
+    CKtvPToolBarImages m_UserImages;
+    // The pages of the Snippets pane.
+    std::vector<std::unique_ptr<CSnippetListBox>> m_SnippetLists;
+
+    BOOL m_bReuseConnection = FALSE;
+    BOOL m_bClosingApp = FALSE;
+    BOOL m_bDisconnectingAll = FALSE;
+
+    // Creates the Object, Depot, Project and Snippets panes and fills the
+    // Snippets pane from the snippet file.
+    BOOL CreateDockingBars();
+    // Removes every page of the Snippets pane and loads them again; TRUE.
+    BOOL ReloadSnippetsBar(LPCTSTR lpszUnused1 = nullptr, LPCTSTR lpszUnused2 = nullptr,
+                           LPCTSTR lpszUnused3 = nullptr);
+    // One page per sub-key (group) of the key, listing the group's snippets; TRUE.
+    BOOL LoadSnippetPages(LPCTSTR lpszRegKey, LPCTSTR lpszCaption);
+
+private:
+    void CreateServerObjects();
+    void SetupToolbarImagesAndCommands();
+    void DockBars();
 
 protected:
     int OnCreate(LPCREATESTRUCT lpCreateStruct);
+    LRESULT OnToolbarReset(WPARAM wParam, LPARAM lParam);
+    LRESULT OnToolbarContextMenu(WPARAM wParam, LPARAM lParam);
+    LRESULT OnToolbarCreateNew(WPARAM wParam, LPARAM lParam);
+    LRESULT OnHelpCustomizeToolbars(WPARAM wParam, LPARAM lParam);
+    void OnContextMenu(CWnd* pWnd, CPoint point);
     void OnUpdateConnectionCount(CCmdUI* pCmdUI);
     DECLARE_MESSAGE_MAP()
 

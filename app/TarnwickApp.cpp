@@ -3,6 +3,8 @@
 #include "app/AboutDlg.h"
 #include "app/MainFrame.h"
 #include "app/XMLSettings.h"
+#include "platform/ado/AdoInterfaces.h"
+#include "platform/dmo/DmoInterfaces.h"
 #include "platform/mfc/CCommandLineInfo.h"
 #include "platform/mfc/CDocument.h"
 #include "platform/mfc/CMDIChildWnd.h"
@@ -38,8 +40,14 @@ BOOL CTarnwickApp::InitInstance()
     }
     if (!AfxInitRichEdit())
         return FALSE;
+    // The data-access and server-management classes are there as on a
+    // machine that has them installed.
+    tw::ado::RegisterClasses();
+    tw::dmo::RegisterClasses();
     InitComModule();
     AfxEnableControlContainer();
+    // The UI library's fonts, metrics, colours and registered messages.
+    KtvInitGlobalData();
 
     SetRegistryKey("Corvane");
     LoadStdProfileSettings(8);

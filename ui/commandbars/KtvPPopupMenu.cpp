@@ -81,8 +81,17 @@ void CKtvPPopupMenu::Initialize()
     m_nShadowDepth = bShadow ? pLook->m_nMenuShadowDepth : 0;
 }
 
+namespace {
+// The popup whose window is being created, and whether it was deleted on the
+// way: a frame that refuses the popup closes it from inside its creation.
+thread_local const CKtvPPopupMenu* g_pKtvPopupInCreation = nullptr;
+thread_local bool g_bKtvPopupDeletedInCreation = false;
+}  // namespace
+
 CKtvPPopupMenu::~CKtvPPopupMenu()
 {
+    if (g_pKtvPopupInCreation == this)
+        g_bKtvPopupDeletedInCreation = true;
     if (m_bOwnsMenu && m_hMenu != nullptr)
         ::DestroyMenu(m_hMenu);
     m_hMenu = nullptr;
@@ -209,7 +218,17 @@ BOOL CKtvPPopupMenu::Create(CWnd* pWndParent, int x, int y, HMENU hMenu, BOOL bL
     // creation of the same arity would make a plain call ambiguous.
     BOOL (CMiniFrameWnd::*createEx)(DWORD, LPCTSTR, LPCTSTR, DWORD, const RECT&, CWnd*, UINT) =
         &CMiniFrameWnd::CreateEx;
-    if (!(this->*createEx)(0, strClass, m_strTitle, dwStyle, rect, pOwner, 0)) {
+    const CKtvPPopupMenu* pOuterCreation = g_pKtvPopupInCreation;
+    const bool bOuterDeleted = g_bKtvPopupDeletedInCreation;
+    g_pKtvPopupInCreation = this;
+    g_bKtvPopupDeletedInCreation = false;
+    const BOOL bCreated = (this->*createEx)(0, strClass, m_strTitle, dwStyle, rect, pOwner, 0);
+    const bool bDeleted = g_bKtvPopupDeletedInCreation;
+    g_pKtvPopupInCreation = pOuterCreation;
+    g_bKtvPopupDeletedInCreation = bOuterDeleted;
+    if (bDeleted)
+        return FALSE;   // refused by its frame: it closed and deleted itself
+    if (!bCreated) {
         // No window ever existed: nothing else will delete this popup.
         delete this;
         return FALSE;

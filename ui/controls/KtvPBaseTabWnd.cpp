@@ -1217,8 +1217,10 @@ void CKtvPBaseTabWnd::ApplySavedTabState(BOOL bReorder)
     }
     if (bAnyVisible && !SetActiveTab(m_nRestoredActiveTab))
         SetActiveTab(0);
-    // A tabbed bar with nothing to show stays out of sight.
-    if (!bAnyVisible) {
+    // A tabbed bar whose saved tabs are all hidden stays out of sight; one
+    // that had no tabs when it was saved (a pane still waiting for its pages)
+    // keeps the visibility it was saved with.
+    if (!bAnyVisible && !m_lstRestoredTabInfo.IsEmpty()) {
         if (CKtvPBaseTabbedBar* pTabbed = TabbedBarOf(GetParent()))
             pTabbed->ShowControlBar(FALSE, FALSE, FALSE);
     }

@@ -100,4 +100,35 @@ TEST_F(ProgramRunTest, MakesTheHomeFolderUnderTheDataHomeWhenNoneIsNamed)
     EXPECT_TRUE(fs::exists(folder / "xdg" / "tarnwick" / "data" / "PosImg.dat"));
 }
 
+// On a desktop (an X server of the same size, through the SDL display) the
+// program shows exactly what it draws headless.
+TEST_F(ProgramRunTest, OnADesktopTheScreenEqualsTheHeadlessOne)
+{
+    if (std::system("command -v xvfb-run >/dev/null 2>&1") != 0)
+        GTEST_SKIP() << "xvfb-run is not installed";
+    const ProgramRun headless = RunProgram(Headless(), folder);
+    ASSERT_EQ(headless.exitCode, 0) << headless.errors;
+    const fs::path headlessShot = folder / "headless.png";
+    fs::rename(folder / "screen.png", headlessShot);
+
+    fs::remove_all(folder / "home");
+    fs::create_directories(folder / "home");
+    const fs::path desktopShot = folder / "desktop.png";
+    const std::string command = "cd '" + folder.string() +
+                                "' && timeout 120 xvfb-run -a -s '-screen 0 1280x1024x24' env -u TARNWICK_DISPLAY "
+                                "-u WAYLAND_DISPLAY TARNWICK_HOME='" +
+                                (folder / "home").string() + "' TARNWICK_SCREENSHOT='" + desktopShot.string() +
+                                "' '" TW_TARNWICK_EXE "' 2>'" + (folder / "desktop-errors.txt").string() + "'";
+    const int status = std::system(command.c_str());
+    ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "the program ran on the desktop";
+    ASSERT_TRUE(fs::exists(desktopShot));
+    auto bytes = [](const fs::path& path) {
+        std::ifstream in(path, std::ios::binary);
+        std::stringstream text;
+        text << in.rdbuf();
+        return text.str();
+    };
+    EXPECT_TRUE(bytes(desktopShot) == bytes(headlessShot)) << "the desktop shows what headless draws";
+}
+
 }  // namespace

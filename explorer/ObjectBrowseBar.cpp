@@ -1,0 +1,3 @@
+#include "explorer/ObjectBrowseBar.h"
+
+IMPLEMENT_DYNAMIC(CObjectBrowseBar, CKtvPDockingControlBar)

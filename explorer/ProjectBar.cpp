@@ -1,0 +1,3 @@
+#include "explorer/ProjectBar.h"
+
+IMPLEMENT_DYNAMIC(CProjectBar, CKtvPDockingControlBar)

@@ -1,0 +1,3 @@
+#include "sqleditor/RepositoryBar.h"
+
+IMPLEMENT_DYNAMIC(CRepositoryBar, CKtvPDockingControlBar)
