@@ -1,0 +1,202 @@
+// One library frame in each look: a docked toolbar, a docking pane with its
+// caption holding a tab strip, a status bar and an open popup menu. Each
+// picture goes next to the test program (looks-<name>.png) for a person to
+// look at; the test checks that what the screen shows after a change of look
+// is what the new look draws.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/display/Display.h"
+#include "platform/mfc/CDC.h"
+#include "platform/mfc/CWinApp.h"
+#include "platform/win32/menu/winmenu.h"
+#include "platform/mfc/CStatic.h"
+#include "tests/support/ui/KtvControlTest.h"
+#include "tests/support/ui/KtvUiTestSetup.h"
+#include "tests/ui/frames/KtvPVisualManagerCanvas.h"
+#include "ui/commandbars/KtvPPopupMenu.h"
+#include "ui/commandbars/KtvPStatusBar.h"
+#include "ui/commandbars/KtvPToolBar.h"
+#include "ui/controls/KtvPTabWnd.h"
+#include "ui/docking/KtvPDockingControlBar.h"
+#include "ui/frames/KtvPFrameWnd.h"
+#include "ui/frames/KtvPGlobalData.h"
+#include "ui/frames/KtvPVisualManager.h"
+#include "ui/frames/KtvPVisualManager2003.h"
+#include "ui/frames/KtvPVisualManagerXP.h"
+
+namespace {
+
+constexpr UINT kLooksToolBarId = 0xE800;
+constexpr UINT kLooksStatusBarId = 0xE801;
+constexpr UINT kLooksPaneId = 0x2301;
+constexpr UINT kLooksStandardToolBar = 131;  // the program's Standard toolbar and main menu
+
+const UINT kLooksIndicators[] = {0, ID_INDICATOR_CAPS, ID_INDICATOR_NUM};
+
+// A pane whose client is a tab strip of three pages.
+class LooksPane : public CKtvPDockingControlBar {
+public:
+    BOOL MakeTabs()
+    {
+        if (!m_wndTabs.Create(CKtvPTabWnd::TABSTYLE_3D, CRect(0, 0, 10, 10), this, 1, CKtvPBaseTabWnd::LOCATION_BOTTOM))
+            return FALSE;
+        for (const char* label : {"Objects", "Templates", "Snippets"}) {
+            auto page = std::make_unique<CStatic>();
+            page->Create(label, WS_CHILD | WS_VISIBLE, CRect(0, 0, 10, 10), &m_wndTabs, 10 + (UINT)m_pages.size());
+            m_wndTabs.AddTab(page.get(), label, (UINT)-1, FALSE);
+            m_pages.push_back(std::move(page));
+        }
+        m_wndTabs.SetActiveTab(0);
+        FitTabs();
+        return TRUE;
+    }
+    void FitTabs()
+    {
+        CRect rect;
+        GetClientRect(rect);
+        m_wndTabs.SetWindowPos(nullptr, 0, 0, rect.Width(), rect.Height(), SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+    CKtvPTabWnd m_wndTabs;
+    std::vector<std::unique_ptr<CStatic>> m_pages;
+};
+
+struct LookCase {
+    const char* name;
+    CRuntimeClass* pClass;
+    BOOL bLook2000;
+};
+
+class LooksScreenshotTest : public tw::test::KtvControlTest {
+protected:
+    void SetUp() override
+    {
+        KtvControlTest::SetUp();
+        KtvPrepareUiTest();
+        tw::test::KtvLookCanvas::ResetLook();
+    }
+    void TearDown() override
+    {
+        if (menu != nullptr && ::IsWindow(menuHwnd))
+            menu->DestroyWindow();
+        tw::test::DestroyTopLevelWindows();
+        KtvControlTest::TearDown();
+        tw::test::KtvLookCanvas::ResetLook();
+    }
+
+    void OpenFrame()
+    {
+        frame = new CKtvPFrameWnd;
+        ASSERT_TRUE(frame->Create(nullptr, "Looks", WS_OVERLAPPEDWINDOW | WS_VISIBLE, CRect(20, 20, 660, 440)));
+        ASSERT_TRUE(toolBar.CreateEx(frame, TBSTYLE_FLAT,
+                                     WS_CHILD | WS_VISIBLE | CBRS_TOP | CBRS_GRIPPER | CBRS_TOOLTIPS | CBRS_SIZE_DYNAMIC,
+                                     CRect(1, 1, 1, 1), kLooksToolBarId));
+        ASSERT_TRUE(toolBar.LoadToolBar(kLooksStandardToolBar));
+        toolBar.SetWindowText("Standard");
+        ASSERT_TRUE(statusBar.Create(frame, WS_CHILD | WS_VISIBLE | CBRS_BOTTOM, kLooksStatusBarId));
+        ASSERT_TRUE(statusBar.SetIndicators(kLooksIndicators, 3));
+        statusBar.SetPaneText(0, "Ready");
+        ASSERT_TRUE(pane.Create("Object Browser", frame, CRect(0, 0, 200, 200), TRUE, kLooksPaneId,
+                                WS_CHILD | WS_VISIBLE | CBRS_LEFT | CBRS_HIDE_INPLACE | WS_CAPTION, 0,
+                                KTVP_CBRS_FLOAT | KTVP_CBRS_RESIZE | KTVP_CBRS_CLOSE | KTVP_CBRS_AUTOHIDE));
+        toolBar.EnableDocking(CBRS_ALIGN_ANY);
+        pane.EnableDocking(CBRS_ALIGN_ANY);
+        ASSERT_TRUE(frame->EnableDocking(CBRS_ALIGN_ANY));
+        frame->DockControlBar(&toolBar);
+        frame->DockControlBar(&pane);
+        frame->RecalcLayout();
+        ASSERT_TRUE(pane.MakeTabs());
+        Pump();
+    }
+    // The popup menu of the frame's File menu, opened under the toolbar.
+    void OpenMenu()
+    {
+        HMENU hMain = ::LoadMenu(AfxGetResourceHandle(), MAKEINTRESOURCE(kLooksStandardToolBar));
+        ASSERT_NE(nullptr, hMain);
+        HMENU hFile = ::GetSubMenu(hMain, 0);
+        ASSERT_NE(nullptr, hFile);
+        CRect rect;
+        toolBar.GetWindowRect(rect);
+        menu = new CKtvPPopupMenu;
+        ASSERT_TRUE(menu->Create(frame, rect.left + 260, rect.bottom + 30, hFile, FALSE, TRUE));
+        menuHwnd = menu->GetSafeHwnd();
+        ::DestroyMenu(hMain);
+        Pump();
+    }
+    void SelectLook(const LookCase& look)
+    {
+        CKtvPVisualManager::SetDefaultManager(look.pClass);
+        CKtvPVisualManager::GetInstance()->SetLook2000(look.bLook2000);
+        CKtvPVisualManager::RedrawAll();
+        frame->RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
+        if (::IsWindow(menuHwnd))
+            menu->RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
+        Pump();
+    }
+    // What the current look paints as a bar's background at a point of its client area.
+    static COLORREF ExpectedBarFill(CKtvPBaseControlBar* pBar, CPoint pt)
+    {
+        CRect client;
+        pBar->GetClientRect(client);
+        CWindowDC screenDC(nullptr);
+        CDC dc;
+        dc.CreateCompatibleDC(&screenDC);
+        CBitmap bmp;
+        bmp.CreateCompatibleBitmap(&screenDC, client.Width(), client.Height());
+        CBitmap* pOld = dc.SelectObject(&bmp);
+        CKtvPVisualManager::GetInstance()->OnFillBarBackground(&dc, pBar, client, client, FALSE);
+        const COLORREF clr = dc.GetPixel(pt.x, pt.y);
+        dc.SelectObject(pOld);
+        return clr;
+    }
+
+    CKtvPFrameWnd* frame = nullptr;  // deletes itself with its window
+    CKtvPToolBar toolBar;
+    CKtvPStatusBar statusBar;
+    LooksPane pane;
+    CKtvPPopupMenu* menu = nullptr;
+    HWND menuHwnd = nullptr;
+};
+
+TEST_F(LooksScreenshotTest, OneFrameInEachLook)
+{
+    OpenFrame();
+    OpenMenu();
+    ASSERT_TRUE(::IsWindowVisible(menuHwnd));
+    const LookCase looks[] = {
+        {"base", RUNTIME_CLASS(CKtvPVisualManager), FALSE},
+        {"look2000", RUNTIME_CLASS(CKtvPVisualManager), TRUE},
+        {"xp", RUNTIME_CLASS(CKtvPVisualManagerXP), FALSE},
+        {"2003", RUNTIME_CLASS(CKtvPVisualManager2003), FALSE},
+    };
+    const std::filesystem::path dir = std::filesystem::canonical("/proc/self/exe").parent_path();
+    std::vector<COLORREF> statusFills;
+    for (const LookCase& look : looks) {
+        SelectLook(look);
+        CRect rectScreen;
+        frame->GetWindowRect(rectScreen);
+        CRect rectMenu;
+        menu->GetWindowRect(rectMenu);
+        rectScreen.UnionRect(rectScreen, rectMenu);
+        const std::string path = (dir / ("looks-" + std::string(look.name) + ".png")).string();
+        EXPECT_TRUE(tw::display::Display::Instance().GetScreen().SavePng(path, &rectScreen)) << path;
+
+        // The status bar's free stretch right of its panes shows the new look's fill: no bar kept
+        // a colour of the look before.
+        CRect rectStatus;
+        statusBar.GetClientRect(rectStatus);
+        const CPoint pt(rectStatus.right - 40, rectStatus.top + 1);
+        const COLORREF shown = ScreenPixel(statusBar.GetSafeHwnd(), pt.x, pt.y);
+        EXPECT_EQ(ExpectedBarFill(&statusBar, pt), shown) << look.name;
+        statusFills.push_back(shown);
+        EXPECT_TRUE(::IsWindowVisible(menuHwnd)) << look.name;
+    }
+    // The base look keeps the button face.
+    EXPECT_EQ(globalData.clrBarFace, statusFills[0]);
+}
+
+}  // namespace
