@@ -14,7 +14,8 @@
 #include "platform/mfc/CWinApp.h"
 #include "resources/resource.h"
 #include "tests/support/ui/KtvControlTest.h"
-#include "tests/support/ui/KtvTestDockFrame.h"
+#include "tests/support/ui/KtvLookSample.h"
+#include "tests/ui/controls/KtvPOutlookBarFixture.h"
 #include "tests/support/ui/KtvUiTestSetup.h"
 #include "ui/commandbars/KtvPPopupMenu.h"
 #include "ui/controls/KtvPNavigationPaneOptionsDlg.h"
@@ -28,8 +29,6 @@
 
 namespace {
 
-using tw::test::DockFrameTest;
-
 constexpr UINT kOutlookUseScript = WM_APP + 71;
 
 // The bar records the scroll buttons' clicks.
@@ -39,36 +38,14 @@ public:
     std::vector<bool> scrolls;
 };
 
-class OutlookBarUseTest : public DockFrameTest {
+class OutlookBarUseTest : public tw::test::KtvOutlookBarFixture<RecordingOutlookBar> {
 protected:
-    void SetUp() override
-    {
-        KtvPrepareUiTest();  // the dialog's template is one of the program's resources
-        DockFrameTest::SetUp();
-    }
-    void TearDown() override
-    {
-        if (bar != nullptr && bar->GetSafeHwnd() != nullptr)
-            bar->DestroyWindow();
-        bar.reset();
-        lists.clear();
-        DockFrameTest::TearDown();
-    }
     void MakeBar(int nPages, BOOL bNavigationPane)
     {
-        bar = std::make_unique<RecordingOutlookBar>();
-        bar->SetNavigationPaneMode(bNavigationPane);
-        ASSERT_TRUE(bar->Create("Snippets", frame, CRect(0, 0, 180, 300), 40267, WS_CHILD | WS_VISIBLE | CBRS_LEFT, 0));
-        wnd = dynamic_cast<CKtvPOutlookWnd*>(bar->GetUnderlinedWindow());
-        ASSERT_NE(nullptr, wnd);
-        for (int i = 0; i < nPages; i++) {
-            auto list = std::make_unique<CListBox>();
-            const std::string label = "Group " + std::to_string(i);
-            list->Create(WS_CHILD | WS_VISIBLE | LBS_NOTIFY, CRect(0, 0, 10, 10), wnd, 500 + i);
-            wnd->AddControl(list.get(), label.c_str(), -1, TRUE);
-            lists.push_back(std::move(list));
-        }
-        Pump();
+        std::vector<std::string> labels;
+        for (int i = 0; i < nPages; i++)
+            labels.push_back("Group " + std::to_string(i));
+        MakeListBar(labels, bNavigationPane);
     }
     std::vector<std::string> Labels()
     {
@@ -93,7 +70,7 @@ protected:
     LRESULT HandleParentMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) override
     {
         if (message != kOutlookUseScript)
-            return DockFrameTest::HandleParentMessage(hwnd, message, wParam, lParam);
+            return KtvOutlookBarFixture::HandleParentMessage(hwnd, message, wParam, lParam);
         for (HWND h : tw::test::TopLevelWindows(true)) {
             auto* pDlg = dynamic_cast<CKtvPNavigationPaneOptionsDlg*>(CWnd::FromHandlePermanent(h));
             if (pDlg == nullptr)
@@ -108,9 +85,6 @@ protected:
         return 0;
     }
 
-    std::unique_ptr<RecordingOutlookBar> bar;
-    CKtvPOutlookWnd* wnd = nullptr;
-    std::vector<std::unique_ptr<CListBox>> lists;
     std::function<void(CKtvPNavigationPaneOptionsDlg&)> script;
     bool scriptRan = false;
     int scriptTries = 0;
@@ -262,22 +236,6 @@ protected:
         pane->RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
         Pump();
     }
-    // What the current look fills the pane with at a point of its client area.
-    COLORREF LookFill(CPoint pt)
-    {
-        CRect client;
-        pane->GetClientRect(client);
-        CWindowDC screenDC(nullptr);
-        CDC dc;
-        dc.CreateCompatibleDC(&screenDC);
-        CBitmap bmp;
-        bmp.CreateCompatibleBitmap(&screenDC, client.Width(), client.Height());
-        CBitmap* pOld = dc.SelectObject(&bmp);
-        CKtvPVisualManager::GetInstance()->OnFillBarBackground(&dc, pane.get(), client, client, FALSE);
-        const COLORREF clr = dc.GetPixel(pt.x, pt.y);
-        dc.SelectObject(pOld);
-        return clr;
-    }
     std::unique_ptr<CKtvPOutlookBarPane> pane;
 };
 
@@ -304,7 +262,7 @@ TEST_F(OutlookPanePaintTest, AnIconButtonOnThePanesOwnFillInEveryLook)
         if (pLook == RUNTIME_CLASS(CKtvPVisualManager))
             EXPECT_EQ(pane->GetBackColor(), ScreenPixel(pane->GetSafeHwnd(), 3, 190));
         else  // a plain pane takes the bar fill of the XP and 2003 looks, the colour their toolbar text suits
-            EXPECT_EQ(LookFill(CPoint(3, 190)), ScreenPixel(pane->GetSafeHwnd(), 3, 190)) << pLook->m_lpszClassName;
+            EXPECT_EQ(KtvLookBarFillAt(pane.get(), CPoint(3, 190)), ScreenPixel(pane->GetSafeHwnd(), 3, 190)) << pLook->m_lpszClassName;
     }
     EXPECT_FALSE(pane->AddButton(nullptr, "None", 701)) << "no icon, no button";
     EXPECT_EQ(1, pane->GetCount());

@@ -15,8 +15,8 @@
 #include "platform/mfc/CListBox.h"
 #include "resources/resource.h"
 #include "tests/support/ui/KtvControlTest.h"
-#include "tests/support/ui/KtvTestDockFrame.h"
 #include "tests/support/ui/KtvUiTestSetup.h"
+#include "tests/ui/controls/KtvPOutlookBarFixture.h"
 #include "ui/controls/KtvPCaptionBar.h"
 #include "ui/controls/KtvPOutlookBarDockingPane.h"
 #include "ui/controls/KtvPOutlookWnd.h"
@@ -40,42 +40,11 @@ bool SavePictureOf(CWnd* pWnd, const char* name)
     return tw::display::Display::Instance().GetScreen().SavePng(PictureShotPath(name), &rect);
 }
 
-class OutlookScreenshotTest : public tw::test::DockFrameTest {
-protected:
-    void SetUp() override
-    {
-        KtvPrepareUiTest();
-        DockFrameTest::SetUp();
-    }
-    void TearDown() override
-    {
-        if (bar != nullptr && bar->GetSafeHwnd() != nullptr)
-            bar->DestroyWindow();
-        bar.reset();
-        lists.clear();
-        DockFrameTest::TearDown();
-    }
-    std::unique_ptr<CKtvPOutlookBar> bar;
-    CKtvPOutlookWnd* wnd = nullptr;
-    std::vector<std::unique_ptr<CListBox>> lists;
-};
+using OutlookScreenshotTest = tw::test::KtvOutlookBarFixture<CKtvPOutlookBar>;
 
 TEST_F(OutlookScreenshotTest, ThreeListPagesThenOneTornOff)
 {
-    bar = std::make_unique<CKtvPOutlookBar>();
-    ASSERT_TRUE(bar->Create("Snippets", frame, CRect(0, 0, 180, 300), 40267, WS_CHILD | WS_VISIBLE | CBRS_LEFT,
-                            KTVP_CBRS_FLOAT | KTVP_CBRS_RESIZE));
-    wnd = dynamic_cast<CKtvPOutlookWnd*>(bar->GetUnderlinedWindow());
-    ASSERT_NE(nullptr, wnd);
-    const char* groups[] = {"Queries", "Procedures", "Comments"};
-    for (int i = 0; i < 3; i++) {
-        auto list = std::make_unique<CListBox>();
-        list->Create(WS_CHILD | WS_VISIBLE | LBS_NOTIFY, CRect(0, 0, 10, 10), wnd, 500 + i);
-        for (int k = 0; k < 4; k++)
-            list->AddString((std::string(groups[i]) + " snippet " + std::to_string(k + 1)).c_str());
-        wnd->AddControl(list.get(), groups[i], -1, TRUE);
-        lists.push_back(std::move(list));
-    }
+    MakeListBar({"Queries", "Procedures", "Comments"}, FALSE, KTVP_CBRS_FLOAT | KTVP_CBRS_RESIZE, 4);
     wnd->SetActiveTab(1);
     frame->RecalcLayout();
     frame->RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW | RDW_FRAME);

@@ -16,6 +16,7 @@
 #include "platform/win32/menu/winmenu.h"
 #include "platform/mfc/CStatic.h"
 #include "tests/support/ui/KtvControlTest.h"
+#include "tests/support/ui/KtvLookSample.h"
 #include "tests/support/ui/KtvUiTestSetup.h"
 #include "tests/ui/frames/KtvPVisualManagerCanvas.h"
 #include "ui/commandbars/KtvPPopupMenu.h"
@@ -137,23 +138,6 @@ protected:
             menu->RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
         Pump();
     }
-    // What the current look paints as a bar's background at a point of its client area.
-    static COLORREF ExpectedBarFill(CKtvPBaseControlBar* pBar, CPoint pt)
-    {
-        CRect client;
-        pBar->GetClientRect(client);
-        CWindowDC screenDC(nullptr);
-        CDC dc;
-        dc.CreateCompatibleDC(&screenDC);
-        CBitmap bmp;
-        bmp.CreateCompatibleBitmap(&screenDC, client.Width(), client.Height());
-        CBitmap* pOld = dc.SelectObject(&bmp);
-        CKtvPVisualManager::GetInstance()->OnFillBarBackground(&dc, pBar, client, client, FALSE);
-        const COLORREF clr = dc.GetPixel(pt.x, pt.y);
-        dc.SelectObject(pOld);
-        return clr;
-    }
-
     CKtvPFrameWnd* frame = nullptr;  // deletes itself with its window
     CKtvPToolBar toolBar;
     CKtvPStatusBar statusBar;
@@ -191,7 +175,7 @@ TEST_F(LooksScreenshotTest, OneFrameInEachLook)
         statusBar.GetClientRect(rectStatus);
         const CPoint pt(rectStatus.right - 40, rectStatus.top + 1);
         const COLORREF shown = ScreenPixel(statusBar.GetSafeHwnd(), pt.x, pt.y);
-        EXPECT_EQ(ExpectedBarFill(&statusBar, pt), shown) << look.name;
+        EXPECT_EQ(KtvLookBarFillAt(&statusBar, pt), shown) << look.name;
         statusFills.push_back(shown);
         EXPECT_TRUE(::IsWindowVisible(menuHwnd)) << look.name;
     }
