@@ -8,6 +8,7 @@
 #include "platform/mfc/CDialog.h"
 #include "platform/win32/resource/DialogTemplate.h"
 #include "tests/support/ui/KtvControlTest.h"
+#include "tests/support/ui/KtvEmptyDialog.h"
 #include "ui/commandbars/KtvPToolBar.h"
 #include "ui/controls/KtvPCaptionBar.h"
 #include "ui/frames/KtvPCodes.h"
@@ -225,11 +226,7 @@ TEST_F(CaptionBarTest, ABarInADialogMarksThatBarsLiveInDialogs)
     ASSERT_TRUE(inHost.Create(WS_CHILD | WS_VISIBLE, &host, 9203, -1));
     EXPECT_FALSE(CKtvPControlBar::m_bBarsInDialog);
 
-    tw::res::DialogTemplate dialog;
-    dialog.style = WS_POPUP | WS_VISIBLE;
-    dialog.cx = 200;
-    dialog.cy = 150;
-    const std::vector<BYTE> bytes = tw::res::WriteDialogTemplate(dialog);
+    const std::vector<BYTE> bytes = KtvEmptyDialogTemplate();
     CDialog dlg;
     ASSERT_TRUE(dlg.CreateIndirect(reinterpret_cast<LPCDLGTEMPLATE>(bytes.data()), &host));
     CKtvPCaptionBar inDialog;

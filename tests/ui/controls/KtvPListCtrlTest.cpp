@@ -9,6 +9,7 @@
 #include "platform/mfc/CDialog.h"
 #include "platform/win32/resource/DialogTemplate.h"
 #include "tests/support/ui/KtvControlTest.h"
+#include "tests/support/ui/KtvEmptyDialog.h"
 #include "ui/controls/KtvPListCtrl.h"
 
 namespace {
@@ -133,11 +134,7 @@ TEST_F(ListTest, TheHeaderKnowsWhetherItLivesInADialog)
 {
     EXPECT_FALSE(list.GetHeaderCtrl().IsDialogControl());
 
-    tw::res::DialogTemplate dialog;
-    dialog.style = WS_POPUP | WS_VISIBLE;
-    dialog.cx = 200;
-    dialog.cy = 150;
-    const std::vector<BYTE> bytes = tw::res::WriteDialogTemplate(dialog);
+    const std::vector<BYTE> bytes = KtvEmptyDialogTemplate();
     CDialog dlg;
     ASSERT_TRUE(dlg.CreateIndirect(reinterpret_cast<LPCDLGTEMPLATE>(bytes.data()), &host));
     NumberList inDialog;
