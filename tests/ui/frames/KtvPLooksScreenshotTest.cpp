@@ -20,10 +20,13 @@
 #include "tests/support/ui/KtvUiTestSetup.h"
 #include "tests/ui/frames/KtvPVisualManagerCanvas.h"
 #include "ui/commandbars/KtvPPopupMenu.h"
+#include "ui/commandbars/KtvPPopupMenuBar.h"
 #include "ui/commandbars/KtvPStatusBar.h"
 #include "ui/commandbars/KtvPToolBar.h"
+#include "ui/commandbars/KtvPToolbarButton.h"
 #include "ui/controls/KtvPTabWnd.h"
 #include "ui/docking/KtvPDockingControlBar.h"
+#include "ui/frames/KtvPCodes.h"
 #include "ui/frames/KtvPFrameWnd.h"
 #include "ui/frames/KtvPGlobalData.h"
 #include "ui/frames/KtvPVisualManager.h"
@@ -181,6 +184,70 @@ TEST_F(LooksScreenshotTest, OneFrameInEachLook)
     }
     // The base look keeps the button face.
     EXPECT_EQ(globalData.clrBarFace, statusFills[0]);
+}
+
+// In the XP and 2003 looks a popup menu's image column is image width + 2 x margin + 1 wide: left of it the
+// column's colour, from there on the menu's light colour, along a row of an item without image.
+TEST_F(LooksScreenshotTest, PopupImageColumnWidth)
+{
+    OpenFrame();
+    OpenMenu();
+    CKtvPPopupMenuBar* pMenuBar = menu->GetMenuBar();
+    ASSERT_NE(nullptr, pMenuBar);
+    int y = -1;
+    for (int i = 0; i < pMenuBar->GetCount(); i++) {
+        CKtvPToolbarButton* pButton = pMenuBar->GetButton(i);
+        if (pButton->m_strText.Find("Close") >= 0)
+            y = pButton->m_rect.top + 2;
+    }
+    ASSERT_GE(y, 0);
+    const LookCase looks[] = {{"xp", RUNTIME_CLASS(CKtvPVisualManagerXP), FALSE},
+                              {"2003", RUNTIME_CLASS(CKtvPVisualManager2003), FALSE}};
+    for (const LookCase& look : looks) {
+        SelectLook(look);
+        const int w = CKtvPToolBar::GetMenuImageSize().cx + 2 * CKtvPVisualManager::GetInstance()->GetMenuImageMargin() + 1;
+        CRect client;
+        pMenuBar->GetClientRect(client);
+        const COLORREF clrLight = ScreenPixel(pMenuBar->GetSafeHwnd(), client.right - 3, y);
+        int x = 0;
+        while (x < client.right && ScreenPixel(pMenuBar->GetSafeHwnd(), x, y) != clrLight)
+            x++;
+        EXPECT_EQ(w, x) << look.name;
+        EXPECT_NE(clrLight, ScreenPixel(pMenuBar->GetSafeHwnd(), w - 1, y)) << look.name;
+    }
+}
+
+// The text colour of a button of the frame's toolbar under the mouse: checked or pressed, the XP and 2003
+// looks write it in the highlight text colour; otherwise, and when disabled, the base look decides.
+TEST_F(LooksScreenshotTest, HighlightedButtonText)
+{
+    OpenFrame();
+    CKtvPToolbarButton* pButton = toolBar.GetButton(0);
+    ASSERT_NE(nullptr, pButton);
+    struct Case {
+        UINT nStyle;
+        ButtonState state;
+        bool hilite;
+    } cases[] = {
+        {TBBS_CHECKED, ButtonsIsHighlighted, true},
+        {TBBS_PRESSED, ButtonsIsHighlighted, true},
+        {0, ButtonsIsHighlighted, false},
+        {TBBS_CHECKED, ButtonsIsRegular, false},
+        {TBBS_CHECKED | TBBS_DISABLED, ButtonsIsHighlighted, false},
+    };
+    const UINT nStyleBefore = pButton->m_nStyle;
+    for (CRuntimeClass* pLook : {RUNTIME_CLASS(CKtvPVisualManagerXP), RUNTIME_CLASS(CKtvPVisualManager2003)}) {
+        CKtvPVisualManager::SetDefaultManager(pLook);
+        for (const Case& c : cases) {
+            pButton->m_nStyle = c.nStyle;
+            const COLORREF clr = CKtvPVisualManager::GetInstance()->GetToolbarButtonTextColor(pButton, c.state);
+            CKtvPVisualManager base(TRUE);
+            const COLORREF clrBase = base.GetToolbarButtonTextColor(pButton, c.state);
+            EXPECT_EQ(c.hilite ? globalData.clrTextHilite : clrBase, clr)
+                << pLook->m_lpszClassName << " style " << c.nStyle << " state " << (int)c.state;
+        }
+    }
+    pButton->m_nStyle = nStyleBefore;
 }
 
 }  // namespace
