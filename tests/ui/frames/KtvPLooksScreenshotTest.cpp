@@ -250,4 +250,32 @@ TEST_F(LooksScreenshotTest, HighlightedButtonText)
     pButton->m_nStyle = nStyleBefore;
 }
 
+// In the 2003 look a docked toolbar's separators keep from its edges half of what a button is taller than its
+// image (15 pixels in the Standard toolbar's strip), so they line up with the images, not the bar.
+TEST_F(LooksScreenshotTest, ToolBarSizedSeparators2003)
+{
+    OpenFrame();
+    SelectLook({"2003", RUNTIME_CLASS(CKtvPVisualManager2003), FALSE});
+    CRect rectSeparator;
+    for (int i = 0; i < toolBar.GetCount() && rectSeparator.IsRectEmpty(); i++)
+        if (toolBar.GetButton(i)->m_nStyle & TBBS_SEPARATOR)
+            rectSeparator = toolBar.GetButton(i)->m_rect;
+    ASSERT_FALSE(rectSeparator.IsRectEmpty());
+    const int x = (rectSeparator.left + rectSeparator.right) / 2 - 1;
+    const COLORREF clrLine = ScreenPixel(toolBar.GetSafeHwnd(), x, rectSeparator.CenterPoint().y);
+    int first = -1, last = -1;
+    for (int y = rectSeparator.top; y < rectSeparator.bottom; y++)
+        if (ScreenPixel(toolBar.GetSafeHwnd(), x, y) == clrLine) {
+            if (first < 0)
+                first = y;
+            last = y;
+        }
+    const int inset = (rectSeparator.Height() - 15) / 2;
+    ASSERT_GT(inset, 0);
+    EXPECT_EQ(rectSeparator.top + inset, first);
+    EXPECT_EQ(rectSeparator.bottom - inset - 2, last);  // the dark line of the etched pair ends one short
+    // Its light partner runs one pixel lower, right of it.
+    EXPECT_NE(clrLine, ScreenPixel(toolBar.GetSafeHwnd(), x + 1, rectSeparator.CenterPoint().y));
+}
+
 }  // namespace
