@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "platform/mfc/CDialog.h"
 #include "platform/mfc/CDC.h"
 #include "ui/commandbars/KtvPBoxButtonSupport.h"
 #include "ui/commandbars/KtvPMemDC.h"
@@ -79,7 +80,10 @@ BOOL CKtvPCaptionBar::Create(DWORD dwStyle, CWnd* pParentWnd, UINT uID, int nHei
         pFrame = p4;
     else if (auto* p5 = dynamic_cast<CKtvPMDIChildWnd*>(pParentWnd))
         pFrame = p5;
-    if (pFrame != nullptr) pFrame->AddControlBar(this, TRUE);
+    if (pFrame != nullptr)
+        pFrame->AddControlBar(this, TRUE);
+    else if (dynamic_cast<CDialog*>(pParentWnd) != nullptr)
+        m_bBarsInDialog = TRUE;
     return TRUE;
 }
 

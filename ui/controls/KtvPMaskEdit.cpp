@@ -2,6 +2,76 @@
 
 #include <algorithm>
 #include <cctype>
+#include <string>
+#include <vector>
+
+#include "platform/win32/kernel/Utf8Text.h"
+
+namespace {
+
+// Byte offsets at which each character of a text starts, then its length.
+std::vector<int> MaskEditCharStarts(const CString& str)
+{
+    const char* p = str;
+    const int nLen = str.GetLength();
+    std::vector<int> starts;
+    for (int i = 0; i < nLen;) {
+        starts.push_back(i);
+        size_t nBytes = 1;
+        tw::utf8::Decode(p + i, p + nLen, nBytes);
+        i += (int)std::max<size_t>(nBytes, 1);
+    }
+    starts.push_back(nLen);
+    return starts;
+}
+
+int MaskEditCharCount(const CString& str) { return (int)MaskEditCharStarts(str).size() - 1; }
+
+CString MaskEditCharAt(const CString& str, int nPos)
+{
+    const std::vector<int> starts = MaskEditCharStarts(str);
+    if (nPos < 0 || nPos + 1 >= (int)starts.size()) return CString();
+    return str.Mid(starts[nPos], starts[nPos + 1] - starts[nPos]);
+}
+
+std::vector<CString> MaskEditSplit(const CString& str)
+{
+    const std::vector<int> starts = MaskEditCharStarts(str);
+    std::vector<CString> chars;
+    for (size_t i = 0; i + 1 < starts.size(); ++i) chars.push_back(str.Mid(starts[i], starts[i + 1] - starts[i]));
+    return chars;
+}
+
+int MaskEditByteOf(const CString& str, int nChar)
+{
+    const std::vector<int> starts = MaskEditCharStarts(str);
+    return starts[std::clamp(nChar, 0, (int)starts.size() - 1)];
+}
+
+// A byte offset inside a character counts as that character's end.
+int MaskEditCharOf(const CString& str, int nByte)
+{
+    const std::vector<int> starts = MaskEditCharStarts(str);
+    return (int)(std::lower_bound(starts.begin(), starts.end(), nByte) - starts.begin());
+}
+
+char32_t MaskEditCodePoint(const CString& strChar)
+{
+    const char* p = strChar;
+    size_t nBytes = 1;
+    return strChar.IsEmpty() ? 0 : tw::utf8::Decode(p, p + strChar.GetLength(), nBytes);
+}
+
+CString MaskEditMapCase(const CString& strChar, DWORD dwStyle)
+{
+    if ((dwStyle & (ES_UPPERCASE | ES_LOWERCASE)) == 0) return strChar;
+    const char32_t c = MaskEditCodePoint(strChar);
+    std::string out;
+    tw::utf8::Append((dwStyle & ES_UPPERCASE) ? tw::utf8::ToUpper(c) : tw::utf8::ToLower(c), out);
+    return CString(out.c_str());
+}
+
+}  // namespace
 
 IMPLEMENT_DYNAMIC(CKtvPMaskEdit, CEdit)
 
@@ -17,6 +87,20 @@ END_MESSAGE_MAP()
 CKtvPMaskEdit::CKtvPMaskEdit() : m_chMaskInputTemplate(_T('_')), m_bSelectByGroup(TRUE) {}
 
 CKtvPMaskEdit::~CKtvPMaskEdit() = default;
+
+BOOL CKtvPMaskEdit::AcceptsCharacter(const CString& strChar, TCHAR chMask) const
+{
+    if (strChar.GetLength() == 1) return AcceptsChar(strChar[0], chMask);
+    const char32_t c = MaskEditCodePoint(strChar);
+    switch (chMask) {
+    case _T('C'):
+    case _T('c'): return tw::utf8::IsAlpha(c);
+    case _T('A'):
+    case _T('a'): return tw::utf8::IsAlnum(c);
+    case _T('*'): return c >= 0xA0;
+    default: return FALSE;
+    }
+}
 
 BOOL CKtvPMaskEdit::AcceptsChar(TCHAR ch, TCHAR chMask) const
 {
@@ -48,16 +132,44 @@ void CKtvPMaskEdit::SetAllowedChars(LPCTSTR lpszValid) { m_strValid = lpszValid 
 
 BOOL CKtvPMaskEdit::IsInputPos(int nPos) const
 {
-    if (m_strInputTemplate.IsEmpty()) return nPos >= 0 && nPos < m_str.GetLength();
-    return nPos >= 0 && nPos < m_strInputTemplate.GetLength() && m_strInputTemplate[nPos] == _T('_');
+    if (m_strInputTemplate.IsEmpty()) return nPos >= 0 && nPos < ValueLength();
+    return nPos >= 0 && MaskEditCharAt(m_strInputTemplate, nPos) == _T("_");
 }
 
-BOOL CKtvPMaskEdit::FitsPos(TCHAR ch, int nPos) const
+BOOL CKtvPMaskEdit::FitsPos(const CString& strChar, int nPos) const
 {
-    if (m_strMask.IsEmpty()) return m_strValid.IsEmpty() || m_strValid.Find(ch) >= 0;
+    if (m_strMask.IsEmpty()) return m_strValid.IsEmpty() || m_strValid.Find(strChar) >= 0;
     if (!IsInputPos(nPos) || nPos >= m_strMask.GetLength()) return FALSE;
-    if (!AcceptsChar(ch, m_strMask[nPos])) return FALSE;
-    return m_strValid.IsEmpty() || m_strValid.Find(ch) >= 0;
+    if (!AcceptsCharacter(strChar, m_strMask[nPos])) return FALSE;
+    return m_strValid.IsEmpty() || m_strValid.Find(strChar) >= 0;
+}
+
+CString CKtvPMaskEdit::ValueChar(int nPos) const { return MaskEditCharAt(m_str, nPos); }
+
+CString CKtvPMaskEdit::ValueRange(int nStart, int nEnd) const
+{
+    const int nByteStart = MaskEditByteOf(m_str, nStart);
+    return m_str.Mid(nByteStart, std::max(0, MaskEditByteOf(m_str, nEnd) - nByteStart));
+}
+
+int CKtvPMaskEdit::ValueLength() const { return MaskEditCharCount(m_str); }
+
+void CKtvPMaskEdit::GetCharSel(int& nStart, int& nEnd) const
+{
+    // The window's text, not the value: the two differ while a change is under way.
+    CString strText;
+    GetWindowText(strText);
+    int nByteStart = 0, nByteEnd = 0;
+    GetSel(nByteStart, nByteEnd);
+    nStart = MaskEditCharOf(strText, nByteStart);
+    nEnd = MaskEditCharOf(strText, nByteEnd);
+}
+
+void CKtvPMaskEdit::SetCharSel(int nStart, int nEnd)
+{
+    CString strText;
+    GetWindowText(strText);
+    SetSel(MaskEditByteOf(strText, nStart), MaskEditByteOf(strText, nEnd));
 }
 
 int CKtvPMaskEdit::RunEnd(int nPos, int nGroupEnd) const
@@ -71,7 +183,7 @@ void CKtvPMaskEdit::FindGroup(int nPos, BOOL bForward, int& nStart, int& nEnd) c
 {
     nStart = -1;
     nEnd = 0;
-    const int nLen = m_str.GetLength();
+    const int nLen = ValueLength();
     if (m_strInputTemplate.IsEmpty()) {
         nStart = 0;
         nEnd = nLen;
@@ -101,38 +213,40 @@ void CKtvPMaskEdit::FindGroup(int nPos, BOOL bForward, int& nStart, int& nEnd) c
 BOOL CKtvPMaskEdit::StoreText(LPCTSTR lpszText, BOOL bWithDelimiters)
 {
     const CString strText = lpszText == nullptr ? _T("") : lpszText;
-    const int nLen = strText.GetLength();
+    const std::vector<CString> text = MaskEditSplit(strText);
+    const std::vector<CString> tmpl = MaskEditSplit(m_strInputTemplate);
+    const int nLen = (int)text.size();
+    const CString strBlank(m_chMaskInputTemplate);
     if (!m_strMask.IsEmpty()) {
-        int nInputs = 0;
-        for (int i = 0; i < m_strInputTemplate.GetLength(); ++i)
-            if (m_strInputTemplate[i] == _T('_')) ++nInputs;
+        const int nInputs = (int)std::count(tmpl.begin(), tmpl.end(), CString(_T("_")));
         if (bWithDelimiters ? nLen > m_strMask.GetLength() : nLen > nInputs) return FALSE;
     }
     if (!m_strValid.IsEmpty()) {
         for (int i = 0; i < nLen; ++i) {
-            const TCHAR ch = strText[i];
-            const BOOL bLiteral = i < m_strInputTemplate.GetLength() && m_strInputTemplate[i] != _T('_');
-            if (!bLiteral && ch != m_chMaskInputTemplate && m_strValid.Find(ch) < 0) return FALSE;
+            const BOOL bLiteral = i < (int)tmpl.size() && tmpl[i] != _T("_");
+            if (!bLiteral && text[i] != strBlank && m_strValid.Find(text[i]) < 0) return FALSE;
         }
     }
     if (m_strMask.IsEmpty()) {
         m_str = strText;
         return TRUE;
     }
-    CString strNew = m_strInputTemplate;
-    for (int j = 0; j < strNew.GetLength(); ++j)
-        if (strNew[j] == _T('_')) strNew.SetAt(j, m_chMaskInputTemplate);
-    for (int j = 0, k = 0; j < strNew.GetLength() && k < nLen; ++j) {
-        const TCHAR ch = strText[k];
-        if (m_strInputTemplate[j] == _T('_')) {
-            if (ch != m_chMaskInputTemplate && !AcceptsChar(ch, m_strMask[j])) return FALSE;
-            strNew.SetAt(j, ch);
+    std::vector<CString> value = tmpl;
+    for (CString& c : value)
+        if (c == _T("_")) c = strBlank;
+    for (int j = 0, k = 0; j < (int)value.size() && k < nLen; ++j) {
+        const CString& ch = text[k];
+        if (tmpl[j] == _T("_")) {
+            if (ch != strBlank && !AcceptsCharacter(ch, m_strMask[j])) return FALSE;
+            value[j] = ch;
             ++k;
         } else if (bWithDelimiters) {
-            if (ch != m_strInputTemplate[j]) return FALSE;
+            if (ch != tmpl[j]) return FALSE;
             ++k;
         }
     }
+    CString strNew;
+    for (const CString& c : value) strNew += c;
     m_str = strNew;
     return TRUE;
 }
@@ -147,8 +261,10 @@ int CKtvPMaskEdit::OnCreate(LPCREATESTRUCT lpCreateStruct)
 void CKtvPMaskEdit::ReplaceRange(int nStart, int nEnd, const CString& strNew)
 {
     // The value first: the edit's change notification then finds nothing to store.
-    m_str = m_str.Left(nStart) + strNew + m_str.Mid(nEnd);
-    SetSel(nStart, nEnd);
+    const int nByteStart = MaskEditByteOf(m_str, nStart);
+    const int nByteEnd = MaskEditByteOf(m_str, nEnd);
+    m_str = m_str.Left(nByteStart) + strNew + m_str.Mid(nByteEnd);
+    SetSel(nByteStart, nByteEnd);
     ReplaceSel(strNew, TRUE);
 }
 
@@ -160,7 +276,7 @@ void CKtvPMaskEdit::SelectFirstGroup()
     }
     int nStart = 0, nEnd = 0;
     FindGroup(0, TRUE, nStart, nEnd);
-    if (nStart >= 0) SetSel(nStart, nEnd);
+    if (nStart >= 0) SetCharSel(nStart, nEnd);
 }
 
 BOOL CKtvPMaskEdit::CheckSelInGroup(int nStart, int nEnd, int& nGroupStart, int& nGroupEnd)
@@ -168,7 +284,7 @@ BOOL CKtvPMaskEdit::CheckSelInGroup(int nStart, int nEnd, int& nGroupStart, int&
     FindGroup(nStart, TRUE, nGroupStart, nGroupEnd);
     if (nGroupStart < 0 || nStart < nGroupStart || nStart > nGroupEnd || nEnd < nGroupStart || nEnd > nGroupEnd) {
         MessageBeep((UINT)-1);
-        if (nGroupStart >= 0) SetSel(nGroupStart, nGroupEnd);
+        if (nGroupStart >= 0) SetCharSel(nGroupStart, nGroupEnd);
         return FALSE;
     }
     return TRUE;
@@ -177,24 +293,47 @@ BOOL CKtvPMaskEdit::CheckSelInGroup(int nStart, int nEnd, int& nGroupStart, int&
 void CKtvPMaskEdit::OnChar(UINT nChar, UINT nRepCnt, UINT nFlags)
 {
     const BOOL bCtrl = ::GetKeyState(VK_CONTROL) < 0;
-    if (nChar < 0x20 || nChar == 0x7F || bCtrl || nChar > 0xFF) {
+    if (nChar < 0x20 || nChar == 0x7F || bCtrl) {
+        m_strPendingChar.Empty();
         if (!m_strMask.IsEmpty() && (nChar == 8 || nChar == 0x2E) && !bCtrl) return;
         CEdit::OnChar(nChar, nRepCnt, nFlags);
         return;
     }
-    TCHAR ch = (TCHAR)nChar;
-    if (GetStyle() & ES_UPPERCASE) ch = (TCHAR)toupper((unsigned char)ch);
-    if (GetStyle() & ES_LOWERCASE) ch = (TCHAR)tolower((unsigned char)ch);
+    CString ch;
+    if (nChar > 0xFF) {
+        // A whole code point in one message.
+        std::string utf8;
+        tw::utf8::Append((char32_t)nChar, utf8);
+        ch = utf8.c_str();
+        m_strPendingChar.Empty();
+    } else if (nChar >= 0x80) {
+        // UTF-8 bytes arrive one message each: act once the character is whole.
+        if ((nChar & 0xC0) != 0x80) m_strPendingChar.Empty();
+        m_strPendingChar += (TCHAR)nChar;
+        const int nNeeded = (int)tw::utf8::SequenceLength((unsigned char)m_strPendingChar[0]);
+        if (m_strPendingChar.GetLength() < nNeeded) return;
+        ch = m_strPendingChar;
+        m_strPendingChar.Empty();
+        const char* p = ch;
+        if (!tw::utf8::IsValidSequence(p, p + ch.GetLength())) {
+            MessageBeep((UINT)-1);
+            return;
+        }
+    } else {
+        ch = CString((TCHAR)nChar);
+        m_strPendingChar.Empty();
+    }
+    ch = MaskEditMapCase(ch, GetStyle());
 
     int nStart = 0, nEnd = 0;
-    GetSel(nStart, nEnd);
+    GetCharSel(nStart, nEnd);
     int nGroupStart = 0, nGroupEnd = 0;
     if (!CheckSelInGroup(nStart, nEnd, nGroupStart, nGroupEnd)) return;
 
     if (nStart == nEnd) {
         if (m_strMask.IsEmpty()) {
             if (FitsPos(ch, nStart)) {
-                CEdit::OnChar(ch, nRepCnt, nFlags);
+                ReplaceSel(ch, TRUE);
                 GetWindowText(m_str);
             } else {
                 MessageBeep((UINT)-1);
@@ -204,7 +343,7 @@ void CKtvPMaskEdit::OnChar(UINT nChar, UINT nRepCnt, UINT nFlags)
         int nPos = nStart;
         if (nPos == nGroupEnd) {
             int nNext = -1, nNextEnd = 0;
-            if (nPos < m_str.GetLength() - 1) FindGroup(nPos + 1, TRUE, nNext, nNextEnd);
+            if (nPos < ValueLength() - 1) FindGroup(nPos + 1, TRUE, nNext, nNextEnd);
             if (nNext < 0 || nNext <= nPos) {
                 MessageBeep((UINT)-1);
                 return;
@@ -216,13 +355,13 @@ void CKtvPMaskEdit::OnChar(UINT nChar, UINT nRepCnt, UINT nFlags)
             MessageBeep((UINT)-1);
             return;
         }
-        ReplaceRange(nPos, nPos + 1, CString(ch));
+        ReplaceRange(nPos, nPos + 1, ch);
         ++nPos;
-        SetSel(nPos, nPos);
+        SetCharSel(nPos, nPos);
         if (nPos == nGroupEnd) {
             int nNext = -1, nNextEnd = 0;
-            if (nPos < m_str.GetLength()) FindGroup(nPos + 1, TRUE, nNext, nNextEnd);
-            if (nNext > nPos - 1 && nNext >= nPos) SetSel(nNext, nNext);
+            if (nPos < ValueLength()) FindGroup(nPos + 1, TRUE, nNext, nNextEnd);
+            if (nNext > nPos - 1 && nNext >= nPos) SetCharSel(nNext, nNext);
         }
         return;
     }
@@ -231,7 +370,7 @@ void CKtvPMaskEdit::OnChar(UINT nChar, UINT nRepCnt, UINT nFlags)
         return;
     }
     if (m_strInputTemplate.IsEmpty()) {
-        CEdit::OnChar(ch, nRepCnt, nFlags);
+        ReplaceSel(ch, TRUE);
         GetWindowText(m_str);
         return;
     }
@@ -239,19 +378,19 @@ void CKtvPMaskEdit::OnChar(UINT nChar, UINT nRepCnt, UINT nFlags)
     const int nSelLen = nEnd - nStart;
     if (nSelLen > nRunEnd - nStart) {
         MessageBeep((UINT)-1);
-        SetSel(nStart, nRunEnd);
+        SetCharSel(nStart, nRunEnd);
         return;
     }
-    CString strNew = CString(ch) + m_str.Mid(nEnd, nRunEnd - nEnd);
+    CString strNew = ch + ValueRange(nEnd, nRunEnd);
     for (int i = 1; i < nSelLen; ++i) strNew += m_chMaskInputTemplate;
     ReplaceRange(nStart, nRunEnd, strNew);
-    SetSel(nStart + 1, nStart + 1);
+    SetCharSel(nStart + 1, nStart + 1);
 }
 
 void CKtvPMaskEdit::DeleteChars(BOOL bBack)
 {
     int nStart = 0, nEnd = 0;
-    GetSel(nStart, nEnd);
+    GetCharSel(nStart, nEnd);
     int nGroupStart = 0, nGroupEnd = 0;
     if (!CheckSelInGroup(nStart, nEnd, nGroupStart, nGroupEnd)) return;
     if (nStart == nEnd) {
@@ -266,7 +405,7 @@ void CKtvPMaskEdit::DeleteChars(BOOL bBack)
             if (nPrev < 0 || nPrevEnd >= nStart)
                 MessageBeep((UINT)-1);
             else
-                SetSel(nPrevEnd, nPrevEnd);
+                SetCharSel(nPrevEnd, nPrevEnd);
             return;
         }
         if (!bBack && nStart == nGroupEnd) {
@@ -278,15 +417,15 @@ void CKtvPMaskEdit::DeleteChars(BOOL bBack)
         const int nRunLen = nRunEnd - p;
         if (nRunEnd < nGroupEnd) {
             for (int i = p; i < nGroupEnd - nRunLen; ++i) {
-                const TCHAR ch = m_str[i];
-                if (ch != m_chMaskInputTemplate && !AcceptsChar(ch, m_strMask[i])) {
+                const CString ch = ValueChar(i);
+                if (ch != CString(m_chMaskInputTemplate) && !AcceptsCharacter(ch, m_strMask[i])) {
                     MessageBeep((UINT)-1);
                     return;
                 }
             }
         }
-        ReplaceRange(p, nRunEnd, m_str.Mid(p + 1, nRunEnd - p - 1) + CString(m_chMaskInputTemplate));
-        SetSel(p, p);
+        ReplaceRange(p, nRunEnd, ValueRange(p + 1, nRunEnd) + CString(m_chMaskInputTemplate));
+        SetCharSel(p, p);
         return;
     }
     if (m_strInputTemplate.IsEmpty()) {
@@ -298,13 +437,13 @@ void CKtvPMaskEdit::DeleteChars(BOOL bBack)
     const int nSelLen = nEnd - nStart;
     if (nSelLen > nRunEnd - nStart) {
         MessageBeep((UINT)-1);
-        SetSel(nStart, nRunEnd);
+        SetCharSel(nStart, nRunEnd);
         return;
     }
-    CString strNew = m_str.Mid(nEnd, nRunEnd - nEnd);
+    CString strNew = ValueRange(nEnd, nRunEnd);
     for (int i = 0; i < nSelLen; ++i) strNew += m_chMaskInputTemplate;
     ReplaceRange(nStart, nRunEnd, strNew);
-    SetSel(nStart, nStart);
+    SetCharSel(nStart, nStart);
 }
 
 void CKtvPMaskEdit::OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags)
@@ -317,9 +456,9 @@ void CKtvPMaskEdit::OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags)
     }
     const BOOL bShift = ::GetKeyState(VK_SHIFT) < 0;
     const BOOL bCtrl = ::GetKeyState(VK_CONTROL) < 0;
-    const int nLen = m_str.GetLength();
+    const int nLen = ValueLength();
     int nStart = 0, nEnd = 0;
-    GetSel(nStart, nEnd);
+    GetCharSel(nStart, nEnd);
     int nLast = 0, nLastEnd = 0;
     FindGroup(nLen, FALSE, nLast, nLastEnd);
 
@@ -346,11 +485,11 @@ void CKtvPMaskEdit::OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags)
         return;
     case VK_HOME:
         backGroup(s, e);
-        SetSel(s, s);
+        SetCharSel(s, s);
         return;
     case VK_END:
         foreGroup(s, e);
-        SetSel(e, e);
+        SetCharSel(e, e);
         return;
     case VK_LEFT:
     case VK_UP:
@@ -361,13 +500,13 @@ void CKtvPMaskEdit::OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags)
             if (gs < 0 || (gs == nStart && ge == nEnd))
                 MessageBeep((UINT)-1);
             else
-                SetSel(gs, ge);
+                SetCharSel(gs, ge);
             return;
         }
         if (bShift) {
             int nNew = nStart - 1;
             if (m_bSelectByGroup) nNew = std::max(nNew, s);
-            SetSel(std::max(nNew, 0), nEnd);
+            SetCharSel(std::max(nNew, 0), nEnd);
             return;
         }
         if (nStart == nEnd && nStart == s) {
@@ -376,10 +515,10 @@ void CKtvPMaskEdit::OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags)
             if (gs < 0 || ge >= nStart)
                 MessageBeep((UINT)-1);
             else
-                SetSel(ge, ge);
+                SetCharSel(ge, ge);
             return;
         }
-        SetSel(std::max(nStart - 1, s), std::max(nStart - 1, s));
+        SetCharSel(std::max(nStart - 1, s), std::max(nStart - 1, s));
         return;
     case VK_RIGHT:
     case VK_DOWN:
@@ -390,13 +529,13 @@ void CKtvPMaskEdit::OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags)
             if (gs < 0 || (gs == nStart && ge == nEnd))
                 MessageBeep((UINT)-1);
             else
-                SetSel(gs, ge);
+                SetCharSel(gs, ge);
             return;
         }
         if (bShift) {
             int nNew = nEnd + 1;
             if (m_bSelectByGroup) nNew = std::min(nNew, e);
-            SetSel(nStart, std::min(nNew, nLen));
+            SetCharSel(nStart, std::min(nNew, nLen));
             return;
         }
         if (nStart == nEnd && nEnd == e) {
@@ -405,10 +544,10 @@ void CKtvPMaskEdit::OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags)
             if (gs < 0 || gs <= nEnd)
                 MessageBeep((UINT)-1);
             else
-                SetSel(gs, gs);
+                SetCharSel(gs, gs);
             return;
         }
-        SetSel(std::min(nEnd + 1, e), std::min(nEnd + 1, e));
+        SetCharSel(std::min(nEnd + 1, e), std::min(nEnd + 1, e));
         return;
     case VK_INSERT:
         if (!bShift && !bCtrl && !m_strMask.IsEmpty()) return;
@@ -422,14 +561,14 @@ void CKtvPMaskEdit::OnLButtonUp(UINT nFlags, CPoint point)
 {
     if (m_bSelectByGroup) {
         int nStart = 0, nEnd = 0;
-        GetSel(nStart, nEnd);
+        GetCharSel(nStart, nEnd);
         int s = 0, e = 0;
         FindGroup(nStart, TRUE, s, e);
         if (s < 0) FindGroup(nStart, FALSE, s, e);
         if (s >= 0) {
             const int nNewStart = std::min(std::max(nStart, s), e);
             const int nNewEnd = std::min(std::max(nEnd, s), e);
-            if (nNewStart != nStart || nNewEnd != nEnd) SetSel(nNewStart, nNewEnd);
+            if (nNewStart != nStart || nNewEnd != nEnd) SetCharSel(nNewStart, nNewEnd);
         }
     }
     CEdit::OnLButtonUp(nFlags, point);

@@ -3,6 +3,7 @@
 // character each input position takes, and valid characters may narrow it.
 // Typing overwrites, deleting shifts within a run of like positions, and the
 // caret jumps over the literals from one input group to the next.
+// Positions count characters: a UTF-8 character fills one input position.
 #pragma once
 
 #include "platform/mfc/CEdit.h"
@@ -17,6 +18,9 @@ public:
 
     // Whether ch may stand where the mask has chMask.
     virtual BOOL AcceptsChar(TCHAR ch, TCHAR chMask) const;
+    // The same for one whole character (one UTF-8 sequence): a single byte asks
+    // AcceptsChar, a wider character is taken as a letter, digit or symbol by its code point.
+    BOOL AcceptsCharacter(const CString& strChar, TCHAR chMask) const;
 
     void SetFormat(LPCTSTR lpszMask, LPCTSTR lpszInputTemplate, TCHAR chMaskInputTemplate = _T('_'),
                    LPCTSTR lpszValid = nullptr);
@@ -31,7 +35,13 @@ public:
 
 protected:
     BOOL IsInputPos(int nPos) const;
-    BOOL FitsPos(TCHAR ch, int nPos) const;
+    BOOL FitsPos(const CString& strChar, int nPos) const;
+    // The value's character at a position, and the selection in characters.
+    CString ValueChar(int nPos) const;
+    CString ValueRange(int nStart, int nEnd) const;
+    int ValueLength() const;
+    void GetCharSel(int& nStart, int& nEnd) const;
+    void SetCharSel(int nStart, int nEnd);
     int RunEnd(int nPos, int nGroupEnd) const;
     // Replaces [nStart, nEnd) on screen (undoable) and in the value.
     void ReplaceRange(int nStart, int nEnd, const CString& strNew);
@@ -45,6 +55,7 @@ protected:
     TCHAR m_chMaskInputTemplate;
     CString m_strValid;
     BOOL m_bSelectByGroup;
+    CString m_strPendingChar;  // UTF-8 bytes of a character still arriving one WM_CHAR at a time
 
     int OnCreate(LPCREATESTRUCT lpCreateStruct);
     void OnChar(UINT nChar, UINT nRepCnt, UINT nFlags);

@@ -95,6 +95,9 @@ void CKtvPNavigationPaneOptionsDlg::OnReset()
     if (pBar == nullptr)
         return;
     const CArray<int, int>& arIDs = pBar->m_arDefaultTabsOrder;
+    // Without a recorded first order there is nothing to go back to; an empty list would hide every page.
+    if (arIDs.GetSize() == 0)
+        return;
     CArray<int, int> arPages;
     for (int i = 0; i < arIDs.GetSize(); i++) {
         const int iPage = m_pParentBar->GetTabByID(arIDs[i]);

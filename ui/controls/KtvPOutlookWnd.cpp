@@ -1000,16 +1000,24 @@ void CKtvPOutlookWnd::RebuildToolBar()
     bar.m_ImagesLocked.Clear();
     bar.m_ImagesLocked.SetImageSize(sizeImage);
 
-    // The chevron: the hidden pages' icons and the page-button commands, its commands sent here.
+    // The chevron: the bar's own customise button, replaced by one that lists the hidden pages' icons and
+    // the page-button commands and sends its commands here.
+    bar.EnableCustomizeButton(TRUE, 0, _T(""), FALSE);
+    CCustomizeButton* pDefault = bar.m_pCustomizeBtn;
+    const POSITION posDefault = pDefault != nullptr ? bar.m_Buttons.Find(pDefault) : nullptr;
     auto* pChevron = new COutlookCustomizeButton;
-    pChevron->m_iCustomizeCmdId = 0;
+    if (posDefault != nullptr) {
+        pChevron->CopyFrom(*pDefault);
+        bar.m_Buttons.SetAt(posDefault, pChevron);
+        delete pDefault;
+    } else {
+        bar.m_Buttons.AddTail(pChevron);
+    }
     pChevron->m_pWndParentToolbar = &bar;
     pChevron->m_pWndMessage = this;
     pChevron->m_bOpenRight = TRUE;
     pChevron->m_bMenuRightAlign = FALSE;
-    bar.m_Buttons.AddTail(pChevron);
     bar.m_pCustomizeBtn = pChevron;
-    bar.m_bQuickCustomize = FALSE;
 
     CImageList* pImages = GetImageList();
     int k = 0;

@@ -520,10 +520,13 @@ BOOL CKtvPPropList::DrawProperty(CDC* pDC, CKtvPProp* pProp) const
         CRect rectName = rectRow;
         if (!((bPlainGroup && m_bGroupNameFullWidth) || !pProp->HasValueColumn())) rectName.right = xDivider;
         CRgn rgn;
+        // Clips at the list's bottom but lays out in the whole row: a row cut by the bottom edge shows its
+        // upper part rather than text squeezed (and centred) into the visible strip.
         auto clipTo = [&](CRect rect) {
-            rect.bottom = std::min(rect.bottom, m_rectList.bottom);
+            CRect rectVisible = rect;
+            rectVisible.bottom = std::min(rectVisible.bottom, m_rectList.bottom);
             rgn.DeleteObject();
-            rgn.CreateRectRgnIndirect(rect);
+            rgn.CreateRectRgnIndirect(rectVisible);
             pDC->SelectClipRgn(&rgn);
             return rect;
         };
@@ -744,10 +747,14 @@ void CKtvPPropList::ScrollTo(int nCode, int nPos)
     nOffset = std::min(nOffset, m_nVertScrollTotal - m_nVertScrollPage + 1);
     nOffset = std::max(nOffset, 0);
     if (nOffset == m_nVertScrollOffset) return;
+    const int nRowsMoved = m_nVertScrollOffset - nOffset;
     m_nVertScrollOffset = nOffset;
     if (m_wndScrollVert.GetSafeHwnd() != nullptr) m_wndScrollVert.SetScrollPos(nOffset);
     RepositionItems();
-    if (GetSafeHwnd() != nullptr) RedrawWindow(m_rectList, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    if (GetSafeHwnd() == nullptr) return;
+    // The rows already painted move; only the rows that come into view are painted.
+    ::ScrollWindow(GetSafeHwnd(), 0, nRowsMoved * m_nRowHeight, &m_rectList, &m_rectList);
+    UpdateWindow();
 }
 
 void CKtvPPropList::OnVScroll(UINT nSBCode, UINT nPos, CScrollBar* pScrollBar)
@@ -910,6 +917,15 @@ void CKtvPPropList::OnLButtonDblClk(UINT nFlags, CPoint point)
     m_pSel->OnValueDblClick(point);
 }
 
+BOOL CKtvPPropList::OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult)
+{
+    const BOOL bResult = CWnd::OnNotify(wParam, lParam, pResult);
+    const NMHDR* pHdr = reinterpret_cast<const NMHDR*>(lParam);
+    if (pHdr != nullptr && pHdr->code == TTN_SHOW && pHdr->hwndFrom != nullptr)
+        ::SetWindowPos(pHdr->hwndFrom, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    return bResult;
+}
+
 BOOL CKtvPPropList::OnSetCursor(CWnd* pWnd, UINT nHitTest, UINT message)
 {
     if (nHitTest == HTCLIENT) {
@@ -917,11 +933,11 @@ BOOL CKtvPPropList::OnSetCursor(CWnd* pWnd, UINT nHitTest, UINT message)
         ::GetCursorPos(&point);
         ScreenToClient(&point);
         if (m_bDescriptionArea && std::abs(point.y - (m_rectList.bottom + 4)) <= kDividerSlack) {
-            ::SetCursor(::LoadCursor(nullptr, IDC_SIZENS));
+            ::SetCursor(globalData.GetSplitVertCursor());
             return TRUE;
         }
         if (point.y <= m_rectList.bottom && std::abs(point.x - (m_rectList.left + m_nLeftColumnWidth)) <= kDividerSlack) {
-            ::SetCursor(::LoadCursor(nullptr, IDC_SIZEWE));
+            ::SetCursor(globalData.GetSplitHorzCursor());
             return TRUE;
         }
         int nArea = -1;

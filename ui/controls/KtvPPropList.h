@@ -178,6 +178,7 @@ public:
     BOOL PreTranslateMessage(MSG* pMsg) override;
     void PreSubclassWindow() override;
     CScrollBar* GetScrollBarCtrl(int nBar) const override;
+    BOOL OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult) override;
 
     virtual CKtvPHeaderCtrl& GetHeaderCtrl() { return m_wndHeader; }
     virtual void OnPropertyChanged(CKtvPProp* pProp) const;

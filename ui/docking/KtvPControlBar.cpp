@@ -45,6 +45,7 @@ CString ControlBarKey(LPCTSTR lpszProfileName, int nIndex, UINT uiID)
 IMPLEMENT_DYNCREATE(CKtvPControlBar, CKtvPBaseControlBar)
 
 const TCHAR CKtvPControlBar::m_szSection[] = "KtvControlBars";
+BOOL CKtvPControlBar::m_bBarsInDialog = FALSE;
 
 BEGIN_MESSAGE_MAP(CKtvPControlBar, CKtvPBaseControlBar)
     ON_WM_LBUTTONDOWN()

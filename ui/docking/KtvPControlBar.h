@@ -114,6 +114,8 @@ public:
     CKtvPDragFrameImpl& GetDragFrameImpl() { return m_dragFrame; }
 
     static const TCHAR m_szSection[];
+    // Set once a bar is created inside a dialog rather than a frame.
+    static BOOL m_bBarsInDialog;
 
 protected:
     void OnLButtonDown(UINT nFlags, CPoint point);

@@ -9,6 +9,7 @@
 #include "ui/commandbars/KtvPPopupMenu.h"
 #include "ui/commandbars/KtvPPopupMenuBar.h"
 #include "ui/commandbars/KtvPStatusBar.h"
+#include "ui/controls/KtvPOutlookBarPane.h"
 #include "ui/commandbars/KtvPTabbedToolbar.h"
 #include "ui/commandbars/KtvPToolBar.h"
 #include "ui/commandbars/KtvPToolbarMenuButton.h"
@@ -287,8 +288,11 @@ void CKtvPVisualManager2003::OnFillBarBackground(CDC* pDC, CKtvPBaseControlBar* 
         pDC->FillRect(rectClip, &globalData.brBtnFace);
         return;
     }
+    // An outlook pane with a picture of its own shows it here too, as in the XP look.
+    const CKtvPOutlookBarPane* pPane = dynamic_cast<CKtvPOutlookBarPane*>(pBar);
     if (IsLowColor() || IsBarOnDialog(pBar) || dynamic_cast<CKtvPColorBar*>(pBar) != nullptr ||
-        dynamic_cast<CKtvPCalculator*>(pBar) != nullptr || dynamic_cast<CKtvPCalendarBar*>(pBar) != nullptr) {
+        dynamic_cast<CKtvPCalculator*>(pBar) != nullptr || dynamic_cast<CKtvPCalendarBar*>(pBar) != nullptr ||
+        (pPane != nullptr && pPane->IsBackgroundTexture())) {
         CKtvPVisualManagerXP::OnFillBarBackground(pDC, pBar, rectClient, rectClip, bNCArea);
         return;
     }

@@ -5,7 +5,10 @@
 #include <vector>
 
 #include "platform/mfc/CDC.h"
+#include "platform/mfc/CDialog.h"
+#include "platform/win32/resource/DialogTemplate.h"
 #include "tests/support/ui/KtvControlTest.h"
+#include "tests/support/ui/KtvEmptyDialog.h"
 #include "ui/commandbars/KtvPToolBar.h"
 #include "ui/controls/KtvPCaptionBar.h"
 #include "ui/frames/KtvPCodes.h"
@@ -214,6 +217,25 @@ TEST_F(CaptionBarTest, TheButtonSendsItsCommandOnlyWhenItHasOne)
     const CPoint pt2 = bar.GetButtonRect().CenterPoint();
     Click(bar.GetSafeHwnd(), pt2.x, pt2.y);
     EXPECT_TRUE(Received(WM_COMMAND).empty());
+}
+
+TEST_F(CaptionBarTest, ABarInADialogMarksThatBarsLiveInDialogs)
+{
+    CKtvPControlBar::m_bBarsInDialog = FALSE;
+    CKtvPCaptionBar inHost;  // a parent that is neither frame nor dialog changes nothing
+    ASSERT_TRUE(inHost.Create(WS_CHILD | WS_VISIBLE, &host, 9203, -1));
+    EXPECT_FALSE(CKtvPControlBar::m_bBarsInDialog);
+
+    const std::vector<BYTE> bytes = KtvEmptyDialogTemplate();
+    CDialog dlg;
+    ASSERT_TRUE(dlg.CreateIndirect(reinterpret_cast<LPCDLGTEMPLATE>(bytes.data()), &host));
+    CKtvPCaptionBar inDialog;
+    ASSERT_TRUE(inDialog.Create(WS_CHILD | WS_VISIBLE, &dlg, 9201, -1));
+    EXPECT_TRUE(CKtvPControlBar::m_bBarsInDialog);
+    inDialog.DestroyWindow();
+    dlg.DestroyWindow();
+    inHost.DestroyWindow();
+    CKtvPControlBar::m_bBarsInDialog = FALSE;
 }
 
 }  // namespace

@@ -4,12 +4,15 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "platform/mfc/CDC.h"
 #include "platform/mfc/CDialog.h"
 #include "platform/win32/resource/DialogTemplate.h"
 #include "tests/support/ui/KtvControlTest.h"
+#include "tests/support/ui/KtvEmptyDialog.h"
 #include "ui/controls/KtvPListCtrl.h"
+#include "ui/frames/KtvPGlobalData.h"
 
 namespace {
 
@@ -133,16 +136,67 @@ TEST_F(ListTest, TheHeaderKnowsWhetherItLivesInADialog)
 {
     EXPECT_FALSE(list.GetHeaderCtrl().IsDialogControl());
 
-    tw::res::DialogTemplate dialog;
-    dialog.style = WS_POPUP | WS_VISIBLE;
-    dialog.cx = 200;
-    dialog.cy = 150;
-    const std::vector<BYTE> bytes = tw::res::WriteDialogTemplate(dialog);
+    const std::vector<BYTE> bytes = KtvEmptyDialogTemplate();
     CDialog dlg;
     ASSERT_TRUE(dlg.CreateIndirect(reinterpret_cast<LPCDLGTEMPLATE>(bytes.data()), &host));
     NumberList inDialog;
     ASSERT_TRUE(inDialog.Create(WS_CHILD | WS_VISIBLE | LVS_REPORT, CRect(0, 0, 200, 100), &dlg, 78));
     EXPECT_TRUE(inDialog.GetHeaderCtrl().IsDialogControl());
+    inDialog.DestroyWindow();
+    dlg.DestroyWindow();
+}
+
+class ListHeaderFontTest : public ListTest {
+protected:
+    // Columns of the first item holding text pixels (dark), from the first to the last.
+    int InkWidth(CKtvPHeaderCtrl& header)
+    {
+        header.RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+        Pump();
+        CRect rect;
+        header.GetItemRect(0, rect);
+        rect.DeflateRect(2, 2, 3, 2);
+        int first = -1, last = -1;
+        for (int x = rect.left; x < rect.right; x++)
+            for (int y = rect.top; y < rect.bottom; y++) {
+                const COLORREF clr = ScreenPixel(header.GetSafeHwnd(), x, y);
+                if (GetRValue(clr) + GetGValue(clr) + GetBValue(clr) < 300) {
+                    if (first < 0) first = x;
+                    last = x;
+                    break;
+                }
+            }
+        return first < 0 ? 0 : last - first + 1;
+    }
+    static int TextWidth(HFONT hFont)
+    {
+        CWindowDC dc(nullptr);
+        HGDIOBJ old = ::SelectObject(dc.GetSafeHdc(), hFont);
+        const int cx = dc.GetTextExtent(CString("Column")).cx;
+        ::SelectObject(dc.GetSafeHdc(), old);
+        return cx;
+    }
+};
+
+// The header paints in the font it was given, else the dialog font inside a dialog, else the library's font.
+TEST_F(ListHeaderFontTest, TheLabelsTakeTheChosenFont)
+{
+    EXPECT_NEAR(TextWidth((HFONT)globalData.fontRegular.GetSafeHandle()), InkWidth(list.GetHeaderCtrl()), 2);
+
+    CFont big;
+    big.CreateFont(-20, 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE, DEFAULT_CHARSET, 0, 0, 0, 0, "Arial");
+    ASSERT_GT(TextWidth(big), TextWidth((HFONT)globalData.fontRegular.GetSafeHandle()) + 10);
+    list.GetHeaderCtrl().SendMessage(WM_SETFONT, (WPARAM)big.GetSafeHandle(), TRUE);
+    EXPECT_NEAR(TextWidth(big), InkWidth(list.GetHeaderCtrl()), 2);
+    list.GetHeaderCtrl().SendMessage(WM_SETFONT, 0, TRUE);
+
+    const std::vector<BYTE> bytes = KtvEmptyDialogTemplate(300, 200);
+    CDialog dlg;
+    ASSERT_TRUE(dlg.CreateIndirect(reinterpret_cast<LPCDLGTEMPLATE>(bytes.data()), &host));
+    NumberList inDialog;
+    ASSERT_TRUE(inDialog.Create(WS_CHILD | WS_VISIBLE | LVS_REPORT, CRect(0, 0, 300, 100), &dlg, 78));
+    inDialog.InsertColumn(0, "Column", LVCFMT_LEFT, 90);
+    EXPECT_NEAR(TextWidth((HFONT)::GetStockObject(DEFAULT_GUI_FONT)), InkWidth(inDialog.GetHeaderCtrl()), 2);
     inDialog.DestroyWindow();
     dlg.DestroyWindow();
 }

@@ -2,6 +2,7 @@
 // the caret keys, and texts stored or refused from outside.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 
 #include "platform/win32/user/BeepTrace.h"
@@ -55,7 +56,12 @@ TEST_P(MaskEditKeysTest, KeysGiveTheTextSelectionAndBeeps)
     tw::user::ResetBeepTrace();
     for (const Step& s : c.steps) {
         if (s.vk == 0) {
-            TypeKeys(s.text);
+            const std::string text = s.text;
+            const bool ascii = std::all_of(text.begin(), text.end(), [](char ch) { return (unsigned char)ch < 0x80; });
+            if (ascii)
+                TypeKeys(text);
+            else
+                input.Text(text);  // arrives as UTF-8 bytes, one WM_CHAR each
             PumpFiltered();
         } else if (s.modifier != 0) {
             ChordFiltered(s.modifier, s.vk);
@@ -95,7 +101,22 @@ INSTANTIATE_TEST_SUITE_P(
         KeyCase{"CtrlRightSelectsGroupByGroupThenBeeps", "DD:DD", "__:__", 0, 0,
                 {{VK_RIGHT, VK_CONTROL, nullptr}, {VK_RIGHT, VK_CONTROL, nullptr}, {VK_RIGHT, VK_CONTROL, nullptr}},
                 "  :  ", 3, 5, 1},
-        KeyCase{"HomeAndEnd", "DD:DD", "__:__", 4, 4, {{VK_HOME, 0, nullptr}}, "  :  ", 3, 3, 0}),
+        KeyCase{"HomeAndEnd", "DD:DD", "__:__", 4, 4, {{VK_HOME, 0, nullptr}}, "  :  ", 3, 3, 0},
+        // Positions count characters; the selection is read back in bytes.
+        KeyCase{"WideLettersFillOnePositionEach", "CC:CC", "__:__", 0, 0, {{0, 0, "\xC3\xA4\xC3\xB6\xC3\xBC"}},
+                "\xC3\xA4\xC3\xB6:\xC3\xBC ", 7, 7, 0},
+        KeyCase{"BackspaceTakesTheWholeWideLetter", "CCC", "___", 0, 0,
+                {{0, 0, "a"}, {0, 0, "\xC3\xA9"}, {0, 0, "b"}, {VK_LEFT, 0, nullptr}, {VK_BACK, 0, nullptr}}, "ab ",
+                1, 1, 0},
+        KeyCase{"DeleteShiftsWideLettersLeft", "CCC", "___", 0, 0,
+                {{0, 0, "\xC3\xA9\xC3\xA8\xC3\xAA"}, {VK_HOME, 0, nullptr}, {VK_DELETE, 0, nullptr}},
+                "\xC3\xA8\xC3\xAA ", 0, 0, 0},
+        KeyCase{"RightStepsOverAWideLetter", "CCC", "___", 0, 0,
+                {{0, 0, "\xC3\xA9\xC3\xA9"}, {VK_HOME, 0, nullptr}, {VK_RIGHT, 0, nullptr}},
+                "\xC3\xA9\xC3\xA9 ", 2, 2, 0},
+        KeyCase{"AWideLetterInADigitPositionBeeps", "DD", "__", 0, 0, {{0, 0, "\xC3\xA9"}}, "  ", 0, 0, 1},
+        KeyCase{"TypingJumpsOverAWideLiteral", "DD DD", "__\xE2\x82\xAC__", 0, 0, {{0, 0, "1234"}},
+                "12\xE2\x82\xAC" "34", 7, 7, 0}),
     [](const ::testing::TestParamInfo<KeyCase>& info) { return std::string(info.param.name); });
 
 TEST(MaskEditStore, WithAndWithoutDelimiters)
@@ -113,6 +134,22 @@ TEST(MaskEditStore, WithAndWithoutDelimiters)
     edit.SetAllowedChars("0123");
     EXPECT_FALSE(edit.StoreText("45:00", TRUE));
     EXPECT_STREQ("56:78", (LPCTSTR)edit.GetValue());
+}
+
+TEST(MaskEditStore, CountsCharactersNotBytes)
+{
+    CKtvPMaskEdit edit;
+    edit.SetFormat("CC-CC", "__-__", ' ');
+    EXPECT_TRUE(edit.StoreText("\xC3\xA4\xC3\xB6\xC3\xBC\xC3\x9F", FALSE));
+    EXPECT_STREQ("\xC3\xA4\xC3\xB6-\xC3\xBC\xC3\x9F", (LPCTSTR)edit.GetValue());
+    EXPECT_TRUE(edit.StoreText("ab-\xC3\xA9", TRUE));
+    EXPECT_STREQ("ab-\xC3\xA9 ", (LPCTSTR)edit.GetValue());
+    EXPECT_FALSE(edit.StoreText("\xC3\xA4\xC3\xB6\xC3\xBC\xC3\x9F\xC3\xA9", FALSE));  // five letters, four places
+
+    edit.SetFormat("DD DD", "__\xE2\x82\xAC__", ' ');
+    EXPECT_TRUE(edit.StoreText("12\xE2\x82\xAC" "34", TRUE));
+    EXPECT_STREQ("12\xE2\x82\xAC" "34", (LPCTSTR)edit.GetValue());
+    EXPECT_FALSE(edit.StoreText("12$34", TRUE));  // the literal must match
 }
 
 class MaskEditWindowTest : public KtvControlTest {

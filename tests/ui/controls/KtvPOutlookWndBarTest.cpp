@@ -17,6 +17,7 @@
 #include "ui/frames/KtvPCodes.h"
 #include "ui/frames/KtvRegPath.h"
 #include "tests/support/ui/KtvTestDockFrame.h"
+#include "tests/ui/controls/KtvPOutlookBarFixture.h"
 #include "ui/controls/KtvPOutlookBarDockingPane.h"
 #include "ui/controls/KtvPOutlookWnd.h"
 #include "ui/docking/KtvPOutlookBar.h"
@@ -24,18 +25,8 @@
 
 namespace {
 
-using tw::test::DockFrameTest;
-
-class OutlookBarWindowTest : public DockFrameTest {
+class OutlookBarWindowTest : public tw::test::KtvOutlookBarFixture<CKtvPOutlookBar> {
 protected:
-    void TearDown() override
-    {
-        if (bar != nullptr && bar->GetSafeHwnd() != nullptr)
-            bar->DestroyWindow();
-        bar.reset();
-        lists.clear();
-        DockFrameTest::TearDown();
-    }
 
     CKtvPOutlookWnd* MakeBar(int nPages, BOOL bNavigationPane = FALSE, DWORD dwControlBarStyle = 0)
     {
@@ -71,10 +62,6 @@ protected:
         const int T = 16 + 12;
         wnd->SetWindowPos(nullptr, 0, 0, 180, 2 + h + T + 2 * h * nButtons + h, SWP_NOZORDER | SWP_NOMOVE);
     }
-
-    std::unique_ptr<CKtvPOutlookBar> bar;
-    CKtvPOutlookWnd* wnd = nullptr;
-    std::vector<std::unique_ptr<CListBox>> lists;
 };
 
 TEST_F(OutlookBarWindowTest, ListBoxPagesAreWrappedDetachablePanes)

@@ -4,6 +4,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "platform/com/Bstr.h"
 #include "platform/mfc/CComboBox.h"
@@ -12,6 +13,7 @@
 #include "ui/controls/KtvPPropList.h"
 #include "ui/controls/KtvPSpinButton.h"
 #include "ui/frames/KtvPCodes.h"
+#include "ui/frames/KtvPGlobalData.h"
 
 namespace {
 
@@ -567,6 +569,189 @@ TEST_F(PropEditTest, TipsOnlyForCutTexts)
     EXPECT_FALSE(flag->IsNameTruncated());
     EXPECT_TRUE(flag->GetNameTip().IsEmpty());
     EXPECT_TRUE(flag->GetValueTip().IsEmpty());
+}
+
+// The value side of a selected row holds its editor: a double click there flips the value, once.
+TEST_F(PropEditTest, EachDoubleClickOnABooleansValueFlipsItOnce)
+{
+    ClickValue(flag);
+    ASSERT_NE(nullptr, flag->GetEditor());
+    const CPoint pt = ValuePoint(flag);
+    const POINT screen = ScreenPointOf(grid.GetSafeHwnd(), pt.x, pt.y);
+    const char* const expected[] = {"False", "True"};
+    for (int i = 0; i < 2; ++i) {
+        tw::ProcessClock::Advance(GetDoubleClickTime() + 1);
+        input.Click(tw::display::MouseButton::Left, screen.x, screen.y);
+        input.Click(tw::display::MouseButton::Left, screen.x, screen.y);
+        PumpFiltered();
+        EXPECT_STREQ(expected[i], (LPCTSTR)Shown(flag)) << "double click " << i + 1;
+        EXPECT_EQ(i + 1, Changes());
+    }
+    KeyFiltered(VK_RETURN);
+    EXPECT_STREQ("True", (LPCTSTR)Shown(flag));
+    EXPECT_EQ(2, Changes());
+}
+
+// The two dividers show the library's split cursors.
+TEST_F(PropGridTest, TheDividersShowTheSplitCursors)
+{
+    BuildSessionGrid();
+    const CRect list = grid.GetListRect();
+    struct {
+        CPoint at;
+        HCURSOR expected;
+    } cases[] = {
+        {CPoint(list.left + grid.GetNameColumnWidth(), list.top + 5), globalData.GetSplitHorzCursor()},
+        {CPoint(list.left + 20, list.bottom + 4), globalData.GetSplitVertCursor()},
+    };
+    ASSERT_NE(nullptr, globalData.GetSplitHorzCursor());
+    ASSERT_NE(globalData.GetSplitHorzCursor(), globalData.GetSplitVertCursor());
+    for (const auto& c : cases) {
+        const POINT screen = ScreenPointOf(grid.GetSafeHwnd(), c.at.x, c.at.y);
+        input.MouseMove(screen.x, screen.y);
+        PumpFiltered();
+        grid.SendMessage(WM_SETCURSOR, (WPARAM)grid.GetSafeHwnd(), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+        EXPECT_EQ(c.expected, ::GetCursor()) << c.at.x << "," << c.at.y;
+    }
+}
+
+// A tip about to show is raised above the other windows without being moved.
+TEST_F(PropGridTest, ATipAboutToShowGoesToTheTop)
+{
+    CWnd tip, other;
+    ASSERT_TRUE(tip.CreateEx(0, AfxRegisterWndClass(0), _T("tip"), WS_POPUP | WS_VISIBLE, CRect(10, 10, 60, 30),
+                             nullptr, 0));
+    ASSERT_TRUE(other.CreateEx(0, AfxRegisterWndClass(0), _T("other"), WS_POPUP | WS_VISIBLE,
+                               CRect(20, 20, 80, 40), nullptr, 0));
+    auto isAbove = [](HWND upper, HWND lower) {
+        for (HWND h = ::GetWindow(upper, GW_HWNDNEXT); h != nullptr; h = ::GetWindow(h, GW_HWNDNEXT))
+            if (h == lower) return true;
+        return false;
+    };
+    ASSERT_TRUE(isAbove(other.GetSafeHwnd(), tip.GetSafeHwnd()));
+    NMHDR hdr = {};
+    hdr.hwndFrom = tip.GetSafeHwnd();
+    hdr.code = TTN_SHOW;
+    grid.SendMessage(WM_NOTIFY, 0, (LPARAM)&hdr);
+    EXPECT_TRUE(isAbove(tip.GetSafeHwnd(), other.GetSafeHwnd()));
+    CRect rc;
+    tip.GetWindowRect(rc);
+    EXPECT_EQ(CRect(10, 10, 60, 30), rc);
+    tip.DestroyWindow();
+    other.DestroyWindow();
+}
+
+// Scrolling moves the painted rows: the result is what a full repaint shows, also for the row the list's
+// bottom edge cuts.
+TEST_F(PropGridTest, ScrolledRowsMatchAFullRepaint)
+{
+    BuildSessionGrid();
+    grid.UpdateWindow();
+    const CRect list = grid.GetListRect();
+    auto capture = [&] {
+        std::vector<COLORREF> pixels;
+        for (int y = list.top; y < list.bottom; y += 3)
+            for (int x = list.left; x < list.right; x += 7) pixels.push_back(ScreenPixel(grid.GetSafeHwnd(), x, y));
+        return pixels;
+    };
+    for (UINT code : {(UINT)SB_LINEDOWN, (UINT)SB_PAGEDOWN, (UINT)SB_LINEUP}) {
+        grid.SendMessage(WM_VSCROLL, code);
+        Pump();
+        const std::vector<COLORREF> scrolled = capture();
+        grid.RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+        Pump();
+        EXPECT_EQ(capture(), scrolled) << "scroll code " << code;
+    }
+}
+
+// A row with a "..." button whose click picks a new text.
+class BrowseProp : public CKtvPProp {
+public:
+    BrowseProp() : CKtvPProp(_T("Script"), I4(0), _T("A script file")) { m_dwFlags = PROP_HAS_BUTTON; }
+    void OnButtonClick(CPoint point) override
+    {
+        clicks.push_back(point);
+        VARIANT v = Var(VT_I4);
+        v.lVal = (LONG)clicks.size();
+        SetValue(v);
+    }
+    std::vector<CPoint> clicks;
+};
+
+struct BrowseKeyCase {
+    const char* name;
+    UINT modifier;  // 0: the key alone
+    UINT vk;
+};
+
+class PropBrowseKeyTest : public PropEditTest, public ::testing::WithParamInterface<BrowseKeyCase> {};
+
+TEST_P(PropBrowseKeyTest, TheKeyPressesTheButtonOfTheSelectedRow)
+{
+    const BrowseKeyCase& c = GetParam();
+    auto* browse = new BrowseProp;
+    grid.AddProperty(browse);
+    grid.SelectItem(browse);
+    grid.SetFocus();
+    PumpFiltered();
+    ClearReceived();
+    if (c.modifier != 0)
+        ChordFiltered(c.modifier, c.vk);
+    else
+        KeyFiltered(c.vk);
+    ASSERT_EQ(1u, browse->clicks.size());
+    EXPECT_EQ(CPoint(-1, -1), browse->clicks[0]);
+    EXPECT_STREQ("1", (LPCTSTR)Shown(browse));
+    EXPECT_EQ(1, Changes());
+    KeyFiltered(VK_ESCAPE);
+
+    // A disabled row keeps its button shut.
+    browse->Enable(FALSE);
+    grid.SelectItem(browse);
+    if (c.modifier != 0)
+        ChordFiltered(c.modifier, c.vk);
+    else
+        KeyFiltered(c.vk);
+    EXPECT_EQ(1u, browse->clicks.size());
+}
+
+INSTANTIATE_TEST_SUITE_P(Keys, PropBrowseKeyTest,
+                         ::testing::Values(BrowseKeyCase{"F4", 0, VK_F4}, BrowseKeyCase{"AltDown", VK_MENU, VK_DOWN},
+                                           BrowseKeyCase{"AltUp", VK_MENU, VK_UP}),
+                         [](const ::testing::TestParamInfo<BrowseKeyCase>& info) {
+                             return std::string(info.param.name);
+                         });
+
+// Holding a spin arrow repeats on the clock and stops at the row's limits.
+TEST_F(PropEditTest, HeldSpinArrowsStopAtTheLimits)
+{
+    struct {
+        bool up;
+        const char* stopsAt;
+    } cases[] = {{true, "10"}, {false, "1"}};
+    for (const auto& c : cases) {
+        ClickValue(number);
+        ASSERT_NE(nullptr, number->GetSpin());
+        CRect rect;
+        number->GetSpin()->GetClientRect(rect);
+        const int y = c.up ? rect.top + 2 : rect.bottom - 3;
+        const POINT pt = ScreenPointOf(number->GetSpin()->GetSafeHwnd(), rect.CenterPoint().x, y);
+        tw::ProcessClock::Advance(GetDoubleClickTime() + 1);
+        input.MouseMove(pt.x, pt.y);
+        input.ButtonDown(tw::display::MouseButton::Left, pt.x, pt.y);
+        PumpFiltered();
+        for (int i = 0; i < 30; i++) {
+            tw::ProcessClock::Advance(100);
+            PumpFiltered();
+        }
+        CString text;
+        number->GetEditor()->GetWindowText(text);
+        EXPECT_STREQ(c.stopsAt, (LPCTSTR)text) << (c.up ? "up" : "down");
+        input.ButtonUp(tw::display::MouseButton::Left, pt.x, pt.y);
+        PumpFiltered();
+        KeyFiltered(VK_RETURN);
+        EXPECT_STREQ(c.stopsAt, (LPCTSTR)Shown(number));
+    }
 }
 
 }  // namespace
