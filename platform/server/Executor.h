@@ -153,6 +153,10 @@ private:
     // Runs a read that met rows other sessions hold until it meets none
     // waiting, so that the read itself sees what they committed.
     void AwaitHeldRows(const Translation& t);
+    // SELECT ... INTO: a new table of the query's columns, holding its rows.
+    void RunSelectInto(const Translation& t);
+    // The decimal, numeric or money type of each column of a prepared query, where it has one.
+    std::vector<TypeSpec> ExactColumnTypes(sqlite3_stmt* stmt, const Translation& t) const;
     void NormaliseDates(const std::string& db, const std::string& table, const CatalogColumn& column);
 
     Value Evaluate(size_t exprBegin, const TypeSpec& target = {});

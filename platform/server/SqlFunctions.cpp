@@ -2005,45 +2005,96 @@ void DecimalOperation(sqlite3_context* ctx, int, Args argv)
     ResultDecimal(ctx, r);
 }
 
-// tw_decchain(steps, a, b, c, ...): a long run of exact + and -, one step per
-// term after the first. `steps` holds "op precision scale type;" for each, so
-// every step rounds and overflows as its own tw_decop would.
+// An operand as an exact decimal, as DecimalOf takes a value.
+std::optional<Decimal> DecimalOfOperand(const Operand& o)
+{
+    switch (o.type) {
+    case SQLITE_INTEGER: return Decimal::FromInt(o.integer);
+    case SQLITE_FLOAT: return Decimal::FromDouble(o.real);
+    case SQLITE_TEXT: return Decimal::ParseStored(o.text);
+    default: return std::nullopt;
+    }
+}
+
+// An exact value as an operand travels (see ResultDecimal).
+Operand DecimalOperand(const Decimal& d)
+{
+    return d.FitsDouble() ? RealOperand(d.ToDouble()) : TextOperand(d.ToText());
+}
+
+// tw_decchain(steps, a, b, c, ...): a long run of + and -, one step per term
+// after the first, folded from the left without nesting. `steps` holds
+// "op precision scale type;" for each exact step, so that it rounds and
+// overflows as its own tw_decop would, and "~" with tw_chain's two
+// characters (operation and integer check) for each other step, which goes
+// as tw_chain's steps go.
 void DecimalChain(sqlite3_context* ctx, int argc, Args argv)
 {
-    for (int i = 1; i < argc; ++i)
-        if (IsNull(argv[i]))
-            return sqlite3_result_null(ctx);
+    SessionState* s = Session(ctx);
     const std::string steps = Text(argv[0]);
-    auto acc = DecimalOf(argv[1]);
+    Operand value = argc > 1 ? OperandOf(argv[1]) : Operand{};
+    std::optional<Decimal> exact; // the value, while the steps before were exact
     size_t at = 0;
     for (int i = 2; i < argc; ++i) {
         const size_t end = steps.find(';', at);
         if (end == std::string::npos)
-            return Fail(ctx, 8115, 16, "Arithmetic overflow error converting expression to data type numeric.");
+            return sqlite3_result_error(ctx, "tw_decchain: steps do not match the operands", -1);
+        const std::string step = steps.substr(at, end - at);
+        at = end + 1;
+        const Operand term = OperandOf(argv[i]);
+        if (!step.empty() && step[0] == '~') {
+            if (step.size() < 3)
+                return sqlite3_result_error(ctx, "tw_decchain: a malformed step", -1);
+            if (exact)
+                value = DecimalOperand(*exact);
+            exact.reset();
+            Operand next;
+            std::string error;
+            if (!ChainStep(s, step[1], value, term, &next, &error))
+                return Fail(ctx, 245, 16, error);
+            value = std::move(next);
+            const char check = step[2];
+            const bool fits = check == '.' ||
+                              (value.type == SQLITE_INTEGER
+                                   ? check == 'b' || (value.integer >= INT32_MIN && value.integer <= INT32_MAX)
+                                   : value.type != SQLITE_FLOAT || std::fabs(value.real) < 9.2e18);
+            if (fits)
+                continue;
+            if (s && !s->options.arithAbort && !s->options.ansiWarnings)
+                value = Operand{};
+            else
+                return Fail(ctx, 8115, 16, std::string("Arithmetic overflow error converting expression to data type ") +
+                                               (check == 'b' ? "bigint" : "int") + ".");
+            continue;
+        }
         char op = '+';
         int precision = 0, scale = 0;
         char typeText[32] = {};
-        std::sscanf(steps.substr(at, end - at).c_str(), "%c %d %d %31s", &op, &precision, &scale, typeText);
-        at = end + 1;
+        std::sscanf(step.c_str(), "%c %d %d %31s", &op, &precision, &scale, typeText);
         const TypeSpec type = TypeSpec::FromDeclared(typeText);
         const std::string typeName = type.name == "decimal" ? "numeric" : type.name;
-        const auto b = DecimalOf(argv[i]);
-        if (!acc || !b) {
-            const bool textual = sqlite3_value_type(argv[i]) == SQLITE_TEXT;
-            if (textual || !acc)
+        if ((!exact && value.type == SQLITE_NULL) || term.type == SQLITE_NULL) {
+            exact.reset();
+            value = Operand{};
+            continue;
+        }
+        const std::optional<Decimal> a = exact ? exact : DecimalOfOperand(value);
+        const std::optional<Decimal> b = DecimalOfOperand(term);
+        if (!a || !b) {
+            if (term.type == SQLITE_TEXT || !a)
                 return Fail(ctx, 8114, 16, "Error converting data type varchar to " + typeName + ".");
             return Overflow(ctx, typeName);
         }
         Decimal r;
-        const Decimal::Status status = op == '-' ? Decimal::Subtract(*acc, *b, precision, scale, &r)
-                                                 : Decimal::Add(*acc, *b, precision, scale, &r);
+        const Decimal::Status status = op == '-' ? Decimal::Subtract(*a, *b, precision, scale, &r)
+                                                 : Decimal::Add(*a, *b, precision, scale, &r);
         if (status != Decimal::Status::Ok || !FitsExactType(r, type))
             return Overflow(ctx, typeName);
-        acc = r;
+        exact = r;
     }
-    if (!acc)
-        return Fail(ctx, 8114, 16, "Error converting data type varchar to numeric.");
-    ResultDecimal(ctx, *acc);
+    if (exact)
+        return ResultDecimal(ctx, *exact);
+    ResultOperand(ctx, value);
 }
 
 // ROUND(x, places[, truncate]) of an exact value: half away from zero, the scale kept.
@@ -2091,10 +2142,13 @@ void DecimalNegate(sqlite3_context* ctx, int, Args argv)
     ResultDecimal(ctx, d->Negated());
 }
 
-// tw_decstore(value, type): a value as a decimal, numeric or money column keeps
-// it, rounded half away from zero to the column's scale; 8115 when it does not
-// fit the column's precision (or money's range), so the statement stores nothing.
-void DecimalStore(sqlite3_context* ctx, int, Args argv)
+// tw_decstore(value, type[, source]): a value as a decimal, numeric or money
+// column keeps it, rounded half away from zero to the column's scale, as its
+// decimal text (so that it reads back the same however it is read); 8115 when
+// it does not fit the column's precision (or money's range), so the statement
+// stores nothing. `source` names the value's type in that message when the
+// statement knows it.
+void DecimalStore(sqlite3_context* ctx, int argc, Args argv)
 {
     if (IsNull(argv[0]))
         return sqlite3_result_null(ctx);
@@ -2114,8 +2168,10 @@ void DecimalStore(sqlite3_context* ctx, int, Args argv)
     } else if (kind != SQLITE_BLOB) {
         d = DecimalOf(argv[0]);
     }
-    // Exact values travel as doubles too, so only integers are named apart.
-    const std::string source = kind == SQLITE_INTEGER ? "int" : "numeric";
+    // Without the statement's word, only integers are named apart: exact values travel as doubles too.
+    std::string source = argc > 2 && !IsNull(argv[2]) ? Text(argv[2]) : "";
+    if (source.empty())
+        source = kind == SQLITE_INTEGER ? "int" : "numeric";
     const std::string overflow = money ? "Arithmetic overflow error converting expression to data type " + type.name + "."
                                        : "Arithmetic overflow error converting " + source + " to data type numeric.";
     if (!d || !FitsExactType(*d, type))
@@ -2123,7 +2179,7 @@ void DecimalStore(sqlite3_context* ctx, int, Args argv)
     const auto r = d->Rescaled(type.Scale());
     if (!r)
         return Fail(ctx, 8115, 16, overflow);
-    ResultDecimal(ctx, *r);
+    ResultText(ctx, r->ToText());
 }
 
 // An exact value as it travels: a double while one holds its digits, text beyond.
@@ -2141,6 +2197,7 @@ const FunctionEntry kFunctions[] = {
     {"tw_deccmp", 2, DecimalCompare, true}, {"tw_numcmp", 2, NumberCompare, true},
     {"tw_isdecimal", 1, IsDecimal, true}, {"tw_decnum", 1, DecimalNumber, true},
     {"tw_decneg", 1, DecimalNegate, true}, {"tw_decstore", 2, DecimalStore, true},
+    {"tw_decstore", 3, DecimalStore, true},
     {"tw_decop", 6, DecimalOperation, false},
     {"tw_decchain", -1, DecimalChain, false},
     {"tw_decround", 1, DecimalRound, true}, {"tw_decround", 2, DecimalRound, true}, {"tw_decround", 3, DecimalRound, true},

@@ -210,6 +210,10 @@ Translation Translator::Statement(size_t begin)
     if (t.Is("SELECT") || t.IsOp("(")) {
         out_.sql = Select(true);
         out_.returnsRows = out_.assignments.empty() && out_.intoTable.empty();
+        out_.columnTypes.clear();
+        for (const ItemType& item : queryItems_)
+            out_.columnTypes.push_back(item.typed);
+        out_.compound = compoundQuery_;
     } else if (t.Is("INSERT")) {
         out_.sql = Insert();
     } else if (t.Is("UPDATE")) {
@@ -327,7 +331,7 @@ Translation Translator::Expression(size_t begin)
     pos_ = begin;
     out_ = Translation{};
     out_.sql = Expr();
-    out_.columnTypes.push_back(lastType_);
+    out_.columnTypes = {lastType_};
     out_.end = pos_;
     return out_;
 }
@@ -395,6 +399,7 @@ std::string Translator::SelectBody(bool topLevel)
     bool orderable = true;
     std::string limit;
     std::string sql = QuerySpecification(topLevel, orderable, limit);
+    std::vector<ItemType> items = queryItems_;
     bool compound = false;
     auto wrapLimited = [](const std::string& body, const std::string& lim) {
         return lim.empty() ? body : "SELECT * FROM (" + body + " LIMIT " + lim + ")";
@@ -420,9 +425,18 @@ std::string Translator::SelectBody(bool topLevel)
             part = QuerySpecification(false, ignored, partLimit);
         }
         sql += " " + op + " " + wrapLimited(part, partLimit);
+        // Each column takes a type that holds both branches' values.
+        for (size_t i = 0; i < items.size(); ++i) {
+            ItemType combined;
+            if (items.size() == queryItems_.size())
+                combined.typed = UnionType(ItemTypeOf(items[i]), ItemTypeOf(queryItems_[i]));
+            items[i] = std::move(combined);
+        }
     }
     if (Peek().Is("ORDER"))
         sql += OrderBy();
+    queryItems_ = std::move(items);
+    compoundQuery_ = compound;
     if (!compound && !firstLimit.empty())
         sql += " LIMIT " + firstLimit;
     // FOR READ ONLY and FOR UPDATE end a cursor's query.
@@ -552,13 +566,14 @@ std::vector<Translator::ColumnSource> Translator::ScanFromClause() const
 
 // The catalogue type of a column named with `parts`, from the innermost
 // query level that has it; unknown when none or several sources have it.
-TypeSpec Translator::ColumnHint(const std::vector<std::string>& parts) const
+TypeSpec Translator::ColumnHintIn(const std::vector<std::vector<ColumnSource>>& scopes,
+                                  const std::vector<std::string>& parts) const
 {
     if (!context_ || parts.empty())
         return {};
     const std::string column = parts.back();
     const std::string qualifier = parts.size() >= 2 ? translator_detail::Lower(parts[parts.size() - 2]) : "";
-    for (auto scope = columnScopes_.rbegin(); scope != columnScopes_.rend(); ++scope) {
+    for (auto scope = scopes.rbegin(); scope != scopes.rend(); ++scope) {
         TypeSpec found;
         int matches = 0;
         for (const ColumnSource& source : *scope) {
@@ -579,6 +594,78 @@ TypeSpec Translator::ColumnHint(const std::vector<std::string>& parts) const
     return {};
 }
 
+void Translator::NoteItem()
+{
+    ItemType item;
+    item.typed = lastType_;
+    if (!lastType_.IsKnown()) {
+        item.integer = operand_.integer;
+        if (!operand_.column.empty()) {
+            item.column = operand_.column;
+            item.scopes = columnScopes_;
+        }
+    }
+    specItems_.push_back(std::move(item));
+}
+
+TypeSpec Translator::ItemTypeOf(const ItemType& item) const
+{
+    if (item.typed.IsKnown())
+        return item.typed;
+    return item.column.empty() ? item.integer : ColumnHintIn(item.scopes, item.column);
+}
+
+namespace translator_detail {
+
+// Numeric types by SQL Server's precedence, highest first; 0 for others.
+int NumericRank(const TypeSpec& t)
+{
+    static const char* const order[] = {"float", "real", "decimal", "numeric", "money", "smallmoney",
+                                        "bigint", "int", "smallint", "tinyint", "bit"};
+    for (size_t i = 0; i < sizeof order / sizeof order[0]; ++i)
+        if (t.name == order[i])
+            return static_cast<int>(sizeof order / sizeof order[0] - i);
+    return 0;
+}
+
+// The digits and decimals a value of a numeric type may have, as a decimal.
+std::pair<int, int> UnionShape(const TypeSpec& t)
+{
+    if (t.name == "money") return {19, 4};
+    if (t.name == "smallmoney") return {10, 4};
+    if (t.IsInteger()) {
+        TypeSpec plain;
+        plain.name = t.name;
+        return {plain.Precision(), 0};
+    }
+    return {t.Precision(), t.Scale()};
+}
+
+} // namespace translator_detail
+
+// Only numbers are combined: the column takes the type of higher precedence
+// and, for decimals, the whole digits of the wider branch and the decimals of
+// the finer one (at most 38 digits, giving up decimals first).
+TypeSpec Translator::UnionType(const TypeSpec& a, const TypeSpec& b)
+{
+    const int ra = translator_detail::NumericRank(a), rb = translator_detail::NumericRank(b);
+    if (ra == 0 || rb == 0)
+        return {};
+    TypeSpec result;
+    result.name = (ra >= rb ? a : b).name;
+    if (result.name != "decimal" && result.name != "numeric")
+        return result;
+    const auto [p1, s1] = translator_detail::UnionShape(a);
+    const auto [p2, s2] = translator_detail::UnionShape(b);
+    int s = std::max(s1, s2);
+    const int whole = std::max(p1 - s1, p2 - s2);
+    if (whole + s > 38)
+        s = std::max(std::min(s, 38 - whole), std::min(s, 6));
+    result.precision = std::min(38, whole + s);
+    result.scale = std::max(0, std::min(s, result.precision));
+    return result;
+}
+
 std::string Translator::QuerySpecification(bool topLevel, bool& orderable, std::string& limit)
 {
     (void)orderable;
@@ -595,6 +682,8 @@ std::string Translator::QuerySpecification(bool topLevel, bool& orderable, std::
         limit = Top(percent);
     std::string items;
     size_t index = 0;
+    std::vector<ItemType> outerItems = std::move(specItems_);
+    specItems_.clear();
     columnScopes_.push_back(ScanFromClause());
     struct ScopeEnd {
         std::vector<std::vector<ColumnSource>>& scopes;
@@ -684,6 +773,9 @@ std::string Translator::QuerySpecification(bool topLevel, bool& orderable, std::
     if (percent && !limit.empty()) {
         limit = "(SELECT CAST((COUNT(*) * (" + limit + ") + 99.999999) / 100 AS INTEGER) FROM (" + sql + "))";
     }
+    queryItems_ = std::move(specItems_);
+    specItems_ = std::move(outerItems);
+    compoundQuery_ = false;
     return sql;
 }
 
@@ -728,7 +820,6 @@ std::string Translator::GroupingSets(const std::string& full, size_t start, cons
                                      const std::vector<std::string>& names, bool cube)
 {
     const size_t end = pos_;
-    const size_t types = out_.columnTypes.size();
     const size_t n = groups.size();
     if (n > 10)
         throw SqlError(8122, 16, "Only the first 10 expressions in the GROUP BY ... WITH CUBE or ROLLUP clause are "
@@ -754,7 +845,6 @@ std::string Translator::GroupingSets(const std::string& full, size_t start, cons
         bool orderable = true;
         std::string limit;
         branches.push_back(QuerySpecification(false, orderable, limit));
-        out_.columnTypes.resize(types);
     }
     const std::string all = translator_detail::UnionAll(branches);
     rollup_ = Rollup{};
@@ -785,7 +875,7 @@ std::string Translator::SelectItem(size_t index)
     const size_t start = pos_;
     lastItemName_.clear();
     if (AcceptOp("*")) {
-        out_.columnTypes.push_back({});
+        specItems_.push_back({});
         return "*";
     }
     // t.* and owner.t.*
@@ -796,7 +886,7 @@ std::string Translator::SelectItem(size_t index)
         if (i > 0 && Peek(i).IsOp("*")) {
             const std::string table = Peek(i - 2).text;
             pos_ += i + 1;
-            out_.columnTypes.push_back({});
+            specItems_.push_back({});
             return Quote(table) + ".*";
         }
     }
@@ -805,14 +895,14 @@ std::string Translator::SelectItem(size_t index)
         Next();
         std::string value = Expr();
         out_.assignments.push_back(variable);
-        out_.columnTypes.push_back(lastType_);
+        NoteItem();
         return value + " AS " + Quote(variable);
     }
     if ((Peek().IsName() || Peek().kind == TokenKind::String) && Peek(1).IsOp("=")) {
         const std::string alias = Next().text;
         Next();
         std::string value = Expr();
-        out_.columnTypes.push_back(lastType_);
+        NoteItem();
         lastItemName_ = alias;
         return value + " AS " + Quote(alias);
     }
@@ -831,7 +921,7 @@ std::string Translator::SelectItem(size_t index)
         alias = Next().text;
         hasAlias = true;
     }
-    out_.columnTypes.push_back(lastType_);
+    NoteItem();
     lastItemName_ = alias;
     if (hasAlias)
         return value + " AS " + Quote(alias);
@@ -1105,9 +1195,11 @@ std::string Translator::Insert()
                 if (Peek().Is("DEFAULT"))
                     throw SqlError::NotSupported("DEFAULT in a VALUES list");
                 const std::string value = Expr();
-                row += (index ? ", " : "") + (index < targets.size()
-                                                  ? StoredAs(value, targetDb, targetOwner, targetName, targets[index])
-                                                  : value);
+                const TypeSpec target = index < targets.size()
+                                            ? ExactTarget(targetDb, targetOwner, targetName, targets[index])
+                                            : TypeSpec{};
+                row += (index ? ", " : "") +
+                       (target.IsKnown() ? StoredAs(value, target, OperandType(CurrentOperand())) : value);
                 ++index;
             } while (AcceptOp(","));
             ExpectOp(")");
@@ -1124,6 +1216,7 @@ std::string Translator::Insert()
         throw SqlError::NotSupported("INSERT ... EXEC");
     if (Peek().Is("SELECT") || Peek().IsOp("(")) {
         std::string query = Select(false);
+        const std::vector<ItemType> items = queryItems_;
         if (context_ && context_->RowCountLimit() > 0)
             query = "SELECT * FROM (" + query + ") LIMIT " + std::to_string(context_->RowCountLimit());
         // Rows for decimal and money columns are rounded and checked as values are.
@@ -1131,7 +1224,9 @@ std::string Translator::Insert()
         bool exact = false;
         for (size_t i = 0; i < targets.size(); ++i) {
             const std::string name = "c" + std::to_string(i + 1);
-            const std::string value = StoredAs(name, targetDb, targetOwner, targetName, targets[i]);
+            const TypeSpec target = ExactTarget(targetDb, targetOwner, targetName, targets[i]);
+            const std::string value =
+                target.IsKnown() ? StoredAs(name, target, i < items.size() ? ItemTypeOf(items[i]) : TypeSpec{}) : name;
             exact = exact || value != name;
             names += (i ? ", " : "") + name;
             stored += (i ? ", " : "") + value;
@@ -1172,8 +1267,11 @@ std::string Translator::Update()
             column = Next().text;
         }
         ExpectOp("=");
-        sets += (sets.empty() ? "" : ", ") + Quote(column) + " = " +
-                StoredAs(Expr(), out_.targetDatabase, out_.targetOwner, out_.targetName, column);
+        std::string value = Expr();
+        const TypeSpec target = ExactTarget(out_.targetDatabase, out_.targetOwner, out_.targetName, column);
+        if (target.IsKnown())
+            value = StoredAs(value, target, OperandType(CurrentOperand()));
+        sets += (sets.empty() ? "" : ", ") + Quote(column) + " = " + value;
     } while (AcceptOp(","));
     std::string sql = "UPDATE " + table + " SET " + sets;
     if (Accept("FROM"))
@@ -1556,25 +1654,27 @@ std::string Translator::Additive()
                       : translator_detail::AdditiveStep(sql, terms[i + 1], steps[2 * i], steps[2 * i + 1]);
         return sql;
     }
-    const bool allExact =
-        std::all_of(exactTypes.begin(), exactTypes.end(), [](const TypeSpec& t) { return t.IsExactNumeric(); });
-    if (allExact) {
-        // A long run of exact steps goes flat: calls of at most kChainTerms
-        // terms, each taking the one before as its first.
+    if (anyExact) {
+        // A long run with exact steps goes flat: calls of at most kChainTerms
+        // terms, each taking the one before as its first; the steps between
+        // that are not exact go as tw_chain's do.
         constexpr size_t kChainTerms = 100;
         std::string sql = terms.front();
         for (size_t first = 0; first < exactTypes.size(); first += kChainTerms) {
             const size_t end = std::min(exactTypes.size(), first + kChainTerms);
             std::string spec, args;
             for (size_t i = first; i < end; ++i) {
-                spec += std::string(1, steps[2 * i] == '-' ? '-' : '+') + " " +
-                        std::to_string(exactTypes[i].Precision()) + " " + std::to_string(exactTypes[i].Scale()) + " " +
-                        exactTypes[i].Spelling() + ";";
+                if (exactTypes[i].IsExactNumeric())
+                    spec += std::string(1, steps[2 * i] == '-' ? '-' : '+') + " " +
+                            std::to_string(exactTypes[i].Precision()) + " " + std::to_string(exactTypes[i].Scale()) +
+                            " " + exactTypes[i].Spelling() + ";";
+                else
+                    spec += "~" + steps.substr(2 * i, 2) + ";";
                 args += ", " + terms[i + 1];
             }
             sql = "tw_decchain(" + Literal(spec) + ", " + sql + args + ")";
         }
-        return sql;
+        return translator_detail::IsCharacterHint(lastType_) ? sql + " COLLATE TWCI" : sql;
     }
     if (terms.size() == 2)
         return translator_detail::AdditiveStep(terms[0], terms[1], steps[0], steps[1]);
@@ -1649,15 +1749,26 @@ std::string Translator::Multiplicative()
 
 // A value going into a column: decimal, numeric and money columns keep it
 // rounded to their scale and checked against their precision.
-std::string Translator::StoredAs(const std::string& value, const std::string& db, const std::string& owner,
-                                 const std::string& table, const std::string& column) const
+TypeSpec Translator::ExactTarget(const std::string& db, const std::string& owner, const std::string& table,
+                                 const std::string& column) const
 {
     if (!context_ || table.empty())
-        return value;
-    const TypeSpec type = context_->ColumnTypeOf(db, owner, table, column);
-    if (!type.IsExactNumeric())
-        return value;
-    return "tw_decstore(" + value + ", " + Literal(type.Spelling()) + ")";
+        return {};
+    TypeSpec type = context_->ColumnTypeOf(db, owner, table, column);
+    return type.IsExactNumeric() ? type : TypeSpec{};
+}
+
+std::string Translator::StoredAs(const std::string& value, const TypeSpec& target, const TypeSpec& source)
+{
+    // An overflow names the value's type as SQL Server does: decimals and
+    // constants of more digits than an int holds are numeric.
+    std::string word;
+    if (source.name == "decimal" || source.name == "numeric" || (source.name == "bigint" && source.precision > 0))
+        word = "numeric";
+    else if (translator_detail::IsNumericHint(source) || source.IsCharacter())
+        word = source.name == "sysname" ? "nvarchar" : source.name;
+    return "tw_decstore(" + value + ", " + Literal(target.Spelling()) + (word.empty() ? "" : ", " + Literal(word)) +
+           ")";
 }
 
 // One step of decimal or money arithmetic, exact to 38 digits.
@@ -1824,7 +1935,8 @@ std::string Translator::SubqueryOrParen()
     std::string sql;
     if (Peek().Is("SELECT")) {
         sql = "(" + Select(false) + ")";
-        lastType_ = {};
+        // A scalar subquery has its one column's type.
+        lastType_ = queryItems_.size() == 1 ? ItemTypeOf(queryItems_[0]) : TypeSpec{};
     } else {
         // Every translated expression is already bracketed where it needs
         // to be, and SQLite's parser has room for only so many parentheses.
