@@ -518,9 +518,18 @@ std::vector<Translator::ColumnSource> Translator::ScanFromClause() const
     ++i;
     for (;;) {
         const Token& t = tokens_[i];
-        if (t.kind == TokenKind::QuotedName ||
+        const bool variable = t.kind == TokenKind::Variable && context_;
+        if (t.kind == TokenKind::QuotedName || variable ||
             (t.kind == TokenKind::Name && !translator_detail::JoinWord(t) && !translator_detail::EndsFromClause(t))) {
             std::vector<std::string> parts{t.text};
+            // A table variable's columns are its temporary table's.
+            if (variable) {
+                try {
+                    parts[0] = context_->TableVariable(translator_detail::Lower(t.text));
+                } catch (const SqlError&) {
+                    parts[0].clear();
+                }
+            }
             ++i;
             while (tokens_[i].IsOp(".")) {
                 ++i;
