@@ -657,6 +657,8 @@ std::vector<TypeSpec> Executor::ExactColumnTypes(sqlite3_stmt* stmt, const Trans
             type = TypeSpec::FromDeclared(declared);
         if (!type.IsKnown() && hinted)
             type = t.columnTypes[i];
+        if (!type.IsKnown() && !(table && origin) && t.columnTypeByName)
+            type = t.columnTypeByName(sqlite3_column_name(stmt, i));
         if (type.IsExactNumeric())
             types[i] = type;
     }
@@ -1391,7 +1393,8 @@ void Executor::RunQuery(const ParsedStatement& st)
             const char* database = sqlite3_column_database_name(raw, i);
             bool known = false;
             // A UNION's column has the type that holds every branch's values, not the first branch's.
-            if (t.compound && !hints.empty() && hints[i].IsKnown()) {
+            if (t.compound && !hints.empty() &&
+                (hints[i].IsInteger() || hints[i].IsExactNumeric() || hints[i].IsApproximate())) {
                 type = hints[i];
                 known = true;
             }
@@ -1418,6 +1421,8 @@ void Executor::RunQuery(const ParsedStatement& st)
                     type = functionColumnTypes_[c.name];
                 } else if (!hints.empty() && hints[i].IsKnown()) {
                     type = hints[i];
+                } else if (t.columnTypeByName && (type = t.columnTypeByName(c.name)).IsKnown()) {
+                    // a column a view computes, read by its name
                 } else if (rc == SQLITE_ROW) {
                     type = executor_detail::TypeOfValue(raw, i);
                 } else {
@@ -2281,6 +2286,17 @@ void Executor::RunCreateModule(const ParsedStatement& st)
                     throw SqlError(4511, 16, "Create View or Function failed because no column name was specified "
                                              "for column " + std::to_string(position) + ".");
                 c.type = TypeSpec::FromDeclared(info.Text(1));
+                // A column computed by the view has the type its expression has, where that is known.
+                const size_t index = static_cast<size_t>(position - 1);
+                const TypeSpec computed = c.type.IsKnown() || !t.itemType ? TypeSpec{} : t.itemType(index);
+                if (!c.type.IsKnown() && computed.IsSupported()) {
+                    c.type = computed;
+                    if (c.type.IsInteger())
+                        c.type.precision = -1;
+                    if ((c.type.IsCharacter() || c.type.IsBinary()) && c.type.length < 0 &&
+                        c.type.length != TypeSpec::kMax && c.type.name != "text" && c.type.name != "ntext")
+                        c.type.length = 8000;
+                }
                 if (!c.type.IsSupported()) {
                     c.type.name = "varchar";
                     c.type.length = 8000;

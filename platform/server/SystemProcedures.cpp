@@ -83,7 +83,7 @@ bool SystemProcedures::Has(const std::string& n)
         "sp_tableoption", "sp_sproc_columns", "sp_helpextendedproc", "sp_addextendedproperty",
         "sp_updateextendedproperty", "sp_dropextendedproperty", "sp_msobjsearch", "xp_cmdshell", "sp_databases",
         "sp_tables", "sp_executesql", "sp_addextendedproc", "sp_dropextendedproc", "sp_addtype", "sp_droptype",
-        "sp_ms_marksystemobject"};
+        "sp_ms_marksystemobject", "sp_dboption"};
     return names.count(n) > 0;
 }
 
@@ -127,6 +127,7 @@ int SystemProcedures::Run(const std::string& n, const Args& args, const std::vec
     if (n == "sp_addtype") return AddType(args);
     if (n == "sp_droptype") return DropType(args);
     if (n == "sp_ms_marksystemobject") return MarkSystemObject(args);
+    if (n == "sp_dboption") return DbOption(args);
     if (n == "xp_cmdshell") {
         SqlError e(15281, 16, "SQL Server blocked access to procedure 'sys.xp_cmdshell' of component 'xp_cmdshell' "
                               "because this component is turned off as part of the security configuration for this "
@@ -762,6 +763,112 @@ int SystemProcedures::MarkSystemObject(const Args& args)
     if (!id)
         return 1; // as SQL Server's own: a name it cannot find only fails the return status
     catalog.MarkSystem(id);
+    return 0;
+}
+
+namespace sysproc_detail {
+
+// The options sp_dboption knows: the sysdatabases.status bit of those a
+// database keeps, and for the others the one setting every database here has
+// (as DATABASEPROPERTYEX reports it).
+struct DbOptionEntry {
+    const char* name;
+    int64_t bit;
+    bool fixedOn;
+};
+
+constexpr DbOptionEntry kDbOptions[] = {
+    {"ANSI null default", 0, false}, {"ANSI nulls", 0, false}, {"ANSI padding", 0, false},
+    {"ANSI warnings", 0, false}, {"arithabort", 0, false}, {"auto create statistics", 0, true},
+    {"auto update statistics", 0, true}, {"autoclose", 0, false}, {"autoshrink", 0, false},
+    {"concat null yields null", 0, false}, {"cursor close on commit", 0, false}, {"db chaining", 0, false},
+    {"dbo use only", 0, false}, {"default to local cursor", 0, false}, {"merge publish", 0, false},
+    {"numeric roundabort", 0, false}, {"offline", 0, false}, {"published", 0, false},
+    {"quoted identifier", 0, false}, {"read only", 0, false}, {"recursive triggers", 0, false},
+    {"select into/bulkcopy", 4, false}, {"single user", 0, false}, {"subscribed", 0, false},
+    {"torn page detection", 0, true}, {"trunc. log on chkpt.", 8, false}};
+
+bool DbOptionSet(const DbOptionEntry& entry, int64_t status)
+{
+    return entry.bit ? (status & entry.bit) != 0 : entry.fixedOn;
+}
+
+} // namespace sysproc_detail
+
+// sp_dboption: without arguments the options there are, with a database the
+// ones set on it, with an option and a value sets it. The options a database
+// keeps here are those of its recovery (truncating the log on checkpoint,
+// minimal logging of bulk copies); the others are refused, not pretended.
+int SystemProcedures::DbOption(const Args& args)
+{
+    SessionState& s = x_.Session();
+    const std::string database = Text(args, 0, "@dbname");
+    const std::string option = Text(args, 1, "@optname");
+    const std::string value = sysproc_detail::Lowered(Text(args, 2, "@optvalue"));
+    if (database.empty()) {
+        std::vector<Row> rows;
+        for (const auto& entry : sysproc_detail::kDbOptions)
+            rows.push_back({Value::String(entry.name)});
+        x_.SendResult({sysproc_detail::Column("Settable database options:", "varchar", 35)}, rows);
+        return 0;
+    }
+    DatabaseInfo info;
+    if (!s.server->FindDatabase(database, &info))
+        throw SqlError(15010, 16, "The database '" + database + "' does not exist. Use sp_helpdb to show available "
+                                  "databases.");
+    SqliteStatement get(s.db, "SELECT status FROM master.tw_database_status WHERE name = ?");
+    get.Bind(1, info.name);
+    const int64_t status = get.Step() ? get.Int(0) : 0;
+    if (option.empty()) {
+        std::vector<Row> rows;
+        for (const auto& entry : sysproc_detail::kDbOptions)
+            if (sysproc_detail::DbOptionSet(entry, status))
+                rows.push_back({Value::String(entry.name)});
+        x_.SendResult({sysproc_detail::Column("The following options are set:", "varchar", 35)}, rows);
+        return 0;
+    }
+    // An option may be named by the start of its name, as long as that names one.
+    const std::string wanted = sysproc_detail::Lowered(option);
+    const sysproc_detail::DbOptionEntry* found = nullptr;
+    int matches = 0;
+    for (const auto& entry : sysproc_detail::kDbOptions) {
+        const std::string name = sysproc_detail::Lowered(entry.name);
+        if (name == wanted) {
+            found = &entry;
+            matches = 1;
+            break;
+        }
+        if (name.rfind(wanted, 0) == 0) {
+            found = &entry;
+            ++matches;
+        }
+    }
+    if (!found)
+        throw SqlError(15011, 16, "Database option '" + option + "' does not exist. Specify a valid database option.");
+    if (matches > 1)
+        throw SqlError(15242, 16, "Database option '" + option + "' is not unique.");
+    if (value.empty()) {
+        std::vector<Row> rows{
+            {Value::String(found->name), Value::String(sysproc_detail::DbOptionSet(*found, status) ? "ON" : "OFF")}};
+        x_.SendResult({sysproc_detail::Column("OptionName", "varchar", 35),
+                       sysproc_detail::Column("CurrentSetting", "varchar", 3)},
+                      rows);
+        return 0;
+    }
+    const bool on = value == "true" || value == "on";
+    if (!on && value != "false" && value != "off")
+        throw SqlError(15241, 16, "Usage: sp_dboption [dbname [,optname [,'true' | 'false']]]");
+    if (!found->bit) {
+        // What every database here already is needs no change; anything else cannot be kept.
+        if (on == found->fixedOn)
+            return 0;
+        throw SqlError::NotSupported(std::string("Setting the database option '") + found->name + "' to " +
+                                     (on ? "true" : "false"));
+    }
+    if (sysproc_detail::Lowered(info.name) == "tempdb")
+        throw SqlError(5058, 16, std::string("Option '") + found->name + "' cannot be set in database 'tempdb'.");
+    SqliteStatement put(s.db, "INSERT OR REPLACE INTO master.tw_database_status VALUES (?, ?)");
+    put.Bind(1, info.name).Bind(2, on ? (status | found->bit) : (status & ~found->bit)).Step();
     return 0;
 }
 

@@ -52,6 +52,7 @@ private:
     int AddType(const Args& args);
     int DropType(const Args& args);
     int MarkSystemObject(const Args& args);
+    int DbOption(const Args& args);
 
     Executor& x_;
 };

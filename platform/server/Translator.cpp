@@ -214,6 +214,14 @@ Translation Translator::Statement(size_t begin)
         for (const ItemType& item : queryItems_)
             out_.columnTypes.push_back(item.typed);
         out_.compound = compoundQuery_;
+        if (context_ && !compoundQuery_)
+            out_.columnTypeByName = [context = context_, scopes = specScopes_](const std::string& name) {
+                return ColumnHintIn(context, scopes, {name});
+            };
+        if (context_)
+            out_.itemType = [context = context_, items = queryItems_](size_t index) {
+                return index < items.size() ? ItemTypeIn(context, items[index]) : TypeSpec{};
+            };
     } else if (t.Is("INSERT")) {
         out_.sql = Insert();
     } else if (t.Is("UPDATE")) {
@@ -502,6 +510,7 @@ std::vector<Translator::ColumnSource> Translator::ScanFromClause() const
     std::vector<ColumnSource> sources;
     size_t i = pos_;
     int depth = 0;
+    int cases = 0; // the ELSE of a CASE in the select list ends nothing
     for (;; ++i) {
         const Token& t = tokens_[i];
         if (t.kind == TokenKind::End)
@@ -512,11 +521,22 @@ std::vector<Translator::ColumnSource> Translator::ScanFromClause() const
             return sources;
         if (depth == 0 && t.Is("FROM"))
             break;
-        if (depth == 0 && translator_detail::EndsFromClause(t) && i > pos_ && !t.Is("END"))
+        if (depth == 0 && t.Is("CASE"))
+            ++cases;
+        else if (depth == 0 && t.Is("END") && cases > 0)
+            --cases;
+        if (depth == 0 && cases == 0 && translator_detail::EndsFromClause(t) && i > pos_ && !t.Is("END"))
             return sources;
     }
     ++i;
+    int groups = 0; // brackets around joins, whose tables are sources too: FROM ((a JOIN b ON ...) JOIN c ON ...)
     for (;;) {
+        while (tokens_[i].IsOp("(") && (tokens_[i + 1].IsOp("(") || tokens_[i + 1].kind == TokenKind::QuotedName ||
+                                        tokens_[i + 1].kind == TokenKind::Variable ||
+                                        (tokens_[i + 1].kind == TokenKind::Name && !tokens_[i + 1].Is("SELECT")))) {
+            ++groups;
+            ++i;
+        }
         const Token& t = tokens_[i];
         const bool variable = t.kind == TokenKind::Variable && context_;
         if (t.kind == TokenKind::QuotedName || variable ||
@@ -557,10 +577,14 @@ std::vector<Translator::ColumnSource> Translator::ScanFromClause() const
             const Token& u = tokens_[i];
             if (u.kind == TokenKind::End)
                 return sources;
-            if (u.IsOp("("))
+            if (u.IsOp("(")) {
                 ++level;
-            else if (u.IsOp(")") && --level < 0)
-                return sources;
+            } else if (u.IsOp(")") && --level < 0) {
+                if (groups == 0)
+                    return sources;
+                --groups;
+                level = 0;
+            }
             if (level > 0)
                 continue;
             if (translator_detail::EndsFromClause(u))
@@ -575,10 +599,10 @@ std::vector<Translator::ColumnSource> Translator::ScanFromClause() const
 
 // The catalogue type of a column named with `parts`, from the innermost
 // query level that has it; unknown when none or several sources have it.
-TypeSpec Translator::ColumnHintIn(const std::vector<std::vector<ColumnSource>>& scopes,
-                                  const std::vector<std::string>& parts) const
+TypeSpec Translator::ColumnHintIn(TranslationContext* context, const std::vector<std::vector<ColumnSource>>& scopes,
+                                  const std::vector<std::string>& parts)
 {
-    if (!context_ || parts.empty())
+    if (!context || parts.empty())
         return {};
     const std::string column = parts.back();
     const std::string qualifier = parts.size() >= 2 ? translator_detail::Lower(parts[parts.size() - 2]) : "";
@@ -589,7 +613,7 @@ TypeSpec Translator::ColumnHintIn(const std::vector<std::vector<ColumnSource>>& 
             const std::string label = translator_detail::Lower(source.alias.empty() ? source.name : source.alias);
             if (!qualifier.empty() && qualifier != label)
                 continue;
-            const TypeSpec type = context_->ColumnTypeOf(source.db, source.owner, source.name, column);
+            const TypeSpec type = context->ColumnTypeOf(source.db, source.owner, source.name, column);
             if (type.IsKnown()) {
                 found = type;
                 ++matches;
@@ -617,11 +641,11 @@ void Translator::NoteItem()
     specItems_.push_back(std::move(item));
 }
 
-TypeSpec Translator::ItemTypeOf(const ItemType& item) const
+TypeSpec Translator::ItemTypeIn(TranslationContext* context, const ItemType& item)
 {
     if (item.typed.IsKnown())
         return item.typed;
-    return item.column.empty() ? item.integer : ColumnHintIn(item.scopes, item.column);
+    return item.column.empty() ? item.integer : ColumnHintIn(context, item.scopes, item.column);
 }
 
 namespace translator_detail {
@@ -652,11 +676,33 @@ std::pair<int, int> UnionShape(const TypeSpec& t)
 
 } // namespace translator_detail
 
-// Only numbers are combined: the column takes the type of higher precedence
-// and, for decimals, the whole digits of the wider branch and the decimals of
-// the finer one (at most 38 digits, giving up decimals first).
+// Numbers take the type of higher precedence and, for decimals, the whole
+// digits of the wider branch and the decimals of the finer one (at most 38
+// digits, giving up decimals first). Strings take the longer length, varying
+// and Unicode when either is. Other types are not combined.
 TypeSpec Translator::UnionType(const TypeSpec& a, const TypeSpec& b)
 {
+    if (a.IsKnown() && b.IsKnown() && a.IsCharacter() && b.IsCharacter()) {
+        auto plain = [](TypeSpec t) {
+            if (t.name == "sysname")
+                t = TypeSpec{"nvarchar", 128};
+            return t;
+        };
+        const TypeSpec x = plain(a), y = plain(b);
+        const bool unicode = x.IsUnicode() || y.IsUnicode();
+        TypeSpec result;
+        if (x.name == "text" || x.name == "ntext" || y.name == "text" || y.name == "ntext") {
+            result.name = unicode ? "ntext" : "text";
+            return result;
+        }
+        if ((x.length < 0 && x.length != TypeSpec::kMax) || (y.length < 0 && y.length != TypeSpec::kMax))
+            return {};
+        const bool varying = x.name.find("var") != std::string::npos || y.name.find("var") != std::string::npos;
+        result.name = std::string(unicode ? "n" : "") + (varying ? "varchar" : "char");
+        result.length = x.length == TypeSpec::kMax || y.length == TypeSpec::kMax ? TypeSpec::kMax
+                                                                                 : std::max(x.length, y.length);
+        return result;
+    }
     const int ra = translator_detail::NumericRank(a), rb = translator_detail::NumericRank(b);
     if (ra == 0 || rb == 0)
         return {};
@@ -784,6 +830,7 @@ std::string Translator::QuerySpecification(bool topLevel, bool& orderable, std::
     }
     queryItems_ = std::move(specItems_);
     specItems_ = std::move(outerItems);
+    specScopes_ = columnScopes_;
     compoundQuery_ = false;
     return sql;
 }
@@ -2194,22 +2241,39 @@ std::string Translator::CaseExpr()
     std::string sql = "CASE";
     if (!Peek().Is("WHEN"))
         sql += " " + Expr();
-    TypeSpec resultType;
+    // The result's type holds every branch's, as a UNION's column does (a
+    // NULL branch has none); while a branch's type is unknown, the first known one.
+    TypeSpec firstType, combined;
+    bool allKnown = true, anyTyped = false;
+    auto noteBranch = [&](const std::string& branch) {
+        if (branch == "NULL")
+            return;
+        const TypeSpec type = OperandType(CurrentOperand());
+        if (!firstType.IsKnown())
+            firstType = lastType_;
+        if (!type.IsKnown())
+            allKnown = false;
+        combined = anyTyped ? UnionType(combined, type) : type;
+        anyTyped = true;
+    };
     bool any = false;
     while (Accept("WHEN")) {
         any = true;
         sql += " WHEN " + Expr();
         Expect("THEN");
-        sql += " THEN " + Expr();
-        if (!resultType.IsKnown())
-            resultType = lastType_;
+        const std::string branch = Expr();
+        sql += " THEN " + branch;
+        noteBranch(branch);
     }
     if (!any)
         Fail();
-    if (Accept("ELSE"))
-        sql += " ELSE " + Expr();
+    if (Accept("ELSE")) {
+        const std::string branch = Expr();
+        sql += " ELSE " + branch;
+        noteBranch(branch);
+    }
     Expect("END");
-    lastType_ = resultType;
+    lastType_ = allKnown && combined.IsKnown() ? combined : firstType;
     return sql + " END";
 }
 

@@ -4,6 +4,7 @@
 // context it resolves names for the session that runs the statement.
 #pragma once
 
+#include <functional>
 #include <set>
 #include <string>
 #include <vector>
@@ -92,6 +93,11 @@ struct Translation {
     std::string targetOwner;
     bool isInsert = false;
     bool compound = false;                // a UNION (EXCEPT, INTERSECT): columnTypes hold its columns' types
+    // The catalogue type of a result column, by its name, as a column of the
+    // tables and views the query reads; for columns SQLite knows no origin of.
+    std::function<TypeSpec(const std::string&)> columnTypeByName;
+    // The type of the query's select item at an index, its bare columns' looked up.
+    std::function<TypeSpec(size_t)> itemType;
 };
 
 class Translator {
@@ -219,9 +225,13 @@ private:
     Operand operand_;
     bool namedColumn_ = false; // the primary just translated was a bare column
     std::vector<ColumnSource> ScanFromClause() const;
-    TypeSpec ColumnHint(const std::vector<std::string>& parts) const { return ColumnHintIn(columnScopes_, parts); }
-    TypeSpec ColumnHintIn(const std::vector<std::vector<ColumnSource>>& scopes,
-                          const std::vector<std::string>& parts) const;
+    TypeSpec ColumnHint(const std::vector<std::string>& parts) const
+    {
+        return ColumnHintIn(context_, columnScopes_, parts);
+    }
+    static TypeSpec ColumnHintIn(TranslationContext* context, const std::vector<std::vector<ColumnSource>>& scopes,
+                                 const std::vector<std::string>& parts);
+    std::vector<std::vector<ColumnSource>> specScopes_; // of the query specification translated last
     // A select item's type as far as the query tells it: its expression's, or
     // that of the bare column it names, looked up only when asked for.
     struct ItemType {
@@ -234,7 +244,8 @@ private:
     std::vector<ItemType> queryItems_; // of the query just translated, its UNION branches combined
     bool compoundQuery_ = false;       // ... which has UNION, EXCEPT or INTERSECT branches
     void NoteItem();                   // the select item just translated, of lastType_ and operand_
-    TypeSpec ItemTypeOf(const ItemType& item) const;
+    TypeSpec ItemTypeOf(const ItemType& item) const { return ItemTypeIn(context_, item); }
+    static TypeSpec ItemTypeIn(TranslationContext* context, const ItemType& item);
     // The type of a column of a UNION of two queries whose columns have types `a` and `b`.
     static TypeSpec UnionType(const TypeSpec& a, const TypeSpec& b);
     Operand CurrentOperand() const { return {lastType_, operand_.integer, operand_.column}; }
