@@ -20,7 +20,7 @@ std::string Outcome(const BufferedSink& sink)
     return got;
 }
 
-// The column types of a result set as SQL Server spells them: "decimal(38,2)", "money", "float".
+// The column types of a result set as SQL Server spells them: "decimal(38,2)", "money", "varchar(20)".
 std::string ColumnTypes(const ResultSet& set)
 {
     std::string types;
@@ -28,6 +28,8 @@ std::string ColumnTypes(const ResultSet& set)
         std::string type = c.typeName;
         if (type == "decimal" || type == "numeric")
             type += "(" + std::to_string(c.precision) + "," + std::to_string(c.scale) + ")";
+        else if (type.find("char") != std::string::npos)
+            type += "(" + std::to_string(c.size) + ")";
         types += (types.empty() ? "" : " ") + type;
     }
     return types;
@@ -268,5 +270,59 @@ INSTANTIATE_TEST_SUITE_P(
                        "8115 Arithmetic overflow error converting expression to data type int."},
         // NULL anywhere makes the sum NULL.
         MixedChainCase{"CAST(1 AS decimal(5,2))", " + 1", 70, " + NULL + 1", "NULL"}));
+
+} // namespace tw::server::test
+
+namespace tw::server::test {
+
+// A CASE has the type that holds all its branches; a view's computed
+// columns keep the types of their expressions, through views over views,
+// bracketed joins and reads by name or with *.
+class ComputedTypeTest : public DecimalCarryTest {
+protected:
+    void SetUp() override
+    {
+        DecimalCarryTest::SetUp();
+        Run("IF OBJECT_ID('Line Totals') IS NOT NULL DROP VIEW [Line Totals]\n"
+            "IF OBJECT_ID('Big Lines') IS NOT NULL DROP VIEW [Big Lines]");
+        BufferedSink sink = Run("CREATE VIEW [Line Totals] AS SELECT id, SUM(CONVERT(money, f * 100) / 100) AS Total, "
+                                "small * 2 AS Twice, CASE WHEN id = 1 THEN 'one' ELSE t END AS Label FROM Prices "
+                                "GROUP BY id, small, t");
+        ASSERT_FALSE(sink.HasError()) << Describe(sink);
+        sink = Run("CREATE VIEW [Big Lines] AS SELECT p.id, lt.Total AS Amount FROM ((Prices p "
+                   "INNER JOIN [Line Totals] lt ON p.id = lt.id)) WHERE lt.Total > 1");
+        ASSERT_FALSE(sink.HasError()) << Describe(sink);
+    }
+    void TearDown() override
+    {
+        Run("DROP VIEW [Big Lines]\nDROP VIEW [Line Totals]");
+        DecimalCarryTest::TearDown();
+    }
+};
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, DecimalQueryTest,
+    ::testing::Values(
+        QueryCase{"SELECT CASE WHEN id = 1 THEN small ELSE big END FROM Prices ORDER BY id", "decimal(38,2)",
+                  "9.50;100000000000000000000.00"},
+        QueryCase{"SELECT CASE id WHEN 1 THEN 'ALL' ELSE t END, CASE WHEN id = 2 THEN NULL ELSE fee END FROM Prices "
+                  "ORDER BY id",
+                  "varchar(20) money", "ALL|100.0000;99999|NULL"},
+        // Columns named in a CASE of the select list still find their table's types.
+        QueryCase{"SELECT CASE WHEN id = 1 THEN 'x' ELSE 'y' END, AVG(fee) FROM Prices GROUP BY id ORDER BY id",
+                  "varchar(1) money", "x|100.0000;y|9.5000"}));
+
+TEST_F(ComputedTypeTest, ViewColumnsKeepTheirExpressionsTypes)
+{
+    const ResultSet all = Query("SELECT * FROM [Line Totals] ORDER BY id");
+    EXPECT_EQ(ColumnTypes(all), "int money decimal(7,1) varchar(20)");
+    EXPECT_EQ(Outcome(Run("SELECT * FROM [Line Totals] ORDER BY id")), "1|1.5000|19.0|one;2|2.5000|20.0|99999");
+    EXPECT_EQ(Outcome(Run("SELECT SUM(Amount), MAX(Amount) FROM [Big Lines]")), "4.0000|2.5000");
+    EXPECT_EQ(ColumnTypes(Query("SELECT SUM(Amount) FROM [Big Lines] WHERE id > 5")), "money");
+    EXPECT_EQ(Outcome(Run("SELECT Amount INTO #Amounts FROM [Big Lines]\n"
+                          "INSERT INTO #Amounts VALUES (1.23456)\n"
+                          "SELECT Amount FROM #Amounts ORDER BY Amount\nDROP TABLE #Amounts")),
+              "1.2346;1.5000;2.5000");
+}
 
 } // namespace tw::server::test

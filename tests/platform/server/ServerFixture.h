@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <memory>
 #include <string>
 #include <vector>
@@ -28,6 +29,9 @@ protected:
     static Server& TheServer();
     std::unique_ptr<Session> session;
 };
+
+// The batches of a script file, split at lines holding only GO, as a query tool does.
+std::vector<std::string> ScriptBatches(const std::filesystem::path& file);
 
 // The text of every message, one per line, for failure output.
 std::string Describe(const BufferedSink& sink);
