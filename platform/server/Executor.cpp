@@ -16,6 +16,7 @@
 #include "platform/server/DateTimeValue.h"
 #include "platform/server/Decimal.h"
 #include "platform/server/ErrorMapper.h"
+#include "platform/server/InformationSchema.h"
 #include "platform/server/ModuleDefinition.h"
 #include "platform/server/ObjectName.h"
 #include "platform/server/Server.h"
@@ -393,6 +394,12 @@ std::string Executor::TableReference(const std::string& db, const std::string& o
                                      executor_detail::LowerText(name) == "deleted"))
         return "temp.tw_" + executor_detail::LowerText(name);
     const std::string lower = executor_detail::LowerText(name);
+    if (executor_detail::LowerText(owner) == "information_schema") {
+        const std::string view = InformationSchema::View(lower, ResolveDatabase(db));
+        if (view.empty())
+            throw SqlError::InvalidObject(spelled);
+        return view;
+    }
     if (SystemViews::IsLive(lower)) {
         SystemViews::Refresh(s_, lower);
         return "temp." + Translator::Quote("tw_" + lower);
