@@ -53,6 +53,8 @@ private:
     int DropType(const Args& args);
     int MarkSystemObject(const Args& args);
     int DbOption(const Args& args);
+    int HelpIndex(const Args& args);
+    int SpaceUsed(const Args& args);
 
     Executor& x_;
 };

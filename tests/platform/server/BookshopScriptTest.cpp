@@ -150,3 +150,41 @@ TEST_F(BookshopScriptTest, DatabaseOptions)
 }
 
 } // namespace tw::server::test
+
+namespace tw::server::test {
+
+// The procedures a DBA runs first on a database someone else loaded.
+TEST_F(BookshopScriptTest, IndexAndSpaceReports)
+{
+    EXPECT_EQ(AllRows(Run("EXEC sp_helpindex 'sales'")),
+              "bookidind|nonclustered located on PRIMARY|book_id;"
+              "UPKCL_sales|clustered, unique, primary key located on PRIMARY|stor_id, ord_num, book_id");
+    EXPECT_EQ(AllRows(Run("EXEC sp_helpindex 'dbo.staff'")),
+              "employee_ind|nonclustered located on PRIMARY|lname, fname, minit;"
+              "PK_staff_id|nonclustered, unique, primary key located on PRIMARY|staff_id");
+    BufferedSink none = Run("EXEC sp_helpindex 'discounts'");
+    EXPECT_FALSE(none.HasError());
+    EXPECT_TRUE(none.resultSets.empty());
+    ASSERT_FALSE(none.messages.empty());
+    EXPECT_EQ(none.messages.back().text, "The object does not have any indexes.");
+    EXPECT_EQ(AllRows(Run("EXEC sp_helpindex 'nothing'")),
+              "15009 The object 'nothing' does not exist in database 'bookshop' or is invalid for this operation.");
+
+    // sysindexes counts a page for every fifty rows, and sp_spaceused reports the same pages.
+    EXPECT_EQ(AllRows(Run("EXEC sp_spaceused 'sales'")), "sales|2009|656 KB|328 KB|328 KB|0 KB");
+    EXPECT_EQ(AllRows(Run("SELECT SUM(reserved) * 8, SUM(CASE WHEN indid < 2 THEN dpages END) * 8 FROM sysindexes "
+                          "WHERE id = OBJECT_ID('sales')")),
+              "656|328");
+    BufferedSink database = Run("EXEC sp_spaceused");
+    ASSERT_EQ(database.resultSets.size(), 2u) << Describe(database);
+    EXPECT_EQ(database.resultSets[0].rows[0][0].ToText(), "bookshop");
+    EXPECT_EQ(database.resultSets[1].columns[0].name, "reserved");
+    EXPECT_EQ(AllRows(Run("EXEC sp_spaceused 'bookview'")).substr(0, 6), "15009 ");
+
+    // sp_helpdb reports the recovery the script chose with sp_dboption.
+    BufferedSink help = Run("EXEC sp_helpdb 'bookshop'");
+    ASSERT_EQ(help.resultSets.size(), 1u) << Describe(help);
+    EXPECT_NE(help.resultSets[0].rows[0][5].ToText().find("Recovery=SIMPLE"), std::string::npos);
+}
+
+} // namespace tw::server::test
