@@ -1869,6 +1869,96 @@ void AverageFinal(sqlite3_context* ctx)
     sqlite3_result_int64(ctx, state->integerSum / state->count);
 }
 
+// STDEV, STDEVP, VAR and VARP: the spread of the values, kept as a running
+// mean and sum of squared differences (so large values lose no precision).
+// Lives in SQLite's zero-filled aggregate memory.
+struct SpreadState {
+    int64_t count;
+    double mean;
+    double squares;
+};
+
+void SpreadStep(sqlite3_context* ctx, int, Args argv)
+{
+    if (IsNull(argv[0]))
+        return;
+    auto* state = static_cast<SpreadState*>(sqlite3_aggregate_context(ctx, sizeof(SpreadState)));
+    if (!state)
+        return sqlite3_result_error_nomem(ctx);
+    const double x = sqlite3_value_double(argv[0]);
+    ++state->count;
+    const double delta = x - state->mean;
+    state->mean += delta / static_cast<double>(state->count);
+    state->squares += delta * (x - state->mean);
+}
+
+// The user data: 's' sample deviation, 'p' population deviation, 'v' sample
+// variance, 'q' population variance. A sample of one value has none.
+void SpreadFinal(sqlite3_context* ctx)
+{
+    auto* state = static_cast<SpreadState*>(sqlite3_aggregate_context(ctx, 0));
+    const char kind = *static_cast<const char*>(sqlite3_user_data(ctx));
+    const bool population = kind == 'p' || kind == 'q';
+    if (!state || state->count == 0 || (!population && state->count < 2))
+        return sqlite3_result_null(ctx);
+    const double variance = state->squares / static_cast<double>(population ? state->count : state->count - 1);
+    sqlite3_result_double(ctx, kind == 's' || kind == 'p' ? std::sqrt(variance) : variance);
+}
+
+// SOUNDEX: the first letter and three digits for the consonants that follow,
+// a run of letters of one digit counting once (H and W do not break a run,
+// vowels do); the code ends at the first character that is no letter.
+std::string SoundexCode(const std::string& text)
+{
+    static const char digits[] = "01230120022455012623010202"; // A..Z
+    std::string code;
+    char last = 0;
+    for (const char raw : text) {
+        const char c = static_cast<char>(std::toupper(static_cast<unsigned char>(raw)));
+        if (c < 'A' || c > 'Z') {
+            if (code.empty() && (raw == ' ' || raw == '\t'))
+                continue;
+            break;
+        }
+        const char digit = digits[c - 'A'];
+        if (code.empty()) {
+            code += c;
+            last = digit;
+            continue;
+        }
+        if (c == 'H' || c == 'W')
+            continue;
+        if (digit != '0' && digit != last)
+            code += digit;
+        last = digit;
+        if (code.size() == 4)
+            break;
+    }
+    if (code.empty())
+        return "0000";
+    code.resize(4, '0');
+    return code;
+}
+
+void Soundex(sqlite3_context* ctx, int, Args argv)
+{
+    if (IsNull(argv[0]))
+        return sqlite3_result_null(ctx);
+    ResultText(ctx, SoundexCode(Text(argv[0])));
+}
+
+// DIFFERENCE: how many of the two SOUNDEX codes' four characters agree, 0 to 4.
+void Difference(sqlite3_context* ctx, int, Args argv)
+{
+    if (IsNull(argv[0]) || IsNull(argv[1]))
+        return sqlite3_result_null(ctx);
+    const std::string a = SoundexCode(Text(argv[0])), b = SoundexCode(Text(argv[1]));
+    int same = 0;
+    for (size_t i = 0; i < 4; ++i)
+        same += a[i] == b[i];
+    sqlite3_result_int(ctx, same);
+}
+
 // Exact comparison of two numbers, one of them of an exact type: -1, 0 or 1.
 // Text on either side converts as SQL Server converts it to numeric.
 void DecimalCompare(sqlite3_context* ctx, int, Args argv)
@@ -2197,7 +2287,7 @@ const FunctionEntry kFunctions[] = {
     {"tw_deccmp", 2, DecimalCompare, true}, {"tw_numcmp", 2, NumberCompare, true},
     {"tw_isdecimal", 1, IsDecimal, true}, {"tw_decnum", 1, DecimalNumber, true},
     {"tw_decneg", 1, DecimalNegate, true}, {"tw_decstore", 2, DecimalStore, true},
-    {"tw_decstore", 3, DecimalStore, true},
+    {"tw_decstore", 3, DecimalStore, true}, {"soundex", 1, Soundex, true}, {"difference", 2, Difference, true},
     {"tw_decop", 6, DecimalOperation, false},
     {"tw_decchain", -1, DecimalChain, false},
     {"tw_decround", 1, DecimalRound, true}, {"tw_decround", 2, DecimalRound, true}, {"tw_decround", 3, DecimalRound, true},
@@ -2401,6 +2491,12 @@ void SqlFunctions::Register(sqlite3* db, SessionState* session)
     sqlite3_create_function(db, "tw_avg_int", 1, SQLITE_UTF8 | SQLITE_DETERMINISTIC, session, nullptr,
                             sqlfn_detail::IntAverageStep, sqlfn_detail::AverageFinal);
     sqlite3_create_collation(db, "TWDEC", SQLITE_UTF8, nullptr, sqlfn_detail::CollationDecimal);
+    static const char spreads[] = "spvq";
+    static const char* const spreadNames[] = {"stdev", "stdevp", "var", "varp"};
+    for (int i = 0; i < 4; ++i)
+        sqlite3_create_function(db, spreadNames[i], 1, SQLITE_UTF8 | SQLITE_DETERMINISTIC,
+                                const_cast<char*>(spreads + i), nullptr, sqlfn_detail::SpreadStep,
+                                sqlfn_detail::SpreadFinal);
     // The user data picks the function: floor, ceiling, abs, sign.
     static const char unary[] = "fcas";
     static const char* const unaryNames[] = {"tw_decfloor", "tw_decceiling", "tw_decabs", "tw_decsign"};

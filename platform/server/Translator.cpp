@@ -36,13 +36,15 @@ const std::set<std::string>& ScalarFunctions()
         "quotename", "rand", "replace", "replicate", "reverse", "right", "round", "rtrim", "serverproperty",
         "sign", "space", "sqrt", "square", "str", "stuff", "substring", "suser_id", "suser_name", "suser_sname",
         "type_name", "unicode", "upper", "user_id", "user_name", "year", "has_dbaccess", "is_member",
-        "is_srvrolemember", "scope_identity", "permissions", "objectpropertyex", "sysdatetime"};
+        "is_srvrolemember", "scope_identity", "permissions", "objectpropertyex", "sysdatetime", "soundex",
+        "difference"};
     return names;
 }
 
 const std::set<std::string>& Aggregates()
 {
-    static const std::set<std::string> names = {"count", "count_big", "sum", "avg", "min", "max"};
+    static const std::set<std::string> names = {"count", "count_big", "sum", "avg", "min", "max",
+                                                "stdev", "stdevp", "var", "varp"};
     return names;
 }
 
@@ -1355,13 +1357,18 @@ std::string Translator::Delete()
     if (percent)
         throw SqlError::NotSupported("DELETE TOP ... PERCENT");
     Accept("FROM");
+    size_t afterTarget = 0;
+    while (Peek(afterTarget).IsName() && Peek(afterTarget + 1).IsOp("."))
+        afterTarget += 2;
+    if (Peek(afterTarget).IsName() && Peek(afterTarget + 1).Is("FROM"))
+        return JoinedDelete(limit);
     const std::string table = TableOrVariable();
     out_.targetTable = table;
     out_.targetDatabase = lastTableDatabase_;
     out_.targetName = lastTableName_;
     out_.targetOwner = lastTableOwner_;
     if (Peek().Is("FROM"))
-        throw SqlError::NotSupported("DELETE with a second FROM clause");
+        throw SqlError::NotSupported("DELETE of a table variable with a second FROM clause");
     std::string where;
     if (Accept("WHERE"))
         where = Expr();
@@ -1371,6 +1378,53 @@ std::string Translator::Delete()
         where = "rowid IN (SELECT rowid FROM " + table + (where.empty() ? "" : " WHERE " + where) + " LIMIT " +
                 limit + ")";
     return "DELETE FROM " + table + (where.empty() ? "" : " WHERE " + where);
+}
+
+// DELETE [FROM] t FROM <tables> [WHERE ...]: the rows of t, a table of the
+// FROM clause named by its name or its alias, that the join and the
+// condition find.
+std::string Translator::JoinedDelete(const std::string& limit)
+{
+    std::vector<std::string> parts{Next().text};
+    while (AcceptOp("."))
+        parts.push_back(Next().text);
+    const std::string written = translator_detail::Lower(parts.back());
+    const size_t from = pos_;
+    const std::vector<ColumnSource> sources = ScanFromClause();
+    const ColumnSource* target = nullptr;
+    for (const ColumnSource& source : sources)
+        if (!source.alias.empty() && translator_detail::Lower(source.alias) == written && parts.size() == 1)
+            target = &source;
+    for (const ColumnSource& source : sources)
+        if (!target && translator_detail::Lower(source.name) == written)
+            target = &source;
+    if (!target) {
+        std::string spelled;
+        for (const std::string& part : parts)
+            spelled += (spelled.empty() ? "" : ".") + part;
+        throw SqlError::InvalidObject(spelled);
+    }
+    const ColumnSource chosen = *target;
+    const std::string table = context_ ? context_->TableReference(chosen.db, chosen.owner, chosen.name)
+                                       : Quote(chosen.name);
+    out_.targetTable = table;
+    out_.targetDatabase = chosen.db;
+    out_.targetName = chosen.name;
+    out_.targetOwner = chosen.owner;
+    pos_ = from;
+    Expect("FROM");
+    const std::string tables = FromClause();
+    std::string where;
+    if (Accept("WHERE"))
+        where = Expr();
+    std::string rows = "SELECT " + Quote(chosen.alias.empty() ? chosen.name : chosen.alias) + ".rowid FROM " + tables +
+                       (where.empty() ? "" : " WHERE " + where);
+    std::string cap = limit;
+    if (cap.empty() && context_ && context_->RowCountLimit() > 0)
+        cap = std::to_string(context_->RowCountLimit());
+    if (!cap.empty())
+        rows += " LIMIT " + cap;
+    return "DELETE FROM " + table + " WHERE rowid IN (" + rows + ")";
 }
 
 // --- expressions -------------------------------------------------------------
@@ -2119,6 +2173,8 @@ std::string Translator::FunctionCall(const std::string& spelled)
             lastType_ = argType;
         else if (fn == "sum")
             lastType_ = integerType.IsKnown() ? integerType : argType;
+        else if (fn != "avg")
+            lastType_.name = "float"; // STDEV, STDEVP, VAR, VARP
         if (fn == "sum" || fn == "avg")
             SetArithmeticResult(integerType);
         // The argument notes a NULL it passes, for the warning the aggregate then owes;

@@ -162,6 +162,7 @@ private:
     std::string Insert();
     std::string Update();
     std::string Delete();
+    std::string JoinedDelete(const std::string& limit);
     std::string Top(bool& percent);
     std::string OrderBy();
 

@@ -1,0 +1,105 @@
+// Forms older scripts use that the server answers as SQL Server does:
+// DELETE with a second FROM clause, the spread aggregates, SOUNDEX.
+#include "ServerFixture.h"
+
+namespace tw::server::test {
+
+namespace {
+
+std::string BatchRows(const BufferedSink& sink)
+{
+    if (sink.HasError())
+        return std::to_string(sink.FirstError()->number) + " " + sink.FirstError()->text;
+    std::string got;
+    for (const ResultSet& set : sink.resultSets)
+        for (const std::string& row : Rows(set))
+            got += (got.empty() ? "" : ";") + row;
+    return got;
+}
+
+} // namespace
+
+// Parents(id, keep) 1 kept, 2 and 3 not; Children(id, pid) 10..13 under 1, 2, 3, 2.
+struct JoinedDeleteCase {
+    const char* statement;
+    const char* remaining; // Children's ids after it, or the error
+};
+
+class JoinedDeleteTest : public ServerTest, public ::testing::WithParamInterface<JoinedDeleteCase> {
+protected:
+    void SetUp() override
+    {
+        ServerTest::SetUp();
+        Run("IF OBJECT_ID('Children') IS NOT NULL DROP TABLE Children\n"
+            "IF OBJECT_ID('Parents') IS NOT NULL DROP TABLE Parents");
+        BufferedSink sink = Run("CREATE TABLE Parents (id int PRIMARY KEY, keep bit NOT NULL)\n"
+                                "CREATE TABLE Children (id int PRIMARY KEY, pid int NOT NULL)\n"
+                                "INSERT Parents VALUES (1, 1)\nINSERT Parents VALUES (2, 0)\n"
+                                "INSERT Parents VALUES (3, 0)\nINSERT Children VALUES (10, 1)\n"
+                                "INSERT Children VALUES (11, 2)\nINSERT Children VALUES (12, 3)\n"
+                                "INSERT Children VALUES (13, 2)");
+        ASSERT_FALSE(sink.HasError()) << Describe(sink);
+    }
+    void TearDown() override { Run("DROP TABLE Children\nDROP TABLE Parents"); }
+};
+
+TEST_P(JoinedDeleteTest, DeletesTheRowsTheJoinFinds)
+{
+    BufferedSink sink = Run(std::string(GetParam().statement) + "\nSELECT id FROM Children ORDER BY id");
+    EXPECT_EQ(BatchRows(sink), GetParam().remaining) << GetParam().statement;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, JoinedDeleteTest,
+    ::testing::Values(
+        JoinedDeleteCase{"DELETE FROM c FROM Children c JOIN Parents p ON p.id = c.pid WHERE p.keep = 0 AND c.id > 11",
+                         "10;11"},
+        JoinedDeleteCase{"DELETE Children FROM Children INNER JOIN Parents ON Parents.id = Children.pid "
+                         "WHERE Parents.id = 2",
+                         "10;12"},
+        JoinedDeleteCase{"DELETE dbo.Children FROM Parents p, dbo.Children WHERE p.id = Children.pid AND p.keep = 1",
+                         "11;12;13"},
+        // SET ROWCOUNT limits it as any DELETE; one of the three rows goes.
+        JoinedDeleteCase{"SET ROWCOUNT 1\nDELETE c FROM Children c JOIN Parents p ON p.id = c.pid WHERE p.keep = 0\n"
+                         "SELECT @@ROWCOUNT\nSET ROWCOUNT 0\nDELETE Children WHERE id NOT IN (10, 11, 12, 13)\n"
+                         "SELECT COUNT(*) FROM Children WHERE id > 10\nDELETE Children WHERE id > 10",
+                         "1;2;10"},
+        JoinedDeleteCase{"DELETE x FROM Children c", "208 Invalid object name 'x'."}));
+
+TEST_F(ServerTest, JoinedDeleteCountsItsRows)
+{
+    Run("IF OBJECT_ID('Marks') IS NOT NULL DROP TABLE Marks");
+    ASSERT_FALSE(Run("CREATE TABLE Marks (id int, v int)\nINSERT Marks VALUES (1, 1)\nINSERT Marks VALUES (2, 2)")
+                     .HasError());
+    EXPECT_EQ(BatchRows(Run("DELETE m FROM Marks m JOIN Marks n ON n.id = m.id WHERE m.v > 0\nSELECT @@ROWCOUNT")),
+              "2");
+    Run("DROP TABLE Marks");
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Spreads, ExpressionTest,
+    ::testing::Values(
+        ExpressionCase{"(SELECT STDEVP(v) FROM (SELECT 2 AS v UNION ALL SELECT 4 UNION ALL SELECT 4 UNION ALL SELECT 4 "
+                       "UNION ALL SELECT 5 UNION ALL SELECT 5 UNION ALL SELECT 7 UNION ALL SELECT 9) x)",
+                       "2"},
+        ExpressionCase{"(SELECT VARP(v) FROM (SELECT 2 AS v UNION ALL SELECT 4 UNION ALL SELECT 4 UNION ALL SELECT 4 "
+                       "UNION ALL SELECT 5 UNION ALL SELECT 5 UNION ALL SELECT 7 UNION ALL SELECT 9) x)",
+                       "4"},
+        ExpressionCase{"(SELECT VAR(v) FROM (SELECT 1 AS v UNION ALL SELECT 3) x)", "2"},
+        ExpressionCase{"(SELECT STDEV(DISTINCT v) FROM (SELECT 1 AS v UNION ALL SELECT 1 UNION ALL SELECT 3) x)",
+                       "1.4142135623731"},
+        // One value has no sample spread, and a population spread of nothing.
+        ExpressionCase{"(SELECT STDEV(v) FROM (SELECT 1e300 AS v) x)", "NULL"},
+        ExpressionCase{"(SELECT STDEVP(v) FROM (SELECT 1e300 AS v) x)", "0"},
+        ExpressionCase{"(SELECT VAR(v) FROM (SELECT 1 AS v WHERE 1 = 0) x)", "NULL"}));
+
+INSTANTIATE_TEST_SUITE_P(
+    Soundex, ExpressionTest,
+    ::testing::Values(ExpressionCase{"SOUNDEX('Robert') + SOUNDEX('Rupert')", "R163R163"},
+                      ExpressionCase{"SOUNDEX('Ashcraft')", "A261"}, ExpressionCase{"SOUNDEX('Tymczak')", "T522"},
+                      ExpressionCase{"SOUNDEX('Pfister')", "P236"}, ExpressionCase{"SOUNDEX('Lee')", "L000"},
+                      ExpressionCase{"DIFFERENCE('Smith', 'Smythe')", "4"},
+                      ExpressionCase{"DIFFERENCE('Green', 'Brown')", "3"},
+                      ExpressionCase{"SOUNDEX(NULL)", "NULL"}));
+
+} // namespace tw::server::test
