@@ -675,19 +675,23 @@ std::vector<TypeSpec> Executor::ExactColumnTypes(sqlite3_stmt* stmt, const Trans
 // The new table takes the columns SQLite gives the query's result, and the
 // decimal, numeric and money columns keep their types, so that what is
 // stored there later is rounded and checked as in any such column.
+std::unique_ptr<sqlite3_stmt, int (*)(sqlite3_stmt*)> Executor::PrepareBound(const std::string& sql,
+                                                                           const std::vector<std::string>& variables)
+{
+    sqlite3_stmt* stmt = nullptr;
+    if (sqlite3_prepare_v2(s_.db, sql.c_str(), -1, &stmt, nullptr) != SQLITE_OK) {
+        const std::string message = sqlite3_errmsg(s_.db);
+        sqlite3_finalize(stmt);
+        throw ErrorMapper::FromSqlite(s_.db, message, &spellings_);
+    }
+    std::unique_ptr<sqlite3_stmt, int (*)(sqlite3_stmt*)> guard(stmt, sqlite3_finalize);
+    Bind(stmt, variables);
+    return guard;
+}
+
 void Executor::RunSelectInto(const Translation& t)
 {
-    auto prepare = [this, &t](const std::string& sql) {
-        sqlite3_stmt* stmt = nullptr;
-        if (sqlite3_prepare_v2(s_.db, sql.c_str(), -1, &stmt, nullptr) != SQLITE_OK) {
-            const std::string message = sqlite3_errmsg(s_.db);
-            sqlite3_finalize(stmt);
-            throw ErrorMapper::FromSqlite(s_.db, message, &spellings_);
-        }
-        std::unique_ptr<sqlite3_stmt, int (*)(sqlite3_stmt*)> guard(stmt, sqlite3_finalize);
-        Bind(stmt, t.variables);
-        return guard;
-    };
+    auto prepare = [this, &t](const std::string& sql) { return PrepareBound(sql, t.variables); };
     auto run = [this](sqlite3_stmt* stmt) {
         if (sqlite3_step(stmt) != SQLITE_DONE)
             throw ErrorMapper::FromSqlite(s_.db, sqlite3_errmsg(s_.db), &spellings_);
@@ -780,14 +784,8 @@ void Executor::AwaitHeldRows(const Translation& t)
     const std::string probe = "SELECT count(*) FROM (" + t.sql + ")";
     do {
         s_.rowWaited = false;
-        sqlite3_stmt* stmt = nullptr;
-        if (sqlite3_prepare_v2(s_.db, probe.c_str(), -1, &stmt, nullptr) != SQLITE_OK) {
-            const std::string message = sqlite3_errmsg(s_.db);
-            sqlite3_finalize(stmt);
-            throw ErrorMapper::FromSqlite(s_.db, message, &spellings_);
-        }
-        std::unique_ptr<sqlite3_stmt, int (*)(sqlite3_stmt*)> guard(stmt, sqlite3_finalize);
-        Bind(stmt, t.variables);
+        const auto guard = PrepareBound(probe, t.variables);
+        sqlite3_stmt* stmt = guard.get();
         int rc;
         while ((rc = sqlite3_step(stmt)) == SQLITE_ROW) {
         }

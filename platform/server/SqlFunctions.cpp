@@ -403,6 +403,17 @@ bool ChainStep(SessionState* s, char op, const Operand& a, const Operand& b, Ope
     return true;
 }
 
+// Whether a chain step's result fits the integer type its check names ('i'
+// int, 'b' bigint, '.' none); SQLite gives a float when 64-bit integers overflow.
+bool FitsIntegerCheck(const Operand& value, char check)
+{
+    if (check == '.')
+        return true;
+    if (value.type == SQLITE_INTEGER)
+        return check == 'b' || (value.integer >= INT32_MIN && value.integer <= INT32_MAX);
+    return value.type != SQLITE_FLOAT || std::fabs(value.real) < 9.2e18;
+}
+
 // tw_chain(steps, a, b, c, ...): ((a op1 b) op2 c) ... without nesting, two
 // characters a step: the operation and the integer check ('i', 'b' or '.').
 void Chain(sqlite3_context* ctx, int argc, Args argv)
@@ -420,12 +431,7 @@ void Chain(sqlite3_context* ctx, int argc, Args argv)
         if (!ChainStep(s, op, value, OperandOf(argv[k]), &next, &error))
             return Fail(ctx, 245, 16, error);
         value = std::move(next);
-        if (check == '.')
-            continue;
-        const bool fits = value.type == SQLITE_INTEGER
-                              ? check == 'b' || (value.integer >= INT32_MIN && value.integer <= INT32_MAX)
-                              : value.type != SQLITE_FLOAT || std::fabs(value.real) < 9.2e18;
-        if (fits)
+        if (FitsIntegerCheck(value, check))
             continue;
         if (s && !s->options.arithAbort && !s->options.ansiWarnings)
             value = Operand{};
@@ -2144,11 +2150,7 @@ void DecimalChain(sqlite3_context* ctx, int argc, Args argv)
                 return Fail(ctx, 245, 16, error);
             value = std::move(next);
             const char check = step[2];
-            const bool fits = check == '.' ||
-                              (value.type == SQLITE_INTEGER
-                                   ? check == 'b' || (value.integer >= INT32_MIN && value.integer <= INT32_MAX)
-                                   : value.type != SQLITE_FLOAT || std::fabs(value.real) < 9.2e18);
-            if (fits)
+            if (FitsIntegerCheck(value, check))
                 continue;
             if (s && !s->options.arithAbort && !s->options.ansiWarnings)
                 value = Operand{};

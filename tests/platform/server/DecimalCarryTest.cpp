@@ -8,18 +8,6 @@ namespace tw::server::test {
 
 namespace {
 
-// The first error as "number text", else every row of every result set, ";" between rows.
-std::string Outcome(const BufferedSink& sink)
-{
-    if (sink.HasError())
-        return std::to_string(sink.FirstError()->number) + " " + sink.FirstError()->text;
-    std::string got;
-    for (const ResultSet& set : sink.resultSets)
-        for (const std::string& row : Rows(set))
-            got += (got.empty() ? "" : ";") + row;
-    return got;
-}
-
 // The column types of a result set as SQL Server spells them: "decimal(38,2)", "money", "varchar(20)".
 std::string ColumnTypes(const ResultSet& set)
 {

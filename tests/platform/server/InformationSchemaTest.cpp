@@ -4,21 +4,6 @@
 
 namespace tw::server::test {
 
-namespace {
-
-std::string JoinedRows(const BufferedSink& sink)
-{
-    if (sink.HasError())
-        return std::to_string(sink.FirstError()->number) + " " + sink.FirstError()->text;
-    std::string got;
-    for (const ResultSet& set : sink.resultSets)
-        for (const std::string& row : Rows(set))
-            got += (got.empty() ? "" : ";") + row;
-    return got;
-}
-
-} // namespace
-
 class InformationSchemaTest : public ServerTest {
 protected:
     void SetUp() override
@@ -47,29 +32,29 @@ protected:
 
 TEST_F(InformationSchemaTest, ListsTablesViewsAndRoutines)
 {
-    EXPECT_EQ(JoinedRows(Run("SELECT TABLE_CATALOG, TABLE_SCHEMA, TABLE_NAME, TABLE_TYPE FROM INFORMATION_SCHEMA.TABLES "
+    EXPECT_EQ(Outcome(Run("SELECT TABLE_CATALOG, TABLE_SCHEMA, TABLE_NAME, TABLE_TYPE FROM INFORMATION_SCHEMA.TABLES "
                              "ORDER BY TABLE_NAME")),
               "Catalogued|dbo|Cheap|VIEW;Catalogued|dbo|Parts|BASE TABLE;Catalogued|dbo|Stock|BASE TABLE");
-    EXPECT_EQ(JoinedRows(Run("SELECT TABLE_NAME, CHECK_OPTION, VIEW_DEFINITION FROM INFORMATION_SCHEMA.VIEWS")),
+    EXPECT_EQ(Outcome(Run("SELECT TABLE_NAME, CHECK_OPTION, VIEW_DEFINITION FROM INFORMATION_SCHEMA.VIEWS")),
               "Cheap|NONE|CREATE VIEW Cheap AS SELECT Name FROM Parts WHERE Price < 10");
-    EXPECT_EQ(JoinedRows(Run("SELECT ROUTINE_SCHEMA, ROUTINE_NAME, ROUTINE_TYPE FROM INFORMATION_SCHEMA.ROUTINES")),
+    EXPECT_EQ(Outcome(Run("SELECT ROUTINE_SCHEMA, ROUTINE_NAME, ROUTINE_TYPE FROM INFORMATION_SCHEMA.ROUTINES")),
               "dbo|PartCount|PROCEDURE");
-    EXPECT_EQ(JoinedRows(Run("SELECT c.TABLE_NAME, c.CONSTRAINT_NAME, c.CONSTRAINT_TYPE "
+    EXPECT_EQ(Outcome(Run("SELECT c.TABLE_NAME, c.CONSTRAINT_NAME, c.CONSTRAINT_TYPE "
                              "FROM INFORMATION_SCHEMA.TABLE_CONSTRAINTS c JOIN INFORMATION_SCHEMA.TABLES t "
                              "ON t.TABLE_NAME = c.TABLE_NAME WHERE t.TABLE_TYPE = 'BASE TABLE' ORDER BY 1, 2")),
               "Parts|CK_Parts_Price|CHECK;Parts|PK_Parts|PRIMARY KEY;Parts|UQ_Parts_Name|UNIQUE;"
               "Stock|FK_Stock_Parts|FOREIGN KEY");
     // Names compare as the server compares them, and another database's views are read through its name.
-    EXPECT_EQ(JoinedRows(Run("SELECT COUNT(*) FROM information_schema.tables WHERE table_name = 'PARTS'")), "1");
+    EXPECT_EQ(Outcome(Run("SELECT COUNT(*) FROM information_schema.tables WHERE table_name = 'PARTS'")), "1");
     session = NewSession("master");
-    EXPECT_EQ(JoinedRows(Run("SELECT COUNT(*) FROM Catalogued.INFORMATION_SCHEMA.TABLES")), "3");
-    EXPECT_EQ(JoinedRows(Run("SELECT * FROM Catalogued.INFORMATION_SCHEMA.SCHEMATA_OF_NOTHING")),
+    EXPECT_EQ(Outcome(Run("SELECT COUNT(*) FROM Catalogued.INFORMATION_SCHEMA.TABLES")), "3");
+    EXPECT_EQ(Outcome(Run("SELECT * FROM Catalogued.INFORMATION_SCHEMA.SCHEMATA_OF_NOTHING")),
               "208 Invalid object name 'Catalogued.INFORMATION_SCHEMA.SCHEMATA_OF_NOTHING'.");
 }
 
 TEST_F(InformationSchemaTest, DescribesEachColumnsType)
 {
-    EXPECT_EQ(JoinedRows(Run("SELECT COLUMN_NAME, ORDINAL_POSITION, IS_NULLABLE, DATA_TYPE, CHARACTER_MAXIMUM_LENGTH, "
+    EXPECT_EQ(Outcome(Run("SELECT COLUMN_NAME, ORDINAL_POSITION, IS_NULLABLE, DATA_TYPE, CHARACTER_MAXIMUM_LENGTH, "
                              "CHARACTER_OCTET_LENGTH, NUMERIC_PRECISION, NUMERIC_PRECISION_RADIX, NUMERIC_SCALE, "
                              "DATETIME_PRECISION, CHARACTER_SET_NAME, DOMAIN_NAME "
                              "FROM INFORMATION_SCHEMA.COLUMNS WHERE TABLE_NAME <> 'Cheap' ORDER BY TABLE_NAME, "
@@ -83,7 +68,7 @@ TEST_F(InformationSchemaTest, DescribesEachColumnsType)
               "PartID|1|NO|int|NULL|NULL|10|10|0|NULL|NULL|NULL;"
               "Counted|2|YES|datetime|NULL|NULL|NULL|NULL|NULL|3|NULL|NULL;"
               "Rate|3|YES|float|NULL|NULL|53|2|NULL|NULL|NULL|NULL");
-    EXPECT_EQ(JoinedRows(Run("SELECT COLUMN_DEFAULT FROM INFORMATION_SCHEMA.COLUMNS WHERE COLUMN_NAME = 'Price'")),
+    EXPECT_EQ(Outcome(Run("SELECT COLUMN_DEFAULT FROM INFORMATION_SCHEMA.COLUMNS WHERE COLUMN_NAME = 'Price'")),
               "((0))");
 }
 

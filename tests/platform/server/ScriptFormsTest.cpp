@@ -4,21 +4,6 @@
 
 namespace tw::server::test {
 
-namespace {
-
-std::string BatchRows(const BufferedSink& sink)
-{
-    if (sink.HasError())
-        return std::to_string(sink.FirstError()->number) + " " + sink.FirstError()->text;
-    std::string got;
-    for (const ResultSet& set : sink.resultSets)
-        for (const std::string& row : Rows(set))
-            got += (got.empty() ? "" : ";") + row;
-    return got;
-}
-
-} // namespace
-
 // Parents(id, keep) 1 kept, 2 and 3 not; Children(id, pid) 10..13 under 1, 2, 3, 2.
 struct JoinedDeleteCase {
     const char* statement;
@@ -46,7 +31,7 @@ protected:
 TEST_P(JoinedDeleteTest, DeletesTheRowsTheJoinFinds)
 {
     BufferedSink sink = Run(std::string(GetParam().statement) + "\nSELECT id FROM Children ORDER BY id");
-    EXPECT_EQ(BatchRows(sink), GetParam().remaining) << GetParam().statement;
+    EXPECT_EQ(Outcome(sink), GetParam().remaining) << GetParam().statement;
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -71,7 +56,7 @@ TEST_F(ServerTest, JoinedDeleteCountsItsRows)
     Run("IF OBJECT_ID('Marks') IS NOT NULL DROP TABLE Marks");
     ASSERT_FALSE(Run("CREATE TABLE Marks (id int, v int)\nINSERT Marks VALUES (1, 1)\nINSERT Marks VALUES (2, 2)")
                      .HasError());
-    EXPECT_EQ(BatchRows(Run("DELETE m FROM Marks m JOIN Marks n ON n.id = m.id WHERE m.v > 0\nSELECT @@ROWCOUNT")),
+    EXPECT_EQ(Outcome(Run("DELETE m FROM Marks m JOIN Marks n ON n.id = m.id WHERE m.v > 0\nSELECT @@ROWCOUNT")),
               "2");
     Run("DROP TABLE Marks");
 }

@@ -163,6 +163,17 @@ std::vector<std::string> Rows(const ResultSet& set)
     return rows;
 }
 
+std::string Outcome(const BufferedSink& sink)
+{
+    if (sink.HasError())
+        return std::to_string(sink.FirstError()->number) + " " + sink.FirstError()->text;
+    std::string got;
+    for (const ResultSet& set : sink.resultSets)
+        for (const std::string& row : Rows(set))
+            got += (got.empty() ? "" : ";") + row;
+    return got;
+}
+
 std::vector<std::string> ScriptBatches(const std::filesystem::path& file)
 {
     std::ifstream in(file);

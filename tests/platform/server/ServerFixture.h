@@ -35,6 +35,8 @@ std::vector<std::string> ScriptBatches(const std::filesystem::path& file);
 
 // The text of every message, one per line, for failure output.
 std::string Describe(const BufferedSink& sink);
+// The first error as "number text", else every row of every result set, ";" between rows.
+std::string Outcome(const BufferedSink& sink);
 // Each row of a result set as its values' text joined by '|'.
 std::vector<std::string> Rows(const ResultSet& set);
 
