@@ -1720,13 +1720,8 @@ void Executor::FireTriggers(const std::string& database, const std::vector<int64
 
 void Executor::StreamQuery(const std::string& sql, const std::vector<Value>& params, const std::vector<TypeSpec>& types)
 {
-    sqlite3_stmt* stmt = nullptr;
-    if (sqlite3_prepare_v2(s_.db, sql.c_str(), -1, &stmt, nullptr) != SQLITE_OK) {
-        const std::string message = sqlite3_errmsg(s_.db);
-        sqlite3_finalize(stmt);
-        throw ErrorMapper::FromSqlite(s_.db, message, &spellings_);
-    }
-    std::unique_ptr<sqlite3_stmt, int (*)(sqlite3_stmt*)> guard(stmt, sqlite3_finalize);
+    const auto guard = PrepareBound(sql, {});
+    sqlite3_stmt* stmt = guard.get();
     for (size_t i = 0; i < params.size(); ++i) {
         const Value& v = params[i];
         const int index = static_cast<int>(i) + 1;

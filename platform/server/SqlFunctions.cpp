@@ -414,6 +414,29 @@ bool FitsIntegerCheck(const Operand& value, char check)
     return value.type != SQLITE_FLOAT || std::fabs(value.real) < 9.2e18;
 }
 
+// One checked step of a chain into `value`; false when it failed, the error
+// already given. An integer overflow is NULL when neither ARITHABORT nor
+// ANSI_WARNINGS is on, as SQL Server answers.
+bool CheckedChainStep(sqlite3_context* ctx, SessionState* s, char op, char check, Operand& value, const Operand& term)
+{
+    Operand next;
+    std::string error;
+    if (!ChainStep(s, op, value, term, &next, &error)) {
+        Fail(ctx, 245, 16, error);
+        return false;
+    }
+    value = std::move(next);
+    if (FitsIntegerCheck(value, check))
+        return true;
+    if (s && !s->options.arithAbort && !s->options.ansiWarnings) {
+        value = Operand{};
+        return true;
+    }
+    Fail(ctx, 8115, 16, std::string("Arithmetic overflow error converting expression to data type ") +
+                            (check == 'b' ? "bigint" : "int") + ".");
+    return false;
+}
+
 // tw_chain(steps, a, b, c, ...): ((a op1 b) op2 c) ... without nesting, two
 // characters a step: the operation and the integer check ('i', 'b' or '.').
 void Chain(sqlite3_context* ctx, int argc, Args argv)
@@ -426,18 +449,8 @@ void Chain(sqlite3_context* ctx, int argc, Args argv)
     for (int k = 2; k < argc; ++k) {
         const char op = steps[2 * (k - 2)];
         const char check = steps[2 * (k - 2) + 1];
-        Operand next;
-        std::string error;
-        if (!ChainStep(s, op, value, OperandOf(argv[k]), &next, &error))
-            return Fail(ctx, 245, 16, error);
-        value = std::move(next);
-        if (FitsIntegerCheck(value, check))
-            continue;
-        if (s && !s->options.arithAbort && !s->options.ansiWarnings)
-            value = Operand{};
-        else
-            return Fail(ctx, 8115, 16, std::string("Arithmetic overflow error converting expression to data type ") +
-                                           (check == 'b' ? "bigint" : "int") + ".");
+        if (!CheckedChainStep(ctx, s, op, check, value, OperandOf(argv[k])))
+            return;
     }
     ResultOperand(ctx, value);
 }
@@ -2144,19 +2157,8 @@ void DecimalChain(sqlite3_context* ctx, int argc, Args argv)
             if (exact)
                 value = DecimalOperand(*exact);
             exact.reset();
-            Operand next;
-            std::string error;
-            if (!ChainStep(s, step[1], value, term, &next, &error))
-                return Fail(ctx, 245, 16, error);
-            value = std::move(next);
-            const char check = step[2];
-            if (FitsIntegerCheck(value, check))
-                continue;
-            if (s && !s->options.arithAbort && !s->options.ansiWarnings)
-                value = Operand{};
-            else
-                return Fail(ctx, 8115, 16, std::string("Arithmetic overflow error converting expression to data type ") +
-                                               (check == 'b' ? "bigint" : "int") + ".");
+            if (!CheckedChainStep(ctx, s, step[1], step[2], value, term))
+                return;
             continue;
         }
         char op = '+';
