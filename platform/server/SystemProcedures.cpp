@@ -84,7 +84,7 @@ bool SystemProcedures::Has(const std::string& n)
         "sp_tableoption", "sp_sproc_columns", "sp_helpextendedproc", "sp_addextendedproperty",
         "sp_updateextendedproperty", "sp_dropextendedproperty", "sp_msobjsearch", "xp_cmdshell", "sp_databases",
         "sp_tables", "sp_executesql", "sp_addextendedproc", "sp_dropextendedproc", "sp_addtype", "sp_droptype",
-        "sp_ms_marksystemobject", "sp_dboption", "sp_helpindex", "sp_spaceused"};
+        "sp_ms_marksystemobject", "sp_dboption", "sp_helpindex", "sp_spaceused", "sp_lock"};
     return names.count(n) > 0;
 }
 
@@ -131,6 +131,7 @@ int SystemProcedures::Run(const std::string& n, const Args& args, const std::vec
     if (n == "sp_dboption") return DbOption(args);
     if (n == "sp_helpindex") return HelpIndex(args);
     if (n == "sp_spaceused") return SpaceUsed(args);
+    if (n == "sp_lock") return Lock(args);
     if (n == "xp_cmdshell") {
         SqlError e(15281, 16, "SQL Server blocked access to procedure 'sys.xp_cmdshell' of component 'xp_cmdshell' "
                               "because this component is turned off as part of the security configuration for this "
@@ -980,6 +981,35 @@ int SystemProcedures::SpaceUsed(const Args& args)
                   {{Value::String(catalog.ObjectName(id)), Value::String(std::to_string(table.Int(0))),
                     Value::String(kb(table.Int(1))), Value::String(kb(table.Int(2))), Value::String(kb(table.Int(3))),
                     Value::String(kb(table.Int(1) - table.Int(2) - table.Int(3)))}});
+    return 0;
+}
+
+// sp_lock [spid1 [, spid2]]: the locks syslockinfo holds, spelled out.
+int SystemProcedures::Lock(const Args& args)
+{
+    SystemViews::Refresh(x_.Session(), "syslockinfo");
+    std::vector<Value> spids;
+    for (size_t i = 0; i < 2; ++i) {
+        const Value v = Arg(args, i, i == 0 ? "@spid1" : "@spid2");
+        if (!v.IsNull())
+            spids.push_back(v);
+    }
+    std::string where;
+    for (size_t i = 0; i < spids.size(); ++i)
+        where += (i ? ", ?" : " WHERE req_spid IN (?");
+    if (!where.empty())
+        where += ")";
+    x_.StreamQuery("SELECT req_spid AS spid, rsc_dbid AS dbid, rsc_objid AS ObjId, rsc_indid AS IndId, "
+                   "CASE rsc_type WHEN 2 THEN 'DB' WHEN 3 THEN 'FIL' WHEN 5 THEN 'TAB' WHEN 6 THEN 'PAG' "
+                   "WHEN 7 THEN 'KEY' WHEN 8 THEN 'EXT' WHEN 9 THEN 'RID' ELSE '' END AS Type, rsc_text AS Resource, "
+                   "CASE req_mode WHEN 1 THEN 'Sch-S' WHEN 2 THEN 'Sch-M' WHEN 3 THEN 'S' WHEN 4 THEN 'U' "
+                   "WHEN 5 THEN 'X' WHEN 6 THEN 'IS' WHEN 7 THEN 'IU' WHEN 8 THEN 'IX' WHEN 9 THEN 'SIU' "
+                   "WHEN 10 THEN 'SIX' WHEN 11 THEN 'UIX' WHEN 12 THEN 'BU' ELSE 'NULL' END AS Mode, "
+                   "CASE req_status WHEN 1 THEN 'GRANT' WHEN 2 THEN 'CNVT' ELSE 'WAIT' END AS Status "
+                   "FROM temp.tw_syslockinfo" + where + " ORDER BY spid, dbid, ObjId, Type",
+                   spids,
+                   {TypeSpec{"smallint"}, TypeSpec{"smallint"}, TypeSpec{"int"}, TypeSpec{"smallint"},
+                    TypeSpec{"nchar", 4}, TypeSpec{"nchar", 16}, TypeSpec{"nvarchar", 8}, TypeSpec{"nvarchar", 5}});
     return 0;
 }
 

@@ -55,6 +55,7 @@ private:
     int DbOption(const Args& args);
     int HelpIndex(const Args& args);
     int SpaceUsed(const Args& args);
+    int Lock(const Args& args);
 
     Executor& x_;
 };

@@ -88,3 +88,29 @@ INSTANTIATE_TEST_SUITE_P(
                       ExpressionCase{"SOUNDEX(NULL)", "NULL"}));
 
 } // namespace tw::server::test
+
+namespace tw::server::test {
+
+// sp_lock spells out what syslockinfo holds: the session's database lock, and
+// inside a transaction the table and key locks of what it changed.
+TEST_F(ServerTest, LockListingNamesTypesAndModes)
+{
+    Run("IF OBJECT_ID('Locked') IS NOT NULL DROP TABLE Locked");
+    ASSERT_FALSE(Run("CREATE TABLE Locked (id int PRIMARY KEY)\nINSERT Locked VALUES (1)").HasError());
+    BufferedSink sink = Run("BEGIN TRAN\nUPDATE Locked SET id = 1 WHERE id = 1\n"
+                            "DECLARE @me int\nSET @me = @@SPID\nEXEC sp_lock @me\nROLLBACK");
+    ASSERT_EQ(sink.resultSets.size(), 1u) << Describe(sink);
+    const ResultSet& locks = sink.resultSets[0];
+    ASSERT_EQ(locks.columns.size(), 8u);
+    EXPECT_EQ(locks.columns[4].name, "Type");
+    std::vector<std::string> kinds;
+    for (const Row& row : locks.rows)
+        kinds.push_back(row[4].ToText() + row[6].ToText() + row[7].ToText());
+    EXPECT_EQ(kinds, (std::vector<std::string>{"DB  SGRANT", "DB  XGRANT", "KEY XGRANT", "TAB IXGRANT"}));
+    BufferedSink none = Run("EXEC sp_lock 32000");
+    ASSERT_EQ(none.resultSets.size(), 1u) << Describe(none);
+    EXPECT_TRUE(none.resultSets[0].rows.empty());
+    Run("DROP TABLE Locked");
+}
+
+} // namespace tw::server::test
