@@ -9,6 +9,7 @@
 #include <cstdio>
 #include <ctime>
 #include <filesystem>
+#include <set>
 #include <thread>
 
 #include "platform/server/BufferedSink.h"
@@ -696,12 +697,6 @@ void Executor::RunSelectInto(const Translation& t)
         if (sqlite3_step(stmt) != SQLITE_DONE)
             throw ErrorMapper::FromSqlite(s_.db, sqlite3_errmsg(s_.db), &spellings_);
     };
-    const std::vector<TypeSpec> exact = ExactColumnTypes(prepare(t.sql).get(), t);
-    const bool keepsExact = std::any_of(exact.begin(), exact.end(), [](const TypeSpec& x) { return x.IsKnown(); });
-    // With exact columns the table is made empty first, for its columns' names and SQLite's types.
-    run(prepare("CREATE TABLE " + t.intoTable + " AS " +
-                (keepsExact ? "SELECT * FROM (" + t.sql + ") LIMIT 0" : t.sql)).get());
-
     // intoTable is temp."#name" or "database"."storage name".
     const bool temporary = t.intoTable.rfind("temp.", 0) == 0;
     std::string schema = "temp", name;
@@ -715,6 +710,29 @@ void Executor::RunSelectInto(const Translation& t)
     for (std::string* part : {&schema, &name})
         for (size_t at = part->find("\"\""); at != std::string::npos; at = part->find("\"\"", at + 1))
             part->erase(at, 1);
+
+    std::vector<TypeSpec> exact;
+    {
+        const auto query = prepare(t.sql);
+        // Every column of the new table needs a name of its own.
+        std::set<std::string> names;
+        for (int i = 0; i < sqlite3_column_count(query.get()); ++i) {
+            const std::string column = sqlite3_column_name(query.get(), i);
+            if (column.empty())
+                throw SqlError(1038, 15, "An object or column name is missing or empty. For SELECT INTO statements, "
+                                         "verify each column has a column name. In other statements, look for empty "
+                                         "alias names. Aliases defined as \"\" or [] are not allowed. Change the alias "
+                                         "to a valid name.");
+            if (!names.insert(executor_detail::LowerText(column)).second)
+                throw SqlError(2705, 16, "Column names in each table must be unique. Column name '" + column +
+                                             "' in table '" + name + "' is specified more than once.");
+        }
+        exact = ExactColumnTypes(query.get(), t);
+    }
+    const bool keepsExact = std::any_of(exact.begin(), exact.end(), [](const TypeSpec& x) { return x.IsKnown(); });
+    // With exact columns the table is made empty first, for its columns' names and SQLite's types.
+    run(prepare("CREATE TABLE " + t.intoTable + " AS " +
+                (keepsExact ? "SELECT * FROM (" + t.sql + ") LIMIT 0" : t.sql)).get());
 
     std::vector<CatalogColumn> columns;
     TableDefinition definition;

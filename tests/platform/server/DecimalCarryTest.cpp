@@ -314,3 +314,21 @@ TEST_F(ComputedTypeTest, ViewColumnsKeepTheirExpressionsTypes)
 }
 
 } // namespace tw::server::test
+
+namespace tw::server::test {
+
+// A table made by SELECT ... INTO needs a name for every column, each its own.
+TEST_F(ServerTest, SelectIntoRefusesUnnamedAndRepeatedColumns)
+{
+    EXPECT_EQ(Outcome(Run("SELECT CAST(1 AS decimal(5,2)) INTO #Unnamed")).substr(0, 5), "1038 ");
+    EXPECT_EQ(Outcome(Run("SELECT 1 AS a, 2 AS A INTO #Twice")),
+              "2705 Column names in each table must be unique. Column name 'A' in table '#Twice' is specified more "
+              "than once.");
+    EXPECT_EQ(Outcome(Run("SELECT OBJECT_ID('tempdb..#Unnamed'), OBJECT_ID('tempdb..#Twice')")), "NULL|NULL");
+    EXPECT_EQ(Outcome(Run("DECLARE @v decimal(5,2)\nSET @v = 2.5\n"
+                          "SELECT @v AS v, @v * 2 AS w INTO #Named WHERE @v > 1\n"
+                          "INSERT #Named VALUES (1.005, 1.0005)\nSELECT v, w FROM #Named ORDER BY v\nDROP TABLE #Named")),
+              "1.01|1.00;2.50|5.00");
+}
+
+} // namespace tw::server::test
