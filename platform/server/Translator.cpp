@@ -409,6 +409,8 @@ std::string Translator::SelectBody(bool topLevel)
     bool orderable = true;
     std::string limit;
     std::string sql = QuerySpecification(topLevel, orderable, limit);
+    const std::string ties = tiesSource_;
+    tiesSource_.clear();
     std::vector<ItemType> items = queryItems_;
     bool compound = false;
     auto wrapLimited = [](const std::string& body, const std::string& lim) {
@@ -416,6 +418,8 @@ std::string Translator::SelectBody(bool topLevel)
     };
     std::string firstLimit = limit;
     while (Peek().Is("UNION") || Peek().Is("EXCEPT") || Peek().Is("INTERSECT")) {
+        if (!ties.empty())
+            throw SqlError::NotSupported("TOP ... WITH TIES in a UNION");
         if (!compound)
             sql = wrapLimited(sql, firstLimit);
         compound = true;
@@ -443,8 +447,23 @@ std::string Translator::SelectBody(bool topLevel)
             items[i] = std::move(combined);
         }
     }
-    if (Peek().Is("ORDER"))
-        sql += OrderBy();
+    std::string order;
+    if (Peek().Is("ORDER")) {
+        order = OrderBy();
+        sql += order;
+    }
+    if (!ties.empty()) {
+        // As many rows as rank within the first n by the ORDER BY: the n, and those tied with the last.
+        if (order.empty())
+            throw SqlError(1062, 16, "The TOP N WITH TIES clause is not allowed without a corresponding ORDER BY "
+                                     "clause.");
+        for (size_t i = orderStart_; i < pos_; ++i)
+            if (tokens_[i].kind == TokenKind::Number && (tokens_[i - 1].Is("BY") || tokens_[i - 1].IsOp(",")))
+                throw SqlError::NotSupported("TOP ... WITH TIES ordered by column numbers");
+        const std::string keys = order.substr(std::string(" ORDER BY ").size());
+        firstLimit = "(SELECT count(*) FROM (SELECT rank() OVER (ORDER BY " + keys + ") AS tw_rank" + ties +
+                     ") WHERE tw_rank <= " + firstLimit + ")";
+    }
     queryItems_ = std::move(items);
     compoundQuery_ = compound;
     if (!compound && !firstLimit.empty())
@@ -471,8 +490,13 @@ std::string Translator::Top(bool& percent)
         Fail();
     }
     percent = Accept("PERCENT");
-    if (Peek().Is("WITH") && Peek(1).Is("TIES"))
-        throw SqlError::NotSupported("TOP ... WITH TIES");
+    topTies_ = false;
+    if (Peek().Is("WITH") && Peek(1).Is("TIES")) {
+        if (percent)
+            throw SqlError::NotSupported("TOP ... PERCENT WITH TIES");
+        pos_ += 2;
+        topTies_ = true;
+    }
     return count;
 }
 
@@ -735,8 +759,14 @@ std::string Translator::QuerySpecification(bool topLevel, bool& orderable, std::
     else
         Accept("ALL");
     bool percent = false;
-    if (Peek().Is("TOP"))
+    bool ties = false;
+    if (Peek().Is("TOP")) {
         limit = Top(percent);
+        ties = topTies_;
+        topTies_ = false;
+        if (ties && head.find("DISTINCT") != std::string::npos)
+            throw SqlError::NotSupported("SELECT DISTINCT TOP ... WITH TIES");
+    }
     std::string items;
     size_t index = 0;
     std::vector<ItemType> outerItems = std::move(specItems_);
@@ -830,6 +860,7 @@ std::string Translator::QuerySpecification(bool topLevel, bool& orderable, std::
     if (percent && !limit.empty()) {
         limit = "(SELECT CAST((COUNT(*) * (" + limit + ") + 99.999999) / 100 AS INTEGER) FROM (" + sql + "))";
     }
+    tiesSource_ = ties ? from + rest : std::string();
     queryItems_ = std::move(specItems_);
     specItems_ = std::move(outerItems);
     specScopes_ = columnScopes_;
@@ -1180,6 +1211,7 @@ std::string Translator::TableVariable()
 
 std::string Translator::OrderBy()
 {
+    orderStart_ = pos_;
     Expect("ORDER");
     Expect("BY");
     std::string sql = " ORDER BY ";
@@ -1303,6 +1335,8 @@ std::string Translator::Update()
     bool percent = false;
     if (Peek().Is("TOP"))
         limit = Top(percent);
+    if (topTies_)
+        Fail();
     if (percent)
         throw SqlError::NotSupported("UPDATE TOP ... PERCENT");
     lastTableName_.clear();
@@ -1354,6 +1388,8 @@ std::string Translator::Delete()
     bool percent = false;
     if (Peek().Is("TOP"))
         limit = Top(percent);
+    if (topTies_)
+        Fail();
     if (percent)
         throw SqlError::NotSupported("DELETE TOP ... PERCENT");
     Accept("FROM");

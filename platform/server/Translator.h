@@ -165,6 +165,9 @@ private:
     std::string JoinedDelete(const std::string& limit);
     std::string Top(bool& percent);
     std::string OrderBy();
+    bool topTies_ = false;     // the TOP just read has WITH TIES
+    std::string tiesSource_;   // of the query specification just translated with TOP ... WITH TIES: its FROM onwards
+    size_t orderStart_ = 0;    // where the ORDER BY just translated starts
 
     int depth_ = 0;
     int caseDepth_ = 0;

@@ -114,3 +114,50 @@ TEST_F(ServerTest, LockListingNamesTypesAndModes)
 }
 
 } // namespace tw::server::test
+
+namespace tw::server::test {
+
+// TOP n WITH TIES: the first n rows by the ORDER BY and every row tied with the last of them.
+struct TiesCase {
+    const char* query; // over Scores(name, points decimal(5,1), team)
+    const char* expected;
+};
+
+class TopWithTiesTest : public ServerTest, public ::testing::WithParamInterface<TiesCase> {
+protected:
+    void SetUp() override
+    {
+        ServerTest::SetUp();
+        Run("IF OBJECT_ID('Scores') IS NOT NULL DROP TABLE Scores");
+        BufferedSink sink = Run("CREATE TABLE Scores (name varchar(10) NOT NULL, points decimal(5,1) NOT NULL, "
+                                "team char(1) NOT NULL)\n"
+                                "INSERT Scores VALUES ('ann', 9.5, 'a')\nINSERT Scores VALUES ('bob', 10.0, 'b')\n"
+                                "INSERT Scores VALUES ('cy', 9.5, 'a')\nINSERT Scores VALUES ('dee', 7.0, 'b')\n"
+                                "INSERT Scores VALUES ('eve', 9.5, 'b')\nINSERT Scores VALUES ('fay', 100.0, 'a')");
+        ASSERT_FALSE(sink.HasError()) << Describe(sink);
+    }
+    void TearDown() override { Run("DROP TABLE Scores"); }
+};
+
+TEST_P(TopWithTiesTest, KeepsRowsTiedWithTheLast)
+{
+    EXPECT_EQ(Outcome(Run(GetParam().query)), GetParam().expected) << GetParam().query;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, TopWithTiesTest,
+    ::testing::Values(
+        TiesCase{"SELECT TOP 3 WITH TIES name FROM Scores ORDER BY points DESC, name", "fay;bob;ann"},
+        TiesCase{"SELECT TOP 3 WITH TIES points FROM Scores ORDER BY points DESC", "100.0;10.0;9.5;9.5;9.5"},
+        TiesCase{"SELECT TOP 1 WITH TIES s.name FROM Scores s WHERE s.team = 'a' ORDER BY s.points, s.team",
+                 "ann;cy"},
+        TiesCase{"SELECT TOP 1 WITH TIES COUNT(*) FROM Scores GROUP BY team ORDER BY COUNT(*) DESC", "3;3"},
+        TiesCase{"DECLARE @n int\nSET @n = 2\nSELECT TOP (@n) WITH TIES name FROM Scores ORDER BY points", "dee;ann;cy;eve"},
+        TiesCase{"SELECT TOP 2 WITH TIES name FROM Scores",
+                 "1062 The TOP N WITH TIES clause is not allowed without a corresponding ORDER BY clause."},
+        TiesCase{"SELECT TOP 2 PERCENT WITH TIES name FROM Scores ORDER BY points",
+                 "40000 TOP ... PERCENT WITH TIES is not supported by the embedded server."},
+        TiesCase{"SELECT TOP 2 WITH TIES name FROM Scores ORDER BY 1",
+                 "40000 TOP ... WITH TIES ordered by column numbers is not supported by the embedded server."}));
+
+} // namespace tw::server::test
