@@ -564,12 +564,12 @@ std::vector<Translator::ColumnSource> Translator::ScanFromClause() const
             ++i;
         }
         const Token& t = tokens_[i];
-        const bool variable = t.kind == TokenKind::Variable && context_;
+        const bool variable = t.kind == TokenKind::Variable;
         if (t.kind == TokenKind::QuotedName || variable ||
             (t.kind == TokenKind::Name && !translator_detail::JoinWord(t) && !translator_detail::EndsFromClause(t))) {
             std::vector<std::string> parts{t.text};
             // A table variable's columns are its temporary table's.
-            if (variable) {
+            if (variable && context_) {
                 try {
                     parts[0] = context_->TableVariable(translator_detail::Lower(t.text));
                 } catch (const SqlError&) {
@@ -1394,9 +1394,9 @@ std::string Translator::Delete()
         throw SqlError::NotSupported("DELETE TOP ... PERCENT");
     Accept("FROM");
     size_t afterTarget = 0;
-    while (Peek(afterTarget).IsName() && Peek(afterTarget + 1).IsOp("."))
-        afterTarget += 2;
-    if (Peek(afterTarget).IsName() && Peek(afterTarget + 1).Is("FROM"))
+    while ((Peek(afterTarget).IsName() && !Peek(afterTarget).Is("FROM")) || Peek(afterTarget).IsOp("."))
+        ++afterTarget;
+    if (Peek().IsName() && afterTarget > 0 && Peek(afterTarget - 1).IsName() && Peek(afterTarget).Is("FROM"))
         return JoinedDelete(limit);
     const std::string table = TableOrVariable();
     out_.targetTable = table;
@@ -1404,7 +1404,7 @@ std::string Translator::Delete()
     out_.targetName = lastTableName_;
     out_.targetOwner = lastTableOwner_;
     if (Peek().Is("FROM"))
-        throw SqlError::NotSupported("DELETE of a table variable with a second FROM clause");
+        throw SqlError::NotSupported("DELETE of a table variable with a second FROM clause (name it by an alias)");
     std::string where;
     if (Accept("WHERE"))
         where = Expr();
@@ -1423,7 +1423,7 @@ std::string Translator::JoinedDelete(const std::string& limit)
 {
     std::vector<std::string> parts{Next().text};
     while (AcceptOp("."))
-        parts.push_back(Next().text);
+        parts.push_back(Peek().IsOp(".") ? std::string() : Next().text);
     const std::string written = translator_detail::Lower(parts.back());
     const size_t from = pos_;
     const std::vector<ColumnSource> sources = ScanFromClause();

@@ -49,7 +49,12 @@ INSTANTIATE_TEST_SUITE_P(
                          "SELECT @@ROWCOUNT\nSET ROWCOUNT 0\nDELETE Children WHERE id NOT IN (10, 11, 12, 13)\n"
                          "SELECT COUNT(*) FROM Children WHERE id > 10\nDELETE Children WHERE id > 10",
                          "1;2;10"},
-        JoinedDeleteCase{"DELETE x FROM Children c", "208 Invalid object name 'x'."}));
+        JoinedDeleteCase{"DELETE x FROM Children c", "208 Invalid object name 'x'."},
+        // A table variable is named by its alias; its rows go as a table's do.
+        JoinedDeleteCase{"DECLARE @gone TABLE (id int)\nINSERT @gone VALUES (11)\nINSERT @gone VALUES (99)\n"
+                         "DELETE g FROM @gone AS g JOIN Children c ON c.id = g.id\n"
+                         "DELETE c FROM Children c, @gone g WHERE c.id <> g.id AND c.id > 12\nSELECT id FROM @gone",
+                         "99;10;11;12"}));
 
 TEST_F(ServerTest, JoinedDeleteCountsItsRows)
 {
