@@ -12,6 +12,7 @@
 
 #include "platform/server/BufferedSink.h"
 #include "platform/server/Server.h"
+#include "platform/server/SqlFunctions.h"
 
 using namespace tw::server;
 
@@ -89,8 +90,9 @@ int main(int argc, char** argv)
     {
         sqlite3* db = nullptr;
         sqlite3_open(file.c_str(), &db);
-        // The raw connection lacks the server's functions, so the triggers that
-        // normalise date spellings go first; the fill writes canonical dates anyway.
+        // The money column's check calls the server's own functions.
+        SqlFunctions::Register(db, nullptr);
+        // The triggers that normalise date spellings go first; the fill writes canonical dates anyway.
         sqlite3_exec(db, "DROP TRIGGER \"tw_date_Big_created_i\"; DROP TRIGGER \"tw_date_Big_created_u\"", nullptr,
                      nullptr, nullptr);
         const std::string fill =

@@ -3,11 +3,13 @@
 #include <sqlite3.h>
 
 #include <atomic>
+#include <cctype>
 #include <chrono>
 #include <cmath>
 #include <cstdio>
 #include <ctime>
 #include <filesystem>
+#include <set>
 #include <thread>
 
 #include "platform/server/BufferedSink.h"
@@ -15,6 +17,7 @@
 #include "platform/server/DateTimeValue.h"
 #include "platform/server/Decimal.h"
 #include "platform/server/ErrorMapper.h"
+#include "platform/server/InformationSchema.h"
 #include "platform/server/ModuleDefinition.h"
 #include "platform/server/ObjectName.h"
 #include "platform/server/Server.h"
@@ -163,6 +166,33 @@ TypeSpec TypeOfValue(sqlite3_stmt* stmt, int i)
     default: t.name = "int"; break;
     }
     return t;
+}
+
+// The columns of a temporary table (a table variable's rows are kept in one)
+// with the types the server declared for them, which it writes in lower case.
+// A column SQLite typed itself (with the capitals of what it calls an
+// affinity) has no type here; the identity column is SQLite's INTEGER key.
+struct TemporaryColumn {
+    std::string name;
+    TypeSpec type;
+    bool identity = false;
+};
+
+std::vector<TemporaryColumn> TemporaryColumns(sqlite3* db, const std::string& table)
+{
+    std::vector<TemporaryColumn> columns;
+    SqliteStatement info(db, "SELECT name, type, pk FROM pragma_table_info(?, 'temp')");
+    info.Bind(1, table);
+    while (info.Step()) {
+        TemporaryColumn c;
+        c.name = info.Text(0);
+        const std::string declared = info.Text(1);
+        c.identity = declared == "INTEGER" && info.Int(2) != 0;
+        if (!declared.empty() && std::islower(static_cast<unsigned char>(declared[0])))
+            c.type = TypeSpec::FromDeclared(declared);
+        columns.push_back(std::move(c));
+    }
+    return columns;
 }
 
 // SET options a procedure, trigger or dynamic batch sets end with it: SQL
@@ -365,6 +395,12 @@ std::string Executor::TableReference(const std::string& db, const std::string& o
                                      executor_detail::LowerText(name) == "deleted"))
         return "temp.tw_" + executor_detail::LowerText(name);
     const std::string lower = executor_detail::LowerText(name);
+    if (executor_detail::LowerText(owner) == "information_schema") {
+        const std::string view = InformationSchema::View(lower, ResolveDatabase(db));
+        if (view.empty())
+            throw SqlError::InvalidObject(spelled);
+        return view;
+    }
     if (SystemViews::IsLive(lower)) {
         SystemViews::Refresh(s_, lower);
         return "temp." + Translator::Quote("tw_" + lower);
@@ -420,13 +456,23 @@ int64_t Executor::RowCountLimit() const { return s_.options.rowCount; }
 bool Executor::InsertColumns(const std::string& db, const std::string& owner, const std::string& table,
                              std::vector<std::string>* columns, std::string* identity)
 {
-    if (table.empty() || table[0] == '#')
+    if (table.empty())
         return false;
+    const bool explicitIdentity = s_.options.identityInsert == executor_detail::LowerText(table);
+    if (table[0] == '#') {
+        const std::vector<executor_detail::TemporaryColumn> temporary = executor_detail::TemporaryColumns(s_.db, table);
+        for (const executor_detail::TemporaryColumn& c : temporary) {
+            if (c.identity && !explicitIdentity)
+                *identity = c.name;
+            else
+                columns->push_back(c.name);
+        }
+        return !temporary.empty();
+    }
     Catalog catalog(s_.db, ResolveDatabase(db));
     const int64_t id = catalog.Resolve(owner, table, "U ", CallerUid(catalog));
     if (!id)
         return false;
-    const bool explicitIdentity = s_.options.identityInsert == executor_detail::LowerText(table);
     for (const CatalogColumn& c : catalog.Columns(id)) {
         if (c.identity && !explicitIdentity)
             *identity = c.name;
@@ -569,8 +615,15 @@ void Executor::RecordRowLocks()
 TypeSpec Executor::ColumnTypeOf(const std::string& db, const std::string& owner, const std::string& table,
                                 const std::string& column)
 {
-    if (table.empty() || table[0] == '#')
+    if (table.empty())
         return {};
+    if (table[0] == '#') {
+        const std::string wanted = executor_detail::LowerText(column);
+        for (const executor_detail::TemporaryColumn& c : executor_detail::TemporaryColumns(s_.db, table))
+            if (executor_detail::LowerText(c.name) == wanted)
+                return c.type;
+        return {};
+    }
     try {
         DatabaseInfo info;
         if (!s_.server->FindDatabase(db.empty() ? s_.database : db, &info) || info.offline)
@@ -585,6 +638,144 @@ TypeSpec Executor::ColumnTypeOf(const std::string& db, const std::string& owner,
     } catch (const SqlError&) {
     }
     return {};
+}
+
+std::vector<TypeSpec> Executor::ExactColumnTypes(sqlite3_stmt* stmt, const Translation& t) const
+{
+    const int count = sqlite3_column_count(stmt);
+    const bool hinted = static_cast<int>(t.columnTypes.size()) == count;
+    std::vector<TypeSpec> types(count);
+    for (int i = 0; i < count; ++i) {
+        TypeSpec type;
+        if (hinted && t.compound)
+            type = t.columnTypes[i];
+        const char* table = sqlite3_column_table_name(stmt, i);
+        const char* origin = sqlite3_column_origin_name(stmt, i);
+        const char* database = sqlite3_column_database_name(stmt, i);
+        if (!type.IsKnown() && table && origin && database && std::string(database) != "temp") {
+            bool nullable = true;
+            try {
+                Catalog(s_.db, database).ColumnType(table, origin, &type, &nullable);
+            } catch (const SqlError&) {
+                type = {};
+            }
+        }
+        const char* declared = sqlite3_column_decltype(stmt, i);
+        if (!type.IsKnown() && declared && *declared)
+            type = TypeSpec::FromDeclared(declared);
+        if (!type.IsKnown() && hinted)
+            type = t.columnTypes[i];
+        if (!type.IsKnown() && !(table && origin) && t.columnTypeByName)
+            type = t.columnTypeByName(sqlite3_column_name(stmt, i));
+        if (type.IsExactNumeric())
+            types[i] = type;
+    }
+    return types;
+}
+
+// The new table takes the columns SQLite gives the query's result, and the
+// decimal, numeric and money columns keep their types, so that what is
+// stored there later is rounded and checked as in any such column.
+std::unique_ptr<sqlite3_stmt, int (*)(sqlite3_stmt*)> Executor::PrepareBound(const std::string& sql,
+                                                                           const std::vector<std::string>& variables)
+{
+    sqlite3_stmt* stmt = nullptr;
+    if (sqlite3_prepare_v2(s_.db, sql.c_str(), -1, &stmt, nullptr) != SQLITE_OK) {
+        const std::string message = sqlite3_errmsg(s_.db);
+        sqlite3_finalize(stmt);
+        throw ErrorMapper::FromSqlite(s_.db, message, &spellings_);
+    }
+    std::unique_ptr<sqlite3_stmt, int (*)(sqlite3_stmt*)> guard(stmt, sqlite3_finalize);
+    Bind(stmt, variables);
+    return guard;
+}
+
+void Executor::RunSelectInto(const Translation& t)
+{
+    auto prepare = [this, &t](const std::string& sql) { return PrepareBound(sql, t.variables); };
+    auto run = [this](sqlite3_stmt* stmt) {
+        if (sqlite3_step(stmt) != SQLITE_DONE)
+            throw ErrorMapper::FromSqlite(s_.db, sqlite3_errmsg(s_.db), &spellings_);
+    };
+    // intoTable is temp."#name" or "database"."storage name".
+    const bool temporary = t.intoTable.rfind("temp.", 0) == 0;
+    std::string schema = "temp", name;
+    if (temporary) {
+        name = t.intoTable.substr(6, t.intoTable.size() - 7);
+    } else {
+        const size_t dot = t.intoTable.find("\".\"");
+        schema = t.intoTable.substr(1, dot - 1);
+        name = t.intoTable.substr(dot + 3, t.intoTable.size() - dot - 4);
+    }
+    for (std::string* part : {&schema, &name})
+        for (size_t at = part->find("\"\""); at != std::string::npos; at = part->find("\"\"", at + 1))
+            part->erase(at, 1);
+
+    std::vector<TypeSpec> exact;
+    {
+        const auto query = prepare(t.sql);
+        // Every column of the new table needs a name of its own.
+        std::set<std::string> names;
+        for (int i = 0; i < sqlite3_column_count(query.get()); ++i) {
+            const std::string column = sqlite3_column_name(query.get(), i);
+            if (column.empty())
+                throw SqlError(1038, 15, "An object or column name is missing or empty. For SELECT INTO statements, "
+                                         "verify each column has a column name. In other statements, look for empty "
+                                         "alias names. Aliases defined as \"\" or [] are not allowed. Change the alias "
+                                         "to a valid name.");
+            if (!names.insert(executor_detail::LowerText(column)).second)
+                throw SqlError(2705, 16, "Column names in each table must be unique. Column name '" + column +
+                                             "' in table '" + name + "' is specified more than once.");
+        }
+        exact = ExactColumnTypes(query.get(), t);
+    }
+    const bool keepsExact = std::any_of(exact.begin(), exact.end(), [](const TypeSpec& x) { return x.IsKnown(); });
+    // With exact columns the table is made empty first, for its columns' names and SQLite's types.
+    run(prepare("CREATE TABLE " + t.intoTable + " AS " +
+                (keepsExact ? "SELECT * FROM (" + t.sql + ") LIMIT 0" : t.sql)).get());
+
+    std::vector<CatalogColumn> columns;
+    TableDefinition definition;
+    std::string body, positions, values;
+    SqliteStatement info(s_.db, "SELECT name, type, \"notnull\" FROM pragma_table_info(?, ?)");
+    info.Bind(1, name).Bind(2, schema);
+    for (size_t i = 0; info.Step(); ++i) {
+        CatalogColumn c;
+        c.name = info.Text(0);
+        c.nullable = info.Int(2) == 0;
+        const std::string declared = info.Text(1);
+        const std::string position = "c" + std::to_string(i + 1);
+        std::string column = Translator::Quote(c.name) + (declared.empty() ? "" : " " + declared);
+        std::string value = position;
+        if (i < exact.size() && exact[i].IsKnown()) {
+            c.type = exact[i];
+            ColumnDefinition d;
+            d.column = c;
+            column = definition.SqliteColumn(d);
+            value = "tw_decstore(" + position + ", " + Translator::Literal(c.type.Spelling()) + ")";
+        } else {
+            const std::string type = executor_detail::LowerText(declared);
+            c.type.name = type == "int" || type == "integer" ? "int" : type == "real" ? "float"
+                        : type == "num" ? "decimal" : "varchar";
+            if (c.type.name == "varchar")
+                c.type.length = 8000;
+        }
+        body += (i ? ", " : "") + column;
+        positions += (i ? ", " : "") + position;
+        values += (i ? ", " : "") + value;
+        columns.push_back(c);
+    }
+    if (keepsExact) {
+        SqliteStatement::Exec(s_.db, "DROP TABLE " + t.intoTable);
+        SqliteStatement::Exec(s_.db, "CREATE TABLE " + t.intoTable + " (" + body + ")");
+        run(prepare("INSERT INTO " + t.intoTable + " WITH tw_rows(" + positions + ") AS (" + t.sql + ") SELECT " +
+                    values + " FROM tw_rows").get());
+    }
+    CountRows(SqliteStatement::QueryInt(s_.db, "SELECT count(*) FROM " + t.intoTable));
+    if (!temporary) {
+        Catalog catalog(s_.db, schema);
+        catalog.AddColumns(catalog.AddObject(name, Catalog::kTable), columns);
+    }
 }
 
 // A table in which other sessions hold rows is read through a filter that
@@ -611,14 +802,8 @@ void Executor::AwaitHeldRows(const Translation& t)
     const std::string probe = "SELECT count(*) FROM (" + t.sql + ")";
     do {
         s_.rowWaited = false;
-        sqlite3_stmt* stmt = nullptr;
-        if (sqlite3_prepare_v2(s_.db, probe.c_str(), -1, &stmt, nullptr) != SQLITE_OK) {
-            const std::string message = sqlite3_errmsg(s_.db);
-            sqlite3_finalize(stmt);
-            throw ErrorMapper::FromSqlite(s_.db, message, &spellings_);
-        }
-        std::unique_ptr<sqlite3_stmt, int (*)(sqlite3_stmt*)> guard(stmt, sqlite3_finalize);
-        Bind(stmt, t.variables);
+        const auto guard = PrepareBound(probe, t.variables);
+        sqlite3_stmt* stmt = guard.get();
         int rc;
         while ((rc = sqlite3_step(stmt)) == SQLITE_ROW) {
         }
@@ -1176,39 +1361,7 @@ void Executor::RunQuery(const ParsedStatement& st)
         AwaitHeldRows(t);
 
     if (!t.intoTable.empty()) {
-        const std::string sql = "CREATE TABLE " + t.intoTable + " AS " + t.sql;
-        sqlite3_stmt* stmt = nullptr;
-        if (sqlite3_prepare_v2(s_.db, sql.c_str(), -1, &stmt, nullptr) != SQLITE_OK) {
-            const std::string message = sqlite3_errmsg(s_.db);
-            sqlite3_finalize(stmt);
-            throw ErrorMapper::FromSqlite(s_.db, message, &spellings_);
-        }
-        std::unique_ptr<sqlite3_stmt, int (*)(sqlite3_stmt*)> guard(stmt, sqlite3_finalize);
-        Bind(stmt, t.variables);
-        if (sqlite3_step(stmt) != SQLITE_DONE)
-            throw ErrorMapper::FromSqlite(s_.db, sqlite3_errmsg(s_.db), &spellings_);
-        CountRows(SqliteStatement::QueryInt(s_.db, "SELECT count(*) FROM " + t.intoTable));
-        if (t.intoTable.rfind("temp.", 0) != 0) {
-            const size_t dot = t.intoTable.find("\".\"");
-            const std::string name = t.intoTable.substr(dot + 3, t.intoTable.size() - dot - 4);
-            Catalog catalog(s_.db, s_.database);
-            const int64_t id = catalog.AddObject(name, Catalog::kTable);
-            std::vector<CatalogColumn> columns;
-            SqliteStatement info(s_.db, "SELECT name, type, \"notnull\" FROM pragma_table_info(?, ?)");
-            info.Bind(1, name).Bind(2, s_.database);
-            while (info.Step()) {
-                CatalogColumn c;
-                c.name = info.Text(0);
-                const std::string type = executor_detail::LowerText(info.Text(1));
-                c.type.name = type == "int" || type == "integer" ? "int" : type == "real" ? "float"
-                            : type == "num" ? "decimal" : "varchar";
-                if (c.type.name == "varchar")
-                    c.type.length = 8000;
-                c.nullable = info.Int(2) == 0;
-                columns.push_back(c);
-            }
-            catalog.AddColumns(id, columns);
-        }
+        RunSelectInto(t);
         return;
     }
     if (t.assignments.empty() && !t.returnsRows) {
@@ -1262,7 +1415,13 @@ void Executor::RunQuery(const ParsedStatement& st)
             const char* origin = sqlite3_column_origin_name(raw, i);
             const char* database = sqlite3_column_database_name(raw, i);
             bool known = false;
-            if (table && origin && database && std::string(database) != "temp") {
+            // A UNION's column has the type that holds every branch's values, not the first branch's.
+            if (t.compound && !hints.empty() &&
+                (hints[i].IsInteger() || hints[i].IsExactNumeric() || hints[i].IsApproximate())) {
+                type = hints[i];
+                known = true;
+            }
+            if (!known && table && origin && database && std::string(database) != "temp") {
                 try {
                     known = Catalog(s_.db, database).ColumnType(table, origin, &type, &nullable);
                 } catch (const SqlError&) {
@@ -1285,6 +1444,8 @@ void Executor::RunQuery(const ParsedStatement& st)
                     type = functionColumnTypes_[c.name];
                 } else if (!hints.empty() && hints[i].IsKnown()) {
                     type = hints[i];
+                } else if (t.columnTypeByName && (type = t.columnTypeByName(c.name)).IsKnown()) {
+                    // a column a view computes, read by its name
                 } else if (rc == SQLITE_ROW) {
                     type = executor_detail::TypeOfValue(raw, i);
                 } else {
@@ -1577,13 +1738,8 @@ void Executor::FireTriggers(const std::string& database, const std::vector<int64
 
 void Executor::StreamQuery(const std::string& sql, const std::vector<Value>& params, const std::vector<TypeSpec>& types)
 {
-    sqlite3_stmt* stmt = nullptr;
-    if (sqlite3_prepare_v2(s_.db, sql.c_str(), -1, &stmt, nullptr) != SQLITE_OK) {
-        const std::string message = sqlite3_errmsg(s_.db);
-        sqlite3_finalize(stmt);
-        throw ErrorMapper::FromSqlite(s_.db, message, &spellings_);
-    }
-    std::unique_ptr<sqlite3_stmt, int (*)(sqlite3_stmt*)> guard(stmt, sqlite3_finalize);
+    const auto guard = PrepareBound(sql, {});
+    sqlite3_stmt* stmt = guard.get();
     for (size_t i = 0; i < params.size(); ++i) {
         const Value& v = params[i];
         const int index = static_cast<int>(i) + 1;
@@ -2148,6 +2304,17 @@ void Executor::RunCreateModule(const ParsedStatement& st)
                     throw SqlError(4511, 16, "Create View or Function failed because no column name was specified "
                                              "for column " + std::to_string(position) + ".");
                 c.type = TypeSpec::FromDeclared(info.Text(1));
+                // A column computed by the view has the type its expression has, where that is known.
+                const size_t index = static_cast<size_t>(position - 1);
+                const TypeSpec computed = c.type.IsKnown() || !t.itemType ? TypeSpec{} : t.itemType(index);
+                if (!c.type.IsKnown() && computed.IsSupported()) {
+                    c.type = computed;
+                    if (c.type.IsInteger())
+                        c.type.precision = -1;
+                    if ((c.type.IsCharacter() || c.type.IsBinary()) && c.type.length < 0 &&
+                        c.type.length != TypeSpec::kMax && c.type.name != "text" && c.type.name != "ntext")
+                        c.type.length = 8000;
+                }
                 if (!c.type.IsSupported()) {
                     c.type.name = "varchar";
                     c.type.length = 8000;
@@ -2682,13 +2849,22 @@ void Executor::RunSetOption(const ParsedStatement& st)
     }
     if (first == "IDENTITY_INSERT") {
         const ObjectName name = ObjectName::Parse(st.message);
-        Catalog catalog(s_.db, ResolveDatabase(name.database));
-        const int64_t id = catalog.ObjectId(name.name, "U ");
-        if (!id)
-            throw SqlError::InvalidObject(st.message);
         bool hasIdentity = false;
-        for (const CatalogColumn& c : catalog.Columns(id))
-            hasIdentity = hasIdentity || c.identity;
+        if (!name.name.empty() && name.name[0] == '#') {
+            const std::vector<executor_detail::TemporaryColumn> columns =
+                executor_detail::TemporaryColumns(s_.db, name.name);
+            if (columns.empty())
+                throw SqlError::InvalidObject(st.message);
+            for (const executor_detail::TemporaryColumn& c : columns)
+                hasIdentity = hasIdentity || c.identity;
+        } else {
+            Catalog catalog(s_.db, ResolveDatabase(name.database));
+            const int64_t id = catalog.ObjectId(name.name, "U ");
+            if (!id)
+                throw SqlError::InvalidObject(st.message);
+            for (const CatalogColumn& c : catalog.Columns(id))
+                hasIdentity = hasIdentity || c.identity;
+        }
         if (!hasIdentity)
             throw SqlError(8106, 16, "Table '" + name.name + "' does not have the identity property. Cannot perform "
                                      "SET operation.");

@@ -153,6 +153,13 @@ private:
     // Runs a read that met rows other sessions hold until it meets none
     // waiting, so that the read itself sees what they committed.
     void AwaitHeldRows(const Translation& t);
+    // SQLite text prepared with the statement's variables bound; throws the server's error for it.
+    std::unique_ptr<sqlite3_stmt, int (*)(sqlite3_stmt*)> PrepareBound(const std::string& sql,
+                                                                     const std::vector<std::string>& variables);
+    // SELECT ... INTO: a new table of the query's columns, holding its rows.
+    void RunSelectInto(const Translation& t);
+    // The decimal, numeric or money type of each column of a prepared query, where it has one.
+    std::vector<TypeSpec> ExactColumnTypes(sqlite3_stmt* stmt, const Translation& t) const;
     void NormaliseDates(const std::string& db, const std::string& table, const CatalogColumn& column);
 
     Value Evaluate(size_t exprBegin, const TypeSpec& target = {});

@@ -403,6 +403,40 @@ bool ChainStep(SessionState* s, char op, const Operand& a, const Operand& b, Ope
     return true;
 }
 
+// Whether a chain step's result fits the integer type its check names ('i'
+// int, 'b' bigint, '.' none); SQLite gives a float when 64-bit integers overflow.
+bool FitsIntegerCheck(const Operand& value, char check)
+{
+    if (check == '.')
+        return true;
+    if (value.type == SQLITE_INTEGER)
+        return check == 'b' || (value.integer >= INT32_MIN && value.integer <= INT32_MAX);
+    return value.type != SQLITE_FLOAT || std::fabs(value.real) < 9.2e18;
+}
+
+// One checked step of a chain into `value`; false when it failed, the error
+// already given. An integer overflow is NULL when neither ARITHABORT nor
+// ANSI_WARNINGS is on, as SQL Server answers.
+bool CheckedChainStep(sqlite3_context* ctx, SessionState* s, char op, char check, Operand& value, const Operand& term)
+{
+    Operand next;
+    std::string error;
+    if (!ChainStep(s, op, value, term, &next, &error)) {
+        Fail(ctx, 245, 16, error);
+        return false;
+    }
+    value = std::move(next);
+    if (FitsIntegerCheck(value, check))
+        return true;
+    if (s && !s->options.arithAbort && !s->options.ansiWarnings) {
+        value = Operand{};
+        return true;
+    }
+    Fail(ctx, 8115, 16, std::string("Arithmetic overflow error converting expression to data type ") +
+                            (check == 'b' ? "bigint" : "int") + ".");
+    return false;
+}
+
 // tw_chain(steps, a, b, c, ...): ((a op1 b) op2 c) ... without nesting, two
 // characters a step: the operation and the integer check ('i', 'b' or '.').
 void Chain(sqlite3_context* ctx, int argc, Args argv)
@@ -415,23 +449,8 @@ void Chain(sqlite3_context* ctx, int argc, Args argv)
     for (int k = 2; k < argc; ++k) {
         const char op = steps[2 * (k - 2)];
         const char check = steps[2 * (k - 2) + 1];
-        Operand next;
-        std::string error;
-        if (!ChainStep(s, op, value, OperandOf(argv[k]), &next, &error))
-            return Fail(ctx, 245, 16, error);
-        value = std::move(next);
-        if (check == '.')
-            continue;
-        const bool fits = value.type == SQLITE_INTEGER
-                              ? check == 'b' || (value.integer >= INT32_MIN && value.integer <= INT32_MAX)
-                              : value.type != SQLITE_FLOAT || std::fabs(value.real) < 9.2e18;
-        if (fits)
-            continue;
-        if (s && !s->options.arithAbort && !s->options.ansiWarnings)
-            value = Operand{};
-        else
-            return Fail(ctx, 8115, 16, std::string("Arithmetic overflow error converting expression to data type ") +
-                                           (check == 'b' ? "bigint" : "int") + ".");
+        if (!CheckedChainStep(ctx, s, op, check, value, OperandOf(argv[k])))
+            return;
     }
     ResultOperand(ctx, value);
 }
@@ -1869,6 +1888,96 @@ void AverageFinal(sqlite3_context* ctx)
     sqlite3_result_int64(ctx, state->integerSum / state->count);
 }
 
+// STDEV, STDEVP, VAR and VARP: the spread of the values, kept as a running
+// mean and sum of squared differences (so large values lose no precision).
+// Lives in SQLite's zero-filled aggregate memory.
+struct SpreadState {
+    int64_t count;
+    double mean;
+    double squares;
+};
+
+void SpreadStep(sqlite3_context* ctx, int, Args argv)
+{
+    if (IsNull(argv[0]))
+        return;
+    auto* state = static_cast<SpreadState*>(sqlite3_aggregate_context(ctx, sizeof(SpreadState)));
+    if (!state)
+        return sqlite3_result_error_nomem(ctx);
+    const double x = sqlite3_value_double(argv[0]);
+    ++state->count;
+    const double delta = x - state->mean;
+    state->mean += delta / static_cast<double>(state->count);
+    state->squares += delta * (x - state->mean);
+}
+
+// The user data: 's' sample deviation, 'p' population deviation, 'v' sample
+// variance, 'q' population variance. A sample of one value has none.
+void SpreadFinal(sqlite3_context* ctx)
+{
+    auto* state = static_cast<SpreadState*>(sqlite3_aggregate_context(ctx, 0));
+    const char kind = *static_cast<const char*>(sqlite3_user_data(ctx));
+    const bool population = kind == 'p' || kind == 'q';
+    if (!state || state->count == 0 || (!population && state->count < 2))
+        return sqlite3_result_null(ctx);
+    const double variance = state->squares / static_cast<double>(population ? state->count : state->count - 1);
+    sqlite3_result_double(ctx, kind == 's' || kind == 'p' ? std::sqrt(variance) : variance);
+}
+
+// SOUNDEX: the first letter and three digits for the consonants that follow,
+// a run of letters of one digit counting once (H and W do not break a run,
+// vowels do); the code ends at the first character that is no letter.
+std::string SoundexCode(const std::string& text)
+{
+    static const char digits[] = "01230120022455012623010202"; // A..Z
+    std::string code;
+    char last = 0;
+    for (const char raw : text) {
+        const char c = static_cast<char>(std::toupper(static_cast<unsigned char>(raw)));
+        if (c < 'A' || c > 'Z') {
+            if (code.empty() && (raw == ' ' || raw == '\t'))
+                continue;
+            break;
+        }
+        const char digit = digits[c - 'A'];
+        if (code.empty()) {
+            code += c;
+            last = digit;
+            continue;
+        }
+        if (c == 'H' || c == 'W')
+            continue;
+        if (digit != '0' && digit != last)
+            code += digit;
+        last = digit;
+        if (code.size() == 4)
+            break;
+    }
+    if (code.empty())
+        return "0000";
+    code.resize(4, '0');
+    return code;
+}
+
+void Soundex(sqlite3_context* ctx, int, Args argv)
+{
+    if (IsNull(argv[0]))
+        return sqlite3_result_null(ctx);
+    ResultText(ctx, SoundexCode(Text(argv[0])));
+}
+
+// DIFFERENCE: how many of the two SOUNDEX codes' four characters agree, 0 to 4.
+void Difference(sqlite3_context* ctx, int, Args argv)
+{
+    if (IsNull(argv[0]) || IsNull(argv[1]))
+        return sqlite3_result_null(ctx);
+    const std::string a = SoundexCode(Text(argv[0])), b = SoundexCode(Text(argv[1]));
+    int same = 0;
+    for (size_t i = 0; i < 4; ++i)
+        same += a[i] == b[i];
+    sqlite3_result_int(ctx, same);
+}
+
 // Exact comparison of two numbers, one of them of an exact type: -1, 0 or 1.
 // Text on either side converts as SQL Server converts it to numeric.
 void DecimalCompare(sqlite3_context* ctx, int, Args argv)
@@ -2005,45 +2114,81 @@ void DecimalOperation(sqlite3_context* ctx, int, Args argv)
     ResultDecimal(ctx, r);
 }
 
-// tw_decchain(steps, a, b, c, ...): a long run of exact + and -, one step per
-// term after the first. `steps` holds "op precision scale type;" for each, so
-// every step rounds and overflows as its own tw_decop would.
+// An operand as an exact decimal, as DecimalOf takes a value.
+std::optional<Decimal> DecimalOfOperand(const Operand& o)
+{
+    switch (o.type) {
+    case SQLITE_INTEGER: return Decimal::FromInt(o.integer);
+    case SQLITE_FLOAT: return Decimal::FromDouble(o.real);
+    case SQLITE_TEXT: return Decimal::ParseStored(o.text);
+    default: return std::nullopt;
+    }
+}
+
+// An exact value as an operand travels (see ResultDecimal).
+Operand DecimalOperand(const Decimal& d)
+{
+    return d.FitsDouble() ? RealOperand(d.ToDouble()) : TextOperand(d.ToText());
+}
+
+// tw_decchain(steps, a, b, c, ...): a long run of + and -, one step per term
+// after the first, folded from the left without nesting. `steps` holds
+// "op precision scale type;" for each exact step, so that it rounds and
+// overflows as its own tw_decop would, and "~" with tw_chain's two
+// characters (operation and integer check) for each other step, which goes
+// as tw_chain's steps go.
 void DecimalChain(sqlite3_context* ctx, int argc, Args argv)
 {
-    for (int i = 1; i < argc; ++i)
-        if (IsNull(argv[i]))
-            return sqlite3_result_null(ctx);
+    SessionState* s = Session(ctx);
     const std::string steps = Text(argv[0]);
-    auto acc = DecimalOf(argv[1]);
+    Operand value = argc > 1 ? OperandOf(argv[1]) : Operand{};
+    std::optional<Decimal> exact; // the value, while the steps before were exact
     size_t at = 0;
     for (int i = 2; i < argc; ++i) {
         const size_t end = steps.find(';', at);
         if (end == std::string::npos)
-            return Fail(ctx, 8115, 16, "Arithmetic overflow error converting expression to data type numeric.");
+            return sqlite3_result_error(ctx, "tw_decchain: steps do not match the operands", -1);
+        const std::string step = steps.substr(at, end - at);
+        at = end + 1;
+        const Operand term = OperandOf(argv[i]);
+        if (!step.empty() && step[0] == '~') {
+            if (step.size() < 3)
+                return sqlite3_result_error(ctx, "tw_decchain: a malformed step", -1);
+            if (exact)
+                value = DecimalOperand(*exact);
+            exact.reset();
+            if (!CheckedChainStep(ctx, s, step[1], step[2], value, term))
+                return;
+            continue;
+        }
         char op = '+';
         int precision = 0, scale = 0;
         char typeText[32] = {};
-        std::sscanf(steps.substr(at, end - at).c_str(), "%c %d %d %31s", &op, &precision, &scale, typeText);
-        at = end + 1;
+        std::sscanf(step.c_str(), "%c %d %d %31s", &op, &precision, &scale, typeText);
         const TypeSpec type = TypeSpec::FromDeclared(typeText);
         const std::string typeName = type.name == "decimal" ? "numeric" : type.name;
-        const auto b = DecimalOf(argv[i]);
-        if (!acc || !b) {
-            const bool textual = sqlite3_value_type(argv[i]) == SQLITE_TEXT;
-            if (textual || !acc)
+        if ((!exact && value.type == SQLITE_NULL) || term.type == SQLITE_NULL) {
+            exact.reset();
+            value = Operand{};
+            continue;
+        }
+        const std::optional<Decimal> a = exact ? exact : DecimalOfOperand(value);
+        const std::optional<Decimal> b = DecimalOfOperand(term);
+        if (!a || !b) {
+            if (term.type == SQLITE_TEXT || !a)
                 return Fail(ctx, 8114, 16, "Error converting data type varchar to " + typeName + ".");
             return Overflow(ctx, typeName);
         }
         Decimal r;
-        const Decimal::Status status = op == '-' ? Decimal::Subtract(*acc, *b, precision, scale, &r)
-                                                 : Decimal::Add(*acc, *b, precision, scale, &r);
+        const Decimal::Status status = op == '-' ? Decimal::Subtract(*a, *b, precision, scale, &r)
+                                                 : Decimal::Add(*a, *b, precision, scale, &r);
         if (status != Decimal::Status::Ok || !FitsExactType(r, type))
             return Overflow(ctx, typeName);
-        acc = r;
+        exact = r;
     }
-    if (!acc)
-        return Fail(ctx, 8114, 16, "Error converting data type varchar to numeric.");
-    ResultDecimal(ctx, *acc);
+    if (exact)
+        return ResultDecimal(ctx, *exact);
+    ResultOperand(ctx, value);
 }
 
 // ROUND(x, places[, truncate]) of an exact value: half away from zero, the scale kept.
@@ -2091,10 +2236,13 @@ void DecimalNegate(sqlite3_context* ctx, int, Args argv)
     ResultDecimal(ctx, d->Negated());
 }
 
-// tw_decstore(value, type): a value as a decimal, numeric or money column keeps
-// it, rounded half away from zero to the column's scale; 8115 when it does not
-// fit the column's precision (or money's range), so the statement stores nothing.
-void DecimalStore(sqlite3_context* ctx, int, Args argv)
+// tw_decstore(value, type[, source]): a value as a decimal, numeric or money
+// column keeps it, rounded half away from zero to the column's scale, as its
+// decimal text (so that it reads back the same however it is read); 8115 when
+// it does not fit the column's precision (or money's range), so the statement
+// stores nothing. `source` names the value's type in that message when the
+// statement knows it.
+void DecimalStore(sqlite3_context* ctx, int argc, Args argv)
 {
     if (IsNull(argv[0]))
         return sqlite3_result_null(ctx);
@@ -2114,8 +2262,10 @@ void DecimalStore(sqlite3_context* ctx, int, Args argv)
     } else if (kind != SQLITE_BLOB) {
         d = DecimalOf(argv[0]);
     }
-    // Exact values travel as doubles too, so only integers are named apart.
-    const std::string source = kind == SQLITE_INTEGER ? "int" : "numeric";
+    // Without the statement's word, only integers are named apart: exact values travel as doubles too.
+    std::string source = argc > 2 && !IsNull(argv[2]) ? Text(argv[2]) : "";
+    if (source.empty())
+        source = kind == SQLITE_INTEGER ? "int" : "numeric";
     const std::string overflow = money ? "Arithmetic overflow error converting expression to data type " + type.name + "."
                                        : "Arithmetic overflow error converting " + source + " to data type numeric.";
     if (!d || !FitsExactType(*d, type))
@@ -2123,7 +2273,7 @@ void DecimalStore(sqlite3_context* ctx, int, Args argv)
     const auto r = d->Rescaled(type.Scale());
     if (!r)
         return Fail(ctx, 8115, 16, overflow);
-    ResultDecimal(ctx, *r);
+    ResultText(ctx, r->ToText());
 }
 
 // An exact value as it travels: a double while one holds its digits, text beyond.
@@ -2141,6 +2291,7 @@ const FunctionEntry kFunctions[] = {
     {"tw_deccmp", 2, DecimalCompare, true}, {"tw_numcmp", 2, NumberCompare, true},
     {"tw_isdecimal", 1, IsDecimal, true}, {"tw_decnum", 1, DecimalNumber, true},
     {"tw_decneg", 1, DecimalNegate, true}, {"tw_decstore", 2, DecimalStore, true},
+    {"tw_decstore", 3, DecimalStore, true}, {"soundex", 1, Soundex, true}, {"difference", 2, Difference, true},
     {"tw_decop", 6, DecimalOperation, false},
     {"tw_decchain", -1, DecimalChain, false},
     {"tw_decround", 1, DecimalRound, true}, {"tw_decround", 2, DecimalRound, true}, {"tw_decround", 3, DecimalRound, true},
@@ -2344,6 +2495,12 @@ void SqlFunctions::Register(sqlite3* db, SessionState* session)
     sqlite3_create_function(db, "tw_avg_int", 1, SQLITE_UTF8 | SQLITE_DETERMINISTIC, session, nullptr,
                             sqlfn_detail::IntAverageStep, sqlfn_detail::AverageFinal);
     sqlite3_create_collation(db, "TWDEC", SQLITE_UTF8, nullptr, sqlfn_detail::CollationDecimal);
+    static const char spreads[] = "spvq";
+    static const char* const spreadNames[] = {"stdev", "stdevp", "var", "varp"};
+    for (int i = 0; i < 4; ++i)
+        sqlite3_create_function(db, spreadNames[i], 1, SQLITE_UTF8 | SQLITE_DETERMINISTIC,
+                                const_cast<char*>(spreads + i), nullptr, sqlfn_detail::SpreadStep,
+                                sqlfn_detail::SpreadFinal);
     // The user data picks the function: floor, ceiling, abs, sign.
     static const char unary[] = "fcas";
     static const char* const unaryNames[] = {"tw_decfloor", "tw_decceiling", "tw_decabs", "tw_decsign"};

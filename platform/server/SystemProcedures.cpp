@@ -2,6 +2,7 @@
 
 #include <sqlite3.h>
 
+#include <cstdio>
 #include <set>
 
 #include "platform/server/BufferedSink.h"
@@ -83,7 +84,7 @@ bool SystemProcedures::Has(const std::string& n)
         "sp_tableoption", "sp_sproc_columns", "sp_helpextendedproc", "sp_addextendedproperty",
         "sp_updateextendedproperty", "sp_dropextendedproperty", "sp_msobjsearch", "xp_cmdshell", "sp_databases",
         "sp_tables", "sp_executesql", "sp_addextendedproc", "sp_dropextendedproc", "sp_addtype", "sp_droptype",
-        "sp_ms_marksystemobject"};
+        "sp_ms_marksystemobject", "sp_dboption", "sp_helpindex", "sp_spaceused", "sp_lock"};
     return names.count(n) > 0;
 }
 
@@ -127,6 +128,10 @@ int SystemProcedures::Run(const std::string& n, const Args& args, const std::vec
     if (n == "sp_addtype") return AddType(args);
     if (n == "sp_droptype") return DropType(args);
     if (n == "sp_ms_marksystemobject") return MarkSystemObject(args);
+    if (n == "sp_dboption") return DbOption(args);
+    if (n == "sp_helpindex") return HelpIndex(args);
+    if (n == "sp_spaceused") return SpaceUsed(args);
+    if (n == "sp_lock") return Lock(args);
     if (n == "xp_cmdshell") {
         SqlError e(15281, 16, "SQL Server blocked access to procedure 'sys.xp_cmdshell' of component 'xp_cmdshell' "
                               "because this component is turned off as part of the security configuration for this "
@@ -268,14 +273,19 @@ int SystemProcedures::HelpDb(const Args& args)
 {
     const std::string name = Text(args, 0, "@dbname");
     std::vector<Row> rows;
+    SqliteStatement status(x_.Session().db, "SELECT status FROM master.sysdatabases WHERE name = ?");
     for (const DatabaseInfo& d : x_.Session().server->Databases()) {
         if (!name.empty() && sysproc_detail::Lowered(name) != sysproc_detail::Lowered(d.name))
             continue;
+        status.Reset();
+        status.Bind(1, d.name);
+        const int64_t bits = status.Step() ? status.Int(0) : 0;
+        const char* recovery = (bits & 8) ? "SIMPLE" : (bits & 4) ? "BULK_LOGGED" : "FULL";
         rows.push_back({Value::String(d.name), Value::String("       1.00 MB"), Value::String("sa"), Value::Int(d.dbid),
                         Value::String(d.crdate.substr(0, 11)),
                         Value::String(std::string("Status=") + (d.offline ? "OFFLINE" : "ONLINE") +
                                       ", Updateability=READ_WRITE, UserAccess=MULTI_USER, Recovery=" +
-                                      std::string(d.name == "master" || d.name == "tempdb" ? "SIMPLE" : "FULL") +
+                                      std::string(recovery) +
                                       ", Version=539, Collation=SQL_Latin1_General_CP1_CI_AS, SQLSortOrder=52"),
                         Value::Int(d.cmptlevel)});
     }
@@ -762,6 +772,244 @@ int SystemProcedures::MarkSystemObject(const Args& args)
     if (!id)
         return 1; // as SQL Server's own: a name it cannot find only fails the return status
     catalog.MarkSystem(id);
+    return 0;
+}
+
+namespace sysproc_detail {
+
+// The options sp_dboption knows: the sysdatabases.status bit of those a
+// database keeps, and for the others the one setting every database here has
+// (as DATABASEPROPERTYEX reports it).
+struct DbOptionEntry {
+    const char* name;
+    int64_t bit;
+    bool fixedOn;
+};
+
+constexpr DbOptionEntry kDbOptions[] = {
+    {"ANSI null default", 0, false}, {"ANSI nulls", 0, false}, {"ANSI padding", 0, false},
+    {"ANSI warnings", 0, false}, {"arithabort", 0, false}, {"auto create statistics", 0, true},
+    {"auto update statistics", 0, true}, {"autoclose", 0, false}, {"autoshrink", 0, false},
+    {"concat null yields null", 0, false}, {"cursor close on commit", 0, false}, {"db chaining", 0, false},
+    {"dbo use only", 0, false}, {"default to local cursor", 0, false}, {"merge publish", 0, false},
+    {"numeric roundabort", 0, false}, {"offline", 0, false}, {"published", 0, false},
+    {"quoted identifier", 0, false}, {"read only", 0, false}, {"recursive triggers", 0, false},
+    {"select into/bulkcopy", 4, false}, {"single user", 0, false}, {"subscribed", 0, false},
+    {"torn page detection", 0, true}, {"trunc. log on chkpt.", 8, false}};
+
+bool DbOptionSet(const DbOptionEntry& entry, int64_t status)
+{
+    return entry.bit ? (status & entry.bit) != 0 : entry.fixedOn;
+}
+
+} // namespace sysproc_detail
+
+// sp_dboption: without arguments the options there are, with a database the
+// ones set on it, with an option and a value sets it. The options a database
+// keeps here are those of its recovery (truncating the log on checkpoint,
+// minimal logging of bulk copies); the others are refused, not pretended.
+int SystemProcedures::DbOption(const Args& args)
+{
+    SessionState& s = x_.Session();
+    const std::string database = Text(args, 0, "@dbname");
+    const std::string option = Text(args, 1, "@optname");
+    const std::string value = sysproc_detail::Lowered(Text(args, 2, "@optvalue"));
+    if (database.empty()) {
+        std::vector<Row> rows;
+        for (const auto& entry : sysproc_detail::kDbOptions)
+            rows.push_back({Value::String(entry.name)});
+        x_.SendResult({sysproc_detail::Column("Settable database options:", "varchar", 35)}, rows);
+        return 0;
+    }
+    DatabaseInfo info;
+    if (!s.server->FindDatabase(database, &info))
+        throw SqlError(15010, 16, "The database '" + database + "' does not exist. Use sp_helpdb to show available "
+                                  "databases.");
+    SqliteStatement get(s.db, "SELECT status FROM master.tw_database_status WHERE name = ?");
+    get.Bind(1, info.name);
+    const int64_t status = get.Step() ? get.Int(0) : 0;
+    if (option.empty()) {
+        std::vector<Row> rows;
+        for (const auto& entry : sysproc_detail::kDbOptions)
+            if (sysproc_detail::DbOptionSet(entry, status))
+                rows.push_back({Value::String(entry.name)});
+        x_.SendResult({sysproc_detail::Column("The following options are set:", "varchar", 35)}, rows);
+        return 0;
+    }
+    // An option may be named by the start of its name, as long as that names one.
+    const std::string wanted = sysproc_detail::Lowered(option);
+    const sysproc_detail::DbOptionEntry* found = nullptr;
+    int matches = 0;
+    for (const auto& entry : sysproc_detail::kDbOptions) {
+        const std::string name = sysproc_detail::Lowered(entry.name);
+        if (name == wanted) {
+            found = &entry;
+            matches = 1;
+            break;
+        }
+        if (name.rfind(wanted, 0) == 0) {
+            found = &entry;
+            ++matches;
+        }
+    }
+    if (!found)
+        throw SqlError(15011, 16, "Database option '" + option + "' does not exist. Specify a valid database option.");
+    if (matches > 1)
+        throw SqlError(15242, 16, "Database option '" + option + "' is not unique.");
+    if (value.empty()) {
+        std::vector<Row> rows{
+            {Value::String(found->name), Value::String(sysproc_detail::DbOptionSet(*found, status) ? "ON" : "OFF")}};
+        x_.SendResult({sysproc_detail::Column("OptionName", "varchar", 35),
+                       sysproc_detail::Column("CurrentSetting", "varchar", 3)},
+                      rows);
+        return 0;
+    }
+    const bool on = value == "true" || value == "on";
+    if (!on && value != "false" && value != "off")
+        throw SqlError(15241, 16, "Usage: sp_dboption [dbname [,optname [,'true' | 'false']]]");
+    if (!found->bit) {
+        // What every database here already is needs no change; anything else cannot be kept.
+        if (on == found->fixedOn)
+            return 0;
+        throw SqlError::NotSupported(std::string("Setting the database option '") + found->name + "' to " +
+                                     (on ? "true" : "false"));
+    }
+    if (sysproc_detail::Lowered(info.name) == "tempdb")
+        throw SqlError(5058, 16, std::string("Option '") + found->name + "' cannot be set in database 'tempdb'.");
+    SqliteStatement put(s.db, "INSERT OR REPLACE INTO master.tw_database_status VALUES (?, ?)");
+    put.Bind(1, info.name).Bind(2, on ? (status | found->bit) : (status & ~found->bit)).Step();
+    return 0;
+}
+
+// sp_helpindex: a table's or view's indexes, each with its kind and its key columns.
+int SystemProcedures::HelpIndex(const Args& args)
+{
+    SessionState& s = x_.Session();
+    const std::string spelled = Text(args, 0, "@objname");
+    const ObjectName name = ObjectName::Parse(spelled);
+    const std::string database = name.valid ? x_.ResolveDatabase(name.database) : s.database;
+    Catalog catalog(s.db, database);
+    const int64_t id = name.valid && !name.name.empty() ? catalog.Resolve(name.owner, name.name, "U V S ") : 0;
+    if (!id)
+        throw SqlError(15009, 16, "The object '" + spelled + "' does not exist in database '" + database +
+                                      "' or is invalid for this operation.");
+    SqliteStatement indexes(s.db, "SELECT i.indid, i.name, i.status, (SELECT k.xtype FROM " +
+                                      catalog.Table("tw_objects") + " AS k WHERE k.parent_obj = i.id AND k.name = "
+                                      "i.name AND k.xtype IN ('PK', 'UQ')) FROM " + catalog.Table("tw_indexes") +
+                                      " AS i WHERE i.id = ? ORDER BY i.name");
+    indexes.Bind(1, id);
+    SqliteStatement keys(s.db, "SELECT c.name FROM " + catalog.Table("tw_indexkeys") + " AS k JOIN " +
+                                   catalog.Table("tw_columns") + " AS c ON c.id = k.id AND c.colid = k.colid "
+                                   "WHERE k.id = ? AND k.indid = ? ORDER BY k.keyno");
+    std::vector<Row> rows;
+    while (indexes.Step()) {
+        const int64_t status = indexes.Int(2);
+        const std::string constraint = indexes.IsNull(3) ? "" : indexes.Text(3);
+        std::string description = (status & 16) ? "clustered" : "nonclustered";
+        if (status & 2)
+            description += ", unique";
+        if (constraint == "PK")
+            description += ", primary key";
+        else if (constraint == "UQ")
+            description += ", unique key";
+        description += " located on PRIMARY";
+        std::string columns;
+        keys.Reset();
+        keys.Bind(1, id).Bind(2, indexes.Int(0));
+        while (keys.Step())
+            columns += (columns.empty() ? "" : ", ") + keys.Text(0);
+        rows.push_back({Value::String(indexes.Text(1)), Value::String(description), Value::String(columns)});
+    }
+    if (rows.empty()) {
+        x_.Inform("The object does not have any indexes.", 0, 0);
+        return 0;
+    }
+    x_.SendResult({sysproc_detail::Column("index_name", "nvarchar", 256),
+                   sysproc_detail::Column("index_description", "varchar", 210),
+                   sysproc_detail::Column("index_keys", "nvarchar", 4252)},
+                  rows);
+    return 0;
+}
+
+// sp_spaceused: the space a table, or the whole database, takes, in the pages
+// sysindexes counts (8 KB each) and, for the database, its file's size.
+int SystemProcedures::SpaceUsed(const Args& args)
+{
+    SessionState& s = x_.Session();
+    Catalog catalog(s.db, s.database);
+    const std::string spelled = Text(args, 0, "@objname");
+    const std::string pages = "SELECT coalesce(sum(CASE WHEN indid < 2 THEN rows END), 0), "
+                              "coalesce(sum(reserved), 0), coalesce(sum(CASE WHEN indid < 2 THEN dpages END), 0), "
+                              "coalesce(sum(CASE WHEN indid > 1 THEN used END), 0) FROM " +
+                              catalog.Table("sysindexes");
+    auto kb = [](int64_t count) { return std::to_string(count * 8) + " KB"; };
+    if (spelled.empty()) {
+        const std::string schema = Translator::Quote(s.database);
+        const int64_t pageSize = SqliteStatement::QueryInt(s.db, "PRAGMA " + schema + ".page_size");
+        const int64_t pageCount = SqliteStatement::QueryInt(s.db, "PRAGMA " + schema + ".page_count");
+        const int64_t freePages = SqliteStatement::QueryInt(s.db, "PRAGMA " + schema + ".freelist_count");
+        auto mb = [pageSize](int64_t count) {
+            char text[32];
+            std::snprintf(text, sizeof text, "%.2f MB", static_cast<double>(count * pageSize) / (1024.0 * 1024.0));
+            return std::string(text);
+        };
+        x_.SendResult({sysproc_detail::Column("database_name", "nvarchar", 256),
+                       sysproc_detail::Column("database_size", "varchar", 18),
+                       sysproc_detail::Column("unallocated space", "varchar", 18)},
+                      {{Value::String(s.database), Value::String(mb(pageCount)), Value::String(mb(freePages))}});
+        SqliteStatement total(s.db, pages + " WHERE id IN (SELECT id FROM " + catalog.Table("tw_objects") +
+                                        " WHERE xtype = 'U ')");
+        total.Step();
+        x_.SendResult({sysproc_detail::Column("reserved", "varchar", 18), sysproc_detail::Column("data", "varchar", 18),
+                       sysproc_detail::Column("index_size", "varchar", 18),
+                       sysproc_detail::Column("unused", "varchar", 18)},
+                      {{Value::String(kb(total.Int(1))), Value::String(kb(total.Int(2))),
+                        Value::String(kb(total.Int(3))),
+                        Value::String(kb(total.Int(1) - total.Int(2) - total.Int(3)))}});
+        return 0;
+    }
+    const ObjectName name = ObjectName::Parse(spelled);
+    const int64_t id = name.valid && name.database.empty() ? catalog.Resolve(name.owner, name.name, "U ") : 0;
+    if (!id)
+        throw SqlError(15009, 16, "The object '" + spelled + "' does not exist in database '" + s.database +
+                                      "' or is invalid for this operation.");
+    SqliteStatement table(s.db, pages + " WHERE id = ?");
+    table.Bind(1, id).Step();
+    x_.SendResult({sysproc_detail::Column("name", "nvarchar", 256), sysproc_detail::Column("rows", "char", 11),
+                   sysproc_detail::Column("reserved", "varchar", 18), sysproc_detail::Column("data", "varchar", 18),
+                   sysproc_detail::Column("index_size", "varchar", 18), sysproc_detail::Column("unused", "varchar", 18)},
+                  {{Value::String(catalog.ObjectName(id)), Value::String(std::to_string(table.Int(0))),
+                    Value::String(kb(table.Int(1))), Value::String(kb(table.Int(2))), Value::String(kb(table.Int(3))),
+                    Value::String(kb(table.Int(1) - table.Int(2) - table.Int(3)))}});
+    return 0;
+}
+
+// sp_lock [spid1 [, spid2]]: the locks syslockinfo holds, spelled out.
+int SystemProcedures::Lock(const Args& args)
+{
+    SystemViews::Refresh(x_.Session(), "syslockinfo");
+    std::vector<Value> spids;
+    for (size_t i = 0; i < 2; ++i) {
+        const Value v = Arg(args, i, i == 0 ? "@spid1" : "@spid2");
+        if (!v.IsNull())
+            spids.push_back(v);
+    }
+    std::string where;
+    for (size_t i = 0; i < spids.size(); ++i)
+        where += (i ? ", ?" : " WHERE req_spid IN (?");
+    if (!where.empty())
+        where += ")";
+    x_.StreamQuery("SELECT req_spid AS spid, rsc_dbid AS dbid, rsc_objid AS ObjId, rsc_indid AS IndId, "
+                   "CASE rsc_type WHEN 2 THEN 'DB' WHEN 3 THEN 'FIL' WHEN 5 THEN 'TAB' WHEN 6 THEN 'PAG' "
+                   "WHEN 7 THEN 'KEY' WHEN 8 THEN 'EXT' WHEN 9 THEN 'RID' ELSE '' END AS Type, rsc_text AS Resource, "
+                   "CASE req_mode WHEN 1 THEN 'Sch-S' WHEN 2 THEN 'Sch-M' WHEN 3 THEN 'S' WHEN 4 THEN 'U' "
+                   "WHEN 5 THEN 'X' WHEN 6 THEN 'IS' WHEN 7 THEN 'IU' WHEN 8 THEN 'IX' WHEN 9 THEN 'SIU' "
+                   "WHEN 10 THEN 'SIX' WHEN 11 THEN 'UIX' WHEN 12 THEN 'BU' ELSE 'NULL' END AS Mode, "
+                   "CASE req_status WHEN 1 THEN 'GRANT' WHEN 2 THEN 'CNVT' ELSE 'WAIT' END AS Status "
+                   "FROM temp.tw_syslockinfo" + where + " ORDER BY spid, dbid, ObjId, Type",
+                   spids,
+                   {TypeSpec{"smallint"}, TypeSpec{"smallint"}, TypeSpec{"int"}, TypeSpec{"smallint"},
+                    TypeSpec{"nchar", 4}, TypeSpec{"nchar", 16}, TypeSpec{"nvarchar", 8}, TypeSpec{"nvarchar", 5}});
     return 0;
 }
 

@@ -52,6 +52,10 @@ private:
     int AddType(const Args& args);
     int DropType(const Args& args);
     int MarkSystemObject(const Args& args);
+    int DbOption(const Args& args);
+    int HelpIndex(const Args& args);
+    int SpaceUsed(const Args& args);
+    int Lock(const Args& args);
 
     Executor& x_;
 };

@@ -36,13 +36,15 @@ const std::set<std::string>& ScalarFunctions()
         "quotename", "rand", "replace", "replicate", "reverse", "right", "round", "rtrim", "serverproperty",
         "sign", "space", "sqrt", "square", "str", "stuff", "substring", "suser_id", "suser_name", "suser_sname",
         "type_name", "unicode", "upper", "user_id", "user_name", "year", "has_dbaccess", "is_member",
-        "is_srvrolemember", "scope_identity", "permissions", "objectpropertyex", "sysdatetime"};
+        "is_srvrolemember", "scope_identity", "permissions", "objectpropertyex", "sysdatetime", "soundex",
+        "difference"};
     return names;
 }
 
 const std::set<std::string>& Aggregates()
 {
-    static const std::set<std::string> names = {"count", "count_big", "sum", "avg", "min", "max"};
+    static const std::set<std::string> names = {"count", "count_big", "sum", "avg", "min", "max",
+                                                "stdev", "stdevp", "var", "varp"};
     return names;
 }
 
@@ -210,6 +212,18 @@ Translation Translator::Statement(size_t begin)
     if (t.Is("SELECT") || t.IsOp("(")) {
         out_.sql = Select(true);
         out_.returnsRows = out_.assignments.empty() && out_.intoTable.empty();
+        out_.columnTypes.clear();
+        for (const ItemType& item : queryItems_)
+            out_.columnTypes.push_back(item.typed);
+        out_.compound = compoundQuery_;
+        if (context_ && !compoundQuery_)
+            out_.columnTypeByName = [context = context_, scopes = specScopes_](const std::string& name) {
+                return ColumnHintIn(context, scopes, {name});
+            };
+        if (context_)
+            out_.itemType = [context = context_, items = queryItems_](size_t index) {
+                return index < items.size() ? ItemTypeIn(context, items[index]) : TypeSpec{};
+            };
     } else if (t.Is("INSERT")) {
         out_.sql = Insert();
     } else if (t.Is("UPDATE")) {
@@ -327,7 +341,7 @@ Translation Translator::Expression(size_t begin)
     pos_ = begin;
     out_ = Translation{};
     out_.sql = Expr();
-    out_.columnTypes.push_back(lastType_);
+    out_.columnTypes = {lastType_};
     out_.end = pos_;
     return out_;
 }
@@ -395,12 +409,17 @@ std::string Translator::SelectBody(bool topLevel)
     bool orderable = true;
     std::string limit;
     std::string sql = QuerySpecification(topLevel, orderable, limit);
+    const std::string ties = tiesSource_;
+    tiesSource_.clear();
+    std::vector<ItemType> items = queryItems_;
     bool compound = false;
     auto wrapLimited = [](const std::string& body, const std::string& lim) {
         return lim.empty() ? body : "SELECT * FROM (" + body + " LIMIT " + lim + ")";
     };
     std::string firstLimit = limit;
     while (Peek().Is("UNION") || Peek().Is("EXCEPT") || Peek().Is("INTERSECT")) {
+        if (!ties.empty())
+            throw SqlError::NotSupported("TOP ... WITH TIES in a UNION");
         if (!compound)
             sql = wrapLimited(sql, firstLimit);
         compound = true;
@@ -420,9 +439,33 @@ std::string Translator::SelectBody(bool topLevel)
             part = QuerySpecification(false, ignored, partLimit);
         }
         sql += " " + op + " " + wrapLimited(part, partLimit);
+        // Each column takes a type that holds both branches' values.
+        for (size_t i = 0; i < items.size(); ++i) {
+            ItemType combined;
+            if (items.size() == queryItems_.size())
+                combined.typed = UnionType(ItemTypeOf(items[i]), ItemTypeOf(queryItems_[i]));
+            items[i] = std::move(combined);
+        }
     }
-    if (Peek().Is("ORDER"))
-        sql += OrderBy();
+    std::string order;
+    if (Peek().Is("ORDER")) {
+        order = OrderBy();
+        sql += order;
+    }
+    if (!ties.empty()) {
+        // As many rows as rank within the first n by the ORDER BY: the n, and those tied with the last.
+        if (order.empty())
+            throw SqlError(1062, 16, "The TOP N WITH TIES clause is not allowed without a corresponding ORDER BY "
+                                     "clause.");
+        for (size_t i = orderStart_; i < pos_; ++i)
+            if (tokens_[i].kind == TokenKind::Number && (tokens_[i - 1].Is("BY") || tokens_[i - 1].IsOp(",")))
+                throw SqlError::NotSupported("TOP ... WITH TIES ordered by column numbers");
+        const std::string keys = order.substr(std::string(" ORDER BY ").size());
+        firstLimit = "(SELECT count(*) FROM (SELECT rank() OVER (ORDER BY " + keys + ") AS tw_rank" + ties +
+                     ") WHERE tw_rank <= " + firstLimit + ")";
+    }
+    queryItems_ = std::move(items);
+    compoundQuery_ = compound;
     if (!compound && !firstLimit.empty())
         sql += " LIMIT " + firstLimit;
     // FOR READ ONLY and FOR UPDATE end a cursor's query.
@@ -447,8 +490,13 @@ std::string Translator::Top(bool& percent)
         Fail();
     }
     percent = Accept("PERCENT");
-    if (Peek().Is("WITH") && Peek(1).Is("TIES"))
-        throw SqlError::NotSupported("TOP ... WITH TIES");
+    topTies_ = false;
+    if (Peek().Is("WITH") && Peek(1).Is("TIES")) {
+        if (percent)
+            throw SqlError::NotSupported("TOP ... PERCENT WITH TIES");
+        pos_ += 2;
+        topTies_ = true;
+    }
     return count;
 }
 
@@ -488,6 +536,7 @@ std::vector<Translator::ColumnSource> Translator::ScanFromClause() const
     std::vector<ColumnSource> sources;
     size_t i = pos_;
     int depth = 0;
+    int cases = 0; // the ELSE of a CASE in the select list ends nothing
     for (;; ++i) {
         const Token& t = tokens_[i];
         if (t.kind == TokenKind::End)
@@ -498,15 +547,35 @@ std::vector<Translator::ColumnSource> Translator::ScanFromClause() const
             return sources;
         if (depth == 0 && t.Is("FROM"))
             break;
-        if (depth == 0 && translator_detail::EndsFromClause(t) && i > pos_ && !t.Is("END"))
+        if (depth == 0 && t.Is("CASE"))
+            ++cases;
+        else if (depth == 0 && t.Is("END") && cases > 0)
+            --cases;
+        if (depth == 0 && cases == 0 && translator_detail::EndsFromClause(t) && i > pos_ && !t.Is("END"))
             return sources;
     }
     ++i;
+    int groups = 0; // brackets around joins, whose tables are sources too: FROM ((a JOIN b ON ...) JOIN c ON ...)
     for (;;) {
+        while (tokens_[i].IsOp("(") && (tokens_[i + 1].IsOp("(") || tokens_[i + 1].kind == TokenKind::QuotedName ||
+                                        tokens_[i + 1].kind == TokenKind::Variable ||
+                                        (tokens_[i + 1].kind == TokenKind::Name && !tokens_[i + 1].Is("SELECT")))) {
+            ++groups;
+            ++i;
+        }
         const Token& t = tokens_[i];
-        if (t.kind == TokenKind::QuotedName ||
+        const bool variable = t.kind == TokenKind::Variable;
+        if (t.kind == TokenKind::QuotedName || variable ||
             (t.kind == TokenKind::Name && !translator_detail::JoinWord(t) && !translator_detail::EndsFromClause(t))) {
             std::vector<std::string> parts{t.text};
+            // A table variable's columns are its temporary table's.
+            if (variable && context_) {
+                try {
+                    parts[0] = context_->TableVariable(translator_detail::Lower(t.text));
+                } catch (const SqlError&) {
+                    parts[0].clear();
+                }
+            }
             ++i;
             while (tokens_[i].IsOp(".")) {
                 ++i;
@@ -534,10 +603,14 @@ std::vector<Translator::ColumnSource> Translator::ScanFromClause() const
             const Token& u = tokens_[i];
             if (u.kind == TokenKind::End)
                 return sources;
-            if (u.IsOp("("))
+            if (u.IsOp("(")) {
                 ++level;
-            else if (u.IsOp(")") && --level < 0)
-                return sources;
+            } else if (u.IsOp(")") && --level < 0) {
+                if (groups == 0)
+                    return sources;
+                --groups;
+                level = 0;
+            }
             if (level > 0)
                 continue;
             if (translator_detail::EndsFromClause(u))
@@ -552,20 +625,21 @@ std::vector<Translator::ColumnSource> Translator::ScanFromClause() const
 
 // The catalogue type of a column named with `parts`, from the innermost
 // query level that has it; unknown when none or several sources have it.
-TypeSpec Translator::ColumnHint(const std::vector<std::string>& parts) const
+TypeSpec Translator::ColumnHintIn(TranslationContext* context, const std::vector<std::vector<ColumnSource>>& scopes,
+                                  const std::vector<std::string>& parts)
 {
-    if (!context_ || parts.empty())
+    if (!context || parts.empty())
         return {};
     const std::string column = parts.back();
     const std::string qualifier = parts.size() >= 2 ? translator_detail::Lower(parts[parts.size() - 2]) : "";
-    for (auto scope = columnScopes_.rbegin(); scope != columnScopes_.rend(); ++scope) {
+    for (auto scope = scopes.rbegin(); scope != scopes.rend(); ++scope) {
         TypeSpec found;
         int matches = 0;
         for (const ColumnSource& source : *scope) {
             const std::string label = translator_detail::Lower(source.alias.empty() ? source.name : source.alias);
             if (!qualifier.empty() && qualifier != label)
                 continue;
-            const TypeSpec type = context_->ColumnTypeOf(source.db, source.owner, source.name, column);
+            const TypeSpec type = context->ColumnTypeOf(source.db, source.owner, source.name, column);
             if (type.IsKnown()) {
                 found = type;
                 ++matches;
@@ -577,6 +651,100 @@ TypeSpec Translator::ColumnHint(const std::vector<std::string>& parts) const
             return {};
     }
     return {};
+}
+
+void Translator::NoteItem()
+{
+    ItemType item;
+    item.typed = lastType_;
+    if (!lastType_.IsKnown()) {
+        item.integer = operand_.integer;
+        if (!operand_.column.empty()) {
+            item.column = operand_.column;
+            item.scopes = columnScopes_;
+        }
+    }
+    specItems_.push_back(std::move(item));
+}
+
+TypeSpec Translator::ItemTypeIn(TranslationContext* context, const ItemType& item)
+{
+    if (item.typed.IsKnown())
+        return item.typed;
+    return item.column.empty() ? item.integer : ColumnHintIn(context, item.scopes, item.column);
+}
+
+namespace translator_detail {
+
+// Numeric types by SQL Server's precedence, highest first; 0 for others.
+int NumericRank(const TypeSpec& t)
+{
+    static const char* const order[] = {"float", "real", "decimal", "numeric", "money", "smallmoney",
+                                        "bigint", "int", "smallint", "tinyint", "bit"};
+    for (size_t i = 0; i < sizeof order / sizeof order[0]; ++i)
+        if (t.name == order[i])
+            return static_cast<int>(sizeof order / sizeof order[0] - i);
+    return 0;
+}
+
+// The digits and decimals a value of a numeric type may have, as a decimal.
+std::pair<int, int> UnionShape(const TypeSpec& t)
+{
+    if (t.name == "money") return {19, 4};
+    if (t.name == "smallmoney") return {10, 4};
+    if (t.IsInteger()) {
+        TypeSpec plain;
+        plain.name = t.name;
+        return {plain.Precision(), 0};
+    }
+    return {t.Precision(), t.Scale()};
+}
+
+} // namespace translator_detail
+
+// Numbers take the type of higher precedence and, for decimals, the whole
+// digits of the wider branch and the decimals of the finer one (at most 38
+// digits, giving up decimals first). Strings take the longer length, varying
+// and Unicode when either is. Other types are not combined.
+TypeSpec Translator::UnionType(const TypeSpec& a, const TypeSpec& b)
+{
+    if (a.IsKnown() && b.IsKnown() && a.IsCharacter() && b.IsCharacter()) {
+        auto plain = [](TypeSpec t) {
+            if (t.name == "sysname")
+                t = TypeSpec{"nvarchar", 128};
+            return t;
+        };
+        const TypeSpec x = plain(a), y = plain(b);
+        const bool unicode = x.IsUnicode() || y.IsUnicode();
+        TypeSpec result;
+        if (x.name == "text" || x.name == "ntext" || y.name == "text" || y.name == "ntext") {
+            result.name = unicode ? "ntext" : "text";
+            return result;
+        }
+        if ((x.length < 0 && x.length != TypeSpec::kMax) || (y.length < 0 && y.length != TypeSpec::kMax))
+            return {};
+        const bool varying = x.name.find("var") != std::string::npos || y.name.find("var") != std::string::npos;
+        result.name = std::string(unicode ? "n" : "") + (varying ? "varchar" : "char");
+        result.length = x.length == TypeSpec::kMax || y.length == TypeSpec::kMax ? TypeSpec::kMax
+                                                                                 : std::max(x.length, y.length);
+        return result;
+    }
+    const int ra = translator_detail::NumericRank(a), rb = translator_detail::NumericRank(b);
+    if (ra == 0 || rb == 0)
+        return {};
+    TypeSpec result;
+    result.name = (ra >= rb ? a : b).name;
+    if (result.name != "decimal" && result.name != "numeric")
+        return result;
+    const auto [p1, s1] = translator_detail::UnionShape(a);
+    const auto [p2, s2] = translator_detail::UnionShape(b);
+    int s = std::max(s1, s2);
+    const int whole = std::max(p1 - s1, p2 - s2);
+    if (whole + s > 38)
+        s = std::max(std::min(s, 38 - whole), std::min(s, 6));
+    result.precision = std::min(38, whole + s);
+    result.scale = std::max(0, std::min(s, result.precision));
+    return result;
 }
 
 std::string Translator::QuerySpecification(bool topLevel, bool& orderable, std::string& limit)
@@ -591,10 +759,18 @@ std::string Translator::QuerySpecification(bool topLevel, bool& orderable, std::
     else
         Accept("ALL");
     bool percent = false;
-    if (Peek().Is("TOP"))
+    bool ties = false;
+    if (Peek().Is("TOP")) {
         limit = Top(percent);
+        ties = topTies_;
+        topTies_ = false;
+        if (ties && head.find("DISTINCT") != std::string::npos)
+            throw SqlError::NotSupported("SELECT DISTINCT TOP ... WITH TIES");
+    }
     std::string items;
     size_t index = 0;
+    std::vector<ItemType> outerItems = std::move(specItems_);
+    specItems_.clear();
     columnScopes_.push_back(ScanFromClause());
     struct ScopeEnd {
         std::vector<std::vector<ColumnSource>>& scopes;
@@ -684,6 +860,11 @@ std::string Translator::QuerySpecification(bool topLevel, bool& orderable, std::
     if (percent && !limit.empty()) {
         limit = "(SELECT CAST((COUNT(*) * (" + limit + ") + 99.999999) / 100 AS INTEGER) FROM (" + sql + "))";
     }
+    tiesSource_ = ties ? from + rest : std::string();
+    queryItems_ = std::move(specItems_);
+    specItems_ = std::move(outerItems);
+    specScopes_ = columnScopes_;
+    compoundQuery_ = false;
     return sql;
 }
 
@@ -728,7 +909,6 @@ std::string Translator::GroupingSets(const std::string& full, size_t start, cons
                                      const std::vector<std::string>& names, bool cube)
 {
     const size_t end = pos_;
-    const size_t types = out_.columnTypes.size();
     const size_t n = groups.size();
     if (n > 10)
         throw SqlError(8122, 16, "Only the first 10 expressions in the GROUP BY ... WITH CUBE or ROLLUP clause are "
@@ -754,7 +934,6 @@ std::string Translator::GroupingSets(const std::string& full, size_t start, cons
         bool orderable = true;
         std::string limit;
         branches.push_back(QuerySpecification(false, orderable, limit));
-        out_.columnTypes.resize(types);
     }
     const std::string all = translator_detail::UnionAll(branches);
     rollup_ = Rollup{};
@@ -785,7 +964,7 @@ std::string Translator::SelectItem(size_t index)
     const size_t start = pos_;
     lastItemName_.clear();
     if (AcceptOp("*")) {
-        out_.columnTypes.push_back({});
+        specItems_.push_back({});
         return "*";
     }
     // t.* and owner.t.*
@@ -796,7 +975,7 @@ std::string Translator::SelectItem(size_t index)
         if (i > 0 && Peek(i).IsOp("*")) {
             const std::string table = Peek(i - 2).text;
             pos_ += i + 1;
-            out_.columnTypes.push_back({});
+            specItems_.push_back({});
             return Quote(table) + ".*";
         }
     }
@@ -805,14 +984,14 @@ std::string Translator::SelectItem(size_t index)
         Next();
         std::string value = Expr();
         out_.assignments.push_back(variable);
-        out_.columnTypes.push_back(lastType_);
+        NoteItem();
         return value + " AS " + Quote(variable);
     }
     if ((Peek().IsName() || Peek().kind == TokenKind::String) && Peek(1).IsOp("=")) {
         const std::string alias = Next().text;
         Next();
         std::string value = Expr();
-        out_.columnTypes.push_back(lastType_);
+        NoteItem();
         lastItemName_ = alias;
         return value + " AS " + Quote(alias);
     }
@@ -831,7 +1010,7 @@ std::string Translator::SelectItem(size_t index)
         alias = Next().text;
         hasAlias = true;
     }
-    out_.columnTypes.push_back(lastType_);
+    NoteItem();
     lastItemName_ = alias;
     if (hasAlias)
         return value + " AS " + Quote(alias);
@@ -1032,6 +1211,7 @@ std::string Translator::TableVariable()
 
 std::string Translator::OrderBy()
 {
+    orderStart_ = pos_;
     Expect("ORDER");
     Expect("BY");
     std::string sql = " ORDER BY ";
@@ -1105,9 +1285,11 @@ std::string Translator::Insert()
                 if (Peek().Is("DEFAULT"))
                     throw SqlError::NotSupported("DEFAULT in a VALUES list");
                 const std::string value = Expr();
-                row += (index ? ", " : "") + (index < targets.size()
-                                                  ? StoredAs(value, targetDb, targetOwner, targetName, targets[index])
-                                                  : value);
+                const TypeSpec target = index < targets.size()
+                                            ? ExactTarget(targetDb, targetOwner, targetName, targets[index])
+                                            : TypeSpec{};
+                row += (index ? ", " : "") +
+                       (target.IsKnown() ? StoredAs(value, target, OperandType(CurrentOperand())) : value);
                 ++index;
             } while (AcceptOp(","));
             ExpectOp(")");
@@ -1124,6 +1306,7 @@ std::string Translator::Insert()
         throw SqlError::NotSupported("INSERT ... EXEC");
     if (Peek().Is("SELECT") || Peek().IsOp("(")) {
         std::string query = Select(false);
+        const std::vector<ItemType> items = queryItems_;
         if (context_ && context_->RowCountLimit() > 0)
             query = "SELECT * FROM (" + query + ") LIMIT " + std::to_string(context_->RowCountLimit());
         // Rows for decimal and money columns are rounded and checked as values are.
@@ -1131,7 +1314,9 @@ std::string Translator::Insert()
         bool exact = false;
         for (size_t i = 0; i < targets.size(); ++i) {
             const std::string name = "c" + std::to_string(i + 1);
-            const std::string value = StoredAs(name, targetDb, targetOwner, targetName, targets[i]);
+            const TypeSpec target = ExactTarget(targetDb, targetOwner, targetName, targets[i]);
+            const std::string value =
+                target.IsKnown() ? StoredAs(name, target, i < items.size() ? ItemTypeOf(items[i]) : TypeSpec{}) : name;
             exact = exact || value != name;
             names += (i ? ", " : "") + name;
             stored += (i ? ", " : "") + value;
@@ -1150,6 +1335,8 @@ std::string Translator::Update()
     bool percent = false;
     if (Peek().Is("TOP"))
         limit = Top(percent);
+    if (topTies_)
+        Fail();
     if (percent)
         throw SqlError::NotSupported("UPDATE TOP ... PERCENT");
     lastTableName_.clear();
@@ -1172,8 +1359,11 @@ std::string Translator::Update()
             column = Next().text;
         }
         ExpectOp("=");
-        sets += (sets.empty() ? "" : ", ") + Quote(column) + " = " +
-                StoredAs(Expr(), out_.targetDatabase, out_.targetOwner, out_.targetName, column);
+        std::string value = Expr();
+        const TypeSpec target = ExactTarget(out_.targetDatabase, out_.targetOwner, out_.targetName, column);
+        if (target.IsKnown())
+            value = StoredAs(value, target, OperandType(CurrentOperand()));
+        sets += (sets.empty() ? "" : ", ") + Quote(column) + " = " + value;
     } while (AcceptOp(","));
     std::string sql = "UPDATE " + table + " SET " + sets;
     if (Accept("FROM"))
@@ -1198,16 +1388,23 @@ std::string Translator::Delete()
     bool percent = false;
     if (Peek().Is("TOP"))
         limit = Top(percent);
+    if (topTies_)
+        Fail();
     if (percent)
         throw SqlError::NotSupported("DELETE TOP ... PERCENT");
     Accept("FROM");
+    size_t afterTarget = 0;
+    while ((Peek(afterTarget).IsName() && !Peek(afterTarget).Is("FROM")) || Peek(afterTarget).IsOp("."))
+        ++afterTarget;
+    if (Peek().IsName() && afterTarget > 0 && Peek(afterTarget - 1).IsName() && Peek(afterTarget).Is("FROM"))
+        return JoinedDelete(limit);
     const std::string table = TableOrVariable();
     out_.targetTable = table;
     out_.targetDatabase = lastTableDatabase_;
     out_.targetName = lastTableName_;
     out_.targetOwner = lastTableOwner_;
     if (Peek().Is("FROM"))
-        throw SqlError::NotSupported("DELETE with a second FROM clause");
+        throw SqlError::NotSupported("DELETE of a table variable with a second FROM clause (name it by an alias)");
     std::string where;
     if (Accept("WHERE"))
         where = Expr();
@@ -1217,6 +1414,53 @@ std::string Translator::Delete()
         where = "rowid IN (SELECT rowid FROM " + table + (where.empty() ? "" : " WHERE " + where) + " LIMIT " +
                 limit + ")";
     return "DELETE FROM " + table + (where.empty() ? "" : " WHERE " + where);
+}
+
+// DELETE [FROM] t FROM <tables> [WHERE ...]: the rows of t, a table of the
+// FROM clause named by its name or its alias, that the join and the
+// condition find.
+std::string Translator::JoinedDelete(const std::string& limit)
+{
+    std::vector<std::string> parts{Next().text};
+    while (AcceptOp("."))
+        parts.push_back(Peek().IsOp(".") ? std::string() : Next().text);
+    const std::string written = translator_detail::Lower(parts.back());
+    const size_t from = pos_;
+    const std::vector<ColumnSource> sources = ScanFromClause();
+    const ColumnSource* target = nullptr;
+    for (const ColumnSource& source : sources)
+        if (!source.alias.empty() && translator_detail::Lower(source.alias) == written && parts.size() == 1)
+            target = &source;
+    for (const ColumnSource& source : sources)
+        if (!target && translator_detail::Lower(source.name) == written)
+            target = &source;
+    if (!target) {
+        std::string spelled;
+        for (const std::string& part : parts)
+            spelled += (spelled.empty() ? "" : ".") + part;
+        throw SqlError::InvalidObject(spelled);
+    }
+    const ColumnSource chosen = *target;
+    const std::string table = context_ ? context_->TableReference(chosen.db, chosen.owner, chosen.name)
+                                       : Quote(chosen.name);
+    out_.targetTable = table;
+    out_.targetDatabase = chosen.db;
+    out_.targetName = chosen.name;
+    out_.targetOwner = chosen.owner;
+    pos_ = from;
+    Expect("FROM");
+    const std::string tables = FromClause();
+    std::string where;
+    if (Accept("WHERE"))
+        where = Expr();
+    std::string rows = "SELECT " + Quote(chosen.alias.empty() ? chosen.name : chosen.alias) + ".rowid FROM " + tables +
+                       (where.empty() ? "" : " WHERE " + where);
+    std::string cap = limit;
+    if (cap.empty() && context_ && context_->RowCountLimit() > 0)
+        cap = std::to_string(context_->RowCountLimit());
+    if (!cap.empty())
+        rows += " LIMIT " + cap;
+    return "DELETE FROM " + table + " WHERE rowid IN (" + rows + ")";
 }
 
 // --- expressions -------------------------------------------------------------
@@ -1556,25 +1800,27 @@ std::string Translator::Additive()
                       : translator_detail::AdditiveStep(sql, terms[i + 1], steps[2 * i], steps[2 * i + 1]);
         return sql;
     }
-    const bool allExact =
-        std::all_of(exactTypes.begin(), exactTypes.end(), [](const TypeSpec& t) { return t.IsExactNumeric(); });
-    if (allExact) {
-        // A long run of exact steps goes flat: calls of at most kChainTerms
-        // terms, each taking the one before as its first.
+    if (anyExact) {
+        // A long run with exact steps goes flat: calls of at most kChainTerms
+        // terms, each taking the one before as its first; the steps between
+        // that are not exact go as tw_chain's do.
         constexpr size_t kChainTerms = 100;
         std::string sql = terms.front();
         for (size_t first = 0; first < exactTypes.size(); first += kChainTerms) {
             const size_t end = std::min(exactTypes.size(), first + kChainTerms);
             std::string spec, args;
             for (size_t i = first; i < end; ++i) {
-                spec += std::string(1, steps[2 * i] == '-' ? '-' : '+') + " " +
-                        std::to_string(exactTypes[i].Precision()) + " " + std::to_string(exactTypes[i].Scale()) + " " +
-                        exactTypes[i].Spelling() + ";";
+                if (exactTypes[i].IsExactNumeric())
+                    spec += std::string(1, steps[2 * i] == '-' ? '-' : '+') + " " +
+                            std::to_string(exactTypes[i].Precision()) + " " + std::to_string(exactTypes[i].Scale()) +
+                            " " + exactTypes[i].Spelling() + ";";
+                else
+                    spec += "~" + steps.substr(2 * i, 2) + ";";
                 args += ", " + terms[i + 1];
             }
             sql = "tw_decchain(" + Literal(spec) + ", " + sql + args + ")";
         }
-        return sql;
+        return translator_detail::IsCharacterHint(lastType_) ? sql + " COLLATE TWCI" : sql;
     }
     if (terms.size() == 2)
         return translator_detail::AdditiveStep(terms[0], terms[1], steps[0], steps[1]);
@@ -1649,15 +1895,26 @@ std::string Translator::Multiplicative()
 
 // A value going into a column: decimal, numeric and money columns keep it
 // rounded to their scale and checked against their precision.
-std::string Translator::StoredAs(const std::string& value, const std::string& db, const std::string& owner,
-                                 const std::string& table, const std::string& column) const
+TypeSpec Translator::ExactTarget(const std::string& db, const std::string& owner, const std::string& table,
+                                 const std::string& column) const
 {
     if (!context_ || table.empty())
-        return value;
-    const TypeSpec type = context_->ColumnTypeOf(db, owner, table, column);
-    if (!type.IsExactNumeric())
-        return value;
-    return "tw_decstore(" + value + ", " + Literal(type.Spelling()) + ")";
+        return {};
+    TypeSpec type = context_->ColumnTypeOf(db, owner, table, column);
+    return type.IsExactNumeric() ? type : TypeSpec{};
+}
+
+std::string Translator::StoredAs(const std::string& value, const TypeSpec& target, const TypeSpec& source)
+{
+    // An overflow names the value's type as SQL Server does: decimals and
+    // constants of more digits than an int holds are numeric.
+    std::string word;
+    if (source.name == "decimal" || source.name == "numeric" || (source.name == "bigint" && source.precision > 0))
+        word = "numeric";
+    else if (translator_detail::IsNumericHint(source) || source.IsCharacter())
+        word = source.name == "sysname" ? "nvarchar" : source.name;
+    return "tw_decstore(" + value + ", " + Literal(target.Spelling()) + (word.empty() ? "" : ", " + Literal(word)) +
+           ")";
 }
 
 // One step of decimal or money arithmetic, exact to 38 digits.
@@ -1824,7 +2081,8 @@ std::string Translator::SubqueryOrParen()
     std::string sql;
     if (Peek().Is("SELECT")) {
         sql = "(" + Select(false) + ")";
-        lastType_ = {};
+        // A scalar subquery has its one column's type.
+        lastType_ = queryItems_.size() == 1 ? ItemTypeOf(queryItems_[0]) : TypeSpec{};
     } else {
         // Every translated expression is already bracketed where it needs
         // to be, and SQLite's parser has room for only so many parentheses.
@@ -1951,6 +2209,8 @@ std::string Translator::FunctionCall(const std::string& spelled)
             lastType_ = argType;
         else if (fn == "sum")
             lastType_ = integerType.IsKnown() ? integerType : argType;
+        else if (fn != "avg")
+            lastType_.name = "float"; // STDEV, STDEVP, VAR, VARP
         if (fn == "sum" || fn == "avg")
             SetArithmeticResult(integerType);
         // The argument notes a NULL it passes, for the warning the aggregate then owes;
@@ -2073,22 +2333,39 @@ std::string Translator::CaseExpr()
     std::string sql = "CASE";
     if (!Peek().Is("WHEN"))
         sql += " " + Expr();
-    TypeSpec resultType;
+    // The result's type holds every branch's, as a UNION's column does (a
+    // NULL branch has none); while a branch's type is unknown, the first known one.
+    TypeSpec firstType, combined;
+    bool allKnown = true, anyTyped = false;
+    auto noteBranch = [&](const std::string& branch) {
+        if (branch == "NULL")
+            return;
+        const TypeSpec type = OperandType(CurrentOperand());
+        if (!firstType.IsKnown())
+            firstType = lastType_;
+        if (!type.IsKnown())
+            allKnown = false;
+        combined = anyTyped ? UnionType(combined, type) : type;
+        anyTyped = true;
+    };
     bool any = false;
     while (Accept("WHEN")) {
         any = true;
         sql += " WHEN " + Expr();
         Expect("THEN");
-        sql += " THEN " + Expr();
-        if (!resultType.IsKnown())
-            resultType = lastType_;
+        const std::string branch = Expr();
+        sql += " THEN " + branch;
+        noteBranch(branch);
     }
     if (!any)
         Fail();
-    if (Accept("ELSE"))
-        sql += " ELSE " + Expr();
+    if (Accept("ELSE")) {
+        const std::string branch = Expr();
+        sql += " ELSE " + branch;
+        noteBranch(branch);
+    }
     Expect("END");
-    lastType_ = resultType;
+    lastType_ = allKnown && combined.IsKnown() ? combined : firstType;
     return sql + " END";
 }
 

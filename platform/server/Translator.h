@@ -4,6 +4,7 @@
 // context it resolves names for the session that runs the statement.
 #pragma once
 
+#include <functional>
 #include <set>
 #include <string>
 #include <vector>
@@ -91,6 +92,12 @@ struct Translation {
     std::string targetName;
     std::string targetOwner;
     bool isInsert = false;
+    bool compound = false;                // a UNION (EXCEPT, INTERSECT): columnTypes hold its columns' types
+    // The catalogue type of a result column, by its name, as a column of the
+    // tables and views the query reads; for columns SQLite knows no origin of.
+    std::function<TypeSpec(const std::string&)> columnTypeByName;
+    // The type of the query's select item at an index, its bare columns' looked up.
+    std::function<TypeSpec(size_t)> itemType;
 };
 
 class Translator {
@@ -155,8 +162,12 @@ private:
     std::string Insert();
     std::string Update();
     std::string Delete();
+    std::string JoinedDelete(const std::string& limit);
     std::string Top(bool& percent);
     std::string OrderBy();
+    bool topTies_ = false;     // the TOP just read has WITH TIES
+    std::string tiesSource_;   // of the query specification just translated with TOP ... WITH TIES: its FROM onwards
+    size_t orderStart_ = 0;    // where the ORDER BY just translated starts
 
     int depth_ = 0;
     int caseDepth_ = 0;
@@ -175,8 +186,12 @@ private:
     std::string Additive();
     std::string Multiplicative();
     static TypeSpec ArithmeticType(const TypeSpec& a, const TypeSpec& b, char op = 0);
-    std::string StoredAs(const std::string& value, const std::string& db, const std::string& owner,
-                         const std::string& table, const std::string& column) const;
+    // The type of a column that keeps values rounded to it (decimal, numeric,
+    // money); unknown for any other column.
+    TypeSpec ExactTarget(const std::string& db, const std::string& owner, const std::string& table,
+                         const std::string& column) const;
+    // `value` as a column of type `target` keeps it; `source` is the value's type when known.
+    static std::string StoredAs(const std::string& value, const TypeSpec& target, const TypeSpec& source);
     static std::string ExactStep(char op, const std::string& left, const std::string& right, const TypeSpec& result);
     static std::string CheckedInteger(const std::string& expression, const TypeSpec& type);
     std::string Unary();
@@ -214,7 +229,29 @@ private:
     Operand operand_;
     bool namedColumn_ = false; // the primary just translated was a bare column
     std::vector<ColumnSource> ScanFromClause() const;
-    TypeSpec ColumnHint(const std::vector<std::string>& parts) const;
+    TypeSpec ColumnHint(const std::vector<std::string>& parts) const
+    {
+        return ColumnHintIn(context_, columnScopes_, parts);
+    }
+    static TypeSpec ColumnHintIn(TranslationContext* context, const std::vector<std::vector<ColumnSource>>& scopes,
+                                 const std::vector<std::string>& parts);
+    std::vector<std::vector<ColumnSource>> specScopes_; // of the query specification translated last
+    // A select item's type as far as the query tells it: its expression's, or
+    // that of the bare column it names, looked up only when asked for.
+    struct ItemType {
+        TypeSpec typed;
+        TypeSpec integer; // of integer arithmetic, when that is all that is known
+        std::vector<std::string> column;
+        std::vector<std::vector<ColumnSource>> scopes; // the query levels the column is found in
+    };
+    std::vector<ItemType> specItems_;  // of the query specification being translated
+    std::vector<ItemType> queryItems_; // of the query just translated, its UNION branches combined
+    bool compoundQuery_ = false;       // ... which has UNION, EXCEPT or INTERSECT branches
+    void NoteItem();                   // the select item just translated, of lastType_ and operand_
+    TypeSpec ItemTypeOf(const ItemType& item) const { return ItemTypeIn(context_, item); }
+    static TypeSpec ItemTypeIn(TranslationContext* context, const ItemType& item);
+    // The type of a column of a UNION of two queries whose columns have types `a` and `b`.
+    static TypeSpec UnionType(const TypeSpec& a, const TypeSpec& b);
     Operand CurrentOperand() const { return {lastType_, operand_.integer, operand_.column}; }
     // The integer type an arithmetic operand has: its own when known, else its column's.
     TypeSpec OperandType(const Operand& o) const

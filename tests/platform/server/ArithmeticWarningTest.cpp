@@ -124,7 +124,8 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(ColumnArithmeticCase{"SELECT n + 1000 FROM Measures", "int", ""},
                       ColumnArithmeticCase{"SELECT m.n * 2 FROM Measures AS m", "int", ""},
                       ColumnArithmeticCase{"SELECT a.n + b.n FROM Measures a JOIN Measures b ON a.n = b.n", "int", ""},
-                      ColumnArithmeticCase{"SELECT (SELECT MAX(i.n) FROM Measures i) + 1000", "", "2147484000"},
+                      // A scalar subquery has its column's type: MAX of an int is an int.
+                      ColumnArithmeticCase{"SELECT (SELECT MAX(i.n) FROM Measures i) + 1000", "int", ""},
                       ColumnArithmeticCase{"SELECT 1 FROM Measures o WHERE o.n + 1000 > 0", "int", ""},
                       ColumnArithmeticCase{"SELECT n - 1000 FROM Measures", "", "2147482000"},
                       ColumnArithmeticCase{"SELECT b + n FROM Measures", "", "5147483000"},

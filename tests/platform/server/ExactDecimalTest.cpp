@@ -324,7 +324,7 @@ INSTANTIATE_TEST_SUITE_P(
                   "8115 Arithmetic overflow error converting expression to data type smallmoney."},
         // A statement that fails on its second row stores neither.
         StoreCase{"INSERT INTO Store (id, d) SELECT id, x * 1000000000 FROM Source",
-                  "8115 Arithmetic overflow error converting numeric to data type numeric."},
+                  "8115 Arithmetic overflow error converting float to data type numeric."},
         StoreCase{"INSERT INTO Store (id, d, m) SELECT id, x, t FROM Source", "1|2.68|12.3450|NULL;2|-0.01|-7.1250|NULL"},
         StoreCase{"INSERT INTO Store SELECT id, t, x, x FROM Source", "1|12.35|2.6750|2.6750;2|-7.13|-0.0050|-0.0050"},
         StoreCase{"INSERT INTO Store (id) VALUES (1)\nUPDATE Store SET d = 2.675, m = d", "1|2.68|NULL|NULL"},

@@ -16,26 +16,6 @@ namespace {
 
 const std::filesystem::path kSamples = std::filesystem::path(TW_SOURCE_DIR) / "tests/platform/server/samples";
 
-// The batches of a script, split at lines holding only GO, as a query tool does.
-std::vector<std::string> Batches(const std::filesystem::path& file)
-{
-    std::ifstream in(file);
-    std::vector<std::string> batches(1);
-    std::string line;
-    while (std::getline(in, line)) {
-        std::string word;
-        std::istringstream(line) >> word;
-        for (char& c : word)
-            c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-        if (word == "GO" && line.find_first_not_of(" \t\r", line.find_first_of("gG") + 2) == std::string::npos) {
-            batches.emplace_back();
-            continue;
-        }
-        batches.back() += line + "\n";
-    }
-    return batches;
-}
-
 std::string Fixed(double value, int decimals)
 {
     char text[64];
@@ -60,7 +40,7 @@ protected:
         ASSERT_FALSE(Run("CREATE DATABASE TarnShop").HasError());
         session = NewSession("TarnShop");
         ASSERT_TRUE(session);
-        const std::vector<std::string> batches = Batches(kSamples / "shop_install.sql");
+        const std::vector<std::string> batches = ScriptBatches(kSamples / "shop_install.sql");
         ASSERT_GT(batches.size(), 15u);
         for (const std::string& batch : batches) {
             const BufferedSink sink = Run(batch);
@@ -192,7 +172,7 @@ TEST_F(SampleScriptTest, ConstraintsAreOnAgainAfterTheLoad)
     EXPECT_EQ(Run("INSERT [Order Lines] VALUES (10000, 40, 1, 0, 0)").FirstError()->number, 547);
     EXPECT_EQ(Run("INSERT Orders VALUES (1, N'NOONE', NULL, 0)").FirstError()->number, 547);
     // Running the script again replaces everything, as the classic scripts do.
-    for (const std::string& batch : Batches(kSamples / "shop_install.sql"))
+    for (const std::string& batch : ScriptBatches(kSamples / "shop_install.sql"))
         ASSERT_FALSE(Run(batch).HasError()) << batch;
     EXPECT_EQ(Query("SELECT COUNT(*) FROM [Order Lines]").rows[0][0].ToText(), "2000");
 }

@@ -2,8 +2,11 @@
 
 #include <unistd.h>
 
+#include <cctype>
 #include <filesystem>
+#include <fstream>
 #include <functional>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -158,6 +161,36 @@ std::vector<std::string> Rows(const ResultSet& set)
         rows.push_back(text);
     }
     return rows;
+}
+
+std::string Outcome(const BufferedSink& sink)
+{
+    if (sink.HasError())
+        return std::to_string(sink.FirstError()->number) + " " + sink.FirstError()->text;
+    std::string got;
+    for (const ResultSet& set : sink.resultSets)
+        for (const std::string& row : Rows(set))
+            got += (got.empty() ? "" : ";") + row;
+    return got;
+}
+
+std::vector<std::string> ScriptBatches(const std::filesystem::path& file)
+{
+    std::ifstream in(file);
+    std::vector<std::string> batches(1);
+    std::string line;
+    while (std::getline(in, line)) {
+        std::string word;
+        std::istringstream(line) >> word;
+        for (char& c : word)
+            c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+        if (word == "GO" && line.find_first_not_of(" \t\r", line.find_first_of("gG") + 2) == std::string::npos) {
+            batches.emplace_back();
+            continue;
+        }
+        batches.back() += line + "\n";
+    }
+    return batches;
 }
 
 std::string Describe(const BufferedSink& sink)

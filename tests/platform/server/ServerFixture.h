@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <memory>
 #include <string>
 #include <vector>
@@ -29,8 +30,13 @@ protected:
     std::unique_ptr<Session> session;
 };
 
+// The batches of a script file, split at lines holding only GO, as a query tool does.
+std::vector<std::string> ScriptBatches(const std::filesystem::path& file);
+
 // The text of every message, one per line, for failure output.
 std::string Describe(const BufferedSink& sink);
+// The first error as "number text", else every row of every result set, ";" between rows.
+std::string Outcome(const BufferedSink& sink);
 // Each row of a result set as its values' text joined by '|'.
 std::vector<std::string> Rows(const ResultSet& set);
 

@@ -177,7 +177,7 @@ INSTANTIATE_TEST_SUITE_P(
                       UnsupportedCase{"INSERT INTO Orders EXEC usp_CustomerOrders 1"},
                       UnsupportedCase{"CREATE TABLE c (a int, b AS a + 1)"},
                       UnsupportedCase{"CREATE TABLE c (a int IDENTITY(100, 5), b int NOT NULL PRIMARY KEY)"},
-                      UnsupportedCase{"SELECT TOP 1 WITH TIES * FROM Orders ORDER BY CustomerID"},
+                      UnsupportedCase{"SELECT TOP 1 PERCENT WITH TIES * FROM Orders ORDER BY CustomerID"},
                       UnsupportedCase{"SHUTDOWN"}));
 
 TEST_F(ServerTest, ProcedureGivesOutputParameterAndReturnValue)
