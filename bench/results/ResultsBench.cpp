@@ -23,6 +23,7 @@
 #include "platform/ado/AdoInterfaces.h"
 #include "platform/controls/grid/GridAutomation.h"
 #include "platform/server/Server.h"
+#include "platform/server/SqlFunctions.h"
 #include "session/dxDBGrid.h"
 
 using namespace ADODB;
@@ -97,6 +98,8 @@ bool FillTable(const std::string& databaseFile, long rows)
                      quiet);
     sqlite3* db = nullptr;
     sqlite3_open(databaseFile.c_str(), &db);
+    // The column checks and the decimal storage call the server's functions.
+    tw::server::SqlFunctions::Register(db, nullptr);
     // The raw connection lacks the server's functions that the date triggers call.
     sqlite3_exec(db, "DROP TRIGGER IF EXISTS \"tw_date_Results_added_i\"; DROP TRIGGER IF EXISTS "
                      "\"tw_date_Results_added_u\"",
@@ -105,7 +108,7 @@ bool FillTable(const std::string& databaseFile, long rows)
         "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < " + std::to_string(rows) +
         ") INSERT INTO Results SELECT i, 'customer ' || i, 'C' || (i % 9973), "
         "'2024-01-' || printf('%02d', 1 + i % 28) || ' 10:' || printf('%02d', i % 60) || ':00.000', "
-        "(i % 100000) * 0.25 FROM n";
+        "tw_decstore((i % 100000) * 0.25, 'decimal(12,2)') FROM n";
     char* message = nullptr;
     const bool filled = sqlite3_exec(db, fill.c_str(), nullptr, nullptr, &message) == SQLITE_OK;
     if (!filled)
