@@ -1,6 +1,6 @@
 // The rows a grid shows: field definitions and records held compactly. Every
 // cell is text (the grid shows and copies text); the cells of all rows are
-// packed into one arena, so a row costs its text plus one offset per field.
+// packed end to end in blocks, so a row costs its text plus one offset per field.
 #pragma once
 
 #include <cstddef>
@@ -10,6 +10,8 @@
 #include <string_view>
 #include <unordered_map>
 #include <vector>
+
+#include "platform/controls/grid/GridTextStore.h"
 
 namespace tw::grid {
 
@@ -70,9 +72,9 @@ private:
     }
 
     std::vector<FieldDef> fields_;
-    // Cell i occupies [cellEnd_[i-1], cellEnd_[i]) of the arena; the top bit marks null.
-    std::vector<uint64_t> cellEnd_;
-    std::string arena_;
+    // Cell i occupies [cellEnd_[i-1], cellEnd_[i]) of the text; the top bit marks null.
+    SegmentedArray<uint64_t> cellEnd_;
+    GridTextStore text_;
     // Cells changed after they were appended: the arena only grows at its end.
     std::unordered_map<size_t, std::optional<std::string>> edited_;
     // Stored record numbers in the order the rows are shown.
