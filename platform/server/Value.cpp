@@ -71,6 +71,12 @@ bool ShortDecimalText(double v, int scale, std::string& out)
 
 } // namespace
 
+void DecimalTextInto(double v, int scale, std::string& out)
+{
+    if (!ShortDecimalText(v, std::max(0, scale), out))
+        out = DecimalText(v, scale);
+}
+
 std::string DecimalText(double v, int scale)
 {
     scale = std::max(0, scale);

@@ -51,6 +51,10 @@ TEST(DecimalFromDoubleTextTest, AgreesWithTheShortestDigitsForManyValues)
             default: v = double(random() % 100000) * 0.25; break;
             }
             ASSERT_EQ(DecimalText(v, scale), ThroughShortestDigits(v, scale)) << v << " scale " << scale;
+            // Into a buffer that held a longer text before.
+            std::string reused(40, '#');
+            DecimalTextInto(v, scale, reused);
+            ASSERT_EQ(reused, ThroughShortestDigits(v, scale)) << v << " scale " << scale;
         }
     }
 }
