@@ -81,14 +81,26 @@ bool GridDataset::Append(const std::vector<std::optional<std::string_view>>& cel
         const uint64_t end = present ? text_.Append(*cells[i]) : text_.End();
         cellEnd_.push_back(end | (present ? 0 : kNullBit));
     }
-    order_.push_back(uint32_t(stored));
+    if (!inStoredOrder_)
+        order_.push_back(uint32_t(stored));
     return true;
+}
+
+void GridDataset::KeepOwnOrder()
+{
+    if (!inStoredOrder_)
+        return;
+    order_.resize(StoredRows());
+    for (size_t row = 0; row < order_.size(); ++row)
+        order_[row] = uint32_t(row);
+    inStoredOrder_ = false;
 }
 
 bool GridDataset::Delete(int row)
 {
     if (row < 0 || row >= RowCount())
         return false;
+    KeepOwnOrder();
     order_.erase(order_.begin() + row);
     return true;
 }
@@ -96,6 +108,9 @@ bool GridDataset::Delete(int row)
 int GridDataset::DeleteRows(const std::vector<int>& ascendingRows)
 {
     // One pass over the row order, however many rows go.
+    if (ascendingRows.empty())
+        return 0;
+    KeepOwnOrder();
     size_t next = 0, kept = 0;
     int deleted = 0;
     for (size_t row = 0; row < order_.size(); ++row) {
@@ -132,7 +147,8 @@ void GridDataset::Compact()
 void GridDataset::Reserve(size_t rows, size_t textBytes)
 {
     cellEnd_.reserve(rows * fields_.size());
-    order_.reserve(rows);
+    if (!inStoredOrder_)
+        order_.reserve(rows);
     text_.Reserve(textBytes);
 }
 
@@ -143,6 +159,7 @@ void GridDataset::Clear()
     edited_.clear();
     order_.clear();
     order_.shrink_to_fit();
+    inStoredOrder_ = true;
 }
 
 bool GridDataset::InRange(int row, int field) const

@@ -70,5 +70,28 @@ TEST(GridTextStoreTest, ClearedStoreRefillsFromNothing)
     EXPECT_LT(data.BytesUsed(), size_t(16384));
 }
 
+// Rows show in the order they were stored until one is deleted; deleting
+// several at once, one alone, or none keeps the rest in order with their text.
+TEST(GridTextStoreTest, DeletedRowsLeaveTheRestInOrder)
+{
+    GridDataset data;
+    ASSERT_TRUE(data.AddField({"N", FieldType::String, 0}));
+    for (int i = 0; i < 10; ++i)
+        data.Append({std::to_string(i)});
+    EXPECT_EQ(data.DeleteRows({}), 0);
+    EXPECT_EQ(data.RowCount(), 10);
+    EXPECT_EQ(data.DeleteRows({0, 3, 4, 9, 12}), 4);
+    ASSERT_TRUE(data.Delete(1));  // "2"
+    data.Append({"10"});
+    const std::vector<std::string> expected = {"1", "5", "6", "7", "8", "10"};
+    ASSERT_EQ(data.RowCount(), int(expected.size()));
+    for (size_t row = 0; row < expected.size(); ++row)
+        EXPECT_EQ(data.Text(int(row), 0), expected[row]) << row;
+    data.Clear();
+    data.Append({"again"});
+    EXPECT_EQ(data.RowCount(), 1);
+    EXPECT_EQ(data.Text(0, 0), "again");
+}
+
 }  // namespace
 }  // namespace tw::grid
