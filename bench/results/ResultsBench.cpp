@@ -16,6 +16,7 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <ctime>
 #include <filesystem>
 #include <string>
 #include <thread>
@@ -23,6 +24,7 @@
 #include "platform/ado/AdoInterfaces.h"
 #include "platform/controls/grid/GridAutomation.h"
 #include "platform/server/Server.h"
+#include "platform/server/SqlFunctions.h"
 #include "session/dxDBGrid.h"
 
 using namespace ADODB;
@@ -41,6 +43,15 @@ double SecondsSince(Clock::time_point start)
 double MsBetween(Clock::time_point from, Clock::time_point to)
 {
     return std::chrono::duration<double, std::milli>(to - from).count();
+}
+
+// CPU time, which other work on the machine does not stretch as it does the
+// wall clock: of this thread (a and b run on it) or of the whole process (c).
+double CpuSeconds(clockid_t clock)
+{
+    timespec ts{};
+    clock_gettime(clock, &ts);
+    return double(ts.tv_sec) + double(ts.tv_nsec) / 1e9;
 }
 
 long ResidentBytes()
@@ -97,6 +108,8 @@ bool FillTable(const std::string& databaseFile, long rows)
                      quiet);
     sqlite3* db = nullptr;
     sqlite3_open(databaseFile.c_str(), &db);
+    // The column checks and the decimal storage call the server's functions.
+    tw::server::SqlFunctions::Register(db, nullptr);
     // The raw connection lacks the server's functions that the date triggers call.
     sqlite3_exec(db, "DROP TRIGGER IF EXISTS \"tw_date_Results_added_i\"; DROP TRIGGER IF EXISTS "
                      "\"tw_date_Results_added_u\"",
@@ -105,7 +118,7 @@ bool FillTable(const std::string& databaseFile, long rows)
         "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < " + std::to_string(rows) +
         ") INSERT INTO Results SELECT i, 'customer ' || i, 'C' || (i % 9973), "
         "'2024-01-' || printf('%02d', 1 + i % 28) || ' 10:' || printf('%02d', i % 60) || ':00.000', "
-        "(i % 100000) * 0.25 FROM n";
+        "tw_decstore((i % 100000) * 0.25, 'decimal(12,2)') FROM n";
     char* message = nullptr;
     const bool filled = sqlite3_exec(db, fill.c_str(), nullptr, nullptr, &message) == SQLITE_OK;
     if (!filled)
@@ -116,13 +129,14 @@ bool FillTable(const std::string& databaseFile, long rows)
 }
 
 // (a) The limit: SQLite's own loop over the same rows, every cell as text.
-double RawRowsPerSecond(const std::string& databaseFile, long& textBytes)
+double RawRowsPerSecond(const std::string& databaseFile, long& textBytes, double& cpuPerRow)
 {
     sqlite3* db = nullptr;
     sqlite3_open_v2(databaseFile.c_str(), &db, SQLITE_OPEN_READONLY, nullptr);
     sqlite3_stmt* statement = nullptr;
     sqlite3_prepare_v2(db, kSelect, -1, &statement, nullptr);
     const auto start = Clock::now();
+    const double cpuStart = CpuSeconds(CLOCK_THREAD_CPUTIME_ID);
     long rows = 0;
     textBytes = 0;
     while (sqlite3_step(statement) == SQLITE_ROW) {
@@ -133,20 +147,23 @@ double RawRowsPerSecond(const std::string& databaseFile, long& textBytes)
         ++rows;
     }
     const double seconds = SecondsSince(start);
+    cpuPerRow = (CpuSeconds(CLOCK_THREAD_CPUTIME_ID) - cpuStart) / double(rows ? rows : 1);
     sqlite3_finalize(statement);
     sqlite3_close(db);
     return rows / seconds;
 }
 
 // (b) The server's interface, with a sink that reads each cell's text.
-double ServerRowsPerSecond()
+double ServerRowsPerSecond(double& cpuPerRow)
 {
     CountingSink sink;
     tw::server::LoginInfo login;
     login.database = tw::server::Server::kSampleDatabase;
     auto session = tw::server::Server::Shared()->Connect(login);
     const auto start = Clock::now();
+    const double cpuStart = CpuSeconds(CLOCK_THREAD_CPUTIME_ID);
     session->Execute(kSelect, sink);
+    cpuPerRow = (CpuSeconds(CLOCK_THREAD_CPUTIME_ID) - cpuStart) / double(sink.rows ? sink.rows : 1);
     return sink.rows / SecondsSince(start);
 }
 
@@ -283,6 +300,7 @@ private:
 
 struct PathFigures {
     double rowsPerSecond = 0;
+    double cpuPerRow = 0;
     double firstShownMs = -1;
     double slowestRepaintMs = 0;
     int repaints = 0;
@@ -321,6 +339,7 @@ PathFigures MeasurePath()
     const long residentBefore = ResidentBytes();
     _RecordsetPtr rs("ADODB.Recordset");
     run.started = Clock::now();
+    const double cpuStart = CpuSeconds(CLOCK_PROCESS_CPUTIME_ID);
     rs->Open(kSelect, _variant_t(static_cast<IDispatch*>(connection)), adOpenForwardOnly, adLockReadOnly,
              adAsyncExecute);
     MSG message;
@@ -341,10 +360,12 @@ PathFigures MeasurePath()
     }
     if (run.worker.joinable())
         run.worker.join();
+    const double cpuSpent = CpuSeconds(CLOCK_PROCESS_CPUTIME_ID) - cpuStart;
     UpdateWindow(grid.GetSafeHwnd());
     if (!run.failure.empty())
         std::fprintf(stderr, "the fetch failed: %s\n", run.failure.c_str());
     figures.rows = run.rows.load();
+    figures.cpuPerRow = cpuSpent / double(figures.rows ? figures.rows : 1);
     figures.textBytes = run.textBytes;
     figures.rowsPerSecond = figures.rows / std::chrono::duration<double>(run.finished - run.started).count();
     figures.residentGrowth = ResidentBytes() - residentBefore;
@@ -420,8 +441,9 @@ int main(int argc, char** argv)
         if (!FillTable(file, rows))
             throw std::runtime_error("the table could not be filled");
         long rawTextBytes = 0;
-        const double raw = RawRowsPerSecond(file, rawTextBytes);
-        const double served = ServerRowsPerSecond();
+        double rawCpu = 0, servedCpu = 0;
+        const double raw = RawRowsPerSecond(file, rawTextBytes, rawCpu);
+        const double served = ServerRowsPerSecond(servedCpu);
         const PathFigures path = MeasurePath();
         const CancelFigures cancel = MeasureCancel();
         const long shown = path.rows ? path.rows : 1;
@@ -434,6 +456,9 @@ int main(int argc, char** argv)
                     double(path.residentGrowth) / shown);
         std::printf("cancel while streaming ms: %.1f (%ld rows read after it; session usable after: %s)\n",
                     cancel.cancelMs, cancel.rowsAfter, cancel.usableAfter ? "yes" : "no");
+        std::printf("cpu per row us: raw %.2f, server %.2f, path (all threads) %.2f\n", rawCpu * 1e6,
+                    servedCpu * 1e6, path.cpuPerRow * 1e6);
+        std::printf("cpu ratio server/raw: %.2f; path/raw: %.2f\n", rawCpu / servedCpu, rawCpu / path.cpuPerRow);
         std::printf("ratio server/raw: %.2f\n", served / raw);
         std::printf("ratio path/raw: %.2f\n", path.rowsPerSecond / raw);
         std::printf("first row shown ms: %.0f\n", path.firstShownMs);

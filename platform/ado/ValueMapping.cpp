@@ -6,8 +6,8 @@
 #include <strings.h>
 
 #include "platform/com/OleAuto.h"
-#include "platform/win32/kernel/Utf8Text.h"
 #include "platform/com/VariantNumber.h"
+#include "platform/win32/kernel/Utf8Text.h"
 
 namespace tw::ado {
 
@@ -100,6 +100,17 @@ _variant_t DecimalTextVariant(const std::string& text, VARTYPE vt)
     CY currency;
     if (vt == VT_CY && CurrencyFromText(text, currency))
         return _variant_t(currency);
+    // Straight from the text, as the conversion from a string would, without
+    // making the string first: a decimal column costs this for every row.
+    tw::varnum::Number number;
+    DECIMAL exact;
+    if (vt == VT_DECIMAL && SUCCEEDED(tw::varnum::ParseText(text, number)) &&
+        SUCCEEDED(tw::varnum::ToDecimal(number, exact))) {
+        _variant_t result;
+        result.decVal = exact;
+        result.vt = VT_DECIMAL;
+        return result;
+    }
     _variant_t source = TextVariant(text);
     VARIANT converted;
     VariantInit(&converted);

@@ -137,6 +137,13 @@ void ReadTypedValue(sqlite3_stmt* stmt, int i, const TypeSpec& type, Value& out)
         out.text.clear();
         return;
     }
+    if (kind == SQLITE_FLOAT && type.IsExactNumeric()) {
+        DecimalTextInto(sqlite3_column_double(stmt, i), type.Scale(), out.text);
+        out.kind = ValueKind::Decimal;
+        out.integer = 0;
+        out.real = 0;
+        return;
+    }
     if (kind == SQLITE_TEXT && (type.IsDateTime() || (type.IsCharacter() && !padded))) {
         out.text.assign(reinterpret_cast<const char*>(sqlite3_column_text(stmt, i)), sqlite3_column_bytes(stmt, i));
         const std::string& text = out.text;

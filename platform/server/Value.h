@@ -48,6 +48,8 @@ using Row = std::vector<Value>;
 // from the shortest digits that read back as the same double, rounded half
 // away from zero, so that 0.1 shows as 0.1000 and not as its binary tail.
 std::string DecimalText(double v, int scale);
+// The same into `out`, reusing its buffer: a result's rows are read into one Row.
+void DecimalTextInto(double v, int scale, std::string& out);
 
 // Whether decimal text carries more digits than a double holds; such values
 // go to SQLite as text, others as doubles.

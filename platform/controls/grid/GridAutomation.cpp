@@ -385,8 +385,9 @@ protected:
         if (id != 1025 || !(flags & DISPATCH_METHOD) || !params || params->cArgs != 1 || params->cNamedArgs != 0)
             return false;
         const GridRowIntake::Offer offer = model_->Intake().Take(params->rgvarg[0]);
-        if (offer == GridRowIntake::Offer::TakenFirst)
-            PostMessage(window, GridThreadCall::Message(), 0, 0);
+        if (offer != GridRowIntake::Offer::Refused && model_->Intake().ClaimWake() &&
+            !PostMessage(window, GridThreadCall::Message(), 0, 0))
+            model_->Intake().WakeHandled();
         return offer != GridRowIntake::Offer::Refused;
     }
 

@@ -78,18 +78,29 @@ bool GridDataset::Append(const std::vector<std::optional<std::string_view>>& cel
         return false;
     for (size_t i = 0; i < fields_.size(); ++i) {
         const bool present = i < cells.size() && cells[i].has_value();
-        if (present)
-            arena_.append(*cells[i]);
-        cellEnd_.push_back(uint64_t(arena_.size()) | (present ? 0 : kNullBit));
+        const uint64_t end = present ? text_.Append(*cells[i]) : text_.End();
+        cellEnd_.push_back(end | (present ? 0 : kNullBit));
     }
-    order_.push_back(uint32_t(stored));
+    if (!inStoredOrder_)
+        order_.push_back(uint32_t(stored));
     return true;
+}
+
+void GridDataset::KeepOwnOrder()
+{
+    if (!inStoredOrder_)
+        return;
+    order_.resize(StoredRows());
+    for (size_t row = 0; row < order_.size(); ++row)
+        order_[row] = uint32_t(row);
+    inStoredOrder_ = false;
 }
 
 bool GridDataset::Delete(int row)
 {
     if (row < 0 || row >= RowCount())
         return false;
+    KeepOwnOrder();
     order_.erase(order_.begin() + row);
     return true;
 }
@@ -97,6 +108,9 @@ bool GridDataset::Delete(int row)
 int GridDataset::DeleteRows(const std::vector<int>& ascendingRows)
 {
     // One pass over the row order, however many rows go.
+    if (ascendingRows.empty())
+        return 0;
+    KeepOwnOrder();
     size_t next = 0, kept = 0;
     int deleted = 0;
     for (size_t row = 0; row < order_.size(); ++row) {
@@ -126,27 +140,26 @@ void ShrinkLoose(Buffer& buffer)
 
 void GridDataset::Compact()
 {
-    ShrinkLoose(arena_);
-    ShrinkLoose(cellEnd_);
+    cellEnd_.ShrinkLoose();
     ShrinkLoose(order_);
 }
 
 void GridDataset::Reserve(size_t rows, size_t textBytes)
 {
     cellEnd_.reserve(rows * fields_.size());
-    order_.reserve(rows);
-    arena_.reserve(textBytes);
+    if (!inStoredOrder_)
+        order_.reserve(rows);
+    text_.Reserve(textBytes);
 }
 
 void GridDataset::Clear()
 {
     cellEnd_.clear();
-    cellEnd_.shrink_to_fit();
-    arena_.clear();
-    arena_.shrink_to_fit();
+    text_.Clear();
     edited_.clear();
     order_.clear();
     order_.shrink_to_fit();
+    inStoredOrder_ = true;
 }
 
 bool GridDataset::InRange(int row, int field) const
@@ -166,7 +179,7 @@ std::string_view GridDataset::Text(int row, int field) const
     }
     const uint64_t end = cellEnd_[cell] & ~kNullBit;
     const uint64_t begin = cell == 0 ? 0 : cellEnd_[cell - 1] & ~kNullBit;
-    return std::string_view(arena_).substr(size_t(begin), size_t(end - begin));
+    return text_.View(begin, end);
 }
 
 bool GridDataset::IsNull(int row, int field) const
@@ -195,7 +208,7 @@ size_t GridDataset::BytesUsed() const
     size_t edits = 0;
     for (const auto& [cell, text] : edited_)
         edits += sizeof(cell) + sizeof(text) + (text ? text->capacity() : 0) + 2 * sizeof(void*);
-    return cellEnd_.capacity() * sizeof(uint64_t) + order_.capacity() * sizeof(uint32_t) + arena_.capacity() + edits;
+    return cellEnd_.capacity() * sizeof(uint64_t) + order_.capacity() * sizeof(uint32_t) + text_.BytesAllocated() + edits;
 }
 
 }  // namespace tw::grid

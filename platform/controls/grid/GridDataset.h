@@ -1,6 +1,6 @@
 // The rows a grid shows: field definitions and records held compactly. Every
 // cell is text (the grid shows and copies text); the cells of all rows are
-// packed into one arena, so a row costs its text plus one offset per field.
+// packed end to end in blocks, so a row costs its text plus one offset per field.
 #pragma once
 
 #include <cstddef>
@@ -10,6 +10,8 @@
 #include <string_view>
 #include <unordered_map>
 #include <vector>
+
+#include "platform/controls/grid/GridTextStore.h"
 
 namespace tw::grid {
 
@@ -54,7 +56,7 @@ public:
     int DeleteRows(const std::vector<int>& ascendingRows);
     void Clear();
 
-    int RowCount() const { return int(order_.size()); }
+    int RowCount() const { return inStoredOrder_ ? int(StoredRows()) : int(order_.size()); }
     std::string_view Text(int row, int field) const;
     bool IsNull(int row, int field) const;
     bool SetText(int row, int field, std::optional<std::string_view> text);
@@ -66,17 +68,24 @@ private:
     bool InRange(int row, int field) const;
     size_t CellIndex(int row, int field) const
     {
-        return size_t(order_[size_t(row)]) * fields_.size() + size_t(field);
+        const size_t stored = inStoredOrder_ ? size_t(row) : size_t(order_[size_t(row)]);
+        return stored * fields_.size() + size_t(field);
     }
+    size_t StoredRows() const { return fields_.empty() ? 0 : cellEnd_.size() / fields_.size(); }
+    // The first deletion makes the row order a list of its own.
+    void KeepOwnOrder();
 
     std::vector<FieldDef> fields_;
-    // Cell i occupies [cellEnd_[i-1], cellEnd_[i]) of the arena; the top bit marks null.
-    std::vector<uint64_t> cellEnd_;
-    std::string arena_;
+    // Cell i occupies [cellEnd_[i-1], cellEnd_[i]) of the text; the top bit marks null.
+    SegmentedArray<uint64_t> cellEnd_;
+    GridTextStore text_;
     // Cells changed after they were appended: the arena only grows at its end.
     std::unordered_map<size_t, std::optional<std::string>> edited_;
-    // Stored record numbers in the order the rows are shown.
+    // Stored record numbers in the order the rows are shown, once a row was
+    // deleted; until then rows show in the order they were stored and no list
+    // is kept (a long result would otherwise grow and copy one as it arrives).
     std::vector<uint32_t> order_;
+    bool inStoredOrder_ = true;
 };
 
 }  // namespace tw::grid

@@ -19,6 +19,21 @@ SAFEARRAY* RecordArray(const VARIANT& record)
     return nullptr;
 }
 
+// Most cells are ASCII: those are narrowed in one pass into room made at once.
+void AppendCellText(std::string& out, BSTR text)
+{
+    const size_t length = SysStringLen(text);
+    size_t ascii = 0;
+    while (ascii < length && text[ascii] < 0x80)
+        ++ascii;
+    const size_t start = out.size();
+    out.resize(start + ascii);
+    for (size_t i = 0; i < ascii; ++i)
+        out[start + i] = static_cast<char>(text[i]);
+    if (ascii < length)
+        AppendUtf16AsUtf8(out, std::u16string_view(text + ascii, length - ascii));
+}
+
 bool PackableCell(const VARIANT& cell)
 {
     return cell.vt == VT_BSTR || cell.vt == VT_NULL || cell.vt == VT_EMPTY;
@@ -54,7 +69,7 @@ GridRowIntake::Offer GridRowIntake::Take(const VARIANT& record)
             for (LONG i = 0; i < count; ++i) {
                 const VARIANT& cell = cells[i];
                 if (cell.vt == VT_BSTR)
-                    AppendUtf16AsUtf8(waiting_.text, std::u16string_view(cell.bstrVal, SysStringLen(cell.bstrVal)));
+                    AppendCellText(waiting_.text, cell.bstrVal);
                 waiting_.cellEnds.push_back(uint32_t(waiting_.text.size()) | (cell.vt == VT_BSTR ? 0 : kNull));
             }
             waiting_.rowEnds.push_back(uint32_t(waiting_.cellEnds.size()));

@@ -36,6 +36,11 @@ public:
     Offer Take(const VARIANT& record);
 
     bool Pending() const { return pending_.load(std::memory_order_acquire); }
+    // One wake-up message at a time: a worker that took a row posts one only
+    // when ClaimWake answers true; the window's thread calls WakeHandled as
+    // the message arrives, before it drains, so no row is left unannounced.
+    bool ClaimWake() { return !wakePosted_.exchange(true, std::memory_order_acq_rel); }
+    void WakeHandled() { wakePosted_.store(false, std::memory_order_release); }
     // The window's thread: hands each waiting row to `append`, oldest first;
     // answers how many.
     template <class Append>
@@ -55,6 +60,7 @@ private:
     Batch waiting_;
     Batch draining_; // kept for its capacity between drains
     std::atomic<bool> pending_{false};
+    std::atomic<bool> wakePosted_{false};
 };
 
 template <class Append>

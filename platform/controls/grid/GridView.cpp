@@ -86,6 +86,8 @@ void GridView::SetModel(std::shared_ptr<GridModel> model)
     }
     model_ = std::move(model);
     model_->SetWindow(hwnd_);
+    // A wake-up posted to a window the model had before went with that window.
+    model_->Intake().WakeHandled();
     model_->SetChangeListener([this] { OnModelChanged(); });
     model_->SetBestFitHandler([this] { BestFitColumns(); });
     anchor_ = model_->Selection().Focused();
@@ -100,6 +102,8 @@ LRESULT CALLBACK GridView::Proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM l
 LRESULT GridView::Handle(UINT message, WPARAM wParam, LPARAM lParam)
 {
     // Rows a worker appended meanwhile come before anything else the window does.
+    if (model_ && message == GridThreadCall::Message() && lParam == 0)
+        model_->Intake().WakeHandled();
     if (model_) {
         const int before = model_->Dataset().RowCount();
         if (model_->TakeIntake() > 0 && model_->ControlsDisabled())
