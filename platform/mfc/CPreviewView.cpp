@@ -25,6 +25,7 @@ BEGIN_MESSAGE_MAP(CPreviewView, CScrollView)
     ON_UPDATE_COMMAND_UI(AFX_ID_PREVIEW_ZOOMIN, OnUpdateZoomIn)
     ON_UPDATE_COMMAND_UI(AFX_ID_PREVIEW_ZOOMOUT, OnUpdateZoomOut)
     ON_WM_LBUTTONDOWN()
+    ON_WM_KEYDOWN()
     ON_WM_ERASEBKGND()
     ON_WM_SIZE()
     ON_WM_DESTROY()
@@ -385,6 +386,23 @@ void CPreviewView::OnLButtonDown(UINT, CPoint point)
         const UINT nNext = m_nZoomState == ZOOM_IN ? UINT(ZOOM_OUT) : m_nZoomState + 1;
         SetZoomState(nNext, m_nCurrentPage + i, point);
         return;
+    }
+}
+
+void CPreviewView::OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags)
+{
+    switch (nChar) {
+    case VK_NEXT:
+        OnNextPage();
+        return;
+    case VK_PRIOR:
+        OnPrevPage();
+        return;
+    case VK_ESCAPE:
+        OnPreviewClose();
+        return;
+    default:
+        CScrollView::OnKeyDown(nChar, nRepCnt, nFlags);
     }
 }
 

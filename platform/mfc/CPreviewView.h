@@ -79,6 +79,8 @@ protected:
     void OnUpdateZoomIn(CCmdUI* pCmdUI);
     void OnUpdateZoomOut(CCmdUI* pCmdUI);
     void OnLButtonDown(UINT nFlags, CPoint point);
+    // Page Up and Page Down move by a page, Esc ends the preview.
+    void OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags);
     BOOL OnEraseBkgnd(CDC* pDC);
     void OnSize(UINT nType, int cx, int cy);
     void OnDestroy();
