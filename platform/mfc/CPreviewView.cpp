@@ -481,7 +481,9 @@ void CFrameWnd::OnSetPreviewMode(BOOL bPreview, CPrintPreviewState* pState)
         for (HWND hChild = ::GetTopWindow(m_hWnd); hChild; hChild = ::GetWindow(hChild, GW_HWNDNEXT)) {
             const UINT nID = static_cast<UINT>(::GetDlgCtrlID(hChild));
             const bool isBar = nID >= AFX_IDW_CONTROLBAR_FIRST && nID <= AFX_IDW_CONTROLBAR_LAST;
-            if (isBar && nID != AFX_IDW_PREVIEW_BAR && ::IsWindowVisible(hChild))
+            const bool keepShown = isBar && nID - AFX_IDW_CONTROLBAR_FIRST < 32 &&
+                                   (pState->dwStates & AFX_CONTROLBAR_MASK(nID)) != 0;
+            if (isBar && !keepShown && nID != AFX_IDW_PREVIEW_BAR && ::IsWindowVisible(hChild))
                 pState->hiddenBars.push_back(hChild);
         }
         for (HWND hBar : pState->hiddenBars)

@@ -14,10 +14,15 @@
 
 class CFrameWnd;
 
+#ifndef AFX_CONTROLBAR_MASK
+#define AFX_CONTROLBAR_MASK(nIDC) (1UL << ((nIDC) - AFX_IDW_CONTROLBAR_FIRST))
+#endif
+
 // What the frame gave up for the preview, to be given back when it ends.
 struct CPrintPreviewState {
     UINT nIDMainPane = AFX_IDW_PANE_FIRST;
     HMENU hMenu = nullptr;
+    // Bars that stay shown during the preview, by AFX_CONTROLBAR_MASK of their ids.
     DWORD dwStates = 0;
     CView* pViewActiveOld = nullptr;
     BOOL(CALLBACK* lpfnCloseProc)(CFrameWnd* pFrameWnd) = nullptr;

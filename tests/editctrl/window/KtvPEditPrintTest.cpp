@@ -25,6 +25,8 @@
 #include "platform/win32/gdi/PrinterDC.h"
 #include "platform/win32/gdi/PrinterSpooler.h"
 #include "platform/win32/kernel/ProcessClock.h"
+#include "platform/win32/resource/ResourceLoader.h"
+#include "resources/TarnwickResources.h"
 
 namespace ktvp_edit_print_test {
 namespace {
@@ -141,6 +143,9 @@ protected:
     void SetUp() override
     {
         tw::RegisterStandardControlClasses();
+        // The preview's bar and toolbar come from the program's resources.
+        static const bool registered = tw::RegisterResources(tw::ProgramInstance(), TarnwickResources());
+        (void)registered;
         tw::ProcessClock::Freeze();
         tw::gdi::SetPrinterSpooler(std::make_shared<PdfOnlySpooler>());
         // The printer's PDF files are written here.
