@@ -97,6 +97,10 @@ int CKtvPPrintPreviewView::OnCreate(LPCREATESTRUCT lpCreateStruct)
             return -1;
     }
     m_wndToolBar.SetOwner(this);
+    // The template's placeholder button stays out of the way of the toolbar's buttons.
+    if (CWnd* pPlaceholder = m_pToolBar->GetDlgItem(AFX_ID_PREVIEW_PRINT))
+        pPlaceholder->ShowWindow(SW_HIDE);
+    m_wndToolBar.SetWindowPos(&CWnd::wndTop, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 
     m_iNumPageIndex = m_wndToolBar.CommandToIndex(AFX_ID_PREVIEW_NUMPAGE);
     if (CKtvPToolbarButton* pButton = m_wndToolBar.GetButton(m_iNumPageIndex))
