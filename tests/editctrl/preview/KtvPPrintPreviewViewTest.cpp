@@ -16,6 +16,7 @@
 
 #include "editctrl/KtvPEditView.h"
 #include "editctrl/KtvPPrintPreviewView.h"
+#include "platform/display/Display.h"
 #include "platform/mfc/CPrintInfo.h"
 #include "platform/mfc/afxwin.h"
 #include "platform/win32/gdi/PrinterDC.h"
@@ -317,6 +318,10 @@ TEST_F(PrintPreviewViewTest, ThePreviewToolbarMovesThroughThePagesAndClosingGive
     Press(AFX_ID_PREVIEW_NEXT);
     EXPECT_EQ(preview->GetCurrentPage(), 2u);
     EXPECT_EQ(PaneText(), "Pages 2-3");
+    frame->RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW | RDW_FRAME);
+    Pump();
+    EXPECT_TRUE(tw::display::Display::Instance().GetScreen().SavePng(std::string(TW_PREVIEW_SCREENSHOT_DIR) +
+                                                                      "/edit-print-preview.png"));
 
     Press(AFX_ID_PREVIEW_CLOSE);
     EXPECT_EQ(Preview(), nullptr);
