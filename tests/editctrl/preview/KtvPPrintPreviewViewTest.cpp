@@ -388,3 +388,32 @@ TEST_F(PrintPreviewViewTest, PrintingFromThePreviewAndFromTheViewWritesEveryPage
 
 }  // namespace
 }  // namespace ktvp_print_preview_test
+
+namespace ktvp_print_preview_test {
+namespace {
+
+TEST_F(PrintPreviewViewTest, AltWithALetterOfThePreviewToolbarRunsItsButton)
+{
+    CreateFrame(true);
+    SetThreePages();
+    Command(ID_FILE_PRINT_PREVIEW);
+    ASSERT_NE(Preview(), nullptr);
+    Idle();
+    input.KeyDown(VK_MENU);
+    input.KeyStroke('C');
+    input.KeyUp(VK_MENU);
+    // The program's message loop: each message passes the frame's keyboard handling first.
+    MSG msg;
+    while (::PeekMessage(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        if (AfxGetThread()->PreTranslateMessage(&msg))
+            continue;
+        ::TranslateMessage(&msg);
+        ::DispatchMessage(&msg);
+    }
+    Pump();
+    EXPECT_EQ(Preview(), nullptr) << "Alt+C is the preview's Close";
+    EXPECT_TRUE(frame->m_wndToolBar.IsWindowVisible());
+}
+
+}  // namespace
+}  // namespace ktvp_print_preview_test
