@@ -16,20 +16,6 @@ constexpr int kStretchPane = 255;
 // WS_CHILD | WS_VISIBLE | CBRS_ALIGN_TOP | CBRS_BORDER_BOTTOM | CBRS_HIDE_INPLACE and 0x400000.
 constexpr DWORD kToolBarStyle = 0x50402808;
 
-// The nIndex-th line of a "\n"-separated text; empty when there is none.
-CString DescriptionLine(const CString& text, int nIndex)
-{
-    int start = 0;
-    for (int i = 0; i < nIndex; ++i) {
-        const int end = text.Find('\n', start);
-        if (end < 0)
-            return CString();
-        start = end + 1;
-    }
-    const int end = text.Find('\n', start);
-    return end < 0 ? text.Mid(start) : text.Mid(start, end - start);
-}
-
 CFrameWnd* FrameOf(CWnd* pWnd)
 {
     return DYNAMIC_DOWNCAST(CFrameWnd, KtvGetParentFrame(pWnd));
@@ -167,17 +153,9 @@ void CKtvPPrintPreviewView::OnUpdatePreviewNumPage(CCmdUI* pCmdUI)
 
 void CKtvPPrintPreviewView::OnDisplayPageNumber(UINT nPage, UINT nPagesDisplayed)
 {
-    if (m_pPreviewInfo == nullptr)
+    const CString text = PageNumberText(nPage, nPagesDisplayed);
+    if (text.IsEmpty())
         return;
-    const int nLine = nPagesDisplayed == 1 ? 0 : 1;
-    const CString format = ktvp_print_preview::DescriptionLine(m_pPreviewInfo->m_strPageDesc, nLine);
-    if (format.IsEmpty())
-        return;
-    CString text;
-    if (nLine == 0)
-        text.Format(format, nPage);
-    else
-        text.Format(format, nPage, nPage + nPagesDisplayed - 1);
     if (m_pStatusBar != nullptr && ::IsWindow(m_pStatusBar->GetSafeHwnd())) {
         m_pStatusBar->SetPaneText(ktvp_print_preview::kStretchPane, text, TRUE);
         m_pStatusBar->UpdateWindow();

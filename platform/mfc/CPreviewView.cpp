@@ -226,17 +226,27 @@ void CPreviewView::OnDraw(CDC* pDC)
     }
 }
 
-void CPreviewView::OnDisplayPageNumber(UINT nPage, UINT nPagesDisplayed)
+CString CPreviewView::PageNumberText(UINT nPage, UINT nPagesDisplayed) const
 {
+    if (!m_pPreviewInfo)
+        return CString();
     const int nLine = nPagesDisplayed == 1 ? 0 : 1;
     const CString format = tw::mfc::preview_detail::Line(m_pPreviewInfo->m_strPageDesc, nLine);
     if (format.IsEmpty())
-        return;
+        return CString();
     CString text;
     if (nLine == 0)
         text.Format(format, nPage);
     else
         text.Format(format, nPage, nPage + nPagesDisplayed - 1);
+    return text;
+}
+
+void CPreviewView::OnDisplayPageNumber(UINT nPage, UINT nPagesDisplayed)
+{
+    const CString text = PageNumberText(nPage, nPagesDisplayed);
+    if (text.IsEmpty())
+        return;
     if (CFrameWnd* pFrame = GetParentFrame())
         pFrame->SendMessage(WM_SETMESSAGESTRING, 0, reinterpret_cast<LPARAM>(static_cast<LPCTSTR>(text)));
 }

@@ -57,6 +57,9 @@ public:
     // Says which pages are shown: by default the page description's first
     // or second line, as the frame's message string.
     virtual void OnDisplayPageNumber(UINT nPage, UINT nPagesDisplayed);
+    // The page description's line for one page or for several, filled in;
+    // empty when the description has no such line.
+    CString PageNumberText(UINT nPage, UINT nPagesDisplayed) const;
     // Ends the preview: the frame gets its view and bars back and this view goes.
     void OnPreviewClose();
     // The frame's close procedure while it shows a preview: ends the preview.

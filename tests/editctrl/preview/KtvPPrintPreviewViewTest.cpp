@@ -16,6 +16,7 @@
 
 #include "editctrl/KtvPEditView.h"
 #include "editctrl/KtvPPrintPreviewView.h"
+#include "tests/editctrl/EditPrintSupport.h"
 #include "platform/display/Display.h"
 #include "platform/mfc/CPrintInfo.h"
 #include "platform/mfc/afxwin.h"
@@ -81,32 +82,12 @@ class ScriptDoc : public CDocument {
 };
 IMPLEMENT_DYNCREATE(ScriptDoc, CDocument)
 
-// A machine without a print system: the only printer writes PDF files.
-class PdfOnlySpooler : public tw::gdi::PrinterSpooler {
-public:
-    std::vector<std::string> Printers() override { return {}; }
-    std::string DefaultPrinter() override { return {}; }
-    bool Submit(const std::vector<std::string>&) override { return false; }
-};
-
-int PdfPageCount(const fs::path& path)
-{
-    std::ifstream file(path, std::ios::binary);
-    if (!file)
-        return -1;
-    std::stringstream bytes;
-    bytes << file.rdbuf();
-    const std::string text = bytes.str();
-    static const std::regex page(R"(/Type\s*/Page(?![s\w]))");
-    return static_cast<int>(std::distance(std::sregex_iterator(text.begin(), text.end(), page), std::sregex_iterator()));
-}
+using tw::test::PdfOnlySpooler;
+using tw::test::PdfPageCount;
 
 std::string Rows(int count)
 {
-    std::string text;
-    for (int row = 0; row < count; ++row)
-        text += (row > 0 ? "\n" : "") + ("row " + std::to_string(row));
-    return text;
+    return tw::test::NumberedRows(count);
 }
 
 // The main frame, with or without the library's status bar, that keeps the

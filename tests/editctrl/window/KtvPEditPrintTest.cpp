@@ -18,6 +18,7 @@
 #include <vector>
 
 #include "editctrl/KtvPEditView.h"
+#include "tests/editctrl/EditPrintSupport.h"
 #include "platform/mfc/CPreviewView.h"
 #include "platform/mfc/CPrintInfo.h"
 #include "platform/mfc/afxwin.h"
@@ -105,37 +106,12 @@ class ScriptDoc : public CDocument {
 };
 IMPLEMENT_DYNCREATE(ScriptDoc, CDocument)
 
-// A machine without a print system: the only printer writes PDF files.
-class PdfOnlySpooler : public tw::gdi::PrinterSpooler {
-public:
-    std::vector<std::string> Printers() override { return {}; }
-    std::string DefaultPrinter() override { return {}; }
-    bool Submit(const std::vector<std::string>&) override { return false; }
-};
+using tw::test::PdfOnlySpooler;
+using tw::test::PdfPageCount;
 
-// "row 0" .. "row n-1", one a line, with no line feed after the last.
 std::string Rows(int count)
 {
-    std::string text;
-    for (int row = 0; row < count; ++row) {
-        if (row > 0)
-            text += '\n';
-        text += "row " + std::to_string(row);
-    }
-    return text;
-}
-
-// Pages in a PDF file: its "/Type /Page" objects, not "/Type /Pages".
-int PdfPageCount(const fs::path& path)
-{
-    std::ifstream file(path, std::ios::binary);
-    if (!file)
-        return -1;
-    std::stringstream bytes;
-    bytes << file.rdbuf();
-    const std::string text = bytes.str();
-    static const std::regex page(R"(/Type\s*/Page(?![s\w]))");
-    return static_cast<int>(std::distance(std::sregex_iterator(text.begin(), text.end(), page), std::sregex_iterator()));
+    return tw::test::NumberedRows(count);
 }
 
 class EditPrintTest : public ::testing::Test {
