@@ -136,6 +136,13 @@ void CKtvPPrintPreviewView::OnSize(UINT nType, int cx, int cy)
     LayoutToolBar();
 }
 
+void CKtvPPrintPreviewView::OnActivateView(BOOL bActivate, CView* pActivateView, CView* pDeactiveView)
+{
+    CPreviewView::OnActivateView(bActivate, pActivateView, pDeactiveView);
+    if (bActivate)
+        LayoutToolBar();
+}
+
 void CKtvPPrintPreviewView::OnUpdatePreviewNumPage(CCmdUI* pCmdUI)
 {
     OnUpdateNumPageChange(pCmdUI);

@@ -44,6 +44,8 @@ public:
 protected:
     int OnCreate(LPCREATESTRUCT lpCreateStruct);
     void OnSize(UINT nType, int cx, int cy);
+    // Once it is the frame's active view, the frame places it below the toolbar.
+    void OnActivateView(BOOL bActivate, CView* pActivateView, CView* pDeactiveView) override;
     void OnUpdatePreviewNumPage(CCmdUI* pCmdUI);
     DECLARE_MESSAGE_MAP()
 

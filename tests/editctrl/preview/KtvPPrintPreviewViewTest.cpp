@@ -279,6 +279,7 @@ TEST_F(PrintPreviewViewTest, ThePreviewToolbarMovesThroughThePagesAndClosingGive
     const CRect viewRect = tw::test::KtvRectIn(frame, preview);
     EXPECT_EQ(barRect.TopLeft(), CPoint(0, 0));
     EXPECT_GE(viewRect.top, barRect.bottom);
+    EXPECT_TRUE(viewRect == frame->m_dockManager.GetClientAreaBounds()) << "the dock manager's client area";
 
     // One page at a time, then two.
     if (preview->GetPagesShown() == 2)
@@ -394,6 +395,84 @@ TEST_F(PrintPreviewViewTest, AltWithALetterOfThePreviewToolbarRunsItsButton)
     Pump();
     EXPECT_EQ(Preview(), nullptr) << "Alt+C is the preview's Close";
     EXPECT_TRUE(frame->m_wndToolBar.IsWindowVisible());
+}
+
+}  // namespace
+}  // namespace ktvp_print_preview_test
+
+namespace ktvp_print_preview_test {
+namespace {
+
+// A single-document library frame around the edit view, with a toolbar and the library's status bar.
+class PreviewSdiFrame : public CKtvPFrameWnd {
+public:
+    CKtvPToolBar m_wndToolBar;
+    CKtvPStatusBar m_wndStatusBar;
+
+protected:
+    int OnCreate(LPCREATESTRUCT lpCreateStruct)
+    {
+        if (CKtvPFrameWnd::OnCreate(lpCreateStruct) == -1)
+            return -1;
+        if (!m_wndToolBar.CreateEx(this, TBSTYLE_FLAT, WS_CHILD | WS_VISIBLE | CBRS_TOP, CRect(1, 1, 1, 1), kToolBarId) ||
+            !m_wndToolBar.LoadToolBar(131) ||
+            !m_wndStatusBar.Create(this, WS_CHILD | WS_VISIBLE | CBRS_BOTTOM, AFX_IDW_STATUS_BAR) ||
+            !m_wndStatusBar.SetIndicators(kIndicators, 2))
+            return -1;
+        m_wndToolBar.EnableDocking(CBRS_ALIGN_ANY);
+        EnableDocking(CBRS_ALIGN_ANY);
+        DockControlBar(&m_wndToolBar);
+        return 0;
+    }
+    DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(PreviewSdiFrame, CKtvPFrameWnd)
+    ON_WM_CREATE()
+END_MESSAGE_MAP()
+
+TEST_F(PrintPreviewViewTest, InASingleDocumentFrameThePreviewFillsTheClientAreaAndClosingTheFrameEndsItFirst)
+{
+    auto* sdi = new PreviewSdiFrame;
+    auto* script = new ScriptDoc;
+    CCreateContext context;
+    context.m_pNewViewClass = RUNTIME_CLASS(PreviewEditView);
+    context.m_pCurrentDoc = script;
+    ASSERT_TRUE(sdi->Create(nullptr, "Script", WS_OVERLAPPEDWINDOW | WS_VISIBLE, CRect(0, 0, 700, 500), nullptr,
+                            nullptr, 0, &context));
+    frameWindow = sdi->m_hWnd;
+    if (CWinApp* app = AfxGetApp())
+        app->m_pMainWnd = sdi;
+    sdi->InitialUpdateFrame(script, TRUE);
+    auto* sdiView = dynamic_cast<PreviewEditView*>(sdi->GetActiveView());
+    ASSERT_NE(sdiView, nullptr);
+    ::SendMessage(sdiView->Edit()->m_hWnd, WM_SETTEXT, 0, reinterpret_cast<LPARAM>("select 1"));
+    Pump();
+    const CRect toolBarBefore = tw::test::KtvRectIn(sdi, &sdi->m_wndToolBar);
+
+    sdiView->SendMessage(WM_COMMAND, ID_FILE_PRINT_PREVIEW);
+    Pump();
+    auto* preview = DYNAMIC_DOWNCAST(CKtvPPrintPreviewView, sdi->GetActiveView());
+    ASSERT_NE(preview, nullptr);
+    EXPECT_FALSE(sdi->m_wndToolBar.IsWindowVisible());
+    const CRect previewRect = tw::test::KtvRectIn(sdi, preview);
+    const CRect bounds = sdi->m_dockManager.GetClientAreaBounds();
+    EXPECT_TRUE(previewRect == bounds) << "the preview takes the dock manager's client area: " << previewRect.left
+                                       << "," << previewRect.top << "," << previewRect.right << ","
+                                       << previewRect.bottom << " against " << bounds.left << "," << bounds.top << ","
+                                       << bounds.right << "," << bounds.bottom;
+    const CKtvPStatusBarPaneInfo* pPane = sdi->m_wndStatusBar.GetPaneByIndex(0);
+    ASSERT_NE(pPane, nullptr);
+    ASSERT_NE(pPane->lpszText, nullptr);
+    EXPECT_EQ(std::string(pPane->lpszText).substr(0, 4), "Page");
+
+    sdi->SendMessage(WM_CLOSE);
+    Pump();
+    ASSERT_TRUE(::IsWindow(frameWindow)) << "closing first ends the preview";
+    EXPECT_EQ(sdi->GetActiveView(), sdiView);
+    EXPECT_TRUE(sdi->m_wndToolBar.IsWindowVisible());
+    EXPECT_EQ(tw::test::KtvRectIn(sdi, &sdi->m_wndToolBar), toolBarBefore);
+    EXPECT_EQ(sdiView->Edit()->m_hPrinterFont, nullptr) << "the preview's printing has ended";
 }
 
 }  // namespace
