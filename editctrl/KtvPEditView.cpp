@@ -3,10 +3,13 @@
 #include <mutex>
 
 #include "editctrl/KtvPFindReplaceDialog.h"
+#include "editctrl/KtvPPrintPreviewView.h"
 #include "platform/mfc/CArchive.h"
 #include "platform/mfc/CCmdUI.h"
 #include "platform/mfc/CDocument.h"
+#include "platform/mfc/CPrintInfo.h"
 #include "platform/mfc/CWinThread.h"
+#include "ui/frames/KtvPGlobalData.h"
 
 IMPLEMENT_DYNCREATE(CKtvPEditView, CView)
 
@@ -127,6 +130,30 @@ CKtvPEditCtrl* CKtvPEditView::CreateEdit()
 void CKtvPEditView::OnDraw(CDC*) {}
 
 // ---------------------------------------------------------------- printing
+
+void CKtvPEditView::OnFilePrintPreview()
+{
+    auto* pState = new CPrintPreviewState;
+    pState->dwStates = AFX_CONTROLBAR_MASK(AFX_IDW_STATUS_BAR);
+    BOOL bStarted = FALSE;
+    {
+        [[maybe_unused]] CKtvPScopedResourceGuard guard;
+        bStarted = DoPrintPreview(IDD_KTVP_PRINT_PREVIEW_BAR, this, RUNTIME_CLASS(CKtvPPrintPreviewView), pState);
+    }
+    if (!bStarted) {
+        delete pState;
+        AfxMessageBox(tw::mfc::PrintingString(AFX_IDP_COMMAND_FAILURE, "Command failed."));
+        return;
+    }
+    // A view that declines to print has closed the preview again; the
+    // preview took its state with it.
+    CFrameWnd* pFrame = DYNAMIC_DOWNCAST(CFrameWnd, AfxGetMainWnd());
+    if (pFrame == nullptr)
+        pFrame = GetParentFrame();
+    if (pFrame == nullptr || !pFrame->GetActiveView() ||
+        !pFrame->GetActiveView()->IsKindOf(RUNTIME_CLASS(CKtvPPrintPreviewView)))
+        AfxMessageBox(tw::mfc::PrintingString(AFX_IDP_COMMAND_FAILURE, "Command failed."));
+}
 
 void CKtvPEditView::OnPrepareDC(CDC* pDC, CPrintInfo* pInfo)
 {

@@ -85,6 +85,8 @@ protected:
     void OnEditPaste();
     void OnEditSelectAll();
     void OnEditUndo();
+    // Previews the text in the library's preview view, the status bar kept.
+    void OnFilePrintPreview();
     void OnEditRedo();
     void OnEditFind();
     void OnEditReplace();

@@ -25,6 +25,7 @@ BEGIN_MESSAGE_MAP(CPreviewView, CScrollView)
     ON_UPDATE_COMMAND_UI(AFX_ID_PREVIEW_ZOOMIN, OnUpdateZoomIn)
     ON_UPDATE_COMMAND_UI(AFX_ID_PREVIEW_ZOOMOUT, OnUpdateZoomOut)
     ON_WM_LBUTTONDOWN()
+    ON_WM_KEYDOWN()
     ON_WM_ERASEBKGND()
     ON_WM_SIZE()
     ON_WM_DESTROY()
@@ -225,17 +226,27 @@ void CPreviewView::OnDraw(CDC* pDC)
     }
 }
 
-void CPreviewView::OnDisplayPageNumber(UINT nPage, UINT nPagesDisplayed)
+CString CPreviewView::PageNumberText(UINT nPage, UINT nPagesDisplayed) const
 {
+    if (!m_pPreviewInfo)
+        return CString();
     const int nLine = nPagesDisplayed == 1 ? 0 : 1;
     const CString format = tw::mfc::preview_detail::Line(m_pPreviewInfo->m_strPageDesc, nLine);
     if (format.IsEmpty())
-        return;
+        return CString();
     CString text;
     if (nLine == 0)
         text.Format(format, nPage);
     else
         text.Format(format, nPage, nPage + nPagesDisplayed - 1);
+    return text;
+}
+
+void CPreviewView::OnDisplayPageNumber(UINT nPage, UINT nPagesDisplayed)
+{
+    const CString text = PageNumberText(nPage, nPagesDisplayed);
+    if (text.IsEmpty())
+        return;
     if (CFrameWnd* pFrame = GetParentFrame())
         pFrame->SendMessage(WM_SETMESSAGESTRING, 0, reinterpret_cast<LPARAM>(static_cast<LPCTSTR>(text)));
 }
@@ -388,6 +399,23 @@ void CPreviewView::OnLButtonDown(UINT, CPoint point)
     }
 }
 
+void CPreviewView::OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags)
+{
+    switch (nChar) {
+    case VK_NEXT:
+        OnNextPage();
+        return;
+    case VK_PRIOR:
+        OnPrevPage();
+        return;
+    case VK_ESCAPE:
+        OnPreviewClose();
+        return;
+    default:
+        CScrollView::OnKeyDown(nChar, nRepCnt, nFlags);
+    }
+}
+
 BOOL CPreviewView::OnEraseBkgnd(CDC*)
 {
     return TRUE;
@@ -463,7 +491,9 @@ void CFrameWnd::OnSetPreviewMode(BOOL bPreview, CPrintPreviewState* pState)
         for (HWND hChild = ::GetTopWindow(m_hWnd); hChild; hChild = ::GetWindow(hChild, GW_HWNDNEXT)) {
             const UINT nID = static_cast<UINT>(::GetDlgCtrlID(hChild));
             const bool isBar = nID >= AFX_IDW_CONTROLBAR_FIRST && nID <= AFX_IDW_CONTROLBAR_LAST;
-            if (isBar && nID != AFX_IDW_PREVIEW_BAR && ::IsWindowVisible(hChild))
+            const bool keepShown = isBar && nID - AFX_IDW_CONTROLBAR_FIRST < 32 &&
+                                   (pState->dwStates & AFX_CONTROLBAR_MASK(nID)) != 0;
+            if (isBar && !keepShown && nID != AFX_IDW_PREVIEW_BAR && ::IsWindowVisible(hChild))
                 pState->hiddenBars.push_back(hChild);
         }
         for (HWND hBar : pState->hiddenBars)

@@ -14,10 +14,15 @@
 
 class CFrameWnd;
 
+#ifndef AFX_CONTROLBAR_MASK
+#define AFX_CONTROLBAR_MASK(nIDC) (1UL << ((nIDC) - AFX_IDW_CONTROLBAR_FIRST))
+#endif
+
 // What the frame gave up for the preview, to be given back when it ends.
 struct CPrintPreviewState {
     UINT nIDMainPane = AFX_IDW_PANE_FIRST;
     HMENU hMenu = nullptr;
+    // Bars that stay shown during the preview, by AFX_CONTROLBAR_MASK of their ids.
     DWORD dwStates = 0;
     CView* pViewActiveOld = nullptr;
     BOOL(CALLBACK* lpfnCloseProc)(CFrameWnd* pFrameWnd) = nullptr;
@@ -52,6 +57,9 @@ public:
     // Says which pages are shown: by default the page description's first
     // or second line, as the frame's message string.
     virtual void OnDisplayPageNumber(UINT nPage, UINT nPagesDisplayed);
+    // The page description's line for one page or for several, filled in;
+    // empty when the description has no such line.
+    CString PageNumberText(UINT nPage, UINT nPagesDisplayed) const;
     // Ends the preview: the frame gets its view and bars back and this view goes.
     void OnPreviewClose();
     // The frame's close procedure while it shows a preview: ends the preview.
@@ -79,6 +87,8 @@ protected:
     void OnUpdateZoomIn(CCmdUI* pCmdUI);
     void OnUpdateZoomOut(CCmdUI* pCmdUI);
     void OnLButtonDown(UINT nFlags, CPoint point);
+    // Page Up and Page Down move by a page, Esc ends the preview.
+    void OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags);
     BOOL OnEraseBkgnd(CDC* pDC);
     void OnSize(UINT nType, int cx, int cy);
     void OnDestroy();

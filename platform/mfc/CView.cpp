@@ -368,7 +368,6 @@ BOOL CView::DoPrintPreview(UINT nIDResource, CView* pPrintView, CRuntimeClass* p
     auto* pView = static_cast<CPreviewView*>(pPreviewViewClass->CreateObject());
     if (!pView)
         return FALSE;
-    pView->m_pPreviewState = pState;
     pView->m_pOrigView = this;
     pState->pViewActiveOld = pParent->GetActiveView();
     if (!pState->lpfnCloseProc)
@@ -381,7 +380,6 @@ BOOL CView::DoPrintPreview(UINT nIDResource, CView* pPrintView, CRuntimeClass* p
     if (!bBar) {
         pParent->OnSetPreviewMode(FALSE, pState);
         delete pBar;
-        pView->m_pPreviewState = nullptr;
         delete pView;
         return FALSE;
     }
@@ -394,12 +392,13 @@ BOOL CView::DoPrintPreview(UINT nIDResource, CView* pPrintView, CRuntimeClass* p
     context.m_pLastView = this;
     if (!pView->Create(nullptr, nullptr, AFX_WS_DEFAULT_VIEW, CRect(0, 0, 0, 0), pParent, AFX_IDW_PANE_FIRST,
                        &context)) {
+        // A view whose window could not be made went with it (views delete
+        // themselves); the state is still the caller's.
         pBar->DestroyWindow();
         pParent->OnSetPreviewMode(FALSE, pState);
-        pView->m_pPreviewState = nullptr;
-        delete pView;
         return FALSE;
     }
+    pView->m_pPreviewState = pState;
     if (pState->pViewActiveOld)
         pState->pViewActiveOld->OnActivateView(FALSE, pState->pViewActiveOld, pState->pViewActiveOld);
     // The pages are printed at the size the preview is laid out to.

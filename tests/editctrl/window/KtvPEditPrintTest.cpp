@@ -18,6 +18,7 @@
 #include <vector>
 
 #include "editctrl/KtvPEditView.h"
+#include "tests/editctrl/EditPrintSupport.h"
 #include "platform/mfc/CPreviewView.h"
 #include "platform/mfc/CPrintInfo.h"
 #include "platform/mfc/afxwin.h"
@@ -25,6 +26,8 @@
 #include "platform/win32/gdi/PrinterDC.h"
 #include "platform/win32/gdi/PrinterSpooler.h"
 #include "platform/win32/kernel/ProcessClock.h"
+#include "platform/win32/resource/ResourceLoader.h"
+#include "resources/TarnwickResources.h"
 
 namespace ktvp_edit_print_test {
 namespace {
@@ -103,37 +106,12 @@ class ScriptDoc : public CDocument {
 };
 IMPLEMENT_DYNCREATE(ScriptDoc, CDocument)
 
-// A machine without a print system: the only printer writes PDF files.
-class PdfOnlySpooler : public tw::gdi::PrinterSpooler {
-public:
-    std::vector<std::string> Printers() override { return {}; }
-    std::string DefaultPrinter() override { return {}; }
-    bool Submit(const std::vector<std::string>&) override { return false; }
-};
+using tw::test::PdfOnlySpooler;
+using tw::test::PdfPageCount;
 
-// "row 0" .. "row n-1", one a line, with no line feed after the last.
 std::string Rows(int count)
 {
-    std::string text;
-    for (int row = 0; row < count; ++row) {
-        if (row > 0)
-            text += '\n';
-        text += "row " + std::to_string(row);
-    }
-    return text;
-}
-
-// Pages in a PDF file: its "/Type /Page" objects, not "/Type /Pages".
-int PdfPageCount(const fs::path& path)
-{
-    std::ifstream file(path, std::ios::binary);
-    if (!file)
-        return -1;
-    std::stringstream bytes;
-    bytes << file.rdbuf();
-    const std::string text = bytes.str();
-    static const std::regex page(R"(/Type\s*/Page(?![s\w]))");
-    return static_cast<int>(std::distance(std::sregex_iterator(text.begin(), text.end(), page), std::sregex_iterator()));
+    return tw::test::NumberedRows(count);
 }
 
 class EditPrintTest : public ::testing::Test {
@@ -141,6 +119,9 @@ protected:
     void SetUp() override
     {
         tw::RegisterStandardControlClasses();
+        // The preview's bar and toolbar come from the program's resources.
+        static const bool registered = tw::RegisterResources(tw::ProgramInstance(), TarnwickResources());
+        (void)registered;
         tw::ProcessClock::Freeze();
         tw::gdi::SetPrinterSpooler(std::make_shared<PdfOnlySpooler>());
         // The printer's PDF files are written here.
