@@ -298,7 +298,7 @@ std::vector<ResultItem> RecordsetObject::StartStreaming(ConnectionObject* connec
         std::lock_guard lock(m_run->mutex);
         ++m_run->running;
     }
-    std::thread([batch, keep, connection, source, run = m_run, skip = m_cancelRequested.load()] {
+    std::thread([batch, held = keep, connection, source, run = m_run, skip = m_cancelRequested.load()]() mutable {
         try {
             if (!skip)
                 connection->RunBatch(source, *batch);
@@ -306,6 +306,9 @@ std::vector<ResultItem> RecordsetObject::StartStreaming(ConnectionObject* connec
             batch->AddMessage(ProviderMessage{failure.hr, 0, 16, "", rsdetail::kSource, failure.description});
         }
         batch->FinishBatch();
+        // The connection is let go before the batch is reported ended, so that
+        // whoever waits for the end never races with its closing.
+        held = nullptr;
         {
             std::lock_guard lock(run->mutex);
             --run->running;

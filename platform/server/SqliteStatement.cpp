@@ -13,10 +13,12 @@ namespace statement_detail {
 // one thread at a time, but the cache is shared by all of them.
 class StatementCache {
 public:
+    // Never destroyed: a connection may be closed by a worker thread that is
+    // still ending while the process exits, after static objects are gone.
     static StatementCache& Instance()
     {
-        static StatementCache cache;
-        return cache;
+        static StatementCache* cache = new StatementCache;
+        return *cache;
     }
 
     sqlite3_stmt* Take(sqlite3* db, const std::string& sql)

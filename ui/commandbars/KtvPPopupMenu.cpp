@@ -160,6 +160,9 @@ void CKtvPPopupMenu::PostNcDestroy()
 {
     if (m_pParentButton != nullptr)
         m_pParentButton->OnCancelMode();
+    // The object goes with its window: nobody may reach it as the active menu.
+    if (m_pActivePopupMenu == this)
+        m_pActivePopupMenu = nullptr;
     CMiniFrameWnd::PostNcDestroy();
 }
 

@@ -50,12 +50,12 @@ INSTANTIATE_TEST_SUITE_P(
         ExpressionCase{"ABS(CAST(-12345678901234567890.12 AS decimal(22,2)))", "12345678901234567890.12"},
         ExpressionCase{"SIGN(CAST(-0.5 AS decimal(3,1)))", "-1.0"}));
 
-struct OverflowCase {
+struct DecimalOverflowCase {
     const char* expression;
     const char* type; // the type SQL Server's message names
 };
 
-class DecimalOverflowTest : public ServerTest, public ::testing::WithParamInterface<OverflowCase> {};
+class DecimalOverflowTest : public ServerTest, public ::testing::WithParamInterface<DecimalOverflowCase> {};
 
 TEST_P(DecimalOverflowTest, RaisesArithmeticOverflow)
 {
@@ -69,14 +69,14 @@ TEST_P(DecimalOverflowTest, RaisesArithmeticOverflow)
 
 INSTANTIATE_TEST_SUITE_P(
     Table, DecimalOverflowTest,
-    ::testing::Values(OverflowCase{"CAST(99999.999 AS decimal(7,2))", "decimal"},
-                      OverflowCase{"CAST(1000 AS decimal(5,2))", "decimal"},
-                      OverflowCase{"CAST('123456789012345678901234567890123456789' AS decimal(38,0))", "decimal"},
-                      OverflowCase{"CAST(922337203685477.5808 AS money)", "money"},
-                      OverflowCase{"CAST(-214748.3649 AS smallmoney)", "smallmoney"},
-                      OverflowCase{"CAST(CAST('12345678901234567890' AS decimal(20,0)) AS bigint)", "bigint"},
-                      OverflowCase{"CAST(99999999999999999999999999999999999999 AS decimal(38,0)) + 1", "numeric"},
-                      OverflowCase{"$922337203685477.5807 + $0.0001", "money"}));
+    ::testing::Values(DecimalOverflowCase{"CAST(99999.999 AS decimal(7,2))", "decimal"},
+                      DecimalOverflowCase{"CAST(1000 AS decimal(5,2))", "decimal"},
+                      DecimalOverflowCase{"CAST('123456789012345678901234567890123456789' AS decimal(38,0))", "decimal"},
+                      DecimalOverflowCase{"CAST(922337203685477.5808 AS money)", "money"},
+                      DecimalOverflowCase{"CAST(-214748.3649 AS smallmoney)", "smallmoney"},
+                      DecimalOverflowCase{"CAST(CAST('12345678901234567890' AS decimal(20,0)) AS bigint)", "bigint"},
+                      DecimalOverflowCase{"CAST(99999999999999999999999999999999999999 AS decimal(38,0)) + 1", "numeric"},
+                      DecimalOverflowCase{"$922337203685477.5807 + $0.0001", "money"}));
 
 TEST_F(ServerTest, DecimalDivisionByZeroIsItsOwnError)
 {
