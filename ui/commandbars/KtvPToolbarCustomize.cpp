@@ -256,7 +256,11 @@ void CKtvPToolbarCustomize::OnContextMenu(CWnd* pWnd, CPoint)
 
 BOOL CKtvPToolbarCustomize::Create()
 {
-    if (!CPropertySheet::Create(m_pParentFrame))
+    // A window that goes while it is being made leaves the object to the caller.
+    m_bCreating = TRUE;
+    const BOOL bCreated = CPropertySheet::Create(m_pParentFrame) && ::IsWindow(m_hWnd);
+    m_bCreating = FALSE;
+    if (!bCreated)
         return FALSE;
     EnableCustomizeMode(TRUE);
     return TRUE;
@@ -268,7 +272,8 @@ void CKtvPToolbarCustomize::PostNcDestroy()
         m_pCustomizeSheet = nullptr;
     EnableCustomizeMode(FALSE);
     CPropertySheet::PostNcDestroy();
-    delete this;
+    if (!m_bCreating)
+        delete this;
 }
 
 namespace {
@@ -285,14 +290,16 @@ BOOL CustomizeKeepsEnabled(CWnd* pWnd)
 
 void CKtvPToolbarCustomize::EnableCustomizeMode(BOOL bEnable)
 {
-    if (m_pParentFrame == nullptr || !::IsWindow(m_pParentFrame->GetSafeHwnd()))
-        return;
     if (bEnable == m_bCustomizeMode)
         return;
     m_bCustomizeMode = bEnable;
     CWaitCursor wait;
+    if (bEnable)
+        m_hwndCustomizedFrame = m_pParentFrame != nullptr ? m_pParentFrame->GetSafeHwnd() : nullptr;
+    // The frame may be going already (its owned sheet goes first); then only the bars leave the mode.
+    const BOOL bFrameAlive = m_hwndCustomizedFrame != nullptr && ::IsWindow(m_hwndCustomizedFrame);
 
-    if (bEnable) {
+    if (bEnable && bFrameAlive) {
         m_listDisabledWnds.RemoveAll();
         for (CWnd* pChild = m_pParentFrame->GetWindow(GW_CHILD); pChild != nullptr;
              pChild = pChild->GetWindow(GW_HWNDNEXT)) {
@@ -301,7 +308,7 @@ void CKtvPToolbarCustomize::EnableCustomizeMode(BOOL bEnable)
             pChild->EnableWindow(FALSE);
             m_listDisabledWnds.AddTail(pChild->GetSafeHwnd());
         }
-    } else {
+    } else if (!bEnable) {
         while (!m_listDisabledWnds.IsEmpty()) {
             HWND hWnd = m_listDisabledWnds.RemoveHead();
             if (::IsWindow(hWnd))
@@ -309,6 +316,10 @@ void CKtvPToolbarCustomize::EnableCustomizeMode(BOOL bEnable)
         }
     }
 
+    if (!bFrameAlive) {
+        CKtvPToolBar::SetCustomizeMode(bEnable);
+        return;
+    }
     m_pParentFrame->LockWindowUpdate();
     CKtvPToolBar::SetCustomizeMode(bEnable);
     m_pParentFrame->SendMessage(KTVM_CUSTOMIZETOOLBAR, bEnable, 0);

@@ -122,4 +122,6 @@ private:
     // The frame's child windows customise mode disabled; only these are enabled again.
     CList<HWND, HWND> m_listDisabledWnds;
     BOOL m_bCustomizeMode = FALSE;
+    HWND m_hwndCustomizedFrame = nullptr;
+    BOOL m_bCreating = FALSE;
 };
