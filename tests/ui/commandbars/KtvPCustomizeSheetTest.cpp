@@ -295,6 +295,8 @@ TEST_F(CustomizeSheetTest, CommandDraggedFromTheListIsInsertedOnTheToolbar)
     auto* pSheet = new CKtvPToolbarCustomize(frame, FALSE, 0);
     pSheet->AddButton("Tools", CKtvPToolbarButton(150, -1, "Run"));
     ASSERT_TRUE(pSheet->Create());
+    // Clear of the toolbar, so the drop lands on it.
+    pSheet->SetWindowPos(nullptr, 40, 160, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
     Pump();
     CKtvPCustomizePage* pPage = pSheet->m_pCustomizePage;
     ClickItem(pPage->m_wndCategory, 1);
