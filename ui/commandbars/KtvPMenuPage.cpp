@@ -28,6 +28,8 @@ BEGIN_MESSAGE_MAP(CKtvPMenuPage, CPropertyPage)
     ON_CBN_SELCHANGE(IDC_KTVP_CONTEXT_LIST, OnSelchangeContextMenuList)
     ON_BN_CLICKED(IDC_KTVP_CONTEXT_RESET, OnResetContextMenu)
     ON_BN_CLICKED(IDC_KTVP_MENU_RESET, OnResetFrameMenu)
+    ON_CBN_SELCHANGE(IDC_KTVP_MENU_ANIMATION, OnSelchangeAnimation)
+    ON_BN_CLICKED(IDC_KTVP_MENU_SHADOWS, OnMenuShadows)
     ON_WM_DESTROY()
 END_MESSAGE_MAP()
 
@@ -374,9 +376,13 @@ BOOL CKtvPMenuPage::SelectMenu(CMultiDocTemplate* pTemplate, BOOL bSaveCurr)
     return TRUE;
 }
 
+// Both options are read as they change: while the page goes its controls no longer answer.
+void CKtvPMenuPage::OnSelchangeAnimation() { m_iMenuAnimationType = m_wndMenuAnimations.GetCurSel(); }
+
+void CKtvPMenuPage::OnMenuShadows() { m_bMenuShadows = m_wndMenuShadows.GetCheck() == BST_CHECKED; }
+
 void CKtvPMenuPage::OnDestroy()
 {
-    UpdateData();
     CKtvPPopupMenu::m_nAnimationType = m_iMenuAnimationType;
     if (m_pMenuBar != nullptr && ::IsWindow(m_pMenuBar->GetSafeHwnd())) {
         m_pMenuBar->m_pMenuPage = nullptr;

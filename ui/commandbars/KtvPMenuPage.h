@@ -64,6 +64,8 @@ protected:
     void OnSelchangeContextMenuList();
     void OnResetContextMenu();
     void OnResetFrameMenu();
+    void OnSelchangeAnimation();
+    void OnMenuShadows();
     void OnDestroy();
     void SaveContextMenu();
     void CloseDroppedDownMenu();
