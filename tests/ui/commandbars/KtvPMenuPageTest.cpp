@@ -3,6 +3,7 @@
 // edited as popups, the animation choice) and a screenshot of each page.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -19,6 +20,9 @@
 #include "ui/commandbars/KtvPPopupMenuBar.h"
 #include "ui/commandbars/KtvPToolbarButton.h"
 #include "ui/commandbars/KtvPToolbarCustomize.h"
+#include "ui/commandbars/KtvPToolbarsPage.h"
+#include "ui/frames/KtvPCodes.h"
+#include "ui/frames/KtvPFrameImpl.h"
 #include "ui/frames/KtvPMDIFrameWnd.h"
 
 namespace {
@@ -62,6 +66,51 @@ private:
 };
 MenuPageAnswerer* MenuPageAnswerer::s_self = nullptr;
 
+// Creates and deletes user-defined toolbars when the Toolbars page asks, as the program's main frame does.
+class UserBarsFrame : public CKtvPMDIFrameWnd {
+public:
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
+    {
+        if (message == KTVM_CREATETOOLBAR)
+            return reinterpret_cast<LRESULT>(m_Impl.CreateNewToolbar(reinterpret_cast<LPCTSTR>(lParam)));
+        if (message == KTVM_DELETETOOLBAR)
+            return m_Impl.DeleteToolbar(reinterpret_cast<CKtvPToolBar*>(lParam));
+        return CKtvPMDIFrameWnd::WindowProc(message, wParam, lParam);
+    }
+};
+
+// Fills the Toolbar Name dialog with a name and presses OK as soon as it opens.
+class ToolbarNameAnswerer {
+public:
+    explicit ToolbarNameAnswerer(const char* name) : m_name(name)
+    {
+        s_self = this;
+        m_hook = ::SetWindowsHookEx(WH_CBT, &Hook, nullptr, ::GetCurrentThreadId());
+    }
+    ~ToolbarNameAnswerer()
+    {
+        ::UnhookWindowsHookEx(m_hook);
+        s_self = nullptr;
+    }
+
+private:
+    static LRESULT CALLBACK Hook(int nCode, WPARAM wParam, LPARAM lParam)
+    {
+        if (nCode == HCBT_CREATEWND && s_self != nullptr) {
+            const auto* create = reinterpret_cast<CBT_CREATEWND*>(lParam)->lpcs;
+            if ((create->style & WS_CHILD) && create->hMenu == reinterpret_cast<HMENU>(static_cast<UINT_PTR>(16516))) {
+                ::PostMessage(reinterpret_cast<HWND>(wParam), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(s_self->m_name));
+                ::PostMessage(create->hwndParent, WM_COMMAND, IDOK, 0);
+            }
+        }
+        return ::CallNextHookEx(nullptr, nCode, wParam, lParam);
+    }
+    static ToolbarNameAnswerer* s_self;
+    const char* m_name;
+    HHOOK m_hook = nullptr;
+};
+ToolbarNameAnswerer* ToolbarNameAnswerer::s_self = nullptr;
+
 class MenuPageTest : public tw::test::HeadlessWindowTest {
 protected:
     void SetUp() override
@@ -74,9 +123,10 @@ protected:
         menutest::RegisterMenuResource(kDefaultMenuRes, {Cmd(100, "&New"), Cmd(101, "&Open")});
         menutest::RegisterMenuResource(kContextMenuRes, {Cmd(300, "Cu&t"), Cmd(301, "&Paste")});
 
-        frame = new CKtvPMDIFrameWnd;
+        frame = new UserBarsFrame;
         ASSERT_TRUE(frame->Create(nullptr, "Main", WS_OVERLAPPEDWINDOW | WS_VISIBLE, CRect(20, 20, 620, 420)));
         ASSERT_TRUE(frame->EnableDocking(CBRS_ALIGN_ANY));
+        frame->m_Impl.InitUserToolbars(nullptr, 0xE850, 0xE85F);
         ::SetMenu(frame->GetSafeHwnd(), menutest::Build({Sub("File", {Cmd(100, "&New"), Cmd(101, "&Open")}),
                                                          Sub("Edit", {Cmd(200, "&Copy")})}));
         ASSERT_TRUE(menuBar.Create(frame));
@@ -119,7 +169,7 @@ protected:
                                                                          "/customize-" + name + ".png"));
     }
 
-    CKtvPMDIFrameWnd* frame = nullptr;
+    UserBarsFrame* frame = nullptr;
     CKtvPMenuBar menuBar;
     CKtvPContextMenuManager* contextMenus = nullptr;
     int animationSaved = 0;
@@ -244,6 +294,70 @@ TEST_F(MenuPageTest, ContextMenuOpensAsAPopupAndReopensWhereItWas)
     pSheet->DestroyWindow();
     Pump();
     CKtvPMenuPage::m_ptMenuLastPos = CPoint(100, 100);
+}
+
+TEST_F(MenuPageTest, UserToolbarsAreCreatedRenamedAndDeletedThroughTheFrame)
+{
+    auto* pSheet = new CKtvPToolbarCustomize(frame, TRUE);
+    pSheet->EnableUserDefinedToolbars();
+    ASSERT_TRUE(pSheet->Create());
+    pSheet->SetWindowPos(nullptr, 60, 120, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+    ASSERT_TRUE(pSheet->SetActivePage(1));
+    Pump();
+    CKtvPToolbarsPage* pPage = pSheet->m_pToolbarsPage;
+    const auto listed = [&] {
+        std::vector<std::string> names;
+        for (int i = 0; i < pPage->m_wndToolbarList.GetCount(); i++) {
+            CString strName;
+            pPage->m_wndToolbarList.GetText(i, strName);
+            names.push_back(static_cast<LPCTSTR>(strName));
+        }
+        return names;
+    };
+    const auto press = [&](int nID) {
+        pPage->SendMessage(WM_COMMAND, MAKEWPARAM(nID, BN_CLICKED),
+                           reinterpret_cast<LPARAM>(pPage->GetDlgItem(nID)->GetSafeHwnd()));
+        Pump();
+    };
+    const std::vector<std::string> before = listed();
+
+    // New: the name given in the Toolbar Name dialog.
+    {
+        ToolbarNameAnswerer answerer("Results");
+        press(16615);
+    }
+    CKtvPToolBar* pNew = frame->m_Impl.GetUserToolBarByIndex(0);
+    ASSERT_NE(pNew, nullptr);
+    EXPECT_TRUE(pNew->IsWindowVisible());
+    EXPECT_EQ(pPage->m_pSelectedToolbar, pNew);
+    std::vector<std::string> expected = before;
+    expected.push_back("Results");
+    std::sort(expected.begin(), expected.end());
+    EXPECT_EQ(listed(), expected);
+    EXPECT_TRUE(pPage->GetDlgItem(16616)->IsWindowEnabled());
+
+    // Rename: the bar takes its new alphabetical place and stays selected.
+    {
+        ToolbarNameAnswerer answerer("Alpha");
+        press(16616);
+    }
+    CString strText;
+    pNew->GetWindowText(strText);
+    EXPECT_STREQ(strText, "Alpha");
+    EXPECT_EQ(listed().front(), "Alpha");
+    EXPECT_EQ(pPage->m_wndToolbarList.GetCurSel(), 0);
+    EXPECT_EQ(pPage->m_pSelectedToolbar, pNew);
+
+    // Delete after Yes.
+    {
+        MenuPageAnswerer answerer(IDYES);
+        press(16617);
+        EXPECT_EQ(answerer.boxes, 1);
+    }
+    EXPECT_EQ(frame->m_Impl.GetUserToolBarByIndex(0), nullptr);
+    EXPECT_EQ(listed(), before);
+    pSheet->DestroyWindow();
+    Pump();
 }
 
 }  // namespace
