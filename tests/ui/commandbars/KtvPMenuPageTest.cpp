@@ -163,10 +163,13 @@ protected:
         return texts;
     }
 
-    void Snapshot(const std::string& name)
+    void Snapshot(const char* name)
     {
-        EXPECT_TRUE(tw::display::Display::Instance().GetScreen().SavePng(std::string(TW_COMMANDBARS_TEST_BINARY_DIR) +
-                                                                         "/customize-" + name + ".png"));
+        std::string path = TW_COMMANDBARS_TEST_BINARY_DIR;
+        path += "/customize-";
+        path += name;
+        path += ".png";
+        EXPECT_TRUE(tw::display::Display::Instance().GetScreen().SavePng(path));
     }
 
     UserBarsFrame* frame = nullptr;
