@@ -372,7 +372,7 @@ TEST_F(CustomizeSheetTest, ToolbarsPageChecksShowAndHideBarsAndFixedBarsStayChec
     EXPECT_EQ(pPage->m_wndToolbarList.GetCheck(1), 0);
 }
 
-TEST_F(CustomizeSheetTest, ToolbarResetAsksByTheListedNameAndOnlyYesResets)
+TEST_F(CustomizeSheetTest, ToolbarResetAsksByTheListedName)
 {
     CKtvPToolBar* pBar = MakeBar({100, 101}, TRUE, 0xE840);
     pBar->SetWindowText("");
@@ -422,6 +422,48 @@ TEST_F(CustomizeSheetTest, OptionsTakeEffectAtOnce)
     // Without basic commands or a library menu bar the personalised-menu group is not there.
     EXPECT_FALSE(pPage->GetDlgItem(16657)->IsWindowVisible());
     EXPECT_FALSE(pPage->GetDlgItem(17001)->IsWindowVisible());
+}
+
+TEST_F(CustomizeSheetTest, UsageDataIsEmptiedOnlyAfterYes)
+{
+    CKtvPToolbarCustomize* pSheet = OpenSheet();
+    pSheet->SetActivePage(pSheet->GetPageCount() - 1);
+    Pump();
+    CKtvPOptionsPage* pPage = pSheet->m_pOptionsPage;
+    for (const int nAnswer : {IDNO, IDYES}) {
+        SCOPED_TRACE(nAnswer);
+        CKtvPToolBar::m_UsageCount.AddCmd(100);
+        const UINT nBefore = CKtvPToolBar::m_UsageCount.m_nTotalUsage;
+        SheetMessageBoxAnswerer answerer(nAnswer);
+        pPage->SendMessage(WM_COMMAND, MAKEWPARAM(16657, BN_CLICKED),
+                           reinterpret_cast<LPARAM>(pPage->GetDlgItem(16657)->GetSafeHwnd()));
+        Pump();
+        EXPECT_EQ(CKtvPToolBar::m_UsageCount.m_nTotalUsage, nAnswer == IDYES ? 0u : nBefore);
+        if (nAnswer == IDYES)
+            EXPECT_EQ(CKtvPToolBar::m_UsageCount.GetCount(100), 0u);
+    }
+}
+
+TEST_F(CustomizeSheetTest, ResetAllPutsTheStandardImagesBackBeforeTheBars)
+{
+    MakeBar({100, 101}, TRUE, 0xE840);
+    CKtvPToolBar::m_DefaultImages.SetAt(100, 0);
+    GetCmdMgr()->SetCmdImage(100, 7, FALSE);
+    CKtvPToolbarCustomize* pSheet = OpenSheet();
+    pSheet->SetActivePage(1);
+    Pump();
+    CKtvPToolbarsPage* pPage = pSheet->m_pToolbarsPage;
+    {
+        SheetMessageBoxAnswerer answerer(IDNO);
+        ClickButtonOf(pPage, 16614);
+    }
+    EXPECT_EQ(GetCmdMgr()->GetCmdImage(100, FALSE), 7);
+    {
+        SheetMessageBoxAnswerer answerer(IDYES);
+        ClickButtonOf(pPage, 16614);
+    }
+    EXPECT_EQ(GetCmdMgr()->GetCmdImage(100, FALSE), 0);
+    CKtvPToolBar::m_DefaultImages.RemoveKey(100);
 }
 
 }  // namespace
