@@ -44,6 +44,18 @@ BOOL MenuPageAsk(const CString& strName)
     return AfxMessageBox(strPrompt, MB_YESNO | MB_ICONQUESTION) == IDYES;
 }
 
+// The first sub-menu of the named context menu, and its resource id; NULL (with a beep
+// when the name no longer resolves) when there is none.
+HMENU MenuPageContextSubMenu(const CString& strName, UINT* puiResId)
+{
+    HMENU hMenu = g_pContextMenuManager->GetMenuByName(strName, puiResId);
+    if (hMenu == nullptr) {
+        ::MessageBeep((UINT)-1);
+        return nullptr;
+    }
+    return ::GetSubMenu(hMenu, 0);
+}
+
 }  // namespace
 
 CKtvPMenuPage::CKtvPMenuPage(CFrameWnd* pParentFrame, BOOL bAutoSet)
@@ -276,29 +288,29 @@ void CKtvPMenuPage::SaveContextMenu()
     g_SnapshotStore.SaveMenuBar(m_pContextMenu->m_hMenu, m_pContextMenu->GetMenuBar());
 }
 
+void CKtvPMenuPage::CloseContextPopup()
+{
+    if (m_pContextMenu == nullptr)
+        return;
+    SaveContextMenu();
+    CKtvPPopupMenu* pMenu = m_pContextMenu;
+    m_pContextMenu = nullptr;
+    if (::IsWindow(pMenu->GetSafeHwnd()))
+        pMenu->SendMessage(WM_CLOSE);
+}
+
 void CKtvPMenuPage::OnSelchangeContextMenuList()
 {
     m_wndResetMenuButton.EnableWindow(FALSE);
     if (g_pContextMenuManager == nullptr)
         return;
     m_uiContextMenuResId = 0;
-    if (m_pContextMenu != nullptr) {
-        SaveContextMenu();
-        CKtvPPopupMenu* pMenu = m_pContextMenu;
-        m_pContextMenu = nullptr;
-        if (::IsWindow(pMenu->GetSafeHwnd()))
-            pMenu->SendMessage(WM_CLOSE);
-    }
+    CloseContextPopup();
     const int iSel = m_wndContextMenus.GetCurSel();
     if (iSel < 1)
         return;
     m_wndContextMenus.GetLBText(iSel, m_strContextMenuName);
-    HMENU hMenu = g_pContextMenuManager->GetMenuByName(m_strContextMenuName, &m_uiContextMenuResId);
-    if (hMenu == nullptr) {
-        ::MessageBeep((UINT)-1);
-        return;
-    }
-    HMENU hSubMenu = ::GetSubMenu(hMenu, 0);
+    HMENU hSubMenu = MenuPageContextSubMenu(m_strContextMenuName, &m_uiContextMenuResId);
     if (hSubMenu == nullptr)
         return;
     auto* pPopup = new CKtvPPopupMenu(this, m_strContextMenuName);
@@ -332,13 +344,7 @@ void CKtvPMenuPage::OnResetContextMenu()
     if (!MenuPageAsk(m_strContextMenuName))
         return;
     UINT uiResId = 0;
-    HMENU hMenu = g_pContextMenuManager->GetMenuByName(m_strContextMenuName, &uiResId);
-    if (hMenu == nullptr) {
-        ::MessageBeep((UINT)-1);
-        return;
-    }
-    HMENU hSubMenu = ::GetSubMenu(hMenu, 0);
-    if (hSubMenu == nullptr)
+    if (MenuPageContextSubMenu(m_strContextMenuName, &uiResId) == nullptr)
         return;
     // The reset content is what the popup shows and what is kept for the menu.
     CMenu fresh;
@@ -392,13 +398,7 @@ void CKtvPMenuPage::OnDestroy()
         }
         m_pMenuBar->CreateFromMenu(m_hmenuCurr, m_hmenuCurr == m_pMenuBar->m_hDefaultMenu, FALSE);
     }
-    if (m_pContextMenu != nullptr) {
-        SaveContextMenu();
-        CKtvPPopupMenu* pMenu = m_pContextMenu;
-        m_pContextMenu = nullptr;
-        if (::IsWindow(pMenu->GetSafeHwnd()))
-            pMenu->SendMessage(WM_CLOSE);
-    }
+    CloseContextPopup();
     CKtvPMenuBar::m_bMenuShadows = m_bMenuShadows;
     CPropertyPage::OnDestroy();
 }

@@ -68,6 +68,8 @@ protected:
     void OnMenuShadows();
     void OnDestroy();
     void SaveContextMenu();
+    // Keeps the open context popup's content and position, then closes it.
+    void CloseContextPopup();
     void CloseDroppedDownMenu();
     DECLARE_MESSAGE_MAP()
 };
