@@ -257,6 +257,26 @@ TEST_F(CustomizeSheetTest, CloseSitsBottomRightAndHelpBottomLeftUnlessHidden)
     }
 }
 
+// With context help a control's help request becomes a help pop-up, which the stand-in
+// cannot show: it says so in a message box, and the frame is not asked.
+TEST_F(CustomizeSheetTest, ContextHelpOnAControlGoesToTheHelpPopupNotTheFrame)
+{
+    CKtvPToolbarCustomize* pSheet = OpenSheet(KTVCUSTOMIZE_CONTEXT_HELP);
+    EXPECT_TRUE(pSheet->GetExStyle() & WS_EX_CONTEXTHELP);
+    HELPINFO info{};
+    info.cbSize = sizeof(info);
+    info.iContextType = HELPINFO_WINDOW;
+    info.iCtrlId = 16601;
+    {
+        SheetMessageBoxAnswerer answerer(IDOK);
+        pSheet->SendMessage(WM_HELP, 0, reinterpret_cast<LPARAM>(&info));
+        Pump();
+    }
+    EXPECT_TRUE(helpMessages.empty());
+    pSheet->DestroyWindow();
+    Pump();
+}
+
 // --- Commands page -----------------------------------------------------------------------------------
 
 TEST_F(CustomizeSheetTest, CommandsPageSortsAllCommandsAndShowsPathsForRepeatedNames)
