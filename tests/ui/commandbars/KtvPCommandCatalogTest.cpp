@@ -11,6 +11,7 @@
 #include "platform/mfc/CListBox.h"
 #include "platform/mfc/CMenu.h"
 #include "tests/support/ui/KtvUiTestSetup.h"
+#include "tests/ui/commandbars/KtvPToolBarTestSupport.h"
 #include "tests/support/window/HeadlessWindowTest.h"
 #include "ui/commandbars/KtvPToolBar.h"
 #include "ui/commandbars/KtvPToolbarButton.h"
@@ -45,6 +46,7 @@ protected:
     {
         HeadlessWindowTest::SetUp();
         KtvPrepareUiTest();
+        tw::test::tbres::Register();
     }
     void TearDown() override
     {
@@ -176,7 +178,7 @@ TEST_F(CommandCatalogTest, WithoutAutomaticCategoriesEverythingGoesToAllCommands
                                                                         "103:Copy", "102:Find Next"}));
 }
 
-TEST_F(CommandCatalogTest, ButtonsWithoutANameOrNotPermittedAreLeftOut)
+TEST_F(CommandCatalogTest, NamesComeFromTheTextOrThePromptsTipElseTheButtonIsLeftOut)
 {
     CKtvPToolbarCustomize sheet(nullptr, FALSE);
     // No string resource at all: nothing to call it by.
@@ -187,7 +189,9 @@ TEST_F(CommandCatalogTest, ButtonsWithoutANameOrNotPermittedAreLeftOut)
     CKtvPToolBar::m_NonPermittedCommands.RemoveAll();
 
     sheet.AddButton("Files", CKtvPToolbarButton(kCmdOpen, -1, " &Open\tCtrl+O "));
-    EXPECT_EQ(Entries(sheet, "Files"), (std::vector<std::string>{"100:Open"}));
+    // Without a text the tip of the command's prompt string ("prompt\ntip") names it.
+    sheet.AddButton("Files", CKtvPToolbarButton(tw::test::tbres::kOpenCommand, -1, ""));
+    EXPECT_EQ(Entries(sheet, "Files"), (std::vector<std::string>{"100:Open", "30000:Open"}));
 }
 
 TEST_F(CommandCatalogTest, UserToolsAreListedUnderTheirMenuByLabel)
