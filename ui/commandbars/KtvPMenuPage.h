@@ -4,7 +4,10 @@
 // and shadow options.
 #pragma once
 
+#include "platform/mfc/CButton.h"
+#include "platform/mfc/CComboBox.h"
 #include "platform/mfc/CPropertyPage.h"
+#include "platform/mfc/CStatic.h"
 #include "platform/mfc/CString.h"
 
 class CFrameWnd;
@@ -25,6 +28,17 @@ public:
     // The editable context-menu popup was destroyed by the user.
     void OnContextMenuClosed();
 
+    CStatic m_wndMenuAnimationsLabel;
+    CComboBox m_wndMenuAnimations;
+    CButton m_wndMenuShadows;
+    CStatic m_wndContextFrame;
+    CStatic m_wndContextHint;
+    CButton m_wndResetMenuButton;
+    CStatic m_wndContextMenuCaption;
+    CComboBox m_wndContextMenus;
+    CStatic m_wndIcon;
+    CComboBox m_wndMenuesList;
+
     // Fields, in declared order (after the dialog's controls).
     CString m_strMenuDescr;
     CString m_strContextMenuName;
@@ -39,4 +53,23 @@ public:
     BOOL m_bIsDefaultMenuSelected = FALSE;
     BOOL m_bAutoSet = FALSE;
     CFrameWnd* m_pParentFrame = nullptr;
+
+    // Where the context-menu popup opens; kept for the whole process.
+    static CPoint m_ptMenuLastPos;
+
+protected:
+    void DoDataExchange(CDataExchange* pDX) override;
+    BOOL OnInitDialog() override;
+    void OnSelchangeMenuList();
+    void OnSelchangeContextMenuList();
+    void OnResetContextMenu();
+    void OnResetFrameMenu();
+    void OnSelchangeAnimation();
+    void OnMenuShadows();
+    void OnDestroy();
+    void SaveContextMenu();
+    // Keeps the open context popup's content and position, then closes it.
+    void CloseContextPopup();
+    void CloseDroppedDownMenu();
+    DECLARE_MESSAGE_MAP()
 };

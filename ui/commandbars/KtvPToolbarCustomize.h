@@ -18,6 +18,7 @@ class CListBox;
 class CMenu;
 class CKtvPCustomizePage;
 class CKtvPKeyboardPage;
+class CKtvPMenuBar;
 class CKtvPMenuPage;
 class CKtvPMousePage;
 class CKtvPOptionsPage;
@@ -84,6 +85,8 @@ public:
     // The display name of the first all-commands entry of the command; NULL when none.
     LPCTSTR GetCommandName(UINT uiCmd) const;
     int GetCountInCategory(LPCTSTR lpszItemName, const CObList& lstButtons) const;
+    // The menu bar of the library's MDI or SDI frame; NULL for any other frame.
+    static CKtvPMenuBar* GetFrameMenuBar(CFrameWnd* pFrame);
 
     // Fields, in declared order.
     CMapStringToPtr m_ButtonsByCategory;      // name -> owned CObList of owned buttons
@@ -114,4 +117,11 @@ protected:
     LRESULT OnHelp(WPARAM wParam, LPARAM lParam);
     void OnContextMenu(CWnd* pWnd, CPoint point);
     DECLARE_MESSAGE_MAP()
+
+private:
+    // The frame's child windows customise mode disabled; only these are enabled again.
+    CList<HWND, HWND> m_listDisabledWnds;
+    BOOL m_bCustomizeMode = FALSE;
+    HWND m_hwndCustomizedFrame = nullptr;
+    BOOL m_bCreating = FALSE;
 };

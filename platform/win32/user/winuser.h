@@ -516,6 +516,18 @@ typedef void(CALLBACK* SENDASYNCPROC)(HWND, UINT, ULONG_PTR, LRESULT);
 #define HELP_FINDER 0x000BL
 #define HELP_WM_HELP 0x000CL
 
+// What WM_HELP carries in lParam.
+#define HELPINFO_WINDOW 0x0001
+#define HELPINFO_MENUITEM 0x0002
+typedef struct tagHELPINFO {
+    UINT cbSize;
+    int iContextType;
+    int iCtrlId;
+    HANDLE hItemHandle;
+    DWORD_PTR dwContextId;
+    POINT MousePos;
+} HELPINFO, *LPHELPINFO;
+
 // HtmlHelp commands
 #define HH_DISPLAY_TOPIC 0x0000
 #define HH_HELP_FINDER 0x0000
