@@ -313,6 +313,13 @@ private:
     std::vector<std::string> m_paths;
 };
 
+int NamespaceDesktopRank(const std::string& path)
+{
+    if (path == HomeFolderPath())
+        return 0;
+    return path == "/" ? 1 : 2;
+}
+
 class NamespaceFolder final : public ComObject<IShellFolder> {
 public:
     // An empty path is the desktop.
@@ -375,6 +382,13 @@ public:
             return E_INVALIDARG;
         if ((lParam & SHCIDS_COLUMNMASK) != 0)
             return E_INVALIDARG;
+        if (m_path.empty()) {
+            // The desktop keeps its own order: Home, then the file system.
+            const int leftRank = NamespaceDesktopRank(NamespaceChildPath(m_path, pidl1));
+            const int rightRank = NamespaceDesktopRank(NamespaceChildPath(m_path, pidl2));
+            if (leftRank != rightRank)
+                return MAKE_HRESULT(SEVERITY_SUCCESS, 0, USHORT(short(leftRank < rightRank ? -1 : 1)));
+        }
         const auto left = NamespaceItemNames(pidl1);
         const auto right = NamespaceItemNames(pidl2);
         std::string leftPath = m_path;
