@@ -11,6 +11,7 @@
 #include <cctype>
 #include <cstring>
 #include <optional>
+#include <unordered_map>
 
 #include "platform/com/Unknown.h"
 #include "platform/shell/ItemIdList.h"
@@ -66,10 +67,9 @@ LPITEMIDLIST NamespaceSingleItem(const std::string& name)
 }
 
 // Folders first, then the name without case, then with case.
-int NamespaceCompareNames(const std::string& leftPath, const std::string& rightPath)
+int NamespaceCompareNames(const std::string& leftPath, bool leftFolder, const std::string& rightPath,
+                          bool rightFolder)
 {
-    const bool leftFolder = NamespaceIsDirectory(leftPath);
-    const bool rightFolder = NamespaceIsDirectory(rightPath);
     if (leftFolder != rightFolder)
         return leftFolder ? -1 : 1;
     const std::string left = NamespaceLastName(leftPath);
@@ -120,30 +120,31 @@ bool NamespaceHasSubfolder(const std::string& path)
     return found;
 }
 
-SFGAOF NamespaceAttributesOf(const std::string& path, bool desktopChild, SFGAOF asked)
+// parentWritable: whether the folder holding the item may be written (items
+// of the desktop are never renamed).
+SFGAOF NamespaceAttributesOf(const std::string& path, bool parentWritable, SFGAOF asked)
 {
     struct stat linkInfo{};
     if (::lstat(path.c_str(), &linkInfo) != 0)
         return 0;
     SFGAOF attributes = SFGAO_FILESYSTEM;
-    if (S_ISLNK(linkInfo.st_mode))
+    bool folder = S_ISDIR(linkInfo.st_mode);
+    if (S_ISLNK(linkInfo.st_mode)) {
         attributes |= SFGAO_LINK;
-    if (NamespaceIsDirectory(path)) {
+        folder = NamespaceIsDirectory(path);
+    }
+    if (folder) {
         attributes |= SFGAO_FOLDER;
         if ((asked & SFGAO_HASSUBFOLDER) && NamespaceHasSubfolder(path))
             attributes |= SFGAO_HASSUBFOLDER;
     }
-    if (::access(path.c_str(), W_OK) != 0)
+    if ((asked & SFGAO_READONLY) && ::access(path.c_str(), W_OK) != 0)
         attributes |= SFGAO_READONLY;
     const std::string name = NamespaceLastName(path);
     if (!name.empty() && name[0] == '.')
         attributes |= SFGAO_GHOSTED;
-    if (!desktopChild && path != "/") {
-        const auto slash = path.find_last_of('/');
-        const std::string parent = slash == 0 ? std::string("/") : path.substr(0, slash);
-        if (::access(parent.c_str(), W_OK) == 0)
-            attributes |= SFGAO_CANRENAME;
-    }
+    if (parentWritable && path != "/")
+        attributes |= SFGAO_CANRENAME;
     return attributes;
 }
 
@@ -363,14 +364,17 @@ public:
                     continue;
                 if (name[0] == '.' && !(grfFlags & SHCONTF_INCLUDEHIDDEN))
                     continue;
-                const bool folder = NamespaceIsDirectory(NamespaceJoin(m_path, name));
+                const bool folder = entry->d_type == DT_DIR ||
+                                    ((entry->d_type == DT_UNKNOWN || entry->d_type == DT_LNK) &&
+                                     NamespaceIsDirectory(NamespaceJoin(m_path, name)));
+                m_isFolder[NamespaceJoin(m_path, name)] = folder;
                 if (folder ? (grfFlags & SHCONTF_FOLDERS) : (grfFlags & SHCONTF_NONFOLDERS))
                     names.push_back(name);
             }
             ::closedir(dir);
         }
         std::sort(names.begin(), names.end(), [this](const std::string& a, const std::string& b) {
-            return NamespaceCompareNames(NamespaceJoin(m_path, a), NamespaceJoin(m_path, b)) < 0;
+            return CompareNames(NamespaceJoin(m_path, a), NamespaceJoin(m_path, b)) < 0;
         });
         *ppenumIDList = new NamespaceEnumerator(std::move(names), false);
         return S_OK;
@@ -398,7 +402,7 @@ public:
             leftPath = NamespaceJoin(leftPath, left[i]);
             rightPath = NamespaceJoin(rightPath, right[i]);
             if (left[i] != right[i])
-                result = NamespaceCompareNames(leftPath, rightPath);
+                result = CompareNames(leftPath, rightPath);
         }
         if (result == 0 && left.size() != right.size())
             result = left.size() < right.size() ? -1 : 1;
@@ -411,8 +415,17 @@ public:
             return E_POINTER;
         const SFGAOF asked = *rgfInOut;
         SFGAOF common = ~SFGAOF(0);
-        for (UINT i = 0; i < cidl; ++i)
-            common &= NamespaceAttributesOf(NamespaceChildPath(m_path, apidl[i]), m_path.empty(), asked);
+        const bool writable = !m_path.empty() && (asked & SFGAO_CANRENAME) && ::access(m_path.c_str(), W_OK) == 0;
+        for (UINT i = 0; i < cidl; ++i) {
+            // A list of several items may reach below this folder.
+            const std::string path = NamespaceChildPath(m_path, apidl[i]);
+            const auto slash = path.find_last_of('/');
+            const std::string parent = slash == 0 ? std::string("/") : path.substr(0, slash);
+            const bool parentWritable =
+                parent == m_path ? writable
+                                 : !m_path.empty() && (asked & SFGAO_CANRENAME) && ::access(parent.c_str(), W_OK) == 0;
+            common &= NamespaceAttributesOf(path, parentWritable, asked);
+        }
         *rgfInOut = cidl ? (common & asked) : 0;
         return S_OK;
     }
@@ -440,7 +453,25 @@ public:
     }
 
 private:
+    // Sorting asks the same entries many times: their kind is looked up once
+    // for the life of this folder object.
+    bool IsFolder(const std::string& path)
+    {
+        const auto known = m_isFolder.find(path);
+        if (known != m_isFolder.end())
+            return known->second;
+        const bool folder = NamespaceIsDirectory(path);
+        m_isFolder.emplace(path, folder);
+        return folder;
+    }
+
+    int CompareNames(const std::string& leftPath, const std::string& rightPath)
+    {
+        return NamespaceCompareNames(leftPath, IsFolder(leftPath), rightPath, IsFolder(rightPath));
+    }
+
     std::string m_path;
+    std::unordered_map<std::string, bool> m_isFolder;
 };
 
 }  // namespace
