@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/display/Display.h"
 #include "platform/shell/ShellLauncher.h"
 #include "platform/win32/kernel/GlobalMemory.h"
 #include "tests/support/ui/KtvControlTest.h"
@@ -223,6 +224,25 @@ TEST_F(ShellTreeListTest, OpeningAFileFromTheListStartsTheDesktopOpener)
     list.DoDefault(2);
     ASSERT_EQ(spawner->runs.size(), 1u);
     EXPECT_EQ(spawner->runs[0], (Names{"xdg-open", base + "/notes.txt"}));
+}
+
+// A picture of the tree beside its list over the test folder, for a person
+// to look at (shell-screenshot.png next to the test program).
+TEST_F(ShellTreeListTest, AScreenshotOfTheTreeBesideItsList)
+{
+    tree.SetRelatedList(&list);
+    ASSERT_TRUE(tree.SelectPath((base + "/docs").c_str()));
+    HTREEITEM docs = Selected();
+    tree.SelectItem(tree.GetParentItem(docs));
+    tree.EnsureVisible(tree.GetParentItem(docs));
+    host.RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    Pump();
+    CRect rect(0, 0, 500, 300);
+    host.ClientToScreen(rect);
+    const std::string path =
+        (std::filesystem::canonical("/proc/self/exe").parent_path() / "shell-screenshot.png").string();
+    ASSERT_TRUE(tw::display::Display::Instance().GetScreen().SavePng(path, &rect)) << path;
+    EXPECT_EQ(ListNames(), (Names{"docs", "empty", "notes.txt"}));
 }
 
 }  // namespace

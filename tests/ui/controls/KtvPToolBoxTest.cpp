@@ -3,9 +3,11 @@
 // one command per click.
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <string>
 #include <vector>
 
+#include "platform/display/Display.h"
 #include "tests/support/ui/KtvTestDockFrame.h"
 #include "ui/controls/KtvPButton.h"
 #include "ui/controls/KtvPOutlookWnd.h"
@@ -205,6 +207,25 @@ TEST_F(ToolBoxTest, EachClickOnAToolSendsOneCommandAndSelectsIt)
     // The selected tool clicked again tells again.
     ClickTool(page->GetButton(2));
     EXPECT_EQ(commands, 2);
+}
+
+// A picture of a tool box of three pages for a person to look at
+// (toolbox-screenshot.png next to the test program).
+TEST_F(ToolBoxTest, AScreenshotOfThreePages)
+{
+    AddPage("Pointer tools", "Browse\nOpen folder\nCalculator");
+    AddPage("Data tools", "Table\nView");
+    CKtvPToolBoxPage* page = AddPage("Dialog tools", "Button\nEdit\nList");
+    box->SetWindowPos(nullptr, 0, 0, 200, 300, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    box->RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    Pump();
+    CRect rect;
+    box->GetWindowRect(rect);
+    const std::string path =
+        (std::filesystem::canonical("/proc/self/exe").parent_path() / "toolbox-screenshot.png").string();
+    ASSERT_TRUE(tw::display::Display::Instance().GetScreen().SavePng(path, &rect)) << path;
+    EXPECT_TRUE(page->GetButton(0)->IsWindowVisible());
+    EXPECT_GT(PlaceOf(page, 0).Height(), 0);
 }
 
 }  // namespace
