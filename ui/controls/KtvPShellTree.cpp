@@ -76,6 +76,7 @@ BEGIN_MESSAGE_MAP(CKtvPShellTree, CTreeCtrl)
     ON_WM_DESTROY()
     ON_NOTIFY_REFLECT(TVN_ITEMEXPANDING, OnItemExpanding)
     ON_NOTIFY_REFLECT(TVN_DELETEITEM, OnDeleteItem)
+    ON_NOTIFY_REFLECT(NM_RCLICK, OnRightClick)
 END_MESSAGE_MAP()
 
 int CKtvPShellTree::OnCreate(LPCREATESTRUCT lpCreateStruct)
@@ -307,6 +308,15 @@ void CKtvPShellTree::OnRButtonDown(UINT, CPoint point)
     SetFocus();
     if (HTREEITEM item = HitTest(point))
         Select(item, TVGN_CARET);
+}
+
+// The tree reports a right click without asking for a context menu: the
+// request is made here, at the point of the click, and the click is handled.
+void CKtvPShellTree::OnRightClick(NMHDR*, LRESULT* pResult)
+{
+    const DWORD pos = ::GetMessagePos();
+    SendMessage(WM_CONTEXTMENU, (WPARAM)GetSafeHwnd(), MAKELPARAM(GET_X_LPARAM(pos), GET_Y_LPARAM(pos)));
+    *pResult = 1;
 }
 
 void CKtvPShellTree::OnContextMenu(CWnd* pWnd, CPoint point)

@@ -69,6 +69,7 @@ protected:
     void OnDestroy();
     void OnItemExpanding(NMHDR* pNMHDR, LRESULT* pResult);
     void OnDeleteItem(NMHDR* pNMHDR, LRESULT* pResult);
+    void OnRightClick(NMHDR* pNMHDR, LRESULT* pResult);
     DECLARE_MESSAGE_MAP()
 
 private:

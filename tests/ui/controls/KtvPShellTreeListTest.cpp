@@ -149,10 +149,16 @@ TEST_F(ShellTreeListTest, ARightClickSelectsTheItemBeforeTheMenuOpens)
     Pump();
     const POINT at = ItemCentre(empty);
     input.Click(MouseButton::Right, at.x, at.y);
-    input.KeyStroke(VK_ESCAPE);
+    input.KeyStroke('P');  // the menu's Copy Path
     Pump();
     EXPECT_EQ(Selected(), empty);
     EXPECT_EQ(TreeSelection(), base + "/empty");
+    ASSERT_TRUE(OpenClipboard(nullptr));
+    HANDLE text = GetClipboardData(CF_TEXT);
+    ASSERT_NE(text, nullptr) << "the right click opened the item's menu";
+    EXPECT_EQ(std::string(static_cast<const char*>(GlobalLock(text))), base + "/empty");
+    GlobalUnlock(text);
+    CloseClipboard();
 }
 
 TEST_F(ShellTreeListTest, TheContextMenuOpensAndCopiesTheItemsPath)
