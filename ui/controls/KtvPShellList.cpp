@@ -425,15 +425,8 @@ void CKtvPShellList::OnContextMenu(CWnd*, CPoint point)
                         shown = true;
                     }
                 }
-                if (!shown) {
-                    CWaitCursor wait;
-                    CMINVOKECOMMANDINFO invoke{};
-                    invoke.cbSize = sizeof invoke;
-                    invoke.hwnd = ::GetParent(self);
-                    invoke.lpVerb = MAKEINTRESOURCE(command - 1);
-                    invoke.nShow = SW_SHOWNORMAL;
-                    menu->InvokeCommand(&invoke);
-                }
+                if (!shown)
+                    KtvPInvokeShellCommand(menu, ::GetParent(self), command);
             }
         }
         if (popup)

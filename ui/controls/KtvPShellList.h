@@ -48,7 +48,6 @@ protected:
     void ReleaseCurrFolder();
     BOOL InitShellList();
     void ShowFolderOnItsOwn(LPKTVP_SHELLITEMINFO pItemInfo);
-    void InvokeOn(const int* items, UINT count, UINT command);
 
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 

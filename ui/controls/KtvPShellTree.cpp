@@ -61,6 +61,17 @@ void KtvPFreeShellItemInfo(LPKTVP_SHELLITEMINFO pInfo)
     GlobalFree(pInfo);
 }
 
+HRESULT KtvPInvokeShellCommand(IContextMenu* pMenu, HWND hwndOwner, int nCommand)
+{
+    CWaitCursor wait;
+    CMINVOKECOMMANDINFO invoke{};
+    invoke.cbSize = sizeof invoke;
+    invoke.hwnd = hwndOwner;
+    invoke.lpVerb = MAKEINTRESOURCE(nCommand - 1);
+    invoke.nShow = SW_SHOWNORMAL;
+    return pMenu->InvokeCommand(&invoke);
+}
+
 CKtvPShellTree::CKtvPShellTree()
     : m_bContextMenu(TRUE), m_hwndRelatedList(nullptr), m_bNoNotify(FALSE), m_dwFlags(SHCONTF_FOLDERS),
       m_bCollapsing(FALSE)
@@ -371,13 +382,7 @@ void CKtvPShellTree::OnShowContextMenu(CPoint point)
             s_pContextMenu2 = nullptr;
         }
         if (::IsWindow(self) && command > 0) {
-            CWaitCursor wait;
-            CMINVOKECOMMANDINFO invoke{};
-            invoke.cbSize = sizeof invoke;
-            invoke.hwnd = owner;
-            invoke.lpVerb = MAKEINTRESOURCE(command - 1);
-            invoke.nShow = SW_SHOWNORMAL;
-            menu->InvokeCommand(&invoke);
+            KtvPInvokeShellCommand(menu, owner, command);
             SetFocus();
         }
     }

@@ -20,6 +20,9 @@ typedef KTVP_SHELLITEMINFO* LPKTVP_SHELLITEMINFO;
 // A new zeroed block, and its release (lists through the shell manager).
 LPKTVP_SHELLITEMINFO KtvPNewShellItemInfo();
 void KtvPFreeShellItemInfo(LPKTVP_SHELLITEMINFO pInfo);
+// Runs the command a shell context menu returned (its id, 1 and up) under a
+// wait cursor, on behalf of the owner window.
+HRESULT KtvPInvokeShellCommand(IContextMenu* pMenu, HWND hwndOwner, int nCommand);
 
 class CKtvPShellTree : public CTreeCtrl {
     DECLARE_DYNAMIC(CKtvPShellTree)

@@ -232,6 +232,30 @@ TEST_F(ShellTreeListTest, OpeningAFileFromTheListStartsTheDesktopOpener)
     EXPECT_EQ(spawner->runs[0], (Names{"xdg-open", base + "/notes.txt"}));
 }
 
+TEST_F(ShellTreeListTest, TheListsMenuOpensAFolderInPlaceAndFilesWithTheOpener)
+{
+    auto spawner = std::make_shared<tw::test::RecordingSpawner>();
+    tw::shell::SetProcessSpawner(spawner);
+    ASSERT_EQ(list.DisplayFolder(base.c_str()), S_OK);
+    struct MenuCase {
+        int item;
+        Names shownAfter;
+        size_t runs;
+    };
+    // notes.txt opens through the opener; docs opens in the list itself.
+    const MenuCase cases[] = {{2, {"docs", "empty", "notes.txt"}, 1}, {0, {"reports", "plan.sql"}, 1}};
+    for (const auto& c : cases) {
+        list.SetItemState(-1, 0, LVIS_SELECTED);
+        list.SetItemState(c.item, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
+        input.KeyStroke(VK_DOWN);
+        input.KeyStroke(VK_RETURN);
+        list.SendMessage(WM_CONTEXTMENU, reinterpret_cast<WPARAM>(list.GetSafeHwnd()), MAKELPARAM(-1, -1));
+        Pump();
+        EXPECT_EQ(ListNames(), c.shownAfter) << c.item;
+        EXPECT_EQ(spawner->runs.size(), c.runs) << c.item;
+    }
+}
+
 // A picture of the tree beside its list over the test folder, for a person
 // to look at (shell-screenshot.png next to the test program).
 TEST_F(ShellTreeListTest, AScreenshotOfTheTreeBesideItsList)
