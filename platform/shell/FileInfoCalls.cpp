@@ -8,6 +8,7 @@
 #include <optional>
 
 #include "platform/shell/ItemIdList.h"
+#include "platform/shell/ShellNamespace.h"
 #include "platform/shell/SystemImageList.h"
 #include "platform/shell/shellapi.h"
 #include "platform/win32/gdi/SystemMetrics.h"
@@ -19,7 +20,13 @@ struct ShellFileFacts {
     std::string path;
     DWORD attributes = FILE_ATTRIBUTE_NORMAL;
     bool executable = false;
+    bool desktop = false;
 };
+
+bool IsDesktopList(LPCSTR pszPath, UINT flags)
+{
+    return (flags & SHGFI_PIDL) && pszPath && tw::shell::ItemCount(reinterpret_cast<const BYTE*>(pszPath)) == 0;
+}
 
 std::optional<std::string> RequestedPath(LPCSTR pszPath, UINT flags)
 {
@@ -35,6 +42,12 @@ std::optional<std::string> RequestedPath(LPCSTR pszPath, UINT flags)
 // Without SHGFI_USEFILEATTRIBUTES the file must exist and tells its own kind.
 std::optional<ShellFileFacts> GatherFacts(LPCSTR pszPath, DWORD attributes, UINT flags)
 {
+    if (IsDesktopList(pszPath, flags)) {
+        ShellFileFacts desktop;
+        desktop.attributes = FILE_ATTRIBUTE_DIRECTORY;
+        desktop.desktop = true;
+        return desktop;
+    }
     auto path = RequestedPath(pszPath, flags);
     if (!path)
         return std::nullopt;
@@ -50,15 +63,6 @@ std::optional<ShellFileFacts> GatherFacts(LPCSTR pszPath, DWORD attributes, UINT
     facts.attributes = S_ISDIR(info.st_mode) ? FILE_ATTRIBUTE_DIRECTORY : FILE_ATTRIBUTE_NORMAL;
     facts.executable = S_ISREG(info.st_mode) && ::access(facts.path.c_str(), X_OK) == 0;
     return facts;
-}
-
-std::string DisplayNameOf(const std::string& path)
-{
-    std::string trimmed = path;
-    while (trimmed.size() > 1 && trimmed.back() == '/')
-        trimmed.pop_back();
-    const auto slash = trimmed.find_last_of('/');
-    return slash == std::string::npos || trimmed.size() == 1 ? trimmed : trimmed.substr(slash + 1);
 }
 
 void CopyBounded(char* out, size_t capacity, const std::string& text)
@@ -90,7 +94,7 @@ DWORD_PTR SHGetFileInfo(LPCSTR pszPath, DWORD dwFileAttributes, SHFILEINFO* psfi
         if (uFlags & SHGFI_ICON)
             psfi->hIcon = ImageList_GetIcon(list, icon, ILD_NORMAL);
         if (uFlags & SHGFI_DISPLAYNAME)
-            CopyBounded(psfi->szDisplayName, sizeof psfi->szDisplayName, DisplayNameOf(facts->path));
+            CopyBounded(psfi->szDisplayName, sizeof psfi->szDisplayName, tw::shell::NamespaceDisplayName(facts->path, facts->desktop));
         if (uFlags & SHGFI_TYPENAME)
             CopyBounded(psfi->szTypeName, sizeof psfi->szTypeName,
                         (facts->attributes & FILE_ATTRIBUTE_DIRECTORY) ? "File Folder" : "File");

@@ -38,6 +38,10 @@ public:
 protected:
     BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
 
+    // The tool whose press was served; its release notification is not a
+    // second click.
+    HWND m_hwndPressedTool = nullptr;
+
     BOOL OnEraseBkgnd(CDC* pDC);
     void OnSize(UINT nType, int cx, int cy);
     // Default handling, then the page deletes itself: pages are made with new
@@ -75,6 +79,8 @@ public:
     int GetActivePage() const;
     int GetPageIndex(CKtvPToolBoxPage* pPage) const;
     CKtvPToolBoxPage* GetPage(int nPage) const;
+    // The outlook window that stacks the pages; NULL before creation.
+    CKtvPBaseTabWnd* GetPagesBarTabWnd() { return m_wndPagesBar.GetUnderlinedWindow(); }
 
     // The labels split at '\n': a trailing '\n' adds no empty label, two in a row add one.
     static void SplitLabels(LPCTSTR lpszLabels, CStringList& lstLabels);
