@@ -122,8 +122,8 @@ TEST_F(MainFrameMenusTest, ARightClickOnTheMdiAreaOffersTheToolbarMenu)
     ASSERT_NE(pPopup, nullptr);
     const std::vector<std::string> expected = {
         "59392 Standard Toolbar", "32776 Edit Toolbar",   "32777 Session ToolBar", "32779 Result Toolbar",
-        "32778 Execute ToolBar",  "-",                    "32773 Tab MDI",         "-",
-        "32772 Object Tree",      "32775 &Output",        "20001 &Customize..."};
+        "32778 Execute ToolBar",  "-",                    "32773 Tab MDI\tF9",     "-",
+        "32772 Object Tree\tF8",  "32775 &Output\tAlt+2",        "20001 &Customize..."};
     EXPECT_EQ(MenuItems(pPopup), expected);
     pPopup->CloseMenu();
     Pump();

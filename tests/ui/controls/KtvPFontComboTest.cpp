@@ -2,6 +2,7 @@
 // what joins it and in which order, each button's type filter, a stored
 // button loaded after the fonts changed, and the font box of the option
 // pages filled, refilled and read.
+#include "platform/win32/controls/stdctrl.h"
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -195,6 +196,8 @@ TEST_F(FontComboBoxTest, SetupFillsOnceRefillsAndGivesTheSelectedFont)
 
 TEST_F(FontComboBoxTest, AComboTakenOverFromADialogFillsItselfAndMarksFontTypes)
 {
+    // A dialog's template registers the standard classes before it makes its controls.
+    tw::RegisterStandardControlClasses();
     HWND hwnd = ::CreateWindowEx(0, "COMBOBOX", "",
                                  WS_CHILD | WS_VISIBLE | CBS_DROPDOWNLIST | CBS_OWNERDRAWFIXED | CBS_HASSTRINGS,
                                  10, 10, 200, 200, host.GetSafeHwnd(), (HMENU)1002, nullptr, nullptr);

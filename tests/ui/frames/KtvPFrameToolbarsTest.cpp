@@ -475,6 +475,10 @@ TEST_F(KtvPFrameToolbarsTest, AMenuTornOffFloatsAsAToolbarOfTheFrame)
         if (pDropped == nullptr || pDropped->m_pPopupMenu == nullptr)
             return FALSE;
         pDropped->m_uiTearOffId = kTearOffId;
+        // A new bar follows the mouse until the button comes up: the release
+        // is queued before the drag starts.
+        if (pFrame->GetControlBar(kTearOffId) == nullptr)
+            ::PostMessage(pFrame->GetSafeHwnd(), WM_LBUTTONUP, 0, 0);
         const BOOL bTorn = pDropped->m_pPopupMenu->TearOff(ptClient);
         // The drag that tears a menu off ends with the menu closed.
         if (pDropped->m_pPopupMenu != nullptr)
