@@ -13,9 +13,9 @@
 
 namespace {
 
-constexpr UINT kFirstBar = 0xE880;
-constexpr UINT kSecondBar = 0xE881;
-constexpr UINT kThirdBar = 0xE882;
+constexpr UINT kFirstBar = ID_VIEW_TOOLBAR;
+constexpr UINT kSecondBar = kFirstBar + 1;
+constexpr UINT kThirdBar = kFirstBar + 2;
 
 class KtvPFrameDockedBarsTest : public tw::test::KtvControlTest {
 protected:
@@ -60,6 +60,7 @@ TEST_F(KtvPFrameDockedBarsTest, BarsDockedLeftOfAnotherAreFoundAndToggledByTheir
 
     for (UINT i = 0; i < 3; i++)
         EXPECT_EQ(frame->GetControlBar(kFirstBar + i), &bars[i]) << "bar " << i;
+    EXPECT_EQ(bars[0].GetDockBarRow(), bars[2].GetDockBarRow()) << "one row";
 
     // The framework's View command of a bar hides it and shows it again.
     frame->SendMessage(WM_COMMAND, kFirstBar);
@@ -68,6 +69,20 @@ TEST_F(KtvPFrameDockedBarsTest, BarsDockedLeftOfAnotherAreFoundAndToggledByTheir
     frame->SendMessage(WM_COMMAND, kFirstBar);
     Pump();
     EXPECT_TRUE(bars[0].IsVisible());
+}
+
+// Bars that may not float are laid out as fixed bars; one placed left of
+// such a bar is still a bar of the frame.
+TEST_F(KtvPFrameDockedBarsTest, BarsThatCannotFloatAreFoundToo)
+{
+    for (CKtvPToolBar& bar : bars)
+        bar.SetControlBarStyle(bar.GetControlBarStyle() & ~KTVP_CBRS_FLOAT);
+    frame->DockControlBar(&bars[2]);
+    frame->DockControlBarLeftOf(&bars[1], &bars[2]);
+    frame->RecalcLayout();
+    Pump();
+    EXPECT_EQ(frame->GetControlBar(kSecondBar), &bars[1]);
+    EXPECT_EQ(frame->GetControlBar(kThirdBar), &bars[2]);
 }
 
 TEST_F(KtvPFrameDockedBarsTest, ResizingTheFrameKeepsTheHeightOfItsToolbarRows)
