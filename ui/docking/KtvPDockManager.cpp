@@ -779,9 +779,6 @@ BOOL CKtvPDockManager::DockControlBarLeftOf(CKtvPControlBar* pBarToDock, CKtvPCo
     }
     CKtvPDockBar* pDockBar = pTargetBar->GetParentDockBar();
     if (pDockBar == nullptr) {
-        // The target is laid out as a fixed bar of the frame: the new bar takes
-        // its place in the layout beside it, so the frame still knows it.
-        InsertControlBar(pBarToDock, pTargetBar, FALSE);
         return FALSE;
     }
     pBarToDock->UndockControlBar(TRUE);

@@ -71,20 +71,6 @@ TEST_F(KtvPFrameDockedBarsTest, BarsDockedLeftOfAnotherAreFoundAndToggledByTheir
     EXPECT_TRUE(bars[0].IsVisible());
 }
 
-// Bars that may not float are laid out as fixed bars; one placed left of
-// such a bar is still a bar of the frame.
-TEST_F(KtvPFrameDockedBarsTest, BarsThatCannotFloatAreFoundToo)
-{
-    for (CKtvPToolBar& bar : bars)
-        bar.SetControlBarStyle(bar.GetControlBarStyle() & ~KTVP_CBRS_FLOAT);
-    frame->DockControlBar(&bars[2]);
-    frame->DockControlBarLeftOf(&bars[1], &bars[2]);
-    frame->RecalcLayout();
-    Pump();
-    EXPECT_EQ(frame->GetControlBar(kSecondBar), &bars[1]);
-    EXPECT_EQ(frame->GetControlBar(kThirdBar), &bars[2]);
-}
-
 TEST_F(KtvPFrameDockedBarsTest, ResizingTheFrameKeepsTheHeightOfItsToolbarRows)
 {
     frame->DockControlBar(&bars[0]);
