@@ -826,7 +826,19 @@ BOOL CKtvPPopupMenu::TearOff(CPoint point)
     pFrame->RecalcLayout();
     // The new floating bar follows the mouse until the button comes up.
     CKtvPMiniFrameWnd* pMiniFrame = pBar->GetParentMiniFrame(TRUE);
-    return pMiniFrame != nullptr && pMiniFrame->MoveLoop(this);
+    if (pMiniFrame == nullptr)
+        return FALSE;
+    if (pMiniFrame->MoveLoop(this))
+        return TRUE;
+    // A cancelled move destroys the new bar's window and takes it off the
+    // frame's tear-off list; the dock manager forgets it too, so that the
+    // object can go without leaving a pointer behind.
+    if (pBar->GetSafeHwnd() == nullptr) {
+        pHooks->RemoveControlBarFromDockManager(pBar, FALSE, FALSE, FALSE);
+        pHooks->RemoveControlBarFromDockManager(pBar, FALSE, FALSE, TRUE);
+        delete pBar;
+    }
+    return FALSE;
 }
 
 CKtvPControlBar* CKtvPPopupMenu::CreateTearOffBar(CFrameWnd* pWndMain, UINT uiID, LPCTSTR lpszName)

@@ -22,7 +22,9 @@
 namespace {
 
 BOOL IsValidCommand(UINT uiCmd) { return uiCmd != 0 && uiCmd != (UINT)-1; }
-BOOL IsSystemOrWindowCommand(UINT uiCmd) { return (uiCmd >= 0xF000 && uiCmd < 0xF1F0) || uiCmd >= 0xFF00; }
+// System commands get their update like any other, as the frame's own menus give
+// them, but are never greyed for want of a handler; the window-list ids get none.
+BOOL ToolBarIsSystemCommandId(UINT uiCmd) { return uiCmd >= 0xF000 && uiCmd < 0xF1F0; }
 
 // The popup-menu animation is off while keys drive the menus.
 class CNoMenuAnimation {
@@ -781,9 +783,9 @@ void CKtvPToolBar::OnUpdateCmdUI(CFrameWnd* pTarget, BOOL bDisableIfNoHndler)
             state.DoUpdate(pTarget, FALSE);
             continue;
         }
-        if (IsSeparatorButton(pButton) || state.m_nID == 0 || IsSystemOrWindowCommand(state.m_nID))
+        if (IsSeparatorButton(pButton) || state.m_nID == 0 || state.m_nID >= 0xFF00)
             continue;
-        state.DoUpdate(pTarget, bDisableIfNoHndler);
+        state.DoUpdate(pTarget, bDisableIfNoHndler && !ToolBarIsSystemCommandId(state.m_nID));
     }
     UpdateDialogControls(pTarget, bDisableIfNoHndler && m_bDisableControlsIfNoHandler);
 }
@@ -792,11 +794,11 @@ void CKtvPToolBar::UpdateButton(int nIndex)
 {
     CWnd* pTarget = GetCommandTarget();
     CKtvPToolbarButton* pButton = GetButton(nIndex);
-    if (pTarget == nullptr || pButton == nullptr || IsSystemOrWindowCommand(pButton->m_nID))
+    if (pTarget == nullptr || pButton == nullptr || pButton->m_nID >= 0xFF00)
         return;
     auto* pFrame = DYNAMIC_DOWNCAST(CFrameWnd, pTarget);
     BOOL bDisableIfNoHandler = pFrame != nullptr && pFrame->m_bAutoMenuEnable;
-    if (IsUserToolCmd(pButton->m_nID))
+    if (IsUserToolCmd(pButton->m_nID) || ToolBarIsSystemCommandId(pButton->m_nID))
         bDisableIfNoHandler = FALSE;
 
     CKtvPToolCmdUI state;

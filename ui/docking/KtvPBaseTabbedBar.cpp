@@ -68,6 +68,13 @@ void CKtvPBaseTabbedBar::Serialize(CArchive& ar)
 
 BOOL CKtvPBaseTabbedBar::LoadState(LPCTSTR lpszProfileName, int nIndex, UINT uiID)
 {
+    // The first load records the order the application gave the pages, before
+    // any saved order replaces it, so that the user can go back to it.
+    if (m_arDefaultTabsOrder.GetSize() == 0 && m_pTabWnd != nullptr) {
+        for (int i = 0; i < m_pTabWnd->GetTabsNum(); i++) {
+            m_arDefaultTabsOrder.Add(m_pTabWnd->GetTabID(i));
+        }
+    }
     CKtvPDockingControlBar::LoadState(lpszProfileName, nIndex, uiID);
     for (int i = 0; i < GetTabsNum(); i++) {
         if (CKtvPBaseControlBar* pBar = ControlBarOf(m_pTabWnd->GetTabWnd(i))) {

@@ -155,6 +155,29 @@ TEST_F(ToolBarInputTest, TheIdleUpdateEnablesAndChecksEveryCommandButton)
     EXPECT_EQ(bar->GetButtonText(3), "Run") << "the text is cut at the tab";
 }
 
+// System commands on a bar (a menu's Close, say) are updated as the frame's
+// own menus update them: a handler may grey them, yet none greys them for
+// want of a handler; the window-list ids are left alone.
+TEST_F(ToolBarInputTest, SystemCommandsAreUpdatedButNeverGreyedForWantOfAHandler)
+{
+    CKtvPToolBar* pSystem = MakeBar({SC_CLOSE, SC_MINIMIZE, SC_SIZE, 0xFF01}, TRUE, 0xE822);
+    frame->updates[SC_CLOSE] = [](CCmdUI* pCmdUI) { pCmdUI->Enable(FALSE); };
+    frame->updates[SC_MINIMIZE] = [](CCmdUI* pCmdUI) { pCmdUI->SetCheck(1); };
+
+    pSystem->OnUpdateCmdUI(frame, TRUE);
+    EXPECT_EQ(pSystem->GetButtonStyle(0), (UINT)TBBS_DISABLED);
+    EXPECT_EQ(pSystem->GetButtonStyle(1), (UINT)(TBBS_CHECKBOX | TBBS_CHECKED));
+    EXPECT_EQ(pSystem->GetButtonStyle(2), 0u) << "SC_SIZE has no handler";
+    EXPECT_EQ(pSystem->GetButtonStyle(3), 0u) << "no handler covers the window-list id";
+
+    frame->updates[SC_CLOSE] = [](CCmdUI* pCmdUI) { pCmdUI->Enable(TRUE); };
+    pSystem->UpdateButton(0);
+    EXPECT_EQ(pSystem->GetButtonStyle(0), 0u) << "a single button's update reaches the handler too";
+    pSystem->SetButtonStyle(2, 0);
+    pSystem->UpdateButton(2);
+    EXPECT_EQ(pSystem->GetButtonStyle(2), 0u);
+}
+
 TEST_F(ToolBarInputTest, AToolButtonStartsItsToolInsteadOfSendingACommand)
 {
     CKtvPUserToolsManager tools(0x7000, 0x7001, 0x7010, RUNTIME_CLASS(CKtvPUserTool));

@@ -107,6 +107,8 @@ void Register()
 
 BEGIN_MESSAGE_MAP(KtvRecordingFrame, KtvTestDockFrame)
     ON_UPDATE_COMMAND_UI_RANGE(1, 0xEFFF, OnUpdateAny)
+    // System commands from SC_MINIMIZE up; SC_SIZE is left without a handler.
+    ON_UPDATE_COMMAND_UI_RANGE(0xF020, 0xF1EF, OnUpdateAny)
 END_MESSAGE_MAP()
 
 void KtvRecordingFrame::OnUpdateAny(CCmdUI* pCmdUI)

@@ -241,3 +241,29 @@ TEST_F(OutlookStreamTest, LoadingFollowsTheStoredVersion)
 }
 
 }  // namespace
+
+namespace {
+
+// The first load records the pages in the order the application added them,
+// before a stored order moves them; later loads keep that first record.
+TEST_F(OutlookStreamTest, TheFirstLoadRecordsTheApplicationsPageOrder)
+{
+    PagedOutlookBar* pBar = MakeBar(KTVP_CBRS_FLOAT | KTVP_CBRS_RESIZE, 2);
+    CKtvPBaseTabWnd* pTabs = pBar->GetUnderlinedWindow();
+    const int nFirst = pTabs->GetTabID(0);
+    const int nSecond = pTabs->GetTabID(1);
+    ASSERT_NE(nFirst, nSecond);
+    EXPECT_EQ(pBar->m_arDefaultTabsOrder.GetSize(), 0);
+
+    pBar->LoadState(nullptr, 9, (UINT)-1);
+    ASSERT_EQ(pBar->m_arDefaultTabsOrder.GetSize(), 2);
+    EXPECT_EQ(pBar->m_arDefaultTabsOrder[0], nFirst);
+    EXPECT_EQ(pBar->m_arDefaultTabsOrder[1], nSecond);
+
+    pBar->AddPage(302, "Notes");
+    pBar->LoadState(nullptr, 9, (UINT)-1);
+    ASSERT_EQ(pBar->m_arDefaultTabsOrder.GetSize(), 2) << "a later load keeps the first record";
+    EXPECT_EQ(pBar->m_arDefaultTabsOrder[0], nFirst) << "a later load keeps the first order";
+}
+
+}  // namespace

@@ -508,6 +508,72 @@ TEST_F(KtvPFrameToolbarsTest, AMenuTornOffFloatsAsAToolbarOfTheFrame)
 
 namespace {
 
+// A button that tells when the bar holding it is deleted.
+class KtvGoneFlagButton : public CKtvPToolbarButton {
+public:
+    explicit KtvGoneFlagButton(bool* pGone) : CKtvPToolbarButton(0x8100, -1, "Flag"), m_pGone(pGone) {}
+    ~KtvGoneFlagButton() override { *m_pGone = true; }
+
+private:
+    bool* m_pGone;
+};
+
+// A frame that marks every torn-off bar with such a button.
+class KtvTearOffMarkingFrame : public CKtvPMDIFrameWnd {
+public:
+    BOOL OnTearOffMenu(CKtvPPopupMenu* pMenuPopup, CKtvPControlBar* pBar) override
+    {
+        tornBar = pBar;
+        if (auto* pToolBar = dynamic_cast<CKtvPToolBar*>(pBar))
+            pToolBar->InsertButton(new KtvGoneFlagButton(&barGone));
+        return CKtvPMDIFrameWnd::OnTearOffMenu(pMenuPopup, pBar);
+    }
+
+    CKtvPControlBar* tornBar = nullptr;
+    bool barGone = false;
+};
+
+// Escape during the drag that tears a menu off cancels it: the new bar goes
+// completely, the frame and its dock manager no longer know it, and the menu
+// can be torn off again.
+TEST_F(KtvPFrameToolbarsTest, ACancelledTearOffLeavesNoBarBehind)
+{
+    CKtvPPopupMenu::m_nAnimationType = CKtvPPopupMenu::NO_ANIMATION;
+    auto* pFrame = new KtvTearOffMarkingFrame;
+    ASSERT_TRUE(pFrame->Create(nullptr, "Main", WS_OVERLAPPEDWINDOW | WS_VISIBLE, CRect(40, 40, 640, 440)));
+    ASSERT_TRUE(pFrame->EnableDocking(CBRS_ALIGN_ANY));
+    ASSERT_TRUE(::SetMenu(pFrame->GetSafeHwnd(), MakeMenu({"&File", "&Edit"}, 0x8001)));
+    auto* pMenuBar = new CKtvPMenuBar;
+    ASSERT_TRUE(pMenuBar->Create(pFrame));
+    Pump();
+    constexpr UINT kTearOffId = 0xE851;
+
+    pFrame->SendMessage(WM_MENUCHAR, MAKEWPARAM('e', MF_SYSMENU), 0);
+    Pump();
+    CKtvPToolbarMenuButton* pDropped = pMenuBar->GetDroppedDownMenu();
+    ASSERT_NE(pDropped, nullptr);
+    ASSERT_NE(pDropped->m_pPopupMenu, nullptr);
+    pDropped->m_uiTearOffId = kTearOffId;
+    // The user presses Escape while the torn-off bar follows the mouse.
+    pFrame->PostMessage(WM_KEYDOWN, VK_ESCAPE, 0);
+    EXPECT_FALSE(pDropped->m_pPopupMenu->TearOff(CPoint(5, 5)));
+    ASSERT_NE(pFrame->tornBar, nullptr);
+    EXPECT_TRUE(pFrame->barGone) << "the cancelled bar's object is deleted";
+    EXPECT_EQ(pFrame->GetControlBar(kTearOffId), nullptr);
+    EXPECT_TRUE(pFrame->GetFrameImpl()->m_listTearOffToolbars.IsEmpty());
+    if (pDropped->m_pPopupMenu != nullptr)
+        pDropped->m_pPopupMenu->SendMessage(WM_CLOSE);
+    Pump();
+    // The frame lays out and closes without touching the gone bar.
+    pFrame->RecalcLayout();
+    pFrame->DestroyWindow();
+    Pump();
+}
+
+}  // namespace
+
+namespace {
+
 // A user toolbar left floating comes back floating at the same place when the
 // workspace state is saved with one frame and loaded into the next.
 TEST_F(KtvPFrameToolbarsTest, AFloatingUserToolbarComesBackFloatingWhereItWas)
