@@ -143,8 +143,9 @@ TEST_P(ChildDestroyedByParent, ChildObjectSeesItsOwnEnd)
     EXPECT_EQ(seen.attachedAtDestroy, 1);
     EXPECT_EQ(seen.postNcDestroys, 1);
     EXPECT_EQ(seen.deleted, kind != ChildKind::Member);
-    if (kind == ChildKind::Member)
+    if (kind == ChildKind::Member) {
         EXPECT_EQ(member.m_hWnd, nullptr);
+    }
     EXPECT_FALSE(::IsWindow(hChild));
     EXPECT_EQ(CWnd::FromHandlePermanent(hChild), nullptr);
     // The rest of the family ends as usual.
