@@ -73,8 +73,7 @@ struct Window {
     ScrollBarState vScroll;
 
     bool creating = true;
-    bool destroying = false;    // DestroyWindow runs on it or on an ancestor
-    bool destroySent = false;   // it has had its WM_DESTROY
+    bool destroying = false;
     bool destroyed = false;
 };
 
