@@ -10,6 +10,7 @@
 #include "ui/controls/KtvPBrowseEdit.h"
 #include "ui/frames/KtvPGlobalData.h"
 #include "ui/frames/KtvPVisualManager.h"
+#include "ui/commandbars/KtvPPopupOutsideInput.h"
 
 // --- CCalculatorButton -----------------------------------------------------------------------------
 
@@ -223,28 +224,9 @@ BOOL CKtvPCalculator::PreTranslateMessage(MSG* pMsg)
     if (pMsg->message == WM_KEYDOWN && ProcessKey((UINT)pMsg->wParam, TRUE))
         return TRUE;
 
-    if (m_Edit != nullptr && !m_bIsInCommand && !m_bInCommand) {
-        switch (pMsg->message) {
-        case WM_LBUTTONDOWN:
-        case WM_RBUTTONDOWN:
-        case WM_MBUTTONDOWN: {
-            CPoint pt(GET_X_LPARAM(pMsg->lParam), GET_Y_LPARAM(pMsg->lParam));
-            if (pMsg->hwnd != GetSafeHwnd())
-                ::MapWindowPoints(pMsg->hwnd, GetSafeHwnd(), &pt, 1);
-            CRect rectClient;
-            GetClientRect(rectClient);
-            if (rectClient.PtInRect(pt))
-                break;
-            GetParent()->PostMessage(WM_CLOSE);
-            return TRUE;
-        }
-        case WM_CONTEXTMENU:
-        case WM_SYSKEYDOWN:
-            GetParent()->PostMessage(WM_CLOSE);
-            return TRUE;
-        default:
-            break;
-        }
+    if (m_Edit != nullptr && !m_bIsInCommand && !m_bInCommand && KtvIsPopupClosingInput(this, pMsg)) {
+        GetParent()->PostMessage(WM_CLOSE);
+        return TRUE;
     }
     return CKtvPToolBar::PreTranslateMessage(pMsg);
 }

@@ -12,6 +12,7 @@
 #include "ui/controls/KtvPDateTimeCtrl.h"
 #include "ui/frames/KtvPGlobalData.h"
 #include "ui/frames/KtvPVisualManager.h"
+#include "ui/commandbars/KtvPPopupOutsideInput.h"
 
 // --- CKtvPCalendarButton ---------------------------------------------------------------------------
 
@@ -61,9 +62,6 @@ constexpr int kCalFastestRepeatDelay = 100;
 constexpr int kCalRepeatStep = 50;
 
 COleDateTime CalDay(int nYear, int nMonth, int nDay) { return COleDateTime(nYear, nMonth, nDay, 0, 0, 0); }
-
-// Midnight of the date.
-COleDateTime CalDateOnly(const COleDateTime& date) { return CalDay(date.GetYear(), date.GetMonth(), date.GetDay()); }
 
 COleDateTime CalAddDays(const COleDateTime& date, int nDays) { return date + COleDateTimeSpan(nDays, 0, 0, 0); }
 
@@ -420,25 +418,12 @@ BOOL CKtvPCalendarBar::PreTranslateMessage(MSG* pMsg)
         case WM_KEYDOWN:
             OnKey((UINT)pMsg->wParam);
             return TRUE;
-        case WM_LBUTTONDOWN:
-        case WM_RBUTTONDOWN:
-        case WM_MBUTTONDOWN: {
-            CPoint pt(GET_X_LPARAM(pMsg->lParam), GET_Y_LPARAM(pMsg->lParam));
-            if (pMsg->hwnd != GetSafeHwnd())
-                ::MapWindowPoints(pMsg->hwnd, GetSafeHwnd(), &pt, 1);
-            CRect rectClient;
-            GetClientRect(rectClient);
-            if (rectClient.PtInRect(pt))
-                break;
-            // Posted: the pop-up that holds this bar goes with the close.
-            GetParent()->PostMessage(WM_CLOSE);
-            return TRUE;
-        }
-        case WM_CONTEXTMENU:
-        case WM_SYSKEYDOWN:
-            GetParent()->PostMessage(WM_CLOSE);
-            return TRUE;
         default:
+            // Posted: the pop-up that holds this bar goes with the close.
+            if (KtvIsPopupClosingInput(this, pMsg)) {
+                GetParent()->PostMessage(WM_CLOSE);
+                return TRUE;
+            }
             break;
         }
     } else if (m_bIsStandAlone && pMsg->message == WM_KEYDOWN && pMsg->hwnd == GetSafeHwnd()) {

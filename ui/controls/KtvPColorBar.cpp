@@ -15,6 +15,7 @@
 #include "ui/controls/KtvPColorMenuButton.h"
 #include "ui/frames/KtvPGlobalData.h"
 #include "ui/frames/KtvPVisualManager.h"
+#include "ui/commandbars/KtvPPopupOutsideInput.h"
 
 namespace {
 
@@ -432,29 +433,8 @@ void CKtvPColorBar::Serialize(CArchive& ar)
 BOOL CKtvPColorBar::PreTranslateMessage(MSG* pMsg)
 {
     if (m_ParentButton != nullptr && !m_bInCommand) {
-        BOOL bClose = FALSE;
-        switch (pMsg->message) {
-        case WM_KEYDOWN:
-            bClose = pMsg->wParam == VK_ESCAPE;
-            break;
-        case WM_SYSKEYDOWN:
-        case WM_CONTEXTMENU:
-            bClose = TRUE;
-            break;
-        case WM_LBUTTONDOWN:
-        case WM_RBUTTONDOWN:
-        case WM_MBUTTONDOWN: {
-            CPoint pt(GET_X_LPARAM(pMsg->lParam), GET_Y_LPARAM(pMsg->lParam));
-            if (pMsg->hwnd != GetSafeHwnd())
-                ::MapWindowPoints(pMsg->hwnd, GetSafeHwnd(), &pt, 1);
-            CRect rectClient;
-            GetClientRect(rectClient);
-            bClose = !rectClient.PtInRect(pt);
-            break;
-        }
-        default:
-            break;
-        }
+        const BOOL bClose =
+            (pMsg->message == WM_KEYDOWN && pMsg->wParam == VK_ESCAPE) || KtvIsPopupClosingInput(this, pMsg);
         if (bClose) {
             GetParent()->PostMessage(WM_CLOSE);
             return TRUE;
