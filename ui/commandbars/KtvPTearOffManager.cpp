@@ -218,6 +218,15 @@ void CKtvPMenuSound::PlayMenuSound(int nSound)
         }
         worker.bRunning = true;
         KtvAddCleanUpStep(&CKtvPMenuSound::Terminate);
+        // A process that ends without the library's clean-up still ends the
+        // worker first: playing while the sound system's state is destroyed
+        // crashed at exit. The sound system is touched before the exit hook is
+        // registered, so its state is destroyed after the hook has run.
+        static const bool s_bExitHook = [] {
+            CKtvPMenuSound::m_pfnPlaySound.load()(nullptr, nullptr, SND_PURGE);
+            return std::atexit([] { CKtvPMenuSound::Terminate(); }) == 0;
+        }();
+        (void)s_bExitHook;
     }
     m_nSound = nSound;
     worker.wake.notify_one();
