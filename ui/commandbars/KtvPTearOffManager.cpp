@@ -223,7 +223,7 @@ void CKtvPMenuSound::PlayMenuSound(int nSound)
         // crashed at exit. The sound system is touched before the exit hook is
         // registered, so its state is destroyed after the hook has run.
         static const bool s_bExitHook = [] {
-            CKtvPMenuSound::m_pfnPlaySound.load()(nullptr, nullptr, SND_PURGE);
+            ::PlaySound(nullptr, nullptr, SND_PURGE);
             return std::atexit([] { CKtvPMenuSound::Terminate(); }) == 0;
         }();
         (void)s_bExitHook;
