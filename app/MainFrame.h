@@ -246,6 +246,8 @@ protected:
     void OnHelpContents();
     void OnHelpFeedback();
     void OnHelpNews();
+    // Greys a command whose window is not built yet.
+    void OnUpdateNotBuiltYet(CCmdUI* pCmdUI);
 
 private:
     // The toolbar a View/Toolbars command shows and hides.

@@ -324,3 +324,5 @@ BOOL CMainFrame::CreateToolViews(CRuntimeClass* /*pTopView*/, CRuntimeClass* /*p
     // panes to fill: the caller reports the failure.
     return FALSE;
 }
+
+void CMainFrame::OnUpdateNotBuiltYet(CCmdUI* pCmdUI) { pCmdUI->Enable(FALSE); }
