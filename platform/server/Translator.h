@@ -166,7 +166,7 @@ private:
     std::string Top(bool& percent);
     std::string OrderBy();
     bool topTies_ = false;     // the TOP just read has WITH TIES
-    std::string tiesSource_;   // of the query specification just translated with TOP ... WITH TIES: its FROM onwards
+    std::string tiesSource_;   // of the query block just translated with TOP ... WITH TIES: its FROM onwards
     size_t orderStart_ = 0;    // where the ORDER BY just translated starts
 
     int depth_ = 0;
@@ -235,7 +235,7 @@ private:
     }
     static TypeSpec ColumnHintIn(TranslationContext* context, const std::vector<std::vector<ColumnSource>>& scopes,
                                  const std::vector<std::string>& parts);
-    std::vector<std::vector<ColumnSource>> specScopes_; // of the query specification translated last
+    std::vector<std::vector<ColumnSource>> specScopes_; // of the query block translated last
     // A select item's type as far as the query tells it: its expression's, or
     // that of the bare column it names, looked up only when asked for.
     struct ItemType {
@@ -244,7 +244,7 @@ private:
         std::vector<std::string> column;
         std::vector<std::vector<ColumnSource>> scopes; // the query levels the column is found in
     };
-    std::vector<ItemType> specItems_;  // of the query specification being translated
+    std::vector<ItemType> specItems_;  // of the query block being translated
     std::vector<ItemType> queryItems_; // of the query just translated, its UNION branches combined
     bool compoundQuery_ = false;       // ... which has UNION, EXCEPT or INTERSECT branches
     void NoteItem();                   // the select item just translated, of lastType_ and operand_
