@@ -78,7 +78,6 @@ void CKtvPBrowseEdit::EnableCalculatorButton(const CStringList* plstAdditionalCo
 void CKtvPBrowseEdit::LoadBrowseImages()
 {
     m_ImageBrowse.DeleteImageList();
-    CKtvPScopedResourceGuard guard;
     m_ImageBrowse.Create(IDB_KTVP_BROWSE_IMAGES, kImageSize, 0, RGB(255, 0, 255));
     m_sizeImage = CSize(kImageSize, kImageSize);
 }
