@@ -2,7 +2,10 @@
 
 #include <algorithm>
 #include <cctype>
+#include <climits>
 #include <clocale>
+#include <cwchar>
+#include <locale.h>
 #include <cwctype>
 #include <string>
 
@@ -81,6 +84,44 @@ int CustomerEditCreate(CKtvPEditCtrl& edit, LRESULT lBase, BOOL bIntelliSense)
     edit.LoadXMLSettings(SQLED_SETTINGS_FILE);
     edit.EnableIntelliSense(bIntelliSense);
     return 0;
+}
+
+// The text in upper or lower case, read as UTF-8 with the C runtime's
+// multibyte functions; bytes that are no character stay as they are.
+std::string CustomerEditChangeCase(const std::string& text, BOOL bUpper)
+{
+    locale_t hUtf8 = newlocale(LC_CTYPE_MASK, "C.UTF-8", static_cast<locale_t>(nullptr));
+    locale_t hOld = hUtf8 != static_cast<locale_t>(nullptr) ? uselocale(hUtf8) : static_cast<locale_t>(nullptr);
+    std::string converted;
+    std::mbstate_t inState{};
+    std::mbstate_t outState{};
+    const char* p = text.c_str();
+    const char* end = p + text.size();
+    while (p < end) {
+        wchar_t wc = 0;
+        const size_t n = std::mbrtowc(&wc, p, static_cast<size_t>(end - p), &inState);
+        if (n == static_cast<size_t>(-1) || n == static_cast<size_t>(-2) || n == 0) {
+            converted.push_back(*p++);
+            inState = std::mbstate_t{};
+            continue;
+        }
+        const auto out = static_cast<wchar_t>(bUpper ? std::towupper(static_cast<wint_t>(wc))
+                                                     : std::towlower(static_cast<wint_t>(wc)));
+        char buffer[MB_LEN_MAX];
+        const size_t m = std::wcrtomb(buffer, out, &outState);
+        if (m == static_cast<size_t>(-1)) {
+            converted.append(p, n);
+            outState = std::mbstate_t{};
+        } else {
+            converted.append(buffer, m);
+        }
+        p += n;
+    }
+    if (hUtf8 != static_cast<locale_t>(nullptr)) {
+        uselocale(hOld);
+        freelocale(hUtf8);
+    }
+    return converted;
 }
 
 } // namespace
@@ -294,21 +335,16 @@ BOOL CCustomerEditCtrl::CommentRows(int nLow, int nHigh, BOOL bComment, BOOL bBl
 {
     if (bBlock)
         return FALSE;
-    const int nLength = GetTextLength();
-    int nRangeStart = 0;
-    int nRangeEnd = std::max(0, nLength - 1);
-    if (nLow >= 0) {
-        nRangeStart = GetRowStartOffset(nLow);
-        nRangeEnd = m_text.RowLimit(m_text.RowOfOffset(nHigh));
-        if (nRangeEnd >= nLength)
-            nRangeEnd = std::max(0, nLength - 1);
-    }
+    // Without a selection every row is taken. Rows keep their numbers: the
+    // marks hold no line break.
+    const int nFirstRow = nLow >= 0 ? m_text.RowOfOffset(nLow) : 0;
+    const int nEndRow = nLow >= 0 ? m_text.RowOfOffset(nHigh) : m_text.RowOfOffset(GetTextLength());
     const BOOL bRanBackwards = m_nSelStart > m_nSelEnd;
-    const int nFirstRow = m_text.RowOfOffset(nRangeStart);
     int nLastRow = nFirstRow;
-    int nRowStart = nRangeStart;
-    for (int nRow = nFirstRow;; ++nRow) {
-        if (nRowStart >= nRangeEnd && !(nRowStart == nRangeEnd && nRowStart < m_text.RowLimit(nRow)))
+    for (int nRow = nFirstRow; nRow <= nEndRow; ++nRow) {
+        const int nRowStart = m_text.RowStart(nRow);
+        // The empty row after a final line break is not a row of the text.
+        if (nRow > nFirstRow && nRowStart >= GetTextLength())
             break;
         nLastRow = nRow;
         const int nFirstNonBlank = FirstNonBlankOfRow(nRow);
@@ -317,9 +353,10 @@ BOOL CCustomerEditCtrl::CommentRows(int nLow, int nHigh, BOOL bComment, BOOL bBl
             CanInsertText(strMark, nFirstNonBlank);
             ChangeInsert(nFirstNonBlank, strMark, FALSE);
             OnTextChanged(nFirstNonBlank, strMark, TRUE);
-            nRangeEnd += strMark.GetLength();
             pData->AddLine(nRow, nFirstNonBlank - nRowStart, strMark);
         } else {
+            // Past a "--" after the blanks, then at most two characters back,
+            // never before the row start.
             int nPos = nFirstNonBlank;
             if (m_text.GetAt(nPos) == '-' && m_text.GetAt(nPos + 1) == '-')
                 nPos += 2;
@@ -329,14 +366,9 @@ BOOL CCustomerEditCtrl::CommentRows(int nLow, int nHigh, BOOL bComment, BOOL bBl
                 CanDeleteText(nFrom, strRemoved);
                 ChangeDelete(nFrom, nPos);
                 OnTextChanged(nFrom, strRemoved, FALSE);
-                nRangeEnd -= strRemoved.GetLength();
             }
             pData->AddLine(nRow, nFrom - nRowStart, strRemoved);
         }
-        const int nLimit = m_text.RowLimit(nRow);
-        if (nLimit >= GetTextLength())
-            break;  // no further line break
-        nRowStart = nLimit + 1;
     }
     if (bSelect)
         SelectWholeRows(nFirstRow, nLastRow, bRanBackwards);
@@ -363,48 +395,12 @@ BOOL CCustomerEditCtrl::ChangeSelectionCase(BOOL bUpper)
     CString strText = GetTextRange(nLow, nHigh);
     if (strText.IsEmpty())
         return FALSE;
-    // Letters outside ASCII change case too: the text is UTF-8.
-    std::wstring wide;
-    {
-        std::mbstate_t state{};
-        const std::string bytes(static_cast<LPCTSTR>(strText));
-        const char* p = bytes.c_str();
-        const char* end = p + bytes.size();
-        while (p < end) {
-            wchar_t wc = 0;
-            const size_t n = std::mbrtowc(&wc, p, static_cast<size_t>(end - p), &state);
-            if (n == static_cast<size_t>(-1) || n == static_cast<size_t>(-2) || n == 0) {
-                // Not a character of the locale: kept as it is, byte by byte.
-                wide.push_back(static_cast<wchar_t>(0xDC00 | static_cast<unsigned char>(*p)));
-                state = std::mbstate_t{};
-                ++p;
-                continue;
-            }
-            wide.push_back(wc);
-            p += n;
-        }
-    }
-    std::string converted;
-    std::mbstate_t state{};
-    for (wchar_t wc : wide) {
-        if ((wc & 0xFF00) == 0xDC00 && (wc & 0xFF) >= 0x80) {
-            converted.push_back(static_cast<char>(wc & 0xFF));
-            continue;
-        }
-        const wchar_t out = bUpper ? static_cast<wchar_t>(std::towupper(static_cast<wint_t>(wc)))
-                                   : static_cast<wchar_t>(std::towlower(static_cast<wint_t>(wc)));
-        char buffer[MB_LEN_MAX];
-        size_t n = std::wcrtomb(buffer, out, &state);
-        if (n == static_cast<size_t>(-1)) {
-            state = std::mbstate_t{};
-            n = std::wcrtomb(buffer, wc, &state);
-        }
-        if (n != static_cast<size_t>(-1))
-            converted.append(buffer, n);
-    }
-    // The step is deletion then insertion, undone together.
-    DeleteText(nLow, nHigh, FALSE);
-    InsertText(converted.c_str(), nLow, TRUE, FALSE, TRUE, TRUE, FALSE);
+    const std::string converted = CustomerEditChangeCase(static_cast<LPCTSTR>(strText), bUpper);
+    // Deletion and insertion are one undo step.
+    m_nSelStart = nLow;
+    m_nSelEnd = nHigh;
+    DeleteSelectedText(FALSE, FALSE, TRUE);
+    InsertText(converted.c_str(), nLow, TRUE, FALSE, TRUE, FALSE, TRUE);
     return TRUE;
 }
 
@@ -415,11 +411,17 @@ BOOL CCustomerEditCtrl::ReplaceSelText(LPCTSTR lpszText, BOOL /*bUnused*/, int n
     const int nLow = std::min(nStart, nEnd);
     const int nHigh = std::max(nStart, nEnd);
     const CString strText(lpszText != nullptr ? lpszText : "");
-    if (nLow >= 0 && nHigh > nLow) {
-        DeleteText(nLow, nHigh, FALSE);
-        return InsertText(strText, nLow, TRUE, FALSE, TRUE, TRUE, FALSE);
+    if (nLow >= 0 && nHigh > nLow && nLow < GetTextLength()) {
+        // Deletion and insertion are one undo step.
+        m_nSelStart = nLow;
+        m_nSelEnd = std::min(nHigh, GetTextLength());
+        if (strText.IsEmpty())
+            return DeleteSelectedText(TRUE, FALSE, FALSE);
+        DeleteSelectedText(FALSE, FALSE, TRUE);
     }
-    return InsertText(strText, nLow, TRUE, FALSE, TRUE, FALSE, FALSE);
+    if (strText.IsEmpty())
+        return FALSE;
+    return InsertText(strText, nLow, TRUE, FALSE, TRUE, FALSE, TRUE);
 }
 
 // ---------------------------------------------------------------- tips and hooks
