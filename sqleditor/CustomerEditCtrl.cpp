@@ -306,6 +306,10 @@ void CCustomerEditCtrl::OnMarginDblClk(UINT /*nFlags*/, CPoint point)
 
 BOOL CCustomerEditCtrl::CommentSelection(BOOL bComment)
 {
+    if (m_bReadOnly) {
+        ::MessageBeep(static_cast<UINT>(-1));
+        return FALSE;
+    }
     int nLow = -1;
     int nHigh = -1;
     if (HasSelection()) {
@@ -384,10 +388,39 @@ BOOL CCustomerEditCtrl::CommentRows(int nLow, int nHigh, BOOL bComment, BOOL bBl
     return TRUE;
 }
 
+BOOL CCustomerEditCtrl::UnindentCaretRow()
+{
+    if (m_bReadOnly) {
+        ::MessageBeep(static_cast<UINT>(-1));
+        return FALSE;
+    }
+    const int nCaret = m_nCaretOffset;
+    const int nRowStart = GetRowStartOffset(nCaret);
+    const int nLength = GetTextLength();
+    auto* pData = new CKtvPUndoLinesData;
+    IndentRows(nRowStart, nRowStart, FALSE, m_bBlockMode, FALSE, pData, FALSE);
+    const int nRemoved = nLength - GetTextLength();
+    if (nRemoved <= 0) {
+        delete pData;
+        OnFailedOperation(KTVP_FAIL_INDENT);
+        return FALSE;
+    }
+    pData->m_nStart = pData->m_nEnd = nRowStart;
+    pData->m_bDirection = FALSE;
+    SetUndoActionReason(KTVP_REASON_UNINDENT);
+    AddUndoCustomAction(pData, KTVP_UNDO_CUSTOM, TRUE);
+    SetCaret(std::max(nRowStart, nCaret - nRemoved), TRUE, TRUE);
+    return TRUE;
+}
+
 // ---------------------------------------------------------------- case and replace
 
 BOOL CCustomerEditCtrl::ChangeSelectionCase(BOOL bUpper)
 {
+    if (m_bReadOnly) {
+        ::MessageBeep(static_cast<UINT>(-1));
+        return FALSE;
+    }
     if (!HasSelection())
         return FALSE;
     const int nLow = std::min(m_nSelStart, m_nSelEnd);

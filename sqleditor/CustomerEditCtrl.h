@@ -133,6 +133,9 @@ public:
     // Replaces the offset range (both -1: the selection) by the text; an
     // empty range takes the text at its start (-1: the caret).
     BOOL ReplaceSelText(LPCTSTR lpszText, BOOL bUnused = FALSE, int nStart = -1, int nEnd = -1);
+    // Removes one indent from the caret's row as one undoable step; the
+    // caret keeps its place in the row's text. FALSE when there is none.
+    BOOL UnindentCaretRow();
     // Puts the hover-tip dictionary's entry in place.
     void InitTipMap();
 

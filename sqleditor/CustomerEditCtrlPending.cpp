@@ -23,6 +23,13 @@ void CCustomerEditCtrl::TrackFuncTipKey(UINT) {}
 
 void CCustomerEditCtrl::CloseFuncTip() {}
 
+// ---- run when a query edit view is first shown: no names known yet
+void CCustomerEditCtrl::RebuildNameMaps()
+{
+    m_mapKnownNames.RemoveAll();
+    m_mapObjectTypes.RemoveAll();
+}
+
 // ---- not reached without an offer
 BOOL CCustomerEditCtrl::FillIntelliSenseList(CObList&, LPCTSTR)
 {
@@ -64,10 +71,6 @@ BOOL CCustomerEditCtrl::FindTipTrigger(LPCTSTR, int&, TCHAR&)
     KTVP_NOT_BUILT("CCustomerEditCtrl::FindTipTrigger");
 }
 
-void CCustomerEditCtrl::RebuildNameMaps()
-{
-    KTVP_NOT_BUILT("CCustomerEditCtrl::RebuildNameMaps");
-}
 
 BOOL CCustomerEditCtrl::GetQualifiedNameAt(LPCTSTR, int, CString&)
 {
