@@ -190,15 +190,22 @@ void CCustomerEditCtrl::OnChar(UINT nChar, UINT /*nRepCnt*/, UINT /*nFlags*/)
             DeleteSelectedText(TRUE, FALSE, TRUE);
         SetUndoActionReason(SQLED_UNDO_TYPING);
         m_nPreparedOffer = OfferNone;
-        if (InsertChar(nChar, TRUE))
-            OpenOfferAfterChar();
+        const int bProcedureBefore = m_bProcedureTip;
+        const int bFunctionBefore = m_bFunctionTip;
+        if (InsertChar(nChar, TRUE)) {
+            // Only a kind prepared by this character makes a tip; one left
+            // from before (an open tip's) does not turn a list into a tip.
+            const BOOL bKindPrepared =
+                (!bProcedureBefore && m_bProcedureTip) || (!bFunctionBefore && m_bFunctionTip);
+            OpenOfferAfterChar(bKindPrepared);
+        }
         m_nPreparedOffer = OfferNone;
         TrackFuncTipChar(nChar);
     }
     Default();
 }
 
-void CCustomerEditCtrl::OpenOfferAfterChar()
+void CCustomerEditCtrl::OpenOfferAfterChar(BOOL bKindPrepared)
 {
     if (!m_bEnableIntelliSense || m_nCaretOffset <= 0) {
         if (!m_bFuncTipOpen)
@@ -225,8 +232,7 @@ void CCustomerEditCtrl::OpenOfferAfterChar()
         POINT pt{};
         OffsetToPoint(m_nCaretOffset, pt);
         ::ClientToScreen(m_hWnd, &pt);
-        const bool bTip = m_nPreparedOffer == OfferFuncTip ||
-                          (m_nPreparedOffer == OfferNone && (m_bProcedureTip || m_bFunctionTip));
+        const bool bTip = m_nPreparedOffer == OfferFuncTip || (m_nPreparedOffer == OfferNone && bKindPrepared);
         if (bTip) {
             if (ShowFuncTipWnd(list, pt.x, pt.y)) {
                 bTipShown = TRUE;

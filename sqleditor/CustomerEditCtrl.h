@@ -164,7 +164,10 @@ public:
 
     // What the typing dispatch prepared for the character just typed; the
     // character handler opens it whatever the IntelliSense characters say
-    // and sets it back to none.
+    // and sets it back to none. The dispatch sets OfferMemberList once
+    // FillMemberList has filled m_mapMemberList for a known qualifier, and
+    // OfferFuncTip once GetProcParams has put a routine's entries there (with
+    // its kind flag); an empty m_mapMemberList opens nothing.
     enum PreparedOffer : int {
         OfferNone = 0,
         OfferMemberList = 1,  // m_mapMemberList holds the members after a qualifier
@@ -206,8 +209,9 @@ protected:
     // FALSE in block mode.
     BOOL CommentRows(int nLow, int nHigh, BOOL bComment, BOOL bBlock, BOOL bSelect, CKtvPUndoLinesData* pData);
     // Opens what the character just typed prepared or asks for: the tip or
-    // the completion list at the caret.
-    void OpenOfferAfterChar();
+    // the completion list at the caret. bKindPrepared: the dispatch set a
+    // tip kind for this character.
+    void OpenOfferAfterChar(BOOL bKindPrepared);
 
     // The base control's handling of the message being handled.
     LRESULT RunBaseHandler();
