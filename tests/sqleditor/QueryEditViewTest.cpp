@@ -333,6 +333,49 @@ TEST_F(QueryEditViewTest, WithNothingStoredTheFontIsCourierNew16AndTheColoursSta
     plain.DestroyWindow();
 }
 
+TEST_F(QueryEditViewTest, TheFramesKeysReachTheViewsCommands)
+{
+    OpenView();
+    frame->MDIActivate(child);
+    edit->SetFocus();
+    Pump();
+    const auto keys = [&](std::initializer_list<UINT> held, UINT key) {
+        for (UINT vk : held)
+            input.KeyDown(vk);
+        input.KeyStroke(key);
+        for (UINT vk : held)
+            input.KeyUp(vk);
+        // Through the program's own loop, which gives the frame its keys first.
+        MSG msg;
+        while (::PeekMessage(&msg, nullptr, 0, 0, PM_NOREMOVE) && App().PumpMessage()) {
+        }
+        Pump();
+    };
+    SetText("select a\nfrom t");
+    keys({VK_CONTROL}, 'W');
+    EXPECT_EQ(Text(), "--select a\n--from t");
+    keys({VK_CONTROL}, 'E');
+    EXPECT_EQ(Text(), "select a\nfrom t");
+
+    SetText("select a\nfrom t");  // nothing selected
+    edit->SetCaret(6);
+    keys({}, VK_TAB);
+    EXPECT_EQ(Text(), "select\t a\nfrom t") << "Tab without a selection indents at the caret";
+    keys({VK_SHIFT}, VK_TAB);
+    EXPECT_EQ(Text(), "select\t a\nfrom t") << "nothing to unindent on this row";
+    edit->SetCaret(10);
+    keys({}, VK_TAB);
+    EXPECT_EQ(Text(), "select\t a\n\tfrom t");
+    keys({VK_SHIFT}, VK_TAB);
+    EXPECT_EQ(Text(), "select\t a\nfrom t");
+
+    edit->SetSelection(0, 6, FALSE, TRUE);
+    keys({VK_CONTROL, VK_SHIFT}, 'U');
+    EXPECT_EQ(Text(), "SELECT\t a\nfrom t");
+    keys({VK_CONTROL, VK_SHIFT}, VK_DELETE);
+    EXPECT_EQ(Text(), "");
+}
+
 TEST_F(QueryEditViewTest, TheEditMenuShowsTheRealKeys)
 {
     CMenu menu;
