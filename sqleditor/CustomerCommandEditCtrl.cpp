@@ -32,16 +32,8 @@ LRESULT CCustomerCommandEditCtrl::WindowProc(UINT message, WPARAM wParam, LPARAM
 {
     switch (message) {
     case WM_KEYDOWN: {
-        const UINT nOldMsg = m_nMsg;
-        const WPARAM wOld = m_wParam;
-        const LPARAM lOld = m_lParam;
-        m_nMsg = message;
-        m_wParam = wParam;
-        m_lParam = lParam;
+        const CurrentMessage current(*this, message, wParam, lParam);
         OnKeyDown(static_cast<UINT>(wParam), LOWORD(lParam), HIWORD(lParam));
-        m_nMsg = nOldMsg;
-        m_wParam = wOld;
-        m_lParam = lOld;
         return 0;
     }
     case WM_CHAR: OnChar(static_cast<UINT>(wParam), LOWORD(lParam), HIWORD(lParam)); return 0;
@@ -81,16 +73,8 @@ void CCustomerCommandEditCtrl::OnChar(UINT nChar, UINT nRepCnt, UINT nFlags)
     if (IsCaretInPrompt())
         return;
     // The SQL editor's character handling, as the message reached it.
-    const UINT nOldMsg = m_nMsg;
-    const WPARAM wOld = m_wParam;
-    const LPARAM lOld = m_lParam;
-    m_nMsg = WM_CHAR;
-    m_wParam = nChar;
-    m_lParam = MAKELONG(nRepCnt, nFlags);
+    const CurrentMessage current(*this, WM_CHAR, nChar, MAKELONG(nRepCnt, nFlags));
     CCustomerEditCtrl::OnChar(nChar, nRepCnt, nFlags);
-    m_nMsg = nOldMsg;
-    m_wParam = wOld;
-    m_lParam = lOld;
 }
 
 void CCustomerCommandEditCtrl::OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags)

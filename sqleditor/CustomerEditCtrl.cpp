@@ -138,14 +138,25 @@ CCustomerEditCtrl::~CCustomerEditCtrl()
 
 // ---------------------------------------------------------------- messages
 
+CCustomerEditCtrl::CurrentMessage::CurrentMessage(CCustomerEditCtrl& edit, UINT message, WPARAM wParam,
+                                                  LPARAM lParam)
+    : m_edit(edit), m_nOldMsg(edit.m_nMsg), m_wOldParam(edit.m_wParam), m_lOldParam(edit.m_lParam)
+{
+    edit.m_nMsg = message;
+    edit.m_wParam = wParam;
+    edit.m_lParam = lParam;
+}
+
+CCustomerEditCtrl::CurrentMessage::~CurrentMessage()
+{
+    m_edit.m_nMsg = m_nOldMsg;
+    m_edit.m_wParam = m_wOldParam;
+    m_edit.m_lParam = m_lOldParam;
+}
+
 LRESULT CCustomerEditCtrl::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
-    const UINT nOldMsg = m_nMsg;
-    const WPARAM wOld = m_wParam;
-    const LPARAM lOld = m_lParam;
-    m_nMsg = message;
-    m_wParam = wParam;
-    m_lParam = lParam;
+    const CurrentMessage current(*this, message, wParam, lParam);
     const CPoint point(static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam)));
     LRESULT lResult = 0;
     switch (message) {
@@ -165,9 +176,6 @@ LRESULT CCustomerEditCtrl::WindowProc(UINT message, WPARAM wParam, LPARAM lParam
         break;
     default: lResult = CKtvPEditCtrl::WindowProc(message, wParam, lParam); break;
     }
-    m_nMsg = nOldMsg;
-    m_wParam = wOld;
-    m_lParam = lOld;
     return lResult;
 }
 

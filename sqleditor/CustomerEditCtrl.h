@@ -218,6 +218,21 @@ protected:
     UINT m_nMsg = 0;
     WPARAM m_wParam = 0;
     LPARAM m_lParam = 0;
+
+    // Makes a message the one being handled while it lives.
+    class CurrentMessage {
+    public:
+        CurrentMessage(CCustomerEditCtrl& edit, UINT message, WPARAM wParam, LPARAM lParam);
+        ~CurrentMessage();
+        CurrentMessage(const CurrentMessage&) = delete;
+        CurrentMessage& operator=(const CurrentMessage&) = delete;
+
+    private:
+        CCustomerEditCtrl& m_edit;
+        UINT m_nOldMsg;
+        WPARAM m_wOldParam;
+        LPARAM m_lOldParam;
+    };
 };
 
 class CCustomerViewEditCtrl : public CKtvPEditCtrl {
