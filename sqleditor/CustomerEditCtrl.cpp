@@ -332,11 +332,21 @@ BOOL CCustomerEditCtrl::CommentSelection(BOOL bComment)
         if (nHigh > nLow && nHigh == GetRowStartOffset(nHigh))
             --nHigh;
     }
+    if (GetTextLength() == 0)
+        return FALSE;
     auto* pData = new CKtvPUndoLinesData;
     if (!CommentRows(nLow, nHigh, bComment, m_bBlockMode, TRUE, pData)) {
         delete pData;
         OnFailedOperation(KTVP_FAIL_INDENT);
         return FALSE;
+    }
+    // Rows that needed no change leave no step that would undo nothing.
+    bool bChanged = false;
+    for (INT_PTR i = 0; i < pData->m_arrStrings.GetSize(); ++i)
+        bChanged = bChanged || !pData->m_arrStrings[i].IsEmpty();
+    if (!bChanged) {
+        delete pData;
+        return TRUE;
     }
     pData->m_nStart = m_nSelStart;
     pData->m_nEnd = m_nSelEnd;
