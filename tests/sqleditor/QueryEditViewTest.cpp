@@ -327,6 +327,7 @@ TEST_F(QueryEditViewTest, WithNothingStoredTheFontIsCourierNew16AndTheColoursSta
     EXPECT_EQ(edit->m_clrText, plain.m_clrText);
     EXPECT_EQ(edit->m_clrSelBack, plain.m_clrSelBack);
     EXPECT_TRUE(edit->m_bEnableIntelliSense);
+    EXPECT_EQ(edit->m_pMainFrame, frame) << "the editor knows the main window";
     CString tip("ind");
     EXPECT_TRUE(edit->OnGetTipText(tip));
     EXPECT_STREQ(tip, "int ind = -1") << "the hover tips are in place";
