@@ -64,6 +64,26 @@ TEST_F(SqlEditorTest, CommentAndUncommentChangeTheRowsAndUndoInOneStep)
     }
 }
 
+TEST_F(SqlEditorTest, CommentScrollsBackToItsFirstRowWhenThatIsAboveTheView)
+{
+    std::string text;
+    for (int i = 0; i < 100; ++i)
+        text += "row" + std::to_string(i) + "\n";
+    SetText(text);
+    edit.SetCaret(edit.GetTextLength());
+    ASSERT_GT(edit.m_nFirstVisibleRow, 10);
+    const int firstVisible = edit.m_nFirstVisibleRow;
+
+    // Rows inside the view: the view stays where it is.
+    edit.SetSelection(edit.GetRowStartByNumber(firstVisible + 1), edit.GetTextLength(), FALSE, FALSE);
+    ASSERT_TRUE(edit.CommentSelection(TRUE));
+    EXPECT_EQ(edit.m_nFirstVisibleRow, firstVisible);
+
+    edit.SetSelection(edit.GetRowStartByNumber(2), edit.GetRowStartByNumber(5), FALSE, FALSE);
+    ASSERT_TRUE(edit.CommentSelection(TRUE));
+    EXPECT_EQ(edit.m_nFirstVisibleRow, 2) << "the first commented row becomes the top row";
+}
+
 TEST_F(SqlEditorTest, CommentInBlockModeOrOnNoTextChangesNothingSilently)
 {
     MessageBoxRecorder boxes;
