@@ -72,6 +72,8 @@ public:
     std::string login = "sa";
     std::string host;
     std::string program;
+    // A client's connection; the server's own sessions (building the sample database) are not.
+    bool fromClient = false;
     std::string database = "master"; // the owning thread's; others read Info(&SessionState::databaseShown)
     std::string databaseShown = "master";
     SessionOptions options;
