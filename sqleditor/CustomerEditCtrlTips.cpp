@@ -122,6 +122,8 @@ namespace {
 struct TipArgumentScan {
     int nArgument = 1;
     bool bOutsideQuotes = true;
+    // Parentheses opened since the tip's start and not yet closed.
+    int nDepth = 0;
 };
 
 TipArgumentScan ScanTipArguments(const CString& strText, int nStart, int nEnd)
@@ -147,6 +149,7 @@ TipArgumentScan ScanTipArguments(const CString& strText, int nStart, int nEnd)
             ++scan.nArgument;
     }
     scan.bOutsideQuotes = chQuote == 0;
+    scan.nDepth = nDepth;
     return scan;
 }
 
@@ -193,10 +196,14 @@ void CCustomerEditCtrl::TrackFuncTipChar(UINT nChar)
         if (IsOutsideQuotes())
             SetTipArgument(*this, ScanTipArguments(GetText(), m_nFuncTipStart, m_nCaretOffset).nArgument);
         break;
-    case ')':
-        if (m_bProcedureTip)
+    case ')': {
+        // A parenthesis that closes one opened inside the arguments, or one
+        // inside a literal, leaves the tip open.
+        const TipArgumentScan scan = ScanTipArguments(GetText(), m_nFuncTipStart, m_nCaretOffset - 1);
+        if (m_bProcedureTip && scan.bOutsideQuotes && scan.nDepth == 0)
             CloseFuncTip();
         break;
+    }
     case ']':
         if (m_bFunctionTip)
             CloseFuncTip();
