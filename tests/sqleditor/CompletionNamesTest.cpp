@@ -223,3 +223,36 @@ TEST_F(CompletionTyping, ServerReadsInsideAKeystrokeLeaveTheServersTimeOutAsItWa
     Type("select orders.");
     EXPECT_EQ(frame->m_SQLServer->GetQueryTimeout(), 30);
 }
+
+TEST_F(CompletionNameMaps, CatalogueAnswersCopyIntoARecordsetOfText)
+{
+    SQLDMO::_QueryResultsPtr results = frame->m_SQLServer->ExecuteWithResults(
+        "use TarnSample; select OrderID, Freight, ShippedDate from Orders order by OrderID");
+    ASSERT_GT(results->GetRows(), 0);
+    ADODB::_RecordsetPtr recordset;
+    ASSERT_TRUE(SUCCEEDED(recordset.CreateInstance("ADODB.Recordset")));
+    ASSERT_TRUE(frame->QueryResultsToRecordset(results, recordset));
+    ASSERT_EQ(recordset->GetRecordCount(), results->GetRows());
+    ADODB::FieldsPtr fields = recordset->GetFields();
+    ASSERT_EQ(fields->GetCount(), 3);
+    for (long column = 1; column <= 3; ++column) {
+        ADODB::FieldPtr field = fields->GetItem(_variant_t(column - 1));
+        EXPECT_EQ(std::string(static_cast<const char*>(field->GetName())),
+                  static_cast<const char*>(results->GetColumnName(column)));
+        EXPECT_EQ(field->GetType(), ADODB::adVarChar);
+        EXPECT_EQ(field->GetDefinedSize(), results->GetColumnMaxLength(column) + 2);
+    }
+    recordset->MoveFirst();
+    for (long row = 1; row <= results->GetRows(); ++row, recordset->MoveNext()) {
+        for (long column = 1; column <= 3; ++column) {
+            const _variant_t value = fields->GetItem(_variant_t(column - 1))->GetValue();
+            EXPECT_EQ(value.vt, VT_BSTR);
+            EXPECT_EQ(std::string(static_cast<const char*>(_bstr_t(value))),
+                      static_cast<const char*>(results->GetColumnString(row, column)))
+                << row << "," << column;
+        }
+    }
+    // A recordset already open cannot take the copy: the answer says so.
+    EXPECT_FALSE(frame->QueryResultsToRecordset(results, recordset));
+    recordset->Close();
+}
