@@ -2,31 +2,9 @@
 // the copy of a server-management result into a recordset of text fields.
 #include "app/MainFrame.h"
 
-#include "sqleditor/SqlNames.h"
+#include "sqleditor/CustomerEditCtrlServer.h"
 
 namespace {
-
-// The objects a completion list offers, by sysobjects type; the other types
-// (foreign keys, logs) are left out.
-struct CompletionGroupOfType {
-    const char* type;
-    const char* group;
-};
-
-constexpr CompletionGroupOfType kCompletionGroups[] = {
-    {"U", "Table"},      {"S", "Table"},     {"TR", "Trigger"},      {"K", "Key"},       {"C", "Check"},
-    {"V", "View"},       {"P", "Procedure"}, {"RF", "Procedure"},    {"X", "XPProcedure"}, {"FN", "Function"},
-    {"IF", "Function"},  {"TF", "Function"}, {"R", "Rule"},          {"D", "Default"},
-};
-
-const char* CompletionGroupOf(const CString& strType)
-{
-    for (const CompletionGroupOfType& row : kCompletionGroups) {
-        if (strType == row.type)
-            return row.group;
-    }
-    return nullptr;
-}
 
 // Reserved words offered as completion names, each with the full stop every
 // entry of the object list carries. Some are listed twice; the editors' maps
@@ -45,26 +23,6 @@ constexpr const char* kCompletionReservedWords[] = {
 };
 
 constexpr const char* kAdditionalDatabase = "tarnwickadditionaldb";
-
-CString CompletionObjectsStatement(LPCTSTR lpszDatabase)
-{
-    CString strSQL = "use ";
-    strSQL += SqlQuoteName(lpszDatabase, TRUE);
-    strSQL += ";select name,xtype,type from sysobjects where (status > 0 and (";
-    strSQL += "type = 'U' or type = 'S' or type = 'TR' or type = 'K' or ";
-    strSQL += "type = 'C' or type = 'V' or type = 'P' or type = 'RF' or ";
-    strSQL += "type = 'X' or type = 'FN' or type = 'IF' or type = 'TF' or ";
-    strSQL += "type = 'R' or type = 'D')) or (status < 0 and type in ('C','D','F','L','K','TR'));";
-    return strSQL;
-}
-
-CString RecordsetFieldText(ADODB::_Recordset* pRecordset, LPCTSTR lpszField)
-{
-    const _variant_t value = pRecordset->GetCollect(lpszField);
-    if (value.vt == VT_NULL || value.vt == VT_EMPTY)
-        return CString();
-    return CString(static_cast<const char*>(_bstr_t(value)));
-}
 
 void ReplaceStringList(CStringList& target, CStringList& source)
 {
@@ -87,7 +45,7 @@ int CMainFrame::BuildCompletionLists(LPCTSTR lpszDatabase)
         for (long row = 1; row <= m_QueryResults->GetRows(); ++row)
             users.AddTail(CString(static_cast<const char*>(m_QueryResults->GetColumnString(row, 1))));
 
-        m_QueryResults = m_SQLServer->ExecuteWithResults(static_cast<LPCTSTR>(CompletionObjectsStatement(lpszDatabase)));
+        m_QueryResults = m_SQLServer->ExecuteWithResults(static_cast<LPCTSTR>(tw::sqleditor::CompletionObjectsStatement(lpszDatabase)));
         // A recordset of its own each time: a closed one keeps the fields it
         // was given, and the next copy appends its own.
         if (FAILED(m_pRecordset.CreateInstance("ADODB.Recordset")))
@@ -97,16 +55,14 @@ int CMainFrame::BuildCompletionLists(LPCTSTR lpszDatabase)
         if (m_pRecordset->GetRecordCount() > 0) {
             m_pRecordset->MoveFirst();
             for (long handled = 0; handled < m_pRecordset->GetRecordCount(); ++handled) {
-                CString strType = RecordsetFieldText(m_pRecordset, "type");
-                strType.MakeUpper();
-                strType.TrimLeft(' ');
-                strType.TrimRight(" \t");
-                CString strName = RecordsetFieldText(m_pRecordset, "name") + ".";
+                const tw::sqleditor::CompletionObjectType* pType = tw::sqleditor::CompletionTypeOf(
+                    tw::sqleditor::CompletionTypeText(tw::sqleditor::RecordsetFieldText(m_pRecordset, "type")));
+                CString strName = tw::sqleditor::RecordsetFieldText(m_pRecordset, "name") + ".";
                 strName.MakeLower();
-                if (const char* group = CompletionGroupOf(strType)) {
+                if (pType != nullptr) {
                     databases.AddTail(lpszDatabase);
                     objects.AddTail(strName);
-                    groups.AddTail(group);
+                    groups.AddTail(pType->group);
                 }
                 m_pRecordset->MoveNext();
             }
@@ -114,7 +70,8 @@ int CMainFrame::BuildCompletionLists(LPCTSTR lpszDatabase)
         m_pRecordset->Close();
     } catch (const _com_error&) {
         return 0;
-    } catch (const CException*) {
+    } catch (CException* pError) {
+        pError->Delete();
         return 0;
     }
     for (const char* word : kCompletionReservedWords) {
@@ -152,8 +109,9 @@ int CMainFrame::QueryResultsToRecordset(SQLDMO::_QueryResultsPtr pResults, ADODB
         }
     } catch (const _com_error&) {
         return FALSE;
-    } catch (const CException*) {
+    } catch (CException* pError) {
         // Not a server error, but the copy is incomplete all the same.
+        pError->Delete();
         return FALSE;
     }
     return TRUE;

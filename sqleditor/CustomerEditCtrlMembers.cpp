@@ -9,27 +9,6 @@
 
 namespace {
 
-struct MemberTypeCode {
-    const char* type;
-    int code;
-};
-
-constexpr MemberTypeCode kMemberTypeCodes[] = {
-    {"U", CompletionTable},     {"S", CompletionTable},      {"V", CompletionView},      {"P", CompletionProcedure},
-    {"RF", CompletionProcedure}, {"FN", CompletionFunction}, {"IF", CompletionFunction}, {"TF", CompletionFunction},
-    {"R", CompletionRule},      {"D", CompletionDefault},    {"TR", CompletionTrigger},  {"K", CompletionKey},
-    {"C", CompletionCheck},     {"X", CompletionXPProcedure},
-};
-
-int MemberCodeOfType(const CString& strType)
-{
-    for (const MemberTypeCode& row : kMemberTypeCodes) {
-        if (strType == row.type)
-            return row.code;
-    }
-    return CompletionNone;
-}
-
 CString MemberCodeText(int nCode)
 {
     CString strCode;
@@ -78,24 +57,15 @@ void AddColumns(CCustomerEditCtrl& edit, CMainFrame& frame, const CString& strNa
 
 void AddObjectsOfDatabase(CCustomerEditCtrl& edit, CMainFrame& frame, const CString& strDatabase)
 {
-    CString strSQL = "use " + SqlQuoteName(strDatabase, TRUE);
-    strSQL += ";select name,xtype,type from sysobjects where (status > 0 and (";
-    strSQL += "type = 'U' or type = 'S' or type = 'TR' or type = 'K' or ";
-    strSQL += "type = 'C' or type = 'V' or type = 'P' or type = 'RF' or ";
-    strSQL += "type = 'X' or type = 'FN' or type = 'IF' or type = 'TF' or ";
-    strSQL += "type = 'R' or type = 'D')) or (status < 0 and type in ('C','D','F','L','K','TR'));";
-    SQLDMO::_QueryResultsPtr results = RunMemberQuery(frame, strSQL);
+    SQLDMO::_QueryResultsPtr results = RunMemberQuery(frame, tw::sqleditor::CompletionObjectsStatement(strDatabase));
     for (long row = 1; row <= results->GetRows(); ++row) {
-        CString strType(static_cast<const char*>(results->GetColumnString(row, 3)));
-        strType.MakeUpper();
-        strType.TrimLeft(' ');
-        strType.TrimRight(" \t");
-        const int nCode = MemberCodeOfType(strType);
-        if (nCode == CompletionNone)
+        const tw::sqleditor::CompletionObjectType* pType = tw::sqleditor::CompletionTypeOf(
+            tw::sqleditor::CompletionTypeText(static_cast<const char*>(results->GetColumnString(row, 3))));
+        if (pType == nullptr)
             continue;
         CString strMember = CString(static_cast<const char*>(results->GetColumnString(row, 1))) + ".";
         strMember.MakeLower();
-        edit.m_mapMemberList.SetAt(strMember, MemberCodeText(nCode));
+        edit.m_mapMemberList.SetAt(strMember, MemberCodeText(pType->code));
     }
 }
 
@@ -107,10 +77,7 @@ int CCustomerEditCtrl::FillMemberList(CString strName)
     strName.MakeLower();
     if (!IsKnownObject(strName) || m_pMainFrame == nullptr)
         return 0;
-    void* pValue = nullptr;
-    int nCode = m_mapObjectTypes.Lookup(strName, pValue) ? static_cast<int>(reinterpret_cast<INT_PTR>(pValue)) : 0;
-    if (nCode == CompletionNone && m_mapObjectTypes.Lookup(tw::sqleditor::LastNamePart(strName), pValue))
-        nCode = static_cast<int>(reinterpret_cast<INT_PTR>(pValue));
+    const int nCode = tw::sqleditor::KnownObjectCode(*this, strName);
     const CString strCurrent = tw::sqleditor::CurrentDatabaseName();
     CMainFrame& frame = *m_pMainFrame;
     try {

@@ -46,6 +46,68 @@ CString LastNamePart(const CString& strDotted)
     return nDot < 0 ? strDotted : strDotted.Mid(nDot + 1);
 }
 
+namespace {
+
+constexpr CompletionObjectType kCompletionObjectTypes[] = {
+    {"U", "Table", CompletionTable},          {"S", "Table", CompletionTable},
+    {"TR", "Trigger", CompletionTrigger},     {"K", "Key", CompletionKey},
+    {"C", "Check", CompletionCheck},          {"V", "View", CompletionView},
+    {"P", "Procedure", CompletionProcedure},  {"RF", "Procedure", CompletionProcedure},
+    {"X", "XPProcedure", CompletionXPProcedure}, {"FN", "Function", CompletionFunction},
+    {"IF", "Function", CompletionFunction},   {"TF", "Function", CompletionFunction},
+    {"R", "Rule", CompletionRule},            {"D", "Default", CompletionDefault},
+};
+
+} // namespace
+
+const CompletionObjectType* CompletionTypeOf(const CString& strType)
+{
+    for (const CompletionObjectType& row : kCompletionObjectTypes) {
+        if (strType == row.type)
+            return &row;
+    }
+    return nullptr;
+}
+
+CString CompletionTypeText(CString strType)
+{
+    strType.MakeUpper();
+    strType.TrimLeft(' ');
+    strType.TrimRight(" \t");
+    return strType;
+}
+
+CString CompletionObjectsStatement(LPCTSTR lpszDatabase)
+{
+    CString strSQL = "use " + SqlQuoteName(lpszDatabase, TRUE);
+    strSQL += ";select name,xtype,type from sysobjects where (status > 0 and (";
+    strSQL += "type = 'U' or type = 'S' or type = 'TR' or type = 'K' or ";
+    strSQL += "type = 'C' or type = 'V' or type = 'P' or type = 'RF' or ";
+    strSQL += "type = 'X' or type = 'FN' or type = 'IF' or type = 'TF' or ";
+    strSQL += "type = 'R' or type = 'D')) or (status < 0 and type in ('C','D','F','L','K','TR'));";
+    return strSQL;
+}
+
+CString RecordsetFieldText(ADODB::_Recordset* pRecordset, LPCTSTR lpszField)
+{
+    const _variant_t value = pRecordset->GetCollect(lpszField);
+    if (value.vt == VT_NULL || value.vt == VT_EMPTY)
+        return CString();
+    return CString(static_cast<const char*>(_bstr_t(value)));
+}
+
+int KnownObjectCode(CCustomerEditCtrl& edit, const CString& strLowerName)
+{
+    if (strLowerName.IsEmpty() || !edit.IsKnownObject(strLowerName))
+        return CompletionNone;
+    void* pValue = nullptr;
+    if (edit.m_mapObjectTypes.Lookup(strLowerName, pValue))
+        return static_cast<int>(reinterpret_cast<INT_PTR>(pValue));
+    if (strLowerName.Find('.') >= 0 && edit.m_mapObjectTypes.Lookup(LastNamePart(strLowerName), pValue))
+        return static_cast<int>(reinterpret_cast<INT_PTR>(pValue));
+    return CompletionNone;
+}
+
 KeystrokeQueryScope::KeystrokeQueryScope(CMainFrame* pFrame)
 {
     if (pFrame == nullptr || !pFrame->m_SQLServer)
@@ -446,12 +508,7 @@ CString PreviousName(CCustomerEditCtrl& edit, LPCTSTR lpszText, int nTyped)
 
 int CodeOfName(CCustomerEditCtrl& edit, const CString& strLower)
 {
-    if (strLower.IsEmpty() || !edit.IsKnownObject(strLower))
-        return CompletionNone;
-    const int nCode = StoredCode(edit, strLower);
-    if (nCode != CompletionNone || strLower.Find('.') < 0)
-        return nCode;
-    return StoredCode(edit, tw::sqleditor::LastNamePart(strLower));
+    return tw::sqleditor::KnownObjectCode(edit, strLower);
 }
 
 bool IsTableOrView(int nCode)

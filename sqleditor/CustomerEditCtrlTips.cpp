@@ -12,10 +12,7 @@ namespace {
 
 CString TipFieldText(ADODB::_Recordset* pRecordset, LPCTSTR lpszField)
 {
-    const _variant_t value = pRecordset->GetCollect(lpszField);
-    if (value.vt == VT_NULL || value.vt == VT_EMPTY)
-        return CString();
-    return CString(static_cast<const char*>(_bstr_t(value)));
+    return tw::sqleditor::RecordsetFieldText(pRecordset, lpszField);
 }
 
 // The header of the routine from the first row that describes its result:
@@ -66,10 +63,7 @@ int CCustomerEditCtrl::GetProcParams(CString strName)
     strName.MakeLower();
     if (!IsKnownObject(strName) || m_pMainFrame == nullptr)
         return 0;
-    void* pValue = nullptr;
-    int nCode = m_mapObjectTypes.Lookup(strName, pValue) ? static_cast<int>(reinterpret_cast<INT_PTR>(pValue)) : 0;
-    if (nCode == CompletionNone && m_mapObjectTypes.Lookup(tw::sqleditor::LastNamePart(strName), pValue))
-        nCode = static_cast<int>(reinterpret_cast<INT_PTR>(pValue));
+    const int nCode = tw::sqleditor::KnownObjectCode(*this, strName);
     if (nCode != CompletionProcedure && nCode != CompletionFunction)
         return 0;
     CString strCode;
