@@ -2,7 +2,10 @@
 
 #include <algorithm>
 #include <cctype>
+#include <climits>
 #include <clocale>
+#include <cwchar>
+#include <locale.h>
 #include <cwctype>
 #include <string>
 
@@ -83,6 +86,44 @@ int CustomerEditCreate(CKtvPEditCtrl& edit, LRESULT lBase, BOOL bIntelliSense)
     return 0;
 }
 
+// The text in upper or lower case, read as UTF-8 with the C runtime's
+// multibyte functions; bytes that are no character stay as they are.
+std::string CustomerEditChangeCase(const std::string& text, BOOL bUpper)
+{
+    locale_t hUtf8 = newlocale(LC_CTYPE_MASK, "C.UTF-8", static_cast<locale_t>(nullptr));
+    locale_t hOld = hUtf8 != static_cast<locale_t>(nullptr) ? uselocale(hUtf8) : static_cast<locale_t>(nullptr);
+    std::string converted;
+    std::mbstate_t inState{};
+    std::mbstate_t outState{};
+    const char* p = text.c_str();
+    const char* end = p + text.size();
+    while (p < end) {
+        wchar_t wc = 0;
+        const size_t n = std::mbrtowc(&wc, p, static_cast<size_t>(end - p), &inState);
+        if (n == static_cast<size_t>(-1) || n == static_cast<size_t>(-2) || n == 0) {
+            converted.push_back(*p++);
+            inState = std::mbstate_t{};
+            continue;
+        }
+        const auto out = static_cast<wchar_t>(bUpper ? std::towupper(static_cast<wint_t>(wc))
+                                                     : std::towlower(static_cast<wint_t>(wc)));
+        char buffer[MB_LEN_MAX];
+        const size_t m = std::wcrtomb(buffer, out, &outState);
+        if (m == static_cast<size_t>(-1)) {
+            converted.append(p, n);
+            outState = std::mbstate_t{};
+        } else {
+            converted.append(buffer, m);
+        }
+        p += n;
+    }
+    if (hUtf8 != static_cast<locale_t>(nullptr)) {
+        uselocale(hOld);
+        freelocale(hUtf8);
+    }
+    return converted;
+}
+
 } // namespace
 
 CCustomerEditCtrl::CCustomerEditCtrl() : m_pMainFrame(CustomerEditMainFrame()) {}
@@ -97,14 +138,25 @@ CCustomerEditCtrl::~CCustomerEditCtrl()
 
 // ---------------------------------------------------------------- messages
 
+CCustomerEditCtrl::CurrentMessage::CurrentMessage(CCustomerEditCtrl& edit, UINT message, WPARAM wParam,
+                                                  LPARAM lParam)
+    : m_edit(edit), m_nOldMsg(edit.m_nMsg), m_wOldParam(edit.m_wParam), m_lOldParam(edit.m_lParam)
+{
+    edit.m_nMsg = message;
+    edit.m_wParam = wParam;
+    edit.m_lParam = lParam;
+}
+
+CCustomerEditCtrl::CurrentMessage::~CurrentMessage()
+{
+    m_edit.m_nMsg = m_nOldMsg;
+    m_edit.m_wParam = m_wOldParam;
+    m_edit.m_lParam = m_lOldParam;
+}
+
 LRESULT CCustomerEditCtrl::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
-    const UINT nOldMsg = m_nMsg;
-    const WPARAM wOld = m_wParam;
-    const LPARAM lOld = m_lParam;
-    m_nMsg = message;
-    m_wParam = wParam;
-    m_lParam = lParam;
+    const CurrentMessage current(*this, message, wParam, lParam);
     const CPoint point(static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam)));
     LRESULT lResult = 0;
     switch (message) {
@@ -124,9 +176,6 @@ LRESULT CCustomerEditCtrl::WindowProc(UINT message, WPARAM wParam, LPARAM lParam
         break;
     default: lResult = CKtvPEditCtrl::WindowProc(message, wParam, lParam); break;
     }
-    m_nMsg = nOldMsg;
-    m_wParam = wOld;
-    m_lParam = lOld;
     return lResult;
 }
 
@@ -149,15 +198,22 @@ void CCustomerEditCtrl::OnChar(UINT nChar, UINT /*nRepCnt*/, UINT /*nFlags*/)
             DeleteSelectedText(TRUE, FALSE, TRUE);
         SetUndoActionReason(SQLED_UNDO_TYPING);
         m_nPreparedOffer = OfferNone;
-        if (InsertChar(nChar, TRUE))
-            OpenOfferAfterChar();
+        const int bProcedureBefore = m_bProcedureTip;
+        const int bFunctionBefore = m_bFunctionTip;
+        if (InsertChar(nChar, TRUE)) {
+            // Only a kind prepared by this character makes a tip; one left
+            // from before (an open tip's) does not turn a list into a tip.
+            const BOOL bKindPrepared =
+                (!bProcedureBefore && m_bProcedureTip) || (!bFunctionBefore && m_bFunctionTip);
+            OpenOfferAfterChar(bKindPrepared);
+        }
         m_nPreparedOffer = OfferNone;
         TrackFuncTipChar(nChar);
     }
     Default();
 }
 
-void CCustomerEditCtrl::OpenOfferAfterChar()
+void CCustomerEditCtrl::OpenOfferAfterChar(BOOL bKindPrepared)
 {
     if (!m_bEnableIntelliSense || m_nCaretOffset <= 0) {
         if (!m_bFuncTipOpen)
@@ -184,8 +240,7 @@ void CCustomerEditCtrl::OpenOfferAfterChar()
         POINT pt{};
         OffsetToPoint(m_nCaretOffset, pt);
         ::ClientToScreen(m_hWnd, &pt);
-        const bool bTip = m_nPreparedOffer == OfferFuncTip ||
-                          (m_nPreparedOffer == OfferNone && (m_bProcedureTip || m_bFunctionTip));
+        const bool bTip = m_nPreparedOffer == OfferFuncTip || (m_nPreparedOffer == OfferNone && bKindPrepared);
         if (bTip) {
             if (ShowFuncTipWnd(list, pt.x, pt.y)) {
                 bTipShown = TRUE;
@@ -265,6 +320,10 @@ void CCustomerEditCtrl::OnMarginDblClk(UINT /*nFlags*/, CPoint point)
 
 BOOL CCustomerEditCtrl::CommentSelection(BOOL bComment)
 {
+    if (m_bReadOnly) {
+        ::MessageBeep(static_cast<UINT>(-1));
+        return FALSE;
+    }
     int nLow = -1;
     int nHigh = -1;
     if (HasSelection()) {
@@ -273,11 +332,21 @@ BOOL CCustomerEditCtrl::CommentSelection(BOOL bComment)
         if (nHigh > nLow && nHigh == GetRowStartOffset(nHigh))
             --nHigh;
     }
+    if (GetTextLength() == 0)
+        return FALSE;
     auto* pData = new CKtvPUndoLinesData;
     if (!CommentRows(nLow, nHigh, bComment, m_bBlockMode, TRUE, pData)) {
         delete pData;
         OnFailedOperation(KTVP_FAIL_INDENT);
         return FALSE;
+    }
+    // Rows that needed no change leave no step that would undo nothing.
+    bool bChanged = false;
+    for (INT_PTR i = 0; i < pData->m_arrStrings.GetSize(); ++i)
+        bChanged = bChanged || !pData->m_arrStrings[i].IsEmpty();
+    if (!bChanged) {
+        delete pData;
+        return TRUE;
     }
     pData->m_nStart = m_nSelStart;
     pData->m_nEnd = m_nSelEnd;
@@ -294,21 +363,16 @@ BOOL CCustomerEditCtrl::CommentRows(int nLow, int nHigh, BOOL bComment, BOOL bBl
 {
     if (bBlock)
         return FALSE;
-    const int nLength = GetTextLength();
-    int nRangeStart = 0;
-    int nRangeEnd = std::max(0, nLength - 1);
-    if (nLow >= 0) {
-        nRangeStart = GetRowStartOffset(nLow);
-        nRangeEnd = m_text.RowLimit(m_text.RowOfOffset(nHigh));
-        if (nRangeEnd >= nLength)
-            nRangeEnd = std::max(0, nLength - 1);
-    }
+    // Without a selection every row is taken. Rows keep their numbers: the
+    // marks hold no line break.
+    const int nFirstRow = nLow >= 0 ? m_text.RowOfOffset(nLow) : 0;
+    const int nEndRow = nLow >= 0 ? m_text.RowOfOffset(nHigh) : m_text.RowOfOffset(GetTextLength());
     const BOOL bRanBackwards = m_nSelStart > m_nSelEnd;
-    const int nFirstRow = m_text.RowOfOffset(nRangeStart);
     int nLastRow = nFirstRow;
-    int nRowStart = nRangeStart;
-    for (int nRow = nFirstRow;; ++nRow) {
-        if (nRowStart >= nRangeEnd && !(nRowStart == nRangeEnd && nRowStart < m_text.RowLimit(nRow)))
+    for (int nRow = nFirstRow; nRow <= nEndRow; ++nRow) {
+        const int nRowStart = m_text.RowStart(nRow);
+        // The empty row after a final line break is not a row of the text.
+        if (nRow > nFirstRow && nRowStart >= GetTextLength())
             break;
         nLastRow = nRow;
         const int nFirstNonBlank = FirstNonBlankOfRow(nRow);
@@ -317,9 +381,10 @@ BOOL CCustomerEditCtrl::CommentRows(int nLow, int nHigh, BOOL bComment, BOOL bBl
             CanInsertText(strMark, nFirstNonBlank);
             ChangeInsert(nFirstNonBlank, strMark, FALSE);
             OnTextChanged(nFirstNonBlank, strMark, TRUE);
-            nRangeEnd += strMark.GetLength();
             pData->AddLine(nRow, nFirstNonBlank - nRowStart, strMark);
         } else {
+            // Past a "--" after the blanks, then at most two characters back,
+            // never before the row start.
             int nPos = nFirstNonBlank;
             if (m_text.GetAt(nPos) == '-' && m_text.GetAt(nPos + 1) == '-')
                 nPos += 2;
@@ -329,14 +394,9 @@ BOOL CCustomerEditCtrl::CommentRows(int nLow, int nHigh, BOOL bComment, BOOL bBl
                 CanDeleteText(nFrom, strRemoved);
                 ChangeDelete(nFrom, nPos);
                 OnTextChanged(nFrom, strRemoved, FALSE);
-                nRangeEnd -= strRemoved.GetLength();
             }
             pData->AddLine(nRow, nFrom - nRowStart, strRemoved);
         }
-        const int nLimit = m_text.RowLimit(nRow);
-        if (nLimit >= GetTextLength())
-            break;  // no further line break
-        nRowStart = nLimit + 1;
     }
     if (bSelect)
         SelectWholeRows(nFirstRow, nLastRow, bRanBackwards);
@@ -352,10 +412,39 @@ BOOL CCustomerEditCtrl::CommentRows(int nLow, int nHigh, BOOL bComment, BOOL bBl
     return TRUE;
 }
 
+BOOL CCustomerEditCtrl::UnindentCaretRow()
+{
+    if (m_bReadOnly) {
+        ::MessageBeep(static_cast<UINT>(-1));
+        return FALSE;
+    }
+    const int nCaret = m_nCaretOffset;
+    const int nRowStart = GetRowStartOffset(nCaret);
+    const int nLength = GetTextLength();
+    auto* pData = new CKtvPUndoLinesData;
+    IndentRows(nRowStart, nRowStart, FALSE, m_bBlockMode, FALSE, pData, FALSE);
+    const int nRemoved = nLength - GetTextLength();
+    if (nRemoved <= 0) {
+        delete pData;
+        OnFailedOperation(KTVP_FAIL_INDENT);
+        return FALSE;
+    }
+    pData->m_nStart = pData->m_nEnd = nRowStart;
+    pData->m_bDirection = FALSE;
+    SetUndoActionReason(KTVP_REASON_UNINDENT);
+    AddUndoCustomAction(pData, KTVP_UNDO_CUSTOM, TRUE);
+    SetCaret(std::max(nRowStart, nCaret - nRemoved), TRUE, TRUE);
+    return TRUE;
+}
+
 // ---------------------------------------------------------------- case and replace
 
 BOOL CCustomerEditCtrl::ChangeSelectionCase(BOOL bUpper)
 {
+    if (m_bReadOnly) {
+        ::MessageBeep(static_cast<UINT>(-1));
+        return FALSE;
+    }
     if (!HasSelection())
         return FALSE;
     const int nLow = std::min(m_nSelStart, m_nSelEnd);
@@ -363,48 +452,12 @@ BOOL CCustomerEditCtrl::ChangeSelectionCase(BOOL bUpper)
     CString strText = GetTextRange(nLow, nHigh);
     if (strText.IsEmpty())
         return FALSE;
-    // Letters outside ASCII change case too: the text is UTF-8.
-    std::wstring wide;
-    {
-        std::mbstate_t state{};
-        const std::string bytes(static_cast<LPCTSTR>(strText));
-        const char* p = bytes.c_str();
-        const char* end = p + bytes.size();
-        while (p < end) {
-            wchar_t wc = 0;
-            const size_t n = std::mbrtowc(&wc, p, static_cast<size_t>(end - p), &state);
-            if (n == static_cast<size_t>(-1) || n == static_cast<size_t>(-2) || n == 0) {
-                // Not a character of the locale: kept as it is, byte by byte.
-                wide.push_back(static_cast<wchar_t>(0xDC00 | static_cast<unsigned char>(*p)));
-                state = std::mbstate_t{};
-                ++p;
-                continue;
-            }
-            wide.push_back(wc);
-            p += n;
-        }
-    }
-    std::string converted;
-    std::mbstate_t state{};
-    for (wchar_t wc : wide) {
-        if ((wc & 0xFF00) == 0xDC00 && (wc & 0xFF) >= 0x80) {
-            converted.push_back(static_cast<char>(wc & 0xFF));
-            continue;
-        }
-        const wchar_t out = bUpper ? static_cast<wchar_t>(std::towupper(static_cast<wint_t>(wc)))
-                                   : static_cast<wchar_t>(std::towlower(static_cast<wint_t>(wc)));
-        char buffer[MB_LEN_MAX];
-        size_t n = std::wcrtomb(buffer, out, &state);
-        if (n == static_cast<size_t>(-1)) {
-            state = std::mbstate_t{};
-            n = std::wcrtomb(buffer, wc, &state);
-        }
-        if (n != static_cast<size_t>(-1))
-            converted.append(buffer, n);
-    }
-    // The step is deletion then insertion, undone together.
-    DeleteText(nLow, nHigh, FALSE);
-    InsertText(converted.c_str(), nLow, TRUE, FALSE, TRUE, TRUE, FALSE);
+    const std::string converted = CustomerEditChangeCase(static_cast<LPCTSTR>(strText), bUpper);
+    // Deletion and insertion are one undo step.
+    m_nSelStart = nLow;
+    m_nSelEnd = nHigh;
+    DeleteSelectedText(FALSE, FALSE, TRUE);
+    InsertText(converted.c_str(), nLow, TRUE, FALSE, TRUE, FALSE, TRUE);
     return TRUE;
 }
 
@@ -415,11 +468,17 @@ BOOL CCustomerEditCtrl::ReplaceSelText(LPCTSTR lpszText, BOOL /*bUnused*/, int n
     const int nLow = std::min(nStart, nEnd);
     const int nHigh = std::max(nStart, nEnd);
     const CString strText(lpszText != nullptr ? lpszText : "");
-    if (nLow >= 0 && nHigh > nLow) {
-        DeleteText(nLow, nHigh, FALSE);
-        return InsertText(strText, nLow, TRUE, FALSE, TRUE, TRUE, FALSE);
+    if (nLow >= 0 && nHigh > nLow && nLow < GetTextLength()) {
+        // Deletion and insertion are one undo step.
+        m_nSelStart = nLow;
+        m_nSelEnd = std::min(nHigh, GetTextLength());
+        if (strText.IsEmpty())
+            return DeleteSelectedText(TRUE, FALSE, FALSE);
+        DeleteSelectedText(FALSE, FALSE, TRUE);
     }
-    return InsertText(strText, nLow, TRUE, FALSE, TRUE, FALSE, FALSE);
+    if (strText.IsEmpty())
+        return FALSE;
+    return InsertText(strText, nLow, TRUE, FALSE, TRUE, FALSE, TRUE);
 }
 
 // ---------------------------------------------------------------- tips and hooks

@@ -133,6 +133,9 @@ public:
     // Replaces the offset range (both -1: the selection) by the text; an
     // empty range takes the text at its start (-1: the caret).
     BOOL ReplaceSelText(LPCTSTR lpszText, BOOL bUnused = FALSE, int nStart = -1, int nEnd = -1);
+    // Removes one indent from the caret's row as one undoable step; the
+    // caret keeps its place in the row's text. FALSE when there is none.
+    BOOL UnindentCaretRow();
     // Puts the hover-tip dictionary's entry in place.
     void InitTipMap();
 
@@ -161,7 +164,10 @@ public:
 
     // What the typing dispatch prepared for the character just typed; the
     // character handler opens it whatever the IntelliSense characters say
-    // and sets it back to none.
+    // and sets it back to none. The dispatch sets OfferMemberList once
+    // FillMemberList has filled m_mapMemberList for a known qualifier, and
+    // OfferFuncTip once GetProcParams has put a routine's entries there (with
+    // its kind flag); an empty m_mapMemberList opens nothing.
     enum PreparedOffer : int {
         OfferNone = 0,
         OfferMemberList = 1,  // m_mapMemberList holds the members after a qualifier
@@ -203,14 +209,30 @@ protected:
     // FALSE in block mode.
     BOOL CommentRows(int nLow, int nHigh, BOOL bComment, BOOL bBlock, BOOL bSelect, CKtvPUndoLinesData* pData);
     // Opens what the character just typed prepared or asks for: the tip or
-    // the completion list at the caret.
-    void OpenOfferAfterChar();
+    // the completion list at the caret. bKindPrepared: the dispatch set a
+    // tip kind for this character.
+    void OpenOfferAfterChar(BOOL bKindPrepared);
 
     // The base control's handling of the message being handled.
     LRESULT RunBaseHandler();
     UINT m_nMsg = 0;
     WPARAM m_wParam = 0;
     LPARAM m_lParam = 0;
+
+    // Makes a message the one being handled while it lives.
+    class CurrentMessage {
+    public:
+        CurrentMessage(CCustomerEditCtrl& edit, UINT message, WPARAM wParam, LPARAM lParam);
+        ~CurrentMessage();
+        CurrentMessage(const CurrentMessage&) = delete;
+        CurrentMessage& operator=(const CurrentMessage&) = delete;
+
+    private:
+        CCustomerEditCtrl& m_edit;
+        UINT m_nOldMsg;
+        WPARAM m_wOldParam;
+        LPARAM m_lOldParam;
+    };
 };
 
 class CCustomerViewEditCtrl : public CKtvPEditCtrl {
