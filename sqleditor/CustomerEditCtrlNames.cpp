@@ -569,9 +569,18 @@ static void PrepareTipAfterTrigger(CCustomerEditCtrl& edit, LPCTSTR lpszText, in
     }
     if (strRoutine.IsEmpty())
         return;
+    const int bProcedureBefore = edit.m_bProcedureTip;
+    const int bFunctionBefore = edit.m_bFunctionTip;
+    edit.m_bProcedureTip = edit.m_bFunctionTip = 0;
     edit.GetProcParams(strRoutine);
-    if (!edit.m_mapMemberList.IsEmpty() && (edit.m_bProcedureTip || edit.m_bFunctionTip))
+    if (!edit.m_mapMemberList.IsEmpty() && (edit.m_bProcedureTip || edit.m_bFunctionTip)) {
+        // The new tip replaces an open one: the kind is the new routine's alone.
         edit.m_nPreparedOffer = CCustomerEditCtrl::OfferFuncTip;
+        return;
+    }
+    // Nothing to show: a tip already open keeps its kind.
+    edit.m_bProcedureTip = bProcedureBefore;
+    edit.m_bFunctionTip = bFunctionBefore;
 }
 
 // The known names that begin with the word at the caret, once it has three

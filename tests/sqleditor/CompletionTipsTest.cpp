@@ -205,6 +205,18 @@ TEST_F(CompletionTips, OneTipAtATimeOneRowBelowTheCaret)
     EXPECT_EQ(ScreenPixel(edit->m_pFuncTipWnd->m_hWnd, 0, tip.Height() / 2), RGB(0, 0, 0));
 }
 
+TEST_F(CompletionTips, ACallInsideTheArgumentsHasATipOfItsOwnKind)
+{
+    Type("exec tip_kinds 1, dbo.fn_linetotal(");
+    ASSERT_NE(Tip(), nullptr);
+    EXPECT_EQ(edit->m_bFunctionTip, 1);
+    EXPECT_EQ(edit->m_bProcedureTip, 0);
+    EXPECT_EQ(TipWindows(), 1);
+    Type("1, 2)");
+    EXPECT_NE(Tip(), nullptr) << "a function's tip stays open at its closing parenthesis";
+    EXPECT_EQ(Bold(), 2);
+}
+
 TEST_F(CompletionTips, NothingOpensBehindWhatIsNotARoutine)
 {
     const char* typed[] = {"select * from orders(", "exec nosuchproc ", "select count(", "exec tip_kinds  "};
