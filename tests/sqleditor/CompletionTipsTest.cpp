@@ -217,6 +217,16 @@ TEST_F(CompletionTips, ACallInsideTheArgumentsHasATipOfItsOwnKind)
     EXPECT_EQ(Bold(), 2);
 }
 
+TEST_F(CompletionTips, AnEditorGoingAwayTakesItsTipAlong)
+{
+    Type("exec tip_kinds ");
+    ASSERT_EQ(TipWindows(), 1);
+    edit->DestroyWindow();
+    edit.reset();
+    EXPECT_EQ(TipWindows(), 0);
+    NewEditor();
+}
+
 TEST_F(CompletionTips, NothingOpensBehindWhatIsNotARoutine)
 {
     const char* typed[] = {"select * from orders(", "exec nosuchproc ", "select count(", "exec tip_kinds  "};
