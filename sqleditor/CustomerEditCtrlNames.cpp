@@ -7,6 +7,7 @@
 #include <cstring>
 
 #include "editctrl/KtvPIntelliSenseData.h"
+#include "platform/win32/kernel/CrtCompat.h"
 #include "sqleditor/CustomerEditCtrlServer.h"
 #include "sqleditor/SqlNames.h"
 
@@ -528,6 +529,29 @@ bool IsQualifierKey(int nCode)
 
 } // namespace
 
+// The table or view an alias stands for where the text defines it ("from
+// orders o", "join orders as o"), so that the alias's members are known
+// wherever it is used; "" when no definition is found.
+static CString AliasedTable(CCustomerEditCtrl& edit, LPCTSTR lpszText, const CString& strAlias)
+{
+    const int nLength = static_cast<int>(std::strlen(lpszText));
+    const int nAlias = strAlias.GetLength();
+    auto isBoundary = [&](int i) {
+        return i < 0 || i >= nLength || edit.m_strWordDelimiters.Find(lpszText[i]) >= 0;
+    };
+    for (int i = 0; i + nAlias <= nLength; ++i) {
+        if (!isBoundary(i - 1) || !isBoundary(i + nAlias) || _strnicmp(lpszText + i, strAlias, nAlias) != 0)
+            continue;
+        // A use ("o.") is not a definition.
+        if (i + nAlias < nLength && lpszText[i + nAlias] == '.')
+            continue;
+        const CString strTable = PreviousName(edit, lpszText, i + nAlias - 1);
+        if (IsTableOrView(CodeOfName(edit, strTable)))
+            return strTable;
+    }
+    return CString();
+}
+
 // A full stop behind a table or view (bare or qualified), behind an alias
 // that follows one, or behind a database or owner name prepares its members.
 static void PrepareMembersAfterFullStop(CCustomerEditCtrl& edit, LPCTSTR lpszText, int nTyped)
@@ -542,6 +566,8 @@ static void PrepareMembersAfterFullStop(CCustomerEditCtrl& edit, LPCTSTR lpszTex
         const CString strPrevious = PreviousName(edit, lpszText, nTyped);
         if (IsTableOrView(CodeOfName(edit, strPrevious)))
             strQualifier = strPrevious;
+        else
+            strQualifier = AliasedTable(edit, lpszText, strName);
     }
     if (strQualifier.IsEmpty())
         return;

@@ -153,6 +153,8 @@ TEST_F(CompletionTyping, AFullStopBehindAQualifierOpensItsMembers)
          "use TarnSample; Select name From syscolumns Where id = object_id('orders');"},
         {"select * from orders as o.", "CustomerID",
          "use TarnSample; Select name From syscolumns Where id = object_id('orders');"},
+        {"select * from orders o join customers as c on c.", "CustomerID",
+         "use TarnSample; Select name From syscolumns Where id = object_id('customers');"},
         {"select * from ordertotals.", "OrderID",
          "use TarnSample; Select name From syscolumns Where id = object_id('ordertotals');"},
         {"select * from tarnsample.", "dbo", ""},
@@ -255,4 +257,88 @@ TEST_F(CompletionNameMaps, CatalogueAnswersCopyIntoARecordsetOfText)
     // A recordset already open cannot take the copy: the answer says so.
     EXPECT_FALSE(frame->QueryResultsToRecordset(results, recordset));
     recordset->Close();
+}
+
+#include "editctrl/KtvPIntelliSenseData.h"
+#include "editctrl/KtvPIntelliSenseWnd.h"
+#include "editctrl/KtvPBaseIntelliSenseLB.h"
+#include "platform/mfc/CCreateContext.h"
+#include "platform/mfc/CMDIChildWnd.h"
+#include "sqleditor/FuncTipWnd.h"
+#include "sqleditor/QueryEditView.h"
+
+namespace {
+
+// The editor of a query edit view in an MDI child, its maps built when the
+// view was first shown.
+class CompletionInAQueryEditView : public CompletionTest {
+protected:
+    void SetUp() override
+    {
+        CompletionTest::SetUp();
+        doc.m_bAutoDelete = FALSE;
+        CCreateContext context;
+        context.m_pNewViewClass = RUNTIME_CLASS(CQueryEditView);
+        context.m_pCurrentDoc = &doc;
+        child = new CMDIChildWnd;
+        ASSERT_TRUE(child->Create(nullptr, "BatchEdit", WS_CHILD | WS_VISIBLE | WS_OVERLAPPEDWINDOW,
+                                  CFrameWnd::rectDefault, frame, nullptr, 0, &context));
+        child->InitialUpdateFrame(&doc, TRUE);
+        Pump();
+        auto* view = dynamic_cast<CQueryEditView*>(child->GetActiveView());
+        ASSERT_NE(view, nullptr);
+        viewEdit = view->GetSqlEdit();
+    }
+
+    void TypeInView(const std::string& text)
+    {
+        for (unsigned char ch : text)
+            ::SendMessage(viewEdit->m_hWnd, WM_CHAR, ch, 1);
+    }
+
+    void Restart()
+    {
+        if (viewEdit->m_pIntelliSenseWnd != nullptr)
+            viewEdit->m_pIntelliSenseWnd->SendMessage(WM_CLOSE);
+        viewEdit->CloseFuncTip();
+        Pump();
+        viewEdit->SetText("");
+    }
+
+    bool Offered(const std::string& text) const
+    {
+        if (viewEdit->m_pIntelliSenseWnd == nullptr || viewEdit->m_pIntelliSenseWnd->m_pListBox == nullptr)
+            return false;
+        CKtvPBaseIntelliSenseLB& list = *viewEdit->m_pIntelliSenseWnd->m_pListBox;
+        for (int i = 0; i < list.GetCount(); ++i) {
+            const auto* item = reinterpret_cast<const CKtvPIntelliSenseData*>(list.GetItemData(i));
+            if (item != nullptr && text == static_cast<const char*>(item->m_strText))
+                return true;
+        }
+        return false;
+    }
+
+    CDocument doc;
+    CMDIChildWnd* child = nullptr;
+    CCustomerEditCtrl* viewEdit = nullptr;
+};
+
+} // namespace
+
+TEST_F(CompletionInAQueryEditView, PrefixListColumnListsAndAProcedureTip)
+{
+    TypeInView("select * from usp");
+    EXPECT_TRUE(Offered("usp_customerorders"));
+    Restart();
+    TypeInView("select * from dbo.orders.");
+    EXPECT_TRUE(Offered("Freight"));
+    Restart();
+    TypeInView("select * from orders o where o.");
+    EXPECT_TRUE(Offered("OrderDate"));
+    Restart();
+    TypeInView("exec usp_customerorders 1, ");
+    ASSERT_NE(viewEdit->m_pFuncTipWnd, nullptr);
+    EXPECT_EQ(viewEdit->m_pFuncTipWnd->m_dlgTip.m_wndText.m_nCurrentParam, 2);
+    EXPECT_EQ(std::string(static_cast<const char*>(viewEdit->m_pFuncTipWnd->m_dlgTip.m_wndText.m_arrParams[1])),
+              "@OrderCount int");
 }
