@@ -623,9 +623,7 @@ static void ShowPrefixList(CCustomerEditCtrl& edit, LPCTSTR lpszText, int nOffse
         CString strKey;
         void* pValue = nullptr;
         edit.m_mapKnownNames.GetNextAssoc(pos, strKey, pValue);
-        CString strLower = strKey;
-        strLower.MakeLower();
-        if (std::strncmp(strLower, strWord, static_cast<size_t>(strWord.GetLength())) != 0)
+        if (_strnicmp(strKey, strWord, static_cast<size_t>(strWord.GetLength())) != 0)
             continue;
         auto* pItem = new CKtvPIntelliSenseData;
         pItem->m_strText = strKey;
