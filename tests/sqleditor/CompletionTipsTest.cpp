@@ -227,6 +227,38 @@ TEST_F(CompletionTips, AnEditorGoingAwayTakesItsTipAlong)
     NewEditor();
 }
 
+TEST_F(CompletionTips, CharactersTypedIntoTheTipReachTheEditor)
+{
+    Type("exec tip_kinds 1");
+    ASSERT_NE(Tip(), nullptr);
+    CFuncTipDialog& dialog = edit->m_pFuncTipWnd->m_dlgTip;
+    ::SendMessage(dialog.m_hWnd, WM_CHAR, ',', 1);
+    ::SendMessage(dialog.m_hWnd, WM_CHAR, '\t', 1);
+    EXPECT_EQ(Text(), "exec tip_kinds 1,");
+    EXPECT_EQ(Bold(), 2);
+}
+
+TEST_F(CompletionTips, ATipNearTheScreensEdgeStaysOnTheWorkArea)
+{
+    RECT work{};
+    ::SystemParametersInfo(SPI_GETWORKAREA, 0, &work, 0);
+    CRect client;
+    frame->GetClientRect(client);
+    // The editor's left edge some 150 pixels short of the work area's right.
+    POINT origin{work.right - 150, 0};
+    ::ScreenToClient(frame->m_hWnd, &origin);
+    edit->MoveWindow(origin.x, 10, 140, 200);
+    Type("exec tip_kinds ");
+    ASSERT_NE(Tip(), nullptr);
+    CRect tip;
+    edit->m_pFuncTipWnd->GetWindowRect(tip);
+    EXPECT_LE(tip.right, work.right);
+    EXPECT_GE(tip.left, work.left);
+    CRect text;
+    Tip()->GetClientRect(text);
+    EXPECT_EQ(text.Width(), tip.Width());
+}
+
 TEST_F(CompletionTips, NothingOpensBehindWhatIsNotARoutine)
 {
     const char* typed[] = {"select * from orders(", "exec nosuchproc ", "select count(", "exec tip_kinds  "};
