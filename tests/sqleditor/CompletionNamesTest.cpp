@@ -219,6 +219,21 @@ TEST_F(CompletionTyping, AReadOnlyEditorOrOneWithoutCompletionOffersNothing)
     EXPECT_TRUE(TakeBatches().empty());
 }
 
+TEST_F(CompletionTyping, ALostServerOffersNothingAndTypingGoesOn)
+{
+    const INT_PTR objects = frame->m_ObjectList.GetCount();
+    frame->m_SQLServer->DisConnect();
+    Type("select orders.");
+    EXPECT_TRUE(MemberEntries().empty());
+    Type("x; exec usp_customerorders ");
+    EXPECT_EQ(edit->m_pFuncTipWnd, nullptr);
+    EXPECT_EQ(edit->m_bProcedureTip, 0);
+    EXPECT_EQ(Text(), "select orders.x; exec usp_customerorders ");
+    EXPECT_FALSE(frame->BuildCompletionLists("TarnSample"));
+    EXPECT_EQ(frame->m_ObjectList.GetCount(), objects);
+    frame->m_SQLServer->Connect("(embedded)", "sa", "");
+}
+
 TEST_F(CompletionTyping, ServerReadsInsideAKeystrokeLeaveTheServersTimeOutAsItWas)
 {
     frame->m_SQLServer->PutQueryTimeout(30);
