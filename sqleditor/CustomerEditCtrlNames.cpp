@@ -199,6 +199,7 @@ void CCustomerEditCtrl::RebuildNameMaps()
     POSITION posDB = frame.m_DBList.GetHeadPosition();
     POSITION posType = frame.m_TypeList.GetHeadPosition();
     POSITION posObject = frame.m_ObjectList.GetHeadPosition();
+    CString strLastGroup;
     while (posDB != nullptr && posType != nullptr && posObject != nullptr) {
         CString strDB = frame.m_DBList.GetNext(posDB);
         const CString& strGroup = frame.m_TypeList.GetNext(posType);
@@ -211,8 +212,10 @@ void CCustomerEditCtrl::RebuildNameMaps()
         if (strObject.IsEmpty())
             continue;
         EnterName(*this, strObject.Left(strObject.GetLength() - 1), nCode);
-        NoteGroup(*this, strGroup, nCode);
+        strLastGroup = strGroup;
     }
+    if (!strLastGroup.IsEmpty())
+        NoteGroup(*this, strLastGroup, NameMapCodeOfGroup(strLastGroup));
 
     for (POSITION pos = frame.m_DatabaseList.GetHeadPosition(); pos != nullptr;)
         EnterName(*this, frame.m_DatabaseList.GetNext(pos) + ".", CompletionDatabase);
