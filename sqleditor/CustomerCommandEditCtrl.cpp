@@ -118,9 +118,9 @@ void CCustomerCommandEditCtrl::RunCommandLine()
     const int nPrompt = m_strPrompt.GetLength();
     if (strRow.GetLength() > nPrompt)
         StoreHistory(strRow.Mid(nPrompt));
-    CString strPiece = strRow.GetLength() > nPrompt ? strRow.Mid(nPrompt) : CString();
-    strPiece.Trim();
-    if (!strPiece.IsEmpty() && strPiece[strPiece.GetLength() - 1] == ';' && strPiece.Left(2) != "--") {
+    CString strStatement = strRow.GetLength() > nPrompt ? strRow.Mid(nPrompt) : CString();
+    strStatement.Trim();
+    if (!strStatement.IsEmpty() && strStatement[strStatement.GetLength() - 1] == ';' && strStatement.Left(2) != "--") {
         ::SendMessage(m_hWndNotify, m_nNotifyMsg, 0, reinterpret_cast<LPARAM>(SQLED_PLEASE_WAIT));
         return;
     }

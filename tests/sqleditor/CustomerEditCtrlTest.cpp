@@ -6,6 +6,7 @@
 #include <fstream>
 
 #include "editctrl/KtvPEditMarker.h"
+#include "platform/win32/kernel/ProcessClock.h"
 #include "platform/win32/user/BeepTrace.h"
 
 namespace sqled_test {
@@ -61,6 +62,26 @@ TEST_F(SqlEditorTest, CommentAndUncommentChangeTheRowsAndUndoInOneStep)
         EXPECT_EQ(Text(), c.result);
         EXPECT_EQ(TakeBeeps(), 0u);
     }
+}
+
+TEST_F(SqlEditorTest, CommentScrollsBackToItsFirstRowWhenThatIsAboveTheView)
+{
+    std::string text;
+    for (int i = 0; i < 100; ++i)
+        text += "row" + std::to_string(i) + "\n";
+    SetText(text);
+    edit.SetCaret(edit.GetTextLength());
+    ASSERT_GT(edit.m_nFirstVisibleRow, 10);
+    const int firstVisible = edit.m_nFirstVisibleRow;
+
+    // Rows inside the view: the view stays where it is.
+    edit.SetSelection(edit.GetRowStartByNumber(firstVisible + 1), edit.GetTextLength(), FALSE, FALSE);
+    ASSERT_TRUE(edit.CommentSelection(TRUE));
+    EXPECT_EQ(edit.m_nFirstVisibleRow, firstVisible);
+
+    edit.SetSelection(edit.GetRowStartByNumber(2), edit.GetRowStartByNumber(5), FALSE, FALSE);
+    ASSERT_TRUE(edit.CommentSelection(TRUE));
+    EXPECT_EQ(edit.m_nFirstVisibleRow, 2) << "the first commented row becomes the top row";
 }
 
 TEST_F(SqlEditorTest, CommentInBlockModeOrOnNoTextChangesNothingSilently)
@@ -206,6 +227,43 @@ TEST_F(SqlEditorTest, HoverTipsComeFromTheDictionary)
     EXPECT_FALSE(edit.OnGetTipText(tip)) << "completion off: no tip";
     tip = "Ind";
     EXPECT_FALSE(edit.OnGetTipText(tip)) << "the dictionary's keys match case";
+}
+
+TEST_F(SqlEditorTest, RestingTheMouseOnAWordShowsItsHoverTip)
+{
+    SetText("select ind from t\n");
+    edit.InitTipMap();
+    edit.ActivateToolTips(TRUE);
+    const auto restOn = [&](int offset) {
+        POINT pt{};
+        edit.OffsetToPoint(offset, pt);
+        pt.x += 2;
+        pt.y += edit.m_nRowHeight / 2;
+        ::ClientToScreen(edit.m_hWnd, &pt);
+        input.MouseMove(pt.x, pt.y);
+        Pump();
+        tw::ProcessClock::Advance(GetDoubleClickTime() + 1);
+        Pump();
+        return ::IsWindowVisible(edit.GetToolTipWindow()) != FALSE;
+    };
+    const auto away = [&]() {
+        POINT pt{edit.GetTextArea().right - 5, edit.GetTextArea().bottom - 5};
+        ::ClientToScreen(edit.m_hWnd, &pt);
+        input.MouseMove(pt.x, pt.y);
+        Pump();
+        tw::ProcessClock::Advance(GetDoubleClickTime() + 1);
+        Pump();
+    };
+    ASSERT_TRUE(restOn(8));
+    EXPECT_STREQ(CKtvPEditCtrl::GetTipBuffer(), "int ind = -1");
+    away();
+    ASSERT_TRUE(restOn(12));
+    EXPECT_STREQ(CKtvPEditCtrl::GetTipBuffer(), "from") << "other words keep the base's tip";
+    away();
+    edit.EnableIntelliSense(FALSE);
+    EXPECT_FALSE(restOn(12)) << "without completion no tip but the dictionary's";
+    away();
+    EXPECT_TRUE(restOn(8));
 }
 
 TEST_F(SqlEditorTest, PinnedMarkersNeitherMoveNorGo)

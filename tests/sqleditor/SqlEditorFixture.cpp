@@ -1,5 +1,6 @@
 #include "tests/sqleditor/SqlEditorFixture.h"
 
+#include "platform/comctl/commctrl.h"
 #include "platform/win32/resource/ResourceLoader.h"
 #include "platform/win32/user/BeepTrace.h"
 #include "resources/TarnwickResources.h"
@@ -40,7 +41,8 @@ void SqlEditorTest::SetUp()
     HeadlessWindowTest::SetUp();
     static const bool registered = tw::RegisterResources(tw::ProgramInstance(), TarnwickResources());
     (void)registered;
-    ASSERT_TRUE(Editor().Create(WS_CHILD | WS_VISIBLE, RECT{0, 0, 500, 300}, CWnd::FromHandle(parent), 100));
+    tw::InitCommonControls();  // the editor's tooltip window, as the program has it
+    ASSERT_TRUE(Editor().Create(WS_CHILD | WS_VISIBLE, RECT{0, 0, 400, 300}, CWnd::FromHandle(parent), 100));
     Editor().SetFocus();
     Pump();
     tw::user::ResetBeepTrace();
