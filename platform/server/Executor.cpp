@@ -978,6 +978,10 @@ Executor::Flow Executor::Run(const ParsedStatement& st)
     case StatementKind::CloseCursor:
     case StatementKind::DeallocateCursor: RunCursorStatement(st); break;
     case StatementKind::UpdateStatistics: RunUpdateStatistics(st); break;
+    case StatementKind::Reconfigure:
+        // Installs what sp_configure set; only 'show advanced options' can have changed.
+        s_.server->showAdvancedRunning = s_.server->showAdvancedConfigured.load();
+        break;
     case StatementKind::Unsupported: {
         SqlError refusal = SqlError::NotSupported(st.message);
         refusal.scope = SqlError::Scope::Batch;

@@ -641,6 +641,43 @@ void RealFn(sqlite3_context* ctx, int, Args argv)
     ResultReal(ctx, v);
 }
 
+// CHECKSUM(value, ...): a hash of the values for change detection. Text is
+// hashed without case and trailing blanks, as the default collation compares
+// it, so values equal under '=' hash alike.
+void Checksum(sqlite3_context* ctx, int argc, Args argv)
+{
+    uint32_t h = 0;
+    auto mix = [&h](const unsigned char* bytes, size_t n) {
+        for (size_t i = 0; i < n; ++i)
+            h = (h << 4 | h >> 28) ^ bytes[i];
+    };
+    for (int i = 0; i < argc; ++i) {
+        switch (sqlite3_value_type(argv[i])) {
+        case SQLITE_NULL: h = (h << 4 | h >> 28) ^ 0x7FFFu; break;
+        case SQLITE_INTEGER: {
+            const int64_t v = sqlite3_value_int64(argv[i]);
+            mix(reinterpret_cast<const unsigned char*>(&v), sizeof v);
+            break;
+        }
+        case SQLITE_FLOAT: {
+            const double v = sqlite3_value_double(argv[i]);
+            mix(reinterpret_cast<const unsigned char*>(&v), sizeof v);
+            break;
+        }
+        case SQLITE_BLOB:
+            mix(static_cast<const unsigned char*>(sqlite3_value_blob(argv[i])),
+                static_cast<size_t>(sqlite3_value_bytes(argv[i])));
+            break;
+        default: {
+            std::string text = Lower(TrimRight(Text(argv[i])));
+            mix(reinterpret_cast<const unsigned char*>(text.data()), text.size());
+            break;
+        }
+        }
+    }
+    sqlite3_result_int(ctx, static_cast<int32_t>(h));
+}
+
 std::string SourceTypeName(sqlite3_value* v)
 {
     switch (sqlite3_value_type(v)) {
@@ -2330,7 +2367,7 @@ const FunctionEntry kFunctions[] = {
     {"tw_decchain", -1, DecimalChain, false},
     {"tw_decround", 1, DecimalRound, true}, {"tw_decround", 2, DecimalRound, true}, {"tw_decround", 3, DecimalRound, true},
     {"tw_add", 2, Add, true}, {"tw_chain", -1, Chain, true}, {"tw_divide", 2, Divide, true}, {"tw_modulo", 2, Modulo, true},
-    {"tw_real", 1, RealFn, true}, {"tw_like", 2, LikeFn, true}, {"tw_like", 3, LikeFn, true}, {"tw_sysvar", 1, SysVar, false},
+    {"tw_real", 1, RealFn, true}, {"checksum", -1, Checksum, true}, {"tw_like", 2, LikeFn, true}, {"tw_like", 3, LikeFn, true}, {"tw_sysvar", 1, SysVar, false},
     {"tw_convert", 3, Convert, false}, {"tw_convert", 4, Convert, false}, {"tw_getdate", 0, GetDate, false},
     {"getutcdate", 0, GetDate, false}, {"tw_datecoerce", 2, DateCoerce, false}, {"sysdatetime", 0, GetDate, false},
     {"tw_substring", 3, SubstringFn, true}, {"tw_left", 2, LeftFn, true}, {"tw_right", 2, RightFn, true},

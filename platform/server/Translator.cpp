@@ -37,7 +37,7 @@ const std::set<std::string>& ScalarFunctions()
         "sign", "space", "sqrt", "square", "str", "stuff", "substring", "suser_id", "suser_name", "suser_sname",
         "type_name", "unicode", "upper", "user_id", "user_name", "year", "has_dbaccess", "is_member",
         "is_srvrolemember", "scope_identity", "permissions", "objectpropertyex", "sysdatetime", "soundex",
-        "difference"};
+        "difference", "checksum"};
     return names;
 }
 
@@ -2359,6 +2359,8 @@ std::string Translator::FunctionCall(const std::string& spelled)
     }
     TypeSpec firstType;
     TypeSpec firstOperand;
+    if (name == "checksum" && Peek().IsOp("*"))
+        throw SqlError::NotSupported("CHECKSUM(*)");
     if (!Peek().IsOp(")")) {
         args = Expr();
         firstType = lastType_;
@@ -2398,7 +2400,7 @@ std::string Translator::FunctionCall(const std::string& spelled)
                                                       "datalength", "patindex", "ascii", "unicode", "year",
                                                       "month", "day", "col_length", "isnumeric", "isdate",
                                                       "error_number", "error_severity", "error_state", "error_line",
-                                                      "indexproperty"};
+                                                      "indexproperty", "checksum"};
     if (textResults.count(name)) {
         lastType_.name = "nvarchar";
         lastType_.length =

@@ -86,4 +86,16 @@ INSTANTIATE_TEST_SUITE_P(
                   "3.0000|2"}),
     [](const ::testing::TestParamInfo<BatchCase>& info) { return "case" + std::to_string(info.index); });
 
+// CHECKSUM hashes values as the default collation compares them.
+INSTANTIATE_TEST_SUITE_P(
+    Checksum, ScriptAnswersTest,
+    ::testing::Values(
+        BatchCase{"SELECT CASE WHEN CHECKSUM('abc ', 1) = CHECKSUM('ABC', 1) THEN 1 ELSE 0 END, "
+                  "CASE WHEN CHECKSUM('abc', 1) = CHECKSUM('abd', 1) THEN 1 ELSE 0 END, "
+                  "CASE WHEN CHECKSUM(1, NULL) = CHECKSUM(1, 0) THEN 1 ELSE 0 END",
+                  "1|0|0"},
+        BatchCase{"SELECT COUNT(DISTINCT CHECKSUM(CompanyName, City)) - COUNT(*) FROM Customers", "0"},
+        BatchCase{"SELECT CHECKSUM(*) FROM Customers", "40000 CHECKSUM(*) is not supported by the embedded server."}),
+    [](const ::testing::TestParamInfo<BatchCase>& info) { return "case" + std::to_string(info.index); });
+
 } // namespace tw::server::test
