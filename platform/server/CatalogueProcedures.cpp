@@ -9,6 +9,7 @@
 #include <filesystem>
 #include <set>
 
+#include "platform/server/BufferedSink.h"
 #include "platform/server/Catalog.h"
 #include "platform/server/Executor.h"
 #include "platform/server/ObjectName.h"
@@ -439,6 +440,191 @@ int SystemProcedures::Configure(const Args& args)
     return 0;
 }
 
+int SystemProcedures::HelpFile(const Args& args)
+{
+    SessionState& s = x_.Session();
+    const std::string wanted = Text(args, 0, "@filename");
+    Catalog catalog(s.db, s.database);
+    SqliteStatement files(s.db, "SELECT rtrim(name), fileid, rtrim(filename), groupid, size, maxsize, growth, status FROM " +
+                                    catalog.Table("sysfiles") + " ORDER BY fileid");
+    std::vector<Row> rows;
+    while (files.Step()) {
+        if (!wanted.empty() && sysproc_detail::Lowered(files.Text(0)) != sysproc_detail::Lowered(wanted))
+            continue;
+        const bool log = files.Int(3) == 0;
+        const int64_t maxsize = files.Int(5);
+        const int64_t growth = files.Int(6);
+        const bool percent = (files.Int(7) & 0x100000) != 0;
+        rows.push_back({Value::String(files.Text(0)), Value::Int(files.Int(1)), Value::String(files.Text(2)),
+                        log ? Value::Null() : Value::String("PRIMARY"), Value::String(std::to_string(files.Int(4) * 8) + " KB"),
+                        Value::String(maxsize < 0 ? "Unlimited" : std::to_string(maxsize * 8) + " KB"),
+                        Value::String(percent ? std::to_string(growth) + "%" : std::to_string(growth * 8) + " KB"),
+                        Value::String(log ? "log only" : "data only")});
+    }
+    x_.SendResult({Column("name", "nvarchar", 256), Column("fileid", "smallint", 2), Column("filename", "nvarchar", 520),
+                   Column("filegroup", "nvarchar", 256), Column("size", "nvarchar", 36), Column("maxsize", "nvarchar", 36),
+                   Column("growth", "nvarchar", 36), Column("usage", "varchar", 9)},
+                  rows);
+    return 0;
+}
+
+namespace catalogue_procs_detail {
+
+// The user tables (views too, when asked) whose name and owner match the patterns, by owner and name.
+std::vector<std::pair<std::string, int64_t>> MatchingTables(sqlite3* db, const Catalog& catalog, const std::string& name,
+                                                            const std::string& owner)
+{
+    std::vector<std::pair<std::string, int64_t>> tables;
+    if (name.empty())
+        return tables;
+    SqliteStatement list(db, "SELECT id, name, uid FROM " + catalog.Table("tw_objects") +
+                                 " WHERE xtype IN ('U ', 'S ') ORDER BY name");
+    while (list.Step()) {
+        const std::string tableOwner = catalog.UserName(static_cast<int>(list.Int(2)));
+        if (sysproc_detail::NameMatches(list.Text(1), name) && sysproc_detail::NameMatches(tableOwner, owner))
+            tables.emplace_back(tableOwner, list.Int(0));
+    }
+    return tables;
+}
+
+void CheckQualifier(const std::string& qualifier, const std::string& database)
+{
+    if (!qualifier.empty() && sysproc_detail::Lowered(qualifier) != sysproc_detail::Lowered(database))
+        throw SqlError(15250, 16, "The database name component of the object qualifier must be the name of the "
+                                  "current database.");
+}
+
+} // namespace catalogue_procs_detail
+
+int SystemProcedures::PrimaryKeys(const Args& args)
+{
+    SessionState& s = x_.Session();
+    CheckQualifier(Text(args, 2, "@table_qualifier"), s.database);
+    Catalog catalog(s.db, s.database);
+    std::vector<Row> rows;
+    for (const auto& [owner, id] :
+         MatchingTables(s.db, catalog, Text(args, 0, "@table_name"), Text(args, 1, "@table_owner"))) {
+        SqliteStatement key(s.db, "SELECT o.name, k.colid, k.keyno FROM " + catalog.Table("tw_objects") + " AS o JOIN " +
+                                      catalog.Table("tw_indexes") + " AS i ON i.id = o.parent_obj AND i.name = o.name JOIN " +
+                                      catalog.Table("tw_indexkeys") + " AS k ON k.id = i.id AND k.indid = i.indid "
+                                      "WHERE o.parent_obj = ? AND o.xtype = 'PK' ORDER BY k.keyno");
+        key.Bind(1, id);
+        while (key.Step())
+            rows.push_back({Value::String(s.database), Value::String(owner), Value::String(catalog.ObjectName(id)),
+                            Value::String(ColumnName(s.db, catalog, id, key.Int(1))), Value::Int(key.Int(2)),
+                            Value::String(key.Text(0))});
+    }
+    x_.SendResult({Column("TABLE_QUALIFIER", "nvarchar", 256), Column("TABLE_OWNER", "nvarchar", 256),
+                   Column("TABLE_NAME", "nvarchar", 256), Column("COLUMN_NAME", "nvarchar", 256),
+                   Column("KEY_SEQ", "smallint", 2), Column("PK_NAME", "nvarchar", 256)},
+                  rows);
+    return 0;
+}
+
+int SystemProcedures::ForeignKeys(const Args& args)
+{
+    SessionState& s = x_.Session();
+    CheckQualifier(Text(args, 2, "@pktable_qualifier"), s.database);
+    CheckQualifier(Text(args, 5, "@fktable_qualifier"), s.database);
+    const std::string pkName = Text(args, 0, "@pktable_name");
+    const std::string fkName = Text(args, 3, "@fktable_name");
+    if (pkName.empty() && fkName.empty())
+        throw SqlError(15252, 16, "The primary key or foreign key table name must be given.");
+    Catalog catalog(s.db, s.database);
+    std::set<int64_t> pkTables, fkTables;
+    for (const auto& t : MatchingTables(s.db, catalog, pkName, Text(args, 1, "@pktable_owner")))
+        pkTables.insert(t.second);
+    for (const auto& t : MatchingTables(s.db, catalog, fkName, Text(args, 4, "@fktable_owner")))
+        fkTables.insert(t.second);
+    SqliteStatement refs(s.db, "SELECT r.constid, r.fkeyid, r.rkeyid, r.keycnt, r.fkey1, r.fkey2, r.fkey3, r.fkey4, r.rkey1, "
+                               "r.rkey2, r.rkey3, r.rkey4, o.name FROM " + catalog.Table("tw_references") + " AS r JOIN " +
+                               catalog.Table("tw_objects") + " AS o ON o.id = r.constid ORDER BY o.name");
+    std::vector<Row> rows;
+    while (refs.Step()) {
+        const int64_t fk = refs.Int(1), pk = refs.Int(2);
+        if ((!pkName.empty() && !pkTables.count(pk)) || (!fkName.empty() && !fkTables.count(fk)))
+            continue;
+        std::string pkConstraint;
+        {
+            SqliteStatement key(s.db, "SELECT name FROM " + catalog.Table("tw_objects") +
+                                          " WHERE parent_obj = ? AND xtype IN ('PK', 'UQ') ORDER BY xtype");
+            key.Bind(1, pk);
+            if (key.Step())
+                pkConstraint = key.Text(0);
+        }
+        for (int i = 0; i < std::min<int64_t>(refs.Int(3), 4); ++i)
+            rows.push_back({Value::String(s.database), Value::String(catalog.UserName(catalog.ObjectUid(pk))),
+                            Value::String(catalog.ObjectName(pk)), Value::String(ColumnName(s.db, catalog, pk, refs.Int(8 + i))),
+                            Value::String(s.database), Value::String(catalog.UserName(catalog.ObjectUid(fk))),
+                            Value::String(catalog.ObjectName(fk)), Value::String(ColumnName(s.db, catalog, fk, refs.Int(4 + i))),
+                            Value::Int(i + 1), Value::Int(1), Value::Int(1), Value::String(refs.Text(12)),
+                            Value::String(pkConstraint), Value::Int(7)});
+    }
+    x_.SendResult({Column("PKTABLE_QUALIFIER", "nvarchar", 256), Column("PKTABLE_OWNER", "nvarchar", 256),
+                   Column("PKTABLE_NAME", "nvarchar", 256), Column("PKCOLUMN_NAME", "nvarchar", 256),
+                   Column("FKTABLE_QUALIFIER", "nvarchar", 256), Column("FKTABLE_OWNER", "nvarchar", 256),
+                   Column("FKTABLE_NAME", "nvarchar", 256), Column("FKCOLUMN_NAME", "nvarchar", 256),
+                   Column("KEY_SEQ", "smallint", 2), Column("UPDATE_RULE", "smallint", 2),
+                   Column("DELETE_RULE", "smallint", 2), Column("FK_NAME", "nvarchar", 256),
+                   Column("PK_NAME", "nvarchar", 256), Column("DEFERRABILITY", "smallint", 2)},
+                  rows);
+    return 0;
+}
+
+int SystemProcedures::ForEach(bool databases, const Args& args)
+{
+    SessionState& s = x_.Session();
+    const std::string commands[] = {Text(args, 0, "@command1"), Text(args, 2, "@command2"), Text(args, 3, "@command3")};
+    std::string replace = Text(args, 1, "@replacechar");
+    if (replace.empty())
+        replace = "?";
+    const std::string whereAnd = Text(args, databases ? 99 : 4, "@whereand");
+    const std::string pre = Text(args, databases ? 4 : 5, "@precommand");
+    const std::string post = Text(args, databases ? 5 : 6, "@postcommand");
+    if (commands[0].empty())
+        throw SqlError(201, 16, std::string("Procedure or function '") + (databases ? "sp_MSforeachdb" : "sp_MSforeachtable") +
+                                    "' expects parameter '@command1', which was not supplied.");
+    // The names, found as the caller would find them (@whereand speaks of sysobjects as o).
+    std::vector<std::string> names;
+    {
+        BufferedSink found;
+        Executor lister(s, found);
+        s.frames.push_back({});
+        lister.RunBatch(databases ? std::string("SELECT name FROM master.dbo.sysdatabases ORDER BY name")
+                                  : "SELECT '[' + REPLACE(USER_NAME(o.uid), ']', ']]') + '].[' + REPLACE(o.name, ']', ']]') + ']' "
+                                    "FROM dbo.sysobjects AS o WHERE OBJECTPROPERTY(o.id, 'IsUserTable') = 1 " +
+                                        whereAnd + " ORDER BY o.name");
+        s.frames.pop_back();
+        if (const Message* error = found.FirstError())
+            throw SqlError(error->number, error->severity, error->text);
+        for (const ResultSet& r : found.resultSets)
+            for (const Row& row : r.rows)
+                names.push_back(row[0].ToText());
+    }
+    int failures = 0;
+    auto run = [&](const std::string& text) {
+        Executor inner(s, x_.Sink());
+        s.frames.push_back({});
+        inner.RunBatch(text);
+        s.frames.pop_back();
+        failures += inner.HadError() ? 1 : 0;
+    };
+    if (!pre.empty())
+        run(pre);
+    for (const std::string& name : names)
+        for (const std::string& command : commands) {
+            if (command.empty())
+                continue;
+            std::string text = command;
+            for (size_t at = text.find(replace); at != std::string::npos; at = text.find(replace, at + name.size()))
+                text.replace(at, replace.size(), name);
+            run(text);
+        }
+    if (!post.empty())
+        run(post);
+    return failures ? 1 : 0;
+}
+
 bool SystemProcedures::DbccReport(const std::string& command, const std::vector<std::string>& args,
                                   const std::vector<std::string>& options)
 {
@@ -462,6 +648,32 @@ bool SystemProcedures::DbccReport(const std::string& command, const std::vector<
         x_.SendResult({Column("Database Name", "nvarchar", 256), Column("Log Size (MB)", "real", 4),
                        Column("Log Space Used (%)", "real", 4), Column("Status", "int", 4)},
                       rows);
+        x_.Inform(done, 2528, 10);
+        return true;
+    }
+    if (command == "opentran") {
+        const std::string database = args.empty() ? s.database : args[0];
+        DatabaseInfo info;
+        if (!s.server->FindDatabase(database, &info))
+            throw SqlError(2520, 16, "Could not find database '" + database + "'. The database either does not exist, "
+                                     "or was dropped before a statement tried to use it.");
+        int oldest = 0;
+        int uid = 0;
+        s.server->ForEachSession([&](const SessionState& other) {
+            if (other.tranCount > 0 && sysproc_detail::Lowered(other.Info(&SessionState::databaseShown)) ==
+                                           sysproc_detail::Lowered(info.name) && (oldest == 0 || other.spid < oldest)) {
+                oldest = other.spid;
+                uid = other.login == "sa" ? 1 : -1;
+            }
+        });
+        if (oldest == 0) {
+            x_.Inform("No active open transactions.", 0, 0);
+        } else {
+            x_.Inform("Transaction information for database '" + info.name + "'.\n\nOldest active transaction:\n"
+                      "    SPID (server process ID) : " + std::to_string(oldest) + "\n    UID (user ID)            : " +
+                          std::to_string(uid) + "\n    Name                     : user_transaction",
+                      0, 0);
+        }
         x_.Inform(done, 2528, 10);
         return true;
     }

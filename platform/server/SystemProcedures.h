@@ -71,6 +71,11 @@ private:
     int Columns(const Args& args);
     int Depends(const Args& args);
     int Configure(const Args& args);
+    int HelpFile(const Args& args);
+    int PrimaryKeys(const Args& args);
+    int ForeignKeys(const Args& args);
+    // sp_MSforeachtable and sp_MSforeachdb: each command once per table (database), '?' standing for its name.
+    int ForEach(bool databases, const Args& args);
     // DBCC SQLPERF(LOGSPACE) and DBCC SHOWCONTIG; false for other commands.
     bool DbccReport(const std::string& command, const std::vector<std::string>& args,
                     const std::vector<std::string>& options);

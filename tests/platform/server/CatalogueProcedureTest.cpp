@@ -165,6 +165,54 @@ TEST_F(ConstraintTablesTest, ColumnsDescribesEachColumnAsOdbcDoes)
     EXPECT_EQ(ColumnCells(Run("EXEC sp_columns Book, nobody"), "COLUMN_NAME"), "");
 }
 
+TEST_F(ConstraintTablesTest, KeysAsOdbcCataloguesListThem)
+{
+    const BufferedSink pk = Run("EXEC sp_pkeys Shelf");
+    ASSERT_FALSE(pk.HasError()) << Describe(pk);
+    EXPECT_EQ(AllRows(pk, 0), "TarnSample|dbo|Shelf|ShelfID|1|PK_Shelf\n");
+    EXPECT_EQ(ColumnCells(Run("EXEC sp_pkeys [Order Details]"), "COLUMN_NAME"), "OrderID|ProductID");
+    EXPECT_EQ(ColumnCells(Run("EXEC sp_pkeys Loose"), "COLUMN_NAME"), "");
+
+    const BufferedSink byParent = Run("EXEC sp_fkeys Shelf");
+    ASSERT_FALSE(byParent.HasError()) << Describe(byParent);
+    EXPECT_EQ(AllRows(byParent, 0), "TarnSample|dbo|Shelf|ShelfID|TarnSample|dbo|Book|ShelfID|1|1|1|FK_Book_Shelf|PK_Shelf|7\n");
+    EXPECT_EQ(ColumnCells(Run("EXEC sp_fkeys @fktable_name = 'Order Details'"), "FK_NAME"),
+              "FK_OrderDetails_Orders|FK_OrderDetails_Products");
+    EXPECT_EQ(ColumnCells(Run("EXEC sp_fkeys @pktable_name = 'Shelf', @fktable_name = 'Loose'"), "FK_NAME"), "");
+}
+
+TEST_F(ConstraintTablesTest, ForEachTableRunsEachCommandWithTheTablesName)
+{
+    const BufferedSink off = Run("EXEC sp_MSforeachtable @command1 = 'ALTER TABLE ? NOCHECK CONSTRAINT ALL', "
+                                 "@whereand = 'AND o.name IN (''Book'', ''Shelf'')'\n"
+                                 "SELECT COUNT(*) FROM sysobjects WHERE OBJECTPROPERTY(id, 'CnstIsDisabled') = 1 "
+                                 "AND parent_obj = OBJECT_ID('Book')\n"
+                                 "SELECT COUNT(*) FROM sysobjects WHERE OBJECTPROPERTY(id, 'CnstIsDisabled') = 1 "
+                                 "AND parent_obj = OBJECT_ID('Orders')");
+    EXPECT_EQ(Outcome(off), "3;0") << "Book's foreign key and two checks; Orders is not named";
+    const BufferedSink on = Run("EXEC sp_MSforeachtable 'ALTER TABLE ? CHECK CONSTRAINT ALL'\n"
+                                "SELECT COUNT(*) FROM sysobjects WHERE OBJECTPROPERTY(id, 'CnstIsDisabled') = 1");
+    EXPECT_EQ(Outcome(on), "0");
+
+    const BufferedSink names = Run("EXEC sp_MSforeachtable @command1 = 'PRINT ''#''', @replacechar = '#', "
+                                   "@whereand = 'AND o.name LIKE ''Sh%'''");
+    EXPECT_NE(Describe(names).find("[dbo].[Shelf]"), std::string::npos) << Describe(names);
+    EXPECT_EQ(Outcome(Run("EXEC sp_MSforeachdb 'IF ''?'' = ''TarnSample'' SELECT COUNT(*) FROM ?..Shelf'")), "0");
+}
+
+TEST_F(ServerTest, HelpFileAndOpenTransactions)
+{
+    const BufferedSink files = Run("EXEC sp_helpfile");
+    ASSERT_FALSE(files.HasError()) << Describe(files);
+    EXPECT_EQ(ColumnCells(files, "fileid"), "1|2");
+    EXPECT_EQ(ColumnCells(files, "usage"), "data only|log only");
+
+    EXPECT_NE(Describe(Run("DBCC OPENTRAN")).find("No active open transactions."), std::string::npos);
+    const BufferedSink open = Run("BEGIN TRAN DBCC OPENTRAN ROLLBACK");
+    EXPECT_NE(Describe(open).find("SPID (server process ID) : " + std::to_string(session->Spid())), std::string::npos)
+        << Describe(open);
+}
+
 TEST_F(ServerTest, DependsListsWhatAnObjectUsesAndWhatUsesIt)
 {
     const BufferedSink view = Run("EXEC sp_depends 'OrderTotals'");
