@@ -30,7 +30,7 @@ std::string Lowered(std::string s)
     return s;
 }
 
-ColumnInfo Column(const std::string& name, const std::string& type, int size, bool nullable = true)
+ColumnInfo Column(const std::string& name, const std::string& type, int size, bool nullable)
 {
     ColumnInfo c;
     c.name = name;
@@ -87,7 +87,9 @@ bool SystemProcedures::Has(const std::string& n)
         "sp_tableoption", "sp_sproc_columns", "sp_helpextendedproc", "sp_addextendedproperty",
         "sp_updateextendedproperty", "sp_dropextendedproperty", "sp_msobjsearch", "xp_cmdshell", "sp_databases",
         "sp_tables", "sp_executesql", "sp_addextendedproc", "sp_dropextendedproc", "sp_addtype", "sp_droptype",
-        "sp_ms_marksystemobject", "sp_dboption", "sp_helpindex", "sp_spaceused", "sp_lock"};
+        "sp_ms_marksystemobject", "sp_dboption", "sp_helpindex", "sp_spaceused", "sp_lock", "sp_helpconstraint",
+        "sp_columns", "sp_depends", "sp_configure", "sp_helpfile", "sp_pkeys", "sp_fkeys", "sp_msforeachtable",
+        "sp_msforeachdb"};
     return names.count(n) > 0;
 }
 
@@ -135,6 +137,15 @@ int SystemProcedures::Run(const std::string& n, const Args& args, const std::vec
     if (n == "sp_helpindex") return HelpIndex(args);
     if (n == "sp_spaceused") return SpaceUsed(args);
     if (n == "sp_lock") return Lock(args);
+    if (n == "sp_helpconstraint") return HelpConstraint(args);
+    if (n == "sp_columns") return Columns(args);
+    if (n == "sp_depends") return Depends(args);
+    if (n == "sp_configure") return Configure(args);
+    if (n == "sp_helpfile") return HelpFile(args);
+    if (n == "sp_pkeys") return PrimaryKeys(args);
+    if (n == "sp_fkeys") return ForeignKeys(args);
+    if (n == "sp_msforeachtable") return ForEach(false, args);
+    if (n == "sp_msforeachdb") return ForEach(true, args);
     if (n == "xp_cmdshell") {
         SqlError e(15281, 16, "SQL Server blocked access to procedure 'sys.xp_cmdshell' of component 'xp_cmdshell' "
                               "because this component is turned off as part of the security configuration for this "
@@ -1169,6 +1180,8 @@ void SystemProcedures::Dbcc(const ParsedStatement& st, const std::vector<Token>&
         x_.Inform(done, 2528, 10);
         return;
     }
+    if (DbccReport(command, args, st.words))
+        return;
     // DBCC <library> (FREE) unloads an extended-procedure library; none stays loaded here.
     if (args.size() == 1 && sysproc_detail::Lowered(args[0]) == "free") {
         x_.Inform(done, 2528, 10);
