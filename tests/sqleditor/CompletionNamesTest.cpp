@@ -78,6 +78,23 @@ TEST_F(CompletionNameMaps, ASwitchOfDatabaseOffersOnlyTheNewDatabasesObjects)
     EXPECT_FALSE(Known("sysjobs"));
 }
 
+TEST_F(CompletionNameMaps, TheBuildSendsTheUsersAndObjectsReadsOnly)
+{
+    TakeBatches();
+    ASSERT_TRUE(frame->BuildCompletionLists("TarnSample"));
+    const std::vector<std::string> batches = TakeBatches();
+    ASSERT_EQ(batches.size(), 2u);
+    EXPECT_EQ(batches[0], "use master;select name from sysusers where status > 0");
+    EXPECT_EQ(batches[1],
+              "use [TarnSample];select name,xtype,type from sysobjects where (status > 0 and ("
+              "type = 'U' or type = 'S' or type = 'TR' or type = 'K' or type = 'C' or type = 'V' or type = 'P' or "
+              "type = 'RF' or type = 'X' or type = 'FN' or type = 'IF' or type = 'TF' or type = 'R' or type = 'D')) "
+              "or (status < 0 and type in ('C','D','F','L','K','TR'));");
+    // Rebuilding an editor's maps reads nothing from the server.
+    edit->RebuildNameMaps();
+    EXPECT_TRUE(TakeBatches().empty());
+}
+
 TEST_F(CompletionNameMaps, AFailedBuildKeepsTheListsItHad)
 {
     const INT_PTR objects = frame->m_ObjectList.GetCount();
