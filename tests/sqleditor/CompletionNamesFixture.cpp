@@ -108,6 +108,9 @@ void CompletionTest::CloseList()
 void CompletionTest::CreateMsdb()
 {
     Run("if db_id('msdb') is null create database msdb");
+    // As the object tree's refill would list it.
+    if (frame->m_DatabaseList.Find("msdb") == nullptr)
+        frame->m_DatabaseList.AddTail("msdb");
 }
 
 std::vector<std::string> CompletionTest::MemberEntries() const
