@@ -46,9 +46,9 @@ CString CFuncTipStatic::GetSignature() const
     return strText + ")";
 }
 
-void CFuncTipStatic::DrawWrapped(CDC& dc, const CString& strPiece, CPoint& ptAt, int nRight)
+void CFuncTipStatic::DrawWrapped(CDC& dc, const CString& strSegment, CPoint& ptAt, int nRight)
 {
-    CString strRest = strPiece;
+    CString strRest = strSegment;
     while (!strRest.IsEmpty()) {
         const CSize size = dc.GetTextExtent(strRest);
         if (ptAt.x + size.cx <= nRight) {
@@ -57,7 +57,7 @@ void CFuncTipStatic::DrawWrapped(CDC& dc, const CString& strPiece, CPoint& ptAt,
             ptAt.x += size.cx;
             return;
         }
-        // The longest start of the piece that still fits; at least one
+        // The longest start of the segment that still fits; at least one
         // character, so that a narrow tip still moves on.
         int nFit = 0;
         while (nFit < strRest.GetLength() && ptAt.x + dc.GetTextExtent(strRest.Left(nFit + 1)).cx <= nRight)

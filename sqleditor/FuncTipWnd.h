@@ -37,9 +37,9 @@ public:
 
 protected:
     void OnPaint();
-    // Draws a piece at the running position, carrying what passes the right
+    // Draws a segment of text at the running position, carrying what passes the right
     // edge to the next line.
-    void DrawWrapped(CDC& dc, const CString& strPiece, CPoint& ptAt, int nRight);
+    void DrawWrapped(CDC& dc, const CString& strSegment, CPoint& ptAt, int nRight);
     DECLARE_MESSAGE_MAP()
 };
 
