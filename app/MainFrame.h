@@ -258,4 +258,16 @@ private:
     // The message in status pane 0; the connection count in pane 1.
     void SetStatusMessage(LPCTSTR lpszText);
     void ShowConnectionCount();
+
+    // --- completion lists and catalogue answers (MainFrameQueryResults.cpp) ---------------------
+public:
+    // Fills m_DBUserList with the users of master and m_DBList, m_TypeList and
+    // m_ObjectList with the objects of the database and the reserved words.
+    // The new lists replace the old ones only when every read succeeded; 1 on
+    // success, 0 when the lists were left as they were.
+    int BuildCompletionLists(LPCTSTR lpszDatabase);
+    // Copies the current result set into the recordset (created, not open) as
+    // a client-side recordset of text fields; FALSE after any error, with the
+    // rows copied so far kept.
+    int QueryResultsToRecordset(SQLDMO::_QueryResultsPtr pResults, ADODB::_RecordsetPtr& pRecordset);
 };

@@ -15,6 +15,7 @@
 #include "platform/mfc/CGdiObject.h"
 #include "platform/mfc/CWinApp.h"
 #include "resources/resource.h"
+#include "sqleditor/FuncTipWnd.h"
 
 // ---------------------------------------------------------------- ordered map
 
@@ -130,6 +131,9 @@ CCustomerEditCtrl::CCustomerEditCtrl() : m_pMainFrame(CustomerEditMainFrame()) {
 
 CCustomerEditCtrl::~CCustomerEditCtrl()
 {
+    // The tip points back at its editor: it goes first.
+    if (m_pFuncTipWnd != nullptr && ::IsWindow(m_pFuncTipWnd->m_hWnd))
+        m_pFuncTipWnd->DestroyWindow();
     m_mapMemberList.RemoveAll();
     m_mapObjectTypes.RemoveAll();
     m_mapKnownNames.RemoveAll();

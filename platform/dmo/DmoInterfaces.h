@@ -508,6 +508,10 @@ struct _SQLServer : IUnknown {
                                                              const _variant_t& length = vtMissing) = 0;
     virtual DatabasesPtr GetDatabases() = 0;
     virtual _com_ptr_t<_com_IIID<_Application, &IID__Application>> GetApplication() = 0;
+    // Seconds a statement may run before it is cancelled and fails; -1 (the
+    // default) leaves the data-access layer's own limit. Kept across logins.
+    virtual long GetQueryTimeout() = 0;
+    virtual void PutQueryTimeout(long seconds) = 0;
 
 protected:
     ~_SQLServer() = default;

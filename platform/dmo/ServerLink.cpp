@@ -155,6 +155,16 @@ void ServerLink::Close()
         m_connection->Close();
 }
 
+void ServerLink::SetCommandTimeout(long seconds)
+{
+    std::lock_guard lock(m_mutex);
+    if (!m_connection)
+        return;
+    if (m_defaultTimeout < 0)
+        m_defaultTimeout = m_connection->GetCommandTimeout();
+    m_connection->PutCommandTimeout(seconds < 0 ? m_defaultTimeout : seconds);
+}
+
 void ServerLink::Execute(const std::string& text, BatchAnswer* answer)
 {
     _variant_t affected;

@@ -58,6 +58,9 @@ public:
     // The first column of the first row, or "" when there is none.
     std::string Scalar(const std::string& query, const std::string& database = {});
     void Close();
+    // Seconds before a statement is cancelled; 0 waits for ever, -1 goes back
+    // to the connection's own limit.
+    void SetCommandTimeout(long seconds);
 
     // Counts the changes the model made itself (objects added or removed), so
     // that collections read before them know to read again.
@@ -72,6 +75,7 @@ private:
     std::string m_serverName;
     std::string m_login;
     bool m_embedded = false;
+    long m_defaultTimeout = -1;
     std::atomic<unsigned> m_changes{0};
 };
 

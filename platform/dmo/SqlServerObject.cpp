@@ -86,6 +86,17 @@ void SqlServerObject::Connect(const _variant_t& serverName, const _variant_t& lo
     DisConnect();
     m_link = std::make_shared<ServerLink>(ArgumentText(serverName), ArgumentText(login), ArgumentText(password),
                                           m_loginSecure);
+    if (m_queryTimeout >= 0)
+        m_link->SetCommandTimeout(m_queryTimeout);
+}
+
+void SqlServerObject::PutQueryTimeout(long seconds)
+{
+    if (seconds < -1)
+        RaiseDmoError(E_INVALIDARG, "The query time-out must be -1 or more seconds.");
+    m_queryTimeout = seconds;
+    if (m_link)
+        m_link->SetCommandTimeout(seconds);
 }
 
 void SqlServerObject::DisConnect()

@@ -34,6 +34,8 @@ public:
                                                              const _variant_t& length) override;
     SQLDMO::DatabasesPtr GetDatabases() override;
     SQLDMO::_ApplicationPtr GetApplication() override;
+    long GetQueryTimeout() override { return m_queryTimeout; }
+    void PutQueryTimeout(long seconds) override;
 
 private:
     ServerLink& Link() const;
@@ -42,6 +44,7 @@ private:
     ServerLinkRef m_link;
     SQLDMO::DatabasesPtr m_databases; // kept once read, until the next login
     bool m_loginSecure = false;
+    long m_queryTimeout = -1;
 };
 
 // The server names of the TDS driver's configuration: the sections of

@@ -674,14 +674,14 @@ std::vector<TypeSpec> Executor::ExactColumnTypes(sqlite3_stmt* stmt, const Trans
             type = t.columnTypes[i];
         if (!type.IsKnown() && !(table && origin) && t.columnTypeByName)
             type = t.columnTypeByName(sqlite3_column_name(stmt, i));
-        if (type.IsExactNumeric())
+        if (type.IsExactNumeric() || type.name == "real")
             types[i] = type;
     }
     return types;
 }
 
 // The new table takes the columns SQLite gives the query's result, and the
-// decimal, numeric and money columns keep their types, so that what is
+// decimal, numeric, money and real columns keep their types, so that what is
 // stored there later is rounded and checked as in any such column.
 std::unique_ptr<sqlite3_stmt, int (*)(sqlite3_stmt*)> Executor::PrepareBound(const std::string& sql,
                                                                            const std::vector<std::string>& variables)
@@ -759,7 +759,8 @@ void Executor::RunSelectInto(const Translation& t)
             ColumnDefinition d;
             d.column = c;
             column = definition.SqliteColumn(d);
-            value = "tw_decstore(" + position + ", " + Translator::Literal(c.type.Spelling()) + ")";
+            value = c.type.name == "real" ? "tw_real(" + position + ")"
+                                          : "tw_decstore(" + position + ", " + Translator::Literal(c.type.Spelling()) + ")";
         } else {
             const std::string type = executor_detail::LowerText(declared);
             c.type.name = type == "int" || type == "integer" ? "int" : type == "real" ? "float"
@@ -916,7 +917,10 @@ Executor::Flow Executor::Run(const ParsedStatement& st)
     case StatementKind::Query: RunQuery(st); break;
     case StatementKind::Declare: RunDeclare(st); break;
     case StatementKind::SetVariable: RunSetVariable(st); break;
-    case StatementKind::SetOption: RunSetOption(st); return Flow::Normal;
+    case StatementKind::SetOption:
+        RunSetOption(st);
+        s_.lastRowCount = 0;
+        return Flow::Normal;
     case StatementKind::If:
         if (Condition(st.exprBegin))
             return RunList(st.body);
@@ -974,11 +978,30 @@ Executor::Flow Executor::Run(const ParsedStatement& st)
     case StatementKind::CloseCursor:
     case StatementKind::DeallocateCursor: RunCursorStatement(st); break;
     case StatementKind::UpdateStatistics: RunUpdateStatistics(st); break;
+    case StatementKind::Reconfigure:
+        // Installs what sp_configure set; only 'show advanced options' can have changed.
+        s_.server->showAdvancedRunning = s_.server->showAdvancedConfigured.load();
+        break;
     case StatementKind::Unsupported: {
         SqlError refusal = SqlError::NotSupported(st.message);
         refusal.scope = SqlError::Scope::Batch;
         throw refusal;
     }
+    }
+    // @@ROWCOUNT after statements that touch no rows, as SQL Server sets it: an
+    // assignment, a cursor declared or fetched count one; the others none.
+    switch (st.kind) {
+    case StatementKind::SetVariable:
+    case StatementKind::DeclareCursor:
+    case StatementKind::FetchCursor: s_.lastRowCount = 1; break;
+    case StatementKind::Print:
+    case StatementKind::Raiserror:
+    case StatementKind::Use:
+    case StatementKind::BeginTran:
+    case StatementKind::CommitTran:
+    case StatementKind::CloseCursor:
+    case StatementKind::DeallocateCursor: s_.lastRowCount = 0; break;
+    default: break;
     }
     StatementEnd(startUs, startCpu);
     return Flow::Normal;
@@ -1510,8 +1533,10 @@ struct Executor::IdentityNumbering {
 
 std::optional<Executor::IdentityNumbering> Executor::IdentityNumberingFor(const Translation& t)
 {
-    if (!t.isInsert || t.targetName.empty() || t.targetName[0] == '#')
+    if (!t.isInsert || t.targetName.empty())
         return std::nullopt;
+    if (t.targetName[0] == '#')
+        return TemporaryIdentityNumbering(t);
     const std::string database = ResolveDatabase(t.targetDatabase);
     Catalog catalog(s_.db, database);
     const int64_t id = catalog.Resolve(t.targetOwner, t.targetName, "U ", CallerUid(catalog));
@@ -1540,6 +1565,33 @@ std::optional<Executor::IdentityNumbering> Executor::IdentityNumberingFor(const 
     const bool used = sequence.Step();
     const int64_t seq = used ? sequence.Int(0) : 0;
     n.last = used ? seq : seed - n.increment;
+    n.highest = std::max(seq, SqliteStatement::QueryInt(s_.db, "SELECT max(rowid) FROM " + n.table, 0));
+    return n;
+}
+
+std::optional<Executor::IdentityNumbering> Executor::TemporaryIdentityNumbering(const Translation& t)
+{
+    const std::string lower = executor_detail::LowerText(t.targetName);
+    const auto found = s_.options.temporaryIdentities.find(lower);
+    if (found == s_.options.temporaryIdentities.end() || s_.options.identityInsert == lower)
+        return std::nullopt;
+    IdentityNumbering n;
+    n.column = found->second.column;
+    n.increment = found->second.increment;
+    n.schema = "temp";
+    n.storage = t.targetName;
+    n.table = "temp." + Translator::Quote(n.storage);
+    int64_t seq = 0;
+    bool used = false;
+    try {
+        SqliteStatement sequence(s_.db, "SELECT seq FROM temp.sqlite_sequence WHERE name = ?");
+        sequence.Bind(1, n.storage);
+        used = sequence.Step();
+        seq = used ? sequence.Int(0) : 0;
+    } catch (const SqlError&) {
+        // No temporary table has taken a row yet.
+    }
+    n.last = used ? seq : found->second.seed - n.increment;
     n.highest = std::max(seq, SqliteStatement::QueryInt(s_.db, "SELECT max(rowid) FROM " + n.table, 0));
     return n;
 }
@@ -2398,9 +2450,14 @@ void Executor::RunCreateTable(const ParsedStatement& st)
             throw SqlError(2714, 16, "There is already an object named '" + name.name + "' in the database.",
                            SqlError::Scope::Statement, 6);
         SqliteStatement::Exec(s_.db, "CREATE TABLE " + qualified + " (" + def.SqliteBody() + ")");
-        for (const ColumnDefinition& c : def.columns)
+        s_.options.temporaryIdentities.erase(executor_detail::LowerText(name.name));
+        for (const ColumnDefinition& c : def.columns) {
             if (c.column.type.IsDateTime())
                 NormaliseDates("temp", name.name, c.column);
+            if (c.column.identity && (c.identitySeed != 1 || c.identityIncrement != 1))
+                s_.options.temporaryIdentities[executor_detail::LowerText(name.name)] = {c.column.name, c.identitySeed,
+                                                                                        c.identityIncrement};
+        }
         return;
     }
     Catalog catalog(s_.db, db);

@@ -143,6 +143,7 @@ private:
     bool InsertsIntoIdentity(const Translation& t);
     struct IdentityNumbering;
     std::optional<IdentityNumbering> IdentityNumberingFor(const Translation& t);
+    std::optional<IdentityNumbering> TemporaryIdentityNumbering(const Translation& t);
     void RenumberIdentity(const IdentityNumbering& numbering, int64_t inserted, bool captured);
     void FireTriggers(const std::string& database, const std::vector<int64_t>& triggers);
     // Takes the server's locks on the tables a statement reads (shared) and changes (exclusive).

@@ -157,6 +157,11 @@ ParsedStatement Parser::ParseStatement(bool firstInBatch)
         }
     } else if (t.Is("OPEN") || t.Is("FETCH") || t.Is("CLOSE") || t.Is("DEALLOCATE")) {
         ParseCursorStatement(s);
+    } else if (t.Is("RECONFIGURE")) {
+        Next();
+        s.kind = StatementKind::Reconfigure;
+        if (Accept("WITH") && !Accept("OVERRIDE"))
+            Fail();
     } else if (t.Is("CHECKPOINT")) {
         Next();
         s.kind = StatementKind::Checkpoint;
@@ -941,7 +946,7 @@ void Parser::ParseDbcc(ParsedStatement& s)
         do {
             if (!Peek().IsName())
                 Fail();
-            Next();
+            s.words.push_back(Next().text);
         } while (Peek().IsOp(",") && (Next(), true));
     }
 }

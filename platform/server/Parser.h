@@ -17,7 +17,7 @@ enum class StatementKind {
     Query, Declare, SetVariable, SetOption, If, While, Block, Break, Continue, Print, Raiserror, Return, Use,
     BeginTran, CommitTran, RollbackTran, SaveTran, Exec, ExecString, CreateModule, CreateTable, AlterTable,
     CreateIndex, Drop, CreateDatabase, DropDatabase, AlterDatabase, Permission, Dbcc, Kill, Truncate, WaitFor, Checkpoint,
-    UpdateStatistics, TryCatch, DeclareCursor, OpenCursor, FetchCursor, CloseCursor, DeallocateCursor, Unsupported
+    UpdateStatistics, TryCatch, DeclareCursor, OpenCursor, FetchCursor, CloseCursor, DeallocateCursor, Reconfigure, Unsupported
 };
 
 struct Declaration {

@@ -304,6 +304,7 @@ std::unique_ptr<Session> Server::Open(const LoginInfo& login, bool checkPassword
     sessionState->login = known.name;
     sessionState->host = login.hostName;
     sessionState->program = login.programName;
+    sessionState->fromClient = checkPassword;
     sessionState->SetDatabase(info.name);
     sessionState->loginTime = Catalog::Now();
     sessionState->lastBatchTime = sessionState->loginTime;

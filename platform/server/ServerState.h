@@ -52,6 +52,9 @@ public:
     SessionState* LockSession(int spid, std::unique_lock<std::mutex>& lock) const;
 
     LockManager locks;
+    // sp_configure 'show advanced options': as set, and as RECONFIGURE installed it.
+    std::atomic<int> showAdvancedConfigured{0};
+    std::atomic<int> showAdvancedRunning{0};
 
     // Keeps the in-memory tempdb alive while the server lives.
     sqlite3* tempdbKeeper = nullptr;

@@ -2,6 +2,7 @@
 
 #include <sqlite3.h>
 
+#include "platform/server/BatchRecorder.h"
 #include "platform/server/Catalog.h"
 #include "platform/server/Executor.h"
 #include "platform/server/Logins.h"
@@ -76,6 +77,8 @@ private:
 bool Session::Execute(std::string_view batch, ResultSink& sink)
 {
     SessionState& s = *state_;
+    if (s.fromClient && BatchRecorder::Active())
+        BatchRecorder::Note({s.spid, s.login, s.program, s.Info(&SessionState::databaseShown), std::string(batch)});
     session_detail::StartingBatch starting(s);
     if (s.killed) {
         Message m;

@@ -44,6 +44,15 @@ struct SessionOptions {
     std::string dateFormat = "mdy";
     std::string isolationLevel = "READ COMMITTED";
     std::string identityInsert; // the one table whose identity takes explicit values, lower case
+    // Temporary tables and table variables (which have no catalogue) whose identity
+    // is numbered other than 1, 2, 3 ...: by lower-case name, the column, seed and increment.
+    // Kept with the options, which a procedure's end restores, as its temporary tables go with it.
+    struct TemporaryIdentity {
+        std::string column;
+        int64_t seed = 1;
+        int64_t increment = 1;
+    };
+    std::map<std::string, TemporaryIdentity> temporaryIdentities;
 };
 
 struct Variable {
@@ -72,6 +81,8 @@ public:
     std::string login = "sa";
     std::string host;
     std::string program;
+    // A client's connection; the server's own sessions (building the sample database) are not.
+    bool fromClient = false;
     std::string database = "master"; // the owning thread's; others read Info(&SessionState::databaseShown)
     std::string databaseShown = "master";
     SessionOptions options;

@@ -4,6 +4,7 @@
 
 #include <cctype>
 #include <cmath>
+#include <limits>
 #include <cstdio>
 #include <cstring>
 #include <random>
@@ -609,6 +610,74 @@ std::string ExactText(const Decimal& d, const TypeSpec& sourceType, int style)
     return text;
 }
 
+// A real holds a 4-byte float: the value is rounded to one, and carried in
+// SQLite's double, which holds every such float exactly.
+void ResultReal(sqlite3_context* ctx, double v)
+{
+    if (std::isfinite(v) && std::fabs(v) > std::numeric_limits<float>::max()) {
+        Fail(ctx, 8115, 16, "Arithmetic overflow error converting expression to data type real.");
+        return;
+    }
+    sqlite3_result_double(ctx, static_cast<double>(static_cast<float>(v)));
+}
+
+// tw_real(value): the value converted to real, as stored into a real column
+// or taken by arithmetic whose result is real.
+void RealFn(sqlite3_context* ctx, int, Args argv)
+{
+    const int kind = sqlite3_value_type(argv[0]);
+    if (kind == SQLITE_NULL) {
+        sqlite3_result_null(ctx);
+        return;
+    }
+    double v = 0;
+    bool integral;
+    if (kind == SQLITE_INTEGER || kind == SQLITE_FLOAT) {
+        v = sqlite3_value_double(argv[0]);
+    } else if (!ParseNumber(Text(argv[0]), &v, &integral)) {
+        Fail(ctx, 8114, 16, "Error converting data type varchar to real.");
+        return;
+    }
+    ResultReal(ctx, v);
+}
+
+// CHECKSUM(value, ...): a hash of the values for change detection. Text is
+// hashed without case and trailing blanks, as the default collation compares
+// it, so values equal under '=' hash alike.
+void Checksum(sqlite3_context* ctx, int argc, Args argv)
+{
+    uint32_t h = 0;
+    auto mix = [&h](const unsigned char* bytes, size_t n) {
+        for (size_t i = 0; i < n; ++i)
+            h = (h << 4 | h >> 28) ^ bytes[i];
+    };
+    for (int i = 0; i < argc; ++i) {
+        switch (sqlite3_value_type(argv[i])) {
+        case SQLITE_NULL: h = (h << 4 | h >> 28) ^ 0x7FFFu; break;
+        case SQLITE_INTEGER: {
+            const int64_t v = sqlite3_value_int64(argv[i]);
+            mix(reinterpret_cast<const unsigned char*>(&v), sizeof v);
+            break;
+        }
+        case SQLITE_FLOAT: {
+            const double v = sqlite3_value_double(argv[i]);
+            mix(reinterpret_cast<const unsigned char*>(&v), sizeof v);
+            break;
+        }
+        case SQLITE_BLOB:
+            mix(static_cast<const unsigned char*>(sqlite3_value_blob(argv[i])),
+                static_cast<size_t>(sqlite3_value_bytes(argv[i])));
+            break;
+        default: {
+            std::string text = Lower(TrimRight(Text(argv[i])));
+            mix(reinterpret_cast<const unsigned char*>(text.data()), text.size());
+            break;
+        }
+        }
+    }
+    sqlite3_result_int(ctx, static_cast<int32_t>(h));
+}
+
 std::string SourceTypeName(sqlite3_value* v)
 {
     switch (sqlite3_value_type(v)) {
@@ -716,6 +785,8 @@ void Convert(sqlite3_context* ctx, int argc, Args argv)
                 return;
             }
         }
+        if (target.name == "real")
+            return ResultReal(ctx, v);
         sqlite3_result_double(ctx, v);
         return;
     }
@@ -2296,7 +2367,7 @@ const FunctionEntry kFunctions[] = {
     {"tw_decchain", -1, DecimalChain, false},
     {"tw_decround", 1, DecimalRound, true}, {"tw_decround", 2, DecimalRound, true}, {"tw_decround", 3, DecimalRound, true},
     {"tw_add", 2, Add, true}, {"tw_chain", -1, Chain, true}, {"tw_divide", 2, Divide, true}, {"tw_modulo", 2, Modulo, true},
-    {"tw_like", 2, LikeFn, true}, {"tw_like", 3, LikeFn, true}, {"tw_sysvar", 1, SysVar, false},
+    {"tw_real", 1, RealFn, true}, {"checksum", -1, Checksum, true}, {"tw_like", 2, LikeFn, true}, {"tw_like", 3, LikeFn, true}, {"tw_sysvar", 1, SysVar, false},
     {"tw_convert", 3, Convert, false}, {"tw_convert", 4, Convert, false}, {"tw_getdate", 0, GetDate, false},
     {"getutcdate", 0, GetDate, false}, {"tw_datecoerce", 2, DateCoerce, false}, {"sysdatetime", 0, GetDate, false},
     {"tw_substring", 3, SubstringFn, true}, {"tw_left", 2, LeftFn, true}, {"tw_right", 2, RightFn, true},

@@ -2,6 +2,8 @@
 
 #include <sqlite3.h>
 
+#include <algorithm>
+#include <cctype>
 #include <cstdio>
 #include <set>
 
@@ -12,6 +14,7 @@
 #include "platform/server/ServerState.h"
 #include "platform/server/SessionState.h"
 #include "platform/server/SqlError.h"
+#include "platform/server/SqlFunctions.h"
 #include "platform/server/SqliteStatement.h"
 #include "platform/server/SystemViews.h"
 #include "platform/server/Translator.h"
@@ -27,7 +30,7 @@ std::string Lowered(std::string s)
     return s;
 }
 
-ColumnInfo Column(const std::string& name, const std::string& type, int size, bool nullable = true)
+ColumnInfo Column(const std::string& name, const std::string& type, int size, bool nullable)
 {
     ColumnInfo c;
     c.name = name;
@@ -84,7 +87,9 @@ bool SystemProcedures::Has(const std::string& n)
         "sp_tableoption", "sp_sproc_columns", "sp_helpextendedproc", "sp_addextendedproperty",
         "sp_updateextendedproperty", "sp_dropextendedproperty", "sp_msobjsearch", "xp_cmdshell", "sp_databases",
         "sp_tables", "sp_executesql", "sp_addextendedproc", "sp_dropextendedproc", "sp_addtype", "sp_droptype",
-        "sp_ms_marksystemobject", "sp_dboption", "sp_helpindex", "sp_spaceused", "sp_lock"};
+        "sp_ms_marksystemobject", "sp_dboption", "sp_helpindex", "sp_spaceused", "sp_lock", "sp_helpconstraint",
+        "sp_columns", "sp_depends", "sp_configure", "sp_helpfile", "sp_pkeys", "sp_fkeys", "sp_msforeachtable",
+        "sp_msforeachdb"};
     return names.count(n) > 0;
 }
 
@@ -132,6 +137,15 @@ int SystemProcedures::Run(const std::string& n, const Args& args, const std::vec
     if (n == "sp_helpindex") return HelpIndex(args);
     if (n == "sp_spaceused") return SpaceUsed(args);
     if (n == "sp_lock") return Lock(args);
+    if (n == "sp_helpconstraint") return HelpConstraint(args);
+    if (n == "sp_columns") return Columns(args);
+    if (n == "sp_depends") return Depends(args);
+    if (n == "sp_configure") return Configure(args);
+    if (n == "sp_helpfile") return HelpFile(args);
+    if (n == "sp_pkeys") return PrimaryKeys(args);
+    if (n == "sp_fkeys") return ForeignKeys(args);
+    if (n == "sp_msforeachtable") return ForEach(false, args);
+    if (n == "sp_msforeachdb") return ForEach(true, args);
     if (n == "xp_cmdshell") {
         SqlError e(15281, 16, "SQL Server blocked access to procedure 'sys.xp_cmdshell' of component 'xp_cmdshell' "
                               "because this component is turned off as part of the security configuration for this "
@@ -440,21 +454,72 @@ int SystemProcedures::TableOption(const Args& args)
     return 0;
 }
 
+namespace sysproc_detail {
+
+// Catalogue procedures take name patterns; a name holding pattern characters
+// of its own ("[", "_") still finds itself.
+bool NameMatches(const std::string& name, const std::string& pattern)
+{
+    return pattern.empty() || Lowered(name) == Lowered(pattern) || SqlFunctions::Like(name, pattern);
+}
+
+} // namespace sysproc_detail
+
 int SystemProcedures::SprocColumns(const Args& args)
 {
     SessionState& s = x_.Session();
-    const std::string procedure = Text(args, 0, "@procedure_name");
+    std::string procedure = Text(args, 0, "@procedure_name");
+    std::string owner = Text(args, 1, "@procedure_owner");
+    const std::string qualifier = Text(args, 2, "@procedure_qualifier");
+    const std::string columnPattern = Text(args, 3, "@column_name");
+    if (!qualifier.empty() && sysproc_detail::Lowered(qualifier) != sysproc_detail::Lowered(s.database))
+        throw SqlError(15250, 16, "The database name component of the object qualifier must be the name of the "
+                                  "current database.");
+    // Typed as owner.name, the name still finds its procedure.
+    if (procedure.find('.') != std::string::npos) {
+        const ObjectName dotted = ObjectName::Parse(procedure);
+        if (dotted.valid) {
+            if (owner.empty())
+                owner = dotted.owner;
+            procedure = dotted.name;
+        }
+    }
     Catalog catalog(s.db, s.database);
-    const ObjectName name = ObjectName::Parse(procedure);
-    const int64_t id = catalog.ObjectId(name.name, "P FNIF");
+    struct Routine {
+        int64_t id;
+        int uid;
+        std::string owner;
+    };
+    std::vector<Routine> routines;
+    {
+        SqliteStatement list(s.db, "SELECT id, name, uid FROM " + catalog.Table("tw_objects") +
+                                       " WHERE xtype IN ('P ', 'FN', 'IF', 'TF') ORDER BY name, uid");
+        while (list.Step())
+            if (sysproc_detail::NameMatches(list.Text(1), procedure))
+                routines.push_back({list.Int(0), static_cast<int>(list.Int(2)), catalog.UserName(static_cast<int>(list.Int(2)))});
+    }
+    // Without an owner the caller's own routine wins when there is one; otherwise every owner's is listed.
+    const int caller = catalog.LoginUid(s.login);
+    const bool callerOwnsOne =
+        std::any_of(routines.begin(), routines.end(), [&](const Routine& r) { return r.uid == caller; });
+    std::vector<Routine> chosen;
+    for (const Routine& r : routines)
+        if (owner.empty() ? (!callerOwnsOne || r.uid == caller) : sysproc_detail::NameMatches(r.owner, owner))
+            chosen.push_back(r);
+    std::stable_sort(chosen.begin(), chosen.end(), [](const Routine& a, const Routine& b) {
+        return sysproc_detail::Lowered(a.owner) < sysproc_detail::Lowered(b.owner);
+    });
     std::vector<Row> rows;
-    if (id) {
+    for (const Routine& routine : chosen) {
+        const int64_t id = routine.id;
         const std::string xtype = catalog.ObjectType(id);
         const std::string procName = catalog.ObjectName(id) + (xtype == "P " ? ";1" : ";0");
         auto row = [&](const std::string& column, int columnType, const TypeSpec& t, bool nullable, int ordinal) {
+            if (!sysproc_detail::NameMatches(column, columnPattern))
+                return;
             const bool character = t.IsCharacter() || t.IsBinary();
             const bool numeric = t.IsInteger() || t.IsExactNumeric() || t.IsApproximate();
-            rows.push_back({Value::String(s.database), Value::String("dbo"), Value::String(procName),
+            rows.push_back({Value::String(s.database), Value::String(routine.owner), Value::String(procName),
                             Value::String(column), Value::Int(columnType), Value::Int(sysproc_detail::OdbcType(t)),
                             Value::String(t.name), Value::Int(t.Precision()), Value::Int(t.StorageLength()),
                             numeric ? Value::Int(t.Scale()) : Value::Null(), numeric ? Value::Int(10) : Value::Null(),
@@ -467,8 +532,6 @@ int SystemProcedures::SprocColumns(const Args& args)
         if (xtype == "P ") {
             row("@RETURN_VALUE", 5, TypeSpec{"int"}, false, 0);
         } else if (xtype == "FN") {
-            Executor& x = x_;
-            (void)x;
             const std::string text = catalog.Text(id);
             std::vector<Token> tokens = Lexer(text, true).Tokenize();
             size_t i = 0;
@@ -479,6 +542,9 @@ int SystemProcedures::SprocColumns(const Args& args)
                 const TypeSpec returns = Translator(tokens, text, nullptr).Type(i + 1, end);
                 row("@RETURN_VALUE", 5, returns, true, 0);
             }
+        } else {
+            // A function returning a table reports it as its one result column.
+            row("@TABLE_RETURN_VALUE", 3, TypeSpec{"table"}, false, 0);
         }
         int ordinal = 1;
         for (const CatalogColumn& c : catalog.Columns(id))
@@ -1114,6 +1180,8 @@ void SystemProcedures::Dbcc(const ParsedStatement& st, const std::vector<Token>&
         x_.Inform(done, 2528, 10);
         return;
     }
+    if (DbccReport(command, args, st.words))
+        return;
     // DBCC <library> (FREE) unloads an extended-procedure library; none stays loaded here.
     if (args.size() == 1 && sysproc_detail::Lowered(args[0]) == "free") {
         x_.Inform(done, 2528, 10);

@@ -13,6 +13,16 @@
 namespace tw::server {
 
 class Executor;
+struct TypeSpec;
+
+// Helpers the catalogue procedures share.
+namespace sysproc_detail {
+std::string Lowered(std::string s);
+ColumnInfo Column(const std::string& name, const std::string& type, int size, bool nullable = true);
+int OdbcType(const TypeSpec& t); // the ODBC data type code
+bool NameMatches(const std::string& name, const std::string& pattern); // equal, or LIKE the pattern
+const char* TypeDescription(const std::string& xtype);                 // "user table", "view", ...
+} // namespace sysproc_detail
 
 class SystemProcedures {
 public:
@@ -56,6 +66,19 @@ private:
     int HelpIndex(const Args& args);
     int SpaceUsed(const Args& args);
     int Lock(const Args& args);
+    // Catalogue and configuration procedures DBA scripts use (CatalogueProcedures.cpp).
+    int HelpConstraint(const Args& args);
+    int Columns(const Args& args);
+    int Depends(const Args& args);
+    int Configure(const Args& args);
+    int HelpFile(const Args& args);
+    int PrimaryKeys(const Args& args);
+    int ForeignKeys(const Args& args);
+    // sp_MSforeachtable and sp_MSforeachdb: each command once per table (database), '?' standing for its name.
+    int ForEach(bool databases, const Args& args);
+    // DBCC SQLPERF(LOGSPACE) and DBCC SHOWCONTIG; false for other commands.
+    bool DbccReport(const std::string& command, const std::vector<std::string>& args,
+                    const std::vector<std::string>& options);
 
     Executor& x_;
 };

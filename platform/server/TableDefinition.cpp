@@ -314,6 +314,10 @@ std::string TableDefinition::SqliteColumn(const ColumnDefinition& c) const
         // "decimal TEXT(10,2)" gives the column text affinity and keeps its type.
         if (t.IsExactNumeric())
             sql += t.name + " TEXT" + spelling.substr(std::min(spelling.find('('), spelling.size())) + " COLLATE TWDEC";
+        // SQLite reports a column declared plainly "real" as "REAL", as it does
+        // float results of CREATE TABLE AS; spelt so, the real type stays known.
+        else if (t.name == "real")
+            sql += "real REAL";
         else
             sql += spelling;
         // Dates are kept as text: with SQLite's numeric affinity '20240301'

@@ -37,7 +37,7 @@ const std::set<std::string>& ScalarFunctions()
         "sign", "space", "sqrt", "square", "str", "stuff", "substring", "suser_id", "suser_name", "suser_sname",
         "type_name", "unicode", "upper", "user_id", "user_name", "year", "has_dbaccess", "is_member",
         "is_srvrolemember", "scope_identity", "permissions", "objectpropertyex", "sysdatetime", "soundex",
-        "difference"};
+        "difference", "checksum"};
     return names;
 }
 
@@ -398,6 +398,36 @@ std::string Translator::Select(bool topLevel)
     return SelectBody(topLevel);
 }
 
+namespace translator_detail {
+
+// Whether every key of the ORDER BY in tokens [begin, end) is a bare name
+// (with ASC or DESC) that one of the select list's column names spells.
+bool KeysNameSelectColumns(const std::vector<Token>& tokens, size_t begin, size_t end,
+                           const std::vector<std::string>& names)
+{
+    size_t i = begin;
+    if (i + 1 < end && tokens[i].Is("ORDER") && tokens[i + 1].Is("BY"))
+        i += 2;
+    for (bool first = true; i < end; first = false) {
+        if (!first) {
+            if (!tokens[i].IsOp(","))
+                return false;
+            ++i;
+        }
+        if (i >= end || !tokens[i].IsName())
+            return false;
+        const std::string key = Lower(tokens[i].text);
+        if (std::none_of(names.begin(), names.end(), [&](const std::string& n) { return Lower(n) == key; }))
+            return false;
+        ++i;
+        if (i < end && (tokens[i].Is("ASC") || tokens[i].Is("DESC")))
+            ++i;
+    }
+    return true;
+}
+
+} // namespace translator_detail
+
 std::string Translator::SelectBody(bool topLevel)
 {
     if (Peek().IsOp("(")) {
@@ -448,6 +478,8 @@ std::string Translator::SelectBody(bool topLevel)
         }
     }
     std::string order;
+    const std::string unordered = sql;
+    const std::vector<std::string> selectNames = specificationNames_;
     if (Peek().Is("ORDER")) {
         order = OrderBy();
         sql += order;
@@ -461,8 +493,14 @@ std::string Translator::SelectBody(bool topLevel)
             if (tokens_[i].kind == TokenKind::Number && (tokens_[i - 1].Is("BY") || tokens_[i - 1].IsOp(",")))
                 throw SqlError::NotSupported("TOP ... WITH TIES ordered by column numbers");
         const std::string keys = order.substr(std::string(" ORDER BY ").size());
-        firstLimit = "(SELECT count(*) FROM (SELECT rank() OVER (ORDER BY " + keys + ") AS tw_rank" + ties +
-                     ") WHERE tw_rank <= " + firstLimit + ")";
+        // Keys that all name select-list columns (aliases among them) rank the query's own rows;
+        // others rank the rows of its FROM clause, where the tables' columns are.
+        if (translator_detail::KeysNameSelectColumns(tokens_, orderStart_, pos_, selectNames))
+            firstLimit = "(SELECT count(*) FROM (SELECT rank() OVER (ORDER BY " + keys + ") AS tw_rank FROM (" +
+                         unordered + ")) WHERE tw_rank <= " + firstLimit + ")";
+        else
+            firstLimit = "(SELECT count(*) FROM (SELECT rank() OVER (ORDER BY " + keys + ") AS tw_rank" + ties +
+                         ") WHERE tw_rank <= " + firstLimit + ")";
     }
     queryItems_ = std::move(items);
     compoundQuery_ = compound;
@@ -675,6 +713,13 @@ TypeSpec Translator::ItemTypeIn(TranslationContext* context, const ItemType& ite
 }
 
 namespace translator_detail {
+
+// An operand of real arithmetic: converted to real unless it is one already
+// (real columns, variables and results hold 4-byte floats).
+std::string AsReal(const std::string& sql, const TypeSpec& type)
+{
+    return type.name == "real" ? sql : "tw_real(" + sql + ")";
+}
 
 // Numeric types by SQL Server's precedence, highest first; 0 for others.
 int NumericRank(const TypeSpec& t)
@@ -1576,12 +1621,22 @@ bool Translator::BareColumn(size_t begin, size_t end) const
     return true;
 }
 
+// A number met by a real is converted to real, as SQL Server converts the
+// operand of lower precedence; a real met by a float stays as it is.
+std::string Translator::ComparedWithReal(const std::string& sql, const TypeSpec& type, const TypeSpec& other)
+{
+    if (other.name != "real" || !translator_detail::IsNumericHint(type) || type.IsApproximate())
+        return sql;
+    return "tw_real(" + sql + ")";
+}
+
 std::string Translator::Predicate()
 {
     const size_t leftBegin = pos_;
     std::string left = Additive();
     const size_t leftEnd = pos_;
     for (;;) {
+        const Operand leftOperand = CurrentOperand();
         const Token& t = Peek();
         static const char* const comparisons[] = {"=", "<>", "!=", "<", ">", "<=", ">=", "!<", "!>"};
         std::string op;
@@ -1596,6 +1651,11 @@ std::string Translator::Predicate()
             const size_t rightBegin = pos_;
             std::string right = Additive();
             const bool exact = CompareExactly(leftType, leftBegin, leftEnd, lastType_, rightBegin, pos_);
+            {
+                const TypeSpec leftNumber = OperandType(leftOperand), rightNumber = OperandType(CurrentOperand());
+                right = ComparedWithReal(right, rightNumber, leftNumber);
+                left = ComparedWithReal(left, leftNumber, rightNumber);
+            }
             const std::string coercedLeft = CoerceDate(left, leftBegin, leftEnd, right);
             right = CoerceDate(right, rightBegin, pos_, left);
             left = coercedLeft;
@@ -1653,16 +1713,24 @@ std::string Translator::Predicate()
             ExpectOp("(");
             if (Peek().Is("SELECT"))
                 left = "(" + left + " " + neg + "IN (" + Select(false) + "))";
-            else
+            else if (OperandType(leftOperand).name == "real") {
+                std::string items;
+                do {
+                    const std::string item = Expr();
+                    items += (items.empty() ? "" : ", ") + ComparedWithReal(item, lastType_, TypeSpec{"real"});
+                } while (AcceptOp(","));
+                left = "(" + left + " " + neg + "IN (" + items + "))";
+            } else
                 left = "(" + left + " " + neg + "IN (" + ExprList() + "))";
             ExpectOp(")");
         } else if (Accept("BETWEEN")) {
+            const TypeSpec operandType = OperandType(leftOperand);
             size_t at = pos_;
-            std::string low = Additive();
+            std::string low = ComparedWithReal(Additive(), lastType_, operandType);
             low = CoerceDate(low, at, pos_, left);
             Expect("AND");
             at = pos_;
-            std::string high = Additive();
+            std::string high = ComparedWithReal(Additive(), lastType_, operandType);
             high = CoerceDate(high, at, pos_, left);
             left = "(" + left + " " + neg + "BETWEEN " + low + " AND " + high + ")";
         } else {
@@ -1732,15 +1800,19 @@ std::string Translator::Additive()
     std::string steps;
     // Decimal and money sums and differences go exactly, step by step.
     std::vector<TypeSpec> exactTypes;
+    // Each step's operand types, for steps whose result is real.
+    std::vector<std::pair<TypeSpec, TypeSpec>> realSteps;
     for (;;) {
         const TypeSpec leftType = lastType_;
         const Operand leftOperand = CurrentOperand();
         char op = 0;
         char check = '.';
         TypeSpec exact;
+        TypeSpec stepRight;
         if (AcceptOp("+")) {
             terms.push_back(Multiplicative());
             const TypeSpec rightType = lastType_;
+            stepRight = OperandType(CurrentOperand());
             const TypeSpec integerType = ArithmeticType(OperandType(leftOperand), OperandType(CurrentOperand()));
             exact = ArithmeticType(OperandType(leftOperand), OperandType(CurrentOperand()), '+');
             const bool cnyn = !context_ || context_->ConcatNullYieldsNull();
@@ -1765,6 +1837,7 @@ std::string Translator::Additive()
             SetArithmeticResult(integerType);
         } else if (AcceptOp("-")) {
             terms.push_back(Multiplicative());
+            stepRight = OperandType(CurrentOperand());
             const TypeSpec integerType = ArithmeticType(OperandType(leftOperand), OperandType(CurrentOperand()));
             exact = ArithmeticType(OperandType(leftOperand), OperandType(CurrentOperand()), '-');
             op = '-';
@@ -1780,6 +1853,17 @@ std::string Translator::Additive()
             break;
         }
         exactTypes.push_back(exact);
+        const TypeSpec leftNumber = op == '+' || op == '-' || op == 'a' ? OperandType(leftOperand) : TypeSpec{};
+        if (ArithmeticType(leftNumber, stepRight).name == "real") {
+            // Real sums go in 4-byte floats: each operand and the result are rounded to one.
+            realSteps.emplace_back(leftNumber, stepRight);
+            lastType_ = TypeSpec{"real"};
+            SetArithmeticResult({});
+            op = op == 'a' ? '+' : op;
+            check = '.';
+        } else {
+            realSteps.emplace_back();
+        }
         if (exact.IsExactNumeric()) {
             lastType_ = exact;
             SetArithmeticResult({});
@@ -1792,12 +1876,22 @@ std::string Translator::Additive()
     constexpr size_t kExactSteps = 64; // nested calls; a longer chain stays one flat call
     const bool anyExact =
         std::any_of(exactTypes.begin(), exactTypes.end(), [](const TypeSpec& t) { return t.IsExactNumeric(); });
-    if (anyExact && exactTypes.size() <= kExactSteps) {
+    const bool anyReal = std::any_of(realSteps.begin(), realSteps.end(),
+                                     [](const std::pair<TypeSpec, TypeSpec>& r) { return r.first.IsKnown(); });
+    if ((anyExact || anyReal) && exactTypes.size() <= kExactSteps) {
         std::string sql = terms.front();
-        for (size_t i = 0; i < exactTypes.size(); ++i)
-            sql = exactTypes[i].IsExactNumeric()
-                      ? ExactStep(steps[2 * i] == '-' ? '-' : '+', sql, terms[i + 1], exactTypes[i])
-                      : translator_detail::AdditiveStep(sql, terms[i + 1], steps[2 * i], steps[2 * i + 1]);
+        for (size_t i = 0; i < exactTypes.size(); ++i) {
+            if (exactTypes[i].IsExactNumeric())
+                sql = ExactStep(steps[2 * i] == '-' ? '-' : '+', sql, terms[i + 1], exactTypes[i]);
+            else if (realSteps[i].first.IsKnown())
+                sql = "tw_real(" +
+                      translator_detail::AdditiveStep(translator_detail::AsReal(sql, realSteps[i].first),
+                                                      translator_detail::AsReal(terms[i + 1], realSteps[i].second),
+                                                      steps[2 * i], '.') +
+                      ")";
+            else
+                sql = translator_detail::AdditiveStep(sql, terms[i + 1], steps[2 * i], steps[2 * i + 1]);
+        }
         return sql;
     }
     if (anyExact) {
@@ -1836,7 +1930,8 @@ TypeSpec Translator::ArithmeticType(const TypeSpec& a, const TypeSpec& b, char o
     if (!translator_detail::IsNumericHint(a) || !translator_detail::IsNumericHint(b))
         return {};
     auto rank = [](const TypeSpec& t) {
-        if (t.IsApproximate()) return 5;
+        if (t.name == "float") return 6;
+        if (t.name == "real") return 5;
         if (t.name == "money" || t.name == "smallmoney") return 4;
         if (t.IsExactNumeric()) return 3;
         if (t.name == "bigint") return 2;
@@ -1886,6 +1981,18 @@ std::string Translator::Multiplicative()
         // so only they look the columns' types up.
         const TypeSpec integerType =
             checked ? ArithmeticType(OperandType(leftOperand), OperandType(CurrentOperand())) : TypeSpec{};
+        if (op != '%') {
+            // Real arithmetic goes in 4-byte floats: each operand and the result are rounded to one.
+            const TypeSpec leftNumber = OperandType(leftOperand), rightNumber = OperandType(CurrentOperand());
+            if (ArithmeticType(leftNumber, rightNumber).name == "real") {
+                lastType_ = TypeSpec{"real"};
+                SetArithmeticResult({});
+                const std::string l = translator_detail::AsReal(leftSql, leftNumber);
+                const std::string r = translator_detail::AsReal(right, rightNumber);
+                left = "tw_real(" + (op == '*' ? "(" + l + " * " + r + ")" : "tw_divide(" + l + ", " + r + ")") + ")";
+                continue;
+            }
+        }
         lastType_ = ArithmeticType(leftType, lastType_, op);
         SetArithmeticResult(integerType);
         if (checked)
@@ -1894,18 +2001,21 @@ std::string Translator::Multiplicative()
 }
 
 // A value going into a column: decimal, numeric and money columns keep it
-// rounded to their scale and checked against their precision.
+// rounded to their scale and checked against their precision; real columns
+// keep it as a 4-byte float.
 TypeSpec Translator::ExactTarget(const std::string& db, const std::string& owner, const std::string& table,
                                  const std::string& column) const
 {
     if (!context_ || table.empty())
         return {};
     TypeSpec type = context_->ColumnTypeOf(db, owner, table, column);
-    return type.IsExactNumeric() ? type : TypeSpec{};
+    return type.IsExactNumeric() || type.name == "real" ? type : TypeSpec{};
 }
 
 std::string Translator::StoredAs(const std::string& value, const TypeSpec& target, const TypeSpec& source)
 {
+    if (target.name == "real")
+        return translator_detail::AsReal(value, source);
     // An overflow names the value's type as SQL Server does: decimals and
     // constants of more digits than an int holds are numeric.
     std::string word;
@@ -2207,10 +2317,10 @@ std::string Translator::FunctionCall(const std::string& spelled)
             lastType_.name = name == "count_big" ? "bigint" : "int";
         else if (fn == "min" || fn == "max")
             lastType_ = argType;
-        else if (fn == "sum")
+        else if (fn == "sum" && !argType.IsApproximate())
             lastType_ = integerType.IsKnown() ? integerType : argType;
-        else if (fn != "avg")
-            lastType_.name = "float"; // STDEV, STDEVP, VAR, VARP
+        else if (fn != "avg" || argType.IsApproximate())
+            lastType_.name = "float"; // STDEV, STDEVP, VAR, VARP; SUM and AVG of real and float
         if (fn == "sum" || fn == "avg")
             SetArithmeticResult(integerType);
         // The argument notes a NULL it passes, for the warning the aggregate then owes;
@@ -2249,6 +2359,8 @@ std::string Translator::FunctionCall(const std::string& spelled)
     }
     TypeSpec firstType;
     TypeSpec firstOperand;
+    if (name == "checksum" && Peek().IsOp("*"))
+        throw SqlError::NotSupported("CHECKSUM(*)");
     if (!Peek().IsOp(")")) {
         args = Expr();
         firstType = lastType_;
@@ -2288,7 +2400,7 @@ std::string Translator::FunctionCall(const std::string& spelled)
                                                       "datalength", "patindex", "ascii", "unicode", "year",
                                                       "month", "day", "col_length", "isnumeric", "isdate",
                                                       "error_number", "error_severity", "error_state", "error_line",
-                                                      "indexproperty"};
+                                                      "indexproperty", "checksum"};
     if (textResults.count(name)) {
         lastType_.name = "nvarchar";
         lastType_.length =

@@ -178,6 +178,7 @@ private:
     static std::string FlatChain(const std::vector<std::string>& terms, const char* op);
     std::string AndExpr();
     std::string NotExpr();
+    std::string ComparedWithReal(const std::string& sql, const TypeSpec& type, const TypeSpec& other);
     std::string Predicate();
     bool CompareExactly(const TypeSpec& left, size_t leftBegin, size_t leftEnd, const TypeSpec& right,
                         size_t rightBegin, size_t rightEnd) const;

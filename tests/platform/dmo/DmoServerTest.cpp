@@ -316,3 +316,54 @@ TEST_F(DmoServer, CatalogueBinaryColumnsAndLiteralsRead)
 }
 
 }  // namespace dmoserver
+
+namespace dmoquerytimeout {
+
+using namespace SQLDMO;
+
+class DmoQueryTimeout : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        tw::dmo::RegisterClasses();
+        server.CreateInstance(CLSID_SQLServer);
+        ASSERT_TRUE(server);
+    }
+
+    // The error text of a statement that fails, or "" when it ran.
+    std::string Failure(const char* statement)
+    {
+        try {
+            server->ExecuteWithResults(statement);
+        } catch (const _com_error& error) {
+            return static_cast<const char*>(error.Description());
+        }
+        return {};
+    }
+
+    _SQLServerPtr server;
+};
+
+TEST_F(DmoQueryTimeout, AStatementOutlivingTheTimeOutFailsAndTheLoginStaysUsable)
+{
+    EXPECT_EQ(server->GetQueryTimeout(), -1);
+    // Set before the login: it carries over to the connection made then.
+    server->PutQueryTimeout(1);
+    server->Connect("(embedded)", "sa", "");
+    EXPECT_EQ(server->GetQueryTimeout(), 1);
+    EXPECT_EQ(Failure("waitfor delay '00:00:05'; select 1"), "Query timeout expired");
+    _QueryResultsPtr results = server->ExecuteWithResults("select 7");
+    EXPECT_EQ(std::string(static_cast<const char*>(results->GetColumnString(1, 1))), "7");
+}
+
+TEST_F(DmoQueryTimeout, GoingBackToNoLimitLetsALongerStatementFinish)
+{
+    server->Connect("(embedded)", "sa", "");
+    server->PutQueryTimeout(1);
+    server->PutQueryTimeout(-1);
+    EXPECT_EQ(Failure("waitfor delay '00:00:01.500'; select 1"), "");
+    EXPECT_THROW(server->PutQueryTimeout(-2), _com_error);
+    EXPECT_EQ(server->GetQueryTimeout(), -1);
+}
+
+} // namespace dmoquerytimeout

@@ -154,6 +154,22 @@ TEST_P(ConformanceTest, AnswersAsSqlServer)
     if (c.count("maxrows")) {
         EXPECT_LE(sink.resultSets.front().rows.size(), std::stoul(c["maxrows"]));
     }
+    // "values <COLUMN>: a | b" lists that column's cells in the first result set, row by row.
+    for (const auto& [key, expected] : c) {
+        if (key.rfind("values ", 0) != 0)
+            continue;
+        ASSERT_FALSE(sink.resultSets.empty()) << Describe(sink);
+        const ResultSet& r = sink.resultSets.front();
+        const std::string column = key.substr(7);
+        size_t at = 0;
+        while (at < r.columns.size() && r.columns[at].name != column)
+            ++at;
+        ASSERT_LT(at, r.columns.size()) << "no column " << column;
+        std::string cells;
+        for (const Row& row : r.rows)
+            cells += (cells.empty() ? "" : " | ") + row[at].ToText();
+        EXPECT_EQ(cells, expected) << column;
+    }
     if (c.count("contains")) {
         EXPECT_TRUE(ContainsCell(sink, c["contains"])) << "no cell holds: " << c["contains"];
     }
