@@ -825,9 +825,7 @@ void CKtvPTasksPane::CreateNavigationToolbar()
     for (const auto& n : navigate) {
         CString strText;
         strText.LoadString(n.nID);
-        auto* pButton = new CTasksPaneNavigateButton(n.nID, n.iImage, strText);
-        pButton->m_bLocked = TRUE;
-        m_wndToolBar.InsertButton(pButton);
+        m_wndToolBar.InsertButton(new CTasksPaneNavigateButton(n.nID, n.iImage, strText));
     }
     m_wndToolBar.InsertSeparator();
     auto* pMenuButton = new CTasksPaneMenuButton(this);
@@ -839,9 +837,7 @@ void CKtvPTasksPane::CreateNavigationToolbar()
     m_wndToolBar.InsertButton(pMenuButton);
     CString strClose;
     strClose.LoadString(IDS_KTVP_TASKS_CLOSE);
-    auto* pClose = new CTasksPaneNavigateButton(IDS_KTVP_TASKS_CLOSE, 3, strClose);
-    pClose->m_bLocked = TRUE;
-    m_wndToolBar.InsertButton(pClose);
+    m_wndToolBar.InsertButton(new CTasksPaneNavigateButton(IDS_KTVP_TASKS_CLOSE, 3, strClose));
     UpdateCaption();
 }
 
@@ -1063,7 +1059,12 @@ BOOL CKtvPTasksPane::LoadState(LPCTSTR lpszProfileName, int nIndex, UINT uiID)
 
 // --- the navigation toolbar ------------------------------------------------------------------------
 
-CKtvPTasksPane* CTasksPaneToolBar::GetTasksPane() const { return dynamic_cast<CKtvPTasksPane*>(GetOwner()); }
+CKtvPTasksPane* CTasksPaneToolBar::GetTasksPane() const
+{
+    if (auto* pPane = dynamic_cast<CKtvPTasksPane*>(GetOwner()))
+        return pPane;
+    return dynamic_cast<CKtvPTasksPane*>(GetParent());
+}
 
 void CTasksPaneToolBar::SetLockedTransparentColor(COLORREF clr) { m_ImagesLocked.SetTransparentColor(clr); }
 

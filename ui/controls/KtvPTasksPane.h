@@ -100,7 +100,7 @@ class CTasksPaneNavigateButton : public CKtvPToolbarButton {
 public:
     CTasksPaneNavigateButton() = default;
     CTasksPaneNavigateButton(UINT uiID, int iImage, LPCTSTR lpszText = nullptr, BOOL bUserButton = FALSE)
-        : CKtvPToolbarButton(uiID, iImage, lpszText, bUserButton)
+        : CKtvPToolbarButton(uiID, iImage, lpszText, bUserButton, TRUE)
     {
     }
 };

@@ -420,11 +420,16 @@ void CKtvPTasksPane::OnMouseMove(UINT nFlags, CPoint point)
 
     CKtvPTask* pTask = TaskFromPoint(point);
     CKtvPTasksGroup* pGroup = GroupCaptionFromPoint(point);
-    // A disabled task is no place for the mouse to light up: it counts as nothing.
-    if (pTask != nullptr && !pTask->m_bEnabled && pGroup == nullptr)
+    // A disabled task is no place for the mouse to light up: it counts as
+    // nothing, and the status bar shows the idle text.
+    const BOOL bOverDisabled = pTask != nullptr && !pTask->m_bEnabled && pGroup == nullptr;
+    if (bOverDisabled)
         pTask = nullptr;
-    if (pTask == m_pHotTask && pGroup == m_pHotGroup)
+    if (pTask == m_pHotTask && pGroup == m_pHotGroup) {
+        if (bOverDisabled)
+            ShowCommandMessageString((UINT)-1);
         return;
+    }
     // Some other window holding the mouse keeps the pane from lighting anything.
     CWnd* pCapture = CWnd::GetCapture();
     const BOOL bOtherCapture = pCapture != nullptr && pCapture != this;
