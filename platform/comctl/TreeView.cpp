@@ -811,7 +811,14 @@ void TreeView::OnButtonUp(POINT point, bool right)
     if (GetCapture() == hwnd_)
         ReleaseCapture();
     if (right) {
-        NotifySimple(NM_RCLICK);
+        // As the system's tree does: a right click the parent leaves unhandled
+        // asks for a context menu at the click, which goes up to the parent
+        // unless the tree's own window procedure answers it.
+        if (NotifySimple(NM_RCLICK) == 0 && IsWindow(hwnd_)) {
+            POINT screen = point;
+            ClientToScreen(hwnd_, &screen);
+            SendMessage(hwnd_, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(hwnd_), MAKELPARAM(screen.x, screen.y));
+        }
         return;
     }
     if (NotifySimple(NM_CLICK) || !item || !live_.count(item))
