@@ -608,6 +608,9 @@ void TreeView::UpdateScrollBar()
 {
     if (Style() & TVS_NOSCROLL)
         return;
+    scrollBarStale_ = redrawOff_;
+    if (redrawOff_)
+        return;
     SCROLLINFO info{};
     info.cbSize = sizeof info;
     info.fMask = SIF_RANGE | SIF_PAGE | SIF_POS;
@@ -1228,6 +1231,15 @@ LRESULT TreeView::Handle(UINT message, WPARAM wParam, LPARAM lParam)
         UpdateScrollBar();
         SetTop(top_);
         return 0;
+    case WM_SETREDRAW: {
+        // While drawing is off, items come and go without the scroll bar
+        // following each one; it catches up when drawing is back.
+        redrawOff_ = wParam == FALSE;
+        const LRESULT result = DefWindowProc(hwnd_, message, wParam, lParam);
+        if (!redrawOff_ && scrollBarStale_)
+            UpdateScrollBar();
+        return result;
+    }
     case WM_SETFONT:
         font_ = reinterpret_cast<HFONT>(wParam);
         InvalidateLayout();

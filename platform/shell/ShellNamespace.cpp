@@ -69,13 +69,10 @@ LPITEMIDLIST NamespaceSingleItem(const std::string& name)
 }
 
 // Folders first, then the name without case, then with case.
-int NamespaceCompareNames(const std::string& leftPath, bool leftFolder, const std::string& rightPath,
-                          bool rightFolder)
+int NamespaceCompareLastNames(const std::string& left, bool leftFolder, const std::string& right, bool rightFolder)
 {
     if (leftFolder != rightFolder)
         return leftFolder ? -1 : 1;
-    const std::string left = NamespaceLastName(leftPath);
-    const std::string right = NamespaceLastName(rightPath);
     const size_t common = std::min(left.size(), right.size());
     for (size_t i = 0; i < common; ++i) {
         const int a = std::tolower(static_cast<unsigned char>(left[i]));
@@ -87,6 +84,13 @@ int NamespaceCompareNames(const std::string& leftPath, bool leftFolder, const st
         return left.size() < right.size() ? -1 : 1;
     const int exact = left.compare(right);
     return exact < 0 ? -1 : exact > 0 ? 1 : 0;
+}
+
+int NamespaceCompareNames(const std::string& leftPath, bool leftFolder, const std::string& rightPath,
+                          bool rightFolder)
+{
+    return NamespaceCompareLastNames(NamespaceLastName(leftPath), leftFolder, NamespaceLastName(rightPath),
+                                     rightFolder);
 }
 
 std::vector<std::string> NamespaceItemNames(LPCITEMIDLIST pidl)
@@ -376,6 +380,8 @@ public:
             *ppenumIDList = new NamespaceEnumerator(std::move(names), true);
             return S_OK;
         }
+        // The entries shown, each with its kind, sorted as CompareIDs orders them.
+        std::vector<std::pair<std::string, bool>> shown;
         if (DIR* dir = ::opendir(m_path.c_str())) {
             while (dirent* entry = ::readdir(dir)) {
                 const std::string name = entry->d_name;
@@ -386,16 +392,21 @@ public:
                 const bool folder = entry->d_type == DT_DIR ||
                                     ((entry->d_type == DT_UNKNOWN || entry->d_type == DT_LNK) &&
                                      NamespaceIsDirectory(NamespaceJoin(m_path, name)));
-                m_isFolder[NamespaceJoin(m_path, name)] = folder;
-                m_listedType[NamespaceJoin(m_path, name)] = entry->d_type;
+                const std::string path = NamespaceJoin(m_path, name);
+                m_isFolder[path] = folder;
+                m_listedType[path] = entry->d_type;
+                m_listedFolder[name] = folder;
                 if (folder ? (grfFlags & SHCONTF_FOLDERS) : (grfFlags & SHCONTF_NONFOLDERS))
-                    names.push_back(name);
+                    shown.emplace_back(name, folder);
             }
             ::closedir(dir);
         }
-        std::sort(names.begin(), names.end(), [this](const std::string& a, const std::string& b) {
-            return CompareNames(NamespaceJoin(m_path, a), NamespaceJoin(m_path, b)) < 0;
+        std::sort(shown.begin(), shown.end(), [](const auto& a, const auto& b) {
+            return NamespaceCompareLastNames(a.first, a.second, b.first, b.second) < 0;
         });
+        names.reserve(shown.size());
+        for (auto& entry : shown)
+            names.push_back(std::move(entry.first));
         *ppenumIDList = new NamespaceEnumerator(std::move(names), false);
         return S_OK;
     }
@@ -415,6 +426,15 @@ public:
         }
         const auto left = NamespaceItemNames(pidl1);
         const auto right = NamespaceItemNames(pidl2);
+        // Two entries of this folder's own listing compare by what the listing said.
+        if (!m_path.empty() && left.size() == 1 && right.size() == 1) {
+            const auto leftKind = m_listedFolder.find(left[0]);
+            const auto rightKind = m_listedFolder.find(right[0]);
+            if (leftKind != m_listedFolder.end() && rightKind != m_listedFolder.end()) {
+                const int result = NamespaceCompareLastNames(left[0], leftKind->second, right[0], rightKind->second);
+                return MAKE_HRESULT(SEVERITY_SUCCESS, 0, USHORT(short(result)));
+            }
+        }
         std::string leftPath = m_path;
         std::string rightPath = m_path;
         int result = 0;
@@ -506,6 +526,8 @@ private:
     std::unordered_map<std::string, bool> m_isFolder;
     // The kind each entry had in this folder's last listing (DT_ values).
     std::unordered_map<std::string, unsigned char> m_listedType;
+    // The kind of each entry of the last listing, by its name.
+    std::unordered_map<std::string, bool> m_listedFolder;
     std::optional<bool> m_writable;
 };
 

@@ -375,5 +375,23 @@ TEST_F(TreeTest, ARightClickAsksForOneContextMenuUnlessTheParentTookIt)
     }
 }
 
+// Items added while drawing is off reach the scroll bar when drawing comes back.
+TEST_F(TreeTest, TheScrollBarCatchesUpWhenDrawingComesBack)
+{
+    auto range = [this] {
+        SCROLLINFO info{};
+        info.cbSize = sizeof info;
+        info.fMask = SIF_RANGE;
+        GetScrollInfo(tree, SB_VERT, &info);
+        return info.nMax;
+    };
+    const int before = range();
+    SendMessage(tree, WM_SETREDRAW, FALSE, 0);
+    for (int i = 0; i < 40; i++)
+        Add(TVI_ROOT, ("Item " + std::to_string(i)).c_str());
+    SendMessage(tree, WM_SETREDRAW, TRUE, 0);
+    EXPECT_EQ(range(), before + 40);
+}
+
 }  // namespace
 }  // namespace tw::comctl::test
