@@ -163,6 +163,26 @@ CString TasksPaneKey(LPCTSTR lpszProfileName, int nIndex, UINT uiID)
     return strKey;
 }
 
+// A change to one group, then a new layout; FALSE for a group that does not exist.
+template <class Change>
+BOOL TasksPaneChangeGroup(CKtvPTasksPane& pane, int nGroup, Change change)
+{
+    CKtvPTasksGroup* pGroup = pane.GetGroup(nGroup);
+    if (pGroup == nullptr)
+        return FALSE;
+    change(*pGroup);
+    pane.RecalcLayout(TRUE);
+    return TRUE;
+}
+
+// A task appended to its group, then a new layout; the task's index in the group.
+int TasksPaneAppendTask(CKtvPTasksPane& pane, CKtvPTask* pTask)
+{
+    pTask->m_pGroup->m_lstTasks.AddTail(pTask);
+    pane.RecalcLayout(TRUE);
+    return (int)pTask->m_pGroup->m_lstTasks.GetCount() - 1;
+}
+
 }  // namespace
 
 BEGIN_MESSAGE_MAP(CKtvPTasksPane, CKtvPDockingControlBar)
@@ -467,63 +487,48 @@ void CKtvPTasksPane::RemoveAllGroups(int nPageIdx)
 
 BOOL CKtvPTasksPane::SetGroupName(int nGroup, LPCTSTR lpszGroupName)
 {
-    CKtvPTasksGroup* pGroup = GetGroup(nGroup);
-    if (pGroup == nullptr)
-        return FALSE;
-    pGroup->m_strName = lpszGroupName == nullptr ? "" : lpszGroupName;
-    RecalcLayout(TRUE);
-    return TRUE;
+    return TasksPaneChangeGroup(*this, nGroup, [&](CKtvPTasksGroup& group) {
+        group.m_strName = lpszGroupName == nullptr ? "" : lpszGroupName;
+    });
 }
 
 BOOL CKtvPTasksPane::SetGroupIcon(int nGroup, HICON hIcon)
 {
-    CKtvPTasksGroup* pGroup = GetGroup(nGroup);
-    if (pGroup == nullptr)
-        return FALSE;
-    pGroup->m_hIcon = hIcon;
-    pGroup->m_sizeIcon = CSize(0, 0);
-    ICONINFO info{};
-    if (hIcon != nullptr && ::GetIconInfo(hIcon, &info)) {
-        BITMAP bm{};
-        if (info.hbmColor != nullptr && ::GetObject(info.hbmColor, sizeof(bm), &bm) != 0)
-            pGroup->m_sizeIcon = CSize(bm.bmWidth, bm.bmHeight);
-        if (info.hbmColor != nullptr)
-            ::DeleteObject(info.hbmColor);
-        if (info.hbmMask != nullptr)
-            ::DeleteObject(info.hbmMask);
-    }
-    RecalcLayout(TRUE);
-    return TRUE;
+    return TasksPaneChangeGroup(*this, nGroup, [&](CKtvPTasksGroup& group) {
+        group.m_hIcon = hIcon;
+        group.m_sizeIcon = CSize(0, 0);
+        ICONINFO info{};
+        if (hIcon != nullptr && ::GetIconInfo(hIcon, &info)) {
+            BITMAP bm{};
+            if (info.hbmColor != nullptr && ::GetObject(info.hbmColor, sizeof(bm), &bm) != 0)
+                group.m_sizeIcon = CSize(bm.bmWidth, bm.bmHeight);
+            if (info.hbmColor != nullptr)
+                ::DeleteObject(info.hbmColor);
+            if (info.hbmMask != nullptr)
+                ::DeleteObject(info.hbmMask);
+        }
+    });
 }
 
 BOOL CKtvPTasksPane::SetGroupBottom(int nGroup, BOOL bBottom)
 {
-    CKtvPTasksGroup* pGroup = GetGroup(nGroup);
-    if (pGroup == nullptr)
-        return FALSE;
-    pGroup->m_bIsBottom = bBottom;
-    RecalcLayout(TRUE);
-    return TRUE;
+    return TasksPaneChangeGroup(*this, nGroup, [&](CKtvPTasksGroup& group) {
+        group.m_bIsBottom = bBottom;
+    });
 }
 
 BOOL CKtvPTasksPane::SetGroupSpecial(int nGroup, BOOL bSpecial)
 {
-    CKtvPTasksGroup* pGroup = GetGroup(nGroup);
-    if (pGroup == nullptr)
-        return FALSE;
-    pGroup->m_bIsSpecial = bSpecial;
-    RecalcLayout(TRUE);
-    return TRUE;
+    return TasksPaneChangeGroup(*this, nGroup, [&](CKtvPTasksGroup& group) {
+        group.m_bIsSpecial = bSpecial;
+    });
 }
 
 BOOL CKtvPTasksPane::CollapseGroup(int nGroup, BOOL bCollapse)
 {
-    CKtvPTasksGroup* pGroup = GetGroup(nGroup);
-    if (pGroup == nullptr)
-        return FALSE;
-    pGroup->m_bIsCollapsed = bCollapse;
-    RecalcLayout(TRUE);
-    return TRUE;
+    return TasksPaneChangeGroup(*this, nGroup, [&](CKtvPTasksGroup& group) {
+        group.m_bIsCollapsed = bCollapse;
+    });
 }
 
 int CKtvPTasksPane::AddTask(int nGroup, LPCTSTR lpszTaskName, int nTaskIcon, UINT uiCommandID, DWORD dwUserData)
@@ -531,9 +536,7 @@ int CKtvPTasksPane::AddTask(int nGroup, LPCTSTR lpszTaskName, int nTaskIcon, UIN
     CKtvPTasksGroup* pGroup = GetGroup(nGroup);
     if (pGroup == nullptr)
         return -1;
-    pGroup->m_lstTasks.AddTail(new CKtvPTask(pGroup, lpszTaskName, nTaskIcon, uiCommandID, dwUserData));
-    RecalcLayout(TRUE);
-    return (int)pGroup->m_lstTasks.GetCount() - 1;
+    return TasksPaneAppendTask(*this, new CKtvPTask(pGroup, lpszTaskName, nTaskIcon, uiCommandID, dwUserData));
 }
 
 int CKtvPTasksPane::AddSeparator(int nGroup)
@@ -543,9 +546,7 @@ int CKtvPTasksPane::AddSeparator(int nGroup)
         return -1;
     auto* pTask = new CKtvPTask(pGroup, "", -1, 0);
     pTask->m_bIsSeparator = TRUE;
-    pGroup->m_lstTasks.AddTail(pTask);
-    RecalcLayout(TRUE);
-    return (int)pGroup->m_lstTasks.GetCount() - 1;
+    return TasksPaneAppendTask(*this, pTask);
 }
 
 int CKtvPTasksPane::AddWindow(int nGroup, HWND hwndTask, int nWindowHeight, BOOL bAutoDestroy, DWORD dwUserData)
@@ -553,9 +554,7 @@ int CKtvPTasksPane::AddWindow(int nGroup, HWND hwndTask, int nWindowHeight, BOOL
     CKtvPTasksGroup* pGroup = GetGroup(nGroup);
     if (pGroup == nullptr || hwndTask == nullptr || !::IsWindow(hwndTask))
         return -1;
-    pGroup->m_lstTasks.AddTail(new CKtvPTask(pGroup, "", -1, 0, dwUserData, hwndTask, bAutoDestroy, nWindowHeight));
-    RecalcLayout(TRUE);
-    return (int)pGroup->m_lstTasks.GetCount() - 1;
+    return TasksPaneAppendTask(*this, new CKtvPTask(pGroup, "", -1, 0, dwUserData, hwndTask, bAutoDestroy, nWindowHeight));
 }
 
 CKtvPTask* CKtvPTasksPane::GetTask(int nGroup, int nTask) const
