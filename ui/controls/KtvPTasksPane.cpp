@@ -16,6 +16,7 @@
 #include "platform/mfc/CWinApp.h"
 #include "resources/TasksPaneIds.h"
 #include "resources/resource.h"
+#include "ui/commandbars/KtvPContextMenuManager.h"
 #include "ui/commandbars/KtvPMenuImages.h"
 #include "ui/commandbars/KtvPPopupMenu.h"
 #include "ui/commandbars/KtvPPopupMenuBar.h"
@@ -339,6 +340,23 @@ void CKtvPTasksPane::OnPressOtherButton(CKtvPCaptionMenuButton* pbtn, CWnd* pWnd
 {
     if (pbtn == nullptr || pWndOwner == nullptr)
         return;
+    // The system's menu tells only the command, which every page shares: it
+    // gets a copy whose items carry their page's number instead.
+    if (pbtn->m_bOSMenu || g_pContextMenuManager == nullptr) {
+        CMenu menu;
+        if (!menu.Attach(::CreatePopupMenu()))
+            return;
+        int nPage = 0;
+        for (POSITION pos = m_lstPages.GetHeadPosition(); pos != nullptr; nPage++) {
+            const auto* pPage = static_cast<const CKtvPTasksPanePage*>(m_lstPages.GetNext(pos));
+            menu.AppendMenu(MF_STRING | (nPage == GetActivePage() ? MF_CHECKED : 0), (UINT_PTR)nPage + 1,
+                            pPage->m_strName);
+        }
+        pbtn->ShowMenu(menu.GetSafeHmenu(), pWndOwner);
+        if (pbtn->m_nMenuResult > 0)
+            SetActivePage(pbtn->m_nMenuResult - 1);
+        return;
+    }
     CKtvPPopupMenuBar::m_nLastCommandIndex = -1;
     pbtn->ShowMenu(m_menuPages.GetSafeHmenu(), pWndOwner);
     if (pbtn->m_nMenuResult != 0 && CKtvPPopupMenuBar::m_nLastCommandIndex >= 0)

@@ -179,6 +179,37 @@ TEST_F(TasksPaneTest, DockedCaptionButtonsComeWithASecondPage)
     }
 }
 
+// The caption's menu button lists the pages in the system's menu; choosing
+// one shows it (all its items share one command, so the menu shown carries
+// the pages' numbers).
+TEST_F(TasksPaneTest, TheCaptionMenuShowsTheChosenPage)
+{
+    MakePane();
+    pane->EnableDocking(CBRS_ALIGN_ANY);
+    ASSERT_TRUE(pane->DockToFrameWindow(CBRS_ALIGN_LEFT));
+    pane->AddPage("Files");
+    pane->AddPage("Search");
+    Pump();
+    CKtvPCaptionButton* pMenuButton = pane->FindButtonByHit(KTVP_HTMENU);
+    ASSERT_NE(pMenuButton, nullptr);
+    ASSERT_FALSE(pMenuButton->m_bHidden);
+    ASSERT_TRUE(static_cast<CKtvPCaptionMenuButton*>(pMenuButton)->m_bOSMenu);
+    CRect rect = pMenuButton->GetRect();
+    rect.OffsetRect(Rect(pane).TopLeft());
+    Advance(1000);
+    input.MouseMove(rect.CenterPoint().x, rect.CenterPoint().y);
+    Pump();
+    // The menu is modal: the keys that choose the third page wait in the queue.
+    input.Click(tw::display::MouseButton::Left, rect.CenterPoint().x, rect.CenterPoint().y);
+    for (UINT vk : {(UINT)VK_DOWN, (UINT)VK_DOWN, (UINT)VK_DOWN, (UINT)VK_RETURN})
+        input.KeyStroke(vk);
+    Pump();
+    EXPECT_EQ(pane->GetActivePage(), 2);
+    EXPECT_FALSE(pane->m_bMenuShown);
+    EXPECT_EQ(::GetMenuItemID(pane->GetPagesMenu(), 2), (UINT)IDS_KTVP_OTHER_TASK_PANES)
+        << "the pane's own menu keeps the shared command";
+}
+
 TEST_F(TasksPaneTest, TheNavigationToolbarTopsThePaneAndGoesBack)
 {
     MakePane();
