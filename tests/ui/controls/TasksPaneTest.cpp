@@ -7,12 +7,14 @@
 #include <vector>
 
 #include "platform/comctl/commctrl.h"
+#include "platform/mfc/CRecentFileList.h"
 #include "platform/mfc/CWinApp.h"
 #include "resources/resource.h"
 #include "tests/ui/controls/TasksPaneFixture.h"
 #include "ui/controls/KtvPTaskPaneMiniFrameWnd.h"
 #include "ui/docking/KtvPCaptionButton.h"
 #include "ui/frames/KtvPCodes.h"
+#include "ui/frames/KtvPGlobalData.h"
 #include "ui/frames/KtvPRegistry.h"
 #include "ui/frames/KtvPRegistryFactory.h"
 #include "ui/frames/KtvPWorkspace.h"
@@ -265,6 +267,42 @@ TEST_F(TasksPaneTest, AClickOnATaskPostsItsCommandOnce)
     EXPECT_EQ(pane->GetHotTask(), nullptr) << "a disabled task never lights up";
     ASSERT_FALSE(messageStrings.empty());
     EXPECT_EQ(messageStrings.back(), (UINT)AFX_IDS_IDLEMESSAGE);
+}
+
+// The hand shows over what a click acts on: an enabled task, or a caption while groups collapse.
+TEST_F(TasksPaneTest, TheHandCursorMarksWhatAClickActsOn)
+{
+    MakePane();
+    const int g = pane->AddGroup("Files");
+    pane->AddTask(g, "Open", -1, 32801);
+    pane->AddTask(g, "Print", -1, 32802);
+    pane->EnableTask(g, 1, FALSE);
+    Pump();
+    auto cursorAt = [this](CPoint pt) {
+        MoveTo(pt);
+        ::SetCursor(nullptr);
+        pane->SendMessage(WM_SETCURSOR, (WPARAM)pane->GetSafeHwnd(), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+        return ::GetCursor() == globalData.GetHandCursor();
+    };
+    EXPECT_TRUE(cursorAt(pane->GetTask(g, 0)->m_rect.CenterPoint()));
+    EXPECT_FALSE(cursorAt(pane->GetTask(g, 1)->m_rect.CenterPoint())) << "a disabled task";
+    EXPECT_TRUE(cursorAt(pane->GetGroup(g)->m_rect.CenterPoint()));
+    EXPECT_FALSE(cursorAt(CPoint(100, 280))) << "nothing there";
+    pane->EnableGroupCollapse(FALSE);
+    EXPECT_FALSE(cursorAt(pane->GetGroup(g)->m_rect.CenterPoint())) << "captions do nothing now";
+}
+
+TEST_F(TasksPaneTest, RecentFileNamesAreTheFilesTitles)
+{
+    MakePane();
+    CRecentFileList files(0, "Recent File List", "File%d", 4);
+    files[0] = "/work/scripts/backup.sql";
+    CString name;
+    EXPECT_TRUE(pane->GetMRUFileName(&files, 0, name));
+    EXPECT_EQ(name, CString("backup.sql"));
+    EXPECT_FALSE(pane->GetMRUFileName(&files, 1, name)) << "an empty entry";
+    EXPECT_FALSE(pane->GetMRUFileName(&files, 9, name)) << "no such entry";
+    EXPECT_FALSE(pane->GetMRUFileName(nullptr, 0, name));
 }
 
 // Idle update: a task whose command nobody handles is disabled; system commands are left alone.
