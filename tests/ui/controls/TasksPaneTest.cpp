@@ -292,6 +292,33 @@ TEST_F(TasksPaneTest, TheHandCursorMarksWhatAClickActsOn)
     EXPECT_FALSE(cursorAt(pane->GetGroup(g)->m_rect.CenterPoint())) << "captions do nothing now";
 }
 
+// A double click inside the pane, with messages going through the
+// application's pre-translation, neither floats nor docks it.
+TEST_F(TasksPaneTest, ADoubleClickInsideThePaneLeavesItDocked)
+{
+    MakePane();
+    pane->EnableDocking(CBRS_ALIGN_ANY);
+    ASSERT_TRUE(pane->DockToFrameWindow(CBRS_ALIGN_LEFT));
+    Pump();
+    ASSERT_FALSE(pane->IsFloating());
+    const CPoint pt = ScreenOf(CPoint(60, 200));
+    Advance(1000);
+    input.MouseMove(pt.x, pt.y);
+    input.Click(tw::display::MouseButton::Left, pt.x, pt.y);
+    input.Click(tw::display::MouseButton::Left, pt.x, pt.y);
+    MSG msg;
+    int doubleClicks = 0;
+    while (::PeekMessage(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        doubleClicks += msg.message == WM_LBUTTONDBLCLK ? 1 : 0;
+        if (CWnd::WalkPreTranslateTree(frame->GetSafeHwnd(), &msg))
+            continue;
+        ::TranslateMessage(&msg);
+        ::DispatchMessage(&msg);
+    }
+    EXPECT_EQ(doubleClicks, 1);
+    EXPECT_FALSE(pane->IsFloating());
+}
+
 TEST_F(TasksPaneTest, RecentFileNamesAreTheFilesTitles)
 {
     MakePane();
