@@ -6,6 +6,7 @@
 
 #include <filesystem>
 #include <string>
+#include <vector>
 
 #include "platform/display/Display.h"
 #include "platform/mfc/CImageList.h"
@@ -83,6 +84,37 @@ TEST_F(TasksPaneLayoutTest, GroupsWithoutNameOnOtherPagesAndAtTheBottom)
     Pump();
     EXPECT_EQ(pane->GetGroup(other)->m_rect, CRect(12, 12, 188, 37));
     EXPECT_EQ(pane->GetScrollOffset(), 0);
+}
+
+// A group's icon taller than its caption pushes the caption down by the
+// difference and is drawn standing on the caption's bottom.
+TEST_F(TasksPaneLayoutTest, ATallGroupIconPushesItsCaptionDown)
+{
+    MakePane(200, 300);
+    std::vector<DWORD> bits(40 * 40, 0xFFC00000u);
+    HBITMAP color = ::CreateBitmap(40, 40, 1, 32, bits.data());
+    std::vector<BYTE> maskBits((40 + 15) / 16 * 2 * 40, 0);
+    HBITMAP mask = ::CreateBitmap(40, 40, 1, 1, maskBits.data());
+    ICONINFO info{};
+    info.fIcon = TRUE;
+    info.hbmColor = color;
+    info.hbmMask = mask;
+    HICON hIcon = ::CreateIconIndirect(&info);
+    ::DeleteObject(color);
+    ::DeleteObject(mask);
+    ASSERT_NE(hIcon, nullptr);
+
+    const int g = pane->AddGroup("Pictures", FALSE, FALSE, hIcon);
+    pane->AddTask(g, "Show", -1, 33200);
+    pane->RecalcLayout(TRUE);
+    Pump();
+    EXPECT_EQ(pane->GetGroup(g)->m_sizeIcon, CSize(40, 40));
+    const CRect caption = pane->GetGroup(g)->m_rect;
+    EXPECT_EQ(caption, CRect(12, 12 + 40 - 25, 188, 12 + 40));
+    EXPECT_EQ(ScreenPixel(pane->GetSafeHwnd(), caption.left + 10, caption.bottom - 30), RGB(192, 0, 0));
+    pane->DestroyWindow();
+    pane = nullptr;
+    ::DestroyIcon(hIcon);
 }
 
 // Rows scroll within 0 .. total - page + 1, by the scroll bar's requests.
