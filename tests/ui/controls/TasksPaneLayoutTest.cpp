@@ -316,8 +316,9 @@ TEST_F(TasksPaneLayoutTest, HostedWindowsShowInTheirTaskPlaceOnTheirPageOnly)
     EXPECT_TRUE(pEdit->IsWindowVisible());
     ClickCaption(g);
     EXPECT_FALSE(pEdit->IsWindowVisible()) << "a collapsed group hides its windows";
+    const HWND hEdit = pEdit->GetSafeHwnd();
     pane->RemoveGroup(g);
-    EXPECT_FALSE(::IsWindow(rect.IsRectEmpty() ? nullptr : pEdit->GetSafeHwnd())) << "the task took its window along";
+    EXPECT_FALSE(::IsWindow(hEdit)) << "the task took its window along";
     delete pEdit;
 }
 
