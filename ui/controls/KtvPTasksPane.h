@@ -204,6 +204,7 @@ public:
     // --- switches, metrics and history ---------------------------------------------------------
     void EnableGroupCollapse(BOOL bEnable = TRUE) { m_bCanCollapse = bEnable; }
     BOOL IsGroupCollapseEnabled() const { return m_bCanCollapse; }
+    // The toolbar's own pictures and sizes, when given, are read when the pane's window is made.
     void EnableNavigationToolbar(BOOL bEnable = TRUE, UINT uiToolbarBmpRes = 0, CSize sizeToolbarImage = CSize(0, 0),
                                  CSize sizeToolbarButton = CSize(0, 0));
     void EnableScrollButtons(BOOL bEnable = TRUE);
