@@ -608,6 +608,9 @@ void TreeView::UpdateScrollBar()
 {
     if (Style() & TVS_NOSCROLL)
         return;
+    scrollBarStale_ = redrawOff_;
+    if (redrawOff_)
+        return;
     SCROLLINFO info{};
     info.cbSize = sizeof info;
     info.fMask = SIF_RANGE | SIF_PAGE | SIF_POS;
@@ -811,7 +814,14 @@ void TreeView::OnButtonUp(POINT point, bool right)
     if (GetCapture() == hwnd_)
         ReleaseCapture();
     if (right) {
-        NotifySimple(NM_RCLICK);
+        // As the system's tree does: a right click the parent leaves unhandled
+        // asks for a context menu at the click, which goes up to the parent
+        // unless the tree's own window procedure answers it.
+        if (NotifySimple(NM_RCLICK) == 0 && IsWindow(hwnd_)) {
+            POINT screen = point;
+            ClientToScreen(hwnd_, &screen);
+            SendMessage(hwnd_, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(hwnd_), MAKELPARAM(screen.x, screen.y));
+        }
         return;
     }
     if (NotifySimple(NM_CLICK) || !item || !live_.count(item))
@@ -1221,6 +1231,15 @@ LRESULT TreeView::Handle(UINT message, WPARAM wParam, LPARAM lParam)
         UpdateScrollBar();
         SetTop(top_);
         return 0;
+    case WM_SETREDRAW: {
+        // While drawing is off, items come and go without the scroll bar
+        // following each one; it catches up when drawing is back.
+        redrawOff_ = wParam == FALSE;
+        const LRESULT result = DefWindowProc(hwnd_, message, wParam, lParam);
+        if (!redrawOff_ && scrollBarStale_)
+            UpdateScrollBar();
+        return result;
+    }
     case WM_SETFONT:
         font_ = reinterpret_cast<HFONT>(wParam);
         InvalidateLayout();

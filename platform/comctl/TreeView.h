@@ -100,6 +100,8 @@ private:
     std::unordered_set<const Item*> live_;
     std::vector<Item*> visible_;
     bool visibleDirty_ = true;
+    bool redrawOff_ = false;        // WM_SETREDRAW FALSE is in force
+    bool scrollBarStale_ = false;   // the scroll bar waits for drawing to come back
     int top_ = 0;
     Item* selected_ = nullptr;
     Item* dropHighlight_ = nullptr;

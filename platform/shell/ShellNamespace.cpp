@@ -3,8 +3,10 @@
 #include "platform/shell/ShellNamespace.h"
 
 #include <dirent.h>
+#include <fcntl.h>
 #include <pwd.h>
 #include <sys/stat.h>
+#include <sys/syscall.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -67,13 +69,10 @@ LPITEMIDLIST NamespaceSingleItem(const std::string& name)
 }
 
 // Folders first, then the name without case, then with case.
-int NamespaceCompareNames(const std::string& leftPath, bool leftFolder, const std::string& rightPath,
-                          bool rightFolder)
+int NamespaceCompareLastNames(const std::string& left, bool leftFolder, const std::string& right, bool rightFolder)
 {
     if (leftFolder != rightFolder)
         return leftFolder ? -1 : 1;
-    const std::string left = NamespaceLastName(leftPath);
-    const std::string right = NamespaceLastName(rightPath);
     const size_t common = std::min(left.size(), right.size());
     for (size_t i = 0; i < common; ++i) {
         const int a = std::tolower(static_cast<unsigned char>(left[i]));
@@ -85,6 +84,13 @@ int NamespaceCompareNames(const std::string& leftPath, bool leftFolder, const st
         return left.size() < right.size() ? -1 : 1;
     const int exact = left.compare(right);
     return exact < 0 ? -1 : exact > 0 ? 1 : 0;
+}
+
+int NamespaceCompareNames(const std::string& leftPath, bool leftFolder, const std::string& rightPath,
+                          bool rightFolder)
+{
+    return NamespaceCompareLastNames(NamespaceLastName(leftPath), leftFolder, NamespaceLastName(rightPath),
+                                     rightFolder);
 }
 
 std::vector<std::string> NamespaceItemNames(LPCITEMIDLIST pidl)
@@ -100,38 +106,55 @@ std::vector<std::string> NamespaceItemNames(LPCITEMIDLIST pidl)
 }
 
 // Whether a folder shows at least one subfolder; the scan stops at the first.
+// The folder's entries are read in blocks straight from the kernel, and an
+// entry of unknown kind is looked up beside them, so the scan costs no more
+// calls than the entries it reads.
 bool NamespaceHasSubfolder(const std::string& path)
 {
-    DIR* dir = ::opendir(path.c_str());
-    if (!dir)
+    const int fd = ::open(path.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0)
         return false;
+    alignas(8) char buffer[16384];
     bool found = false;
-    while (dirent* entry = ::readdir(dir)) {
-        if (entry->d_name[0] == '.')
-            continue;
-        const std::string child = NamespaceJoin(path, entry->d_name);
-        if (entry->d_type == DT_DIR || ((entry->d_type == DT_UNKNOWN || entry->d_type == DT_LNK) &&
-                                        NamespaceIsDirectory(child))) {
-            found = true;
-            break;
+    for (long bytes; !found && (bytes = ::syscall(SYS_getdents64, fd, buffer, sizeof buffer)) > 0;) {
+        for (long offset = 0; offset < bytes && !found;) {
+            // The kernel's record: inode, offset, record length, type, name.
+            unsigned short length = 0;
+            std::memcpy(&length, buffer + offset + 16, sizeof length);
+            const unsigned char type = static_cast<unsigned char>(buffer[offset + 18]);
+            const char* name = buffer + offset + 19;
+            offset += length;
+            if (length == 0)
+                break;
+            if (name[0] == '.')
+                continue;
+            struct stat info{};
+            found = type == DT_DIR || ((type == DT_UNKNOWN || type == DT_LNK) &&
+                                       ::fstatat(fd, name, &info, 0) == 0 && S_ISDIR(info.st_mode));
         }
     }
-    ::closedir(dir);
+    ::close(fd);
     return found;
 }
 
 // parentWritable: whether the folder holding the item may be written (items
-// of the desktop are never renamed).
-SFGAOF NamespaceAttributesOf(const std::string& path, bool parentWritable, SFGAOF asked)
+// of the desktop are never renamed). knownType: the entry's kind as its
+// folder's listing gave it (DT_DIR or DT_REG spare the look-up), DT_UNKNOWN
+// when the folder did not list it.
+SFGAOF NamespaceAttributesOf(const std::string& path, bool parentWritable, SFGAOF asked,
+                             unsigned char knownType = DT_UNKNOWN)
 {
-    struct stat linkInfo{};
-    if (::lstat(path.c_str(), &linkInfo) != 0)
-        return 0;
+    bool folder = knownType == DT_DIR;
     SFGAOF attributes = SFGAO_FILESYSTEM;
-    bool folder = S_ISDIR(linkInfo.st_mode);
-    if (S_ISLNK(linkInfo.st_mode)) {
-        attributes |= SFGAO_LINK;
-        folder = NamespaceIsDirectory(path);
+    if (knownType != DT_DIR && knownType != DT_REG) {
+        struct stat linkInfo{};
+        if (::lstat(path.c_str(), &linkInfo) != 0)
+            return 0;
+        folder = S_ISDIR(linkInfo.st_mode);
+        if (S_ISLNK(linkInfo.st_mode)) {
+            attributes |= SFGAO_LINK;
+            folder = NamespaceIsDirectory(path);
+        }
     }
     if (folder) {
         attributes |= SFGAO_FOLDER;
@@ -357,6 +380,8 @@ public:
             *ppenumIDList = new NamespaceEnumerator(std::move(names), true);
             return S_OK;
         }
+        // The entries shown, each with its kind, sorted as CompareIDs orders them.
+        std::vector<std::pair<std::string, bool>> shown;
         if (DIR* dir = ::opendir(m_path.c_str())) {
             while (dirent* entry = ::readdir(dir)) {
                 const std::string name = entry->d_name;
@@ -367,15 +392,21 @@ public:
                 const bool folder = entry->d_type == DT_DIR ||
                                     ((entry->d_type == DT_UNKNOWN || entry->d_type == DT_LNK) &&
                                      NamespaceIsDirectory(NamespaceJoin(m_path, name)));
-                m_isFolder[NamespaceJoin(m_path, name)] = folder;
+                const std::string path = NamespaceJoin(m_path, name);
+                m_isFolder[path] = folder;
+                m_listedType[path] = entry->d_type;
+                m_listedFolder[name] = folder;
                 if (folder ? (grfFlags & SHCONTF_FOLDERS) : (grfFlags & SHCONTF_NONFOLDERS))
-                    names.push_back(name);
+                    shown.emplace_back(name, folder);
             }
             ::closedir(dir);
         }
-        std::sort(names.begin(), names.end(), [this](const std::string& a, const std::string& b) {
-            return CompareNames(NamespaceJoin(m_path, a), NamespaceJoin(m_path, b)) < 0;
+        std::sort(shown.begin(), shown.end(), [](const auto& a, const auto& b) {
+            return NamespaceCompareLastNames(a.first, a.second, b.first, b.second) < 0;
         });
+        names.reserve(shown.size());
+        for (auto& entry : shown)
+            names.push_back(std::move(entry.first));
         *ppenumIDList = new NamespaceEnumerator(std::move(names), false);
         return S_OK;
     }
@@ -395,6 +426,15 @@ public:
         }
         const auto left = NamespaceItemNames(pidl1);
         const auto right = NamespaceItemNames(pidl2);
+        // Two entries of this folder's own listing compare by what the listing said.
+        if (!m_path.empty() && left.size() == 1 && right.size() == 1) {
+            const auto leftKind = m_listedFolder.find(left[0]);
+            const auto rightKind = m_listedFolder.find(right[0]);
+            if (leftKind != m_listedFolder.end() && rightKind != m_listedFolder.end()) {
+                const int result = NamespaceCompareLastNames(left[0], leftKind->second, right[0], rightKind->second);
+                return MAKE_HRESULT(SEVERITY_SUCCESS, 0, USHORT(short(result)));
+            }
+        }
         std::string leftPath = m_path;
         std::string rightPath = m_path;
         int result = 0;
@@ -415,7 +455,7 @@ public:
             return E_POINTER;
         const SFGAOF asked = *rgfInOut;
         SFGAOF common = ~SFGAOF(0);
-        const bool writable = !m_path.empty() && (asked & SFGAO_CANRENAME) && ::access(m_path.c_str(), W_OK) == 0;
+        const bool writable = !m_path.empty() && (asked & SFGAO_CANRENAME) && IsWritable();
         for (UINT i = 0; i < cidl; ++i) {
             // A list of several items may reach below this folder.
             const std::string path = NamespaceChildPath(m_path, apidl[i]);
@@ -424,7 +464,9 @@ public:
             const bool parentWritable =
                 parent == m_path ? writable
                                  : !m_path.empty() && (asked & SFGAO_CANRENAME) && ::access(parent.c_str(), W_OK) == 0;
-            common &= NamespaceAttributesOf(path, parentWritable, asked);
+            const auto listed = parent == m_path ? m_listedType.find(path) : m_listedType.end();
+            common &= NamespaceAttributesOf(path, parentWritable, asked,
+                                            listed != m_listedType.end() ? listed->second : DT_UNKNOWN);
         }
         *rgfInOut = cidl ? (common & asked) : 0;
         return S_OK;
@@ -470,8 +512,23 @@ private:
         return NamespaceCompareNames(leftPath, IsFolder(leftPath), rightPath, IsFolder(rightPath));
     }
 
+    // Whether this folder may be written, looked up once for the life of this
+    // folder object like the kinds of its entries: asking for the attributes of
+    // each of its items asks the same question.
+    bool IsWritable()
+    {
+        if (!m_writable)
+            m_writable = ::access(m_path.c_str(), W_OK) == 0;
+        return *m_writable;
+    }
+
     std::string m_path;
     std::unordered_map<std::string, bool> m_isFolder;
+    // The kind each entry had in this folder's last listing (DT_ values).
+    std::unordered_map<std::string, unsigned char> m_listedType;
+    // The kind of each entry of the last listing, by its name.
+    std::unordered_map<std::string, bool> m_listedFolder;
+    std::optional<bool> m_writable;
 };
 
 }  // namespace

@@ -334,5 +334,64 @@ TEST_F(TreeTest, CustomDrawAsksPerItemWithItsHandle)
     EXPECT_EQ(drawn, (std::vector<DWORD_PTR>{DWORD_PTR(databases), DWORD_PTR(logins), DWORD_PTR(jobs)}));
 }
 
+// A right click tells the parent, and only when the parent leaves it
+// unanswered asks for a context menu at the click, once.
+TEST_F(TreeTest, ARightClickAsksForOneContextMenuUnlessTheParentTookIt)
+{
+    struct Menu {
+        HWND from;
+        POINT at;
+    };
+    for (const LRESULT answer : {LRESULT(0), LRESULT(1)}) {
+        std::vector<UINT> clicks;
+        std::vector<Menu> menus;
+        onNotify = [&](NMHDR* nm) -> LRESULT {
+            if (nm->code != NM_RCLICK)
+                return 0;
+            clicks.push_back(nm->code);
+            return answer;
+        };
+        onMessage = [&](UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) {
+            if (message != WM_CONTEXTMENU)
+                return false;
+            menus.push_back(Menu{reinterpret_cast<HWND>(wParam), POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)}});
+            *result = 0;
+            return true;
+        };
+        const RECT label = LabelRect(logins);
+        const POINT at = ScreenPointOf(tree, label.left + 3, label.top + 5);
+        tw::ProcessClock::Advance(GetDoubleClickTime() + 1);
+        input.Click(tw::display::MouseButton::Right, at.x, at.y);
+        Pump();
+        EXPECT_EQ(clicks.size(), 1u) << answer;
+        if (answer != 0) {
+            EXPECT_TRUE(menus.empty()) << "the parent handled the click";
+            continue;
+        }
+        ASSERT_EQ(menus.size(), 1u);
+        EXPECT_EQ(menus[0].from, tree);
+        EXPECT_EQ(menus[0].at.x, at.x);
+        EXPECT_EQ(menus[0].at.y, at.y);
+    }
+}
+
+// Items added while drawing is off reach the scroll bar when drawing comes back.
+TEST_F(TreeTest, TheScrollBarCatchesUpWhenDrawingComesBack)
+{
+    auto range = [this] {
+        SCROLLINFO info{};
+        info.cbSize = sizeof info;
+        info.fMask = SIF_RANGE;
+        GetScrollInfo(tree, SB_VERT, &info);
+        return info.nMax;
+    };
+    const int before = range();
+    SendMessage(tree, WM_SETREDRAW, FALSE, 0);
+    for (int i = 0; i < 40; i++)
+        Add(TVI_ROOT, ("Item " + std::to_string(i)).c_str());
+    SendMessage(tree, WM_SETREDRAW, TRUE, 0);
+    EXPECT_EQ(range(), before + 40);
+}
+
 }  // namespace
 }  // namespace tw::comctl::test

@@ -161,6 +161,28 @@ TEST_F(ShellTreeListTest, ARightClickSelectsTheItemBeforeTheMenuOpens)
     CloseClipboard();
 }
 
+// The tree asks for its menu on the right click itself, so the system tree's
+// own request after the click must not come too: one menu per click.
+TEST_F(ShellTreeListTest, ARightClickOpensOneMenu)
+{
+    static int s_requests = 0;
+    static WNDPROC s_treeProc = nullptr;
+    s_requests = 0;
+    s_treeProc = reinterpret_cast<WNDPROC>(::SetWindowLongPtr(
+        tree.GetSafeHwnd(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(+[](HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) -> LRESULT {
+            s_requests += message == WM_CONTEXTMENU ? 1 : 0;
+            return ::CallWindowProc(s_treeProc, hwnd, message, wParam, lParam);
+        })));
+    ASSERT_TRUE(tree.SelectPath((base + "/docs").c_str()));
+    Pump();
+    const POINT at = ItemCentre(Selected());
+    input.Click(MouseButton::Right, at.x, at.y);
+    input.KeyStroke(VK_ESCAPE);
+    Pump();
+    ::SetWindowLongPtr(tree.GetSafeHwnd(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(s_treeProc));
+    EXPECT_EQ(s_requests, 1);
+}
+
 TEST_F(ShellTreeListTest, TheContextMenuOpensAndCopiesTheItemsPath)
 {
     auto spawner = std::make_shared<tw::test::RecordingSpawner>();
