@@ -3,6 +3,7 @@
 // server's informational messages in the order they came among them.
 #include <algorithm>
 #include <chrono>
+#include <set>
 
 #include "platform/mfc/CException.h"
 #include "platform/mfc/COleDispatchDriver.h"
@@ -120,19 +121,27 @@ void GridFetch::SetupGridColumns(CFetchGrid& grid, FieldsPtr& fields, long count
 {
     if (count == 0)
         return;
+    std::set<std::string> usedNames;
     try {
         for (long i = 0; i < fields->GetCount(); ++i) {
             FieldPtr field = fields->GetItem(_variant_t(i));
             CString name(static_cast<const char*>(field->GetName()));
             if (name.IsEmpty())
                 name = "Untitled";
+            // The grid keeps one field per name: a repeated column name (a.id,
+            // b.id) is told apart behind its caption.
+            auto key = [](CString text) { return std::string(static_cast<const char*>(text.MakeLower())); };
+            CString fieldName = name;
+            for (int n = 2; usedNames.count(key(fieldName)) != 0; ++n)
+                fieldName.Format("%s_%d", static_cast<const char*>(name), n);
+            usedNames.insert(key(fieldName));
             CdxDBGridColumn column = grid.GetColumns().Add(1);
-            column.SetFieldName(name);
+            column.SetFieldName(fieldName);
             column.SetCaption(name);
-            column.SetName(name);
+            column.SetName(fieldName);
             column.SetProperty25(0);
             column.SetProperty19(1);
-            grid.GetDataset().GetFieldDefs().Add(name, 3, field->GetActualSize());
+            grid.GetDataset().GetFieldDefs().Add(fieldName, 3, field->GetActualSize());
             grid.GetColumns().GetItem(i).SetProperty46(1);
             grid.SetKeyField("");
             grid.SetOptionIndex(9);

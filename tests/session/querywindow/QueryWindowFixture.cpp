@@ -159,7 +159,15 @@ void QueryWindowTest::RunOnServer(const std::string& batch)
 {
     ADODB::_ConnectionPtr connection("ADODB.Connection");
     connection->Open(kSampleConnection, "", "", -1);
-    connection->Execute(batch.c_str(), nullptr, ADODB::adCmdText);
+    // One statement a line, each run to its end.
+    size_t start = 0;
+    while (start < batch.size()) {
+        const size_t end = std::min(batch.find('\n', start), batch.size());
+        const std::string statement = batch.substr(start, end - start);
+        if (!statement.empty())
+            connection->Execute(statement.c_str(), nullptr, ADODB::adCmdText | ADODB::adExecuteNoRecords);
+        start = end + 1;
+    }
     connection->Close();
 }
 

@@ -41,7 +41,7 @@ protected:
     // A grid's cells, row by row, as the dataset holds them.
     static std::vector<std::vector<std::string>> Cells(CVelQryResultGridView* pView);
     static std::vector<std::string> Captions(CVelQryResultGridView* pView);
-    // Runs statements on the window's server from the side (table set-up).
+    // Runs statements, one a line, on the window's server from the side (table set-up).
     void RunOnServer(const std::string& batch);
 
     CChildFrame* window = nullptr;
