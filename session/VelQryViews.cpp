@@ -59,12 +59,14 @@ void CVelQryCommandView::FinishStatement(const CString& strStatus)
     CKtvPEditCtrl* pEdit = GetEditCtrl();
     if (pEdit == nullptr)
         return;
-    const CString text = pEdit->GetText();
+    // From the marker's third character on the text goes: "--" stays and the
+    // status reads as a comment line under the statement.
+    CString text = pEdit->GetText();
     const int nMarker = text.Find(kWaitingMarker);
     if (nMarker >= 0)
-        pEdit->DeleteText(nMarker + 2, pEdit->GetTextLength());
-    CString tail = strStatus + "\n" + kPrompt;
-    pEdit->InsertText(tail, pEdit->GetTextLength(), TRUE, FALSE, TRUE, FALSE, FALSE);
+        text = text.Left(nMarker + 2);
+    text += strStatus + "\n" + kPrompt;
+    pEdit->SetText(text);
     pEdit->SetCaret(pEdit->GetTextLength());
 }
 
