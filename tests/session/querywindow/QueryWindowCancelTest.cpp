@@ -144,5 +144,23 @@ TEST_F(QueryWindowCancel, ClosingWhileCancellingWaitsForTheCancelThenCloses)
     window = nullptr;
 }
 
+
+TEST_F(QueryWindowCancel, DisconnectAllMeetingACancellingWindowGoesOnWhenTheCancelHasRun)
+{
+    window->m_pQueryView->GetDocument()->SetModifiedFlag(FALSE);
+    CChildFrame* idle = window;
+    window = OpenQueryWindow();
+    ASSERT_NE(window, nullptr);
+    StartLongSelect();
+    window->m_pQueryView->GetDocument()->SetModifiedFlag(FALSE);
+    window->MDIActivate();
+    Command(ID_QUERY_CANCEL);
+    frame->SendMessage(WM_COMMAND, ID_TW_DISCONNECT_ALL);
+    // Every query window goes once the cancel has been carried out.
+    ASSERT_TRUE(PumpUntil([&] { return frame->GetQueryWindowCount() == 0; }));
+    (void)idle;
+    window = nullptr;
+}
+
 }  // namespace
 }  // namespace querytest
