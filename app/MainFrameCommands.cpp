@@ -51,23 +51,6 @@ void OpenWithDesktop(const CString& target, int nShowCmd)
     AfxMessageBox(message, MB_OK | MB_ICONEXCLAMATION);
 }
 
-// The floating bar that leaves full screen. Its button's command comes to
-// the main window itself, not to the floating frame that holds the bar.
-class CFullScreenCloseBar : public CKtvPToolBar {
-public:
-    explicit CFullScreenCloseBar(CWnd* pTarget) : m_pTarget(pTarget) {}
-
-    BOOL OnSendCommand(const CKtvPToolbarButton* pButton) override
-    {
-        if ((pButton->m_nStyle & TBBS_DISABLED) == 0)
-            m_pTarget->PostMessage(WM_COMMAND, pButton->m_nID, 0);
-        return TRUE;
-    }
-
-private:
-    CWnd* m_pTarget;
-};
-
 }  // namespace
 
 // --- Session ---------------------------------------------------------------------------------
@@ -250,7 +233,7 @@ void CMainFrame::EnterFullScreen()
 // The floating "Full Screen" bar with its one button, "Close Full Screen".
 BOOL CMainFrame::CreateFullScreenBar()
 {
-    auto pBar = std::make_unique<CFullScreenCloseBar>(this);
+    auto pBar = std::make_unique<CKtvPToolBar>();
     if (!pBar->Create(this, WS_CHILD | WS_VISIBLE | CBRS_TOP | CBRS_GRIPPER | CBRS_HIDE_INPLACE,
                       IDW_TW_FULL_SCREEN_BAR))
         return FALSE;

@@ -36,6 +36,7 @@
 #include "ui/commandbars/KtvPToolbarMenuButton.h"
 #include "ui/docking/KtvPDockingControlBar.h"
 #include "ui/docking/KtvPMiniFrameWnd.h"
+#include "ui/frames/KtvPCodes.h"
 #include "ui/frames/KtvPGlobalData.h"
 
 // Rectangles in failure messages.
@@ -581,6 +582,30 @@ TEST_F(MainFrameCommandsTest, FullScreenCoversTheScreenWithTheViewAndItsBarBring
     EXPECT_EQ(frame->m_pwndFullScreenBar, nullptr);
     frame->GetWindowRect(after);
     EXPECT_EQ(after, before);
+}
+
+// A toolbar dragged off the frame keeps sending its buttons' commands to the
+// main window, not to the floating frame that now holds it.
+TEST_F(MainFrameCommandsTest, AFloatedToolbarsButtonsCommandTheMainWindow)
+{
+    AddChild("Query 1");
+    AddChild("Query 2");
+    CKtvPToolBar& bar = frame->m_wndSessionBar;
+    ASSERT_TRUE(bar.FloatControlBar(CRect(300, 300, 500, 340), KTVP_DM_SHOW, TRUE));
+    Pump();
+    Idle();
+    CKtvPMiniFrameWnd* pFloat = bar.GetParentMiniFrame(TRUE);
+    ASSERT_NE(pFloat, nullptr);
+    EXPECT_EQ(bar.GetOwner(), frame);
+
+    const int iButton = bar.CommandToIndex(ID_TW_DISCONNECT_ALL);
+    ASSERT_GE(iButton, 0);
+    EXPECT_FALSE(bar.GetButton(iButton)->m_nStyle & TBBS_DISABLED) << "the frame's command state reaches it";
+    const CPoint center = bar.GetButton(iButton)->m_rect.CenterPoint();
+    Click(bar.GetSafeHwnd(), center.x, center.y);
+    Pump();
+    EXPECT_EQ(ChildCount(), 0);
+    EXPECT_STREQ(frame->m_wndStatusBar.GetPaneByIndex(1)->lpszText, "Total # of connections: 0");
 }
 
 // Closing the main window leaves full screen before it disconnects the windows.
