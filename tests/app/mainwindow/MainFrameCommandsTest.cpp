@@ -858,4 +858,36 @@ TEST_F(CommandLineTest, NoneAScriptOrEmbeddingAlone)
     }
 }
 
+// Start-up fails before the settings are read when OLE cannot start: here
+// because this thread was already put in the multithreaded COM model. The
+// user is told, no window opens, and leaving the program keeps the settings
+// file as it was rather than writing the empty settings over it.
+TEST_F(CommandLineTest, AFailureBeforeTheSettingsLoadLeavesTheSettingsFile)
+{
+    const std::string stored = "<stored settings/>\n";
+    std::filesystem::create_directories("data");
+    std::ofstream(CTarnwickApp::kSettingsFile, std::ios::binary) << stored;
+
+    // What earlier start-ups of this process left on the thread is undone first.
+    int undone = 0;
+    while (::CoInitializeEx(nullptr, COINIT_MULTITHREADED) == RPC_E_CHANGED_MODE) {
+        ::CoUninitialize();
+        undone++;
+    }
+    dialogTexts.clear();
+    EXPECT_FALSE(Start(""));
+    EXPECT_EQ(frame, nullptr);
+    ASSERT_EQ(dialogTexts.size(), 1u);
+    EXPECT_NE(dialogTexts[0].find("OLE services could not start."), std::string::npos) << dialogTexts[0];
+    CommandsTestApp().ExitInstance();
+    ::CoUninitialize();
+    for (int i = 0; i < undone; i++)
+        ::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+
+    std::ifstream in(CTarnwickApp::kSettingsFile, std::ios::binary);
+    const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    EXPECT_EQ(text, stored);
+    KtvInitGlobalData();
+}
+
 }  // namespace
