@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <fstream>
+#include <iterator>
 #include <string>
 #include <type_traits>
 #include <vector>
@@ -65,6 +67,59 @@ CKtvPToolbarButton* CatalogueButton(CKtvPToolbarCustomize& sheet, LPCTSTR lpszCa
     return nullptr;
 }
 
+// Answers every message box of the thread with the chosen button.
+class CustomizeBoxAnswerer {
+public:
+    explicit CustomizeBoxAnswerer(int nAnswer) : m_nAnswer(nAnswer)
+    {
+        s_self = this;
+        m_hook = ::SetWindowsHookEx(WH_CBT, &Hook, nullptr, ::GetCurrentThreadId());
+    }
+    ~CustomizeBoxAnswerer()
+    {
+        ::UnhookWindowsHookEx(m_hook);
+        s_self = nullptr;
+    }
+    int boxes = 0;
+
+private:
+    static LRESULT CALLBACK Hook(int nCode, WPARAM wParam, LPARAM lParam)
+    {
+        if (nCode == HCBT_CREATEWND && s_self != nullptr) {
+            const auto* create = reinterpret_cast<CBT_CREATEWND*>(lParam)->lpcs;
+            if ((create->style & WS_CHILD) == 0 && create->lpszClass != nullptr && !IS_INTRESOURCE(create->lpszClass) &&
+                std::string(create->lpszClass) == WC_DIALOG) {
+                s_self->boxes++;
+                ::PostMessage(reinterpret_cast<HWND>(wParam), WM_COMMAND, s_self->m_nAnswer, 0);
+            }
+        }
+        return ::CallNextHookEx(nullptr, nCode, wParam, lParam);
+    }
+    static CustomizeBoxAnswerer* s_self;
+    int m_nAnswer;
+    HHOOK m_hook = nullptr;
+};
+CustomizeBoxAnswerer* CustomizeBoxAnswerer::s_self = nullptr;
+
+// The commands of a popup's items, in order.
+std::vector<UINT> PopupCommands(CKtvPPopupMenu* pPopup)
+{
+    std::vector<UINT> ids;
+    CKtvPPopupMenuBar* pItems = pPopup->GetMenuBar();
+    for (int i = 0; i < pItems->GetCount(); i++) {
+        if (pItems->GetButton(i)->m_nID != 0)
+            ids.push_back(pItems->GetButton(i)->m_nID);
+    }
+    return ids;
+}
+
+// "My menu", the program's context menu: Cut, Copy, Paste.
+constexpr UINT kCutCommand = 57635;
+constexpr UINT kCopyCommand = 57634;
+constexpr UINT kPasteCommand = 57637;
+constexpr UINT kPrintCommand = 57607;
+const std::vector<UINT> kMyMenuCommands{kCutCommand, kCopyCommand, kPasteCommand};
+
 class MainFrameCustomizeTest : public MainWindowTest {
 protected:
     void TearDown() override
@@ -100,6 +155,69 @@ protected:
         Click(pItems->GetSafeHwnd(), center.x, center.y);
         Pump();
         App().OnIdle(0);
+        Pump();
+    }
+
+    // The sheet on its Menu page, with "My menu" chosen: the menu opens as a popup to edit.
+    CKtvPMenuPage* OpenMyMenu()
+    {
+        if (CKtvPToolbarCustomize::m_pCustomizeSheet == nullptr) {
+            frame->SendMessage(WM_COMMAND, ID_TW_CUSTOMIZE);
+            Pump();
+        }
+        CKtvPToolbarCustomize* pSheet = CKtvPToolbarCustomize::m_pCustomizeSheet;
+        EXPECT_NE(pSheet, nullptr);
+        if (pSheet == nullptr)
+            return nullptr;
+        // Low in the screen, clear of the toolbars the buttons come from.
+        pSheet->SetWindowPos(nullptr, 500, 400, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+        CKtvPMenuPage* pPage = pSheet->m_pMenuPage;
+        pSheet->SetActivePage(pPage);
+        Pump();
+        ChooseContextMenu(pPage, 1);
+        return pPage;
+    }
+    void ChooseContextMenu(CKtvPMenuPage* pPage, int iItem)
+    {
+        pPage->m_wndContextMenus.SetCurSel(iItem);
+        pPage->SendMessage(WM_COMMAND, MAKEWPARAM(pPage->m_wndContextMenus.GetDlgCtrlID(), CBN_SELCHANGE),
+                           reinterpret_cast<LPARAM>(pPage->m_wndContextMenus.GetSafeHwnd()));
+        Pump();
+    }
+    // On the Commands page, drags the command of the category from its list
+    // and drops it on the first item of the popup.
+    void DragCommandIntoPopup(const char* category, UINT nID, CKtvPPopupMenu* pPopup)
+    {
+        CKtvPToolbarCustomize* pSheet = CKtvPToolbarCustomize::m_pCustomizeSheet;
+        pSheet->SetActivePage(0);
+        Pump();
+        CKtvPCustomizePage* pCommands = pSheet->m_pCustomizePage;
+        const std::vector<std::string> categories = CustomizeListTexts(pCommands->m_wndCategory);
+        const auto found = std::find(categories.begin(), categories.end(), category);
+        ASSERT_NE(found, categories.end());
+        ClickItem(pCommands->m_wndCategory, static_cast<int>(found - categories.begin()));
+        int iItem = -1;
+        for (int i = 0; i < pCommands->m_wndTools.GetCount(); i++) {
+            auto* pButton = static_cast<CKtvPToolbarButton*>(pCommands->m_wndTools.GetItemDataPtr(i));
+            if (pButton != nullptr && pButton->m_nID == nID)
+                iItem = i;
+        }
+        ASSERT_GE(iItem, 0);
+        CRect rectItem;
+        pCommands->m_wndTools.GetItemRect(iItem, &rectItem);
+        const POINT from =
+            ScreenPointOf(pCommands->m_wndTools.GetSafeHwnd(), rectItem.left + 10, rectItem.CenterPoint().y);
+        CKtvPPopupMenuBar* pItems = pPopup->GetMenuBar();
+        const CRect& target = pItems->GetButton(0)->m_rect;
+        const POINT to = ScreenPointOf(pItems->GetSafeHwnd(), target.CenterPoint().x, target.top + 3);
+        input.MouseMove(from.x, from.y);
+        input.ButtonDown(tw::display::MouseButton::Left, from.x, from.y);
+        for (int step = 1; step <= 6; step++)
+            input.MouseMove(from.x + (to.x - from.x) * step / 6, from.y + (to.y - from.y) * step / 6);
+        input.ButtonUp(tw::display::MouseButton::Left, to.x, to.y);
+        Pump();
+        Pump();
+        pSheet->SetActivePage(pSheet->m_pMenuPage);
         Pump();
     }
 
@@ -198,6 +316,67 @@ TEST_F(MainFrameCustomizeTest, TheSheetOffersTheProgramsCommandsAndMenus)
     EXPECT_EQ(contextMenus[1], "My menu");
     EXPECT_FALSE(pMenus->m_wndMenuAnimations.IsWindowVisible());
     EXPECT_FALSE(pMenus->m_wndMenuShadows.IsWindowVisible());
+}
+
+// A context menu is edited as a popup: a command dragged from the Commands
+// page onto it becomes an item, kept when the popup closes; Reset brings back the menu
+// as its resource has it, only after Yes.
+TEST_F(MainFrameCustomizeTest, AContextMenuTakesADroppedButtonAndResetsAfterYes)
+{
+    CKtvPMenuPage* pPage = OpenMyMenu();
+    ASSERT_NE(pPage, nullptr);
+    ASSERT_NE(pPage->m_pContextMenu, nullptr);
+    EXPECT_EQ(PopupCommands(pPage->m_pContextMenu), kMyMenuCommands);
+
+    DragCommandIntoPopup("File", kPrintCommand, pPage->m_pContextMenu);
+    const std::vector<UINT> edited{kPrintCommand, kCutCommand, kCopyCommand, kPasteCommand};
+    ASSERT_NE(pPage->m_pContextMenu, nullptr);
+    EXPECT_EQ(PopupCommands(pPage->m_pContextMenu), edited);
+
+    // Closed by choosing the dash line and opened again: the edit was kept.
+    ChooseContextMenu(pPage, 0);
+    EXPECT_EQ(pPage->m_pContextMenu, nullptr);
+    ChooseContextMenu(pPage, 1);
+    ASSERT_NE(pPage->m_pContextMenu, nullptr);
+    EXPECT_EQ(PopupCommands(pPage->m_pContextMenu), edited);
+
+    struct Answer {
+        int button;
+        std::vector<UINT> after;
+    } const answers[] = {{IDNO, edited}, {IDYES, kMyMenuCommands}};
+    for (const Answer& answer : answers) {
+        SCOPED_TRACE(answer.button);
+        CustomizeBoxAnswerer box(answer.button);
+        ASSERT_TRUE(pPage->m_wndResetMenuButton.IsWindowEnabled());
+        pPage->m_wndResetMenuButton.SendMessage(BM_CLICK);
+        Pump();
+        EXPECT_EQ(box.boxes, 1);
+        ASSERT_NE(pPage->m_pContextMenu, nullptr);
+        EXPECT_EQ(PopupCommands(pPage->m_pContextMenu), answer.after);
+    }
+}
+
+// Closing the main window saves the workspace into the settings: the menu
+// bar's layout and the edited context menu are among its keys.
+TEST_F(MainFrameCustomizeTest, TheWorkspaceKeepsTheMenuLayoutsAndTheContextMenus)
+{
+    CKtvPMenuPage* pPage = OpenMyMenu();
+    ASSERT_NE(pPage, nullptr);
+    ASSERT_NE(pPage->m_pContextMenu, nullptr);
+    DragCommandIntoPopup("File", kPrintCommand, pPage->m_pContextMenu);
+    ChooseContextMenu(pPage, 0);
+    CKtvPToolbarCustomize::m_pCustomizeSheet->SendMessage(WM_COMMAND, IDCANCEL);
+    Pump();
+
+    frame->SendMessage(WM_CLOSE);
+    Pump();
+    std::filesystem::create_directories("data");
+    ASSERT_TRUE(CXMLSettings::SaveToFile(FALSE, CTarnwickApp::kSettingsFile));
+    std::ifstream in(CTarnwickApp::kSettingsFile, std::ios::binary);
+    const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    // A bar's layout key ends with its id (and the menu's resource, in hexadecimal).
+    EXPECT_NE(text.find("KtvToolBar-593980"), std::string::npos) << "the menu bar's default menu";
+    EXPECT_NE(text.find("KtvToolBar-085"), std::string::npos) << "the context menu, resource 133";
 }
 
 }  // namespace
