@@ -121,10 +121,10 @@ void SendNcDestroyMessages(HWND hwnd)
     }
 }
 
-Window* FindAt(Window* parent, POINT pt, HWND skip)
+Window* FindAt(Window* parent, POINT pt, const std::vector<HWND>& skip)
 {
     for (Window* child : parent->children) {
-        if (child->handle == skip || !(child->style & WS_VISIBLE))
+        if (!(child->style & WS_VISIBLE) || std::find(skip.begin(), skip.end(), child->handle) != skip.end())
             continue;
         const RECT r = Tree().ScreenRect(child);
         if (pt.x < r.left || pt.x >= r.right || pt.y < r.top || pt.y >= r.bottom)
@@ -298,6 +298,11 @@ void ForgetThreadWindows(DWORD threadId)
 }
 
 HWND WindowUnderPoint(POINT screenPt, HWND skip)
+{
+    return WindowUnderPoint(screenPt, skip ? std::vector<HWND>{skip} : std::vector<HWND>{});
+}
+
+HWND WindowUnderPoint(POINT screenPt, const std::vector<HWND>& skip)
 {
     UserGuard guard(UserMutex());
     Window* w = window_api_detail::FindAt(Tree().Desktop(), screenPt, skip);

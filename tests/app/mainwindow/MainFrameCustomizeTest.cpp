@@ -348,7 +348,9 @@ TEST_F(MainFrameCustomizeTest, AContextMenuTakesADroppedButtonAndResetsAfterYes)
         SCOPED_TRACE(answer.button);
         CustomizeBoxAnswerer box(answer.button);
         ASSERT_TRUE(pPage->m_wndResetMenuButton.IsWindowEnabled());
-        pPage->m_wndResetMenuButton.SendMessage(BM_CLICK);
+        CRect rect;
+        pPage->m_wndResetMenuButton.GetClientRect(&rect);
+        Click(pPage->m_wndResetMenuButton.GetSafeHwnd(), rect.CenterPoint().x, rect.CenterPoint().y);
         Pump();
         EXPECT_EQ(box.boxes, 1);
         ASSERT_NE(pPage->m_pContextMenu, nullptr);

@@ -36,6 +36,12 @@ TEST_F(ButtonTest, AClickInAGroupBoxReachesTheButtonWithinIt)
               HTTRANSPARENT);
     Click(button, 20, 10);
     EXPECT_EQ(Commands(), std::vector<std::string>{CommandLine(2, BN_CLICKED)});
+
+    // Two frames over the button, each passing the mouse on: it still gets there.
+    HWND outer = Make("Button", "Outer", BS_GROUPBOX, RECT{0, 0, 220, 140}, 3);
+    ::SetWindowPos(outer, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    Click(button, 20, 10);
+    EXPECT_EQ(Commands(), (std::vector<std::string>{CommandLine(2, BN_CLICKED), CommandLine(2, BN_CLICKED)}));
 }
 
 TEST_F(ButtonTest, ReleaseOutsideCancelsTheClick)
