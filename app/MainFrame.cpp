@@ -55,6 +55,8 @@ BEGIN_MESSAGE_MAP(CMainFrame, CKtvPMDIFrameWnd)
     ON_COMMAND(ID_TW_HELP_CONTENTS, OnHelpContents)
     ON_COMMAND(ID_TW_HELP_FEEDBACK, OnHelpFeedback)
     ON_COMMAND(ID_TW_HELP_NEWS, OnHelpNews)
+    ON_COMMAND(ID_TW_CUSTOMIZE, OnCustomize)
+    ON_COMMAND(ID_TW_CUSTOMIZE_FROM_BARS, OnCustomize)
     // Keyboard Map: its id is in the system range, which has no handler to grey it by default.
     ON_UPDATE_COMMAND_UI(61448, OnUpdateNotBuiltYet)
 END_MESSAGE_MAP()

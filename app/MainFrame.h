@@ -53,6 +53,8 @@ enum : UINT {
     IDR_TW_RESULT_BAR = 618,
     IDS_TW_CONNECTIONS = 120,
     ID_TW_CUSTOMIZE = 32770,
+    // Customize in the toolbars' context menu: the same sheet.
+    ID_TW_CUSTOMIZE_FROM_BARS = 20001,
     IDI_TW_OBJECT_BAR = 500,
     IDI_TW_DEPOT_BAR = 624,
     IDB_TW_SNIPPETS = 626,
@@ -248,6 +250,9 @@ protected:
     void OnHelpNews();
     // Greys a command whose window is not built yet.
     void OnUpdateNotBuiltYet(CCmdUI* pCmdUI);
+    // Tools/Customize, and Customize in the toolbars' context menu: the
+    // library's customise sheet for this frame, modeless.
+    void OnCustomize();
 
 private:
     // The toolbar a View/Toolbars command shows and hides.

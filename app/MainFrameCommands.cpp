@@ -9,10 +9,17 @@
 #include "app/MainFrameCommandIds.h"
 #include "platform/mfc/CCmdUI.h"
 #include "platform/mfc/CMDIChildWnd.h"
+#include "platform/mfc/CMenu.h"
+#include "platform/mfc/COleDateTime.h"
 #include "platform/mfc/CView.h"
 #include "platform/mfc/CWinApp.h"
 #include "platform/shell/shellapi.h"
+#include "ui/commandbars/KtvPCommandManager.h"
 #include "ui/commandbars/KtvPToolbarButton.h"
+#include "ui/commandbars/KtvPToolbarComboBoxButton.h"
+#include "ui/commandbars/KtvPToolbarCustomize.h"
+#include "ui/commandbars/KtvPToolbarMenuButton.h"
+#include "ui/controls/KtvPCalendarMenuButton.h"
 #include "ui/docking/KtvPBaseControlBar.h"
 #include "ui/docking/KtvPMiniFrameWnd.h"
 #include "ui/frames/KtvPCodes.h"
@@ -43,23 +50,6 @@ void OpenWithDesktop(const CString& target, int nShowCmd)
     message.Format("Tarnwick could not open \"%s\".", static_cast<LPCTSTR>(target));
     AfxMessageBox(message, MB_OK | MB_ICONEXCLAMATION);
 }
-
-// The floating bar that leaves full screen. Its button's command comes to
-// the main window itself, not to the floating frame that holds the bar.
-class CFullScreenCloseBar : public CKtvPToolBar {
-public:
-    explicit CFullScreenCloseBar(CWnd* pTarget) : m_pTarget(pTarget) {}
-
-    BOOL OnSendCommand(const CKtvPToolbarButton* pButton) override
-    {
-        if ((pButton->m_nStyle & TBBS_DISABLED) == 0)
-            m_pTarget->PostMessage(WM_COMMAND, pButton->m_nID, 0);
-        return TRUE;
-    }
-
-private:
-    CWnd* m_pTarget;
-};
 
 }  // namespace
 
@@ -243,7 +233,7 @@ void CMainFrame::EnterFullScreen()
 // The floating "Full Screen" bar with its one button, "Close Full Screen".
 BOOL CMainFrame::CreateFullScreenBar()
 {
-    auto pBar = std::make_unique<CFullScreenCloseBar>(this);
+    auto pBar = std::make_unique<CKtvPToolBar>();
     if (!pBar->Create(this, WS_CHILD | WS_VISIBLE | CBRS_TOP | CBRS_GRIPPER | CBRS_HIDE_INPLACE,
                       IDW_TW_FULL_SCREEN_BAR))
         return FALSE;
@@ -326,3 +316,34 @@ BOOL CMainFrame::CreateToolViews(CRuntimeClass* /*pTopView*/, CRuntimeClass* /*p
 }
 
 void CMainFrame::OnUpdateNotBuiltYet(CCmdUI* pCmdUI) { pCmdUI->Enable(FALSE); }
+
+// --- Tools/Customize -------------------------------------------------------------------------
+
+void CMainFrame::OnCustomize()
+{
+    // One sheet at a time: asked again, the open one comes forward.
+    if (CKtvPToolbarCustomize* pOpen = CKtvPToolbarCustomize::m_pCustomizeSheet) {
+        pOpen->SetActiveWindow();
+        return;
+    }
+    constexpr UINT kProgramCustomizeFlags = 0x40;
+    auto* pSheet = new CKtvPToolbarCustomize(this, TRUE, kProgramCustomizeFlags);
+    pSheet->EnableUserDefinedToolbars();
+
+    // The command lists offer the real controls of these commands, not plain buttons.
+    pSheet->ReplaceButton(ID_TW_DATABASE_BOX,
+                          CKtvPToolbarComboBoxButton(ID_TW_DATABASE_BOX, GetCmdImage(ID_TW_DATABASE_BOX), CBS_DROPDOWNLIST));
+    CKtvPCalendarMenuButton calendar(ID_TW_DATE, "Date");
+    calendar.SetDate(COleDateTime::GetCurrentTime(), FALSE);
+    pSheet->ReplaceButton(ID_TW_DATE, calendar);
+    CMenu menu;
+    if (menu.LoadMenu(IDR_TW_DESCRIPTION_MENU)) {
+        pSheet->ReplaceButton(ID_TW_INSERT_DESCRIPTION,
+                              CKtvPToolbarMenuButton(ID_TW_INSERT_DESCRIPTION, menu.GetSubMenu(0)->GetSafeHmenu(),
+                                                     GetCmdImage(ID_TW_INSERT_DESCRIPTION), "Insert description..."));
+    }
+    // From here the sheet deletes itself when its window goes; a window that
+    // could not be made leaves it to us.
+    if (!pSheet->Create())
+        delete pSheet;
+}

@@ -40,6 +40,7 @@ BOOL CTarnwickApp::InitComModule()
 
 BOOL CTarnwickApp::InitInstance()
 {
+    m_bSettingsLoaded = FALSE;
     if (!AfxOleInit()) {
         AfxMessageBox(100);
         return FALSE;

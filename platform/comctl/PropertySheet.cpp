@@ -4,6 +4,7 @@
 #include <cstring>
 #include <optional>
 
+#include "platform/comctl/commctrl.h"
 #include "platform/win32/resource/DialogTemplate.h"
 #include "platform/win32/resource/ResourceLoader.h"
 #include "platform/win32/resource/ResourceTypes.h"
@@ -192,6 +193,9 @@ void PropertySheet::Layout()
 
 bool PropertySheet::OnInitDialog()
 {
+    // The sheet's tabs are a common control: its class is there even when the
+    // caller has made no common control before.
+    tw::InitCommonControls();
     // Stacked rows of tabs unless the caller's initialisation callback says otherwise.
     tab_ = CreateWindowEx(0, WC_TABCONTROL, "", WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_CLIPSIBLINGS | TCS_MULTILINE,
                           0, 0, 10, 10,

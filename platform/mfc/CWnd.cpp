@@ -337,7 +337,11 @@ BOOL CWnd::DestroyWindow()
         m_hWnd = nullptr;
         return bResult;
     }
-    if (wnd_detail::Map().LookupPermanent(hWndOrig) == this)
+    // An attached window lets go of its object at WM_NCDESTROY. One still alive here
+    // is on its way out (its own WM_DESTROY is running) or stayed: it keeps the object
+    // so the rest of its messages reach it. A window that died without passing
+    // through our handlers (attached, never subclassed) is let go here.
+    if (wnd_detail::Map().LookupPermanent(hWndOrig) == this && !::IsWindow(hWndOrig))
         Detach();
     return bResult;
 }
@@ -922,12 +926,12 @@ CWnd* CWnd::SetParent(CWnd* pWndNewParent)
 
 CWnd* CWnd::GetOwner() const
 {
-    return FromHandle(::GetWindow(m_hWnd, GW_OWNER));
+    return m_hWndOwner ? FromHandle(m_hWndOwner) : GetParent();
 }
 
 void CWnd::SetOwner(CWnd* pOwnerWnd)
 {
-    ::SetWindowLongPtr(m_hWnd, GWLP_HWNDPARENT, reinterpret_cast<LONG_PTR>(CWnd::GetSafeHwndOf(pOwnerWnd)));
+    m_hWndOwner = CWnd::GetSafeHwndOf(pOwnerWnd);
 }
 
 CWnd* CWnd::GetParentOwner() const

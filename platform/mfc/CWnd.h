@@ -71,6 +71,9 @@ public:
     HWND m_hWnd = nullptr;
     UINT m_nFlags = 0;
     int m_nModalResult = -1;  // what ended the window's modal loop
+    // Where the window sends its commands and notifications; NULL means its parent.
+    // Kept by the object for any window, child or not, apart from the system's owner.
+    HWND m_hWndOwner = nullptr;
 
     operator HWND() const { return this ? m_hWnd : nullptr; }
     HWND GetSafeHwnd() const { return this ? m_hWnd : nullptr; }

@@ -560,7 +560,7 @@ BOOL CKtvPMenuBar::PreTranslateMessage(MSG* pMsg)
         if (pButton->m_nID != 0 && pButton->m_nID != (UINT)-1) {
             CKtvPMenuSound::PlayMenuSound(CKtvPMenuSound::ktvpSoundMenuCommand);
             AddCommandUsage(pButton->m_nID);
-            if (CWnd* pOwner = GetOwnerOrParent())
+            if (CWnd* pOwner = GetOwner())
                 pOwner->PostMessage(WM_COMMAND, pButton->m_nID);
         }
         return TRUE;
@@ -639,8 +639,7 @@ BOOL CKtvPMenuBar::LoadMenuLayout(const CString& strPath, int nIndex, HMENU hMen
     const BOOL bRead = CKtvPToolBar::LoadState(strPath, nIndex, uiKeyId);
     m_bLoadingLayout = FALSE;
     const BOOL bLoaded = bRead && !m_bStateFellBack && !IsOriginalItemsChanged();
-    // A docked bar's owner is its frame, also when no owner was set apart.
-    CWnd* pOwner = GetOwnerOrParent();
+    CWnd* pOwner = GetOwner();
     if (!bLoaded && pOwner != nullptr) {
         // A damaged or outdated layout: the menu is rebuilt from its resource and the owner told.
         m_hMenu = nullptr;
@@ -848,7 +847,7 @@ void CKtvPMenuBar::OnSetFocus(CWnd* pOldWnd)
     CKtvPToolBar::OnSetFocus(pOldWnd);
     if (GetDroppedDownMenu() != nullptr)
         return;
-    if (CWnd* pOwner = GetOwnerOrParent())
+    if (CWnd* pOwner = GetOwner())
         pOwner->SendMessage(WM_SETMESSAGESTRING, AFX_IDS_IDLEMESSAGE);
     if (m_iHighlighted < 0) {
         const int iFirst = GetSystemMenu() != nullptr ? 1 : 0;

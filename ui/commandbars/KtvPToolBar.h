@@ -267,8 +267,6 @@ protected:
     static CString CommandTipText(UINT uiCmd);
     static BOOL IsUserToolCmd(UINT uiCmd);
     static BOOL IsSeparatorButton(const CKtvPToolbarButton* pButton);
-    // The owner window, or the parent when the bar has none: where commands and prompts go.
-    CWnd* GetOwnerOrParent() const;
     void SendIdlePrompt();
     // The cell a button is given on this bar: its size with the look's extra size.
     CSize GetCellSize() const;

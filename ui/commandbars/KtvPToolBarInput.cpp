@@ -51,15 +51,9 @@ UINT LabelMnemonicKey(TCHAR ch)
 
 }  // namespace
 
-CWnd* CKtvPToolBar::GetOwnerOrParent() const
-{
-    CWnd* pOwner = GetOwner();
-    return pOwner != nullptr ? pOwner : GetParent();
-}
-
 void CKtvPToolBar::SendIdlePrompt()
 {
-    if (CWnd* pTarget = GetOwnerOrParent())
+    if (CWnd* pTarget = GetOwner())
         pTarget->SendMessage(WM_SETMESSAGESTRING, AFX_IDS_IDLEMESSAGE);
 }
 
@@ -283,7 +277,7 @@ void CKtvPToolBar::OnLButtonUp(UINT nFlags, CPoint point)
         if (!pButton->OnClickUp()) {
             if (IsUserToolCmd(uiCmd)) {
                 g_pUserToolsManager->InvokeTool(uiCmd);
-            } else if (CWnd* pTarget = GetOwnerOrParent()) {
+            } else if (CWnd* pTarget = GetOwner()) {
                 pTarget->PostMessage(WM_COMMAND, uiCmd, 0);
             }
         }
@@ -512,7 +506,7 @@ BOOL CKtvPToolBar::ProcessCommand(CKtvPToolbarButton* pButton)
         return FALSE;
     CKtvPMenuSound::PlayMenuSound(CKtvPMenuSound::ktvpSoundMenuCommand);
     AddCommandUsage(pButton->m_nID);
-    if (CWnd* pTarget = GetOwnerOrParent())
+    if (CWnd* pTarget = GetOwner())
         pTarget->PostMessage(WM_COMMAND, pButton->m_nID, 0);
     return TRUE;
 }
@@ -724,7 +718,7 @@ BOOL CKtvPToolBar::NotifyControlCommand(CKtvPToolbarButton* pButton, BOOL bAccel
 {
     if (!bAccelerator && !pButton->NotifyCommand(nNotifyCode))
         return FALSE;
-    if (CWnd* pTarget = GetOwnerOrParent())
+    if (CWnd* pTarget = GetOwner())
         pTarget->PostMessage(WM_COMMAND, MAKEWPARAM(pButton->m_nID, nNotifyCode), lParam);
     return TRUE;
 }
@@ -742,7 +736,7 @@ void CKtvPToolBar::ShowCommandMessageString(UINT uiCmdId)
         uiPrompt = AFX_IDS_SCFIRST + ((uiCmdId - 0xF000) >> 4);
     else if (uiCmdId > 0xFEFF)
         uiPrompt = AFX_IDS_MDICHILD;
-    if (CWnd* pTarget = GetOwnerOrParent())
+    if (CWnd* pTarget = GetOwner())
         pTarget->SendMessage(WM_SETMESSAGESTRING, uiPrompt);
 }
 
@@ -764,7 +758,7 @@ CWnd* CKtvPToolBar::GetCommandTarget() const
         if (pFrame != nullptr)
             return pFrame;
     }
-    return GetOwnerOrParent();
+    return GetOwner();
 }
 
 // --- idle update --------------------------------------------------------------------------------

@@ -705,7 +705,7 @@ void CKtvPCalendarBar::OnDayChosen(const COleDateTime& date, BOOL bCtrl, BOOL bS
     CKtvPCalendarMenuButton::m_CalendarsByCmd.SetAt(m_uiCommandID, date);
 
     HWND hwndThis = GetSafeHwnd();
-    if (CWnd* pOwner = GetOwnerOrParent())
+    if (CWnd* pOwner = GetOwner())
         pOwner->SendMessage(WM_COMMAND, m_uiCommandID);
     if (!::IsWindow(hwndThis))
         return;
@@ -1264,7 +1264,7 @@ void CKtvPCalendarBar::OnMouseLeave()
         InvalidateButton(iOld);
         UpdateWindow();
     }
-    if (CWnd* pOwner = GetOwnerOrParent())
+    if (CWnd* pOwner = GetOwner())
         pOwner->SendMessage(WM_SETMESSAGESTRING, AFX_IDS_IDLEMESSAGE);
 }
 

@@ -764,9 +764,30 @@ void CKtvPFrameImpl::SetupToolbarButtonsMenu(CKtvPPopupMenu* pMenuPopup)
     pMenuPopup->InsertItem(reset);
 }
 
+namespace {
+
+// Another key went down while Alt was held (Alt+F4, Alt+E): releasing Alt
+// then ends the chord and leaves the focus where it is. There is one
+// keyboard, so this is the keyboard's state, not a frame's.
+BOOL s_bFrameAltChorded = FALSE;
+
+void TrackFrameAltChord(const MSG* pMsg)
+{
+    const BOOL bRepeat = (pMsg->lParam & 0x40000000) != 0;
+    if (pMsg->message == WM_SYSKEYDOWN && pMsg->wParam == VK_MENU) {
+        if (!bRepeat)
+            s_bFrameAltChorded = FALSE;
+    } else if (pMsg->message == WM_SYSKEYDOWN || pMsg->message == WM_KEYDOWN) {
+        s_bFrameAltChorded = ::GetKeyState(VK_MENU) < 0 || pMsg->message == WM_SYSKEYDOWN;
+    }
+}
+
+}  // namespace
+
 CKtvPFrameImpl::FilterResult CKtvPFrameImpl::FilterFrameMessage(MSG* pMsg, FilterKind kind)
 {
     CKtvPPopupMenu* pPopup = CKtvPDlgImpl::GetOpenPopup();
+    TrackFrameAltChord(pMsg);
 
     switch (pMsg->message) {
     case WM_SYSKEYDOWN:
@@ -794,7 +815,9 @@ CKtvPFrameImpl::FilterResult CKtvPFrameImpl::FilterFrameMessage(MSG* pMsg, Filte
         if (kind == FILTER_INPLACE)
             return FILTER_PASS;
         if (m_pMenuBar != nullptr && pMsg->wParam == VK_MENU) {
-            ToggleMenuBarFocus();
+            if (!s_bFrameAltChorded)
+                ToggleMenuBarFocus();
+            s_bFrameAltChorded = FALSE;
             return FILTER_CONSUMED;
         }
         if (IsMenuKeyF10(pMsg)) {

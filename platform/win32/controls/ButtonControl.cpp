@@ -498,6 +498,11 @@ LRESULT CALLBACK ButtonControl::Proc(HWND hwnd, UINT message, WPARAM wParam, LPA
     case WM_ENABLE:
         InvalidateRect(hwnd, nullptr, TRUE);
         return 0;
+    case WM_NCHITTEST:
+        // A group box only frames other controls: the mouse goes to what lies within it.
+        if (TypeOf(hwnd) == BS_GROUPBOX)
+            return HTTRANSPARENT;
+        return DefWindowProc(hwnd, message, wParam, lParam);
     case WM_GETDLGCODE:
         return DialogCode(hwnd);
     case WM_SETFOCUS:

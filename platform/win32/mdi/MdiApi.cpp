@@ -156,6 +156,9 @@ LRESULT DefMDIChildProc(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam)
         const auto* pos = reinterpret_cast<const WINDOWPOS*>(lParam);
         if (pos && (pos->flags & (SWP_SHOWWINDOW | SWP_HIDEWINDOW)))
             MdiClient::ChildVisibilityChanged(hWnd);
+        if (pos && (pos->flags & (SWP_SHOWWINDOW | SWP_HIDEWINDOW) ||
+                    (pos->flags & (SWP_NOMOVE | SWP_NOSIZE)) != (SWP_NOMOVE | SWP_NOSIZE)))
+            MdiClient::ChildPlacementChanged(hWnd);
         return result;
     }
     default:

@@ -159,8 +159,13 @@ LRESULT CALLBACK MdiClient::Proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM 
         if (HWND active = Active(hwnd, &maximized); active && maximized)
             FitMaximized(hwnd, active);
         // Icons keep their place: a client that shrinks may hide them until they are arranged.
+        UpdateScrollBars(hwnd);
         return result;
     }
+    case WM_HSCROLL:
+    case WM_VSCROLL:
+        Scroll(hwnd, message == WM_HSCROLL ? SB_HORZ : SB_VERT, LOWORD(wParam));
+        return 0;
     case WM_NCDESTROY: {
         std::lock_guard<std::mutex> lock(Mutex());
         States().erase(hwnd);
@@ -178,12 +183,18 @@ LRESULT MdiClient::OnCreate(HWND client, LPARAM lParam)
     const auto* ccs = cs ? static_cast<const CLIENTCREATESTRUCT*>(cs->lpCreateParams) : nullptr;
     State state;
     state.frame = GetParent(client);
+    // The bars a client is made with come and go as its children need them.
+    state.scrollBars = cs != nullptr && (cs->style & (WS_HSCROLL | WS_VSCROLL)) != 0;
     if (ccs) {
         state.windowMenu = static_cast<HMENU>(ccs->hWindowMenu);
         state.idFirstChild = ccs->idFirstChild;
     }
-    std::lock_guard<std::mutex> lock(Mutex());
-    States()[client] = state;
+    {
+        std::lock_guard<std::mutex> lock(Mutex());
+        States()[client] = state;
+    }
+    // Nothing to scroll yet.
+    UpdateScrollBars(client);
     return 0;
 }
 
@@ -341,6 +352,7 @@ void MdiClient::Maximize(HWND client, HWND child)
     Update(client, [](State& s) { s.maximized = true; });
     DecorateFrameMenu(client);
     ShowFrameTitle(client);
+    UpdateScrollBars(client);
 }
 
 void MdiClient::Restore(HWND client, HWND child)
@@ -406,6 +418,117 @@ void MdiClient::Destroy(HWND client, HWND child)
     Renumber(client);
     RefreshWindowList(client);
     ShowFrameTitle(client);
+    UpdateScrollBars(client);
+}
+
+// --- scrolling ---------------------------------------------------------------------------
+
+namespace mdi_client_detail {
+
+// A line of a scroll bar's arrow.
+constexpr int kScrollLine = 16;
+
+}  // namespace mdi_client_detail
+
+bool MdiClient::BeginScrollWork(HWND client)
+{
+    std::lock_guard<std::mutex> lock(Mutex());
+    auto found = States().find(client);
+    if (found == States().end() || found->second.placingScrollBars)
+        return false;
+    found->second.placingScrollBars = true;
+    return true;
+}
+
+void MdiClient::EndScrollWork(HWND client)
+{
+    Update(client, [](State& s) { s.placingScrollBars = false; });
+}
+
+void MdiClient::ChildPlacementChanged(HWND child)
+{
+    if (HWND client = ClientOf(child))
+        UpdateScrollBars(client);
+}
+
+void MdiClient::UpdateScrollBars(HWND client)
+{
+    State state;
+    if (!Snapshot(client, &state) || !state.scrollBars || !BeginScrollWork(client))
+        return;
+    // The rectangle that holds every shown child, in client coordinates. A
+    // maximised child fills the client, so nothing needs scrolling then.
+    RECT children{};
+    for (HWND child : ZOrder(client)) {
+        if (!IsWindowVisible(child))
+            continue;
+        if (IsZoomed(child)) {
+            SetRectEmpty(&children);
+            break;
+        }
+        RECT rect;
+        GetWindowRect(child, &rect);
+        MapWindowPoints(nullptr, client, reinterpret_cast<POINT*>(&rect), 2);
+        UnionRect(&children, &children, &rect);
+    }
+    // Twice: a bar that appears narrows the client, which may call for the other one.
+    for (int pass = 0; pass < 2; ++pass) {
+        const RECT area = ClientArea(client);
+        RECT all = area;
+        if (!IsRectEmpty(&children))
+            UnionRect(&all, &area, &children);
+        // The view starts at 0; the range runs from the leftmost (topmost) child to the farthest.
+        SCROLLINFO horz{sizeof(SCROLLINFO), SIF_RANGE | SIF_PAGE | SIF_POS, all.left, all.right - 1,
+                        static_cast<UINT>(std::max(0L, static_cast<long>(area.right - area.left))), 0, 0};
+        SCROLLINFO vert{sizeof(SCROLLINFO), SIF_RANGE | SIF_PAGE | SIF_POS, all.top, all.bottom - 1,
+                        static_cast<UINT>(std::max(0L, static_cast<long>(area.bottom - area.top))), 0, 0};
+        SetScrollInfo(client, SB_HORZ, &horz, TRUE);
+        SetScrollInfo(client, SB_VERT, &vert, TRUE);
+    }
+    EndScrollWork(client);
+}
+
+void MdiClient::MoveChildren(HWND client, int dx, int dy)
+{
+    for (HWND child : ZOrder(client)) {
+        RECT rect;
+        GetWindowRect(child, &rect);
+        MapWindowPoints(nullptr, client, reinterpret_cast<POINT*>(&rect), 2);
+        SetWindowPos(child, nullptr, rect.left + dx, rect.top + dy, 0, 0,
+                     SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+    InvalidateRect(client, nullptr, TRUE);
+}
+
+void MdiClient::Scroll(HWND client, int bar, int code)
+{
+    SCROLLINFO info{sizeof(SCROLLINFO), SIF_ALL, 0, 0, 0, 0, 0};
+    if (!GetScrollInfo(client, bar, &info))
+        return;
+    const int page = static_cast<int>(info.nPage);
+    const int last = std::max(info.nMin, info.nMax - std::max(page, 1) + 1);
+    int pos = info.nPos;
+    switch (code) {
+    case SB_LINEUP: pos -= mcd::kScrollLine; break;
+    case SB_LINEDOWN: pos += mcd::kScrollLine; break;
+    case SB_PAGEUP: pos -= page; break;
+    case SB_PAGEDOWN: pos += page; break;
+    // The children move when the thumb is let go, not while it is dragged.
+    case SB_THUMBPOSITION: pos = info.nTrackPos; break;
+    case SB_TOP: pos = info.nMin; break;
+    case SB_BOTTOM: pos = last; break;
+    default: return;
+    }
+    pos = std::clamp(pos, info.nMin, last);
+    const int delta = info.nPos - pos;
+    if (delta == 0)
+        return;
+    if (!BeginScrollWork(client))
+        return;
+    MoveChildren(client, bar == SB_HORZ ? delta : 0, bar == SB_VERT ? delta : 0);
+    EndScrollWork(client);
+    // The view is the new origin: the ranges are worked out again from there.
+    UpdateScrollBars(client);
 }
 
 void MdiClient::Renumber(HWND client)

@@ -44,6 +44,11 @@ public:
     // A child shown or hidden by ShowWindow: the Window menu follows, and a
     // shown child becomes active when none is.
     static void ChildVisibilityChanged(HWND child);
+    // A child moved, resized, shown or hidden: the scroll bars follow.
+    static void ChildPlacementChanged(HWND child);
+    // Scroll bars (when the client has their styles) are shown only while a
+    // child lies partly outside the client area, and scroll the children.
+    static void UpdateScrollBars(HWND client);
 
 private:
     struct State {
@@ -57,6 +62,10 @@ private:
         HMENU decoratedMenu = nullptr;  // the frame menu holding a maximised child's buttons
         std::string frameTitle;
         bool frameTitleKnown = false;
+        // Set while the scroll bars are worked out or the children scrolled,
+        // when the children's moves and the client's own resizing say nothing new.
+        bool placingScrollBars = false;
+        bool scrollBars = false;  // made with WS_HSCROLL or WS_VSCROLL
     };
 
     static std::mutex& Mutex();
@@ -78,6 +87,10 @@ private:
     static void FitMaximized(HWND client, HWND child);
     static std::vector<HWND> ZOrder(HWND client);
     static RECT ClientArea(HWND client);
+    static void Scroll(HWND client, int bar, int code);
+    static void MoveChildren(HWND client, int dx, int dy);
+    static bool BeginScrollWork(HWND client);
+    static void EndScrollWork(HWND client);
 };
 
 }  // namespace tw::mdi

@@ -2,6 +2,7 @@
 
 #include <cstdlib>
 #include <cstring>
+#include <vector>
 
 #include "platform/display/Display.h"
 #include "platform/display/InputEvent.h"
@@ -471,12 +472,16 @@ bool InputRouter::TranslateMouse(const RawInput& input, MSG* msg, bool remove)
     }
     int hit = HTCLIENT;
     if (!captured && !wheel) {
-        // Windows that call themselves transparent pass the mouse to what lies beneath.
+        // Windows that call themselves transparent pass the mouse to what lies
+        // beneath, leaving out every one that did so (a group box under a tab
+        // control's page area hands it on to the button it frames).
+        std::vector<HWND> transparent;
         for (int guard = 0; guard < 16; ++guard) {
             hit = static_cast<int>(SendMessage(hwnd, WM_NCHITTEST, 0, MAKELPARAM(input.pt.x, input.pt.y)));
             if (hit != HTTRANSPARENT)
                 break;
-            HWND below = WindowUnderPoint(input.pt, hwnd);
+            transparent.push_back(hwnd);
+            HWND below = WindowUnderPoint(input.pt, transparent);
             if (!below || GetWindowThreadProcessId(below, nullptr) != MessageQueue::CurrentThreadId())
                 return false;
             hwnd = below;

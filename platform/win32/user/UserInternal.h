@@ -2,6 +2,8 @@
 // use outside platform/win32/user.
 #pragma once
 
+#include <vector>
+
 #include "platform/win32/user/MessageQueue.h"
 #include "platform/win32/user/winuser.h"
 
@@ -40,6 +42,9 @@ namespace tw::user {
 // disabled children pass it to their parent. `skip` (and what lies inside it)
 // is left out, for hit tests that answered HTTRANSPARENT.
 HWND WindowUnderPoint(POINT screenPt, HWND skip);
+// The same, leaving out every window of `skip`: a hit test that passes the
+// mouse on may lead to another window that passes it on too.
+HWND WindowUnderPoint(POINT screenPt, const std::vector<HWND>& skip);
 
 // Makes a top-level window the active one, with the platform's messages.
 // `how` is WA_ACTIVE or WA_CLICKACTIVE.

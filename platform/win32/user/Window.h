@@ -73,7 +73,8 @@ struct Window {
     ScrollBarState vScroll;
 
     bool creating = true;
-    bool destroying = false;
+    bool destroying = false;    // DestroyWindow runs on it or on an ancestor
+    bool destroySent = false;   // it has had its WM_DESTROY
     bool destroyed = false;
 };
 

@@ -56,6 +56,13 @@ void NotifyParents(HWND hwnd, UINT event)
 // WM_DESTROY goes to a window before its children.
 void SendDestroyMessages(HWND hwnd)
 {
+    {
+        UserGuard guard(UserMutex());
+        Window* w = Tree().Find(hwnd);
+        if (!w || w->destroySent)
+            return;
+        w->destroySent = true;
+    }
     SendMessage(hwnd, WM_DESTROY, 0, 0);
     std::vector<HWND> children;
     {
@@ -114,10 +121,10 @@ void SendNcDestroyMessages(HWND hwnd)
     }
 }
 
-Window* FindAt(Window* parent, POINT pt, HWND skip)
+Window* FindAt(Window* parent, POINT pt, const std::vector<HWND>& skip)
 {
     for (Window* child : parent->children) {
-        if (child->handle == skip || !(child->style & WS_VISIBLE))
+        if (!(child->style & WS_VISIBLE) || std::find(skip.begin(), skip.end(), child->handle) != skip.end())
             continue;
         const RECT r = Tree().ScreenRect(child);
         if (pt.x < r.left || pt.x >= r.right || pt.y < r.top || pt.y >= r.bottom)
@@ -291,6 +298,11 @@ void ForgetThreadWindows(DWORD threadId)
 }
 
 HWND WindowUnderPoint(POINT screenPt, HWND skip)
+{
+    return WindowUnderPoint(screenPt, skip ? std::vector<HWND>{skip} : std::vector<HWND>{});
+}
+
+HWND WindowUnderPoint(POINT screenPt, const std::vector<HWND>& skip)
 {
     UserGuard guard(UserMutex());
     Window* w = window_api_detail::FindAt(Tree().Desktop(), screenPt, skip);
@@ -660,6 +672,7 @@ BOOL DestroyWindow(HWND hWnd)
     std::vector<HWND> owned;
     bool visible;
     bool isChild;
+    bool waitingForAncestor = false;
     {
         UserGuard guard(UserMutex());
         Window* w = Tree().Find(hWnd);
@@ -672,14 +685,24 @@ BOOL DestroyWindow(HWND hWnd)
             SetLastError(ERROR_ACCESS_DENIED);
             return FALSE;
         }
-        if (w->destroying)
-            return TRUE;
+        if (w->destroying) {
+            // An ancestor is being destroyed and has not reached this window yet:
+            // it goes now, with its own messages, while its ancestor's handler runs.
+            waitingForAncestor = !w->destroySent;
+            if (!waitingForAncestor)
+                return TRUE;
+        }
         visible = (w->style & WS_VISIBLE) != 0;
         isChild = (w->style & WS_CHILD) != 0;
         for (Window* top : Tree().Desktop()->children) {
             if (top->owner == hWnd)
                 owned.push_back(top->handle);
         }
+    }
+    if (waitingForAncestor) {
+        d::SendDestroyMessages(hWnd);
+        d::SendNcDestroyMessages(hWnd);
+        return TRUE;
     }
     if (isChild)
         d::NotifyParents(hWnd, WM_DESTROY);

@@ -36,6 +36,7 @@
 #include "ui/commandbars/KtvPToolbarMenuButton.h"
 #include "ui/docking/KtvPDockingControlBar.h"
 #include "ui/docking/KtvPMiniFrameWnd.h"
+#include "ui/frames/KtvPCodes.h"
 #include "ui/frames/KtvPGlobalData.h"
 
 // Rectangles in failure messages.
@@ -354,7 +355,7 @@ TEST_F(MainFrameCommandsTest, MenusGreyTheCommandsThatHaveNothingToRunYet)
     const Menu menus[] = {
         {"&File", {{57600, "-"}, {57601, ""}, {57665, ""}}},
         {"Session", {{32840, "-"}, {32841, ""}, {32842, ""}, {32843, "-"}, {32844, "-"}}},
-        {"&Tools", {{40268, "-"}, {40140, "-"}, {40141, "-"}, {40269, "-"}, {32816, "-"}, {32770, "-"}}},
+        {"&Tools", {{40268, "-"}, {40140, "-"}, {40141, "-"}, {40269, "-"}, {32816, "-"}, {32770, ""}}},
         {"&Help", {{40131, ""}, {40135, "-"}, {61448, "-"}, {40133, ""}, {40134, ""}, {57664, ""}}},
     };
     for (const Menu& menu : menus) {
@@ -426,8 +427,11 @@ TEST_F(MainFrameCommandsTest, DisconnectAllClosesEveryWindowAndAltF4KeepsTheMain
         ASSERT_TRUE(::IsWindow(frameHwnd));
         EXPECT_TRUE(frame->IsWindowVisible());
         EXPECT_STREQ(frame->m_wndStatusBar.GetPaneByIndex(1)->lpszText, "Total # of connections: 0");
-        EXPECT_EQ(frame->m_wndStatusBar.GetPaneByIndex(0)->lpszText, nullptr) << "the message pane is empty";
+        const LPCTSTR lpszMessage = frame->m_wndStatusBar.GetPaneByIndex(0)->lpszText;
+        EXPECT_STREQ(lpszMessage != nullptr ? lpszMessage : "", "") << "the message pane is empty";
         EXPECT_FALSE(frame->m_bDisconnectingAll);
+        // Releasing Alt after Alt+F4 ends the chord: the menu bar does not take the focus.
+        EXPECT_NE(::GetFocus(), frame->m_wndMenuBar.GetSafeHwnd());
     }
 }
 
@@ -578,6 +582,30 @@ TEST_F(MainFrameCommandsTest, FullScreenCoversTheScreenWithTheViewAndItsBarBring
     EXPECT_EQ(frame->m_pwndFullScreenBar, nullptr);
     frame->GetWindowRect(after);
     EXPECT_EQ(after, before);
+}
+
+// A toolbar dragged off the frame keeps sending its buttons' commands to the
+// main window, not to the floating frame that now holds it.
+TEST_F(MainFrameCommandsTest, AFloatedToolbarsButtonsCommandTheMainWindow)
+{
+    AddChild("Query 1");
+    AddChild("Query 2");
+    CKtvPToolBar& bar = frame->m_wndSessionBar;
+    ASSERT_TRUE(bar.FloatControlBar(CRect(300, 300, 500, 340), KTVP_DM_SHOW, TRUE));
+    Pump();
+    Idle();
+    CKtvPMiniFrameWnd* pFloat = bar.GetParentMiniFrame(TRUE);
+    ASSERT_NE(pFloat, nullptr);
+    EXPECT_EQ(bar.GetOwner(), frame);
+
+    const int iButton = bar.CommandToIndex(ID_TW_DISCONNECT_ALL);
+    ASSERT_GE(iButton, 0);
+    EXPECT_FALSE(bar.GetButton(iButton)->m_nStyle & TBBS_DISABLED) << "the frame's command state reaches it";
+    const CPoint center = bar.GetButton(iButton)->m_rect.CenterPoint();
+    Click(bar.GetSafeHwnd(), center.x, center.y);
+    Pump();
+    EXPECT_EQ(ChildCount(), 0);
+    EXPECT_STREQ(frame->m_wndStatusBar.GetPaneByIndex(1)->lpszText, "Total # of connections: 0");
 }
 
 // Closing the main window leaves full screen before it disconnects the windows.
@@ -828,6 +856,38 @@ TEST_F(CommandLineTest, NoneAScriptOrEmbeddingAlone)
         ::DestroyWindow(frameHwnd);
         Pump();
     }
+}
+
+// Start-up fails before the settings are read when OLE cannot start: here
+// because this thread was already put in the multithreaded COM model. The
+// user is told, no window opens, and leaving the program keeps the settings
+// file as it was rather than writing the empty settings over it.
+TEST_F(CommandLineTest, AFailureBeforeTheSettingsLoadLeavesTheSettingsFile)
+{
+    const std::string stored = "<stored settings/>\n";
+    std::filesystem::create_directories("data");
+    std::ofstream(CTarnwickApp::kSettingsFile, std::ios::binary) << stored;
+
+    // What earlier start-ups of this process left on the thread is undone first.
+    int undone = 0;
+    while (::CoInitializeEx(nullptr, COINIT_MULTITHREADED) == RPC_E_CHANGED_MODE) {
+        ::CoUninitialize();
+        undone++;
+    }
+    dialogTexts.clear();
+    EXPECT_FALSE(Start(""));
+    EXPECT_EQ(frame, nullptr);
+    ASSERT_EQ(dialogTexts.size(), 1u);
+    EXPECT_NE(dialogTexts[0].find("OLE services could not start."), std::string::npos) << dialogTexts[0];
+    CommandsTestApp().ExitInstance();
+    ::CoUninitialize();
+    for (int i = 0; i < undone; i++)
+        ::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+
+    std::ifstream in(CTarnwickApp::kSettingsFile, std::ios::binary);
+    const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    EXPECT_EQ(text, stored);
+    KtvInitGlobalData();
 }
 
 }  // namespace

@@ -115,11 +115,16 @@ TEST_F(MainFrameMenusTest, ARightClickOnTheMdiAreaOffersTheToolbarMenu)
     CRect client;
     ::GetWindowRect(frame->m_hWndMDIClient, client);
     const CPoint point = client.CenterPoint();
+    frame->SetFocus();
+    const HWND hwndFocus = ::GetFocus();
     frame->SendMessage(WM_CONTEXTMENU, reinterpret_cast<WPARAM>(frame->m_hWndMDIClient),
                        MAKELPARAM(point.x, point.y));
     Pump();
     CKtvPPopupMenu* pPopup = CKtvPPopupMenu::m_pActivePopupMenu;
     ASSERT_NE(pPopup, nullptr);
+    // The open menu leaves the focus and the active window where they were.
+    EXPECT_EQ(::GetFocus(), hwndFocus);
+    EXPECT_EQ(::GetActiveWindow(), frame->GetSafeHwnd());
     const std::vector<std::string> expected = {
         "59392 Standard Toolbar", "32776 Edit Toolbar",   "32777 Session ToolBar", "32779 Result Toolbar",
         "32778 Execute ToolBar",  "-",                    "32773 Tab MDI\tF9",     "-",

@@ -26,6 +26,24 @@ TEST_F(ButtonTest, MouseClickNotifiesOnceOnRelease)
     EXPECT_EQ(GetCapture(), nullptr);
 }
 
+// A group box made before the buttons it frames lies above them, yet a
+// click inside it reaches the button under the pointer.
+TEST_F(ButtonTest, AClickInAGroupBoxReachesTheButtonWithinIt)
+{
+    HWND group = Make("Button", "Context Menus", BS_GROUPBOX, RECT{5, 5, 200, 120}, 1);
+    HWND button = Make("Button", "&Reset", BS_PUSHBUTTON, RECT{20, 40, 100, 65}, 2);
+    EXPECT_EQ(SendMessage(group, WM_NCHITTEST, 0, MAKELPARAM(ScreenPointOf(group, 2, 2).x, ScreenPointOf(group, 2, 2).y)),
+              HTTRANSPARENT);
+    Click(button, 20, 10);
+    EXPECT_EQ(Commands(), std::vector<std::string>{CommandLine(2, BN_CLICKED)});
+
+    // Two frames over the button, each passing the mouse on: it still gets there.
+    HWND outer = Make("Button", "Outer", BS_GROUPBOX, RECT{0, 0, 220, 140}, 3);
+    ::SetWindowPos(outer, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    Click(button, 20, 10);
+    EXPECT_EQ(Commands(), (std::vector<std::string>{CommandLine(2, BN_CLICKED), CommandLine(2, BN_CLICKED)}));
+}
+
 TEST_F(ButtonTest, ReleaseOutsideCancelsTheClick)
 {
     HWND button = Make("Button", "Go", BS_PUSHBUTTON, RECT{10, 10, 90, 35}, 7);

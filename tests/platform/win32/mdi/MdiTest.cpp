@@ -22,6 +22,8 @@ std::vector<std::string> g_mdiLog;
 std::map<HWND, std::string> g_mdiNames;
 HWND g_mdiClient = nullptr;
 HMENU g_windowMenu = nullptr;
+// Extra styles of the client the next frame makes (its scroll bars).
+DWORD g_mdiClientStyle = 0;
 
 // Children are named by their titles, which they have from creation on.
 std::string NameOf(HWND hwnd)
@@ -40,7 +42,8 @@ LRESULT CALLBACK MdiFrameProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPa
         RECT client;
         GetClientRect(hwnd, &client);
         g_mdiClient = CreateWindowEx(WS_EX_CLIENTEDGE, "MDICLIENT", nullptr,
-                                     WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, 0, 0, client.right, client.bottom, hwnd,
+                                     WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | g_mdiClientStyle, 0, 0, client.right,
+                                     client.bottom, hwnd,
                                      reinterpret_cast<HMENU>(0xCAC), nullptr, &ccs);
         return g_mdiClient ? 0 : -1;
     }
@@ -473,6 +476,102 @@ TEST_F(Mdi, ResizingTheClientLeavesMinimisedChildrenWhereTheyAre)
     const RECT after = RectInClient(a);
     EXPECT_EQ(after.top, before.top);
     EXPECT_EQ(after.left, before.left);
+}
+
+// A client made with scroll bars shows each only while a child lies partly
+// outside it on that side; the bar scrolls the children.
+class MdiScrollBars : public Mdi {
+protected:
+    void SetUp() override
+    {
+        g_mdiClientStyle = WS_HSCROLL | WS_VSCROLL;
+        Mdi::SetUp();
+    }
+    void TearDown() override
+    {
+        g_mdiClientStyle = 0;
+        Mdi::TearDown();
+    }
+    std::string Bars()
+    {
+        const LONG_PTR style = GetWindowLongPtr(client, GWL_STYLE);
+        std::string bars;
+        if (style & WS_HSCROLL)
+            bars += "h";
+        if (style & WS_VSCROLL)
+            bars += "v";
+        return bars.empty() ? "none" : bars;
+    }
+    void MoveTo(HWND child, int x, int y)
+    {
+        SetWindowPos(child, nullptr, x, y, 200, 120, SWP_NOZORDER | SWP_NOACTIVATE);
+        Pump();
+    }
+};
+
+TEST_F(MdiScrollBars, ShownOnlyWhileAChildLiesOutsideOnThatSide)
+{
+    EXPECT_EQ(Bars(), "none") << "nothing to scroll in an empty client";
+    HWND a = NewChild("A");
+    MoveTo(a, 10, 10);
+    EXPECT_EQ(Bars(), "none");
+    RECT area;
+    GetClientRect(client, &area);
+
+    struct Case {
+        const char* name;
+        int x;
+        int y;
+        const char* bars;
+    } const cases[] = {
+        {"past the right edge", 400, 10, "h"},
+        {"past the bottom edge", 10, 300, "v"},
+        {"past both", 400, 300, "hv"},
+        {"above and left of the view", -50, -40, "hv"},
+        {"back inside", 10, 10, "none"},
+    };
+    for (const Case& c : cases) {
+        MoveTo(a, c.x, c.y);
+        EXPECT_EQ(Bars(), c.bars) << c.name;
+    }
+
+    // Maximised, the child fills the client: no bars; restored, they come back.
+    MoveTo(a, 400, 10);
+    SendMessage(client, WM_MDIMAXIMIZE, reinterpret_cast<WPARAM>(a), 0);
+    EXPECT_EQ(Bars(), "none");
+    SendMessage(client, WM_MDIRESTORE, reinterpret_cast<WPARAM>(a), 0);
+    EXPECT_EQ(Bars(), "h");
+    // Closed, nothing is left to scroll.
+    SendMessage(client, WM_MDIDESTROY, reinterpret_cast<WPARAM>(a), 0);
+    EXPECT_EQ(Bars(), "none");
+}
+
+TEST_F(MdiScrollBars, TheBarMovesTheChildrenIntoView)
+{
+    HWND a = NewChild("A");
+    HWND b = NewChild("B");
+    MoveTo(a, 10, 10);
+    RECT area;
+    GetClientRect(client, &area);
+    MoveTo(b, area.right - 50, 10);
+    ASSERT_EQ(Bars(), "h");
+
+    SendMessage(client, WM_HSCROLL, SB_LINEDOWN, 0);
+    EXPECT_EQ(RectInClient(a).left, 10 - 16);
+    EXPECT_EQ(RectInClient(b).left, area.right - 50 - 16);
+    SCROLLINFO info{sizeof info, SIF_ALL, 0, 0, 0, 0, 0};
+    ASSERT_TRUE(GetScrollInfo(client, SB_HORZ, &info));
+    EXPECT_EQ(info.nMin, 10 - 16) << "the range starts at the leftmost child";
+    EXPECT_EQ(info.nPos, 0) << "the view is the origin";
+
+    // To the end: the farthest child's right edge meets the client's.
+    SendMessage(client, WM_HSCROLL, SB_BOTTOM, 0);
+    GetClientRect(client, &area);
+    EXPECT_EQ(RectInClient(b).right, area.right);
+    EXPECT_EQ(RectInClient(b).left - RectInClient(a).left, (area.right - 50) - 10 + 0) << "moved together";
+    // And back to the start.
+    SendMessage(client, WM_HSCROLL, SB_TOP, 0);
+    EXPECT_EQ(RectInClient(a).left, 0);
 }
 
 TEST_F(Mdi, CtrlF6AndCtrlF4AreTheMdiSystemKeys)
