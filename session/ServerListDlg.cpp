@@ -1,5 +1,6 @@
 #include "session/ServerListDlg.h"
 
+#include "platform/comctl/commctrl.h"
 #include "platform/dmo/DmoInterfaces.h"
 #include "platform/mfc/CDataExchange.h"
 #include "platform/mfc/CWinApp.h"
@@ -54,7 +55,11 @@ void ListAvailableServers(const std::function<void(LPCTSTR)>& add)
     }
 }
 
-CSelectServerDlg::CSelectServerDlg(CWnd* pParent) : CKtvPDialog(IDD_TW_SERVER_LIST, pParent) {}
+CSelectServerDlg::CSelectServerDlg(CWnd* pParent) : CKtvPDialog(IDD_TW_SERVER_LIST, pParent)
+{
+    // The list of servers is a list view.
+    ::InitCommonControls();
+}
 
 void CSelectServerDlg::DoDataExchange(CDataExchange* pDX)
 {

@@ -110,6 +110,7 @@ void LogonTest::SetUp()
 {
     HeadlessWindowTest::SetUp();
     KtvPrepareUiTest();
+    ::InitCommonControls();
     tw::ado::RegisterClasses();
     tw::dmo::RegisterClasses();
     std::filesystem::remove(tw::MapPath(kProfileFile));
