@@ -15,12 +15,12 @@ using logontest::ComboItems;
 using logontest::LogonTest;
 using logontest::MessageBoxes;
 using logontest::Scripted;
-using Dlg = Scripted<CConnectDlg>;
+using LogonScripted = Scripted<CConnectDlg>;
 
 class LogonDlgTest : public LogonTest {
 protected:
     // Drops the database list down as the arrow does, and closes it again.
-    static std::vector<std::string> DropDatabases(Dlg& dlg)
+    static std::vector<std::string> DropDatabases(LogonScripted& dlg)
     {
         const HWND hCombo = dlg.Item(IDC_TW_LOGON_DATABASE);
         ::SendMessage(hCombo, CB_SHOWDROPDOWN, TRUE, 0);
@@ -40,8 +40,8 @@ protected:
 
 TEST_F(LogonDlgTest, FirstRunOpensPresetWithTheEmbeddedProfileAndEnterConnects)
 {
-    Dlg dlg;
-    dlg.steps.push_back([&](Dlg& d) {
+    LogonScripted dlg;
+    dlg.steps.push_back([&](LogonScripted& d) {
         EXPECT_EQ("Embedded", d.Text(IDC_TW_LOGON_NICKNAME));
         EXPECT_EQ("(embedded)", d.Text(IDC_TW_LOGON_SERVER));
         EXPECT_EQ("TarnSample", d.Text(IDC_TW_LOGON_DATABASE));
@@ -66,14 +66,14 @@ TEST_F(LogonDlgTest, PresetAuthenticationChecksItsButtonAndSetsTheUserControls)
 {
     for (const BOOL identified : {TRUE, FALSE}) {
         SCOPED_TRACE(identified ? "windows" : "server login");
-        Dlg dlg;
+        LogonScripted dlg;
         dlg.m_NickName = "mine";
         dlg.m_ServerName = "dbhost";
         dlg.m_UserName = "sa";
         dlg.m_PasswordName = "pw";
         dlg.m_DatabaseName = "  ";
         dlg.m_Identified = identified;
-        dlg.steps.push_back([&](Dlg& d) {
+        dlg.steps.push_back([&](LogonScripted& d) {
             EXPECT_EQ(identified != FALSE, d.Checked(IDC_TW_LOGON_WINDOWS_AUTH));
             EXPECT_EQ(identified == FALSE, d.Checked(IDC_TW_LOGON_SQL_AUTH));
             for (int id : {IDC_TW_LOGON_USER, IDC_TW_LOGON_PASSWORD, IDC_TW_LOGON_SAVE_PASSWORD,
@@ -95,9 +95,9 @@ TEST_F(LogonDlgTest, NicknameRecallsItsProfileAndWindowsProfilesKeepTheTypedLogi
     CProfileRow work = Row("work", "srv1", "db1", FALSE, "u1", "p1");
     work.m_SavePwd = TRUE;
     WriteProfiles({work, Row("home", "srv2", "db2", TRUE)});
-    Dlg dlg;
+    LogonScripted dlg;
     dlg.m_NickName = "typed";
-    dlg.steps.push_back([&](Dlg& d) {
+    dlg.steps.push_back([&](LogonScripted& d) {
         EXPECT_EQ((std::vector<std::string>{"home", "work"}), ComboItems(d.Item(IDC_TW_LOGON_NICKNAME)));
         ChooseComboEntry(d.Item(IDC_TW_LOGON_NICKNAME), "work");
         EXPECT_EQ("srv1", d.Text(IDC_TW_LOGON_SERVER));
@@ -125,9 +125,9 @@ TEST_F(LogonDlgTest, UserMenuSkipsLockedAndWindowsProfilesAndKeepsTheTypedPasswo
     locked.m_Lock = TRUE;
     WriteProfiles({locked, Row("b", "srvb", "dbb", TRUE, "ub"), Row("c", "srvc", "dbc", FALSE, "uc", "pc"),
                    Row("d", "srvd", "dbd", FALSE, "ud", "pd")});
-    Dlg dlg;
+    LogonScripted dlg;
     PresetServerLogin(dlg, "", "typed secret");
-    dlg.steps.push_back([&](Dlg& d) {
+    dlg.steps.push_back([&](LogonScripted& d) {
         ASSERT_EQ(2, d.m_UserMenuTexts.GetSize());
         EXPECT_STREQ("uc#srvc#dbc", d.m_UserMenuTexts[0]);
         EXPECT_STREQ("ud#srvd#dbd", d.m_UserMenuTexts[1]);
@@ -139,7 +139,7 @@ TEST_F(LogonDlgTest, UserMenuSkipsLockedAndWindowsProfilesAndKeepsTheTypedPasswo
         input.KeyStroke(VK_DOWN);
         input.KeyStroke(VK_RETURN);
     });
-    dlg.steps.push_back([&](Dlg& d) {
+    dlg.steps.push_back([&](LogonScripted& d) {
         EXPECT_EQ("ud", d.Text(IDC_TW_LOGON_USER));
         EXPECT_EQ("srvd", d.Text(IDC_TW_LOGON_SERVER));
         EXPECT_EQ("dbd", d.Text(IDC_TW_LOGON_DATABASE));
@@ -155,10 +155,10 @@ TEST_F(LogonDlgTest, DatabaseListShowsStatesAndRefusesADatabaseThatIsNotOnline)
 {
     logontest::RunAsAdministrator("create database LogonShelf");
     logontest::RunAsAdministrator("alter database LogonShelf set offline");
-    Dlg dlg;
+    LogonScripted dlg;
     PresetServerLogin(dlg, "sa", "");
     MessageBoxes boxes;
-    dlg.steps.push_back([&](Dlg& d) {
+    dlg.steps.push_back([&](LogonScripted& d) {
         const std::vector<std::string> items = DropDatabases(d);
         EXPECT_NE(items.end(), std::find(items.begin(), items.end(), "master"));
         EXPECT_NE(items.end(), std::find(items.begin(), items.end(), "TarnSample"));
@@ -181,10 +181,10 @@ TEST_F(LogonDlgTest, DatabaseListShowsStatesAndRefusesADatabaseThatIsNotOnline)
 TEST_F(LogonDlgTest, WrongPasswordFailsTheListAndTheCorrectedOneListsAgain)
 {
     logontest::RunAsAdministrator("exec sp_addlogin 'logon_tester', 'right'");
-    Dlg dlg;
+    LogonScripted dlg;
     PresetServerLogin(dlg, "logon_tester", "wrong");
     MessageBoxes boxes;
-    dlg.steps.push_back([&](Dlg& d) {
+    dlg.steps.push_back([&](LogonScripted& d) {
         EXPECT_TRUE(DropDatabases(d).empty());
         ASSERT_EQ(1u, boxes.texts.size());
         EXPECT_EQ(0u, boxes.texts[0].find("Failed to connect (embedded)!")) << boxes.texts[0];

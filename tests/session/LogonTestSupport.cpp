@@ -23,16 +23,19 @@ bool IsMessageBoxCaption(LPCSTR caption)
 
 }  // namespace
 
-MessageBoxes::MessageBoxes(std::deque<int> answers) : answers_(std::move(answers))
+MessageBoxes::MessageBoxes(std::deque<int> answers) : answers_(std::move(answers)), outer_(g_messageBoxes)
 {
     g_messageBoxes = this;
-    hook_ = ::SetWindowsHookEx(WH_CBT, &Hook, nullptr, ::GetCurrentThreadId());
+    // One hook serves them all: it asks the innermost.
+    if (outer_ == nullptr)
+        hook_ = ::SetWindowsHookEx(WH_CBT, &Hook, nullptr, ::GetCurrentThreadId());
 }
 
 MessageBoxes::~MessageBoxes()
 {
-    ::UnhookWindowsHookEx(hook_);
-    g_messageBoxes = nullptr;
+    if (hook_ != nullptr)
+        ::UnhookWindowsHookEx(hook_);
+    g_messageBoxes = outer_;
 }
 
 LRESULT CALLBACK MessageBoxes::Hook(int nCode, WPARAM wParam, LPARAM lParam)

@@ -19,7 +19,7 @@
 namespace logontest {
 
 // Answers the thread's message boxes, in turn with the queued answers (then
-// IDOK), and keeps their texts.
+// IDOK), and keeps their texts. The innermost one answers.
 class MessageBoxes {
 public:
     explicit MessageBoxes(std::deque<int> answers = {});
@@ -33,6 +33,7 @@ private:
     static LRESULT CALLBACK Hook(int nCode, WPARAM wParam, LPARAM lParam);
     std::deque<int> answers_;
     std::vector<HWND> boxes_;
+    MessageBoxes* outer_;
     HHOOK hook_ = nullptr;
 };
 
@@ -62,12 +63,15 @@ public:
 protected:
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
     {
-        if (message == WM_KICKIDLE && lParam == 0) {
-            if (next_ < steps.size())
+        if (message == WM_KICKIDLE) {
+            // Asking for more idle time brings the next step as soon as what
+            // this one caused has been handled.
+            if (next_ < steps.size()) {
                 steps[next_++](*this);
-            else
-                this->EndDialog(IDABORT);
-            return 0;
+                return TRUE;
+            }
+            this->EndDialog(IDABORT);
+            return FALSE;
         }
         return TDialog::WindowProc(message, wParam, lParam);
     }
