@@ -3,6 +3,12 @@
 #include "app/AboutDlg.h"
 #include "app/MainFrame.h"
 #include "app/XMLSettings.h"
+#include "platform/controls/grid/GridAutomation.h"
+#include "platform/mfc/CDocTemplate.h"
+#include "resources/resource.h"
+#include "session/ChildFrame.h"
+#include "session/TarnwickDoc.h"
+#include "session/VelQryViews.h"
 #include "platform/ado/AdoInterfaces.h"
 #include "platform/dmo/DmoInterfaces.h"
 #include "platform/mfc/CCommandLineInfo.h"
@@ -62,6 +68,15 @@ BOOL CTarnwickApp::InitInstance()
     InitKeyboardManager();
     InitShellManager();
     EnableUserTools(32805, 32806, 32815, RUNTIME_CLASS(CKtvPUserTool));
+
+    // --- query windows: their document template, and the grid their results show in, installed
+    // with the program as the data-access classes are.
+    tw::grid::RegisterClasses();
+    if (m_pQueryTemplate == nullptr) {
+        m_pQueryTemplate = new CMultiDocTemplate(IDR_TARNWICK_DOCUMENT, RUNTIME_CLASS(CTarnwickDoc),
+                                                 RUNTIME_CLASS(CChildFrame), RUNTIME_CLASS(CVelQryView));
+        AddDocTemplate(m_pQueryTemplate);
+    }
 
     auto* pMainFrame = new CMainFrame;
     if (!pMainFrame->LoadFrame(IDR_TW_MAINFRAME, WS_OVERLAPPEDWINDOW | FWS_ADDTOTITLE, nullptr, nullptr)) {

@@ -173,9 +173,11 @@ void ConnectionObject::RunBatch(const std::string& text, BatchCollector& collect
         std::lock_guard lock(m_mutex);
         m_streaming = &collector;
     }
+    bool sessionLost = false;
     try {
         session->Execute(text, collector);
     } catch (const ProviderFailure& failure) {
+        sessionLost = true;
         for (const ProviderMessage& message : failure.messages)
             collector.AddMessage(message);
         // The session is gone: the connection closes, as the server dropped it.
@@ -190,7 +192,9 @@ void ConnectionObject::RunBatch(const std::string& text, BatchCollector& collect
         std::lock_guard lock(m_mutex);
         m_streaming = nullptr;
     }
-    if (!collector.Messages().empty())
+    // A streamed batch's reader shows each step's messages as it takes the
+    // step; only a dropped session speaks for the whole batch.
+    if (!collector.Messages().empty() && (!collector.StreamsItems() || sessionLost))
         m_errors->Replace(collector.Messages());
 }
 

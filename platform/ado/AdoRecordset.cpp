@@ -330,7 +330,7 @@ std::vector<ResultItem> RecordsetObject::StartStreaming(ConnectionObject* connec
     return items;
 }
 
-bool RecordsetObject::TakeNextItem(ResultItem& item)
+bool RecordsetObject::TakeNextItem(ResultItem& item, std::vector<ProviderMessage>* trailing)
 {
     std::shared_ptr<BatchCollector> batch;
     {
@@ -344,6 +344,8 @@ bool RecordsetObject::TakeNextItem(ResultItem& item)
     }
     if (batch && batch->NextItem(item))
         return true;
+    if (batch && trailing)
+        *trailing = batch->TakeTrailingNotes();
     std::lock_guard lock(m_mutex);
     if (m_batch == batch)
         m_batch = nullptr;
@@ -439,8 +441,12 @@ RecordsetObject::ExecutionResult RecordsetObject::Execute()
         {
             std::lock_guard lock(m_mutex);
             firstIsFailure = !m_pending.empty() && m_pending.front().kind == ResultItem::Kind::Failure;
-            if (firstIsFailure)
+            if (firstIsFailure) {
                 result.errors = m_pending.front().errors;
+                std::vector<ProviderMessage> shown = m_pending.front().notes;
+                shown.insert(shown.end(), result.errors.begin(), result.errors.end());
+                ShowStepMessages(shown);
+            }
         }
         if (firstIsFailure) {
             result.outcome = Outcome::Failed;
@@ -499,23 +505,33 @@ void RecordsetObject::CloseCursor()
     m_cursor->editMode = ADODB::adEditNone;
 }
 
+void RecordsetObject::ShowStepMessages(const std::vector<ProviderMessage>& messages)
+{
+    if (ConnectionObject* connection = m_connection.load())
+        connection->ErrorList().Replace(messages);
+}
+
 long RecordsetObject::ApplyNextResult()
 {
     ResultItem item;
-    const bool more = TakeNextItem(item);
+    std::vector<ProviderMessage> trailing;
+    const bool more = TakeNextItem(item, &trailing);
     std::lock_guard lock(m_mutex);
     if (!more) {
         CloseCursor();
         m_state = ADODB::adStateClosed;
+        ShowStepMessages(trailing);
         return -1;
     }
     if (item.kind == ResultItem::Kind::Failure) {
         CloseCursor();
         m_state = ADODB::adStateClosed;
-        if (m_connection.load())
-            m_connection.load()->ErrorList().Replace(item.errors);
+        std::vector<ProviderMessage> all = item.notes;
+        all.insert(all.end(), item.errors.begin(), item.errors.end());
+        ShowStepMessages(all);
         RaiseErrors(item.errors);
     }
+    ShowStepMessages(item.notes);
     if (item.kind == ResultItem::Kind::Count) {
         CloseCursor();
         m_state = ADODB::adStateClosed;
@@ -582,9 +598,11 @@ HRESULT RecordsetObject::raw_NextRecordset(VARIANT* RecordsAffected, ADODB::_Rec
             m_cursor->stream = nullptr;
         }
         ResultItem next;
-        if (m_cancelRequested.load() || !TakeNextItem(next)) {
+        std::vector<ProviderMessage> trailing;
+        if (m_cancelRequested.load() || !TakeNextItem(next, &trailing)) {
             CloseCursor();
             m_state = ADODB::adStateClosed;
+            ShowStepMessages(trailing);
             if (ppiRs)
                 *ppiRs = nullptr;
             return;

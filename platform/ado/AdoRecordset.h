@@ -96,7 +96,11 @@ private:
                                            const std::string& source);
     bool Streams() const;
     // The next result: taken first, else the streamed batch's next, waiting for it.
-    bool TakeNextItem(ResultItem& item);
+    // At the end of the batch, `trailing` (when given) takes the informational
+    // messages that came after the last item.
+    bool TakeNextItem(ResultItem& item, std::vector<ProviderMessage>* trailing = nullptr);
+    // The connection's Errors show what the step just taken brought.
+    void ShowStepMessages(const std::vector<ProviderMessage>& messages);
     [[noreturn]] void RaiseErrors(const std::vector<ProviderMessage>& errors);
     void AbandonBatch();
     void StartAsync();

@@ -117,6 +117,8 @@ void BatchCollector::AddItem(ResultItem item)
     std::lock_guard lock(m_itemsMutex);
     if (item.stream)
         m_streams.push_back(item.stream);
+    item.notes = std::move(m_notes);
+    m_notes.clear();
     m_items.push_back(std::move(item));
     if (!Streamed())
         return;
@@ -169,6 +171,10 @@ void BatchCollector::MessageReceived(const tw::server::Message& message)
 void BatchCollector::AddMessage(const ProviderMessage& message)
 {
     m_messages.push_back(message);
+    if (!message.IsError()) {
+        std::lock_guard lock(m_itemsMutex);
+        m_notes.push_back(message);
+    }
     if (m_stream && m_rowsFailed && message.IsError()) {
         // Raised where the reader moves past the last row that was read.
         m_fetchErrors.push_back(message);
@@ -200,6 +206,16 @@ void BatchCollector::ReturnStatus(int) {}
 void BatchCollector::OutputParameter(const std::string&, const tw::server::Value&) {}
 
 std::vector<ResultItem> BatchCollector::TakeItems() { return std::move(m_items); }
+
+std::vector<ProviderMessage> BatchCollector::TakeTrailingNotes()
+{
+    std::lock_guard lock(m_itemsMutex);
+    if (!m_batchOver)
+        return {};
+    std::vector<ProviderMessage> notes = std::move(m_notes);
+    m_notes.clear();
+    return notes;
+}
 
 } // namespace tw::ado
 

@@ -31,6 +31,9 @@ struct ResultItem {
     std::shared_ptr<RowStream> stream;
     long recordsAffected = -1;
     std::vector<ProviderMessage> errors;
+    // Informational messages (PRINT, low-severity RAISERROR) the server sent
+    // before this item, so a reader can show them in order among the results.
+    std::vector<ProviderMessage> notes;
 };
 
 class BatchCollector final : public tw::server::ResultSink {
@@ -55,6 +58,8 @@ public:
     void StopFetching() { m_stopped = true; }
 
     std::vector<ResultItem> TakeItems();
+    // Streamed batches show their messages step by step, as the reader takes each item.
+    bool StreamsItems() const { return Streamed(); }
     const std::vector<ProviderMessage>& Messages() const { return m_messages; }
 
     // Streamed. The provider's side: the batch is over, nothing more comes.
@@ -64,6 +69,8 @@ public:
     bool NextItem(ResultItem& item);
     // The reader wants nothing more: rows still coming are dropped.
     void AbandonStreams();
+    // The informational messages sent after the last item; once the batch is over.
+    std::vector<ProviderMessage> TakeTrailingNotes();
     // The provider stops waiting for the reader (see RowStream::Unbind).
     void UnbindStreams();
 
@@ -99,6 +106,8 @@ private:
     long m_nextBookmark = 1;
     bool m_rowsFailed = false;
     std::vector<ProviderMessage> m_fetchErrors;
+    // Informational messages waiting for the next item (under m_itemsMutex).
+    std::vector<ProviderMessage> m_notes;
 };
 
 } // namespace tw::ado
