@@ -258,4 +258,22 @@ private:
     // The message in status pane 0; the connection count in pane 1.
     void SetStatusMessage(LPCTSTR lpszText);
     void ShowConnectionCount();
+
+    // --- opening query windows, the logon and the connection profiles (MainFrameLogon.cpp) ------
+public:
+    // A new query window connected before it shows, counted among the open
+    // ones; null when none was opened (the limit, a failed or cancelled logon).
+    CDocument* NewQueryWindow(LPCTSTR lpszConnectString, LPCTSTR lpszPathName, LPCTSTR lpszDatabase);
+    // A connection string from an auto-connect profile or from the logon
+    // dialog; empty when the user cancelled.
+    CString LoadConnectionProfile();
+    // Reads the login's default database after the server-management login.
+    void AfterLogin();
+    // Copies the current result set into a client recordset of text fields.
+    BOOL QueryResultsToRecordset(SQLDMO::_QueryResultsPtr pResults, ADODB::_RecordsetPtr& rs);
+
+protected:
+    void OnFileNewQueryWindow();
+    void OnConnect();
+    void OnUserConfiguration();
 };
