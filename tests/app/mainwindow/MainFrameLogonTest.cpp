@@ -276,3 +276,40 @@ TEST_F(MainFrameLogonTest, ConnectAsksTheLogonAgainAndUserConfigurationOpensTheP
 }
 
 }  // namespace
+
+namespace {
+
+class MainFrameAfterLoginTest : public MainFrameLogonTest {};
+
+TEST_F(MainFrameAfterLoginTest, ReadsTheLoginsDefaultDatabaseAndCopiesResultsAsText)
+{
+    ASSERT_NE(nullptr, frame->m_SQLServer);
+    frame->m_SQLServer->PutLoginSecure(VARIANT_TRUE);
+    frame->m_SQLServer->Connect("(embedded)", "", "");
+    frame->m_strLoginDefaultDatabase = "unchanged";
+    frame->AfterLogin();
+    EXPECT_STREQ("master", frame->m_strLoginDefaultDatabase);
+
+    struct Case {
+        const char* statement;
+        long rows;
+    };
+    for (const Case& c : {Case{"select name, dbid from master..sysdatabases where name = 'master'", 1},
+                          Case{"select name, dbid from master..sysdatabases where 1 = 0", 0}}) {
+        SCOPED_TRACE(c.statement);
+        ADODB::_RecordsetPtr rs("ADODB.Recordset");
+        EXPECT_TRUE(frame->QueryResultsToRecordset(frame->m_SQLServer->ExecuteWithResults(c.statement), rs));
+        EXPECT_EQ(ADODB::adStateOpen, rs->GetState());
+        EXPECT_EQ(2, rs->GetFields()->GetCount());
+        EXPECT_EQ(c.rows, rs->GetRecordCount());
+        if (c.rows > 0) {
+            rs->MoveFirst();
+            const _variant_t dbid = rs->GetCollect(1L);
+            EXPECT_EQ(VT_BSTR, dbid.vt) << "every field is text";
+            EXPECT_STREQ("master", static_cast<LPCTSTR>(static_cast<_bstr_t>(rs->GetCollect(0L))));
+        }
+    }
+    frame->m_SQLServer->DisConnect();
+}
+
+}  // namespace
