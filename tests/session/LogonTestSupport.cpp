@@ -6,6 +6,7 @@
 #include "platform/dmo/DmoInterfaces.h"
 #include "platform/win32/kernel/Files.h"
 #include "platform/mfc/CWinApp.h"
+#include "tests/session/ProfileFileRows.h"
 #include "tests/support/ui/KtvUiTestSetup.h"
 
 namespace logontest {
@@ -122,20 +123,7 @@ void LogonTest::SetUp()
 
 void LogonTest::TearDown() { HeadlessWindowTest::TearDown(); }
 
-void LogonTest::WriteProfiles(const std::vector<CProfileRow>& rows)
-{
-    std::filesystem::remove(tw::MapPath(kProfileFile));
-    ADODB::_RecordsetPtr rs;
-    CProfileFile::Open(rs);
-    while (rs->GetRecordCount() > 0) {
-        rs->MoveFirst();
-        rs->Delete(ADODB::adAffectCurrent);
-    }
-    for (const CProfileRow& row : rows)
-        CProfileFile::Append(rs, row);
-    CProfileFile::Save(rs);
-    CProfileFile::Close(rs);
-}
+void LogonTest::WriteProfiles(const std::vector<CProfileRow>& rows) { WriteProfileRows(rows); }
 
 std::vector<CProfileRow> LogonTest::ReadProfiles()
 {

@@ -10,6 +10,7 @@
 #include "session/ChildFrame.h"
 #include "session/LogonIds.h"
 #include "session/ProfileFile.h"
+#include "tests/session/ProfileFileRows.h"
 #include "tests/app/mainwindow/MainWindowFixture.h"
 
 namespace {
@@ -124,20 +125,7 @@ protected:
         Pump();
         return static_cast<LPCTSTR>(frame->m_strConnCountText);
     }
-    static void WriteProfiles(const std::vector<CProfileRow>& rows)
-    {
-        std::filesystem::remove(tw::MapPath(kProfileFile));
-        ADODB::_RecordsetPtr rs;
-        CProfileFile::Open(rs);
-        while (rs->GetRecordCount() > 0) {
-            rs->MoveFirst();
-            rs->Delete(ADODB::adAffectCurrent);
-        }
-        for (const CProfileRow& row : rows)
-            CProfileFile::Append(rs, row);
-        CProfileFile::Save(rs);
-        CProfileFile::Close(rs);
-    }
+    static void WriteProfiles(const std::vector<CProfileRow>& rows) { logontest::WriteProfileRows(rows); }
     static CProfileRow Row(const char* nick, const char* database, BOOL bAuto, BOOL bDefault, BOOL bLock,
                            BOOL bIdentified = TRUE)
     {
