@@ -2,6 +2,7 @@
 // the logon dialog, counted, titled and limited; the Session commands that
 // reach them.
 #include <filesystem>
+#include <algorithm>
 #include <cstdio>
 #include <fstream>
 
@@ -227,6 +228,19 @@ TEST_F(MainFrameLogonTest, DamagedProfileFileIsToldOnceAndTheLogonGoesOn)
     EXPECT_NE(std::string::npos, answers.messages[0].find("ProData.dat.bad"));
     EXPECT_TRUE(std::filesystem::exists(tw::MapPath(kProfileFileAside)));
     EXPECT_GE(UntitledNumber(), 1);
+}
+
+TEST_F(MainFrameLogonTest, UnreadableProfileFileIsToldOnceAndTheLogonGoesOnWithoutProfiles)
+{
+    std::filesystem::create_directories(tw::MapPath(kProfileFile));
+    LogonAnswers answers(IDCANCEL);
+    Command(57600);
+    EXPECT_EQ(1, answers.logons);
+    EXPECT_EQ(1, std::count_if(answers.messages.begin(), answers.messages.end(),
+                               [](const std::string& text) { return text.find("ProData.dat") != std::string::npos; }));
+    EXPECT_EQ(0, frame->GetQueryWindowCount());
+    EXPECT_TRUE(std::filesystem::is_directory(tw::MapPath(kProfileFile))) << "what cannot be read is left alone";
+    std::filesystem::remove(tw::MapPath(kProfileFile));
 }
 
 TEST_F(MainFrameLogonTest, The513thWindowIsRefusedWithTheLimitMessage)
