@@ -59,6 +59,10 @@ BEGIN_MESSAGE_MAP(CMainFrame, CKtvPMDIFrameWnd)
     ON_COMMAND(ID_TW_CUSTOMIZE_FROM_BARS, OnCustomize)
     // Keyboard Map: its id is in the system range, which has no handler to grey it by default.
     ON_UPDATE_COMMAND_UI(61448, OnUpdateNotBuiltYet)
+    // Opening query windows, the logon and the connection profiles.
+    ON_COMMAND(57600, OnFileNewQueryWindow)
+    ON_COMMAND(32840, OnConnect)
+    ON_COMMAND(32843, OnUserConfiguration)
 END_MESSAGE_MAP()
 
 namespace {

@@ -271,8 +271,24 @@ public:
     // The new lists replace the old ones only when every read succeeded; 1 on
     // success, 0 when the lists were left as they were.
     int BuildCompletionLists(LPCTSTR lpszDatabase);
+
+    // --- opening query windows, the logon and the connection profiles (MainFrameLogon.cpp) ------
+public:
+    // A new query window connected before it shows, counted among the open
+    // ones; null when none was opened (the limit, a failed or cancelled logon).
+    CDocument* NewQueryWindow(LPCTSTR lpszConnectString, LPCTSTR lpszPathName, LPCTSTR lpszDatabase);
+    // A connection string from an auto-connect profile or from the logon
+    // dialog; empty when the user cancelled.
+    CString LoadConnectionProfile();
+    // Reads the login's default database after the server-management login.
+    void AfterLogin();
     // Copies the current result set into the recordset (created, not open) as
-    // a client-side recordset of text fields; FALSE after any error, with the
+    // a client-side recordset of text fields; FALSE after any failure, with the
     // rows copied so far kept.
-    int QueryResultsToRecordset(SQLDMO::_QueryResultsPtr pResults, ADODB::_RecordsetPtr& pRecordset);
+    BOOL QueryResultsToRecordset(SQLDMO::_QueryResultsPtr pResults, ADODB::_RecordsetPtr& rs);
+
+protected:
+    void OnFileNewQueryWindow();
+    void OnConnect();
+    void OnUserConfiguration();
 };

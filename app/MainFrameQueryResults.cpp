@@ -85,34 +85,3 @@ int CMainFrame::BuildCompletionLists(LPCTSTR lpszDatabase)
     ReplaceStringList(m_ObjectList, objects);
     return 1;
 }
-
-int CMainFrame::QueryResultsToRecordset(SQLDMO::_QueryResultsPtr pResults, ADODB::_RecordsetPtr& pRecordset)
-{
-    try {
-        pRecordset->PutCursorLocation(ADODB::adUseClient);
-        pRecordset->PutCursorType(ADODB::adOpenStatic);
-        pRecordset->PutLockType(ADODB::adLockBatchOptimistic);
-        const long nColumns = pResults->GetColumns();
-        ADODB::FieldsPtr fields = pRecordset->GetFields();
-        for (long column = 1; column <= nColumns; ++column)
-            fields->Append(pResults->GetColumnName(column), ADODB::adVarChar,
-                           pResults->GetColumnMaxLength(column) + 2, ADODB::adFldUnspecified);
-        pRecordset->Open(vtMissing, vtMissing, ADODB::adOpenStatic, ADODB::adLockBatchOptimistic,
-                         ADODB::adCmdUnspecified);
-        const long nRows = pResults->GetRows();
-        for (long row = 1; row <= nRows; ++row) {
-            pRecordset->AddNew();
-            for (long column = 1; column <= nColumns; ++column)
-                pRecordset->GetFields()->GetItem(_variant_t(column - 1))->PutValue(
-                    _variant_t(pResults->GetColumnString(row, column)));
-            pRecordset->Update();
-        }
-    } catch (const _com_error&) {
-        return FALSE;
-    } catch (CException* pError) {
-        // Not a server error, but the copy is incomplete all the same.
-        pError->Delete();
-        return FALSE;
-    }
-    return TRUE;
-}

@@ -63,11 +63,18 @@ BOOL CChildFrame::Connect(LPCTSTR lpszConnectString, LPVOID, LPCTSTR lpszDatabas
             hr = m_pRecordset.CreateInstance("ADODB.Recordset");
         if (FAILED(hr))
             _com_raise_error(hr);
-        if (lpszConnectString == nullptr || m_bForceLogon) {
-            // The profile loader and the logon dialog open the other road.
-            return FALSE;
+        CString strGiven = lpszConnectString != nullptr && !m_bForceLogon ? lpszConnectString : "";
+        if (strGiven.IsEmpty()) {
+            // No string of its own: an auto-connect profile or the logon dialog gives one.
+            CMainFrame* pMainFrame = MainFrameOfQueryWindow();
+            if (pMainFrame != nullptr)
+                strGiven = pMainFrame->LoadConnectionProfile();
+            if (strGiven.IsEmpty()) {
+                SetMainStatus("");
+                return FALSE;
+            }
         }
-        m_strConnectString = lpszConnectString;
+        m_strConnectString = strGiven;
         if (m_strConnectString.IsEmpty())
             return FALSE;
         m_dwStartTick = GetTickCount();
