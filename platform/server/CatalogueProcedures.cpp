@@ -12,6 +12,8 @@
 #include "platform/server/BufferedSink.h"
 #include "platform/server/Catalog.h"
 #include "platform/server/Executor.h"
+#include "platform/server/Lexer.h"
+#include "platform/server/ModuleDefinition.h"
 #include "platform/server/ObjectName.h"
 #include "platform/server/ServerState.h"
 #include "platform/server/SessionState.h"
@@ -464,6 +466,48 @@ int SystemProcedures::HelpFile(const Args& args)
     x_.SendResult({Column("name", "nvarchar", 256), Column("fileid", "smallint", 2), Column("filename", "nvarchar", 520),
                    Column("filegroup", "nvarchar", 256), Column("size", "nvarchar", 36), Column("maxsize", "nvarchar", 36),
                    Column("growth", "nvarchar", 36), Column("usage", "varchar", 9)},
+                  rows);
+    return 0;
+}
+
+int SystemProcedures::HelpTrigger(const Args& args)
+{
+    SessionState& s = x_.Session();
+    const std::string spelled = Text(args, 0, "@tabname");
+    const std::string wanted = sysproc_detail::Lowered(Text(args, 1, "@triggertype"));
+    Catalog catalog(s.db, s.database);
+    const int64_t table = NamedObject(catalog, spelled, "U V ", catalog.LoginUid(s.login));
+    SqliteStatement list(s.db, "SELECT id, name, uid FROM " + catalog.Table("tw_objects") +
+                                   " WHERE parent_obj = ? AND xtype = 'TR' ORDER BY name");
+    list.Bind(1, table);
+    std::vector<Row> rows;
+    while (list.Step()) {
+        const std::string text = catalog.Text(list.Int(0));
+        ModuleDefinition def;
+        try {
+            def = ModuleDefinition::Parse(Lexer(text, true).Tokenize(), text);
+        } catch (const SqlError&) {
+            continue;
+        }
+        bool events[3] = {false, false, false}; // update, delete, insert
+        for (const std::string& e : def.triggerEvents) {
+            const std::string event = sysproc_detail::Lowered(e);
+            events[0] = events[0] || event == "update";
+            events[1] = events[1] || event == "delete";
+            events[2] = events[2] || event == "insert";
+        }
+        const bool matches = wanted.empty() || (wanted.find("update") != std::string::npos && events[0]) ||
+                             (wanted.find("delete") != std::string::npos && events[1]) ||
+                             (wanted.find("insert") != std::string::npos && events[2]);
+        if (!matches)
+            continue;
+        // INSTEAD OF triggers are refused, so every trigger here runs after its statement.
+        rows.push_back({Value::String(list.Text(1)), Value::String(catalog.UserName(static_cast<int>(list.Int(2)))),
+                        Value::Int(events[0]), Value::Int(events[1]), Value::Int(events[2]), Value::Int(1), Value::Int(0)});
+    }
+    x_.SendResult({Column("trigger_name", "nvarchar", 256), Column("trigger_owner", "nvarchar", 256),
+                   Column("isupdate", "int", 4), Column("isdelete", "int", 4), Column("isinsert", "int", 4),
+                   Column("isafter", "int", 4), Column("isinsteadof", "int", 4)},
                   rows);
     return 0;
 }

@@ -72,6 +72,7 @@ private:
     int Depends(const Args& args);
     int Configure(const Args& args);
     int HelpFile(const Args& args);
+    int HelpTrigger(const Args& args);
     int PrimaryKeys(const Args& args);
     int ForeignKeys(const Args& args);
     // sp_MSforeachtable and sp_MSforeachdb: each command once per table (database), '?' standing for its name.

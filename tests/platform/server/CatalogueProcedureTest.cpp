@@ -213,6 +213,20 @@ TEST_F(ServerTest, HelpFileAndOpenTransactions)
         << Describe(open);
 }
 
+TEST_F(ServerTest, HelpTriggerListsEachTriggersEvents)
+{
+    ASSERT_FALSE(Run("CREATE TABLE Watched (a int)").HasError());
+    ASSERT_FALSE(Run("CREATE TRIGGER trg_Watched_Changes ON Watched FOR INSERT, DELETE AS SELECT 1").HasError());
+    const std::string all = Outcome(Run("EXEC sp_helptrigger Watched"));
+    const std::string updates = Outcome(Run("EXEC sp_helptrigger 'Watched', 'UPDATE'"));
+    const std::string deletes = Outcome(Run("EXEC sp_helptrigger 'Watched', 'DELETE'"));
+    Run("DROP TABLE Watched");
+    EXPECT_EQ(all, "trg_Watched_Changes|dbo|0|1|1|1|0");
+    EXPECT_EQ(updates, "");
+    EXPECT_EQ(deletes, all);
+    EXPECT_EQ(Outcome(Run("EXEC sp_helptrigger Products")), "trg_Products_NoNegativeStock|dbo|1|0|0|1|0");
+}
+
 TEST_F(ServerTest, DependsListsWhatAnObjectUsesAndWhatUsesIt)
 {
     const BufferedSink view = Run("EXEC sp_depends 'OrderTotals'");
