@@ -277,9 +277,7 @@ int SystemProcedures::Columns(const Args& args)
     const std::string owner = Text(args, 1, "@table_owner");
     const std::string qualifier = Text(args, 2, "@table_qualifier");
     const std::string columnPattern = Text(args, 3, "@column_name");
-    if (!qualifier.empty() && sysproc_detail::Lowered(qualifier) != sysproc_detail::Lowered(s.database))
-        throw SqlError(15250, 16, "The database name component of the object qualifier must be the name of the "
-                                  "current database.");
+    sysproc_detail::CheckQualifier(qualifier, s.database);
     Catalog catalog(s.db, s.database);
     std::vector<std::pair<std::string, int64_t>> tables; // owner, id
     {
@@ -336,10 +334,8 @@ int SystemProcedures::Depends(const Args& args)
     SessionState& s = x_.Session();
     const std::string spelled = Text(args, 0, "@objname");
     const ObjectName name = ObjectName::Parse(spelled);
-    if (name.valid && !name.database.empty() &&
-        sysproc_detail::Lowered(name.database) != sysproc_detail::Lowered(s.database))
-        throw SqlError(15250, 16, "The database name component of the object qualifier must be the name of the "
-                                  "current database.");
+    if (name.valid)
+        sysproc_detail::CheckQualifier(name.database, s.database);
     Catalog catalog(s.db, s.database);
     const int64_t id = NamedObject(catalog, spelled, "", catalog.LoginUid(s.login));
     auto listed = [&](const std::string& sql, bool references) {
@@ -531,19 +527,12 @@ std::vector<std::pair<std::string, int64_t>> MatchingTables(sqlite3* db, const C
     return tables;
 }
 
-void CheckQualifier(const std::string& qualifier, const std::string& database)
-{
-    if (!qualifier.empty() && sysproc_detail::Lowered(qualifier) != sysproc_detail::Lowered(database))
-        throw SqlError(15250, 16, "The database name component of the object qualifier must be the name of the "
-                                  "current database.");
-}
-
 } // namespace catalogue_procs_detail
 
 int SystemProcedures::PrimaryKeys(const Args& args)
 {
     SessionState& s = x_.Session();
-    CheckQualifier(Text(args, 2, "@table_qualifier"), s.database);
+    sysproc_detail::CheckQualifier(Text(args, 2, "@table_qualifier"), s.database);
     Catalog catalog(s.db, s.database);
     std::vector<Row> rows;
     for (const auto& [owner, id] :
@@ -568,8 +557,8 @@ int SystemProcedures::PrimaryKeys(const Args& args)
 int SystemProcedures::ForeignKeys(const Args& args)
 {
     SessionState& s = x_.Session();
-    CheckQualifier(Text(args, 2, "@pktable_qualifier"), s.database);
-    CheckQualifier(Text(args, 5, "@fktable_qualifier"), s.database);
+    sysproc_detail::CheckQualifier(Text(args, 2, "@pktable_qualifier"), s.database);
+    sysproc_detail::CheckQualifier(Text(args, 5, "@fktable_qualifier"), s.database);
     const std::string pkName = Text(args, 0, "@pktable_name");
     const std::string fkName = Text(args, 3, "@fktable_name");
     if (pkName.empty() && fkName.empty())

@@ -464,6 +464,13 @@ bool NameMatches(const std::string& name, const std::string& pattern)
     return pattern.empty() || Lowered(name) == Lowered(pattern) || SqlFunctions::Like(name, pattern);
 }
 
+void CheckQualifier(const std::string& qualifier, const std::string& database)
+{
+    if (!qualifier.empty() && Lowered(qualifier) != Lowered(database))
+        throw SqlError(15250, 16, "The database name component of the object qualifier must be the name of the "
+                                  "current database.");
+}
+
 } // namespace sysproc_detail
 
 int SystemProcedures::SprocColumns(const Args& args)
@@ -473,9 +480,7 @@ int SystemProcedures::SprocColumns(const Args& args)
     std::string owner = Text(args, 1, "@procedure_owner");
     const std::string qualifier = Text(args, 2, "@procedure_qualifier");
     const std::string columnPattern = Text(args, 3, "@column_name");
-    if (!qualifier.empty() && sysproc_detail::Lowered(qualifier) != sysproc_detail::Lowered(s.database))
-        throw SqlError(15250, 16, "The database name component of the object qualifier must be the name of the "
-                                  "current database.");
+    sysproc_detail::CheckQualifier(qualifier, s.database);
     // Typed as owner.name, the name still finds its procedure.
     if (procedure.find('.') != std::string::npos) {
         const ObjectName dotted = ObjectName::Parse(procedure);
