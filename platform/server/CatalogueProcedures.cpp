@@ -508,6 +508,39 @@ int SystemProcedures::HelpTrigger(const Args& args)
     return 0;
 }
 
+int SystemProcedures::StoredProcedures(const Args& args)
+{
+    SessionState& s = x_.Session();
+    const std::string name = Text(args, 0, "@sp_name");
+    const std::string owner = Text(args, 1, "@sp_owner");
+    sysproc_detail::CheckQualifier(Text(args, 2, "@sp_qualifier"), s.database);
+    Catalog catalog(s.db, s.database);
+    SqliteStatement list(s.db, "SELECT name, uid, xtype FROM " + catalog.Table("tw_objects") +
+                                   " WHERE xtype IN ('P ', 'FN', 'IF', 'TF', 'X ') ORDER BY name");
+    std::vector<std::pair<std::string, Row>> found; // owner, row
+    while (list.Step()) {
+        const std::string routineOwner = catalog.UserName(static_cast<int>(list.Int(1)));
+        if (!sysproc_detail::NameMatches(list.Text(0), name) || !sysproc_detail::NameMatches(routineOwner, owner))
+            continue;
+        const std::string number = list.Text(2) == "P " || list.Text(2) == "X " ? ";1" : ";0";
+        found.push_back({routineOwner,
+                         {Value::String(s.database), Value::String(routineOwner), Value::String(list.Text(0) + number),
+                          Value::Int(-1), Value::Int(-1), Value::Int(-1), Value::Null(), Value::Int(2)}});
+    }
+    std::stable_sort(found.begin(), found.end(), [](const auto& a, const auto& b) {
+        return sysproc_detail::Lowered(a.first) < sysproc_detail::Lowered(b.first);
+    });
+    std::vector<Row> rows;
+    for (auto& f : found)
+        rows.push_back(std::move(f.second));
+    x_.SendResult({Column("PROCEDURE_QUALIFIER", "nvarchar", 256), Column("PROCEDURE_OWNER", "nvarchar", 256),
+                   Column("PROCEDURE_NAME", "nvarchar", 268), Column("NUM_INPUT_PARAMS", "int", 4),
+                   Column("NUM_OUTPUT_PARAMS", "int", 4), Column("NUM_RESULT_SETS", "int", 4),
+                   Column("REMARKS", "varchar", 254), Column("PROCEDURE_TYPE", "smallint", 2)},
+                  rows);
+    return 0;
+}
+
 namespace catalogue_procs_detail {
 
 // The user tables (views too, when asked) whose name and owner match the patterns, by owner and name.

@@ -75,6 +75,7 @@ private:
     int Configure(const Args& args);
     int HelpFile(const Args& args);
     int HelpTrigger(const Args& args);
+    int StoredProcedures(const Args& args);
     int PrimaryKeys(const Args& args);
     int ForeignKeys(const Args& args);
     // sp_MSforeachtable and sp_MSforeachdb: each command once per table (database), '?' standing for its name.

@@ -227,6 +227,15 @@ TEST_F(ServerTest, HelpTriggerListsEachTriggersEvents)
     EXPECT_EQ(Outcome(Run("EXEC sp_helptrigger Products")), "trg_Products_NoNegativeStock|dbo|1|0|0|1|0");
 }
 
+TEST_F(ServerTest, StoredProceduresListsRoutinesByNamePattern)
+{
+    const BufferedSink all = Run("EXEC sp_stored_procedures");
+    ASSERT_FALSE(all.HasError()) << Describe(all);
+    EXPECT_EQ(ColumnCells(all, "PROCEDURE_NAME"), "fn_LineTotal;0|usp_CustomerOrders;1");
+    EXPECT_EQ(Outcome(Run("EXEC sp_stored_procedures 'usp%', 'dbo'")), "TarnSample|dbo|usp_CustomerOrders;1|-1|-1|-1|NULL|2");
+    EXPECT_EQ(Outcome(Run("EXEC sp_stored_procedures @sp_name = 'usp%', @sp_owner = 'nobody'")), "");
+}
+
 TEST_F(ServerTest, DependsListsWhatAnObjectUsesAndWhatUsesIt)
 {
     const BufferedSink view = Run("EXEC sp_depends 'OrderTotals'");
