@@ -717,6 +717,27 @@ bool SystemProcedures::DbccReport(const std::string& command, const std::vector<
         x_.Inform(done, 2528, 10);
         return true;
     }
+    if (command == "showfilestats") {
+        // The data file's extents: those it has, and those its pages fill.
+        Catalog catalog(s.db, s.database);
+        SqliteStatement files(s.db, "SELECT fileid, groupid, size, rtrim(name), rtrim(filename) FROM " +
+                                        catalog.Table("sysfiles") + " WHERE groupid > 0 ORDER BY fileid");
+        std::vector<Row> rows;
+        while (files.Step()) {
+            std::error_code ec;
+            const auto bytes = std::filesystem::file_size(files.Text(4), ec);
+            const int64_t used = ec ? 0 : static_cast<int64_t>((bytes + 65535) / 65536);
+            const int64_t total = std::max(used, (files.Int(2) + 7) / 8);
+            rows.push_back({Value::Int(files.Int(0)), Value::Int(files.Int(1)), Value::Int(total), Value::Int(used),
+                            Value::String(files.Text(3)), Value::String(files.Text(4))});
+        }
+        x_.SendResult({Column("Fileid", "int", 4), Column("FileGroup", "int", 4), Column("TotalExtents", "int", 4),
+                       Column("UsedExtents", "int", 4), Column("Name", "nvarchar", 256),
+                       Column("FileName", "nvarchar", 520)},
+                      rows);
+        x_.Inform(done, 2528, 10);
+        return true;
+    }
     if (command == "opentran") {
         const std::string database = args.empty() ? s.database : args[0];
         DatabaseInfo info;

@@ -207,6 +207,14 @@ TEST_F(ServerTest, HelpFileAndOpenTransactions)
     EXPECT_EQ(ColumnCells(files, "fileid"), "1|2");
     EXPECT_EQ(ColumnCells(files, "usage"), "data only|log only");
 
+    const BufferedSink stats = Run("DBCC SHOWFILESTATS");
+    ASSERT_FALSE(stats.HasError()) << Describe(stats);
+    EXPECT_EQ(ColumnCells(stats, "Fileid"), "1");
+    ASSERT_EQ(stats.resultSets.size(), 1u);
+    EXPECT_GE(std::stoll(stats.resultSets[0].rows[0][2].ToText()), std::stoll(stats.resultSets[0].rows[0][3].ToText()))
+        << "a file holds no more extents than it has";
+    EXPECT_GT(std::stoll(stats.resultSets[0].rows[0][3].ToText()), 0) << "the sample database fills some";
+
     EXPECT_NE(Describe(Run("DBCC OPENTRAN")).find("No active open transactions."), std::string::npos);
     const BufferedSink open = Run("BEGIN TRAN DBCC OPENTRAN ROLLBACK");
     EXPECT_NE(Describe(open).find("SPID (server process ID) : " + std::to_string(session->Spid())), std::string::npos)
