@@ -541,6 +541,41 @@ int SystemProcedures::StoredProcedures(const Args& args)
     return 0;
 }
 
+int SystemProcedures::HelpUser(const Args& args)
+{
+    SessionState& s = x_.Session();
+    const std::string wanted = Text(args, 0, "@name_in_db");
+    Catalog catalog(s.db, s.database);
+    Catalog master(s.db, "master");
+    SqliteStatement users(s.db, "SELECT uid, name, login FROM " + catalog.Table("tw_users") +
+                                    " WHERE issqlrole = 0 AND uid <> 3 ORDER BY name"); // INFORMATION_SCHEMA owns views only
+    std::vector<Row> rows;
+    while (users.Step()) {
+        const std::string name = users.Text(1);
+        if (!wanted.empty() && sysproc_detail::Lowered(name) != sysproc_detail::Lowered(wanted))
+            continue;
+        const int uid = static_cast<int>(users.Int(0));
+        const std::string login = uid == Catalog::kDboUid ? "sa" : users.IsNull(2) ? "" : users.Text(2);
+        Value defaultDatabase = Value::Null();
+        if (!login.empty()) {
+            SqliteStatement d(s.db, "SELECT dbname FROM " + master.Table("tw_logins") + " WHERE name = ?");
+            d.Bind(1, login);
+            if (d.Step() && !d.IsNull(0))
+                defaultDatabase = Value::String(d.Text(0));
+        }
+        rows.push_back({Value::String(name), Value::String(uid == Catalog::kDboUid ? "db_owner" : "public"),
+                        login.empty() ? Value::Null() : Value::String(login), defaultDatabase, Value::Int(uid),
+                        uid == Catalog::kDboUid ? Value::Binary(std::string(1, '\x01')) : Value::Null()});
+    }
+    if (!wanted.empty() && rows.empty())
+        throw SqlError(15198, 16, "The name supplied (" + wanted + ") is not a user, role, or aliased login.");
+    x_.SendResult({Column("UserName", "nvarchar", 256), Column("GroupName", "nvarchar", 256),
+                   Column("LoginName", "nvarchar", 256), Column("DefDBName", "nvarchar", 256),
+                   Column("UserID", "smallint", 2), Column("SID", "varbinary", 85)},
+                  rows);
+    return 0;
+}
+
 namespace catalogue_procs_detail {
 
 // The user tables (views too, when asked) whose name and owner match the patterns, by owner and name.

@@ -88,7 +88,7 @@ bool SystemProcedures::Has(const std::string& n)
         "sp_updateextendedproperty", "sp_dropextendedproperty", "sp_msobjsearch", "xp_cmdshell", "sp_databases",
         "sp_tables", "sp_executesql", "sp_addextendedproc", "sp_dropextendedproc", "sp_addtype", "sp_droptype",
         "sp_ms_marksystemobject", "sp_dboption", "sp_helpindex", "sp_spaceused", "sp_lock", "sp_helpconstraint",
-        "sp_columns", "sp_depends", "sp_configure", "sp_helpfile", "sp_helptrigger", "sp_stored_procedures", "sp_pkeys", "sp_fkeys", "sp_msforeachtable",
+        "sp_columns", "sp_depends", "sp_configure", "sp_helpfile", "sp_helptrigger", "sp_stored_procedures", "sp_helpuser", "sp_pkeys", "sp_fkeys", "sp_msforeachtable",
         "sp_msforeachdb"};
     return names.count(n) > 0;
 }
@@ -144,6 +144,7 @@ int SystemProcedures::Run(const std::string& n, const Args& args, const std::vec
     if (n == "sp_helpfile") return HelpFile(args);
     if (n == "sp_helptrigger") return HelpTrigger(args);
     if (n == "sp_stored_procedures") return StoredProcedures(args);
+    if (n == "sp_helpuser") return HelpUser(args);
     if (n == "sp_pkeys") return PrimaryKeys(args);
     if (n == "sp_fkeys") return ForeignKeys(args);
     if (n == "sp_msforeachtable") return ForEach(false, args);

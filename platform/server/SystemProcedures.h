@@ -76,6 +76,7 @@ private:
     int HelpFile(const Args& args);
     int HelpTrigger(const Args& args);
     int StoredProcedures(const Args& args);
+    int HelpUser(const Args& args);
     int PrimaryKeys(const Args& args);
     int ForeignKeys(const Args& args);
     // sp_MSforeachtable and sp_MSforeachdb: each command once per table (database), '?' standing for its name.

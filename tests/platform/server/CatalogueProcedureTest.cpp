@@ -244,6 +244,22 @@ TEST_F(ServerTest, StoredProceduresListsRoutinesByNamePattern)
     EXPECT_EQ(Outcome(Run("EXEC sp_stored_procedures @sp_name = 'usp%', @sp_owner = 'nobody'")), "");
 }
 
+TEST_F(ServerTest, HelpUserListsTheDatabasesUsersAndTheirLogins)
+{
+    ASSERT_FALSE(Run("EXEC sp_addlogin 'vera', 'x', 'TarnSample' EXEC sp_adduser 'vera'").HasError());
+    const BufferedSink all = Run("EXEC sp_helpuser");
+    const std::string one = Outcome(Run("EXEC sp_helpuser 'VERA'"));
+    const std::string unknown = Outcome(Run("EXEC sp_helpuser 'nobody'"));
+    Run("EXEC sp_dropuser 'vera' EXEC sp_droplogin 'vera'");
+    ASSERT_FALSE(all.HasError()) << Describe(all);
+    EXPECT_EQ(ColumnCells(all, "UserName"), "dbo|guest|vera");
+    EXPECT_EQ(ColumnCells(all, "LoginName"), "sa|NULL|vera");
+    EXPECT_EQ(ColumnCells(all, "GroupName"), "db_owner|public|public");
+    EXPECT_EQ(one.substr(0, one.find("|", one.find("|") + 1)), "vera|public");
+    EXPECT_NE(one.find("|vera|TarnSample|"), std::string::npos) << one;
+    EXPECT_EQ(unknown, "15198 The name supplied (nobody) is not a user, role, or aliased login.");
+}
+
 TEST_F(ServerTest, DependsListsWhatAnObjectUsesAndWhatUsesIt)
 {
     const BufferedSink view = Run("EXEC sp_depends 'OrderTotals'");
