@@ -12,6 +12,8 @@
 #include "platform/server/BufferedSink.h"
 #include "platform/server/Catalog.h"
 #include "platform/server/Executor.h"
+#include "platform/server/Lexer.h"
+#include "platform/server/ModuleDefinition.h"
 #include "platform/server/ObjectName.h"
 #include "platform/server/ServerState.h"
 #include "platform/server/SessionState.h"
@@ -275,9 +277,7 @@ int SystemProcedures::Columns(const Args& args)
     const std::string owner = Text(args, 1, "@table_owner");
     const std::string qualifier = Text(args, 2, "@table_qualifier");
     const std::string columnPattern = Text(args, 3, "@column_name");
-    if (!qualifier.empty() && sysproc_detail::Lowered(qualifier) != sysproc_detail::Lowered(s.database))
-        throw SqlError(15250, 16, "The database name component of the object qualifier must be the name of the "
-                                  "current database.");
+    sysproc_detail::CheckQualifier(qualifier, s.database);
     Catalog catalog(s.db, s.database);
     std::vector<std::pair<std::string, int64_t>> tables; // owner, id
     {
@@ -334,10 +334,8 @@ int SystemProcedures::Depends(const Args& args)
     SessionState& s = x_.Session();
     const std::string spelled = Text(args, 0, "@objname");
     const ObjectName name = ObjectName::Parse(spelled);
-    if (name.valid && !name.database.empty() &&
-        sysproc_detail::Lowered(name.database) != sysproc_detail::Lowered(s.database))
-        throw SqlError(15250, 16, "The database name component of the object qualifier must be the name of the "
-                                  "current database.");
+    if (name.valid)
+        sysproc_detail::CheckQualifier(name.database, s.database);
     Catalog catalog(s.db, s.database);
     const int64_t id = NamedObject(catalog, spelled, "", catalog.LoginUid(s.login));
     auto listed = [&](const std::string& sql, bool references) {
@@ -468,6 +466,116 @@ int SystemProcedures::HelpFile(const Args& args)
     return 0;
 }
 
+int SystemProcedures::HelpTrigger(const Args& args)
+{
+    SessionState& s = x_.Session();
+    const std::string spelled = Text(args, 0, "@tabname");
+    const std::string wanted = sysproc_detail::Lowered(Text(args, 1, "@triggertype"));
+    Catalog catalog(s.db, s.database);
+    const int64_t table = NamedObject(catalog, spelled, "U V ", catalog.LoginUid(s.login));
+    SqliteStatement list(s.db, "SELECT id, name, uid FROM " + catalog.Table("tw_objects") +
+                                   " WHERE parent_obj = ? AND xtype = 'TR' ORDER BY name");
+    list.Bind(1, table);
+    std::vector<Row> rows;
+    while (list.Step()) {
+        const std::string text = catalog.Text(list.Int(0));
+        ModuleDefinition def;
+        try {
+            def = ModuleDefinition::Parse(Lexer(text, true).Tokenize(), text);
+        } catch (const SqlError&) {
+            continue;
+        }
+        bool events[3] = {false, false, false}; // update, delete, insert
+        for (const std::string& e : def.triggerEvents) {
+            const std::string event = sysproc_detail::Lowered(e);
+            events[0] = events[0] || event == "update";
+            events[1] = events[1] || event == "delete";
+            events[2] = events[2] || event == "insert";
+        }
+        const bool matches = wanted.empty() || (wanted.find("update") != std::string::npos && events[0]) ||
+                             (wanted.find("delete") != std::string::npos && events[1]) ||
+                             (wanted.find("insert") != std::string::npos && events[2]);
+        if (!matches)
+            continue;
+        // INSTEAD OF triggers are refused, so every trigger here runs after its statement.
+        rows.push_back({Value::String(list.Text(1)), Value::String(catalog.UserName(static_cast<int>(list.Int(2)))),
+                        Value::Int(events[0]), Value::Int(events[1]), Value::Int(events[2]), Value::Int(1), Value::Int(0)});
+    }
+    x_.SendResult({Column("trigger_name", "nvarchar", 256), Column("trigger_owner", "nvarchar", 256),
+                   Column("isupdate", "int", 4), Column("isdelete", "int", 4), Column("isinsert", "int", 4),
+                   Column("isafter", "int", 4), Column("isinsteadof", "int", 4)},
+                  rows);
+    return 0;
+}
+
+int SystemProcedures::StoredProcedures(const Args& args)
+{
+    SessionState& s = x_.Session();
+    const std::string name = Text(args, 0, "@sp_name");
+    const std::string owner = Text(args, 1, "@sp_owner");
+    sysproc_detail::CheckQualifier(Text(args, 2, "@sp_qualifier"), s.database);
+    Catalog catalog(s.db, s.database);
+    SqliteStatement list(s.db, "SELECT name, uid, xtype FROM " + catalog.Table("tw_objects") +
+                                   " WHERE xtype IN ('P ', 'FN', 'IF', 'TF', 'X ') ORDER BY name");
+    std::vector<std::pair<std::string, Row>> found; // owner, row
+    while (list.Step()) {
+        const std::string routineOwner = catalog.UserName(static_cast<int>(list.Int(1)));
+        if (!sysproc_detail::NameMatches(list.Text(0), name) || !sysproc_detail::NameMatches(routineOwner, owner))
+            continue;
+        const std::string number = list.Text(2) == "P " || list.Text(2) == "X " ? ";1" : ";0";
+        found.push_back({routineOwner,
+                         {Value::String(s.database), Value::String(routineOwner), Value::String(list.Text(0) + number),
+                          Value::Int(-1), Value::Int(-1), Value::Int(-1), Value::Null(), Value::Int(2)}});
+    }
+    std::stable_sort(found.begin(), found.end(), [](const auto& a, const auto& b) {
+        return sysproc_detail::Lowered(a.first) < sysproc_detail::Lowered(b.first);
+    });
+    std::vector<Row> rows;
+    for (auto& f : found)
+        rows.push_back(std::move(f.second));
+    x_.SendResult({Column("PROCEDURE_QUALIFIER", "nvarchar", 256), Column("PROCEDURE_OWNER", "nvarchar", 256),
+                   Column("PROCEDURE_NAME", "nvarchar", 268), Column("NUM_INPUT_PARAMS", "int", 4),
+                   Column("NUM_OUTPUT_PARAMS", "int", 4), Column("NUM_RESULT_SETS", "int", 4),
+                   Column("REMARKS", "varchar", 254), Column("PROCEDURE_TYPE", "smallint", 2)},
+                  rows);
+    return 0;
+}
+
+int SystemProcedures::HelpUser(const Args& args)
+{
+    SessionState& s = x_.Session();
+    const std::string wanted = Text(args, 0, "@name_in_db");
+    Catalog catalog(s.db, s.database);
+    Catalog master(s.db, "master");
+    SqliteStatement users(s.db, "SELECT uid, name, login FROM " + catalog.Table("tw_users") +
+                                    " WHERE issqlrole = 0 AND uid <> 3 ORDER BY name"); // INFORMATION_SCHEMA owns views only
+    std::vector<Row> rows;
+    while (users.Step()) {
+        const std::string name = users.Text(1);
+        if (!wanted.empty() && sysproc_detail::Lowered(name) != sysproc_detail::Lowered(wanted))
+            continue;
+        const int uid = static_cast<int>(users.Int(0));
+        const std::string login = uid == Catalog::kDboUid ? "sa" : users.IsNull(2) ? "" : users.Text(2);
+        Value defaultDatabase = Value::Null();
+        if (!login.empty()) {
+            SqliteStatement d(s.db, "SELECT dbname FROM " + master.Table("tw_logins") + " WHERE name = ?");
+            d.Bind(1, login);
+            if (d.Step() && !d.IsNull(0))
+                defaultDatabase = Value::String(d.Text(0));
+        }
+        rows.push_back({Value::String(name), Value::String(uid == Catalog::kDboUid ? "db_owner" : "public"),
+                        login.empty() ? Value::Null() : Value::String(login), defaultDatabase, Value::Int(uid),
+                        uid == Catalog::kDboUid ? Value::Binary(std::string(1, '\x01')) : Value::Null()});
+    }
+    if (!wanted.empty() && rows.empty())
+        throw SqlError(15198, 16, "The name supplied (" + wanted + ") is not a user, role, or aliased login.");
+    x_.SendResult({Column("UserName", "nvarchar", 256), Column("GroupName", "nvarchar", 256),
+                   Column("LoginName", "nvarchar", 256), Column("DefDBName", "nvarchar", 256),
+                   Column("UserID", "smallint", 2), Column("SID", "varbinary", 85)},
+                  rows);
+    return 0;
+}
+
 namespace catalogue_procs_detail {
 
 // The user tables (views too, when asked) whose name and owner match the patterns, by owner and name.
@@ -487,19 +595,12 @@ std::vector<std::pair<std::string, int64_t>> MatchingTables(sqlite3* db, const C
     return tables;
 }
 
-void CheckQualifier(const std::string& qualifier, const std::string& database)
-{
-    if (!qualifier.empty() && sysproc_detail::Lowered(qualifier) != sysproc_detail::Lowered(database))
-        throw SqlError(15250, 16, "The database name component of the object qualifier must be the name of the "
-                                  "current database.");
-}
-
 } // namespace catalogue_procs_detail
 
 int SystemProcedures::PrimaryKeys(const Args& args)
 {
     SessionState& s = x_.Session();
-    CheckQualifier(Text(args, 2, "@table_qualifier"), s.database);
+    sysproc_detail::CheckQualifier(Text(args, 2, "@table_qualifier"), s.database);
     Catalog catalog(s.db, s.database);
     std::vector<Row> rows;
     for (const auto& [owner, id] :
@@ -524,8 +625,8 @@ int SystemProcedures::PrimaryKeys(const Args& args)
 int SystemProcedures::ForeignKeys(const Args& args)
 {
     SessionState& s = x_.Session();
-    CheckQualifier(Text(args, 2, "@pktable_qualifier"), s.database);
-    CheckQualifier(Text(args, 5, "@fktable_qualifier"), s.database);
+    sysproc_detail::CheckQualifier(Text(args, 2, "@pktable_qualifier"), s.database);
+    sysproc_detail::CheckQualifier(Text(args, 5, "@fktable_qualifier"), s.database);
     const std::string pkName = Text(args, 0, "@pktable_name");
     const std::string fkName = Text(args, 3, "@fktable_name");
     if (pkName.empty() && fkName.empty())
@@ -647,6 +748,27 @@ bool SystemProcedures::DbccReport(const std::string& command, const std::vector<
         }
         x_.SendResult({Column("Database Name", "nvarchar", 256), Column("Log Size (MB)", "real", 4),
                        Column("Log Space Used (%)", "real", 4), Column("Status", "int", 4)},
+                      rows);
+        x_.Inform(done, 2528, 10);
+        return true;
+    }
+    if (command == "showfilestats") {
+        // The data file's extents: those it has, and those its pages fill.
+        Catalog catalog(s.db, s.database);
+        SqliteStatement files(s.db, "SELECT fileid, groupid, size, rtrim(name), rtrim(filename) FROM " +
+                                        catalog.Table("sysfiles") + " WHERE groupid > 0 ORDER BY fileid");
+        std::vector<Row> rows;
+        while (files.Step()) {
+            std::error_code ec;
+            const auto bytes = std::filesystem::file_size(files.Text(4), ec);
+            const int64_t used = ec ? 0 : static_cast<int64_t>((bytes + 65535) / 65536);
+            const int64_t total = std::max(used, (files.Int(2) + 7) / 8);
+            rows.push_back({Value::Int(files.Int(0)), Value::Int(files.Int(1)), Value::Int(total), Value::Int(used),
+                            Value::String(files.Text(3)), Value::String(files.Text(4))});
+        }
+        x_.SendResult({Column("Fileid", "int", 4), Column("FileGroup", "int", 4), Column("TotalExtents", "int", 4),
+                       Column("UsedExtents", "int", 4), Column("Name", "nvarchar", 256),
+                       Column("FileName", "nvarchar", 520)},
                       rows);
         x_.Inform(done, 2528, 10);
         return true;

@@ -60,6 +60,48 @@ const std::pair<const char*, const char*> kViews[] = {
      "ELSE 'CHECK' END AS CONSTRAINT_TYPE, 'NO' AS IS_DEFERRABLE, 'NO' AS INITIALLY_DEFERRED "
      "FROM %s.tw_objects AS k JOIN %s.tw_objects AS o ON o.id = k.parent_obj "
      "JOIN %s.tw_users AS u ON u.uid = o.uid WHERE k.xtype IN ('PK', 'UQ', 'F ', 'C ')"},
+    // Key columns: a primary key's or unique constraint's index keys, a foreign key's referencing columns.
+    {"key_column_usage",
+     "SELECT %n AS CONSTRAINT_CATALOG, u.name AS CONSTRAINT_SCHEMA, k.name AS CONSTRAINT_NAME, "
+     "%n AS TABLE_CATALOG, u.name AS TABLE_SCHEMA, o.name AS TABLE_NAME, c.name AS COLUMN_NAME, "
+     "x.pos AS ORDINAL_POSITION "
+     "FROM (SELECT q.id AS cid, i.id AS tid, ik.colid AS colid, ik.keyno AS pos FROM %s.tw_objects AS q "
+     "JOIN %s.tw_indexes AS i ON i.id = q.parent_obj AND i.name = q.name "
+     "JOIN %s.tw_indexkeys AS ik ON ik.id = i.id AND ik.indid = i.indid WHERE q.xtype IN ('PK', 'UQ') "
+     "UNION ALL SELECT constid, fkeyid, fkey1, 1 FROM %s.tw_references WHERE keycnt >= 1 "
+     "UNION ALL SELECT constid, fkeyid, fkey2, 2 FROM %s.tw_references WHERE keycnt >= 2 "
+     "UNION ALL SELECT constid, fkeyid, fkey3, 3 FROM %s.tw_references WHERE keycnt >= 3 "
+     "UNION ALL SELECT constid, fkeyid, fkey4, 4 FROM %s.tw_references WHERE keycnt >= 4 "
+     ") AS x "
+     "JOIN %s.tw_objects AS k ON k.id = x.cid JOIN %s.tw_objects AS o ON o.id = x.tid "
+     "JOIN %s.tw_columns AS c ON c.id = x.tid AND c.colid = x.colid JOIN %s.tw_users AS u ON u.uid = o.uid"},
+    {"referential_constraints",
+     "SELECT %n AS CONSTRAINT_CATALOG, u.name AS CONSTRAINT_SCHEMA, k.name AS CONSTRAINT_NAME, "
+     "%n AS UNIQUE_CONSTRAINT_CATALOG, pu.name AS UNIQUE_CONSTRAINT_SCHEMA, "
+     "(SELECT p.name FROM %s.tw_objects AS p WHERE p.parent_obj = r.rkeyid AND p.xtype IN ('PK', 'UQ') "
+     "ORDER BY p.xtype LIMIT 1) AS UNIQUE_CONSTRAINT_NAME, 'SIMPLE' AS MATCH_OPTION, 'NO ACTION' AS UPDATE_RULE, "
+     "'NO ACTION' AS DELETE_RULE "
+     "FROM %s.tw_references AS r JOIN %s.tw_objects AS k ON k.id = r.constid "
+     "JOIN %s.tw_objects AS o ON o.id = r.fkeyid JOIN %s.tw_users AS u ON u.uid = o.uid "
+     "JOIN %s.tw_objects AS po ON po.id = r.rkeyid JOIN %s.tw_users AS pu ON pu.uid = po.uid"},
+    {"check_constraints",
+     "SELECT %n AS CONSTRAINT_CATALOG, u.name AS CONSTRAINT_SCHEMA, k.name AS CONSTRAINT_NAME, "
+     "(SELECT group_concat(m.text, '') FROM (SELECT text FROM %s.tw_comments WHERE id = k.id ORDER BY colid) AS m) "
+     "AS CHECK_CLAUSE "
+     "FROM %s.tw_objects AS k JOIN %s.tw_objects AS o ON o.id = k.parent_obj "
+     "JOIN %s.tw_users AS u ON u.uid = o.uid WHERE k.xtype = 'C '"},
+    {"parameters",
+     "SELECT %n AS SPECIFIC_CATALOG, u.name AS SPECIFIC_SCHEMA, o.name AS SPECIFIC_NAME, "
+     "c.colid AS ORDINAL_POSITION, CASE WHEN c.isoutparam THEN 'INOUT' ELSE 'IN' END AS PARAMETER_MODE, "
+     "'NO' AS IS_RESULT, 'NO' AS AS_LOCATOR, c.name AS PARAMETER_NAME, b.name AS DATA_TYPE, "
+     "CASE WHEN c.xtype IN (167, 175, 165, 173) THEN c.length WHEN c.xtype IN (231, 239) THEN c.length / 2 END "
+     "AS CHARACTER_MAXIMUM_LENGTH, "
+     "CASE WHEN c.xtype IN (167, 175, 231, 239, 165, 173) THEN c.length END AS CHARACTER_OCTET_LENGTH, "
+     "CASE WHEN c.xtype IN (48, 52, 56, 127, 59, 62, 60, 122, 106, 108, 104) THEN c.prec END AS NUMERIC_PRECISION, "
+     "CASE WHEN c.xtype IN (48, 52, 56, 127, 60, 122, 106, 108, 104) THEN c.scale END AS NUMERIC_SCALE "
+     "FROM %s.tw_columns AS c JOIN %s.tw_objects AS o ON o.id = c.id AND o.xtype IN ('P ', 'FN', 'IF', 'TF') "
+     "JOIN %s.tw_users AS u ON u.uid = o.uid "
+     "LEFT JOIN %s.tw_types AS b ON b.xusertype = c.xtype AND b.xusertype = b.xtype"},
 };
 
 std::string Replaced(std::string text, const std::string& mark, const std::string& by)

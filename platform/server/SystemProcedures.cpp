@@ -88,7 +88,7 @@ bool SystemProcedures::Has(const std::string& n)
         "sp_updateextendedproperty", "sp_dropextendedproperty", "sp_msobjsearch", "xp_cmdshell", "sp_databases",
         "sp_tables", "sp_executesql", "sp_addextendedproc", "sp_dropextendedproc", "sp_addtype", "sp_droptype",
         "sp_ms_marksystemobject", "sp_dboption", "sp_helpindex", "sp_spaceused", "sp_lock", "sp_helpconstraint",
-        "sp_columns", "sp_depends", "sp_configure", "sp_helpfile", "sp_pkeys", "sp_fkeys", "sp_msforeachtable",
+        "sp_columns", "sp_depends", "sp_configure", "sp_helpfile", "sp_helptrigger", "sp_stored_procedures", "sp_helpuser", "sp_pkeys", "sp_fkeys", "sp_msforeachtable",
         "sp_msforeachdb"};
     return names.count(n) > 0;
 }
@@ -142,6 +142,9 @@ int SystemProcedures::Run(const std::string& n, const Args& args, const std::vec
     if (n == "sp_depends") return Depends(args);
     if (n == "sp_configure") return Configure(args);
     if (n == "sp_helpfile") return HelpFile(args);
+    if (n == "sp_helptrigger") return HelpTrigger(args);
+    if (n == "sp_stored_procedures") return StoredProcedures(args);
+    if (n == "sp_helpuser") return HelpUser(args);
     if (n == "sp_pkeys") return PrimaryKeys(args);
     if (n == "sp_fkeys") return ForeignKeys(args);
     if (n == "sp_msforeachtable") return ForEach(false, args);
@@ -463,6 +466,13 @@ bool NameMatches(const std::string& name, const std::string& pattern)
     return pattern.empty() || Lowered(name) == Lowered(pattern) || SqlFunctions::Like(name, pattern);
 }
 
+void CheckQualifier(const std::string& qualifier, const std::string& database)
+{
+    if (!qualifier.empty() && Lowered(qualifier) != Lowered(database))
+        throw SqlError(15250, 16, "The database name component of the object qualifier must be the name of the "
+                                  "current database.");
+}
+
 } // namespace sysproc_detail
 
 int SystemProcedures::SprocColumns(const Args& args)
@@ -472,9 +482,7 @@ int SystemProcedures::SprocColumns(const Args& args)
     std::string owner = Text(args, 1, "@procedure_owner");
     const std::string qualifier = Text(args, 2, "@procedure_qualifier");
     const std::string columnPattern = Text(args, 3, "@column_name");
-    if (!qualifier.empty() && sysproc_detail::Lowered(qualifier) != sysproc_detail::Lowered(s.database))
-        throw SqlError(15250, 16, "The database name component of the object qualifier must be the name of the "
-                                  "current database.");
+    sysproc_detail::CheckQualifier(qualifier, s.database);
     // Typed as owner.name, the name still finds its procedure.
     if (procedure.find('.') != std::string::npos) {
         const ObjectName dotted = ObjectName::Parse(procedure);

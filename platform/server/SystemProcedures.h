@@ -22,6 +22,8 @@ ColumnInfo Column(const std::string& name, const std::string& type, int size, bo
 int OdbcType(const TypeSpec& t); // the ODBC data type code
 bool NameMatches(const std::string& name, const std::string& pattern); // equal, or LIKE the pattern
 const char* TypeDescription(const std::string& xtype);                 // "user table", "view", ...
+// A catalogue procedure's qualifier must name the current database (15250).
+void CheckQualifier(const std::string& qualifier, const std::string& database);
 } // namespace sysproc_detail
 
 class SystemProcedures {
@@ -72,6 +74,9 @@ private:
     int Depends(const Args& args);
     int Configure(const Args& args);
     int HelpFile(const Args& args);
+    int HelpTrigger(const Args& args);
+    int StoredProcedures(const Args& args);
+    int HelpUser(const Args& args);
     int PrimaryKeys(const Args& args);
     int ForeignKeys(const Args& args);
     // sp_MSforeachtable and sp_MSforeachdb: each command once per table (database), '?' standing for its name.

@@ -207,10 +207,57 @@ TEST_F(ServerTest, HelpFileAndOpenTransactions)
     EXPECT_EQ(ColumnCells(files, "fileid"), "1|2");
     EXPECT_EQ(ColumnCells(files, "usage"), "data only|log only");
 
+    const BufferedSink stats = Run("DBCC SHOWFILESTATS");
+    ASSERT_FALSE(stats.HasError()) << Describe(stats);
+    EXPECT_EQ(ColumnCells(stats, "Fileid"), "1");
+    ASSERT_EQ(stats.resultSets.size(), 1u);
+    EXPECT_GE(std::stoll(stats.resultSets[0].rows[0][2].ToText()), std::stoll(stats.resultSets[0].rows[0][3].ToText()))
+        << "a file holds no more extents than it has";
+    EXPECT_GT(std::stoll(stats.resultSets[0].rows[0][3].ToText()), 0) << "the sample database fills some";
+
     EXPECT_NE(Describe(Run("DBCC OPENTRAN")).find("No active open transactions."), std::string::npos);
     const BufferedSink open = Run("BEGIN TRAN DBCC OPENTRAN ROLLBACK");
     EXPECT_NE(Describe(open).find("SPID (server process ID) : " + std::to_string(session->Spid())), std::string::npos)
         << Describe(open);
+}
+
+TEST_F(ServerTest, HelpTriggerListsEachTriggersEvents)
+{
+    ASSERT_FALSE(Run("CREATE TABLE Watched (a int)").HasError());
+    ASSERT_FALSE(Run("CREATE TRIGGER trg_Watched_Changes ON Watched FOR INSERT, DELETE AS SELECT 1").HasError());
+    const std::string all = Outcome(Run("EXEC sp_helptrigger Watched"));
+    const std::string updates = Outcome(Run("EXEC sp_helptrigger 'Watched', 'UPDATE'"));
+    const std::string deletes = Outcome(Run("EXEC sp_helptrigger 'Watched', 'DELETE'"));
+    Run("DROP TABLE Watched");
+    EXPECT_EQ(all, "trg_Watched_Changes|dbo|0|1|1|1|0");
+    EXPECT_EQ(updates, "");
+    EXPECT_EQ(deletes, all);
+    EXPECT_EQ(Outcome(Run("EXEC sp_helptrigger Products")), "trg_Products_NoNegativeStock|dbo|1|0|0|1|0");
+}
+
+TEST_F(ServerTest, StoredProceduresListsRoutinesByNamePattern)
+{
+    const BufferedSink all = Run("EXEC sp_stored_procedures");
+    ASSERT_FALSE(all.HasError()) << Describe(all);
+    EXPECT_EQ(ColumnCells(all, "PROCEDURE_NAME"), "fn_LineTotal;0|usp_CustomerOrders;1");
+    EXPECT_EQ(Outcome(Run("EXEC sp_stored_procedures 'usp%', 'dbo'")), "TarnSample|dbo|usp_CustomerOrders;1|-1|-1|-1|NULL|2");
+    EXPECT_EQ(Outcome(Run("EXEC sp_stored_procedures @sp_name = 'usp%', @sp_owner = 'nobody'")), "");
+}
+
+TEST_F(ServerTest, HelpUserListsTheDatabasesUsersAndTheirLogins)
+{
+    ASSERT_FALSE(Run("EXEC sp_addlogin 'vera', 'x', 'TarnSample' EXEC sp_adduser 'vera'").HasError());
+    const BufferedSink all = Run("EXEC sp_helpuser");
+    const std::string one = Outcome(Run("EXEC sp_helpuser 'VERA'"));
+    const std::string unknown = Outcome(Run("EXEC sp_helpuser 'nobody'"));
+    Run("EXEC sp_dropuser 'vera' EXEC sp_droplogin 'vera'");
+    ASSERT_FALSE(all.HasError()) << Describe(all);
+    EXPECT_EQ(ColumnCells(all, "UserName"), "dbo|guest|vera");
+    EXPECT_EQ(ColumnCells(all, "LoginName"), "sa|NULL|vera");
+    EXPECT_EQ(ColumnCells(all, "GroupName"), "db_owner|public|public");
+    EXPECT_EQ(one.substr(0, one.find("|", one.find("|") + 1)), "vera|public");
+    EXPECT_NE(one.find("|vera|TarnSample|"), std::string::npos) << one;
+    EXPECT_EQ(unknown, "15198 The name supplied (nobody) is not a user, role, or aliased login.");
 }
 
 TEST_F(ServerTest, DependsListsWhatAnObjectUsesAndWhatUsesIt)

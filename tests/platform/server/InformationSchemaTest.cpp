@@ -73,3 +73,23 @@ TEST_F(InformationSchemaTest, DescribesEachColumnsType)
 }
 
 } // namespace tw::server::test
+
+namespace tw::server::test {
+
+TEST_F(InformationSchemaTest, ListsKeyColumnsReferencesChecksAndParameters)
+{
+    EXPECT_EQ(Outcome(Run("SELECT CONSTRAINT_NAME, TABLE_NAME, COLUMN_NAME, ORDINAL_POSITION FROM "
+                          "INFORMATION_SCHEMA.KEY_COLUMN_USAGE ORDER BY CONSTRAINT_NAME")),
+              "FK_Stock_Parts|Stock|PartID|1;PK_Parts|Parts|PartID|1;UQ_Parts_Name|Parts|Name|1");
+    EXPECT_EQ(Outcome(Run("SELECT CONSTRAINT_NAME, UNIQUE_CONSTRAINT_NAME, UPDATE_RULE, DELETE_RULE FROM "
+                          "INFORMATION_SCHEMA.REFERENTIAL_CONSTRAINTS")),
+              "FK_Stock_Parts|PK_Parts|NO ACTION|NO ACTION");
+    EXPECT_EQ(Outcome(Run("SELECT CONSTRAINT_NAME, CHECK_CLAUSE FROM INFORMATION_SCHEMA.CHECK_CONSTRAINTS")),
+              "CK_Parts_Price|(Price >= 0)");
+    ASSERT_FALSE(Run("CREATE PROCEDURE PartsOf @Kind char(4), @Found int OUTPUT AS SELECT @Found = 1").HasError());
+    EXPECT_EQ(Outcome(Run("SELECT SPECIFIC_NAME, ORDINAL_POSITION, PARAMETER_MODE, PARAMETER_NAME, DATA_TYPE, "
+                          "CHARACTER_MAXIMUM_LENGTH FROM INFORMATION_SCHEMA.PARAMETERS ORDER BY ORDINAL_POSITION")),
+              "PartsOf|1|IN|@Kind|char|4;PartsOf|2|INOUT|@Found|int|NULL");
+}
+
+} // namespace tw::server::test
