@@ -1,0 +1,25 @@
+// The customise sheet's Tools, Keyboard and Mouse pages: made with the sheet,
+// shown only when the library manages user tools, keys or the mouse.
+#include "platform/mfc/CFrameWnd.h"
+#include "ui/commandbars/KtvPKeyboardPage.h"
+#include "ui/commandbars/KtvPToolbarCustomize.h"
+#include "ui/frames/KtvPKeyboardManager.h"
+
+void CKtvPToolbarCustomize::CustomizeAddToolsAndKeyboardPages()
+{
+    if (g_pKeyboardManager != nullptr && m_pParentFrame != nullptr && m_pParentFrame->m_hAccelTable != nullptr)
+        AddPage(m_pKeyboardPage);
+}
+
+void CKtvPToolbarCustomize::CustomizeAddMousePage() {}
+
+void CKtvPToolbarCustomize::CustomizeDeleteOwnPages()
+{
+    delete m_pKeyboardPage;
+    m_pKeyboardPage = nullptr;
+}
+
+CPropertyPage* CKtvPToolbarCustomize::CustomizeToolsPage() const
+{
+    return nullptr;
+}
