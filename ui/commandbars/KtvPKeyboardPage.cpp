@@ -326,7 +326,8 @@ void CKtvPKeyboardPage::OnSelchangeViewType()
     auto* pTemplate = static_cast<CMultiDocTemplate*>(m_wndViewTypeList.GetItemDataPtr(iOwner));
     HICON hIcon = nullptr;
     if (pTemplate != nullptr) {
-        hIcon = ::LoadIcon(AfxGetResourceHandle(), MAKEINTRESOURCE(pTemplate->GetResourceID()));
+        hIcon = static_cast<HICON>(::LoadImage(AfxGetResourceHandle(), MAKEINTRESOURCE(pTemplate->GetResourceID()),
+                                               IMAGE_ICON, 0, 0, LR_DEFAULTSIZE | LR_SHARED));
         m_hAccelTable = pTemplate->m_hAccelTable;
     } else if (m_pParentFrame != nullptr) {
         hIcon = reinterpret_cast<HICON>(::GetClassLongPtr(m_pParentFrame->GetSafeHwnd(), GCL_HICON));

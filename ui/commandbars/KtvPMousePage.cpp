@@ -20,7 +20,11 @@ BEGIN_MESSAGE_MAP(CKtvPMousePage, CPropertyPage)
     ON_NOTIFY(LVN_ITEMCHANGED, IDC_KTVP_MOUSE_VIEWS, OnItemChangedListOfViews)
 END_MESSAGE_MAP()
 
-CKtvPMousePage::CKtvPMousePage() : CPropertyPage(IDD_KTVP_MOUSE_PAGE) {}
+CKtvPMousePage::CKtvPMousePage() : CPropertyPage(IDD_KTVP_MOUSE_PAGE)
+{
+    // The page's template holds a list view: its class must exist before the page is made.
+    ::InitCommonControls();
+}
 
 CKtvPMousePage::~CKtvPMousePage() = default;
 
@@ -54,9 +58,11 @@ BOOL CKtvPMousePage::OnInitDialog()
     for (POSITION pos = listOfViewNames.GetHeadPosition(); pos != nullptr;) {
         const CString strName = listOfViewNames.GetNext(pos);
         const int iViewId = g_pMouseManager->GetViewIdByName(strName);
-        int iImage = -1;
+        // -1 would ask the page for the image later; a view without an icon has none.
+        int iImage = I_IMAGENONE;
         if (const UINT uiIconId = g_pMouseManager->GetViewIconId(iViewId)) {
-            if (HICON hIcon = ::LoadIcon(AfxGetResourceHandle(), MAKEINTRESOURCE(uiIconId))) {
+            if (auto hIcon = static_cast<HICON>(::LoadImage(AfxGetResourceHandle(), MAKEINTRESOURCE(uiIconId),
+                                                            IMAGE_ICON, 0, 0, LR_DEFAULTSIZE))) {
                 iImage = m_ViewsImages.Add(hIcon);
                 ::DestroyIcon(hIcon);
             }

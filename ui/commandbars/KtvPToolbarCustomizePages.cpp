@@ -2,6 +2,8 @@
 // shown only when the library manages user tools, keys or the mouse.
 #include "platform/mfc/CFrameWnd.h"
 #include "ui/commandbars/KtvPKeyboardPage.h"
+#include "ui/commandbars/KtvPMouseManager.h"
+#include "ui/commandbars/KtvPMousePage.h"
 #include "ui/commandbars/KtvPToolbarCustomize.h"
 #include "ui/frames/KtvPKeyboardManager.h"
 
@@ -11,12 +13,19 @@ void CKtvPToolbarCustomize::CustomizeAddToolsAndKeyboardPages()
         AddPage(m_pKeyboardPage);
 }
 
-void CKtvPToolbarCustomize::CustomizeAddMousePage() {}
+void CKtvPToolbarCustomize::CustomizeAddMousePage()
+{
+    m_pMousePage = new CKtvPMousePage;
+    if (g_pMouseManager != nullptr)
+        AddPage(m_pMousePage);
+}
 
 void CKtvPToolbarCustomize::CustomizeDeleteOwnPages()
 {
     delete m_pKeyboardPage;
     m_pKeyboardPage = nullptr;
+    delete m_pMousePage;
+    m_pMousePage = nullptr;
 }
 
 CPropertyPage* CKtvPToolbarCustomize::CustomizeToolsPage() const
