@@ -624,6 +624,14 @@ BOOL CKtvPEditListCtrl::OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult)
 BOOL CKtvPEditListCtrl::PreTranslateMessage(MSG* pMsg)
 {
     const HWND hList = GetListHwnd();
+    if (hList != nullptr && pMsg->hwnd == hList && pMsg->message == WM_SYSKEYDOWN) {
+        // The list tells of plain keys only; a button's Alt key is found here.
+        const int iButton = FindButtonOfKey(static_cast<WORD>(pMsg->wParam), EditListHeldModifiers());
+        if (iButton >= 0) {
+            OnClickButton(iButton);
+            return TRUE;
+        }
+    }
     if (hList != nullptr && pMsg->hwnd == hList) {
         const BOOL bEditing = m_wndEdit.GetSafeHwnd() != nullptr && m_wndEdit.m_bIsActive;
         if (pMsg->message == WM_LBUTTONDOWN && !bEditing && ::GetFocus() == hList) {
