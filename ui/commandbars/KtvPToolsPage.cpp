@@ -27,6 +27,14 @@ BOOL CKtvPToolsPageList::OnBeforeRemoveItem(int iItem)
     return TRUE;
 }
 
+BOOL CKtvPToolsPageList::RemoveItem(int iIndex)
+{
+    const BOOL bRemoved = CKtvPEditListCtrl::RemoveItem(iIndex);
+    if (bRemoved && GetSelItem() < 0 && m_pParent->GetSafeHwnd() != nullptr)
+        m_pParent->OnSelchangeToolsList();
+    return bRemoved;
+}
+
 void CKtvPToolsPageList::OnAfterAddItem(int iItem)
 {
     CKtvPUserTool* pTool = m_pParent->CreateNewTool();

@@ -27,6 +27,8 @@ public:
     void OnAfterRenameItem(int iItem) override;
     void OnAfterMoveItemUp(int iItem) override;
     void OnAfterMoveItemDown(int iItem) override;
+    // The fields follow the selection also when the last item went and none is left selected.
+    BOOL RemoveItem(int iIndex) override;
 
     CKtvPToolsPage* m_pParent;
 };
