@@ -55,8 +55,8 @@ BEGIN_MESSAGE_MAP(CMainFrame, CKtvPMDIFrameWnd)
     ON_COMMAND(ID_TW_HELP_CONTENTS, OnHelpContents)
     ON_COMMAND(ID_TW_HELP_FEEDBACK, OnHelpFeedback)
     ON_COMMAND(ID_TW_HELP_NEWS, OnHelpNews)
-    // Keyboard Map: its id is in the system range, which has no handler to grey it by default.
-    ON_UPDATE_COMMAND_UI(61448, OnUpdateNotBuiltYet)
+    // Keyboard map (MainFrameKeyMap.cpp).
+    ON_COMMAND(61448, OnHelpKeyboardMap)
 END_MESSAGE_MAP()
 
 namespace {
