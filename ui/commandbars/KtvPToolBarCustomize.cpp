@@ -6,6 +6,8 @@
 #include "platform/mfc/COleDataSource.h"
 #include "platform/mfc/CWinApp.h"
 #include "resources/resource.h"
+#include "ui/commandbars/KtvPButtonAppearanceDlg.h"
+#include "ui/commandbars/KtvPPopupMenuBar.h"
 #include "ui/commandbars/CustomizeButton.h"
 #include "ui/commandbars/KtvPCommandManager.h"
 #include "ui/commandbars/KtvPToolBar.h"
@@ -305,8 +307,6 @@ BOOL CKtvPToolBar::EnableContextMenuItems(CKtvPToolbarButton* pButton, CMenu* pP
         }
     }
 
-    // The appearance dialog is not part of this library yet: whatever needs it is offered greyed.
-    pPopup->EnableMenuItem(ID_KTVP_TOOLBAR_APPEARANCE, MF_BYCOMMAND | MF_GRAYED);
     if (pButton->GetImage() < 0) {
         pPopup->EnableMenuItem(ID_KTVP_TOOLBAR_IMAGE, MF_BYCOMMAND | MF_GRAYED);
         pPopup->EnableMenuItem(ID_KTVP_TOOLBAR_IMAGE_AND_TEXT, MF_BYCOMMAND | MF_GRAYED);
@@ -370,9 +370,22 @@ void CKtvPToolBar::OnToolbarDelete()
         AdjustSizeImmediate();
 }
 
-// The Button Appearance dialog belongs to the image-editing part of
-// customisation; until it exists its command is refused.
-void CKtvPToolBar::OnToolbarAppearance() { ::MessageBeep((UINT)-1); }
+// Button Appearance for the selected button: menu items (on a popup menu's bar) in menu mode.
+void CKtvPToolBar::OnToolbarAppearance()
+{
+    CKtvPToolbarButton* pButton = GetButton(m_iSelected);
+    if (pButton == nullptr || IsSeparatorButton(pButton)) {
+        ::MessageBeep((UINT)-1);
+        return;
+    }
+    const BOOL bMenuMode = dynamic_cast<CKtvPPopupMenuBar*>(this) != nullptr;
+    CKtvPButtonAppearanceDlg dlg(pButton, m_pUserImages, this, 0, bMenuMode);
+    if (dlg.DoModal() != IDOK)
+        return;
+    AdjustLayout();
+    AdjustSizeImmediate();
+    RedrawWindow();
+}
 
 void CKtvPToolBar::OnToolbarImage()
 {

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "platform/mfc/CWinApp.h"
+#include "tests/support/ui/KtvUiTestSetup.h"
 #include "tests/ui/commandbars/CustomizeTestSupport.h"
 #include "tests/ui/commandbars/KtvPToolBarTestSupport.h"
 #include "ui/commandbars/KtvPImageListButton.h"
@@ -24,6 +25,7 @@ protected:
     void SetUp() override
     {
         HeadlessWindowTest::SetUp();
+        KtvPrepareUiTest();
         tbres::Register();
         images.SetImageSize(CSize(16, 15));
         ASSERT_TRUE(images.Load(tbres::kBar));

@@ -1,0 +1,184 @@
+// Button Appearance: the label kept apart from its accelerator, the checks
+// before OK, and new user images entering the strip only on OK.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "platform/mfc/CWinApp.h"
+#include "platform/win32/kernel/Threads.h"
+#include "resources/CustomizeIds.h"
+#include "tests/support/ui/KtvUiTestSetup.h"
+#include "tests/ui/commandbars/CustomizeTestSupport.h"
+#include "tests/ui/commandbars/KtvPToolBarTestSupport.h"
+#include "ui/commandbars/KtvPButtonAppearanceDlg.h"
+#include "ui/commandbars/KtvPToolBarImages.h"
+#include "ui/commandbars/KtvPToolbarButton.h"
+
+namespace {
+
+namespace custtest = tw::test::custtest;
+namespace tbres = tw::test::tbres;
+
+class AppearanceTest : public tw::test::HeadlessWindowTest {
+protected:
+    void SetUp() override
+    {
+        HeadlessWindowTest::SetUp();
+        KtvPrepareUiTest();
+        tbres::Register();
+        userImages.SetImageSize(CSize(16, 15));
+        ASSERT_TRUE(userImages.Load(tbres::kBar));
+        button.m_bImageShown = TRUE;
+        button.m_bTextShown = TRUE;
+    }
+    void TearDown() override
+    {
+        if (dlg != nullptr && dlg->GetSafeHwnd() != nullptr)
+            dlg->DestroyWindow();
+        delete dlg;
+        HeadlessWindowTest::TearDown();
+    }
+    void Open(BOOL bMenuMode = FALSE)
+    {
+        dlg = new CKtvPButtonAppearanceDlg(&button, &userImages, CWnd::FromHandle(parent), 0, bMenuMode);
+        ASSERT_TRUE(dlg->Create(IDD_KTVP_BUTTON_APPEARANCE, CWnd::FromHandle(parent)));
+        dlg->ShowWindow(SW_SHOW);
+        custtest::PumpTranslated();
+    }
+    void Click(int nID) { custtest::ClickCentre(input, ::GetDlgItem(dlg->GetSafeHwnd(), nID)); }
+    void ReplaceLabel(const std::string& text)
+    {
+        Click(IDC_KTVP_APP_TEXT);
+        input.KeyDown(VK_CONTROL);
+        input.KeyStroke('A');
+        input.KeyUp(VK_CONTROL);
+        input.KeyStroke(VK_DELETE);
+        TypeKeys(text);
+        custtest::PumpTranslated();
+    }
+    std::string Label()
+    {
+        CString strText;
+        dlg->m_wndButtonText.GetWindowText(strText);
+        return static_cast<LPCTSTR>(strText);
+    }
+    bool Enabled(int nID) { return ::IsWindowEnabled(::GetDlgItem(dlg->GetSafeHwnd(), nID)) != FALSE; }
+    // Runs New with the image editor answered by the given button as soon as it is made.
+    void NewImageAnswered(int nAnswer)
+    {
+        static int s_answer = 0;
+        s_answer = nAnswer;
+        HHOOK hook = ::SetWindowsHookEx(
+            WH_CBT,
+            [](int nCode, WPARAM wParam, LPARAM lParam) -> LRESULT {
+                if (nCode == HCBT_CREATEWND && s_answer != 0 &&
+                    (reinterpret_cast<CBT_CREATEWND*>(lParam)->lpcs->style & WS_CHILD) == 0) {
+                    ::PostMessage(reinterpret_cast<HWND>(wParam), WM_COMMAND, s_answer, 0);
+                    s_answer = 0;
+                }
+                return ::CallNextHookEx(nullptr, nCode, wParam, lParam);
+            },
+            nullptr, ::GetCurrentThreadId());
+        Click(IDC_KTVP_APP_NEW);
+        ::UnhookWindowsHookEx(hook);
+    }
+
+    CKtvPToolBarImages userImages;
+    CKtvPToolbarButton button{tbres::kOpenCommand, 1, "Save\tCtrl+S", TRUE};
+    CKtvPButtonAppearanceDlg* dlg = nullptr;
+};
+
+TEST_F(AppearanceTest, LabelIsEditedWithoutItsAcceleratorAndKeepsItOnOk)
+{
+    Open();
+    EXPECT_EQ(Label(), "Save");
+    EXPECT_TRUE(dlg->IsDlgButtonChecked(IDC_KTVP_APP_IMAGE_TEXT));
+    EXPECT_TRUE(dlg->IsDlgButtonChecked(IDC_KTVP_APP_USER_IMAGE));
+    ASSERT_NE(dlg->m_wndButtonList.GetSelectedButton(), nullptr);
+    EXPECT_EQ(dlg->m_wndButtonList.GetSelectedButton()->GetImage(), 1);
+    ReplaceLabel("Store");
+    Click(IDOK);
+    EXPECT_STREQ(button.m_strText, "Store\tCtrl+S");
+    EXPECT_TRUE(button.m_bUserImage);
+    EXPECT_EQ(button.GetImage(), 1);
+}
+
+TEST_F(AppearanceTest, MissingTextOrImageIsRefusedWithTheFocusOnIt)
+{
+    Open();
+    struct Case {
+        const char* name;
+        int mode;
+        bool pickNoImage;
+        const char* label;
+        const char* message;
+        int focus;
+    } const cases[] = {
+        {"text only without a label", IDC_KTVP_APP_TEXT_ONLY, false, "", "You should enter a text!", IDC_KTVP_APP_TEXT},
+        {"image only without an image", IDC_KTVP_APP_IMAGE_ONLY, true, "Save", "You should select an image!",
+         IDC_KTVP_APP_IMAGE_LIST},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Click(c.mode);
+        if (c.pickNoImage)
+            Click(IDC_KTVP_APP_USER_IMAGE);
+        ReplaceLabel(c.label);
+        custtest::MessageBoxAnswerer answerer(IDOK);
+        Click(IDOK);
+        ASSERT_EQ(answerer.boxes, 1);
+        ASSERT_FALSE(answerer.texts.empty());
+        EXPECT_EQ(answerer.texts[0], c.message);
+        custtest::PumpTranslated();
+        EXPECT_TRUE(dlg->IsWindowVisible()) << "stays open";
+        EXPECT_EQ(::GetFocus(), ::GetDlgItem(dlg->GetSafeHwnd(), c.focus));
+    }
+    EXPECT_STREQ(button.m_strText, "Save\tCtrl+S") << "the button is untouched";
+}
+
+TEST_F(AppearanceTest, NewImageEntersTheStripOnlyOnOk)
+{
+    const int nBefore = userImages.GetCount();
+    Open();
+    NewImageAnswered(IDOK);
+    EXPECT_EQ(dlg->m_wndButtonList.m_Buttons.GetCount(), nBefore + 1);
+    ASSERT_NE(dlg->m_wndButtonList.GetSelectedButton(), nullptr);
+    EXPECT_EQ(dlg->m_wndButtonList.GetSelectedButton()->GetImage(), nBefore);
+    Click(IDCANCEL);
+    EXPECT_EQ(userImages.GetCount(), nBefore) << "Cancel leaves the strip as it was";
+    EXPECT_EQ(button.GetImage(), 1);
+    dlg->DestroyWindow();
+    delete dlg;
+    dlg = nullptr;
+
+    Open();
+    NewImageAnswered(IDCANCEL);
+    EXPECT_EQ(dlg->m_wndButtonList.m_Buttons.GetCount(), nBefore) << "a cancelled editor adds nothing";
+    NewImageAnswered(IDOK);
+    Click(IDOK);
+    EXPECT_EQ(userImages.GetCount(), nBefore + 1);
+    EXPECT_EQ(button.GetImage(), nBefore);
+    EXPECT_TRUE(button.m_bUserImage);
+}
+
+TEST_F(AppearanceTest, MenuModeOffersNoImageOnlyAndKeepsTheButtonsImageFlag)
+{
+    Open(TRUE);
+    EXPECT_FALSE(Enabled(IDC_KTVP_APP_IMAGE_ONLY));
+    EXPECT_FALSE(Enabled(IDC_KTVP_APP_USER_IMAGE));
+    Click(IDC_KTVP_APP_TEXT_ONLY);
+    EXPECT_FALSE(Enabled(IDC_KTVP_APP_IMAGE_LIST));
+    Click(IDOK);
+    EXPECT_TRUE(button.m_bImageShown) << "menus record the choice elsewhere";
+    EXPECT_TRUE(button.m_bTextShown);
+}
+
+TEST_F(AppearanceTest, Screenshot)
+{
+    Open();
+    dlg->RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    custtest::PumpTranslated();
+    EXPECT_TRUE(custtest::SaveWindowShot(dlg, "button-appearance.png"));
+}
+
+}  // namespace
