@@ -48,7 +48,27 @@ void AppearanceToStandardColors(CBitmap& bitmap, CSize size)
     dc.SelectObject(pOld);
 }
 
+// A screen-compatible bitmap of the strip's image size; says why when it cannot be made.
+BOOL AppearanceCreateImage(CBitmap& bitmap, CSize size, UINT uiError)
+{
+    CClientDC dcScreen(nullptr);
+    if (bitmap.CreateCompatibleBitmap(&dcScreen, size.cx, size.cy))
+        return TRUE;
+    CString strError;
+    strError.LoadString(uiError);
+    AfxMessageBox(strError);
+    return FALSE;
+}
+
 }  // namespace
+
+void CKtvPButtonAppearanceDlg::BeginImageChanges()
+{
+    if (m_bImagesChanged)
+        return;
+    m_pImages->CopyTo(m_imagesWork);
+    m_bImagesChanged = TRUE;
+}
 
 CKtvPButtonAppearanceDlg::CKtvPButtonAppearanceDlg(CKtvPToolbarButton* pButton, CKtvPToolBarImages* pImages,
                                                    CWnd* pParent, int iStartImage, BOOL bMenuMode)
@@ -249,15 +269,8 @@ void CKtvPButtonAppearanceDlg::OnNewImage()
         return;
     const CSize size = m_pImages->GetImageSize();
     CBitmap bitmap;
-    {
-        CClientDC dcScreen(nullptr);
-        if (!bitmap.CreateCompatibleBitmap(&dcScreen, size.cx, size.cy)) {
-            CString strError;
-            strError.LoadString(IDS_KTVP_CANNOT_CREATE_IMAGE);
-            AfxMessageBox(strError);
-            return;
-        }
-    }
+    if (!AppearanceCreateImage(bitmap, size, IDS_KTVP_CANNOT_CREATE_IMAGE))
+        return;
     {
         CDC dc;
         dc.CreateCompatibleDC(nullptr);
@@ -268,10 +281,7 @@ void CKtvPButtonAppearanceDlg::OnNewImage()
     if (!RunImageEditor(bitmap))
         return;
     AppearanceToStandardColors(bitmap, size);
-    if (!m_bImagesChanged) {
-        m_pImages->CopyTo(m_imagesWork);
-        m_bImagesChanged = TRUE;
-    }
+    BeginImageChanges();
     const int iNew = m_imagesWork.AddImage(static_cast<HBITMAP>(bitmap.GetSafeHandle()));
     if (iNew < 0) {
         CString strError;
@@ -290,15 +300,8 @@ void CKtvPButtonAppearanceDlg::OnEditImage()
     CKtvPToolBarImages* pShown = ShownImages();
     const CSize size = pShown->GetImageSize();
     CBitmap bitmap;
-    {
-        CClientDC dcScreen(nullptr);
-        if (!bitmap.CreateCompatibleBitmap(&dcScreen, size.cx, size.cy)) {
-            CString strError;
-            strError.LoadString(IDS_KTVP_INTERNAL_ERROR);
-            AfxMessageBox(strError);
-            return;
-        }
-    }
+    if (!AppearanceCreateImage(bitmap, size, IDS_KTVP_INTERNAL_ERROR))
+        return;
     {
         CDC dc;
         dc.CreateCompatibleDC(nullptr);
@@ -320,10 +323,7 @@ void CKtvPButtonAppearanceDlg::OnEditImage()
     if (!RunImageEditor(bitmap))
         return;
     AppearanceToStandardColors(bitmap, size);
-    if (!m_bImagesChanged) {
-        m_pImages->CopyTo(m_imagesWork);
-        m_bImagesChanged = TRUE;
-    }
+    BeginImageChanges();
     m_imagesWork.UpdateImage(m_iSelImage, static_cast<HBITMAP>(bitmap.GetSafeHandle()));
     const int iSel = m_iSelImage;
     RebuildImageList();

@@ -62,5 +62,7 @@ protected:
     BOOL RunImageEditor(CBitmap& bitmap);
     // The images shown: the working copy once New or Edit changed it.
     CKtvPToolBarImages* ShownImages();
+    // The first New or Edit starts the working copy of the user images.
+    void BeginImageChanges();
     BOOL m_bImagesChanged = FALSE;
 };

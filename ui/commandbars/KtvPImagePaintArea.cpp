@@ -112,6 +112,14 @@ CPoint CKtvPImagePaintArea::PixelOf(CPoint point) const
     return CPoint(point.x < 1 ? 0 : x, point.y < 1 ? 0 : y);
 }
 
+CPoint CKtvPImagePaintArea::ClampToClient(CPoint point) const
+{
+    CRect rectClient;
+    GetClientRect(&rectClient);
+    return CPoint(std::clamp(point.x, static_cast<int>(rectClient.left), static_cast<int>(rectClient.right) - 1),
+                  std::clamp(point.y, static_cast<int>(rectClient.top), static_cast<int>(rectClient.bottom) - 1));
+}
+
 CRect CKtvPImagePaintArea::CellRect(int x, int y) const
 {
     CRect rect(1 + x * m_sizeCellCx, 1 + y * m_sizeCellCy, 1 + (x + 1) * m_sizeCellCx, 1 + (y + 1) * m_sizeCellCy);
@@ -247,11 +255,7 @@ void CKtvPImagePaintArea::OnMouseMove(UINT nFlags, CPoint point)
 {
     if (!(nFlags & MK_LBUTTON) || m_pBitmap == nullptr || GetCapture() != this)
         return;
-    CRect rectClient;
-    GetClientRect(&rectClient);
-    point.x = std::clamp(point.x, static_cast<int>(rectClient.left), static_cast<int>(rectClient.right) - 1);
-    point.y = std::clamp(point.y, static_cast<int>(rectClient.top), static_cast<int>(rectClient.bottom) - 1);
-    const CPoint pixel = PixelOf(point);
+    const CPoint pixel = PixelOf(ClampToClient(point));
     switch (m_Mode) {
     case IMAGE_EDIT_MODE_PEN:
         DrawPixel(pixel);
@@ -277,11 +281,7 @@ void CKtvPImagePaintArea::OnLButtonUp(UINT, CPoint point)
         m_rectDraw.SetRectEmpty();
         return;
     }
-    CRect rectClient;
-    GetClientRect(&rectClient);
-    point.x = std::clamp(point.x, static_cast<int>(rectClient.left), static_cast<int>(rectClient.right) - 1);
-    point.y = std::clamp(point.y, static_cast<int>(rectClient.top), static_cast<int>(rectClient.bottom) - 1);
-    const CPoint pixel = PixelOf(point);
+    const CPoint pixel = PixelOf(ClampToClient(point));
 
     CRect rect = m_rectDraw;
     if (m_Mode == IMAGE_EDIT_MODE_RECT || m_Mode == IMAGE_EDIT_MODE_ELLIPSE) {

@@ -67,6 +67,8 @@ protected:
 
     void Init();
     CPoint PixelOf(CPoint point) const;
+    // Drags beyond the control keep drawing at its edge.
+    CPoint ClampToClient(CPoint point) const;
     CRect CellRect(int x, int y) const;
     void DrawPixel(CPoint pixel);
     // The rubber band of a shape, drawn so that drawing it twice erases it.

@@ -14,6 +14,7 @@
 #include "platform/win32/kernel/GlobalMemory.h"
 #include "resources/CustomizeIds.h"
 #include "resources/resource.h"
+#include "ui/commandbars/KtvPKeyboardPage.h"
 #include "ui/commandbars/KtvPToolbarButton.h"
 #include "ui/commandbars/KtvPToolbarCustomize.h"
 #include "ui/frames/KtvPKeyHelper.h"
@@ -118,18 +119,7 @@ BOOL CKtvPKeyMapDlg::OnInitDialog()
     SetColumns();
     SetColumnWidths();
 
-    CWinApp* pApp = AfxGetApp();
-    if (pApp != nullptr && pApp->m_pDocManager != nullptr) {
-        for (POSITION pos = pApp->GetFirstDocTemplatePosition(); pos != nullptr;) {
-            auto* pTemplate = dynamic_cast<CMultiDocTemplate*>(pApp->GetNextDocTemplate(pos));
-            if (pTemplate == nullptr || pTemplate->m_hAccelTable == nullptr)
-                continue;
-            CString strName;
-            pTemplate->GetDocString(strName, CDocTemplate::fileNewName);
-            const int iItem = m_wndViewTypeList.AddString(strName);
-            m_wndViewTypeList.SetItemDataPtr(iItem, pTemplate);
-        }
-    }
+    KtvPAddAcceleratorTemplates(m_wndViewTypeList, FALSE);
     if (m_pWndParentFrame != nullptr && m_pWndParentFrame->m_hAccelTable != nullptr) {
         CString strDefault;
         strDefault.LoadString(IDS_KTVP_DEFAULT);
@@ -203,25 +193,7 @@ void CKtvPKeyMapDlg::OnSelchangeViewType()
         return;
     }
     auto* pTemplate = static_cast<CMultiDocTemplate*>(m_wndViewTypeList.GetItemDataPtr(iSel));
-    HICON hIcon = nullptr;
-    if (pTemplate != nullptr) {
-        hIcon = static_cast<HICON>(::LoadImage(AfxGetResourceHandle(), MAKEINTRESOURCE(pTemplate->GetResourceID()),
-                                               IMAGE_ICON, 0, 0, LR_DEFAULTSIZE | LR_SHARED));
-        m_hAccelTable = pTemplate->m_hAccelTable;
-    } else if (m_pWndParentFrame != nullptr) {
-        hIcon = reinterpret_cast<HICON>(::GetClassLongPtr(m_pWndParentFrame->GetSafeHwnd(), GCL_HICON));
-        m_hAccelTable = m_pWndParentFrame->m_hAccelTable;
-    }
-    m_wndIcon.SetIcon(hIcon);
-    if (m_hAccelTable != nullptr) {
-        m_nAccelSize = ::CopyAcceleratorTable(m_hAccelTable, nullptr, 0);
-        if (m_nAccelSize > 0) {
-            m_lpAccel = new ACCEL[static_cast<size_t>(m_nAccelSize)];
-            ::CopyAcceleratorTable(m_hAccelTable, m_lpAccel, m_nAccelSize);
-        } else {
-            m_nAccelSize = 0;
-        }
-    }
+    m_wndIcon.SetIcon(KtvPLoadAcceleratorOwner(m_pWndParentFrame, pTemplate, m_hAccelTable, m_lpAccel, m_nAccelSize));
     OnSelchangeCategory();
 }
 

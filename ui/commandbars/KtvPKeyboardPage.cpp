@@ -130,6 +130,57 @@ void CKtvPKeyAssignEdit::OnKillFocus(CWnd* pNewWnd)
     CEdit::OnKillFocus(pNewWnd);
 }
 
+// --- shortcut tables and their owners ----------------------------------------------------------
+
+HICON KtvPLoadAcceleratorOwner(CFrameWnd* pFrame, CMultiDocTemplate* pTemplate, HACCEL& hAccel, LPACCEL& lpAccel,
+                               int& nAccelSize)
+{
+    hAccel = nullptr;
+    lpAccel = nullptr;
+    nAccelSize = 0;
+    HICON hIcon = nullptr;
+    if (pTemplate != nullptr) {
+        hIcon = static_cast<HICON>(::LoadImage(AfxGetResourceHandle(), MAKEINTRESOURCE(pTemplate->GetResourceID()),
+                                               IMAGE_ICON, 0, 0, LR_DEFAULTSIZE | LR_SHARED));
+        hAccel = pTemplate->m_hAccelTable;
+    } else if (pFrame != nullptr) {
+        hIcon = reinterpret_cast<HICON>(::GetClassLongPtr(pFrame->GetSafeHwnd(), GCL_HICON));
+        hAccel = pFrame->m_hAccelTable;
+    }
+    if (hAccel != nullptr) {
+        const int nSize = ::CopyAcceleratorTable(hAccel, nullptr, 0);
+        if (nSize > 0) {
+            lpAccel = new ACCEL[static_cast<size_t>(nSize)];
+            nAccelSize = ::CopyAcceleratorTable(hAccel, lpAccel, nSize);
+        }
+    }
+    // The platform has no stock application icon: without an icon of its own the owner shows none.
+    return hIcon;
+}
+
+void KtvPAddAcceleratorTemplates(CComboBox& wndCombo, BOOL bOncePerResource)
+{
+    CWinApp* pApp = AfxGetApp();
+    if (pApp == nullptr || pApp->m_pDocManager == nullptr)
+        return;
+    for (POSITION pos = pApp->GetFirstDocTemplatePosition(); pos != nullptr;) {
+        auto* pTemplate = dynamic_cast<CMultiDocTemplate*>(pApp->GetNextDocTemplate(pos));
+        if (pTemplate == nullptr || pTemplate->m_hAccelTable == nullptr)
+            continue;
+        BOOL bListed = FALSE;
+        for (int i = 0; i < wndCombo.GetCount() && bOncePerResource && !bListed; i++) {
+            auto* pListed = static_cast<CMultiDocTemplate*>(wndCombo.GetItemDataPtr(i));
+            bListed = pListed != nullptr && pListed->GetResourceID() == pTemplate->GetResourceID();
+        }
+        if (bListed)
+            continue;
+        CString strName;
+        pTemplate->GetDocString(strName, CDocTemplate::fileNewName);
+        const int iItem = wndCombo.AddString(strName);
+        wndCombo.SetItemDataPtr(iItem, pTemplate);
+    }
+}
+
 // --- the page --------------------------------------------------------------------------------
 
 IMPLEMENT_DYNCREATE(CKtvPKeyboardPage, CPropertyPage)
@@ -200,26 +251,8 @@ BOOL CKtvPKeyboardPage::OnInitDialog()
     m_wndCategoryList.SetCurSel(0);
     OnSelchangeCategory();
 
-    CWinApp* pApp = AfxGetApp();
-    if (m_bAutoSet && pApp != nullptr && pApp->m_pDocManager != nullptr) {
-        for (POSITION pos = pApp->GetFirstDocTemplatePosition(); pos != nullptr;) {
-            auto* pTemplate = dynamic_cast<CMultiDocTemplate*>(pApp->GetNextDocTemplate(pos));
-            if (pTemplate == nullptr || pTemplate->m_hAccelTable == nullptr)
-                continue;
-            // Templates of one resource share their keys: one item for them all.
-            BOOL bListed = FALSE;
-            for (int i = 0; i < m_wndViewTypeList.GetCount() && !bListed; i++) {
-                auto* pListed = static_cast<CMultiDocTemplate*>(m_wndViewTypeList.GetItemDataPtr(i));
-                bListed = pListed != nullptr && pListed->GetResourceID() == pTemplate->GetResourceID();
-            }
-            if (bListed)
-                continue;
-            CString strName;
-            pTemplate->GetDocString(strName, CDocTemplate::fileNewName);
-            const int iItem = m_wndViewTypeList.AddString(strName);
-            m_wndViewTypeList.SetItemDataPtr(iItem, pTemplate);
-        }
-    }
+    if (m_bAutoSet)
+        KtvPAddAcceleratorTemplates(m_wndViewTypeList, TRUE);
 
     if (m_pParentFrame != nullptr && m_pParentFrame->m_hAccelTable != nullptr) {
         CString strDefault;
@@ -324,27 +357,7 @@ void CKtvPKeyboardPage::OnSelchangeViewType()
         return;
     }
     auto* pTemplate = static_cast<CMultiDocTemplate*>(m_wndViewTypeList.GetItemDataPtr(iOwner));
-    HICON hIcon = nullptr;
-    if (pTemplate != nullptr) {
-        hIcon = static_cast<HICON>(::LoadImage(AfxGetResourceHandle(), MAKEINTRESOURCE(pTemplate->GetResourceID()),
-                                               IMAGE_ICON, 0, 0, LR_DEFAULTSIZE | LR_SHARED));
-        m_hAccelTable = pTemplate->m_hAccelTable;
-    } else if (m_pParentFrame != nullptr) {
-        hIcon = reinterpret_cast<HICON>(::GetClassLongPtr(m_pParentFrame->GetSafeHwnd(), GCL_HICON));
-        m_hAccelTable = m_pParentFrame->m_hAccelTable;
-    }
-    // The platform has no stock application icon: without an icon of its own the static stays empty.
-    m_wndViewIcon.SetIcon(hIcon);
-
-    if (m_hAccelTable != nullptr) {
-        m_nAccelSize = ::CopyAcceleratorTable(m_hAccelTable, nullptr, 0);
-        if (m_nAccelSize > 0) {
-            m_lpAccel = new ACCEL[static_cast<size_t>(m_nAccelSize)];
-            ::CopyAcceleratorTable(m_hAccelTable, m_lpAccel, m_nAccelSize);
-        } else {
-            m_nAccelSize = 0;
-        }
-    }
+    m_wndViewIcon.SetIcon(KtvPLoadAcceleratorOwner(m_pParentFrame, pTemplate, m_hAccelTable, m_lpAccel, m_nAccelSize));
     m_pSelTemplate = pTemplate;
     OnSelchangeCommandsList();
 }

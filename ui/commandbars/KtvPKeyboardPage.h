@@ -19,6 +19,16 @@ class CFrameWnd;
 class CMultiDocTemplate;
 class CKtvPToolbarButton;
 
+// The shortcut table of a document kind (pTemplate) or of the frame (NULL):
+// its handle, an owned copy of its entries (NULL and 0 without a table) and
+// the icon that stands for its owner (NULL when there is none).
+HICON KtvPLoadAcceleratorOwner(CFrameWnd* pFrame, CMultiDocTemplate* pTemplate, HACCEL& hAccel, LPACCEL& lpAccel,
+                               int& nAccelSize);
+// Adds every multi-document template with a shortcut table to the combo (its
+// new-file name, the template as data); with bOncePerResource templates of one
+// resource give one item.
+void KtvPAddAcceleratorTemplates(CComboBox& wndCombo, BOOL bOncePerResource);
+
 // An edit that shows the key combination typed into it instead of text.
 class CKtvPKeyAssignEdit : public CEdit {
 public:

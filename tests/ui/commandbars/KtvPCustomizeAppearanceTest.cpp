@@ -11,6 +11,7 @@
 #include "tests/ui/commandbars/CustomizeTestSupport.h"
 #include "tests/ui/commandbars/KtvPToolBarTestSupport.h"
 #include "ui/commandbars/KtvPButtonAppearanceDlg.h"
+#include "ui/commandbars/KtvPCommandManager.h"
 #include "ui/commandbars/KtvPToolBarImages.h"
 #include "ui/commandbars/KtvPToolbarButton.h"
 
@@ -36,6 +37,8 @@ protected:
         if (dlg != nullptr && dlg->GetSafeHwnd() != nullptr)
             dlg->DestroyWindow();
         delete dlg;
+        if (GetCmdMgr() != nullptr)
+            GetCmdMgr()->ClearCmdImage(kCommand);
         HeadlessWindowTest::TearDown();
     }
     void Open(BOOL bMenuMode = FALSE)
@@ -84,7 +87,9 @@ protected:
     }
 
     CKtvPToolBarImages userImages;
-    CKtvPToolbarButton button{tbres::kOpenCommand, 1, "Save\tCtrl+S", TRUE};
+    // A command of this test only: the button registers its image with the command manager.
+    static constexpr UINT kCommand = 7851;
+    CKtvPToolbarButton button{kCommand, 1, "Save\tCtrl+S", TRUE};
     CKtvPButtonAppearanceDlg* dlg = nullptr;
 };
 

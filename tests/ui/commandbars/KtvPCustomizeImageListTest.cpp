@@ -55,7 +55,8 @@ protected:
         list.RemoveButtons();
         buttons.clear();
         for (int i = 0; i < nButtons; i++) {
-            buttons.push_back(std::make_unique<CKtvPToolbarButton>(100 + i, i, nullptr, TRUE));
+            // Command 0: the list's buttons register no image with the command manager.
+            buttons.push_back(std::make_unique<CKtvPToolbarButton>(0, i, nullptr, TRUE));
             list.AddButton(buttons.back().get());
         }
         notices = 0;
