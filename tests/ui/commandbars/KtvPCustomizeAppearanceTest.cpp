@@ -4,7 +4,10 @@
 
 #include <string>
 
+#include "platform/mfc/CDC.h"
 #include "platform/mfc/CWinApp.h"
+#include "platform/win32/gdi/SystemColors.h"
+#include "platform/win32/kernel/GlobalMemory.h"
 #include "platform/win32/kernel/Threads.h"
 #include "resources/CustomizeIds.h"
 #include "tests/support/ui/KtvUiTestSetup.h"
@@ -14,6 +17,7 @@
 #include "ui/commandbars/KtvPCommandManager.h"
 #include "ui/commandbars/KtvPToolBarImages.h"
 #include "ui/commandbars/KtvPToolbarButton.h"
+#include "ui/frames/KtvPGlobalData.h"
 
 namespace {
 
@@ -164,6 +168,61 @@ TEST_F(AppearanceTest, NewImageEntersTheStripOnlyOnOk)
     EXPECT_EQ(userImages.GetCount(), nBefore + 1);
     EXPECT_EQ(button.GetImage(), nBefore);
     EXPECT_TRUE(button.m_bUserImage);
+}
+
+// A new image is drawn in the system colours and kept in the standard ones: under a
+// button face of another colour the file still holds the standard grey, and reads back equal.
+TEST_F(AppearanceTest, NewImageIsStoredInTheStandardColoursUnderAnotherButtonFace)
+{
+    // The user images come from their file, as the program keeps them.
+    std::string path = TW_COMMANDBARS_TEST_BINARY_DIR;
+    path += "/appearance-user-images.bmp";
+    {
+        HANDLE hDib = CKtvPToolBarImages::CopyBitmapToDIB(userImages.GetImageWell(), BI_RGB, 24);
+        ASSERT_NE(hDib, nullptr);
+        ASSERT_TRUE(CKtvPToolBarImages::WriteBitmapFile(path.c_str(), hDib));
+        ::GlobalFree(hDib);
+    }
+    userImages.Clear();
+    userImages.SetImageSize(CSize(16, 15));
+    ASSERT_TRUE(userImages.LoadFromFile(path.c_str()));
+
+    const int index[] = {COLOR_BTNFACE};
+    const COLORREF classic[] = {::GetSysColor(COLOR_BTNFACE)};
+    const COLORREF odd[] = {RGB(200, 100, 50)};
+    ASSERT_TRUE(::SetSysColors(1, index, odd));
+    globalData.UpdateSysColors();
+    userImages.OnSysColorChange();
+    const int nBefore = userImages.GetCount();
+    Open();
+    NewImageAnswered(IDOK);
+    Click(IDOK);
+    const BOOL bSaved = userImages.Save(path.c_str());
+    ::SetSysColors(1, index, classic);
+    globalData.UpdateSysColors();
+    ASSERT_TRUE(bSaved);
+    ASSERT_EQ(userImages.GetCount(), nBefore + 1);
+
+    // The file as written, colours untouched by loading.
+    const auto hFile = static_cast<HBITMAP>(::LoadImage(nullptr, path.c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE));
+    ASSERT_NE(hFile, nullptr);
+    BITMAP bmp{};
+    ::GetObject(hFile, sizeof(bmp), &bmp);
+    EXPECT_EQ(bmp.bmWidth, (nBefore + 1) * 16);
+    CDC dc;
+    dc.CreateCompatibleDC(nullptr);
+    const HGDIOBJ hOld = ::SelectObject(dc.GetSafeHdc(), hFile);
+    EXPECT_EQ(dc.GetPixel(nBefore * 16 + 5, 5), RGB(192, 192, 192));
+    // The older images are as they were.
+    EXPECT_EQ(dc.GetPixel(1 * 16 + 8, 7), tbres::kImage[1]);
+    ::SelectObject(dc.GetSafeHdc(), hOld);
+    ::DeleteObject(hFile);
+
+    // Read back as a strip, it holds the same number of images.
+    CKtvPToolBarImages reread;
+    reread.SetImageSize(CSize(16, 15));
+    ASSERT_TRUE(reread.LoadFromFile(path.c_str()));
+    EXPECT_EQ(reread.GetCount(), nBefore + 1);
 }
 
 TEST_F(AppearanceTest, MenuModeOffersNoImageOnlyAndKeepsTheButtonsImageFlag)
