@@ -387,3 +387,9 @@ void CKtvPButtonAppearanceDlg::OnOK()
         m_pButton->m_strText += _T("\t") + m_strAccel;
     CDialog::OnOK();
 }
+
+BOOL KtvPRunButtonAppearance(CKtvPToolBar* pBar, CKtvPToolbarButton* pButton)
+{
+    CKtvPButtonAppearanceDlg dlg(pButton, CKtvPToolBar::m_pUserImages, pBar, 0, pBar->IsPureMenuButton(pButton));
+    return dlg.DoModal() == IDOK;
+}

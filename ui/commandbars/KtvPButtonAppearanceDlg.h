@@ -11,6 +11,7 @@
 #include "ui/commandbars/KtvPImageListButton.h"
 #include "ui/commandbars/KtvPToolBarImages.h"
 
+class CKtvPToolBar;
 class CKtvPToolbarButton;
 class CKtvPUserTool;
 
@@ -66,3 +67,7 @@ protected:
     void BeginImageChanges();
     BOOL m_bImagesChanged = FALSE;
 };
+
+// Button Appearance for a button of a bar in customise mode, with the bar's
+// user images and the bar as parent; TRUE when the user pressed OK.
+BOOL KtvPRunButtonAppearance(CKtvPToolBar* pBar, CKtvPToolbarButton* pButton);

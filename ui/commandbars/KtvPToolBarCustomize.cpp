@@ -7,7 +7,7 @@
 #include "platform/mfc/CWinApp.h"
 #include "resources/resource.h"
 #include "ui/commandbars/KtvPButtonAppearanceDlg.h"
-#include "ui/commandbars/KtvPPopupMenuBar.h"
+#include "ui/commandbars/KtvPToolbarMenuButton.h"
 #include "ui/commandbars/CustomizeButton.h"
 #include "ui/commandbars/KtvPCommandManager.h"
 #include "ui/commandbars/KtvPToolBar.h"
@@ -370,7 +370,7 @@ void CKtvPToolBar::OnToolbarDelete()
         AdjustSizeImmediate();
 }
 
-// Button Appearance for the selected button: menu items (on a popup menu's bar) in menu mode.
+// Button Appearance for the selected button.
 void CKtvPToolBar::OnToolbarAppearance()
 {
     CKtvPToolbarButton* pButton = GetButton(m_iSelected);
@@ -378,9 +378,9 @@ void CKtvPToolBar::OnToolbarAppearance()
         ::MessageBeep((UINT)-1);
         return;
     }
-    const BOOL bMenuMode = dynamic_cast<CKtvPPopupMenuBar*>(this) != nullptr;
-    CKtvPButtonAppearanceDlg dlg(pButton, m_pUserImages, this, 0, bMenuMode);
-    if (dlg.DoModal() != IDOK)
+    if (pButton->m_strText.IsEmpty())
+        SetDefaultButtonText(pButton);
+    if (!KtvPRunButtonAppearance(this, pButton))
         return;
     AdjustLayout();
     AdjustSizeImmediate();
@@ -392,12 +392,16 @@ void CKtvPToolBar::OnToolbarImage()
     CKtvPToolbarButton* pButton = GetButton(m_iSelected);
     if (pButton == nullptr)
         return;
-    if (pButton->GetImage() < 0) {
-        ::MessageBeep((UINT)-1);
-        return;
-    }
+    const BOOL bTextShown = pButton->m_bTextShown;
+    const BOOL bImageShown = pButton->m_bImageShown;
     pButton->m_bTextShown = FALSE;
     pButton->m_bImageShown = TRUE;
+    // A button without an image gets one chosen first; without a choice it stays as it was.
+    if (pButton->GetImage() < 0 && !KtvPRunButtonAppearance(this, pButton)) {
+        pButton->m_bTextShown = bTextShown;
+        pButton->m_bImageShown = bImageShown;
+        return;
+    }
     AdjustLayout();
     AdjustSizeImmediate();
 }
@@ -411,12 +415,15 @@ void CKtvPToolBar::ShowSelectedText(BOOL bWithImage)
     CKtvPToolbarButton* pButton = GetButton(m_iSelected);
     if (pButton == nullptr)
         return;
-    if (bWithImage && pButton->GetImage() < 0) {
-        ::MessageBeep((UINT)-1);
-        return;
-    }
+    const BOOL bTextShown = pButton->m_bTextShown;
+    const BOOL bImageShown = pButton->m_bImageShown;
     pButton->m_bTextShown = TRUE;
     pButton->m_bImageShown = bWithImage;
+    if (bWithImage && pButton->GetImage() < 0 && !KtvPRunButtonAppearance(this, pButton)) {
+        pButton->m_bTextShown = bTextShown;
+        pButton->m_bImageShown = bImageShown;
+        return;
+    }
     if (pButton->m_strText.IsEmpty())
         SetDefaultButtonText(pButton);
     // Without any text to show the button stays an image.
@@ -446,7 +453,24 @@ void CKtvPToolBar::OnToolbarStartGroup()
 
 // A new menu button is shaped in the appearance dialog, which this library
 // does not hold yet.
-void CKtvPToolBar::OnToolbarNewMenu() { ::MessageBeep((UINT)-1); }
+// A new empty menu button, named in Button Appearance, goes in before the selection and opens.
+void CKtvPToolBar::OnToolbarNewMenu()
+{
+    auto* pMenuButton = new CKtvPToolbarMenuButton;
+    pMenuButton->m_bTextShown = TRUE;
+    pMenuButton->m_bImageShown = FALSE;
+    if (!KtvPRunButtonAppearance(this, pMenuButton)) {
+        delete pMenuButton;
+        return;
+    }
+    const int iInserted = InsertButton(pMenuButton, m_iSelected);
+    if (iInserted < 0)
+        return;
+    m_iSelected = iInserted;
+    AdjustLayout();
+    RedrawWindow();
+    pMenuButton->OnClick(this, FALSE);
+}
 
 void CKtvPToolBar::OnShowWindow(BOOL bShow, UINT nStatus)
 {
