@@ -10,6 +10,7 @@
 #include "platform/win32/kernel/GlobalMemory.h"
 #include "platform/win32/kernel/Threads.h"
 #include "resources/CustomizeIds.h"
+#include "resources/resource.h"
 #include "tests/support/ui/KtvUiTestSetup.h"
 #include "tests/ui/commandbars/CustomizeTestSupport.h"
 #include "tests/ui/commandbars/KtvPToolBarTestSupport.h"
@@ -243,6 +244,63 @@ TEST_F(AppearanceTest, Screenshot)
     dlg->RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
     custtest::PumpTranslated();
     EXPECT_TRUE(custtest::SaveWindowShot(dlg, "button-appearance.png"));
+}
+
+}  // namespace
+
+namespace {
+
+// The toolbar's customise commands that open Button Appearance, answered by Cancel.
+class AppearanceFromBarTest : public tw::test::ToolBarTest {
+protected:
+    // Sends the command to the bar with the first window it opens cancelled; the window's caption.
+    std::string CommandCancelled(CKtvPToolBar* pBar, UINT uiCmd)
+    {
+        static std::string s_caption;
+        static bool s_armed = false;
+        s_caption.clear();
+        s_armed = true;
+        HHOOK hook = ::SetWindowsHookEx(
+            WH_CBT,
+            [](int nCode, WPARAM wParam, LPARAM lParam) -> LRESULT {
+                const auto* create = nCode == HCBT_CREATEWND ? reinterpret_cast<CBT_CREATEWND*>(lParam)->lpcs : nullptr;
+                if (create != nullptr && s_armed && (create->style & WS_CHILD) == 0) {
+                    s_caption = create->lpszName != nullptr ? create->lpszName : "";
+                    ::PostMessage(reinterpret_cast<HWND>(wParam), WM_COMMAND, IDCANCEL, 0);
+                    s_armed = false;
+                }
+                return ::CallNextHookEx(nullptr, nCode, wParam, lParam);
+            },
+            nullptr, ::GetCurrentThreadId());
+        pBar->SendMessage(WM_COMMAND, uiCmd, 0);
+        ::UnhookWindowsHookEx(hook);
+        s_armed = false;
+        return s_caption;
+    }
+};
+
+TEST_F(AppearanceFromBarTest, ImageCommandsOnAButtonWithoutImageAskFirstAndCancelKeepsTheButton)
+{
+    CKtvPToolBar* pBar = MakeBar({100, 101});
+    ASSERT_GE(pBar->InsertButton(new CKtvPToolbarButton(7852, -1, "Run")), 0);
+    CKtvPToolBar::SetCustomizeMode(TRUE);
+    const int iRun = pBar->CommandToIndex(7852);
+    CKtvPToolbarButton* pRun = pBar->GetButton(iRun);
+    pRun->m_bTextShown = TRUE;
+    pRun->m_bImageShown = FALSE;
+    for (UINT uiCmd : {static_cast<UINT>(ID_KTVP_TOOLBAR_IMAGE), static_cast<UINT>(ID_KTVP_TOOLBAR_IMAGE_AND_TEXT),
+                       static_cast<UINT>(ID_KTVP_TOOLBAR_APPEARANCE)}) {
+        SCOPED_TRACE(uiCmd);
+        pBar->m_iSelected = iRun;
+        EXPECT_EQ(CommandCancelled(pBar, uiCmd), "Button Appearance");
+        EXPECT_TRUE(pRun->m_bTextShown);
+        EXPECT_FALSE(pRun->m_bImageShown);
+    }
+    // A new menu left unnamed is not added.
+    const int nButtons = pBar->GetCount();
+    pBar->m_iSelected = 0;
+    EXPECT_EQ(CommandCancelled(pBar, ID_KTVP_TOOLBAR_NEW_MENU), "Button Appearance");
+    EXPECT_EQ(pBar->GetCount(), nButtons);
 }
 
 }  // namespace
