@@ -57,12 +57,12 @@ BEGIN_MESSAGE_MAP(CMainFrame, CKtvPMDIFrameWnd)
     ON_COMMAND(ID_TW_HELP_NEWS, OnHelpNews)
     ON_COMMAND(ID_TW_CUSTOMIZE, OnCustomize)
     ON_COMMAND(ID_TW_CUSTOMIZE_FROM_BARS, OnCustomize)
-    // Keyboard Map: its id is in the system range, which has no handler to grey it by default.
-    ON_UPDATE_COMMAND_UI(61448, OnUpdateNotBuiltYet)
     // Opening query windows, the logon and the connection profiles.
     ON_COMMAND(57600, OnFileNewQueryWindow)
     ON_COMMAND(32840, OnConnect)
     ON_COMMAND(32843, OnUserConfiguration)
+    // Keyboard map (MainFrameKeyMap.cpp).
+    ON_COMMAND(61448, OnHelpKeyboardMap)
 END_MESSAGE_MAP()
 
 namespace {

@@ -291,4 +291,8 @@ protected:
     void OnFileNewQueryWindow();
     void OnConnect();
     void OnUserConfiguration();
+
+public:
+    // Keyboard map (MainFrameKeyMap.cpp): Help/Keyboard Map opens the map with printing.
+    void OnHelpKeyboardMap();
 };

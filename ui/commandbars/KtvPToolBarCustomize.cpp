@@ -6,6 +6,8 @@
 #include "platform/mfc/COleDataSource.h"
 #include "platform/mfc/CWinApp.h"
 #include "resources/resource.h"
+#include "ui/commandbars/KtvPButtonAppearanceDlg.h"
+#include "ui/commandbars/KtvPToolbarMenuButton.h"
 #include "ui/commandbars/CustomizeButton.h"
 #include "ui/commandbars/KtvPCommandManager.h"
 #include "ui/commandbars/KtvPToolBar.h"
@@ -305,8 +307,6 @@ BOOL CKtvPToolBar::EnableContextMenuItems(CKtvPToolbarButton* pButton, CMenu* pP
         }
     }
 
-    // The appearance dialog is not part of this library yet: whatever needs it is offered greyed.
-    pPopup->EnableMenuItem(ID_KTVP_TOOLBAR_APPEARANCE, MF_BYCOMMAND | MF_GRAYED);
     if (pButton->GetImage() < 0) {
         pPopup->EnableMenuItem(ID_KTVP_TOOLBAR_IMAGE, MF_BYCOMMAND | MF_GRAYED);
         pPopup->EnableMenuItem(ID_KTVP_TOOLBAR_IMAGE_AND_TEXT, MF_BYCOMMAND | MF_GRAYED);
@@ -370,21 +370,38 @@ void CKtvPToolBar::OnToolbarDelete()
         AdjustSizeImmediate();
 }
 
-// The Button Appearance dialog belongs to the image-editing part of
-// customisation; until it exists its command is refused.
-void CKtvPToolBar::OnToolbarAppearance() { ::MessageBeep((UINT)-1); }
+// Button Appearance for the selected button.
+void CKtvPToolBar::OnToolbarAppearance()
+{
+    CKtvPToolbarButton* pButton = GetButton(m_iSelected);
+    if (pButton == nullptr || IsSeparatorButton(pButton)) {
+        ::MessageBeep((UINT)-1);
+        return;
+    }
+    if (pButton->m_strText.IsEmpty())
+        SetDefaultButtonText(pButton);
+    if (!KtvPRunButtonAppearance(this, pButton))
+        return;
+    AdjustLayout();
+    AdjustSizeImmediate();
+    RedrawWindow();
+}
 
 void CKtvPToolBar::OnToolbarImage()
 {
     CKtvPToolbarButton* pButton = GetButton(m_iSelected);
     if (pButton == nullptr)
         return;
-    if (pButton->GetImage() < 0) {
-        ::MessageBeep((UINT)-1);
-        return;
-    }
+    const BOOL bTextShown = pButton->m_bTextShown;
+    const BOOL bImageShown = pButton->m_bImageShown;
     pButton->m_bTextShown = FALSE;
     pButton->m_bImageShown = TRUE;
+    // A button without an image gets one chosen first; without a choice it stays as it was.
+    if (pButton->GetImage() < 0 && !KtvPRunButtonAppearance(this, pButton)) {
+        pButton->m_bTextShown = bTextShown;
+        pButton->m_bImageShown = bImageShown;
+        return;
+    }
     AdjustLayout();
     AdjustSizeImmediate();
 }
@@ -398,12 +415,15 @@ void CKtvPToolBar::ShowSelectedText(BOOL bWithImage)
     CKtvPToolbarButton* pButton = GetButton(m_iSelected);
     if (pButton == nullptr)
         return;
-    if (bWithImage && pButton->GetImage() < 0) {
-        ::MessageBeep((UINT)-1);
-        return;
-    }
+    const BOOL bTextShown = pButton->m_bTextShown;
+    const BOOL bImageShown = pButton->m_bImageShown;
     pButton->m_bTextShown = TRUE;
     pButton->m_bImageShown = bWithImage;
+    if (bWithImage && pButton->GetImage() < 0 && !KtvPRunButtonAppearance(this, pButton)) {
+        pButton->m_bTextShown = bTextShown;
+        pButton->m_bImageShown = bImageShown;
+        return;
+    }
     if (pButton->m_strText.IsEmpty())
         SetDefaultButtonText(pButton);
     // Without any text to show the button stays an image.
@@ -433,7 +453,24 @@ void CKtvPToolBar::OnToolbarStartGroup()
 
 // A new menu button is shaped in the appearance dialog, which this library
 // does not hold yet.
-void CKtvPToolBar::OnToolbarNewMenu() { ::MessageBeep((UINT)-1); }
+// A new empty menu button, named in Button Appearance, goes in before the selection and opens.
+void CKtvPToolBar::OnToolbarNewMenu()
+{
+    auto* pMenuButton = new CKtvPToolbarMenuButton;
+    pMenuButton->m_bTextShown = TRUE;
+    pMenuButton->m_bImageShown = FALSE;
+    if (!KtvPRunButtonAppearance(this, pMenuButton)) {
+        delete pMenuButton;
+        return;
+    }
+    const int iInserted = InsertButton(pMenuButton, m_iSelected);
+    if (iInserted < 0)
+        return;
+    m_iSelected = iInserted;
+    AdjustLayout();
+    RedrawWindow();
+    pMenuButton->OnClick(this, FALSE);
+}
 
 void CKtvPToolBar::OnShowWindow(BOOL bShow, UINT nStatus)
 {

@@ -1,4 +1,5 @@
 // A toolbar as a drop target: buttons dragged onto it in customise mode.
+#include "ui/commandbars/KtvPButtonAppearanceDlg.h"
 #include "ui/commandbars/KtvPToolBar.h"
 
 #include <algorithm>
@@ -367,9 +368,8 @@ CKtvPToolbarButton* CKtvPToolBar::CreateDroppedButton(COleDataObject* pDataObjec
         pButton->m_bTextShown = FALSE;
     }
 
-    // A button with neither image nor label needs its appearance chosen, which
-    // this bar cannot offer: such a drop is refused.
-    if (pButton->GetImage() < 0 && pButton->m_strText.IsEmpty()) {
+    // A button with neither image nor label gets its appearance chosen; without a choice the drop goes.
+    if (pButton->GetImage() < 0 && pButton->m_strText.IsEmpty() && !KtvPRunButtonAppearance(this, pButton)) {
         delete pButton;
         return nullptr;
     }

@@ -7,6 +7,7 @@
 #include "resources/resource.h"
 #include "ui/commandbars/KtvPContextMenuManager.h"
 #include "ui/commandbars/KtvPCustomizePage.h"
+#include "ui/commandbars/KtvPKeyboardPage.h"
 #include "ui/commandbars/KtvPMenuBar.h"
 #include "ui/commandbars/KtvPMenuPage.h"
 #include "ui/commandbars/KtvPMouseManager.h"
@@ -73,16 +74,18 @@ CKtvPToolbarCustomize::CKtvPToolbarCustomize(CFrameWnd* pWndParentFrame, BOOL bA
     m_uiFlags &= ~kCustomizeFlagReserved;
     m_bSaveMenuAmps = (m_uiFlags & KTVCUSTOMIZE_SAVE_MENU_AMPS) != 0;
 
-    // The Tools, Keyboard and Mouse pages join the sheet with their own classes.
     m_pCustomizePage = new CKtvPCustomizePage;
     m_pToolbarsPage = new CKtvPToolbarsPage(m_pParentFrame);
+    m_pKeyboardPage = new CKtvPKeyboardPage(m_pParentFrame, m_bAutoSetFromMenus);
     m_pMenuPage = new CKtvPMenuPage(m_pParentFrame, m_bAutoSetFromMenus);
     AddPage(m_pCustomizePage);
     AddPage(m_pToolbarsPage);
+    CustomizeAddToolsAndKeyboardPages();
 
     const BOOL bMenuBar = GetFrameMenuBar(m_pParentFrame) != nullptr;
     if (g_pContextMenuManager != nullptr || bMenuBar)
         AddPage(m_pMenuPage);
+    CustomizeAddMousePage();
     for (POSITION pos = m_listCustomPages.GetHeadPosition(); pos != nullptr;)
         AddPage(m_listCustomPages.GetNext(pos));
     m_pOptionsPage = new CKtvPOptionsPage(bMenuBar);
@@ -93,6 +96,7 @@ CKtvPToolbarCustomize::CKtvPToolbarCustomize(CFrameWnd* pWndParentFrame, BOOL bA
     SetTitle(strCaption);
     m_strAllCommands.LoadString(IDS_KTVP_ALL_COMMANDS);
     m_pCustomizePage->SetAllCommandsCategory(m_strAllCommands);
+    m_pKeyboardPage->SetAllCommandsCategory(m_strAllCommands);
 
     if (m_bAutoSetFromMenus)
         SetupFromMenus();
@@ -121,8 +125,7 @@ CKtvPToolbarCustomize::~CKtvPToolbarCustomize()
     delete m_pToolbarsPage;
     delete m_pMenuPage;
     delete m_pOptionsPage;
-    if (m_pKeyboardPage != nullptr || m_pMousePage != nullptr || m_pToolsPage != nullptr)
-        KTVP_NOT_BUILT("CKtvPToolbarCustomize::~CKtvPToolbarCustomize");
+    CustomizeDeleteOwnPages();
     if (m_pCustomizeSheet == this)
         m_pCustomizeSheet = nullptr;
 }
@@ -203,8 +206,8 @@ BOOL CKtvPToolbarCustomize::OnCommand(WPARAM wParam, LPARAM lParam)
     case IDCANCEL:
         if (g_pUserToolsManager != nullptr && m_pToolsPage != nullptr &&
             !CheckToolsValidity(g_pUserToolsManager->GetUserTools())) {
-            if (GetActivePage() != reinterpret_cast<CPropertyPage*>(m_pToolsPage))
-                SetActivePage(reinterpret_cast<CPropertyPage*>(m_pToolsPage));
+            if (GetActivePage() != CustomizeToolsPage())
+                SetActivePage(CustomizeToolsPage());
             return TRUE;
         }
         DestroyWindow();

@@ -124,4 +124,10 @@ private:
     BOOL m_bCustomizeMode = FALSE;
     HWND m_hwndCustomizedFrame = nullptr;
     BOOL m_bCreating = FALSE;
+
+    // The Tools, Keyboard and Mouse pages (KtvPToolbarCustomizePages.cpp).
+    void CustomizeAddToolsAndKeyboardPages();
+    void CustomizeAddMousePage();
+    void CustomizeDeleteOwnPages();
+    CPropertyPage* CustomizeToolsPage() const;
 };

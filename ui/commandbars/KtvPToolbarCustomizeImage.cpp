@@ -1,8 +1,8 @@
+#include "ui/commandbars/KtvPImageEditDlg.h"
 #include "ui/commandbars/KtvPToolbarCustomize.h"
 
-#include "ui/frames/KtvPNotBuilt.h"
-
-BOOL CKtvPToolbarCustomize::OnEditToolbarMenuImage(CWnd*, CBitmap&, int)
+BOOL CKtvPToolbarCustomize::OnEditToolbarMenuImage(CWnd* pWndParent, CBitmap& bitmap, int nBitsPerPixel)
 {
-    KTVP_NOT_BUILT("CKtvPToolbarCustomize::OnEditToolbarMenuImage");
+    CKtvPImageEditDlg dlg(&bitmap, pWndParent, nBitsPerPixel);
+    return dlg.DoModal() == IDOK;
 }

@@ -226,7 +226,8 @@ TEST_F(ToolBarCustomizeTest, TheContextMenuOffersWhatFitsTheSelectedButton)
         EXPECT_EQ(pPopup->GetMenuState(ID_KTVP_TOOLBAR_START_GROUP, MF_BYCOMMAND) & (MF_GRAYED | MF_CHECKED),
                   c.startGroup);
         EXPECT_TRUE(pPopup->GetMenuState(ID_KTVP_TOOLBAR_IMAGE, MF_BYCOMMAND) & MF_CHECKED);
-        EXPECT_TRUE(pPopup->GetMenuState(ID_KTVP_TOOLBAR_APPEARANCE, MF_BYCOMMAND) & MF_GRAYED);
+        // Button Appearance is offered for every button.
+        EXPECT_FALSE(pPopup->GetMenuState(ID_KTVP_TOOLBAR_APPEARANCE, MF_BYCOMMAND) & MF_GRAYED);
     }
 }
 
