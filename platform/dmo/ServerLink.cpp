@@ -168,7 +168,20 @@ void ServerLink::SetCommandTimeout(long seconds)
 void ServerLink::Execute(const std::string& text, BatchAnswer* answer)
 {
     _variant_t affected;
+    // The connection's Errors show the messages of the step just taken, so
+    // they are gathered after every step, in the order the server sent them.
+    const auto gather = [&] {
+        if (!answer)
+            return;
+        const std::string step = link_detail::CollectMessages(m_connection);
+        if (step.empty())
+            return;
+        if (!answer->messages.empty())
+            answer->messages += "\n";
+        answer->messages += step;
+    };
     ADODB::_RecordsetPtr recordset = m_connection->Execute(text.c_str(), &affected, ADODB::adCmdText);
+    gather();
     while (recordset) {
         if (answer && recordset->GetState() == ADODB::adStateOpen)
             answer->resultSets.push_back(link_detail::ReadResultSet(recordset));
@@ -176,9 +189,8 @@ void ServerLink::Execute(const std::string& text, BatchAnswer* answer)
         // against its own operator&.
         const ADODB::_RecordsetPtr next = recordset->NextRecordset(&affected);
         recordset = next;
+        gather();
     }
-    if (answer)
-        answer->messages = link_detail::CollectMessages(m_connection);
 }
 
 BatchAnswer ServerLink::Run(const std::string& batch, const std::string& database)

@@ -154,8 +154,10 @@ TEST_F(DmoServer, DatabasesByNameAndPositionWithTheirFigures)
     EXPECT_THROW(databases->Item("NoSuchDatabase"), _com_error);
     EXPECT_THROW(databases->Item(databases->GetCount() + 1L), _com_error);
     BSTR messages = nullptr;
-    _QueryResults2Ptr results = master->ExecuteWithResultsAndMessages2("print 'hello there'; select 2", &messages);
-    EXPECT_NE(std::string(static_cast<const char*>(_bstr_t(messages, false))).find("hello there"), std::string::npos);
+    _QueryResults2Ptr results =
+        master->ExecuteWithResultsAndMessages2("print 'hello there'; select 2; print 'and after'; select 3", &messages);
+    // Every message once, in the order the server sent them.
+    EXPECT_EQ("hello there\nand after", std::string(static_cast<const char*>(_bstr_t(messages, false))));
     EXPECT_EQ(results->GetRows(), 1);
 }
 
