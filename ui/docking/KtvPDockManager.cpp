@@ -779,7 +779,18 @@ BOOL CKtvPDockManager::DockControlBarLeftOf(CKtvPControlBar* pBarToDock, CKtvPCo
     }
     CKtvPDockBar* pDockBar = pTargetBar->GetParentDockBar();
     if (pDockBar == nullptr) {
-        return FALSE;
+        // The target is laid out by the frame as a fixed bar (it cannot float, so
+        // it is in no dock bar): the new bar goes into the frame's layout just
+        // before it, so the frame lays it out and finds it by its id.
+        if (pBarToDock == pTargetBar || m_lstControlBars.Find(pTargetBar) == nullptr) {
+            return FALSE;
+        }
+        pBarToDock->UndockControlBar(TRUE);
+        if (POSITION pos = m_lstControlBars.Find(pBarToDock)) {
+            m_lstControlBars.RemoveAt(pos);
+        }
+        pBarToDock->m_pDockSite = m_pParentWnd;
+        return InsertControlBar(pBarToDock, pTargetBar, FALSE);
     }
     pBarToDock->UndockControlBar(TRUE);
     return pDockBar->DockControlBarLeftOf(pBarToDock, pTargetBar);
