@@ -12,6 +12,7 @@
 #include "platform/mfc/CRichEditCtrl.h"
 #include "platform/mfc/afxole.h"
 #include "platform/shell/shellapi.h"
+#include "tabledesign/TableDesignWindow.h"
 #include "ui/commandbars/KtvPContextMenuManager.h"
 #include "ui/commandbars/KtvPMouseManager.h"
 #include "ui/commandbars/KtvPUserTool.h"
@@ -62,6 +63,12 @@ BOOL CTarnwickApp::InitInstance()
     InitKeyboardManager();
     InitShellManager();
     EnableUserTools(32805, 32806, 32815, RUNTIME_CLASS(CKtvPUserTool));
+
+    // Table designer: the table-design template, second of the application's four.
+    if (m_pTableTemplate == nullptr) {
+        m_pTableTemplate = tw::tabledesign::MakeTemplate();
+        AddDocTemplate(m_pTableTemplate);
+    }
 
     auto* pMainFrame = new CMainFrame;
     if (!pMainFrame->LoadFrame(IDR_TW_MAINFRAME, WS_OVERLAPPEDWINDOW | FWS_ADDTOTITLE, nullptr, nullptr)) {
