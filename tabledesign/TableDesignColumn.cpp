@@ -5,6 +5,7 @@
 
 #include "app/MainFrame.h"
 #include "platform/com/ComError.h"
+#include "platform/mfc/CException.h"
 #include "platform/mfc/CWinApp.h"
 #include "resources/TableDesignIds.h"
 #include "tabledesign/TableDesignWindow.h"
@@ -185,8 +186,104 @@ BOOL CTableDesignColumn::LoadColumnSet(BOOL bFromServer)
     return TRUE;
 }
 
+BEGIN_MESSAGE_MAP(CTableDesignColGridView, CTableDesignPaneView)
+    ON_COMMAND(ID_TW_TD_RELOAD, ReloadColumns)
+END_MESSAGE_MAP()
+
 CTableDesignColGridView::CTableDesignColGridView() : CTableDesignPaneView(IDD_TW_TD_COLUMN_GRID, IDC_TW_TD_COLUMN_GRID)
 {
+}
+
+BOOL CTableDesignColGridView::Create(LPCTSTR lpszClassName, LPCTSTR lpszWindowName, DWORD dwStyle, const RECT& rect,
+                                     CWnd* pParentWnd, UINT nID, CCreateContext* pContext)
+{
+    if (!CTableDesignPaneView::Create(lpszClassName, lpszWindowName, dwStyle, rect, pParentWnd, nID, pContext))
+        return FALSE;
+    // The grid at 1,0 of the form, 240 x 122 dialog units.
+    CRect area(1, 0, 241, 122);
+    ::MapDialogRect(m_hWnd, area);
+    if (!m_wndGrid.Create(nullptr, "ColumnGrid", WS_CHILD | WS_VISIBLE, area, this, IDC_TW_TD_COLUMN_GRID))
+        return FALSE;
+    m_wndGrid.SetDatasetType(1);
+    struct GridColumn {
+        const char* name;
+        const char* caption;
+    };
+    static const GridColumn columns[] = {
+        {"Primary", "Primary"},   {"ColumnName", "Column Name"}, {"DataType", "Data Type"},
+        {"Length", "Length"},     {"NotNull", "Not Null"},       {"ColumnID", "ColumnID"},
+    };
+    for (const GridColumn& column : columns) {
+        CdxDBGridColumn added = m_wndGrid.GetColumns().Add(1);
+        added.SetFieldName(column.name);
+        added.SetCaption(column.caption);
+        added.SetName(column.name);
+    }
+    // The dataset's fields in record order.
+    struct GridField {
+        const char* name;
+        LONG type;
+        LONG size;
+    };
+    static const GridField fields[] = {{"Primary", 5, 0},  {"ColumnName", 1, 20}, {"DataType", 1, 20},
+                                       {"NotNull", 5, 0},  {"Length", 3, 0},      {"ColumnID", 1, 20}};
+    for (const GridField& field : fields)
+        m_wndGrid.GetDataset().GetFieldDefs().Add(field.name, field.type, field.size);
+    m_wndGrid.SetKeyField("ColumnName");
+    return TRUE;
+}
+
+CTableDesignColumn* CTableDesignColGridView::GetColumnPage() const
+{
+    return dynamic_cast<CTableDesignColumn*>(GetPage());
+}
+
+void CTableDesignColGridView::OnInitialUpdate()
+{
+    CTableDesignPaneView::OnInitialUpdate();
+    ReloadColumns();
+}
+
+void CTableDesignColGridView::ReloadColumns()
+{
+    CTableDesignColumn* pPage = GetColumnPage();
+    if (pPage == nullptr || m_wndGrid.GetSafeHwnd() == nullptr)
+        return;
+    try {
+        CdxDBGridDataset dataset = m_wndGrid.GetDataset();
+        dataset.DisableControls();
+        dataset.Close();
+        dataset.Open();
+        ADODB::_RecordsetPtr set = pPage->m_pColumnSet;
+        if (set != nullptr && set->GetState() != ADODB::adStateClosed && set->GetRecordCount() > 0) {
+            for (set->MoveFirst(); !set->GetadoEOF(); set->MoveNext()) {
+                const _variant_t name = set->GetCollect(17L);
+                if (name.vt == VT_NULL || name.vt == VT_EMPTY || _bstr_t(name).length() == 0)
+                    continue;
+                const bool primary = (long)_variant_t(set->GetCollect(33L)) != 0;
+                const bool notNull = (long)_variant_t(set->GetCollect(20L)) != 0;
+                SAFEARRAY* values = SafeArrayCreateVector(VT_VARIANT, 0, 6);
+                const _variant_t cells[6] = {
+                    _variant_t(primary ? "True" : "False"), name, set->GetCollect(18L),
+                    _variant_t(notNull ? "True" : "False"), set->GetCollect(19L), set->GetCollect(34L)};
+                for (LONG i = 0; i < 6; ++i)
+                    SafeArrayPutElement(values, &i, const_cast<_variant_t*>(&cells[i]));
+                VARIANT record;
+                record.vt = VT_ARRAY | VT_VARIANT;
+                record.parray = values;
+                dataset.AppendRecord(record);
+                SafeArrayDestroy(values);
+            }
+            set->MoveFirst();
+        }
+        dataset.EnableControls();
+        dataset.First();
+    } catch (const _com_error& error) {
+        TdReportFailure(error);
+    } catch (CException* pError) {
+        pError->ReportError();
+        pError->Delete();
+    }
 }
 
 CTableDesignColPropView::CTableDesignColPropView() : CTableDesignPaneView(IDD_TW_TD_COLUMN_PROPS, 0) {}

@@ -5,6 +5,7 @@
 
 #include "platform/ado/AdoInterfaces.h"
 #include "platform/mfc/CStringList.h"
+#include "session/dxDBGrid.h"
 #include "tabledesign/TableDesignPage.h"
 
 class CMainFrame;
@@ -55,6 +56,20 @@ class CTableDesignColGridView : public CTableDesignPaneView {
 public:
     CTableDesignColGridView();
     void OnDraw(CDC*) override {}
+
+    BOOL Create(LPCTSTR lpszClassName, LPCTSTR lpszWindowName, DWORD dwStyle, const RECT& rect, CWnd* pParentWnd,
+                UINT nID, CCreateContext* pContext = nullptr) override;
+    void OnInitialUpdate() override;
+
+    // Fills the grid from the page's column set: a row per record whose
+    // NewColumnName is not empty.
+    void ReloadColumns();
+
+    CdxDBGrid m_wndGrid;
+
+protected:
+    CTableDesignColumn* GetColumnPage() const;
+    DECLARE_MESSAGE_MAP()
 };
 
 // The detail view of the columns page: the current column's properties.

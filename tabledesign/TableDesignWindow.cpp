@@ -1,5 +1,6 @@
 #include "tabledesign/TableDesignWindow.h"
 
+#include "platform/controls/grid/GridAutomation.h"
 #include "platform/mfc/CDocTemplate.h"
 #include "platform/mfc/CFrameWnd.h"
 #include "platform/mfc/CWinApp.h"
@@ -96,7 +97,12 @@ public:
 
 }  // namespace
 
-CMultiDocTemplate* MakeTemplate() { return new TableDesignTemplate; }
+CMultiDocTemplate* MakeTemplate()
+{
+    // The column grid is the hosted data grid: its class is there before any designer opens.
+    tw::grid::RegisterClasses();
+    return new TableDesignTemplate;
+}
 
 CTableView* OpenDesigner(CMultiDocTemplate* pTemplate, const CString& strDatabase, const CString& strTable)
 {

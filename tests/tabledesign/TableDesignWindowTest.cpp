@@ -151,3 +151,52 @@ TEST_F(TableDesignTest, AMissingTableIsReportedOnceAndTheWindowStays)
 
 }  // namespace
 }  // namespace tw::test
+
+namespace tw::test {
+namespace {
+
+TEST_F(TableDesignTest, TheColumnGridShowsARowPerColumn)
+{
+    CTableView* view = Open("dbo.Order Details");
+    CTableDesignColumn* page = ColumnsPage(view);
+    ASSERT_NE(page, nullptr);
+    auto* grid = dynamic_cast<CTableDesignColGridView*>(page->m_pListView);
+    ASSERT_NE(grid, nullptr);
+    SQLDMO::ColumnsPtr columns = frame->m_Table->GetColumns();
+    ASSERT_EQ(grid->m_wndGrid.GetCount(), columns->GetCount());
+    for (long i = 0; i < columns->GetCount(); ++i) {
+        SQLDMO::_ColumnPtr column = columns->Item(i + 1);
+        CdxDBGridNode node = grid->m_wndGrid.GetNode(i);
+        const std::string name = static_cast<const char*>(column->GetName());
+        SCOPED_TRACE(name);
+        EXPECT_EQ(std::string((LPCTSTR)node.GetCellText(1)), name);
+        EXPECT_EQ(std::string((LPCTSTR)node.GetCellText(2)), static_cast<const char*>(column->GetDatatype()));
+        EXPECT_EQ(std::string((LPCTSTR)node.GetCellText(3)), std::to_string(column->GetLength()));
+        EXPECT_EQ(std::string((LPCTSTR)node.GetCellText(4)), column->GetAllowNulls() ? "False" : "True");
+        EXPECT_EQ(std::string((LPCTSTR)node.GetCellText(5)), std::to_string(i + 1));
+    }
+    EXPECT_EQ(std::string((LPCTSTR)grid->m_wndGrid.GetNode(0).GetCellText(0)), "True") << "OrderID is keyed";
+}
+
+// The grid keeps its top-left corner and reaches the view's bottom-right.
+TEST_F(TableDesignTest, TheGridStretchesWithItsView)
+{
+    CTableDesignColumn* page = ColumnsPage(Open("dbo.Products"));
+    auto* grid = dynamic_cast<CTableDesignColGridView*>(page->m_pListView);
+    ASSERT_NE(grid, nullptr);
+    grid->m_wndGrid.MoveWindow(10, 20, 50, 50);
+    grid->MoveWindow(0, 0, 300, 200);
+    CRect rect;
+    grid->m_wndGrid.GetWindowRect(rect);
+    grid->ScreenToClient(rect);
+    CRect view;
+    grid->GetWindowRect(view);
+    grid->ScreenToClient(view);
+    EXPECT_EQ(rect.left, 10);
+    EXPECT_EQ(rect.top, 20);
+    EXPECT_EQ(rect.right, view.right);
+    EXPECT_EQ(rect.bottom, view.bottom);
+}
+
+}  // namespace
+}  // namespace tw::test
