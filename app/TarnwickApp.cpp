@@ -18,6 +18,7 @@
 #include "platform/mfc/CRichEditCtrl.h"
 #include "platform/mfc/afxole.h"
 #include "platform/shell/shellapi.h"
+#include "tabledesign/TableDesignWindow.h"
 #include "ui/commandbars/KtvPContextMenuManager.h"
 #include "ui/commandbars/KtvPMouseManager.h"
 #include "ui/commandbars/KtvPUserTool.h"
@@ -77,6 +78,12 @@ BOOL CTarnwickApp::InitInstance()
         m_pQueryTemplate = new CMultiDocTemplate(IDR_TARNWICK_DOCUMENT, RUNTIME_CLASS(CTarnwickDoc),
                                                  RUNTIME_CLASS(CChildFrame), RUNTIME_CLASS(CVelQryView));
         AddDocTemplate(m_pQueryTemplate);
+    }
+
+    // Table designer: the table-design template, second of the application's four.
+    if (m_pTableTemplate == nullptr) {
+        m_pTableTemplate = tw::tabledesign::MakeTemplate();
+        AddDocTemplate(m_pTableTemplate);
     }
 
     auto* pMainFrame = new CMainFrame;

@@ -103,6 +103,8 @@ public:
     long GetNumericScale() override { return m_shape.scale; }
     VARIANT_BOOL GetAllowNulls() override { return m_shape.allowNulls ? VARIANT_TRUE : VARIANT_FALSE; }
     VARIANT_BOOL GetIdentity() override { return m_shape.identity ? VARIANT_TRUE : VARIANT_FALSE; }
+    long GetIdentitySeed() override { return m_shape.identity ? (long)m_shape.identitySeed : 0; }
+    long GetIdentityIncrement() override { return m_shape.identity ? (long)m_shape.identityIncrement : 0; }
 
 protected:
     std::string CreateText() override;

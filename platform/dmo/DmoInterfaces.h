@@ -245,6 +245,9 @@ struct _Column : _DBObject {
     virtual long GetNumericScale() = 0;
     virtual VARIANT_BOOL GetAllowNulls() = 0;
     virtual VARIANT_BOOL GetIdentity() = 0;
+    // The seed and step of an identity column; 0 for any other column.
+    virtual long GetIdentitySeed() = 0;
+    virtual long GetIdentityIncrement() = 0;
 
 protected:
     ~_Column() = default;

@@ -105,3 +105,25 @@ TEST_F(DmoSample, ResultColumnsReportTheirServerTypes)
 }
 
 } // namespace dmosample
+
+namespace dmosample {
+
+// An identity column reports the seed and step it was made with; any other
+// column reports zero for both.
+TEST_F(DmoSample, ColumnsReportTheirIdentitySeedAndStep)
+{
+    database->ExecuteImmediate("CREATE TABLE dbo.SeedProbe (id int IDENTITY(100, 5) NOT NULL, note varchar(10) NULL)");
+    _TablePtr table = database->GetTables()->Item("dbo.SeedProbe");
+    ColumnsPtr columns = table->GetColumns();
+    _ColumnPtr id = columns->Item("id");
+    _ColumnPtr note = columns->Item("note");
+    EXPECT_TRUE(id->GetIdentity());
+    EXPECT_EQ(id->GetIdentitySeed(), 100);
+    EXPECT_EQ(id->GetIdentityIncrement(), 5);
+    EXPECT_FALSE(note->GetIdentity());
+    EXPECT_EQ(note->GetIdentitySeed(), 0);
+    EXPECT_EQ(note->GetIdentityIncrement(), 0);
+    database->ExecuteImmediate("DROP TABLE dbo.SeedProbe");
+}
+
+}  // namespace dmosample

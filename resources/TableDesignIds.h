@@ -1,0 +1,19 @@
+// Ids of the table designer's window, pages and toolbar.
+#pragma once
+
+#define IDR_TW_TABLEDESIGN 130
+#define IDR_TW_TABLEDESIGN_BAR 140
+#define IDD_TW_TD_COLUMNS 192
+#define IDD_TW_TD_COLUMN_GRID 188
+#define IDD_TW_TD_COLUMN_PROPS 170
+#define IDC_TW_TD_COLUMNS_BAND 1325
+#define IDC_TW_TD_COLUMN_GRID 1250
+
+#define ID_TW_TD_RELOAD 32780
+#define ID_TW_TD_DELETE 32781
+#define ID_TW_TD_ADD 32782
+#define ID_TW_TD_SAVE 32783
+#define ID_TW_TD_BUTTON4 32784
+#define ID_TW_TD_BUTTON5 32785
+#define ID_TW_TD_BUTTON7 32827
+#define ID_TW_TD_BUTTON8 32828

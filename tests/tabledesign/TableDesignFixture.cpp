@@ -1,0 +1,64 @@
+#include "tests/tabledesign/TableDesignFixture.h"
+
+namespace tw::test {
+
+std::vector<std::string> TableDesignTest::boxes;
+int TableDesignTest::answer = IDOK;
+WNDPROC TableDesignTest::previous_ = nullptr;
+HWND TableDesignTest::lastBox_ = nullptr;
+
+void TableDesignTest::SetUp()
+{
+    MainWindowTest::SetUp();
+    boxes.clear();
+    answer = IDOK;
+    lastBox_ = nullptr;
+    frame->m_SQLServer->Connect("(embedded)", "sa", "");
+    previous_ = reinterpret_cast<WNDPROC>(
+        ::SetWindowLongPtr(frame->GetSafeHwnd(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&FrameProc)));
+}
+
+void TableDesignTest::TearDown()
+{
+    if (frame != nullptr && ::IsWindow(frame->GetSafeHwnd()))
+        ::SetWindowLongPtr(frame->GetSafeHwnd(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(previous_));
+    MainWindowTest::TearDown();
+}
+
+// A modal box owned by the main window idles with it as the owner.
+LRESULT CALLBACK TableDesignTest::FrameProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_ENTERIDLE && wParam == MSGF_DIALOGBOX) {
+        HWND box = reinterpret_cast<HWND>(lParam);
+        if (box != lastBox_) {
+            lastBox_ = box;
+            char text[1024] = {};
+            ::GetWindowText(::GetDlgItem(box, 0xFFFF), text, sizeof text);
+            boxes.emplace_back(text);
+            ::PostMessage(box, WM_COMMAND, MAKEWPARAM(answer, BN_CLICKED), 0);
+        }
+        return 0;
+    }
+    return ::CallWindowProc(previous_, hwnd, message, wParam, lParam);
+}
+
+CTableView* TableDesignTest::Open(const char* table, const char* database)
+{
+    CTableView* view = tw::tabledesign::OpenDesigner(App().m_pTableTemplate, database, table);
+    Pump();
+    return view;
+}
+
+CTableDesignColumn* TableDesignTest::ColumnsPage(CTableView* view)
+{
+    return view != nullptr ? dynamic_cast<CTableDesignColumn*>(view->GetTabControl().GetTabWnd(0)) : nullptr;
+}
+
+std::string TableDesignTest::Scalar(const std::string& query)
+{
+    SQLDMO::_DatabasePtr db = frame->m_SQLServer->GetDatabases()->Item("TarnSample");
+    SQLDMO::_QueryResultsPtr results = db->ExecuteWithResults(query.c_str());
+    return static_cast<const char*>(results->GetColumnString(1, 1));
+}
+
+}  // namespace tw::test
