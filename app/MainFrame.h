@@ -258,4 +258,8 @@ private:
     // The message in status pane 0; the connection count in pane 1.
     void SetStatusMessage(LPCTSTR lpszText);
     void ShowConnectionCount();
+
+    // --- Options (app/MainFrameOptions.cpp) ---
+public:
+    void OnToolsOptions();
 };
