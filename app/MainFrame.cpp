@@ -57,8 +57,9 @@ BEGIN_MESSAGE_MAP(CMainFrame, CKtvPMDIFrameWnd)
     ON_COMMAND(ID_TW_HELP_NEWS, OnHelpNews)
     // Keyboard Map: its id is in the system range, which has no handler to grey it by default.
     ON_UPDATE_COMMAND_UI(61448, OnUpdateNotBuiltYet)
-    // Options.
+    // Options and Tutorial.
     ON_COMMAND(32816, OnToolsOptions)
+    ON_COMMAND(40135, OnHelpTutorial)
 END_MESSAGE_MAP()
 
 namespace {

@@ -259,7 +259,8 @@ private:
     void SetStatusMessage(LPCTSTR lpszText);
     void ShowConnectionCount();
 
-    // --- Options (app/MainFrameOptions.cpp) ---
+    // --- Options and Tutorial (app/MainFrameOptions.cpp) ---
 public:
     void OnToolsOptions();
+    void OnHelpTutorial();
 };

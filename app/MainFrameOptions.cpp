@@ -1,6 +1,7 @@
-// Tools/Options.
+// Tools/Options and Help/Tutorial.
 #include "app/MainFrame.h"
 #include "app/OptionsSheet.h"
+#include "app/TutorialDlg.h"
 
 void CMainFrame::OnToolsOptions()
 {
@@ -11,3 +12,10 @@ void CMainFrame::OnToolsOptions()
         dlg.WriteOptions();
 }
 
+
+void CMainFrame::OnHelpTutorial()
+{
+    CTutorialDlg dlg(this);
+    dlg.m_bFromMenu = TRUE;
+    dlg.DoModal();
+}
