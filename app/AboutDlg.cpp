@@ -27,12 +27,14 @@ void CAboutDlg::DoDataExchange(CDataExchange* pDX)
 {
     CDialog::DoDataExchange(pDX);
     DDX_Control(pDX, IDC_TW_ABOUT_LINK, m_wndWebPage);
+    DDX_Control(pDX, IDC_TW_ABOUT_WARNING, m_wndWarning);
 }
 
 BOOL CAboutDlg::OnInitDialog()
 {
     CDialog::OnInitDialog();
-    SetDlgItemText(IDC_TW_ABOUT_WARNING, kLegalWarning);
+    // The warning stands out in dark red on the dialog's face.
+    m_wndWarning.SetTextColor(RGB(128, 0, 0)).SetText(kLegalWarning);
     GotoDlgCtrl(GetDlgItem(IDOK));
     return FALSE;
 }

@@ -2,6 +2,7 @@
 // link to the product's web page and a button that writes a mail to its makers.
 #pragma once
 
+#include "app/LabelCtrl.h"
 #include "platform/mfc/CDialog.h"
 #include "ui/controls/KtvPURLLinkButton.h"
 
@@ -19,6 +20,7 @@ public:
     BOOL OnInitDialog() override;
 
     CKtvPURLLinkButton m_wndWebPage;
+    CLabelCtrl m_wndWarning;
 
 protected:
     void DoDataExchange(CDataExchange* pDX) override;

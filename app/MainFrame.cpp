@@ -63,6 +63,9 @@ BEGIN_MESSAGE_MAP(CMainFrame, CKtvPMDIFrameWnd)
     ON_COMMAND(32843, OnUserConfiguration)
     // Keyboard map (MainFrameKeyMap.cpp).
     ON_COMMAND(61448, OnHelpKeyboardMap)
+    // Options and Tutorial.
+    ON_COMMAND(32816, OnToolsOptions)
+    ON_COMMAND(40135, OnHelpTutorial)
 END_MESSAGE_MAP()
 
 namespace {

@@ -295,4 +295,9 @@ protected:
 public:
     // Keyboard map (MainFrameKeyMap.cpp): Help/Keyboard Map opens the map with printing.
     void OnHelpKeyboardMap();
+
+    // --- Options and Tutorial (app/MainFrameOptions.cpp) ---
+public:
+    void OnToolsOptions();
+    void OnHelpTutorial();
 };

@@ -5,6 +5,7 @@
 #include "platform/mfc/CException.h"
 #include "platform/mfc/CGdiObject.h"
 #include "platform/mfc/CWinApp.h"
+#include "platform/win32/resource/DlgInitResource.h"
 #include "platform/win32/resource/ResourceLoader.h"
 #include "platform/win32/resource/ResourceTypes.h"
 
@@ -16,6 +17,7 @@ BEGIN_MESSAGE_MAP(CDialog, CWnd)
 END_MESSAGE_MAP()
 
 using tw::mfc::CurrentThreadState;
+
 
 INT_PTR CALLBACK AfxDlgProc(HWND hWnd, UINT message, WPARAM, LPARAM)
 {
@@ -36,7 +38,10 @@ INT_PTR CALLBACK AfxDlgProc(HWND hWnd, UINT message, WPARAM, LPARAM)
     if (message != WM_INITDIALOG)
         return FALSE;
     auto* pDialog = DYNAMIC_DOWNCAST(CDialog, pWnd);
-    return pDialog ? pDialog->OnInitDialog() : TRUE;
+    if (!pDialog)
+        return TRUE;
+    pDialog->ExecuteDlgInit(pDialog->m_lpszTemplateName);
+    return pDialog->OnInitDialog();
 }
 
 CDialog::CDialog(LPCTSTR lpszTemplateName, CWnd* pParentWnd)
@@ -215,6 +220,25 @@ BOOL CDialog::UpdateData(BOOL bSaveAndValidate)
     }
     state.hLockoutNotifyWindow = hWndOldLockout;
     return bOK;
+}
+
+BOOL CDialog::ExecuteDlgInit(LPCTSTR lpszResourceName)
+{
+    const BYTE* data = nullptr;
+    DWORD size = 0;
+    if (lpszResourceName == nullptr ||
+        !tw::FindResourceBytes(AfxGetResourceHandle(), lpszResourceName, RT_DLGINIT, &data, &size))
+        return TRUE;  // a template without dialog-init data
+    const auto records = tw::res::ParseDlgInit(data, size);
+    if (!records)
+        return FALSE;
+    for (const tw::res::DlgInitRecord& record : *records) {
+        if (!record.IsAddString())
+            continue;  // control states are read by their controls
+        const std::string text = record.Text();
+        SendDlgItemMessage(record.controlId, record.message, 0, reinterpret_cast<LPARAM>(text.c_str()));
+    }
+    return TRUE;
 }
 
 BOOL CDialog::OnInitDialog()

@@ -35,6 +35,9 @@ public:
     BOOL UpdateData(BOOL bSaveAndValidate = TRUE);
 
     virtual BOOL OnInitDialog();
+    // Puts the strings of the template's dialog-init data into its list and
+    // combo boxes; runs before OnInitDialog. FALSE when the data is malformed.
+    BOOL ExecuteDlgInit(LPCTSTR lpszResourceName);
     virtual void OnSetFont(CFont* pFont);
     BOOL PreTranslateMessage(MSG* pMsg) override;
 

@@ -22,6 +22,7 @@ INT_PTR CALLBACK AfxPropPageProc(HWND hWnd, UINT message, WPARAM, LPARAM lParam)
         return TRUE;
     if (CWnd::FromHandlePermanent(hWnd) != pPage && !pPage->SubclassWindow(hWnd))
         return TRUE;
+    pPage->ExecuteDlgInit(pPage->m_lpszTemplateName);
     return pPage->OnInitDialog();
 }
 

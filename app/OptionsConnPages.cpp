@@ -1,0 +1,6 @@
+#include "app/OptionsConnPages.h"
+
+IMPLEMENT_DYNCREATE(COptionsConnGeneralPage, CKtvPPropertyPage)
+IMPLEMENT_DYNCREATE(COptionsConnThreadPage, CKtvPPropertyPage)
+IMPLEMENT_DYNCREATE(COptionsConnAdvancePage, CKtvPPropertyPage)
+IMPLEMENT_DYNCREATE(COptionsConnAnsiPage, CKtvPPropertyPage)
