@@ -342,6 +342,8 @@ HRESULT CommandObject::raw_Execute(VARIANT* RecordsAffected, VARIANT* Parameters
         recordset.Attach(new RecordsetObject);
         auto* object = static_cast<RecordsetObject*>(recordset.GetInterfacePtr());
         const long options = Options == ADODB::adOptionUnspecified ? static_cast<long>(ADODB::adCmdText) : Options;
+        if (!ppiRs || (options & ADODB::adExecuteNoRecords))
+            object->RunWhole();
         object->OpenOnConnection(connection, text, ADODB::adOpenForwardOnly, ADODB::adLockReadOnly, options);
         if (RecordsAffected) {
             VariantClear(RecordsAffected);

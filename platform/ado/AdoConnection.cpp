@@ -171,6 +171,9 @@ void ConnectionObject::RunBatch(const std::string& text, BatchCollector& collect
     }
     {
         std::lock_guard lock(m_mutex);
+        // Cancelled while it waited for the session: it does not run at all.
+        if (collector.CancelRequested())
+            return;
         m_streaming = &collector;
     }
     bool sessionLost = false;
@@ -249,6 +252,16 @@ void ConnectionObject::CancelRunning()
         session->Cancel();
 }
 
+void ConnectionObject::CancelBatch(BatchCollector& batch)
+{
+    batch.RequestCancel();
+    // Under the lock the batch cannot end and let the next one start between
+    // the check and the cancel, so the cancel never reaches another batch.
+    std::lock_guard lock(m_mutex);
+    if (m_streaming == &batch && m_session)
+        m_session->Cancel();
+}
+
 HRESULT ConnectionObject::raw_Execute(BSTR CommandText, VARIANT* RecordsAffected, long Options,
                                       ADODB::_Recordset** ppiRset)
 {
@@ -258,6 +271,8 @@ HRESULT ConnectionObject::raw_Execute(BSTR CommandText, VARIANT* RecordsAffected
         ADODB::_RecordsetPtr recordset(new RecordsetObject, false);
         auto* object = static_cast<RecordsetObject*>(recordset.GetInterfacePtr());
         const long options = Options == ADODB::adOptionUnspecified ? static_cast<long>(ADODB::adCmdText) : Options;
+        if (!ppiRset || (options & ADODB::adExecuteNoRecords))
+            object->RunWhole();
         object->OpenOnConnection(this, TextOf(CommandText), ADODB::adOpenForwardOnly, ADODB::adLockReadOnly, options);
         if (RecordsAffected) {
             VariantClear(RecordsAffected);

@@ -58,7 +58,11 @@ public:
     // A batch whose results the caller needs whole; throws on a failure.
     std::vector<ResultItem> RunForResults(const std::string& text);
     std::vector<ResultItem> ListCatalogs();
+    // Stops whatever batch runs on the session (Connection.Cancel, Command.Cancel).
     void CancelRunning();
+    // Stops `batch` and no other: waiting for the session, it never starts;
+    // running, the session is interrupted; already over, nothing happens.
+    void CancelBatch(BatchCollector& batch);
     // Counts the connection's openings and closings: a recordset opened in
     // one period is closed when it ends.
     std::shared_ptr<const std::atomic<uint64_t>> Period() const { return m_period; }

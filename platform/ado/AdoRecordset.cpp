@@ -257,6 +257,7 @@ void RecordsetObject::OpenOnConnection(ConnectionObject* connection, const std::
         std::lock_guard run(m_run->mutex);
         ++m_run->running;
         m_run->firstArrived = false;
+        m_run->batch = nullptr;
     }
     m_state = ADODB::adStateExecuting;
     if (effectiveOptions & ADODB::adAsyncExecute) {
@@ -281,7 +282,8 @@ void RecordsetObject::RaiseErrors(const std::vector<ProviderMessage>& errors)
 bool RecordsetObject::Streams() const
 {
     std::lock_guard lock(m_cursor->mutex);
-    return m_cursorType.load() == ADODB::adOpenForwardOnly && m_cursor->lockType == ADODB::adLockReadOnly;
+    return !m_runWhole.load() && m_cursorType.load() == ADODB::adOpenForwardOnly &&
+           m_cursor->lockType == ADODB::adLockReadOnly;
 }
 
 std::vector<ResultItem> RecordsetObject::StartStreaming(ConnectionObject* connection,
@@ -297,6 +299,7 @@ std::vector<ResultItem> RecordsetObject::StartStreaming(ConnectionObject* connec
     {
         std::lock_guard lock(m_run->mutex);
         ++m_run->running;
+        m_run->batch = batch;
     }
     std::thread([batch, held = keep, connection, source, run = m_run, skip = m_cancelRequested.load()]() mutable {
         try {
@@ -391,20 +394,25 @@ RecordsetObject::ExecutionResult RecordsetObject::Execute()
         m_readInPeriod = m_period->load();
     }
     connection->ErrorList().ClearAll();
-    BatchCollector collector(rsdetail::kSource,
-                             [connection](const ProviderMessage& m) { connection->FireInfoMessage(m); });
+    auto collector = std::make_shared<BatchCollector>(
+        rsdetail::kSource, [connection](const ProviderMessage& m) { connection->FireInfoMessage(m); });
     ExecutionResult result;
     std::vector<ResultItem> items;
     m_timedOut = false;
     const bool streams = Streams();
     std::thread watchdog = StartTimeoutWatch(connection);
     try {
-        if (streams)
+        if (streams) {
             items = StartStreaming(connection, keepConnection, source);
-        else if (!m_cancelRequested.load())
-            connection->RunBatch(source, collector);
-        if (!streams)
-            items = collector.TakeItems();
+        } else {
+            {
+                std::lock_guard lock(m_run->mutex);
+                m_run->batch = collector;
+            }
+            if (!m_cancelRequested.load())
+                connection->RunBatch(source, *collector);
+            items = collector->TakeItems();
+        }
         if (m_timedOut.load()) {
             // What the batch produced before the limit is dropped, as the
             // server's own cancel message is: the caller sees the timeout.
@@ -633,16 +641,18 @@ HRESULT RecordsetObject::raw_Cancel()
     });
 }
 
-// A cancel that comes before the batch reaches the provider finds nothing to
-// interrupt (the embedded server keeps one only from the call of its Execute,
-// ODBC none), so the request is repeated until the execution has ended.
+// Only this recordset's own batch is stopped: another batch on the session
+// (an earlier Execute still running, say) goes on. A cancel that comes just
+// before the batch reaches the provider finds nothing to interrupt (the
+// embedded server keeps one only from the call of its Execute, ODBC none), so
+// the request is repeated until the execution has ended.
 void RecordsetObject::CancelExecution(ConnectionObject* connection)
 {
     std::unique_lock run(m_run->mutex);
     while (m_run->running > 0) {
-        if (connection) {
+        if (std::shared_ptr<BatchCollector> batch = m_run->batch; connection && batch) {
             run.unlock();
-            connection->CancelRunning();
+            connection->CancelBatch(*batch);
             run.lock();
         }
         m_run->done.wait_for(run, std::chrono::milliseconds(20), [this] { return m_run->running == 0; });

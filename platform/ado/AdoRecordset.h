@@ -77,6 +77,9 @@ public:
                           ADODB::LockTypeEnum lockType, long options);
     void OpenResults(ConnectionObject* connection, std::vector<ResultItem> items);
     long FirstRecordsAffected() const { return m_firstRecordsAffected.load(); }
+    // For an Execute whose results nobody can read: the next open runs the
+    // whole batch before it returns instead of streaming it.
+    void RunWhole() { m_runWhole = true; }
 
 private:
     ~RecordsetObject() override;
@@ -145,6 +148,7 @@ private:
     std::atomic<long> m_firstRecordsAffected{-1};
     std::atomic<bool> m_cancelRequested{false};
     std::atomic<bool> m_timedOut{false};
+    std::atomic<bool> m_runWhole{false};
 
     // Whether a batch runs for this recordset; shared with the thread that
     // reads a streamed batch, which may outlive the recordset.
@@ -154,6 +158,8 @@ private:
         // The execution and, for a streamed batch, its reading thread.
         int running = 0;
         bool firstArrived = false; // the command timeout no longer applies
+        // The batch of this execution, once made: what a Cancel stops.
+        std::shared_ptr<BatchCollector> batch;
     };
     std::shared_ptr<RunState> m_run = std::make_shared<RunState>();
     // A streamed batch still producing; null once every item was taken.

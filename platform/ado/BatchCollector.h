@@ -56,6 +56,9 @@ public:
     void AddMessage(const ProviderMessage& message);
     // Stops taking rows: the provider ends the statement.
     void StopFetching() { m_stopped = true; }
+    // Someone asked for this batch to stop; one that has not started yet never starts.
+    void RequestCancel() { m_cancelRequested = true; }
+    bool CancelRequested() const { return m_cancelRequested.load(); }
 
     std::vector<ResultItem> TakeItems();
     // Streamed batches show their messages step by step, as the reader takes each item.
@@ -90,6 +93,7 @@ private:
     std::vector<ProviderMessage> m_messages;
     bool m_inResultSet = false;
     std::atomic<bool> m_stopped{false};
+    std::atomic<bool> m_cancelRequested{false};
 
     // Streamed: items up to m_published may be taken, from m_taken on.
     std::mutex m_itemsMutex;

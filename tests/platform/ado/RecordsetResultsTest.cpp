@@ -1,5 +1,6 @@
 #include <atomic>
 #include <condition_variable>
+#include <functional>
 #include <mutex>
 #include <thread>
 
@@ -218,6 +219,47 @@ TEST_F(AdoResults, CancelFromAnotherThreadStopsTheBatchAndKeepsTheConnection)
     EXPECT_FALSE(rs->NextRecordset());
     _RecordsetPtr after = connection->Execute("select count(*) from Parts", nullptr, adCmdText);
     EXPECT_EQ(3, static_cast<long>(after->GetCollect(0L)));
+}
+
+// Execute hands back the first result of this batch while its waitfor still
+// runs; the second recordset's Cancel must stop that recordset's own batch,
+// not the earlier one, whose last insert the caller was told would run.
+TEST_F(AdoResults, CancelStopsOnlyTheBatchItWasAskedFor)
+{
+    connection->Execute("insert into Parts (id) values (4); select 1; waitfor delay '00:00:02'; "
+                        "insert into Parts (id) values (5)",
+                        nullptr, adCmdText);
+    _RecordsetPtr rs = OpenStatement("select 2", adAsyncExecute);
+    std::thread canceller([&] { rs->Cancel(); });
+    canceller.join();
+    ASSERT_TRUE(sink->WaitForCompletions(2));
+    EXPECT_TRUE(sink->lastHadError);
+    EXPECT_EQ(adStateClosed, rs->GetState());
+    _RecordsetPtr after = connection->Execute("select count(*) from Parts where id in (4, 5)", nullptr, adCmdText);
+    EXPECT_EQ(2, static_cast<long>(after->GetCollect(0L)));
+}
+
+// When nobody can read the results, Execute returns only once the whole batch
+// has run: another connection sees every row it wrote.
+TEST_F(AdoResults, ExecuteWhoseResultsNobodyReadsHasRunTheWholeBatch)
+{
+    const char* batch = "delete from Parts where id > 3; insert into Parts (id) values (4); select 1; "
+                        "waitfor delay '00:00:01'; insert into Parts (id) values (5)";
+    const struct {
+        const char* name;
+        std::function<void()> execute;
+    } cases[] = {
+        {"without records", [&] { connection->Execute(batch, nullptr, adCmdText | adExecuteNoRecords); }},
+        {"no recordset asked for",
+         [&] { ASSERT_EQ(S_OK, connection->raw_Execute(_bstr_t(batch), nullptr, adCmdText, nullptr)); }},
+    };
+    _ConnectionPtr other = OpenEmbedded();
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        c.execute();
+        _RecordsetPtr seen = other->Execute("select count(*) from Parts where id in (4, 5)", nullptr, adCmdText);
+        EXPECT_EQ(2, static_cast<long>(seen->GetCollect(0L)));
+    }
 }
 
 TEST_F(AdoResults, AsyncFailureSurfacesWhenTheReaderAsksForTheNextResult)
