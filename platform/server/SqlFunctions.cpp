@@ -7,6 +7,7 @@
 #include <limits>
 #include <cstdio>
 #include <cstring>
+#include <type_traits>
 #include <random>
 
 #include "platform/server/Catalog.h"
@@ -2100,46 +2101,58 @@ int CollationDecimal(void*, int lengthA, const void* a, int lengthB, const void*
     return c ? c : lengthA - lengthB;
 }
 
-// SUM and AVG of decimal and money, exact to 38 digits.
+// SUM and AVG of decimal and money, exact to 38 digits. The engine's
+// aggregate memory is zero-filled and aligned for 8 bytes only, while a
+// decimal wants 16: the state is copied in and out of an aligned local.
 struct DecimalSumState {
     Decimal sum;
     int64_t count;
     bool overflow;
 };
+static_assert(std::is_trivially_copyable_v<DecimalSumState>);
+
+bool LoadDecimalSum(sqlite3_context* ctx, int bytes, DecimalSumState* state, void** raw)
+{
+    *raw = sqlite3_aggregate_context(ctx, bytes);
+    if (*raw == nullptr)
+        return false;
+    std::memcpy(state, *raw, sizeof(DecimalSumState));
+    return true;
+}
 
 void DecimalSumStep(sqlite3_context* ctx, int, Args argv)
 {
-    auto* state = static_cast<DecimalSumState*>(sqlite3_aggregate_context(ctx, sizeof(DecimalSumState)));
-    if (!state || IsNull(argv[0]) || state->overflow)
+    DecimalSumState state;
+    void* raw = nullptr;
+    if (!LoadDecimalSum(ctx, sizeof(DecimalSumState), &state, &raw) || IsNull(argv[0]) || state.overflow)
         return;
     const auto d = DecimalOf(argv[0]);
-    if (!d) {
-        state->overflow = true;
-        return;
-    }
     Decimal next;
-    if (Decimal::Add(state->sum, *d, Decimal::kMaxPrecision, std::max(state->sum.Scale(), d->Scale()), &next) !=
-        Decimal::Status::Ok) {
-        state->overflow = true;
-        return;
+    if (!d || Decimal::Add(state.sum, *d, Decimal::kMaxPrecision, std::max(state.sum.Scale(), d->Scale()), &next) !=
+                  Decimal::Status::Ok) {
+        state.overflow = true;
+    } else {
+        state.sum = next;
+        ++state.count;
     }
-    state->sum = next;
-    ++state->count;
+    std::memcpy(raw, &state, sizeof(DecimalSumState));
 }
 
 void DecimalSumFinish(sqlite3_context* ctx, bool average)
 {
-    auto* state = static_cast<DecimalSumState*>(sqlite3_aggregate_context(ctx, 0));
+    DecimalSumState state;
+    void* raw = nullptr;
+    const bool any = LoadDecimalSum(ctx, 0, &state, &raw);
     const char* type = static_cast<const char*>(sqlite3_user_data(ctx)) ? "money" : "numeric";
-    if (state && state->overflow)
+    if (any && state.overflow)
         return DecimalOverflow(ctx, type);
-    if (!state || state->count == 0)
+    if (!any || state.count == 0)
         return sqlite3_result_null(ctx);
     if (!average)
-        return ResultDecimal(ctx, state->sum);
+        return ResultDecimal(ctx, state.sum);
     Decimal mean;
-    const int scale = std::max(state->sum.Scale(), 6);
-    if (Decimal::Divide(state->sum, Decimal::FromInt(state->count), Decimal::kMaxPrecision, scale, &mean) !=
+    const int scale = std::max(state.sum.Scale(), 6);
+    if (Decimal::Divide(state.sum, Decimal::FromInt(state.count), Decimal::kMaxPrecision, scale, &mean) !=
         Decimal::Status::Ok)
         return DecimalOverflow(ctx, type);
     ResultDecimal(ctx, mean);
