@@ -175,19 +175,13 @@ CLabelCtrl& CLabelCtrl::SetFontSize(int nSize)
 
 CLabelCtrl& CLabelCtrl::SetStaticEdge(BOOL bSet)
 {
-    if (bSet)
-        ModifyStyleEx(0, WS_EX_STATICEDGE, SWP_DRAWFRAME);
-    else
-        ModifyStyleEx(WS_EX_STATICEDGE, 0, SWP_DRAWFRAME);
+    ModifyStyleEx(bSet ? 0 : WS_EX_STATICEDGE, bSet ? WS_EX_STATICEDGE : 0, SWP_DRAWFRAME);
     return *this;
 }
 
 CLabelCtrl& CLabelCtrl::SetBorder(BOOL bSet)
 {
-    if (bSet)
-        ModifyStyle(0, WS_BORDER, SWP_DRAWFRAME);
-    else
-        ModifyStyle(WS_BORDER, 0, SWP_DRAWFRAME);
+    ModifyStyle(bSet ? 0 : WS_BORDER, bSet ? WS_BORDER : 0, SWP_DRAWFRAME);
     return *this;
 }
 

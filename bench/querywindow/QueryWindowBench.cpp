@@ -22,6 +22,7 @@
 #include "platform/mfc/CDocTemplate.h"
 #include "platform/mfc/CDocument.h"
 #include "platform/server/Server.h"
+#include "bench/results/FillResultRows.h"
 #include "platform/server/SqlFunctions.h"
 #include "platform/win32/resource/ResourceLoader.h"
 #include "resources/TarnwickResources.h"
@@ -68,24 +69,7 @@ bool FillTable(long rows, std::string& databaseFile)
             if (entry.path().filename().string().rfind("TarnSample", 0) == 0)
                 databaseFile = entry.path().string();
     }
-    sqlite3* db = nullptr;
-    sqlite3_open(databaseFile.c_str(), &db);
-    tw::server::SqlFunctions::Register(db, nullptr);
-    sqlite3_exec(db, "DROP TRIGGER IF EXISTS \"tw_date_BenchRows_added_i\"; DROP TRIGGER IF EXISTS "
-                     "\"tw_date_BenchRows_added_u\"",
-                 nullptr, nullptr, nullptr);
-    const std::string fill =
-        "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < " + std::to_string(rows) +
-        ") INSERT INTO BenchRows SELECT i, 'customer ' || i, 'C' || (i % 9973), "
-        "'2024-01-' || printf('%02d', 1 + i % 28) || ' 10:' || printf('%02d', i % 60) || ':00.000', "
-        "tw_decstore((i % 100000) * 0.25, 'decimal(12,2)') FROM n";
-    char* message = nullptr;
-    const bool filled = sqlite3_exec(db, fill.c_str(), nullptr, nullptr, &message) == SQLITE_OK;
-    if (!filled)
-        std::fprintf(stderr, "fill failed: %s\n", message);
-    sqlite3_free(message);
-    sqlite3_close(db);
-    return filled;
+    return tw::bench::FillResultRows(databaseFile, "BenchRows", rows);
 }
 
 // The raw step rate: SQLite's own loop over the same rows, every cell as text.

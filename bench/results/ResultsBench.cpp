@@ -24,6 +24,7 @@
 #include "platform/ado/AdoInterfaces.h"
 #include "platform/controls/grid/GridAutomation.h"
 #include "platform/server/Server.h"
+#include "bench/results/FillResultRows.h"
 #include "platform/server/SqlFunctions.h"
 #include "session/dxDBGrid.h"
 
@@ -106,26 +107,7 @@ bool FillTable(const std::string& databaseFile, long rows)
     session->Execute("CREATE TABLE Results (id int NOT NULL, name varchar(24) NULL, code varchar(8) NULL, "
                      "added datetime NULL, price decimal(12,2) NULL)",
                      quiet);
-    sqlite3* db = nullptr;
-    sqlite3_open(databaseFile.c_str(), &db);
-    // The column checks and the decimal storage call the server's functions.
-    tw::server::SqlFunctions::Register(db, nullptr);
-    // The raw connection lacks the server's functions that the date triggers call.
-    sqlite3_exec(db, "DROP TRIGGER IF EXISTS \"tw_date_Results_added_i\"; DROP TRIGGER IF EXISTS "
-                     "\"tw_date_Results_added_u\"",
-                 nullptr, nullptr, nullptr);
-    const std::string fill =
-        "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < " + std::to_string(rows) +
-        ") INSERT INTO Results SELECT i, 'customer ' || i, 'C' || (i % 9973), "
-        "'2024-01-' || printf('%02d', 1 + i % 28) || ' 10:' || printf('%02d', i % 60) || ':00.000', "
-        "tw_decstore((i % 100000) * 0.25, 'decimal(12,2)') FROM n";
-    char* message = nullptr;
-    const bool filled = sqlite3_exec(db, fill.c_str(), nullptr, nullptr, &message) == SQLITE_OK;
-    if (!filled)
-        std::fprintf(stderr, "fill failed: %s\n", message);
-    sqlite3_free(message);
-    sqlite3_close(db);
-    return filled;
+    return tw::bench::FillResultRows(databaseFile, "Results", rows);
 }
 
 // (a) The limit: SQLite's own loop over the same rows, every cell as text.
