@@ -3,6 +3,7 @@
 
 #include "platform/mfc/CComboBox.h"
 #include "platform/mfc/CString.h"
+#include "platform/win32/gdi/wingdi.h"
 
 class CFontSizeComboBox : public CComboBox {
     DECLARE_DYNCREATE(CFontSizeComboBox)

@@ -41,6 +41,19 @@ enum class Closed { CloseButton, WmClose, Enter };
 
 class TutorialDlgTest : public ProgramDialogTest {
 protected:
+    // The dialog is reported when it is made; its modal loop shows it only
+    // when it first goes idle, which that report itself holds off. It is shown
+    // here as the loop would, so clicks and pixels find it on the screen.
+    LRESULT HandleParentMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) override
+    {
+        const HWND hwndDialog = reinterpret_cast<HWND>(wParam);
+        if (message == kDialogSeen && ::IsWindow(hwndDialog) && !::IsWindowVisible(hwndDialog)) {
+            ::ShowWindow(hwndDialog, SW_SHOWNORMAL);
+            ::UpdateWindow(hwndDialog);
+        }
+        return ProgramDialogTest::HandleParentMessage(hwnd, message, wParam, lParam);
+    }
+
     // Opens the Tutorial as the start-up or the Help menu does.
     void OpenTutorial(Opened how)
     {
@@ -70,8 +83,7 @@ protected:
     }
 };
 
-// Not passing yet: hangs in the modal loop under load; see the report.
-TEST_F(TutorialDlgTest, DISABLED_TheStartupChoiceIsShownAndKeptAsStated)
+TEST_F(TutorialDlgTest, TheStartupChoiceIsShownAndKeptAsStated)
 {
     const struct {
         const char* stored;
@@ -110,9 +122,10 @@ TEST_F(TutorialDlgTest, DISABLED_TheStartupChoiceIsShownAndKeptAsStated)
                 ClickButton(box);
             if (c.closed == Closed::WmClose)
                 ::PostMessage(hwnd, WM_CLOSE, 0, 0);
+            // Enter is queued for the dialog's own loop, which turns it into OK.
             if (c.closed == Closed::Enter) {
                 ::SetFocus(box);
-                Key(VK_RETURN);
+                input.KeyStroke(VK_RETURN);
             }
         };
         OpenTutorial(c.opened);
@@ -122,8 +135,7 @@ TEST_F(TutorialDlgTest, DISABLED_TheStartupChoiceIsShownAndKeptAsStated)
     }
 }
 
-// Not passing yet: the heading colour is not found where looked for.
-TEST_F(TutorialDlgTest, DISABLED_TheStartPageShowsItsHeadingAndPicture)
+TEST_F(TutorialDlgTest, TheStartPageShowsItsHeadingAndPicture)
 {
     std::string title;
     bool found = false;
@@ -160,8 +172,7 @@ TEST_F(TutorialDlgTest, DISABLED_TheStartPageShowsItsHeadingAndPicture)
     EXPECT_GT(picturePixels, 1000);
 }
 
-// Not passing yet: Back after a followed page stays on it.
-TEST_F(TutorialDlgTest, DISABLED_BackAndForwardMoveThroughThePagesFollowed)
+TEST_F(TutorialDlgTest, BackAndForwardMoveThroughThePagesFollowed)
 {
     std::string atStart, afterEarlyBack, followed, back, forward;
     onDialog = [&](HWND hwnd) {
