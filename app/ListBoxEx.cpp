@@ -264,6 +264,13 @@ void CListBoxEx::PreSubclassWindow()
     if (ModifyStyleEx(0, WS_EX_CLIENTEDGE))
         SetWindowPos(nullptr, 0, 0, 0, 0, kListBoxExShowFlags);
     CDragListBox::PreSubclassWindow();  // makes it a drag list
+    // The template's list was measured before it was ours: measure it now.
+    MEASUREITEMSTRUCT measure{};
+    measure.CtlType = ODT_LISTBOX;
+    measure.CtlID = static_cast<UINT>(GetDlgCtrlID());
+    MeasureItem(&measure);
+    if (measure.itemHeight > 0)
+        SetItemHeight(0, measure.itemHeight);
     CreateEditControls();
 }
 
@@ -541,6 +548,12 @@ LRESULT CListBoxEx::OnCtrlMsg(WPARAM, LPARAM lParam)
 
 BOOL CListBoxEx::OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult)
 {
+    // The list wants its keys (F2, Delete): the list box moves the caret as usual.
+    if (message == WM_VKEYTOITEM) {
+        if (pResult)
+            *pResult = -1;
+        return TRUE;
+    }
     static const UINT dragListMessage = ::RegisterWindowMessage(DRAGLISTMSGSTRING);
     if (message == dragListMessage && (m_nEditing != -1 || !m_bAllowReorder)) {
         if (pResult)

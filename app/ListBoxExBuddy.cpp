@@ -19,7 +19,7 @@ BEGIN_MESSAGE_MAP(CListBoxExBuddy, CWnd)
     ON_WM_LBUTTONDOWN()
     ON_WM_LBUTTONUP()
     ON_WM_NCMOUSEMOVE()
-    ON_NOTIFY_EX_RANGE(TTN_NEEDTEXT, 1, CListBoxExBuddy::kButtons, OnNeedToolTipText)
+    ON_NOTIFY_EX_RANGE(TTN_NEEDTEXT, 0, 0xFFFF, OnNeedToolTipText)
 END_MESSAGE_MAP()
 
 CListBoxExBuddy::CListBoxExBuddy()
