@@ -3,6 +3,7 @@
 // opener; and the font-size list.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <memory>
 #include <string>
 #include <vector>
@@ -19,6 +20,12 @@ namespace tw::test {
 namespace {
 
 constexpr UINT kLabelId = 400;
+
+bool NearColour(COLORREF pixel, COLORREF color)
+{
+    return std::abs(GetRValue(pixel) - GetRValue(color)) < 64 && std::abs(GetGValue(pixel) - GetGValue(color)) < 64 &&
+           std::abs(GetBValue(pixel) - GetBValue(color)) < 64;
+}
 
 class LabelCtrlTest : public ProgramControlTest {
 protected:
@@ -52,6 +59,8 @@ protected:
         int count = 0;
         CRect box{INT_MAX, INT_MAX, INT_MIN, INT_MIN};  // right and bottom inclusive
     };
+    // Text is drawn smoothed: a pixel of the text is one nearer its colour
+    // than the background's.
     Found Pixels(COLORREF color)
     {
         Found found;
@@ -59,7 +68,7 @@ protected:
         label.GetClientRect(client);
         for (int y = 0; y < client.bottom; ++y) {
             for (int x = 0; x < client.right; ++x) {
-                if (At(x, y) != color)
+                if (!NearColour(At(x, y), color))
                     continue;
                 ++found.count;
                 found.box.left = std::min<int>(found.box.left, x);

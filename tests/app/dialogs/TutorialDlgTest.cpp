@@ -20,9 +20,9 @@ constexpr const char* kNoValue = "(none)";
 std::string StoredChoice()
 {
     CKtvPRegistry reg(FALSE, TRUE);
-    CString value = kNoValue;
-    if (reg.Open(CTutorialDlg::kConfigureKey))
-        reg.Read(CTutorialDlg::kStartupValue, value);
+    CString value;
+    if (!reg.Open(CTutorialDlg::kConfigureKey) || !reg.Read(CTutorialDlg::kStartupValue, value))
+        return kNoValue;
     return std::string(value);
 }
 
