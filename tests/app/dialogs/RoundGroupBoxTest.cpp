@@ -22,8 +22,10 @@ class RoundGroupBoxTest : public ProgramControlTest {
 protected:
     void Make(BOOL header, int align)
     {
-        if (box.GetSafeHwnd() != nullptr)
+        if (box.GetSafeHwnd() != nullptr) {
             box.DestroyWindow();
+            ::UpdateWindow(parent);  // the parent paints over the old box
+        }
         box.m_crBorder = kBorder;
         box.m_crFill = kFill;
         box.m_crBody = kBody;

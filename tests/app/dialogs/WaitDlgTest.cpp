@@ -15,6 +15,17 @@
 namespace tw::test {
 namespace {
 
+// This thread's messages, as an owner on a user-interface thread handles
+// them while it waits: the dialog's thread sends it activation changes.
+void PumpWhileWaiting()
+{
+    MSG msg;
+    while (::PeekMessage(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        ::TranslateMessage(&msg);
+        ::DispatchMessage(&msg);
+    }
+}
+
 // Real-time polling for what another thread does, never longer than a few seconds.
 bool WaitUntil(const std::function<bool()>& done)
 {
@@ -22,6 +33,7 @@ bool WaitUntil(const std::function<bool()>& done)
     while (!done()) {
         if (std::chrono::steady_clock::now() > end)
             return false;
+        PumpWhileWaiting();
         std::this_thread::sleep_for(std::chrono::milliseconds(2));
     }
     return true;
@@ -37,10 +49,7 @@ protected:
                 ::SetEvent(event);
                 ::CloseHandle(event);
             }
-            for (int i = 0; i < 10 && ::WaitForSingleObject(thread->m_hThread, 0) != WAIT_OBJECT_0; ++i) {
-                tw::ProcessClock::Advance(CWaitDlg::kPollMs);
-                ::WaitForSingleObject(thread->m_hThread, 200);
-            }
+            Ended();
             delete thread;
         }
         ProgramControlTest::TearDown();
@@ -94,10 +103,10 @@ protected:
     // tick at a time until the thread ends, for a few seconds at most.
     bool Ended() const
     {
-        for (int i = 0; i < 25; ++i) {
-            if (::WaitForSingleObject(thread->m_hThread, 200) == WAIT_OBJECT_0)
-                return true;
+        for (int i = 0; i < 3; ++i) {
             tw::ProcessClock::Advance(CWaitDlg::kPollMs);
+            if (WaitUntil([&] { return ::WaitForSingleObject(thread->m_hThread, 0) == WAIT_OBJECT_0; }))
+                return true;
         }
         return false;
     }
