@@ -561,5 +561,48 @@ TEST_F(ListBoxExTest, AListMadeByCreateHasItsControlsAndStyles)
     made.DestroyWindow();
 }
 
+TEST_F(ListBoxExTest, ADragMarksWhereTheRowWillLandAndTheMarkGoesWithTheDrop)
+{
+    const HWND hwnd = list.GetSafeHwnd();
+    CRect target;
+    list.GetItemRect(2, target);
+    const int y = target.top;
+    auto inverted = [&](int from, int to) {
+        int count = 0;
+        for (int x = from; x < to; ++x)
+            count += ScreenPixel(hwnd, x, y) != ::GetSysColor(COLOR_WINDOW);
+        return count;
+    };
+    const int barLeft = target.left + 5;
+    const int barRight = target.right - 5;
+    EXPECT_EQ(inverted(barLeft, barRight), 0);
+
+    tw::ProcessClock::Advance(GetDoubleClickTime() + 1);
+    const CPoint from = RowCentre(0);
+    const POINT down = ScreenPointOf(hwnd, from.x, from.y);
+    input.ButtonDown(tw::display::MouseButton::Left, down.x, down.y);
+    PumpFiltered();
+    const POINT over = ScreenPointOf(hwnd, target.left + 20, target.top + 3);
+    input.MouseMove(over.x, over.y);
+    PumpFiltered();
+    // A halftone bar along the row's top edge: every other pixel inverted,
+    // from 5 pixels in at each side; a tick at each end stands above it.
+    const int bar = inverted(barLeft, barRight);
+    EXPECT_GE(bar, (barRight - barLeft) / 2 - 1);
+    EXPECT_LE(bar, (barRight - barLeft) / 2 + 1);
+    EXPECT_EQ(inverted(target.left, barLeft), 0);
+    EXPECT_EQ(inverted(barRight, target.right), 0);
+    int tick = 0;
+    for (int x = barLeft; x < barLeft + 3; ++x)
+        tick += ScreenPixel(hwnd, x, y + 4) != ::GetSysColor(COLOR_WINDOW);
+    EXPECT_GT(tick, 0);
+
+    input.ButtonUp(tw::display::MouseButton::Left, over.x, over.y);
+    PumpFiltered();
+    ::UpdateWindow(hwnd);
+    EXPECT_EQ(Rows(), (std::vector<std::string>{"beta", "alpha", "gamma"}));
+    EXPECT_EQ(inverted(barLeft, barRight), 0) << "no mark is left behind";
+}
+
 }  // namespace
 }  // namespace tw::test
