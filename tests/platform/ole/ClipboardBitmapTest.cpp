@@ -2,7 +2,6 @@
 // a GDI handle the reader owns, whichever form the writer put there.
 #include <gtest/gtest.h>
 
-#include <cstring>
 #include <future>
 #include <thread>
 #include <vector>
@@ -60,26 +59,25 @@ protected:
         SetClipboardData(format, data);
         CloseClipboard();
     }
-    // A packed 32-bit DIB of a bitmap, as another program leaves one.
-    HGLOBAL DibOf(HBITMAP bitmap)
+    // Another program leaves only a DIB of the picture: the clipboard's own conversion makes it.
+    void PutOnlyDibOnClipboard(HBITMAP picture)
+    {
+        ASSERT_TRUE(OpenClipboard(nullptr));
+        EmptyClipboard();
+        SetClipboardData(CF_BITMAP, picture);
+        HANDLE dib = GetClipboardData(CF_DIB);
+        ASSERT_NE(dib, nullptr);
+        HGLOBAL copy = DuplicateGlobal(dib);
+        EmptyClipboard();
+        SetClipboardData(CF_DIB, copy);
+        CloseClipboard();
+    }
+    static SIZE SizeOf(HBITMAP bitmap)
     {
         BITMAP info{};
-        GetObject(bitmap, sizeof info, &info);
-        BITMAPINFOHEADER header{};
-        header.biSize = sizeof header;
-        header.biWidth = info.bmWidth;
-        header.biHeight = info.bmHeight;
-        header.biPlanes = 1;
-        header.biBitCount = 32;
-        header.biCompression = BI_RGB;
-        const size_t bytes = static_cast<size_t>(info.bmWidth) * info.bmHeight * 4;
-        HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, sizeof header + bytes);
-        auto* p = static_cast<BYTE*>(GlobalLock(block));
-        std::memcpy(p, &header, sizeof header);
-        GetDIBits(screen, bitmap, 0, static_cast<UINT>(info.bmHeight), p + sizeof header,
-                  reinterpret_cast<BITMAPINFO*>(p), DIB_RGB_COLORS);
-        GlobalUnlock(block);
-        return block;
+        if (!GetObject(bitmap, sizeof info, &info))
+            return SIZE{0, 0};
+        return SIZE{info.bmWidth, info.bmHeight};
     }
     static FORMATETC Request(CLIPFORMAT format, DWORD tymed)
     {
@@ -145,15 +143,13 @@ TEST_F(ClipboardBitmapTest, ReaderOwnsACopyOfThePicture)
     EXPECT_EQ(first.pUnkForRelease, nullptr);
     ASSERT_NE(first.hBitmap, nullptr);
     EXPECT_NE(first.hBitmap, original);
-    BITMAP info{};
-    ASSERT_NE(GetObject(first.hBitmap, sizeof info, &info), 0);
-    EXPECT_EQ(info.bmWidth, 5);
-    EXPECT_EQ(info.bmHeight, 2);
+    EXPECT_EQ(SizeOf(first.hBitmap).cx, 5);
+    EXPECT_EQ(SizeOf(first.hBitmap).cy, 2);
     EXPECT_EQ(PixelOf(first.hBitmap, 4, 0), RGB(255, 255, 0));
     EXPECT_EQ(PixelOf(first.hBitmap, 0, 1), RGB(0, 0, 255));
     ReleaseStgMedium(&first);
     EXPECT_EQ(first.hBitmap, nullptr);
-    EXPECT_NE(GetObject(original, sizeof info, &info), 0) << "the clipboard's bitmap was freed";
+    EXPECT_EQ(SizeOf(original).cx, 5) << "the clipboard's bitmap was freed";
 
     STGMEDIUM second{};
     ASSERT_EQ(reader->GetData(&request, &second), S_OK);
@@ -173,18 +169,14 @@ TEST_F(ClipboardBitmapTest, ReaderOwnsACopyOfThePicture)
 // Another program leaves only a DIB: the data object still gives a bitmap.
 TEST_F(ClipboardBitmapTest, DibFromAnotherProgramIsReadAsABitmap)
 {
-    HBITMAP source = Picture(3, 4, RGB(10, 20, 30), RGB(200, 100, 50));
-    PutOnClipboard(CF_DIB, DibOf(source));
-    DeleteObject(source);
+    PutOnlyDibOnClipboard(Picture(3, 4, RGB(10, 20, 30), RGB(200, 100, 50)));
     IDataObject* reader = nullptr;
     ASSERT_EQ(OleGetClipboard(&reader), S_OK);
     FORMATETC request = Request(CF_BITMAP, TYMED_GDI);
     STGMEDIUM medium{};
     ASSERT_EQ(reader->GetData(&request, &medium), S_OK);
-    BITMAP info{};
-    ASSERT_NE(GetObject(medium.hBitmap, sizeof info, &info), 0);
-    EXPECT_EQ(info.bmWidth, 3);
-    EXPECT_EQ(info.bmHeight, 4);
+    EXPECT_EQ(SizeOf(medium.hBitmap).cx, 3);
+    EXPECT_EQ(SizeOf(medium.hBitmap).cy, 4);
     EXPECT_EQ(PixelOf(medium.hBitmap, 2, 0), RGB(200, 100, 50));
     EXPECT_EQ(PixelOf(medium.hBitmap, 1, 3), RGB(10, 20, 30));
     ReleaseStgMedium(&medium);

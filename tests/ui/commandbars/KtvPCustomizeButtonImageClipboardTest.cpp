@@ -121,34 +121,29 @@ protected:
         dc.SelectObject(pOld);
         return static_cast<HBITMAP>(picture.Detach());
     }
-    // The picture as a packed DIB, the form another program leaves.
-    static HGLOBAL DibOf(HBITMAP hBitmap)
-    {
-        BITMAP info{};
-        ::GetObject(hBitmap, sizeof info, &info);
-        BITMAPINFOHEADER header{};
-        header.biSize = sizeof header;
-        header.biWidth = info.bmWidth;
-        header.biHeight = info.bmHeight;
-        header.biPlanes = 1;
-        header.biBitCount = 32;
-        header.biCompression = BI_RGB;
-        const size_t bytes = static_cast<size_t>(info.bmWidth) * info.bmHeight * 4;
-        HGLOBAL block = ::GlobalAlloc(GMEM_MOVEABLE, sizeof header + bytes);
-        auto* p = static_cast<BYTE*>(::GlobalLock(block));
-        std::memcpy(p, &header, sizeof header);
-        CClientDC dcScreen(nullptr);
-        ::GetDIBits(dcScreen.GetSafeHdc(), hBitmap, 0, static_cast<UINT>(info.bmHeight), p + sizeof header,
-                    reinterpret_cast<BITMAPINFO*>(p), DIB_RGB_COLORS);
-        ::GlobalUnlock(block);
-        return block;
-    }
     // Another window of the program writes the clipboard.
     void PutOnClipboard(UINT format, HANDLE data)
     {
         ASSERT_TRUE(::OpenClipboard(parent));
         ::EmptyClipboard();
         ::SetClipboardData(format, data);
+        ::CloseClipboard();
+    }
+    // Another program leaves only a DIB of the picture: the clipboard's own conversion makes it.
+    void PutOnlyDibOnClipboard(HBITMAP hPicture)
+    {
+        ASSERT_TRUE(::OpenClipboard(nullptr));
+        ::EmptyClipboard();
+        ::SetClipboardData(CF_BITMAP, hPicture);
+        HANDLE hDib = ::GetClipboardData(CF_DIB);
+        ASSERT_NE(hDib, nullptr);
+        const SIZE_T nSize = ::GlobalSize(hDib);
+        HGLOBAL hCopy = ::GlobalAlloc(GMEM_MOVEABLE, nSize);
+        std::memcpy(::GlobalLock(hCopy), ::GlobalLock(hDib), nSize);
+        ::GlobalUnlock(hCopy);
+        ::GlobalUnlock(hDib);
+        ::EmptyClipboard();
+        ::SetClipboardData(CF_DIB, hCopy);
         ::CloseClipboard();
     }
     BOOL PasteEnabled()
@@ -186,8 +181,7 @@ TEST_F(ButtonImageClipboardTest, PicturesInEitherFormPasteCentred)
         FillImage(kClipWhite);
         HBITMAP hPicture = Picture(8, 6, kClipTeal);
         if (c.asDib) {
-            PutOnClipboard(CF_DIB, DibOf(hPicture));
-            ::DeleteObject(hPicture);
+            PutOnlyDibOnClipboard(hPicture);
         } else {
             PutOnClipboard(CF_BITMAP, hPicture);
         }
