@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "platform/ole/DataObject.h"
+#include "platform/win32/gdi/wingdi.h"
 #include "platform/win32/kernel/GlobalMemory.h"
 
 namespace tw::ole {
@@ -16,15 +17,59 @@ bool IsGdiFormat(UINT format)
     return format == CF_BITMAP || format == CF_PALETTE || format == CF_ENHMETAFILE || format == CF_METAFILEPICT;
 }
 
+// The medium each format travels in: a bitmap as a GDI handle, the formats
+// kept in global memory as such; palettes and metafiles are not offered.
+DWORD MediumOf(UINT format)
+{
+    if (format == CF_BITMAP)
+        return TYMED_GDI;
+    return IsGdiFormat(format) ? TYMED_NULL : TYMED_HGLOBAL;
+}
+
 HRESULT CheckRequest(const FORMATETC* request)
 {
     if (!request)
         return E_INVALIDARG;
-    if (!(request->tymed & TYMED_HGLOBAL) || IsGdiFormat(request->cfFormat))
+    const DWORD medium = MediumOf(request->cfFormat);
+    if (medium == TYMED_NULL || !(request->tymed & medium))
         return DV_E_TYMED;
     if (!(request->dwAspect & DVASPECT_CONTENT))
         return DV_E_DVASPECT;
     return S_OK;
+}
+
+// A bitmap of the same size and pixels that the caller owns: the clipboard
+// keeps its own and deletes it when emptied.
+HBITMAP CopyOfBitmap(HBITMAP source)
+{
+    BITMAP info{};
+    if (!GetObject(source, sizeof info, &info) || info.bmWidth <= 0 || info.bmHeight <= 0)
+        return nullptr;
+    HDC screen = GetDC(nullptr);
+    HBITMAP copy = CreateCompatibleBitmap(screen, info.bmWidth, info.bmHeight);
+    HDC from = CreateCompatibleDC(screen);
+    HDC to = CreateCompatibleDC(screen);
+    ReleaseDC(nullptr, screen);
+    BOOL copied = FALSE;
+    if (copy && from && to) {
+        HGDIOBJ oldFrom = SelectObject(from, source);
+        HGDIOBJ oldTo = SelectObject(to, copy);
+        if (oldFrom && oldTo)
+            copied = BitBlt(to, 0, 0, info.bmWidth, info.bmHeight, from, 0, 0, SRCCOPY);
+        if (oldFrom)
+            SelectObject(from, oldFrom);
+        if (oldTo)
+            SelectObject(to, oldTo);
+    }
+    if (from)
+        DeleteDC(from);
+    if (to)
+        DeleteDC(to);
+    if (!copied && copy) {
+        DeleteObject(copy);
+        copy = nullptr;
+    }
+    return copy;
 }
 
 class ClipboardOpen {
@@ -61,13 +106,21 @@ HRESULT ClipboardDataObject::GetData(FORMATETC* pformatetcIn, STGMEDIUM* pmedium
     HANDLE data = GetClipboardData(pformatetcIn->cfFormat);
     if (!data)
         return DV_E_FORMATETC;
+    pmedium->pUnkForRelease = nullptr;
+    if (pformatetcIn->cfFormat == CF_BITMAP) {
+        HBITMAP copy = d::CopyOfBitmap(static_cast<HBITMAP>(data));
+        if (!copy)
+            return E_OUTOFMEMORY;
+        pmedium->tymed = TYMED_GDI;
+        pmedium->hBitmap = copy;
+        return S_OK;
+    }
     // The clipboard keeps its own block; the caller frees this copy.
     HGLOBAL copy = DuplicateGlobal(static_cast<HGLOBAL>(data));
     if (!copy)
         return E_OUTOFMEMORY;
     pmedium->tymed = TYMED_HGLOBAL;
     pmedium->hGlobal = copy;
-    pmedium->pUnkForRelease = nullptr;
     return S_OK;
 }
 
@@ -111,8 +164,12 @@ HRESULT ClipboardDataObject::EnumFormatEtc(DWORD dwDirection, IEnumFORMATETC** p
         return CLIPBRD_E_CANT_OPEN;
     std::vector<FORMATETC> formats;
     for (UINT format = EnumClipboardFormats(0); format; format = EnumClipboardFormats(format)) {
-        if (!d::IsGdiFormat(format))
-            formats.push_back(GlobalFormat(static_cast<CLIPFORMAT>(format)));
+        const DWORD medium = d::MediumOf(format);
+        if (medium == TYMED_NULL)
+            continue;
+        FORMATETC offered = GlobalFormat(static_cast<CLIPFORMAT>(format));
+        offered.tymed = medium;
+        formats.push_back(offered);
     }
     *ppenumFormatEtc = new FormatEnumerator(std::move(formats));
     return S_OK;

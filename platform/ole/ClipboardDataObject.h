@@ -1,6 +1,7 @@
 // The clipboard seen as a data object, and the object that OleSetClipboard
-// put there. Everything the clipboard holds in global memory is offered;
-// each GetData reads the clipboard as it is at that moment.
+// put there. Everything the clipboard holds in global memory is offered, and
+// a bitmap as a GDI handle (TYMED_GDI) the caller owns; each GetData reads the
+// clipboard as it is at that moment.
 #pragma once
 
 #include <functional>

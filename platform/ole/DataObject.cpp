@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "platform/win32/gdi/wingdi.h"
 #include "platform/win32/kernel/GlobalMemory.h"
 
 void ReleaseStgMedium(LPSTGMEDIUM pmedium)
@@ -13,6 +14,8 @@ void ReleaseStgMedium(LPSTGMEDIUM pmedium)
         pmedium->pUnkForRelease->Release();
     } else if (pmedium->tymed == TYMED_HGLOBAL && pmedium->hGlobal) {
         GlobalFree(pmedium->hGlobal);
+    } else if (pmedium->tymed == TYMED_GDI && pmedium->hBitmap) {
+        DeleteObject(pmedium->hBitmap);
     }
     pmedium->tymed = TYMED_NULL;
     pmedium->hGlobal = nullptr;

@@ -64,8 +64,9 @@ typedef struct tagFORMATETC {
     DWORD tymed;
 } FORMATETC, *LPFORMATETC;
 
-// Only global memory travels in this system; the other media are named so
-// that a request for them can be refused with DV_E_TYMED.
+// Global memory travels in this system, and bitmaps as GDI handles from the
+// clipboard; the other media are named so that a request for them can be
+// refused with DV_E_TYMED.
 typedef struct tagSTGMEDIUM {
     DWORD tymed;
     union {
@@ -80,7 +81,8 @@ typedef struct tagSTGMEDIUM {
     IUnknown* pUnkForRelease;
 } STGMEDIUM, *LPSTGMEDIUM;
 
-// Frees the medium's data unless pUnkForRelease owns it, which is released instead.
+// Frees the medium's data (a global block or a GDI bitmap) unless
+// pUnkForRelease owns it, which is released instead.
 void ReleaseStgMedium(LPSTGMEDIUM pmedium);
 
 typedef DWORD DROPEFFECT;

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "platform/mfc/CDataExchange.h"
+#include "platform/mfc/COleDataObject.h"
 #include "platform/mfc/CWinApp.h"
 #include "platform/mfc/afxmsg.h"
 #include "resources/CustomizeIds.h"
@@ -241,11 +242,19 @@ void CKtvPImageEditDlg::OnToolPaste()
 {
     CString strError;
     strError.LoadString(IDS_KTVP_CANNOT_PASTE_IMAGE);
-    if (m_pBitmap == nullptr || !::OpenClipboard(GetSafeHwnd())) {
+    if (m_pBitmap == nullptr) {
         AfxMessageBox(strError);
         return;
     }
-    const auto hPasted = static_cast<HBITMAP>(::GetClipboardData(CF_BITMAP));
+    // The picture comes through the clipboard's data object as a bitmap of our own.
+    COleDataObject data;
+    FORMATETC request{CF_BITMAP, nullptr, DVASPECT_CONTENT, -1, TYMED_GDI};
+    STGMEDIUM medium{};
+    if (!data.AttachClipboard() || !data.GetData(CF_BITMAP, &medium, &request)) {
+        AfxMessageBox(strError);
+        return;
+    }
+    const HBITMAP hPasted = medium.tymed == TYMED_GDI ? medium.hBitmap : nullptr;
     BITMAP bmp{};
     const BOOL bHavePicture = hPasted != nullptr && ::GetObject(hPasted, sizeof(bmp), &bmp) != 0;
     BOOL bDone = FALSE;
@@ -269,7 +278,7 @@ void CKtvPImageEditDlg::OnToolPaste()
         if (pOldDst != nullptr)
             dcDst.SelectObject(pOldDst);
     }
-    ::CloseClipboard();
+    ::ReleaseStgMedium(&medium);
     if (!bDone) {
         AfxMessageBox(strError);
         return;

@@ -69,9 +69,7 @@ UINT MnemonicOf(const CString& strLabel)
             i++;   // "&&" is a plain ampersand
             continue;
         }
-        TCHAR sz[2] = {strLabel[i + 1], 0};
-        ::CharUpper(sz);
-        return (UINT)(BYTE)sz[0];
+        return CKtvPToolBar::MnemonicCharAt(strLabel, i + 1);
     }
     return 0;
 }
@@ -846,7 +844,25 @@ BOOL CKtvPPopupMenuBar::OnKey(UINT nChar)
     // The key, not the character it typed, is upper-cased: a lower-case letter
     // shares its code with a keypad key and would be read as that digit.
     const UINT uiUpper = CKtvPKeyboardManager::TranslateCharToUpper(nChar);
+    // Keys past ASCII are punctuation keys; letters beyond ASCII come as typed characters.
+    if (uiUpper >= 0x80)
+        return FALSE;
+    BOOL bMatched = FALSE;
+    return OnMnemonic(uiUpper, &bMatched);
+}
 
+BOOL CKtvPPopupMenuBar::TranslateTypedChar(UINT nCodePoint)
+{
+    if (m_bCustomizeMode || ::GetKeyState(VK_CONTROL) < 0)
+        return FALSE;
+    BOOL bMatched = FALSE;
+    OnMnemonic(UpperMnemonicChar(nCodePoint), &bMatched);
+    return bMatched;
+}
+
+BOOL CKtvPPopupMenuBar::OnMnemonic(UINT uiUpper, BOOL* pbMatched)
+{
+    *pbMatched = TRUE;
     CKtvPToolbarButton* pButton = nullptr;
     if (m_AccelKeys.Lookup(uiUpper, pButton)) {
         const int iIndex = ButtonToIndex(pButton);
@@ -873,6 +889,7 @@ BOOL CKtvPPopupMenuBar::OnKey(UINT nChar)
         InvokeMenuCommand(uiHiddenCmd, nullptr);
         return TRUE;
     }
+    *pbMatched = FALSE;
     return FALSE;
 }
 

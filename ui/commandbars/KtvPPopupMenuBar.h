@@ -36,6 +36,7 @@ public:
     void DrawSeparator(CDC* pDC, const CRect& rect, BOOL bHorz) override;
     CKtvPToolbarButton* CreateDroppedButton(COleDataObject* pDataObject) override;
     BOOL OnKey(UINT nChar) override;
+    BOOL TranslateTypedChar(UINT nCodePoint) override;
     BOOL EnableContextMenuItems(CKtvPToolbarButton* pButton, CMenu* pPopup) override;
     void GetSeparatorRect(const CKtvPToolbarButton* pButton, RECT* pRect, BOOL bHorz) const override;
     BOOL OnUserToolTip(CKtvPToolbarButton* pButton, CString& strTTText) const override;
@@ -90,6 +91,9 @@ protected:
     static void ReadMenuShowDelay();
     // A mouse message outside the menu goes to the bar of the chain under it.
     void ForwardToChainBar(UINT message, UINT nFlags, CPoint point);
+    // The item whose mnemonic is the upper-cased character opens, runs or becomes hot;
+    // *pbMatched tells whether any item has it.
+    BOOL OnMnemonic(UINT uiUpper, BOOL* pbMatched);
 
     void OnNcPaint();
     void OnNcCalcSize(BOOL bCalcValidRects, NCCALCSIZE_PARAMS* lpncsp);

@@ -204,6 +204,12 @@ public:
     CKtvPToolbarMenuButton* GetDroppedDownMenu(int* pIndex = nullptr) const;
     BOOL ProcessCommand(CKtvPToolbarButton* pButton);
     void RebuildAccelerationKeys();
+    // Mnemonics typed as characters: letters beyond ASCII arrive as text, not
+    // as keys. The key of a mnemonic is its upper-cased code point.
+    static UINT MnemonicCharAt(const CString& strLabel, int iPos);
+    static UINT UpperMnemonicChar(UINT nCodePoint);
+    // The button whose mnemonic is the typed character drops its menu or runs.
+    virtual BOOL TranslateTypedChar(UINT nCodePoint);
     static BOOL IsLastCommandFromButton(CKtvPToolbarButton* pButton);
     void UpdateButton(int nIndex);
     static void SetHelpMode(BOOL bOn = TRUE);

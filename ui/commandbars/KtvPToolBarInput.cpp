@@ -5,6 +5,8 @@
 #include "platform/mfc/CFrameWnd.h"
 #include "platform/mfc/CWinApp.h"
 #include "platform/mfc/afxmsg.h"
+#include "platform/win32/kernel/Locale.h"
+#include "platform/win32/kernel/Utf8Text.h"
 #include "ui/commandbars/KtvPDropDownToolBar.h"
 #include "ui/commandbars/KtvPPopupMenu.h"
 #include "ui/commandbars/KtvPTearOffManager.h"
@@ -39,15 +41,6 @@ private:
 };
 
 BOOL IsHelpMode() { return CKtvPToolBar::m_hookMouseHelp != nullptr; }
-
-// The table key of a label's mnemonic character: upper-cased as a letter, so
-// that it meets the upper-cased key press.
-UINT LabelMnemonicKey(TCHAR ch)
-{
-    TCHAR sz[2] = {ch, 0};
-    ::CharUpper(sz);
-    return (UINT)(BYTE)sz[0];
-}
 
 }  // namespace
 
@@ -464,9 +457,25 @@ void CKtvPToolBar::RebuildAccelerationKeys()
         const int iAmp = pButton->m_strText.Find('&');
         if (iAmp < 0 || iAmp + 1 >= pButton->m_strText.GetLength())
             continue;
-        const UINT uiChar = LabelMnemonicKey(pButton->m_strText[iAmp + 1]);
-        m_AccelKeys.SetAt(uiChar, pButton);
+        m_AccelKeys.SetAt(MnemonicCharAt(pButton->m_strText, iAmp + 1), pButton);
     }
+}
+
+UINT CKtvPToolBar::MnemonicCharAt(const CString& strLabel, int iPos)
+{
+    if (iPos < 0 || iPos >= strLabel.GetLength())
+        return 0;
+    LPCTSTR lpszLabel = strLabel;
+    size_t nLength = 0;
+    return UpperMnemonicChar(tw::utf8::Decode(lpszLabel + iPos, lpszLabel + strLabel.GetLength(), nLength));
+}
+
+UINT CKtvPToolBar::UpperMnemonicChar(UINT nCodePoint)
+{
+    // One character given to CharUpper by value comes back upper-cased the same way.
+    if (nCodePoint == 0 || nCodePoint > 0xFFFF)
+        return nCodePoint;
+    return static_cast<UINT>(reinterpret_cast<UINT_PTR>(::CharUpper(reinterpret_cast<LPTSTR>(static_cast<UINT_PTR>(nCodePoint)))));
 }
 
 BOOL CKtvPToolBar::TranslateChar(UINT nChar)
@@ -477,10 +486,18 @@ BOOL CKtvPToolBar::TranslateChar(UINT nChar)
     if (::ToAsciiEx(nChar, ::MapVirtualKey(nChar, 0), keyState, &wChar, 0, ::GetKeyboardLayout(0)) <= 0)
         return FALSE;
     // The key itself is matched, upper-cased the way the keyboard layout has it
-    // (a keypad digit stands for its digit).
+    // (a keypad digit stands for its digit). Keys past ASCII are punctuation
+    // keys, never letters: those come as typed characters.
     const UINT uiUpper = CKtvPKeyboardManager::TranslateCharToUpper(nChar);
+    if (uiUpper >= 0x80)
+        return FALSE;
+    return TranslateTypedChar(uiUpper);
+}
+
+BOOL CKtvPToolBar::TranslateTypedChar(UINT nCodePoint)
+{
     CKtvPToolbarButton* pButton = nullptr;
-    if (!m_AccelKeys.Lookup(uiUpper, pButton))
+    if (!m_AccelKeys.Lookup(UpperMnemonicChar(nCodePoint), pButton))
         return FALSE;
 
     CNoMenuAnimation noAnimation;

@@ -1,9 +1,12 @@
 #include "ui/frames/KtvPFrameImpl.h"
 
+#include <string>
+
 #include "platform/mfc/CCmdUI.h"
 #include "platform/mfc/CDockBar.h"
 #include "platform/mfc/CMenu.h"
 #include "platform/mfc/CView.h"
+#include "platform/win32/kernel/Utf8Text.h"
 #include "ui/commandbars/KtvPUserTool.h"
 #include "ui/frames/KtvPCodes.h"
 #include "ui/frames/KtvPFrameHooks.h"
@@ -561,11 +564,24 @@ UINT CKtvPFrameImpl::MenuCharKey(WPARAM wParam)
 
 BOOL CKtvPFrameImpl::OnMenuChar(UINT nChar)
 {
+    return TranslateBarsChar(nChar, FALSE);
+}
+
+BOOL CKtvPFrameImpl::OnMenuTypedChar(UINT nCodePoint)
+{
+    return TranslateBarsChar(nCodePoint, TRUE);
+}
+
+BOOL CKtvPFrameImpl::TranslateBarsChar(UINT nChar, BOOL bTyped)
+{
+    const auto translate = [nChar, bTyped](CKtvPToolBar* pBar) {
+        return bTyped ? pBar->TranslateTypedChar(nChar) : pBar->TranslateChar(nChar);
+    };
     const BOOL bPreview = m_pDockManager != nullptr && m_pDockManager->IsPrintPreviewValid();
     CRuntimeClass* pPreviewBarClass = bPreview ? CRuntimeClass::FromName("CKtvPPrintPreviewToolBar") : nullptr;
 
     if (!bPreview && m_pMenuBar != nullptr && ::IsWindow(m_pMenuBar->GetSafeHwnd()) &&
-        m_pMenuBar->IsWindowVisible() && m_pMenuBar->TranslateChar(nChar))
+        m_pMenuBar->IsWindowVisible() && translate(m_pMenuBar))
         return TRUE;
 
     const CObList& toolbars = CKtvPToolBar::GetAllToolbars();
@@ -581,7 +597,7 @@ BOOL CKtvPFrameImpl::OnMenuChar(UINT nChar)
                    pToolBar->GetTopLevelFrame() != m_pFrame) {
             continue;
         }
-        if (pToolBar->TranslateChar(nChar))
+        if (translate(pToolBar))
             return TRUE;
     }
     return FALSE;
@@ -811,6 +827,12 @@ CKtvPFrameImpl::FilterResult CKtvPFrameImpl::FilterFrameMessage(MSG* pMsg, Filte
         return bProcessAccel ? FILTER_PASS : FILTER_NO_ACCEL;
     }
 
+    case WM_CHAR:
+    case WM_SYSCHAR:
+        if (kind == FILTER_INPLACE)
+            return FILTER_PASS;
+        return OnTypedCharByte(pMsg, pPopup);
+
     case WM_SYSKEYUP:
         if (kind == FILTER_INPLACE)
             return FILTER_PASS;
@@ -873,6 +895,60 @@ CKtvPFrameImpl::FilterResult CKtvPFrameImpl::FilterFrameMessage(MSG* pMsg, Filte
     default:
         return FILTER_PASS;
     }
+}
+
+namespace {
+
+// The bytes so far of a character beyond ASCII; such a character arrives as
+// its UTF-8 bytes, one WM_CHAR each.
+std::string s_strFrameTypedBytes;
+
+}  // namespace
+
+CKtvPFrameImpl::FilterResult CKtvPFrameImpl::OnTypedCharByte(const MSG* pMsg, CKtvPPopupMenu* pPopup)
+{
+    // ASCII reaches the bars as the key that typed it.
+    if (pMsg->wParam < 0x80) {
+        s_strFrameTypedBytes.clear();
+        return FILTER_PASS;
+    }
+    const BOOL bMenuFocus = m_pMenuBar != nullptr && ::GetFocus() == m_pMenuBar->GetSafeHwnd();
+    // Right Alt is the key that types characters on many layouts, and with Ctrl Alt is one too.
+    const BOOL bAltChord =
+        ::GetKeyState(VK_MENU) < 0 && ::GetKeyState(VK_RMENU) >= 0 && ::GetKeyState(VK_CONTROL) >= 0;
+    if (pPopup == nullptr && (CKtvPToolBar::m_bCustomizeMode || (!bMenuFocus && !bAltChord))) {
+        s_strFrameTypedBytes.clear();
+        return FILTER_PASS;  // text for the window with the focus
+    }
+
+    UINT nCodePoint = static_cast<UINT>(pMsg->wParam);
+    if (pMsg->wParam <= 0xFF) {
+        const char chByte = static_cast<char>(pMsg->wParam);
+        const BOOL bContinuation = (static_cast<unsigned char>(chByte) & 0xC0) == 0x80;
+        if (!bContinuation)
+            s_strFrameTypedBytes.clear();
+        else if (s_strFrameTypedBytes.empty())
+            return FILTER_CONSUMED;  // the rest of a character whose start went elsewhere
+        s_strFrameTypedBytes += chByte;
+        const size_t nNeeded = tw::utf8::SequenceLength(static_cast<unsigned char>(s_strFrameTypedBytes[0]));
+        if (s_strFrameTypedBytes.size() < nNeeded)
+            return FILTER_CONSUMED;
+        size_t nLength = 0;
+        nCodePoint = tw::utf8::Decode(s_strFrameTypedBytes.data(),
+                                      s_strFrameTypedBytes.data() + s_strFrameTypedBytes.size(), nLength);
+        s_strFrameTypedBytes.clear();
+    }
+
+    if (bAltChord)
+        s_bFrameAltChorded = TRUE;  // releasing Alt after it leaves the focus where it is
+    if (pPopup != nullptr) {
+        if (CKtvPPopupMenuBar* pBar = pPopup->GetMenuBar())
+            pBar->TranslateTypedChar(nCodePoint);
+    } else if (!m_pFrame->IsIconic()) {
+        OnMenuTypedChar(nCodePoint);
+    }
+    // Typed into a menu or with Alt, a character is never text, matched or not.
+    return FILTER_CONSUMED;
 }
 
 // Alt alone, and F10, move the focus to the menu bar and back.

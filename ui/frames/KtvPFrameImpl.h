@@ -62,6 +62,8 @@ public:
     BOOL ProcessKeyboard(int nKey, BOOL* pbProcessAccel = nullptr);
     BOOL ProcessMouseClick(UINT uiMsg, POINT pt, HWND hwnd);
     BOOL OnMenuChar(UINT nChar);
+    // A character typed with Alt (a code point): the menu bar's, then a toolbar's mnemonic.
+    BOOL OnMenuTypedChar(UINT nCodePoint);
     // The key of a WM_MENUCHAR's character: letters come as typed, the bars look keys up in upper case.
     static UINT MenuCharKey(WPARAM wParam);
     static BOOL IsHelpKey(const MSG* pMsg);
@@ -120,6 +122,11 @@ private:
     void ToggleMenuBarFocus();
     BOOL IsMenuKeyF10(const MSG* pMsg) const;
     FilterResult OnMenuKeyF10Down(CKtvPPopupMenu* pPopup);
+    // The menu bar, then the frame's toolbars, look the key (or the typed character) up.
+    BOOL TranslateBarsChar(UINT nChar, BOOL bTyped);
+    // A byte of a character beyond ASCII: once whole, a mnemonic while a menu
+    // is open, the menu bar has the focus or Alt is held; text otherwise.
+    FilterResult OnTypedCharByte(const MSG* pMsg, CKtvPPopupMenu* pPopup);
     BOOL HasUserToolbarRange() const;
     // A user-defined or torn-off toolbar window with the given id; NULL when it cannot be made.
     CKtvPToolBar* CreateUserToolbarWindow(UINT uiID);
