@@ -6,6 +6,7 @@
 #include "platform/mfc/CDocument.h"
 #include "platform/mfc/CMenu.h"
 #include "sqleditor/CustomerCommandEditCtrl.h"
+#include "sqleditor/SqlEditorFont.h"
 
 namespace querytest {
 namespace {
@@ -260,6 +261,30 @@ TEST_F(QueryWindowServer, ParseReportsNoErrorOrTheServersMessageWithoutRunningTh
     }
     RunBatch(window, "select count(*) as n from ParseTarget");
     EXPECT_EQ(Cells(ResultGrids(window).at(0)), (std::vector<Lines>{{"0"}}));
+}
+
+}  // namespace
+}  // namespace querytest
+
+namespace querytest {
+namespace {
+
+TEST(QueryWindowConsoleFont, ALongFaceNameIsCutAtAWholeCharacter)
+{
+    const struct {
+        std::string face;
+        int kept;
+    } cases[] = {
+        {"Courier New", 11},
+        {std::string(31, 'a'), 31},
+        {std::string(40, 'a'), 31},
+        // A two-byte character at bytes 30 and 31 does not fit: 30 are kept.
+        {std::string(30, 'a') + "\xC3\xA9" + "b", 30},
+        // A three-byte character ending at byte 31 fits whole.
+        {std::string(28, 'a') + "\xE2\x82\xAC" + "b", 31},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(SqlEditorFaceNameLength(c.face.c_str()), c.kept) << c.face;
 }
 
 }  // namespace
