@@ -174,4 +174,11 @@ private:
 
     std::shared_ptr<QueryRunState> m_pRun;
     BOOL m_bTornDown = FALSE;
+
+public:
+    // --- the editors' completion names ---------------------------------------------------------
+    // After the window's database changed: the main frame's completion lists
+    // are built for it, then the name maps of the Command, Batch and
+    // Edit-Mode editors.
+    void RefreshEditorNames();
 };

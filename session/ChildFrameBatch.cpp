@@ -421,8 +421,11 @@ LRESULT CChildFrame::OnBatchCompleted(WPARAM wParam, LPARAM)
     m_pRun->SetPaused(false);
     m_bPaused = FALSE;
     // The worker only reports that a "USE " batch ended; the box is the UI's.
-    if (m_pRun->bDatabaseMayHaveChanged.exchange(false))
-        RefreshCurrentDatabase();
+    if (m_pRun->bDatabaseMayHaveChanged.exchange(false)) {
+        const CString before = m_strCurrentDatabase;
+        if (RefreshCurrentDatabase() && m_strCurrentDatabase != before)
+            RefreshEditorNames();
+    }
     TidyConsole();
     if (!m_bCloseAfterBatch && !m_bCloseAppAfterBatch && !m_bDisconnectAllAfterBatch) {
         if (CWinApp* pApp = AfxGetApp())

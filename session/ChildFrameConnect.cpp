@@ -309,6 +309,7 @@ void CChildFrame::OnDatabaseComboChange()
             _variant_t(static_cast<const char*>(WithoutBrackets(chosen))));
         m_strCurrentDatabase = chosen;
         pBox->SelectItemByText(m_strCurrentDatabase);
+        RefreshEditorNames();
     } catch (const _com_error& error) {
         pBox->SelectItemByText(m_strCurrentDatabase);
         CString text = GetProviderErrorText();

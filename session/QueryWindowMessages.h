@@ -2,6 +2,8 @@
 #pragma once
 
 #include "platform/win32/user/winuser.h"
+// WM_CONSOLE_EXECUTE (WM_USER + 4104) comes from the console control.
+#include "sqleditor/CustomerCommandEditCtrl.h"
 
 enum : UINT {
     WM_BATCH_COMPLETED = WM_USER + 4097,
@@ -10,7 +12,6 @@ enum : UINT {
     WM_CREATE_RESULT_GRID = WM_USER + 4100,
     WM_SHOW_RESULT_GRID = WM_USER + 4101,
     WM_APPEND_MESSAGE = WM_USER + 4102,
-    WM_CONSOLE_EXECUTE = WM_USER + 4104,
     WM_DELETE_RESULT_GRIDS = WM_USER + 4105,
 };
 

@@ -8,83 +8,249 @@
 #include "session/ChildFrame.h"
 #include "session/GoToDlg.h"
 #include "session/QueryWindowMessages.h"
+#include "sqleditor/CustomerCommandEditCtrl.h"
+#include "sqleditor/SqlEditorFont.h"
 
 // --- editors ---------------------------------------------------------------------------------
 
-IMPLEMENT_DYNCREATE(CVelQryBactchView, CKtvPEditView)
+namespace {
 
-CString CVelQryBactchView::GetExecuteText() const
+// The editors' context menu: the first popup of this menu resource.
+constexpr UINT kQueryEditMenu = 146;
+
+void GreyMenuItem(CMenu& popup, UINT nID, bool bGrey)
+{
+    if (bGrey)
+        popup.EnableMenuItem(nID, MF_BYCOMMAND | MF_GRAYED);
+}
+
+bool ClipboardHasText() { return ::IsClipboardFormatAvailable(CF_TEXT) != FALSE; }
+
+// Shows the editors' Edit popup at the cursor, prepared by the view, and
+// routes the chosen command to the view.
+template <class View>
+void ShowQueryEditMenu(View& view, CPoint point)
+{
+    CMenu menu;
+    if (!menu.LoadMenu(kQueryEditMenu))
+        return;
+    CMenu* pPopup = menu.GetSubMenu(0);
+    if (pPopup == nullptr)
+        return;
+    view.PrepareContextMenu(*pPopup);
+    if (point.x == -1 && point.y == -1)
+        ::GetCursorPos(&point);
+    pPopup->TrackPopupMenu(TPM_LEFTALIGN, point.x, point.y, &view);
+}
+
+}  // namespace
+
+IMPLEMENT_DYNCREATE(CVelQryBactchView, CQueryEditView)
+
+BEGIN_MESSAGE_MAP(CVelQryBactchView, CQueryEditView)
+    ON_WM_CONTEXTMENU()
+END_MESSAGE_MAP()
+
+void CVelQryBactchView::OnInitialUpdate()
+{
+    CQueryEditView::OnInitialUpdate();
+    m_pParentFrame = dynamic_cast<CChildFrame*>(GetParentFrame());
+}
+
+LRESULT CVelQryBactchView::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == KtvPEditChangeMessage()) {
+        CString kind;
+        GetWindowText(kind);
+        if (kind.Trim() != "BatchEdit")
+            return 0;
+    }
+    return CQueryEditView::WindowProc(message, wParam, lParam);
+}
+
+void CVelQryBactchView::PrepareContextMenu(CMenu& popup)
 {
     CKtvPEditCtrl* pEdit = GetEditCtrl();
-    if (pEdit == nullptr)
-        return CString();
-    if (pEdit->HasSelection()) {
-        int nStart = 0, nEnd = 0;
+    int nStart = 0, nEnd = 0;
+    if (pEdit != nullptr)
         pEdit->GetSel(nStart, nEnd);
-        if (nStart != nEnd)
-            return pEdit->GetTextRange(nStart, nEnd);
-    }
-    return pEdit->GetText();
+    const bool bNoSelection = pEdit == nullptr || nStart == nEnd;
+    const bool bEmpty = pEdit == nullptr || pEdit->GetTextLength() == 0;
+    GreyMenuItem(popup, ID_EDIT_CUT, bNoSelection);
+    GreyMenuItem(popup, ID_EDIT_COPY, bNoSelection);
+    GreyMenuItem(popup, ID_EDIT_PASTE, !ClipboardHasText());
+    GreyMenuItem(popup, ID_EDIT_SELECT_ALL, bEmpty);
+    GreyMenuItem(popup, ID_SQLED_CLEAR_ALL, bEmpty);
 }
+
+void CVelQryBactchView::OnContextMenu(CWnd*, CPoint point) { ShowQueryEditMenu(*this, point); }
 
 IMPLEMENT_DYNCREATE(CVelQryCommandView, CKtvPEditView)
 
 BEGIN_MESSAGE_MAP(CVelQryCommandView, CKtvPEditView)
+    ON_WM_CREATE()
+    ON_WM_CONTEXTMENU()
     ON_MESSAGE(WM_CONSOLE_EXECUTE, OnConsoleExecute)
+    ON_COMMAND(ID_SQLED_CLEAR_ALL, OnClearAll)
+    ON_COMMAND(ID_EDIT_COPY, OnConsoleCopy)
+    ON_COMMAND(ID_EDIT_CUT, OnConsoleCut)
+    ON_COMMAND(ID_EDIT_PASTE, OnConsolePaste)
+    ON_COMMAND(ID_EDIT_UNDO, OnConsoleUndo)
+    ON_UPDATE_COMMAND_UI(ID_EDIT_CUT, OnUpdateConsoleCut)
 END_MESSAGE_MAP()
+
+CVelQryCommandView::CVelQryCommandView() = default;
+
+CVelQryCommandView::~CVelQryCommandView() { m_font.DeleteObject(); }
+
+CKtvPEditCtrl* CVelQryCommandView::CreateEdit()
+{
+    m_pConsole = new CCustomerCommandEditCtrl;
+    m_pEdit = m_pConsole;
+    return m_pEdit;
+}
+
+int CVelQryCommandView::OnCreate(LPCREATESTRUCT lpCreateStruct)
+{
+    if (CKtvPEditView::OnCreate(lpCreateStruct) == -1)
+        return -1;
+    // The console takes the editor font and colours of the Options, as the Batch editor does.
+    if (m_pConsole != nullptr)
+        SqlEditorApplyFontAndColors(*m_pConsole, m_font);
+    if (m_pConsole != nullptr)
+        m_pConsole->m_arrHistory.SetSize(kHistorySize);
+    return 0;
+}
 
 void CVelQryCommandView::OnInitialUpdate()
 {
     CKtvPEditView::OnInitialUpdate();
-    if (CKtvPEditCtrl* pEdit = GetEditCtrl(); pEdit != nullptr && pEdit->GetTextLength() == 0) {
-        pEdit->InsertText(kPrompt, 0);
-        pEdit->SetCaret(pEdit->GetTextLength());
-    }
+    m_pParentFrame = dynamic_cast<CChildFrame*>(GetParentFrame());
+    if (m_pConsole == nullptr)
+        return;
+    m_pConsole->m_hWndNotify = GetSafeHwnd();
+    m_pConsole->m_nNotifyMsg = WM_CONSOLE_EXECUTE;
+    m_pConsole->m_strPrompt = kPrompt;
+    if (m_pConsole->GetTextLength() == 0)
+        PrintPrompt();
+    if (m_pConsole->m_arrHistory.GetSize() != kHistorySize)
+        m_pConsole->m_arrHistory.SetSize(kHistorySize);
+    m_pConsole->RebuildNameMaps();
+    m_pConsole->InitTipMap();
+    m_pConsole->SetWordColor(" Please waiting...", RGB(255, 0, 0), CLR_DEFAULT, FALSE);
 }
 
-CString CVelQryCommandView::GetCommandText() const
+void CVelQryCommandView::PrintPrompt()
 {
-    CKtvPEditCtrl* pEdit = GetEditCtrl();
-    if (pEdit == nullptr)
-        return CString();
-    const CString text = pEdit->GetText();
-    int nPrompt = -1;
-    for (int nAt = text.Find(kPrompt); nAt >= 0; nAt = text.Find(kPrompt, nAt + 1))
-        nPrompt = nAt;
-    return nPrompt < 0 ? text : text.Mid(nPrompt + int(strlen(kPrompt)));
+    m_pConsole->AppendText(kPrompt);
+    m_pConsole->SetCaret(m_pConsole->GetTextLength());
+}
+
+BOOL CVelQryCommandView::PreTranslateMessage(MSG* pMsg) { return CKtvPEditView::PreTranslateMessage(pMsg); }
+
+LRESULT CVelQryCommandView::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    // What the console shows is not the document's text.
+    if (message == KtvPEditChangeMessage())
+        return 0;
+    return CKtvPEditView::WindowProc(message, wParam, lParam);
+}
+
+CString CVelQryCommandView::GetCommandText()
+{
+    return m_pConsole != nullptr ? m_pConsole->GetCommandText() : CString();
 }
 
 void CVelQryCommandView::FinishStatement(const CString& strStatus)
 {
-    CKtvPEditCtrl* pEdit = GetEditCtrl();
-    if (pEdit == nullptr)
+    if (m_pConsole == nullptr)
         return;
     // From the marker's third character on the text goes: "--" stays and the
     // status reads as a comment line under the statement.
-    CString text = pEdit->GetText();
+    const CString text = m_pConsole->GetText();
     const int nMarker = text.Find(kWaitingMarker);
-    if (nMarker >= 0)
-        text = text.Left(nMarker + 2);
-    text += strStatus + "\n" + kPrompt;
-    pEdit->SetText(text);
-    pEdit->SetCaret(pEdit->GetTextLength());
+    CString tail = strStatus + "\n" + kPrompt;
+    if (nMarker >= 0) {
+        m_pConsole->DeleteText(nMarker, text.GetLength(), FALSE);
+        tail = CString(kWaitingMarker).Left(2) + tail;
+    }
+    m_pConsole->InsertText(tail, m_pConsole->GetTextLength(), TRUE, FALSE, TRUE, FALSE, FALSE);
+    m_pConsole->ClearCurrentInput();
+    m_pConsole->SetCaret(m_pConsole->GetTextLength());
 }
 
 LRESULT CVelQryCommandView::OnConsoleExecute(WPARAM, LPARAM lParam)
 {
-    if (auto* pFrame = dynamic_cast<CChildFrame*>(GetParentFrame()))
-        pFrame->OnQueryExecute();
-    // The marker goes after the statement was handed over, unless the batch already ended.
-    CKtvPEditCtrl* pEdit = GetEditCtrl();
-    if (pEdit != nullptr && lParam != 0) {
-        auto* pFrame = dynamic_cast<CChildFrame*>(GetParentFrame());
-        if (pFrame == nullptr || pFrame->m_nConsoleMode != 0) {
-            CString marker = CString("\n") + reinterpret_cast<LPCTSTR>(lParam);
-            pEdit->InsertText(marker, pEdit->GetTextLength(), TRUE, FALSE, TRUE, FALSE, FALSE);
-        }
+    if (m_pParentFrame == nullptr)
+        m_pParentFrame = dynamic_cast<CChildFrame*>(GetParentFrame());
+    if (m_pParentFrame != nullptr)
+        m_pParentFrame->OnQueryExecute();
+    // The marker goes after the statement was handed over, unless the batch
+    // already ended (it would then stand after the new prompt).
+    if (m_pConsole != nullptr && lParam != 0 && (m_pParentFrame == nullptr || m_pParentFrame->m_nConsoleMode != 0)) {
+        const CString marker(reinterpret_cast<LPCTSTR>(lParam));
+        m_pConsole->BeginOutput(TRUE);
+        m_pConsole->AppendFormat("%s", static_cast<LPCTSTR>(marker));
     }
     return 0;
 }
+
+void CVelQryCommandView::OnClearAll()
+{
+    if (m_pConsole == nullptr)
+        return;
+    m_pConsole->DeleteText(0, m_pConsole->GetTextLength(), TRUE);
+    m_pConsole->m_strPrompt = kPrompt;
+    PrintPrompt();
+}
+
+void CVelQryCommandView::OnConsoleCopy()
+{
+    if (m_pConsole != nullptr)
+        m_pConsole->Copy();
+}
+
+void CVelQryCommandView::OnConsoleCut()
+{
+    // Through the control's own message handling, which refuses a cut before the prompt.
+    if (m_pConsole != nullptr)
+        m_pConsole->SendMessage(WM_CUT);
+}
+
+void CVelQryCommandView::OnConsolePaste()
+{
+    if (m_pConsole != nullptr)
+        m_pConsole->Paste();
+}
+
+void CVelQryCommandView::OnConsoleUndo()
+{
+    if (m_pConsole != nullptr)
+        m_pConsole->SendMessage(WM_UNDO);
+}
+
+void CVelQryCommandView::OnUpdateConsoleCut(CCmdUI* pCmdUI)
+{
+    int nStart = 0, nEnd = -1;
+    if (m_pConsole != nullptr && m_pConsole->HasSelection())
+        m_pConsole->GetSel(nStart, nEnd);
+    pCmdUI->Enable(m_pConsole != nullptr && nEnd != -1 && nStart != nEnd);
+}
+
+void CVelQryCommandView::PrepareContextMenu(CMenu& popup)
+{
+    const bool bEmpty = m_pConsole == nullptr || m_pConsole->GetTextLength() == 0;
+    GreyMenuItem(popup, ID_EDIT_PASTE, !ClipboardHasText());
+    GreyMenuItem(popup, ID_SQLED_CLEAR_ALL, bEmpty);
+    GreyMenuItem(popup, ID_EDIT_SELECT_ALL, bEmpty);
+    GreyMenuItem(popup, ID_EDIT_COPY, bEmpty);
+    int nStart = 0, nEnd = 0;
+    if (m_pConsole != nullptr)
+        m_pConsole->GetSel(nStart, nEnd);
+    GreyMenuItem(popup, ID_EDIT_CUT, nStart == nEnd);
+}
+
+void CVelQryCommandView::OnContextMenu(CWnd*, CPoint point) { ShowQueryEditMenu(*this, point); }
 
 IMPLEMENT_DYNCREATE(CVelQryTextResultView, CKtvPEditView)
 
@@ -106,12 +272,39 @@ BEGIN_MESSAGE_MAP(CVelQryView, CKtvPTabView)
     ON_WM_CREATE()
 END_MESSAGE_MAP()
 
+namespace {
+
+// The tab strips of both panes: slanted tabs at the bottom, no close
+// button, the frame drawn, no border.
+BOOL CreateQueryTabStrip(CKtvPTabWnd& tabs, CWnd* pParent)
+{
+    if (!tabs.Create(CKtvPTabWnd::TABSTYLE_SLANTED, CRect(0, 0, 0, 0), pParent, 1, CKtvPBaseTabWnd::LOCATION_BOTTOM,
+                     FALSE))
+        return FALSE;
+    if (!tabs.m_bDrawFrame) {
+        tabs.m_bDrawFrame = TRUE;
+        tabs.RedrawWindow();
+    }
+    tabs.SetTabBorderSize(0, TRUE);
+    tabs.EnableAutoColor(TRUE);
+    tabs.m_bEnableTabSwap = FALSE;
+    return TRUE;
+}
+
+}  // namespace
+
 int CVelQryView::OnCreate(LPCREATESTRUCT lpCreateStruct)
 {
-    if (CKtvPTabView::OnCreate(lpCreateStruct) == -1)
+    if (CView::OnCreate(lpCreateStruct) == -1)
         return -1;
-    m_wndTabs.EnableAutoColor(TRUE);
-    m_wndTabs.m_bEnableTabSwap = FALSE;
+    if (!CreateQueryTabStrip(m_wndTabs, this))
+        return -1;
+    // The editor views belong to the frame, which destroys them.
+    m_wndTabs.m_bAutoDestroyWindow = FALSE;
+    if (m_TabImages.GetSafeHandle() == nullptr)
+        m_TabImages.Create(kTabImagesBitmap, 16, 1, RGB(255, 255, 255));
+    if (m_TabImages.GetSafeHandle() != nullptr)
+        m_wndTabs.SetImageList(m_TabImages.GetSafeHandle());
     m_nBatchTab = AddView(RUNTIME_CLASS(CVelQryBactchView), "Batch");
     m_nCommandTab = AddView(RUNTIME_CLASS(CVelQryCommandView), "Command");
     m_nEditModeTab = AddView(RUNTIME_CLASS(CVelQryBactchView), "Edit-Mode");
@@ -120,6 +313,9 @@ int CVelQryView::OnCreate(LPCREATESTRUCT lpCreateStruct)
     m_wndTabs.GetTabWnd(m_nBatchTab)->SetWindowText("BatchEdit");
     m_wndTabs.GetTabWnd(m_nCommandTab)->SetWindowText("CMDEdit");
     m_wndTabs.GetTabWnd(m_nEditModeTab)->SetWindowText("EditMode");
+    m_wndTabs.SetTabIcon(m_nCommandTab, 0);
+    m_wndTabs.SetTabIcon(m_nBatchTab, 1);
+    m_wndTabs.SetTabIcon(m_nEditModeTab, 2);
     return 0;
 }
 
@@ -148,12 +344,12 @@ END_MESSAGE_MAP()
 
 int CVelQryResultView::OnCreate(LPCREATESTRUCT lpCreateStruct)
 {
-    if (CKtvPTabView::OnCreate(lpCreateStruct) == -1)
+    if (CView::OnCreate(lpCreateStruct) == -1)
+        return -1;
+    if (!CreateQueryTabStrip(m_wndTabs, this))
         return -1;
     // Removing a result tab destroys its grid view.
     m_wndTabs.m_bAutoDestroyWindow = TRUE;
-    m_wndTabs.EnableAutoColor(TRUE);
-    m_wndTabs.m_bEnableTabSwap = FALSE;
     m_wndTabs.SetHideSingleTab(TRUE);
     m_wndTabs.HideNoTabs(TRUE);
     return 0;

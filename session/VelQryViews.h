@@ -5,35 +5,78 @@
 
 #include "editctrl/KtvPEditView.h"
 #include "platform/mfc/CFormView.h"
+#include "platform/mfc/CImageList.h"
 #include "session/dxDBGrid.h"
+#include "sqleditor/QueryEditView.h"
 #include "ui/controls/KtvPTabView.h"
 
 class CCmdUI;
+class CMenu;
 
-// The Batch and Edit-Mode editors.
-class CVelQryBactchView : public CKtvPEditView {
+class CChildFrame;
+class CCustomerCommandEditCtrl;
+
+// The Batch and Edit-Mode editors: SQL editors with completion and tips.
+// Only the Batch editor's changes mark the document modified, since only
+// its text is what the document saves.
+class CVelQryBactchView : public CQueryEditView {
     DECLARE_DYNCREATE(CVelQryBactchView)
 public:
-    // The selection, or the whole text when nothing is selected.
-    CString GetExecuteText() const;
+    void OnInitialUpdate() override;
+    // The Edit popup of the editors' context menu, greyed for this editor's
+    // state: Cut and Copy without a selection, Paste without text on the
+    // clipboard, Select All and Clear All for an empty editor.
+    void PrepareContextMenu(CMenu& popup);
+
+    CChildFrame* m_pParentFrame = nullptr;
+
+protected:
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+    void OnContextMenu(CWnd* pWnd, CPoint point);
+    DECLARE_MESSAGE_MAP()
 };
 
-// The command console: statements typed after its "SQL> " prompt.
+// The command console: statements typed after its "SQL> " prompt run as the
+// window's batches. What it shows is no part of the document.
 class CVelQryCommandView : public CKtvPEditView {
     DECLARE_DYNCREATE(CVelQryCommandView)
 public:
     static constexpr const char* kPrompt = "SQL> ";
     static constexpr const char* kWaitingMarker = "---Please waiting...";
+    static constexpr int kHistorySize = 50;
+
+    CVelQryCommandView();
+    ~CVelQryCommandView() override;
 
     void OnInitialUpdate() override;
+    CKtvPEditCtrl* CreateEdit() override;
+    BOOL PreTranslateMessage(MSG* pMsg) override;
     // The statement after the last prompt.
-    CString GetCommandText() const;
+    CString GetCommandText();
     // The console after a statement ended: from the marker's third character
     // on the text goes, then the status, a line break and a fresh prompt.
     void FinishStatement(const CString& strStatus);
     LRESULT OnConsoleExecute(WPARAM wParam, LPARAM lParam);
+    // The Edit popup greyed for the console: Paste without text on the
+    // clipboard, Clear All, Select All and Copy for an empty console.
+    void PrepareContextMenu(CMenu& popup);
+
+    CFont m_font;
+    CCustomerCommandEditCtrl* m_pConsole = nullptr;
+    CChildFrame* m_pParentFrame = nullptr;
 
 protected:
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+    int OnCreate(LPCREATESTRUCT lpCreateStruct);
+    void OnContextMenu(CWnd* pWnd, CPoint point);
+    void OnClearAll();
+    void OnConsoleCopy();
+    void OnConsoleCut();
+    void OnConsolePaste();
+    void OnConsoleUndo();
+    void OnUpdateConsoleCut(CCmdUI* pCmdUI);
+    // The console's prompt printed at its end.
+    void PrintPrompt();
     DECLARE_MESSAGE_MAP()
 };
 
@@ -50,6 +93,9 @@ public:
     int m_nCommandTab = 0;
     int m_nBatchTab = 0;
     int m_nEditModeTab = 0;
+    // The tabs' icons: Command, Batch, Edit-Mode.
+    CImageList m_TabImages;
+    static constexpr UINT kTabImagesBitmap = 613;
 
     CVelQryBactchView* GetBatchView() const;
     CVelQryCommandView* GetCommandView() const;

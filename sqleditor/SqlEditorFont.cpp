@@ -31,6 +31,20 @@ COLORREF SqlEditorParseColor(LPCTSTR lpszText)
     return RGB((value >> 16) & 0xFF, (value >> 8) & 0xFF, value & 0xFF);
 }
 
+int SqlEditorFaceNameLength(LPCTSTR lpszFace)
+{
+    const size_t nLimit = sizeof(LOGFONT::lfFaceName) - 1;
+    const size_t nLength = lpszFace != nullptr ? std::strlen(lpszFace) : 0;
+    if (nLength <= nLimit)
+        return int(nLength);
+    // Back to the start of the character the limit falls in: no half of a
+    // UTF-8 sequence is kept.
+    size_t nCut = nLimit;
+    while (nCut > 0 && (static_cast<unsigned char>(lpszFace[nCut]) & 0xC0) == 0x80)
+        --nCut;
+    return int(nCut);
+}
+
 void SqlEditorApplyFontAndColors(CKtvPEditCtrl& edit, CFont& rFont)
 {
     auto* pWorkspace = dynamic_cast<CKtvPWorkspace*>(AfxGetApp());
@@ -41,7 +55,7 @@ void SqlEditorApplyFontAndColors(CKtvPEditCtrl& edit, CFont& rFont)
     if (strFace.IsEmpty())
         strFace = "Courier New";
     std::memset(lf.lfFaceName, 0, sizeof lf.lfFaceName);
-    std::strncpy(lf.lfFaceName, strFace, sizeof lf.lfFaceName - 1);
+    std::strncpy(lf.lfFaceName, strFace, SqlEditorFaceNameLength(strFace));
     lf.lfWidth = 0;
     lf.lfEscapement = 0;
     lf.lfOrientation = 0;

@@ -12,6 +12,10 @@ class CKtvPEditCtrl;
 // hexadecimal digits is black.
 COLORREF SqlEditorParseColor(LPCTSTR lpszText);
 
+// How many bytes of a face name the font keeps: at most 31, cut before a
+// character that would not fit whole.
+int SqlEditorFaceNameLength(LPCTSTR lpszFace);
+
 // Makes the font into rFont (replacing what it held) and gives it to the
 // editor with WM_SETFONT; colours stored in the settings are given to the
 // editor too, those not stored leave its own. The font starts from the

@@ -85,14 +85,6 @@ protected:
     void TearDown() override
     {
         LogonAnswers closing(IDCANCEL);
-        // Closing asks nothing about the windows' scripts.
-        if (frame != nullptr) {
-            for (POSITION pos = frame->m_QueryFrames.GetHeadPosition(); pos != nullptr;) {
-                auto* pWindow = static_cast<CChildFrame*>(frame->m_QueryFrames.GetNext(pos));
-                if (CDocument* pDoc = pWindow->GetActiveDocument())
-                    pDoc->SetModifiedFlag(FALSE);
-            }
-        }
         if (frame != nullptr && frame->GetSafeHwnd())
             frame->SendMessage(WM_COMMAND, 32842);
         Pump();

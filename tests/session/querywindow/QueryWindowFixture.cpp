@@ -74,6 +74,18 @@ void QueryWindowTest::RunBatch(CChildFrame* pWindow, const std::string& text)
     Pump();
 }
 
+void QueryWindowTest::RunBatchAsIs(CChildFrame* pWindow, const std::string& text)
+{
+    pWindow->m_pQueryView->SetActiveView(pWindow->m_pQueryView->m_nBatchTab);
+    CKtvPEditCtrl* pEdit = pWindow->m_pQueryView->GetBatchView()->GetEditCtrl();
+    pEdit->SetText(text.c_str());
+    pEdit->SetFocus();
+    Pump();
+    PressKey(VK_F5);
+    ASSERT_TRUE(WaitForCompletion(pWindow)) << "the batch did not complete: " << text;
+    Pump();
+}
+
 void QueryWindowTest::PumpApp()
 {
     MSG msg;

@@ -26,6 +26,9 @@ protected:
     void TypeBatch(CChildFrame* pWindow, const std::string& text);
     // F5 and the message loop until the batch has completed.
     void RunBatch(CChildFrame* pWindow, const std::string& text);
+    // The Batch editor's text set as it is (the completion list would change
+    // typed capitals), then F5 and the loop until the batch has completed.
+    void RunBatchAsIs(CChildFrame* pWindow, const std::string& text);
     // The program's own message loop: keys go through its accelerators.
     void PumpApp();
     // A key pressed and the program's loop run.
