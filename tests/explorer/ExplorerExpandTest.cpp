@@ -102,6 +102,11 @@ INSTANTIATE_TEST_SUITE_P(
                    {"Label (nvarchar(100), NULL)", "Shelf (int, Not NULL)"}, OBJTREE_IMG_COLUMN},
         ExpandCase{"OddNameColumns", {"ExplorerFix", "User Table", "dbo.Odd ]'Name", "Columns"},
                    {"a col (int, NULL)"}, OBJTREE_IMG_COLUMN},
+        ExpandCase{"OddNameRestrictions", {"ExplorerFix", "User Table", "dbo.Odd ]'Name", "Restriction"},
+                   {"CK odd ]'x"}, OBJTREE_IMG_CONSTRAINT},
+        ExpandCase{"OddNameIndexes", {"ExplorerFix", "User Table", "dbo.Odd ]'Name", "Index"}, {}, -1},
+        ExpandCase{"OddNameDependents", {"ExplorerFix", "User Table", "dbo.Odd ]'Name", "Depend"}, {"Odd ]'View"},
+                   OBJTREE_IMG_DEPEND},
         ExpandCase{"ForeignKeysOnly", {"ExplorerFix", "User Table", "dbo.Orders", "Foreign Key"},
                    {"FK_Orders_Parts"}, OBJTREE_IMG_FOREIGNKEY},
         ExpandCase{"PrimaryAndUniqueKeysAreNoForeignKeys", {"ExplorerFix", "User Table", "dbo.Parts", "Foreign Key"},
@@ -205,6 +210,17 @@ TEST_F(ExplorerExpandTest, AFailingFillShowsTheErrorOnce)
     ClickNode(Find({"ExplorerFix", "User Table"}));
     EXPECT_EQ(boxes.size(), 1u);
     EXPECT_TRUE(Children({"ExplorerFix", "User Table"}).empty());
+}
+
+// A database whose name holds "]", "'" and blanks is filled like any other.
+TEST_F(ExplorerExpandTest, ADatabaseWithAnOddNameIsFilled)
+{
+    ClickNode(Find({"Odd ]'Db", "User Table"}));
+    EXPECT_EQ(Children({"Odd ]'Db", "User Table"}), std::vector<std::string>{"dbo.My Table"});
+    ClickNode(Find({"Odd ]'Db", "User Table", "dbo.My Table", "Columns"}));
+    EXPECT_EQ(Children({"Odd ]'Db", "User Table", "dbo.My Table", "Columns"}),
+              std::vector<std::string>{"Its ]'Col (nvarchar(10), Not NULL)"});
+    EXPECT_TRUE(boxes.empty()) << boxes.front();
 }
 
 }  // namespace

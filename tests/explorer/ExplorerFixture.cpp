@@ -82,7 +82,10 @@ void ExplorerTest::MakeFixtureDatabase()
                 kFixtureDatabase);
     RunOnServer("CREATE FUNCTION dbo.fn_Weight (@w float) RETURNS float AS BEGIN RETURN @w * 2 END",
                 kFixtureDatabase);
-    RunOnServer("CREATE TABLE dbo.[Odd ]]'Name] ([a col] int NULL)", kFixtureDatabase);
+    RunOnServer("CREATE TABLE dbo.[Odd ]]'Name] ([a col] int NULL CONSTRAINT [CK odd ]]'x] CHECK ([a col] > 0))",
+                kFixtureDatabase);
+    RunOnServer("CREATE DATABASE [Odd ]]'Db]");
+    RunOnServer("CREATE TABLE dbo.[My Table] ([Its ]]'Col] nvarchar(5) NOT NULL)", kOddDatabase);
     RunOnServer("CREATE VIEW dbo.[Odd ]]'View] AS SELECT [a col] FROM dbo.[Odd ]]'Name]", kFixtureDatabase);
 }
 

@@ -14,8 +14,10 @@ namespace explorertest {
 // A database made for the tree's tests: two owners' tables of one name,
 // keys of every kind, constraints, a trigger, a view, procedures and a
 // function of each owner, float and nvarchar columns, and a table whose name
-// holds "]", "'" and blanks.
+// holds "]", "'" and blanks; then kOddDatabase.
 constexpr const char* kFixtureDatabase = "ExplorerFix";
+// A second database whose name holds "]", "'" and a blank, with one table.
+constexpr const char* kOddDatabase = "Odd ]'Db";
 
 class ExplorerTest : public tw::test::MainWindowTest {
 protected:

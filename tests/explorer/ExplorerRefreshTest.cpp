@@ -136,5 +136,16 @@ TEST_F(ExplorerRefreshTest, DatabaseRefreshIgnoresTheHidingAndOfflineDatabases)
     EXPECT_TRUE(boxes.empty());
 }
 
+// A server that cannot answer: Refresh on the root says why once and keeps
+// the root it could make.
+TEST_F(ExplorerRefreshTest, ServerRefreshShowsAFailureOnce)
+{
+    frame->m_SQLServer->DisConnect();
+    RunCommand(Tree().GetRootItem(), 40008);
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_FALSE(boxes.front().empty());
+    EXPECT_LE(Tree().GetCount(), 1u);
+}
+
 }  // namespace
 }  // namespace explorertest

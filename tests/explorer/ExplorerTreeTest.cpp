@@ -65,7 +65,7 @@ TEST_P(FillDatabaseTreeTest, FillsTheServerAndItsDatabasesWithUnfilledFolders)
     EXPECT_EQ(ImageOf(hRoot), OBJTREE_IMG_SERVER);
     EXPECT_TRUE(tree.GetItemState(hRoot, TVIS_EXPANDED) & TVIS_EXPANDED) << "the databases show";
     EXPECT_EQ(Children(hRoot), c.databases);
-    EXPECT_EQ(Children({c.databases.back().c_str()}), c.fixtureFolders);
+    EXPECT_EQ(Children({c.databases[c.databases.size() - 2].c_str()}), c.fixtureFolders);
     EXPECT_EQ(ListTexts(frame->m_DatabaseList), c.databaseList);
 
     for (HTREEITEM hDb = tree.GetChildItem(hRoot); hDb != nullptr; hDb = tree.GetNextSiblingItem(hDb)) {
@@ -85,14 +85,14 @@ TEST_P(FillDatabaseTreeTest, FillsTheServerAndItsDatabasesWithUnfilledFolders)
 INSTANTIATE_TEST_SUITE_P(
     Table, FillDatabaseTreeTest,
     ::testing::Values(
-        FillCase{"AllShown", 0, false, {"master", "tempdb", "TarnSample", "ExplorerFix"}, kFolders,
-                 {"master", "tempdb", "TarnSample", "ExplorerFix"}},
-        FillCase{"SystemHidden", 1, false, {"TarnSample", "ExplorerFix"}, kFoldersHidden,
-                 {"master", "tempdb", "TarnSample", "ExplorerFix"}},
-        FillCase{"Offline", 0, true, {"master", "tempdb", "TarnSample", "ExplorerFix(OFFLINE)"}, {},
-                 {"master", "tempdb", "TarnSample"}},
-        FillCase{"OfflineAndHidden", 1, true, {"TarnSample", "ExplorerFix(OFFLINE)"}, {},
-                 {"master", "tempdb", "TarnSample"}}),
+        FillCase{"AllShown", 0, false, {"master", "tempdb", "TarnSample", "ExplorerFix", "Odd ]'Db"}, kFolders,
+                 {"master", "tempdb", "TarnSample", "ExplorerFix", "Odd ]'Db"}},
+        FillCase{"SystemHidden", 1, false, {"TarnSample", "ExplorerFix", "Odd ]'Db"}, kFoldersHidden,
+                 {"master", "tempdb", "TarnSample", "ExplorerFix", "Odd ]'Db"}},
+        FillCase{"Offline", 0, true, {"master", "tempdb", "TarnSample", "ExplorerFix(OFFLINE)", "Odd ]'Db"}, {},
+                 {"master", "tempdb", "TarnSample", "Odd ]'Db"}},
+        FillCase{"OfflineAndHidden", 1, true, {"TarnSample", "ExplorerFix(OFFLINE)", "Odd ]'Db"}, {},
+                 {"master", "tempdb", "TarnSample", "Odd ]'Db"}}),
     [](const ::testing::TestParamInfo<FillCase>& info) { return std::string(info.param.name); });
 
 // The Object pane after a logon, with the sample database's tables and the
