@@ -194,7 +194,10 @@ int CObjectBrowseTreeCtrl::ExpandNode(LPCTSTR lpszKind, int nFlag, HTREEITEM hIt
         ShowExplorerComError(error);
         return 0;
     } catch (...) {
-        // Any other failure ends the filling silently; what was read stays.
+        // What was read stays; the user hears that something unforeseen failed.
+        RedrawAfterFill();
+        ShowExplorerFailure();
+        return 0;
     }
     RedrawAfterFill();
     return 1;
