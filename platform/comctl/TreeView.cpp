@@ -62,18 +62,36 @@ std::vector<TreeView::Item*>& TreeView::Siblings(Item* item)
     return item->parent->children;
 }
 
+size_t TreeView::Position(Item* item)
+{
+    auto& siblings = Siblings(item);
+    if (item->positionHint < siblings.size() && siblings[item->positionHint] == item)
+        return item->positionHint;
+    const auto it = std::find(siblings.begin(), siblings.end(), item);
+    item->positionHint = static_cast<size_t>(it - siblings.begin());
+    return item->positionHint;
+}
+
 TreeView::Item* TreeView::NextSibling(Item* item)
 {
     auto& siblings = Siblings(item);
-    auto it = std::find(siblings.begin(), siblings.end(), item);
-    return it != siblings.end() && it + 1 != siblings.end() ? *(it + 1) : nullptr;
+    const size_t position = Position(item);
+    if (position + 1 >= siblings.size())
+        return nullptr;
+    Item* next = siblings[position + 1];
+    next->positionHint = position + 1;
+    return next;
 }
 
 TreeView::Item* TreeView::PrevSibling(Item* item)
 {
     auto& siblings = Siblings(item);
-    auto it = std::find(siblings.begin(), siblings.end(), item);
-    return it != siblings.end() && it != siblings.begin() ? *(it - 1) : nullptr;
+    const size_t position = Position(item);
+    if (position == 0 || position >= siblings.size())
+        return nullptr;
+    Item* previous = siblings[position - 1];
+    previous->positionHint = position - 1;
+    return previous;
 }
 
 int TreeView::Level(const Item* item) const
@@ -107,20 +125,29 @@ TreeView::Item* TreeView::Insert(const TVINSERTSTRUCT& insert)
         if (it != children.end())
             where = it + 1;  // an item that is no sibling puts the new one last
     }
+    raw->positionHint = static_cast<size_t>(where - children.begin());
     children.insert(where, raw);
     live_.insert(raw);
     InvalidateLayout();
     return raw;
 }
 
-void TreeView::DeleteItem(Item* item, bool notify)
+void TreeView::DeleteItem(Item* item, bool notify, bool bDetach)
 {
-    for (Item* child : std::vector<Item*>(item->children))
-        DeleteItem(child, notify);
+    // The children go in order; none is taken out of the list one by one,
+    // which would move the rest of a long list for each.
+    const std::vector<Item*> children = std::move(item->children);
+    item->children.clear();
+    for (Item* child : children)
+        DeleteItem(child, notify, false);
     if (notify)
         NotifyTree(TVN_DELETEITEM, 0, item, nullptr);
-    auto& siblings = Siblings(item);
-    siblings.erase(std::find(siblings.begin(), siblings.end(), item));
+    if (bDetach) {
+        auto& siblings = Siblings(item);
+        const size_t position = Position(item);
+        if (position < siblings.size())
+            siblings.erase(siblings.begin() + static_cast<std::ptrdiff_t>(position));
+    }
     live_.erase(item);
     if (dropHighlight_ == item)
         dropHighlight_ = nullptr;
@@ -141,8 +168,10 @@ bool TreeView::Delete(HTREEITEM handle)
 {
     if (!handle || handle == TVI_ROOT) {
         selected_ = nullptr;
-        for (Item* child : std::vector<Item*>(root_.children))
-            DeleteItem(child, true);
+        const std::vector<Item*> children = std::move(root_.children);
+        root_.children.clear();
+        for (Item* child : children)
+            DeleteItem(child, true, false);
         top_ = 0;
         InvalidateLayout();
         return true;

@@ -31,13 +31,20 @@ private:
         int childrenFlag = 0;  // cChildren: 0, 1 or I_CHILDRENCALLBACK
         UINT state = 0;
         LPARAM lParam = 0;
+        // Where the item last stood among its siblings: walking siblings in
+        // order finds each one here at once, however many there are.
+        size_t positionHint = 0;
     };
 
     // --- the item tree
     Item* FromHandle(HTREEITEM handle) const;
     static HTREEITEM HandleOf(const Item* item) { return reinterpret_cast<HTREEITEM>(const_cast<Item*>(item)); }
     Item* Insert(const TVINSERTSTRUCT& insert);
-    void DeleteItem(Item* item, bool notify);
+    // Deletes the item and its subtree; bDetach takes it out of its parent's
+    // list (a subtree deleted whole leaves that to the list's owner).
+    void DeleteItem(Item* item, bool notify, bool bDetach = true);
+    // The item's index among its siblings.
+    size_t Position(Item* item);
     bool Delete(HTREEITEM handle);
     bool HasChildren(Item& item);
     int Level(const Item* item) const;
