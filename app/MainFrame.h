@@ -300,4 +300,9 @@ public:
 public:
     void OnToolsOptions();
     void OnHelpTutorial();
+
+    // --- session properties (app/MainFrameSession.cpp) ---
+public:
+    // Session/Session Properties: the options of the active query window's session.
+    void OnSessionProperties();
 };
