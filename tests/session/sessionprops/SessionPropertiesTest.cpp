@@ -8,6 +8,7 @@
 #include "session/ConnectPropertiesDlg.h"
 #include "tests/session/sessionprops/SessionPropsFixture.h"
 #include "ui/controls/KtvPSpinButton.h"
+#include "ui/frames/KtvPWorkspace.h"
 
 namespace {
 
@@ -152,14 +153,27 @@ TEST_F(SessionPropertiesTest, OpensWithTwoGroupsOfTheStartingValuesTheirHelpAndC
         // The group rows, the value cells and the description area in the dialog's colours.
         Pump();
         const HWND hList = list.GetSafeHwnd();
-        const CRect group = list.GetProperty(0)->GetRect();
-        EXPECT_EQ(RGB(200, 236, 209), ScreenPixel(hList, group.right - 4, group.top + 2));
         const CRect row = Row(pDlg, "Noexec")->GetRect();
         EXPECT_EQ(RGB(228, 243, 254), ScreenPixel(hList, row.right - 4, row.top + 2));
         CRect client;
         list.GetClientRect(client);
-        EXPECT_EQ(RGB(255, 229, 216), ScreenPixel(hList, client.right - 6, client.bottom - 6));
+        EXPECT_EQ(RGB(255, 229, 216), ScreenPixel(hList, client.right - 20, client.bottom - list.GetDescriptionHeight() / 2));
+        EXPECT_FALSE(list.IsNetLook());
     });
+}
+
+TEST_F(SessionPropertiesTest, TheNetLookSettingShowsTheGroupsInTheirOwnColour)
+{
+    auto* pWorkspace = dynamic_cast<CKtvPWorkspace*>(AfxGetApp());
+    ASSERT_NE(pWorkspace, nullptr);
+    pWorkspace->WriteSectionInt("APPLookNet", "EnvironmentGeneral", 1);
+    OpenSessionProperties([&](CConnectPropertiesDlg* pDlg) {
+        CKtvPPropList& list = pDlg->m_wndPropList;
+        EXPECT_TRUE(list.IsNetLook());
+        const CRect group = list.GetProperty(1)->GetRect();
+        EXPECT_EQ(RGB(200, 236, 209), ScreenPixel(list.GetSafeHwnd(), group.right - 4, group.CenterPoint().y));
+    });
+    pWorkspace->WriteSectionInt("APPLookNet", "EnvironmentGeneral", 0);
 }
 
 // Each edit, after OK, is what the window's session runs with, and the window's record holds it.
@@ -333,7 +347,7 @@ TEST_F(SessionPropertiesTest, ARefusedTextShowsTheServersMessageAndTheSessionKee
         TypeSwitch(pDlg, "Nocount", true);
         TypeSwitch(pDlg, "ANSI_Padding", false);
         PressButton(pDlg->GetSafeHwnd(), IDOK);
-        EXPECT_TRUE(::IsWindowVisible(pDlg->GetSafeHwnd())) << "the dialog stays open to be corrected";
+        EXPECT_TRUE(StillOpen(pDlg->GetSafeHwnd())) << "the dialog stays open to be corrected";
     });
     ASSERT_EQ(1u, messages.size());
     EXPECT_NE(std::string::npos, messages[0].find("ANSI_PADDING")) << messages[0];
@@ -346,11 +360,12 @@ TEST_F(SessionPropertiesTest, WithNoActiveQueryWindowOkSaysWhereOptionsApplyAndS
 {
     window->SendMessage(WM_CLOSE);
     Pump();
-    ASSERT_EQ(nullptr, dynamic_cast<CChildFrame*>(frame->MDIGetActive()));
+    ASSERT_EQ(nullptr, dynamic_cast<CChildFrame*>(frame->MDIGetActive())) << (messages.empty() ? "" : messages[0]);
+    messages.clear();
     OpenSessionProperties([&](CConnectPropertiesDlg* pDlg) {
         TypeSwitch(pDlg, "Nocount", true);
         PressButton(pDlg->GetSafeHwnd(), IDOK);
-        EXPECT_TRUE(::IsWindowVisible(pDlg->GetSafeHwnd()));
+        EXPECT_TRUE(StillOpen(pDlg->GetSafeHwnd()));
     });
     ASSERT_EQ(1u, messages.size());
     EXPECT_EQ(CConnectPropertiesDlg::kNoQueryWindow, messages[0]);

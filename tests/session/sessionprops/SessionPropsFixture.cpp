@@ -67,7 +67,13 @@ LRESULT SessionWindowTest::HandleParentMessage(HWND hwnd, UINT message, WPARAM w
             text += part;
         }
         messages.push_back(text);
-        PressButton(hDialog, IDOK);
+        // No, else Cancel, else OK: whichever the box offers first.
+        for (int answer : {IDNO, IDCANCEL, IDOK}) {
+            if (::GetDlgItem(hDialog, answer) != nullptr) {
+                PressButton(hDialog, answer);
+                break;
+            }
+        }
         return 0;
     }
     if (message != kDialogOpened)
@@ -75,15 +81,25 @@ LRESULT SessionWindowTest::HandleParentMessage(HWND hwnd, UINT message, WPARAM w
     if (!::IsWindow(hDialog))
         return 0;
     ++dialogsRun;
+    // The modal loop shows the dialog when it first goes idle, which is after this message.
+    ::ShowWindow(hDialog, SW_SHOWNORMAL);
+    ::UpdateWindow(hDialog);
+    Pump();
     if (!steps.empty()) {
         std::function<void(HWND)> step = std::move(steps.front());
         steps.pop_front();
         step(hDialog);
     }
-    dialogClosedByItself = !::IsWindow(hDialog) || !::IsWindowVisible(hDialog);
-    if (::IsWindow(hDialog))
+    dialogClosedByItself = !StillOpen(hDialog);
+    if (StillOpen(hDialog))
         PressButton(hDialog, IDCANCEL);
     return 0;
+}
+
+bool SessionWindowTest::StillOpen(HWND hDialog)
+{
+    const CWnd* pDialog = ::IsWindow(hDialog) ? CWnd::FromHandlePermanent(hDialog) : nullptr;
+    return pDialog != nullptr && (pDialog->m_nFlags & WF_CONTINUEMODAL) != 0;
 }
 
 void SessionWindowTest::PressButton(HWND hDialog, int nID)

@@ -29,6 +29,8 @@ protected:
     static std::string ScalarOn(CChildFrame* pWindow, const std::string& query);
 
     static void PressButton(HWND hDialog, int nID);
+    // Whether the modal dialog is still running (not ended by its own buttons).
+    static bool StillOpen(HWND hDialog);
 
     std::vector<std::string> messages;  // the texts of the message boxes shown
     int dialogsRun = 0;
