@@ -148,6 +148,24 @@ TEST_F(SelectDatabaseTest, ListsEveryDatabaseWithItsOwnFactsAndHighlightsTheCurr
     });
 }
 
+TEST_F(SelectDatabaseTest, AChoiceInTheDatabaseBoxSwitchesWithoutOpeningTheDialog)
+{
+    CKtvPToolbarComboBoxButton* pBox = CMainFrame::GetDatabaseCombo();
+    ASSERT_NE(pBox, nullptr);
+    window->FillDatabaseCombo();  // the databases made after the window opened
+    int index = -1;
+    for (int i = 0; i < pBox->GetCount(); ++i)
+        if (std::string(pBox->GetItem(i)) == "SelOther")
+            index = i;
+    ASSERT_GE(index, 0) << "the box lists the database";
+    pBox->SelectItem(index, FALSE);
+    frame->SendMessage(WM_COMMAND, MAKEWPARAM(kSelectDatabaseCommand, CBN_SELCHANGE),
+                       reinterpret_cast<LPARAM>(pBox->m_pWndCombo->GetSafeHwnd()));
+    Pump();
+    EXPECT_EQ(0, dialogsRun);
+    EXPECT_EQ("SelOther", ScalarOn(window, "select db_name()"));
+}
+
 TEST_F(SelectDatabaseTest, OkMovesTheWindowToTheChosenDatabaseAsTheBoxDoes)
 {
     OpenSelectDatabase([&](CSelectDatabaseDlg* pDlg) {
