@@ -95,8 +95,9 @@ BOOL CChildFrame::SwitchToDatabase(const CString& strDatabase, CString& strError
             strError = GetComErrorText(error);
         return FALSE;
     }
-    if (pBox != nullptr)
-        pBox->SelectItemByText(m_strCurrentDatabase);
+    // A database made since the box was filled: the box lists again, so that it names the window's database.
+    if (pBox != nullptr && !pBox->SelectItemByText(m_strCurrentDatabase))
+        FillDatabaseCombo();
     return TRUE;
 }
 
