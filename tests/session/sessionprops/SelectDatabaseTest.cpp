@@ -48,21 +48,10 @@ protected:
         connection->Execute(statement, nullptr, ADODB::adCmdText | ADODB::adExecuteNoRecords);
         connection->Close();
     }
-    static CSelectDatabaseDlg* Dialog(HWND hDialog)
-    {
-        return dynamic_cast<CSelectDatabaseDlg*>(CWnd::FromHandlePermanent(hDialog));
-    }
     // Query/Select Database from the main window, as the menu sends it to the active window.
     void OpenSelectDatabase(std::function<void(CSelectDatabaseDlg*)> step)
     {
-        WhenDialogOpens([step](HWND hDialog) {
-            CSelectDatabaseDlg* pDlg = Dialog(hDialog);
-            ASSERT_NE(pDlg, nullptr);
-            step(pDlg);
-        });
-        Command(frame, kSelectDatabaseCommand);
-        ASSERT_EQ(1, dialogsRun) << "Select Database opened no dialog";
-        dialogsRun = 0;
+        RunDialogOf<CSelectDatabaseDlg>(kSelectDatabaseCommand, std::move(step));
     }
     static int RowOf(CSelectDatabaseDlg* pDlg, const std::string& name)
     {

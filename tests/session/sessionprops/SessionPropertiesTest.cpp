@@ -18,10 +18,6 @@ constexpr UINT kSessionPropertiesCommand = 32844;
 
 class SessionPropertiesTest : public SessionWindowTest {
 protected:
-    static CConnectPropertiesDlg* Dialog(HWND hDialog)
-    {
-        return dynamic_cast<CConnectPropertiesDlg*>(CWnd::FromHandlePermanent(hDialog));
-    }
     static CKtvPProp* Row(CConnectPropertiesDlg* pDlg, const std::string& name)
     {
         for (int g = 0; g < pDlg->m_wndPropList.GetPropertyCount(); ++g) {
@@ -61,14 +57,7 @@ protected:
     }
     void OpenSessionProperties(std::function<void(CConnectPropertiesDlg*)> step)
     {
-        WhenDialogOpens([step](HWND hDialog) {
-            CConnectPropertiesDlg* pDlg = Dialog(hDialog);
-            ASSERT_NE(pDlg, nullptr);
-            step(pDlg);
-        });
-        Command(frame, kSessionPropertiesCommand);
-        ASSERT_EQ(1, dialogsRun) << "Session Properties opened no dialog";
-        dialogsRun = 0;
+        RunDialogOf<CConnectPropertiesDlg>(kSessionPropertiesCommand, std::move(step));
     }
     // The number of rows the window's next batch shows in its first grid.
     size_t RowsOfNextBatch(const std::string& batch)

@@ -22,6 +22,20 @@ protected:
 
     // The step for the next dialog that opens (message boxes not counted).
     void WhenDialogOpens(std::function<void(HWND)> step) { steps.push_back(std::move(step)); }
+    // The command sent to the main frame as the menu sends it; the dialog it
+    // opens runs the step. Fails the test when no dialog opened.
+    template <class TDialog>
+    void RunDialogOf(UINT nCommand, std::function<void(TDialog*)> step)
+    {
+        WhenDialogOpens([step](HWND hDialog) {
+            auto* pDialog = dynamic_cast<TDialog*>(CWnd::FromHandlePermanent(hDialog));
+            ASSERT_NE(pDialog, nullptr);
+            step(pDialog);
+        });
+        Command(frame, nCommand);
+        ASSERT_EQ(1, dialogsRun) << "command " << nCommand << " opened no dialog";
+        dialogsRun = 0;
+    }
     // Sends the command to the main frame or the window, as a menu does.
     void Command(CWnd* pTarget, UINT nID);
     // The options the window's session runs with, as DBCC USEROPTIONS lists them.
