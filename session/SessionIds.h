@@ -12,3 +12,7 @@
 #define IDC_TW_SELECTDB_LIST 1043
 #define IDC_TW_SELECTDB_REPORT_FRAME 1044
 #define IDC_TW_SELECTDB_REFRESH 1045
+
+// The edit-mode view's toolbar: new row, save, delete, the four moves, Go To,
+// the four exports and refresh.
+#define IDR_TW_EDIT_MODE_BAR 141
