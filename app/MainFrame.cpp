@@ -73,6 +73,8 @@ BEGIN_MESSAGE_MAP(CMainFrame, CKtvPMDIFrameWnd)
     ON_COMMAND(40052, OnViewRefresh)
     ON_COMMAND(40080, OnProcedureRefresh)
     ON_COMMAND(40102, OnFunctionRefresh)
+    // Session properties.
+    ON_COMMAND(32844, OnSessionProperties)
 END_MESSAGE_MAP()
 
 namespace {

@@ -320,4 +320,8 @@ protected:
     void OnViewRefresh();
     void OnProcedureRefresh();
     void OnFunctionRefresh();
+    // --- session properties (app/MainFrameSession.cpp) ---
+public:
+    // Session/Session Properties: the options of the active query window's session.
+    void OnSessionProperties();
 };

@@ -47,6 +47,8 @@ BEGIN_MESSAGE_MAP(CChildFrame, CKtvPMDIChildWnd)
     ON_MESSAGE(WM_SHOW_RESULT_GRID, OnShowResultGrid)
     ON_MESSAGE(WM_APPEND_MESSAGE, OnAppendMessage)
     ON_MESSAGE(WM_DELETE_RESULT_GRIDS, OnDeleteResultGrids)
+    // Select Database (ChildFrameSession.cpp).
+    ON_COMMAND(ID_QUERY_SELECT_DATABASE, OnSelectDatabase)
 END_MESSAGE_MAP()
 
 namespace {

@@ -12,6 +12,7 @@
 #include "platform/mfc/CSplitterWnd.h"
 #include "session/FetchThreads.h"
 #include "session/QueryWindowMessages.h"
+#include "session/SessionOptions.h"
 #include "ui/commandbars/KtvPStatusBar.h"
 #include "ui/frames/KtvPMDIChildWnd.h"
 
@@ -181,4 +182,23 @@ public:
     // are built for it, then the name maps of the Command, Batch and
     // Edit-Mode editors.
     void RefreshEditorNames();
+    // --- session options and Select Database (ChildFrameSession.cpp) ---------------------------
+public:
+    // The SET options this window's session runs with, starting from the
+    // main frame's values when the window opens.
+    CSessionOptions m_SessionOptions = CSessionOptions::OfMainWindow();
+    // Sends the changes from the record to `wanted` to this window's session,
+    // SHOWPLAN_TEXT last in a batch of its own. The record takes what the
+    // session took; on a refusal strError holds the server's message.
+    BOOL ApplySessionOptions(const CSessionOptions& wanted, CString& strError);
+    // Moves the session to the database as a choice in the database box does;
+    // on failure strError says why and nothing changes.
+    BOOL SwitchToDatabase(const CString& strDatabase, CString& strError);
+
+protected:
+    // Query/Select Database: the select-database dialog over this window.
+    void OnSelectDatabase();
+
+private:
+    BOOL ExecuteOnSession(const CString& strText, CString& strError);
 };

@@ -393,8 +393,19 @@ bool ListView::SortItems(PFNLVCOMPARE compare, LPARAM lParamSort)
     if (!compare)
         return false;
     editor_.End(false);
-    std::stable_sort(rows_.begin(), rows_.end(),
-                     [&](const Row& a, const Row& b) { return compare(a.lParam, b.lParam, lParamSort) < 0; });
+    // The rows stay where they are while the callback runs: it may read the
+    // list (find an item by its data, get its text), as callbacks commonly do.
+    std::vector<size_t> order(rows_.size());
+    for (size_t i = 0; i < order.size(); ++i)
+        order[i] = i;
+    std::stable_sort(order.begin(), order.end(), [&](size_t a, size_t b) {
+        return compare(rows_[a].lParam, rows_[b].lParam, lParamSort) < 0;
+    });
+    std::vector<Row> sorted;
+    sorted.reserve(rows_.size());
+    for (size_t i : order)
+        sorted.push_back(std::move(rows_[i]));
+    rows_ = std::move(sorted);
     // Focus and the selection mark follow their items.
     focused_ = -1;
     for (int i = 0; i < Count(); ++i) {

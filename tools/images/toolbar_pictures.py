@@ -631,6 +631,38 @@ def save_to_xml(c):
     c.fill(3, 12, 10, 12, "o")
 
 
+# The edit-mode view's toolbar (resource 141): rows of the edited table.
+def new_record(c):
+    grid(c, 0, 3, 11, 15)
+    c.fill(1, 13, 10, 14, "y")
+    c.fill(12, 0, 13, 6, "G")
+    c.fill(10, 2, 15, 3, "G")
+
+
+def delete_record(c):
+    grid(c, 0, 3, 11, 15)
+    cross(c, 7, 0, 6, "r")
+
+
+def refresh(c):
+    c.rows(2, 1, ["....kkkkk...",
+                  "..kk.....kk.",
+                  ".k.........k",
+                  ".k..........",
+                  "k...........",
+                  "k...........",
+                  "k...........",
+                  "k..........k",
+                  "...........k",
+                  "...........k",
+                  "..........k.",
+                  "k.........k.",
+                  ".kk.....kk..",
+                  "...kkkkk...."])
+    c.triangle_right(10, 0, 7, "G")
+    c.triangle_left(0, 8, 7, "G")
+
+
 TOOLBARS = {
     "Standard.pix": ("The Standard toolbar", [
         new_query, open_file, save, cut, copy, paste, print_, help_contents]),
@@ -645,6 +677,9 @@ TOOLBARS = {
     "ResultBar.pix": ("The Result toolbar", [
         first_row, next_row, previous_row, last_row, go_to_row, save_to_text, save_to_html, save_to_excel,
         save_to_xml]),
+    "EditModeBar.pix": ("The edit-mode view's toolbar", [
+        new_record, save, delete_record, first_row, next_row, previous_row, last_row, go_to_row, save_to_text,
+        save_to_html, save_to_excel, save_to_xml, refresh]),
 }
 
 

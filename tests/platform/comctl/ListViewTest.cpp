@@ -256,6 +256,37 @@ TEST_F(ListViewTest, SortingMovesRowsWithTheirStates)
     EXPECT_EQ(SendMessage(list, LVM_GETNEXTITEM, -1, LVNI_FOCUSED), 2);
 }
 
+// A comparison that reads the list while it sorts: each item found by its
+// data and compared by its text, descending.
+HWND g_sortedList = nullptr;
+int CALLBACK RowsByTextDescending(LPARAM a, LPARAM b, LPARAM)
+{
+    auto textOf = [](LPARAM param) {
+        LVFINDINFO find{};
+        find.flags = LVFI_PARAM;
+        find.lParam = param;
+        const int index = int(SendMessage(g_sortedList, LVM_FINDITEM, WPARAM(-1), reinterpret_cast<LPARAM>(&find)));
+        char text[64] = {};
+        LVITEM item{};
+        item.iSubItem = 0;
+        item.pszText = text;
+        item.cchTextMax = sizeof text;
+        SendMessage(g_sortedList, LVM_GETITEMTEXT, WPARAM(index), reinterpret_cast<LPARAM>(&item));
+        return std::string(text);
+    };
+    const std::string ta = textOf(a), tb = textOf(b);
+    return ta == tb ? 0 : ta < tb ? 1 : -1;
+}
+
+TEST_F(ListViewTest, ACallbackMayReadTheListWhileItSorts)
+{
+    g_sortedList = list;
+    ASSERT_TRUE(SendMessage(list, LVM_SORTITEMS, 0, reinterpret_cast<LPARAM>(&RowsByTextDescending)));
+    EXPECT_EQ(Text(0), "orders");
+    EXPECT_EQ(Text(1), "notes");
+    EXPECT_EQ(Text(2), "items");
+}
+
 TEST_F(ListViewTest, CallbackTextIsAskedForPerSubItem)
 {
     LVITEM item{};
