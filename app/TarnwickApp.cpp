@@ -2,6 +2,7 @@
 
 #include "app/AboutDlg.h"
 #include "app/MainFrame.h"
+#include "app/TutorialDlg.h"
 #include "app/XMLSettings.h"
 #include "platform/controls/grid/GridAutomation.h"
 #include "platform/mfc/CDocTemplate.h"
@@ -110,7 +111,21 @@ BOOL CTarnwickApp::InitInstance()
     }
     pMainFrame->ShowWindow(m_nCmdShow);
     pMainFrame->UpdateWindow();
+    if (m_bStartupWindows)
+        OpenStartupWindows(pMainFrame);
     return TRUE;
+}
+
+void CTarnwickApp::OpenStartupWindows(CMainFrame* pMainFrame)
+{
+    const HWND hWndMain = pMainFrame->GetSafeHwnd();
+    // Its logon comes up at once; a cancelled logon leaves the frame empty.
+    pMainFrame->NewQueryWindow(nullptr, nullptr, nullptr);
+    if (!::IsWindow(hWndMain))
+        return;
+    // Ends before it appears when the user chose not to see it at start-up.
+    CTutorialDlg tutorial(pMainFrame);
+    tutorial.DoModal();
 }
 
 int CTarnwickApp::ExitInstance()

@@ -24,6 +24,11 @@ public:
     // Set once the settings file has been read: only then is it written back,
     // so a start-up that failed earlier never replaces the user's file.
     BOOL m_bSettingsLoaded = FALSE;
+    // With an empty command line, start-up opens the first query window, with
+    // its logon, and then the Tutorial. main() sets it for a person starting
+    // the program; programs that drive the main window on their own (tests,
+    // benchmarks) leave it clear unless they ask for those windows.
+    BOOL m_bStartupWindows = FALSE;
 
     // --- opening files and About ---------------------------------------------------------------
     // A file from the shell, File/Open or the recent-file list: an active query
@@ -38,6 +43,9 @@ public:
     CMultiDocTemplate* m_pRepositoryTemplate = nullptr;
 
 protected:
+    // The first query window and the Tutorial over the shown main window.
+    void OpenStartupWindows(CMainFrame* pMainFrame);
+
     DECLARE_MESSAGE_MAP()
 };
 
