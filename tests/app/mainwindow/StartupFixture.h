@@ -18,8 +18,17 @@
 
 namespace tw::test {
 
-class StartupTest : public MainWindowTest {
+// Base: MainWindowTest or a fixture made on it (its own SetUp is passed over:
+// the start-up makes the windows here).
+template <class Base = MainWindowTest>
+class StartupTestOn : public Base {
 protected:
+    using Base::frame;
+    using Base::input;
+    using Base::parent;
+    using Base::Pump;
+    using Base::startupWindows;
+
     static constexpr UINT kModalSeen = WM_APP + 44;
     static constexpr LPARAM kShown = 1;
 
@@ -36,7 +45,7 @@ protected:
     {
         s_self = this;
         hook = ::SetWindowsHookEx(WH_CBT, &ModalHook, nullptr, ::GetCurrentThreadId());
-        MainWindowTest::SetUp();
+        this->MainWindowTest::SetUp();  // not Base's: the start-up opens the windows
     }
 
     void TearDown() override
@@ -44,7 +53,7 @@ protected:
         ::UnhookWindowsHookEx(hook);
         s_self = nullptr;
         CloseQueryWindows();
-        MainWindowTest::TearDown();
+        Base::TearDown();
     }
 
     void BeforeStart() override
@@ -91,7 +100,7 @@ protected:
     LRESULT HandleParentMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) override
     {
         if (message != kModalSeen)
-            return MainWindowTest::HandleParentMessage(hwnd, message, wParam, lParam);
+            return Base::HandleParentMessage(hwnd, message, wParam, lParam);
         const HWND hwndDialog = reinterpret_cast<HWND>(wParam);
         // A dialog ended before its loop ran (the Tutorial switched off) is
         // gone by now: it never appeared.
@@ -196,9 +205,11 @@ private:
         }
         return ::CallNextHookEx(nullptr, nCode, wParam, lParam);
     }
-    static inline StartupTest* s_self = nullptr;
+    static inline StartupTestOn* s_self = nullptr;
     HHOOK hook = nullptr;
     WNDPROC waitingProc = nullptr;
 };
+
+using StartupTest = StartupTestOn<>;
 
 }  // namespace tw::test
