@@ -1,5 +1,8 @@
 #include "app/TarnwickApp.h"
 
+#include <cstdio>
+#include <cstdlib>
+
 #include "app/AboutDlg.h"
 #include "app/MainFrame.h"
 #include "app/TutorialDlg.h"
@@ -128,8 +131,34 @@ void CTarnwickApp::OpenStartupWindows(CMainFrame* pMainFrame)
     tutorial.DoModal();
 }
 
+BOOL CTarnwickApp::OnIdle(LONG lCount)
+{
+    const char* lpszFile = std::getenv(kWindowTextsVariable);
+    auto* pMainFrame = dynamic_cast<CMainFrame*>(m_pMainWnd);
+    if (lpszFile != nullptr && *lpszFile && pMainFrame != nullptr && pMainFrame->GetSafeHwnd()) {
+        CString texts;
+        CString text;
+        pMainFrame->GetWindowText(text);
+        texts += "main: " + text + "\n";
+        for (POSITION pos = pMainFrame->m_QueryFrames.GetHeadPosition(); pos != nullptr;) {
+            auto* pWindow = static_cast<CChildFrame*>(pMainFrame->m_QueryFrames.GetNext(pos));
+            pWindow->GetWindowText(text);
+            texts += "query window: " + text + "\n";
+        }
+        texts += "connections: " + pMainFrame->m_strConnCountText + "\n";
+        m_strLastWindowTexts = texts;
+    }
+    return CWinApp::OnIdle(lCount);
+}
+
 int CTarnwickApp::ExitInstance()
 {
+    if (const char* lpszFile = std::getenv(kWindowTextsVariable); lpszFile != nullptr && *lpszFile) {
+        if (std::FILE* pFile = std::fopen(lpszFile, "w")) {
+            std::fputs(m_strLastWindowTexts, pFile);
+            std::fclose(pFile);
+        }
+    }
     if (m_bSettingsLoaded)
         CXMLSettings::SaveToFile(FALSE, kSettingsFile);
     KtvCleanUp();

@@ -13,6 +13,7 @@ public:
     CTarnwickApp();
 
     BOOL InitInstance() override;
+    BOOL OnIdle(LONG lCount) override;
     int ExitInstance() override;
     void PreLoadState() override;
     BOOL InitComModule();
@@ -41,6 +42,12 @@ public:
     CMultiDocTemplate* m_pTableTemplate = nullptr;
     CMultiDocTemplate* m_pToolTemplate = nullptr;
     CMultiDocTemplate* m_pRepositoryTemplate = nullptr;
+
+    // TARNWICK_WINDOW_TEXTS=<file>: the texts of the main window and of its
+    // query windows, as last seen idle, are written there at exit, so a run
+    // driven from outside (a desktop, real input) can be checked afterwards.
+    static constexpr const char* kWindowTextsVariable = "TARNWICK_WINDOW_TEXTS";
+    CString m_strLastWindowTexts;
 
 protected:
     // The first query window and the Tutorial over the shown main window.
