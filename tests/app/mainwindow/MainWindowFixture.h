@@ -60,6 +60,8 @@ protected:
     {
         // Menus play their sounds on a worker; it ends with the test, not at exit.
         CKtvPMenuSound::Terminate();
+        // Later programs of this process start without the start-up's windows.
+        App().m_bStartupWindows = FALSE;
         HeadlessWindowTest::TearDown();
     }
 
