@@ -28,18 +28,7 @@ protected:
         ::SetDlgItemText(dlg.GetSafeHwnd(), IDC_TW_LOGON_DATABASE, typedDatabase);
         StartupTest::AnswerLogon(dlg);
     }
-    static std::vector<CProfileRow> StoredRows()
-    {
-        std::vector<CProfileRow> rows;
-        ADODB::_RecordsetPtr rs;
-        CProfileFile::Open(rs);
-        CProfileFile::Find(rs, [&](const CProfileRow& row) {
-            rows.push_back(row);
-            return FALSE;
-        });
-        CProfileFile::Close(rs);
-        return rows;
-    }
+    static std::vector<CProfileRow> StoredRows() { return logontest::ReadProfileRows(); }
     static CProfileRow Row(const char* nick, const char* database, BOOL bDefault = FALSE)
     {
         CProfileRow row;
