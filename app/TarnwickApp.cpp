@@ -1,7 +1,11 @@
 #include "app/TarnwickApp.h"
 
+#include <cstdio>
+#include <cstdlib>
+
 #include "app/AboutDlg.h"
 #include "app/MainFrame.h"
+#include "app/TutorialDlg.h"
 #include "app/XMLSettings.h"
 #include "platform/controls/grid/GridAutomation.h"
 #include "platform/mfc/CDocTemplate.h"
@@ -110,11 +114,51 @@ BOOL CTarnwickApp::InitInstance()
     }
     pMainFrame->ShowWindow(m_nCmdShow);
     pMainFrame->UpdateWindow();
+    if (m_bStartupWindows)
+        OpenStartupWindows(pMainFrame);
     return TRUE;
+}
+
+void CTarnwickApp::OpenStartupWindows(CMainFrame* pMainFrame)
+{
+    const HWND hWndMain = pMainFrame->GetSafeHwnd();
+    // Its logon comes up at once; a cancelled logon leaves the frame empty.
+    pMainFrame->NewQueryWindow(nullptr, nullptr, nullptr);
+    if (!::IsWindow(hWndMain))
+        return;
+    // Ends before it appears when the user chose not to see it at start-up.
+    CTutorialDlg tutorial(pMainFrame);
+    tutorial.DoModal();
+}
+
+BOOL CTarnwickApp::OnIdle(LONG lCount)
+{
+    const char* lpszFile = std::getenv(kWindowTextsVariable);
+    auto* pMainFrame = dynamic_cast<CMainFrame*>(m_pMainWnd);
+    if (lpszFile != nullptr && *lpszFile && pMainFrame != nullptr && pMainFrame->GetSafeHwnd()) {
+        CString texts;
+        CString text;
+        pMainFrame->GetWindowText(text);
+        texts += "main: " + text + "\n";
+        for (POSITION pos = pMainFrame->m_QueryFrames.GetHeadPosition(); pos != nullptr;) {
+            auto* pWindow = static_cast<CChildFrame*>(pMainFrame->m_QueryFrames.GetNext(pos));
+            pWindow->GetWindowText(text);
+            texts += "query window: " + text + "\n";
+        }
+        texts += "connections: " + pMainFrame->m_strConnCountText + "\n";
+        m_strLastWindowTexts = texts;
+    }
+    return CWinApp::OnIdle(lCount);
 }
 
 int CTarnwickApp::ExitInstance()
 {
+    if (const char* lpszFile = std::getenv(kWindowTextsVariable); lpszFile != nullptr && *lpszFile) {
+        if (std::FILE* pFile = std::fopen(lpszFile, "w")) {
+            std::fputs(m_strLastWindowTexts, pFile);
+            std::fclose(pFile);
+        }
+    }
     if (m_bSettingsLoaded)
         CXMLSettings::SaveToFile(FALSE, kSettingsFile);
     KtvCleanUp();

@@ -13,6 +13,7 @@ public:
     CTarnwickApp();
 
     BOOL InitInstance() override;
+    BOOL OnIdle(LONG lCount) override;
     int ExitInstance() override;
     void PreLoadState() override;
     BOOL InitComModule();
@@ -24,6 +25,11 @@ public:
     // Set once the settings file has been read: only then is it written back,
     // so a start-up that failed earlier never replaces the user's file.
     BOOL m_bSettingsLoaded = FALSE;
+    // With an empty command line, start-up opens the first query window, with
+    // its logon, and then the Tutorial. main() sets it for a person starting
+    // the program; programs that drive the main window on their own (tests,
+    // benchmarks) leave it clear unless they ask for those windows.
+    BOOL m_bStartupWindows = FALSE;
 
     // --- opening files and About ---------------------------------------------------------------
     // A file from the shell, File/Open or the recent-file list: an active query
@@ -37,7 +43,16 @@ public:
     CMultiDocTemplate* m_pToolTemplate = nullptr;
     CMultiDocTemplate* m_pRepositoryTemplate = nullptr;
 
+    // TARNWICK_WINDOW_TEXTS=<file>: the texts of the main window and of its
+    // query windows, as last seen idle, are written there at exit, so a run
+    // driven from outside (a desktop, real input) can be checked afterwards.
+    static constexpr const char* kWindowTextsVariable = "TARNWICK_WINDOW_TEXTS";
+    CString m_strLastWindowTexts;
+
 protected:
+    // The first query window and the Tutorial over the shown main window.
+    void OpenStartupWindows(CMainFrame* pMainFrame);
+
     DECLARE_MESSAGE_MAP()
 };
 

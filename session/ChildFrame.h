@@ -201,4 +201,13 @@ protected:
 
 private:
     BOOL ExecuteOnSession(const CString& strText, CString& strError);
+
+    // --- the profile save after a logon (session/ProfileSave.cpp) -------------------------------
+public:
+    // Stores a profile for a connection the logon road made and logs the
+    // main window's server-management object in to the same server: 1 done,
+    // 2 try once more, 0 failed (told to the user).
+    int SaveConnectionProfile(LPCTSTR lpszConnectString);
+    // Raises the _com_error of the server-management login.
+    void LoginDmoServer(const _bstr_t& server, const _bstr_t& login, const _bstr_t& password, BOOL bIntegrated);
 };

@@ -51,6 +51,7 @@ BOOL CChildFrame::Connect(LPCTSTR lpszConnectString, LPVOID, LPCTSTR lpszDatabas
     CWaitCursor wait;
     SetMainStatus("Establishing new connection...");
     BOOL bResult = FALSE;
+    BOOL bFromLoader = FALSE;
     CString failure;
     try {
         m_pConnection = nullptr;
@@ -64,6 +65,8 @@ BOOL CChildFrame::Connect(LPCTSTR lpszConnectString, LPVOID, LPCTSTR lpszDatabas
         if (FAILED(hr))
             _com_raise_error(hr);
         CString strGiven = lpszConnectString != nullptr && !m_bForceLogon ? lpszConnectString : "";
+        if (strGiven.IsEmpty() && lpszConnectString != nullptr && !m_bForceLogon)
+            return FALSE;  // a given but empty string ends the connect quietly
         if (strGiven.IsEmpty()) {
             // No string of its own: an auto-connect profile or the logon dialog gives one.
             CMainFrame* pMainFrame = MainFrameOfQueryWindow();
@@ -73,6 +76,8 @@ BOOL CChildFrame::Connect(LPCTSTR lpszConnectString, LPVOID, LPCTSTR lpszDatabas
                 SetMainStatus("");
                 return FALSE;
             }
+            m_bForceLogon = FALSE;
+            bFromLoader = TRUE;
         }
         m_strConnectString = strGiven;
         if (m_strConnectString.IsEmpty())
@@ -123,6 +128,13 @@ BOOL CChildFrame::Connect(LPCTSTR lpszConnectString, LPVOID, LPCTSTR lpszDatabas
             m_strConnectString.Empty();
             return Connect(nullptr, nullptr, nullptr);
         }
+    }
+    // A connection the logon road made is stored as a profile.
+    if (bResult && bFromLoader) {
+        int nSaved = SaveConnectionProfile(m_strConnectString);
+        if (nSaved == 2)
+            nSaved = SaveConnectionProfile(m_strConnectString);
+        bResult = nSaved != 0;
     }
     SetMainStatus("");
     return bResult;

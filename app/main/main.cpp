@@ -35,6 +35,7 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "tarnwick: %s\n", error.c_str());
         return 1;
     }
+    theApp.m_bStartupWindows = TRUE;
     CString cmdLine = tw::mfc::JoinCommandLine(static_cast<int>(argp.size()), argp.data());
     return AfxWinMain(tw::ProgramInstance(), nullptr, cmdLine.GetBuffer(), SW_SHOWMAXIMIZED);
 }

@@ -125,18 +125,7 @@ void LogonTest::TearDown() { HeadlessWindowTest::TearDown(); }
 
 void LogonTest::WriteProfiles(const std::vector<CProfileRow>& rows) { WriteProfileRows(rows); }
 
-std::vector<CProfileRow> LogonTest::ReadProfiles()
-{
-    std::vector<CProfileRow> rows;
-    ADODB::_RecordsetPtr rs;
-    CProfileFile::Open(rs);
-    CProfileFile::Find(rs, [&](const CProfileRow& row) {
-        rows.push_back(row);
-        return FALSE;
-    });
-    CProfileFile::Close(rs);
-    return rows;
-}
+std::vector<CProfileRow> LogonTest::ReadProfiles() { return ReadProfileRows(); }
 
 CProfileRow LogonTest::Row(const char* nick, const char* server, const char* database, BOOL identified,
                            const char* user, const char* password)

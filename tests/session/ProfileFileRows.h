@@ -25,4 +25,18 @@ inline void WriteProfileRows(const std::vector<CProfileRow>& rows)
     CProfileFile::Close(rs);
 }
 
+// The rows of the profile file, in file order, as the program reads them.
+inline std::vector<CProfileRow> ReadProfileRows()
+{
+    std::vector<CProfileRow> rows;
+    ADODB::_RecordsetPtr rs;
+    CProfileFile::Open(rs);
+    CProfileFile::Find(rs, [&](const CProfileRow& row) {
+        rows.push_back(row);
+        return FALSE;
+    });
+    CProfileFile::Close(rs);
+    return rows;
+}
+
 }  // namespace logontest

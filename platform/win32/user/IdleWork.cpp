@@ -24,6 +24,9 @@ namespace tw::user {
 namespace idle_work_detail {
 
 std::atomic<bool> g_screenshotDone{false};
+// Only the display thread reads and writes these two.
+bool g_closingAfterScreenshot = false;
+HWND g_lastClosedDialog = nullptr;
 
 HWND MainWindow()
 {
@@ -118,7 +121,32 @@ void ScreenshotOnFirstIdle()
         std::fprintf(stderr, "tarnwick: could not write the screenshot to %s: %s\n", path, std::strerror(errno));
         tw::display::Display::NoteScreenshotFailed();
     }
-    PostMessage(main, WM_CLOSE, 0, 0);
+    g_closingAfterScreenshot = true;
+}
+
+// After the screenshot the program is closed as its user would close it: a
+// modal dialog over its owner first (as its Close button or Esc would, so a
+// logon at start-up is cancelled, not left waiting), each once, then the
+// window at the root of the owners. Closing only the dialog would leave the
+// program running.
+void CloseAfterScreenshot()
+{
+    if (!g_closingAfterScreenshot)
+        return;
+    HWND active = MainWindow();
+    if (!active)
+        return;
+    const HWND owner = GetWindow(active, GW_OWNER);
+    if (owner && !IsWindowEnabled(owner)) {
+        if (active != g_lastClosedDialog) {
+            g_lastClosedDialog = active;
+            PostMessage(active, WM_CLOSE, 0, 0);
+        }
+        return;
+    }
+    g_closingAfterScreenshot = false;
+    const HWND root = GetAncestor(active, GA_ROOTOWNER);
+    PostMessage(root ? root : active, WM_CLOSE, 0, 0);
 }
 
 }  // namespace idle_work_detail
@@ -143,8 +171,10 @@ void IdleWork(bool aboutToWait)
     // A resized screen may have shrunk the work area with it.
     idle_work_detail::AnnounceWorkArea(false);
     Painting::PaintDesktop();
-    if (aboutToWait)
+    if (aboutToWait) {
         idle_work_detail::ScreenshotOnFirstIdle();
+        idle_work_detail::CloseAfterScreenshot();
+    }
 }
 
 uint64_t IdleDeadline()

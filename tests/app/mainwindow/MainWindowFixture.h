@@ -46,6 +46,7 @@ protected:
     void StartProgram()
     {
         App().m_nCmdShow = SW_SHOWMAXIMIZED;
+        App().m_bStartupWindows = startupWindows;
         frame = nullptr;
         ASSERT_TRUE(App().InitInstance());
         frame = dynamic_cast<CMainFrame*>(App().m_pMainWnd);
@@ -59,6 +60,8 @@ protected:
     {
         // Menus play their sounds on a worker; it ends with the test, not at exit.
         CKtvPMenuSound::Terminate();
+        // Later programs of this process start without the start-up's windows.
+        App().m_bStartupWindows = FALSE;
         HeadlessWindowTest::TearDown();
     }
 
@@ -74,6 +77,10 @@ protected:
     }
 
     CMainFrame* frame = nullptr;
+    // The first query window and the Tutorial of an empty command line: off
+    // unless a test asks for them (set it in BeforeStart and answer their
+    // modal loops; StartupFixture.h does both).
+    bool startupWindows = false;
 };
 
 }  // namespace tw::test
