@@ -2,7 +2,9 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cstdint>
 #include <cstring>
+#include <pthread.h>
 
 #include "platform/server/DateTimeValue.h"
 #include "platform/server/Decimal.h"
@@ -1518,10 +1520,41 @@ std::string Translator::ExprList()
     return sql;
 }
 
+namespace translator_detail {
+
+// The lowest address this thread's recursion may reach before the reserve,
+// or 0 when the thread cannot tell where its stack ends.
+uintptr_t NestingStackFloor()
+{
+    thread_local const uintptr_t floor = [] {
+        pthread_attr_t attr;
+        if (pthread_getattr_np(pthread_self(), &attr) != 0)
+            return uintptr_t(0);
+        void* low = nullptr;
+        size_t size = 0;
+        const bool known = pthread_attr_getstack(&attr, &low, &size) == 0 && low != nullptr;
+        pthread_attr_destroy(&attr);
+        return known ? reinterpret_cast<uintptr_t>(low) + kNestingStackReserve : uintptr_t(0);
+    }();
+    return floor;
+}
+
+bool NestingStackSpent()
+{
+    // The frame's own address: the checker may keep locals elsewhere.
+    const auto here = reinterpret_cast<uintptr_t>(__builtin_frame_address(0));
+    const uintptr_t floor = NestingStackFloor();
+    return floor != 0 && here < floor;
+}
+
+} // namespace translator_detail
+
 Nesting::Nesting(int& depth, int limit) : depth_(depth)
 {
     if (depth_ >= limit)
         throw limit == kMaxCaseNesting ? SqlError::CaseNestedTooDeeply() : SqlError::NestedTooDeeply();
+    if (translator_detail::NestingStackSpent())
+        throw SqlError::NestedTooDeeply();
     ++depth_;
 }
 

@@ -4,6 +4,7 @@
 // context it resolves names for the session that runs the statement.
 #pragma once
 
+#include <cstddef>
 #include <functional>
 #include <set>
 #include <string>
@@ -62,6 +63,23 @@ public:
 // thread's stack. CASE has SQL Server's own, smaller limit (125).
 constexpr int kMaxNesting = 200;
 constexpr int kMaxCaseNesting = 10;
+
+// The stack a nesting level leaves unused on the thread that runs it, for what
+// follows the deepest level (the leaf's own calls, the error's unwinding, the
+// engine's compiling of the result). Text that would reach into it is refused
+// like text nested beyond kMaxNesting, so a thread with a small stack, or a
+// build whose frames are larger (the address checker's), never overflows.
+#if defined(__SANITIZE_ADDRESS__)
+constexpr size_t kNestingStackReserve = 1024 * 1024;
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+constexpr size_t kNestingStackReserve = 1024 * 1024;
+#else
+constexpr size_t kNestingStackReserve = 256 * 1024;
+#endif
+#else
+constexpr size_t kNestingStackReserve = 256 * 1024;
+#endif
 
 // Counts one level of recursion for as long as it lives.
 class Nesting {

@@ -162,7 +162,7 @@ void CKtvPDropDownToolbarButton::OnDraw(CDC* pDC, const CRect& rect, CKtvPToolBa
                                {rect.right + p + s - 6, rect.bottom + p - g - 1}};
     CBrush brush(globalData.clrBtnText);
     CBrush* pOldBrush = pDC->SelectObject(&brush);
-    CPen* pOldPen = static_cast<CPen*>(pDC->SelectStockObject(NULL_PEN));
+    CGdiObject* pOldPen = pDC->SelectStockObject(NULL_PEN);
     pDC->Polygon(triangle, 3);
     pDC->SelectObject(pOldPen);
     pDC->SelectObject(pOldBrush);

@@ -248,7 +248,7 @@ void CCalendarMonthButton::OnDraw(CDC* pDC, const CRect& rect, CKtvPToolBarImage
                                   {ptCentre.x, ptCentre.y + 2}};
         CBrush brush(clrText);
         CBrush* pOldBrush = pDC->SelectObject(&brush);
-        CPen* pOldPen = (CPen*)pDC->SelectStockObject(NULL_PEN);
+        CGdiObject* pOldPen = pDC->SelectStockObject(NULL_PEN);
         pDC->Polygon(triangle, 3);
         pDC->SelectObject(pOldPen);
         pDC->SelectObject(pOldBrush);

@@ -436,6 +436,9 @@ void CKtvPShellTree::OnDestroy()
 {
     if (CKtvPShellList* list = GetRelatedList())
         list->m_hwndRelatedTree = nullptr;
+    // Each item owns its shell information; deleting the items while the
+    // window is still ours frees it through TVN_DELETEITEM.
+    DeleteAllItems();
     CTreeCtrl::OnDestroy();
 }
 

@@ -106,7 +106,13 @@ CKtvPBaseControlBar::CKtvPBaseControlBar()
 {
 }
 
-CKtvPBaseControlBar::~CKtvPBaseControlBar() = default;
+// A bar whose window goes with the object (a member of a window being
+// deleted) never hears its own WM_DESTROY: leave the list of all bars here too.
+CKtvPBaseControlBar::~CKtvPBaseControlBar()
+{
+    if (POSITION pos = m_lstAllControlBars.Find(this))
+        m_lstAllControlBars.RemoveAt(pos);
+}
 
 void CKtvPBaseControlBar::Serialize(CArchive& ar)
 {

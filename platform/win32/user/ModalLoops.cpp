@@ -201,18 +201,20 @@ void ModalLoops::TrackScrollBar(HWND hwnd, int bar, POINT screenPt)
     const bool repeats = part != ScrollBarPart::Thumb;
     POINT mouse = screenPt;
     if (repeats) {
-        SendMessage(hwnd, message, MAKEWPARAM(kCodes[static_cast<int>(part)], 0), 0);
-        // Holding an arrow or the track scrolls on, first after a pause.
+        // Holding an arrow or the track scrolls on, first after a pause. The
+        // pause counts from the press, so the timer is armed before the window
+        // hears of the first step, however long it takes over it.
         SetTimer(hwnd, d::kScrollRepeatTimer, d::kScrollFirstRepeatMs, nullptr);
+        SendMessage(hwnd, message, MAKEWPARAM(kCodes[static_cast<int>(part)], 0), 0);
     }
     MSG msg;
     while (GetCapture() == hwnd && IsWindow(hwnd)) {
         if (!Next(&msg))
             break;
         if (msg.message == WM_TIMER && msg.hwnd == hwnd && msg.wParam == d::kScrollRepeatTimer) {
+            SetTimer(hwnd, d::kScrollRepeatTimer, d::kScrollRepeatMs, nullptr);
             if (ScrollBars::PartAt(hwnd, bar, mouse) == part)
                 SendMessage(hwnd, message, MAKEWPARAM(kCodes[static_cast<int>(part)], 0), 0);
-            SetTimer(hwnd, d::kScrollRepeatTimer, d::kScrollRepeatMs, nullptr);
             continue;
         }
         if (msg.message == WM_MOUSEMOVE) {

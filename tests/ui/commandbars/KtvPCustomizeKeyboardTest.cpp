@@ -419,6 +419,7 @@ TEST_F(KeyboardPageTest, DocumentTablesAreListedOncePerResourceAndResetAllRestor
     EXPECT_EQ(TableEntries(pFirst->m_hAccelTable).size(), 1u);
     EXPECT_EQ(Items(page->m_wndCurrentKeysList), std::vector<std::string>{"Ctrl+E"});
     tw::test::DestroyTopLevelWindows();
+    frame = nullptr; // the frame deleted itself with its window
     Pump();
 }
 

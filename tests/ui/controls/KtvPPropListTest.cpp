@@ -405,7 +405,9 @@ protected:
         number->EnableSpinControl(TRUE, 1, 10);
         list = new CKtvPProp(_T("Point"), 0, TRUE);
         for (LONG n : {1L, 2L, 3L}) list->AddSubItem(new CKtvPProp(_T("v"), I4(n)));
-        choice = new CKtvPProp(_T("Choice"), Text(u"Red"));
+        VARIANT red = Text(u"Red");
+        choice = new CKtvPProp(_T("Choice"), red); // the property keeps its own copy
+        VariantClear(&red);
         for (const char* o : {"Red", "Green", "Blue"}) choice->AddOption(o);
         date = new CKtvPProp(_T("Date"), Var(VT_DATE));
         for (CKtvPProp* p : {flag, number, list, choice, date}) grid.AddProperty(p);

@@ -26,9 +26,11 @@ using Labels = std::vector<std::string>;
 constexpr UINT kStripId = IDB_KTVP_BROWSE_IMAGES;
 constexpr UINT kToolBoxId = 4711;
 
+// Reaches the outlook window's protected scroll buttons through member
+// pointers, so the window itself is never cast to a type it is not.
 struct ScrollButtonsOf : CKtvPOutlookWnd {
-    using CKtvPOutlookWnd::m_btnScrollDown;
-    using CKtvPOutlookWnd::m_btnScrollUp;
+    static CKtvPOutlookScrollButton& Up(CKtvPOutlookWnd* wnd) { return wnd->*(&ScrollButtonsOf::m_btnScrollUp); }
+    static CKtvPOutlookScrollButton& Down(CKtvPOutlookWnd* wnd) { return wnd->*(&ScrollButtonsOf::m_btnScrollDown); }
 };
 
 Labels Split(const char* text)
@@ -101,10 +103,7 @@ protected:
         Pump();
         return box->GetPage(box->GetActivePage());
     }
-    ScrollButtonsOf* Outlook()
-    {
-        return static_cast<ScrollButtonsOf*>(dynamic_cast<CKtvPOutlookWnd*>(box->GetPagesBarTabWnd()));
-    }
+    CKtvPOutlookWnd* Outlook() { return dynamic_cast<CKtvPOutlookWnd*>(box->GetPagesBarTabWnd()); }
     static std::string Text(CWnd* wnd)
     {
         CString text;
@@ -146,7 +145,7 @@ TEST_F(ToolBoxTest, ANewPageBecomesActiveWithTheUpButtonDisabled)
     EXPECT_EQ(box->GetPageIndex(second), 1);
     EXPECT_EQ(box->GetPage(3), nullptr);
     ASSERT_NE(Outlook(), nullptr);
-    EXPECT_FALSE(Outlook()->m_btnScrollUp.IsWindowEnabled());
+    EXPECT_FALSE(ScrollButtonsOf::Up(Outlook()).IsWindowEnabled());
 }
 
 TEST_F(ToolBoxTest, FailuresAddNoPage)
@@ -179,19 +178,20 @@ TEST_F(ToolBoxTest, RowsThatDoNotFitAreHiddenAndTheOutlookButtonsScrollThem)
     EXPECT_EQ(PlaceOf(page, 2).Size(), CSize(0, 0));
     EXPECT_EQ(page->m_nOverflowRows, 2);
 
-    ScrollButtonsOf* outlook = Outlook();
-    ASSERT_TRUE(outlook->m_btnScrollDown.IsWindowEnabled());
+    CKtvPOutlookWnd* outlook = Outlook();
+    ASSERT_NE(outlook, nullptr);
+    CKtvPOutlookScrollButton& down = ScrollButtonsOf::Down(outlook);
+    ASSERT_TRUE(down.IsWindowEnabled());
     // The scroll button's click notification.
-    outlook->SendMessage(WM_COMMAND, MAKEWPARAM(outlook->m_btnScrollDown.GetDlgCtrlID(), BN_CLICKED),
-                         (LPARAM)outlook->m_btnScrollDown.GetSafeHwnd());
+    outlook->SendMessage(WM_COMMAND, MAKEWPARAM(down.GetDlgCtrlID(), BN_CLICKED), (LPARAM)down.GetSafeHwnd());
     Pump();
     EXPECT_EQ(page->m_iFirstVisibleTool, 1);
     EXPECT_EQ(PlaceOf(page, 0).Size(), CSize(0, 0));
     EXPECT_EQ(PlaceOf(page, 1).top, 6);
     EXPECT_EQ(PlaceOf(page, 2).top, 6 + h);
     EXPECT_EQ(page->m_nOverflowRows, 1) << "the down button stays enabled";
-    EXPECT_TRUE(outlook->m_btnScrollDown.IsWindowEnabled());
-    EXPECT_TRUE(outlook->m_btnScrollUp.IsWindowEnabled());
+    EXPECT_TRUE(down.IsWindowEnabled());
+    EXPECT_TRUE(ScrollButtonsOf::Up(outlook).IsWindowEnabled());
 }
 
 TEST_F(ToolBoxTest, EachClickOnAToolSendsOneCommandAndSelectsIt)
