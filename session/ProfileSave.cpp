@@ -101,7 +101,9 @@ int CChildFrame::SaveConnectionProfile(LPCTSTR lpszConnectString)
                            _bstr_t(row.m_Identified ? CString() : PasswordOfConnection(strConnection)),
                            row.m_Identified);
         }
-        // The explorer's tree is filled here once the object explorer is built.
+        // The object tree shows the server just logged in to, then the
+        // completion lists are built for it.
+        pMainFrame->FillDatabaseTree();
         pMainFrame->AfterLogin();
         // The login's default database is where a window opened without a
         // catalogue of its own ends; a catalogue the user named is kept.

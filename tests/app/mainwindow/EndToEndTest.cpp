@@ -2,6 +2,7 @@
 // command line: the logon dialog comes up preset with the embedded server,
 // Enter connects, a batch typed into the Batch tab runs with F5, and its rows
 // and messages show in the grids, the Output pane and the status line.
+#include <algorithm>
 #include <filesystem>
 
 #include "platform/display/Display.h"
@@ -23,6 +24,16 @@ TEST_F(EndToEndTest, LogOnTypeASelectPressF5AndReadTheRows)
     EXPECT_TRUE(logons[0].windowsAuthentication);
     CChildFrame* pWindow = ActiveQueryWindow();
     ASSERT_NE(nullptr, pWindow);
+
+    // The logon filled the object tree: the server with its databases.
+    CTreeCtrl& tree = frame->GetObjectTree();
+    const HTREEITEM hServer = tree.GetRootItem();
+    ASSERT_NE(nullptr, hServer);
+    Lines databases;
+    for (HTREEITEM h = tree.GetChildItem(hServer); h != nullptr; h = tree.GetNextSiblingItem(h))
+        databases.push_back(std::string(tree.GetItemText(h)));
+    EXPECT_NE(databases.end(), std::find(databases.begin(), databases.end(), "TarnSample"));
+    EXPECT_NE(databases.end(), std::find(databases.begin(), databases.end(), "master"));
     ClearOutput();
 
     RunBatch(pWindow,
