@@ -534,7 +534,11 @@ void CTableDesignColGridView::OnCellEditText(LPDISPATCH, BSTR* pText, VARIANT_BO
 void CTableDesignColGridView::OnAddRow()
 {
     try {
-        m_wndGrid.GetDataset().Append();
+        CdxDBGridDataset dataset = m_wndGrid.GetDataset();
+        dataset.Append();
+        // A new column is no key and takes nulls until the user says otherwise.
+        dataset.SetFieldValue("Primary", _variant_t("False"));
+        dataset.SetFieldValue("NotNull", _variant_t("False"));
     } catch (CException* pError) {
         pError->ReportError();
         pError->Delete();
