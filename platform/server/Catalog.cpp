@@ -110,7 +110,7 @@ const char* const kViews[] = {
     "AND parent_obj <> 0",
     // One file group, as every database here keeps its data in one file.
     "CREATE VIEW IF NOT EXISTS %s.sysfilegroups AS SELECT CAST(1 AS smallint) AS groupid, 0 AS allocpolicy, "
-    "16 AS status, 'PRIMARY' AS groupname",
+    "16 AS status, CAST('PRIMARY' AS nvarchar(128)) AS groupname",
     "CREATE VIEW IF NOT EXISTS %s.sysprotects AS SELECT id, uid, action, protecttype, X'01' AS columns, grantor "
     "FROM tw_protects",
 };
