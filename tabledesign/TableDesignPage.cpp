@@ -1,8 +1,23 @@
 #include "tabledesign/TableDesignPage.h"
 
+#include "platform/com/ComError.h"
 #include "platform/mfc/CDataExchange.h"
+#include "platform/mfc/CWinApp.h"
 #include "resources/TableDesignIds.h"
 #include "tabledesign/TableDesignWindow.h"
+
+void TdReportComError(const _com_error& error)
+{
+    const _bstr_t description = error.Description();
+    const char* text = static_cast<const char*>(description);
+    AfxMessageBox(text != nullptr && *text != '\0' ? text : error.ErrorMessage(), MB_OK | MB_ICONEXCLAMATION);
+}
+
+void TdReportException(CException* pError)
+{
+    pError->ReportError();
+    pError->Delete();
+}
 
 IMPLEMENT_DYNAMIC(CTableDesignPage, CFormView)
 
@@ -47,7 +62,7 @@ BOOL CTableDesignPage::CreatePanes()
     const int height = client.Height() > kToolBarBand ? client.Height() - kToolBarBand : 0;
     if (!m_wndSplitter.CreateStatic(this, 2, 1))
         return FALSE;
-    if (!m_wndSplitter.CreateView(0, 0, pListClass, CSize(client.Width(), height / 2), nullptr) ||
+    if (!m_wndSplitter.CreateView(0, 0, pListClass, CSize(client.Width(), FirstRowHeight(height)), nullptr) ||
         !m_wndSplitter.CreateView(1, 0, pDetailClass, CSize(client.Width(), height / 2), nullptr))
         return FALSE;
     m_pListView = dynamic_cast<CView*>(m_wndSplitter.GetPane(0, 0));
@@ -81,7 +96,7 @@ void CTableDesignPage::OnSize(UINT nType, int cx, int cy)
         const int height = client.Height() > kToolBarBand ? client.Height() - kToolBarBand : 0;
         m_wndSplitter.MoveWindow(client.left, client.top + kToolBarBand, client.Width(), height, TRUE);
         // Takes effect at the splitter's next layout.
-        m_wndSplitter.SetRowInfo(0, height / 2, 0);
+        m_wndSplitter.SetRowInfo(0, FirstRowHeight(height), 0);
         if (m_wndToolBar.GetSafeHwnd() != nullptr)
             m_wndToolBar.MoveWindow(client.left, client.top, client.Width(), kToolBarBand, TRUE);
     }

@@ -11,6 +11,13 @@
 #include "ui/commandbars/KtvPToolBar.h"
 
 class CTableView;
+class CException;
+class _com_error;
+
+// Every failure of the server objects or the grid in a handler is shown once
+// in a message box.
+void TdReportComError(const _com_error& error);
+void TdReportException(CException* pError);
 
 class CTableDesignPage : public CFormView {
     DECLARE_DYNAMIC(CTableDesignPage)
@@ -36,6 +43,8 @@ protected:
 protected:
     virtual CRuntimeClass* GetListViewClass() const = 0;
     virtual CRuntimeClass* GetDetailViewClass() const = 0;
+    // The ideal height of the splitter's upper row: half of the splitter.
+    virtual int FirstRowHeight(int splitterHeight) const { return splitterHeight / 2; }
     // Makes the splitter with the list view above and the detail view below,
     // loads the toolbar into the band, then marks the panes as made.
     BOOL CreatePanes();

@@ -6,6 +6,7 @@
 #include "platform/mfc/CWinApp.h"
 #include "resources/TableDesignIds.h"
 #include "tabledesign/TableDesignColumn.h"
+#include "tabledesign/TableDesignPages.h"
 
 IMPLEMENT_DYNCREATE(CTableDoc, CDocument)
 IMPLEMENT_DYNCREATE(CTableChildFrame, CKtvPMDIChildWnd)
@@ -52,9 +53,37 @@ int CTableView::OnCreate(LPCREATESTRUCT lpCreateStruct)
 
     // The pages exist before the initial update, which reaches them in tab
     // order: the columns page binds the server objects the others read.
-    if (AddView(RUNTIME_CLASS(CTableDesignColumn), "Columns") < 0)
-        return -1;
+    struct Page {
+        CRuntimeClass* pClass;
+        const char* label;
+    };
+    const Page pages[] = {
+        {RUNTIME_CLASS(CTableDesignColumn), "Columns"},
+        {RUNTIME_CLASS(CTableDesignCheck), "Check Constraints"},
+        {RUNTIME_CLASS(CTableDesignForeign), "Foreign Keys"},
+        {RUNTIME_CLASS(CTableDesignPermissions), "Permissions"},
+        {RUNTIME_CLASS(CTableDesignTrigger), "Triggers"},
+        {RUNTIME_CLASS(CTableDesignStatistics), "Statistics"},
+        {RUNTIME_CLASS(CTableDesignProperty), "Properties"},
+        {RUNTIME_CLASS(CTableDesignSQLText), "SQL Text"},
+    };
+    for (const Page& page : pages) {
+        const int index = AddView(page.pClass, page.label);
+        if (index < 0)
+            return -1;
+        if (page.pClass == RUNTIME_CLASS(CTableDesignSQLText))
+            m_nSQLTextTab = index;
+    }
     return 0;
+}
+
+CTableView* CTableView::FromChild(CWnd* pWnd)
+{
+    for (CWnd* pParent = pWnd != nullptr ? pWnd->GetParent() : nullptr; pParent != nullptr;
+         pParent = pParent->GetParent())
+        if (auto* pView = dynamic_cast<CTableView*>(pParent))
+            return pView;
+    return nullptr;
 }
 
 void CTableView::OnInitialUpdate()
@@ -68,10 +97,18 @@ void CTableView::OnActivateView(CView* pView)
 {
     if (pView == nullptr)
         return;
-    CWnd* pSqlText = m_wndTabs.GetTabWnd(m_nSQLTextTab);
+    auto* pSqlText = dynamic_cast<CTableDesignSQLText*>(m_wndTabs.GetTabWnd(m_nSQLTextTab));
     if (pSqlText == nullptr)
         return;
-    // The SQL text page is not attached yet: nothing to notice.
+    if (pView != pSqlText) {
+        pSqlText->m_bNoticeShown = FALSE;
+        return;
+    }
+    // Once each time the user comes to the tab from another.
+    if (pSqlText->m_bEditorReady && !pSqlText->m_bNoticeShown) {
+        pSqlText->m_bNoticeShown = TRUE;
+        AfxMessageBox(kSqlTextNotice, MB_OK | MB_ICONINFORMATION);
+    }
 }
 
 namespace tw::tabledesign {

@@ -41,6 +41,12 @@ public:
     CString m_strTable{"spt_values"};
     BOOL m_bNewTable = FALSE;
     int m_nSQLTextTab = 0;
+    // FALSE when the columns page could not find the table: the other pages
+    // then load nothing rather than report the same failure again.
+    BOOL m_bTableFound = TRUE;
+
+    // The table-design view a page or view of it lies in; NULL for none.
+    static CTableView* FromChild(CWnd* pWnd);
 
 protected:
     int OnCreate(LPCREATESTRUCT lpCreateStruct);

@@ -231,6 +231,45 @@ std::string ColumnObject::DropText()
     return "ALTER TABLE " + QualifiedParent() + " DROP COLUMN " + QuoteName(Facts().name);
 }
 
+std::string ColumnObject::ColumnValue(const std::string& expression) const
+{
+    const ObjectFacts& facts = Attached();
+    return Ask("SELECT " + expression + " FROM syscolumns c WHERE c.id = " + std::to_string(facts.parentId) +
+               " AND c.colid = " + std::to_string(facts.number));
+}
+
+_bstr_t ColumnObject::GetDefault()
+{
+    // A DEFAULT constraint belongs to its table; a bound default stands alone.
+    return ColumnValue("(SELECT o.name FROM sysobjects o WHERE o.id = c.cdefault AND o.xtype = 'D' AND "
+                       "o.parent_obj = 0)")
+        .c_str();
+}
+
+_bstr_t ColumnObject::GetRule()
+{
+    return ColumnValue("(SELECT o.name FROM sysobjects o WHERE o.id = c.domain AND o.xtype = 'R')").c_str();
+}
+
+VARIANT_BOOL ColumnObject::GetIsComputed()
+{
+    return ColumnValue("c.iscomputed") == "1" ? VARIANT_TRUE : VARIANT_FALSE;
+}
+
+_bstr_t ColumnObject::GetComputedText()
+{
+    if (GetIsComputed() == VARIANT_FALSE)
+        return "";
+    return ColumnValue("(SELECT m.text FROM syscomments m WHERE m.id = c.id AND m.number = c.colid)").c_str();
+}
+
+VARIANT_BOOL ColumnObject::GetIsRowGuidCol()
+{
+    return ColumnValue("COLUMNPROPERTY(c.id, c.name, 'IsRowGuidCol')") == "1" ? VARIANT_TRUE : VARIANT_FALSE;
+}
+
+_bstr_t ColumnObject::GetCollation() { return ColumnValue("c.collation").c_str(); }
+
 void* IndexObject::FindInterface(REFIID riid)
 {
     if (IsEqualIID(riid, SQLDMO::IID__Index))

@@ -105,12 +105,20 @@ public:
     VARIANT_BOOL GetIdentity() override { return m_shape.identity ? VARIANT_TRUE : VARIANT_FALSE; }
     long GetIdentitySeed() override { return m_shape.identity ? (long)m_shape.identitySeed : 0; }
     long GetIdentityIncrement() override { return m_shape.identity ? (long)m_shape.identityIncrement : 0; }
+    _bstr_t GetDefault() override;
+    _bstr_t GetRule() override;
+    VARIANT_BOOL GetIsComputed() override;
+    _bstr_t GetComputedText() override;
+    VARIANT_BOOL GetIsRowGuidCol() override;
+    _bstr_t GetCollation() override;
 
 protected:
     std::string CreateText() override;
     std::string DropText() override;
 
 private:
+    // One value of the column's syscolumns row.
+    std::string ColumnValue(const std::string& expression) const;
     Shape m_shape;
 };
 

@@ -248,6 +248,16 @@ struct _Column : _DBObject {
     // The seed and step of an identity column; 0 for any other column.
     virtual long GetIdentitySeed() = 0;
     virtual long GetIdentityIncrement() = 0;
+    // The name of the default bound to the column (not a DEFAULT constraint); empty for none.
+    virtual _bstr_t GetDefault() = 0;
+    // The name of the rule bound to the column; empty for none.
+    virtual _bstr_t GetRule() = 0;
+    virtual VARIANT_BOOL GetIsComputed() = 0;
+    // A computed column's expression as stored; empty for any other column.
+    virtual _bstr_t GetComputedText() = 0;
+    virtual VARIANT_BOOL GetIsRowGuidCol() = 0;
+    // The collation of a character column; empty for any other column.
+    virtual _bstr_t GetCollation() = 0;
 
 protected:
     ~_Column() = default;

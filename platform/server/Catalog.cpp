@@ -108,6 +108,9 @@ const char* const kViews[] = {
     "0 AS spare1, CASE xtype WHEN 'PK' THEN 1 WHEN 'UQ' THEN 2 WHEN 'F ' THEN 3 WHEN 'C ' THEN 4 ELSE 5 END "
     "AS status, 0 AS actions, 0 AS error FROM tw_objects WHERE xtype IN ('PK', 'UQ', 'F ', 'C ', 'D ') "
     "AND parent_obj <> 0",
+    // One file group, as every database here keeps its data in one file.
+    "CREATE VIEW IF NOT EXISTS %s.sysfilegroups AS SELECT CAST(1 AS smallint) AS groupid, 0 AS allocpolicy, "
+    "16 AS status, CAST('PRIMARY' AS nvarchar(128)) AS groupname",
     "CREATE VIEW IF NOT EXISTS %s.sysprotects AS SELECT id, uid, action, protecttype, X'01' AS columns, grantor "
     "FROM tw_protects",
 };

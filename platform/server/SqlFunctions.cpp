@@ -1588,6 +1588,13 @@ void ObjectProperty(sqlite3_context* ctx, int, Args argv)
             q.Bind(1, id).Step();
             return sqlite3_result_int(ctx, q.Int(0) > 0);
         }
+        // Constraints are never excluded from replication nor left untrusted here,
+        // and their cascading actions are not kept: 0 for the kinds they apply to.
+        if (p == "cnstisnotrepl" || p == "cnstisnottrusted")
+            return (type == Catalog::kForeignKey || type == Catalog::kCheck) ? sqlite3_result_int(ctx, 0)
+                                                                             : sqlite3_result_null(ctx);
+        if (p == "cnstisdeletecascade" || p == "cnstisupdatecascade")
+            return type == Catalog::kForeignKey ? sqlite3_result_int(ctx, 0) : sqlite3_result_null(ctx);
         if (p == "tablehasprimarykey") {
             SqliteStatement q(s->db, "SELECT count(*) FROM " + catalog.Table("tw_objects") +
                                          " WHERE parent_obj = ? AND xtype = 'PK'");

@@ -25,12 +25,26 @@ void TableDesignTest::TearDown()
     MainWindowTest::TearDown();
 }
 
+LRESULT CALLBACK TableDesignTest::BoxProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    auto previous = reinterpret_cast<WNDPROC>(::GetProp(hwnd, "tw.td.answered"));
+    if (message == WM_NCDESTROY) {
+        ::SetWindowLongPtr(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(previous));
+        ::RemoveProp(hwnd, "tw.td.answered");
+    }
+    return ::CallWindowProc(previous, hwnd, message, wParam, lParam);
+}
+
 // A modal box owned by the main window idles with it as the owner.
 LRESULT CALLBACK TableDesignTest::FrameProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
     if (message == WM_ENTERIDLE && wParam == MSGF_DIALOGBOX) {
         HWND box = reinterpret_cast<HWND>(lParam);
-        if (box != lastBox_) {
+        // A box is answered once; a later box may get the same handle, so the
+        // mark goes with the box.
+        if (::GetProp(box, "tw.td.answered") == nullptr) {
+            ::SetProp(box, "tw.td.answered", reinterpret_cast<HANDLE>(
+                ::SetWindowLongPtr(box, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&BoxProc))));
             lastBox_ = box;
             char text[1024] = {};
             ::GetWindowText(::GetDlgItem(box, 0xFFFF), text, sizeof text);
