@@ -6,7 +6,7 @@
 #include "platform/mfc/COleDateTime.h"
 #include "platform/mfc/CWinApp.h"
 #include "platform/mfc/afxmsg.h"
-#include "sqleditor/SnippetListBox.h"
+#include "scripts/SnippetListBox.h"
 #include "ui/commandbars/KtvPCommandManager.h"
 #include "ui/commandbars/KtvPPopupMenu.h"
 #include "ui/commandbars/KtvPToolbarComboBoxButton.h"

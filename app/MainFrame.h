@@ -23,7 +23,7 @@
 #include "platform/mfc/CImageList.h"
 #include "platform/mfc/CStringList.h"
 #include "sqleditor/RepositoryBar.h"
-#include "sqleditor/SnippetListBox.h"
+#include "scripts/SnippetListBox.h"
 #include "ui/commandbars/KtvPPopupMenu.h"
 #include "ui/commandbars/KtvPToolBarImages.h"
 #include "ui/commandbars/KtvPToolbarComboBoxButton.h"
