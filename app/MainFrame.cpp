@@ -66,6 +66,8 @@ BEGIN_MESSAGE_MAP(CMainFrame, CKtvPMDIFrameWnd)
     // Options and Tutorial.
     ON_COMMAND(32816, OnToolsOptions)
     ON_COMMAND(40135, OnHelpTutorial)
+    // Snippets and script files.
+    ON_COMMAND(40269, OnToolsSnippetSetup)
 END_MESSAGE_MAP()
 
 namespace {

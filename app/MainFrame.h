@@ -300,4 +300,10 @@ public:
 public:
     void OnToolsOptions();
     void OnHelpTutorial();
+
+    // --- Snippets and script files (app/MainFrameScripts.cpp) ---
+public:
+    // Tools/Snippet Setup: the setup dialog, then the Snippets pane rebuilt
+    // from what the dialog left in the registry.
+    void OnToolsSnippetSetup();
 };
