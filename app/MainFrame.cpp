@@ -6,7 +6,7 @@
 #include "platform/mfc/COleDateTime.h"
 #include "platform/mfc/CWinApp.h"
 #include "platform/mfc/afxmsg.h"
-#include "sqleditor/SnippetListBox.h"
+#include "scripts/SnippetListBox.h"
 #include "ui/commandbars/KtvPCommandManager.h"
 #include "ui/commandbars/KtvPPopupMenu.h"
 #include "ui/commandbars/KtvPToolbarComboBoxButton.h"
@@ -75,6 +75,8 @@ BEGIN_MESSAGE_MAP(CMainFrame, CKtvPMDIFrameWnd)
     ON_COMMAND(40102, OnFunctionRefresh)
     // Session properties.
     ON_COMMAND(32844, OnSessionProperties)
+    // Snippets and script files.
+    ON_COMMAND(40269, OnToolsSnippetSetup)
 END_MESSAGE_MAP()
 
 namespace {

@@ -24,7 +24,7 @@
 #include "platform/mfc/CImageList.h"
 #include "platform/mfc/CStringList.h"
 #include "sqleditor/RepositoryBar.h"
-#include "sqleditor/SnippetListBox.h"
+#include "scripts/SnippetListBox.h"
 #include "ui/commandbars/KtvPPopupMenu.h"
 #include "ui/commandbars/KtvPToolBarImages.h"
 #include "ui/commandbars/KtvPToolbarComboBoxButton.h"
@@ -324,4 +324,9 @@ protected:
 public:
     // Session/Session Properties: the options of the active query window's session.
     void OnSessionProperties();
+    // --- Snippets and script files (app/MainFrameScripts.cpp) ---
+public:
+    // Tools/Snippet Setup: the setup dialog, then the Snippets pane rebuilt
+    // from what the dialog left in the registry.
+    void OnToolsSnippetSetup();
 };
