@@ -22,10 +22,15 @@ BEGIN_MESSAGE_MAP(CListBoxExBuddy, CWnd)
     ON_NOTIFY_EX_RANGE(TTN_NEEDTEXT, 0, 0xFFFF, OnNeedToolTipText)
 END_MESSAGE_MAP()
 
+HBITMAP CListBoxExBuddy::LoadButtonImages()
+{
+    return static_cast<HBITMAP>(::LoadImage(AfxGetResourceHandle(), MAKEINTRESOURCE(IDB_TW_LISTBOXEX_BUDDY),
+                                            IMAGE_BITMAP, 0, 0, LR_LOADMAP3DCOLORS));
+}
+
 CListBoxExBuddy::CListBoxExBuddy()
     : m_pList(nullptr),
-      m_hButtons(static_cast<HBITMAP>(::LoadImage(AfxGetResourceHandle(), MAKEINTRESOURCE(IDB_TW_LISTBOXEX_BUDDY),
-                                                  IMAGE_BITMAP, 0, 0, LR_LOADMAP3DCOLORS))),
+      m_hButtons(LoadButtonImages()),
       m_nHot(kNoButton),
       m_bPressed(FALSE),
       m_pButtonRects(new CRect[kButtons])
@@ -132,6 +137,10 @@ void CListBoxExBuddy::OnPaint()
     ::SelectObject(buffer.GetSafeHdc(), oldFont);
 
     // The images line up with the buttons the mouse finds, and so do the frames.
+    // A strip made before the program's resources were reachable loads its
+    // pictures on its first paint.
+    if (m_hButtons == nullptr)
+        m_hButtons = LoadButtonImages();
     if (m_hButtons != nullptr) {
         CDC images;
         images.CreateCompatibleDC(&paint);

@@ -44,6 +44,7 @@ protected:
     DECLARE_MESSAGE_MAP()
 
     CListBoxEx* m_pList;
+    static HBITMAP LoadButtonImages();
     HBITMAP m_hButtons;
     int m_nHot;
     BOOL m_bPressed;
