@@ -135,6 +135,9 @@ UINT CancelThreadProc(LPVOID pParam)
 {
     std::unique_ptr<CancelArgument> argument(static_cast<CancelArgument*>(pParam));
     QueryRunState& state = *argument->state;
+    // Marked before the interrupt: a worker that ends because of it must
+    // already see that the batch was cancelled, or it reports a completion.
+    state.bCancelled = true;
     if (argument->bAsyncExecute && state.pRecordset != nullptr) {
         try {
             const long executing = ADODB::adStateExecuting;
@@ -146,7 +149,6 @@ UINT CancelThreadProc(LPVOID pParam)
         } catch (const _com_error&) {
         }
     }
-    state.bCancelled = true;
     // A paused worker must see the cancel.
     state.pauseChanged.notify_all();
     state.PostToWindow(WM_CANCEL_COMPLETED, 0, 0);
