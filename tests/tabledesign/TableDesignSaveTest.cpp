@@ -26,6 +26,9 @@ protected:
 
     void TearDown() override
     {
+        if (other)
+            other->DisConnect();
+        other = nullptr;
         TableDesignTest::TearDown();
     }
 
@@ -35,9 +38,15 @@ protected:
         db->ExecuteImmediate(batch.c_str());
     }
 
+    // The table's columns as another connection sees them: only what the
+    // designer committed shows there.
     std::vector<std::string> ServerColumns()
     {
-        SQLDMO::_DatabasePtr db = frame->m_SQLServer->GetDatabases()->Item("TarnSample");
+        if (!other) {
+            other.CreateInstance(SQLDMO::CLSID_SQLServer);
+            other->Connect("(embedded)", "sa", "");
+        }
+        SQLDMO::_DatabasePtr db = other->GetDatabases()->Item("TarnSample");
         SQLDMO::_QueryResultsPtr rows = db->ExecuteWithResults(
             "select c.name + ' ' + t.name from syscolumns c join systypes t on t.xusertype = c.xusertype "
             "where c.id = object_id('dbo.[Td Odd]]''s]') order by c.colid");
@@ -122,6 +131,7 @@ protected:
     CTableDesignColumn* page = nullptr;
     CTableDesignColGridView* grid = nullptr;
     tw::grid::GridView* gridWindow = nullptr;
+    SQLDMO::_SQLServerPtr other;
 };
 
 TEST_F(TableDesignSaveTest, TheEditsBecomeStatementsAndYesChangesTheTable)
