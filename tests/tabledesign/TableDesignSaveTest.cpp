@@ -202,5 +202,39 @@ TEST_F(TableDesignSaveTest, ARefusedScriptIsRolledBackAndKeepsEveryEdit)
     EXPECT_EQ(db->ExecuteWithResults("select @@trancount")->GetColumnLong(1, 1), 0);
 }
 
+// Precision and scale typed in the property view reach the statement when the
+// box loses focus, and the server gets the column so.
+TEST_F(TableDesignSaveTest, PrecisionAndScaleTypedBelowTheGridGoIntoTheStatement)
+{
+    OpenOdd();
+    AddRow("Amount", "decimal", "9");
+    auto* props = dynamic_cast<CTableDesignColPropertyView*>(page->m_pDetailView);
+    ASSERT_NE(props, nullptr);
+    gridWindow->FocusRow(RowOf("Amount"));
+    Pump();
+    ASSERT_EQ(std::string((LPCTSTR)props->m_strShown), "Amount");
+    for (CEdit* box : {&props->m_wndPrecision, &props->m_wndScale}) {
+        ::SetFocus(box->GetSafeHwnd());
+        box->SetSel(0, -1);
+        TypeKeys(box == &props->m_wndPrecision ? "12" : "3");
+        Pump();
+    }
+    ::SetFocus(grid->m_wndGrid.GetSafeHwnd());
+    Pump();
+    ASSERT_TRUE(boxes.empty()) << boxes.front();
+    EXPECT_EQ(std::string((LPCTSTR)page->BuildChangeScript()),
+              std::string("Alter table ") + kOddTableSql + " add Amount decimal(12,3) null;\r\n");
+    answer = IDYES;
+    page->SendMessage(WM_COMMAND, 32783, 0);
+    Pump();
+    EXPECT_EQ(ServerColumns(), (std::vector<std::string>{"Col One int", "Q]x int", "it's varchar", "Other int",
+                                                         "Amount decimal"}));
+    SQLDMO::_QueryResultsPtr shape = other->GetDatabases()->Item("TarnSample")->ExecuteWithResults(
+        "select xprec, xscale from syscolumns where id = object_id('dbo.[Td Odd]]''s]') and name = 'Amount'");
+    ASSERT_EQ(shape->GetRows(), 1);
+    EXPECT_EQ(shape->GetColumnLong(1, 1), 12);
+    EXPECT_EQ(shape->GetColumnLong(1, 2), 3);
+}
+
 }  // namespace
 }  // namespace tw::test
