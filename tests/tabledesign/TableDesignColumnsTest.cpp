@@ -233,5 +233,66 @@ TEST_F(TableDesignColumnsTest, ThePropertyViewFollowsTheRow)
     EXPECT_EQ(std::string((LPCTSTR)props->m_strShown), Cell(2, 1));
 }
 
+// Each type enables the boxes that apply to it and shows its fixed values.
+// States in box order: Rule, Default, Scale, Precision, Collation, Identity,
+// Seed, Increment, IsRowGuid, Description, Owner, Formula.
+TEST_F(TableDesignColumnsTest, ThePropertyBoxesFollowTheColumnsType)
+{
+    SQLDMO::_DatabasePtr db = frame->m_SQLServer->GetDatabases()->Item("TarnSample");
+    db->ExecuteImmediate("if object_id('dbo.TdTypes') is not null drop table dbo.TdTypes");
+    db->ExecuteImmediate(
+        "create table dbo.TdTypes (c_int int null, c_small smallint null, c_bit bit null, c_dec decimal(9,2) null, "
+        "c_money money null, c_float float null, c_real real null, c_date datetime null, c_vc varchar(5) null, "
+        "c_text text null, c_ntext ntext null, c_image image null, c_ts timestamp null, "
+        "c_guid uniqueidentifier null)");
+    OpenOn("dbo.TdTypes");
+    struct Case {
+        const char* column;
+        const char* states;
+        int precision;
+        int scale;
+        const char* collation;
+    };
+    const Case cases[] = {
+        {"c_int", "EE---E---EEE", 10, 0, ""},
+        {"c_small", "EE---E---EEE", 5, 0, ""},
+        {"c_bit", "EE-------EEE", 0, 0, ""},
+        {"c_dec", "EEEE-E---EEE", 9, 2, ""},
+        {"c_money", "EE-------EEE", 19, 4, ""},
+        {"c_float", "EE-------EEE", 53, 0, ""},
+        {"c_real", "EE-------EEE", 24, 0, ""},
+        {"c_date", "EE-------EEE", 0, 0, ""},
+        {"c_vc", "EE--E----EEE", 0, 0, "<database default>"},
+        {"c_text", "-E--E----EEE", 0, 0, "<database default>"},
+        {"c_ntext", "EE--E----EEE", 0, 0, "<database default>"},
+        {"c_image", "-E-------EEE", 0, 0, ""},
+        {"c_ts", "---------EEE", 0, 0, ""},
+        {"c_guid", "EE------EEEE", 0, 0, ""},
+    };
+    CWnd* controls[12] = {&props->m_wndRule,      &props->m_wndDefault,   &props->m_wndScale,
+                       &props->m_wndPrecision, &props->m_wndCollation, &props->m_wndIdentity,
+                       &props->m_wndSeed,      &props->m_wndIncrement, &props->m_wndRowGuid,
+                       &props->m_wndDescription, &props->m_wndOwner,   &props->m_wndFormula};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.column);
+        // The row is chosen in the grid, as the user does.
+        int row = 0;
+        while (row < (int)grid->m_wndGrid.GetCount() && Cell(row, 1) != c.column)
+            ++row;
+        ASSERT_LT(row, (int)grid->m_wndGrid.GetCount());
+        gridWindow->FocusRow(row);
+        Pump();
+        ASSERT_EQ(std::string((LPCTSTR)props->m_strShown), c.column);
+        std::string states;
+        for (CWnd* box : controls)
+            states += box->IsWindowEnabled() ? 'E' : '-';
+        EXPECT_EQ(states, c.states);
+        EXPECT_EQ(props->m_nPrecision, c.precision);
+        EXPECT_EQ(props->m_nScale, c.scale);
+        EXPECT_EQ(std::string((LPCTSTR)props->m_strCollation), c.collation);
+    }
+    EXPECT_TRUE(boxes.empty()) << boxes.front();
+}
+
 }  // namespace
 }  // namespace tw::test

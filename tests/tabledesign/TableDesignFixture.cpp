@@ -35,6 +35,19 @@ LRESULT CALLBACK TableDesignTest::BoxProc(HWND hwnd, UINT message, WPARAM wParam
     return ::CallWindowProc(previous, hwnd, message, wParam, lParam);
 }
 
+// The box's button for `answer`; a box without it (an OK box while the
+// test answers questions with Yes) is closed with the button it has, as the
+// user would, instead of waiting forever for a press that cannot come.
+int TableDesignTest::ButtonFor(HWND box)
+{
+    if (::GetDlgItem(box, answer) != nullptr)
+        return answer;
+    for (int id : {IDOK, IDCANCEL, IDNO})
+        if (::GetDlgItem(box, id) != nullptr)
+            return id;
+    return answer;
+}
+
 // A modal box owned by the main window idles with it as the owner.
 LRESULT CALLBACK TableDesignTest::FrameProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
@@ -49,7 +62,7 @@ LRESULT CALLBACK TableDesignTest::FrameProc(HWND hwnd, UINT message, WPARAM wPar
             char text[1024] = {};
             ::GetWindowText(::GetDlgItem(box, 0xFFFF), text, sizeof text);
             boxes.emplace_back(text);
-            ::PostMessage(box, WM_COMMAND, MAKEWPARAM(answer, BN_CLICKED), 0);
+            ::PostMessage(box, WM_COMMAND, MAKEWPARAM(ButtonFor(box), BN_CLICKED), 0);
         }
         return 0;
     }

@@ -28,6 +28,7 @@ protected:
     static int answer;
 
 private:
+    static int ButtonFor(HWND box);
     static LRESULT CALLBACK BoxProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
     static LRESULT CALLBACK FrameProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
     static WNDPROC previous_;
