@@ -19,6 +19,7 @@ class CConnectionEvents;
 class CVelQryView;
 class CVelQryResultView;
 class CVelQryCommandView;
+class CVelQryEditModeView;
 class CCmdUI;
 
 class CChildFrame : public CKtvPMDIChildWnd {
@@ -181,4 +182,10 @@ public:
     // are built for it, then the name maps of the Command, Batch and
     // Edit-Mode editors.
     void RefreshEditorNames();
+
+    // --- the edit-mode grid ---------------------------------------------------------------------
+    // Execute on the Edit-Mode tab: the result tabs go and one "EditGrid" tab
+    // opens the text's rows for editing on a connection of its own.
+    void OpenEditMode(const CString& strText);
+    CVelQryEditModeView* GetEditModeGrid();
 };
