@@ -1,7 +1,6 @@
 // The Edit-Mode tab of a query window: Execute opens the rows in an editable
 // grid on a connection of its own; edits, appends and deletes reach the
 // server only when saved.
-#include <deque>
 #include <random>
 
 #include "platform/controls/grid/GridAutomation.h"
@@ -16,52 +15,6 @@ namespace querytest {
 namespace {
 
 using Rows = std::vector<std::vector<std::string>>;
-
-// Answers the program's message boxes in turn (OK when no answer is left)
-// and keeps their texts.
-class EditModeMessageBoxes {
-public:
-    explicit EditModeMessageBoxes(std::deque<int> answers = {}) : answers_(std::move(answers))
-    {
-        current_ = this;
-        hook_ = ::SetWindowsHookEx(WH_CBT, &Hook, nullptr, ::GetCurrentThreadId());
-    }
-    ~EditModeMessageBoxes()
-    {
-        ::UnhookWindowsHookEx(hook_);
-        current_ = nullptr;
-    }
-    std::vector<std::string> texts;
-
-private:
-    static LRESULT CALLBACK Hook(int nCode, WPARAM wParam, LPARAM lParam)
-    {
-        EditModeMessageBoxes* self = current_;
-        if (nCode == HCBT_CREATEWND && self != nullptr) {
-            const auto* create = reinterpret_cast<CBT_CREATEWND*>(lParam)->lpcs;
-            const HWND hwnd = reinterpret_cast<HWND>(wParam);
-            const char* app = AfxGetApp() ? AfxGetApp()->m_pszAppName : nullptr;
-            if ((create->style & WS_CHILD) == 0 && create->lpszName && app && std::string(create->lpszName) == app) {
-                self->box_ = hwnd;
-                int answer = IDOK;
-                if (!self->answers_.empty()) {
-                    answer = self->answers_.front();
-                    self->answers_.pop_front();
-                }
-                ::PostMessage(hwnd, WM_COMMAND, MAKEWPARAM(answer, BN_CLICKED), 0);
-            } else if ((create->style & WS_CHILD) != 0 && create->hwndParent == self->box_ && create->lpszName &&
-                       create->lpszName[0] != 0 && std::string(create->lpszClass ? create->lpszClass : "") != "Button") {
-                self->texts.push_back(create->lpszName);
-            }
-        }
-        return ::CallNextHookEx(nullptr, nCode, wParam, lParam);
-    }
-
-    static inline EditModeMessageBoxes* current_ = nullptr;
-    std::deque<int> answers_;
-    HWND box_ = nullptr;
-    HHOOK hook_ = nullptr;
-};
 
 class EditModeEnabledProbe : public CCmdUI {
 public:
@@ -198,6 +151,63 @@ TEST_F(EditModeTest, AnEditedCellReachesTheServerOnlyOnSave)
     EXPECT_EQ(SeenByAnotherConnection(), kStartRows);
     Command(pView, CVelQryEditModeView::ID_EDIT_SAVE);
     EXPECT_EQ(SeenByAnotherConnection(), (Rows{{"1", "a", "10"}, {"2", "b", "25"}, {"3", "c", "30"}}));
+}
+
+TEST_F(EditModeTest, RefreshDropsUnsavedDeletesAndShowsOtherConnectionsChanges)
+{
+    CVelQryEditModeView* pView = OpenTable();
+    ASSERT_NE(pView, nullptr);
+    Control(pView)->Model()->MoveTo(0);
+    Command(pView, CVelQryEditModeView::ID_EDIT_DELETE);
+    ASSERT_EQ(GridRows(pView).size(), 2u);
+    RunOnServer("update " + table + " set qty = 99 where id = 3");
+    Command(pView, CVelQryEditModeView::ID_EDIT_REFRESH);
+    EXPECT_EQ(GridRows(pView), (Rows{{"1", "a", "10"}, {"2", "b", "20"}, {"3", "c", "99"}}));
+    Command(pView, CVelQryEditModeView::ID_EDIT_SAVE);
+    EXPECT_EQ(SeenByAnotherConnection().size(), 3u);
+}
+
+TEST_F(EditModeTest, NavigationNeedsTwoRowsAndExportsOne)
+{
+    struct Case {
+        const char* where;
+        bool moves;
+        bool exports;
+    } cases[] = {{"id > 0", true, true}, {"id = 1", false, true}, {"id = 0", false, false}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.where);
+        CVelQryEditModeView* pView = ExecuteEditMode("select * from " + table + " where " + c.where);
+        ASSERT_NE(pView, nullptr);
+        for (UINT nID : {ID_RESULT_FIRST, ID_RESULT_NEXT, ID_RESULT_PREVIOUS, ID_RESULT_LAST, ID_RESULT_GOTO})
+            EXPECT_EQ(Enabled(pView, nID), c.moves) << nID;
+        for (UINT nID : {ID_RESULT_SAVE_HTML, ID_RESULT_SAVE_TEXT, ID_RESULT_SAVE_EXCEL, ID_RESULT_SAVE_XML})
+            EXPECT_EQ(Enabled(pView, nID), c.exports) << nID;
+    }
+}
+
+TEST_F(EditModeTest, TheMovesWalkTheRows)
+{
+    CVelQryEditModeView* pView = OpenTable();
+    ASSERT_NE(pView, nullptr);
+    tw::grid::GridModel& model = *Control(pView)->Model();
+    const std::pair<UINT, int> steps[] = {{ID_RESULT_LAST, 2}, {ID_RESULT_PREVIOUS, 1}, {ID_RESULT_FIRST, 0},
+                                          {ID_RESULT_NEXT, 1}};
+    for (auto [nID, row] : steps) {
+        Command(pView, nID);
+        EXPECT_EQ(model.Selection().Focused(), row) << nID;
+    }
+}
+
+TEST_F(EditModeTest, TheSecondConnectionClosesWhenTheGridGoes)
+{
+    CVelQryEditModeView* pView = OpenTable();
+    ASSERT_NE(pView, nullptr);
+    ADODB::_ConnectionPtr held = pView->m_pConnection;
+    ASSERT_NE(held, nullptr);
+    EXPECT_EQ(held->GetState(), ADODB::adStateOpen);
+    RunBatch(window, "select 1 as n");
+    EXPECT_EQ(window->GetEditModeGrid(), nullptr);
+    EXPECT_EQ(held->GetState(), ADODB::adStateClosed);
 }
 
 }  // namespace
