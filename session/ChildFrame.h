@@ -20,6 +20,7 @@ class CConnectionEvents;
 class CVelQryView;
 class CVelQryResultView;
 class CVelQryCommandView;
+class CVelQryEditModeView;
 class CCmdUI;
 
 class CChildFrame : public CKtvPMDIChildWnd {
@@ -210,4 +211,10 @@ public:
     int SaveConnectionProfile(LPCTSTR lpszConnectString);
     // Raises the _com_error of the server-management login.
     void LoginDmoServer(const _bstr_t& server, const _bstr_t& login, const _bstr_t& password, BOOL bIntegrated);
+
+    // --- the edit-mode grid ---------------------------------------------------------------------
+    // Execute on the Edit-Mode tab: the result tabs go and one "EditGrid" tab
+    // opens the text's rows for editing on a connection of its own.
+    void OpenEditMode(const CString& strText);
+    CVelQryEditModeView* GetEditModeGrid();
 };

@@ -157,7 +157,8 @@ void CChildFrame::OnQueryExecute()
             batch = statement;
         }
     } else if (kind == "EditMode") {
-        // The edit-mode grid comes with the session-properties work.
+        if (auto* pEditor = dynamic_cast<CVelQryBactchView*>(pView))
+            OpenEditMode(pEditor->GetExecuteText());
         return;
     } else {
         return;
