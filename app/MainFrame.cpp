@@ -66,6 +66,13 @@ BEGIN_MESSAGE_MAP(CMainFrame, CKtvPMDIFrameWnd)
     // Options and Tutorial.
     ON_COMMAND(32816, OnToolsOptions)
     ON_COMMAND(40135, OnHelpTutorial)
+    // The object tree's refresh commands (MainFrameExplorer.cpp).
+    ON_COMMAND(40008, OnRefresh)
+    ON_COMMAND(40004, OnDatabaseRefresh)
+    ON_COMMAND(40022, OnTableRefresh)
+    ON_COMMAND(40052, OnViewRefresh)
+    ON_COMMAND(40080, OnProcedureRefresh)
+    ON_COMMAND(40102, OnFunctionRefresh)
 END_MESSAGE_MAP()
 
 namespace {

@@ -18,6 +18,7 @@
 #include "app/OutputBar.h"
 #include "explorer/ObjectBrowseBar.h"
 #include "explorer/ProjectBar.h"
+#include "explorer/ToolBoxBar.h"
 #include "platform/ado/AdoInterfaces.h"
 #include "platform/dmo/DmoInterfaces.h"
 #include "platform/mfc/CImageList.h"
@@ -300,4 +301,23 @@ public:
 public:
     void OnToolsOptions();
     void OnHelpTutorial();
+
+    // --- the object explorer: the tree's upper levels and its refresh commands (MainFrameExplorer.cpp) ---
+public:
+    // Constructed with the frame and never given a window.
+    CToolBoxBar m_wndToolBox;
+    // The object tree of the Object pane.
+    CObjectBrowseTreeCtrl& GetObjectTree() { return m_wndObjectBar.m_wndTree; }
+    // Clears the object tree and fills the server and its databases with
+    // their folders; refills m_DatabaseList when the server lists databases.
+    // A failing server call raises its COM error to the caller.
+    void FillDatabaseTree();
+
+protected:
+    void OnRefresh();
+    void OnDatabaseRefresh();
+    void OnTableRefresh();
+    void OnViewRefresh();
+    void OnProcedureRefresh();
+    void OnFunctionRefresh();
 };
