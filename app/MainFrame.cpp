@@ -77,6 +77,21 @@ BEGIN_MESSAGE_MAP(CMainFrame, CKtvPMDIFrameWnd)
     ON_COMMAND(32844, OnSessionProperties)
     // Snippets and script files.
     ON_COMMAND(40269, OnToolsSnippetSetup)
+    // The object tree's table and view commands (explorer/Commands*.cpp).
+    ON_COMMAND(40023, OnTableReturnAllRows)
+    ON_COMMAND(40024, OnTableReturnTop)
+    ON_COMMAND(40020, OnTableDesign)
+    ON_COMMAND(40021, OnTableDrop)
+    ON_COMMAND(40031, OnTableCheck)
+    ON_COMMAND(40030, OnTableRename)
+    ON_COMMAND(40029, OnTableOption)
+    ON_COMMAND(40053, OnViewReturnAllRows)
+    ON_COMMAND(40057, OnViewReturnTop)
+    ON_COMMAND(40050, OnViewDesign)
+    ON_COMMAND(40056, OnViewDrop)
+    ON_COMMAND(40058, OnViewRebuild)
+    ON_COMMAND(40054, OnViewRename)
+    ON_COMMAND(40051, OnViewProperties)
 END_MESSAGE_MAP()
 
 namespace {

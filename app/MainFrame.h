@@ -329,4 +329,34 @@ public:
     // Tools/Snippet Setup: the setup dialog, then the Snippets pane rebuilt
     // from what the dialog left in the registry.
     void OnToolsSnippetSetup();
+
+    // --- the object tree's table and view commands (explorer/Commands*.cpp) ---
+public:
+    // The query window a text from the tree goes to: the most recently active
+    // query window on the tree's server, or null.
+    class CChildFrame* FindObjectCommandSource();
+    // Opens a new query window like the source in the database, puts the text
+    // into its "Batch" or "Edit-Mode" tab and, when asked, runs it. Says
+    // "Connect to your database,please!" without a source; null when no
+    // window was opened.
+    CChildFrame* HandOffToQueryWindow(const CString& strText, const CString& strDatabase, BOOL bEditMode,
+                                      BOOL bRun);
+    // Looks the node's database up into m_Database; a failure raises its COM error.
+    SQLDMO::_DatabasePtr LookUpNodeDatabase(const CString& strDatabase);
+
+protected:
+    void OnTableReturnAllRows();
+    void OnTableReturnTop();
+    void OnTableDesign();
+    void OnTableDrop();
+    void OnTableCheck();
+    void OnTableRename();
+    void OnTableOption();
+    void OnViewReturnAllRows();
+    void OnViewReturnTop();
+    void OnViewDesign();
+    void OnViewDrop();
+    void OnViewRebuild();
+    void OnViewRename();
+    void OnViewProperties();
 };
