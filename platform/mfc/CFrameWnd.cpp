@@ -198,6 +198,23 @@ void CFrameWnd::OnClose()
         m_lpfnCloseProc(this);
         return;
     }
+    CWinApp* pApp = AfxGetApp();
+    if (pApp != nullptr && pApp->m_pMainWnd == this) {
+        // Closing the main window ends the program: every document is asked
+        // to save, all are closed, then the window goes (and with it the
+        // message loop), never just the active document.
+        // A document no template keeps is asked on its own; the templates'
+        // documents are asked by the application, each once.
+        CDocument* pLoose = GetActiveDocument();
+        if (pLoose != nullptr && pLoose->GetDocTemplate() == nullptr && !pLoose->CanCloseFrame(this))
+            return;
+        if (!pApp->SaveAllModified())
+            return;
+        pApp->CloseAllDocuments(FALSE);
+        if (::IsWindow(m_hWnd))
+            DestroyWindow();
+        return;
+    }
     if (CDocument* pDocument = GetActiveDocument()) {
         if (!pDocument->CanCloseFrame(this))
             return;

@@ -85,6 +85,19 @@ protected:
     }
 };
 
+// Closing the main window with a connected query window open ends the
+// program: the query window goes, then the main window.
+TEST_F(StartupWindowsTest, ClosingTheMainWindowWithAQueryWindowOpenEndsTheProgram)
+{
+    ASSERT_EQ(1, frame->GetQueryWindowCount());
+    const HWND hMain = frame->GetSafeHwnd();
+    ::SendMessage(hMain, WM_CLOSE, 0, 0);
+    Pump();
+    EXPECT_FALSE(::IsWindow(hMain));
+    for (const std::string& text : otherBoxes)
+        ADD_FAILURE() << "unexpected box: " << text;
+}
+
 TEST_F(StartupCancelTest, CancelLeavesTheMainWindowWithoutAQueryWindow)
 {
     ASSERT_EQ(1u, logons.size());
