@@ -245,59 +245,21 @@ void CVelQryEditModeView::OnDelete()
 
 void CVelQryEditModeView::OnMove(UINT nID)
 {
-    GridCall([this, nID] {
-        CdxDBGridDataset dataset = m_wndGrid.GetDataset();
-        switch (nID) {
-        case ID_RESULT_FIRST:
-            dataset.First();
-            break;
-        case ID_RESULT_NEXT:
-            dataset.Next();
-            break;
-        case ID_RESULT_PREVIOUS:
-            dataset.Prior();
-            break;
-        default:
-            dataset.Last();
-            break;
-        }
-    });
+    GridCall([this, nID] { CVelQryResultGridView::MoveDataset(m_wndGrid.GetDataset(), nID); });
 }
 
 void CVelQryEditModeView::OnGoTo()
 {
-    CGoToDlg dlg;
-    if (dlg.DoModal() != IDOK)
-        return;
-    // Rows count from 1; a number past the last row means the last row.
-    const LONG nRow = std::min<LONG>(std::max(dlg.m_nLine, 1), RowCount());
-    GridCall([this, nRow] { m_wndGrid.GetDataset().MoveToRecord(_variant_t(nRow)); });
+    LONG nRow = 0;
+    if (CVelQryResultGridView::AskGoToRow(RowCount(), nRow))
+        GridCall([this, nRow] { m_wndGrid.GetDataset().MoveToRecord(_variant_t(nRow)); });
 }
 
 void CVelQryEditModeView::OnExport(UINT nID)
 {
-    CFileDialog dlg(FALSE, CVelQryResultGridView::ExportExtension(nID), nullptr,
-                    OFN_HIDEREADONLY | OFN_PATHMUSTEXIST | OFN_OVERWRITEPROMPT, CVelQryResultGridView::ExportFilter(nID));
-    if (dlg.DoModal() != IDOK)
-        return;
-    const CString path = dlg.GetPathName();
-    GridCall([this, nID, &path] {
-        CdxDBGridView view = m_wndGrid.GetView();
-        switch (nID) {
-        case ID_RESULT_SAVE_HTML:
-            view.SaveToHtml(path);
-            break;
-        case ID_RESULT_SAVE_TEXT:
-            view.SaveToText(path);
-            break;
-        case ID_RESULT_SAVE_EXCEL:
-            view.SaveToExcel(path);
-            break;
-        default:
-            view.SaveToXml(path);
-            break;
-        }
-    });
+    CString path;
+    if (CVelQryResultGridView::AskExportPath(nID, path))
+        GridCall([this, nID, &path] { CVelQryResultGridView::SaveView(m_wndGrid.GetView(), nID, path); });
 }
 
 void CVelQryEditModeView::OnUpdateMove(CCmdUI* pCmdUI) { pCmdUI->Enable(RowCount() > 1); }

@@ -435,9 +435,8 @@ LONG CVelQryResultGridView::RowCount()
     return m_Grid.GetSafeHwnd() ? m_Grid.GetCount() : 0;
 }
 
-void CVelQryResultGridView::OnResultMove(UINT nID)
+void CVelQryResultGridView::MoveDataset(CdxDBGridDataset dataset, UINT nID)
 {
-    CdxDBGridDataset dataset = m_Grid.GetDataset();
     switch (nID) {
     case ID_RESULT_FIRST:
         dataset.First();
@@ -454,14 +453,23 @@ void CVelQryResultGridView::OnResultMove(UINT nID)
     }
 }
 
-void CVelQryResultGridView::OnResultGoTo()
+BOOL CVelQryResultGridView::AskGoToRow(LONG nRows, LONG& nRow)
 {
     CGoToDlg dlg;
     if (dlg.DoModal() != IDOK)
-        return;
+        return FALSE;
     // Rows count from 1; a number past the last row means the last row.
-    LONG nRow = std::min<LONG>(std::max(dlg.m_nLine, 1), RowCount());
-    m_Grid.GetDataset().MoveToRecord(_variant_t(nRow));
+    nRow = std::min<LONG>(std::max(dlg.m_nLine, 1), nRows);
+    return TRUE;
+}
+
+void CVelQryResultGridView::OnResultMove(UINT nID) { MoveDataset(m_Grid.GetDataset(), nID); }
+
+void CVelQryResultGridView::OnResultGoTo()
+{
+    LONG nRow = 0;
+    if (AskGoToRow(RowCount(), nRow))
+        m_Grid.GetDataset().MoveToRecord(_variant_t(nRow));
 }
 
 const char* CVelQryResultGridView::ExportFilter(UINT nID)
@@ -492,14 +500,18 @@ const char* CVelQryResultGridView::ExportExtension(UINT nID)
     }
 }
 
-void CVelQryResultGridView::OnResultSave(UINT nID)
+BOOL CVelQryResultGridView::AskExportPath(UINT nID, CString& path)
 {
     CFileDialog dlg(FALSE, ExportExtension(nID), nullptr, OFN_HIDEREADONLY | OFN_PATHMUSTEXIST | OFN_OVERWRITEPROMPT,
                     ExportFilter(nID));
     if (dlg.DoModal() != IDOK)
-        return;
-    const CString path = dlg.GetPathName();
-    CdxDBGridView view = m_Grid.GetView();
+        return FALSE;
+    path = dlg.GetPathName();
+    return TRUE;
+}
+
+void CVelQryResultGridView::SaveView(CdxDBGridView view, UINT nID, const CString& path)
+{
     switch (nID) {
     case ID_RESULT_SAVE_HTML:
         view.SaveToHtml(path);
@@ -514,6 +526,13 @@ void CVelQryResultGridView::OnResultSave(UINT nID)
         view.SaveToXml(path);
         break;
     }
+}
+
+void CVelQryResultGridView::OnResultSave(UINT nID)
+{
+    CString path;
+    if (AskExportPath(nID, path))
+        SaveView(m_Grid.GetView(), nID, path);
 }
 
 void CVelQryResultGridView::OnUpdateResultMove(CCmdUI* pCmdUI) { pCmdUI->Enable(RowCount() > 1); }

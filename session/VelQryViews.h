@@ -130,6 +130,13 @@ public:
     // File dialog filters and default extensions of the four exports.
     static const char* ExportFilter(UINT nID);
     static const char* ExportExtension(UINT nID);
+    // The steps both result grids share: a move command on a dataset, the Go
+    // To row (from 1, capped at nRows; FALSE when cancelled), the export's file
+    // (FALSE when cancelled) and the export itself.
+    static void MoveDataset(CdxDBGridDataset dataset, UINT nID);
+    static BOOL AskGoToRow(LONG nRows, LONG& nRow);
+    static BOOL AskExportPath(UINT nID, CString& path);
+    static void SaveView(CdxDBGridView view, UINT nID, const CString& path);
 
 protected:
     void OnSize(UINT nType, int cx, int cy);
